@@ -1,0 +1,57 @@
+#include "app/common.h"
+
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+#include <unistd.h>
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo(path).isFile();   // follows links; false for folders and special files
+}
+
+bool IsFileReadOnly(const QString &path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) != 0;
+}
+
+QString TrimRight(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.left(end);
+}
+
+qint16 MaxInt(qint16 a, qint16 b)
+{
+    return a > b ? a : b;
+}
+
+std::optional<qint16> toInt16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value);   // default rounding mode: halves to even
+    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(rounded);
+}
+
+int twipsToPx(int twips)
+{
+    return static_cast<int>(std::lround(twips / double(kTwipsPerPixel)));
+}
+
+int pxToTwips(int px)
+{
+    return px * kTwipsPerPixel;
+}
+
+QString fileNameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}

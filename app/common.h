@@ -1,0 +1,31 @@
+#pragma once
+// Small routines shared by every part of the program.
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// True when path names a regular file (a link to one counts); false for a
+// folder, a FIFO, a device, an empty text or a missing path.
+bool FileExists(const QString &path);
+
+// True when the user may not write the existing file path.
+bool IsFileReadOnly(const QString &path);
+
+// The text without its trailing spaces (character 32 only).
+QString TrimRight(const QString &text);
+
+// The larger of two signed 16-bit integers.
+qint16 MaxInt(qint16 a, qint16 b);
+
+// Nearest integer, halves to even; nullopt when the result leaves the
+// signed 16-bit range (or the value is not a number).
+std::optional<qint16> toInt16(double value);
+
+// Screen sizes are computed in twips; Qt takes device-independent pixels.
+constexpr int kTwipsPerPixel = 15;
+int twipsToPx(int twips);
+int pxToTwips(int px);
+
+// The text after the last "/" of a path (the whole text when it has none).
+QString fileNameOf(const QString &path);

@@ -1,0 +1,84 @@
+#include "app/modMain.h"
+
+#include "app/cmdline.h"
+#include "app/common.h"
+#include "app/desktop.h"
+#include "app/modRess.h"
+#include "card/workfolder.h"
+
+namespace {
+
+constexpr int kFailure = 1;
+
+// Reads the card and ends: the windows that show it plug in here.
+std::optional<int> readCardAndEnd(const QString &path)
+{
+    const QString folder = MakeWorkFolder(0);
+    const CardRead read = ReadCardFile(path, folder);
+    RemoveWorkFolder(folder);
+    if (read.status != CardReadStatus::Ok) {
+        showCardReadFailure(read.status, folder);
+        return kFailure;
+    }
+    return 0;
+}
+
+std::optional<int> startEditorOnNewCard()
+{
+    return 0;
+}
+
+std::optional<int> startEditorOnCard(const QString &path)
+{
+    return readCardAndEnd(path);
+}
+
+std::optional<int> startViewer(const QString &path, bool hidePlay)
+{
+    Q_UNUSED(hidePlay);
+    return readCardAndEnd(path);
+}
+
+} // namespace
+
+std::optional<int> Main(const QString &arguments)
+{
+    LoadStartupTexts();
+    if (arguments.isEmpty()) {
+        LoadAllTexts();
+        return startEditorOnNewCard();
+    }
+    const CommandLine line = splitCommandLine(arguments);
+    if (!FileExists(line.path)) {
+        showMessage(strFileNotFound, MsgIcon::Critical);
+        return kFailure;
+    }
+    LoadViewerTexts();
+    if (line.option == QLatin1String("m")) {
+        LoadEditorTexts();
+        return startEditorOnCard(line.path);
+    }
+    return startViewer(line.path, line.option == QLatin1String("p"));
+}
+
+void showCardReadFailure(CardReadStatus status, const QString &folder)
+{
+    switch (status) {
+    case CardReadStatus::Ok:
+        return;
+    case CardReadStatus::Missing:
+        showMessage(strFileNotFound, MsgIcon::Critical);
+        return;
+    case CardReadStatus::NotCard:
+        showMessage(strWrongFile, MsgIcon::Critical);
+        return;
+    case CardReadStatus::PosterWriteFailed:
+        showWriteFailed(folder + WorkFile::Image);
+        return;
+    }
+}
+
+void showWriteFailed(const QString &path)
+{
+    showMessage(strWriteFailed + QLatin1Char('\r') + path, MsgIcon::Critical);
+}

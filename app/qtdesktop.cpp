@@ -1,0 +1,131 @@
+#include "app/qtdesktop.h"
+
+#include "app/common.h"
+#include "app/modRess.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace {
+
+QWidget *ownerWidget(QObject *owner)
+{
+    if (auto *widget = qobject_cast<QWidget *>(owner))
+        return widget->window();
+    return QApplication::activeWindow();
+}
+
+QMessageBox::Icon qtIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Save dialogs refuse a read-only file or folder, which Qt's dialog accepts.
+class CardFileDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+    bool refuseReadOnly = false;
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (refuseReadOnly && !files.isEmpty() && isReadOnlyTarget(files.first())) {
+            QMessageBox::critical(this, windowTitle(), strWriteFailed + QLatin1Char('\n') + files.first());
+            return;
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    static bool isReadOnlyTarget(const QString &path)
+    {
+        if (FileExists(path))
+            return IsFileReadOnly(path);
+        return IsFileReadOnly(QFileInfo(path).absolutePath());
+    }
+};
+
+} // namespace
+
+QString qtNameFilter(const FileFilter &filter)
+{
+    QStringList patterns = filter.pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString &pattern : patterns) {
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+    }
+    return filter.label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+MsgAnswer QtDesktop::msgBox(const MessageRequest &request)
+{
+    QString text = request.text;
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const auto buttons = request.buttons == MsgButtons::YesNoCancel
+                             ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                             : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(qtIcon(request.icon), request.title, text, buttons, QApplication::activeWindow());
+    box.setEscapeButton(request.buttons == MsgButtons::YesNoCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    default: return MsgAnswer::Cancel;
+    }
+}
+
+std::optional<QString> QtDesktop::inputBox(const InputRequest &request)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(request.title);
+    dialog.setLabelText(request.prompt);
+    dialog.setTextValue(request.proposal);
+    if (request.position)
+        dialog.move(*request.position);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+QString QtDesktop::chooseFile(const FileRequest &request)
+{
+    CardFileDialog dialog(ownerWidget(request.owner), request.title, request.folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    QStringList filters;
+    for (const FileFilter &filter : request.filters)
+        filters << qtNameFilter(filter);
+    dialog.setNameFilters(filters);
+    const bool save = request.kind == FileDialogKind::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.options & FileDialogFlag::OverwritePrompt));
+    dialog.refuseReadOnly = request.options & FileDialogFlag::NoReadOnlyReturn;
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+bool QtDesktop::openExternal(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+QString QtDesktop::documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}

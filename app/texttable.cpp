@@ -1,0 +1,92 @@
+#include "app/texttable.h"
+
+#include <map>
+
+namespace {
+
+const std::map<int, const char16_t *> &table()
+{
+    static const std::map<int, const char16_t *> texts = {
+        // editor
+        {1001, u"Titre :"},
+        {1002, u"Année (aaaa) :"},
+        {1003, u"Durée (h:mm) :"},
+        {1004, u"Réalisateur :"},
+        {1005, u"Type :"},
+        {1006, u"Acteurs :"},
+        {1007, u"Résumé :"},
+        {1008, u"Nouveau"},
+        {1010, u"Fichier"},
+        {1011, u"Nouveau"},
+        {1012, u"Ouvrir"},
+        {1013, u"Enregistrer"},
+        {1014, u"Enregistrer sous"},
+        {1015, u"Prévisualiser"},
+        {1016, u"Quitter"},
+        {1017, u"&Rechercher sur Internet..."},
+        {1020, u"Affiche"},
+        {1021, u"Afficher en grand"},
+        {1022, u"Modifier"},
+        {1023, u"Supprimer"},
+        {1024, u"Reset"},
+        {1030, u"À propos de ..."},
+        {1101, u"Format invalide :"},
+        {1102, u"L'année doit se composer de 4 chiffres"},
+        {1103, u"La durée doit se composer d'un chiffre pour l'heure"},
+        {1104, u"et de deux chiffres pour les minutes"},
+        {1105, u"Vous devez entrer le titre du film"},
+        {1106, u"Enregistrer les modifications apportées à "},
+        {1107, u"Ouvrir..."},
+        {1108, u"Affiche du film"},
+        {1109, u"Fichier image incorrect"},
+        {1110, u"Entrez les mots-clés à rechercher :"},
+        // viewer
+        {2001, u"Année : "},
+        {2002, u"Durée :"},
+        {2003, u"Type :"},
+        {2004, u"Réalisateur :"},
+        {2005, u"Acteurs :"},
+        {2006, u"Résumé :"},
+        {2011, u"Afficher en grand"},
+        {2012, u"Enregistrer l'affiche sous..."},
+        {2021, u"Lecture"},
+        {2022, u"OK"},
+        // About window
+        {3000, u"À propos de "},
+        {3001, u"de Ombrelune"},
+        {3002, u"Envoyer un e-m@il au programmeur"},
+        {3003, u"OK"},
+        {3101, u"Une erreur s'est produite"},
+        {3102, u"C'est ici pour les rapports de bugs..."},
+        // messages and dialog titles
+        {4101, u"Fichier introuvable"},
+        {4102, u"Enregistrer l'affiche"},
+        {4103, u"Enregistrer la fiche sous ..."},
+        {4104, u"Fichier incorrect"},
+        {4105, u"Impossible d'écrire le fichier"},
+        // labels of the file dialogs' type filters
+        {5100, u"Tous les fichiers (*.*)"},
+        {5101, u"Fichiers Cinefiche (*.cfh)"},
+        {5102, u"Fichiers Images (*.jpg, *.gif)"},
+        {5103, u"JPEG (*.jpg)"},
+        {5104, u"Bitmap (*.bmp)"},
+        {5105, u"GIF (*.gif)"},
+    };
+    return texts;
+}
+
+} // namespace
+
+QString resText(int id)
+{
+    const auto found = table().find(id);
+    return found == table().end() ? QString() : QString::fromUtf16(found->second);
+}
+
+QList<int> resTextIds()
+{
+    QList<int> ids;
+    for (const auto &entry : table())
+        ids << entry.first;
+    return ids;
+}

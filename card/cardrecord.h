@@ -1,0 +1,55 @@
+#pragma once
+// The card record: eight fixed-width text fields, 1168 characters in all.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+struct CardRecord {
+    // Each field always holds exactly its width in characters.
+    QString Titre, Annee, DureeH, DureeM, Type, Realisateur, Acteurs, Resume;
+
+    CardRecord();   // the empty record: spaces only
+    bool operator==(const CardRecord &) const = default;
+};
+
+namespace CardWidth {
+constexpr int Titre = 50, Annee = 4, DureeH = 2, DureeM = 2, Type = 50, Realisateur = 50,
+              Acteurs = 510, Resume = 500;
+constexpr int Record = 1168;
+}
+
+// Sizes and offsets of a card file, in bytes.
+namespace CardLayout {
+constexpr int MarkerSize = 7;
+constexpr int RecordOffset = 7;
+constexpr int SeparatorOffset = 1175;
+constexpr int PosterOffset = 1176;
+constexpr char Separator = char(0xA9);
+}
+
+// The fixed-width assignment: padded with spaces on the right, or cut.
+QString fixedWidth(const QString &value, int width);
+
+// Stores every value into its field with the fixed-width rule.
+CardRecord makeRecord(const QString &titre, const QString &annee, const QString &dureeH,
+                      const QString &dureeM, const QString &type, const QString &realisateur,
+                      const QString &acteurs, const QString &resume);
+
+// The record as stored in a card file (Windows-1252, 1168 bytes), and back.
+// Missing bytes of a short record read as spaces.
+QByteArray encodeRecord(const CardRecord &record);
+CardRecord decodeRecord(const QByteArray &bytes);
+
+struct CardMarker {
+    QString text;   // 7 characters
+};
+CardMarker MakeCardMarker();
+bool IsCardMarker(const CardMarker &marker);
+
+// Actor names of the record's Acteurs field, each followed by "|".
+QString joinActorNames(const QStringList &names);
+// The editor's list: trailing spaces trimmed, split at "|", the last piece dropped.
+QStringList splitActorNames(const QString &acteurs);
+// The viewer's lines: one name per line, separated by a carriage return.
+QString ActorLines(const QString &acteurs);

@@ -1,0 +1,33 @@
+#pragma once
+// The one routine through which every file is chosen.
+
+#include "app/desktop.h"
+
+#include <QList>
+#include <QString>
+
+// The special folder number of the user's documents folder.
+constexpr int kDocumentsFolder = 5;
+
+// Replaces each of / \ : * ? < > | and the double quote by "_"; changes name
+// in place and returns it.
+QString CleanFileName(QString &name);
+
+// The path of the special folder (only the documents folder is known),
+// ending in "/"; empty when it cannot be found.
+QString GetSpecialFolderPath(int folderNumber);
+
+// The name proposed in the dialog: cleaned, with ".cfh" appended unless its
+// fourth character from the end is "."; at most 254 characters.
+QString proposedFileName(const QString &defaultName);
+
+// Shows the open (kind 1) or save (kind 2) dialog, starting in the special
+// folder; returns the chosen full path without blanks around it, or empty
+// when cancelled or for any other kind.
+QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &filters, int folderNumber,
+                       QObject *owner, quint32 options, const QString &defaultName);
+
+// The filter pairs of the dialogs, from the loaded filter texts.
+QList<FileFilter> cardFilters();          // open a card, save a card under a new name
+QList<FileFilter> posterChoiceFilters();  // choose a poster
+QList<FileFilter> posterSaveFilters();    // save the viewer's poster

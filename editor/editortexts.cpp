@@ -1,0 +1,5 @@
+#include "app/modRess.h"
+
+void loadEditorCaptions()
+{
+}

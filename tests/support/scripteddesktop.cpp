@@ -1,0 +1,68 @@
+#include "support/scripteddesktop.h"
+
+#include <QTest>
+
+ScriptedDesktop::ScriptedDesktop()
+{
+    setDesktop(this);
+}
+
+ScriptedDesktop::~ScriptedDesktop()
+{
+    setDesktop(nullptr);
+}
+
+bool ScriptedDesktop::allAnswered() const
+{
+    return m_msgAnswers.isEmpty() && m_inputAnswers.isEmpty() && m_fileAnswers.isEmpty()
+           && m_openAnswers.isEmpty() && unexpected == 0;
+}
+
+MsgAnswer ScriptedDesktop::msgBox(const MessageRequest &request)
+{
+    messages << request;
+    log << QStringLiteral("msg");
+    if (m_msgAnswers.isEmpty()) {
+        // A message nobody expected: answer as a closed box would.
+        ++unexpected;
+        qWarning("ScriptedDesktop: unexpected message: %s", qPrintable(request.text));
+        return MsgAnswer::Cancel;
+    }
+    return m_msgAnswers.dequeue();
+}
+
+std::optional<QString> ScriptedDesktop::inputBox(const InputRequest &request)
+{
+    inputs << request;
+    log << QStringLiteral("input");
+    if (m_inputAnswers.isEmpty()) {
+        ++unexpected;
+        qWarning("ScriptedDesktop: unexpected input box: %s", qPrintable(request.prompt));
+        return std::nullopt;
+    }
+    return m_inputAnswers.dequeue();
+}
+
+QString ScriptedDesktop::chooseFile(const FileRequest &request)
+{
+    files << request;
+    log << QStringLiteral("file");
+    if (m_fileAnswers.isEmpty()) {
+        ++unexpected;
+        qWarning("ScriptedDesktop: unexpected file dialog: %s", qPrintable(request.title));
+        return {};
+    }
+    return m_fileAnswers.dequeue();
+}
+
+bool ScriptedDesktop::openExternal(const QUrl &url)
+{
+    opened << url;
+    log << QStringLiteral("open");
+    if (m_openAnswers.isEmpty()) {
+        ++unexpected;
+        qWarning("ScriptedDesktop: unexpected open: %s", qPrintable(url.toString()));
+        return false;
+    }
+    return m_openAnswers.dequeue();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A desktop for tests: answers each request from a queue and records it.
+
+#include "app/desktop.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QUrl>
+
+class ScriptedDesktop : public Desktop
+{
+public:
+    ScriptedDesktop();    // installs itself
+    ~ScriptedDesktop() override;   // restores the real desktop
+
+    void answerMsg(MsgAnswer answer) { m_msgAnswers.enqueue(answer); }
+    void answerInput(std::optional<QString> answer) { m_inputAnswers.enqueue(answer); }
+    void answerFile(const QString &path) { m_fileAnswers.enqueue(path); }   // empty = Cancel
+    void answerOpen(bool ok) { m_openAnswers.enqueue(ok); }
+    QString documents;
+
+    // Every queued answer was used and no request came without one.
+    bool allAnswered() const;
+    int unexpected = 0;
+
+    QList<MessageRequest> messages;
+    QList<InputRequest> inputs;
+    QList<FileRequest> files;
+    QList<QUrl> opened;
+    // every request in order: "msg", "input", "file", "open"
+    QStringList log;
+
+    MsgAnswer msgBox(const MessageRequest &request) override;
+    std::optional<QString> inputBox(const InputRequest &request) override;
+    QString chooseFile(const FileRequest &request) override;
+    bool openExternal(const QUrl &url) override;
+    QString documentsFolder() override { return documents; }
+
+private:
+    QQueue<MsgAnswer> m_msgAnswers;
+    QQueue<std::optional<QString>> m_inputAnswers;
+    QQueue<QString> m_fileAnswers;
+    QQueue<bool> m_openAnswers;
+};

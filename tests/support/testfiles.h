@@ -1,0 +1,31 @@
+#pragma once
+// Files for tests: card bytes built independently of the program's writers,
+// and a way to make writes fail even for root.
+
+#include <QByteArray>
+#include <QString>
+
+// Bytes 0, 1, 2, ... (mod 251), so that a shifted copy never matches.
+QByteArray posterBytes(int size);
+
+// A card file's bytes: "@CNFCH@", the 1168 record bytes given (padded with
+// spaces), the separator 0xA9, then the poster.
+QByteArray makeCard(const QByteArray &recordBytes, const QByteArray &poster);
+
+QByteArray readBytes(const QString &path);
+bool writeBytes(const QString &path, const QByteArray &bytes);
+
+// While it lives, no file can grow past limit bytes: a write beyond it fails
+// as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(long long limit);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    unsigned long long m_oldSoft = 0;
+    void (*m_oldHandler)(int) = nullptr;
+};

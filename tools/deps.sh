@@ -1,0 +1,24 @@
+# Installs the Debian packages the build and the tests need, when missing.
+# Sourced by run.sh and test.sh.
+
+CINEFICHE_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev"
+
+install_missing_packages() {
+    local missing=()
+    for pkg in $CINEFICHE_PACKAGES "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installation des paquets manquants : ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {   # folder, then extra CMake options
+    local dir=$1
+    shift
+    cmake -S "$(dirname "$0")" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir"
+}
