@@ -1,0 +1,83 @@
+#include "viewer/frmViewLarger.h"
+
+#include "app/common.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMap>
+#include <QMouseEvent>
+
+namespace {
+
+constexpr int kMargin = 25;   // twips around the picture
+
+QMap<QString, std::function<QPixmap()>> &sources()
+{
+    static QMap<QString, std::function<QPixmap()>> map;
+    return map;
+}
+
+frmViewLarger *g_current = nullptr;
+
+} // namespace
+
+void frmViewLarger::setPosterSource(const QString &windowName, std::function<QPixmap()> source)
+{
+    sources().insert(windowName, std::move(source));
+}
+
+frmViewLarger *frmViewLarger::current()
+{
+    return g_current;
+}
+
+void frmViewLarger::View(const QString &Sender)
+{
+    const auto source = sources().value(Sender);
+    frmViewLarger view(source ? source() : QPixmap());
+    g_current = &view;
+    view.exec();
+    g_current = nullptr;
+}
+
+frmViewLarger::frmViewLarger(const QPixmap &picture)
+    : QDialog(nullptr, Qt::FramelessWindowHint | Qt::Dialog)
+{
+    picViewLarger = new QLabel(this);
+    picViewLarger->setObjectName(QStringLiteral("picViewLarger"));
+    picViewLarger->setPixmap(picture);
+    picViewLarger->resize(picture.size());
+    picViewLarger->move(twipsToPx(kMargin), twipsToPx(kMargin));
+    picViewLarger->installEventFilter(this);
+    // The window is 50 twips larger than the picture, counted in twips.
+    setFixedSize(twipsToPx(pxToTwips(picture.width()) + 2 * kMargin),
+                 twipsToPx(pxToTwips(picture.height()) + 2 * kMargin));
+    setModal(true);
+}
+
+void frmViewLarger::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        Form_KeyPress(27);
+}
+
+bool frmViewLarger::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == picViewLarger && event->type() == QEvent::MouseButtonRelease
+        && picViewLarger->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+        picViewLarger_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmViewLarger::Form_KeyPress(int KeyAscii)
+{
+    if (KeyAscii == 27)
+        close();
+}
+
+void frmViewLarger::picViewLarger_Click()
+{
+    close();
+}
