@@ -15,7 +15,10 @@ bool FileExists(const QString &path)
 
 bool IsFileReadOnly(const QString &path)
 {
-    return ::access(QFile::encodeName(path).constData(), W_OK) != 0;
+    // A file nobody may write is read-only even for root, who could write it anyway.
+    const QFileInfo info(path);
+    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !(info.permissions() & anyWrite) || ::access(QFile::encodeName(path).constData(), W_OK) != 0;
 }
 
 QString TrimRight(const QString &text)

@@ -12,6 +12,30 @@ namespace {
 
 constexpr qint64 kBlock = 512;
 
+// Unbuffered, so that a short write (a full disk) shows in write()'s count:
+// a buffered device may drop the rest at flush and still report success.
+constexpr auto kWrite = QIODevice::WriteOnly | QIODevice::Unbuffered;
+
+// Replaces path with what write() puts into a new file, keeping the old
+// file's permissions; the old file stays untouched unless everything is written.
+template <typename Write>
+bool saveWhole(const QString &path, Write write)
+{
+    if (QFileInfo(path).isDir() || (FileExists(path) && IsFileReadOnly(path)))
+        return false;
+    const bool existed = FileExists(path);
+    const QFile::Permissions permissions = QFileInfo(path).permissions();
+    QSaveFile out(path);
+    out.setDirectWriteFallback(false);
+    if (!out.open(kWrite))
+        return false;
+    if (!write(out) || (existed && !out.setPermissions(permissions))) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
 bool writeAll(QIODevice &out, const QByteArray &bytes)
 {
     return out.write(bytes) == bytes.size();
@@ -77,7 +101,7 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
     QFile poster(folder + WorkFile::Image);
     QIODevice *posterOut = nullptr;
     if (posterSize > 0) {
-        if (folder.isEmpty() || !poster.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (folder.isEmpty() || !poster.open(kWrite | QIODevice::Truncate)) {
             result.status = CardReadStatus::PosterWriteFailed;
             return result;
         }
@@ -105,7 +129,7 @@ bool WriteInfoFile(const QString &folder, const CardRecord &record)
     if (folder.isEmpty())
         return false;
     QFile out(folder + WorkFile::Info);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!out.open(kWrite | QIODevice::Truncate))
         return false;
     const bool written = writeAll(out, cardHeader(record));
     out.close();
@@ -117,7 +141,7 @@ bool AssembleCardFile(const QString &folder, const QString &cardPath, bool withP
     if (folder.isEmpty())
         return false;
     QFile info(folder + WorkFile::Info);
-    if (!info.open(QIODevice::ReadWrite | QIODevice::Append))
+    if (!info.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return false;
     bool ok = writeAll(info, QByteArray(1, CardLayout::Separator));
     if (ok && withPoster) {
@@ -131,33 +155,16 @@ bool AssembleCardFile(const QString &folder, const QString &cardPath, bool withP
 
 bool WriteRecordInPlace(const QString &cardPath, const CardRecord &record)
 {
-    if (!FileExists(cardPath) || IsFileReadOnly(cardPath))
+    if (!FileExists(cardPath))
         return false;
-    QSaveFile out(cardPath);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (!writeReplacingHead(cardPath, out, cardHeader(record))) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    const QByteArray head = cardHeader(record);
+    return saveWhole(cardPath, [&](QIODevice &out) { return writeReplacingHead(cardPath, out, head); });
 }
 
 bool replaceFileWith(const QString &source, const QString &destination)
 {
-    if (QFileInfo(destination).isDir() || (FileExists(destination) && IsFileReadOnly(destination)))
-        return false;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(destination);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (!copyRest(in, out)) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return saveWhole(destination, [&](QIODevice &out) { return copyRest(in, out); });
 }

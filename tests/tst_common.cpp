@@ -1,4 +1,106 @@
+#include "app/common.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
-class tst_X : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(tst_X)
+
+#include <sys/stat.h>
+
+class tst_Common : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fileExists();
+    void readOnly();
+    void trimRight_data();
+    void trimRight();
+    void maxInt();
+    void toInt16_data();
+    void toInt16();
+};
+
+void tst_Common::fileExists()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("card.cfh"));
+    QFile(file).open(QIODevice::WriteOnly);
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(QFile::link(file, dir.filePath(QStringLiteral("link.cfh"))));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), dir.filePath(QStringLiteral("dangling"))));
+
+    QVERIFY(FileExists(file));
+    QVERIFY(FileExists(dir.filePath(QStringLiteral("link.cfh"))));
+    QVERIFY(!FileExists(dir.path()));
+    QVERIFY(!FileExists(QString()));
+    QVERIFY(!FileExists(dir.filePath(QStringLiteral("missing"))));
+    QVERIFY(!FileExists(fifo));   // reading it would hang
+    QVERIFY(!FileExists(QStringLiteral("/dev/null")));
+    QVERIFY(!FileExists(dir.filePath(QStringLiteral("dangling"))));
+}
+
+void tst_Common::readOnly()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("card.cfh"));
+    QFile(file).open(QIODevice::WriteOnly);
+    QVERIFY(!IsFileReadOnly(file));
+    // Without any write permission a file is read-only, even for root.
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QVERIFY(IsFileReadOnly(file));
+}
+
+void tst_Common::trimRight_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("trimmed");
+    QTest::newRow("two trailing spaces") << "abc  " << "abc";
+    QTest::newRow("all spaces") << "   " << "";
+    QTest::newRow("leading space stays") << " abc" << " abc";
+    QTest::newRow("tab and carriage return stay") << "a\t\r" << "a\t\r";
+    QTest::newRow("space before a tab stays") << "a \t" << "a \t";
+}
+
+void tst_Common::trimRight()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, trimmed);
+    QCOMPARE(TrimRight(text), trimmed);
+}
+
+void tst_Common::maxInt()
+{
+    QCOMPARE(MaxInt(-3, 2), qint16(2));
+    QCOMPARE(MaxInt(5, 5), qint16(5));
+    QCOMPARE(MaxInt(-32768, -32767), qint16(-32767));
+}
+
+void tst_Common::toInt16_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("expected");   // -99999: out of range
+    QTest::newRow("half to even, down") << 2902.5 << 2902;
+    QTest::newRow("half to even, up") << 2903.5 << 2904;
+    QTest::newRow("negative half") << -0.5 << 0;
+    QTest::newRow("nearest") << 2250.4 << 2250;
+    QTest::newRow("largest") << 32767.4 << 32767;
+    QTest::newRow("just too large") << 32767.5 << -99999;
+    QTest::newRow("smallest") << -32768.0 << -32768;
+    QTest::newRow("too small") << -32769.0 << -99999;
+    QTest::newRow("not a number") << std::nan("") << -99999;
+    QTest::newRow("infinite") << HUGE_VAL << -99999;
+}
+
+void tst_Common::toInt16()
+{
+    QFETCH(double, value);
+    QFETCH(int, expected);
+    const std::optional<qint16> result = ::toInt16(value);
+    if (expected == -99999)
+        QVERIFY(!result);
+    else
+        QCOMPARE(int(result.value_or(-1)), expected);
+}
+
+QTEST_GUILESS_MAIN(tst_Common)
 #include "tst_common.moc"

@@ -1,4 +1,92 @@
+#include "card/workfolder.h"
+#include "support/testfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
-class tst_X : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(tst_X)
+
+class tst_WorkFolder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void names_data();
+    void names();
+    void sameSecondTakesTheNextName();
+    void baseFolderIsPrivate();
+    void removeDeletesOnlyItsFiles();
+};
+
+void tst_WorkFolder::names_data()
+{
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("kind0");
+    QTest::addColumn<QString>("kind1");
+    QTest::newRow("6 December 2026 21:24:20")
+        << QDateTime(QDate(2026, 12, 6), QTime(21, 24, 20)) << "$5D6A2A33DC4" << "$33DC45D6A2A";
+    QTest::newRow("1 December 2026 00:00:09")
+        << QDateTime(QDate(2026, 12, 1), QTime(0, 0, 9)) << "$111EEA9" << "$9111EEA";
+    QTest::newRow("00:05:09") << QDateTime(QDate(2026, 12, 6), QTime(0, 5, 9)) << "$5D6A2A1FD" << "$1FD5D6A2A";
+}
+
+void tst_WorkFolder::names()
+{
+    QFETCH(QDateTime, now);
+    QFETCH(QString, kind0);
+    QFETCH(QString, kind1);
+    QCOMPARE(workFolderName(0, now), kind0);
+    QCOMPARE(workFolderName(1, now), kind1);
+}
+
+void tst_WorkFolder::sameSecondTakesTheNextName()
+{
+    QTemporaryDir base;
+    const QDateTime now(QDate(2026, 12, 6), QTime(21, 24, 20));
+    const QString first = MakeWorkFolder(0, base.path(), now);
+    const QString second = MakeWorkFolder(0, base.path(), now);
+    const QString other = MakeWorkFolder(1, base.path(), now);
+    QCOMPARE(first, base.filePath(QStringLiteral("$5D6A2A33DC4")));
+    QCOMPARE(second, first + QStringLiteral("-2"));
+    QCOMPARE(other, base.filePath(QStringLiteral("$33DC45D6A2A")));
+    QVERIFY(QFileInfo(second).isDir());
+    QVERIFY(MakeWorkFolder(0, QString(), now).isEmpty());
+    QVERIFY(MakeWorkFolder(0, base.filePath(QStringLiteral("no/such")), now).isEmpty());
+}
+
+void tst_WorkFolder::baseFolderIsPrivate()
+{
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    const QString base = workBaseFolder();
+    QCOMPARE(base, cache.filePath(QStringLiteral("tst_workfolder")));
+    QCOMPARE(QFileInfo(base).permissions() & ~QFile::Permissions(0x0F00),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString folder = MakeWorkFolder(1);
+    QVERIFY(folder.startsWith(base + QStringLiteral("/$")));
+    RemoveWorkFolder(folder);
+    QVERIFY(QDir(base).isEmpty());
+}
+
+void tst_WorkFolder::removeDeletesOnlyItsFiles()
+{
+    QTemporaryDir base;
+    const QString onlyImage = base.filePath(QStringLiteral("$1"));
+    QDir().mkdir(onlyImage);
+    QVERIFY(writeBytes(onlyImage + WorkFile::Image, "poster"));
+    RemoveWorkFolder(onlyImage);
+    QVERIFY(!QFileInfo::exists(onlyImage));
+
+    const QString withOther = base.filePath(QStringLiteral("$2"));
+    QDir().mkdir(withOther);
+    for (const QString &name : {WorkFile::Info, WorkFile::Image, WorkFile::Preview, QStringLiteral("/other")})
+        QVERIFY(writeBytes(withOther + name, "x"));
+    RemoveWorkFolder(withOther);
+    QCOMPARE(QDir(withOther).entryList(QDir::Files), QStringList{QStringLiteral("other")});
+
+    RemoveWorkFolder(QString());   // touches nothing, not even the current folder
+    RemoveWorkFolder(base.filePath(QStringLiteral("$missing")));
+    QVERIFY(QFileInfo(withOther).isDir());
+}
+
+QTEST_GUILESS_MAIN(tst_WorkFolder)
 #include "tst_workfolder.moc"
