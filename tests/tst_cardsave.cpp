@@ -1,0 +1,173 @@
+#include "card/cardfile.h"
+#include "card/cardsave.h"
+#include "support/testfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_CardSave : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void hoursField_data();
+    void hoursField();
+    void cardExtension_data();
+    void cardExtension();
+    void wholeCard_data();
+    void wholeCard();
+    void copyUnderAnotherName();
+    void recordAlone();
+    void missingFilesWriteNothing();
+    void failuresLeaveTheOldCard();
+
+private:
+    QTemporaryDir m_cache;
+    QTemporaryDir m_dir;
+    QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    CardRecord record(const char *title) const;
+};
+
+void tst_CardSave::initTestCase()
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+}
+
+void tst_CardSave::cleanup()
+{
+    // Every write removes its working folder, whatever happened.
+    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_cardsave"))).isEmpty());
+}
+
+CardRecord tst_CardSave::record(const char *title) const
+{
+    return makeRecord(QString::fromLatin1(title), QStringLiteral("1997"), dureeHField(QStringLiteral("3")),
+                      QStringLiteral("14"), {}, {}, {}, {});
+}
+
+void tst_CardSave::hoursField_data()
+{
+    QTest::addColumn<QString>("hours");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("one digit") << "1" << " 1";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("ten") << "12" << "12";
+    QTest::newRow("not a number") << "a" << "a";
+}
+
+void tst_CardSave::hoursField()
+{
+    QFETCH(QString, hours);
+    QFETCH(QString, field);
+    QCOMPARE(dureeHField(hours), field);
+}
+
+void tst_CardSave::cardExtension_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("three characters stay") << "/films/Alien.txt" << "/films/Alien.txt";
+    QTest::newRow("no extension") << "/films/Alien" << "/films/Alien.cfh";
+    QTest::newRow("four characters") << "/films/Alien.divx" << "/films/Alien.divx.cfh";
+    QTest::newRow("dot in a folder name") << "/fi.lms/Alien" << "/fi.lms/Alien.cfh";
+}
+
+void tst_CardSave::cardExtension()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, path);
+    QCOMPARE(withCardExtension(chosen), path);
+}
+
+void tst_CardSave::wholeCard_data()
+{
+    QTest::addColumn<int>("posterSize");
+    QTest::newRow("no poster") << 0;
+    QTest::newRow("poster of 20000 bytes") << 20000;
+}
+
+void tst_CardSave::wholeCard()
+{
+    QFETCH(int, posterSize);
+    const QString poster = posterSize ? path("poster.jpg") : QString();
+    if (posterSize)
+        QVERIFY(writeBytes(poster, posterBytes(posterSize)));
+    const QString card = path("Titanic.cfh");
+    QVERIFY(writeBytes(card, makeCard("An older card", posterBytes(5000))));
+    QVERIFY(writeWholeCard(card, record("Titanic"), poster).ok());
+    const QByteArray bytes = readBytes(card);
+    QCOMPARE(bytes.size(), 1176 + posterSize);
+    QCOMPARE(bytes, makeCard(QByteArray("Titanic").leftJustified(50, ' ') + "1997 314", posterBytes(posterSize)));
+}
+
+void tst_CardSave::copyUnderAnotherName()
+{
+    const QString old = path("old.cfh");
+    const QByteArray oldBytes = makeCard("Old", posterBytes(3000));
+    QVERIFY(writeBytes(old, oldBytes));
+    const QString copy = path("copy.cfh");
+    QVERIFY(writeCardCopy(old, copy, record("New"), QString()).ok());
+    QCOMPARE(readBytes(copy), makeCard(QByteArray("New").leftJustified(50, ' ') + "1997 314", posterBytes(3000)));
+    QCOMPARE(readBytes(old), oldBytes);
+
+    const QString poster = path("other.gif");
+    QVERIFY(writeBytes(poster, "GIF89a new poster"));
+    QVERIFY(writeCardCopy(old, copy, record("New"), poster).ok());
+    QCOMPARE(readBytes(copy).mid(1175), QByteArray("\xA9" "GIF89a new poster"));
+    QVERIFY(writeCardCopy(old, old, record("Same"), QString()).ok());   // onto itself
+    QCOMPARE(readBytes(old).mid(1175), oldBytes.mid(1175));
+}
+
+void tst_CardSave::recordAlone()
+{
+    const QString card = path("record.cfh");
+    const QByteArray old = makeCard("Old", posterBytes(20000));
+    QVERIFY(writeBytes(card, old));
+    QVERIFY(rewriteRecord(card, record("Changed")).ok());
+    const QByteArray bytes = readBytes(card);
+    QCOMPARE(bytes.size(), old.size());
+    QCOMPARE(bytes.mid(1175), old.mid(1175));
+    QCOMPARE(bytes.mid(7, 7), QByteArray("Changed"));
+}
+
+void tst_CardSave::missingFilesWriteNothing()
+{
+    const QString card = path("keep.cfh");
+    const QByteArray old = makeCard("Keep", "poster");
+    QVERIFY(writeBytes(card, old));
+    const QString gone = path("gone.jpg");
+    SaveResult result = writeWholeCard(card, record("New"), gone);
+    QCOMPARE(result.status, SaveStatus::PosterMissing);
+    QCOMPARE(result.failedPath, gone);
+    result = writeCardCopy(card, path("copy2.cfh"), record("New"), gone);
+    QCOMPARE(result.status, SaveStatus::PosterMissing);
+    QVERIFY(!QFile::exists(path("copy2.cfh")));
+    result = writeCardCopy(path("moved.cfh"), path("copy2.cfh"), record("New"), QString());
+    QCOMPARE(result.status, SaveStatus::SourceMissing);
+    QCOMPARE(rewriteRecord(path("moved.cfh"), record("New")).status, SaveStatus::SourceMissing);
+    QCOMPARE(readBytes(card), old);
+    QVERIFY(!QFile::exists(path("copy2.cfh")));
+}
+
+void tst_CardSave::failuresLeaveTheOldCard()
+{
+    const QString card = path("full.cfh");
+    const QByteArray old = makeCard("Keep", posterBytes(8000));
+    QVERIFY(writeBytes(card, old));
+    const QString poster = path("big.jpg");
+    QVERIFY(writeBytes(poster, posterBytes(20000)));
+    {
+        FileSizeLimit diskFull(5000);
+        SaveResult result = writeWholeCard(card, record("New"), poster);
+        QCOMPARE(result.status, SaveStatus::WriteFailed);
+        QCOMPARE(writeCardCopy(card, card, record("New"), poster).status, SaveStatus::WriteFailed);
+        QCOMPARE(rewriteRecord(card, record("New")).status, SaveStatus::WriteFailed);
+    }
+    QCOMPARE(readBytes(card), old);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("full*")}, QDir::Files | QDir::Hidden).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(tst_CardSave)
+#include "tst_cardsave.moc"
