@@ -2,8 +2,7 @@
 
 namespace {
 
-class NoDesktop : public Desktop
-{
+class NoDesktop : public Desktop {
 public:
     MsgAnswer msgBox(const MessageRequest &) override { return MsgAnswer::Cancel; }
     std::optional<QString> inputBox(const InputRequest &) override { return std::nullopt; }
@@ -16,7 +15,7 @@ NoDesktop g_none;
 Desktop *g_default = &g_none;
 Desktop *g_desktop = nullptr;
 
-} // namespace
+}   // namespace
 
 Desktop &desktop()
 {

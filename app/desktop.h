@@ -43,7 +43,7 @@ constexpr quint32 HideReadOnly = 0x4;
 constexpr quint32 OverwritePrompt = 0x2;
 constexpr quint32 NoReadOnlyReturn = 0x8000;
 constexpr quint32 FileMustExist = 0x1000;
-}
+}   // namespace FileDialogFlag
 
 struct FileRequest {
     FileDialogKind kind = FileDialogKind::Open;
@@ -52,11 +52,10 @@ struct FileRequest {
     QString folder;              // start folder, may be empty
     QString proposedName;        // may be empty
     quint32 options = 0;
-    QObject *owner = nullptr;    // the window the dialog is modal to
+    QObject *owner = nullptr;   // the window the dialog is modal to
 };
 
-class Desktop
-{
+class Desktop {
 public:
     virtual ~Desktop() = default;
     virtual MsgAnswer msgBox(const MessageRequest &request) = 0;

@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     // The interface is French, so the standard buttons are too.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
     QtDesktop realDesktop;

@@ -20,21 +20,21 @@ void assignTexts(std::initializer_list<std::pair<QString *, int>> targets)
 void LoadStartupTexts()
 {
     // The write-failure message goes with it: any start mode may save a file.
-    assignTexts({{&strFileNotFound, 4101}, {&strWriteFailed, 4105}});
+    assignTexts({ { &strFileNotFound, 4101 }, { &strWriteFailed, 4105 } });
 }
 
 void LoadFilterTexts()
 {
-    assignTexts({{&strFilterAll, 5100}, {&strFilterCard, 5101}, {&strFilterImages, 5102},
-            {&strFilterJpeg, 5103}, {&strFilterBitmap, 5104}, {&strFilterGif, 5105}});
+    assignTexts({ { &strFilterAll, 5100 }, { &strFilterCard, 5101 }, { &strFilterImages, 5102 },
+        { &strFilterJpeg, 5103 }, { &strFilterBitmap, 5104 }, { &strFilterGif, 5105 } });
 }
 
 void clearTexts()
 {
-    for (QString *text : {&strFileNotFound, &strSaveAfficheTitle, &strSaveAsTitle, &strWrongFile,
-                          &strWriteFailed, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
-                          &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
-                          &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
-                          &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError})
+    for (QString *text : { &strFileNotFound, &strSaveAfficheTitle, &strSaveAsTitle, &strWrongFile,
+             &strWriteFailed, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
+             &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
+             &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
+             &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError })
         text->clear();
 }

@@ -23,17 +23,20 @@ QWidget *ownerWidget(QObject *owner)
 QMessageBox::Icon qtIcon(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::None: break;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
 // Save dialogs refuse a read-only file or folder, which Qt's dialog accepts.
-class CardFileDialog : public QFileDialog
-{
+class CardFileDialog : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
     bool refuseReadOnly = false;
@@ -57,7 +60,7 @@ private:
     }
 };
 
-} // namespace
+}   // namespace
 
 QString qtNameFilter(const FileFilter &filter)
 {
@@ -74,15 +77,19 @@ MsgAnswer QtDesktop::msgBox(const MessageRequest &request)
     QString text = request.text;
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const auto buttons = request.buttons == MsgButtons::YesNoCancel
-                             ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                             : QMessageBox::StandardButtons(QMessageBox::Ok);
+        ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+        : QMessageBox::StandardButtons(QMessageBox::Ok);
     QMessageBox box(qtIcon(request.icon), request.title, text, buttons, QApplication::activeWindow());
     box.setEscapeButton(request.buttons == MsgButtons::YesNoCancel ? QMessageBox::Cancel : QMessageBox::Ok);
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Ok: return MsgAnswer::Ok;
-    default: return MsgAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    default:
+        return MsgAnswer::Cancel;
     }
 }
 

@@ -4,8 +4,7 @@
 
 #include "app/desktop.h"
 
-class QtDesktop : public Desktop
-{
+class QtDesktop : public Desktop {
 public:
     MsgAnswer msgBox(const MessageRequest &request) override;
     std::optional<QString> inputBox(const InputRequest &request) override;

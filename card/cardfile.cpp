@@ -18,8 +18,7 @@ constexpr auto kWrite = QIODevice::WriteOnly | QIODevice::Unbuffered;
 
 // Replaces path with what write() puts into a new file, keeping the old
 // file's permissions; the old file stays untouched unless everything is written.
-template <typename Write>
-bool saveWhole(const QString &path, Write write)
+template <typename Write> bool saveWhole(const QString &path, Write write)
 {
     if (QFileInfo(path).isDir() || (FileExists(path) && IsFileReadOnly(path)))
         return false;
@@ -55,7 +54,7 @@ bool writeReplacingHead(const QString &source, QIODevice &out, const QByteArray 
     return in.size() <= head.size() || copyRest(in, out);
 }
 
-} // namespace
+}   // namespace
 
 bool copyRest(QIODevice &in, QIODevice &out)
 {
@@ -75,7 +74,7 @@ CardRead readCard(QIODevice &in, QIODevice *posterOut)
 {
     CardRead result;
     const QByteArray marker = in.read(CardLayout::MarkerSize);
-    if (!IsCardMarker({fromCp1252(marker)})) {
+    if (!IsCardMarker({ fromCp1252(marker) })) {
         result.status = CardReadStatus::NotCard;
         return result;
     }

@@ -11,13 +11,12 @@ const QString kMarker = QStringLiteral("@CNFCH@");
 
 std::array<QString CardRecord::*, 8> fieldsInOrder()
 {
-    return {&CardRecord::Titre, &CardRecord::Annee, &CardRecord::DureeH, &CardRecord::DureeM,
-            &CardRecord::Type, &CardRecord::Realisateur, &CardRecord::Acteurs, &CardRecord::Resume};
+    return { &CardRecord::Titre, &CardRecord::Annee, &CardRecord::DureeH, &CardRecord::DureeM,
+        &CardRecord::Type, &CardRecord::Realisateur, &CardRecord::Acteurs, &CardRecord::Resume };
 }
 
-constexpr std::array<int, 8> kWidths = {CardWidth::Titre, CardWidth::Annee, CardWidth::DureeH,
-                                        CardWidth::DureeM, CardWidth::Type, CardWidth::Realisateur,
-                                        CardWidth::Acteurs, CardWidth::Resume};
+constexpr std::array<int, 8> kWidths = { CardWidth::Titre, CardWidth::Annee, CardWidth::DureeH,
+    CardWidth::DureeM, CardWidth::Type, CardWidth::Realisateur, CardWidth::Acteurs, CardWidth::Resume };
 
 // The byte width matters in the file: a character outside the code page
 // (a surrogate pair) takes two QChars but one byte.
@@ -26,7 +25,7 @@ QByteArray fixedBytes(const QByteArray &bytes, int width)
     return bytes.size() >= width ? bytes.left(width) : bytes + QByteArray(width - bytes.size(), ' ');
 }
 
-} // namespace
+}   // namespace
 
 CardRecord::CardRecord()
 {
@@ -37,14 +36,16 @@ CardRecord::CardRecord()
 
 QString fixedWidth(const QString &value, int width)
 {
-    return value.size() >= width ? value.left(width) : value + QString(width - value.size(), QLatin1Char(' '));
+    return value.size() >= width ? value.left(width)
+                                 : value + QString(width - value.size(), QLatin1Char(' '));
 }
 
 CardRecord makeRecord(const QString &titre, const QString &annee, const QString &dureeH,
-                      const QString &dureeM, const QString &type, const QString &realisateur,
-                      const QString &acteurs, const QString &resume)
+    const QString &dureeM, const QString &type, const QString &realisateur, const QString &acteurs,
+    const QString &resume)
 {
-    const std::array<QString, 8> values = {titre, annee, dureeH, dureeM, type, realisateur, acteurs, resume};
+    const std::array<QString, 8> values
+        = { titre, annee, dureeH, dureeM, type, realisateur, acteurs, resume };
     const auto fields = fieldsInOrder();
     CardRecord record;
     for (size_t i = 0; i < fields.size(); ++i)
@@ -77,7 +78,7 @@ CardRecord decodeRecord(const QByteArray &bytes)
 
 CardMarker MakeCardMarker()
 {
-    return {kMarker};
+    return { kMarker };
 }
 
 bool IsCardMarker(const CardMarker &marker)

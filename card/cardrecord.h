@@ -14,10 +14,10 @@ struct CardRecord {
 };
 
 namespace CardWidth {
-constexpr int Titre = 50, Annee = 4, DureeH = 2, DureeM = 2, Type = 50, Realisateur = 50,
-              Acteurs = 510, Resume = 500;
+constexpr int Titre = 50, Annee = 4, DureeH = 2, DureeM = 2, Type = 50, Realisateur = 50, Acteurs = 510,
+              Resume = 500;
 constexpr int Record = 1168;
-}
+}   // namespace CardWidth
 
 // Sizes and offsets of a card file, in bytes.
 namespace CardLayout {
@@ -26,15 +26,15 @@ constexpr int RecordOffset = 7;
 constexpr int SeparatorOffset = 1175;
 constexpr int PosterOffset = 1176;
 constexpr char Separator = char(0xA9);
-}
+}   // namespace CardLayout
 
 // The fixed-width assignment: padded with spaces on the right, or cut.
 QString fixedWidth(const QString &value, int width);
 
 // Stores every value into its field with the fixed-width rule.
 CardRecord makeRecord(const QString &titre, const QString &annee, const QString &dureeH,
-                      const QString &dureeM, const QString &type, const QString &realisateur,
-                      const QString &acteurs, const QString &resume);
+    const QString &dureeM, const QString &type, const QString &realisateur, const QString &acteurs,
+    const QString &resume);
 
 // The record as stored in a card file (Windows-1252, 1168 bytes), and back.
 // Missing bytes of a short record read as spaces.

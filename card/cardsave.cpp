@@ -10,7 +10,7 @@ namespace {
 
 SaveResult failed(SaveStatus status, const QString &path)
 {
-    return {status, path};
+    return { status, path };
 }
 
 // The copy's bytes: the new header, then either the new poster or what the
@@ -35,7 +35,7 @@ bool writeCopy(const QString &sourceCard, const QString &folder, const CardRecor
     return copyRest(rest, info);
 }
 
-} // namespace
+}   // namespace
 
 QString dureeHField(const QString &hours)
 {
@@ -63,7 +63,8 @@ SaveResult PreparePosterFile(const QString &folder, const QString &posterPath)
     return {};
 }
 
-SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath, int kind)
+SaveResult writeWholeCard(
+    const QString &cardPath, const CardRecord &record, const QString &posterPath, int kind)
 {
     if (!posterPath.isEmpty() && !FileExists(posterPath))
         return failed(SaveStatus::PosterMissing, posterPath);
@@ -79,8 +80,8 @@ SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, con
     return result;
 }
 
-SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const CardRecord &record,
-                         const QString &posterPath)
+SaveResult writeCardCopy(
+    const QString &sourceCard, const QString &cardPath, const CardRecord &record, const QString &posterPath)
 {
     if (!FileExists(sourceCard))
         return failed(SaveStatus::SourceMissing, sourceCard);
@@ -92,8 +93,9 @@ SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, con
         result = failed(SaveStatus::WriteFailed, cardPath);
     if (result.ok() && !posterPath.isEmpty())
         result = PreparePosterFile(folder, posterPath);
-    if (result.ok() && (!writeCopy(sourceCard, folder, record, !posterPath.isEmpty())
-                        || !replaceFileWith(folder + WorkFile::Info, cardPath)))
+    if (result.ok()
+        && (!writeCopy(sourceCard, folder, record, !posterPath.isEmpty())
+            || !replaceFileWith(folder + WorkFile::Info, cardPath)))
         result = failed(SaveStatus::WriteFailed, cardPath);
     RemoveWorkFolder(folder);
     return result;

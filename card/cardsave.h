@@ -33,13 +33,13 @@ SaveResult PreparePosterFile(const QString &folder, const QString &posterPath);
 
 // Writes cardPath anew: the record, then the poster file posterPath (none
 // when empty). A working folder of the given kind holds the card meanwhile.
-SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath,
-                          int kind = 0);
+SaveResult writeWholeCard(
+    const QString &cardPath, const CardRecord &record, const QString &posterPath, int kind = 0);
 
 // Writes cardPath as a copy of sourceCard whose record is replaced, and
 // whose poster is replaced by posterPath unless that is empty.
-SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const CardRecord &record,
-                         const QString &posterPath);
+SaveResult writeCardCopy(
+    const QString &sourceCard, const QString &cardPath, const CardRecord &record, const QString &posterPath);
 
 // Replaces the record of the existing card cardPath; its poster stays.
 SaveResult rewriteRecord(const QString &cardPath, const CardRecord &record);

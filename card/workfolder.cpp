@@ -13,7 +13,7 @@ QString hexNumber(const QString &digits)
     return QString::number(digits.toLongLong(), 16).toUpper();
 }
 
-} // namespace
+}   // namespace
 
 QString workFolderName(int kind, const QDateTime &now)
 {
@@ -60,7 +60,7 @@ void RemoveWorkFolder(const QString &folder)
 {
     if (folder.isEmpty())
         return;
-    for (const QString &name : {WorkFile::Info, WorkFile::Image, WorkFile::Preview}) {
+    for (const QString &name : { WorkFile::Info, WorkFile::Image, WorkFile::Preview }) {
         if (FileExists(folder + name))
             QFile::remove(folder + name);
     }

@@ -9,7 +9,7 @@ namespace WorkFile {
 inline const QString Info = QStringLiteral("/cfh_inf.tmp");      // card being assembled
 inline const QString Image = QStringLiteral("/cfh_img.tmp");     // one poster, byte for byte
 inline const QString Preview = QStringLiteral("/Preview.cfh");   // complete card for the viewer
-}
+}   // namespace WorkFile
 
 // "$" and the date and time numbers in upper-case hexadecimal: kind 0 puts
 // the date first, kind 1 the time first ($5D6A2A33DC4 and $33DC45D6A2A on

@@ -6,11 +6,11 @@ namespace {
 
 constexpr int kMaxName = 254;
 
-} // namespace
+}   // namespace
 
 QString CleanFileName(QString &name)
 {
-    for (const QChar c : {u'/', u'\\', u':', u'*', u'?', u'<', u'>', u'|', u'"'})
+    for (const QChar c : { u'/', u'\\', u':', u'*', u'?', u'<', u'>', u'|', u'"' })
         name.replace(c, QLatin1Char('_'));
     return name;
 }
@@ -35,7 +35,7 @@ QString proposedFileName(const QString &defaultName)
 }
 
 QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &filters, int folderNumber,
-                       QObject *owner, quint32 options, const QString &defaultName)
+    QObject *owner, quint32 options, const QString &defaultName)
 {
     if (kind != int(FileDialogKind::Open) && kind != int(FileDialogKind::Save))
         return {};
@@ -52,21 +52,18 @@ QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &
 
 QList<FileFilter> cardFilters()
 {
-    return {{strFilterCard, QStringLiteral("*.cfh")}, {strFilterAll, QStringLiteral("*.*")}};
+    return { { strFilterCard, QStringLiteral("*.cfh") }, { strFilterAll, QStringLiteral("*.*") } };
 }
 
 QList<FileFilter> posterChoiceFilters()
 {
-    return {{strFilterImages, QStringLiteral("*.jpg;*.gif")},
-            {strFilterBitmap, QStringLiteral("*.bmp")},
-            {strFilterJpeg, QStringLiteral("*.jpg")},
-            {strFilterGif, QStringLiteral("*.gif")},
-            {strFilterAll, QStringLiteral("*.*")}};
+    return { { strFilterImages, QStringLiteral("*.jpg;*.gif") }, { strFilterBitmap, QStringLiteral("*.bmp") },
+        { strFilterJpeg, QStringLiteral("*.jpg") }, { strFilterGif, QStringLiteral("*.gif") },
+        { strFilterAll, QStringLiteral("*.*") } };
 }
 
 QList<FileFilter> posterSaveFilters()
 {
-    return {{strFilterJpeg, QStringLiteral("*.jpg")},
-            {strFilterImages, QStringLiteral("*.jpg;*.gif")},
-            {strFilterAll, QStringLiteral("*.*")}};
+    return { { strFilterJpeg, QStringLiteral("*.jpg") }, { strFilterImages, QStringLiteral("*.jpg;*.gif") },
+        { strFilterAll, QStringLiteral("*.*") } };
 }

@@ -25,9 +25,9 @@ QString proposedFileName(const QString &defaultName);
 // folder; returns the chosen full path without blanks around it, or empty
 // when cancelled or for any other kind.
 QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &filters, int folderNumber,
-                       QObject *owner, quint32 options, const QString &defaultName);
+    QObject *owner, quint32 options, const QString &defaultName);
 
 // The filter pairs of the dialogs, from the loaded filter texts.
-QList<FileFilter> cardFilters();          // open a card, save a card under a new name
-QList<FileFilter> posterChoiceFilters();  // choose a poster
-QList<FileFilter> posterSaveFilters();    // save the viewer's poster
+QList<FileFilter> cardFilters();           // open a card, save a card under a new name
+QList<FileFilter> posterChoiceFilters();   // choose a poster
+QList<FileFilter> posterSaveFilters();     // save the viewer's poster

@@ -8,8 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class tst_CardFile : public QObject
-{
+class tst_CardFile : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -40,15 +39,15 @@ void tst_CardFile::init()
 CardRecord tst_CardFile::sampleRecord() const
 {
     return makeRecord(QStringLiteral("Brazil"), QStringLiteral("1985"), QStringLiteral(" 2"),
-                      QStringLiteral("22"), QStringLiteral("Comédie"), QStringLiteral("Terry"),
-                      joinActorNames({QStringLiteral("Jonathan"), QStringLiteral("Robert")}),
-                      QStringLiteral("Un fonctionnaire | un rêve ©"));
+        QStringLiteral("22"), QStringLiteral("Comédie"), QStringLiteral("Terry"),
+        joinActorNames({ QStringLiteral("Jonathan"), QStringLiteral("Robert") }),
+        QStringLiteral("Un fonctionnaire | un rêve ©"));
 }
 
 void tst_CardFile::writeThenRead_data()
 {
     QTest::addColumn<int>("posterSize");
-    for (int size : {0, 1, 511, 512, 513, 1024, 100000})
+    for (int size : { 0, 1, 511, 512, 513, 1024, 100000 })
         QTest::addRow("poster of %d bytes", size) << size;
 }
 
@@ -65,9 +64,11 @@ void tst_CardFile::writeThenRead()
 
     // The bytes, checked against an independent layout of the record.
     QByteArray fields = QByteArray("Brazil").leftJustified(50, ' ') + "1985 222"
-                        + QByteArray("Com\xE9" "die").leftJustified(50, ' ') + QByteArray("Terry").leftJustified(50, ' ')
-                        + QByteArray("Jonathan|Robert|").leftJustified(510, ' ')
-                        + QByteArray("Un fonctionnaire | un r\xEAve \xA9").leftJustified(500, ' ');
+        + QByteArray("Com\xE9"
+                     "die")
+              .leftJustified(50, ' ')
+        + QByteArray("Terry").leftJustified(50, ' ') + QByteArray("Jonathan|Robert|").leftJustified(510, ' ')
+        + QByteArray("Un fonctionnaire | un r\xEAve \xA9").leftJustified(500, ' ');
     QCOMPARE(readBytes(card), makeCard(fields, poster));
 
     QFile::remove(m_work + WorkFile::Image);
@@ -106,8 +107,8 @@ void tst_CardFile::rejectsWhatIsNotACard_data()
     QTest::newRow("empty file") << QByteArray() << int(CardReadStatus::NotCard);
     QTest::newRow("picture") << QByteArray("\xFF\xD8\xFF\xE0 JFIF and more bytes than a record")
                              << int(CardReadStatus::NotCard);
-    QTest::newRow("marker in lower case") << makeCard("x", "poster").replace("@CNFCH@", "@cnfch@")
-                                          << int(CardReadStatus::NotCard);
+    QTest::newRow("marker in lower case")
+        << makeCard("x", "poster").replace("@CNFCH@", "@cnfch@") << int(CardReadStatus::NotCard);
     QTest::newRow("ends inside the marker") << QByteArray("@CNFC") << int(CardReadStatus::NotCard);
 }
 
@@ -163,8 +164,8 @@ void tst_CardFile::failedWritesLeaveTheOldCard()
         QVERIFY(!WriteRecordInPlace(card, sampleRecord()));
     }
     QCOMPARE(readBytes(path("keep.cfh")), old);
-    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("keep*")}, QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("keep.cfh")});   // no temporary file left
+    QCOMPARE(QDir(m_dir.path()).entryList({ QStringLiteral("keep*") }, QDir::Files | QDir::Hidden),
+        QStringList { QStringLiteral("keep.cfh") });   // no temporary file left
     QFile::setPermissions(path("keep.cfh"), QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -179,7 +180,8 @@ void tst_CardFile::writesThroughLinksKeepingPermissions()
     QVERIFY(AssembleCardFile(m_work, link, false));
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(readBytes(target).size(), 1176);
-    QCOMPARE(QFileInfo(target).permissions() & ~QFile::Permissions(0x0F00), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    QCOMPARE(QFileInfo(target).permissions() & ~QFile::Permissions(0x0F00),
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 }
 
 QTEST_GUILESS_MAIN(tst_CardFile)

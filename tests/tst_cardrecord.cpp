@@ -3,8 +3,7 @@
 
 #include <QTest>
 
-class tst_CardRecord : public QObject
-{
+class tst_CardRecord : public QObject {
     Q_OBJECT
 private slots:
     void everyByteRoundTrips();
@@ -53,8 +52,10 @@ void tst_CardRecord::fixedWidth_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("stored");
     QTest::newRow("60 characters cut to 50") << QString(60, 'x') << QString(50, 'x');
-    QTest::newRow("five letters padded") << "Alien" << "Alien" + QString(45, ' ');
-    QTest::newRow("leading space kept") << " Alien " << " Alien " + QString(43, ' ');
+    QTest::newRow("five letters padded") << "Alien"
+                                         << "Alien" + QString(45, ' ');
+    QTest::newRow("leading space kept") << " Alien "
+                                        << " Alien " + QString(43, ' ');
     QTest::newRow("empty") << "" << QString(50, ' ');
 }
 
@@ -70,13 +71,15 @@ void tst_CardRecord::recordBytes()
     const QString tenNames = joinActorNames(QStringList(10, QString(50, 'n')));
     QCOMPARE(tenNames.size(), CardWidth::Acteurs);
     const CardRecord record = makeRecord(QStringLiteral("Brazil \U0001F3AC"), QStringLiteral("1985"),
-                                         QStringLiteral(" 2"), QStringLiteral("22"), QStringLiteral("Comédie"),
-                                         QStringLiteral("R"), tenNames, QString(600, 'r'));
+        QStringLiteral(" 2"), QStringLiteral("22"), QStringLiteral("Comédie"), QStringLiteral("R"), tenNames,
+        QString(600, 'r'));
     const QByteArray bytes = encodeRecord(record);
     QCOMPARE(bytes.size(), CardWidth::Record);   // one byte for the pair, the field padded
     QCOMPARE(bytes.left(9), QByteArray("Brazil ? "));
     QCOMPARE(bytes.mid(50, 8), QByteArray("1985 222"));
-    QCOMPARE(bytes.mid(58, 7), QByteArray("Com\xE9" "die"));
+    QCOMPARE(bytes.mid(58, 7),
+        QByteArray("Com\xE9"
+                   "die"));
     QCOMPARE(bytes.mid(158, 510), toCp1252(tenNames));
     QCOMPARE(bytes.mid(668), QByteArray(500, 'r'));
 
@@ -92,12 +95,12 @@ void tst_CardRecord::splitActors_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("lines");
-    QTest::newRow("two names") << "A|B|   " << QStringList{"A", "B"} << "A\rB";
+    QTest::newRow("two names") << "A|B|   " << QStringList { "A", "B" } << "A\rB";
     QTest::newRow("all spaces") << QString(510, ' ') << QStringList() << "";
-    QTest::newRow("no final separator") << "A|B" << QStringList{"A"} << "A\r";
+    QTest::newRow("no final separator") << "A|B" << QStringList { "A" } << "A\r";
     QTest::newRow("no separator at all") << "Alone" << QStringList() << "Alon";
-    QTest::newRow("names with blanks") << " Bruce Willis |Uma |" << QStringList{" Bruce Willis ", "Uma "}
-                                       << " Bruce Willis \rUma";
+    QTest::newRow("names with blanks")
+        << " Bruce Willis |Uma |" << QStringList { " Bruce Willis ", "Uma " } << " Bruce Willis \rUma";
 }
 
 void tst_CardRecord::splitActors()
@@ -114,9 +117,9 @@ void tst_CardRecord::splitActors()
 void tst_CardRecord::marker()
 {
     QVERIFY(IsCardMarker(MakeCardMarker()));
-    QVERIFY(!IsCardMarker({QStringLiteral("@cnfch@")}));
-    QVERIFY(!IsCardMarker({QStringLiteral("@CNFCH")}));
-    QVERIFY(!IsCardMarker({QString()}));
+    QVERIFY(!IsCardMarker({ QStringLiteral("@cnfch@") }));
+    QVERIFY(!IsCardMarker({ QStringLiteral("@CNFCH") }));
+    QVERIFY(!IsCardMarker({ QString() }));
 }
 
 QTEST_GUILESS_MAIN(tst_CardRecord)

@@ -6,8 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class tst_CardSave : public QObject
-{
+class tst_CardSave : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -44,17 +43,21 @@ void tst_CardSave::cleanup()
 CardRecord tst_CardSave::record(const char *title) const
 {
     return makeRecord(QString::fromLatin1(title), QStringLiteral("1997"), dureeHField(QStringLiteral("3")),
-                      QStringLiteral("14"), {}, {}, {}, {});
+        QStringLiteral("14"), {}, {}, {}, {});
 }
 
 void tst_CardSave::hoursField_data()
 {
     QTest::addColumn<QString>("hours");
     QTest::addColumn<QString>("field");
-    QTest::newRow("one digit") << "1" << " 1";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("ten") << "12" << "12";
-    QTest::newRow("not a number") << "a" << "a";
+    QTest::newRow("one digit") << "1"
+                               << " 1";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("ten") << "12"
+                         << "12";
+    QTest::newRow("not a number") << "a"
+                                  << "a";
 }
 
 void tst_CardSave::hoursField()
@@ -68,10 +71,14 @@ void tst_CardSave::cardExtension_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("path");
-    QTest::newRow("three characters stay") << "/films/Alien.txt" << "/films/Alien.txt";
-    QTest::newRow("no extension") << "/films/Alien" << "/films/Alien.cfh";
-    QTest::newRow("four characters") << "/films/Alien.divx" << "/films/Alien.divx.cfh";
-    QTest::newRow("dot in a folder name") << "/fi.lms/Alien" << "/fi.lms/Alien.cfh";
+    QTest::newRow("three characters stay") << "/films/Alien.txt"
+                                           << "/films/Alien.txt";
+    QTest::newRow("no extension") << "/films/Alien"
+                                  << "/films/Alien.cfh";
+    QTest::newRow("four characters") << "/films/Alien.divx"
+                                     << "/films/Alien.divx.cfh";
+    QTest::newRow("dot in a folder name") << "/fi.lms/Alien"
+                                          << "/fi.lms/Alien.cfh";
 }
 
 void tst_CardSave::cardExtension()
@@ -99,7 +106,8 @@ void tst_CardSave::wholeCard()
     QVERIFY(writeWholeCard(card, record("Titanic"), poster).ok());
     const QByteArray bytes = readBytes(card);
     QCOMPARE(bytes.size(), 1176 + posterSize);
-    QCOMPARE(bytes, makeCard(QByteArray("Titanic").leftJustified(50, ' ') + "1997 314", posterBytes(posterSize)));
+    QCOMPARE(
+        bytes, makeCard(QByteArray("Titanic").leftJustified(50, ' ') + "1997 314", posterBytes(posterSize)));
 }
 
 void tst_CardSave::copyUnderAnotherName()
@@ -109,13 +117,16 @@ void tst_CardSave::copyUnderAnotherName()
     QVERIFY(writeBytes(old, oldBytes));
     const QString copy = path("copy.cfh");
     QVERIFY(writeCardCopy(old, copy, record("New"), QString()).ok());
-    QCOMPARE(readBytes(copy), makeCard(QByteArray("New").leftJustified(50, ' ') + "1997 314", posterBytes(3000)));
+    QCOMPARE(
+        readBytes(copy), makeCard(QByteArray("New").leftJustified(50, ' ') + "1997 314", posterBytes(3000)));
     QCOMPARE(readBytes(old), oldBytes);
 
     const QString poster = path("other.gif");
     QVERIFY(writeBytes(poster, "GIF89a new poster"));
     QVERIFY(writeCardCopy(old, copy, record("New"), poster).ok());
-    QCOMPARE(readBytes(copy).mid(1175), QByteArray("\xA9" "GIF89a new poster"));
+    QCOMPARE(readBytes(copy).mid(1175),
+        QByteArray("\xA9"
+                   "GIF89a new poster"));
     QVERIFY(writeCardCopy(old, old, record("Same"), QString()).ok());   // onto itself
     QCOMPARE(readBytes(old).mid(1175), oldBytes.mid(1175));
 }
@@ -166,7 +177,7 @@ void tst_CardSave::failuresLeaveTheOldCard()
         QCOMPARE(rewriteRecord(card, record("New")).status, SaveStatus::WriteFailed);
     }
     QCOMPARE(readBytes(card), old);
-    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("full*")}, QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(QDir(m_dir.path()).entryList({ QStringLiteral("full*") }, QDir::Files | QDir::Hidden).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_CardSave)

@@ -6,8 +6,7 @@
 
 #include <sys/stat.h>
 
-class tst_Common : public QObject
-{
+class tst_Common : public QObject {
     Q_OBJECT
 private slots:
     void fileExists();
@@ -54,11 +53,16 @@ void tst_Common::trimRight_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("trimmed");
-    QTest::newRow("two trailing spaces") << "abc  " << "abc";
-    QTest::newRow("all spaces") << "   " << "";
-    QTest::newRow("leading space stays") << " abc" << " abc";
-    QTest::newRow("tab and carriage return stay") << "a\t\r" << "a\t\r";
-    QTest::newRow("space before a tab stays") << "a \t" << "a \t";
+    QTest::newRow("two trailing spaces") << "abc  "
+                                         << "abc";
+    QTest::newRow("all spaces") << "   "
+                                << "";
+    QTest::newRow("leading space stays") << " abc"
+                                         << " abc";
+    QTest::newRow("tab and carriage return stay") << "a\t\r"
+                                                  << "a\t\r";
+    QTest::newRow("space before a tab stays") << "a \t"
+                                              << "a \t";
 }
 
 void tst_Common::trimRight()

@@ -8,8 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class tst_Startup : public QObject
-{
+class tst_Startup : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -50,15 +49,33 @@ void tst_Startup::split_data()
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("option");
-    QTest::newRow("quoted path") << "\"/films/my card.cfh\"" << "/films/my card.cfh" << "";
-    QTest::newRow("editor switch") << "/films/a.cfh /m" << "/films/a.cfh" << "m";
-    QTest::newRow("viewer without play") << "/films/a.cfh /p" << "/films/a.cfh" << "p";
-    QTest::newRow("capital M") << "/films/a.cfh /M" << "/films/a.cfh" << "M";
-    QTest::newRow("switch with a blank") << "/films/a.cfh /m " << "/films/a.cfh" << "m ";
-    QTest::newRow("m then p: the second piece counts") << "/films/a.cfh /m /p" << "/films/a.cfh" << "m";
-    QTest::newRow("slash m alone") << "/m" << "/m" << "";
-    QTest::newRow("path holding a blank and a slash") << "/films/AC /DC.cfh" << "/films/AC" << "DC.cfh";
-    QTest::newRow("quotes anywhere") << "/fi\"lms/a\".cfh\" /m" << "/films/a.cfh" << "m";
+    QTest::newRow("quoted path") << "\"/films/my card.cfh\""
+                                 << "/films/my card.cfh"
+                                 << "";
+    QTest::newRow("editor switch") << "/films/a.cfh /m"
+                                   << "/films/a.cfh"
+                                   << "m";
+    QTest::newRow("viewer without play") << "/films/a.cfh /p"
+                                         << "/films/a.cfh"
+                                         << "p";
+    QTest::newRow("capital M") << "/films/a.cfh /M"
+                               << "/films/a.cfh"
+                               << "M";
+    QTest::newRow("switch with a blank") << "/films/a.cfh /m "
+                                         << "/films/a.cfh"
+                                         << "m ";
+    QTest::newRow("m then p: the second piece counts") << "/films/a.cfh /m /p"
+                                                       << "/films/a.cfh"
+                                                       << "m";
+    QTest::newRow("slash m alone") << "/m"
+                                   << "/m"
+                                   << "";
+    QTest::newRow("path holding a blank and a slash") << "/films/AC /DC.cfh"
+                                                      << "/films/AC"
+                                                      << "DC.cfh";
+    QTest::newRow("quotes anywhere") << "/fi\"lms/a\".cfh\" /m"
+                                     << "/films/a.cfh"
+                                     << "m";
 }
 
 void tst_Startup::split()
@@ -73,8 +90,8 @@ void tst_Startup::split()
 
 void tst_Startup::arguments()
 {
-    QCOMPARE(argumentString({QStringLiteral("/films/my card.cfh"), QStringLiteral("/m")}),
-             QStringLiteral("/films/my card.cfh /m"));
+    QCOMPARE(argumentString({ QStringLiteral("/films/my card.cfh"), QStringLiteral("/m") }),
+        QStringLiteral("/films/my card.cfh /m"));
     QCOMPARE(argumentString({}), QString());
 }
 

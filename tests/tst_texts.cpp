@@ -3,8 +3,7 @@
 
 #include <QTest>
 
-class tst_Texts : public QObject
-{
+class tst_Texts : public QObject {
     Q_OBJECT
 private slots:
     void init() { clearTexts(); }

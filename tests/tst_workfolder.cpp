@@ -6,8 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class tst_WorkFolder : public QObject
-{
+class tst_WorkFolder : public QObject {
     Q_OBJECT
 private slots:
     void names_data();
@@ -23,10 +22,12 @@ void tst_WorkFolder::names_data()
     QTest::addColumn<QString>("kind0");
     QTest::addColumn<QString>("kind1");
     QTest::newRow("6 December 2026 21:24:20")
-        << QDateTime(QDate(2026, 12, 6), QTime(21, 24, 20)) << "$5D6A2A33DC4" << "$33DC45D6A2A";
-    QTest::newRow("1 December 2026 00:00:09")
-        << QDateTime(QDate(2026, 12, 1), QTime(0, 0, 9)) << "$111EEA9" << "$9111EEA";
-    QTest::newRow("00:05:09") << QDateTime(QDate(2026, 12, 6), QTime(0, 5, 9)) << "$5D6A2A1FD" << "$1FD5D6A2A";
+        << QDateTime(QDate(2026, 12, 6), QTime(21, 24, 20)) << "$5D6A2A33DC4"
+        << "$33DC45D6A2A";
+    QTest::newRow("1 December 2026 00:00:09") << QDateTime(QDate(2026, 12, 1), QTime(0, 0, 9)) << "$111EEA9"
+                                              << "$9111EEA";
+    QTest::newRow("00:05:09") << QDateTime(QDate(2026, 12, 6), QTime(0, 5, 9)) << "$5D6A2A1FD"
+                              << "$1FD5D6A2A";
 }
 
 void tst_WorkFolder::names()
@@ -60,7 +61,7 @@ void tst_WorkFolder::baseFolderIsPrivate()
     const QString base = workBaseFolder();
     QCOMPARE(base, cache.filePath(QStringLiteral("tst_workfolder")));
     QCOMPARE(QFileInfo(base).permissions() & ~QFile::Permissions(0x0F00),
-             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString folder = MakeWorkFolder(1);
     QVERIFY(folder.startsWith(base + QStringLiteral("/$")));
     RemoveWorkFolder(folder);
@@ -78,10 +79,11 @@ void tst_WorkFolder::removeDeletesOnlyItsFiles()
 
     const QString withOther = base.filePath(QStringLiteral("$2"));
     QDir().mkdir(withOther);
-    for (const QString &name : {WorkFile::Info, WorkFile::Image, WorkFile::Preview, QStringLiteral("/other")})
+    for (const QString &name :
+        { WorkFile::Info, WorkFile::Image, WorkFile::Preview, QStringLiteral("/other") })
         QVERIFY(writeBytes(withOther + name, "x"));
     RemoveWorkFolder(withOther);
-    QCOMPARE(QDir(withOther).entryList(QDir::Files), QStringList{QStringLiteral("other")});
+    QCOMPARE(QDir(withOther).entryList(QDir::Files), QStringList { QStringLiteral("other") });
 
     RemoveWorkFolder(QString());   // touches nothing, not even the current folder
     RemoveWorkFolder(base.filePath(QStringLiteral("$missing")));

@@ -15,7 +15,7 @@ ScriptedDesktop::~ScriptedDesktop()
 bool ScriptedDesktop::allAnswered() const
 {
     return m_msgAnswers.isEmpty() && m_inputAnswers.isEmpty() && m_fileAnswers.isEmpty()
-           && m_openAnswers.isEmpty() && unexpected == 0;
+        && m_openAnswers.isEmpty() && unexpected == 0;
 }
 
 MsgAnswer ScriptedDesktop::msgBox(const MessageRequest &request)

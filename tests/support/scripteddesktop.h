@@ -8,10 +8,9 @@
 #include <QString>
 #include <QUrl>
 
-class ScriptedDesktop : public Desktop
-{
+class ScriptedDesktop : public Desktop {
 public:
-    ScriptedDesktop();    // installs itself
+    ScriptedDesktop();             // installs itself
     ~ScriptedDesktop() override;   // restores the real desktop
 
     void answerMsg(MsgAnswer answer) { m_msgAnswers.enqueue(answer); }

@@ -35,7 +35,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 FileSizeLimit::FileSizeLimit(long long limit)
 {
     m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);   // a write past the limit fails with EFBIG instead
-    rlimit lim{};
+    rlimit lim {};
     getrlimit(RLIMIT_FSIZE, &lim);
     m_oldSoft = lim.rlim_cur;
     lim.rlim_cur = rlim_t(limit);
@@ -44,7 +44,7 @@ FileSizeLimit::FileSizeLimit(long long limit)
 
 FileSizeLimit::~FileSizeLimit()
 {
-    rlimit lim{};
+    rlimit lim {};
     getrlimit(RLIMIT_FSIZE, &lim);
     lim.rlim_cur = rlim_t(m_oldSoft);
     setrlimit(RLIMIT_FSIZE, &lim);

@@ -17,8 +17,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes);
 
 // While it lives, no file can grow past limit bytes: a write beyond it fails
 // as on a full disk.
-class FileSizeLimit
-{
+class FileSizeLimit {
 public:
     explicit FileSizeLimit(long long limit);
     ~FileSizeLimit();
