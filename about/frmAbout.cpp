@@ -132,7 +132,18 @@ void frmAbout::showEvent(QShowEvent *event)
         m_loaded = true;
         Form_Load();
     }
+    fitMailButton();
     QDialog::showEvent(event);
+}
+
+// The desktop's font may be wider than the one the window was drawn for:
+// the mail button then grows to its text, towards OK but never onto it.
+void frmAbout::fitMailButton()
+{
+    constexpr int kGap = 4;   // pixels kept before OK
+    const int room = cmdOK->x() - kGap - cmdMail->x();
+    const int wanted = qMax(twipsToPx(3015), cmdMail->sizeHint().width());
+    cmdMail->resize(qMin(wanted, room), cmdMail->height());
 }
 
 // Composes the title line and the window title, once for the whole run.

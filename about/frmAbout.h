@@ -44,6 +44,7 @@ private:
     void createControls();
     void placeControls();
     void connectHandlers();
+    void fitMailButton();
 
     void Form_Load();
     void Form_MouseMove();
