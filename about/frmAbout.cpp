@@ -14,6 +14,7 @@ namespace {
 constexpr int kClientWidth = 5250;   // twips
 constexpr int kClientHeight = 1770;
 constexpr int kIconSize = 32;        // pixels
+constexpr int kMailWidth = 3015;     // twips, the narrowest the mail button gets
 
 frmAbout *g_instance = nullptr;
 
@@ -116,7 +117,7 @@ void frmAbout::placeControls()
     placeTwips(lblcfhdb, 960, 960);
     lblcfhdb->adjustSize();
     placeTwips(Picture1, 4080, 240);
-    placeTwips(cmdMail, 240, 1320, 3015, 345);
+    placeTwips(cmdMail, 240, 1320, kMailWidth, 345);
     placeTwips(cmdOK, 3720, 1320, 1260, 345);
 }
 
@@ -142,7 +143,7 @@ void frmAbout::fitMailButton()
 {
     constexpr int kGap = 4;   // pixels kept before OK
     const int room = cmdOK->x() - kGap - cmdMail->x();
-    const int wanted = qMax(twipsToPx(3015), cmdMail->sizeHint().width());
+    const int wanted = qMax(twipsToPx(kMailWidth), cmdMail->sizeHint().width());
     cmdMail->resize(qMin(wanted, room), cmdMail->height());
 }
 
