@@ -1,0 +1,163 @@
+#include "about/frmAbout.h"
+
+#include "about/buildconfig.h"
+#include "app/common.h"
+#include "app/modRess.h"
+#include "app/texttable.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kClientWidth = 5250;   // twips
+constexpr int kClientHeight = 1770;
+constexpr int kIconSize = 32;        // pixels
+constexpr int kMailWidth = 3015;     // twips, the narrowest the mail button gets
+
+frmAbout *g_instance = nullptr;
+
+QLabel *makePicture(QWidget *parent, const QString &name, const QPixmap &picture)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setPixmap(picture);
+    label->resize(picture.size());   // a picture box sizes itself to its picture
+    return label;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text = {})
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+void placeTwips(QWidget *widget, int left, int top)
+{
+    widget->move(twipsToPx(left), twipsToPx(top));
+}
+
+void placeTwips(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}
+
+} // namespace
+
+frmAbout &frmAbout::instance()
+{
+    if (!g_instance)
+        g_instance = new frmAbout;
+    return *g_instance;
+}
+
+void frmAbout::reset()
+{
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+void frmAbout::ShowModal()
+{
+    instance().exec();
+}
+
+frmAbout::frmAbout()
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_version{BuildConfig::VersionMajor, BuildConfig::VersionMinor, BuildConfig::VersionRevision}
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setModal(true);
+    setFixedSize(twipsToPx(kClientWidth), twipsToPx(kClientHeight));
+    setMouseTracking(true);
+    createControls();
+    placeControls();
+    connectHandlers();
+}
+
+void frmAbout::createControls()
+{
+    const QPixmap icon(QStringLiteral(":/cinefiche/cinefiche.png"));
+    picIcon = makePicture(this, QStringLiteral("picIcon"),
+                          icon.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Picture1 = makePicture(this, QStringLiteral("Picture1"), QPixmap(QStringLiteral(":/cinefiche/about.png")));
+    lblTitle = makeLabel(this, QStringLiteral("lblTitle"));
+    QPalette black = lblTitle->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblTitle->setPalette(black);
+    lblAuthor = makeLabel(this, QStringLiteral("lblAuthor"));
+    lblWeb = makeLabel(this, QStringLiteral("lblWeb"), webSiteAddress());
+    lblcfhdb = makeLabel(this, QStringLiteral("lblcfhdb"), databaseHomeAddress());
+    for (QLabel *link : {lblWeb, lblcfhdb, lblAuthor}) {
+        link->setMouseTracking(true);   // these three react to the mouse passing over them
+        link->installEventFilter(this);
+    }
+    lblWeb->setCursor(Qt::PointingHandCursor);
+    lblcfhdb->setCursor(Qt::PointingHandCursor);
+    cmdMail = new QPushButton(this);
+    cmdMail->setObjectName(QStringLiteral("cmdMail"));
+    cmdMail->setCursor(Qt::PointingHandCursor);
+    cmdOK = new QPushButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+}
+
+// Positions in twips; the pictures and the links take their own size.
+void frmAbout::placeControls()
+{
+    placeTwips(picIcon, 240, 240);
+    placeTwips(lblTitle, 960, 240, 3045, 240);
+    placeTwips(lblAuthor, 960, 480, 3045, 240);
+    placeTwips(lblWeb, 960, 720);
+    lblWeb->adjustSize();
+    placeTwips(lblcfhdb, 960, 960);
+    lblcfhdb->adjustSize();
+    placeTwips(Picture1, 4080, 240);
+    placeTwips(cmdMail, 240, 1320, kMailWidth, 345);
+    placeTwips(cmdOK, 3720, 1320, 1260, 345);
+}
+
+void frmAbout::connectHandlers()
+{
+    connect(cmdMail, &QPushButton::clicked, this, &frmAbout::cmdMail_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+}
+
+void frmAbout::showEvent(QShowEvent *event)
+{
+    if (!m_loaded) {
+        m_loaded = true;
+        Form_Load();
+    }
+    fitMailButton();
+    QDialog::showEvent(event);
+}
+
+// The desktop's font may be wider than the one the window was drawn for:
+// the mail button then grows to its text, towards OK but never onto it.
+void frmAbout::fitMailButton()
+{
+    constexpr int kGap = 4;   // pixels kept before OK
+    const int room = cmdOK->x() - kGap - cmdMail->x();
+    const int wanted = qMax(twipsToPx(kMailWidth), cmdMail->sizeHint().width());
+    cmdMail->resize(qMin(wanted, room), cmdMail->height());
+}
+
+// Composes the title line and the window title, once for the whole run.
+void frmAbout::Form_Load()
+{
+    const VersionLine line = versionLine(m_version.major, m_version.minor, m_version.revision);
+    if (line.preRelease)
+        cmdMail->setToolTip(strBugToolTip);
+    lblTitle->setText(line.text);
+    setWindowTitle(resText(3000) + lblTitle->text());
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();   // hides; the window and its texts stay for the next show
+}

@@ -1,0 +1,107 @@
+#include "about/frmAbout.h"
+
+#include "app/desktop.h"
+#include "app/modRess.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+
+// Highlighted: underlined and blue; plain: black. Before the first hover a
+// link keeps the desktop's own text colour.
+void setLinkLook(QLabel *link, bool highlighted)
+{
+    QFont font = link->font();
+    font.setUnderline(highlighted);
+    link->setFont(font);
+    QPalette palette = link->palette();
+    palette.setColor(QPalette::WindowText, highlighted ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    link->setPalette(palette);
+}
+
+bool isClick(QWidget *widget, QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonRelease)
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    return mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint());
+}
+
+} // namespace
+
+// The links are plain-text labels, so their look is entirely the program's.
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == lblWeb)
+            lblWeb_MouseMove();
+        else if (watched == lblcfhdb)
+            lblcfhdb_MouseMove();
+        else if (watched == lblAuthor)
+            lblAuthor_MouseMove();
+        return true;
+    }
+    if (watched == lblWeb && isClick(lblWeb, event)) {
+        lblWeb_Click();
+        return true;
+    }
+    if (watched == lblcfhdb && isClick(lblcfhdb, event)) {
+        lblcfhdb_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Reached only over the window's background: the labels that react to the
+// mouse take their own moves, the other controls ignore them.
+void frmAbout::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!childAt(event->position().toPoint()))
+        Form_MouseMove();
+    QDialog::mouseMoveEvent(event);
+}
+
+void frmAbout::Form_MouseMove()
+{
+    setLinkLook(lblWeb, false);
+    setLinkLook(lblcfhdb, false);
+}
+
+// The author line touches the top of lblWeb, with no background between.
+void frmAbout::lblAuthor_MouseMove()
+{
+    setLinkLook(lblWeb, false);
+}
+
+void frmAbout::lblWeb_MouseMove()
+{
+    setLinkLook(lblWeb, true);
+}
+
+void frmAbout::lblcfhdb_MouseMove()
+{
+    setLinkLook(lblcfhdb, true);
+}
+
+void frmAbout::lblWeb_Click()
+{
+    openAddress(QUrl(lblWeb->text(), QUrl::StrictMode));
+}
+
+void frmAbout::lblcfhdb_Click()
+{
+    openAddress(QUrl(lblcfhdb->text(), QUrl::StrictMode));
+}
+
+void frmAbout::cmdMail_Click()
+{
+    openAddress(programmerMail(lblTitle->text()));
+}
+
+// A failure is told once; the window stays open.
+void frmAbout::openAddress(const QUrl &address)
+{
+    if (!desktop().openExternal(address))
+        showMessage(strError, MsgIcon::None);
+}

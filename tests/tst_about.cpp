@@ -1,0 +1,326 @@
+#include "about/aboutlinks.h"
+#include "about/buildconfig.h"
+#include "about/frmAbout.h"
+#include "app/modRess.h"
+#include "support/scripteddesktop.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrlQuery>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A window-text colour of the desktop that is not black, so a plain link
+// (black) and a link never hovered (desktop colour) can be told apart.
+const QColor kDesktopText(60, 70, 80);
+
+QString lookOf(const QLabel *link)
+{
+    const QColor colour = link->palette().color(QPalette::WindowText);
+    const bool underlined = link->font().underline();
+    if (colour == QColor(0, 0, 255) && underlined)
+        return u"highlighted"_s;
+    if (colour == QColor(0, 0, 0) && !underlined)
+        return u"plain"_s;
+    if (colour == kDesktopText && !underlined)
+        return u"desktop"_s;
+    return colour.name() + (underlined ? u" underlined"_s : u""_s);
+}
+
+QWidget *control(const QString &name)
+{
+    return frmAbout::instance().findChild<QWidget *>(name);
+}
+
+// Moves the mouse as the desktop would, over the named control or, for
+// "background", over the strip between the two links.
+void moveOver(const QString &place)
+{
+    frmAbout &about = frmAbout::instance();
+    const QPoint at = place == u"background"_s
+                          ? QPoint(about.lblWeb->x() + 5, about.lblcfhdb->y() - 1)
+                          : control(place)->geometry().center();
+    // No move reaches the window when the cursor is already there, so each
+    // move starts from the icon, which ignores the mouse.
+    QTest::mouseMove(about.windowHandle(), about.picIcon->geometry().center());
+    QTest::mouseMove(about.windowHandle(), at);
+}
+
+} // namespace
+
+class tst_About : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void composesVersionLine_data();
+    void composesVersionLine();
+    void encodesMailSubject_data();
+    void encodesMailSubject();
+    void composesOnFirstShow_data();
+    void composesOnFirstShow();
+    void fitsEveryControl();
+    void followsMouseOverLinks_data();
+    void followsMouseOverLinks();
+    void opensAddresses_data();
+    void opensAddresses();
+    void hidesAndShowsAgain_data();
+    void hidesAndShowsAgain();
+    void showsModally();
+};
+
+void tst_About::initTestCase()
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::WindowText, kDesktopText);
+    QApplication::setPalette(palette);
+}
+
+void tst_About::init()
+{
+    assignTexts({{&strBugToolTip, 3101}, {&strError, 3102}});
+    loadAboutCaptions();
+}
+
+void tst_About::cleanup()
+{
+    frmAbout::reset();
+    for (QWidget *window : QApplication::topLevelWidgets())
+        QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+}
+
+void tst_About::composesVersionLine_data()
+{
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("preRelease");
+    QTest::newRow("1.3 rev 3") << 1 << 3 << 3 << u"Cinefiche 1.3 (rev 3)"_s << false;
+    QTest::newRow("2.0, no revision") << 2 << 0 << 0 << u"Cinefiche 2.0"_s << false;
+    QTest::newRow("two-digit numbers") << 1 << 10 << 12 << u"Cinefiche 1.10 (rev 12)"_s << false;
+    QTest::newRow("pre-release 9 rev 2") << 0 << 9 << 2 << u"Cinefiche Bêta 9 (rev 2)"_s << true;
+}
+
+void tst_About::composesVersionLine()
+{
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, revision);
+    QFETCH(QString, line);
+    QFETCH(bool, preRelease);
+    const VersionLine version = versionLine(major, minor, revision);
+    QCOMPARE(version.text, line);
+    QCOMPARE(version.preRelease, preRelease);
+}
+
+void tst_About::encodesMailSubject_data()
+{
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::newRow("reference build") << u"Cinefiche 1.3 (rev 3)"_s << QByteArray("Cinefiche%201.3%20%28rev%203%29");
+    QTest::newRow("query delimiters") << u"a&body=b#c?d+e%"_s << QByteArray("a%26body%3Db%23c%3Fd%2Be%25");
+}
+
+// The mail program must read the subject back exactly, and nothing in it
+// may start another header.
+void tst_About::encodesMailSubject()
+{
+    QFETCH(QString, subject);
+    QFETCH(QByteArray, encoded);
+    const QUrl mail = programmerMail(subject);
+    QVERIFY(mail.isValid());
+    QCOMPARE(mail.toEncoded(), "mailto:" + QByteArray(BuildConfig::ProgrammerMail) + "?subject=" + encoded);
+    const QUrlQuery query(mail);
+    QCOMPARE(query.queryItems().size(), 1);
+    QCOMPARE(query.queryItemValue(u"subject"_s, QUrl::FullyDecoded), subject);
+}
+
+void tst_About::composesOnFirstShow_data()
+{
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("mailTip");
+    QTest::newRow("release") << 1 << 3 << 3 << u"Cinefiche 1.3 (rev 3)"_s << QString();
+    QTest::newRow("pre-release") << 0 << 9 << 2 << u"Cinefiche Bêta 9 (rev 2)"_s << u"Une erreur s'est produite"_s;
+}
+
+// The captions are in place before the first show; the version only after.
+void tst_About::composesOnFirstShow()
+{
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, revision);
+    QFETCH(QString, line);
+    QFETCH(QString, mailTip);
+    frmAbout &about = frmAbout::instance();
+    QVERIFY(!about.isVisible());
+    QCOMPARE(about.windowTitle(), u"À propos de "_s);
+    QCOMPARE(about.lblAuthor->text(), u"Corvin de Ombrelune"_s);
+    QCOMPARE(about.cmdMail->text(), u"Envoyer un e-m@il au programmeur"_s);
+    QCOMPARE(about.cmdOK->text(), u"OK"_s);
+    about.setVersion({major, minor, revision});
+    about.show();
+    QCOMPARE(about.lblTitle->text(), line);
+    QCOMPARE(about.windowTitle(), u"À propos de "_s + line);
+    QCOMPARE(about.cmdMail->toolTip(), mailTip);
+    about.hide();
+}
+
+// Each control stands where it was drawn, takes the room its text needs and
+// none covers another, whatever the desktop's font.
+void tst_About::fitsEveryControl()
+{
+    frmAbout &about = frmAbout::instance();
+    about.show();
+    QCOMPARE(about.size(), QSize(350, 118));   // 5250 x 1770 twips
+    QCOMPARE(about.cmdOK->geometry(), QRect(248, 88, 84, 23));
+    QCOMPARE(about.lblcfhdb->pos(), QPoint(64, 64));
+    QCOMPARE(about.Picture1->geometry(), QRect(272, 16, 58, 37));
+    const QList<QWidget *> controls = about.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    QCOMPARE(controls.size(), 8);
+    for (int i = 0; i < controls.size(); ++i) {
+        const QString name = controls[i]->objectName();
+        QVERIFY2(about.rect().contains(controls[i]->geometry()), qPrintable(name));
+        QVERIFY2(controls[i]->width() >= controls[i]->sizeHint().width(), qPrintable(name));
+        for (int j = i + 1; j < controls.size(); ++j)
+            QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                     qPrintable(name + u" / "_s + controls[j]->objectName()));
+    }
+    about.hide();
+}
+
+void tst_About::followsMouseOverLinks_data()
+{
+    QTest::addColumn<QStringList>("path");
+    QTest::addColumn<QString>("web");
+    QTest::addColumn<QString>("cfhdb");
+    QTest::newRow("never hovered") << QStringList() << u"desktop"_s << u"desktop"_s;
+    QTest::newRow("over the web link") << QStringList{u"lblWeb"_s} << u"highlighted"_s << u"desktop"_s;
+    QTest::newRow("web link, then background")
+        << QStringList{u"lblWeb"_s, u"background"_s} << u"plain"_s << u"plain"_s;
+    QTest::newRow("web link, then author line")
+        << QStringList{u"lblWeb"_s, u"lblAuthor"_s} << u"plain"_s << u"desktop"_s;
+    QTest::newRow("author line leaves the database link as it is")
+        << QStringList{u"lblcfhdb"_s, u"lblAuthor"_s} << u"plain"_s << u"highlighted"_s;
+    QTest::newRow("title and buttons change nothing")
+        << QStringList{u"lblWeb"_s, u"lblTitle"_s, u"cmdMail"_s, u"Picture1"_s} << u"highlighted"_s << u"desktop"_s;
+}
+
+void tst_About::followsMouseOverLinks()
+{
+    QFETCH(QStringList, path);
+    QFETCH(QString, web);
+    QFETCH(QString, cfhdb);
+    frmAbout &about = frmAbout::instance();
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    for (const QString &place : path)
+        moveOver(place);
+    QCOMPARE(lookOf(about.lblWeb), web);
+    QCOMPARE(lookOf(about.lblcfhdb), cfhdb);
+    QCOMPARE(about.lblTitle->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    about.hide();
+}
+
+void tst_About::opensAddresses_data()
+{
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<bool>("openWorks");
+    QTest::addColumn<QUrl>("address");
+    const QUrl web(QString::fromUtf8(BuildConfig::WebSite));
+    const QUrl home(QString::fromUtf8(BuildConfig::DatabaseHome));
+    const QUrl mail = programmerMail(u"Cinefiche 1.3 (rev 3)"_s);
+    QTest::newRow("web link") << u"lblWeb"_s << true << web;
+    QTest::newRow("database link fails") << u"lblcfhdb"_s << false << home;
+    QTest::newRow("mail fails") << u"cmdMail"_s << false << mail;
+}
+
+void tst_About::opensAddresses()
+{
+    QFETCH(QString, clicked);
+    QFETCH(bool, openWorks);
+    QFETCH(QUrl, address);
+    ScriptedDesktop fake;
+    fake.answerOpen(openWorks);
+    if (!openWorks)
+        fake.answerMsg(MsgAnswer::Ok);
+    frmAbout &about = frmAbout::instance();
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+
+    QTest::mouseClick(control(clicked), Qt::LeftButton);
+
+    QCOMPARE(fake.opened, QList<QUrl>{address});
+    QCOMPARE(fake.messages.size(), openWorks ? 0 : 1);
+    if (!openWorks) {
+        QCOMPARE(fake.messages[0].text, u"C'est ici pour les rapports de bugs..."_s);
+        QCOMPARE(fake.messages[0].icon, MsgIcon::None);
+        QCOMPARE(fake.messages[0].buttons, MsgButtons::Ok);
+        QCOMPARE(fake.messages[0].title, u"Cinefiche"_s);
+    }
+    QVERIFY(about.isVisible());
+    QVERIFY(fake.allAnswered());
+    about.hide();
+}
+
+void tst_About::hidesAndShowsAgain_data()
+{
+    QTest::addColumn<int>("key");   // 0: a click on OK
+    QTest::newRow("click on OK") << 0;
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+}
+
+void tst_About::hidesAndShowsAgain()
+{
+    QFETCH(int, key);
+    ScriptedDesktop fake;
+    frmAbout &about = frmAbout::instance();
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    moveOver(u"lblWeb"_s);
+    if (key)
+        QTest::keyClick(&about, Qt::Key(key));
+    else
+        QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+    QVERIFY(!about.isVisible());
+    QVERIFY(fake.opened.isEmpty());
+
+    // A later version would show if the window were composed again.
+    about.setVersion({2, 0, 0});
+    about.show();
+    QCOMPARE(&frmAbout::instance(), &about);
+    QCOMPARE(about.lblTitle->text(), u"Cinefiche 1.3 (rev 3)"_s);
+    QCOMPARE(about.windowTitle(), u"À propos de Cinefiche 1.3 (rev 3)"_s);
+    QCOMPARE(lookOf(about.lblWeb), u"highlighted"_s);
+    about.hide();
+    QVERIFY(fake.allAnswered());
+}
+
+// What the editor's About command calls: it returns once the window is gone.
+void tst_About::showsModally()
+{
+    QWidget *shown = nullptr;
+    QTimer::singleShot(0, [&shown] {
+        shown = QApplication::activeModalWidget();
+        if (shown)
+            QTest::keyClick(shown, Qt::Key_Escape);
+    });
+    frmAbout::ShowModal();
+    QCOMPARE(shown, &frmAbout::instance());
+    QVERIFY(!frmAbout::instance().isVisible());
+}
+
+QTEST_MAIN(tst_About)
+#include "tst_about.moc"
