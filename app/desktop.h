@@ -51,6 +51,9 @@ struct FileRequest {
     QList<FileFilter> filters;   // the first one is selected
     QString folder;              // start folder, may be empty
     QString proposedName;        // may be empty
+    // Save dialogs: appended to a chosen name without a three-character
+    // extension, before replacing a file is confirmed. Empty: none.
+    QString extension;
     quint32 options = 0;
     QObject *owner = nullptr;   // the window the dialog is modal to
 };

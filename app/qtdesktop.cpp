@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "app/modRess.h"
+#include "dialogs/filedialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -35,23 +36,49 @@ QMessageBox::Icon qtIcon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// Save dialogs refuse a read-only file or folder, which Qt's dialog accepts.
+// Save dialogs: the caller's extension rule applies before replacing a file
+// is confirmed (so the file confirmed is the file written), and a read-only
+// file or folder is refused, which Qt's own dialog would accept.
 class CardFileDialog : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
+    QString extension;
+    bool confirmReplace = false;
     bool refuseReadOnly = false;
+    QString chosen;
 
     void accept() override
     {
         const QStringList files = selectedFiles();
-        if (refuseReadOnly && !files.isEmpty() && isReadOnlyTarget(files.first())) {
-            QMessageBox::critical(this, windowTitle(), strWriteFailed + QLatin1Char('\n') + files.first());
+        if (acceptMode() != AcceptSave || files.isEmpty()) {
+            chosen = files.value(0);
+            QFileDialog::accept();
             return;
         }
+        const QString path = extension.isEmpty() ? files.first() : withExtension(files.first(), extension);
+        if (QFileInfo(path).isDir()) {
+            setDirectory(path);
+            return;
+        }
+        if (refuseReadOnly && isReadOnlyTarget(path)) {
+            QMessageBox::critical(this, windowTitle(), strWriteFailed + QLatin1Char('\n') + path);
+            return;
+        }
+        if (confirmReplace && QFileInfo::exists(path) && !confirmed(path))
+            return;
+        chosen = path;
         QFileDialog::accept();
     }
 
 private:
+    bool confirmed(const QString &path)
+    {
+        const QString question
+            = QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
+        return QMessageBox::warning(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
+    }
+
     static bool isReadOnlyTarget(const QString &path)
     {
         if (FileExists(path))
@@ -118,13 +145,15 @@ QString QtDesktop::chooseFile(const FileRequest &request)
     const bool save = request.kind == FileDialogKind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.options & FileDialogFlag::OverwritePrompt));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);   // confirmed by the dialog, after the extension
+    dialog.confirmReplace = request.options & FileDialogFlag::OverwritePrompt;
     dialog.refuseReadOnly = request.options & FileDialogFlag::NoReadOnlyReturn;
+    dialog.extension = request.extension;
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return dialog.selectedFiles().first();
+    return dialog.chosen;
 }
 
 bool QtDesktop::openExternal(const QUrl &url)

@@ -44,12 +44,6 @@ QString dureeHField(const QString &hours)
     return number && value < 10 ? fixedWidth(QLatin1Char(' ') + hours, 2) : hours;
 }
 
-QString withCardExtension(const QString &path)
-{
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 || path.size() - dot - 1 != 3 ? path + QStringLiteral(".cfh") : path;
-}
-
 SaveResult PreparePosterFile(const QString &folder, const QString &posterPath)
 {
     if (!FileExists(posterPath))

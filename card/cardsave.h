@@ -24,10 +24,6 @@ struct SaveResult {
 // other text, the empty one included, is stored as it is.
 QString dureeHField(const QString &hours);
 
-// The chosen path of a card: ".cfh" appended unless the text after the last
-// "." is exactly three characters long.
-QString withCardExtension(const QString &path);
-
 // Copies posterPath to folder + "/cfh_img.tmp".
 SaveResult PreparePosterFile(const QString &folder, const QString &posterPath);
 

@@ -34,8 +34,14 @@ QString proposedFileName(const QString &defaultName)
     return name.left(kMaxName);
 }
 
+QString withExtension(const QString &path, const QString &extension)
+{
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 || path.size() - dot - 1 != 3 ? path + QLatin1Char('.') + extension : path;
+}
+
 QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &filters, int folderNumber,
-    QObject *owner, quint32 options, const QString &defaultName)
+    QObject *owner, quint32 options, const QString &defaultName, const QString &extension)
 {
     if (kind != int(FileDialogKind::Open) && kind != int(FileDialogKind::Save))
         return {};
@@ -47,6 +53,7 @@ QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &
     request.proposedName = proposedFileName(defaultName);
     request.options = options | FileDialogFlag::HideReadOnly;
     request.owner = owner;
+    request.extension = extension;
     return desktop().chooseFile(request).trimmed();
 }
 

@@ -21,11 +21,16 @@ QString GetSpecialFolderPath(int folderNumber);
 // fourth character from the end is "."; at most 254 characters.
 QString proposedFileName(const QString &defaultName);
 
+// The path with "." and extension appended, unless the text after the last
+// "." of the whole path is exactly three characters long.
+QString withExtension(const QString &path, const QString &extension);
+
 // Shows the open (kind 1) or save (kind 2) dialog, starting in the special
 // folder; returns the chosen full path without blanks around it, or empty
-// when cancelled or for any other kind.
+// when cancelled or for any other kind. A save dialog given an extension
+// returns the name with it (withExtension), confirmed as the name replaced.
 QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &filters, int folderNumber,
-    QObject *owner, quint32 options, const QString &defaultName);
+    QObject *owner, quint32 options, const QString &defaultName, const QString &extension = {});
 
 // The filter pairs of the dialogs, from the loaded filter texts.
 QList<FileFilter> cardFilters();           // open a card, save a card under a new name

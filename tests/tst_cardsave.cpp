@@ -13,8 +13,6 @@ private slots:
     void cleanup();
     void hoursField_data();
     void hoursField();
-    void cardExtension_data();
-    void cardExtension();
     void wholeCard_data();
     void wholeCard();
     void copyUnderAnotherName();
@@ -65,27 +63,6 @@ void tst_CardSave::hoursField()
     QFETCH(QString, hours);
     QFETCH(QString, field);
     QCOMPARE(dureeHField(hours), field);
-}
-
-void tst_CardSave::cardExtension_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("three characters stay") << "/films/Alien.txt"
-                                           << "/films/Alien.txt";
-    QTest::newRow("no extension") << "/films/Alien"
-                                  << "/films/Alien.cfh";
-    QTest::newRow("four characters") << "/films/Alien.divx"
-                                     << "/films/Alien.divx.cfh";
-    QTest::newRow("dot in a folder name") << "/fi.lms/Alien"
-                                          << "/fi.lms/Alien.cfh";
-}
-
-void tst_CardSave::cardExtension()
-{
-    QFETCH(QString, chosen);
-    QFETCH(QString, path);
-    QCOMPARE(withCardExtension(chosen), path);
 }
 
 void tst_CardSave::wholeCard_data()
