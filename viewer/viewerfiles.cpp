@@ -39,7 +39,8 @@ PosterCopy copyPoster(const QString &cardPath, const QString &target)
         return PosterCopy::CardUnreadable;
     QSaveFile out(target);
     out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered: a short write (a full disk) must show at once, before commit.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return PosterCopy::WriteFailed;
     if (!copyRest(in, out)) {
         out.cancelWriting();
