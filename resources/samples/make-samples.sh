@@ -39,6 +39,17 @@ card le-phare-des-brumes.cfh "$poster" \
     "Louis Garnier|Clara Vidal|Étienne Roux|Margot Lenoir|" \
     "Sur une île bretonne battue par les vents, le dernier gardien de phare voit arriver une jeune ingénieure chargée d'automatiser la lumière. Entre méfiance et tempêtes d'équinoxe, ils découvrent le journal de bord d'un naufrage que personne sur l'île ne veut raconter."
 
+# A wide poster ends above the summary, which then runs across the window.
+convert -size 360x200 gradient:'#03045e-#48cae4' \
+    -fill '#caf0f8' -draw 'polygon 40,150 320,150 290,175 70,175' -draw 'rectangle 150,70 160,150' \
+    -fill '#ffffff' -draw 'polygon 162,75 162,140 230,140' \
+    -quality 70 -strip "$poster"
+
+card la-longue-traversee.cfh "$poster" \
+    "La Longue Traversée" 2011 " 2" "05" "Aventure" "Yves Castel" \
+    "Anaïs Morel|Bruno Lefort|" \
+    "Trois amis d'enfance achètent un vieux voilier pour traverser l'Atlantique sans jamais avoir quitté la Manche. Les pannes, les disputes et une escale imprévue aux Açores mettent leur amitié à l'épreuve, tandis qu'un carnet trouvé dans la cale révèle l'histoire du premier propriétaire du bateau, parti lui aussi un jour de printemps et jamais revenu. Une comédie douce-amère sur l'âge adulte, les promesses que l'on se fait à vingt ans et le courage de les tenir."
+
 card sans-affiche.cfh "" \
     "La Valise oubliée" 2004 " 1" 32 "Comédie" "Paul Ferrand" \
     "Sophie Aubert|Marc Delorme|" \
