@@ -19,7 +19,7 @@ ValueLabel value(int textWidth)
     return {{textWidth, kLine}, wrapsTo(textWidth)};
 }
 
-// The design's labels: captions 600, 525, 450, 885, 675 and 720 wide, short values, a title 360 high.
+// The viewer's initial labels: captions 600, 525, 450, 885, 675 and 720 wide, short values, a title 360 high.
 InfosMeasure baseMeasure()
 {
     InfosMeasure m;
