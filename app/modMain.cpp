@@ -5,6 +5,10 @@
 #include "app/desktop.h"
 #include "app/modRess.h"
 #include "card/workfolder.h"
+#include "viewer/frmInfos.h"
+#include "viewer/viewerload.h"
+
+#include <QPushButton>
 
 namespace {
 
@@ -35,8 +39,11 @@ std::optional<int> startEditorOnCard(const QString &path)
 
 std::optional<int> startViewer(const QString &path, bool hidePlay)
 {
-    Q_UNUSED(hidePlay);
-    return readCardAndEnd(path);
+    if (hidePlay)
+        frmInfos::instance()->cmdPlay->setVisible(false);
+    if (!OpenInViewer(path, 0))
+        return kFailure;
+    return std::nullopt;
 }
 
 } // namespace

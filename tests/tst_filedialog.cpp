@@ -1,4 +1,159 @@
+#include "app/modRess.h"
+#include "dialogs/filedialog.h"
+#include "support/scripteddesktop.h"
+
 #include <QTest>
-class tst_X : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(tst_X)
+
+class tst_FileDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanFileName_data();
+    void cleanFileName();
+    void proposedName_data();
+    void proposedName();
+    void documentsFolder_data();
+    void documentsFolder();
+    void request();
+    void otherKindsShowNothing_data();
+    void otherKindsShowNothing();
+    void resultTrimmed_data();
+    void resultTrimmed();
+    void posterSaveFilters();
+};
+
+void tst_FileDialog::initTestCase()
+{
+    LoadFilterTexts();
+}
+
+void tst_FileDialog::cleanFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("cleaned");
+    QTest::newRow("slash and colon") << "AC/DC: Live" << "AC_DC_ Live";
+    QTest::newRow("full path") << "C:\\Films\\Alien.cfh" << "C__Films_Alien.cfh";
+    QTest::newRow("every forbidden character") << "a*b?c<d>e|f\"g" << "a_b_c_d_e_f_g";
+    QTest::newRow("accents and blanks stay") << " Été à Paris " << " Été à Paris ";
+}
+
+void tst_FileDialog::cleanFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, cleaned);
+    QString changed = name;
+    QCOMPARE(CleanFileName(changed), cleaned);
+    QCOMPARE(changed, cleaned);   // in place too
+}
+
+void tst_FileDialog::proposedName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("no extension") << "Titanic" << "Titanic.cfh";
+    QTest::newRow("three-letter extension") << "Titanic.jpg" << "Titanic.jpg";
+    QTest::newRow("two-letter extension") << "x.jp" << "x.jp.cfh";
+    QTest::newRow("three characters") << "abc" << "abc.cfh";
+    QTest::newRow("cleaned first") << "AC/DC: Live" << "AC_DC_ Live.cfh";
+    QTest::newRow("empty stays empty") << "" << "";
+    QTest::newRow("cut to 254") << QString(300, u'a') << QString(254, u'a');
+}
+
+void tst_FileDialog::proposedName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, proposed);
+    QCOMPARE(proposedFileName(name), proposed);
+}
+
+void tst_FileDialog::documentsFolder_data()
+{
+    QTest::addColumn<QString>("documents");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("without final slash") << "/home/anna/Documents" << "/home/anna/Documents/";
+    QTest::newRow("with final slash") << "/" << "/";
+    QTest::newRow("unknown") << "" << "";
+}
+
+void tst_FileDialog::documentsFolder()
+{
+    QFETCH(QString, documents);
+    QFETCH(QString, folder);
+    ScriptedDesktop fake;
+    fake.documents = documents;
+    QCOMPARE(GetSpecialFolderPath(kDocumentsFolder), folder);
+    QCOMPARE(GetSpecialFolderPath(0), QString());
+}
+
+void tst_FileDialog::request()
+{
+    ScriptedDesktop fake;
+    fake.documents = QStringLiteral("/docs");
+    fake.answerFile(QStringLiteral("/docs/x.cfh"));
+    QObject owner;
+    const QString chosen = ShowFileDialog(2, QStringLiteral("Titre"), cardFilters(), kDocumentsFolder, &owner,
+                                          0x8002, QStringLiteral("Brazil"));
+    QCOMPARE(chosen, QStringLiteral("/docs/x.cfh"));
+    const FileRequest &r = fake.files.at(0);
+    QCOMPARE(r.kind, FileDialogKind::Save);
+    QCOMPARE(r.folder, QStringLiteral("/docs/"));
+    QCOMPARE(r.title, QStringLiteral("Titre"));
+    QCOMPARE(r.options, 0x8006u);
+    QCOMPARE(r.proposedName, QStringLiteral("Brazil.cfh"));
+    QCOMPARE(r.owner, &owner);
+    QCOMPARE(r.filters.size(), 2);
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_FileDialog::otherKindsShowNothing_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("kind 0") << 0;
+    QTest::newRow("kind 3") << 3;
+}
+
+void tst_FileDialog::otherKindsShowNothing()
+{
+    QFETCH(int, kind);
+    ScriptedDesktop fake;
+    QCOMPARE(ShowFileDialog(kind, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0, QString()),
+             QString());
+    QVERIFY(fake.log.isEmpty());
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_FileDialog::resultTrimmed_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("blanks around") << "  /docs/my card.cfh  " << "/docs/my card.cfh";
+    QTest::newRow("cancelled") << "" << "";
+}
+
+void tst_FileDialog::resultTrimmed()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, result);
+    ScriptedDesktop fake;
+    fake.answerFile(answer);
+    QCOMPARE(ShowFileDialog(1, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0x1000, QString()),
+             result);
+    QCOMPARE(fake.files.at(0).options, 0x1004u);
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_FileDialog::posterSaveFilters()
+{
+    const QList<FileFilter> filters = ::posterSaveFilters();
+    QCOMPARE(filters.size(), 3);
+    QCOMPARE(filters.at(0).label, QStringLiteral("JPEG (*.jpg)"));
+    QCOMPARE(filters.at(0).pattern, QStringLiteral("*.jpg"));
+    QCOMPARE(filters.at(1).label, QStringLiteral("Fichiers Images (*.jpg, *.gif)"));
+    QCOMPARE(filters.at(1).pattern, QStringLiteral("*.jpg;*.gif"));
+    QCOMPARE(filters.at(2).label, QStringLiteral("Tous les fichiers (*.*)"));
+    QCOMPARE(filters.at(2).pattern, QStringLiteral("*.*"));
+}
+
+QTEST_GUILESS_MAIN(tst_FileDialog)
 #include "tst_filedialog.moc"

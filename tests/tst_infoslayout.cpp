@@ -1,0 +1,210 @@
+#include "viewer/infoslayout.h"
+
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+constexpr int kLine = 195;
+constexpr int kOuterWidth = 5355;   // 5265 of client area and a tool window's frame
+
+// A text of textWidth twips on one line, wrapped at any width.
+WrapHeight wrapsTo(int textWidth)
+{
+    return [textWidth](int width) { return kLine * int(std::ceil(double(textWidth) / width)); };
+}
+
+ValueLabel value(int textWidth)
+{
+    return {{textWidth, kLine}, wrapsTo(textWidth)};
+}
+
+// The viewer's initial labels: captions 600, 525, 450, 885, 675 and 720 wide, short values, a title 360 high.
+InfosMeasure baseMeasure()
+{
+    InfosMeasure m;
+    m.titre = [](int) { return 360; };
+    m.annee = {600, kLine};
+    m.duree = {525, kLine};
+    m.typeA = {450, kLine};
+    m.realisateurA = {885, kLine};
+    m.acteursA = {675, kLine};
+    m.resumeA = {720, kLine};
+    m.type = m.realisateur = m.acteurs = m.resume = value(420);
+    m.initialOuterWidth = kOuterWidth;
+    return m;
+}
+
+} // namespace
+
+class tst_InfosLayout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void posterScaling_data();
+    void posterScaling();
+    void verticalTest_data();
+    void verticalTest();
+    void windowWithoutPoster();
+    void windowHeight_data();
+    void windowHeight();
+    void longTitleMovesRowsDown();
+    void longYearPushesRunningTime();
+    void longNamesKeepClearOfPoster_data();
+    void longNamesKeepClearOfPoster();
+};
+
+void tst_InfosLayout::posterScaling_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("shown");   // -1: shown as a card without poster
+    QTest::newRow("wide poster halved") << 3870 << 4500 << 2250;
+    QTest::newRow("narrow poster enlarged") << 1290 << 1800 << 2700;
+    QTest::newRow("exactly 1935 wide") << 1935 << 2111 << 2111;
+    QTest::newRow("half rounded down to even") << 3870 << 4501 << 2250;
+    QTest::newRow("half rounded up to even") << 3870 << 4503 << 2252;
+    QTest::newRow("natural size past 16 bits") << 45000 << 67500 << 2902;
+    QTest::newRow("scaled height past 16 bits") << 1500 << 30000 << -1;
+    QTest::newRow("empty picture") << 0 << 0 << -1;
+}
+
+void tst_InfosLayout::posterScaling()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, shown);
+    InfosMeasure m = baseMeasure();
+    m.poster = Size{width, height};
+    const InfosPlaces p = placeInfos(m);
+    QCOMPARE(p.afficheShown, shown >= 0);
+    if (shown >= 0)
+        QCOMPARE(p.affiche, (Box{3120, 600, 1935, shown}));
+    else
+        QCOMPARE(p.affiche, (Box{3120, 600, 0, 0}));
+}
+
+// The poster's bottom against the initial tops: the summary's (2400) is a
+// strict test, the director's (1680) is not. A label with the poster above
+// its top runs to the window's edge and pushes the poster right.
+void tst_InfosLayout::verticalTest_data()
+{
+    QTest::addColumn<bool>("director");     // else the summary
+    QTest::addColumn<int>("posterHeight");  // top 600
+    QTest::addColumn<int>("labelWidth");
+    QTest::addColumn<int>("posterLeft");
+    QTest::addColumn<int>("outerWidth");
+    // The summary's final left is 120 + 720 + 75 = 915, the director's 1080.
+    QTest::newRow("summary, poster bottom 2400") << false << 1800 << 5355 - 135 - 915 << 5355 << 7590;
+    QTest::newRow("summary, poster bottom 2401") << false << 1801 << 3120 - 135 - 915 << 3120 << 5355;
+    QTest::newRow("director, poster bottom 1680") << true << 1080 << 3120 - 135 - 1080 << 3120 << 5355;
+    QTest::newRow("director, poster bottom 1679") << true << 1079 << 5355 - 135 - 1080 << 5355 << 7590;
+}
+
+void tst_InfosLayout::verticalTest()
+{
+    QFETCH(bool, director);
+    QFETCH(int, posterHeight);
+    QFETCH(int, labelWidth);
+    QFETCH(int, posterLeft);
+    QFETCH(int, outerWidth);
+    InfosMeasure m = baseMeasure();
+    m.poster = Size{1935, posterHeight};
+    (director ? m.realisateur : m.resume) = value(9000);
+    const InfosPlaces p = placeInfos(m);
+    const Box &label = director ? p.realisateur : p.resume;
+    QCOMPARE(label.width, labelWidth);
+    QCOMPARE(label.height, kLine * int(std::ceil(9000.0 / labelWidth)));
+    QVERIFY(director ? p.wrapRealisateur : p.wrapResume);
+    QCOMPARE(p.affiche.left, posterLeft);
+    QCOMPARE(p.outerWidth, outerWidth);
+    QVERIFY(label.left + label.width + 135 <= p.affiche.left);
+}
+
+void tst_InfosLayout::windowWithoutPoster()
+{
+    const InfosPlaces p = placeInfos(baseMeasure());
+    QVERIFY(!p.afficheShown);
+    QCOMPARE(p.outerWidth, 3420);
+    QCOMPARE(p.picAfficheLeft, 3420);
+    QCOMPARE(p.titre, (Box{-15, 0, 3420, 360}));
+    // Rows 85 apart under the running time, each value right of its caption.
+    QCOMPARE(p.annee, (Box{120, 600, 600, 195}));
+    QCOMPARE(p.type, (Box{645, 880, 420, 195}));
+    QCOMPARE(p.realisateur, (Box{1080, 1160, 420, 195}));
+    QCOMPARE(p.acteursA, (Box{120, 1440, 675, 195}));
+    QCOMPARE(p.resume, (Box{915, 1720, 420, 195}));
+    QCOMPARE(p.outerHeight, 1720 + 195 + 1215);
+    QCOMPARE(p.ok, (Box{1905, p.outerHeight - 990, 1215, 495}));
+    QCOMPARE(p.play, (Box{705, p.outerHeight - 990, 1095, 495}));
+}
+
+void tst_InfosLayout::windowHeight_data()
+{
+    QTest::addColumn<int>("posterHeight");
+    QTest::addColumn<int>("summaryLines");
+    QTest::addColumn<int>("outerHeight");
+    QTest::addColumn<bool>("limited");
+    // The summary row starts at 1720 and wraps at 2070 twips beside a tall poster.
+    QTest::newRow("poster lower than summary") << 4000 << 3 << 600 + 4000 + 1215 << false;
+    QTest::newRow("summary lower than poster") << 2000 << 12 << 1720 + 12 * 195 + 1215 << false;
+    QTest::newRow("bottom at the 16-bit limit") << 30952 << 1 << 32767 << false;
+    QTest::newRow("bottom one past the limit") << 30953 << 1 << 32767 << true;
+    QTest::newRow("summary taller than any window") << 2000 << 200 << 32767 << true;
+}
+
+void tst_InfosLayout::windowHeight()
+{
+    QFETCH(int, posterHeight);
+    QFETCH(int, summaryLines);
+    QFETCH(int, outerHeight);
+    QFETCH(bool, limited);
+    InfosMeasure m = baseMeasure();
+    m.poster = Size{1935, posterHeight};
+    m.resume = summaryLines == 1 ? value(420) : value(2070 * summaryLines);
+    const InfosPlaces p = placeInfos(m);
+    QCOMPARE(p.outerHeight, outerHeight);
+    QCOMPARE(p.heightLimited, limited);
+    QCOMPARE(p.ok.top, outerHeight - 990);
+}
+
+void tst_InfosLayout::longTitleMovesRowsDown()
+{
+    InfosMeasure m = baseMeasure();
+    m.titre = [](int width) { return width >= 5205 ? 360 : 720; };
+    const InfosPlaces p = placeInfos(m);
+    QCOMPARE(p.outerWidth, 3420);
+    QCOMPARE(p.titre.height, 720);
+    QCOMPARE(p.annee.top, 960);
+    QCOMPARE(p.affiche.top, 960);
+}
+
+void tst_InfosLayout::longYearPushesRunningTime()
+{
+    InfosMeasure m = baseMeasure();
+    QCOMPARE(placeInfos(m).duree.left, 1320);
+    m.annee = {1500, kLine};
+    QCOMPARE(placeInfos(m).duree.left, 120 + 1500 + 120);
+}
+
+void tst_InfosLayout::longNamesKeepClearOfPoster_data()
+{
+    QTest::addColumn<bool>("actors");   // else the genre
+    QTest::newRow("genre") << false;
+    QTest::newRow("actor") << true;
+}
+
+void tst_InfosLayout::longNamesKeepClearOfPoster()
+{
+    QFETCH(bool, actors);
+    InfosMeasure m = baseMeasure();
+    m.poster = Size{1935, 2900};
+    (actors ? m.acteurs : m.type) = value(4000);
+    const InfosPlaces p = placeInfos(m);
+    const Box &label = actors ? p.acteurs : p.type;
+    QCOMPARE(label.left + label.width, 3120 - 135);
+    QCOMPARE(p.affiche.left, 3120);
+}
+
+QTEST_GUILESS_MAIN(tst_InfosLayout)
+#include "tst_infoslayout.moc"

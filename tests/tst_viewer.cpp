@@ -1,0 +1,514 @@
+#include "app/common.h"
+#include "app/modMain.h"
+#include "app/modRess.h"
+#include "card/cardrecord.h"
+#include "card/workfolder.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+#include "viewer/frmInfos.h"
+#include "viewer/frmViewLarger.h"
+#include "viewer/viewerload.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+QByteArray pictureBytes(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+struct CardTexts {
+    QString titre = QStringLiteral("Brazil"), annee = QStringLiteral("1985"), dureeH = QStringLiteral(" 2"),
+            dureeM = QStringLiteral("12"), type = QStringLiteral("Drame"), realisateur = QStringLiteral("Anne"),
+            acteurs = QStringLiteral("Boris|Chloé|"), resume = QStringLiteral("Court.");
+};
+
+QByteArray recordOf(const CardTexts &t)
+{
+    return encodeRecord(makeRecord(t.titre, t.annee, t.dureeH, t.dureeM, t.type, t.realisateur, t.acteurs,
+                                   t.resume));
+}
+
+// Runs check on the full view once it is open, then closes it; the view is
+// closed anyway after a while so that a failure cannot hang the test.
+void whileFullViewOpen(const std::function<void(frmViewLarger *)> &check, const std::function<void()> &open)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        if (frmViewLarger *view = frmViewLarger::current()) {
+            seen = true;
+            check(view);
+        }
+    });
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (frmViewLarger::current())
+            frmViewLarger::current()->close();
+    });
+    guard.start(2000);
+    open();
+    QVERIFY(seen);
+}
+
+QStringList workFolders()
+{
+    return QDir(workBaseFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+} // namespace
+
+class tst_Viewer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void labelTexts_data();
+    void labelTexts();
+    void posterLayout_data();
+    void posterLayout();
+    void windowWithoutPoster();
+    void longSummaryBesidePoster();
+    void movieFile_data();
+    void movieFile();
+    void playOpensMovieAndCloses();
+    void startFromCommandLine_data();
+    void startFromCommandLine();
+    void popupMenu();
+    void leftClickOpensFullView();
+    void fullView_data();
+    void fullView();
+    void fullViewCloses_data();
+    void fullViewCloses();
+    void savePosterBytes_data();
+    void savePosterBytes();
+    void savePosterName_data();
+    void savePosterName();
+    void savePosterRequest();
+    void savePosterCardGone();
+    void savePosterWriteFails();
+    void closingViewerEndsProgram();
+
+private:
+    QString writeCard(const QString &name, const QByteArray &poster, const CardTexts &texts = {});
+    frmInfos *open(const QByteArray &poster, const CardTexts &texts = {});
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_Viewer::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    LoadStartupTexts();
+    LoadViewerTexts();
+}
+
+void tst_Viewer::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void tst_Viewer::cleanup()
+{
+    frmInfos::discard();
+    QVERIFY(workFolders().isEmpty());
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName()));
+}
+
+QString tst_Viewer::writeCard(const QString &name, const QByteArray &poster, const CardTexts &texts)
+{
+    const QString path = m_dir->filePath(name);
+    writeBytes(path, makeCard(recordOf(texts), poster));
+    return path;
+}
+
+frmInfos *tst_Viewer::open(const QByteArray &poster, const CardTexts &texts)
+{
+    if (!OpenInViewer(writeCard(QStringLiteral("card.cfh"), poster, texts), 0))
+        return nullptr;
+    return frmInfos::instance();
+}
+
+void tst_Viewer::labelTexts_data()
+{
+    QTest::addColumn<QString>("annee");
+    QTest::addColumn<QString>("dureeH");
+    QTest::addColumn<QString>("acteurs");
+    QTest::addColumn<QString>("lblAnnee");
+    QTest::addColumn<QString>("lblDuree");
+    QTest::addColumn<QString>("lblActeurs");
+    QTest::newRow("full card") << "2004" << " 1" << "Anna|Boris|" << "Année :  2004" << "Durée :  1h30"
+                               << "Anna\nBoris";
+    QTest::newRow("empty fields") << "" << "" << "" << "Année : " << "Durée :   h30" << "";
+}
+
+void tst_Viewer::labelTexts()
+{
+    QFETCH(QString, annee);
+    QFETCH(QString, dureeH);
+    QFETCH(QString, acteurs);
+    CardTexts texts;
+    texts.titre = QStringLiteral("  Titre  ");
+    texts.annee = annee;
+    texts.dureeH = dureeH;
+    texts.dureeM = QStringLiteral("30");
+    texts.acteurs = acteurs;
+    frmInfos *viewer = open({}, texts);
+    QVERIFY(viewer);
+    QTEST(viewer->lblAnnee->text(), "lblAnnee");
+    QTEST(viewer->lblDuree->text(), "lblDuree");
+    QTEST(viewer->lblActeurs->text(), "lblActeurs");
+    QCOMPARE(viewer->lblTitre->text(), QStringLiteral("  Titre"));
+    QCOMPARE(viewer->lblResumeA->text(), QStringLiteral("Résumé :"));
+    QCOMPARE(viewer->cmdPlay->text(), QStringLiteral("Lecture"));
+    QCOMPARE(viewer->cmdOK->text(), QStringLiteral("OK"));
+    QCOMPARE(viewer->windowTitle(), QStringLiteral(" Cinefiche"));
+    // A second card in the same viewer shows its own year, not appended.
+    QVERIFY(OpenInViewer(writeCard(QStringLiteral("second.cfh"), {}), 0));
+    QCOMPARE(viewer->lblAnnee->text(), QStringLiteral("Année :  1985"));
+}
+
+void tst_Viewer::posterLayout_data()
+{
+    QTest::addColumn<QByteArray>("poster");
+    QTest::addColumn<int>("height");   // twips, at 1935 wide
+    QTest::newRow("3870 x 4500") << pictureBytes(258, 300) << 2250;
+    QTest::newRow("1290 x 1800") << pictureBytes(86, 120) << 2700;
+    QTest::newRow("exactly 1935 wide") << pictureBytes(129, 150) << 2250;
+    QTest::newRow("bytes that are no picture") << posterBytes(3000) << 0;
+}
+
+void tst_Viewer::posterLayout()
+{
+    QFETCH(QByteArray, poster);
+    QFETCH(int, height);
+    frmInfos *viewer = open(poster);
+    QVERIFY(viewer);
+    QCOMPARE(viewer->imgAffiche->isVisibleTo(viewer), height > 0);
+    if (height == 0)
+        return;
+    QCOMPARE(viewer->imgAffiche->geometry(),
+             QRect(twipsToPx(3120), viewer->lblAnnee->y(), twipsToPx(1935), twipsToPx(height)));
+    QVERIFY(viewer->picAffiche->x() >= viewer->width());
+    for (const QLabel *label : viewer->findChildren<QLabel *>()) {
+        if (label != viewer->imgAffiche && label != viewer->picAffiche && label != viewer->lblTitre)
+            QVERIFY2(!label->geometry().intersects(viewer->imgAffiche->geometry()), qPrintable(label->objectName()));
+    }
+}
+
+void tst_Viewer::windowWithoutPoster()
+{
+    frmInfos *viewer = open({});
+    QVERIFY(viewer);
+    QVERIFY(viewer->strImageFile.isEmpty());
+    QVERIFY(viewer->imgAffiche->isHidden());
+    QCOMPARE(viewer->width(), twipsToPx(3420 - 90));
+    QCOMPARE(viewer->cmdOK->x(), twipsToPx(1905));
+    QCOMPARE(viewer->cmdPlay->x(), twipsToPx(705));
+    QVERIFY(viewer->cmdOK->geometry().bottom() < viewer->height());
+}
+
+void tst_Viewer::longSummaryBesidePoster()
+{
+    CardTexts texts;
+    texts.resume = QStringLiteral("Une longue histoire de famille. ").repeated(15);
+    frmInfos *viewer = open(pictureBytes(86, 120), texts);
+    QVERIFY(viewer);
+    QVERIFY(viewer->lblResume->wordWrap());
+    QVERIFY(viewer->lblResume->geometry().right() < viewer->imgAffiche->x());
+    QVERIFY(viewer->lblResume->geometry().bottom() > viewer->imgAffiche->geometry().bottom());
+    QVERIFY(viewer->lblResume->geometry().bottom() < viewer->cmdOK->y());
+}
+
+void tst_Viewer::movieFile_data()
+{
+    QTest::addColumn<QStringList>("beside");
+    QTest::addColumn<QString>("movie");
+    QTest::newRow("avi") << QStringList{"card.avi"} << "card.avi";
+    QTest::newRow("divx") << QStringList{"card.divx"} << "card.divx";
+    QTest::newRow("avi before divx") << QStringList{"card.divx", "card.avi"} << "card.avi";
+    QTest::newRow("none") << QStringList{"card.mkv", "other.avi"} << "";
+}
+
+void tst_Viewer::movieFile()
+{
+    QFETCH(QStringList, beside);
+    QFETCH(QString, movie);
+    for (const QString &name : beside)
+        writeBytes(m_dir->filePath(name), "movie");
+    frmInfos *viewer = open({});
+    QVERIFY(viewer);
+    QCOMPARE(viewer->cmdPlay->isEnabled(), !movie.isEmpty());
+    QCOMPARE(viewer->strDivXFile, movie.isEmpty() ? QString() : m_dir->filePath(movie));
+}
+
+void tst_Viewer::playOpensMovieAndCloses()
+{
+    ScriptedDesktop fake;
+    fake.answerOpen(false);   // a player that fails changes nothing
+    writeBytes(m_dir->filePath(QStringLiteral("card.avi")), "movie");
+    frmInfos *viewer = open({});
+    QVERIFY(viewer);
+    QTest::mouseClick(viewer->cmdPlay, Qt::LeftButton);
+    QCOMPARE(fake.opened, QList<QUrl>{QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("card.avi")))});
+    QTRY_VERIFY(!frmInfos::exists());
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Viewer::startFromCommandLine_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("playVisible");
+    const QByteArray card = makeCard(recordOf({}), pictureBytes(40, 60));
+    QTest::newRow("no switch") << card << "" << true << true;
+    QTest::newRow("preview switch") << card << " /p" << true << false;
+    QTest::newRow("not a card") << pictureBytes(40, 60) << " /p" << false << false;
+}
+
+void tst_Viewer::startFromCommandLine()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, option);
+    QFETCH(bool, shown);
+    QFETCH(bool, playVisible);
+    ScriptedDesktop fake;
+    if (!shown)
+        fake.answerMsg(MsgAnswer::Ok);
+    const QString path = m_dir->filePath(QStringLiteral("my card.cfh"));
+    writeBytes(path, bytes);
+    const std::optional<int> status = Main(QLatin1Char('"') + path + QLatin1Char('"') + option);
+    QCOMPARE(status.has_value(), !shown);
+    QCOMPARE(frmInfos::exists(), shown);
+    if (shown) {
+        QVERIFY(frmInfos::instance()->isVisible());
+        QCOMPARE(frmInfos::instance()->cmdPlay->isVisible(), playVisible);
+        QVERIFY(frmInfos::instance()->mnuAfficheSave->isEnabled());
+    } else {
+        QCOMPARE(*status, 1);
+        QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier incorrect"));
+    }
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Viewer::popupMenu()
+{
+    frmInfos *viewer = open(pictureBytes(40, 60));
+    QVERIFY(viewer);
+    QTest::mouseRelease(viewer->imgAffiche, Qt::RightButton);
+    QTRY_VERIFY(viewer->mnuAffiche->isVisible());
+    const QList<QAction *> items = viewer->mnuAffiche->actions();
+    QCOMPARE(items.size(), 3);
+    QCOMPARE(items.at(0), viewer->mnuAfficheFull);
+    QCOMPARE(items.at(0)->text(), QStringLiteral("Afficher en grand"));
+    QVERIFY(items.at(1)->isSeparator());
+    QCOMPARE(items.at(2)->text(), QStringLiteral("Enregistrer l'affiche sous..."));
+    QCOMPARE(viewer->mnuAffiche->defaultAction(), viewer->mnuAfficheFull);
+    viewer->mnuAffiche->close();
+}
+
+void tst_Viewer::leftClickOpensFullView()
+{
+    frmInfos *viewer = open(pictureBytes(40, 60));
+    QVERIFY(viewer);
+    whileFullViewOpen([](frmViewLarger *view) { view->close(); },
+                      [&] { QTest::mouseClick(viewer->imgAffiche, Qt::LeftButton); });
+    QVERIFY(!viewer->mnuAffiche->isVisible());
+}
+
+void tst_Viewer::fullView_data()
+{
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<bool>("picture");
+    QTest::newRow("the viewer") << "frmInfos" << true;
+    QTest::newRow("a name in another case") << "frminfos" << false;
+}
+
+void tst_Viewer::fullView()
+{
+    QFETCH(QString, sender);
+    QFETCH(bool, picture);
+    QVERIFY(open(pictureBytes(300, 450)));   // 4500 x 6750 twips
+    QSize window, shown;
+    QPoint at;
+    whileFullViewOpen(
+        [&](frmViewLarger *view) {
+            window = view->size();
+            shown = view->picViewLarger->pixmap().size();
+            at = view->picViewLarger->pos();
+            view->close();
+        },
+        [&] { frmViewLarger::View(sender); });
+    if (picture) {
+        QCOMPARE(window, QSize(twipsToPx(4550), twipsToPx(6800)));
+        QCOMPARE(shown, QSize(300, 450));
+        QCOMPARE(at, QPoint(twipsToPx(25), twipsToPx(25)));
+    } else {
+        QVERIFY(shown.isEmpty());
+    }
+}
+
+void tst_Viewer::fullViewCloses_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Esc") << true;
+    QTest::newRow("click on the picture") << false;
+}
+
+void tst_Viewer::fullViewCloses()
+{
+    QFETCH(bool, byKey);
+    QVERIFY(open(pictureBytes(40, 60)));
+    bool closedByItself = false;
+    whileFullViewOpen(
+        [&](frmViewLarger *view) {
+            if (byKey)
+                QTest::keyClick(view, Qt::Key_Escape);
+            else
+                QTest::mouseClick(view->picViewLarger, Qt::LeftButton);
+            closedByItself = !view->isVisible();
+        },
+        [] { frmViewLarger::View(QStringLiteral("frmInfos")); });
+    QVERIFY(closedByItself);
+}
+
+void tst_Viewer::savePosterBytes_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {1, 511, 512, 513, 1024, 100000})
+        QTest::addRow("poster of %d bytes", size) << size;
+}
+
+void tst_Viewer::savePosterBytes()
+{
+    QFETCH(int, size);
+    ScriptedDesktop fake;
+    const QString target = m_dir->filePath(QStringLiteral("affiche.jpg"));
+    writeBytes(target, QByteArray(200000, 'x'));   // an existing file is replaced
+    fake.answerFile(target);
+    frmInfos *viewer = open(posterBytes(size));
+    QVERIFY(viewer);
+    viewer->mnuAfficheSave->trigger();
+    QCOMPARE(readBytes(target), posterBytes(size));
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Viewer::savePosterName_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << "brazil" << "brazil.jpg";
+    QTest::newRow("longer extension") << "poster.jpeg" << "poster.jpeg.jpg";
+    QTest::newRow("gif kept") << "affiche.gif" << "affiche.gif";
+    QTest::newRow("dot in a folder name") << "vu.old/a.b" << "vu.old/a.b.jpg";
+    QTest::newRow("cancelled") << "" << "";
+}
+
+void tst_Viewer::savePosterName()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QDir(m_dir->path()).mkdir(QStringLiteral("vu.old"));
+    ScriptedDesktop fake;
+    fake.answerFile(chosen.isEmpty() ? QString() : m_dir->filePath(chosen));
+    frmInfos *viewer = open(posterBytes(700));
+    QVERIFY(viewer);
+    viewer->mnuAfficheSave->trigger();
+    if (written.isEmpty())
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"card.cfh"});
+    else
+        QCOMPARE(readBytes(m_dir->filePath(written)), posterBytes(700));
+    QVERIFY(viewer->isVisible());
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Viewer::savePosterRequest()
+{
+    ScriptedDesktop fake;
+    fake.answerFile(QString());
+    CardTexts texts;
+    texts.titre = QStringLiteral("AC/DC: Live");
+    frmInfos *viewer = open(posterBytes(10), texts);
+    QVERIFY(viewer);
+    viewer->mnuAfficheSave->trigger();
+    const FileRequest &request = fake.files.at(0);
+    QCOMPARE(request.kind, FileDialogKind::Save);
+    QCOMPARE(request.title, QStringLiteral("Enregistrer l'affiche"));
+    QCOMPARE(request.proposedName, QStringLiteral("AC_DC_ Live.jpg"));
+    QCOMPARE(request.options, 0x8006u);
+    QCOMPARE(request.owner, viewer);
+    QCOMPARE(request.filters.at(0).label, QStringLiteral("JPEG (*.jpg)"));
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Viewer::savePosterCardGone()
+{
+    ScriptedDesktop fake;
+    const QString target = m_dir->filePath(QStringLiteral("affiche.jpg"));
+    writeBytes(target, "old");
+    fake.answerFile(target);
+    fake.answerMsg(MsgAnswer::Ok);
+    frmInfos *viewer = open(posterBytes(10));
+    QVERIFY(viewer);
+    QFile::remove(viewer->cardPath);
+    viewer->mnuAfficheSave->trigger();
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier introuvable\r") + viewer->cardPath);
+    QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
+    QCOMPARE(readBytes(target), QByteArray("old"));
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Viewer::savePosterWriteFails()
+{
+    ScriptedDesktop fake;
+    const QString target = m_dir->filePath(QStringLiteral("affiche.jpg"));
+    fake.answerFile(target);
+    fake.answerMsg(MsgAnswer::Ok);
+    frmInfos *viewer = open(posterBytes(5000));
+    QVERIFY(viewer);
+    {
+        FileSizeLimit limit(2000);
+        viewer->mnuAfficheSave->trigger();
+    }
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages.at(0).text, QStringLiteral("Impossible d'écrire le fichier\r") + target);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"card.cfh"});
+    QVERIFY(fake.allAnswered());
+}
+
+// Last: it runs the event loop, which the viewer ends by closing.
+void tst_Viewer::closingViewerEndsProgram()
+{
+    frmInfos *viewer = open({});
+    QVERIFY(viewer);
+    QTimer::singleShot(0, viewer->cmdOK, [viewer] { viewer->cmdOK->click(); });
+    QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(2); });
+    QCOMPARE(QApplication::exec(), 0);
+    QTRY_VERIFY(!frmInfos::exists());
+}
+
+QTEST_MAIN(tst_Viewer)
+#include "tst_viewer.moc"

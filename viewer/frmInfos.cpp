@@ -1,0 +1,154 @@
+#include "viewer/frmInfos.h"
+
+#include "app/common.h"
+#include "app/frames.h"
+#include "viewer/frmViewLarger.h"
+#include "viewer/infoslayout.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+QPointer<frmInfos> frmInfos::s_instance;
+
+namespace {
+
+constexpr int kInitialClientHeight = 3735;
+
+void placeTwips(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}
+
+QFont titleFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(13.5);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+ViewerCaptions &viewerCaptions()
+{
+    static ViewerCaptions captions;
+    return captions;
+}
+
+frmInfos *frmInfos::instance()
+{
+    if (!s_instance)
+        s_instance = new frmInfos;
+    return s_instance;
+}
+
+bool frmInfos::exists()
+{
+    return !s_instance.isNull();
+}
+
+void frmInfos::discard()
+{
+    delete s_instance.data();
+}
+
+frmInfos::frmInfos()
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmInfos"));
+    setWindowTitle(QStringLiteral(" Cinefiche"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Qt leaves tool windows out of the last-window count; the viewer
+    // started on its own is the program's only window.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    setFixedSize(twipsToPx(InfosLayout::InitialClientWidth), twipsToPx(kInitialClientHeight));
+    buildControls();
+    buildMenu();
+    applyCaptions();
+    connectHandlers();
+    frmViewLarger::setPosterSource(QStringLiteral("frmInfos"), [] {
+        return exists() ? s_instance->picAffiche->pixmap() : QPixmap();
+    });
+}
+
+QLabel *frmInfos::makeLabel(const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+void frmInfos::buildControls()
+{
+    lblTitre = makeLabel("lblTitre", QStringLiteral("lblTitre"));
+    lblTitre->setFont(titleFont());
+    lblTitre->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblTitre->setWordWrap(true);
+    placeTwips(lblTitre, -15, 0, 5205, 360);
+    const QString placeholder = QStringLiteral("XXXX");
+    struct Initial { QLabel *&label; const char *name; int left, top, width; };
+    const Initial labels[] = {
+        {lblAnnee, "lblAnnee", 120, 600, 600}, {lblDuree, "lblDuree", 1320, 600, 525},
+        {lblTypeA, "lblTypeA", 120, 1320, 450}, {lblRealisateurA, "lblRealisateurA", 120, 1680, 885},
+        {lblActeursA, "lblActeursA", 120, 2040, 675}, {lblResumeA, "lblResumeA", 120, 2400, 720},
+        {lblType, "lblType", 600, 1320, 420}, {lblRealisateur, "lblRealisateur", 1080, 1680, 420},
+        {lblActeurs, "lblActeurs", 840, 2040, 420}, {lblResume, "lblResume", 840, 2400, 420}};
+    for (const Initial &initial : labels) {
+        initial.label = makeLabel(initial.name, placeholder);
+        placeTwips(initial.label, initial.left, initial.top, initial.width, 195);
+    }
+    imgAffiche = makeLabel("imgAffiche", QString());
+    imgAffiche->setScaledContents(true);
+    imgAffiche->setCursor(Qt::PointingHandCursor);
+    imgAffiche->installEventFilter(this);
+    placeTwips(imgAffiche, 3120, 600, 1935, 2055);
+    picAffiche = makeLabel("picAffiche", QString());
+    placeTwips(picAffiche, 5400, 720, 2415, 2535);
+    cmdOK = new QPushButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    placeTwips(cmdOK, 3240, 2880, 1215, 495);
+    cmdPlay = new QPushButton(this);
+    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
+    placeTwips(cmdPlay, 2040, 2880, 1095, 495);
+}
+
+void frmInfos::buildMenu()
+{
+    mnuAffiche = new QMenu(this);
+    mnuAffiche->setObjectName(QStringLiteral("mnuAffiche"));
+    mnuAfficheFull = mnuAffiche->addAction(QString());
+    mnuAfficheFull->setObjectName(QStringLiteral("mnuAfficheFull"));
+    mnuAfficheSep1 = mnuAffiche->addSeparator();
+    mnuAfficheSep1->setObjectName(QStringLiteral("mnuAfficheSep1"));
+    mnuAfficheSave = mnuAffiche->addAction(QString());
+    mnuAfficheSave->setObjectName(QStringLiteral("mnuAfficheSave"));
+    mnuAffiche->setDefaultAction(mnuAfficheFull);
+}
+
+void frmInfos::applyCaptions()
+{
+    const ViewerCaptions &c = viewerCaptions();
+    lblAnnee->setText(c.annee);
+    lblDuree->setText(c.duree);
+    lblTypeA->setText(c.typeA);
+    lblRealisateurA->setText(c.realisateurA);
+    lblActeursA->setText(c.acteursA);
+    lblResumeA->setText(c.resumeA);
+    mnuAfficheFull->setText(c.afficheFull);
+    mnuAfficheSave->setText(c.afficheSave);
+    cmdPlay->setText(c.play);
+    cmdOK->setText(c.ok);
+}
+
+void frmInfos::connectHandlers()
+{
+    connect(cmdPlay, &QPushButton::clicked, this, &frmInfos::cmdPlay_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmInfos::cmdOK_Click);
+    connect(mnuAfficheFull, &QAction::triggered, this, &frmInfos::mnuAfficheFull_Click);
+    connect(mnuAfficheSave, &QAction::triggered, this, &frmInfos::mnuAfficheSave_Click);
+}

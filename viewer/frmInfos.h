@@ -1,0 +1,72 @@
+#pragma once
+// The card viewer: one card shown read-only, laid out to its texts and its
+// poster; plays the movie, shows the poster at full size and saves it.
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+struct InfosMeasure;
+struct InfosPlaces;
+
+// The viewer's captions (texts 2001 to 2022), kept from the text loader for
+// every viewer built afterwards.
+struct ViewerCaptions {
+    QString annee, duree, typeA, realisateurA, acteursA, resumeA;
+    QString afficheFull, afficheSave, play, ok;
+};
+ViewerCaptions &viewerCaptions();
+
+class frmInfos : public QWidget
+{
+    Q_OBJECT
+public:
+    // The viewer, created (not shown) on first use; a closed viewer is gone
+    // and the next call builds a fresh one.
+    static frmInfos *instance();
+    static bool exists();
+    static void discard();   // deletes the viewer at once (tests)
+
+    // Lays the card out from the texts in the labels and strImageFile.
+    void PositionsLoad();
+
+    // Puts the loaded viewer texts into the captions.
+    void applyCaptions();
+
+    QString strImageFile;   // working poster file while the card loads; empty: no poster
+    QString strDivXFile;    // the movie beside the card
+    QString cardPath;       // the card shown, from which the poster is saved
+
+    QLabel *lblTitre, *lblAnnee, *lblDuree, *lblTypeA, *lblRealisateurA, *lblActeursA, *lblResumeA;
+    QLabel *lblType, *lblRealisateur, *lblActeurs, *lblResume;
+    QLabel *imgAffiche, *picAffiche;
+    QPushButton *cmdOK, *cmdPlay;
+    QMenu *mnuAffiche;
+    QAction *mnuAfficheFull, *mnuAfficheSep1, *mnuAfficheSave;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    frmInfos();
+    QLabel *makeLabel(const char *name, const QString &text);
+    void buildControls();
+    void buildMenu();
+    void connectHandlers();
+
+    void SizePoster();
+    InfosMeasure measure() const;
+    void apply(const InfosPlaces &places);
+
+    void cmdPlay_Click();
+    void cmdOK_Click();
+    void imgAffiche_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
+    void mnuAfficheFull_Click();
+    void mnuAfficheSave_Click();
+
+    static QPointer<frmInfos> s_instance;
+};

@@ -1,0 +1,68 @@
+#pragma once
+// The viewer's layout as plain arithmetic: measured label sizes and the
+// poster's natural size in, a box per control and the window's outer size
+// out. Every number is in twips; positions are relative to the client area.
+
+#include <functional>
+#include <optional>
+
+struct Box {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Box &) const = default;
+};
+
+struct Size {
+    int width = 0, height = 0;
+};
+
+// A label's height when its text is wrapped at a width (twips -> twips).
+using WrapHeight = std::function<int(int width)>;
+
+struct ValueLabel {
+    Size natural;         // on a single line (one line per text line)
+    WrapHeight wrapped;   // word wrap on, at the width given
+};
+
+struct InfosMeasure {
+    WrapHeight titre;   // the title always wraps, centred
+    Size annee, duree, typeA, realisateurA, acteursA, resumeA;   // single-line labels
+    ValueLabel type, realisateur, acteurs, resume;
+    std::optional<Size> poster;   // natural size; nullopt when the card has none
+    int initialOuterWidth = 0;    // the window before the layout, frame included
+};
+
+struct InfosPlaces {
+    Box titre, annee, duree, typeA, type, realisateurA, realisateur, acteursA, acteurs, resumeA, resume;
+    Box affiche;                  // the displayed poster; 0 x 0 when hidden
+    bool afficheShown = false;
+    int picAfficheLeft = 0;       // the full-size holder, just past the window's right edge
+    Box ok, play;
+    int outerWidth = 0, outerHeight = 0;
+    // word wrap turned on for these value labels
+    bool wrapType = false, wrapRealisateur = false, wrapActeurs = false, wrapResume = false;
+    bool heightLimited = false;   // the content was taller than a window can be
+};
+
+namespace InfosLayout {
+constexpr int InitialClientWidth = 5265;
+constexpr int PosterWidth = 1935;
+constexpr int PosterLeft = 3120;
+constexpr int TitleGap = 240;
+constexpr int RowGap = 85;
+constexpr int CaptionGap = 75;
+constexpr int PosterGap = 135;
+constexpr int RightMargin = 300;
+constexpr int BottomMargin = 1215;
+constexpr int ButtonsFromBottom = 990;
+constexpr int OkFromRight = 1515;
+constexpr int PlayFromOk = 1200;
+constexpr int MaxOuterHeight = 32767;
+}
+
+// The displayed poster height for a natural size, at 1935 twips wide;
+// nullopt when the picture is empty or the height leaves the 16-bit range.
+std::optional<int> scaledPosterHeight(Size natural);
+
+// Lays the viewer out. A poster that cannot be scaled is left out, and a
+// window taller than 32767 twips is limited to that height.
+InfosPlaces placeInfos(const InfosMeasure &measure);

@@ -1,0 +1,50 @@
+#include "viewer/viewerfiles.h"
+
+#include "app/common.h"
+#include "card/cardfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+QString findMovieFile(const QString &cardPath)
+{
+    // The card's name up to its last dot; a dot of a folder name does not count.
+    const qsizetype dot = cardPath.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > cardPath.lastIndexOf(QLatin1Char('/')) ? cardPath.left(dot + 1) : QString();
+    for (const char *extension : {"avi", "divx"}) {
+        if (FileExists(base + QLatin1String(extension)))
+            return base + QLatin1String(extension);
+    }
+    return {};
+}
+
+QString posterSavePath(const QString &chosen)
+{
+    // Only the file name counts: a dot in a folder name is no extension.
+    const QString name = fileNameOf(chosen);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || name.size() - dot - 1 != 3)
+        return chosen + QStringLiteral(".jpg");
+    return chosen;
+}
+
+PosterCopy copyPoster(const QString &cardPath, const QString &target)
+{
+    QFile in(cardPath);
+    if (!FileExists(cardPath) || !in.open(QIODevice::ReadOnly))
+        return PosterCopy::CardUnreadable;
+    if (!in.seek(std::min<qint64>(in.size(), CardLayout::PosterOffset)))
+        return PosterCopy::CardUnreadable;
+    QSaveFile out(target);
+    out.setDirectWriteFallback(false);
+    // Unbuffered: a short write (a full disk) must show at once, before commit.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return PosterCopy::WriteFailed;
+    if (!copyRest(in, out)) {
+        out.cancelWriting();
+        return PosterCopy::WriteFailed;
+    }
+    return out.commit() ? PosterCopy::Ok : PosterCopy::WriteFailed;
+}

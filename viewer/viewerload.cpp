@@ -1,0 +1,102 @@
+#include "viewer/viewerload.h"
+
+#include "app/common.h"
+#include "app/modMain.h"
+#include "app/modRess.h"
+#include "card/cardfile.h"
+#include "card/workfolder.h"
+#include "dialogs/filedialog.h"
+#include "viewer/frmInfos.h"
+#include "viewer/viewerfiles.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+constexpr int kPreviewMode = 1;
+
+void showCentred(frmInfos &viewer)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        viewer.move(screen->availableGeometry().center() - viewer.rect().center());
+    viewer.show();
+}
+
+} // namespace
+
+bool OpenInViewer(const QString &cardPath, int mode)
+{
+    const QString folder = MakeWorkFolder(0);
+    const CardRead read = ReadCardFile(cardPath, folder);
+    if (read.status != CardReadStatus::Ok) {
+        RemoveWorkFolder(folder);
+        if (frmInfos::exists() && !frmInfos::instance()->isVisible())
+            frmInfos::discard();
+        showCardReadFailure(read.status, folder);
+        return false;
+    }
+    frmInfos &viewer = *frmInfos::instance();
+    viewer.cardPath = cardPath;
+    FillViewer(viewer, read.record);
+    SetViewerPoster(viewer, folder);
+    viewer.PositionsLoad();
+    FindMovieFile(viewer, cardPath);
+    viewer.mnuAfficheSave->setEnabled(mode != kPreviewMode);
+    showCentred(viewer);
+    RemoveWorkFolder(folder);
+    return true;
+}
+
+void FillViewer(frmInfos &viewer, const CardRecord &record)
+{
+    const ViewerCaptions &captions = viewerCaptions();
+    const QString space = QStringLiteral(" ");
+    viewer.lblAnnee->setText(captions.annee + TrimRight(space + record.Annee));
+    viewer.lblDuree->setText(captions.duree
+                             + TrimRight(space + record.DureeH + QLatin1Char('h') + record.DureeM));
+    // The record separates actors by carriage returns; a label breaks lines at "\n".
+    viewer.lblActeurs->setText(ActorLines(record.Acteurs).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    viewer.lblResume->setText(TrimRight(record.Resume));
+    viewer.lblRealisateur->setText(TrimRight(record.Realisateur));
+    viewer.lblType->setText(TrimRight(record.Type));
+    viewer.lblTitre->setText(TrimRight(record.Titre));
+}
+
+void SetViewerPoster(frmInfos &viewer, const QString &folder)
+{
+    const QString image = folder + WorkFile::Image;
+    viewer.strImageFile = !folder.isEmpty() && FileExists(image) ? image : QString();
+}
+
+void FindMovieFile(frmInfos &viewer, const QString &cardPath)
+{
+    // Emptied when there is none, so no earlier card's movie is ever played.
+    viewer.strDivXFile = findMovieFile(cardPath);
+    if (viewer.strDivXFile.isEmpty())
+        viewer.cmdPlay->setEnabled(false);
+}
+
+void SavePosterAs(frmInfos &viewer)
+{
+    const QString chosen = ShowFileDialog(int(FileDialogKind::Save), strSaveAfficheTitle, posterSaveFilters(),
+                                          kDocumentsFolder, &viewer,
+                                          FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
+                                          viewer.lblTitre->text() + QStringLiteral(".jpg"));
+    if (chosen.isEmpty())
+        return;
+    const QString target = posterSavePath(chosen);
+    switch (copyPoster(viewer.cardPath, target)) {
+    case PosterCopy::Ok:
+        return;
+    case PosterCopy::CardUnreadable:
+        showMessage(strFileNotFound + QLatin1Char('\r') + viewer.cardPath, MsgIcon::Critical);
+        return;
+    case PosterCopy::WriteFailed:
+        showWriteFailed(target);
+        return;
+    }
+}
