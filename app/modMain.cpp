@@ -5,6 +5,9 @@
 #include "app/desktop.h"
 #include "app/modRess.h"
 #include "card/workfolder.h"
+#include "editor/frmMain.h"
+
+#include <QAction>
 
 namespace {
 
@@ -25,7 +28,11 @@ std::optional<int> readCardAndEnd(const QString &path)
 
 std::optional<int> startEditorOnNewCard()
 {
-    return 0;
+    frmMain &editor = frmMain::instance();
+    editor.ChangeEdit(false);
+    editor.mnuPopReset->setEnabled(false);   // a new card has no poster of its own
+    editor.show();
+    return std::nullopt;
 }
 
 std::optional<int> startEditorOnCard(const QString &path)
