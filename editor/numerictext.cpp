@@ -20,11 +20,20 @@ bool hasOtherLetter(const QString &text)
     return false;
 }
 
+// "1e" and "1e-" read as 1, so that an exponent can be typed one
+// character at a time.
+QString withoutOpenExponent(const QString &text)
+{
+    static const QRegularExpression open(QStringLiteral("[0-9.,][eE][+-]?$"));
+    const QRegularExpressionMatch match = open.match(text);
+    return match.hasMatch() ? text.left(match.capturedStart() + 1) : text;
+}
+
 } // namespace
 
 bool IsNumericText(const QString &text, const QLocale &locale)
 {
-    const QString trimmed = text.trimmed();
+    const QString trimmed = withoutOpenExponent(text.trimmed());
     if (trimmed.isEmpty())
         return false;
     if (isPlainInteger(trimmed))

@@ -5,7 +5,8 @@
 #include <QString>
 
 // True when text reads as one number under locale: blanks around it, a sign,
-// digits with one decimal separator, an exponent ("1e3"). Digits alone always
+// digits with one decimal separator, an exponent ("1e3", also "1e" and "1e-"
+// while it is being typed). Digits alone always
 // pass, whatever the locale; a lone sign or any letter but the exponent mark
 // fails.
 bool IsNumericText(const QString &text, const QLocale &locale = QLocale());
