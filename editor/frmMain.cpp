@@ -116,6 +116,7 @@ void frmMain::createControls(QWidget *form)
     lblResume = named(new QLabel(form), "lblResume");
     txtResume = named(new QPlainTextEdit(form), "txtResume");
     txtResume->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtResume->setTabChangesFocus(true);
     fraAffiche = named(new QGroupBox(form), "fraAffiche");
     // The caption stands on the frame's top line, so the buttons fit under it.
     fraAffiche->setStyleSheet(QStringLiteral(

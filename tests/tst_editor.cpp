@@ -75,14 +75,10 @@ void tst_Editor::loadsMenuTexts_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("new") << "mnuFileNew" << "Nouveau" << QKeySequence(QStringLiteral("Ctrl+N"));
-    QTest::newRow("open") << "mnuFileOpen" << "Ouvrir" << QKeySequence(QStringLiteral("Ctrl+O"));
     QTest::newRow("save") << "mnuFileSave" << "Enregistrer" << QKeySequence(QStringLiteral("Ctrl+S"));
     QTest::newRow("save as") << "mnuFileSaveAs" << "Enregistrer sous" << QKeySequence();
-    QTest::newRow("preview") << "mnuFilePrev" << QString::fromUtf8("Prévisualiser") << QKeySequence(QStringLiteral("Ctrl+P"));
     QTest::newRow("search") << "mnuFileSearch" << "&Rechercher sur Internet..." << QKeySequence(QStringLiteral("Ctrl+R"));
     QTest::newRow("quit") << "mnuFileExit" << "Quitter" << QKeySequence(QStringLiteral("Ctrl+Q"));
-    QTest::newRow("full view") << "mnuPopFull" << "Afficher en grand" << QKeySequence();
     QTest::newRow("reset") << "mnuPopReset" << "Reset" << QKeySequence();
     QTest::newRow("about") << "mnuAbout" << QString::fromUtf8("À propos de ...") << QKeySequence();
 }
