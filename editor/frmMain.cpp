@@ -81,7 +81,7 @@ frmMain::frmMain()
     setCentralWidget(form);
     createControls(form);
     buildMenus();
-    placeAtDesign();
+    placeOnGrid();
     chainTabOrder();
     setOuterHeight(EditorLayout::InnerHeight + Frame::WindowHeight + Frame::MenuBarHeight);
     connectHandlers();

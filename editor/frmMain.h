@@ -102,7 +102,7 @@ protected:
 private:
     frmMain();
     void createControls(QWidget *form);
-    void placeAtDesign();
+    void placeOnGrid();
     void buildMenus();
     void chainTabOrder();
     void connectHandlers();

@@ -24,7 +24,7 @@ void place(QWidget *widget, int left, int top, int width, int height)
     widget->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
 }
 
-// A caption whose width follows its text, at its designed left and top.
+// A caption whose width follows its text, at its left and top on the grid.
 void placeCaption(QLabel *label, int left, int top)
 {
     label->move(twipsToPx(left), twipsToPx(top));
@@ -40,7 +40,7 @@ QFont boldTitleFont(QFont font)
 
 } // namespace
 
-void frmMain::placeAtDesign()
+void frmMain::placeOnGrid()
 {
     placeCaption(lblTitre, 120, 165);
     lblTitre->setFont(boldTitleFont(lblTitre->font()));
@@ -95,7 +95,7 @@ void frmMain::PlaceControls()
     txtAnnee->move(twipsToPx(places->anneeBoxLeft), txtAnnee->y());
 }
 
-// The design's outer height counts a frame and one line of menu bar; the
+// The outer height in twips counts a frame and one line of menu bar; the
 // window gets the area under the menu bar and the real menu bar above it.
 void frmMain::setOuterHeight(int twips)
 {

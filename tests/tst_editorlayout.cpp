@@ -23,7 +23,7 @@ void tst_EditorLayout::placesCaptions_data()
     QTest::addColumn<float>("duree1Width");
     QTest::addColumn<float>("duree1Left");
     QTest::addColumn<int>("anneeBoxLeft");
-    QTest::newRow("design widths") << 1050.f << 1035.f << 2160.f << 1215;
+    QTest::newRow("year caption wider than the gap") << 1050.f << 1035.f << 2160.f << 1215;
     QTest::newRow("narrow year caption aligns with the boxes") << 900.f << 1035.f << 2160.f << 1080;
     QTest::newRow("year caption ending on the title box") << 915.f << 1035.f << 2160.f << 1080;
     QTest::newRow("wide running-time caption") << 1050.f << 1200.f << 1995.f << 1215;
