@@ -5,9 +5,11 @@
 #include "app/desktop.h"
 #include "app/modRess.h"
 #include "card/workfolder.h"
+#include "editor/frmMain.h"
 #include "viewer/frmInfos.h"
 #include "viewer/viewerload.h"
 
+#include <QAction>
 #include <QPushButton>
 
 namespace {
@@ -29,7 +31,11 @@ std::optional<int> readCardAndEnd(const QString &path)
 
 std::optional<int> startEditorOnNewCard()
 {
-    return 0;
+    frmMain &editor = frmMain::instance();
+    editor.ChangeEdit(false);
+    editor.mnuPopReset->setEnabled(false);   // a new card has no poster of its own
+    editor.show();
+    return std::nullopt;
 }
 
 std::optional<int> startEditorOnCard(const QString &path)

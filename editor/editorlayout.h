@@ -1,0 +1,42 @@
+#pragma once
+// The editor's layout arithmetic, without widgets. Every number is in twips.
+
+#include <QtGlobal>
+#include <optional>
+
+namespace EditorLayout {
+constexpr int CaptionGap = 45;         // between a caption and the box it names
+constexpr int PosterWidth = 1935;      // every poster is shown this wide
+constexpr int HeightAllowance = 855;   // outer height of the window over the lowest bottom edge
+constexpr int InnerWidth = 6300;       // the window's area under its menu bar
+constexpr int InnerHeight = 3735;      // the same, before a poster sets the height
+constexpr int ResumeBottom = 2160 + 1455;   // txtResume top + height
+constexpr int PosterLeft = 4200, PosterTop = 960;
+}
+
+// The measured captions and the boxes they stand against.
+struct EditorCaptionMeasure {
+    float titreBoxLeft = 1080;    // txtTitre
+    float anneeLeft = 120;        // lblAnnee
+    float anneeWidth = 1050;      // lblAnnee, as measured in its font
+    float duree1BoxLeft = 3240;   // txtDuree1
+    float duree1Width = 1035;     // lblDuree1, as measured in its font
+};
+
+struct EditorCaptionPlaces {
+    float duree1Left = 0;       // lblDuree1 left
+    qint16 anneeBoxLeft = 0;    // txtAnnee left
+};
+
+// The running-time caption ends one gap before the hours box; the year box
+// lines up with the title box unless its caption is wider. nullopt when a
+// value leaves the signed 16-bit range.
+std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasure &m);
+
+// Height at which a poster of the given natural size is shown 1935 wide.
+// nullopt for a zero width, or a size or result outside the 16-bit range.
+std::optional<qint16> scaledPosterHeight(double naturalWidth, double naturalHeight);
+
+// The window's outer height: the lower of the two bottom edges plus the
+// allowance. nullopt when it leaves the 16-bit range.
+std::optional<qint16> editorOuterHeight(double resumeBottom, double posterBottom);

@@ -1,0 +1,296 @@
+#include "editor/frmMain.h"
+
+#include "app/desktop.h"
+#include "app/frames.h"
+#include "app/modRess.h"
+#include "editor/editorlayout.h"
+#include "editor/numerictext.h"
+#include "viewer/frmViewLarger.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace {
+
+frmMain *g_editor = nullptr;
+
+constexpr int kResumeLength = 500;
+
+// Small captions in a face with the metrics the twip grid was drawn for;
+// the desktop's default face runs the captions into their boxes.
+QFont formFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8);
+    return font;
+}
+
+template<typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLineEdit *textBox(QWidget *form, const char *name, int maxLength)
+{
+    auto *box = named(new QLineEdit(form), name);
+    box->setMaxLength(maxLength);
+    return box;
+}
+
+} // namespace
+
+frmMain &frmMain::instance()
+{
+    if (!g_editor)
+        g_editor = new frmMain;
+    return *g_editor;
+}
+
+bool frmMain::exists()
+{
+    return g_editor != nullptr;
+}
+
+void frmMain::discard()
+{
+    delete g_editor;
+    g_editor = nullptr;
+}
+
+frmMain::frmMain()
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                               | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    auto *form = new QWidget(this);
+    form->setFont(formFont());
+    setCentralWidget(form);
+    createControls(form);
+    buildMenus();
+    placeOnGrid();
+    chainTabOrder();
+    setOuterHeight(EditorLayout::InnerHeight + Frame::WindowHeight + Frame::MenuBarHeight);
+    connectHandlers();
+    QPointer<frmMain> self(this);
+    frmViewLarger::setPosterSource(QStringLiteral("frmMain"),
+                                   [self] { return self ? self->picAffiche : QPixmap(); });
+}
+
+void frmMain::createControls(QWidget *form)
+{
+    lblTitre = named(new QLabel(form), "lblTitre");
+    txtTitre = textBox(form, "txtTitre", 50);
+    lblAnnee = named(new QLabel(form), "lblAnnee");
+    txtAnnee = textBox(form, "txtAnnee", 4);
+    lblDuree1 = named(new QLabel(form), "lblDuree1");
+    txtDuree1 = textBox(form, "txtDuree1", 1);
+    lblDuree2 = named(new QLabel(QStringLiteral(":"), form), "lblDuree2");
+    txtDuree2 = textBox(form, "txtDuree2", 2);
+    lblType = named(new QLabel(form), "lblType");
+    txtType = textBox(form, "txtType", 50);
+    lblRealisateur = named(new QLabel(form), "lblRealisateur");
+    txtRealisateur = textBox(form, "txtRealisateur", 50);
+    lblActeurs = named(new QLabel(form), "lblActeurs");
+    cboActeurs = named(new QComboBox(form), "cboActeurs");
+    cboActeurs->setEditable(true);
+    cboActeurs->setInsertPolicy(QComboBox::NoInsert);   // Enter is the actor box's own
+    cboActeurs->setCompleter(nullptr);
+    cboActeurs->setMaxCount(MaxActors);
+    cmdActSupp = named(new QPushButton(form), "cmdActSupp");
+    cmdActSupp->setIcon(QIcon(QStringLiteral(":/cinefiche/actsupp.png")));
+    cmdActSupp->setEnabled(false);
+    lblResume = named(new QLabel(form), "lblResume");
+    txtResume = named(new QPlainTextEdit(form), "txtResume");
+    txtResume->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtResume->setTabChangesFocus(true);
+    fraAffiche = named(new QGroupBox(form), "fraAffiche");
+    // The caption stands on the frame's top line, so the buttons fit under it.
+    fraAffiche->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
+    cmdAffiMod = named(new QPushButton(fraAffiche), "cmdAffiMod");
+    cmdAffiSupp = named(new QPushButton(fraAffiche), "cmdAffiSupp");
+    for (QWidget *widget : {static_cast<QWidget *>(fraAffiche), static_cast<QWidget *>(cmdAffiMod),
+                            static_cast<QWidget *>(cmdAffiSupp)})
+        widget->setFont(formFont());   // a style sheet stops the form's font at the frame
+    imgAffiche = named(new QLabel(form), "imgAffiche");
+    imgAffiche->setScaledContents(true);
+    imgAffiche->setCursor(Qt::PointingHandCursor);
+}
+
+void frmMain::connectHandlers()
+{
+    connect(txtTitre, &QLineEdit::textChanged, this, &frmMain::txtTitre_Change);
+    connect(txtAnnee, &QLineEdit::textChanged, this, &frmMain::txtAnnee_Change);
+    connect(txtDuree1, &QLineEdit::textChanged, this, &frmMain::txtDuree1_Change);
+    connect(txtDuree2, &QLineEdit::textChanged, this, &frmMain::txtDuree2_Change);
+    connect(txtType, &QLineEdit::textChanged, this, &frmMain::txtType_Change);
+    connect(txtRealisateur, &QLineEdit::textChanged, this, &frmMain::txtRealisateur_Change);
+    connect(txtResume, &QPlainTextEdit::textChanged, this, &frmMain::txtResume_Change);
+    connect(cboActeurs, &QComboBox::editTextChanged, this, &frmMain::cboActeurs_Change);
+    connect(cboActeurs, &QComboBox::activated, this, &frmMain::cboActeurs_Click);
+    connect(cmdActSupp, &QPushButton::clicked, this, &frmMain::cmdActSupp_Click);
+    connect(cmdAffiMod, &QPushButton::clicked, this, &frmMain::cmdAffiMod_Click);
+    connect(cmdAffiSupp, &QPushButton::clicked, this, &frmMain::cmdAffiSupp_Click);
+    connectMenus();
+    for (QObject *watched : {static_cast<QObject *>(txtResume), static_cast<QObject *>(cboActeurs),
+                             static_cast<QObject *>(cboActeurs->lineEdit()), static_cast<QObject *>(imgAffiche)})
+        watched->installEventFilter(this);
+}
+
+void frmMain::ChangeEdit(bool Modified)
+{
+    blnModified = Modified;
+    QString caption = QStringLiteral("Cinefiche [") + lblFileName;
+    // A read-only file is not written over; Save As remains the way out.
+    mnuFileSave->setEnabled(!IsReadOnly && blnModified);
+    if (Modified) {
+        if (lblFileName != strNouveau)
+            mnuFileSaveAs->setEnabled(true);
+        caption += QStringLiteral("*]");
+    } else {
+        mnuFileSaveAs->setEnabled(false);
+        caption += QStringLiteral("]");
+    }
+    setWindowTitle(caption);
+}
+
+void frmMain::txtTitre_Change()
+{
+    ChangeEdit(true);
+}
+
+void frmMain::txtType_Change()
+{
+    ChangeEdit(true);
+}
+
+void frmMain::txtRealisateur_Change()
+{
+    ChangeEdit(true);
+}
+
+void frmMain::txtAnnee_Change()
+{
+    applyNumericRule(txtAnnee, strFormatInvalide + QLatin1Char('\r') + strFormatAnnee);
+}
+
+void frmMain::txtDuree1_Change()
+{
+    applyNumericRule(txtDuree1,
+                     strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
+}
+
+void frmMain::txtDuree2_Change()
+{
+    applyNumericRule(txtDuree2,
+                     strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
+}
+
+// One character goes per message: the shorter text runs this rule again,
+// until what remains is empty or a number.
+void frmMain::applyNumericRule(QLineEdit *box, const QString &message)
+{
+    const QString text = box->text();
+    if (text.isEmpty() || IsNumericText(text)) {
+        ChangeEdit(true);
+        return;
+    }
+    showMessage(message, MsgIcon::Information);
+    const bool pair = text.size() > 1 && text.back().isLowSurrogate();
+    box->setText(text.chopped(pair ? 2 : 1));
+    box->setCursorPosition(box->text().size());
+}
+
+// The summary has no length limit of its own: what goes past it is taken
+// back from the characters just inserted, before the caret.
+void frmMain::txtResume_Change()
+{
+    const int excess = int(txtResume->toPlainText().size()) - kResumeLength;
+    if (excess > 0) {
+        QTextCursor cursor = txtResume->textCursor();
+        cursor.clearSelection();
+        if (cursor.position() < excess)
+            cursor.movePosition(QTextCursor::End);
+        cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, excess);
+        cursor.removeSelectedText();
+        return;   // the removal is a change of its own
+    }
+    ChangeEdit(true);
+}
+
+void frmMain::txtResume_KeyDown(int &KeyCode, int Shift)
+{
+    if (KeyCode == Qt::Key_A && Shift == 2) {
+        txtResume->selectAll();
+        txtResumeTag = QStringLiteral("1");
+    }
+}
+
+void frmMain::txtResume_KeyPress(int &KeyAscii)
+{
+    if (txtResumeTag.toInt() == 1) {
+        txtResumeTag = QStringLiteral("0");
+        KeyAscii = 0;
+    }
+}
+
+int frmMain::shiftBits(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+           | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+namespace {
+
+// The character a keystroke types; Ctrl with a letter types its control
+// code even where the event carries no text. 0 for a key without one.
+int characterOf(const QKeyEvent *event)
+{
+    if (!event->text().isEmpty())
+        return event->text().at(0).unicode();
+    if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+        return event->key() - Qt::Key_A + 1;
+    return 0;
+}
+
+} // namespace
+
+bool frmMain::txtResumeKey(QKeyEvent *event)
+{
+    int code = event->key();
+    txtResume_KeyDown(code, shiftBits(event->modifiers()));
+    int character = characterOf(event);
+    if (character == 0)
+        return false;
+    txtResume_KeyPress(character);
+    return character == 0;
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == txtResume)
+            return txtResumeKey(key);
+        if (watched == cboActeurs || watched == cboActeurs->lineEdit())
+            return cboActeursKey(key);
+    }
+    if (watched == imgAffiche)
+        return imgAfficheMouse(event);
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,160 @@
+#pragma once
+// The card editor: one card as seven text boxes, the actor box and the
+// poster panel, with the File, Affiche and About menus.
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMouseEvent;
+class QPlainTextEdit;
+class QPushButton;
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // The single editor, created (not shown) on first use.
+    static frmMain &instance();
+    // Whether the editor exists, without creating it.
+    static bool exists();
+    // Deletes the editor, so that the next use creates a fresh one (tests).
+    static void discard();
+
+    static constexpr int MaxActors = 10;
+    static constexpr int MaxActorLength = 50;
+
+    // The one place where the modified mark, the caption and the Save and
+    // Save As items change.
+    void ChangeEdit(bool Modified);
+    // Moves the year box and the running-time caption to the measured
+    // widths of their captions; run once the captions are loaded.
+    void PlaceControls();
+    // Loads the picture at strImage as the poster, 1935 twips wide, and sets
+    // the window's height after it. An empty path shows no poster. False
+    // when the file is no picture or a size leaves the 16-bit range; nothing
+    // changes then.
+    bool Pic2Img(const QString &strImage);
+    // Shows the card's own poster again from the reset folder; false (and
+    // nothing changed) when there is none.
+    bool ResetPoster();
+
+    // The actor box: empty it (list, edit field, lock), deselect it (no
+    // entry picked), add a name at the end (false when the list is full),
+    // and the names in list order.
+    void emptyActors();
+    void deselectActors();
+    bool addActorName(const QString &name);
+    QStringList actorNames() const;
+
+    // The window's outer height as the layout computed it, in twips.
+    int outerHeight() const { return m_outerHeight; }
+
+    // State of the open card
+    bool blnModified = false;
+    bool blnAffiMod = false;    // the poster of a card with a file changed since its load or save
+    bool IsReadOnly = false;
+    QString strImageFile;       // working copy of the loaded card's own poster
+    QString lblFile;            // full path of the card file; empty for a new card
+    QString lblFileName;        // the name shown in the caption
+    QString lblReset;           // folder keeping the loaded card's poster
+    QString lblAffiche;         // poster image to save with the card; empty when unchanged
+    int lblAct = -1;            // index of the picked actor, -1 when none
+
+    // Marks kept with the controls
+    QString imgAfficheTag = QStringLiteral("False");      // a mouse button went down on the poster
+    QString cboActeursTag = QStringLiteral("UnLocked");   // "Locked": the list is full
+    QString txtResumeTag = QStringLiteral("0");           // "1" between Ctrl+A and the next character
+
+    // Controls
+    QLabel *lblTitre = nullptr, *lblAnnee = nullptr, *lblDuree1 = nullptr, *lblDuree2 = nullptr;
+    QLabel *lblType = nullptr, *lblRealisateur = nullptr, *lblActeurs = nullptr, *lblResume = nullptr;
+    QLineEdit *txtTitre = nullptr, *txtAnnee = nullptr, *txtDuree1 = nullptr, *txtDuree2 = nullptr;
+    QLineEdit *txtType = nullptr, *txtRealisateur = nullptr;
+    QComboBox *cboActeurs = nullptr;
+    QPushButton *cmdActSupp = nullptr;
+    QPlainTextEdit *txtResume = nullptr;
+    QGroupBox *fraAffiche = nullptr;
+    QPushButton *cmdAffiMod = nullptr, *cmdAffiSupp = nullptr;
+    QLabel *imgAffiche = nullptr;   // the poster, stretched to its size
+    QPixmap picAffiche;             // the poster at its natural size
+
+    // Menus
+    QMenu *mnuFile = nullptr;
+    QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr;
+    QAction *mnuFilePrev = nullptr, *mnuFileSearch = nullptr, *mnuFileExit = nullptr;
+    QMenu *mnuPopAffi = nullptr;   // in the menu bar and the poster's pop-up menu
+    QAction *mnuPopFull = nullptr, *mnuPopModif = nullptr, *mnuPopRem = nullptr, *mnuPopReset = nullptr;
+    QAction *mnuAbout = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    frmMain();
+    void createControls(QWidget *form);
+    void placeOnGrid();
+    void buildMenus();
+    void chainTabOrder();
+    void connectHandlers();
+    void connectMenus();
+    void setOuterHeight(int twips);
+    void applyNumericRule(QLineEdit *box, const QString &message);
+    bool txtResumeKey(QKeyEvent *event);
+    bool cboActeursKey(QKeyEvent *event);
+    bool imgAfficheMouse(QEvent *event);
+    void clearActorEdit();
+    // Shift 1, Ctrl 2, Alt 4, added
+    static int shiftBits(Qt::KeyboardModifiers modifiers);
+    void lockIfFull();
+
+    // Text boxes
+    void txtTitre_Change();
+    void txtAnnee_Change();
+    void txtDuree1_Change();
+    void txtDuree2_Change();
+    void txtType_Change();
+    void txtRealisateur_Change();
+    void txtResume_Change();
+    void txtResume_KeyDown(int &KeyCode, int Shift);
+    void txtResume_KeyPress(int &KeyAscii);
+
+    // Actor box
+    void cboActeurs_KeyPress(int &KeyAscii);
+    void cboActeurs_Change();
+    void cboActeurs_Click(int index);
+    void cmdActSupp_Click();
+
+    // Poster panel
+    void cmdAffiMod_Click();
+    void cmdAffiSupp_Click();
+    void imgAffiche_MouseDown(int Button, int Shift, double X, double Y);
+    void imgAffiche_MouseUp(int Button, int Shift, double X, double Y);
+    void mnuPopFull_Click();
+    void mnuPopModif_Click();
+    void mnuPopRem_Click();
+    void mnuPopReset_Click();
+
+    // File and About menus
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFilePrev_Click();
+    void mnuFileSearch_Click();
+    void mnuFileExit_Click();
+    void mnuAbout_Click();
+
+    int m_outerHeight = 0;          // twips
+    int m_posterHeight = 0;         // imgAffiche's height, twips
+    bool m_centred = false;
+};

@@ -1,0 +1,144 @@
+#include "editor/frmMain.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kLocked = QStringLiteral("Locked");
+const QString kUnLocked = QStringLiteral("UnLocked");
+constexpr QChar kSeparator = QLatin1Char('|');   // ends each name in the card record
+
+} // namespace
+
+void frmMain::emptyActors()
+{
+    cboActeurs->clear();
+    cboActeursTag = kUnLocked;
+    clearActorEdit();
+}
+
+void frmMain::deselectActors()
+{
+    cboActeurs->setCurrentIndex(-1);
+    lblAct = -1;
+    cmdActSupp->setEnabled(false);
+}
+
+bool frmMain::addActorName(const QString &name)
+{
+    if (cboActeurs->count() >= MaxActors)
+        return false;
+    cboActeurs->addItem(name);
+    lockIfFull();
+    return true;
+}
+
+QStringList frmMain::actorNames() const
+{
+    QStringList names;
+    for (int i = 0; i < cboActeurs->count(); ++i)
+        names << cboActeurs->itemText(i);
+    return names;
+}
+
+void frmMain::clearActorEdit()
+{
+    deselectActors();
+    cboActeurs->setEditText(QString());
+}
+
+// A full list takes no typing until a name is picked, however it got full.
+void frmMain::lockIfFull()
+{
+    if (cboActeurs->count() >= MaxActors) {
+        cboActeursTag = kLocked;
+        cboActeurs->setEditText(QString());
+    }
+}
+
+bool frmMain::cboActeursKey(QKeyEvent *event)
+{
+    int KeyAscii = 0;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        KeyAscii = 13;
+    else if (event->key() == Qt::Key_Escape)
+        KeyAscii = 27;
+    else if (!event->text().isEmpty())
+        KeyAscii = event->text().at(0).unicode();
+    if (KeyAscii == 0)
+        return false;
+    cboActeurs_KeyPress(KeyAscii);
+    return KeyAscii == 0;
+}
+
+void frmMain::cboActeurs_KeyPress(int &KeyAscii)
+{
+    const QString text = cboActeurs->currentText();
+    if (KeyAscii == 13 && !text.isEmpty()) {
+        KeyAscii = 0;
+        const bool picked = lblAct >= 0 && lblAct < cboActeurs->count();
+        if (picked) {
+            cboActeurs->removeItem(lblAct);
+            cboActeurs->insertItem(lblAct, text);
+        } else if (cboActeurs->count() < MaxActors) {
+            cboActeurs->addItem(text);
+        } else {
+            lockIfFull();
+            return;
+        }
+        ChangeEdit(true);
+        clearActorEdit();
+        lockIfFull();
+    } else if (KeyAscii == 27) {
+        KeyAscii = 0;
+        clearActorEdit();
+        lockIfFull();
+    } else if (KeyAscii == kSeparator.unicode()) {
+        KeyAscii = 0;   // it would split the name in two in the card record
+    }
+}
+
+void frmMain::cboActeurs_Change()
+{
+    QLineEdit *edit = cboActeurs->lineEdit();
+    if (cboActeursTag == kLocked) {
+        if (!edit->text().isEmpty())
+            edit->clear();
+        return;
+    }
+    QString text = edit->text();
+    int caret = edit->cursorPosition();
+    caret -= int(text.left(caret).count(kSeparator));   // a pasted separator goes too
+    text.remove(kSeparator);
+    if (text.size() > MaxActorLength) {
+        text.truncate(MaxActorLength);
+        caret = MaxActorLength;
+    }
+    if (text != edit->text()) {
+        edit->setText(text);
+        edit->setCursorPosition(caret);
+    }
+}
+
+void frmMain::cboActeurs_Click(int index)
+{
+    lblAct = index;
+    cmdActSupp->setEnabled(true);
+    cboActeursTag = kUnLocked;
+    // The box wiped the entry's text while it was locked.
+    cboActeurs->setEditText(cboActeurs->itemText(index));
+}
+
+void frmMain::cmdActSupp_Click()
+{
+    if (lblAct < 0 || lblAct >= cboActeurs->count())
+        return;
+    const QString text = cboActeurs->currentText();
+    cboActeurs->removeItem(lblAct);
+    deselectActors();
+    cboActeurs->setEditText(text);
+    ChangeEdit(true);
+}

@@ -1,0 +1,71 @@
+#include "editor/frmMain.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QAction *menuItem(QMenu *menu, const char *name, const QKeySequence &shortcut = {})
+{
+    QAction *item = menu->addAction(QString());
+    item->setObjectName(QLatin1String(name));
+    item->setShortcut(shortcut);
+    return item;
+}
+
+} // namespace
+
+// The captions come from the text table when the editor's texts are loaded.
+void frmMain::buildMenus()
+{
+    mnuFile = menuBar()->addMenu(QString());
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileNew = menuItem(mnuFile, "mnuFileNew", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileOpen = menuItem(mnuFile, "mnuFileOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileSave = menuItem(mnuFile, "mnuFileSave", QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFileSaveAs = menuItem(mnuFile, "mnuFileSaveAs");
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
+    mnuFilePrev = menuItem(mnuFile, "mnuFilePrev", QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
+    mnuFileSearch = menuItem(mnuFile, "mnuFileSearch", QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep3"));
+    mnuFileExit = menuItem(mnuFile, "mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    mnuPopAffi = menuBar()->addMenu(QString());
+    mnuPopAffi->setObjectName(QStringLiteral("mnuPopAffi"));
+    mnuPopFull = menuItem(mnuPopAffi, "mnuPopFull");
+    mnuPopAffi->addSeparator()->setObjectName(QStringLiteral("mnuSep3"));
+    mnuPopModif = menuItem(mnuPopAffi, "mnuPopModif");
+    mnuPopRem = menuItem(mnuPopAffi, "mnuPopRem");
+    mnuPopReset = menuItem(mnuPopAffi, "mnuPopReset");
+    mnuPopAffi->setDefaultAction(mnuPopFull);
+
+    mnuAbout = menuBar()->addAction(QString());
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+}
+
+void frmMain::connectMenus()
+{
+    connect(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
+    connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
+    connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+    connect(mnuFilePrev, &QAction::triggered, this, &frmMain::mnuFilePrev_Click);
+    connect(mnuFileSearch, &QAction::triggered, this, &frmMain::mnuFileSearch_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(mnuPopFull, &QAction::triggered, this, &frmMain::mnuPopFull_Click);
+    connect(mnuPopModif, &QAction::triggered, this, &frmMain::mnuPopModif_Click);
+    connect(mnuPopRem, &QAction::triggered, this, &frmMain::mnuPopRem_Click);
+    connect(mnuPopReset, &QAction::triggered, this, &frmMain::mnuPopReset_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+}
+
+// The document commands, the internet search and the About box plug in here.
+void frmMain::mnuFileNew_Click() {}
+void frmMain::mnuFileOpen_Click() {}
+void frmMain::mnuFileSave_Click() {}
+void frmMain::mnuFileSaveAs_Click() {}
+void frmMain::mnuFilePrev_Click() {}
+void frmMain::mnuFileSearch_Click() {}
+void frmMain::mnuFileExit_Click() {}
+void frmMain::mnuAbout_Click() {}

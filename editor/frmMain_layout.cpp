@@ -1,0 +1,119 @@
+#include "editor/frmMain.h"
+
+#include "app/common.h"
+#include "app/frames.h"
+#include "editor/editorlayout.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+
+namespace {
+
+void place(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
+}
+
+// A caption whose width follows its text, at its left and top on the grid.
+void placeCaption(QLabel *label, int left, int top)
+{
+    label->move(twipsToPx(left), twipsToPx(top));
+    label->adjustSize();
+}
+
+QFont boldTitleFont(QFont font)
+{
+    font.setPointSizeF(13.5);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+void frmMain::placeOnGrid()
+{
+    placeCaption(lblTitre, 120, 165);
+    lblTitre->setFont(boldTitleFont(lblTitre->font()));
+    lblTitre->adjustSize();
+    place(txtTitre, 1080, 120, 2895, 480);
+    txtTitre->setFont(boldTitleFont(txtTitre->font()));
+    placeCaption(lblAnnee, 120, 675);
+    place(txtAnnee, 1320, 645, 495, 285);
+    placeCaption(lblDuree1, 2160, 675);
+    place(txtDuree1, 3240, 645, 255, 285);
+    placeCaption(lblDuree2, 3525, 675);
+    place(txtDuree2, 3600, 645, 375, 285);
+    placeCaption(lblType, 120, 1050);
+    place(txtType, 1080, 1005, 2895, 285);
+    placeCaption(lblRealisateur, 120, 1410);
+    place(txtRealisateur, 1080, 1365, 2895, 285);
+    placeCaption(lblActeurs, 120, 1755);
+    place(cboActeurs, 1080, 1725, 2415, 315);
+    place(cmdActSupp, 3600, 1725, 375, 315);
+    placeCaption(lblResume, 120, 2160);
+    place(txtResume, 1080, 2160, 2895, 1455);
+    place(fraAffiche, 4080, 0, 2175, 855);
+    place(cmdAffiMod, 120, 240, 855, 495);
+    place(cmdAffiSupp, 1200, 240, 855, 495);
+    place(imgAffiche, EditorLayout::PosterLeft, EditorLayout::PosterTop, EditorLayout::PosterWidth, 2055);
+    m_posterHeight = 2055;
+}
+
+void frmMain::chainTabOrder()
+{
+    const QList<QWidget *> order = {txtTitre, txtAnnee, txtDuree1, txtDuree2, txtType, txtRealisateur,
+                                    cboActeurs, txtResume, cmdAffiMod, cmdAffiSupp, cmdActSupp};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void frmMain::PlaceControls()
+{
+    for (QLabel *label : {lblTitre, lblAnnee, lblDuree1, lblDuree2, lblType, lblRealisateur, lblActeurs,
+                          lblResume})
+        label->adjustSize();
+    EditorCaptionMeasure measure;
+    measure.titreBoxLeft = float(pxToTwips(txtTitre->x()));
+    measure.anneeLeft = float(pxToTwips(lblAnnee->x()));
+    measure.anneeWidth = float(pxToTwips(lblAnnee->width()));
+    measure.duree1BoxLeft = float(pxToTwips(txtDuree1->x()));
+    measure.duree1Width = float(pxToTwips(lblDuree1->width()));
+    const auto places = placeEditorCaptions(measure);
+    if (!places)
+        return;
+    lblDuree1->move(twipsToPx(int(std::nearbyint(places->duree1Left))), lblDuree1->y());
+    txtAnnee->move(twipsToPx(places->anneeBoxLeft), txtAnnee->y());
+}
+
+// The outer height in twips counts a frame and one line of menu bar; the
+// window gets the area under the menu bar and the real menu bar above it.
+void frmMain::setOuterHeight(int twips)
+{
+    m_outerHeight = twips;
+    const int inner = twips - Frame::WindowHeight - Frame::MenuBarHeight;
+    setFixedSize(twipsToPx(EditorLayout::InnerWidth), twipsToPx(inner) + menuBar()->sizeHint().height());
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    setOuterHeight(m_outerHeight);   // the menu bar has its captions by now
+    if (!m_centred) {
+        m_centred = true;
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QMainWindow::showEvent(event);
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The test the editor's numeric boxes apply to their whole text.
+
+#include <QLocale>
+#include <QString>
+
+// True when text reads as one number under locale: blanks around it, a sign,
+// digits with one decimal separator, an exponent ("1e3", also "1e" and "1e-"
+// while it is being typed). Digits alone always
+// pass, whatever the locale; a lone sign or any letter but the exponent mark
+// fails.
+bool IsNumericText(const QString &text, const QLocale &locale = QLocale());

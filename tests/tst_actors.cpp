@@ -1,0 +1,227 @@
+#include "app/modRess.h"
+#include "editor/frmMain.h"
+#include "support/scripteddesktop.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+class tst_Actors : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void addsOnEnter();
+    void editsPickedName_data();
+    void editsPickedName();
+    void deletesPickedName();
+    void locksAtTen();
+    void neverTakesEleventh_data();
+    void neverTakesEleventh();
+    void cutsLongNames_data();
+    void cutsLongNames();
+    void emptiesAndDeselects();
+
+private:
+    void type(const QString &text);
+    void enter(const QString &name);
+    void pick(int index);
+    QString editText() const { return editor->cboActeurs->currentText(); }
+    frmMain *editor = nullptr;
+};
+
+void tst_Actors::init()
+{
+    clearTexts();
+    LoadAllTexts();
+    editor = &frmMain::instance();
+    editor->ChangeEdit(false);
+}
+
+void tst_Actors::cleanup()
+{
+    frmMain::discard();
+}
+
+void tst_Actors::type(const QString &text)
+{
+    QTest::keyClicks(editor->cboActeurs, text);
+}
+
+void tst_Actors::enter(const QString &name)
+{
+    type(name);
+    QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
+}
+
+// As a click on an entry of the drop-down list does.
+void tst_Actors::pick(int index)
+{
+    editor->cboActeurs->setCurrentIndex(index);
+    emit editor->cboActeurs->activated(index);
+}
+
+void tst_Actors::addsOnEnter()
+{
+    QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
+    QVERIFY(editor->actorNames().isEmpty());
+    QVERIFY(!editor->blnModified);
+
+    type(QStringLiteral("Bruce Willis"));
+    QVERIFY(!editor->blnModified);   // typing alone is no change of the card
+    QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
+    QCOMPARE(editor->actorNames(), QStringList{QStringLiteral("Bruce Willis")});
+    QCOMPARE(editText(), QString());
+    QVERIFY(!editor->cmdActSupp->isEnabled());
+    QVERIFY(editor->blnModified);
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+
+    enter(QStringLiteral("Bruce Willis"));
+    QCOMPARE(editor->actorNames().size(), 2);   // the same name twice is allowed
+}
+
+void tst_Actors::editsPickedName_data()
+{
+    QTest::addColumn<bool>("abandon");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("changed in place") << false << QStringList{"A", "Bx", "C"};
+    QTest::newRow("Esc, then a new name at the end") << true << QStringList{"A", "B", "C", "x"};
+}
+
+void tst_Actors::editsPickedName()
+{
+    QFETCH(bool, abandon);
+    for (const char *name : {"A", "B", "C"})
+        enter(QLatin1String(name));
+    editor->ChangeEdit(false);
+    QTest::keyClick(editor->cboActeurs, Qt::Key_Down);   // the keyboard picks as well
+    QTest::keyClick(editor->cboActeurs, Qt::Key_Down);
+    QCOMPARE(editor->lblAct, 1);
+    QCOMPARE(editText(), QStringLiteral("B"));
+    QVERIFY(editor->cmdActSupp->isEnabled());
+    if (abandon) {
+        QTest::keyClick(editor->cboActeurs, Qt::Key_Escape);
+        QCOMPARE(editText(), QString());
+        QCOMPARE(editor->lblAct, -1);
+        QVERIFY(!editor->cmdActSupp->isEnabled());
+        QVERIFY(!editor->blnModified);
+    }
+    editor->cboActeurs->lineEdit()->end(false);
+    enter(QStringLiteral("x"));
+    QTEST(editor->actorNames(), "names");
+    QCOMPARE(editor->lblAct, -1);
+    QVERIFY(editor->blnModified);
+}
+
+void tst_Actors::deletesPickedName()
+{
+    for (const char *name : {"A", "B", "C"})
+        enter(QLatin1String(name));
+    pick(2);
+    editor->ChangeEdit(false);
+    QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
+    QCOMPARE(editor->actorNames(), (QStringList{"A", "B"}));
+    QCOMPARE(editText(), QStringLiteral("C"));   // the edit field keeps its text
+    QCOMPARE(editor->lblAct, -1);
+    QVERIFY(!editor->cmdActSupp->isEnabled());
+    QVERIFY(editor->blnModified);
+    editor->cboActeurs->setEditText(QString());
+    enter(QStringLiteral("D"));
+    QCOMPARE(editor->actorNames(), (QStringList{"A", "B", "D"}));
+}
+
+void tst_Actors::locksAtTen()
+{
+    for (int i = 0; i < 10; ++i)
+        enter(QString::number(i));
+    QCOMPARE(editor->cboActeursTag, QStringLiteral("Locked"));
+    type(QStringLiteral("z"));
+    QCOMPARE(editText(), QString());
+
+    pick(3);
+    QCOMPARE(editor->cboActeursTag, QStringLiteral("UnLocked"));
+    QCOMPARE(editText(), QStringLiteral("3"));
+    editor->cboActeurs->lineEdit()->end(false);
+    enter(QStringLiteral("z"));
+    QCOMPARE(editor->actorNames().at(3), QStringLiteral("3z"));
+    QCOMPARE(editor->actorNames().size(), 10);
+    QCOMPARE(editor->cboActeursTag, QStringLiteral("Locked"));
+
+    pick(0);
+    QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
+    editor->cboActeurs->setEditText(QString());
+    enter(QStringLiteral("y"));
+    QCOMPARE(editor->actorNames().size(), 10);
+    QCOMPARE(editor->actorNames().last(), QStringLiteral("y"));
+}
+
+void tst_Actors::neverTakesEleventh_data()
+{
+    QTest::addColumn<bool>("loaded");   // the ten names came with the card, not by Enter
+    QTest::newRow("list loaded with ten names") << true;
+    QTest::newRow("Esc on a full list") << false;
+}
+
+void tst_Actors::neverTakesEleventh()
+{
+    QFETCH(bool, loaded);
+    for (int i = 0; i < 10; ++i) {
+        if (loaded)
+            QVERIFY(editor->addActorName(QString::number(i)));
+        else
+            enter(QString::number(i));
+    }
+    QVERIFY(!editor->addActorName(QStringLiteral("extra")));
+    pick(4);
+    QTest::keyClick(editor->cboActeurs, Qt::Key_Escape);
+    enter(QStringLiteral("eleventh"));
+    QCOMPARE(editor->actorNames().size(), 10);
+    QVERIFY(!editor->actorNames().contains(QStringLiteral("eleventh")));
+}
+
+void tst_Actors::cutsLongNames_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("60 characters") << QString(60, QLatin1Char('a')) << QString(50, QLatin1Char('a'));
+    QTest::newRow("separator pasted") << "Tom|Cruise" << "TomCruise";
+    QTest::newRow("separator typed") << "" << "AB";
+}
+
+void tst_Actors::cutsLongNames()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, kept);
+    QLineEdit *edit = editor->cboActeurs->lineEdit();
+    if (pasted.isEmpty())
+        type(QStringLiteral("A|B"));
+    else
+        edit->insert(pasted);
+    QCOMPARE(edit->text(), kept);
+    QCOMPARE(edit->cursorPosition(), kept.size());
+    QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
+    QCOMPARE(editor->actorNames(), QStringList{kept});
+}
+
+void tst_Actors::emptiesAndDeselects()
+{
+    for (int i = 0; i < 10; ++i)
+        enter(QString::number(i));
+    pick(1);
+    editor->deselectActors();
+    QCOMPARE(editor->lblAct, -1);
+    QCOMPARE(editor->cboActeurs->currentIndex(), -1);
+    QVERIFY(!editor->cmdActSupp->isEnabled());
+    QCOMPARE(editor->actorNames().size(), 10);
+
+    editor->emptyActors();
+    QVERIFY(editor->actorNames().isEmpty());
+    QCOMPARE(editor->cboActeursTag, QStringLiteral("UnLocked"));
+    enter(QStringLiteral("Meg Ryan"));
+    QCOMPARE(editor->actorNames(), QStringList{QStringLiteral("Meg Ryan")});
+}
+
+QTEST_MAIN(tst_Actors)
+#include "tst_actors.moc"

@@ -1,0 +1,227 @@
+#include "app/common.h"
+#include "app/modMain.h"
+#include "app/modRess.h"
+#include "editor/frmMain.h"
+#include "support/scripteddesktop.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+class tst_Editor : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startsOnNewCard();
+    void loadsMenuTexts_data();
+    void loadsMenuTexts();
+    void placesYearBoxAfterItsCaption();
+    void appliesNumericRule_data();
+    void appliesNumericRule();
+    void showsChangeEditStates_data();
+    void showsChangeEditStates();
+    void selectsWholeSummary();
+    void keepsSummaryWithinLimit();
+
+private:
+    frmMain *editor = nullptr;
+};
+
+void tst_Editor::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+}
+
+void tst_Editor::init()
+{
+    clearTexts();
+    LoadAllTexts();
+    editor = &frmMain::instance();
+    editor->ChangeEdit(false);
+}
+
+void tst_Editor::cleanup()
+{
+    frmMain::discard();
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_Editor::startsOnNewCard()
+{
+    frmMain::discard();
+    clearTexts();
+    ScriptedDesktop fake;
+    QCOMPARE(Main(QString()), std::nullopt);
+    frmMain &shown = frmMain::instance();
+    QVERIFY(shown.isVisible());
+    QCOMPARE(shown.windowTitle(), QStringLiteral("Cinefiche [Nouveau]"));
+    QVERIFY(!shown.mnuFileSave->isEnabled());
+    QVERIFY(!shown.mnuFileSaveAs->isEnabled());
+    QVERIFY(!shown.mnuPopReset->isEnabled());
+    QVERIFY(!shown.blnModified);
+    QCOMPARE(shown.width(), twipsToPx(6300));
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Editor::loadsMenuTexts_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::newRow("save") << "mnuFileSave" << "Enregistrer" << QKeySequence(QStringLiteral("Ctrl+S"));
+    QTest::newRow("save as") << "mnuFileSaveAs" << "Enregistrer sous" << QKeySequence();
+    QTest::newRow("search") << "mnuFileSearch" << "&Rechercher sur Internet..." << QKeySequence(QStringLiteral("Ctrl+R"));
+    QTest::newRow("quit") << "mnuFileExit" << "Quitter" << QKeySequence(QStringLiteral("Ctrl+Q"));
+    QTest::newRow("reset") << "mnuPopReset" << "Reset" << QKeySequence();
+    QTest::newRow("about") << "mnuAbout" << QString::fromUtf8("À propos de ...") << QKeySequence();
+}
+
+void tst_Editor::loadsMenuTexts()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, text);
+    QFETCH(QKeySequence, shortcut);
+    const auto *action = editor->findChild<QAction *>(item);
+    QVERIFY(action);
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->shortcut(), shortcut);
+}
+
+void tst_Editor::placesYearBoxAfterItsCaption()
+{
+    const int captionEnd = pxToTwips(editor->lblAnnee->x() + editor->lblAnnee->width()) + 45;
+    QCOMPARE(editor->txtAnnee->x(), twipsToPx(std::max(1080, captionEnd)));
+    const int durationEnd = pxToTwips(editor->lblDuree1->x() + editor->lblDuree1->width());
+    QCOMPARE(durationEnd + 45, pxToTwips(editor->txtDuree1->x()));
+    QCOMPARE(editor->fraAffiche->title(), QStringLiteral("Affiche"));
+    QCOMPARE(editor->lblFileName, QStringLiteral("Nouveau"));
+}
+
+void tst_Editor::appliesNumericRule_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");      // typed from the start
+    QTest::addColumn<int>("caret");          // where the caret goes next, -1: stays
+    QTest::addColumn<QString>("then");       // typed there, or pasted when it starts with "paste:"
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("letter after 19") << "txtAnnee" << "19" << -1 << "a" << 1 << "19";
+    QTest::newRow("letter between 1 and 9") << "txtAnnee" << "19" << 1 << "a" << 2 << "1";
+    QTest::newRow("four letters pasted") << "txtAnnee" << "" << -1 << "paste:abcd" << 4 << "";
+    QTest::newRow("exponent typed") << "txtAnnee" << "1e3" << -1 << "" << 0 << "1e3";
+    QTest::newRow("negative exponent typed") << "txtAnnee" << "1e-3" << -1 << "" << 0 << "1e-3";
+    QTest::newRow("short year accepted") << "txtAnnee" << "12" << -1 << "" << 0 << "12";
+    QTest::newRow("hour digit") << "txtDuree1" << "7" << -1 << "" << 0 << "7";
+    QTest::newRow("hour letter") << "txtDuree1" << "" << -1 << "h" << 1 << "";
+    QTest::newRow("minutes 99") << "txtDuree2" << "99" << -1 << "" << 0 << "99";
+    QTest::newRow("minutes letter") << "txtDuree2" << "4" << -1 << "x" << 1 << "4";
+}
+
+void tst_Editor::appliesNumericRule()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(int, caret);
+    QFETCH(QString, then);
+    QFETCH(int, messages);
+    QFETCH(QString, result);
+    ScriptedDesktop fake;
+    for (int i = 0; i < messages; ++i)
+        fake.answerMsg(MsgAnswer::Ok);
+    auto *edit = editor->findChild<QLineEdit *>(box);
+    QVERIFY(edit);
+    QTest::keyClicks(edit, typed);
+    if (caret >= 0)
+        edit->setCursorPosition(caret);
+    if (then.startsWith(QLatin1String("paste:")))
+        edit->insert(then.mid(6));
+    else
+        QTest::keyClicks(edit, then);
+
+    QCOMPARE(fake.messages.size(), messages);
+    const QString expected = box == QLatin1String("txtAnnee")
+                                 ? QString::fromUtf8("Format invalide :\rL'année doit se composer de 4 chiffres")
+                                 : QString::fromUtf8("Format invalide :\rLa durée doit se composer d'un chiffre "
+                                                     "pour l'heure\ret de deux chiffres pour les minutes");
+    for (const MessageRequest &message : std::as_const(fake.messages)) {
+        QCOMPARE(message.text, expected);
+        QCOMPARE(message.icon, MsgIcon::Information);
+        QCOMPARE(message.buttons, MsgButtons::Ok);
+    }
+    QCOMPARE(edit->text(), result);
+    QCOMPARE(edit->cursorPosition(), result.size());
+    if (!typed.isEmpty() || !then.isEmpty())
+        QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Editor::showsChangeEditStates_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<bool>("saveAs");
+    QTest::newRow("new, unchanged") << "Nouveau" << false << false << "Cinefiche [Nouveau]" << false << false;
+    QTest::newRow("new, changed") << "Nouveau" << false << true << "Cinefiche [Nouveau*]" << true << false;
+    QTest::newRow("saved, unchanged") << "film.cfh" << false << false << "Cinefiche [film.cfh]" << false << false;
+    QTest::newRow("saved, changed") << "film.cfh" << false << true << "Cinefiche [film.cfh*]" << true << true;
+    QTest::newRow("read-only, unchanged") << "film.cfh" << true << false << "Cinefiche [film.cfh]" << false << false;
+    QTest::newRow("read-only, changed") << "film.cfh" << true << true << "Cinefiche [film.cfh*]" << false << true;
+}
+
+void tst_Editor::showsChangeEditStates()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, modified);
+    // A changed new card left Save on, as a declined save prompt does.
+    editor->ChangeEdit(true);
+    QVERIFY(editor->mnuFileSave->isEnabled());
+
+    editor->lblFileName = fileName;
+    editor->IsReadOnly = readOnly;
+    editor->ChangeEdit(modified);
+    QCOMPARE(editor->blnModified, modified);
+    QTEST(editor->windowTitle(), "caption");
+    QTEST(editor->mnuFileSave->isEnabled(), "save");
+    QTEST(editor->mnuFileSaveAs->isEnabled(), "saveAs");
+}
+
+void tst_Editor::selectsWholeSummary()
+{
+    QTest::keyClicks(editor->txtResume, QStringLiteral("abc"));
+    QTest::keyClick(editor->txtResume, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("abc"));
+    QCOMPARE(editor->txtResume->textCursor().selectedText(), QStringLiteral("abc"));
+    QCOMPARE(editor->txtResumeTag, QStringLiteral("0"));
+    QTest::keyClicks(editor->txtResume, QStringLiteral("x"));
+    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("x"));
+
+    QTest::keyClick(editor->txtResume, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!editor->txtResume->textCursor().hasSelection());
+    QTest::keyClicks(editor->txtResume, QStringLiteral("y"));
+    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("xy"));
+}
+
+void tst_Editor::keepsSummaryWithinLimit()
+{
+    QTest::keyClicks(editor->txtResume, QStringLiteral("ab"));
+    editor->txtResume->moveCursor(QTextCursor::Start);
+    editor->txtResume->insertPlainText(QString(600, QLatin1Char('x')));
+    const QString text = editor->txtResume->toPlainText();
+    QCOMPARE(text.size(), 500);
+    QVERIFY(text.endsWith(QLatin1String("xab")));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+}
+
+QTEST_MAIN(tst_Editor)
+#include "tst_editor.moc"

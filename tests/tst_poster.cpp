@@ -1,0 +1,306 @@
+#include "app/common.h"
+#include "app/frames.h"
+#include "app/modRess.h"
+#include "card/workfolder.h"
+#include "dialogs/filedialog.h"
+#include "editor/frmMain.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+#include "viewer/frmViewLarger.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class tst_Poster : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void showsPosterAtWidth_data();
+    void showsPosterAtWidth();
+    void failedPictureChangesNothing_data();
+    void failedPictureChangesNothing();
+    void choosesPoster_data();
+    void choosesPoster();
+    void asksAgainForWrongImage();
+    void removesPoster_data();
+    void removesPoster();
+    void resetsPoster_data();
+    void resetsPoster();
+    void answersClicks_data();
+    void answersClicks();
+
+private:
+    QString picture(int width, int height, const QString &name = QStringLiteral("poster.bmp"));
+    bool fullViewOpensOn(const std::function<void()> &action, QSize *shown = nullptr);
+    QTemporaryDir dir;
+    frmMain *editor = nullptr;
+};
+
+void tst_Poster::init()
+{
+    clearTexts();
+    LoadAllTexts();
+    editor = &frmMain::instance();
+    editor->ChangeEdit(false);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+}
+
+void tst_Poster::cleanup()
+{
+    frmMain::discard();
+    QVERIFY(!frmViewLarger::current());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+QString tst_Poster::picture(int width, int height, const QString &name)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkRed);
+    const QString path = dir.filePath(name);
+    if (!image.save(path, "BMP"))
+        return {};
+    return path;
+}
+
+// Runs action; true when it opened the full view (which is then closed).
+bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *shown)
+{
+    bool opened = false;
+    QTimer::singleShot(0, this, [&] {
+        if (frmViewLarger *view = frmViewLarger::current()) {
+            opened = true;
+            if (shown)
+                *shown = view->picViewLarger->pixmap().size();
+            view->close();
+        }
+    });
+    action();
+    QCoreApplication::processEvents();
+    return opened;
+}
+
+void tst_Poster::showsPosterAtWidth_data()
+{
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<int>("height");   // shown, twips
+    QTest::addColumn<int>("outer");    // window, twips
+    QTest::newRow("wide poster") << QSize(300, 400) << 2580 << 4470;
+    QTest::newRow("half twip to even") << QSize(300, 450) << 2902 << 960 + 2902 + 855;
+    QTest::newRow("poster width, below the summary") << QSize(129, 258) << 3870 << 5685;
+    QTest::newRow("narrow poster scaled up") << QSize(50, 100) << 3870 << 5685;
+}
+
+void tst_Poster::showsPosterAtWidth()
+{
+    QFETCH(QSize, pixels);
+    QFETCH(int, height);
+    QFETCH(int, outer);
+    QVERIFY(editor->Pic2Img(picture(pixels.width(), pixels.height())));
+    QCOMPARE(editor->picAffiche.size(), pixels);
+    QVERIFY(editor->imgAffiche->isVisible());
+    QCOMPARE(editor->imgAffiche->size(), QSize(twipsToPx(1935), twipsToPx(height)));
+    QCOMPARE(editor->outerHeight(), outer);
+    const int underMenu = twipsToPx(outer - Frame::WindowHeight - Frame::MenuBarHeight);
+    QCOMPARE(editor->height(), underMenu + editor->menuBar()->height());
+    QVERIFY(editor->imgAffiche->geometry().bottom() < editor->centralWidget()->height());
+}
+
+void tst_Poster::failedPictureChangesNothing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("text file") << "text";
+    QTest::newRow("missing file") << "missing";
+    QTest::newRow("too tall once scaled") << "tall";
+}
+
+void tst_Poster::failedPictureChangesNothing()
+{
+    QFETCH(QString, file);
+    QVERIFY(editor->Pic2Img(picture(129, 258)));
+    QString path = dir.filePath(QStringLiteral("missing.jpg"));
+    if (file == QLatin1String("text")) {
+        path = dir.filePath(QStringLiteral("notes.jpg"));
+        QVERIFY(writeBytes(path, "not a picture\n"));
+    } else if (file == QLatin1String("tall")) {
+        path = picture(10, 2000, QStringLiteral("tall.bmp"));
+    }
+    QVERIFY(!editor->Pic2Img(path));
+    QCOMPARE(editor->picAffiche.size(), QSize(129, 258));
+    QCOMPARE(editor->imgAffiche->pixmap().size(), QSize(129, 258));
+    QCOMPARE(editor->outerHeight(), 5685);
+}
+
+void tst_Poster::choosesPoster_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("affiMod");
+    QTest::newRow("new card") << "Nouveau" << false;
+    QTest::newRow("card with a file") << "film.cfh" << true;
+}
+
+void tst_Poster::choosesPoster()
+{
+    QFETCH(QString, fileName);
+    editor->lblFileName = fileName;
+    ScriptedDesktop fake;
+    const QString path = picture(300, 400);
+    fake.answerFile(path);
+    QTest::mouseClick(editor->cmdAffiMod, Qt::LeftButton);
+    QCOMPARE(fake.files.size(), 1);
+    QCOMPARE(fake.files.at(0).title, QStringLiteral("Affiche du film"));
+    QCOMPARE(fake.files.at(0).kind, FileDialogKind::Open);
+    QVERIFY(fake.files.at(0).options & FileDialogFlag::FileMustExist);
+    QCOMPARE(fake.files.at(0).filters.size(), posterChoiceFilters().size());
+    QCOMPARE(editor->lblAffiche, path);
+    QTEST(editor->blnAffiMod, "affiMod");
+    QVERIFY(editor->blnModified);
+    QCOMPARE(editor->picAffiche.size(), QSize(300, 400));
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Poster::asksAgainForWrongImage()
+{
+    const QString first = picture(300, 400);
+    QVERIFY(editor->Pic2Img(first));
+    editor->lblAffiche = first;
+    editor->lblFileName = QStringLiteral("film.cfh");
+    editor->ChangeEdit(false);
+    const QString text = dir.filePath(QStringLiteral("readme.txt"));
+    QVERIFY(writeBytes(text, "plain words"));
+
+    ScriptedDesktop fake;
+    fake.answerFile(text);
+    fake.answerMsg(MsgAnswer::Ok);
+    fake.answerFile(QString());
+    editor->mnuPopModif->trigger();
+    QCOMPARE(fake.log, (QStringList{"file", "msg", "file"}));
+    QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier image incorrect"));
+    QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
+    QCOMPARE(editor->lblAffiche, first);
+    QVERIFY(!editor->blnAffiMod);
+    QVERIFY(!editor->blnModified);
+    QCOMPARE(editor->picAffiche.size(), QSize(300, 400));
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Poster::removesPoster_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("before");   // what was done to the poster first
+    QTest::addColumn<int>("removals");
+    QTest::addColumn<bool>("affiMod");
+    QTest::newRow("new card") << "Nouveau" << "" << 1 << false;
+    QTest::newRow("loaded card") << "film.cfh" << "" << 1 << true;
+    QTest::newRow("loaded card, removed twice") << "film.cfh" << "" << 2 << true;
+    QTest::newRow("chosen, then removed") << "film.cfh" << "choose" << 1 << true;
+    QTest::newRow("new card, chosen, then removed") << "Nouveau" << "choose" << 1 << false;
+    QTest::newRow("reset, then removed") << "film.cfh" << "reset" << 1 << true;
+}
+
+void tst_Poster::removesPoster()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, before);
+    QFETCH(int, removals);
+    editor->lblFileName = fileName;
+    QVERIFY(editor->Pic2Img(picture(129, 258)));
+    ScriptedDesktop fake;
+    if (before == QLatin1String("choose")) {
+        fake.answerFile(picture(300, 400, QStringLiteral("chosen.bmp")));
+        editor->cmdAffiMod->click();
+    } else if (before == QLatin1String("reset")) {
+        editor->lblReset = dir.path();
+        QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
+        editor->mnuPopReset->trigger();
+        QVERIFY(!editor->lblAffiche.isEmpty());
+    }
+    editor->ChangeEdit(false);
+    QSize shown;
+    QVERIFY(fullViewOpensOn([&] { editor->mnuPopFull->trigger(); }, &shown));
+    QVERIFY(!shown.isEmpty());
+    for (int i = 0; i < removals; ++i)
+        QTest::mouseClick(editor->cmdAffiSupp, Qt::LeftButton);
+    QTEST(editor->blnAffiMod, "affiMod");
+    QVERIFY(editor->lblAffiche.isEmpty());
+    QVERIFY(editor->picAffiche.isNull());
+    QVERIFY(!editor->imgAffiche->isVisible());
+    QVERIFY(editor->blnModified);
+    QCOMPARE(editor->outerHeight(), 4470);
+    QVERIFY(fullViewOpensOn([&] { editor->mnuPopFull->trigger(); }, &shown));
+    QVERIFY(shown.isEmpty());   // the full view has nothing left to show
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Poster::resetsPoster_data()
+{
+    QTest::addColumn<bool>("withCopy");
+    QTest::newRow("no reset folder: nothing happens") << false;
+    QTest::newRow("the card's own poster again") << true;
+}
+
+void tst_Poster::resetsPoster()
+{
+    QFETCH(bool, withCopy);
+    editor->lblFileName = QStringLiteral("film.cfh");
+    if (withCopy) {
+        editor->lblReset = dir.path();
+        QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
+    }
+    editor->ChangeEdit(false);
+    editor->mnuPopReset->trigger();
+    QCOMPARE(editor->lblAffiche, withCopy ? dir.path() + WorkFile::Image : QString());
+    QCOMPARE(editor->blnAffiMod, withCopy);
+    QCOMPARE(editor->blnModified, withCopy);
+    QCOMPARE(editor->picAffiche.size(), withCopy ? QSize(129, 258) : QSize(0, 0));
+    editor->mnuPopReset->trigger();
+    QCOMPARE(editor->blnAffiMod, withCopy);   // a second Reset does not undo the first
+}
+
+void tst_Poster::answersClicks_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("release");
+    QTest::addColumn<QString>("opens");
+    QTest::newRow("right click: pop-up menu") << Qt::RightButton << QPoint(10, 10) << "menu";
+    QTest::newRow("right click on the edge") << Qt::RightButton << QPoint(129, 258) << "menu";
+    QTest::newRow("left click: full view") << Qt::LeftButton << QPoint(10, 10) << "view";
+    QTest::newRow("released outside") << Qt::RightButton << QPoint(10, 300) << "";
+    QTest::newRow("released left of it") << Qt::LeftButton << QPoint(-3, 10) << "";
+    QTest::newRow("middle button") << Qt::MiddleButton << QPoint(10, 10) << "";
+}
+
+void tst_Poster::answersClicks()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, release);
+    QFETCH(QString, opens);
+    QVERIFY(editor->Pic2Img(picture(129, 258)));
+    QCOMPARE(editor->imgAffiche->size(), QSize(129, 258));
+    QCOMPARE(editor->imgAffiche->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mousePress(editor->imgAffiche, button, {}, QPoint(10, 10));
+    QCOMPARE(editor->imgAfficheTag, QStringLiteral("True"));
+    const bool viewed = fullViewOpensOn([&] { QTest::mouseRelease(editor->imgAffiche, button, {}, release); });
+    QCOMPARE(viewed, opens == QLatin1String("view"));
+    QCOMPARE(editor->mnuPopAffi->isVisible(), opens == QLatin1String("menu"));
+    QCOMPARE(editor->mnuPopAffi->defaultAction(), editor->mnuPopFull);
+    QCOMPARE(editor->imgAfficheTag, QStringLiteral("False"));
+    editor->mnuPopAffi->close();
+    // A release without a press on the poster does nothing.
+    QTest::mouseRelease(editor->imgAffiche, button, {}, QPoint(10, 10));
+    QVERIFY(!editor->mnuPopAffi->isVisible());
+}
+
+QTEST_MAIN(tst_Poster)
+#include "tst_poster.moc"
