@@ -1,5 +1,9 @@
 #include "editor/frmMain.h"
 
+#include "about/frmAbout.h"
+#include "editor/internetsearch.h"
+
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -66,6 +70,12 @@ void frmMain::mnuFileOpen_Click() {}
 void frmMain::mnuFileSave_Click() {}
 void frmMain::mnuFileSaveAs_Click() {}
 void frmMain::mnuFilePrev_Click() {}
-void frmMain::mnuFileSearch_Click() {}
+void frmMain::mnuFileSearch_Click()
+{
+    searchInternet(mnuFileSearch->text(), txtTitre->text(), frameGeometry().topLeft());
+}
 void frmMain::mnuFileExit_Click() {}
-void frmMain::mnuAbout_Click() {}
+void frmMain::mnuAbout_Click()
+{
+    frmAbout::ShowModal();
+}
