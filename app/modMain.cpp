@@ -16,19 +16,6 @@ namespace {
 
 constexpr int kFailure = 1;
 
-// Reads the card and ends: the windows that show it plug in here.
-std::optional<int> readCardAndEnd(const QString &path)
-{
-    const QString folder = MakeWorkFolder(0);
-    const CardRead read = ReadCardFile(path, folder);
-    RemoveWorkFolder(folder);
-    if (read.status != CardReadStatus::Ok) {
-        showCardReadFailure(read.status, folder);
-        return kFailure;
-    }
-    return 0;
-}
-
 std::optional<int> startEditorOnNewCard()
 {
     frmMain &editor = frmMain::instance();
@@ -38,9 +25,19 @@ std::optional<int> startEditorOnNewCard()
     return std::nullopt;
 }
 
+// A card that cannot be read ends the program: there is no window yet.
 std::optional<int> startEditorOnCard(const QString &path)
 {
-    return readCardAndEnd(path);
+    frmMain &editor = frmMain::instance();
+    editor.ChangeEdit(false);
+    editor.mnuPopReset->setEnabled(false);
+    editor.lblFile = path;
+    if (!editor.OpenInEditor(editor.lblFile)) {
+        frmMain::discard();
+        return kFailure;
+    }
+    editor.show();
+    return std::nullopt;
 }
 
 std::optional<int> startViewer(const QString &path, bool hidePlay)

@@ -37,13 +37,6 @@ bool writeCopy(const QString &sourceCard, const QString &folder, const CardRecor
 
 }   // namespace
 
-QString dureeHField(const QString &hours)
-{
-    bool number = false;
-    const double value = hours.toDouble(&number);
-    return number && value < 10 ? fixedWidth(QLatin1Char(' ') + hours, 2) : hours;
-}
-
 SaveResult PreparePosterFile(const QString &folder, const QString &posterPath)
 {
     if (!FileExists(posterPath))
@@ -58,11 +51,11 @@ SaveResult PreparePosterFile(const QString &folder, const QString &posterPath)
 }
 
 SaveResult writeWholeCard(
-    const QString &cardPath, const CardRecord &record, const QString &posterPath, int kind)
+    const QString &cardPath, const CardRecord &record, const QString &posterPath)
 {
     if (!posterPath.isEmpty() && !FileExists(posterPath))
         return failed(SaveStatus::PosterMissing, posterPath);
-    const QString folder = MakeWorkFolder(kind);
+    const QString folder = MakeWorkFolder(0);
     SaveResult result;
     if (!WriteInfoFile(folder, record))
         result = failed(SaveStatus::WriteFailed, cardPath);

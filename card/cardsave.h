@@ -20,17 +20,13 @@ struct SaveResult {
     bool ok() const { return status == SaveStatus::Ok; }
 };
 
-// The hours as stored: a number below 10 gets a blank in front (" 1"); any
-// other text, the empty one included, is stored as it is.
-QString dureeHField(const QString &hours);
-
 // Copies posterPath to folder + "/cfh_img.tmp".
 SaveResult PreparePosterFile(const QString &folder, const QString &posterPath);
 
 // Writes cardPath anew: the record, then the poster file posterPath (none
-// when empty). A working folder of the given kind holds the card meanwhile.
+// when empty).
 SaveResult writeWholeCard(
-    const QString &cardPath, const CardRecord &record, const QString &posterPath, int kind = 0);
+    const QString &cardPath, const CardRecord &record, const QString &posterPath);
 
 // Writes cardPath as a copy of sourceCard whose record is replaced, and
 // whose poster is replaced by posterPath unless that is empty.

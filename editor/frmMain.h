@@ -2,6 +2,9 @@
 // The card editor: one card as seven text boxes, the actor box and the
 // poster panel, with the File, Affiche and About menus.
 
+#include "card/cardrecord.h"
+#include "card/cardsave.h"
+
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
@@ -55,6 +58,22 @@ public:
     bool addActorName(const QString &name);
     QStringList actorNames() const;
 
+    // The card's documents. OpenInEditor reads cardPath into the editor, which
+    // keeps the card it showed when the file is missing or no card (false).
+    bool OpenInEditor(const QString &cardPath);
+    // Empties the editor; mode "End" only removes the reset folder.
+    void ResetEditor(const QString &mode);
+    CardRecord CollectRecord() const;
+    QString JoinActors() const;
+    // The save dialog's path with a card extension; empty when cancelled.
+    QString ChooseCardFileName(const QString &proposed);
+    // The writing routines report their own failures; empty or false then.
+    QString SaveNewCard();
+    QString SaveCardAs();
+    bool RewriteCard(const QString &cardPath);
+    bool RewriteRecord(const QString &cardPath);
+    void PreviewCard();
+
     // The window's outer height as the layout computed it, in twips.
     int outerHeight() const { return m_outerHeight; }
 
@@ -97,6 +116,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -153,6 +173,19 @@ private:
     void mnuFileSearch_Click();
     void mnuFileExit_Click();
     void mnuAbout_Click();
+
+    // Documents
+    void FillEditor(const CardRecord &record);
+    void FillActorList(const QString &acteurs);
+    void KeepPosterCopy(const QString &folder);
+    bool Save();
+    bool savePromptAllows();
+    bool titleGiven();
+    QString posterForPreview() const;
+    void cardSaved();
+    static bool reported(const SaveResult &result);
+    void Form_QueryUnload(bool &Cancel);
+    bool m_closing = false;
 
     int m_outerHeight = 0;          // twips
     int m_posterHeight = 0;         // imgAffiche's height, twips

@@ -64,17 +64,11 @@ void frmMain::connectMenus()
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 }
 
-// The document commands, the internet search and the About box plug in here.
-void frmMain::mnuFileNew_Click() {}
-void frmMain::mnuFileOpen_Click() {}
-void frmMain::mnuFileSave_Click() {}
-void frmMain::mnuFileSaveAs_Click() {}
-void frmMain::mnuFilePrev_Click() {}
 void frmMain::mnuFileSearch_Click()
 {
     searchInternet(mnuFileSearch->text(), txtTitre->text(), frameGeometry().topLeft());
 }
-void frmMain::mnuFileExit_Click() {}
+
 void frmMain::mnuAbout_Click()
 {
     frmAbout::ShowModal();

@@ -1,0 +1,46 @@
+#include "card/cardfields.h"
+
+#include "app/common.h"
+#include "card/cardrecord.h"
+
+#include <cmath>
+
+namespace {
+
+std::optional<int> wholeNumber(const QString &field)
+{
+    bool number = false;
+    const double value = field.trimmed().toDouble(&number);
+    if (!number || !std::isfinite(value) || std::fabs(value) > 1e9)
+        return std::nullopt;
+    return int(std::nearbyint(value));
+}
+
+} // namespace
+
+QString dureeHField(const QString &hours)
+{
+    bool number = false;
+    const double value = hours.toDouble(&number);
+    return number && value < 10 ? fixedWidth(QLatin1Char(' ') + hours, 2) : hours;
+}
+
+std::optional<QString> hoursText(const QString &field)
+{
+    const auto hours = wholeNumber(field);
+    return hours ? std::optional(QString::number(*hours)) : std::nullopt;
+}
+
+std::optional<QString> minutesText(const QString &field)
+{
+    const auto minutes = wholeNumber(field);
+    return minutes ? std::optional(QStringLiteral("%1").arg(*minutes, 2, 10, QLatin1Char('0'))) : std::nullopt;
+}
+
+QString summaryText(const QString &field)
+{
+    QString text = TrimRight(field);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}

@@ -1,0 +1,174 @@
+// The File menu's document commands and the close request.
+#include "editor/frmMain.h"
+
+#include "app/common.h"
+#include "app/desktop.h"
+#include "app/modMain.h"
+#include "app/modRess.h"
+#include "card/cardsave.h"
+#include "card/workfolder.h"
+#include "dialogs/filedialog.h"
+#include "viewer/viewerload.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+
+void frmMain::mnuFileNew_Click()
+{
+    if (!savePromptAllows())
+        return;
+    ResetEditor(QString());
+    lblFileName = strNouveau;
+    lblFile.clear();
+    IsReadOnly = false;   // a card without a file is never read-only
+    mnuPopReset->setEnabled(false);
+    ChangeEdit(false);
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    if (!savePromptAllows())
+        return;
+    const QString path = ShowFileDialog(int(FileDialogKind::Open), strOpenTitle, cardFilters(), kDocumentsFolder,
+        this, FileDialogFlag::FileMustExist, QString());
+    if (!path.isEmpty())
+        OpenInEditor(path);
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    Save();
+}
+
+// True when the card was written. A refused, cancelled or failed save keeps
+// the card's name, its modified mark and its poster mark.
+bool frmMain::Save()
+{
+    if (!titleGiven())
+        return false;
+    bool saved = false;
+    if (lblFileName != strNouveau) {
+        saved = blnAffiMod ? RewriteCard(lblFile) : RewriteRecord(lblFile);
+    } else {
+        const QString path = SaveNewCard();
+        saved = !path.isEmpty();
+        if (saved) {
+            lblFile = path;
+            lblFileName = fileNameOf(path);
+        }
+    }
+    if (saved)
+        cardSaved();
+    deselectActors();
+    return saved;
+}
+
+void frmMain::mnuFileSaveAs_Click()
+{
+    if (!titleGiven())
+        return;
+    const QString path = SaveCardAs();
+    if (!path.isEmpty()) {
+        lblFile = path;
+        lblFileName = fileNameOf(path);
+        IsReadOnly = false;
+        cardSaved();
+    }
+    deselectActors();
+}
+
+// What every successful save leaves: the card is its file, unmodified.
+void frmMain::cardSaved()
+{
+    ChangeEdit(false);
+    blnAffiMod = false;
+    mnuPopReset->setEnabled(true);
+}
+
+void frmMain::mnuFilePrev_Click()
+{
+    if (titleGiven())
+        PreviewCard();
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+// The card as it would be saved, shown in the viewer without its save item.
+void frmMain::PreviewCard()
+{
+    const QString folder = MakeWorkFolder(1);
+    const QString preview = folder + WorkFile::Preview;
+    if (folder.isEmpty())
+        showWriteFailed(preview);
+    else if (reported(writeWholeCard(preview, CollectRecord(), posterForPreview())))
+        OpenInViewer(preview, 1);
+    RemoveWorkFolder(folder);
+}
+
+// The preview falls back on the card's own poster unless it was removed.
+QString frmMain::posterForPreview() const
+{
+    if (!lblAffiche.isEmpty())
+        return lblAffiche;
+    return blnAffiMod ? QString() : strImageFile;
+}
+
+bool frmMain::titleGiven()
+{
+    if (!txtTitre->text().isEmpty())
+        return true;
+    showMessage(strTitreRequis, MsgIcon::None);
+    txtTitre->setFocus();
+    return false;
+}
+
+// Asks about unsaved changes. True when the command may go on: No, or Yes
+// and the card was really saved.
+bool frmMain::savePromptAllows()
+{
+    if (!blnModified)
+        return true;
+    const QString question = strWantSave + QLatin1Char('"') + lblFileName + QStringLiteral("\" ?");
+    switch (showMessage(question, MsgIcon::Question, MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+        return Save();
+    case MsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (m_closing) {   // a close request is already running; it decides
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    bool Cancel = false;
+    Form_QueryUnload(Cancel);
+    m_closing = false;
+    if (Cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMain::Form_QueryUnload(bool &Cancel)
+{
+    if (!savePromptAllows()) {
+        Cancel = true;
+        return;
+    }
+    ResetEditor(QStringLiteral("End"));
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+}
