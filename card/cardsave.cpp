@@ -35,6 +35,20 @@ bool writeCopy(const QString &sourceCard, const QString &folder, const CardRecor
     return copyRest(rest, info);
 }
 
+// The poster copied into the working folder. The user saves a card, not a
+// working file: a working file that cannot be written is the card's failure.
+SaveResult stagePoster(const QString &folder, const QString &posterPath, const QString &cardPath)
+{
+    if (folder.isEmpty())
+        return failed(SaveStatus::WriteFailed, cardPath);
+    if (posterPath.isEmpty())
+        return {};
+    SaveResult result = PreparePosterFile(folder, posterPath);
+    if (result.status == SaveStatus::WriteFailed)
+        result.failedPath = cardPath;
+    return result;
+}
+
 }   // namespace
 
 SaveResult PreparePosterFile(const QString &folder, const QString &posterPath)
@@ -56,11 +70,9 @@ SaveResult writeWholeCard(
     if (!posterPath.isEmpty() && !FileExists(posterPath))
         return failed(SaveStatus::PosterMissing, posterPath);
     const QString folder = MakeWorkFolder(0);
-    SaveResult result;
-    if (!WriteInfoFile(folder, record))
+    SaveResult result = stagePoster(folder, posterPath, cardPath);
+    if (result.ok() && !WriteInfoFile(folder, record))
         result = failed(SaveStatus::WriteFailed, cardPath);
-    if (result.ok() && !posterPath.isEmpty())
-        result = PreparePosterFile(folder, posterPath);
     if (result.ok() && !AssembleCardFile(folder, cardPath, !posterPath.isEmpty()))
         result = failed(SaveStatus::WriteFailed, cardPath);
     RemoveWorkFolder(folder);
@@ -75,11 +87,7 @@ SaveResult writeCardCopy(
     if (!posterPath.isEmpty() && !FileExists(posterPath))
         return failed(SaveStatus::PosterMissing, posterPath);
     const QString folder = MakeWorkFolder(0);
-    SaveResult result;
-    if (folder.isEmpty())
-        result = failed(SaveStatus::WriteFailed, cardPath);
-    if (result.ok() && !posterPath.isEmpty())
-        result = PreparePosterFile(folder, posterPath);
+    SaveResult result = stagePoster(folder, posterPath, cardPath);
     if (result.ok()
         && (!writeCopy(sourceCard, folder, record, !posterPath.isEmpty())
             || !replaceFileWith(folder + WorkFile::Info, cardPath)))

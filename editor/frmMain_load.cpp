@@ -72,6 +72,7 @@ void frmMain::FillActorList(const QString &acteurs)
 {
     for (const QString &name : splitActorNames(acteurs))
         addActorName(name);
+    clearActorEdit();   // the list takes its first name as the edit text otherwise
 }
 
 // The reset folder keeps the card's own poster while the card is edited.

@@ -1,0 +1,456 @@
+#include "app/common.h"
+#include "app/modMain.h"
+#include "app/modRess.h"
+#include "editor/frmMain.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+#include "viewer/frmInfos.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_Documents : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void savesANewCard();
+    void cancelledSaveKeepsTheCard();
+    void opensChangesAndSavesTheRecord();
+    void changedPosterRewritesTheWholeCard();
+    void saveAsKeepsOrReplacesThePoster();
+    void savePrompt_data();
+    void savePrompt();
+    void cancelledOpenChangesNothing();
+    void openOfWhatIsNotACardKeepsTheCard();
+    void failedWritesKeepTheOldCard();
+    void vanishedPosterWritesNothing();
+    void readOnlyCardIsSavedUnderAnotherName();
+    void previewShowsTheCardAndLeavesNoFile();
+    void closeRequest();
+    void startsOnACard();
+
+private:
+    QTemporaryDir m_cache;
+    QTemporaryDir m_dir;
+    ScriptedDesktop *fake = nullptr;
+    frmMain *editor = nullptr;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString cardWithPoster(const QString &name, int posterSize);
+    QString picture(const QString &name, int width, int height);
+    QString workFolder() const { return m_cache.filePath(QStringLiteral("tst_documents")); }
+    QStringList workFolders() const { return QDir(workFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
+    void open(const QString &card);
+    void typeTitle(const QString &title);
+};
+
+void tst_Documents::initTestCase()
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+}
+
+void tst_Documents::init()
+{
+    fake = new ScriptedDesktop;
+    fake->documents = m_dir.path();
+    clearTexts();
+    QCOMPARE(Main(QString()), std::nullopt);
+    editor = &frmMain::instance();
+}
+
+void tst_Documents::cleanup()
+{
+    QVERIFY(fake->allAnswered());
+    editor->ResetEditor(QStringLiteral("End"));
+    frmMain::discard();
+    if (frmInfos::exists())
+        frmInfos::discard();
+    delete fake;
+    QVERIFY(workFolders().isEmpty());   // no working folder outlives its card
+}
+
+QString tst_Documents::cardWithPoster(const QString &name, int posterSize)
+{
+    QByteArray fields = QByteArray("Film").leftJustified(50, ' ') + "1982 2" + "5 " + QByteArray("Drame").leftJustified(50)
+                        + QByteArray("Ridley").leftJustified(50) + QByteArray("Harrison|Rutger|").leftJustified(510)
+                        + "Line one\r\nline two";
+    const QString card = path(name);
+    // A picture padded to the size asked: readers stop at its end.
+    QByteArray poster;
+    if (posterSize) {
+        poster = readBytes(picture(name + ".png", 60, 90));
+        poster += posterBytes(posterSize - int(poster.size()));
+    }
+    writeBytes(card, makeCard(fields, poster));
+    return card;
+}
+
+QString tst_Documents::picture(const QString &name, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    const QString file = path(name);
+    image.save(file, "PNG");
+    return file;
+}
+
+void tst_Documents::open(const QString &card)
+{
+    fake->answerFile(card);
+    editor->mnuFileOpen->trigger();
+}
+
+void tst_Documents::typeTitle(const QString &title)
+{
+    editor->txtTitre->setFocus();
+    QTest::keyClicks(editor->txtTitre, title);
+}
+
+void tst_Documents::savesANewCard()
+{
+    typeTitle(QStringLiteral("Titanic"));
+    editor->txtAnnee->setText(QStringLiteral("1997"));
+    editor->txtDuree1->setText(QStringLiteral("3"));
+    editor->txtDuree2->setText(QStringLiteral("14"));
+    editor->txtType->setText(QStringLiteral("Drame"));
+    editor->addActorName(QStringLiteral("Kate"));
+    editor->addActorName(QStringLiteral("Léo"));
+    editor->txtResume->setPlainText(QStringLiteral("Un paquebot.\nUn iceberg."));
+    fake->answerFile(path(QStringLiteral("Titanic")));   // the extension is added
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    QTest::keyClick(editor->txtTitre, Qt::Key_S, Qt::ControlModifier);
+
+    QCOMPARE(fake->files.size(), 1);
+    const FileRequest &request = fake->files[0];
+    QCOMPARE(request.kind, FileDialogKind::Save);
+    QCOMPARE(request.title, QStringLiteral("Enregistrer la fiche sous ..."));
+    QCOMPARE(request.proposedName, QStringLiteral("Titanic.cfh"));
+    QCOMPARE(request.folder, m_dir.path() + QLatin1Char('/'));
+    QCOMPARE(request.options, quint32(0x8006));
+    const QByteArray fields = QByteArray("Titanic").leftJustified(50) + "1997 314" + QByteArray("Drame").leftJustified(50)
+                              + QByteArray(50, ' ') + QByteArray("Kate|L\xE9o|").leftJustified(510)
+                              + "Un paquebot.\nUn iceberg.";
+    QCOMPARE(readBytes(path(QStringLiteral("Titanic.cfh"))), makeCard(fields, {}));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Titanic.cfh]"));
+    QVERIFY(!editor->mnuFileSave->isEnabled());
+    QVERIFY(editor->mnuPopReset->isEnabled());
+}
+
+void tst_Documents::cancelledSaveKeepsTheCard()
+{
+    const int files = QDir(m_dir.path()).entryList(QDir::Files).size();
+    typeTitle(QStringLiteral("Titanic"));
+    editor->addActorName(QStringLiteral("Kate"));
+    editor->cboActeurs->setCurrentIndex(0);
+    fake->answerFile(QString());
+    editor->mnuFileSave->trigger();
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+    QCOMPARE(editor->lblAct, -1);   // the actor selection is cleared all the same
+    QVERIFY(!editor->mnuPopReset->isEnabled());
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), files);
+}
+
+void tst_Documents::opensChangesAndSavesTheRecord()
+{
+    const QString card = cardWithPoster(QStringLiteral("film.cfh"), 20000);
+    const QByteArray old = readBytes(card);
+    open(card);
+    QCOMPARE(editor->txtTitre->text(), QStringLiteral("Film"));
+    QCOMPARE(editor->txtDuree1->text(), QStringLiteral("2"));
+    QCOMPARE(editor->txtDuree2->text(), QStringLiteral("05"));
+    QCOMPARE(editor->actorNames(), (QStringList{"Harrison", "Rutger"}));
+    QCOMPARE(editor->cboActeurs->currentText(), QString());
+    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("Line one\nline two"));
+    QVERIFY(!editor->picAffiche.isNull());
+    QCOMPARE(workFolders().size(), 1);   // the reset folder keeps the card's poster
+    QCOMPARE(readBytes(editor->strImageFile), old.mid(1176));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh]"));
+
+    typeTitle(QStringLiteral("s"));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh*]"));
+    QVERIFY(editor->mnuFileSave->isEnabled());
+    QVERIFY(editor->mnuFileSaveAs->isEnabled());
+    editor->mnuFileSave->trigger();
+    const QByteArray now = readBytes(card);
+    QCOMPARE(now.size(), old.size());
+    QCOMPARE(now.mid(1175), old.mid(1175));
+    QCOMPARE(now.mid(7, 5), QByteArray("Films"));
+    // The minutes as the box shows them, the summary's line breaks as the editor's.
+    QByteArray expected = old.left(1175);
+    expected.replace(63, 2, "05").replace(675, 500, QByteArray("Line one\nline two").leftJustified(500));
+    QCOMPARE(now.mid(12, 1163), expected.mid(12));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh]"));
+    QVERIFY(!editor->mnuFileSaveAs->isEnabled());
+}
+
+void tst_Documents::changedPosterRewritesTheWholeCard()
+{
+    const QString card = cardWithPoster(QStringLiteral("poster.cfh"), 20000);
+    open(card);
+    const QString other = picture(QStringLiteral("other.png"), 120, 100);
+    fake->answerFile(other);
+    editor->cmdAffiMod->click();
+    editor->mnuFileSave->trigger();
+    QCOMPARE(readBytes(card).mid(1175), QByteArray("\xA9") + readBytes(other));
+    QVERIFY(!editor->blnAffiMod);
+
+    editor->cmdAffiSupp->click();
+    editor->mnuFileSave->trigger();
+    QCOMPARE(readBytes(card).size(), 1176);
+}
+
+void tst_Documents::saveAsKeepsOrReplacesThePoster()
+{
+    const QString card = cardWithPoster(QStringLiteral("alien.cfh"), 20000);
+    const QByteArray old = readBytes(card);
+    open(card);
+    editor->txtAnnee->setText(QStringLiteral("1979"));
+    fake->answerFile(path(QStringLiteral("copy.cfh")));
+    editor->mnuFileSaveAs->trigger();
+    QCOMPARE(fake->files.last().proposedName, QString(card).replace(QLatin1Char('/'), QLatin1Char('_')));
+    QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(1175), old.mid(1175));
+    QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(57, 4), QByteArray("1979"));
+    QCOMPARE(readBytes(card), old);
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [copy.cfh]"));
+
+    const QString other = picture(QStringLiteral("new.png"), 50, 50);
+    fake->answerFile(other);
+    editor->cmdAffiMod->click();
+    fake->answerFile(path(QStringLiteral("copy2.cfh")));
+    editor->mnuFileSaveAs->trigger();
+    QCOMPARE(readBytes(path(QStringLiteral("copy2.cfh"))).mid(1175), QByteArray("\xA9") + readBytes(other));
+
+    editor->cmdAffiSupp->click();   // a removed poster is not carried into the copy
+    fake->answerFile(path(QStringLiteral("copy3.cfh")));
+    editor->mnuFileSaveAs->trigger();
+    QCOMPARE(readBytes(path(QStringLiteral("copy3.cfh"))).size(), 1176);
+}
+
+void tst_Documents::savePrompt_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("save");   // what Save meets after Yes
+    QTest::addColumn<bool>("goesOn");
+    for (const char *command : {"new", "open", "quit"}) {
+        QTest::addRow("%s, No", command) << command << int(MsgAnswer::No) << "" << true;
+        QTest::addRow("%s, Cancel", command) << command << int(MsgAnswer::Cancel) << "" << false;
+        QTest::addRow("%s, Yes and saved", command) << command << int(MsgAnswer::Yes) << "saves" << true;
+        QTest::addRow("%s, Yes without title", command) << command << int(MsgAnswer::Yes) << "no title" << false;
+        QTest::addRow("%s, Yes and cancelled", command) << command << int(MsgAnswer::Yes) << "cancel" << false;
+        QTest::addRow("%s, Yes and the write fails", command) << command << int(MsgAnswer::Yes) << "fails" << false;
+    }
+}
+
+void tst_Documents::savePrompt()
+{
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(QString, save);
+    QFETCH(bool, goesOn);
+    editor->show();
+    if (save != QLatin1String("no title"))
+        typeTitle(QStringLiteral("Brazil"));
+    editor->txtAnnee->setText(QStringLiteral("1985"));
+    fake->answerMsg(MsgAnswer(answer));
+    if (save == QLatin1String("no title"))
+        fake->answerMsg(MsgAnswer::Ok);
+    if (save == QLatin1String("saves") || save == QLatin1String("cancel"))
+        fake->answerFile(save == QLatin1String("saves") ? path(QStringLiteral("brazil.cfh")) : QString());
+    if (save == QLatin1String("fails")) {
+        fake->answerFile(path(QStringLiteral("no/such/folder/brazil.cfh")));
+        fake->answerMsg(MsgAnswer::Ok);
+    }
+    if (goesOn && command == QLatin1String("open"))
+        fake->answerFile(QString());
+
+    if (command == QLatin1String("new"))
+        editor->mnuFileNew->trigger();
+    else if (command == QLatin1String("open"))
+        editor->mnuFileOpen->trigger();
+    else
+        editor->mnuFileExit->trigger();
+
+    QCOMPARE(fake->messages[0].text, QStringLiteral("Enregistrer les modifications apportées à \"Nouveau\" ?"));
+    QCOMPARE(fake->messages[0].icon, MsgIcon::Question);
+    QCOMPARE(fake->messages[0].buttons, MsgButtons::YesNoCancel);
+    if (save == QLatin1String("fails"))
+        QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r")
+                                                 + path(QStringLiteral("no/such/folder/brazil.cfh")));
+    const bool saved = save == QLatin1String("saves");
+    const bool emptied = command == QLatin1String("new") && goesOn;
+    QCOMPARE(editor->blnModified, !saved && !emptied);
+    const bool saveDialog = save == QLatin1String("saves") || save == QLatin1String("cancel") || save == QLatin1String("fails");
+    const bool openDialog = command == QLatin1String("open") && goesOn;
+    QCOMPARE(fake->files.size(), int(saveDialog) + int(openDialog));
+    if (command == QLatin1String("new"))
+        QCOMPARE(editor->txtAnnee->text().isEmpty(), goesOn);
+    if (command == QLatin1String("quit"))
+        QCOMPARE(editor->isVisible(), !goesOn);
+    if (!goesOn && !saved)
+        QVERIFY(editor->windowTitle().endsWith(QStringLiteral("*]")));
+}
+
+void tst_Documents::cancelledOpenChangesNothing()
+{
+    const QString card = cardWithPoster(QStringLiteral("keep.cfh"), 0);
+    open(card);
+    typeTitle(QStringLiteral("X"));
+    fake->answerMsg(MsgAnswer::No);
+    fake->answerFile(QString());
+    editor->mnuFileOpen->trigger();
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [keep.cfh*]"));
+    QCOMPARE(editor->txtTitre->text(), QStringLiteral("FilmX"));
+    editor->mnuFileSave->trigger();
+    QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
+}
+
+void tst_Documents::openOfWhatIsNotACardKeepsTheCard()
+{
+    const QString card = cardWithPoster(QStringLiteral("good.cfh"), 3000);
+    open(card);
+    typeTitle(QStringLiteral("!"));
+    fake->answerMsg(MsgAnswer::No);
+    fake->answerMsg(MsgAnswer::Ok);
+    open(picture(QStringLiteral("picture.cfh"), 10, 10));
+    QCOMPARE(fake->messages.last().text, QStringLiteral("Fichier incorrect"));
+    QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
+    QCOMPARE(editor->lblFile, card);
+    QCOMPARE(editor->txtTitre->text(), QStringLiteral("Film!"));
+    QVERIFY(!editor->picAffiche.isNull());
+    QVERIFY(FileExists(editor->strImageFile));   // its reset copy is still there
+}
+
+void tst_Documents::failedWritesKeepTheOldCard()
+{
+    const QString card = cardWithPoster(QStringLiteral("full.cfh"), 20000);
+    const QByteArray old = readBytes(card);
+    open(card);
+    typeTitle(QStringLiteral("s"));
+    const QString other = picture(QStringLiteral("big.png"), 400, 400);
+    writeBytes(other, readBytes(other) + posterBytes(30000));
+    fake->answerFile(other);
+    editor->cmdAffiMod->click();
+    fake->answerMsg(MsgAnswer::Ok);
+    {
+        FileSizeLimit diskFull(old.size() + 1000);   // the old card fits, the new one does not
+        editor->mnuFileSave->trigger();
+    }
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r") + card);
+    QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
+    QCOMPARE(readBytes(card), old);
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [full.cfh*]"));
+    QVERIFY(editor->blnAffiMod);   // the next save still writes the new poster
+    QCOMPARE(workFolders().size(), 1);   // only the reset folder
+}
+
+void tst_Documents::vanishedPosterWritesNothing()
+{
+    typeTitle(QStringLiteral("Gone"));
+    const QString poster = picture(QStringLiteral("gone.png"), 20, 30);
+    fake->answerFile(poster);
+    editor->cmdAffiMod->click();
+    QFile::remove(poster);
+    fake->answerFile(path(QStringLiteral("gone.cfh")));
+    fake->answerMsg(MsgAnswer::Ok);
+    editor->mnuFileSave->trigger();
+    QCOMPARE(fake->messages.last().text, QStringLiteral("Fichier introuvable\r") + poster);
+    QVERIFY(!QFile::exists(path(QStringLiteral("gone.cfh"))));
+    QVERIFY(editor->blnModified);
+}
+
+void tst_Documents::readOnlyCardIsSavedUnderAnotherName()
+{
+    const QString card = cardWithPoster(QStringLiteral("ro.cfh"), 2000);
+    QFile::setPermissions(card, QFile::ReadOwner | QFile::ReadGroup);
+    open(card);
+    QVERIFY(editor->IsReadOnly);
+    typeTitle(QStringLiteral("s"));
+    QVERIFY(!editor->mnuFileSave->isEnabled());
+    QVERIFY(editor->mnuFileSaveAs->isEnabled());
+    fake->answerFile(path(QStringLiteral("rw.cfh")));
+    editor->mnuFileSaveAs->trigger();
+    QVERIFY(!editor->IsReadOnly);
+    typeTitle(QStringLiteral("t"));
+    QVERIFY(editor->mnuFileSave->isEnabled());
+    QCOMPARE(readBytes(path(QStringLiteral("rw.cfh"))).mid(1176), readBytes(card).mid(1176));
+}
+
+void tst_Documents::previewShowsTheCardAndLeavesNoFile()
+{
+    fake->answerMsg(MsgAnswer::Ok);
+    editor->mnuFilePrev->trigger();
+    QCOMPARE(fake->messages.last().text, QStringLiteral("Vous devez entrer le titre du film"));
+    QCOMPARE(fake->messages.last().icon, MsgIcon::None);
+    QVERIFY(!frmInfos::exists());
+
+    const QString card = cardWithPoster(QStringLiteral("prev.cfh"), 3000);
+    open(card);
+    editor->txtAnnee->setText(QStringLiteral("2001"));
+    editor->mnuFilePrev->trigger();
+    QVERIFY(frmInfos::exists() && frmInfos::instance()->isVisible());
+    QVERIFY(!frmInfos::instance()->mnuAfficheSave->isEnabled());
+    QVERIFY(frmInfos::instance()->imgAffiche->isVisible());   // the card's own poster
+    QCOMPARE(workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
+
+    editor->cmdAffiSupp->click();   // a removed poster is not previewed
+    editor->txtAnnee->setText(QStringLiteral("2002"));
+    editor->mnuFilePrev->trigger();
+    QCOMPARE(frmInfos::instance()->lblAnnee->text(), QStringLiteral("Année :  2002"));
+    QVERIFY(!frmInfos::instance()->imgAffiche->isVisible());
+    QVERIFY(editor->blnModified);   // a preview saves nothing
+}
+
+void tst_Documents::closeRequest()
+{
+    const QString card = cardWithPoster(QStringLiteral("close.cfh"), 3000);
+    editor->show();
+    open(card);
+    typeTitle(QStringLiteral("s"));
+    editor->mnuFilePrev->trigger();
+    fake->answerMsg(MsgAnswer::Cancel);
+    editor->close();
+    QVERIFY(editor->isVisible());
+    QCOMPARE(workFolders().size(), 1);   // the reset folder stays with its card
+    QVERIFY(frmInfos::instance()->isVisible());
+
+    fake->answerMsg(MsgAnswer::No);
+    editor->close();
+    QVERIFY(!editor->isVisible());
+    QVERIFY(workFolders().isEmpty());
+    QVERIFY(!frmInfos::exists() || !frmInfos::instance()->isVisible());
+    QCOMPARE(fake->messages.size(), 2);   // one prompt a request
+}
+
+void tst_Documents::startsOnACard()
+{
+    frmMain::discard();
+    clearTexts();
+    const QString card = cardWithPoster(QStringLiteral("start.cfh"), 3000);
+    QCOMPARE(Main(card + QStringLiteral(" /m")), std::nullopt);
+    editor = &frmMain::instance();
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [start.cfh]"));
+    QCOMPARE(editor->txtType->text(), QStringLiteral("Drame"));
+    QVERIFY(!editor->mnuFileSave->isEnabled());
+    QVERIFY(editor->mnuPopReset->isEnabled());
+    QCOMPARE(strFilterCard, QStringLiteral("Fichiers Cinefiche (*.cfh)"));
+}
+
+QTEST_MAIN(tst_Documents)
+#include "tst_documents.moc"
