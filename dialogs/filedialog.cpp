@@ -1,5 +1,6 @@
 #include "dialogs/filedialog.h"
 
+#include "app/common.h"
 #include "app/modRess.h"
 
 namespace {
@@ -36,8 +37,10 @@ QString proposedFileName(const QString &defaultName)
 
 QString withExtension(const QString &path, const QString &extension)
 {
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 || path.size() - dot - 1 != 3 ? path + QLatin1Char('.') + extension : path;
+    // Only the file name counts: a dot in a folder name is no extension.
+    const QString name = fileNameOf(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 || name.size() - dot - 1 != 3 ? path + QLatin1Char('.') + extension : path;
 }
 
 QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &filters, int folderNumber,

@@ -22,7 +22,7 @@ QString GetSpecialFolderPath(int folderNumber);
 QString proposedFileName(const QString &defaultName);
 
 // The path with "." and extension appended, unless the text after the last
-// "." of the whole path is exactly three characters long.
+// "." of its file name is exactly three characters long.
 QString withExtension(const QString &path, const QString &extension);
 
 // Shows the open (kind 1) or save (kind 2) dialog, starting in the special

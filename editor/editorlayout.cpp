@@ -1,6 +1,9 @@
 #include "editor/editorlayout.h"
 
 #include "app/common.h"
+#include "viewer/infoslayout.h"
+
+#include <cmath>
 
 std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasure &m)
 {
@@ -14,14 +17,13 @@ std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasur
     return places;
 }
 
+// Only what is shown must fit 16 bits: a photo larger than 2184 pixels is
+// an ordinary poster, scaled down like any other.
 std::optional<qint16> scaledPosterHeight(double naturalWidth, double naturalHeight)
 {
-    const auto width = toInt16(naturalWidth);
-    const auto height = toInt16(naturalHeight);
-    if (!width || !height || *width == 0)
-        return std::nullopt;
-    const double ratio = double(EditorLayout::PosterWidth) / *width;
-    return toInt16(*height * ratio);
+    const Size natural{int(std::nearbyint(naturalWidth)), int(std::nearbyint(naturalHeight))};
+    const std::optional<int> height = scaledPosterHeight(natural);
+    return height ? std::optional<qint16>(qint16(*height)) : std::nullopt;
 }
 
 std::optional<qint16> editorOuterHeight(double resumeBottom, double posterBottom)

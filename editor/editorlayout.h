@@ -34,7 +34,7 @@ struct EditorCaptionPlaces {
 std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasure &m);
 
 // Height at which a poster of the given natural size is shown 1935 wide.
-// nullopt for a zero width, or a size or result outside the 16-bit range.
+// nullopt for an empty picture, or a shown height outside the 16-bit range.
 std::optional<qint16> scaledPosterHeight(double naturalWidth, double naturalHeight);
 
 // The window's outer height: the lower of the two bottom edges plus the

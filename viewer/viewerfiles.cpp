@@ -20,16 +20,6 @@ QString findMovieFile(const QString &cardPath)
     return {};
 }
 
-QString posterSavePath(const QString &chosen)
-{
-    // Only the file name counts: a dot in a folder name is no extension.
-    const QString name = fileNameOf(chosen);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0 || name.size() - dot - 1 != 3)
-        return chosen + QStringLiteral(".jpg");
-    return chosen;
-}
-
 PosterCopy copyPoster(const QString &cardPath, const QString &target)
 {
     QFile in(cardPath);

@@ -8,10 +8,6 @@
 // empty when neither exists.
 QString findMovieFile(const QString &cardPath);
 
-// The chosen poster path, with ".jpg" appended unless the file name ends in
-// a dot and three characters.
-QString posterSavePath(const QString &chosen);
-
 enum class PosterCopy { Ok, CardUnreadable, WriteFailed };
 
 // Writes every byte of cardPath after its first 1176 to target. The card is

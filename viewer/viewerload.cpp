@@ -85,10 +85,10 @@ void SavePosterAs(frmInfos &viewer)
     const QString chosen = ShowFileDialog(int(FileDialogKind::Save), strSaveAfficheTitle, posterSaveFilters(),
                                           kDocumentsFolder, &viewer,
                                           FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
-                                          viewer.lblTitre->text() + QStringLiteral(".jpg"));
+                                          viewer.lblTitre->text() + QStringLiteral(".jpg"), QStringLiteral("jpg"));
     if (chosen.isEmpty())
         return;
-    const QString target = posterSavePath(chosen);
+    const QString target = withExtension(chosen, QStringLiteral("jpg"));
     switch (copyPoster(viewer.cardPath, target)) {
     case PosterCopy::Ok:
         return;
