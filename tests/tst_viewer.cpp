@@ -351,6 +351,11 @@ void tst_Viewer::fullView()
     QFETCH(QString, sender);
     QFETCH(bool, picture);
     QVERIFY(open(pictureBytes(300, 450)));   // 4500 x 6750 twips
+    if (!picture) {
+        frmViewLarger::View(sender);   // returns at once: no empty window to trap the user
+        QVERIFY(!frmViewLarger::current());
+        return;
+    }
     QSize window, shown;
     QPoint at;
     whileFullViewOpen(
@@ -361,13 +366,9 @@ void tst_Viewer::fullView()
             view->close();
         },
         [&] { frmViewLarger::View(sender); });
-    if (picture) {
-        QCOMPARE(window, QSize(twipsToPx(4550), twipsToPx(6800)));
-        QCOMPARE(shown, QSize(300, 450));
-        QCOMPARE(at, QPoint(twipsToPx(25), twipsToPx(25)));
-    } else {
-        QVERIFY(shown.isEmpty());
-    }
+    QCOMPARE(window, QSize(twipsToPx(4550), twipsToPx(6800)));
+    QCOMPARE(shown, QSize(300, 450));
+    QCOMPARE(at, QPoint(twipsToPx(25), twipsToPx(25)));
 }
 
 void tst_Viewer::fullViewCloses_data()

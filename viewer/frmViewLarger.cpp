@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMap>
@@ -34,14 +35,17 @@ frmViewLarger *frmViewLarger::current()
 void frmViewLarger::View(const QString &Sender)
 {
     const auto source = sources().value(Sender);
-    frmViewLarger view(source ? source() : QPixmap());
+    const QPixmap picture = source ? source() : QPixmap();
+    if (picture.isNull())
+        return;   // an empty borderless window would only look like a frozen program
+    frmViewLarger view(picture, QApplication::activeWindow());
     g_current = &view;
     view.exec();
     g_current = nullptr;
 }
 
-frmViewLarger::frmViewLarger(const QPixmap &picture)
-    : QDialog(nullptr, Qt::FramelessWindowHint | Qt::Dialog)
+frmViewLarger::frmViewLarger(const QPixmap &picture, QWidget *owner)
+    : QDialog(owner, Qt::FramelessWindowHint | Qt::Dialog)
 {
     picViewLarger = new QLabel(this);
     picViewLarger->setObjectName(QStringLiteral("picViewLarger"));

@@ -16,7 +16,8 @@ public:
     // ("frmMain", "frmInfos"); View shows the poster of the window named.
     static void setPosterSource(const QString &windowName, std::function<QPixmap()> source);
 
-    // Shows the poster of Sender modally; returns once the view is closed.
+    // Shows the poster of Sender modally, centred on the window asking;
+    // returns once the view is closed. Without a poster nothing opens.
     static void View(const QString &Sender);
 
     // The window while it is shown (tests), or null.
@@ -29,7 +30,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    explicit frmViewLarger(const QPixmap &picture);
+    frmViewLarger(const QPixmap &picture, QWidget *owner);
     void Form_KeyPress(int KeyAscii);
     void picViewLarger_Click();
 };
