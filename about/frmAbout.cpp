@@ -5,6 +5,7 @@
 #include "app/modRess.h"
 #include "app/texttable.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -60,9 +61,16 @@ void frmAbout::reset()
     g_instance = nullptr;
 }
 
+// Modal to the window asking, for the time it is shown only: the About box
+// outlives any one editor.
 void frmAbout::ShowModal()
 {
-    instance().exec();
+    frmAbout &about = instance();
+    QWidget *owner = QApplication::activeWindow();
+    if (owner && owner != &about)
+        about.setParent(owner, about.windowFlags());
+    about.exec();
+    about.setParent(nullptr, about.windowFlags());
 }
 
 frmAbout::frmAbout()

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -107,6 +108,7 @@ MsgAnswer QtDesktop::msgBox(const MessageRequest &request)
         ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
         : QMessageBox::StandardButtons(QMessageBox::Ok);
     QMessageBox box(qtIcon(request.icon), request.title, text, buttons, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);   // paths and titles are shown as they are
     box.setEscapeButton(request.buttons == MsgButtons::YesNoCancel ? QMessageBox::Cancel : QMessageBox::Ok);
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -161,7 +163,10 @@ bool QtDesktop::openExternal(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
+// Without a documents folder the dialogs start at home, not wherever the
+// program happened to be started.
 QString QtDesktop::documentsFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }

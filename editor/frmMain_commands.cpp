@@ -42,7 +42,8 @@ void frmMain::buildMenus()
     mnuPopModif = menuItem(mnuPopAffi, "mnuPopModif");
     mnuPopRem = menuItem(mnuPopAffi, "mnuPopRem");
     mnuPopReset = menuItem(mnuPopAffi, "mnuPopReset");
-    mnuPopAffi->setDefaultAction(mnuPopFull);
+    // Bold only as the poster's pop-up, not in the menu bar.
+    connect(mnuPopAffi, &QMenu::aboutToHide, mnuPopAffi, [this] { mnuPopAffi->setDefaultAction(nullptr); });
 
     mnuAbout = menuBar()->addAction(QString());
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));

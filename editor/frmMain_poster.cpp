@@ -143,10 +143,12 @@ void frmMain::imgAffiche_MouseUp(int Button, int Shift, double X, double Y)
     const double height = pxToTwips(imgAffiche->height());
     if (X < 0 || X > width || Y < 0 || Y > height)
         return;
-    if (Button == 2)
+    if (Button == 2) {
+        mnuPopAffi->setDefaultAction(mnuPopFull);
         mnuPopAffi->popup(imgAffiche->mapToGlobal(QPoint(twipsToPx(int(X)), twipsToPx(int(Y)))), mnuPopFull);
-    else if (Button == 1)
+    } else if (Button == 1) {
         mnuPopFull_Click();
+    }
 }
 
 namespace {

@@ -293,9 +293,11 @@ void tst_Poster::answersClicks()
     const bool viewed = fullViewOpensOn([&] { QTest::mouseRelease(editor->imgAffiche, button, {}, release); });
     QCOMPARE(viewed, opens == QLatin1String("view"));
     QCOMPARE(editor->mnuPopAffi->isVisible(), opens == QLatin1String("menu"));
-    QCOMPARE(editor->mnuPopAffi->defaultAction(), editor->mnuPopFull);
+    if (opens == QLatin1String("menu"))
+        QCOMPARE(editor->mnuPopAffi->defaultAction(), editor->mnuPopFull);
     QCOMPARE(editor->imgAfficheTag, QStringLiteral("False"));
     editor->mnuPopAffi->close();
+    QVERIFY(!editor->mnuPopAffi->defaultAction());   // plain again in the menu bar
     // A release without a press on the poster does nothing.
     QTest::mouseRelease(editor->imgAffiche, button, {}, QPoint(10, 10));
     QVERIFY(!editor->mnuPopAffi->isVisible());

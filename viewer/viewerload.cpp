@@ -19,9 +19,11 @@ namespace {
 
 constexpr int kPreviewMode = 1;
 
+// A viewer already shown (a second preview) stays where the user put it.
 void showCentred(frmInfos &viewer)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen && !viewer.isVisible())
         viewer.move(screen->availableGeometry().center() - viewer.rect().center());
     viewer.show();
 }
