@@ -51,6 +51,13 @@ void fitValueLabel(const Row &row, int left, int initialTop, bool strict, Box &p
     poster.left = left + row.box.width + PosterGap;
 }
 
+// Actors stand one a line: a wrapped name would read as two actors, so a
+// long name pushes the poster to its right instead.
+void clearActors(const Row &row, int left, Box &poster)
+{
+    poster.left = std::max(poster.left, left + row.value.natural.width + PosterGap);
+}
+
 void sizePoster(const InfosMeasure &m, InfosPlaces &p)
 {
     const std::optional<int> height = m.poster ? scaledPosterHeight(*m.poster) : std::nullopt;
@@ -106,12 +113,12 @@ InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
     const int firstTop = titleHeight + TitleGap;
     p.affiche = {PosterLeft, firstTop, 0, 0};
     sizePoster(m, p);
+    clearActors(acteurs, valueLeft(m.acteursA), p.affiche);
     fitValueLabel(resume, valueLeft(m.resumeA), kResumeInitialTop, true, p.affiche, m.initialOuterWidth);
     fitValueLabel(realisateur, valueLeft(m.realisateurA), kRealisateurInitialTop, false, p.affiche,
                   m.initialOuterWidth);
-    // The genre and the actors are fitted too: a long name must not run under the poster.
+    // The genre is fitted too: a long genre must not run under the poster.
     fitValueLabel(type, valueLeft(m.typeA), kTypeInitialTop, false, p.affiche, m.initialOuterWidth);
-    fitValueLabel(acteurs, valueLeft(m.acteursA), kActeursInitialTop, false, p.affiche, m.initialOuterWidth);
     p.annee = {kCaptionLeft, firstTop, m.annee.width, m.annee.height};
     // The running time keeps its place unless the year's text reaches it.
     const int dureeLeft = std::max(kDureeLeft, p.annee.left + p.annee.width + kDureeMinGap);
