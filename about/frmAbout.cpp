@@ -4,6 +4,7 @@
 #include "app/common.h"
 #include "app/modRess.h"
 #include "app/texttable.h"
+#include "app/twipsgeometry.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,8 +15,8 @@ namespace {
 
 constexpr int kClientWidth = 5250;   // twips
 constexpr int kClientHeight = 1770;
-constexpr int kIconSize = 32;        // pixels
-constexpr int kMailWidth = 3015;     // twips, the narrowest the mail button gets
+constexpr int kIconSize = 32;      // pixels
+constexpr int kMailWidth = 3015;   // twips, the narrowest the mail button gets
 
 frmAbout *g_instance = nullptr;
 
@@ -36,17 +37,7 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text = {}
     return label;
 }
 
-void placeTwips(QWidget *widget, int left, int top)
-{
-    widget->move(twipsToPx(left), twipsToPx(top));
-}
-
-void placeTwips(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
-
-} // namespace
+}   // namespace
 
 frmAbout &frmAbout::instance()
 {
@@ -74,9 +65,10 @@ void frmAbout::ShowModal()
 }
 
 frmAbout::frmAbout()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_version{BuildConfig::VersionMajor, BuildConfig::VersionMinor, BuildConfig::VersionRevision}
+    : QDialog(nullptr,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::MSWindowsFixedSizeDialogHint),
+      m_version { BuildConfig::VersionMajor, BuildConfig::VersionMinor, BuildConfig::VersionRevision }
 {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
@@ -91,8 +83,9 @@ void frmAbout::createControls()
 {
     const QPixmap icon(QStringLiteral(":/cinefiche/cinefiche.png"));
     picIcon = makePicture(this, QStringLiteral("picIcon"),
-                          icon.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    Picture1 = makePicture(this, QStringLiteral("Picture1"), QPixmap(QStringLiteral(":/cinefiche/about.png")));
+        icon.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Picture1
+        = makePicture(this, QStringLiteral("Picture1"), QPixmap(QStringLiteral(":/cinefiche/about.png")));
     lblTitle = makeLabel(this, QStringLiteral("lblTitle"));
     QPalette black = lblTitle->palette();
     black.setColor(QPalette::WindowText, Qt::black);
@@ -100,7 +93,7 @@ void frmAbout::createControls()
     lblAuthor = makeLabel(this, QStringLiteral("lblAuthor"));
     lblWeb = makeLabel(this, QStringLiteral("lblWeb"), webSiteAddress());
     lblcfhdb = makeLabel(this, QStringLiteral("lblcfhdb"), databaseHomeAddress());
-    for (QLabel *link : {lblWeb, lblcfhdb, lblAuthor}) {
+    for (QLabel *link : { lblWeb, lblcfhdb, lblAuthor }) {
         link->setMouseTracking(true);   // these three react to the mouse passing over them
         link->installEventFilter(this);
     }
@@ -117,16 +110,16 @@ void frmAbout::createControls()
 // Positions in twips; the pictures and the links take their own size.
 void frmAbout::placeControls()
 {
-    placeTwips(picIcon, 240, 240);
-    placeTwips(lblTitle, 960, 240, 3045, 240);
-    placeTwips(lblAuthor, 960, 480, 3045, 240);
-    placeTwips(lblWeb, 960, 720);
+    moveTwips(picIcon, 240, 240);
+    setGeometryTwips(lblTitle, 960, 240, 3045, 240);
+    setGeometryTwips(lblAuthor, 960, 480, 3045, 240);
+    moveTwips(lblWeb, 960, 720);
     lblWeb->adjustSize();
-    placeTwips(lblcfhdb, 960, 960);
+    moveTwips(lblcfhdb, 960, 960);
     lblcfhdb->adjustSize();
-    placeTwips(Picture1, 4080, 240);
-    placeTwips(cmdMail, 240, 1320, kMailWidth, 345);
-    placeTwips(cmdOK, 3720, 1320, 1260, 345);
+    moveTwips(Picture1, 4080, 240);
+    setGeometryTwips(cmdMail, 240, 1320, kMailWidth, 345);
+    setGeometryTwips(cmdOK, 3720, 1320, 1260, 345);
 }
 
 void frmAbout::connectHandlers()

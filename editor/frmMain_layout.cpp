@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "app/frames.h"
+#include "app/twipsgeometry.h"
 #include "editor/editorlayout.h"
 
 #include <QComboBox>
@@ -19,15 +20,10 @@
 
 namespace {
 
-void place(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
-
 // A caption whose width follows its text, at its left and top on the grid.
 void placeCaption(QLabel *label, int left, int top)
 {
-    label->move(twipsToPx(left), twipsToPx(top));
+    moveTwips(label, left, top);
     label->adjustSize();
 }
 
@@ -38,49 +34,50 @@ QFont boldTitleFont(QFont font)
     return font;
 }
 
-} // namespace
+}   // namespace
 
 void frmMain::placeOnGrid()
 {
     placeCaption(lblTitre, 120, 165);
     lblTitre->setFont(boldTitleFont(lblTitre->font()));
     lblTitre->adjustSize();
-    place(txtTitre, 1080, 120, 2895, 480);
+    setGeometryTwips(txtTitre, 1080, 120, 2895, 480);
     txtTitre->setFont(boldTitleFont(txtTitre->font()));
     placeCaption(lblAnnee, 120, 675);
-    place(txtAnnee, 1320, 645, 495, 285);
+    setGeometryTwips(txtAnnee, 1320, 645, 495, 285);
     placeCaption(lblDuree1, 2160, 675);
-    place(txtDuree1, 3240, 645, 255, 285);
+    setGeometryTwips(txtDuree1, 3240, 645, 255, 285);
     placeCaption(lblDuree2, 3525, 675);
-    place(txtDuree2, 3600, 645, 375, 285);
+    setGeometryTwips(txtDuree2, 3600, 645, 375, 285);
     placeCaption(lblType, 120, 1050);
-    place(txtType, 1080, 1005, 2895, 285);
+    setGeometryTwips(txtType, 1080, 1005, 2895, 285);
     placeCaption(lblRealisateur, 120, 1410);
-    place(txtRealisateur, 1080, 1365, 2895, 285);
+    setGeometryTwips(txtRealisateur, 1080, 1365, 2895, 285);
     placeCaption(lblActeurs, 120, 1755);
-    place(cboActeurs, 1080, 1725, 2415, 315);
-    place(cmdActSupp, 3600, 1725, 375, 315);
+    setGeometryTwips(cboActeurs, 1080, 1725, 2415, 315);
+    setGeometryTwips(cmdActSupp, 3600, 1725, 375, 315);
     placeCaption(lblResume, 120, 2160);
-    place(txtResume, 1080, 2160, 2895, 1455);
-    place(fraAffiche, 4080, 0, 2175, 855);
-    place(cmdAffiMod, 120, 240, 855, 495);
-    place(cmdAffiSupp, 1200, 240, 855, 495);
-    place(imgAffiche, EditorLayout::PosterLeft, EditorLayout::PosterTop, EditorLayout::PosterWidth, 2055);
+    setGeometryTwips(txtResume, 1080, 2160, 2895, 1455);
+    setGeometryTwips(fraAffiche, 4080, 0, 2175, 855);
+    setGeometryTwips(cmdAffiMod, 120, 240, 855, 495);
+    setGeometryTwips(cmdAffiSupp, 1200, 240, 855, 495);
+    setGeometryTwips(
+        imgAffiche, EditorLayout::PosterLeft, EditorLayout::PosterTop, EditorLayout::PosterWidth, 2055);
     m_posterHeight = 2055;
 }
 
 void frmMain::chainTabOrder()
 {
-    const QList<QWidget *> order = {txtTitre, txtAnnee, txtDuree1, txtDuree2, txtType, txtRealisateur,
-                                    cboActeurs, txtResume, cmdAffiMod, cmdAffiSupp, cmdActSupp};
+    const QList<QWidget *> order = { txtTitre, txtAnnee, txtDuree1, txtDuree2, txtType, txtRealisateur,
+        cboActeurs, txtResume, cmdAffiMod, cmdAffiSupp, cmdActSupp };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void frmMain::PlaceControls()
 {
-    for (QLabel *label : {lblTitre, lblAnnee, lblDuree1, lblDuree2, lblType, lblRealisateur, lblActeurs,
-                          lblResume})
+    for (QLabel *label :
+        { lblTitre, lblAnnee, lblDuree1, lblDuree2, lblType, lblRealisateur, lblActeurs, lblResume })
         label->adjustSize();
     EditorCaptionMeasure measure;
     measure.titreBoxLeft = float(pxToTwips(txtTitre->x()));

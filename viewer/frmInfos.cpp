@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "app/frames.h"
+#include "app/twipsgeometry.h"
 #include "viewer/frmViewLarger.h"
 #include "viewer/infoslayout.h"
 
@@ -16,11 +17,6 @@ namespace {
 
 constexpr int kInitialClientHeight = 3735;
 
-void placeTwips(QWidget *widget, int left, int top, int width, int height)
-{
-    widget->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-}
-
 QFont titleFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
@@ -30,7 +26,7 @@ QFont titleFont()
     return font;
 }
 
-} // namespace
+}   // namespace
 
 ViewerCaptions &viewerCaptions()
 {
@@ -69,9 +65,8 @@ frmInfos::frmInfos()
     buildMenu();
     applyCaptions();
     connectHandlers();
-    frmViewLarger::setPosterSource(QStringLiteral("frmInfos"), [] {
-        return exists() ? s_instance->picAffiche->pixmap() : QPixmap();
-    });
+    frmViewLarger::setPosterSource(
+        QStringLiteral("frmInfos"), [] { return exists() ? s_instance->picAffiche->pixmap() : QPixmap(); });
 }
 
 QLabel *frmInfos::makeLabel(const char *name, const QString &text)
@@ -89,32 +84,36 @@ void frmInfos::buildControls()
     lblTitre->setFont(titleFont());
     lblTitre->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblTitre->setWordWrap(true);
-    placeTwips(lblTitre, -15, 0, 5205, 360);
+    setGeometryTwips(lblTitre, -15, 0, 5205, 360);
     const QString placeholder = QStringLiteral("XXXX");
-    struct Initial { QLabel *&label; const char *name; int left, top, width; };
-    const Initial labels[] = {
-        {lblAnnee, "lblAnnee", 120, 600, 600}, {lblDuree, "lblDuree", 1320, 600, 525},
-        {lblTypeA, "lblTypeA", 120, 1320, 450}, {lblRealisateurA, "lblRealisateurA", 120, 1680, 885},
-        {lblActeursA, "lblActeursA", 120, 2040, 675}, {lblResumeA, "lblResumeA", 120, 2400, 720},
-        {lblType, "lblType", 600, 1320, 420}, {lblRealisateur, "lblRealisateur", 1080, 1680, 420},
-        {lblActeurs, "lblActeurs", 840, 2040, 420}, {lblResume, "lblResume", 840, 2400, 420}};
+    struct Initial {
+        QLabel *&label;
+        const char *name;
+        int left, top, width;
+    };
+    const Initial labels[] = { { lblAnnee, "lblAnnee", 120, 600, 600 },
+        { lblDuree, "lblDuree", 1320, 600, 525 }, { lblTypeA, "lblTypeA", 120, 1320, 450 },
+        { lblRealisateurA, "lblRealisateurA", 120, 1680, 885 },
+        { lblActeursA, "lblActeursA", 120, 2040, 675 }, { lblResumeA, "lblResumeA", 120, 2400, 720 },
+        { lblType, "lblType", 600, 1320, 420 }, { lblRealisateur, "lblRealisateur", 1080, 1680, 420 },
+        { lblActeurs, "lblActeurs", 840, 2040, 420 }, { lblResume, "lblResume", 840, 2400, 420 } };
     for (const Initial &initial : labels) {
         initial.label = makeLabel(initial.name, placeholder);
-        placeTwips(initial.label, initial.left, initial.top, initial.width, 195);
+        setGeometryTwips(initial.label, initial.left, initial.top, initial.width, 195);
     }
     imgAffiche = makeLabel("imgAffiche", QString());
     imgAffiche->setScaledContents(true);
     imgAffiche->setCursor(Qt::PointingHandCursor);
     imgAffiche->installEventFilter(this);
-    placeTwips(imgAffiche, 3120, 600, 1935, 2055);
+    setGeometryTwips(imgAffiche, 3120, 600, 1935, 2055);
     picAffiche = makeLabel("picAffiche", QString());
-    placeTwips(picAffiche, 5400, 720, 2415, 2535);
+    setGeometryTwips(picAffiche, 5400, 720, 2415, 2535);
     cmdOK = new QPushButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    placeTwips(cmdOK, 3240, 2880, 1215, 495);
+    setGeometryTwips(cmdOK, 3240, 2880, 1215, 495);
     cmdPlay = new QPushButton(this);
     cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
-    placeTwips(cmdPlay, 2040, 2880, 1095, 495);
+    setGeometryTwips(cmdPlay, 2040, 2880, 1095, 495);
 }
 
 void frmInfos::buildMenu()

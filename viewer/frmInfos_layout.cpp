@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "app/frames.h"
+#include "app/twipsgeometry.h"
 #include "viewer/infoslayout.h"
 
 #include <QFontMetrics>
@@ -20,7 +21,7 @@ Size naturalSize(const QLabel *label)
 {
     const QFontMetrics metrics(label->font());
     const QRect rect = metrics.boundingRect(QRect(0, 0, kUnwrappedWidth, 0), kTextFlags, label->text());
-    return {pxToTwips(rect.width()), pxToTwips(std::max(rect.height(), metrics.height()))};
+    return { pxToTwips(rect.width()), pxToTwips(std::max(rect.height(), metrics.height())) };
 }
 
 WrapHeight wrappedHeight(const QLabel *label)
@@ -35,15 +36,15 @@ WrapHeight wrappedHeight(const QLabel *label)
 
 ValueLabel valueLabel(const QLabel *label)
 {
-    return {naturalSize(label), wrappedHeight(label)};
+    return { naturalSize(label), wrappedHeight(label) };
 }
 
 void placeBox(QWidget *widget, const Box &box)
 {
-    widget->setGeometry(twipsToPx(box.left), twipsToPx(box.top), twipsToPx(box.width), twipsToPx(box.height));
+    setGeometryTwips(widget, box.left, box.top, box.width, box.height);
 }
 
-} // namespace
+}   // namespace
 
 void frmInfos::PositionsLoad()
 {
@@ -78,17 +79,17 @@ InfosMeasure frmInfos::measure() const
     m.resume = valueLabel(lblResume);
     const QPixmap picture = picAffiche->pixmap();
     if (!picture.isNull())
-        m.poster = Size{pxToTwips(picture.width()), pxToTwips(picture.height())};
+        m.poster = Size { pxToTwips(picture.width()), pxToTwips(picture.height()) };
     m.initialOuterWidth = InfosLayout::InitialClientWidth + Frame::ToolWidth;
     return m;
 }
 
 void frmInfos::apply(const InfosPlaces &p)
 {
-    const std::pair<QLabel *, const Box &> boxes[] = {
-        {lblTitre, p.titre}, {lblAnnee, p.annee}, {lblDuree, p.duree}, {lblTypeA, p.typeA},
-        {lblType, p.type}, {lblRealisateurA, p.realisateurA}, {lblRealisateur, p.realisateur},
-        {lblActeursA, p.acteursA}, {lblActeurs, p.acteurs}, {lblResumeA, p.resumeA}, {lblResume, p.resume}};
+    const std::pair<QLabel *, const Box &> boxes[] = { { lblTitre, p.titre }, { lblAnnee, p.annee },
+        { lblDuree, p.duree }, { lblTypeA, p.typeA }, { lblType, p.type },
+        { lblRealisateurA, p.realisateurA }, { lblRealisateur, p.realisateur }, { lblActeursA, p.acteursA },
+        { lblActeurs, p.acteurs }, { lblResumeA, p.resumeA }, { lblResume, p.resume } };
     for (const auto &[label, box] : boxes)
         placeBox(label, box);
     lblType->setWordWrap(p.wrapType);
