@@ -10,7 +10,7 @@ dir=build
 options=()
 if [ "${1:-}" = "--sanitize" ]; then
     dir=build-sanitize
-    options=(-DCINEFICHE_SANITIZE=ON)
+    options=(-DCINEFICHE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)   # unoptimised: quicker to build
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
     export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
