@@ -29,6 +29,7 @@ private slots:
     void showsChangeEditStates();
     void selectsWholeSummary();
     void keepsSummaryWithinLimit();
+    void searchesBesideTheEditor();
 
 private:
     frmMain *editor = nullptr;
@@ -221,6 +222,26 @@ void tst_Editor::keepsSummaryWithinLimit()
     QCOMPARE(text.size(), 500);
     QVERIFY(text.endsWith(QLatin1String("xab")));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+}
+
+void tst_Editor::searchesBesideTheEditor()
+{
+    ScriptedDesktop fake;
+    editor->show();
+    editor->txtTitre->setText(QStringLiteral("Tom & Jerry"));
+    for (const QPoint &corner : {QPoint(100, 80), QPoint(260, 190)}) {
+        editor->move(corner);
+        fake.answerInput(std::nullopt);
+        editor->mnuFileSearch->trigger();
+        QCOMPARE(fake.inputs.last().position, editor->frameGeometry().topLeft() + QPoint(32, 43));
+    }
+    QCOMPARE(fake.inputs.last().title, QStringLiteral("Rechercher sur Internet..."));
+    QCOMPARE(fake.inputs.last().proposal, QStringLiteral("Tom & Jerry"));
+    fake.answerInput(QStringLiteral("Tom & Jerry"));
+    fake.answerOpen(true);
+    editor->mnuFileSearch->trigger();
+    QVERIFY(fake.opened.last().toString(QUrl::FullyEncoded).endsWith(QStringLiteral("keyword=Tom+%26+Jerry")));
+    QVERIFY(fake.allAnswered());
 }
 
 QTEST_MAIN(tst_Editor)
