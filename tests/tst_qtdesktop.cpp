@@ -1,0 +1,118 @@
+#include "app/modRess.h"
+#include "app/qtdesktop.h"
+#include "support/testfiles.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+class tst_QtDesktop : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void nameFilters();
+    void saveDialogAddsTheExtensionBeforeConfirming();
+    void saveDialogRefusesAReadOnlyFile();
+
+private:
+    QTemporaryDir m_dir;
+    FileRequest saveRequest() const;
+    // Runs step on the modal window that opens next, once it is open.
+    void onNextModal(const std::function<void(QWidget *)> &step);
+};
+
+void tst_QtDesktop::initTestCase()
+{
+    LoadStartupTexts();
+}
+
+FileRequest tst_QtDesktop::saveRequest() const
+{
+    FileRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = QStringLiteral("Enregistrer");
+    request.filters = {{QStringLiteral("Fiches"), QStringLiteral("*.cfh")}};
+    request.folder = m_dir.path();
+    request.options = FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn;
+    request.extension = QStringLiteral("cfh");
+    return request;
+}
+
+void tst_QtDesktop::onNextModal(const std::function<void(QWidget *)> &step)
+{
+    QTimer::singleShot(50, this, [step] {
+        QWidget *modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        step(modal);
+    });
+}
+
+void tst_QtDesktop::nameFilters()
+{
+    // The label as it stands, whatever parentheses it holds; "*.*" is every file.
+    QCOMPARE(qtNameFilter({QStringLiteral("Fichiers Images (*.jpg, *.gif)"), QStringLiteral("*.jpg;*.gif")}),
+             QStringLiteral("Fichiers Images (*.jpg, *.gif) (*.jpg *.gif)"));
+    QCOMPARE(qtNameFilter({QStringLiteral("Tous les fichiers (*.*)"), QStringLiteral("*.*")}),
+             QStringLiteral("Tous les fichiers (*.*) (*)"));
+}
+
+void tst_QtDesktop::saveDialogAddsTheExtensionBeforeConfirming()
+{
+    QVERIFY(writeBytes(m_dir.filePath(QStringLiteral("alien.cfh")), "old card"));
+    bool asked = false;
+    auto typeAndAccept = [](QWidget *modal, const QString &name) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
+    };
+    onNextModal([&](QWidget *modal) {
+        // "alien" is "alien.cfh", which exists: replacing it is asked first.
+        onNextModal([&](QWidget *question) {
+            auto *box = qobject_cast<QMessageBox *>(question);
+            QVERIFY(box);
+            asked = box->text().contains(QStringLiteral("alien.cfh"));
+            box->button(QMessageBox::No)->click();
+            onNextModal([&](QWidget *again) { typeAndAccept(again, QStringLiteral("brazil")); });
+        });
+        typeAndAccept(modal, QStringLiteral("alien"));
+    });
+    QtDesktop desktop;
+    QCOMPARE(desktop.chooseFile(saveRequest()), m_dir.filePath(QStringLiteral("brazil.cfh")));
+    QVERIFY(asked);
+}
+
+void tst_QtDesktop::saveDialogRefusesAReadOnlyFile()
+{
+    const QString readOnly = m_dir.filePath(QStringLiteral("locked.cfh"));
+    QVERIFY(writeBytes(readOnly, "old card"));
+    QFile::setPermissions(readOnly, QFile::ReadOwner);
+    QString refusal;
+    onNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        onNextModal([&](QWidget *message) {
+            auto *box = qobject_cast<QMessageBox *>(message);
+            QVERIFY(box);
+            refusal = box->text();
+            box->button(QMessageBox::Ok)->click();
+            onNextModal([](QWidget *again) { static_cast<QDialog *>(again)->reject(); });
+        });
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("locked.cfh"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QtDesktop desktop;
+    QCOMPARE(desktop.chooseFile(saveRequest()), QString());   // refused, then cancelled
+    QCOMPARE(refusal, QStringLiteral("Impossible d'écrire le fichier\n") + readOnly);
+}
+
+QTEST_MAIN(tst_QtDesktop)
+#include "tst_qtdesktop.moc"
