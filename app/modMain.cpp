@@ -49,7 +49,7 @@ std::optional<int> startViewer(const QString &path, bool hidePlay)
     return std::nullopt;
 }
 
-} // namespace
+}   // namespace
 
 std::optional<int> Main(const QString &arguments)
 {

@@ -74,9 +74,10 @@ public:
 private:
     bool confirmed(const QString &path)
     {
-        const QString question
-            = QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
-        return QMessageBox::warning(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        const QString question = QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QFileInfo(path).fileName());
+        return QMessageBox::warning(
+                   this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
     }
 

@@ -16,7 +16,7 @@ std::optional<int> wholeNumber(const QString &field)
     return int(std::nearbyint(value));
 }
 
-} // namespace
+}   // namespace
 
 QString dureeHField(const QString &hours)
 {
@@ -34,7 +34,8 @@ std::optional<QString> hoursText(const QString &field)
 std::optional<QString> minutesText(const QString &field)
 {
     const auto minutes = wholeNumber(field);
-    return minutes ? std::optional(QStringLiteral("%1").arg(*minutes, 2, 10, QLatin1Char('0'))) : std::nullopt;
+    return minutes ? std::optional(QStringLiteral("%1").arg(*minutes, 2, 10, QLatin1Char('0')))
+                   : std::nullopt;
 }
 
 QString summaryText(const QString &field)

@@ -64,8 +64,7 @@ SaveResult PreparePosterFile(const QString &folder, const QString &posterPath)
     return {};
 }
 
-SaveResult writeWholeCard(
-    const QString &cardPath, const CardRecord &record, const QString &posterPath)
+SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath)
 {
     if (!posterPath.isEmpty() && !FileExists(posterPath))
         return failed(SaveStatus::PosterMissing, posterPath);

@@ -25,8 +25,7 @@ SaveResult PreparePosterFile(const QString &folder, const QString &posterPath);
 
 // Writes cardPath anew: the record, then the poster file posterPath (none
 // when empty).
-SaveResult writeWholeCard(
-    const QString &cardPath, const CardRecord &record, const QString &posterPath);
+SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath);
 
 // Writes cardPath as a copy of sourceCard whose record is replaced, and
 // whose poster is replaced by posterPath unless that is empty.

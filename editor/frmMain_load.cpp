@@ -43,7 +43,7 @@ void frmMain::ResetEditor(const QString &mode)
     if (mode == QLatin1String("End"))
         return;
     lblReset.clear();
-    for (QLineEdit *box : {txtAnnee, txtDuree1, txtDuree2, txtRealisateur, txtTitre, txtType})
+    for (QLineEdit *box : { txtAnnee, txtDuree1, txtDuree2, txtRealisateur, txtTitre, txtType })
         box->clear();
     txtResume->clear();
     lblAffiche.clear();

@@ -41,8 +41,9 @@ QString frmMain::JoinActors() const
 
 QString frmMain::ChooseCardFileName(const QString &proposed)
 {
-    const QString path = ShowFileDialog(int(FileDialogKind::Save), strSaveAsTitle, cardFilters(), kDocumentsFolder,
-        this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed, QStringLiteral("cfh"));
+    const QString path = ShowFileDialog(int(FileDialogKind::Save), strSaveAsTitle, cardFilters(),
+        kDocumentsFolder, this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed,
+        QStringLiteral("cfh"));
     return path.isEmpty() ? path : withExtension(path, QStringLiteral("cfh"));
 }
 
@@ -61,8 +62,9 @@ QString frmMain::SaveCardAs()
     if (path.isEmpty())
         return path;
     const CardRecord record = CollectRecord();
-    const SaveResult result = blnAffiMod && lblAffiche.isEmpty() ? writeWholeCard(path, record, QString())
-                                                                  : writeCardCopy(lblFile, path, record, lblAffiche);
+    const SaveResult result = blnAffiMod && lblAffiche.isEmpty()
+        ? writeWholeCard(path, record, QString())
+        : writeCardCopy(lblFile, path, record, lblAffiche);
     return reported(result) ? path : QString();
 }
 

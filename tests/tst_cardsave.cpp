@@ -1,5 +1,5 @@
-#include "card/cardfile.h"
 #include "card/cardfields.h"
+#include "card/cardfile.h"
 #include "card/cardsave.h"
 #include "support/testfiles.h"
 

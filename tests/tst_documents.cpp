@@ -18,8 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class tst_Documents : public QObject
-{
+class tst_Documents : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -51,7 +50,10 @@ private:
     QString cardWithPoster(const QString &name, int posterSize);
     QString picture(const QString &name, int width, int height);
     QString workFolder() const { return m_cache.filePath(QStringLiteral("tst_documents")); }
-    QStringList workFolders() const { return QDir(workFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
+    QStringList workFolders() const
+    {
+        return QDir(workFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    }
     void open(const QString &card);
     void typeTitle(const QString &title);
 };
@@ -84,9 +86,9 @@ void tst_Documents::cleanup()
 
 QString tst_Documents::cardWithPoster(const QString &name, int posterSize)
 {
-    QByteArray fields = QByteArray("Film").leftJustified(50, ' ') + "1982 2" + "5 " + QByteArray("Drame").leftJustified(50)
-                        + QByteArray("Ridley").leftJustified(50) + QByteArray("Harrison|Rutger|").leftJustified(510)
-                        + "Line one\r\nline two";
+    QByteArray fields = QByteArray("Film").leftJustified(50, ' ') + "1982 2" + "5 "
+        + QByteArray("Drame").leftJustified(50) + QByteArray("Ridley").leftJustified(50)
+        + QByteArray("Harrison|Rutger|").leftJustified(510) + "Line one\r\nline two";
     const QString card = path(name);
     // A picture padded to the size asked: readers stop at its end.
     QByteArray poster;
@@ -141,9 +143,9 @@ void tst_Documents::savesANewCard()
     QCOMPARE(request.proposedName, QStringLiteral("Titanic.cfh"));
     QCOMPARE(request.folder, m_dir.path() + QLatin1Char('/'));
     QCOMPARE(request.options, quint32(0x8006));
-    const QByteArray fields = QByteArray("Titanic").leftJustified(50) + "1997 314" + QByteArray("Drame").leftJustified(50)
-                              + QByteArray(50, ' ') + QByteArray("Kate|L\xE9o|").leftJustified(510)
-                              + "Un paquebot.\nUn iceberg.";
+    const QByteArray fields = QByteArray("Titanic").leftJustified(50) + "1997 314"
+        + QByteArray("Drame").leftJustified(50) + QByteArray(50, ' ')
+        + QByteArray("Kate|L\xE9o|").leftJustified(510) + "Un paquebot.\nUn iceberg.";
     QCOMPARE(readBytes(path(QStringLiteral("Titanic.cfh"))), makeCard(fields, {}));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Titanic.cfh]"));
     QVERIFY(!editor->mnuFileSave->isEnabled());
@@ -172,7 +174,7 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     QCOMPARE(editor->txtTitre->text(), QStringLiteral("Film"));
     QCOMPARE(editor->txtDuree1->text(), QStringLiteral("2"));
     QCOMPARE(editor->txtDuree2->text(), QStringLiteral("05"));
-    QCOMPARE(editor->actorNames(), (QStringList{"Harrison", "Rutger"}));
+    QCOMPARE(editor->actorNames(), (QStringList { "Harrison", "Rutger" }));
     QCOMPARE(editor->cboActeurs->currentText(), QString());
     QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("Line one\nline two"));
     QVERIFY(!editor->picAffiche.isNull());
@@ -246,13 +248,16 @@ void tst_Documents::savePrompt_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("save");   // what Save meets after Yes
     QTest::addColumn<bool>("goesOn");
-    for (const char *command : {"new", "open", "quit"}) {
+    for (const char *command : { "new", "open", "quit" }) {
         QTest::addRow("%s, No", command) << command << int(MsgAnswer::No) << "" << true;
         QTest::addRow("%s, Cancel", command) << command << int(MsgAnswer::Cancel) << "" << false;
         QTest::addRow("%s, Yes and saved", command) << command << int(MsgAnswer::Yes) << "saves" << true;
-        QTest::addRow("%s, Yes without title", command) << command << int(MsgAnswer::Yes) << "no title" << false;
-        QTest::addRow("%s, Yes and cancelled", command) << command << int(MsgAnswer::Yes) << "cancel" << false;
-        QTest::addRow("%s, Yes and the write fails", command) << command << int(MsgAnswer::Yes) << "fails" << false;
+        QTest::addRow("%s, Yes without title", command)
+            << command << int(MsgAnswer::Yes) << "no title" << false;
+        QTest::addRow("%s, Yes and cancelled", command)
+            << command << int(MsgAnswer::Yes) << "cancel" << false;
+        QTest::addRow("%s, Yes and the write fails", command)
+            << command << int(MsgAnswer::Yes) << "fails" << false;
     }
 }
 
@@ -285,16 +290,19 @@ void tst_Documents::savePrompt()
     else
         editor->mnuFileExit->trigger();
 
-    QCOMPARE(fake->messages[0].text, QStringLiteral("Enregistrer les modifications apportées à \"Nouveau\" ?"));
+    QCOMPARE(
+        fake->messages[0].text, QStringLiteral("Enregistrer les modifications apportées à \"Nouveau\" ?"));
     QCOMPARE(fake->messages[0].icon, MsgIcon::Question);
     QCOMPARE(fake->messages[0].buttons, MsgButtons::YesNoCancel);
     if (save == QLatin1String("fails"))
-        QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r")
-                                                 + path(QStringLiteral("no/such/folder/brazil.cfh")));
+        QCOMPARE(fake->messages.last().text,
+            QStringLiteral("Impossible d'écrire le fichier\r")
+                + path(QStringLiteral("no/such/folder/brazil.cfh")));
     const bool saved = save == QLatin1String("saves");
     const bool emptied = command == QLatin1String("new") && goesOn;
     QCOMPARE(editor->blnModified, !saved && !emptied);
-    const bool saveDialog = save == QLatin1String("saves") || save == QLatin1String("cancel") || save == QLatin1String("fails");
+    const bool saveDialog
+        = save == QLatin1String("saves") || save == QLatin1String("cancel") || save == QLatin1String("fails");
     const bool openDialog = command == QLatin1String("open") && goesOn;
     QCOMPARE(fake->files.size(), int(saveDialog) + int(openDialog));
     if (command == QLatin1String("new"))
@@ -355,7 +363,7 @@ void tst_Documents::failedWritesKeepTheOldCard()
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(readBytes(card), old);
     QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [full.cfh*]"));
-    QVERIFY(editor->blnAffiMod);   // the next save still writes the new poster
+    QVERIFY(editor->blnAffiMod);         // the next save still writes the new poster
     QCOMPARE(workFolders().size(), 1);   // only the reset folder
 }
 

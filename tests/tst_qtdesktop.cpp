@@ -13,8 +13,7 @@
 
 #include <functional>
 
-class tst_QtDesktop : public QObject
-{
+class tst_QtDesktop : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -39,7 +38,7 @@ FileRequest tst_QtDesktop::saveRequest() const
     FileRequest request;
     request.kind = FileDialogKind::Save;
     request.title = QStringLiteral("Enregistrer");
-    request.filters = {{QStringLiteral("Fiches"), QStringLiteral("*.cfh")}};
+    request.filters = { { QStringLiteral("Fiches"), QStringLiteral("*.cfh") } };
     request.folder = m_dir.path();
     request.options = FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn;
     request.extension = QStringLiteral("cfh");
@@ -58,10 +57,11 @@ void tst_QtDesktop::onNextModal(const std::function<void(QWidget *)> &step)
 void tst_QtDesktop::nameFilters()
 {
     // The label as it stands, whatever parentheses it holds; "*.*" is every file.
-    QCOMPARE(qtNameFilter({QStringLiteral("Fichiers Images (*.jpg, *.gif)"), QStringLiteral("*.jpg;*.gif")}),
-             QStringLiteral("Fichiers Images (*.jpg, *.gif) (*.jpg *.gif)"));
-    QCOMPARE(qtNameFilter({QStringLiteral("Tous les fichiers (*.*)"), QStringLiteral("*.*")}),
-             QStringLiteral("Tous les fichiers (*.*) (*)"));
+    QCOMPARE(
+        qtNameFilter({ QStringLiteral("Fichiers Images (*.jpg, *.gif)"), QStringLiteral("*.jpg;*.gif") }),
+        QStringLiteral("Fichiers Images (*.jpg, *.gif) (*.jpg *.gif)"));
+    QCOMPARE(qtNameFilter({ QStringLiteral("Tous les fichiers (*.*)"), QStringLiteral("*.*") }),
+        QStringLiteral("Tous les fichiers (*.*) (*)"));
 }
 
 void tst_QtDesktop::saveDialogAddsTheExtensionBeforeConfirming()
