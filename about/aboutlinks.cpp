@@ -1,12 +1,7 @@
 #include "about/aboutlinks.h"
 
 #include "about/buildconfig.h"
-
-namespace {
-
-const QString kAppTitle = QStringLiteral("Cinefiche");
-
-} // namespace
+#include "app/desktop.h"
 
 VersionLine versionLine(int major, int minor, int revision)
 {

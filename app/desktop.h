@@ -11,6 +11,10 @@
 
 #include <optional>
 
+// The application's title: the caption of its messages and the start of its
+// window titles.
+inline const QString kAppTitle = QStringLiteral("Cinefiche");
+
 enum class MsgIcon { None, Information, Question, Critical };
 enum class MsgButtons { Ok, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };   // Cancel also when the box is closed
@@ -19,12 +23,12 @@ struct MessageRequest {
     QString text;   // lines separated by a carriage return
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
-    QString title = QStringLiteral("Cinefiche");
+    QString title = kAppTitle;
 };
 
 struct InputRequest {
     QString prompt;
-    QString title = QStringLiteral("Cinefiche");
+    QString title = kAppTitle;
     QString proposal;
     std::optional<QPoint> position;   // top-left corner, global pixels
 };

@@ -155,7 +155,7 @@ void frmMain::connectHandlers()
 void frmMain::ChangeEdit(bool Modified)
 {
     blnModified = Modified;
-    QString caption = QStringLiteral("Cinefiche [") + lblFileName;
+    QString caption = kAppTitle + QStringLiteral(" [") + lblFileName;
     // A read-only file is not written over; Save As remains the way out.
     mnuFileSave->setEnabled(!IsReadOnly && blnModified);
     if (Modified) {

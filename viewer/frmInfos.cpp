@@ -1,6 +1,7 @@
 #include "viewer/frmInfos.h"
 
 #include "app/common.h"
+#include "app/desktop.h"
 #include "app/frames.h"
 #include "app/twipsgeometry.h"
 #include "viewer/frmViewLarger.h"
@@ -55,7 +56,7 @@ frmInfos::frmInfos()
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmInfos"));
-    setWindowTitle(QStringLiteral(" Cinefiche"));
+    setWindowTitle(QLatin1Char(' ') + kAppTitle);   // the leading blank is the window's own
     setAttribute(Qt::WA_DeleteOnClose);
     // Qt leaves tool windows out of the last-window count; the viewer
     // started on its own is the program's only window.
