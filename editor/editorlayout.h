@@ -6,6 +6,7 @@
 
 namespace EditorLayout {
 constexpr int CaptionGap = 45;         // between a caption and the box it names
+constexpr int CaptionLeft = 120, BoxLeft = 1080;   // the column of captions, and of the boxes they name
 constexpr int PosterWidth = 1935;      // every poster is shown this wide
 constexpr int HeightAllowance = 855;   // outer height of the window over the lowest bottom edge
 constexpr int InnerWidth = 6300;       // the window's area under its menu bar

@@ -25,12 +25,14 @@ frmMain *g_editor = nullptr;
 constexpr int kResumeLength = 500;
 
 // Small captions in a face with the metrics the twip grid was drawn for;
-// the desktop's default face runs the captions into their boxes.
+// the desktop's default face runs the captions into their boxes. A desktop
+// with none of those faces gets a condensed one.
 QFont formFont()
 {
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                      QStringLiteral("DejaVu Sans Condensed")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8);
     return font;

@@ -122,6 +122,7 @@ protected:
 private:
     frmMain();
     void createControls(QWidget *form);
+    void fitCaptionColumn();
     void placeOnGrid();
     void buildMenus();
     void chainTabOrder();

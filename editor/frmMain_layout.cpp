@@ -74,8 +74,31 @@ void frmMain::chainTabOrder()
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
+// The captions of the left column must end before the boxes they name,
+// whatever faces the desktop has: their font is made smaller until the
+// widest one fits.
+void frmMain::fitCaptionColumn()
+{
+    constexpr double kSmallestPoints = 6;
+    const int room = twipsToPx(EditorLayout::BoxLeft - EditorLayout::CaptionLeft - EditorLayout::CaptionGap);   // pixels
+    const QList<QLabel *> column = {lblType, lblRealisateur, lblActeurs, lblResume};
+    QFont font = lblType->font();
+    auto widest = [&] {
+        const QFontMetrics metrics(font);
+        int width = 0;
+        for (const QLabel *label : column)
+            width = std::max(width, metrics.horizontalAdvance(label->text()));
+        return width;
+    };
+    while (widest() > room && font.pointSizeF() > kSmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    for (QLabel *label : column + QList<QLabel *> {lblAnnee, lblDuree1, lblDuree2})
+        label->setFont(font);
+}
+
 void frmMain::PlaceControls()
 {
+    fitCaptionColumn();
     for (QLabel *label :
         { lblTitre, lblAnnee, lblDuree1, lblDuree2, lblType, lblRealisateur, lblActeurs, lblResume })
         label->adjustSize();
