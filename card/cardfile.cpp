@@ -163,7 +163,10 @@ bool WriteRecordInPlace(const QString &cardPath, const CardRecord &record)
 bool replaceFileWith(const QString &source, const QString &destination)
 {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
+    return in.open(QIODevice::ReadOnly) && replaceFileFrom(in, destination);
+}
+
+bool replaceFileFrom(QIODevice &in, const QString &destination)
+{
     return saveWhole(destination, [&](QIODevice &out) { return copyRest(in, out); });
 }

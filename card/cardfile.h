@@ -47,3 +47,5 @@ bool WriteRecordInPlace(const QString &cardPath, const CardRecord &record);
 // written; the destination's permissions and links are kept. False when the
 // destination is read-only or anything fails.
 bool replaceFileWith(const QString &source, const QString &destination);
+// The same with what remains to be read of in.
+bool replaceFileFrom(QIODevice &in, const QString &destination);

@@ -4,7 +4,6 @@
 #include "card/cardfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -27,14 +26,5 @@ PosterCopy copyPoster(const QString &cardPath, const QString &target)
         return PosterCopy::CardUnreadable;
     if (!in.seek(std::min<qint64>(in.size(), CardLayout::PosterOffset)))
         return PosterCopy::CardUnreadable;
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    // Unbuffered: a short write (a full disk) must show at once, before commit.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return PosterCopy::WriteFailed;
-    if (!copyRest(in, out)) {
-        out.cancelWriting();
-        return PosterCopy::WriteFailed;
-    }
-    return out.commit() ? PosterCopy::Ok : PosterCopy::WriteFailed;
+    return replaceFileFrom(in, target) ? PosterCopy::Ok : PosterCopy::WriteFailed;
 }
