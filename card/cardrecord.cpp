@@ -94,19 +94,21 @@ QString joinActorNames(const QStringList &names)
     return joined;
 }
 
+// A last name without its "|" (a card from elsewhere, or a field cut at its
+// width) is still a name.
 QStringList splitActorNames(const QString &acteurs)
 {
     QStringList pieces = TrimRight(acteurs).split(QLatin1Char('|'));
-    pieces.removeLast();   // the piece after the final "|", or an unterminated name
+    if (pieces.last().isEmpty())
+        pieces.removeLast();
     return pieces;
 }
 
 QString ActorLines(const QString &acteurs)
 {
     QString lines = TrimRight(acteurs);
-    if (lines.isEmpty())
-        return lines;
-    lines.chop(1);
+    if (lines.endsWith(QLatin1Char('|')))
+        lines.chop(1);
     lines.replace(QLatin1Char('|'), QLatin1Char('\r'));
     return TrimRight(lines);
 }

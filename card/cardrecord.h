@@ -49,7 +49,8 @@ bool IsCardMarker(const CardMarker &marker);
 
 // Actor names of the record's Acteurs field, each followed by "|".
 QString joinActorNames(const QStringList &names);
-// The editor's list: trailing spaces trimmed, split at "|", the last piece dropped.
+// The editor's list: trailing spaces trimmed, split at "|", the empty piece
+// after a final "|" dropped.
 QStringList splitActorNames(const QString &acteurs);
 // The viewer's lines: one name per line, separated by a carriage return.
 QString ActorLines(const QString &acteurs);
