@@ -22,7 +22,7 @@ QString dureeHField(const QString &hours)
 {
     bool number = false;
     const double value = hours.toDouble(&number);
-    return number && value < 10 ? fixedWidth(QLatin1Char(' ') + hours, 2) : hours;
+    return number && value < 10 && hours.size() == 1 ? QLatin1Char(' ') + hours : hours;
 }
 
 std::optional<QString> hoursText(const QString &field)
@@ -44,4 +44,17 @@ QString summaryText(const QString &field)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+qsizetype summaryStoredLength(const QString &text)
+{
+    return text.size() + text.count(QLatin1Char('\n'));
+}
+
+QString resumeField(const QString &text)
+{
+    if (summaryStoredLength(text) > CardWidth::Resume)
+        return text;
+    QString field = text;
+    return field.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }

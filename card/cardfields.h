@@ -5,8 +5,8 @@
 #include <QString>
 #include <optional>
 
-// The hours as stored: a number below 10 gets a blank in front (" 1"); any
-// other text, the empty one included, is stored as it is.
+// The hours as stored: a one-digit number gets a blank in front (" 1"); any
+// other text, the empty one included, is stored as it is, never cut.
 QString dureeHField(const QString &hours);
 
 // The hours and minutes boxes of a stored field: the whole number, blanks
@@ -15,6 +15,14 @@ QString dureeHField(const QString &hours);
 std::optional<QString> hoursText(const QString &field);
 std::optional<QString> minutesText(const QString &field);
 
-// The summary as the editor shows it: line breaks stored as CR LF or CR
-// become the editor's own.
+// The summary as the editor and the viewer show it: each line break stored
+// as CR LF, CR or LF becomes one "\n".
 QString summaryText(const QString &field);
+
+// The characters a summary takes in its field: a line break stores as two.
+qsizetype summaryStoredLength(const QString &text);
+
+// The summary as stored: each line break as CR LF, the format's own. A text
+// loaded from a card with lone line breaks that would then no longer fit
+// keeps them as LF alone, which every reader takes too: nothing is cut.
+QString resumeField(const QString &text);

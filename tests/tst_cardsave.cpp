@@ -57,6 +57,8 @@ void tst_CardSave::hoursField_data()
                          << "12";
     QTest::newRow("not a number") << "a"
                                   << "a";
+    QTest::newRow("two characters below ten are not cut") << "-1"
+                                                          << "-1";
 }
 
 void tst_CardSave::hoursField()
