@@ -6,31 +6,18 @@
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "editor/editorlayout.h"
+#include "poster/posterimage.h"
 #include "viewer/frmViewLarger.h"
 
-#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-
-namespace {
-
-// The picture of a file, whatever its extension says; null when it does
-// not decode.
-QImage readPicture(const QString &path)
-{
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
-}
-
-} // namespace
 
 bool frmMain::Pic2Img(const QString &strImage)
 {
     QPixmap picture;
     if (!strImage.isEmpty()) {
-        const QImage image = readPicture(strImage);
+        const QImage image = decodePoster(strImage);
         if (image.isNull())
             return false;
         picture = QPixmap::fromImage(image);

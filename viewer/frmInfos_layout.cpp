@@ -3,6 +3,7 @@
 #include "app/common.h"
 #include "app/frames.h"
 #include "app/twipsgeometry.h"
+#include "poster/posterimage.h"
 #include "viewer/infoslayout.h"
 
 #include <QFontMetrics>
@@ -58,7 +59,7 @@ void frmInfos::SizePoster()
 {
     QPixmap picture;
     if (!strImageFile.isEmpty())
-        picture.load(strImageFile);
+        picture = QPixmap::fromImage(decodePoster(strImageFile));
     picAffiche->setPixmap(picture);
     picAffiche->resize(picture.size());
 }

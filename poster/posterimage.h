@@ -1,0 +1,29 @@
+#pragma once
+// Poster pictures: what a poster's bytes hold, read from their header alone,
+// and the decoded picture, never larger than the program can afford.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+class QIODevice;
+class QString;
+
+struct PosterInfo {
+    QByteArray format;   // "jpeg", "png", ...; empty when the bytes are no picture
+    QSize size;          // pixels, as the header announces them
+};
+
+// The format and size of the picture that the bytes from in's position
+// hold; reads only the header.
+PosterInfo probePoster(QIODevice &in);
+
+// The most pixels a poster may announce: beyond, it is refused before
+// anything is allocated (a hostile header can announce 60000 x 60000).
+constexpr qint64 kMaxPosterPixels = 50'000'000;
+
+// The picture, at most maxSide pixels on its longer side when maxSide > 0
+// (formats that can decode at a reduced size do so). Null when the bytes are
+// no picture or announce too many pixels.
+QImage decodePoster(QIODevice &in, int maxSide = 0);
+QImage decodePoster(const QString &path, int maxSide = 0);
