@@ -1,6 +1,8 @@
 #pragma once
 // Short-lived working folders, one per load, save or preview, in the
-// per-user cache folder of the program.
+// per-user cache folder of the program. Each folder is held by a lock file
+// beside it while its program runs, so that the folders of a program that
+// was killed can be told from those of one still running.
 
 #include <QDateTime>
 #include <QString>
@@ -16,16 +18,36 @@ inline const QString Preview = QStringLiteral("/Preview.cfh");   // complete car
 // 6 December 2026 at 21:24:20).
 QString workFolderName(int kind, const QDateTime &now);
 
-// The folder under which working folders are made (created with mode 0700
-// when missing); empty when it cannot be made.
-QString workBaseFolder();
+enum class WorkBaseStatus {
+    Ok,
+    Unsafe,        // another user owns it, or others may write to it
+    Unavailable,   // it cannot be made
+};
 
-// Creates a working folder of kind 0 or 1 in base and returns its path,
-// without a final "/". A name already taken gets a counter suffix ("-2",
-// "-3", ...). Empty when no folder could be made.
+struct WorkBase {
+    WorkBaseStatus status = WorkBaseStatus::Ok;
+    QString path;
+};
+
+// The folder under which working folders are made, created with mode 0700
+// when missing. It is used only when it belongs to the user and no one else
+// may write to it: anyone who could would read the posters and swap folders.
+WorkBase workBase();
+
+// Creates a working folder of kind 0 or 1 (mode 0700) in base and returns
+// its path, without a final "/". A name already taken gets a counter suffix
+// ("-2", "-3", ...). Empty when no folder could be made.
 QString MakeWorkFolder(int kind, const QString &base, const QDateTime &now);
-QString MakeWorkFolder(int kind);
+QString MakeWorkFolder(int kind);   // in workBase(), now; empty when the base is refused
 
 // Deletes the three working files of folder, then the folder itself when it
-// is empty; ignores every error. An empty text removes nothing.
+// is empty, and lets its lock go; ignores every error. An empty text
+// removes nothing.
 void RemoveWorkFolder(const QString &folder);
+
+// Removes every working folder this program still holds (an end by signal).
+void removeOwnWorkFolders();
+
+// Removes the working folders in base that no running program holds: those
+// left by a program that was killed.
+void removeOrphanWorkFolders(const QString &base);

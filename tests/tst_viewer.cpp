@@ -71,7 +71,7 @@ void whileFullViewOpen(const std::function<void(frmViewLarger *)> &check, const 
 
 QStringList workFolders()
 {
-    return QDir(workBaseFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    return QDir(workBase().path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
 } // namespace

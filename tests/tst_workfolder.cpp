@@ -58,7 +58,7 @@ void tst_WorkFolder::baseFolderIsPrivate()
 {
     QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-    const QString base = workBaseFolder();
+    const QString base = workBase().path;
     QCOMPARE(base, cache.filePath(QStringLiteral("tst_workfolder")));
     QCOMPARE(QFileInfo(base).permissions() & ~QFile::Permissions(0x0F00),
         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
