@@ -70,25 +70,3 @@ std::optional<int> Main(const QString &arguments)
     }
     return startViewer(line.path, line.option == QLatin1String("p"));
 }
-
-void showCardReadFailure(CardReadStatus status, const QString &folder)
-{
-    switch (status) {
-    case CardReadStatus::Ok:
-        return;
-    case CardReadStatus::Missing:
-        showMessage(strFileNotFound, MsgIcon::Critical);
-        return;
-    case CardReadStatus::NotCard:
-        showMessage(strWrongFile, MsgIcon::Critical);
-        return;
-    case CardReadStatus::PosterWriteFailed:
-        showWriteFailed(folder + WorkFile::Image);
-        return;
-    }
-}
-
-void showWriteFailed(const QString &path)
-{
-    showMessage(strWriteFailed + QLatin1Char('\r') + path, MsgIcon::Critical);
-}

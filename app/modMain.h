@@ -1,7 +1,5 @@
 #pragma once
-// Start-up, and the messages that several windows share.
-
-#include "card/cardfile.h"
+// Start-up: which window the command line opens, on which card.
 
 #include <QString>
 #include <optional>
@@ -10,10 +8,3 @@
 // program is to end at once; nullopt when a window is open and the event loop
 // is to run.
 std::optional<int> Main(const QString &arguments);
-
-// Shows the message for a card that could not be read ("Fichier introuvable",
-// "Fichier incorrect", or the write-failure message for its working file).
-void showCardReadFailure(CardReadStatus status, const QString &folder);
-
-// "Impossible d'écrire le fichier", a carriage return and path.
-void showWriteFailed(const QString &path);

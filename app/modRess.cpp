@@ -5,7 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
-QString strFileNotFound, strSaveAfficheTitle, strSaveAsTitle, strWrongFile, strWriteFailed;
+QString strFileNotFound, strSaveAfficheTitle, strSaveAsTitle, strWrongFile, strWriteFailed, strReadFailed,
+    strUnsafeFolder;
 QString strFilterAll, strFilterCard, strFilterImages, strFilterJpeg, strFilterBitmap, strFilterGif;
 QString strNouveau, strFormatInvalide, strFormatAnnee, strFormatDureeA, strFormatDureeB, strTitreRequis,
     strWantSave, strOpenTitle, strAfficheTitle, strWrongImage, strSearch;
@@ -19,8 +20,9 @@ void assignTexts(std::initializer_list<std::pair<QString *, int>> targets)
 
 void LoadStartupTexts()
 {
-    // The write-failure message goes with it: any start mode may save a file.
-    assignTexts({ { &strFileNotFound, 4101 }, { &strWriteFailed, 4105 } });
+    // The failure messages go with it: any start mode reads and may save a file.
+    assignTexts({ { &strFileNotFound, 4101 }, { &strWriteFailed, 4105 }, { &strReadFailed, 4106 },
+        { &strUnsafeFolder, 4107 } });
 }
 
 void LoadFilterTexts()
@@ -32,7 +34,7 @@ void LoadFilterTexts()
 void clearTexts()
 {
     for (QString *text : { &strFileNotFound, &strSaveAfficheTitle, &strSaveAsTitle, &strWrongFile,
-             &strWriteFailed, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
+             &strWriteFailed, &strReadFailed, &strUnsafeFolder, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
              &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
              &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
              &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError })

@@ -11,6 +11,8 @@ extern QString strSaveAfficheTitle;   // 4102
 extern QString strSaveAsTitle;        // 4103
 extern QString strWrongFile;          // 4104
 extern QString strWriteFailed;        // 4105
+extern QString strReadFailed;         // 4106
+extern QString strUnsafeFolder;       // 4107
 extern QString strFilterAll;          // 5100
 extern QString strFilterCard;         // 5101
 extern QString strFilterImages;       // 5102

@@ -64,6 +64,8 @@ const std::map<int, const char16_t *> &table()
         { 4103, u"Enregistrer la fiche sous ..." },
         { 4104, u"Fichier incorrect" },
         { 4105, u"Impossible d'écrire le fichier" },
+        { 4106, u"Impossible de lire le fichier" },
+        { 4107, u"Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous" },
         // labels of the file dialogs' type filters
         { 5100, u"Tous les fichiers (*.*)" },
         { 5101, u"Fichiers Cinefiche (*.cfh)" },

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <optional>
+
 namespace {
 
 constexpr qint64 kBlock = 512;
@@ -16,104 +18,102 @@ constexpr qint64 kBlock = 512;
 // a buffered device may drop the rest at flush and still report success.
 constexpr auto kWrite = QIODevice::WriteOnly | QIODevice::Unbuffered;
 
-// Replaces path with what write() puts into a new file, keeping the old
-// file's permissions; the old file stays untouched unless everything is written.
-template <typename Write> bool saveWhole(const QString &path, Write write)
+// Up to size bytes; fewer only at the end of in, nullopt on a read error.
+std::optional<QByteArray> readUpTo(QIODevice &in, qint64 size)
 {
-    if (QFileInfo(path).isDir() || (FileExists(path) && IsFileReadOnly(path)))
-        return false;
-    const bool existed = FileExists(path);
-    const QFile::Permissions permissions = QFileInfo(path).permissions();
-    QSaveFile out(path);
-    out.setDirectWriteFallback(false);
-    if (!out.open(kWrite))
-        return false;
-    if (!write(out) || (existed && !out.setPermissions(permissions))) {
-        out.cancelWriting();
-        return false;
+    QByteArray bytes(size, Qt::Uninitialized);
+    qint64 total = 0;
+    while (total < size) {
+        const qint64 n = in.read(bytes.data() + total, size - total);
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        total += n;
     }
-    return out.commit();
+    bytes.truncate(total);
+    return bytes;
 }
 
-bool writeAll(QIODevice &out, const QByteArray &bytes)
+Transfer writeAll(QIODevice &out, const QByteArray &bytes)
 {
-    return out.write(bytes) == bytes.size();
+    return out.write(bytes) == bytes.size() ? Transfer::Done : Transfer::WriteFailed;
 }
 
-// The source's bytes, with the first bytes replaced by head (used to rewrite
-// a record: head is the new marker and record).
-bool writeReplacingHead(const QString &source, QIODevice &out, const QByteArray &head)
+CardReadStatus readStatus(Transfer copied)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    if (!writeAll(out, head))
-        return false;
-    if (in.size() > head.size() && !in.seek(head.size()))
-        return false;
-    return in.size() <= head.size() || copyRest(in, out);
+    switch (copied) {
+    case Transfer::Done:
+        return CardReadStatus::Ok;
+    case Transfer::ReadFailed:
+        return CardReadStatus::Unreadable;
+    case Transfer::WriteFailed:
+        break;
+    }
+    return CardReadStatus::PosterWriteFailed;
 }
 
 }   // namespace
 
-bool copyRest(QIODevice &in, QIODevice &out)
+Transfer copyRest(QIODevice &in, QIODevice &out)
 {
     char buffer[kBlock];
     for (;;) {
         const qint64 n = in.read(buffer, kBlock);
         if (n < 0)
-            return false;
+            return Transfer::ReadFailed;
         if (n == 0)
-            return true;
+            return Transfer::Done;
         if (out.write(buffer, n) != n)
-            return false;
+            return Transfer::WriteFailed;
     }
 }
 
 CardRead readCard(QIODevice &in, QIODevice *posterOut)
 {
     CardRead result;
-    const QByteArray marker = in.read(CardLayout::MarkerSize);
-    if (!IsCardMarker({ fromCp1252(marker) })) {
+    const std::optional<QByteArray> head = readUpTo(in, CardLayout::PosterOffset);
+    if (!head) {
+        result.status = CardReadStatus::Unreadable;
+        return result;
+    }
+    if (!IsCardMarker({ fromCp1252(head->left(CardLayout::MarkerSize)) })) {
         result.status = CardReadStatus::NotCard;
         return result;
     }
-    result.record = decodeRecord(in.read(CardWidth::Record));
-    in.read(1);   // the separator is not looked at
-    if (in.atEnd() || posterOut == nullptr)
+    result.record = decodeRecord(head->mid(CardLayout::MarkerSize, CardWidth::Record));
+    if (head->size() < CardLayout::PosterOffset || in.atEnd() || posterOut == nullptr)
         return result;
     result.hasPoster = true;
-    if (!copyRest(in, *posterOut))
-        result.status = CardReadStatus::PosterWriteFailed;
+    result.status = readStatus(copyRest(in, *posterOut));
     return result;
 }
 
 CardRead ReadCardFile(const QString &cardPath, const QString &folder)
 {
     CardRead result;
-    QFile in(cardPath);
-    if (!FileExists(cardPath) || !in.open(QIODevice::ReadOnly)) {
+    if (!FileExists(cardPath)) {
         result.status = CardReadStatus::Missing;
         return result;
     }
-    const qint64 posterSize = in.size() - CardLayout::PosterOffset;
-    QFile poster(folder + WorkFile::Image);
-    QIODevice *posterOut = nullptr;
-    if (posterSize > 0) {
-        if (folder.isEmpty() || !poster.open(kWrite | QIODevice::Truncate)) {
-            result.status = CardReadStatus::PosterWriteFailed;
-            return result;
-        }
-        posterOut = &poster;
+    QFile in(cardPath);
+    if (!in.open(QIODevice::ReadOnly)) {
+        result.status = CardReadStatus::Unreadable;
+        return result;
     }
-    result = readCard(in, posterOut);
+    QFile poster(folder + WorkFile::Image);
+    if (in.size() > CardLayout::PosterOffset
+        && (folder.isEmpty() || !poster.open(kWrite | QIODevice::Truncate))) {
+        result.status = CardReadStatus::PosterWriteFailed;
+        return result;
+    }
+    result = readCard(in, poster.isOpen() ? &poster : nullptr);
     if (poster.isOpen()) {
         poster.close();
-        if (result.status != CardReadStatus::Ok || poster.error() != QFileDevice::NoError) {
+        if (result.status == CardReadStatus::Ok && poster.error() != QFileDevice::NoError)
+            result.status = CardReadStatus::PosterWriteFailed;
+        if (result.status != CardReadStatus::Ok)
             poster.remove();
-            if (result.status == CardReadStatus::Ok)
-                result.status = CardReadStatus::PosterWriteFailed;
-        }
     }
     return result;
 }
@@ -123,50 +123,29 @@ QByteArray cardHeader(const CardRecord &record)
     return toCp1252(MakeCardMarker().text) + encodeRecord(record);
 }
 
-bool WriteInfoFile(const QString &folder, const CardRecord &record)
+Transfer writeCard(QIODevice &out, const CardRecord &record, QIODevice *poster, char separator)
 {
-    if (folder.isEmpty())
-        return false;
-    QFile out(folder + WorkFile::Info);
-    if (!out.open(kWrite | QIODevice::Truncate))
-        return false;
-    const bool written = writeAll(out, cardHeader(record));
-    out.close();
-    return written && out.error() == QFileDevice::NoError;
+    const Transfer head = writeAll(out, cardHeader(record) + separator);
+    if (head != Transfer::Done || poster == nullptr)
+        return head;
+    return copyRest(*poster, out);
 }
 
-bool AssembleCardFile(const QString &folder, const QString &cardPath, bool withPoster)
+Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write)
 {
-    if (folder.isEmpty())
-        return false;
-    QFile info(folder + WorkFile::Info);
-    if (!info.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
-        return false;
-    bool ok = writeAll(info, QByteArray(1, CardLayout::Separator));
-    if (ok && withPoster) {
-        QFile poster(folder + WorkFile::Image);
-        ok = poster.open(QIODevice::ReadOnly) && copyRest(poster, info);
-    }
-    info.close();
-    ok = ok && info.error() == QFileDevice::NoError;
-    return ok && replaceFileWith(info.fileName(), cardPath);
-}
+    const bool existed = FileExists(path);
+    if (QFileInfo(path).isDir() || (existed && IsFileReadOnly(path)))
+        return Transfer::WriteFailed;
+    const QFile::Permissions permissions = QFileInfo(path).permissions();
+    QSaveFile out(path);
+    out.setDirectWriteFallback(false);
+    if (!out.open(kWrite))
+        return Transfer::WriteFailed;
+    Transfer written = write(out);
+    if (written == Transfer::Done && existed && !out.setPermissions(permissions))
+        written = Transfer::WriteFailed;
+    if (written != Transfer::Done)
+        return written;   // the new file goes with out
 
-bool WriteRecordInPlace(const QString &cardPath, const CardRecord &record)
-{
-    if (!FileExists(cardPath))
-        return false;
-    const QByteArray head = cardHeader(record);
-    return saveWhole(cardPath, [&](QIODevice &out) { return writeReplacingHead(cardPath, out, head); });
-}
-
-bool replaceFileWith(const QString &source, const QString &destination)
-{
-    QFile in(source);
-    return in.open(QIODevice::ReadOnly) && replaceFileFrom(in, destination);
-}
-
-bool replaceFileFrom(QIODevice &in, const QString &destination)
-{
-    return saveWhole(destination, [&](QIODevice &out) { return copyRest(in, out); });
+    return out.commit() ? Transfer::Done : Transfer::WriteFailed;
 }

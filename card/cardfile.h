@@ -7,7 +7,15 @@
 #include <QIODevice>
 #include <QString>
 
-enum class CardReadStatus { Ok, Missing, NotCard, PosterWriteFailed };
+#include <functional>
+
+enum class CardReadStatus {
+    Ok,
+    Missing,             // no such file (or not a regular file)
+    Unreadable,          // the file is there but cannot be read
+    NotCard,             // its first 7 bytes are not the marker
+    PosterWriteFailed,   // the poster's working file could not be written
+};
 
 struct CardRead {
     CardReadStatus status = CardReadStatus::Ok;
@@ -16,36 +24,28 @@ struct CardRead {
 };
 
 // Reads a card from in; the poster bytes, when there are any, go to
-// posterOut (opened lazily by the caller's device, may be null to skip them).
+// posterOut (may be null to skip them).
 CardRead readCard(QIODevice &in, QIODevice *posterOut);
 
 // Reads cardPath; its poster bytes go to folder + "/cfh_img.tmp", which is
 // created only when the card has a poster (and removed again on failure).
 CardRead ReadCardFile(const QString &cardPath, const QString &folder);
 
-// Copies what remains of in to out in blocks of 512 bytes, then the tail;
-// false on a read or write error.
-bool copyRest(QIODevice &in, QIODevice &out);
+// How a copy of bytes from one device to another ended.
+enum class Transfer { Done, ReadFailed, WriteFailed };
+
+// Copies what remains of in to out, block by block.
+Transfer copyRest(QIODevice &in, QIODevice &out);
 
 // The marker and the record, 1175 bytes.
 QByteArray cardHeader(const CardRecord &record);
 
-// Writes folder + "/cfh_inf.tmp": the marker and the record.
-bool WriteInfoFile(const QString &folder, const CardRecord &record);
+// The one writer of card bytes: the marker, the record, the separator, then
+// every byte that remains to be read of poster (none when null).
+Transfer writeCard(
+    QIODevice &out, const CardRecord &record, QIODevice *poster, char separator = CardLayout::Separator);
 
-// Appends the separator (and the poster file of folder when withPoster) to
-// the working info file, then replaces cardPath with it. cardPath changes
-// only once the new file is complete; false on any failure.
-bool AssembleCardFile(const QString &folder, const QString &cardPath, bool withPoster);
-
-// Replaces the first 1175 bytes of the existing card cardPath, leaving its
-// separator and poster bytes as they are. Written through a complete new
-// file, so a failure leaves the old card as it was.
-bool WriteRecordInPlace(const QString &cardPath, const CardRecord &record);
-
-// Replaces destination with the bytes of source, only once they are all
-// written; the destination's permissions and links are kept. False when the
-// destination is read-only or anything fails.
-bool replaceFileWith(const QString &source, const QString &destination);
-// The same with what remains to be read of in.
-bool replaceFileFrom(QIODevice &in, const QString &destination);
+// Replaces path with the bytes write() puts into a new file beside it, once
+// they are all written and on disk; the old file's permissions and links are
+// kept. The old file stays untouched on any failure, a read-only one too.
+Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write);

@@ -13,40 +13,18 @@ SaveResult failed(SaveStatus status, const QString &path)
     return { status, path };
 }
 
-// The copy's bytes: the new header, then either the new poster or what the
-// source holds after its record.
-bool writeCopy(const QString &sourceCard, const QString &folder, const CardRecord &record, bool newPoster)
+// The result of a transfer from source (read) to destination (written).
+SaveResult transferred(Transfer transfer, const QString &source, const QString &destination)
 {
-    QFile info(folder + WorkFile::Info);
-    if (!info.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return false;
-    const QByteArray header = cardHeader(record);
-    if (info.write(header) != header.size())
-        return false;
-    QFile rest(newPoster ? folder + WorkFile::Image : sourceCard);
-    if (!rest.open(QIODevice::ReadOnly))
-        return false;
-    if (newPoster || rest.size() <= CardLayout::SeparatorOffset) {
-        if (info.write(QByteArray(1, CardLayout::Separator)) != 1)
-            return false;
-    } else if (!rest.seek(CardLayout::SeparatorOffset)) {
-        return false;
-    }
-    return copyRest(rest, info);
-}
-
-// The poster copied into the working folder. The user saves a card, not a
-// working file: a working file that cannot be written is the card's failure.
-SaveResult stagePoster(const QString &folder, const QString &posterPath, const QString &cardPath)
-{
-    if (folder.isEmpty())
-        return failed(SaveStatus::WriteFailed, cardPath);
-    if (posterPath.isEmpty())
+    switch (transfer) {
+    case Transfer::Done:
         return {};
-    SaveResult result = PreparePosterFile(folder, posterPath);
-    if (result.status == SaveStatus::WriteFailed)
-        result.failedPath = cardPath;
-    return result;
+    case Transfer::ReadFailed:
+        return failed(SaveStatus::ReadFailed, source);
+    case Transfer::WriteFailed:
+        break;
+    }
+    return failed(SaveStatus::WriteFailed, destination);
 }
 
 }   // namespace
@@ -56,50 +34,56 @@ SaveResult PreparePosterFile(const QString &folder, const QString &posterPath)
     if (!FileExists(posterPath))
         return failed(SaveStatus::PosterMissing, posterPath);
     QFile in(posterPath);
-    QFile out(folder + WorkFile::Image);
     if (!in.open(QIODevice::ReadOnly))
-        return failed(SaveStatus::PosterMissing, posterPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) || !copyRest(in, out))
+        return failed(SaveStatus::ReadFailed, posterPath);
+    QFile out(folder + WorkFile::Image);
+    if (folder.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return failed(SaveStatus::WriteFailed, out.fileName());
-    return {};
+    const SaveResult result = transferred(copyRest(in, out), posterPath, out.fileName());
+    if (!result.ok())
+        out.remove();
+    return result;
 }
 
 SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath)
 {
-    if (!posterPath.isEmpty() && !FileExists(posterPath))
-        return failed(SaveStatus::PosterMissing, posterPath);
-    const QString folder = MakeWorkFolder(0);
-    SaveResult result = stagePoster(folder, posterPath, cardPath);
-    if (result.ok() && !WriteInfoFile(folder, record))
-        result = failed(SaveStatus::WriteFailed, cardPath);
-    if (result.ok() && !AssembleCardFile(folder, cardPath, !posterPath.isEmpty()))
-        result = failed(SaveStatus::WriteFailed, cardPath);
-    RemoveWorkFolder(folder);
-    return result;
+    QFile poster(posterPath);
+    if (!posterPath.isEmpty()) {
+        if (!FileExists(posterPath))
+            return failed(SaveStatus::PosterMissing, posterPath);
+        if (!poster.open(QIODevice::ReadOnly))
+            return failed(SaveStatus::ReadFailed, posterPath);
+    }
+    QIODevice *bytes = poster.isOpen() ? &poster : nullptr;
+    return transferred(
+        replaceFile(cardPath, [&](QIODevice &out) { return writeCard(out, record, bytes); }), posterPath,
+        cardPath);
 }
 
 SaveResult writeCardCopy(
     const QString &sourceCard, const QString &cardPath, const CardRecord &record, const QString &posterPath)
 {
+    if (!posterPath.isEmpty())
+        return writeWholeCard(cardPath, record, posterPath);
     if (!FileExists(sourceCard))
         return failed(SaveStatus::SourceMissing, sourceCard);
-    if (!posterPath.isEmpty() && !FileExists(posterPath))
-        return failed(SaveStatus::PosterMissing, posterPath);
-    const QString folder = MakeWorkFolder(0);
-    SaveResult result = stagePoster(folder, posterPath, cardPath);
-    if (result.ok()
-        && (!writeCopy(sourceCard, folder, record, !posterPath.isEmpty())
-            || !replaceFileWith(folder + WorkFile::Info, cardPath)))
-        result = failed(SaveStatus::WriteFailed, cardPath);
-    RemoveWorkFolder(folder);
-    return result;
+    QFile in(sourceCard);
+    if (!in.open(QIODevice::ReadOnly))
+        return failed(SaveStatus::ReadFailed, sourceCard);
+    // A card that ends at or before its separator has no poster to carry over.
+    char separator = CardLayout::Separator;
+    QIODevice *poster = nullptr;
+    if (in.size() > CardLayout::SeparatorOffset) {
+        if (!in.seek(CardLayout::SeparatorOffset) || !in.getChar(&separator))
+            return failed(SaveStatus::ReadFailed, sourceCard);
+        poster = &in;
+    }
+    return transferred(
+        replaceFile(cardPath, [&](QIODevice &out) { return writeCard(out, record, poster, separator); }),
+        sourceCard, cardPath);
 }
 
 SaveResult rewriteRecord(const QString &cardPath, const CardRecord &record)
 {
-    if (!FileExists(cardPath))
-        return failed(SaveStatus::SourceMissing, cardPath);
-    if (!WriteRecordInPlace(cardPath, record))
-        return failed(SaveStatus::WriteFailed, cardPath);
-    return {};
+    return writeCardCopy(cardPath, cardPath, record, QString());
 }

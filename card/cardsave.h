@@ -1,7 +1,8 @@
 #pragma once
-// The four ways a card is written: a whole new card, a copy under another
-// name, and the rewrite of its record alone. Each writes the new file beside
-// the destination and replaces it only once complete.
+// The ways a card is written: a whole new card, a copy under another name
+// (or onto itself, which rewrites its record alone), and the copy of a
+// poster into a working folder. Each card is written into a new file beside
+// the destination, which replaces it only once complete.
 
 #include "card/cardrecord.h"
 
@@ -11,6 +12,7 @@ enum class SaveStatus {
     Ok,
     PosterMissing,   // the poster to save is gone; failedPath names it
     SourceMissing,   // the card to copy is gone; failedPath names it
+    ReadFailed,      // failedPath names the file that could not be read
     WriteFailed,     // failedPath names the file that could not be written
 };
 
@@ -20,17 +22,17 @@ struct SaveResult {
     bool ok() const { return status == SaveStatus::Ok; }
 };
 
-// Copies posterPath to folder + "/cfh_img.tmp".
+// Copies posterPath to folder + "/cfh_img.tmp"; nothing is left there on failure.
 SaveResult PreparePosterFile(const QString &folder, const QString &posterPath);
 
 // Writes cardPath anew: the record, then the poster file posterPath (none
 // when empty).
 SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath);
 
-// Writes cardPath as a copy of sourceCard whose record is replaced, and
-// whose poster is replaced by posterPath unless that is empty.
+// Writes cardPath as a copy of sourceCard whose record is replaced: its
+// separator and poster bytes stay, unless posterPath names a new poster.
 SaveResult writeCardCopy(
     const QString &sourceCard, const QString &cardPath, const CardRecord &record, const QString &posterPath);
 
-// Replaces the record of the existing card cardPath; its poster stays.
+// Replaces the record of the existing card cardPath; every byte after it stays.
 SaveResult rewriteRecord(const QString &cardPath, const CardRecord &record);

@@ -184,7 +184,6 @@ private:
     bool titleGiven();
     QString posterForPreview() const;
     void cardSaved();
-    static bool reported(const SaveResult &result);
     void Form_QueryUnload(bool &Cancel);
     bool m_closing = false;
 

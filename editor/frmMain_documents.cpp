@@ -3,7 +3,7 @@
 
 #include "app/common.h"
 #include "app/desktop.h"
-#include "app/modMain.h"
+#include "app/messages.h"
 #include "app/modRess.h"
 #include "card/cardsave.h"
 #include "card/workfolder.h"
@@ -104,8 +104,8 @@ void frmMain::PreviewCard()
     const QString folder = MakeWorkFolder(1);
     const QString preview = folder + WorkFile::Preview;
     if (folder.isEmpty())
-        showWriteFailed(preview);
-    else if (reported(writeWholeCard(preview, CollectRecord(), posterForPreview())))
+        showWorkFolderFailure();
+    else if (saveSucceeded(writeWholeCard(preview, CollectRecord(), posterForPreview())))
         OpenInViewer(preview, 1);
     RemoveWorkFolder(folder);
 }

@@ -2,7 +2,7 @@
 #include "editor/frmMain.h"
 
 #include "app/common.h"
-#include "app/modMain.h"
+#include "app/messages.h"
 #include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
@@ -20,7 +20,7 @@ bool frmMain::OpenInEditor(const QString &cardPath)
     const CardRead read = ReadCardFile(cardPath, folder);
     if (read.status != CardReadStatus::Ok) {
         RemoveWorkFolder(folder);
-        showCardReadFailure(read.status, folder);
+        showCardReadFailure(read.status, cardPath, folder);
         return false;
     }
     lblFile = cardPath;

@@ -2,7 +2,7 @@
 #include "editor/frmMain.h"
 
 #include "app/desktop.h"
-#include "app/modMain.h"
+#include "app/messages.h"
 #include "app/modRess.h"
 #include "card/cardfields.h"
 #include "card/cardsave.h"
@@ -10,23 +10,6 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-
-// A failed save says what went wrong and with which file; the card stays.
-bool frmMain::reported(const SaveResult &result)
-{
-    switch (result.status) {
-    case SaveStatus::Ok:
-        return true;
-    case SaveStatus::PosterMissing:
-    case SaveStatus::SourceMissing:
-        showMessage(strFileNotFound + QLatin1Char('\r') + result.failedPath, MsgIcon::Critical);
-        return false;
-    case SaveStatus::WriteFailed:
-        showWriteFailed(result.failedPath);
-        return false;
-    }
-    return false;
-}
 
 CardRecord frmMain::CollectRecord() const
 {
@@ -52,7 +35,7 @@ QString frmMain::SaveNewCard()
     const QString path = ChooseCardFileName(txtTitre->text());
     if (path.isEmpty())
         return path;
-    return reported(writeWholeCard(path, CollectRecord(), lblAffiche)) ? path : QString();
+    return saveSucceeded(writeWholeCard(path, CollectRecord(), lblAffiche)) ? path : QString();
 }
 
 // A poster removed since the load is not carried into the copy.
@@ -65,15 +48,15 @@ QString frmMain::SaveCardAs()
     const SaveResult result = blnAffiMod && lblAffiche.isEmpty()
         ? writeWholeCard(path, record, QString())
         : writeCardCopy(lblFile, path, record, lblAffiche);
-    return reported(result) ? path : QString();
+    return saveSucceeded(result) ? path : QString();
 }
 
 bool frmMain::RewriteCard(const QString &cardPath)
 {
-    return reported(writeWholeCard(cardPath, CollectRecord(), lblAffiche));
+    return saveSucceeded(writeWholeCard(cardPath, CollectRecord(), lblAffiche));
 }
 
 bool frmMain::RewriteRecord(const QString &cardPath)
 {
-    return reported(rewriteRecord(cardPath, CollectRecord()));
+    return saveSucceeded(rewriteRecord(cardPath, CollectRecord()));
 }

@@ -19,7 +19,10 @@ private slots:
     void copyUnderAnotherName();
     void recordAlone();
     void missingFilesWriteNothing();
+    void failuresLeaveTheOldCard_data();
     void failuresLeaveTheOldCard();
+    void shortCardsGetASeparatorAndNoPoster_data();
+    void shortCardsGetASeparatorAndNoPoster();
 
 private:
     QTemporaryDir m_cache;
@@ -142,22 +145,68 @@ void tst_CardSave::missingFilesWriteNothing()
     QVERIFY(!QFile::exists(path("copy2.cfh")));
 }
 
+// Every writer, failing at every kind of byte of the new card: the failure
+// is reported, the old card keeps every byte, and no new file is left.
+void tst_CardSave::failuresLeaveTheOldCard_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<qint64>("limit");
+    const qint64 newSize = 1176 + 20000;
+    for (const char *writer : { "whole card", "copy", "copy onto itself", "record" }) {
+        for (qint64 limit : { qint64(0), qint64(1), qint64(7), qint64(1174), qint64(1175), qint64(1176),
+                 qint64(1176 + 10000), newSize - 1 })
+            QTest::addRow("%s, disk full after %lld bytes", writer, limit) << QString::fromLatin1(writer) << limit;
+    }
+}
+
 void tst_CardSave::failuresLeaveTheOldCard()
 {
+    QFETCH(QString, writer);
+    QFETCH(qint64, limit);
     const QString card = path("full.cfh");
-    const QByteArray old = makeCard("Keep", posterBytes(8000));
+    const QByteArray old = makeCard("Keep", posterBytes(20000));
     QVERIFY(writeBytes(card, old));
     const QString poster = path("big.jpg");
     QVERIFY(writeBytes(poster, posterBytes(20000)));
+    const QString copy = path("full-copy.cfh");
+    SaveResult result;
     {
-        FileSizeLimit diskFull(5000);
-        SaveResult result = writeWholeCard(card, record("New"), poster);
-        QCOMPARE(result.status, SaveStatus::WriteFailed);
-        QCOMPARE(writeCardCopy(card, card, record("New"), poster).status, SaveStatus::WriteFailed);
-        QCOMPARE(rewriteRecord(card, record("New")).status, SaveStatus::WriteFailed);
+        FileSizeLimit diskFull(limit);
+        if (writer == QLatin1String("whole card"))
+            result = writeWholeCard(card, record("New"), poster);
+        else if (writer == QLatin1String("copy"))
+            result = writeCardCopy(card, copy, record("New"), QString());
+        else if (writer == QLatin1String("copy onto itself"))
+            result = writeCardCopy(card, card, record("New"), QString());
+        else
+            result = rewriteRecord(card, record("New"));
     }
+    QCOMPARE(result.status, SaveStatus::WriteFailed);
+    QCOMPARE(result.failedPath, writer == QLatin1String("copy") ? copy : card);
     QCOMPARE(readBytes(card), old);
-    QCOMPARE(QDir(m_dir.path()).entryList({ QStringLiteral("full*") }, QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(QDir(m_dir.path()).entryList({ QStringLiteral("full*") }, QDir::Files | QDir::Hidden),
+        QStringList { QStringLiteral("full.cfh") });
+}
+
+// A card from elsewhere that ends inside its record or at its separator is
+// written whole, and nothing of it becomes a poster.
+void tst_CardSave::shortCardsGetASeparatorAndNoPoster_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : { 607, 1175, 1176 })
+        QTest::addRow("card of %d bytes", size) << size;
+}
+
+void tst_CardSave::shortCardsGetASeparatorAndNoPoster()
+{
+    QFETCH(int, size);
+    const QString card = path("short.cfh");
+    QVERIFY(writeBytes(card, makeCard("Short", {}).left(size)));
+    const QByteArray expected = makeCard(QByteArray("New").leftJustified(50, ' ') + "1997 314", {});
+    QVERIFY(writeCardCopy(card, path("short-copy.cfh"), record("New"), QString()).ok());
+    QCOMPARE(readBytes(path("short-copy.cfh")), expected);
+    QVERIFY(rewriteRecord(card, record("New")).ok());
+    QCOMPARE(readBytes(card), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_CardSave)

@@ -15,11 +15,12 @@ private slots:
 
 void tst_Texts::table()
 {
-    QCOMPARE(resTextIds().size(), 59);   // the 58 texts and the write-failure message
+    QCOMPARE(resTextIds().size(), 61);   // the 58 texts and three failure messages
     QCOMPARE(resText(2001), QStringLiteral("Année : "));
     QCOMPARE(resText(3000), QStringLiteral("À propos de "));
     QCOMPARE(resText(1106), QStringLiteral("Enregistrer les modifications apportées à "));
     QCOMPARE(resText(4105), QStringLiteral("Impossible d'écrire le fichier"));
+    QCOMPARE(resText(4106), QStringLiteral("Impossible de lire le fichier"));
     QCOMPARE(resText(9999), QString());
     for (int id : resTextIds()) {
         const QString text = resText(id);

@@ -19,12 +19,20 @@ QString findMovieFile(const QString &cardPath)
     return {};
 }
 
-PosterCopy copyPoster(const QString &cardPath, const QString &target)
+SaveResult copyPoster(const QString &cardPath, const QString &target)
 {
+    if (!FileExists(cardPath))
+        return { SaveStatus::SourceMissing, cardPath };
     QFile in(cardPath);
-    if (!FileExists(cardPath) || !in.open(QIODevice::ReadOnly))
-        return PosterCopy::CardUnreadable;
-    if (!in.seek(std::min<qint64>(in.size(), CardLayout::PosterOffset)))
-        return PosterCopy::CardUnreadable;
-    return replaceFileFrom(in, target) ? PosterCopy::Ok : PosterCopy::WriteFailed;
+    if (!in.open(QIODevice::ReadOnly) || !in.seek(std::min<qint64>(in.size(), CardLayout::PosterOffset)))
+        return { SaveStatus::ReadFailed, cardPath };
+    switch (replaceFile(target, [&](QIODevice &out) { return copyRest(in, out); })) {
+    case Transfer::Done:
+        return {};
+    case Transfer::ReadFailed:
+        return { SaveStatus::ReadFailed, cardPath };
+    case Transfer::WriteFailed:
+        break;
+    }
+    return { SaveStatus::WriteFailed, target };
 }

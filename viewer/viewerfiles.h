@@ -2,15 +2,15 @@
 // The files around a card shown in the viewer: the movie beside it and the
 // poster saved from it.
 
+#include "card/cardsave.h"
+
 #include <QString>
 
 // The movie beside the card: its name with the extension "avi", else "divx";
 // empty when neither exists.
 QString findMovieFile(const QString &cardPath);
 
-enum class PosterCopy { Ok, CardUnreadable, WriteFailed };
-
 // Writes every byte of cardPath after its first 1176 to target. The card is
 // opened before target is touched; target is replaced only once the copy is
 // complete, so a failure leaves no partial file.
-PosterCopy copyPoster(const QString &cardPath, const QString &target);
+SaveResult copyPoster(const QString &cardPath, const QString &target);

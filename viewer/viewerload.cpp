@@ -1,8 +1,9 @@
 #include "viewer/viewerload.h"
 
 #include "app/common.h"
-#include "app/modMain.h"
+#include "app/messages.h"
 #include "app/modRess.h"
+#include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
@@ -38,7 +39,7 @@ bool OpenInViewer(const QString &cardPath, int mode)
         RemoveWorkFolder(folder);
         if (frmInfos::exists() && !frmInfos::instance()->isVisible())
             frmInfos::discard();
-        showCardReadFailure(read.status, folder);
+        showCardReadFailure(read.status, cardPath, folder);
         return false;
     }
     frmInfos &viewer = *frmInfos::instance();
@@ -62,7 +63,7 @@ void FillViewer(frmInfos &viewer, const CardRecord &record)
                              + TrimRight(space + record.DureeH + QLatin1Char('h') + record.DureeM));
     // The record separates actors by carriage returns; a label breaks lines at "\n".
     viewer.lblActeurs->setText(ActorLines(record.Acteurs).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    viewer.lblResume->setText(TrimRight(record.Resume));
+    viewer.lblResume->setText(summaryText(record.Resume));
     viewer.lblRealisateur->setText(TrimRight(record.Realisateur));
     viewer.lblType->setText(TrimRight(record.Type));
     viewer.lblTitre->setText(TrimRight(record.Titre));
@@ -91,14 +92,5 @@ void SavePosterAs(frmInfos &viewer)
     if (chosen.isEmpty())
         return;
     const QString target = withExtension(chosen, QStringLiteral("jpg"));
-    switch (copyPoster(viewer.cardPath, target)) {
-    case PosterCopy::Ok:
-        return;
-    case PosterCopy::CardUnreadable:
-        showMessage(strFileNotFound + QLatin1Char('\r') + viewer.cardPath, MsgIcon::Critical);
-        return;
-    case PosterCopy::WriteFailed:
-        showWriteFailed(target);
-        return;
-    }
+    saveSucceeded(copyPoster(viewer.cardPath, target));
 }

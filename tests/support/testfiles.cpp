@@ -2,7 +2,9 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 
 QByteArray posterBytes(int size)
@@ -30,6 +32,33 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+FailingDevice::FailingDevice(qint64 limit, const QByteArray &source)
+    : m_limit(limit), m_source(source)
+{
+    open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+}
+
+qint64 FailingDevice::readData(char *data, qint64 maxSize)
+{
+    if (m_read >= m_limit)
+        return -1;
+    const qint64 n = std::min({ maxSize, m_limit - m_read, qint64(m_source.size()) - m_read });
+    if (n <= 0)
+        return 0;
+    memcpy(data, m_source.constData() + m_read, size_t(n));
+    m_read += n;
+    return n;
+}
+
+qint64 FailingDevice::writeData(const char *data, qint64 size)
+{
+    const qint64 n = std::min(size, m_limit - qint64(written.size()));
+    if (n <= 0)
+        return -1;
+    written.append(data, n);
+    return n;
 }
 
 FileSizeLimit::FileSizeLimit(long long limit)

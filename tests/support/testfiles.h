@@ -3,6 +3,7 @@
 // and a way to make writes fail even for root.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 // Bytes 0, 1, 2, ... (mod 251), so that a shifted copy never matches.
@@ -14,6 +15,25 @@ QByteArray makeCard(const QByteArray &recordBytes, const QByteArray &poster);
 
 QByteArray readBytes(const QString &path);
 bool writeBytes(const QString &path, const QByteArray &bytes);
+
+// A device that takes or gives limit bytes, then fails as a full disk or a
+// bad sector would: the write that crosses the limit is short, every later
+// one fails; reads of source stop with an error at the limit.
+class FailingDevice : public QIODevice {
+public:
+    explicit FailingDevice(qint64 limit, const QByteArray &source = {});
+    QByteArray written;
+    qint64 size() const override { return m_source.size(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    qint64 m_limit;
+    QByteArray m_source;
+    qint64 m_read = 0;
+};
 
 // While it lives, no file can grow past limit bytes: a write beyond it fails
 // as on a full disk.

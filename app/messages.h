@@ -1,0 +1,21 @@
+#pragma once
+// The one place where a failure of the card layer becomes the message the
+// user sees: what went wrong, and with which file.
+
+#include "card/cardfile.h"
+#include "card/cardsave.h"
+
+#include <QString>
+
+// Why cardPath could not be read. folder is the working folder the read was
+// given (empty when none could be made). Shows nothing for Ok.
+void showCardReadFailure(CardReadStatus status, const QString &cardPath, const QString &folder);
+
+// True when the save succeeded; otherwise shows why it failed, naming the file.
+bool saveSucceeded(const SaveResult &result);
+
+// Why no working folder could be made: a refused or unwritable cache folder.
+void showWorkFolderFailure();
+
+// "Impossible d'écrire le fichier", a carriage return and path.
+void showWriteFailed(const QString &path);
