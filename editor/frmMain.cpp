@@ -3,8 +3,10 @@
 #include "app/desktop.h"
 #include "app/frames.h"
 #include "app/modRess.h"
+#include "card/cardfields.h"
 #include "editor/editorlayout.h"
 #include "editor/numerictext.h"
+#include "editor/typinglimit.h"
 #include "viewer/frmViewLarger.h"
 
 #include <QComboBox>
@@ -21,8 +23,6 @@
 namespace {
 
 frmMain *g_editor = nullptr;
-
-constexpr int kResumeLength = 500;
 
 // Small captions in a face with the metrics the twip grid was drawn for;
 // the desktop's default face runs the captions into their boxes. A desktop
@@ -48,7 +48,7 @@ T *named(T *widget, const char *name)
 QLineEdit *textBox(QWidget *form, const char *name, int maxLength)
 {
     auto *box = named(new QLineEdit(form), name);
-    box->setMaxLength(maxLength);
+    TypingLimit::apply(box, maxLength);
     return box;
 }
 
@@ -111,7 +111,7 @@ void frmMain::createControls(QWidget *form)
     cboActeurs->setEditable(true);
     cboActeurs->setInsertPolicy(QComboBox::NoInsert);   // Enter is the actor box's own
     cboActeurs->setCompleter(nullptr);
-    cboActeurs->setMaxCount(MaxActors);
+    TypingLimit::apply(cboActeurs->lineEdit(), MaxActorLength);
     cmdActSupp = named(new QPushButton(form), "cmdActSupp");
     cmdActSupp->setIcon(QIcon(QStringLiteral(":/cinefiche/actsupp.png")));
     cmdActSupp->setEnabled(false);
@@ -218,20 +218,37 @@ void frmMain::applyNumericRule(QLineEdit *box, const QString &message)
     box->setCursorPosition(box->text().size());
 }
 
-// The summary has no length limit of its own: what goes past it is taken
-// back from the characters just inserted, before the caret.
+QString frmMain::summary() const
+{
+    // The raw text keeps no-break spaces, which the plain text turns into blanks.
+    QString text = txtResume->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+}
+
+void frmMain::setSummaryWhole(const QString &text)
+{
+    m_resumeRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(text));
+    txtResume->setPlainText(text);
+}
+
+// The summary has no length limit of its own: what goes past the room its
+// field has (a line break takes two characters there) is taken back from
+// the characters just inserted, before the caret.
 void frmMain::txtResume_Change()
 {
-    const int excess = int(txtResume->toPlainText().size()) - kResumeLength;
+    qsizetype excess = summaryStoredLength(summary()) - m_resumeRoom;
     if (excess > 0) {
         QTextCursor cursor = txtResume->textCursor();
         cursor.clearSelection();
         if (cursor.position() < excess)
             cursor.movePosition(QTextCursor::End);
-        cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, excess);
+        while (excess > 0 && cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor))
+            excess -= cursor.selectedText().front() == QChar::ParagraphSeparator ? 2 : 1;
         cursor.removeSelectedText();
         return;   // the removal is a change of its own
     }
+    m_resumeRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(summary()));
     ChangeEdit(true);
 }
 

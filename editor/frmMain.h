@@ -65,6 +65,8 @@ public:
     void ResetEditor(const QString &mode);
     CardRecord CollectRecord() const;
     QString JoinActors() const;
+    // The summary as typed, each line break a "\n".
+    QString summary() const;
     // The save dialog's path with a card extension; empty when cancelled.
     QString ChooseCardFileName(const QString &proposed);
     // The writing routines report their own failures; empty or false then.
@@ -134,6 +136,7 @@ private:
     bool cboActeursKey(QKeyEvent *event);
     bool imgAfficheMouse(QEvent *event);
     void clearActorEdit();
+    bool actorFits(const QString &name, int index) const;
     // Shift 1, Ctrl 2, Alt 4, added
     static int shiftBits(Qt::KeyboardModifiers modifiers);
     void lockIfFull();
@@ -177,6 +180,7 @@ private:
 
     // Documents
     void FillEditor(const CardRecord &record);
+    void setSummaryWhole(const QString &text);
     void FillActorList(const QString &acteurs);
     void KeepPosterCopy(const QString &folder);
     bool Save();
@@ -187,6 +191,7 @@ private:
     void Form_QueryUnload(bool &Cancel);
     bool m_closing = false;
 
+    qsizetype m_resumeRoom = CardWidth::Resume;   // the longest summary the box may hold now, stored
     int m_outerHeight = 0;          // twips
     int m_posterHeight = 0;         // imgAffiche's height, twips
     bool m_centred = false;

@@ -1,5 +1,7 @@
 #include "editor/frmMain.h"
 
+#include "editor/typinglimit.h"
+
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -44,6 +46,18 @@ QStringList frmMain::actorNames() const
     return names;
 }
 
+// Whether the names, with name in place of the one at index (or added when
+// -1), still fit the card's field: names loaded from elsewhere may be long.
+bool frmMain::actorFits(const QString &name, int index) const
+{
+    QStringList names = actorNames();
+    if (index >= 0)
+        names[index] = name;
+    else
+        names << name;
+    return joinActorNames(names).size() <= CardWidth::Acteurs;
+}
+
 void frmMain::clearActorEdit()
 {
     deselectActors();
@@ -80,6 +94,8 @@ void frmMain::cboActeurs_KeyPress(int &KeyAscii)
     if (KeyAscii == 13 && !text.isEmpty()) {
         KeyAscii = 0;
         const bool picked = lblAct >= 0 && lblAct < cboActeurs->count();
+        if (!actorFits(text, picked ? lblAct : -1))
+            return;
         if (picked) {
             cboActeurs->removeItem(lblAct);
             cboActeurs->insertItem(lblAct, text);
@@ -113,10 +129,6 @@ void frmMain::cboActeurs_Change()
     int caret = edit->cursorPosition();
     caret -= int(text.left(caret).count(kSeparator));   // a pasted separator goes too
     text.remove(kSeparator);
-    if (text.size() > MaxActorLength) {
-        text.truncate(MaxActorLength);
-        caret = MaxActorLength;
-    }
     if (text != edit->text()) {
         edit->setText(text);
         edit->setCursorPosition(caret);
@@ -128,8 +140,9 @@ void frmMain::cboActeurs_Click(int index)
     lblAct = index;
     cmdActSupp->setEnabled(true);
     cboActeursTag = kUnLocked;
-    // The box wiped the entry's text while it was locked.
-    cboActeurs->setEditText(cboActeurs->itemText(index));
+    // The box wiped the entry's text while it was locked; a loaded name
+    // longer than typing allows is shown whole.
+    TypingLimit::setWhole(cboActeurs->lineEdit(), cboActeurs->itemText(index));
 }
 
 void frmMain::cmdActSupp_Click()

@@ -7,8 +7,10 @@
 #include "card/cardfile.h"
 #include "card/cardsave.h"
 #include "card/workfolder.h"
+#include "editor/typinglimit.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -45,7 +47,7 @@ void frmMain::ResetEditor(const QString &mode)
     lblReset.clear();
     for (QLineEdit *box : { txtAnnee, txtDuree1, txtDuree2, txtRealisateur, txtTitre, txtType })
         box->clear();
-    txtResume->clear();
+    setSummaryWhole(QString());
     lblAffiche.clear();
     strImageFile.clear();
     emptyActors();
@@ -56,22 +58,23 @@ void frmMain::ResetEditor(const QString &mode)
 // Each step stands alone: a field that holds no number leaves its box empty.
 void frmMain::FillEditor(const CardRecord &record)
 {
-    txtAnnee->setText(TrimRight(record.Annee));
+    TypingLimit::setWhole(txtAnnee, TrimRight(record.Annee));
     if (const auto hours = hoursText(record.DureeH))
-        txtDuree1->setText(*hours);
+        TypingLimit::setWhole(txtDuree1, *hours);
     if (const auto minutes = minutesText(record.DureeM))
-        txtDuree2->setText(*minutes);
+        TypingLimit::setWhole(txtDuree2, *minutes);
     FillActorList(record.Acteurs);
-    txtResume->setPlainText(summaryText(record.Resume));
-    txtRealisateur->setText(TrimRight(record.Realisateur));
-    txtType->setText(TrimRight(record.Type));
-    txtTitre->setText(TrimRight(record.Titre));
+    setSummaryWhole(summaryText(record.Resume));
+    TypingLimit::setWhole(txtRealisateur, TrimRight(record.Realisateur));
+    TypingLimit::setWhole(txtType, TrimRight(record.Type));
+    TypingLimit::setWhole(txtTitre, TrimRight(record.Titre));
 }
 
 void frmMain::FillActorList(const QString &acteurs)
 {
-    for (const QString &name : splitActorNames(acteurs))
-        addActorName(name);
+    // Every name is kept, more than the list takes from the keyboard too.
+    cboActeurs->addItems(splitActorNames(acteurs));
+    lockIfFull();
     clearActorEdit();   // the list takes its first name as the edit text otherwise
 }
 

@@ -14,7 +14,7 @@
 CardRecord frmMain::CollectRecord() const
 {
     return makeRecord(txtTitre->text(), txtAnnee->text(), dureeHField(txtDuree1->text()), txtDuree2->text(),
-        txtType->text(), txtRealisateur->text(), JoinActors(), txtResume->toPlainText());
+        txtType->text(), txtRealisateur->text(), JoinActors(), resumeField(summary()));
 }
 
 QString frmMain::JoinActors() const

@@ -2,10 +2,12 @@
 #include "app/modMain.h"
 #include "app/modRess.h"
 #include "editor/frmMain.h"
+#include "editor/typinglimit.h"
 #include "support/scripteddesktop.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +31,8 @@ private slots:
     void showsChangeEditStates();
     void selectsWholeSummary();
     void keepsSummaryWithinLimit();
+    void limitsTypingNotLoadedTexts_data();
+    void limitsTypingNotLoadedTexts();
     void searchesBesideTheEditor();
 
 private:
@@ -213,15 +217,49 @@ void tst_Editor::selectsWholeSummary()
     QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("xy"));
 }
 
+// The field counts what is stored: a line break takes two of its 500.
 void tst_Editor::keepsSummaryWithinLimit()
 {
     QTest::keyClicks(editor->txtResume, QStringLiteral("ab"));
+    QTest::keyClick(editor->txtResume, Qt::Key_Return);
     editor->txtResume->moveCursor(QTextCursor::Start);
-    editor->txtResume->insertPlainText(QString(600, QLatin1Char('x')));
-    const QString text = editor->txtResume->toPlainText();
-    QCOMPARE(text.size(), 500);
-    QVERIFY(text.endsWith(QLatin1String("xab")));
+    editor->txtResume->insertPlainText(QStringLiteral("xx\n").repeated(200));
+    const QString text = editor->summary();
+    QCOMPARE(text.size() + text.count(QLatin1Char('\n')), 500);
+    QVERIFY(text.endsWith(QLatin1String("xx\nab\n")));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+}
+
+// A box takes at most its limit from the keyboard, but a longer text put in
+// by a load is shown whole, and the box then takes nothing more.
+void tst_Editor::limitsTypingNotLoadedTexts_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("title") << "txtTitre" << 50;
+    QTest::newRow("hours") << "txtDuree1" << 1;
+    QTest::newRow("minutes") << "txtDuree2" << 2;
+}
+
+void tst_Editor::limitsTypingNotLoadedTexts()
+{
+    QFETCH(QString, box);
+    QFETCH(int, limit);
+    auto *edit = editor->findChild<QLineEdit *>(box);
+    QTest::keyClicks(edit, QString(limit + 3, QLatin1Char('1')));
+    QCOMPARE(edit->text(), QString(limit, QLatin1Char('1')));
+    edit->clear();
+    QApplication::clipboard()->setText(QString(limit + 3, QLatin1Char('2')));
+    edit->paste();
+    QCOMPARE(edit->text(), QString(limit, QLatin1Char('2')));
+
+    TypingLimit::setWhole(edit, QString(limit + 1, QLatin1Char('3')));
+    QCOMPARE(edit->text(), QString(limit + 1, QLatin1Char('3')));
+    QTest::keyClicks(edit, QStringLiteral("4"));
+    QCOMPARE(edit->text(), QString(limit + 1, QLatin1Char('3')));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, QStringLiteral("44"));
+    QCOMPARE(edit->text(), QString(limit, QLatin1Char('3')));
 }
 
 void tst_Editor::searchesBesideTheEditor()
