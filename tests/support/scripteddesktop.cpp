@@ -22,6 +22,8 @@ MsgAnswer ScriptedDesktop::msgBox(const MessageRequest &request)
 {
     messages << request;
     log << QStringLiteral("msg");
+    if (m_msgAnswers.isEmpty() && anyMessage)
+        return *anyMessage;
     if (m_msgAnswers.isEmpty()) {
         // A message nobody expected: answer as a closed box would.
         ++unexpected;

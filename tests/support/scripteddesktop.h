@@ -18,6 +18,8 @@ public:
     void answerFile(const QString &path) { m_fileAnswers.enqueue(path); }   // empty = Cancel
     void answerOpen(bool ok) { m_openAnswers.enqueue(ok); }
     QString documents;
+    // When set, a message nobody queued an answer for gets this one.
+    std::optional<MsgAnswer> anyMessage;
 
     // Every queued answer was used and no request came without one.
     bool allAnswered() const;

@@ -1,0 +1,217 @@
+// Cards of every shape, opened in the editor and saved again: the result is
+// what the save rules say, and every byte they do not mean to change stays.
+#include "app/common.h"
+#include "app/modMain.h"
+#include "app/modRess.h"
+#include "card/cp1252.h"
+#include "editor/frmMain.h"
+#include "editor/numerictext.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kCards = 400;
+
+// The generator of card bytes: each field a random mix of every
+// Windows-1252 byte, words, line breaks and the values that matter.
+class CardMaker {
+public:
+    explicit CardMaker(quint32 seed) : m_random(seed) { }
+
+    QByteArray card()
+    {
+        QByteArray record = field(50) + year() + hours() + minutes() + field(50) + field(50) + actors()
+            + summary();
+        QByteArray bytes = "@CNFCH@" + record + char(pick({ '\xA9', '\xA9', 'Z' }));
+        bytes += posterBytes(pick({ 0, 0, 1, 511, 512, 513, int(m_random.bounded(3000)) }));
+        if (m_random.bounded(8) == 0)   // a short or truncated card from elsewhere
+            bytes.truncate(7 + m_random.bounded(1169));
+        return bytes;
+    }
+
+private:
+    QRandomGenerator m_random;
+
+    template<typename T> T pick(std::initializer_list<T> values)
+    {
+        return *(values.begin() + m_random.bounded(int(values.size())));
+    }
+
+    QByteArray anyBytes(int size)
+    {
+        QByteArray bytes(size, ' ');
+        for (char &b : bytes)
+            b = char(m_random.bounded(256));
+        return bytes;
+    }
+
+    QByteArray words(int size, const QByteArray &separator)
+    {
+        QByteArray text;
+        while (text.size() < size)
+            text += QByteArray("Caf\xE9 cr\xE8me").left(1 + m_random.bounded(9)) + separator;
+        return text.left(size);
+    }
+
+    QByteArray padded(const QByteArray &bytes, int width) { return bytes.left(width).leftJustified(width, ' '); }
+
+    QByteArray field(int width)
+    {
+        switch (m_random.bounded(4)) {
+        case 0: return padded({}, width);
+        case 1: return anyBytes(width);   // full width, every byte
+        case 2: return padded(anyBytes(m_random.bounded(width)), width);
+        default: return padded(words(m_random.bounded(width), " "), width);
+        }
+    }
+
+    QByteArray year() { return m_random.bounded(2) ? field(4) : pick<QByteArray>({ "1999", "19a4", "  12", "-7  " }); }
+    QByteArray hours() { return m_random.bounded(3) ? pick<QByteArray>({ "12", " 1", "01", "-1", "1 ", "  ", "ab", "9e" }) : field(2); }
+    QByteArray minutes() { return m_random.bounded(3) ? pick<QByteArray>({ "05", "5 ", "99", "  ", "x1" }) : field(2); }
+
+    QByteArray actors()
+    {
+        if (m_random.bounded(4) == 0)
+            return field(510);
+        QByteArray joined;
+        const int count = m_random.bounded(13);   // more than the editor takes from the keyboard
+        for (int i = 0; i < count; ++i)
+            joined += words(1 + m_random.bounded(50), " ").replace('|', '/') + '|';
+        if (!joined.isEmpty() && m_random.bounded(3) == 0)
+            joined.chop(1);   // the last name without its "|"
+        return padded(joined, 510);
+    }
+
+    QByteArray summary()
+    {
+        if (m_random.bounded(3) == 0)
+            return field(500);
+        return padded(words(m_random.bounded(501), pick<QByteArray>({ "\r\n", "\r", "\n", " " })), 500);
+    }
+};
+
+// The rules of a save, written from what they say rather than from the code.
+QString numericRuleResult(QString text)
+{
+    while (!text.isEmpty() && !IsNumericText(text))
+        text.chop(1);
+    return text;
+}
+
+std::optional<long long> wholeNumber(const QString &field)
+{
+    bool ok = false;
+    const double value = field.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return std::llround(std::nearbyint(value));
+}
+
+QString hoursSaved(const QString &field)
+{
+    const auto hours = wholeNumber(field);
+    if (!hours)
+        return {};
+    const QString shown = QString::number(*hours);
+    return shown.size() == 1 ? QLatin1Char(' ') + shown : shown;
+}
+
+QString minutesSaved(const QString &field)
+{
+    const auto minutes = wholeNumber(field);
+    return minutes ? QStringLiteral("%1").arg(*minutes, 2, 10, QLatin1Char('0')) : QString();
+}
+
+QString actorsSaved(const QString &field)
+{
+    const QString trimmed = TrimRight(field);
+    return trimmed.isEmpty() || trimmed.endsWith(QLatin1Char('|')) ? trimmed : trimmed + QLatin1Char('|');
+}
+
+QString summarySaved(const QString &field)
+{
+    QString text = TrimRight(field);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString crlf = QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return crlf.size() <= 500 ? crlf : text;
+}
+
+QByteArray savedCard(const QByteArray &old)
+{
+    const QString fields = fromCp1252(old.mid(7, 1168).leftJustified(1168, ' '));
+    const auto at = [&](int offset, int width) { return fields.mid(offset, width); };
+    const QString record = at(0, 50) + fixedWidth(numericRuleResult(TrimRight(at(50, 4))), 4)
+        + fixedWidth(hoursSaved(at(54, 2)), 2) + fixedWidth(minutesSaved(at(56, 2)), 2) + at(58, 50) + at(108, 50)
+        + fixedWidth(actorsSaved(at(158, 510)), 510) + fixedWidth(summarySaved(at(668, 500)), 500);
+    const QByteArray tail = old.size() > 1175 ? old.mid(1175) : QByteArray("\xA9");
+    return "@CNFCH@" + toCp1252(record) + tail;
+}
+
+}   // namespace
+
+class tst_RoundTrip : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void openAndSaveKeepsTheCard();
+
+private:
+    QTemporaryDir m_cache;
+    // Each save waits for the disk; memory-backed files keep the run short.
+    QTemporaryDir m_dir { QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+            ? QStringLiteral("/dev/shm/tst_roundtrip-XXXXXX")
+            : QDir::tempPath() + QStringLiteral("/tst_roundtrip-XXXXXX") };
+};
+
+void tst_RoundTrip::initTestCase()
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+}
+
+void tst_RoundTrip::openAndSaveKeepsTheCard()
+{
+    const quint32 seed = QRandomGenerator::global()->generate();
+    ScriptedDesktop fake;
+    fake.anyMessage = MsgAnswer::Ok;   // the year's format messages while a card loads
+    QCOMPARE(Main(QString()), std::nullopt);
+    frmMain &editor = frmMain::instance();
+    CardMaker maker(seed);
+    const QString card = m_dir.filePath(QStringLiteral("card.cfh"));
+    const QString copy = m_dir.filePath(QStringLiteral("copy.cfh"));
+    for (int i = 0; i < kCards; ++i) {
+        const QByteArray old = maker.card();
+        const QString where = QStringLiteral("seed %1, card %2").arg(seed).arg(i);
+        QVERIFY2(writeBytes(card, old), qPrintable(where));
+        QVERIFY2(editor.OpenInEditor(card), qPrintable(where));
+        const bool titled = !editor.txtTitre->text().isEmpty();
+        const QByteArray expected = titled ? savedCard(old) : old;
+        editor.ChangeEdit(true);   // as after a change the user took back
+        if (i % 2 == 0) {
+            editor.mnuFileSave->trigger();
+            QVERIFY2(readBytes(card) == expected, qPrintable(where));
+        } else if (titled) {
+            fake.answerFile(copy);
+            editor.mnuFileSaveAs->trigger();
+            QVERIFY2(readBytes(copy) == expected, qPrintable(where));
+            QVERIFY2(readBytes(card) == old, qPrintable(where));
+        }
+    }
+    editor.ResetEditor(QStringLiteral("End"));
+    frmMain::discard();
+    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_roundtrip"))).isEmpty());
+    qInfo("%d cards opened and saved, seed %u", kCards, seed);
+}
+
+QTEST_MAIN(tst_RoundTrip)
+#include "tst_roundtrip.moc"
