@@ -33,6 +33,7 @@ private slots:
     void savePrompt();
     void cancelledOpenChangesNothing();
     void openOfWhatIsNotACardKeepsTheCard();
+    void failedWritesKeepTheOldCard_data();
     void failedWritesKeepTheOldCard();
     void vanishedPosterWritesNothing();
     void readOnlyCardIsSavedUnderAnotherName();
@@ -343,28 +344,61 @@ void tst_Documents::openOfWhatIsNotACardKeepsTheCard()
     QVERIFY(FileExists(editor->strImageFile));   // its reset copy is still there
 }
 
+// Each way the editor writes a card, failing at each kind of byte of the new
+// file: the failure is said, the old card keeps every byte, nothing is left
+// behind, and the editor keeps its card and its modified mark.
+void tst_Documents::failedWritesKeepTheOldCard_data()
+{
+    QTest::addColumn<QString>("save");
+    QTest::addColumn<qint64>("limit");
+    const qint64 size = 1176 + 20000;
+    for (const char *save : { "record", "whole card", "save as", "new card" }) {
+        for (qint64 limit : { qint64(0), qint64(1), qint64(7), qint64(1174), qint64(1175), qint64(1176),
+                 qint64(1176 + 10000), size - 1 })
+            QTest::addRow("%s, disk full after %lld bytes", save, limit) << QString::fromLatin1(save) << limit;
+    }
+}
+
 void tst_Documents::failedWritesKeepTheOldCard()
 {
+    QFETCH(QString, save);
+    QFETCH(qint64, limit);
     const QString card = cardWithPoster(QStringLiteral("full.cfh"), 20000);
     const QByteArray old = readBytes(card);
     open(card);
+    QString target = card;
+    if (save == QLatin1String("new card")) {
+        editor->mnuFileNew->trigger();
+        target = path(QStringLiteral("new.cfh"));
+    }
     typeTitle(QStringLiteral("s"));
-    const QString other = picture(QStringLiteral("big.png"), 400, 400);
-    writeBytes(other, readBytes(other) + posterBytes(30000));
-    fake->answerFile(other);
-    editor->cmdAffiMod->click();
+    if (save != QLatin1String("record")) {
+        const QString poster = picture(QStringLiteral("other.png"), 60, 90);
+        writeBytes(poster, readBytes(poster).leftJustified(20000, 'x'));   // readers stop at its end
+        fake->answerFile(poster);
+        editor->cmdAffiMod->click();
+    }
+    if (save == QLatin1String("save as"))
+        target = path(QStringLiteral("copy.cfh"));
+    if (target != card)
+        fake->answerFile(target);
     fake->answerMsg(MsgAnswer::Ok);
+    const QString caption = editor->windowTitle();
+    const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
     {
-        FileSizeLimit diskFull(old.size() + 1000);   // the old card fits, the new one does not
-        editor->mnuFileSave->trigger();
+        FileSizeLimit diskFull(limit);
+        (save == QLatin1String("save as") ? editor->mnuFileSaveAs : editor->mnuFileSave)->trigger();
     }
     QCOMPARE(fake->messages.size(), 1);
-    QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r") + card);
+    QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r") + target);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(readBytes(card), old);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [full.cfh*]"));
-    QVERIFY(editor->blnAffiMod);         // the next save still writes the new poster
-    QCOMPARE(workFolders().size(), 1);   // only the reset folder
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), files);   // no new or temporary file
+    QCOMPARE(editor->windowTitle(), caption);
+    QVERIFY(caption.endsWith(QLatin1String("*]")));
+    QCOMPARE(editor->txtTitre->text(), save == QLatin1String("new card") ? QStringLiteral("s") : QStringLiteral("Films"));
+    QCOMPARE(editor->blnAffiMod, save == QLatin1String("whole card") || save == QLatin1String("save as"));
+    QCOMPARE(workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
 }
 
 void tst_Documents::vanishedPosterWritesNothing()
