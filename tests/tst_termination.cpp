@@ -1,0 +1,110 @@
+// The program itself, ended by signal or killed: no working folder outlives
+// the run, at once after a signal, at the next start after a kill.
+#include "support/testfiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+class tst_Termination : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void signalRemovesTheFoldersAtOnce_data();
+    void signalRemovesTheFoldersAtOnce();
+    void nextStartRemovesWhatAKilledRunLeft();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<QProcess> m_program;
+    QString cache() const { return m_home->filePath(QStringLiteral("cache/cinefiche")); }
+    QStringList cacheEntries() const
+    {
+        return QDir(cache()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    // The processes that hold the folders of the cache, by their locks.
+    QList<qint64> lockHolders() const;
+    // Starts the program and waits until it holds its reset folder, alone.
+    void editCard();
+    void start(const QStringList &arguments);
+};
+
+void tst_Termination::init()
+{
+    m_home = std::make_unique<QTemporaryDir>();
+    QFile::copy(QStringLiteral(SAMPLES_DIR "/le-phare-des-brumes.cfh"), m_home->filePath(QStringLiteral("card.cfh")));
+}
+
+void tst_Termination::cleanup()
+{
+    if (m_program && m_program->state() != QProcess::NotRunning) {
+        m_program->kill();
+        m_program->waitForFinished();
+    }
+    m_program.reset();
+}
+
+void tst_Termination::start(const QStringList &arguments)
+{
+    m_program = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home->filePath(QStringLiteral("cache")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    m_program->setProcessEnvironment(environment);
+    m_program->start(QStringLiteral(CINEFICHE_EXE), arguments);
+    QVERIFY(m_program->waitForStarted());
+}
+
+QList<qint64> tst_Termination::lockHolders() const
+{
+    QList<qint64> holders;
+    for (const QString &lock : cacheEntries().filter(QStringLiteral(".lock")))
+        holders << readBytes(cache() + QLatin1Char('/') + lock).split('\n').first().toLongLong();
+    return holders;
+}
+
+void tst_Termination::editCard()
+{
+    start({ m_home->filePath(QStringLiteral("card.cfh")), QStringLiteral("/m") });
+    QTRY_COMPARE_WITH_TIMEOUT(lockHolders(), QList<qint64> { m_program->processId() }, 10000);
+}
+
+void tst_Termination::signalRemovesTheFoldersAtOnce_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+void tst_Termination::signalRemovesTheFoldersAtOnce()
+{
+    QFETCH(int, signal);
+    editCard();
+    ::kill(pid_t(m_program->processId()), signal);
+    QVERIFY(m_program->waitForFinished(10000));
+    QCOMPARE(m_program->exitStatus(), QProcess::CrashExit);   // ended by the signal, nothing saved
+    QCOMPARE(cacheEntries(), QStringList());
+}
+
+void tst_Termination::nextStartRemovesWhatAKilledRunLeft()
+{
+    editCard();
+    const QStringList left = cacheEntries();
+    m_program->kill();   // SIGKILL: no chance to clean up
+    QVERIFY(m_program->waitForFinished());
+    QCOMPARE(cacheEntries(), left);
+
+    editCard();   // a second editor removes the first one's folder
+    QCOMPARE(cacheEntries().size(), 2);   // its own reset folder and lock only
+    m_program->terminate();
+    QVERIFY(m_program->waitForFinished(10000));
+    QCOMPARE(cacheEntries(), QStringList());
+}
+
+QTEST_GUILESS_MAIN(tst_Termination)
+#include "tst_termination.moc"
