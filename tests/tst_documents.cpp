@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 class tst_Documents : public QObject {
     Q_OBJECT
 private slots:
@@ -32,7 +34,8 @@ private slots:
     void savePrompt_data();
     void savePrompt();
     void cancelledOpenChangesNothing();
-    void openOfWhatIsNotACardKeepsTheCard();
+    void failedOpenSaysWhyAndKeepsTheCard_data();
+    void failedOpenSaysWhyAndKeepsTheCard();
     void failedWritesKeepTheOldCard_data();
     void failedWritesKeepTheOldCard();
     void vanishedPosterWritesNothing();
@@ -328,15 +331,46 @@ void tst_Documents::cancelledOpenChangesNothing()
     QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
 }
 
-void tst_Documents::openOfWhatIsNotACardKeepsTheCard()
+// Why a card could not be opened names its real cause, and the editor keeps
+// the card it showed.
+void tst_Documents::failedOpenSaysWhyAndKeepsTheCard_data()
 {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("not a card") << "picture" << "Fichier incorrect";
+    QTest::newRow("unreadable card") << "unreadable" << "Impossible de lire le fichier\r{card}";
+    QTest::newRow("cache others may write")
+        << "open cache" << "Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous\r{cache}";
+    QTest::newRow("cache full") << "full cache" << "Impossible d'écrire le fichier\r{cache}";
+}
+
+void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
+{
+    QFETCH(QString, failure);
+    QFETCH(QString, message);
+    if (failure == QLatin1String("unreadable") && ::geteuid() == 0)
+        QSKIP("nothing is unreadable to root");
     const QString card = cardWithPoster(QStringLiteral("good.cfh"), 3000);
     open(card);
     typeTitle(QStringLiteral("!"));
     fake->answerMsg(MsgAnswer::No);
     fake->answerMsg(MsgAnswer::Ok);
-    open(picture(QStringLiteral("picture.cfh"), 10, 10));
-    QCOMPARE(fake->messages.last().text, QStringLiteral("Fichier incorrect"));
+    QString other = cardWithPoster(QStringLiteral("other.cfh"), 3000);
+    if (failure == QLatin1String("picture"))
+        other = picture(QStringLiteral("picture.cfh"), 10, 10);
+    if (failure == QLatin1String("unreadable"))
+        QFile::setPermissions(other, QFile::WriteOwner);
+    if (failure == QLatin1String("open cache"))
+        QFile::setPermissions(workFolder(), QFileDevice::Permissions(0x7777));
+    {
+        std::optional<FileSizeLimit> full;
+        if (failure == QLatin1String("full cache"))
+            full.emplace(0);
+        open(other);
+    }
+    QFile::setPermissions(workFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    message.replace(QStringLiteral("{card}"), other).replace(QStringLiteral("{cache}"), workFolder());
+    QCOMPARE(fake->messages.last().text, message);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(editor->lblFile, card);
     QCOMPARE(editor->txtTitre->text(), QStringLiteral("Film!"));

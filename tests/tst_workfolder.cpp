@@ -1,3 +1,4 @@
+#include "app/common.h"
 #include "card/workfolder.h"
 #include "support/testfiles.h"
 
@@ -6,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class tst_WorkFolder : public QObject {
     Q_OBJECT
 private slots:
@@ -13,6 +17,9 @@ private slots:
     void names();
     void sameSecondTakesTheNextName();
     void baseFolderIsPrivate();
+    void othersBaseFolderIsRefused_data();
+    void othersBaseFolderIsRefused();
+    void orphansGoHeldFoldersStay();
     void removeDeletesOnlyItsFiles();
 };
 
@@ -66,6 +73,54 @@ void tst_WorkFolder::baseFolderIsPrivate()
     QVERIFY(folder.startsWith(base + QStringLiteral("/$")));
     RemoveWorkFolder(folder);
     QVERIFY(QDir(base).isEmpty());
+}
+
+void tst_WorkFolder::othersBaseFolderIsRefused_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("otherOwner");
+    QTest::newRow("writable by all") << 0777 << false;
+    QTest::newRow("writable by the group") << 0770 << false;
+    QTest::newRow("another user's") << 0700 << true;
+}
+
+void tst_WorkFolder::othersBaseFolderIsRefused()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, otherOwner);
+    if (otherOwner && ::geteuid() != 0)
+        QSKIP("only root can give a folder to another user");
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    const QString base = cache.filePath(QStringLiteral("tst_workfolder"));
+    QVERIFY(QDir().mkdir(base));
+    QVERIFY(::chmod(QFile::encodeName(base).constData(), mode_t(mode)) == 0);
+    if (otherOwner)
+        QVERIFY(::chown(QFile::encodeName(base).constData(), 65534, 65534) == 0);
+    QCOMPARE(workBase().status, WorkBaseStatus::Unsafe);
+    QCOMPARE(workBase().path, base);
+    QVERIFY(MakeWorkFolder(0).isEmpty());
+    QVERIFY(QDir(base).isEmpty());
+}
+
+// The folders of a run that was killed go; those this run holds stay.
+void tst_WorkFolder::orphansGoHeldFoldersStay()
+{
+    QTemporaryDir base;
+    const QString held = MakeWorkFolder(0, base.path(), QDateTime::currentDateTime());
+    QVERIFY(writeBytes(held + WorkFile::Image, "poster"));
+    const QString orphan = base.filePath(QStringLiteral("$1"));
+    QVERIFY(QDir().mkdir(orphan));   // no lock: its program is gone
+    QVERIFY(writeBytes(orphan + WorkFile::Image, "poster"));
+    const QString staleLock = base.filePath(QStringLiteral("$2.lock"));
+    QVERIFY(writeBytes(staleLock, "999999999\nkilled\n"));
+    QVERIFY(QDir().mkdir(base.filePath(QStringLiteral("$2"))));
+
+    removeOrphanWorkFolders(base.path());
+    QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList({ fileNameOf(held), fileNameOf(held) + QStringLiteral(".lock") }));
+    removeOwnWorkFolders();
+    QVERIFY(QDir(base.path()).isEmpty());
 }
 
 void tst_WorkFolder::removeDeletesOnlyItsFiles()
