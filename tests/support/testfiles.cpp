@@ -34,6 +34,20 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+void resetPeakMemory()
+{
+    writeBytes(QStringLiteral("/proc/self/clear_refs"), "5");   // resets the high-water mark
+}
+
+double peakMemoryMiB()
+{
+    for (const QByteArray &line : readBytes(QStringLiteral("/proc/self/status")).split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return 0;
+}
+
 FailingDevice::FailingDevice(qint64 limit, const QByteArray &source)
     : m_limit(limit), m_source(source)
 {

@@ -35,6 +35,10 @@ private:
     qint64 m_read = 0;
 };
 
+// The most memory the process has held since the last reset, in MiB.
+void resetPeakMemory();
+double peakMemoryMiB();
+
 // While it lives, no file can grow past limit bytes: a write beyond it fails
 // as on a full disk.
 class FileSizeLimit {

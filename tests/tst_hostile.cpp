@@ -1,0 +1,199 @@
+// Files that are not what a card should be, through the whole load of the
+// viewer and of the editor: each is refused or shown, with its message, in
+// little memory, and nothing of it stays in the cache.
+#include "app/modRess.h"
+#include "editor/frmMain.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+#include "viewer/frmInfos.h"
+#include "viewer/viewerload.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkRed);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A bitmap header announcing width x height 24-bit pixels, and no pixels.
+QByteArray bitmapHeader(qint32 width, qint32 height)
+{
+    QByteArray header(54, '\0');
+    header[0] = 'B';
+    header[1] = 'M';
+    const auto put = [&](int offset, qint32 value) { qToLittleEndian(value, header.data() + offset); };
+    put(2, 54 + width * 3 * height);
+    put(10, 54);
+    put(14, 40);
+    put(18, width);
+    put(22, height);
+    qToLittleEndian<quint16>(1, header.data() + 26);
+    qToLittleEndian<quint16>(24, header.data() + 28);
+    return header;
+}
+
+QByteArray randomBytes(int size)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator random(7);
+    for (char &b : bytes)
+        b = char(random.bounded(256));
+    return bytes;
+}
+
+constexpr qint64 kHugeCard = 500LL * 1024 * 1024;
+constexpr double kMemoryLimitMiB = 100;
+
+}   // namespace
+
+class tst_Hostile : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void loads_data();
+    void loads();
+
+private:
+    QTemporaryDir m_cache;
+    QTemporaryDir m_dir;
+    QString makeInput(const QString &kind);
+};
+
+void tst_Hostile::initTestCase()
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+    LoadStartupTexts();
+    LoadAllTexts();
+}
+
+void tst_Hostile::cleanup()
+{
+    if (frmInfos::exists())
+        frmInfos::discard();
+    frmMain::instance().ResetEditor(QStringLiteral("End"));
+    frmMain::discard();
+    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_hostile"))).isEmpty());
+    for (const QString &name : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString path = m_dir.filePath(name);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFileInfo(path).isDir() ? void(QDir(path).removeRecursively()) : void(QFile::remove(path));
+    }
+}
+
+QString tst_Hostile::makeInput(const QString &kind)
+{
+    const QString path = m_dir.filePath(QStringLiteral("input.cfh"));
+    const QByteArray record = QByteArray("Hostile").leftJustified(50, ' ');
+    if (kind == QLatin1String("folder"))
+        QDir().mkdir(path);
+    else if (kind == QLatin1String("fifo"))
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+    else if (kind == QLatin1String("huge")) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(makeCard(record, {}));
+        file.resize(kHugeCard);   // 500 MB of poster, without the disk space
+    } else {
+        QByteArray bytes;
+        if (kind == QLatin1String("3 bytes"))
+            bytes = "@CN";
+        else if (kind == QLatin1String("marker in lower case"))
+            bytes = makeCard(record, {}).replace("@CNFCH@", "@cnfch@");
+        else if (kind == QLatin1String("marker only"))
+            bytes = "@CNFCH@";
+        else if (kind == QLatin1String("marker and 600 bytes"))
+            bytes = "@CNFCH@" + randomBytes(600);
+        else if (kind == QLatin1String("picture"))
+            bytes = png(40, 60);
+        else if (kind == QLatin1String("random poster"))
+            bytes = makeCard(record, randomBytes(5000));
+        else if (kind == QLatin1String("60000 x 60000 poster"))
+            bytes = makeCard(record, bitmapHeader(60000, 60000) + randomBytes(1000));
+        else if (kind == QLatin1String("1 x 20000 poster"))
+            bytes = makeCard(record, png(1, 20000));
+        else if (kind == QLatin1String("unreadable"))
+            bytes = makeCard(record, {});
+        writeBytes(path, bytes);
+        if (kind == QLatin1String("unreadable"))
+            QFile::setPermissions(path, QFile::WriteOwner);
+    }
+    return path;
+}
+
+void tst_Hostile::loads_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");   // empty: the card is shown
+    const QString notCard = QStringLiteral("Fichier incorrect");
+    const QString missing = QStringLiteral("Fichier introuvable");
+    QTest::newRow("empty") << "" << notCard;
+    QTest::newRow("3 bytes") << "3 bytes" << notCard;
+    QTest::newRow("marker in lower case") << "marker in lower case" << notCard;
+    QTest::newRow("marker only") << "marker only" << QString();
+    QTest::newRow("marker and 600 bytes") << "marker and 600 bytes" << QString();
+    QTest::newRow("picture renamed .cfh") << "picture" << notCard;
+    QTest::newRow("folder") << "folder" << missing;
+    QTest::newRow("FIFO") << "fifo" << missing;
+    QTest::newRow("unreadable file") << "unreadable" << "Impossible de lire le fichier\r{path}";
+    QTest::newRow("poster of random bytes") << "random poster" << QString();
+    QTest::newRow("poster announcing 60000 x 60000") << "60000 x 60000 poster" << QString();
+    QTest::newRow("poster of 1 x 20000") << "1 x 20000 poster" << QString();
+    QTest::newRow("card of 500 MB") << "huge" << QString();
+}
+
+void tst_Hostile::loads()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    if (kind == QLatin1String("unreadable") && ::geteuid() == 0)
+        QSKIP("nothing is unreadable to root");
+    const QString card = makeInput(kind);
+    message.replace(QStringLiteral("{path}"), card);
+    const bool shown = message.isEmpty();
+    ScriptedDesktop fake;
+    fake.anyMessage = MsgAnswer::Ok;
+    resetPeakMemory();
+    const double before = peakMemoryMiB();
+
+    QCOMPARE(OpenInViewer(card, 0), shown);
+    if (shown) {
+        if (!kind.startsWith(QLatin1String("marker")))
+            QCOMPARE(frmInfos::instance()->lblTitre->text(), QStringLiteral("Hostile"));
+        QVERIFY(frmInfos::instance()->picAffiche->pixmap().height() <= 20000);
+    }
+    frmMain &editor = frmMain::instance();
+    QCOMPARE(editor.OpenInEditor(card), shown);
+    QCOMPARE(editor.lblFile, shown ? card : QString());
+    QList<MessageRequest> failures;   // a random year shows its format messages too
+    for (const MessageRequest &request : std::as_const(fake.messages)) {
+        if (request.icon == MsgIcon::Critical)
+            failures << request;
+    }
+    QCOMPARE(failures.size(), shown ? 0 : 2);
+    if (!shown)
+        QCOMPARE(failures.last().text, message);
+    QVERIFY2(peakMemoryMiB() - before < kMemoryLimitMiB, qPrintable(QString::number(peakMemoryMiB() - before)));
+}
+
+QTEST_MAIN(tst_Hostile)
+#include "tst_hostile.moc"
