@@ -3,10 +3,10 @@
 #include "app/common.h"
 #include "app/messages.h"
 #include "app/modRess.h"
-#include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
+#include "viewer/cardtexts.h"
 #include "viewer/frmInfos.h"
 #include "viewer/viewerfiles.h"
 
@@ -57,16 +57,14 @@ bool OpenInViewer(const QString &cardPath, int mode)
 void FillViewer(frmInfos &viewer, const CardRecord &record)
 {
     const ViewerCaptions &captions = viewerCaptions();
-    const QString space = QStringLiteral(" ");
-    viewer.lblAnnee->setText(captions.annee + TrimRight(space + record.Annee));
-    viewer.lblDuree->setText(captions.duree
-                             + TrimRight(space + record.DureeH + QLatin1Char('h') + record.DureeM));
-    // The record separates actors by carriage returns; a label breaks lines at "\n".
-    viewer.lblActeurs->setText(ActorLines(record.Acteurs).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    viewer.lblResume->setText(summaryText(record.Resume));
-    viewer.lblRealisateur->setText(TrimRight(record.Realisateur));
-    viewer.lblType->setText(TrimRight(record.Type));
-    viewer.lblTitre->setText(TrimRight(record.Titre));
+    const CardTexts texts = cardTexts(record, captions.annee, captions.duree);
+    viewer.lblAnnee->setText(texts.annee);
+    viewer.lblDuree->setText(texts.duree);
+    viewer.lblActeurs->setText(texts.acteurs);
+    viewer.lblResume->setText(texts.resume);
+    viewer.lblRealisateur->setText(texts.realisateur);
+    viewer.lblType->setText(texts.type);
+    viewer.lblTitre->setText(texts.titre);
 }
 
 void SetViewerPoster(frmInfos &viewer, const QString &folder)
