@@ -1,5 +1,9 @@
 #include "app/cmdline.h"
 
+#include "about/buildconfig.h"
+#include "app/common.h"
+#include "app/texttable.h"
+
 QString argumentString(const QStringList &arguments)
 {
     return arguments.join(QLatin1Char(' '));
@@ -14,4 +18,31 @@ CommandLine splitCommandLine(const QString &argumentString)
     if (pieces.size() > 1)
         line.option = pieces.at(1);
     return line;
+}
+
+std::optional<CommandLine> readCommandLine(const QStringList &arguments)
+{
+    if (!arguments.isEmpty() && FileExists(arguments.first())) {
+        const QString second = arguments.value(1);
+        const bool isSwitch = second == QLatin1String("/m") || second == QLatin1String("/p");
+        return CommandLine { arguments.first(), isSwitch ? second.mid(1) : QString() };
+    }
+    const QString joined = argumentString(arguments);
+    if (joined.isEmpty())
+        return std::nullopt;
+    return splitCommandLine(joined);
+}
+
+std::optional<QString> informationText(const QStringList &arguments)
+{
+    if (arguments == QStringList { QStringLiteral("--help") })
+        return resText(6001);
+    if (arguments == QStringList { QStringLiteral("--version") }) {
+        const QString version = QStringLiteral("%1.%2.%3")
+                                    .arg(BuildConfig::VersionMajor)
+                                    .arg(BuildConfig::VersionMinor)
+                                    .arg(BuildConfig::VersionRevision);
+        return resText(6002).arg(version);
+    }
+    return std::nullopt;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct CommandLine {
     QString path;     // double quotes removed
@@ -15,3 +16,13 @@ QString argumentString(const QStringList &arguments);
 
 // Splits at every " /"; the first piece is the path, the second the switch.
 CommandLine splitCommandLine(const QString &argumentString);
+
+// The arguments as a desktop gives them, already split. When the first names
+// an existing file as it stands (quotes and " /" included), it is the path and
+// a second "/m" or "/p" the switch; otherwise the arguments joined with blanks
+// are split as one string. nullopt when that string is empty (a new card).
+std::optional<CommandLine> readCommandLine(const QStringList &arguments);
+
+// What "--help" or "--version", alone on the command line, prints; nullopt
+// for any other command line.
+std::optional<QString> informationText(const QStringList &arguments);

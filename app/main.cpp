@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
 namespace {
 
 // Working folders of runs that were killed (and so could not remove them).
@@ -20,15 +22,34 @@ void cleanUpAfterKilledRuns()
         removeOrphanWorkFolders(base.path);
 }
 
+// "--help" and "--version" print before any window system is opened, so they
+// work without a display. The exit status when the program is to end there.
+std::optional<int> printInformation(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const std::optional<QString> text = informationText(arguments);
+    if (!text)
+        return std::nullopt;
+    const bool written = std::fputs(text->toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0;
+    return written ? 0 : 1;
+}
+
 }   // namespace
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = printInformation(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cinefiche"));
+    QApplication::setDesktopFileName(QStringLiteral("cinefiche"));   // the launcher's entry, for the task bar
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/cinefiche/cinefiche.png")));
 
-    // The interface is French, so the standard buttons are too.
+    // The interface is French, so the standard buttons are too, and sizes,
+    // numbers and dates are French whatever LANG says.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -39,7 +60,7 @@ int main(int argc, char *argv[])
     removeWorkFoldersOnTermination();
     cleanUpAfterKilledRuns();
 
-    const std::optional<int> status = Main(argumentString(QApplication::arguments().mid(1)));
+    const std::optional<int> status = Main(QApplication::arguments().mid(1));
     const int code = status ? *status : QApplication::exec();
     removeOwnWorkFolders();
     setDefaultDesktop(nullptr);

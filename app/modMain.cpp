@@ -49,6 +49,17 @@ std::optional<int> startViewer(const QString &path, bool hidePlay)
     return std::nullopt;
 }
 
+// The start for an existing card, once the start-up texts are loaded.
+std::optional<int> startOnCard(const CommandLine &line)
+{
+    LoadViewerTexts();
+    if (line.option == QLatin1String("m")) {
+        LoadEditorTexts();
+        return startEditorOnCard(line.path);
+    }
+    return startViewer(line.path, line.option == QLatin1String("p"));
+}
+
 }   // namespace
 
 std::optional<int> Main(const QString &arguments)
@@ -63,10 +74,14 @@ std::optional<int> Main(const QString &arguments)
         showMessage(strFileNotFound, MsgIcon::Critical);
         return kFailure;
     }
-    LoadViewerTexts();
-    if (line.option == QLatin1String("m")) {
-        LoadEditorTexts();
-        return startEditorOnCard(line.path);
-    }
-    return startViewer(line.path, line.option == QLatin1String("p"));
+    return startOnCard(line);
+}
+
+std::optional<int> Main(const QStringList &arguments)
+{
+    const std::optional<CommandLine> line = readCommandLine(arguments);
+    if (!line || !FileExists(line->path))
+        return Main(argumentString(arguments));   // a new card, or the missing file's message
+    LoadStartupTexts();
+    return startOnCard(*line);
 }

@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -89,6 +92,29 @@ private:
     }
 };
 
+// Qt's file model writes sizes and dates in the system's locale; the program's
+// locale is French whatever LANG says, so the dialog writes those two columns
+// in it. Columns of QFileSystemModel: name, size, type, date.
+class ProgramLocaleColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != kSize && index.column() != kDate))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        if (index.column() == kDate)
+            return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+        return files->isDir(file) ? QString() : QLocale().formattedDataSize(files->size(file));
+    }
+
+private:
+    static constexpr int kSize = 1;
+    static constexpr int kDate = 3;
+};
+
 }   // namespace
 
 QString qtNameFilter(const FileFilter &filter)
@@ -140,6 +166,7 @@ QString QtDesktop::chooseFile(const FileRequest &request)
 {
     CardFileDialog dialog(ownerWidget(request.owner), request.title, request.folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new ProgramLocaleColumns(&dialog));
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     QStringList filters;
     for (const FileFilter &filter : request.filters)

@@ -73,6 +73,25 @@ const std::map<int, const char16_t *> &table()
         { 5103, u"JPEG (*.jpg)" },
         { 5104, u"Bitmap (*.bmp)" },
         { 5105, u"GIF (*.gif)" },
+        // command line: --help and --version (%1 is the version)
+        { 6001,
+            u"Utilisation : cinefiche [FICHE [/m | /p]]\n"
+            u"Écrit et lit des fiches d'information sur des films (fichiers .cfh).\n"
+            u"\n"
+            u"  cinefiche               ouvre l'éditeur sur une nouvelle fiche\n"
+            u"  cinefiche FICHE         montre la fiche dans la visionneuse\n"
+            u"  cinefiche FICHE /p      la visionneuse, sans son bouton Lecture\n"
+            u"  cinefiche FICHE /m      ouvre la fiche dans l'éditeur\n"
+            u"  cinefiche --help        affiche cette aide\n"
+            u"  cinefiche --version     affiche la version\n"
+            u"\n"
+            u"Une fiche introuvable, ou un fichier qui n'est pas une fiche, est signalé\n"
+            u"et le programme se termine avec le code 1.\n" },
+        { 6002,
+            u"cinefiche %1\n"
+            u"Licence GPLv3+ : GNU GPL version 3 ou ultérieure <https://gnu.org/licenses/gpl.html>.\n"
+            u"Ceci est un logiciel libre : vous êtes libre de le modifier et de le redistribuer.\n"
+            u"Il est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi.\n" },
     };
     return texts;
 }

@@ -2,8 +2,10 @@
 #include "app/qtdesktop.h"
 #include "support/testfiles.h"
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +22,7 @@ private slots:
     void nameFilters();
     void saveDialogAddsTheExtensionBeforeConfirming();
     void saveDialogRefusesAReadOnlyFile();
+    void dialogWritesSizesAndDatesInFrench();
 
 private:
     QTemporaryDir m_dir;
@@ -31,6 +34,7 @@ private:
 void tst_QtDesktop::initTestCase()
 {
     LoadStartupTexts();
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));   // as the program sets it
 }
 
 FileRequest tst_QtDesktop::saveRequest() const
@@ -112,6 +116,32 @@ void tst_QtDesktop::saveDialogRefusesAReadOnlyFile()
     QtDesktop desktop;
     QCOMPARE(desktop.chooseFile(saveRequest()), QString());   // refused, then cancelled
     QCOMPARE(refusal, QStringLiteral("Impossible d'écrire le fichier\n") + readOnly);
+}
+
+// Qt's file model writes them in the system's locale, English under LANG=C.
+void tst_QtDesktop::dialogWritesSizesAndDatesInFrench()
+{
+    const QString film = m_dir.filePath(QStringLiteral("film.cfh"));
+    QVERIFY(writeBytes(film, QByteArray(1500, 'x')));
+    const QString date = QLocale().toString(QFileInfo(film).lastModified(), QLocale::ShortFormat);
+    QString shownSize, shownDate;
+    onNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        auto *files = dialog->findChild<QFileSystemModel *>();
+        QVERIFY(files);
+        const QModelIndex row = dialog->proxyModel()->mapFromSource(files->index(film));
+        QTRY_VERIFY(!row.siblingAtColumn(1).data().toString().isEmpty());
+        shownSize = row.siblingAtColumn(1).data().toString();
+        shownDate = row.siblingAtColumn(3).data().toString();
+        dialog->reject();
+    });
+    FileRequest request;
+    request.folder = m_dir.path();
+    QtDesktop desktop;
+    QCOMPARE(desktop.chooseFile(request), QString());
+    QCOMPARE(shownSize, QStringLiteral("1,46 Kio"));
+    QCOMPARE(shownDate, date);
 }
 
 QTEST_MAIN(tst_QtDesktop)

@@ -1,11 +1,14 @@
+#include "about/buildconfig.h"
 #include "app/cmdline.h"
 #include "app/modMain.h"
 #include "app/modRess.h"
+#include "editor/frmMain.h"
 #include "support/scripteddesktop.h"
-#include "viewer/frmInfos.h"
 #include "support/testfiles.h"
+#include "viewer/frmInfos.h"
 
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,6 +20,12 @@ private slots:
     void split_data();
     void split();
     void arguments();
+    void desktopArguments_data();
+    void desktopArguments();
+    void desktopStart_data();
+    void desktopStart();
+    void information_data();
+    void information();
     void missingCard_data();
     void missingCard();
     void notACard_data();
@@ -27,6 +36,8 @@ private:
     QTemporaryDir m_cache;
     QTemporaryDir m_films;
     QString m_card;
+    QString m_quoted;        // a name holding double quotes
+    QString m_blankFolder;   // in a folder whose name ends in a blank
     QString m_picture;
     bool noWorkingFolderLeft() const;
 };
@@ -36,6 +47,11 @@ void tst_Startup::initTestCase()
     qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     m_card = m_films.filePath(QStringLiteral("my card.cfh"));
     QVERIFY(writeBytes(m_card, makeCard("Brazil", posterBytes(700))));
+    m_quoted = m_films.filePath(QStringLiteral("Le \"Grand\" film.cfh"));
+    QVERIFY(writeBytes(m_quoted, makeCard("Le grand film", posterBytes(10))));
+    QVERIFY(QDir(m_films.path()).mkpath(QStringLiteral("Films /Drames")));
+    m_blankFolder = m_films.filePath(QStringLiteral("Films /Drames/drame.cfh"));
+    QVERIFY(writeBytes(m_blankFolder, makeCard("Drame", posterBytes(10))));
     m_picture = m_films.filePath(QStringLiteral("picture.jpg"));
     QVERIFY(writeBytes(m_picture, QByteArray("\xFF\xD8\xFF\xE0 not a card at all, a picture")));
 }
@@ -94,6 +110,102 @@ void tst_Startup::arguments()
     QCOMPARE(argumentString({ QStringLiteral("/films/my card.cfh"), QStringLiteral("/m") }),
         QStringLiteral("/films/my card.cfh /m"));
     QCOMPARE(argumentString({}), QString());
+}
+
+// The desktop gives the arguments split; a first one naming an existing file
+// is taken as it stands, anything else goes through the string grammar.
+void tst_Startup::desktopArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("card");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("option");
+    QTest::newRow("name holding quotes") << QStringList { m_quoted } << true << m_quoted << "";
+    QTest::newRow("folder ending in a blank, editor")
+        << QStringList { m_blankFolder, "/m" } << true << m_blankFolder << "m";
+    QTest::newRow("viewer without play, third ignored")
+        << QStringList { m_quoted, "/p", "/m" } << true << m_quoted << "p";
+    QTest::newRow("not a switch") << QStringList { m_quoted, "m" } << true << m_quoted << "";
+    QTest::newRow("quoted path: string grammar")
+        << QStringList { '"' + m_card + '"' } << true << m_card << "";
+    QTest::newRow("switch inside one argument") << QStringList { m_card + " /m" } << true << m_card << "m";
+    QTest::newRow("missing card, switch apart")
+        << QStringList { "/no/such.cfh", "/m" } << true << "/no/such.cfh"
+        << "m";
+    QTest::newRow("one empty argument: new card") << QStringList { "" } << false << ""
+                                                  << "";
+}
+
+void tst_Startup::desktopArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, card);
+    QFETCH(QString, path);
+    QFETCH(QString, option);
+    const std::optional<CommandLine> line = readCommandLine(arguments);
+    QCOMPARE(line.has_value(), card);
+    if (line) {
+        QCOMPARE(line->path, path);
+        QCOMPARE(line->option, option);
+    }
+}
+
+void tst_Startup::desktopStart_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("window");   // "viewer", "editor" or "" (none: the card is missing)
+    QTest::newRow("viewer on a name holding quotes") << QStringList { m_quoted } << "viewer";
+    QTest::newRow("editor in a folder ending in a blank") << QStringList { m_blankFolder, "/m" } << "editor";
+    QTest::newRow("missing card") << QStringList { "/no/such.cfh", "/m" } << "";
+}
+
+void tst_Startup::desktopStart()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, window);
+    ScriptedDesktop fake;
+    if (window.isEmpty())
+        fake.answerMsg(MsgAnswer::Ok);
+    QCOMPARE(Main(arguments), window.isEmpty() ? std::optional<int>(1) : std::nullopt);
+    QCOMPARE(frmMain::exists(), window == QLatin1String("editor"));
+    QCOMPARE(frmInfos::exists(), window == QLatin1String("viewer"));
+    if (frmMain::exists()) {
+        QCOMPARE(frmMain::instance().lblFile, arguments.first());
+        frmMain::instance().close();   // removes the editor's reset folder
+    }
+    if (frmInfos::exists())
+        QVERIFY(frmInfos::instance()->cmdPlay->isVisible());
+    frmMain::discard();
+    frmInfos::discard();
+    QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);
+    QVERIFY(fake.allAnswered());
+    QVERIFY(noWorkingFolderLeft());
+}
+
+void tst_Startup::information_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("start");   // empty: no information, the program starts
+    const QString version = QStringLiteral("cinefiche %1.%2.%3\n")
+                                .arg(BuildConfig::VersionMajor)
+                                .arg(BuildConfig::VersionMinor)
+                                .arg(BuildConfig::VersionRevision);
+    QTest::newRow("help") << QStringList { "--help" } << "Utilisation : cinefiche [FICHE [/m | /p]]\n";
+    QTest::newRow("version") << QStringList { "--version" } << version;
+    QTest::newRow("help after a card") << QStringList { m_card, "--help" } << "";
+    QTest::newRow("help and version") << QStringList { "--help", "--version" } << "";
+}
+
+void tst_Startup::information()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, start);
+    const std::optional<QString> text = informationText(arguments);
+    QCOMPARE(text.has_value(), !start.isEmpty());
+    if (text) {
+        QVERIFY2(text->startsWith(start), qPrintable(*text));
+        QVERIFY(text->endsWith(QLatin1Char('\n')));
+    }
 }
 
 void tst_Startup::missingCard_data()

@@ -15,7 +15,7 @@ private slots:
 
 void tst_Texts::table()
 {
-    QCOMPARE(resTextIds().size(), 61);   // the 58 texts and three failure messages
+    QCOMPARE(resTextIds().size(), 63);   // the 58 texts, three failure messages, --help and --version
     QCOMPARE(resText(2001), QStringLiteral("Année : "));
     QCOMPARE(resText(3000), QStringLiteral("À propos de "));
     QCOMPARE(resText(1106), QStringLiteral("Enregistrer les modifications apportées à "));

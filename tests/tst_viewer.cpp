@@ -7,6 +7,7 @@
 #include "support/testfiles.h"
 #include "viewer/frmInfos.h"
 #include "viewer/frmViewLarger.h"
+#include "viewer/viewerfiles.h"
 #include "viewer/viewerload.h"
 
 #include <QApplication>
@@ -91,6 +92,7 @@ private slots:
     void longSummaryBesidePoster();
     void movieFile_data();
     void movieFile();
+    void movieOrder();
     void playOpensMovieAndCloses();
     void startFromCommandLine_data();
     void startFromCommandLine();
@@ -248,7 +250,9 @@ void tst_Viewer::movieFile_data()
     QTest::newRow("avi") << QStringList{"card.avi"} << "card.avi";
     QTest::newRow("divx") << QStringList{"card.divx"} << "card.divx";
     QTest::newRow("avi before divx") << QStringList{"card.divx", "card.avi"} << "card.avi";
-    QTest::newRow("none") << QStringList{"card.mkv", "other.avi"} << "";
+    QTest::newRow("mkv") << QStringList { "card.mkv", "other.avi" } << "card.mkv";
+    QTest::newRow("divx before mkv") << QStringList { "card.mkv", "card.divx" } << "card.divx";
+    QTest::newRow("none") << QStringList { "other.mkv", "card.srt", "card.mkv.part" } << "";
 }
 
 void tst_Viewer::movieFile()
@@ -261,6 +265,23 @@ void tst_Viewer::movieFile()
     QVERIFY(viewer);
     QCOMPARE(viewer->cmdPlay->isEnabled(), !movie.isEmpty());
     QCOMPARE(viewer->strDivXFile, movie.isEmpty() ? QString() : m_dir->filePath(movie));
+}
+
+// With every container beside the card, removing the one found each time
+// gives the order the README promises.
+void tst_Viewer::movieOrder()
+{
+    const QStringList order
+        = { "avi", "divx", "mkv", "mp4", "m4v", "webm", "mov", "ogv", "mpg", "mpeg", "wmv" };
+    for (const QString &extension : order)
+        QVERIFY(writeBytes(m_dir->filePath("card." + extension), "movie"));
+    const QString card = m_dir->filePath(QStringLiteral("card.cfh"));
+    QStringList found;
+    for (QString movie = findMovieFile(card); !movie.isEmpty(); movie = findMovieFile(card)) {
+        found << QFileInfo(movie).suffix();
+        QVERIFY(QFile::remove(movie));
+    }
+    QCOMPARE(found, order);
 }
 
 void tst_Viewer::playOpensMovieAndCloses()

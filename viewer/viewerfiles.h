@@ -6,8 +6,9 @@
 
 #include <QString>
 
-// The movie beside the card: its name with the extension "avi", else "divx";
-// empty when neither exists.
+// The movie beside the card: its name with the extension "avi", else "divx",
+// else "mkv", "mp4", "m4v", "webm", "mov", "ogv", "mpg", "mpeg", "wmv", in
+// that order; empty when none exists.
 QString findMovieFile(const QString &cardPath);
 
 // Writes every byte of cardPath after its first 1176 to target. The card is
