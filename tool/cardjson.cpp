@@ -24,6 +24,7 @@ bool isNumberField(Field field)
     return field == Field::Annee || field == Field::Heures || field == Field::Minutes;
 }
 
+// Scripts often write a year as a number; it is stored as its digits.
 std::optional<QString> textOf(Field field, const QJsonValue &value)
 {
     if (value.isString())

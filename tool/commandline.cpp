@@ -79,6 +79,7 @@ std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QStr
         return std::nullopt;
     }
     CardEdit edit { .field = *field, .text = argument.mid(equals + 1) };
+    // "A|B|", as the card stores the names, reads as well as "A|B".
     if (*field == Field::Acteurs && !edit.text.isEmpty()) {
         edit.names = edit.text.split(QLatin1Char('|'));
         if (edit.text.endsWith(QLatin1Char('|')))
@@ -119,6 +120,7 @@ std::optional<QString> posterProblem(const QString &path)
 
 bool mayReplace(ToolIo &io, const QString &path)
 {
+    // A slip in the order of the arguments must not cost a card.
     if (!FileExists(path) || openCard(path).status != CardAccess::Ok)
         return true;
     report(io, ToolText::isACard(path));

@@ -15,6 +15,7 @@ int runShow(const QStringList &args, ToolIo &io)
     const QStringList cards = parser.positionalArguments();
     QJsonArray objects;
     int status = ExitStatus::Done;
+    int shown = 0;
     for (const QString &card : cards) {
         const OpenedCard opened = openCard(card);
         if (opened.status != CardAccess::Ok) {
@@ -27,7 +28,7 @@ int runShow(const QStringList &args, ToolIo &io)
             objects.append(cardJson(card, values, opened.posterBytes, picture));
         else   // printed as it comes, so that a long list shows at once
             print(io.out,
-                (&card == &cards.first() ? QString() : QStringLiteral("\n"))
+                (shown++ ? QStringLiteral("\n") : QString())
                     + ToolText::cardText(card, values, opened.posterBytes, picture));
     }
     if (parser.isSet(json) && (cards.size() > 1 || !objects.isEmpty())) {

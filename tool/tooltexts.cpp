@@ -7,7 +7,8 @@ QString quoted(const QString &text)
     return QStringLiteral("« %1 »").arg(text);
 }
 
-// A character as people can find it: itself when printable, and its code.
+// A character as people can find it: itself when printable, and its code;
+// a control character alone would be invisible, or move the cursor.
 QString characterName(char32_t c)
 {
     const QString code = QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
@@ -16,6 +17,7 @@ QString characterName(char32_t c)
     return quoted(QString::fromUcs4(&c, 1)) + QStringLiteral(" (") + code + QLatin1Char(')');
 }
 
+// Continued lines (actors, the summary's paragraphs) start under the value.
 QString line(const QString &label, const QString &value)
 {
     const QString indent(14, QLatin1Char(' '));
