@@ -15,6 +15,7 @@ install_missing_packages desktop-file-utils appstream xdg-utils shared-mime-info
 # Every file the installation puts down, under its prefix.
 expected=(
     bin/cinefiche
+    bin/cinefiche-card
     share/applications/cinefiche.desktop
     share/applications/cinefiche.modifier.desktop
     share/doc/cinefiche/copyright
@@ -23,6 +24,8 @@ expected=(
     share/icons/hicolor/scalable/mimetypes/application-x-cinefiche.svg
     share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/mimetypes/application-x-cinefiche.png
     share/man/man1/cinefiche.1.gz
+    share/man/man1/cinefiche-card.1.gz
+    share/thumbnailers/cinefiche.thumbnailer
     share/metainfo/org.example.Cinefiche.metainfo.xml
     share/mime/packages/cinefiche.xml
 )

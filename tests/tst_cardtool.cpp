@@ -1,0 +1,441 @@
+#include "support/testfiles.h"
+#include "tool/cardtool.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = 0;
+    QByteArray out, err;
+};
+
+Run run(const QStringList &args, const QByteArray &input = {})
+{
+    QBuffer in, out, err;
+    in.setData(input);
+    in.open(QIODevice::ReadOnly);
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    ToolIo io { in, out, err };
+    const int status = runCardTool(args, io);
+    return { status, out.data(), err.data() };
+}
+
+QString sample(const char *name)
+{
+    return QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(name) + QStringLiteral(".cfh");
+}
+
+QJsonObject jsonOf(const QByteArray &bytes)
+{
+    return QJsonDocument::fromJson(bytes).object();
+}
+
+// A BMP header announcing width x height pixels, and nothing after it.
+QByteArray bmpHeader(qint32 width, qint32 height)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("BM", 2);
+    out << quint32(54) << quint32(0) << quint32(54) << quint32(40) << width << height << quint16(1)
+        << quint16(24) << quint32(0) << quint32(0) << quint32(2835) << quint32(2835) << quint32(0)
+        << quint32(0);
+    return bytes;
+}
+
+// Every byte value somewhere in the record, so that a rewrite that decodes
+// and encodes a field it does not mean to change shows.
+QByteArray everyByteRecord()
+{
+    QByteArray record(1168, ' ');
+    for (int i = 0; i < record.size(); ++i)
+        record[i] = char(i % 256);
+    return record;
+}
+
+}   // namespace
+
+class tst_CardTool : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void show();
+    void poster();
+    void thumbnail_data();
+    void thumbnail();
+    void newFromShowsJson_data();
+    void newFromShowsJson();
+    void newStoresTheEditorsWay();
+    void refusedValuesWriteNothing_data();
+    void refusedValuesWriteNothing();
+    void setChangesOnlyTheNamedFields_data();
+    void setChangesOnlyTheNamedFields();
+    void nfoRoundTrip_data();
+    void nfoRoundTrip();
+    void nfoFromAMediaManager();
+    void notAMovieNfo_data();
+    void notAMovieNfo();
+    void realProgram();
+
+private:
+    QTemporaryDir m_cache;
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+};
+
+void tst_CardTool::initTestCase()
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+}
+
+void tst_CardTool::cleanup()
+{
+    // Every write removes its working folder, whatever happened.
+    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_cardtool"))).isEmpty());
+}
+
+void tst_CardTool::show()
+{
+    const QString garbage = path(QStringLiteral("garbage.cfh"));
+    QVERIFY(writeBytes(garbage, makeCard("Brouillon", "not a picture")));
+    const QString shortCard = path(QStringLiteral("short.cfh"));
+    QVERIFY(writeBytes(shortCard, QByteArray("@CNFCH@Court")));
+    const QStringList cards { sample("le-phare-des-brumes"), QStringLiteral(SAMPLES_DIR "/make-samples.sh"),
+        garbage, path(QStringLiteral("missing.cfh")), shortCard };
+    const Run shown = run(QStringList { QStringLiteral("show"), QStringLiteral("--json") } + cards);
+    QCOMPARE(shown.status, 1);   // the two bad files are said; the others still shown
+    QCOMPARE(shown.err.count('\n'), 2);
+    QVERIFY(shown.err.contains("make-samples.sh : ce fichier n'est pas une fiche"));
+    const QJsonArray objects = QJsonDocument::fromJson(shown.out).array();
+    QCOMPARE(objects.size(), 3);
+
+    QJsonObject expected = jsonOf(R"({"titre": "Le Phare des brumes", "annee": "1998", "heures": "1",
+        "minutes": "47", "type": "Drame", "realisateur": "Hélène Marchal",
+        "acteurs": ["Louis Garnier", "Clara Vidal", "Étienne Roux", "Margot Lenoir"],
+        "affiche": {"octets": 5155, "format": "jpeg", "largeur": 240, "hauteur": 360}})");
+    expected.insert(QStringLiteral("fichier"), cards[0]);
+    QJsonObject phare = objects[0].toObject();
+    QVERIFY(
+        phare.take(QStringLiteral("resume")).toString().startsWith(QStringLiteral("Sur une île bretonne")));
+    QCOMPARE(phare, expected);
+    QCOMPARE(objects[1][QStringLiteral("affiche")].toObject(),
+        jsonOf(R"({"octets": 13, "format": null, "largeur": null, "hauteur": null})"));
+    QCOMPARE(objects[2][QStringLiteral("titre")].toString(), QStringLiteral("Court"));
+    QVERIFY(objects[2][QStringLiteral("affiche")].isNull());
+
+    const Run text = run({ QStringLiteral("show"), sample("le-phare-des-brumes") });
+    QCOMPARE(text.status, 0);
+    QVERIFY(text.out.contains("Acteurs     : Louis Garnier\n              Clara Vidal\n"));
+    QVERIFY(text.out.contains("Affiche     : 5155 octets, JPEG, 240 × 360 pixels\n"));
+}
+
+void tst_CardTool::poster()
+{
+    const QString card = sample("le-phare-des-brumes");
+    const QByteArray stored = readBytes(card).mid(1176);
+    const QString out = path(QStringLiteral("poster.jpg"));
+    QCOMPARE(run({ QStringLiteral("poster"), card, out }).status, 0);
+    QCOMPARE(readBytes(out), stored);
+    QCOMPARE(run({ QStringLiteral("poster"), card, QStringLiteral("-") }).out, stored);
+
+    const QString none = path(QStringLiteral("none.jpg"));
+    QCOMPARE(run({ QStringLiteral("poster"), sample("sans-affiche"), none }).status, 1);
+    QVERIFY(!QFile::exists(none));
+    // A slip of the arguments never writes a poster over a card.
+    const QString other = path(QStringLiteral("other.cfh"));
+    QVERIFY(QFile::copy(sample("sans-affiche"), other));
+    const Run refused = run({ QStringLiteral("poster"), card, other });
+    QCOMPARE(refused.status, 1);
+    QVERIFY(refused.err.contains("est une fiche"));
+    QCOMPARE(readBytes(other), readBytes(sample("sans-affiche")));
+}
+
+void tst_CardTool::thumbnail_data()
+{
+    QTest::addColumn<QByteArray>("card");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QSize>("pixels");   // empty: nothing written, status 1
+    const QByteArray tall = readBytes(sample("le-phare-des-brumes"));
+    QTest::newRow("tall JPEG") << tall << "128" << QSize(85, 128);
+    QTest::newRow("wide JPEG") << readBytes(sample("la-longue-traversee")) << "128" << QSize(128, 71);
+    QTest::newRow("default size") << tall << QString() << QSize(170, 256);
+    QTest::newRow("never enlarged") << tall << "1000" << QSize(240, 360);
+    QTest::newRow("no poster") << readBytes(sample("sans-affiche")) << "128" << QSize();
+    QTest::newRow("poster that is no picture") << makeCard("X", "GIF89a but no more") << "128" << QSize();
+    QTest::newRow("header announcing 60000 x 60000")
+        << makeCard("X", bmpHeader(60000, 60000)) << "128" << QSize();
+}
+
+void tst_CardTool::thumbnail()
+{
+    QFETCH(QByteArray, card);
+    QFETCH(QString, size);
+    QFETCH(QSize, pixels);
+    const QString cardPath = path(QStringLiteral("thumb.cfh"));
+    const QString png = path(QStringLiteral("thumb.png"));
+    QFile::remove(png);
+    QVERIFY(writeBytes(cardPath, card));
+    QStringList args { QStringLiteral("thumbnail"), cardPath, png };
+    if (!size.isEmpty())
+        args << QStringLiteral("-s") << size;
+    const Run made = run(args);
+    QCOMPARE(made.status, pixels.isEmpty() ? 1 : 0);
+    QCOMPARE(QFile::exists(png), !pixels.isEmpty());
+    if (!pixels.isEmpty())
+        QCOMPARE(QImage(png, "PNG").size(), pixels);
+}
+
+void tst_CardTool::newFromShowsJson_data()
+{
+    QTest::addColumn<QString>("card");
+    for (const char *name : { "le-phare-des-brumes", "la-longue-traversee", "sans-affiche" })
+        QTest::newRow(name) << sample(name);
+}
+
+// What show prints, new writes back byte for byte.
+void tst_CardTool::newFromShowsJson()
+{
+    QFETCH(QString, card);
+    const QString poster = path(QStringLiteral("poster"));
+    QFile::remove(poster);
+    run({ QStringLiteral("poster"), card, poster });
+    const QString copy = path(QStringLiteral("copy.cfh"));
+    QStringList args { QStringLiteral("new"), QStringLiteral("--json"), QStringLiteral("-"), copy,
+        QStringLiteral("--force") };
+    if (QFile::exists(poster))
+        args << QStringLiteral("--poster") << poster;
+    const Run made = run(args, run({ QStringLiteral("show"), QStringLiteral("--json"), card }).out);
+    QCOMPARE(made.status, 0);
+    QCOMPARE(readBytes(copy), readBytes(card));
+}
+
+void tst_CardTool::newStoresTheEditorsWay()
+{
+    const QString full = QString(50, QLatin1Char('x'));
+    QStringList actors;
+    for (int i = 0; i < 10; ++i)
+        actors << QString(49, QLatin1Char('a')) + QString::number(i);
+    const QString card = path(QStringLiteral("new.cfh"));
+    const Run made = run({ QStringLiteral("new"), QStringLiteral("titre=") + full, QStringLiteral("heures=3"),
+        QStringLiteral("acteurs=") + actors.join(QLatin1Char('|')), QStringLiteral("resume=Un\nDeux"),
+        QStringLiteral("annee=1970"), card });
+    QCOMPARE(made.status, 0);
+    const QByteArray bytes = readBytes(card);
+    QCOMPARE(bytes.size(), 1176);
+    QCOMPARE(bytes.mid(7, 50), full.toLatin1());
+    QCOMPARE(bytes.mid(61, 4), QByteArray(" 3  "));   // the hour's blank, empty minutes
+    QCOMPARE(bytes.mid(165, 510), (actors.join(QLatin1Char('|')) + QLatin1Char('|')).toLatin1());
+    QCOMPARE(bytes.mid(675, 9), QByteArray("Un\r\nDeux "));
+    const QJsonObject shown = jsonOf(run({ QStringLiteral("show"), QStringLiteral("--json"), card }).out);
+    QCOMPARE(shown[QStringLiteral("heures")].toString(), QStringLiteral("3"));
+    QCOMPARE(shown[QStringLiteral("acteurs")].toArray().toVariantList(), QVariant(actors).toList());
+    QCOMPARE(shown[QStringLiteral("resume")].toString(), QStringLiteral("Un\nDeux"));
+}
+
+void tst_CardTool::refusedValuesWriteNothing_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    const QString t = QStringLiteral("titre=T");
+    QTest::newRow("title of 51") << QStringList { QStringLiteral("titre=") + QString(51, u'x') }
+                                 << QByteArray() << 2 << "titre : 51 caractères, le champ en tient 50";
+    QTest::newRow("letter outside Windows-1252")
+        << QStringList { QStringLiteral("titre=Łódź") } << QByteArray() << 2
+        << "titre : le caractère « Ł » (U+0141)";
+    QTest::newRow("character outside the BMP") << QStringList { t, QStringLiteral("type=Drame 🎬") }
+                                               << QByteArray() << 2 << "type : le caractère « 🎬 » (U+1F3AC)";
+    QTest::newRow("line break in the title") << QStringList { QStringLiteral("titre=A\nB") } << QByteArray()
+                                             << 2 << "titre : le caractère de commande U+000A";
+    QTest::newRow("summary of 501") << QStringList { t, QStringLiteral("resume=") + QString(501, u'r') }
+                                    << QByteArray() << 2 << "resume : 501 caractères";
+    QTest::newRow("hours of three digits")
+        << QStringList { t, QStringLiteral("heures=100") } << QByteArray() << 2 << "heures : 3 caractères";
+    QTest::newRow("year not a number") << QStringList { t, QStringLiteral("annee=19x0") } << QByteArray() << 2
+                                       << "annee : « 19x0 » n'est pas un nombre";
+    QTest::newRow("eleven actors") << QStringList { t, QStringLiteral("acteurs=a|b|c|d|e|f|g|h|i|j|k") }
+                                   << QByteArray() << 2 << "acteurs : 11 noms";
+    QTest::newRow("empty actor name") << QStringList { t, QStringLiteral("acteurs=a||b") } << QByteArray()
+                                      << 2 << "acteurs : un nom est vide";
+    QTest::newRow("actor name with the separator")
+        << QStringList { QStringLiteral("--json"), QStringLiteral("-") }
+        << QByteArray(R"({"titre": "T", "acteurs": ["A|B"]})") << 2 << "le nom « A|B » contient « | »";
+    QTest::newRow("no title") << QStringList { QStringLiteral("titre="), QStringLiteral("annee=1970") }
+                              << QByteArray() << 2 << "titre : une fiche a toujours un titre";
+    QTest::newRow("unknown field") << QStringList { t, QStringLiteral("duree=90") } << QByteArray() << 2
+                                   << "champ inconnu « duree »";
+    QTest::newRow("JSON of the wrong type")
+        << QStringList { QStringLiteral("--json"), QStringLiteral("-") } << QByteArray(R"({"titre": ["T"]})")
+        << 2 << "titre : valeur d'un type";
+    QTest::newRow("poster that is no picture")
+        << QStringList { t, QStringLiteral("--poster"), SAMPLES_DIR "/make-samples.sh" } << QByteArray() << 1
+        << "make-samples.sh : ce fichier n'est pas une image";
+}
+
+// new and set refuse the same values, and neither then writes a byte.
+void tst_CardTool::refusedValuesWriteNothing()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, json);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    const QString card = path(QStringLiteral("refused.cfh"));
+    QFile::remove(card);
+    Run made = run(QStringList { QStringLiteral("new") } + args + QStringList { card }, json);
+    QCOMPARE(made.status, status);
+    QVERIFY2(QString::fromUtf8(made.err).contains(said), made.err.constData());
+    QVERIFY(!QFile::exists(card));
+
+    if (!json.isEmpty())
+        return;
+    const QByteArray old = makeCard("Ancienne", posterBytes(700));
+    QVERIFY(writeBytes(card, old));
+    made = run(QStringList { QStringLiteral("set"), card } + args);
+    QCOMPARE(made.status, status);
+    QCOMPARE(readBytes(card), old);
+}
+
+void tst_CardTool::setChangesOnlyTheNamedFields_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("posterAfter");
+    const QByteArray poster = posterBytes(5000);
+    QTest::newRow("record alone") << QStringList() << poster;
+    QTest::newRow("new poster") << QStringList { QStringLiteral("--poster"), SAMPLES_DIR "/../about.png" }
+                                << readBytes(QStringLiteral(SAMPLES_DIR "/../about.png"));
+    QTest::newRow("poster removed") << QStringList { QStringLiteral("--no-poster") } << QByteArray();
+}
+
+void tst_CardTool::setChangesOnlyTheNamedFields()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, posterAfter);
+    const QString card = path(QStringLiteral("set.cfh"));
+    const QByteArray old = makeCard(everyByteRecord(), posterBytes(5000));
+    QVERIFY(writeBytes(card, old));
+    const Run changed = run(QStringList { QStringLiteral("set"), card, QStringLiteral("titre=Nouveau"),
+                                QStringLiteral("heures=2") }
+        + options);
+    QCOMPARE(changed.status, 0);
+    QByteArray expected = old.left(1176) + posterAfter;
+    expected.replace(7, 50, QByteArray("Nouveau").leftJustified(50, ' '));
+    expected.replace(61, 2, " 2");
+    QCOMPARE(readBytes(card), expected);
+}
+
+void tst_CardTool::nfoRoundTrip_data()
+{
+    newFromShowsJson_data();
+}
+
+// nfo then from-nfo gives the card back, poster included (found beside the NFO).
+void tst_CardTool::nfoRoundTrip()
+{
+    QFETCH(QString, card);
+    const QString nfo = path(QStringLiteral("film.nfo"));
+    const QString back = path(QStringLiteral("back.cfh"));
+    QFile::remove(path(QStringLiteral("film-poster.jpg")));
+    QCOMPARE(run({ QStringLiteral("nfo"), card, nfo }).status, 0);
+    const Run imported = run({ QStringLiteral("from-nfo"), nfo, back, QStringLiteral("--force") });
+    QCOMPARE(imported.status, 0);
+    QCOMPARE(imported.err, QByteArray());
+    QCOMPARE(readBytes(back), readBytes(card));
+}
+
+void tst_CardTool::nfoFromAMediaManager()
+{
+    const QString card = path(QStringLiteral("kodi.cfh"));
+    const Run imported = run({ QStringLiteral("from-nfo"), QFINDTESTDATA("data/media-manager.nfo"), card });
+    QCOMPARE(imported.status, 0);
+    const QJsonObject shown = jsonOf(run({ QStringLiteral("show"), QStringLiteral("--json"), card }).out);
+    QCOMPARE(shown[QStringLiteral("titre")].toString(), QStringLiteral("La Cartographe des brumes"));
+    QCOMPARE(shown[QStringLiteral("annee")].toString(), QStringLiteral("2019"));   // from <premiered>
+    QCOMPARE(shown[QStringLiteral("heures")].toString() + shown[QStringLiteral("minutes")].toString(),
+        QStringLiteral("208"));
+    QCOMPARE(shown[QStringLiteral("type")].toString(),
+        QStringLiteral("Science-Fiction, Mystère, Drame, Thriller"));
+    QCOMPARE(shown[QStringLiteral("realisateur")].toString(), QStringLiteral("Odile Verne"));
+    const QJsonArray actors = shown[QStringLiteral("acteurs")].toArray();
+    QCOMPARE(actors.size(), 10);
+    QCOMPARE(actors[3].toString(), QStringLiteral("Zbigniew Lukaszewicz"));
+    QCOMPARE(
+        actors[5].toString(), QStringLiteral("Manon Faure"));   // the sixth, over 50 characters, left out
+    const QString plot = shown[QStringLiteral("resume")].toString();
+    QVERIFY(plot.size() <= 500 && plot.endsWith(QStringLiteral("entre la…")));
+    // One line for each thing left out or shortened: a genre, a director, a
+    // replaced letter, a long name, twenty-nine actors past ten, the plot.
+    QCOMPARE(imported.err.count('\n'), 34);
+    QVERIFY(imported.err.contains("acteurs : « Gabriel Fontaine » laissé de côté, une fiche en nomme dix"));
+}
+
+void tst_CardTool::notAMovieNfo_data()
+{
+    QTest::addColumn<QByteArray>("nfo");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("release notes") << QByteArray("  ** GROUPE **\n  Film.....: x\n")
+                                   << "n'est pas le fichier .nfo d'un film";
+    QTest::newRow("a series") << QByteArray("<tvshow><title>S</title></tvshow>")
+                              << "n'est pas le fichier .nfo d'un film";
+    QTest::newRow("no title") << QByteArray("<movie><year>1999</year><title> </title></movie>")
+                              << "le film n'a pas de titre";
+    QTest::newRow("broken XML") << QByteArray("<movie>\n<title>A</title>\n<plot>x</movie>")
+                                << "ligne 3 : XML illisible";
+}
+
+void tst_CardTool::notAMovieNfo()
+{
+    QFETCH(QByteArray, nfo);
+    QFETCH(QString, said);
+    const QString nfoPath = path(QStringLiteral("bad.nfo"));
+    const QString card = path(QStringLiteral("bad.cfh"));
+    QVERIFY(writeBytes(nfoPath, nfo));
+    const Run imported = run({ QStringLiteral("from-nfo"), nfoPath, card });
+    QCOMPARE(imported.status, 1);
+    QVERIFY2(QString::fromUtf8(imported.err).contains(said), imported.err.constData());
+    QVERIFY(!QFile::exists(card));
+}
+
+// The program itself: its statuses, French on standard error, help for each command.
+void tst_CardTool::realProgram()
+{
+    const auto program = [](const QStringList &args) {
+        QProcess process;
+        process.start(QStringLiteral(CARDTOOL_PROGRAM), args);
+        process.waitForFinished();
+        return Run { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+    };
+    QCOMPARE(
+        program({ QStringLiteral("--version") }).out, QByteArray("cinefiche-card " CINEFICHE_VERSION "\n"));
+    const Run unknown
+        = program({ QStringLiteral("show"), QStringLiteral("--bogus"), sample("sans-affiche") });
+    QCOMPARE(unknown.status, 2);
+    QCOMPARE(unknown.err,
+        QByteArray(
+            "cinefiche-card : show : Option inconnue \"bogus\" ; l'aide : cinefiche-card show --help\n"));
+    QCOMPARE(program({ QStringLiteral("thumbnail") }).status, 2);
+    const Run notCard = program({ QStringLiteral("show"), QStringLiteral(SAMPLES_DIR "/make-samples.sh") });
+    QCOMPARE(notCard.status, 1);
+    QVERIFY(notCard.out.isEmpty());
+    QVERIFY(notCard.err.endsWith("make-samples.sh : ce fichier n'est pas une fiche\n"));
+    for (const char *command : { "show", "poster", "thumbnail", "new", "set", "nfo", "from-nfo" }) {
+        const Run help = program({ QString::fromLatin1(command), QStringLiteral("--help") });
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.startsWith("Utilisation : cinefiche-card " + QByteArray(command) + ' '));
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_CardTool)
+#include "tst_cardtool.moc"

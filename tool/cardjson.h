@@ -1,0 +1,25 @@
+#pragma once
+// A card as a JSON object: what show --json prints and new --json reads.
+
+#include "poster/posterimage.h"
+#include "tool/cardvalues.h"
+
+#include <QJsonObject>
+
+// {"fichier", the eight fields (acteurs an array), "affiche": null or
+// {"octets", "format", "largeur", "hauteur"}, the last three null when the
+// poster is no picture}.
+QJsonObject cardJson(
+    const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture);
+
+struct JsonEdits {
+    enum Problem { None, UnknownKey, WrongType };
+    Problem problem = None;
+    QString key {};   // the key at fault
+    QList<CardEdit> edits {};
+};
+
+// The edits object asks for. Texts are strings (annee, heures and minutes
+// may be whole numbers), acteurs an array of strings; "fichier" and
+// "affiche", which show prints, are ignored.
+JsonEdits editsFromJson(const QJsonObject &object);

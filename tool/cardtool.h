@@ -1,0 +1,36 @@
+#pragma once
+// cinefiche-card: cards for scripts, file managers and media centres. Each
+// command is a plain function over three streams, so tests run it in-process.
+
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+// The exit statuses, as the man page documents them.
+namespace ExitStatus {
+constexpr int Done = 0;
+constexpr int FileFailed = 1;   // a card (or another file) could not be read or written
+constexpr int Usage = 2;        // wrong command line, or a value a card cannot hold
+}   // namespace ExitStatus
+
+struct ToolIo {
+    QIODevice &in;    // standard input: "new --json -"
+    QIODevice &out;   // results: text, JSON, poster bytes of "poster CARD -"
+    QIODevice &err;   // French messages, one line each
+};
+
+// Runs the command line args (without the program's name); returns the
+// exit status.
+int runCardTool(const QStringList &args, ToolIo &io);
+
+// One message line on io.err, after the program's name.
+void report(ToolIo &io, const QString &message);
+void print(QIODevice &out, const QString &text);
+
+int runShow(const QStringList &args, ToolIo &io);
+int runPoster(const QStringList &args, ToolIo &io);
+int runThumbnail(const QStringList &args, ToolIo &io);
+int runNew(const QStringList &args, ToolIo &io);
+int runSet(const QStringList &args, ToolIo &io);
+int runNfo(const QStringList &args, ToolIo &io);
+int runFromNfo(const QStringList &args, ToolIo &io);

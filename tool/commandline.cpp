@@ -1,0 +1,154 @@
+#include "tool/commandline.h"
+
+#include "app/common.h"
+#include "card/cardfile.h"
+#include "card/cardsave.h"
+#include "tool/tooltexts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+std::optional<int> parseCommand(QCommandLineParser &parser, const QString &command, const QStringList &args,
+    ToolIo &io, qsizetype minArgs, qsizetype maxArgs)
+{
+    const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
+    parser.addOption(help);
+    if (!parser.parse(QStringList(QStringLiteral("cinefiche-card")) + args)) {
+        QString problem = parser.errorText();
+        if (problem.endsWith(QLatin1Char('.')))
+            problem.chop(1);   // a clause of the message, not its end
+        return usageError(io, command, problem);
+    }
+    if (parser.isSet(help)) {
+        print(io.out, ToolText::commandHelp(command));
+        return ExitStatus::Done;
+    }
+    const qsizetype count = parser.positionalArguments().size();
+    if (count < minArgs || (maxArgs >= 0 && count > maxArgs))
+        return usageError(io, command, ToolText::argumentCount());
+    return std::nullopt;
+}
+
+int usageError(ToolIo &io, const QString &command, const QString &problem)
+{
+    report(io, ToolText::usageOf(command, problem));
+    return ExitStatus::Usage;
+}
+
+int cardFailed(ToolIo &io, const QString &path, CardAccess status)
+{
+    switch (status) {
+    case CardAccess::Missing:
+        report(io, ToolText::missing(path));
+        break;
+    case CardAccess::NotCard:
+        report(io, ToolText::notCard(path));
+        break;
+    default:
+        report(io, ToolText::unreadable(path));
+        break;
+    }
+    return ExitStatus::FileFailed;
+}
+
+int saveFailed(ToolIo &io, const SaveResult &result)
+{
+    switch (result.status) {
+    case SaveStatus::PosterMissing:
+    case SaveStatus::SourceMissing:
+        report(io, ToolText::missing(result.failedPath));
+        break;
+    default:
+        report(io, ToolText::writeFailed(result.failedPath));
+        break;
+    }
+    return ExitStatus::FileFailed;
+}
+
+std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QString &argument)
+{
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    if (equals <= 0) {
+        usageError(io, command, ToolText::notAnEdit(argument));
+        return std::nullopt;
+    }
+    const std::optional<Field> field = fieldNamed(argument.left(equals));
+    if (!field) {
+        usageError(io, command, ToolText::unknownField(argument.left(equals)));
+        return std::nullopt;
+    }
+    CardEdit edit { .field = *field, .text = argument.mid(equals + 1) };
+    // "A|B|", as the card stores the names, reads as well as "A|B".
+    if (*field == Field::Acteurs && !edit.text.isEmpty()) {
+        edit.names = edit.text.split(QLatin1Char('|'));
+        if (edit.text.endsWith(QLatin1Char('|')))
+            edit.names.removeLast();
+    }
+    return edit;
+}
+
+bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits)
+{
+    for (const CardEdit &edit : edits) {
+        if (const auto problem = applyEdit(record, edit)) {
+            report(io, ToolText::fieldProblem(*problem));
+            return false;
+        }
+    }
+    if (TrimRight(record.Titre).isEmpty()) {
+        report(io, ToolText::titleMissing());
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> posterProblem(const QString &path)
+{
+    QFile file(path);
+    if (!FileExists(path))
+        return ToolText::missing(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ToolText::unreadable(path);
+    const PosterInfo info = probePoster(file);
+    if (info.format.isEmpty())
+        return ToolText::notPicture(path);
+    if (qint64(info.size.width()) * info.size.height() > kMaxPosterPixels)
+        return ToolText::pictureTooLarge(path, info.size.width(), info.size.height());
+    return std::nullopt;
+}
+
+bool mayReplace(ToolIo &io, const QString &path)
+{
+    // A slip in the order of the arguments must not cost a card.
+    if (!FileExists(path) || openCard(path).status != CardAccess::Ok)
+        return true;
+    report(io, ToolText::isACard(path));
+    return false;
+}
+
+bool writeOutput(ToolIo &io, QIODevice &in, const QString &path)
+{
+    if (path == u"-") {
+        if (copyRest(in, io.out) != Transfer::Done) {
+            report(io, ToolText::writeFailed(path));
+            return false;
+        }
+        return true;
+    }
+    if (!mayReplace(io, path))
+        return false;
+    QSaveFile out(path);
+    out.setDirectWriteFallback(true);   // /dev/null, or a folder that takes no new file
+    if (!out.open(QIODevice::WriteOnly) || copyRest(in, out) != Transfer::Done || !out.commit()) {
+        report(io, ToolText::writeFailed(path));
+        return false;
+    }
+    return true;
+}
+
+QString posterBesideNfo(const QString &nfoPath, const QString &extension)
+{
+    const QFileInfo nfo(nfoPath);
+    return nfo.dir().filePath(nfo.completeBaseName() + QStringLiteral("-poster.") + extension);
+}

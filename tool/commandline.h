@@ -1,0 +1,47 @@
+#pragma once
+// What the commands share: parsing their arguments, saying why they fail,
+// and the files they take or write beside cards.
+
+#include "tool/cardaccess.h"
+#include "tool/cardtool.h"
+#include "tool/cardvalues.h"
+
+#include <QCommandLineParser>
+#include <optional>
+
+// Parses the command's arguments (after its name) with -h/--help added and
+// checks there are minArgs to maxArgs positional ones (maxArgs < 0: no
+// limit). nullopt to go on; otherwise the status to end with, help printed
+// or wrong usage said.
+std::optional<int> parseCommand(QCommandLineParser &parser, const QString &command, const QStringList &args,
+    ToolIo &io, qsizetype minArgs, qsizetype maxArgs);
+
+// Says problem about the use of command; returns ExitStatus::Usage.
+int usageError(ToolIo &io, const QString &command, const QString &problem);
+// Says why the card at path could not be read; returns ExitStatus::FileFailed.
+int cardFailed(ToolIo &io, const QString &path, CardAccess status);
+// Says why a save failed; returns ExitStatus::FileFailed.
+struct SaveResult;
+int saveFailed(ToolIo &io, const SaveResult &result);
+
+// "FIELD=VALUE" as an edit; acteurs takes names separated by "|" (a final
+// "|" allowed). nullopt, said on err, when it is no such text.
+std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QString &argument);
+// Stores every edit into record; false, said on err, at the first that
+// does not fit or when the title ends up empty.
+bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits);
+
+// Why path cannot be a card's poster (no picture, announces too many
+// pixels, missing); nullopt when it can.
+std::optional<QString> posterProblem(const QString &path);
+
+// False, said on err, when path holds a card: a poster, a thumbnail or an
+// NFO never replaces one.
+bool mayReplace(ToolIo &io, const QString &path);
+
+// Writes what remains of in to path (or to io.out for "-"), replacing path
+// only once complete; false, said on err, on failure.
+bool writeOutput(ToolIo &io, QIODevice &in, const QString &path);
+
+// NAME-poster.EXT beside the NFO NAME.nfo.
+QString posterBesideNfo(const QString &nfoPath, const QString &extension);

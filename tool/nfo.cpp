@@ -1,0 +1,161 @@
+#include "tool/nfo.h"
+
+#include "tool/tooltexts.h"
+
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace {
+
+const QString kGenreSeparator = QStringLiteral(", ");
+
+QString elementText(QXmlStreamReader &xml)
+{
+    return xml.readElementText(QXmlStreamReader::IncludeChildElements);
+}
+
+QString actorName(QXmlStreamReader &xml)
+{
+    QString name;
+    while (xml.readNextStartElement()) {
+        if (xml.name() == u"name" && name.isEmpty())
+            name = elementText(xml);
+        else
+            xml.skipCurrentElement();
+    }
+    return name;
+}
+
+// The first element of a kind wins; media managers repeat none of these.
+void readFirst(QXmlStreamReader &xml, QString &into)
+{
+    if (into.isNull())
+        into = elementText(xml);
+    else
+        xml.skipCurrentElement();
+}
+
+void readMovieElement(QXmlStreamReader &xml, NfoMovie &movie)
+{
+    const auto name = xml.name();
+    if (name == u"title")
+        readFirst(xml, movie.title);
+    else if (name == u"year")
+        readFirst(xml, movie.year);
+    else if (name == u"premiered")
+        readFirst(xml, movie.premiered);
+    else if (name == u"runtime")
+        readFirst(xml, movie.runtime);
+    else if (name == u"plot")
+        readFirst(xml, movie.plot);
+    else if (name == u"genre")
+        movie.genres << elementText(xml);
+    else if (name == u"director")
+        movie.directors << elementText(xml);
+    else if (name == u"actor")
+        movie.actors << actorName(xml);
+    else
+        xml.skipCurrentElement();
+}
+
+std::optional<int> wholeNumber(const QString &text)
+{
+    bool ok = true;
+    const int number = text.isEmpty() ? 0 : text.trimmed().toInt(&ok);
+    return ok ? std::optional(number) : std::nullopt;
+}
+
+void writeRuntime(QXmlStreamWriter &xml, const CardValues &values, QStringList &notes)
+{
+    const auto hours = wholeNumber(values.heures);
+    const auto minutes = wholeNumber(values.minutes);
+    if (!hours || !minutes)
+        notes << ToolText::durationNotExported(values.heures, values.minutes);
+    else if (*hours * 60 + *minutes > 0)
+        xml.writeTextElement(QStringLiteral("runtime"), QString::number(*hours * 60 + *minutes));
+}
+
+void writeActors(QXmlStreamWriter &xml, const QStringList &names)
+{
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        xml.writeStartElement(QStringLiteral("actor"));
+        xml.writeTextElement(QStringLiteral("name"), names[i]);
+        xml.writeTextElement(QStringLiteral("order"), QString::number(i));
+        xml.writeEndElement();
+    }
+}
+
+void writeUnlessEmpty(QXmlStreamWriter &xml, const QString &name, const QString &text)
+{
+    if (!text.isEmpty())
+        xml.writeTextElement(name, text);
+}
+
+// XML 1.0 has no place for the control characters an odd card byte may
+// read as; they become "?", said in notes.
+void makeXmlSafe(Field field, QString &text, QStringList &notes)
+{
+    ToolText::Replacements replaced;
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') {
+            if (!replaced.contains(std::pair(char32_t(c.unicode()), QStringLiteral("?"))))
+                replaced.append({ c.unicode(), QStringLiteral("?") });
+            c = u'?';
+        }
+    }
+    if (!replaced.isEmpty())
+        notes << ToolText::charactersReplaced(field, replaced);
+}
+
+CardValues xmlSafe(CardValues values, QStringList &notes)
+{
+    for (auto [field, text] : { std::pair(Field::Titre, &values.titre),
+             std::pair(Field::Annee, &values.annee), std::pair(Field::Type, &values.type),
+             std::pair(Field::Realisateur, &values.realisateur), std::pair(Field::Resume, &values.resume) })
+        makeXmlSafe(field, *text, notes);
+    for (QString &name : values.acteurs)
+        makeXmlSafe(Field::Acteurs, name, notes);
+    return values;
+}
+
+}   // namespace
+
+NfoRead readNfo(QIODevice &in)
+{
+    NfoRead result;
+    QXmlStreamReader xml(&in);
+    if (!xml.readNextStartElement() || xml.name() != u"movie") {
+        result.status = NfoStatus::NotMovie;
+        return result;
+    }
+    while (xml.readNextStartElement())
+        readMovieElement(xml, result.movie);
+    if (xml.hasError()) {
+        result.status = NfoStatus::NotXml;
+        result.line = xml.lineNumber();
+        result.error = xml.errorString();
+    }
+    return result;
+}
+
+bool writeNfo(QIODevice &out, const CardValues &cardValues, QStringList &notes)
+{
+    const CardValues values = xmlSafe(cardValues, notes);
+    QXmlStreamWriter xml(&out);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(4);
+    xml.writeStartDocument(QStringLiteral("1.0"), true);
+    xml.writeStartElement(QStringLiteral("movie"));
+    xml.writeTextElement(QStringLiteral("title"), values.titre);
+    writeUnlessEmpty(xml, QStringLiteral("year"), values.annee);
+    writeRuntime(xml, values, notes);
+    if (!values.type.isEmpty()) {
+        for (const QString &genre : values.type.split(kGenreSeparator))
+            xml.writeTextElement(QStringLiteral("genre"), genre);
+    }
+    writeUnlessEmpty(xml, QStringLiteral("director"), values.realisateur);
+    writeActors(xml, values.acteurs);
+    writeUnlessEmpty(xml, QStringLiteral("plot"), values.resume);
+    xml.writeEndDocument();
+    return !xml.hasError();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The movie sidecar file that media centres read: XML, root <movie>.
+
+#include "tool/cardvalues.h"
+
+#include <QIODevice>
+#include <QStringList>
+
+// What a movie .nfo holds that a card can use, in the file's order.
+struct NfoMovie {
+    QString title, year, premiered, runtime, plot;
+    QStringList genres, directors, actors;
+};
+
+enum class NfoStatus { Ok, NotMovie, NotXml };
+
+struct NfoRead {
+    NfoStatus status = NfoStatus::Ok;
+    NfoMovie movie;
+    qint64 line = 0;   // NotXml: where the XML breaks
+    QString error;     // NotXml: the reader's words
+};
+
+// Reads a movie .nfo as media managers write them: every element a card has
+// no field for is skipped; only the first <movie> element is read.
+NfoRead readNfo(QIODevice &in);
+
+// Writes values as a movie .nfo (UTF-8): title, year, runtime in minutes,
+// one <genre> per part of the type between ", ", director, actors, plot.
+// What cannot be written goes to notes; false when out fails.
+bool writeNfo(QIODevice &out, const CardValues &values, QStringList &notes);

@@ -1,0 +1,300 @@
+#include "tool/tooltexts.h"
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    return QStringLiteral("« %1 »").arg(text);
+}
+
+// A character as people can find it: itself when printable, and its code;
+// a control character alone would be invisible, or move the cursor.
+QString characterName(char32_t c)
+{
+    const QString code = QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    if (QChar::category(c) == QChar::Other_Control)
+        return code;
+    return quoted(QString::fromUcs4(&c, 1)) + QStringLiteral(" (") + code + QLatin1Char(')');
+}
+
+// Continued lines (actors, the summary's paragraphs) start under the value.
+QString line(const QString &label, const QString &value)
+{
+    const QString indent(14, QLatin1Char(' '));
+    QString text = label.leftJustified(12) + QStringLiteral(": ");
+    text += QString(value).replace(QLatin1Char('\n'), QLatin1Char('\n') + indent);
+    return text + QLatin1Char('\n');
+}
+
+QString duration(const CardValues &values)
+{
+    if (values.heures.isEmpty())
+        return values.minutes.isEmpty() ? QString() : values.minutes + QStringLiteral(" min");
+    return values.heures + QStringLiteral(" h ") + values.minutes;
+}
+
+QString posterText(qint64 bytes, const PosterInfo &picture)
+{
+    if (bytes == 0)
+        return QStringLiteral("aucune");
+    QString text = QStringLiteral("%1 octets, ").arg(bytes);
+    if (picture.format.isEmpty())
+        return text + QStringLiteral("image illisible");
+    return text
+        + QStringLiteral("%1, %2 × %3 pixels")
+              .arg(QString::fromLatin1(picture.format).toUpper())
+              .arg(picture.size.width())
+              .arg(picture.size.height());
+}
+
+}   // namespace
+
+QString ToolText::missing(const QString &path)
+{
+    return path + QStringLiteral(" : fichier introuvable");
+}
+
+QString ToolText::unreadable(const QString &path)
+{
+    return path + QStringLiteral(" : lecture impossible");
+}
+
+QString ToolText::notCard(const QString &path)
+{
+    return path + QStringLiteral(" : ce fichier n'est pas une fiche");
+}
+
+QString ToolText::writeFailed(const QString &path)
+{
+    return path + QStringLiteral(" : écriture impossible ; un fichier existant reste tel quel");
+}
+
+QString ToolText::noPoster(const QString &card)
+{
+    return card + QStringLiteral(" : la fiche n'a pas d'affiche");
+}
+
+QString ToolText::posterNotDecoded(const QString &card)
+{
+    return card + QStringLiteral(" : l'affiche ne se lit pas comme une image");
+}
+
+QString ToolText::notPicture(const QString &path)
+{
+    return path + QStringLiteral(" : ce fichier n'est pas une image");
+}
+
+QString ToolText::pictureTooLarge(const QString &path, int width, int height)
+{
+    return path
+        + QStringLiteral(" : l'image annonce %1 × %2 pixels, bien trop pour une affiche")
+              .arg(width)
+              .arg(height);
+}
+
+QString ToolText::isACard(const QString &path)
+{
+    return path + QStringLiteral(" est une fiche : elle n'est pas remplacée");
+}
+
+QString ToolText::exists(const QString &path)
+{
+    return path + QStringLiteral(" existe déjà : --force pour le remplacer");
+}
+
+QString ToolText::missingCommand()
+{
+    return QStringLiteral("commande manquante ; la liste : cinefiche-card --help");
+}
+
+QString ToolText::unknownCommand(const QString &command)
+{
+    return QStringLiteral("commande inconnue %1 ; la liste : cinefiche-card --help").arg(quoted(command));
+}
+
+QString ToolText::usageOf(const QString &command, const QString &problem)
+{
+    return QStringLiteral("%1 : %2 ; l'aide : cinefiche-card %1 --help").arg(command, problem);
+}
+
+QString ToolText::argumentCount()
+{
+    return QStringLiteral("nombre d'arguments incorrect");
+}
+
+QString ToolText::notAnEdit(const QString &argument)
+{
+    return QStringLiteral("%1 n'est pas de la forme CHAMP=VALEUR").arg(quoted(argument));
+}
+
+QString ToolText::unknownField(const QString &name)
+{
+    QStringList names;
+    for (const Field field : kFields)
+        names << fieldName(field);
+    return QStringLiteral("champ inconnu %1 ; les champs : %2")
+        .arg(quoted(name), names.join(QStringLiteral(", ")));
+}
+
+QString ToolText::missingOutput()
+{
+    return QStringLiteral("fichier de sortie manquant");
+}
+
+QString ToolText::nothingToChange()
+{
+    return QStringLiteral("rien à changer");
+}
+
+QString ToolText::posterOptionsClash()
+{
+    return QStringLiteral("--poster et --no-poster s'excluent");
+}
+
+QString ToolText::badSize(const QString &size)
+{
+    return QStringLiteral("taille %1 incorrecte : un nombre de pixels, de 1 à 10000").arg(quoted(size));
+}
+
+QString ToolText::fieldProblem(const FieldProblem &problem)
+{
+    const QString field = fieldName(problem.field) + QStringLiteral(" : ");
+    const QString name = quoted(problem.value);
+    switch (problem.kind) {
+    case FieldProblem::TooLong:
+        return field
+            + QStringLiteral("%1 caractères, le champ en tient %2").arg(problem.length).arg(problem.limit);
+    case FieldProblem::NotCp1252:
+        return field
+            + QStringLiteral("le caractère %1 n'existe pas dans une fiche (Windows-1252)")
+                  .arg(characterName(problem.character));
+    case FieldProblem::ControlCharacter:
+        return field
+            + QStringLiteral("le caractère de commande %1 n'a pas sa place dans ce champ")
+                  .arg(characterName(problem.character));
+    case FieldProblem::NotNumber:
+        return field + QStringLiteral("%1 n'est pas un nombre").arg(name);
+    case FieldProblem::TooManyNames:
+        return field
+            + QStringLiteral("%1 noms, une fiche en tient %2").arg(problem.length).arg(problem.limit);
+    case FieldProblem::EmptyName:
+        return field + QStringLiteral("un nom est vide");
+    case FieldProblem::NameTooLong:
+        return field
+            + QStringLiteral("le nom %1 a %2 caractères, un nom en tient %3")
+                  .arg(name)
+                  .arg(problem.length)
+                  .arg(problem.limit);
+    case FieldProblem::NameWithBar:
+        return field + QStringLiteral("le nom %1 contient « | », qui sépare les noms").arg(name);
+    }
+    return field + name;
+}
+
+QString ToolText::titleMissing()
+{
+    return QStringLiteral("titre : une fiche a toujours un titre");
+}
+
+QString ToolText::jsonUnreadable(const QString &path, const QString &cause)
+{
+    return path + QStringLiteral(" : JSON illisible (%1)").arg(cause);
+}
+
+QString ToolText::jsonNotObject(const QString &path)
+{
+    return path + QStringLiteral(" : un objet JSON est attendu, celui d'une fiche");
+}
+
+QString ToolText::jsonWrongType(const QString &key)
+{
+    return QStringLiteral("%1 : valeur d'un type incorrect (du texte ; pour acteurs, une liste de textes)")
+        .arg(key);
+}
+
+QString ToolText::nfoUnreadable(const QString &path, qint64 line, const QString &cause)
+{
+    return path + QStringLiteral(", ligne %1 : XML illisible (%2)").arg(line).arg(cause);
+}
+
+QString ToolText::nfoNotMovie(const QString &path)
+{
+    return path + QStringLiteral(" : ce n'est pas le fichier .nfo d'un film (<movie>)");
+}
+
+QString ToolText::nfoNoTitle(const QString &path)
+{
+    return path + QStringLiteral(" : le film n'a pas de titre");
+}
+
+QString ToolText::shortened(Field field, qsizetype from, qsizetype to)
+{
+    return fieldName(field)
+        + QStringLiteral(" : raccourci de %1 à %2 caractères, coupé à un mot").arg(from).arg(to);
+}
+
+QString ToolText::charactersReplaced(Field field, const Replacements &replaced)
+{
+    QStringList names;
+    for (const auto &[c, by] : replaced)
+        names << characterName(c) + QStringLiteral(" par ") + quoted(by);
+    return fieldName(field)
+        + QStringLiteral(" : absent d'une fiche (Windows-1252), remplacé : %1")
+              .arg(names.join(QStringLiteral(", ")));
+}
+
+QString ToolText::valueLeftOut(Field field, const QString &value)
+{
+    return fieldName(field)
+        + QStringLiteral(" : %1 laissé de côté, le champ ne peut le contenir").arg(quoted(value));
+}
+
+QString ToolText::genreLeftOut(const QString &genre)
+{
+    return QStringLiteral("type : genre %1 laissé de côté, faute de place").arg(quoted(genre));
+}
+
+QString ToolText::directorLeftOut(const QString &name)
+{
+    return QStringLiteral("realisateur : %1 laissé de côté, une fiche en nomme un seul").arg(quoted(name));
+}
+
+QString ToolText::actorTooMany(const QString &name)
+{
+    return QStringLiteral("acteurs : %1 laissé de côté, une fiche en nomme dix").arg(quoted(name));
+}
+
+QString ToolText::actorLeftOut(const QString &name)
+{
+    return QStringLiteral("acteurs : %1 laissé de côté, ce nom ne tient pas dans une fiche")
+        .arg(quoted(name));
+}
+
+QString ToolText::runtimeLeftOut(const QString &runtime)
+{
+    return QStringLiteral(
+        "durée : %1 laissée de côté, ce n'est pas un nombre de minutes qu'une fiche peut contenir")
+        .arg(quoted(runtime));
+}
+
+QString ToolText::durationNotExported(const QString &hours, const QString &minutes)
+{
+    return QStringLiteral("durée : %1 h %2 non exportée, ce ne sont pas des nombres")
+        .arg(quoted(hours), quoted(minutes));
+}
+
+QString ToolText::posterNotExported(const QString &card)
+{
+    return card + QStringLiteral(" : l'affiche n'est pas une image reconnue, elle n'est pas exportée");
+}
+
+QString ToolText::cardText(
+    const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)
+{
+    return line(QStringLiteral("Fichier"), path) + line(QStringLiteral("Titre"), values.titre)
+        + line(QStringLiteral("Année"), values.annee) + line(QStringLiteral("Durée"), duration(values))
+        + line(QStringLiteral("Type"), values.type) + line(QStringLiteral("Réalisateur"), values.realisateur)
+        + line(QStringLiteral("Acteurs"), values.acteurs.join(QLatin1Char('\n')))
+        + line(QStringLiteral("Résumé"), values.resume)
+        + line(QStringLiteral("Affiche"), posterText(posterBytes, picture));
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Every French text cinefiche-card prints, in one place.
+
+#include "poster/posterimage.h"
+#include "tool/cardvalues.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ToolText {
+
+QString version();
+QString toolHelp();
+// The help of one command; empty for an unknown one.
+QString commandHelp(const QString &command);
+
+// Failures, each naming the file.
+QString missing(const QString &path);
+QString unreadable(const QString &path);
+QString notCard(const QString &path);
+QString writeFailed(const QString &path);
+QString noPoster(const QString &card);
+QString posterNotDecoded(const QString &card);
+QString notPicture(const QString &path);
+QString pictureTooLarge(const QString &path, int width, int height);
+QString isACard(const QString &path);
+QString exists(const QString &path);
+
+// Wrong usage.
+QString missingCommand();
+QString unknownCommand(const QString &command);
+QString usageOf(const QString &command, const QString &problem);
+QString argumentCount();
+QString notAnEdit(const QString &argument);
+QString unknownField(const QString &name);
+QString missingOutput();
+QString nothingToChange();
+QString posterOptionsClash();
+QString badSize(const QString &size);
+QString fieldProblem(const FieldProblem &problem);
+QString titleMissing();
+QString jsonUnreadable(const QString &path, const QString &cause);
+QString jsonNotObject(const QString &path);
+QString jsonWrongType(const QString &key);
+
+// What an NFO import or export leaves out or shortens, one line each.
+QString nfoUnreadable(const QString &path, qint64 line, const QString &cause);
+QString nfoNotMovie(const QString &path);
+QString nfoNoTitle(const QString &path);
+QString shortened(Field field, qsizetype from, qsizetype to);
+// Each character a card cannot hold, with what took its place.
+using Replacements = QList<std::pair<char32_t, QString>>;
+QString charactersReplaced(Field field, const Replacements &replaced);
+QString valueLeftOut(Field field, const QString &value);
+QString genreLeftOut(const QString &genre);
+QString directorLeftOut(const QString &name);
+QString actorTooMany(const QString &name);
+QString actorLeftOut(const QString &name);
+QString runtimeLeftOut(const QString &runtime);
+QString durationNotExported(const QString &hours, const QString &minutes);
+QString posterNotExported(const QString &card);
+
+// A card for people: one "Label : value" line per field, continued lines
+// indented; the poster's size in bytes, and its format and pixels when known.
+QString cardText(
+    const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture);
+
+}   // namespace ToolText

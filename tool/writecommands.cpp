@@ -1,0 +1,148 @@
+#include "tool/cardjson.h"
+#include "tool/commandline.h"
+#include "tool/tooltexts.h"
+
+#include "app/common.h"
+#include "card/cardsave.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+const QString kNew = QStringLiteral("new");
+const QString kSet = QStringLiteral("set");
+
+// The bytes of new's --json FILE ("-": standard input); nullopt, said on
+// err, when there are none to read.
+std::optional<QByteArray> jsonInput(ToolIo &io, const QString &path)
+{
+    if (path == u"-")
+        return io.in.readAll();
+    QFile file(path);
+    if (!FileExists(path) || !file.open(QIODevice::ReadOnly)) {
+        report(io, FileExists(path) ? ToolText::unreadable(path) : ToolText::missing(path));
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+// The edits of new's --json FILE; nullopt, said on err with the status to
+// end with in status, when they cannot be had.
+std::optional<QList<CardEdit>> jsonEdits(ToolIo &io, const QString &path, int &status)
+{
+    status = ExitStatus::FileFailed;
+    const auto bytes = jsonInput(io, path);
+    QJsonParseError error;
+    const QJsonDocument document = bytes ? QJsonDocument::fromJson(*bytes, &error) : QJsonDocument();
+    if (!bytes)
+        return std::nullopt;
+    if (error.error != QJsonParseError::NoError) {
+        report(io, ToolText::jsonUnreadable(path, error.errorString()));
+        return std::nullopt;
+    }
+    status = ExitStatus::Usage;
+    const JsonEdits edits = editsFromJson(document.object());
+    if (!document.isObject())
+        report(io, ToolText::jsonNotObject(path));
+    else if (edits.problem == JsonEdits::UnknownKey)
+        usageError(io, kNew, ToolText::unknownField(edits.key));
+    else if (edits.problem == JsonEdits::WrongType)
+        usageError(io, kNew, ToolText::jsonWrongType(edits.key));
+    else
+        return edits.edits;
+    return std::nullopt;
+}
+
+// The edits given as FIELD=VALUE arguments, in their order.
+std::optional<QList<CardEdit>> argumentEdits(ToolIo &io, const QString &command, const QStringList &arguments)
+{
+    QList<CardEdit> edits;
+    for (const QString &argument : arguments) {
+        const auto edit = parseEdit(io, command, argument);
+        if (!edit)
+            return std::nullopt;
+        edits << *edit;
+    }
+    return edits;
+}
+
+bool posterAccepted(ToolIo &io, const QString &poster)
+{
+    const auto problem = poster.isEmpty() ? std::nullopt : posterProblem(poster);
+    if (problem)
+        report(io, *problem);
+    return !problem;
+}
+
+// A FIELD=VALUE where the output file should be: the output was forgotten.
+bool looksLikeEdit(const QString &argument)
+{
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    return equals > 0 && fieldNamed(argument.left(equals)) && !FileExists(argument);
+}
+
+}   // namespace
+
+int runNew(const QStringList &args, ToolIo &io)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption json(QStringLiteral("json"), QString(), QStringLiteral("file"));
+    const QCommandLineOption poster(QStringLiteral("poster"), QString(), QStringLiteral("image"));
+    const QCommandLineOption force(QStringLiteral("force"));
+    parser.addOptions({ json, poster, force });
+    if (const auto status = parseCommand(parser, kNew, args, io, 1, -1))
+        return *status;
+    QStringList arguments = parser.positionalArguments();
+    const QString out = arguments.takeLast();
+    if (looksLikeEdit(out))
+        return usageError(io, kNew, ToolText::missingOutput());
+    int status = ExitStatus::Usage;
+    auto edits = parser.isSet(json) ? jsonEdits(io, parser.value(json), status) : QList<CardEdit>();
+    const auto given = edits ? argumentEdits(io, kNew, arguments) : std::nullopt;
+    if (!given)
+        return status;
+    CardRecord record;
+    if (!applyEdits(io, record, *edits + *given))
+        return ExitStatus::Usage;
+    if (!posterAccepted(io, parser.value(poster)))
+        return ExitStatus::FileFailed;
+    if (FileExists(out) && !parser.isSet(force)) {
+        report(io, ToolText::exists(out));
+        return ExitStatus::FileFailed;
+    }
+    const SaveResult saved = writeWholeCard(out, record, parser.value(poster));
+    return saved.ok() ? ExitStatus::Done : saveFailed(io, saved);
+}
+
+int runSet(const QStringList &args, ToolIo &io)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption poster(QStringLiteral("poster"), QString(), QStringLiteral("image"));
+    const QCommandLineOption noPoster(QStringLiteral("no-poster"));
+    parser.addOptions({ poster, noPoster });
+    if (const auto status = parseCommand(parser, kSet, args, io, 1, -1))
+        return *status;
+    QStringList arguments = parser.positionalArguments();
+    const QString card = arguments.takeFirst();
+    if (parser.isSet(poster) && parser.isSet(noPoster))
+        return usageError(io, kSet, ToolText::posterOptionsClash());
+    if (arguments.isEmpty() && !parser.isSet(poster) && !parser.isSet(noPoster))
+        return usageError(io, kSet, ToolText::nothingToChange());
+    const auto edits = argumentEdits(io, kSet, arguments);
+    if (!edits)
+        return ExitStatus::Usage;
+    OpenedCard opened = openCard(card);
+    if (opened.status != CardAccess::Ok)
+        return cardFailed(io, card, opened.status);
+    if (!applyEdits(io, opened.record, *edits))
+        return ExitStatus::Usage;
+    if (!posterAccepted(io, parser.value(poster)))
+        return ExitStatus::FileFailed;
+    // Without a poster option, only the record is rewritten: every byte after it stays.
+    const SaveResult saved = parser.isSet(noPoster) ? writeWholeCard(card, opened.record, QString())
+        : parser.isSet(poster) ? writeCardCopy(card, card, opened.record, parser.value(poster))
+                               : rewriteRecord(card, opened.record);
+    return saved.ok() ? ExitStatus::Done : saveFailed(io, saved);
+}
