@@ -133,9 +133,11 @@ check_package_install() {
     quietly $sudo apt-get update -qq
     quietly $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb"
     check_information /usr/bin/cinefiche
+    /usr/bin/cinefiche-card show --json resources/samples/le-phare-des-brumes.cfh | grep -q '"titre": "Le Phare des brumes"' \
+        || fail "cinefiche-card, une fois installé, ne lit pas une fiche"
     quietly $sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq cinefiche
     ! command -v cinefiche >/dev/null || fail "cinefiche reste installé après apt-get purge"
-    ok "apt-get install du paquet, puis apt-get purge"
+    ok "apt-get install du paquet, cinefiche-card lit une fiche, puis apt-get purge"
 }
 
 check_prefix
