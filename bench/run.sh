@@ -133,6 +133,10 @@ card_rows_said() {
     fi
 }
 
+median_of() {   # results file, column
+    summary "$work/$1" "$2" 1 | cut -d' ' -f2
+}
+
 print_table() {
     local ms=1 mib=1024 jpeg1 bmp100
     jpeg1=$(size_of "$work/poster-1mo.jpg")
@@ -167,6 +171,8 @@ print_table() {
     table_row "8. cinefiche-card show --json sur $MANY_CARDS fiches" "$(tool_only "show --json")" \
         "recordsanchor" show 1 $ms
     echo
+    echo "Fenêtre affichée (MapNotify), médianes en ms : visionneuse $(median_of viewer.a 2)," \
+        "son témoin $(median_of viewer.b 2) ; éditeur $(median_of editor.a 2), son témoin $(median_of editor.b 2)"
     echo "Charge moyenne après : $load_after (1, 5, 15 min)"
     echo "Durée : $SECONDS s, dont $measured s de mesures"
 }
