@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The benchmark's inputs and its desktop. Sourced by bench/run.sh, which
 # sets work (the folder), convert and MANY_CARDS.
 
@@ -11,7 +12,7 @@ card_header() {   # title
 le_bytes() {   # value, byte count: the value's bytes, least significant first
     local value=$1 count=$2 i
     for ((i = 0; i < count; i++)); do
-        printf "\\$(printf %03o $((value >> 8 * i & 255)))"
+        printf %b "\\0$(printf %03o $((value >> 8 * i & 255)))"
     done
 }
 
@@ -70,6 +71,7 @@ has_window_manager() {
 # Xvfb on a free display, openbox managing its windows and a session bus, as
 # in a desktop session (without one, Qt tries to start a bus at each start).
 start_desktop() {
+    export XDG_RUNTIME_DIR=$work/runtime XDG_CACHE_HOME=$work/cache   # nothing left in the user's home
     Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     wait_for 20 test -s "$work/display" || { echo "Xvfb ne démarre pas" >&2; exit 1; }
@@ -77,7 +79,7 @@ start_desktop() {
     openbox >"$work/openbox.log" 2>&1 &
     wm_pid=$!
     wait_for 20 has_window_manager || { echo "openbox ne démarre pas" >&2; exit 1; }
-    export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime XDG_CACHE_HOME=$work/cache
+    export QT_QPA_PLATFORM=xcb
     dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/bus" --print-address=3 \
         3>"$work/bus" 2>"$work/bus.log" &
     bus_pid=$!

@@ -23,7 +23,7 @@ MANY_RUNS=20
 THUMBNAIL_RUNS=15
 MANY_CARDS=10000
 
-build=build-bench
+build="build-bench"
 bin=$build/bench
 convert=/usr/bin/convert   # Debian's ImageMagick, whatever else PATH holds
 use_drivers=no

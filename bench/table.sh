@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Runs two sides in turn and sums them up. Sourced by bench/run.sh. A side
 # is a function printing one line per run ("MS ..." from stopwatch or
 # firstpaint); its runs go to $work/ROW.a (Cinefiche) and $work/ROW.b (anchor).
