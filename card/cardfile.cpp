@@ -8,11 +8,19 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <optional>
+#include <memory>
 
 namespace {
 
-constexpr qint64 kBlock = 512;
+// Large blocks: a poster of 100 MB is a hundred writes, not 200,000.
+constexpr qint64 kBlock = 1024 * 1024;
 
 // Unbuffered, so that a short write (a full disk) shows in write()'s count:
 // a buffered device may drop the rest at flush and still report success.
@@ -40,6 +48,71 @@ Transfer writeAll(QIODevice &out, const QByteArray &bytes)
     return out.write(bytes) == bytes.size() ? Transfer::Done : Transfer::WriteFailed;
 }
 
+// A file descriptor open for reading on path when it is a regular file (a
+// link to one counts), never waiting on a FIFO; size gets its length. -1,
+// with status Missing for anything that is not a regular file.
+int openRegular(const QString &path, CardReadStatus &status, qint64 &size)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const bool denied = errno == EACCES || errno == EPERM || errno == EIO;
+        status = denied ? CardReadStatus::Unreadable : CardReadStatus::Missing;
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        status = CardReadStatus::Missing;
+        return -1;
+    }
+    size = info.st_size;
+    status = CardReadStatus::Ok;
+    return fd;
+}
+
+CardReadStatus openRegularFile(QFile &file, const QString &path, qint64 &size)
+{
+    CardReadStatus status = CardReadStatus::Ok;
+    const int fd = openRegular(path, status, size);
+    if (fd >= 0 && !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        status = CardReadStatus::Unreadable;
+    }
+    return status;
+}
+
+// Up to size bytes of fd; fewer only at its end, nullopt on a read error.
+std::optional<QByteArray> readUpTo(int fd, qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    qsizetype total = 0;
+    while (total < size) {
+        const ssize_t n = ::read(fd, bytes.data() + total, size_t(size - total));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        total += n;
+    }
+    bytes.truncate(total);
+    return bytes;
+}
+
+// The marker and record of a card's first bytes.
+CardRead cardFromHead(const std::optional<QByteArray> &head)
+{
+    CardRead result;
+    if (!head)
+        result.status = CardReadStatus::Unreadable;
+    else if (!IsCardMarker({ fromCp1252(head->left(CardLayout::MarkerSize)) }))
+        result.status = CardReadStatus::NotCard;
+    else
+        result.record = decodeRecord(QByteArrayView(*head).sliced(CardLayout::MarkerSize));
+    return result;
+}
+
 CardReadStatus readStatus(Transfer copied)
 {
     switch (copied) {
@@ -55,9 +128,10 @@ CardReadStatus readStatus(Transfer copied)
 
 }   // namespace
 
-Transfer copyRest(QIODevice &in, QIODevice &out)
+Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied)
 {
-    char buffer[kBlock];
+    const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
+    char *buffer = block.get();
     for (;;) {
         const qint64 n = in.read(buffer, kBlock);
         if (n < 0)
@@ -66,43 +140,33 @@ Transfer copyRest(QIODevice &in, QIODevice &out)
             return Transfer::Done;
         if (out.write(buffer, n) != n)
             return Transfer::WriteFailed;
+        if (copied)
+            *copied += n;
     }
 }
 
 CardRead readCard(QIODevice &in, QIODevice *posterOut)
 {
-    CardRead result;
     const std::optional<QByteArray> head = readUpTo(in, CardLayout::PosterOffset);
-    if (!head) {
-        result.status = CardReadStatus::Unreadable;
+    CardRead result = cardFromHead(head);
+    if (result.status != CardReadStatus::Ok || head->size() < CardLayout::PosterOffset || posterOut == nullptr)
         return result;
-    }
-    if (!IsCardMarker({ fromCp1252(head->left(CardLayout::MarkerSize)) })) {
-        result.status = CardReadStatus::NotCard;
-        return result;
-    }
-    result.record = decodeRecord(head->mid(CardLayout::MarkerSize, CardWidth::Record));
-    if (head->size() < CardLayout::PosterOffset || in.atEnd() || posterOut == nullptr)
-        return result;
-    result.hasPoster = true;
-    result.status = readStatus(copyRest(in, *posterOut));
+    qint64 copied = 0;
+    result.status = readStatus(copyRest(in, *posterOut, &copied));
+    result.hasPoster = copied > 0;
     return result;
 }
 
 CardRead ReadCardFile(const QString &cardPath, const QString &folder)
 {
     CardRead result;
-    if (!FileExists(cardPath)) {
-        result.status = CardReadStatus::Missing;
+    QFile in;
+    qint64 size = 0;
+    result.status = openRegularFile(in, cardPath, size);
+    if (result.status != CardReadStatus::Ok)
         return result;
-    }
-    QFile in(cardPath);
-    if (!in.open(QIODevice::ReadOnly)) {
-        result.status = CardReadStatus::Unreadable;
-        return result;
-    }
     QFile poster(folder + WorkFile::Image);
-    if (in.size() > CardLayout::PosterOffset
+    if (size > CardLayout::PosterOffset
         && (folder.isEmpty() || !poster.open(kWrite | QIODevice::Truncate))) {
         result.status = CardReadStatus::PosterWriteFailed;
         return result;
@@ -116,6 +180,60 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
             poster.remove();
     }
     return result;
+}
+
+CardHead readCardHead(const QString &path)
+{
+    CardHead head;
+    qint64 size = 0;
+    const int fd = openRegular(path, head.status, size);
+    if (fd < 0)
+        return head;
+    const CardRead read = cardFromHead(readUpTo(fd, CardLayout::PosterOffset));
+    ::close(fd);
+    head.status = read.status;
+    head.record = read.record;
+    head.posterBytes = std::max<qint64>(0, size - CardLayout::PosterOffset);
+    return head;
+}
+
+PosterDevice::PosterDevice(const QString &cardPath) : m_card(cardPath) { }
+
+bool PosterDevice::open(OpenMode mode)
+{
+    if ((mode & ~QIODevice::Unbuffered) != QIODevice::ReadOnly)
+        return false;
+    if (!m_card.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        setErrorString(m_card.errorString());
+        return false;
+    }
+    if (!m_card.seek(std::min<qint64>(m_card.size(), CardLayout::PosterOffset))) {
+        m_card.close();
+        return false;
+    }
+    // Unbuffered: every read comes straight from the card at the right offset.
+    return QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+void PosterDevice::close()
+{
+    QIODevice::close();
+    m_card.close();
+}
+
+qint64 PosterDevice::size() const
+{
+    return std::max<qint64>(0, m_card.size() - CardLayout::PosterOffset);
+}
+
+bool PosterDevice::seek(qint64 pos)
+{
+    return QIODevice::seek(pos) && m_card.seek(CardLayout::PosterOffset + pos);
+}
+
+qint64 PosterDevice::readData(char *data, qint64 maxSize)
+{
+    return m_card.read(data, maxSize);
 }
 
 QByteArray cardHeader(const CardRecord &record)

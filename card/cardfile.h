@@ -4,6 +4,7 @@
 
 #include "card/cardrecord.h"
 
+#include <QFile>
 #include <QIODevice>
 #include <QString>
 
@@ -31,11 +32,40 @@ CardRead readCard(QIODevice &in, QIODevice *posterOut);
 // created only when the card has a poster (and removed again on failure).
 CardRead ReadCardFile(const QString &cardPath, const QString &folder);
 
+struct CardHead {
+    CardReadStatus status = CardReadStatus::Ok;
+    CardRecord record;
+    qint64 posterBytes = 0;   // bytes after offset 1176
+};
+
+// The record of the card at path, from its first 1176 bytes alone, and the
+// size of its poster: one open, one look at the file and one read.
+CardHead readCardHead(const QString &path);
+
+// The poster of the card at cardPath, read in place: position 0 is the byte
+// at offset 1176. Read-only; empty for a card without poster.
+class PosterDevice : public QIODevice {
+public:
+    explicit PosterDevice(const QString &cardPath);
+    bool open(OpenMode mode) override;
+    void close() override;
+    bool isSequential() const override { return false; }
+    qint64 size() const override;
+    bool seek(qint64 pos) override;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QFile m_card;
+};
+
 // How a copy of bytes from one device to another ended.
 enum class Transfer { Done, ReadFailed, WriteFailed };
 
-// Copies what remains of in to out, block by block.
-Transfer copyRest(QIODevice &in, QIODevice &out);
+// Copies what remains of in to out, block by block; copied counts the bytes.
+Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied = nullptr);
 
 // The marker and the record, 1175 bytes.
 QByteArray cardHeader(const CardRecord &record);

@@ -63,14 +63,16 @@ QByteArray encodeRecord(const CardRecord &record)
     return bytes;
 }
 
-CardRecord decodeRecord(const QByteArray &bytes)
+CardRecord decodeRecord(QByteArrayView bytes)
 {
-    const QByteArray full = fixedBytes(bytes, CardWidth::Record);
+    const QByteArray padded = bytes.size() >= CardWidth::Record ? QByteArray()
+                                                                : fixedBytes(bytes.toByteArray(), CardWidth::Record);
+    const QByteArrayView full = padded.isNull() ? bytes : QByteArrayView(padded);
     const auto fields = fieldsInOrder();
     CardRecord record;
     int offset = 0;
     for (size_t i = 0; i < fields.size(); ++i) {
-        record.*fields[i] = fromCp1252(full.mid(offset, kWidths[i]));
+        record.*fields[i] = fromCp1252(full.constData() + offset, kWidths[i]);
         offset += kWidths[i];
     }
     return record;

@@ -2,6 +2,7 @@
 // The card record: eight fixed-width text fields, 1168 characters in all.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -39,7 +40,7 @@ CardRecord makeRecord(const QString &titre, const QString &annee, const QString 
 // The record as stored in a card file (Windows-1252, 1168 bytes), and back.
 // Missing bytes of a short record read as spaces.
 QByteArray encodeRecord(const CardRecord &record);
-CardRecord decodeRecord(const QByteArray &bytes);
+CardRecord decodeRecord(QByteArrayView bytes);
 
 struct CardMarker {
     QString text;   // 7 characters

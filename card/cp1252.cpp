@@ -52,17 +52,33 @@ char encodeChar(char16_t c)
     return '?';
 }
 
+// Every byte's character, so that decoding is one look-up per byte.
+const std::array<char16_t, 256> &byteCharacters()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> characters {};
+        for (int b = 0; b < 256; ++b)
+            characters[b] = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b);
+        return characters;
+    }();
+    return table;
+}
+
 }   // namespace
+
+QString fromCp1252(const char *bytes, qsizetype size)
+{
+    const std::array<char16_t, 256> &characters = byteCharacters();
+    QString text(size, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < size; ++i)
+        out[i] = characters[static_cast<unsigned char>(bytes[i])];
+    return text;
+}
 
 QString fromCp1252(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        text.append(QChar(u >= 0x80 && u < 0xA0 ? kHigh[u - 0x80] : char16_t(u)));
-    }
-    return text;
+    return fromCp1252(bytes.constData(), bytes.size());
 }
 
 QByteArray toCp1252(const QString &text)

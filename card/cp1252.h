@@ -8,4 +8,5 @@
 #include <QString>
 
 QString fromCp1252(const QByteArray &bytes);
+QString fromCp1252(const char *bytes, qsizetype size);
 QByteArray toCp1252(const QString &text);

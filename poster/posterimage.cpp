@@ -34,6 +34,11 @@ QImage decodePoster(QIODevice &in, int maxSide)
     return reader.read();
 }
 
+QString pictureExtension(const QByteArray &format)
+{
+    return format == "jpeg" ? QStringLiteral("jpg") : QString::fromLatin1(format);
+}
+
 QImage decodePoster(const QString &path, int maxSide)
 {
     QFile file(path);

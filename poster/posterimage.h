@@ -18,6 +18,9 @@ struct PosterInfo {
 // hold; reads only the header.
 PosterInfo probePoster(QIODevice &in);
 
+// A picture file's extension for a format of probePoster: "jpg" for "jpeg".
+QString pictureExtension(const QByteArray &format);
+
 // The most pixels a poster may announce: beyond, it is refused before
 // anything is allocated (a hostile header can announce 60000 x 60000).
 constexpr qint64 kMaxPosterPixels = 50'000'000;

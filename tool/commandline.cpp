@@ -36,13 +36,13 @@ int usageError(ToolIo &io, const QString &command, const QString &problem)
     return ExitStatus::Usage;
 }
 
-int cardFailed(ToolIo &io, const QString &path, CardAccess status)
+int cardFailed(ToolIo &io, const QString &path, CardReadStatus status)
 {
     switch (status) {
-    case CardAccess::Missing:
-        report(io, ToolText::missing(path));
+    case CardReadStatus::Missing:   // a folder or a device is there, but no card
+        report(io, QFileInfo::exists(path) ? ToolText::notCard(path) : ToolText::missing(path));
         break;
-    case CardAccess::NotCard:
+    case CardReadStatus::NotCard:
         report(io, ToolText::notCard(path));
         break;
     default:
@@ -121,7 +121,7 @@ std::optional<QString> posterProblem(const QString &path)
 bool mayReplace(ToolIo &io, const QString &path)
 {
     // A slip in the order of the arguments must not cost a card.
-    if (!FileExists(path) || openCard(path).status != CardAccess::Ok)
+    if (readCardHead(path).status != CardReadStatus::Ok)
         return true;
     report(io, ToolText::isACard(path));
     return false;

@@ -2,6 +2,7 @@
 // What the commands share: parsing their arguments, saying why they fail,
 // and the files they take or write beside cards.
 
+#include "card/cardfile.h"
 #include "tool/cardaccess.h"
 #include "tool/cardtool.h"
 #include "tool/cardvalues.h"
@@ -19,7 +20,7 @@ std::optional<int> parseCommand(QCommandLineParser &parser, const QString &comma
 // Says problem about the use of command; returns ExitStatus::Usage.
 int usageError(ToolIo &io, const QString &command, const QString &problem);
 // Says why the card at path could not be read; returns ExitStatus::FileFailed.
-int cardFailed(ToolIo &io, const QString &path, CardAccess status);
+int cardFailed(ToolIo &io, const QString &path, CardReadStatus status);
 // Says why a save failed; returns ExitStatus::FileFailed.
 struct SaveResult;
 int saveFailed(ToolIo &io, const SaveResult &result);

@@ -98,8 +98,8 @@ int runNfo(const QStringList &args, ToolIo &io)
         return *status;
     const QString card = parser.positionalArguments().at(0);
     const QString out = parser.positionalArguments().value(1, nfoBeside(card));
-    const OpenedCard opened = openCard(card);
-    if (opened.status != CardAccess::Ok)
+    const CardHead opened = readCardHead(card);
+    if (opened.status != CardReadStatus::Ok)
         return cardFailed(io, card, opened.status);
     QStringList notes;
     QBuffer nfo;

@@ -11,8 +11,8 @@ constexpr int kLargestThumbnail = 10000;
 // The card's poster opened for reading; false, said on err, when there is none.
 bool openPoster(ToolIo &io, const QString &card, PosterDevice &poster)
 {
-    const OpenedCard opened = openCard(card);
-    if (opened.status != CardAccess::Ok) {
+    const CardHead opened = readCardHead(card);
+    if (opened.status != CardReadStatus::Ok) {
         cardFailed(io, card, opened.status);
         return false;
     }

@@ -17,8 +17,8 @@ int runShow(const QStringList &args, ToolIo &io)
     int status = ExitStatus::Done;
     int shown = 0;
     for (const QString &card : cards) {
-        const OpenedCard opened = openCard(card);
-        if (opened.status != CardAccess::Ok) {
+        const CardHead opened = readCardHead(card);
+        if (opened.status != CardReadStatus::Ok) {
             status = cardFailed(io, card, opened.status);
             continue;
         }

@@ -133,8 +133,8 @@ int runSet(const QStringList &args, ToolIo &io)
     const auto edits = argumentEdits(io, kSet, arguments);
     if (!edits)
         return ExitStatus::Usage;
-    OpenedCard opened = openCard(card);
-    if (opened.status != CardAccess::Ok)
+    CardHead opened = readCardHead(card);
+    if (opened.status != CardReadStatus::Ok)
         return cardFailed(io, card, opened.status);
     if (!applyEdits(io, opened.record, *edits))
         return ExitStatus::Usage;
