@@ -4,7 +4,6 @@
 #include "app/common.h"
 #include "app/desktop.h"
 #include "app/modRess.h"
-#include "card/workfolder.h"
 #include "editor/frmMain.h"
 #include "viewer/frmInfos.h"
 #include "viewer/viewerload.h"

@@ -17,8 +17,9 @@
 bool frmMain::OpenInEditor(const QString &cardPath)
 {
     // The file is read before anything is emptied, so a file that is no card
-    // leaves the editor with the card it showed.
-    const QString folder = MakeWorkFolder(0);
+    // leaves the editor with the card it showed. Its poster goes straight
+    // into what becomes the card's reset folder.
+    const QString folder = MakeWorkFolder(1);
     const CardRead read = ReadCardFile(cardPath, folder);
     if (read.status != CardReadStatus::Ok) {
         RemoveWorkFolder(folder);
@@ -31,9 +32,7 @@ bool frmMain::OpenInEditor(const QString &cardPath)
     ResetEditor(QString());
     FillEditor(read.record);
     KeepPosterCopy(folder);
-    const QString poster = folder + WorkFile::Image;
-    Pic2Img(FileExists(poster) ? poster : QString());
-    RemoveWorkFolder(folder);
+    Pic2Img(strImageFile);
     mnuPopReset->setEnabled(true);
     ChangeEdit(false);
     return true;
@@ -78,18 +77,16 @@ void frmMain::FillActorList(const QString &acteurs)
     clearActorEdit();   // the list takes its first name as the edit text otherwise
 }
 
-// The reset folder keeps the card's own poster while the card is edited.
+// The folder the load read the poster into keeps it while the card is
+// edited, as its reset folder; a card without poster needs none.
 void frmMain::KeepPosterCopy(const QString &folder)
 {
     strImageFile.clear();
     if (FileExists(folder + WorkFile::Image)) {
-        lblReset = MakeWorkFolder(1);
-        if (!lblReset.isEmpty() && PreparePosterFile(lblReset, folder + WorkFile::Image).ok()) {
-            strImageFile = lblReset + WorkFile::Image;
-        } else {
-            RemoveWorkFolder(lblReset);
-            lblReset.clear();
-        }
+        lblReset = folder;
+        strImageFile = lblReset + WorkFile::Image;
+    } else {
+        RemoveWorkFolder(folder);
     }
     blnAffiMod = false;
 }

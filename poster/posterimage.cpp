@@ -22,15 +22,15 @@ PosterInfo probePoster(QIODevice &in)
     return { reader.format(), size };
 }
 
-QImage decodePoster(QIODevice &in, int maxSide)
+QImage decodePoster(QIODevice &in, QSize bound)
 {
     const qint64 start = in.pos();
     const PosterInfo info = probePoster(in);
     if (info.format.isEmpty() || !affordable(info.size) || !in.seek(start))
         return {};
     QImageReader reader(&in, info.format);
-    if (maxSide > 0 && std::max(info.size.width(), info.size.height()) > maxSide)
-        reader.setScaledSize(info.size.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo({ 1, 1 }));
+    if (bound.isValid() && (info.size.width() > bound.width() || info.size.height() > bound.height()))
+        reader.setScaledSize(info.size.scaled(bound, Qt::KeepAspectRatio).expandedTo({ 1, 1 }));
     return reader.read();
 }
 
@@ -39,10 +39,10 @@ QString pictureExtension(const QByteArray &format)
     return format == "jpeg" ? QStringLiteral("jpg") : QString::fromLatin1(format);
 }
 
-QImage decodePoster(const QString &path, int maxSide)
+QImage decodePoster(const QString &path, QSize bound)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return decodePoster(file, maxSide);
+    return decodePoster(file, bound);
 }

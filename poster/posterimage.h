@@ -25,8 +25,9 @@ QString pictureExtension(const QByteArray &format);
 // anything is allocated (a hostile header can announce 60000 x 60000).
 constexpr qint64 kMaxPosterPixels = 50'000'000;
 
-// The picture, at most maxSide pixels on its longer side when maxSide > 0
-// (formats that can decode at a reduced size do so). Null when the bytes are
-// no picture or announce too many pixels.
-QImage decodePoster(QIODevice &in, int maxSide = 0);
-QImage decodePoster(const QString &path, int maxSide = 0);
+// The picture, scaled down to fit within bound when it is larger (formats
+// that can decode at a reduced size do so, so a large poster never takes its
+// full size in memory). Null when the bytes are no picture or announce too
+// many pixels. An invalid bound keeps the natural size.
+QImage decodePoster(QIODevice &in, QSize bound = {});
+QImage decodePoster(const QString &path, QSize bound = {});

@@ -66,7 +66,7 @@ int runThumbnail(const QStringList &args, ToolIo &io)
     PosterDevice poster(card);
     if (!openPoster(io, card, poster))
         return ExitStatus::FileFailed;
-    const QImage image = decodePoster(poster, maxSide);
+    const QImage image = decodePoster(poster, QSize(maxSide, maxSide));
     if (image.isNull()) {
         report(io, whyNotDecoded(card, poster));
         return ExitStatus::FileFailed;

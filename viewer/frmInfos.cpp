@@ -67,7 +67,7 @@ frmInfos::frmInfos()
     applyCaptions();
     connectHandlers();
     frmViewLarger::setPosterSource(
-        QStringLiteral("frmInfos"), [] { return exists() ? s_instance->picAffiche->pixmap() : QPixmap(); });
+        QStringLiteral("frmInfos"), [] { return exists() ? s_instance->fullPoster() : QPixmap(); });
 }
 
 QLabel *frmInfos::makeLabel(const char *name, const QString &text)

@@ -37,7 +37,7 @@ public:
     // Puts the loaded viewer texts into the captions.
     void applyCaptions();
 
-    QString strImageFile;   // working poster file while the card loads; empty: no poster
+    QString strImageFile;   // the card whose poster is shown, read in place; empty: no poster
     QString strDivXFile;    // the movie beside the card
     QString cardPath;       // the card shown, from which the poster is saved
 
@@ -59,6 +59,8 @@ private:
     void connectHandlers();
 
     void SizePoster();
+    QPixmap fullPoster() const;
+    QSize m_posterNatural;   // pixels; empty when there is no poster
     InfosMeasure measure() const;
     void apply(const InfosPlaces &places);
 

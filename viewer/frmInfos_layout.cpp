@@ -3,6 +3,7 @@
 #include "app/common.h"
 #include "app/frames.h"
 #include "app/twipsgeometry.h"
+#include "card/cardfile.h"
 #include "poster/posterimage.h"
 #include "viewer/infoslayout.h"
 
@@ -11,6 +12,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -53,15 +55,33 @@ void frmInfos::PositionsLoad()
     apply(placeInfos(measure()));
 }
 
-// Loads the poster into the full-size holder; a file that is no picture
-// leaves it empty, and the card is laid out as one without poster.
+// Loads the poster as it is shown, 1935 twips wide: a large poster is never
+// decoded whole for that. Bytes that are no picture leave it empty, and the
+// card is laid out as one without poster.
 void frmInfos::SizePoster()
 {
+    m_posterNatural = {};
     QPixmap picture;
-    if (!strImageFile.isEmpty())
-        picture = QPixmap::fromImage(decodePoster(strImageFile));
+    PosterDevice poster(strImageFile);
+    if (!strImageFile.isEmpty() && poster.open(QIODevice::ReadOnly)) {
+        const QSize natural = probePoster(poster).size;
+        const int shownWidth = int(std::ceil(twipsToPx(InfosLayout::PosterWidth) * devicePixelRatioF()));
+        if (poster.seek(0))
+            picture = QPixmap::fromImage(decodePoster(poster, QSize(shownWidth, natural.height())));
+        if (!picture.isNull())
+            m_posterNatural = natural;
+    }
     picAffiche->setPixmap(picture);
     picAffiche->resize(picture.size());
+}
+
+// The full view decodes the poster at its natural size, from the card.
+QPixmap frmInfos::fullPoster() const
+{
+    if (m_posterNatural.isEmpty())
+        return {};
+    PosterDevice poster(strImageFile);
+    return poster.open(QIODevice::ReadOnly) ? QPixmap::fromImage(decodePoster(poster)) : QPixmap();
 }
 
 InfosMeasure frmInfos::measure() const
@@ -78,9 +98,8 @@ InfosMeasure frmInfos::measure() const
     m.realisateur = valueLabel(lblRealisateur);
     m.acteurs = valueLabel(lblActeurs);
     m.resume = valueLabel(lblResume);
-    const QPixmap picture = picAffiche->pixmap();
-    if (!picture.isNull())
-        m.poster = Size { pxToTwips(picture.width()), pxToTwips(picture.height()) };
+    if (!m_posterNatural.isEmpty())
+        m.poster = Size { pxToTwips(m_posterNatural.width()), pxToTwips(m_posterNatural.height()) };
     m.initialOuterWidth = InfosLayout::InitialClientWidth + Frame::ToolWidth;
     return m;
 }

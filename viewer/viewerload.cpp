@@ -4,7 +4,6 @@
 #include "app/messages.h"
 #include "app/modRess.h"
 #include "card/cardfile.h"
-#include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "viewer/cardtexts.h"
 #include "viewer/frmInfos.h"
@@ -31,26 +30,25 @@ void showCentred(frmInfos &viewer)
 
 } // namespace
 
+// The poster is drawn straight from the card, so the viewer needs no
+// working copy of it.
 bool OpenInViewer(const QString &cardPath, int mode)
 {
-    const QString folder = MakeWorkFolder(0);
-    const CardRead read = ReadCardFile(cardPath, folder);
-    if (read.status != CardReadStatus::Ok) {
-        RemoveWorkFolder(folder);
+    const CardHead head = readCardHead(cardPath);
+    if (head.status != CardReadStatus::Ok) {
         if (frmInfos::exists() && !frmInfos::instance()->isVisible())
             frmInfos::discard();
-        showCardReadFailure(read.status, cardPath, folder);
+        showCardReadFailure(head.status, cardPath, QString());
         return false;
     }
     frmInfos &viewer = *frmInfos::instance();
     viewer.cardPath = cardPath;
-    FillViewer(viewer, read.record);
-    SetViewerPoster(viewer, folder);
+    FillViewer(viewer, head.record);
+    SetViewerPoster(viewer, head.posterBytes > 0 ? cardPath : QString());
     viewer.PositionsLoad();
     FindMovieFile(viewer, cardPath);
     viewer.mnuAfficheSave->setEnabled(mode != kPreviewMode);
     showCentred(viewer);
-    RemoveWorkFolder(folder);
     return true;
 }
 
@@ -67,10 +65,9 @@ void FillViewer(frmInfos &viewer, const CardRecord &record)
     viewer.lblTitre->setText(texts.titre);
 }
 
-void SetViewerPoster(frmInfos &viewer, const QString &folder)
+void SetViewerPoster(frmInfos &viewer, const QString &posterCard)
 {
-    const QString image = folder + WorkFile::Image;
-    viewer.strImageFile = !folder.isEmpty() && FileExists(image) ? image : QString();
+    viewer.strImageFile = posterCard;
 }
 
 void FindMovieFile(frmInfos &viewer, const QString &cardPath)

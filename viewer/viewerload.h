@@ -14,7 +14,8 @@ bool OpenInViewer(const QString &cardPath, int mode);
 
 // The steps of OpenInViewer.
 void FillViewer(frmInfos &viewer, const CardRecord &record);
-void SetViewerPoster(frmInfos &viewer, const QString &folder);
+// The card whose poster the viewer shows (empty: none), set at every load.
+void SetViewerPoster(frmInfos &viewer, const QString &posterCard);
 void FindMovieFile(frmInfos &viewer, const QString &cardPath);
 
 // Asks where to save the viewer's poster and copies it from its card file.
