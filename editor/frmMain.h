@@ -68,7 +68,8 @@ public:
     // The summary as typed, each line break a "\n".
     QString summary() const;
     // The save dialog's path with a card extension; empty when cancelled.
-    QString ChooseCardFileName(const QString &proposed);
+    // The dialog starts in folder when given, else in the documents folder.
+    QString ChooseCardFileName(const QString &proposed, const QString &folder = {});
     // The writing routines report their own failures; empty or false then.
     QString SaveNewCard();
     QString SaveCardAs();

@@ -127,7 +127,7 @@ void tst_Documents::typeTitle(const QString &title)
 
 void tst_Documents::savesANewCard()
 {
-    typeTitle(QStringLiteral("Titanic"));
+    typeTitle(QStringLiteral("Dr. No"));
     editor->txtAnnee->setText(QStringLiteral("1997"));
     editor->txtDuree1->setText(QStringLiteral("3"));
     editor->txtDuree2->setText(QStringLiteral("14"));
@@ -135,7 +135,7 @@ void tst_Documents::savesANewCard()
     editor->addActorName(QStringLiteral("Kate"));
     editor->addActorName(QStringLiteral("Léo"));
     editor->txtResume->setPlainText(QStringLiteral("Un paquebot.\nUn iceberg."));
-    fake->answerFile(path(QStringLiteral("Titanic")));   // the extension is added
+    fake->answerFile(path(QStringLiteral("Dr. No")));   // the extension is added
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
     QTest::keyClick(editor->txtTitre, Qt::Key_S, Qt::ControlModifier);
@@ -144,14 +144,14 @@ void tst_Documents::savesANewCard()
     const FileRequest &request = fake->files[0];
     QCOMPARE(request.kind, FileDialogKind::Save);
     QCOMPARE(request.title, QStringLiteral("Enregistrer la fiche sous ..."));
-    QCOMPARE(request.proposedName, QStringLiteral("Titanic.cfh"));
+    QCOMPARE(request.proposedName, QStringLiteral("Dr. No.cfh"));
     QCOMPARE(request.folder, m_dir.path() + QLatin1Char('/'));
     QCOMPARE(request.options, quint32(0x8006));
-    const QByteArray fields = QByteArray("Titanic").leftJustified(50) + "1997 314"
+    const QByteArray fields = QByteArray("Dr. No").leftJustified(50) + "1997 314"
         + QByteArray("Drame").leftJustified(50) + QByteArray(50, ' ')
         + QByteArray("Kate|L\xE9o|").leftJustified(510) + "Un paquebot.\r\nUn iceberg.";
-    QCOMPARE(readBytes(path(QStringLiteral("Titanic.cfh"))), makeCard(fields, {}));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Titanic.cfh]"));
+    QCOMPARE(readBytes(path(QStringLiteral("Dr. No.cfh"))), makeCard(fields, {}));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Dr. No.cfh]"));
     QVERIFY(!editor->mnuFileSave->isEnabled());
     QVERIFY(editor->mnuPopReset->isEnabled());
 }
@@ -221,13 +221,15 @@ void tst_Documents::changedPosterRewritesTheWholeCard()
 
 void tst_Documents::saveAsKeepsOrReplacesThePoster()
 {
-    const QString card = cardWithPoster(QStringLiteral("alien.cfh"), 20000);
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("films")));   // not the documents folder
+    const QString card = cardWithPoster(QStringLiteral("films/alien.cfh"), 20000);
     const QByteArray old = readBytes(card);
     open(card);
     editor->txtAnnee->setText(QStringLiteral("1979"));
     fake->answerFile(path(QStringLiteral("copy.cfh")));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(fake->files.last().proposedName, QString(card).replace(QLatin1Char('/'), QLatin1Char('_')));
+    QCOMPARE(fake->files.last().proposedName, QStringLiteral("alien.cfh"));   // its own name, where it is
+    QCOMPARE(fake->files.last().folder, path(QStringLiteral("films/")));
     QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(1175), old.mid(1175));
     QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(57, 4), QByteArray("1979"));
     QCOMPARE(readBytes(card), old);
