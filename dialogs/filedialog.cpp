@@ -87,9 +87,10 @@ QList<FileFilter> cardFilters()
 
 QList<FileFilter> posterChoiceFilters()
 {
-    return { { strFilterImages, QStringLiteral("*.jpg;*.gif") }, { strFilterBitmap, QStringLiteral("*.bmp") },
-        { strFilterJpeg, QStringLiteral("*.jpg") }, { strFilterGif, QStringLiteral("*.gif") },
-        { strFilterAll, QStringLiteral("*.*") } };
+    // Every picture the poster loader reads, whatever its label names.
+    return { { strFilterImages, QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp") },
+        { strFilterBitmap, QStringLiteral("*.bmp") }, { strFilterJpeg, QStringLiteral("*.jpg;*.jpeg") },
+        { strFilterGif, QStringLiteral("*.gif") }, { strFilterAll, QStringLiteral("*.*") } };
 }
 
 QList<FileFilter> posterSaveFilters()

@@ -25,7 +25,8 @@ private slots:
     void savedNameKeepsItsExtension();
     void startsInTheCardsFolder_data();
     void startsInTheCardsFolder();
-    void posterSaveFilters();
+    void posterFilters_data();
+    void posterFilters();
 };
 
 void tst_FileDialog::initTestCase()
@@ -201,16 +202,30 @@ void tst_FileDialog::startsInTheCardsFolder()
     QCOMPARE(fake.files.at(0).proposedName, QStringLiteral("Alien.cfh"));
 }
 
-void tst_FileDialog::posterSaveFilters()
+void tst_FileDialog::posterFilters_data()
 {
-    const QList<FileFilter> filters = ::posterSaveFilters();
-    QCOMPARE(filters.size(), 3);
-    QCOMPARE(filters.at(0).label, QStringLiteral("JPEG (*.jpg)"));
-    QCOMPARE(filters.at(0).pattern, QStringLiteral("*.jpg"));
-    QCOMPARE(filters.at(1).label, QStringLiteral("Fichiers Images (*.jpg, *.gif)"));
-    QCOMPARE(filters.at(1).pattern, QStringLiteral("*.jpg;*.gif"));
-    QCOMPARE(filters.at(2).label, QStringLiteral("Tous les fichiers (*.*)"));
-    QCOMPARE(filters.at(2).pattern, QStringLiteral("*.*"));
+    QTest::addColumn<bool>("choice");        // the poster choice, else the poster save
+    QTest::addColumn<QStringList>("expected");   // label, then pattern
+    QTest::newRow("choose a poster: every picture read")
+        << true
+        << QStringList { "Fichiers Images (*.jpg, *.gif)", "*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp",
+               "Bitmap (*.bmp)", "*.bmp", "JPEG (*.jpg)", "*.jpg;*.jpeg", "GIF (*.gif)", "*.gif",
+               "Tous les fichiers (*.*)", "*.*" };
+    QTest::newRow("save a poster")
+        << false
+        << QStringList { "JPEG (*.jpg)", "*.jpg", "Fichiers Images (*.jpg, *.gif)", "*.jpg;*.gif",
+               "Tous les fichiers (*.*)", "*.*" };
+}
+
+void tst_FileDialog::posterFilters()
+{
+    QFETCH(bool, choice);
+    QFETCH(QStringList, expected);
+    const QList<FileFilter> filters = choice ? posterChoiceFilters() : posterSaveFilters();
+    QStringList pairs;
+    for (const FileFilter &filter : filters)
+        pairs << filter.label << filter.pattern;
+    QCOMPARE(pairs, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_FileDialog)
