@@ -16,6 +16,7 @@ const std::map<int, const char16_t *> &table()
         { 1006, u"Acteurs :" },
         { 1007, u"Résumé :" },
         { 1008, u"Nouveau" },
+        { 1009, u"Supprimer l'acteur" },
         { 1010, u"Fichier" },
         { 1011, u"Nouveau" },
         { 1012, u"Ouvrir" },

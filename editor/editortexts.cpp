@@ -37,5 +37,7 @@ void loadEditorCaptions()
     editor.mnuAbout->setText(resText(1030));
     editor.cmdAffiMod->setText(resText(1022));
     editor.cmdAffiSupp->setText(resText(1023));
+    editor.cmdActSupp->setToolTip(resText(1009));
+    editor.cmdActSupp->setAccessibleName(resText(1009));
     editor.PlaceControls();
 }

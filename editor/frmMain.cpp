@@ -132,6 +132,12 @@ void frmMain::createControls(QWidget *form)
     imgAffiche = named(new QLabel(form), "imgAffiche");
     imgAffiche->setScaledContents(true);
     imgAffiche->setCursor(Qt::PointingHandCursor);
+    // Screen readers name each box after its caption.
+    const std::pair<QLabel *, QWidget *> captions[]
+        = { { lblTitre, txtTitre }, { lblAnnee, txtAnnee }, { lblDuree1, txtDuree1 }, { lblType, txtType },
+              { lblRealisateur, txtRealisateur }, { lblActeurs, cboActeurs }, { lblResume, txtResume } };
+    for (const auto &[caption, box] : captions)
+        caption->setBuddy(box);
 }
 
 void frmMain::connectHandlers()

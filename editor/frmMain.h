@@ -131,6 +131,7 @@ private:
     void chainTabOrder();
     void connectHandlers();
     void connectMenus();
+    void openMenuBar();
     void setOuterHeight(int twips);
     void applyNumericRule(QLineEdit *box, const QString &message);
     bool txtResumeKey(QKeyEvent *event);

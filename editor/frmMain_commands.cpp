@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace {
 
@@ -63,6 +64,16 @@ void frmMain::connectMenus()
     connect(mnuPopRem, &QAction::triggered, this, &frmMain::mnuPopRem_Click);
     connect(mnuPopReset, &QAction::triggered, this, &frmMain::mnuPopReset_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(
+        new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, &frmMain::openMenuBar);
+}
+
+// F10 opens the File menu on its first item, for those who work without a
+// mouse; the arrows then go through the menu bar and Enter runs an item.
+void frmMain::openMenuBar()
+{
+    menuBar()->setActiveAction(mnuFile->menuAction());
+    mnuFile->setActiveAction(mnuFileNew);
 }
 
 void frmMain::mnuFileSearch_Click()

@@ -13,6 +13,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -34,6 +36,7 @@ private slots:
     void savePrompt_data();
     void savePrompt();
     void cancelledOpenChangesNothing();
+    void f10OpensTheFileMenu();
     void failedOpenSaysWhyAndKeepsTheCard_data();
     void failedOpenSaysWhyAndKeepsTheCard();
     void failedWritesKeepTheOldCard_data();
@@ -331,6 +334,28 @@ void tst_Documents::cancelledOpenChangesNothing()
     QCOMPARE(editor->txtTitre->text(), QStringLiteral("FilmX"));
     editor->mnuFileSave->trigger();
     QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
+}
+
+void tst_Documents::f10OpensTheFileMenu()
+{
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    editor->txtAnnee->setText(QStringLiteral("1985"));
+    editor->ChangeEdit(false);
+    editor->txtAnnee->setFocus();
+    QTest::keyClick(editor->txtAnnee, Qt::Key_F10);
+    QTRY_VERIFY(editor->mnuFile->isVisible());
+    QCOMPARE(editor->mnuFile->activeAction(), editor->mnuFileNew);
+    QTest::keyClick(editor->mnuFile, Qt::Key_Right);   // the arrows go through the menu bar
+    QTRY_VERIFY(editor->mnuPopAffi->isVisible());
+    QVERIFY(!editor->mnuFile->isVisible());
+    QTest::keyClick(editor->mnuPopAffi, Qt::Key_Left);
+    QTRY_VERIFY(editor->mnuFile->isVisible());
+    QCOMPARE(editor->mnuFile->activeAction(), editor->mnuFileNew);
+    QTest::keyClick(editor->mnuFile, Qt::Key_Return);
+    QTRY_VERIFY(!editor->mnuFile->isVisible());
+    QVERIFY(editor->txtAnnee->text().isEmpty());   // Nouveau emptied the card
+    QVERIFY(!editor->mnuFile->title().contains(QLatin1Char('&')));
 }
 
 // Why a card could not be opened names its real cause, and the editor keeps
