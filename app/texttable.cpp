@@ -30,6 +30,7 @@ const std::map<int, const char16_t *> &table()
         { 1022, u"Modifier" },
         { 1023, u"Supprimer" },
         { 1024, u"Reset" },
+        { 1025, u"Coller l'affiche" },
         { 1030, u"À propos de ..." },
         { 1101, u"Format invalide :" },
         { 1102, u"L'année doit se composer de 4 chiffres" },

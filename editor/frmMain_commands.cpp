@@ -3,6 +3,10 @@
 #include "about/frmAbout.h"
 #include "editor/internetsearch.h"
 
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +45,11 @@ void frmMain::buildMenus()
     mnuPopFull = menuItem(mnuPopAffi, "mnuPopFull");
     mnuPopAffi->addSeparator()->setObjectName(QStringLiteral("mnuSep3"));
     mnuPopModif = menuItem(mnuPopAffi, "mnuPopModif");
+    mnuPopPaste = menuItem(mnuPopAffi, "mnuPopPaste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    // Ctrl+V pastes a poster only from the poster panel: the boxes paste text.
+    mnuPopPaste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    fraAffiche->addAction(mnuPopPaste);
+    imgAffiche->addAction(mnuPopPaste);
     mnuPopRem = menuItem(mnuPopAffi, "mnuPopRem");
     mnuPopReset = menuItem(mnuPopAffi, "mnuPopReset");
     // Bold only as the poster's pop-up, not in the menu bar.
@@ -61,6 +70,10 @@ void frmMain::connectMenus()
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     connect(mnuPopFull, &QAction::triggered, this, &frmMain::mnuPopFull_Click);
     connect(mnuPopModif, &QAction::triggered, this, &frmMain::mnuPopModif_Click);
+    connect(mnuPopPaste, &QAction::triggered, this, &frmMain::mnuPopPaste_Click);
+    connect(mnuPopAffi, &QMenu::aboutToShow, this, &frmMain::updatePasteItem);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmMain::updatePasteItem);
+    updatePasteItem();
     connect(mnuPopRem, &QAction::triggered, this, &frmMain::mnuPopRem_Click);
     connect(mnuPopReset, &QAction::triggered, this, &frmMain::mnuPopReset_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);

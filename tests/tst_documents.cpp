@@ -2,19 +2,24 @@
 #include "app/modMain.h"
 #include "app/modRess.h"
 #include "editor/frmMain.h"
+#include "support/drops.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "viewer/frmInfos.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,7 +41,10 @@ private slots:
     void savePrompt_data();
     void savePrompt();
     void cancelledOpenChangesNothing();
+    void opensADroppedCard_data();
+    void opensADroppedCard();
     void f10OpensTheFileMenu();
+    void savesAPastedPictureAsJpeg();
     void failedOpenSaysWhyAndKeepsTheCard_data();
     void failedOpenSaysWhyAndKeepsTheCard();
     void failedWritesKeepTheOldCard_data();
@@ -336,6 +344,43 @@ void tst_Documents::cancelledOpenChangesNothing()
     QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
 }
 
+// A card dropped anywhere on the editor is opened as Open does, after the
+// save prompt; the box it lands on keeps its text.
+void tst_Documents::opensADroppedCard_data()
+{
+    QTest::addColumn<QString>("on");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("on the title box, No") << "txtTitre" << int(MsgAnswer::No);
+    QTest::newRow("on the summary, No") << "txtResume" << int(MsgAnswer::No);
+    QTest::newRow("on the poster, No") << "imgAffiche" << int(MsgAnswer::No);
+    QTest::newRow("on the title box, Cancel") << "txtTitre" << int(MsgAnswer::Cancel);
+}
+
+void tst_Documents::opensADroppedCard()
+{
+    QFETCH(QString, on);
+    QFETCH(int, answer);
+    const QString card = cardWithPoster(QStringLiteral("dropped.cfh"), 3000);
+    editor->show();
+    typeTitle(QStringLiteral("Brazil"));
+    fake->answerMsg(MsgAnswer(answer));
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(card) });
+    data.setText(card);   // what a box would insert if it took the drop
+    QWidget *target = editor->findChild<QWidget *>(on);
+    if (target == editor->txtResume)
+        target = editor->txtResume->viewport();
+    if (target == editor->imgAffiche)   // the poster takes no drop: its window does
+        QVERIFY(dropOn(editor, target->mapTo(editor, QPoint(5, 5)), data));
+    else
+        QVERIFY(dropOn(target, QPoint(5, 5), data));
+    QCOMPARE(fake->messages.size(), 1);
+    const bool opened = answer == int(MsgAnswer::No);
+    QCOMPARE(editor->txtTitre->text(), opened ? QStringLiteral("Film") : QStringLiteral("Brazil"));
+    QCOMPARE(editor->lblFile, opened ? card : QString());
+    QCOMPARE(editor->txtResume->toPlainText().contains(card), false);
+}
+
 void tst_Documents::f10OpensTheFileMenu()
 {
     editor->show();
@@ -356,6 +401,39 @@ void tst_Documents::f10OpensTheFileMenu()
     QTRY_VERIFY(!editor->mnuFile->isVisible());
     QVERIFY(editor->txtAnnee->text().isEmpty());   // Nouveau emptied the card
     QVERIFY(!editor->mnuFile->title().contains(QLatin1Char('&')));
+}
+
+// A copied picture is written as a JPEG in a working folder; the save takes
+// it like any chosen poster, and it lives until the card is emptied.
+void tst_Documents::savesAPastedPictureAsJpeg()
+{
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/png"), png);
+    QApplication::clipboard()->setMimeData(data);
+    typeTitle(QStringLiteral("Collage"));
+    editor->mnuPopPaste->trigger();
+    QCOMPARE(workFolders().size(), 1);
+    fake->answerFile(path(QStringLiteral("collage.cfh")));
+    editor->mnuFileSave->trigger();
+    const QByteArray poster = readBytes(path(QStringLiteral("collage.cfh"))).mid(1176);
+    QCOMPARE(poster, readBytes(editor->lblAffiche));
+    QBuffer stored(const_cast<QByteArray *>(&poster));
+    QImageReader reader(&stored);
+    QCOMPARE(reader.format(), QByteArray("jpeg"));
+    QCOMPARE(reader.size(), QSize(300, 200));
+
+    typeTitle(QStringLiteral(" 2"));   // still there for the next save
+    fake->answerFile(path(QStringLiteral("collage 2.cfh")));
+    editor->mnuFileSaveAs->trigger();
+    QCOMPARE(readBytes(path(QStringLiteral("collage 2.cfh"))).mid(1176), poster);
+    editor->mnuFileNew->trigger();
+    QVERIFY(workFolders().isEmpty());
 }
 
 // Why a card could not be opened names its real cause, and the editor keeps
