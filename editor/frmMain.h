@@ -50,12 +50,6 @@ public:
     // Shows the card's own poster again from the reset folder; false (and
     // nothing changed) when there is none.
     bool ResetPoster();
-    // A picture file as the new poster, chosen, dropped or pasted; false, and
-    // "Fichier image incorrect" said, when it is no picture the editor shows.
-    bool takePosterFile(const QString &path);
-    // Pixels alone become a JPEG in a working folder of their own, kept until
-    // the editor is emptied or other pixels are taken, then a chosen poster.
-    bool takePosterPixels(const QImage &pixels);
 
     // The actor box: empty it (list, edit field, lock), deselect it (no
     // entry picked), add a name at the end (false when the list is full),
@@ -176,6 +170,12 @@ private:
     void cmdActSupp_Click();
 
     // Poster panel
+    // A picture file as the new poster, chosen, dropped or pasted; false, and
+    // "Fichier image incorrect" said, when it is no picture the editor shows.
+    bool takePosterFile(const QString &path);
+    // Pixels alone become a JPEG in a working folder of their own, kept until
+    // the editor is emptied or other pixels are taken, then a chosen poster.
+    bool takePosterPixels(const QImage &pixels);
     void cmdAffiMod_Click();
     void cmdAffiSupp_Click();
     void imgAffiche_MouseDown(int Button, int Shift, double X, double Y);
