@@ -185,7 +185,6 @@ void tst_FileDialog::startsInTheCardsFolder_data()
     QTest::newRow("the card's folder") << "{tmp}" << "{tmp}/";
     QTest::newRow("the root") << "/" << "/";
     QTest::newRow("a folder gone since") << "{tmp}/gone" << "/docs/";
-    QTest::newRow("none given") << "" << "/docs/";
 }
 
 void tst_FileDialog::startsInTheCardsFolder()
