@@ -2,14 +2,17 @@
 
 #include "about/buildconfig.h"
 #include "app/common.h"
+#include "app/frames.h"
 #include "app/modRess.h"
 #include "app/texttable.h"
 #include "app/twipsgeometry.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -53,15 +56,30 @@ void frmAbout::reset()
 }
 
 // Modal to the window asking, for the time it is shown only: the About box
-// outlives any one editor.
+// outlives any one editor. It stands in the middle of that window's screen.
 void frmAbout::ShowModal()
 {
     frmAbout &about = instance();
     QWidget *owner = QApplication::activeWindow();
     if (owner && owner != &about)
         about.setParent(owner, about.windowFlags());
+    about.centreOnScreen(owner ? owner->screen() : QGuiApplication::primaryScreen());
     about.exec();
     about.setParent(nullptr, about.windowFlags());
+}
+
+// Before the first show the desktop has drawn no frame yet: the frame the
+// layout reserves stands in for it.
+void frmAbout::centreOnScreen(const QScreen *screen)
+{
+    if (!screen)
+        return;
+    QSize outer = frameGeometry().size();
+    if (outer == size())
+        outer += QSize(twipsToPx(Frame::WindowWidth), twipsToPx(Frame::WindowHeight));
+    QRect frame(QPoint(), outer);
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 frmAbout::frmAbout()
@@ -99,6 +117,8 @@ void frmAbout::createControls()
     }
     lblWeb->setCursor(Qt::PointingHandCursor);
     lblcfhdb->setCursor(Qt::PointingHandCursor);
+    lblWeb->setFocusPolicy(Qt::TabFocus);   // Tab reaches the links, Enter or Space opens them
+    lblcfhdb->setFocusPolicy(Qt::TabFocus);
     cmdMail = new QPushButton(this);
     cmdMail->setObjectName(QStringLiteral("cmdMail"));
     cmdMail->setCursor(Qt::PointingHandCursor);
@@ -126,6 +146,9 @@ void frmAbout::connectHandlers()
 {
     connect(cmdMail, &QPushButton::clicked, this, &frmAbout::cmdMail_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    QWidget::setTabOrder(lblWeb, lblcfhdb);
+    QWidget::setTabOrder(lblcfhdb, cmdMail);
+    QWidget::setTabOrder(cmdMail, cmdOK);
 }
 
 void frmAbout::showEvent(QShowEvent *event)
@@ -135,6 +158,7 @@ void frmAbout::showEvent(QShowEvent *event)
         Form_Load();
     }
     fitMailButton();
+    cmdOK->setFocus();   // Enter is OK until Tab moves on
     QDialog::showEvent(event);
 }
 

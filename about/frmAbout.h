@@ -9,6 +9,7 @@
 
 class QLabel;
 class QPushButton;
+class QScreen;
 
 class frmAbout : public QDialog
 {
@@ -45,6 +46,7 @@ private:
     void placeControls();
     void connectHandlers();
     void fitMailButton();
+    void centreOnScreen(const QScreen *screen);
 
     void Form_Load();
     void Form_MouseMove();

@@ -3,6 +3,7 @@
 #include "app/desktop.h"
 #include "app/modRess.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -18,6 +19,15 @@ void setLinkLook(QLabel *link, bool highlighted)
     QPalette palette = link->palette();
     palette.setColor(QPalette::WindowText, highlighted ? QColor(0, 0, 255) : QColor(0, 0, 0));
     link->setPalette(palette);
+}
+
+// Enter or Space on a link that has the focus opens it, as a click does.
+bool isKeyOpening(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
 bool isClick(QWidget *widget, QEvent *event)
@@ -42,13 +52,18 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
             lblAuthor_MouseMove();
         return true;
     }
-    if (watched == lblWeb && isClick(lblWeb, event)) {
+    if (watched == lblWeb && (isClick(lblWeb, event) || isKeyOpening(event))) {
         lblWeb_Click();
         return true;
     }
-    if (watched == lblcfhdb && isClick(lblcfhdb, event)) {
+    if (watched == lblcfhdb && (isClick(lblcfhdb, event) || isKeyOpening(event))) {
         lblcfhdb_Click();
         return true;
+    }
+    if ((watched == lblWeb || watched == lblcfhdb)
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        setLinkLook(static_cast<QLabel *>(watched), event->type() == QEvent::FocusIn);
+        return false;
     }
     return QDialog::eventFilter(watched, event);
 }

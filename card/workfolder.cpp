@@ -43,7 +43,7 @@ bool makePrivateFolder(const QString &path)
 
 void removeKnownFiles(const QString &folder)
 {
-    for (const QString &name : { WorkFile::Info, WorkFile::Image, WorkFile::Preview }) {
+    for (const QString &name : { WorkFile::Info, WorkFile::Image, WorkFile::Preview, WorkFile::Pasted }) {
         if (FileExists(folder + name))
             QFile::remove(folder + name);
     }

@@ -11,6 +11,7 @@ namespace WorkFile {
 inline const QString Info = QStringLiteral("/cfh_inf.tmp");      // card being assembled
 inline const QString Image = QStringLiteral("/cfh_img.tmp");     // one poster, byte for byte
 inline const QString Preview = QStringLiteral("/Preview.cfh");   // complete card for the viewer
+inline const QString Pasted = QStringLiteral("/cfh_pst.jpg");    // a pasted picture, the editor's poster
 }   // namespace WorkFile
 
 // "$" and the date and time numbers in upper-case hexadecimal: kind 0 puts
@@ -40,7 +41,7 @@ WorkBase workBase();
 QString MakeWorkFolder(int kind, const QString &base, const QDateTime &now);
 QString MakeWorkFolder(int kind);   // in workBase(), now; empty when the base is refused
 
-// Deletes the three working files of folder, then the folder itself when it
+// Deletes the working files of folder, then the folder itself when it
 // is empty, and lets its lock go; ignores every error. An empty text
 // removes nothing.
 void RemoveWorkFolder(const QString &folder);

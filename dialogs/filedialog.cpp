@@ -3,6 +3,8 @@
 #include "app/common.h"
 #include "app/modRess.h"
 
+#include <QFileInfo>
+
 namespace {
 
 constexpr int kMaxName = 254;
@@ -26,25 +28,37 @@ QString GetSpecialFolderPath(int folderNumber)
     return path;
 }
 
+QString extensionOf(const QString &path)
+{
+    const QString name = fileNameOf(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || name.size() - dot - 1 != 3)
+        return {};
+    const QString extension = name.mid(dot + 1);
+    for (const QChar c : extension) {
+        if (c.isSpace())
+            return {};
+    }
+    return extension;
+}
+
 QString proposedFileName(const QString &defaultName)
 {
     QString name = defaultName;
     CleanFileName(name);
-    if (!name.isEmpty() && (name.size() < 4 || name.at(name.size() - 4) != QLatin1Char('.')))
+    if (!name.isEmpty() && extensionOf(name).isEmpty())
         name += QStringLiteral(".cfh");
     return name.left(kMaxName);
 }
 
 QString withExtension(const QString &path, const QString &extension)
 {
-    // Only the file name counts: a dot in a folder name is no extension.
-    const QString name = fileNameOf(path);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 || name.size() - dot - 1 != 3 ? path + QLatin1Char('.') + extension : path;
+    return extensionOf(path).isEmpty() ? path + QLatin1Char('.') + extension : path;
 }
 
 QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &filters, int folderNumber,
-    QObject *owner, quint32 options, const QString &defaultName, const QString &extension)
+    QObject *owner, quint32 options, const QString &defaultName, const QString &extension,
+    const QString &startFolder)
 {
     if (kind != int(FileDialogKind::Open) && kind != int(FileDialogKind::Save))
         return {};
@@ -53,11 +67,17 @@ QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &
     request.title = title;
     request.filters = filters;
     request.folder = GetSpecialFolderPath(folderNumber);
+    if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
+        request.folder
+            = startFolder.endsWith(QLatin1Char('/')) ? startFolder : startFolder + QLatin1Char('/');
     request.proposedName = proposedFileName(defaultName);
     request.options = options | FileDialogFlag::HideReadOnly;
     request.owner = owner;
     request.extension = extension;
-    return desktop().chooseFile(request).trimmed();
+    const QString chosen = desktop().chooseFile(request).trimmed();
+    if (chosen.isEmpty() || request.kind != FileDialogKind::Save || extension.isEmpty())
+        return chosen;
+    return withExtension(chosen, extension);
 }
 
 QList<FileFilter> cardFilters()
@@ -67,9 +87,10 @@ QList<FileFilter> cardFilters()
 
 QList<FileFilter> posterChoiceFilters()
 {
-    return { { strFilterImages, QStringLiteral("*.jpg;*.gif") }, { strFilterBitmap, QStringLiteral("*.bmp") },
-        { strFilterJpeg, QStringLiteral("*.jpg") }, { strFilterGif, QStringLiteral("*.gif") },
-        { strFilterAll, QStringLiteral("*.*") } };
+    // Every picture the poster loader reads, whatever its label names.
+    return { { strFilterImages, QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp") },
+        { strFilterBitmap, QStringLiteral("*.bmp") }, { strFilterJpeg, QStringLiteral("*.jpg;*.jpeg") },
+        { strFilterGif, QStringLiteral("*.gif") }, { strFilterAll, QStringLiteral("*.*") } };
 }
 
 QList<FileFilter> posterSaveFilters()

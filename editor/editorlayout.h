@@ -13,6 +13,7 @@ constexpr int InnerWidth = 6300;       // the window's area under its menu bar
 constexpr int InnerHeight = 3735;      // the same, before a poster sets the height
 constexpr int ResumeBottom = 2160 + 1455;   // txtResume top + height
 constexpr int PosterLeft = 4200, PosterTop = 960;
+constexpr int PanelLeft = 4080;   // the poster panel: its frame, and the poster under it, to the right edge
 }
 
 // The measured captions and the boxes they stand against.

@@ -32,10 +32,13 @@ void loadEditorCaptions()
     editor.fraAffiche->setTitle(resText(1020));
     editor.mnuPopFull->setText(resText(1021));
     editor.mnuPopModif->setText(resText(1022));
+    editor.mnuPopPaste->setText(resText(1025));
     editor.mnuPopRem->setText(resText(1023));
     editor.mnuPopReset->setText(resText(1024));
     editor.mnuAbout->setText(resText(1030));
     editor.cmdAffiMod->setText(resText(1022));
     editor.cmdAffiSupp->setText(resText(1023));
+    editor.cmdActSupp->setToolTip(resText(1009));
+    editor.cmdActSupp->setAccessibleName(resText(1009));
     editor.PlaceControls();
 }

@@ -132,6 +132,13 @@ void frmMain::createControls(QWidget *form)
     imgAffiche = named(new QLabel(form), "imgAffiche");
     imgAffiche->setScaledContents(true);
     imgAffiche->setCursor(Qt::PointingHandCursor);
+    imgAffiche->setFocusPolicy(Qt::ClickFocus);   // Ctrl+V on the poster pastes one
+    // Screen readers name each box after its caption.
+    const std::pair<QLabel *, QWidget *> captions[]
+        = { { lblTitre, txtTitre }, { lblAnnee, txtAnnee }, { lblDuree1, txtDuree1 }, { lblType, txtType },
+              { lblRealisateur, txtRealisateur }, { lblActeurs, cboActeurs }, { lblResume, txtResume } };
+    for (const auto &[caption, box] : captions)
+        caption->setBuddy(box);
 }
 
 void frmMain::connectHandlers()
@@ -149,6 +156,7 @@ void frmMain::connectHandlers()
     connect(cmdAffiMod, &QPushButton::clicked, this, &frmMain::cmdAffiMod_Click);
     connect(cmdAffiSupp, &QPushButton::clicked, this, &frmMain::cmdAffiSupp_Click);
     connectMenus();
+    acceptDropsOnBoxes();
     for (QObject *watched : {static_cast<QObject *>(txtResume), static_cast<QObject *>(cboActeurs),
                              static_cast<QObject *>(cboActeurs->lineEdit()), static_cast<QObject *>(imgAffiche)})
         watched->installEventFilter(this);
@@ -302,6 +310,9 @@ bool frmMain::txtResumeKey(QKeyEvent *event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove
+        || event->type() == QEvent::Drop)
+        return dragOver(static_cast<QWidget *>(watched), event);
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (watched == txtResume)

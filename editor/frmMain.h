@@ -4,6 +4,7 @@
 
 #include "card/cardrecord.h"
 #include "card/cardsave.h"
+#include "poster/posterpaste.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -68,7 +69,8 @@ public:
     // The summary as typed, each line break a "\n".
     QString summary() const;
     // The save dialog's path with a card extension; empty when cancelled.
-    QString ChooseCardFileName(const QString &proposed);
+    // The dialog starts in folder when given, else in the documents folder.
+    QString ChooseCardFileName(const QString &proposed, const QString &folder = {});
     // The writing routines report their own failures; empty or false then.
     QString SaveNewCard();
     QString SaveCardAs();
@@ -113,13 +115,17 @@ public:
     QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr;
     QAction *mnuFilePrev = nullptr, *mnuFileSearch = nullptr, *mnuFileExit = nullptr;
     QMenu *mnuPopAffi = nullptr;   // in the menu bar and the poster's pop-up menu
-    QAction *mnuPopFull = nullptr, *mnuPopModif = nullptr, *mnuPopRem = nullptr, *mnuPopReset = nullptr;
+    QAction *mnuPopFull = nullptr, *mnuPopModif = nullptr, *mnuPopPaste = nullptr, *mnuPopRem = nullptr;
+    QAction *mnuPopReset = nullptr;
     QAction *mnuAbout = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     frmMain();
@@ -130,6 +136,11 @@ private:
     void chainTabOrder();
     void connectHandlers();
     void connectMenus();
+    void openMenuBar();
+    void acceptDropsOnBoxes();
+    bool dragOver(QWidget *target, QEvent *event);
+    void takeDropped(const PosterSource &source, const QImage &pixels);
+    void updatePasteItem();
     void setOuterHeight(int twips);
     void applyNumericRule(QLineEdit *box, const QString &message);
     bool txtResumeKey(QKeyEvent *event);
@@ -159,18 +170,26 @@ private:
     void cmdActSupp_Click();
 
     // Poster panel
+    // A picture file as the new poster, chosen, dropped or pasted; false, and
+    // "Fichier image incorrect" said, when it is no picture the editor shows.
+    bool takePosterFile(const QString &path);
+    // Pixels alone become a JPEG in a working folder of their own, kept until
+    // the editor is emptied or other pixels are taken, then a chosen poster.
+    bool takePosterPixels(const QImage &pixels);
     void cmdAffiMod_Click();
     void cmdAffiSupp_Click();
     void imgAffiche_MouseDown(int Button, int Shift, double X, double Y);
     void imgAffiche_MouseUp(int Button, int Shift, double X, double Y);
     void mnuPopFull_Click();
     void mnuPopModif_Click();
+    void mnuPopPaste_Click();
     void mnuPopRem_Click();
     void mnuPopReset_Click();
 
     // File and About menus
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
+    void openCard(const QString &path);
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuFilePrev_Click();
@@ -194,5 +213,7 @@ private:
     qsizetype m_resumeRoom = CardWidth::Resume;   // the longest summary the box may hold now, stored
     int m_outerHeight = 0;          // twips
     int m_posterHeight = 0;         // imgAffiche's height, twips
+    QString m_pasteFolder;          // holds the pasted poster, WorkFile::Pasted
+    PosterSource m_dragged;         // what the drag under way brings
     bool m_centred = false;
 };

@@ -3,9 +3,14 @@
 #include "about/frmAbout.h"
 #include "editor/internetsearch.h"
 
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace {
 
@@ -40,6 +45,11 @@ void frmMain::buildMenus()
     mnuPopFull = menuItem(mnuPopAffi, "mnuPopFull");
     mnuPopAffi->addSeparator()->setObjectName(QStringLiteral("mnuSep3"));
     mnuPopModif = menuItem(mnuPopAffi, "mnuPopModif");
+    mnuPopPaste = menuItem(mnuPopAffi, "mnuPopPaste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    // Ctrl+V pastes a poster only from the poster panel: the boxes paste text.
+    mnuPopPaste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    fraAffiche->addAction(mnuPopPaste);
+    imgAffiche->addAction(mnuPopPaste);
     mnuPopRem = menuItem(mnuPopAffi, "mnuPopRem");
     mnuPopReset = menuItem(mnuPopAffi, "mnuPopReset");
     // Bold only as the poster's pop-up, not in the menu bar.
@@ -60,9 +70,23 @@ void frmMain::connectMenus()
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     connect(mnuPopFull, &QAction::triggered, this, &frmMain::mnuPopFull_Click);
     connect(mnuPopModif, &QAction::triggered, this, &frmMain::mnuPopModif_Click);
+    connect(mnuPopPaste, &QAction::triggered, this, &frmMain::mnuPopPaste_Click);
+    connect(mnuPopAffi, &QMenu::aboutToShow, this, &frmMain::updatePasteItem);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmMain::updatePasteItem);
+    updatePasteItem();
     connect(mnuPopRem, &QAction::triggered, this, &frmMain::mnuPopRem_Click);
     connect(mnuPopReset, &QAction::triggered, this, &frmMain::mnuPopReset_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(
+        new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, &frmMain::openMenuBar);
+}
+
+// F10 opens the File menu on its first item, for those who work without a
+// mouse; the arrows then go through the menu bar and Enter runs an item.
+void frmMain::openMenuBar()
+{
+    menuBar()->setActiveAction(mnuFile->menuAction());
+    mnuFile->setActiveAction(mnuFileNew);
 }
 
 void frmMain::mnuFileSearch_Click()

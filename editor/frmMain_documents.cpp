@@ -37,6 +37,13 @@ void frmMain::mnuFileOpen_Click()
         OpenInEditor(path);
 }
 
+// A card dropped on the editor: Open without its dialog.
+void frmMain::openCard(const QString &path)
+{
+    if (savePromptAllows())
+        OpenInEditor(path);
+}
+
 void frmMain::mnuFileSave_Click()
 {
     Save();

@@ -41,6 +41,8 @@ bool frmMain::OpenInEditor(const QString &cardPath)
 void frmMain::ResetEditor(const QString &mode)
 {
     RemoveWorkFolder(lblReset);
+    RemoveWorkFolder(m_pasteFolder);   // a pasted poster goes with the card
+    m_pasteFolder.clear();
     if (mode == QLatin1String("End"))
         return;
     lblReset.clear();

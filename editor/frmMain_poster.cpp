@@ -52,21 +52,28 @@ bool frmMain::ResetPoster()
     return true;
 }
 
+bool frmMain::takePosterFile(const QString &path)
+{
+    if (!Pic2Img(path)) {
+        showMessage(strWrongImage, MsgIcon::Critical);
+        return false;
+    }
+    ChangeEdit(true);
+    if (lblFileName != strNouveau)
+        blnAffiMod = true;
+    lblAffiche = path;
+    return true;
+}
+
+// The dialog opens again after a file that is no picture, until one is
+// taken or the dialog is cancelled.
 void frmMain::cmdAffiMod_Click()
 {
     for (;;) {
         const QString path = ShowFileDialog(1, strAfficheTitle, posterChoiceFilters(), kDocumentsFolder, this,
                                             FileDialogFlag::FileMustExist, QString());
-        if (path.isEmpty())
+        if (path.isEmpty() || takePosterFile(path))
             return;
-        if (Pic2Img(path)) {
-            ChangeEdit(true);
-            if (lblFileName != strNouveau)
-                blnAffiMod = true;
-            lblAffiche = path;
-            return;
-        }
-        showMessage(strWrongImage, MsgIcon::Critical);
     }
 }
 

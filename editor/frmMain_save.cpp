@@ -1,6 +1,7 @@
 // Writing the card shown in the editor.
 #include "editor/frmMain.h"
 
+#include "app/common.h"
 #include "app/desktop.h"
 #include "app/messages.h"
 #include "app/modRess.h"
@@ -8,6 +9,7 @@
 #include "card/cardsave.h"
 #include "dialogs/filedialog.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -22,12 +24,11 @@ QString frmMain::JoinActors() const
     return joinActorNames(actorNames());
 }
 
-QString frmMain::ChooseCardFileName(const QString &proposed)
+QString frmMain::ChooseCardFileName(const QString &proposed, const QString &folder)
 {
-    const QString path = ShowFileDialog(int(FileDialogKind::Save), strSaveAsTitle, cardFilters(),
-        kDocumentsFolder, this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed,
-        QStringLiteral("cfh"));
-    return path.isEmpty() ? path : withExtension(path, QStringLiteral("cfh"));
+    return ShowFileDialog(int(FileDialogKind::Save), strSaveAsTitle, cardFilters(), kDocumentsFolder, this,
+        FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed, QStringLiteral("cfh"),
+        folder);
 }
 
 QString frmMain::SaveNewCard()
@@ -38,10 +39,11 @@ QString frmMain::SaveNewCard()
     return saveSucceeded(writeWholeCard(path, CollectRecord(), lblAffiche)) ? path : QString();
 }
 
-// A poster removed since the load is not carried into the copy.
+// The dialog opens where the card is, on its name. A poster removed since
+// the load is not carried into the copy.
 QString frmMain::SaveCardAs()
 {
-    const QString path = ChooseCardFileName(lblFile);
+    const QString path = ChooseCardFileName(fileNameOf(lblFile), QFileInfo(lblFile).absolutePath());
     if (path.isEmpty())
         return path;
     const CardRecord record = CollectRecord();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QUrlQuery>
@@ -236,19 +237,26 @@ void tst_About::followsMouseOverLinks()
 void tst_About::opensAddresses_data()
 {
     QTest::addColumn<QString>("clicked");
+    QTest::addColumn<QList<int>>("keys");   // from OK, instead of the click
     QTest::addColumn<bool>("openWorks");
     QTest::addColumn<QUrl>("address");
     const QUrl web(QString::fromUtf8(BuildConfig::WebSite));
     const QUrl home(QString::fromUtf8(BuildConfig::DatabaseHome));
     const QUrl mail = programmerMail(u"Cinefiche 1.3 (rev 3)"_s);
-    QTest::newRow("web link") << u"lblWeb"_s << true << web;
-    QTest::newRow("database link fails") << u"lblcfhdb"_s << false << home;
-    QTest::newRow("mail fails") << u"cmdMail"_s << false << mail;
+    const QList<int> click;
+    QTest::newRow("web link") << u"lblWeb"_s << click << true << web;
+    QTest::newRow("database link fails") << u"lblcfhdb"_s << click << false << home;
+    QTest::newRow("mail fails") << u"cmdMail"_s << click << false << mail;
+    QTest::newRow("Tab to the web link, Enter")
+        << u"lblWeb"_s << QList<int> { Qt::Key_Tab, Qt::Key_Return } << true << web;
+    QTest::newRow("Tab twice to the database link, Space")
+        << u"lblcfhdb"_s << QList<int> { Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space } << true << home;
 }
 
 void tst_About::opensAddresses()
 {
     QFETCH(QString, clicked);
+    QFETCH(QList<int>, keys);
     QFETCH(bool, openWorks);
     QFETCH(QUrl, address);
     ScriptedDesktop fake;
@@ -257,9 +265,14 @@ void tst_About::opensAddresses()
         fake.answerMsg(MsgAnswer::Ok);
     frmAbout &about = frmAbout::instance();
     about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(QTest::qWaitForWindowActive(&about));
 
-    QTest::mouseClick(control(clicked), Qt::LeftButton);
+    if (keys.isEmpty())
+        QTest::mouseClick(control(clicked), Qt::LeftButton);
+    for (int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    if (!keys.isEmpty())
+        QCOMPARE(QApplication::focusWidget(), control(clicked));
 
     QCOMPARE(fake.opened, QList<QUrl>{address});
     QCOMPARE(fake.messages.size(), openWorks ? 0 : 1);
@@ -308,18 +321,30 @@ void tst_About::hidesAndShowsAgain()
     QVERIFY(fake.allAnswered());
 }
 
-// What the editor's About command calls: it returns once the window is gone.
+// What the editor's About command calls: it returns once the window is
+// gone. It stands in the middle of the screen, not over the window asking.
 void tst_About::showsModally()
 {
+    QWidget editor;
+    editor.setGeometry(10, 40, 200, 100);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
     QWidget *shown = nullptr;
-    QTimer::singleShot(0, [&shown] {
+    QPoint centre;
+    QTimer::singleShot(0, [&shown, &centre] {
         shown = QApplication::activeModalWidget();
-        if (shown)
+        if (shown) {
+            centre = shown->frameGeometry().center();
             QTest::keyClick(shown, Qt::Key_Escape);
+        }
     });
     frmAbout::ShowModal();
     QCOMPARE(shown, &frmAbout::instance());
     QVERIFY(!frmAbout::instance().isVisible());
+    const QPoint screenCentre = editor.screen()->availableGeometry().center();
+    QVERIFY2((centre - screenCentre).manhattanLength() <= 20,   // the frame the desktop adds aside
+        qPrintable(u"%1,%2"_s.arg(centre.x()).arg(centre.y())));
+    editor.hide();
 }
 
 QTEST_MAIN(tst_About)

@@ -2,17 +2,24 @@
 #include "app/modMain.h"
 #include "app/modRess.h"
 #include "editor/frmMain.h"
+#include "support/drops.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "viewer/frmInfos.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -34,6 +41,10 @@ private slots:
     void savePrompt_data();
     void savePrompt();
     void cancelledOpenChangesNothing();
+    void opensADroppedCard_data();
+    void opensADroppedCard();
+    void f10OpensTheFileMenu();
+    void savesAPastedPictureAsJpeg();
     void failedOpenSaysWhyAndKeepsTheCard_data();
     void failedOpenSaysWhyAndKeepsTheCard();
     void failedWritesKeepTheOldCard_data();
@@ -127,7 +138,7 @@ void tst_Documents::typeTitle(const QString &title)
 
 void tst_Documents::savesANewCard()
 {
-    typeTitle(QStringLiteral("Titanic"));
+    typeTitle(QStringLiteral("Dr. No"));
     editor->txtAnnee->setText(QStringLiteral("1997"));
     editor->txtDuree1->setText(QStringLiteral("3"));
     editor->txtDuree2->setText(QStringLiteral("14"));
@@ -135,7 +146,7 @@ void tst_Documents::savesANewCard()
     editor->addActorName(QStringLiteral("Kate"));
     editor->addActorName(QStringLiteral("Léo"));
     editor->txtResume->setPlainText(QStringLiteral("Un paquebot.\nUn iceberg."));
-    fake->answerFile(path(QStringLiteral("Titanic")));   // the extension is added
+    fake->answerFile(path(QStringLiteral("Dr. No")));   // the extension is added
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
     QTest::keyClick(editor->txtTitre, Qt::Key_S, Qt::ControlModifier);
@@ -144,14 +155,14 @@ void tst_Documents::savesANewCard()
     const FileRequest &request = fake->files[0];
     QCOMPARE(request.kind, FileDialogKind::Save);
     QCOMPARE(request.title, QStringLiteral("Enregistrer la fiche sous ..."));
-    QCOMPARE(request.proposedName, QStringLiteral("Titanic.cfh"));
+    QCOMPARE(request.proposedName, QStringLiteral("Dr. No.cfh"));
     QCOMPARE(request.folder, m_dir.path() + QLatin1Char('/'));
     QCOMPARE(request.options, quint32(0x8006));
-    const QByteArray fields = QByteArray("Titanic").leftJustified(50) + "1997 314"
+    const QByteArray fields = QByteArray("Dr. No").leftJustified(50) + "1997 314"
         + QByteArray("Drame").leftJustified(50) + QByteArray(50, ' ')
         + QByteArray("Kate|L\xE9o|").leftJustified(510) + "Un paquebot.\r\nUn iceberg.";
-    QCOMPARE(readBytes(path(QStringLiteral("Titanic.cfh"))), makeCard(fields, {}));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Titanic.cfh]"));
+    QCOMPARE(readBytes(path(QStringLiteral("Dr. No.cfh"))), makeCard(fields, {}));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Dr. No.cfh]"));
     QVERIFY(!editor->mnuFileSave->isEnabled());
     QVERIFY(editor->mnuPopReset->isEnabled());
 }
@@ -221,13 +232,15 @@ void tst_Documents::changedPosterRewritesTheWholeCard()
 
 void tst_Documents::saveAsKeepsOrReplacesThePoster()
 {
-    const QString card = cardWithPoster(QStringLiteral("alien.cfh"), 20000);
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("films")));   // not the documents folder
+    const QString card = cardWithPoster(QStringLiteral("films/alien.cfh"), 20000);
     const QByteArray old = readBytes(card);
     open(card);
     editor->txtAnnee->setText(QStringLiteral("1979"));
     fake->answerFile(path(QStringLiteral("copy.cfh")));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(fake->files.last().proposedName, QString(card).replace(QLatin1Char('/'), QLatin1Char('_')));
+    QCOMPARE(fake->files.last().proposedName, QStringLiteral("alien.cfh"));   // its own name, where it is
+    QCOMPARE(fake->files.last().folder, path(QStringLiteral("films/")));
     QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(1175), old.mid(1175));
     QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(57, 4), QByteArray("1979"));
     QCOMPARE(readBytes(card), old);
@@ -329,6 +342,98 @@ void tst_Documents::cancelledOpenChangesNothing()
     QCOMPARE(editor->txtTitre->text(), QStringLiteral("FilmX"));
     editor->mnuFileSave->trigger();
     QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
+}
+
+// A card dropped anywhere on the editor is opened as Open does, after the
+// save prompt; the box it lands on keeps its text.
+void tst_Documents::opensADroppedCard_data()
+{
+    QTest::addColumn<QString>("on");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("on the title box, No") << "txtTitre" << int(MsgAnswer::No);
+    QTest::newRow("on the summary, No") << "txtResume" << int(MsgAnswer::No);
+    QTest::newRow("on the poster, No") << "imgAffiche" << int(MsgAnswer::No);
+    QTest::newRow("on the title box, Cancel") << "txtTitre" << int(MsgAnswer::Cancel);
+}
+
+void tst_Documents::opensADroppedCard()
+{
+    QFETCH(QString, on);
+    QFETCH(int, answer);
+    const QString card = cardWithPoster(QStringLiteral("dropped.cfh"), 3000);
+    editor->show();
+    typeTitle(QStringLiteral("Brazil"));
+    fake->answerMsg(MsgAnswer(answer));
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(card) });
+    data.setText(card);   // what a box would insert if it took the drop
+    QWidget *target = editor->findChild<QWidget *>(on);
+    if (target == editor->txtResume)
+        target = editor->txtResume->viewport();
+    if (target == editor->imgAffiche)   // the poster takes no drop: its window does
+        QVERIFY(dropOn(editor, target->mapTo(editor, QPoint(5, 5)), data));
+    else
+        QVERIFY(dropOn(target, QPoint(5, 5), data));
+    QCOMPARE(fake->messages.size(), 1);
+    const bool opened = answer == int(MsgAnswer::No);
+    QCOMPARE(editor->txtTitre->text(), opened ? QStringLiteral("Film") : QStringLiteral("Brazil"));
+    QCOMPARE(editor->lblFile, opened ? card : QString());
+    QCOMPARE(editor->txtResume->toPlainText().contains(card), false);
+}
+
+void tst_Documents::f10OpensTheFileMenu()
+{
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    editor->txtAnnee->setText(QStringLiteral("1985"));
+    editor->ChangeEdit(false);
+    editor->txtAnnee->setFocus();
+    QTest::keyClick(editor->txtAnnee, Qt::Key_F10);
+    QTRY_VERIFY(editor->mnuFile->isVisible());
+    QCOMPARE(editor->mnuFile->activeAction(), editor->mnuFileNew);
+    QTest::keyClick(editor->mnuFile, Qt::Key_Right);   // the arrows go through the menu bar
+    QTRY_VERIFY(editor->mnuPopAffi->isVisible());
+    QVERIFY(!editor->mnuFile->isVisible());
+    QTest::keyClick(editor->mnuPopAffi, Qt::Key_Left);
+    QTRY_VERIFY(editor->mnuFile->isVisible());
+    QCOMPARE(editor->mnuFile->activeAction(), editor->mnuFileNew);
+    QTest::keyClick(editor->mnuFile, Qt::Key_Return);
+    QTRY_VERIFY(!editor->mnuFile->isVisible());
+    QVERIFY(editor->txtAnnee->text().isEmpty());   // Nouveau emptied the card
+    QVERIFY(!editor->mnuFile->title().contains(QLatin1Char('&')));
+}
+
+// A copied picture is written as a JPEG in a working folder; the save takes
+// it like any chosen poster, and it lives until the card is emptied.
+void tst_Documents::savesAPastedPictureAsJpeg()
+{
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/png"), png);
+    QApplication::clipboard()->setMimeData(data);
+    typeTitle(QStringLiteral("Collage"));
+    editor->mnuPopPaste->trigger();
+    QCOMPARE(workFolders().size(), 1);
+    fake->answerFile(path(QStringLiteral("collage.cfh")));
+    editor->mnuFileSave->trigger();
+    const QByteArray poster = readBytes(path(QStringLiteral("collage.cfh"))).mid(1176);
+    QCOMPARE(poster, readBytes(editor->lblAffiche));
+    QBuffer stored(const_cast<QByteArray *>(&poster));
+    QImageReader reader(&stored);
+    QCOMPARE(reader.format(), QByteArray("jpeg"));
+    QCOMPARE(reader.size(), QSize(300, 200));
+
+    typeTitle(QStringLiteral(" 2"));   // still there for the next save
+    fake->answerFile(path(QStringLiteral("collage 2.cfh")));
+    editor->mnuFileSaveAs->trigger();
+    QCOMPARE(readBytes(path(QStringLiteral("collage 2.cfh"))).mid(1176), poster);
+    editor->mnuFileNew->trigger();
+    QVERIFY(workFolders().isEmpty());
 }
 
 // Why a card could not be opened names its real cause, and the editor keeps

@@ -85,6 +85,8 @@ void tst_Editor::loadsMenuTexts_data()
     QTest::newRow("search") << "mnuFileSearch" << "&Rechercher sur Internet..." << QKeySequence(QStringLiteral("Ctrl+R"));
     QTest::newRow("quit") << "mnuFileExit" << "Quitter" << QKeySequence(QStringLiteral("Ctrl+Q"));
     QTest::newRow("reset") << "mnuPopReset" << "Reset" << QKeySequence();
+    QTest::newRow("paste a poster")
+        << "mnuPopPaste" << "Coller l'affiche" << QKeySequence(QStringLiteral("Ctrl+V"));
     QTest::newRow("about") << "mnuAbout" << QString::fromUtf8("À propos de ...") << QKeySequence();
 }
 

@@ -2,6 +2,7 @@
 #include "dialogs/filedialog.h"
 #include "support/scripteddesktop.h"
 
+#include <QDir>
 #include <QTest>
 
 class tst_FileDialog : public QObject
@@ -20,7 +21,12 @@ private slots:
     void otherKindsShowNothing();
     void resultTrimmed_data();
     void resultTrimmed();
-    void posterSaveFilters();
+    void savedNameKeepsItsExtension_data();
+    void savedNameKeepsItsExtension();
+    void startsInTheCardsFolder_data();
+    void startsInTheCardsFolder();
+    void posterFilters_data();
+    void posterFilters();
 };
 
 void tst_FileDialog::initTestCase()
@@ -56,6 +62,7 @@ void tst_FileDialog::proposedName_data()
     QTest::newRow("two-letter extension") << "x.jp" << "x.jp.cfh";
     QTest::newRow("three characters") << "abc" << "abc.cfh";
     QTest::newRow("cleaned first") << "AC/DC: Live" << "AC_DC_ Live.cfh";
+    QTest::newRow("dot then blank is no extension") << "Dr. No" << "Dr. No.cfh";
     QTest::newRow("empty stays empty") << "" << "";
     QTest::newRow("cut to 254") << QString(300, u'a') << QString(254, u'a');
 }
@@ -143,16 +150,81 @@ void tst_FileDialog::resultTrimmed()
     QVERIFY(fake.allAnswered());
 }
 
-void tst_FileDialog::posterSaveFilters()
+// The rule of a card's name, applied to what the user chose in a save dialog.
+void tst_FileDialog::savedNameKeepsItsExtension_data()
 {
-    const QList<FileFilter> filters = ::posterSaveFilters();
-    QCOMPARE(filters.size(), 3);
-    QCOMPARE(filters.at(0).label, QStringLiteral("JPEG (*.jpg)"));
-    QCOMPARE(filters.at(0).pattern, QStringLiteral("*.jpg"));
-    QCOMPARE(filters.at(1).label, QStringLiteral("Fichiers Images (*.jpg, *.gif)"));
-    QCOMPARE(filters.at(1).pattern, QStringLiteral("*.jpg;*.gif"));
-    QCOMPARE(filters.at(2).label, QStringLiteral("Tous les fichiers (*.*)"));
-    QCOMPARE(filters.at(2).pattern, QStringLiteral("*.*"));
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("no extension") << 2 << "/films/Alien" << "/films/Alien.cfh";
+    QTest::newRow("title with a dot") << 2 << "/films/Dr. No" << "/films/Dr. No.cfh";
+    QTest::newRow("typed extension stays") << 2 << "/films/Alien.txt" << "/films/Alien.txt";
+    QTest::newRow("four characters") << 2 << "/films/Alien.divx" << "/films/Alien.divx.cfh";
+    QTest::newRow("dot in a folder only") << 2 << "/films.old/Alien" << "/films.old/Alien.cfh";
+    QTest::newRow("open dialog adds nothing") << 1 << "/films/Alien" << "/films/Alien";
+    QTest::newRow("cancelled") << 2 << "" << "";
+}
+
+void tst_FileDialog::savedNameKeepsItsExtension()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, answer);
+    ScriptedDesktop fake;
+    fake.answerFile(answer);
+    QTEST(ShowFileDialog(kind, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0, QString(),
+              QStringLiteral("cfh")),
+        "result");
+    QCOMPARE(fake.files.at(0).extension, QStringLiteral("cfh"));   // the real dialog confirms that name
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_FileDialog::startsInTheCardsFolder_data()
+{
+    QTest::addColumn<QString>("startFolder");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("the card's folder") << "{tmp}" << "{tmp}/";
+    QTest::newRow("the root") << "/" << "/";
+    QTest::newRow("a folder gone since") << "{tmp}/gone" << "/docs/";
+}
+
+void tst_FileDialog::startsInTheCardsFolder()
+{
+    QFETCH(QString, startFolder);
+    QFETCH(QString, folder);
+    const QString tmp = QDir::tempPath();
+    ScriptedDesktop fake;
+    fake.documents = QStringLiteral("/docs");
+    fake.answerFile(QString());
+    ShowFileDialog(2, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0x8002,
+        QStringLiteral("Alien.cfh"), QStringLiteral("cfh"), startFolder.replace(QStringLiteral("{tmp}"), tmp));
+    QCOMPARE(fake.files.at(0).folder, folder.replace(QStringLiteral("{tmp}"), tmp));
+    QCOMPARE(fake.files.at(0).proposedName, QStringLiteral("Alien.cfh"));
+}
+
+void tst_FileDialog::posterFilters_data()
+{
+    QTest::addColumn<bool>("choice");        // the poster choice, else the poster save
+    QTest::addColumn<QStringList>("expected");   // label, then pattern
+    QTest::newRow("choose a poster: every picture read")
+        << true
+        << QStringList { "Fichiers Images (*.jpg, *.gif)", "*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp",
+               "Bitmap (*.bmp)", "*.bmp", "JPEG (*.jpg)", "*.jpg;*.jpeg", "GIF (*.gif)", "*.gif",
+               "Tous les fichiers (*.*)", "*.*" };
+    QTest::newRow("save a poster")
+        << false
+        << QStringList { "JPEG (*.jpg)", "*.jpg", "Fichiers Images (*.jpg, *.gif)", "*.jpg;*.gif",
+               "Tous les fichiers (*.*)", "*.*" };
+}
+
+void tst_FileDialog::posterFilters()
+{
+    QFETCH(bool, choice);
+    QFETCH(QStringList, expected);
+    const QList<FileFilter> filters = choice ? posterChoiceFilters() : posterSaveFilters();
+    QStringList pairs;
+    for (const FileFilter &filter : filters)
+        pairs << filter.label << filter.pattern;
+    QCOMPARE(pairs, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_FileDialog)

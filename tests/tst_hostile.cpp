@@ -41,7 +41,7 @@ QByteArray bitmapHeader(qint32 width, qint32 height)
     header[0] = 'B';
     header[1] = 'M';
     const auto put = [&](int offset, qint32 value) { qToLittleEndian(value, header.data() + offset); };
-    put(2, 54 + width * 3 * height);
+    put(2, qint32(54 + qint64(width) * 3 * height));   // as a 32-bit field holds it
     put(10, 54);
     put(14, 40);
     put(18, width);

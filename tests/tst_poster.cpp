@@ -4,17 +4,24 @@
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "editor/frmMain.h"
+#include "poster/posterpaste.h"
+#include "support/drops.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "viewer/frmViewLarger.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +31,7 @@ class tst_Poster : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void showsPosterAtWidth_data();
@@ -33,6 +41,10 @@ private slots:
     void choosesPoster_data();
     void choosesPoster();
     void asksAgainForWrongImage();
+    void tellsWhatComesIn_data();
+    void tellsWhatComesIn();
+    void takesPostersFromElsewhere_data();
+    void takesPostersFromElsewhere();
     void removesPoster_data();
     void removesPoster();
     void resetsPoster_data();
@@ -42,10 +54,17 @@ private slots:
 
 private:
     QString picture(int width, int height, const QString &name = QStringLiteral("poster.bmp"));
+    QMimeData *content(const QString &what);
     bool fullViewOpensOn(const std::function<void()> &action, QSize *shown = nullptr);
     QTemporaryDir dir;
+    QTemporaryDir cache;   // the working folders
     frmMain *editor = nullptr;
 };
+
+void tst_Poster::initTestCase()
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+}
 
 void tst_Poster::init()
 {
@@ -60,6 +79,7 @@ void tst_Poster::init()
 void tst_Poster::cleanup()
 {
     frmMain::discard();
+    QVERIFY(QDir(cache.filePath(QStringLiteral("tst_poster"))).isEmpty());   // no working folder left
     QVERIFY(!frmViewLarger::current());
     QVERIFY(!QApplication::activeModalWidget());
 }
@@ -69,9 +89,83 @@ QString tst_Poster::picture(int width, int height, const QString &name)
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::darkRed);
     const QString path = dir.filePath(name);
-    if (!image.save(path, "BMP"))
+    if (!image.save(path))   // in the format its name says
         return {};
     return path;
+}
+
+namespace {
+
+// A browser's copy: the picture's bytes and the address it came from. The
+// left half is transparent.
+QMimeData *browserImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < height; ++y) {
+        for (int x = width / 2; x < width; ++x)
+            image.setPixelColor(x, y, Qt::darkRed);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/png"), png);
+    data->setUrls({ QUrl(QStringLiteral("http://example.org/poster.png")) });
+    return data;
+}
+
+QMimeData *files(const QStringList &paths)
+{
+    auto *data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data->setUrls(urls);   // a file manager's copy or drag; its text is the path too
+    data->setText(paths.join(QLatin1Char('\n')));
+    return data;
+}
+
+} // namespace
+
+// What a file manager, a browser or a program offers, by a short name.
+QMimeData *tst_Poster::content(const QString &what)
+{
+    if (what == QLatin1String("png file"))
+        return files({ picture(300, 400, QStringLiteral("poster.png")) });
+    if (what == QLatin1String("webp file"))
+        return files({ picture(300, 400, QStringLiteral("poster.webp")) });
+    if (what == QLatin1String("card file"))
+        return files({ dir.filePath(QStringLiteral("film.CFH")) });
+    if (what == QLatin1String("text file")) {
+        writeBytes(dir.filePath(QStringLiteral("notes.txt")), "plain words");
+        return files({ dir.filePath(QStringLiteral("notes.txt")) });
+    }
+    if (what == QLatin1String("folder"))
+        return files({ dir.path() });
+    if (what == QLatin1String("missing file"))
+        return files({ dir.filePath(QStringLiteral("gone.png")) });
+    if (what == QLatin1String("pixels"))
+        return browserImage(300, 400);
+    if (what == QLatin1String("web address")) {
+        auto *data = new QMimeData;
+        data->setUrls({ QUrl(QStringLiteral("http://example.org/poster.png")) });
+        return data;
+    }
+    if (what == QLatin1String("program's image")) {
+        auto *data = new QMimeData;
+        data->setImageData(QImage(300, 400, QImage::Format_RGB32));
+        return data;
+    }
+    if (what == QLatin1String("file and its pixels")) {
+        QMimeData *data = content(QStringLiteral("png file"));
+        data->setImageData(QImage(10, 10, QImage::Format_RGB32));
+        return data;
+    }
+    auto *data = new QMimeData;
+    data->setText(what);
+    return data;
 }
 
 // Runs action; true when it opened the full view (which is then closed).
@@ -192,6 +286,120 @@ void tst_Poster::asksAgainForWrongImage()
     QVERIFY(!editor->blnAffiMod);
     QVERIFY(!editor->blnModified);
     QCOMPARE(editor->picAffiche.size(), QSize(300, 400));
+    QVERIFY(fake.allAnswered());
+}
+
+void tst_Poster::tellsWhatComesIn_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("file");   // in the test folder
+    QTest::addColumn<bool>("holds");     // pasting it gives a poster
+    const int none = int(PosterSourceKind::None);
+    QTest::newRow("PNG from a file manager") << "png file" << int(PosterSourceKind::PictureFile) << "poster.png" << true;
+    QTest::newRow("WebP file") << "webp file" << int(PosterSourceKind::PictureFile) << "poster.webp" << true;
+    QTest::newRow("card, extension in capitals") << "card file" << int(PosterSourceKind::Card) << "film.CFH" << false;
+    QTest::newRow("text file: the loader will say") << "text file" << int(PosterSourceKind::PictureFile) << "notes.txt" << false;
+    QTest::newRow("folder") << "folder" << none << "" << false;
+    QTest::newRow("missing file") << "missing file" << none << "" << false;
+    QTest::newRow("web address alone: nothing fetched") << "web address" << none << "" << false;
+    QTest::newRow("browser image and its address") << "pixels" << int(PosterSourceKind::Pixels) << "" << true;
+    QTest::newRow("image of a program") << "program's image" << int(PosterSourceKind::Pixels) << "" << true;
+    QTest::newRow("a file before its pixels") << "file and its pixels" << int(PosterSourceKind::PictureFile) << "poster.png" << true;
+    QTest::newRow("text alone") << "poster.png" << none << "" << false;
+}
+
+void tst_Poster::tellsWhatComesIn()
+{
+    QFETCH(QString, what);
+    QFETCH(int, kind);
+    QFETCH(QString, file);
+    QFETCH(bool, holds);
+    if (what == QLatin1String("card file"))
+        QVERIFY(writeBytes(dir.filePath(file), makeCard({}, {})));
+    const std::unique_ptr<QMimeData> data(content(what));
+    const PosterSource source = posterSource(*data);
+    QCOMPARE(int(source.kind), kind);
+    QCOMPARE(source.path, file.isEmpty() ? QString() : dir.filePath(file));
+    QCOMPARE(holdsPoster(*data), holds);
+    if (source.kind == PosterSourceKind::Pixels)
+        QCOMPARE(posterPixels(*data).size(), QSize(300, 400));
+}
+
+// A picture dropped on the poster panel or pasted there does what choosing
+// it does; pixels alone are taken as a JPEG of the same size.
+void tst_Poster::takesPostersFromElsewhere_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("PNG dropped on the poster") << "drop" << "png file" << true;
+    QTest::newRow("browser image dropped on the poster") << "drop" << "pixels" << true;
+    QTest::newRow("text file dropped: wrong image") << "drop" << "text file" << false;
+    QTest::newRow("web address dropped: refused") << "drop" << "web address" << false;
+    QTest::newRow("PNG dropped beside the panel: refused") << "drop left" << "png file" << false;
+    QTest::newRow("copied file, Ctrl+V on the panel") << "Ctrl+V" << "png file" << true;
+    QTest::newRow("copied image, Ctrl+V on the poster") << "Ctrl+V poster" << "pixels" << true;
+    QTest::newRow("copied image, from the menu") << "menu" << "pixels" << true;
+    QTest::newRow("copied WebP file, from the menu") << "menu" << "webp file" << true;
+    QTest::newRow("copied text file: nothing to paste") << "menu" << "text file" << false;
+    QTest::newRow("Ctrl+V in a text box pastes its text") << "Ctrl+V box" << "pixels" << false;
+}
+
+void tst_Poster::takesPostersFromElsewhere()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, what);
+    QFETCH(bool, taken);
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    editor->lblFileName = QStringLiteral("film.cfh");
+    QVERIFY(editor->Pic2Img(picture(129, 258)));
+    ScriptedDesktop fake;
+    const bool wrongImage = way == QLatin1String("drop") && what == QLatin1String("text file");
+    if (wrongImage)
+        fake.answerMsg(MsgAnswer::Ok);
+    QMimeData *data = content(what);
+    const PosterSource source = posterSource(*data);
+    if (way.startsWith(QLatin1String("drop"))) {
+        const QWidget *over = way == QLatin1String("drop") ? editor->imgAffiche : editor->lblResume;
+        QCOMPARE(dropOn(editor, over->mapTo(editor, QPoint(5, 5)), *data), taken || wrongImage);
+        delete data;
+    } else {
+        QApplication::clipboard()->setMimeData(data);
+        QCOMPARE(editor->mnuPopPaste->isEnabled(), what != QLatin1String("text file"));
+        if (way == QLatin1String("menu")) {
+            editor->mnuPopPaste->trigger();
+        } else {
+            QWidget *focus = editor->txtType;
+            if (way == QLatin1String("Ctrl+V"))
+                focus = editor->cmdAffiSupp;
+            else if (way == QLatin1String("Ctrl+V poster"))
+                focus = editor->imgAffiche;
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+        }
+    }
+    QCOMPARE(fake.messages.size(), int(wrongImage));
+    if (wrongImage)
+        QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier image incorrect"));
+    const bool inBox = way == QLatin1String("Ctrl+V box");
+    QCOMPARE(editor->txtType->text(), inBox ? QStringLiteral("http://example.org/poster.png") : QString());
+    QCOMPARE(editor->blnModified, taken || inBox);
+    QCOMPARE(editor->blnAffiMod, taken);
+    QCOMPARE(editor->picAffiche.size(), taken ? QSize(300, 400) : QSize(129, 258));
+    if (taken && source.kind == PosterSourceKind::PictureFile)
+        QCOMPARE(editor->lblAffiche, source.path);
+    if (taken && source.kind == PosterSourceKind::Pixels) {
+        QVERIFY(editor->lblAffiche.endsWith(WorkFile::Pasted));
+        QImageReader jpeg(editor->lblAffiche);
+        QCOMPARE(jpeg.format(), QByteArray("jpeg"));
+        const QImage written = jpeg.read();
+        QCOMPARE(written.size(), QSize(300, 400));
+        QVERIFY(qGray(written.pixel(10, 10)) > 245);   // transparent parts are white
+    }
+    if (!taken)
+        QVERIFY(editor->lblAffiche.isEmpty());
+    editor->ResetEditor(QStringLiteral("End"));
     QVERIFY(fake.allAnswered());
 }
 

@@ -1,6 +1,13 @@
 #include "app/modRess.h"
 #include "app/texttable.h"
+#include "editor/frmMain.h"
 
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 class tst_Texts : public QObject {
@@ -11,11 +18,13 @@ private slots:
     void startupLoadsOnlyItsText();
     void viewerStartLoadsNoEditorText();
     void editorStartLoadsEverything();
+    void screenReadersNameEditorControls_data();
+    void screenReadersNameEditorControls();
 };
 
 void tst_Texts::table()
 {
-    QCOMPARE(resTextIds().size(), 63);   // the 58 texts, three failure messages, --help and --version
+    QCOMPARE(resTextIds().size(), 65);   // the 58 texts, three failure messages, two editor captions, --help and --version
     QCOMPARE(resText(2001), QStringLiteral("Année : "));
     QCOMPARE(resText(3000), QStringLiteral("À propos de "));
     QCOMPARE(resText(1106), QStringLiteral("Enregistrer les modifications apportées à "));
@@ -68,6 +77,36 @@ void tst_Texts::editorStartLoadsEverything()
     QCOMPARE(strWantSave, resText(1106));
     QCOMPARE(strBugToolTip, QStringLiteral("Une erreur s'est produite"));
     QCOMPARE(strFilterGif, QStringLiteral("GIF (*.gif)"));
+}
+
+// The captions keep no access key, yet each names its box.
+void tst_Texts::screenReadersNameEditorControls_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("title box") << "txtTitre" << "Titre :";
+    QTest::newRow("year box") << "txtAnnee" << "Année (aaaa) :";
+    QTest::newRow("hours box") << "txtDuree1" << "Durée (h:mm) :";
+    QTest::newRow("genre box") << "txtType" << "Type :";
+    QTest::newRow("director box") << "txtRealisateur" << "Réalisateur :";
+    QTest::newRow("actor box") << "cboActeurs" << "Acteurs :";
+    QTest::newRow("summary") << "txtResume" << "Résumé :";
+    QTest::newRow("actor delete button") << "cmdActSupp" << "Supprimer l'acteur";
+}
+
+void tst_Texts::screenReadersNameEditorControls()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    LoadAllTexts();
+    auto *widget = frmMain::instance().findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    if (control == QLatin1String("cmdActSupp"))
+        QCOMPARE(widget->toolTip(), name);
+    frmMain::discard();
 }
 
 QTEST_MAIN(tst_Texts)

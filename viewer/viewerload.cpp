@@ -84,8 +84,6 @@ void SavePosterAs(frmInfos &viewer)
                                           kDocumentsFolder, &viewer,
                                           FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
                                           viewer.lblTitre->text() + QStringLiteral(".jpg"), QStringLiteral("jpg"));
-    if (chosen.isEmpty())
-        return;
-    const QString target = withExtension(chosen, QStringLiteral("jpg"));
-    saveSucceeded(copyPoster(viewer.cardPath, target));
+    if (!chosen.isEmpty())
+        saveSucceeded(copyPoster(viewer.cardPath, chosen));
 }

@@ -1,0 +1,137 @@
+// Posters and cards that come from elsewhere: dropped on the editor or
+// pasted from the clipboard.
+#include "editor/frmMain.h"
+
+#include "app/common.h"
+#include "app/desktop.h"
+#include "app/messages.h"
+#include "app/modRess.h"
+#include "card/workfolder.h"
+#include "editor/editorlayout.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+bool frmMain::takePosterPixels(const QImage &pixels)
+{
+    if (pixels.isNull()) {
+        showMessage(strWrongImage, MsgIcon::Critical);
+        return false;
+    }
+    const QString folder = MakeWorkFolder(1);
+    if (folder.isEmpty()) {
+        showWorkFolderFailure();
+        return false;
+    }
+    const QString file = folder + WorkFile::Pasted;
+    if (!writePastedPoster(pixels, file)) {
+        RemoveWorkFolder(folder);
+        showWriteFailed(file);
+        return false;
+    }
+    if (!takePosterFile(file)) {
+        RemoveWorkFolder(folder);
+        return false;
+    }
+    RemoveWorkFolder(m_pasteFolder);   // its picture is no longer the poster
+    m_pasteFolder = folder;
+    return true;
+}
+
+// A copied file is taken as that file, copied pixels as pixels.
+void frmMain::mnuPopPaste_Click()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    const PosterSource source = posterSource(*data);
+    if (source.kind == PosterSourceKind::PictureFile)
+        takePosterFile(source.path);
+    else if (source.kind == PosterSourceKind::Pixels)
+        takePosterPixels(posterPixels(*data));
+}
+
+void frmMain::updatePasteItem()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    mnuPopPaste->setEnabled(data && holdsPoster(*data));
+}
+
+// The boxes take dropped text themselves; a card dropped on them is the
+// editor's.
+void frmMain::acceptDropsOnBoxes()
+{
+    setAcceptDrops(true);
+    for (QWidget *box : std::initializer_list<QWidget *> { txtTitre, txtAnnee, txtDuree1, txtDuree2, txtType,
+             txtRealisateur, cboActeurs->lineEdit(), txtResume, txtResume->viewport() })
+        box->installEventFilter(this);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragOver(this, event);
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent *event)
+{
+    dragOver(this, event);
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    dragOver(this, event);
+}
+
+// A card is opened wherever it is dropped, a picture is taken over the
+// poster panel; anything else is left to the control under the mouse. True
+// when the editor took the event.
+bool frmMain::dragOver(QWidget *target, QEvent *event)
+{
+    auto *drag = static_cast<QDropEvent *>(event);
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)
+        m_dragged = posterSource(*drag->mimeData());   // looked at once: each look asks the source
+    const QPoint at = centralWidget()->mapFromGlobal(target->mapToGlobal(drag->position().toPoint()));
+    const bool onPanel = at.x() >= twipsToPx(EditorLayout::PanelLeft);
+    const bool card = m_dragged.kind == PosterSourceKind::Card;
+    const bool picture
+        = m_dragged.kind == PosterSourceKind::PictureFile || m_dragged.kind == PosterSourceKind::Pixels;
+    // The window lets a picture in anywhere, or it would not hear it reach the panel.
+    const bool entering = event->type() == QEvent::DragEnter && target == this;
+    if (!card && !(picture && (onPanel || entering))) {
+        drag->ignore();
+        return false;
+    }
+    drag->setDropAction(Qt::CopyAction);   // never a move: the file stays where it was
+    drag->accept();
+    if (event->type() == QEvent::Drop) {
+        // The drop ends first; the prompts and messages come after it.
+        const QImage pixels
+            = m_dragged.kind == PosterSourceKind::Pixels ? posterPixels(*drag->mimeData()) : QImage();
+        QTimer::singleShot(0, this, [this, source = m_dragged, pixels] { takeDropped(source, pixels); });
+    }
+    return true;
+}
+
+void frmMain::takeDropped(const PosterSource &source, const QImage &pixels)
+{
+    switch (source.kind) {
+    case PosterSourceKind::Card:
+        openCard(source.path);
+        break;
+    case PosterSourceKind::PictureFile:
+        takePosterFile(source.path);
+        break;
+    case PosterSourceKind::Pixels:
+        takePosterPixels(pixels);
+        break;
+    case PosterSourceKind::None:
+        break;
+    }
+}
