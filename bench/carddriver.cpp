@@ -1,9 +1,10 @@
-// Stands in for cinefiche-card while it is not built: the same card library
-// calls the tool's commands make, without the tool's own work around them.
+// The card library's calls alone, without the tool's own work around them:
+// the figure of reading records, and a stand-in for cinefiche-card when it
+// is not built.
 //
 //   carddriver new POSTER OUT       writeWholeCard: a new card, with fdatasync
 //   carddriver poster CARD FOLDER   ReadCardFile: the poster to FOLDER/cfh_img.tmp
-//   carddriver records CARD...      readCard of each record, poster skipped
+//   carddriver records CARD...      readCardHead of each card: its record, not its poster
 
 #include "card/cardfile.h"
 #include "card/cardsave.h"
@@ -29,8 +30,7 @@ int readRecords(const QStringList &cards)
 {
     int read = 0;
     for (const QString &path : cards) {
-        QFile in(path);
-        if (in.open(QIODevice::ReadOnly) && readCard(in, nullptr).status == CardReadStatus::Ok)
+        if (readCardHead(path).status == CardReadStatus::Ok)
             ++read;
     }
     QTextStream(stdout) << read << '\n';

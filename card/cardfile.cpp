@@ -81,35 +81,34 @@ CardReadStatus openRegularFile(QFile &file, const QString &path, qint64 &size)
     return status;
 }
 
-// Up to size bytes of fd; fewer only at its end, nullopt on a read error.
-std::optional<QByteArray> readUpTo(int fd, qsizetype size)
+// Up to size bytes of fd into buffer; fewer only at its end, -1 on a read error.
+qsizetype readUpTo(int fd, char *buffer, qsizetype size)
 {
-    QByteArray bytes(size, Qt::Uninitialized);
     qsizetype total = 0;
     while (total < size) {
-        const ssize_t n = ::read(fd, bytes.data() + total, size_t(size - total));
+        const ssize_t n = ::read(fd, buffer + total, size_t(size - total));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return std::nullopt;
+            return -1;
         if (n == 0)
             break;
         total += n;
     }
-    bytes.truncate(total);
-    return bytes;
+    return total;
 }
 
-// The marker and record of a card's first bytes.
-CardRead cardFromHead(const std::optional<QByteArray> &head)
+// The marker and record of a card's first bytes; nullopt: they could not be read.
+CardRead cardFromHead(std::optional<QByteArrayView> head)
 {
     CardRead result;
+    // Each byte is one character, so the bytes of the marker can be compared as they are.
     if (!head)
         result.status = CardReadStatus::Unreadable;
-    else if (!IsCardMarker({ fromCp1252(head->left(CardLayout::MarkerSize)) }))
+    else if (!head->startsWith(QByteArrayView(cardMarkerBytes())))
         result.status = CardReadStatus::NotCard;
     else
-        result.record = decodeRecord(QByteArrayView(*head).sliced(CardLayout::MarkerSize));
+        result.record = decodeRecord(head->sliced(CardLayout::MarkerSize));
     return result;
 }
 
@@ -148,7 +147,7 @@ Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied)
 CardRead readCard(QIODevice &in, QIODevice *posterOut)
 {
     const std::optional<QByteArray> head = readUpTo(in, CardLayout::PosterOffset);
-    CardRead result = cardFromHead(head);
+    CardRead result = cardFromHead(head ? std::optional<QByteArrayView>(*head) : std::nullopt);
     if (result.status != CardReadStatus::Ok || head->size() < CardLayout::PosterOffset || posterOut == nullptr)
         return result;
     qint64 copied = 0;
@@ -189,8 +188,10 @@ CardHead readCardHead(const QString &path)
     const int fd = openRegular(path, head.status, size);
     if (fd < 0)
         return head;
-    const CardRead read = cardFromHead(readUpTo(fd, CardLayout::PosterOffset));
+    char bytes[CardLayout::PosterOffset];
+    const qsizetype n = readUpTo(fd, bytes, CardLayout::PosterOffset);
     ::close(fd);
+    const CardRead read = cardFromHead(n < 0 ? std::nullopt : std::optional(QByteArrayView(bytes, n)));
     head.status = read.status;
     head.record = read.record;
     head.posterBytes = std::max<qint64>(0, size - CardLayout::PosterOffset);

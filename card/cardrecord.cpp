@@ -69,7 +69,7 @@ CardRecord decodeRecord(QByteArrayView bytes)
                                                                 : fixedBytes(bytes.toByteArray(), CardWidth::Record);
     const QByteArrayView full = padded.isNull() ? bytes : QByteArrayView(padded);
     const auto fields = fieldsInOrder();
-    CardRecord record;
+    CardRecord record(Qt::Uninitialized);
     int offset = 0;
     for (size_t i = 0; i < fields.size(); ++i) {
         record.*fields[i] = fromCp1252(full.constData() + offset, kWidths[i]);

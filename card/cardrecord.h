@@ -11,6 +11,7 @@ struct CardRecord {
     QString Titre, Annee, DureeH, DureeM, Type, Realisateur, Acteurs, Resume;
 
     CardRecord();   // the empty record: spaces only
+    explicit CardRecord(Qt::Initialization) { }   // fields left empty, to be filled at once
     bool operator==(const CardRecord &) const = default;
 };
 
@@ -46,6 +47,8 @@ struct CardMarker {
     QString text;   // 7 characters
 };
 CardMarker MakeCardMarker();
+// The marker as it is stored: 7 bytes.
+inline const char *cardMarkerBytes() { return "@CNFCH@"; }
 bool IsCardMarker(const CardMarker &marker);
 
 // Actor names of the record's Acteurs field, each followed by "|".
