@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -110,6 +111,29 @@ CardRead cardFromHead(std::optional<QByteArrayView> head)
     else
         result.record = decodeRecord(head->sliced(CardLayout::MarkerSize));
     return result;
+}
+
+// The same replacement without the wait for the disk: a new file beside
+// target, renamed over it once written. permissions: the old file's.
+Transfer replaceWritten(const QString &target, std::optional<QFile::Permissions> permissions,
+    const std::function<Transfer(QIODevice &)> &write)
+{
+    QFile out;
+    do   // a new name each time, so that no other file is ever written into
+        out.setFileName(target + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate(), 36));
+    while (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) && out.error() == QFileDevice::OpenError
+        && QFileInfo::exists(out.fileName()));
+    if (!out.isOpen())
+        return Transfer::WriteFailed;
+    Transfer written = write(out);
+    if (written == Transfer::Done && (!out.flush() || (permissions && !out.setPermissions(*permissions))))
+        written = Transfer::WriteFailed;
+    out.close();
+    if (written == Transfer::Done && out.error() == QFileDevice::NoError
+        && ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) == 0)
+        return Transfer::Done;
+    out.remove();
+    return written == Transfer::Done ? Transfer::WriteFailed : written;
 }
 
 CardReadStatus readStatus(Transfer copied)
@@ -250,12 +274,16 @@ Transfer writeCard(QIODevice &out, const CardRecord &record, QIODevice *poster, 
     return copyRest(*poster, out);
 }
 
-Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write)
+Transfer replaceFile(
+    const QString &path, const std::function<Transfer(QIODevice &)> &write, Durability durability)
 {
     const bool existed = FileExists(path);
     if (QFileInfo(path).isDir() || (existed && IsFileReadOnly(path)))
         return Transfer::WriteFailed;
     const QFile::Permissions permissions = QFileInfo(path).permissions();
+    if (durability == Durability::Written)
+        return replaceWritten(QFileInfo(path).isSymLink() ? QFile::symLinkTarget(path) : path,
+            existed ? std::optional(permissions) : std::nullopt, write);
     QSaveFile out(path);
     out.setDirectWriteFallback(false);
     if (!out.open(kWrite))

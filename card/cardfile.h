@@ -75,7 +75,12 @@ QByteArray cardHeader(const CardRecord &record);
 Transfer writeCard(
     QIODevice &out, const CardRecord &record, QIODevice *poster, char separator = CardLayout::Separator);
 
+// Whether a replaced file waits until it is on the disk: a card does; a
+// file that is no card (a poster saved out, a thumbnail) is not worth it.
+enum class Durability { OnDisk, Written };
+
 // Replaces path with the bytes write() puts into a new file beside it, once
-// they are all written and on disk; the old file's permissions and links are
-// kept. The old file stays untouched on any failure, a read-only one too.
-Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write);
+// they are all written (and on disk); the old file's permissions and links
+// are kept. The old file stays untouched on any failure, a read-only one too.
+Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write,
+    Durability durability = Durability::OnDisk);

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 std::optional<int> parseCommand(QCommandLineParser &parser, const QString &command, const QStringList &args,
     ToolIo &io, qsizetype minArgs, qsizetype maxArgs)
@@ -138,13 +137,16 @@ bool writeOutput(ToolIo &io, QIODevice &in, const QString &path)
     }
     if (!mayReplace(io, path))
         return false;
-    QSaveFile out(path);
-    out.setDirectWriteFallback(true);   // /dev/null, or a folder that takes no new file
-    if (!out.open(QIODevice::WriteOnly) || copyRest(in, out) != Transfer::Done || !out.commit()) {
+    const auto copy = [&](QIODevice &out) { return copyRest(in, out); };
+    // A device such as /dev/null takes the bytes where it stands.
+    const bool device = QFileInfo::exists(path) && !QFileInfo(path).isFile() && !QFileInfo(path).isDir();
+    QFile direct(path);
+    const Transfer written = device
+        ? (direct.open(QIODevice::WriteOnly) ? copy(direct) : Transfer::WriteFailed)
+        : replaceFile(path, copy, Durability::Written);
+    if (written != Transfer::Done)
         report(io, ToolText::writeFailed(path));
-        return false;
-    }
-    return true;
+    return written == Transfer::Done;
 }
 
 QString posterBesideNfo(const QString &nfoPath, const QString &extension)
