@@ -2,16 +2,22 @@
 #include "app/modRess.h"
 #include "app/texttable.h"
 
-#include <QLabel>
-#include <QPushButton>
+AboutCaptions &aboutCaptions()
+{
+    static AboutCaptions captions;
+    return captions;
+}
 
-// Writing the captions creates the window without showing it; its own load
-// step composes the version line later, on the first show.
+// The window takes the captions when it is first built, on its first show:
+// building it at start-up would only slow the start down. Its own load step
+// composes the version line then.
 void loadAboutCaptions()
 {
-    frmAbout &about = frmAbout::instance();
-    about.setWindowTitle(resText(3000));
-    about.lblAuthor->setText(QStringLiteral("Corvin ") + resText(3001));
-    about.cmdMail->setText(resText(3002));
-    about.cmdOK->setText(resText(3003));
+    AboutCaptions &c = aboutCaptions();
+    c.title = resText(3000);
+    c.author = QStringLiteral("Corvin ") + resText(3001);
+    c.mail = resText(3002);
+    c.ok = resText(3003);
+    if (frmAbout::exists())
+        frmAbout::instance().applyCaptions();
 }

@@ -49,6 +49,20 @@ frmAbout &frmAbout::instance()
     return *g_instance;
 }
 
+bool frmAbout::exists()
+{
+    return g_instance != nullptr;
+}
+
+void frmAbout::applyCaptions()
+{
+    const AboutCaptions &c = aboutCaptions();
+    setWindowTitle(c.title);
+    lblAuthor->setText(c.author);
+    cmdMail->setText(c.mail);
+    cmdOK->setText(c.ok);
+}
+
 void frmAbout::reset()
 {
     delete g_instance;
@@ -94,6 +108,7 @@ frmAbout::frmAbout()
     setMouseTracking(true);
     createControls();
     placeControls();
+    applyCaptions();
     connectHandlers();
 }
 

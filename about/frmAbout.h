@@ -11,12 +11,22 @@ class QLabel;
 class QPushButton;
 class QScreen;
 
+// The About window's captions (texts 3000 to 3003), kept from the text
+// loader for the window built afterwards.
+struct AboutCaptions {
+    QString title, author, mail, ok;
+};
+AboutCaptions &aboutCaptions();
+
 class frmAbout : public QDialog
 {
     Q_OBJECT
 public:
     // The single instance, created (not shown) on first use.
     static frmAbout &instance();
+    static bool exists();
+    // Puts the loaded captions into the window.
+    void applyCaptions();
     // Discards the instance, so the next use starts afresh (tests).
     static void reset();
     // Shows the window modally; returns once it is hidden again.

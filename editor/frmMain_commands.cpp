@@ -72,8 +72,8 @@ void frmMain::connectMenus()
     connect(mnuPopModif, &QAction::triggered, this, &frmMain::mnuPopModif_Click);
     connect(mnuPopPaste, &QAction::triggered, this, &frmMain::mnuPopPaste_Click);
     connect(mnuPopAffi, &QMenu::aboutToShow, this, &frmMain::updatePasteItem);
+    // Asked when the menu opens, not at start: asking the clipboard's owner takes time.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmMain::updatePasteItem);
-    updatePasteItem();
     connect(mnuPopRem, &QAction::triggered, this, &frmMain::mnuPopRem_Click);
     connect(mnuPopReset, &QAction::triggered, this, &frmMain::mnuPopReset_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
