@@ -61,6 +61,7 @@ trap cleanup EXIT
 startup() { "$bin/firstpaint" 30000 "$@"; }
 viewer_cinefiche() { startup "$build/cinefiche" "$work/card-1mo.cfh"; }
 viewer_anchor() { startup "$bin/vieweranchor" "$work/poster-1mo.jpg"; }
+text_anchor() { startup "$bin/textanchor" "$work/poster-1mo.jpg"; }
 editor_cinefiche() { startup "$build/cinefiche"; }
 editor_anchor() { startup "$bin/editoranchor"; }
 
@@ -153,6 +154,8 @@ print_table() {
     echo "|---|---|---|---|---|---|---|"
     table_row "1. visionneuse, fiche avec affiche JPEG de $jpeg1 : du lancement à la première peinture" \
         "cinefiche FICHE" "vieweranchor : Qt, JPEG à 129 px" viewer 1 $ms
+    table_row "1b. la même, contre un témoin qui écrit aussi du texte" \
+        "cinefiche FICHE" "textanchor : le même, avec un titre et une ligne de texte" text 1 $ms
     table_row "2. éditeur sur une nouvelle fiche : du lancement à la première peinture" "cinefiche" \
         "editoranchor : QMainWindow, menu, 8 QLineEdit" editor 1 $ms
     table_row "3. enregistrer une fiche avec affiche BMP de $bmp100, fdatasync compris" \
@@ -162,6 +165,8 @@ print_table() {
         "recordsanchor : open + read de 1176 octets" records 1 $ms
     table_row "6. mémoire de pointe, visionneuse (ligne 1, à la première peinture)" "cinefiche FICHE" \
         "vieweranchor" viewer 3 $mib
+    table_row "6b. la même, contre le témoin qui écrit aussi du texte" "cinefiche FICHE" \
+        "textanchor" text 3 $mib
     table_row "7. vignette d'une fiche avec affiche JPEG de $(size_of "$work/poster-5mo.jpg")" \
         "$(tool_only "thumbnail -s 256")" "convert -thumbnail 256x256 du JPEG" thumbnail 1 $ms
     table_row "8. cinefiche-card show --json sur $MANY_CARDS fiches" "$(tool_only "show --json")" \
@@ -181,6 +186,7 @@ check_first_paint
 echo "Mesures..." >&2
 measures_start=$SECONDS
 interleave viewer $STARTUP_RUNS viewer_cinefiche viewer_anchor
+interleave text $STARTUP_RUNS viewer_cinefiche text_anchor
 interleave editor $STARTUP_RUNS editor_cinefiche editor_anchor
 interleave save $SAVE_RUNS save_cinefiche save_anchor
 interleave read $READ_RUNS read_cinefiche read_anchor
