@@ -18,9 +18,10 @@ enum class CardReadStatus {
     PosterWriteFailed,   // the poster's working file could not be written
 };
 
+// The record is meaningful only when the status is Ok.
 struct CardRead {
     CardReadStatus status = CardReadStatus::Ok;
-    CardRecord record;
+    CardRecord record { Qt::Uninitialized };
     bool hasPoster = false;
 };
 
@@ -34,7 +35,7 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder);
 
 struct CardHead {
     CardReadStatus status = CardReadStatus::Ok;
-    CardRecord record;
+    CardRecord record { Qt::Uninitialized };   // meaningful only when the status is Ok
     qint64 posterBytes = 0;   // bytes after offset 1176
 };
 

@@ -1,10 +1,13 @@
 #include "tool/cardtool.h"
+#include "tool/tooltexts.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <algorithm>
 
 int main(int argc, char *argv[])
 {
@@ -18,11 +21,17 @@ int main(int argc, char *argv[])
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
 
-    // Unbuffered, so that a failed write (a full disk, a closed pipe) shows at once.
+    // Results are written in large blocks; a write that fails (a full disk)
+    // still shows, at the last one, in the message and the exit status.
     QFile in, out, err;
     in.open(0, QIODevice::ReadOnly);
-    out.open(1, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    out.open(1, QIODevice::WriteOnly);
     err.open(2, QIODevice::WriteOnly | QIODevice::Unbuffered);
     ToolIo io { in, out, err };
-    return runCardTool(QCoreApplication::arguments().mid(1), io);
+    int status = runCardTool(QCoreApplication::arguments().mid(1), io);
+    if (!out.flush() || out.error() != QFileDevice::NoError) {
+        report(io, ToolText::outputFailed());
+        status = std::max<int>(status, ExitStatus::FileFailed);
+    }
+    return status;
 }

@@ -5,15 +5,32 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+namespace {
+
+// An object as QJsonDocument writes it inside an array, without the "[" and
+// "]" lines around it.
+QByteArray arrayItem(const QJsonObject &object)
+{
+    const QByteArray array = QJsonDocument(QJsonArray { object }).toJson();
+    return array.sliced(2, array.size() - 5);
+}
+
+}   // namespace
+
 int runShow(const QStringList &args, ToolIo &io)
 {
     QCommandLineParser parser;
-    const QCommandLineOption json(QStringLiteral("json"));
-    parser.addOption(json);
+    const QCommandLineOption jsonOption(QStringLiteral("json"));
+    parser.addOption(jsonOption);
     if (const auto status = parseCommand(parser, QStringLiteral("show"), args, io, 1, -1))
         return *status;
     const QStringList cards = parser.positionalArguments();
-    QJsonArray objects;
+    // Several cards make an array, written object by object as each card is
+    // read: a long list neither waits nor piles up in memory.
+    const bool json = parser.isSet(jsonOption);
+    const bool array = json && cards.size() > 1;
+    if (array)
+        io.out.write("[\n");
     int status = ExitStatus::Done;
     int shown = 0;
     for (const QString &card : cards) {
@@ -24,17 +41,16 @@ int runShow(const QStringList &args, ToolIo &io)
         }
         const CardValues values = cardValues(opened.record);
         const PosterInfo picture = opened.posterBytes > 0 ? cardPosterInfo(card) : PosterInfo();
-        if (parser.isSet(json))
-            objects.append(cardJson(card, values, opened.posterBytes, picture));
-        else   // printed as it comes, so that a long list shows at once
-            print(io.out,
-                (shown++ ? QStringLiteral("\n") : QString())
-                    + ToolText::cardText(card, values, opened.posterBytes, picture));
+        const QString separator = shown++ ? QStringLiteral("\n") : QString();
+        if (!json)
+            print(io.out, separator + ToolText::cardText(card, values, opened.posterBytes, picture));
+        else if (!array)
+            io.out.write(QJsonDocument(cardJson(card, values, opened.posterBytes, picture)).toJson());
+        else
+            io.out.write((separator.isEmpty() ? QByteArray() : QByteArrayLiteral(",\n"))
+                + arrayItem(cardJson(card, values, opened.posterBytes, picture)));
     }
-    if (parser.isSet(json) && (cards.size() > 1 || !objects.isEmpty())) {
-        const QJsonDocument document
-            = cards.size() > 1 ? QJsonDocument(objects) : QJsonDocument(objects.first().toObject());
-        io.out.write(document.toJson());
-    }
+    if (array)
+        io.out.write(shown ? "\n]\n" : "]\n");
     return status;
 }

@@ -69,6 +69,11 @@ QString ToolText::writeFailed(const QString &path)
     return path + QStringLiteral(" : écriture impossible ; un fichier existant reste tel quel");
 }
 
+QString ToolText::outputFailed()
+{
+    return QStringLiteral("sortie standard : écriture impossible");
+}
+
 QString ToolText::noPoster(const QString &card)
 {
     return card + QStringLiteral(" : la fiche n'a pas d'affiche");

@@ -19,6 +19,7 @@ QString missing(const QString &path);
 QString unreadable(const QString &path);
 QString notCard(const QString &path);
 QString writeFailed(const QString &path);
+QString outputFailed();
 QString noPoster(const QString &card);
 QString posterNotDecoded(const QString &card);
 QString notPicture(const QString &path);
