@@ -145,7 +145,7 @@ print_table() {
     echo "Charge moyenne avant : $load_before (1, 5, 15 min)"
     echo "Affichage : Xvfb $DISPLAY en 1920x1080x24, avec openbox et un bus de session ; contrôle de la mesure : une première" \
         "peinture retardée de 300 ms est vue $paint_check ms après l'affichage de sa fenêtre"
-    echo "Lignes 3 à 5 : $(card_rows_said) ; lignes 7 et 8 :" \
+    echo "Lignes 3 et 4 : $(card_rows_said) ; ligne 5 : bench/carddriver, la bibliothèque des fiches seule ; lignes 7 et 8 :" \
         "$([ $has_tool = yes ] && echo cinefiche-card || echo "n/a, cinefiche-card n'est pas construit")"
     echo "Entrées et sorties dans $(dirname "$work") ($(df --output=fstype "$work" | tail -1), sur disque)"
     echo "Temps en ms, mémoire en Mio ; n mesures par côté, alternées ; rapport = médiane Cinefiche / médiane témoin"
