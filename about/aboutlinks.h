@@ -5,8 +5,8 @@
 #include <QUrl>
 
 struct VersionLine {
-    QString text;             // "Cinefiche 1.3 (rev 3)"
-    bool preRelease = false;  // major 0: the mail button asks for bug reports
+    QString text;              // "Cinefiche 1.3 (rev 3)"
+    bool preRelease = false;   // major 0: the mail button asks for bug reports
 };
 
 // The application title followed by its version: "major.minor", or

@@ -18,8 +18,7 @@ struct AboutCaptions {
 };
 AboutCaptions &aboutCaptions();
 
-class frmAbout : public QDialog
-{
+class frmAbout : public QDialog {
     Q_OBJECT
 public:
     // The single instance, created (not shown) on first use.
@@ -33,7 +32,9 @@ public:
     static void ShowModal();
 
     // The version composed on the first show; only tests change it.
-    struct Version { int major, minor, revision; };
+    struct Version {
+        int major, minor, revision;
+    };
     void setVersion(Version version) { m_version = version; }
 
     QLabel *picIcon = nullptr;

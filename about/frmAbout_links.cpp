@@ -38,7 +38,7 @@ bool isClick(QWidget *widget, QEvent *event)
     return mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint());
 }
 
-} // namespace
+}   // namespace
 
 // The links are plain-text labels, so their look is entirely the program's.
 bool frmAbout::eventFilter(QObject *watched, QEvent *event)

@@ -33,10 +33,11 @@ void LoadFilterTexts()
 
 void clearTexts()
 {
-    for (QString *text : { &strFileNotFound, &strSaveAfficheTitle, &strSaveAsTitle, &strWrongFile,
-             &strWriteFailed, &strReadFailed, &strUnsafeFolder, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
-             &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
-             &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
-             &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError })
+    for (QString *text :
+        { &strFileNotFound, &strSaveAfficheTitle, &strSaveAsTitle, &strWrongFile, &strWriteFailed,
+            &strReadFailed, &strUnsafeFolder, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
+            &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
+            &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
+            &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError })
         text->clear();
 }

@@ -39,7 +39,7 @@ void removeWorkFoldersOnTermination()
         if (::read(g_pipe[0], &number, 1) == 1)
             endBy(number);
     });
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

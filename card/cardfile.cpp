@@ -15,8 +15,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <optional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -60,7 +60,7 @@ int openRegular(const QString &path, CardReadStatus &status, qint64 &size)
         status = denied ? CardReadStatus::Unreadable : CardReadStatus::Missing;
         return -1;
     }
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         status = CardReadStatus::Missing;
@@ -75,7 +75,8 @@ CardReadStatus openRegularFile(QFile &file, const QString &path, qint64 &size)
 {
     CardReadStatus status = CardReadStatus::Ok;
     const int fd = openRegular(path, status, size);
-    if (fd >= 0 && !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+    if (fd >= 0
+        && !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         status = CardReadStatus::Unreadable;
     }
@@ -120,7 +121,8 @@ Transfer replaceWritten(const QString &target, std::optional<QFile::Permissions>
 {
     QFile out;
     do   // a new name each time, so that no other file is ever written into
-        out.setFileName(target + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate(), 36));
+        out.setFileName(
+            target + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate(), 36));
     while (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) && out.error() == QFileDevice::OpenError
         && QFileInfo::exists(out.fileName()));
     if (!out.isOpen())
@@ -130,7 +132,8 @@ Transfer replaceWritten(const QString &target, std::optional<QFile::Permissions>
         written = Transfer::WriteFailed;
     out.close();
     if (written == Transfer::Done && out.error() == QFileDevice::NoError
-        && ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) == 0)
+        && ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData())
+            == 0)
         return Transfer::Done;
     out.remove();
     return written == Transfer::Done ? Transfer::WriteFailed : written;
@@ -172,7 +175,8 @@ CardRead readCard(QIODevice &in, QIODevice *posterOut)
 {
     const std::optional<QByteArray> head = readUpTo(in, CardLayout::PosterOffset);
     CardRead result = cardFromHead(head ? std::optional<QByteArrayView>(*head) : std::nullopt);
-    if (result.status != CardReadStatus::Ok || head->size() < CardLayout::PosterOffset || posterOut == nullptr)
+    if (result.status != CardReadStatus::Ok || head->size() < CardLayout::PosterOffset
+        || posterOut == nullptr)
         return result;
     qint64 copied = 0;
     result.status = readStatus(copyRest(in, *posterOut, &copied));
@@ -189,8 +193,7 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
     if (result.status != CardReadStatus::Ok)
         return result;
     QFile poster(folder + WorkFile::Image);
-    if (size > CardLayout::PosterOffset
-        && (folder.isEmpty() || !poster.open(kWrite | QIODevice::Truncate))) {
+    if (size > CardLayout::PosterOffset && (folder.isEmpty() || !poster.open(kWrite | QIODevice::Truncate))) {
         result.status = CardReadStatus::PosterWriteFailed;
         return result;
     }

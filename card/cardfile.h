@@ -36,7 +36,7 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder);
 struct CardHead {
     CardReadStatus status = CardReadStatus::Ok;
     CardRecord record { Qt::Uninitialized };   // meaningful only when the status is Ok
-    qint64 posterBytes = 0;   // bytes after offset 1176
+    qint64 posterBytes = 0;                    // bytes after offset 1176
 };
 
 // The record of the card at path, from its first 1176 bytes alone, and the

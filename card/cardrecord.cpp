@@ -65,8 +65,9 @@ QByteArray encodeRecord(const CardRecord &record)
 
 CardRecord decodeRecord(QByteArrayView bytes)
 {
-    const QByteArray padded = bytes.size() >= CardWidth::Record ? QByteArray()
-                                                                : fixedBytes(bytes.toByteArray(), CardWidth::Record);
+    const QByteArray padded = bytes.size() >= CardWidth::Record
+        ? QByteArray()
+        : fixedBytes(bytes.toByteArray(), CardWidth::Record);
     const QByteArrayView full = padded.isNull() ? bytes : QByteArrayView(padded);
     const auto fields = fieldsInOrder();
     CardRecord record(Qt::Uninitialized);

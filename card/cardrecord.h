@@ -10,7 +10,7 @@ struct CardRecord {
     // Each field always holds exactly its width in characters.
     QString Titre, Annee, DureeH, DureeM, Type, Realisateur, Acteurs, Resume;
 
-    CardRecord();   // the empty record: spaces only
+    CardRecord();                                 // the empty record: spaces only
     explicit CardRecord(Qt::Initialization) { }   // fields left empty, to be filled at once
     bool operator==(const CardRecord &) const = default;
 };
@@ -48,7 +48,10 @@ struct CardMarker {
 };
 CardMarker MakeCardMarker();
 // The marker as it is stored: 7 bytes.
-inline const char *cardMarkerBytes() { return "@CNFCH@"; }
+inline const char *cardMarkerBytes()
+{
+    return "@CNFCH@";
+}
 bool IsCardMarker(const CardMarker &marker);
 
 // Actor names of the record's Acteurs field, each followed by "|".

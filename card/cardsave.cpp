@@ -55,9 +55,8 @@ SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, con
             return failed(SaveStatus::ReadFailed, posterPath);
     }
     QIODevice *bytes = poster.isOpen() ? &poster : nullptr;
-    return transferred(
-        replaceFile(cardPath, [&](QIODevice &out) { return writeCard(out, record, bytes); }), posterPath,
-        cardPath);
+    return transferred(replaceFile(cardPath, [&](QIODevice &out) { return writeCard(out, record, bytes); }),
+        posterPath, cardPath);
 }
 
 SaveResult writeCardCopy(

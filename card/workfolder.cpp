@@ -65,7 +65,7 @@ WorkBase workBase()
     if (base.isEmpty())
         return { WorkBaseStatus::Unavailable, base };
     const QByteArray native = QFile::encodeName(base);
-    struct stat info {};
+    struct stat info { };
     if (::stat(native.constData(), &info) != 0) {
         const QString parent = QFileInfo(base).absolutePath();
         if (!QDir().mkpath(parent) || !makePrivateFolder(base) || ::stat(native.constData(), &info) != 0)

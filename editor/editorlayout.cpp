@@ -21,7 +21,7 @@ std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasur
 // an ordinary poster, scaled down like any other.
 std::optional<qint16> scaledPosterHeight(double naturalWidth, double naturalHeight)
 {
-    const Size natural{int(std::nearbyint(naturalWidth)), int(std::nearbyint(naturalHeight))};
+    const Size natural { int(std::nearbyint(naturalWidth)), int(std::nearbyint(naturalHeight)) };
     const std::optional<int> height = scaledPosterHeight(natural);
     return height ? std::optional<qint16>(qint16(*height)) : std::nullopt;
 }

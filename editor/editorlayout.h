@@ -5,16 +5,16 @@
 #include <optional>
 
 namespace EditorLayout {
-constexpr int CaptionGap = 45;         // between a caption and the box it names
+constexpr int CaptionGap = 45;                     // between a caption and the box it names
 constexpr int CaptionLeft = 120, BoxLeft = 1080;   // the column of captions, and of the boxes they name
-constexpr int PosterWidth = 1935;      // every poster is shown this wide
-constexpr int HeightAllowance = 855;   // outer height of the window over the lowest bottom edge
-constexpr int InnerWidth = 6300;       // the window's area under its menu bar
-constexpr int InnerHeight = 3735;      // the same, before a poster sets the height
-constexpr int ResumeBottom = 2160 + 1455;   // txtResume top + height
+constexpr int PosterWidth = 1935;                  // every poster is shown this wide
+constexpr int HeightAllowance = 855;               // outer height of the window over the lowest bottom edge
+constexpr int InnerWidth = 6300;                   // the window's area under its menu bar
+constexpr int InnerHeight = 3735;                  // the same, before a poster sets the height
+constexpr int ResumeBottom = 2160 + 1455;          // txtResume top + height
 constexpr int PosterLeft = 4200, PosterTop = 960;
 constexpr int PanelLeft = 4080;   // the poster panel: its frame, and the poster under it, to the right edge
-}
+}   // namespace EditorLayout
 
 // The measured captions and the boxes they stand against.
 struct EditorCaptionMeasure {
@@ -26,8 +26,8 @@ struct EditorCaptionMeasure {
 };
 
 struct EditorCaptionPlaces {
-    float duree1Left = 0;       // lblDuree1 left
-    qint16 anneeBoxLeft = 0;    // txtAnnee left
+    float duree1Left = 0;      // lblDuree1 left
+    qint16 anneeBoxLeft = 0;   // txtAnnee left
 };
 
 // The running-time caption ends one gap before the hours box; the year box

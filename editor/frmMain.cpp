@@ -30,16 +30,15 @@ frmMain *g_editor = nullptr;
 QFont formFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
-                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
-                      QStringLiteral("DejaVu Sans Condensed")});
+    font.setFamilies({ QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
+        QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+        QStringLiteral("DejaVu Sans Condensed") });
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8);
     return font;
 }
 
-template<typename T>
-T *named(T *widget, const char *name)
+template <typename T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -52,7 +51,7 @@ QLineEdit *textBox(QWidget *form, const char *name, int maxLength)
     return box;
 }
 
-} // namespace
+}   // namespace
 
 frmMain &frmMain::instance()
 {
@@ -73,9 +72,9 @@ void frmMain::discard()
 }
 
 frmMain::frmMain()
-    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                               | Qt::WindowCloseButtonHint)
+    : QMainWindow(nullptr,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmMain"));
     auto *form = new QWidget(this);
@@ -88,8 +87,8 @@ frmMain::frmMain()
     setOuterHeight(EditorLayout::InnerHeight + Frame::WindowHeight + Frame::MenuBarHeight);
     connectHandlers();
     QPointer<frmMain> self(this);
-    frmViewLarger::setPosterSource(QStringLiteral("frmMain"),
-                                   [self] { return self ? self->picAffiche : QPixmap(); });
+    frmViewLarger::setPosterSource(
+        QStringLiteral("frmMain"), [self] { return self ? self->picAffiche : QPixmap(); });
 }
 
 void frmMain::createControls(QWidget *form)
@@ -121,13 +120,13 @@ void frmMain::createControls(QWidget *form)
     txtResume->setTabChangesFocus(true);
     fraAffiche = named(new QGroupBox(form), "fraAffiche");
     // The caption stands on the frame's top line, so the buttons fit under it.
-    fraAffiche->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
+    fraAffiche->setStyleSheet(
+        QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
     cmdAffiMod = named(new QPushButton(fraAffiche), "cmdAffiMod");
     cmdAffiSupp = named(new QPushButton(fraAffiche), "cmdAffiSupp");
-    for (QWidget *widget : {static_cast<QWidget *>(fraAffiche), static_cast<QWidget *>(cmdAffiMod),
-                            static_cast<QWidget *>(cmdAffiSupp)})
+    for (QWidget *widget : { static_cast<QWidget *>(fraAffiche), static_cast<QWidget *>(cmdAffiMod),
+             static_cast<QWidget *>(cmdAffiSupp) })
         widget->setFont(formFont());   // a style sheet stops the form's font at the frame
     imgAffiche = named(new QLabel(form), "imgAffiche");
     imgAffiche->setScaledContents(true);
@@ -157,8 +156,8 @@ void frmMain::connectHandlers()
     connect(cmdAffiSupp, &QPushButton::clicked, this, &frmMain::cmdAffiSupp_Click);
     connectMenus();
     acceptDropsOnBoxes();
-    for (QObject *watched : {static_cast<QObject *>(txtResume), static_cast<QObject *>(cboActeurs),
-                             static_cast<QObject *>(cboActeurs->lineEdit()), static_cast<QObject *>(imgAffiche)})
+    for (QObject *watched : { static_cast<QObject *>(txtResume), static_cast<QObject *>(cboActeurs),
+             static_cast<QObject *>(cboActeurs->lineEdit()), static_cast<QObject *>(imgAffiche) })
         watched->installEventFilter(this);
 }
 
@@ -202,13 +201,13 @@ void frmMain::txtAnnee_Change()
 void frmMain::txtDuree1_Change()
 {
     applyNumericRule(txtDuree1,
-                     strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
+        strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
 }
 
 void frmMain::txtDuree2_Change()
 {
     applyNumericRule(txtDuree2,
-                     strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
+        strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
 }
 
 // One character goes per message: the shorter text runs this rule again,
@@ -279,7 +278,7 @@ void frmMain::txtResume_KeyPress(int &KeyAscii)
 int frmMain::shiftBits(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-           | (modifiers & Qt::AltModifier ? 4 : 0);
+        | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 namespace {
@@ -295,7 +294,7 @@ int characterOf(const QKeyEvent *event)
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 bool frmMain::txtResumeKey(QKeyEvent *event)
 {

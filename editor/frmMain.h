@@ -22,8 +22,7 @@ class QMouseEvent;
 class QPlainTextEdit;
 class QPushButton;
 
-class frmMain : public QMainWindow
-{
+class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     // The single editor, created (not shown) on first use.
@@ -83,14 +82,14 @@ public:
 
     // State of the open card
     bool blnModified = false;
-    bool blnAffiMod = false;    // the poster of a card with a file changed since its load or save
+    bool blnAffiMod = false;   // the poster of a card with a file changed since its load or save
     bool IsReadOnly = false;
-    QString strImageFile;       // working copy of the loaded card's own poster
-    QString lblFile;            // full path of the card file; empty for a new card
-    QString lblFileName;        // the name shown in the caption
-    QString lblReset;           // folder keeping the loaded card's poster
-    QString lblAffiche;         // poster image to save with the card; empty when unchanged
-    int lblAct = -1;            // index of the picked actor, -1 when none
+    QString strImageFile;   // working copy of the loaded card's own poster
+    QString lblFile;        // full path of the card file; empty for a new card
+    QString lblFileName;    // the name shown in the caption
+    QString lblReset;       // folder keeping the loaded card's poster
+    QString lblAffiche;     // poster image to save with the card; empty when unchanged
+    int lblAct = -1;        // index of the picked actor, -1 when none
 
     // Marks kept with the controls
     QString imgAfficheTag = QStringLiteral("False");      // a mouse button went down on the poster
@@ -211,9 +210,9 @@ private:
     bool m_closing = false;
 
     qsizetype m_resumeRoom = CardWidth::Resume;   // the longest summary the box may hold now, stored
-    int m_outerHeight = 0;          // twips
-    int m_posterHeight = 0;         // imgAffiche's height, twips
-    QString m_pasteFolder;          // holds the pasted poster, WorkFile::Pasted
-    PosterSource m_dragged;         // what the drag under way brings
+    int m_outerHeight = 0;                        // twips
+    int m_posterHeight = 0;                       // imgAffiche's height, twips
+    QString m_pasteFolder;                        // holds the pasted poster, WorkFile::Pasted
+    PosterSource m_dragged;                       // what the drag under way brings
     bool m_centred = false;
 };

@@ -13,7 +13,7 @@ const QString kLocked = QStringLiteral("Locked");
 const QString kUnLocked = QStringLiteral("UnLocked");
 constexpr QChar kSeparator = QLatin1Char('|');   // ends each name in the card record
 
-} // namespace
+}   // namespace
 
 void frmMain::emptyActors()
 {

@@ -22,7 +22,7 @@ QAction *menuItem(QMenu *menu, const char *name, const QKeySequence &shortcut = 
     return item;
 }
 
-} // namespace
+}   // namespace
 
 // The captions come from the text table when the editor's texts are loaded.
 void frmMain::buildMenus()

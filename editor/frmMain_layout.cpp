@@ -80,8 +80,9 @@ void frmMain::chainTabOrder()
 void frmMain::fitCaptionColumn()
 {
     constexpr double kSmallestPoints = 6;
-    const int room = twipsToPx(EditorLayout::BoxLeft - EditorLayout::CaptionLeft - EditorLayout::CaptionGap);   // pixels
-    const QList<QLabel *> column = {lblType, lblRealisateur, lblActeurs, lblResume};
+    const int room
+        = twipsToPx(EditorLayout::BoxLeft - EditorLayout::CaptionLeft - EditorLayout::CaptionGap);   // pixels
+    const QList<QLabel *> column = { lblType, lblRealisateur, lblActeurs, lblResume };
     QFont font = lblType->font();
     auto widest = [&] {
         const QFontMetrics metrics(font);
@@ -92,7 +93,7 @@ void frmMain::fitCaptionColumn()
     };
     while (widest() > room && font.pointSizeF() > kSmallestPoints)
         font.setPointSizeF(font.pointSizeF() - 0.5);
-    for (QLabel *label : column + QList<QLabel *> {lblAnnee, lblDuree1, lblDuree2})
+    for (QLabel *label : column + QList<QLabel *> { lblAnnee, lblDuree1, lblDuree2 })
         label->setFont(font);
 }
 

@@ -71,7 +71,7 @@ void frmMain::cmdAffiMod_Click()
 {
     for (;;) {
         const QString path = ShowFileDialog(1, strAfficheTitle, posterChoiceFilters(), kDocumentsFolder, this,
-                                            FileDialogFlag::FileMustExist, QString());
+            FileDialogFlag::FileMustExist, QString());
         if (path.isEmpty() || takePosterFile(path))
             return;
     }
@@ -150,14 +150,18 @@ namespace {
 int buttonNumber(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
-} // namespace
+}   // namespace
 
 bool frmMain::imgAfficheMouse(QEvent *event)
 {

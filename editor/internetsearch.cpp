@@ -9,7 +9,7 @@ namespace {
 // Where the input box stands from the editor's corner, in pixels.
 constexpr QPoint kInputBoxOffset(32, 43);
 
-} // namespace
+}   // namespace
 
 QByteArray searchKeywords(const QString &answer)
 {
@@ -20,7 +20,8 @@ QByteArray searchKeywords(const QString &answer)
 
 QUrl searchAddress(const QString &answer)
 {
-    return QUrl::fromEncoded(QByteArray(BuildConfig::DatabaseSearch) + searchKeywords(answer), QUrl::StrictMode);
+    return QUrl::fromEncoded(
+        QByteArray(BuildConfig::DatabaseSearch) + searchKeywords(answer), QUrl::StrictMode);
 }
 
 void searchInternet(const QString &menuCaption, const QString &proposal, QPoint editorCorner)

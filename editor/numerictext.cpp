@@ -29,7 +29,7 @@ QString withoutOpenExponent(const QString &text)
     return match.hasMatch() ? text.left(match.capturedStart() + 1) : text;
 }
 
-} // namespace
+}   // namespace
 
 bool IsNumericText(const QString &text, const QLocale &locale)
 {

@@ -4,10 +4,7 @@
 
 #include <algorithm>
 
-TypingLimit::TypingLimit(int limit, QObject *parent)
-    : QValidator(parent), m_limit(limit), m_room(limit)
-{
-}
+TypingLimit::TypingLimit(int limit, QObject *parent) : QValidator(parent), m_limit(limit), m_room(limit) { }
 
 void TypingLimit::apply(QLineEdit *box, int limit)
 {

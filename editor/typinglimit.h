@@ -7,8 +7,7 @@
 
 class QLineEdit;
 
-class TypingLimit : public QValidator
-{
+class TypingLimit : public QValidator {
     Q_OBJECT
 public:
     // Limits box to limit characters; box owns the limit.

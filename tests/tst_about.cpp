@@ -43,19 +43,17 @@ QWidget *control(const QString &name)
 void moveOver(const QString &place)
 {
     frmAbout &about = frmAbout::instance();
-    const QPoint at = place == u"background"_s
-                          ? QPoint(about.lblWeb->x() + 5, about.lblcfhdb->y() - 1)
-                          : control(place)->geometry().center();
+    const QPoint at = place == u"background"_s ? QPoint(about.lblWeb->x() + 5, about.lblcfhdb->y() - 1)
+                                               : control(place)->geometry().center();
     // No move reaches the window when the cursor is already there, so each
     // move starts from the icon, which ignores the mouse.
     QTest::mouseMove(about.windowHandle(), about.picIcon->geometry().center());
     QTest::mouseMove(about.windowHandle(), at);
 }
 
-} // namespace
+}   // namespace
 
-class tst_About : public QObject
-{
+class tst_About : public QObject {
     Q_OBJECT
 
 private slots:
@@ -87,7 +85,7 @@ void tst_About::initTestCase()
 
 void tst_About::init()
 {
-    assignTexts({{&strBugToolTip, 3101}, {&strError, 3102}});
+    assignTexts({ { &strBugToolTip, 3101 }, { &strError, 3102 } });
     loadAboutCaptions();
 }
 
@@ -127,7 +125,8 @@ void tst_About::encodesMailSubject_data()
 {
     QTest::addColumn<QString>("subject");
     QTest::addColumn<QByteArray>("encoded");
-    QTest::newRow("reference build") << u"Cinefiche 1.3 (rev 3)"_s << QByteArray("Cinefiche%201.3%20%28rev%203%29");
+    QTest::newRow("reference build") << u"Cinefiche 1.3 (rev 3)"_s
+                                     << QByteArray("Cinefiche%201.3%20%28rev%203%29");
     QTest::newRow("query delimiters") << u"a&body=b#c?d+e%"_s << QByteArray("a%26body%3Db%23c%3Fd%2Be%25");
 }
 
@@ -153,7 +152,8 @@ void tst_About::composesOnFirstShow_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("mailTip");
     QTest::newRow("release") << 1 << 3 << 3 << u"Cinefiche 1.3 (rev 3)"_s << QString();
-    QTest::newRow("pre-release") << 0 << 9 << 2 << u"Cinefiche Bêta 9 (rev 2)"_s << u"Une erreur s'est produite"_s;
+    QTest::newRow("pre-release") << 0 << 9 << 2 << u"Cinefiche Bêta 9 (rev 2)"_s
+                                 << u"Une erreur s'est produite"_s;
 }
 
 // The captions are in place before the first show; the version only after.
@@ -170,7 +170,7 @@ void tst_About::composesOnFirstShow()
     QCOMPARE(about.lblAuthor->text(), u"Corvin de Ombrelune"_s);
     QCOMPARE(about.cmdMail->text(), u"Envoyer un e-m@il au programmeur"_s);
     QCOMPARE(about.cmdOK->text(), u"OK"_s);
-    about.setVersion({major, minor, revision});
+    about.setVersion({ major, minor, revision });
     about.show();
     QCOMPARE(about.lblTitle->text(), line);
     QCOMPARE(about.windowTitle(), u"À propos de "_s + line);
@@ -196,7 +196,7 @@ void tst_About::fitsEveryControl()
         QVERIFY2(controls[i]->width() >= controls[i]->sizeHint().width(), qPrintable(name));
         for (int j = i + 1; j < controls.size(); ++j)
             QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
-                     qPrintable(name + u" / "_s + controls[j]->objectName()));
+                qPrintable(name + u" / "_s + controls[j]->objectName()));
     }
     about.hide();
 }
@@ -207,15 +207,16 @@ void tst_About::followsMouseOverLinks_data()
     QTest::addColumn<QString>("web");
     QTest::addColumn<QString>("cfhdb");
     QTest::newRow("never hovered") << QStringList() << u"desktop"_s << u"desktop"_s;
-    QTest::newRow("over the web link") << QStringList{u"lblWeb"_s} << u"highlighted"_s << u"desktop"_s;
+    QTest::newRow("over the web link") << QStringList { u"lblWeb"_s } << u"highlighted"_s << u"desktop"_s;
     QTest::newRow("web link, then background")
-        << QStringList{u"lblWeb"_s, u"background"_s} << u"plain"_s << u"plain"_s;
+        << QStringList { u"lblWeb"_s, u"background"_s } << u"plain"_s << u"plain"_s;
     QTest::newRow("web link, then author line")
-        << QStringList{u"lblWeb"_s, u"lblAuthor"_s} << u"plain"_s << u"desktop"_s;
+        << QStringList { u"lblWeb"_s, u"lblAuthor"_s } << u"plain"_s << u"desktop"_s;
     QTest::newRow("author line leaves the database link as it is")
-        << QStringList{u"lblcfhdb"_s, u"lblAuthor"_s} << u"plain"_s << u"highlighted"_s;
+        << QStringList { u"lblcfhdb"_s, u"lblAuthor"_s } << u"plain"_s << u"highlighted"_s;
     QTest::newRow("title and buttons change nothing")
-        << QStringList{u"lblWeb"_s, u"lblTitle"_s, u"cmdMail"_s, u"Picture1"_s} << u"highlighted"_s << u"desktop"_s;
+        << QStringList { u"lblWeb"_s, u"lblTitle"_s, u"cmdMail"_s, u"Picture1"_s } << u"highlighted"_s
+        << u"desktop"_s;
 }
 
 void tst_About::followsMouseOverLinks()
@@ -274,7 +275,7 @@ void tst_About::opensAddresses()
     if (!keys.isEmpty())
         QCOMPARE(QApplication::focusWidget(), control(clicked));
 
-    QCOMPARE(fake.opened, QList<QUrl>{address});
+    QCOMPARE(fake.opened, QList<QUrl> { address });
     QCOMPARE(fake.messages.size(), openWorks ? 0 : 1);
     if (!openWorks) {
         QCOMPARE(fake.messages[0].text, u"C'est ici pour les rapports de bugs..."_s);
@@ -311,7 +312,7 @@ void tst_About::hidesAndShowsAgain()
     QVERIFY(fake.opened.isEmpty());
 
     // A later version would show if the window were composed again.
-    about.setVersion({2, 0, 0});
+    about.setVersion({ 2, 0, 0 });
     about.show();
     QCOMPARE(&frmAbout::instance(), &about);
     QCOMPARE(about.lblTitle->text(), u"Cinefiche 1.3 (rev 3)"_s);

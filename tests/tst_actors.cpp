@@ -7,8 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-class tst_Actors : public QObject
-{
+class tst_Actors : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -72,7 +71,7 @@ void tst_Actors::addsOnEnter()
     type(QStringLiteral("Bruce Willis"));
     QVERIFY(!editor->blnModified);   // typing alone is no change of the card
     QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
-    QCOMPARE(editor->actorNames(), QStringList{QStringLiteral("Bruce Willis")});
+    QCOMPARE(editor->actorNames(), QStringList { QStringLiteral("Bruce Willis") });
     QCOMPARE(editText(), QString());
     QVERIFY(!editor->cmdActSupp->isEnabled());
     QVERIFY(editor->blnModified);
@@ -86,14 +85,14 @@ void tst_Actors::editsPickedName_data()
 {
     QTest::addColumn<bool>("abandon");
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("changed in place") << false << QStringList{"A", "Bx", "C"};
-    QTest::newRow("Esc, then a new name at the end") << true << QStringList{"A", "B", "C", "x"};
+    QTest::newRow("changed in place") << false << QStringList { "A", "Bx", "C" };
+    QTest::newRow("Esc, then a new name at the end") << true << QStringList { "A", "B", "C", "x" };
 }
 
 void tst_Actors::editsPickedName()
 {
     QFETCH(bool, abandon);
-    for (const char *name : {"A", "B", "C"})
+    for (const char *name : { "A", "B", "C" })
         enter(QLatin1String(name));
     editor->ChangeEdit(false);
     QTest::keyClick(editor->cboActeurs, Qt::Key_Down);   // the keyboard picks as well
@@ -117,19 +116,19 @@ void tst_Actors::editsPickedName()
 
 void tst_Actors::deletesPickedName()
 {
-    for (const char *name : {"A", "B", "C"})
+    for (const char *name : { "A", "B", "C" })
         enter(QLatin1String(name));
     pick(2);
     editor->ChangeEdit(false);
     QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
-    QCOMPARE(editor->actorNames(), (QStringList{"A", "B"}));
+    QCOMPARE(editor->actorNames(), (QStringList { "A", "B" }));
     QCOMPARE(editText(), QStringLiteral("C"));   // the edit field keeps its text
     QCOMPARE(editor->lblAct, -1);
     QVERIFY(!editor->cmdActSupp->isEnabled());
     QVERIFY(editor->blnModified);
     editor->cboActeurs->setEditText(QString());
     enter(QStringLiteral("D"));
-    QCOMPARE(editor->actorNames(), (QStringList{"A", "B", "D"}));
+    QCOMPARE(editor->actorNames(), (QStringList { "A", "B", "D" }));
 }
 
 void tst_Actors::locksAtTen()
@@ -186,8 +185,10 @@ void tst_Actors::cutsLongNames_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("kept");
     QTest::newRow("60 characters") << QString(60, QLatin1Char('a')) << QString(50, QLatin1Char('a'));
-    QTest::newRow("separator pasted") << "Tom|Cruise" << "TomCruise";
-    QTest::newRow("separator typed") << "" << "AB";
+    QTest::newRow("separator pasted") << "Tom|Cruise"
+                                      << "TomCruise";
+    QTest::newRow("separator typed") << ""
+                                     << "AB";
 }
 
 void tst_Actors::cutsLongNames()
@@ -202,7 +203,7 @@ void tst_Actors::cutsLongNames()
     QCOMPARE(edit->text(), kept);
     QCOMPARE(edit->cursorPosition(), kept.size());
     QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
-    QCOMPARE(editor->actorNames(), QStringList{kept});
+    QCOMPARE(editor->actorNames(), QStringList { kept });
 }
 
 void tst_Actors::emptiesAndDeselects()
@@ -220,7 +221,7 @@ void tst_Actors::emptiesAndDeselects()
     QVERIFY(editor->actorNames().isEmpty());
     QCOMPARE(editor->cboActeursTag, QStringLiteral("UnLocked"));
     enter(QStringLiteral("Meg Ryan"));
-    QCOMPARE(editor->actorNames(), QStringList{QStringLiteral("Meg Ryan")});
+    QCOMPARE(editor->actorNames(), QStringList { QStringLiteral("Meg Ryan") });
 }
 
 QTEST_MAIN(tst_Actors)

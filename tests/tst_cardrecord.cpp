@@ -1,5 +1,5 @@
-#include "card/cardrecord.h"
 #include "app/common.h"
+#include "card/cardrecord.h"
 #include "card/cp1252.h"
 
 #include <QTest>
@@ -98,8 +98,9 @@ void tst_CardRecord::splitActors_data()
     QTest::addColumn<QString>("lines");
     QTest::newRow("two names") << "A|B|   " << QStringList { "A", "B" } << "A\rB";
     QTest::newRow("all spaces") << QString(510, ' ') << QStringList() << "";
-    QTest::newRow("no final separator") << "Alpha Beta|Gamma Delta"
-                                        << QStringList { "Alpha Beta", "Gamma Delta" } << "Alpha Beta\rGamma Delta";
+    QTest::newRow("no final separator")
+        << "Alpha Beta|Gamma Delta" << QStringList { "Alpha Beta", "Gamma Delta" }
+        << "Alpha Beta\rGamma Delta";
     QTest::newRow("no separator at all") << "Alone" << QStringList { "Alone" } << "Alone";
     QTest::newRow("empty names kept") << "|A||" << QStringList { "", "A", "" } << "\rA\r";
     QTest::newRow("names with blanks")

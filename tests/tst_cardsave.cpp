@@ -155,7 +155,8 @@ void tst_CardSave::failuresLeaveTheOldCard_data()
     for (const char *writer : { "whole card", "copy", "copy onto itself", "record" }) {
         for (qint64 limit : { qint64(0), qint64(1), qint64(7), qint64(1174), qint64(1175), qint64(1176),
                  qint64(1176 + 10000), newSize - 1 })
-            QTest::addRow("%s, disk full after %lld bytes", writer, limit) << QString::fromLatin1(writer) << limit;
+            QTest::addRow("%s, disk full after %lld bytes", writer, limit)
+                << QString::fromLatin1(writer) << limit;
     }
 }
 

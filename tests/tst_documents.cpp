@@ -442,11 +442,15 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard_data()
 {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("message");
-    QTest::newRow("not a card") << "picture" << "Fichier incorrect";
-    QTest::newRow("unreadable card") << "unreadable" << "Impossible de lire le fichier\r{card}";
+    QTest::newRow("not a card") << "picture"
+                                << "Fichier incorrect";
+    QTest::newRow("unreadable card") << "unreadable"
+                                     << "Impossible de lire le fichier\r{card}";
     QTest::newRow("cache others may write")
-        << "open cache" << "Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous\r{cache}";
-    QTest::newRow("cache full") << "full cache" << "Impossible d'écrire le fichier\r{cache}";
+        << "open cache"
+        << "Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous\r{cache}";
+    QTest::newRow("cache full") << "full cache"
+                                << "Impossible d'écrire le fichier\r{cache}";
 }
 
 void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
@@ -494,7 +498,8 @@ void tst_Documents::failedWritesKeepTheOldCard_data()
     for (const char *save : { "record", "whole card", "save as", "new card" }) {
         for (qint64 limit : { qint64(0), qint64(1), qint64(7), qint64(1174), qint64(1175), qint64(1176),
                  qint64(1176 + 10000), size - 1 })
-            QTest::addRow("%s, disk full after %lld bytes", save, limit) << QString::fromLatin1(save) << limit;
+            QTest::addRow("%s, disk full after %lld bytes", save, limit)
+                << QString::fromLatin1(save) << limit;
     }
 }
 
@@ -535,7 +540,8 @@ void tst_Documents::failedWritesKeepTheOldCard()
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), files);   // no new or temporary file
     QCOMPARE(editor->windowTitle(), caption);
     QVERIFY(caption.endsWith(QLatin1String("*]")));
-    QCOMPARE(editor->txtTitre->text(), save == QLatin1String("new card") ? QStringLiteral("s") : QStringLiteral("Films"));
+    QCOMPARE(editor->txtTitre->text(),
+        save == QLatin1String("new card") ? QStringLiteral("s") : QStringLiteral("Films"));
     QCOMPARE(editor->blnAffiMod, save == QLatin1String("whole card") || save == QLatin1String("save as"));
     QCOMPARE(workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
 }

@@ -14,8 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-class tst_Editor : public QObject
-{
+class tst_Editor : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -80,13 +79,18 @@ void tst_Editor::loadsMenuTexts_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("save") << "mnuFileSave" << "Enregistrer" << QKeySequence(QStringLiteral("Ctrl+S"));
-    QTest::newRow("save as") << "mnuFileSaveAs" << "Enregistrer sous" << QKeySequence();
-    QTest::newRow("search") << "mnuFileSearch" << "&Rechercher sur Internet..." << QKeySequence(QStringLiteral("Ctrl+R"));
-    QTest::newRow("quit") << "mnuFileExit" << "Quitter" << QKeySequence(QStringLiteral("Ctrl+Q"));
-    QTest::newRow("reset") << "mnuPopReset" << "Reset" << QKeySequence();
-    QTest::newRow("paste a poster")
-        << "mnuPopPaste" << "Coller l'affiche" << QKeySequence(QStringLiteral("Ctrl+V"));
+    QTest::newRow("save") << "mnuFileSave"
+                          << "Enregistrer" << QKeySequence(QStringLiteral("Ctrl+S"));
+    QTest::newRow("save as") << "mnuFileSaveAs"
+                             << "Enregistrer sous" << QKeySequence();
+    QTest::newRow("search") << "mnuFileSearch"
+                            << "&Rechercher sur Internet..." << QKeySequence(QStringLiteral("Ctrl+R"));
+    QTest::newRow("quit") << "mnuFileExit"
+                          << "Quitter" << QKeySequence(QStringLiteral("Ctrl+Q"));
+    QTest::newRow("reset") << "mnuPopReset"
+                           << "Reset" << QKeySequence();
+    QTest::newRow("paste a poster") << "mnuPopPaste"
+                                    << "Coller l'affiche" << QKeySequence(QStringLiteral("Ctrl+V"));
     QTest::newRow("about") << "mnuAbout" << QString::fromUtf8("À propos de ...") << QKeySequence();
 }
 
@@ -114,21 +118,31 @@ void tst_Editor::placesYearBoxAfterItsCaption()
 void tst_Editor::appliesNumericRule_data()
 {
     QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("typed");      // typed from the start
-    QTest::addColumn<int>("caret");          // where the caret goes next, -1: stays
-    QTest::addColumn<QString>("then");       // typed there, or pasted when it starts with "paste:"
+    QTest::addColumn<QString>("typed");   // typed from the start
+    QTest::addColumn<int>("caret");       // where the caret goes next, -1: stays
+    QTest::addColumn<QString>("then");    // typed there, or pasted when it starts with "paste:"
     QTest::addColumn<int>("messages");
     QTest::addColumn<QString>("result");
-    QTest::newRow("letter after 19") << "txtAnnee" << "19" << -1 << "a" << 1 << "19";
-    QTest::newRow("letter between 1 and 9") << "txtAnnee" << "19" << 1 << "a" << 2 << "1";
-    QTest::newRow("four letters pasted") << "txtAnnee" << "" << -1 << "paste:abcd" << 4 << "";
-    QTest::newRow("exponent typed") << "txtAnnee" << "1e3" << -1 << "" << 0 << "1e3";
-    QTest::newRow("negative exponent typed") << "txtAnnee" << "1e-3" << -1 << "" << 0 << "1e-3";
-    QTest::newRow("short year accepted") << "txtAnnee" << "12" << -1 << "" << 0 << "12";
-    QTest::newRow("hour digit") << "txtDuree1" << "7" << -1 << "" << 0 << "7";
-    QTest::newRow("hour letter") << "txtDuree1" << "" << -1 << "h" << 1 << "";
-    QTest::newRow("minutes 99") << "txtDuree2" << "99" << -1 << "" << 0 << "99";
-    QTest::newRow("minutes letter") << "txtDuree2" << "4" << -1 << "x" << 1 << "4";
+    QTest::newRow("letter after 19") << "txtAnnee"
+                                     << "19" << -1 << "a" << 1 << "19";
+    QTest::newRow("letter between 1 and 9") << "txtAnnee"
+                                            << "19" << 1 << "a" << 2 << "1";
+    QTest::newRow("four letters pasted") << "txtAnnee"
+                                         << "" << -1 << "paste:abcd" << 4 << "";
+    QTest::newRow("exponent typed") << "txtAnnee"
+                                    << "1e3" << -1 << "" << 0 << "1e3";
+    QTest::newRow("negative exponent typed") << "txtAnnee"
+                                             << "1e-3" << -1 << "" << 0 << "1e-3";
+    QTest::newRow("short year accepted") << "txtAnnee"
+                                         << "12" << -1 << "" << 0 << "12";
+    QTest::newRow("hour digit") << "txtDuree1"
+                                << "7" << -1 << "" << 0 << "7";
+    QTest::newRow("hour letter") << "txtDuree1"
+                                 << "" << -1 << "h" << 1 << "";
+    QTest::newRow("minutes 99") << "txtDuree2"
+                                << "99" << -1 << "" << 0 << "99";
+    QTest::newRow("minutes letter") << "txtDuree2"
+                                    << "4" << -1 << "x" << 1 << "4";
 }
 
 void tst_Editor::appliesNumericRule()
@@ -154,9 +168,9 @@ void tst_Editor::appliesNumericRule()
 
     QCOMPARE(fake.messages.size(), messages);
     const QString expected = box == QLatin1String("txtAnnee")
-                                 ? QString::fromUtf8("Format invalide :\rL'année doit se composer de 4 chiffres")
-                                 : QString::fromUtf8("Format invalide :\rLa durée doit se composer d'un chiffre "
-                                                     "pour l'heure\ret de deux chiffres pour les minutes");
+        ? QString::fromUtf8("Format invalide :\rL'année doit se composer de 4 chiffres")
+        : QString::fromUtf8("Format invalide :\rLa durée doit se composer d'un chiffre "
+                            "pour l'heure\ret de deux chiffres pour les minutes");
     for (const MessageRequest &message : std::as_const(fake.messages)) {
         QCOMPARE(message.text, expected);
         QCOMPARE(message.icon, MsgIcon::Information);
@@ -179,10 +193,13 @@ void tst_Editor::showsChangeEditStates_data()
     QTest::addColumn<bool>("saveAs");
     QTest::newRow("new, unchanged") << "Nouveau" << false << false << "Cinefiche [Nouveau]" << false << false;
     QTest::newRow("new, changed") << "Nouveau" << false << true << "Cinefiche [Nouveau*]" << true << false;
-    QTest::newRow("saved, unchanged") << "film.cfh" << false << false << "Cinefiche [film.cfh]" << false << false;
+    QTest::newRow("saved, unchanged")
+        << "film.cfh" << false << false << "Cinefiche [film.cfh]" << false << false;
     QTest::newRow("saved, changed") << "film.cfh" << false << true << "Cinefiche [film.cfh*]" << true << true;
-    QTest::newRow("read-only, unchanged") << "film.cfh" << true << false << "Cinefiche [film.cfh]" << false << false;
-    QTest::newRow("read-only, changed") << "film.cfh" << true << true << "Cinefiche [film.cfh*]" << false << true;
+    QTest::newRow("read-only, unchanged")
+        << "film.cfh" << true << false << "Cinefiche [film.cfh]" << false << false;
+    QTest::newRow("read-only, changed")
+        << "film.cfh" << true << true << "Cinefiche [film.cfh*]" << false << true;
 }
 
 void tst_Editor::showsChangeEditStates()
@@ -269,7 +286,7 @@ void tst_Editor::searchesBesideTheEditor()
     ScriptedDesktop fake;
     editor->show();
     editor->txtTitre->setText(QStringLiteral("Tom & Jerry"));
-    for (const QPoint &corner : {QPoint(100, 80), QPoint(260, 190)}) {
+    for (const QPoint &corner : { QPoint(100, 80), QPoint(260, 190) }) {
         editor->move(corner);
         fake.answerInput(std::nullopt);
         editor->mnuFileSearch->trigger();
@@ -280,7 +297,8 @@ void tst_Editor::searchesBesideTheEditor()
     fake.answerInput(QStringLiteral("Tom & Jerry"));
     fake.answerOpen(true);
     editor->mnuFileSearch->trigger();
-    QVERIFY(fake.opened.last().toString(QUrl::FullyEncoded).endsWith(QStringLiteral("keyword=Tom+%26+Jerry")));
+    QVERIFY(
+        fake.opened.last().toString(QUrl::FullyEncoded).endsWith(QStringLiteral("keyword=Tom+%26+Jerry")));
     QVERIFY(fake.allAnswered());
 }
 

@@ -5,8 +5,7 @@
 #include <QDir>
 #include <QTest>
 
-class tst_FileDialog : public QObject
-{
+class tst_FileDialog : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -38,10 +37,14 @@ void tst_FileDialog::cleanFileName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("cleaned");
-    QTest::newRow("slash and colon") << "AC/DC: Live" << "AC_DC_ Live";
-    QTest::newRow("full path") << "C:\\Films\\Alien.cfh" << "C__Films_Alien.cfh";
-    QTest::newRow("every forbidden character") << "a*b?c<d>e|f\"g" << "a_b_c_d_e_f_g";
-    QTest::newRow("accents and blanks stay") << " Été à Paris " << " Été à Paris ";
+    QTest::newRow("slash and colon") << "AC/DC: Live"
+                                     << "AC_DC_ Live";
+    QTest::newRow("full path") << "C:\\Films\\Alien.cfh"
+                               << "C__Films_Alien.cfh";
+    QTest::newRow("every forbidden character") << "a*b?c<d>e|f\"g"
+                                               << "a_b_c_d_e_f_g";
+    QTest::newRow("accents and blanks stay") << " Été à Paris "
+                                             << " Été à Paris ";
 }
 
 void tst_FileDialog::cleanFileName()
@@ -57,13 +60,20 @@ void tst_FileDialog::proposedName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("proposed");
-    QTest::newRow("no extension") << "Titanic" << "Titanic.cfh";
-    QTest::newRow("three-letter extension") << "Titanic.jpg" << "Titanic.jpg";
-    QTest::newRow("two-letter extension") << "x.jp" << "x.jp.cfh";
-    QTest::newRow("three characters") << "abc" << "abc.cfh";
-    QTest::newRow("cleaned first") << "AC/DC: Live" << "AC_DC_ Live.cfh";
-    QTest::newRow("dot then blank is no extension") << "Dr. No" << "Dr. No.cfh";
-    QTest::newRow("empty stays empty") << "" << "";
+    QTest::newRow("no extension") << "Titanic"
+                                  << "Titanic.cfh";
+    QTest::newRow("three-letter extension") << "Titanic.jpg"
+                                            << "Titanic.jpg";
+    QTest::newRow("two-letter extension") << "x.jp"
+                                          << "x.jp.cfh";
+    QTest::newRow("three characters") << "abc"
+                                      << "abc.cfh";
+    QTest::newRow("cleaned first") << "AC/DC: Live"
+                                   << "AC_DC_ Live.cfh";
+    QTest::newRow("dot then blank is no extension") << "Dr. No"
+                                                    << "Dr. No.cfh";
+    QTest::newRow("empty stays empty") << ""
+                                       << "";
     QTest::newRow("cut to 254") << QString(300, u'a') << QString(254, u'a');
 }
 
@@ -78,9 +88,12 @@ void tst_FileDialog::documentsFolder_data()
 {
     QTest::addColumn<QString>("documents");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("without final slash") << "/home/anna/Documents" << "/home/anna/Documents/";
-    QTest::newRow("with final slash") << "/" << "/";
-    QTest::newRow("unknown") << "" << "";
+    QTest::newRow("without final slash") << "/home/anna/Documents"
+                                         << "/home/anna/Documents/";
+    QTest::newRow("with final slash") << "/"
+                                      << "/";
+    QTest::newRow("unknown") << ""
+                             << "";
 }
 
 void tst_FileDialog::documentsFolder()
@@ -100,7 +113,7 @@ void tst_FileDialog::request()
     fake.answerFile(QStringLiteral("/docs/x.cfh"));
     QObject owner;
     const QString chosen = ShowFileDialog(2, QStringLiteral("Titre"), cardFilters(), kDocumentsFolder, &owner,
-                                          0x8002, QStringLiteral("Brazil"));
+        0x8002, QStringLiteral("Brazil"));
     QCOMPARE(chosen, QStringLiteral("/docs/x.cfh"));
     const FileRequest &r = fake.files.at(0);
     QCOMPARE(r.kind, FileDialogKind::Save);
@@ -124,8 +137,9 @@ void tst_FileDialog::otherKindsShowNothing()
 {
     QFETCH(int, kind);
     ScriptedDesktop fake;
-    QCOMPARE(ShowFileDialog(kind, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0, QString()),
-             QString());
+    QCOMPARE(
+        ShowFileDialog(kind, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0, QString()),
+        QString());
     QVERIFY(fake.log.isEmpty());
     QVERIFY(fake.allAnswered());
 }
@@ -134,8 +148,10 @@ void tst_FileDialog::resultTrimmed_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("result");
-    QTest::newRow("blanks around") << "  /docs/my card.cfh  " << "/docs/my card.cfh";
-    QTest::newRow("cancelled") << "" << "";
+    QTest::newRow("blanks around") << "  /docs/my card.cfh  "
+                                   << "/docs/my card.cfh";
+    QTest::newRow("cancelled") << ""
+                               << "";
 }
 
 void tst_FileDialog::resultTrimmed()
@@ -144,8 +160,9 @@ void tst_FileDialog::resultTrimmed()
     QFETCH(QString, result);
     ScriptedDesktop fake;
     fake.answerFile(answer);
-    QCOMPARE(ShowFileDialog(1, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0x1000, QString()),
-             result);
+    QCOMPARE(
+        ShowFileDialog(1, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0x1000, QString()),
+        result);
     QCOMPARE(fake.files.at(0).options, 0x1004u);
     QVERIFY(fake.allAnswered());
 }
@@ -156,13 +173,20 @@ void tst_FileDialog::savedNameKeepsItsExtension_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("result");
-    QTest::newRow("no extension") << 2 << "/films/Alien" << "/films/Alien.cfh";
-    QTest::newRow("title with a dot") << 2 << "/films/Dr. No" << "/films/Dr. No.cfh";
-    QTest::newRow("typed extension stays") << 2 << "/films/Alien.txt" << "/films/Alien.txt";
-    QTest::newRow("four characters") << 2 << "/films/Alien.divx" << "/films/Alien.divx.cfh";
-    QTest::newRow("dot in a folder only") << 2 << "/films.old/Alien" << "/films.old/Alien.cfh";
-    QTest::newRow("open dialog adds nothing") << 1 << "/films/Alien" << "/films/Alien";
-    QTest::newRow("cancelled") << 2 << "" << "";
+    QTest::newRow("no extension") << 2 << "/films/Alien"
+                                  << "/films/Alien.cfh";
+    QTest::newRow("title with a dot") << 2 << "/films/Dr. No"
+                                      << "/films/Dr. No.cfh";
+    QTest::newRow("typed extension stays") << 2 << "/films/Alien.txt"
+                                           << "/films/Alien.txt";
+    QTest::newRow("four characters") << 2 << "/films/Alien.divx"
+                                     << "/films/Alien.divx.cfh";
+    QTest::newRow("dot in a folder only") << 2 << "/films.old/Alien"
+                                          << "/films.old/Alien.cfh";
+    QTest::newRow("open dialog adds nothing") << 1 << "/films/Alien"
+                                              << "/films/Alien";
+    QTest::newRow("cancelled") << 2 << ""
+                               << "";
 }
 
 void tst_FileDialog::savedNameKeepsItsExtension()
@@ -182,9 +206,12 @@ void tst_FileDialog::startsInTheCardsFolder_data()
 {
     QTest::addColumn<QString>("startFolder");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("the card's folder") << "{tmp}" << "{tmp}/";
-    QTest::newRow("the root") << "/" << "/";
-    QTest::newRow("a folder gone since") << "{tmp}/gone" << "/docs/";
+    QTest::newRow("the card's folder") << "{tmp}"
+                                       << "{tmp}/";
+    QTest::newRow("the root") << "/"
+                              << "/";
+    QTest::newRow("a folder gone since") << "{tmp}/gone"
+                                         << "/docs/";
 }
 
 void tst_FileDialog::startsInTheCardsFolder()
@@ -196,24 +223,24 @@ void tst_FileDialog::startsInTheCardsFolder()
     fake.documents = QStringLiteral("/docs");
     fake.answerFile(QString());
     ShowFileDialog(2, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0x8002,
-        QStringLiteral("Alien.cfh"), QStringLiteral("cfh"), startFolder.replace(QStringLiteral("{tmp}"), tmp));
+        QStringLiteral("Alien.cfh"), QStringLiteral("cfh"),
+        startFolder.replace(QStringLiteral("{tmp}"), tmp));
     QCOMPARE(fake.files.at(0).folder, folder.replace(QStringLiteral("{tmp}"), tmp));
     QCOMPARE(fake.files.at(0).proposedName, QStringLiteral("Alien.cfh"));
 }
 
 void tst_FileDialog::posterFilters_data()
 {
-    QTest::addColumn<bool>("choice");        // the poster choice, else the poster save
+    QTest::addColumn<bool>("choice");            // the poster choice, else the poster save
     QTest::addColumn<QStringList>("expected");   // label, then pattern
     QTest::newRow("choose a poster: every picture read")
         << true
         << QStringList { "Fichiers Images (*.jpg, *.gif)", "*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp",
                "Bitmap (*.bmp)", "*.bmp", "JPEG (*.jpg)", "*.jpg;*.jpeg", "GIF (*.gif)", "*.gif",
                "Tous les fichiers (*.*)", "*.*" };
-    QTest::newRow("save a poster")
-        << false
-        << QStringList { "JPEG (*.jpg)", "*.jpg", "Fichiers Images (*.jpg, *.gif)", "*.jpg;*.gif",
-               "Tous les fichiers (*.*)", "*.*" };
+    QTest::newRow("save a poster") << false
+                                   << QStringList { "JPEG (*.jpg)", "*.jpg", "Fichiers Images (*.jpg, *.gif)",
+                                          "*.jpg;*.gif", "Tous les fichiers (*.*)", "*.*" };
 }
 
 void tst_FileDialog::posterFilters()

@@ -93,7 +93,8 @@ void tst_Hostile::cleanup()
     frmMain::instance().ResetEditor(QStringLiteral("End"));
     frmMain::discard();
     QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_hostile"))).isEmpty());
-    for (const QString &name : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+    for (const QString &name :
+        QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         const QString path = m_dir.filePath(name);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFileInfo(path).isDir() ? void(QDir(path).removeRecursively()) : void(QFile::remove(path));
@@ -154,7 +155,8 @@ void tst_Hostile::loads_data()
     QTest::newRow("picture renamed .cfh") << "picture" << notCard;
     QTest::newRow("folder") << "folder" << missing;
     QTest::newRow("FIFO") << "fifo" << missing;
-    QTest::newRow("unreadable file") << "unreadable" << "Impossible de lire le fichier\r{path}";
+    QTest::newRow("unreadable file") << "unreadable"
+                                     << "Impossible de lire le fichier\r{path}";
     QTest::newRow("poster of random bytes") << "random poster" << QString();
     QTest::newRow("poster announcing 60000 x 60000") << "60000 x 60000 poster" << QString();
     QTest::newRow("poster of 1 x 20000") << "1 x 20000 poster" << QString();
@@ -192,7 +194,8 @@ void tst_Hostile::loads()
     QCOMPARE(failures.size(), shown ? 0 : 2);
     if (!shown)
         QCOMPARE(failures.last().text, message);
-    QVERIFY2(peakMemoryMiB() - before < kMemoryLimitMiB, qPrintable(QString::number(peakMemoryMiB() - before)));
+    QVERIFY2(
+        peakMemoryMiB() - before < kMemoryLimitMiB, qPrintable(QString::number(peakMemoryMiB() - before)));
 }
 
 QTEST_MAIN(tst_Hostile)

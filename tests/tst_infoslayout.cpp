@@ -16,7 +16,7 @@ WrapHeight wrapsTo(int textWidth)
 
 ValueLabel value(int textWidth)
 {
-    return {{textWidth, kLine}, wrapsTo(textWidth)};
+    return { { textWidth, kLine }, wrapsTo(textWidth) };
 }
 
 // The viewer's initial labels: captions 600, 525, 450, 885, 675 and 720 wide, short values, a title 360 high.
@@ -24,21 +24,20 @@ InfosMeasure baseMeasure()
 {
     InfosMeasure m;
     m.titre = [](int) { return 360; };
-    m.annee = {600, kLine};
-    m.duree = {525, kLine};
-    m.typeA = {450, kLine};
-    m.realisateurA = {885, kLine};
-    m.acteursA = {675, kLine};
-    m.resumeA = {720, kLine};
+    m.annee = { 600, kLine };
+    m.duree = { 525, kLine };
+    m.typeA = { 450, kLine };
+    m.realisateurA = { 885, kLine };
+    m.acteursA = { 675, kLine };
+    m.resumeA = { 720, kLine };
     m.type = m.realisateur = m.acteurs = m.resume = value(420);
     m.initialOuterWidth = kOuterWidth;
     return m;
 }
 
-} // namespace
+}   // namespace
 
-class tst_InfosLayout : public QObject
-{
+class tst_InfosLayout : public QObject {
     Q_OBJECT
 private slots:
     void posterScaling_data();
@@ -75,13 +74,13 @@ void tst_InfosLayout::posterScaling()
     QFETCH(int, height);
     QFETCH(int, shown);
     InfosMeasure m = baseMeasure();
-    m.poster = Size{width, height};
+    m.poster = Size { width, height };
     const InfosPlaces p = placeInfos(m);
     QCOMPARE(p.afficheShown, shown >= 0);
     if (shown >= 0)
-        QCOMPARE(p.affiche, (Box{3120, 600, 1935, shown}));
+        QCOMPARE(p.affiche, (Box { 3120, 600, 1935, shown }));
     else
-        QCOMPARE(p.affiche, (Box{3120, 600, 0, 0}));
+        QCOMPARE(p.affiche, (Box { 3120, 600, 0, 0 }));
 }
 
 // The poster's bottom against the initial tops: the summary's (2400) is a
@@ -89,8 +88,8 @@ void tst_InfosLayout::posterScaling()
 // its top runs to the window's edge and pushes the poster right.
 void tst_InfosLayout::verticalTest_data()
 {
-    QTest::addColumn<bool>("director");     // else the summary
-    QTest::addColumn<int>("posterHeight");  // top 600
+    QTest::addColumn<bool>("director");      // else the summary
+    QTest::addColumn<int>("posterHeight");   // top 600
     QTest::addColumn<int>("labelWidth");
     QTest::addColumn<int>("posterLeft");
     QTest::addColumn<int>("outerWidth");
@@ -109,7 +108,7 @@ void tst_InfosLayout::verticalTest()
     QFETCH(int, posterLeft);
     QFETCH(int, outerWidth);
     InfosMeasure m = baseMeasure();
-    m.poster = Size{1935, posterHeight};
+    m.poster = Size { 1935, posterHeight };
     (director ? m.realisateur : m.resume) = value(9000);
     const InfosPlaces p = placeInfos(m);
     const Box &label = director ? p.realisateur : p.resume;
@@ -127,16 +126,16 @@ void tst_InfosLayout::windowWithoutPoster()
     QVERIFY(!p.afficheShown);
     QCOMPARE(p.outerWidth, 3420);
     QCOMPARE(p.picAfficheLeft, 3420);
-    QCOMPARE(p.titre, (Box{-15, 0, 3420, 360}));
+    QCOMPARE(p.titre, (Box { -15, 0, 3420, 360 }));
     // Rows 85 apart under the running time, each value right of its caption.
-    QCOMPARE(p.annee, (Box{120, 600, 600, 195}));
-    QCOMPARE(p.type, (Box{645, 880, 420, 195}));
-    QCOMPARE(p.realisateur, (Box{1080, 1160, 420, 195}));
-    QCOMPARE(p.acteursA, (Box{120, 1440, 675, 195}));
-    QCOMPARE(p.resume, (Box{915, 1720, 420, 195}));
+    QCOMPARE(p.annee, (Box { 120, 600, 600, 195 }));
+    QCOMPARE(p.type, (Box { 645, 880, 420, 195 }));
+    QCOMPARE(p.realisateur, (Box { 1080, 1160, 420, 195 }));
+    QCOMPARE(p.acteursA, (Box { 120, 1440, 675, 195 }));
+    QCOMPARE(p.resume, (Box { 915, 1720, 420, 195 }));
     QCOMPARE(p.outerHeight, 1720 + 195 + 1215);
-    QCOMPARE(p.ok, (Box{1905, p.outerHeight - 990, 1215, 495}));
-    QCOMPARE(p.play, (Box{705, p.outerHeight - 990, 1095, 495}));
+    QCOMPARE(p.ok, (Box { 1905, p.outerHeight - 990, 1215, 495 }));
+    QCOMPARE(p.play, (Box { 705, p.outerHeight - 990, 1095, 495 }));
 }
 
 void tst_InfosLayout::windowHeight_data()
@@ -160,7 +159,7 @@ void tst_InfosLayout::windowHeight()
     QFETCH(int, outerHeight);
     QFETCH(bool, limited);
     InfosMeasure m = baseMeasure();
-    m.poster = Size{1935, posterHeight};
+    m.poster = Size { 1935, posterHeight };
     m.resume = summaryLines == 1 ? value(420) : value(2070 * summaryLines);
     const InfosPlaces p = placeInfos(m);
     QCOMPARE(p.outerHeight, outerHeight);
@@ -183,7 +182,7 @@ void tst_InfosLayout::longYearPushesRunningTime()
 {
     InfosMeasure m = baseMeasure();
     QCOMPARE(placeInfos(m).duree.left, 1320);
-    m.annee = {1500, kLine};
+    m.annee = { 1500, kLine };
     QCOMPARE(placeInfos(m).duree.left, 120 + 1500 + 120);
 }
 
@@ -198,7 +197,7 @@ void tst_InfosLayout::longNamesKeepClearOfPoster()
 {
     QFETCH(bool, actors);
     InfosMeasure m = baseMeasure();
-    m.poster = Size{1935, 2900};
+    m.poster = Size { 1935, 2900 };
     (actors ? m.acteurs : m.type) = value(4000);
     const InfosPlaces p = placeInfos(m);
     const Box &label = actors ? p.acteurs : p.type;

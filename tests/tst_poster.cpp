@@ -27,8 +27,7 @@
 #include <QTest>
 #include <QTimer>
 
-class tst_Poster : public QObject
-{
+class tst_Poster : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -127,7 +126,7 @@ QMimeData *files(const QStringList &paths)
     return data;
 }
 
-} // namespace
+}   // namespace
 
 // What a file manager, a browser or a program offers, by a short name.
 QMimeData *tst_Poster::content(const QString &what)
@@ -279,7 +278,7 @@ void tst_Poster::asksAgainForWrongImage()
     fake.answerMsg(MsgAnswer::Ok);
     fake.answerFile(QString());
     editor->mnuPopModif->trigger();
-    QCOMPARE(fake.log, (QStringList{"file", "msg", "file"}));
+    QCOMPARE(fake.log, (QStringList { "file", "msg", "file" }));
     QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier image incorrect"));
     QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
     QCOMPARE(editor->lblAffiche, first);
@@ -296,16 +295,20 @@ void tst_Poster::tellsWhatComesIn_data()
     QTest::addColumn<QString>("file");   // in the test folder
     QTest::addColumn<bool>("holds");     // pasting it gives a poster
     const int none = int(PosterSourceKind::None);
-    QTest::newRow("PNG from a file manager") << "png file" << int(PosterSourceKind::PictureFile) << "poster.png" << true;
+    QTest::newRow("PNG from a file manager")
+        << "png file" << int(PosterSourceKind::PictureFile) << "poster.png" << true;
     QTest::newRow("WebP file") << "webp file" << int(PosterSourceKind::PictureFile) << "poster.webp" << true;
-    QTest::newRow("card, extension in capitals") << "card file" << int(PosterSourceKind::Card) << "film.CFH" << false;
-    QTest::newRow("text file: the loader will say") << "text file" << int(PosterSourceKind::PictureFile) << "notes.txt" << false;
+    QTest::newRow("card, extension in capitals")
+        << "card file" << int(PosterSourceKind::Card) << "film.CFH" << false;
+    QTest::newRow("text file: the loader will say")
+        << "text file" << int(PosterSourceKind::PictureFile) << "notes.txt" << false;
     QTest::newRow("folder") << "folder" << none << "" << false;
     QTest::newRow("missing file") << "missing file" << none << "" << false;
     QTest::newRow("web address alone: nothing fetched") << "web address" << none << "" << false;
     QTest::newRow("browser image and its address") << "pixels" << int(PosterSourceKind::Pixels) << "" << true;
     QTest::newRow("image of a program") << "program's image" << int(PosterSourceKind::Pixels) << "" << true;
-    QTest::newRow("a file before its pixels") << "file and its pixels" << int(PosterSourceKind::PictureFile) << "poster.png" << true;
+    QTest::newRow("a file before its pixels")
+        << "file and its pixels" << int(PosterSourceKind::PictureFile) << "poster.png" << true;
     QTest::newRow("text alone") << "poster.png" << none << "" << false;
 }
 
@@ -333,17 +336,28 @@ void tst_Poster::takesPostersFromElsewhere_data()
     QTest::addColumn<QString>("way");
     QTest::addColumn<QString>("what");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("PNG dropped on the poster") << "drop" << "png file" << true;
-    QTest::newRow("browser image dropped on the poster") << "drop" << "pixels" << true;
-    QTest::newRow("text file dropped: wrong image") << "drop" << "text file" << false;
-    QTest::newRow("web address dropped: refused") << "drop" << "web address" << false;
-    QTest::newRow("PNG dropped beside the panel: refused") << "drop left" << "png file" << false;
-    QTest::newRow("copied file, Ctrl+V on the panel") << "Ctrl+V" << "png file" << true;
-    QTest::newRow("copied image, Ctrl+V on the poster") << "Ctrl+V poster" << "pixels" << true;
-    QTest::newRow("copied image, from the menu") << "menu" << "pixels" << true;
-    QTest::newRow("copied WebP file, from the menu") << "menu" << "webp file" << true;
-    QTest::newRow("copied text file: nothing to paste") << "menu" << "text file" << false;
-    QTest::newRow("Ctrl+V in a text box pastes its text") << "Ctrl+V box" << "pixels" << false;
+    QTest::newRow("PNG dropped on the poster") << "drop"
+                                               << "png file" << true;
+    QTest::newRow("browser image dropped on the poster") << "drop"
+                                                         << "pixels" << true;
+    QTest::newRow("text file dropped: wrong image") << "drop"
+                                                    << "text file" << false;
+    QTest::newRow("web address dropped: refused") << "drop"
+                                                  << "web address" << false;
+    QTest::newRow("PNG dropped beside the panel: refused") << "drop left"
+                                                           << "png file" << false;
+    QTest::newRow("copied file, Ctrl+V on the panel") << "Ctrl+V"
+                                                      << "png file" << true;
+    QTest::newRow("copied image, Ctrl+V on the poster") << "Ctrl+V poster"
+                                                        << "pixels" << true;
+    QTest::newRow("copied image, from the menu") << "menu"
+                                                 << "pixels" << true;
+    QTest::newRow("copied WebP file, from the menu") << "menu"
+                                                     << "webp file" << true;
+    QTest::newRow("copied text file: nothing to paste") << "menu"
+                                                        << "text file" << false;
+    QTest::newRow("Ctrl+V in a text box pastes its text") << "Ctrl+V box"
+                                                          << "pixels" << false;
 }
 
 void tst_Poster::takesPostersFromElsewhere()
@@ -409,12 +423,18 @@ void tst_Poster::removesPoster_data()
     QTest::addColumn<QString>("before");   // what was done to the poster first
     QTest::addColumn<int>("removals");
     QTest::addColumn<bool>("affiMod");
-    QTest::newRow("new card") << "Nouveau" << "" << 1 << false;
-    QTest::newRow("loaded card") << "film.cfh" << "" << 1 << true;
-    QTest::newRow("loaded card, removed twice") << "film.cfh" << "" << 2 << true;
-    QTest::newRow("chosen, then removed") << "film.cfh" << "choose" << 1 << true;
-    QTest::newRow("new card, chosen, then removed") << "Nouveau" << "choose" << 1 << false;
-    QTest::newRow("reset, then removed") << "film.cfh" << "reset" << 1 << true;
+    QTest::newRow("new card") << "Nouveau"
+                              << "" << 1 << false;
+    QTest::newRow("loaded card") << "film.cfh"
+                                 << "" << 1 << true;
+    QTest::newRow("loaded card, removed twice") << "film.cfh"
+                                                << "" << 2 << true;
+    QTest::newRow("chosen, then removed") << "film.cfh"
+                                          << "choose" << 1 << true;
+    QTest::newRow("new card, chosen, then removed") << "Nouveau"
+                                                    << "choose" << 1 << false;
+    QTest::newRow("reset, then removed") << "film.cfh"
+                                         << "reset" << 1 << true;
 }
 
 void tst_Poster::removesPoster()
@@ -498,7 +518,8 @@ void tst_Poster::answersClicks()
     QCOMPARE(editor->imgAffiche->cursor().shape(), Qt::PointingHandCursor);
     QTest::mousePress(editor->imgAffiche, button, {}, QPoint(10, 10));
     QCOMPARE(editor->imgAfficheTag, QStringLiteral("True"));
-    const bool viewed = fullViewOpensOn([&] { QTest::mouseRelease(editor->imgAffiche, button, {}, release); });
+    const bool viewed
+        = fullViewOpensOn([&] { QTest::mouseRelease(editor->imgAffiche, button, {}, release); });
     QCOMPARE(viewed, opens == QLatin1String("view"));
     QCOMPARE(editor->mnuPopAffi->isVisible(), opens == QLatin1String("menu"));
     if (opens == QLatin1String("menu"))

@@ -30,8 +30,8 @@ public:
 
     QByteArray card()
     {
-        QByteArray record = field(50) + year() + hours() + minutes() + field(50) + field(50) + actors()
-            + summary();
+        QByteArray record
+            = field(50) + year() + hours() + minutes() + field(50) + field(50) + actors() + summary();
         QByteArray bytes = "@CNFCH@" + record + char(pick({ '\xA9', '\xA9', 'Z' }));
         bytes += posterBytes(pick({ 0, 0, 1, 511, 512, 513, int(m_random.bounded(3000)) }));
         if (m_random.bounded(8) == 0)   // a short or truncated card from elsewhere
@@ -42,7 +42,7 @@ public:
 private:
     QRandomGenerator m_random;
 
-    template<typename T> T pick(std::initializer_list<T> values)
+    template <typename T> T pick(std::initializer_list<T> values)
     {
         return *(values.begin() + m_random.bounded(int(values.size())));
     }
@@ -63,21 +63,38 @@ private:
         return text.left(size);
     }
 
-    QByteArray padded(const QByteArray &bytes, int width) { return bytes.left(width).leftJustified(width, ' '); }
+    QByteArray padded(const QByteArray &bytes, int width)
+    {
+        return bytes.left(width).leftJustified(width, ' ');
+    }
 
     QByteArray field(int width)
     {
         switch (m_random.bounded(4)) {
-        case 0: return padded({}, width);
-        case 1: return anyBytes(width);   // full width, every byte
-        case 2: return padded(anyBytes(m_random.bounded(width)), width);
-        default: return padded(words(m_random.bounded(width), " "), width);
+        case 0:
+            return padded({}, width);
+        case 1:
+            return anyBytes(width);   // full width, every byte
+        case 2:
+            return padded(anyBytes(m_random.bounded(width)), width);
+        default:
+            return padded(words(m_random.bounded(width), " "), width);
         }
     }
 
-    QByteArray year() { return m_random.bounded(2) ? field(4) : pick<QByteArray>({ "1999", "19a4", "  12", "-7  " }); }
-    QByteArray hours() { return m_random.bounded(3) ? pick<QByteArray>({ "12", " 1", "01", "-1", "1 ", "  ", "ab", "9e" }) : field(2); }
-    QByteArray minutes() { return m_random.bounded(3) ? pick<QByteArray>({ "05", "5 ", "99", "  ", "x1" }) : field(2); }
+    QByteArray year()
+    {
+        return m_random.bounded(2) ? field(4) : pick<QByteArray>({ "1999", "19a4", "  12", "-7  " });
+    }
+    QByteArray hours()
+    {
+        return m_random.bounded(3) ? pick<QByteArray>({ "12", " 1", "01", "-1", "1 ", "  ", "ab", "9e" })
+                                   : field(2);
+    }
+    QByteArray minutes()
+    {
+        return m_random.bounded(3) ? pick<QByteArray>({ "05", "5 ", "99", "  ", "x1" }) : field(2);
+    }
 
     QByteArray actors()
     {
@@ -151,8 +168,9 @@ QByteArray savedCard(const QByteArray &old)
     const QString fields = fromCp1252(old.mid(7, 1168).leftJustified(1168, ' '));
     const auto at = [&](int offset, int width) { return fields.mid(offset, width); };
     const QString record = at(0, 50) + fixedWidth(numericRuleResult(TrimRight(at(50, 4))), 4)
-        + fixedWidth(hoursSaved(at(54, 2)), 2) + fixedWidth(minutesSaved(at(56, 2)), 2) + at(58, 50) + at(108, 50)
-        + fixedWidth(actorsSaved(at(158, 510)), 510) + fixedWidth(summarySaved(at(668, 500)), 500);
+        + fixedWidth(hoursSaved(at(54, 2)), 2) + fixedWidth(minutesSaved(at(56, 2)), 2) + at(58, 50)
+        + at(108, 50) + fixedWidth(actorsSaved(at(158, 510)), 510)
+        + fixedWidth(summarySaved(at(668, 500)), 500);
     const QByteArray tail = old.size() > 1175 ? old.mid(1175) : QByteArray("\xA9");
     return "@CNFCH@" + toCp1252(record) + tail;
 }

@@ -8,8 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-class tst_Search : public QObject
-{
+class tst_Search : public QObject {
     Q_OBJECT
 
 private slots:
@@ -22,14 +21,15 @@ private slots:
 
 void tst_Search::initTestCase()
 {
-    assignTexts({{&strSearch, 1110}, {&strError, 3102}});
+    assignTexts({ { &strSearch, 1110 }, { &strError, 3102 } });
 }
 
 void tst_Search::encodesKeywords_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QByteArray>("keywords");
-    QTest::newRow("blanks between words") << "Le Seigneur des anneaux" << QByteArray("Le+Seigneur+des+anneaux");
+    QTest::newRow("blanks between words")
+        << "Le Seigneur des anneaux" << QByteArray("Le+Seigneur+des+anneaux");
     QTest::newRow("blanks around, kept") << " Alien " << QByteArray("+Alien+");
     QTest::newRow("blanks in a row") << "Alien  3" << QByteArray("Alien++3");
     QTest::newRow("ampersand") << "Tom & Jerry" << QByteArray("Tom+%26+Jerry");
@@ -63,8 +63,8 @@ void tst_Search::asksAndOpens_data()
         << "Alien" << std::optional<QString>() << false << false << QPoint(0, 0) << QPoint(32, 43);
     QTest::newRow("OK on an empty field")
         << "" << std::optional<QString>(u""_s) << false << false << QPoint(412, 230) << QPoint(444, 273);
-    QTest::newRow("keywords, page opened")
-        << "Alien" << std::optional<QString>(u"Alien 3"_s) << true << true << QPoint(-1280, 10) << QPoint(-1248, 53);
+    QTest::newRow("keywords, page opened") << "Alien" << std::optional<QString>(u"Alien 3"_s) << true << true
+                                           << QPoint(-1280, 10) << QPoint(-1248, 53);
     QTest::newRow("keywords, open fails")
         << "" << std::optional<QString>(u"Alien"_s) << true << false << QPoint(5, 7) << QPoint(37, 50);
 }

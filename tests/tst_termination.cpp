@@ -36,7 +36,8 @@ private:
 void tst_Termination::init()
 {
     m_home = std::make_unique<QTemporaryDir>();
-    QFile::copy(QStringLiteral(SAMPLES_DIR "/le-phare-des-brumes.cfh"), m_home->filePath(QStringLiteral("card.cfh")));
+    QFile::copy(
+        QStringLiteral(SAMPLES_DIR "/le-phare-des-brumes.cfh"), m_home->filePath(QStringLiteral("card.cfh")));
 }
 
 void tst_Termination::cleanup()
@@ -99,7 +100,7 @@ void tst_Termination::nextStartRemovesWhatAKilledRunLeft()
     QVERIFY(m_program->waitForFinished());
     QCOMPARE(cacheEntries(), left);
 
-    editCard();   // a second editor removes the first one's folder
+    editCard();                           // a second editor removes the first one's folder
     QCOMPARE(cacheEntries().size(), 2);   // its own reset folder and lock only
     m_program->terminate();
     QVERIFY(m_program->waitForFinished(10000));

@@ -24,7 +24,8 @@ private slots:
 
 void tst_Texts::table()
 {
-    QCOMPARE(resTextIds().size(), 65);   // the 58 texts, three failure messages, two editor captions, --help and --version
+    QCOMPARE(resTextIds().size(),
+        65);   // the 58 texts, three failure messages, two editor captions, --help and --version
     QCOMPARE(resText(2001), QStringLiteral("Année : "));
     QCOMPARE(resText(3000), QStringLiteral("À propos de "));
     QCOMPARE(resText(1106), QStringLiteral("Enregistrer les modifications apportées à "));
@@ -84,14 +85,22 @@ void tst_Texts::screenReadersNameEditorControls_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
-    QTest::newRow("title box") << "txtTitre" << "Titre :";
-    QTest::newRow("year box") << "txtAnnee" << "Année (aaaa) :";
-    QTest::newRow("hours box") << "txtDuree1" << "Durée (h:mm) :";
-    QTest::newRow("genre box") << "txtType" << "Type :";
-    QTest::newRow("director box") << "txtRealisateur" << "Réalisateur :";
-    QTest::newRow("actor box") << "cboActeurs" << "Acteurs :";
-    QTest::newRow("summary") << "txtResume" << "Résumé :";
-    QTest::newRow("actor delete button") << "cmdActSupp" << "Supprimer l'acteur";
+    QTest::newRow("title box") << "txtTitre"
+                               << "Titre :";
+    QTest::newRow("year box") << "txtAnnee"
+                              << "Année (aaaa) :";
+    QTest::newRow("hours box") << "txtDuree1"
+                               << "Durée (h:mm) :";
+    QTest::newRow("genre box") << "txtType"
+                               << "Type :";
+    QTest::newRow("director box") << "txtRealisateur"
+                                  << "Réalisateur :";
+    QTest::newRow("actor box") << "cboActeurs"
+                               << "Acteurs :";
+    QTest::newRow("summary") << "txtResume"
+                             << "Résumé :";
+    QTest::newRow("actor delete button") << "cmdActSupp"
+                                         << "Supprimer l'acteur";
 }
 
 void tst_Texts::screenReadersNameEditorControls()

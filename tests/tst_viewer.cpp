@@ -39,14 +39,15 @@ QByteArray pictureBytes(int width, int height)
 
 struct CardTexts {
     QString titre = QStringLiteral("Brazil"), annee = QStringLiteral("1985"), dureeH = QStringLiteral(" 2"),
-            dureeM = QStringLiteral("12"), type = QStringLiteral("Drame"), realisateur = QStringLiteral("Anne"),
-            acteurs = QStringLiteral("Boris|Chloé|"), resume = QStringLiteral("Court.");
+            dureeM = QStringLiteral("12"), type = QStringLiteral("Drame"),
+            realisateur = QStringLiteral("Anne"), acteurs = QStringLiteral("Boris|Chloé|"),
+            resume = QStringLiteral("Court.");
 };
 
 QByteArray recordOf(const CardTexts &t)
 {
-    return encodeRecord(makeRecord(t.titre, t.annee, t.dureeH, t.dureeM, t.type, t.realisateur, t.acteurs,
-                                   t.resume));
+    return encodeRecord(
+        makeRecord(t.titre, t.annee, t.dureeH, t.dureeM, t.type, t.realisateur, t.acteurs, t.resume));
 }
 
 // Runs check on the full view once it is open, then closes it; the view is
@@ -75,10 +76,9 @@ QStringList workFolders()
     return QDir(workBase().path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
-} // namespace
+}   // namespace
 
-class tst_Viewer : public QObject
-{
+class tst_Viewer : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -160,9 +160,18 @@ void tst_Viewer::labelTexts_data()
     QTest::addColumn<QString>("lblAnnee");
     QTest::addColumn<QString>("lblDuree");
     QTest::addColumn<QString>("lblActeurs");
-    QTest::newRow("full card") << "2004" << " 1" << "Anna|Boris|" << "Année :  2004" << "Durée :  1h30"
+    QTest::newRow("full card") << "2004"
+                               << " 1"
+                               << "Anna|Boris|"
+                               << "Année :  2004"
+                               << "Durée :  1h30"
                                << "Anna\nBoris";
-    QTest::newRow("empty fields") << "" << "" << "" << "Année : " << "Durée :   h30" << "";
+    QTest::newRow("empty fields") << ""
+                                  << ""
+                                  << ""
+                                  << "Année : "
+                                  << "Durée :   h30"
+                                  << "";
 }
 
 void tst_Viewer::labelTexts()
@@ -211,11 +220,12 @@ void tst_Viewer::posterLayout()
     if (height == 0)
         return;
     QCOMPARE(viewer->imgAffiche->geometry(),
-             QRect(twipsToPx(3120), viewer->lblAnnee->y(), twipsToPx(1935), twipsToPx(height)));
+        QRect(twipsToPx(3120), viewer->lblAnnee->y(), twipsToPx(1935), twipsToPx(height)));
     QVERIFY(viewer->picAffiche->x() >= viewer->width());
     for (const QLabel *label : viewer->findChildren<QLabel *>()) {
         if (label != viewer->imgAffiche && label != viewer->picAffiche && label != viewer->lblTitre)
-            QVERIFY2(!label->geometry().intersects(viewer->imgAffiche->geometry()), qPrintable(label->objectName()));
+            QVERIFY2(!label->geometry().intersects(viewer->imgAffiche->geometry()),
+                qPrintable(label->objectName()));
     }
 }
 
@@ -247,9 +257,9 @@ void tst_Viewer::movieFile_data()
 {
     QTest::addColumn<QStringList>("beside");
     QTest::addColumn<QString>("movie");
-    QTest::newRow("avi") << QStringList{"card.avi"} << "card.avi";
-    QTest::newRow("divx") << QStringList{"card.divx"} << "card.divx";
-    QTest::newRow("avi before divx") << QStringList{"card.divx", "card.avi"} << "card.avi";
+    QTest::newRow("avi") << QStringList { "card.avi" } << "card.avi";
+    QTest::newRow("divx") << QStringList { "card.divx" } << "card.divx";
+    QTest::newRow("avi before divx") << QStringList { "card.divx", "card.avi" } << "card.avi";
     QTest::newRow("mkv") << QStringList { "card.mkv", "other.avi" } << "card.mkv";
     QTest::newRow("divx before mkv") << QStringList { "card.mkv", "card.divx" } << "card.divx";
     QTest::newRow("none") << QStringList { "other.mkv", "card.srt", "card.mkv.part" } << "";
@@ -292,7 +302,7 @@ void tst_Viewer::playOpensMovieAndCloses()
     frmInfos *viewer = open({});
     QVERIFY(viewer);
     QTest::mouseClick(viewer->cmdPlay, Qt::LeftButton);
-    QCOMPARE(fake.opened, QList<QUrl>{QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("card.avi")))});
+    QCOMPARE(fake.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("card.avi"))) });
     QTRY_VERIFY(!frmInfos::exists());
     QVERIFY(fake.allAnswered());
 }
@@ -355,7 +365,7 @@ void tst_Viewer::leftClickOpensFullView()
     frmInfos *viewer = open(pictureBytes(40, 60));
     QVERIFY(viewer);
     whileFullViewOpen([](frmViewLarger *view) { view->close(); },
-                      [&] { QTest::mouseClick(viewer->imgAffiche, Qt::LeftButton); });
+        [&] { QTest::mouseClick(viewer->imgAffiche, Qt::LeftButton); });
     QVERIFY(!viewer->mnuAffiche->isVisible());
 }
 
@@ -419,7 +429,7 @@ void tst_Viewer::fullViewCloses()
 void tst_Viewer::savePosterBytes_data()
 {
     QTest::addColumn<int>("size");
-    for (int size : {1, 511, 512, 513, 1024, 100000})
+    for (int size : { 1, 511, 512, 513, 1024, 100000 })
         QTest::addRow("poster of %d bytes", size) << size;
 }
 
@@ -441,11 +451,16 @@ void tst_Viewer::savePosterName_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "brazil" << "brazil.jpg";
-    QTest::newRow("longer extension") << "poster.jpeg" << "poster.jpeg.jpg";
-    QTest::newRow("gif kept") << "affiche.gif" << "affiche.gif";
-    QTest::newRow("dot in a folder name") << "vu.old/a.b" << "vu.old/a.b.jpg";
-    QTest::newRow("cancelled") << "" << "";
+    QTest::newRow("no extension") << "brazil"
+                                  << "brazil.jpg";
+    QTest::newRow("longer extension") << "poster.jpeg"
+                                      << "poster.jpeg.jpg";
+    QTest::newRow("gif kept") << "affiche.gif"
+                              << "affiche.gif";
+    QTest::newRow("dot in a folder name") << "vu.old/a.b"
+                                          << "vu.old/a.b.jpg";
+    QTest::newRow("cancelled") << ""
+                               << "";
 }
 
 void tst_Viewer::savePosterName()
@@ -459,7 +474,7 @@ void tst_Viewer::savePosterName()
     QVERIFY(viewer);
     viewer->mnuAfficheSave->trigger();
     if (written.isEmpty())
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"card.cfh"});
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { "card.cfh" });
     else
         QCOMPARE(readBytes(m_dir->filePath(written)), posterBytes(700));
     QVERIFY(viewer->isVisible());
@@ -517,7 +532,7 @@ void tst_Viewer::savePosterWriteFails()
     }
     QCOMPARE(fake.messages.size(), 1);
     QCOMPARE(fake.messages.at(0).text, QStringLiteral("Impossible d'écrire le fichier\r") + target);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"card.cfh"});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList { "card.cfh" });
     QVERIFY(fake.allAnswered());
 }
 

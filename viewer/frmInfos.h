@@ -21,8 +21,7 @@ struct ViewerCaptions {
 };
 ViewerCaptions &viewerCaptions();
 
-class frmInfos : public QWidget
-{
+class frmInfos : public QWidget {
     Q_OBJECT
 public:
     // The viewer, created (not shown) on first use; a closed viewer is gone

@@ -20,7 +20,7 @@ QMap<QString, std::function<QPixmap()>> &sources()
 
 frmViewLarger *g_current = nullptr;
 
-} // namespace
+}   // namespace
 
 void frmViewLarger::setPosterSource(const QString &windowName, std::function<QPixmap()> source)
 {
@@ -55,7 +55,7 @@ frmViewLarger::frmViewLarger(const QPixmap &picture, QWidget *owner)
     picViewLarger->installEventFilter(this);
     // The window is 50 twips larger than the picture, counted in twips.
     setFixedSize(twipsToPx(pxToTwips(picture.width()) + 2 * kMargin),
-                 twipsToPx(pxToTwips(picture.height()) + 2 * kMargin));
+        twipsToPx(pxToTwips(picture.height()) + 2 * kMargin));
     setModal(true);
 }
 

@@ -8,8 +8,7 @@
 
 class QLabel;
 
-class frmViewLarger : public QDialog
-{
+class frmViewLarger : public QDialog {
     Q_OBJECT
 public:
     // The windows that hold a full-size poster register it under their name

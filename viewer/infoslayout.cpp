@@ -13,8 +13,8 @@ constexpr int kTitleInitialWidth = 5205;
 constexpr int kCaptionLeft = 120;
 constexpr int kDureeLeft = 1320;
 constexpr int kDureeMinGap = 120;   // between the year and the running time
-constexpr Size kOkSize{1215, 495};
-constexpr Size kPlaySize{1095, 495};
+constexpr Size kOkSize { 1215, 495 };
+constexpr Size kPlaySize { 1095, 495 };
 
 // The tops the value labels have before the rows are stacked; the vertical
 // test of fitValueLabel compares the poster's bottom with these.
@@ -81,7 +81,7 @@ void sizeValue(const Row &row)
 // top of the next row.
 int stackRow(Box &caption, const Size &captionSize, const Row &row, int top)
 {
-    caption = {kCaptionLeft, top, captionSize.width, captionSize.height};
+    caption = { kCaptionLeft, top, captionSize.width, captionSize.height };
     row.box.left = valueLeft(captionSize);
     row.box.top = top;
     sizeValue(row);
@@ -101,39 +101,40 @@ void placeWindow(InfosPlaces &p)
     }
     p.outerWidth = p.affiche.left + p.affiche.width + RightMargin;
     p.picAfficheLeft = p.outerWidth;
-    p.ok = {p.outerWidth - OkFromRight, p.outerHeight - ButtonsFromBottom, kOkSize.width, kOkSize.height};
-    p.play = {p.ok.left - PlayFromOk, p.ok.top, kPlaySize.width, kPlaySize.height};
+    p.ok = { p.outerWidth - OkFromRight, p.outerHeight - ButtonsFromBottom, kOkSize.width, kOkSize.height };
+    p.play = { p.ok.left - PlayFromOk, p.ok.top, kPlaySize.width, kPlaySize.height };
 }
 
 InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
 {
     InfosPlaces p;
-    const Row type{m.type, p.type, p.wrapType}, realisateur{m.realisateur, p.realisateur, p.wrapRealisateur},
-        acteurs{m.acteurs, p.acteurs, p.wrapActeurs}, resume{m.resume, p.resume, p.wrapResume};
+    const Row type { m.type, p.type, p.wrapType },
+        realisateur { m.realisateur, p.realisateur, p.wrapRealisateur },
+        acteurs { m.acteurs, p.acteurs, p.wrapActeurs }, resume { m.resume, p.resume, p.wrapResume };
     const int firstTop = titleHeight + TitleGap;
-    p.affiche = {PosterLeft, firstTop, 0, 0};
+    p.affiche = { PosterLeft, firstTop, 0, 0 };
     sizePoster(m, p);
     clearActors(acteurs, valueLeft(m.acteursA), p.affiche);
     fitValueLabel(resume, valueLeft(m.resumeA), kResumeInitialTop, true, p.affiche, m.initialOuterWidth);
     fitValueLabel(realisateur, valueLeft(m.realisateurA), kRealisateurInitialTop, false, p.affiche,
-                  m.initialOuterWidth);
+        m.initialOuterWidth);
     // The genre is fitted too: a long genre must not run under the poster.
     fitValueLabel(type, valueLeft(m.typeA), kTypeInitialTop, false, p.affiche, m.initialOuterWidth);
-    p.annee = {kCaptionLeft, firstTop, m.annee.width, m.annee.height};
+    p.annee = { kCaptionLeft, firstTop, m.annee.width, m.annee.height };
     // The running time keeps its place unless the year's text reaches it.
     const int dureeLeft = std::max(kDureeLeft, p.annee.left + p.annee.width + kDureeMinGap);
-    p.duree = {dureeLeft, firstTop, m.duree.width, m.duree.height};
+    p.duree = { dureeLeft, firstTop, m.duree.width, m.duree.height };
     int top = firstTop + m.duree.height + RowGap;
     top = stackRow(p.typeA, m.typeA, type, top);
     top = stackRow(p.realisateurA, m.realisateurA, realisateur, top);
     top = stackRow(p.acteursA, m.acteursA, acteurs, top);
     stackRow(p.resumeA, m.resumeA, resume, top);
     placeWindow(p);
-    p.titre = {kTitleLeft, 0, p.outerWidth, titleHeight};
+    p.titre = { kTitleLeft, 0, p.outerWidth, titleHeight };
     return p;
 }
 
-} // namespace
+}   // namespace
 
 std::optional<int> scaledPosterHeight(Size natural)
 {

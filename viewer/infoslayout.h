@@ -24,7 +24,7 @@ struct ValueLabel {
 };
 
 struct InfosMeasure {
-    WrapHeight titre;   // the title always wraps, centred
+    WrapHeight titre;                                            // the title always wraps, centred
     Size annee, duree, typeA, realisateurA, acteursA, resumeA;   // single-line labels
     ValueLabel type, realisateur, acteurs, resume;
     std::optional<Size> poster;   // natural size; nullopt when the card has none
@@ -33,9 +33,9 @@ struct InfosMeasure {
 
 struct InfosPlaces {
     Box titre, annee, duree, typeA, type, realisateurA, realisateur, acteursA, acteurs, resumeA, resume;
-    Box affiche;                  // the displayed poster; 0 x 0 when hidden
+    Box affiche;   // the displayed poster; 0 x 0 when hidden
     bool afficheShown = false;
-    int picAfficheLeft = 0;       // the full-size holder, just past the window's right edge
+    int picAfficheLeft = 0;   // the full-size holder, just past the window's right edge
     Box ok, play;
     int outerWidth = 0, outerHeight = 0;
     // word wrap turned on for these value labels
@@ -57,7 +57,7 @@ constexpr int ButtonsFromBottom = 990;
 constexpr int OkFromRight = 1515;
 constexpr int PlayFromOk = 1200;
 constexpr int MaxOuterHeight = 32767;
-}
+}   // namespace InfosLayout
 
 // The displayed poster height for a natural size, at 1935 twips wide;
 // nullopt when the picture is empty or the height leaves the 16-bit range.

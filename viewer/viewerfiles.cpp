@@ -35,7 +35,8 @@ SaveResult copyPoster(const QString &cardPath, const QString &target)
     QFile in(cardPath);
     if (!in.open(QIODevice::ReadOnly) || !in.seek(std::min<qint64>(in.size(), CardLayout::PosterOffset)))
         return { SaveStatus::ReadFailed, cardPath };
-    switch (replaceFile(target, [&](QIODevice &out) { return copyRest(in, out); }, Durability::Written)) {
+    switch (replaceFile(
+        target, [&](QIODevice &out) { return copyRest(in, out); }, Durability::Written)) {
     case Transfer::Done:
         return {};
     case Transfer::ReadFailed:

@@ -28,7 +28,7 @@ void showCentred(frmInfos &viewer)
     viewer.show();
 }
 
-} // namespace
+}   // namespace
 
 // The poster is drawn straight from the card, so the viewer needs no
 // working copy of it.
@@ -81,9 +81,8 @@ void FindMovieFile(frmInfos &viewer, const QString &cardPath)
 void SavePosterAs(frmInfos &viewer)
 {
     const QString chosen = ShowFileDialog(int(FileDialogKind::Save), strSaveAfficheTitle, posterSaveFilters(),
-                                          kDocumentsFolder, &viewer,
-                                          FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
-                                          viewer.lblTitre->text() + QStringLiteral(".jpg"), QStringLiteral("jpg"));
+        kDocumentsFolder, &viewer, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
+        viewer.lblTitre->text() + QStringLiteral(".jpg"), QStringLiteral("jpg"));
     if (!chosen.isEmpty())
         saveSucceeded(copyPoster(viewer.cardPath, chosen));
 }

@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
             if (!file.open(QIODevice::ReadOnly))
                 return 1;
             const QByteArray bytes = file.readAll();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
+            LLVMFuzzerTestOneInput(
+                reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
             ++inputs;
         }
     }

@@ -48,8 +48,7 @@ double peakMemoryMiB()
     return 0;
 }
 
-FailingDevice::FailingDevice(qint64 limit, const QByteArray &source)
-    : m_limit(limit), m_source(source)
+FailingDevice::FailingDevice(qint64 limit, const QByteArray &source) : m_limit(limit), m_source(source)
 {
     open(QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
