@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
 install_missing_packages
+check_format
 
 dir=build
 options=()

@@ -1,7 +1,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 # Sourced by run.sh and test.sh.
 
-CINEFICHE_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-image-formats-plugins libgl-dev fonts-dejavu-core fonts-liberation librsvg2-bin"
+CINEFICHE_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-image-formats-plugins libgl-dev fonts-dejavu-core fonts-liberation librsvg2-bin clang-format"
 
 install_missing_packages() {
     local missing=()
@@ -21,4 +21,15 @@ configure_and_build() {   # folder, then extra CMake options
     shift
     cmake -S "$(dirname "$0")" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$dir"
+}
+
+# Fails when a C++ file git knows differs from the project's .clang-format.
+# Run from the project's folder; outside a git checkout nothing is checked.
+check_format() {
+    local files
+    if ! files=$(git -c safe.directory="$PWD" ls-files '*.cpp' '*.h' '*.c' 2>/dev/null); then
+        echo "Pas de dépôt git : le format du code n'est pas vérifié"
+        return 0
+    fi
+    printf '%s\n' "$files" | xargs -r -d '\n' clang-format --dry-run -Werror
 }
