@@ -1,5 +1,4 @@
 #include "about/frmAbout.h"
-#include "app/modRess.h"
 #include "app/texttable.h"
 
 AboutCaptions &aboutCaptions()

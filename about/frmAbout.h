@@ -17,6 +17,9 @@ struct AboutCaptions {
     QString title, author, mail, ok;
 };
 AboutCaptions &aboutCaptions();
+// Loads the window's title, author line and buttons, and applies them to it,
+// if it exists.
+void loadAboutCaptions();
 
 class frmAbout : public QDialog {
     Q_OBJECT

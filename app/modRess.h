@@ -39,9 +39,6 @@ extern QString strError;        // 3102, also the internet search's failure mess
 
 void LoadStartupTexts();
 void LoadFilterTexts();
-void LoadViewerTexts();
-void LoadEditorTexts();
-void LoadAllTexts();
 
 #include <initializer_list>
 #include <utility>
@@ -51,8 +48,3 @@ void assignTexts(std::initializer_list<std::pair<QString *, int>> targets);
 
 // Empties every text variable, as before start-up (tests).
 void clearTexts();
-
-// The window parts of the loaders, one per window (each in its window's folder).
-void loadViewerCaptions();   // the viewer's captions, applied to every viewer shown
-void loadEditorCaptions();   // the editor's captions, then its PlaceControls
-void loadAboutCaptions();    // the About window's title, author line and buttons

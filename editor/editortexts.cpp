@@ -1,5 +1,3 @@
-#include "app/modRess.h"
-
 #include "app/texttable.h"
 #include "editor/frmMain.h"
 

@@ -22,6 +22,9 @@ class QMouseEvent;
 class QPlainTextEdit;
 class QPushButton;
 
+// Loads the editor's captions into the editor, then places its controls.
+void loadEditorCaptions();
+
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:

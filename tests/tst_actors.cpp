@@ -1,5 +1,6 @@
 #include "app/modRess.h"
 #include "editor/frmMain.h"
+#include "program/modRess_windows.h"
 #include "support/scripteddesktop.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "app/common.h"
-#include "app/modMain.h"
 #include "app/modRess.h"
 #include "editor/frmMain.h"
+#include "program/modMain.h"
 #include "support/drops.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"

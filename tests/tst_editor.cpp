@@ -1,8 +1,9 @@
 #include "app/common.h"
-#include "app/modMain.h"
 #include "app/modRess.h"
 #include "editor/frmMain.h"
 #include "editor/typinglimit.h"
+#include "program/modMain.h"
+#include "program/modRess_windows.h"
 #include "support/scripteddesktop.h"
 
 #include <QAction>

@@ -3,6 +3,7 @@
 // little memory, and nothing of it stays in the cache.
 #include "app/modRess.h"
 #include "editor/frmMain.h"
+#include "program/modRess_windows.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "viewer/frmInfos.h"

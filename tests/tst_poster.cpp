@@ -5,6 +5,7 @@
 #include "dialogs/filedialog.h"
 #include "editor/frmMain.h"
 #include "poster/posterpaste.h"
+#include "program/modRess_windows.h"
 #include "support/drops.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"

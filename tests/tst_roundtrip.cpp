@@ -1,11 +1,11 @@
 // Cards of every shape, opened in the editor and saved again: the result is
 // what the save rules say, and every byte they do not mean to change stays.
 #include "app/common.h"
-#include "app/modMain.h"
 #include "app/modRess.h"
 #include "card/cp1252.h"
 #include "editor/frmMain.h"
 #include "editor/numerictext.h"
+#include "program/modMain.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 

@@ -1,6 +1,7 @@
 #include "app/modRess.h"
 #include "app/texttable.h"
 #include "editor/frmMain.h"
+#include "program/modRess_windows.h"
 
 #include <QAccessible>
 #include <QComboBox>

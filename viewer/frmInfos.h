@@ -20,6 +20,8 @@ struct ViewerCaptions {
     QString afficheFull, afficheSave, play, ok;
 };
 ViewerCaptions &viewerCaptions();
+// Loads the viewer's captions and applies them to the viewer, if there is one.
+void loadViewerCaptions();
 
 class frmInfos : public QWidget {
     Q_OBJECT

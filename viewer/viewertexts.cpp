@@ -1,4 +1,3 @@
-#include "app/modRess.h"
 #include "app/texttable.h"
 #include "viewer/frmInfos.h"
 

@@ -1,8 +1,8 @@
 #include "app/cmdline.h"
-#include "app/modMain.h"
 #include "app/qtdesktop.h"
 #include "app/termination.h"
 #include "card/workfolder.h"
+#include "program/modMain.h"
 
 #include <QApplication>
 #include <QIcon>

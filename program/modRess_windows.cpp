@@ -1,4 +1,9 @@
+#include "program/modRess_windows.h"
+
+#include "about/frmAbout.h"
 #include "app/modRess.h"
+#include "editor/frmMain.h"
+#include "viewer/frmInfos.h"
 
 void LoadViewerTexts()
 {

@@ -1,10 +1,11 @@
-#include "app/modMain.h"
+#include "program/modMain.h"
 
 #include "app/cmdline.h"
 #include "app/common.h"
 #include "app/desktop.h"
 #include "app/modRess.h"
 #include "editor/frmMain.h"
+#include "program/modRess_windows.h"
 #include "viewer/frmInfos.h"
 #include "viewer/viewerload.h"
 
