@@ -1,6 +1,6 @@
 #include "about/aboutlinks.h"
 
-#include "about/buildconfig.h"
+#include "app/buildconfig.h"
 #include "app/desktop.h"
 
 VersionLine versionLine(int major, int minor, int revision)

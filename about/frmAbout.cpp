@@ -1,6 +1,6 @@
 #include "about/frmAbout.h"
 
-#include "about/buildconfig.h"
+#include "app/buildconfig.h"
 #include "app/common.h"
 #include "app/frames.h"
 #include "app/modRess.h"

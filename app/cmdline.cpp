@@ -1,6 +1,6 @@
 #include "app/cmdline.h"
 
-#include "about/buildconfig.h"
+#include "app/buildconfig.h"
 #include "app/common.h"
 #include "app/texttable.h"
 

@@ -1,6 +1,6 @@
 #include "editor/internetsearch.h"
 
-#include "about/buildconfig.h"
+#include "app/buildconfig.h"
 #include "app/desktop.h"
 #include "app/modRess.h"
 

@@ -1,6 +1,6 @@
 #include "about/aboutlinks.h"
-#include "about/buildconfig.h"
 #include "about/frmAbout.h"
+#include "app/buildconfig.h"
 #include "app/modRess.h"
 #include "support/scripteddesktop.h"
 

@@ -1,4 +1,4 @@
-#include "about/buildconfig.h"
+#include "app/buildconfig.h"
 #include "app/modRess.h"
 #include "app/texttable.h"
 #include "editor/internetsearch.h"

@@ -1,4 +1,4 @@
-#include "about/buildconfig.h"
+#include "app/buildconfig.h"
 #include "app/cmdline.h"
 #include "app/modRess.h"
 #include "editor/frmMain.h"

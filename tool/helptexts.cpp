@@ -1,6 +1,6 @@
 #include "tool/tooltexts.h"
 
-#include "about/buildconfig.h"
+#include "app/buildconfig.h"
 
 #include <map>
 
