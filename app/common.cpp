@@ -58,3 +58,22 @@ QString fileNameOf(const QString &path)
 {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
+
+QString extensionOf(const QString &path)
+{
+    const QString name = fileNameOf(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || name.size() - dot - 1 != 3)
+        return {};
+    const QString extension = name.mid(dot + 1);
+    for (const QChar c : extension) {
+        if (c.isSpace())
+            return {};
+    }
+    return extension;
+}
+
+QString withExtension(const QString &path, const QString &extension)
+{
+    return extensionOf(path).isEmpty() ? path + QLatin1Char('.') + extension : path;
+}

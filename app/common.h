@@ -29,3 +29,11 @@ int pxToTwips(int px);
 
 // The text after the last "/" of a path (the whole text when it has none).
 QString fileNameOf(const QString &path);
+
+// The extension of a path's file name: the text after its last "." when
+// that text is three characters long and holds no blank ("Dr. No" has
+// none); empty otherwise. A dot in a folder name does not count.
+QString extensionOf(const QString &path);
+
+// The path with "." and extension appended, unless it has an extension.
+QString withExtension(const QString &path, const QString &extension);

@@ -2,7 +2,6 @@
 
 #include "app/common.h"
 #include "app/modRess.h"
-#include "dialogs/filedialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -10,6 +10,9 @@
 
 #include <functional>
 
+// The extension of a card file's name.
+inline const QString kCardExtension = QStringLiteral("cfh");
+
 enum class CardReadStatus {
     Ok,
     Missing,             // no such file (or not a regular file)

@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "app/modRess.h"
+#include "card/cardfile.h"
 
 #include <QFileInfo>
 
@@ -28,42 +29,23 @@ QString GetSpecialFolderPath(int folderNumber)
     return path;
 }
 
-QString extensionOf(const QString &path)
-{
-    const QString name = fileNameOf(path);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0 || name.size() - dot - 1 != 3)
-        return {};
-    const QString extension = name.mid(dot + 1);
-    for (const QChar c : extension) {
-        if (c.isSpace())
-            return {};
-    }
-    return extension;
-}
-
 QString proposedFileName(const QString &defaultName)
 {
     QString name = defaultName;
     CleanFileName(name);
     if (!name.isEmpty() && extensionOf(name).isEmpty())
-        name += QStringLiteral(".cfh");
+        name += QLatin1Char('.') + kCardExtension;
     return name.left(kMaxName);
 }
 
-QString withExtension(const QString &path, const QString &extension)
-{
-    return extensionOf(path).isEmpty() ? path + QLatin1Char('.') + extension : path;
-}
-
-QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &filters, int folderNumber,
-    QObject *owner, quint32 options, const QString &defaultName, const QString &extension,
+QString ShowFileDialog(FileDialogKind kind, const QString &title, const QList<FileFilter> &filters,
+    int folderNumber, QObject *owner, quint32 options, const QString &defaultName, const QString &extension,
     const QString &startFolder)
 {
-    if (kind != int(FileDialogKind::Open) && kind != int(FileDialogKind::Save))
+    if (kind != FileDialogKind::Open && kind != FileDialogKind::Save)
         return {};
     FileRequest request;
-    request.kind = FileDialogKind(kind);
+    request.kind = kind;
     request.title = title;
     request.filters = filters;
     request.folder = GetSpecialFolderPath(folderNumber);
@@ -82,7 +64,8 @@ QString ShowFileDialog(int kind, const QString &title, const QList<FileFilter> &
 
 QList<FileFilter> cardFilters()
 {
-    return { { strFilterCard, QStringLiteral("*.cfh") }, { strFilterAll, QStringLiteral("*.*") } };
+    return { { strFilterCard, QStringLiteral("*.") + kCardExtension },
+        { strFilterAll, QStringLiteral("*.*") } };
 }
 
 QList<FileFilter> posterChoiceFilters()

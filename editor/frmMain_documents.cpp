@@ -31,8 +31,8 @@ void frmMain::mnuFileOpen_Click()
 {
     if (!savePromptAllows())
         return;
-    const QString path = ShowFileDialog(int(FileDialogKind::Open), strOpenTitle, cardFilters(),
-        kDocumentsFolder, this, FileDialogFlag::FileMustExist, QString());
+    const QString path = ShowFileDialog(FileDialogKind::Open, strOpenTitle, cardFilters(), kDocumentsFolder,
+        this, FileDialogFlag::FileMustExist, QString());
     if (!path.isEmpty())
         OpenInEditor(path);
 }

@@ -70,8 +70,8 @@ bool frmMain::takePosterFile(const QString &path)
 void frmMain::cmdAffiMod_Click()
 {
     for (;;) {
-        const QString path = ShowFileDialog(1, strAfficheTitle, posterChoiceFilters(), kDocumentsFolder, this,
-            FileDialogFlag::FileMustExist, QString());
+        const QString path = ShowFileDialog(FileDialogKind::Open, strAfficheTitle, posterChoiceFilters(),
+            kDocumentsFolder, this, FileDialogFlag::FileMustExist, QString());
         if (path.isEmpty() || takePosterFile(path))
             return;
     }

@@ -6,6 +6,7 @@
 #include "app/messages.h"
 #include "app/modRess.h"
 #include "card/cardfields.h"
+#include "card/cardfile.h"
 #include "card/cardsave.h"
 #include "dialogs/filedialog.h"
 
@@ -26,9 +27,8 @@ QString frmMain::JoinActors() const
 
 QString frmMain::ChooseCardFileName(const QString &proposed, const QString &folder)
 {
-    return ShowFileDialog(int(FileDialogKind::Save), strSaveAsTitle, cardFilters(), kDocumentsFolder, this,
-        FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed, QStringLiteral("cfh"),
-        folder);
+    return ShowFileDialog(FileDialogKind::Save, strSaveAsTitle, cardFilters(), kDocumentsFolder, this,
+        FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed, kCardExtension, folder);
 }
 
 QString frmMain::SaveNewCard()

@@ -1,7 +1,7 @@
 #include "poster/posterpaste.h"
 
 #include "app/common.h"
-#include "dialogs/filedialog.h"
+#include "card/cardfile.h"
 #include "poster/posterimage.h"
 
 #include <QBuffer>
@@ -42,7 +42,7 @@ PosterSource posterSource(const QMimeData &data)
         const QString path = url.toLocalFile();
         if (path.isEmpty() || !FileExists(path))
             continue;
-        const bool card = extensionOf(path).compare(QLatin1String("cfh"), Qt::CaseInsensitive) == 0;
+        const bool card = extensionOf(path).compare(kCardExtension, Qt::CaseInsensitive) == 0;
         return { card ? PosterSourceKind::Card : PosterSourceKind::PictureFile, path };
     }
     if (data.hasImage() || !pictureFormats(data).isEmpty())

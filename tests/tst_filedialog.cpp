@@ -112,8 +112,8 @@ void tst_FileDialog::request()
     fake.documents = QStringLiteral("/docs");
     fake.answerFile(QStringLiteral("/docs/x.cfh"));
     QObject owner;
-    const QString chosen = ShowFileDialog(2, QStringLiteral("Titre"), cardFilters(), kDocumentsFolder, &owner,
-        0x8002, QStringLiteral("Brazil"));
+    const QString chosen = ShowFileDialog(FileDialogKind::Save, QStringLiteral("Titre"), cardFilters(),
+        kDocumentsFolder, &owner, 0x8002, QStringLiteral("Brazil"));
     QCOMPARE(chosen, QStringLiteral("/docs/x.cfh"));
     const FileRequest &r = fake.files.at(0);
     QCOMPARE(r.kind, FileDialogKind::Save);
@@ -137,8 +137,8 @@ void tst_FileDialog::otherKindsShowNothing()
 {
     QFETCH(int, kind);
     ScriptedDesktop fake;
-    QCOMPARE(
-        ShowFileDialog(kind, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0, QString()),
+    QCOMPARE(ShowFileDialog(FileDialogKind(kind), QStringLiteral("t"), cardFilters(), kDocumentsFolder,
+                 nullptr, 0, QString()),
         QString());
     QVERIFY(fake.log.isEmpty());
     QVERIFY(fake.allAnswered());
@@ -160,8 +160,8 @@ void tst_FileDialog::resultTrimmed()
     QFETCH(QString, result);
     ScriptedDesktop fake;
     fake.answerFile(answer);
-    QCOMPARE(
-        ShowFileDialog(1, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0x1000, QString()),
+    QCOMPARE(ShowFileDialog(FileDialogKind::Open, QStringLiteral("t"), cardFilters(), kDocumentsFolder,
+                 nullptr, 0x1000, QString()),
         result);
     QCOMPARE(fake.files.at(0).options, 0x1004u);
     QVERIFY(fake.allAnswered());
@@ -195,8 +195,8 @@ void tst_FileDialog::savedNameKeepsItsExtension()
     QFETCH(QString, answer);
     ScriptedDesktop fake;
     fake.answerFile(answer);
-    QTEST(ShowFileDialog(kind, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0, QString(),
-              QStringLiteral("cfh")),
+    QTEST(ShowFileDialog(FileDialogKind(kind), QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr,
+              0, QString(), QStringLiteral("cfh")),
         "result");
     QCOMPARE(fake.files.at(0).extension, QStringLiteral("cfh"));   // the real dialog confirms that name
     QVERIFY(fake.allAnswered());
@@ -222,8 +222,8 @@ void tst_FileDialog::startsInTheCardsFolder()
     ScriptedDesktop fake;
     fake.documents = QStringLiteral("/docs");
     fake.answerFile(QString());
-    ShowFileDialog(2, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr, 0x8002,
-        QStringLiteral("Alien.cfh"), QStringLiteral("cfh"),
+    ShowFileDialog(FileDialogKind::Save, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr,
+        0x8002, QStringLiteral("Alien.cfh"), QStringLiteral("cfh"),
         startFolder.replace(QStringLiteral("{tmp}"), tmp));
     QCOMPARE(fake.files.at(0).folder, folder.replace(QStringLiteral("{tmp}"), tmp));
     QCOMPARE(fake.files.at(0).proposedName, QStringLiteral("Alien.cfh"));

@@ -18,6 +18,7 @@
 namespace {
 
 constexpr int kPreviewMode = 1;
+const QString kPosterExtension = QStringLiteral("jpg");   // what a saved poster is named, whatever it holds
 
 // A viewer already shown (a second preview) stays where the user put it.
 void showCentred(frmInfos &viewer)
@@ -80,9 +81,9 @@ void FindMovieFile(frmInfos &viewer, const QString &cardPath)
 
 void SavePosterAs(frmInfos &viewer)
 {
-    const QString chosen = ShowFileDialog(int(FileDialogKind::Save), strSaveAfficheTitle, posterSaveFilters(),
+    const QString chosen = ShowFileDialog(FileDialogKind::Save, strSaveAfficheTitle, posterSaveFilters(),
         kDocumentsFolder, &viewer, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
-        viewer.lblTitre->text() + QStringLiteral(".jpg"), QStringLiteral("jpg"));
+        viewer.lblTitre->text() + QLatin1Char('.') + kPosterExtension, kPosterExtension);
     if (!chosen.isEmpty())
         saveSucceeded(copyPoster(viewer.cardPath, chosen));
 }
