@@ -8,6 +8,7 @@
 
 namespace {
 
+// What went wrong, then the file it went wrong with.
 void showAbout(const QString &text, const QString &path)
 {
     showMessage(text + QLatin1Char('\r') + path, MsgIcon::Critical);
@@ -69,5 +70,10 @@ void showWorkFolderFailure()
 
 void showWriteFailed(const QString &path)
 {
-    showAbout(strWriteFailed, path);
+    showMessage(writeFailedText(path), MsgIcon::Critical);
+}
+
+QString writeFailedText(const QString &path)
+{
+    return strWriteFailed + QLatin1Char('\r') + path;
 }

@@ -19,3 +19,4 @@ void showWorkFolderFailure();
 
 // "Impossible d'écrire le fichier", a carriage return and path.
 void showWriteFailed(const QString &path);
+QString writeFailedText(const QString &path);

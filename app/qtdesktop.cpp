@@ -1,7 +1,7 @@
 #include "app/qtdesktop.h"
 
 #include "app/common.h"
-#include "app/modRess.h"
+#include "app/messages.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -16,6 +16,12 @@
 #include <QStandardPaths>
 
 namespace {
+
+// The lines of a message are separated by carriage returns; Qt breaks at "\n".
+QString shownText(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
 
 QWidget *ownerWidget(QObject *owner)
 {
@@ -64,7 +70,7 @@ public:
             return;
         }
         if (refuseReadOnly && isReadOnlyTarget(path)) {
-            QMessageBox::critical(this, windowTitle(), strWriteFailed + QLatin1Char('\n') + path);
+            QMessageBox::critical(this, windowTitle(), shownText(writeFailedText(path)));
             return;
         }
         if (confirmReplace && QFileInfo::exists(path) && !confirmed(path))
@@ -128,8 +134,7 @@ QString qtNameFilter(const FileFilter &filter)
 
 MsgAnswer QtDesktop::msgBox(const MessageRequest &request)
 {
-    QString text = request.text;
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString text = shownText(request.text);
     const auto buttons = request.buttons == MsgButtons::YesNoCancel
         ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
         : QMessageBox::StandardButtons(QMessageBox::Ok);

@@ -2,7 +2,7 @@
 
 #include "app/cmdline.h"
 #include "app/common.h"
-#include "app/desktop.h"
+#include "app/messages.h"
 #include "app/modRess.h"
 #include "editor/frmMain.h"
 #include "program/modRess_windows.h"
@@ -71,7 +71,7 @@ std::optional<int> Main(const QString &arguments)
     }
     const CommandLine line = splitCommandLine(arguments);
     if (!FileExists(line.path)) {
-        showMessage(strFileNotFound, MsgIcon::Critical);
+        showCardReadFailure(CardReadStatus::Missing, line.path, QString());
         return kFailure;
     }
     return startOnCard(line);
