@@ -1,9 +1,6 @@
 #include "editor/editorlayout.h"
 
 #include "app/common.h"
-#include "viewer/infoslayout.h"
-
-#include <cmath>
 
 std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasure &m)
 {
@@ -15,15 +12,6 @@ std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasur
         return std::nullopt;
     places.anneeBoxLeft = MaxInt(*titreLeft, *afterCaption);
     return places;
-}
-
-// Only what is shown must fit 16 bits: a photo larger than 2184 pixels is
-// an ordinary poster, scaled down like any other.
-std::optional<qint16> scaledPosterHeight(double naturalWidth, double naturalHeight)
-{
-    const Size natural { int(std::nearbyint(naturalWidth)), int(std::nearbyint(naturalHeight)) };
-    const std::optional<int> height = scaledPosterHeight(natural);
-    return height ? std::optional<qint16>(qint16(*height)) : std::nullopt;
 }
 
 std::optional<qint16> editorOuterHeight(double resumeBottom, double posterBottom)

@@ -7,7 +7,6 @@
 namespace EditorLayout {
 constexpr int CaptionGap = 45;                     // between a caption and the box it names
 constexpr int CaptionLeft = 120, BoxLeft = 1080;   // the column of captions, and of the boxes they name
-constexpr int PosterWidth = 1935;                  // every poster is shown this wide
 constexpr int HeightAllowance = 855;               // outer height of the window over the lowest bottom edge
 constexpr int InnerWidth = 6300;                   // the window's area under its menu bar
 constexpr int InnerHeight = 3735;                  // the same, before a poster sets the height
@@ -34,10 +33,6 @@ struct EditorCaptionPlaces {
 // lines up with the title box unless its caption is wider. nullopt when a
 // value leaves the signed 16-bit range.
 std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasure &m);
-
-// Height at which a poster of the given natural size is shown 1935 wide.
-// nullopt for an empty picture, or a shown height outside the 16-bit range.
-std::optional<qint16> scaledPosterHeight(double naturalWidth, double naturalHeight);
 
 // The window's outer height: the lower of the two bottom edges plus the
 // allowance. nullopt when it leaves the 16-bit range.

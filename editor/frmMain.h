@@ -44,7 +44,7 @@ public:
     // Moves the year box and the running-time caption to the measured
     // widths of their captions; run once the captions are loaded.
     void PlaceControls();
-    // Loads the picture at strImage as the poster, 1935 twips wide, and sets
+    // Loads the picture at strImage as the poster, kPosterWidth wide, and sets
     // the window's height after it. An empty path shows no poster. False
     // when the file is no picture or a size leaves the 16-bit range; nothing
     // changes then.

