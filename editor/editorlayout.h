@@ -7,21 +7,25 @@
 namespace EditorLayout {
 constexpr int CaptionGap = 45;                     // between a caption and the box it names
 constexpr int CaptionLeft = 120, BoxLeft = 1080;   // the column of captions, and of the boxes they name
-constexpr int HeightAllowance = 855;               // outer height of the window over the lowest bottom edge
-constexpr int InnerWidth = 6300;                   // the window's area under its menu bar
-constexpr int InnerHeight = 3735;                  // the same, before a poster sets the height
-constexpr int ResumeBottom = 2160 + 1455;          // txtResume top + height
+constexpr int BoxWidth = 2895;                     // the title, genre, director and summary boxes
+constexpr int Duree1BoxLeft = 3240;                // the hours box
+constexpr int ResumeTop = 2160, ResumeHeight = 1455;
+constexpr int ResumeBottom = ResumeTop + ResumeHeight;
+constexpr int HeightAllowance = 855;   // outer height of the window over the lowest bottom edge
+constexpr int InnerWidth = 6300;       // the window's area under its menu bar
+constexpr int InnerHeight = 3735;      // the same, before a poster sets the height
 constexpr int PosterLeft = 4200, PosterTop = 960;
+constexpr int PosterInitialHeight = 2055;   // before a poster is loaded
 constexpr int PanelLeft = 4080;   // the poster panel: its frame, and the poster under it, to the right edge
 }   // namespace EditorLayout
 
 // The measured captions and the boxes they stand against.
 struct EditorCaptionMeasure {
-    float titreBoxLeft = 1080;    // txtTitre
-    float anneeLeft = 120;        // lblAnnee
-    float anneeWidth = 1050;      // lblAnnee, as measured in its font
-    float duree1BoxLeft = 3240;   // txtDuree1
-    float duree1Width = 1035;     // lblDuree1, as measured in its font
+    float titreBoxLeft = EditorLayout::BoxLeft;          // txtTitre
+    float anneeLeft = EditorLayout::CaptionLeft;         // lblAnnee
+    float anneeWidth = 1050;                             // lblAnnee, as measured in its font
+    float duree1BoxLeft = EditorLayout::Duree1BoxLeft;   // txtDuree1
+    float duree1Width = 1035;                            // lblDuree1, as measured in its font
 };
 
 struct EditorCaptionPlaces {

@@ -214,7 +214,6 @@ private:
 
     qsizetype m_resumeRoom = CardWidth::Resume;   // the longest summary the box may hold now, stored
     int m_outerHeight = 0;                        // twips
-    int m_posterHeight = 0;                       // imgAffiche's height, twips
     QString m_pasteFolder;                        // holds the pasted poster, WorkFile::Pasted
     PosterSource m_dragged;                       // what the drag under way brings
     bool m_centred = false;

@@ -37,33 +37,35 @@ QFont boldTitleFont(QFont font)
 
 }   // namespace
 
+// The initial grid; PlaceControls then moves the year box and the
+// running-time caption after the measured captions.
 void frmMain::placeOnGrid()
 {
-    placeCaption(lblTitre, 120, 165);
+    using namespace EditorLayout;
+    placeCaption(lblTitre, CaptionLeft, 165);
     lblTitre->setFont(boldTitleFont(lblTitre->font()));
     lblTitre->adjustSize();
-    setGeometryTwips(txtTitre, 1080, 120, 2895, 480);
+    setGeometryTwips(txtTitre, BoxLeft, 120, BoxWidth, 480);
     txtTitre->setFont(boldTitleFont(txtTitre->font()));
-    placeCaption(lblAnnee, 120, 675);
+    placeCaption(lblAnnee, CaptionLeft, 675);
     setGeometryTwips(txtAnnee, 1320, 645, 495, 285);
     placeCaption(lblDuree1, 2160, 675);
-    setGeometryTwips(txtDuree1, 3240, 645, 255, 285);
+    setGeometryTwips(txtDuree1, Duree1BoxLeft, 645, 255, 285);
     placeCaption(lblDuree2, 3525, 675);
     setGeometryTwips(txtDuree2, 3600, 645, 375, 285);
-    placeCaption(lblType, 120, 1050);
-    setGeometryTwips(txtType, 1080, 1005, 2895, 285);
-    placeCaption(lblRealisateur, 120, 1410);
-    setGeometryTwips(txtRealisateur, 1080, 1365, 2895, 285);
-    placeCaption(lblActeurs, 120, 1755);
-    setGeometryTwips(cboActeurs, 1080, 1725, 2415, 315);
+    placeCaption(lblType, CaptionLeft, 1050);
+    setGeometryTwips(txtType, BoxLeft, 1005, BoxWidth, 285);
+    placeCaption(lblRealisateur, CaptionLeft, 1410);
+    setGeometryTwips(txtRealisateur, BoxLeft, 1365, BoxWidth, 285);
+    placeCaption(lblActeurs, CaptionLeft, 1755);
+    setGeometryTwips(cboActeurs, BoxLeft, 1725, 2415, 315);
     setGeometryTwips(cmdActSupp, 3600, 1725, 375, 315);
-    placeCaption(lblResume, 120, 2160);
-    setGeometryTwips(txtResume, 1080, 2160, 2895, 1455);
-    setGeometryTwips(fraAffiche, 4080, 0, 2175, 855);
+    placeCaption(lblResume, CaptionLeft, ResumeTop);
+    setGeometryTwips(txtResume, BoxLeft, ResumeTop, BoxWidth, ResumeHeight);
+    setGeometryTwips(fraAffiche, PanelLeft, 0, 2175, 855);
     setGeometryTwips(cmdAffiMod, 120, 240, 855, 495);
     setGeometryTwips(cmdAffiSupp, 1200, 240, 855, 495);
-    setGeometryTwips(imgAffiche, EditorLayout::PosterLeft, EditorLayout::PosterTop, kPosterWidth, 2055);
-    m_posterHeight = 2055;
+    setGeometryTwips(imgAffiche, PosterLeft, PosterTop, kPosterWidth, PosterInitialHeight);
 }
 
 void frmMain::chainTabOrder()

@@ -36,7 +36,6 @@ bool frmMain::Pic2Img(const QString &strImage)
     if (!outer)
         return false;
     picAffiche = picture;
-    m_posterHeight = height;
     imgAffiche->setPixmap(picture);
     imgAffiche->resize(twipsToPx(kPosterWidth), twipsToPx(height));
     imgAffiche->show();
@@ -90,7 +89,6 @@ void frmMain::cmdAffiSupp_Click()
     if (lblFileName != strNouveau)
         blnAffiMod = true;
     setOuterHeight(EditorLayout::ResumeBottom + EditorLayout::HeightAllowance);
-    m_posterHeight = 0;
     imgAffiche->resize(imgAffiche->width(), 0);
     ChangeEdit(true);
 }
