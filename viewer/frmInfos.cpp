@@ -16,7 +16,8 @@ QPointer<frmInfos> frmInfos::s_instance;
 
 namespace {
 
-constexpr int kInitialClientHeight = 3735;
+// The first row's top: under the title, before the title is measured.
+constexpr int kFirstTop = InfosLayout::TitleInitialHeight + InfosLayout::TitleGap;
 
 QFont titleFont()
 {
@@ -61,7 +62,7 @@ frmInfos::frmInfos()
     // Qt leaves tool windows out of the last-window count; the viewer
     // started on its own is the program's only window.
     setAttribute(Qt::WA_QuitOnClose, true);
-    setFixedSize(twipsToPx(InfosLayout::InitialClientWidth), twipsToPx(kInitialClientHeight));
+    setFixedSize(twipsToPx(InfosLayout::InitialClientWidth), twipsToPx(InfosLayout::InitialClientHeight));
     buildControls();
     buildMenu();
     applyCaptions();
@@ -79,42 +80,54 @@ QLabel *frmInfos::makeLabel(const char *name, const QString &text)
     return label;
 }
 
+// The initial grid, which PositionsLoad replaces once the card is loaded.
 void frmInfos::buildControls()
 {
+    using namespace InfosLayout;
     lblTitre = makeLabel("lblTitre", QStringLiteral("lblTitre"));
     lblTitre->setFont(titleFont());
     lblTitre->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblTitre->setWordWrap(true);
-    setGeometryTwips(lblTitre, -15, 0, 5205, 360);
-    const QString placeholder = QStringLiteral("XXXX");
+    setGeometryTwips(lblTitre, TitleLeft, 0, TitleInitialWidth, TitleInitialHeight);
+    buildRows();
+    imgAffiche = makeLabel("imgAffiche", QString());
+    imgAffiche->setScaledContents(true);
+    imgAffiche->setCursor(Qt::PointingHandCursor);
+    imgAffiche->installEventFilter(this);
+    setGeometryTwips(imgAffiche, PosterLeft, kFirstTop, kPosterWidth, 2055);
+    picAffiche = makeLabel("picAffiche", QString());
+    setGeometryTwips(picAffiche, 5400, 720, 2415, 2535);
+    cmdOK = new QPushButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    setGeometryTwips(cmdOK, 3240, 2880, OkSize.width, OkSize.height);
+    cmdPlay = new QPushButton(this);
+    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
+    setGeometryTwips(cmdPlay, 2040, 2880, PlaySize.width, PlaySize.height);
+}
+
+// The captions and the value labels, one line high.
+void frmInfos::buildRows()
+{
+    using namespace InfosLayout;
     struct Initial {
         QLabel *&label;
         const char *name;
         int left, top, width;
     };
-    const Initial labels[] = { { lblAnnee, "lblAnnee", 120, 600, 600 },
-        { lblDuree, "lblDuree", 1320, 600, 525 }, { lblTypeA, "lblTypeA", 120, 1320, 450 },
-        { lblRealisateurA, "lblRealisateurA", 120, 1680, 885 },
-        { lblActeursA, "lblActeursA", 120, 2040, 675 }, { lblResumeA, "lblResumeA", 120, 2400, 720 },
-        { lblType, "lblType", 600, 1320, 420 }, { lblRealisateur, "lblRealisateur", 1080, 1680, 420 },
-        { lblActeurs, "lblActeurs", 840, 2040, 420 }, { lblResume, "lblResume", 840, 2400, 420 } };
+    const Initial labels[] = { { lblAnnee, "lblAnnee", CaptionLeft, kFirstTop, 600 },
+        { lblDuree, "lblDuree", DureeLeft, kFirstTop, 525 },
+        { lblTypeA, "lblTypeA", CaptionLeft, TypeInitialTop, 450 },
+        { lblRealisateurA, "lblRealisateurA", CaptionLeft, RealisateurInitialTop, 885 },
+        { lblActeursA, "lblActeursA", CaptionLeft, ActeursInitialTop, 675 },
+        { lblResumeA, "lblResumeA", CaptionLeft, ResumeInitialTop, 720 },
+        { lblType, "lblType", 600, TypeInitialTop, 420 },
+        { lblRealisateur, "lblRealisateur", 1080, RealisateurInitialTop, 420 },
+        { lblActeurs, "lblActeurs", 840, ActeursInitialTop, 420 },
+        { lblResume, "lblResume", 840, ResumeInitialTop, 420 } };
     for (const Initial &initial : labels) {
-        initial.label = makeLabel(initial.name, placeholder);
+        initial.label = makeLabel(initial.name, QStringLiteral("XXXX"));
         setGeometryTwips(initial.label, initial.left, initial.top, initial.width, 195);
     }
-    imgAffiche = makeLabel("imgAffiche", QString());
-    imgAffiche->setScaledContents(true);
-    imgAffiche->setCursor(Qt::PointingHandCursor);
-    imgAffiche->installEventFilter(this);
-    setGeometryTwips(imgAffiche, 3120, 600, 1935, 2055);
-    picAffiche = makeLabel("picAffiche", QString());
-    setGeometryTwips(picAffiche, 5400, 720, 2415, 2535);
-    cmdOK = new QPushButton(this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    setGeometryTwips(cmdOK, 3240, 2880, 1215, 495);
-    cmdPlay = new QPushButton(this);
-    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
-    setGeometryTwips(cmdPlay, 2040, 2880, 1095, 495);
 }
 
 void frmInfos::buildMenu()

@@ -56,6 +56,7 @@ private:
     frmInfos();
     QLabel *makeLabel(const char *name, const QString &text);
     void buildControls();
+    void buildRows();
     void buildMenu();
     void connectHandlers();
 

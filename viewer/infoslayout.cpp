@@ -8,21 +8,6 @@ using namespace InfosLayout;
 
 namespace {
 
-constexpr int kTitleLeft = -15;
-constexpr int kTitleInitialWidth = 5205;
-constexpr int kCaptionLeft = 120;
-constexpr int kDureeLeft = 1320;
-constexpr int kDureeMinGap = 120;   // between the year and the running time
-constexpr Size kOkSize { 1215, 495 };
-constexpr Size kPlaySize { 1095, 495 };
-
-// The tops the value labels have before the rows are stacked; the vertical
-// test of fitValueLabel compares the poster's bottom with these.
-constexpr int kTypeInitialTop = 1320;
-constexpr int kRealisateurInitialTop = 1680;
-constexpr int kActeursInitialTop = 2040;
-constexpr int kResumeInitialTop = 2400;
-
 struct Row {
     const ValueLabel &value;
     Box &box;
@@ -32,7 +17,7 @@ struct Row {
 // Where a value label ends up: right of its caption.
 int valueLeft(const Size &caption)
 {
-    return kCaptionLeft + caption.width + CaptionGap;
+    return CaptionLeft + caption.width + CaptionGap;
 }
 
 // Narrows a value label that would run into the poster, or, when the poster
@@ -81,7 +66,7 @@ void sizeValue(const Row &row)
 // top of the next row.
 int stackRow(Box &caption, const Size &captionSize, const Row &row, int top)
 {
-    caption = { kCaptionLeft, top, captionSize.width, captionSize.height };
+    caption = { CaptionLeft, top, captionSize.width, captionSize.height };
     row.box.left = valueLeft(captionSize);
     row.box.top = top;
     sizeValue(row);
@@ -101,8 +86,8 @@ void placeWindow(InfosPlaces &p)
     }
     p.outerWidth = p.affiche.left + p.affiche.width + RightMargin;
     p.picAfficheLeft = p.outerWidth;
-    p.ok = { p.outerWidth - OkFromRight, p.outerHeight - ButtonsFromBottom, kOkSize.width, kOkSize.height };
-    p.play = { p.ok.left - PlayFromOk, p.ok.top, kPlaySize.width, kPlaySize.height };
+    p.ok = { p.outerWidth - OkFromRight, p.outerHeight - ButtonsFromBottom, OkSize.width, OkSize.height };
+    p.play = { p.ok.left - PlayFromOk, p.ok.top, PlaySize.width, PlaySize.height };
 }
 
 InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
@@ -115,14 +100,14 @@ InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
     p.affiche = { PosterLeft, firstTop, 0, 0 };
     sizePoster(m, p);
     clearActors(acteurs, valueLeft(m.acteursA), p.affiche);
-    fitValueLabel(resume, valueLeft(m.resumeA), kResumeInitialTop, true, p.affiche, m.initialOuterWidth);
-    fitValueLabel(realisateur, valueLeft(m.realisateurA), kRealisateurInitialTop, false, p.affiche,
-        m.initialOuterWidth);
+    fitValueLabel(resume, valueLeft(m.resumeA), ResumeInitialTop, true, p.affiche, m.initialOuterWidth);
+    fitValueLabel(
+        realisateur, valueLeft(m.realisateurA), RealisateurInitialTop, false, p.affiche, m.initialOuterWidth);
     // The genre is fitted too: a long genre must not run under the poster.
-    fitValueLabel(type, valueLeft(m.typeA), kTypeInitialTop, false, p.affiche, m.initialOuterWidth);
-    p.annee = { kCaptionLeft, firstTop, m.annee.width, m.annee.height };
+    fitValueLabel(type, valueLeft(m.typeA), TypeInitialTop, false, p.affiche, m.initialOuterWidth);
+    p.annee = { CaptionLeft, firstTop, m.annee.width, m.annee.height };
     // The running time keeps its place unless the year's text reaches it.
-    const int dureeLeft = std::max(kDureeLeft, p.annee.left + p.annee.width + kDureeMinGap);
+    const int dureeLeft = std::max(DureeLeft, p.annee.left + p.annee.width + DureeMinGap);
     p.duree = { dureeLeft, firstTop, m.duree.width, m.duree.height };
     int top = firstTop + m.duree.height + RowGap;
     top = stackRow(p.typeA, m.typeA, type, top);
@@ -130,7 +115,7 @@ InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
     top = stackRow(p.acteursA, m.acteursA, acteurs, top);
     stackRow(p.resumeA, m.resumeA, resume, top);
     placeWindow(p);
-    p.titre = { kTitleLeft, 0, p.outerWidth, titleHeight };
+    p.titre = { TitleLeft, 0, p.outerWidth, titleHeight };
     return p;
 }
 
@@ -138,7 +123,7 @@ InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
 
 InfosPlaces placeInfos(const InfosMeasure &m)
 {
-    int titleHeight = m.titre(kTitleInitialWidth);
+    int titleHeight = m.titre(TitleInitialWidth);
     InfosPlaces p = placeUnderTitle(m, titleHeight);
     // The title is wrapped again at the final width; when that needs more
     // lines, the rows move down under it instead of being overlapped.

@@ -37,7 +37,16 @@ struct InfosPlaces {
 };
 
 namespace InfosLayout {
-constexpr int InitialClientWidth = 5265;
+constexpr int InitialClientWidth = 5265, InitialClientHeight = 3735;   // the window before the layout
+constexpr int TitleLeft = -15, TitleInitialWidth = 5205, TitleInitialHeight = 360;
+constexpr int CaptionLeft = 120;
+constexpr int DureeLeft = 1320;
+constexpr int DureeMinGap = 120;   // between the year and the running time
+// The tops the value labels have before the rows are stacked; the vertical
+// test of the layout compares the poster's bottom with these.
+constexpr int TypeInitialTop = 1320, RealisateurInitialTop = 1680, ActeursInitialTop = 2040,
+              ResumeInitialTop = 2400;
+constexpr Size OkSize { 1215, 495 }, PlaySize { 1095, 495 };
 constexpr int PosterLeft = 3120;
 constexpr int TitleGap = 240;
 constexpr int RowGap = 85;
