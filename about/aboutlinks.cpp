@@ -19,11 +19,6 @@ VersionLine versionLine(int major, int minor, int revision)
     return line;
 }
 
-VersionLine buildVersionLine()
-{
-    return versionLine(BuildConfig::VersionMajor, BuildConfig::VersionMinor, BuildConfig::VersionRevision);
-}
-
 QString webSiteAddress()
 {
     return QString::fromUtf8(BuildConfig::WebSite);

@@ -13,9 +13,6 @@ struct VersionLine {
 // "Bêta minor" when major is 0, then " (rev n)" unless the revision is 0.
 VersionLine versionLine(int major, int minor, int revision);
 
-// The line of this build's own version.
-VersionLine buildVersionLine();
-
 // The addresses the About window shows as links.
 QString webSiteAddress();
 QString databaseHomeAddress();

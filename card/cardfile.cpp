@@ -1,7 +1,6 @@
 #include "card/cardfile.h"
 
 #include "app/common.h"
-#include "card/cp1252.h"
 #include "card/workfolder.h"
 
 #include <QFile>
@@ -266,7 +265,7 @@ qint64 PosterDevice::readData(char *data, qint64 maxSize)
 
 QByteArray cardHeader(const CardRecord &record)
 {
-    return toCp1252(MakeCardMarker().text) + encodeRecord(record);
+    return QByteArray(cardMarkerBytes()) + encodeRecord(record);
 }
 
 Transfer writeCard(QIODevice &out, const CardRecord &record, QIODevice *poster, char separator)

@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString kMarker = QStringLiteral("@CNFCH@");
-
 std::array<QString CardRecord::*, 8> fieldsInOrder()
 {
     return { &CardRecord::Titre, &CardRecord::Annee, &CardRecord::DureeH, &CardRecord::DureeM,
@@ -77,16 +75,6 @@ CardRecord decodeRecord(QByteArrayView bytes)
         offset += kWidths[i];
     }
     return record;
-}
-
-CardMarker MakeCardMarker()
-{
-    return { kMarker };
-}
-
-bool IsCardMarker(const CardMarker &marker)
-{
-    return marker.text == kMarker;
 }
 
 QString joinActorNames(const QStringList &names)

@@ -24,7 +24,6 @@ constexpr int Record = 1168;
 // Sizes and offsets of a card file, in bytes.
 namespace CardLayout {
 constexpr int MarkerSize = 7;
-constexpr int RecordOffset = 7;
 constexpr int SeparatorOffset = 1175;
 constexpr int PosterOffset = 1176;
 constexpr char Separator = char(0xA9);
@@ -43,16 +42,11 @@ CardRecord makeRecord(const QString &titre, const QString &annee, const QString 
 QByteArray encodeRecord(const CardRecord &record);
 CardRecord decodeRecord(QByteArrayView bytes);
 
-struct CardMarker {
-    QString text;   // 7 characters
-};
-CardMarker MakeCardMarker();
-// The marker as it is stored: 7 bytes.
+// The marker every card file starts with, as it is stored: 7 bytes.
 inline const char *cardMarkerBytes()
 {
     return "@CNFCH@";
 }
-bool IsCardMarker(const CardMarker &marker);
 
 // Actor names of the record's Acteurs field, each followed by "|".
 QString joinActorNames(const QStringList &names);

@@ -2,7 +2,6 @@
 
 #include "app/common.h"
 #include "card/cardfile.h"
-#include "card/workfolder.h"
 
 #include <QFile>
 
@@ -28,22 +27,6 @@ SaveResult transferred(Transfer transfer, const QString &source, const QString &
 }
 
 }   // namespace
-
-SaveResult PreparePosterFile(const QString &folder, const QString &posterPath)
-{
-    if (!FileExists(posterPath))
-        return failed(SaveStatus::PosterMissing, posterPath);
-    QFile in(posterPath);
-    if (!in.open(QIODevice::ReadOnly))
-        return failed(SaveStatus::ReadFailed, posterPath);
-    QFile out(folder + WorkFile::Image);
-    if (folder.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return failed(SaveStatus::WriteFailed, out.fileName());
-    const SaveResult result = transferred(copyRest(in, out), posterPath, out.fileName());
-    if (!result.ok())
-        out.remove();
-    return result;
-}
 
 SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath)
 {

@@ -1,8 +1,8 @@
 #pragma once
-// The ways a card is written: a whole new card, a copy under another name
-// (or onto itself, which rewrites its record alone), and the copy of a
-// poster into a working folder. Each card is written into a new file beside
-// the destination, which replaces it only once complete.
+// The ways a card is written: a whole new card, and a copy under another
+// name (or onto itself, which rewrites its record alone). Each card is
+// written into a new file beside the destination, which replaces it only
+// once complete.
 
 #include "card/cardrecord.h"
 
@@ -21,9 +21,6 @@ struct SaveResult {
     QString failedPath;
     bool ok() const { return status == SaveStatus::Ok; }
 };
-
-// Copies posterPath to folder + "/cfh_img.tmp"; nothing is left there on failure.
-SaveResult PreparePosterFile(const QString &folder, const QString &posterPath);
 
 // Writes cardPath anew: the record, then the poster file posterPath (none
 // when empty).

@@ -15,7 +15,6 @@ private slots:
     void recordBytes();
     void splitActors_data();
     void splitActors();
-    void marker();
 };
 
 void tst_CardRecord::everyByteRoundTrips()
@@ -118,14 +117,6 @@ void tst_CardRecord::splitActors()
     const QString trimmed = TrimRight(field);
     const bool terminated = trimmed.isEmpty() || trimmed.endsWith(QLatin1Char('|'));
     QCOMPARE(joinActorNames(names), terminated ? trimmed : trimmed + QLatin1Char('|'));
-}
-
-void tst_CardRecord::marker()
-{
-    QVERIFY(IsCardMarker(MakeCardMarker()));
-    QVERIFY(!IsCardMarker({ QStringLiteral("@cnfch@") }));
-    QVERIFY(!IsCardMarker({ QStringLiteral("@CNFCH") }));
-    QVERIFY(!IsCardMarker({ QString() }));
 }
 
 QTEST_GUILESS_MAIN(tst_CardRecord)
