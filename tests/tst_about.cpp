@@ -2,6 +2,7 @@
 #include "about/frmAbout.h"
 #include "app/buildconfig.h"
 #include "app/modRess.h"
+#include "support/modal.h"
 #include "support/scripteddesktop.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QUrlQuery>
 
 using namespace Qt::StringLiterals;
@@ -332,14 +332,11 @@ void tst_About::showsModally()
     QVERIFY(QTest::qWaitForWindowActive(&editor));
     QWidget *shown = nullptr;
     QPoint centre;
-    QTimer::singleShot(0, [&shown, &centre] {
-        shown = QApplication::activeModalWidget();
-        if (shown) {
-            centre = shown->frameGeometry().center();
-            QTest::keyClick(shown, Qt::Key_Escape);
-        }
-    });
-    frmAbout::ShowModal();
+    QVERIFY(whileModal(frmAbout::ShowModal, [&shown, &centre](QWidget *modal) {
+        shown = modal;
+        centre = modal->frameGeometry().center();
+        QTest::keyClick(modal, Qt::Key_Escape);
+    }));
     QCOMPARE(shown, &frmAbout::instance());
     QVERIFY(!frmAbout::instance().isVisible());
     const QPoint screenCentre = editor.screen()->availableGeometry().center();

@@ -3,6 +3,7 @@
 #include "editor/frmMain.h"
 #include "program/modMain.h"
 #include "support/drops.h"
+#include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "viewer/frmInfos.h"
@@ -13,7 +14,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QImage>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,11 +117,7 @@ QString tst_Documents::cardWithPoster(const QString &name, int posterSize)
 
 QString tst_Documents::picture(const QString &name, int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    const QString file = path(name);
-    image.save(file, "PNG");
-    return file;
+    return writePicture(path(name), width, height, "PNG");
 }
 
 void tst_Documents::open(const QString &card)
@@ -407,14 +403,8 @@ void tst_Documents::f10OpensTheFileMenu()
 // it like any chosen poster, and it lives until the card is emptied.
 void tst_Documents::savesAPastedPictureAsJpeg()
 {
-    QImage image(300, 200, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
     auto *data = new QMimeData;
-    data->setData(QStringLiteral("image/png"), png);
+    data->setData(QStringLiteral("image/png"), pictureBytes(300, 200));
     QApplication::clipboard()->setMimeData(data);
     typeTitle(QStringLiteral("Collage"));
     editor->mnuPopPaste->trigger();

@@ -4,14 +4,13 @@
 #include "app/modRess.h"
 #include "editor/frmMain.h"
 #include "program/modRess_windows.h"
+#include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "viewer/frmInfos.h"
 #include "viewer/viewerload.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
@@ -23,17 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray png(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkRed);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // A bitmap header announcing width x height 24-bit pixels, and no pixels.
 QByteArray bitmapHeader(qint32 width, qint32 height)
@@ -126,13 +114,13 @@ QString tst_Hostile::makeInput(const QString &kind)
         else if (kind == QLatin1String("marker and 600 bytes"))
             bytes = "@CNFCH@" + randomBytes(600);
         else if (kind == QLatin1String("picture"))
-            bytes = png(40, 60);
+            bytes = pictureBytes(40, 60);
         else if (kind == QLatin1String("random poster"))
             bytes = makeCard(record, randomBytes(5000));
         else if (kind == QLatin1String("60000 x 60000 poster"))
             bytes = makeCard(record, bitmapHeader(60000, 60000) + randomBytes(1000));
         else if (kind == QLatin1String("1 x 20000 poster"))
-            bytes = makeCard(record, png(1, 20000));
+            bytes = makeCard(record, pictureBytes(1, 20000));
         else if (kind == QLatin1String("unreadable"))
             bytes = makeCard(record, {});
         writeBytes(path, bytes);

@@ -7,6 +7,8 @@
 #include "poster/posterpaste.h"
 #include "program/modRess_windows.h"
 #include "support/drops.h"
+#include "support/modal.h"
+#include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "viewer/frmViewLarger.h"
@@ -26,7 +28,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 class tst_Poster : public QObject {
     Q_OBJECT
@@ -85,12 +86,7 @@ void tst_Poster::cleanup()
 
 QString tst_Poster::picture(int width, int height, const QString &name)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkRed);
-    const QString path = dir.filePath(name);
-    if (!image.save(path))   // in the format its name says
-        return {};
-    return path;
+    return writePicture(dir.filePath(name), width, height);
 }
 
 namespace {
@@ -170,18 +166,13 @@ QMimeData *tst_Poster::content(const QString &what)
 // Runs action; true when it opened the full view (which is then closed).
 bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *shown)
 {
-    bool opened = false;
-    QTimer::singleShot(0, this, [&] {
-        if (frmViewLarger *view = frmViewLarger::current()) {
-            opened = true;
-            if (shown)
-                *shown = view->picViewLarger->pixmap().size();
-            view->close();
-        }
+    return whileModal(action, [shown](QWidget *) {
+        frmViewLarger *view = frmViewLarger::current();
+        QVERIFY(view);
+        if (shown)
+            *shown = view->picViewLarger->pixmap().size();
+        view->close();
     });
-    action();
-    QCoreApplication::processEvents();
-    return opened;
 }
 
 // A poster lower than the summary sets the window's height.

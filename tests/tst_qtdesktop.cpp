@@ -1,5 +1,6 @@
 #include "app/modRess.h"
 #include "app/qtdesktop.h"
+#include "support/modal.h"
 #include "support/testfiles.h"
 
 #include <QAbstractProxyModel>
@@ -11,9 +12,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 class tst_QtDesktop : public QObject {
     Q_OBJECT
@@ -27,8 +25,6 @@ private slots:
 private:
     QTemporaryDir m_dir;
     FileRequest saveRequest() const;
-    // Runs step on the modal window that opens next, once it is open.
-    void onNextModal(const std::function<void(QWidget *)> &step);
 };
 
 void tst_QtDesktop::initTestCase()
@@ -47,15 +43,6 @@ FileRequest tst_QtDesktop::saveRequest() const
     request.options = FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn;
     request.extension = QStringLiteral("cfh");
     return request;
-}
-
-void tst_QtDesktop::onNextModal(const std::function<void(QWidget *)> &step)
-{
-    QTimer::singleShot(50, this, [step] {
-        QWidget *modal = QApplication::activeModalWidget();
-        QVERIFY(modal);
-        step(modal);
-    });
 }
 
 void tst_QtDesktop::nameFilters()

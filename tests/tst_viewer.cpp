@@ -4,6 +4,8 @@
 #include "card/workfolder.h"
 #include "program/modMain.h"
 #include "program/modRess_windows.h"
+#include "support/modal.h"
+#include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "viewer/frmInfos.h"
@@ -12,9 +14,7 @@
 #include "viewer/viewerload.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -26,17 +26,6 @@
 #include <functional>
 
 namespace {
-
-QByteArray pictureBytes(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 struct CardTexts {
     QString titre = QStringLiteral("Brazil"), annee = QStringLiteral("1985"), dureeH = QStringLiteral(" 2"),
@@ -51,25 +40,13 @@ QByteArray recordOf(const CardTexts &t)
         makeRecord(t.titre, t.annee, t.dureeH, t.dureeM, t.type, t.realisateur, t.acteurs, t.resume));
 }
 
-// Runs check on the full view once it is open, then closes it; the view is
-// closed anyway after a while so that a failure cannot hang the test.
+// Runs check on the full view that open opens; check closes it.
 void whileFullViewOpen(const std::function<void(frmViewLarger *)> &check, const std::function<void()> &open)
 {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (frmViewLarger *view = frmViewLarger::current()) {
-            seen = true;
-            check(view);
-        }
-    });
-    QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (frmViewLarger::current())
-            frmViewLarger::current()->close();
-    });
-    guard.start(2000);
-    open();
-    QVERIFY(seen);
+    QVERIFY(whileModal(open, [&](QWidget *view) {
+        QCOMPARE(view, frmViewLarger::current());
+        check(frmViewLarger::current());
+    }));
 }
 
 QStringList workFolders()

@@ -23,7 +23,7 @@ QByteArray pictureBytes(int width, int height, const char *format)
     return bytes;
 }
 
-QString writePicture(const QString &path, int width, int height)
+QString writePicture(const QString &path, int width, int height, const char *format)
 {
-    return plainPicture(width, height).save(path) ? path : QString();
+    return plainPicture(width, height).save(path, format) ? path : QString();
 }
