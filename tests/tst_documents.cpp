@@ -255,23 +255,46 @@ void tst_Documents::saveAsKeepsOrReplacesThePoster()
     QCOMPARE(readBytes(path(QStringLiteral("copy3.cfh"))).size(), 1176);
 }
 
+// The prompt before New, Open and Quit; Save after Yes may succeed, or fail
+// for want of a title, by a cancelled dialog or on a write.
 void tst_Documents::savePrompt_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("save");   // what Save meets after Yes
-    QTest::addColumn<bool>("goesOn");
-    for (const char *command : { "new", "open", "quit" }) {
-        QTest::addRow("%s, No", command) << command << int(MsgAnswer::No) << "" << true;
-        QTest::addRow("%s, Cancel", command) << command << int(MsgAnswer::Cancel) << "" << false;
-        QTest::addRow("%s, Yes and saved", command) << command << int(MsgAnswer::Yes) << "saves" << true;
-        QTest::addRow("%s, Yes without title", command)
-            << command << int(MsgAnswer::Yes) << "no title" << false;
-        QTest::addRow("%s, Yes and cancelled", command)
-            << command << int(MsgAnswer::Yes) << "cancel" << false;
-        QTest::addRow("%s, Yes and the write fails", command)
-            << command << int(MsgAnswer::Yes) << "fails" << false;
-    }
+    QTest::addColumn<QString>("save");    // what Save meets after Yes
+    QTest::addColumn<bool>("goesOn");     // the command runs
+    QTest::addColumn<bool>("modified");   // the card's mark afterwards
+    QTest::addColumn<int>("dialogs");     // file dialogs shown
+    QTest::addColumn<QString>("year");    // what the year box holds afterwards
+    QTest::addColumn<bool>("shown");      // the editor afterwards
+    const int no = int(MsgAnswer::No), cancel = int(MsgAnswer::Cancel), yes = int(MsgAnswer::Yes);
+    QTest::newRow("new, No") << "new" << no << "" << true << false << 0 << "" << true;
+    QTest::newRow("new, Cancel") << "new" << cancel << "" << false << true << 0 << "1985" << true;
+    QTest::newRow("new, Yes and saved") << "new" << yes << "saves" << true << false << 1 << "" << true;
+    QTest::newRow("new, Yes without title")
+        << "new" << yes << "no title" << false << true << 0 << "1985" << true;
+    QTest::newRow("new, Yes and cancelled")
+        << "new" << yes << "cancel" << false << true << 1 << "1985" << true;
+    QTest::newRow("new, Yes and the write fails")
+        << "new" << yes << "fails" << false << true << 1 << "1985" << true;
+    QTest::newRow("open, No") << "open" << no << "" << true << true << 1 << "1985" << true;
+    QTest::newRow("open, Cancel") << "open" << cancel << "" << false << true << 0 << "1985" << true;
+    QTest::newRow("open, Yes and saved") << "open" << yes << "saves" << true << false << 2 << "1985" << true;
+    QTest::newRow("open, Yes without title")
+        << "open" << yes << "no title" << false << true << 0 << "1985" << true;
+    QTest::newRow("open, Yes and cancelled")
+        << "open" << yes << "cancel" << false << true << 1 << "1985" << true;
+    QTest::newRow("open, Yes and the write fails")
+        << "open" << yes << "fails" << false << true << 1 << "1985" << true;
+    QTest::newRow("quit, No") << "quit" << no << "" << true << true << 0 << "1985" << false;
+    QTest::newRow("quit, Cancel") << "quit" << cancel << "" << false << true << 0 << "1985" << true;
+    QTest::newRow("quit, Yes and saved") << "quit" << yes << "saves" << true << false << 1 << "1985" << false;
+    QTest::newRow("quit, Yes without title")
+        << "quit" << yes << "no title" << false << true << 0 << "1985" << true;
+    QTest::newRow("quit, Yes and cancelled")
+        << "quit" << yes << "cancel" << false << true << 1 << "1985" << true;
+    QTest::newRow("quit, Yes and the write fails")
+        << "quit" << yes << "fails" << false << true << 1 << "1985" << true;
 }
 
 void tst_Documents::savePrompt()
@@ -281,49 +304,35 @@ void tst_Documents::savePrompt()
     QFETCH(QString, save);
     QFETCH(bool, goesOn);
     editor->show();
-    if (save != QLatin1String("no title"))
+    if (save != u"no title")
         typeTitle(QStringLiteral("Brazil"));
     editor->txtAnnee->setText(QStringLiteral("1985"));
+    const QString failing = path(QStringLiteral("no/such/folder/brazil.cfh"));
     fake->answerMsg(MsgAnswer(answer));
-    if (save == QLatin1String("no title"))
+    if (save == u"no title" || save == u"fails")
         fake->answerMsg(MsgAnswer::Ok);
-    if (save == QLatin1String("saves") || save == QLatin1String("cancel"))
-        fake->answerFile(save == QLatin1String("saves") ? path(QStringLiteral("brazil.cfh")) : QString());
-    if (save == QLatin1String("fails")) {
-        fake->answerFile(path(QStringLiteral("no/such/folder/brazil.cfh")));
-        fake->answerMsg(MsgAnswer::Ok);
-    }
-    if (goesOn && command == QLatin1String("open"))
+    if (!save.isEmpty() && save != u"no title")
+        fake->answerFile(save == u"saves" ? path(QStringLiteral("brazil.cfh"))
+                : save == u"fails"        ? failing
+                                          : QString());
+    if (goesOn && command == u"open")
         fake->answerFile(QString());
-
-    if (command == QLatin1String("new"))
-        editor->mnuFileNew->trigger();
-    else if (command == QLatin1String("open"))
-        editor->mnuFileOpen->trigger();
-    else
-        editor->mnuFileExit->trigger();
+    (command == u"new"           ? editor->mnuFileNew
+            : command == u"open" ? editor->mnuFileOpen
+                                 : editor->mnuFileExit)
+        ->trigger();
 
     QCOMPARE(
         fake->messages[0].text, QStringLiteral("Enregistrer les modifications apportées à \"Nouveau\" ?"));
     QCOMPARE(fake->messages[0].icon, MsgIcon::Question);
     QCOMPARE(fake->messages[0].buttons, MsgButtons::YesNoCancel);
-    if (save == QLatin1String("fails"))
-        QCOMPARE(fake->messages.last().text,
-            QStringLiteral("Impossible d'écrire le fichier\r")
-                + path(QStringLiteral("no/such/folder/brazil.cfh")));
-    const bool saved = save == QLatin1String("saves");
-    const bool emptied = command == QLatin1String("new") && goesOn;
-    QCOMPARE(editor->blnModified, !saved && !emptied);
-    const bool saveDialog
-        = save == QLatin1String("saves") || save == QLatin1String("cancel") || save == QLatin1String("fails");
-    const bool openDialog = command == QLatin1String("open") && goesOn;
-    QCOMPARE(fake->files.size(), int(saveDialog) + int(openDialog));
-    if (command == QLatin1String("new"))
-        QCOMPARE(editor->txtAnnee->text().isEmpty(), goesOn);
-    if (command == QLatin1String("quit"))
-        QCOMPARE(editor->isVisible(), !goesOn);
-    if (!goesOn && !saved)
-        QVERIFY(editor->windowTitle().endsWith(QStringLiteral("*]")));
+    if (save == u"fails")
+        QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r") + failing);
+    QTEST(editor->blnModified, "modified");
+    QTEST(editor->windowTitle().endsWith(QStringLiteral("*]")), "modified");
+    QTEST(int(fake->files.size()), "dialogs");
+    QTEST(editor->txtAnnee->text(), "year");
+    QTEST(editor->isVisible(), "shown");
 }
 
 void tst_Documents::cancelledOpenChangesNothing()

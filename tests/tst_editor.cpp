@@ -108,10 +108,13 @@ void tst_Editor::loadsMenuTexts()
 
 void tst_Editor::placesYearBoxAfterItsCaption()
 {
-    const int captionEnd = pxToTwips(editor->lblAnnee->x() + editor->lblAnnee->width()) + 45;
-    QCOMPARE(editor->txtAnnee->x(), twipsToPx(std::max(1080, captionEnd)));
-    const int durationEnd = pxToTwips(editor->lblDuree1->x() + editor->lblDuree1->width());
-    QCOMPARE(durationEnd + 45, pxToTwips(editor->txtDuree1->x()));
+    // In its font the year's caption ends at 1110 twips, past the boxes' column
+    // at 1080: the year box stands one gap of 45 after it.
+    QCOMPARE(editor->lblAnnee->x() + editor->lblAnnee->width(), twipsToPx(1110));
+    QCOMPARE(editor->txtAnnee->x(), twipsToPx(1155));
+    // The running time's caption ends one gap before the hours box at 3240.
+    QCOMPARE(editor->lblDuree1->x() + editor->lblDuree1->width(), twipsToPx(3195));
+    QCOMPARE(editor->txtDuree1->x(), twipsToPx(3240));
     QCOMPARE(editor->fraAffiche->title(), QStringLiteral("Affiche"));
     QCOMPARE(editor->lblFileName, QStringLiteral("Nouveau"));
 }
