@@ -54,6 +54,12 @@ bool frmAbout::exists()
     return g_instance != nullptr;
 }
 
+void frmAbout::discard()
+{
+    delete g_instance;
+    g_instance = nullptr;
+}
+
 void frmAbout::applyCaptions()
 {
     const AboutCaptions &c = aboutCaptions();
@@ -61,12 +67,6 @@ void frmAbout::applyCaptions()
     lblAuthor->setText(c.author);
     cmdMail->setText(c.mail);
     cmdOK->setText(c.ok);
-}
-
-void frmAbout::reset()
-{
-    delete g_instance;
-    g_instance = nullptr;
 }
 
 // Modal to the window asking, for the time it is shown only: the About box

@@ -27,10 +27,10 @@ public:
     // The single instance, created (not shown) on first use.
     static frmAbout &instance();
     static bool exists();
+    // Deletes the window, so that the next use creates a fresh one (tests).
+    static void discard();
     // Puts the loaded captions into the window.
     void applyCaptions();
-    // Discards the instance, so the next use starts afresh (tests).
-    static void reset();
     // Shows the window modally; returns once it is hidden again.
     static void ShowModal();
 

@@ -43,7 +43,7 @@ std::optional<int> startEditorOnCard(const QString &path)
 std::optional<int> startViewer(const QString &path, bool hidePlay)
 {
     if (hidePlay)
-        frmInfos::instance()->cmdPlay->setVisible(false);
+        frmInfos::instance().cmdPlay->setVisible(false);
     if (!OpenInViewer(path, 0))
         return kFailure;
     return std::nullopt;

@@ -91,7 +91,7 @@ void tst_About::init()
 
 void tst_About::cleanup()
 {
-    frmAbout::reset();
+    frmAbout::discard();
     for (QWidget *window : QApplication::topLevelWidgets())
         QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
 }

@@ -589,16 +589,16 @@ void tst_Documents::previewShowsTheCardAndLeavesNoFile()
     open(card);
     editor->txtAnnee->setText(QStringLiteral("2001"));
     editor->mnuFilePrev->trigger();
-    QVERIFY(frmInfos::exists() && frmInfos::instance()->isVisible());
-    QVERIFY(!frmInfos::instance()->mnuAfficheSave->isEnabled());
-    QVERIFY(frmInfos::instance()->imgAffiche->isVisible());   // the card's own poster
+    QVERIFY(frmInfos::exists() && frmInfos::instance().isVisible());
+    QVERIFY(!frmInfos::instance().mnuAfficheSave->isEnabled());
+    QVERIFY(frmInfos::instance().imgAffiche->isVisible());   // the card's own poster
     QCOMPARE(workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
 
     editor->cmdAffiSupp->click();   // a removed poster is not previewed
     editor->txtAnnee->setText(QStringLiteral("2002"));
     editor->mnuFilePrev->trigger();
-    QCOMPARE(frmInfos::instance()->lblAnnee->text(), QStringLiteral("Année :  2002"));
-    QVERIFY(!frmInfos::instance()->imgAffiche->isVisible());
+    QCOMPARE(frmInfos::instance().lblAnnee->text(), QStringLiteral("Année :  2002"));
+    QVERIFY(!frmInfos::instance().imgAffiche->isVisible());
     QVERIFY(editor->blnModified);   // a preview saves nothing
 }
 
@@ -613,13 +613,13 @@ void tst_Documents::closeRequest()
     editor->close();
     QVERIFY(editor->isVisible());
     QCOMPARE(workFolders().size(), 1);   // the reset folder stays with its card
-    QVERIFY(frmInfos::instance()->isVisible());
+    QVERIFY(frmInfos::instance().isVisible());
 
     fake->answerMsg(MsgAnswer::No);
     editor->close();
     QVERIFY(!editor->isVisible());
     QVERIFY(workFolders().isEmpty());
-    QVERIFY(!frmInfos::exists() || !frmInfos::instance()->isVisible());
+    QVERIFY(!frmInfos::exists() || !frmInfos::instance().isVisible());
     QCOMPARE(fake->messages.size(), 2);   // one prompt a request
 }
 

@@ -169,8 +169,8 @@ void tst_Hostile::loads()
     QCOMPARE(OpenInViewer(card, 0), shown);
     if (shown) {
         if (!kind.startsWith(QLatin1String("marker")))
-            QCOMPARE(frmInfos::instance()->lblTitre->text(), QStringLiteral("Hostile"));
-        QVERIFY(frmInfos::instance()->picAffiche->pixmap().height() <= 20000);
+            QCOMPARE(frmInfos::instance().lblTitre->text(), QStringLiteral("Hostile"));
+        QVERIFY(frmInfos::instance().picAffiche->pixmap().height() <= 20000);
     }
     frmMain &editor = frmMain::instance();
     QCOMPARE(editor.OpenInEditor(card), shown);

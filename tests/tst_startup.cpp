@@ -174,7 +174,7 @@ void tst_Startup::desktopStart()
         frmMain::instance().close();   // removes the editor's reset folder
     }
     if (frmInfos::exists())
-        QVERIFY(frmInfos::instance()->cmdPlay->isVisible());
+        QVERIFY(frmInfos::instance().cmdPlay->isVisible());
     frmMain::discard();
     frmInfos::discard();
     QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);

@@ -127,7 +127,7 @@ frmInfos *tst_Viewer::open(const QByteArray &poster, const CardTexts &texts)
 {
     if (!OpenInViewer(writeCard(QStringLiteral("card.cfh"), poster, texts), 0))
         return nullptr;
-    return frmInfos::instance();
+    return &frmInfos::instance();
 }
 
 void tst_Viewer::labelTexts_data()
@@ -265,7 +265,7 @@ void tst_Viewer::movieOrder()
         QVERIFY(writeBytes(m_dir->filePath("card." + extension), "movie"));
     const QString card = m_dir->filePath(QStringLiteral("card.cfh"));
     QStringList found;
-    for (QString movie = findMovieFile(card); !movie.isEmpty(); movie = findMovieFile(card)) {
+    for (QString movie = movieBesideCard(card); !movie.isEmpty(); movie = movieBesideCard(card)) {
         found << QFileInfo(movie).suffix();
         QVERIFY(QFile::remove(movie));
     }
@@ -312,9 +312,9 @@ void tst_Viewer::startFromCommandLine()
     QCOMPARE(status.has_value(), !shown);
     QCOMPARE(frmInfos::exists(), shown);
     if (shown) {
-        QVERIFY(frmInfos::instance()->isVisible());
-        QCOMPARE(frmInfos::instance()->cmdPlay->isVisible(), playVisible);
-        QVERIFY(frmInfos::instance()->mnuAfficheSave->isEnabled());
+        QVERIFY(frmInfos::instance().isVisible());
+        QCOMPARE(frmInfos::instance().cmdPlay->isVisible(), playVisible);
+        QVERIFY(frmInfos::instance().mnuAfficheSave->isEnabled());
     } else {
         QCOMPARE(*status, 1);
         QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier incorrect"));

@@ -36,11 +36,11 @@ ViewerCaptions &viewerCaptions()
     return captions;
 }
 
-frmInfos *frmInfos::instance()
+frmInfos &frmInfos::instance()
 {
     if (!s_instance)
         s_instance = new frmInfos;
-    return s_instance;
+    return *s_instance;
 }
 
 bool frmInfos::exists()

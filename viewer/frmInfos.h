@@ -28,9 +28,10 @@ class frmInfos : public QWidget {
 public:
     // The viewer, created (not shown) on first use; a closed viewer is gone
     // and the next call builds a fresh one.
-    static frmInfos *instance();
+    static frmInfos &instance();
     static bool exists();
-    static void discard();   // deletes the viewer at once (tests)
+    // Deletes the viewer, so that the next use creates a fresh one (tests).
+    static void discard();
 
     // Lays the card out from the texts in the labels and strImageFile.
     void PositionsLoad();

@@ -16,7 +16,7 @@ constexpr const char *kMovieExtensions[]
 
 }   // namespace
 
-QString findMovieFile(const QString &cardPath)
+QString movieBesideCard(const QString &cardPath)
 {
     // The card's name up to its last dot; a dot of a folder name does not count.
     const qsizetype dot = cardPath.lastIndexOf(QLatin1Char('.'));

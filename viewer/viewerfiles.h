@@ -9,7 +9,7 @@
 // The movie beside the card: its name with the extension "avi", else "divx",
 // else "mkv", "mp4", "m4v", "webm", "mov", "ogv", "mpg", "mpeg", "wmv", in
 // that order; empty when none exists.
-QString findMovieFile(const QString &cardPath);
+QString movieBesideCard(const QString &cardPath);
 
 // Writes every byte of cardPath after its first 1176 to target. The card is
 // opened before target is touched; target is replaced only once the copy is

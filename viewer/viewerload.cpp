@@ -37,12 +37,12 @@ bool OpenInViewer(const QString &cardPath, int mode)
 {
     const CardHead head = readCardHead(cardPath);
     if (head.status != CardReadStatus::Ok) {
-        if (frmInfos::exists() && !frmInfos::instance()->isVisible())
+        if (frmInfos::exists() && !frmInfos::instance().isVisible())
             frmInfos::discard();
         showCardReadFailure(head.status, cardPath, QString());
         return false;
     }
-    frmInfos &viewer = *frmInfos::instance();
+    frmInfos &viewer = frmInfos::instance();
     viewer.cardPath = cardPath;
     FillViewer(viewer, head.record);
     SetViewerPoster(viewer, head.posterBytes > 0 ? cardPath : QString());
@@ -74,7 +74,7 @@ void SetViewerPoster(frmInfos &viewer, const QString &posterCard)
 void FindMovieFile(frmInfos &viewer, const QString &cardPath)
 {
     // Emptied when there is none, so no earlier card's movie is ever played.
-    viewer.strDivXFile = findMovieFile(cardPath);
+    viewer.strDivXFile = movieBesideCard(cardPath);
     if (viewer.strDivXFile.isEmpty())
         viewer.cmdPlay->setEnabled(false);
 }

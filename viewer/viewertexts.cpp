@@ -15,5 +15,5 @@ void loadViewerCaptions()
     c.play = resText(2021);
     c.ok = resText(2022);
     if (frmInfos::exists())
-        frmInfos::instance()->applyCaptions();
+        frmInfos::instance().applyCaptions();
 }
