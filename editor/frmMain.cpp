@@ -4,8 +4,8 @@
 #include "app/frames.h"
 #include "app/modRess.h"
 #include "card/cardfields.h"
+#include "card/numerictext.h"
 #include "editor/editorlayout.h"
-#include "editor/numerictext.h"
 #include "editor/typinglimit.h"
 #include "viewer/frmViewLarger.h"
 

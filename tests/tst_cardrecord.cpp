@@ -1,6 +1,7 @@
 #include "app/common.h"
 #include "card/cardrecord.h"
 #include "card/cp1252.h"
+#include "card/numerictext.h"
 
 #include <QTest>
 
@@ -15,6 +16,8 @@ private slots:
     void recordBytes();
     void splitActors_data();
     void splitActors();
+    void numericText_data();
+    void numericText();
 };
 
 void tst_CardRecord::everyByteRoundTrips()
@@ -117,6 +120,57 @@ void tst_CardRecord::splitActors()
     const QString trimmed = TrimRight(field);
     const bool terminated = trimmed.isEmpty() || trimmed.endsWith(QLatin1Char('|'));
     QCOMPARE(joinActorNames(names), terminated ? trimmed : trimmed + QLatin1Char('|'));
+}
+
+void tst_CardRecord::numericText_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::newRow("digits") << "fr_FR"
+                            << "1984" << true;
+    QTest::newRow("exponent") << "fr_FR"
+                              << "1e3" << true;
+    QTest::newRow("blanks and sign") << "fr_FR"
+                                     << " -12 " << true;
+    QTest::newRow("French decimal comma") << "fr_FR"
+                                          << "1,5" << true;
+    QTest::newRow("English decimal point") << "en_US"
+                                           << "1.5" << true;
+    QTest::newRow("point in French") << "fr_FR"
+                                     << "1.5" << false;
+    QTest::newRow("digits in any locale") << "ar_EG"
+                                          << "45" << true;
+    QTest::newRow("trailing letter") << "fr_FR"
+                                     << "19a" << false;
+    QTest::newRow("inner letter") << "fr_FR"
+                                  << "1a" << false;
+    QTest::newRow("lone sign") << "fr_FR"
+                               << "-" << false;
+    QTest::newRow("lone exponent") << "fr_FR"
+                                   << "e3" << false;
+    QTest::newRow("exponent mark being typed") << "fr_FR"
+                                               << "1e" << true;
+    QTest::newRow("exponent sign being typed") << "fr_FR"
+                                               << "1e-" << true;
+    QTest::newRow("two exponent marks") << "fr_FR"
+                                        << "1ee" << false;
+    QTest::newRow("infinity word") << "en_US"
+                                   << "inf" << false;
+    QTest::newRow("not a number word") << "en_US"
+                                       << "nan" << false;
+    QTest::newRow("two separators") << "en_US"
+                                    << "1.2.3" << false;
+    QTest::newRow("blank only") << "fr_FR"
+                                << " " << false;
+}
+
+void tst_CardRecord::numericText()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QCOMPARE(IsNumericText(text, QLocale(locale)), numeric);
 }
 
 QTEST_GUILESS_MAIN(tst_CardRecord)

@@ -1,5 +1,4 @@
 #include "editor/editorlayout.h"
-#include "editor/numerictext.h"
 
 #include <QTest>
 
@@ -10,8 +9,6 @@ private slots:
     void placesCaptions();
     void sizesWindow_data();
     void sizesWindow();
-    void readsNumbers_data();
-    void readsNumbers();
 };
 
 void tst_EditorLayout::placesCaptions_data()
@@ -64,57 +61,6 @@ void tst_EditorLayout::sizesWindow()
     }
     QVERIFY(height);
     QCOMPARE(int(*height), outer);
-}
-
-void tst_EditorLayout::readsNumbers_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("numeric");
-    QTest::newRow("digits") << "fr_FR"
-                            << "1984" << true;
-    QTest::newRow("exponent") << "fr_FR"
-                              << "1e3" << true;
-    QTest::newRow("blanks and sign") << "fr_FR"
-                                     << " -12 " << true;
-    QTest::newRow("French decimal comma") << "fr_FR"
-                                          << "1,5" << true;
-    QTest::newRow("English decimal point") << "en_US"
-                                           << "1.5" << true;
-    QTest::newRow("point in French") << "fr_FR"
-                                     << "1.5" << false;
-    QTest::newRow("digits in any locale") << "ar_EG"
-                                          << "45" << true;
-    QTest::newRow("trailing letter") << "fr_FR"
-                                     << "19a" << false;
-    QTest::newRow("inner letter") << "fr_FR"
-                                  << "1a" << false;
-    QTest::newRow("lone sign") << "fr_FR"
-                               << "-" << false;
-    QTest::newRow("lone exponent") << "fr_FR"
-                                   << "e3" << false;
-    QTest::newRow("exponent mark being typed") << "fr_FR"
-                                               << "1e" << true;
-    QTest::newRow("exponent sign being typed") << "fr_FR"
-                                               << "1e-" << true;
-    QTest::newRow("two exponent marks") << "fr_FR"
-                                        << "1ee" << false;
-    QTest::newRow("infinity word") << "en_US"
-                                   << "inf" << false;
-    QTest::newRow("not a number word") << "en_US"
-                                       << "nan" << false;
-    QTest::newRow("two separators") << "en_US"
-                                    << "1.2.3" << false;
-    QTest::newRow("blank only") << "fr_FR"
-                                << " " << false;
-}
-
-void tst_EditorLayout::readsNumbers()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, text);
-    QFETCH(bool, numeric);
-    QCOMPARE(IsNumericText(text, QLocale(locale)), numeric);
 }
 
 QTEST_GUILESS_MAIN(tst_EditorLayout)

@@ -3,7 +3,7 @@
 #include "app/common.h"
 #include "card/cardfields.h"
 #include "card/cp1252.h"
-#include "editor/numerictext.h"
+#include "card/numerictext.h"
 
 namespace {
 

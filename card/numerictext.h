@@ -1,5 +1,6 @@
 #pragma once
-// The test the editor's numeric boxes apply to their whole text.
+// The test the numeric fields (the year, the hours, the minutes) apply to a
+// whole value, in the editor's boxes and in the card tool.
 
 #include <QLocale>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "editor/numerictext.h"
+#include "card/numerictext.h"
 
 #include <QRegularExpression>
 
