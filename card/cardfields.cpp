@@ -38,12 +38,15 @@ std::optional<QString> minutesText(const QString &field)
                    : std::nullopt;
 }
 
+QString lfLineBreaks(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
 QString summaryText(const QString &field)
 {
-    QString text = TrimRight(field);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    return lfLineBreaks(TrimRight(field));
 }
 
 qsizetype summaryStoredLength(const QString &text)

@@ -15,8 +15,11 @@ QString dureeHField(const QString &hours);
 std::optional<QString> hoursText(const QString &field);
 std::optional<QString> minutesText(const QString &field);
 
-// The summary as the editor and the viewer show it: each line break stored
-// as CR LF, CR or LF becomes one "\n".
+// Each line break of text, CR LF, CR or LF, as one "\n".
+QString lfLineBreaks(QString text);
+
+// The summary as the editor and the viewer show it: without its trailing
+// blanks, with lfLineBreaks.
 QString summaryText(const QString &field);
 
 // The characters a summary takes in its field: a line break stores as two.

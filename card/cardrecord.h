@@ -21,6 +21,13 @@ constexpr int Titre = 50, Annee = 4, DureeH = 2, DureeM = 2, Type = 50, Realisat
 constexpr int Record = 1168;
 }   // namespace CardWidth
 
+// The actors: at most Max names, each of at most NameLength characters as
+// typed (a card from elsewhere may hold longer ones; they are kept).
+namespace CardActors {
+constexpr int Max = 10;
+constexpr int NameLength = 50;
+}   // namespace CardActors
+
 // Sizes and offsets of a card file, in bytes.
 namespace CardLayout {
 constexpr int MarkerSize = 7;

@@ -93,3 +93,12 @@ QByteArray toCp1252(const QString &text)
     }
     return bytes;
 }
+
+bool isCp1252(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return true;
+    if (c > 0xFFFF)
+        return false;
+    return toCp1252(QString(QChar(char16_t(c)))) != "?";
+}

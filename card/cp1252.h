@@ -10,3 +10,6 @@
 QString fromCp1252(const QByteArray &bytes);
 QString fromCp1252(const char *bytes, qsizetype size);
 QByteArray toCp1252(const QString &text);
+
+// Whether c has a byte of its own (and so is not written as "?").
+bool isCp1252(char32_t c);

@@ -94,23 +94,23 @@ frmMain::frmMain()
 void frmMain::createControls(QWidget *form)
 {
     lblTitre = named(new QLabel(form), "lblTitre");
-    txtTitre = textBox(form, "txtTitre", 50);
+    txtTitre = textBox(form, "txtTitre", CardWidth::Titre);
     lblAnnee = named(new QLabel(form), "lblAnnee");
-    txtAnnee = textBox(form, "txtAnnee", 4);
+    txtAnnee = textBox(form, "txtAnnee", CardWidth::Annee);
     lblDuree1 = named(new QLabel(form), "lblDuree1");
-    txtDuree1 = textBox(form, "txtDuree1", 1);
+    txtDuree1 = textBox(form, "txtDuree1", 1);   // one digit; the field keeps a blank before it
     lblDuree2 = named(new QLabel(QStringLiteral(":"), form), "lblDuree2");
-    txtDuree2 = textBox(form, "txtDuree2", 2);
+    txtDuree2 = textBox(form, "txtDuree2", CardWidth::DureeM);
     lblType = named(new QLabel(form), "lblType");
-    txtType = textBox(form, "txtType", 50);
+    txtType = textBox(form, "txtType", CardWidth::Type);
     lblRealisateur = named(new QLabel(form), "lblRealisateur");
-    txtRealisateur = textBox(form, "txtRealisateur", 50);
+    txtRealisateur = textBox(form, "txtRealisateur", CardWidth::Realisateur);
     lblActeurs = named(new QLabel(form), "lblActeurs");
     cboActeurs = named(new QComboBox(form), "cboActeurs");
     cboActeurs->setEditable(true);
     cboActeurs->setInsertPolicy(QComboBox::NoInsert);   // Enter is the actor box's own
     cboActeurs->setCompleter(nullptr);
-    TypingLimit::apply(cboActeurs->lineEdit(), MaxActorLength);
+    TypingLimit::apply(cboActeurs->lineEdit(), CardActors::NameLength);
     cmdActSupp = named(new QPushButton(form), "cmdActSupp");
     cmdActSupp->setIcon(QIcon(QStringLiteral(":/cinefiche/actsupp.png")));
     cmdActSupp->setEnabled(false);

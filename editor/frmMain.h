@@ -35,9 +35,6 @@ public:
     // Deletes the editor, so that the next use creates a fresh one (tests).
     static void discard();
 
-    static constexpr int MaxActors = 10;
-    static constexpr int MaxActorLength = 50;
-
     // The one place where the modified mark, the caption and the Save and
     // Save As items change.
     void ChangeEdit(bool Modified);

@@ -31,7 +31,7 @@ void frmMain::deselectActors()
 
 bool frmMain::addActorName(const QString &name)
 {
-    if (cboActeurs->count() >= MaxActors)
+    if (cboActeurs->count() >= CardActors::Max)
         return false;
     cboActeurs->addItem(name);
     lockIfFull();
@@ -67,7 +67,7 @@ void frmMain::clearActorEdit()
 // A full list takes no typing until a name is picked, however it got full.
 void frmMain::lockIfFull()
 {
-    if (cboActeurs->count() >= MaxActors) {
+    if (cboActeurs->count() >= CardActors::Max) {
         cboActeursTag = kLocked;
         cboActeurs->setEditText(QString());
     }
@@ -99,7 +99,7 @@ void frmMain::cboActeurs_KeyPress(int &KeyAscii)
         if (picked) {
             cboActeurs->removeItem(lblAct);
             cboActeurs->insertItem(lblAct, text);
-        } else if (cboActeurs->count() < MaxActors) {
+        } else if (cboActeurs->count() < CardActors::Max) {
             cboActeurs->addItem(text);
         } else {
             lockIfFull();

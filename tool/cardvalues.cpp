@@ -44,20 +44,13 @@ std::optional<FieldProblem> characterProblem(Field field, const QString &text)
     return std::nullopt;
 }
 
-// Line breaks arrive as CR LF, CR or LF; the summary stores them its own way.
-QString lineBreaksAsLf(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
 std::optional<FieldProblem> actorsProblem(const QStringList &names)
 {
-    if (names.size() > kMaxActors)
+    if (names.size() > CardActors::Max)
         return FieldProblem { .kind = FieldProblem::TooManyNames,
             .field = Field::Acteurs,
             .length = names.size(),
-            .limit = kMaxActors };
+            .limit = CardActors::Max };
     for (const QString &name : names) {
         FieldProblem problem { .kind = FieldProblem::EmptyName, .field = Field::Acteurs };
         problem.value = name;
@@ -72,10 +65,10 @@ std::optional<FieldProblem> actorsProblem(const QStringList &names)
             character->value = name;
             return character;
         }
-        if (name.size() > kMaxActorLength) {
+        if (name.size() > CardActors::NameLength) {
             problem.kind = FieldProblem::NameTooLong;
             problem.length = name.size();
-            problem.limit = kMaxActorLength;
+            problem.limit = CardActors::NameLength;
             return problem;
         }
     }
@@ -116,15 +109,6 @@ std::optional<Field> fieldNamed(const QString &name)
     return std::nullopt;
 }
 
-bool isCp1252(char32_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return true;
-    if (c > 0xFFFF)
-        return false;
-    return toCp1252(QString(QChar(char16_t(c)))) != "?";
-}
-
 CardValues cardValues(const CardRecord &record)
 {
     CardValues values;
@@ -158,8 +142,8 @@ std::optional<FieldProblem> applyEdit(CardRecord &record, const CardEdit &edit)
         return applyActors(record, edit.names);
     const FieldInfo &field = info(edit.field);
     QString text = edit.text.normalized(QString::NormalizationForm_C);
-    if (edit.field == Field::Resume)
-        text = lineBreaksAsLf(text);
+    if (edit.field == Field::Resume)   // line breaks arrive as CR LF, CR or LF
+        text = lfLineBreaks(text);
     if (auto problem = characterProblem(edit.field, text))
         return problem;
     if (field.numeric && !text.isEmpty() && !IsNumericText(text, QLocale(QLocale::French))) {

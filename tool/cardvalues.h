@@ -59,10 +59,3 @@ struct FieldProblem {
 // hour's blank, actors joined with "|", the summary's CR LF); a value that
 // does not fit leaves record unchanged and says why. Nothing is ever cut.
 std::optional<FieldProblem> applyEdit(CardRecord &record, const CardEdit &edit);
-
-// Whether c has a Windows-1252 byte.
-bool isCp1252(char32_t c);
-
-// The most actors a card holds, and the longest name the editor takes.
-constexpr int kMaxActors = 10;
-constexpr int kMaxActorLength = 50;

@@ -1,6 +1,7 @@
 #include "tool/nfoimport.h"
 
 #include "card/cardfields.h"
+#include "card/cp1252.h"
 #include "tool/tooltexts.h"
 
 #include <QRegularExpression>
@@ -33,8 +34,7 @@ QString fallback(char32_t c)
 // the summary, other blanks become spaces.
 QString holdable(Field field, const QString &given, QStringList &notes)
 {
-    QString text = given.normalized(QString::NormalizationForm_C).trimmed();
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString text = lfLineBreaks(given.normalized(QString::NormalizationForm_C).trimmed());
     QString result;
     ToolText::Replacements replaced;
     for (const char32_t c : text.toUcs4()) {
@@ -144,9 +144,9 @@ QStringList actors(const NfoMovie &movie, QStringList &notes)
         const QString name = holdable(Field::Acteurs, given, notes);
         if (name.isEmpty())
             continue;
-        if (names.size() == kMaxActors)
+        if (names.size() == CardActors::Max)
             notes << ToolText::actorTooMany(name);
-        else if (name.size() > kMaxActorLength || name.contains(QLatin1Char('|')))
+        else if (name.size() > CardActors::NameLength || name.contains(QLatin1Char('|')))
             notes << ToolText::actorLeftOut(name);
         else
             names << name;
