@@ -1,5 +1,7 @@
 #include "poster/posterimage.h"
 
+#include "app/common.h"
+
 #include <QFile>
 #include <QImageReader>
 
@@ -7,7 +9,7 @@ namespace {
 
 bool affordable(const QSize &size)
 {
-    return size.isValid() && !size.isEmpty() && qint64(size.width()) * size.height() <= kMaxPosterPixels;
+    return size.isValid() && !size.isEmpty() && !tooManyPixels(size);
 }
 
 }   // namespace
@@ -20,6 +22,24 @@ PosterInfo probePoster(QIODevice &in)
     if (!reader.canRead() || !size.isValid())
         return {};
     return { reader.format(), size };
+}
+
+bool tooManyPixels(const QSize &size)
+{
+    return qint64(size.width()) * size.height() > kMaxPosterPixels;
+}
+
+PosterFileCheck checkPosterFile(const QString &path)
+{
+    if (!FileExists(path))
+        return { PosterFileCheck::Missing, {} };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return { PosterFileCheck::Unreadable, {} };
+    const PosterInfo info = probePoster(file);
+    if (info.format.isEmpty())
+        return { PosterFileCheck::NotPicture, {} };
+    return { tooManyPixels(info.size) ? PosterFileCheck::TooManyPixels : PosterFileCheck::None, info.size };
 }
 
 QImage decodePoster(QIODevice &in, QSize bound)

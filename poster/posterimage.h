@@ -24,6 +24,14 @@ QString pictureExtension(const QByteArray &format);
 // The most pixels a poster may announce: beyond, it is refused before
 // anything is allocated (a hostile header can announce 60000 x 60000).
 constexpr qint64 kMaxPosterPixels = 50'000'000;
+bool tooManyPixels(const QSize &size);
+
+// Whether the file at path can be a card's poster, from its header alone.
+struct PosterFileCheck {
+    enum Problem { None, Missing, Unreadable, NotPicture, TooManyPixels } problem = None;
+    QSize size;   // pixels, as the header announces them
+};
+PosterFileCheck checkPosterFile(const QString &path);
 
 // The picture, scaled down to fit within bound when it is larger (formats
 // that can decode at a reduced size do so, so a large poster never takes its

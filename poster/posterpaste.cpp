@@ -31,7 +31,7 @@ QStringList pictureFormats(const QMimeData &data)
 
 bool affordable(const QImage &image)
 {
-    return !image.isNull() && qint64(image.width()) * image.height() <= kMaxPosterPixels;
+    return !image.isNull() && !tooManyPixels(image.size());
 }
 
 }   // namespace

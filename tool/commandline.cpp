@@ -104,17 +104,20 @@ bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits)
 
 std::optional<QString> posterProblem(const QString &path)
 {
-    QFile file(path);
-    if (!FileExists(path))
+    const PosterFileCheck check = checkPosterFile(path);
+    switch (check.problem) {
+    case PosterFileCheck::None:
+        return std::nullopt;
+    case PosterFileCheck::Missing:
         return ToolText::missing(path);
-    if (!file.open(QIODevice::ReadOnly))
+    case PosterFileCheck::Unreadable:
         return ToolText::unreadable(path);
-    const PosterInfo info = probePoster(file);
-    if (info.format.isEmpty())
+    case PosterFileCheck::NotPicture:
         return ToolText::notPicture(path);
-    if (qint64(info.size.width()) * info.size.height() > kMaxPosterPixels)
-        return ToolText::pictureTooLarge(path, info.size.width(), info.size.height());
-    return std::nullopt;
+    case PosterFileCheck::TooManyPixels:
+        break;
+    }
+    return ToolText::pictureTooLarge(path, check.size.width(), check.size.height());
 }
 
 bool mayReplace(ToolIo &io, const QString &path)

@@ -31,7 +31,7 @@ QString whyNotDecoded(const QString &card, PosterDevice &poster)
 {
     poster.seek(0);
     const PosterInfo info = probePoster(poster);
-    if (!info.format.isEmpty() && qint64(info.size.width()) * info.size.height() > kMaxPosterPixels)
+    if (!info.format.isEmpty() && tooManyPixels(info.size))
         return ToolText::pictureTooLarge(card, info.size.width(), info.size.height());
     return ToolText::posterNotDecoded(card);
 }
