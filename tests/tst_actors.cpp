@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_Actors : public QObject {
     Q_OBJECT
 private slots:
@@ -186,10 +188,8 @@ void tst_Actors::cutsLongNames_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("kept");
     QTest::newRow("60 characters") << QString(60, QLatin1Char('a')) << QString(50, QLatin1Char('a'));
-    QTest::newRow("separator pasted") << "Tom|Cruise"
-                                      << "TomCruise";
-    QTest::newRow("separator typed") << ""
-                                     << "AB";
+    QTest::newRow("separator pasted") << u"Tom|Cruise"_s << u"TomCruise"_s;
+    QTest::newRow("separator typed") << u""_s << u"AB"_s;
 }
 
 void tst_Actors::cutsLongNames()

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_CardRecord : public QObject {
     Q_OBJECT
 private slots:
@@ -55,11 +57,9 @@ void tst_CardRecord::fixedWidth_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("stored");
     QTest::newRow("60 characters cut to 50") << QString(60, 'x') << QString(50, 'x');
-    QTest::newRow("five letters padded") << "Alien"
-                                         << "Alien" + QString(45, ' ');
-    QTest::newRow("leading space kept") << " Alien "
-                                        << " Alien " + QString(43, ' ');
-    QTest::newRow("empty") << "" << QString(50, ' ');
+    QTest::newRow("five letters padded") << u"Alien"_s << "Alien" + QString(45, ' ');
+    QTest::newRow("leading space kept") << u" Alien "_s << " Alien " + QString(43, ' ');
+    QTest::newRow("empty") << u""_s << QString(50, ' ');
 }
 
 void tst_CardRecord::fixedWidth()
@@ -98,15 +98,15 @@ void tst_CardRecord::splitActors_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("lines");
-    QTest::newRow("two names") << "A|B|   " << QStringList { "A", "B" } << "A\rB";
-    QTest::newRow("all spaces") << QString(510, ' ') << QStringList() << "";
+    QTest::newRow("two names") << u"A|B|   "_s << QStringList { "A", "B" } << u"A\rB"_s;
+    QTest::newRow("all spaces") << QString(510, ' ') << QStringList() << u""_s;
     QTest::newRow("no final separator")
-        << "Alpha Beta|Gamma Delta" << QStringList { "Alpha Beta", "Gamma Delta" }
-        << "Alpha Beta\rGamma Delta";
-    QTest::newRow("no separator at all") << "Alone" << QStringList { "Alone" } << "Alone";
-    QTest::newRow("empty names kept") << "|A||" << QStringList { "", "A", "" } << "\rA\r";
+        << u"Alpha Beta|Gamma Delta"_s << QStringList { "Alpha Beta", "Gamma Delta" }
+        << u"Alpha Beta\rGamma Delta"_s;
+    QTest::newRow("no separator at all") << u"Alone"_s << QStringList { "Alone" } << u"Alone"_s;
+    QTest::newRow("empty names kept") << u"|A||"_s << QStringList { "", "A", "" } << u"\rA\r"_s;
     QTest::newRow("names with blanks")
-        << " Bruce Willis |Uma |" << QStringList { " Bruce Willis ", "Uma " } << " Bruce Willis \rUma";
+        << u" Bruce Willis |Uma |"_s << QStringList { " Bruce Willis ", "Uma " } << u" Bruce Willis \rUma"_s;
 }
 
 void tst_CardRecord::splitActors()
@@ -127,42 +127,24 @@ void tst_CardRecord::numericText_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
-    QTest::newRow("digits") << "fr_FR"
-                            << "1984" << true;
-    QTest::newRow("exponent") << "fr_FR"
-                              << "1e3" << true;
-    QTest::newRow("blanks and sign") << "fr_FR"
-                                     << " -12 " << true;
-    QTest::newRow("French decimal comma") << "fr_FR"
-                                          << "1,5" << true;
-    QTest::newRow("English decimal point") << "en_US"
-                                           << "1.5" << true;
-    QTest::newRow("point in French") << "fr_FR"
-                                     << "1.5" << false;
-    QTest::newRow("digits in any locale") << "ar_EG"
-                                          << "45" << true;
-    QTest::newRow("trailing letter") << "fr_FR"
-                                     << "19a" << false;
-    QTest::newRow("inner letter") << "fr_FR"
-                                  << "1a" << false;
-    QTest::newRow("lone sign") << "fr_FR"
-                               << "-" << false;
-    QTest::newRow("lone exponent") << "fr_FR"
-                                   << "e3" << false;
-    QTest::newRow("exponent mark being typed") << "fr_FR"
-                                               << "1e" << true;
-    QTest::newRow("exponent sign being typed") << "fr_FR"
-                                               << "1e-" << true;
-    QTest::newRow("two exponent marks") << "fr_FR"
-                                        << "1ee" << false;
-    QTest::newRow("infinity word") << "en_US"
-                                   << "inf" << false;
-    QTest::newRow("not a number word") << "en_US"
-                                       << "nan" << false;
-    QTest::newRow("two separators") << "en_US"
-                                    << "1.2.3" << false;
-    QTest::newRow("blank only") << "fr_FR"
-                                << " " << false;
+    QTest::newRow("digits") << u"fr_FR"_s << u"1984"_s << true;
+    QTest::newRow("exponent") << u"fr_FR"_s << u"1e3"_s << true;
+    QTest::newRow("blanks and sign") << u"fr_FR"_s << u" -12 "_s << true;
+    QTest::newRow("French decimal comma") << u"fr_FR"_s << u"1,5"_s << true;
+    QTest::newRow("English decimal point") << u"en_US"_s << u"1.5"_s << true;
+    QTest::newRow("point in French") << u"fr_FR"_s << u"1.5"_s << false;
+    QTest::newRow("digits in any locale") << u"ar_EG"_s << u"45"_s << true;
+    QTest::newRow("trailing letter") << u"fr_FR"_s << u"19a"_s << false;
+    QTest::newRow("inner letter") << u"fr_FR"_s << u"1a"_s << false;
+    QTest::newRow("lone sign") << u"fr_FR"_s << u"-"_s << false;
+    QTest::newRow("lone exponent") << u"fr_FR"_s << u"e3"_s << false;
+    QTest::newRow("exponent mark being typed") << u"fr_FR"_s << u"1e"_s << true;
+    QTest::newRow("exponent sign being typed") << u"fr_FR"_s << u"1e-"_s << true;
+    QTest::newRow("two exponent marks") << u"fr_FR"_s << u"1ee"_s << false;
+    QTest::newRow("infinity word") << u"en_US"_s << u"inf"_s << false;
+    QTest::newRow("not a number word") << u"en_US"_s << u"nan"_s << false;
+    QTest::newRow("two separators") << u"en_US"_s << u"1.2.3"_s << false;
+    QTest::newRow("blank only") << u"fr_FR"_s << u" "_s << false;
 }
 
 void tst_CardRecord::numericText()

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_CardSave : public QObject {
     Q_OBJECT
 private slots:
@@ -52,16 +54,11 @@ void tst_CardSave::hoursField_data()
 {
     QTest::addColumn<QString>("hours");
     QTest::addColumn<QString>("field");
-    QTest::newRow("one digit") << "1"
-                               << " 1";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("ten") << "12"
-                         << "12";
-    QTest::newRow("not a number") << "a"
-                                  << "a";
-    QTest::newRow("two characters below ten are not cut") << "-1"
-                                                          << "-1";
+    QTest::newRow("one digit") << u"1"_s << u" 1"_s;
+    QTest::newRow("empty") << u""_s << u""_s;
+    QTest::newRow("ten") << u"12"_s << u"12"_s;
+    QTest::newRow("not a number") << u"a"_s << u"a"_s;
+    QTest::newRow("two characters below ten are not cut") << u"-1"_s << u"-1"_s;
 }
 
 void tst_CardSave::hoursField()

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Run {
@@ -168,14 +170,14 @@ void tst_CardTool::thumbnail_data()
     QTest::addColumn<QString>("size");
     QTest::addColumn<QSize>("pixels");   // empty: nothing written, status 1
     const QByteArray tall = readBytes(sample("le-phare-des-brumes"));
-    QTest::newRow("tall JPEG") << tall << "128" << QSize(85, 128);
-    QTest::newRow("wide JPEG") << readBytes(sample("la-longue-traversee")) << "128" << QSize(128, 71);
+    QTest::newRow("tall JPEG") << tall << u"128"_s << QSize(85, 128);
+    QTest::newRow("wide JPEG") << readBytes(sample("la-longue-traversee")) << u"128"_s << QSize(128, 71);
     QTest::newRow("default size") << tall << QString() << QSize(170, 256);
-    QTest::newRow("never enlarged") << tall << "1000" << QSize(240, 360);
-    QTest::newRow("no poster") << readBytes(sample("sans-affiche")) << "128" << QSize();
-    QTest::newRow("poster that is no picture") << makeCard("X", "GIF89a but no more") << "128" << QSize();
+    QTest::newRow("never enlarged") << tall << u"1000"_s << QSize(240, 360);
+    QTest::newRow("no poster") << readBytes(sample("sans-affiche")) << u"128"_s << QSize();
+    QTest::newRow("poster that is no picture") << makeCard("X", "GIF89a but no more") << u"128"_s << QSize();
     QTest::newRow("header announcing 60000 x 60000")
-        << makeCard("X", bmpHeader(60000, 60000)) << "128" << QSize();
+        << makeCard("X", bmpHeader(60000, 60000)) << u"128"_s << QSize();
 }
 
 void tst_CardTool::thumbnail()
@@ -252,37 +254,38 @@ void tst_CardTool::refusedValuesWriteNothing_data()
     QTest::addColumn<QString>("said");
     const QString t = QStringLiteral("titre=T");
     QTest::newRow("title of 51") << QStringList { QStringLiteral("titre=") + QString(51, u'x') }
-                                 << QByteArray() << 2 << "titre : 51 caractères, le champ en tient 50";
+                                 << QByteArray() << 2 << u"titre : 51 caractères, le champ en tient 50"_s;
     QTest::newRow("letter outside Windows-1252")
         << QStringList { QStringLiteral("titre=Łódź") } << QByteArray() << 2
-        << "titre : le caractère « Ł » (U+0141)";
-    QTest::newRow("character outside the BMP") << QStringList { t, QStringLiteral("type=Drame 🎬") }
-                                               << QByteArray() << 2 << "type : le caractère « 🎬 » (U+1F3AC)";
+        << u"titre : le caractère « Ł » (U+0141)"_s;
+    QTest::newRow("character outside the BMP")
+        << QStringList { t, QStringLiteral("type=Drame 🎬") } << QByteArray() << 2
+        << u"type : le caractère « 🎬 » (U+1F3AC)"_s;
     QTest::newRow("line break in the title") << QStringList { QStringLiteral("titre=A\nB") } << QByteArray()
-                                             << 2 << "titre : le caractère de commande U+000A";
+                                             << 2 << u"titre : le caractère de commande U+000A"_s;
     QTest::newRow("summary of 501") << QStringList { t, QStringLiteral("resume=") + QString(501, u'r') }
-                                    << QByteArray() << 2 << "resume : 501 caractères";
+                                    << QByteArray() << 2 << u"resume : 501 caractères"_s;
     QTest::newRow("hours of three digits")
-        << QStringList { t, QStringLiteral("heures=100") } << QByteArray() << 2 << "heures : 3 caractères";
+        << QStringList { t, QStringLiteral("heures=100") } << QByteArray() << 2 << u"heures : 3 caractères"_s;
     QTest::newRow("year not a number") << QStringList { t, QStringLiteral("annee=19x0") } << QByteArray() << 2
-                                       << "annee : « 19x0 » n'est pas un nombre";
+                                       << u"annee : « 19x0 » n'est pas un nombre"_s;
     QTest::newRow("eleven actors") << QStringList { t, QStringLiteral("acteurs=a|b|c|d|e|f|g|h|i|j|k") }
-                                   << QByteArray() << 2 << "acteurs : 11 noms";
+                                   << QByteArray() << 2 << u"acteurs : 11 noms"_s;
     QTest::newRow("empty actor name") << QStringList { t, QStringLiteral("acteurs=a||b") } << QByteArray()
-                                      << 2 << "acteurs : un nom est vide";
+                                      << 2 << u"acteurs : un nom est vide"_s;
     QTest::newRow("actor name with the separator")
         << QStringList { QStringLiteral("--json"), QStringLiteral("-") }
-        << QByteArray(R"({"titre": "T", "acteurs": ["A|B"]})") << 2 << "le nom « A|B » contient « | »";
+        << QByteArray(R"({"titre": "T", "acteurs": ["A|B"]})") << 2 << u"le nom « A|B » contient « | »"_s;
     QTest::newRow("no title") << QStringList { QStringLiteral("titre="), QStringLiteral("annee=1970") }
-                              << QByteArray() << 2 << "titre : une fiche a toujours un titre";
+                              << QByteArray() << 2 << u"titre : une fiche a toujours un titre"_s;
     QTest::newRow("unknown field") << QStringList { t, QStringLiteral("duree=90") } << QByteArray() << 2
-                                   << "champ inconnu « duree »";
+                                   << u"champ inconnu « duree »"_s;
     QTest::newRow("JSON of the wrong type")
         << QStringList { QStringLiteral("--json"), QStringLiteral("-") } << QByteArray(R"({"titre": ["T"]})")
-        << 2 << "titre : valeur d'un type";
+        << 2 << u"titre : valeur d'un type"_s;
     QTest::newRow("poster that is no picture")
         << QStringList { t, QStringLiteral("--poster"), SAMPLES_DIR "/make-samples.sh" } << QByteArray() << 1
-        << "make-samples.sh : ce fichier n'est pas une image";
+        << u"make-samples.sh : ce fichier n'est pas une image"_s;
 }
 
 // new and set refuse the same values, and neither then writes a byte.
@@ -386,13 +389,13 @@ void tst_CardTool::notAMovieNfo_data()
     QTest::addColumn<QByteArray>("nfo");
     QTest::addColumn<QString>("said");
     QTest::newRow("release notes") << QByteArray("  ** GROUPE **\n  Film.....: x\n")
-                                   << "n'est pas le fichier .nfo d'un film";
+                                   << u"n'est pas le fichier .nfo d'un film"_s;
     QTest::newRow("a series") << QByteArray("<tvshow><title>S</title></tvshow>")
-                              << "n'est pas le fichier .nfo d'un film";
+                              << u"n'est pas le fichier .nfo d'un film"_s;
     QTest::newRow("no title") << QByteArray("<movie><year>1999</year><title> </title></movie>")
-                              << "le film n'a pas de titre";
+                              << u"le film n'a pas de titre"_s;
     QTest::newRow("broken XML") << QByteArray("<movie>\n<title>A</title>\n<plot>x</movie>")
-                                << "ligne 3 : XML illisible";
+                                << u"ligne 3 : XML illisible"_s;
 }
 
 void tst_CardTool::notAMovieNfo()

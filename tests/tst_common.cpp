@@ -7,6 +7,8 @@
 
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 class tst_Common : public QObject {
     Q_OBJECT
 private slots:
@@ -56,16 +58,11 @@ void tst_Common::trimRight_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("trimmed");
-    QTest::newRow("two trailing spaces") << "abc  "
-                                         << "abc";
-    QTest::newRow("all spaces") << "   "
-                                << "";
-    QTest::newRow("leading space stays") << " abc"
-                                         << " abc";
-    QTest::newRow("tab and carriage return stay") << "a\t\r"
-                                                  << "a\t\r";
-    QTest::newRow("space before a tab stays") << "a \t"
-                                              << "a \t";
+    QTest::newRow("two trailing spaces") << u"abc  "_s << u"abc"_s;
+    QTest::newRow("all spaces") << u"   "_s << u""_s;
+    QTest::newRow("leading space stays") << u" abc"_s << u" abc"_s;
+    QTest::newRow("tab and carriage return stay") << u"a\t\r"_s << u"a\t\r"_s;
+    QTest::newRow("space before a tab stays") << u"a \t"_s << u"a \t"_s;
 }
 
 void tst_Common::trimRight()

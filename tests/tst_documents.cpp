@@ -27,6 +27,8 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 class tst_Documents : public QObject {
     Q_OBJECT
 private slots:
@@ -268,33 +270,36 @@ void tst_Documents::savePrompt_data()
     QTest::addColumn<QString>("year");    // what the year box holds afterwards
     QTest::addColumn<bool>("shown");      // the editor afterwards
     const int no = int(MsgAnswer::No), cancel = int(MsgAnswer::Cancel), yes = int(MsgAnswer::Yes);
-    QTest::newRow("new, No") << "new" << no << "" << true << false << 0 << "" << true;
-    QTest::newRow("new, Cancel") << "new" << cancel << "" << false << true << 0 << "1985" << true;
-    QTest::newRow("new, Yes and saved") << "new" << yes << "saves" << true << false << 1 << "" << true;
+    QTest::newRow("new, No") << u"new"_s << no << u""_s << true << false << 0 << u""_s << true;
+    QTest::newRow("new, Cancel") << u"new"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
+    QTest::newRow("new, Yes and saved")
+        << u"new"_s << yes << u"saves"_s << true << false << 1 << u""_s << true;
     QTest::newRow("new, Yes without title")
-        << "new" << yes << "no title" << false << true << 0 << "1985" << true;
+        << u"new"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("new, Yes and cancelled")
-        << "new" << yes << "cancel" << false << true << 1 << "1985" << true;
+        << u"new"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
     QTest::newRow("new, Yes and the write fails")
-        << "new" << yes << "fails" << false << true << 1 << "1985" << true;
-    QTest::newRow("open, No") << "open" << no << "" << true << true << 1 << "1985" << true;
-    QTest::newRow("open, Cancel") << "open" << cancel << "" << false << true << 0 << "1985" << true;
-    QTest::newRow("open, Yes and saved") << "open" << yes << "saves" << true << false << 2 << "1985" << true;
+        << u"new"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
+    QTest::newRow("open, No") << u"open"_s << no << u""_s << true << true << 1 << u"1985"_s << true;
+    QTest::newRow("open, Cancel") << u"open"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
+    QTest::newRow("open, Yes and saved")
+        << u"open"_s << yes << u"saves"_s << true << false << 2 << u"1985"_s << true;
     QTest::newRow("open, Yes without title")
-        << "open" << yes << "no title" << false << true << 0 << "1985" << true;
+        << u"open"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("open, Yes and cancelled")
-        << "open" << yes << "cancel" << false << true << 1 << "1985" << true;
+        << u"open"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
     QTest::newRow("open, Yes and the write fails")
-        << "open" << yes << "fails" << false << true << 1 << "1985" << true;
-    QTest::newRow("quit, No") << "quit" << no << "" << true << true << 0 << "1985" << false;
-    QTest::newRow("quit, Cancel") << "quit" << cancel << "" << false << true << 0 << "1985" << true;
-    QTest::newRow("quit, Yes and saved") << "quit" << yes << "saves" << true << false << 1 << "1985" << false;
+        << u"open"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
+    QTest::newRow("quit, No") << u"quit"_s << no << u""_s << true << true << 0 << u"1985"_s << false;
+    QTest::newRow("quit, Cancel") << u"quit"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
+    QTest::newRow("quit, Yes and saved")
+        << u"quit"_s << yes << u"saves"_s << true << false << 1 << u"1985"_s << false;
     QTest::newRow("quit, Yes without title")
-        << "quit" << yes << "no title" << false << true << 0 << "1985" << true;
+        << u"quit"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("quit, Yes and cancelled")
-        << "quit" << yes << "cancel" << false << true << 1 << "1985" << true;
+        << u"quit"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
     QTest::newRow("quit, Yes and the write fails")
-        << "quit" << yes << "fails" << false << true << 1 << "1985" << true;
+        << u"quit"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
 }
 
 void tst_Documents::savePrompt()
@@ -355,10 +360,10 @@ void tst_Documents::opensADroppedCard_data()
 {
     QTest::addColumn<QString>("on");
     QTest::addColumn<int>("answer");
-    QTest::newRow("on the title box, No") << "txtTitre" << int(MsgAnswer::No);
-    QTest::newRow("on the summary, No") << "txtResume" << int(MsgAnswer::No);
-    QTest::newRow("on the poster, No") << "imgAffiche" << int(MsgAnswer::No);
-    QTest::newRow("on the title box, Cancel") << "txtTitre" << int(MsgAnswer::Cancel);
+    QTest::newRow("on the title box, No") << u"txtTitre"_s << int(MsgAnswer::No);
+    QTest::newRow("on the summary, No") << u"txtResume"_s << int(MsgAnswer::No);
+    QTest::newRow("on the poster, No") << u"imgAffiche"_s << int(MsgAnswer::No);
+    QTest::newRow("on the title box, Cancel") << u"txtTitre"_s << int(MsgAnswer::Cancel);
 }
 
 void tst_Documents::opensADroppedCard()
@@ -441,15 +446,12 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard_data()
 {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("message");
-    QTest::newRow("not a card") << "picture"
-                                << "Fichier incorrect";
-    QTest::newRow("unreadable card") << "unreadable"
-                                     << "Impossible de lire le fichier\r{card}";
+    QTest::newRow("not a card") << u"picture"_s << u"Fichier incorrect"_s;
+    QTest::newRow("unreadable card") << u"unreadable"_s << u"Impossible de lire le fichier\r{card}"_s;
     QTest::newRow("cache others may write")
-        << "open cache"
-        << "Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous\r{cache}";
-    QTest::newRow("cache full") << "full cache"
-                                << "Impossible d'écrire le fichier\r{cache}";
+        << u"open cache"_s
+        << u"Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous\r{cache}"_s;
+    QTest::newRow("cache full") << u"full cache"_s << u"Impossible d'écrire le fichier\r{cache}"_s;
 }
 
 void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()

@@ -15,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_Editor : public QObject {
     Q_OBJECT
 private slots:
@@ -80,19 +82,15 @@ void tst_Editor::loadsMenuTexts_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("save") << "mnuFileSave"
-                          << "Enregistrer" << QKeySequence(QStringLiteral("Ctrl+S"));
-    QTest::newRow("save as") << "mnuFileSaveAs"
-                             << "Enregistrer sous" << QKeySequence();
-    QTest::newRow("search") << "mnuFileSearch"
-                            << "&Rechercher sur Internet..." << QKeySequence(QStringLiteral("Ctrl+R"));
-    QTest::newRow("quit") << "mnuFileExit"
-                          << "Quitter" << QKeySequence(QStringLiteral("Ctrl+Q"));
-    QTest::newRow("reset") << "mnuPopReset"
-                           << "Reset" << QKeySequence();
-    QTest::newRow("paste a poster") << "mnuPopPaste"
-                                    << "Coller l'affiche" << QKeySequence(QStringLiteral("Ctrl+V"));
-    QTest::newRow("about") << "mnuAbout" << QString::fromUtf8("À propos de ...") << QKeySequence();
+    QTest::newRow("save") << u"mnuFileSave"_s << u"Enregistrer"_s << QKeySequence(QStringLiteral("Ctrl+S"));
+    QTest::newRow("save as") << u"mnuFileSaveAs"_s << u"Enregistrer sous"_s << QKeySequence();
+    QTest::newRow("search") << u"mnuFileSearch"_s << u"&Rechercher sur Internet..."_s
+                            << QKeySequence(QStringLiteral("Ctrl+R"));
+    QTest::newRow("quit") << u"mnuFileExit"_s << u"Quitter"_s << QKeySequence(QStringLiteral("Ctrl+Q"));
+    QTest::newRow("reset") << u"mnuPopReset"_s << u"Reset"_s << QKeySequence();
+    QTest::newRow("paste a poster") << u"mnuPopPaste"_s << u"Coller l'affiche"_s
+                                    << QKeySequence(QStringLiteral("Ctrl+V"));
+    QTest::newRow("about") << u"mnuAbout"_s << QString::fromUtf8("À propos de ...") << QKeySequence();
 }
 
 void tst_Editor::loadsMenuTexts()
@@ -127,26 +125,16 @@ void tst_Editor::appliesNumericRule_data()
     QTest::addColumn<QString>("then");    // typed there, or pasted when it starts with "paste:"
     QTest::addColumn<int>("messages");
     QTest::addColumn<QString>("result");
-    QTest::newRow("letter after 19") << "txtAnnee"
-                                     << "19" << -1 << "a" << 1 << "19";
-    QTest::newRow("letter between 1 and 9") << "txtAnnee"
-                                            << "19" << 1 << "a" << 2 << "1";
-    QTest::newRow("four letters pasted") << "txtAnnee"
-                                         << "" << -1 << "paste:abcd" << 4 << "";
-    QTest::newRow("exponent typed") << "txtAnnee"
-                                    << "1e3" << -1 << "" << 0 << "1e3";
-    QTest::newRow("negative exponent typed") << "txtAnnee"
-                                             << "1e-3" << -1 << "" << 0 << "1e-3";
-    QTest::newRow("short year accepted") << "txtAnnee"
-                                         << "12" << -1 << "" << 0 << "12";
-    QTest::newRow("hour digit") << "txtDuree1"
-                                << "7" << -1 << "" << 0 << "7";
-    QTest::newRow("hour letter") << "txtDuree1"
-                                 << "" << -1 << "h" << 1 << "";
-    QTest::newRow("minutes 99") << "txtDuree2"
-                                << "99" << -1 << "" << 0 << "99";
-    QTest::newRow("minutes letter") << "txtDuree2"
-                                    << "4" << -1 << "x" << 1 << "4";
+    QTest::newRow("letter after 19") << u"txtAnnee"_s << u"19"_s << -1 << u"a"_s << 1 << u"19"_s;
+    QTest::newRow("letter between 1 and 9") << u"txtAnnee"_s << u"19"_s << 1 << u"a"_s << 2 << u"1"_s;
+    QTest::newRow("four letters pasted") << u"txtAnnee"_s << u""_s << -1 << u"paste:abcd"_s << 4 << u""_s;
+    QTest::newRow("exponent typed") << u"txtAnnee"_s << u"1e3"_s << -1 << u""_s << 0 << u"1e3"_s;
+    QTest::newRow("negative exponent typed") << u"txtAnnee"_s << u"1e-3"_s << -1 << u""_s << 0 << u"1e-3"_s;
+    QTest::newRow("short year accepted") << u"txtAnnee"_s << u"12"_s << -1 << u""_s << 0 << u"12"_s;
+    QTest::newRow("hour digit") << u"txtDuree1"_s << u"7"_s << -1 << u""_s << 0 << u"7"_s;
+    QTest::newRow("hour letter") << u"txtDuree1"_s << u""_s << -1 << u"h"_s << 1 << u""_s;
+    QTest::newRow("minutes 99") << u"txtDuree2"_s << u"99"_s << -1 << u""_s << 0 << u"99"_s;
+    QTest::newRow("minutes letter") << u"txtDuree2"_s << u"4"_s << -1 << u"x"_s << 1 << u"4"_s;
 }
 
 void tst_Editor::appliesNumericRule()
@@ -195,15 +183,18 @@ void tst_Editor::showsChangeEditStates_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("save");
     QTest::addColumn<bool>("saveAs");
-    QTest::newRow("new, unchanged") << "Nouveau" << false << false << "Cinefiche [Nouveau]" << false << false;
-    QTest::newRow("new, changed") << "Nouveau" << false << true << "Cinefiche [Nouveau*]" << true << false;
+    QTest::newRow("new, unchanged") << u"Nouveau"_s << false << false << u"Cinefiche [Nouveau]"_s << false
+                                    << false;
+    QTest::newRow("new, changed") << u"Nouveau"_s << false << true << u"Cinefiche [Nouveau*]"_s << true
+                                  << false;
     QTest::newRow("saved, unchanged")
-        << "film.cfh" << false << false << "Cinefiche [film.cfh]" << false << false;
-    QTest::newRow("saved, changed") << "film.cfh" << false << true << "Cinefiche [film.cfh*]" << true << true;
+        << u"film.cfh"_s << false << false << u"Cinefiche [film.cfh]"_s << false << false;
+    QTest::newRow("saved, changed") << u"film.cfh"_s << false << true << u"Cinefiche [film.cfh*]"_s << true
+                                    << true;
     QTest::newRow("read-only, unchanged")
-        << "film.cfh" << true << false << "Cinefiche [film.cfh]" << false << false;
+        << u"film.cfh"_s << true << false << u"Cinefiche [film.cfh]"_s << false << false;
     QTest::newRow("read-only, changed")
-        << "film.cfh" << true << true << "Cinefiche [film.cfh*]" << false << true;
+        << u"film.cfh"_s << true << true << u"Cinefiche [film.cfh*]"_s << false << true;
 }
 
 void tst_Editor::showsChangeEditStates()
@@ -259,9 +250,9 @@ void tst_Editor::limitsTypingNotLoadedTexts_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("limit");
-    QTest::newRow("title") << "txtTitre" << 50;
-    QTest::newRow("hours") << "txtDuree1" << 1;
-    QTest::newRow("minutes") << "txtDuree2" << 2;
+    QTest::newRow("title") << u"txtTitre"_s << 50;
+    QTest::newRow("hours") << u"txtDuree1"_s << 1;
+    QTest::newRow("minutes") << u"txtDuree2"_s << 2;
 }
 
 void tst_Editor::limitsTypingNotLoadedTexts()

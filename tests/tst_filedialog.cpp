@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_FileDialog : public QObject {
     Q_OBJECT
 private slots:
@@ -37,14 +39,10 @@ void tst_FileDialog::cleanFileName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("cleaned");
-    QTest::newRow("slash and colon") << "AC/DC: Live"
-                                     << "AC_DC_ Live";
-    QTest::newRow("full path") << "C:\\Films\\Alien.cfh"
-                               << "C__Films_Alien.cfh";
-    QTest::newRow("every forbidden character") << "a*b?c<d>e|f\"g"
-                                               << "a_b_c_d_e_f_g";
-    QTest::newRow("accents and blanks stay") << " Été à Paris "
-                                             << " Été à Paris ";
+    QTest::newRow("slash and colon") << u"AC/DC: Live"_s << u"AC_DC_ Live"_s;
+    QTest::newRow("full path") << u"C:\\Films\\Alien.cfh"_s << u"C__Films_Alien.cfh"_s;
+    QTest::newRow("every forbidden character") << u"a*b?c<d>e|f\"g"_s << u"a_b_c_d_e_f_g"_s;
+    QTest::newRow("accents and blanks stay") << u" Été à Paris "_s << u" Été à Paris "_s;
 }
 
 void tst_FileDialog::cleanFileName()
@@ -60,20 +58,13 @@ void tst_FileDialog::proposedName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("proposed");
-    QTest::newRow("no extension") << "Titanic"
-                                  << "Titanic.cfh";
-    QTest::newRow("three-letter extension") << "Titanic.jpg"
-                                            << "Titanic.jpg";
-    QTest::newRow("two-letter extension") << "x.jp"
-                                          << "x.jp.cfh";
-    QTest::newRow("three characters") << "abc"
-                                      << "abc.cfh";
-    QTest::newRow("cleaned first") << "AC/DC: Live"
-                                   << "AC_DC_ Live.cfh";
-    QTest::newRow("dot then blank is no extension") << "Dr. No"
-                                                    << "Dr. No.cfh";
-    QTest::newRow("empty stays empty") << ""
-                                       << "";
+    QTest::newRow("no extension") << u"Titanic"_s << u"Titanic.cfh"_s;
+    QTest::newRow("three-letter extension") << u"Titanic.jpg"_s << u"Titanic.jpg"_s;
+    QTest::newRow("two-letter extension") << u"x.jp"_s << u"x.jp.cfh"_s;
+    QTest::newRow("three characters") << u"abc"_s << u"abc.cfh"_s;
+    QTest::newRow("cleaned first") << u"AC/DC: Live"_s << u"AC_DC_ Live.cfh"_s;
+    QTest::newRow("dot then blank is no extension") << u"Dr. No"_s << u"Dr. No.cfh"_s;
+    QTest::newRow("empty stays empty") << u""_s << u""_s;
     QTest::newRow("cut to 254") << QString(300, u'a') << QString(254, u'a');
 }
 
@@ -88,12 +79,9 @@ void tst_FileDialog::documentsFolder_data()
 {
     QTest::addColumn<QString>("documents");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("without final slash") << "/home/anna/Documents"
-                                         << "/home/anna/Documents/";
-    QTest::newRow("with final slash") << "/"
-                                      << "/";
-    QTest::newRow("unknown") << ""
-                             << "";
+    QTest::newRow("without final slash") << u"/home/anna/Documents"_s << u"/home/anna/Documents/"_s;
+    QTest::newRow("with final slash") << u"/"_s << u"/"_s;
+    QTest::newRow("unknown") << u""_s << u""_s;
 }
 
 void tst_FileDialog::documentsFolder()
@@ -148,10 +136,8 @@ void tst_FileDialog::resultTrimmed_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("result");
-    QTest::newRow("blanks around") << "  /docs/my card.cfh  "
-                                   << "/docs/my card.cfh";
-    QTest::newRow("cancelled") << ""
-                               << "";
+    QTest::newRow("blanks around") << u"  /docs/my card.cfh  "_s << u"/docs/my card.cfh"_s;
+    QTest::newRow("cancelled") << u""_s << u""_s;
 }
 
 void tst_FileDialog::resultTrimmed()
@@ -173,20 +159,13 @@ void tst_FileDialog::savedNameKeepsItsExtension_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("result");
-    QTest::newRow("no extension") << 2 << "/films/Alien"
-                                  << "/films/Alien.cfh";
-    QTest::newRow("title with a dot") << 2 << "/films/Dr. No"
-                                      << "/films/Dr. No.cfh";
-    QTest::newRow("typed extension stays") << 2 << "/films/Alien.txt"
-                                           << "/films/Alien.txt";
-    QTest::newRow("four characters") << 2 << "/films/Alien.divx"
-                                     << "/films/Alien.divx.cfh";
-    QTest::newRow("dot in a folder only") << 2 << "/films.old/Alien"
-                                          << "/films.old/Alien.cfh";
-    QTest::newRow("open dialog adds nothing") << 1 << "/films/Alien"
-                                              << "/films/Alien";
-    QTest::newRow("cancelled") << 2 << ""
-                               << "";
+    QTest::newRow("no extension") << 2 << u"/films/Alien"_s << u"/films/Alien.cfh"_s;
+    QTest::newRow("title with a dot") << 2 << u"/films/Dr. No"_s << u"/films/Dr. No.cfh"_s;
+    QTest::newRow("typed extension stays") << 2 << u"/films/Alien.txt"_s << u"/films/Alien.txt"_s;
+    QTest::newRow("four characters") << 2 << u"/films/Alien.divx"_s << u"/films/Alien.divx.cfh"_s;
+    QTest::newRow("dot in a folder only") << 2 << u"/films.old/Alien"_s << u"/films.old/Alien.cfh"_s;
+    QTest::newRow("open dialog adds nothing") << 1 << u"/films/Alien"_s << u"/films/Alien"_s;
+    QTest::newRow("cancelled") << 2 << u""_s << u""_s;
 }
 
 void tst_FileDialog::savedNameKeepsItsExtension()
@@ -206,12 +185,9 @@ void tst_FileDialog::startsInTheCardsFolder_data()
 {
     QTest::addColumn<QString>("startFolder");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("the card's folder") << "{tmp}"
-                                       << "{tmp}/";
-    QTest::newRow("the root") << "/"
-                              << "/";
-    QTest::newRow("a folder gone since") << "{tmp}/gone"
-                                         << "/docs/";
+    QTest::newRow("the card's folder") << u"{tmp}"_s << u"{tmp}/"_s;
+    QTest::newRow("the root") << u"/"_s << u"/"_s;
+    QTest::newRow("a folder gone since") << u"{tmp}/gone"_s << u"/docs/"_s;
 }
 
 void tst_FileDialog::startsInTheCardsFolder()

@@ -21,6 +21,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A bitmap header announcing width x height 24-bit pixels, and no pixels.
@@ -136,20 +138,19 @@ void tst_Hostile::loads_data()
     QTest::addColumn<QString>("message");   // empty: the card is shown
     const QString notCard = QStringLiteral("Fichier incorrect");
     const QString missing = QStringLiteral("Fichier introuvable");
-    QTest::newRow("empty") << "" << notCard;
-    QTest::newRow("3 bytes") << "3 bytes" << notCard;
-    QTest::newRow("marker in lower case") << "marker in lower case" << notCard;
-    QTest::newRow("marker only") << "marker only" << QString();
-    QTest::newRow("marker and 600 bytes") << "marker and 600 bytes" << QString();
-    QTest::newRow("picture renamed .cfh") << "picture" << notCard;
-    QTest::newRow("folder") << "folder" << missing;
-    QTest::newRow("FIFO") << "fifo" << missing;
-    QTest::newRow("unreadable file") << "unreadable"
-                                     << "Impossible de lire le fichier\r{path}";
-    QTest::newRow("poster of random bytes") << "random poster" << QString();
-    QTest::newRow("poster announcing 60000 x 60000") << "60000 x 60000 poster" << QString();
-    QTest::newRow("poster of 1 x 20000") << "1 x 20000 poster" << QString();
-    QTest::newRow("card of 500 MB") << "huge" << QString();
+    QTest::newRow("empty") << u""_s << notCard;
+    QTest::newRow("3 bytes") << u"3 bytes"_s << notCard;
+    QTest::newRow("marker in lower case") << u"marker in lower case"_s << notCard;
+    QTest::newRow("marker only") << u"marker only"_s << QString();
+    QTest::newRow("marker and 600 bytes") << u"marker and 600 bytes"_s << QString();
+    QTest::newRow("picture renamed .cfh") << u"picture"_s << notCard;
+    QTest::newRow("folder") << u"folder"_s << missing;
+    QTest::newRow("FIFO") << u"fifo"_s << missing;
+    QTest::newRow("unreadable file") << u"unreadable"_s << u"Impossible de lire le fichier\r{path}"_s;
+    QTest::newRow("poster of random bytes") << u"random poster"_s << QString();
+    QTest::newRow("poster announcing 60000 x 60000") << u"60000 x 60000 poster"_s << QString();
+    QTest::newRow("poster of 1 x 20000") << u"1 x 20000 poster"_s << QString();
+    QTest::newRow("card of 500 MB") << u"huge"_s << QString();
 }
 
 void tst_Hostile::loads()

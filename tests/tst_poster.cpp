@@ -29,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_Poster : public QObject {
     Q_OBJECT
 private slots:
@@ -191,9 +193,9 @@ void tst_Poster::showsPosterAtWidth()
 void tst_Poster::failedPictureChangesNothing_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::newRow("text file") << "text";
-    QTest::newRow("missing file") << "missing";
-    QTest::newRow("too tall once scaled") << "tall";
+    QTest::newRow("text file") << u"text"_s;
+    QTest::newRow("missing file") << u"missing"_s;
+    QTest::newRow("too tall once scaled") << u"tall"_s;
 }
 
 void tst_Poster::failedPictureChangesNothing()
@@ -217,8 +219,8 @@ void tst_Poster::choosesPoster_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<bool>("affiMod");
-    QTest::newRow("new card") << "Nouveau" << false;
-    QTest::newRow("card with a file") << "film.cfh" << true;
+    QTest::newRow("new card") << u"Nouveau"_s << false;
+    QTest::newRow("card with a file") << u"film.cfh"_s << true;
 }
 
 void tst_Poster::choosesPoster()
@@ -274,20 +276,23 @@ void tst_Poster::tellsWhatComesIn_data()
     QTest::addColumn<bool>("holds");     // pasting it gives a poster
     const int none = int(PosterSourceKind::None);
     QTest::newRow("PNG from a file manager")
-        << "png file" << int(PosterSourceKind::PictureFile) << "poster.png" << true;
-    QTest::newRow("WebP file") << "webp file" << int(PosterSourceKind::PictureFile) << "poster.webp" << true;
+        << u"png file"_s << int(PosterSourceKind::PictureFile) << u"poster.png"_s << true;
+    QTest::newRow("WebP file") << u"webp file"_s << int(PosterSourceKind::PictureFile) << u"poster.webp"_s
+                               << true;
     QTest::newRow("card, extension in capitals")
-        << "card file" << int(PosterSourceKind::Card) << "film.CFH" << false;
+        << u"card file"_s << int(PosterSourceKind::Card) << u"film.CFH"_s << false;
     QTest::newRow("text file: the loader will say")
-        << "text file" << int(PosterSourceKind::PictureFile) << "notes.txt" << false;
-    QTest::newRow("folder") << "folder" << none << "" << false;
-    QTest::newRow("missing file") << "missing file" << none << "" << false;
-    QTest::newRow("web address alone: nothing fetched") << "web address" << none << "" << false;
-    QTest::newRow("browser image and its address") << "pixels" << int(PosterSourceKind::Pixels) << "" << true;
-    QTest::newRow("image of a program") << "program's image" << int(PosterSourceKind::Pixels) << "" << true;
+        << u"text file"_s << int(PosterSourceKind::PictureFile) << u"notes.txt"_s << false;
+    QTest::newRow("folder") << u"folder"_s << none << u""_s << false;
+    QTest::newRow("missing file") << u"missing file"_s << none << u""_s << false;
+    QTest::newRow("web address alone: nothing fetched") << u"web address"_s << none << u""_s << false;
+    QTest::newRow("browser image and its address")
+        << u"pixels"_s << int(PosterSourceKind::Pixels) << u""_s << true;
+    QTest::newRow("image of a program")
+        << u"program's image"_s << int(PosterSourceKind::Pixels) << u""_s << true;
     QTest::newRow("a file before its pixels")
-        << "file and its pixels" << int(PosterSourceKind::PictureFile) << "poster.png" << true;
-    QTest::newRow("text alone") << "poster.png" << none << "" << false;
+        << u"file and its pixels"_s << int(PosterSourceKind::PictureFile) << u"poster.png"_s << true;
+    QTest::newRow("text alone") << u"poster.png"_s << none << u""_s << false;
 }
 
 void tst_Poster::tellsWhatComesIn()
@@ -314,28 +319,17 @@ void tst_Poster::takesPostersFromElsewhere_data()
     QTest::addColumn<QString>("way");
     QTest::addColumn<QString>("what");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("PNG dropped on the poster") << "drop"
-                                               << "png file" << true;
-    QTest::newRow("browser image dropped on the poster") << "drop"
-                                                         << "pixels" << true;
-    QTest::newRow("text file dropped: wrong image") << "drop"
-                                                    << "text file" << false;
-    QTest::newRow("web address dropped: refused") << "drop"
-                                                  << "web address" << false;
-    QTest::newRow("PNG dropped beside the panel: refused") << "drop left"
-                                                           << "png file" << false;
-    QTest::newRow("copied file, Ctrl+V on the panel") << "Ctrl+V"
-                                                      << "png file" << true;
-    QTest::newRow("copied image, Ctrl+V on the poster") << "Ctrl+V poster"
-                                                        << "pixels" << true;
-    QTest::newRow("copied image, from the menu") << "menu"
-                                                 << "pixels" << true;
-    QTest::newRow("copied WebP file, from the menu") << "menu"
-                                                     << "webp file" << true;
-    QTest::newRow("copied text file: nothing to paste") << "menu"
-                                                        << "text file" << false;
-    QTest::newRow("Ctrl+V in a text box pastes its text") << "Ctrl+V box"
-                                                          << "pixels" << false;
+    QTest::newRow("PNG dropped on the poster") << u"drop"_s << u"png file"_s << true;
+    QTest::newRow("browser image dropped on the poster") << u"drop"_s << u"pixels"_s << true;
+    QTest::newRow("text file dropped: wrong image") << u"drop"_s << u"text file"_s << false;
+    QTest::newRow("web address dropped: refused") << u"drop"_s << u"web address"_s << false;
+    QTest::newRow("PNG dropped beside the panel: refused") << u"drop left"_s << u"png file"_s << false;
+    QTest::newRow("copied file, Ctrl+V on the panel") << u"Ctrl+V"_s << u"png file"_s << true;
+    QTest::newRow("copied image, Ctrl+V on the poster") << u"Ctrl+V poster"_s << u"pixels"_s << true;
+    QTest::newRow("copied image, from the menu") << u"menu"_s << u"pixels"_s << true;
+    QTest::newRow("copied WebP file, from the menu") << u"menu"_s << u"webp file"_s << true;
+    QTest::newRow("copied text file: nothing to paste") << u"menu"_s << u"text file"_s << false;
+    QTest::newRow("Ctrl+V in a text box pastes its text") << u"Ctrl+V box"_s << u"pixels"_s << false;
 }
 
 void tst_Poster::takesPostersFromElsewhere()
@@ -401,18 +395,12 @@ void tst_Poster::removesPoster_data()
     QTest::addColumn<QString>("before");   // what was done to the poster first
     QTest::addColumn<int>("removals");
     QTest::addColumn<bool>("affiMod");
-    QTest::newRow("new card") << "Nouveau"
-                              << "" << 1 << false;
-    QTest::newRow("loaded card") << "film.cfh"
-                                 << "" << 1 << true;
-    QTest::newRow("loaded card, removed twice") << "film.cfh"
-                                                << "" << 2 << true;
-    QTest::newRow("chosen, then removed") << "film.cfh"
-                                          << "choose" << 1 << true;
-    QTest::newRow("new card, chosen, then removed") << "Nouveau"
-                                                    << "choose" << 1 << false;
-    QTest::newRow("reset, then removed") << "film.cfh"
-                                         << "reset" << 1 << true;
+    QTest::newRow("new card") << u"Nouveau"_s << u""_s << 1 << false;
+    QTest::newRow("loaded card") << u"film.cfh"_s << u""_s << 1 << true;
+    QTest::newRow("loaded card, removed twice") << u"film.cfh"_s << u""_s << 2 << true;
+    QTest::newRow("chosen, then removed") << u"film.cfh"_s << u"choose"_s << 1 << true;
+    QTest::newRow("new card, chosen, then removed") << u"Nouveau"_s << u"choose"_s << 1 << false;
+    QTest::newRow("reset, then removed") << u"film.cfh"_s << u"reset"_s << 1 << true;
 }
 
 void tst_Poster::removesPoster()
@@ -478,12 +466,12 @@ void tst_Poster::answersClicks_data()
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<QPoint>("release");
     QTest::addColumn<QString>("opens");
-    QTest::newRow("right click: pop-up menu") << Qt::RightButton << QPoint(10, 10) << "menu";
-    QTest::newRow("right click on the edge") << Qt::RightButton << QPoint(129, 258) << "menu";
-    QTest::newRow("left click: full view") << Qt::LeftButton << QPoint(10, 10) << "view";
-    QTest::newRow("released outside") << Qt::RightButton << QPoint(10, 300) << "";
-    QTest::newRow("released left of it") << Qt::LeftButton << QPoint(-3, 10) << "";
-    QTest::newRow("middle button") << Qt::MiddleButton << QPoint(10, 10) << "";
+    QTest::newRow("right click: pop-up menu") << Qt::RightButton << QPoint(10, 10) << u"menu"_s;
+    QTest::newRow("right click on the edge") << Qt::RightButton << QPoint(129, 258) << u"menu"_s;
+    QTest::newRow("left click: full view") << Qt::LeftButton << QPoint(10, 10) << u"view"_s;
+    QTest::newRow("released outside") << Qt::RightButton << QPoint(10, 300) << u""_s;
+    QTest::newRow("released left of it") << Qt::LeftButton << QPoint(-3, 10) << u""_s;
+    QTest::newRow("middle button") << Qt::MiddleButton << QPoint(10, 10) << u""_s;
 }
 
 void tst_Poster::answersClicks()

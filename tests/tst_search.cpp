@@ -29,13 +29,13 @@ void tst_Search::encodesKeywords_data()
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QByteArray>("keywords");
     QTest::newRow("blanks between words")
-        << "Le Seigneur des anneaux" << QByteArray("Le+Seigneur+des+anneaux");
-    QTest::newRow("blanks around, kept") << " Alien " << QByteArray("+Alien+");
-    QTest::newRow("blanks in a row") << "Alien  3" << QByteArray("Alien++3");
-    QTest::newRow("ampersand") << "Tom & Jerry" << QByteArray("Tom+%26+Jerry");
-    QTest::newRow("query delimiters") << "a#b?c=d+e 100%" << QByteArray("a%23b%3Fc%3Dd%2Be+100%25");
-    QTest::newRow("percent before digits") << "%20" << QByteArray("%2520");
-    QTest::newRow("unreserved kept") << "Se7en-2.0_x~" << QByteArray("Se7en-2.0_x~");
+        << u"Le Seigneur des anneaux"_s << QByteArray("Le+Seigneur+des+anneaux");
+    QTest::newRow("blanks around, kept") << u" Alien "_s << QByteArray("+Alien+");
+    QTest::newRow("blanks in a row") << u"Alien  3"_s << QByteArray("Alien++3");
+    QTest::newRow("ampersand") << u"Tom & Jerry"_s << QByteArray("Tom+%26+Jerry");
+    QTest::newRow("query delimiters") << u"a#b?c=d+e 100%"_s << QByteArray("a%23b%3Fc%3Dd%2Be+100%25");
+    QTest::newRow("percent before digits") << u"%20"_s << QByteArray("%2520");
+    QTest::newRow("unreserved kept") << u"Se7en-2.0_x~"_s << QByteArray("Se7en-2.0_x~");
     QTest::newRow("accents in UTF-8") << u"Amélie à Noël"_s << QByteArray("Am%C3%A9lie+%C3%A0+No%C3%ABl");
 }
 

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_Startup : public QObject {
     Q_OBJECT
 private slots:
@@ -66,33 +68,17 @@ void tst_Startup::split_data()
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("option");
-    QTest::newRow("quoted path") << "\"/films/my card.cfh\""
-                                 << "/films/my card.cfh"
-                                 << "";
-    QTest::newRow("editor switch") << "/films/a.cfh /m"
-                                   << "/films/a.cfh"
-                                   << "m";
-    QTest::newRow("viewer without play") << "/films/a.cfh /p"
-                                         << "/films/a.cfh"
-                                         << "p";
-    QTest::newRow("capital M") << "/films/a.cfh /M"
-                               << "/films/a.cfh"
-                               << "M";
-    QTest::newRow("switch with a blank") << "/films/a.cfh /m "
-                                         << "/films/a.cfh"
-                                         << "m ";
-    QTest::newRow("m then p: the second piece counts") << "/films/a.cfh /m /p"
-                                                       << "/films/a.cfh"
-                                                       << "m";
-    QTest::newRow("slash m alone") << "/m"
-                                   << "/m"
-                                   << "";
-    QTest::newRow("path holding a blank and a slash") << "/films/AC /DC.cfh"
-                                                      << "/films/AC"
-                                                      << "DC.cfh";
-    QTest::newRow("quotes anywhere") << "/fi\"lms/a\".cfh\" /m"
-                                     << "/films/a.cfh"
-                                     << "m";
+    QTest::newRow("quoted path") << u"\"/films/my card.cfh\""_s << u"/films/my card.cfh"_s << u""_s;
+    QTest::newRow("editor switch") << u"/films/a.cfh /m"_s << u"/films/a.cfh"_s << u"m"_s;
+    QTest::newRow("viewer without play") << u"/films/a.cfh /p"_s << u"/films/a.cfh"_s << u"p"_s;
+    QTest::newRow("capital M") << u"/films/a.cfh /M"_s << u"/films/a.cfh"_s << u"M"_s;
+    QTest::newRow("switch with a blank") << u"/films/a.cfh /m "_s << u"/films/a.cfh"_s << u"m "_s;
+    QTest::newRow("m then p: the second piece counts")
+        << u"/films/a.cfh /m /p"_s << u"/films/a.cfh"_s << u"m"_s;
+    QTest::newRow("slash m alone") << u"/m"_s << u"/m"_s << u""_s;
+    QTest::newRow("path holding a blank and a slash")
+        << u"/films/AC /DC.cfh"_s << u"/films/AC"_s << u"DC.cfh"_s;
+    QTest::newRow("quotes anywhere") << u"/fi\"lms/a\".cfh\" /m"_s << u"/films/a.cfh"_s << u"m"_s;
 }
 
 void tst_Startup::split()
@@ -120,20 +106,18 @@ void tst_Startup::desktopArguments_data()
     QTest::addColumn<bool>("card");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("option");
-    QTest::newRow("name holding quotes") << QStringList { m_quoted } << true << m_quoted << "";
+    QTest::newRow("name holding quotes") << QStringList { m_quoted } << true << m_quoted << u""_s;
     QTest::newRow("folder ending in a blank, editor")
-        << QStringList { m_blankFolder, "/m" } << true << m_blankFolder << "m";
+        << QStringList { m_blankFolder, "/m" } << true << m_blankFolder << u"m"_s;
     QTest::newRow("viewer without play, third ignored")
-        << QStringList { m_quoted, "/p", "/m" } << true << m_quoted << "p";
-    QTest::newRow("not a switch") << QStringList { m_quoted, "m" } << true << m_quoted << "";
+        << QStringList { m_quoted, "/p", "/m" } << true << m_quoted << u"p"_s;
+    QTest::newRow("not a switch") << QStringList { m_quoted, "m" } << true << m_quoted << u""_s;
     QTest::newRow("quoted path: string grammar")
-        << QStringList { '"' + m_card + '"' } << true << m_card << "";
-    QTest::newRow("switch inside one argument") << QStringList { m_card + " /m" } << true << m_card << "m";
+        << QStringList { '"' + m_card + '"' } << true << m_card << u""_s;
+    QTest::newRow("switch inside one argument") << QStringList { m_card + " /m" } << true << m_card << u"m"_s;
     QTest::newRow("missing card, switch apart")
-        << QStringList { "/no/such.cfh", "/m" } << true << "/no/such.cfh"
-        << "m";
-    QTest::newRow("one empty argument: new card") << QStringList { "" } << false << ""
-                                                  << "";
+        << QStringList { "/no/such.cfh", "/m" } << true << u"/no/such.cfh"_s << u"m"_s;
+    QTest::newRow("one empty argument: new card") << QStringList { "" } << false << u""_s << u""_s;
 }
 
 void tst_Startup::desktopArguments()
@@ -154,9 +138,10 @@ void tst_Startup::desktopStart_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("window");   // "viewer", "editor" or "" (none: the card is missing)
-    QTest::newRow("viewer on a name holding quotes") << QStringList { m_quoted } << "viewer";
-    QTest::newRow("editor in a folder ending in a blank") << QStringList { m_blankFolder, "/m" } << "editor";
-    QTest::newRow("missing card") << QStringList { "/no/such.cfh", "/m" } << "";
+    QTest::newRow("viewer on a name holding quotes") << QStringList { m_quoted } << u"viewer"_s;
+    QTest::newRow("editor in a folder ending in a blank")
+        << QStringList { m_blankFolder, "/m" } << u"editor"_s;
+    QTest::newRow("missing card") << QStringList { "/no/such.cfh", "/m" } << u""_s;
 }
 
 void tst_Startup::desktopStart()
@@ -190,10 +175,10 @@ void tst_Startup::information_data()
                                 .arg(BuildConfig::VersionMajor)
                                 .arg(BuildConfig::VersionMinor)
                                 .arg(BuildConfig::VersionRevision);
-    QTest::newRow("help") << QStringList { "--help" } << "Utilisation : cinefiche [FICHE [/m | /p]]\n";
+    QTest::newRow("help") << QStringList { "--help" } << u"Utilisation : cinefiche [FICHE [/m | /p]]\n"_s;
     QTest::newRow("version") << QStringList { "--version" } << version;
-    QTest::newRow("help after a card") << QStringList { m_card, "--help" } << "";
-    QTest::newRow("help and version") << QStringList { "--help", "--version" } << "";
+    QTest::newRow("help after a card") << QStringList { m_card, "--help" } << u""_s;
+    QTest::newRow("help and version") << QStringList { "--help", "--version" } << u""_s;
 }
 
 void tst_Startup::information()
@@ -211,9 +196,9 @@ void tst_Startup::information()
 void tst_Startup::missingCard_data()
 {
     QTest::addColumn<QString>("arguments");
-    QTest::newRow("no such card") << "/no/such.cfh";
-    QTest::newRow("with the editor switch") << "/no/such.cfh /m";
-    QTest::newRow("slash m alone") << "/m";
+    QTest::newRow("no such card") << u"/no/such.cfh"_s;
+    QTest::newRow("with the editor switch") << u"/no/such.cfh /m"_s;
+    QTest::newRow("slash m alone") << u"/m"_s;
 }
 
 void tst_Startup::missingCard()
@@ -234,9 +219,9 @@ void tst_Startup::missingCard()
 void tst_Startup::notACard_data()
 {
     QTest::addColumn<QString>("option");
-    QTest::newRow("viewer") << "";
-    QTest::newRow("viewer without play") << " /p";
-    QTest::newRow("editor") << " /m";
+    QTest::newRow("viewer") << u""_s;
+    QTest::newRow("viewer without play") << u" /p"_s;
+    QTest::newRow("editor") << u" /m"_s;
 }
 
 void tst_Startup::notACard()

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_Texts : public QObject {
     Q_OBJECT
 private slots:
@@ -86,22 +88,14 @@ void tst_Texts::screenReadersNameEditorControls_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
-    QTest::newRow("title box") << "txtTitre"
-                               << "Titre :";
-    QTest::newRow("year box") << "txtAnnee"
-                              << "Année (aaaa) :";
-    QTest::newRow("hours box") << "txtDuree1"
-                               << "Durée (h:mm) :";
-    QTest::newRow("genre box") << "txtType"
-                               << "Type :";
-    QTest::newRow("director box") << "txtRealisateur"
-                                  << "Réalisateur :";
-    QTest::newRow("actor box") << "cboActeurs"
-                               << "Acteurs :";
-    QTest::newRow("summary") << "txtResume"
-                             << "Résumé :";
-    QTest::newRow("actor delete button") << "cmdActSupp"
-                                         << "Supprimer l'acteur";
+    QTest::newRow("title box") << u"txtTitre"_s << u"Titre :"_s;
+    QTest::newRow("year box") << u"txtAnnee"_s << u"Année (aaaa) :"_s;
+    QTest::newRow("hours box") << u"txtDuree1"_s << u"Durée (h:mm) :"_s;
+    QTest::newRow("genre box") << u"txtType"_s << u"Type :"_s;
+    QTest::newRow("director box") << u"txtRealisateur"_s << u"Réalisateur :"_s;
+    QTest::newRow("actor box") << u"cboActeurs"_s << u"Acteurs :"_s;
+    QTest::newRow("summary") << u"txtResume"_s << u"Résumé :"_s;
+    QTest::newRow("actor delete button") << u"cmdActSupp"_s << u"Supprimer l'acteur"_s;
 }
 
 void tst_Texts::screenReadersNameEditorControls()

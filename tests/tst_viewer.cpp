@@ -25,6 +25,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct CardTexts {
@@ -138,18 +140,9 @@ void tst_Viewer::labelTexts_data()
     QTest::addColumn<QString>("lblAnnee");
     QTest::addColumn<QString>("lblDuree");
     QTest::addColumn<QString>("lblActeurs");
-    QTest::newRow("full card") << "2004"
-                               << " 1"
-                               << "Anna|Boris|"
-                               << "Année :  2004"
-                               << "Durée :  1h30"
-                               << "Anna\nBoris";
-    QTest::newRow("empty fields") << ""
-                                  << ""
-                                  << ""
-                                  << "Année : "
-                                  << "Durée :   h30"
-                                  << "";
+    QTest::newRow("full card") << u"2004"_s << u" 1"_s << u"Anna|Boris|"_s << u"Année :  2004"_s
+                               << u"Durée :  1h30"_s << u"Anna\nBoris"_s;
+    QTest::newRow("empty fields") << u""_s << u""_s << u""_s << u"Année : "_s << u"Durée :   h30"_s << u""_s;
 }
 
 void tst_Viewer::labelTexts()
@@ -235,12 +228,12 @@ void tst_Viewer::movieFile_data()
 {
     QTest::addColumn<QStringList>("beside");
     QTest::addColumn<QString>("movie");
-    QTest::newRow("avi") << QStringList { "card.avi" } << "card.avi";
-    QTest::newRow("divx") << QStringList { "card.divx" } << "card.divx";
-    QTest::newRow("avi before divx") << QStringList { "card.divx", "card.avi" } << "card.avi";
-    QTest::newRow("mkv") << QStringList { "card.mkv", "other.avi" } << "card.mkv";
-    QTest::newRow("divx before mkv") << QStringList { "card.mkv", "card.divx" } << "card.divx";
-    QTest::newRow("none") << QStringList { "other.mkv", "card.srt", "card.mkv.part" } << "";
+    QTest::newRow("avi") << QStringList { "card.avi" } << u"card.avi"_s;
+    QTest::newRow("divx") << QStringList { "card.divx" } << u"card.divx"_s;
+    QTest::newRow("avi before divx") << QStringList { "card.divx", "card.avi" } << u"card.avi"_s;
+    QTest::newRow("mkv") << QStringList { "card.mkv", "other.avi" } << u"card.mkv"_s;
+    QTest::newRow("divx before mkv") << QStringList { "card.mkv", "card.divx" } << u"card.divx"_s;
+    QTest::newRow("none") << QStringList { "other.mkv", "card.srt", "card.mkv.part" } << u""_s;
 }
 
 void tst_Viewer::movieFile()
@@ -292,9 +285,9 @@ void tst_Viewer::startFromCommandLine_data()
     QTest::addColumn<bool>("shown");
     QTest::addColumn<bool>("playVisible");
     const QByteArray card = makeCard(recordOf({}), pictureBytes(40, 60));
-    QTest::newRow("no switch") << card << "" << true << true;
-    QTest::newRow("preview switch") << card << " /p" << true << false;
-    QTest::newRow("not a card") << pictureBytes(40, 60) << " /p" << false << false;
+    QTest::newRow("no switch") << card << u""_s << true << true;
+    QTest::newRow("preview switch") << card << u" /p"_s << true << false;
+    QTest::newRow("not a card") << pictureBytes(40, 60) << u" /p"_s << false << false;
 }
 
 void tst_Viewer::startFromCommandLine()
@@ -351,8 +344,8 @@ void tst_Viewer::fullView_data()
 {
     QTest::addColumn<QString>("sender");
     QTest::addColumn<bool>("picture");
-    QTest::newRow("the viewer") << "frmInfos" << true;
-    QTest::newRow("a name in another case") << "frminfos" << false;
+    QTest::newRow("the viewer") << u"frmInfos"_s << true;
+    QTest::newRow("a name in another case") << u"frminfos"_s << false;
 }
 
 void tst_Viewer::fullView()
@@ -429,16 +422,11 @@ void tst_Viewer::savePosterName_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "brazil"
-                                  << "brazil.jpg";
-    QTest::newRow("longer extension") << "poster.jpeg"
-                                      << "poster.jpeg.jpg";
-    QTest::newRow("gif kept") << "affiche.gif"
-                              << "affiche.gif";
-    QTest::newRow("dot in a folder name") << "vu.old/a.b"
-                                          << "vu.old/a.b.jpg";
-    QTest::newRow("cancelled") << ""
-                               << "";
+    QTest::newRow("no extension") << u"brazil"_s << u"brazil.jpg"_s;
+    QTest::newRow("longer extension") << u"poster.jpeg"_s << u"poster.jpeg.jpg"_s;
+    QTest::newRow("gif kept") << u"affiche.gif"_s << u"affiche.gif"_s;
+    QTest::newRow("dot in a folder name") << u"vu.old/a.b"_s << u"vu.old/a.b.jpg"_s;
+    QTest::newRow("cancelled") << u""_s << u""_s;
 }
 
 void tst_Viewer::savePosterName()

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 class tst_WorkFolder : public QObject {
     Q_OBJECT
 private slots:
@@ -29,12 +31,11 @@ void tst_WorkFolder::names_data()
     QTest::addColumn<QString>("kind0");
     QTest::addColumn<QString>("kind1");
     QTest::newRow("6 December 2026 21:24:20")
-        << QDateTime(QDate(2026, 12, 6), QTime(21, 24, 20)) << "$5D6A2A33DC4"
-        << "$33DC45D6A2A";
-    QTest::newRow("1 December 2026 00:00:09") << QDateTime(QDate(2026, 12, 1), QTime(0, 0, 9)) << "$111EEA9"
-                                              << "$9111EEA";
-    QTest::newRow("00:05:09") << QDateTime(QDate(2026, 12, 6), QTime(0, 5, 9)) << "$5D6A2A1FD"
-                              << "$1FD5D6A2A";
+        << QDateTime(QDate(2026, 12, 6), QTime(21, 24, 20)) << u"$5D6A2A33DC4"_s << u"$33DC45D6A2A"_s;
+    QTest::newRow("1 December 2026 00:00:09")
+        << QDateTime(QDate(2026, 12, 1), QTime(0, 0, 9)) << u"$111EEA9"_s << u"$9111EEA"_s;
+    QTest::newRow("00:05:09") << QDateTime(QDate(2026, 12, 6), QTime(0, 5, 9)) << u"$5D6A2A1FD"_s
+                              << u"$1FD5D6A2A"_s;
 }
 
 void tst_WorkFolder::names()
