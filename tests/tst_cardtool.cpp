@@ -2,7 +2,6 @@
 #include "tool/cardtool.h"
 
 #include <QBuffer>
-#include <QDataStream>
 #include <QDir>
 #include <QImage>
 #include <QJsonArray>
@@ -41,19 +40,6 @@ QString sample(const char *name)
 QJsonObject jsonOf(const QByteArray &bytes)
 {
     return QJsonDocument::fromJson(bytes).object();
-}
-
-// A BMP header announcing width x height pixels, and nothing after it.
-QByteArray bmpHeader(qint32 width, qint32 height)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("BM", 2);
-    out << quint32(54) << quint32(0) << quint32(54) << quint32(40) << width << height << quint16(1)
-        << quint16(24) << quint32(0) << quint32(0) << quint32(2835) << quint32(2835) << quint32(0)
-        << quint32(0);
-    return bytes;
 }
 
 // Every byte value somewhere in the record, so that a rewrite that decodes
@@ -177,7 +163,7 @@ void tst_CardTool::thumbnail_data()
     QTest::newRow("no poster") << readBytes(sample("sans-affiche")) << u"128"_s << QSize();
     QTest::newRow("poster that is no picture") << makeCard("X", "GIF89a but no more") << u"128"_s << QSize();
     QTest::newRow("header announcing 60000 x 60000")
-        << makeCard("X", bmpHeader(60000, 60000)) << u"128"_s << QSize();
+        << makeCard("X", bitmapHeader(60000, 60000)) << u"128"_s << QSize();
 }
 
 void tst_CardTool::thumbnail()

@@ -16,7 +16,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,23 +23,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A bitmap header announcing width x height 24-bit pixels, and no pixels.
-QByteArray bitmapHeader(qint32 width, qint32 height)
-{
-    QByteArray header(54, '\0');
-    header[0] = 'B';
-    header[1] = 'M';
-    const auto put = [&](int offset, qint32 value) { qToLittleEndian(value, header.data() + offset); };
-    put(2, qint32(54 + qint64(width) * 3 * height));   // as a 32-bit field holds it
-    put(10, 54);
-    put(14, 40);
-    put(18, width);
-    put(22, height);
-    qToLittleEndian<quint16>(1, header.data() + 26);
-    qToLittleEndian<quint16>(24, header.data() + 28);
-    return header;
-}
 
 QByteArray randomBytes(int size)
 {

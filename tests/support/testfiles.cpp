@@ -1,6 +1,7 @@
 #include "support/testfiles.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <csignal>
@@ -20,6 +21,22 @@ QByteArray makeCard(const QByteArray &recordBytes, const QByteArray &poster)
     QByteArray record = recordBytes.left(1168);
     record += QByteArray(1168 - record.size(), ' ');
     return QByteArray("@CNFCH@") + record + char(0xA9) + poster;
+}
+
+QByteArray bitmapHeader(qint32 width, qint32 height)
+{
+    QByteArray header(54, '\0');
+    header[0] = 'B';
+    header[1] = 'M';
+    const auto put = [&](int offset, qint32 value) { qToLittleEndian(value, header.data() + offset); };
+    put(2, qint32(54 + qint64(width) * 3 * height));   // as a 32-bit field holds it
+    put(10, 54);
+    put(14, 40);
+    put(18, width);
+    put(22, height);
+    qToLittleEndian<quint16>(1, header.data() + 26);
+    qToLittleEndian<quint16>(24, header.data() + 28);
+    return header;
 }
 
 QByteArray readBytes(const QString &path)

@@ -13,6 +13,9 @@ QByteArray posterBytes(int size);
 // spaces), the separator 0xA9, then the poster.
 QByteArray makeCard(const QByteArray &recordBytes, const QByteArray &poster);
 
+// A bitmap header announcing width x height 24-bit pixels, and no pixels.
+QByteArray bitmapHeader(qint32 width, qint32 height);
+
 QByteArray readBytes(const QString &path);
 bool writeBytes(const QString &path, const QByteArray &bytes);
 
