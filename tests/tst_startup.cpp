@@ -28,11 +28,8 @@ private slots:
     void desktopStart();
     void information_data();
     void information();
-    void missingCard_data();
-    void missingCard();
-    void notACard_data();
-    void notACard();
-    void validCard();
+    void opensOrRefusesTheCard_data();
+    void opensOrRefusesTheCard();
 
 private:
     QTemporaryDir m_cache;
@@ -193,58 +190,53 @@ void tst_Startup::information()
     }
 }
 
-void tst_Startup::missingCard_data()
+// A card opens in the viewer; a missing card or a file that is no card is
+// said, and the program ends with status 1.
+void tst_Startup::opensOrRefusesTheCard_data()
 {
-    QTest::addColumn<QString>("arguments");
-    QTest::newRow("no such card") << u"/no/such.cfh"_s;
-    QTest::newRow("with the editor switch") << u"/no/such.cfh /m"_s;
-    QTest::newRow("slash m alone") << u"/m"_s;
+    QTest::addColumn<QString>("arguments");   // {card}: a card, {picture}: a picture
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("play");
+    QTest::addColumn<QString>("message");
+    const QString missing = u"Fichier introuvable"_s, notCard = u"Fichier incorrect"_s;
+    QTest::newRow("viewer") << u"\"{card}\""_s << true << true << QString();
+    QTest::newRow("viewer without play") << u"\"{card}\" /p"_s << true << false << QString();
+    QTest::newRow("no such card") << u"/no/such.cfh"_s << false << false << missing;
+    QTest::newRow("no such card, editor switch") << u"/no/such.cfh /m"_s << false << false << missing;
+    QTest::newRow("slash m alone") << u"/m"_s << false << false << missing;
+    QTest::newRow("not a card, viewer") << u"{picture}"_s << false << false << notCard;
+    QTest::newRow("not a card, viewer without play") << u"{picture} /p"_s << false << false << notCard;
+    QTest::newRow("not a card, editor") << u"{picture} /m"_s << false << false << notCard;
 }
 
-void tst_Startup::missingCard()
+void tst_Startup::opensOrRefusesTheCard()
 {
     QFETCH(QString, arguments);
+    QFETCH(bool, shown);
+    QFETCH(QString, message);
     ScriptedDesktop fake;
-    fake.answerMsg(MsgAnswer::Ok);
-    QCOMPARE(Main(arguments), std::optional<int>(1));
-    QCOMPARE(fake.messages.size(), 1);
-    QCOMPARE(fake.messages[0].text, QStringLiteral("Fichier introuvable"));
-    QCOMPARE(fake.messages[0].icon, MsgIcon::Critical);
-    QCOMPARE(fake.messages[0].buttons, MsgButtons::Ok);
-    QCOMPARE(fake.messages[0].title, QStringLiteral("Cinefiche"));
-    QVERIFY(strWrongFile.isEmpty());   // nothing more is loaded
-    QVERIFY(fake.allAnswered());
-}
-
-void tst_Startup::notACard_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::newRow("viewer") << u""_s;
-    QTest::newRow("viewer without play") << u" /p"_s;
-    QTest::newRow("editor") << u" /m"_s;
-}
-
-void tst_Startup::notACard()
-{
-    QFETCH(QString, option);
-    ScriptedDesktop fake;
-    fake.answerMsg(MsgAnswer::Ok);
-    QCOMPARE(Main(m_picture + option), std::optional<int>(1));
-    QCOMPARE(fake.messages.size(), 1);
-    QCOMPARE(fake.messages[0].text, QStringLiteral("Fichier incorrect"));
-    QCOMPARE(fake.messages[0].icon, MsgIcon::Critical);
+    if (!shown)
+        fake.answerMsg(MsgAnswer::Ok);
+    arguments.replace(u"{card}"_s, m_card).replace(u"{picture}"_s, m_picture);
+    QCOMPARE(Main(arguments), shown ? std::nullopt : std::optional<int>(1));
+    QCOMPARE(frmInfos::exists(), shown);
+    if (shown) {
+        QVERIFY(frmInfos::instance().isVisible());
+        QTEST(frmInfos::instance().cmdPlay->isVisible(), "play");
+        QVERIFY(frmInfos::instance().mnuAfficheSave->isEnabled());
+        frmInfos::discard();
+    }
+    QCOMPARE(fake.messages.size(), shown ? 0 : 1);
+    for (const MessageRequest &request : std::as_const(fake.messages)) {
+        QCOMPARE(request.text, message);
+        QCOMPARE(request.icon, MsgIcon::Critical);
+        QCOMPARE(request.buttons, MsgButtons::Ok);
+        QCOMPARE(request.title, u"Cinefiche"_s);
+    }
+    if (message == u"Fichier introuvable")
+        QVERIFY(strWrongFile.isEmpty());   // nothing more is loaded
     QVERIFY(noWorkingFolderLeft());
     QVERIFY(fake.allAnswered());
-}
-
-void tst_Startup::validCard()
-{
-    ScriptedDesktop fake;
-    QVERIFY(!Main(QLatin1Char('"') + m_card + QLatin1Char('"')));   // the viewer is open
-    QVERIFY(frmInfos::exists());
-    frmInfos::discard();
-    QVERIFY(fake.messages.isEmpty());
-    QVERIFY(noWorkingFolderLeft());
 }
 
 QTEST_MAIN(tst_Startup)

@@ -2,7 +2,6 @@
 #include "app/modRess.h"
 #include "card/cardrecord.h"
 #include "card/workfolder.h"
-#include "program/modMain.h"
 #include "program/modRess_windows.h"
 #include "support/modal.h"
 #include "support/pictures.h"
@@ -74,8 +73,6 @@ private slots:
     void movieFile();
     void movieOrder();
     void playOpensMovieAndCloses();
-    void startFromCommandLine_data();
-    void startFromCommandLine();
     void popupMenu();
     void leftClickOpensFullView();
     void fullView_data();
@@ -275,43 +272,6 @@ void tst_Viewer::playOpensMovieAndCloses()
     QTest::mouseClick(viewer->cmdPlay, Qt::LeftButton);
     QCOMPARE(fake.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("card.avi"))) });
     QTRY_VERIFY(!frmInfos::exists());
-    QVERIFY(fake.allAnswered());
-}
-
-void tst_Viewer::startFromCommandLine_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<bool>("playVisible");
-    const QByteArray card = makeCard(recordOf({}), pictureBytes(40, 60));
-    QTest::newRow("no switch") << card << u""_s << true << true;
-    QTest::newRow("preview switch") << card << u" /p"_s << true << false;
-    QTest::newRow("not a card") << pictureBytes(40, 60) << u" /p"_s << false << false;
-}
-
-void tst_Viewer::startFromCommandLine()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, option);
-    QFETCH(bool, shown);
-    QFETCH(bool, playVisible);
-    ScriptedDesktop fake;
-    if (!shown)
-        fake.answerMsg(MsgAnswer::Ok);
-    const QString path = m_dir->filePath(QStringLiteral("my card.cfh"));
-    writeBytes(path, bytes);
-    const std::optional<int> status = Main(QLatin1Char('"') + path + QLatin1Char('"') + option);
-    QCOMPARE(status.has_value(), !shown);
-    QCOMPARE(frmInfos::exists(), shown);
-    if (shown) {
-        QVERIFY(frmInfos::instance().isVisible());
-        QCOMPARE(frmInfos::instance().cmdPlay->isVisible(), playVisible);
-        QVERIFY(frmInfos::instance().mnuAfficheSave->isEnabled());
-    } else {
-        QCOMPARE(*status, 1);
-        QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier incorrect"));
-    }
     QVERIFY(fake.allAnswered());
 }
 
