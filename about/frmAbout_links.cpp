@@ -1,6 +1,7 @@
 #include "about/frmAbout.h"
 
 #include "app/desktop.h"
+#include "app/messages.h"
 #include "app/modRess.h"
 
 #include <QKeyEvent>
@@ -118,5 +119,5 @@ void frmAbout::cmdMail_Click()
 void frmAbout::openAddress(const QUrl &address)
 {
     if (!desktop().openExternal(address))
-        showMessage(strError, MsgIcon::None);
+        showOpenFailed();
 }

@@ -59,6 +59,16 @@ bool saveSucceeded(const SaveResult &result)
     return false;
 }
 
+void showWrongImage()
+{
+    showMessage(strWrongImage, MsgIcon::Critical);
+}
+
+void showOpenFailed()
+{
+    showMessage(strError, MsgIcon::None);
+}
+
 void showWorkFolderFailure()
 {
     const WorkBase base = workBase();

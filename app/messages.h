@@ -1,6 +1,6 @@
 #pragma once
-// The one place where a failure of the card layer becomes the message the
-// user sees: what went wrong, and with which file.
+// The one place where a failure becomes the message the user sees: what
+// went wrong, and with which file.
 
 #include "card/cardfile.h"
 #include "card/cardsave.h"
@@ -13,6 +13,12 @@ void showCardReadFailure(CardReadStatus status, const QString &cardPath, const Q
 
 // True when the save succeeded; otherwise shows why it failed, naming the file.
 bool saveSucceeded(const SaveResult &result);
+
+// The picture given as a poster is none the editor can show.
+void showWrongImage();
+
+// The desktop opened nothing: no web page, no mail.
+void showOpenFailed();
 
 // Why no working folder could be made: a refused or unwritable cache folder.
 void showWorkFolderFailure();

@@ -3,7 +3,6 @@
 #include "editor/frmMain.h"
 
 #include "app/common.h"
-#include "app/desktop.h"
 #include "app/messages.h"
 #include "app/modRess.h"
 #include "card/workfolder.h"
@@ -22,7 +21,7 @@
 bool frmMain::takePosterPixels(const QImage &pixels)
 {
     if (pixels.isNull()) {
-        showMessage(strWrongImage, MsgIcon::Critical);
+        showWrongImage();
         return false;
     }
     const QString folder = MakeWorkFolder(1);

@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "app/desktop.h"
+#include "app/messages.h"
 #include "app/modRess.h"
 #include "app/twips.h"
 #include "card/workfolder.h"
@@ -56,7 +57,7 @@ bool frmMain::ResetPoster()
 bool frmMain::takePosterFile(const QString &path)
 {
     if (!Pic2Img(path)) {
-        showMessage(strWrongImage, MsgIcon::Critical);
+        showWrongImage();
         return false;
     }
     ChangeEdit(true);

@@ -2,6 +2,7 @@
 
 #include "app/buildconfig.h"
 #include "app/desktop.h"
+#include "app/messages.h"
 #include "app/modRess.h"
 
 namespace {
@@ -35,5 +36,5 @@ void searchInternet(const QString &menuCaption, const QString &proposal, QPoint 
     if (!answer || answer->isEmpty())
         return;
     if (!desktop().openExternal(searchAddress(*answer)))
-        showMessage(strError, MsgIcon::None);
+        showOpenFailed();
 }

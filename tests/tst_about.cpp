@@ -277,12 +277,8 @@ void tst_About::opensAddresses()
 
     QCOMPARE(fake.opened, QList<QUrl> { address });
     QCOMPARE(fake.messages.size(), openWorks ? 0 : 1);
-    if (!openWorks) {
+    if (!openWorks)   // the message itself: tst_search
         QCOMPARE(fake.messages[0].text, u"C'est ici pour les rapports de bugs..."_s);
-        QCOMPARE(fake.messages[0].icon, MsgIcon::None);
-        QCOMPARE(fake.messages[0].buttons, MsgButtons::Ok);
-        QCOMPARE(fake.messages[0].title, u"Cinefiche"_s);
-    }
     QVERIFY(about.isVisible());
     QVERIFY(fake.allAnswered());
     about.hide();
