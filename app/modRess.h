@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <initializer_list>
+#include <utility>
+
 // Module texts
 extern QString strFileNotFound;       // 4101
 extern QString strSaveAfficheTitle;   // 4102
@@ -37,11 +40,11 @@ extern QString strSearch;           // 1110
 extern QString strBugToolTip;   // 3101
 extern QString strError;        // 3102, also the internet search's failure message
 
+// The texts every start mode loads, and the file dialogs' filters. The
+// loaders of each start mode, which fill the windows' captions too, are
+// start-up's (program/modRess_windows.h).
 void LoadStartupTexts();
 void LoadFilterTexts();
-
-#include <initializer_list>
-#include <utility>
 
 // Sets each variable to the text of its number.
 void assignTexts(std::initializer_list<std::pair<QString *, int>> targets);
