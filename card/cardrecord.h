@@ -18,7 +18,7 @@ struct CardRecord {
 namespace CardWidth {
 constexpr int Titre = 50, Annee = 4, DureeH = 2, DureeM = 2, Type = 50, Realisateur = 50, Acteurs = 510,
               Resume = 500;
-constexpr int Record = 1168;
+constexpr int Record = Titre + Annee + DureeH + DureeM + Type + Realisateur + Acteurs + Resume;   // 1168
 }   // namespace CardWidth
 
 // The actors: at most Max names, each of at most NameLength characters as
@@ -31,8 +31,8 @@ constexpr int NameLength = 50;
 // Sizes and offsets of a card file, in bytes.
 namespace CardLayout {
 constexpr int MarkerSize = 7;
-constexpr int SeparatorOffset = 1175;
-constexpr int PosterOffset = 1176;
+constexpr int SeparatorOffset = MarkerSize + CardWidth::Record;   // 1175
+constexpr int PosterOffset = SeparatorOffset + 1;                 // 1176
 constexpr char Separator = char(0xA9);
 }   // namespace CardLayout
 
