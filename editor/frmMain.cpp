@@ -118,6 +118,18 @@ void frmMain::createControls(QWidget *form)
     txtResume = named(new QPlainTextEdit(form), "txtResume");
     txtResume->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtResume->setTabChangesFocus(true);
+    createPosterPanel(form);
+    // Screen readers name each box after its caption.
+    const std::pair<QLabel *, QWidget *> captions[]
+        = { { lblTitre, txtTitre }, { lblAnnee, txtAnnee }, { lblDuree1, txtDuree1 }, { lblType, txtType },
+              { lblRealisateur, txtRealisateur }, { lblActeurs, cboActeurs }, { lblResume, txtResume } };
+    for (const auto &[caption, box] : captions)
+        caption->setBuddy(box);
+}
+
+// The frame with its two buttons, and the poster under it.
+void frmMain::createPosterPanel(QWidget *form)
+{
     fraAffiche = named(new QGroupBox(form), "fraAffiche");
     // The caption stands on the frame's top line, so the buttons fit under it.
     fraAffiche->setStyleSheet(
@@ -132,12 +144,6 @@ void frmMain::createControls(QWidget *form)
     imgAffiche->setScaledContents(true);
     imgAffiche->setCursor(Qt::PointingHandCursor);
     imgAffiche->setFocusPolicy(Qt::ClickFocus);   // Ctrl+V on the poster pastes one
-    // Screen readers name each box after its caption.
-    const std::pair<QLabel *, QWidget *> captions[]
-        = { { lblTitre, txtTitre }, { lblAnnee, txtAnnee }, { lblDuree1, txtDuree1 }, { lblType, txtType },
-              { lblRealisateur, txtRealisateur }, { lblActeurs, cboActeurs }, { lblResume, txtResume } };
-    for (const auto &[caption, box] : captions)
-        caption->setBuddy(box);
 }
 
 void frmMain::connectHandlers()

@@ -129,6 +129,7 @@ protected:
 private:
     frmMain();
     void createControls(QWidget *form);
+    void createPosterPanel(QWidget *form);
     void fitCaptionColumn();
     void placeOnGrid();
     void buildMenus();
