@@ -12,43 +12,16 @@ namespace {
 constexpr int kPollMs = 10;
 constexpr int kGuardMs = 5000;
 
-// Closes its window and fails the test when the window is still open after
-// a while; goes once the window is hidden.
-class Guard : public QObject {
-public:
-    explicit Guard(QWidget *window) : QObject(window)
-    {
-        window->installEventFilter(this);
-        m_timer.callOnTimeout(this, [this, window] {
-            if (auto *dialog = qobject_cast<QDialog *>(window))
-                dialog->reject();
-            else
-                window->close();
-            QFAIL("a modal window was left open");
-        });
-        m_timer.start(kGuardMs);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Hide)
-            deleteLater();
-        return false;
-    }
-
-private:
-    QTimer m_timer;
-};
-
-// Polls for the next modal window; it opens from within a call that the
-// caller makes next, so the poll runs in that window's own event loop.
+// Polls for the next modal window (it opens from within the call the test
+// makes next, so the poll runs in that window's own event loop), runs the
+// step on it, then watches it: a window still open a while later is closed
+// and the test fails.
 class ModalWatch : public QObject {
 public:
     ModalWatch(std::function<void(QWidget *)> step, bool required)
         : m_step(std::move(step)), m_required(required)
     {
-        m_waited.start();
+        m_clock.start();
         m_timer.callOnTimeout(this, &ModalWatch::poll);
         m_timer.start(kPollMs);
     }
@@ -57,26 +30,41 @@ public:
 private:
     void poll()
     {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (m_required && m_waited.elapsed() > kGuardMs) {
-                deleteLater();
-                QFAIL("no modal window opened");
+        if (ran && (!m_window || !m_window->isVisible()))
+            return finish();
+        if (m_clock.elapsed() > kGuardMs) {
+            finish();
+            if (!ran) {
+                if (m_required)
+                    QFAIL("no modal window opened");
+                return;
             }
-            return;
+            if (auto *dialog = qobject_cast<QDialog *>(m_window.data()))
+                dialog->reject();
+            else
+                m_window->close();
+            QFAIL("a modal window was left open");
         }
-        m_timer.stop();
+        if (ran || !QApplication::activeModalWidget())
+            return;
         ran = true;
-        new Guard(modal);
-        m_step(modal);
+        m_window = QApplication::activeModalWidget();
+        m_clock.restart();
+        m_step(m_window);
+    }
+
+    void finish()
+    {
+        m_timer.stop();
         if (m_required)
             deleteLater();
     }
 
     std::function<void(QWidget *)> m_step;
     bool m_required;
+    QPointer<QWidget> m_window;
     QTimer m_timer;
-    QElapsedTimer m_waited;
+    QElapsedTimer m_clock;
 };
 
 }   // namespace
