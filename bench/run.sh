@@ -95,6 +95,7 @@ read_anchor() {
 # (JSON) costs: that is row 8.
 records_cinefiche() { "$bin/stopwatch" "$bin/carddriver" records "${many_cards[@]}"; }
 records_anchor() { "$bin/stopwatch" "$bin/recordsanchor" "${many_cards[@]}"; }
+records_stat_anchor() { "$bin/stopwatch" "$bin/recordsanchor" --stat "${many_cards[@]}"; }
 
 thumbnail_cinefiche() {
     rm -f "$out/thumbnail.png"
@@ -107,6 +108,10 @@ thumbnail_anchor() {
 
 show_cinefiche() { "$bin/stopwatch" "$tool" show --json "${many_cards[@]}"; }
 show_anchor() { records_anchor; }
+
+# What the card tool costs before its first card, beside loading Qt alone.
+start_cinefiche() { "$bin/stopwatch" "$tool" --version; }
+start_anchor() { "$bin/stopwatch" "$bin/startanchor"; }
 
 with_tool() {   # side: the side when cinefiche-card is built, else "-"
     if [ $has_tool = yes ]; then echo "$1"; else echo -; fi
@@ -163,6 +168,8 @@ print_table() {
     table_row "4. lire cette fiche, affiche vers un fichier" "$(card_side poster poster)" cp read 1 $ms
     table_row "5. lire les enregistrements de $MANY_CARDS petites fiches" "carddriver records : readCardHead" \
         "recordsanchor : open + read de 1176 octets" records 1 $ms
+    table_row "5b. les mêmes, contre un témoin qui lit aussi la taille de chaque fichier" \
+        "carddriver records : readCardHead" "recordsanchor --stat : open + fstat + read" recstat 1 $ms
     table_row "6. mémoire de pointe, visionneuse (ligne 1, à la première peinture)" "cinefiche FICHE" \
         "vieweranchor" viewer 3 $mib
     table_row "6b. la même, contre le témoin qui écrit aussi du texte" "cinefiche FICHE" \
@@ -171,6 +178,8 @@ print_table() {
         "$(tool_only "thumbnail -s 256")" "convert -thumbnail 256x256 du JPEG" thumbnail 1 $ms
     table_row "8. cinefiche-card show --json sur $MANY_CARDS fiches" "$(tool_only "show --json")" \
         "recordsanchor" show 1 $ms
+    table_row "9. démarrage de l'outil sans travail" "$(tool_only --version)" \
+        "startanchor : programme vide lié à QtCore et QtGui" start 1 $ms
     echo
     echo "Fenêtre affichée (MapNotify), médianes en ms : visionneuse $(median_of viewer.a 2)," \
         "son témoin $(median_of viewer.b 2) ; éditeur $(median_of editor.a 2), son témoin $(median_of editor.b 2)"
@@ -191,8 +200,10 @@ interleave editor $STARTUP_RUNS editor_cinefiche editor_anchor
 interleave save $SAVE_RUNS save_cinefiche save_anchor
 interleave read $READ_RUNS read_cinefiche read_anchor
 interleave records $MANY_RUNS records_cinefiche records_anchor
+interleave recstat $MANY_RUNS records_cinefiche records_stat_anchor
 interleave thumbnail $THUMBNAIL_RUNS "$(with_tool thumbnail_cinefiche)" thumbnail_anchor
 interleave show $MANY_RUNS "$(with_tool show_cinefiche)" show_anchor
+interleave start $STARTUP_RUNS "$(with_tool start_cinefiche)" start_anchor
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 measured=$((SECONDS - measures_start))
 
