@@ -64,6 +64,7 @@ viewer_anchor() { startup "$bin/vieweranchor" "$work/poster-1mo.jpg"; }
 text_anchor() { startup "$bin/textanchor" "$work/poster-1mo.jpg"; }
 editor_cinefiche() { startup "$build/cinefiche"; }
 editor_anchor() { startup "$bin/editoranchor"; }
+form_anchor() { startup "$bin/formanchor"; }
 
 save_cinefiche() {
     rm -f "$out/saved.cfh"
@@ -163,6 +164,8 @@ print_table() {
         "cinefiche FICHE" "textanchor : le même, avec un titre et une ligne de texte" text 1 $ms
     table_row "2. éditeur sur une nouvelle fiche : du lancement à la première peinture" "cinefiche" \
         "editoranchor : QMainWindow, menu, 8 QLineEdit" editor 1 $ms
+    table_row "2b. le même, contre un témoin qui a les contrôles de l'éditeur" "cinefiche" \
+        "formanchor : les mêmes menus, libellés, zones, liste, résumé, cadre et boutons" form 1 $ms
     table_row "3. enregistrer une fiche avec affiche BMP de $bmp100, fdatasync compris" \
         "$(card_side "new --poster" "new")" "cp + sync -d" save 1 $ms
     table_row "4. lire cette fiche, affiche vers un fichier" "$(card_side poster poster)" cp read 1 $ms
@@ -197,6 +200,7 @@ measures_start=$SECONDS
 interleave viewer $STARTUP_RUNS viewer_cinefiche viewer_anchor
 interleave text $STARTUP_RUNS viewer_cinefiche text_anchor
 interleave editor $STARTUP_RUNS editor_cinefiche editor_anchor
+interleave form $STARTUP_RUNS editor_cinefiche form_anchor
 interleave save $SAVE_RUNS save_cinefiche save_anchor
 interleave read $READ_RUNS read_cinefiche read_anchor
 interleave records $MANY_RUNS records_cinefiche records_anchor
