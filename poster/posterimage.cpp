@@ -12,16 +12,52 @@ bool affordable(const QSize &size)
     return size.isValid() && !size.isEmpty() && !tooManyPixels(size);
 }
 
-}   // namespace
-
-PosterInfo probePoster(QIODevice &in)
+// The format of the usual poster pictures from their first bytes. Given to
+// the reader, it loads that format's plugin alone instead of asking every
+// installed plugin in turn (TIFF, MNG, WebP... and their libraries).
+QByteArray formatFromSignature(QIODevice &in)
 {
-    QImageReader reader(&in);
-    reader.setDecideFormatFromContent(true);
+    const qint64 start = in.pos();
+    const QByteArray head = in.read(12);
+    if (!in.seek(start))
+        return {};
+    if (head.startsWith("\xFF\xD8\xFF"))
+        return "jpeg";
+    if (head.startsWith("\x89PNG\r\n\x1A\n"))
+        return "png";
+    if (head.startsWith("GIF8"))
+        return "gif";
+    if (head.startsWith("BM"))
+        return "bmp";
+    if (head.startsWith("RIFF") && head.mid(8) == "WEBP")
+        return "webp";
+    return {};
+}
+
+// The format and size that a reader of format (any format when empty) finds.
+PosterInfo probeAs(QIODevice &in, const QByteArray &format)
+{
+    QImageReader reader(&in, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    reader.setDecideFormatFromContent(format.isEmpty());   // never the file's name
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid())
         return {};
     return { reader.format(), size };
+}
+
+}   // namespace
+
+PosterInfo probePoster(QIODevice &in)
+{
+    const qint64 start = in.pos();
+    const QByteArray signature = formatFromSignature(in);
+    if (!signature.isEmpty()) {
+        const PosterInfo info = probeAs(in, signature);
+        if (!info.format.isEmpty() || !in.seek(start))
+            return info;
+    }
+    return probeAs(in, {});
 }
 
 bool tooManyPixels(const QSize &size)
@@ -49,6 +85,7 @@ QImage decodePoster(QIODevice &in, QSize bound)
     if (info.format.isEmpty() || !affordable(info.size) || !in.seek(start))
         return {};
     QImageReader reader(&in, info.format);
+    reader.setAutoDetectImageFormat(false);
     if (bound.isValid() && (info.size.width() > bound.width() || info.size.height() > bound.height()))
         reader.setScaledSize(info.size.scaled(bound, Qt::KeepAspectRatio).expandedTo({ 1, 1 }));
     return reader.read();
@@ -57,6 +94,13 @@ QImage decodePoster(QIODevice &in, QSize bound)
 QString pictureExtension(const QByteArray &format)
 {
     return format == "jpeg" ? QStringLiteral("jpg") : QString::fromLatin1(format);
+}
+
+QImage readPictureAs(const QString &path, const QByteArray &format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QImage decodePoster(const QString &path, QSize bound)

@@ -21,6 +21,10 @@ PosterInfo probePoster(QIODevice &in);
 // A picture file's extension for a format of probePoster: "jpg" for "jpeg".
 QString pictureExtension(const QByteArray &format);
 
+// The picture at path read as format alone. Otherwise Qt loads every
+// installed picture plugin to ask it first, even for its own PNG.
+QImage readPictureAs(const QString &path, const QByteArray &format);
+
 // The most pixels a poster may announce: beyond, it is refused before
 // anything is allocated (a hostile header can announce 60000 x 60000).
 constexpr qint64 kMaxPosterPixels = 50'000'000;

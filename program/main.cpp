@@ -2,12 +2,14 @@
 #include "app/qtdesktop.h"
 #include "app/termination.h"
 #include "card/workfolder.h"
+#include "poster/posterimage.h"
 #include "program/modMain.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmap>
 #include <QTranslator>
 
 #include <cstdio>
@@ -45,7 +47,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cinefiche"));
     QApplication::setDesktopFileName(QStringLiteral("cinefiche"));   // the launcher's entry, for the task bar
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/cinefiche/cinefiche.png")));
+    QApplication::setWindowIcon(
+        QIcon(QPixmap::fromImage(readPictureAs(QStringLiteral(":/cinefiche/cinefiche.png"), "png"))));
 
     // The interface is French, so the standard buttons are too, and sizes,
     // numbers and dates are French whatever LANG says.
