@@ -71,7 +71,9 @@ QList<qint64> tst_Termination::lockHolders() const
 void tst_Termination::editCard()
 {
     start({ m_home->filePath(QStringLiteral("card.cfh")), QStringLiteral("/m") });
-    QTRY_COMPARE_WITH_TIMEOUT(lockHolders(), QList<qint64> { m_program->processId() }, 10000);
+    // Its lock comes before its folder: wait for both, and for no other.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        lockHolders() == QList<qint64> { m_program->processId() } && cacheEntries().size() == 2, 10000);
 }
 
 void tst_Termination::signalRemovesTheFoldersAtOnce_data()

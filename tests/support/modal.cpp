@@ -18,8 +18,8 @@ constexpr int kGuardMs = 5000;
 // and the test fails.
 class ModalWatch : public QObject {
 public:
-    ModalWatch(std::function<void(QWidget *)> step, bool required)
-        : m_step(std::move(step)), m_required(required)
+    ModalWatch(std::function<void(QWidget *)> step, bool required, QObject *parent = nullptr)
+        : QObject(parent), m_step(std::move(step)), m_required(required)
     {
         m_clock.start();
         m_timer.callOnTimeout(this, &ModalWatch::poll);
@@ -79,5 +79,6 @@ bool whileModal(const std::function<void()> &action, const std::function<void(QW
 
 void onNextModal(const std::function<void(QWidget *)> &step)
 {
-    new ModalWatch(step, true);
+    // Owned by the application too, in case the test ends before it finishes.
+    new ModalWatch(step, true, qApp);
 }
