@@ -1,19 +1,12 @@
 #pragma once
-// Small routines shared by every part of the program.
+// Small routines shared by every part of the program; those the card layer
+// needs itself live beneath it, in card/basics.
+
+#include "card/basics.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <optional>
-
-// True when path names a regular file (a link to one counts); false for a
-// folder, a FIFO, a device, an empty text or a missing path.
-bool FileExists(const QString &path);
-
-// True when the user may not write the existing file path.
-bool IsFileReadOnly(const QString &path);
-
-// The text without its trailing spaces (character 32 only).
-QString TrimRight(const QString &text);
 
 // The larger of two signed 16-bit integers.
 qint16 MaxInt(qint16 a, qint16 b);

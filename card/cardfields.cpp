@@ -1,6 +1,6 @@
 #include "card/cardfields.h"
 
-#include "app/common.h"
+#include "card/basics.h"
 #include "card/cardrecord.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "card/cardfile.h"
 
-#include "app/common.h"
+#include "card/basics.h"
 #include "card/workfolder.h"
 
 #include <QFile>

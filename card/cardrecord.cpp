@@ -1,6 +1,6 @@
 #include "card/cardrecord.h"
 
-#include "app/common.h"
+#include "card/basics.h"
 #include "card/cp1252.h"
 
 #include <array>

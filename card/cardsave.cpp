@@ -1,6 +1,6 @@
 #include "card/cardsave.h"
 
-#include "app/common.h"
+#include "card/basics.h"
 #include "card/cardfile.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "card/workfolder.h"
 
-#include "app/common.h"
+#include "card/basics.h"
 
 #include <QDir>
 #include <QFile>
