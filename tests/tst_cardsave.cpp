@@ -12,7 +12,6 @@ using namespace Qt::StringLiterals;
 class tst_CardSave : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void cleanup();
     void hoursField_data();
     void hoursField();
@@ -27,21 +26,16 @@ private slots:
     void shortCardsGetASeparatorAndNoPoster();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_dir;
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
     CardRecord record(const char *title) const;
 };
 
-void tst_CardSave::initTestCase()
-{
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
-}
-
 void tst_CardSave::cleanup()
 {
     // Every write removes its working folder, whatever happened.
-    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_cardsave"))).isEmpty());
+    QVERIFY(m_cache.isEmpty());
 }
 
 CardRecord tst_CardSave::record(const char *title) const

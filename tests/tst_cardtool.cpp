@@ -57,7 +57,6 @@ QByteArray everyByteRecord()
 class tst_CardTool : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void cleanup();
     void show();
     void poster();
@@ -78,20 +77,15 @@ private slots:
     void realProgram();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_dir;
     QString path(const QString &name) const { return m_dir.filePath(name); }
 };
 
-void tst_CardTool::initTestCase()
-{
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
-}
-
 void tst_CardTool::cleanup()
 {
     // Every write removes its working folder, whatever happened.
-    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_cardtool"))).isEmpty());
+    QVERIFY(m_cache.isEmpty());
 }
 
 void tst_CardTool::show()

@@ -58,7 +58,7 @@ private slots:
     void startsOnACard();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_dir;
     ScriptedDesktop *fake = nullptr;
     frmMain *editor = nullptr;
@@ -66,18 +66,12 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString cardWithPoster(const QString &name, int posterSize);
     QString picture(const QString &name, int width, int height);
-    QString workFolder() const { return m_cache.filePath(QStringLiteral("tst_documents")); }
-    QStringList workFolders() const
-    {
-        return QDir(workFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    }
     void open(const QString &card);
     void typeTitle(const QString &title);
 };
 
 void tst_Documents::initTestCase()
 {
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 }
 
@@ -98,7 +92,7 @@ void tst_Documents::cleanup()
     if (frmInfos::exists())
         frmInfos::discard();
     delete fake;
-    QVERIFY(workFolders().isEmpty());   // no working folder outlives its card
+    QVERIFY(m_cache.workFolders().isEmpty());   // no working folder outlives its card
 }
 
 QString tst_Documents::cardWithPoster(const QString &name, int posterSize)
@@ -191,7 +185,7 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     QCOMPARE(editor->cboActeurs->currentText(), QString());
     QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("Line one\nline two"));
     QVERIFY(!editor->picAffiche.isNull());
-    QCOMPARE(workFolders().size(), 1);   // the reset folder keeps the card's poster
+    QCOMPARE(m_cache.workFolders().size(), 1);   // the reset folder keeps the card's poster
     QCOMPARE(readBytes(editor->strImageFile), old.mid(1176));
     QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh]"));
 
@@ -422,7 +416,7 @@ void tst_Documents::savesAPastedPictureAsJpeg()
     QApplication::clipboard()->setMimeData(data);
     typeTitle(QStringLiteral("Collage"));
     editor->mnuPopPaste->trigger();
-    QCOMPARE(workFolders().size(), 1);
+    QCOMPARE(m_cache.workFolders().size(), 1);
     fake->answerFile(path(QStringLiteral("collage.cfh")));
     editor->mnuFileSave->trigger();
     const QByteArray poster = readBytes(path(QStringLiteral("collage.cfh"))).mid(1176);
@@ -437,7 +431,7 @@ void tst_Documents::savesAPastedPictureAsJpeg()
     editor->mnuFileSaveAs->trigger();
     QCOMPARE(readBytes(path(QStringLiteral("collage 2.cfh"))).mid(1176), poster);
     editor->mnuFileNew->trigger();
-    QVERIFY(workFolders().isEmpty());
+    QVERIFY(m_cache.workFolders().isEmpty());
 }
 
 // Why a card could not be opened names its real cause, and the editor keeps
@@ -471,15 +465,15 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
     if (failure == QLatin1String("unreadable"))
         QFile::setPermissions(other, QFile::WriteOwner);
     if (failure == QLatin1String("open cache"))
-        QFile::setPermissions(workFolder(), QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(m_cache.workBase(), QFileDevice::Permissions(0x7777));
     {
         std::optional<FileSizeLimit> full;
         if (failure == QLatin1String("full cache"))
             full.emplace(0);
         open(other);
     }
-    QFile::setPermissions(workFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    message.replace(QStringLiteral("{card}"), other).replace(QStringLiteral("{cache}"), workFolder());
+    QFile::setPermissions(m_cache.workBase(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    message.replace(QStringLiteral("{card}"), other).replace(QStringLiteral("{cache}"), m_cache.workBase());
     QCOMPARE(fake->messages.last().text, message);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(editor->lblFile, card);
@@ -544,7 +538,8 @@ void tst_Documents::failedWritesKeepTheOldCard()
     QCOMPARE(editor->txtTitre->text(),
         save == QLatin1String("new card") ? QStringLiteral("s") : QStringLiteral("Films"));
     QCOMPARE(editor->blnAffiMod, save == QLatin1String("whole card") || save == QLatin1String("save as"));
-    QCOMPARE(workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
+    QCOMPARE(
+        m_cache.workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
 }
 
 void tst_Documents::vanishedPosterWritesNothing()
@@ -594,7 +589,7 @@ void tst_Documents::previewShowsTheCardAndLeavesNoFile()
     QVERIFY(frmInfos::exists() && frmInfos::instance().isVisible());
     QVERIFY(!frmInfos::instance().mnuAfficheSave->isEnabled());
     QVERIFY(frmInfos::instance().imgAffiche->isVisible());   // the card's own poster
-    QCOMPARE(workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
+    QCOMPARE(m_cache.workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
 
     editor->cmdAffiSupp->click();   // a removed poster is not previewed
     editor->txtAnnee->setText(QStringLiteral("2002"));
@@ -614,13 +609,13 @@ void tst_Documents::closeRequest()
     fake->answerMsg(MsgAnswer::Cancel);
     editor->close();
     QVERIFY(editor->isVisible());
-    QCOMPARE(workFolders().size(), 1);   // the reset folder stays with its card
+    QCOMPARE(m_cache.workFolders().size(), 1);   // the reset folder stays with its card
     QVERIFY(frmInfos::instance().isVisible());
 
     fake->answerMsg(MsgAnswer::No);
     editor->close();
     QVERIFY(!editor->isVisible());
-    QVERIFY(workFolders().isEmpty());
+    QVERIFY(m_cache.workFolders().isEmpty());
     QVERIFY(!frmInfos::exists() || !frmInfos::instance().isVisible());
     QCOMPARE(fake->messages.size(), 2);   // one prompt a request
 }

@@ -47,14 +47,13 @@ private slots:
     void loads();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_dir;
     QString makeInput(const QString &kind);
 };
 
 void tst_Hostile::initTestCase()
 {
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     LoadStartupTexts();
     LoadAllTexts();
 }
@@ -65,7 +64,7 @@ void tst_Hostile::cleanup()
         frmInfos::discard();
     frmMain::instance().ResetEditor(QStringLiteral("End"));
     frmMain::discard();
-    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_hostile"))).isEmpty());
+    QVERIFY(m_cache.isEmpty());
     for (const QString &name :
         QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         const QString path = m_dir.filePath(name);

@@ -34,7 +34,6 @@ using namespace Qt::StringLiterals;
 class tst_Poster : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void showsPosterAtWidth();
@@ -59,14 +58,9 @@ private:
     QMimeData *content(const QString &what);
     bool fullViewOpensOn(const std::function<void()> &action, QSize *shown = nullptr);
     QTemporaryDir dir;
-    QTemporaryDir cache;   // the working folders
+    TestCache cache;
     frmMain *editor = nullptr;
 };
-
-void tst_Poster::initTestCase()
-{
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-}
 
 void tst_Poster::init()
 {
@@ -81,7 +75,7 @@ void tst_Poster::init()
 void tst_Poster::cleanup()
 {
     frmMain::discard();
-    QVERIFY(QDir(cache.filePath(QStringLiteral("tst_poster"))).isEmpty());   // no working folder left
+    QVERIFY(cache.isEmpty());   // no working folder left
     QVERIFY(!frmViewLarger::current());
     QVERIFY(!QApplication::activeModalWidget());
 }

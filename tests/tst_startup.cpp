@@ -32,18 +32,16 @@ private slots:
     void opensOrRefusesTheCard();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_films;
     QString m_card;
     QString m_quoted;        // a name holding double quotes
     QString m_blankFolder;   // in a folder whose name ends in a blank
     QString m_picture;
-    bool noWorkingFolderLeft() const;
 };
 
 void tst_Startup::initTestCase()
 {
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     m_card = m_films.filePath(QStringLiteral("my card.cfh"));
     QVERIFY(writeBytes(m_card, makeCard("Brazil", posterBytes(700))));
     m_quoted = m_films.filePath(QStringLiteral("Le \"Grand\" film.cfh"));
@@ -53,11 +51,6 @@ void tst_Startup::initTestCase()
     QVERIFY(writeBytes(m_blankFolder, makeCard("Drame", posterBytes(10))));
     m_picture = m_films.filePath(QStringLiteral("picture.jpg"));
     QVERIFY(writeBytes(m_picture, QByteArray("\xFF\xD8\xFF\xE0 not a card at all, a picture")));
-}
-
-bool tst_Startup::noWorkingFolderLeft() const
-{
-    return QDir(m_cache.filePath(QStringLiteral("tst_startup"))).isEmpty();
 }
 
 void tst_Startup::split_data()
@@ -161,7 +154,7 @@ void tst_Startup::desktopStart()
     frmInfos::discard();
     QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);
     QVERIFY(fake.allAnswered());
-    QVERIFY(noWorkingFolderLeft());
+    QVERIFY(m_cache.isEmpty());
 }
 
 void tst_Startup::information_data()
@@ -235,7 +228,7 @@ void tst_Startup::opensOrRefusesTheCard()
     }
     if (message == u"Fichier introuvable")
         QVERIFY(strWrongFile.isEmpty());   // nothing more is loaded
-    QVERIFY(noWorkingFolderLeft());
+    QVERIFY(m_cache.isEmpty());
     QVERIFY(fake.allAnswered());
 }
 

@@ -1,5 +1,6 @@
 #include "support/testfiles.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QtEndian>
 
@@ -108,4 +109,19 @@ FileSizeLimit::~FileSizeLimit()
     lim.rlim_cur = rlim_t(m_oldSoft);
     setrlimit(RLIMIT_FSIZE, &lim);
     std::signal(SIGXFSZ, m_oldHandler);
+}
+
+TestCache::TestCache()
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.path()));
+}
+
+QString TestCache::workBase() const
+{
+    return m_dir.filePath(QCoreApplication::applicationName());
+}
+
+QStringList TestCache::workFolders() const
+{
+    return QDir(workBase()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
 }
