@@ -24,8 +24,6 @@ private slots:
     void arguments();
     void desktopArguments_data();
     void desktopArguments();
-    void desktopStart_data();
-    void desktopStart();
     void information_data();
     void information();
     void opensOrRefusesTheCard_data();
@@ -124,39 +122,6 @@ void tst_Startup::desktopArguments()
     }
 }
 
-void tst_Startup::desktopStart_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("window");   // "viewer", "editor" or "" (none: the card is missing)
-    QTest::newRow("viewer on a name holding quotes") << QStringList { m_quoted } << u"viewer"_s;
-    QTest::newRow("editor in a folder ending in a blank")
-        << QStringList { m_blankFolder, "/m" } << u"editor"_s;
-    QTest::newRow("missing card") << QStringList { "/no/such.cfh", "/m" } << u""_s;
-}
-
-void tst_Startup::desktopStart()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, window);
-    ScriptedDesktop fake;
-    if (window.isEmpty())
-        fake.answerMsg(MsgAnswer::Ok);
-    QCOMPARE(Main(arguments), window.isEmpty() ? std::optional<int>(1) : std::nullopt);
-    QCOMPARE(frmMain::exists(), window == QLatin1String("editor"));
-    QCOMPARE(frmInfos::exists(), window == QLatin1String("viewer"));
-    if (frmMain::exists()) {
-        QCOMPARE(frmMain::instance().lblFile, arguments.first());
-        frmMain::instance().close();   // removes the editor's reset folder
-    }
-    if (frmInfos::exists())
-        QVERIFY(frmInfos::instance().cmdPlay->isVisible());
-    frmMain::discard();
-    frmInfos::discard();
-    QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);
-    QVERIFY(fake.allAnswered());
-    QVERIFY(m_cache.isEmpty());
-}
-
 void tst_Startup::information_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -183,43 +148,56 @@ void tst_Startup::information()
     }
 }
 
-// A card opens in the viewer; a missing card or a file that is no card is
-// said, and the program ends with status 1.
+// A card opens in the window its switch names; a missing card or a file that
+// is no card is said, and the program ends with status 1. A lone argument
+// naming no file goes through the string grammar.
 void tst_Startup::opensOrRefusesTheCard_data()
 {
-    QTest::addColumn<QString>("arguments");   // {card}: a card, {picture}: a picture
-    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QStringList>("arguments");   // {card}: a card, {picture}: a picture
+    QTest::addColumn<QString>("window");          // "viewer", "editor" or none
     QTest::addColumn<bool>("play");
     QTest::addColumn<QString>("message");
     const QString missing = u"Fichier introuvable"_s, notCard = u"Fichier incorrect"_s;
-    QTest::newRow("viewer") << u"\"{card}\""_s << true << true << QString();
-    QTest::newRow("viewer without play") << u"\"{card}\" /p"_s << true << false << QString();
-    QTest::newRow("no such card") << u"/no/such.cfh"_s << false << false << missing;
-    QTest::newRow("no such card, editor switch") << u"/no/such.cfh /m"_s << false << false << missing;
-    QTest::newRow("slash m alone") << u"/m"_s << false << false << missing;
-    QTest::newRow("not a card, viewer") << u"{picture}"_s << false << false << notCard;
-    QTest::newRow("not a card, viewer without play") << u"{picture} /p"_s << false << false << notCard;
-    QTest::newRow("not a card, editor") << u"{picture} /m"_s << false << false << notCard;
+    const auto row
+        = [](const char *name, const QStringList &arguments, const QString &window, bool play,
+              const QString &message) { QTest::newRow(name) << arguments << window << play << message; };
+    row("viewer", { u"\"{card}\""_s }, u"viewer"_s, true, {});
+    row("viewer without play", { u"\"{card}\" /p"_s }, u"viewer"_s, false, {});
+    row("viewer on a name holding quotes", { m_quoted }, u"viewer"_s, true, {});
+    row("editor in a folder ending in a blank", { m_blankFolder, u"/m"_s }, u"editor"_s, false, {});
+    row("no such card", { u"/no/such.cfh"_s }, {}, false, missing);
+    row("no such card, editor switch", { u"/no/such.cfh /m"_s }, {}, false, missing);
+    row("no such card, switch apart", { u"/no/such.cfh"_s, u"/m"_s }, {}, false, missing);
+    row("slash m alone", { u"/m"_s }, {}, false, missing);
+    row("not a card, viewer", { u"{picture}"_s }, {}, false, notCard);
+    row("not a card, viewer without play", { u"{picture} /p"_s }, {}, false, notCard);
+    row("not a card, editor", { u"{picture} /m"_s }, {}, false, notCard);
 }
 
 void tst_Startup::opensOrRefusesTheCard()
 {
-    QFETCH(QString, arguments);
-    QFETCH(bool, shown);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, window);
     QFETCH(QString, message);
     ScriptedDesktop fake;
-    if (!shown)
+    if (window.isEmpty())
         fake.answerMsg(MsgAnswer::Ok);
-    arguments.replace(u"{card}"_s, m_card).replace(u"{picture}"_s, m_picture);
-    QCOMPARE(Main(arguments), shown ? std::nullopt : std::optional<int>(1));
-    QCOMPARE(frmInfos::exists(), shown);
-    if (shown) {
+    arguments.replaceInStrings(u"{card}"_s, m_card).replaceInStrings(u"{picture}"_s, m_picture);
+    QCOMPARE(Main(arguments), window.isEmpty() ? std::optional<int>(1) : std::nullopt);
+    QCOMPARE(frmMain::exists(), window == u"editor");
+    QCOMPARE(frmInfos::exists(), window == u"viewer");
+    if (frmMain::exists()) {
+        QCOMPARE(frmMain::instance().lblFile, arguments.first());
+        frmMain::instance().close();   // removes the editor's reset folder
+    }
+    if (frmInfos::exists()) {
         QVERIFY(frmInfos::instance().isVisible());
         QTEST(frmInfos::instance().cmdPlay->isVisible(), "play");
         QVERIFY(frmInfos::instance().mnuAfficheSave->isEnabled());
-        frmInfos::discard();
     }
-    QCOMPARE(fake.messages.size(), shown ? 0 : 1);
+    frmMain::discard();
+    frmInfos::discard();
+    QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);
     for (const MessageRequest &request : std::as_const(fake.messages)) {
         QCOMPARE(request.text, message);
         QCOMPARE(request.icon, MsgIcon::Critical);
