@@ -55,7 +55,8 @@ private slots:
     void readOnlyCardIsSavedUnderAnotherName();
     void previewShowsTheCardAndLeavesNoFile();
     void closeRequest();
-    void startsOnACard();
+    void starts_data();
+    void starts();
 
 private:
     TestCache m_cache;
@@ -265,35 +266,26 @@ void tst_Documents::savePrompt_data()
     QTest::addColumn<bool>("shown");      // the editor afterwards
     const int no = int(MsgAnswer::No), cancel = int(MsgAnswer::Cancel), yes = int(MsgAnswer::Yes);
     QTest::newRow("new, No") << u"new"_s << no << u""_s << true << false << 0 << u""_s << true;
-    QTest::newRow("new, Cancel") << u"new"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("new, Yes and saved")
         << u"new"_s << yes << u"saves"_s << true << false << 1 << u""_s << true;
-    QTest::newRow("new, Yes without title")
-        << u"new"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
-    QTest::newRow("new, Yes and cancelled")
-        << u"new"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
-    QTest::newRow("new, Yes and the write fails")
-        << u"new"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
     QTest::newRow("open, No") << u"open"_s << no << u""_s << true << true << 1 << u"1985"_s << true;
-    QTest::newRow("open, Cancel") << u"open"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("open, Yes and saved")
         << u"open"_s << yes << u"saves"_s << true << false << 2 << u"1985"_s << true;
-    QTest::newRow("open, Yes without title")
-        << u"open"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
-    QTest::newRow("open, Yes and cancelled")
-        << u"open"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
-    QTest::newRow("open, Yes and the write fails")
-        << u"open"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
     QTest::newRow("quit, No") << u"quit"_s << no << u""_s << true << true << 0 << u"1985"_s << false;
-    QTest::newRow("quit, Cancel") << u"quit"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("quit, Yes and saved")
         << u"quit"_s << yes << u"saves"_s << true << false << 1 << u"1985"_s << false;
-    QTest::newRow("quit, Yes without title")
-        << u"quit"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
-    QTest::newRow("quit, Yes and cancelled")
-        << u"quit"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
-    QTest::newRow("quit, Yes and the write fails")
-        << u"quit"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
+    // Whatever the command, these stop it and keep the card as it was.
+    for (const char *command : { "new", "open", "quit" }) {
+        const QString c = QString::fromLatin1(command);
+        QTest::addRow("%s, Cancel", command)
+            << c << cancel << u""_s << false << true << 0 << u"1985"_s << true;
+        QTest::addRow("%s, Yes without title", command)
+            << c << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
+        QTest::addRow("%s, Yes and cancelled", command)
+            << c << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
+        QTest::addRow("%s, Yes and the write fails", command)
+            << c << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
+    }
 }
 
 void tst_Documents::savePrompt()
@@ -620,19 +612,34 @@ void tst_Documents::closeRequest()
     QCOMPARE(fake->messages.size(), 2);   // one prompt a request
 }
 
-void tst_Documents::startsOnACard()
+// The editor as the program starts it: on a new card, or on a card with /m.
+void tst_Documents::starts_data()
 {
-    frmMain::discard();
-    clearTexts();
-    const QString card = cardWithPoster(QStringLiteral("start.cfh"), 3000);
-    QCOMPARE(Main(card + QStringLiteral(" /m")), std::nullopt);
-    editor = &frmMain::instance();
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("type");
+    QTest::newRow("new card") << QString() << u"Cinefiche [Nouveau]"_s << QString();
+    QTest::newRow("card and /m") << u"start.cfh"_s << u"Cinefiche [start.cfh]"_s << u"Drame"_s;
+}
+
+void tst_Documents::starts()
+{
+    QFETCH(QString, card);
+    if (!card.isEmpty()) {
+        frmMain::discard();
+        clearTexts();
+        QCOMPARE(Main(cardWithPoster(card, 3000) + u" /m"_s), std::nullopt);
+        editor = &frmMain::instance();
+    }
     QVERIFY(editor->isVisible());
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [start.cfh]"));
-    QCOMPARE(editor->txtType->text(), QStringLiteral("Drame"));
+    QTEST(editor->windowTitle(), "caption");
+    QTEST(editor->txtType->text(), "type");
     QVERIFY(!editor->mnuFileSave->isEnabled());
-    QVERIFY(editor->mnuPopReset->isEnabled());
-    QCOMPARE(strFilterCard, QStringLiteral("Fichiers Cinefiche (*.cfh)"));
+    QVERIFY(!editor->mnuFileSaveAs->isEnabled());
+    QCOMPARE(editor->mnuPopReset->isEnabled(), !card.isEmpty());
+    QVERIFY(!editor->blnModified);
+    QCOMPARE(editor->width(), twipsToPx(6300));
+    QCOMPARE(strFilterCard, u"Fichiers Cinefiche (*.cfh)"_s);
 }
 
 QTEST_MAIN(tst_Documents)

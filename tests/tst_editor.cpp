@@ -2,7 +2,6 @@
 #include "app/modRess.h"
 #include "editor/frmMain.h"
 #include "editor/typinglimit.h"
-#include "program/modMain.h"
 #include "program/modRess_windows.h"
 #include "support/scripteddesktop.h"
 
@@ -23,7 +22,6 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void startsOnNewCard();
     void loadsMenuTexts_data();
     void loadsMenuTexts();
     void placesYearBoxAfterItsCaption();
@@ -58,23 +56,6 @@ void tst_Editor::cleanup()
 {
     frmMain::discard();
     QVERIFY(!QApplication::activeModalWidget());
-}
-
-void tst_Editor::startsOnNewCard()
-{
-    frmMain::discard();
-    clearTexts();
-    ScriptedDesktop fake;
-    QCOMPARE(Main(QString()), std::nullopt);
-    frmMain &shown = frmMain::instance();
-    QVERIFY(shown.isVisible());
-    QCOMPARE(shown.windowTitle(), QStringLiteral("Cinefiche [Nouveau]"));
-    QVERIFY(!shown.mnuFileSave->isEnabled());
-    QVERIFY(!shown.mnuFileSaveAs->isEnabled());
-    QVERIFY(!shown.mnuPopReset->isEnabled());
-    QVERIFY(!shown.blnModified);
-    QCOMPARE(shown.width(), twipsToPx(6300));
-    QVERIFY(fake.allAnswered());
 }
 
 void tst_Editor::loadsMenuTexts_data()
