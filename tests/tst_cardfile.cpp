@@ -10,6 +10,8 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 class tst_CardFile : public QObject {
     Q_OBJECT
 private slots:
@@ -33,17 +35,15 @@ private:
 
 void tst_CardFile::init()
 {
-    m_work = m_dir.filePath(QStringLiteral("work"));
+    m_work = m_dir.filePath(u"work"_s);
     QDir(m_work).removeRecursively();
     QVERIFY(QDir().mkpath(m_work));
 }
 
 CardRecord tst_CardFile::sampleRecord() const
 {
-    return makeRecord(QStringLiteral("Brazil"), QStringLiteral("1985"), QStringLiteral(" 2"),
-        QStringLiteral("22"), QStringLiteral("Comédie"), QStringLiteral("Terry"),
-        joinActorNames({ QStringLiteral("Jonathan"), QStringLiteral("Robert") }),
-        QStringLiteral("Un fonctionnaire | un rêve ©"));
+    return makeRecord(u"Brazil"_s, u"1985"_s, u" 2"_s, u"22"_s, u"Comédie"_s, u"Terry"_s,
+        joinActorNames({ u"Jonathan"_s, u"Robert"_s }), u"Un fonctionnaire | un rêve ©"_s);
 }
 
 void tst_CardFile::writeThenRead_data()
@@ -99,7 +99,7 @@ void tst_CardFile::readsAnyCardBytes()
     QVERIFY(writeBytes(card, bytes.left(1175)));
     read = ReadCardFile(card, m_work);
     QCOMPARE(read.status, CardReadStatus::Ok);
-    QCOMPARE(read.record.Titre, fixedWidth(QStringLiteral("Titre"), 50));
+    QCOMPARE(read.record.Titre, fixedWidth(u"Titre"_s, 50));
     QVERIFY(!QFile::exists(m_work + WorkFile::Image));
 }
 

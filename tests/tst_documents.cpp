@@ -88,7 +88,7 @@ void tst_Documents::init()
 void tst_Documents::cleanup()
 {
     QVERIFY(fake->allAnswered());
-    editor->ResetEditor(QStringLiteral("End"));
+    editor->ResetEditor(u"End"_s);
     frmMain::discard();
     if (frmInfos::exists())
         frmInfos::discard();
@@ -131,15 +131,15 @@ void tst_Documents::typeTitle(const QString &title)
 
 void tst_Documents::savesANewCard()
 {
-    typeTitle(QStringLiteral("Dr. No"));
-    editor->txtAnnee->setText(QStringLiteral("1997"));
-    editor->txtDuree1->setText(QStringLiteral("3"));
-    editor->txtDuree2->setText(QStringLiteral("14"));
-    editor->txtType->setText(QStringLiteral("Drame"));
-    editor->addActorName(QStringLiteral("Kate"));
-    editor->addActorName(QStringLiteral("Léo"));
-    editor->txtResume->setPlainText(QStringLiteral("Un paquebot.\nUn iceberg."));
-    fake->answerFile(path(QStringLiteral("Dr. No")));   // the extension is added
+    typeTitle(u"Dr. No"_s);
+    editor->txtAnnee->setText(u"1997"_s);
+    editor->txtDuree1->setText(u"3"_s);
+    editor->txtDuree2->setText(u"14"_s);
+    editor->txtType->setText(u"Drame"_s);
+    editor->addActorName(u"Kate"_s);
+    editor->addActorName(u"Léo"_s);
+    editor->txtResume->setPlainText(u"Un paquebot.\nUn iceberg."_s);
+    fake->answerFile(path(u"Dr. No"_s));   // the extension is added
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
     QTest::keyClick(editor->txtTitre, Qt::Key_S, Qt::ControlModifier);
@@ -147,15 +147,15 @@ void tst_Documents::savesANewCard()
     QCOMPARE(fake->files.size(), 1);
     const FileRequest &request = fake->files[0];
     QCOMPARE(request.kind, FileDialogKind::Save);
-    QCOMPARE(request.title, QStringLiteral("Enregistrer la fiche sous ..."));
-    QCOMPARE(request.proposedName, QStringLiteral("Dr. No.cfh"));
+    QCOMPARE(request.title, u"Enregistrer la fiche sous ..."_s);
+    QCOMPARE(request.proposedName, u"Dr. No.cfh"_s);
     QCOMPARE(request.folder, m_dir.path() + QLatin1Char('/'));
     QCOMPARE(request.options, quint32(0x8006));
     const QByteArray fields = QByteArray("Dr. No").leftJustified(50) + "1997 314"
         + QByteArray("Drame").leftJustified(50) + QByteArray(50, ' ')
         + QByteArray("Kate|L\xE9o|").leftJustified(510) + "Un paquebot.\r\nUn iceberg.";
-    QCOMPARE(readBytes(path(QStringLiteral("Dr. No.cfh"))), makeCard(fields, {}));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Dr. No.cfh]"));
+    QCOMPARE(readBytes(path(u"Dr. No.cfh"_s)), makeCard(fields, {}));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [Dr. No.cfh]"_s);
     QVERIFY(!editor->mnuFileSave->isEnabled());
     QVERIFY(editor->mnuPopReset->isEnabled());
 }
@@ -163,12 +163,12 @@ void tst_Documents::savesANewCard()
 void tst_Documents::cancelledSaveKeepsTheCard()
 {
     const int files = QDir(m_dir.path()).entryList(QDir::Files).size();
-    typeTitle(QStringLiteral("Titanic"));
-    editor->addActorName(QStringLiteral("Kate"));
+    typeTitle(u"Titanic"_s);
+    editor->addActorName(u"Kate"_s);
     editor->cboActeurs->setCurrentIndex(0);
     fake->answerFile(QString());
     editor->mnuFileSave->trigger();
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
     QCOMPARE(editor->lblAct, -1);   // the actor selection is cleared all the same
     QVERIFY(!editor->mnuPopReset->isEnabled());
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), files);
@@ -176,22 +176,22 @@ void tst_Documents::cancelledSaveKeepsTheCard()
 
 void tst_Documents::opensChangesAndSavesTheRecord()
 {
-    const QString card = cardWithPoster(QStringLiteral("film.cfh"), 20000);
+    const QString card = cardWithPoster(u"film.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    QCOMPARE(editor->txtTitre->text(), QStringLiteral("Film"));
-    QCOMPARE(editor->txtDuree1->text(), QStringLiteral("2"));
-    QCOMPARE(editor->txtDuree2->text(), QStringLiteral("05"));
+    QCOMPARE(editor->txtTitre->text(), u"Film"_s);
+    QCOMPARE(editor->txtDuree1->text(), u"2"_s);
+    QCOMPARE(editor->txtDuree2->text(), u"05"_s);
     QCOMPARE(editor->actorNames(), (QStringList { "Harrison", "Rutger" }));
     QCOMPARE(editor->cboActeurs->currentText(), QString());
-    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("Line one\nline two"));
+    QCOMPARE(editor->txtResume->toPlainText(), u"Line one\nline two"_s);
     QVERIFY(!editor->picAffiche.isNull());
     QCOMPARE(m_cache.workFolders().size(), 1);   // the reset folder keeps the card's poster
     QCOMPARE(readBytes(editor->strImageFile), old.mid(1176));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh]"_s);
 
-    typeTitle(QStringLiteral("s"));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh*]"));
+    typeTitle(u"s"_s);
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh*]"_s);
     QVERIFY(editor->mnuFileSave->isEnabled());
     QVERIFY(editor->mnuFileSaveAs->isEnabled());
     editor->mnuFileSave->trigger();
@@ -203,15 +203,15 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     QByteArray expected = old.left(1175);
     expected.replace(63, 2, "05");
     QCOMPARE(now.mid(12, 1163), expected.mid(12));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh]"_s);
     QVERIFY(!editor->mnuFileSaveAs->isEnabled());
 }
 
 void tst_Documents::changedPosterRewritesTheWholeCard()
 {
-    const QString card = cardWithPoster(QStringLiteral("poster.cfh"), 20000);
+    const QString card = cardWithPoster(u"poster.cfh"_s, 20000);
     open(card);
-    const QString other = picture(QStringLiteral("other.png"), 120, 100);
+    const QString other = picture(u"other.png"_s, 120, 100);
     fake->answerFile(other);
     editor->cmdAffiMod->click();
     editor->mnuFileSave->trigger();
@@ -225,31 +225,31 @@ void tst_Documents::changedPosterRewritesTheWholeCard()
 
 void tst_Documents::saveAsKeepsOrReplacesThePoster()
 {
-    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("films")));   // not the documents folder
-    const QString card = cardWithPoster(QStringLiteral("films/alien.cfh"), 20000);
+    QVERIFY(QDir(m_dir.path()).mkpath(u"films"_s));   // not the documents folder
+    const QString card = cardWithPoster(u"films/alien.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    editor->txtAnnee->setText(QStringLiteral("1979"));
-    fake->answerFile(path(QStringLiteral("copy.cfh")));
+    editor->txtAnnee->setText(u"1979"_s);
+    fake->answerFile(path(u"copy.cfh"_s));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(fake->files.last().proposedName, QStringLiteral("alien.cfh"));   // its own name, where it is
-    QCOMPARE(fake->files.last().folder, path(QStringLiteral("films/")));
-    QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(1175), old.mid(1175));
-    QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(57, 4), QByteArray("1979"));
+    QCOMPARE(fake->files.last().proposedName, u"alien.cfh"_s);   // its own name, where it is
+    QCOMPARE(fake->files.last().folder, path(u"films/"_s));
+    QCOMPARE(readBytes(path(u"copy.cfh"_s)).mid(1175), old.mid(1175));
+    QCOMPARE(readBytes(path(u"copy.cfh"_s)).mid(57, 4), QByteArray("1979"));
     QCOMPARE(readBytes(card), old);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [copy.cfh]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [copy.cfh]"_s);
 
-    const QString other = picture(QStringLiteral("new.png"), 50, 50);
+    const QString other = picture(u"new.png"_s, 50, 50);
     fake->answerFile(other);
     editor->cmdAffiMod->click();
-    fake->answerFile(path(QStringLiteral("copy2.cfh")));
+    fake->answerFile(path(u"copy2.cfh"_s));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(readBytes(path(QStringLiteral("copy2.cfh"))).mid(1175), QByteArray("\xA9") + readBytes(other));
+    QCOMPARE(readBytes(path(u"copy2.cfh"_s)).mid(1175), QByteArray("\xA9") + readBytes(other));
 
     editor->cmdAffiSupp->click();   // a removed poster is not carried into the copy
-    fake->answerFile(path(QStringLiteral("copy3.cfh")));
+    fake->answerFile(path(u"copy3.cfh"_s));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(readBytes(path(QStringLiteral("copy3.cfh"))).size(), 1176);
+    QCOMPARE(readBytes(path(u"copy3.cfh"_s)).size(), 1176);
 }
 
 // The prompt before New, Open and Quit; Save after Yes may succeed, or fail
@@ -296,16 +296,14 @@ void tst_Documents::savePrompt()
     QFETCH(bool, goesOn);
     editor->show();
     if (save != u"no title")
-        typeTitle(QStringLiteral("Brazil"));
-    editor->txtAnnee->setText(QStringLiteral("1985"));
-    const QString failing = path(QStringLiteral("no/such/folder/brazil.cfh"));
+        typeTitle(u"Brazil"_s);
+    editor->txtAnnee->setText(u"1985"_s);
+    const QString failing = path(u"no/such/folder/brazil.cfh"_s);
     fake->answerMsg(MsgAnswer(answer));
     if (save == u"no title" || save == u"fails")
         fake->answerMsg(MsgAnswer::Ok);
     if (!save.isEmpty() && save != u"no title")
-        fake->answerFile(save == u"saves" ? path(QStringLiteral("brazil.cfh"))
-                : save == u"fails"        ? failing
-                                          : QString());
+        fake->answerFile(save == u"saves" ? path(u"brazil.cfh"_s) : save == u"fails" ? failing : QString());
     if (goesOn && command == u"open")
         fake->answerFile(QString());
     (command == u"new"           ? editor->mnuFileNew
@@ -313,14 +311,13 @@ void tst_Documents::savePrompt()
                                  : editor->mnuFileExit)
         ->trigger();
 
-    QCOMPARE(
-        fake->messages[0].text, QStringLiteral("Enregistrer les modifications apportées à \"Nouveau\" ?"));
+    QCOMPARE(fake->messages[0].text, u"Enregistrer les modifications apportées à \"Nouveau\" ?"_s);
     QCOMPARE(fake->messages[0].icon, MsgIcon::Question);
     QCOMPARE(fake->messages[0].buttons, MsgButtons::YesNoCancel);
     if (save == u"fails")
-        QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r") + failing);
+        QCOMPARE(fake->messages.last().text, u"Impossible d'écrire le fichier\r"_s + failing);
     QTEST(editor->blnModified, "modified");
-    QTEST(editor->windowTitle().endsWith(QStringLiteral("*]")), "modified");
+    QTEST(editor->windowTitle().endsWith(u"*]"_s), "modified");
     QTEST(int(fake->files.size()), "dialogs");
     QTEST(editor->txtAnnee->text(), "year");
     QTEST(editor->isVisible(), "shown");
@@ -328,14 +325,14 @@ void tst_Documents::savePrompt()
 
 void tst_Documents::cancelledOpenChangesNothing()
 {
-    const QString card = cardWithPoster(QStringLiteral("keep.cfh"), 0);
+    const QString card = cardWithPoster(u"keep.cfh"_s, 0);
     open(card);
-    typeTitle(QStringLiteral("X"));
+    typeTitle(u"X"_s);
     fake->answerMsg(MsgAnswer::No);
     fake->answerFile(QString());
     editor->mnuFileOpen->trigger();
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [keep.cfh*]"));
-    QCOMPARE(editor->txtTitre->text(), QStringLiteral("FilmX"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [keep.cfh*]"_s);
+    QCOMPARE(editor->txtTitre->text(), u"FilmX"_s);
     editor->mnuFileSave->trigger();
     QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
 }
@@ -356,9 +353,9 @@ void tst_Documents::opensADroppedCard()
 {
     QFETCH(QString, on);
     QFETCH(int, answer);
-    const QString card = cardWithPoster(QStringLiteral("dropped.cfh"), 3000);
+    const QString card = cardWithPoster(u"dropped.cfh"_s, 3000);
     editor->show();
-    typeTitle(QStringLiteral("Brazil"));
+    typeTitle(u"Brazil"_s);
     fake->answerMsg(MsgAnswer(answer));
     QMimeData data;
     data.setUrls({ QUrl::fromLocalFile(card) });
@@ -372,7 +369,7 @@ void tst_Documents::opensADroppedCard()
         QVERIFY(dropOn(target, QPoint(5, 5), data));
     QCOMPARE(fake->messages.size(), 1);
     const bool opened = answer == int(MsgAnswer::No);
-    QCOMPARE(editor->txtTitre->text(), opened ? QStringLiteral("Film") : QStringLiteral("Brazil"));
+    QCOMPARE(editor->txtTitre->text(), opened ? u"Film"_s : u"Brazil"_s);
     QCOMPARE(editor->lblFile, opened ? card : QString());
     QCOMPARE(editor->txtResume->toPlainText().contains(card), false);
 }
@@ -381,7 +378,7 @@ void tst_Documents::f10OpensTheFileMenu()
 {
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->txtAnnee->setText(QStringLiteral("1985"));
+    editor->txtAnnee->setText(u"1985"_s);
     editor->ChangeEdit(false);
     editor->txtAnnee->setFocus();
     QTest::keyClick(editor->txtAnnee, Qt::Key_F10);
@@ -404,24 +401,24 @@ void tst_Documents::f10OpensTheFileMenu()
 void tst_Documents::savesAPastedPictureAsJpeg()
 {
     auto *data = new QMimeData;
-    data->setData(QStringLiteral("image/png"), pictureBytes(300, 200));
+    data->setData(u"image/png"_s, pictureBytes(300, 200));
     QApplication::clipboard()->setMimeData(data);
-    typeTitle(QStringLiteral("Collage"));
+    typeTitle(u"Collage"_s);
     editor->mnuPopPaste->trigger();
     QCOMPARE(m_cache.workFolders().size(), 1);
-    fake->answerFile(path(QStringLiteral("collage.cfh")));
+    fake->answerFile(path(u"collage.cfh"_s));
     editor->mnuFileSave->trigger();
-    const QByteArray poster = readBytes(path(QStringLiteral("collage.cfh"))).mid(1176);
+    const QByteArray poster = readBytes(path(u"collage.cfh"_s)).mid(1176);
     QCOMPARE(poster, readBytes(editor->lblAffiche));
     QBuffer stored(const_cast<QByteArray *>(&poster));
     QImageReader reader(&stored);
     QCOMPARE(reader.format(), QByteArray("jpeg"));
     QCOMPARE(reader.size(), QSize(300, 200));
 
-    typeTitle(QStringLiteral(" 2"));   // still there for the next save
-    fake->answerFile(path(QStringLiteral("collage 2.cfh")));
+    typeTitle(u" 2"_s);   // still there for the next save
+    fake->answerFile(path(u"collage 2.cfh"_s));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(readBytes(path(QStringLiteral("collage 2.cfh"))).mid(1176), poster);
+    QCOMPARE(readBytes(path(u"collage 2.cfh"_s)).mid(1176), poster);
     editor->mnuFileNew->trigger();
     QVERIFY(m_cache.workFolders().isEmpty());
 }
@@ -446,14 +443,14 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
     QFETCH(QString, message);
     if (failure == QLatin1String("unreadable") && ::geteuid() == 0)
         QSKIP("nothing is unreadable to root");
-    const QString card = cardWithPoster(QStringLiteral("good.cfh"), 3000);
+    const QString card = cardWithPoster(u"good.cfh"_s, 3000);
     open(card);
-    typeTitle(QStringLiteral("!"));
+    typeTitle(u"!"_s);
     fake->answerMsg(MsgAnswer::No);
     fake->answerMsg(MsgAnswer::Ok);
-    QString other = cardWithPoster(QStringLiteral("other.cfh"), 3000);
+    QString other = cardWithPoster(u"other.cfh"_s, 3000);
     if (failure == QLatin1String("picture"))
-        other = picture(QStringLiteral("picture.cfh"), 10, 10);
+        other = picture(u"picture.cfh"_s, 10, 10);
     if (failure == QLatin1String("unreadable"))
         QFile::setPermissions(other, QFile::WriteOwner);
     if (failure == QLatin1String("open cache"))
@@ -465,11 +462,11 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
         open(other);
     }
     QFile::setPermissions(m_cache.workBase(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    message.replace(QStringLiteral("{card}"), other).replace(QStringLiteral("{cache}"), m_cache.workBase());
+    message.replace(u"{card}"_s, other).replace(u"{cache}"_s, m_cache.workBase());
     QCOMPARE(fake->messages.last().text, message);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(editor->lblFile, card);
-    QCOMPARE(editor->txtTitre->text(), QStringLiteral("Film!"));
+    QCOMPARE(editor->txtTitre->text(), u"Film!"_s);
     QVERIFY(!editor->picAffiche.isNull());
     QVERIFY(FileExists(editor->strImageFile));   // its reset copy is still there
 }
@@ -494,23 +491,23 @@ void tst_Documents::failedWritesKeepTheOldCard()
 {
     QFETCH(QString, save);
     QFETCH(qint64, limit);
-    const QString card = cardWithPoster(QStringLiteral("full.cfh"), 20000);
+    const QString card = cardWithPoster(u"full.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
     QString target = card;
     if (save == QLatin1String("new card")) {
         editor->mnuFileNew->trigger();
-        target = path(QStringLiteral("new.cfh"));
+        target = path(u"new.cfh"_s);
     }
-    typeTitle(QStringLiteral("s"));
+    typeTitle(u"s"_s);
     if (save != QLatin1String("record")) {
-        const QString poster = picture(QStringLiteral("other.png"), 60, 90);
+        const QString poster = picture(u"other.png"_s, 60, 90);
         writeBytes(poster, readBytes(poster).leftJustified(20000, 'x'));   // readers stop at its end
         fake->answerFile(poster);
         editor->cmdAffiMod->click();
     }
     if (save == QLatin1String("save as"))
-        target = path(QStringLiteral("copy.cfh"));
+        target = path(u"copy.cfh"_s);
     if (target != card)
         fake->answerFile(target);
     fake->answerMsg(MsgAnswer::Ok);
@@ -521,14 +518,13 @@ void tst_Documents::failedWritesKeepTheOldCard()
         (save == QLatin1String("save as") ? editor->mnuFileSaveAs : editor->mnuFileSave)->trigger();
     }
     QCOMPARE(fake->messages.size(), 1);
-    QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r") + target);
+    QCOMPARE(fake->messages.last().text, u"Impossible d'écrire le fichier\r"_s + target);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(readBytes(card), old);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), files);   // no new or temporary file
     QCOMPARE(editor->windowTitle(), caption);
     QVERIFY(caption.endsWith(QLatin1String("*]")));
-    QCOMPARE(editor->txtTitre->text(),
-        save == QLatin1String("new card") ? QStringLiteral("s") : QStringLiteral("Films"));
+    QCOMPARE(editor->txtTitre->text(), save == QLatin1String("new card") ? u"s"_s : u"Films"_s);
     QCOMPARE(editor->blnAffiMod, save == QLatin1String("whole card") || save == QLatin1String("save as"));
     QCOMPARE(
         m_cache.workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
@@ -536,47 +532,47 @@ void tst_Documents::failedWritesKeepTheOldCard()
 
 void tst_Documents::vanishedPosterWritesNothing()
 {
-    typeTitle(QStringLiteral("Gone"));
-    const QString poster = picture(QStringLiteral("gone.png"), 20, 30);
+    typeTitle(u"Gone"_s);
+    const QString poster = picture(u"gone.png"_s, 20, 30);
     fake->answerFile(poster);
     editor->cmdAffiMod->click();
     QFile::remove(poster);
-    fake->answerFile(path(QStringLiteral("gone.cfh")));
+    fake->answerFile(path(u"gone.cfh"_s));
     fake->answerMsg(MsgAnswer::Ok);
     editor->mnuFileSave->trigger();
-    QCOMPARE(fake->messages.last().text, QStringLiteral("Fichier introuvable\r") + poster);
-    QVERIFY(!QFile::exists(path(QStringLiteral("gone.cfh"))));
+    QCOMPARE(fake->messages.last().text, u"Fichier introuvable\r"_s + poster);
+    QVERIFY(!QFile::exists(path(u"gone.cfh"_s)));
     QVERIFY(editor->blnModified);
 }
 
 void tst_Documents::readOnlyCardIsSavedUnderAnotherName()
 {
-    const QString card = cardWithPoster(QStringLiteral("ro.cfh"), 2000);
+    const QString card = cardWithPoster(u"ro.cfh"_s, 2000);
     QFile::setPermissions(card, QFile::ReadOwner | QFile::ReadGroup);
     open(card);
     QVERIFY(editor->IsReadOnly);
-    typeTitle(QStringLiteral("s"));
+    typeTitle(u"s"_s);
     QVERIFY(!editor->mnuFileSave->isEnabled());
     QVERIFY(editor->mnuFileSaveAs->isEnabled());
-    fake->answerFile(path(QStringLiteral("rw.cfh")));
+    fake->answerFile(path(u"rw.cfh"_s));
     editor->mnuFileSaveAs->trigger();
     QVERIFY(!editor->IsReadOnly);
-    typeTitle(QStringLiteral("t"));
+    typeTitle(u"t"_s);
     QVERIFY(editor->mnuFileSave->isEnabled());
-    QCOMPARE(readBytes(path(QStringLiteral("rw.cfh"))).mid(1176), readBytes(card).mid(1176));
+    QCOMPARE(readBytes(path(u"rw.cfh"_s)).mid(1176), readBytes(card).mid(1176));
 }
 
 void tst_Documents::previewShowsTheCardAndLeavesNoFile()
 {
     fake->answerMsg(MsgAnswer::Ok);
     editor->mnuFilePrev->trigger();
-    QCOMPARE(fake->messages.last().text, QStringLiteral("Vous devez entrer le titre du film"));
+    QCOMPARE(fake->messages.last().text, u"Vous devez entrer le titre du film"_s);
     QCOMPARE(fake->messages.last().icon, MsgIcon::None);
     QVERIFY(!frmInfos::exists());
 
-    const QString card = cardWithPoster(QStringLiteral("prev.cfh"), 3000);
+    const QString card = cardWithPoster(u"prev.cfh"_s, 3000);
     open(card);
-    editor->txtAnnee->setText(QStringLiteral("2001"));
+    editor->txtAnnee->setText(u"2001"_s);
     editor->mnuFilePrev->trigger();
     QVERIFY(frmInfos::exists() && frmInfos::instance().isVisible());
     QVERIFY(!frmInfos::instance().mnuAfficheSave->isEnabled());
@@ -584,19 +580,19 @@ void tst_Documents::previewShowsTheCardAndLeavesNoFile()
     QCOMPARE(m_cache.workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
 
     editor->cmdAffiSupp->click();   // a removed poster is not previewed
-    editor->txtAnnee->setText(QStringLiteral("2002"));
+    editor->txtAnnee->setText(u"2002"_s);
     editor->mnuFilePrev->trigger();
-    QCOMPARE(frmInfos::instance().lblAnnee->text(), QStringLiteral("Année :  2002"));
+    QCOMPARE(frmInfos::instance().lblAnnee->text(), u"Année :  2002"_s);
     QVERIFY(!frmInfos::instance().imgAffiche->isVisible());
     QVERIFY(editor->blnModified);   // a preview saves nothing
 }
 
 void tst_Documents::closeRequest()
 {
-    const QString card = cardWithPoster(QStringLiteral("close.cfh"), 3000);
+    const QString card = cardWithPoster(u"close.cfh"_s, 3000);
     editor->show();
     open(card);
-    typeTitle(QStringLiteral("s"));
+    typeTitle(u"s"_s);
     editor->mnuFilePrev->trigger();
     fake->answerMsg(MsgAnswer::Cancel);
     editor->close();

@@ -130,13 +130,13 @@ void tst_FileDialog::showFileDialog()
     QFETCH(QString, answer);
     QFETCH(QString, folder);
     ScriptedDesktop fake;
-    fake.documents = QStringLiteral("/docs");
+    fake.documents = u"/docs"_s;
     if (!folder.isEmpty())
         fake.answerFile(answer);
     QObject owner;
     startFolder.replace(u"{tmp}"_s, QDir::tempPath());
-    QTEST(ShowFileDialog(FileDialogKind(kind), QStringLiteral("Titre"), cardFilters(), kDocumentsFolder,
-              &owner, options, QStringLiteral("Brazil"), QStringLiteral("cfh"), startFolder),
+    QTEST(ShowFileDialog(FileDialogKind(kind), u"Titre"_s, cardFilters(), kDocumentsFolder, &owner, options,
+              u"Brazil"_s, u"cfh"_s, startFolder),
         "result");
     QCOMPARE(fake.files.size(), folder.isEmpty() ? 0 : 1);
     QVERIFY(fake.allAnswered());
@@ -145,12 +145,12 @@ void tst_FileDialog::showFileDialog()
     const FileRequest &r = fake.files.at(0);
     QCOMPARE(int(r.kind), kind);
     QCOMPARE(r.folder, folder.replace(u"{tmp}"_s, QDir::tempPath()));
-    QCOMPARE(r.title, QStringLiteral("Titre"));
+    QCOMPARE(r.title, u"Titre"_s);
     QTEST(r.options, "asked");
-    QCOMPARE(r.proposedName, QStringLiteral("Brazil.cfh"));
+    QCOMPARE(r.proposedName, u"Brazil.cfh"_s);
     QCOMPARE(r.owner, &owner);
     QCOMPARE(r.filters.size(), 2);
-    QCOMPARE(r.extension, QStringLiteral("cfh"));
+    QCOMPARE(r.extension, u"cfh"_s);
 }
 
 void tst_FileDialog::posterFilters_data()

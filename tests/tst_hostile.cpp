@@ -62,7 +62,7 @@ void tst_Hostile::cleanup()
 {
     if (frmInfos::exists())
         frmInfos::discard();
-    frmMain::instance().ResetEditor(QStringLiteral("End"));
+    frmMain::instance().ResetEditor(u"End"_s);
     frmMain::discard();
     QVERIFY(m_cache.isEmpty());
     for (const QString &name :
@@ -75,7 +75,7 @@ void tst_Hostile::cleanup()
 
 QString tst_Hostile::makeInput(const QString &kind)
 {
-    const QString path = m_dir.filePath(QStringLiteral("input.cfh"));
+    const QString path = m_dir.filePath(u"input.cfh"_s);
     const QByteArray record = QByteArray("Hostile").leftJustified(50, ' ');
     if (kind == QLatin1String("folder"))
         QDir().mkdir(path);
@@ -117,8 +117,8 @@ void tst_Hostile::loads_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");   // empty: the card is shown
-    const QString notCard = QStringLiteral("Fichier incorrect");
-    const QString missing = QStringLiteral("Fichier introuvable");
+    const QString notCard = u"Fichier incorrect"_s;
+    const QString missing = u"Fichier introuvable"_s;
     QTest::newRow("empty") << u""_s << notCard;
     QTest::newRow("3 bytes") << u"3 bytes"_s << notCard;
     QTest::newRow("marker in lower case") << u"marker in lower case"_s << notCard;
@@ -141,7 +141,7 @@ void tst_Hostile::loads()
     if (kind == QLatin1String("unreadable") && ::geteuid() == 0)
         QSKIP("nothing is unreadable to root");
     const QString card = makeInput(kind);
-    message.replace(QStringLiteral("{path}"), card);
+    message.replace(u"{path}"_s, card);
     const bool shown = message.isEmpty();
     ScriptedDesktop fake;
     fake.anyMessage = MsgAnswer::Ok;
@@ -151,7 +151,7 @@ void tst_Hostile::loads()
     QCOMPARE(OpenInViewer(card, 0), shown);
     if (shown) {
         if (!kind.startsWith(QLatin1String("marker")))
-            QCOMPARE(frmInfos::instance().lblTitre->text(), QStringLiteral("Hostile"));
+            QCOMPARE(frmInfos::instance().lblTitre->text(), u"Hostile"_s);
         QVERIFY(frmInfos::instance().picAffiche->pixmap().height() <= 20000);
     }
     frmMain &editor = frmMain::instance();

@@ -54,7 +54,7 @@ private slots:
     void answersClicks();
 
 private:
-    QString picture(int width, int height, const QString &name = QStringLiteral("poster.bmp"));
+    QString picture(int width, int height, const QString &name = u"poster.bmp"_s);
     QMimeData *content(const QString &what);
     bool fullViewOpensOn(const std::function<void()> &action, QSize *shown = nullptr);
     QTemporaryDir dir;
@@ -102,8 +102,8 @@ QMimeData *browserImage(int width, int height)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     auto *data = new QMimeData;
-    data->setData(QStringLiteral("image/png"), png);
-    data->setUrls({ QUrl(QStringLiteral("http://example.org/poster.png")) });
+    data->setData(u"image/png"_s, png);
+    data->setUrls({ QUrl(u"http://example.org/poster.png"_s) });
     return data;
 }
 
@@ -124,24 +124,24 @@ QMimeData *files(const QStringList &paths)
 QMimeData *tst_Poster::content(const QString &what)
 {
     if (what == QLatin1String("png file"))
-        return files({ picture(300, 400, QStringLiteral("poster.png")) });
+        return files({ picture(300, 400, u"poster.png"_s) });
     if (what == QLatin1String("webp file"))
-        return files({ picture(300, 400, QStringLiteral("poster.webp")) });
+        return files({ picture(300, 400, u"poster.webp"_s) });
     if (what == QLatin1String("card file"))
-        return files({ dir.filePath(QStringLiteral("film.CFH")) });
+        return files({ dir.filePath(u"film.CFH"_s) });
     if (what == QLatin1String("text file")) {
-        writeBytes(dir.filePath(QStringLiteral("notes.txt")), "plain words");
-        return files({ dir.filePath(QStringLiteral("notes.txt")) });
+        writeBytes(dir.filePath(u"notes.txt"_s), "plain words");
+        return files({ dir.filePath(u"notes.txt"_s) });
     }
     if (what == QLatin1String("folder"))
         return files({ dir.path() });
     if (what == QLatin1String("missing file"))
-        return files({ dir.filePath(QStringLiteral("gone.png")) });
+        return files({ dir.filePath(u"gone.png"_s) });
     if (what == QLatin1String("pixels"))
         return browserImage(300, 400);
     if (what == QLatin1String("web address")) {
         auto *data = new QMimeData;
-        data->setUrls({ QUrl(QStringLiteral("http://example.org/poster.png")) });
+        data->setUrls({ QUrl(u"http://example.org/poster.png"_s) });
         return data;
     }
     if (what == QLatin1String("program's image")) {
@@ -150,7 +150,7 @@ QMimeData *tst_Poster::content(const QString &what)
         return data;
     }
     if (what == QLatin1String("file and its pixels")) {
-        QMimeData *data = content(QStringLiteral("png file"));
+        QMimeData *data = content(u"png file"_s);
         data->setImageData(QImage(10, 10, QImage::Format_RGB32));
         return data;
     }
@@ -196,12 +196,12 @@ void tst_Poster::failedPictureChangesNothing()
 {
     QFETCH(QString, file);
     QVERIFY(editor->Pic2Img(picture(129, 258)));
-    QString path = dir.filePath(QStringLiteral("missing.jpg"));
+    QString path = dir.filePath(u"missing.jpg"_s);
     if (file == QLatin1String("text")) {
-        path = dir.filePath(QStringLiteral("notes.jpg"));
+        path = dir.filePath(u"notes.jpg"_s);
         QVERIFY(writeBytes(path, "not a picture\n"));
     } else if (file == QLatin1String("tall")) {
-        path = picture(10, 2000, QStringLiteral("tall.bmp"));
+        path = picture(10, 2000, u"tall.bmp"_s);
     }
     QVERIFY(!editor->Pic2Img(path));
     QCOMPARE(editor->picAffiche.size(), QSize(129, 258));
@@ -226,7 +226,7 @@ void tst_Poster::choosesPoster()
     fake.answerFile(path);
     QTest::mouseClick(editor->cmdAffiMod, Qt::LeftButton);
     QCOMPARE(fake.files.size(), 1);
-    QCOMPARE(fake.files.at(0).title, QStringLiteral("Affiche du film"));
+    QCOMPARE(fake.files.at(0).title, u"Affiche du film"_s);
     QCOMPARE(fake.files.at(0).kind, FileDialogKind::Open);
     QVERIFY(fake.files.at(0).options & FileDialogFlag::FileMustExist);
     QCOMPARE(fake.files.at(0).filters.size(), posterChoiceFilters().size());
@@ -242,9 +242,9 @@ void tst_Poster::asksAgainForWrongImage()
     const QString first = picture(300, 400);
     QVERIFY(editor->Pic2Img(first));
     editor->lblAffiche = first;
-    editor->lblFileName = QStringLiteral("film.cfh");
+    editor->lblFileName = u"film.cfh"_s;
     editor->ChangeEdit(false);
-    const QString text = dir.filePath(QStringLiteral("readme.txt"));
+    const QString text = dir.filePath(u"readme.txt"_s);
     QVERIFY(writeBytes(text, "plain words"));
 
     ScriptedDesktop fake;
@@ -253,7 +253,7 @@ void tst_Poster::asksAgainForWrongImage()
     fake.answerFile(QString());
     editor->mnuPopModif->trigger();
     QCOMPARE(fake.log, (QStringList { "file", "msg", "file" }));
-    QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier image incorrect"));
+    QCOMPARE(fake.messages.at(0).text, u"Fichier image incorrect"_s);
     QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
     QCOMPARE(editor->lblAffiche, first);
     QVERIFY(!editor->blnAffiMod);
@@ -332,7 +332,7 @@ void tst_Poster::takesPostersFromElsewhere()
     QFETCH(QString, what);
     QFETCH(bool, taken);
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->lblFileName = QStringLiteral("film.cfh");
+    editor->lblFileName = u"film.cfh"_s;
     QVERIFY(editor->Pic2Img(picture(129, 258)));
     ScriptedDesktop fake;
     const bool wrongImage = way == QLatin1String("drop") && what == QLatin1String("text file");
@@ -361,9 +361,9 @@ void tst_Poster::takesPostersFromElsewhere()
     }
     QCOMPARE(fake.messages.size(), int(wrongImage));
     if (wrongImage)
-        QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier image incorrect"));
+        QCOMPARE(fake.messages.at(0).text, u"Fichier image incorrect"_s);
     const bool inBox = way == QLatin1String("Ctrl+V box");
-    QCOMPARE(editor->txtType->text(), inBox ? QStringLiteral("http://example.org/poster.png") : QString());
+    QCOMPARE(editor->txtType->text(), inBox ? u"http://example.org/poster.png"_s : QString());
     QCOMPARE(editor->blnModified, taken || inBox);
     QCOMPARE(editor->blnAffiMod, taken);
     QCOMPARE(editor->picAffiche.size(), taken ? QSize(300, 400) : QSize(129, 258));
@@ -379,7 +379,7 @@ void tst_Poster::takesPostersFromElsewhere()
     }
     if (!taken)
         QVERIFY(editor->lblAffiche.isEmpty());
-    editor->ResetEditor(QStringLiteral("End"));
+    editor->ResetEditor(u"End"_s);
     QVERIFY(fake.allAnswered());
 }
 
@@ -406,7 +406,7 @@ void tst_Poster::removesPoster()
     QVERIFY(editor->Pic2Img(picture(129, 258)));
     ScriptedDesktop fake;
     if (before == QLatin1String("choose")) {
-        fake.answerFile(picture(300, 400, QStringLiteral("chosen.bmp")));
+        fake.answerFile(picture(300, 400, u"chosen.bmp"_s));
         editor->cmdAffiMod->click();
     } else if (before == QLatin1String("reset")) {
         editor->lblReset = dir.path();
@@ -440,7 +440,7 @@ void tst_Poster::resetsPoster_data()
 void tst_Poster::resetsPoster()
 {
     QFETCH(bool, withCopy);
-    editor->lblFileName = QStringLiteral("film.cfh");
+    editor->lblFileName = u"film.cfh"_s;
     if (withCopy) {
         editor->lblReset = dir.path();
         QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
@@ -477,14 +477,14 @@ void tst_Poster::answersClicks()
     QCOMPARE(editor->imgAffiche->size(), QSize(129, 258));
     QCOMPARE(editor->imgAffiche->cursor().shape(), Qt::PointingHandCursor);
     QTest::mousePress(editor->imgAffiche, button, {}, QPoint(10, 10));
-    QCOMPARE(editor->imgAfficheTag, QStringLiteral("True"));
+    QCOMPARE(editor->imgAfficheTag, u"True"_s);
     const bool viewed
         = fullViewOpensOn([&] { QTest::mouseRelease(editor->imgAffiche, button, {}, release); });
     QCOMPARE(viewed, opens == QLatin1String("view"));
     QCOMPARE(editor->mnuPopAffi->isVisible(), opens == QLatin1String("menu"));
     if (opens == QLatin1String("menu"))
         QCOMPARE(editor->mnuPopAffi->defaultAction(), editor->mnuPopFull);
-    QCOMPARE(editor->imgAfficheTag, QStringLiteral("False"));
+    QCOMPARE(editor->imgAfficheTag, u"False"_s);
     editor->mnuPopAffi->close();
     QVERIFY(!editor->mnuPopAffi->defaultAction());   // plain again in the menu bar
     // A release without a press on the poster does nothing.

@@ -40,14 +40,14 @@ private:
 
 void tst_Startup::initTestCase()
 {
-    m_card = m_films.filePath(QStringLiteral("my card.cfh"));
+    m_card = m_films.filePath(u"my card.cfh"_s);
     QVERIFY(writeBytes(m_card, makeCard("Brazil", posterBytes(700))));
-    m_quoted = m_films.filePath(QStringLiteral("Le \"Grand\" film.cfh"));
+    m_quoted = m_films.filePath(u"Le \"Grand\" film.cfh"_s);
     QVERIFY(writeBytes(m_quoted, makeCard("Le grand film", posterBytes(10))));
-    QVERIFY(QDir(m_films.path()).mkpath(QStringLiteral("Films /Drames")));
-    m_blankFolder = m_films.filePath(QStringLiteral("Films /Drames/drame.cfh"));
+    QVERIFY(QDir(m_films.path()).mkpath(u"Films /Drames"_s));
+    m_blankFolder = m_films.filePath(u"Films /Drames/drame.cfh"_s);
     QVERIFY(writeBytes(m_blankFolder, makeCard("Drame", posterBytes(10))));
-    m_picture = m_films.filePath(QStringLiteral("picture.jpg"));
+    m_picture = m_films.filePath(u"picture.jpg"_s);
     QVERIFY(writeBytes(m_picture, QByteArray("\xFF\xD8\xFF\xE0 not a card at all, a picture")));
 }
 
@@ -81,8 +81,7 @@ void tst_Startup::split()
 
 void tst_Startup::arguments()
 {
-    QCOMPARE(argumentString({ QStringLiteral("/films/my card.cfh"), QStringLiteral("/m") }),
-        QStringLiteral("/films/my card.cfh /m"));
+    QCOMPARE(argumentString({ u"/films/my card.cfh"_s, u"/m"_s }), u"/films/my card.cfh /m"_s);
     QCOMPARE(argumentString({}), QString());
 }
 
@@ -126,8 +125,7 @@ void tst_Startup::information_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("start");   // empty: no information, the program starts
-    const QString version = QStringLiteral("cinefiche %1.%2.%3\n")
-                                .arg(BuildConfig::VersionMajor)
+    const QString version = u"cinefiche %1.%2.%3\n"_s.arg(BuildConfig::VersionMajor)
                                 .arg(BuildConfig::VersionMinor)
                                 .arg(BuildConfig::VersionRevision);
     QTest::newRow("help") << QStringList { "--help" } << u"Utilisation : cinefiche [FICHE [/m | /p]]\n"_s;

@@ -27,10 +27,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct CardTexts {
-    QString titre = QStringLiteral("Brazil"), annee = QStringLiteral("1985"), dureeH = QStringLiteral(" 2"),
-            dureeM = QStringLiteral("12"), type = QStringLiteral("Drame"),
-            realisateur = QStringLiteral("Anne"), acteurs = QStringLiteral("Boris|Chloé|"),
-            resume = QStringLiteral("Court.");
+    QString titre = u"Brazil"_s, annee = u"1985"_s, dureeH = u" 2"_s, dureeM = u"12"_s, type = u"Drame"_s,
+            realisateur = u"Anne"_s, acteurs = u"Boris|Chloé|"_s, resume = u"Court."_s;
 };
 
 QByteArray recordOf(const CardTexts &t)
@@ -104,7 +102,7 @@ QString tst_Viewer::writeCard(const QString &name, const QByteArray &poster, con
 
 frmInfos *tst_Viewer::open(const QByteArray &poster, const CardTexts &texts)
 {
-    if (!OpenInViewer(writeCard(QStringLiteral("card.cfh"), poster, texts), 0))
+    if (!OpenInViewer(writeCard(u"card.cfh"_s, poster, texts), 0))
         return nullptr;
     return &frmInfos::instance();
 }
@@ -128,24 +126,24 @@ void tst_Viewer::labelTexts()
     QFETCH(QString, dureeH);
     QFETCH(QString, acteurs);
     CardTexts texts;
-    texts.titre = QStringLiteral("  Titre  ");
+    texts.titre = u"  Titre  "_s;
     texts.annee = annee;
     texts.dureeH = dureeH;
-    texts.dureeM = QStringLiteral("30");
+    texts.dureeM = u"30"_s;
     texts.acteurs = acteurs;
     frmInfos *viewer = open({}, texts);
     QVERIFY(viewer);
     QTEST(viewer->lblAnnee->text(), "lblAnnee");
     QTEST(viewer->lblDuree->text(), "lblDuree");
     QTEST(viewer->lblActeurs->text(), "lblActeurs");
-    QCOMPARE(viewer->lblTitre->text(), QStringLiteral("  Titre"));
-    QCOMPARE(viewer->lblResumeA->text(), QStringLiteral("Résumé :"));
-    QCOMPARE(viewer->cmdPlay->text(), QStringLiteral("Lecture"));
-    QCOMPARE(viewer->cmdOK->text(), QStringLiteral("OK"));
-    QCOMPARE(viewer->windowTitle(), QStringLiteral(" Cinefiche"));
+    QCOMPARE(viewer->lblTitre->text(), u"  Titre"_s);
+    QCOMPARE(viewer->lblResumeA->text(), u"Résumé :"_s);
+    QCOMPARE(viewer->cmdPlay->text(), u"Lecture"_s);
+    QCOMPARE(viewer->cmdOK->text(), u"OK"_s);
+    QCOMPARE(viewer->windowTitle(), u" Cinefiche"_s);
     // A second card in the same viewer shows its own year, not appended.
-    QVERIFY(OpenInViewer(writeCard(QStringLiteral("second.cfh"), {}), 0));
-    QCOMPARE(viewer->lblAnnee->text(), QStringLiteral("Année :  1985"));
+    QVERIFY(OpenInViewer(writeCard(u"second.cfh"_s, {}), 0));
+    QCOMPARE(viewer->lblAnnee->text(), u"Année :  1985"_s);
 }
 
 void tst_Viewer::posterLayout_data()
@@ -186,7 +184,7 @@ void tst_Viewer::posterLayout()
 void tst_Viewer::longSummaryBesidePoster()
 {
     CardTexts texts;
-    texts.resume = QStringLiteral("Une longue histoire de famille. ").repeated(15);
+    texts.resume = u"Une longue histoire de famille. "_s.repeated(15);
     frmInfos *viewer = open(pictureBytes(86, 120), texts);
     QVERIFY(viewer);
     QVERIFY(viewer->lblResume->wordWrap());
@@ -227,7 +225,7 @@ void tst_Viewer::movieOrder()
         = { "avi", "divx", "mkv", "mp4", "m4v", "webm", "mov", "ogv", "mpg", "mpeg", "wmv" };
     for (const QString &extension : order)
         QVERIFY(writeBytes(m_dir->filePath("card." + extension), "movie"));
-    const QString card = m_dir->filePath(QStringLiteral("card.cfh"));
+    const QString card = m_dir->filePath(u"card.cfh"_s);
     QStringList found;
     for (QString movie = movieBesideCard(card); !movie.isEmpty(); movie = movieBesideCard(card)) {
         found << QFileInfo(movie).suffix();
@@ -240,11 +238,11 @@ void tst_Viewer::playOpensMovieAndCloses()
 {
     ScriptedDesktop fake;
     fake.answerOpen(false);   // a player that fails changes nothing
-    writeBytes(m_dir->filePath(QStringLiteral("card.avi")), "movie");
+    writeBytes(m_dir->filePath(u"card.avi"_s), "movie");
     frmInfos *viewer = open({});
     QVERIFY(viewer);
     QTest::mouseClick(viewer->cmdPlay, Qt::LeftButton);
-    QCOMPARE(fake.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->filePath(QStringLiteral("card.avi"))) });
+    QCOMPARE(fake.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->filePath(u"card.avi"_s)) });
     QTRY_VERIFY(!frmInfos::exists());
     QVERIFY(fake.allAnswered());
 }
@@ -258,9 +256,9 @@ void tst_Viewer::popupMenu()
     const QList<QAction *> items = viewer->mnuAffiche->actions();
     QCOMPARE(items.size(), 3);
     QCOMPARE(items.at(0), viewer->mnuAfficheFull);
-    QCOMPARE(items.at(0)->text(), QStringLiteral("Afficher en grand"));
+    QCOMPARE(items.at(0)->text(), u"Afficher en grand"_s);
     QVERIFY(items.at(1)->isSeparator());
-    QCOMPARE(items.at(2)->text(), QStringLiteral("Enregistrer l'affiche sous..."));
+    QCOMPARE(items.at(2)->text(), u"Enregistrer l'affiche sous..."_s);
     QCOMPARE(viewer->mnuAffiche->defaultAction(), viewer->mnuAfficheFull);
     viewer->mnuAffiche->close();
 }
@@ -347,13 +345,13 @@ void tst_Viewer::savePoster()
     QFETCH(QString, written);
     QFETCH(QString, message);
     ScriptedDesktop fake;
-    const QString existing = m_dir->filePath(QStringLiteral("affiche.jpg"));
+    const QString existing = m_dir->filePath(u"affiche.jpg"_s);
     writeBytes(existing, QByteArray(200000, 'x'));   // replaced whole, or kept
     fake.answerFile(chosen.isEmpty() ? QString() : m_dir->filePath(chosen));
     if (!message.isEmpty())
         fake.answerMsg(MsgAnswer::Ok);
     CardTexts texts;
-    texts.titre = QStringLiteral("AC/DC: Live");
+    texts.titre = u"AC/DC: Live"_s;
     frmInfos *viewer = open(posterBytes(size), texts);
     QVERIFY(viewer);
     if (failure == u"card gone")
@@ -366,20 +364,20 @@ void tst_Viewer::savePoster()
     }
     const FileRequest &request = fake.files.at(0);
     QCOMPARE(request.kind, FileDialogKind::Save);
-    QCOMPARE(request.title, QStringLiteral("Enregistrer l'affiche"));
-    QCOMPARE(request.proposedName, QStringLiteral("AC_DC_ Live.jpg"));
+    QCOMPARE(request.title, u"Enregistrer l'affiche"_s);
+    QCOMPARE(request.proposedName, u"AC_DC_ Live.jpg"_s);
     QCOMPARE(request.options, 0x8006u);
     QCOMPARE(request.owner, viewer);
-    QCOMPARE(request.filters.at(0).label, QStringLiteral("JPEG (*.jpg)"));
+    QCOMPARE(request.filters.at(0).label, u"JPEG (*.jpg)"_s);
     QCOMPARE(fake.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
         message.replace(u"{card}"_s, viewer->cardPath).replace(u"{chosen}"_s, m_dir->filePath(chosen));
         QCOMPARE(fake.messages.at(0).text, message);
         QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
     }
-    QStringList files { QStringLiteral("affiche.jpg") };
+    QStringList files { u"affiche.jpg"_s };
     if (failure != u"card gone")
-        files << QStringLiteral("card.cfh");
+        files << u"card.cfh"_s;
     if (!written.isEmpty() && !files.contains(written))
         files << written;
     files.sort();

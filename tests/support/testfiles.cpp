@@ -9,6 +9,8 @@
 #include <cstring>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 QByteArray posterBytes(int size)
 {
     QByteArray bytes(size, '\0');
@@ -54,12 +56,12 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 
 void resetPeakMemory()
 {
-    writeBytes(QStringLiteral("/proc/self/clear_refs"), "5");   // resets the high-water mark
+    writeBytes(u"/proc/self/clear_refs"_s, "5");   // resets the high-water mark
 }
 
 double peakMemoryMiB()
 {
-    for (const QByteArray &line : readBytes(QStringLiteral("/proc/self/status")).split('\n')) {
+    for (const QByteArray &line : readBytes(u"/proc/self/status"_s).split('\n')) {
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
     }
