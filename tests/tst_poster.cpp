@@ -36,12 +36,10 @@ class tst_Poster : public QObject {
 private slots:
     void init();
     void cleanup();
-    void showsPosterAtWidth();
     void failedPictureChangesNothing_data();
     void failedPictureChangesNothing();
     void choosesPoster_data();
     void choosesPoster();
-    void asksAgainForWrongImage();
     void tellsWhatComesIn_data();
     void tellsWhatComesIn();
     void takesPostersFromElsewhere_data();
@@ -171,19 +169,8 @@ bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *sho
     });
 }
 
-// A poster lower than the summary sets the window's height.
-void tst_Poster::showsPosterAtWidth()
-{
-    QVERIFY(editor->Pic2Img(picture(129, 258)));
-    QCOMPARE(editor->picAffiche.size(), QSize(129, 258));
-    QVERIFY(editor->imgAffiche->isVisible());
-    QCOMPARE(editor->imgAffiche->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
-    QCOMPARE(editor->outerHeight(), 960 + 3870 + 855);
-    const int underMenu = twipsToPx(5685 - Frame::WindowHeight - Frame::MenuBarHeight);
-    QCOMPARE(editor->height(), underMenu + editor->menuBar()->height());
-    QVERIFY(editor->imgAffiche->geometry().bottom() < editor->centralWidget()->height());
-}
-
+// A poster lower than the summary sets the window's height; a picture
+// that cannot be shown then changes nothing.
 void tst_Poster::failedPictureChangesNothing_data()
 {
     QTest::addColumn<QString>("file");
@@ -196,6 +183,12 @@ void tst_Poster::failedPictureChangesNothing()
 {
     QFETCH(QString, file);
     QVERIFY(editor->Pic2Img(picture(129, 258)));
+    QVERIFY(editor->imgAffiche->isVisible());
+    QCOMPARE(editor->imgAffiche->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
+    QCOMPARE(editor->outerHeight(), 960 + 3870 + 855);
+    const int underMenu = twipsToPx(5685 - Frame::WindowHeight - Frame::MenuBarHeight);
+    QCOMPARE(editor->height(), underMenu + editor->menuBar()->height());
+    QVERIFY(editor->imgAffiche->geometry().bottom() < editor->centralWidget()->height());
     QString path = dir.filePath(u"missing.jpg"_s);
     if (file == QLatin1String("text")) {
         path = dir.filePath(u"notes.jpg"_s);
@@ -209,56 +202,56 @@ void tst_Poster::failedPictureChangesNothing()
     QCOMPARE(editor->outerHeight(), 5685);
 }
 
+// A picture chosen replaces the poster; a file that is no picture is said,
+// and the dialog comes again.
 void tst_Poster::choosesPoster_data()
 {
     QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("wrongFirst");   // a text file first, then Cancel
     QTest::addColumn<bool>("affiMod");
-    QTest::newRow("new card") << u"Nouveau"_s << false;
-    QTest::newRow("card with a file") << u"film.cfh"_s << true;
+    QTest::newRow("new card") << u"Nouveau"_s << false << false;
+    QTest::newRow("card with a file") << u"film.cfh"_s << false << true;
+    QTest::newRow("wrong image, from the menu") << u"film.cfh"_s << true << false;
 }
 
 void tst_Poster::choosesPoster()
 {
     QFETCH(QString, fileName);
-    editor->lblFileName = fileName;
-    ScriptedDesktop fake;
-    const QString path = picture(300, 400);
-    fake.answerFile(path);
-    QTest::mouseClick(editor->cmdAffiMod, Qt::LeftButton);
-    QCOMPARE(fake.files.size(), 1);
-    QCOMPARE(fake.files.at(0).title, u"Affiche du film"_s);
-    QCOMPARE(fake.files.at(0).kind, FileDialogKind::Open);
-    QVERIFY(fake.files.at(0).options & FileDialogFlag::FileMustExist);
-    QCOMPARE(fake.files.at(0).filters.size(), posterChoiceFilters().size());
-    QCOMPARE(editor->lblAffiche, path);
-    QTEST(editor->blnAffiMod, "affiMod");
-    QVERIFY(editor->blnModified);
-    QCOMPARE(editor->picAffiche.size(), QSize(300, 400));
-    QVERIFY(fake.allAnswered());
-}
-
-void tst_Poster::asksAgainForWrongImage()
-{
-    const QString first = picture(300, 400);
+    QFETCH(bool, wrongFirst);
+    const QString first = picture(129, 258, u"first.bmp"_s);
     QVERIFY(editor->Pic2Img(first));
     editor->lblAffiche = first;
-    editor->lblFileName = u"film.cfh"_s;
+    editor->lblFileName = fileName;
     editor->ChangeEdit(false);
-    const QString text = dir.filePath(u"readme.txt"_s);
-    QVERIFY(writeBytes(text, "plain words"));
-
     ScriptedDesktop fake;
-    fake.answerFile(text);
-    fake.answerMsg(MsgAnswer::Ok);
-    fake.answerFile(QString());
-    editor->mnuPopModif->trigger();
-    QCOMPARE(fake.log, (QStringList { "file", "msg", "file" }));
-    QCOMPARE(fake.messages.at(0).text, u"Fichier image incorrect"_s);
-    QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
-    QCOMPARE(editor->lblAffiche, first);
-    QVERIFY(!editor->blnAffiMod);
-    QVERIFY(!editor->blnModified);
-    QCOMPARE(editor->picAffiche.size(), QSize(300, 400));
+    const QString chosen = picture(300, 400);
+    if (wrongFirst) {
+        const QString text = dir.filePath(u"readme.txt"_s);
+        QVERIFY(writeBytes(text, "plain words"));
+        fake.answerFile(text);
+        fake.answerMsg(MsgAnswer::Ok);
+        fake.answerFile(QString());
+        editor->mnuPopModif->trigger();
+    } else {
+        fake.answerFile(chosen);
+        QTest::mouseClick(editor->cmdAffiMod, Qt::LeftButton);
+    }
+    const QStringList asked = wrongFirst ? QStringList { "file", "msg", "file" } : QStringList { "file" };
+    QCOMPARE(fake.log, asked);
+    for (const FileRequest &request : std::as_const(fake.files)) {
+        QCOMPARE(request.title, u"Affiche du film"_s);
+        QCOMPARE(request.kind, FileDialogKind::Open);
+        QVERIFY(request.options & FileDialogFlag::FileMustExist);
+        QCOMPARE(request.filters.size(), posterChoiceFilters().size());
+    }
+    for (const MessageRequest &message : std::as_const(fake.messages)) {
+        QCOMPARE(message.text, u"Fichier image incorrect"_s);
+        QCOMPARE(message.icon, MsgIcon::Critical);
+    }
+    QCOMPARE(editor->lblAffiche, wrongFirst ? first : chosen);
+    QTEST(editor->blnAffiMod, "affiMod");
+    QCOMPARE(editor->blnModified, !wrongFirst);
+    QCOMPARE(editor->picAffiche.size(), wrongFirst ? QSize(129, 258) : QSize(300, 400));
     QVERIFY(fake.allAnswered());
 }
 
