@@ -18,9 +18,7 @@ class tst_Texts : public QObject {
 private slots:
     void init() { clearTexts(); }
     void table();
-    void startupLoadsOnlyItsText();
-    void viewerStartLoadsNoEditorText();
-    void editorStartLoadsEverything();
+    void eachStartLoadsWhatItShows();
     void screenReadersNameEditorControls_data();
     void screenReadersNameEditorControls();
 };
@@ -44,17 +42,14 @@ void tst_Texts::table()
     }
 }
 
-void tst_Texts::startupLoadsOnlyItsText()
+// The start loads one text, the viewer no editor text; switching to the
+// editor later loads what starting in it does.
+void tst_Texts::eachStartLoadsWhatItShows()
 {
     LoadStartupTexts();
     QCOMPARE(strFileNotFound, u"Fichier introuvable"_s);
     QVERIFY(strWrongFile.isEmpty());
     QVERIFY(strFilterAll.isEmpty());
-}
-
-void tst_Texts::viewerStartLoadsNoEditorText()
-{
-    LoadStartupTexts();
     LoadViewerTexts();
     QCOMPARE(strWrongFile, u"Fichier incorrect"_s);
     QCOMPARE(strSaveAfficheTitle, u"Enregistrer l'affiche"_s);
@@ -64,12 +59,6 @@ void tst_Texts::viewerStartLoadsNoEditorText()
     QVERIFY(strNouveau.isEmpty());
     QVERIFY(strSaveAsTitle.isEmpty());
     QVERIFY(strError.isEmpty());
-}
-
-void tst_Texts::editorStartLoadsEverything()
-{
-    LoadStartupTexts();
-    LoadViewerTexts();
     LoadEditorTexts();
     const QString afterSwitch = strNouveau + strSaveAsTitle + strFilterCard + strError + strSearch;
     clearTexts();
