@@ -4,6 +4,7 @@
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "editor/frmMain.h"
+#include "poster/posterimage.h"
 #include "poster/posterpaste.h"
 #include "program/modRess_windows.h"
 #include "support/drops.h"
@@ -40,6 +41,8 @@ private slots:
     void failedPictureChangesNothing();
     void choosesPoster_data();
     void choosesPoster();
+    void limitsPixels_data();
+    void limitsPixels();
     void tellsWhatComesIn_data();
     void tellsWhatComesIn();
     void takesPostersFromElsewhere_data();
@@ -253,6 +256,26 @@ void tst_Poster::choosesPoster()
     QCOMPARE(editor->blnModified, !wrongFirst);
     QCOMPARE(editor->picAffiche.size(), wrongFirst ? QSize(129, 258) : QSize(300, 400));
     QVERIFY(fake.allAnswered());
+}
+
+// The pixel limit, read from the header alone: a hostile header announces
+// more than could be allocated.
+void tst_Poster::limitsPixels_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("50 000 000 pixels") << QSize(10000, 5000) << false;
+    QTest::newRow("one row more") << QSize(10000, 5001) << true;
+}
+
+void tst_Poster::limitsPixels()
+{
+    QFETCH(QSize, size);
+    const QString path = dir.filePath(u"header.bmp"_s);
+    QVERIFY(writeBytes(path, bitmapHeader(size.width(), size.height())));
+    const PosterFileCheck check = checkPosterFile(path);
+    QCOMPARE(check.size, size);
+    QTEST(check.problem == PosterFileCheck::TooManyPixels, "refused");
 }
 
 void tst_Poster::tellsWhatComesIn_data()

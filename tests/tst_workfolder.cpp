@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -104,7 +105,8 @@ void tst_WorkFolder::othersBaseFolderIsRefused()
     QVERIFY(QDir(base).isEmpty());
 }
 
-// The folders of a run that was killed go; those this run holds stay.
+// The folders of a run that was killed go; those this run or another
+// running program holds stay.
 void tst_WorkFolder::orphansGoHeldFoldersStay()
 {
     QTemporaryDir base;
@@ -116,11 +118,17 @@ void tst_WorkFolder::orphansGoHeldFoldersStay()
     const QString staleLock = base.filePath(u"$2.lock"_s);
     QVERIFY(writeBytes(staleLock, "999999999\nkilled\n"));
     QVERIFY(QDir().mkdir(base.filePath(u"$2"_s)));
+    QLockFile otherProgram(base.filePath(u"$3.lock"_s));   // held by a live process
+    QVERIFY(otherProgram.tryLock(0));
+    QVERIFY(QDir().mkdir(base.filePath(u"$3"_s)));
 
     removeOrphanWorkFolders(base.path());
-    QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList({ fileNameOf(held), fileNameOf(held) + u".lock"_s }));
+    QStringList kept { fileNameOf(held), fileNameOf(held) + u".lock"_s, u"$3"_s, u"$3.lock"_s };
+    kept.sort();
+    QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), kept);
     removeOwnWorkFolders();
+    otherProgram.unlock();
+    QVERIFY(QDir(base.path()).rmdir(u"$3"_s));
     QVERIFY(QDir(base.path()).isEmpty());
 }
 
