@@ -16,9 +16,8 @@ private slots:
     void init();
     void cleanup();
     void addsOnEnter();
-    void editsPickedName_data();
-    void editsPickedName();
-    void deletesPickedName();
+    void changesPickedName_data();
+    void changesPickedName();
     void locksAtTen();
     void neverTakesEleventh_data();
     void neverTakesEleventh();
@@ -84,17 +83,20 @@ void tst_Actors::addsOnEnter()
     QCOMPARE(editor->actorNames().size(), 2);   // the same name twice is allowed
 }
 
-void tst_Actors::editsPickedName_data()
+// A picked name is changed in place, or left with Esc, or deleted; a name
+// entered afterwards goes at the end.
+void tst_Actors::changesPickedName_data()
 {
-    QTest::addColumn<bool>("abandon");
+    QTest::addColumn<QString>("then");   // after B is picked
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("changed in place") << false << QStringList { "A", "Bx", "C" };
-    QTest::newRow("Esc, then a new name at the end") << true << QStringList { "A", "B", "C", "x" };
+    QTest::newRow("changed in place") << u"x"_s << QStringList { "A", "Bx", "C" };
+    QTest::newRow("Esc, then a new name at the end") << u"Esc"_s << QStringList { "A", "B", "C", "x" };
+    QTest::newRow("deleted, then a new name") << u"delete"_s << QStringList { "A", "C", "x" };
 }
 
-void tst_Actors::editsPickedName()
+void tst_Actors::changesPickedName()
 {
-    QFETCH(bool, abandon);
+    QFETCH(QString, then);
     for (const char *name : { "A", "B", "C" })
         enter(QLatin1String(name));
     editor->ChangeEdit(false);
@@ -103,35 +105,22 @@ void tst_Actors::editsPickedName()
     QCOMPARE(editor->lblAct, 1);
     QCOMPARE(editText(), u"B"_s);
     QVERIFY(editor->cmdActSupp->isEnabled());
-    if (abandon) {
+    if (then == u"Esc")
         QTest::keyClick(editor->cboActeurs, Qt::Key_Escape);
-        QCOMPARE(editText(), QString());
+    if (then == u"delete")
+        QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
+    if (then != u"x") {
+        QCOMPARE(editText(), then == u"delete" ? u"B"_s : QString());   // a deleted name stays there
         QCOMPARE(editor->lblAct, -1);
         QVERIFY(!editor->cmdActSupp->isEnabled());
-        QVERIFY(!editor->blnModified);
+        QCOMPARE(editor->blnModified, then == u"delete");
+        editor->cboActeurs->setEditText(QString());
     }
     editor->cboActeurs->lineEdit()->end(false);
     enter(u"x"_s);
     QTEST(editor->actorNames(), "names");
     QCOMPARE(editor->lblAct, -1);
     QVERIFY(editor->blnModified);
-}
-
-void tst_Actors::deletesPickedName()
-{
-    for (const char *name : { "A", "B", "C" })
-        enter(QLatin1String(name));
-    pick(2);
-    editor->ChangeEdit(false);
-    QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
-    QCOMPARE(editor->actorNames(), (QStringList { "A", "B" }));
-    QCOMPARE(editText(), u"C"_s);   // the edit field keeps its text
-    QCOMPARE(editor->lblAct, -1);
-    QVERIFY(!editor->cmdActSupp->isEnabled());
-    QVERIFY(editor->blnModified);
-    editor->cboActeurs->setEditText(QString());
-    enter(u"D"_s);
-    QCOMPARE(editor->actorNames(), (QStringList { "A", "B", "D" }));
 }
 
 void tst_Actors::locksAtTen()
