@@ -16,9 +16,8 @@ private slots:
     void init();
     void cleanup();
     void addsOnEnter();
-    void editsPickedName_data();
-    void editsPickedName();
-    void deletesPickedName();
+    void changesPickedName_data();
+    void changesPickedName();
     void locksAtTen();
     void neverTakesEleventh_data();
     void neverTakesEleventh();
@@ -71,92 +70,82 @@ void tst_Actors::addsOnEnter()
     QVERIFY(editor->actorNames().isEmpty());
     QVERIFY(!editor->blnModified);
 
-    type(QStringLiteral("Bruce Willis"));
+    type(u"Bruce Willis"_s);
     QVERIFY(!editor->blnModified);   // typing alone is no change of the card
     QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
-    QCOMPARE(editor->actorNames(), QStringList { QStringLiteral("Bruce Willis") });
+    QCOMPARE(editor->actorNames(), QStringList { u"Bruce Willis"_s });
     QCOMPARE(editText(), QString());
     QVERIFY(!editor->cmdActSupp->isEnabled());
     QVERIFY(editor->blnModified);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
 
-    enter(QStringLiteral("Bruce Willis"));
+    enter(u"Bruce Willis"_s);
     QCOMPARE(editor->actorNames().size(), 2);   // the same name twice is allowed
 }
 
-void tst_Actors::editsPickedName_data()
+// A picked name is changed in place, or left with Esc, or deleted; a name
+// entered afterwards goes at the end.
+void tst_Actors::changesPickedName_data()
 {
-    QTest::addColumn<bool>("abandon");
+    QTest::addColumn<QString>("then");   // after B is picked
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("changed in place") << false << QStringList { "A", "Bx", "C" };
-    QTest::newRow("Esc, then a new name at the end") << true << QStringList { "A", "B", "C", "x" };
+    QTest::newRow("changed in place") << u"x"_s << QStringList { "A", "Bx", "C" };
+    QTest::newRow("Esc, then a new name at the end") << u"Esc"_s << QStringList { "A", "B", "C", "x" };
+    QTest::newRow("deleted, then a new name") << u"delete"_s << QStringList { "A", "C", "x" };
 }
 
-void tst_Actors::editsPickedName()
+void tst_Actors::changesPickedName()
 {
-    QFETCH(bool, abandon);
+    QFETCH(QString, then);
     for (const char *name : { "A", "B", "C" })
         enter(QLatin1String(name));
     editor->ChangeEdit(false);
     QTest::keyClick(editor->cboActeurs, Qt::Key_Down);   // the keyboard picks as well
     QTest::keyClick(editor->cboActeurs, Qt::Key_Down);
     QCOMPARE(editor->lblAct, 1);
-    QCOMPARE(editText(), QStringLiteral("B"));
+    QCOMPARE(editText(), u"B"_s);
     QVERIFY(editor->cmdActSupp->isEnabled());
-    if (abandon) {
+    if (then == u"Esc")
         QTest::keyClick(editor->cboActeurs, Qt::Key_Escape);
-        QCOMPARE(editText(), QString());
+    if (then == u"delete")
+        QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
+    if (then != u"x") {
+        QCOMPARE(editText(), then == u"delete" ? u"B"_s : QString());   // a deleted name stays there
         QCOMPARE(editor->lblAct, -1);
         QVERIFY(!editor->cmdActSupp->isEnabled());
-        QVERIFY(!editor->blnModified);
+        QCOMPARE(editor->blnModified, then == u"delete");
+        editor->cboActeurs->setEditText(QString());
     }
     editor->cboActeurs->lineEdit()->end(false);
-    enter(QStringLiteral("x"));
+    enter(u"x"_s);
     QTEST(editor->actorNames(), "names");
     QCOMPARE(editor->lblAct, -1);
     QVERIFY(editor->blnModified);
-}
-
-void tst_Actors::deletesPickedName()
-{
-    for (const char *name : { "A", "B", "C" })
-        enter(QLatin1String(name));
-    pick(2);
-    editor->ChangeEdit(false);
-    QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
-    QCOMPARE(editor->actorNames(), (QStringList { "A", "B" }));
-    QCOMPARE(editText(), QStringLiteral("C"));   // the edit field keeps its text
-    QCOMPARE(editor->lblAct, -1);
-    QVERIFY(!editor->cmdActSupp->isEnabled());
-    QVERIFY(editor->blnModified);
-    editor->cboActeurs->setEditText(QString());
-    enter(QStringLiteral("D"));
-    QCOMPARE(editor->actorNames(), (QStringList { "A", "B", "D" }));
 }
 
 void tst_Actors::locksAtTen()
 {
     for (int i = 0; i < 10; ++i)
         enter(QString::number(i));
-    QCOMPARE(editor->cboActeursTag, QStringLiteral("Locked"));
-    type(QStringLiteral("z"));
+    QCOMPARE(editor->cboActeursTag, u"Locked"_s);
+    type(u"z"_s);
     QCOMPARE(editText(), QString());
 
     pick(3);
-    QCOMPARE(editor->cboActeursTag, QStringLiteral("UnLocked"));
-    QCOMPARE(editText(), QStringLiteral("3"));
+    QCOMPARE(editor->cboActeursTag, u"UnLocked"_s);
+    QCOMPARE(editText(), u"3"_s);
     editor->cboActeurs->lineEdit()->end(false);
-    enter(QStringLiteral("z"));
-    QCOMPARE(editor->actorNames().at(3), QStringLiteral("3z"));
+    enter(u"z"_s);
+    QCOMPARE(editor->actorNames().at(3), u"3z"_s);
     QCOMPARE(editor->actorNames().size(), 10);
-    QCOMPARE(editor->cboActeursTag, QStringLiteral("Locked"));
+    QCOMPARE(editor->cboActeursTag, u"Locked"_s);
 
     pick(0);
     QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
     editor->cboActeurs->setEditText(QString());
-    enter(QStringLiteral("y"));
+    enter(u"y"_s);
     QCOMPARE(editor->actorNames().size(), 10);
-    QCOMPARE(editor->actorNames().last(), QStringLiteral("y"));
+    QCOMPARE(editor->actorNames().last(), u"y"_s);
 }
 
 void tst_Actors::neverTakesEleventh_data()
@@ -175,12 +164,12 @@ void tst_Actors::neverTakesEleventh()
         else
             enter(QString::number(i));
     }
-    QVERIFY(!editor->addActorName(QStringLiteral("extra")));
+    QVERIFY(!editor->addActorName(u"extra"_s));
     pick(4);
     QTest::keyClick(editor->cboActeurs, Qt::Key_Escape);
-    enter(QStringLiteral("eleventh"));
+    enter(u"eleventh"_s);
     QCOMPARE(editor->actorNames().size(), 10);
-    QVERIFY(!editor->actorNames().contains(QStringLiteral("eleventh")));
+    QVERIFY(!editor->actorNames().contains(u"eleventh"_s));
 }
 
 void tst_Actors::cutsLongNames_data()
@@ -198,7 +187,7 @@ void tst_Actors::cutsLongNames()
     QFETCH(QString, kept);
     QLineEdit *edit = editor->cboActeurs->lineEdit();
     if (pasted.isEmpty())
-        type(QStringLiteral("A|B"));
+        type(u"A|B"_s);
     else
         edit->insert(pasted);
     QCOMPARE(edit->text(), kept);
@@ -220,9 +209,9 @@ void tst_Actors::emptiesAndDeselects()
 
     editor->emptyActors();
     QVERIFY(editor->actorNames().isEmpty());
-    QCOMPARE(editor->cboActeursTag, QStringLiteral("UnLocked"));
-    enter(QStringLiteral("Meg Ryan"));
-    QCOMPARE(editor->actorNames(), QStringList { QStringLiteral("Meg Ryan") });
+    QCOMPARE(editor->cboActeursTag, u"UnLocked"_s);
+    enter(u"Meg Ryan"_s);
+    QCOMPARE(editor->actorNames(), QStringList { u"Meg Ryan"_s });
 }
 
 QTEST_MAIN(tst_Actors)

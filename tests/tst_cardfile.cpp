@@ -10,6 +10,8 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 class tst_CardFile : public QObject {
     Q_OBJECT
 private slots:
@@ -33,17 +35,15 @@ private:
 
 void tst_CardFile::init()
 {
-    m_work = m_dir.filePath(QStringLiteral("work"));
+    m_work = m_dir.filePath(u"work"_s);
     QDir(m_work).removeRecursively();
     QVERIFY(QDir().mkpath(m_work));
 }
 
 CardRecord tst_CardFile::sampleRecord() const
 {
-    return makeRecord(QStringLiteral("Brazil"), QStringLiteral("1985"), QStringLiteral(" 2"),
-        QStringLiteral("22"), QStringLiteral("Comédie"), QStringLiteral("Terry"),
-        joinActorNames({ QStringLiteral("Jonathan"), QStringLiteral("Robert") }),
-        QStringLiteral("Un fonctionnaire | un rêve ©"));
+    return makeRecord(u"Brazil"_s, u"1985"_s, u" 2"_s, u"22"_s, u"Comédie"_s, u"Terry"_s,
+        joinActorNames({ u"Jonathan"_s, u"Robert"_s }), u"Un fonctionnaire | un rêve ©"_s);
 }
 
 void tst_CardFile::writeThenRead_data()
@@ -99,34 +99,30 @@ void tst_CardFile::readsAnyCardBytes()
     QVERIFY(writeBytes(card, bytes.left(1175)));
     read = ReadCardFile(card, m_work);
     QCOMPARE(read.status, CardReadStatus::Ok);
-    QCOMPARE(read.record.Titre, fixedWidth(QStringLiteral("Titre"), 50));
+    QCOMPARE(read.record.Titre, fixedWidth(u"Titre"_s, 50));
     QVERIFY(!QFile::exists(m_work + WorkFile::Image));
 }
 
 void tst_CardFile::rejectsWhatIsNotACard_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("status");
-    QTest::newRow("empty file") << QByteArray() << int(CardReadStatus::NotCard);
-    QTest::newRow("picture") << QByteArray("\xFF\xD8\xFF\xE0 JFIF and more bytes than a record")
-                             << int(CardReadStatus::NotCard);
-    QTest::newRow("marker in lower case")
-        << makeCard("x", "poster").replace("@CNFCH@", "@cnfch@") << int(CardReadStatus::NotCard);
-    QTest::newRow("ends inside the marker") << QByteArray("@CNFC") << int(CardReadStatus::NotCard);
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("picture") << QByteArray("\xFF\xD8\xFF\xE0 JFIF and more bytes than a record");
+    QTest::newRow("marker in lower case") << makeCard("x", "poster").replace("@CNFCH@", "@cnfch@");
+    QTest::newRow("ends inside the marker") << QByteArray("@CNFC");
 }
 
 void tst_CardFile::rejectsWhatIsNotACard()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(int, status);
     const QString card = path("bad.cfh");
     QVERIFY(writeBytes(card, bytes));
-    QCOMPARE(int(ReadCardFile(card, m_work).status), status);
-    QCOMPARE(int(ReadCardFile(path("missing.cfh"), m_work).status), int(CardReadStatus::Missing));
-    QCOMPARE(int(ReadCardFile(m_dir.path(), m_work).status), int(CardReadStatus::Missing));
+    QCOMPARE(ReadCardFile(card, m_work).status, CardReadStatus::NotCard);
+    QCOMPARE(ReadCardFile(path("missing.cfh"), m_work).status, CardReadStatus::Missing);
+    QCOMPARE(ReadCardFile(m_dir.path(), m_work).status, CardReadStatus::Missing);
     if (::geteuid() != 0) {   // nothing is unreadable to root
         QFile::setPermissions(card, QFile::WriteOwner);
-        QCOMPARE(int(ReadCardFile(card, m_work).status), int(CardReadStatus::Unreadable));
+        QCOMPARE(ReadCardFile(card, m_work).status, CardReadStatus::Unreadable);
     }
     QVERIFY(QDir(m_work).isEmpty());   // no poster file left from a failed read
 }

@@ -40,9 +40,9 @@ void tst_CardRecord::unmappableCharacters_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("greek letter") << QStringLiteral("Ωmega") << QByteArray("?mega");
-    QTest::newRow("outside the basic plane") << QStringLiteral("a\U0001F3AC") << QByteArray("a?");
-    QTest::newRow("accented letters pass") << QStringLiteral("été") << QByteArray("\xE9t\xE9");
+    QTest::newRow("greek letter") << u"Ωmega"_s << QByteArray("?mega");
+    QTest::newRow("outside the basic plane") << u"a\U0001F3AC"_s << QByteArray("a?");
+    QTest::newRow("accented letters pass") << u"été"_s << QByteArray("\xE9t\xE9");
 }
 
 void tst_CardRecord::unmappableCharacters()
@@ -73,9 +73,8 @@ void tst_CardRecord::recordBytes()
 {
     const QString tenNames = joinActorNames(QStringList(10, QString(50, 'n')));
     QCOMPARE(tenNames.size(), CardWidth::Acteurs);
-    const CardRecord record = makeRecord(QStringLiteral("Brazil \U0001F3AC"), QStringLiteral("1985"),
-        QStringLiteral(" 2"), QStringLiteral("22"), QStringLiteral("Comédie"), QStringLiteral("R"), tenNames,
-        QString(600, 'r'));
+    const CardRecord record = makeRecord(u"Brazil \U0001F3AC"_s, u"1985"_s, u" 2"_s, u"22"_s, u"Comédie"_s,
+        u"R"_s, tenNames, QString(600, 'r'));
     const QByteArray bytes = encodeRecord(record);
     QCOMPARE(bytes.size(), CardWidth::Record);   // one byte for the pair, the field padded
     QCOMPARE(bytes.left(9), QByteArray("Brazil ? "));
@@ -88,7 +87,7 @@ void tst_CardRecord::recordBytes()
 
     const CardRecord back = decodeRecord(bytes);
     QCOMPARE(back.Acteurs, tenNames);
-    QCOMPARE(back.Type, ::fixedWidth(QStringLiteral("Comédie"), 50));
+    QCOMPARE(back.Type, ::fixedWidth(u"Comédie"_s, 50));
     QCOMPARE(decodeRecord(bytes.left(58)).Type, QString(50, ' '));   // a short record reads as spaces
     QCOMPARE(CardRecord().Resume, QString(500, ' '));
 }

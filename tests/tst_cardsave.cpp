@@ -12,42 +12,38 @@ using namespace Qt::StringLiterals;
 class tst_CardSave : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void cleanup();
     void hoursField_data();
     void hoursField();
-    void wholeCard_data();
-    void wholeCard();
-    void copyUnderAnotherName();
-    void recordAlone();
+    void writers_data();
+    void writers();
     void missingFilesWriteNothing();
     void failuresLeaveTheOldCard_data();
     void failuresLeaveTheOldCard();
-    void shortCardsGetASeparatorAndNoPoster_data();
-    void shortCardsGetASeparatorAndNoPoster();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_dir;
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    CardRecord record(const char *title) const;
+    SaveResult write(const QString &writer, const QString &card, const QString &poster) const;
 };
-
-void tst_CardSave::initTestCase()
-{
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
-}
 
 void tst_CardSave::cleanup()
 {
     // Every write removes its working folder, whatever happened.
-    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_cardsave"))).isEmpty());
+    QVERIFY(m_cache.isEmpty());
+    QFile::remove(path("copy.cfh"));
 }
 
-CardRecord tst_CardSave::record(const char *title) const
+// The card's new record; "copy" writes to copy.cfh beside the card.
+SaveResult tst_CardSave::write(const QString &writer, const QString &card, const QString &poster) const
 {
-    return makeRecord(QString::fromLatin1(title), QStringLiteral("1997"), dureeHField(QStringLiteral("3")),
-        QStringLiteral("14"), {}, {}, {}, {});
+    const CardRecord record = makeRecord(u"New"_s, u"1997"_s, dureeHField(u"3"_s), u"14"_s, {}, {}, {}, {});
+    if (writer == u"whole card")
+        return writeWholeCard(card, record, poster);
+    if (writer == u"record")
+        return rewriteRecord(card, record);
+    return writeCardCopy(card, writer == u"copy" ? path("copy.cfh") : card, record, poster);
 }
 
 void tst_CardSave::hoursField_data()
@@ -68,59 +64,47 @@ void tst_CardSave::hoursField()
     QCOMPARE(dureeHField(hours), field);
 }
 
-void tst_CardSave::wholeCard_data()
+// Each writer puts the new record before the poster it means: a card from
+// elsewhere that ends inside its record or at its separator is written
+// whole, and nothing of it becomes a poster.
+void tst_CardSave::writers_data()
 {
-    QTest::addColumn<int>("posterSize");
-    QTest::newRow("no poster") << 0;
-    QTest::newRow("poster of 20000 bytes") << 20000;
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<QByteArray>("poster");   // a poster file, if any
+    QTest::addColumn<QByteArray>("posterAfter");
+    const QByteArray old = makeCard("Old", posterBytes(3000));
+    QTest::newRow("whole card, no poster") << u"whole card"_s << old << QByteArray() << QByteArray();
+    QTest::newRow("whole card, poster of 20000 bytes")
+        << u"whole card"_s << old << posterBytes(20000) << posterBytes(20000);
+    QTest::newRow("copy keeps the poster") << u"copy"_s << old << QByteArray() << posterBytes(3000);
+    QTest::newRow("copy with another poster")
+        << u"copy"_s << old << QByteArray("GIF89a new poster") << QByteArray("GIF89a new poster");
+    QTest::newRow("copy onto itself") << u"copy onto itself"_s << old << QByteArray() << posterBytes(3000);
+    QTest::newRow("record alone") << u"record"_s << old << QByteArray() << posterBytes(3000);
+    for (int size : { 607, 1175, 1176 }) {
+        for (const char *writer : { "copy", "record" })
+            QTest::addRow("%s of a card of %d bytes", writer, size)
+                << QString::fromLatin1(writer) << makeCard("Short", {}).left(size) << QByteArray()
+                << QByteArray();
+    }
 }
 
-void tst_CardSave::wholeCard()
+void tst_CardSave::writers()
 {
-    QFETCH(int, posterSize);
-    const QString poster = posterSize ? path("poster.jpg") : QString();
-    if (posterSize)
-        QVERIFY(writeBytes(poster, posterBytes(posterSize)));
-    const QString card = path("Titanic.cfh");
-    QVERIFY(writeBytes(card, makeCard("An older card", posterBytes(5000))));
-    QVERIFY(writeWholeCard(card, record("Titanic"), poster).ok());
-    const QByteArray bytes = readBytes(card);
-    QCOMPARE(bytes.size(), 1176 + posterSize);
-    QCOMPARE(
-        bytes, makeCard(QByteArray("Titanic").leftJustified(50, ' ') + "1997 314", posterBytes(posterSize)));
-}
-
-void tst_CardSave::copyUnderAnotherName()
-{
-    const QString old = path("old.cfh");
-    const QByteArray oldBytes = makeCard("Old", posterBytes(3000));
-    QVERIFY(writeBytes(old, oldBytes));
-    const QString copy = path("copy.cfh");
-    QVERIFY(writeCardCopy(old, copy, record("New"), QString()).ok());
-    QCOMPARE(
-        readBytes(copy), makeCard(QByteArray("New").leftJustified(50, ' ') + "1997 314", posterBytes(3000)));
-    QCOMPARE(readBytes(old), oldBytes);
-
-    const QString poster = path("other.gif");
-    QVERIFY(writeBytes(poster, "GIF89a new poster"));
-    QVERIFY(writeCardCopy(old, copy, record("New"), poster).ok());
-    QCOMPARE(readBytes(copy).mid(1175),
-        QByteArray("\xA9"
-                   "GIF89a new poster"));
-    QVERIFY(writeCardCopy(old, old, record("Same"), QString()).ok());   // onto itself
-    QCOMPARE(readBytes(old).mid(1175), oldBytes.mid(1175));
-}
-
-void tst_CardSave::recordAlone()
-{
-    const QString card = path("record.cfh");
-    const QByteArray old = makeCard("Old", posterBytes(20000));
+    QFETCH(QString, writer);
+    QFETCH(QByteArray, old);
+    QFETCH(QByteArray, poster);
+    QFETCH(QByteArray, posterAfter);
+    const QString card = path("card.cfh");
     QVERIFY(writeBytes(card, old));
-    QVERIFY(rewriteRecord(card, record("Changed")).ok());
-    const QByteArray bytes = readBytes(card);
-    QCOMPARE(bytes.size(), old.size());
-    QCOMPARE(bytes.mid(1175), old.mid(1175));
-    QCOMPARE(bytes.mid(7, 7), QByteArray("Changed"));
+    if (!poster.isEmpty())
+        QVERIFY(writeBytes(path("poster.jpg"), poster));
+    QVERIFY(write(writer, card, poster.isEmpty() ? QString() : path("poster.jpg")).ok());
+    const QByteArray expected = makeCard(QByteArray("New").leftJustified(50, ' ') + "1997 314", posterAfter);
+    QCOMPARE(readBytes(writer == u"copy" ? path("copy.cfh") : card), expected);
+    if (writer == u"copy")
+        QCOMPARE(readBytes(card), old);
 }
 
 void tst_CardSave::missingFilesWriteNothing()
@@ -129,17 +113,15 @@ void tst_CardSave::missingFilesWriteNothing()
     const QByteArray old = makeCard("Keep", "poster");
     QVERIFY(writeBytes(card, old));
     const QString gone = path("gone.jpg");
-    SaveResult result = writeWholeCard(card, record("New"), gone);
+    SaveResult result = write(u"whole card"_s, card, gone);
     QCOMPARE(result.status, SaveStatus::PosterMissing);
     QCOMPARE(result.failedPath, gone);
-    result = writeCardCopy(card, path("copy2.cfh"), record("New"), gone);
-    QCOMPARE(result.status, SaveStatus::PosterMissing);
-    QVERIFY(!QFile::exists(path("copy2.cfh")));
-    result = writeCardCopy(path("moved.cfh"), path("copy2.cfh"), record("New"), QString());
-    QCOMPARE(result.status, SaveStatus::SourceMissing);
-    QCOMPARE(rewriteRecord(path("moved.cfh"), record("New")).status, SaveStatus::SourceMissing);
+    QCOMPARE(write(u"copy"_s, card, gone).status, SaveStatus::PosterMissing);
+    QVERIFY(!QFile::exists(path("copy.cfh")));
+    QCOMPARE(write(u"copy"_s, path("moved.cfh"), QString()).status, SaveStatus::SourceMissing);
+    QCOMPARE(write(u"record"_s, path("moved.cfh"), QString()).status, SaveStatus::SourceMissing);
     QCOMPARE(readBytes(card), old);
-    QVERIFY(!QFile::exists(path("copy2.cfh")));
+    QVERIFY(!QFile::exists(path("copy.cfh")));
 }
 
 // Every writer, failing at every kind of byte of the new card: the failure
@@ -166,45 +148,16 @@ void tst_CardSave::failuresLeaveTheOldCard()
     QVERIFY(writeBytes(card, old));
     const QString poster = path("big.jpg");
     QVERIFY(writeBytes(poster, posterBytes(20000)));
-    const QString copy = path("full-copy.cfh");
     SaveResult result;
     {
         FileSizeLimit diskFull(limit);
-        if (writer == QLatin1String("whole card"))
-            result = writeWholeCard(card, record("New"), poster);
-        else if (writer == QLatin1String("copy"))
-            result = writeCardCopy(card, copy, record("New"), QString());
-        else if (writer == QLatin1String("copy onto itself"))
-            result = writeCardCopy(card, card, record("New"), QString());
-        else
-            result = rewriteRecord(card, record("New"));
+        result = write(writer, card, writer == u"whole card" ? poster : QString());
     }
     QCOMPARE(result.status, SaveStatus::WriteFailed);
-    QCOMPARE(result.failedPath, writer == QLatin1String("copy") ? copy : card);
+    QCOMPARE(result.failedPath, writer == u"copy" ? path("copy.cfh") : card);
     QCOMPARE(readBytes(card), old);
-    QCOMPARE(QDir(m_dir.path()).entryList({ QStringLiteral("full*") }, QDir::Files | QDir::Hidden),
-        QStringList { QStringLiteral("full.cfh") });
-}
-
-// A card from elsewhere that ends inside its record or at its separator is
-// written whole, and nothing of it becomes a poster.
-void tst_CardSave::shortCardsGetASeparatorAndNoPoster_data()
-{
-    QTest::addColumn<int>("size");
-    for (int size : { 607, 1175, 1176 })
-        QTest::addRow("card of %d bytes", size) << size;
-}
-
-void tst_CardSave::shortCardsGetASeparatorAndNoPoster()
-{
-    QFETCH(int, size);
-    const QString card = path("short.cfh");
-    QVERIFY(writeBytes(card, makeCard("Short", {}).left(size)));
-    const QByteArray expected = makeCard(QByteArray("New").leftJustified(50, ' ') + "1997 314", {});
-    QVERIFY(writeCardCopy(card, path("short-copy.cfh"), record("New"), QString()).ok());
-    QCOMPARE(readBytes(path("short-copy.cfh")), expected);
-    QVERIFY(rewriteRecord(card, record("New")).ok());
-    QCOMPARE(readBytes(card), expected);
+    QCOMPARE(QDir(m_dir.path()).entryList({ u"full*"_s, u"copy*"_s }, QDir::Files | QDir::Hidden),
+        QStringList { u"full.cfh"_s });
 }
 
 QTEST_GUILESS_MAIN(tst_CardSave)

@@ -26,27 +26,27 @@ private slots:
 void tst_Common::fileExists()
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("card.cfh"));
+    const QString file = dir.filePath(u"card.cfh"_s);
     QFile(file).open(QIODevice::WriteOnly);
-    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    const QString fifo = dir.filePath(u"fifo"_s);
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QVERIFY(QFile::link(file, dir.filePath(QStringLiteral("link.cfh"))));
-    QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), dir.filePath(QStringLiteral("dangling"))));
+    QVERIFY(QFile::link(file, dir.filePath(u"link.cfh"_s)));
+    QVERIFY(QFile::link(dir.filePath(u"gone"_s), dir.filePath(u"dangling"_s)));
 
     QVERIFY(FileExists(file));
-    QVERIFY(FileExists(dir.filePath(QStringLiteral("link.cfh"))));
+    QVERIFY(FileExists(dir.filePath(u"link.cfh"_s)));
     QVERIFY(!FileExists(dir.path()));
     QVERIFY(!FileExists(QString()));
-    QVERIFY(!FileExists(dir.filePath(QStringLiteral("missing"))));
+    QVERIFY(!FileExists(dir.filePath(u"missing"_s)));
     QVERIFY(!FileExists(fifo));   // reading it would hang
-    QVERIFY(!FileExists(QStringLiteral("/dev/null")));
-    QVERIFY(!FileExists(dir.filePath(QStringLiteral("dangling"))));
+    QVERIFY(!FileExists(u"/dev/null"_s));
+    QVERIFY(!FileExists(dir.filePath(u"dangling"_s)));
 }
 
 void tst_Common::readOnly()
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("card.cfh"));
+    const QString file = dir.filePath(u"card.cfh"_s);
     QFile(file).open(QIODevice::WriteOnly);
     QVERIFY(!IsFileReadOnly(file));
     // Without any write permission a file is read-only, even for root.

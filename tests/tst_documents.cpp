@@ -36,7 +36,6 @@ private slots:
     void init();
     void cleanup();
     void savesANewCard();
-    void cancelledSaveKeepsTheCard();
     void opensChangesAndSavesTheRecord();
     void changedPosterRewritesTheWholeCard();
     void saveAsKeepsOrReplacesThePoster();
@@ -55,10 +54,11 @@ private slots:
     void readOnlyCardIsSavedUnderAnotherName();
     void previewShowsTheCardAndLeavesNoFile();
     void closeRequest();
-    void startsOnACard();
+    void starts_data();
+    void starts();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_dir;
     ScriptedDesktop *fake = nullptr;
     frmMain *editor = nullptr;
@@ -66,18 +66,12 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString cardWithPoster(const QString &name, int posterSize);
     QString picture(const QString &name, int width, int height);
-    QString workFolder() const { return m_cache.filePath(QStringLiteral("tst_documents")); }
-    QStringList workFolders() const
-    {
-        return QDir(workFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    }
     void open(const QString &card);
     void typeTitle(const QString &title);
 };
 
 void tst_Documents::initTestCase()
 {
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 }
 
@@ -93,12 +87,12 @@ void tst_Documents::init()
 void tst_Documents::cleanup()
 {
     QVERIFY(fake->allAnswered());
-    editor->ResetEditor(QStringLiteral("End"));
+    editor->ResetEditor(u"End"_s);
     frmMain::discard();
     if (frmInfos::exists())
         frmInfos::discard();
     delete fake;
-    QVERIFY(workFolders().isEmpty());   // no working folder outlives its card
+    QVERIFY(m_cache.workFolders().isEmpty());   // no working folder outlives its card
 }
 
 QString tst_Documents::cardWithPoster(const QString &name, int posterSize)
@@ -136,67 +130,62 @@ void tst_Documents::typeTitle(const QString &title)
 
 void tst_Documents::savesANewCard()
 {
-    typeTitle(QStringLiteral("Dr. No"));
-    editor->txtAnnee->setText(QStringLiteral("1997"));
-    editor->txtDuree1->setText(QStringLiteral("3"));
-    editor->txtDuree2->setText(QStringLiteral("14"));
-    editor->txtType->setText(QStringLiteral("Drame"));
-    editor->addActorName(QStringLiteral("Kate"));
-    editor->addActorName(QStringLiteral("Léo"));
-    editor->txtResume->setPlainText(QStringLiteral("Un paquebot.\nUn iceberg."));
-    fake->answerFile(path(QStringLiteral("Dr. No")));   // the extension is added
+    typeTitle(u"Dr. No"_s);
+    editor->txtAnnee->setText(u"1997"_s);
+    editor->txtDuree1->setText(u"3"_s);
+    editor->txtDuree2->setText(u"14"_s);
+    editor->txtType->setText(u"Drame"_s);
+    editor->addActorName(u"Kate"_s);
+    editor->addActorName(u"Léo"_s);
+    editor->txtResume->setPlainText(u"Un paquebot.\nUn iceberg."_s);
+    const int files = QDir(m_dir.path()).entryList(QDir::Files).size();
+    editor->cboActeurs->setCurrentIndex(0);
+    fake->answerFile(QString());   // a cancelled save first: the card stays new
+    editor->mnuFileSave->trigger();
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
+    QCOMPARE(editor->lblAct, -1);   // the actor selection is cleared all the same
+    QVERIFY(!editor->mnuPopReset->isEnabled());
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), files);
+
+    fake->answerFile(path(u"Dr. No"_s));   // the extension is added
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
     QTest::keyClick(editor->txtTitre, Qt::Key_S, Qt::ControlModifier);
 
-    QCOMPARE(fake->files.size(), 1);
-    const FileRequest &request = fake->files[0];
+    QCOMPARE(fake->files.size(), 2);
+    const FileRequest &request = fake->files[1];
     QCOMPARE(request.kind, FileDialogKind::Save);
-    QCOMPARE(request.title, QStringLiteral("Enregistrer la fiche sous ..."));
-    QCOMPARE(request.proposedName, QStringLiteral("Dr. No.cfh"));
+    QCOMPARE(request.title, u"Enregistrer la fiche sous ..."_s);
+    QCOMPARE(request.proposedName, u"Dr. No.cfh"_s);
     QCOMPARE(request.folder, m_dir.path() + QLatin1Char('/'));
     QCOMPARE(request.options, quint32(0x8006));
     const QByteArray fields = QByteArray("Dr. No").leftJustified(50) + "1997 314"
         + QByteArray("Drame").leftJustified(50) + QByteArray(50, ' ')
         + QByteArray("Kate|L\xE9o|").leftJustified(510) + "Un paquebot.\r\nUn iceberg.";
-    QCOMPARE(readBytes(path(QStringLiteral("Dr. No.cfh"))), makeCard(fields, {}));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Dr. No.cfh]"));
+    QCOMPARE(readBytes(path(u"Dr. No.cfh"_s)), makeCard(fields, {}));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [Dr. No.cfh]"_s);
     QVERIFY(!editor->mnuFileSave->isEnabled());
     QVERIFY(editor->mnuPopReset->isEnabled());
 }
 
-void tst_Documents::cancelledSaveKeepsTheCard()
-{
-    const int files = QDir(m_dir.path()).entryList(QDir::Files).size();
-    typeTitle(QStringLiteral("Titanic"));
-    editor->addActorName(QStringLiteral("Kate"));
-    editor->cboActeurs->setCurrentIndex(0);
-    fake->answerFile(QString());
-    editor->mnuFileSave->trigger();
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
-    QCOMPARE(editor->lblAct, -1);   // the actor selection is cleared all the same
-    QVERIFY(!editor->mnuPopReset->isEnabled());
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), files);
-}
-
 void tst_Documents::opensChangesAndSavesTheRecord()
 {
-    const QString card = cardWithPoster(QStringLiteral("film.cfh"), 20000);
+    const QString card = cardWithPoster(u"film.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    QCOMPARE(editor->txtTitre->text(), QStringLiteral("Film"));
-    QCOMPARE(editor->txtDuree1->text(), QStringLiteral("2"));
-    QCOMPARE(editor->txtDuree2->text(), QStringLiteral("05"));
+    QCOMPARE(editor->txtTitre->text(), u"Film"_s);
+    QCOMPARE(editor->txtDuree1->text(), u"2"_s);
+    QCOMPARE(editor->txtDuree2->text(), u"05"_s);
     QCOMPARE(editor->actorNames(), (QStringList { "Harrison", "Rutger" }));
     QCOMPARE(editor->cboActeurs->currentText(), QString());
-    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("Line one\nline two"));
+    QCOMPARE(editor->txtResume->toPlainText(), u"Line one\nline two"_s);
     QVERIFY(!editor->picAffiche.isNull());
-    QCOMPARE(workFolders().size(), 1);   // the reset folder keeps the card's poster
+    QCOMPARE(m_cache.workFolders().size(), 1);   // the reset folder keeps the card's poster
     QCOMPARE(readBytes(editor->strImageFile), old.mid(1176));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh]"_s);
 
-    typeTitle(QStringLiteral("s"));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh*]"));
+    typeTitle(u"s"_s);
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh*]"_s);
     QVERIFY(editor->mnuFileSave->isEnabled());
     QVERIFY(editor->mnuFileSaveAs->isEnabled());
     editor->mnuFileSave->trigger();
@@ -208,15 +197,15 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     QByteArray expected = old.left(1175);
     expected.replace(63, 2, "05");
     QCOMPARE(now.mid(12, 1163), expected.mid(12));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [film.cfh]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh]"_s);
     QVERIFY(!editor->mnuFileSaveAs->isEnabled());
 }
 
 void tst_Documents::changedPosterRewritesTheWholeCard()
 {
-    const QString card = cardWithPoster(QStringLiteral("poster.cfh"), 20000);
+    const QString card = cardWithPoster(u"poster.cfh"_s, 20000);
     open(card);
-    const QString other = picture(QStringLiteral("other.png"), 120, 100);
+    const QString other = picture(u"other.png"_s, 120, 100);
     fake->answerFile(other);
     editor->cmdAffiMod->click();
     editor->mnuFileSave->trigger();
@@ -230,31 +219,31 @@ void tst_Documents::changedPosterRewritesTheWholeCard()
 
 void tst_Documents::saveAsKeepsOrReplacesThePoster()
 {
-    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("films")));   // not the documents folder
-    const QString card = cardWithPoster(QStringLiteral("films/alien.cfh"), 20000);
+    QVERIFY(QDir(m_dir.path()).mkpath(u"films"_s));   // not the documents folder
+    const QString card = cardWithPoster(u"films/alien.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    editor->txtAnnee->setText(QStringLiteral("1979"));
-    fake->answerFile(path(QStringLiteral("copy.cfh")));
+    editor->txtAnnee->setText(u"1979"_s);
+    fake->answerFile(path(u"copy.cfh"_s));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(fake->files.last().proposedName, QStringLiteral("alien.cfh"));   // its own name, where it is
-    QCOMPARE(fake->files.last().folder, path(QStringLiteral("films/")));
-    QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(1175), old.mid(1175));
-    QCOMPARE(readBytes(path(QStringLiteral("copy.cfh"))).mid(57, 4), QByteArray("1979"));
+    QCOMPARE(fake->files.last().proposedName, u"alien.cfh"_s);   // its own name, where it is
+    QCOMPARE(fake->files.last().folder, path(u"films/"_s));
+    QCOMPARE(readBytes(path(u"copy.cfh"_s)).mid(1175), old.mid(1175));
+    QCOMPARE(readBytes(path(u"copy.cfh"_s)).mid(57, 4), QByteArray("1979"));
     QCOMPARE(readBytes(card), old);
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [copy.cfh]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [copy.cfh]"_s);
 
-    const QString other = picture(QStringLiteral("new.png"), 50, 50);
+    const QString other = picture(u"new.png"_s, 50, 50);
     fake->answerFile(other);
     editor->cmdAffiMod->click();
-    fake->answerFile(path(QStringLiteral("copy2.cfh")));
+    fake->answerFile(path(u"copy2.cfh"_s));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(readBytes(path(QStringLiteral("copy2.cfh"))).mid(1175), QByteArray("\xA9") + readBytes(other));
+    QCOMPARE(readBytes(path(u"copy2.cfh"_s)).mid(1175), QByteArray("\xA9") + readBytes(other));
 
     editor->cmdAffiSupp->click();   // a removed poster is not carried into the copy
-    fake->answerFile(path(QStringLiteral("copy3.cfh")));
+    fake->answerFile(path(u"copy3.cfh"_s));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(readBytes(path(QStringLiteral("copy3.cfh"))).size(), 1176);
+    QCOMPARE(readBytes(path(u"copy3.cfh"_s)).size(), 1176);
 }
 
 // The prompt before New, Open and Quit; Save after Yes may succeed, or fail
@@ -271,35 +260,26 @@ void tst_Documents::savePrompt_data()
     QTest::addColumn<bool>("shown");      // the editor afterwards
     const int no = int(MsgAnswer::No), cancel = int(MsgAnswer::Cancel), yes = int(MsgAnswer::Yes);
     QTest::newRow("new, No") << u"new"_s << no << u""_s << true << false << 0 << u""_s << true;
-    QTest::newRow("new, Cancel") << u"new"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("new, Yes and saved")
         << u"new"_s << yes << u"saves"_s << true << false << 1 << u""_s << true;
-    QTest::newRow("new, Yes without title")
-        << u"new"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
-    QTest::newRow("new, Yes and cancelled")
-        << u"new"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
-    QTest::newRow("new, Yes and the write fails")
-        << u"new"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
     QTest::newRow("open, No") << u"open"_s << no << u""_s << true << true << 1 << u"1985"_s << true;
-    QTest::newRow("open, Cancel") << u"open"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("open, Yes and saved")
         << u"open"_s << yes << u"saves"_s << true << false << 2 << u"1985"_s << true;
-    QTest::newRow("open, Yes without title")
-        << u"open"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
-    QTest::newRow("open, Yes and cancelled")
-        << u"open"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
-    QTest::newRow("open, Yes and the write fails")
-        << u"open"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
     QTest::newRow("quit, No") << u"quit"_s << no << u""_s << true << true << 0 << u"1985"_s << false;
-    QTest::newRow("quit, Cancel") << u"quit"_s << cancel << u""_s << false << true << 0 << u"1985"_s << true;
     QTest::newRow("quit, Yes and saved")
         << u"quit"_s << yes << u"saves"_s << true << false << 1 << u"1985"_s << false;
-    QTest::newRow("quit, Yes without title")
-        << u"quit"_s << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
-    QTest::newRow("quit, Yes and cancelled")
-        << u"quit"_s << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
-    QTest::newRow("quit, Yes and the write fails")
-        << u"quit"_s << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
+    // Whatever the command, these stop it and keep the card as it was.
+    for (const char *command : { "new", "open", "quit" }) {
+        const QString c = QString::fromLatin1(command);
+        QTest::addRow("%s, Cancel", command)
+            << c << cancel << u""_s << false << true << 0 << u"1985"_s << true;
+        QTest::addRow("%s, Yes without title", command)
+            << c << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
+        QTest::addRow("%s, Yes and cancelled", command)
+            << c << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
+        QTest::addRow("%s, Yes and the write fails", command)
+            << c << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
+    }
 }
 
 void tst_Documents::savePrompt()
@@ -310,16 +290,14 @@ void tst_Documents::savePrompt()
     QFETCH(bool, goesOn);
     editor->show();
     if (save != u"no title")
-        typeTitle(QStringLiteral("Brazil"));
-    editor->txtAnnee->setText(QStringLiteral("1985"));
-    const QString failing = path(QStringLiteral("no/such/folder/brazil.cfh"));
+        typeTitle(u"Brazil"_s);
+    editor->txtAnnee->setText(u"1985"_s);
+    const QString failing = path(u"no/such/folder/brazil.cfh"_s);
     fake->answerMsg(MsgAnswer(answer));
     if (save == u"no title" || save == u"fails")
         fake->answerMsg(MsgAnswer::Ok);
     if (!save.isEmpty() && save != u"no title")
-        fake->answerFile(save == u"saves" ? path(QStringLiteral("brazil.cfh"))
-                : save == u"fails"        ? failing
-                                          : QString());
+        fake->answerFile(save == u"saves" ? path(u"brazil.cfh"_s) : save == u"fails" ? failing : QString());
     if (goesOn && command == u"open")
         fake->answerFile(QString());
     (command == u"new"           ? editor->mnuFileNew
@@ -327,14 +305,13 @@ void tst_Documents::savePrompt()
                                  : editor->mnuFileExit)
         ->trigger();
 
-    QCOMPARE(
-        fake->messages[0].text, QStringLiteral("Enregistrer les modifications apportées à \"Nouveau\" ?"));
+    QCOMPARE(fake->messages[0].text, u"Enregistrer les modifications apportées à \"Nouveau\" ?"_s);
     QCOMPARE(fake->messages[0].icon, MsgIcon::Question);
     QCOMPARE(fake->messages[0].buttons, MsgButtons::YesNoCancel);
     if (save == u"fails")
-        QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r") + failing);
+        QCOMPARE(fake->messages.last().text, u"Impossible d'écrire le fichier\r"_s + failing);
     QTEST(editor->blnModified, "modified");
-    QTEST(editor->windowTitle().endsWith(QStringLiteral("*]")), "modified");
+    QTEST(editor->windowTitle().endsWith(u"*]"_s), "modified");
     QTEST(int(fake->files.size()), "dialogs");
     QTEST(editor->txtAnnee->text(), "year");
     QTEST(editor->isVisible(), "shown");
@@ -342,14 +319,14 @@ void tst_Documents::savePrompt()
 
 void tst_Documents::cancelledOpenChangesNothing()
 {
-    const QString card = cardWithPoster(QStringLiteral("keep.cfh"), 0);
+    const QString card = cardWithPoster(u"keep.cfh"_s, 0);
     open(card);
-    typeTitle(QStringLiteral("X"));
+    typeTitle(u"X"_s);
     fake->answerMsg(MsgAnswer::No);
     fake->answerFile(QString());
     editor->mnuFileOpen->trigger();
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [keep.cfh*]"));
-    QCOMPARE(editor->txtTitre->text(), QStringLiteral("FilmX"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [keep.cfh*]"_s);
+    QCOMPARE(editor->txtTitre->text(), u"FilmX"_s);
     editor->mnuFileSave->trigger();
     QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
 }
@@ -370,9 +347,9 @@ void tst_Documents::opensADroppedCard()
 {
     QFETCH(QString, on);
     QFETCH(int, answer);
-    const QString card = cardWithPoster(QStringLiteral("dropped.cfh"), 3000);
+    const QString card = cardWithPoster(u"dropped.cfh"_s, 3000);
     editor->show();
-    typeTitle(QStringLiteral("Brazil"));
+    typeTitle(u"Brazil"_s);
     fake->answerMsg(MsgAnswer(answer));
     QMimeData data;
     data.setUrls({ QUrl::fromLocalFile(card) });
@@ -386,7 +363,7 @@ void tst_Documents::opensADroppedCard()
         QVERIFY(dropOn(target, QPoint(5, 5), data));
     QCOMPARE(fake->messages.size(), 1);
     const bool opened = answer == int(MsgAnswer::No);
-    QCOMPARE(editor->txtTitre->text(), opened ? QStringLiteral("Film") : QStringLiteral("Brazil"));
+    QCOMPARE(editor->txtTitre->text(), opened ? u"Film"_s : u"Brazil"_s);
     QCOMPARE(editor->lblFile, opened ? card : QString());
     QCOMPARE(editor->txtResume->toPlainText().contains(card), false);
 }
@@ -395,7 +372,7 @@ void tst_Documents::f10OpensTheFileMenu()
 {
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->txtAnnee->setText(QStringLiteral("1985"));
+    editor->txtAnnee->setText(u"1985"_s);
     editor->ChangeEdit(false);
     editor->txtAnnee->setFocus();
     QTest::keyClick(editor->txtAnnee, Qt::Key_F10);
@@ -418,26 +395,26 @@ void tst_Documents::f10OpensTheFileMenu()
 void tst_Documents::savesAPastedPictureAsJpeg()
 {
     auto *data = new QMimeData;
-    data->setData(QStringLiteral("image/png"), pictureBytes(300, 200));
+    data->setData(u"image/png"_s, pictureBytes(300, 200));
     QApplication::clipboard()->setMimeData(data);
-    typeTitle(QStringLiteral("Collage"));
+    typeTitle(u"Collage"_s);
     editor->mnuPopPaste->trigger();
-    QCOMPARE(workFolders().size(), 1);
-    fake->answerFile(path(QStringLiteral("collage.cfh")));
+    QCOMPARE(m_cache.workFolders().size(), 1);
+    fake->answerFile(path(u"collage.cfh"_s));
     editor->mnuFileSave->trigger();
-    const QByteArray poster = readBytes(path(QStringLiteral("collage.cfh"))).mid(1176);
+    const QByteArray poster = readBytes(path(u"collage.cfh"_s)).mid(1176);
     QCOMPARE(poster, readBytes(editor->lblAffiche));
     QBuffer stored(const_cast<QByteArray *>(&poster));
     QImageReader reader(&stored);
     QCOMPARE(reader.format(), QByteArray("jpeg"));
     QCOMPARE(reader.size(), QSize(300, 200));
 
-    typeTitle(QStringLiteral(" 2"));   // still there for the next save
-    fake->answerFile(path(QStringLiteral("collage 2.cfh")));
+    typeTitle(u" 2"_s);   // still there for the next save
+    fake->answerFile(path(u"collage 2.cfh"_s));
     editor->mnuFileSaveAs->trigger();
-    QCOMPARE(readBytes(path(QStringLiteral("collage 2.cfh"))).mid(1176), poster);
+    QCOMPARE(readBytes(path(u"collage 2.cfh"_s)).mid(1176), poster);
     editor->mnuFileNew->trigger();
-    QVERIFY(workFolders().isEmpty());
+    QVERIFY(m_cache.workFolders().isEmpty());
 }
 
 // Why a card could not be opened names its real cause, and the editor keeps
@@ -460,30 +437,30 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
     QFETCH(QString, message);
     if (failure == QLatin1String("unreadable") && ::geteuid() == 0)
         QSKIP("nothing is unreadable to root");
-    const QString card = cardWithPoster(QStringLiteral("good.cfh"), 3000);
+    const QString card = cardWithPoster(u"good.cfh"_s, 3000);
     open(card);
-    typeTitle(QStringLiteral("!"));
+    typeTitle(u"!"_s);
     fake->answerMsg(MsgAnswer::No);
     fake->answerMsg(MsgAnswer::Ok);
-    QString other = cardWithPoster(QStringLiteral("other.cfh"), 3000);
+    QString other = cardWithPoster(u"other.cfh"_s, 3000);
     if (failure == QLatin1String("picture"))
-        other = picture(QStringLiteral("picture.cfh"), 10, 10);
+        other = picture(u"picture.cfh"_s, 10, 10);
     if (failure == QLatin1String("unreadable"))
         QFile::setPermissions(other, QFile::WriteOwner);
     if (failure == QLatin1String("open cache"))
-        QFile::setPermissions(workFolder(), QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(m_cache.workBase(), QFileDevice::Permissions(0x7777));
     {
         std::optional<FileSizeLimit> full;
         if (failure == QLatin1String("full cache"))
             full.emplace(0);
         open(other);
     }
-    QFile::setPermissions(workFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    message.replace(QStringLiteral("{card}"), other).replace(QStringLiteral("{cache}"), workFolder());
+    QFile::setPermissions(m_cache.workBase(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    message.replace(u"{card}"_s, other).replace(u"{cache}"_s, m_cache.workBase());
     QCOMPARE(fake->messages.last().text, message);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(editor->lblFile, card);
-    QCOMPARE(editor->txtTitre->text(), QStringLiteral("Film!"));
+    QCOMPARE(editor->txtTitre->text(), u"Film!"_s);
     QVERIFY(!editor->picAffiche.isNull());
     QVERIFY(FileExists(editor->strImageFile));   // its reset copy is still there
 }
@@ -508,23 +485,23 @@ void tst_Documents::failedWritesKeepTheOldCard()
 {
     QFETCH(QString, save);
     QFETCH(qint64, limit);
-    const QString card = cardWithPoster(QStringLiteral("full.cfh"), 20000);
+    const QString card = cardWithPoster(u"full.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
     QString target = card;
     if (save == QLatin1String("new card")) {
         editor->mnuFileNew->trigger();
-        target = path(QStringLiteral("new.cfh"));
+        target = path(u"new.cfh"_s);
     }
-    typeTitle(QStringLiteral("s"));
+    typeTitle(u"s"_s);
     if (save != QLatin1String("record")) {
-        const QString poster = picture(QStringLiteral("other.png"), 60, 90);
+        const QString poster = picture(u"other.png"_s, 60, 90);
         writeBytes(poster, readBytes(poster).leftJustified(20000, 'x'));   // readers stop at its end
         fake->answerFile(poster);
         editor->cmdAffiMod->click();
     }
     if (save == QLatin1String("save as"))
-        target = path(QStringLiteral("copy.cfh"));
+        target = path(u"copy.cfh"_s);
     if (target != card)
         fake->answerFile(target);
     fake->answerMsg(MsgAnswer::Ok);
@@ -535,109 +512,124 @@ void tst_Documents::failedWritesKeepTheOldCard()
         (save == QLatin1String("save as") ? editor->mnuFileSaveAs : editor->mnuFileSave)->trigger();
     }
     QCOMPARE(fake->messages.size(), 1);
-    QCOMPARE(fake->messages.last().text, QStringLiteral("Impossible d'écrire le fichier\r") + target);
+    QCOMPARE(fake->messages.last().text, u"Impossible d'écrire le fichier\r"_s + target);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(readBytes(card), old);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), files);   // no new or temporary file
     QCOMPARE(editor->windowTitle(), caption);
     QVERIFY(caption.endsWith(QLatin1String("*]")));
-    QCOMPARE(editor->txtTitre->text(),
-        save == QLatin1String("new card") ? QStringLiteral("s") : QStringLiteral("Films"));
+    QCOMPARE(editor->txtTitre->text(), save == QLatin1String("new card") ? u"s"_s : u"Films"_s);
     QCOMPARE(editor->blnAffiMod, save == QLatin1String("whole card") || save == QLatin1String("save as"));
-    QCOMPARE(workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
+    QCOMPARE(
+        m_cache.workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
 }
 
 void tst_Documents::vanishedPosterWritesNothing()
 {
-    typeTitle(QStringLiteral("Gone"));
-    const QString poster = picture(QStringLiteral("gone.png"), 20, 30);
+    typeTitle(u"Gone"_s);
+    const QString poster = picture(u"gone.png"_s, 20, 30);
     fake->answerFile(poster);
     editor->cmdAffiMod->click();
     QFile::remove(poster);
-    fake->answerFile(path(QStringLiteral("gone.cfh")));
+    fake->answerFile(path(u"gone.cfh"_s));
     fake->answerMsg(MsgAnswer::Ok);
     editor->mnuFileSave->trigger();
-    QCOMPARE(fake->messages.last().text, QStringLiteral("Fichier introuvable\r") + poster);
-    QVERIFY(!QFile::exists(path(QStringLiteral("gone.cfh"))));
+    QCOMPARE(fake->messages.last().text, u"Fichier introuvable\r"_s + poster);
+    QVERIFY(!QFile::exists(path(u"gone.cfh"_s)));
     QVERIFY(editor->blnModified);
 }
 
 void tst_Documents::readOnlyCardIsSavedUnderAnotherName()
 {
-    const QString card = cardWithPoster(QStringLiteral("ro.cfh"), 2000);
+    const QString card = cardWithPoster(u"ro.cfh"_s, 2000);
     QFile::setPermissions(card, QFile::ReadOwner | QFile::ReadGroup);
     open(card);
     QVERIFY(editor->IsReadOnly);
-    typeTitle(QStringLiteral("s"));
+    typeTitle(u"s"_s);
     QVERIFY(!editor->mnuFileSave->isEnabled());
     QVERIFY(editor->mnuFileSaveAs->isEnabled());
-    fake->answerFile(path(QStringLiteral("rw.cfh")));
+    fake->answerFile(path(u"rw.cfh"_s));
     editor->mnuFileSaveAs->trigger();
     QVERIFY(!editor->IsReadOnly);
-    typeTitle(QStringLiteral("t"));
+    typeTitle(u"t"_s);
     QVERIFY(editor->mnuFileSave->isEnabled());
-    QCOMPARE(readBytes(path(QStringLiteral("rw.cfh"))).mid(1176), readBytes(card).mid(1176));
+    QCOMPARE(readBytes(path(u"rw.cfh"_s)).mid(1176), readBytes(card).mid(1176));
 }
 
 void tst_Documents::previewShowsTheCardAndLeavesNoFile()
 {
     fake->answerMsg(MsgAnswer::Ok);
     editor->mnuFilePrev->trigger();
-    QCOMPARE(fake->messages.last().text, QStringLiteral("Vous devez entrer le titre du film"));
+    QCOMPARE(fake->messages.last().text, u"Vous devez entrer le titre du film"_s);
     QCOMPARE(fake->messages.last().icon, MsgIcon::None);
     QVERIFY(!frmInfos::exists());
 
-    const QString card = cardWithPoster(QStringLiteral("prev.cfh"), 3000);
+    const QString card = cardWithPoster(u"prev.cfh"_s, 3000);
     open(card);
-    editor->txtAnnee->setText(QStringLiteral("2001"));
+    editor->txtAnnee->setText(u"2001"_s);
     editor->mnuFilePrev->trigger();
     QVERIFY(frmInfos::exists() && frmInfos::instance().isVisible());
     QVERIFY(!frmInfos::instance().mnuAfficheSave->isEnabled());
     QVERIFY(frmInfos::instance().imgAffiche->isVisible());   // the card's own poster
-    QCOMPARE(workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
+    QCOMPARE(m_cache.workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
 
     editor->cmdAffiSupp->click();   // a removed poster is not previewed
-    editor->txtAnnee->setText(QStringLiteral("2002"));
+    editor->txtAnnee->setText(u"2002"_s);
     editor->mnuFilePrev->trigger();
-    QCOMPARE(frmInfos::instance().lblAnnee->text(), QStringLiteral("Année :  2002"));
+    QCOMPARE(frmInfos::instance().lblAnnee->text(), u"Année :  2002"_s);
     QVERIFY(!frmInfos::instance().imgAffiche->isVisible());
     QVERIFY(editor->blnModified);   // a preview saves nothing
 }
 
 void tst_Documents::closeRequest()
 {
-    const QString card = cardWithPoster(QStringLiteral("close.cfh"), 3000);
+    const QString card = cardWithPoster(u"close.cfh"_s, 3000);
     editor->show();
     open(card);
-    typeTitle(QStringLiteral("s"));
+    typeTitle(u"s"_s);
     editor->mnuFilePrev->trigger();
     fake->answerMsg(MsgAnswer::Cancel);
     editor->close();
     QVERIFY(editor->isVisible());
-    QCOMPARE(workFolders().size(), 1);   // the reset folder stays with its card
+    QCOMPARE(m_cache.workFolders().size(), 1);   // the reset folder stays with its card
     QVERIFY(frmInfos::instance().isVisible());
 
     fake->answerMsg(MsgAnswer::No);
     editor->close();
     QVERIFY(!editor->isVisible());
-    QVERIFY(workFolders().isEmpty());
+    QVERIFY(m_cache.workFolders().isEmpty());
     QVERIFY(!frmInfos::exists() || !frmInfos::instance().isVisible());
     QCOMPARE(fake->messages.size(), 2);   // one prompt a request
 }
 
-void tst_Documents::startsOnACard()
+// The editor as the program starts it: on a new card, or on a card with /m.
+void tst_Documents::starts_data()
 {
-    frmMain::discard();
-    clearTexts();
-    const QString card = cardWithPoster(QStringLiteral("start.cfh"), 3000);
-    QCOMPARE(Main(card + QStringLiteral(" /m")), std::nullopt);
-    editor = &frmMain::instance();
+    QTest::addColumn<QString>("card");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("type");
+    QTest::newRow("new card") << QString() << u"Cinefiche [Nouveau]"_s << QString();
+    QTest::newRow("card and /m") << u"start.cfh"_s << u"Cinefiche [start.cfh]"_s << u"Drame"_s;
+}
+
+void tst_Documents::starts()
+{
+    QFETCH(QString, card);
+    if (!card.isEmpty()) {
+        frmMain::discard();
+        clearTexts();
+        QCOMPARE(Main(cardWithPoster(card, 3000) + u" /m"_s), std::nullopt);
+        editor = &frmMain::instance();
+    }
     QVERIFY(editor->isVisible());
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [start.cfh]"));
-    QCOMPARE(editor->txtType->text(), QStringLiteral("Drame"));
+    QTEST(editor->windowTitle(), "caption");
+    QTEST(editor->txtType->text(), "type");
     QVERIFY(!editor->mnuFileSave->isEnabled());
-    QVERIFY(editor->mnuPopReset->isEnabled());
-    QCOMPARE(strFilterCard, QStringLiteral("Fichiers Cinefiche (*.cfh)"));
+    QVERIFY(!editor->mnuFileSaveAs->isEnabled());
+    QCOMPARE(editor->mnuPopReset->isEnabled(), !card.isEmpty());
+    QVERIFY(!editor->blnModified);
+    QCOMPARE(editor->width(), twipsToPx(6300));
+    QCOMPARE(strFilterCard, u"Fichiers Cinefiche (*.cfh)"_s);
 }
 
 QTEST_MAIN(tst_Documents)

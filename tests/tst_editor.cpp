@@ -2,7 +2,6 @@
 #include "app/modRess.h"
 #include "editor/frmMain.h"
 #include "editor/typinglimit.h"
-#include "program/modMain.h"
 #include "program/modRess_windows.h"
 #include "support/scripteddesktop.h"
 
@@ -23,7 +22,6 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void startsOnNewCard();
     void loadsMenuTexts_data();
     void loadsMenuTexts();
     void placesYearBoxAfterItsCaption();
@@ -60,36 +58,18 @@ void tst_Editor::cleanup()
     QVERIFY(!QApplication::activeModalWidget());
 }
 
-void tst_Editor::startsOnNewCard()
-{
-    frmMain::discard();
-    clearTexts();
-    ScriptedDesktop fake;
-    QCOMPARE(Main(QString()), std::nullopt);
-    frmMain &shown = frmMain::instance();
-    QVERIFY(shown.isVisible());
-    QCOMPARE(shown.windowTitle(), QStringLiteral("Cinefiche [Nouveau]"));
-    QVERIFY(!shown.mnuFileSave->isEnabled());
-    QVERIFY(!shown.mnuFileSaveAs->isEnabled());
-    QVERIFY(!shown.mnuPopReset->isEnabled());
-    QVERIFY(!shown.blnModified);
-    QCOMPARE(shown.width(), twipsToPx(6300));
-    QVERIFY(fake.allAnswered());
-}
-
 void tst_Editor::loadsMenuTexts_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("save") << u"mnuFileSave"_s << u"Enregistrer"_s << QKeySequence(QStringLiteral("Ctrl+S"));
+    QTest::newRow("save") << u"mnuFileSave"_s << u"Enregistrer"_s << QKeySequence(u"Ctrl+S"_s);
     QTest::newRow("save as") << u"mnuFileSaveAs"_s << u"Enregistrer sous"_s << QKeySequence();
     QTest::newRow("search") << u"mnuFileSearch"_s << u"&Rechercher sur Internet..."_s
-                            << QKeySequence(QStringLiteral("Ctrl+R"));
-    QTest::newRow("quit") << u"mnuFileExit"_s << u"Quitter"_s << QKeySequence(QStringLiteral("Ctrl+Q"));
+                            << QKeySequence(u"Ctrl+R"_s);
+    QTest::newRow("quit") << u"mnuFileExit"_s << u"Quitter"_s << QKeySequence(u"Ctrl+Q"_s);
     QTest::newRow("reset") << u"mnuPopReset"_s << u"Reset"_s << QKeySequence();
-    QTest::newRow("paste a poster") << u"mnuPopPaste"_s << u"Coller l'affiche"_s
-                                    << QKeySequence(QStringLiteral("Ctrl+V"));
+    QTest::newRow("paste a poster") << u"mnuPopPaste"_s << u"Coller l'affiche"_s << QKeySequence(u"Ctrl+V"_s);
     QTest::newRow("about") << u"mnuAbout"_s << QString::fromUtf8("À propos de ...") << QKeySequence();
 }
 
@@ -113,8 +93,8 @@ void tst_Editor::placesYearBoxAfterItsCaption()
     // The running time's caption ends one gap before the hours box at 3240.
     QCOMPARE(editor->lblDuree1->x() + editor->lblDuree1->width(), twipsToPx(3195));
     QCOMPARE(editor->txtDuree1->x(), twipsToPx(3240));
-    QCOMPARE(editor->fraAffiche->title(), QStringLiteral("Affiche"));
-    QCOMPARE(editor->lblFileName, QStringLiteral("Nouveau"));
+    QCOMPARE(editor->fraAffiche->title(), u"Affiche"_s);
+    QCOMPARE(editor->lblFileName, u"Nouveau"_s);
 }
 
 void tst_Editor::appliesNumericRule_data()
@@ -171,7 +151,7 @@ void tst_Editor::appliesNumericRule()
     QCOMPARE(edit->text(), result);
     QCOMPARE(edit->cursorPosition(), result.size());
     if (!typed.isEmpty() || !then.isEmpty())
-        QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+        QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
     QVERIFY(fake.allAnswered());
 }
 
@@ -217,31 +197,31 @@ void tst_Editor::showsChangeEditStates()
 
 void tst_Editor::selectsWholeSummary()
 {
-    QTest::keyClicks(editor->txtResume, QStringLiteral("abc"));
+    QTest::keyClicks(editor->txtResume, u"abc"_s);
     QTest::keyClick(editor->txtResume, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("abc"));
-    QCOMPARE(editor->txtResume->textCursor().selectedText(), QStringLiteral("abc"));
-    QCOMPARE(editor->txtResumeTag, QStringLiteral("0"));
-    QTest::keyClicks(editor->txtResume, QStringLiteral("x"));
-    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("x"));
+    QCOMPARE(editor->txtResume->toPlainText(), u"abc"_s);
+    QCOMPARE(editor->txtResume->textCursor().selectedText(), u"abc"_s);
+    QCOMPARE(editor->txtResumeTag, u"0"_s);
+    QTest::keyClicks(editor->txtResume, u"x"_s);
+    QCOMPARE(editor->txtResume->toPlainText(), u"x"_s);
 
     QTest::keyClick(editor->txtResume, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!editor->txtResume->textCursor().hasSelection());
-    QTest::keyClicks(editor->txtResume, QStringLiteral("y"));
-    QCOMPARE(editor->txtResume->toPlainText(), QStringLiteral("xy"));
+    QTest::keyClicks(editor->txtResume, u"y"_s);
+    QCOMPARE(editor->txtResume->toPlainText(), u"xy"_s);
 }
 
 // The field counts what is stored: a line break takes two of its 500.
 void tst_Editor::keepsSummaryWithinLimit()
 {
-    QTest::keyClicks(editor->txtResume, QStringLiteral("ab"));
+    QTest::keyClicks(editor->txtResume, u"ab"_s);
     QTest::keyClick(editor->txtResume, Qt::Key_Return);
     editor->txtResume->moveCursor(QTextCursor::Start);
-    editor->txtResume->insertPlainText(QStringLiteral("xx\n").repeated(200));
+    editor->txtResume->insertPlainText(u"xx\n"_s.repeated(200));
     const QString text = editor->summary();
     QCOMPARE(text.size() + text.count(QLatin1Char('\n')), 500);
     QVERIFY(text.endsWith(QLatin1String("xx\nab\n")));
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Cinefiche [Nouveau*]"));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
 }
 
 // A box takes at most its limit from the keyboard, but a longer text put in
@@ -269,10 +249,10 @@ void tst_Editor::limitsTypingNotLoadedTexts()
 
     TypingLimit::setWhole(edit, QString(limit + 1, QLatin1Char('3')));
     QCOMPARE(edit->text(), QString(limit + 1, QLatin1Char('3')));
-    QTest::keyClicks(edit, QStringLiteral("4"));
+    QTest::keyClicks(edit, u"4"_s);
     QCOMPARE(edit->text(), QString(limit + 1, QLatin1Char('3')));
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, QStringLiteral("44"));
+    QTest::keyClicks(edit, u"44"_s);
     QCOMPARE(edit->text(), QString(limit, QLatin1Char('3')));
 }
 
@@ -280,20 +260,19 @@ void tst_Editor::searchesBesideTheEditor()
 {
     ScriptedDesktop fake;
     editor->show();
-    editor->txtTitre->setText(QStringLiteral("Tom & Jerry"));
+    editor->txtTitre->setText(u"Tom & Jerry"_s);
     for (const QPoint &corner : { QPoint(100, 80), QPoint(260, 190) }) {
         editor->move(corner);
         fake.answerInput(std::nullopt);
         editor->mnuFileSearch->trigger();
         QCOMPARE(fake.inputs.last().position, editor->frameGeometry().topLeft() + QPoint(32, 43));
     }
-    QCOMPARE(fake.inputs.last().title, QStringLiteral("Rechercher sur Internet..."));
-    QCOMPARE(fake.inputs.last().proposal, QStringLiteral("Tom & Jerry"));
-    fake.answerInput(QStringLiteral("Tom & Jerry"));
+    QCOMPARE(fake.inputs.last().title, u"Rechercher sur Internet..."_s);
+    QCOMPARE(fake.inputs.last().proposal, u"Tom & Jerry"_s);
+    fake.answerInput(u"Tom & Jerry"_s);
     fake.answerOpen(true);
     editor->mnuFileSearch->trigger();
-    QVERIFY(
-        fake.opened.last().toString(QUrl::FullyEncoded).endsWith(QStringLiteral("keyword=Tom+%26+Jerry")));
+    QVERIFY(fake.opened.last().toString(QUrl::FullyEncoded).endsWith(u"keyword=Tom+%26+Jerry"_s));
     QVERIFY(fake.allAnswered());
 }
 

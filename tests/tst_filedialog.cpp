@@ -17,15 +17,8 @@ private slots:
     void proposedName();
     void documentsFolder_data();
     void documentsFolder();
-    void request();
-    void otherKindsShowNothing_data();
-    void otherKindsShowNothing();
-    void resultTrimmed_data();
-    void resultTrimmed();
-    void savedNameKeepsItsExtension_data();
-    void savedNameKeepsItsExtension();
-    void startsInTheCardsFolder_data();
-    void startsInTheCardsFolder();
+    void showFileDialog_data();
+    void showFileDialog();
     void posterFilters_data();
     void posterFilters();
 };
@@ -94,115 +87,70 @@ void tst_FileDialog::documentsFolder()
     QCOMPARE(GetSpecialFolderPath(0), QString());
 }
 
-void tst_FileDialog::request()
+// What the desktop is asked and what the caller gets back: the answer
+// without blanks around it and, from a save dialog, with the card's
+// extension (the real dialog confirms that name); other kinds show nothing.
+void tst_FileDialog::showFileDialog_data()
 {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<uint>("options");
+    QTest::addColumn<QString>("startFolder");   // {tmp}: the temporary folder
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("folder");   // the dialog's; empty: no dialog
+    QTest::addColumn<uint>("asked");       // the options the dialog gets
+    const auto save = [](const char *name, const QString &answer, const QString &result) {
+        QTest::newRow(name) << 2 << 0x8002u << u""_s << answer << result << u"/docs/"_s << 0x8006u;
+    };
+    save("save request", u"/docs/x.cfh"_s, u"/docs/x.cfh"_s);
+    save("no extension", u"/films/Alien"_s, u"/films/Alien.cfh"_s);
+    save("title with a dot", u"/films/Dr. No"_s, u"/films/Dr. No.cfh"_s);
+    save("typed extension stays", u"/films/Alien.txt"_s, u"/films/Alien.txt"_s);
+    save("four characters", u"/films/Alien.divx"_s, u"/films/Alien.divx.cfh"_s);
+    save("dot in a folder only", u"/films.old/Alien"_s, u"/films.old/Alien.cfh"_s);
+    save("save cancelled", u""_s, u""_s);
+    QTest::newRow("open: blanks around") << 1 << 0x1000u << u""_s << u"  /docs/my card.cfh  "_s
+                                         << u"/docs/my card.cfh"_s << u"/docs/"_s << 0x1004u;
+    QTest::newRow("open adds nothing")
+        << 1 << 0x1000u << u""_s << u"/films/Alien"_s << u"/films/Alien"_s << u"/docs/"_s << 0x1004u;
+    QTest::newRow("open cancelled") << 1 << 0x1000u << u""_s << u""_s << u""_s << u"/docs/"_s << 0x1004u;
+    QTest::newRow("in the card's folder") << 2 << 0u << u"{tmp}"_s << u""_s << u""_s << u"{tmp}/"_s << 4u;
+    QTest::newRow("in the root") << 2 << 0u << u"/"_s << u""_s << u""_s << u"/"_s << 4u;
+    QTest::newRow("card's folder gone since")
+        << 2 << 0u << u"{tmp}/gone"_s << u""_s << u""_s << u"/docs/"_s << 4u;
+    QTest::newRow("kind 0") << 0 << 0u << u""_s << u""_s << u""_s << u""_s << 0u;
+    QTest::newRow("kind 3") << 3 << 0u << u""_s << u""_s << u""_s << u""_s << 0u;
+}
+
+void tst_FileDialog::showFileDialog()
+{
+    QFETCH(int, kind);
+    QFETCH(uint, options);
+    QFETCH(QString, startFolder);
+    QFETCH(QString, answer);
+    QFETCH(QString, folder);
     ScriptedDesktop fake;
-    fake.documents = QStringLiteral("/docs");
-    fake.answerFile(QStringLiteral("/docs/x.cfh"));
+    fake.documents = u"/docs"_s;
+    if (!folder.isEmpty())
+        fake.answerFile(answer);
     QObject owner;
-    const QString chosen = ShowFileDialog(FileDialogKind::Save, QStringLiteral("Titre"), cardFilters(),
-        kDocumentsFolder, &owner, 0x8002, QStringLiteral("Brazil"));
-    QCOMPARE(chosen, QStringLiteral("/docs/x.cfh"));
+    startFolder.replace(u"{tmp}"_s, QDir::tempPath());
+    QTEST(ShowFileDialog(FileDialogKind(kind), u"Titre"_s, cardFilters(), kDocumentsFolder, &owner, options,
+              u"Brazil"_s, u"cfh"_s, startFolder),
+        "result");
+    QCOMPARE(fake.files.size(), folder.isEmpty() ? 0 : 1);
+    QVERIFY(fake.allAnswered());
+    if (folder.isEmpty())
+        return;
     const FileRequest &r = fake.files.at(0);
-    QCOMPARE(r.kind, FileDialogKind::Save);
-    QCOMPARE(r.folder, QStringLiteral("/docs/"));
-    QCOMPARE(r.title, QStringLiteral("Titre"));
-    QCOMPARE(r.options, 0x8006u);
-    QCOMPARE(r.proposedName, QStringLiteral("Brazil.cfh"));
+    QCOMPARE(int(r.kind), kind);
+    QCOMPARE(r.folder, folder.replace(u"{tmp}"_s, QDir::tempPath()));
+    QCOMPARE(r.title, u"Titre"_s);
+    QTEST(r.options, "asked");
+    QCOMPARE(r.proposedName, u"Brazil.cfh"_s);
     QCOMPARE(r.owner, &owner);
     QCOMPARE(r.filters.size(), 2);
-    QVERIFY(fake.allAnswered());
-}
-
-void tst_FileDialog::otherKindsShowNothing_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::newRow("kind 0") << 0;
-    QTest::newRow("kind 3") << 3;
-}
-
-void tst_FileDialog::otherKindsShowNothing()
-{
-    QFETCH(int, kind);
-    ScriptedDesktop fake;
-    QCOMPARE(ShowFileDialog(FileDialogKind(kind), QStringLiteral("t"), cardFilters(), kDocumentsFolder,
-                 nullptr, 0, QString()),
-        QString());
-    QVERIFY(fake.log.isEmpty());
-    QVERIFY(fake.allAnswered());
-}
-
-void tst_FileDialog::resultTrimmed_data()
-{
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("blanks around") << u"  /docs/my card.cfh  "_s << u"/docs/my card.cfh"_s;
-    QTest::newRow("cancelled") << u""_s << u""_s;
-}
-
-void tst_FileDialog::resultTrimmed()
-{
-    QFETCH(QString, answer);
-    QFETCH(QString, result);
-    ScriptedDesktop fake;
-    fake.answerFile(answer);
-    QCOMPARE(ShowFileDialog(FileDialogKind::Open, QStringLiteral("t"), cardFilters(), kDocumentsFolder,
-                 nullptr, 0x1000, QString()),
-        result);
-    QCOMPARE(fake.files.at(0).options, 0x1004u);
-    QVERIFY(fake.allAnswered());
-}
-
-// The rule of a card's name, applied to what the user chose in a save dialog.
-void tst_FileDialog::savedNameKeepsItsExtension_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("no extension") << 2 << u"/films/Alien"_s << u"/films/Alien.cfh"_s;
-    QTest::newRow("title with a dot") << 2 << u"/films/Dr. No"_s << u"/films/Dr. No.cfh"_s;
-    QTest::newRow("typed extension stays") << 2 << u"/films/Alien.txt"_s << u"/films/Alien.txt"_s;
-    QTest::newRow("four characters") << 2 << u"/films/Alien.divx"_s << u"/films/Alien.divx.cfh"_s;
-    QTest::newRow("dot in a folder only") << 2 << u"/films.old/Alien"_s << u"/films.old/Alien.cfh"_s;
-    QTest::newRow("open dialog adds nothing") << 1 << u"/films/Alien"_s << u"/films/Alien"_s;
-    QTest::newRow("cancelled") << 2 << u""_s << u""_s;
-}
-
-void tst_FileDialog::savedNameKeepsItsExtension()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, answer);
-    ScriptedDesktop fake;
-    fake.answerFile(answer);
-    QTEST(ShowFileDialog(FileDialogKind(kind), QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr,
-              0, QString(), QStringLiteral("cfh")),
-        "result");
-    QCOMPARE(fake.files.at(0).extension, QStringLiteral("cfh"));   // the real dialog confirms that name
-    QVERIFY(fake.allAnswered());
-}
-
-void tst_FileDialog::startsInTheCardsFolder_data()
-{
-    QTest::addColumn<QString>("startFolder");
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("the card's folder") << u"{tmp}"_s << u"{tmp}/"_s;
-    QTest::newRow("the root") << u"/"_s << u"/"_s;
-    QTest::newRow("a folder gone since") << u"{tmp}/gone"_s << u"/docs/"_s;
-}
-
-void tst_FileDialog::startsInTheCardsFolder()
-{
-    QFETCH(QString, startFolder);
-    QFETCH(QString, folder);
-    const QString tmp = QDir::tempPath();
-    ScriptedDesktop fake;
-    fake.documents = QStringLiteral("/docs");
-    fake.answerFile(QString());
-    ShowFileDialog(FileDialogKind::Save, QStringLiteral("t"), cardFilters(), kDocumentsFolder, nullptr,
-        0x8002, QStringLiteral("Alien.cfh"), QStringLiteral("cfh"),
-        startFolder.replace(QStringLiteral("{tmp}"), tmp));
-    QCOMPARE(fake.files.at(0).folder, folder.replace(QStringLiteral("{tmp}"), tmp));
-    QCOMPARE(fake.files.at(0).proposedName, QStringLiteral("Alien.cfh"));
+    QCOMPARE(r.extension, u"cfh"_s);
 }
 
 void tst_FileDialog::posterFilters_data()

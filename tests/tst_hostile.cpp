@@ -47,14 +47,13 @@ private slots:
     void loads();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_dir;
-    QString makeInput(const QString &kind);
+    QString makeInput(const QString &kind, const QByteArray &bytes);
 };
 
 void tst_Hostile::initTestCase()
 {
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     LoadStartupTexts();
     LoadAllTexts();
 }
@@ -63,9 +62,9 @@ void tst_Hostile::cleanup()
 {
     if (frmInfos::exists())
         frmInfos::discard();
-    frmMain::instance().ResetEditor(QStringLiteral("End"));
+    frmMain::instance().ResetEditor(u"End"_s);
     frmMain::discard();
-    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_hostile"))).isEmpty());
+    QVERIFY(m_cache.isEmpty());
     for (const QString &name :
         QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         const QString path = m_dir.filePath(name);
@@ -74,75 +73,59 @@ void tst_Hostile::cleanup()
     }
 }
 
-QString tst_Hostile::makeInput(const QString &kind)
+// The input named by kind, or a file of bytes when kind names none.
+QString tst_Hostile::makeInput(const QString &kind, const QByteArray &bytes)
 {
-    const QString path = m_dir.filePath(QStringLiteral("input.cfh"));
-    const QByteArray record = QByteArray("Hostile").leftJustified(50, ' ');
-    if (kind == QLatin1String("folder"))
+    const QString path = m_dir.filePath(u"input.cfh"_s);
+    if (kind == u"folder")
         QDir().mkdir(path);
-    else if (kind == QLatin1String("fifo"))
+    else if (kind == u"fifo")
         ::mkfifo(QFile::encodeName(path).constData(), 0600);
-    else if (kind == QLatin1String("huge")) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(makeCard(record, {}));
-        file.resize(kHugeCard);   // 500 MB of poster, without the disk space
-    } else {
-        QByteArray bytes;
-        if (kind == QLatin1String("3 bytes"))
-            bytes = "@CN";
-        else if (kind == QLatin1String("marker in lower case"))
-            bytes = makeCard(record, {}).replace("@CNFCH@", "@cnfch@");
-        else if (kind == QLatin1String("marker only"))
-            bytes = "@CNFCH@";
-        else if (kind == QLatin1String("marker and 600 bytes"))
-            bytes = "@CNFCH@" + randomBytes(600);
-        else if (kind == QLatin1String("picture"))
-            bytes = pictureBytes(40, 60);
-        else if (kind == QLatin1String("random poster"))
-            bytes = makeCard(record, randomBytes(5000));
-        else if (kind == QLatin1String("60000 x 60000 poster"))
-            bytes = makeCard(record, bitmapHeader(60000, 60000) + randomBytes(1000));
-        else if (kind == QLatin1String("1 x 20000 poster"))
-            bytes = makeCard(record, pictureBytes(1, 20000));
-        else if (kind == QLatin1String("unreadable"))
-            bytes = makeCard(record, {});
+    else
         writeBytes(path, bytes);
-        if (kind == QLatin1String("unreadable"))
-            QFile::setPermissions(path, QFile::WriteOwner);
-    }
+    if (kind == u"huge")
+        QFile::resize(path, kHugeCard);   // 500 MB of poster, without the disk space
+    if (kind == u"unreadable")
+        QFile::setPermissions(path, QFile::WriteOwner);
     return path;
 }
 
 void tst_Hostile::loads_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");   // empty: the card is shown
-    const QString notCard = QStringLiteral("Fichier incorrect");
-    const QString missing = QStringLiteral("Fichier introuvable");
-    QTest::newRow("empty") << u""_s << notCard;
-    QTest::newRow("3 bytes") << u"3 bytes"_s << notCard;
-    QTest::newRow("marker in lower case") << u"marker in lower case"_s << notCard;
-    QTest::newRow("marker only") << u"marker only"_s << QString();
-    QTest::newRow("marker and 600 bytes") << u"marker and 600 bytes"_s << QString();
-    QTest::newRow("picture renamed .cfh") << u"picture"_s << notCard;
-    QTest::newRow("folder") << u"folder"_s << missing;
-    QTest::newRow("FIFO") << u"fifo"_s << missing;
-    QTest::newRow("unreadable file") << u"unreadable"_s << u"Impossible de lire le fichier\r{path}"_s;
-    QTest::newRow("poster of random bytes") << u"random poster"_s << QString();
-    QTest::newRow("poster announcing 60000 x 60000") << u"60000 x 60000 poster"_s << QString();
-    QTest::newRow("poster of 1 x 20000") << u"1 x 20000 poster"_s << QString();
-    QTest::newRow("card of 500 MB") << u"huge"_s << QString();
+    const QString notCard = u"Fichier incorrect"_s;
+    const QString missing = u"Fichier introuvable"_s;
+    const QByteArray record = QByteArray("Hostile").leftJustified(50, ' ');
+    const QByteArray card = makeCard(record, {});
+    QTest::newRow("empty") << QString() << QByteArray() << notCard;
+    QTest::newRow("3 bytes") << QString() << QByteArray("@CN") << notCard;
+    QTest::newRow("marker in lower case")
+        << QString() << QByteArray(card).replace("@CNFCH@", "@cnfch@") << notCard;
+    QTest::newRow("marker only") << u"marker"_s << QByteArray("@CNFCH@") << QString();
+    QTest::newRow("marker and 600 bytes") << u"marker"_s << "@CNFCH@" + randomBytes(600) << QString();
+    QTest::newRow("picture renamed .cfh") << QString() << pictureBytes(40, 60) << notCard;
+    QTest::newRow("folder") << u"folder"_s << QByteArray() << missing;
+    QTest::newRow("FIFO") << u"fifo"_s << QByteArray() << missing;
+    QTest::newRow("unreadable file") << u"unreadable"_s << card << u"Impossible de lire le fichier\r{path}"_s;
+    QTest::newRow("poster of random bytes") << QString() << makeCard(record, randomBytes(5000)) << QString();
+    QTest::newRow("poster announcing 60000 x 60000")
+        << QString() << makeCard(record, bitmapHeader(60000, 60000) + randomBytes(1000)) << QString();
+    QTest::newRow("poster of 1 x 20000")
+        << QString() << makeCard(record, pictureBytes(1, 20000)) << QString();
+    QTest::newRow("card of 500 MB") << u"huge"_s << card << QString();
 }
 
 void tst_Hostile::loads()
 {
     QFETCH(QString, kind);
+    QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
-    if (kind == QLatin1String("unreadable") && ::geteuid() == 0)
+    if (kind == u"unreadable" && ::geteuid() == 0)
         QSKIP("nothing is unreadable to root");
-    const QString card = makeInput(kind);
-    message.replace(QStringLiteral("{path}"), card);
+    const QString card = makeInput(kind, bytes);
+    message.replace(u"{path}"_s, card);
     const bool shown = message.isEmpty();
     ScriptedDesktop fake;
     fake.anyMessage = MsgAnswer::Ok;
@@ -151,8 +134,8 @@ void tst_Hostile::loads()
 
     QCOMPARE(OpenInViewer(card, 0), shown);
     if (shown) {
-        if (!kind.startsWith(QLatin1String("marker")))
-            QCOMPARE(frmInfos::instance().lblTitre->text(), QStringLiteral("Hostile"));
+        if (kind != u"marker")
+            QCOMPARE(frmInfos::instance().lblTitre->text(), u"Hostile"_s);
         QVERIFY(frmInfos::instance().picAffiche->pixmap().height() <= 20000);
     }
     frmMain &editor = frmMain::instance();

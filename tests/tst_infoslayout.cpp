@@ -1,6 +1,8 @@
 #include "viewer/infoslayout.h"
 
 #include <QTest>
+
+#include <array>
 #include <cmath>
 
 namespace {
@@ -42,15 +44,13 @@ class tst_InfosLayout : public QObject {
 private slots:
     void posterScaling_data();
     void posterScaling();
-    void verticalTest_data();
-    void verticalTest();
+    void longValueBesidePoster_data();
+    void longValueBesidePoster();
     void windowWithoutPoster();
     void windowHeight_data();
     void windowHeight();
     void longTitleMovesRowsDown();
     void longYearPushesRunningTime();
-    void longNamesKeepClearOfPoster_data();
-    void longNamesKeepClearOfPoster();
 };
 
 void tst_InfosLayout::posterScaling_data()
@@ -74,41 +74,54 @@ void tst_InfosLayout::posterScaling()
     QCOMPARE(p.affiche, (Box { 3120, 600, shown >= 0 ? 1935 : 0, std::max(shown, 0) }));
 }
 
-// The poster's bottom against the initial tops: the summary's (2400) is a
-// strict test, the director's (1680) is not. A label with the poster above
-// its top runs to the window's edge and pushes the poster right.
-void tst_InfosLayout::verticalTest_data()
+// A long value beside the poster. The poster's bottom is tested against the
+// initial tops: the summary's (2400) strictly, the director's (1680) not. A
+// label with the poster above its top runs to the window's edge and pushes
+// the poster right; a genre wraps before it; actors never wrap, the poster
+// moves right of the longest name.
+void tst_InfosLayout::longValueBesidePoster_data()
 {
-    QTest::addColumn<bool>("director");      // else the summary
+    QTest::addColumn<int>("label");          // 0 genre, 1 director, 2 actors, 3 summary
     QTest::addColumn<int>("posterHeight");   // top 600
+    QTest::addColumn<int>("textWidth");
     QTest::addColumn<int>("labelWidth");
     QTest::addColumn<int>("posterLeft");
     QTest::addColumn<int>("outerWidth");
-    // The summary's final left is 120 + 720 + 75 = 915, the director's 1080.
-    QTest::newRow("summary, poster bottom 2400") << false << 1800 << 5355 - 135 - 915 << 5355 << 7590;
-    QTest::newRow("summary, poster bottom 2401") << false << 1801 << 3120 - 135 - 915 << 3120 << 5355;
-    QTest::newRow("director, poster bottom 1680") << true << 1080 << 3120 - 135 - 1080 << 3120 << 5355;
-    QTest::newRow("director, poster bottom 1679") << true << 1079 << 5355 - 135 - 1080 << 5355 << 7590;
+    QTest::addColumn<bool>("wrapped");
+    // The values' lefts: the genre's 645, the director's 1080, the actors'
+    // 870, the summary's 120 + 720 + 75 = 915.
+    QTest::newRow("summary, poster bottom 2400")
+        << 3 << 1800 << 9000 << 5355 - 135 - 915 << 5355 << 7590 << true;
+    QTest::newRow("summary, poster bottom 2401")
+        << 3 << 1801 << 9000 << 3120 - 135 - 915 << 3120 << 5355 << true;
+    QTest::newRow("director, poster bottom 1680")
+        << 1 << 1080 << 9000 << 3120 - 135 - 1080 << 3120 << 5355 << true;
+    QTest::newRow("director, poster bottom 1679")
+        << 1 << 1079 << 9000 << 5355 - 135 - 1080 << 5355 << 7590 << true;
+    QTest::newRow("genre") << 0 << 2900 << 4000 << 3120 - 135 - 645 << 3120 << 5355 << true;
+    QTest::newRow("actor") << 2 << 2900 << 4000 << 4000 << 870 + 4000 + 135 << 870 + 4000 + 135 + 1935 + 300
+                           << false;
 }
 
-void tst_InfosLayout::verticalTest()
+void tst_InfosLayout::longValueBesidePoster()
 {
-    QFETCH(bool, director);
+    QFETCH(int, label);
     QFETCH(int, posterHeight);
+    QFETCH(int, textWidth);
     QFETCH(int, labelWidth);
-    QFETCH(int, posterLeft);
-    QFETCH(int, outerWidth);
     InfosMeasure m = baseMeasure();
     m.poster = Size { 1935, posterHeight };
-    (director ? m.realisateur : m.resume) = value(9000);
+    ValueLabel *values[] = { &m.type, &m.realisateur, &m.acteurs, &m.resume };
+    *values[label] = value(textWidth);
     const InfosPlaces p = placeInfos(m);
-    const Box &label = director ? p.realisateur : p.resume;
-    QCOMPARE(label.width, labelWidth);
-    QCOMPARE(label.height, kLine * int(std::ceil(9000.0 / labelWidth)));
-    QVERIFY(director ? p.wrapRealisateur : p.wrapResume);
-    QCOMPARE(p.affiche.left, posterLeft);
-    QCOMPARE(p.outerWidth, outerWidth);
-    QVERIFY(label.left + label.width + 135 <= p.affiche.left);
+    const Box box = std::array { p.type, p.realisateur, p.acteurs, p.resume }[label];
+    QCOMPARE(box.width, labelWidth);
+    QCOMPARE(box.height, kLine * int(std::ceil(double(textWidth) / labelWidth)));
+    const std::array wraps { p.wrapType, p.wrapRealisateur, p.wrapActeurs, p.wrapResume };
+    QTEST(wraps[label], "wrapped");
+    QTEST(p.affiche.left, "posterLeft");
+    QTEST(p.outerWidth, "outerWidth");
+    QVERIFY(box.left + box.width + 135 <= p.affiche.left);
 }
 
 void tst_InfosLayout::windowWithoutPoster()
@@ -175,31 +188,6 @@ void tst_InfosLayout::longYearPushesRunningTime()
     QCOMPARE(placeInfos(m).duree.left, 1320);
     m.annee = { 1500, kLine };
     QCOMPARE(placeInfos(m).duree.left, 120 + 1500 + 120);
-}
-
-void tst_InfosLayout::longNamesKeepClearOfPoster_data()
-{
-    QTest::addColumn<bool>("actors");   // else the genre
-    QTest::newRow("genre") << false;
-    QTest::newRow("actor") << true;
-}
-
-void tst_InfosLayout::longNamesKeepClearOfPoster()
-{
-    QFETCH(bool, actors);
-    InfosMeasure m = baseMeasure();
-    m.poster = Size { 1935, 2900 };
-    (actors ? m.acteurs : m.type) = value(4000);
-    const InfosPlaces p = placeInfos(m);
-    const Box &label = actors ? p.acteurs : p.type;
-    if (actors) {   // never wrapped: the poster moves right of the longest name
-        QVERIFY(!p.wrapActeurs);
-        QCOMPARE(p.affiche.left, label.left + 4000 + 135);
-        QCOMPARE(p.outerWidth, p.affiche.left + 1935 + 300);
-    } else {
-        QCOMPARE(label.left + label.width, 3120 - 135);
-        QCOMPARE(p.affiche.left, 3120);
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_InfosLayout)

@@ -4,6 +4,7 @@
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "editor/frmMain.h"
+#include "poster/posterimage.h"
 #include "poster/posterpaste.h"
 #include "program/modRess_windows.h"
 #include "support/drops.h"
@@ -34,15 +35,14 @@ using namespace Qt::StringLiterals;
 class tst_Poster : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
-    void showsPosterAtWidth();
     void failedPictureChangesNothing_data();
     void failedPictureChangesNothing();
     void choosesPoster_data();
     void choosesPoster();
-    void asksAgainForWrongImage();
+    void limitsPixels_data();
+    void limitsPixels();
     void tellsWhatComesIn_data();
     void tellsWhatComesIn();
     void takesPostersFromElsewhere_data();
@@ -55,18 +55,13 @@ private slots:
     void answersClicks();
 
 private:
-    QString picture(int width, int height, const QString &name = QStringLiteral("poster.bmp"));
+    QString picture(int width, int height, const QString &name = u"poster.bmp"_s);
     QMimeData *content(const QString &what);
     bool fullViewOpensOn(const std::function<void()> &action, QSize *shown = nullptr);
     QTemporaryDir dir;
-    QTemporaryDir cache;   // the working folders
+    TestCache cache;
     frmMain *editor = nullptr;
 };
-
-void tst_Poster::initTestCase()
-{
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-}
 
 void tst_Poster::init()
 {
@@ -81,7 +76,7 @@ void tst_Poster::init()
 void tst_Poster::cleanup()
 {
     frmMain::discard();
-    QVERIFY(QDir(cache.filePath(QStringLiteral("tst_poster"))).isEmpty());   // no working folder left
+    QVERIFY(cache.isEmpty());   // no working folder left
     QVERIFY(!frmViewLarger::current());
     QVERIFY(!QApplication::activeModalWidget());
 }
@@ -108,8 +103,8 @@ QMimeData *browserImage(int width, int height)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     auto *data = new QMimeData;
-    data->setData(QStringLiteral("image/png"), png);
-    data->setUrls({ QUrl(QStringLiteral("http://example.org/poster.png")) });
+    data->setData(u"image/png"_s, png);
+    data->setUrls({ QUrl(u"http://example.org/poster.png"_s) });
     return data;
 }
 
@@ -130,24 +125,24 @@ QMimeData *files(const QStringList &paths)
 QMimeData *tst_Poster::content(const QString &what)
 {
     if (what == QLatin1String("png file"))
-        return files({ picture(300, 400, QStringLiteral("poster.png")) });
+        return files({ picture(300, 400, u"poster.png"_s) });
     if (what == QLatin1String("webp file"))
-        return files({ picture(300, 400, QStringLiteral("poster.webp")) });
+        return files({ picture(300, 400, u"poster.webp"_s) });
     if (what == QLatin1String("card file"))
-        return files({ dir.filePath(QStringLiteral("film.CFH")) });
+        return files({ dir.filePath(u"film.CFH"_s) });
     if (what == QLatin1String("text file")) {
-        writeBytes(dir.filePath(QStringLiteral("notes.txt")), "plain words");
-        return files({ dir.filePath(QStringLiteral("notes.txt")) });
+        writeBytes(dir.filePath(u"notes.txt"_s), "plain words");
+        return files({ dir.filePath(u"notes.txt"_s) });
     }
     if (what == QLatin1String("folder"))
         return files({ dir.path() });
     if (what == QLatin1String("missing file"))
-        return files({ dir.filePath(QStringLiteral("gone.png")) });
+        return files({ dir.filePath(u"gone.png"_s) });
     if (what == QLatin1String("pixels"))
         return browserImage(300, 400);
     if (what == QLatin1String("web address")) {
         auto *data = new QMimeData;
-        data->setUrls({ QUrl(QStringLiteral("http://example.org/poster.png")) });
+        data->setUrls({ QUrl(u"http://example.org/poster.png"_s) });
         return data;
     }
     if (what == QLatin1String("program's image")) {
@@ -156,7 +151,7 @@ QMimeData *tst_Poster::content(const QString &what)
         return data;
     }
     if (what == QLatin1String("file and its pixels")) {
-        QMimeData *data = content(QStringLiteral("png file"));
+        QMimeData *data = content(u"png file"_s);
         data->setImageData(QImage(10, 10, QImage::Format_RGB32));
         return data;
     }
@@ -177,19 +172,8 @@ bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *sho
     });
 }
 
-// A poster lower than the summary sets the window's height.
-void tst_Poster::showsPosterAtWidth()
-{
-    QVERIFY(editor->Pic2Img(picture(129, 258)));
-    QCOMPARE(editor->picAffiche.size(), QSize(129, 258));
-    QVERIFY(editor->imgAffiche->isVisible());
-    QCOMPARE(editor->imgAffiche->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
-    QCOMPARE(editor->outerHeight(), 960 + 3870 + 855);
-    const int underMenu = twipsToPx(5685 - Frame::WindowHeight - Frame::MenuBarHeight);
-    QCOMPARE(editor->height(), underMenu + editor->menuBar()->height());
-    QVERIFY(editor->imgAffiche->geometry().bottom() < editor->centralWidget()->height());
-}
-
+// A poster lower than the summary sets the window's height; a picture
+// that cannot be shown then changes nothing.
 void tst_Poster::failedPictureChangesNothing_data()
 {
     QTest::addColumn<QString>("file");
@@ -202,12 +186,18 @@ void tst_Poster::failedPictureChangesNothing()
 {
     QFETCH(QString, file);
     QVERIFY(editor->Pic2Img(picture(129, 258)));
-    QString path = dir.filePath(QStringLiteral("missing.jpg"));
+    QVERIFY(editor->imgAffiche->isVisible());
+    QCOMPARE(editor->imgAffiche->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
+    QCOMPARE(editor->outerHeight(), 960 + 3870 + 855);
+    const int underMenu = twipsToPx(5685 - Frame::WindowHeight - Frame::MenuBarHeight);
+    QCOMPARE(editor->height(), underMenu + editor->menuBar()->height());
+    QVERIFY(editor->imgAffiche->geometry().bottom() < editor->centralWidget()->height());
+    QString path = dir.filePath(u"missing.jpg"_s);
     if (file == QLatin1String("text")) {
-        path = dir.filePath(QStringLiteral("notes.jpg"));
+        path = dir.filePath(u"notes.jpg"_s);
         QVERIFY(writeBytes(path, "not a picture\n"));
     } else if (file == QLatin1String("tall")) {
-        path = picture(10, 2000, QStringLiteral("tall.bmp"));
+        path = picture(10, 2000, u"tall.bmp"_s);
     }
     QVERIFY(!editor->Pic2Img(path));
     QCOMPARE(editor->picAffiche.size(), QSize(129, 258));
@@ -215,57 +205,77 @@ void tst_Poster::failedPictureChangesNothing()
     QCOMPARE(editor->outerHeight(), 5685);
 }
 
+// A picture chosen replaces the poster; a file that is no picture is said,
+// and the dialog comes again.
 void tst_Poster::choosesPoster_data()
 {
     QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("wrongFirst");   // a text file first, then Cancel
     QTest::addColumn<bool>("affiMod");
-    QTest::newRow("new card") << u"Nouveau"_s << false;
-    QTest::newRow("card with a file") << u"film.cfh"_s << true;
+    QTest::newRow("new card") << u"Nouveau"_s << false << false;
+    QTest::newRow("card with a file") << u"film.cfh"_s << false << true;
+    QTest::newRow("wrong image, from the menu") << u"film.cfh"_s << true << false;
 }
 
 void tst_Poster::choosesPoster()
 {
     QFETCH(QString, fileName);
+    QFETCH(bool, wrongFirst);
+    const QString first = picture(129, 258, u"first.bmp"_s);
+    QVERIFY(editor->Pic2Img(first));
+    editor->lblAffiche = first;
     editor->lblFileName = fileName;
+    editor->ChangeEdit(false);
     ScriptedDesktop fake;
-    const QString path = picture(300, 400);
-    fake.answerFile(path);
-    QTest::mouseClick(editor->cmdAffiMod, Qt::LeftButton);
-    QCOMPARE(fake.files.size(), 1);
-    QCOMPARE(fake.files.at(0).title, QStringLiteral("Affiche du film"));
-    QCOMPARE(fake.files.at(0).kind, FileDialogKind::Open);
-    QVERIFY(fake.files.at(0).options & FileDialogFlag::FileMustExist);
-    QCOMPARE(fake.files.at(0).filters.size(), posterChoiceFilters().size());
-    QCOMPARE(editor->lblAffiche, path);
+    const QString chosen = picture(300, 400);
+    if (wrongFirst) {
+        const QString text = dir.filePath(u"readme.txt"_s);
+        QVERIFY(writeBytes(text, "plain words"));
+        fake.answerFile(text);
+        fake.answerMsg(MsgAnswer::Ok);
+        fake.answerFile(QString());
+        editor->mnuPopModif->trigger();
+    } else {
+        fake.answerFile(chosen);
+        QTest::mouseClick(editor->cmdAffiMod, Qt::LeftButton);
+    }
+    const QStringList asked = wrongFirst ? QStringList { "file", "msg", "file" } : QStringList { "file" };
+    QCOMPARE(fake.log, asked);
+    for (const FileRequest &request : std::as_const(fake.files)) {
+        QCOMPARE(request.title, u"Affiche du film"_s);
+        QCOMPARE(request.kind, FileDialogKind::Open);
+        QVERIFY(request.options & FileDialogFlag::FileMustExist);
+        QCOMPARE(request.filters.size(), posterChoiceFilters().size());
+    }
+    for (const MessageRequest &message : std::as_const(fake.messages)) {
+        QCOMPARE(message.text, u"Fichier image incorrect"_s);
+        QCOMPARE(message.icon, MsgIcon::Critical);
+    }
+    QCOMPARE(editor->lblAffiche, wrongFirst ? first : chosen);
     QTEST(editor->blnAffiMod, "affiMod");
-    QVERIFY(editor->blnModified);
-    QCOMPARE(editor->picAffiche.size(), QSize(300, 400));
+    QCOMPARE(editor->blnModified, !wrongFirst);
+    QCOMPARE(editor->picAffiche.size(), wrongFirst ? QSize(129, 258) : QSize(300, 400));
     QVERIFY(fake.allAnswered());
 }
 
-void tst_Poster::asksAgainForWrongImage()
+// The pixel limit, read from the header alone: a hostile header announces
+// more than could be allocated.
+void tst_Poster::limitsPixels_data()
 {
-    const QString first = picture(300, 400);
-    QVERIFY(editor->Pic2Img(first));
-    editor->lblAffiche = first;
-    editor->lblFileName = QStringLiteral("film.cfh");
-    editor->ChangeEdit(false);
-    const QString text = dir.filePath(QStringLiteral("readme.txt"));
-    QVERIFY(writeBytes(text, "plain words"));
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("50 000 000 pixels") << QSize(10000, 5000) << false;
+    QTest::newRow("one row more") << QSize(10000, 5001) << true;
+}
 
-    ScriptedDesktop fake;
-    fake.answerFile(text);
-    fake.answerMsg(MsgAnswer::Ok);
-    fake.answerFile(QString());
-    editor->mnuPopModif->trigger();
-    QCOMPARE(fake.log, (QStringList { "file", "msg", "file" }));
-    QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier image incorrect"));
-    QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
-    QCOMPARE(editor->lblAffiche, first);
-    QVERIFY(!editor->blnAffiMod);
-    QVERIFY(!editor->blnModified);
-    QCOMPARE(editor->picAffiche.size(), QSize(300, 400));
-    QVERIFY(fake.allAnswered());
+void tst_Poster::limitsPixels()
+{
+    QFETCH(QSize, size);
+    const QString path = dir.filePath(u"header.bmp"_s);
+    QVERIFY(writeBytes(path, bitmapHeader(size.width(), size.height())));
+    const PosterFileCheck check = checkPosterFile(path);
+    QCOMPARE(check.size, size);
+    QTEST(check.problem == PosterFileCheck::TooManyPixels, "refused");
 }
 
 void tst_Poster::tellsWhatComesIn_data()
@@ -338,7 +348,7 @@ void tst_Poster::takesPostersFromElsewhere()
     QFETCH(QString, what);
     QFETCH(bool, taken);
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->lblFileName = QStringLiteral("film.cfh");
+    editor->lblFileName = u"film.cfh"_s;
     QVERIFY(editor->Pic2Img(picture(129, 258)));
     ScriptedDesktop fake;
     const bool wrongImage = way == QLatin1String("drop") && what == QLatin1String("text file");
@@ -367,9 +377,9 @@ void tst_Poster::takesPostersFromElsewhere()
     }
     QCOMPARE(fake.messages.size(), int(wrongImage));
     if (wrongImage)
-        QCOMPARE(fake.messages.at(0).text, QStringLiteral("Fichier image incorrect"));
+        QCOMPARE(fake.messages.at(0).text, u"Fichier image incorrect"_s);
     const bool inBox = way == QLatin1String("Ctrl+V box");
-    QCOMPARE(editor->txtType->text(), inBox ? QStringLiteral("http://example.org/poster.png") : QString());
+    QCOMPARE(editor->txtType->text(), inBox ? u"http://example.org/poster.png"_s : QString());
     QCOMPARE(editor->blnModified, taken || inBox);
     QCOMPARE(editor->blnAffiMod, taken);
     QCOMPARE(editor->picAffiche.size(), taken ? QSize(300, 400) : QSize(129, 258));
@@ -385,7 +395,7 @@ void tst_Poster::takesPostersFromElsewhere()
     }
     if (!taken)
         QVERIFY(editor->lblAffiche.isEmpty());
-    editor->ResetEditor(QStringLiteral("End"));
+    editor->ResetEditor(u"End"_s);
     QVERIFY(fake.allAnswered());
 }
 
@@ -412,7 +422,7 @@ void tst_Poster::removesPoster()
     QVERIFY(editor->Pic2Img(picture(129, 258)));
     ScriptedDesktop fake;
     if (before == QLatin1String("choose")) {
-        fake.answerFile(picture(300, 400, QStringLiteral("chosen.bmp")));
+        fake.answerFile(picture(300, 400, u"chosen.bmp"_s));
         editor->cmdAffiMod->click();
     } else if (before == QLatin1String("reset")) {
         editor->lblReset = dir.path();
@@ -446,7 +456,7 @@ void tst_Poster::resetsPoster_data()
 void tst_Poster::resetsPoster()
 {
     QFETCH(bool, withCopy);
-    editor->lblFileName = QStringLiteral("film.cfh");
+    editor->lblFileName = u"film.cfh"_s;
     if (withCopy) {
         editor->lblReset = dir.path();
         QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
@@ -483,14 +493,14 @@ void tst_Poster::answersClicks()
     QCOMPARE(editor->imgAffiche->size(), QSize(129, 258));
     QCOMPARE(editor->imgAffiche->cursor().shape(), Qt::PointingHandCursor);
     QTest::mousePress(editor->imgAffiche, button, {}, QPoint(10, 10));
-    QCOMPARE(editor->imgAfficheTag, QStringLiteral("True"));
+    QCOMPARE(editor->imgAfficheTag, u"True"_s);
     const bool viewed
         = fullViewOpensOn([&] { QTest::mouseRelease(editor->imgAffiche, button, {}, release); });
     QCOMPARE(viewed, opens == QLatin1String("view"));
     QCOMPARE(editor->mnuPopAffi->isVisible(), opens == QLatin1String("menu"));
     if (opens == QLatin1String("menu"))
         QCOMPARE(editor->mnuPopAffi->defaultAction(), editor->mnuPopFull);
-    QCOMPARE(editor->imgAfficheTag, QStringLiteral("False"));
+    QCOMPARE(editor->imgAfficheTag, u"False"_s);
     editor->mnuPopAffi->close();
     QVERIFY(!editor->mnuPopAffi->defaultAction());   // plain again in the menu bar
     // A release without a press on the poster does nothing.

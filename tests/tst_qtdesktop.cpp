@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class tst_QtDesktop : public QObject {
     Q_OBJECT
 private slots:
@@ -37,32 +39,30 @@ FileRequest tst_QtDesktop::saveRequest() const
 {
     FileRequest request;
     request.kind = FileDialogKind::Save;
-    request.title = QStringLiteral("Enregistrer");
-    request.filters = { { QStringLiteral("Fiches"), QStringLiteral("*.cfh") } };
+    request.title = u"Enregistrer"_s;
+    request.filters = { { u"Fiches"_s, u"*.cfh"_s } };
     request.folder = m_dir.path();
     request.options = FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn;
-    request.extension = QStringLiteral("cfh");
+    request.extension = u"cfh"_s;
     return request;
 }
 
 void tst_QtDesktop::nameFilters()
 {
     // The label as it stands, whatever parentheses it holds; "*.*" is every file.
-    QCOMPARE(
-        qtNameFilter({ QStringLiteral("Fichiers Images (*.jpg, *.gif)"), QStringLiteral("*.jpg;*.gif") }),
-        QStringLiteral("Fichiers Images (*.jpg, *.gif) (*.jpg *.gif)"));
-    QCOMPARE(qtNameFilter({ QStringLiteral("Tous les fichiers (*.*)"), QStringLiteral("*.*") }),
-        QStringLiteral("Tous les fichiers (*.*) (*)"));
+    QCOMPARE(qtNameFilter({ u"Fichiers Images (*.jpg, *.gif)"_s, u"*.jpg;*.gif"_s }),
+        u"Fichiers Images (*.jpg, *.gif) (*.jpg *.gif)"_s);
+    QCOMPARE(qtNameFilter({ u"Tous les fichiers (*.*)"_s, u"*.*"_s }), u"Tous les fichiers (*.*) (*)"_s);
 }
 
 void tst_QtDesktop::saveDialogAddsTheExtensionBeforeConfirming()
 {
-    QVERIFY(writeBytes(m_dir.filePath(QStringLiteral("alien.cfh")), "old card"));
+    QVERIFY(writeBytes(m_dir.filePath(u"alien.cfh"_s), "old card"));
     bool asked = false;
     auto typeAndAccept = [](QWidget *modal, const QString &name) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         QVERIFY(dialog);
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
+        dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(name);
         QMetaObject::invokeMethod(dialog, "accept");
     };
     onNextModal([&](QWidget *modal) {
@@ -70,20 +70,20 @@ void tst_QtDesktop::saveDialogAddsTheExtensionBeforeConfirming()
         onNextModal([&](QWidget *question) {
             auto *box = qobject_cast<QMessageBox *>(question);
             QVERIFY(box);
-            asked = box->text().contains(QStringLiteral("alien.cfh"));
+            asked = box->text().contains(u"alien.cfh"_s);
             box->button(QMessageBox::No)->click();
-            onNextModal([&](QWidget *again) { typeAndAccept(again, QStringLiteral("brazil")); });
+            onNextModal([&](QWidget *again) { typeAndAccept(again, u"brazil"_s); });
         });
-        typeAndAccept(modal, QStringLiteral("alien"));
+        typeAndAccept(modal, u"alien"_s);
     });
     QtDesktop desktop;
-    QCOMPARE(desktop.chooseFile(saveRequest()), m_dir.filePath(QStringLiteral("brazil.cfh")));
+    QCOMPARE(desktop.chooseFile(saveRequest()), m_dir.filePath(u"brazil.cfh"_s));
     QVERIFY(asked);
 }
 
 void tst_QtDesktop::saveDialogRefusesAReadOnlyFile()
 {
-    const QString readOnly = m_dir.filePath(QStringLiteral("locked.cfh"));
+    const QString readOnly = m_dir.filePath(u"locked.cfh"_s);
     QVERIFY(writeBytes(readOnly, "old card"));
     QFile::setPermissions(readOnly, QFile::ReadOwner);
     QString refusal;
@@ -97,18 +97,18 @@ void tst_QtDesktop::saveDialogRefusesAReadOnlyFile()
             box->button(QMessageBox::Ok)->click();
             onNextModal([](QWidget *again) { static_cast<QDialog *>(again)->reject(); });
         });
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("locked.cfh"));
+        dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(u"locked.cfh"_s);
         QMetaObject::invokeMethod(dialog, "accept");
     });
     QtDesktop desktop;
     QCOMPARE(desktop.chooseFile(saveRequest()), QString());   // refused, then cancelled
-    QCOMPARE(refusal, QStringLiteral("Impossible d'écrire le fichier\n") + readOnly);
+    QCOMPARE(refusal, u"Impossible d'écrire le fichier\n"_s + readOnly);
 }
 
 // Qt's file model writes them in the system's locale, English under LANG=C.
 void tst_QtDesktop::dialogWritesSizesAndDatesInFrench()
 {
-    const QString film = m_dir.filePath(QStringLiteral("film.cfh"));
+    const QString film = m_dir.filePath(u"film.cfh"_s);
     QVERIFY(writeBytes(film, QByteArray(1500, 'x')));
     const QString date = QLocale().toString(QFileInfo(film).lastModified(), QLocale::ShortFormat);
     QString shownSize, shownDate;
@@ -127,7 +127,7 @@ void tst_QtDesktop::dialogWritesSizesAndDatesInFrench()
     request.folder = m_dir.path();
     QtDesktop desktop;
     QCOMPARE(desktop.chooseFile(request), QString());
-    QCOMPARE(shownSize, QStringLiteral("1,46 Kio"));
+    QCOMPARE(shownSize, u"1,46 Kio"_s);
     QCOMPARE(shownDate, date);
 }
 

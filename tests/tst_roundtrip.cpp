@@ -18,6 +18,8 @@
 
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kCards = 400;
@@ -146,7 +148,7 @@ QString hoursSaved(const QString &field)
 QString minutesSaved(const QString &field)
 {
     const auto minutes = wholeNumber(field);
-    return minutes ? QStringLiteral("%1").arg(*minutes, 2, 10, QLatin1Char('0')) : QString();
+    return minutes ? u"%1"_s.arg(*minutes, 2, 10, QLatin1Char('0')) : QString();
 }
 
 QString actorsSaved(const QString &field)
@@ -158,8 +160,8 @@ QString actorsSaved(const QString &field)
 QString summarySaved(const QString &field)
 {
     QString text = TrimRight(field);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QString crlf = QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    text.replace(u"\r\n"_s, u"\n"_s).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString crlf = QString(text).replace(QLatin1Char('\n'), u"\r\n"_s);
     return crlf.size() <= 500 ? crlf : text;
 }
 
@@ -184,16 +186,15 @@ private slots:
     void openAndSaveKeepsTheCard();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     // Each save waits for the disk; memory-backed files keep the run short.
-    QTemporaryDir m_dir { QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-            ? QStringLiteral("/dev/shm/tst_roundtrip-XXXXXX")
-            : QDir::tempPath() + QStringLiteral("/tst_roundtrip-XXXXXX") };
+    QTemporaryDir m_dir { QFileInfo(u"/dev/shm"_s).isWritable()
+            ? u"/dev/shm/tst_roundtrip-XXXXXX"_s
+            : QDir::tempPath() + u"/tst_roundtrip-XXXXXX"_s };
 };
 
 void tst_RoundTrip::initTestCase()
 {
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 }
 
@@ -205,11 +206,11 @@ void tst_RoundTrip::openAndSaveKeepsTheCard()
     QCOMPARE(Main(QString()), std::nullopt);
     frmMain &editor = frmMain::instance();
     CardMaker maker(seed);
-    const QString card = m_dir.filePath(QStringLiteral("card.cfh"));
-    const QString copy = m_dir.filePath(QStringLiteral("copy.cfh"));
+    const QString card = m_dir.filePath(u"card.cfh"_s);
+    const QString copy = m_dir.filePath(u"copy.cfh"_s);
     for (int i = 0; i < kCards; ++i) {
         const QByteArray old = maker.card();
-        const QString where = QStringLiteral("seed %1, card %2").arg(seed).arg(i);
+        const QString where = u"seed %1, card %2"_s.arg(seed).arg(i);
         QVERIFY2(writeBytes(card, old), qPrintable(where));
         QVERIFY2(editor.OpenInEditor(card), qPrintable(where));
         const bool titled = !editor.txtTitre->text().isEmpty();
@@ -225,9 +226,9 @@ void tst_RoundTrip::openAndSaveKeepsTheCard()
             QVERIFY2(readBytes(card) == old, qPrintable(where));
         }
     }
-    editor.ResetEditor(QStringLiteral("End"));
+    editor.ResetEditor(u"End"_s);
     frmMain::discard();
-    QVERIFY(QDir(m_cache.filePath(QStringLiteral("tst_roundtrip"))).isEmpty());
+    QVERIFY(m_cache.isEmpty());
     qInfo("%d cards opened and saved, seed %u", kCards, seed);
 }
 

@@ -24,40 +24,31 @@ private slots:
     void arguments();
     void desktopArguments_data();
     void desktopArguments();
-    void desktopStart_data();
-    void desktopStart();
     void information_data();
     void information();
     void opensOrRefusesTheCard_data();
     void opensOrRefusesTheCard();
 
 private:
-    QTemporaryDir m_cache;
+    TestCache m_cache;
     QTemporaryDir m_films;
     QString m_card;
     QString m_quoted;        // a name holding double quotes
     QString m_blankFolder;   // in a folder whose name ends in a blank
     QString m_picture;
-    bool noWorkingFolderLeft() const;
 };
 
 void tst_Startup::initTestCase()
 {
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
-    m_card = m_films.filePath(QStringLiteral("my card.cfh"));
+    m_card = m_films.filePath(u"my card.cfh"_s);
     QVERIFY(writeBytes(m_card, makeCard("Brazil", posterBytes(700))));
-    m_quoted = m_films.filePath(QStringLiteral("Le \"Grand\" film.cfh"));
+    m_quoted = m_films.filePath(u"Le \"Grand\" film.cfh"_s);
     QVERIFY(writeBytes(m_quoted, makeCard("Le grand film", posterBytes(10))));
-    QVERIFY(QDir(m_films.path()).mkpath(QStringLiteral("Films /Drames")));
-    m_blankFolder = m_films.filePath(QStringLiteral("Films /Drames/drame.cfh"));
+    QVERIFY(QDir(m_films.path()).mkpath(u"Films /Drames"_s));
+    m_blankFolder = m_films.filePath(u"Films /Drames/drame.cfh"_s);
     QVERIFY(writeBytes(m_blankFolder, makeCard("Drame", posterBytes(10))));
-    m_picture = m_films.filePath(QStringLiteral("picture.jpg"));
+    m_picture = m_films.filePath(u"picture.jpg"_s);
     QVERIFY(writeBytes(m_picture, QByteArray("\xFF\xD8\xFF\xE0 not a card at all, a picture")));
-}
-
-bool tst_Startup::noWorkingFolderLeft() const
-{
-    return QDir(m_cache.filePath(QStringLiteral("tst_startup"))).isEmpty();
 }
 
 void tst_Startup::split_data()
@@ -90,8 +81,7 @@ void tst_Startup::split()
 
 void tst_Startup::arguments()
 {
-    QCOMPARE(argumentString({ QStringLiteral("/films/my card.cfh"), QStringLiteral("/m") }),
-        QStringLiteral("/films/my card.cfh /m"));
+    QCOMPARE(argumentString({ u"/films/my card.cfh"_s, u"/m"_s }), u"/films/my card.cfh /m"_s);
     QCOMPARE(argumentString({}), QString());
 }
 
@@ -131,45 +121,11 @@ void tst_Startup::desktopArguments()
     }
 }
 
-void tst_Startup::desktopStart_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("window");   // "viewer", "editor" or "" (none: the card is missing)
-    QTest::newRow("viewer on a name holding quotes") << QStringList { m_quoted } << u"viewer"_s;
-    QTest::newRow("editor in a folder ending in a blank")
-        << QStringList { m_blankFolder, "/m" } << u"editor"_s;
-    QTest::newRow("missing card") << QStringList { "/no/such.cfh", "/m" } << u""_s;
-}
-
-void tst_Startup::desktopStart()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, window);
-    ScriptedDesktop fake;
-    if (window.isEmpty())
-        fake.answerMsg(MsgAnswer::Ok);
-    QCOMPARE(Main(arguments), window.isEmpty() ? std::optional<int>(1) : std::nullopt);
-    QCOMPARE(frmMain::exists(), window == QLatin1String("editor"));
-    QCOMPARE(frmInfos::exists(), window == QLatin1String("viewer"));
-    if (frmMain::exists()) {
-        QCOMPARE(frmMain::instance().lblFile, arguments.first());
-        frmMain::instance().close();   // removes the editor's reset folder
-    }
-    if (frmInfos::exists())
-        QVERIFY(frmInfos::instance().cmdPlay->isVisible());
-    frmMain::discard();
-    frmInfos::discard();
-    QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);
-    QVERIFY(fake.allAnswered());
-    QVERIFY(noWorkingFolderLeft());
-}
-
 void tst_Startup::information_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("start");   // empty: no information, the program starts
-    const QString version = QStringLiteral("cinefiche %1.%2.%3\n")
-                                .arg(BuildConfig::VersionMajor)
+    const QString version = u"cinefiche %1.%2.%3\n"_s.arg(BuildConfig::VersionMajor)
                                 .arg(BuildConfig::VersionMinor)
                                 .arg(BuildConfig::VersionRevision);
     QTest::newRow("help") << QStringList { "--help" } << u"Utilisation : cinefiche [FICHE [/m | /p]]\n"_s;
@@ -190,43 +146,56 @@ void tst_Startup::information()
     }
 }
 
-// A card opens in the viewer; a missing card or a file that is no card is
-// said, and the program ends with status 1.
+// A card opens in the window its switch names; a missing card or a file that
+// is no card is said, and the program ends with status 1. A lone argument
+// naming no file goes through the string grammar.
 void tst_Startup::opensOrRefusesTheCard_data()
 {
-    QTest::addColumn<QString>("arguments");   // {card}: a card, {picture}: a picture
-    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QStringList>("arguments");   // {card}: a card, {picture}: a picture
+    QTest::addColumn<QString>("window");          // "viewer", "editor" or none
     QTest::addColumn<bool>("play");
     QTest::addColumn<QString>("message");
     const QString missing = u"Fichier introuvable"_s, notCard = u"Fichier incorrect"_s;
-    QTest::newRow("viewer") << u"\"{card}\""_s << true << true << QString();
-    QTest::newRow("viewer without play") << u"\"{card}\" /p"_s << true << false << QString();
-    QTest::newRow("no such card") << u"/no/such.cfh"_s << false << false << missing;
-    QTest::newRow("no such card, editor switch") << u"/no/such.cfh /m"_s << false << false << missing;
-    QTest::newRow("slash m alone") << u"/m"_s << false << false << missing;
-    QTest::newRow("not a card, viewer") << u"{picture}"_s << false << false << notCard;
-    QTest::newRow("not a card, viewer without play") << u"{picture} /p"_s << false << false << notCard;
-    QTest::newRow("not a card, editor") << u"{picture} /m"_s << false << false << notCard;
+    const auto row
+        = [](const char *name, const QStringList &arguments, const QString &window, bool play,
+              const QString &message) { QTest::newRow(name) << arguments << window << play << message; };
+    row("viewer", { u"\"{card}\""_s }, u"viewer"_s, true, {});
+    row("viewer without play", { u"\"{card}\" /p"_s }, u"viewer"_s, false, {});
+    row("viewer on a name holding quotes", { m_quoted }, u"viewer"_s, true, {});
+    row("editor in a folder ending in a blank", { m_blankFolder, u"/m"_s }, u"editor"_s, false, {});
+    row("no such card", { u"/no/such.cfh"_s }, {}, false, missing);
+    row("no such card, editor switch", { u"/no/such.cfh /m"_s }, {}, false, missing);
+    row("no such card, switch apart", { u"/no/such.cfh"_s, u"/m"_s }, {}, false, missing);
+    row("slash m alone", { u"/m"_s }, {}, false, missing);
+    row("not a card, viewer", { u"{picture}"_s }, {}, false, notCard);
+    row("not a card, viewer without play", { u"{picture} /p"_s }, {}, false, notCard);
+    row("not a card, editor", { u"{picture} /m"_s }, {}, false, notCard);
 }
 
 void tst_Startup::opensOrRefusesTheCard()
 {
-    QFETCH(QString, arguments);
-    QFETCH(bool, shown);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, window);
     QFETCH(QString, message);
     ScriptedDesktop fake;
-    if (!shown)
+    if (window.isEmpty())
         fake.answerMsg(MsgAnswer::Ok);
-    arguments.replace(u"{card}"_s, m_card).replace(u"{picture}"_s, m_picture);
-    QCOMPARE(Main(arguments), shown ? std::nullopt : std::optional<int>(1));
-    QCOMPARE(frmInfos::exists(), shown);
-    if (shown) {
+    arguments.replaceInStrings(u"{card}"_s, m_card).replaceInStrings(u"{picture}"_s, m_picture);
+    QCOMPARE(Main(arguments), window.isEmpty() ? std::optional<int>(1) : std::nullopt);
+    QCOMPARE(frmMain::exists(), window == u"editor");
+    QCOMPARE(frmInfos::exists(), window == u"viewer");
+    if (frmMain::exists()) {
+        QCOMPARE(frmMain::instance().lblFile, arguments.first());
+        frmMain::instance().close();   // removes the editor's reset folder
+    }
+    if (frmInfos::exists()) {
         QVERIFY(frmInfos::instance().isVisible());
         QTEST(frmInfos::instance().cmdPlay->isVisible(), "play");
         QVERIFY(frmInfos::instance().mnuAfficheSave->isEnabled());
-        frmInfos::discard();
     }
-    QCOMPARE(fake.messages.size(), shown ? 0 : 1);
+    frmMain::discard();
+    frmInfos::discard();
+    QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);
     for (const MessageRequest &request : std::as_const(fake.messages)) {
         QCOMPARE(request.text, message);
         QCOMPARE(request.icon, MsgIcon::Critical);
@@ -235,7 +204,7 @@ void tst_Startup::opensOrRefusesTheCard()
     }
     if (message == u"Fichier introuvable")
         QVERIFY(strWrongFile.isEmpty());   // nothing more is loaded
-    QVERIFY(noWorkingFolderLeft());
+    QVERIFY(m_cache.isEmpty());
     QVERIFY(fake.allAnswered());
 }
 

@@ -9,6 +9,8 @@
 
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 class tst_Termination : public QObject {
     Q_OBJECT
 private slots:
@@ -21,7 +23,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<QProcess> m_program;
-    QString cache() const { return m_home->filePath(QStringLiteral("cache/cinefiche")); }
+    QString cache() const { return m_home->filePath(u"cache/cinefiche"_s); }
     QStringList cacheEntries() const
     {
         return QDir(cache()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -36,8 +38,7 @@ private:
 void tst_Termination::init()
 {
     m_home = std::make_unique<QTemporaryDir>();
-    QFile::copy(
-        QStringLiteral(SAMPLES_DIR "/le-phare-des-brumes.cfh"), m_home->filePath(QStringLiteral("card.cfh")));
+    QFile::copy(QStringLiteral(SAMPLES_DIR "/le-phare-des-brumes.cfh"), m_home->filePath(u"card.cfh"_s));
 }
 
 void tst_Termination::cleanup()
@@ -53,8 +54,8 @@ void tst_Termination::start(const QStringList &arguments)
 {
     m_program = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home->filePath(QStringLiteral("cache")));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(u"XDG_CACHE_HOME"_s, m_home->filePath(u"cache"_s));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     m_program->setProcessEnvironment(environment);
     m_program->start(QStringLiteral(CINEFICHE_EXE), arguments);
     QVERIFY(m_program->waitForStarted());
@@ -63,14 +64,14 @@ void tst_Termination::start(const QStringList &arguments)
 QList<qint64> tst_Termination::lockHolders() const
 {
     QList<qint64> holders;
-    for (const QString &lock : cacheEntries().filter(QStringLiteral(".lock")))
+    for (const QString &lock : cacheEntries().filter(u".lock"_s))
         holders << readBytes(cache() + QLatin1Char('/') + lock).split('\n').first().toLongLong();
     return holders;
 }
 
 void tst_Termination::editCard()
 {
-    start({ m_home->filePath(QStringLiteral("card.cfh")), QStringLiteral("/m") });
+    start({ m_home->filePath(u"card.cfh"_s), u"/m"_s });
     // Its lock comes before its folder: wait for both, and for no other.
     QTRY_VERIFY_WITH_TIMEOUT(
         lockHolders() == QList<qint64> { m_program->processId() } && cacheEntries().size() == 2, 10000);

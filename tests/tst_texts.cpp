@@ -18,9 +18,7 @@ class tst_Texts : public QObject {
 private slots:
     void init() { clearTexts(); }
     void table();
-    void startupLoadsOnlyItsText();
-    void viewerStartLoadsNoEditorText();
-    void editorStartLoadsEverything();
+    void eachStartLoadsWhatItShows();
     void screenReadersNameEditorControls_data();
     void screenReadersNameEditorControls();
 };
@@ -29,11 +27,11 @@ void tst_Texts::table()
 {
     QCOMPARE(resTextIds().size(),
         65);   // the 58 texts, three failure messages, two editor captions, --help and --version
-    QCOMPARE(resText(2001), QStringLiteral("Année : "));
-    QCOMPARE(resText(3000), QStringLiteral("À propos de "));
-    QCOMPARE(resText(1106), QStringLiteral("Enregistrer les modifications apportées à "));
-    QCOMPARE(resText(4105), QStringLiteral("Impossible d'écrire le fichier"));
-    QCOMPARE(resText(4106), QStringLiteral("Impossible de lire le fichier"));
+    QCOMPARE(resText(2001), u"Année : "_s);
+    QCOMPARE(resText(3000), u"À propos de "_s);
+    QCOMPARE(resText(1106), u"Enregistrer les modifications apportées à "_s);
+    QCOMPARE(resText(4105), u"Impossible d'écrire le fichier"_s);
+    QCOMPARE(resText(4106), u"Impossible de lire le fichier"_s);
     QCOMPARE(resText(9999), QString());
     for (int id : resTextIds()) {
         const QString text = resText(id);
@@ -44,43 +42,34 @@ void tst_Texts::table()
     }
 }
 
-void tst_Texts::startupLoadsOnlyItsText()
+// The start loads one text, the viewer no editor text; switching to the
+// editor later loads what starting in it does.
+void tst_Texts::eachStartLoadsWhatItShows()
 {
     LoadStartupTexts();
-    QCOMPARE(strFileNotFound, QStringLiteral("Fichier introuvable"));
+    QCOMPARE(strFileNotFound, u"Fichier introuvable"_s);
     QVERIFY(strWrongFile.isEmpty());
     QVERIFY(strFilterAll.isEmpty());
-}
-
-void tst_Texts::viewerStartLoadsNoEditorText()
-{
-    LoadStartupTexts();
     LoadViewerTexts();
-    QCOMPARE(strWrongFile, QStringLiteral("Fichier incorrect"));
-    QCOMPARE(strSaveAfficheTitle, QStringLiteral("Enregistrer l'affiche"));
-    QCOMPARE(strFilterJpeg, QStringLiteral("JPEG (*.jpg)"));
-    QCOMPARE(strFilterImages, QStringLiteral("Fichiers Images (*.jpg, *.gif)"));
-    QCOMPARE(strFilterAll, QStringLiteral("Tous les fichiers (*.*)"));
+    QCOMPARE(strWrongFile, u"Fichier incorrect"_s);
+    QCOMPARE(strSaveAfficheTitle, u"Enregistrer l'affiche"_s);
+    QCOMPARE(strFilterJpeg, u"JPEG (*.jpg)"_s);
+    QCOMPARE(strFilterImages, u"Fichiers Images (*.jpg, *.gif)"_s);
+    QCOMPARE(strFilterAll, u"Tous les fichiers (*.*)"_s);
     QVERIFY(strNouveau.isEmpty());
     QVERIFY(strSaveAsTitle.isEmpty());
     QVERIFY(strError.isEmpty());
-}
-
-void tst_Texts::editorStartLoadsEverything()
-{
-    LoadStartupTexts();
-    LoadViewerTexts();
     LoadEditorTexts();
     const QString afterSwitch = strNouveau + strSaveAsTitle + strFilterCard + strError + strSearch;
     clearTexts();
     LoadStartupTexts();
     LoadAllTexts();
     QCOMPARE(strNouveau + strSaveAsTitle + strFilterCard + strError + strSearch, afterSwitch);
-    QCOMPARE(strNouveau, QStringLiteral("Nouveau"));
-    QCOMPARE(strSaveAsTitle, QStringLiteral("Enregistrer la fiche sous ..."));
+    QCOMPARE(strNouveau, u"Nouveau"_s);
+    QCOMPARE(strSaveAsTitle, u"Enregistrer la fiche sous ..."_s);
     QCOMPARE(strWantSave, resText(1106));
-    QCOMPARE(strBugToolTip, QStringLiteral("Une erreur s'est produite"));
-    QCOMPARE(strFilterGif, QStringLiteral("GIF (*.gif)"));
+    QCOMPARE(strBugToolTip, u"Une erreur s'est produite"_s);
+    QCOMPARE(strFilterGif, u"GIF (*.gif)"_s);
 }
 
 // The captions keep no access key, yet each names its box.

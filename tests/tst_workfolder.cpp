@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,12 +55,12 @@ void tst_WorkFolder::sameSecondTakesTheNextName()
     const QString first = MakeWorkFolder(0, base.path(), now);
     const QString second = MakeWorkFolder(0, base.path(), now);
     const QString other = MakeWorkFolder(1, base.path(), now);
-    QCOMPARE(first, base.filePath(QStringLiteral("$5D6A2A33DC4")));
-    QCOMPARE(second, first + QStringLiteral("-2"));
-    QCOMPARE(other, base.filePath(QStringLiteral("$33DC45D6A2A")));
+    QCOMPARE(first, base.filePath(u"$5D6A2A33DC4"_s));
+    QCOMPARE(second, first + u"-2"_s);
+    QCOMPARE(other, base.filePath(u"$33DC45D6A2A"_s));
     QVERIFY(QFileInfo(second).isDir());
     QVERIFY(MakeWorkFolder(0, QString(), now).isEmpty());
-    QVERIFY(MakeWorkFolder(0, base.filePath(QStringLiteral("no/such")), now).isEmpty());
+    QVERIFY(MakeWorkFolder(0, base.filePath(u"no/such"_s), now).isEmpty());
 }
 
 void tst_WorkFolder::baseFolderIsPrivate()
@@ -67,11 +68,11 @@ void tst_WorkFolder::baseFolderIsPrivate()
     QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     const QString base = workBase().path;
-    QCOMPARE(base, cache.filePath(QStringLiteral("tst_workfolder")));
+    QCOMPARE(base, cache.filePath(u"tst_workfolder"_s));
     QCOMPARE(QFileInfo(base).permissions() & ~QFile::Permissions(0x0F00),
         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString folder = MakeWorkFolder(1);
-    QVERIFY(folder.startsWith(base + QStringLiteral("/$")));
+    QVERIFY(folder.startsWith(base + u"/$"_s));
     RemoveWorkFolder(folder);
     QVERIFY(QDir(base).isEmpty());
 }
@@ -93,7 +94,7 @@ void tst_WorkFolder::othersBaseFolderIsRefused()
         QSKIP("only root can give a folder to another user");
     QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
-    const QString base = cache.filePath(QStringLiteral("tst_workfolder"));
+    const QString base = cache.filePath(u"tst_workfolder"_s);
     QVERIFY(QDir().mkdir(base));
     QVERIFY(::chmod(QFile::encodeName(base).constData(), mode_t(mode)) == 0);
     if (otherOwner)
@@ -104,45 +105,51 @@ void tst_WorkFolder::othersBaseFolderIsRefused()
     QVERIFY(QDir(base).isEmpty());
 }
 
-// The folders of a run that was killed go; those this run holds stay.
+// The folders of a run that was killed go; those this run or another
+// running program holds stay.
 void tst_WorkFolder::orphansGoHeldFoldersStay()
 {
     QTemporaryDir base;
     const QString held = MakeWorkFolder(0, base.path(), QDateTime::currentDateTime());
     QVERIFY(writeBytes(held + WorkFile::Image, "poster"));
-    const QString orphan = base.filePath(QStringLiteral("$1"));
+    const QString orphan = base.filePath(u"$1"_s);
     QVERIFY(QDir().mkdir(orphan));   // no lock: its program is gone
     QVERIFY(writeBytes(orphan + WorkFile::Image, "poster"));
-    const QString staleLock = base.filePath(QStringLiteral("$2.lock"));
+    const QString staleLock = base.filePath(u"$2.lock"_s);
     QVERIFY(writeBytes(staleLock, "999999999\nkilled\n"));
-    QVERIFY(QDir().mkdir(base.filePath(QStringLiteral("$2"))));
+    QVERIFY(QDir().mkdir(base.filePath(u"$2"_s)));
+    QLockFile otherProgram(base.filePath(u"$3.lock"_s));   // held by a live process
+    QVERIFY(otherProgram.tryLock(0));
+    QVERIFY(QDir().mkdir(base.filePath(u"$3"_s)));
 
     removeOrphanWorkFolders(base.path());
-    QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-        QStringList({ fileNameOf(held), fileNameOf(held) + QStringLiteral(".lock") }));
+    QStringList kept { fileNameOf(held), fileNameOf(held) + u".lock"_s, u"$3"_s, u"$3.lock"_s };
+    kept.sort();
+    QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), kept);
     removeOwnWorkFolders();
+    otherProgram.unlock();
+    QVERIFY(QDir(base.path()).rmdir(u"$3"_s));
     QVERIFY(QDir(base.path()).isEmpty());
 }
 
 void tst_WorkFolder::removeDeletesOnlyItsFiles()
 {
     QTemporaryDir base;
-    const QString onlyImage = base.filePath(QStringLiteral("$1"));
+    const QString onlyImage = base.filePath(u"$1"_s);
     QDir().mkdir(onlyImage);
     QVERIFY(writeBytes(onlyImage + WorkFile::Image, "poster"));
     RemoveWorkFolder(onlyImage);
     QVERIFY(!QFileInfo::exists(onlyImage));
 
-    const QString withOther = base.filePath(QStringLiteral("$2"));
+    const QString withOther = base.filePath(u"$2"_s);
     QDir().mkdir(withOther);
-    for (const QString &name :
-        { WorkFile::Info, WorkFile::Image, WorkFile::Preview, QStringLiteral("/other") })
+    for (const QString &name : { WorkFile::Info, WorkFile::Image, WorkFile::Preview, u"/other"_s })
         QVERIFY(writeBytes(withOther + name, "x"));
     RemoveWorkFolder(withOther);
-    QCOMPARE(QDir(withOther).entryList(QDir::Files), QStringList { QStringLiteral("other") });
+    QCOMPARE(QDir(withOther).entryList(QDir::Files), QStringList { u"other"_s });
 
     RemoveWorkFolder(QString());   // touches nothing, not even the current folder
-    RemoveWorkFolder(base.filePath(QStringLiteral("$missing")));
+    RemoveWorkFolder(base.filePath(u"$missing"_s));
     QVERIFY(QFileInfo(withOther).isDir());
 }
 

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 ScriptedDesktop::ScriptedDesktop()
 {
     setDesktop(this);
@@ -21,7 +23,7 @@ bool ScriptedDesktop::allAnswered() const
 MsgAnswer ScriptedDesktop::msgBox(const MessageRequest &request)
 {
     messages << request;
-    log << QStringLiteral("msg");
+    log << u"msg"_s;
     if (m_msgAnswers.isEmpty() && anyMessage)
         return *anyMessage;
     if (m_msgAnswers.isEmpty()) {
@@ -36,7 +38,7 @@ MsgAnswer ScriptedDesktop::msgBox(const MessageRequest &request)
 std::optional<QString> ScriptedDesktop::inputBox(const InputRequest &request)
 {
     inputs << request;
-    log << QStringLiteral("input");
+    log << u"input"_s;
     if (m_inputAnswers.isEmpty()) {
         ++unexpected;
         qWarning("ScriptedDesktop: unexpected input box: %s", qPrintable(request.prompt));
@@ -48,7 +50,7 @@ std::optional<QString> ScriptedDesktop::inputBox(const InputRequest &request)
 QString ScriptedDesktop::chooseFile(const FileRequest &request)
 {
     files << request;
-    log << QStringLiteral("file");
+    log << u"file"_s;
     if (m_fileAnswers.isEmpty()) {
         ++unexpected;
         qWarning("ScriptedDesktop: unexpected file dialog: %s", qPrintable(request.title));
@@ -60,7 +62,7 @@ QString ScriptedDesktop::chooseFile(const FileRequest &request)
 bool ScriptedDesktop::openExternal(const QUrl &url)
 {
     opened << url;
-    log << QStringLiteral("open");
+    log << u"open"_s;
     if (m_openAnswers.isEmpty()) {
         ++unexpected;
         qWarning("ScriptedDesktop: unexpected open: %s", qPrintable(url.toString()));

@@ -1,5 +1,6 @@
 #include "support/testfiles.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QtEndian>
 
@@ -7,6 +8,8 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
 
 QByteArray posterBytes(int size)
 {
@@ -53,12 +56,12 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 
 void resetPeakMemory()
 {
-    writeBytes(QStringLiteral("/proc/self/clear_refs"), "5");   // resets the high-water mark
+    writeBytes(u"/proc/self/clear_refs"_s, "5");   // resets the high-water mark
 }
 
 double peakMemoryMiB()
 {
-    for (const QByteArray &line : readBytes(QStringLiteral("/proc/self/status")).split('\n')) {
+    for (const QByteArray &line : readBytes(u"/proc/self/status"_s).split('\n')) {
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
     }
@@ -108,4 +111,19 @@ FileSizeLimit::~FileSizeLimit()
     lim.rlim_cur = rlim_t(m_oldSoft);
     setrlimit(RLIMIT_FSIZE, &lim);
     std::signal(SIGXFSZ, m_oldHandler);
+}
+
+TestCache::TestCache()
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.path()));
+}
+
+QString TestCache::workBase() const
+{
+    return m_dir.filePath(QCoreApplication::applicationName());
+}
+
+QStringList TestCache::workFolders() const
+{
+    return QDir(workBase()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
 }

@@ -3,8 +3,11 @@
 // and a way to make writes fail even for root.
 
 #include <QByteArray>
+#include <QDir>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
 // Bytes 0, 1, 2, ... (mod 251), so that a shifted copy never matches.
 QByteArray posterBytes(int size);
@@ -54,4 +57,17 @@ public:
 private:
     unsigned long long m_oldSoft = 0;
     void (*m_oldHandler)(int) = nullptr;
+};
+
+// A cache folder of the test's own, given to the program (XDG_CACHE_HOME)
+// while it lives; the program's working folders go there under its name.
+class TestCache {
+public:
+    TestCache();
+    QString workBase() const;
+    QStringList workFolders() const;
+    bool isEmpty() const { return QDir(workBase()).isEmpty(); }   // no folder, no lock
+
+private:
+    QTemporaryDir m_dir;
 };
