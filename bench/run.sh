@@ -113,6 +113,8 @@ show_anchor() { records_anchor; }
 # What the card tool costs before its first card, beside loading Qt alone.
 start_cinefiche() { "$bin/stopwatch" "$tool" --version; }
 start_anchor() { "$bin/stopwatch" "$bin/startanchor"; }
+driver_start() { "$bin/stopwatch" "$bin/carddriver" records; }
+driver_start_anchor() { "$bin/stopwatch" "$bin/recordsanchor"; }
 
 with_tool() {   # side: the side when cinefiche-card is built, else "-"
     if [ $has_tool = yes ]; then echo "$1"; else echo -; fi
@@ -183,6 +185,8 @@ print_table() {
         "recordsanchor" show 1 $ms
     table_row "9. démarrage de l'outil sans travail" "$(tool_only --version)" \
         "startanchor : programme vide lié à QtCore et QtGui" start 1 $ms
+    table_row "9b. démarrage du pilote de la ligne 5 sans fiche (QtCore seul)" "carddriver records" \
+        "recordsanchor sans fiche" drvstart 1 $ms
     echo
     echo "Fenêtre affichée (MapNotify), médianes en ms : visionneuse $(median_of viewer.a 2)," \
         "son témoin $(median_of viewer.b 2) ; éditeur $(median_of editor.a 2), son témoin $(median_of editor.b 2)"
@@ -208,6 +212,7 @@ interleave recstat $MANY_RUNS records_cinefiche records_stat_anchor
 interleave thumbnail $THUMBNAIL_RUNS "$(with_tool thumbnail_cinefiche)" thumbnail_anchor
 interleave show $MANY_RUNS "$(with_tool show_cinefiche)" show_anchor
 interleave start $STARTUP_RUNS "$(with_tool start_cinefiche)" start_anchor
+interleave drvstart $STARTUP_RUNS driver_start driver_start_anchor
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 measured=$((SECONDS - measures_start))
 
