@@ -17,10 +17,7 @@ bool affordable(const QSize &size)
 // installed plugin in turn (TIFF, MNG, WebP... and their libraries).
 QByteArray formatFromSignature(QIODevice &in)
 {
-    const qint64 start = in.pos();
-    const QByteArray head = in.read(12);
-    if (!in.seek(start))
-        return {};
+    const QByteArray head = in.peek(12);
     if (head.startsWith("\xFF\xD8\xFF"))
         return "jpeg";
     if (head.startsWith("\x89PNG\r\n\x1A\n"))
