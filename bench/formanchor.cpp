@@ -14,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <utility>
+
 namespace {
 
 // A caption at (x, y) and its box to its right, in pixels.
@@ -28,12 +30,16 @@ template <typename Box> Box *captioned(QWidget *form, const char *caption, int y
 void addMenus(QMainWindow &window)
 {
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("&Fichier"));
-    for (const char *name : { "&Nouveau", "&Ouvrir...", "&Enregistrer", "Enregistrer &sous...", "-",
-             "&Aperçu", "-", "&Rechercher", "-", "&Quitter" }) {
+    // Each item with its shortcut key ("" for none), as the editor's.
+    const std::pair<const char *, const char *> items[]
+        = { { "&Nouveau", "Ctrl+N" }, { "&Ouvrir...", "Ctrl+O" }, { "&Enregistrer", "Ctrl+S" },
+              { "Enregistrer &sous...", "" }, { "-", "" }, { "&Aperçu", "Ctrl+P" }, { "-", "" },
+              { "&Rechercher", "Ctrl+R" }, { "-", "" }, { "&Quitter", "Ctrl+Q" } };
+    for (const auto &[name, keys] : items) {
         if (name[0] == '-')
             file->addSeparator();
         else
-            file->addAction(QString::fromUtf8(name))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+            file->addAction(QString::fromUtf8(name))->setShortcut(QKeySequence(QString::fromLatin1(keys)));
     }
     QMenu *poster = window.menuBar()->addMenu(QStringLiteral("&Affiche"));
     for (const char *name : { "&Plein écran", "-", "&Modifier", "&Coller", "&Supprimer", "&Rétablir" }) {
