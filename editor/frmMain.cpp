@@ -6,6 +6,7 @@
 #include "card/cardfields.h"
 #include "card/numerictext.h"
 #include "editor/editorlayout.h"
+#include "editor/posterframe.h"
 #include "editor/typinglimit.h"
 #include "viewer/frmViewLarger.h"
 
@@ -15,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -44,30 +44,6 @@ template <typename T> T *named(T *widget, const char *name)
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
-
-// The poster's frame, its caption standing on the frame's top line so that
-// the buttons fit under it. Drawn here rather than by a style sheet, which
-// costs the editor's start several milliseconds.
-class PosterFrame : public QGroupBox {
-public:
-    using QGroupBox::QGroupBox;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        constexpr int kLineTop = 6, kCaptionLeft = 7, kCaptionPadding = 4;
-        QPainter painter(this);
-        painter.setPen(palette().color(QPalette::Mid));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, kLineTop + 0.5, -0.5, -0.5), 2, 2);
-        const QFontMetrics metrics(font());
-        const int width = metrics.horizontalAdvance(QString(title()).remove(QLatin1Char('&')));
-        const QRect caption(
-            kCaptionLeft, kLineTop - metrics.height() / 2, width + 2 * kCaptionPadding, metrics.height());
-        painter.fillRect(caption, palette().window());
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
-    }
-};
 
 QLineEdit *textBox(QWidget *form, const char *name, int maxLength)
 {
