@@ -1,4 +1,4 @@
-#include "about/frmAbout.h"
+#include "about/aboutwindow.h"
 #include "app/texttable.h"
 
 AboutCaptions &aboutCaptions()
@@ -17,6 +17,6 @@ void loadAboutCaptions()
     c.author = QStringLiteral("Corvin ") + resText(3001);
     c.mail = resText(3002);
     c.ok = resText(3003);
-    if (frmAbout::exists())
-        frmAbout::instance().applyCaptions();
+    if (AboutWindow::exists())
+        AboutWindow::instance().applyCaptions();
 }

@@ -1,7 +1,7 @@
 #include "app/messages.h"
 
 #include "app/desktop.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/workfolder.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "dialogs/filedialog.h"
 
 #include "app/common.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/cardfile.h"
 
 #include <QFileInfo>

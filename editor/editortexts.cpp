@@ -1,5 +1,5 @@
 #include "app/texttable.h"
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -9,7 +9,7 @@
 
 void loadEditorCaptions()
 {
-    frmMain &editor = frmMain::instance();
+    EditorWindow &editor = EditorWindow::instance();
     editor.lblTitre->setText(resText(1001));
     editor.lblAnnee->setText(resText(1002));
     editor.lblDuree1->setText(resText(1003));

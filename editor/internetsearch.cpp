@@ -3,7 +3,7 @@
 #include "app/buildconfig.h"
 #include "app/desktop.h"
 #include "app/messages.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "app/termination.h"
 #include "card/workfolder.h"
 #include "poster/posterimage.h"
-#include "program/modMain.h"
+#include "program/startup.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
     removeWorkFoldersOnTermination();
     cleanUpAfterKilledRuns();
 
-    const std::optional<int> status = Main(QApplication::arguments().mid(1));
+    const std::optional<int> status = startProgram(QApplication::arguments().mid(1));
     const int code = status ? *status : QApplication::exec();
     removeOwnWorkFolders();
     setDefaultDesktop(nullptr);

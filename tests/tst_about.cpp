@@ -1,7 +1,7 @@
 #include "about/aboutlinks.h"
-#include "about/frmAbout.h"
+#include "about/aboutwindow.h"
 #include "app/buildconfig.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "support/modal.h"
 #include "support/scripteddesktop.h"
 
@@ -35,14 +35,14 @@ QString lookOf(const QLabel *link)
 
 QWidget *control(const QString &name)
 {
-    return frmAbout::instance().findChild<QWidget *>(name);
+    return AboutWindow::instance().findChild<QWidget *>(name);
 }
 
 // Moves the mouse as the desktop would, over the named control or, for
 // "background", over the strip between the two links.
 void moveOver(const QString &place)
 {
-    frmAbout &about = frmAbout::instance();
+    AboutWindow &about = AboutWindow::instance();
     const QPoint at = place == u"background"_s ? QPoint(about.lblWeb->x() + 5, about.lblcfhdb->y() - 1)
                                                : control(place)->geometry().center();
     // No move reaches the window when the cursor is already there, so each
@@ -89,7 +89,7 @@ void tst_About::init()
 
 void tst_About::cleanup()
 {
-    frmAbout::discard();
+    AboutWindow::discard();
     for (QWidget *window : QApplication::topLevelWidgets())
         QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
 }
@@ -119,7 +119,7 @@ void tst_About::composesVersionLine()
     const VersionLine version = versionLine(major, minor, revision);
     QCOMPARE(version.text, line);
     QCOMPARE(version.preRelease, !mailTip.isEmpty());
-    frmAbout &about = frmAbout::instance();
+    AboutWindow &about = AboutWindow::instance();
     QVERIFY(!about.isVisible());
     QCOMPARE(about.windowTitle(), u"À propos de "_s);
     QCOMPARE(about.lblAuthor->text(), u"Corvin de Ombrelune"_s);
@@ -160,7 +160,7 @@ void tst_About::encodesMailSubject()
 // none covers another, whatever the desktop's font.
 void tst_About::fitsEveryControl()
 {
-    frmAbout &about = frmAbout::instance();
+    AboutWindow &about = AboutWindow::instance();
     about.show();
     QCOMPARE(about.size(), QSize(350, 118));   // 5250 x 1770 twips
     QCOMPARE(about.cmdOK->geometry(), QRect(248, 88, 84, 23));
@@ -202,7 +202,7 @@ void tst_About::followsMouseOverLinks()
     QFETCH(QStringList, path);
     QFETCH(QString, web);
     QFETCH(QString, cfhdb);
-    frmAbout &about = frmAbout::instance();
+    AboutWindow &about = AboutWindow::instance();
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     for (const QString &place : path)
@@ -242,7 +242,7 @@ void tst_About::opensAddresses()
     fake.answerOpen(openWorks);
     if (!openWorks)
         fake.answerMsg(MsgAnswer::Ok);
-    frmAbout &about = frmAbout::instance();
+    AboutWindow &about = AboutWindow::instance();
     about.show();
     QVERIFY(QTest::qWaitForWindowActive(&about));
 
@@ -274,7 +274,7 @@ void tst_About::hidesAndShowsAgain()
 {
     QFETCH(int, key);
     ScriptedDesktop fake;
-    frmAbout &about = frmAbout::instance();
+    AboutWindow &about = AboutWindow::instance();
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     moveOver(u"lblWeb"_s);
@@ -288,7 +288,7 @@ void tst_About::hidesAndShowsAgain()
     // A later version would show if the window were composed again.
     about.setVersion({ 2, 0, 0 });
     about.show();
-    QCOMPARE(&frmAbout::instance(), &about);
+    QCOMPARE(&AboutWindow::instance(), &about);
     QCOMPARE(about.lblTitle->text(), u"Cinefiche 1.3 (rev 3)"_s);
     QCOMPARE(about.windowTitle(), u"À propos de Cinefiche 1.3 (rev 3)"_s);
     QCOMPARE(lookOf(about.lblWeb), u"highlighted"_s);
@@ -306,13 +306,13 @@ void tst_About::showsModally()
     QVERIFY(QTest::qWaitForWindowActive(&editor));
     QWidget *shown = nullptr;
     QPoint centre;
-    QVERIFY(whileModal(frmAbout::ShowModal, [&shown, &centre](QWidget *modal) {
+    QVERIFY(whileModal(AboutWindow::ShowModal, [&shown, &centre](QWidget *modal) {
         shown = modal;
         centre = modal->frameGeometry().center();
         QTest::keyClick(modal, Qt::Key_Escape);
     }));
-    QCOMPARE(shown, &frmAbout::instance());
-    QVERIFY(!frmAbout::instance().isVisible());
+    QCOMPARE(shown, &AboutWindow::instance());
+    QVERIFY(!AboutWindow::instance().isVisible());
     const QPoint screenCentre = editor.screen()->availableGeometry().center();
     QVERIFY2((centre - screenCentre).manhattanLength() <= 20,   // the frame the desktop adds aside
         qPrintable(u"%1,%2"_s.arg(centre.x()).arg(centre.y())));

@@ -1,6 +1,6 @@
-#include "app/modRess.h"
-#include "editor/frmMain.h"
-#include "program/modRess_windows.h"
+#include "app/texts.h"
+#include "editor/editorwindow.h"
+#include "program/startuptexts.h"
 #include "support/scripteddesktop.h"
 
 #include <QComboBox>
@@ -30,20 +30,20 @@ private:
     void enter(const QString &name);
     void pick(int index);
     QString editText() const { return editor->cboActeurs->currentText(); }
-    frmMain *editor = nullptr;
+    EditorWindow *editor = nullptr;
 };
 
 void tst_Actors::init()
 {
     clearTexts();
     LoadAllTexts();
-    editor = &frmMain::instance();
+    editor = &EditorWindow::instance();
     editor->ChangeEdit(false);
 }
 
 void tst_Actors::cleanup()
 {
-    frmMain::discard();
+    EditorWindow::discard();
 }
 
 void tst_Actors::type(const QString &text)

@@ -1,12 +1,12 @@
 #include "app/common.h"
-#include "app/modRess.h"
-#include "editor/frmMain.h"
-#include "program/modMain.h"
+#include "app/texts.h"
+#include "editor/editorwindow.h"
+#include "program/startup.h"
 #include "support/drops.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
-#include "viewer/frmInfos.h"
+#include "viewer/viewerwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,7 +61,7 @@ private:
     TestCache m_cache;
     QTemporaryDir m_dir;
     ScriptedDesktop *fake = nullptr;
-    frmMain *editor = nullptr;
+    EditorWindow *editor = nullptr;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString cardWithPoster(const QString &name, int posterSize);
@@ -80,17 +80,17 @@ void tst_Documents::init()
     fake = new ScriptedDesktop;
     fake->documents = m_dir.path();
     clearTexts();
-    QCOMPARE(Main(QString()), std::nullopt);
-    editor = &frmMain::instance();
+    QCOMPARE(startProgram(QString()), std::nullopt);
+    editor = &EditorWindow::instance();
 }
 
 void tst_Documents::cleanup()
 {
     QVERIFY(fake->allAnswered());
     editor->ResetEditor(u"End"_s);
-    frmMain::discard();
-    if (frmInfos::exists())
-        frmInfos::discard();
+    EditorWindow::discard();
+    if (ViewerWindow::exists())
+        ViewerWindow::discard();
     delete fake;
     QVERIFY(m_cache.workFolders().isEmpty());   // no working folder outlives its card
 }
@@ -562,22 +562,22 @@ void tst_Documents::previewShowsTheCardAndLeavesNoFile()
     editor->mnuFilePrev->trigger();
     QCOMPARE(fake->messages.last().text, u"Vous devez entrer le titre du film"_s);
     QCOMPARE(fake->messages.last().icon, MsgIcon::None);
-    QVERIFY(!frmInfos::exists());
+    QVERIFY(!ViewerWindow::exists());
 
     const QString card = cardWithPoster(u"prev.cfh"_s, 3000);
     open(card);
     editor->txtAnnee->setText(u"2001"_s);
     editor->mnuFilePrev->trigger();
-    QVERIFY(frmInfos::exists() && frmInfos::instance().isVisible());
-    QVERIFY(!frmInfos::instance().mnuAfficheSave->isEnabled());
-    QVERIFY(frmInfos::instance().imgAffiche->isVisible());   // the card's own poster
+    QVERIFY(ViewerWindow::exists() && ViewerWindow::instance().isVisible());
+    QVERIFY(!ViewerWindow::instance().mnuAfficheSave->isEnabled());
+    QVERIFY(ViewerWindow::instance().imgAffiche->isVisible());   // the card's own poster
     QCOMPARE(m_cache.workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
 
     editor->cmdAffiSupp->click();   // a removed poster is not previewed
     editor->txtAnnee->setText(u"2002"_s);
     editor->mnuFilePrev->trigger();
-    QCOMPARE(frmInfos::instance().lblAnnee->text(), u"Année :  2002"_s);
-    QVERIFY(!frmInfos::instance().imgAffiche->isVisible());
+    QCOMPARE(ViewerWindow::instance().lblAnnee->text(), u"Année :  2002"_s);
+    QVERIFY(!ViewerWindow::instance().imgAffiche->isVisible());
     QVERIFY(editor->blnModified);   // a preview saves nothing
 }
 
@@ -592,13 +592,13 @@ void tst_Documents::closeRequest()
     editor->close();
     QVERIFY(editor->isVisible());
     QCOMPARE(m_cache.workFolders().size(), 1);   // the reset folder stays with its card
-    QVERIFY(frmInfos::instance().isVisible());
+    QVERIFY(ViewerWindow::instance().isVisible());
 
     fake->answerMsg(MsgAnswer::No);
     editor->close();
     QVERIFY(!editor->isVisible());
     QVERIFY(m_cache.workFolders().isEmpty());
-    QVERIFY(!frmInfos::exists() || !frmInfos::instance().isVisible());
+    QVERIFY(!ViewerWindow::exists() || !ViewerWindow::instance().isVisible());
     QCOMPARE(fake->messages.size(), 2);   // one prompt a request
 }
 
@@ -616,10 +616,10 @@ void tst_Documents::starts()
 {
     QFETCH(QString, card);
     if (!card.isEmpty()) {
-        frmMain::discard();
+        EditorWindow::discard();
         clearTexts();
-        QCOMPARE(Main(cardWithPoster(card, 3000) + u" /m"_s), std::nullopt);
-        editor = &frmMain::instance();
+        QCOMPARE(startProgram(cardWithPoster(card, 3000) + u" /m"_s), std::nullopt);
+        editor = &EditorWindow::instance();
     }
     QVERIFY(editor->isVisible());
     QTEST(editor->windowTitle(), "caption");

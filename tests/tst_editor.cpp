@@ -1,8 +1,8 @@
 #include "app/common.h"
-#include "app/modRess.h"
-#include "editor/frmMain.h"
+#include "app/texts.h"
+#include "editor/editorwindow.h"
 #include "editor/typinglimit.h"
-#include "program/modRess_windows.h"
+#include "program/startuptexts.h"
 #include "support/scripteddesktop.h"
 
 #include <QAction>
@@ -36,7 +36,7 @@ private slots:
     void searchesBesideTheEditor();
 
 private:
-    frmMain *editor = nullptr;
+    EditorWindow *editor = nullptr;
 };
 
 void tst_Editor::initTestCase()
@@ -48,13 +48,13 @@ void tst_Editor::init()
 {
     clearTexts();
     LoadAllTexts();
-    editor = &frmMain::instance();
+    editor = &EditorWindow::instance();
     editor->ChangeEdit(false);
 }
 
 void tst_Editor::cleanup()
 {
-    frmMain::discard();
+    EditorWindow::discard();
     QVERIFY(!QApplication::activeModalWidget());
 }
 

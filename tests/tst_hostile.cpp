@@ -1,14 +1,14 @@
 // Files that are not what a card should be, through the whole load of the
 // viewer and of the editor: each is refused or shown, with its message, in
 // little memory, and nothing of it stays in the cache.
-#include "app/modRess.h"
-#include "editor/frmMain.h"
-#include "program/modRess_windows.h"
+#include "app/texts.h"
+#include "editor/editorwindow.h"
+#include "program/startuptexts.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
-#include "viewer/frmInfos.h"
 #include "viewer/viewerload.h"
+#include "viewer/viewerwindow.h"
 
 #include <QDir>
 #include <QLabel>
@@ -60,10 +60,10 @@ void tst_Hostile::initTestCase()
 
 void tst_Hostile::cleanup()
 {
-    if (frmInfos::exists())
-        frmInfos::discard();
-    frmMain::instance().ResetEditor(u"End"_s);
-    frmMain::discard();
+    if (ViewerWindow::exists())
+        ViewerWindow::discard();
+    EditorWindow::instance().ResetEditor(u"End"_s);
+    EditorWindow::discard();
     QVERIFY(m_cache.isEmpty());
     for (const QString &name :
         QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
@@ -135,10 +135,10 @@ void tst_Hostile::loads()
     QCOMPARE(OpenInViewer(card, 0), shown);
     if (shown) {
         if (kind != u"marker")
-            QCOMPARE(frmInfos::instance().lblTitre->text(), u"Hostile"_s);
-        QVERIFY(frmInfos::instance().picAffiche->pixmap().height() <= 20000);
+            QCOMPARE(ViewerWindow::instance().lblTitre->text(), u"Hostile"_s);
+        QVERIFY(ViewerWindow::instance().picAffiche->pixmap().height() <= 20000);
     }
-    frmMain &editor = frmMain::instance();
+    EditorWindow &editor = EditorWindow::instance();
     QCOMPARE(editor.OpenInEditor(card), shown);
     QCOMPARE(editor.lblFile, shown ? card : QString());
     QList<MessageRequest> failures;   // a random year shows its format messages too

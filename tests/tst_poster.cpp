@@ -1,18 +1,18 @@
 #include "app/common.h"
 #include "app/frames.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 #include "poster/posterimage.h"
 #include "poster/posterpaste.h"
-#include "program/modRess_windows.h"
+#include "program/startuptexts.h"
 #include "support/drops.h"
 #include "support/modal.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
-#include "viewer/frmViewLarger.h"
+#include "viewer/posterwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,14 +60,14 @@ private:
     bool fullViewOpensOn(const std::function<void()> &action, QSize *shown = nullptr);
     QTemporaryDir dir;
     TestCache cache;
-    frmMain *editor = nullptr;
+    EditorWindow *editor = nullptr;
 };
 
 void tst_Poster::init()
 {
     clearTexts();
     LoadAllTexts();
-    editor = &frmMain::instance();
+    editor = &EditorWindow::instance();
     editor->ChangeEdit(false);
     editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(editor));
@@ -75,9 +75,9 @@ void tst_Poster::init()
 
 void tst_Poster::cleanup()
 {
-    frmMain::discard();
+    EditorWindow::discard();
     QVERIFY(cache.isEmpty());   // no working folder left
-    QVERIFY(!frmViewLarger::current());
+    QVERIFY(!PosterWindow::current());
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -164,7 +164,7 @@ QMimeData *tst_Poster::content(const QString &what)
 bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *shown)
 {
     return whileModal(action, [shown](QWidget *) {
-        frmViewLarger *view = frmViewLarger::current();
+        PosterWindow *view = PosterWindow::current();
         QVERIFY(view);
         if (shown)
             *shown = view->picViewLarger->pixmap().size();

@@ -1,5 +1,5 @@
-#include "app/modRess.h"
 #include "app/qtdesktop.h"
+#include "app/texts.h"
 #include "support/modal.h"
 #include "support/testfiles.h"
 

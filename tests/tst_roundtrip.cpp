@@ -1,11 +1,11 @@
 // Cards of every shape, opened in the editor and saved again: the result is
 // what the save rules say, and every byte they do not mean to change stays.
 #include "app/common.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/cp1252.h"
 #include "card/numerictext.h"
-#include "editor/frmMain.h"
-#include "program/modMain.h"
+#include "editor/editorwindow.h"
+#include "program/startup.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 
@@ -203,8 +203,8 @@ void tst_RoundTrip::openAndSaveKeepsTheCard()
     const quint32 seed = QRandomGenerator::global()->generate();
     ScriptedDesktop fake;
     fake.anyMessage = MsgAnswer::Ok;   // the year's format messages while a card loads
-    QCOMPARE(Main(QString()), std::nullopt);
-    frmMain &editor = frmMain::instance();
+    QCOMPARE(startProgram(QString()), std::nullopt);
+    EditorWindow &editor = EditorWindow::instance();
     CardMaker maker(seed);
     const QString card = m_dir.filePath(u"card.cfh"_s);
     const QString copy = m_dir.filePath(u"copy.cfh"_s);
@@ -227,7 +227,7 @@ void tst_RoundTrip::openAndSaveKeepsTheCard()
         }
     }
     editor.ResetEditor(u"End"_s);
-    frmMain::discard();
+    EditorWindow::discard();
     QVERIFY(m_cache.isEmpty());
     qInfo("%d cards opened and saved, seed %u", kCards, seed);
 }

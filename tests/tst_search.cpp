@@ -1,5 +1,5 @@
 #include "app/buildconfig.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "app/texttable.h"
 #include "editor/internetsearch.h"
 #include "support/scripteddesktop.h"

@@ -1,11 +1,11 @@
 #include "app/buildconfig.h"
 #include "app/cmdline.h"
-#include "app/modRess.h"
-#include "editor/frmMain.h"
-#include "program/modMain.h"
+#include "app/texts.h"
+#include "editor/editorwindow.h"
+#include "program/startup.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
-#include "viewer/frmInfos.h"
+#include "viewer/viewerwindow.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -181,20 +181,20 @@ void tst_Startup::opensOrRefusesTheCard()
     if (window.isEmpty())
         fake.answerMsg(MsgAnswer::Ok);
     arguments.replaceInStrings(u"{card}"_s, m_card).replaceInStrings(u"{picture}"_s, m_picture);
-    QCOMPARE(Main(arguments), window.isEmpty() ? std::optional<int>(1) : std::nullopt);
-    QCOMPARE(frmMain::exists(), window == u"editor");
-    QCOMPARE(frmInfos::exists(), window == u"viewer");
-    if (frmMain::exists()) {
-        QCOMPARE(frmMain::instance().lblFile, arguments.first());
-        frmMain::instance().close();   // removes the editor's reset folder
+    QCOMPARE(startProgram(arguments), window.isEmpty() ? std::optional<int>(1) : std::nullopt);
+    QCOMPARE(EditorWindow::exists(), window == u"editor");
+    QCOMPARE(ViewerWindow::exists(), window == u"viewer");
+    if (EditorWindow::exists()) {
+        QCOMPARE(EditorWindow::instance().lblFile, arguments.first());
+        EditorWindow::instance().close();   // removes the editor's reset folder
     }
-    if (frmInfos::exists()) {
-        QVERIFY(frmInfos::instance().isVisible());
-        QTEST(frmInfos::instance().cmdPlay->isVisible(), "play");
-        QVERIFY(frmInfos::instance().mnuAfficheSave->isEnabled());
+    if (ViewerWindow::exists()) {
+        QVERIFY(ViewerWindow::instance().isVisible());
+        QTEST(ViewerWindow::instance().cmdPlay->isVisible(), "play");
+        QVERIFY(ViewerWindow::instance().mnuAfficheSave->isEnabled());
     }
-    frmMain::discard();
-    frmInfos::discard();
+    EditorWindow::discard();
+    ViewerWindow::discard();
     QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);
     for (const MessageRequest &request : std::as_const(fake.messages)) {
         QCOMPARE(request.text, message);

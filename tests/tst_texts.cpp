@@ -1,7 +1,7 @@
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "app/texttable.h"
-#include "editor/frmMain.h"
-#include "program/modRess_windows.h"
+#include "editor/editorwindow.h"
+#include "program/startuptexts.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -92,14 +92,14 @@ void tst_Texts::screenReadersNameEditorControls()
     QFETCH(QString, control);
     QFETCH(QString, name);
     LoadAllTexts();
-    auto *widget = frmMain::instance().findChild<QWidget *>(control);
+    auto *widget = EditorWindow::instance().findChild<QWidget *>(control);
     QVERIFY(widget);
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), name);
     if (control == QLatin1String("cmdActSupp"))
         QCOMPARE(widget->toolTip(), name);
-    frmMain::discard();
+    EditorWindow::discard();
 }
 
 QTEST_MAIN(tst_Texts)

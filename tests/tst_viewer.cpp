@@ -1,16 +1,16 @@
 #include "app/common.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/cardrecord.h"
 #include "card/workfolder.h"
-#include "program/modRess_windows.h"
+#include "program/startuptexts.h"
 #include "support/modal.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
-#include "viewer/frmInfos.h"
-#include "viewer/frmViewLarger.h"
+#include "viewer/posterwindow.h"
 #include "viewer/viewerfiles.h"
 #include "viewer/viewerload.h"
+#include "viewer/viewerwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,7 +68,7 @@ private slots:
 
 private:
     QString writeCard(const QString &name, const QByteArray &poster, const CardTexts &texts = {});
-    frmInfos *open(const QByteArray &poster, const CardTexts &texts = {});
+    ViewerWindow *open(const QByteArray &poster, const CardTexts &texts = {});
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -87,7 +87,7 @@ void tst_Viewer::init()
 
 void tst_Viewer::cleanup()
 {
-    frmInfos::discard();
+    ViewerWindow::discard();
     QVERIFY(workFolders().isEmpty());
     for (const QWidget *widget : QApplication::topLevelWidgets())
         QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName()));
@@ -100,11 +100,11 @@ QString tst_Viewer::writeCard(const QString &name, const QByteArray &poster, con
     return path;
 }
 
-frmInfos *tst_Viewer::open(const QByteArray &poster, const CardTexts &texts)
+ViewerWindow *tst_Viewer::open(const QByteArray &poster, const CardTexts &texts)
 {
     if (!OpenInViewer(writeCard(u"card.cfh"_s, poster, texts), 0))
         return nullptr;
-    return &frmInfos::instance();
+    return &ViewerWindow::instance();
 }
 
 void tst_Viewer::labelTexts_data()
@@ -131,7 +131,7 @@ void tst_Viewer::labelTexts()
     texts.dureeH = dureeH;
     texts.dureeM = u"30"_s;
     texts.acteurs = acteurs;
-    frmInfos *viewer = open({}, texts);
+    ViewerWindow *viewer = open({}, texts);
     QVERIFY(viewer);
     QTEST(viewer->lblAnnee->text(), "lblAnnee");
     QTEST(viewer->lblDuree->text(), "lblDuree");
@@ -159,7 +159,7 @@ void tst_Viewer::posterLayout()
 {
     QFETCH(QByteArray, poster);
     QFETCH(int, height);
-    frmInfos *viewer = open(poster);
+    ViewerWindow *viewer = open(poster);
     QVERIFY(viewer);
     QCOMPARE(viewer->imgAffiche->isVisibleTo(viewer), height > 0);
     for (const QPushButton *button : { viewer->cmdOK, viewer->cmdPlay })
@@ -185,7 +185,7 @@ void tst_Viewer::longSummaryBesidePoster()
 {
     CardTexts texts;
     texts.resume = u"Une longue histoire de famille. "_s.repeated(15);
-    frmInfos *viewer = open(pictureBytes(86, 120), texts);
+    ViewerWindow *viewer = open(pictureBytes(86, 120), texts);
     QVERIFY(viewer);
     QVERIFY(viewer->lblResume->wordWrap());
     QVERIFY(viewer->lblResume->geometry().right() < viewer->imgAffiche->x());
@@ -208,7 +208,7 @@ void tst_Viewer::movieFile()
     QFETCH(QString, movie);
     for (const QString &name : beside)
         writeBytes(m_dir->filePath(name), "movie");
-    frmInfos *viewer = open({});
+    ViewerWindow *viewer = open({});
     QVERIFY(viewer);
     QCOMPARE(viewer->cmdPlay->isEnabled(), !movie.isEmpty());
     QCOMPARE(viewer->strDivXFile, movie.isEmpty() ? QString() : m_dir->filePath(movie));
@@ -236,17 +236,17 @@ void tst_Viewer::playOpensMovieAndCloses()
     ScriptedDesktop fake;
     fake.answerOpen(false);   // a player that fails changes nothing
     writeBytes(m_dir->filePath(u"card.avi"_s), "movie");
-    frmInfos *viewer = open({});
+    ViewerWindow *viewer = open({});
     QVERIFY(viewer);
     QTest::mouseClick(viewer->cmdPlay, Qt::LeftButton);
     QCOMPARE(fake.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->filePath(u"card.avi"_s)) });
-    QTRY_VERIFY(!frmInfos::exists());
+    QTRY_VERIFY(!ViewerWindow::exists());
     QVERIFY(fake.allAnswered());
 }
 
 void tst_Viewer::popupMenu()
 {
-    frmInfos *viewer = open(pictureBytes(40, 60));
+    ViewerWindow *viewer = open(pictureBytes(40, 60));
     QVERIFY(viewer);
     QTest::mouseRelease(viewer->imgAffiche, Qt::RightButton);
     QTRY_VERIFY(viewer->mnuAffiche->isVisible());
@@ -268,16 +268,16 @@ void tst_Viewer::fullView_data()
     QTest::addColumn<int>("closeKey");     // 0: a click on the picture
     QTest::addColumn<bool>("opens");
     QTest::newRow("left click, then Esc") << u"click"_s << int(Qt::Key_Escape) << true;
-    QTest::newRow("the viewer, then a click") << u"frmInfos"_s << 0 << true;
+    QTest::newRow("the viewer, then a click") << u"ViewerWindow"_s << 0 << true;
     // View returns at once: no empty window to trap the user.
-    QTest::newRow("a name in another case") << u"frminfos"_s << 0 << false;
+    QTest::newRow("a name in another case") << u"viewerwindow"_s << 0 << false;
 }
 
 void tst_Viewer::fullView()
 {
     QFETCH(QString, opener);
     QFETCH(int, closeKey);
-    frmInfos *viewer = open(pictureBytes(300, 450));   // 4500 x 6750 twips
+    ViewerWindow *viewer = open(pictureBytes(300, 450));   // 4500 x 6750 twips
     QVERIFY(viewer);
     QSize window, shown;
     QPoint at;
@@ -286,11 +286,11 @@ void tst_Viewer::fullView()
         if (opener == u"click")
             QTest::mouseClick(viewer->imgAffiche, Qt::LeftButton);
         else
-            frmViewLarger::View(opener);
+            PosterWindow::View(opener);
     };
     QTEST(whileModal(openIt,
               [&](QWidget *modal) {
-                  frmViewLarger *view = frmViewLarger::current();
+                  PosterWindow *view = PosterWindow::current();
                   QCOMPARE(modal, view);
                   window = view->size();
                   shown = view->picViewLarger->pixmap().size();
@@ -302,7 +302,7 @@ void tst_Viewer::fullView()
                   closedByItself = !view->isVisible();
               }),
         "opens");
-    QVERIFY(!frmViewLarger::current());
+    QVERIFY(!PosterWindow::current());
     QVERIFY(!viewer->mnuAffiche->isVisible());
     if (window.isEmpty())
         return;
@@ -349,7 +349,7 @@ void tst_Viewer::savePoster()
         fake.answerMsg(MsgAnswer::Ok);
     CardTexts texts;
     texts.titre = u"AC/DC: Live"_s;
-    frmInfos *viewer = open(posterBytes(size), texts);
+    ViewerWindow *viewer = open(posterBytes(size), texts);
     QVERIFY(viewer);
     if (failure == u"card gone")
         QFile::remove(viewer->cardPath);
@@ -389,12 +389,12 @@ void tst_Viewer::savePoster()
 // Last: it runs the event loop, which the viewer ends by closing.
 void tst_Viewer::closingViewerEndsProgram()
 {
-    frmInfos *viewer = open({});
+    ViewerWindow *viewer = open({});
     QVERIFY(viewer);
     QTimer::singleShot(0, viewer->cmdOK, [viewer] { viewer->cmdOK->click(); });
     QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QApplication::exec(), 0);
-    QTRY_VERIFY(!frmInfos::exists());
+    QTRY_VERIFY(!ViewerWindow::exists());
 }
 
 QTEST_MAIN(tst_Viewer)

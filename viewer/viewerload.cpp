@@ -2,12 +2,12 @@
 
 #include "app/common.h"
 #include "app/messages.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/cardfile.h"
 #include "dialogs/filedialog.h"
 #include "viewer/cardtexts.h"
-#include "viewer/frmInfos.h"
 #include "viewer/viewerfiles.h"
+#include "viewer/viewerwindow.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -21,7 +21,7 @@ constexpr int kPreviewMode = 1;
 const QString kPosterExtension = QStringLiteral("jpg");   // what a saved poster is named, whatever it holds
 
 // A viewer already shown (a second preview) stays where the user put it.
-void showCentred(frmInfos &viewer)
+void showCentred(ViewerWindow &viewer)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (screen && !viewer.isVisible())
@@ -37,12 +37,12 @@ bool OpenInViewer(const QString &cardPath, int mode)
 {
     const CardHead head = readCardHead(cardPath);
     if (head.status != CardReadStatus::Ok) {
-        if (frmInfos::exists() && !frmInfos::instance().isVisible())
-            frmInfos::discard();
+        if (ViewerWindow::exists() && !ViewerWindow::instance().isVisible())
+            ViewerWindow::discard();
         showCardReadFailure(head.status, cardPath, QString());
         return false;
     }
-    frmInfos &viewer = frmInfos::instance();
+    ViewerWindow &viewer = ViewerWindow::instance();
     viewer.cardPath = cardPath;
     FillViewer(viewer, head.record);
     SetViewerPoster(viewer, head.posterBytes > 0 ? cardPath : QString());
@@ -53,7 +53,7 @@ bool OpenInViewer(const QString &cardPath, int mode)
     return true;
 }
 
-void FillViewer(frmInfos &viewer, const CardRecord &record)
+void FillViewer(ViewerWindow &viewer, const CardRecord &record)
 {
     const ViewerCaptions &captions = viewerCaptions();
     const CardTexts texts = cardTexts(record, captions.annee, captions.duree);
@@ -66,12 +66,12 @@ void FillViewer(frmInfos &viewer, const CardRecord &record)
     viewer.lblTitre->setText(texts.titre);
 }
 
-void SetViewerPoster(frmInfos &viewer, const QString &posterCard)
+void SetViewerPoster(ViewerWindow &viewer, const QString &posterCard)
 {
     viewer.strImageFile = posterCard;
 }
 
-void FindMovieFile(frmInfos &viewer, const QString &cardPath)
+void FindMovieFile(ViewerWindow &viewer, const QString &cardPath)
 {
     // Emptied when there is none, so no earlier card's movie is ever played.
     viewer.strDivXFile = movieBesideCard(cardPath);
@@ -79,7 +79,7 @@ void FindMovieFile(frmInfos &viewer, const QString &cardPath)
         viewer.cmdPlay->setEnabled(false);
 }
 
-void SavePosterAs(frmInfos &viewer)
+void SavePosterAs(ViewerWindow &viewer)
 {
     const QString chosen = ShowFileDialog(FileDialogKind::Save, strSaveAfficheTitle, posterSaveFilters(),
         kDocumentsFolder, &viewer, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class frmInfos;
+class ViewerWindow;
 
 // Reads cardPath into the viewer and shows it; mode 1 (the editor's preview)
 // disables saving the poster. False when the card could not be read: the
@@ -13,10 +13,10 @@ class frmInfos;
 bool OpenInViewer(const QString &cardPath, int mode);
 
 // The steps of OpenInViewer.
-void FillViewer(frmInfos &viewer, const CardRecord &record);
+void FillViewer(ViewerWindow &viewer, const CardRecord &record);
 // The card whose poster the viewer shows (empty: none), set at every load.
-void SetViewerPoster(frmInfos &viewer, const QString &posterCard);
-void FindMovieFile(frmInfos &viewer, const QString &cardPath);
+void SetViewerPoster(ViewerWindow &viewer, const QString &posterCard);
+void FindMovieFile(ViewerWindow &viewer, const QString &cardPath);
 
 // Asks where to save the viewer's poster and copies it from its card file.
-void SavePosterAs(frmInfos &viewer);
+void SavePosterAs(ViewerWindow &viewer);

@@ -1,5 +1,5 @@
 #include "app/texttable.h"
-#include "viewer/frmInfos.h"
+#include "viewer/viewerwindow.h"
 
 void loadViewerCaptions()
 {
@@ -14,6 +14,6 @@ void loadViewerCaptions()
     c.afficheSave = resText(2012);
     c.play = resText(2021);
     c.ok = resText(2022);
-    if (frmInfos::exists())
-        frmInfos::instance().applyCaptions();
+    if (ViewerWindow::exists())
+        ViewerWindow::instance().applyCaptions();
 }

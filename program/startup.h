@@ -8,8 +8,8 @@
 // Runs the start-up for the argument string. Returns the exit status when the
 // program is to end at once; nullopt when a window is open and the event loop
 // is to run.
-std::optional<int> Main(const QString &arguments);
+std::optional<int> startProgram(const QString &arguments);
 
 // The same for the arguments as a desktop gives them, already split: a first
 // argument naming an existing file is the card as it stands (readCommandLine).
-std::optional<int> Main(const QStringList &arguments);
+std::optional<int> startProgram(const QStringList &arguments);

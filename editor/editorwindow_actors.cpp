@@ -1,4 +1,4 @@
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include "editor/typinglimit.h"
 
@@ -15,21 +15,21 @@ constexpr QChar kSeparator = QLatin1Char('|');   // ends each name in the card r
 
 }   // namespace
 
-void frmMain::emptyActors()
+void EditorWindow::emptyActors()
 {
     cboActeurs->clear();
     cboActeursTag = kUnLocked;
     clearActorEdit();
 }
 
-void frmMain::deselectActors()
+void EditorWindow::deselectActors()
 {
     cboActeurs->setCurrentIndex(-1);
     lblAct = -1;
     cmdActSupp->setEnabled(false);
 }
 
-bool frmMain::addActorName(const QString &name)
+bool EditorWindow::addActorName(const QString &name)
 {
     if (cboActeurs->count() >= CardActors::Max)
         return false;
@@ -38,7 +38,7 @@ bool frmMain::addActorName(const QString &name)
     return true;
 }
 
-QStringList frmMain::actorNames() const
+QStringList EditorWindow::actorNames() const
 {
     QStringList names;
     for (int i = 0; i < cboActeurs->count(); ++i)
@@ -48,7 +48,7 @@ QStringList frmMain::actorNames() const
 
 // Whether the names, with name in place of the one at index (or added when
 // -1), still fit the card's field: names loaded from elsewhere may be long.
-bool frmMain::actorFits(const QString &name, int index) const
+bool EditorWindow::actorFits(const QString &name, int index) const
 {
     QStringList names = actorNames();
     if (index >= 0)
@@ -58,14 +58,14 @@ bool frmMain::actorFits(const QString &name, int index) const
     return joinActorNames(names).size() <= CardWidth::Acteurs;
 }
 
-void frmMain::clearActorEdit()
+void EditorWindow::clearActorEdit()
 {
     deselectActors();
     cboActeurs->setEditText(QString());
 }
 
 // A full list takes no typing until a name is picked, however it got full.
-void frmMain::lockIfFull()
+void EditorWindow::lockIfFull()
 {
     if (cboActeurs->count() >= CardActors::Max) {
         cboActeursTag = kLocked;
@@ -73,7 +73,7 @@ void frmMain::lockIfFull()
     }
 }
 
-bool frmMain::cboActeursKey(QKeyEvent *event)
+bool EditorWindow::cboActeursKey(QKeyEvent *event)
 {
     int KeyAscii = 0;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
@@ -88,7 +88,7 @@ bool frmMain::cboActeursKey(QKeyEvent *event)
     return KeyAscii == 0;
 }
 
-void frmMain::cboActeurs_KeyPress(int &KeyAscii)
+void EditorWindow::cboActeurs_KeyPress(int &KeyAscii)
 {
     const QString text = cboActeurs->currentText();
     if (KeyAscii == 13 && !text.isEmpty()) {
@@ -117,7 +117,7 @@ void frmMain::cboActeurs_KeyPress(int &KeyAscii)
     }
 }
 
-void frmMain::cboActeurs_Change()
+void EditorWindow::cboActeurs_Change()
 {
     QLineEdit *edit = cboActeurs->lineEdit();
     if (cboActeursTag == kLocked) {
@@ -135,7 +135,7 @@ void frmMain::cboActeurs_Change()
     }
 }
 
-void frmMain::cboActeurs_Click(int index)
+void EditorWindow::cboActeurs_Click(int index)
 {
     lblAct = index;
     cmdActSupp->setEnabled(true);
@@ -145,7 +145,7 @@ void frmMain::cboActeurs_Click(int index)
     TypingLimit::setWhole(cboActeurs->lineEdit(), cboActeurs->itemText(index));
 }
 
-void frmMain::cmdActSupp_Click()
+void EditorWindow::cmdActSupp_Click()
 {
     if (lblAct < 0 || lblAct >= cboActeurs->count())
         return;

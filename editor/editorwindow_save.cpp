@@ -1,10 +1,10 @@
 // Writing the card shown in the editor.
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include "app/common.h"
 #include "app/desktop.h"
 #include "app/messages.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
@@ -14,24 +14,24 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-CardRecord frmMain::CollectRecord() const
+CardRecord EditorWindow::CollectRecord() const
 {
     return makeRecord(txtTitre->text(), txtAnnee->text(), dureeHField(txtDuree1->text()), txtDuree2->text(),
         txtType->text(), txtRealisateur->text(), JoinActors(), resumeField(summary()));
 }
 
-QString frmMain::JoinActors() const
+QString EditorWindow::JoinActors() const
 {
     return joinActorNames(actorNames());
 }
 
-QString frmMain::ChooseCardFileName(const QString &proposed, const QString &folder)
+QString EditorWindow::ChooseCardFileName(const QString &proposed, const QString &folder)
 {
     return ShowFileDialog(FileDialogKind::Save, strSaveAsTitle, cardFilters(), kDocumentsFolder, this,
         FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed, kCardExtension, folder);
 }
 
-QString frmMain::SaveNewCard()
+QString EditorWindow::SaveNewCard()
 {
     const QString path = ChooseCardFileName(txtTitre->text());
     if (path.isEmpty())
@@ -41,7 +41,7 @@ QString frmMain::SaveNewCard()
 
 // The dialog opens where the card is, on its name. A poster removed since
 // the load is not carried into the copy.
-QString frmMain::SaveCardAs()
+QString EditorWindow::SaveCardAs()
 {
     const QString path = ChooseCardFileName(fileNameOf(lblFile), QFileInfo(lblFile).absolutePath());
     if (path.isEmpty())
@@ -53,12 +53,12 @@ QString frmMain::SaveCardAs()
     return saveSucceeded(result) ? path : QString();
 }
 
-bool frmMain::RewriteCard(const QString &cardPath)
+bool EditorWindow::RewriteCard(const QString &cardPath)
 {
     return saveSucceeded(writeWholeCard(cardPath, CollectRecord(), lblAffiche));
 }
 
-bool frmMain::RewriteRecord(const QString &cardPath)
+bool EditorWindow::RewriteRecord(const QString &cardPath)
 {
     return saveSucceeded(rewriteRecord(cardPath, CollectRecord()));
 }

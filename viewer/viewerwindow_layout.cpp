@@ -1,4 +1,4 @@
-#include "viewer/frmInfos.h"
+#include "viewer/viewerwindow.h"
 
 #include "app/common.h"
 #include "app/frames.h"
@@ -49,7 +49,7 @@ void placeBox(QWidget *widget, const Box &box)
 
 }   // namespace
 
-void frmInfos::PositionsLoad()
+void ViewerWindow::PositionsLoad()
 {
     SizePoster();
     apply(placeInfos(measure()));
@@ -58,7 +58,7 @@ void frmInfos::PositionsLoad()
 // Loads the poster as it is shown, kPosterWidth wide: a large poster is never
 // decoded whole for that. Bytes that are no picture leave it empty, and the
 // card is laid out as one without poster.
-void frmInfos::SizePoster()
+void ViewerWindow::SizePoster()
 {
     m_posterNatural = {};
     QPixmap picture;
@@ -76,7 +76,7 @@ void frmInfos::SizePoster()
 }
 
 // The full view decodes the poster at its natural size, from the card.
-QPixmap frmInfos::fullPoster() const
+QPixmap ViewerWindow::fullPoster() const
 {
     if (m_posterNatural.isEmpty())
         return {};
@@ -84,7 +84,7 @@ QPixmap frmInfos::fullPoster() const
     return poster.open(QIODevice::ReadOnly) ? QPixmap::fromImage(decodePoster(poster)) : QPixmap();
 }
 
-InfosMeasure frmInfos::measure() const
+InfosMeasure ViewerWindow::measure() const
 {
     InfosMeasure m;
     m.titre = wrappedHeight(lblTitre);
@@ -104,7 +104,7 @@ InfosMeasure frmInfos::measure() const
     return m;
 }
 
-void frmInfos::apply(const InfosPlaces &p)
+void ViewerWindow::apply(const InfosPlaces &p)
 {
     const std::pair<QLabel *, const Box &> boxes[] = { { lblTitre, p.titre }, { lblAnnee, p.annee },
         { lblDuree, p.duree }, { lblTypeA, p.typeA }, { lblType, p.type },

@@ -1,9 +1,9 @@
-#include "program/modRess_windows.h"
+#include "program/startuptexts.h"
 
-#include "about/frmAbout.h"
-#include "app/modRess.h"
-#include "editor/frmMain.h"
-#include "viewer/frmInfos.h"
+#include "about/aboutwindow.h"
+#include "app/texts.h"
+#include "editor/editorwindow.h"
+#include "viewer/viewerwindow.h"
 
 void LoadViewerTexts()
 {

@@ -1,13 +1,13 @@
-#include "program/modMain.h"
+#include "program/startup.h"
 
 #include "app/cmdline.h"
 #include "app/common.h"
 #include "app/messages.h"
-#include "app/modRess.h"
-#include "editor/frmMain.h"
-#include "program/modRess_windows.h"
-#include "viewer/frmInfos.h"
+#include "app/texts.h"
+#include "editor/editorwindow.h"
+#include "program/startuptexts.h"
 #include "viewer/viewerload.h"
+#include "viewer/viewerwindow.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -18,7 +18,7 @@ constexpr int kFailure = 1;
 
 std::optional<int> startEditorOnNewCard()
 {
-    frmMain &editor = frmMain::instance();
+    EditorWindow &editor = EditorWindow::instance();
     editor.ChangeEdit(false);
     editor.mnuPopReset->setEnabled(false);   // a new card has no poster of its own
     editor.show();
@@ -28,12 +28,12 @@ std::optional<int> startEditorOnNewCard()
 // A card that cannot be read ends the program: there is no window yet.
 std::optional<int> startEditorOnCard(const QString &path)
 {
-    frmMain &editor = frmMain::instance();
+    EditorWindow &editor = EditorWindow::instance();
     editor.ChangeEdit(false);
     editor.mnuPopReset->setEnabled(false);
     editor.lblFile = path;
     if (!editor.OpenInEditor(editor.lblFile)) {
-        frmMain::discard();
+        EditorWindow::discard();
         return kFailure;
     }
     editor.show();
@@ -43,7 +43,7 @@ std::optional<int> startEditorOnCard(const QString &path)
 std::optional<int> startViewer(const QString &path, bool hidePlay)
 {
     if (hidePlay)
-        frmInfos::instance().cmdPlay->setVisible(false);
+        ViewerWindow::instance().cmdPlay->setVisible(false);
     if (!OpenInViewer(path, 0))
         return kFailure;
     return std::nullopt;
@@ -62,7 +62,7 @@ std::optional<int> startOnCard(const CommandLine &line)
 
 }   // namespace
 
-std::optional<int> Main(const QString &arguments)
+std::optional<int> startProgram(const QString &arguments)
 {
     LoadStartupTexts();
     if (arguments.isEmpty()) {
@@ -77,11 +77,11 @@ std::optional<int> Main(const QString &arguments)
     return startOnCard(line);
 }
 
-std::optional<int> Main(const QStringList &arguments)
+std::optional<int> startProgram(const QStringList &arguments)
 {
     const std::optional<CommandLine> line = readCommandLine(arguments);
     if (!line || !FileExists(line->path))
-        return Main(argumentString(arguments));   // a new card, or the missing file's message
+        return startProgram(argumentString(arguments));   // a new card, or the missing file's message
     LoadStartupTexts();
     return startOnCard(*line);
 }

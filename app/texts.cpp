@@ -1,4 +1,4 @@
-#include "app/modRess.h"
+#include "app/texts.h"
 
 #include "app/texttable.h"
 

@@ -1,9 +1,9 @@
-#include "about/frmAbout.h"
+#include "about/aboutwindow.h"
 
 #include "app/buildconfig.h"
 #include "app/common.h"
 #include "app/frames.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "app/texttable.h"
 #include "app/twipsgeometry.h"
 
@@ -21,7 +21,7 @@ constexpr int kClientHeight = 1770;
 constexpr int kIconSize = 32;      // pixels
 constexpr int kMailWidth = 3015;   // twips, the narrowest the mail button gets
 
-frmAbout *g_instance = nullptr;
+AboutWindow *g_instance = nullptr;
 
 QLabel *makePicture(QWidget *parent, const QString &name, const QPixmap &picture)
 {
@@ -42,25 +42,25 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text = {}
 
 }   // namespace
 
-frmAbout &frmAbout::instance()
+AboutWindow &AboutWindow::instance()
 {
     if (!g_instance)
-        g_instance = new frmAbout;
+        g_instance = new AboutWindow;
     return *g_instance;
 }
 
-bool frmAbout::exists()
+bool AboutWindow::exists()
 {
     return g_instance != nullptr;
 }
 
-void frmAbout::discard()
+void AboutWindow::discard()
 {
     delete g_instance;
     g_instance = nullptr;
 }
 
-void frmAbout::applyCaptions()
+void AboutWindow::applyCaptions()
 {
     const AboutCaptions &c = aboutCaptions();
     setWindowTitle(c.title);
@@ -71,9 +71,9 @@ void frmAbout::applyCaptions()
 
 // Modal to the window asking, for the time it is shown only: the About box
 // outlives any one editor. It stands in the middle of that window's screen.
-void frmAbout::ShowModal()
+void AboutWindow::ShowModal()
 {
-    frmAbout &about = instance();
+    AboutWindow &about = instance();
     QWidget *owner = QApplication::activeWindow();
     if (owner && owner != &about)
         about.setParent(owner, about.windowFlags());
@@ -84,7 +84,7 @@ void frmAbout::ShowModal()
 
 // Before the first show the desktop has drawn no frame yet: the frame the
 // layout reserves stands in for it.
-void frmAbout::centreOnScreen(const QScreen *screen)
+void AboutWindow::centreOnScreen(const QScreen *screen)
 {
     if (!screen)
         return;
@@ -96,13 +96,13 @@ void frmAbout::centreOnScreen(const QScreen *screen)
     move(frame.topLeft());
 }
 
-frmAbout::frmAbout()
+AboutWindow::AboutWindow()
     : QDialog(nullptr,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::MSWindowsFixedSizeDialogHint),
       m_version { BuildConfig::VersionMajor, BuildConfig::VersionMinor, BuildConfig::VersionRevision }
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("AboutWindow"));
     setModal(true);
     setFixedSize(twipsToPx(kClientWidth), twipsToPx(kClientHeight));
     setMouseTracking(true);
@@ -112,7 +112,7 @@ frmAbout::frmAbout()
     connectHandlers();
 }
 
-void frmAbout::createControls()
+void AboutWindow::createControls()
 {
     const QPixmap icon(QStringLiteral(":/cinefiche/cinefiche.png"));
     picIcon = makePicture(this, QStringLiteral("picIcon"),
@@ -143,7 +143,7 @@ void frmAbout::createControls()
 }
 
 // Positions in twips; the pictures and the links take their own size.
-void frmAbout::placeControls()
+void AboutWindow::placeControls()
 {
     moveTwips(picIcon, 240, 240);
     setGeometryTwips(lblTitle, 960, 240, 3045, 240);
@@ -157,16 +157,16 @@ void frmAbout::placeControls()
     setGeometryTwips(cmdOK, 3720, 1320, 1260, 345);
 }
 
-void frmAbout::connectHandlers()
+void AboutWindow::connectHandlers()
 {
-    connect(cmdMail, &QPushButton::clicked, this, &frmAbout::cmdMail_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdMail, &QPushButton::clicked, this, &AboutWindow::cmdMail_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
     QWidget::setTabOrder(lblWeb, lblcfhdb);
     QWidget::setTabOrder(lblcfhdb, cmdMail);
     QWidget::setTabOrder(cmdMail, cmdOK);
 }
 
-void frmAbout::showEvent(QShowEvent *event)
+void AboutWindow::showEvent(QShowEvent *event)
 {
     if (!m_loaded) {
         m_loaded = true;
@@ -179,7 +179,7 @@ void frmAbout::showEvent(QShowEvent *event)
 
 // The desktop's font may be wider than the one the window was drawn for:
 // the mail button then grows to its text, towards OK but never onto it.
-void frmAbout::fitMailButton()
+void AboutWindow::fitMailButton()
 {
     constexpr int kGap = 4;   // pixels kept before OK
     const int room = cmdOK->x() - kGap - cmdMail->x();
@@ -188,7 +188,7 @@ void frmAbout::fitMailButton()
 }
 
 // Composes the title line and the window title, once for the whole run.
-void frmAbout::Form_Load()
+void AboutWindow::Form_Load()
 {
     const VersionLine line = versionLine(m_version.major, m_version.minor, m_version.revision);
     if (line.preRelease)
@@ -197,7 +197,7 @@ void frmAbout::Form_Load()
     setWindowTitle(resText(3000) + lblTitle->text());
 }
 
-void frmAbout::cmdOK_Click()
+void AboutWindow::cmdOK_Click()
 {
     accept();   // hides; the window and its texts stay for the next show
 }

@@ -1,5 +1,5 @@
 // Loading a card into the editor, and emptying the editor.
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include "app/common.h"
 #include "app/messages.h"
@@ -14,7 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-bool frmMain::OpenInEditor(const QString &cardPath)
+bool EditorWindow::OpenInEditor(const QString &cardPath)
 {
     // The file is read before anything is emptied, so a file that is no card
     // leaves the editor with the card it showed. Its poster goes straight
@@ -38,7 +38,7 @@ bool frmMain::OpenInEditor(const QString &cardPath)
     return true;
 }
 
-void frmMain::ResetEditor(const QString &mode)
+void EditorWindow::ResetEditor(const QString &mode)
 {
     RemoveWorkFolder(lblReset);
     RemoveWorkFolder(m_pasteFolder);   // a pasted poster goes with the card
@@ -57,7 +57,7 @@ void frmMain::ResetEditor(const QString &mode)
 }
 
 // Each step stands alone: a field that holds no number leaves its box empty.
-void frmMain::FillEditor(const CardRecord &record)
+void EditorWindow::FillEditor(const CardRecord &record)
 {
     TypingLimit::setWhole(txtAnnee, TrimRight(record.Annee));
     if (const auto hours = hoursText(record.DureeH))
@@ -71,7 +71,7 @@ void frmMain::FillEditor(const CardRecord &record)
     TypingLimit::setWhole(txtTitre, TrimRight(record.Titre));
 }
 
-void frmMain::FillActorList(const QString &acteurs)
+void EditorWindow::FillActorList(const QString &acteurs)
 {
     // Every name is kept, more than the list takes from the keyboard too.
     cboActeurs->addItems(splitActorNames(acteurs));
@@ -81,7 +81,7 @@ void frmMain::FillActorList(const QString &acteurs)
 
 // The folder the load read the poster into keeps it while the card is
 // edited, as its reset folder; a card without poster needs none.
-void frmMain::KeepPosterCopy(const QString &folder)
+void EditorWindow::KeepPosterCopy(const QString &folder)
 {
     strImageFile.clear();
     if (FileExists(folder + WorkFile::Image)) {

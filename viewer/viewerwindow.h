@@ -23,12 +23,12 @@ ViewerCaptions &viewerCaptions();
 // Loads the viewer's captions and applies them to the viewer, if there is one.
 void loadViewerCaptions();
 
-class frmInfos : public QWidget {
+class ViewerWindow : public QWidget {
     Q_OBJECT
 public:
     // The viewer, created (not shown) on first use; a closed viewer is gone
     // and the next call builds a fresh one.
-    static frmInfos &instance();
+    static ViewerWindow &instance();
     static bool exists();
     // Deletes the viewer, so that the next use creates a fresh one (tests).
     static void discard();
@@ -54,7 +54,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    frmInfos();
+    ViewerWindow();
     QLabel *makeLabel(const char *name, const QString &text);
     void buildControls();
     void buildRows();
@@ -73,5 +73,5 @@ private:
     void mnuAfficheFull_Click();
     void mnuAfficheSave_Click();
 
-    static QPointer<frmInfos> s_instance;
+    static QPointer<ViewerWindow> s_instance;
 };

@@ -21,11 +21,11 @@ AboutCaptions &aboutCaptions();
 // if it exists.
 void loadAboutCaptions();
 
-class frmAbout : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     // The single instance, created (not shown) on first use.
-    static frmAbout &instance();
+    static AboutWindow &instance();
     static bool exists();
     // Deletes the window, so that the next use creates a fresh one (tests).
     static void discard();
@@ -55,7 +55,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    frmAbout();
+    AboutWindow();
     void createControls();
     void placeControls();
     void connectHandlers();

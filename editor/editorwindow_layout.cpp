@@ -1,4 +1,4 @@
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include "app/common.h"
 #include "app/frames.h"
@@ -39,7 +39,7 @@ QFont boldTitleFont(QFont font)
 
 // The initial grid; PlaceControls then moves the year box and the
 // running-time caption after the measured captions.
-void frmMain::placeOnGrid()
+void EditorWindow::placeOnGrid()
 {
     using namespace EditorLayout;
     placeCaption(lblTitre, CaptionLeft, 165);
@@ -68,7 +68,7 @@ void frmMain::placeOnGrid()
     setGeometryTwips(imgAffiche, PosterLeft, PosterTop, kPosterWidth, PosterInitialHeight);
 }
 
-void frmMain::chainTabOrder()
+void EditorWindow::chainTabOrder()
 {
     const QList<QWidget *> order = { txtTitre, txtAnnee, txtDuree1, txtDuree2, txtType, txtRealisateur,
         cboActeurs, txtResume, cmdAffiMod, cmdAffiSupp, cmdActSupp };
@@ -79,7 +79,7 @@ void frmMain::chainTabOrder()
 // The captions of the left column must end before the boxes they name,
 // whatever faces the desktop has: their font is made smaller until the
 // widest one fits.
-void frmMain::fitCaptionColumn()
+void EditorWindow::fitCaptionColumn()
 {
     constexpr double kSmallestPoints = 6;
     const int room
@@ -99,7 +99,7 @@ void frmMain::fitCaptionColumn()
         label->setFont(font);
 }
 
-void frmMain::PlaceControls()
+void EditorWindow::PlaceControls()
 {
     fitCaptionColumn();
     for (QLabel *label :
@@ -120,14 +120,14 @@ void frmMain::PlaceControls()
 
 // The outer height in twips counts a frame and one line of menu bar; the
 // window gets the area under the menu bar and the real menu bar above it.
-void frmMain::setOuterHeight(int twips)
+void EditorWindow::setOuterHeight(int twips)
 {
     m_outerHeight = twips;
     const int inner = twips - Frame::WindowHeight - Frame::MenuBarHeight;
     setFixedSize(twipsToPx(EditorLayout::InnerWidth), twipsToPx(inner) + menuBar()->sizeHint().height());
 }
 
-void frmMain::showEvent(QShowEvent *event)
+void EditorWindow::showEvent(QShowEvent *event)
 {
     setOuterHeight(m_outerHeight);   // the menu bar has its captions by now
     if (!m_centred) {

@@ -1,7 +1,7 @@
-#include "viewer/frmInfos.h"
+#include "viewer/viewerwindow.h"
 
 #include "app/desktop.h"
-#include "viewer/frmViewLarger.h"
+#include "viewer/posterwindow.h"
 #include "viewer/viewerload.h"
 
 #include <QLabel>
@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-bool frmInfos::eventFilter(QObject *watched, QEvent *event)
+bool ViewerWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == imgAffiche && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -19,19 +19,19 @@ bool frmInfos::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmInfos::cmdPlay_Click()
+void ViewerWindow::cmdPlay_Click()
 {
     // The desktop's answer is not looked at: the viewer closes either way.
     desktop().openExternal(QUrl::fromLocalFile(strDivXFile));
     close();
 }
 
-void frmInfos::cmdOK_Click()
+void ViewerWindow::cmdOK_Click()
 {
     close();
 }
 
-void frmInfos::imgAffiche_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+void ViewerWindow::imgAffiche_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::LeftButton)
         mnuAfficheFull_Click();
@@ -39,12 +39,12 @@ void frmInfos::imgAffiche_MouseUp(Qt::MouseButton button, const QPoint &globalPo
         mnuAffiche->popup(globalPos);
 }
 
-void frmInfos::mnuAfficheFull_Click()
+void ViewerWindow::mnuAfficheFull_Click()
 {
-    frmViewLarger::View(QStringLiteral("frmInfos"));
+    PosterWindow::View(QStringLiteral("ViewerWindow"));
 }
 
-void frmInfos::mnuAfficheSave_Click()
+void ViewerWindow::mnuAfficheSave_Click()
 {
     SavePosterAs(*this);
 }

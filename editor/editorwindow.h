@@ -25,11 +25,11 @@ class QPushButton;
 // Loads the editor's captions into the editor, then places its controls.
 void loadEditorCaptions();
 
-class frmMain : public QMainWindow {
+class EditorWindow : public QMainWindow {
     Q_OBJECT
 public:
     // The single editor, created (not shown) on first use.
-    static frmMain &instance();
+    static EditorWindow &instance();
     // Whether the editor exists, without creating it.
     static bool exists();
     // Deletes the editor, so that the next use creates a fresh one (tests).
@@ -127,7 +127,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    frmMain();
+    EditorWindow();
     void createControls(QWidget *form);
     void createPosterPanel(QWidget *form);
     void fitCaptionColumn();

@@ -1,18 +1,18 @@
-#include "viewer/frmInfos.h"
+#include "viewer/viewerwindow.h"
 
 #include "app/common.h"
 #include "app/desktop.h"
 #include "app/frames.h"
 #include "app/twipsgeometry.h"
-#include "viewer/frmViewLarger.h"
 #include "viewer/infoslayout.h"
+#include "viewer/posterwindow.h"
 
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 
-QPointer<frmInfos> frmInfos::s_instance;
+QPointer<ViewerWindow> ViewerWindow::s_instance;
 
 namespace {
 
@@ -36,27 +36,27 @@ ViewerCaptions &viewerCaptions()
     return captions;
 }
 
-frmInfos &frmInfos::instance()
+ViewerWindow &ViewerWindow::instance()
 {
     if (!s_instance)
-        s_instance = new frmInfos;
+        s_instance = new ViewerWindow;
     return *s_instance;
 }
 
-bool frmInfos::exists()
+bool ViewerWindow::exists()
 {
     return !s_instance.isNull();
 }
 
-void frmInfos::discard()
+void ViewerWindow::discard()
 {
     delete s_instance.data();
 }
 
-frmInfos::frmInfos()
+ViewerWindow::ViewerWindow()
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("frmInfos"));
+    setObjectName(QStringLiteral("ViewerWindow"));
     setWindowTitle(QLatin1Char(' ') + kAppTitle);   // the leading blank is the window's own
     setAttribute(Qt::WA_DeleteOnClose);
     // Qt leaves tool windows out of the last-window count; the viewer
@@ -67,11 +67,11 @@ frmInfos::frmInfos()
     buildMenu();
     applyCaptions();
     connectHandlers();
-    frmViewLarger::setPosterSource(
-        QStringLiteral("frmInfos"), [] { return exists() ? s_instance->fullPoster() : QPixmap(); });
+    PosterWindow::setPosterSource(
+        QStringLiteral("ViewerWindow"), [] { return exists() ? s_instance->fullPoster() : QPixmap(); });
 }
 
-QLabel *frmInfos::makeLabel(const char *name, const QString &text)
+QLabel *ViewerWindow::makeLabel(const char *name, const QString &text)
 {
     auto *label = new QLabel(text, this);
     label->setObjectName(QLatin1String(name));
@@ -81,7 +81,7 @@ QLabel *frmInfos::makeLabel(const char *name, const QString &text)
 }
 
 // The initial grid, which PositionsLoad replaces once the card is loaded.
-void frmInfos::buildControls()
+void ViewerWindow::buildControls()
 {
     using namespace InfosLayout;
     lblTitre = makeLabel("lblTitre", QStringLiteral("lblTitre"));
@@ -106,7 +106,7 @@ void frmInfos::buildControls()
 }
 
 // The captions and the value labels, one line high.
-void frmInfos::buildRows()
+void ViewerWindow::buildRows()
 {
     using namespace InfosLayout;
     struct Initial {
@@ -130,7 +130,7 @@ void frmInfos::buildRows()
     }
 }
 
-void frmInfos::buildMenu()
+void ViewerWindow::buildMenu()
 {
     mnuAffiche = new QMenu(this);
     mnuAffiche->setObjectName(QStringLiteral("mnuAffiche"));
@@ -143,7 +143,7 @@ void frmInfos::buildMenu()
     mnuAffiche->setDefaultAction(mnuAfficheFull);
 }
 
-void frmInfos::applyCaptions()
+void ViewerWindow::applyCaptions()
 {
     const ViewerCaptions &c = viewerCaptions();
     lblAnnee->setText(c.annee);
@@ -158,10 +158,10 @@ void frmInfos::applyCaptions()
     cmdOK->setText(c.ok);
 }
 
-void frmInfos::connectHandlers()
+void ViewerWindow::connectHandlers()
 {
-    connect(cmdPlay, &QPushButton::clicked, this, &frmInfos::cmdPlay_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmInfos::cmdOK_Click);
-    connect(mnuAfficheFull, &QAction::triggered, this, &frmInfos::mnuAfficheFull_Click);
-    connect(mnuAfficheSave, &QAction::triggered, this, &frmInfos::mnuAfficheSave_Click);
+    connect(cmdPlay, &QPushButton::clicked, this, &ViewerWindow::cmdPlay_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &ViewerWindow::cmdOK_Click);
+    connect(mnuAfficheFull, &QAction::triggered, this, &ViewerWindow::mnuAfficheFull_Click);
+    connect(mnuAfficheSave, &QAction::triggered, this, &ViewerWindow::mnuAfficheSave_Click);
 }

@@ -1,4 +1,4 @@
-#include "viewer/frmViewLarger.h"
+#include "viewer/posterwindow.h"
 
 #include "app/common.h"
 
@@ -18,33 +18,33 @@ QMap<QString, std::function<QPixmap()>> &sources()
     return map;
 }
 
-frmViewLarger *g_current = nullptr;
+PosterWindow *g_current = nullptr;
 
 }   // namespace
 
-void frmViewLarger::setPosterSource(const QString &windowName, std::function<QPixmap()> source)
+void PosterWindow::setPosterSource(const QString &windowName, std::function<QPixmap()> source)
 {
     sources().insert(windowName, std::move(source));
 }
 
-frmViewLarger *frmViewLarger::current()
+PosterWindow *PosterWindow::current()
 {
     return g_current;
 }
 
-void frmViewLarger::View(const QString &Sender)
+void PosterWindow::View(const QString &Sender)
 {
     const auto source = sources().value(Sender);
     const QPixmap picture = source ? source() : QPixmap();
     if (picture.isNull())
         return;   // an empty borderless window would only look like a frozen program
-    frmViewLarger view(picture, QApplication::activeWindow());
+    PosterWindow view(picture, QApplication::activeWindow());
     g_current = &view;
     view.exec();
     g_current = nullptr;
 }
 
-frmViewLarger::frmViewLarger(const QPixmap &picture, QWidget *owner)
+PosterWindow::PosterWindow(const QPixmap &picture, QWidget *owner)
     : QDialog(owner, Qt::FramelessWindowHint | Qt::Dialog)
 {
     picViewLarger = new QLabel(this);
@@ -59,13 +59,13 @@ frmViewLarger::frmViewLarger(const QPixmap &picture, QWidget *owner)
     setModal(true);
 }
 
-void frmViewLarger::keyPressEvent(QKeyEvent *event)
+void PosterWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape)
         Form_KeyPress(27);
 }
 
-bool frmViewLarger::eventFilter(QObject *watched, QEvent *event)
+bool PosterWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == picViewLarger && event->type() == QEvent::MouseButtonRelease
         && picViewLarger->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
@@ -75,13 +75,13 @@ bool frmViewLarger::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmViewLarger::Form_KeyPress(int KeyAscii)
+void PosterWindow::Form_KeyPress(int KeyAscii)
 {
     if (KeyAscii == 27)
         close();
 }
 
-void frmViewLarger::picViewLarger_Click()
+void PosterWindow::picViewLarger_Click()
 {
     close();
 }

@@ -1,21 +1,21 @@
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include "app/common.h"
 #include "app/desktop.h"
 #include "app/messages.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "app/twips.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "editor/editorlayout.h"
 #include "poster/posterimage.h"
-#include "viewer/frmViewLarger.h"
+#include "viewer/posterwindow.h"
 
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 
-bool frmMain::Pic2Img(const QString &strImage)
+bool EditorWindow::Pic2Img(const QString &strImage)
 {
     QPixmap picture;
     if (!strImage.isEmpty()) {
@@ -44,7 +44,7 @@ bool frmMain::Pic2Img(const QString &strImage)
     return true;
 }
 
-bool frmMain::ResetPoster()
+bool EditorWindow::ResetPoster()
 {
     if (lblReset.isEmpty())
         return false;
@@ -54,7 +54,7 @@ bool frmMain::ResetPoster()
     return true;
 }
 
-bool frmMain::takePosterFile(const QString &path)
+bool EditorWindow::takePosterFile(const QString &path)
 {
     if (!Pic2Img(path)) {
         showWrongImage();
@@ -69,7 +69,7 @@ bool frmMain::takePosterFile(const QString &path)
 
 // The dialog opens again after a file that is no picture, until one is
 // taken or the dialog is cancelled.
-void frmMain::cmdAffiMod_Click()
+void EditorWindow::cmdAffiMod_Click()
 {
     for (;;) {
         const QString path = ShowFileDialog(FileDialogKind::Open, strAfficheTitle, posterChoiceFilters(),
@@ -81,7 +81,7 @@ void frmMain::cmdAffiMod_Click()
 
 // A removed poster is gone from the card: nothing left to save or to show
 // in full, and for a card with a file the next save rewrites it without one.
-void frmMain::cmdAffiSupp_Click()
+void EditorWindow::cmdAffiSupp_Click()
 {
     imgAffiche->clear();
     imgAffiche->hide();
@@ -94,22 +94,22 @@ void frmMain::cmdAffiSupp_Click()
     ChangeEdit(true);
 }
 
-void frmMain::mnuPopFull_Click()
+void EditorWindow::mnuPopFull_Click()
 {
-    frmViewLarger::View(QStringLiteral("frmMain"));
+    PosterWindow::View(QStringLiteral("EditorWindow"));
 }
 
-void frmMain::mnuPopModif_Click()
+void EditorWindow::mnuPopModif_Click()
 {
     cmdAffiMod_Click();
 }
 
-void frmMain::mnuPopRem_Click()
+void EditorWindow::mnuPopRem_Click()
 {
     cmdAffiSupp_Click();
 }
 
-void frmMain::mnuPopReset_Click()
+void EditorWindow::mnuPopReset_Click()
 {
     if (!ResetPoster())
         return;
@@ -118,7 +118,7 @@ void frmMain::mnuPopReset_Click()
         blnAffiMod = true;
 }
 
-void frmMain::imgAffiche_MouseDown(int Button, int Shift, double X, double Y)
+void EditorWindow::imgAffiche_MouseDown(int Button, int Shift, double X, double Y)
 {
     Q_UNUSED(Button);
     Q_UNUSED(Shift);
@@ -128,7 +128,7 @@ void frmMain::imgAffiche_MouseDown(int Button, int Shift, double X, double Y)
 }
 
 // A click is a press and a release over the poster; the edges count as over.
-void frmMain::imgAffiche_MouseUp(int Button, int Shift, double X, double Y)
+void EditorWindow::imgAffiche_MouseUp(int Button, int Shift, double X, double Y)
 {
     Q_UNUSED(Shift);
     if (imgAfficheTag != QLatin1String("True"))
@@ -164,7 +164,7 @@ int buttonNumber(Qt::MouseButton button)
 
 }   // namespace
 
-bool frmMain::imgAfficheMouse(QEvent *event)
+bool EditorWindow::imgAfficheMouse(QEvent *event)
 {
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
         return false;

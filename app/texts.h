@@ -42,7 +42,7 @@ extern QString strError;        // 3102, also the internet search's failure mess
 
 // The texts every start mode loads, and the file dialogs' filters. The
 // loaders of each start mode, which fill the windows' captions too, are
-// start-up's (program/modRess_windows.h).
+// start-up's (program/startuptexts.h).
 void LoadStartupTexts();
 void LoadFilterTexts();
 

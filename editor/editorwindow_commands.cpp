@@ -1,6 +1,6 @@
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
-#include "about/frmAbout.h"
+#include "about/aboutwindow.h"
 #include "editor/internetsearch.h"
 
 #include <QClipboard>
@@ -25,7 +25,7 @@ QAction *menuItem(QMenu *menu, const char *name, const QKeySequence &shortcut = 
 }   // namespace
 
 // The captions come from the text table when the editor's texts are loaded.
-void frmMain::buildMenus()
+void EditorWindow::buildMenus()
 {
     mnuFile = menuBar()->addMenu(QString());
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -59,42 +59,42 @@ void frmMain::buildMenus()
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 }
 
-void frmMain::connectMenus()
+void EditorWindow::connectMenus()
 {
-    connect(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
-    connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
-    connect(mnuFileSave, &QAction::triggered, this, &frmMain::mnuFileSave_Click);
-    connect(mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
-    connect(mnuFilePrev, &QAction::triggered, this, &frmMain::mnuFilePrev_Click);
-    connect(mnuFileSearch, &QAction::triggered, this, &frmMain::mnuFileSearch_Click);
-    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
-    connect(mnuPopFull, &QAction::triggered, this, &frmMain::mnuPopFull_Click);
-    connect(mnuPopModif, &QAction::triggered, this, &frmMain::mnuPopModif_Click);
-    connect(mnuPopPaste, &QAction::triggered, this, &frmMain::mnuPopPaste_Click);
-    connect(mnuPopAffi, &QMenu::aboutToShow, this, &frmMain::updatePasteItem);
+    connect(mnuFileNew, &QAction::triggered, this, &EditorWindow::mnuFileNew_Click);
+    connect(mnuFileOpen, &QAction::triggered, this, &EditorWindow::mnuFileOpen_Click);
+    connect(mnuFileSave, &QAction::triggered, this, &EditorWindow::mnuFileSave_Click);
+    connect(mnuFileSaveAs, &QAction::triggered, this, &EditorWindow::mnuFileSaveAs_Click);
+    connect(mnuFilePrev, &QAction::triggered, this, &EditorWindow::mnuFilePrev_Click);
+    connect(mnuFileSearch, &QAction::triggered, this, &EditorWindow::mnuFileSearch_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &EditorWindow::mnuFileExit_Click);
+    connect(mnuPopFull, &QAction::triggered, this, &EditorWindow::mnuPopFull_Click);
+    connect(mnuPopModif, &QAction::triggered, this, &EditorWindow::mnuPopModif_Click);
+    connect(mnuPopPaste, &QAction::triggered, this, &EditorWindow::mnuPopPaste_Click);
+    connect(mnuPopAffi, &QMenu::aboutToShow, this, &EditorWindow::updatePasteItem);
     // Asked when the menu opens, not at start: asking the clipboard's owner takes time.
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmMain::updatePasteItem);
-    connect(mnuPopRem, &QAction::triggered, this, &frmMain::mnuPopRem_Click);
-    connect(mnuPopReset, &QAction::triggered, this, &frmMain::mnuPopReset_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(
-        new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, &frmMain::openMenuBar);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &EditorWindow::updatePasteItem);
+    connect(mnuPopRem, &QAction::triggered, this, &EditorWindow::mnuPopRem_Click);
+    connect(mnuPopReset, &QAction::triggered, this, &EditorWindow::mnuPopReset_Click);
+    connect(mnuAbout, &QAction::triggered, this, &EditorWindow::mnuAbout_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+        &EditorWindow::openMenuBar);
 }
 
 // F10 opens the File menu on its first item, for those who work without a
 // mouse; the arrows then go through the menu bar and Enter runs an item.
-void frmMain::openMenuBar()
+void EditorWindow::openMenuBar()
 {
     menuBar()->setActiveAction(mnuFile->menuAction());
     mnuFile->setActiveAction(mnuFileNew);
 }
 
-void frmMain::mnuFileSearch_Click()
+void EditorWindow::mnuFileSearch_Click()
 {
     searchInternet(mnuFileSearch->text(), txtTitre->text(), frameGeometry().topLeft());
 }
 
-void frmMain::mnuAbout_Click()
+void EditorWindow::mnuAbout_Click()
 {
-    frmAbout::ShowModal();
+    AboutWindow::ShowModal();
 }

@@ -1,10 +1,10 @@
 // Posters and cards that come from elsewhere: dropped on the editor or
 // pasted from the clipboard.
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include "app/common.h"
 #include "app/messages.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/workfolder.h"
 #include "editor/editorlayout.h"
 
@@ -18,7 +18,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-bool frmMain::takePosterPixels(const QImage &pixels)
+bool EditorWindow::takePosterPixels(const QImage &pixels)
 {
     if (pixels.isNull()) {
         showWrongImage();
@@ -45,7 +45,7 @@ bool frmMain::takePosterPixels(const QImage &pixels)
 }
 
 // A copied file is taken as that file, copied pixels as pixels.
-void frmMain::mnuPopPaste_Click()
+void EditorWindow::mnuPopPaste_Click()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     if (!data)
@@ -57,7 +57,7 @@ void frmMain::mnuPopPaste_Click()
         takePosterPixels(posterPixels(*data));
 }
 
-void frmMain::updatePasteItem()
+void EditorWindow::updatePasteItem()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     mnuPopPaste->setEnabled(data && holdsPoster(*data));
@@ -65,7 +65,7 @@ void frmMain::updatePasteItem()
 
 // The boxes take dropped text themselves; a card dropped on them is the
 // editor's.
-void frmMain::acceptDropsOnBoxes()
+void EditorWindow::acceptDropsOnBoxes()
 {
     setAcceptDrops(true);
     for (QWidget *box : std::initializer_list<QWidget *> { txtTitre, txtAnnee, txtDuree1, txtDuree2, txtType,
@@ -73,17 +73,17 @@ void frmMain::acceptDropsOnBoxes()
         box->installEventFilter(this);
 }
 
-void frmMain::dragEnterEvent(QDragEnterEvent *event)
+void EditorWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     dragOver(this, event);
 }
 
-void frmMain::dragMoveEvent(QDragMoveEvent *event)
+void EditorWindow::dragMoveEvent(QDragMoveEvent *event)
 {
     dragOver(this, event);
 }
 
-void frmMain::dropEvent(QDropEvent *event)
+void EditorWindow::dropEvent(QDropEvent *event)
 {
     dragOver(this, event);
 }
@@ -91,7 +91,7 @@ void frmMain::dropEvent(QDropEvent *event)
 // A card is opened wherever it is dropped, a picture is taken over the
 // poster panel; anything else is left to the control under the mouse. True
 // when the editor took the event.
-bool frmMain::dragOver(QWidget *target, QEvent *event)
+bool EditorWindow::dragOver(QWidget *target, QEvent *event)
 {
     auto *drag = static_cast<QDropEvent *>(event);
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)
@@ -118,7 +118,7 @@ bool frmMain::dragOver(QWidget *target, QEvent *event)
     return true;
 }
 
-void frmMain::takeDropped(const PosterSource &source, const QImage &pixels)
+void EditorWindow::takeDropped(const PosterSource &source, const QImage &pixels)
 {
     switch (source.kind) {
     case PosterSourceKind::Card:

@@ -1,14 +1,14 @@
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include "app/desktop.h"
 #include "app/frames.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/cardfields.h"
 #include "card/numerictext.h"
 #include "editor/editorlayout.h"
 #include "editor/posterframe.h"
 #include "editor/typinglimit.h"
-#include "viewer/frmViewLarger.h"
+#include "viewer/posterwindow.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -23,7 +23,7 @@
 
 namespace {
 
-frmMain *g_editor = nullptr;
+EditorWindow *g_editor = nullptr;
 
 // Small captions in a face with the metrics the twip grid was drawn for;
 // the desktop's default face runs the captions into their boxes. A desktop
@@ -54,30 +54,30 @@ QLineEdit *textBox(QWidget *form, const char *name, int maxLength)
 
 }   // namespace
 
-frmMain &frmMain::instance()
+EditorWindow &EditorWindow::instance()
 {
     if (!g_editor)
-        g_editor = new frmMain;
+        g_editor = new EditorWindow;
     return *g_editor;
 }
 
-bool frmMain::exists()
+bool EditorWindow::exists()
 {
     return g_editor != nullptr;
 }
 
-void frmMain::discard()
+void EditorWindow::discard()
 {
     delete g_editor;
     g_editor = nullptr;
 }
 
-frmMain::frmMain()
+EditorWindow::EditorWindow()
     : QMainWindow(nullptr,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("EditorWindow"));
     auto *form = new QWidget(this);
     form->setFont(formFont());
     setCentralWidget(form);
@@ -87,12 +87,12 @@ frmMain::frmMain()
     chainTabOrder();
     setOuterHeight(EditorLayout::InnerHeight + Frame::WindowHeight + Frame::MenuBarHeight);
     connectHandlers();
-    QPointer<frmMain> self(this);
-    frmViewLarger::setPosterSource(
-        QStringLiteral("frmMain"), [self] { return self ? self->picAffiche : QPixmap(); });
+    QPointer<EditorWindow> self(this);
+    PosterWindow::setPosterSource(
+        QStringLiteral("EditorWindow"), [self] { return self ? self->picAffiche : QPixmap(); });
 }
 
-void frmMain::createControls(QWidget *form)
+void EditorWindow::createControls(QWidget *form)
 {
     lblTitre = named(new QLabel(form), "lblTitre");
     txtTitre = textBox(form, "txtTitre", CardWidth::Titre);
@@ -129,7 +129,7 @@ void frmMain::createControls(QWidget *form)
 }
 
 // The frame with its two buttons, and the poster under it.
-void frmMain::createPosterPanel(QWidget *form)
+void EditorWindow::createPosterPanel(QWidget *form)
 {
     fraAffiche = named(new PosterFrame(form), "fraAffiche");
     cmdAffiMod = named(new QPushButton(fraAffiche), "cmdAffiMod");
@@ -140,20 +140,20 @@ void frmMain::createPosterPanel(QWidget *form)
     imgAffiche->setFocusPolicy(Qt::ClickFocus);   // Ctrl+V on the poster pastes one
 }
 
-void frmMain::connectHandlers()
+void EditorWindow::connectHandlers()
 {
-    connect(txtTitre, &QLineEdit::textChanged, this, &frmMain::txtTitre_Change);
-    connect(txtAnnee, &QLineEdit::textChanged, this, &frmMain::txtAnnee_Change);
-    connect(txtDuree1, &QLineEdit::textChanged, this, &frmMain::txtDuree1_Change);
-    connect(txtDuree2, &QLineEdit::textChanged, this, &frmMain::txtDuree2_Change);
-    connect(txtType, &QLineEdit::textChanged, this, &frmMain::txtType_Change);
-    connect(txtRealisateur, &QLineEdit::textChanged, this, &frmMain::txtRealisateur_Change);
-    connect(txtResume, &QPlainTextEdit::textChanged, this, &frmMain::txtResume_Change);
-    connect(cboActeurs, &QComboBox::editTextChanged, this, &frmMain::cboActeurs_Change);
-    connect(cboActeurs, &QComboBox::activated, this, &frmMain::cboActeurs_Click);
-    connect(cmdActSupp, &QPushButton::clicked, this, &frmMain::cmdActSupp_Click);
-    connect(cmdAffiMod, &QPushButton::clicked, this, &frmMain::cmdAffiMod_Click);
-    connect(cmdAffiSupp, &QPushButton::clicked, this, &frmMain::cmdAffiSupp_Click);
+    connect(txtTitre, &QLineEdit::textChanged, this, &EditorWindow::txtTitre_Change);
+    connect(txtAnnee, &QLineEdit::textChanged, this, &EditorWindow::txtAnnee_Change);
+    connect(txtDuree1, &QLineEdit::textChanged, this, &EditorWindow::txtDuree1_Change);
+    connect(txtDuree2, &QLineEdit::textChanged, this, &EditorWindow::txtDuree2_Change);
+    connect(txtType, &QLineEdit::textChanged, this, &EditorWindow::txtType_Change);
+    connect(txtRealisateur, &QLineEdit::textChanged, this, &EditorWindow::txtRealisateur_Change);
+    connect(txtResume, &QPlainTextEdit::textChanged, this, &EditorWindow::txtResume_Change);
+    connect(cboActeurs, &QComboBox::editTextChanged, this, &EditorWindow::cboActeurs_Change);
+    connect(cboActeurs, &QComboBox::activated, this, &EditorWindow::cboActeurs_Click);
+    connect(cmdActSupp, &QPushButton::clicked, this, &EditorWindow::cmdActSupp_Click);
+    connect(cmdAffiMod, &QPushButton::clicked, this, &EditorWindow::cmdAffiMod_Click);
+    connect(cmdAffiSupp, &QPushButton::clicked, this, &EditorWindow::cmdAffiSupp_Click);
     connectMenus();
     acceptDropsOnBoxes();
     for (QObject *watched : { static_cast<QObject *>(txtResume), static_cast<QObject *>(cboActeurs),
@@ -161,7 +161,7 @@ void frmMain::connectHandlers()
         watched->installEventFilter(this);
 }
 
-void frmMain::ChangeEdit(bool Modified)
+void EditorWindow::ChangeEdit(bool Modified)
 {
     blnModified = Modified;
     QString caption = kAppTitle + QStringLiteral(" [") + lblFileName;
@@ -178,33 +178,33 @@ void frmMain::ChangeEdit(bool Modified)
     setWindowTitle(caption);
 }
 
-void frmMain::txtTitre_Change()
+void EditorWindow::txtTitre_Change()
 {
     ChangeEdit(true);
 }
 
-void frmMain::txtType_Change()
+void EditorWindow::txtType_Change()
 {
     ChangeEdit(true);
 }
 
-void frmMain::txtRealisateur_Change()
+void EditorWindow::txtRealisateur_Change()
 {
     ChangeEdit(true);
 }
 
-void frmMain::txtAnnee_Change()
+void EditorWindow::txtAnnee_Change()
 {
     applyNumericRule(txtAnnee, strFormatInvalide + QLatin1Char('\r') + strFormatAnnee);
 }
 
-void frmMain::txtDuree1_Change()
+void EditorWindow::txtDuree1_Change()
 {
     applyNumericRule(txtDuree1,
         strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
 }
 
-void frmMain::txtDuree2_Change()
+void EditorWindow::txtDuree2_Change()
 {
     applyNumericRule(txtDuree2,
         strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
@@ -212,7 +212,7 @@ void frmMain::txtDuree2_Change()
 
 // One character goes per message: the shorter text runs this rule again,
 // until what remains is empty or a number.
-void frmMain::applyNumericRule(QLineEdit *box, const QString &message)
+void EditorWindow::applyNumericRule(QLineEdit *box, const QString &message)
 {
     const QString text = box->text();
     if (text.isEmpty() || IsNumericText(text)) {
@@ -225,7 +225,7 @@ void frmMain::applyNumericRule(QLineEdit *box, const QString &message)
     box->setCursorPosition(box->text().size());
 }
 
-QString frmMain::summary() const
+QString EditorWindow::summary() const
 {
     // The raw text keeps no-break spaces, which the plain text turns into blanks.
     QString text = txtResume->document()->toRawText();
@@ -233,7 +233,7 @@ QString frmMain::summary() const
     return text.replace(QChar::LineSeparator, QLatin1Char('\n'));
 }
 
-void frmMain::setSummaryWhole(const QString &text)
+void EditorWindow::setSummaryWhole(const QString &text)
 {
     m_resumeRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(text));
     txtResume->setPlainText(text);
@@ -242,7 +242,7 @@ void frmMain::setSummaryWhole(const QString &text)
 // The summary has no length limit of its own: what goes past the room its
 // field has (a line break takes two characters there) is taken back from
 // the characters just inserted, before the caret.
-void frmMain::txtResume_Change()
+void EditorWindow::txtResume_Change()
 {
     qsizetype excess = summaryStoredLength(summary()) - m_resumeRoom;
     if (excess > 0) {
@@ -259,7 +259,7 @@ void frmMain::txtResume_Change()
     ChangeEdit(true);
 }
 
-void frmMain::txtResume_KeyDown(int &KeyCode, int Shift)
+void EditorWindow::txtResume_KeyDown(int &KeyCode, int Shift)
 {
     if (KeyCode == Qt::Key_A && Shift == 2) {
         txtResume->selectAll();
@@ -267,7 +267,7 @@ void frmMain::txtResume_KeyDown(int &KeyCode, int Shift)
     }
 }
 
-void frmMain::txtResume_KeyPress(int &KeyAscii)
+void EditorWindow::txtResume_KeyPress(int &KeyAscii)
 {
     if (txtResumeTag.toInt() == 1) {
         txtResumeTag = QStringLiteral("0");
@@ -275,7 +275,7 @@ void frmMain::txtResume_KeyPress(int &KeyAscii)
     }
 }
 
-int frmMain::shiftBits(Qt::KeyboardModifiers modifiers)
+int EditorWindow::shiftBits(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
         | (modifiers & Qt::AltModifier ? 4 : 0);
@@ -296,7 +296,7 @@ int characterOf(const QKeyEvent *event)
 
 }   // namespace
 
-bool frmMain::txtResumeKey(QKeyEvent *event)
+bool EditorWindow::txtResumeKey(QKeyEvent *event)
 {
     int code = event->key();
     txtResume_KeyDown(code, shiftBits(event->modifiers()));
@@ -307,7 +307,7 @@ bool frmMain::txtResumeKey(QKeyEvent *event)
     return character == 0;
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
+bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove
         || event->type() == QEvent::Drop)

@@ -1,10 +1,10 @@
 // The File menu's document commands and the close request.
-#include "editor/frmMain.h"
+#include "editor/editorwindow.h"
 
 #include "app/common.h"
 #include "app/desktop.h"
 #include "app/messages.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 #include "card/cardsave.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
@@ -15,7 +15,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 
-void frmMain::mnuFileNew_Click()
+void EditorWindow::mnuFileNew_Click()
 {
     if (!savePromptAllows())
         return;
@@ -27,7 +27,7 @@ void frmMain::mnuFileNew_Click()
     ChangeEdit(false);
 }
 
-void frmMain::mnuFileOpen_Click()
+void EditorWindow::mnuFileOpen_Click()
 {
     if (!savePromptAllows())
         return;
@@ -38,20 +38,20 @@ void frmMain::mnuFileOpen_Click()
 }
 
 // A card dropped on the editor: Open without its dialog.
-void frmMain::openCard(const QString &path)
+void EditorWindow::openCard(const QString &path)
 {
     if (savePromptAllows())
         OpenInEditor(path);
 }
 
-void frmMain::mnuFileSave_Click()
+void EditorWindow::mnuFileSave_Click()
 {
     Save();
 }
 
 // True when the card was written. A refused, cancelled or failed save keeps
 // the card's name, its modified mark and its poster mark.
-bool frmMain::Save()
+bool EditorWindow::Save()
 {
     if (!titleGiven())
         return false;
@@ -72,7 +72,7 @@ bool frmMain::Save()
     return saved;
 }
 
-void frmMain::mnuFileSaveAs_Click()
+void EditorWindow::mnuFileSaveAs_Click()
 {
     if (!titleGiven())
         return;
@@ -87,26 +87,26 @@ void frmMain::mnuFileSaveAs_Click()
 }
 
 // What every successful save leaves: the card is its file, unmodified.
-void frmMain::cardSaved()
+void EditorWindow::cardSaved()
 {
     ChangeEdit(false);
     blnAffiMod = false;
     mnuPopReset->setEnabled(true);
 }
 
-void frmMain::mnuFilePrev_Click()
+void EditorWindow::mnuFilePrev_Click()
 {
     if (titleGiven())
         PreviewCard();
 }
 
-void frmMain::mnuFileExit_Click()
+void EditorWindow::mnuFileExit_Click()
 {
     close();
 }
 
 // The card as it would be saved, shown in the viewer without its save item.
-void frmMain::PreviewCard()
+void EditorWindow::PreviewCard()
 {
     const QString folder = MakeWorkFolder(1);
     const QString preview = folder + WorkFile::Preview;
@@ -118,14 +118,14 @@ void frmMain::PreviewCard()
 }
 
 // The preview falls back on the card's own poster unless it was removed.
-QString frmMain::posterForPreview() const
+QString EditorWindow::posterForPreview() const
 {
     if (!lblAffiche.isEmpty())
         return lblAffiche;
     return blnAffiMod ? QString() : strImageFile;
 }
 
-bool frmMain::titleGiven()
+bool EditorWindow::titleGiven()
 {
     if (!txtTitre->text().isEmpty())
         return true;
@@ -136,7 +136,7 @@ bool frmMain::titleGiven()
 
 // Asks about unsaved changes. True when the command may go on: No, or Yes
 // and the card was really saved.
-bool frmMain::savePromptAllows()
+bool EditorWindow::savePromptAllows()
 {
     if (!blnModified)
         return true;
@@ -151,7 +151,7 @@ bool frmMain::savePromptAllows()
     }
 }
 
-void frmMain::closeEvent(QCloseEvent *event)
+void EditorWindow::closeEvent(QCloseEvent *event)
 {
     if (m_closing) {   // a close request is already running; it decides
         event->ignore();
@@ -167,7 +167,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->accept();
 }
 
-void frmMain::Form_QueryUnload(bool &Cancel)
+void EditorWindow::Form_QueryUnload(bool &Cancel)
 {
     if (!savePromptAllows()) {
         Cancel = true;

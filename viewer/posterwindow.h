@@ -8,11 +8,11 @@
 
 class QLabel;
 
-class frmViewLarger : public QDialog {
+class PosterWindow : public QDialog {
     Q_OBJECT
 public:
     // The windows that hold a full-size poster register it under their name
-    // ("frmMain", "frmInfos"); View shows the poster of the window named.
+    // ("EditorWindow", "ViewerWindow"); View shows the poster of the window named.
     static void setPosterSource(const QString &windowName, std::function<QPixmap()> source);
 
     // Shows the poster of Sender modally, centred on the window asking;
@@ -20,7 +20,7 @@ public:
     static void View(const QString &Sender);
 
     // The window while it is shown (tests), or null.
-    static frmViewLarger *current();
+    static PosterWindow *current();
 
     QLabel *picViewLarger = nullptr;
 
@@ -29,7 +29,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    frmViewLarger(const QPixmap &picture, QWidget *owner);
+    PosterWindow(const QPixmap &picture, QWidget *owner);
     void Form_KeyPress(int KeyAscii);
     void picViewLarger_Click();
 };

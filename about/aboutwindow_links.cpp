@@ -1,8 +1,8 @@
-#include "about/frmAbout.h"
+#include "about/aboutwindow.h"
 
 #include "app/desktop.h"
 #include "app/messages.h"
-#include "app/modRess.h"
+#include "app/texts.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,7 +42,7 @@ bool isClick(QWidget *widget, QEvent *event)
 }   // namespace
 
 // The links are plain-text labels, so their look is entirely the program's.
-bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove) {
         if (watched == lblWeb)
@@ -71,52 +71,52 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
 
 // Reached only over the window's background: the labels that react to the
 // mouse take their own moves, the other controls ignore them.
-void frmAbout::mouseMoveEvent(QMouseEvent *event)
+void AboutWindow::mouseMoveEvent(QMouseEvent *event)
 {
     if (!childAt(event->position().toPoint()))
         Form_MouseMove();
     QDialog::mouseMoveEvent(event);
 }
 
-void frmAbout::Form_MouseMove()
+void AboutWindow::Form_MouseMove()
 {
     setLinkLook(lblWeb, false);
     setLinkLook(lblcfhdb, false);
 }
 
 // The author line touches the top of lblWeb, with no background between.
-void frmAbout::lblAuthor_MouseMove()
+void AboutWindow::lblAuthor_MouseMove()
 {
     setLinkLook(lblWeb, false);
 }
 
-void frmAbout::lblWeb_MouseMove()
+void AboutWindow::lblWeb_MouseMove()
 {
     setLinkLook(lblWeb, true);
 }
 
-void frmAbout::lblcfhdb_MouseMove()
+void AboutWindow::lblcfhdb_MouseMove()
 {
     setLinkLook(lblcfhdb, true);
 }
 
-void frmAbout::lblWeb_Click()
+void AboutWindow::lblWeb_Click()
 {
     openAddress(QUrl(lblWeb->text(), QUrl::StrictMode));
 }
 
-void frmAbout::lblcfhdb_Click()
+void AboutWindow::lblcfhdb_Click()
 {
     openAddress(QUrl(lblcfhdb->text(), QUrl::StrictMode));
 }
 
-void frmAbout::cmdMail_Click()
+void AboutWindow::cmdMail_Click()
 {
     openAddress(programmerMail(lblTitle->text()));
 }
 
 // A failure is told once; the window stays open.
-void frmAbout::openAddress(const QUrl &address)
+void AboutWindow::openAddress(const QUrl &address)
 {
     if (!desktop().openExternal(address))
         showOpenFailed();
