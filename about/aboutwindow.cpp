@@ -4,7 +4,6 @@
 #include "app/common.h"
 #include "app/frames.h"
 #include "app/texts.h"
-#include "app/texttable.h"
 #include "app/twipsgeometry.h"
 
 #include <QApplication>
@@ -60,13 +59,13 @@ void AboutWindow::discard()
     g_instance = nullptr;
 }
 
-void AboutWindow::applyCaptions()
+// The title is the catalogue's until the first show composes the version line.
+void AboutWindow::setCaptions()
 {
-    const AboutCaptions &c = aboutCaptions();
-    setWindowTitle(c.title);
-    lblAuthor->setText(c.author);
-    cmdMail->setText(c.mail);
-    cmdOK->setText(c.ok);
+    setWindowTitle(textOf(Text::AboutTitle));
+    lblAuthor->setText(QStringLiteral("Corvin ") + textOf(Text::AboutAuthor));
+    cmdMail->setText(textOf(Text::MailButton));
+    cmdOK->setText(textOf(Text::AboutOk));
 }
 
 // Modal to the window asking, for the time it is shown only: the About box
@@ -108,7 +107,7 @@ AboutWindow::AboutWindow()
     setMouseTracking(true);
     createControls();
     placeControls();
-    applyCaptions();
+    setCaptions();
     connectHandlers();
 }
 
@@ -192,9 +191,9 @@ void AboutWindow::Form_Load()
 {
     const VersionLine line = versionLine(m_version.major, m_version.minor, m_version.revision);
     if (line.preRelease)
-        cmdMail->setToolTip(strBugToolTip);
+        cmdMail->setToolTip(textOf(Text::MailButtonTip));
     lblTitle->setText(line.text);
-    setWindowTitle(resText(3000) + lblTitle->text());
+    setWindowTitle(textOf(Text::AboutTitle) + lblTitle->text());
 }
 
 void AboutWindow::cmdOK_Click()

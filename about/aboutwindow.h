@@ -11,16 +11,6 @@ class QLabel;
 class QPushButton;
 class QScreen;
 
-// The About window's captions (texts 3000 to 3003), kept from the text
-// loader for the window built afterwards.
-struct AboutCaptions {
-    QString title, author, mail, ok;
-};
-AboutCaptions &aboutCaptions();
-// Loads the window's title, author line and buttons, and applies them to it,
-// if it exists.
-void loadAboutCaptions();
-
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
@@ -29,8 +19,6 @@ public:
     static bool exists();
     // Deletes the window, so that the next use creates a fresh one (tests).
     static void discard();
-    // Puts the loaded captions into the window.
-    void applyCaptions();
     // Shows the window modally; returns once it is hidden again.
     static void ShowModal();
 
@@ -58,6 +46,7 @@ private:
     AboutWindow();
     void createControls();
     void placeControls();
+    void setCaptions();
     void connectHandlers();
     void fitMailButton();
     void centreOnScreen(const QScreen *screen);

@@ -2,7 +2,7 @@
 
 #include "app/buildconfig.h"
 #include "app/common.h"
-#include "app/texttable.h"
+#include "app/texts.h"
 
 QString argumentString(const QStringList &arguments)
 {
@@ -36,13 +36,13 @@ std::optional<CommandLine> readCommandLine(const QStringList &arguments)
 std::optional<QString> informationText(const QStringList &arguments)
 {
     if (arguments == QStringList { QStringLiteral("--help") })
-        return resText(6001);
+        return textOf(Text::CommandLineHelp);
     if (arguments == QStringList { QStringLiteral("--version") }) {
         const QString version = QStringLiteral("%1.%2.%3")
                                     .arg(BuildConfig::VersionMajor)
                                     .arg(BuildConfig::VersionMinor)
                                     .arg(BuildConfig::VersionRevision);
-        return resText(6002).arg(version);
+        return textOf(Text::VersionNotice).arg(version);
     }
     return std::nullopt;
 }

@@ -22,13 +22,13 @@ void showCardReadFailure(CardReadStatus status, const QString &cardPath, const Q
     case CardReadStatus::Ok:
         return;
     case CardReadStatus::Missing:
-        showMessage(strFileNotFound, MsgIcon::Critical);
+        showMessage(textOf(Text::FileNotFound), MsgIcon::Critical);
         return;
     case CardReadStatus::Unreadable:
-        showAbout(strReadFailed, cardPath);
+        showAbout(textOf(Text::ReadFailed), cardPath);
         return;
     case CardReadStatus::NotCard:
-        showMessage(strWrongFile, MsgIcon::Critical);
+        showMessage(textOf(Text::WrongFile), MsgIcon::Critical);
         return;
     case CardReadStatus::PosterWriteFailed:
         // The user knows the cache folder, not the working file inside it.
@@ -47,10 +47,10 @@ bool saveSucceeded(const SaveResult &result)
         return true;
     case SaveStatus::PosterMissing:
     case SaveStatus::SourceMissing:
-        showAbout(strFileNotFound, result.failedPath);
+        showAbout(textOf(Text::FileNotFound), result.failedPath);
         return false;
     case SaveStatus::ReadFailed:
-        showAbout(strReadFailed, result.failedPath);
+        showAbout(textOf(Text::ReadFailed), result.failedPath);
         return false;
     case SaveStatus::WriteFailed:
         showWriteFailed(result.failedPath);
@@ -61,19 +61,19 @@ bool saveSucceeded(const SaveResult &result)
 
 void showWrongImage()
 {
-    showMessage(strWrongImage, MsgIcon::Critical);
+    showMessage(textOf(Text::WrongImage), MsgIcon::Critical);
 }
 
 void showOpenFailed()
 {
-    showMessage(strError, MsgIcon::None);
+    showMessage(textOf(Text::OpenFailed), MsgIcon::None);
 }
 
 void showWorkFolderFailure()
 {
     const WorkBase base = workBase();
     if (base.status == WorkBaseStatus::Unsafe)
-        showAbout(strUnsafeFolder, base.path);
+        showAbout(textOf(Text::UnsafeFolder), base.path);
     else
         showWriteFailed(base.path);
 }
@@ -85,5 +85,27 @@ void showWriteFailed(const QString &path)
 
 QString writeFailedText(const QString &path)
 {
-    return strWriteFailed + QLatin1Char('\r') + path;
+    return textOf(Text::WriteFailed) + QLatin1Char('\r') + path;
+}
+
+void showNotNumber(NumberRule rule)
+{
+    QString text = textOf(Text::InvalidFormat) + QLatin1Char('\r');
+    if (rule == NumberRule::Year)
+        text += textOf(Text::YearFormat);
+    else
+        text += textOf(Text::HoursFormat) + QLatin1Char('\r') + textOf(Text::MinutesFormat);
+    showMessage(text, MsgIcon::Information);
+}
+
+void showTitleRequired()
+{
+    showMessage(textOf(Text::TitleRequired), MsgIcon::None);
+}
+
+MsgAnswer askSaveChanges(const QString &cardName)
+{
+    const QString question
+        = textOf(Text::SaveChangesQuestion) + QLatin1Char('"') + cardName + QStringLiteral("\" ?");
+    return showMessage(question, MsgIcon::Question, MsgButtons::YesNoCancel);
 }

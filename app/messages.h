@@ -2,6 +2,7 @@
 // The one place where a failure becomes the message the user sees: what
 // went wrong, and with which file.
 
+#include "app/desktop.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
 
@@ -22,6 +23,19 @@ void showOpenFailed();
 
 // Why no working folder could be made: a refused or unwritable cache folder.
 void showWorkFolderFailure();
+
+// The rule a number box keeps: the year's four digits, or the running
+// time's one digit of hours and two of minutes.
+enum class NumberRule { Year, RunningTime };
+// What the box typed into must hold, after a character that broke its rule.
+void showNotNumber(NumberRule rule);
+
+// A card is saved, previewed or searched for under its title only.
+void showTitleRequired();
+
+// Whether to save the changes made to the card named cardName first:
+// Yes, No, or Cancel (also when the box is closed).
+MsgAnswer askSaveChanges(const QString &cardName);
 
 // "Impossible d'écrire le fichier", a carriage return and path.
 void showWriteFailed(const QString &path);

@@ -1,43 +1,116 @@
 #include "app/texts.h"
 
-#include "app/texttable.h"
-
-#include <initializer_list>
+#include <array>
 #include <utility>
 
-QString strFileNotFound, strSaveAfficheTitle, strSaveAsTitle, strWrongFile, strWriteFailed, strReadFailed,
-    strUnsafeFolder;
-QString strFilterAll, strFilterCard, strFilterImages, strFilterJpeg, strFilterBitmap, strFilterGif;
-QString strNouveau, strFormatInvalide, strFormatAnnee, strFormatDureeA, strFormatDureeB, strTitreRequis,
-    strWantSave, strOpenTitle, strAfficheTitle, strWrongImage, strSearch;
-QString strBugToolTip, strError;
+namespace {
 
-void assignTexts(std::initializer_list<std::pair<QString *, int>> targets)
+// Each name with its text; the order is free, the completeness is checked.
+constexpr std::pair<Text, const char16_t *> kTexts[] = {
+    // editor
+    { Text::TitleCaption, u"Titre :" },
+    { Text::YearCaption, u"Année (aaaa) :" },
+    { Text::RunningTimeCaption, u"Durée (h:mm) :" },
+    { Text::DirectorCaption, u"Réalisateur :" },
+    { Text::GenreCaption, u"Type :" },
+    { Text::ActorsCaption, u"Acteurs :" },
+    { Text::SummaryCaption, u"Résumé :" },
+    { Text::NewCardName, u"Nouveau" },
+    { Text::DeleteActorTip, u"Supprimer l'acteur" },
+    { Text::FileMenu, u"Fichier" },
+    { Text::NewItem, u"Nouveau" },
+    { Text::OpenItem, u"Ouvrir" },
+    { Text::SaveItem, u"Enregistrer" },
+    { Text::SaveAsItem, u"Enregistrer sous" },
+    { Text::PreviewItem, u"Prévisualiser" },
+    { Text::QuitItem, u"Quitter" },
+    { Text::SearchItem, u"&Rechercher sur Internet..." },
+    { Text::PosterMenu, u"Affiche" },
+    { Text::FullViewItem, u"Afficher en grand" },
+    { Text::ChangePosterItem, u"Modifier" },
+    { Text::RemovePosterItem, u"Supprimer" },
+    { Text::ResetPosterItem, u"Reset" },
+    { Text::PastePosterItem, u"Coller l'affiche" },
+    { Text::AboutItem, u"À propos de ..." },
+    { Text::InvalidFormat, u"Format invalide :" },
+    { Text::YearFormat, u"L'année doit se composer de 4 chiffres" },
+    { Text::HoursFormat, u"La durée doit se composer d'un chiffre pour l'heure" },
+    { Text::MinutesFormat, u"et de deux chiffres pour les minutes" },
+    { Text::TitleRequired, u"Vous devez entrer le titre du film" },
+    { Text::SaveChangesQuestion, u"Enregistrer les modifications apportées à " },
+    { Text::OpenTitle, u"Ouvrir..." },
+    { Text::PosterChoiceTitle, u"Affiche du film" },
+    { Text::WrongImage, u"Fichier image incorrect" },
+    { Text::SearchPrompt, u"Entrez les mots-clés à rechercher :" },
+    // viewer
+    { Text::ViewerYear, u"Année : " },
+    { Text::ViewerRunningTime, u"Durée :" },
+    { Text::ViewerGenre, u"Type :" },
+    { Text::ViewerDirector, u"Réalisateur :" },
+    { Text::ViewerActors, u"Acteurs :" },
+    { Text::ViewerSummary, u"Résumé :" },
+    { Text::ViewerFullViewItem, u"Afficher en grand" },
+    { Text::ViewerSavePosterItem, u"Enregistrer l'affiche sous..." },
+    { Text::PlayButton, u"Lecture" },
+    { Text::ViewerOk, u"OK" },
+    // About window
+    { Text::AboutTitle, u"À propos de " },
+    { Text::AboutAuthor, u"de Ombrelune" },
+    { Text::MailButton, u"Envoyer un e-m@il au programmeur" },
+    { Text::AboutOk, u"OK" },
+    { Text::MailButtonTip, u"Une erreur s'est produite" },
+    { Text::OpenFailed, u"C'est ici pour les rapports de bugs..." },
+    // messages and dialog titles
+    { Text::FileNotFound, u"Fichier introuvable" },
+    { Text::SavePosterTitle, u"Enregistrer l'affiche" },
+    { Text::SaveCardAsTitle, u"Enregistrer la fiche sous ..." },
+    { Text::WrongFile, u"Fichier incorrect" },
+    { Text::WriteFailed, u"Impossible d'écrire le fichier" },
+    { Text::ReadFailed, u"Impossible de lire le fichier" },
+    { Text::UnsafeFolder,
+        u"Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous" },
+    // labels of the file dialogs' type filters
+    { Text::FilterAll, u"Tous les fichiers (*.*)" },
+    { Text::FilterCard, u"Fichiers Cinefiche (*.cfh)" },
+    { Text::FilterImages, u"Fichiers Images (*.jpg, *.gif)" },
+    { Text::FilterJpeg, u"JPEG (*.jpg)" },
+    { Text::FilterBitmap, u"Bitmap (*.bmp)" },
+    { Text::FilterGif, u"GIF (*.gif)" },
+    // command line: --help and --version (%1 is the version)
+    { Text::CommandLineHelp,
+        u"Utilisation : cinefiche [FICHE [/m | /p]]\n"
+        u"Écrit et lit des fiches d'information sur des films (fichiers .cfh).\n"
+        u"\n"
+        u"  cinefiche               ouvre l'éditeur sur une nouvelle fiche\n"
+        u"  cinefiche FICHE         montre la fiche dans la visionneuse\n"
+        u"  cinefiche FICHE /p      la visionneuse, sans son bouton Lecture\n"
+        u"  cinefiche FICHE /m      ouvre la fiche dans l'éditeur\n"
+        u"  cinefiche --help        affiche cette aide\n"
+        u"  cinefiche --version     affiche la version\n"
+        u"\n"
+        u"Une fiche introuvable, ou un fichier qui n'est pas une fiche, est signalé\n"
+        u"et le programme se termine avec le code 1.\n" },
+    { Text::VersionNotice,
+        u"cinefiche %1\n"
+        u"Licence GPLv3+ : GNU GPL version 3 ou ultérieure <https://gnu.org/licenses/gpl.html>.\n"
+        u"Ceci est un logiciel libre : vous êtes libre de le modifier et de le redistribuer.\n"
+        u"Il est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi.\n" },
+};
+
+using TextArray = std::array<QString, std::size_t(Text::Count)>;
+
+TextArray loadTexts()
 {
-    for (const auto &[variable, id] : targets)
-        *variable = resText(id);
+    TextArray texts;
+    for (const auto &[name, text] : kTexts)
+        texts[std::size_t(name)] = QString::fromUtf16(text);
+    return texts;
 }
 
-void LoadStartupTexts()
-{
-    // The failure messages go with it: any start mode reads and may save a file.
-    assignTexts({ { &strFileNotFound, 4101 }, { &strWriteFailed, 4105 }, { &strReadFailed, 4106 },
-        { &strUnsafeFolder, 4107 } });
-}
+}   // namespace
 
-void LoadFilterTexts()
+const QString &textOf(Text name)
 {
-    assignTexts({ { &strFilterAll, 5100 }, { &strFilterCard, 5101 }, { &strFilterImages, 5102 },
-        { &strFilterJpeg, 5103 }, { &strFilterBitmap, 5104 }, { &strFilterGif, 5105 } });
-}
-
-void clearTexts()
-{
-    for (QString *text :
-        { &strFileNotFound, &strSaveAfficheTitle, &strSaveAsTitle, &strWrongFile, &strWriteFailed,
-            &strReadFailed, &strUnsafeFolder, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
-            &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
-            &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
-            &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError })
-        text->clear();
+    static const TextArray texts = loadTexts();
+    return texts.at(std::size_t(name));
 }

@@ -64,20 +64,23 @@ QString ShowFileDialog(FileDialogKind kind, const QString &title, const QList<Fi
 
 QList<FileFilter> cardFilters()
 {
-    return { { strFilterCard, QStringLiteral("*.") + kCardExtension },
-        { strFilterAll, QStringLiteral("*.*") } };
+    return { { textOf(Text::FilterCard), QStringLiteral("*.") + kCardExtension },
+        { textOf(Text::FilterAll), QStringLiteral("*.*") } };
 }
 
 QList<FileFilter> posterChoiceFilters()
 {
     // Every picture the poster loader reads, whatever its label names.
-    return { { strFilterImages, QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp") },
-        { strFilterBitmap, QStringLiteral("*.bmp") }, { strFilterJpeg, QStringLiteral("*.jpg;*.jpeg") },
-        { strFilterGif, QStringLiteral("*.gif") }, { strFilterAll, QStringLiteral("*.*") } };
+    return { { textOf(Text::FilterImages), QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp") },
+        { textOf(Text::FilterBitmap), QStringLiteral("*.bmp") },
+        { textOf(Text::FilterJpeg), QStringLiteral("*.jpg;*.jpeg") },
+        { textOf(Text::FilterGif), QStringLiteral("*.gif") },
+        { textOf(Text::FilterAll), QStringLiteral("*.*") } };
 }
 
 QList<FileFilter> posterSaveFilters()
 {
-    return { { strFilterJpeg, QStringLiteral("*.jpg") }, { strFilterImages, QStringLiteral("*.jpg;*.gif") },
-        { strFilterAll, QStringLiteral("*.*") } };
+    return { { textOf(Text::FilterJpeg), QStringLiteral("*.jpg") },
+        { textOf(Text::FilterImages), QStringLiteral("*.jpg;*.gif") },
+        { textOf(Text::FilterAll), QStringLiteral("*.*") } };
 }

@@ -2,6 +2,7 @@
 
 #include "app/desktop.h"
 #include "app/frames.h"
+#include "app/messages.h"
 #include "app/texts.h"
 #include "card/cardfields.h"
 #include "card/numerictext.h"
@@ -87,6 +88,7 @@ EditorWindow::EditorWindow()
     chainTabOrder();
     setOuterHeight(EditorLayout::InnerHeight + Frame::WindowHeight + Frame::MenuBarHeight);
     connectHandlers();
+    setCaptions();
     QPointer<EditorWindow> self(this);
     PosterWindow::setPosterSource(
         QStringLiteral("EditorWindow"), [self] { return self ? self->picAffiche : QPixmap(); });
@@ -168,7 +170,7 @@ void EditorWindow::ChangeEdit(bool Modified)
     // A read-only file is not written over; Save As remains the way out.
     mnuFileSave->setEnabled(!IsReadOnly && blnModified);
     if (Modified) {
-        if (lblFileName != strNouveau)
+        if (lblFileName != textOf(Text::NewCardName))
             mnuFileSaveAs->setEnabled(true);
         caption += QStringLiteral("*]");
     } else {
@@ -195,31 +197,29 @@ void EditorWindow::txtRealisateur_Change()
 
 void EditorWindow::txtAnnee_Change()
 {
-    applyNumericRule(txtAnnee, strFormatInvalide + QLatin1Char('\r') + strFormatAnnee);
+    applyNumericRule(txtAnnee, NumberRule::Year);
 }
 
 void EditorWindow::txtDuree1_Change()
 {
-    applyNumericRule(txtDuree1,
-        strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
+    applyNumericRule(txtDuree1, NumberRule::RunningTime);
 }
 
 void EditorWindow::txtDuree2_Change()
 {
-    applyNumericRule(txtDuree2,
-        strFormatInvalide + QLatin1Char('\r') + strFormatDureeA + QLatin1Char('\r') + strFormatDureeB);
+    applyNumericRule(txtDuree2, NumberRule::RunningTime);
 }
 
 // One character goes per message: the shorter text runs this rule again,
 // until what remains is empty or a number.
-void EditorWindow::applyNumericRule(QLineEdit *box, const QString &message)
+void EditorWindow::applyNumericRule(QLineEdit *box, NumberRule rule)
 {
     const QString text = box->text();
     if (text.isEmpty() || IsNumericText(text)) {
         ChangeEdit(true);
         return;
     }
-    showMessage(message, MsgIcon::Information);
+    showNotNumber(rule);
     const bool pair = text.size() > 1 && text.back().isLowSurrogate();
     box->setText(text.chopped(pair ? 2 : 1));
     box->setCursorPosition(box->text().size());

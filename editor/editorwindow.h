@@ -2,6 +2,7 @@
 // The card editor: one card as seven text boxes, the actor box and the
 // poster panel, with the File, Affiche and About menus.
 
+#include "app/messages.h"
 #include "card/cardrecord.h"
 #include "card/cardsave.h"
 #include "poster/posterpaste.h"
@@ -21,9 +22,6 @@ class QMenu;
 class QMouseEvent;
 class QPlainTextEdit;
 class QPushButton;
-
-// Loads the editor's captions into the editor, then places its controls.
-void loadEditorCaptions();
 
 class EditorWindow : public QMainWindow {
     Q_OBJECT
@@ -129,6 +127,7 @@ protected:
 private:
     EditorWindow();
     void createControls(QWidget *form);
+    void setCaptions();
     void createPosterPanel(QWidget *form);
     void fitCaptionColumn();
     void placeOnGrid();
@@ -142,7 +141,7 @@ private:
     void takeDropped(const PosterSource &source, const QImage &pixels);
     void updatePasteItem();
     void setOuterHeight(int twips);
-    void applyNumericRule(QLineEdit *box, const QString &message);
+    void applyNumericRule(QLineEdit *box, NumberRule rule);
     bool txtResumeKey(QKeyEvent *event);
     bool cboActeursKey(QKeyEvent *event);
     bool imgAfficheMouse(QEvent *event);

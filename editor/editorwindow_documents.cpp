@@ -20,7 +20,7 @@ void EditorWindow::mnuFileNew_Click()
     if (!savePromptAllows())
         return;
     ResetEditor(QString());
-    lblFileName = strNouveau;
+    lblFileName = textOf(Text::NewCardName);
     lblFile.clear();
     IsReadOnly = false;   // a card without a file is never read-only
     mnuPopReset->setEnabled(false);
@@ -31,8 +31,8 @@ void EditorWindow::mnuFileOpen_Click()
 {
     if (!savePromptAllows())
         return;
-    const QString path = ShowFileDialog(FileDialogKind::Open, strOpenTitle, cardFilters(), kDocumentsFolder,
-        this, FileDialogFlag::FileMustExist, QString());
+    const QString path = ShowFileDialog(FileDialogKind::Open, textOf(Text::OpenTitle), cardFilters(),
+        kDocumentsFolder, this, FileDialogFlag::FileMustExist, QString());
     if (!path.isEmpty())
         OpenInEditor(path);
 }
@@ -56,7 +56,7 @@ bool EditorWindow::Save()
     if (!titleGiven())
         return false;
     bool saved = false;
-    if (lblFileName != strNouveau) {
+    if (lblFileName != textOf(Text::NewCardName)) {
         saved = blnAffiMod ? RewriteCard(lblFile) : RewriteRecord(lblFile);
     } else {
         const QString path = SaveNewCard();
@@ -129,7 +129,7 @@ bool EditorWindow::titleGiven()
 {
     if (!txtTitre->text().isEmpty())
         return true;
-    showMessage(strTitreRequis, MsgIcon::None);
+    showTitleRequired();
     txtTitre->setFocus();
     return false;
 }
@@ -140,8 +140,7 @@ bool EditorWindow::savePromptAllows()
 {
     if (!blnModified)
         return true;
-    const QString question = strWantSave + QLatin1Char('"') + lblFileName + QStringLiteral("\" ?");
-    switch (showMessage(question, MsgIcon::Question, MsgButtons::YesNoCancel)) {
+    switch (askSaveChanges(lblFileName)) {
     case MsgAnswer::Yes:
         return Save();
     case MsgAnswer::No:

@@ -61,7 +61,7 @@ bool EditorWindow::takePosterFile(const QString &path)
         return false;
     }
     ChangeEdit(true);
-    if (lblFileName != strNouveau)
+    if (lblFileName != textOf(Text::NewCardName))
         blnAffiMod = true;
     lblAffiche = path;
     return true;
@@ -72,8 +72,8 @@ bool EditorWindow::takePosterFile(const QString &path)
 void EditorWindow::cmdAffiMod_Click()
 {
     for (;;) {
-        const QString path = ShowFileDialog(FileDialogKind::Open, strAfficheTitle, posterChoiceFilters(),
-            kDocumentsFolder, this, FileDialogFlag::FileMustExist, QString());
+        const QString path = ShowFileDialog(FileDialogKind::Open, textOf(Text::PosterChoiceTitle),
+            posterChoiceFilters(), kDocumentsFolder, this, FileDialogFlag::FileMustExist, QString());
         if (path.isEmpty() || takePosterFile(path))
             return;
     }
@@ -87,7 +87,7 @@ void EditorWindow::cmdAffiSupp_Click()
     imgAffiche->hide();
     picAffiche = QPixmap();
     lblAffiche.clear();
-    if (lblFileName != strNouveau)
+    if (lblFileName != textOf(Text::NewCardName))
         blnAffiMod = true;
     setOuterHeight(EditorLayout::ResumeBottom + EditorLayout::HeightAllowance);
     imgAffiche->resize(imgAffiche->width(), 0);
@@ -114,7 +114,7 @@ void EditorWindow::mnuPopReset_Click()
     if (!ResetPoster())
         return;
     ChangeEdit(true);
-    if (lblFileName != strNouveau)
+    if (lblFileName != textOf(Text::NewCardName))
         blnAffiMod = true;
 }
 

@@ -27,8 +27,9 @@ QString EditorWindow::JoinActors() const
 
 QString EditorWindow::ChooseCardFileName(const QString &proposed, const QString &folder)
 {
-    return ShowFileDialog(FileDialogKind::Save, strSaveAsTitle, cardFilters(), kDocumentsFolder, this,
-        FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed, kCardExtension, folder);
+    return ShowFileDialog(FileDialogKind::Save, textOf(Text::SaveCardAsTitle), cardFilters(),
+        kDocumentsFolder, this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed,
+        kCardExtension, folder);
 }
 
 QString EditorWindow::SaveNewCard()

@@ -28,7 +28,7 @@ QUrl searchAddress(const QString &answer)
 void searchInternet(const QString &menuCaption, const QString &proposal, QPoint editorCorner)
 {
     InputRequest request;
-    request.prompt = strSearch;
+    request.prompt = textOf(Text::SearchPrompt);
     request.title = QString(menuCaption).remove(QLatin1Char('&'));
     request.proposal = proposal;
     request.position = editorCorner + kInputBoxOffset;

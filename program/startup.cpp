@@ -3,9 +3,7 @@
 #include "app/cmdline.h"
 #include "app/common.h"
 #include "app/messages.h"
-#include "app/texts.h"
 #include "editor/editorwindow.h"
-#include "program/startuptexts.h"
 #include "viewer/viewerload.h"
 #include "viewer/viewerwindow.h"
 
@@ -49,14 +47,11 @@ std::optional<int> startViewer(const QString &path, bool hidePlay)
     return std::nullopt;
 }
 
-// The start for an existing card, once the start-up texts are loaded.
+// The start for an existing card.
 std::optional<int> startOnCard(const CommandLine &line)
 {
-    LoadViewerTexts();
-    if (line.option == QLatin1String("m")) {
-        LoadEditorTexts();
+    if (line.option == QLatin1String("m"))
         return startEditorOnCard(line.path);
-    }
     return startViewer(line.path, line.option == QLatin1String("p"));
 }
 
@@ -64,11 +59,8 @@ std::optional<int> startOnCard(const CommandLine &line)
 
 std::optional<int> startProgram(const QString &arguments)
 {
-    LoadStartupTexts();
-    if (arguments.isEmpty()) {
-        LoadAllTexts();
+    if (arguments.isEmpty())
         return startEditorOnNewCard();
-    }
     const CommandLine line = splitCommandLine(arguments);
     if (!FileExists(line.path)) {
         showCardReadFailure(CardReadStatus::Missing, line.path, QString());
@@ -82,6 +74,5 @@ std::optional<int> startProgram(const QStringList &arguments)
     const std::optional<CommandLine> line = readCommandLine(arguments);
     if (!line || !FileExists(line->path))
         return startProgram(argumentString(arguments));   // a new card, or the missing file's message
-    LoadStartupTexts();
     return startOnCard(*line);
 }

@@ -1,7 +1,6 @@
 #include "about/aboutlinks.h"
 #include "about/aboutwindow.h"
 #include "app/buildconfig.h"
-#include "app/texts.h"
 #include "support/modal.h"
 #include "support/scripteddesktop.h"
 
@@ -58,7 +57,6 @@ class tst_About : public QObject {
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
     void composesVersionLine_data();
     void composesVersionLine();
@@ -79,12 +77,6 @@ void tst_About::initTestCase()
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::WindowText, kDesktopText);
     QApplication::setPalette(palette);
-}
-
-void tst_About::init()
-{
-    assignTexts({ { &strBugToolTip, 3101 }, { &strError, 3102 } });
-    loadAboutCaptions();
 }
 
 void tst_About::cleanup()

@@ -1,6 +1,4 @@
-#include "app/texts.h"
 #include "editor/editorwindow.h"
-#include "program/startuptexts.h"
 #include "support/scripteddesktop.h"
 
 #include <QComboBox>
@@ -35,8 +33,6 @@ private:
 
 void tst_Actors::init()
 {
-    clearTexts();
-    LoadAllTexts();
     editor = &EditorWindow::instance();
     editor->ChangeEdit(false);
 }

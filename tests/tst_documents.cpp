@@ -1,5 +1,4 @@
 #include "app/common.h"
-#include "app/texts.h"
 #include "editor/editorwindow.h"
 #include "program/startup.h"
 #include "support/drops.h"
@@ -79,7 +78,6 @@ void tst_Documents::init()
 {
     fake = new ScriptedDesktop;
     fake->documents = m_dir.path();
-    clearTexts();
     QCOMPARE(startProgram(QString()), std::nullopt);
     editor = &EditorWindow::instance();
 }
@@ -617,7 +615,6 @@ void tst_Documents::starts()
     QFETCH(QString, card);
     if (!card.isEmpty()) {
         EditorWindow::discard();
-        clearTexts();
         QCOMPARE(startProgram(cardWithPoster(card, 3000) + u" /m"_s), std::nullopt);
         editor = &EditorWindow::instance();
     }
@@ -629,7 +626,6 @@ void tst_Documents::starts()
     QCOMPARE(editor->mnuPopReset->isEnabled(), !card.isEmpty());
     QVERIFY(!editor->blnModified);
     QCOMPARE(editor->width(), twipsToPx(6300));
-    QCOMPARE(strFilterCard, u"Fichiers Cinefiche (*.cfh)"_s);
 }
 
 QTEST_MAIN(tst_Documents)

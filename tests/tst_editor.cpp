@@ -1,8 +1,6 @@
 #include "app/common.h"
-#include "app/texts.h"
 #include "editor/editorwindow.h"
 #include "editor/typinglimit.h"
-#include "program/startuptexts.h"
 #include "support/scripteddesktop.h"
 
 #include <QAction>
@@ -46,8 +44,6 @@ void tst_Editor::initTestCase()
 
 void tst_Editor::init()
 {
-    clearTexts();
-    LoadAllTexts();
     editor = &EditorWindow::instance();
     editor->ChangeEdit(false);
 }

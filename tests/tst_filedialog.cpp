@@ -1,4 +1,3 @@
-#include "app/texts.h"
 #include "dialogs/filedialog.h"
 #include "support/scripteddesktop.h"
 
@@ -10,7 +9,6 @@ using namespace Qt::StringLiterals;
 class tst_FileDialog : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void cleanFileName_data();
     void cleanFileName();
     void proposedName_data();
@@ -22,11 +20,6 @@ private slots:
     void posterFilters_data();
     void posterFilters();
 };
-
-void tst_FileDialog::initTestCase()
-{
-    LoadFilterTexts();
-}
 
 void tst_FileDialog::cleanFileName_data()
 {

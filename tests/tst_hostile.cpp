@@ -1,9 +1,7 @@
 // Files that are not what a card should be, through the whole load of the
 // viewer and of the editor: each is refused or shown, with its message, in
 // little memory, and nothing of it stays in the cache.
-#include "app/texts.h"
 #include "editor/editorwindow.h"
-#include "program/startuptexts.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
@@ -41,7 +39,6 @@ constexpr double kMemoryLimitMiB = 100;
 class tst_Hostile : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void cleanup();
     void loads_data();
     void loads();
@@ -51,12 +48,6 @@ private:
     QTemporaryDir m_dir;
     QString makeInput(const QString &kind, const QByteArray &bytes);
 };
-
-void tst_Hostile::initTestCase()
-{
-    LoadStartupTexts();
-    LoadAllTexts();
-}
 
 void tst_Hostile::cleanup()
 {

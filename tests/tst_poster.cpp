@@ -1,12 +1,10 @@
 #include "app/common.h"
 #include "app/frames.h"
-#include "app/texts.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "editor/editorwindow.h"
 #include "poster/posterimage.h"
 #include "poster/posterpaste.h"
-#include "program/startuptexts.h"
 #include "support/drops.h"
 #include "support/modal.h"
 #include "support/pictures.h"
@@ -65,8 +63,6 @@ private:
 
 void tst_Poster::init()
 {
-    clearTexts();
-    LoadAllTexts();
     editor = &EditorWindow::instance();
     editor->ChangeEdit(false);
     editor->show();

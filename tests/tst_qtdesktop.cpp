@@ -1,5 +1,4 @@
 #include "app/qtdesktop.h"
-#include "app/texts.h"
 #include "support/modal.h"
 #include "support/testfiles.h"
 
@@ -31,7 +30,6 @@ private:
 
 void tst_QtDesktop::initTestCase()
 {
-    LoadStartupTexts();
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));   // as the program sets it
 }
 

@@ -1,7 +1,6 @@
 // Cards of every shape, opened in the editor and saved again: the result is
 // what the save rules say, and every byte they do not mean to change stays.
 #include "app/common.h"
-#include "app/texts.h"
 #include "card/cp1252.h"
 #include "card/numerictext.h"
 #include "editor/editorwindow.h"

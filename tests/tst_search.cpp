@@ -1,6 +1,5 @@
 #include "app/buildconfig.h"
 #include "app/texts.h"
-#include "app/texttable.h"
 #include "editor/internetsearch.h"
 #include "support/scripteddesktop.h"
 
@@ -12,17 +11,11 @@ class tst_Search : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void encodesKeywords_data();
     void encodesKeywords();
     void asksAndOpens_data();
     void asksAndOpens();
 };
-
-void tst_Search::initTestCase()
-{
-    assignTexts({ { &strSearch, 1110 }, { &strError, 3102 } });
-}
 
 void tst_Search::encodesKeywords_data()
 {
@@ -84,7 +77,7 @@ void tst_Search::asksAndOpens()
     if (opens && !openWorks)
         fake.answerMsg(MsgAnswer::Ok);
 
-    searchInternet(resText(1017), proposal, editor);
+    searchInternet(textOf(Text::SearchItem), proposal, editor);
 
     QCOMPARE(fake.inputs.size(), 1);
     QCOMPARE(fake.inputs[0].title, u"Rechercher sur Internet..."_s);

@@ -1,6 +1,5 @@
 #include "app/buildconfig.h"
 #include "app/cmdline.h"
-#include "app/texts.h"
 #include "editor/editorwindow.h"
 #include "program/startup.h"
 #include "support/scripteddesktop.h"
@@ -18,7 +17,6 @@ class tst_Startup : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init() { clearTexts(); }
     void split_data();
     void split();
     void arguments();
@@ -202,8 +200,6 @@ void tst_Startup::opensOrRefusesTheCard()
         QCOMPARE(request.buttons, MsgButtons::Ok);
         QCOMPARE(request.title, u"Cinefiche"_s);
     }
-    if (message == u"Fichier introuvable")
-        QVERIFY(strWrongFile.isEmpty());   // nothing more is loaded
     QVERIFY(m_cache.isEmpty());
     QVERIFY(fake.allAnswered());
 }

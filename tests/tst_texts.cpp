@@ -1,7 +1,5 @@
 #include "app/texts.h"
-#include "app/texttable.h"
 #include "editor/editorwindow.h"
-#include "program/startuptexts.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -16,60 +14,54 @@ using namespace Qt::StringLiterals;
 class tst_Texts : public QObject {
     Q_OBJECT
 private slots:
-    void init() { clearTexts(); }
-    void table();
-    void eachStartLoadsWhatItShows();
+    void everyNameHasItsText();
+    void texts_data();
+    void texts();
     void screenReadersNameEditorControls_data();
     void screenReadersNameEditorControls();
 };
 
-void tst_Texts::table()
+void tst_Texts::everyNameHasItsText()
 {
-    QCOMPARE(resTextIds().size(),
+    QCOMPARE(int(Text::Count),
         65);   // the 58 texts, three failure messages, two editor captions, --help and --version
-    QCOMPARE(resText(2001), u"Année : "_s);
-    QCOMPARE(resText(3000), u"À propos de "_s);
-    QCOMPARE(resText(1106), u"Enregistrer les modifications apportées à "_s);
-    QCOMPARE(resText(4105), u"Impossible d'écrire le fichier"_s);
-    QCOMPARE(resText(4106), u"Impossible de lire le fichier"_s);
-    QCOMPARE(resText(9999), QString());
-    for (int id : resTextIds()) {
-        const QString text = resText(id);
-        QVERIFY2(!text.isEmpty(), qPrintable(QString::number(id)));
-        // Only these three end with a blank, and only 1017 has an access key.
-        QCOMPARE(text.endsWith(QLatin1Char(' ')), id == 2001 || id == 3000 || id == 1106);
-        QCOMPARE(text.contains(QLatin1Char('&')), id == 1017);
+    for (int i = 0; i < int(Text::Count); ++i) {
+        const auto name = Text(i);
+        const QString &text = textOf(name);
+        QVERIFY2(!text.isEmpty(), qPrintable(QString::number(i)));
+        // Only these three end with a blank, and only the search item has an access key.
+        QCOMPARE(text.endsWith(QLatin1Char(' ')),
+            name == Text::ViewerYear || name == Text::AboutTitle || name == Text::SaveChangesQuestion);
+        QCOMPARE(text.contains(QLatin1Char('&')), name == Text::SearchItem);
     }
 }
 
-// The start loads one text, the viewer no editor text; switching to the
-// editor later loads what starting in it does.
-void tst_Texts::eachStartLoadsWhatItShows()
+void tst_Texts::texts_data()
 {
-    LoadStartupTexts();
-    QCOMPARE(strFileNotFound, u"Fichier introuvable"_s);
-    QVERIFY(strWrongFile.isEmpty());
-    QVERIFY(strFilterAll.isEmpty());
-    LoadViewerTexts();
-    QCOMPARE(strWrongFile, u"Fichier incorrect"_s);
-    QCOMPARE(strSaveAfficheTitle, u"Enregistrer l'affiche"_s);
-    QCOMPARE(strFilterJpeg, u"JPEG (*.jpg)"_s);
-    QCOMPARE(strFilterImages, u"Fichiers Images (*.jpg, *.gif)"_s);
-    QCOMPARE(strFilterAll, u"Tous les fichiers (*.*)"_s);
-    QVERIFY(strNouveau.isEmpty());
-    QVERIFY(strSaveAsTitle.isEmpty());
-    QVERIFY(strError.isEmpty());
-    LoadEditorTexts();
-    const QString afterSwitch = strNouveau + strSaveAsTitle + strFilterCard + strError + strSearch;
-    clearTexts();
-    LoadStartupTexts();
-    LoadAllTexts();
-    QCOMPARE(strNouveau + strSaveAsTitle + strFilterCard + strError + strSearch, afterSwitch);
-    QCOMPARE(strNouveau, u"Nouveau"_s);
-    QCOMPARE(strSaveAsTitle, u"Enregistrer la fiche sous ..."_s);
-    QCOMPARE(strWantSave, resText(1106));
-    QCOMPARE(strBugToolTip, u"Une erreur s'est produite"_s);
-    QCOMPARE(strFilterGif, u"GIF (*.gif)"_s);
+    QTest::addColumn<Text>("name");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("viewer's year") << Text::ViewerYear << u"Année : "_s;
+    QTest::newRow("About title") << Text::AboutTitle << u"À propos de "_s;
+    QTest::newRow("save question") << Text::SaveChangesQuestion
+                                   << u"Enregistrer les modifications apportées à "_s;
+    QTest::newRow("write failure") << Text::WriteFailed << u"Impossible d'écrire le fichier"_s;
+    QTest::newRow("read failure") << Text::ReadFailed << u"Impossible de lire le fichier"_s;
+    QTest::newRow("missing file") << Text::FileNotFound << u"Fichier introuvable"_s;
+    QTest::newRow("wrong file") << Text::WrongFile << u"Fichier incorrect"_s;
+    QTest::newRow("poster save title") << Text::SavePosterTitle << u"Enregistrer l'affiche"_s;
+    QTest::newRow("card save title") << Text::SaveCardAsTitle << u"Enregistrer la fiche sous ..."_s;
+    QTest::newRow("new card") << Text::NewItem << u"Nouveau"_s;
+    QTest::newRow("mail button tip") << Text::MailButtonTip << u"Une erreur s'est produite"_s;
+    QTest::newRow("all files") << Text::FilterAll << u"Tous les fichiers (*.*)"_s;
+    QTest::newRow("pictures") << Text::FilterImages << u"Fichiers Images (*.jpg, *.gif)"_s;
+    QTest::newRow("JPEG") << Text::FilterJpeg << u"JPEG (*.jpg)"_s;
+    QTest::newRow("GIF") << Text::FilterGif << u"GIF (*.gif)"_s;
+}
+
+void tst_Texts::texts()
+{
+    QFETCH(Text, name);
+    QTEST(textOf(name), "text");
 }
 
 // The captions keep no access key, yet each names its box.
@@ -91,7 +83,6 @@ void tst_Texts::screenReadersNameEditorControls()
 {
     QFETCH(QString, control);
     QFETCH(QString, name);
-    LoadAllTexts();
     auto *widget = EditorWindow::instance().findChild<QWidget *>(control);
     QVERIFY(widget);
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);

@@ -1,8 +1,6 @@
 #include "app/common.h"
-#include "app/texts.h"
 #include "card/cardrecord.h"
 #include "card/workfolder.h"
-#include "program/startuptexts.h"
 #include "support/modal.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
@@ -75,8 +73,6 @@ private:
 void tst_Viewer::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    LoadStartupTexts();
-    LoadViewerTexts();
 }
 
 void tst_Viewer::init()

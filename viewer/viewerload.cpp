@@ -55,8 +55,7 @@ bool OpenInViewer(const QString &cardPath, int mode)
 
 void FillViewer(ViewerWindow &viewer, const CardRecord &record)
 {
-    const ViewerCaptions &captions = viewerCaptions();
-    const CardTexts texts = cardTexts(record, captions.annee, captions.duree);
+    const CardTexts texts = cardTexts(record, textOf(Text::ViewerYear), textOf(Text::ViewerRunningTime));
     viewer.lblAnnee->setText(texts.annee);
     viewer.lblDuree->setText(texts.duree);
     viewer.lblActeurs->setText(texts.acteurs);
@@ -81,9 +80,10 @@ void FindMovieFile(ViewerWindow &viewer, const QString &cardPath)
 
 void SavePosterAs(ViewerWindow &viewer)
 {
-    const QString chosen = ShowFileDialog(FileDialogKind::Save, strSaveAfficheTitle, posterSaveFilters(),
-        kDocumentsFolder, &viewer, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
-        viewer.lblTitre->text() + QLatin1Char('.') + kPosterExtension, kPosterExtension);
+    const QString chosen
+        = ShowFileDialog(FileDialogKind::Save, textOf(Text::SavePosterTitle), posterSaveFilters(),
+            kDocumentsFolder, &viewer, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
+            viewer.lblTitre->text() + QLatin1Char('.') + kPosterExtension, kPosterExtension);
     if (!chosen.isEmpty())
         saveSucceeded(copyPoster(viewer.cardPath, chosen));
 }

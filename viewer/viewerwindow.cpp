@@ -3,6 +3,7 @@
 #include "app/common.h"
 #include "app/desktop.h"
 #include "app/frames.h"
+#include "app/texts.h"
 #include "app/twipsgeometry.h"
 #include "viewer/infoslayout.h"
 #include "viewer/posterwindow.h"
@@ -29,12 +30,6 @@ QFont titleFont()
 }
 
 }   // namespace
-
-ViewerCaptions &viewerCaptions()
-{
-    static ViewerCaptions captions;
-    return captions;
-}
 
 ViewerWindow &ViewerWindow::instance()
 {
@@ -65,7 +60,7 @@ ViewerWindow::ViewerWindow()
     setFixedSize(twipsToPx(InfosLayout::InitialClientWidth), twipsToPx(InfosLayout::InitialClientHeight));
     buildControls();
     buildMenu();
-    applyCaptions();
+    setCaptions();
     connectHandlers();
     PosterWindow::setPosterSource(
         QStringLiteral("ViewerWindow"), [] { return exists() ? s_instance->fullPoster() : QPixmap(); });
@@ -143,19 +138,18 @@ void ViewerWindow::buildMenu()
     mnuAffiche->setDefaultAction(mnuAfficheFull);
 }
 
-void ViewerWindow::applyCaptions()
+void ViewerWindow::setCaptions()
 {
-    const ViewerCaptions &c = viewerCaptions();
-    lblAnnee->setText(c.annee);
-    lblDuree->setText(c.duree);
-    lblTypeA->setText(c.typeA);
-    lblRealisateurA->setText(c.realisateurA);
-    lblActeursA->setText(c.acteursA);
-    lblResumeA->setText(c.resumeA);
-    mnuAfficheFull->setText(c.afficheFull);
-    mnuAfficheSave->setText(c.afficheSave);
-    cmdPlay->setText(c.play);
-    cmdOK->setText(c.ok);
+    lblAnnee->setText(textOf(Text::ViewerYear));
+    lblDuree->setText(textOf(Text::ViewerRunningTime));
+    lblTypeA->setText(textOf(Text::ViewerGenre));
+    lblRealisateurA->setText(textOf(Text::ViewerDirector));
+    lblActeursA->setText(textOf(Text::ViewerActors));
+    lblResumeA->setText(textOf(Text::ViewerSummary));
+    mnuAfficheFull->setText(textOf(Text::ViewerFullViewItem));
+    mnuAfficheSave->setText(textOf(Text::ViewerSavePosterItem));
+    cmdPlay->setText(textOf(Text::PlayButton));
+    cmdOK->setText(textOf(Text::ViewerOk));
 }
 
 void ViewerWindow::connectHandlers()

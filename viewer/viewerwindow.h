@@ -13,16 +13,6 @@ class QPushButton;
 struct InfosMeasure;
 struct InfosPlaces;
 
-// The viewer's captions (texts 2001 to 2022), kept from the text loader for
-// every viewer built afterwards.
-struct ViewerCaptions {
-    QString annee, duree, typeA, realisateurA, acteursA, resumeA;
-    QString afficheFull, afficheSave, play, ok;
-};
-ViewerCaptions &viewerCaptions();
-// Loads the viewer's captions and applies them to the viewer, if there is one.
-void loadViewerCaptions();
-
 class ViewerWindow : public QWidget {
     Q_OBJECT
 public:
@@ -35,9 +25,6 @@ public:
 
     // Lays the card out from the texts in the labels and strImageFile.
     void PositionsLoad();
-
-    // Puts the loaded viewer texts into the captions.
-    void applyCaptions();
 
     QString strImageFile;   // the card whose poster is shown, read in place; empty: no poster
     QString strDivXFile;    // the movie beside the card
@@ -59,6 +46,7 @@ private:
     void buildControls();
     void buildRows();
     void buildMenu();
+    void setCaptions();
     void connectHandlers();
 
     void SizePoster();
