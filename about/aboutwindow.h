@@ -28,15 +28,6 @@ public:
     };
     void setVersion(Version version) { m_version = version; }
 
-    QLabel *picIcon = nullptr;
-    QLabel *lblTitle = nullptr;
-    QLabel *lblAuthor = nullptr;
-    QLabel *lblWeb = nullptr;
-    QLabel *lblcfhdb = nullptr;
-    QLabel *Picture1 = nullptr;
-    QPushButton *cmdMail = nullptr;
-    QPushButton *cmdOK = nullptr;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -65,4 +56,13 @@ private:
 
     Version m_version;
     bool m_loaded = false;
+
+    QLabel *picIcon = nullptr;
+    QLabel *lblTitle = nullptr;
+    QLabel *lblAuthor = nullptr;
+    QLabel *lblWeb = nullptr;
+    QLabel *lblcfhdb = nullptr;
+    QLabel *Picture1 = nullptr;
+    QPushButton *cmdMail = nullptr;
+    QPushButton *cmdOK = nullptr;
 };

@@ -165,12 +165,12 @@ void EditorWindow::connectHandlers()
 
 void EditorWindow::ChangeEdit(bool Modified)
 {
-    blnModified = Modified;
-    QString caption = kAppTitle + QStringLiteral(" [") + lblFileName;
+    m_card.setModified(Modified);
+    QString caption = kAppTitle + QStringLiteral(" [") + m_card.file().name;
     // A read-only file is not written over; Save As remains the way out.
-    mnuFileSave->setEnabled(!IsReadOnly && blnModified);
+    mnuFileSave->setEnabled(m_card.canSave());
     if (Modified) {
-        if (lblFileName != textOf(Text::NewCardName))
+        if (m_card.hasFile())
             mnuFileSaveAs->setEnabled(true);
         caption += QStringLiteral("*]");
     } else {
@@ -263,14 +263,14 @@ void EditorWindow::txtResume_KeyDown(int &KeyCode, int Shift)
 {
     if (KeyCode == Qt::Key_A && Shift == 2) {
         txtResume->selectAll();
-        txtResumeTag = QStringLiteral("1");
+        m_summarySelectedByKey = true;
     }
 }
 
 void EditorWindow::txtResume_KeyPress(int &KeyAscii)
 {
-    if (txtResumeTag.toInt() == 1) {
-        txtResumeTag = QStringLiteral("0");
+    if (m_summarySelectedByKey) {
+        m_summarySelectedByKey = false;
         KeyAscii = 0;
     }
 }

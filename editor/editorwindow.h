@@ -5,12 +5,15 @@
 #include "app/messages.h"
 #include "card/cardrecord.h"
 #include "card/cardsave.h"
+#include "editor/opencard.h"
 #include "poster/posterpaste.h"
 
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -33,6 +36,19 @@ public:
     // Deletes the editor, so that the next use creates a fresh one (tests).
     static void discard();
 
+    // Shows the editor on the new card it starts with.
+    void newCard();
+    // Reads the card at path into the editor and shows it; false, the
+    // editor not shown, when the file is missing or no card.
+    bool openCard(const QString &path);
+
+    // The card open in the editor.
+    const OpenCard &card() const { return m_card; }
+    // Puts another card's state in place, as its load would (tests).
+    void setCard(const OpenCard &card) { m_card = card; }
+    // The poster at its natural size; null when there is none.
+    QPixmap poster() const { return picAffiche; }
+
     // The one place where the modified mark, the caption and the Save and
     // Save As items change.
     void ChangeEdit(bool Modified);
@@ -44,77 +60,36 @@ public:
     // when the file is no picture or a size leaves the 16-bit range; nothing
     // changes then.
     bool Pic2Img(const QString &strImage);
-    // Shows the card's own poster again from the reset folder; false (and
-    // nothing changed) when there is none.
-    bool ResetPoster();
 
     // The actor box: empty it (list, edit field, lock), deselect it (no
     // entry picked), add a name at the end (false when the list is full),
-    // and the names in list order.
+    // and the names in list order. A full list is locked: it takes no
+    // typing until a name is picked.
     void emptyActors();
     void deselectActors();
     bool addActorName(const QString &name);
     QStringList actorNames() const;
+    bool actorsLocked() const { return m_actorsLocked; }
+
+    // Whether a mouse button went down on the poster and is not yet released.
+    bool posterPressed() const { return m_posterPressed; }
+    // Whether Ctrl+A selected the summary and its next character is swallowed.
+    bool summarySelectedByKey() const { return m_summarySelectedByKey; }
 
     // The card's documents. OpenInEditor reads cardPath into the editor, which
     // keeps the card it showed when the file is missing or no card (false).
     bool OpenInEditor(const QString &cardPath);
-    // Empties the editor; mode "End" only removes the reset folder.
-    void ResetEditor(const QString &mode);
+    // Empties the editor for another card.
+    void emptyEditor();
+    // Removes the working folders of the card (its poster copy, a pasted
+    // poster), as the editor closes.
+    void removeWorkFolders();
     CardRecord CollectRecord() const;
-    QString JoinActors() const;
     // The summary as typed, each line break a "\n".
     QString summary() const;
-    // The save dialog's path with a card extension; empty when cancelled.
-    // The dialog starts in folder when given, else in the documents folder.
-    QString ChooseCardFileName(const QString &proposed, const QString &folder = {});
-    // The writing routines report their own failures; empty or false then.
-    QString SaveNewCard();
-    QString SaveCardAs();
-    bool RewriteCard(const QString &cardPath);
-    bool RewriteRecord(const QString &cardPath);
-    void PreviewCard();
 
     // The window's outer height as the layout computed it, in twips.
     int outerHeight() const { return m_outerHeight; }
-
-    // State of the open card
-    bool blnModified = false;
-    bool blnAffiMod = false;   // the poster of a card with a file changed since its load or save
-    bool IsReadOnly = false;
-    QString strImageFile;   // working copy of the loaded card's own poster
-    QString lblFile;        // full path of the card file; empty for a new card
-    QString lblFileName;    // the name shown in the caption
-    QString lblReset;       // folder keeping the loaded card's poster
-    QString lblAffiche;     // poster image to save with the card; empty when unchanged
-    int lblAct = -1;        // index of the picked actor, -1 when none
-
-    // Marks kept with the controls
-    QString imgAfficheTag = QStringLiteral("False");      // a mouse button went down on the poster
-    QString cboActeursTag = QStringLiteral("UnLocked");   // "Locked": the list is full
-    QString txtResumeTag = QStringLiteral("0");           // "1" between Ctrl+A and the next character
-
-    // Controls
-    QLabel *lblTitre = nullptr, *lblAnnee = nullptr, *lblDuree1 = nullptr, *lblDuree2 = nullptr;
-    QLabel *lblType = nullptr, *lblRealisateur = nullptr, *lblActeurs = nullptr, *lblResume = nullptr;
-    QLineEdit *txtTitre = nullptr, *txtAnnee = nullptr, *txtDuree1 = nullptr, *txtDuree2 = nullptr;
-    QLineEdit *txtType = nullptr, *txtRealisateur = nullptr;
-    QComboBox *cboActeurs = nullptr;
-    QPushButton *cmdActSupp = nullptr;
-    QPlainTextEdit *txtResume = nullptr;
-    QGroupBox *fraAffiche = nullptr;
-    QPushButton *cmdAffiMod = nullptr, *cmdAffiSupp = nullptr;
-    QLabel *imgAffiche = nullptr;   // the poster, stretched to its size
-    QPixmap picAffiche;             // the poster at its natural size
-
-    // Menus
-    QMenu *mnuFile = nullptr;
-    QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr;
-    QAction *mnuFilePrev = nullptr, *mnuFileSearch = nullptr, *mnuFileExit = nullptr;
-    QMenu *mnuPopAffi = nullptr;   // in the menu bar and the poster's pop-up menu
-    QAction *mnuPopFull = nullptr, *mnuPopModif = nullptr, *mnuPopPaste = nullptr, *mnuPopRem = nullptr;
-    QAction *mnuPopReset = nullptr;
-    QAction *mnuAbout = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -147,6 +122,7 @@ private:
     bool imgAfficheMouse(QEvent *event);
     void clearActorEdit();
     bool actorFits(const QString &name, int index) const;
+    std::optional<int> pickedActor() const;
     // Shift 1, Ctrl 2, Alt 4, added
     static int shiftBits(Qt::KeyboardModifiers modifiers);
     void lockIfFull();
@@ -188,7 +164,7 @@ private:
     // File and About menus
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
-    void openCard(const QString &path);
+    void openDroppedCard(const QString &path);
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuFilePrev_Click();
@@ -214,4 +190,43 @@ private:
     QString m_pasteFolder;                        // holds the pasted poster, WorkFile::Pasted
     PosterSource m_dragged;                       // what the drag under way brings
     bool m_centred = false;
+
+    bool ResetPoster();
+    QString JoinActors() const;
+    // The save dialog's path with a card extension; empty when cancelled.
+    // The dialog starts in folder when given, else in the documents folder.
+    QString ChooseCardFileName(const QString &proposed, const QString &folder = {});
+    // The writing routines report their own failures; empty or false then.
+    QString SaveNewCard();
+    QString SaveCardAs();
+    bool RewriteCard(const QString &cardPath);
+    bool RewriteRecord(const QString &cardPath);
+    void PreviewCard();
+
+    OpenCard m_card;
+    bool m_actorsLocked = false;
+    bool m_posterPressed = false;
+    bool m_summarySelectedByKey = false;
+
+    // Controls
+    QLabel *lblTitre = nullptr, *lblAnnee = nullptr, *lblDuree1 = nullptr, *lblDuree2 = nullptr;
+    QLabel *lblType = nullptr, *lblRealisateur = nullptr, *lblActeurs = nullptr, *lblResume = nullptr;
+    QLineEdit *txtTitre = nullptr, *txtAnnee = nullptr, *txtDuree1 = nullptr, *txtDuree2 = nullptr;
+    QLineEdit *txtType = nullptr, *txtRealisateur = nullptr;
+    QComboBox *cboActeurs = nullptr;
+    QPushButton *cmdActSupp = nullptr;
+    QPlainTextEdit *txtResume = nullptr;
+    QGroupBox *fraAffiche = nullptr;
+    QPushButton *cmdAffiMod = nullptr, *cmdAffiSupp = nullptr;
+    QLabel *imgAffiche = nullptr;   // the poster, stretched to its size
+    QPixmap picAffiche;             // the poster at its natural size
+
+    // Menus
+    QMenu *mnuFile = nullptr;
+    QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr;
+    QAction *mnuFilePrev = nullptr, *mnuFileSearch = nullptr, *mnuFileExit = nullptr;
+    QMenu *mnuPopAffi = nullptr;   // in the menu bar and the poster's pop-up menu
+    QAction *mnuPopFull = nullptr, *mnuPopModif = nullptr, *mnuPopPaste = nullptr, *mnuPopRem = nullptr;
+    QAction *mnuPopReset = nullptr;
+    QAction *mnuAbout = nullptr;
 };

@@ -9,8 +9,6 @@
 
 namespace {
 
-const QString kLocked = QStringLiteral("Locked");
-const QString kUnLocked = QStringLiteral("UnLocked");
 constexpr QChar kSeparator = QLatin1Char('|');   // ends each name in the card record
 
 }   // namespace
@@ -18,14 +16,14 @@ constexpr QChar kSeparator = QLatin1Char('|');   // ends each name in the card r
 void EditorWindow::emptyActors()
 {
     cboActeurs->clear();
-    cboActeursTag = kUnLocked;
+    m_actorsLocked = false;
     clearActorEdit();
 }
 
 void EditorWindow::deselectActors()
 {
     cboActeurs->setCurrentIndex(-1);
-    lblAct = -1;
+    m_card.pickActor(std::nullopt);
     cmdActSupp->setEnabled(false);
 }
 
@@ -44,6 +42,13 @@ QStringList EditorWindow::actorNames() const
     for (int i = 0; i < cboActeurs->count(); ++i)
         names << cboActeurs->itemText(i);
     return names;
+}
+
+// The picked actor while it is still in the list.
+std::optional<int> EditorWindow::pickedActor() const
+{
+    const std::optional<int> index = m_card.pickedActor();
+    return index && *index >= 0 && *index < cboActeurs->count() ? index : std::nullopt;
 }
 
 // Whether the names, with name in place of the one at index (or added when
@@ -68,7 +73,7 @@ void EditorWindow::clearActorEdit()
 void EditorWindow::lockIfFull()
 {
     if (cboActeurs->count() >= CardActors::Max) {
-        cboActeursTag = kLocked;
+        m_actorsLocked = true;
         cboActeurs->setEditText(QString());
     }
 }
@@ -93,12 +98,12 @@ void EditorWindow::cboActeurs_KeyPress(int &KeyAscii)
     const QString text = cboActeurs->currentText();
     if (KeyAscii == 13 && !text.isEmpty()) {
         KeyAscii = 0;
-        const bool picked = lblAct >= 0 && lblAct < cboActeurs->count();
-        if (!actorFits(text, picked ? lblAct : -1))
+        const std::optional<int> picked = pickedActor();
+        if (!actorFits(text, picked.value_or(-1)))
             return;
         if (picked) {
-            cboActeurs->removeItem(lblAct);
-            cboActeurs->insertItem(lblAct, text);
+            cboActeurs->removeItem(*picked);
+            cboActeurs->insertItem(*picked, text);
         } else if (cboActeurs->count() < CardActors::Max) {
             cboActeurs->addItem(text);
         } else {
@@ -120,7 +125,7 @@ void EditorWindow::cboActeurs_KeyPress(int &KeyAscii)
 void EditorWindow::cboActeurs_Change()
 {
     QLineEdit *edit = cboActeurs->lineEdit();
-    if (cboActeursTag == kLocked) {
+    if (m_actorsLocked) {
         if (!edit->text().isEmpty())
             edit->clear();
         return;
@@ -137,9 +142,9 @@ void EditorWindow::cboActeurs_Change()
 
 void EditorWindow::cboActeurs_Click(int index)
 {
-    lblAct = index;
+    m_card.pickActor(index);
     cmdActSupp->setEnabled(true);
-    cboActeursTag = kUnLocked;
+    m_actorsLocked = false;
     // The box wiped the entry's text while it was locked; a loaded name
     // longer than typing allows is shown whole.
     TypingLimit::setWhole(cboActeurs->lineEdit(), cboActeurs->itemText(index));
@@ -147,10 +152,11 @@ void EditorWindow::cboActeurs_Click(int index)
 
 void EditorWindow::cmdActSupp_Click()
 {
-    if (lblAct < 0 || lblAct >= cboActeurs->count())
+    const std::optional<int> picked = pickedActor();
+    if (!picked)
         return;
     const QString text = cboActeurs->currentText();
-    cboActeurs->removeItem(lblAct);
+    cboActeurs->removeItem(*picked);
     deselectActors();
     cboActeurs->setEditText(text);
     ChangeEdit(true);

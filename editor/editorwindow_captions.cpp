@@ -17,7 +17,7 @@ void EditorWindow::setCaptions()
     lblType->setText(textOf(Text::GenreCaption));
     lblActeurs->setText(textOf(Text::ActorsCaption));
     lblResume->setText(textOf(Text::SummaryCaption));
-    lblFileName = textOf(Text::NewCardName);
+    m_card.startNew(textOf(Text::NewCardName));
     mnuFile->setTitle(textOf(Text::FileMenu));
     mnuFileNew->setText(textOf(Text::NewItem));
     mnuFileOpen->setText(textOf(Text::OpenItem));

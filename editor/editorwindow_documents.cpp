@@ -8,21 +8,36 @@
 #include "card/cardsave.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
-#include "viewer/viewerload.h"
+#include "viewer/viewerwindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 
+void EditorWindow::newCard()
+{
+    ChangeEdit(false);
+    mnuPopReset->setEnabled(false);   // a new card has no poster of its own
+    show();
+}
+
+bool EditorWindow::openCard(const QString &path)
+{
+    ChangeEdit(false);
+    mnuPopReset->setEnabled(false);
+    if (!OpenInEditor(path))
+        return false;
+    show();
+    return true;
+}
+
 void EditorWindow::mnuFileNew_Click()
 {
     if (!savePromptAllows())
         return;
-    ResetEditor(QString());
-    lblFileName = textOf(Text::NewCardName);
-    lblFile.clear();
-    IsReadOnly = false;   // a card without a file is never read-only
+    emptyEditor();
+    m_card.startNew(textOf(Text::NewCardName));
     mnuPopReset->setEnabled(false);
     ChangeEdit(false);
 }
@@ -38,7 +53,7 @@ void EditorWindow::mnuFileOpen_Click()
 }
 
 // A card dropped on the editor: Open without its dialog.
-void EditorWindow::openCard(const QString &path)
+void EditorWindow::openDroppedCard(const QString &path)
 {
     if (savePromptAllows())
         OpenInEditor(path);
@@ -56,15 +71,14 @@ bool EditorWindow::Save()
     if (!titleGiven())
         return false;
     bool saved = false;
-    if (lblFileName != textOf(Text::NewCardName)) {
-        saved = blnAffiMod ? RewriteCard(lblFile) : RewriteRecord(lblFile);
+    if (m_card.hasFile()) {
+        const QString &path = m_card.file().path;
+        saved = m_card.posterChanged() ? RewriteCard(path) : RewriteRecord(path);
     } else {
         const QString path = SaveNewCard();
         saved = !path.isEmpty();
-        if (saved) {
-            lblFile = path;
-            lblFileName = fileNameOf(path);
-        }
+        if (saved)
+            m_card.savedAs(path);
     }
     if (saved)
         cardSaved();
@@ -78,9 +92,7 @@ void EditorWindow::mnuFileSaveAs_Click()
         return;
     const QString path = SaveCardAs();
     if (!path.isEmpty()) {
-        lblFile = path;
-        lblFileName = fileNameOf(path);
-        IsReadOnly = false;
+        m_card.savedAs(path);
         cardSaved();
     }
     deselectActors();
@@ -89,8 +101,8 @@ void EditorWindow::mnuFileSaveAs_Click()
 // What every successful save leaves: the card is its file, unmodified.
 void EditorWindow::cardSaved()
 {
+    m_card.saved();
     ChangeEdit(false);
-    blnAffiMod = false;
     mnuPopReset->setEnabled(true);
 }
 
@@ -113,16 +125,14 @@ void EditorWindow::PreviewCard()
     if (folder.isEmpty())
         showWorkFolderFailure();
     else if (saveSucceeded(writeWholeCard(preview, CollectRecord(), posterForPreview())))
-        OpenInViewer(preview, 1);
+        ViewerWindow::showPreview(preview);
     RemoveWorkFolder(folder);
 }
 
 // The preview falls back on the card's own poster unless it was removed.
 QString EditorWindow::posterForPreview() const
 {
-    if (!lblAffiche.isEmpty())
-        return lblAffiche;
-    return blnAffiMod ? QString() : strImageFile;
+    return m_card.posterForPreview();
 }
 
 bool EditorWindow::titleGiven()
@@ -138,9 +148,9 @@ bool EditorWindow::titleGiven()
 // and the card was really saved.
 bool EditorWindow::savePromptAllows()
 {
-    if (!blnModified)
+    if (!m_card.modified())
         return true;
-    switch (askSaveChanges(lblFileName)) {
+    switch (askSaveChanges(m_card.file().name)) {
     case MsgAnswer::Yes:
         return Save();
     case MsgAnswer::No:
@@ -172,7 +182,7 @@ void EditorWindow::Form_QueryUnload(bool &Cancel)
         Cancel = true;
         return;
     }
-    ResetEditor(QStringLiteral("End"));
+    removeWorkFolders();
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
             window->close();

@@ -26,31 +26,30 @@ bool EditorWindow::OpenInEditor(const QString &cardPath)
         showCardReadFailure(read.status, cardPath, folder);
         return false;
     }
-    lblFile = cardPath;
-    IsReadOnly = IsFileReadOnly(lblFile);
-    lblFileName = fileNameOf(lblFile);
-    ResetEditor(QString());
+    m_card.loaded(cardPath, IsFileReadOnly(cardPath));
+    emptyEditor();
     FillEditor(read.record);
     KeepPosterCopy(folder);
-    Pic2Img(strImageFile);
+    Pic2Img(m_card.ownPoster());
     mnuPopReset->setEnabled(true);
     ChangeEdit(false);
     return true;
 }
 
-void EditorWindow::ResetEditor(const QString &mode)
+void EditorWindow::removeWorkFolders()
 {
-    RemoveWorkFolder(lblReset);
+    RemoveWorkFolder(m_card.resetFolder());
     RemoveWorkFolder(m_pasteFolder);   // a pasted poster goes with the card
     m_pasteFolder.clear();
-    if (mode == QLatin1String("End"))
-        return;
-    lblReset.clear();
+}
+
+void EditorWindow::emptyEditor()
+{
+    removeWorkFolders();
+    m_card.forgetPoster();
     for (QLineEdit *box : { txtAnnee, txtDuree1, txtDuree2, txtRealisateur, txtTitre, txtType })
         box->clear();
     setSummaryWhole(QString());
-    lblAffiche.clear();
-    strImageFile.clear();
     emptyActors();
     Pic2Img(QString());
     ChangeEdit(false);
@@ -83,12 +82,8 @@ void EditorWindow::FillActorList(const QString &acteurs)
 // edited, as its reset folder; a card without poster needs none.
 void EditorWindow::KeepPosterCopy(const QString &folder)
 {
-    strImageFile.clear();
-    if (FileExists(folder + WorkFile::Image)) {
-        lblReset = folder;
-        strImageFile = lblReset + WorkFile::Image;
-    } else {
+    const bool hasPoster = FileExists(folder + WorkFile::Image);
+    if (!hasPoster)
         RemoveWorkFolder(folder);
-    }
-    blnAffiMod = false;
+    m_card.keepPoster(hasPoster ? folder : QString());
 }

@@ -122,7 +122,7 @@ void EditorWindow::takeDropped(const PosterSource &source, const QImage &pixels)
 {
     switch (source.kind) {
     case PosterSourceKind::Card:
-        openCard(source.path);
+        openDroppedCard(source.path);
         break;
     case PosterSourceKind::PictureFile:
         takePosterFile(source.path);

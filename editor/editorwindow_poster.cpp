@@ -46,11 +46,11 @@ bool EditorWindow::Pic2Img(const QString &strImage)
 
 bool EditorWindow::ResetPoster()
 {
-    if (lblReset.isEmpty())
+    const QString path = m_card.ownPoster();
+    if (path.isEmpty())
         return false;
-    const QString path = lblReset + WorkFile::Image;
     Pic2Img(path);
-    lblAffiche = path;
+    m_card.takePoster(path);
     return true;
 }
 
@@ -61,9 +61,7 @@ bool EditorWindow::takePosterFile(const QString &path)
         return false;
     }
     ChangeEdit(true);
-    if (lblFileName != textOf(Text::NewCardName))
-        blnAffiMod = true;
-    lblAffiche = path;
+    m_card.takePoster(path);
     return true;
 }
 
@@ -86,9 +84,7 @@ void EditorWindow::cmdAffiSupp_Click()
     imgAffiche->clear();
     imgAffiche->hide();
     picAffiche = QPixmap();
-    lblAffiche.clear();
-    if (lblFileName != textOf(Text::NewCardName))
-        blnAffiMod = true;
+    m_card.removePoster();
     setOuterHeight(EditorLayout::ResumeBottom + EditorLayout::HeightAllowance);
     imgAffiche->resize(imgAffiche->width(), 0);
     ChangeEdit(true);
@@ -111,11 +107,8 @@ void EditorWindow::mnuPopRem_Click()
 
 void EditorWindow::mnuPopReset_Click()
 {
-    if (!ResetPoster())
-        return;
-    ChangeEdit(true);
-    if (lblFileName != textOf(Text::NewCardName))
-        blnAffiMod = true;
+    if (ResetPoster())
+        ChangeEdit(true);
 }
 
 void EditorWindow::imgAffiche_MouseDown(int Button, int Shift, double X, double Y)
@@ -124,16 +117,16 @@ void EditorWindow::imgAffiche_MouseDown(int Button, int Shift, double X, double 
     Q_UNUSED(Shift);
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    imgAfficheTag = QStringLiteral("True");
+    m_posterPressed = true;
 }
 
 // A click is a press and a release over the poster; the edges count as over.
 void EditorWindow::imgAffiche_MouseUp(int Button, int Shift, double X, double Y)
 {
     Q_UNUSED(Shift);
-    if (imgAfficheTag != QLatin1String("True"))
+    if (!m_posterPressed)
         return;
-    imgAfficheTag = QStringLiteral("False");
+    m_posterPressed = false;
     const double width = pxToTwips(imgAffiche->width());
     const double height = pxToTwips(imgAffiche->height());
     if (X < 0 || X > width || Y < 0 || Y > height)

@@ -37,26 +37,27 @@ QString EditorWindow::SaveNewCard()
     const QString path = ChooseCardFileName(txtTitre->text());
     if (path.isEmpty())
         return path;
-    return saveSucceeded(writeWholeCard(path, CollectRecord(), lblAffiche)) ? path : QString();
+    return saveSucceeded(writeWholeCard(path, CollectRecord(), m_card.posterToSave())) ? path : QString();
 }
 
 // The dialog opens where the card is, on its name. A poster removed since
 // the load is not carried into the copy.
 QString EditorWindow::SaveCardAs()
 {
-    const QString path = ChooseCardFileName(fileNameOf(lblFile), QFileInfo(lblFile).absolutePath());
+    const QString &source = m_card.file().path;
+    const QString path = ChooseCardFileName(fileNameOf(source), QFileInfo(source).absolutePath());
     if (path.isEmpty())
         return path;
     const CardRecord record = CollectRecord();
-    const SaveResult result = blnAffiMod && lblAffiche.isEmpty()
+    const SaveResult result = m_card.posterChanged() && m_card.posterToSave().isEmpty()
         ? writeWholeCard(path, record, QString())
-        : writeCardCopy(lblFile, path, record, lblAffiche);
+        : writeCardCopy(source, path, record, m_card.posterToSave());
     return saveSucceeded(result) ? path : QString();
 }
 
 bool EditorWindow::RewriteCard(const QString &cardPath)
 {
-    return saveSucceeded(writeWholeCard(cardPath, CollectRecord(), lblAffiche));
+    return saveSucceeded(writeWholeCard(cardPath, CollectRecord(), m_card.posterToSave()));
 }
 
 bool EditorWindow::RewriteRecord(const QString &cardPath)

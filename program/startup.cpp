@@ -4,11 +4,7 @@
 #include "app/common.h"
 #include "app/messages.h"
 #include "editor/editorwindow.h"
-#include "viewer/viewerload.h"
 #include "viewer/viewerwindow.h"
-
-#include <QAction>
-#include <QPushButton>
 
 namespace {
 
@@ -16,33 +12,22 @@ constexpr int kFailure = 1;
 
 std::optional<int> startEditorOnNewCard()
 {
-    EditorWindow &editor = EditorWindow::instance();
-    editor.ChangeEdit(false);
-    editor.mnuPopReset->setEnabled(false);   // a new card has no poster of its own
-    editor.show();
+    EditorWindow::instance().newCard();
     return std::nullopt;
 }
 
 // A card that cannot be read ends the program: there is no window yet.
 std::optional<int> startEditorOnCard(const QString &path)
 {
-    EditorWindow &editor = EditorWindow::instance();
-    editor.ChangeEdit(false);
-    editor.mnuPopReset->setEnabled(false);
-    editor.lblFile = path;
-    if (!editor.OpenInEditor(editor.lblFile)) {
-        EditorWindow::discard();
-        return kFailure;
-    }
-    editor.show();
-    return std::nullopt;
+    if (EditorWindow::instance().openCard(path))
+        return std::nullopt;
+    EditorWindow::discard();
+    return kFailure;
 }
 
-std::optional<int> startViewer(const QString &path, bool hidePlay)
+std::optional<int> startViewer(const QString &path, bool withPlay)
 {
-    if (hidePlay)
-        ViewerWindow::instance().cmdPlay->setVisible(false);
-    if (!OpenInViewer(path, 0))
+    if (!ViewerWindow::showCard(path, withPlay))
         return kFailure;
     return std::nullopt;
 }
@@ -52,7 +37,7 @@ std::optional<int> startOnCard(const CommandLine &line)
 {
     if (line.option == QLatin1String("m"))
         return startEditorOnCard(line.path);
-    return startViewer(line.path, line.option == QLatin1String("p"));
+    return startViewer(line.path, line.option != QLatin1String("p"));
 }
 
 }   // namespace

@@ -3,6 +3,7 @@
 #include "app/buildconfig.h"
 #include "support/modal.h"
 #include "support/scripteddesktop.h"
+#include "support/windowparts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -42,11 +43,12 @@ QWidget *control(const QString &name)
 void moveOver(const QString &place)
 {
     AboutWindow &about = AboutWindow::instance();
-    const QPoint at = place == u"background"_s ? QPoint(about.lblWeb->x() + 5, about.lblcfhdb->y() - 1)
-                                               : control(place)->geometry().center();
+    const QPoint at = place == u"background"_s
+        ? QPoint(child<QLabel>(about, "lblWeb")->x() + 5, child<QLabel>(about, "lblcfhdb")->y() - 1)
+        : control(place)->geometry().center();
     // No move reaches the window when the cursor is already there, so each
     // move starts from the icon, which ignores the mouse.
-    QTest::mouseMove(about.windowHandle(), about.picIcon->geometry().center());
+    QTest::mouseMove(about.windowHandle(), child<QLabel>(about, "picIcon")->geometry().center());
     QTest::mouseMove(about.windowHandle(), at);
 }
 
@@ -114,14 +116,14 @@ void tst_About::composesVersionLine()
     AboutWindow &about = AboutWindow::instance();
     QVERIFY(!about.isVisible());
     QCOMPARE(about.windowTitle(), u"À propos de "_s);
-    QCOMPARE(about.lblAuthor->text(), u"Corvin de Ombrelune"_s);
-    QCOMPARE(about.cmdMail->text(), u"Envoyer un e-m@il au programmeur"_s);
-    QCOMPARE(about.cmdOK->text(), u"OK"_s);
+    QCOMPARE(child<QLabel>(about, "lblAuthor")->text(), u"Corvin de Ombrelune"_s);
+    QCOMPARE(child<QPushButton>(about, "cmdMail")->text(), u"Envoyer un e-m@il au programmeur"_s);
+    QCOMPARE(child<QPushButton>(about, "cmdOK")->text(), u"OK"_s);
     about.setVersion({ major, minor, revision });
     about.show();
-    QCOMPARE(about.lblTitle->text(), line);
+    QCOMPARE(child<QLabel>(about, "lblTitle")->text(), line);
     QCOMPARE(about.windowTitle(), u"À propos de "_s + line);
-    QCOMPARE(about.cmdMail->toolTip(), mailTip);
+    QCOMPARE(child<QPushButton>(about, "cmdMail")->toolTip(), mailTip);
     about.hide();
 }
 
@@ -155,9 +157,9 @@ void tst_About::fitsEveryControl()
     AboutWindow &about = AboutWindow::instance();
     about.show();
     QCOMPARE(about.size(), QSize(350, 118));   // 5250 x 1770 twips
-    QCOMPARE(about.cmdOK->geometry(), QRect(248, 88, 84, 23));
-    QCOMPARE(about.lblcfhdb->pos(), QPoint(64, 64));
-    QCOMPARE(about.Picture1->geometry(), QRect(272, 16, 58, 37));
+    QCOMPARE(child<QPushButton>(about, "cmdOK")->geometry(), QRect(248, 88, 84, 23));
+    QCOMPARE(child<QLabel>(about, "lblcfhdb")->pos(), QPoint(64, 64));
+    QCOMPARE(child<QLabel>(about, "Picture1")->geometry(), QRect(272, 16, 58, 37));
     const QList<QWidget *> controls = about.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(controls.size(), 8);
     for (int i = 0; i < controls.size(); ++i) {
@@ -199,9 +201,9 @@ void tst_About::followsMouseOverLinks()
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     for (const QString &place : path)
         moveOver(place);
-    QCOMPARE(lookOf(about.lblWeb), web);
-    QCOMPARE(lookOf(about.lblcfhdb), cfhdb);
-    QCOMPARE(about.lblTitle->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    QCOMPARE(lookOf(child<QLabel>(about, "lblWeb")), web);
+    QCOMPARE(lookOf(child<QLabel>(about, "lblcfhdb")), cfhdb);
+    QCOMPARE(child<QLabel>(about, "lblTitle")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     about.hide();
 }
 
@@ -273,7 +275,7 @@ void tst_About::hidesAndShowsAgain()
     if (key)
         QTest::keyClick(&about, Qt::Key(key));
     else
-        QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(about, "cmdOK"), Qt::LeftButton);
     QVERIFY(!about.isVisible());
     QVERIFY(fake.opened.isEmpty());
 
@@ -281,9 +283,9 @@ void tst_About::hidesAndShowsAgain()
     about.setVersion({ 2, 0, 0 });
     about.show();
     QCOMPARE(&AboutWindow::instance(), &about);
-    QCOMPARE(about.lblTitle->text(), u"Cinefiche 1.3 (rev 3)"_s);
+    QCOMPARE(child<QLabel>(about, "lblTitle")->text(), u"Cinefiche 1.3 (rev 3)"_s);
     QCOMPARE(about.windowTitle(), u"À propos de Cinefiche 1.3 (rev 3)"_s);
-    QCOMPARE(lookOf(about.lblWeb), u"highlighted"_s);
+    QCOMPARE(lookOf(child<QLabel>(about, "lblWeb")), u"highlighted"_s);
     about.hide();
     QVERIFY(fake.allAnswered());
 }

@@ -1,5 +1,6 @@
 #include "editor/editorwindow.h"
 #include "support/scripteddesktop.h"
+#include "support/windowparts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -27,7 +28,7 @@ private:
     void type(const QString &text);
     void enter(const QString &name);
     void pick(int index);
-    QString editText() const { return editor->cboActeurs->currentText(); }
+    QString editText() const { return child<QComboBox>(editor, "cboActeurs")->currentText(); }
     EditorWindow *editor = nullptr;
 };
 
@@ -44,35 +45,35 @@ void tst_Actors::cleanup()
 
 void tst_Actors::type(const QString &text)
 {
-    QTest::keyClicks(editor->cboActeurs, text);
+    QTest::keyClicks(child<QComboBox>(editor, "cboActeurs"), text);
 }
 
 void tst_Actors::enter(const QString &name)
 {
     type(name);
-    QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
+    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Return);
 }
 
 // As a click on an entry of the drop-down list does.
 void tst_Actors::pick(int index)
 {
-    editor->cboActeurs->setCurrentIndex(index);
-    emit editor->cboActeurs->activated(index);
+    child<QComboBox>(editor, "cboActeurs")->setCurrentIndex(index);
+    emit child<QComboBox>(editor, "cboActeurs")->activated(index);
 }
 
 void tst_Actors::addsOnEnter()
 {
-    QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
+    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Return);
     QVERIFY(editor->actorNames().isEmpty());
-    QVERIFY(!editor->blnModified);
+    QVERIFY(!editor->card().modified());
 
     type(u"Bruce Willis"_s);
-    QVERIFY(!editor->blnModified);   // typing alone is no change of the card
-    QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
+    QVERIFY(!editor->card().modified());   // typing alone is no change of the card
+    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Return);
     QCOMPARE(editor->actorNames(), QStringList { u"Bruce Willis"_s });
     QCOMPARE(editText(), QString());
-    QVERIFY(!editor->cmdActSupp->isEnabled());
-    QVERIFY(editor->blnModified);
+    QVERIFY(!child<QPushButton>(editor, "cmdActSupp")->isEnabled());
+    QVERIFY(editor->card().modified());
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
 
     enter(u"Bruce Willis"_s);
@@ -96,49 +97,49 @@ void tst_Actors::changesPickedName()
     for (const char *name : { "A", "B", "C" })
         enter(QLatin1String(name));
     editor->ChangeEdit(false);
-    QTest::keyClick(editor->cboActeurs, Qt::Key_Down);   // the keyboard picks as well
-    QTest::keyClick(editor->cboActeurs, Qt::Key_Down);
-    QCOMPARE(editor->lblAct, 1);
+    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Down);   // the keyboard picks as well
+    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Down);
+    QCOMPARE(editor->card().pickedActor(), std::optional<int>(1));
     QCOMPARE(editText(), u"B"_s);
-    QVERIFY(editor->cmdActSupp->isEnabled());
+    QVERIFY(child<QPushButton>(editor, "cmdActSupp")->isEnabled());
     if (then == u"Esc")
-        QTest::keyClick(editor->cboActeurs, Qt::Key_Escape);
+        QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Escape);
     if (then == u"delete")
-        QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "cmdActSupp"), Qt::LeftButton);
     if (then != u"x") {
         QCOMPARE(editText(), then == u"delete" ? u"B"_s : QString());   // a deleted name stays there
-        QCOMPARE(editor->lblAct, -1);
-        QVERIFY(!editor->cmdActSupp->isEnabled());
-        QCOMPARE(editor->blnModified, then == u"delete");
-        editor->cboActeurs->setEditText(QString());
+        QCOMPARE(editor->card().pickedActor(), std::nullopt);
+        QVERIFY(!child<QPushButton>(editor, "cmdActSupp")->isEnabled());
+        QCOMPARE(editor->card().modified(), then == u"delete");
+        child<QComboBox>(editor, "cboActeurs")->setEditText(QString());
     }
-    editor->cboActeurs->lineEdit()->end(false);
+    child<QComboBox>(editor, "cboActeurs")->lineEdit()->end(false);
     enter(u"x"_s);
     QTEST(editor->actorNames(), "names");
-    QCOMPARE(editor->lblAct, -1);
-    QVERIFY(editor->blnModified);
+    QCOMPARE(editor->card().pickedActor(), std::nullopt);
+    QVERIFY(editor->card().modified());
 }
 
 void tst_Actors::locksAtTen()
 {
     for (int i = 0; i < 10; ++i)
         enter(QString::number(i));
-    QCOMPARE(editor->cboActeursTag, u"Locked"_s);
+    QVERIFY(editor->actorsLocked());
     type(u"z"_s);
     QCOMPARE(editText(), QString());
 
     pick(3);
-    QCOMPARE(editor->cboActeursTag, u"UnLocked"_s);
+    QVERIFY(!editor->actorsLocked());
     QCOMPARE(editText(), u"3"_s);
-    editor->cboActeurs->lineEdit()->end(false);
+    child<QComboBox>(editor, "cboActeurs")->lineEdit()->end(false);
     enter(u"z"_s);
     QCOMPARE(editor->actorNames().at(3), u"3z"_s);
     QCOMPARE(editor->actorNames().size(), 10);
-    QCOMPARE(editor->cboActeursTag, u"Locked"_s);
+    QVERIFY(editor->actorsLocked());
 
     pick(0);
-    QTest::mouseClick(editor->cmdActSupp, Qt::LeftButton);
-    editor->cboActeurs->setEditText(QString());
+    QTest::mouseClick(child<QPushButton>(editor, "cmdActSupp"), Qt::LeftButton);
+    child<QComboBox>(editor, "cboActeurs")->setEditText(QString());
     enter(u"y"_s);
     QCOMPARE(editor->actorNames().size(), 10);
     QCOMPARE(editor->actorNames().last(), u"y"_s);
@@ -162,7 +163,7 @@ void tst_Actors::neverTakesEleventh()
     }
     QVERIFY(!editor->addActorName(u"extra"_s));
     pick(4);
-    QTest::keyClick(editor->cboActeurs, Qt::Key_Escape);
+    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Escape);
     enter(u"eleventh"_s);
     QCOMPARE(editor->actorNames().size(), 10);
     QVERIFY(!editor->actorNames().contains(u"eleventh"_s));
@@ -181,14 +182,14 @@ void tst_Actors::cutsLongNames()
 {
     QFETCH(QString, pasted);
     QFETCH(QString, kept);
-    QLineEdit *edit = editor->cboActeurs->lineEdit();
+    QLineEdit *edit = child<QComboBox>(editor, "cboActeurs")->lineEdit();
     if (pasted.isEmpty())
         type(u"A|B"_s);
     else
         edit->insert(pasted);
     QCOMPARE(edit->text(), kept);
     QCOMPARE(edit->cursorPosition(), kept.size());
-    QTest::keyClick(editor->cboActeurs, Qt::Key_Return);
+    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Return);
     QCOMPARE(editor->actorNames(), QStringList { kept });
 }
 
@@ -198,14 +199,14 @@ void tst_Actors::emptiesAndDeselects()
         enter(QString::number(i));
     pick(1);
     editor->deselectActors();
-    QCOMPARE(editor->lblAct, -1);
-    QCOMPARE(editor->cboActeurs->currentIndex(), -1);
-    QVERIFY(!editor->cmdActSupp->isEnabled());
+    QCOMPARE(editor->card().pickedActor(), std::nullopt);
+    QCOMPARE(child<QComboBox>(editor, "cboActeurs")->currentIndex(), -1);
+    QVERIFY(!child<QPushButton>(editor, "cmdActSupp")->isEnabled());
     QCOMPARE(editor->actorNames().size(), 10);
 
     editor->emptyActors();
     QVERIFY(editor->actorNames().isEmpty());
-    QCOMPARE(editor->cboActeursTag, u"UnLocked"_s);
+    QVERIFY(!editor->actorsLocked());
     enter(u"Meg Ryan"_s);
     QCOMPARE(editor->actorNames(), QStringList { u"Meg Ryan"_s });
 }

@@ -5,6 +5,7 @@
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
+#include "support/windowparts.h"
 #include "viewer/viewerwindow.h"
 
 #include <QAction>
@@ -85,7 +86,7 @@ void tst_Documents::init()
 void tst_Documents::cleanup()
 {
     QVERIFY(fake->allAnswered());
-    editor->ResetEditor(u"End"_s);
+    editor->removeWorkFolders();
     EditorWindow::discard();
     if (ViewerWindow::exists())
         ViewerWindow::discard();
@@ -117,38 +118,38 @@ QString tst_Documents::picture(const QString &name, int width, int height)
 void tst_Documents::open(const QString &card)
 {
     fake->answerFile(card);
-    editor->mnuFileOpen->trigger();
+    child<QAction>(editor, "mnuFileOpen")->trigger();
 }
 
 void tst_Documents::typeTitle(const QString &title)
 {
-    editor->txtTitre->setFocus();
-    QTest::keyClicks(editor->txtTitre, title);
+    child<QLineEdit>(editor, "txtTitre")->setFocus();
+    QTest::keyClicks(child<QLineEdit>(editor, "txtTitre"), title);
 }
 
 void tst_Documents::savesANewCard()
 {
     typeTitle(u"Dr. No"_s);
-    editor->txtAnnee->setText(u"1997"_s);
-    editor->txtDuree1->setText(u"3"_s);
-    editor->txtDuree2->setText(u"14"_s);
-    editor->txtType->setText(u"Drame"_s);
+    child<QLineEdit>(editor, "txtAnnee")->setText(u"1997"_s);
+    child<QLineEdit>(editor, "txtDuree1")->setText(u"3"_s);
+    child<QLineEdit>(editor, "txtDuree2")->setText(u"14"_s);
+    child<QLineEdit>(editor, "txtType")->setText(u"Drame"_s);
     editor->addActorName(u"Kate"_s);
     editor->addActorName(u"Léo"_s);
-    editor->txtResume->setPlainText(u"Un paquebot.\nUn iceberg."_s);
+    child<QPlainTextEdit>(editor, "txtResume")->setPlainText(u"Un paquebot.\nUn iceberg."_s);
     const int files = QDir(m_dir.path()).entryList(QDir::Files).size();
-    editor->cboActeurs->setCurrentIndex(0);
+    child<QComboBox>(editor, "cboActeurs")->setCurrentIndex(0);
     fake->answerFile(QString());   // a cancelled save first: the card stays new
-    editor->mnuFileSave->trigger();
+    child<QAction>(editor, "mnuFileSave")->trigger();
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
-    QCOMPARE(editor->lblAct, -1);   // the actor selection is cleared all the same
-    QVERIFY(!editor->mnuPopReset->isEnabled());
+    QCOMPARE(editor->card().pickedActor(), std::nullopt);   // the actor selection is cleared all the same
+    QVERIFY(!child<QAction>(editor, "mnuPopReset")->isEnabled());
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), files);
 
     fake->answerFile(path(u"Dr. No"_s));   // the extension is added
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    QTest::keyClick(editor->txtTitre, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(child<QLineEdit>(editor, "txtTitre"), Qt::Key_S, Qt::ControlModifier);
 
     QCOMPARE(fake->files.size(), 2);
     const FileRequest &request = fake->files[1];
@@ -162,8 +163,8 @@ void tst_Documents::savesANewCard()
         + QByteArray("Kate|L\xE9o|").leftJustified(510) + "Un paquebot.\r\nUn iceberg.";
     QCOMPARE(readBytes(path(u"Dr. No.cfh"_s)), makeCard(fields, {}));
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Dr. No.cfh]"_s);
-    QVERIFY(!editor->mnuFileSave->isEnabled());
-    QVERIFY(editor->mnuPopReset->isEnabled());
+    QVERIFY(!child<QAction>(editor, "mnuFileSave")->isEnabled());
+    QVERIFY(child<QAction>(editor, "mnuPopReset")->isEnabled());
 }
 
 void tst_Documents::opensChangesAndSavesTheRecord()
@@ -171,22 +172,22 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     const QString card = cardWithPoster(u"film.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    QCOMPARE(editor->txtTitre->text(), u"Film"_s);
-    QCOMPARE(editor->txtDuree1->text(), u"2"_s);
-    QCOMPARE(editor->txtDuree2->text(), u"05"_s);
+    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(), u"Film"_s);
+    QCOMPARE(child<QLineEdit>(editor, "txtDuree1")->text(), u"2"_s);
+    QCOMPARE(child<QLineEdit>(editor, "txtDuree2")->text(), u"05"_s);
     QCOMPARE(editor->actorNames(), (QStringList { "Harrison", "Rutger" }));
-    QCOMPARE(editor->cboActeurs->currentText(), QString());
-    QCOMPARE(editor->txtResume->toPlainText(), u"Line one\nline two"_s);
-    QVERIFY(!editor->picAffiche.isNull());
+    QCOMPARE(child<QComboBox>(editor, "cboActeurs")->currentText(), QString());
+    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText(), u"Line one\nline two"_s);
+    QVERIFY(!editor->poster().isNull());
     QCOMPARE(m_cache.workFolders().size(), 1);   // the reset folder keeps the card's poster
-    QCOMPARE(readBytes(editor->strImageFile), old.mid(1176));
+    QCOMPARE(readBytes(editor->card().ownPoster()), old.mid(1176));
     QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh]"_s);
 
     typeTitle(u"s"_s);
     QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh*]"_s);
-    QVERIFY(editor->mnuFileSave->isEnabled());
-    QVERIFY(editor->mnuFileSaveAs->isEnabled());
-    editor->mnuFileSave->trigger();
+    QVERIFY(child<QAction>(editor, "mnuFileSave")->isEnabled());
+    QVERIFY(child<QAction>(editor, "mnuFileSaveAs")->isEnabled());
+    child<QAction>(editor, "mnuFileSave")->trigger();
     const QByteArray now = readBytes(card);
     QCOMPARE(now.size(), old.size());
     QCOMPARE(now.mid(1175), old.mid(1175));
@@ -196,7 +197,7 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     expected.replace(63, 2, "05");
     QCOMPARE(now.mid(12, 1163), expected.mid(12));
     QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh]"_s);
-    QVERIFY(!editor->mnuFileSaveAs->isEnabled());
+    QVERIFY(!child<QAction>(editor, "mnuFileSaveAs")->isEnabled());
 }
 
 void tst_Documents::changedPosterRewritesTheWholeCard()
@@ -205,13 +206,13 @@ void tst_Documents::changedPosterRewritesTheWholeCard()
     open(card);
     const QString other = picture(u"other.png"_s, 120, 100);
     fake->answerFile(other);
-    editor->cmdAffiMod->click();
-    editor->mnuFileSave->trigger();
+    child<QPushButton>(editor, "cmdAffiMod")->click();
+    child<QAction>(editor, "mnuFileSave")->trigger();
     QCOMPARE(readBytes(card).mid(1175), QByteArray("\xA9") + readBytes(other));
-    QVERIFY(!editor->blnAffiMod);
+    QVERIFY(!editor->card().posterChanged());
 
-    editor->cmdAffiSupp->click();
-    editor->mnuFileSave->trigger();
+    child<QPushButton>(editor, "cmdAffiSupp")->click();
+    child<QAction>(editor, "mnuFileSave")->trigger();
     QCOMPARE(readBytes(card).size(), 1176);
 }
 
@@ -221,9 +222,9 @@ void tst_Documents::saveAsKeepsOrReplacesThePoster()
     const QString card = cardWithPoster(u"films/alien.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    editor->txtAnnee->setText(u"1979"_s);
+    child<QLineEdit>(editor, "txtAnnee")->setText(u"1979"_s);
     fake->answerFile(path(u"copy.cfh"_s));
-    editor->mnuFileSaveAs->trigger();
+    child<QAction>(editor, "mnuFileSaveAs")->trigger();
     QCOMPARE(fake->files.last().proposedName, u"alien.cfh"_s);   // its own name, where it is
     QCOMPARE(fake->files.last().folder, path(u"films/"_s));
     QCOMPARE(readBytes(path(u"copy.cfh"_s)).mid(1175), old.mid(1175));
@@ -233,14 +234,14 @@ void tst_Documents::saveAsKeepsOrReplacesThePoster()
 
     const QString other = picture(u"new.png"_s, 50, 50);
     fake->answerFile(other);
-    editor->cmdAffiMod->click();
+    child<QPushButton>(editor, "cmdAffiMod")->click();
     fake->answerFile(path(u"copy2.cfh"_s));
-    editor->mnuFileSaveAs->trigger();
+    child<QAction>(editor, "mnuFileSaveAs")->trigger();
     QCOMPARE(readBytes(path(u"copy2.cfh"_s)).mid(1175), QByteArray("\xA9") + readBytes(other));
 
-    editor->cmdAffiSupp->click();   // a removed poster is not carried into the copy
+    child<QPushButton>(editor, "cmdAffiSupp")->click();   // a removed poster is not carried into the copy
     fake->answerFile(path(u"copy3.cfh"_s));
-    editor->mnuFileSaveAs->trigger();
+    child<QAction>(editor, "mnuFileSaveAs")->trigger();
     QCOMPARE(readBytes(path(u"copy3.cfh"_s)).size(), 1176);
 }
 
@@ -289,7 +290,7 @@ void tst_Documents::savePrompt()
     editor->show();
     if (save != u"no title")
         typeTitle(u"Brazil"_s);
-    editor->txtAnnee->setText(u"1985"_s);
+    child<QLineEdit>(editor, "txtAnnee")->setText(u"1985"_s);
     const QString failing = path(u"no/such/folder/brazil.cfh"_s);
     fake->answerMsg(MsgAnswer(answer));
     if (save == u"no title" || save == u"fails")
@@ -298,9 +299,9 @@ void tst_Documents::savePrompt()
         fake->answerFile(save == u"saves" ? path(u"brazil.cfh"_s) : save == u"fails" ? failing : QString());
     if (goesOn && command == u"open")
         fake->answerFile(QString());
-    (command == u"new"           ? editor->mnuFileNew
-            : command == u"open" ? editor->mnuFileOpen
-                                 : editor->mnuFileExit)
+    (command == u"new"           ? child<QAction>(editor, "mnuFileNew")
+            : command == u"open" ? child<QAction>(editor, "mnuFileOpen")
+                                 : child<QAction>(editor, "mnuFileExit"))
         ->trigger();
 
     QCOMPARE(fake->messages[0].text, u"Enregistrer les modifications apportées à \"Nouveau\" ?"_s);
@@ -308,10 +309,10 @@ void tst_Documents::savePrompt()
     QCOMPARE(fake->messages[0].buttons, MsgButtons::YesNoCancel);
     if (save == u"fails")
         QCOMPARE(fake->messages.last().text, u"Impossible d'écrire le fichier\r"_s + failing);
-    QTEST(editor->blnModified, "modified");
+    QTEST(editor->card().modified(), "modified");
     QTEST(editor->windowTitle().endsWith(u"*]"_s), "modified");
     QTEST(int(fake->files.size()), "dialogs");
-    QTEST(editor->txtAnnee->text(), "year");
+    QTEST(child<QLineEdit>(editor, "txtAnnee")->text(), "year");
     QTEST(editor->isVisible(), "shown");
 }
 
@@ -322,10 +323,10 @@ void tst_Documents::cancelledOpenChangesNothing()
     typeTitle(u"X"_s);
     fake->answerMsg(MsgAnswer::No);
     fake->answerFile(QString());
-    editor->mnuFileOpen->trigger();
+    child<QAction>(editor, "mnuFileOpen")->trigger();
     QCOMPARE(editor->windowTitle(), u"Cinefiche [keep.cfh*]"_s);
-    QCOMPARE(editor->txtTitre->text(), u"FilmX"_s);
-    editor->mnuFileSave->trigger();
+    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(), u"FilmX"_s);
+    child<QAction>(editor, "mnuFileSave")->trigger();
     QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
 }
 
@@ -353,39 +354,39 @@ void tst_Documents::opensADroppedCard()
     data.setUrls({ QUrl::fromLocalFile(card) });
     data.setText(card);   // what a box would insert if it took the drop
     QWidget *target = editor->findChild<QWidget *>(on);
-    if (target == editor->txtResume)
-        target = editor->txtResume->viewport();
-    if (target == editor->imgAffiche)   // the poster takes no drop: its window does
+    if (target == child<QPlainTextEdit>(editor, "txtResume"))
+        target = child<QPlainTextEdit>(editor, "txtResume")->viewport();
+    if (target == child<QLabel>(editor, "imgAffiche"))   // the poster takes no drop: its window does
         QVERIFY(dropOn(editor, target->mapTo(editor, QPoint(5, 5)), data));
     else
         QVERIFY(dropOn(target, QPoint(5, 5), data));
     QCOMPARE(fake->messages.size(), 1);
     const bool opened = answer == int(MsgAnswer::No);
-    QCOMPARE(editor->txtTitre->text(), opened ? u"Film"_s : u"Brazil"_s);
-    QCOMPARE(editor->lblFile, opened ? card : QString());
-    QCOMPARE(editor->txtResume->toPlainText().contains(card), false);
+    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(), opened ? u"Film"_s : u"Brazil"_s);
+    QCOMPARE(editor->card().file().path, opened ? card : QString());
+    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText().contains(card), false);
 }
 
 void tst_Documents::f10OpensTheFileMenu()
 {
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->txtAnnee->setText(u"1985"_s);
+    child<QLineEdit>(editor, "txtAnnee")->setText(u"1985"_s);
     editor->ChangeEdit(false);
-    editor->txtAnnee->setFocus();
-    QTest::keyClick(editor->txtAnnee, Qt::Key_F10);
-    QTRY_VERIFY(editor->mnuFile->isVisible());
-    QCOMPARE(editor->mnuFile->activeAction(), editor->mnuFileNew);
-    QTest::keyClick(editor->mnuFile, Qt::Key_Right);   // the arrows go through the menu bar
-    QTRY_VERIFY(editor->mnuPopAffi->isVisible());
-    QVERIFY(!editor->mnuFile->isVisible());
-    QTest::keyClick(editor->mnuPopAffi, Qt::Key_Left);
-    QTRY_VERIFY(editor->mnuFile->isVisible());
-    QCOMPARE(editor->mnuFile->activeAction(), editor->mnuFileNew);
-    QTest::keyClick(editor->mnuFile, Qt::Key_Return);
-    QTRY_VERIFY(!editor->mnuFile->isVisible());
-    QVERIFY(editor->txtAnnee->text().isEmpty());   // Nouveau emptied the card
-    QVERIFY(!editor->mnuFile->title().contains(QLatin1Char('&')));
+    child<QLineEdit>(editor, "txtAnnee")->setFocus();
+    QTest::keyClick(child<QLineEdit>(editor, "txtAnnee"), Qt::Key_F10);
+    QTRY_VERIFY(child<QMenu>(editor, "mnuFile")->isVisible());
+    QCOMPARE(child<QMenu>(editor, "mnuFile")->activeAction(), child<QAction>(editor, "mnuFileNew"));
+    QTest::keyClick(child<QMenu>(editor, "mnuFile"), Qt::Key_Right);   // the arrows go through the menu bar
+    QTRY_VERIFY(child<QMenu>(editor, "mnuPopAffi")->isVisible());
+    QVERIFY(!child<QMenu>(editor, "mnuFile")->isVisible());
+    QTest::keyClick(child<QMenu>(editor, "mnuPopAffi"), Qt::Key_Left);
+    QTRY_VERIFY(child<QMenu>(editor, "mnuFile")->isVisible());
+    QCOMPARE(child<QMenu>(editor, "mnuFile")->activeAction(), child<QAction>(editor, "mnuFileNew"));
+    QTest::keyClick(child<QMenu>(editor, "mnuFile"), Qt::Key_Return);
+    QTRY_VERIFY(!child<QMenu>(editor, "mnuFile")->isVisible());
+    QVERIFY(child<QLineEdit>(editor, "txtAnnee")->text().isEmpty());   // Nouveau emptied the card
+    QVERIFY(!child<QMenu>(editor, "mnuFile")->title().contains(QLatin1Char('&')));
 }
 
 // A copied picture is written as a JPEG in a working folder; the save takes
@@ -396,12 +397,12 @@ void tst_Documents::savesAPastedPictureAsJpeg()
     data->setData(u"image/png"_s, pictureBytes(300, 200));
     QApplication::clipboard()->setMimeData(data);
     typeTitle(u"Collage"_s);
-    editor->mnuPopPaste->trigger();
+    child<QAction>(editor, "mnuPopPaste")->trigger();
     QCOMPARE(m_cache.workFolders().size(), 1);
     fake->answerFile(path(u"collage.cfh"_s));
-    editor->mnuFileSave->trigger();
+    child<QAction>(editor, "mnuFileSave")->trigger();
     const QByteArray poster = readBytes(path(u"collage.cfh"_s)).mid(1176);
-    QCOMPARE(poster, readBytes(editor->lblAffiche));
+    QCOMPARE(poster, readBytes(editor->card().posterToSave()));
     QBuffer stored(const_cast<QByteArray *>(&poster));
     QImageReader reader(&stored);
     QCOMPARE(reader.format(), QByteArray("jpeg"));
@@ -409,9 +410,9 @@ void tst_Documents::savesAPastedPictureAsJpeg()
 
     typeTitle(u" 2"_s);   // still there for the next save
     fake->answerFile(path(u"collage 2.cfh"_s));
-    editor->mnuFileSaveAs->trigger();
+    child<QAction>(editor, "mnuFileSaveAs")->trigger();
     QCOMPARE(readBytes(path(u"collage 2.cfh"_s)).mid(1176), poster);
-    editor->mnuFileNew->trigger();
+    child<QAction>(editor, "mnuFileNew")->trigger();
     QVERIFY(m_cache.workFolders().isEmpty());
 }
 
@@ -457,10 +458,10 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
     message.replace(u"{card}"_s, other).replace(u"{cache}"_s, m_cache.workBase());
     QCOMPARE(fake->messages.last().text, message);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
-    QCOMPARE(editor->lblFile, card);
-    QCOMPARE(editor->txtTitre->text(), u"Film!"_s);
-    QVERIFY(!editor->picAffiche.isNull());
-    QVERIFY(FileExists(editor->strImageFile));   // its reset copy is still there
+    QCOMPARE(editor->card().file().path, card);
+    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(), u"Film!"_s);
+    QVERIFY(!editor->poster().isNull());
+    QVERIFY(FileExists(editor->card().ownPoster()));   // its reset copy is still there
 }
 
 // Each way the editor writes a card, failing at each kind of byte of the new
@@ -488,7 +489,7 @@ void tst_Documents::failedWritesKeepTheOldCard()
     open(card);
     QString target = card;
     if (save == QLatin1String("new card")) {
-        editor->mnuFileNew->trigger();
+        child<QAction>(editor, "mnuFileNew")->trigger();
         target = path(u"new.cfh"_s);
     }
     typeTitle(u"s"_s);
@@ -496,7 +497,7 @@ void tst_Documents::failedWritesKeepTheOldCard()
         const QString poster = picture(u"other.png"_s, 60, 90);
         writeBytes(poster, readBytes(poster).leftJustified(20000, 'x'));   // readers stop at its end
         fake->answerFile(poster);
-        editor->cmdAffiMod->click();
+        child<QPushButton>(editor, "cmdAffiMod")->click();
     }
     if (save == QLatin1String("save as"))
         target = path(u"copy.cfh"_s);
@@ -507,7 +508,9 @@ void tst_Documents::failedWritesKeepTheOldCard()
     const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
     {
         FileSizeLimit diskFull(limit);
-        (save == QLatin1String("save as") ? editor->mnuFileSaveAs : editor->mnuFileSave)->trigger();
+        (save == QLatin1String("save as") ? child<QAction>(editor, "mnuFileSaveAs")
+                                          : child<QAction>(editor, "mnuFileSave"))
+            ->trigger();
     }
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->messages.last().text, u"Impossible d'écrire le fichier\r"_s + target);
@@ -516,8 +519,10 @@ void tst_Documents::failedWritesKeepTheOldCard()
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), files);   // no new or temporary file
     QCOMPARE(editor->windowTitle(), caption);
     QVERIFY(caption.endsWith(QLatin1String("*]")));
-    QCOMPARE(editor->txtTitre->text(), save == QLatin1String("new card") ? u"s"_s : u"Films"_s);
-    QCOMPARE(editor->blnAffiMod, save == QLatin1String("whole card") || save == QLatin1String("save as"));
+    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(),
+        save == QLatin1String("new card") ? u"s"_s : u"Films"_s);
+    QCOMPARE(editor->card().posterChanged(),
+        save == QLatin1String("whole card") || save == QLatin1String("save as"));
     QCOMPARE(
         m_cache.workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
 }
@@ -527,14 +532,14 @@ void tst_Documents::vanishedPosterWritesNothing()
     typeTitle(u"Gone"_s);
     const QString poster = picture(u"gone.png"_s, 20, 30);
     fake->answerFile(poster);
-    editor->cmdAffiMod->click();
+    child<QPushButton>(editor, "cmdAffiMod")->click();
     QFile::remove(poster);
     fake->answerFile(path(u"gone.cfh"_s));
     fake->answerMsg(MsgAnswer::Ok);
-    editor->mnuFileSave->trigger();
+    child<QAction>(editor, "mnuFileSave")->trigger();
     QCOMPARE(fake->messages.last().text, u"Fichier introuvable\r"_s + poster);
     QVERIFY(!QFile::exists(path(u"gone.cfh"_s)));
-    QVERIFY(editor->blnModified);
+    QVERIFY(editor->card().modified());
 }
 
 void tst_Documents::readOnlyCardIsSavedUnderAnotherName()
@@ -542,41 +547,41 @@ void tst_Documents::readOnlyCardIsSavedUnderAnotherName()
     const QString card = cardWithPoster(u"ro.cfh"_s, 2000);
     QFile::setPermissions(card, QFile::ReadOwner | QFile::ReadGroup);
     open(card);
-    QVERIFY(editor->IsReadOnly);
+    QVERIFY(editor->card().file().readOnly);
     typeTitle(u"s"_s);
-    QVERIFY(!editor->mnuFileSave->isEnabled());
-    QVERIFY(editor->mnuFileSaveAs->isEnabled());
+    QVERIFY(!child<QAction>(editor, "mnuFileSave")->isEnabled());
+    QVERIFY(child<QAction>(editor, "mnuFileSaveAs")->isEnabled());
     fake->answerFile(path(u"rw.cfh"_s));
-    editor->mnuFileSaveAs->trigger();
-    QVERIFY(!editor->IsReadOnly);
+    child<QAction>(editor, "mnuFileSaveAs")->trigger();
+    QVERIFY(!editor->card().file().readOnly);
     typeTitle(u"t"_s);
-    QVERIFY(editor->mnuFileSave->isEnabled());
+    QVERIFY(child<QAction>(editor, "mnuFileSave")->isEnabled());
     QCOMPARE(readBytes(path(u"rw.cfh"_s)).mid(1176), readBytes(card).mid(1176));
 }
 
 void tst_Documents::previewShowsTheCardAndLeavesNoFile()
 {
     fake->answerMsg(MsgAnswer::Ok);
-    editor->mnuFilePrev->trigger();
+    child<QAction>(editor, "mnuFilePrev")->trigger();
     QCOMPARE(fake->messages.last().text, u"Vous devez entrer le titre du film"_s);
     QCOMPARE(fake->messages.last().icon, MsgIcon::None);
     QVERIFY(!ViewerWindow::exists());
 
     const QString card = cardWithPoster(u"prev.cfh"_s, 3000);
     open(card);
-    editor->txtAnnee->setText(u"2001"_s);
-    editor->mnuFilePrev->trigger();
+    child<QLineEdit>(editor, "txtAnnee")->setText(u"2001"_s);
+    child<QAction>(editor, "mnuFilePrev")->trigger();
     QVERIFY(ViewerWindow::exists() && ViewerWindow::instance().isVisible());
-    QVERIFY(!ViewerWindow::instance().mnuAfficheSave->isEnabled());
-    QVERIFY(ViewerWindow::instance().imgAffiche->isVisible());   // the card's own poster
+    QVERIFY(!child<QAction>(ViewerWindow::instance(), "mnuAfficheSave")->isEnabled());
+    QVERIFY(child<QLabel>(ViewerWindow::instance(), "imgAffiche")->isVisible());   // the card's own poster
     QCOMPARE(m_cache.workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
 
-    editor->cmdAffiSupp->click();   // a removed poster is not previewed
-    editor->txtAnnee->setText(u"2002"_s);
-    editor->mnuFilePrev->trigger();
-    QCOMPARE(ViewerWindow::instance().lblAnnee->text(), u"Année :  2002"_s);
-    QVERIFY(!ViewerWindow::instance().imgAffiche->isVisible());
-    QVERIFY(editor->blnModified);   // a preview saves nothing
+    child<QPushButton>(editor, "cmdAffiSupp")->click();   // a removed poster is not previewed
+    child<QLineEdit>(editor, "txtAnnee")->setText(u"2002"_s);
+    child<QAction>(editor, "mnuFilePrev")->trigger();
+    QCOMPARE(child<QLabel>(ViewerWindow::instance(), "lblAnnee")->text(), u"Année :  2002"_s);
+    QVERIFY(!child<QLabel>(ViewerWindow::instance(), "imgAffiche")->isVisible());
+    QVERIFY(editor->card().modified());   // a preview saves nothing
 }
 
 void tst_Documents::closeRequest()
@@ -585,7 +590,7 @@ void tst_Documents::closeRequest()
     editor->show();
     open(card);
     typeTitle(u"s"_s);
-    editor->mnuFilePrev->trigger();
+    child<QAction>(editor, "mnuFilePrev")->trigger();
     fake->answerMsg(MsgAnswer::Cancel);
     editor->close();
     QVERIFY(editor->isVisible());
@@ -620,11 +625,11 @@ void tst_Documents::starts()
     }
     QVERIFY(editor->isVisible());
     QTEST(editor->windowTitle(), "caption");
-    QTEST(editor->txtType->text(), "type");
-    QVERIFY(!editor->mnuFileSave->isEnabled());
-    QVERIFY(!editor->mnuFileSaveAs->isEnabled());
-    QCOMPARE(editor->mnuPopReset->isEnabled(), !card.isEmpty());
-    QVERIFY(!editor->blnModified);
+    QTEST(child<QLineEdit>(editor, "txtType")->text(), "type");
+    QVERIFY(!child<QAction>(editor, "mnuFileSave")->isEnabled());
+    QVERIFY(!child<QAction>(editor, "mnuFileSaveAs")->isEnabled());
+    QCOMPARE(child<QAction>(editor, "mnuPopReset")->isEnabled(), !card.isEmpty());
+    QVERIFY(!editor->card().modified());
     QCOMPARE(editor->width(), twipsToPx(6300));
 }
 

@@ -2,6 +2,7 @@
 #include "editor/editorwindow.h"
 #include "editor/typinglimit.h"
 #include "support/scripteddesktop.h"
+#include "support/windowparts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,13 +85,15 @@ void tst_Editor::placesYearBoxAfterItsCaption()
 {
     // In its font the year's caption ends at 1110 twips, past the boxes' column
     // at 1080: the year box stands one gap of 45 after it.
-    QCOMPARE(editor->lblAnnee->x() + editor->lblAnnee->width(), twipsToPx(1110));
-    QCOMPARE(editor->txtAnnee->x(), twipsToPx(1155));
+    QCOMPARE(
+        child<QLabel>(editor, "lblAnnee")->x() + child<QLabel>(editor, "lblAnnee")->width(), twipsToPx(1110));
+    QCOMPARE(child<QLineEdit>(editor, "txtAnnee")->x(), twipsToPx(1155));
     // The running time's caption ends one gap before the hours box at 3240.
-    QCOMPARE(editor->lblDuree1->x() + editor->lblDuree1->width(), twipsToPx(3195));
-    QCOMPARE(editor->txtDuree1->x(), twipsToPx(3240));
-    QCOMPARE(editor->fraAffiche->title(), u"Affiche"_s);
-    QCOMPARE(editor->lblFileName, u"Nouveau"_s);
+    QCOMPARE(child<QLabel>(editor, "lblDuree1")->x() + child<QLabel>(editor, "lblDuree1")->width(),
+        twipsToPx(3195));
+    QCOMPARE(child<QLineEdit>(editor, "txtDuree1")->x(), twipsToPx(3240));
+    QCOMPARE(child<QGroupBox>(editor, "fraAffiche")->title(), u"Affiche"_s);
+    QCOMPARE(editor->card().file().name, u"Nouveau"_s);
 }
 
 void tst_Editor::appliesNumericRule_data()
@@ -180,40 +183,40 @@ void tst_Editor::showsChangeEditStates()
     QFETCH(bool, modified);
     // A changed new card left Save on, as a declined save prompt does.
     editor->ChangeEdit(true);
-    QVERIFY(editor->mnuFileSave->isEnabled());
+    QVERIFY(child<QAction>(editor, "mnuFileSave")->isEnabled());
 
-    editor->lblFileName = fileName;
-    editor->IsReadOnly = readOnly;
+    editor->setCard(cardNamed(fileName, readOnly));
     editor->ChangeEdit(modified);
-    QCOMPARE(editor->blnModified, modified);
+    QCOMPARE(editor->card().modified(), modified);
     QTEST(editor->windowTitle(), "caption");
-    QTEST(editor->mnuFileSave->isEnabled(), "save");
-    QTEST(editor->mnuFileSaveAs->isEnabled(), "saveAs");
+    QTEST(child<QAction>(editor, "mnuFileSave")->isEnabled(), "save");
+    QTEST(child<QAction>(editor, "mnuFileSaveAs")->isEnabled(), "saveAs");
 }
 
 void tst_Editor::selectsWholeSummary()
 {
-    QTest::keyClicks(editor->txtResume, u"abc"_s);
-    QTest::keyClick(editor->txtResume, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(editor->txtResume->toPlainText(), u"abc"_s);
-    QCOMPARE(editor->txtResume->textCursor().selectedText(), u"abc"_s);
-    QCOMPARE(editor->txtResumeTag, u"0"_s);
-    QTest::keyClicks(editor->txtResume, u"x"_s);
-    QCOMPARE(editor->txtResume->toPlainText(), u"x"_s);
+    QTest::keyClicks(child<QPlainTextEdit>(editor, "txtResume"), u"abc"_s);
+    QTest::keyClick(child<QPlainTextEdit>(editor, "txtResume"), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText(), u"abc"_s);
+    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->textCursor().selectedText(), u"abc"_s);
+    QVERIFY(!editor->summarySelectedByKey());
+    QTest::keyClicks(child<QPlainTextEdit>(editor, "txtResume"), u"x"_s);
+    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText(), u"x"_s);
 
-    QTest::keyClick(editor->txtResume, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    QVERIFY(!editor->txtResume->textCursor().hasSelection());
-    QTest::keyClicks(editor->txtResume, u"y"_s);
-    QCOMPARE(editor->txtResume->toPlainText(), u"xy"_s);
+    QTest::keyClick(
+        child<QPlainTextEdit>(editor, "txtResume"), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!child<QPlainTextEdit>(editor, "txtResume")->textCursor().hasSelection());
+    QTest::keyClicks(child<QPlainTextEdit>(editor, "txtResume"), u"y"_s);
+    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText(), u"xy"_s);
 }
 
 // The field counts what is stored: a line break takes two of its 500.
 void tst_Editor::keepsSummaryWithinLimit()
 {
-    QTest::keyClicks(editor->txtResume, u"ab"_s);
-    QTest::keyClick(editor->txtResume, Qt::Key_Return);
-    editor->txtResume->moveCursor(QTextCursor::Start);
-    editor->txtResume->insertPlainText(u"xx\n"_s.repeated(200));
+    QTest::keyClicks(child<QPlainTextEdit>(editor, "txtResume"), u"ab"_s);
+    QTest::keyClick(child<QPlainTextEdit>(editor, "txtResume"), Qt::Key_Return);
+    child<QPlainTextEdit>(editor, "txtResume")->moveCursor(QTextCursor::Start);
+    child<QPlainTextEdit>(editor, "txtResume")->insertPlainText(u"xx\n"_s.repeated(200));
     const QString text = editor->summary();
     QCOMPARE(text.size() + text.count(QLatin1Char('\n')), 500);
     QVERIFY(text.endsWith(QLatin1String("xx\nab\n")));
@@ -256,18 +259,18 @@ void tst_Editor::searchesBesideTheEditor()
 {
     ScriptedDesktop fake;
     editor->show();
-    editor->txtTitre->setText(u"Tom & Jerry"_s);
+    child<QLineEdit>(editor, "txtTitre")->setText(u"Tom & Jerry"_s);
     for (const QPoint &corner : { QPoint(100, 80), QPoint(260, 190) }) {
         editor->move(corner);
         fake.answerInput(std::nullopt);
-        editor->mnuFileSearch->trigger();
+        child<QAction>(editor, "mnuFileSearch")->trigger();
         QCOMPARE(fake.inputs.last().position, editor->frameGeometry().topLeft() + QPoint(32, 43));
     }
     QCOMPARE(fake.inputs.last().title, u"Rechercher sur Internet..."_s);
     QCOMPARE(fake.inputs.last().proposal, u"Tom & Jerry"_s);
     fake.answerInput(u"Tom & Jerry"_s);
     fake.answerOpen(true);
-    editor->mnuFileSearch->trigger();
+    child<QAction>(editor, "mnuFileSearch")->trigger();
     QVERIFY(fake.opened.last().toString(QUrl::FullyEncoded).endsWith(u"keyword=Tom+%26+Jerry"_s));
     QVERIFY(fake.allAnswered());
 }

@@ -5,7 +5,7 @@
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
-#include "viewer/viewerload.h"
+#include "support/windowparts.h"
 #include "viewer/viewerwindow.h"
 
 #include <QDir>
@@ -53,7 +53,7 @@ void tst_Hostile::cleanup()
 {
     if (ViewerWindow::exists())
         ViewerWindow::discard();
-    EditorWindow::instance().ResetEditor(u"End"_s);
+    EditorWindow::instance().removeWorkFolders();
     EditorWindow::discard();
     QVERIFY(m_cache.isEmpty());
     for (const QString &name :
@@ -123,15 +123,15 @@ void tst_Hostile::loads()
     resetPeakMemory();
     const double before = peakMemoryMiB();
 
-    QCOMPARE(OpenInViewer(card, 0), shown);
+    QCOMPARE(ViewerWindow::showCard(card), shown);
     if (shown) {
         if (kind != u"marker")
-            QCOMPARE(ViewerWindow::instance().lblTitre->text(), u"Hostile"_s);
-        QVERIFY(ViewerWindow::instance().picAffiche->pixmap().height() <= 20000);
+            QCOMPARE(child<QLabel>(ViewerWindow::instance(), "lblTitre")->text(), u"Hostile"_s);
+        QVERIFY(child<QLabel>(ViewerWindow::instance(), "picAffiche")->pixmap().height() <= 20000);
     }
     EditorWindow &editor = EditorWindow::instance();
     QCOMPARE(editor.OpenInEditor(card), shown);
-    QCOMPARE(editor.lblFile, shown ? card : QString());
+    QCOMPARE(editor.card().file().path, shown ? card : QString());
     QList<MessageRequest> failures;   // a random year shows its format messages too
     for (const MessageRequest &request : std::as_const(fake.messages)) {
         if (request.icon == MsgIcon::Critical)

@@ -10,6 +10,7 @@
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
+#include "support/windowparts.h"
 #include "viewer/posterwindow.h"
 
 #include <QAction>
@@ -163,7 +164,7 @@ bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *sho
         PosterWindow *view = PosterWindow::current();
         QVERIFY(view);
         if (shown)
-            *shown = view->picViewLarger->pixmap().size();
+            *shown = child<QLabel>(view, "picViewLarger")->pixmap().size();
         view->close();
     });
 }
@@ -182,12 +183,12 @@ void tst_Poster::failedPictureChangesNothing()
 {
     QFETCH(QString, file);
     QVERIFY(editor->Pic2Img(picture(129, 258)));
-    QVERIFY(editor->imgAffiche->isVisible());
-    QCOMPARE(editor->imgAffiche->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
+    QVERIFY(child<QLabel>(editor, "imgAffiche")->isVisible());
+    QCOMPARE(child<QLabel>(editor, "imgAffiche")->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
     QCOMPARE(editor->outerHeight(), 960 + 3870 + 855);
     const int underMenu = twipsToPx(5685 - Frame::WindowHeight - Frame::MenuBarHeight);
     QCOMPARE(editor->height(), underMenu + editor->menuBar()->height());
-    QVERIFY(editor->imgAffiche->geometry().bottom() < editor->centralWidget()->height());
+    QVERIFY(child<QLabel>(editor, "imgAffiche")->geometry().bottom() < editor->centralWidget()->height());
     QString path = dir.filePath(u"missing.jpg"_s);
     if (file == QLatin1String("text")) {
         path = dir.filePath(u"notes.jpg"_s);
@@ -196,8 +197,8 @@ void tst_Poster::failedPictureChangesNothing()
         path = picture(10, 2000, u"tall.bmp"_s);
     }
     QVERIFY(!editor->Pic2Img(path));
-    QCOMPARE(editor->picAffiche.size(), QSize(129, 258));
-    QCOMPARE(editor->imgAffiche->pixmap().size(), QSize(129, 258));
+    QCOMPARE(editor->poster().size(), QSize(129, 258));
+    QCOMPARE(child<QLabel>(editor, "imgAffiche")->pixmap().size(), QSize(129, 258));
     QCOMPARE(editor->outerHeight(), 5685);
 }
 
@@ -219,8 +220,9 @@ void tst_Poster::choosesPoster()
     QFETCH(bool, wrongFirst);
     const QString first = picture(129, 258, u"first.bmp"_s);
     QVERIFY(editor->Pic2Img(first));
-    editor->lblAffiche = first;
-    editor->lblFileName = fileName;
+    OpenCard card;
+    card.takePoster(first);
+    editor->setCard(cardNamed(fileName, false, card));
     editor->ChangeEdit(false);
     ScriptedDesktop fake;
     const QString chosen = picture(300, 400);
@@ -230,10 +232,10 @@ void tst_Poster::choosesPoster()
         fake.answerFile(text);
         fake.answerMsg(MsgAnswer::Ok);
         fake.answerFile(QString());
-        editor->mnuPopModif->trigger();
+        child<QAction>(editor, "mnuPopModif")->trigger();
     } else {
         fake.answerFile(chosen);
-        QTest::mouseClick(editor->cmdAffiMod, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "cmdAffiMod"), Qt::LeftButton);
     }
     const QStringList asked = wrongFirst ? QStringList { "file", "msg", "file" } : QStringList { "file" };
     QCOMPARE(fake.log, asked);
@@ -247,10 +249,10 @@ void tst_Poster::choosesPoster()
         QCOMPARE(message.text, u"Fichier image incorrect"_s);
         QCOMPARE(message.icon, MsgIcon::Critical);
     }
-    QCOMPARE(editor->lblAffiche, wrongFirst ? first : chosen);
-    QTEST(editor->blnAffiMod, "affiMod");
-    QCOMPARE(editor->blnModified, !wrongFirst);
-    QCOMPARE(editor->picAffiche.size(), wrongFirst ? QSize(129, 258) : QSize(300, 400));
+    QCOMPARE(editor->card().posterToSave(), wrongFirst ? first : chosen);
+    QTEST(editor->card().posterChanged(), "affiMod");
+    QCOMPARE(editor->card().modified(), !wrongFirst);
+    QCOMPARE(editor->poster().size(), wrongFirst ? QSize(129, 258) : QSize(300, 400));
     QVERIFY(fake.allAnswered());
 }
 
@@ -344,7 +346,7 @@ void tst_Poster::takesPostersFromElsewhere()
     QFETCH(QString, what);
     QFETCH(bool, taken);
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->lblFileName = u"film.cfh"_s;
+    editor->setCard(cardNamed(u"film.cfh"_s));
     QVERIFY(editor->Pic2Img(picture(129, 258)));
     ScriptedDesktop fake;
     const bool wrongImage = way == QLatin1String("drop") && what == QLatin1String("text file");
@@ -353,20 +355,21 @@ void tst_Poster::takesPostersFromElsewhere()
     QMimeData *data = content(what);
     const PosterSource source = posterSource(*data);
     if (way.startsWith(QLatin1String("drop"))) {
-        const QWidget *over = way == QLatin1String("drop") ? editor->imgAffiche : editor->lblResume;
+        const QWidget *over = way == QLatin1String("drop") ? child<QLabel>(editor, "imgAffiche")
+                                                           : child<QLabel>(editor, "lblResume");
         QCOMPARE(dropOn(editor, over->mapTo(editor, QPoint(5, 5)), *data), taken || wrongImage);
         delete data;
     } else {
         QApplication::clipboard()->setMimeData(data);
-        QCOMPARE(editor->mnuPopPaste->isEnabled(), what != QLatin1String("text file"));
+        QCOMPARE(child<QAction>(editor, "mnuPopPaste")->isEnabled(), what != QLatin1String("text file"));
         if (way == QLatin1String("menu")) {
-            editor->mnuPopPaste->trigger();
+            child<QAction>(editor, "mnuPopPaste")->trigger();
         } else {
-            QWidget *focus = editor->txtType;
+            QWidget *focus = child<QLineEdit>(editor, "txtType");
             if (way == QLatin1String("Ctrl+V"))
-                focus = editor->cmdAffiSupp;
+                focus = child<QPushButton>(editor, "cmdAffiSupp");
             else if (way == QLatin1String("Ctrl+V poster"))
-                focus = editor->imgAffiche;
+                focus = child<QLabel>(editor, "imgAffiche");
             focus->setFocus();
             QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
         }
@@ -375,23 +378,24 @@ void tst_Poster::takesPostersFromElsewhere()
     if (wrongImage)
         QCOMPARE(fake.messages.at(0).text, u"Fichier image incorrect"_s);
     const bool inBox = way == QLatin1String("Ctrl+V box");
-    QCOMPARE(editor->txtType->text(), inBox ? u"http://example.org/poster.png"_s : QString());
-    QCOMPARE(editor->blnModified, taken || inBox);
-    QCOMPARE(editor->blnAffiMod, taken);
-    QCOMPARE(editor->picAffiche.size(), taken ? QSize(300, 400) : QSize(129, 258));
+    QCOMPARE(
+        child<QLineEdit>(editor, "txtType")->text(), inBox ? u"http://example.org/poster.png"_s : QString());
+    QCOMPARE(editor->card().modified(), taken || inBox);
+    QCOMPARE(editor->card().posterChanged(), taken);
+    QCOMPARE(editor->poster().size(), taken ? QSize(300, 400) : QSize(129, 258));
     if (taken && source.kind == PosterSourceKind::PictureFile)
-        QCOMPARE(editor->lblAffiche, source.path);
+        QCOMPARE(editor->card().posterToSave(), source.path);
     if (taken && source.kind == PosterSourceKind::Pixels) {
-        QVERIFY(editor->lblAffiche.endsWith(WorkFile::Pasted));
-        QImageReader jpeg(editor->lblAffiche);
+        QVERIFY(editor->card().posterToSave().endsWith(WorkFile::Pasted));
+        QImageReader jpeg(editor->card().posterToSave());
         QCOMPARE(jpeg.format(), QByteArray("jpeg"));
         const QImage written = jpeg.read();
         QCOMPARE(written.size(), QSize(300, 400));
         QVERIFY(qGray(written.pixel(10, 10)) > 245);   // transparent parts are white
     }
     if (!taken)
-        QVERIFY(editor->lblAffiche.isEmpty());
-    editor->ResetEditor(u"End"_s);
+        QVERIFY(editor->card().posterToSave().isEmpty());
+    editor->removeWorkFolders();
     QVERIFY(fake.allAnswered());
 }
 
@@ -414,31 +418,32 @@ void tst_Poster::removesPoster()
     QFETCH(QString, fileName);
     QFETCH(QString, before);
     QFETCH(int, removals);
-    editor->lblFileName = fileName;
+    editor->setCard(cardNamed(fileName));
     QVERIFY(editor->Pic2Img(picture(129, 258)));
     ScriptedDesktop fake;
     if (before == QLatin1String("choose")) {
         fake.answerFile(picture(300, 400, u"chosen.bmp"_s));
-        editor->cmdAffiMod->click();
+        child<QPushButton>(editor, "cmdAffiMod")->click();
     } else if (before == QLatin1String("reset")) {
-        editor->lblReset = dir.path();
+        editor->setCard(withResetFolder(editor->card(), dir.path()));
         QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
-        editor->mnuPopReset->trigger();
-        QVERIFY(!editor->lblAffiche.isEmpty());
+        child<QAction>(editor, "mnuPopReset")->trigger();
+        QVERIFY(!editor->card().posterToSave().isEmpty());
     }
     editor->ChangeEdit(false);
     QSize shown;
-    QVERIFY(fullViewOpensOn([&] { editor->mnuPopFull->trigger(); }, &shown));
+    QVERIFY(fullViewOpensOn([&] { child<QAction>(editor, "mnuPopFull")->trigger(); }, &shown));
     QVERIFY(!shown.isEmpty());
     for (int i = 0; i < removals; ++i)
-        QTest::mouseClick(editor->cmdAffiSupp, Qt::LeftButton);
-    QTEST(editor->blnAffiMod, "affiMod");
-    QVERIFY(editor->lblAffiche.isEmpty());
-    QVERIFY(editor->picAffiche.isNull());
-    QVERIFY(!editor->imgAffiche->isVisible());
-    QVERIFY(editor->blnModified);
+        QTest::mouseClick(child<QPushButton>(editor, "cmdAffiSupp"), Qt::LeftButton);
+    QTEST(editor->card().posterChanged(), "affiMod");
+    QVERIFY(editor->card().posterToSave().isEmpty());
+    QVERIFY(editor->poster().isNull());
+    QVERIFY(!child<QLabel>(editor, "imgAffiche")->isVisible());
+    QVERIFY(editor->card().modified());
     QCOMPARE(editor->outerHeight(), 4470);
-    QVERIFY(!fullViewOpensOn([&] { editor->mnuPopFull->trigger(); }));   // nothing left to show
+    QVERIFY(
+        !fullViewOpensOn([&] { child<QAction>(editor, "mnuPopFull")->trigger(); }));   // nothing left to show
     QVERIFY(fake.allAnswered());
 }
 
@@ -452,19 +457,19 @@ void tst_Poster::resetsPoster_data()
 void tst_Poster::resetsPoster()
 {
     QFETCH(bool, withCopy);
-    editor->lblFileName = u"film.cfh"_s;
+    editor->setCard(cardNamed(u"film.cfh"_s));
     if (withCopy) {
-        editor->lblReset = dir.path();
+        editor->setCard(withResetFolder(editor->card(), dir.path()));
         QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
     }
     editor->ChangeEdit(false);
-    editor->mnuPopReset->trigger();
-    QCOMPARE(editor->lblAffiche, withCopy ? dir.path() + WorkFile::Image : QString());
-    QCOMPARE(editor->blnAffiMod, withCopy);
-    QCOMPARE(editor->blnModified, withCopy);
-    QCOMPARE(editor->picAffiche.size(), withCopy ? QSize(129, 258) : QSize(0, 0));
-    editor->mnuPopReset->trigger();
-    QCOMPARE(editor->blnAffiMod, withCopy);   // a second Reset does not undo the first
+    child<QAction>(editor, "mnuPopReset")->trigger();
+    QCOMPARE(editor->card().posterToSave(), withCopy ? dir.path() + WorkFile::Image : QString());
+    QCOMPARE(editor->card().posterChanged(), withCopy);
+    QCOMPARE(editor->card().modified(), withCopy);
+    QCOMPARE(editor->poster().size(), withCopy ? QSize(129, 258) : QSize(0, 0));
+    child<QAction>(editor, "mnuPopReset")->trigger();
+    QCOMPARE(editor->card().posterChanged(), withCopy);   // a second Reset does not undo the first
 }
 
 void tst_Poster::answersClicks_data()
@@ -486,22 +491,22 @@ void tst_Poster::answersClicks()
     QFETCH(QPoint, release);
     QFETCH(QString, opens);
     QVERIFY(editor->Pic2Img(picture(129, 258)));
-    QCOMPARE(editor->imgAffiche->size(), QSize(129, 258));
-    QCOMPARE(editor->imgAffiche->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mousePress(editor->imgAffiche, button, {}, QPoint(10, 10));
-    QCOMPARE(editor->imgAfficheTag, u"True"_s);
-    const bool viewed
-        = fullViewOpensOn([&] { QTest::mouseRelease(editor->imgAffiche, button, {}, release); });
+    QCOMPARE(child<QLabel>(editor, "imgAffiche")->size(), QSize(129, 258));
+    QCOMPARE(child<QLabel>(editor, "imgAffiche")->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mousePress(child<QLabel>(editor, "imgAffiche"), button, {}, QPoint(10, 10));
+    QVERIFY(editor->posterPressed());
+    const bool viewed = fullViewOpensOn(
+        [&] { QTest::mouseRelease(child<QLabel>(editor, "imgAffiche"), button, {}, release); });
     QCOMPARE(viewed, opens == QLatin1String("view"));
-    QCOMPARE(editor->mnuPopAffi->isVisible(), opens == QLatin1String("menu"));
+    QCOMPARE(child<QMenu>(editor, "mnuPopAffi")->isVisible(), opens == QLatin1String("menu"));
     if (opens == QLatin1String("menu"))
-        QCOMPARE(editor->mnuPopAffi->defaultAction(), editor->mnuPopFull);
-    QCOMPARE(editor->imgAfficheTag, u"False"_s);
-    editor->mnuPopAffi->close();
-    QVERIFY(!editor->mnuPopAffi->defaultAction());   // plain again in the menu bar
+        QCOMPARE(child<QMenu>(editor, "mnuPopAffi")->defaultAction(), child<QAction>(editor, "mnuPopFull"));
+    QVERIFY(!editor->posterPressed());
+    child<QMenu>(editor, "mnuPopAffi")->close();
+    QVERIFY(!child<QMenu>(editor, "mnuPopAffi")->defaultAction());   // plain again in the menu bar
     // A release without a press on the poster does nothing.
-    QTest::mouseRelease(editor->imgAffiche, button, {}, QPoint(10, 10));
-    QVERIFY(!editor->mnuPopAffi->isVisible());
+    QTest::mouseRelease(child<QLabel>(editor, "imgAffiche"), button, {}, QPoint(10, 10));
+    QVERIFY(!child<QMenu>(editor, "mnuPopAffi")->isVisible());
 }
 
 QTEST_MAIN(tst_Poster)

@@ -7,6 +7,7 @@
 #include "program/startup.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
+#include "support/windowparts.h"
 
 #include <QAction>
 #include <QDir>
@@ -212,20 +213,20 @@ void tst_RoundTrip::openAndSaveKeepsTheCard()
         const QString where = u"seed %1, card %2"_s.arg(seed).arg(i);
         QVERIFY2(writeBytes(card, old), qPrintable(where));
         QVERIFY2(editor.OpenInEditor(card), qPrintable(where));
-        const bool titled = !editor.txtTitre->text().isEmpty();
+        const bool titled = !child<QLineEdit>(editor, "txtTitre")->text().isEmpty();
         const QByteArray expected = titled ? savedCard(old) : old;
         editor.ChangeEdit(true);   // as after a change the user took back
         if (i % 2 == 0) {
-            editor.mnuFileSave->trigger();
+            child<QAction>(editor, "mnuFileSave")->trigger();
             QVERIFY2(readBytes(card) == expected, qPrintable(where));
         } else if (titled) {
             fake.answerFile(copy);
-            editor.mnuFileSaveAs->trigger();
+            child<QAction>(editor, "mnuFileSaveAs")->trigger();
             QVERIFY2(readBytes(copy) == expected, qPrintable(where));
             QVERIFY2(readBytes(card) == old, qPrintable(where));
         }
     }
-    editor.ResetEditor(u"End"_s);
+    editor.removeWorkFolders();
     EditorWindow::discard();
     QVERIFY(m_cache.isEmpty());
     qInfo("%d cards opened and saved, seed %u", kCards, seed);

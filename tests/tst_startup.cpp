@@ -4,6 +4,7 @@
 #include "program/startup.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
+#include "support/windowparts.h"
 #include "viewer/viewerwindow.h"
 
 #include <QDir>
@@ -183,13 +184,13 @@ void tst_Startup::opensOrRefusesTheCard()
     QCOMPARE(EditorWindow::exists(), window == u"editor");
     QCOMPARE(ViewerWindow::exists(), window == u"viewer");
     if (EditorWindow::exists()) {
-        QCOMPARE(EditorWindow::instance().lblFile, arguments.first());
+        QCOMPARE(EditorWindow::instance().card().file().path, arguments.first());
         EditorWindow::instance().close();   // removes the editor's reset folder
     }
     if (ViewerWindow::exists()) {
         QVERIFY(ViewerWindow::instance().isVisible());
-        QTEST(ViewerWindow::instance().cmdPlay->isVisible(), "play");
-        QVERIFY(ViewerWindow::instance().mnuAfficheSave->isEnabled());
+        QTEST(child<QPushButton>(ViewerWindow::instance(), "cmdPlay")->isVisible(), "play");
+        QVERIFY(child<QAction>(ViewerWindow::instance(), "mnuAfficheSave")->isEnabled());
     }
     EditorWindow::discard();
     ViewerWindow::discard();

@@ -5,9 +5,9 @@
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
+#include "support/windowparts.h"
 #include "viewer/posterwindow.h"
 #include "viewer/viewerfiles.h"
-#include "viewer/viewerload.h"
 #include "viewer/viewerwindow.h"
 
 #include <QApplication>
@@ -98,7 +98,7 @@ QString tst_Viewer::writeCard(const QString &name, const QByteArray &poster, con
 
 ViewerWindow *tst_Viewer::open(const QByteArray &poster, const CardTexts &texts)
 {
-    if (!OpenInViewer(writeCard(u"card.cfh"_s, poster, texts), 0))
+    if (!ViewerWindow::showCard(writeCard(u"card.cfh"_s, poster, texts)))
         return nullptr;
     return &ViewerWindow::instance();
 }
@@ -129,17 +129,17 @@ void tst_Viewer::labelTexts()
     texts.acteurs = acteurs;
     ViewerWindow *viewer = open({}, texts);
     QVERIFY(viewer);
-    QTEST(viewer->lblAnnee->text(), "lblAnnee");
-    QTEST(viewer->lblDuree->text(), "lblDuree");
-    QTEST(viewer->lblActeurs->text(), "lblActeurs");
-    QCOMPARE(viewer->lblTitre->text(), u"  Titre"_s);
-    QCOMPARE(viewer->lblResumeA->text(), u"Résumé :"_s);
-    QCOMPARE(viewer->cmdPlay->text(), u"Lecture"_s);
-    QCOMPARE(viewer->cmdOK->text(), u"OK"_s);
+    QTEST(child<QLabel>(viewer, "lblAnnee")->text(), "lblAnnee");
+    QTEST(child<QLabel>(viewer, "lblDuree")->text(), "lblDuree");
+    QTEST(child<QLabel>(viewer, "lblActeurs")->text(), "lblActeurs");
+    QCOMPARE(child<QLabel>(viewer, "lblTitre")->text(), u"  Titre"_s);
+    QCOMPARE(child<QLabel>(viewer, "lblResumeA")->text(), u"Résumé :"_s);
+    QCOMPARE(child<QPushButton>(viewer, "cmdPlay")->text(), u"Lecture"_s);
+    QCOMPARE(child<QPushButton>(viewer, "cmdOK")->text(), u"OK"_s);
     QCOMPARE(viewer->windowTitle(), u" Cinefiche"_s);
     // A second card in the same viewer shows its own year, not appended.
-    QVERIFY(OpenInViewer(writeCard(u"second.cfh"_s, {}), 0));
-    QCOMPARE(viewer->lblAnnee->text(), u"Année :  1985"_s);
+    QVERIFY(ViewerWindow::showCard(writeCard(u"second.cfh"_s, {})));
+    QCOMPARE(child<QLabel>(viewer, "lblAnnee")->text(), u"Année :  1985"_s);
 }
 
 void tst_Viewer::posterLayout_data()
@@ -157,22 +157,24 @@ void tst_Viewer::posterLayout()
     QFETCH(int, height);
     ViewerWindow *viewer = open(poster);
     QVERIFY(viewer);
-    QCOMPARE(viewer->imgAffiche->isVisibleTo(viewer), height > 0);
-    for (const QPushButton *button : { viewer->cmdOK, viewer->cmdPlay })
+    QCOMPARE(child<QLabel>(viewer, "imgAffiche")->isVisibleTo(viewer), height > 0);
+    for (const QPushButton *button :
+        { child<QPushButton>(viewer, "cmdOK"), child<QPushButton>(viewer, "cmdPlay") })
         QVERIFY(viewer->rect().contains(button->geometry()));
     if (height == 0) {
-        QCOMPARE(viewer->strImageFile.isEmpty(), poster.isEmpty());
+        QCOMPARE(!viewer->hasPosterBytes(), poster.isEmpty());
         QCOMPARE(viewer->width(), twipsToPx(3420 - 90));
-        QCOMPARE(viewer->cmdOK->x(), twipsToPx(1905));
-        QCOMPARE(viewer->cmdPlay->x(), twipsToPx(705));
+        QCOMPARE(child<QPushButton>(viewer, "cmdOK")->x(), twipsToPx(1905));
+        QCOMPARE(child<QPushButton>(viewer, "cmdPlay")->x(), twipsToPx(705));
         return;
     }
-    QCOMPARE(viewer->imgAffiche->geometry(),
-        QRect(twipsToPx(3120), viewer->lblAnnee->y(), twipsToPx(1935), twipsToPx(height)));
-    QVERIFY(viewer->picAffiche->x() >= viewer->width());
+    QCOMPARE(child<QLabel>(viewer, "imgAffiche")->geometry(),
+        QRect(twipsToPx(3120), child<QLabel>(viewer, "lblAnnee")->y(), twipsToPx(1935), twipsToPx(height)));
+    QVERIFY(child<QLabel>(viewer, "picAffiche")->x() >= viewer->width());
     for (const QLabel *label : viewer->findChildren<QLabel *>()) {
-        if (label != viewer->imgAffiche && label != viewer->picAffiche && label != viewer->lblTitre)
-            QVERIFY2(!label->geometry().intersects(viewer->imgAffiche->geometry()),
+        if (label != child<QLabel>(viewer, "imgAffiche") && label != child<QLabel>(viewer, "picAffiche")
+            && label != child<QLabel>(viewer, "lblTitre"))
+            QVERIFY2(!label->geometry().intersects(child<QLabel>(viewer, "imgAffiche")->geometry()),
                 qPrintable(label->objectName()));
     }
 }
@@ -183,10 +185,13 @@ void tst_Viewer::longSummaryBesidePoster()
     texts.resume = u"Une longue histoire de famille. "_s.repeated(15);
     ViewerWindow *viewer = open(pictureBytes(86, 120), texts);
     QVERIFY(viewer);
-    QVERIFY(viewer->lblResume->wordWrap());
-    QVERIFY(viewer->lblResume->geometry().right() < viewer->imgAffiche->x());
-    QVERIFY(viewer->lblResume->geometry().bottom() > viewer->imgAffiche->geometry().bottom());
-    QVERIFY(viewer->lblResume->geometry().bottom() < viewer->cmdOK->y());
+    QVERIFY(child<QLabel>(viewer, "lblResume")->wordWrap());
+    QVERIFY(
+        child<QLabel>(viewer, "lblResume")->geometry().right() < child<QLabel>(viewer, "imgAffiche")->x());
+    QVERIFY(child<QLabel>(viewer, "lblResume")->geometry().bottom()
+        > child<QLabel>(viewer, "imgAffiche")->geometry().bottom());
+    QVERIFY(
+        child<QLabel>(viewer, "lblResume")->geometry().bottom() < child<QPushButton>(viewer, "cmdOK")->y());
 }
 
 void tst_Viewer::movieFile_data()
@@ -206,8 +211,8 @@ void tst_Viewer::movieFile()
         writeBytes(m_dir->filePath(name), "movie");
     ViewerWindow *viewer = open({});
     QVERIFY(viewer);
-    QCOMPARE(viewer->cmdPlay->isEnabled(), !movie.isEmpty());
-    QCOMPARE(viewer->strDivXFile, movie.isEmpty() ? QString() : m_dir->filePath(movie));
+    QCOMPARE(child<QPushButton>(viewer, "cmdPlay")->isEnabled(), !movie.isEmpty());
+    QCOMPARE(viewer->moviePath(), movie.isEmpty() ? QString() : m_dir->filePath(movie));
 }
 
 // With every container beside the card, removing the one found each time
@@ -234,7 +239,7 @@ void tst_Viewer::playOpensMovieAndCloses()
     writeBytes(m_dir->filePath(u"card.avi"_s), "movie");
     ViewerWindow *viewer = open({});
     QVERIFY(viewer);
-    QTest::mouseClick(viewer->cmdPlay, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(viewer, "cmdPlay"), Qt::LeftButton);
     QCOMPARE(fake.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->filePath(u"card.avi"_s)) });
     QTRY_VERIFY(!ViewerWindow::exists());
     QVERIFY(fake.allAnswered());
@@ -244,16 +249,16 @@ void tst_Viewer::popupMenu()
 {
     ViewerWindow *viewer = open(pictureBytes(40, 60));
     QVERIFY(viewer);
-    QTest::mouseRelease(viewer->imgAffiche, Qt::RightButton);
-    QTRY_VERIFY(viewer->mnuAffiche->isVisible());
-    const QList<QAction *> items = viewer->mnuAffiche->actions();
+    QTest::mouseRelease(child<QLabel>(viewer, "imgAffiche"), Qt::RightButton);
+    QTRY_VERIFY(child<QMenu>(viewer, "mnuAffiche")->isVisible());
+    const QList<QAction *> items = child<QMenu>(viewer, "mnuAffiche")->actions();
     QCOMPARE(items.size(), 3);
-    QCOMPARE(items.at(0), viewer->mnuAfficheFull);
+    QCOMPARE(items.at(0), child<QAction>(viewer, "mnuAfficheFull"));
     QCOMPARE(items.at(0)->text(), u"Afficher en grand"_s);
     QVERIFY(items.at(1)->isSeparator());
     QCOMPARE(items.at(2)->text(), u"Enregistrer l'affiche sous..."_s);
-    QCOMPARE(viewer->mnuAffiche->defaultAction(), viewer->mnuAfficheFull);
-    viewer->mnuAffiche->close();
+    QCOMPARE(child<QMenu>(viewer, "mnuAffiche")->defaultAction(), child<QAction>(viewer, "mnuAfficheFull"));
+    child<QMenu>(viewer, "mnuAffiche")->close();
 }
 
 // The full view opens from a click on the poster or from the viewer by its
@@ -280,7 +285,7 @@ void tst_Viewer::fullView()
     bool closedByItself = false;
     const auto openIt = [&] {
         if (opener == u"click")
-            QTest::mouseClick(viewer->imgAffiche, Qt::LeftButton);
+            QTest::mouseClick(child<QLabel>(viewer, "imgAffiche"), Qt::LeftButton);
         else
             PosterWindow::View(opener);
     };
@@ -289,17 +294,17 @@ void tst_Viewer::fullView()
                   PosterWindow *view = PosterWindow::current();
                   QCOMPARE(modal, view);
                   window = view->size();
-                  shown = view->picViewLarger->pixmap().size();
-                  at = view->picViewLarger->pos();
+                  shown = child<QLabel>(view, "picViewLarger")->pixmap().size();
+                  at = child<QLabel>(view, "picViewLarger")->pos();
                   if (closeKey)
                       QTest::keyClick(view, Qt::Key(closeKey));
                   else
-                      QTest::mouseClick(view->picViewLarger, Qt::LeftButton);
+                      QTest::mouseClick(child<QLabel>(view, "picViewLarger"), Qt::LeftButton);
                   closedByItself = !view->isVisible();
               }),
         "opens");
     QVERIFY(!PosterWindow::current());
-    QVERIFY(!viewer->mnuAffiche->isVisible());
+    QVERIFY(!child<QMenu>(viewer, "mnuAffiche")->isVisible());
     if (window.isEmpty())
         return;
     QVERIFY(closedByItself);
@@ -348,12 +353,12 @@ void tst_Viewer::savePoster()
     ViewerWindow *viewer = open(posterBytes(size), texts);
     QVERIFY(viewer);
     if (failure == u"card gone")
-        QFile::remove(viewer->cardPath);
+        QFile::remove(viewer->cardPath());
     {
         std::optional<FileSizeLimit> diskFull;
         if (failure == u"disk full")
             diskFull.emplace(2000);
-        viewer->mnuAfficheSave->trigger();
+        child<QAction>(viewer, "mnuAfficheSave")->trigger();
     }
     const FileRequest &request = fake.files.at(0);
     QCOMPARE(request.kind, FileDialogKind::Save);
@@ -364,7 +369,7 @@ void tst_Viewer::savePoster()
     QCOMPARE(request.filters.at(0).label, u"JPEG (*.jpg)"_s);
     QCOMPARE(fake.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
-        message.replace(u"{card}"_s, viewer->cardPath).replace(u"{chosen}"_s, m_dir->filePath(chosen));
+        message.replace(u"{card}"_s, viewer->cardPath()).replace(u"{chosen}"_s, m_dir->filePath(chosen));
         QCOMPARE(fake.messages.at(0).text, message);
         QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
     }
@@ -387,7 +392,8 @@ void tst_Viewer::closingViewerEndsProgram()
 {
     ViewerWindow *viewer = open({});
     QVERIFY(viewer);
-    QTimer::singleShot(0, viewer->cmdOK, [viewer] { viewer->cmdOK->click(); });
+    QTimer::singleShot(
+        0, child<QPushButton>(viewer, "cmdOK"), [viewer] { child<QPushButton>(viewer, "cmdOK")->click(); });
     QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QApplication::exec(), 0);
     QTRY_VERIFY(!ViewerWindow::exists());

@@ -22,8 +22,6 @@ public:
     // The window while it is shown (tests), or null.
     static PosterWindow *current();
 
-    QLabel *picViewLarger = nullptr;
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -32,4 +30,6 @@ private:
     PosterWindow(const QPixmap &picture, QWidget *owner);
     void Form_KeyPress(int KeyAscii);
     void picViewLarger_Click();
+
+    QLabel *picViewLarger = nullptr;
 };

@@ -2,6 +2,8 @@
 // The card viewer: one card shown read-only, laid out to its texts and its
 // poster; plays the movie, shows the poster at full size and saves it.
 
+#include "card/cardrecord.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -23,35 +25,44 @@ public:
     // Deletes the viewer, so that the next use creates a fresh one (tests).
     static void discard();
 
-    // Lays the card out from the texts in the labels and strImageFile.
-    void PositionsLoad();
+    // Reads the card at cardPath into the viewer and shows it, its Play
+    // button hidden unless withPlay. False when the card could not be read:
+    // the message is shown and no viewer is left unshown.
+    static bool showCard(const QString &cardPath, bool withPlay = true);
+    // The editor's card as it would be saved, written at cardPath: shown
+    // without the poster's save item, the file being no card of the user's.
+    static bool showPreview(const QString &cardPath);
 
-    QString strImageFile;   // the card whose poster is shown, read in place; empty: no poster
-    QString strDivXFile;    // the movie beside the card
-    QString cardPath;       // the card shown, from which the poster is saved
-
-    QLabel *lblTitre, *lblAnnee, *lblDuree, *lblTypeA, *lblRealisateurA, *lblActeursA, *lblResumeA;
-    QLabel *lblType, *lblRealisateur, *lblActeurs, *lblResume;
-    QLabel *imgAffiche, *picAffiche;
-    QPushButton *cmdOK, *cmdPlay;
-    QMenu *mnuAffiche;
-    QAction *mnuAfficheFull, *mnuAfficheSep1, *mnuAfficheSave;
+    // The card shown, from which the poster is saved.
+    const QString &cardPath() const { return m_cardPath; }
+    // The movie beside the card, which Play opens; empty when none.
+    const QString &moviePath() const { return strDivXFile; }
+    // Whether the card shown has a poster, read in place from the card.
+    bool hasPosterBytes() const { return !strImageFile.isEmpty(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     ViewerWindow();
+    static bool load(const QString &cardPath, bool posterSavable);
     QLabel *makeLabel(const char *name, const QString &text);
     void buildControls();
     void buildRows();
     void buildMenu();
     void setCaptions();
     void connectHandlers();
+    void showCentred();
 
+    void FillViewer(const CardRecord &record);
+    void FindMovieFile(const QString &cardPath);
+    void SavePosterAs();
+
+    // Lays the card out from the texts in the labels and strImageFile.
+    void PositionsLoad();
     void SizePoster();
     QPixmap fullPoster() const;
-    QSize m_posterNatural;   // pixels; empty when there is no poster
+    QSize m_posterNatural;   // pixels; empty when there is none
     InfosMeasure measure() const;
     void apply(const InfosPlaces &places);
 
@@ -62,4 +73,15 @@ private:
     void mnuAfficheSave_Click();
 
     static QPointer<ViewerWindow> s_instance;
+
+    QString strImageFile;   // the card whose poster is shown, read in place; empty: no poster
+    QString strDivXFile;    // the movie beside the card
+    QString m_cardPath;
+
+    QLabel *lblTitre, *lblAnnee, *lblDuree, *lblTypeA, *lblRealisateurA, *lblActeursA, *lblResumeA;
+    QLabel *lblType, *lblRealisateur, *lblActeurs, *lblResume;
+    QLabel *imgAffiche, *picAffiche;
+    QPushButton *cmdOK, *cmdPlay;
+    QMenu *mnuAffiche;
+    QAction *mnuAfficheFull, *mnuAfficheSep1, *mnuAfficheSave;
 };

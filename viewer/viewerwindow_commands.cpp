@@ -2,7 +2,6 @@
 
 #include "app/desktop.h"
 #include "viewer/posterwindow.h"
-#include "viewer/viewerload.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -46,5 +45,5 @@ void ViewerWindow::mnuAfficheFull_Click()
 
 void ViewerWindow::mnuAfficheSave_Click()
 {
-    SavePosterAs(*this);
+    SavePosterAs();
 }

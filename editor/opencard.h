@@ -1,0 +1,66 @@
+#pragma once
+// The card open in the editor, without its widgets: which file it is, whether
+// it changed since its load or save, and where its poster is.
+
+#include <QString>
+
+#include <optional>
+
+// The file behind the card as the editor last loaded or saved it. What else
+// the editor must remember of that file at those moments belongs here too.
+struct CardFile {
+    QString path;   // empty for a card that has no file yet
+    QString name;   // the name the caption shows
+    bool readOnly = false;
+};
+
+class OpenCard {
+public:
+    const CardFile &file() const { return m_file; }
+    bool hasFile() const { return !m_file.path.isEmpty(); }
+
+    // A card without a file, shown under name.
+    void startNew(const QString &name);
+    // The card was read from path; its poster copy is then kept (keepPoster).
+    void loaded(const QString &path, bool readOnly);
+    // The card was written to its own file, or (savedAs) to path, which it is now.
+    void saved();
+    void savedAs(const QString &path);
+
+    bool modified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+    // Save writes over the file: only a changed card, never a read-only file.
+    bool canSave() const { return m_modified && !m_file.readOnly; }
+
+    // The folder holding a copy of the card's poster as loaded (empty: none),
+    // kept while the card is edited so that the poster can be reset.
+    const QString &resetFolder() const { return m_resetFolder; }
+    void keepPoster(const QString &folder);
+    void forgetPoster();
+    // The copy of the poster as loaded, in the reset folder; empty when none.
+    QString ownPoster() const;
+
+    // The picture to save as the poster; empty when unchanged or removed.
+    const QString &posterToSave() const { return m_posterToSave; }
+    // Whether a card with a file has another poster, or none, since its load
+    // or save: its next save then writes the whole card.
+    bool posterChanged() const { return m_posterChanged; }
+    void takePoster(const QString &path);
+    void removePoster();
+    // The poster a preview shows: the one taken, else the card's own unless removed.
+    QString posterForPreview() const;
+
+    // The actor picked in the list, by index; nullopt when none.
+    std::optional<int> pickedActor() const { return m_pickedActor; }
+    void pickActor(std::optional<int> index) { m_pickedActor = index; }
+
+private:
+    void markPosterChanged();
+
+    CardFile m_file;
+    bool m_modified = false;
+    QString m_resetFolder;
+    QString m_posterToSave;
+    bool m_posterChanged = false;
+    std::optional<int> m_pickedActor;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// Reaching a window's controls as tools do, by their object names, and
+// giving the editor the state of a card without reading one.
+
+#include "editor/opencard.h"
+
+#include <QObject>
+#include <QString>
+
+// The child of window named name; null when there is none of that type.
+template <typename T> T *child(const QObject *window, const char *name)
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+template <typename T> T *child(const QObject &window, const char *name)
+{
+    return child<T>(&window, name);
+}
+
+// The card named fileName in a folder of its own, "Nouveau" being a card
+// without a file; state gives its poster and modified marks.
+inline OpenCard cardNamed(const QString &fileName, bool readOnly = false, OpenCard state = {})
+{
+    if (fileName == QLatin1String("Nouveau"))
+        state.startNew(fileName);
+    else
+        state.loaded(QStringLiteral("/films/") + fileName, readOnly);
+    return state;
+}
+
+// state with its poster copy kept in folder, as a load leaves it.
+inline OpenCard withResetFolder(OpenCard state, const QString &folder)
+{
+    state.keepPoster(folder);
+    return state;
+}
