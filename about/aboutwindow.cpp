@@ -63,14 +63,14 @@ void AboutWindow::discard()
 void AboutWindow::setCaptions()
 {
     setWindowTitle(textOf(Text::AboutTitle));
-    lblAuthor->setText(QStringLiteral("Corvin ") + textOf(Text::AboutAuthor));
-    cmdMail->setText(textOf(Text::MailButton));
-    cmdOK->setText(textOf(Text::AboutOk));
+    m_authorLabel->setText(QStringLiteral("Corvin ") + textOf(Text::AboutAuthor));
+    m_mailButton->setText(textOf(Text::MailButton));
+    m_okButton->setText(textOf(Text::AboutOk));
 }
 
 // Modal to the window asking, for the time it is shown only: the About box
 // outlives any one editor. It stands in the middle of that window's screen.
-void AboutWindow::ShowModal()
+void AboutWindow::showModal()
 {
     AboutWindow &about = instance();
     QWidget *owner = QApplication::activeWindow();
@@ -114,65 +114,66 @@ AboutWindow::AboutWindow()
 void AboutWindow::createControls()
 {
     const QPixmap icon(QStringLiteral(":/cinefiche/cinefiche.png"));
-    picIcon = makePicture(this, QStringLiteral("picIcon"),
+    m_iconPicture = makePicture(this, QStringLiteral("iconPicture"),
         icon.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    Picture1
-        = makePicture(this, QStringLiteral("Picture1"), QPixmap(QStringLiteral(":/cinefiche/about.png")));
-    lblTitle = makeLabel(this, QStringLiteral("lblTitle"));
-    QPalette black = lblTitle->palette();
+    m_aboutPicture
+        = makePicture(this, QStringLiteral("aboutPicture"), QPixmap(QStringLiteral(":/cinefiche/about.png")));
+    m_titleLabel = makeLabel(this, QStringLiteral("titleLabel"));
+    QPalette black = m_titleLabel->palette();
     black.setColor(QPalette::WindowText, Qt::black);
-    lblTitle->setPalette(black);
-    lblAuthor = makeLabel(this, QStringLiteral("lblAuthor"));
-    lblWeb = makeLabel(this, QStringLiteral("lblWeb"), webSiteAddress());
-    lblcfhdb = makeLabel(this, QStringLiteral("lblcfhdb"), databaseHomeAddress());
-    for (QLabel *link : { lblWeb, lblcfhdb, lblAuthor }) {
+    m_titleLabel->setPalette(black);
+    m_authorLabel = makeLabel(this, QStringLiteral("authorLabel"));
+    m_webLink = makeLabel(this, QStringLiteral("webLink"), webSiteAddress());
+    m_databaseLink = makeLabel(this, QStringLiteral("databaseLink"), databaseHomeAddress());
+    for (QLabel *link : { m_webLink, m_databaseLink, m_authorLabel }) {
         link->setMouseTracking(true);   // these three react to the mouse passing over them
         link->installEventFilter(this);
     }
-    lblWeb->setCursor(Qt::PointingHandCursor);
-    lblcfhdb->setCursor(Qt::PointingHandCursor);
-    lblWeb->setFocusPolicy(Qt::TabFocus);   // Tab reaches the links, Enter or Space opens them
-    lblcfhdb->setFocusPolicy(Qt::TabFocus);
-    cmdMail = new QPushButton(this);
-    cmdMail->setObjectName(QStringLiteral("cmdMail"));
-    cmdMail->setCursor(Qt::PointingHandCursor);
-    cmdOK = new QPushButton(this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
+    m_webLink->setCursor(Qt::PointingHandCursor);
+    m_databaseLink->setCursor(Qt::PointingHandCursor);
+    m_webLink->setFocusPolicy(Qt::TabFocus);   // Tab reaches the links, Enter or Space opens them
+    m_databaseLink->setFocusPolicy(Qt::TabFocus);
+    m_mailButton = new QPushButton(this);
+    m_mailButton->setObjectName(QStringLiteral("mailButton"));
+    m_mailButton->setCursor(Qt::PointingHandCursor);
+    m_okButton = new QPushButton(this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setDefault(true);
 }
 
 // Positions in twips; the pictures and the links take their own size.
 void AboutWindow::placeControls()
 {
-    moveTwips(picIcon, 240, 240);
-    setGeometryTwips(lblTitle, 960, 240, 3045, 240);
-    setGeometryTwips(lblAuthor, 960, 480, 3045, 240);
-    moveTwips(lblWeb, 960, 720);
-    lblWeb->adjustSize();
-    moveTwips(lblcfhdb, 960, 960);
-    lblcfhdb->adjustSize();
-    moveTwips(Picture1, 4080, 240);
-    setGeometryTwips(cmdMail, 240, 1320, kMailWidth, 345);
-    setGeometryTwips(cmdOK, 3720, 1320, 1260, 345);
+    moveTwips(m_iconPicture, 240, 240);
+    setGeometryTwips(m_titleLabel, 960, 240, 3045, 240);
+    setGeometryTwips(m_authorLabel, 960, 480, 3045, 240);
+    moveTwips(m_webLink, 960, 720);
+    m_webLink->adjustSize();
+    moveTwips(m_databaseLink, 960, 960);
+    m_databaseLink->adjustSize();
+    moveTwips(m_aboutPicture, 4080, 240);
+    setGeometryTwips(m_mailButton, 240, 1320, kMailWidth, 345);
+    setGeometryTwips(m_okButton, 3720, 1320, 1260, 345);
 }
 
 void AboutWindow::connectHandlers()
 {
-    connect(cmdMail, &QPushButton::clicked, this, &AboutWindow::cmdMail_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
-    QWidget::setTabOrder(lblWeb, lblcfhdb);
-    QWidget::setTabOrder(lblcfhdb, cmdMail);
-    QWidget::setTabOrder(cmdMail, cmdOK);
+    connect(m_mailButton, &QPushButton::clicked, this, &AboutWindow::mailProgrammer);
+    // OK only hides: the window and its texts stay for the next show.
+    connect(m_okButton, &QPushButton::clicked, this, &AboutWindow::accept);
+    QWidget::setTabOrder(m_webLink, m_databaseLink);
+    QWidget::setTabOrder(m_databaseLink, m_mailButton);
+    QWidget::setTabOrder(m_mailButton, m_okButton);
 }
 
 void AboutWindow::showEvent(QShowEvent *event)
 {
     if (!m_loaded) {
         m_loaded = true;
-        Form_Load();
+        composeTitle();
     }
     fitMailButton();
-    cmdOK->setFocus();   // Enter is OK until Tab moves on
+    m_okButton->setFocus();   // Enter is OK until Tab moves on
     QDialog::showEvent(event);
 }
 
@@ -181,22 +182,17 @@ void AboutWindow::showEvent(QShowEvent *event)
 void AboutWindow::fitMailButton()
 {
     constexpr int kGap = 4;   // pixels kept before OK
-    const int room = cmdOK->x() - kGap - cmdMail->x();
-    const int wanted = qMax(twipsToPx(kMailWidth), cmdMail->sizeHint().width());
-    cmdMail->resize(qMin(wanted, room), cmdMail->height());
+    const int room = m_okButton->x() - kGap - m_mailButton->x();
+    const int wanted = qMax(twipsToPx(kMailWidth), m_mailButton->sizeHint().width());
+    m_mailButton->resize(qMin(wanted, room), m_mailButton->height());
 }
 
 // Composes the title line and the window title, once for the whole run.
-void AboutWindow::Form_Load()
+void AboutWindow::composeTitle()
 {
     const VersionLine line = versionLine(m_version.major, m_version.minor, m_version.revision);
     if (line.preRelease)
-        cmdMail->setToolTip(textOf(Text::MailButtonTip));
-    lblTitle->setText(line.text);
-    setWindowTitle(textOf(Text::AboutTitle) + lblTitle->text());
-}
-
-void AboutWindow::cmdOK_Click()
-{
-    accept();   // hides; the window and its texts stay for the next show
+        m_mailButton->setToolTip(textOf(Text::MailButtonTip));
+    m_titleLabel->setText(line.text);
+    setWindowTitle(textOf(Text::AboutTitle) + m_titleLabel->text());
 }

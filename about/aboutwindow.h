@@ -20,7 +20,7 @@ public:
     // Deletes the window, so that the next use creates a fresh one (tests).
     static void discard();
     // Shows the window modally; returns once it is hidden again.
-    static void ShowModal();
+    static void showModal();
 
     // The version composed on the first show; only tests change it.
     struct Version {
@@ -42,27 +42,23 @@ private:
     void fitMailButton();
     void centreOnScreen(const QScreen *screen);
 
-    void Form_Load();
-    void Form_MouseMove();
-    void lblAuthor_MouseMove();
-    void lblWeb_MouseMove();
-    void lblcfhdb_MouseMove();
-    void lblWeb_Click();
-    void lblcfhdb_Click();
-    void cmdMail_Click();
-    void cmdOK_Click();
+    void composeTitle();
+    void plainLinks();
+    void openWebSite();
+    void openDatabase();
+    void mailProgrammer();
 
     void openAddress(const QUrl &address);
 
     Version m_version;
     bool m_loaded = false;
 
-    QLabel *picIcon = nullptr;
-    QLabel *lblTitle = nullptr;
-    QLabel *lblAuthor = nullptr;
-    QLabel *lblWeb = nullptr;
-    QLabel *lblcfhdb = nullptr;
-    QLabel *Picture1 = nullptr;
-    QPushButton *cmdMail = nullptr;
-    QPushButton *cmdOK = nullptr;
+    QLabel *m_iconPicture = nullptr;
+    QLabel *m_titleLabel = nullptr;
+    QLabel *m_authorLabel = nullptr;
+    QLabel *m_webLink = nullptr;
+    QLabel *m_databaseLink = nullptr;
+    QLabel *m_aboutPicture = nullptr;
+    QPushButton *m_mailButton = nullptr;
+    QPushButton *m_okButton = nullptr;
 };

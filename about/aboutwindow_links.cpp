@@ -44,24 +44,24 @@ bool isClick(QWidget *widget, QEvent *event)
 // The links are plain-text labels, so their look is entirely the program's.
 bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The author line touches the top of the web link, with no background
+    // between: moving onto it leaves the link.
     if (event->type() == QEvent::MouseMove) {
-        if (watched == lblWeb)
-            lblWeb_MouseMove();
-        else if (watched == lblcfhdb)
-            lblcfhdb_MouseMove();
-        else if (watched == lblAuthor)
-            lblAuthor_MouseMove();
+        if (watched == m_webLink || watched == m_databaseLink)
+            setLinkLook(static_cast<QLabel *>(watched), true);
+        else if (watched == m_authorLabel)
+            setLinkLook(m_webLink, false);
         return true;
     }
-    if (watched == lblWeb && (isClick(lblWeb, event) || isKeyOpening(event))) {
-        lblWeb_Click();
+    if (watched == m_webLink && (isClick(m_webLink, event) || isKeyOpening(event))) {
+        openWebSite();
         return true;
     }
-    if (watched == lblcfhdb && (isClick(lblcfhdb, event) || isKeyOpening(event))) {
-        lblcfhdb_Click();
+    if (watched == m_databaseLink && (isClick(m_databaseLink, event) || isKeyOpening(event))) {
+        openDatabase();
         return true;
     }
-    if ((watched == lblWeb || watched == lblcfhdb)
+    if ((watched == m_webLink || watched == m_databaseLink)
         && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
         setLinkLook(static_cast<QLabel *>(watched), event->type() == QEvent::FocusIn);
         return false;
@@ -74,45 +74,29 @@ bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 void AboutWindow::mouseMoveEvent(QMouseEvent *event)
 {
     if (!childAt(event->position().toPoint()))
-        Form_MouseMove();
+        plainLinks();
     QDialog::mouseMoveEvent(event);
 }
 
-void AboutWindow::Form_MouseMove()
+void AboutWindow::plainLinks()
 {
-    setLinkLook(lblWeb, false);
-    setLinkLook(lblcfhdb, false);
+    setLinkLook(m_webLink, false);
+    setLinkLook(m_databaseLink, false);
 }
 
-// The author line touches the top of lblWeb, with no background between.
-void AboutWindow::lblAuthor_MouseMove()
+void AboutWindow::openWebSite()
 {
-    setLinkLook(lblWeb, false);
+    openAddress(QUrl(m_webLink->text(), QUrl::StrictMode));
 }
 
-void AboutWindow::lblWeb_MouseMove()
+void AboutWindow::openDatabase()
 {
-    setLinkLook(lblWeb, true);
+    openAddress(QUrl(m_databaseLink->text(), QUrl::StrictMode));
 }
 
-void AboutWindow::lblcfhdb_MouseMove()
+void AboutWindow::mailProgrammer()
 {
-    setLinkLook(lblcfhdb, true);
-}
-
-void AboutWindow::lblWeb_Click()
-{
-    openAddress(QUrl(lblWeb->text(), QUrl::StrictMode));
-}
-
-void AboutWindow::lblcfhdb_Click()
-{
-    openAddress(QUrl(lblcfhdb->text(), QUrl::StrictMode));
-}
-
-void AboutWindow::cmdMail_Click()
-{
-    openAddress(programmerMail(lblTitle->text()));
+    openAddress(programmerMail(m_titleLabel->text()));
 }
 
 // A failure is told once; the window stays open.

@@ -21,16 +21,16 @@ constexpr int PanelLeft = 4080;   // the poster panel: its frame, and the poster
 
 // The measured captions and the boxes they stand against.
 struct EditorCaptionMeasure {
-    float titreBoxLeft = EditorLayout::BoxLeft;          // txtTitre
-    float anneeLeft = EditorLayout::CaptionLeft;         // lblAnnee
-    float anneeWidth = 1050;                             // lblAnnee, as measured in its font
-    float duree1BoxLeft = EditorLayout::Duree1BoxLeft;   // txtDuree1
-    float duree1Width = 1035;                            // lblDuree1, as measured in its font
+    float titreBoxLeft = EditorLayout::BoxLeft;          // the title box
+    float anneeLeft = EditorLayout::CaptionLeft;         // the year caption
+    float anneeWidth = 1050;                             // the year caption, as measured in its font
+    float duree1BoxLeft = EditorLayout::Duree1BoxLeft;   // the hours box
+    float duree1Width = 1035;                            // the running-time caption, as measured in its font
 };
 
 struct EditorCaptionPlaces {
-    float duree1Left = 0;      // lblDuree1 left
-    qint16 anneeBoxLeft = 0;   // txtAnnee left
+    float duree1Left = 0;      // the running-time caption's left
+    qint16 anneeBoxLeft = 0;   // the year box's left
 };
 
 // The running-time caption ends one gap before the hours box; the year box

@@ -90,42 +90,42 @@ EditorWindow::EditorWindow()
     connectHandlers();
     setCaptions();
     QPointer<EditorWindow> self(this);
-    PosterWindow::setPosterSource(
-        QStringLiteral("EditorWindow"), [self] { return self ? self->picAffiche : QPixmap(); });
+    PosterWindow::setPosterSource(PosterOwner::Editor, [self] { return self ? self->m_poster : QPixmap(); });
 }
 
 void EditorWindow::createControls(QWidget *form)
 {
-    lblTitre = named(new QLabel(form), "lblTitre");
-    txtTitre = textBox(form, "txtTitre", CardWidth::Titre);
-    lblAnnee = named(new QLabel(form), "lblAnnee");
-    txtAnnee = textBox(form, "txtAnnee", CardWidth::Annee);
-    lblDuree1 = named(new QLabel(form), "lblDuree1");
-    txtDuree1 = textBox(form, "txtDuree1", 1);   // one digit; the field keeps a blank before it
-    lblDuree2 = named(new QLabel(QStringLiteral(":"), form), "lblDuree2");
-    txtDuree2 = textBox(form, "txtDuree2", CardWidth::DureeM);
-    lblType = named(new QLabel(form), "lblType");
-    txtType = textBox(form, "txtType", CardWidth::Type);
-    lblRealisateur = named(new QLabel(form), "lblRealisateur");
-    txtRealisateur = textBox(form, "txtRealisateur", CardWidth::Realisateur);
-    lblActeurs = named(new QLabel(form), "lblActeurs");
-    cboActeurs = named(new QComboBox(form), "cboActeurs");
-    cboActeurs->setEditable(true);
-    cboActeurs->setInsertPolicy(QComboBox::NoInsert);   // Enter is the actor box's own
-    cboActeurs->setCompleter(nullptr);
-    TypingLimit::apply(cboActeurs->lineEdit(), CardActors::NameLength);
-    cmdActSupp = named(new QPushButton(form), "cmdActSupp");
-    cmdActSupp->setIcon(QIcon(QStringLiteral(":/cinefiche/actsupp.png")));
-    cmdActSupp->setEnabled(false);
-    lblResume = named(new QLabel(form), "lblResume");
-    txtResume = named(new QPlainTextEdit(form), "txtResume");
-    txtResume->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtResume->setTabChangesFocus(true);
+    m_titleCaption = named(new QLabel(form), "titleCaption");
+    m_titleEdit = textBox(form, "titleEdit", CardWidth::Titre);
+    m_yearCaption = named(new QLabel(form), "yearCaption");
+    m_yearEdit = textBox(form, "yearEdit", CardWidth::Annee);
+    m_runningTimeCaption = named(new QLabel(form), "runningTimeCaption");
+    m_hoursEdit = textBox(form, "hoursEdit", 1);   // one digit; the field keeps a blank before it
+    m_timeColon = named(new QLabel(QStringLiteral(":"), form), "timeColon");
+    m_minutesEdit = textBox(form, "minutesEdit", CardWidth::DureeM);
+    m_genreCaption = named(new QLabel(form), "genreCaption");
+    m_genreEdit = textBox(form, "genreEdit", CardWidth::Type);
+    m_directorCaption = named(new QLabel(form), "directorCaption");
+    m_directorEdit = textBox(form, "directorEdit", CardWidth::Realisateur);
+    m_actorsCaption = named(new QLabel(form), "actorsCaption");
+    m_actorsBox = named(new QComboBox(form), "actorsBox");
+    m_actorsBox->setEditable(true);
+    m_actorsBox->setInsertPolicy(QComboBox::NoInsert);   // Enter is the actor box's own
+    m_actorsBox->setCompleter(nullptr);
+    TypingLimit::apply(m_actorsBox->lineEdit(), CardActors::NameLength);
+    m_deleteActorButton = named(new QPushButton(form), "deleteActorButton");
+    m_deleteActorButton->setIcon(QIcon(QStringLiteral(":/cinefiche/actsupp.png")));
+    m_deleteActorButton->setEnabled(false);
+    m_summaryCaption = named(new QLabel(form), "summaryCaption");
+    m_summaryEdit = named(new QPlainTextEdit(form), "summaryEdit");
+    m_summaryEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_summaryEdit->setTabChangesFocus(true);
     createPosterPanel(form);
     // Screen readers name each box after its caption.
-    const std::pair<QLabel *, QWidget *> captions[]
-        = { { lblTitre, txtTitre }, { lblAnnee, txtAnnee }, { lblDuree1, txtDuree1 }, { lblType, txtType },
-              { lblRealisateur, txtRealisateur }, { lblActeurs, cboActeurs }, { lblResume, txtResume } };
+    const std::pair<QLabel *, QWidget *> captions[] = { { m_titleCaption, m_titleEdit },
+        { m_yearCaption, m_yearEdit }, { m_runningTimeCaption, m_hoursEdit }, { m_genreCaption, m_genreEdit },
+        { m_directorCaption, m_directorEdit }, { m_actorsCaption, m_actorsBox },
+        { m_summaryCaption, m_summaryEdit } };
     for (const auto &[caption, box] : captions)
         caption->setBuddy(box);
 }
@@ -133,81 +133,71 @@ void EditorWindow::createControls(QWidget *form)
 // The frame with its two buttons, and the poster under it.
 void EditorWindow::createPosterPanel(QWidget *form)
 {
-    fraAffiche = named(new PosterFrame(form), "fraAffiche");
-    cmdAffiMod = named(new QPushButton(fraAffiche), "cmdAffiMod");
-    cmdAffiSupp = named(new QPushButton(fraAffiche), "cmdAffiSupp");
-    imgAffiche = named(new QLabel(form), "imgAffiche");
-    imgAffiche->setScaledContents(true);
-    imgAffiche->setCursor(Qt::PointingHandCursor);
-    imgAffiche->setFocusPolicy(Qt::ClickFocus);   // Ctrl+V on the poster pastes one
+    m_posterFrame = named(new PosterFrame(form), "posterFrame");
+    m_changePosterButton = named(new QPushButton(m_posterFrame), "changePosterButton");
+    m_removePosterButton = named(new QPushButton(m_posterFrame), "removePosterButton");
+    m_posterLabel = named(new QLabel(form), "posterLabel");
+    m_posterLabel->setScaledContents(true);
+    m_posterLabel->setCursor(Qt::PointingHandCursor);
+    m_posterLabel->setFocusPolicy(Qt::ClickFocus);   // Ctrl+V on the poster pastes one
 }
 
 void EditorWindow::connectHandlers()
 {
-    connect(txtTitre, &QLineEdit::textChanged, this, &EditorWindow::txtTitre_Change);
-    connect(txtAnnee, &QLineEdit::textChanged, this, &EditorWindow::txtAnnee_Change);
-    connect(txtDuree1, &QLineEdit::textChanged, this, &EditorWindow::txtDuree1_Change);
-    connect(txtDuree2, &QLineEdit::textChanged, this, &EditorWindow::txtDuree2_Change);
-    connect(txtType, &QLineEdit::textChanged, this, &EditorWindow::txtType_Change);
-    connect(txtRealisateur, &QLineEdit::textChanged, this, &EditorWindow::txtRealisateur_Change);
-    connect(txtResume, &QPlainTextEdit::textChanged, this, &EditorWindow::txtResume_Change);
-    connect(cboActeurs, &QComboBox::editTextChanged, this, &EditorWindow::cboActeurs_Change);
-    connect(cboActeurs, &QComboBox::activated, this, &EditorWindow::cboActeurs_Click);
-    connect(cmdActSupp, &QPushButton::clicked, this, &EditorWindow::cmdActSupp_Click);
-    connect(cmdAffiMod, &QPushButton::clicked, this, &EditorWindow::cmdAffiMod_Click);
-    connect(cmdAffiSupp, &QPushButton::clicked, this, &EditorWindow::cmdAffiSupp_Click);
+    connect(m_titleEdit, &QLineEdit::textChanged, this, &EditorWindow::markModified);
+    connect(m_yearEdit, &QLineEdit::textChanged, this, &EditorWindow::checkYear);
+    connect(m_hoursEdit, &QLineEdit::textChanged, this, &EditorWindow::checkHours);
+    connect(m_minutesEdit, &QLineEdit::textChanged, this, &EditorWindow::checkMinutes);
+    connect(m_genreEdit, &QLineEdit::textChanged, this, &EditorWindow::markModified);
+    connect(m_directorEdit, &QLineEdit::textChanged, this, &EditorWindow::markModified);
+    connect(m_summaryEdit, &QPlainTextEdit::textChanged, this, &EditorWindow::limitSummary);
+    connect(m_actorsBox, &QComboBox::editTextChanged, this, &EditorWindow::cleanActorEdit);
+    connect(m_actorsBox, &QComboBox::activated, this, &EditorWindow::pickActor);
+    connect(m_deleteActorButton, &QPushButton::clicked, this, &EditorWindow::deleteActor);
+    connect(m_changePosterButton, &QPushButton::clicked, this, &EditorWindow::choosePoster);
+    connect(m_removePosterButton, &QPushButton::clicked, this, &EditorWindow::removePoster);
     connectMenus();
     acceptDropsOnBoxes();
-    for (QObject *watched : { static_cast<QObject *>(txtResume), static_cast<QObject *>(cboActeurs),
-             static_cast<QObject *>(cboActeurs->lineEdit()), static_cast<QObject *>(imgAffiche) })
+    for (QObject *watched : { static_cast<QObject *>(m_summaryEdit), static_cast<QObject *>(m_actorsBox),
+             static_cast<QObject *>(m_actorsBox->lineEdit()), static_cast<QObject *>(m_posterLabel) })
         watched->installEventFilter(this);
 }
 
-void EditorWindow::ChangeEdit(bool Modified)
+void EditorWindow::setModified(bool modified)
 {
-    m_card.setModified(Modified);
+    m_card.setModified(modified);
     QString caption = kAppTitle + QStringLiteral(" [") + m_card.file().name;
     // A read-only file is not written over; Save As remains the way out.
-    mnuFileSave->setEnabled(m_card.canSave());
-    if (Modified) {
+    m_saveAction->setEnabled(m_card.canSave());
+    if (modified) {
         if (m_card.hasFile())
-            mnuFileSaveAs->setEnabled(true);
+            m_saveAsAction->setEnabled(true);
         caption += QStringLiteral("*]");
     } else {
-        mnuFileSaveAs->setEnabled(false);
+        m_saveAsAction->setEnabled(false);
         caption += QStringLiteral("]");
     }
     setWindowTitle(caption);
 }
 
-void EditorWindow::txtTitre_Change()
+void EditorWindow::markModified()
 {
-    ChangeEdit(true);
+    setModified(true);
 }
 
-void EditorWindow::txtType_Change()
+void EditorWindow::checkYear()
 {
-    ChangeEdit(true);
+    applyNumericRule(m_yearEdit, NumberRule::Year);
 }
 
-void EditorWindow::txtRealisateur_Change()
+void EditorWindow::checkHours()
 {
-    ChangeEdit(true);
+    applyNumericRule(m_hoursEdit, NumberRule::RunningTime);
 }
 
-void EditorWindow::txtAnnee_Change()
+void EditorWindow::checkMinutes()
 {
-    applyNumericRule(txtAnnee, NumberRule::Year);
-}
-
-void EditorWindow::txtDuree1_Change()
-{
-    applyNumericRule(txtDuree1, NumberRule::RunningTime);
-}
-
-void EditorWindow::txtDuree2_Change()
-{
-    applyNumericRule(txtDuree2, NumberRule::RunningTime);
+    applyNumericRule(m_minutesEdit, NumberRule::RunningTime);
 }
 
 // One character goes per message: the shorter text runs this rule again,
@@ -216,7 +206,7 @@ void EditorWindow::applyNumericRule(QLineEdit *box, NumberRule rule)
 {
     const QString text = box->text();
     if (text.isEmpty() || IsNumericText(text)) {
-        ChangeEdit(true);
+        setModified(true);
         return;
     }
     showNotNumber(rule);
@@ -228,25 +218,25 @@ void EditorWindow::applyNumericRule(QLineEdit *box, NumberRule rule)
 QString EditorWindow::summary() const
 {
     // The raw text keeps no-break spaces, which the plain text turns into blanks.
-    QString text = txtResume->document()->toRawText();
+    QString text = m_summaryEdit->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text.replace(QChar::LineSeparator, QLatin1Char('\n'));
 }
 
 void EditorWindow::setSummaryWhole(const QString &text)
 {
-    m_resumeRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(text));
-    txtResume->setPlainText(text);
+    m_summaryRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(text));
+    m_summaryEdit->setPlainText(text);
 }
 
 // The summary has no length limit of its own: what goes past the room its
 // field has (a line break takes two characters there) is taken back from
 // the characters just inserted, before the caret.
-void EditorWindow::txtResume_Change()
+void EditorWindow::limitSummary()
 {
-    qsizetype excess = summaryStoredLength(summary()) - m_resumeRoom;
+    qsizetype excess = summaryStoredLength(summary()) - m_summaryRoom;
     if (excess > 0) {
-        QTextCursor cursor = txtResume->textCursor();
+        QTextCursor cursor = m_summaryEdit->textCursor();
         cursor.clearSelection();
         if (cursor.position() < excess)
             cursor.movePosition(QTextCursor::End);
@@ -255,33 +245,17 @@ void EditorWindow::txtResume_Change()
         cursor.removeSelectedText();
         return;   // the removal is a change of its own
     }
-    m_resumeRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(summary()));
-    ChangeEdit(true);
-}
-
-void EditorWindow::txtResume_KeyDown(int &KeyCode, int Shift)
-{
-    if (KeyCode == Qt::Key_A && Shift == 2) {
-        txtResume->selectAll();
-        m_summarySelectedByKey = true;
-    }
-}
-
-void EditorWindow::txtResume_KeyPress(int &KeyAscii)
-{
-    if (m_summarySelectedByKey) {
-        m_summarySelectedByKey = false;
-        KeyAscii = 0;
-    }
-}
-
-int EditorWindow::shiftBits(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
+    m_summaryRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(summary()));
+    setModified(true);
 }
 
 namespace {
+
+// Ctrl alone among Shift, Ctrl and Alt.
+bool ctrlAlone(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+}
 
 // The character a keystroke types; Ctrl with a letter types its control
 // code even where the event carries no text. 0 for a key without one.
@@ -296,15 +270,18 @@ int characterOf(const QKeyEvent *event)
 
 }   // namespace
 
-bool EditorWindow::txtResumeKey(QKeyEvent *event)
+// Ctrl+A selects the whole summary, and the character it types is swallowed.
+// True when the key is taken.
+bool EditorWindow::onSummaryKey(const QKeyEvent *event)
 {
-    int code = event->key();
-    txtResume_KeyDown(code, shiftBits(event->modifiers()));
-    int character = characterOf(event);
-    if (character == 0)
+    if (event->key() == Qt::Key_A && ctrlAlone(event->modifiers())) {
+        m_summaryEdit->selectAll();
+        m_summarySelectedByKey = true;
+    }
+    if (characterOf(event) == 0 || !m_summarySelectedByKey)
         return false;
-    txtResume_KeyPress(character);
-    return character == 0;
+    m_summarySelectedByKey = false;
+    return true;
 }
 
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
@@ -314,12 +291,12 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         return dragOver(static_cast<QWidget *>(watched), event);
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (watched == txtResume)
-            return txtResumeKey(key);
-        if (watched == cboActeurs || watched == cboActeurs->lineEdit())
-            return cboActeursKey(key);
+        if (watched == m_summaryEdit)
+            return onSummaryKey(key);
+        if (watched == m_actorsBox || watched == m_actorsBox->lineEdit())
+            return onActorsKey(key);
     }
-    if (watched == imgAffiche)
-        return imgAfficheMouse(event);
+    if (watched == m_posterLabel)
+        return onPosterMouse(event);
     return QMainWindow::eventFilter(watched, event);
 }

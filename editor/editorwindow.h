@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -47,19 +48,19 @@ public:
     // Puts another card's state in place, as its load would (tests).
     void setCard(const OpenCard &card) { m_card = card; }
     // The poster at its natural size; null when there is none.
-    QPixmap poster() const { return picAffiche; }
+    QPixmap poster() const { return m_poster; }
 
     // The one place where the modified mark, the caption and the Save and
     // Save As items change.
-    void ChangeEdit(bool Modified);
+    void setModified(bool modified);
     // Moves the year box and the running-time caption to the measured
     // widths of their captions; run once the captions are loaded.
-    void PlaceControls();
-    // Loads the picture at strImage as the poster, kPosterWidth wide, and sets
+    void placeControls();
+    // Loads the picture at path as the poster, kPosterWidth wide, and sets
     // the window's height after it. An empty path shows no poster. False
     // when the file is no picture or a size leaves the 16-bit range; nothing
     // changes then.
-    bool Pic2Img(const QString &strImage);
+    bool showPoster(const QString &path);
 
     // The actor box: empty it (list, edit field, lock), deselect it (no
     // entry picked), add a name at the end (false when the list is full),
@@ -76,15 +77,15 @@ public:
     // Whether Ctrl+A selected the summary and its next character is swallowed.
     bool summarySelectedByKey() const { return m_summarySelectedByKey; }
 
-    // The card's documents. OpenInEditor reads cardPath into the editor, which
+    // The card's documents. loadCard reads cardPath into the editor, which
     // keeps the card it showed when the file is missing or no card (false).
-    bool OpenInEditor(const QString &cardPath);
+    bool loadCard(const QString &cardPath);
     // Empties the editor for another card.
     void emptyEditor();
     // Removes the working folders of the card (its poster copy, a pasted
     // poster), as the editor closes.
     void removeWorkFolders();
-    CardRecord CollectRecord() const;
+    CardRecord collectRecord() const;
     // The summary as typed, each line break a "\n".
     QString summary() const;
 
@@ -117,32 +118,27 @@ private:
     void updatePasteItem();
     void setOuterHeight(int twips);
     void applyNumericRule(QLineEdit *box, NumberRule rule);
-    bool txtResumeKey(QKeyEvent *event);
-    bool cboActeursKey(QKeyEvent *event);
-    bool imgAfficheMouse(QEvent *event);
+    bool onSummaryKey(const QKeyEvent *event);
+    bool onActorsKey(const QKeyEvent *event);
+    bool onPosterMouse(const QEvent *event);
+    void clickPoster(Qt::MouseButton button, QPointF at);
     void clearActorEdit();
     bool actorFits(const QString &name, int index) const;
     std::optional<int> pickedActor() const;
-    // Shift 1, Ctrl 2, Alt 4, added
-    static int shiftBits(Qt::KeyboardModifiers modifiers);
     void lockIfFull();
 
     // Text boxes
-    void txtTitre_Change();
-    void txtAnnee_Change();
-    void txtDuree1_Change();
-    void txtDuree2_Change();
-    void txtType_Change();
-    void txtRealisateur_Change();
-    void txtResume_Change();
-    void txtResume_KeyDown(int &KeyCode, int Shift);
-    void txtResume_KeyPress(int &KeyAscii);
+    void markModified();
+    void checkYear();
+    void checkHours();
+    void checkMinutes();
+    void limitSummary();
 
     // Actor box
-    void cboActeurs_KeyPress(int &KeyAscii);
-    void cboActeurs_Change();
-    void cboActeurs_Click(int index);
-    void cmdActSupp_Click();
+    void enterActor(const QString &text);
+    void cleanActorEdit();
+    void pickActor(int index);
+    void deleteActor();
 
     // Poster panel
     // A picture file as the new poster, chosen, dropped or pasted; false, and
@@ -151,57 +147,48 @@ private:
     // Pixels alone become a JPEG in a working folder of their own, kept until
     // the editor is emptied or other pixels are taken, then a chosen poster.
     bool takePosterPixels(const QImage &pixels);
-    void cmdAffiMod_Click();
-    void cmdAffiSupp_Click();
-    void imgAffiche_MouseDown(int Button, int Shift, double X, double Y);
-    void imgAffiche_MouseUp(int Button, int Shift, double X, double Y);
-    void mnuPopFull_Click();
-    void mnuPopModif_Click();
-    void mnuPopPaste_Click();
-    void mnuPopRem_Click();
-    void mnuPopReset_Click();
+    void choosePoster();
+    void removePoster();
+    void showFullView();
+    void pastePoster();
+    void resetPoster();
 
     // File and About menus
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
+    void startNewCard();
+    void openChosenCard();
     void openDroppedCard(const QString &path);
-    void mnuFileSave_Click();
-    void mnuFileSaveAs_Click();
-    void mnuFilePrev_Click();
-    void mnuFileSearch_Click();
-    void mnuFileExit_Click();
-    void mnuAbout_Click();
+    void saveAs();
+    void preview();
+    void searchCard();
 
     // Documents
-    void FillEditor(const CardRecord &record);
+    void fillBoxes(const CardRecord &record);
     void setSummaryWhole(const QString &text);
-    void FillActorList(const QString &acteurs);
-    void KeepPosterCopy(const QString &folder);
-    bool Save();
+    void fillActors(const QString &acteurs);
+    void keepPosterCopy(const QString &folder);
+    bool save();
     bool savePromptAllows();
     bool titleGiven();
-    QString posterForPreview() const;
     void cardSaved();
-    void Form_QueryUnload(bool &Cancel);
+    bool confirmClose();
     bool m_closing = false;
 
-    qsizetype m_resumeRoom = CardWidth::Resume;   // the longest summary the box may hold now, stored
-    int m_outerHeight = 0;                        // twips
-    QString m_pasteFolder;                        // holds the pasted poster, WorkFile::Pasted
-    PosterSource m_dragged;                       // what the drag under way brings
+    qsizetype m_summaryRoom = CardWidth::Resume;   // the longest summary the box may hold now, stored
+    int m_outerHeight = 0;                         // twips
+    QString m_pasteFolder;                         // holds the pasted poster, WorkFile::Pasted
+    PosterSource m_dragged;                        // what the drag under way brings
     bool m_centred = false;
 
-    bool ResetPoster();
-    QString JoinActors() const;
+    bool restoreOwnPoster();
     // The save dialog's path with a card extension; empty when cancelled.
     // The dialog starts in folder when given, else in the documents folder.
-    QString ChooseCardFileName(const QString &proposed, const QString &folder = {});
+    QString chooseCardPath(const QString &proposed, const QString &folder = {});
     // The writing routines report their own failures; empty or false then.
-    QString SaveNewCard();
-    QString SaveCardAs();
-    bool RewriteCard(const QString &cardPath);
-    bool RewriteRecord(const QString &cardPath);
-    void PreviewCard();
+    QString saveNewCard();
+    QString writeCopy();
+    bool rewriteWhole(const QString &cardPath);
+    bool rewriteFields(const QString &cardPath);
+    void previewCard();
 
     OpenCard m_card;
     bool m_actorsLocked = false;
@@ -209,24 +196,28 @@ private:
     bool m_summarySelectedByKey = false;
 
     // Controls
-    QLabel *lblTitre = nullptr, *lblAnnee = nullptr, *lblDuree1 = nullptr, *lblDuree2 = nullptr;
-    QLabel *lblType = nullptr, *lblRealisateur = nullptr, *lblActeurs = nullptr, *lblResume = nullptr;
-    QLineEdit *txtTitre = nullptr, *txtAnnee = nullptr, *txtDuree1 = nullptr, *txtDuree2 = nullptr;
-    QLineEdit *txtType = nullptr, *txtRealisateur = nullptr;
-    QComboBox *cboActeurs = nullptr;
-    QPushButton *cmdActSupp = nullptr;
-    QPlainTextEdit *txtResume = nullptr;
-    QGroupBox *fraAffiche = nullptr;
-    QPushButton *cmdAffiMod = nullptr, *cmdAffiSupp = nullptr;
-    QLabel *imgAffiche = nullptr;   // the poster, stretched to its size
-    QPixmap picAffiche;             // the poster at its natural size
+    QLabel *m_titleCaption = nullptr, *m_yearCaption = nullptr, *m_runningTimeCaption = nullptr,
+           *m_timeColon = nullptr;
+    QLabel *m_genreCaption = nullptr, *m_directorCaption = nullptr, *m_actorsCaption = nullptr,
+           *m_summaryCaption = nullptr;
+    QLineEdit *m_titleEdit = nullptr, *m_yearEdit = nullptr, *m_hoursEdit = nullptr, *m_minutesEdit = nullptr;
+    QLineEdit *m_genreEdit = nullptr, *m_directorEdit = nullptr;
+    QComboBox *m_actorsBox = nullptr;
+    QPushButton *m_deleteActorButton = nullptr;
+    QPlainTextEdit *m_summaryEdit = nullptr;
+    QGroupBox *m_posterFrame = nullptr;
+    QPushButton *m_changePosterButton = nullptr, *m_removePosterButton = nullptr;
+    QLabel *m_posterLabel = nullptr;   // the poster, stretched to its size
+    QPixmap m_poster;                  // the poster at its natural size
 
     // Menus
-    QMenu *mnuFile = nullptr;
-    QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr;
-    QAction *mnuFilePrev = nullptr, *mnuFileSearch = nullptr, *mnuFileExit = nullptr;
-    QMenu *mnuPopAffi = nullptr;   // in the menu bar and the poster's pop-up menu
-    QAction *mnuPopFull = nullptr, *mnuPopModif = nullptr, *mnuPopPaste = nullptr, *mnuPopRem = nullptr;
-    QAction *mnuPopReset = nullptr;
-    QAction *mnuAbout = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_newAction = nullptr, *m_openAction = nullptr, *m_saveAction = nullptr,
+            *m_saveAsAction = nullptr;
+    QAction *m_previewAction = nullptr, *m_searchAction = nullptr, *m_quitAction = nullptr;
+    QMenu *m_posterMenu = nullptr;   // in the menu bar and the poster's pop-up menu
+    QAction *m_fullViewAction = nullptr, *m_changePosterAction = nullptr, *m_pastePosterAction = nullptr,
+            *m_removePosterAction = nullptr;
+    QAction *m_resetPosterAction = nullptr;
+    QAction *m_aboutAction = nullptr;
 };

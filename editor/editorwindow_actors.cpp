@@ -15,23 +15,23 @@ constexpr QChar kSeparator = QLatin1Char('|');   // ends each name in the card r
 
 void EditorWindow::emptyActors()
 {
-    cboActeurs->clear();
+    m_actorsBox->clear();
     m_actorsLocked = false;
     clearActorEdit();
 }
 
 void EditorWindow::deselectActors()
 {
-    cboActeurs->setCurrentIndex(-1);
+    m_actorsBox->setCurrentIndex(-1);
     m_card.pickActor(std::nullopt);
-    cmdActSupp->setEnabled(false);
+    m_deleteActorButton->setEnabled(false);
 }
 
 bool EditorWindow::addActorName(const QString &name)
 {
-    if (cboActeurs->count() >= CardActors::Max)
+    if (m_actorsBox->count() >= CardActors::Max)
         return false;
-    cboActeurs->addItem(name);
+    m_actorsBox->addItem(name);
     lockIfFull();
     return true;
 }
@@ -39,8 +39,8 @@ bool EditorWindow::addActorName(const QString &name)
 QStringList EditorWindow::actorNames() const
 {
     QStringList names;
-    for (int i = 0; i < cboActeurs->count(); ++i)
-        names << cboActeurs->itemText(i);
+    for (int i = 0; i < m_actorsBox->count(); ++i)
+        names << m_actorsBox->itemText(i);
     return names;
 }
 
@@ -48,7 +48,7 @@ QStringList EditorWindow::actorNames() const
 std::optional<int> EditorWindow::pickedActor() const
 {
     const std::optional<int> index = m_card.pickedActor();
-    return index && *index >= 0 && *index < cboActeurs->count() ? index : std::nullopt;
+    return index && *index >= 0 && *index < m_actorsBox->count() ? index : std::nullopt;
 }
 
 // Whether the names, with name in place of the one at index (or added when
@@ -66,65 +66,74 @@ bool EditorWindow::actorFits(const QString &name, int index) const
 void EditorWindow::clearActorEdit()
 {
     deselectActors();
-    cboActeurs->setEditText(QString());
+    m_actorsBox->setEditText(QString());
 }
 
 // A full list takes no typing until a name is picked, however it got full.
 void EditorWindow::lockIfFull()
 {
-    if (cboActeurs->count() >= CardActors::Max) {
+    if (m_actorsBox->count() >= CardActors::Max) {
         m_actorsLocked = true;
-        cboActeurs->setEditText(QString());
+        m_actorsBox->setEditText(QString());
     }
 }
 
-bool EditorWindow::cboActeursKey(QKeyEvent *event)
+namespace {
+
+constexpr char16_t kEnter = 13, kEscape = 27;
+
+// The character a key types into the actor box; Enter and Esc count as their
+// control characters. 0 for a key without one.
+char16_t actorKeyCharacter(const QKeyEvent *event)
 {
-    int KeyAscii = 0;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        KeyAscii = 13;
-    else if (event->key() == Qt::Key_Escape)
-        KeyAscii = 27;
-    else if (!event->text().isEmpty())
-        KeyAscii = event->text().at(0).unicode();
-    if (KeyAscii == 0)
-        return false;
-    cboActeurs_KeyPress(KeyAscii);
-    return KeyAscii == 0;
+        return kEnter;
+    if (event->key() == Qt::Key_Escape)
+        return kEscape;
+    return event->text().isEmpty() ? 0 : event->text().at(0).unicode();
 }
 
-void EditorWindow::cboActeurs_KeyPress(int &KeyAscii)
+}   // namespace
+
+// Enter puts the name typed in the list, in place of the picked one; Esc
+// empties the entry; the separator is never typed. True when the key is taken.
+bool EditorWindow::onActorsKey(const QKeyEvent *event)
 {
-    const QString text = cboActeurs->currentText();
-    if (KeyAscii == 13 && !text.isEmpty()) {
-        KeyAscii = 0;
-        const std::optional<int> picked = pickedActor();
-        if (!actorFits(text, picked.value_or(-1)))
-            return;
-        if (picked) {
-            cboActeurs->removeItem(*picked);
-            cboActeurs->insertItem(*picked, text);
-        } else if (cboActeurs->count() < CardActors::Max) {
-            cboActeurs->addItem(text);
-        } else {
-            lockIfFull();
-            return;
-        }
-        ChangeEdit(true);
-        clearActorEdit();
-        lockIfFull();
-    } else if (KeyAscii == 27) {
-        KeyAscii = 0;
-        clearActorEdit();
-        lockIfFull();
-    } else if (KeyAscii == kSeparator.unicode()) {
-        KeyAscii = 0;   // it would split the name in two in the card record
+    const char16_t character = actorKeyCharacter(event);
+    if (character == kEnter && !m_actorsBox->currentText().isEmpty()) {
+        enterActor(m_actorsBox->currentText());
+        return true;
     }
+    if (character == kEscape) {
+        clearActorEdit();
+        lockIfFull();
+        return true;
+    }
+    return character == kSeparator.unicode();   // it would split the name in two in the card record
 }
 
-void EditorWindow::cboActeurs_Change()
+void EditorWindow::enterActor(const QString &text)
 {
-    QLineEdit *edit = cboActeurs->lineEdit();
+    const std::optional<int> picked = pickedActor();
+    if (!actorFits(text, picked.value_or(-1)))
+        return;
+    if (picked) {
+        m_actorsBox->removeItem(*picked);
+        m_actorsBox->insertItem(*picked, text);
+    } else if (m_actorsBox->count() < CardActors::Max) {
+        m_actorsBox->addItem(text);
+    } else {
+        lockIfFull();
+        return;
+    }
+    setModified(true);
+    clearActorEdit();
+    lockIfFull();
+}
+
+void EditorWindow::cleanActorEdit()
+{
+    QLineEdit *edit = m_actorsBox->lineEdit();
     if (m_actorsLocked) {
         if (!edit->text().isEmpty())
             edit->clear();
@@ -140,24 +149,24 @@ void EditorWindow::cboActeurs_Change()
     }
 }
 
-void EditorWindow::cboActeurs_Click(int index)
+void EditorWindow::pickActor(int index)
 {
     m_card.pickActor(index);
-    cmdActSupp->setEnabled(true);
+    m_deleteActorButton->setEnabled(true);
     m_actorsLocked = false;
     // The box wiped the entry's text while it was locked; a loaded name
     // longer than typing allows is shown whole.
-    TypingLimit::setWhole(cboActeurs->lineEdit(), cboActeurs->itemText(index));
+    TypingLimit::setWhole(m_actorsBox->lineEdit(), m_actorsBox->itemText(index));
 }
 
-void EditorWindow::cmdActSupp_Click()
+void EditorWindow::deleteActor()
 {
     const std::optional<int> picked = pickedActor();
     if (!picked)
         return;
-    const QString text = cboActeurs->currentText();
-    cboActeurs->removeItem(*picked);
+    const QString text = m_actorsBox->currentText();
+    m_actorsBox->removeItem(*picked);
     deselectActors();
-    cboActeurs->setEditText(text);
-    ChangeEdit(true);
+    m_actorsBox->setEditText(text);
+    setModified(true);
 }

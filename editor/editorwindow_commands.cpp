@@ -27,56 +27,57 @@ QAction *menuItem(QMenu *menu, const char *name, const QKeySequence &shortcut = 
 // The captions come from the text table when the editor's texts are loaded.
 void EditorWindow::buildMenus()
 {
-    mnuFile = menuBar()->addMenu(QString());
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileNew = menuItem(mnuFile, "mnuFileNew", QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuFileOpen = menuItem(mnuFile, "mnuFileOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuFileSave = menuItem(mnuFile, "mnuFileSave", QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuFileSaveAs = menuItem(mnuFile, "mnuFileSaveAs");
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
-    mnuFilePrev = menuItem(mnuFile, "mnuFilePrev", QKeySequence(Qt::CTRL | Qt::Key_P));
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
-    mnuFileSearch = menuItem(mnuFile, "mnuFileSearch", QKeySequence(Qt::CTRL | Qt::Key_R));
-    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileSep3"));
-    mnuFileExit = menuItem(mnuFile, "mnuFileExit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_fileMenu = menuBar()->addMenu(QString());
+    m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    m_newAction = menuItem(m_fileMenu, "newAction", QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_openAction = menuItem(m_fileMenu, "openAction", QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_saveAction = menuItem(m_fileMenu, "saveAction", QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_saveAsAction = menuItem(m_fileMenu, "saveAsAction");
+    m_fileMenu->addSeparator()->setObjectName(QStringLiteral("fileSeparator1"));
+    m_previewAction = menuItem(m_fileMenu, "previewAction", QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_fileMenu->addSeparator()->setObjectName(QStringLiteral("fileSeparator2"));
+    m_searchAction = menuItem(m_fileMenu, "searchAction", QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_fileMenu->addSeparator()->setObjectName(QStringLiteral("fileSeparator3"));
+    m_quitAction = menuItem(m_fileMenu, "quitAction", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    mnuPopAffi = menuBar()->addMenu(QString());
-    mnuPopAffi->setObjectName(QStringLiteral("mnuPopAffi"));
-    mnuPopFull = menuItem(mnuPopAffi, "mnuPopFull");
-    mnuPopAffi->addSeparator()->setObjectName(QStringLiteral("mnuSep3"));
-    mnuPopModif = menuItem(mnuPopAffi, "mnuPopModif");
-    mnuPopPaste = menuItem(mnuPopAffi, "mnuPopPaste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_posterMenu = menuBar()->addMenu(QString());
+    m_posterMenu->setObjectName(QStringLiteral("posterMenu"));
+    m_fullViewAction = menuItem(m_posterMenu, "fullViewAction");
+    m_posterMenu->addSeparator()->setObjectName(QStringLiteral("posterSeparator"));
+    m_changePosterAction = menuItem(m_posterMenu, "changePosterAction");
+    m_pastePosterAction = menuItem(m_posterMenu, "pastePosterAction", QKeySequence(Qt::CTRL | Qt::Key_V));
     // Ctrl+V pastes a poster only from the poster panel: the boxes paste text.
-    mnuPopPaste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    fraAffiche->addAction(mnuPopPaste);
-    imgAffiche->addAction(mnuPopPaste);
-    mnuPopRem = menuItem(mnuPopAffi, "mnuPopRem");
-    mnuPopReset = menuItem(mnuPopAffi, "mnuPopReset");
+    m_pastePosterAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_posterFrame->addAction(m_pastePosterAction);
+    m_posterLabel->addAction(m_pastePosterAction);
+    m_removePosterAction = menuItem(m_posterMenu, "removePosterAction");
+    m_resetPosterAction = menuItem(m_posterMenu, "resetPosterAction");
     // Bold only as the poster's pop-up, not in the menu bar.
-    connect(mnuPopAffi, &QMenu::aboutToHide, mnuPopAffi, [this] { mnuPopAffi->setDefaultAction(nullptr); });
+    connect(
+        m_posterMenu, &QMenu::aboutToHide, m_posterMenu, [this] { m_posterMenu->setDefaultAction(nullptr); });
 
-    mnuAbout = menuBar()->addAction(QString());
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    m_aboutAction = menuBar()->addAction(QString());
+    m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
 }
 
 void EditorWindow::connectMenus()
 {
-    connect(mnuFileNew, &QAction::triggered, this, &EditorWindow::mnuFileNew_Click);
-    connect(mnuFileOpen, &QAction::triggered, this, &EditorWindow::mnuFileOpen_Click);
-    connect(mnuFileSave, &QAction::triggered, this, &EditorWindow::mnuFileSave_Click);
-    connect(mnuFileSaveAs, &QAction::triggered, this, &EditorWindow::mnuFileSaveAs_Click);
-    connect(mnuFilePrev, &QAction::triggered, this, &EditorWindow::mnuFilePrev_Click);
-    connect(mnuFileSearch, &QAction::triggered, this, &EditorWindow::mnuFileSearch_Click);
-    connect(mnuFileExit, &QAction::triggered, this, &EditorWindow::mnuFileExit_Click);
-    connect(mnuPopFull, &QAction::triggered, this, &EditorWindow::mnuPopFull_Click);
-    connect(mnuPopModif, &QAction::triggered, this, &EditorWindow::mnuPopModif_Click);
-    connect(mnuPopPaste, &QAction::triggered, this, &EditorWindow::mnuPopPaste_Click);
-    connect(mnuPopAffi, &QMenu::aboutToShow, this, &EditorWindow::updatePasteItem);
+    connect(m_newAction, &QAction::triggered, this, &EditorWindow::startNewCard);
+    connect(m_openAction, &QAction::triggered, this, &EditorWindow::openChosenCard);
+    connect(m_saveAction, &QAction::triggered, this, &EditorWindow::save);
+    connect(m_saveAsAction, &QAction::triggered, this, &EditorWindow::saveAs);
+    connect(m_previewAction, &QAction::triggered, this, &EditorWindow::preview);
+    connect(m_searchAction, &QAction::triggered, this, &EditorWindow::searchCard);
+    connect(m_quitAction, &QAction::triggered, this, &EditorWindow::close);
+    connect(m_fullViewAction, &QAction::triggered, this, &EditorWindow::showFullView);
+    connect(m_changePosterAction, &QAction::triggered, this, &EditorWindow::choosePoster);
+    connect(m_pastePosterAction, &QAction::triggered, this, &EditorWindow::pastePoster);
+    connect(m_posterMenu, &QMenu::aboutToShow, this, &EditorWindow::updatePasteItem);
     // Asked when the menu opens, not at start: asking the clipboard's owner takes time.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &EditorWindow::updatePasteItem);
-    connect(mnuPopRem, &QAction::triggered, this, &EditorWindow::mnuPopRem_Click);
-    connect(mnuPopReset, &QAction::triggered, this, &EditorWindow::mnuPopReset_Click);
-    connect(mnuAbout, &QAction::triggered, this, &EditorWindow::mnuAbout_Click);
+    connect(m_removePosterAction, &QAction::triggered, this, &EditorWindow::removePoster);
+    connect(m_resetPosterAction, &QAction::triggered, this, &EditorWindow::resetPoster);
+    connect(m_aboutAction, &QAction::triggered, this, &AboutWindow::showModal);
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
         &EditorWindow::openMenuBar);
 }
@@ -85,16 +86,11 @@ void EditorWindow::connectMenus()
 // mouse; the arrows then go through the menu bar and Enter runs an item.
 void EditorWindow::openMenuBar()
 {
-    menuBar()->setActiveAction(mnuFile->menuAction());
-    mnuFile->setActiveAction(mnuFileNew);
+    menuBar()->setActiveAction(m_fileMenu->menuAction());
+    m_fileMenu->setActiveAction(m_newAction);
 }
 
-void EditorWindow::mnuFileSearch_Click()
+void EditorWindow::searchCard()
 {
-    searchInternet(mnuFileSearch->text(), txtTitre->text(), frameGeometry().topLeft());
-}
-
-void EditorWindow::mnuAbout_Click()
-{
-    AboutWindow::ShowModal();
+    searchInternet(m_searchAction->text(), m_titleEdit->text(), frameGeometry().topLeft());
 }

@@ -17,65 +17,60 @@
 
 void EditorWindow::newCard()
 {
-    ChangeEdit(false);
-    mnuPopReset->setEnabled(false);   // a new card has no poster of its own
+    setModified(false);
+    m_resetPosterAction->setEnabled(false);   // a new card has no poster of its own
     show();
 }
 
 bool EditorWindow::openCard(const QString &path)
 {
-    ChangeEdit(false);
-    mnuPopReset->setEnabled(false);
-    if (!OpenInEditor(path))
+    setModified(false);
+    m_resetPosterAction->setEnabled(false);
+    if (!loadCard(path))
         return false;
     show();
     return true;
 }
 
-void EditorWindow::mnuFileNew_Click()
+void EditorWindow::startNewCard()
 {
     if (!savePromptAllows())
         return;
     emptyEditor();
     m_card.startNew(textOf(Text::NewCardName));
-    mnuPopReset->setEnabled(false);
-    ChangeEdit(false);
+    m_resetPosterAction->setEnabled(false);
+    setModified(false);
 }
 
-void EditorWindow::mnuFileOpen_Click()
+void EditorWindow::openChosenCard()
 {
     if (!savePromptAllows())
         return;
     const QString path = ShowFileDialog(FileDialogKind::Open, textOf(Text::OpenTitle), cardFilters(),
         kDocumentsFolder, this, FileDialogFlag::FileMustExist, QString());
     if (!path.isEmpty())
-        OpenInEditor(path);
+        loadCard(path);
 }
 
 // A card dropped on the editor: Open without its dialog.
 void EditorWindow::openDroppedCard(const QString &path)
 {
     if (savePromptAllows())
-        OpenInEditor(path);
-}
-
-void EditorWindow::mnuFileSave_Click()
-{
-    Save();
+        loadCard(path);
 }
 
 // True when the card was written. A refused, cancelled or failed save keeps
 // the card's name, its modified mark and its poster mark.
-bool EditorWindow::Save()
+bool EditorWindow::save()
 {
     if (!titleGiven())
         return false;
     bool saved = false;
     if (m_card.hasFile()) {
         const QString &path = m_card.file().path;
-        saved = m_card.posterChanged() ? RewriteCard(path) : RewriteRecord(path);
+        saved = m_card.posterChanged() ? rewriteWhole(path) : rewriteFields(path);
     } else {
-        const QString path = SaveNewCard();
+        const QString path = saveNewCard();
         saved = !path.isEmpty();
         if (saved)
             m_card.savedAs(path);
@@ -86,11 +81,11 @@ bool EditorWindow::Save()
     return saved;
 }
 
-void EditorWindow::mnuFileSaveAs_Click()
+void EditorWindow::saveAs()
 {
     if (!titleGiven())
         return;
-    const QString path = SaveCardAs();
+    const QString path = writeCopy();
     if (!path.isEmpty()) {
         m_card.savedAs(path);
         cardSaved();
@@ -102,45 +97,34 @@ void EditorWindow::mnuFileSaveAs_Click()
 void EditorWindow::cardSaved()
 {
     m_card.saved();
-    ChangeEdit(false);
-    mnuPopReset->setEnabled(true);
+    setModified(false);
+    m_resetPosterAction->setEnabled(true);
 }
 
-void EditorWindow::mnuFilePrev_Click()
+void EditorWindow::preview()
 {
     if (titleGiven())
-        PreviewCard();
-}
-
-void EditorWindow::mnuFileExit_Click()
-{
-    close();
+        previewCard();
 }
 
 // The card as it would be saved, shown in the viewer without its save item.
-void EditorWindow::PreviewCard()
+void EditorWindow::previewCard()
 {
     const QString folder = MakeWorkFolder(1);
     const QString preview = folder + WorkFile::Preview;
     if (folder.isEmpty())
         showWorkFolderFailure();
-    else if (saveSucceeded(writeWholeCard(preview, CollectRecord(), posterForPreview())))
+    else if (saveSucceeded(writeWholeCard(preview, collectRecord(), m_card.posterForPreview())))
         ViewerWindow::showPreview(preview);
     RemoveWorkFolder(folder);
 }
 
-// The preview falls back on the card's own poster unless it was removed.
-QString EditorWindow::posterForPreview() const
-{
-    return m_card.posterForPreview();
-}
-
 bool EditorWindow::titleGiven()
 {
-    if (!txtTitre->text().isEmpty())
+    if (!m_titleEdit->text().isEmpty())
         return true;
     showTitleRequired();
-    txtTitre->setFocus();
+    m_titleEdit->setFocus();
     return false;
 }
 
@@ -152,7 +136,7 @@ bool EditorWindow::savePromptAllows()
         return true;
     switch (askSaveChanges(m_card.file().name)) {
     case MsgAnswer::Yes:
-        return Save();
+        return save();
     case MsgAnswer::No:
         return true;
     default:
@@ -167,24 +151,24 @@ void EditorWindow::closeEvent(QCloseEvent *event)
         return;
     }
     m_closing = true;
-    bool Cancel = false;
-    Form_QueryUnload(Cancel);
+    const bool closing = confirmClose();
     m_closing = false;
-    if (Cancel)
-        event->ignore();
-    else
+    if (closing)
         event->accept();
+    else
+        event->ignore();
 }
 
-void EditorWindow::Form_QueryUnload(bool &Cancel)
+// False when the user cancelled: the window stays. Otherwise the card's
+// working folders go, and the other windows close with the editor.
+bool EditorWindow::confirmClose()
 {
-    if (!savePromptAllows()) {
-        Cancel = true;
-        return;
-    }
+    if (!savePromptAllows())
+        return false;
     removeWorkFolders();
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
             window->close();
     }
+    return true;
 }

@@ -37,41 +37,42 @@ QFont boldTitleFont(QFont font)
 
 }   // namespace
 
-// The initial grid; PlaceControls then moves the year box and the
+// The initial grid; placeControls then moves the year box and the
 // running-time caption after the measured captions.
 void EditorWindow::placeOnGrid()
 {
     using namespace EditorLayout;
-    placeCaption(lblTitre, CaptionLeft, 165);
-    lblTitre->setFont(boldTitleFont(lblTitre->font()));
-    lblTitre->adjustSize();
-    setGeometryTwips(txtTitre, BoxLeft, 120, BoxWidth, 480);
-    txtTitre->setFont(boldTitleFont(txtTitre->font()));
-    placeCaption(lblAnnee, CaptionLeft, 675);
-    setGeometryTwips(txtAnnee, 1320, 645, 495, 285);
-    placeCaption(lblDuree1, 2160, 675);
-    setGeometryTwips(txtDuree1, Duree1BoxLeft, 645, 255, 285);
-    placeCaption(lblDuree2, 3525, 675);
-    setGeometryTwips(txtDuree2, 3600, 645, 375, 285);
-    placeCaption(lblType, CaptionLeft, 1050);
-    setGeometryTwips(txtType, BoxLeft, 1005, BoxWidth, 285);
-    placeCaption(lblRealisateur, CaptionLeft, 1410);
-    setGeometryTwips(txtRealisateur, BoxLeft, 1365, BoxWidth, 285);
-    placeCaption(lblActeurs, CaptionLeft, 1755);
-    setGeometryTwips(cboActeurs, BoxLeft, 1725, 2415, 315);
-    setGeometryTwips(cmdActSupp, 3600, 1725, 375, 315);
-    placeCaption(lblResume, CaptionLeft, ResumeTop);
-    setGeometryTwips(txtResume, BoxLeft, ResumeTop, BoxWidth, ResumeHeight);
-    setGeometryTwips(fraAffiche, PanelLeft, 0, 2175, 855);
-    setGeometryTwips(cmdAffiMod, 120, 240, 855, 495);
-    setGeometryTwips(cmdAffiSupp, 1200, 240, 855, 495);
-    setGeometryTwips(imgAffiche, PosterLeft, PosterTop, kPosterWidth, PosterInitialHeight);
+    placeCaption(m_titleCaption, CaptionLeft, 165);
+    m_titleCaption->setFont(boldTitleFont(m_titleCaption->font()));
+    m_titleCaption->adjustSize();
+    setGeometryTwips(m_titleEdit, BoxLeft, 120, BoxWidth, 480);
+    m_titleEdit->setFont(boldTitleFont(m_titleEdit->font()));
+    placeCaption(m_yearCaption, CaptionLeft, 675);
+    setGeometryTwips(m_yearEdit, 1320, 645, 495, 285);
+    placeCaption(m_runningTimeCaption, 2160, 675);
+    setGeometryTwips(m_hoursEdit, Duree1BoxLeft, 645, 255, 285);
+    placeCaption(m_timeColon, 3525, 675);
+    setGeometryTwips(m_minutesEdit, 3600, 645, 375, 285);
+    placeCaption(m_genreCaption, CaptionLeft, 1050);
+    setGeometryTwips(m_genreEdit, BoxLeft, 1005, BoxWidth, 285);
+    placeCaption(m_directorCaption, CaptionLeft, 1410);
+    setGeometryTwips(m_directorEdit, BoxLeft, 1365, BoxWidth, 285);
+    placeCaption(m_actorsCaption, CaptionLeft, 1755);
+    setGeometryTwips(m_actorsBox, BoxLeft, 1725, 2415, 315);
+    setGeometryTwips(m_deleteActorButton, 3600, 1725, 375, 315);
+    placeCaption(m_summaryCaption, CaptionLeft, ResumeTop);
+    setGeometryTwips(m_summaryEdit, BoxLeft, ResumeTop, BoxWidth, ResumeHeight);
+    setGeometryTwips(m_posterFrame, PanelLeft, 0, 2175, 855);
+    setGeometryTwips(m_changePosterButton, 120, 240, 855, 495);
+    setGeometryTwips(m_removePosterButton, 1200, 240, 855, 495);
+    setGeometryTwips(m_posterLabel, PosterLeft, PosterTop, kPosterWidth, PosterInitialHeight);
 }
 
 void EditorWindow::chainTabOrder()
 {
-    const QList<QWidget *> order = { txtTitre, txtAnnee, txtDuree1, txtDuree2, txtType, txtRealisateur,
-        cboActeurs, txtResume, cmdAffiMod, cmdAffiSupp, cmdActSupp };
+    const QList<QWidget *> order
+        = { m_titleEdit, m_yearEdit, m_hoursEdit, m_minutesEdit, m_genreEdit, m_directorEdit, m_actorsBox,
+              m_summaryEdit, m_changePosterButton, m_removePosterButton, m_deleteActorButton };
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
@@ -84,8 +85,8 @@ void EditorWindow::fitCaptionColumn()
     constexpr double kSmallestPoints = 6;
     const int room
         = twipsToPx(EditorLayout::BoxLeft - EditorLayout::CaptionLeft - EditorLayout::CaptionGap);   // pixels
-    const QList<QLabel *> column = { lblType, lblRealisateur, lblActeurs, lblResume };
-    QFont font = lblType->font();
+    const QList<QLabel *> column = { m_genreCaption, m_directorCaption, m_actorsCaption, m_summaryCaption };
+    QFont font = m_genreCaption->font();
     auto widest = [&] {
         const QFontMetrics metrics(font);
         int width = 0;
@@ -95,27 +96,27 @@ void EditorWindow::fitCaptionColumn()
     };
     while (widest() > room && font.pointSizeF() > kSmallestPoints)
         font.setPointSizeF(font.pointSizeF() - 0.5);
-    for (QLabel *label : column + QList<QLabel *> { lblAnnee, lblDuree1, lblDuree2 })
+    for (QLabel *label : column + QList<QLabel *> { m_yearCaption, m_runningTimeCaption, m_timeColon })
         label->setFont(font);
 }
 
-void EditorWindow::PlaceControls()
+void EditorWindow::placeControls()
 {
     fitCaptionColumn();
-    for (QLabel *label :
-        { lblTitre, lblAnnee, lblDuree1, lblDuree2, lblType, lblRealisateur, lblActeurs, lblResume })
+    for (QLabel *label : { m_titleCaption, m_yearCaption, m_runningTimeCaption, m_timeColon, m_genreCaption,
+             m_directorCaption, m_actorsCaption, m_summaryCaption })
         label->adjustSize();
     EditorCaptionMeasure measure;
-    measure.titreBoxLeft = float(pxToTwips(txtTitre->x()));
-    measure.anneeLeft = float(pxToTwips(lblAnnee->x()));
-    measure.anneeWidth = float(pxToTwips(lblAnnee->width()));
-    measure.duree1BoxLeft = float(pxToTwips(txtDuree1->x()));
-    measure.duree1Width = float(pxToTwips(lblDuree1->width()));
+    measure.titreBoxLeft = float(pxToTwips(m_titleEdit->x()));
+    measure.anneeLeft = float(pxToTwips(m_yearCaption->x()));
+    measure.anneeWidth = float(pxToTwips(m_yearCaption->width()));
+    measure.duree1BoxLeft = float(pxToTwips(m_hoursEdit->x()));
+    measure.duree1Width = float(pxToTwips(m_runningTimeCaption->width()));
     const auto places = placeEditorCaptions(measure);
     if (!places)
         return;
-    lblDuree1->move(twipsToPx(int(std::nearbyint(places->duree1Left))), lblDuree1->y());
-    txtAnnee->move(twipsToPx(places->anneeBoxLeft), txtAnnee->y());
+    m_runningTimeCaption->move(twipsToPx(int(std::nearbyint(places->duree1Left))), m_runningTimeCaption->y());
+    m_yearEdit->move(twipsToPx(places->anneeBoxLeft), m_yearEdit->y());
 }
 
 // The outer height in twips counts a frame and one line of menu bar; the

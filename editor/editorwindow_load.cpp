@@ -14,7 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-bool EditorWindow::OpenInEditor(const QString &cardPath)
+bool EditorWindow::loadCard(const QString &cardPath)
 {
     // The file is read before anything is emptied, so a file that is no card
     // leaves the editor with the card it showed. Its poster goes straight
@@ -28,11 +28,11 @@ bool EditorWindow::OpenInEditor(const QString &cardPath)
     }
     m_card.loaded(cardPath, IsFileReadOnly(cardPath));
     emptyEditor();
-    FillEditor(read.record);
-    KeepPosterCopy(folder);
-    Pic2Img(m_card.ownPoster());
-    mnuPopReset->setEnabled(true);
-    ChangeEdit(false);
+    fillBoxes(read.record);
+    keepPosterCopy(folder);
+    showPoster(m_card.ownPoster());
+    m_resetPosterAction->setEnabled(true);
+    setModified(false);
     return true;
 }
 
@@ -47,40 +47,41 @@ void EditorWindow::emptyEditor()
 {
     removeWorkFolders();
     m_card.forgetPoster();
-    for (QLineEdit *box : { txtAnnee, txtDuree1, txtDuree2, txtRealisateur, txtTitre, txtType })
+    for (QLineEdit *box :
+        { m_yearEdit, m_hoursEdit, m_minutesEdit, m_directorEdit, m_titleEdit, m_genreEdit })
         box->clear();
     setSummaryWhole(QString());
     emptyActors();
-    Pic2Img(QString());
-    ChangeEdit(false);
+    showPoster(QString());
+    setModified(false);
 }
 
 // Each step stands alone: a field that holds no number leaves its box empty.
-void EditorWindow::FillEditor(const CardRecord &record)
+void EditorWindow::fillBoxes(const CardRecord &record)
 {
-    TypingLimit::setWhole(txtAnnee, TrimRight(record.Annee));
+    TypingLimit::setWhole(m_yearEdit, TrimRight(record.Annee));
     if (const auto hours = hoursText(record.DureeH))
-        TypingLimit::setWhole(txtDuree1, *hours);
+        TypingLimit::setWhole(m_hoursEdit, *hours);
     if (const auto minutes = minutesText(record.DureeM))
-        TypingLimit::setWhole(txtDuree2, *minutes);
-    FillActorList(record.Acteurs);
+        TypingLimit::setWhole(m_minutesEdit, *minutes);
+    fillActors(record.Acteurs);
     setSummaryWhole(summaryText(record.Resume));
-    TypingLimit::setWhole(txtRealisateur, TrimRight(record.Realisateur));
-    TypingLimit::setWhole(txtType, TrimRight(record.Type));
-    TypingLimit::setWhole(txtTitre, TrimRight(record.Titre));
+    TypingLimit::setWhole(m_directorEdit, TrimRight(record.Realisateur));
+    TypingLimit::setWhole(m_genreEdit, TrimRight(record.Type));
+    TypingLimit::setWhole(m_titleEdit, TrimRight(record.Titre));
 }
 
-void EditorWindow::FillActorList(const QString &acteurs)
+void EditorWindow::fillActors(const QString &acteurs)
 {
     // Every name is kept, more than the list takes from the keyboard too.
-    cboActeurs->addItems(splitActorNames(acteurs));
+    m_actorsBox->addItems(splitActorNames(acteurs));
     lockIfFull();
     clearActorEdit();   // the list takes its first name as the edit text otherwise
 }
 
 // The folder the load read the poster into keeps it while the card is
 // edited, as its reset folder; a card without poster needs none.
-void EditorWindow::KeepPosterCopy(const QString &folder)
+void EditorWindow::keepPosterCopy(const QString &folder)
 {
     const bool hasPoster = FileExists(folder + WorkFile::Image);
     if (!hasPoster)

@@ -45,7 +45,7 @@ bool EditorWindow::takePosterPixels(const QImage &pixels)
 }
 
 // A copied file is taken as that file, copied pixels as pixels.
-void EditorWindow::mnuPopPaste_Click()
+void EditorWindow::pastePoster()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     if (!data)
@@ -60,7 +60,7 @@ void EditorWindow::mnuPopPaste_Click()
 void EditorWindow::updatePasteItem()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    mnuPopPaste->setEnabled(data && holdsPoster(*data));
+    m_pastePosterAction->setEnabled(data && holdsPoster(*data));
 }
 
 // The boxes take dropped text themselves; a card dropped on them is the
@@ -68,8 +68,9 @@ void EditorWindow::updatePasteItem()
 void EditorWindow::acceptDropsOnBoxes()
 {
     setAcceptDrops(true);
-    for (QWidget *box : std::initializer_list<QWidget *> { txtTitre, txtAnnee, txtDuree1, txtDuree2, txtType,
-             txtRealisateur, cboActeurs->lineEdit(), txtResume, txtResume->viewport() })
+    for (QWidget *box :
+        std::initializer_list<QWidget *> { m_titleEdit, m_yearEdit, m_hoursEdit, m_minutesEdit, m_genreEdit,
+            m_directorEdit, m_actorsBox->lineEdit(), m_summaryEdit, m_summaryEdit->viewport() })
         box->installEventFilter(this);
 }
 

@@ -15,11 +15,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-bool EditorWindow::Pic2Img(const QString &strImage)
+bool EditorWindow::showPoster(const QString &path)
 {
     QPixmap picture;
-    if (!strImage.isEmpty()) {
-        const QImage image = decodePoster(strImage);
+    if (!path.isEmpty()) {
+        const QImage image = decodePoster(path);
         if (image.isNull())
             return false;
         picture = QPixmap::fromImage(image);
@@ -36,38 +36,38 @@ bool EditorWindow::Pic2Img(const QString &strImage)
     const auto outer = editorOuterHeight(EditorLayout::ResumeBottom, EditorLayout::PosterTop + height);
     if (!outer)
         return false;
-    picAffiche = picture;
-    imgAffiche->setPixmap(picture);
-    imgAffiche->resize(twipsToPx(kPosterWidth), twipsToPx(height));
-    imgAffiche->show();
+    m_poster = picture;
+    m_posterLabel->setPixmap(picture);
+    m_posterLabel->resize(twipsToPx(kPosterWidth), twipsToPx(height));
+    m_posterLabel->show();
     setOuterHeight(*outer);
     return true;
 }
 
-bool EditorWindow::ResetPoster()
+bool EditorWindow::restoreOwnPoster()
 {
     const QString path = m_card.ownPoster();
     if (path.isEmpty())
         return false;
-    Pic2Img(path);
+    showPoster(path);
     m_card.takePoster(path);
     return true;
 }
 
 bool EditorWindow::takePosterFile(const QString &path)
 {
-    if (!Pic2Img(path)) {
+    if (!showPoster(path)) {
         showWrongImage();
         return false;
     }
-    ChangeEdit(true);
+    setModified(true);
     m_card.takePoster(path);
     return true;
 }
 
 // The dialog opens again after a file that is no picture, until one is
 // taken or the dialog is cancelled.
-void EditorWindow::cmdAffiMod_Click()
+void EditorWindow::choosePoster()
 {
     for (;;) {
         const QString path = ShowFileDialog(FileDialogKind::Open, textOf(Text::PosterChoiceTitle),
@@ -79,95 +79,58 @@ void EditorWindow::cmdAffiMod_Click()
 
 // A removed poster is gone from the card: nothing left to save or to show
 // in full, and for a card with a file the next save rewrites it without one.
-void EditorWindow::cmdAffiSupp_Click()
+void EditorWindow::removePoster()
 {
-    imgAffiche->clear();
-    imgAffiche->hide();
-    picAffiche = QPixmap();
+    m_posterLabel->clear();
+    m_posterLabel->hide();
+    m_poster = QPixmap();
     m_card.removePoster();
     setOuterHeight(EditorLayout::ResumeBottom + EditorLayout::HeightAllowance);
-    imgAffiche->resize(imgAffiche->width(), 0);
-    ChangeEdit(true);
+    m_posterLabel->resize(m_posterLabel->width(), 0);
+    setModified(true);
 }
 
-void EditorWindow::mnuPopFull_Click()
+void EditorWindow::showFullView()
 {
-    PosterWindow::View(QStringLiteral("EditorWindow"));
+    PosterWindow::showPosterOf(PosterOwner::Editor);
 }
 
-void EditorWindow::mnuPopModif_Click()
+void EditorWindow::resetPoster()
 {
-    cmdAffiMod_Click();
-}
-
-void EditorWindow::mnuPopRem_Click()
-{
-    cmdAffiSupp_Click();
-}
-
-void EditorWindow::mnuPopReset_Click()
-{
-    if (ResetPoster())
-        ChangeEdit(true);
-}
-
-void EditorWindow::imgAffiche_MouseDown(int Button, int Shift, double X, double Y)
-{
-    Q_UNUSED(Button);
-    Q_UNUSED(Shift);
-    Q_UNUSED(X);
-    Q_UNUSED(Y);
-    m_posterPressed = true;
+    if (restoreOwnPoster())
+        setModified(true);
 }
 
 // A click is a press and a release over the poster; the edges count as over.
-void EditorWindow::imgAffiche_MouseUp(int Button, int Shift, double X, double Y)
+// True when the event is the poster's.
+bool EditorWindow::onPosterMouse(const QEvent *event)
 {
-    Q_UNUSED(Shift);
-    if (!m_posterPressed)
-        return;
-    m_posterPressed = false;
-    const double width = pxToTwips(imgAffiche->width());
-    const double height = pxToTwips(imgAffiche->height());
-    if (X < 0 || X > width || Y < 0 || Y > height)
-        return;
-    if (Button == 2) {
-        mnuPopAffi->setDefaultAction(mnuPopFull);
-        mnuPopAffi->popup(imgAffiche->mapToGlobal(QPoint(twipsToPx(int(X)), twipsToPx(int(Y)))), mnuPopFull);
-    } else if (Button == 1) {
-        mnuPopFull_Click();
+    if (event->type() == QEvent::MouseButtonPress) {
+        m_posterPressed = true;
+        return true;
     }
-}
-
-namespace {
-
-int buttonNumber(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-}   // namespace
-
-bool EditorWindow::imgAfficheMouse(QEvent *event)
-{
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+    if (event->type() != QEvent::MouseButtonRelease)
         return false;
-    const auto *mouse = static_cast<QMouseEvent *>(event);
-    const int button = buttonNumber(mouse->button());
-    const int shift = shiftBits(mouse->modifiers());
-    const QPointF at = mouse->position() * kTwipsPerPixel;
-    if (event->type() == QEvent::MouseButtonPress)
-        imgAffiche_MouseDown(button, shift, at.x(), at.y());
-    else
-        imgAffiche_MouseUp(button, shift, at.x(), at.y());
+    const auto *mouse = static_cast<const QMouseEvent *>(event);
+    if (m_posterPressed) {
+        m_posterPressed = false;
+        clickPoster(mouse->button(), mouse->position() * kTwipsPerPixel);
+    }
     return true;
+}
+
+// at: where the button came up, in twips from the poster's corner.
+void EditorWindow::clickPoster(Qt::MouseButton button, QPointF at)
+{
+    const double width = pxToTwips(m_posterLabel->width());
+    const double height = pxToTwips(m_posterLabel->height());
+    if (at.x() < 0 || at.x() > width || at.y() < 0 || at.y() > height)
+        return;
+    if (button == Qt::RightButton) {
+        const QPoint corner(twipsToPx(int(at.x())), twipsToPx(int(at.y())));
+        m_posterMenu->setDefaultAction(m_fullViewAction);
+        m_posterMenu->popup(m_posterLabel->mapToGlobal(corner), m_fullViewAction);
+    } else if (button == Qt::LeftButton) {
+        showFullView();
+    }
 }

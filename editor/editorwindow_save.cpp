@@ -14,53 +14,49 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-CardRecord EditorWindow::CollectRecord() const
+CardRecord EditorWindow::collectRecord() const
 {
-    return makeRecord(txtTitre->text(), txtAnnee->text(), dureeHField(txtDuree1->text()), txtDuree2->text(),
-        txtType->text(), txtRealisateur->text(), JoinActors(), resumeField(summary()));
+    return makeRecord(m_titleEdit->text(), m_yearEdit->text(), dureeHField(m_hoursEdit->text()),
+        m_minutesEdit->text(), m_genreEdit->text(), m_directorEdit->text(), joinActorNames(actorNames()),
+        resumeField(summary()));
 }
 
-QString EditorWindow::JoinActors() const
-{
-    return joinActorNames(actorNames());
-}
-
-QString EditorWindow::ChooseCardFileName(const QString &proposed, const QString &folder)
+QString EditorWindow::chooseCardPath(const QString &proposed, const QString &folder)
 {
     return ShowFileDialog(FileDialogKind::Save, textOf(Text::SaveCardAsTitle), cardFilters(),
         kDocumentsFolder, this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed,
         kCardExtension, folder);
 }
 
-QString EditorWindow::SaveNewCard()
+QString EditorWindow::saveNewCard()
 {
-    const QString path = ChooseCardFileName(txtTitre->text());
+    const QString path = chooseCardPath(m_titleEdit->text());
     if (path.isEmpty())
         return path;
-    return saveSucceeded(writeWholeCard(path, CollectRecord(), m_card.posterToSave())) ? path : QString();
+    return saveSucceeded(writeWholeCard(path, collectRecord(), m_card.posterToSave())) ? path : QString();
 }
 
 // The dialog opens where the card is, on its name. A poster removed since
 // the load is not carried into the copy.
-QString EditorWindow::SaveCardAs()
+QString EditorWindow::writeCopy()
 {
     const QString &source = m_card.file().path;
-    const QString path = ChooseCardFileName(fileNameOf(source), QFileInfo(source).absolutePath());
+    const QString path = chooseCardPath(fileNameOf(source), QFileInfo(source).absolutePath());
     if (path.isEmpty())
         return path;
-    const CardRecord record = CollectRecord();
+    const CardRecord record = collectRecord();
     const SaveResult result = m_card.posterChanged() && m_card.posterToSave().isEmpty()
         ? writeWholeCard(path, record, QString())
         : writeCardCopy(source, path, record, m_card.posterToSave());
     return saveSucceeded(result) ? path : QString();
 }
 
-bool EditorWindow::RewriteCard(const QString &cardPath)
+bool EditorWindow::rewriteWhole(const QString &cardPath)
 {
-    return saveSucceeded(writeWholeCard(cardPath, CollectRecord(), m_card.posterToSave()));
+    return saveSucceeded(writeWholeCard(cardPath, collectRecord(), m_card.posterToSave()));
 }
 
-bool EditorWindow::RewriteRecord(const QString &cardPath)
+bool EditorWindow::rewriteFields(const QString &cardPath)
 {
-    return saveSucceeded(rewriteRecord(cardPath, CollectRecord()));
+    return saveSucceeded(rewriteRecord(cardPath, collectRecord()));
 }

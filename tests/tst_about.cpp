@@ -44,11 +44,11 @@ void moveOver(const QString &place)
 {
     AboutWindow &about = AboutWindow::instance();
     const QPoint at = place == u"background"_s
-        ? QPoint(child<QLabel>(about, "lblWeb")->x() + 5, child<QLabel>(about, "lblcfhdb")->y() - 1)
+        ? QPoint(child<QLabel>(about, "webLink")->x() + 5, child<QLabel>(about, "databaseLink")->y() - 1)
         : control(place)->geometry().center();
     // No move reaches the window when the cursor is already there, so each
     // move starts from the icon, which ignores the mouse.
-    QTest::mouseMove(about.windowHandle(), child<QLabel>(about, "picIcon")->geometry().center());
+    QTest::mouseMove(about.windowHandle(), child<QLabel>(about, "iconPicture")->geometry().center());
     QTest::mouseMove(about.windowHandle(), at);
 }
 
@@ -116,14 +116,14 @@ void tst_About::composesVersionLine()
     AboutWindow &about = AboutWindow::instance();
     QVERIFY(!about.isVisible());
     QCOMPARE(about.windowTitle(), u"À propos de "_s);
-    QCOMPARE(child<QLabel>(about, "lblAuthor")->text(), u"Corvin de Ombrelune"_s);
-    QCOMPARE(child<QPushButton>(about, "cmdMail")->text(), u"Envoyer un e-m@il au programmeur"_s);
-    QCOMPARE(child<QPushButton>(about, "cmdOK")->text(), u"OK"_s);
+    QCOMPARE(child<QLabel>(about, "authorLabel")->text(), u"Corvin de Ombrelune"_s);
+    QCOMPARE(child<QPushButton>(about, "mailButton")->text(), u"Envoyer un e-m@il au programmeur"_s);
+    QCOMPARE(child<QPushButton>(about, "okButton")->text(), u"OK"_s);
     about.setVersion({ major, minor, revision });
     about.show();
-    QCOMPARE(child<QLabel>(about, "lblTitle")->text(), line);
+    QCOMPARE(child<QLabel>(about, "titleLabel")->text(), line);
     QCOMPARE(about.windowTitle(), u"À propos de "_s + line);
-    QCOMPARE(child<QPushButton>(about, "cmdMail")->toolTip(), mailTip);
+    QCOMPARE(child<QPushButton>(about, "mailButton")->toolTip(), mailTip);
     about.hide();
 }
 
@@ -157,9 +157,9 @@ void tst_About::fitsEveryControl()
     AboutWindow &about = AboutWindow::instance();
     about.show();
     QCOMPARE(about.size(), QSize(350, 118));   // 5250 x 1770 twips
-    QCOMPARE(child<QPushButton>(about, "cmdOK")->geometry(), QRect(248, 88, 84, 23));
-    QCOMPARE(child<QLabel>(about, "lblcfhdb")->pos(), QPoint(64, 64));
-    QCOMPARE(child<QLabel>(about, "Picture1")->geometry(), QRect(272, 16, 58, 37));
+    QCOMPARE(child<QPushButton>(about, "okButton")->geometry(), QRect(248, 88, 84, 23));
+    QCOMPARE(child<QLabel>(about, "databaseLink")->pos(), QPoint(64, 64));
+    QCOMPARE(child<QLabel>(about, "aboutPicture")->geometry(), QRect(272, 16, 58, 37));
     const QList<QWidget *> controls = about.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(controls.size(), 8);
     for (int i = 0; i < controls.size(); ++i) {
@@ -179,16 +179,16 @@ void tst_About::followsMouseOverLinks_data()
     QTest::addColumn<QString>("web");
     QTest::addColumn<QString>("cfhdb");
     QTest::newRow("never hovered") << QStringList() << u"desktop"_s << u"desktop"_s;
-    QTest::newRow("over the web link") << QStringList { u"lblWeb"_s } << u"highlighted"_s << u"desktop"_s;
+    QTest::newRow("over the web link") << QStringList { u"webLink"_s } << u"highlighted"_s << u"desktop"_s;
     QTest::newRow("web link, then background")
-        << QStringList { u"lblWeb"_s, u"background"_s } << u"plain"_s << u"plain"_s;
+        << QStringList { u"webLink"_s, u"background"_s } << u"plain"_s << u"plain"_s;
     QTest::newRow("web link, then author line")
-        << QStringList { u"lblWeb"_s, u"lblAuthor"_s } << u"plain"_s << u"desktop"_s;
+        << QStringList { u"webLink"_s, u"authorLabel"_s } << u"plain"_s << u"desktop"_s;
     QTest::newRow("author line leaves the database link as it is")
-        << QStringList { u"lblcfhdb"_s, u"lblAuthor"_s } << u"plain"_s << u"highlighted"_s;
+        << QStringList { u"databaseLink"_s, u"authorLabel"_s } << u"plain"_s << u"highlighted"_s;
     QTest::newRow("title and buttons change nothing")
-        << QStringList { u"lblWeb"_s, u"lblTitle"_s, u"cmdMail"_s, u"Picture1"_s } << u"highlighted"_s
-        << u"desktop"_s;
+        << QStringList { u"webLink"_s, u"titleLabel"_s, u"mailButton"_s, u"aboutPicture"_s }
+        << u"highlighted"_s << u"desktop"_s;
 }
 
 void tst_About::followsMouseOverLinks()
@@ -201,9 +201,9 @@ void tst_About::followsMouseOverLinks()
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     for (const QString &place : path)
         moveOver(place);
-    QCOMPARE(lookOf(child<QLabel>(about, "lblWeb")), web);
-    QCOMPARE(lookOf(child<QLabel>(about, "lblcfhdb")), cfhdb);
-    QCOMPARE(child<QLabel>(about, "lblTitle")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    QCOMPARE(lookOf(child<QLabel>(about, "webLink")), web);
+    QCOMPARE(lookOf(child<QLabel>(about, "databaseLink")), cfhdb);
+    QCOMPARE(child<QLabel>(about, "titleLabel")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     about.hide();
 }
 
@@ -217,13 +217,13 @@ void tst_About::opensAddresses_data()
     const QUrl home(QString::fromUtf8(BuildConfig::DatabaseHome));
     const QUrl mail = programmerMail(u"Cinefiche 1.3 (rev 3)"_s);
     const QList<int> click;
-    QTest::newRow("web link") << u"lblWeb"_s << click << true << web;
-    QTest::newRow("database link fails") << u"lblcfhdb"_s << click << false << home;
-    QTest::newRow("mail fails") << u"cmdMail"_s << click << false << mail;
+    QTest::newRow("web link") << u"webLink"_s << click << true << web;
+    QTest::newRow("database link fails") << u"databaseLink"_s << click << false << home;
+    QTest::newRow("mail fails") << u"mailButton"_s << click << false << mail;
     QTest::newRow("Tab to the web link, Enter")
-        << u"lblWeb"_s << QList<int> { Qt::Key_Tab, Qt::Key_Return } << true << web;
+        << u"webLink"_s << QList<int> { Qt::Key_Tab, Qt::Key_Return } << true << web;
     QTest::newRow("Tab twice to the database link, Space")
-        << u"lblcfhdb"_s << QList<int> { Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space } << true << home;
+        << u"databaseLink"_s << QList<int> { Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space } << true << home;
 }
 
 void tst_About::opensAddresses()
@@ -271,11 +271,11 @@ void tst_About::hidesAndShowsAgain()
     AboutWindow &about = AboutWindow::instance();
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    moveOver(u"lblWeb"_s);
+    moveOver(u"webLink"_s);
     if (key)
         QTest::keyClick(&about, Qt::Key(key));
     else
-        QTest::mouseClick(child<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(about, "okButton"), Qt::LeftButton);
     QVERIFY(!about.isVisible());
     QVERIFY(fake.opened.isEmpty());
 
@@ -283,9 +283,9 @@ void tst_About::hidesAndShowsAgain()
     about.setVersion({ 2, 0, 0 });
     about.show();
     QCOMPARE(&AboutWindow::instance(), &about);
-    QCOMPARE(child<QLabel>(about, "lblTitle")->text(), u"Cinefiche 1.3 (rev 3)"_s);
+    QCOMPARE(child<QLabel>(about, "titleLabel")->text(), u"Cinefiche 1.3 (rev 3)"_s);
     QCOMPARE(about.windowTitle(), u"À propos de Cinefiche 1.3 (rev 3)"_s);
-    QCOMPARE(lookOf(child<QLabel>(about, "lblWeb")), u"highlighted"_s);
+    QCOMPARE(lookOf(child<QLabel>(about, "webLink")), u"highlighted"_s);
     about.hide();
     QVERIFY(fake.allAnswered());
 }
@@ -300,7 +300,7 @@ void tst_About::showsModally()
     QVERIFY(QTest::qWaitForWindowActive(&editor));
     QWidget *shown = nullptr;
     QPoint centre;
-    QVERIFY(whileModal(AboutWindow::ShowModal, [&shown, &centre](QWidget *modal) {
+    QVERIFY(whileModal(AboutWindow::showModal, [&shown, &centre](QWidget *modal) {
         shown = modal;
         centre = modal->frameGeometry().center();
         QTest::keyClick(modal, Qt::Key_Escape);

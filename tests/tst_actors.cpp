@@ -28,14 +28,14 @@ private:
     void type(const QString &text);
     void enter(const QString &name);
     void pick(int index);
-    QString editText() const { return child<QComboBox>(editor, "cboActeurs")->currentText(); }
+    QString editText() const { return child<QComboBox>(editor, "actorsBox")->currentText(); }
     EditorWindow *editor = nullptr;
 };
 
 void tst_Actors::init()
 {
     editor = &EditorWindow::instance();
-    editor->ChangeEdit(false);
+    editor->setModified(false);
 }
 
 void tst_Actors::cleanup()
@@ -45,34 +45,34 @@ void tst_Actors::cleanup()
 
 void tst_Actors::type(const QString &text)
 {
-    QTest::keyClicks(child<QComboBox>(editor, "cboActeurs"), text);
+    QTest::keyClicks(child<QComboBox>(editor, "actorsBox"), text);
 }
 
 void tst_Actors::enter(const QString &name)
 {
     type(name);
-    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Return);
+    QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Return);
 }
 
 // As a click on an entry of the drop-down list does.
 void tst_Actors::pick(int index)
 {
-    child<QComboBox>(editor, "cboActeurs")->setCurrentIndex(index);
-    emit child<QComboBox>(editor, "cboActeurs")->activated(index);
+    child<QComboBox>(editor, "actorsBox")->setCurrentIndex(index);
+    emit child<QComboBox>(editor, "actorsBox")->activated(index);
 }
 
 void tst_Actors::addsOnEnter()
 {
-    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Return);
+    QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Return);
     QVERIFY(editor->actorNames().isEmpty());
     QVERIFY(!editor->card().modified());
 
     type(u"Bruce Willis"_s);
     QVERIFY(!editor->card().modified());   // typing alone is no change of the card
-    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Return);
+    QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Return);
     QCOMPARE(editor->actorNames(), QStringList { u"Bruce Willis"_s });
     QCOMPARE(editText(), QString());
-    QVERIFY(!child<QPushButton>(editor, "cmdActSupp")->isEnabled());
+    QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
     QVERIFY(editor->card().modified());
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
 
@@ -96,24 +96,24 @@ void tst_Actors::changesPickedName()
     QFETCH(QString, then);
     for (const char *name : { "A", "B", "C" })
         enter(QLatin1String(name));
-    editor->ChangeEdit(false);
-    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Down);   // the keyboard picks as well
-    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Down);
+    editor->setModified(false);
+    QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Down);   // the keyboard picks as well
+    QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Down);
     QCOMPARE(editor->card().pickedActor(), std::optional<int>(1));
     QCOMPARE(editText(), u"B"_s);
-    QVERIFY(child<QPushButton>(editor, "cmdActSupp")->isEnabled());
+    QVERIFY(child<QPushButton>(editor, "deleteActorButton")->isEnabled());
     if (then == u"Esc")
-        QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Escape);
+        QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Escape);
     if (then == u"delete")
-        QTest::mouseClick(child<QPushButton>(editor, "cmdActSupp"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "deleteActorButton"), Qt::LeftButton);
     if (then != u"x") {
         QCOMPARE(editText(), then == u"delete" ? u"B"_s : QString());   // a deleted name stays there
         QCOMPARE(editor->card().pickedActor(), std::nullopt);
-        QVERIFY(!child<QPushButton>(editor, "cmdActSupp")->isEnabled());
+        QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
         QCOMPARE(editor->card().modified(), then == u"delete");
-        child<QComboBox>(editor, "cboActeurs")->setEditText(QString());
+        child<QComboBox>(editor, "actorsBox")->setEditText(QString());
     }
-    child<QComboBox>(editor, "cboActeurs")->lineEdit()->end(false);
+    child<QComboBox>(editor, "actorsBox")->lineEdit()->end(false);
     enter(u"x"_s);
     QTEST(editor->actorNames(), "names");
     QCOMPARE(editor->card().pickedActor(), std::nullopt);
@@ -131,15 +131,15 @@ void tst_Actors::locksAtTen()
     pick(3);
     QVERIFY(!editor->actorsLocked());
     QCOMPARE(editText(), u"3"_s);
-    child<QComboBox>(editor, "cboActeurs")->lineEdit()->end(false);
+    child<QComboBox>(editor, "actorsBox")->lineEdit()->end(false);
     enter(u"z"_s);
     QCOMPARE(editor->actorNames().at(3), u"3z"_s);
     QCOMPARE(editor->actorNames().size(), 10);
     QVERIFY(editor->actorsLocked());
 
     pick(0);
-    QTest::mouseClick(child<QPushButton>(editor, "cmdActSupp"), Qt::LeftButton);
-    child<QComboBox>(editor, "cboActeurs")->setEditText(QString());
+    QTest::mouseClick(child<QPushButton>(editor, "deleteActorButton"), Qt::LeftButton);
+    child<QComboBox>(editor, "actorsBox")->setEditText(QString());
     enter(u"y"_s);
     QCOMPARE(editor->actorNames().size(), 10);
     QCOMPARE(editor->actorNames().last(), u"y"_s);
@@ -163,7 +163,7 @@ void tst_Actors::neverTakesEleventh()
     }
     QVERIFY(!editor->addActorName(u"extra"_s));
     pick(4);
-    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Escape);
+    QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Escape);
     enter(u"eleventh"_s);
     QCOMPARE(editor->actorNames().size(), 10);
     QVERIFY(!editor->actorNames().contains(u"eleventh"_s));
@@ -182,14 +182,14 @@ void tst_Actors::cutsLongNames()
 {
     QFETCH(QString, pasted);
     QFETCH(QString, kept);
-    QLineEdit *edit = child<QComboBox>(editor, "cboActeurs")->lineEdit();
+    QLineEdit *edit = child<QComboBox>(editor, "actorsBox")->lineEdit();
     if (pasted.isEmpty())
         type(u"A|B"_s);
     else
         edit->insert(pasted);
     QCOMPARE(edit->text(), kept);
     QCOMPARE(edit->cursorPosition(), kept.size());
-    QTest::keyClick(child<QComboBox>(editor, "cboActeurs"), Qt::Key_Return);
+    QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Return);
     QCOMPARE(editor->actorNames(), QStringList { kept });
 }
 
@@ -200,8 +200,8 @@ void tst_Actors::emptiesAndDeselects()
     pick(1);
     editor->deselectActors();
     QCOMPARE(editor->card().pickedActor(), std::nullopt);
-    QCOMPARE(child<QComboBox>(editor, "cboActeurs")->currentIndex(), -1);
-    QVERIFY(!child<QPushButton>(editor, "cmdActSupp")->isEnabled());
+    QCOMPARE(child<QComboBox>(editor, "actorsBox")->currentIndex(), -1);
+    QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
     QCOMPARE(editor->actorNames().size(), 10);
 
     editor->emptyActors();

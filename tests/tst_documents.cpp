@@ -118,38 +118,38 @@ QString tst_Documents::picture(const QString &name, int width, int height)
 void tst_Documents::open(const QString &card)
 {
     fake->answerFile(card);
-    child<QAction>(editor, "mnuFileOpen")->trigger();
+    child<QAction>(editor, "openAction")->trigger();
 }
 
 void tst_Documents::typeTitle(const QString &title)
 {
-    child<QLineEdit>(editor, "txtTitre")->setFocus();
-    QTest::keyClicks(child<QLineEdit>(editor, "txtTitre"), title);
+    child<QLineEdit>(editor, "titleEdit")->setFocus();
+    QTest::keyClicks(child<QLineEdit>(editor, "titleEdit"), title);
 }
 
 void tst_Documents::savesANewCard()
 {
     typeTitle(u"Dr. No"_s);
-    child<QLineEdit>(editor, "txtAnnee")->setText(u"1997"_s);
-    child<QLineEdit>(editor, "txtDuree1")->setText(u"3"_s);
-    child<QLineEdit>(editor, "txtDuree2")->setText(u"14"_s);
-    child<QLineEdit>(editor, "txtType")->setText(u"Drame"_s);
+    child<QLineEdit>(editor, "yearEdit")->setText(u"1997"_s);
+    child<QLineEdit>(editor, "hoursEdit")->setText(u"3"_s);
+    child<QLineEdit>(editor, "minutesEdit")->setText(u"14"_s);
+    child<QLineEdit>(editor, "genreEdit")->setText(u"Drame"_s);
     editor->addActorName(u"Kate"_s);
     editor->addActorName(u"Léo"_s);
-    child<QPlainTextEdit>(editor, "txtResume")->setPlainText(u"Un paquebot.\nUn iceberg."_s);
+    child<QPlainTextEdit>(editor, "summaryEdit")->setPlainText(u"Un paquebot.\nUn iceberg."_s);
     const int files = QDir(m_dir.path()).entryList(QDir::Files).size();
-    child<QComboBox>(editor, "cboActeurs")->setCurrentIndex(0);
+    child<QComboBox>(editor, "actorsBox")->setCurrentIndex(0);
     fake->answerFile(QString());   // a cancelled save first: the card stays new
-    child<QAction>(editor, "mnuFileSave")->trigger();
+    child<QAction>(editor, "saveAction")->trigger();
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
     QCOMPARE(editor->card().pickedActor(), std::nullopt);   // the actor selection is cleared all the same
-    QVERIFY(!child<QAction>(editor, "mnuPopReset")->isEnabled());
+    QVERIFY(!child<QAction>(editor, "resetPosterAction")->isEnabled());
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), files);
 
     fake->answerFile(path(u"Dr. No"_s));   // the extension is added
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    QTest::keyClick(child<QLineEdit>(editor, "txtTitre"), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(child<QLineEdit>(editor, "titleEdit"), Qt::Key_S, Qt::ControlModifier);
 
     QCOMPARE(fake->files.size(), 2);
     const FileRequest &request = fake->files[1];
@@ -163,8 +163,8 @@ void tst_Documents::savesANewCard()
         + QByteArray("Kate|L\xE9o|").leftJustified(510) + "Un paquebot.\r\nUn iceberg.";
     QCOMPARE(readBytes(path(u"Dr. No.cfh"_s)), makeCard(fields, {}));
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Dr. No.cfh]"_s);
-    QVERIFY(!child<QAction>(editor, "mnuFileSave")->isEnabled());
-    QVERIFY(child<QAction>(editor, "mnuPopReset")->isEnabled());
+    QVERIFY(!child<QAction>(editor, "saveAction")->isEnabled());
+    QVERIFY(child<QAction>(editor, "resetPosterAction")->isEnabled());
 }
 
 void tst_Documents::opensChangesAndSavesTheRecord()
@@ -172,12 +172,12 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     const QString card = cardWithPoster(u"film.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(), u"Film"_s);
-    QCOMPARE(child<QLineEdit>(editor, "txtDuree1")->text(), u"2"_s);
-    QCOMPARE(child<QLineEdit>(editor, "txtDuree2")->text(), u"05"_s);
+    QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), u"Film"_s);
+    QCOMPARE(child<QLineEdit>(editor, "hoursEdit")->text(), u"2"_s);
+    QCOMPARE(child<QLineEdit>(editor, "minutesEdit")->text(), u"05"_s);
     QCOMPARE(editor->actorNames(), (QStringList { "Harrison", "Rutger" }));
-    QCOMPARE(child<QComboBox>(editor, "cboActeurs")->currentText(), QString());
-    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText(), u"Line one\nline two"_s);
+    QCOMPARE(child<QComboBox>(editor, "actorsBox")->currentText(), QString());
+    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText(), u"Line one\nline two"_s);
     QVERIFY(!editor->poster().isNull());
     QCOMPARE(m_cache.workFolders().size(), 1);   // the reset folder keeps the card's poster
     QCOMPARE(readBytes(editor->card().ownPoster()), old.mid(1176));
@@ -185,9 +185,9 @@ void tst_Documents::opensChangesAndSavesTheRecord()
 
     typeTitle(u"s"_s);
     QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh*]"_s);
-    QVERIFY(child<QAction>(editor, "mnuFileSave")->isEnabled());
-    QVERIFY(child<QAction>(editor, "mnuFileSaveAs")->isEnabled());
-    child<QAction>(editor, "mnuFileSave")->trigger();
+    QVERIFY(child<QAction>(editor, "saveAction")->isEnabled());
+    QVERIFY(child<QAction>(editor, "saveAsAction")->isEnabled());
+    child<QAction>(editor, "saveAction")->trigger();
     const QByteArray now = readBytes(card);
     QCOMPARE(now.size(), old.size());
     QCOMPARE(now.mid(1175), old.mid(1175));
@@ -197,7 +197,7 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     expected.replace(63, 2, "05");
     QCOMPARE(now.mid(12, 1163), expected.mid(12));
     QCOMPARE(editor->windowTitle(), u"Cinefiche [film.cfh]"_s);
-    QVERIFY(!child<QAction>(editor, "mnuFileSaveAs")->isEnabled());
+    QVERIFY(!child<QAction>(editor, "saveAsAction")->isEnabled());
 }
 
 void tst_Documents::changedPosterRewritesTheWholeCard()
@@ -206,13 +206,13 @@ void tst_Documents::changedPosterRewritesTheWholeCard()
     open(card);
     const QString other = picture(u"other.png"_s, 120, 100);
     fake->answerFile(other);
-    child<QPushButton>(editor, "cmdAffiMod")->click();
-    child<QAction>(editor, "mnuFileSave")->trigger();
+    child<QPushButton>(editor, "changePosterButton")->click();
+    child<QAction>(editor, "saveAction")->trigger();
     QCOMPARE(readBytes(card).mid(1175), QByteArray("\xA9") + readBytes(other));
     QVERIFY(!editor->card().posterChanged());
 
-    child<QPushButton>(editor, "cmdAffiSupp")->click();
-    child<QAction>(editor, "mnuFileSave")->trigger();
+    child<QPushButton>(editor, "removePosterButton")->click();
+    child<QAction>(editor, "saveAction")->trigger();
     QCOMPARE(readBytes(card).size(), 1176);
 }
 
@@ -222,9 +222,9 @@ void tst_Documents::saveAsKeepsOrReplacesThePoster()
     const QString card = cardWithPoster(u"films/alien.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    child<QLineEdit>(editor, "txtAnnee")->setText(u"1979"_s);
+    child<QLineEdit>(editor, "yearEdit")->setText(u"1979"_s);
     fake->answerFile(path(u"copy.cfh"_s));
-    child<QAction>(editor, "mnuFileSaveAs")->trigger();
+    child<QAction>(editor, "saveAsAction")->trigger();
     QCOMPARE(fake->files.last().proposedName, u"alien.cfh"_s);   // its own name, where it is
     QCOMPARE(fake->files.last().folder, path(u"films/"_s));
     QCOMPARE(readBytes(path(u"copy.cfh"_s)).mid(1175), old.mid(1175));
@@ -234,14 +234,15 @@ void tst_Documents::saveAsKeepsOrReplacesThePoster()
 
     const QString other = picture(u"new.png"_s, 50, 50);
     fake->answerFile(other);
-    child<QPushButton>(editor, "cmdAffiMod")->click();
+    child<QPushButton>(editor, "changePosterButton")->click();
     fake->answerFile(path(u"copy2.cfh"_s));
-    child<QAction>(editor, "mnuFileSaveAs")->trigger();
+    child<QAction>(editor, "saveAsAction")->trigger();
     QCOMPARE(readBytes(path(u"copy2.cfh"_s)).mid(1175), QByteArray("\xA9") + readBytes(other));
 
-    child<QPushButton>(editor, "cmdAffiSupp")->click();   // a removed poster is not carried into the copy
+    child<QPushButton>(editor, "removePosterButton")
+        ->click();   // a removed poster is not carried into the copy
     fake->answerFile(path(u"copy3.cfh"_s));
-    child<QAction>(editor, "mnuFileSaveAs")->trigger();
+    child<QAction>(editor, "saveAsAction")->trigger();
     QCOMPARE(readBytes(path(u"copy3.cfh"_s)).size(), 1176);
 }
 
@@ -290,7 +291,7 @@ void tst_Documents::savePrompt()
     editor->show();
     if (save != u"no title")
         typeTitle(u"Brazil"_s);
-    child<QLineEdit>(editor, "txtAnnee")->setText(u"1985"_s);
+    child<QLineEdit>(editor, "yearEdit")->setText(u"1985"_s);
     const QString failing = path(u"no/such/folder/brazil.cfh"_s);
     fake->answerMsg(MsgAnswer(answer));
     if (save == u"no title" || save == u"fails")
@@ -299,9 +300,9 @@ void tst_Documents::savePrompt()
         fake->answerFile(save == u"saves" ? path(u"brazil.cfh"_s) : save == u"fails" ? failing : QString());
     if (goesOn && command == u"open")
         fake->answerFile(QString());
-    (command == u"new"           ? child<QAction>(editor, "mnuFileNew")
-            : command == u"open" ? child<QAction>(editor, "mnuFileOpen")
-                                 : child<QAction>(editor, "mnuFileExit"))
+    (command == u"new"           ? child<QAction>(editor, "newAction")
+            : command == u"open" ? child<QAction>(editor, "openAction")
+                                 : child<QAction>(editor, "quitAction"))
         ->trigger();
 
     QCOMPARE(fake->messages[0].text, u"Enregistrer les modifications apportées à \"Nouveau\" ?"_s);
@@ -312,7 +313,7 @@ void tst_Documents::savePrompt()
     QTEST(editor->card().modified(), "modified");
     QTEST(editor->windowTitle().endsWith(u"*]"_s), "modified");
     QTEST(int(fake->files.size()), "dialogs");
-    QTEST(child<QLineEdit>(editor, "txtAnnee")->text(), "year");
+    QTEST(child<QLineEdit>(editor, "yearEdit")->text(), "year");
     QTEST(editor->isVisible(), "shown");
 }
 
@@ -323,10 +324,10 @@ void tst_Documents::cancelledOpenChangesNothing()
     typeTitle(u"X"_s);
     fake->answerMsg(MsgAnswer::No);
     fake->answerFile(QString());
-    child<QAction>(editor, "mnuFileOpen")->trigger();
+    child<QAction>(editor, "openAction")->trigger();
     QCOMPARE(editor->windowTitle(), u"Cinefiche [keep.cfh*]"_s);
-    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(), u"FilmX"_s);
-    child<QAction>(editor, "mnuFileSave")->trigger();
+    QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), u"FilmX"_s);
+    child<QAction>(editor, "saveAction")->trigger();
     QCOMPARE(readBytes(card).mid(7, 5), QByteArray("FilmX"));
 }
 
@@ -336,10 +337,10 @@ void tst_Documents::opensADroppedCard_data()
 {
     QTest::addColumn<QString>("on");
     QTest::addColumn<int>("answer");
-    QTest::newRow("on the title box, No") << u"txtTitre"_s << int(MsgAnswer::No);
-    QTest::newRow("on the summary, No") << u"txtResume"_s << int(MsgAnswer::No);
-    QTest::newRow("on the poster, No") << u"imgAffiche"_s << int(MsgAnswer::No);
-    QTest::newRow("on the title box, Cancel") << u"txtTitre"_s << int(MsgAnswer::Cancel);
+    QTest::newRow("on the title box, No") << u"titleEdit"_s << int(MsgAnswer::No);
+    QTest::newRow("on the summary, No") << u"summaryEdit"_s << int(MsgAnswer::No);
+    QTest::newRow("on the poster, No") << u"posterLabel"_s << int(MsgAnswer::No);
+    QTest::newRow("on the title box, Cancel") << u"titleEdit"_s << int(MsgAnswer::Cancel);
 }
 
 void tst_Documents::opensADroppedCard()
@@ -354,39 +355,39 @@ void tst_Documents::opensADroppedCard()
     data.setUrls({ QUrl::fromLocalFile(card) });
     data.setText(card);   // what a box would insert if it took the drop
     QWidget *target = editor->findChild<QWidget *>(on);
-    if (target == child<QPlainTextEdit>(editor, "txtResume"))
-        target = child<QPlainTextEdit>(editor, "txtResume")->viewport();
-    if (target == child<QLabel>(editor, "imgAffiche"))   // the poster takes no drop: its window does
+    if (target == child<QPlainTextEdit>(editor, "summaryEdit"))
+        target = child<QPlainTextEdit>(editor, "summaryEdit")->viewport();
+    if (target == child<QLabel>(editor, "posterLabel"))   // the poster takes no drop: its window does
         QVERIFY(dropOn(editor, target->mapTo(editor, QPoint(5, 5)), data));
     else
         QVERIFY(dropOn(target, QPoint(5, 5), data));
     QCOMPARE(fake->messages.size(), 1);
     const bool opened = answer == int(MsgAnswer::No);
-    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(), opened ? u"Film"_s : u"Brazil"_s);
+    QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), opened ? u"Film"_s : u"Brazil"_s);
     QCOMPARE(editor->card().file().path, opened ? card : QString());
-    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText().contains(card), false);
+    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText().contains(card), false);
 }
 
 void tst_Documents::f10OpensTheFileMenu()
 {
     editor->show();
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    child<QLineEdit>(editor, "txtAnnee")->setText(u"1985"_s);
-    editor->ChangeEdit(false);
-    child<QLineEdit>(editor, "txtAnnee")->setFocus();
-    QTest::keyClick(child<QLineEdit>(editor, "txtAnnee"), Qt::Key_F10);
-    QTRY_VERIFY(child<QMenu>(editor, "mnuFile")->isVisible());
-    QCOMPARE(child<QMenu>(editor, "mnuFile")->activeAction(), child<QAction>(editor, "mnuFileNew"));
-    QTest::keyClick(child<QMenu>(editor, "mnuFile"), Qt::Key_Right);   // the arrows go through the menu bar
-    QTRY_VERIFY(child<QMenu>(editor, "mnuPopAffi")->isVisible());
-    QVERIFY(!child<QMenu>(editor, "mnuFile")->isVisible());
-    QTest::keyClick(child<QMenu>(editor, "mnuPopAffi"), Qt::Key_Left);
-    QTRY_VERIFY(child<QMenu>(editor, "mnuFile")->isVisible());
-    QCOMPARE(child<QMenu>(editor, "mnuFile")->activeAction(), child<QAction>(editor, "mnuFileNew"));
-    QTest::keyClick(child<QMenu>(editor, "mnuFile"), Qt::Key_Return);
-    QTRY_VERIFY(!child<QMenu>(editor, "mnuFile")->isVisible());
-    QVERIFY(child<QLineEdit>(editor, "txtAnnee")->text().isEmpty());   // Nouveau emptied the card
-    QVERIFY(!child<QMenu>(editor, "mnuFile")->title().contains(QLatin1Char('&')));
+    child<QLineEdit>(editor, "yearEdit")->setText(u"1985"_s);
+    editor->setModified(false);
+    child<QLineEdit>(editor, "yearEdit")->setFocus();
+    QTest::keyClick(child<QLineEdit>(editor, "yearEdit"), Qt::Key_F10);
+    QTRY_VERIFY(child<QMenu>(editor, "fileMenu")->isVisible());
+    QCOMPARE(child<QMenu>(editor, "fileMenu")->activeAction(), child<QAction>(editor, "newAction"));
+    QTest::keyClick(child<QMenu>(editor, "fileMenu"), Qt::Key_Right);   // the arrows go through the menu bar
+    QTRY_VERIFY(child<QMenu>(editor, "posterMenu")->isVisible());
+    QVERIFY(!child<QMenu>(editor, "fileMenu")->isVisible());
+    QTest::keyClick(child<QMenu>(editor, "posterMenu"), Qt::Key_Left);
+    QTRY_VERIFY(child<QMenu>(editor, "fileMenu")->isVisible());
+    QCOMPARE(child<QMenu>(editor, "fileMenu")->activeAction(), child<QAction>(editor, "newAction"));
+    QTest::keyClick(child<QMenu>(editor, "fileMenu"), Qt::Key_Return);
+    QTRY_VERIFY(!child<QMenu>(editor, "fileMenu")->isVisible());
+    QVERIFY(child<QLineEdit>(editor, "yearEdit")->text().isEmpty());   // Nouveau emptied the card
+    QVERIFY(!child<QMenu>(editor, "fileMenu")->title().contains(QLatin1Char('&')));
 }
 
 // A copied picture is written as a JPEG in a working folder; the save takes
@@ -397,10 +398,10 @@ void tst_Documents::savesAPastedPictureAsJpeg()
     data->setData(u"image/png"_s, pictureBytes(300, 200));
     QApplication::clipboard()->setMimeData(data);
     typeTitle(u"Collage"_s);
-    child<QAction>(editor, "mnuPopPaste")->trigger();
+    child<QAction>(editor, "pastePosterAction")->trigger();
     QCOMPARE(m_cache.workFolders().size(), 1);
     fake->answerFile(path(u"collage.cfh"_s));
-    child<QAction>(editor, "mnuFileSave")->trigger();
+    child<QAction>(editor, "saveAction")->trigger();
     const QByteArray poster = readBytes(path(u"collage.cfh"_s)).mid(1176);
     QCOMPARE(poster, readBytes(editor->card().posterToSave()));
     QBuffer stored(const_cast<QByteArray *>(&poster));
@@ -410,9 +411,9 @@ void tst_Documents::savesAPastedPictureAsJpeg()
 
     typeTitle(u" 2"_s);   // still there for the next save
     fake->answerFile(path(u"collage 2.cfh"_s));
-    child<QAction>(editor, "mnuFileSaveAs")->trigger();
+    child<QAction>(editor, "saveAsAction")->trigger();
     QCOMPARE(readBytes(path(u"collage 2.cfh"_s)).mid(1176), poster);
-    child<QAction>(editor, "mnuFileNew")->trigger();
+    child<QAction>(editor, "newAction")->trigger();
     QVERIFY(m_cache.workFolders().isEmpty());
 }
 
@@ -459,7 +460,7 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
     QCOMPARE(fake->messages.last().text, message);
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(editor->card().file().path, card);
-    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(), u"Film!"_s);
+    QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), u"Film!"_s);
     QVERIFY(!editor->poster().isNull());
     QVERIFY(FileExists(editor->card().ownPoster()));   // its reset copy is still there
 }
@@ -489,7 +490,7 @@ void tst_Documents::failedWritesKeepTheOldCard()
     open(card);
     QString target = card;
     if (save == QLatin1String("new card")) {
-        child<QAction>(editor, "mnuFileNew")->trigger();
+        child<QAction>(editor, "newAction")->trigger();
         target = path(u"new.cfh"_s);
     }
     typeTitle(u"s"_s);
@@ -497,7 +498,7 @@ void tst_Documents::failedWritesKeepTheOldCard()
         const QString poster = picture(u"other.png"_s, 60, 90);
         writeBytes(poster, readBytes(poster).leftJustified(20000, 'x'));   // readers stop at its end
         fake->answerFile(poster);
-        child<QPushButton>(editor, "cmdAffiMod")->click();
+        child<QPushButton>(editor, "changePosterButton")->click();
     }
     if (save == QLatin1String("save as"))
         target = path(u"copy.cfh"_s);
@@ -508,8 +509,8 @@ void tst_Documents::failedWritesKeepTheOldCard()
     const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
     {
         FileSizeLimit diskFull(limit);
-        (save == QLatin1String("save as") ? child<QAction>(editor, "mnuFileSaveAs")
-                                          : child<QAction>(editor, "mnuFileSave"))
+        (save == QLatin1String("save as") ? child<QAction>(editor, "saveAsAction")
+                                          : child<QAction>(editor, "saveAction"))
             ->trigger();
     }
     QCOMPARE(fake->messages.size(), 1);
@@ -519,7 +520,7 @@ void tst_Documents::failedWritesKeepTheOldCard()
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), files);   // no new or temporary file
     QCOMPARE(editor->windowTitle(), caption);
     QVERIFY(caption.endsWith(QLatin1String("*]")));
-    QCOMPARE(child<QLineEdit>(editor, "txtTitre")->text(),
+    QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(),
         save == QLatin1String("new card") ? u"s"_s : u"Films"_s);
     QCOMPARE(editor->card().posterChanged(),
         save == QLatin1String("whole card") || save == QLatin1String("save as"));
@@ -532,11 +533,11 @@ void tst_Documents::vanishedPosterWritesNothing()
     typeTitle(u"Gone"_s);
     const QString poster = picture(u"gone.png"_s, 20, 30);
     fake->answerFile(poster);
-    child<QPushButton>(editor, "cmdAffiMod")->click();
+    child<QPushButton>(editor, "changePosterButton")->click();
     QFile::remove(poster);
     fake->answerFile(path(u"gone.cfh"_s));
     fake->answerMsg(MsgAnswer::Ok);
-    child<QAction>(editor, "mnuFileSave")->trigger();
+    child<QAction>(editor, "saveAction")->trigger();
     QCOMPARE(fake->messages.last().text, u"Fichier introuvable\r"_s + poster);
     QVERIFY(!QFile::exists(path(u"gone.cfh"_s)));
     QVERIFY(editor->card().modified());
@@ -549,38 +550,38 @@ void tst_Documents::readOnlyCardIsSavedUnderAnotherName()
     open(card);
     QVERIFY(editor->card().file().readOnly);
     typeTitle(u"s"_s);
-    QVERIFY(!child<QAction>(editor, "mnuFileSave")->isEnabled());
-    QVERIFY(child<QAction>(editor, "mnuFileSaveAs")->isEnabled());
+    QVERIFY(!child<QAction>(editor, "saveAction")->isEnabled());
+    QVERIFY(child<QAction>(editor, "saveAsAction")->isEnabled());
     fake->answerFile(path(u"rw.cfh"_s));
-    child<QAction>(editor, "mnuFileSaveAs")->trigger();
+    child<QAction>(editor, "saveAsAction")->trigger();
     QVERIFY(!editor->card().file().readOnly);
     typeTitle(u"t"_s);
-    QVERIFY(child<QAction>(editor, "mnuFileSave")->isEnabled());
+    QVERIFY(child<QAction>(editor, "saveAction")->isEnabled());
     QCOMPARE(readBytes(path(u"rw.cfh"_s)).mid(1176), readBytes(card).mid(1176));
 }
 
 void tst_Documents::previewShowsTheCardAndLeavesNoFile()
 {
     fake->answerMsg(MsgAnswer::Ok);
-    child<QAction>(editor, "mnuFilePrev")->trigger();
+    child<QAction>(editor, "previewAction")->trigger();
     QCOMPARE(fake->messages.last().text, u"Vous devez entrer le titre du film"_s);
     QCOMPARE(fake->messages.last().icon, MsgIcon::None);
     QVERIFY(!ViewerWindow::exists());
 
     const QString card = cardWithPoster(u"prev.cfh"_s, 3000);
     open(card);
-    child<QLineEdit>(editor, "txtAnnee")->setText(u"2001"_s);
-    child<QAction>(editor, "mnuFilePrev")->trigger();
+    child<QLineEdit>(editor, "yearEdit")->setText(u"2001"_s);
+    child<QAction>(editor, "previewAction")->trigger();
     QVERIFY(ViewerWindow::exists() && ViewerWindow::instance().isVisible());
-    QVERIFY(!child<QAction>(ViewerWindow::instance(), "mnuAfficheSave")->isEnabled());
-    QVERIFY(child<QLabel>(ViewerWindow::instance(), "imgAffiche")->isVisible());   // the card's own poster
+    QVERIFY(!child<QAction>(ViewerWindow::instance(), "savePosterAction")->isEnabled());
+    QVERIFY(child<QLabel>(ViewerWindow::instance(), "posterLabel")->isVisible());   // the card's own poster
     QCOMPARE(m_cache.workFolders().size(), 1);   // the preview's folder is gone, the reset folder stays
 
-    child<QPushButton>(editor, "cmdAffiSupp")->click();   // a removed poster is not previewed
-    child<QLineEdit>(editor, "txtAnnee")->setText(u"2002"_s);
-    child<QAction>(editor, "mnuFilePrev")->trigger();
-    QCOMPARE(child<QLabel>(ViewerWindow::instance(), "lblAnnee")->text(), u"Année :  2002"_s);
-    QVERIFY(!child<QLabel>(ViewerWindow::instance(), "imgAffiche")->isVisible());
+    child<QPushButton>(editor, "removePosterButton")->click();   // a removed poster is not previewed
+    child<QLineEdit>(editor, "yearEdit")->setText(u"2002"_s);
+    child<QAction>(editor, "previewAction")->trigger();
+    QCOMPARE(child<QLabel>(ViewerWindow::instance(), "yearLabel")->text(), u"Année :  2002"_s);
+    QVERIFY(!child<QLabel>(ViewerWindow::instance(), "posterLabel")->isVisible());
     QVERIFY(editor->card().modified());   // a preview saves nothing
 }
 
@@ -590,7 +591,7 @@ void tst_Documents::closeRequest()
     editor->show();
     open(card);
     typeTitle(u"s"_s);
-    child<QAction>(editor, "mnuFilePrev")->trigger();
+    child<QAction>(editor, "previewAction")->trigger();
     fake->answerMsg(MsgAnswer::Cancel);
     editor->close();
     QVERIFY(editor->isVisible());
@@ -625,10 +626,10 @@ void tst_Documents::starts()
     }
     QVERIFY(editor->isVisible());
     QTEST(editor->windowTitle(), "caption");
-    QTEST(child<QLineEdit>(editor, "txtType")->text(), "type");
-    QVERIFY(!child<QAction>(editor, "mnuFileSave")->isEnabled());
-    QVERIFY(!child<QAction>(editor, "mnuFileSaveAs")->isEnabled());
-    QCOMPARE(child<QAction>(editor, "mnuPopReset")->isEnabled(), !card.isEmpty());
+    QTEST(child<QLineEdit>(editor, "genreEdit")->text(), "type");
+    QVERIFY(!child<QAction>(editor, "saveAction")->isEnabled());
+    QVERIFY(!child<QAction>(editor, "saveAsAction")->isEnabled());
+    QCOMPARE(child<QAction>(editor, "resetPosterAction")->isEnabled(), !card.isEmpty());
     QVERIFY(!editor->card().modified());
     QCOMPARE(editor->width(), twipsToPx(6300));
 }

@@ -26,8 +26,8 @@ private slots:
     void placesYearBoxAfterItsCaption();
     void appliesNumericRule_data();
     void appliesNumericRule();
-    void showsChangeEditStates_data();
-    void showsChangeEditStates();
+    void showsModifiedStates_data();
+    void showsModifiedStates();
     void selectsWholeSummary();
     void keepsSummaryWithinLimit();
     void limitsTypingNotLoadedTexts_data();
@@ -46,7 +46,7 @@ void tst_Editor::initTestCase()
 void tst_Editor::init()
 {
     editor = &EditorWindow::instance();
-    editor->ChangeEdit(false);
+    editor->setModified(false);
 }
 
 void tst_Editor::cleanup()
@@ -60,14 +60,15 @@ void tst_Editor::loadsMenuTexts_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("save") << u"mnuFileSave"_s << u"Enregistrer"_s << QKeySequence(u"Ctrl+S"_s);
-    QTest::newRow("save as") << u"mnuFileSaveAs"_s << u"Enregistrer sous"_s << QKeySequence();
-    QTest::newRow("search") << u"mnuFileSearch"_s << u"&Rechercher sur Internet..."_s
+    QTest::newRow("save") << u"saveAction"_s << u"Enregistrer"_s << QKeySequence(u"Ctrl+S"_s);
+    QTest::newRow("save as") << u"saveAsAction"_s << u"Enregistrer sous"_s << QKeySequence();
+    QTest::newRow("search") << u"searchAction"_s << u"&Rechercher sur Internet..."_s
                             << QKeySequence(u"Ctrl+R"_s);
-    QTest::newRow("quit") << u"mnuFileExit"_s << u"Quitter"_s << QKeySequence(u"Ctrl+Q"_s);
-    QTest::newRow("reset") << u"mnuPopReset"_s << u"Reset"_s << QKeySequence();
-    QTest::newRow("paste a poster") << u"mnuPopPaste"_s << u"Coller l'affiche"_s << QKeySequence(u"Ctrl+V"_s);
-    QTest::newRow("about") << u"mnuAbout"_s << QString::fromUtf8("À propos de ...") << QKeySequence();
+    QTest::newRow("quit") << u"quitAction"_s << u"Quitter"_s << QKeySequence(u"Ctrl+Q"_s);
+    QTest::newRow("reset") << u"resetPosterAction"_s << u"Reset"_s << QKeySequence();
+    QTest::newRow("paste a poster") << u"pastePosterAction"_s << u"Coller l'affiche"_s
+                                    << QKeySequence(u"Ctrl+V"_s);
+    QTest::newRow("about") << u"aboutAction"_s << QString::fromUtf8("À propos de ...") << QKeySequence();
 }
 
 void tst_Editor::loadsMenuTexts()
@@ -85,14 +86,15 @@ void tst_Editor::placesYearBoxAfterItsCaption()
 {
     // In its font the year's caption ends at 1110 twips, past the boxes' column
     // at 1080: the year box stands one gap of 45 after it.
-    QCOMPARE(
-        child<QLabel>(editor, "lblAnnee")->x() + child<QLabel>(editor, "lblAnnee")->width(), twipsToPx(1110));
-    QCOMPARE(child<QLineEdit>(editor, "txtAnnee")->x(), twipsToPx(1155));
+    QCOMPARE(child<QLabel>(editor, "yearCaption")->x() + child<QLabel>(editor, "yearCaption")->width(),
+        twipsToPx(1110));
+    QCOMPARE(child<QLineEdit>(editor, "yearEdit")->x(), twipsToPx(1155));
     // The running time's caption ends one gap before the hours box at 3240.
-    QCOMPARE(child<QLabel>(editor, "lblDuree1")->x() + child<QLabel>(editor, "lblDuree1")->width(),
+    QCOMPARE(child<QLabel>(editor, "runningTimeCaption")->x()
+            + child<QLabel>(editor, "runningTimeCaption")->width(),
         twipsToPx(3195));
-    QCOMPARE(child<QLineEdit>(editor, "txtDuree1")->x(), twipsToPx(3240));
-    QCOMPARE(child<QGroupBox>(editor, "fraAffiche")->title(), u"Affiche"_s);
+    QCOMPARE(child<QLineEdit>(editor, "hoursEdit")->x(), twipsToPx(3240));
+    QCOMPARE(child<QGroupBox>(editor, "posterFrame")->title(), u"Affiche"_s);
     QCOMPARE(editor->card().file().name, u"Nouveau"_s);
 }
 
@@ -104,16 +106,16 @@ void tst_Editor::appliesNumericRule_data()
     QTest::addColumn<QString>("then");    // typed there, or pasted when it starts with "paste:"
     QTest::addColumn<int>("messages");
     QTest::addColumn<QString>("result");
-    QTest::newRow("letter after 19") << u"txtAnnee"_s << u"19"_s << -1 << u"a"_s << 1 << u"19"_s;
-    QTest::newRow("letter between 1 and 9") << u"txtAnnee"_s << u"19"_s << 1 << u"a"_s << 2 << u"1"_s;
-    QTest::newRow("four letters pasted") << u"txtAnnee"_s << u""_s << -1 << u"paste:abcd"_s << 4 << u""_s;
-    QTest::newRow("exponent typed") << u"txtAnnee"_s << u"1e3"_s << -1 << u""_s << 0 << u"1e3"_s;
-    QTest::newRow("negative exponent typed") << u"txtAnnee"_s << u"1e-3"_s << -1 << u""_s << 0 << u"1e-3"_s;
-    QTest::newRow("short year accepted") << u"txtAnnee"_s << u"12"_s << -1 << u""_s << 0 << u"12"_s;
-    QTest::newRow("hour digit") << u"txtDuree1"_s << u"7"_s << -1 << u""_s << 0 << u"7"_s;
-    QTest::newRow("hour letter") << u"txtDuree1"_s << u""_s << -1 << u"h"_s << 1 << u""_s;
-    QTest::newRow("minutes 99") << u"txtDuree2"_s << u"99"_s << -1 << u""_s << 0 << u"99"_s;
-    QTest::newRow("minutes letter") << u"txtDuree2"_s << u"4"_s << -1 << u"x"_s << 1 << u"4"_s;
+    QTest::newRow("letter after 19") << u"yearEdit"_s << u"19"_s << -1 << u"a"_s << 1 << u"19"_s;
+    QTest::newRow("letter between 1 and 9") << u"yearEdit"_s << u"19"_s << 1 << u"a"_s << 2 << u"1"_s;
+    QTest::newRow("four letters pasted") << u"yearEdit"_s << u""_s << -1 << u"paste:abcd"_s << 4 << u""_s;
+    QTest::newRow("exponent typed") << u"yearEdit"_s << u"1e3"_s << -1 << u""_s << 0 << u"1e3"_s;
+    QTest::newRow("negative exponent typed") << u"yearEdit"_s << u"1e-3"_s << -1 << u""_s << 0 << u"1e-3"_s;
+    QTest::newRow("short year accepted") << u"yearEdit"_s << u"12"_s << -1 << u""_s << 0 << u"12"_s;
+    QTest::newRow("hour digit") << u"hoursEdit"_s << u"7"_s << -1 << u""_s << 0 << u"7"_s;
+    QTest::newRow("hour letter") << u"hoursEdit"_s << u""_s << -1 << u"h"_s << 1 << u""_s;
+    QTest::newRow("minutes 99") << u"minutesEdit"_s << u"99"_s << -1 << u""_s << 0 << u"99"_s;
+    QTest::newRow("minutes letter") << u"minutesEdit"_s << u"4"_s << -1 << u"x"_s << 1 << u"4"_s;
 }
 
 void tst_Editor::appliesNumericRule()
@@ -138,7 +140,7 @@ void tst_Editor::appliesNumericRule()
         QTest::keyClicks(edit, then);
 
     QCOMPARE(fake.messages.size(), messages);
-    const QString expected = box == QLatin1String("txtAnnee")
+    const QString expected = box == QLatin1String("yearEdit")
         ? QString::fromUtf8("Format invalide :\rL'année doit se composer de 4 chiffres")
         : QString::fromUtf8("Format invalide :\rLa durée doit se composer d'un chiffre "
                             "pour l'heure\ret de deux chiffres pour les minutes");
@@ -154,7 +156,7 @@ void tst_Editor::appliesNumericRule()
     QVERIFY(fake.allAnswered());
 }
 
-void tst_Editor::showsChangeEditStates_data()
+void tst_Editor::showsModifiedStates_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<bool>("readOnly");
@@ -176,47 +178,47 @@ void tst_Editor::showsChangeEditStates_data()
         << u"film.cfh"_s << true << true << u"Cinefiche [film.cfh*]"_s << false << true;
 }
 
-void tst_Editor::showsChangeEditStates()
+void tst_Editor::showsModifiedStates()
 {
     QFETCH(QString, fileName);
     QFETCH(bool, readOnly);
     QFETCH(bool, modified);
     // A changed new card left Save on, as a declined save prompt does.
-    editor->ChangeEdit(true);
-    QVERIFY(child<QAction>(editor, "mnuFileSave")->isEnabled());
+    editor->setModified(true);
+    QVERIFY(child<QAction>(editor, "saveAction")->isEnabled());
 
     editor->setCard(cardNamed(fileName, readOnly));
-    editor->ChangeEdit(modified);
+    editor->setModified(modified);
     QCOMPARE(editor->card().modified(), modified);
     QTEST(editor->windowTitle(), "caption");
-    QTEST(child<QAction>(editor, "mnuFileSave")->isEnabled(), "save");
-    QTEST(child<QAction>(editor, "mnuFileSaveAs")->isEnabled(), "saveAs");
+    QTEST(child<QAction>(editor, "saveAction")->isEnabled(), "save");
+    QTEST(child<QAction>(editor, "saveAsAction")->isEnabled(), "saveAs");
 }
 
 void tst_Editor::selectsWholeSummary()
 {
-    QTest::keyClicks(child<QPlainTextEdit>(editor, "txtResume"), u"abc"_s);
-    QTest::keyClick(child<QPlainTextEdit>(editor, "txtResume"), Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText(), u"abc"_s);
-    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->textCursor().selectedText(), u"abc"_s);
+    QTest::keyClicks(child<QPlainTextEdit>(editor, "summaryEdit"), u"abc"_s);
+    QTest::keyClick(child<QPlainTextEdit>(editor, "summaryEdit"), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText(), u"abc"_s);
+    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->textCursor().selectedText(), u"abc"_s);
     QVERIFY(!editor->summarySelectedByKey());
-    QTest::keyClicks(child<QPlainTextEdit>(editor, "txtResume"), u"x"_s);
-    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText(), u"x"_s);
+    QTest::keyClicks(child<QPlainTextEdit>(editor, "summaryEdit"), u"x"_s);
+    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText(), u"x"_s);
 
     QTest::keyClick(
-        child<QPlainTextEdit>(editor, "txtResume"), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    QVERIFY(!child<QPlainTextEdit>(editor, "txtResume")->textCursor().hasSelection());
-    QTest::keyClicks(child<QPlainTextEdit>(editor, "txtResume"), u"y"_s);
-    QCOMPARE(child<QPlainTextEdit>(editor, "txtResume")->toPlainText(), u"xy"_s);
+        child<QPlainTextEdit>(editor, "summaryEdit"), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!child<QPlainTextEdit>(editor, "summaryEdit")->textCursor().hasSelection());
+    QTest::keyClicks(child<QPlainTextEdit>(editor, "summaryEdit"), u"y"_s);
+    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText(), u"xy"_s);
 }
 
 // The field counts what is stored: a line break takes two of its 500.
 void tst_Editor::keepsSummaryWithinLimit()
 {
-    QTest::keyClicks(child<QPlainTextEdit>(editor, "txtResume"), u"ab"_s);
-    QTest::keyClick(child<QPlainTextEdit>(editor, "txtResume"), Qt::Key_Return);
-    child<QPlainTextEdit>(editor, "txtResume")->moveCursor(QTextCursor::Start);
-    child<QPlainTextEdit>(editor, "txtResume")->insertPlainText(u"xx\n"_s.repeated(200));
+    QTest::keyClicks(child<QPlainTextEdit>(editor, "summaryEdit"), u"ab"_s);
+    QTest::keyClick(child<QPlainTextEdit>(editor, "summaryEdit"), Qt::Key_Return);
+    child<QPlainTextEdit>(editor, "summaryEdit")->moveCursor(QTextCursor::Start);
+    child<QPlainTextEdit>(editor, "summaryEdit")->insertPlainText(u"xx\n"_s.repeated(200));
     const QString text = editor->summary();
     QCOMPARE(text.size() + text.count(QLatin1Char('\n')), 500);
     QVERIFY(text.endsWith(QLatin1String("xx\nab\n")));
@@ -229,9 +231,9 @@ void tst_Editor::limitsTypingNotLoadedTexts_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("limit");
-    QTest::newRow("title") << u"txtTitre"_s << 50;
-    QTest::newRow("hours") << u"txtDuree1"_s << 1;
-    QTest::newRow("minutes") << u"txtDuree2"_s << 2;
+    QTest::newRow("title") << u"titleEdit"_s << 50;
+    QTest::newRow("hours") << u"hoursEdit"_s << 1;
+    QTest::newRow("minutes") << u"minutesEdit"_s << 2;
 }
 
 void tst_Editor::limitsTypingNotLoadedTexts()
@@ -259,18 +261,18 @@ void tst_Editor::searchesBesideTheEditor()
 {
     ScriptedDesktop fake;
     editor->show();
-    child<QLineEdit>(editor, "txtTitre")->setText(u"Tom & Jerry"_s);
+    child<QLineEdit>(editor, "titleEdit")->setText(u"Tom & Jerry"_s);
     for (const QPoint &corner : { QPoint(100, 80), QPoint(260, 190) }) {
         editor->move(corner);
         fake.answerInput(std::nullopt);
-        child<QAction>(editor, "mnuFileSearch")->trigger();
+        child<QAction>(editor, "searchAction")->trigger();
         QCOMPARE(fake.inputs.last().position, editor->frameGeometry().topLeft() + QPoint(32, 43));
     }
     QCOMPARE(fake.inputs.last().title, u"Rechercher sur Internet..."_s);
     QCOMPARE(fake.inputs.last().proposal, u"Tom & Jerry"_s);
     fake.answerInput(u"Tom & Jerry"_s);
     fake.answerOpen(true);
-    child<QAction>(editor, "mnuFileSearch")->trigger();
+    child<QAction>(editor, "searchAction")->trigger();
     QVERIFY(fake.opened.last().toString(QUrl::FullyEncoded).endsWith(u"keyword=Tom+%26+Jerry"_s));
     QVERIFY(fake.allAnswered());
 }

@@ -126,11 +126,11 @@ void tst_Hostile::loads()
     QCOMPARE(ViewerWindow::showCard(card), shown);
     if (shown) {
         if (kind != u"marker")
-            QCOMPARE(child<QLabel>(ViewerWindow::instance(), "lblTitre")->text(), u"Hostile"_s);
-        QVERIFY(child<QLabel>(ViewerWindow::instance(), "picAffiche")->pixmap().height() <= 20000);
+            QCOMPARE(child<QLabel>(ViewerWindow::instance(), "titleLabel")->text(), u"Hostile"_s);
+        QVERIFY(child<QLabel>(ViewerWindow::instance(), "posterPicture")->pixmap().height() <= 20000);
     }
     EditorWindow &editor = EditorWindow::instance();
-    QCOMPARE(editor.OpenInEditor(card), shown);
+    QCOMPARE(editor.loadCard(card), shown);
     QCOMPARE(editor.card().file().path, shown ? card : QString());
     QList<MessageRequest> failures;   // a random year shows its format messages too
     for (const MessageRequest &request : std::as_const(fake.messages)) {

@@ -129,7 +129,7 @@ void tst_InfosLayout::windowWithoutPoster()
     const InfosPlaces p = placeInfos(baseMeasure());
     QVERIFY(!p.afficheShown);
     QCOMPARE(p.outerWidth, 3420);
-    QCOMPARE(p.picAfficheLeft, 3420);
+    QCOMPARE(p.posterPictureLeft, 3420);
     QCOMPARE(p.titre, (Box { -15, 0, 3420, 360 }));
     // Rows 85 apart under the running time, each value right of its caption.
     QCOMPARE(p.annee, (Box { 120, 600, 600, 195 }));

@@ -65,7 +65,7 @@ private:
 void tst_Poster::init()
 {
     editor = &EditorWindow::instance();
-    editor->ChangeEdit(false);
+    editor->setModified(false);
     editor->show();
     QVERIFY(QTest::qWaitForWindowExposed(editor));
 }
@@ -164,7 +164,7 @@ bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *sho
         PosterWindow *view = PosterWindow::current();
         QVERIFY(view);
         if (shown)
-            *shown = child<QLabel>(view, "picViewLarger")->pixmap().size();
+            *shown = child<QLabel>(view, "pictureLabel")->pixmap().size();
         view->close();
     });
 }
@@ -182,13 +182,13 @@ void tst_Poster::failedPictureChangesNothing_data()
 void tst_Poster::failedPictureChangesNothing()
 {
     QFETCH(QString, file);
-    QVERIFY(editor->Pic2Img(picture(129, 258)));
-    QVERIFY(child<QLabel>(editor, "imgAffiche")->isVisible());
-    QCOMPARE(child<QLabel>(editor, "imgAffiche")->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
+    QVERIFY(editor->showPoster(picture(129, 258)));
+    QVERIFY(child<QLabel>(editor, "posterLabel")->isVisible());
+    QCOMPARE(child<QLabel>(editor, "posterLabel")->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
     QCOMPARE(editor->outerHeight(), 960 + 3870 + 855);
     const int underMenu = twipsToPx(5685 - Frame::WindowHeight - Frame::MenuBarHeight);
     QCOMPARE(editor->height(), underMenu + editor->menuBar()->height());
-    QVERIFY(child<QLabel>(editor, "imgAffiche")->geometry().bottom() < editor->centralWidget()->height());
+    QVERIFY(child<QLabel>(editor, "posterLabel")->geometry().bottom() < editor->centralWidget()->height());
     QString path = dir.filePath(u"missing.jpg"_s);
     if (file == QLatin1String("text")) {
         path = dir.filePath(u"notes.jpg"_s);
@@ -196,9 +196,9 @@ void tst_Poster::failedPictureChangesNothing()
     } else if (file == QLatin1String("tall")) {
         path = picture(10, 2000, u"tall.bmp"_s);
     }
-    QVERIFY(!editor->Pic2Img(path));
+    QVERIFY(!editor->showPoster(path));
     QCOMPARE(editor->poster().size(), QSize(129, 258));
-    QCOMPARE(child<QLabel>(editor, "imgAffiche")->pixmap().size(), QSize(129, 258));
+    QCOMPARE(child<QLabel>(editor, "posterLabel")->pixmap().size(), QSize(129, 258));
     QCOMPARE(editor->outerHeight(), 5685);
 }
 
@@ -219,11 +219,11 @@ void tst_Poster::choosesPoster()
     QFETCH(QString, fileName);
     QFETCH(bool, wrongFirst);
     const QString first = picture(129, 258, u"first.bmp"_s);
-    QVERIFY(editor->Pic2Img(first));
+    QVERIFY(editor->showPoster(first));
     OpenCard card;
     card.takePoster(first);
     editor->setCard(cardNamed(fileName, false, card));
-    editor->ChangeEdit(false);
+    editor->setModified(false);
     ScriptedDesktop fake;
     const QString chosen = picture(300, 400);
     if (wrongFirst) {
@@ -232,10 +232,10 @@ void tst_Poster::choosesPoster()
         fake.answerFile(text);
         fake.answerMsg(MsgAnswer::Ok);
         fake.answerFile(QString());
-        child<QAction>(editor, "mnuPopModif")->trigger();
+        child<QAction>(editor, "changePosterAction")->trigger();
     } else {
         fake.answerFile(chosen);
-        QTest::mouseClick(child<QPushButton>(editor, "cmdAffiMod"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "changePosterButton"), Qt::LeftButton);
     }
     const QStringList asked = wrongFirst ? QStringList { "file", "msg", "file" } : QStringList { "file" };
     QCOMPARE(fake.log, asked);
@@ -347,7 +347,7 @@ void tst_Poster::takesPostersFromElsewhere()
     QFETCH(bool, taken);
     QVERIFY(QTest::qWaitForWindowActive(editor));
     editor->setCard(cardNamed(u"film.cfh"_s));
-    QVERIFY(editor->Pic2Img(picture(129, 258)));
+    QVERIFY(editor->showPoster(picture(129, 258)));
     ScriptedDesktop fake;
     const bool wrongImage = way == QLatin1String("drop") && what == QLatin1String("text file");
     if (wrongImage)
@@ -355,21 +355,22 @@ void tst_Poster::takesPostersFromElsewhere()
     QMimeData *data = content(what);
     const PosterSource source = posterSource(*data);
     if (way.startsWith(QLatin1String("drop"))) {
-        const QWidget *over = way == QLatin1String("drop") ? child<QLabel>(editor, "imgAffiche")
-                                                           : child<QLabel>(editor, "lblResume");
+        const QWidget *over = way == QLatin1String("drop") ? child<QLabel>(editor, "posterLabel")
+                                                           : child<QLabel>(editor, "summaryCaption");
         QCOMPARE(dropOn(editor, over->mapTo(editor, QPoint(5, 5)), *data), taken || wrongImage);
         delete data;
     } else {
         QApplication::clipboard()->setMimeData(data);
-        QCOMPARE(child<QAction>(editor, "mnuPopPaste")->isEnabled(), what != QLatin1String("text file"));
+        QCOMPARE(
+            child<QAction>(editor, "pastePosterAction")->isEnabled(), what != QLatin1String("text file"));
         if (way == QLatin1String("menu")) {
-            child<QAction>(editor, "mnuPopPaste")->trigger();
+            child<QAction>(editor, "pastePosterAction")->trigger();
         } else {
-            QWidget *focus = child<QLineEdit>(editor, "txtType");
+            QWidget *focus = child<QLineEdit>(editor, "genreEdit");
             if (way == QLatin1String("Ctrl+V"))
-                focus = child<QPushButton>(editor, "cmdAffiSupp");
+                focus = child<QPushButton>(editor, "removePosterButton");
             else if (way == QLatin1String("Ctrl+V poster"))
-                focus = child<QLabel>(editor, "imgAffiche");
+                focus = child<QLabel>(editor, "posterLabel");
             focus->setFocus();
             QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
         }
@@ -378,8 +379,8 @@ void tst_Poster::takesPostersFromElsewhere()
     if (wrongImage)
         QCOMPARE(fake.messages.at(0).text, u"Fichier image incorrect"_s);
     const bool inBox = way == QLatin1String("Ctrl+V box");
-    QCOMPARE(
-        child<QLineEdit>(editor, "txtType")->text(), inBox ? u"http://example.org/poster.png"_s : QString());
+    QCOMPARE(child<QLineEdit>(editor, "genreEdit")->text(),
+        inBox ? u"http://example.org/poster.png"_s : QString());
     QCOMPARE(editor->card().modified(), taken || inBox);
     QCOMPARE(editor->card().posterChanged(), taken);
     QCOMPARE(editor->poster().size(), taken ? QSize(300, 400) : QSize(129, 258));
@@ -419,31 +420,31 @@ void tst_Poster::removesPoster()
     QFETCH(QString, before);
     QFETCH(int, removals);
     editor->setCard(cardNamed(fileName));
-    QVERIFY(editor->Pic2Img(picture(129, 258)));
+    QVERIFY(editor->showPoster(picture(129, 258)));
     ScriptedDesktop fake;
     if (before == QLatin1String("choose")) {
         fake.answerFile(picture(300, 400, u"chosen.bmp"_s));
-        child<QPushButton>(editor, "cmdAffiMod")->click();
+        child<QPushButton>(editor, "changePosterButton")->click();
     } else if (before == QLatin1String("reset")) {
         editor->setCard(withResetFolder(editor->card(), dir.path()));
         QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
-        child<QAction>(editor, "mnuPopReset")->trigger();
+        child<QAction>(editor, "resetPosterAction")->trigger();
         QVERIFY(!editor->card().posterToSave().isEmpty());
     }
-    editor->ChangeEdit(false);
+    editor->setModified(false);
     QSize shown;
-    QVERIFY(fullViewOpensOn([&] { child<QAction>(editor, "mnuPopFull")->trigger(); }, &shown));
+    QVERIFY(fullViewOpensOn([&] { child<QAction>(editor, "fullViewAction")->trigger(); }, &shown));
     QVERIFY(!shown.isEmpty());
     for (int i = 0; i < removals; ++i)
-        QTest::mouseClick(child<QPushButton>(editor, "cmdAffiSupp"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(editor, "removePosterButton"), Qt::LeftButton);
     QTEST(editor->card().posterChanged(), "affiMod");
     QVERIFY(editor->card().posterToSave().isEmpty());
     QVERIFY(editor->poster().isNull());
-    QVERIFY(!child<QLabel>(editor, "imgAffiche")->isVisible());
+    QVERIFY(!child<QLabel>(editor, "posterLabel")->isVisible());
     QVERIFY(editor->card().modified());
     QCOMPARE(editor->outerHeight(), 4470);
-    QVERIFY(
-        !fullViewOpensOn([&] { child<QAction>(editor, "mnuPopFull")->trigger(); }));   // nothing left to show
+    QVERIFY(!fullViewOpensOn(
+        [&] { child<QAction>(editor, "fullViewAction")->trigger(); }));   // nothing left to show
     QVERIFY(fake.allAnswered());
 }
 
@@ -462,13 +463,13 @@ void tst_Poster::resetsPoster()
         editor->setCard(withResetFolder(editor->card(), dir.path()));
         QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
     }
-    editor->ChangeEdit(false);
-    child<QAction>(editor, "mnuPopReset")->trigger();
+    editor->setModified(false);
+    child<QAction>(editor, "resetPosterAction")->trigger();
     QCOMPARE(editor->card().posterToSave(), withCopy ? dir.path() + WorkFile::Image : QString());
     QCOMPARE(editor->card().posterChanged(), withCopy);
     QCOMPARE(editor->card().modified(), withCopy);
     QCOMPARE(editor->poster().size(), withCopy ? QSize(129, 258) : QSize(0, 0));
-    child<QAction>(editor, "mnuPopReset")->trigger();
+    child<QAction>(editor, "resetPosterAction")->trigger();
     QCOMPARE(editor->card().posterChanged(), withCopy);   // a second Reset does not undo the first
 }
 
@@ -490,23 +491,24 @@ void tst_Poster::answersClicks()
     QFETCH(Qt::MouseButton, button);
     QFETCH(QPoint, release);
     QFETCH(QString, opens);
-    QVERIFY(editor->Pic2Img(picture(129, 258)));
-    QCOMPARE(child<QLabel>(editor, "imgAffiche")->size(), QSize(129, 258));
-    QCOMPARE(child<QLabel>(editor, "imgAffiche")->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mousePress(child<QLabel>(editor, "imgAffiche"), button, {}, QPoint(10, 10));
+    QVERIFY(editor->showPoster(picture(129, 258)));
+    QCOMPARE(child<QLabel>(editor, "posterLabel")->size(), QSize(129, 258));
+    QCOMPARE(child<QLabel>(editor, "posterLabel")->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mousePress(child<QLabel>(editor, "posterLabel"), button, {}, QPoint(10, 10));
     QVERIFY(editor->posterPressed());
     const bool viewed = fullViewOpensOn(
-        [&] { QTest::mouseRelease(child<QLabel>(editor, "imgAffiche"), button, {}, release); });
+        [&] { QTest::mouseRelease(child<QLabel>(editor, "posterLabel"), button, {}, release); });
     QCOMPARE(viewed, opens == QLatin1String("view"));
-    QCOMPARE(child<QMenu>(editor, "mnuPopAffi")->isVisible(), opens == QLatin1String("menu"));
+    QCOMPARE(child<QMenu>(editor, "posterMenu")->isVisible(), opens == QLatin1String("menu"));
     if (opens == QLatin1String("menu"))
-        QCOMPARE(child<QMenu>(editor, "mnuPopAffi")->defaultAction(), child<QAction>(editor, "mnuPopFull"));
+        QCOMPARE(
+            child<QMenu>(editor, "posterMenu")->defaultAction(), child<QAction>(editor, "fullViewAction"));
     QVERIFY(!editor->posterPressed());
-    child<QMenu>(editor, "mnuPopAffi")->close();
-    QVERIFY(!child<QMenu>(editor, "mnuPopAffi")->defaultAction());   // plain again in the menu bar
+    child<QMenu>(editor, "posterMenu")->close();
+    QVERIFY(!child<QMenu>(editor, "posterMenu")->defaultAction());   // plain again in the menu bar
     // A release without a press on the poster does nothing.
-    QTest::mouseRelease(child<QLabel>(editor, "imgAffiche"), button, {}, QPoint(10, 10));
-    QVERIFY(!child<QMenu>(editor, "mnuPopAffi")->isVisible());
+    QTest::mouseRelease(child<QLabel>(editor, "posterLabel"), button, {}, QPoint(10, 10));
+    QVERIFY(!child<QMenu>(editor, "posterMenu")->isVisible());
 }
 
 QTEST_MAIN(tst_Poster)

@@ -212,16 +212,16 @@ void tst_RoundTrip::openAndSaveKeepsTheCard()
         const QByteArray old = maker.card();
         const QString where = u"seed %1, card %2"_s.arg(seed).arg(i);
         QVERIFY2(writeBytes(card, old), qPrintable(where));
-        QVERIFY2(editor.OpenInEditor(card), qPrintable(where));
-        const bool titled = !child<QLineEdit>(editor, "txtTitre")->text().isEmpty();
+        QVERIFY2(editor.loadCard(card), qPrintable(where));
+        const bool titled = !child<QLineEdit>(editor, "titleEdit")->text().isEmpty();
         const QByteArray expected = titled ? savedCard(old) : old;
-        editor.ChangeEdit(true);   // as after a change the user took back
+        editor.setModified(true);   // as after a change the user took back
         if (i % 2 == 0) {
-            child<QAction>(editor, "mnuFileSave")->trigger();
+            child<QAction>(editor, "saveAction")->trigger();
             QVERIFY2(readBytes(card) == expected, qPrintable(where));
         } else if (titled) {
             fake.answerFile(copy);
-            child<QAction>(editor, "mnuFileSaveAs")->trigger();
+            child<QAction>(editor, "saveAsAction")->trigger();
             QVERIFY2(readBytes(copy) == expected, qPrintable(where));
             QVERIFY2(readBytes(card) == old, qPrintable(where));
         }

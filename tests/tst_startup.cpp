@@ -189,8 +189,8 @@ void tst_Startup::opensOrRefusesTheCard()
     }
     if (ViewerWindow::exists()) {
         QVERIFY(ViewerWindow::instance().isVisible());
-        QTEST(child<QPushButton>(ViewerWindow::instance(), "cmdPlay")->isVisible(), "play");
-        QVERIFY(child<QAction>(ViewerWindow::instance(), "mnuAfficheSave")->isEnabled());
+        QTEST(child<QPushButton>(ViewerWindow::instance(), "playButton")->isVisible(), "play");
+        QVERIFY(child<QAction>(ViewerWindow::instance(), "savePosterAction")->isEnabled());
     }
     EditorWindow::discard();
     ViewerWindow::discard();

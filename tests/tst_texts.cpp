@@ -69,14 +69,14 @@ void tst_Texts::screenReadersNameEditorControls_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
-    QTest::newRow("title box") << u"txtTitre"_s << u"Titre :"_s;
-    QTest::newRow("year box") << u"txtAnnee"_s << u"Année (aaaa) :"_s;
-    QTest::newRow("hours box") << u"txtDuree1"_s << u"Durée (h:mm) :"_s;
-    QTest::newRow("genre box") << u"txtType"_s << u"Type :"_s;
-    QTest::newRow("director box") << u"txtRealisateur"_s << u"Réalisateur :"_s;
-    QTest::newRow("actor box") << u"cboActeurs"_s << u"Acteurs :"_s;
-    QTest::newRow("summary") << u"txtResume"_s << u"Résumé :"_s;
-    QTest::newRow("actor delete button") << u"cmdActSupp"_s << u"Supprimer l'acteur"_s;
+    QTest::newRow("title box") << u"titleEdit"_s << u"Titre :"_s;
+    QTest::newRow("year box") << u"yearEdit"_s << u"Année (aaaa) :"_s;
+    QTest::newRow("hours box") << u"hoursEdit"_s << u"Durée (h:mm) :"_s;
+    QTest::newRow("genre box") << u"genreEdit"_s << u"Type :"_s;
+    QTest::newRow("director box") << u"directorEdit"_s << u"Réalisateur :"_s;
+    QTest::newRow("actor box") << u"actorsBox"_s << u"Acteurs :"_s;
+    QTest::newRow("summary") << u"summaryEdit"_s << u"Résumé :"_s;
+    QTest::newRow("actor delete button") << u"deleteActorButton"_s << u"Supprimer l'acteur"_s;
 }
 
 void tst_Texts::screenReadersNameEditorControls()
@@ -88,7 +88,7 @@ void tst_Texts::screenReadersNameEditorControls()
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), name);
-    if (control == QLatin1String("cmdActSupp"))
+    if (control == QLatin1String("deleteActorButton"))
         QCOMPARE(widget->toolTip(), name);
     EditorWindow::discard();
 }

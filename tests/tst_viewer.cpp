@@ -108,9 +108,9 @@ void tst_Viewer::labelTexts_data()
     QTest::addColumn<QString>("annee");
     QTest::addColumn<QString>("dureeH");
     QTest::addColumn<QString>("acteurs");
-    QTest::addColumn<QString>("lblAnnee");
-    QTest::addColumn<QString>("lblDuree");
-    QTest::addColumn<QString>("lblActeurs");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("runningTime");
+    QTest::addColumn<QString>("actors");
     QTest::newRow("full card") << u"2004"_s << u" 1"_s << u"Anna|Boris|"_s << u"Année :  2004"_s
                                << u"Durée :  1h30"_s << u"Anna\nBoris"_s;
     QTest::newRow("empty fields") << u""_s << u""_s << u""_s << u"Année : "_s << u"Durée :   h30"_s << u""_s;
@@ -129,17 +129,17 @@ void tst_Viewer::labelTexts()
     texts.acteurs = acteurs;
     ViewerWindow *viewer = open({}, texts);
     QVERIFY(viewer);
-    QTEST(child<QLabel>(viewer, "lblAnnee")->text(), "lblAnnee");
-    QTEST(child<QLabel>(viewer, "lblDuree")->text(), "lblDuree");
-    QTEST(child<QLabel>(viewer, "lblActeurs")->text(), "lblActeurs");
-    QCOMPARE(child<QLabel>(viewer, "lblTitre")->text(), u"  Titre"_s);
-    QCOMPARE(child<QLabel>(viewer, "lblResumeA")->text(), u"Résumé :"_s);
-    QCOMPARE(child<QPushButton>(viewer, "cmdPlay")->text(), u"Lecture"_s);
-    QCOMPARE(child<QPushButton>(viewer, "cmdOK")->text(), u"OK"_s);
+    QTEST(child<QLabel>(viewer, "yearLabel")->text(), "year");
+    QTEST(child<QLabel>(viewer, "runningTimeLabel")->text(), "runningTime");
+    QTEST(child<QLabel>(viewer, "actorsLabel")->text(), "actors");
+    QCOMPARE(child<QLabel>(viewer, "titleLabel")->text(), u"  Titre"_s);
+    QCOMPARE(child<QLabel>(viewer, "summaryCaption")->text(), u"Résumé :"_s);
+    QCOMPARE(child<QPushButton>(viewer, "playButton")->text(), u"Lecture"_s);
+    QCOMPARE(child<QPushButton>(viewer, "okButton")->text(), u"OK"_s);
     QCOMPARE(viewer->windowTitle(), u" Cinefiche"_s);
     // A second card in the same viewer shows its own year, not appended.
     QVERIFY(ViewerWindow::showCard(writeCard(u"second.cfh"_s, {})));
-    QCOMPARE(child<QLabel>(viewer, "lblAnnee")->text(), u"Année :  1985"_s);
+    QCOMPARE(child<QLabel>(viewer, "yearLabel")->text(), u"Année :  1985"_s);
 }
 
 void tst_Viewer::posterLayout_data()
@@ -157,24 +157,24 @@ void tst_Viewer::posterLayout()
     QFETCH(int, height);
     ViewerWindow *viewer = open(poster);
     QVERIFY(viewer);
-    QCOMPARE(child<QLabel>(viewer, "imgAffiche")->isVisibleTo(viewer), height > 0);
+    QCOMPARE(child<QLabel>(viewer, "posterLabel")->isVisibleTo(viewer), height > 0);
     for (const QPushButton *button :
-        { child<QPushButton>(viewer, "cmdOK"), child<QPushButton>(viewer, "cmdPlay") })
+        { child<QPushButton>(viewer, "okButton"), child<QPushButton>(viewer, "playButton") })
         QVERIFY(viewer->rect().contains(button->geometry()));
     if (height == 0) {
         QCOMPARE(!viewer->hasPosterBytes(), poster.isEmpty());
         QCOMPARE(viewer->width(), twipsToPx(3420 - 90));
-        QCOMPARE(child<QPushButton>(viewer, "cmdOK")->x(), twipsToPx(1905));
-        QCOMPARE(child<QPushButton>(viewer, "cmdPlay")->x(), twipsToPx(705));
+        QCOMPARE(child<QPushButton>(viewer, "okButton")->x(), twipsToPx(1905));
+        QCOMPARE(child<QPushButton>(viewer, "playButton")->x(), twipsToPx(705));
         return;
     }
-    QCOMPARE(child<QLabel>(viewer, "imgAffiche")->geometry(),
-        QRect(twipsToPx(3120), child<QLabel>(viewer, "lblAnnee")->y(), twipsToPx(1935), twipsToPx(height)));
-    QVERIFY(child<QLabel>(viewer, "picAffiche")->x() >= viewer->width());
+    QCOMPARE(child<QLabel>(viewer, "posterLabel")->geometry(),
+        QRect(twipsToPx(3120), child<QLabel>(viewer, "yearLabel")->y(), twipsToPx(1935), twipsToPx(height)));
+    QVERIFY(child<QLabel>(viewer, "posterPicture")->x() >= viewer->width());
     for (const QLabel *label : viewer->findChildren<QLabel *>()) {
-        if (label != child<QLabel>(viewer, "imgAffiche") && label != child<QLabel>(viewer, "picAffiche")
-            && label != child<QLabel>(viewer, "lblTitre"))
-            QVERIFY2(!label->geometry().intersects(child<QLabel>(viewer, "imgAffiche")->geometry()),
+        if (label != child<QLabel>(viewer, "posterLabel") && label != child<QLabel>(viewer, "posterPicture")
+            && label != child<QLabel>(viewer, "titleLabel"))
+            QVERIFY2(!label->geometry().intersects(child<QLabel>(viewer, "posterLabel")->geometry()),
                 qPrintable(label->objectName()));
     }
 }
@@ -185,13 +185,13 @@ void tst_Viewer::longSummaryBesidePoster()
     texts.resume = u"Une longue histoire de famille. "_s.repeated(15);
     ViewerWindow *viewer = open(pictureBytes(86, 120), texts);
     QVERIFY(viewer);
-    QVERIFY(child<QLabel>(viewer, "lblResume")->wordWrap());
-    QVERIFY(
-        child<QLabel>(viewer, "lblResume")->geometry().right() < child<QLabel>(viewer, "imgAffiche")->x());
-    QVERIFY(child<QLabel>(viewer, "lblResume")->geometry().bottom()
-        > child<QLabel>(viewer, "imgAffiche")->geometry().bottom());
-    QVERIFY(
-        child<QLabel>(viewer, "lblResume")->geometry().bottom() < child<QPushButton>(viewer, "cmdOK")->y());
+    QVERIFY(child<QLabel>(viewer, "summaryLabel")->wordWrap());
+    QVERIFY(child<QLabel>(viewer, "summaryLabel")->geometry().right()
+        < child<QLabel>(viewer, "posterLabel")->x());
+    QVERIFY(child<QLabel>(viewer, "summaryLabel")->geometry().bottom()
+        > child<QLabel>(viewer, "posterLabel")->geometry().bottom());
+    QVERIFY(child<QLabel>(viewer, "summaryLabel")->geometry().bottom()
+        < child<QPushButton>(viewer, "okButton")->y());
 }
 
 void tst_Viewer::movieFile_data()
@@ -211,7 +211,7 @@ void tst_Viewer::movieFile()
         writeBytes(m_dir->filePath(name), "movie");
     ViewerWindow *viewer = open({});
     QVERIFY(viewer);
-    QCOMPARE(child<QPushButton>(viewer, "cmdPlay")->isEnabled(), !movie.isEmpty());
+    QCOMPARE(child<QPushButton>(viewer, "playButton")->isEnabled(), !movie.isEmpty());
     QCOMPARE(viewer->moviePath(), movie.isEmpty() ? QString() : m_dir->filePath(movie));
 }
 
@@ -239,7 +239,7 @@ void tst_Viewer::playOpensMovieAndCloses()
     writeBytes(m_dir->filePath(u"card.avi"_s), "movie");
     ViewerWindow *viewer = open({});
     QVERIFY(viewer);
-    QTest::mouseClick(child<QPushButton>(viewer, "cmdPlay"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(viewer, "playButton"), Qt::LeftButton);
     QCOMPARE(fake.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->filePath(u"card.avi"_s)) });
     QTRY_VERIFY(!ViewerWindow::exists());
     QVERIFY(fake.allAnswered());
@@ -249,29 +249,29 @@ void tst_Viewer::popupMenu()
 {
     ViewerWindow *viewer = open(pictureBytes(40, 60));
     QVERIFY(viewer);
-    QTest::mouseRelease(child<QLabel>(viewer, "imgAffiche"), Qt::RightButton);
-    QTRY_VERIFY(child<QMenu>(viewer, "mnuAffiche")->isVisible());
-    const QList<QAction *> items = child<QMenu>(viewer, "mnuAffiche")->actions();
+    QTest::mouseRelease(child<QLabel>(viewer, "posterLabel"), Qt::RightButton);
+    QTRY_VERIFY(child<QMenu>(viewer, "posterMenu")->isVisible());
+    const QList<QAction *> items = child<QMenu>(viewer, "posterMenu")->actions();
     QCOMPARE(items.size(), 3);
-    QCOMPARE(items.at(0), child<QAction>(viewer, "mnuAfficheFull"));
+    QCOMPARE(items.at(0), child<QAction>(viewer, "fullViewAction"));
     QCOMPARE(items.at(0)->text(), u"Afficher en grand"_s);
     QVERIFY(items.at(1)->isSeparator());
     QCOMPARE(items.at(2)->text(), u"Enregistrer l'affiche sous..."_s);
-    QCOMPARE(child<QMenu>(viewer, "mnuAffiche")->defaultAction(), child<QAction>(viewer, "mnuAfficheFull"));
-    child<QMenu>(viewer, "mnuAffiche")->close();
+    QCOMPARE(child<QMenu>(viewer, "posterMenu")->defaultAction(), child<QAction>(viewer, "fullViewAction"));
+    child<QMenu>(viewer, "posterMenu")->close();
 }
 
-// The full view opens from a click on the poster or from the viewer by its
-// name, and closes on Esc or a click on its picture.
+// The full view opens from a click on the poster or for the viewer, and
+// closes on Esc or a click on its picture.
 void tst_Viewer::fullView_data()
 {
-    QTest::addColumn<QString>("opener");   // "click", else View's sender
+    QTest::addColumn<QString>("opener");   // "click", "viewer" or "editor"
     QTest::addColumn<int>("closeKey");     // 0: a click on the picture
     QTest::addColumn<bool>("opens");
     QTest::newRow("left click, then Esc") << u"click"_s << int(Qt::Key_Escape) << true;
-    QTest::newRow("the viewer, then a click") << u"ViewerWindow"_s << 0 << true;
-    // View returns at once: no empty window to trap the user.
-    QTest::newRow("a name in another case") << u"viewerwindow"_s << 0 << false;
+    QTest::newRow("the viewer, then a click") << u"viewer"_s << 0 << true;
+    // It returns at once: no empty window to trap the user.
+    QTest::newRow("an owner without poster") << u"editor"_s << 0 << false;
 }
 
 void tst_Viewer::fullView()
@@ -285,26 +285,26 @@ void tst_Viewer::fullView()
     bool closedByItself = false;
     const auto openIt = [&] {
         if (opener == u"click")
-            QTest::mouseClick(child<QLabel>(viewer, "imgAffiche"), Qt::LeftButton);
+            QTest::mouseClick(child<QLabel>(viewer, "posterLabel"), Qt::LeftButton);
         else
-            PosterWindow::View(opener);
+            PosterWindow::showPosterOf(opener == u"viewer" ? PosterOwner::Viewer : PosterOwner::Editor);
     };
     QTEST(whileModal(openIt,
               [&](QWidget *modal) {
                   PosterWindow *view = PosterWindow::current();
                   QCOMPARE(modal, view);
                   window = view->size();
-                  shown = child<QLabel>(view, "picViewLarger")->pixmap().size();
-                  at = child<QLabel>(view, "picViewLarger")->pos();
+                  shown = child<QLabel>(view, "pictureLabel")->pixmap().size();
+                  at = child<QLabel>(view, "pictureLabel")->pos();
                   if (closeKey)
                       QTest::keyClick(view, Qt::Key(closeKey));
                   else
-                      QTest::mouseClick(child<QLabel>(view, "picViewLarger"), Qt::LeftButton);
+                      QTest::mouseClick(child<QLabel>(view, "pictureLabel"), Qt::LeftButton);
                   closedByItself = !view->isVisible();
               }),
         "opens");
     QVERIFY(!PosterWindow::current());
-    QVERIFY(!child<QMenu>(viewer, "mnuAffiche")->isVisible());
+    QVERIFY(!child<QMenu>(viewer, "posterMenu")->isVisible());
     if (window.isEmpty())
         return;
     QVERIFY(closedByItself);
@@ -358,7 +358,7 @@ void tst_Viewer::savePoster()
         std::optional<FileSizeLimit> diskFull;
         if (failure == u"disk full")
             diskFull.emplace(2000);
-        child<QAction>(viewer, "mnuAfficheSave")->trigger();
+        child<QAction>(viewer, "savePosterAction")->trigger();
     }
     const FileRequest &request = fake.files.at(0);
     QCOMPARE(request.kind, FileDialogKind::Save);
@@ -392,8 +392,8 @@ void tst_Viewer::closingViewerEndsProgram()
 {
     ViewerWindow *viewer = open({});
     QVERIFY(viewer);
-    QTimer::singleShot(
-        0, child<QPushButton>(viewer, "cmdOK"), [viewer] { child<QPushButton>(viewer, "cmdOK")->click(); });
+    QTimer::singleShot(0, child<QPushButton>(viewer, "okButton"),
+        [viewer] { child<QPushButton>(viewer, "okButton")->click(); });
     QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QApplication::exec(), 0);
     QTRY_VERIFY(!ViewerWindow::exists());

@@ -85,7 +85,7 @@ void placeWindow(InfosPlaces &p)
         p.heightLimited = true;
     }
     p.outerWidth = p.affiche.left + p.affiche.width + RightMargin;
-    p.picAfficheLeft = p.outerWidth;
+    p.posterPictureLeft = p.outerWidth;
     p.ok = { p.outerWidth - OkFromRight, p.outerHeight - ButtonsFromBottom, OkSize.width, OkSize.height };
     p.play = { p.ok.left - PlayFromOk, p.ok.top, PlaySize.width, PlaySize.height };
 }

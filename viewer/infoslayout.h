@@ -28,7 +28,7 @@ struct InfosPlaces {
     Box titre, annee, duree, typeA, type, realisateurA, realisateur, acteursA, acteurs, resumeA, resume;
     Box affiche;   // the displayed poster; 0 x 0 when hidden
     bool afficheShown = false;
-    int picAfficheLeft = 0;   // the full-size holder, just past the window's right edge
+    int posterPictureLeft = 0;   // the full-size holder, just past the window's right edge
     Box ok, play;
     int outerWidth = 0, outerHeight = 0;
     // word wrap turned on for these value labels

@@ -12,9 +12,9 @@ namespace {
 
 constexpr int kMargin = 25;   // twips around the picture
 
-QMap<QString, std::function<QPixmap()>> &sources()
+QMap<PosterOwner, std::function<QPixmap()>> &sources()
 {
-    static QMap<QString, std::function<QPixmap()>> map;
+    static QMap<PosterOwner, std::function<QPixmap()>> map;
     return map;
 }
 
@@ -22,9 +22,9 @@ PosterWindow *g_current = nullptr;
 
 }   // namespace
 
-void PosterWindow::setPosterSource(const QString &windowName, std::function<QPixmap()> source)
+void PosterWindow::setPosterSource(PosterOwner owner, std::function<QPixmap()> source)
 {
-    sources().insert(windowName, std::move(source));
+    sources().insert(owner, std::move(source));
 }
 
 PosterWindow *PosterWindow::current()
@@ -32,9 +32,9 @@ PosterWindow *PosterWindow::current()
     return g_current;
 }
 
-void PosterWindow::View(const QString &Sender)
+void PosterWindow::showPosterOf(PosterOwner owner)
 {
-    const auto source = sources().value(Sender);
+    const auto source = sources().value(owner);
     const QPixmap picture = source ? source() : QPixmap();
     if (picture.isNull())
         return;   // an empty borderless window would only look like a frozen program
@@ -47,12 +47,12 @@ void PosterWindow::View(const QString &Sender)
 PosterWindow::PosterWindow(const QPixmap &picture, QWidget *owner)
     : QDialog(owner, Qt::FramelessWindowHint | Qt::Dialog)
 {
-    picViewLarger = new QLabel(this);
-    picViewLarger->setObjectName(QStringLiteral("picViewLarger"));
-    picViewLarger->setPixmap(picture);
-    picViewLarger->resize(picture.size());
-    picViewLarger->move(twipsToPx(kMargin), twipsToPx(kMargin));
-    picViewLarger->installEventFilter(this);
+    m_pictureLabel = new QLabel(this);
+    m_pictureLabel->setObjectName(QStringLiteral("pictureLabel"));
+    m_pictureLabel->setPixmap(picture);
+    m_pictureLabel->resize(picture.size());
+    m_pictureLabel->move(twipsToPx(kMargin), twipsToPx(kMargin));
+    m_pictureLabel->installEventFilter(this);
     // The window is 50 twips larger than the picture, counted in twips.
     setFixedSize(twipsToPx(pxToTwips(picture.width()) + 2 * kMargin),
         twipsToPx(pxToTwips(picture.height()) + 2 * kMargin));
@@ -62,26 +62,15 @@ PosterWindow::PosterWindow(const QPixmap &picture, QWidget *owner)
 void PosterWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape)
-        Form_KeyPress(27);
+        close();
 }
 
 bool PosterWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == picViewLarger && event->type() == QEvent::MouseButtonRelease
-        && picViewLarger->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
-        picViewLarger_Click();
+    if (watched == m_pictureLabel && event->type() == QEvent::MouseButtonRelease
+        && m_pictureLabel->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+        close();
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void PosterWindow::Form_KeyPress(int KeyAscii)
-{
-    if (KeyAscii == 27)
-        close();
-}
-
-void PosterWindow::picViewLarger_Click()
-{
-    close();
 }

@@ -8,16 +8,18 @@
 
 class QLabel;
 
+// The windows that hold a full-size poster.
+enum class PosterOwner { Editor, Viewer };
+
 class PosterWindow : public QDialog {
     Q_OBJECT
 public:
-    // The windows that hold a full-size poster register it under their name
-    // ("EditorWindow", "ViewerWindow"); View shows the poster of the window named.
-    static void setPosterSource(const QString &windowName, std::function<QPixmap()> source);
+    // Each owner registers how its poster is had; showPosterOf shows it.
+    static void setPosterSource(PosterOwner owner, std::function<QPixmap()> source);
 
-    // Shows the poster of Sender modally, centred on the window asking;
+    // Shows the poster of owner modally, centred on the window asking;
     // returns once the view is closed. Without a poster nothing opens.
-    static void View(const QString &Sender);
+    static void showPosterOf(PosterOwner owner);
 
     // The window while it is shown (tests), or null.
     static PosterWindow *current();
@@ -28,8 +30,5 @@ protected:
 
 private:
     PosterWindow(const QPixmap &picture, QWidget *owner);
-    void Form_KeyPress(int KeyAscii);
-    void picViewLarger_Click();
-
-    QLabel *picViewLarger = nullptr;
+    QLabel *m_pictureLabel = nullptr;
 };

@@ -63,7 +63,7 @@ ViewerWindow::ViewerWindow()
     setCaptions();
     connectHandlers();
     PosterWindow::setPosterSource(
-        QStringLiteral("ViewerWindow"), [] { return exists() ? s_instance->fullPoster() : QPixmap(); });
+        PosterOwner::Viewer, [] { return exists() ? s_instance->fullPoster() : QPixmap(); });
 }
 
 QLabel *ViewerWindow::makeLabel(const char *name, const QString &text)
@@ -75,29 +75,29 @@ QLabel *ViewerWindow::makeLabel(const char *name, const QString &text)
     return label;
 }
 
-// The initial grid, which PositionsLoad replaces once the card is loaded.
+// The initial grid, which placeControls replaces once the card is loaded.
 void ViewerWindow::buildControls()
 {
     using namespace InfosLayout;
-    lblTitre = makeLabel("lblTitre", QStringLiteral("lblTitre"));
-    lblTitre->setFont(titleFont());
-    lblTitre->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblTitre->setWordWrap(true);
-    setGeometryTwips(lblTitre, TitleLeft, 0, TitleInitialWidth, TitleInitialHeight);
+    m_titleLabel = makeLabel("titleLabel", QStringLiteral("titleLabel"));
+    m_titleLabel->setFont(titleFont());
+    m_titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_titleLabel->setWordWrap(true);
+    setGeometryTwips(m_titleLabel, TitleLeft, 0, TitleInitialWidth, TitleInitialHeight);
     buildRows();
-    imgAffiche = makeLabel("imgAffiche", QString());
-    imgAffiche->setScaledContents(true);
-    imgAffiche->setCursor(Qt::PointingHandCursor);
-    imgAffiche->installEventFilter(this);
-    setGeometryTwips(imgAffiche, PosterLeft, kFirstTop, kPosterWidth, 2055);
-    picAffiche = makeLabel("picAffiche", QString());
-    setGeometryTwips(picAffiche, 5400, 720, 2415, 2535);
-    cmdOK = new QPushButton(this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    setGeometryTwips(cmdOK, 3240, 2880, OkSize.width, OkSize.height);
-    cmdPlay = new QPushButton(this);
-    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
-    setGeometryTwips(cmdPlay, 2040, 2880, PlaySize.width, PlaySize.height);
+    m_posterLabel = makeLabel("posterLabel", QString());
+    m_posterLabel->setScaledContents(true);
+    m_posterLabel->setCursor(Qt::PointingHandCursor);
+    m_posterLabel->installEventFilter(this);
+    setGeometryTwips(m_posterLabel, PosterLeft, kFirstTop, kPosterWidth, 2055);
+    m_posterPicture = makeLabel("posterPicture", QString());
+    setGeometryTwips(m_posterPicture, 5400, 720, 2415, 2535);
+    m_okButton = new QPushButton(this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    setGeometryTwips(m_okButton, 3240, 2880, OkSize.width, OkSize.height);
+    m_playButton = new QPushButton(this);
+    m_playButton->setObjectName(QStringLiteral("playButton"));
+    setGeometryTwips(m_playButton, 2040, 2880, PlaySize.width, PlaySize.height);
 }
 
 // The captions and the value labels, one line high.
@@ -109,16 +109,16 @@ void ViewerWindow::buildRows()
         const char *name;
         int left, top, width;
     };
-    const Initial labels[] = { { lblAnnee, "lblAnnee", CaptionLeft, kFirstTop, 600 },
-        { lblDuree, "lblDuree", DureeLeft, kFirstTop, 525 },
-        { lblTypeA, "lblTypeA", CaptionLeft, TypeInitialTop, 450 },
-        { lblRealisateurA, "lblRealisateurA", CaptionLeft, RealisateurInitialTop, 885 },
-        { lblActeursA, "lblActeursA", CaptionLeft, ActeursInitialTop, 675 },
-        { lblResumeA, "lblResumeA", CaptionLeft, ResumeInitialTop, 720 },
-        { lblType, "lblType", 600, TypeInitialTop, 420 },
-        { lblRealisateur, "lblRealisateur", 1080, RealisateurInitialTop, 420 },
-        { lblActeurs, "lblActeurs", 840, ActeursInitialTop, 420 },
-        { lblResume, "lblResume", 840, ResumeInitialTop, 420 } };
+    const Initial labels[] = { { m_yearLabel, "yearLabel", CaptionLeft, kFirstTop, 600 },
+        { m_runningTimeLabel, "runningTimeLabel", DureeLeft, kFirstTop, 525 },
+        { m_genreCaption, "genreCaption", CaptionLeft, TypeInitialTop, 450 },
+        { m_directorCaption, "directorCaption", CaptionLeft, RealisateurInitialTop, 885 },
+        { m_actorsCaption, "actorsCaption", CaptionLeft, ActeursInitialTop, 675 },
+        { m_summaryCaption, "summaryCaption", CaptionLeft, ResumeInitialTop, 720 },
+        { m_genreLabel, "genreLabel", 600, TypeInitialTop, 420 },
+        { m_directorLabel, "directorLabel", 1080, RealisateurInitialTop, 420 },
+        { m_actorsLabel, "actorsLabel", 840, ActeursInitialTop, 420 },
+        { m_summaryLabel, "summaryLabel", 840, ResumeInitialTop, 420 } };
     for (const Initial &initial : labels) {
         initial.label = makeLabel(initial.name, QStringLiteral("XXXX"));
         setGeometryTwips(initial.label, initial.left, initial.top, initial.width, 195);
@@ -127,35 +127,35 @@ void ViewerWindow::buildRows()
 
 void ViewerWindow::buildMenu()
 {
-    mnuAffiche = new QMenu(this);
-    mnuAffiche->setObjectName(QStringLiteral("mnuAffiche"));
-    mnuAfficheFull = mnuAffiche->addAction(QString());
-    mnuAfficheFull->setObjectName(QStringLiteral("mnuAfficheFull"));
-    mnuAfficheSep1 = mnuAffiche->addSeparator();
-    mnuAfficheSep1->setObjectName(QStringLiteral("mnuAfficheSep1"));
-    mnuAfficheSave = mnuAffiche->addAction(QString());
-    mnuAfficheSave->setObjectName(QStringLiteral("mnuAfficheSave"));
-    mnuAffiche->setDefaultAction(mnuAfficheFull);
+    m_posterMenu = new QMenu(this);
+    m_posterMenu->setObjectName(QStringLiteral("posterMenu"));
+    m_fullViewAction = m_posterMenu->addAction(QString());
+    m_fullViewAction->setObjectName(QStringLiteral("fullViewAction"));
+    m_posterMenuSeparator = m_posterMenu->addSeparator();
+    m_posterMenuSeparator->setObjectName(QStringLiteral("posterMenuSeparator"));
+    m_savePosterAction = m_posterMenu->addAction(QString());
+    m_savePosterAction->setObjectName(QStringLiteral("savePosterAction"));
+    m_posterMenu->setDefaultAction(m_fullViewAction);
 }
 
 void ViewerWindow::setCaptions()
 {
-    lblAnnee->setText(textOf(Text::ViewerYear));
-    lblDuree->setText(textOf(Text::ViewerRunningTime));
-    lblTypeA->setText(textOf(Text::ViewerGenre));
-    lblRealisateurA->setText(textOf(Text::ViewerDirector));
-    lblActeursA->setText(textOf(Text::ViewerActors));
-    lblResumeA->setText(textOf(Text::ViewerSummary));
-    mnuAfficheFull->setText(textOf(Text::ViewerFullViewItem));
-    mnuAfficheSave->setText(textOf(Text::ViewerSavePosterItem));
-    cmdPlay->setText(textOf(Text::PlayButton));
-    cmdOK->setText(textOf(Text::ViewerOk));
+    m_yearLabel->setText(textOf(Text::ViewerYear));
+    m_runningTimeLabel->setText(textOf(Text::ViewerRunningTime));
+    m_genreCaption->setText(textOf(Text::ViewerGenre));
+    m_directorCaption->setText(textOf(Text::ViewerDirector));
+    m_actorsCaption->setText(textOf(Text::ViewerActors));
+    m_summaryCaption->setText(textOf(Text::ViewerSummary));
+    m_fullViewAction->setText(textOf(Text::ViewerFullViewItem));
+    m_savePosterAction->setText(textOf(Text::ViewerSavePosterItem));
+    m_playButton->setText(textOf(Text::PlayButton));
+    m_okButton->setText(textOf(Text::ViewerOk));
 }
 
 void ViewerWindow::connectHandlers()
 {
-    connect(cmdPlay, &QPushButton::clicked, this, &ViewerWindow::cmdPlay_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &ViewerWindow::cmdOK_Click);
-    connect(mnuAfficheFull, &QAction::triggered, this, &ViewerWindow::mnuAfficheFull_Click);
-    connect(mnuAfficheSave, &QAction::triggered, this, &ViewerWindow::mnuAfficheSave_Click);
+    connect(m_playButton, &QPushButton::clicked, this, &ViewerWindow::playMovie);
+    connect(m_okButton, &QPushButton::clicked, this, &ViewerWindow::close);
+    connect(m_fullViewAction, &QAction::triggered, this, &ViewerWindow::showFullView);
+    connect(m_savePosterAction, &QAction::triggered, this, &ViewerWindow::savePosterAs);
 }

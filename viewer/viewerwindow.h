@@ -36,9 +36,9 @@ public:
     // The card shown, from which the poster is saved.
     const QString &cardPath() const { return m_cardPath; }
     // The movie beside the card, which Play opens; empty when none.
-    const QString &moviePath() const { return strDivXFile; }
+    const QString &moviePath() const { return m_moviePath; }
     // Whether the card shown has a poster, read in place from the card.
-    bool hasPosterBytes() const { return !strImageFile.isEmpty(); }
+    bool hasPosterBytes() const { return !m_posterCard.isEmpty(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -54,34 +54,33 @@ private:
     void connectHandlers();
     void showCentred();
 
-    void FillViewer(const CardRecord &record);
-    void FindMovieFile(const QString &cardPath);
-    void SavePosterAs();
+    void showTexts(const CardRecord &record);
+    void findMovie(const QString &cardPath);
+    void savePosterAs();
 
-    // Lays the card out from the texts in the labels and strImageFile.
-    void PositionsLoad();
-    void SizePoster();
+    // Lays the card out from the texts in the labels and m_posterCard.
+    void placeControls();
+    void loadShownPoster();
     QPixmap fullPoster() const;
     QSize m_posterNatural;   // pixels; empty when there is none
     InfosMeasure measure() const;
     void apply(const InfosPlaces &places);
 
-    void cmdPlay_Click();
-    void cmdOK_Click();
-    void imgAffiche_MouseUp(Qt::MouseButton button, const QPoint &globalPos);
-    void mnuAfficheFull_Click();
-    void mnuAfficheSave_Click();
+    void playMovie();
+    void onPosterClick(Qt::MouseButton button, const QPoint &globalPos);
+    void showFullView();
 
     static QPointer<ViewerWindow> s_instance;
 
-    QString strImageFile;   // the card whose poster is shown, read in place; empty: no poster
-    QString strDivXFile;    // the movie beside the card
+    QString m_posterCard;   // the card whose poster is shown, read in place; empty: no poster
+    QString m_moviePath;    // the movie beside the card
     QString m_cardPath;
 
-    QLabel *lblTitre, *lblAnnee, *lblDuree, *lblTypeA, *lblRealisateurA, *lblActeursA, *lblResumeA;
-    QLabel *lblType, *lblRealisateur, *lblActeurs, *lblResume;
-    QLabel *imgAffiche, *picAffiche;
-    QPushButton *cmdOK, *cmdPlay;
-    QMenu *mnuAffiche;
-    QAction *mnuAfficheFull, *mnuAfficheSep1, *mnuAfficheSave;
+    QLabel *m_titleLabel, *m_yearLabel, *m_runningTimeLabel, *m_genreCaption, *m_directorCaption,
+        *m_actorsCaption, *m_summaryCaption;
+    QLabel *m_genreLabel, *m_directorLabel, *m_actorsLabel, *m_summaryLabel;
+    QLabel *m_posterLabel, *m_posterPicture;
+    QPushButton *m_okButton, *m_playButton;
+    QMenu *m_posterMenu;
+    QAction *m_fullViewAction, *m_posterMenuSeparator, *m_savePosterAction;
 };

@@ -10,40 +10,30 @@
 
 bool ViewerWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == imgAffiche && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_posterLabel && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        imgAffiche_MouseUp(mouse->button(), mouse->globalPosition().toPoint());
+        onPosterClick(mouse->button(), mouse->globalPosition().toPoint());
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void ViewerWindow::cmdPlay_Click()
+void ViewerWindow::playMovie()
 {
     // The desktop's answer is not looked at: the viewer closes either way.
-    desktop().openExternal(QUrl::fromLocalFile(strDivXFile));
+    desktop().openExternal(QUrl::fromLocalFile(m_moviePath));
     close();
 }
 
-void ViewerWindow::cmdOK_Click()
-{
-    close();
-}
-
-void ViewerWindow::imgAffiche_MouseUp(Qt::MouseButton button, const QPoint &globalPos)
+void ViewerWindow::onPosterClick(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::LeftButton)
-        mnuAfficheFull_Click();
+        showFullView();
     else
-        mnuAffiche->popup(globalPos);
+        m_posterMenu->popup(globalPos);
 }
 
-void ViewerWindow::mnuAfficheFull_Click()
+void ViewerWindow::showFullView()
 {
-    PosterWindow::View(QStringLiteral("ViewerWindow"));
-}
-
-void ViewerWindow::mnuAfficheSave_Click()
-{
-    SavePosterAs();
+    PosterWindow::showPosterOf(PosterOwner::Viewer);
 }

@@ -49,21 +49,21 @@ void placeBox(QWidget *widget, const Box &box)
 
 }   // namespace
 
-void ViewerWindow::PositionsLoad()
+void ViewerWindow::placeControls()
 {
-    SizePoster();
+    loadShownPoster();
     apply(placeInfos(measure()));
 }
 
 // Loads the poster as it is shown, kPosterWidth wide: a large poster is never
 // decoded whole for that. Bytes that are no picture leave it empty, and the
 // card is laid out as one without poster.
-void ViewerWindow::SizePoster()
+void ViewerWindow::loadShownPoster()
 {
     m_posterNatural = {};
     QPixmap picture;
-    PosterDevice poster(strImageFile);
-    if (!strImageFile.isEmpty() && poster.open(QIODevice::ReadOnly)) {
+    PosterDevice poster(m_posterCard);
+    if (!m_posterCard.isEmpty() && poster.open(QIODevice::ReadOnly)) {
         const QSize natural = probePoster(poster).size;
         const int shownWidth = int(std::ceil(twipsToPx(kPosterWidth) * devicePixelRatioF()));
         if (poster.seek(0))
@@ -71,8 +71,8 @@ void ViewerWindow::SizePoster()
         if (!picture.isNull())
             m_posterNatural = natural;
     }
-    picAffiche->setPixmap(picture);
-    picAffiche->resize(picture.size());
+    m_posterPicture->setPixmap(picture);
+    m_posterPicture->resize(picture.size());
 }
 
 // The full view decodes the poster at its natural size, from the card.
@@ -80,24 +80,24 @@ QPixmap ViewerWindow::fullPoster() const
 {
     if (m_posterNatural.isEmpty())
         return {};
-    PosterDevice poster(strImageFile);
+    PosterDevice poster(m_posterCard);
     return poster.open(QIODevice::ReadOnly) ? QPixmap::fromImage(decodePoster(poster)) : QPixmap();
 }
 
 InfosMeasure ViewerWindow::measure() const
 {
     InfosMeasure m;
-    m.titre = wrappedHeight(lblTitre);
-    m.annee = naturalSize(lblAnnee);
-    m.duree = naturalSize(lblDuree);
-    m.typeA = naturalSize(lblTypeA);
-    m.realisateurA = naturalSize(lblRealisateurA);
-    m.acteursA = naturalSize(lblActeursA);
-    m.resumeA = naturalSize(lblResumeA);
-    m.type = valueLabel(lblType);
-    m.realisateur = valueLabel(lblRealisateur);
-    m.acteurs = valueLabel(lblActeurs);
-    m.resume = valueLabel(lblResume);
+    m.titre = wrappedHeight(m_titleLabel);
+    m.annee = naturalSize(m_yearLabel);
+    m.duree = naturalSize(m_runningTimeLabel);
+    m.typeA = naturalSize(m_genreCaption);
+    m.realisateurA = naturalSize(m_directorCaption);
+    m.acteursA = naturalSize(m_actorsCaption);
+    m.resumeA = naturalSize(m_summaryCaption);
+    m.type = valueLabel(m_genreLabel);
+    m.realisateur = valueLabel(m_directorLabel);
+    m.acteurs = valueLabel(m_actorsLabel);
+    m.resume = valueLabel(m_summaryLabel);
     if (!m_posterNatural.isEmpty())
         m.poster = Size { pxToTwips(m_posterNatural.width()), pxToTwips(m_posterNatural.height()) };
     m.initialOuterWidth = InfosLayout::InitialClientWidth + Frame::ToolWidth;
@@ -106,21 +106,22 @@ InfosMeasure ViewerWindow::measure() const
 
 void ViewerWindow::apply(const InfosPlaces &p)
 {
-    const std::pair<QLabel *, const Box &> boxes[] = { { lblTitre, p.titre }, { lblAnnee, p.annee },
-        { lblDuree, p.duree }, { lblTypeA, p.typeA }, { lblType, p.type },
-        { lblRealisateurA, p.realisateurA }, { lblRealisateur, p.realisateur }, { lblActeursA, p.acteursA },
-        { lblActeurs, p.acteurs }, { lblResumeA, p.resumeA }, { lblResume, p.resume } };
+    const std::pair<QLabel *, const Box &> boxes[]
+        = { { m_titleLabel, p.titre }, { m_yearLabel, p.annee }, { m_runningTimeLabel, p.duree },
+              { m_genreCaption, p.typeA }, { m_genreLabel, p.type }, { m_directorCaption, p.realisateurA },
+              { m_directorLabel, p.realisateur }, { m_actorsCaption, p.acteursA },
+              { m_actorsLabel, p.acteurs }, { m_summaryCaption, p.resumeA }, { m_summaryLabel, p.resume } };
     for (const auto &[label, box] : boxes)
         placeBox(label, box);
-    lblType->setWordWrap(p.wrapType);
-    lblRealisateur->setWordWrap(p.wrapRealisateur);
-    lblActeurs->setWordWrap(p.wrapActeurs);
-    lblResume->setWordWrap(p.wrapResume);
-    imgAffiche->setPixmap(p.afficheShown ? picAffiche->pixmap() : QPixmap());
-    imgAffiche->setVisible(p.afficheShown);
-    placeBox(imgAffiche, p.affiche);
-    picAffiche->move(twipsToPx(p.picAfficheLeft), picAffiche->y());
-    placeBox(cmdOK, p.ok);
-    placeBox(cmdPlay, p.play);
+    m_genreLabel->setWordWrap(p.wrapType);
+    m_directorLabel->setWordWrap(p.wrapRealisateur);
+    m_actorsLabel->setWordWrap(p.wrapActeurs);
+    m_summaryLabel->setWordWrap(p.wrapResume);
+    m_posterLabel->setPixmap(p.afficheShown ? m_posterPicture->pixmap() : QPixmap());
+    m_posterLabel->setVisible(p.afficheShown);
+    placeBox(m_posterLabel, p.affiche);
+    m_posterPicture->move(twipsToPx(p.posterPictureLeft), m_posterPicture->y());
+    placeBox(m_okButton, p.ok);
+    placeBox(m_playButton, p.play);
     setFixedSize(twipsToPx(p.outerWidth - Frame::ToolWidth), twipsToPx(p.outerHeight - Frame::ToolHeight));
 }

@@ -24,7 +24,7 @@ const QString kPosterExtension = QStringLiteral("jpg");   // what a saved poster
 bool ViewerWindow::showCard(const QString &cardPath, bool withPlay)
 {
     if (!withPlay)
-        instance().cmdPlay->setVisible(false);
+        instance().m_playButton->setVisible(false);
     return load(cardPath, true);
 }
 
@@ -46,11 +46,11 @@ bool ViewerWindow::load(const QString &cardPath, bool posterSavable)
     }
     ViewerWindow &viewer = instance();
     viewer.m_cardPath = cardPath;
-    viewer.FillViewer(head.record);
-    viewer.strImageFile = head.posterBytes > 0 ? cardPath : QString();
-    viewer.PositionsLoad();
-    viewer.FindMovieFile(cardPath);
-    viewer.mnuAfficheSave->setEnabled(posterSavable);
+    viewer.showTexts(head.record);
+    viewer.m_posterCard = head.posterBytes > 0 ? cardPath : QString();
+    viewer.placeControls();
+    viewer.findMovie(cardPath);
+    viewer.m_savePosterAction->setEnabled(posterSavable);
     viewer.showCentred();
     return true;
 }
@@ -64,32 +64,32 @@ void ViewerWindow::showCentred()
     show();
 }
 
-void ViewerWindow::FillViewer(const CardRecord &record)
+void ViewerWindow::showTexts(const CardRecord &record)
 {
     const CardTexts texts = cardTexts(record, textOf(Text::ViewerYear), textOf(Text::ViewerRunningTime));
-    lblAnnee->setText(texts.annee);
-    lblDuree->setText(texts.duree);
-    lblActeurs->setText(texts.acteurs);
-    lblResume->setText(texts.resume);
-    lblRealisateur->setText(texts.realisateur);
-    lblType->setText(texts.type);
-    lblTitre->setText(texts.titre);
+    m_yearLabel->setText(texts.annee);
+    m_runningTimeLabel->setText(texts.duree);
+    m_actorsLabel->setText(texts.acteurs);
+    m_summaryLabel->setText(texts.resume);
+    m_directorLabel->setText(texts.realisateur);
+    m_genreLabel->setText(texts.type);
+    m_titleLabel->setText(texts.titre);
 }
 
-void ViewerWindow::FindMovieFile(const QString &cardPath)
+void ViewerWindow::findMovie(const QString &cardPath)
 {
     // Emptied when there is none, so no earlier card's movie is ever played.
-    strDivXFile = movieBesideCard(cardPath);
-    if (strDivXFile.isEmpty())
-        cmdPlay->setEnabled(false);
+    m_moviePath = movieBesideCard(cardPath);
+    if (m_moviePath.isEmpty())
+        m_playButton->setEnabled(false);
 }
 
-void ViewerWindow::SavePosterAs()
+void ViewerWindow::savePosterAs()
 {
     const QString chosen
         = ShowFileDialog(FileDialogKind::Save, textOf(Text::SavePosterTitle), posterSaveFilters(),
             kDocumentsFolder, this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
-            lblTitre->text() + QLatin1Char('.') + kPosterExtension, kPosterExtension);
+            m_titleLabel->text() + QLatin1Char('.') + kPosterExtension, kPosterExtension);
     if (!chosen.isEmpty())
         saveSucceeded(copyPoster(m_cardPath, chosen));
 }
