@@ -4,6 +4,20 @@
 #include "app/common.h"
 #include "app/texts.h"
 
+namespace {
+
+// The switch as written, without its "/": exactly "m" or "p".
+CardWindow windowOf(const QString &option)
+{
+    if (option == QLatin1String("m"))
+        return CardWindow::Editor;
+    if (option == QLatin1String("p"))
+        return CardWindow::ViewerWithoutPlay;
+    return CardWindow::Viewer;
+}
+
+}   // namespace
+
 QString argumentString(const QStringList &arguments)
 {
     return arguments.join(QLatin1Char(' '));
@@ -16,7 +30,7 @@ CommandLine splitCommandLine(const QString &argumentString)
     line.path = pieces.first();
     line.path.remove(QLatin1Char('"'));
     if (pieces.size() > 1)
-        line.option = pieces.at(1);
+        line.window = windowOf(pieces.at(1));
     return line;
 }
 
@@ -24,8 +38,8 @@ std::optional<CommandLine> readCommandLine(const QStringList &arguments)
 {
     if (!arguments.isEmpty() && FileExists(arguments.first())) {
         const QString second = arguments.value(1);
-        const bool isSwitch = second == QLatin1String("/m") || second == QLatin1String("/p");
-        return CommandLine { arguments.first(), isSwitch ? second.mid(1) : QString() };
+        const bool isSwitch = second.startsWith(QLatin1Char('/'));
+        return CommandLine { arguments.first(), isSwitch ? windowOf(second.mid(1)) : CardWindow::Viewer };
     }
     const QString joined = argumentString(arguments);
     if (joined.isEmpty())

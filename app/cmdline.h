@@ -6,9 +6,13 @@
 #include <QStringList>
 #include <optional>
 
+// The window a card opens in: "/m" the editor, "/p" the viewer without its
+// Play button, anything else the viewer.
+enum class CardWindow { Viewer, ViewerWithoutPlay, Editor };
+
 struct CommandLine {
-    QString path;     // double quotes removed
-    QString option;   // the piece after the first " /", unchanged; empty when none
+    QString path;   // double quotes removed
+    CardWindow window = CardWindow::Viewer;
 };
 
 // The program's arguments (after Qt's own options) joined with single blanks.

@@ -35,9 +35,9 @@ std::optional<int> startViewer(const QString &path, bool withPlay)
 // The start for an existing card.
 std::optional<int> startOnCard(const CommandLine &line)
 {
-    if (line.option == QLatin1String("m"))
+    if (line.window == CardWindow::Editor)
         return startEditorOnCard(line.path);
-    return startViewer(line.path, line.option != QLatin1String("p"));
+    return startViewer(line.path, line.window != CardWindow::ViewerWithoutPlay);
 }
 
 }   // namespace

@@ -54,28 +54,30 @@ void tst_Startup::split_data()
 {
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("option");
-    QTest::newRow("quoted path") << u"\"/films/my card.cfh\""_s << u"/films/my card.cfh"_s << u""_s;
-    QTest::newRow("editor switch") << u"/films/a.cfh /m"_s << u"/films/a.cfh"_s << u"m"_s;
-    QTest::newRow("viewer without play") << u"/films/a.cfh /p"_s << u"/films/a.cfh"_s << u"p"_s;
-    QTest::newRow("capital M") << u"/films/a.cfh /M"_s << u"/films/a.cfh"_s << u"M"_s;
-    QTest::newRow("switch with a blank") << u"/films/a.cfh /m "_s << u"/films/a.cfh"_s << u"m "_s;
+    QTest::addColumn<CardWindow>("window");
+    QTest::newRow("quoted path") << u"\"/films/my card.cfh\""_s << u"/films/my card.cfh"_s
+                                 << CardWindow::Viewer;
+    QTest::newRow("editor switch") << u"/films/a.cfh /m"_s << u"/films/a.cfh"_s << CardWindow::Editor;
+    QTest::newRow("viewer without play")
+        << u"/films/a.cfh /p"_s << u"/films/a.cfh"_s << CardWindow::ViewerWithoutPlay;
+    QTest::newRow("capital M") << u"/films/a.cfh /M"_s << u"/films/a.cfh"_s << CardWindow::Viewer;
+    QTest::newRow("switch with a blank") << u"/films/a.cfh /m "_s << u"/films/a.cfh"_s << CardWindow::Viewer;
     QTest::newRow("m then p: the second piece counts")
-        << u"/films/a.cfh /m /p"_s << u"/films/a.cfh"_s << u"m"_s;
-    QTest::newRow("slash m alone") << u"/m"_s << u"/m"_s << u""_s;
+        << u"/films/a.cfh /m /p"_s << u"/films/a.cfh"_s << CardWindow::Editor;
+    QTest::newRow("slash m alone") << u"/m"_s << u"/m"_s << CardWindow::Viewer;
     QTest::newRow("path holding a blank and a slash")
-        << u"/films/AC /DC.cfh"_s << u"/films/AC"_s << u"DC.cfh"_s;
-    QTest::newRow("quotes anywhere") << u"/fi\"lms/a\".cfh\" /m"_s << u"/films/a.cfh"_s << u"m"_s;
+        << u"/films/AC /DC.cfh"_s << u"/films/AC"_s << CardWindow::Viewer;
+    QTest::newRow("quotes anywhere") << u"/fi\"lms/a\".cfh\" /m"_s << u"/films/a.cfh"_s << CardWindow::Editor;
 }
 
 void tst_Startup::split()
 {
     QFETCH(QString, arguments);
     QFETCH(QString, path);
-    QFETCH(QString, option);
+    QFETCH(CardWindow, window);
     const CommandLine line = splitCommandLine(arguments);
     QCOMPARE(line.path, path);
-    QCOMPARE(line.option, option);
+    QCOMPARE(line.window, window);
 }
 
 void tst_Startup::arguments()
@@ -91,19 +93,22 @@ void tst_Startup::desktopArguments_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("card");
     QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("option");
-    QTest::newRow("name holding quotes") << QStringList { m_quoted } << true << m_quoted << u""_s;
+    QTest::addColumn<CardWindow>("window");
+    QTest::newRow("name holding quotes")
+        << QStringList { m_quoted } << true << m_quoted << CardWindow::Viewer;
     QTest::newRow("folder ending in a blank, editor")
-        << QStringList { m_blankFolder, "/m" } << true << m_blankFolder << u"m"_s;
+        << QStringList { m_blankFolder, "/m" } << true << m_blankFolder << CardWindow::Editor;
     QTest::newRow("viewer without play, third ignored")
-        << QStringList { m_quoted, "/p", "/m" } << true << m_quoted << u"p"_s;
-    QTest::newRow("not a switch") << QStringList { m_quoted, "m" } << true << m_quoted << u""_s;
+        << QStringList { m_quoted, "/p", "/m" } << true << m_quoted << CardWindow::ViewerWithoutPlay;
+    QTest::newRow("not a switch") << QStringList { m_quoted, "m" } << true << m_quoted << CardWindow::Viewer;
     QTest::newRow("quoted path: string grammar")
-        << QStringList { '"' + m_card + '"' } << true << m_card << u""_s;
-    QTest::newRow("switch inside one argument") << QStringList { m_card + " /m" } << true << m_card << u"m"_s;
+        << QStringList { '"' + m_card + '"' } << true << m_card << CardWindow::Viewer;
+    QTest::newRow("switch inside one argument")
+        << QStringList { m_card + " /m" } << true << m_card << CardWindow::Editor;
     QTest::newRow("missing card, switch apart")
-        << QStringList { "/no/such.cfh", "/m" } << true << u"/no/such.cfh"_s << u"m"_s;
-    QTest::newRow("one empty argument: new card") << QStringList { "" } << false << u""_s << u""_s;
+        << QStringList { "/no/such.cfh", "/m" } << true << u"/no/such.cfh"_s << CardWindow::Editor;
+    QTest::newRow("one empty argument: new card")
+        << QStringList { "" } << false << u""_s << CardWindow::Viewer;
 }
 
 void tst_Startup::desktopArguments()
@@ -111,12 +116,12 @@ void tst_Startup::desktopArguments()
     QFETCH(QStringList, arguments);
     QFETCH(bool, card);
     QFETCH(QString, path);
-    QFETCH(QString, option);
+    QFETCH(CardWindow, window);
     const std::optional<CommandLine> line = readCommandLine(arguments);
     QCOMPARE(line.has_value(), card);
     if (line) {
         QCOMPARE(line->path, path);
-        QCOMPARE(line->option, option);
+        QCOMPARE(line->window, window);
     }
 }
 
