@@ -53,9 +53,6 @@ public:
     // The one place where the modified mark, the caption and the Save and
     // Save As items change.
     void setModified(bool modified);
-    // Moves the year box and the running-time caption to the measured
-    // widths of their captions; run once the captions are loaded.
-    void placeControls();
     // Loads the picture at path as the poster, kPosterWidth wide, and sets
     // the window's height after it. An empty path shows no poster. False
     // when the file is no picture or a size leaves the 16-bit range; nothing
@@ -77,15 +74,12 @@ public:
     // Whether Ctrl+A selected the summary and its next character is swallowed.
     bool summarySelectedByKey() const { return m_summarySelectedByKey; }
 
-    // The card's documents. loadCard reads cardPath into the editor, which
+    // Reads the card at cardPath into the editor, shown or not; the editor
     // keeps the card it showed when the file is missing or no card (false).
     bool loadCard(const QString &cardPath);
-    // Empties the editor for another card.
-    void emptyEditor();
     // Removes the working folders of the card (its poster copy, a pasted
     // poster), as the editor closes.
     void removeWorkFolders();
-    CardRecord collectRecord() const;
     // The summary as typed, each line break a "\n".
     QString summary() const;
 
@@ -102,6 +96,12 @@ protected:
 
 private:
     EditorWindow();
+    // Moves the year box and the running-time caption to the measured
+    // widths of their captions; run once the captions are loaded.
+    void placeControls();
+    // Empties the editor for another card.
+    void emptyEditor();
+    CardRecord collectRecord() const;
     void createControls(QWidget *form);
     void setCaptions();
     void createPosterPanel(QWidget *form);
