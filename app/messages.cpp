@@ -30,6 +30,9 @@ void showCardReadFailure(CardReadStatus status, const QString &cardPath, const Q
     case CardReadStatus::NotCard:
         showMessage(strWrongFile, MsgIcon::Critical);
         return;
+    case CardReadStatus::NameTooLong:
+        showAbout(strNameTooLong, cardPath);
+        return;
     case CardReadStatus::PosterWriteFailed:
         // The user knows the cache folder, not the working file inside it.
         if (folder.isEmpty())
@@ -54,6 +57,23 @@ bool saveSucceeded(const SaveResult &result)
         return false;
     case SaveStatus::WriteFailed:
         showWriteFailed(result.failedPath);
+        return false;
+    case SaveStatus::NotCard:
+        showAbout(strWrongFile, result.failedPath);
+        return false;
+    case SaveStatus::NameTooLong:
+        showAbout(strNameTooLong, result.failedPath);
+        return false;
+    case SaveStatus::LinkRefused:
+        showAbout(strLinkRefused, result.failedPath);
+        return false;
+    case SaveStatus::Busy:
+        showAbout(strCardBusy, result.failedPath);
+        return false;
+    case SaveStatus::Changed:
+        showAbout(strCardChanged, result.failedPath);
+        return false;
+    case SaveStatus::Cancelled:
         return false;
     }
     return false;

@@ -6,7 +6,7 @@
 #include <utility>
 
 QString strFileNotFound, strSaveAfficheTitle, strSaveAsTitle, strWrongFile, strWriteFailed, strReadFailed,
-    strUnsafeFolder;
+    strUnsafeFolder, strNameTooLong, strLinkRefused, strCardBusy, strCardChanged;
 QString strFilterAll, strFilterCard, strFilterImages, strFilterJpeg, strFilterBitmap, strFilterGif;
 QString strNouveau, strFormatInvalide, strFormatAnnee, strFormatDureeA, strFormatDureeB, strTitreRequis,
     strWantSave, strOpenTitle, strAfficheTitle, strWrongImage, strSearch;
@@ -22,7 +22,8 @@ void LoadStartupTexts()
 {
     // The failure messages go with it: any start mode reads and may save a file.
     assignTexts({ { &strFileNotFound, 4101 }, { &strWriteFailed, 4105 }, { &strReadFailed, 4106 },
-        { &strUnsafeFolder, 4107 } });
+        { &strUnsafeFolder, 4107 }, { &strNameTooLong, 4108 }, { &strLinkRefused, 4109 },
+        { &strCardBusy, 4110 }, { &strCardChanged, 4111 } });
 }
 
 void LoadFilterTexts()
@@ -33,11 +34,11 @@ void LoadFilterTexts()
 
 void clearTexts()
 {
-    for (QString *text :
-        { &strFileNotFound, &strSaveAfficheTitle, &strSaveAsTitle, &strWrongFile, &strWriteFailed,
-            &strReadFailed, &strUnsafeFolder, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
-            &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
-            &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
-            &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError })
+    for (QString *text : { &strFileNotFound, &strSaveAfficheTitle, &strSaveAsTitle, &strWrongFile,
+             &strWriteFailed, &strReadFailed, &strUnsafeFolder, &strNameTooLong, &strLinkRefused,
+             &strCardBusy, &strCardChanged, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
+             &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
+             &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
+             &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError })
         text->clear();
 }

@@ -16,6 +16,10 @@ extern QString strWrongFile;          // 4104
 extern QString strWriteFailed;        // 4105
 extern QString strReadFailed;         // 4106
 extern QString strUnsafeFolder;       // 4107
+extern QString strNameTooLong;        // 4108
+extern QString strLinkRefused;        // 4109
+extern QString strCardBusy;           // 4110
+extern QString strCardChanged;        // 4111
 extern QString strFilterAll;          // 5100
 extern QString strFilterCard;         // 5101
 extern QString strFilterImages;       // 5102

@@ -68,6 +68,10 @@ const std::map<int, const char16_t *> &table()
         { 4105, u"Impossible d'écrire le fichier" },
         { 4106, u"Impossible de lire le fichier" },
         { 4107, u"Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous" },
+        { 4108, u"Chemin trop long pour le système" },
+        { 4109, u"Un lien symbolique se trouve à la place du fichier : il n'est pas remplacé" },
+        { 4110, u"La fiche est occupée par un autre programme : réessayez plus tard" },
+        { 4111, u"La fiche a été modifiée par un autre programme depuis son ouverture" },
         // labels of the file dialogs' type filters
         { 5100, u"Tous les fichiers (*.*)" },
         { 5101, u"Fichiers Cinefiche (*.cfh)" },

@@ -36,7 +36,9 @@ QString frmMain::SaveNewCard()
     const QString path = ChooseCardFileName(txtTitre->text());
     if (path.isEmpty())
         return path;
-    return saveSucceeded(writeWholeCard(path, CollectRecord(), lblAffiche)) ? path : QString();
+    // The dialog asked before replacing: a link chosen there is replaced, not written through.
+    return saveSucceeded(writeWholeCard(path, CollectRecord(), lblAffiche, LinkAtPath::Replace)) ? path
+                                                                                                 : QString();
 }
 
 // The dialog opens where the card is, on its name. A poster removed since
@@ -48,17 +50,18 @@ QString frmMain::SaveCardAs()
         return path;
     const CardRecord record = CollectRecord();
     const SaveResult result = blnAffiMod && lblAffiche.isEmpty()
-        ? writeWholeCard(path, record, QString())
-        : writeCardCopy(lblFile, path, record, lblAffiche);
+        ? writeWholeCard(path, record, QString(), LinkAtPath::Replace)
+        : writeCardCopy(lblFile, path, record, lblAffiche, LinkAtPath::Replace);
     return saveSucceeded(result) ? path : QString();
 }
 
 bool frmMain::RewriteCard(const QString &cardPath)
 {
-    return saveSucceeded(writeWholeCard(cardPath, CollectRecord(), lblAffiche));
+    // The card opened through a link stays the card saved: the one the user sees.
+    return saveSucceeded(writeWholeCard(cardPath, CollectRecord(), lblAffiche, LinkAtPath::Follow));
 }
 
 bool frmMain::RewriteRecord(const QString &cardPath)
 {
-    return saveSucceeded(rewriteRecord(cardPath, CollectRecord()));
+    return saveSucceeded(rewriteRecord(cardPath, CollectRecord(), LinkAtPath::Follow));
 }

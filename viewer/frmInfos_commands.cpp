@@ -1,6 +1,7 @@
 #include "viewer/frmInfos.h"
 
 #include "app/desktop.h"
+#include "card/nativepath.h"
 #include "viewer/frmViewLarger.h"
 #include "viewer/viewerload.h"
 
@@ -22,7 +23,7 @@ bool frmInfos::eventFilter(QObject *watched, QEvent *event)
 void frmInfos::cmdPlay_Click()
 {
     // The desktop's answer is not looked at: the viewer closes either way.
-    desktop().openExternal(QUrl::fromLocalFile(strDivXFile));
+    desktop().openExternal(fileUrl(strDivXFile));
     close();
 }
 
