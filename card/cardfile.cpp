@@ -138,6 +138,7 @@ CardReadStatus readStatus(Transfer copied)
         return CardReadStatus::Unreadable;
     case Transfer::WriteFailed:
     case Transfer::LinkRefused:
+    case Transfer::NameTooLong:
         break;
     }
     return CardReadStatus::PosterWriteFailed;

@@ -26,6 +26,8 @@ SaveResult transferred(Transfer transfer, const QString &source, const QString &
         return failed(SaveStatus::ReadFailed, source);
     case Transfer::LinkRefused:
         return failed(SaveStatus::LinkRefused, destination);
+    case Transfer::NameTooLong:
+        return failed(SaveStatus::NameTooLong, destination);
     case Transfer::WriteFailed:
         break;
     }

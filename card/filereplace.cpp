@@ -26,9 +26,12 @@ std::optional<Target> targetOf(const QString &path, LinkAtPath links, Transfer &
 {
     Target target { nativePath(path), std::nullopt };
     struct stat info { };
-    const bool link = ::lstat(target.path.constData(), &info) == 0 && S_ISLNK(info.st_mode);
-    refusal = link && links == LinkAtPath::Refuse ? Transfer::LinkRefused : Transfer::WriteFailed;
-    if (link && links == LinkAtPath::Refuse)
+    const bool found = ::lstat(target.path.constData(), &info) == 0;
+    const bool link = found && S_ISLNK(info.st_mode);
+    refusal = link && links == LinkAtPath::Refuse ? Transfer::LinkRefused
+        : !found && errno == ENAMETOOLONG         ? Transfer::NameTooLong
+                                                  : Transfer::WriteFailed;
+    if (refusal != Transfer::WriteFailed)
         return std::nullopt;
     if (link && links == LinkAtPath::Follow) {
         char *real = ::realpath(target.path.constData(), nullptr);

@@ -14,6 +14,7 @@ enum class Transfer {
     ReadFailed,
     WriteFailed,
     LinkRefused,   // a symbolic link stands at the path and replacing it was not asked
+    NameTooLong,   // the path is longer than the system allows
 };
 
 // Whether a replaced file waits until it is on the disk: a card does; a

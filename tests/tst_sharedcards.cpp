@@ -221,8 +221,9 @@ void tst_SharedCards::latin1Names()
 void tst_SharedCards::nameTooLong()
 {
     const QString name = path(QString(300, u'a') + u".cfh"_s);
-    for (const QStringList &args :
-        { QStringList { u"show"_s, name }, QStringList { u"set"_s, name, u"titre=X"_s } }) {
+    const QStringList commands[] = { { u"show"_s, name }, { u"set"_s, name, u"titre=X"_s },
+        { u"new"_s, u"titre=X"_s, name }, { u"poster"_s, path(u"card.cfh"_s), name } };
+    for (const QStringList &args : commands) {
         const Run refused = run(args);
         QCOMPARE(refused.status, 1);
         QVERIFY2(refused.err.endsWith(" : chemin trop long pour le système\n"), refused.err.constData());

@@ -205,6 +205,8 @@ bool writeOutput(ToolIo &io, QIODevice &in, const QString &path, LinkAtPath link
         = isDevice(path) ? writeDevice(in, path) : replaceFile(path, copy, Durability::Written, links);
     if (written == Transfer::LinkRefused)
         report(io, ToolText::linkRefused(path));
+    else if (written == Transfer::NameTooLong)
+        report(io, ToolText::nameTooLong(path));
     else if (written != Transfer::Done)
         report(io, ToolText::writeFailed(path));
     return written == Transfer::Done;

@@ -43,6 +43,8 @@ SaveResult copyPoster(const QString &cardPath, const QString &target)
         return {};
     case Transfer::ReadFailed:
         return { SaveStatus::ReadFailed, cardPath };
+    case Transfer::NameTooLong:
+        return { SaveStatus::NameTooLong, target };
     case Transfer::LinkRefused:
     case Transfer::WriteFailed:
         break;
