@@ -23,6 +23,7 @@ private slots:
     void failuresLeaveTheOldCard();
     void replacesOnlyTheCardLoaded();
     void twoWritersLoseNothing();
+    void aWriterThatNeverLetsGoCostsPatience();
 
 private:
     TestCache m_cache;
@@ -208,6 +209,22 @@ void tst_CardSave::twoWritersLoseNothing()
     QCOMPARE(raced.record.Titre.trimmed(), u"500"_s);
     QCOMPARE(raced.record.Type.trimmed(), u"500"_s);
     QCOMPARE(readBytes(card).sliced(CardLayout::PosterOffset), QByteArray("poster"));
+}
+
+// A card held locked by another (a stuck program) is refused as busy after
+// the patience given, not waited for forever; once let go, it is taken.
+void tst_CardSave::aWriterThatNeverLetsGoCostsPatience()
+{
+    const QString card = path("held.cfh");
+    QVERIFY(writeBytes(card, makeCard("Held", "poster")));
+    auto holder = std::make_unique<CardLock>(card);
+    QCOMPARE(holder->status(), LockStatus::Held);
+    QCOMPARE(CardLock(card, std::chrono::milliseconds(50)).status(), LockStatus::Busy);
+    holder.reset();
+    const CardLock taken(card, std::chrono::milliseconds(50));
+    QCOMPARE(taken.status(), LockStatus::Held);
+    QCOMPARE(taken.fingerprint(), cardFingerprint(card));
+    QCOMPARE(CardLock(path("none.cfh")).status(), LockStatus::Missing);
 }
 
 QTEST_GUILESS_MAIN(tst_CardSave)
