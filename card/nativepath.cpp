@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -79,7 +80,13 @@ QString pathFromNative(QByteArrayView bytes)
 
 QUrl fileUrl(const QString &path)
 {
-    return QUrl::fromEncoded("file://" + nativePath(path).toPercentEncoding("/"));
+    QByteArray bytes = nativePath(path);
+    if (!bytes.startsWith('/')) {
+        char *folder = ::getcwd(nullptr, 0);
+        bytes.prepend(QByteArray(folder ? folder : "") + '/');
+        std::free(folder);
+    }
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"));
 }
 
 int openNative(const QString &path, int flags, unsigned mode)

@@ -18,7 +18,8 @@ QByteArray nativePath(const QString &path);
 // The path that the system's bytes name; nativePath gives the bytes back.
 QString pathFromNative(QByteArrayView bytes);
 
-// A file:// address of path whose bytes are percent-encoded as they stand.
+// A file:// address of path (made absolute from the current folder) whose
+// bytes are percent-encoded as they stand.
 QUrl fileUrl(const QString &path);
 
 // ::open of path's bytes (close-on-exec, retried on EINTR); -1 with errno.
