@@ -30,6 +30,9 @@ void showCardReadFailure(CardReadStatus status, const QString &cardPath, const Q
     case CardReadStatus::NotCard:
         showMessage(textOf(Text::WrongFile), MsgIcon::Critical);
         return;
+    case CardReadStatus::NameTooLong:
+        showAbout(textOf(Text::NameTooLong), cardPath);
+        return;
     case CardReadStatus::PosterWriteFailed:
         // The user knows the cache folder, not the working file inside it.
         if (folder.isEmpty())
@@ -54,6 +57,23 @@ bool saveSucceeded(const SaveResult &result)
         return false;
     case SaveStatus::WriteFailed:
         showWriteFailed(result.failedPath);
+        return false;
+    case SaveStatus::NotCard:
+        showAbout(textOf(Text::WrongFile), result.failedPath);
+        return false;
+    case SaveStatus::NameTooLong:
+        showAbout(textOf(Text::NameTooLong), result.failedPath);
+        return false;
+    case SaveStatus::LinkRefused:
+        showAbout(textOf(Text::LinkRefused), result.failedPath);
+        return false;
+    case SaveStatus::Busy:
+        showAbout(textOf(Text::CardBusy), result.failedPath);
+        return false;
+    case SaveStatus::Changed:
+        showAbout(textOf(Text::CardChanged), result.failedPath);
+        return false;
+    case SaveStatus::Cancelled:
         return false;
     }
     return false;

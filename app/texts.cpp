@@ -69,6 +69,10 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::ReadFailed, u"Impossible de lire le fichier" },
     { Text::UnsafeFolder,
         u"Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous" },
+    { Text::NameTooLong, u"Chemin trop long pour le système" },
+    { Text::LinkRefused, u"Un lien symbolique se trouve à la place du fichier : il n'est pas remplacé" },
+    { Text::CardBusy, u"La fiche est occupée par un autre programme : réessayez plus tard" },
+    { Text::CardChanged, u"La fiche a été modifiée par un autre programme depuis son ouverture" },
     // labels of the file dialogs' type filters
     { Text::FilterAll, u"Tous les fichiers (*.*)" },
     { Text::FilterCard, u"Fichiers Cinefiche (*.cfh)" },

@@ -67,6 +67,10 @@ enum class Text {
     WriteFailed,
     ReadFailed,
     UnsafeFolder,
+    NameTooLong,
+    LinkRefused,
+    CardBusy,
+    CardChanged,
     // labels of the file dialogs' type filters
     FilterAll,
     FilterCard,

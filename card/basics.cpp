@@ -1,22 +1,26 @@
 #include "card/basics.h"
 
-#include <QFileInfo>
+#include "card/nativepath.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool FileExists(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    return QFileInfo(path).isFile();   // follows links; false for folders and special files
+    struct stat info { };   // follows links; false for folders and special files
+    return ::stat(nativePath(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool IsFileReadOnly(const QString &path)
 {
     // A file nobody may write is read-only even for root, who could write it anyway.
-    const QFileInfo info(path);
-    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return !(info.permissions() & anyWrite) || ::access(QFile::encodeName(path).constData(), W_OK) != 0;
+    const QByteArray bytes = nativePath(path);
+    struct stat info { };
+    if (::stat(bytes.constData(), &info) != 0)
+        return true;
+    return (info.st_mode & 0222) == 0 || ::access(bytes.constData(), W_OK) != 0;
 }
 
 QString TrimRight(const QString &text)

@@ -1,12 +1,10 @@
 #include "card/cardfile.h"
 
 #include "card/basics.h"
+#include "card/nativepath.h"
 #include "card/workfolder.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -51,12 +49,15 @@ Transfer writeAll(QIODevice &out, const QByteArray &bytes)
 // A file descriptor open for reading on path when it is a regular file (a
 // link to one counts), never waiting on a FIFO; size gets its length. -1,
 // with status Missing for anything that is not a regular file.
-int openRegular(const QString &path, CardReadStatus &status, qint64 &size)
+// A name too long for the system is no missing file: it says so.
+int openRegular(const QString &path, CardReadStatus &status, qint64 &size, CardFingerprint &fingerprint)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openNative(path, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         const bool denied = errno == EACCES || errno == EPERM || errno == EIO;
-        status = denied ? CardReadStatus::Unreadable : CardReadStatus::Missing;
+        status = errno == ENAMETOOLONG ? CardReadStatus::NameTooLong
+            : denied                   ? CardReadStatus::Unreadable
+                                       : CardReadStatus::Missing;
         return -1;
     }
     struct stat info { };
@@ -66,14 +67,15 @@ int openRegular(const QString &path, CardReadStatus &status, qint64 &size)
         return -1;
     }
     size = info.st_size;
+    fingerprint = *fingerprintOf(fd);
     status = CardReadStatus::Ok;
     return fd;
 }
 
-CardReadStatus openRegularFile(QFile &file, const QString &path, qint64 &size)
+CardReadStatus openRegularFile(QFile &file, const QString &path, qint64 &size, CardFingerprint &fingerprint)
 {
     CardReadStatus status = CardReadStatus::Ok;
-    const int fd = openRegular(path, status, size);
+    const int fd = openRegular(path, status, size, fingerprint);
     if (fd >= 0
         && !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
@@ -113,29 +115,18 @@ CardRead cardFromHead(std::optional<QByteArrayView> head)
     return result;
 }
 
-// The same replacement without the wait for the disk: a new file beside
-// target, renamed over it once written. permissions: the old file's.
-Transfer replaceWritten(const QString &target, std::optional<QFile::Permissions> permissions,
-    const std::function<Transfer(QIODevice &)> &write)
+// The poster's working file of folder, made anew: a link planted there is
+// not written through.
+bool openWorkFile(QFile &file, const QString &folder)
 {
-    QFile out;
-    do   // a new name each time, so that no other file is ever written into
-        out.setFileName(
-            target + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate(), 36));
-    while (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) && out.error() == QFileDevice::OpenError
-        && QFileInfo::exists(out.fileName()));
-    if (!out.isOpen())
-        return Transfer::WriteFailed;
-    Transfer written = write(out);
-    if (written == Transfer::Done && (!out.flush() || (permissions && !out.setPermissions(*permissions))))
-        written = Transfer::WriteFailed;
-    out.close();
-    if (written == Transfer::Done && out.error() == QFileDevice::NoError
-        && ::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData())
-            == 0)
-        return Transfer::Done;
-    out.remove();
-    return written == Transfer::Done ? Transfer::WriteFailed : written;
+    if (folder.isEmpty())
+        return false;
+    const int fd = openNative(folder + WorkFile::Image, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
+    if (fd >= 0 && file.open(fd, kWrite, QFileDevice::AutoCloseHandle))
+        return true;
+    if (fd >= 0)
+        ::close(fd);
+    return false;
 }
 
 CardReadStatus readStatus(Transfer copied)
@@ -146,6 +137,8 @@ CardReadStatus readStatus(Transfer copied)
     case Transfer::ReadFailed:
         return CardReadStatus::Unreadable;
     case Transfer::WriteFailed:
+    case Transfer::LinkRefused:
+    case Transfer::NameTooLong:
         break;
     }
     return CardReadStatus::PosterWriteFailed;
@@ -188,21 +181,23 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
     CardRead result;
     QFile in;
     qint64 size = 0;
-    result.status = openRegularFile(in, cardPath, size);
+    CardFingerprint fingerprint;
+    result.status = openRegularFile(in, cardPath, size, fingerprint);
     if (result.status != CardReadStatus::Ok)
         return result;
-    QFile poster(folder + WorkFile::Image);
-    if (size > CardLayout::PosterOffset && (folder.isEmpty() || !poster.open(kWrite | QIODevice::Truncate))) {
+    QFile poster;
+    if (size > CardLayout::PosterOffset && !openWorkFile(poster, folder)) {
         result.status = CardReadStatus::PosterWriteFailed;
         return result;
     }
     result = readCard(in, poster.isOpen() ? &poster : nullptr);
+    result.fingerprint = fingerprint;
     if (poster.isOpen()) {
         poster.close();
         if (result.status == CardReadStatus::Ok && poster.error() != QFileDevice::NoError)
             result.status = CardReadStatus::PosterWriteFailed;
         if (result.status != CardReadStatus::Ok)
-            poster.remove();
+            ::unlink(nativePath(folder + WorkFile::Image).constData());
     }
     return result;
 }
@@ -211,7 +206,7 @@ CardHead readCardHead(const QString &path)
 {
     CardHead head;
     qint64 size = 0;
-    const int fd = openRegular(path, head.status, size);
+    const int fd = openRegular(path, head.status, size, head.fingerprint);
     if (fd < 0)
         return head;
     char bytes[CardLayout::PosterOffset];
@@ -224,13 +219,13 @@ CardHead readCardHead(const QString &path)
     return head;
 }
 
-PosterDevice::PosterDevice(const QString &cardPath) : m_card(cardPath) { }
+PosterDevice::PosterDevice(const QString &cardPath) : m_path(cardPath) { }
 
 bool PosterDevice::open(OpenMode mode)
 {
     if ((mode & ~QIODevice::Unbuffered) != QIODevice::ReadOnly)
         return false;
-    if (!m_card.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (!openForReading(m_card, m_path)) {
         setErrorString(m_card.errorString());
         return false;
     }
@@ -274,27 +269,4 @@ Transfer writeCard(QIODevice &out, const CardRecord &record, QIODevice *poster, 
     if (head != Transfer::Done || poster == nullptr)
         return head;
     return copyRest(*poster, out);
-}
-
-Transfer replaceFile(
-    const QString &path, const std::function<Transfer(QIODevice &)> &write, Durability durability)
-{
-    const bool existed = FileExists(path);
-    if (QFileInfo(path).isDir() || (existed && IsFileReadOnly(path)))
-        return Transfer::WriteFailed;
-    const QFile::Permissions permissions = QFileInfo(path).permissions();
-    if (durability == Durability::Written)
-        return replaceWritten(QFileInfo(path).isSymLink() ? QFile::symLinkTarget(path) : path,
-            existed ? std::optional(permissions) : std::nullopt, write);
-    QSaveFile out(path);
-    out.setDirectWriteFallback(false);
-    if (!out.open(kWrite))
-        return Transfer::WriteFailed;
-    Transfer written = write(out);
-    if (written == Transfer::Done && existed && !out.setPermissions(permissions))
-        written = Transfer::WriteFailed;
-    if (written != Transfer::Done)
-        return written;   // the new file goes with out
-
-    return out.commit() ? Transfer::Done : Transfer::WriteFailed;
 }

@@ -2,7 +2,9 @@
 // Reading and writing card files: "@CNFCH@", the 1168-byte record, a
 // separator byte, then the poster bytes to the end of the file.
 
+#include "card/cardlock.h"
 #include "card/cardrecord.h"
+#include "card/filereplace.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -19,6 +21,7 @@ enum class CardReadStatus {
     Unreadable,          // the file is there but cannot be read
     NotCard,             // its first 7 bytes are not the marker
     PosterWriteFailed,   // the poster's working file could not be written
+    NameTooLong,         // the path is longer than the system allows
 };
 
 // The record is meaningful only when the status is Ok.
@@ -26,6 +29,7 @@ struct CardRead {
     CardReadStatus status = CardReadStatus::Ok;
     CardRecord record { Qt::Uninitialized };
     bool hasPoster = false;
+    CardFingerprint fingerprint {};   // ReadCardFile: the file as read
 };
 
 // Reads a card from in; the poster bytes, when there are any, go to
@@ -40,6 +44,7 @@ struct CardHead {
     CardReadStatus status = CardReadStatus::Ok;
     CardRecord record { Qt::Uninitialized };   // meaningful only when the status is Ok
     qint64 posterBytes = 0;                    // bytes after offset 1176
+    CardFingerprint fingerprint {};            // the file as read
 };
 
 // The record of the card at path, from its first 1176 bytes alone, and the
@@ -62,11 +67,9 @@ protected:
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
+    QString m_path;
     QFile m_card;
 };
-
-// How a copy of bytes from one device to another ended.
-enum class Transfer { Done, ReadFailed, WriteFailed };
 
 // Copies what remains of in to out, block by block; copied counts the bytes.
 Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied = nullptr);
@@ -78,13 +81,3 @@ QByteArray cardHeader(const CardRecord &record);
 // every byte that remains to be read of poster (none when null).
 Transfer writeCard(
     QIODevice &out, const CardRecord &record, QIODevice *poster, char separator = CardLayout::Separator);
-
-// Whether a replaced file waits until it is on the disk: a card does; a
-// file that is no card (a poster saved out, a thumbnail) is not worth it.
-enum class Durability { OnDisk, Written };
-
-// Replaces path with the bytes write() puts into a new file beside it, once
-// they are all written (and on disk); the old file's permissions and links
-// are kept. The old file stays untouched on any failure, a read-only one too.
-Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write,
-    Durability durability = Durability::OnDisk);

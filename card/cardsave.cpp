@@ -2,8 +2,12 @@
 
 #include "card/basics.h"
 #include "card/cardfile.h"
+#include "card/nativepath.h"
 
 #include <QFile>
+
+#include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -20,52 +24,131 @@ SaveResult transferred(Transfer transfer, const QString &source, const QString &
         return {};
     case Transfer::ReadFailed:
         return failed(SaveStatus::ReadFailed, source);
+    case Transfer::LinkRefused:
+        return failed(SaveStatus::LinkRefused, destination);
+    case Transfer::NameTooLong:
+        return failed(SaveStatus::NameTooLong, destination);
     case Transfer::WriteFailed:
         break;
     }
     return failed(SaveStatus::WriteFailed, destination);
 }
 
+// Why a file at path could not be opened for reading, from errno.
+SaveResult openFailed(SaveStatus missing, const QString &path)
+{
+    if (errno == ENAMETOOLONG)
+        return failed(SaveStatus::NameTooLong, path);
+    return failed(errno == ENOENT || errno == ENOTDIR ? missing : SaveStatus::ReadFailed, path);
+}
+
+std::optional<SaveResult> lockFailed(const CardLock &lock, const QString &path)
+{
+    switch (lock.status()) {
+    case LockStatus::Held:
+        return std::nullopt;
+    case LockStatus::Missing:
+        return failed(SaveStatus::SourceMissing, path);
+    case LockStatus::Busy:
+        return failed(SaveStatus::Busy, path);
+    case LockStatus::Failed:
+        break;
+    }
+    return openFailed(SaveStatus::SourceMissing, path);
+}
+
+// Writes cardPath from record and, as poster asks, the bytes of card after
+// its separator, none, or the file poster.path.
+SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &cardPath,
+    const CardRecord &record, const PosterChoice &poster, LinkAtPath links)
+{
+    QFile picture;
+    const bool replaced = poster.kind == PosterChoice::Kind::Replace;
+    if (replaced && !FileExists(poster.path))
+        return failed(SaveStatus::PosterMissing, poster.path);
+    if (replaced && !openForReading(picture, poster.path))
+        return openFailed(SaveStatus::PosterMissing, poster.path);
+    char separator = CardLayout::Separator;
+    QIODevice *bytes = picture.isOpen() ? &picture : nullptr;
+    // A card that ends at or before its separator has no poster to carry over.
+    if (poster.kind == PosterChoice::Kind::Keep && card.size() > CardLayout::SeparatorOffset) {
+        if (!card.seek(CardLayout::SeparatorOffset) || !card.getChar(&separator))
+            return failed(SaveStatus::ReadFailed, sourceCard);
+        bytes = &card;
+    }
+    const auto write = [&](QIODevice &out) { return writeCard(out, record, bytes, separator); };
+    return transferred(replaceFile(cardPath, write, Durability::OnDisk, links),
+        bytes == &card ? sourceCard : poster.path, cardPath);
+}
+
+// The card open as a held lock's file, read through a QFile.
+bool openLocked(QFile &file, const CardLock &lock)
+{
+    return file.open(lock.fd(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
+}
+
 }   // namespace
 
-SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath)
+SaveResult writeWholeCard(
+    const QString &cardPath, const CardRecord &record, const QString &posterPath, LinkAtPath links)
 {
-    QFile poster(posterPath);
-    if (!posterPath.isEmpty()) {
-        if (!FileExists(posterPath))
-            return failed(SaveStatus::PosterMissing, posterPath);
-        if (!poster.open(QIODevice::ReadOnly))
-            return failed(SaveStatus::ReadFailed, posterPath);
-    }
-    QIODevice *bytes = poster.isOpen() ? &poster : nullptr;
-    return transferred(replaceFile(cardPath, [&](QIODevice &out) { return writeCard(out, record, bytes); }),
-        posterPath, cardPath);
+    const CardLock lock(cardPath);
+    if (lock.status() == LockStatus::Busy)
+        return failed(SaveStatus::Busy, cardPath);
+    QFile none;
+    const auto kind = posterPath.isEmpty() ? PosterChoice::Kind::Remove : PosterChoice::Kind::Replace;
+    return writeFrom(none, QString(), cardPath, record, { kind, posterPath }, links);
 }
 
-SaveResult writeCardCopy(
-    const QString &sourceCard, const QString &cardPath, const CardRecord &record, const QString &posterPath)
+SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const CardRecord &record,
+    const QString &posterPath, LinkAtPath links)
 {
     if (!posterPath.isEmpty())
-        return writeWholeCard(cardPath, record, posterPath);
+        return writeWholeCard(cardPath, record, posterPath, links);
+    const CardLock lock(cardPath);
+    if (lock.status() == LockStatus::Busy)
+        return failed(SaveStatus::Busy, cardPath);
+    QFile in;
     if (!FileExists(sourceCard))
         return failed(SaveStatus::SourceMissing, sourceCard);
-    QFile in(sourceCard);
-    if (!in.open(QIODevice::ReadOnly))
-        return failed(SaveStatus::ReadFailed, sourceCard);
-    // A card that ends at or before its separator has no poster to carry over.
-    char separator = CardLayout::Separator;
-    QIODevice *poster = nullptr;
-    if (in.size() > CardLayout::SeparatorOffset) {
-        if (!in.seek(CardLayout::SeparatorOffset) || !in.getChar(&separator))
-            return failed(SaveStatus::ReadFailed, sourceCard);
-        poster = &in;
-    }
-    return transferred(
-        replaceFile(cardPath, [&](QIODevice &out) { return writeCard(out, record, poster, separator); }),
-        sourceCard, cardPath);
+    if (!openForReading(in, sourceCard))
+        return openFailed(SaveStatus::SourceMissing, sourceCard);
+    return writeFrom(in, sourceCard, cardPath, record, {}, links);
 }
 
-SaveResult rewriteRecord(const QString &cardPath, const CardRecord &record)
+SaveResult rewriteRecord(const QString &cardPath, const CardRecord &record, LinkAtPath links)
 {
-    return writeCardCopy(cardPath, cardPath, record, QString());
+    return writeCardCopy(cardPath, cardPath, record, QString(), links);
+}
+
+SaveResult changeCard(const QString &cardPath, const std::function<bool(CardRecord &)> &edit,
+    const PosterChoice &poster, LinkAtPath links)
+{
+    const CardLock lock(cardPath);
+    if (const auto refused = lockFailed(lock, cardPath))
+        return *refused;
+    QFile in;
+    if (!openLocked(in, lock))
+        return failed(SaveStatus::ReadFailed, cardPath);
+    CardRead read = readCard(in, nullptr);
+    if (read.status != CardReadStatus::Ok)
+        return failed(
+            read.status == CardReadStatus::NotCard ? SaveStatus::NotCard : SaveStatus::ReadFailed, cardPath);
+    if (!edit(read.record))
+        return failed(SaveStatus::Cancelled, cardPath);
+    return writeFrom(in, cardPath, cardPath, read.record, poster, links);
+}
+
+SaveResult replaceIfUnchanged(const QString &cardPath, const CardFingerprint &loaded,
+    const CardRecord &record, const PosterChoice &poster, LinkAtPath links)
+{
+    const CardLock lock(cardPath);
+    if (const auto refused = lockFailed(lock, cardPath))
+        return *refused;
+    QFile in;
+    if (lock.fingerprint() != loaded)
+        return failed(SaveStatus::Changed, cardPath);
+    if (!openLocked(in, lock))
+        return failed(SaveStatus::ReadFailed, cardPath);
+    return writeFrom(in, cardPath, cardPath, record, poster, links);
 }

@@ -1,12 +1,17 @@
 #pragma once
-// The ways a card is written: a whole new card, and a copy under another
-// name (or onto itself, which rewrites its record alone). Each card is
-// written into a new file beside the destination, which replaces it only
-// once complete.
+// The ways a card is written: a whole new card, a copy under another name
+// (or onto itself, which rewrites its record alone), and a change of an
+// existing card. Each card is written into a new file beside the
+// destination, which replaces it only once complete; an existing card is
+// locked while it is replaced, so that no other writer's change is lost.
 
+#include "card/cardlock.h"
 #include "card/cardrecord.h"
+#include "card/filereplace.h"
 
 #include <QString>
+
+#include <functional>
 
 enum class SaveStatus {
     Ok,
@@ -14,6 +19,12 @@ enum class SaveStatus {
     SourceMissing,   // the card to copy is gone; failedPath names it
     ReadFailed,      // failedPath names the file that could not be read
     WriteFailed,     // failedPath names the file that could not be written
+    NotCard,         // the card to change is no card; failedPath names it
+    NameTooLong,     // failedPath is longer than the system allows
+    LinkRefused,     // a symbolic link stands at failedPath, and replacing it was not asked
+    Busy,            // another writer kept the card at failedPath locked too long
+    Changed,         // the card at failedPath is no longer the one loaded: nothing written
+    Cancelled,       // the change asked for nothing to be written
 };
 
 struct SaveResult {
@@ -24,12 +35,32 @@ struct SaveResult {
 
 // Writes cardPath anew: the record, then the poster file posterPath (none
 // when empty).
-SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath);
+SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath,
+    LinkAtPath links = LinkAtPath::Refuse);
 
 // Writes cardPath as a copy of sourceCard whose record is replaced: its
 // separator and poster bytes stay, unless posterPath names a new poster.
-SaveResult writeCardCopy(
-    const QString &sourceCard, const QString &cardPath, const CardRecord &record, const QString &posterPath);
+SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const CardRecord &record,
+    const QString &posterPath, LinkAtPath links = LinkAtPath::Refuse);
 
 // Replaces the record of the existing card cardPath; every byte after it stays.
-SaveResult rewriteRecord(const QString &cardPath, const CardRecord &record);
+SaveResult rewriteRecord(
+    const QString &cardPath, const CardRecord &record, LinkAtPath links = LinkAtPath::Refuse);
+
+// The poster a changed card gets: its own bytes, none, or the file path.
+struct PosterChoice {
+    enum class Kind { Keep, Remove, Replace } kind = Kind::Keep;
+    QString path {};
+};
+
+// Reads the card at cardPath, lets edit change its record, and replaces the
+// card, as one step against other writers. edit returns false to write
+// nothing (Cancelled).
+SaveResult changeCard(const QString &cardPath, const std::function<bool(CardRecord &)> &edit,
+    const PosterChoice &poster = {}, LinkAtPath links = LinkAtPath::Refuse);
+
+// Replaces the card at cardPath with record and poster only while it is
+// still the file loaded (its fingerprint when it was read); Changed, with
+// nothing written, when another writer replaced it since.
+SaveResult replaceIfUnchanged(const QString &cardPath, const CardFingerprint &loaded,
+    const CardRecord &record, const PosterChoice &poster = {}, LinkAtPath links = LinkAtPath::Refuse);

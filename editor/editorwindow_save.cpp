@@ -33,7 +33,10 @@ QString EditorWindow::saveNewCard()
     const QString path = chooseCardPath(m_titleEdit->text());
     if (path.isEmpty())
         return path;
-    return saveSucceeded(writeWholeCard(path, collectRecord(), m_card.posterToSave())) ? path : QString();
+    // The dialog asked before replacing: a link chosen there is replaced, not written through.
+    const SaveResult result
+        = writeWholeCard(path, collectRecord(), m_card.posterToSave(), LinkAtPath::Replace);
+    return saveSucceeded(result) ? path : QString();
 }
 
 // The dialog opens where the card is, on its name. A poster removed since
@@ -46,17 +49,19 @@ QString EditorWindow::writeCopy()
         return path;
     const CardRecord record = collectRecord();
     const SaveResult result = m_card.posterChanged() && m_card.posterToSave().isEmpty()
-        ? writeWholeCard(path, record, QString())
-        : writeCardCopy(source, path, record, m_card.posterToSave());
+        ? writeWholeCard(path, record, QString(), LinkAtPath::Replace)
+        : writeCardCopy(source, path, record, m_card.posterToSave(), LinkAtPath::Replace);
     return saveSucceeded(result) ? path : QString();
 }
 
 bool EditorWindow::rewriteWhole(const QString &cardPath)
 {
-    return saveSucceeded(writeWholeCard(cardPath, collectRecord(), m_card.posterToSave()));
+    // The card opened through a link stays the card saved: the one the user sees.
+    return saveSucceeded(
+        writeWholeCard(cardPath, collectRecord(), m_card.posterToSave(), LinkAtPath::Follow));
 }
 
 bool EditorWindow::rewriteFields(const QString &cardPath)
 {
-    return saveSucceeded(rewriteRecord(cardPath, collectRecord()));
+    return saveSucceeded(rewriteRecord(cardPath, collectRecord(), LinkAtPath::Follow));
 }

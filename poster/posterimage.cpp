@@ -1,6 +1,7 @@
 #include "poster/posterimage.h"
 
 #include "app/common.h"
+#include "card/nativepath.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -66,8 +67,8 @@ PosterFileCheck checkPosterFile(const QString &path)
 {
     if (!FileExists(path))
         return { PosterFileCheck::Missing, {} };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openForReading(file, path, QIODevice::ReadOnly))
         return { PosterFileCheck::Unreadable, {} };
     const PosterInfo info = probePoster(file);
     if (info.format.isEmpty())

@@ -10,7 +10,6 @@
 #include <QImageWriter>
 #include <QMimeData>
 #include <QPainter>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace {
@@ -84,10 +83,10 @@ bool writePastedPoster(const QImage &pixels, const QString &path)
         QPainter painter(&opaque);
         painter.drawImage(0, 0, pixels);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "jpeg");
-    writer.setQuality(kJpegQuality);
-    return writer.write(opaque) && file.commit();
+    const auto write = [&](QIODevice &out) {
+        QImageWriter writer(&out, "jpeg");
+        writer.setQuality(kJpegQuality);
+        return writer.write(opaque) ? Transfer::Done : Transfer::WriteFailed;
+    };
+    return replaceFile(path, write, Durability::Written) == Transfer::Done;
 }

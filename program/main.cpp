@@ -1,6 +1,7 @@
 #include "app/cmdline.h"
 #include "app/qtdesktop.h"
 #include "app/termination.h"
+#include "card/nativepath.h"
 #include "card/workfolder.h"
 #include "poster/posterimage.h"
 #include "program/startup.h"
@@ -63,7 +64,12 @@ int main(int argc, char *argv[])
     removeWorkFoldersOnTermination();
     cleanUpAfterKilledRuns();
 
-    const std::optional<int> status = startProgram(QApplication::arguments().mid(1));
+    // QApplication has taken its own options out of argv; what stays are file
+    // names as the disk holds them, which arguments() would decode lossily.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << pathFromNative(argv[i]);
+    const std::optional<int> status = startProgram(arguments);
     const int code = status ? *status : QApplication::exec();
     removeOwnWorkFolders();
     setDefaultDesktop(nullptr);

@@ -1,4 +1,5 @@
 #include "card/cardfile.h"
+#include "card/nativepath.h"
 #include "card/workfolder.h"
 #include "support/testfiles.h"
 
@@ -24,7 +25,10 @@ private slots:
     void readFailuresAreNotMissingFiles();
     void writerFailsAtEveryByte_data();
     void writerFailsAtEveryByte();
-    void writesThroughLinksKeepingPermissions();
+    void linkAtPath_data();
+    void linkAtPath();
+    void namesAsTheDiskHoldsThem_data();
+    void namesAsTheDiskHoldsThem();
 
 private:
     QTemporaryDir m_dir;
@@ -78,6 +82,7 @@ void tst_CardFile::writeThenRead()
     const CardRead read = ReadCardFile(card, m_work);
     QCOMPARE(read.status, CardReadStatus::Ok);
     QCOMPARE(read.record, record);
+    QCOMPARE(read.fingerprint, cardFingerprint(card));   // the editor's "changed on disk since"
     QCOMPARE(read.hasPoster, posterSize > 0);
     QCOMPARE(QFile::exists(m_work + WorkFile::Image), posterSize > 0);
     if (posterSize > 0)
@@ -169,19 +174,78 @@ void tst_CardFile::writerFailsAtEveryByte()
     QCOMPARE(writeCard(sink, sampleRecord(), &posterFails), Transfer::ReadFailed);
 }
 
-void tst_CardFile::writesThroughLinksKeepingPermissions()
+// A link planted at the path written: refused unless replacing it was
+// asked; followed only for a card the user opened through it. Whatever
+// happens to the link, what it points to keeps its permissions.
+void tst_CardFile::linkAtPath_data()
 {
+    QTest::addColumn<LinkAtPath>("links");
+    QTest::addColumn<Transfer>("result");
+    QTest::addColumn<bool>("stillLink");
+    QTest::addColumn<qsizetype>("targetSize");
+    QTest::newRow("refused") << LinkAtPath::Refuse << Transfer::LinkRefused << true << qsizetype(1176 + 6);
+    QTest::newRow("the link replaced")
+        << LinkAtPath::Replace << Transfer::Done << false << qsizetype(1176 + 6);
+    QTest::newRow("the card it names written")
+        << LinkAtPath::Follow << Transfer::Done << true << qsizetype(1176);
+}
+
+void tst_CardFile::linkAtPath()
+{
+    QFETCH(LinkAtPath, links);
+    QFETCH(Transfer, result);
+    QFETCH(bool, stillLink);
+    QFETCH(qsizetype, targetSize);
     const QString target = path("target.cfh");
     const QString link = path("link.cfh");
+    QFile::remove(link);
     QVERIFY(writeBytes(target, makeCard("Old", "poster")));
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QFile::setPermissions(target, permissions);
     QVERIFY(QFile::link(target, link));
     const auto write = [&](QIODevice &out) { return writeCard(out, sampleRecord(), nullptr); };
-    QCOMPARE(replaceFile(link, write), Transfer::Done);
-    QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(readBytes(target).size(), 1176);
-    QCOMPARE(QFileInfo(target).permissions() & ~QFile::Permissions(0x0F00),
-        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    QCOMPARE(replaceFile(link, write, Durability::OnDisk, links), result);
+    QCOMPARE(QFileInfo(link).isSymLink(), stillLink);
+    QCOMPARE(readBytes(target).size(), targetSize);
+    QCOMPARE(QFileInfo(target).permissions() & ~QFile::Permissions(0x0F00), permissions);
+    if (!stillLink)
+        QCOMPARE(readBytes(link).size(), 1176);
+    QCOMPARE(
+        QDir(m_dir.path()).entryList({ u".*"_s }, QDir::Files | QDir::Hidden | QDir::System), QStringList());
+}
+
+// Names kept as bytes: what is not UTF-8 comes back byte for byte, from the
+// name to the file and back.
+void tst_CardFile::namesAsTheDiskHoldsThem_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("utf8");
+    QTest::newRow("Latin-1") << QByteArray("Am\xE9lie.cfh") << false;
+    QTest::newRow("UTF-8") << QByteArray("Am\xC3\xA9lie \xF0\x9F\x8E\xAC.cfh") << true;
+    QTest::newRow("overlong slash") << QByteArray("a\xC0\xAF"
+                                                  "b.cfh")
+                                    << false;
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80.cfh") << false;
+    QTest::newRow("cut sequence") << QByteArray("\xE2\x82.cfh") << false;
+    QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80.cfh") << false;
+}
+
+void tst_CardFile::namesAsTheDiskHoldsThem()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(bool, utf8);
+    const QString decoded = pathFromNative(name);
+    QCOMPARE(nativePath(decoded), name);
+    if (utf8)
+        QCOMPARE(decoded, QString::fromUtf8(name));
+    const QString card = m_dir.path() + u'/' + decoded;
+    const auto write = [&](QIODevice &out) { return writeCard(out, sampleRecord(), nullptr); };
+    QCOMPARE(replaceFile(card, write), Transfer::Done);
+    QVERIFY(::access(QFile::encodeName(m_dir.path()) + '/' + name, R_OK) == 0);
+    QCOMPARE(readCardHead(card).status, CardReadStatus::Ok);
+    QCOMPARE(fileUrl(card).toEncoded(), "file://" + nativePath(card).toPercentEncoding("/"));
+    QCOMPARE(fileUrl(u"movie.avi"_s), QUrl::fromLocalFile(QDir::current().filePath(u"movie.avi"_s)));
+    QVERIFY(::unlink(nativePath(card).constData()) == 0);
 }
 
 QTEST_GUILESS_MAIN(tst_CardFile)

@@ -4,6 +4,7 @@
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +21,9 @@ private slots:
     void missingFilesWriteNothing();
     void failuresLeaveTheOldCard_data();
     void failuresLeaveTheOldCard();
+    void replacesOnlyTheCardLoaded();
+    void twoWritersLoseNothing();
+    void aWriterThatNeverLetsGoCostsPatience();
 
 private:
     TestCache m_cache;
@@ -43,6 +47,12 @@ SaveResult tst_CardSave::write(const QString &writer, const QString &card, const
         return writeWholeCard(card, record, poster);
     if (writer == u"record")
         return rewriteRecord(card, record);
+    if (writer == u"change") {
+        const PosterChoice choice { poster.isEmpty() ? PosterChoice::Kind::Keep : PosterChoice::Kind::Replace,
+            poster };
+        return changeCard(
+            card, [&](CardRecord &changed) { return (changed = record), true; }, choice);
+    }
     return writeCardCopy(card, writer == u"copy" ? path("copy.cfh") : card, record, poster);
 }
 
@@ -82,8 +92,11 @@ void tst_CardSave::writers_data()
         << u"copy"_s << old << QByteArray("GIF89a new poster") << QByteArray("GIF89a new poster");
     QTest::newRow("copy onto itself") << u"copy onto itself"_s << old << QByteArray() << posterBytes(3000);
     QTest::newRow("record alone") << u"record"_s << old << QByteArray() << posterBytes(3000);
+    QTest::newRow("change keeps the poster") << u"change"_s << old << QByteArray() << posterBytes(3000);
+    QTest::newRow("change with another poster")
+        << u"change"_s << old << QByteArray("GIF89a new poster") << QByteArray("GIF89a new poster");
     for (int size : { 607, 1175, 1176 }) {
-        for (const char *writer : { "copy", "record" })
+        for (const char *writer : { "copy", "record", "change" })
             QTest::addRow("%s of a card of %d bytes", writer, size)
                 << QString::fromLatin1(writer) << makeCard("Short", {}).left(size) << QByteArray()
                 << QByteArray();
@@ -131,7 +144,7 @@ void tst_CardSave::failuresLeaveTheOldCard_data()
     QTest::addColumn<QString>("writer");
     QTest::addColumn<qint64>("limit");
     const qint64 newSize = 1176 + 20000;
-    for (const char *writer : { "whole card", "copy", "copy onto itself", "record" }) {
+    for (const char *writer : { "whole card", "copy", "copy onto itself", "record", "change" }) {
         for (qint64 limit : { qint64(0), qint64(1), qint64(7), qint64(1174), qint64(1175), qint64(1176),
                  qint64(1176 + 10000), newSize - 1 })
             QTest::addRow("%s, disk full after %lld bytes", writer, limit)
@@ -158,6 +171,60 @@ void tst_CardSave::failuresLeaveTheOldCard()
     QCOMPARE(readBytes(card), old);
     QCOMPARE(QDir(m_dir.path()).entryList({ u"full*"_s, u"copy*"_s }, QDir::Files | QDir::Hidden),
         QStringList { u"full.cfh"_s });
+}
+
+// A card replaced by another writer since it was loaded is not saved over;
+// the card as it is now can be.
+void tst_CardSave::replacesOnlyTheCardLoaded()
+{
+    const QString card = path("shared.cfh");
+    QVERIFY(writeBytes(card, makeCard("Loaded", "poster")));
+    const CardHead loaded = readCardHead(card);
+    QCOMPARE(cardFingerprint(card), loaded.fingerprint);
+    QVERIFY(rewriteRecord(card, makeRecord(u"Other"_s, {}, {}, {}, {}, {}, {}, {})).ok());
+    const QByteArray other = readBytes(card);
+    const CardRecord mine = makeRecord(u"Mine"_s, {}, {}, {}, {}, {}, {}, {});
+    const SaveResult refused = replaceIfUnchanged(card, loaded.fingerprint, mine);
+    QCOMPARE(refused.status, SaveStatus::Changed);
+    QCOMPARE(refused.failedPath, card);
+    QCOMPARE(readBytes(card), other);
+    QVERIFY(replaceIfUnchanged(card, readCardHead(card).fingerprint, mine).ok());
+    QCOMPARE(readBytes(card), makeCard(QByteArray("Mine"), "poster"));
+}
+
+// Two processes add one to their own field of one card, 500 times each:
+// a change made between another's read and its write would be lost.
+void tst_CardSave::twoWritersLoseNothing()
+{
+    const QString card = path("raced.cfh");
+    QVERIFY(writeBytes(card, makeCard("0", "poster")));
+    QProcess title, type;
+    title.start(QStringLiteral(CARDWRITER), { card, u"titre"_s, u"500"_s });
+    type.start(QStringLiteral(CARDWRITER), { card, u"type"_s, u"500"_s });
+    for (QProcess *writer : { &title, &type }) {
+        QVERIFY(writer->waitForFinished(120000));
+        QVERIFY2(writer->exitCode() == 0, writer->readAllStandardError().constData());
+    }
+    const CardHead raced = readCardHead(card);
+    QCOMPARE(raced.record.Titre.trimmed(), u"500"_s);
+    QCOMPARE(raced.record.Type.trimmed(), u"500"_s);
+    QCOMPARE(readBytes(card).sliced(CardLayout::PosterOffset), QByteArray("poster"));
+}
+
+// A card held locked by another (a stuck program) is refused as busy after
+// the patience given, not waited for forever; once let go, it is taken.
+void tst_CardSave::aWriterThatNeverLetsGoCostsPatience()
+{
+    const QString card = path("held.cfh");
+    QVERIFY(writeBytes(card, makeCard("Held", "poster")));
+    auto holder = std::make_unique<CardLock>(card);
+    QCOMPARE(holder->status(), LockStatus::Held);
+    QCOMPARE(CardLock(card, std::chrono::milliseconds(50)).status(), LockStatus::Busy);
+    holder.reset();
+    const CardLock taken(card, std::chrono::milliseconds(50));
+    QCOMPARE(taken.status(), LockStatus::Held);
+    QCOMPARE(taken.fingerprint(), cardFingerprint(card));
+    QCOMPARE(CardLock(path("none.cfh")).status(), LockStatus::Missing);
 }
 
 QTEST_GUILESS_MAIN(tst_CardSave)

@@ -1,5 +1,5 @@
 #include "support/testfiles.h"
-#include "tool/cardtool.h"
+#include "support/toolrun.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,23 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Run {
-    int status = 0;
-    QByteArray out, err;
-};
-
-Run run(const QStringList &args, const QByteArray &input = {})
-{
-    QBuffer in, out, err;
-    in.setData(input);
-    in.open(QIODevice::ReadOnly);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    ToolIo io { in, out, err };
-    const int status = runCardTool(args, io);
-    return { status, out.data(), err.data() };
-}
 
 QString sample(const char *name)
 {
@@ -373,8 +356,7 @@ void tst_CardTool::realProgram()
     const auto program = [](const QStringList &args) {
         QProcess process;
         process.start(QStringLiteral(CARDTOOL_PROGRAM), args);
-        process.waitForFinished();
-        return Run { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+        return finished(process);
     };
     QCOMPARE(program({ u"--version"_s }).out, QByteArray("cinefiche-card " CINEFICHE_VERSION "\n"));
     const Run unknown = program({ u"show"_s, u"--bogus"_s, sample("sans-affiche") });

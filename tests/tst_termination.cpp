@@ -3,11 +3,13 @@
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +21,7 @@ private slots:
     void signalRemovesTheFoldersAtOnce_data();
     void signalRemovesTheFoldersAtOnce();
     void nextStartRemovesWhatAKilledRunLeft();
+    void latin1NamedCardOpens();
 
 private:
     std::unique_ptr<QTemporaryDir> m_home;
@@ -32,7 +35,7 @@ private:
     QList<qint64> lockHolders() const;
     // Starts the program and waits until it holds its reset folder, alone.
     void editCard();
-    void start(const QStringList &arguments);
+    void start(const QStringList &arguments, const QString &program = QStringLiteral(CINEFICHE_EXE));
 };
 
 void tst_Termination::init()
@@ -50,14 +53,15 @@ void tst_Termination::cleanup()
     m_program.reset();
 }
 
-void tst_Termination::start(const QStringList &arguments)
+void tst_Termination::start(const QStringList &arguments, const QString &program)
 {
     m_program = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"XDG_CACHE_HOME"_s, m_home->filePath(u"cache"_s));
     environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     m_program->setProcessEnvironment(environment);
-    m_program->start(QStringLiteral(CINEFICHE_EXE), arguments);
+    m_program->setWorkingDirectory(m_home->path());
+    m_program->start(program, arguments);
     QVERIFY(m_program->waitForStarted());
 }
 
@@ -108,6 +112,27 @@ void tst_Termination::nextStartRemovesWhatAKilledRunLeft()
     m_program->terminate();
     QVERIFY(m_program->waitForFinished(10000));
     QCOMPARE(cacheEntries(), QStringList());
+}
+
+// A card named in Latin-1 on an old disk opens in the editor: its poster
+// reaches the working folder. A shell gives the program the name's bytes.
+void tst_Termination::latin1NamedCardOpens()
+{
+    const QByteArray card = QFile::encodeName(m_home->path()) + "/Am\xE9lie.cfh";
+    QVERIFY(::rename(QFile::encodeName(m_home->filePath(u"card.cfh"_s)).constData(), card.constData()) == 0);
+    start({ u"-c"_s, u"exec \"$0\" \"$(printf 'Am\\351lie.cfh')\" /m"_s, QStringLiteral(CINEFICHE_EXE) },
+        u"/bin/sh"_s);
+    const qint64 posterBytes
+        = QFileInfo(QStringLiteral(SAMPLES_DIR "/le-phare-des-brumes.cfh")).size() - 1176;
+    const auto posterExtracted = [&] {
+        const QStringList folders = cacheEntries().filter(u".lock"_s).replaceInStrings(u".lock"_s, QString());
+        return folders.size() == 1
+            && QFileInfo(cache() + u'/' + folders.first() + u"/cfh_img.tmp"_s).size() == posterBytes;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(posterExtracted(), 10000);
+    m_program->terminate();
+    QVERIFY(m_program->waitForFinished(10000));
+    QVERIFY(::unlink(card.constData()) == 0);
 }
 
 QTEST_GUILESS_MAIN(tst_Termination)

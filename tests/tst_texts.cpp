@@ -24,7 +24,7 @@ private slots:
 void tst_Texts::everyNameHasItsText()
 {
     QCOMPARE(int(Text::Count),
-        65);   // the 58 texts, three failure messages, two editor captions, --help and --version
+        69);   // the 58 texts, seven failure messages, two editor captions, --help and --version
     for (int i = 0; i < int(Text::Count); ++i) {
         const auto name = Text(i);
         const QString &text = textOf(name);

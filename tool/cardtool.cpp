@@ -2,6 +2,8 @@
 
 #include "tool/tooltexts.h"
 
+#include "card/nativepath.h"
+
 #include <map>
 
 namespace {
@@ -26,7 +28,7 @@ const std::map<QString, Command> &commands()
 
 void print(QIODevice &out, const QString &text)
 {
-    out.write(text.toUtf8());
+    out.write(nativePath(text));   // UTF-8, and a file name's own bytes as they stand
 }
 
 void report(ToolIo &io, const QString &message)

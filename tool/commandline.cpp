@@ -3,10 +3,48 @@
 #include "app/common.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
+#include "card/nativepath.h"
 #include "tool/tooltexts.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Whether something stands at path, links followed.
+bool anythingAt(const QString &path)
+{
+    struct stat info { };
+    return ::stat(nativePath(path).constData(), &info) == 0;
+}
+
+// A device (/dev/null, a terminal, a pipe) takes the bytes where it stands:
+// writing it creates and replaces no file.
+bool isDevice(const QString &path)
+{
+    struct stat info { };
+    return ::stat(nativePath(path).constData(), &info) == 0 && !S_ISREG(info.st_mode)
+        && !S_ISDIR(info.st_mode);
+}
+
+Transfer writeDevice(QIODevice &in, const QString &path)
+{
+    QFile device;
+    const int fd = openNative(path, O_WRONLY);
+    if (fd < 0
+        || !device.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return Transfer::WriteFailed;
+    }
+    return copyRest(in, device);
+}
+
+}   // namespace
 
 std::optional<int> parseCommand(QCommandLineParser &parser, const QString &command, const QStringList &args,
     ToolIo &io, qsizetype minArgs, qsizetype maxArgs)
@@ -39,7 +77,10 @@ int cardFailed(ToolIo &io, const QString &path, CardReadStatus status)
 {
     switch (status) {
     case CardReadStatus::Missing:   // a folder or a device is there, but no card
-        report(io, QFileInfo::exists(path) ? ToolText::notCard(path) : ToolText::missing(path));
+        report(io, anythingAt(path) ? ToolText::notCard(path) : ToolText::missing(path));
+        break;
+    case CardReadStatus::NameTooLong:
+        report(io, ToolText::nameTooLong(path));
         break;
     case CardReadStatus::NotCard:
         report(io, ToolText::notCard(path));
@@ -57,6 +98,20 @@ int saveFailed(ToolIo &io, const SaveResult &result)
     case SaveStatus::PosterMissing:
     case SaveStatus::SourceMissing:
         report(io, ToolText::missing(result.failedPath));
+        break;
+    case SaveStatus::NotCard:
+        report(io, ToolText::notCard(result.failedPath));
+        break;
+    case SaveStatus::NameTooLong:
+        report(io, ToolText::nameTooLong(result.failedPath));
+        break;
+    case SaveStatus::LinkRefused:
+        report(io, ToolText::linkRefused(result.failedPath));
+        break;
+    case SaveStatus::Busy:
+        report(io, ToolText::cardBusy(result.failedPath));
+        break;
+    case SaveStatus::Cancelled:   // the reason is said already
         break;
     default:
         report(io, ToolText::writeFailed(result.failedPath));
@@ -120,6 +175,11 @@ std::optional<QString> posterProblem(const QString &path)
     return ToolText::pictureTooLarge(path, check.size.width(), check.size.height());
 }
 
+LinkAtPath linksFor(bool force)
+{
+    return force ? LinkAtPath::Replace : LinkAtPath::Refuse;
+}
+
 bool mayReplace(ToolIo &io, const QString &path)
 {
     // A slip in the order of the arguments must not cost a card.
@@ -129,7 +189,7 @@ bool mayReplace(ToolIo &io, const QString &path)
     return false;
 }
 
-bool writeOutput(ToolIo &io, QIODevice &in, const QString &path)
+bool writeOutput(ToolIo &io, QIODevice &in, const QString &path, LinkAtPath links)
 {
     if (path == u"-") {
         if (copyRest(in, io.out) != Transfer::Done) {
@@ -141,13 +201,13 @@ bool writeOutput(ToolIo &io, QIODevice &in, const QString &path)
     if (!mayReplace(io, path))
         return false;
     const auto copy = [&](QIODevice &out) { return copyRest(in, out); };
-    // A device such as /dev/null takes the bytes where it stands.
-    const bool device = QFileInfo::exists(path) && !QFileInfo(path).isFile() && !QFileInfo(path).isDir();
-    QFile direct(path);
-    const Transfer written = device
-        ? (direct.open(QIODevice::WriteOnly) ? copy(direct) : Transfer::WriteFailed)
-        : replaceFile(path, copy, Durability::Written);
-    if (written != Transfer::Done)
+    const Transfer written
+        = isDevice(path) ? writeDevice(in, path) : replaceFile(path, copy, Durability::Written, links);
+    if (written == Transfer::LinkRefused)
+        report(io, ToolText::linkRefused(path));
+    else if (written == Transfer::NameTooLong)
+        report(io, ToolText::nameTooLong(path));
+    else if (written != Transfer::Done)
         report(io, ToolText::writeFailed(path));
     return written == Transfer::Done;
 }

@@ -40,9 +40,13 @@ std::optional<QString> posterProblem(const QString &path);
 // NFO never replaces one.
 bool mayReplace(ToolIo &io, const QString &path);
 
+// What --force asks of a link at an output's path: to replace it.
+LinkAtPath linksFor(bool force);
+
 // Writes what remains of in to path (or to io.out for "-"), replacing path
-// only once complete; false, said on err, on failure.
-bool writeOutput(ToolIo &io, QIODevice &in, const QString &path);
+// only once complete and never through a link at path unless links says
+// so; false, said on err, on failure.
+bool writeOutput(ToolIo &io, QIODevice &in, const QString &path, LinkAtPath links);
 
 // NAME-poster.EXT beside the NFO NAME.nfo.
 QString posterBesideNfo(const QString &nfoPath, const QString &extension);

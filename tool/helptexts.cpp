@@ -13,15 +13,15 @@ Lit et écrit les fiches de films de Cinefiche (fichiers .cfh), sans fenêtre.
 Commandes :
   show [--json] FICHE...
       montre les champs et l'affiche de chaque fiche
-  poster FICHE SORTIE|-
+  poster [--force] FICHE SORTIE|-
       extrait l'affiche, octet pour octet
-  thumbnail [-s TAILLE] FICHE SORTIE.png
+  thumbnail [-s TAILLE] [--force] FICHE SORTIE.png
       écrit une vignette PNG de l'affiche
   new [--json FICHIER|-] [CHAMP=VALEUR...] [--poster IMAGE] [--force] SORTIE
       crée une fiche
-  set FICHE CHAMP=VALEUR... [--poster IMAGE | --no-poster]
+  set FICHE CHAMP=VALEUR... [--poster IMAGE | --no-poster] [--force]
       change les champs nommés d'une fiche, et rien d'autre
-  nfo FICHE [SORTIE]
+  nfo [--force] FICHE [SORTIE]
       exporte la fiche en fichier .nfo de médiathèque, l'affiche à côté
   from-nfo NFO [--poster IMAGE] [--force] SORTIE
       crée une fiche d'après un fichier .nfo
@@ -31,6 +31,10 @@ Champs : titre, annee, heures, minutes, type, realisateur, acteurs, resume.
 Options :
   -h, --help     cette aide ; après une commande, l'aide de la commande
   -v, --version  la version
+
+Aucun fichier n'est écrit à travers un lien symbolique qui se trouve à sa
+place : il est refusé, et --force remplace le lien lui-même (sa cible reste
+telle quelle).
 
 Codes de retour : 0 fait ; 1 une fiche ou un autre fichier n'a pu être lu
 ou écrit ; 2 mauvaise utilisation, ou valeur qu'une fiche ne peut contenir.
@@ -49,19 +53,23 @@ pas une fiche est signalé ; les autres fiches sont montrées quand même.
 
   --json  un objet JSON par fiche (un tableau pour plusieurs fiches)
 )") },
-        { QStringLiteral("poster"), QStringLiteral(R"(Utilisation : cinefiche-card poster FICHE SORTIE|-
+        { QStringLiteral("poster"),
+            QStringLiteral(R"(Utilisation : cinefiche-card poster [--force] FICHE SORTIE|-
 
 Écrit l'affiche de la fiche dans SORTIE (« - » : la sortie standard), octet
 pour octet, telle que la fiche la contient. Une fiche sans affiche n'écrit rien.
+
+  --force  remplace un lien symbolique qui se trouve à la place de SORTIE
 )") },
         { QStringLiteral("thumbnail"),
-            QStringLiteral(R"(Utilisation : cinefiche-card thumbnail [-s TAILLE] FICHE SORTIE.png
+            QStringLiteral(R"(Utilisation : cinefiche-card thumbnail [-s TAILLE] [--force] FICHE SORTIE.png
 
 Écrit une vignette PNG de l'affiche, dont le plus grand côté mesure au plus
 TAILLE pixels. Une fiche sans affiche, ou dont l'affiche ne se lit pas,
 n'écrit rien.
 
   -s, --size TAILLE  le plus grand côté en pixels (256 par défaut)
+  --force            remplace un lien symbolique qui se trouve à la place de SORTIE
 )") },
         { QStringLiteral("new"),
             QStringLiteral(
@@ -78,25 +86,30 @@ resume (500, un saut de ligne compte pour deux).
 
   --json FICHIER  lit les valeurs dans FICHIER (« - » : l'entrée standard)
   --poster IMAGE  l'affiche (JPEG, PNG, GIF, BMP...)
-  --force         remplace SORTIE si elle existe
+  --force         remplace SORTIE si elle existe (un lien : le lien lui-même)
 )") },
         { QStringLiteral("set"),
             QStringLiteral(
-                R"(Utilisation : cinefiche-card set FICHE CHAMP=VALEUR... [--poster IMAGE | --no-poster]
+                R"(Utilisation : cinefiche-card set FICHE CHAMP=VALEUR... [--poster IMAGE | --no-poster] [--force]
 
 Change les champs nommés de la fiche ; chaque autre octet reste tel quel,
 affiche comprise. Une valeur qui ne tient pas est une erreur : la fiche
-n'est pas touchée. Champs et règles : cinefiche-card new --help.
+n'est pas touchée. Champs et règles : cinefiche-card new --help. La fiche
+est lue, changée et remplacée d'un seul pas : deux changements en même
+temps attendent l'un l'autre, aucun ne se perd.
 
   --poster IMAGE  remplace l'affiche
   --no-poster     retire l'affiche
+  --force         FICHE est un lien symbolique : le remplace par la fiche changée
 )") },
-        { QStringLiteral("nfo"), QStringLiteral(R"(Utilisation : cinefiche-card nfo FICHE [SORTIE]
+        { QStringLiteral("nfo"), QStringLiteral(R"(Utilisation : cinefiche-card nfo [--force] FICHE [SORTIE]
 
 Exporte la fiche en fichier .nfo (XML <movie>) que lisent les médiathèques :
 titre, année, durée en minutes, genres, réalisateur, acteurs, résumé.
 SORTIE vaut par défaut la fiche avec l'extension .nfo ; l'affiche est écrite
 à côté, sous le nom NOM-poster.EXT, EXT selon son format réel.
+
+  --force  remplace un lien symbolique qui se trouve à la place d'une sortie
 )") },
         { QStringLiteral("from-nfo"),
             QStringLiteral(R"(Utilisation : cinefiche-card from-nfo NFO [--poster IMAGE] [--force] SORTIE
@@ -105,10 +118,11 @@ Crée la fiche SORTIE d'après un fichier .nfo de film : titre, année (ou celle
 de <premiered>), durée, genres joints par « , », premier réalisateur, dix
 premiers acteurs, résumé. Ce qui est laissé de côté ou raccourci est signalé,
 une ligne chacun, et la fiche est écrite quand même. Sans --poster, l'affiche
-NOM-poster.EXT à côté du fichier .nfo est reprise quand elle existe.
+NOM-poster.EXT à côté du fichier .nfo est reprise quand elle existe (un
+lien vers un fichier hors de son dossier est laissé de côté).
 
   --poster IMAGE  l'affiche (JPEG, PNG, GIF, BMP...)
-  --force         remplace SORTIE si elle existe
+  --force         remplace SORTIE si elle existe (un lien : le lien lui-même)
 )") },
     };
     return helps;

@@ -1,3 +1,4 @@
+#include "card/nativepath.h"
 #include "tool/cardtool.h"
 #include "tool/tooltexts.h"
 
@@ -28,7 +29,11 @@ int main(int argc, char *argv[])
     out.open(1, QIODevice::WriteOnly);
     err.open(2, QIODevice::WriteOnly | QIODevice::Unbuffered);
     ToolIo io { in, out, err };
-    int status = runCardTool(QCoreApplication::arguments().mid(1), io);
+    // File names as the disk holds them: arguments() would lose a byte that is not UTF-8.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << pathFromNative(argv[i]);
+    int status = runCardTool(arguments, io);
     if (!out.flush() || out.error() != QFileDevice::NoError) {
         report(io, ToolText::outputFailed());
         status = std::max<int>(status, ExitStatus::FileFailed);

@@ -5,9 +5,12 @@
 
 #include "app/common.h"
 #include "card/cardsave.h"
+#include "card/nativepath.h"
 
 #include <QBuffer>
 #include <QFileInfo>
+
+#include <cstdlib>
 
 namespace {
 
@@ -27,7 +30,8 @@ QString nfoBeside(const QString &card)
 
 // Writes the card's poster beside the NFO, named after its real format; a
 // poster that is no known picture stays out, said in notes.
-bool exportPoster(ToolIo &io, const QString &card, const QString &nfoPath, QStringList &notes)
+bool exportPoster(
+    ToolIo &io, const QString &card, const QString &nfoPath, LinkAtPath links, QStringList &notes)
 {
     const PosterInfo info = cardPosterInfo(card);
     if (info.format.isEmpty()) {
@@ -39,7 +43,25 @@ bool exportPoster(ToolIo &io, const QString &card, const QString &nfoPath, QStri
         report(io, ToolText::unreadable(card));
         return false;
     }
-    return writeOutput(io, poster, posterBesideNfo(nfoPath, pictureExtension(info.format)));
+    return writeOutput(io, poster, posterBesideNfo(nfoPath, pictureExtension(info.format)), links);
+}
+
+// The folder that holds path once every link is followed; empty when
+// there is none.
+QByteArray realFolder(const QString &path)
+{
+    char *real = ::realpath(nativePath(path).constData(), nullptr);
+    const QByteArray resolved(real);
+    std::free(real);
+    return resolved.left(std::max<qsizetype>(0, resolved.lastIndexOf('/')));
+}
+
+// A poster beside an NFO that is a link to a file elsewhere: a downloaded
+// NFO must not reach into the user's own pictures.
+bool leavesFolder(const QString &beside, const QString &nfoPath)
+{
+    const QByteArray folder = realFolder(beside);
+    return folder.isEmpty() || folder != realFolder(nfoPath);
 }
 
 // The poster of a new card from an NFO: the one given, else NAME-poster.EXT
@@ -59,7 +81,9 @@ bool importedPoster(
         const QString beside = posterBesideNfo(nfoPath, QString::fromLatin1(extension));
         if (!FileExists(beside))
             continue;
-        if (const auto problem = posterProblem(beside))
+        if (leavesFolder(beside, nfoPath))
+            notes << ToolText::linkOutOfFolder(beside);
+        else if (const auto problem = posterProblem(beside))
             notes << *problem;
         else
             poster = beside;
@@ -71,8 +95,8 @@ bool importedPoster(
 // The movie of the NFO at path; nullopt, said on err, when it is none.
 std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
 {
-    QFile file(path);
-    if (!FileExists(path) || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!FileExists(path) || !openForReading(file, path)) {
         report(io, FileExists(path) ? ToolText::unreadable(path) : ToolText::missing(path));
         return std::nullopt;
     }
@@ -94,8 +118,11 @@ std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
 int runNfo(const QStringList &args, ToolIo &io)
 {
     QCommandLineParser parser;
+    const QCommandLineOption force(QStringLiteral("force"));
+    parser.addOption(force);
     if (const auto status = parseCommand(parser, QStringLiteral("nfo"), args, io, 1, 2))
         return *status;
+    const LinkAtPath links = linksFor(parser.isSet(force));
     const QString card = parser.positionalArguments().at(0);
     const QString out = parser.positionalArguments().value(1, nfoBeside(card));
     const CardHead opened = readCardHead(card);
@@ -106,8 +133,8 @@ int runNfo(const QStringList &args, ToolIo &io)
     nfo.open(QIODevice::ReadWrite);
     writeNfo(nfo, cardValues(opened.record), notes);
     nfo.seek(0);
-    if (!mayReplace(io, out) || (opened.posterBytes > 0 && !exportPoster(io, card, out, notes))
-        || !writeOutput(io, nfo, out))
+    if (!mayReplace(io, out) || (opened.posterBytes > 0 && !exportPoster(io, card, out, links, notes))
+        || !writeOutput(io, nfo, out, links))
         return ExitStatus::FileFailed;
     reportNotes(io, notes);
     return ExitStatus::Done;
@@ -140,7 +167,7 @@ int runFromNfo(const QStringList &args, ToolIo &io)
         report(io, ToolText::exists(out));
         return ExitStatus::FileFailed;
     }
-    const SaveResult saved = writeWholeCard(out, record, poster);
+    const SaveResult saved = writeWholeCard(out, record, poster, linksFor(parser.isSet(force)));
     if (!saved.ok())
         return saveFailed(io, saved);
     reportNotes(io, imported.notes);

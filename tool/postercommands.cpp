@@ -41,11 +41,14 @@ QString whyNotDecoded(const QString &card, PosterDevice &poster)
 int runPoster(const QStringList &args, ToolIo &io)
 {
     QCommandLineParser parser;
+    const QCommandLineOption force(QStringLiteral("force"));
+    parser.addOption(force);
     if (const auto status = parseCommand(parser, QStringLiteral("poster"), args, io, 2, 2))
         return *status;
     const QString card = parser.positionalArguments().at(0);
+    const QString out = parser.positionalArguments().at(1);
     PosterDevice poster(card);
-    if (!openPoster(io, card, poster) || !writeOutput(io, poster, parser.positionalArguments().at(1)))
+    if (!openPoster(io, card, poster) || !writeOutput(io, poster, out, linksFor(parser.isSet(force))))
         return ExitStatus::FileFailed;
     return ExitStatus::Done;
 }
@@ -55,7 +58,8 @@ int runThumbnail(const QStringList &args, ToolIo &io)
     QCommandLineParser parser;
     const QCommandLineOption size(QStringList { QStringLiteral("s"), QStringLiteral("size") }, QString(),
         QStringLiteral("size"), QString::number(kDefaultThumbnail));
-    parser.addOption(size);
+    const QCommandLineOption force(QStringLiteral("force"));
+    parser.addOptions({ size, force });
     if (const auto status = parseCommand(parser, QStringLiteral("thumbnail"), args, io, 2, 2))
         return *status;
     bool number = false;
@@ -79,5 +83,6 @@ int runThumbnail(const QStringList &args, ToolIo &io)
         return ExitStatus::FileFailed;
     }
     png.seek(0);
-    return writeOutput(io, png, out) ? ExitStatus::Done : ExitStatus::FileFailed;
+    return writeOutput(io, png, out, linksFor(parser.isSet(force))) ? ExitStatus::Done
+                                                                    : ExitStatus::FileFailed;
 }

@@ -107,6 +107,26 @@ QString ToolText::exists(const QString &path)
     return path + QStringLiteral(" existe déjà : --force pour le remplacer");
 }
 
+QString ToolText::nameTooLong(const QString &path)
+{
+    return path + QStringLiteral(" : chemin trop long pour le système");
+}
+
+QString ToolText::linkRefused(const QString &path)
+{
+    return path + QStringLiteral(" est un lien symbolique : il n'est pas suivi ; --force le remplace");
+}
+
+QString ToolText::cardBusy(const QString &path)
+{
+    return path + QStringLiteral(" : fiche occupée par un autre programme, réessayez");
+}
+
+QString ToolText::linkOutOfFolder(const QString &path)
+{
+    return path + QStringLiteral(" : lien vers un fichier hors du dossier du .nfo, affiche laissée de côté");
+}
+
 QString ToolText::missingCommand()
 {
     return QStringLiteral("commande manquante ; la liste : cinefiche-card --help");

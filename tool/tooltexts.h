@@ -26,6 +26,10 @@ QString notPicture(const QString &path);
 QString pictureTooLarge(const QString &path, int width, int height);
 QString isACard(const QString &path);
 QString exists(const QString &path);
+QString nameTooLong(const QString &path);
+QString linkRefused(const QString &path);
+QString cardBusy(const QString &path);
+QString linkOutOfFolder(const QString &path);
 
 // Wrong usage.
 QString missingCommand();

@@ -4,6 +4,7 @@
 
 #include "app/common.h"
 #include "card/cardsave.h"
+#include "card/nativepath.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -20,8 +21,8 @@ std::optional<QByteArray> jsonInput(ToolIo &io, const QString &path)
 {
     if (path == u"-")
         return io.in.readAll();
-    QFile file(path);
-    if (!FileExists(path) || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!FileExists(path) || !openForReading(file, path)) {
         report(io, FileExists(path) ? ToolText::unreadable(path) : ToolText::missing(path));
         return std::nullopt;
     }
@@ -112,7 +113,7 @@ int runNew(const QStringList &args, ToolIo &io)
         report(io, ToolText::exists(out));
         return ExitStatus::FileFailed;
     }
-    const SaveResult saved = writeWholeCard(out, record, parser.value(poster));
+    const SaveResult saved = writeWholeCard(out, record, parser.value(poster), linksFor(parser.isSet(force)));
     return saved.ok() ? ExitStatus::Done : saveFailed(io, saved);
 }
 
@@ -121,7 +122,8 @@ int runSet(const QStringList &args, ToolIo &io)
     QCommandLineParser parser;
     const QCommandLineOption poster(QStringLiteral("poster"), QString(), QStringLiteral("image"));
     const QCommandLineOption noPoster(QStringLiteral("no-poster"));
-    parser.addOptions({ poster, noPoster });
+    const QCommandLineOption force(QStringLiteral("force"));
+    parser.addOptions({ poster, noPoster, force });
     if (const auto status = parseCommand(parser, kSet, args, io, 1, -1))
         return *status;
     QStringList arguments = parser.positionalArguments();
@@ -133,6 +135,8 @@ int runSet(const QStringList &args, ToolIo &io)
     const auto edits = argumentEdits(io, kSet, arguments);
     if (!edits)
         return ExitStatus::Usage;
+    // A first look says what is wrong before the card is locked; the change
+    // itself reads the card again under its lock.
     CardHead opened = readCardHead(card);
     if (opened.status != CardReadStatus::Ok)
         return cardFailed(io, card, opened.status);
@@ -141,8 +145,12 @@ int runSet(const QStringList &args, ToolIo &io)
     if (!posterAccepted(io, parser.value(poster)))
         return ExitStatus::FileFailed;
     // Without a poster option, only the record is rewritten: every byte after it stays.
-    const SaveResult saved = parser.isSet(noPoster) ? writeWholeCard(card, opened.record, QString())
-        : parser.isSet(poster) ? writeCardCopy(card, card, opened.record, parser.value(poster))
-                               : rewriteRecord(card, opened.record);
+    const PosterChoice choice = parser.isSet(noPoster) ? PosterChoice { PosterChoice::Kind::Remove }
+        : parser.isSet(poster) ? PosterChoice { PosterChoice::Kind::Replace, parser.value(poster) }
+                               : PosterChoice {};
+    const auto change = [&](CardRecord &record) { return applyEdits(io, record, *edits); };
+    const SaveResult saved = changeCard(card, change, choice, linksFor(parser.isSet(force)));
+    if (saved.status == SaveStatus::Cancelled)
+        return ExitStatus::Usage;
     return saved.ok() ? ExitStatus::Done : saveFailed(io, saved);
 }

@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "card/cardfile.h"
+#include "card/nativepath.h"
 
 #include <QFile>
 
@@ -32,15 +33,19 @@ SaveResult copyPoster(const QString &cardPath, const QString &target)
 {
     if (!FileExists(cardPath))
         return { SaveStatus::SourceMissing, cardPath };
-    QFile in(cardPath);
-    if (!in.open(QIODevice::ReadOnly) || !in.seek(std::min<qint64>(in.size(), CardLayout::PosterOffset)))
+    QFile in;
+    if (!openForReading(in, cardPath) || !in.seek(std::min<qint64>(in.size(), CardLayout::PosterOffset)))
         return { SaveStatus::ReadFailed, cardPath };
-    switch (replaceFile(
-        target, [&](QIODevice &out) { return copyRest(in, out); }, Durability::Written)) {
+    // The dialog asked before replacing: a link chosen there is replaced, not written through.
+    const auto copy = [&](QIODevice &out) { return copyRest(in, out); };
+    switch (replaceFile(target, copy, Durability::Written, LinkAtPath::Replace)) {
     case Transfer::Done:
         return {};
     case Transfer::ReadFailed:
         return { SaveStatus::ReadFailed, cardPath };
+    case Transfer::NameTooLong:
+        return { SaveStatus::NameTooLong, target };
+    case Transfer::LinkRefused:
     case Transfer::WriteFailed:
         break;
     }

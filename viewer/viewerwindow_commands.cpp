@@ -1,6 +1,7 @@
 #include "viewer/viewerwindow.h"
 
 #include "app/desktop.h"
+#include "card/nativepath.h"
 #include "viewer/posterwindow.h"
 
 #include <QLabel>
@@ -21,7 +22,7 @@ bool ViewerWindow::eventFilter(QObject *watched, QEvent *event)
 void ViewerWindow::playMovie()
 {
     // The desktop's answer is not looked at: the viewer closes either way.
-    desktop().openExternal(QUrl::fromLocalFile(m_moviePath));
+    desktop().openExternal(fileUrl(m_moviePath));
     close();
 }
 
