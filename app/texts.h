@@ -71,6 +71,10 @@ enum class Text {
     LinkRefused,
     CardBusy,
     CardChanged,
+    CardChangedChoice,   // what the answers to CardChanged do
+    KeepMineButton,
+    ReloadButton,
+    CardRemoved,
     // labels of the file dialogs' type filters
     FilterAll,
     FilterCard,
