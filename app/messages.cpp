@@ -139,5 +139,7 @@ MsgAnswer askCardChanged(const QString &cardPath)
 
 void showCardRemoved(const QString &cardPath)
 {
-    showMessage(textOf(Text::CardRemoved) + QLatin1Char('\r') + cardPath, MsgIcon::Information);
+    showMessage(textOf(Text::CardRemoved) + QLatin1Char('\r') + cardPath + QStringLiteral("\r\r")
+            + textOf(Text::CardRemovedSave),
+        MsgIcon::Information);
 }

@@ -78,8 +78,8 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
         u"recharger la fiche abandonne vos modifications." },
     { Text::KeepMineButton, u"Enregistrer ma version" },
     { Text::ReloadButton, u"Recharger la fiche" },
-    { Text::CardRemoved,
-        u"La fiche a été supprimée ou déplacée par un autre programme ; Enregistrer l'écrira de nouveau" },
+    { Text::CardRemoved, u"La fiche a été supprimée ou déplacée par un autre programme" },
+    { Text::CardRemovedSave, u"Enregistrer l'écrira de nouveau à cet emplacement." },
     // labels of the file dialogs' type filters
     { Text::FilterAll, u"Tous les fichiers (*.*)" },
     { Text::FilterCard, u"Fichiers Cinefiche (*.cfh)" },

@@ -75,6 +75,7 @@ enum class Text {
     KeepMineButton,
     ReloadButton,
     CardRemoved,
+    CardRemovedSave,   // what Save does with a card removed
     // labels of the file dialogs' type filters
     FilterAll,
     FilterCard,

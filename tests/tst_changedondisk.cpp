@@ -210,8 +210,8 @@ void tst_ChangedOnDisk::followsTheCardWhileIdle_data()
     QTest::addColumn<QString>("inEditor");
     QTest::addColumn<QString>("onDisk");   // "": none
     QTest::addColumn<bool>("modified");
-    const QString removed = u"La fiche a été supprimée ou déplacée par un autre programme ; "
-                            u"Enregistrer l'écrira de nouveau\r{card}"_s;
+    const QString removed = u"La fiche a été supprimée ou déplacée par un autre programme\r{card}\r\r"
+                            u"Enregistrer l'écrira de nouveau à cet emplacement."_s;
     QTest::newRow("unchanged card: read again")
         << false << u"genre"_s << -1 << QString() << u"Film, Western"_s << u"Film, Western"_s << false;
     QTest::newRow("changed card, keep mine")
