@@ -1,7 +1,7 @@
 #include "card/cardsave.h"
 #include "card/cardwatch.h"
 #include "editor/editorwindow.h"
-#include "program/startup.h"
+#include "support/editorrun.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
@@ -58,7 +58,7 @@ QString genreOf(const QByteArray &card)
 
 }   // namespace
 
-class tst_ChangedOnDisk : public QObject {
+class tst_ChangedOnDisk : public QObject, EditorRun {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -74,8 +74,6 @@ private slots:
 private:
     TestCache m_cache;
     QTemporaryDir m_dir;
-    ScriptedDesktop *fake = nullptr;
-    EditorWindow *editor = nullptr;
     QByteArray m_poster;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -93,21 +91,12 @@ void tst_ChangedOnDisk::initTestCase()
 
 void tst_ChangedOnDisk::init()
 {
-    fake = new ScriptedDesktop;
-    fake->documents = m_dir.path();
-    QCOMPARE(startProgram(QString()), std::nullopt);
-    editor = &EditorWindow::instance();
+    startEditor(m_dir.path());
 }
 
 void tst_ChangedOnDisk::cleanup()
 {
-    QVERIFY(fake->allAnswered());
-    editor->removeWorkFolders();
-    EditorWindow::discard();
-    if (ViewerWindow::exists())
-        ViewerWindow::discard();
-    delete fake;
-    QVERIFY(m_cache.workFolders().isEmpty());
+    endEditor(m_cache);
 }
 
 // The card "Film", genre "Drame", with a poster, open in the editor.
