@@ -42,6 +42,7 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::PosterChoiceTitle, u"Affiche du film" },
     { Text::WrongImage, u"Fichier image incorrect" },
     { Text::SearchPrompt, u"Entrez les mots-clés à rechercher :" },
+    { Text::CharacterRefused, u"Une fiche ne peut pas contenir le caractère « %1 »" },
     // viewer
     { Text::ViewerYear, u"Année : " },
     { Text::ViewerRunningTime, u"Durée :" },

@@ -41,6 +41,7 @@ enum class Text {
     PosterChoiceTitle,
     WrongImage,
     SearchPrompt,
+    CharacterRefused,   // %1: a character a card has no byte for
     // the viewer's captions, menu and buttons
     ViewerYear,
     ViewerRunningTime,
