@@ -42,6 +42,13 @@ QJsonObject jsonOf(const QByteArray &bytes)
     return QJsonDocument::fromJson(bytes).object();
 }
 
+// The object of one card, from show --json's array of one.
+QJsonObject shownCard(const QString &card)
+{
+    const QJsonArray shown = QJsonDocument::fromJson(run({ u"show"_s, u"--json"_s, card }).out).array();
+    return shown.size() == 1 ? shown.first().toObject() : QJsonObject();
+}
+
 // Every byte value somewhere in the record, so that a rewrite that decodes
 // and encodes a field it does not mean to change shows.
 QByteArray everyByteRecord()
@@ -59,6 +66,8 @@ class tst_CardTool : public QObject {
 private slots:
     void cleanup();
     void show();
+    void jsonNumbers_data();
+    void jsonNumbers();
     void poster();
     void thumbnail_data();
     void thumbnail();
@@ -101,8 +110,8 @@ void tst_CardTool::show()
     const QJsonArray objects = QJsonDocument::fromJson(shown.out).array();
     QCOMPARE(objects.size(), 3);
 
-    QJsonObject expected = jsonOf(R"({"titre": "Le Phare des brumes", "annee": "1998", "heures": "1",
-        "minutes": "47", "type": "Drame", "realisateur": "Hélène Marchal",
+    QJsonObject expected = jsonOf(R"({"titre": "Le Phare des brumes", "annee": 1998, "heures": 1,
+        "minutes": 47, "type": "Drame", "realisateur": "Hélène Marchal",
         "acteurs": ["Louis Garnier", "Clara Vidal", "Étienne Roux", "Margot Lenoir"],
         "affiche": {"octets": 5155, "format": "jpeg", "largeur": 240, "hauteur": 360}})");
     expected.insert(u"fichier"_s, cards[0]);
@@ -118,6 +127,42 @@ void tst_CardTool::show()
     QCOMPARE(text.status, 0);
     QVERIFY(text.out.contains("Acteurs     : Louis Garnier\n              Clara Vidal\n"));
     QVERIFY(text.out.contains("Affiche     : 5155 octets, JPEG, 240 × 360 pixels\n"));
+}
+
+void tst_CardTool::jsonNumbers_data()
+{
+    QTest::addColumn<QByteArray>("stored");   // annee, heures, minutes: 8 bytes
+    QTest::addColumn<QJsonArray>("shown");
+    QTest::addColumn<bool>("writtenBack");   // new reads them back to the same bytes
+    QTest::newRow("numbers") << QByteArray("1998 147") << QJsonArray { 1998, 1, 47 } << true;
+    QTest::newRow("minutes of one digit") << QByteArray("2024 205") << QJsonArray { 2024, 2, 5 } << true;
+    QTest::newRow("blank") << QByteArray(8, ' ') << QJsonArray { QJsonValue(), QJsonValue(), QJsonValue() }
+                           << true;
+    QTest::newRow("numbers written otherwise")
+        << QByteArray("0998+105") << QJsonArray { 998, u"+1"_s, 5 } << false;
+    QTest::newRow("no numbers, from elsewhere")
+        << QByteArray("19x0h 4'") << QJsonArray { u"19x0"_s, u"h"_s, u"4'"_s } << false;
+}
+
+// The three numeric fields are numbers when they are, and otherwise the
+// text as stored; one object a line with --json-lines.
+void tst_CardTool::jsonNumbers()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QJsonArray, shown);
+    QFETCH(bool, writtenBack);
+    const QString card = path(u"numbers.cfh"_s);
+    QVERIFY(writeBytes(card, makeCard(QByteArray("Titre").leftJustified(50) + stored, {})));
+    const QList<QByteArray> lines = run({ u"show"_s, u"--json-lines"_s, card, card }).out.split('\n');
+    QCOMPARE(lines.size(), 3);
+    const QJsonObject object = jsonOf(lines[1]);
+    QCOMPARE((QJsonArray { object[u"annee"_s], object[u"heures"_s], object[u"minutes"_s] }), shown);
+    if (!writtenBack)
+        return;
+    const QString back = path(u"back.cfh"_s);
+    const QByteArray json = run({ u"show"_s, u"--json"_s, card }).out;
+    QCOMPARE(run({ u"new"_s, u"--json"_s, u"-"_s, back, u"--force"_s }, json).status, 0);
+    QCOMPARE(readBytes(back), readBytes(card));
 }
 
 void tst_CardTool::poster()
@@ -228,8 +273,9 @@ void tst_CardTool::newStoresTheEditorsWay()
     QCOMPARE(bytes.mid(61, 4), QByteArray(" 3  "));   // the hour's blank, empty minutes
     QCOMPARE(bytes.mid(165, 510), (actors.join(QLatin1Char('|')) + QLatin1Char('|')).toLatin1());
     QCOMPARE(bytes.mid(675, 9), QByteArray("Un\r\nDeux "));
-    const QJsonObject shown = jsonOf(run({ u"show"_s, u"--json"_s, card }).out);
-    QCOMPARE(shown[u"heures"_s].toString(), u"3"_s);
+    const QJsonObject shown = shownCard(card);
+    QCOMPARE(shown[u"heures"_s], QJsonValue(3));
+    QCOMPARE(shown[u"minutes"_s], QJsonValue());
     QCOMPARE(shown[u"acteurs"_s].toArray().toVariantList(), QVariant(actors).toList());
     QCOMPARE(shown[u"resume"_s].toString(), u"Un\nDeux"_s);
 }
@@ -322,10 +368,11 @@ void tst_CardTool::nfoFromAMediaManager()
     const QString card = path(u"kodi.cfh"_s);
     const Run imported = run({ u"from-nfo"_s, QFINDTESTDATA("data/media-manager.nfo"), card });
     QCOMPARE(imported.status, 0);
-    const QJsonObject shown = jsonOf(run({ u"show"_s, u"--json"_s, card }).out);
+    const QJsonObject shown = shownCard(card);
     QCOMPARE(shown[u"titre"_s].toString(), u"La Cartographe des brumes"_s);
-    QCOMPARE(shown[u"annee"_s].toString(), u"2019"_s);   // from <premiered>
-    QCOMPARE(shown[u"heures"_s].toString() + shown[u"minutes"_s].toString(), u"208"_s);
+    QCOMPARE(shown[u"annee"_s], QJsonValue(2019));   // from <premiered>
+    QCOMPARE(shown[u"heures"_s], QJsonValue(2));
+    QCOMPARE(shown[u"minutes"_s], QJsonValue(8));
     QCOMPARE(shown[u"type"_s].toString(), u"Science-Fiction, Mystère, Drame, Thriller"_s);
     QCOMPARE(shown[u"realisateur"_s].toString(), u"Odile Verne"_s);
     const QJsonArray actors = shown[u"acteurs"_s].toArray();

@@ -11,7 +11,7 @@ const QString kToolHelp = QStringLiteral(R"(Utilisation : cinefiche-card COMMAND
 Lit et écrit les fiches de films de Cinefiche (fichiers .cfh), sans fenêtre.
 
 Commandes :
-  show [--json] FICHE...
+  show [--json | --json-lines] FICHE...
       montre les champs et l'affiche de chaque fiche
   poster FICHE SORTIE|-
       extrait l'affiche, octet pour octet
@@ -40,14 +40,16 @@ Le détail : man cinefiche-card
 const std::map<QString, QString> &commandHelps()
 {
     static const std::map<QString, QString> helps = {
-        { QStringLiteral("show"), QStringLiteral(R"(Utilisation : cinefiche-card show [--json] FICHE...
+        { QStringLiteral("show"),
+            QStringLiteral(R"(Utilisation : cinefiche-card show [--json | --json-lines] FICHE...
 
 Montre les champs de chaque fiche (les blancs de fin retirés, les acteurs un
 par ligne, le résumé avec ses sauts de ligne) et son affiche : taille en
 octets, format et taille en pixels quand l'image se lit. Un fichier qui n'est
 pas une fiche est signalé ; les autres fiches sont montrées quand même.
 
-  --json  un objet JSON par fiche (un tableau pour plusieurs fiches)
+  --json        un tableau JSON d'un objet par fiche, même pour une seule
+  --json-lines  un objet JSON par ligne, fiche après fiche
 )") },
         { QStringLiteral("poster"), QStringLiteral(R"(Utilisation : cinefiche-card poster FICHE SORTIE|-
 

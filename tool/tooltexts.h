@@ -44,6 +44,9 @@ QString jsonUnreadable(const QString &path, const QString &cause);
 QString jsonNotObject(const QString &path);
 QString jsonWrongType(const QString &key);
 
+// The commands over many cards and folders (collectiontexts.cpp).
+QString jsonOptionsClash();
+
 // What an NFO import or export leaves out or shortens, one line each.
 QString nfoUnreadable(const QString &path, qint64 line, const QString &cause);
 QString nfoNotMovie(const QString &path);
