@@ -1,8 +1,8 @@
 #pragma once
 // A card as a JSON object: what show --json prints and new --json reads.
 
+#include "card/cardvalues.h"
 #include "poster/posterimage.h"
-#include "tool/cardvalues.h"
 
 #include <QJsonObject>
 

@@ -3,9 +3,9 @@
 // and the files they take or write beside cards.
 
 #include "card/cardfile.h"
+#include "card/cardvalues.h"
 #include "tool/cardaccess.h"
 #include "tool/cardtool.h"
-#include "tool/cardvalues.h"
 
 #include <QCommandLineParser>
 #include <optional>

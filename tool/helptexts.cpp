@@ -11,7 +11,7 @@ const QString kToolHelp = QStringLiteral(R"(Utilisation : cinefiche-card COMMAND
 Lit et écrit les fiches de films de Cinefiche (fichiers .cfh), sans fenêtre.
 
 Commandes :
-  show [--json | --json-lines] FICHE...
+  show [-r] [--json | --json-lines] FICHE|DOSSIER...
       montre les champs et l'affiche de chaque fiche
   poster FICHE SORTIE|-
       extrait l'affiche, octet pour octet
@@ -28,6 +28,12 @@ Commandes :
 
 Champs : titre, annee, heures, minutes, type, realisateur, acteurs, resume.
 
+Dossiers : show, find et catalogue prennent des dossiers comme des fiches. Une
+fiche est un fichier qui commence par la marque des fiches, quel que soit son
+nom ; les autres fichiers sont passés sous silence. Avec -r, les dossiers
+contenus aussi, sans suivre les liens vers des dossiers. Les fiches viennent
+dans l'ordre alphabétique français de leurs noms, dossier par dossier.
+
 Options :
   -h, --help     cette aide ; après une commande, l'aide de la commande
   -v, --version  la version
@@ -41,15 +47,22 @@ const std::map<QString, QString> &commandHelps()
 {
     static const std::map<QString, QString> helps = {
         { QStringLiteral("show"),
-            QStringLiteral(R"(Utilisation : cinefiche-card show [--json | --json-lines] FICHE...
+            QStringLiteral(R"(Utilisation : cinefiche-card show [-r] [--json | --json-lines] FICHE|DOSSIER...
 
 Montre les champs de chaque fiche (les blancs de fin retirés, les acteurs un
 par ligne, le résumé avec ses sauts de ligne) et son affiche : taille en
-octets, format et taille en pixels quand l'image se lit. Un fichier qui n'est
-pas une fiche est signalé ; les autres fiches sont montrées quand même.
+octets, format et taille en pixels quand l'image se lit. Un fichier nommé qui
+n'est pas une fiche est signalé ; les autres fiches sont montrées quand même.
+Un dossier donne toutes ses fiches.
 
+  -r            les fiches des dossiers contenus aussi, à toute profondeur
   --json        un tableau JSON d'un objet par fiche, même pour une seule
   --json-lines  un objet JSON par ligne, fiche après fiche
+
+Dossiers : une fiche est un fichier qui commence par la marque des fiches,
+quel que soit son nom ; les autres fichiers sont passés sous silence, et un
+fichier illisible est signalé. Les liens vers des dossiers ne sont pas suivis.
+Les fiches viennent dans l'ordre alphabétique français, dossier par dossier.
 )") },
         { QStringLiteral("poster"), QStringLiteral(R"(Utilisation : cinefiche-card poster FICHE SORTIE|-
 

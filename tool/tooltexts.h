@@ -1,8 +1,8 @@
 #pragma once
 // Every French text cinefiche-card prints, in one place.
 
+#include "card/cardvalues.h"
 #include "poster/posterimage.h"
-#include "tool/cardvalues.h"
 
 #include <QString>
 #include <QStringList>
