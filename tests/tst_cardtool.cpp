@@ -68,6 +68,7 @@ private slots:
     void show();
     void jsonNumbers_data();
     void jsonNumbers();
+    void folders();
     void poster();
     void thumbnail_data();
     void thumbnail();
@@ -163,6 +164,40 @@ void tst_CardTool::jsonNumbers()
     const QByteArray json = run({ u"show"_s, u"--json"_s, card }).out;
     QCOMPARE(run({ u"new"_s, u"--json"_s, u"-"_s, back, u"--force"_s }, json).status, 0);
     QCOMPARE(readBytes(back), readBytes(card));
+}
+
+// Cards found by their marker in a tree with a link loop, by words and by
+// fields; show and find print them alike.
+void tst_CardTool::folders()
+{
+    const QString top = path(u"films"_s);
+    QVERIFY(QDir().mkpath(top + u"/b"_s));
+    QVERIFY(writeBytes(top + u"/Élan"_s,
+        makeCard(QByteArray("Le C\x9C"
+                            "ur battant")
+                     .leftJustified(50)
+                + "1962" + QByteArray(104, ' ') + QByteArray("Jean-Paul BELMONDO|"),
+            {})));
+    QVERIFY(
+        writeBytes(top + u"/b/autre.cfh"_s, makeCard(QByteArray("Autre").leftJustified(50) + "1990", {})));
+    QVERIFY(writeBytes(top + u"/notes.txt"_s, "pas une fiche"));
+    QVERIFY(QFile::link(top, top + u"/b/boucle"_s));
+    const QString elan = top + u"/Élan"_s, other = top + u"/b/autre.cfh"_s;
+
+    QCOMPARE(run({ u"find"_s, u"-r"_s, top, u"belmondo"_s }).out, (elan + u'\n').toUtf8());
+    QCOMPARE(run({ u"find"_s, top, u"--annee"_s, u"1990"_s }).out, QByteArray());
+    QCOMPARE(run({ u"find"_s, u"-r"_s, top, u"-0"_s, u"--annee"_s, u"1960-1995"_s }).out,
+        (other + u'\0' + elan + u'\0').toUtf8());
+    const Run words = run({ u"find"_s, u"-r"_s, top, u"--json"_s, u"--"_s, u"coeur"_s, top });
+    QCOMPARE(words.out, QByteArray("[\n]\n"));   // after "--", the folder's name is a word
+    const QJsonArray found
+        = QJsonDocument::fromJson(run({ u"find"_s, u"-r"_s, top, u"--json"_s, u"coeur"_s }).out).array();
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0][u"annee"_s], QJsonValue(1962));
+    QCOMPARE(QJsonDocument::fromJson(run({ u"show"_s, u"--json"_s, top }).out).array().size(), 1);
+    QCOMPARE(QJsonDocument::fromJson(run({ u"show"_s, u"--json"_s, u"-r"_s, top }).out).array().size(), 2);
+    QCOMPARE(run({ u"find"_s, u"-0"_s, u"--json"_s, top }).status, 2);
+    QCOMPARE(run({ u"find"_s, u"--annee"_s, u"1999-1990"_s, top }).status, 2);
 }
 
 void tst_CardTool::poster()
@@ -434,7 +469,7 @@ void tst_CardTool::realProgram()
     QCOMPARE(notCard.status, 1);
     QVERIFY(notCard.out.isEmpty());
     QVERIFY(notCard.err.endsWith("make-samples.sh : ce fichier n'est pas une fiche\n"));
-    for (const char *command : { "show", "poster", "thumbnail", "new", "set", "nfo", "from-nfo" }) {
+    for (const char *command : { "show", "find", "poster", "thumbnail", "new", "set", "nfo", "from-nfo" }) {
         const Run help = program({ QString::fromLatin1(command), u"--help"_s });
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Utilisation : cinefiche-card " + QByteArray(command) + ' '));

@@ -4,3 +4,15 @@ QString ToolText::jsonOptionsClash()
 {
     return QStringLiteral("--json et --json-lines s'excluent");
 }
+
+QString ToolText::findOutputsClash()
+{
+    return QStringLiteral("-0 et --json s'excluent");
+}
+
+QString ToolText::badYears(const QString &years)
+{
+    return QStringLiteral(
+        "années « %1 » incorrectes : une année (1995) ou deux jointes par « - » (1990-1999)")
+        .arg(years);
+}

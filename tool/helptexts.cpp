@@ -13,6 +13,8 @@ Lit et écrit les fiches de films de Cinefiche (fichiers .cfh), sans fenêtre.
 Commandes :
   show [-r] [--json | --json-lines] FICHE|DOSSIER...
       montre les champs et l'affiche de chaque fiche
+  find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [TEXTE...]
+      écrit le chemin de chaque fiche trouvée
   poster FICHE SORTIE|-
       extrait l'affiche, octet pour octet
   thumbnail [-s TAILLE] FICHE SORTIE.png
@@ -63,6 +65,27 @@ Dossiers : une fiche est un fichier qui commence par la marque des fiches,
 quel que soit son nom ; les autres fichiers sont passés sous silence, et un
 fichier illisible est signalé. Les liens vers des dossiers ne sont pas suivis.
 Les fiches viennent dans l'ordre alphabétique français, dossier par dossier.
+)") },
+        { QStringLiteral("find"),
+            QStringLiteral(
+                R"(Utilisation : cinefiche-card find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--realisateur R] [--type T] [--annee 1990-1999] [-0 | --json] [TEXTE...]
+
+Écrit le chemin de chaque fiche qui répond à la recherche, un par ligne, dans
+l'ordre des fiches. Un argument qui nomme un fichier ou un dossier existant est
+un lieu où chercher (le dossier courant quand il n'y en a pas) ; les autres
+sont des mots, comme tous ceux qui suivent « -- ». Chaque mot doit se trouver
+dans un champ de la fiche, et chaque option dans son champ ; majuscules et
+accents ne comptent pas (« etienne » trouve « Étienne »). Seul
+l'enregistrement de chaque fiche est lu, jamais son affiche.
+
+  -r                  les dossiers contenus aussi, à toute profondeur
+  --titre T           T dans le titre
+  --acteur A          A dans le nom d'un acteur
+  --realisateur R     R dans le réalisateur
+  --type T            T dans le type
+  --annee A|A1-A2     l'année A, ou de A1 à A2 comprises
+  -0                  les chemins séparés par un octet nul (pour xargs -0)
+  --json              les fiches trouvées, comme show --json
 )") },
         { QStringLiteral("poster"), QStringLiteral(R"(Utilisation : cinefiche-card poster FICHE SORTIE|-
 

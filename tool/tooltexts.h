@@ -46,6 +46,8 @@ QString jsonWrongType(const QString &key);
 
 // The commands over many cards and folders (collectiontexts.cpp).
 QString jsonOptionsClash();
+QString findOutputsClash();
+QString badYears(const QString &years);
 
 // What an NFO import or export leaves out or shortens, one line each.
 QString nfoUnreadable(const QString &path, qint64 line, const QString &cause);
