@@ -1,8 +1,10 @@
 #include "collection/cardmatch.h"
 #include "collection/cardscan.h"
+#include "collection/cataloguecsv.h"
 #include "collection/frenchorder.h"
 #include "support/testfiles.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,6 +39,8 @@ private slots:
     void match();
     void yearRanges_data();
     void yearRanges();
+    void csvLines_data();
+    void csvLines();
 
 private:
     QTemporaryDir m_dir;
@@ -161,6 +165,50 @@ void tst_Collection::yearRanges()
     QFETCH(QString, text);
     QFETCH(std::optional<YearRange>, range);
     QCOMPARE(yearRange(text), range);
+}
+
+void tst_Collection::csvLines_data()
+{
+    QTest::addColumn<CatalogueCard>("card");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QByteArray>("line");
+    const CatalogueCard plain { u"a.cfh"_s,
+        { .titre = u"Élan"_s,
+            .annee = u"1962"_s,
+            .heures = u"1"_s,
+            .minutes = u"05"_s,
+            .acteurs = { u"Anne"_s, u"Paul"_s } },
+        QByteArray("jpeg") };
+    QTest::newRow("plain, numbers as stored")
+        << plain << QChar(u',') << QByteArray("a.cfh,Élan,1962,1,05,,,Anne | Paul,,jpeg\r\n");
+    CatalogueCard hostile { u"b,c.cfh"_s, { .titre = u"Le \"Cercle\", rouge"_s, .resume = u"Un\nDeux"_s },
+        {} };
+    QTest::newRow("separator, quotes, line break")
+        << hostile << QChar(u',')
+        << QByteArray("\"b,c.cfh\",\"Le \"\"Cercle\"\", rouge\",,,,,,,\"Un\r\nDeux\",\r\n");
+    QTest::newRow("semicolons") << hostile << QChar(u';')
+                                << QByteArray(
+                                       "b,c.cfh;\"Le \"\"Cercle\"\", rouge\";;;;;;;\"Un\r\nDeux\";\r\n");
+    hostile.values.type = u"a;b"_s;
+    QTest::newRow("semicolon in a value") << hostile << QChar(u';') << QByteArray("\"a;b\"");
+}
+
+// The header, then each card on a line of its own as RFC 4180 has it.
+void tst_Collection::csvLines()
+{
+    QFETCH(CatalogueCard, card);
+    QFETCH(QChar, separator);
+    QFETCH(QByteArray, line);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    CsvCatalogue csv(out, separator);
+    QVERIFY(csv.add(card));
+    const QByteArray header = catalogueColumns().join(separator).toUtf8() + "\r\n";
+    QCOMPARE(header,
+        separator == u',' ? "fichier,titre,annee,heures,minutes,type,realisateur,acteurs,resume,affiche\r\n"
+                          : header);
+    QVERIFY(out.data().startsWith(header));
+    QVERIFY2(out.data().mid(header.size()).contains(line), out.data().constData());
 }
 
 QTEST_GUILESS_MAIN(tst_Collection)

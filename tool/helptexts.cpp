@@ -15,6 +15,8 @@ Commandes :
       montre les champs et l'affiche de chaque fiche
   find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [TEXTE...]
       écrit le chemin de chaque fiche trouvée
+  catalogue [-r] DOSSIER|FICHE... -o SORTIE.html|SORTIE.csv
+      écrit le catalogue des fiches : page web ou tableau
   poster FICHE SORTIE|-
       extrait l'affiche, octet pour octet
   thumbnail [-s TAILLE] FICHE SORTIE.png
@@ -86,6 +88,26 @@ l'enregistrement de chaque fiche est lu, jamais son affiche.
   --annee A|A1-A2     l'année A, ou de A1 à A2 comprises
   -0                  les chemins séparés par un octet nul (pour xargs -0)
   --json              les fiches trouvées, comme show --json
+)") },
+        { QStringLiteral("catalogue"),
+            QStringLiteral(
+                R"(Utilisation : cinefiche-card catalogue [-r] DOSSIER|FICHE... -o SORTIE [--separateur S]
+
+Écrit le catalogue des fiches, d'un genre choisi par l'extension de SORTIE :
+
+  .html  une page autonome : la grille des affiches et le tableau de tous les
+         champs, triable par colonne, une recherche qui filtre à la frappe
+         (sans tenir compte des accents), prête à imprimer. Les vignettes
+         viennent du cache de vignettes partagé avec les gestionnaires de
+         fichiers (~/.cache/thumbnails), et y vont quand elles manquent.
+  .csv   un tableau pour les tableurs (RFC 4180, UTF-8) : une ligne d'en-tête
+         aux noms des clés de show --json, une ligne par fiche, les acteurs
+         joints par « | », l'affiche donnée par son format (jpeg...) ou vide.
+
+  -r               les dossiers contenus aussi, à toute profondeur
+  -o SORTIE        le fichier écrit, remplacé une fois complet
+  --separateur S   le séparateur du CSV (« , » par défaut ; « ; » pour les
+                   tableurs en français)
 )") },
         { QStringLiteral("poster"), QStringLiteral(R"(Utilisation : cinefiche-card poster FICHE SORTIE|-
 

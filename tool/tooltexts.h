@@ -48,6 +48,8 @@ QString jsonWrongType(const QString &key);
 QString jsonOptionsClash();
 QString findOutputsClash();
 QString badYears(const QString &years);
+QString catalogueKind(const QString &output);
+QString badSeparator(const QString &separator);
 
 // What an NFO import or export leaves out or shortens, one line each.
 QString nfoUnreadable(const QString &path, qint64 line, const QString &cause);
