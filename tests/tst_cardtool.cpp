@@ -69,6 +69,7 @@ private slots:
     void jsonNumbers_data();
     void jsonNumbers();
     void folders();
+    void catalogue();
     void poster();
     void thumbnail_data();
     void thumbnail();
@@ -198,6 +199,34 @@ void tst_CardTool::folders()
     QCOMPARE(QJsonDocument::fromJson(run({ u"show"_s, u"--json"_s, u"-r"_s, top }).out).array().size(), 2);
     QCOMPARE(run({ u"find"_s, u"-0"_s, u"--json"_s, top }).status, 2);
     QCOMPARE(run({ u"find"_s, u"--annee"_s, u"1999-1990"_s, top }).status, 2);
+}
+
+// Both kinds from the samples' folder; the writers' own tests cover the rest.
+void tst_CardTool::catalogue()
+{
+    const QString csv = path(u"catalogue.csv"_s), html = path(u"catalogue.html"_s);
+    const Run table
+        = run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, csv, u"--separateur"_s, u";"_s });
+    QCOMPARE(table.status, 0);
+    const QList<QByteArray> lines = readBytes(csv).split('\n');
+    QCOMPARE(lines.size(), 5);   // the header, three cards, nothing after the last CR LF
+    QVERIFY(lines[2].contains(
+        ";1998;1;47;Drame;Hélène Marchal;Louis Garnier | Clara Vidal | Étienne Roux | Margot "
+        "Lenoir;Sur une île bretonne"));
+    QVERIFY(lines[2].endsWith(";jpeg\r"));
+    QCOMPARE(run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, html }).status, 0);
+    QCOMPARE(readBytes(html).count("<img "), 2);
+    QCOMPARE(
+        QDir(qEnvironmentVariable("XDG_CACHE_HOME") + u"/thumbnails/large"_s).entryList(QDir::Files).size(),
+        2);
+
+    QCOMPARE(
+        run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, path(u"catalogue.pdf"_s) }).status, 2);
+    QCOMPARE(run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR) }).status, 2);
+    const QString card = path(u"fiche.html"_s);   // a card, whatever its name, is never replaced
+    QVERIFY(QFile::copy(sample("sans-affiche"), card));
+    QCOMPARE(run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, card }).status, 1);
+    QCOMPARE(readBytes(card), readBytes(sample("sans-affiche")));
 }
 
 void tst_CardTool::poster()
@@ -469,7 +498,8 @@ void tst_CardTool::realProgram()
     QCOMPARE(notCard.status, 1);
     QVERIFY(notCard.out.isEmpty());
     QVERIFY(notCard.err.endsWith("make-samples.sh : ce fichier n'est pas une fiche\n"));
-    for (const char *command : { "show", "find", "poster", "thumbnail", "new", "set", "nfo", "from-nfo" }) {
+    for (const char *command :
+        { "show", "find", "catalogue", "poster", "thumbnail", "new", "set", "nfo", "from-nfo" }) {
         const Run help = program({ QString::fromLatin1(command), u"--help"_s });
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Utilisation : cinefiche-card " + QByteArray(command) + ' '));

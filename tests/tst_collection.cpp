@@ -1,6 +1,7 @@
 #include "collection/cardmatch.h"
 #include "collection/cardscan.h"
 #include "collection/cataloguecsv.h"
+#include "collection/cataloguehtml.h"
 #include "collection/frenchorder.h"
 #include "support/testfiles.h"
 
@@ -41,6 +42,7 @@ private slots:
     void yearRanges();
     void csvLines_data();
     void csvLines();
+    void htmlEscapesEveryValue();
 
 private:
     QTemporaryDir m_dir;
@@ -209,6 +211,33 @@ void tst_Collection::csvLines()
                           : header);
     QVERIFY(out.data().startsWith(header));
     QVERIFY2(out.data().mid(header.size()).contains(line), out.data().constData());
+}
+
+// A card's texts are text, wherever they land: element, attribute, sort key.
+void tst_Collection::htmlEscapesEveryValue()
+{
+    const QString hostile = u"<script>alert('%2')</script>\"&"_s;
+    CardValues values { .titre = hostile,
+        .annee = hostile,
+        .heures = u"1"_s,
+        .type = hostile,
+        .realisateur = hostile,
+        .acteurs = { hostile, hostile },
+        .resume = hostile };
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    HtmlCatalogue html(out);
+    QVERIFY(html.add({ hostile, values, {} }, QByteArray("\x89PNG\r\n\x1A\n") + QByteArray(16, '\0')));
+    QVERIFY(html.add({ u"b.cfh"_s, { .titre = u"Sans affiche"_s }, {} }, {}));
+    QVERIFY(html.finish());
+    const QString page = QString::fromUtf8(out.data());
+    QCOMPARE(page.count(u"<script"_s), 1);   // the page's own
+    QCOMPARE(page.count(u"&lt;script&gt;alert(&#39;%2&#39;)&lt;/script&gt;&quot;&amp;"_s),
+        9);   // 7 cells, the actors twice, the alt text
+    QCOMPARE(page.count(u"<img "_s), 1);
+    QCOMPARE(page.count(u"<tr>"_s), 3);
+    QVERIFY(page.contains(u"default-src 'none'"_s));
+    QVERIFY(page.endsWith(u"</html>\n"_s));
 }
 
 QTEST_GUILESS_MAIN(tst_Collection)

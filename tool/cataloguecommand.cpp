@@ -1,4 +1,6 @@
 #include "collection/cataloguecsv.h"
+#include "collection/cataloguehtml.h"
+#include "poster/thumbnailcache.h"
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
@@ -9,13 +11,19 @@ namespace {
 
 const QString kCatalogue = QStringLiteral("catalogue");
 
-enum class CatalogueKind { Csv };
+enum class CatalogueKind { Csv, Html };
+
+// Cards whose thumbnails are made together, on every core: enough to keep
+// the cores busy, few enough that memory stays flat however many cards.
+constexpr qsizetype kBatch = 64;
 
 std::optional<CatalogueKind> kindOf(const QString &output)
 {
     const QString extension = QFileInfo(output).suffix().toLower();
     if (extension == u"csv")
         return CatalogueKind::Csv;
+    if (extension == u"html" || extension == u"htm")
+        return CatalogueKind::Html;
     return std::nullopt;
 }
 
@@ -33,6 +41,31 @@ Transfer writeCsv(
     status = readPlaces(
         io, places, recursive, [&csv](const ScannedCard &card) { csv.add(catalogueCard(card)); });
     return csv.ok() ? Transfer::Done : Transfer::WriteFailed;
+}
+
+// Adds a batch of cards to the page, their thumbnails made or found at once.
+void addBatch(HtmlCatalogue &html, QList<ScannedCard> &batch)
+{
+    QStringList paths;
+    for (const ScannedCard &card : batch)
+        paths << card.path;
+    const std::vector<QByteArray> thumbnails = cardThumbnails(paths);
+    for (qsizetype i = 0; i < batch.size(); ++i)
+        html.add({ batch[i].path, cardValues(batch[i].head.record), {} }, thumbnails[size_t(i)]);
+    batch.clear();
+}
+
+Transfer writeHtml(ToolIo &io, const QStringList &places, bool recursive, QIODevice &out, int &status)
+{
+    HtmlCatalogue html(out);
+    QList<ScannedCard> batch;
+    status = readPlaces(io, places, recursive, [&](const ScannedCard &card) {
+        batch << card;
+        if (batch.size() == kBatch)
+            addBatch(html, batch);
+    });
+    addBatch(html, batch);
+    return html.finish() ? Transfer::Done : Transfer::WriteFailed;
 }
 
 }   // namespace
@@ -63,7 +96,9 @@ int runCatalogue(const QStringList &args, ToolIo &io)
     const Transfer written = replaceFile(
         out,
         [&](QIODevice &file) {
-            return writeCsv(io, places, parser.isSet(recursive), by.front(), file, status);
+            return *kind == CatalogueKind::Csv
+                ? writeCsv(io, places, parser.isSet(recursive), by.front(), file, status)
+                : writeHtml(io, places, parser.isSet(recursive), file, status);
         },
         Durability::Written);
     if (written != Transfer::Done) {
