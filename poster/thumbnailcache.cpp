@@ -26,10 +26,15 @@ const QString kMTimeKey = QStringLiteral("Thumb::MTime");
 constexpr qint64 kMostThumbnailBytes = 4 * 1024 * 1024;
 
 // A compressed text is a key's value: a thumbnail's are a few hundred bytes.
+// A larger one is no key of ours, and is never inflated (zlib expands a
+// byte to a thousand at most).
 constexpr int kMostTextBytes = 64 * 1024;
+constexpr int kMostCompressedBytes = 4 * 1024;
 
 QByteArray inflated(QByteArrayView zlib)
 {
+    if (zlib.size() > kMostCompressedBytes)
+        return {};
     QByteArray sized(4, '\0');
     qToBigEndian<quint32>(kMostTextBytes, sized.data());   // qUncompress's expected size
     return qUncompress(sized + zlib.toByteArray());
