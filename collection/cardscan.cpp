@@ -36,8 +36,9 @@ std::optional<std::vector<Entry>> folderEntries(const QString &path)
     if (folder == nullptr)
         return std::nullopt;
     std::vector<Entry> entries;
-    errno = 0;
-    while (const dirent *entry = ::readdir(folder)) {
+    // errno tells the end of the folder from a failed read: cleared before
+    // each read, as the look at an entry may set it.
+    for (errno = 0; const dirent *entry = ::readdir(folder); errno = 0) {
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
             continue;
