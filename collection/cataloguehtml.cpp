@@ -37,15 +37,17 @@ QString cell(const char *column, const QString &text, const QString &sortKey = Q
         .arg(QLatin1StringView(column), key, escapedHtml(text));
 }
 
-QString posterCell(const QString &title, const QByteArray &png)
+// The poster's cell as bytes: its picture, the most of a page, is written
+// as it is encoded, never through a text.
+QByteArray posterCell(const QString &title, const QByteArray &png)
 {
     if (png.isEmpty())
-        return QStringLiteral("<td class=\"affiche\"><span class=\"sans\">Sans affiche</span></td>");
+        return "<td class=\"affiche\"><span class=\"sans\">Sans affiche</span></td>";
     const QSize size = pngSize(png);
-    return QStringLiteral("<td class=\"affiche\"><img alt=\"%1\" width=\"%2\" height=\"%3\" "
-                          "src=\"data:image/png;base64,%4\"></td>")
-        .arg(escapedHtml(title), QString::number(size.width()), QString::number(size.height()),
-            QString::fromLatin1(png.toBase64()));
+    const QString image
+        = QStringLiteral("<td class=\"affiche\"><img alt=\"%1\" width=\"%2\" height=\"%3\" ")
+              .arg(escapedHtml(title), QString::number(size.width()), QString::number(size.height()));
+    return image.toUtf8() + "src=\"data:image/png;base64," + png.toBase64() + "\"></td>";
 }
 
 // "1 h 47" read as 107 minutes, so the durations sort by length.
@@ -100,11 +102,12 @@ bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &thumbnailPn
     const CardValues &values = card.values;
     bool year = false;
     values.annee.toInt(&year);
-    return write(QStringLiteral("<tr>") + posterCell(values.titre, thumbnailPng) + cell("titre", values.titre)
+    const QString fields = cell("titre", values.titre)
         + cell("annee", values.annee, year ? values.annee : QString("")) + durationCell(values)
         + cell("type", values.type) + cell("realisateur", values.realisateur)
         + cell("acteurs", values.acteurs.join(QStringLiteral(", "))) + cell("resume", values.resume)
-        + cell("fichier", card.path) + QStringLiteral("</tr>\n"));
+        + cell("fichier", card.path) + QStringLiteral("</tr>\n");
+    return write("<tr>" + posterCell(values.titre, thumbnailPng) + fields.toUtf8());
 }
 
 bool HtmlCatalogue::finish()
@@ -115,7 +118,11 @@ bool HtmlCatalogue::finish()
 
 bool HtmlCatalogue::write(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
+    return write(text.toUtf8());
+}
+
+bool HtmlCatalogue::write(const QByteArray &bytes)
+{
     m_ok = m_ok && m_out.write(bytes) == bytes.size();
     return m_ok;
 }

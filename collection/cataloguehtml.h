@@ -20,6 +20,7 @@ private:
     QIODevice &m_out;
     bool m_ok = true;
     bool write(const QString &text);
+    bool write(const QByteArray &bytes);
 };
 
 // The text with &, <, >, " and ' written as HTML entities.
