@@ -25,6 +25,13 @@ QJsonObject jsonOf(const QByteArray &bytes)
     return QJsonDocument::fromJson(bytes).object();
 }
 
+// The object of one card, from show --json's array of one.
+QJsonObject shownCard(const QString &card)
+{
+    const QJsonArray shown = QJsonDocument::fromJson(run({ u"show"_s, u"--json"_s, card }).out).array();
+    return shown.size() == 1 ? shown.first().toObject() : QJsonObject();
+}
+
 // Every byte value somewhere in the record, so that a rewrite that decodes
 // and encodes a field it does not mean to change shows.
 QByteArray everyByteRecord()
@@ -42,6 +49,10 @@ class tst_CardTool : public QObject {
 private slots:
     void cleanup();
     void show();
+    void jsonNumbers_data();
+    void jsonNumbers();
+    void folders();
+    void catalogue();
     void poster();
     void thumbnail_data();
     void thumbnail();
@@ -84,8 +95,8 @@ void tst_CardTool::show()
     const QJsonArray objects = QJsonDocument::fromJson(shown.out).array();
     QCOMPARE(objects.size(), 3);
 
-    QJsonObject expected = jsonOf(R"({"titre": "Le Phare des brumes", "annee": "1998", "heures": "1",
-        "minutes": "47", "type": "Drame", "realisateur": "Hélène Marchal",
+    QJsonObject expected = jsonOf(R"({"titre": "Le Phare des brumes", "annee": 1998, "heures": 1,
+        "minutes": 47, "type": "Drame", "realisateur": "Hélène Marchal",
         "acteurs": ["Louis Garnier", "Clara Vidal", "Étienne Roux", "Margot Lenoir"],
         "affiche": {"octets": 5155, "format": "jpeg", "largeur": 240, "hauteur": 360}})");
     expected.insert(u"fichier"_s, cards[0]);
@@ -101,6 +112,104 @@ void tst_CardTool::show()
     QCOMPARE(text.status, 0);
     QVERIFY(text.out.contains("Acteurs     : Louis Garnier\n              Clara Vidal\n"));
     QVERIFY(text.out.contains("Affiche     : 5155 octets, JPEG, 240 × 360 pixels\n"));
+}
+
+void tst_CardTool::jsonNumbers_data()
+{
+    QTest::addColumn<QByteArray>("stored");   // annee, heures, minutes: 8 bytes
+    QTest::addColumn<QJsonArray>("shown");
+    QTest::addColumn<bool>("writtenBack");   // new reads them back to the same bytes
+    QTest::newRow("numbers") << QByteArray("1998 147") << QJsonArray { 1998, 1, 47 } << true;
+    QTest::newRow("minutes of one digit") << QByteArray("2024 205") << QJsonArray { 2024, 2, 5 } << true;
+    QTest::newRow("blank") << QByteArray(8, ' ') << QJsonArray { QJsonValue(), QJsonValue(), QJsonValue() }
+                           << true;
+    QTest::newRow("numbers written otherwise")
+        << QByteArray("0998+105") << QJsonArray { 998, u"+1"_s, 5 } << false;
+    QTest::newRow("no numbers, from elsewhere")
+        << QByteArray("19x0h 4'") << QJsonArray { u"19x0"_s, u"h"_s, u"4'"_s } << false;
+}
+
+// The three numeric fields are numbers when they are, and otherwise the
+// text as stored; one object a line with --json-lines.
+void tst_CardTool::jsonNumbers()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QJsonArray, shown);
+    QFETCH(bool, writtenBack);
+    const QString card = path(u"numbers.cfh"_s);
+    QVERIFY(writeBytes(card, makeCard(QByteArray("Titre").leftJustified(50) + stored, {})));
+    const QList<QByteArray> lines = run({ u"show"_s, u"--json-lines"_s, card, card }).out.split('\n');
+    QCOMPARE(lines.size(), 3);
+    const QJsonObject object = jsonOf(lines[1]);
+    QCOMPARE((QJsonArray { object[u"annee"_s], object[u"heures"_s], object[u"minutes"_s] }), shown);
+    if (!writtenBack)
+        return;
+    const QString back = path(u"back.cfh"_s);
+    const QByteArray json = run({ u"show"_s, u"--json"_s, card }).out;
+    QCOMPARE(run({ u"new"_s, u"--json"_s, u"-"_s, back, u"--force"_s }, json).status, 0);
+    QCOMPARE(readBytes(back), readBytes(card));
+}
+
+// Cards found by their marker in a tree with a link loop, by words and by
+// fields; show and find print them alike.
+void tst_CardTool::folders()
+{
+    const QString top = path(u"films"_s);
+    QVERIFY(QDir().mkpath(top + u"/b"_s));
+    QVERIFY(writeBytes(top + u"/Élan"_s,
+        makeCard(QByteArray("Le C\x9C"
+                            "ur battant")
+                     .leftJustified(50)
+                + "1962" + QByteArray(104, ' ') + QByteArray("Jean-Paul BELMONDO|"),
+            {})));
+    QVERIFY(
+        writeBytes(top + u"/b/autre.cfh"_s, makeCard(QByteArray("Autre").leftJustified(50) + "1990", {})));
+    QVERIFY(writeBytes(top + u"/notes.txt"_s, "pas une fiche"));
+    QVERIFY(QFile::link(top, top + u"/b/boucle"_s));
+    const QString elan = top + u"/Élan"_s, other = top + u"/b/autre.cfh"_s;
+
+    QCOMPARE(run({ u"find"_s, u"-r"_s, top, u"belmondo"_s }).out, (elan + u'\n').toUtf8());
+    QCOMPARE(run({ u"find"_s, top, u"--annee"_s, u"1990"_s }).out, QByteArray());
+    QCOMPARE(run({ u"find"_s, u"-r"_s, top, u"-0"_s, u"--annee"_s, u"1960-1995"_s }).out,
+        (other + u'\0' + elan + u'\0').toUtf8());
+    const Run words = run({ u"find"_s, u"-r"_s, top, u"--json"_s, u"--"_s, u"coeur"_s, top });
+    QCOMPARE(words.out, QByteArray("[\n]\n"));   // after "--", the folder's name is a word
+    const QJsonArray found
+        = QJsonDocument::fromJson(run({ u"find"_s, u"-r"_s, top, u"--json"_s, u"coeur"_s }).out).array();
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0][u"annee"_s], QJsonValue(1962));
+    QCOMPARE(QJsonDocument::fromJson(run({ u"show"_s, u"--json"_s, top }).out).array().size(), 1);
+    QCOMPARE(QJsonDocument::fromJson(run({ u"show"_s, u"--json"_s, u"-r"_s, top }).out).array().size(), 2);
+    QCOMPARE(run({ u"find"_s, u"-0"_s, u"--json"_s, top }).status, 2);
+    QCOMPARE(run({ u"find"_s, u"--annee"_s, u"1999-1990"_s, top }).status, 2);
+}
+
+// Both kinds from the samples' folder; the writers' own tests cover the rest.
+void tst_CardTool::catalogue()
+{
+    const QString csv = path(u"catalogue.csv"_s), html = path(u"catalogue.html"_s);
+    const Run table
+        = run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, csv, u"--separateur"_s, u";"_s });
+    QCOMPARE(table.status, 0);
+    const QList<QByteArray> lines = readBytes(csv).split('\n');
+    QCOMPARE(lines.size(), 5);   // the header, three cards, nothing after the last CR LF
+    QVERIFY(lines[2].contains(
+        ";1998;1;47;Drame;Hélène Marchal;Louis Garnier | Clara Vidal | Étienne Roux | Margot "
+        "Lenoir;Sur une île bretonne"));
+    QVERIFY(lines[2].endsWith(";jpeg\r"));
+    QCOMPARE(run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, html }).status, 0);
+    QCOMPARE(readBytes(html).count("<img "), 2);
+    QCOMPARE(
+        QDir(qEnvironmentVariable("XDG_CACHE_HOME") + u"/thumbnails/large"_s).entryList(QDir::Files).size(),
+        2);
+
+    QCOMPARE(
+        run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, path(u"catalogue.pdf"_s) }).status, 2);
+    QCOMPARE(run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR) }).status, 2);
+    const QString card = path(u"fiche.html"_s);   // a card, whatever its name, is never replaced
+    QVERIFY(QFile::copy(sample("sans-affiche"), card));
+    QCOMPARE(run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, card }).status, 1);
+    QCOMPARE(readBytes(card), readBytes(sample("sans-affiche")));
 }
 
 void tst_CardTool::poster()
@@ -211,8 +320,9 @@ void tst_CardTool::newStoresTheEditorsWay()
     QCOMPARE(bytes.mid(61, 4), QByteArray(" 3  "));   // the hour's blank, empty minutes
     QCOMPARE(bytes.mid(165, 510), (actors.join(QLatin1Char('|')) + QLatin1Char('|')).toLatin1());
     QCOMPARE(bytes.mid(675, 9), QByteArray("Un\r\nDeux "));
-    const QJsonObject shown = jsonOf(run({ u"show"_s, u"--json"_s, card }).out);
-    QCOMPARE(shown[u"heures"_s].toString(), u"3"_s);
+    const QJsonObject shown = shownCard(card);
+    QCOMPARE(shown[u"heures"_s], QJsonValue(3));
+    QCOMPARE(shown[u"minutes"_s], QJsonValue());
     QCOMPARE(shown[u"acteurs"_s].toArray().toVariantList(), QVariant(actors).toList());
     QCOMPARE(shown[u"resume"_s].toString(), u"Un\nDeux"_s);
 }
@@ -305,10 +415,11 @@ void tst_CardTool::nfoFromAMediaManager()
     const QString card = path(u"kodi.cfh"_s);
     const Run imported = run({ u"from-nfo"_s, QFINDTESTDATA("data/media-manager.nfo"), card });
     QCOMPARE(imported.status, 0);
-    const QJsonObject shown = jsonOf(run({ u"show"_s, u"--json"_s, card }).out);
+    const QJsonObject shown = shownCard(card);
     QCOMPARE(shown[u"titre"_s].toString(), u"La Cartographe des brumes"_s);
-    QCOMPARE(shown[u"annee"_s].toString(), u"2019"_s);   // from <premiered>
-    QCOMPARE(shown[u"heures"_s].toString() + shown[u"minutes"_s].toString(), u"208"_s);
+    QCOMPARE(shown[u"annee"_s], QJsonValue(2019));   // from <premiered>
+    QCOMPARE(shown[u"heures"_s], QJsonValue(2));
+    QCOMPARE(shown[u"minutes"_s], QJsonValue(8));
     QCOMPARE(shown[u"type"_s].toString(), u"Science-Fiction, Mystère, Drame, Thriller"_s);
     QCOMPARE(shown[u"realisateur"_s].toString(), u"Odile Verne"_s);
     const QJsonArray actors = shown[u"acteurs"_s].toArray();
@@ -369,7 +480,8 @@ void tst_CardTool::realProgram()
     QCOMPARE(notCard.status, 1);
     QVERIFY(notCard.out.isEmpty());
     QVERIFY(notCard.err.endsWith("make-samples.sh : ce fichier n'est pas une fiche\n"));
-    for (const char *command : { "show", "poster", "thumbnail", "new", "set", "nfo", "from-nfo" }) {
+    for (const char *command :
+        { "show", "find", "catalogue", "poster", "thumbnail", "new", "set", "nfo", "from-nfo" }) {
         const Run help = program({ QString::fromLatin1(command), u"--help"_s });
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Utilisation : cinefiche-card " + QByteArray(command) + ' '));

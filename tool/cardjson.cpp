@@ -1,6 +1,8 @@
 #include "tool/cardjson.h"
 
 #include <QJsonArray>
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,15 +26,33 @@ bool isNumberField(Field field)
     return field == Field::Annee || field == Field::Heures || field == Field::Minutes;
 }
 
+// Digits (after a minus sign or not) are a number, "08" as 8; null when
+// blank; anything else is the text as stored.
+QJsonValue numberJson(const QString &text)
+{
+    if (text.isEmpty())
+        return QJsonValue::Null;
+    const bool digits = std::all_of(text.begin() + (text.startsWith(QLatin1Char('-')) ? 1 : 0), text.end(),
+        [](QChar c) { return c >= u'0' && c <= u'9'; });
+    bool number = false;
+    const int value = text.toInt(&number);
+    return digits && number ? QJsonValue(value) : QJsonValue(text);
+}
+
 // Scripts often write a year as a number; it is stored as its digits.
 std::optional<QString> textOf(Field field, const QJsonValue &value)
 {
     if (value.isString())
         return value.toString();
+    if (value.isNull() && isNumberField(field))
+        return QString();
     const double number = value.toDouble();
-    if (value.isDouble() && isNumberField(field) && number == std::floor(number) && std::fabs(number) < 1e9)
-        return QString::number(qint64(number));
-    return std::nullopt;
+    if (!value.isDouble() || !isNumberField(field) || number != std::floor(number)
+        || std::fabs(number) >= 1e9)
+        return std::nullopt;
+    // Minutes are written with two digits ("2 h 05"), as show reads them back.
+    const int width = field == Field::Minutes && number >= 0 ? 2 : 0;
+    return QStringLiteral("%1").arg(qint64(number), width, 10, QLatin1Char('0'));
 }
 
 std::optional<QStringList> namesOf(const QJsonValue &value)
@@ -59,6 +79,8 @@ QJsonObject cardJson(
         const QString key = fieldName(edit.field);
         if (edit.field == Field::Acteurs)
             object.insert(key, QJsonArray::fromStringList(edit.names));
+        else if (isNumberField(edit.field))
+            object.insert(key, numberJson(edit.text));
         else
             object.insert(key, edit.text);
     }

@@ -28,6 +28,8 @@ void report(ToolIo &io, const QString &message);
 void print(QIODevice &out, const QString &text);
 
 int runShow(const QStringList &args, ToolIo &io);
+int runFind(const QStringList &args, ToolIo &io);
+int runCatalogue(const QStringList &args, ToolIo &io);
 int runPoster(const QStringList &args, ToolIo &io);
 int runThumbnail(const QStringList &args, ToolIo &io);
 int runNew(const QStringList &args, ToolIo &io);

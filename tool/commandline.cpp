@@ -13,14 +13,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-// Whether something stands at path, links followed.
 bool anythingAt(const QString &path)
 {
     struct stat info { };
     return ::stat(nativePath(path).constData(), &info) == 0;
 }
+
+namespace {
 
 // A device (/dev/null, a terminal, a pipe) takes the bytes where it stands:
 // writing it creates and replaces no file.

@@ -3,9 +3,9 @@
 // and the files they take or write beside cards.
 
 #include "card/cardfile.h"
+#include "card/cardvalues.h"
 #include "tool/cardaccess.h"
 #include "tool/cardtool.h"
-#include "tool/cardvalues.h"
 
 #include <QCommandLineParser>
 #include <optional>
@@ -39,6 +39,9 @@ std::optional<QString> posterProblem(const QString &path);
 // False, said on err, when path holds a card: a poster, a thumbnail or an
 // NFO never replaces one.
 bool mayReplace(ToolIo &io, const QString &path);
+
+// Whether something stands at path (its bytes as given), links followed.
+bool anythingAt(const QString &path);
 
 // What --force asks of a link at an output's path: to replace it.
 LinkAtPath linksFor(bool force);

@@ -1,7 +1,7 @@
 #pragma once
 // The movie sidecar file that media centres read: XML, root <movie>.
 
-#include "tool/cardvalues.h"
+#include "card/cardvalues.h"
 
 #include <QIODevice>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 // Every French text cinefiche-card prints, in one place.
 
+#include "card/cardvalues.h"
 #include "poster/posterimage.h"
-#include "tool/cardvalues.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,6 +47,13 @@ QString titleMissing();
 QString jsonUnreadable(const QString &path, const QString &cause);
 QString jsonNotObject(const QString &path);
 QString jsonWrongType(const QString &key);
+
+// The commands over many cards and folders (collectiontexts.cpp).
+QString jsonOptionsClash();
+QString findOutputsClash();
+QString badYears(const QString &years);
+QString catalogueKind(const QString &output);
+QString badSeparator(const QString &separator);
 
 // What an NFO import or export leaves out or shortens, one line each.
 QString nfoUnreadable(const QString &path, qint64 line, const QString &cause);
