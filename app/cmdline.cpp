@@ -33,16 +33,18 @@ std::optional<CommandLine> readCommandLine(const QStringList &arguments)
     return splitCommandLine(joined);
 }
 
-std::optional<QString> informationText(const QStringList &arguments)
+std::optional<Information> informationText(const QStringList &arguments)
 {
-    if (arguments == QStringList { QStringLiteral("--help") })
-        return resText(6001);
-    if (arguments == QStringList { QStringLiteral("--version") }) {
-        const QString version = QStringLiteral("%1.%2.%3")
-                                    .arg(BuildConfig::VersionMajor)
-                                    .arg(BuildConfig::VersionMinor)
-                                    .arg(BuildConfig::VersionRevision);
-        return resText(6002).arg(version);
-    }
-    return std::nullopt;
+    const QString help = QStringLiteral("--help"), version = QStringLiteral("--version");
+    if (!arguments.contains(help) && !arguments.contains(version))
+        return std::nullopt;
+    if (arguments.size() > 1)
+        return Information { resText(6003), 2 };
+    if (arguments.first() == help)
+        return Information { resText(6001) };
+    const QString number = QStringLiteral("%1.%2.%3")
+                               .arg(BuildConfig::VersionMajor)
+                               .arg(BuildConfig::VersionMinor)
+                               .arg(BuildConfig::VersionRevision);
+    return Information { resText(6002).arg(number) };
 }

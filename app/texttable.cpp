@@ -94,6 +94,7 @@ const std::map<int, const char16_t *> &table()
             u"Licence GPLv3+ : GNU GPL version 3 ou ultérieure <https://gnu.org/licenses/gpl.html>.\n"
             u"Ceci est un logiciel libre : vous êtes libre de le modifier et de le redistribuer.\n"
             u"Il est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi.\n" },
+        { 6003, u"cinefiche : --help et --version s'emploient seuls ; l'aide : cinefiche --help\n" },
     };
     return texts;
 }

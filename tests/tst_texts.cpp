@@ -26,7 +26,8 @@ private slots:
 void tst_Texts::table()
 {
     QCOMPARE(resTextIds().size(),
-        65);   // the 58 texts, three failure messages, two editor captions, --help and --version
+        66);   // the 58 texts, three failure messages, two editor captions, --help, --version and their
+               // misuse
     QCOMPARE(resText(2001), u"Année : "_s);
     QCOMPARE(resText(3000), u"À propos de "_s);
     QCOMPARE(resText(1106), u"Enregistrer les modifications apportées à "_s);
