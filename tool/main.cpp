@@ -28,7 +28,10 @@ int main(int argc, char *argv[])
     out.open(1, QIODevice::WriteOnly);
     err.open(2, QIODevice::WriteOnly | QIODevice::Unbuffered);
     ToolIo io { in, out, err };
-    int status = runCardTool(QCoreApplication::arguments().mid(1), io);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.value(0) == QLatin1String("thumbnail"))
+        limitThumbnailWork();
+    int status = runCardTool(args, io);
     if (!out.flush() || out.error() != QFileDevice::NoError) {
         report(io, ToolText::outputFailed());
         status = std::max<int>(status, ExitStatus::FileFailed);

@@ -44,8 +44,11 @@ std::optional<QList<CardEdit>> jsonEdits(ToolIo &io, const QString &path, int &s
     }
     status = ExitStatus::Usage;
     const JsonEdits edits = editsFromJson(document.object());
+    const QString repeated = document.isObject() ? repeatedKey(*bytes) : QString();
     if (!document.isObject())
         report(io, ToolText::jsonNotObject(path));
+    else if (!repeated.isEmpty())
+        usageError(io, kNew, ToolText::jsonRepeatedKey(repeated));
     else if (edits.problem == JsonEdits::UnknownKey)
         usageError(io, kNew, ToolText::unknownField(edits.key));
     else if (edits.problem == JsonEdits::WrongType)
