@@ -64,6 +64,11 @@ void showWrongImage()
     showMessage(strWrongImage, MsgIcon::Critical);
 }
 
+void showImageTooLarge()
+{
+    showMessage(strImageTooLarge, MsgIcon::Critical);
+}
+
 void showOpenFailed()
 {
     showMessage(strError, MsgIcon::None);

@@ -9,7 +9,7 @@ QString strFileNotFound, strSaveAfficheTitle, strSaveAsTitle, strWrongFile, strW
     strUnsafeFolder;
 QString strFilterAll, strFilterCard, strFilterImages, strFilterJpeg, strFilterBitmap, strFilterGif;
 QString strNouveau, strFormatInvalide, strFormatAnnee, strFormatDureeA, strFormatDureeB, strTitreRequis,
-    strWantSave, strOpenTitle, strAfficheTitle, strWrongImage, strSearch;
+    strWantSave, strOpenTitle, strAfficheTitle, strWrongImage, strImageTooLarge, strSearch;
 QString strBugToolTip, strError;
 
 void assignTexts(std::initializer_list<std::pair<QString *, int>> targets)
@@ -38,6 +38,6 @@ void clearTexts()
             &strReadFailed, &strUnsafeFolder, &strFilterAll, &strFilterCard, &strFilterImages, &strFilterJpeg,
             &strFilterBitmap, &strFilterGif, &strNouveau, &strFormatInvalide, &strFormatAnnee,
             &strFormatDureeA, &strFormatDureeB, &strTitreRequis, &strWantSave, &strOpenTitle,
-            &strAfficheTitle, &strWrongImage, &strSearch, &strBugToolTip, &strError })
+            &strAfficheTitle, &strWrongImage, &strImageTooLarge, &strSearch, &strBugToolTip, &strError })
         text->clear();
 }

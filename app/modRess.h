@@ -34,6 +34,7 @@ extern QString strWantSave;         // 1106
 extern QString strOpenTitle;        // 1107
 extern QString strAfficheTitle;     // 1108
 extern QString strWrongImage;       // 1109
+extern QString strImageTooLarge;    // 1111
 extern QString strSearch;           // 1110
 
 // The About window's texts

@@ -42,6 +42,7 @@ const std::map<int, const char16_t *> &table()
         { 1108, u"Affiche du film" },
         { 1109, u"Fichier image incorrect" },
         { 1110, u"Entrez les mots-clés à rechercher :" },
+        { 1111, u"Image trop grande : une affiche a au plus 50 millions de pixels" },
         // viewer
         { 2001, u"Année : " },
         { 2002, u"Durée :" },

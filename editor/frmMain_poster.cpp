@@ -57,7 +57,8 @@ bool frmMain::ResetPoster()
 bool frmMain::takePosterFile(const QString &path)
 {
     if (!Pic2Img(path)) {
-        showWrongImage();
+        const bool tooLarge = checkPosterFile(path).problem == PosterFileCheck::TooManyPixels;
+        tooLarge ? showImageTooLarge() : showWrongImage();
         return false;
     }
     ChangeEdit(true);

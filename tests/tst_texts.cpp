@@ -25,9 +25,9 @@ private slots:
 
 void tst_Texts::table()
 {
-    QCOMPARE(resTextIds().size(),
-        66);   // the 58 texts, three failure messages, two editor captions, --help, --version and their
-               // misuse
+    // The 58 texts, four failure messages, two editor captions, --help,
+    // --version and their misuse.
+    QCOMPARE(resTextIds().size(), 67);
     QCOMPARE(resText(2001), u"Année : "_s);
     QCOMPARE(resText(3000), u"À propos de "_s);
     QCOMPARE(resText(1106), u"Enregistrer les modifications apportées à "_s);
