@@ -202,7 +202,7 @@ bool writeThumbnail(QIODevice &in, int maxSide, QIODevice &out)
     const QImage image = decodePoster(in, QSize(maxSide, maxSide));
     if (image.isNull())
         return false;
-    const QImage pixels(
-        image.constBits(), image.width(), image.height(), image.bytesPerLine(), image.format());
+    QImage pixels(image.constBits(), image.width(), image.height(), image.bytesPerLine(), image.format());
+    pixels.setColorTable(image.colorTable());   // a GIF's or a palette PNG's colours
     return pixels.save(&out, "PNG");
 }

@@ -74,6 +74,7 @@ QByteArray pngWithText(const QString &key, const QString &text)
 {
     QImage image(40, 60, QImage::Format_RGB32);
     image.fill(Qt::blue);
+    image = image.convertToFormat(QImage::Format_Indexed8);   // read back with a palette
     image.setText(key, text);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -221,10 +222,16 @@ void tst_CardTool::thumbnail()
     QCOMPARE(made.status, pixels.isEmpty() ? 1 : 0);
     QCOMPARE(QFile::exists(png), !pixels.isEmpty());
     QVERIFY2(QString::fromUtf8(made.err).contains(said), made.err.constData());
-    if (!pixels.isEmpty()) {
+    if (!pixels.isEmpty()) {   // the poster's pixels, and nothing else
         const QImage thumbnail(png, "PNG");
         QCOMPARE(thumbnail.size(), pixels);
         QCOMPARE(thumbnail.textKeys(), QStringList());
+        const int side = size.isEmpty() ? 256 : size.toInt();
+        QByteArray poster = card.mid(1176);
+        QBuffer posterIn(&poster);
+        posterIn.open(QIODevice::ReadOnly);
+        QCOMPARE(thumbnail.convertToFormat(QImage::Format_RGB32),
+            decodePoster(posterIn, QSize(side, side)).convertToFormat(QImage::Format_RGB32));
     }
 }
 

@@ -15,7 +15,7 @@ const QString kGenreSeparator = QStringLiteral(", ");
 QString elementText(QXmlStreamReader &xml)
 {
     QString text;
-    for (int depth = 1; depth > 0 && !xml.hasError();) {
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
             if (++depth > kMaxNfoNesting)
@@ -89,11 +89,11 @@ void readMovieElement(QXmlStreamReader &xml, NfoMovie &movie)
 QByteArray withoutTrailingAddress(const QByteArray &bytes)
 {
     static const QRegularExpression address(QStringLiteral("^\\s*https?://\\S+$"));
-    qsizetype end = bytes.size();
-    while (end > 0 && QChar::isSpace(uchar(bytes[end - 1])))
-        --end;
-    const qsizetype lineStart = bytes.lastIndexOf('\n', end - 1) + 1;
-    if (lineStart == 0 || !address.match(QString::fromUtf8(bytes.mid(lineStart, end - lineStart))).hasMatch())
+    QByteArray text = bytes;
+    while (!text.isEmpty() && QChar::isSpace(uchar(text.back())))
+        text.chop(1);
+    const qsizetype lineStart = text.lastIndexOf('\n') + 1;
+    if (lineStart == 0 || !address.match(QString::fromUtf8(text.mid(lineStart))).hasMatch())
         return bytes;
     return bytes.left(lineStart);
 }
