@@ -22,10 +22,10 @@ QString withOthers(const QString &value, qsizetype others)
 {
     if (others == 0)
         return quoted(value);
+    // One arg() call: a name holding "%2" stays as it is.
     return QStringLiteral("%1 et %2 %3")
-        .arg(quoted(value))
-        .arg(others)
-        .arg(others == 1 ? QStringLiteral("autre") : QStringLiteral("autres"));
+        .arg(quoted(value), QString::number(others),
+            others == 1 ? QStringLiteral("autre") : QStringLiteral("autres"));
 }
 
 QString plural(qsizetype others)
