@@ -98,6 +98,8 @@ private slots:
     void thumbnail_data();
     void thumbnail();
     void decodesUnderThePixelRule();
+    void countsJpegScans_data();
+    void countsJpegScans();
     void roundTrips_data();
     void roundTrips();
     void newStoresTheEditorsWay();
@@ -243,6 +245,36 @@ void tst_CardTool::decodesUnderThePixelRule()
     QBuffer picture(&bytes);
     picture.open(QIODevice::ReadOnly);
     QCOMPARE(decodePoster(picture).size(), QSize(7000, 7000));
+}
+
+// The scans are counted from the markers: bytes inside a segment, such as an
+// embedded thumbnail's, are not the picture's own.
+void tst_CardTool::countsJpegScans_data()
+{
+    QTest::addColumn<QByteArray>("jpeg");
+    QTest::addColumn<int>("scans");
+    const QByteArray progressive = jpegBytes(64, 48, 0);
+    QByteArray inSegment = progressive;
+    const QByteArray payload = QByteArray("\xFF\xDA\x00\x02", 4).repeated(200);
+    inSegment.insert(2,
+        "\xFF\xE1" + QByteArray(1, char((payload.size() + 2) >> 8))
+            + QByteArray(1, char((payload.size() + 2) & 0xFF)) + payload);
+    QByteArray filled = progressive;
+    filled.replace("\xFF\xDA", "\xFF\xFF\xFF\xDA");
+    QTest::newRow("baseline") << jpegBytes(64, 48, std::nullopt) << 1;
+    QTest::newRow("progressive") << progressive << 10;
+    QTest::newRow("scan markers inside an APP1 segment") << inSegment << 10;
+    QTest::newRow("fill bytes before each scan") << filled << 10;
+    QTest::newRow("a thousand scans: the count stops past the limit")
+        << jpegBytes(64, 48, 990) << kMaxJpegScans + 1;
+}
+
+void tst_CardTool::countsJpegScans()
+{
+    QFETCH(QByteArray, jpeg);
+    QBuffer in(&jpeg);
+    in.open(QIODevice::ReadOnly);
+    QTEST(jpegScans(in), "scans");
 }
 
 void tst_CardTool::roundTrips_data()
