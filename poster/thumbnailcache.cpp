@@ -113,7 +113,8 @@ QByteArray makeThumbnail(const QString &cardPath, const ThumbnailKey &key)
     PosterDevice poster(cardPath);
     if (!poster.open(QIODevice::ReadOnly) || poster.size() == 0)
         return {};
-    QImage image = decodePoster(poster, QSize(kLargeThumbnail, kLargeThumbnail));
+    // The poster's own texts stay out: a thumbnail holds the standard's keys alone.
+    QImage image = pixelsOf(decodePoster(poster, QSize(kLargeThumbnail, kLargeThumbnail)));
     if (image.isNull())
         return {};
     image.setText(kUriKey, QString::fromLatin1(key.uri));

@@ -23,8 +23,9 @@ private slots:
 
 void tst_Texts::everyNameHasItsText()
 {
-    // the 58 texts, seven failure messages, two editor captions, a refused character, --help and --version
-    QCOMPARE(int(Text::Count), 70);
+    // the 58 texts, eight failure messages, two editor captions, a refused character, --help,
+    // --version and their misuse
+    QCOMPARE(int(Text::Count), 72);
     for (int i = 0; i < int(Text::Count); ++i) {
         const auto name = Text(i);
         const QString &text = textOf(name);

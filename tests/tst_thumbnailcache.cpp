@@ -71,6 +71,21 @@ void tst_ThumbnailCache::storedAsFileManagersFindIt()
 
     QVERIFY(cardThumbnail(sample("sans-affiche")).isEmpty());
     QCOMPARE(QDir(QFileInfo(stored).path()).count(), 3u);   // ".", "..", the one thumbnail
+
+    // A poster's own texts stay out of its thumbnail, whatever keys they mimic.
+    QImage poster(9, 9, QImage::Format_RGB32);
+    poster.fill(Qt::blue);
+    poster.setText(u"Comment"_s, u"planted"_s);
+    poster.setText(u"Thumb::URI"_s, u"file:///elsewhere"_s);
+    QBuffer posterPng;
+    posterPng.open(QIODevice::WriteOnly);
+    QVERIFY(poster.save(&posterPng, "PNG"));
+    const QString planted = m_dir.filePath(u"planted.cfh"_s);
+    QVERIFY(writeBytes(planted, makeCard(QByteArray(1168, ' '), posterPng.data())));
+    const QImage thumbnail = QImage::fromData(cardThumbnail(planted), "PNG");
+    QCOMPARE(thumbnail.textKeys(),
+        (QStringList { u"Thumb::MTime"_s, u"Thumb::Mimetype"_s, u"Thumb::Size"_s, u"Thumb::URI"_s }));
+    QVERIFY(thumbnail.text(u"Thumb::URI"_s).endsWith(u"/planted.cfh"_s));
 }
 
 void tst_ThumbnailCache::reusedOnlyWhileItMatches_data()

@@ -1,6 +1,8 @@
 #include "tool/cardjson.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -68,7 +70,51 @@ std::optional<QStringList> namesOf(const QJsonValue &value)
     return names;
 }
 
+// Where the JSON string that opens at json[start] ends: past its closing quote.
+qsizetype stringEnd(const QByteArray &json, qsizetype start)
+{
+    qsizetype at = start + 1;
+    while (at < json.size() && json[at] != '"')
+        at += json[at] == '\\' ? 2 : 1;
+    return at + 1;
+}
+
+QString decodedString(const QByteArray &quoted)
+{
+    return QJsonDocument::fromJson('[' + quoted + ']').array().first().toString();
+}
+
 }   // namespace
+
+QString repeatedKey(const QByteArray &json)
+{
+    QSet<QString> seen;
+    // The card's object is the document, or the one object of an array.
+    const int cardDepth = json.trimmed().startsWith('[') ? 2 : 1;
+    int depth = 0;
+    bool keyNext = false;   // in the card's object, where a key comes next
+    for (qsizetype at = 0; at < json.size(); ++at) {
+        const char c = json[at];
+        if (c == '"') {
+            const qsizetype end = stringEnd(json, at);
+            if (depth == cardDepth && keyNext) {
+                const QString key = decodedString(json.mid(at, end - at));
+                if (seen.contains(key))
+                    return key;
+                seen.insert(key);
+                keyNext = false;
+            }
+            at = end - 1;
+        } else if (c == '{' || c == '[') {
+            keyNext = ++depth == cardDepth && c == '{';
+        } else if (c == '}' || c == ']') {
+            --depth;
+        } else if (c == ',') {
+            keyNext = depth == cardDepth;
+        }
+    }
+    return {};
+}
 
 QJsonObject cardJson(
     const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)

@@ -33,8 +33,10 @@ std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QStr
 bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits);
 
 // Why path cannot be a card's poster (no picture, announces too many
-// pixels, missing); nullopt when it can.
+// pixels or scans, missing); nullopt when it can.
 std::optional<QString> posterProblem(const QString &path);
+// The words for a check's problem, the picture named path.
+std::optional<QString> pictureProblem(const QString &path, const PosterFileCheck &check);
 
 // False, said on err, when path holds a card: a poster, a thumbnail or an
 // NFO never replaces one.

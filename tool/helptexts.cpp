@@ -177,9 +177,11 @@ SORTIE vaut par défaut la fiche avec l'extension .nfo ; l'affiche est écrite
 Crée la fiche SORTIE d'après un fichier .nfo de film : titre, année (ou celle
 de <premiered>), durée, genres joints par « , », premier réalisateur, dix
 premiers acteurs, résumé. Ce qui est laissé de côté ou raccourci est signalé,
-une ligne chacun, et la fiche est écrite quand même. Sans --poster, l'affiche
-NOM-poster.EXT à côté du fichier .nfo est reprise quand elle existe (un
-lien vers un fichier hors de son dossier est laissé de côté).
+une ligne par sorte, et la fiche est écrite quand même. Un fichier de plus de
+4 Mo, ou qui a autre chose après </movie> qu'une ligne d'adresse, est refusé.
+Sans --poster, l'affiche NOM-poster.EXT à côté du fichier .nfo est reprise
+quand elle existe (un lien vers un fichier hors de son dossier est laissé de
+côté).
 
   --poster IMAGE  l'affiche (JPEG, PNG, GIF, BMP...)
   --force         remplace SORTIE si elle existe (un lien : le lien lui-même)

@@ -51,8 +51,11 @@ std::optional<QList<CardEdit>> jsonEdits(ToolIo &io, const QString &path, int &s
         : array.size() == 1                     ? array.first()
                                                 : QJsonValue();
     const JsonEdits edits = editsFromJson(card.toObject());
+    const QString repeated = card.isObject() ? repeatedKey(*bytes) : QString();
     if (!card.isObject())
         report(io, ToolText::jsonNotObject(path));
+    else if (!repeated.isEmpty())
+        usageError(io, kNew, ToolText::jsonRepeatedKey(repeated));
     else if (edits.problem == JsonEdits::UnknownKey)
         usageError(io, kNew, ToolText::unknownField(edits.key));
     else if (edits.problem == JsonEdits::WrongType)
