@@ -47,16 +47,18 @@ std::optional<CommandLine> readCommandLine(const QStringList &arguments)
     return splitCommandLine(joined);
 }
 
-std::optional<QString> informationText(const QStringList &arguments)
+std::optional<Information> informationText(const QStringList &arguments)
 {
-    if (arguments == QStringList { QStringLiteral("--help") })
-        return textOf(Text::CommandLineHelp);
-    if (arguments == QStringList { QStringLiteral("--version") }) {
-        const QString version = QStringLiteral("%1.%2.%3")
-                                    .arg(BuildConfig::VersionMajor)
-                                    .arg(BuildConfig::VersionMinor)
-                                    .arg(BuildConfig::VersionRevision);
-        return textOf(Text::VersionNotice).arg(version);
-    }
-    return std::nullopt;
+    const QString help = QStringLiteral("--help"), version = QStringLiteral("--version");
+    if (!arguments.contains(help) && !arguments.contains(version))
+        return std::nullopt;
+    if (arguments.size() > 1)
+        return Information { textOf(Text::InformationMisuse), 2 };
+    if (arguments.first() == help)
+        return Information { textOf(Text::CommandLineHelp) };
+    const QString number = QStringLiteral("%1.%2.%3")
+                               .arg(BuildConfig::VersionMajor)
+                               .arg(BuildConfig::VersionMinor)
+                               .arg(BuildConfig::VersionRevision);
+    return Information { textOf(Text::VersionNotice).arg(number) };
 }

@@ -27,6 +27,13 @@ CommandLine splitCommandLine(const QString &argumentString);
 // are split as one string. nullopt when that string is empty (a new card).
 std::optional<CommandLine> readCommandLine(const QStringList &arguments);
 
-// What "--help" or "--version", alone on the command line, prints; nullopt
-// for any other command line.
-std::optional<QString> informationText(const QStringList &arguments);
+// What "--help" or "--version" prints: alone on the command line, the help
+// or the version (status 0, on standard output); with anything else, a
+// usage error (status 2, on standard error).
+struct Information {
+    QString text;
+    int status = 0;
+};
+
+// nullopt when neither "--help" nor "--version" is given: the program starts.
+std::optional<Information> informationText(const QStringList &arguments);

@@ -84,6 +84,11 @@ void showWrongImage()
     showMessage(textOf(Text::WrongImage), MsgIcon::Critical);
 }
 
+void showImageTooLarge()
+{
+    showMessage(textOf(Text::ImageTooLarge), MsgIcon::Critical);
+}
+
 void showOpenFailed()
 {
     showMessage(textOf(Text::OpenFailed), MsgIcon::None);

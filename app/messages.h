@@ -15,8 +15,10 @@ void showCardReadFailure(CardReadStatus status, const QString &cardPath, const Q
 // True when the save succeeded; otherwise shows why it failed, naming the file.
 bool saveSucceeded(const SaveResult &result);
 
-// The picture given as a poster is none the editor can show.
+// The picture given as a poster is none the editor can show, or one of
+// more pixels than a poster may have.
 void showWrongImage();
+void showImageTooLarge();
 
 // The desktop opened nothing: no web page, no mail.
 void showOpenFailed();

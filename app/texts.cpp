@@ -41,7 +41,9 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::OpenTitle, u"Ouvrir..." },
     { Text::PosterChoiceTitle, u"Affiche du film" },
     { Text::WrongImage, u"Fichier image incorrect" },
+    { Text::ImageTooLarge, u"Image trop grande : une affiche a au plus 50 millions de pixels" },
     { Text::SearchPrompt, u"Entrez les mots-clés à rechercher :" },
+    { Text::CharacterRefused, u"Une fiche ne peut pas contenir le caractère « %1 »" },
     // viewer
     { Text::ViewerYear, u"Année : " },
     { Text::ViewerRunningTime, u"Durée :" },
@@ -106,6 +108,8 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
         u"Licence GPLv3+ : GNU GPL version 3 ou ultérieure <https://gnu.org/licenses/gpl.html>.\n"
         u"Ceci est un logiciel libre : vous êtes libre de le modifier et de le redistribuer.\n"
         u"Il est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi.\n" },
+    { Text::InformationMisuse,
+        u"cinefiche : --help et --version s'emploient seuls ; l'aide : cinefiche --help\n" },
 };
 
 using TextArray = std::array<QString, std::size_t(Text::Count)>;

@@ -40,7 +40,9 @@ enum class Text {
     OpenTitle,
     PosterChoiceTitle,
     WrongImage,
+    ImageTooLarge,
     SearchPrompt,
+    CharacterRefused,   // %1: a character a card has no byte for
     // the viewer's captions, menu and buttons
     ViewerYear,
     ViewerRunningTime,
@@ -86,7 +88,8 @@ enum class Text {
     // the command line's --help and --version (%1: the version)
     CommandLineHelp,
     VersionNotice,
-    Count   // not a text: the number of texts
+    InformationMisuse,   // --help or --version with anything else
+    Count                // not a text: the number of texts
 };
 
 // The text named, exactly as stored (trailing blanks included).

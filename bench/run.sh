@@ -4,8 +4,10 @@
 # that alternate the two, and the ratio of the medians. Every figure is taken
 # from outside the programs (bench/firstpaint.c, bench/stopwatch.c).
 #
-#   bench/run.sh             rows 3 to 5 use cinefiche-card once it is built
-#   bench/run.sh --drivers   they use bench/carddriver: the card library's calls alone
+#   bench/run.sh               rows 3 to 5 use cinefiche-card once it is built
+#   bench/run.sh --drivers     they use bench/carddriver: the card library's calls alone
+#   bench/run.sh --collection  rows 10 to 13 alone (find, show, catalogue over a
+#                              tree); TREE_CARDS=1000 CATALOGUE_CARDS=100 for a quick look
 #
 # Windows open under Xvfb with openbox, as on a desktop. Inputs and outputs
 # are in a new folder under /var/tmp, on disk, so that a save's fdatasync
@@ -15,6 +17,7 @@ cd "$(dirname "$0")/.."
 source tools/deps.sh
 source bench/inputs.sh
 source bench/table.sh
+source bench/collection.sh
 
 STARTUP_RUNS=15
 SAVE_RUNS=10
@@ -27,7 +30,9 @@ build="build-bench"
 bin=$build/bench
 convert=/usr/bin/convert   # Debian's ImageMagick, whatever else PATH holds
 use_drivers=no
+only_collection=no
 [ "${1:-}" = "--drivers" ] && use_drivers=yes
+[ "${1:-}" = "--collection" ] && only_collection=yes
 
 install_missing_packages xvfb openbox x11-utils dbus-daemon imagemagick libx11-dev libxdamage-dev
 echo "Construction en Release dans $build..." >&2
@@ -187,6 +192,7 @@ print_table() {
         "startanchor : programme vide lié à QtCore et QtGui" start 1 $ms
     table_row "9b. démarrage du pilote de la ligne 5 sans fiche (QtCore seul)" "carddriver records" \
         "recordsanchor sans fiche" drvstart 1 $ms
+    [ $has_tool = yes ] && print_collection_rows
     echo
     echo "Fenêtre affichée (MapNotify), médianes en ms : visionneuse $(median_of viewer.a 2)," \
         "son témoin $(median_of viewer.b 2) ; éditeur $(median_of editor.a 2), son témoin $(median_of editor.b 2)"
@@ -194,9 +200,35 @@ print_table() {
     echo "Durée : $SECONDS s, dont $measured s de mesures"
 }
 
+# The collection's rows alone, without a display.
+print_collection_table() {
+    echo
+    echo "Banc d'essai de la collection, $(git rev-parse --short HEAD), $(date '+%Y-%m-%d %H:%M')"
+    echo "Machine : $(nproc) cœurs ; charge moyenne avant : $load_before, après : $load_after"
+    echo "Temps en ms, mémoire en Mio ; n mesures par côté, alternées ; rapport = médiane Cinefiche / médiane témoin"
+    echo
+    echo "| mesure | Cinefiche | témoin | n | Cinefiche min / médiane / max | témoin min / médiane / max | rapport |"
+    echo "|---|---|---|---|---|---|---|"
+    print_collection_rows
+    echo
+    echo "Durée : $SECONDS s, dont $measured s de mesures"
+}
+
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Fabrication des entrées dans $work..." >&2
 make_inputs
+[ $has_tool = yes ] && make_collection_inputs
+if [ $only_collection = yes ]; then
+    [ $has_tool = yes ] || { echo "cinefiche-card n'est pas construit" >&2; exit 1; }
+    export XDG_CACHE_HOME=$work/cache
+    echo "Mesures..." >&2
+    measures_start=$SECONDS
+    measure_collection
+    load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+    measured=$((SECONDS - measures_start))
+    print_collection_table
+    exit 0
+fi
 start_desktop
 check_first_paint
 echo "Mesures..." >&2
@@ -213,6 +245,7 @@ interleave thumbnail $THUMBNAIL_RUNS "$(with_tool thumbnail_cinefiche)" thumbnai
 interleave show $MANY_RUNS "$(with_tool show_cinefiche)" show_anchor
 interleave start $STARTUP_RUNS "$(with_tool start_cinefiche)" start_anchor
 interleave drvstart $STARTUP_RUNS driver_start driver_start_anchor
+[ $has_tool = no ] || measure_collection
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 measured=$((SECONDS - measures_start))
 

@@ -1,5 +1,6 @@
 #include "card/cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -101,4 +102,33 @@ bool isCp1252(char32_t c)
     if (c > 0xFFFF)
         return false;
     return toCp1252(QString(QChar(char16_t(c)))) != "?";
+}
+
+QList<TextSpan> nonCp1252Spans(QStringView text)
+{
+    QList<TextSpan> spans;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair
+            = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1)) : text.at(i).unicode();
+        const qsizetype length = pair ? 2 : 1;
+        if (!isCp1252(c))
+            spans.append({ i, length });
+        i += length;
+    }
+    return spans;
+}
+
+QString removeNonCp1252(QString &text, int *pos)
+{
+    const QList<TextSpan> spans = nonCp1252Spans(text);
+    if (spans.isEmpty())
+        return {};
+    const QString first = text.mid(spans.first().from, spans.first().length);
+    for (auto span = spans.crbegin(); span != spans.crend(); ++span) {
+        text.remove(span->from, span->length);
+        if (pos != nullptr && *pos > span->from)
+            *pos -= int(std::min(span->length, *pos - span->from));
+    }
+    return first;
 }

@@ -1,5 +1,6 @@
 #include "card/nativepath.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
@@ -78,15 +79,22 @@ QString pathFromNative(QByteArrayView bytes)
     return path;
 }
 
+QString absolutePath(const QString &path)
+{
+    if (path.startsWith(QLatin1Char('/')))
+        return QDir::cleanPath(path);
+    char *folder = ::getcwd(nullptr, 0);
+    const QString current = pathFromNative(folder ? folder : "");
+    std::free(folder);
+    return QDir::cleanPath(current + QLatin1Char('/') + path);
+}
+
 QUrl fileUrl(const QString &path)
 {
-    QByteArray bytes = nativePath(path);
-    if (!bytes.startsWith('/')) {
-        char *folder = ::getcwd(nullptr, 0);
-        bytes.prepend(QByteArray(folder ? folder : "") + '/');
-        std::free(folder);
-    }
-    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"));
+    const QByteArray bytes = nativePath(absolutePath(path));
+    // Escaped as GLib escapes a path, so that the address (and the thumbnail
+    // key made from it) is the one file managers compute.
+    return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/!$&'()*+,:=@"));
 }
 
 int openNative(const QString &path, int flags, unsigned mode)

@@ -18,6 +18,10 @@ QByteArray nativePath(const QString &path);
 // The path that the system's bytes name; nativePath gives the bytes back.
 QString pathFromNative(QByteArrayView bytes);
 
+// path made absolute from the current folder, "." and ".." resolved as
+// text (links are not followed); the bytes of its names are kept.
+QString absolutePath(const QString &path);
+
 // A file:// address of path (made absolute from the current folder) whose
 // bytes are percent-encoded as they stand.
 QUrl fileUrl(const QString &path);

@@ -1,6 +1,7 @@
 #include "card/workfolder.h"
 
 #include "card/basics.h"
+#include "card/nativepath.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +39,7 @@ QString hexNumber(const QString &digits)
 
 bool makePrivateFolder(const QString &path)
 {
-    return ::mkdir(QFile::encodeName(path).constData(), kPrivate) == 0;
+    return ::mkdir(nativePath(path).constData(), kPrivate) == 0;
 }
 
 void removeKnownFiles(const QString &folder)
@@ -64,7 +65,7 @@ WorkBase workBase()
     const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (base.isEmpty())
         return { WorkBaseStatus::Unavailable, base };
-    const QByteArray native = QFile::encodeName(base);
+    const QByteArray native = nativePath(base);
     struct stat info { };
     if (::stat(native.constData(), &info) != 0) {
         const QString parent = QFileInfo(base).absolutePath();

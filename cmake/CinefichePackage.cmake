@@ -5,15 +5,15 @@ set(CPACK_PACKAGE_NAME cinefiche)
 set(CPACK_PACKAGE_VENDOR "Corvin de Ombrelune")
 set(CPACK_PACKAGE_CONTACT "Corvin de Ombrelune <${CINEFICHE_MAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "write and read information cards about movies")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "write and read information cards about movies
- Cinefiche writes and reads movie cards: .cfh files that hold a movie's title,
- year, running time, genre, director, up to ten actors, a summary and the
- poster, in one file beside the movie they describe. Its editor writes cards;
- its viewer shows a card read-only and plays the movie beside it with the
- desktop's player. The interface is in French.
- .
- Cinefiche is free software under the GNU General Public License, version 3
- or later.")
+# The body alone: CPack puts the summary above it and indents each line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Cinefiche writes and reads movie cards: .cfh files that hold a movie's title,
+year, running time, genre, director, up to ten actors, a summary and the
+poster, in one file beside the movie they describe. Its editor writes cards;
+its viewer shows a card read-only and plays the movie beside it with the
+desktop's player. The interface is in French.
+
+Cinefiche is free software under the GNU General Public License, version 3
+or later.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -134,6 +134,8 @@ private:
     void checkHours();
     void checkMinutes();
     void limitSummary();
+    bool refuseSummaryCharacters();
+    void showRefusedCharacter(QWidget *box, const QString &character);
 
     // Actor box
     void enterActor(const QString &text);

@@ -57,7 +57,8 @@ bool EditorWindow::restoreOwnPoster()
 bool EditorWindow::takePosterFile(const QString &path)
 {
     if (!showPoster(path)) {
-        showWrongImage();
+        const bool tooLarge = checkPosterFile(path).problem == PosterFileCheck::TooManyPixels;
+        tooLarge ? showImageTooLarge() : showWrongImage();
         return false;
     }
     setModified(true);

@@ -2,6 +2,8 @@
 // The most characters the user may type or paste into a line box. A text
 // the program puts in (a field of a loaded card) is taken whole, whatever
 // its length, and the box then takes nothing more until it is shorter.
+// A character that a card cannot hold is taken back as it comes in, and
+// refused() says which.
 
 #include <QValidator>
 
@@ -16,6 +18,10 @@ public:
     static void setWhole(QLineEdit *box, const QString &text);
 
     State validate(QString &input, int &pos) const override;
+
+signals:
+    // character was typed, pasted or dropped, and taken back.
+    void refused(const QString &character) const;
 
 private:
     TypingLimit(int limit, QObject *parent);

@@ -26,17 +26,20 @@ void cleanUpAfterKilledRuns()
 }
 
 // "--help" and "--version" print before any window system is opened, so they
-// work without a display. The exit status when the program is to end there.
+// work without a display, and so does their misuse. The exit status when the
+// program is to end there.
 std::optional<int> printInformation(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const std::optional<QString> text = informationText(arguments);
-    if (!text)
+    const std::optional<Information> information = informationText(arguments);
+    if (!information)
         return std::nullopt;
-    const bool written = std::fputs(text->toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0;
-    return written ? 0 : 1;
+    FILE *stream = information->status == 0 ? stdout : stderr;
+    const bool written
+        = std::fputs(information->text.toUtf8().constData(), stream) >= 0 && std::fflush(stream) == 0;
+    return written ? information->status : 1;
 }
 
 }   // namespace

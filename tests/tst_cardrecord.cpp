@@ -40,16 +40,28 @@ void tst_CardRecord::unmappableCharacters_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("greek letter") << u"Ωmega"_s << QByteArray("?mega");
-    QTest::newRow("outside the basic plane") << u"a\U0001F3AC"_s << QByteArray("a?");
-    QTest::newRow("accented letters pass") << u"été"_s << QByteArray("\xE9t\xE9");
+    QTest::addColumn<QString>("kept");   // what the editor lets in
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("greek letter") << u"Ωmega"_s << QByteArray("?mega") << u"mega"_s << u"Ω"_s;
+    QTest::newRow("outside the basic plane")
+        << u"a\U0001F3ACb★"_s << QByteArray("a?b?") << u"ab"_s << u"\U0001F3AC"_s;
+    QTest::newRow("a lone surrogate")
+        << QString(QChar(0xD83C)) + u"x"_s << QByteArray("?x") << u"x"_s << QString(QChar(0xD83C));
+    QTest::newRow("accented letters and the euro pass")
+        << u"été €"_s << QByteArray("\xE9t\xE9 \x80") << u"été €"_s << QString();
 }
 
 void tst_CardRecord::unmappableCharacters()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, kept);
+    QFETCH(QString, refused);
     QCOMPARE(toCp1252(text), bytes);
+    int caret = int(text.size());
+    QCOMPARE(removeNonCp1252(text, &caret), refused);
+    QCOMPARE(text, kept);
+    QCOMPARE(caret, kept.size());
 }
 
 void tst_CardRecord::fixedWidth_data()

@@ -7,11 +7,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +34,8 @@ private slots:
     void keepsSummaryWithinLimit();
     void limitsTypingNotLoadedTexts_data();
     void limitsTypingNotLoadedTexts();
+    void refusesWhatACardCannotHold_data();
+    void refusesWhatACardCannotHold();
     void searchesBesideTheEditor();
 
 private:
@@ -275,6 +279,43 @@ void tst_Editor::searchesBesideTheEditor()
     child<QAction>(editor, "searchAction")->trigger();
     QVERIFY(fake.opened.last().toString(QUrl::FullyEncoded).endsWith(u"keyword=Tom+%26+Jerry"_s));
     QVERIFY(fake.allAnswered());
+}
+
+void tst_Editor::refusesWhatACardCannotHold_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("pasted");
+    QTest::newRow("title, typed") << u"titleEdit"_s << false;
+    QTest::newRow("director, pasted") << u"directorEdit"_s << true;
+    QTest::newRow("actor's name, typed") << u"actorsBox"_s << false;
+    QTest::newRow("summary, typed") << u"summaryEdit"_s << false;
+    QTest::newRow("summary, pasted") << u"summaryEdit"_s << true;
+}
+
+// A character without a byte in a card is taken back as it comes, and said;
+// nothing is left to be saved as "?".
+void tst_Editor::refusesWhatACardCannotHold()
+{
+    QFETCH(QString, box);
+    QFETCH(bool, pasted);
+    editor->show();
+    auto *target = editor->findChild<QWidget *>(box);
+    if (auto *actors = qobject_cast<QComboBox *>(target))
+        target = actors->lineEdit();
+    target->setFocus();
+    if (pasted) {
+        QApplication::clipboard()->setText(u"é★t"_s);
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        for (const QString &typed : { u"é"_s, u"★"_s, u"t"_s }) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, typed);
+            QApplication::sendEvent(target, &press);
+        }
+    }
+    const auto *summary = qobject_cast<QPlainTextEdit *>(target);
+    QCOMPARE(summary ? summary->toPlainText() : qobject_cast<QLineEdit *>(target)->text(), u"ét"_s);
+    QCOMPARE(QToolTip::text(), u"Une fiche ne peut pas contenir le caractère « ★ »"_s);
+    QToolTip::hideText();
 }
 
 QTEST_MAIN(tst_Editor)

@@ -207,17 +207,23 @@ void tst_Poster::failedPictureChangesNothing()
 void tst_Poster::choosesPoster_data()
 {
     QTest::addColumn<QString>("fileName");
-    QTest::addColumn<bool>("wrongFirst");   // a text file first, then Cancel
+    QTest::addColumn<QByteArray>("wrongFirst");   // when not empty, a file of these bytes first, then Cancel
+    QTest::addColumn<QString>("said");
     QTest::addColumn<bool>("affiMod");
-    QTest::newRow("new card") << u"Nouveau"_s << false << false;
-    QTest::newRow("card with a file") << u"film.cfh"_s << false << true;
-    QTest::newRow("wrong image, from the menu") << u"film.cfh"_s << true << false;
+    QTest::newRow("new card") << u"Nouveau"_s << QByteArray() << QString() << false;
+    QTest::newRow("card with a file") << u"film.cfh"_s << QByteArray() << QString() << true;
+    QTest::newRow("wrong image, from the menu")
+        << u"film.cfh"_s << QByteArray("plain words") << u"Fichier image incorrect"_s << false;
+    QTest::newRow("image of too many pixels, from the menu")
+        << u"film.cfh"_s << bitmapHeader(10000, 5001)
+        << u"Image trop grande : une affiche a au plus 50 millions de pixels"_s << false;
 }
 
 void tst_Poster::choosesPoster()
 {
     QFETCH(QString, fileName);
-    QFETCH(bool, wrongFirst);
+    QFETCH(QByteArray, wrongFirst);
+    QFETCH(QString, said);
     const QString first = picture(129, 258, u"first.bmp"_s);
     QVERIFY(editor->showPoster(first));
     OpenCard card;
@@ -226,9 +232,9 @@ void tst_Poster::choosesPoster()
     editor->setModified(false);
     ScriptedDesktop fake;
     const QString chosen = picture(300, 400);
-    if (wrongFirst) {
+    if (!wrongFirst.isEmpty()) {
         const QString text = dir.filePath(u"readme.txt"_s);
-        QVERIFY(writeBytes(text, "plain words"));
+        QVERIFY(writeBytes(text, wrongFirst));
         fake.answerFile(text);
         fake.answerMsg(MsgAnswer::Ok);
         fake.answerFile(QString());
@@ -237,7 +243,8 @@ void tst_Poster::choosesPoster()
         fake.answerFile(chosen);
         QTest::mouseClick(child<QPushButton>(editor, "changePosterButton"), Qt::LeftButton);
     }
-    const QStringList asked = wrongFirst ? QStringList { "file", "msg", "file" } : QStringList { "file" };
+    const QStringList asked
+        = !wrongFirst.isEmpty() ? QStringList { "file", "msg", "file" } : QStringList { "file" };
     QCOMPARE(fake.log, asked);
     for (const FileRequest &request : std::as_const(fake.files)) {
         QCOMPARE(request.title, u"Affiche du film"_s);
@@ -246,13 +253,13 @@ void tst_Poster::choosesPoster()
         QCOMPARE(request.filters.size(), posterChoiceFilters().size());
     }
     for (const MessageRequest &message : std::as_const(fake.messages)) {
-        QCOMPARE(message.text, u"Fichier image incorrect"_s);
+        QCOMPARE(message.text, said);
         QCOMPARE(message.icon, MsgIcon::Critical);
     }
-    QCOMPARE(editor->card().posterToSave(), wrongFirst ? first : chosen);
+    QCOMPARE(editor->card().posterToSave(), !wrongFirst.isEmpty() ? first : chosen);
     QTEST(editor->card().posterChanged(), "affiMod");
-    QCOMPARE(editor->card().modified(), !wrongFirst);
-    QCOMPARE(editor->poster().size(), wrongFirst ? QSize(129, 258) : QSize(300, 400));
+    QCOMPARE(editor->card().modified(), wrongFirst.isEmpty());
+    QCOMPARE(editor->poster().size(), !wrongFirst.isEmpty() ? QSize(129, 258) : QSize(300, 400));
     QVERIFY(fake.allAnswered());
 }
 

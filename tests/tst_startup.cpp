@@ -129,24 +129,29 @@ void tst_Startup::information_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("start");   // empty: no information, the program starts
+    QTest::addColumn<int>("status");
     const QString version = u"cinefiche %1.%2.%3\n"_s.arg(BuildConfig::VersionMajor)
                                 .arg(BuildConfig::VersionMinor)
                                 .arg(BuildConfig::VersionRevision);
-    QTest::newRow("help") << QStringList { "--help" } << u"Utilisation : cinefiche [FICHE [/m | /p]]\n"_s;
-    QTest::newRow("version") << QStringList { "--version" } << version;
-    QTest::newRow("help after a card") << QStringList { m_card, "--help" } << u""_s;
-    QTest::newRow("help and version") << QStringList { "--help", "--version" } << u""_s;
+    const QString misuse = u"cinefiche : --help et --version s'emploient seuls"_s;
+    QTest::newRow("help") << QStringList { "--help" } << u"Utilisation : cinefiche [FICHE [/m | /p]]\n"_s
+                          << 0;
+    QTest::newRow("version") << QStringList { "--version" } << version << 0;
+    QTest::newRow("a card") << QStringList { m_card } << u""_s << 0;
+    QTest::newRow("help after a card") << QStringList { m_card, "--help" } << misuse << 2;
+    QTest::newRow("help and version") << QStringList { "--help", "--version" } << misuse << 2;
 }
 
 void tst_Startup::information()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, start);
-    const std::optional<QString> text = informationText(arguments);
-    QCOMPARE(text.has_value(), !start.isEmpty());
-    if (text) {
-        QVERIFY2(text->startsWith(start), qPrintable(*text));
-        QVERIFY(text->endsWith(QLatin1Char('\n')));
+    const std::optional<Information> information = informationText(arguments);
+    QCOMPARE(information.has_value(), !start.isEmpty());
+    if (information) {
+        QVERIFY2(information->text.startsWith(start), qPrintable(information->text));
+        QVERIFY(information->text.endsWith(QLatin1Char('\n')));
+        QTEST(information->status, "status");
     }
 }
 

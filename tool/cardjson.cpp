@@ -1,6 +1,10 @@
 #include "tool/cardjson.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QSet>
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,15 +28,33 @@ bool isNumberField(Field field)
     return field == Field::Annee || field == Field::Heures || field == Field::Minutes;
 }
 
+// Digits (after a minus sign or not) are a number, "08" as 8; null when
+// blank; anything else is the text as stored.
+QJsonValue numberJson(const QString &text)
+{
+    if (text.isEmpty())
+        return QJsonValue::Null;
+    const bool digits = std::all_of(text.begin() + (text.startsWith(QLatin1Char('-')) ? 1 : 0), text.end(),
+        [](QChar c) { return c >= u'0' && c <= u'9'; });
+    bool number = false;
+    const int value = text.toInt(&number);
+    return digits && number ? QJsonValue(value) : QJsonValue(text);
+}
+
 // Scripts often write a year as a number; it is stored as its digits.
 std::optional<QString> textOf(Field field, const QJsonValue &value)
 {
     if (value.isString())
         return value.toString();
+    if (value.isNull() && isNumberField(field))
+        return QString();
     const double number = value.toDouble();
-    if (value.isDouble() && isNumberField(field) && number == std::floor(number) && std::fabs(number) < 1e9)
-        return QString::number(qint64(number));
-    return std::nullopt;
+    if (!value.isDouble() || !isNumberField(field) || number != std::floor(number)
+        || std::fabs(number) >= 1e9)
+        return std::nullopt;
+    // Minutes are written with two digits ("2 h 05"), as show reads them back.
+    const int width = field == Field::Minutes && number >= 0 ? 2 : 0;
+    return QStringLiteral("%1").arg(qint64(number), width, 10, QLatin1Char('0'));
 }
 
 std::optional<QStringList> namesOf(const QJsonValue &value)
@@ -48,7 +70,51 @@ std::optional<QStringList> namesOf(const QJsonValue &value)
     return names;
 }
 
+// Where the JSON string that opens at json[start] ends: past its closing quote.
+qsizetype stringEnd(const QByteArray &json, qsizetype start)
+{
+    qsizetype at = start + 1;
+    while (at < json.size() && json[at] != '"')
+        at += json[at] == '\\' ? 2 : 1;
+    return at + 1;
+}
+
+QString decodedString(const QByteArray &quoted)
+{
+    return QJsonDocument::fromJson('[' + quoted + ']').array().first().toString();
+}
+
 }   // namespace
+
+QString repeatedKey(const QByteArray &json)
+{
+    QSet<QString> seen;
+    // The card's object is the document, or the one object of an array.
+    const int cardDepth = json.trimmed().startsWith('[') ? 2 : 1;
+    int depth = 0;
+    bool keyNext = false;   // in the card's object, where a key comes next
+    for (qsizetype at = 0; at < json.size(); ++at) {
+        const char c = json[at];
+        if (c == '"') {
+            const qsizetype end = stringEnd(json, at);
+            if (depth == cardDepth && keyNext) {
+                const QString key = decodedString(json.mid(at, end - at));
+                if (seen.contains(key))
+                    return key;
+                seen.insert(key);
+                keyNext = false;
+            }
+            at = end - 1;
+        } else if (c == '{' || c == '[') {
+            keyNext = ++depth == cardDepth && c == '{';
+        } else if (c == '}' || c == ']') {
+            --depth;
+        } else if (c == ',') {
+            keyNext = depth == cardDepth;
+        }
+    }
+    return {};
+}
 
 QJsonObject cardJson(
     const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)
@@ -59,6 +125,8 @@ QJsonObject cardJson(
         const QString key = fieldName(edit.field);
         if (edit.field == Field::Acteurs)
             object.insert(key, QJsonArray::fromStringList(edit.names));
+        else if (isNumberField(edit.field))
+            object.insert(key, numberJson(edit.text));
         else
             object.insert(key, edit.text);
     }

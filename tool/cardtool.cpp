@@ -14,6 +14,8 @@ const std::map<QString, Command> &commands()
 {
     static const std::map<QString, Command> table = {
         { QStringLiteral("show"), runShow },
+        { QStringLiteral("find"), runFind },
+        { QStringLiteral("catalogue"), runCatalogue },
         { QStringLiteral("poster"), runPoster },
         { QStringLiteral("thumbnail"), runThumbnail },
         { QStringLiteral("new"), runNew },

@@ -28,8 +28,12 @@ void report(ToolIo &io, const QString &message);
 void print(QIODevice &out, const QString &text);
 
 int runShow(const QStringList &args, ToolIo &io);
+int runFind(const QStringList &args, ToolIo &io);
+int runCatalogue(const QStringList &args, ToolIo &io);
 int runPoster(const QStringList &args, ToolIo &io);
 int runThumbnail(const QStringList &args, ToolIo &io);
+// Bounds the CPU time and address space of this process, for a thumbnail.
+void limitThumbnailWork();
 int runNew(const QStringList &args, ToolIo &io);
 int runSet(const QStringList &args, ToolIo &io);
 int runNfo(const QStringList &args, ToolIo &io);

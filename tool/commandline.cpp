@@ -13,14 +13,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-// Whether something stands at path, links followed.
 bool anythingAt(const QString &path)
 {
     struct stat info { };
     return ::stat(nativePath(path).constData(), &info) == 0;
 }
+
+namespace {
 
 // A device (/dev/null, a terminal, a pipe) takes the bytes where it stands:
 // writing it creates and replaces no file.
@@ -159,7 +158,11 @@ bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits)
 
 std::optional<QString> posterProblem(const QString &path)
 {
-    const PosterFileCheck check = checkPosterFile(path);
+    return pictureProblem(path, checkPosterFile(path));
+}
+
+std::optional<QString> pictureProblem(const QString &path, const PosterFileCheck &check)
+{
     switch (check.problem) {
     case PosterFileCheck::None:
         return std::nullopt;
@@ -169,6 +172,8 @@ std::optional<QString> posterProblem(const QString &path)
         return ToolText::unreadable(path);
     case PosterFileCheck::NotPicture:
         return ToolText::notPicture(path);
+    case PosterFileCheck::TooManyScans:
+        return ToolText::tooManyScans(path);
     case PosterFileCheck::TooManyPixels:
         break;
     }

@@ -3,9 +3,9 @@
 // and the files they take or write beside cards.
 
 #include "card/cardfile.h"
+#include "card/cardvalues.h"
 #include "tool/cardaccess.h"
 #include "tool/cardtool.h"
-#include "tool/cardvalues.h"
 
 #include <QCommandLineParser>
 #include <optional>
@@ -33,12 +33,17 @@ std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QStr
 bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits);
 
 // Why path cannot be a card's poster (no picture, announces too many
-// pixels, missing); nullopt when it can.
+// pixels or scans, missing); nullopt when it can.
 std::optional<QString> posterProblem(const QString &path);
+// The words for a check's problem, the picture named path.
+std::optional<QString> pictureProblem(const QString &path, const PosterFileCheck &check);
 
 // False, said on err, when path holds a card: a poster, a thumbnail or an
 // NFO never replaces one.
 bool mayReplace(ToolIo &io, const QString &path);
+
+// Whether something stands at path (its bytes as given), links followed.
+bool anythingAt(const QString &path);
 
 // What --force asks of a link at an output's path: to replace it.
 LinkAtPath linksFor(bool force);

@@ -11,8 +11,12 @@ const QString kToolHelp = QStringLiteral(R"(Utilisation : cinefiche-card COMMAND
 Lit et écrit les fiches de films de Cinefiche (fichiers .cfh), sans fenêtre.
 
 Commandes :
-  show [--json] FICHE...
+  show [-r] [--json | --json-lines] FICHE|DOSSIER...
       montre les champs et l'affiche de chaque fiche
+  find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [TEXTE...]
+      écrit le chemin de chaque fiche trouvée
+  catalogue [-r] DOSSIER|FICHE... -o SORTIE.html|SORTIE.csv
+      écrit le catalogue des fiches : page web ou tableau
   poster [--force] FICHE SORTIE|-
       extrait l'affiche, octet pour octet
   thumbnail [-s TAILLE] [--force] FICHE SORTIE.png
@@ -27,6 +31,12 @@ Commandes :
       crée une fiche d'après un fichier .nfo
 
 Champs : titre, annee, heures, minutes, type, realisateur, acteurs, resume.
+
+Dossiers : show, find et catalogue prennent des dossiers comme des fiches. Une
+fiche est un fichier qui commence par la marque des fiches, quel que soit son
+nom ; les autres fichiers sont passés sous silence. Avec -r, les dossiers
+contenus aussi, sans suivre les liens vers des dossiers. Les fiches viennent
+dans l'ordre alphabétique français de leurs noms, dossier par dossier.
 
 Options :
   -h, --help     cette aide ; après une commande, l'aide de la commande
@@ -44,14 +54,64 @@ Le détail : man cinefiche-card
 const std::map<QString, QString> &commandHelps()
 {
     static const std::map<QString, QString> helps = {
-        { QStringLiteral("show"), QStringLiteral(R"(Utilisation : cinefiche-card show [--json] FICHE...
+        { QStringLiteral("show"),
+            QStringLiteral(R"(Utilisation : cinefiche-card show [-r] [--json | --json-lines] FICHE|DOSSIER...
 
 Montre les champs de chaque fiche (les blancs de fin retirés, les acteurs un
 par ligne, le résumé avec ses sauts de ligne) et son affiche : taille en
-octets, format et taille en pixels quand l'image se lit. Un fichier qui n'est
-pas une fiche est signalé ; les autres fiches sont montrées quand même.
+octets, format et taille en pixels quand l'image se lit. Un fichier nommé qui
+n'est pas une fiche est signalé ; les autres fiches sont montrées quand même.
+Un dossier donne toutes ses fiches.
 
-  --json  un objet JSON par fiche (un tableau pour plusieurs fiches)
+  -r            les fiches des dossiers contenus aussi, à toute profondeur
+  --json        un tableau JSON d'un objet par fiche, même pour une seule
+  --json-lines  un objet JSON par ligne, fiche après fiche
+
+Dossiers : une fiche est un fichier qui commence par la marque des fiches,
+quel que soit son nom ; les autres fichiers sont passés sous silence, et un
+fichier illisible est signalé. Les liens vers des dossiers ne sont pas suivis.
+Les fiches viennent dans l'ordre alphabétique français, dossier par dossier.
+)") },
+        { QStringLiteral("find"),
+            QStringLiteral(
+                R"(Utilisation : cinefiche-card find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--realisateur R] [--type T] [--annee 1990-1999] [-0 | --json] [TEXTE...]
+
+Écrit le chemin de chaque fiche qui répond à la recherche, un par ligne, dans
+l'ordre des fiches. Un argument qui nomme un fichier ou un dossier existant est
+un lieu où chercher (le dossier courant quand il n'y en a pas) ; les autres
+sont des mots, comme tous ceux qui suivent « -- ». Chaque mot doit se trouver
+dans un champ de la fiche, et chaque option dans son champ ; majuscules et
+accents ne comptent pas (« etienne » trouve « Étienne »). Seul
+l'enregistrement de chaque fiche est lu, jamais son affiche.
+
+  -r                  les dossiers contenus aussi, à toute profondeur
+  --titre T           T dans le titre
+  --acteur A          A dans le nom d'un acteur
+  --realisateur R     R dans le réalisateur
+  --type T            T dans le type
+  --annee A|A1-A2     l'année A, ou de A1 à A2 comprises
+  -0                  les chemins séparés par un octet nul (pour xargs -0)
+  --json              les fiches trouvées, comme show --json
+)") },
+        { QStringLiteral("catalogue"),
+            QStringLiteral(
+                R"(Utilisation : cinefiche-card catalogue [-r] DOSSIER|FICHE... -o SORTIE [--separateur S]
+
+Écrit le catalogue des fiches, d'un genre choisi par l'extension de SORTIE :
+
+  .html  une page autonome : la grille des affiches et le tableau de tous les
+         champs, triable par colonne, une recherche qui filtre à la frappe
+         (sans tenir compte des accents), prête à imprimer. Les vignettes
+         viennent du cache de vignettes partagé avec les gestionnaires de
+         fichiers (~/.cache/thumbnails), et y vont quand elles manquent.
+  .csv   un tableau pour les tableurs (RFC 4180, UTF-8) : une ligne d'en-tête
+         aux noms des clés de show --json, une ligne par fiche, les acteurs
+         joints par « | », l'affiche donnée par son format (jpeg...) ou vide.
+
+  -r               les dossiers contenus aussi, à toute profondeur
+  -o SORTIE        le fichier écrit, remplacé une fois complet
+  --separateur S   le séparateur du CSV (« , » par défaut ; « ; » pour les
+                   tableurs en français)
 )") },
         { QStringLiteral("poster"),
             QStringLiteral(R"(Utilisation : cinefiche-card poster [--force] FICHE SORTIE|-
@@ -117,9 +177,11 @@ SORTIE vaut par défaut la fiche avec l'extension .nfo ; l'affiche est écrite
 Crée la fiche SORTIE d'après un fichier .nfo de film : titre, année (ou celle
 de <premiered>), durée, genres joints par « , », premier réalisateur, dix
 premiers acteurs, résumé. Ce qui est laissé de côté ou raccourci est signalé,
-une ligne chacun, et la fiche est écrite quand même. Sans --poster, l'affiche
-NOM-poster.EXT à côté du fichier .nfo est reprise quand elle existe (un
-lien vers un fichier hors de son dossier est laissé de côté).
+une ligne par sorte, et la fiche est écrite quand même. Un fichier de plus de
+4 Mo, ou qui a autre chose après </movie> qu'une ligne d'adresse, est refusé.
+Sans --poster, l'affiche NOM-poster.EXT à côté du fichier .nfo est reprise
+quand elle existe (un lien vers un fichier hors de son dossier est laissé de
+côté).
 
   --poster IMAGE  l'affiche (JPEG, PNG, GIF, BMP...)
   --force         remplace SORTIE si elle existe (un lien : le lien lui-même)

@@ -33,6 +33,8 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << pathFromNative(argv[i]);
+    if (arguments.value(0) == QLatin1String("thumbnail"))
+        limitThumbnailWork();
     int status = runCardTool(arguments, io);
     if (!out.flush() || out.error() != QFileDevice::NoError) {
         report(io, ToolText::outputFailed());

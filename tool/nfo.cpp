@@ -2,6 +2,7 @@
 
 #include "tool/tooltexts.h"
 
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -9,9 +10,34 @@ namespace {
 
 const QString kGenreSeparator = QStringLiteral(", ");
 
+// The text of the current element and of all inside it, read in a loop: a
+// hostile file nests thousands of elements, too deep for a recursive read.
 QString elementText(QXmlStreamReader &xml)
 {
-    return xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    QString text;
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > kMaxNfoNesting)
+                xml.raiseError(ToolText::nfoTooDeep(kMaxNfoNesting));
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            text += xml.text();
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+void skipElement(QXmlStreamReader &xml)
+{
+    elementText(xml);
 }
 
 QString actorName(QXmlStreamReader &xml)
@@ -21,7 +47,7 @@ QString actorName(QXmlStreamReader &xml)
         if (xml.name() == u"name" && name.isEmpty())
             name = elementText(xml);
         else
-            xml.skipCurrentElement();
+            skipElement(xml);
     }
     return name;
 }
@@ -32,7 +58,7 @@ void readFirst(QXmlStreamReader &xml, QString &into)
     if (into.isNull())
         into = elementText(xml);
     else
-        xml.skipCurrentElement();
+        skipElement(xml);
 }
 
 void readMovieElement(QXmlStreamReader &xml, NfoMovie &movie)
@@ -55,7 +81,21 @@ void readMovieElement(QXmlStreamReader &xml, NfoMovie &movie)
     else if (name == u"actor")
         movie.actors << actorName(xml);
     else
-        xml.skipCurrentElement();
+        skipElement(xml);
+}
+
+// The bytes without the address that media centres allow on a last line
+// after the XML ("https://www.example.org/movie/603").
+QByteArray withoutTrailingAddress(const QByteArray &bytes)
+{
+    static const QRegularExpression address(QStringLiteral("^\\s*https?://\\S+$"));
+    QByteArray text = bytes;
+    while (!text.isEmpty() && QChar::isSpace(uchar(text.back())))
+        text.chop(1);
+    const qsizetype lineStart = text.lastIndexOf('\n') + 1;
+    if (lineStart == 0 || !address.match(QString::fromUtf8(text.mid(lineStart))).hasMatch())
+        return bytes;
+    return bytes.left(lineStart);
 }
 
 std::optional<int> wholeNumber(const QString &text)
@@ -123,13 +163,20 @@ CardValues xmlSafe(CardValues values, QStringList &notes)
 NfoRead readNfo(QIODevice &in)
 {
     NfoRead result;
-    QXmlStreamReader xml(&in);
+    const QByteArray bytes = in.read(kMaxNfoBytes + 1);
+    if (bytes.size() > kMaxNfoBytes) {
+        result.status = NfoStatus::TooLarge;
+        return result;
+    }
+    QXmlStreamReader xml(withoutTrailingAddress(bytes));
     if (!xml.readNextStartElement() || xml.name() != u"movie") {
         result.status = NfoStatus::NotMovie;
         return result;
     }
     while (xml.readNextStartElement())
         readMovieElement(xml, result.movie);
+    while (!xml.atEnd())   // a second root or junk after the movie is an error of the reader
+        xml.readNext();
     if (xml.hasError()) {
         result.status = NfoStatus::NotXml;
         result.line = xml.lineNumber();

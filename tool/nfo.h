@@ -1,7 +1,7 @@
 #pragma once
 // The movie sidecar file that media centres read: XML, root <movie>.
 
-#include "tool/cardvalues.h"
+#include "card/cardvalues.h"
 
 #include <QIODevice>
 #include <QStringList>
@@ -12,7 +12,12 @@ struct NfoMovie {
     QStringList genres, directors, actors;
 };
 
-enum class NfoStatus { Ok, NotMovie, NotXml };
+enum class NfoStatus { Ok, NotMovie, NotXml, TooLarge };
+
+// No real .nfo comes near: a larger one is refused before it is read.
+constexpr qint64 kMaxNfoBytes = 4 * 1024 * 1024;
+// How deep elements may nest inside one of the movie's; a real .nfo nests two.
+constexpr int kMaxNfoNesting = 64;
 
 struct NfoRead {
     NfoStatus status = NfoStatus::Ok;
@@ -22,7 +27,8 @@ struct NfoRead {
 };
 
 // Reads a movie .nfo as media managers write them: every element a card has
-// no field for is skipped; only the first <movie> element is read.
+// no field for is skipped. Nothing may follow the root <movie> but comments
+// and a line holding an address, which media centres allow.
 NfoRead readNfo(QIODevice &in);
 
 // Writes values as a movie .nfo (UTF-8): title, year, runtime in minutes,

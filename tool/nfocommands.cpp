@@ -107,6 +107,9 @@ std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
     case NfoStatus::NotMovie:
         report(io, ToolText::nfoNotMovie(path));
         return std::nullopt;
+    case NfoStatus::TooLarge:
+        report(io, ToolText::nfoTooLarge(path, kMaxNfoBytes));
+        return std::nullopt;
     default:
         report(io, ToolText::nfoUnreadable(path, read.line, read.error));
         return std::nullopt;

@@ -30,13 +30,15 @@ QString fallback(char32_t c)
     return base.isEmpty() ? QStringLiteral("?") : base;
 }
 
-// The text with what a card cannot hold replaced; line breaks stay only in
-// the summary, other blanks become spaces.
-QString holdable(Field field, const QString &given, QStringList &notes)
+// A line lists the replacements of one field: a few dozen say enough.
+constexpr qsizetype kNamedReplacements = 32;
+
+// The text with what a card cannot hold replaced, each replacement added to
+// replaced; line breaks stay only in the summary, other blanks become spaces.
+QString holdable(Field field, const QString &given, ToolText::Replacements &replaced)
 {
     const QString text = lfLineBreaks(given.normalized(QString::NormalizationForm_C).trimmed());
     QString result;
-    ToolText::Replacements replaced;
     for (const char32_t c : text.toUcs4()) {
         if (c == U'\n' && field == Field::Resume)
             result += QLatin1Char('\n');
@@ -45,15 +47,40 @@ QString holdable(Field field, const QString &given, QStringList &notes)
         else if (isCp1252(c) && QChar::category(c) != QChar::Other_Control)
             result += QString::fromUcs4(&c, 1);
         else {
-            result += fallback(c);
-            if (!replaced.contains(std::pair(c, fallback(c))))
-                replaced.append({ c, fallback(c) });
+            const QString by = fallback(c);
+            result += by;
+            if (replaced.size() < kNamedReplacements && !replaced.contains(std::pair(c, by)))
+                replaced.append({ c, by });
         }
     }
-    if (!replaced.isEmpty())
-        notes << ToolText::charactersReplaced(field, replaced);
     return result;
 }
+
+void noteReplaced(Field field, const ToolText::Replacements &replaced, QStringList &notes)
+{
+    if (!replaced.isEmpty())
+        notes << ToolText::charactersReplaced(field, replaced);
+}
+
+QString holdable(Field field, const QString &given, QStringList &notes)
+{
+    ToolText::Replacements replaced;
+    const QString text = holdable(field, given, replaced);
+    noteReplaced(field, replaced, notes);
+    return text;
+}
+
+// Values of one kind left out: one line names the first and counts the
+// others, however many a file repeats.
+struct LeftOut {
+    QString first;
+    qsizetype count = 0;
+    void add(const QString &value)
+    {
+        if (count++ == 0)
+            first = value;
+    }
+};
 
 QString fitted(Field field, const QString &text, int width, QStringList &notes)
 {
@@ -105,18 +132,21 @@ void runtime(const NfoMovie &movie, CardValues &values, QStringList &notes)
 QString genres(const NfoMovie &movie, QStringList &notes)
 {
     QString joined;
-    bool full = false;
+    LeftOut leftOut;
+    ToolText::Replacements replaced;
     for (const QString &given : movie.genres) {
-        const QString genre = holdable(Field::Type, given, notes);
+        const QString genre = holdable(Field::Type, given, replaced);
         if (genre.isEmpty())
             continue;
         const QString longer = joined.isEmpty() ? genre : joined + QStringLiteral(", ") + genre;
-        full = full || longer.size() > CardWidth::Type;
-        if (full)
-            notes << ToolText::genreLeftOut(genre);
+        if (leftOut.count > 0 || longer.size() > CardWidth::Type)
+            leftOut.add(genre);
         else
             joined = longer;
     }
+    noteReplaced(Field::Type, replaced, notes);
+    if (leftOut.count > 0)
+        notes << ToolText::genreLeftOut(leftOut.first, leftOut.count - 1);
     return joined;
 }
 
@@ -124,33 +154,45 @@ QString director(const NfoMovie &movie, QStringList &notes)
 {
     QString first;
     bool seen = false;
+    LeftOut leftOut;
+    ToolText::Replacements replaced;
     for (const QString &given : movie.directors) {
-        const QString name = holdable(Field::Realisateur, given, notes);
+        const QString name = holdable(Field::Realisateur, given, replaced);
         if (name.isEmpty())
             continue;
         if (seen)
-            notes << ToolText::directorLeftOut(name);
+            leftOut.add(name);
         else
             first = taken(Field::Realisateur, name, notes);
         seen = true;
     }
+    noteReplaced(Field::Realisateur, replaced, notes);
+    if (leftOut.count > 0)
+        notes << ToolText::directorLeftOut(leftOut.first, leftOut.count - 1);
     return first;
 }
 
 QStringList actors(const NfoMovie &movie, QStringList &notes)
 {
     QStringList names;
+    LeftOut tooMany, tooLong;
+    ToolText::Replacements replaced;
     for (const QString &given : movie.actors) {
-        const QString name = holdable(Field::Acteurs, given, notes);
+        const QString name = holdable(Field::Acteurs, given, replaced);
         if (name.isEmpty())
             continue;
         if (names.size() == CardActors::Max)
-            notes << ToolText::actorTooMany(name);
+            tooMany.add(name);
         else if (name.size() > CardActors::NameLength || name.contains(QLatin1Char('|')))
-            notes << ToolText::actorLeftOut(name);
+            tooLong.add(name);
         else
             names << name;
     }
+    noteReplaced(Field::Acteurs, replaced, notes);
+    if (tooLong.count > 0)
+        notes << ToolText::actorLeftOut(tooLong.first, tooLong.count - 1);
+    if (tooMany.count > 0)
+        notes << ToolText::actorTooMany(tooMany.first, tooMany.count - 1);
     return names;
 }
 

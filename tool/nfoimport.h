@@ -2,7 +2,7 @@
 // What a card can hold of a movie .nfo, and a note for everything it has to
 // leave out or shorten.
 
-#include "tool/cardvalues.h"
+#include "card/cardvalues.h"
 #include "tool/nfo.h"
 
 struct NfoImport {

@@ -3,10 +3,24 @@
 
 #include <QBuffer>
 
+#include <sys/resource.h>
+
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
 
 constexpr int kDefaultThumbnail = 256;   // freedesktop's "large" thumbnail
 constexpr int kLargestThumbnail = 10000;
+// A file manager runs thumbnail on every card that lands in a folder: the
+// last guard, should a picture decoder spin or swell, ends it.
+constexpr rlim_t kThumbnailCpuSeconds = 10;
+constexpr rlim_t kThumbnailAddressSpace = 2048ULL * 1024 * 1024;
 
 // The card's poster opened for reading; false, said on err, when there is none.
 bool openPoster(ToolIo &io, const QString &card, PosterDevice &poster)
@@ -30,10 +44,10 @@ bool openPoster(ToolIo &io, const QString &card, PosterDevice &poster)
 QString whyNotDecoded(const QString &card, PosterDevice &poster)
 {
     poster.seek(0);
-    const PosterInfo info = probePoster(poster);
-    if (!info.format.isEmpty() && tooManyPixels(info.size))
-        return ToolText::pictureTooLarge(card, info.size.width(), info.size.height());
-    return ToolText::posterNotDecoded(card);
+    const PosterFileCheck check = checkPoster(poster);
+    if (check.problem == PosterFileCheck::NotPicture || check.problem == PosterFileCheck::None)
+        return ToolText::posterNotDecoded(card);
+    return pictureProblem(card, check).value_or(ToolText::posterNotDecoded(card));
 }
 
 }   // namespace
@@ -70,19 +84,25 @@ int runThumbnail(const QStringList &args, ToolIo &io)
     PosterDevice poster(card);
     if (!openPoster(io, card, poster))
         return ExitStatus::FileFailed;
-    const QImage image = decodePoster(poster, QSize(maxSide, maxSide));
-    if (image.isNull()) {
+    QBuffer png;
+    png.open(QIODevice::ReadWrite);
+    if (!writeThumbnail(poster, maxSide, png)) {
         report(io, whyNotDecoded(card, poster));
         return ExitStatus::FileFailed;
     }
     const QString out = parser.positionalArguments().at(1);
-    QBuffer png;
-    png.open(QIODevice::ReadWrite);
-    if (!image.save(&png, "PNG")) {
-        report(io, ToolText::writeFailed(out));
-        return ExitStatus::FileFailed;
-    }
     png.seek(0);
     return writeOutput(io, png, out, linksFor(parser.isSet(force))) ? ExitStatus::Done
                                                                     : ExitStatus::FileFailed;
+}
+
+void limitThumbnailWork()
+{
+    const rlimit cpu { kThumbnailCpuSeconds, kThumbnailCpuSeconds };
+    setrlimit(RLIMIT_CPU, &cpu);
+    // AddressSanitizer reserves terabytes of address space for its own use.
+    if (kAddressSanitizer)
+        return;
+    const rlimit space { kThumbnailAddressSpace, kThumbnailAddressSpace };
+    setrlimit(RLIMIT_AS, &space);
 }

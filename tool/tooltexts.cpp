@@ -17,6 +17,22 @@ QString characterName(char32_t c)
     return quoted(QString::fromUcs4(&c, 1)) + QStringLiteral(" (") + code + QLatin1Char(')');
 }
 
+// A value left out, and how many others of its kind with it.
+QString withOthers(const QString &value, qsizetype others)
+{
+    if (others == 0)
+        return quoted(value);
+    // One arg() call: a name holding "%2" stays as it is.
+    return QStringLiteral("%1 et %2 %3")
+        .arg(quoted(value), QString::number(others),
+            others == 1 ? QStringLiteral("autre") : QStringLiteral("autres"));
+}
+
+QString plural(qsizetype others)
+{
+    return others == 0 ? QString() : QStringLiteral("s");
+}
+
 // Continued lines (actors, the summary's paragraphs) start under the value.
 QString line(const QString &label, const QString &value)
 {
@@ -92,9 +108,18 @@ QString ToolText::notPicture(const QString &path)
 QString ToolText::pictureTooLarge(const QString &path, int width, int height)
 {
     return path
-        + QStringLiteral(" : l'image annonce %1 × %2 pixels, bien trop pour une affiche")
+        + QStringLiteral(" : image trop grande, %1 × %2 pixels ; une affiche en a au plus %3 millions")
               .arg(width)
-              .arg(height);
+              .arg(height)
+              .arg(kMaxPosterPixels / 1'000'000);
+}
+
+QString ToolText::tooManyScans(const QString &path)
+{
+    return path
+        + QStringLiteral(
+            " : image trop lourde, un JPEG progressif de plus de %1 passes ; une affiche en a une dizaine")
+              .arg(kMaxJpegScans);
 }
 
 QString ToolText::isACard(const QString &path)
@@ -237,6 +262,11 @@ QString ToolText::jsonWrongType(const QString &key)
         .arg(key);
 }
 
+QString ToolText::jsonRepeatedKey(const QString &key)
+{
+    return QStringLiteral("clé %1 donnée deux fois").arg(quoted(key));
+}
+
 QString ToolText::nfoUnreadable(const QString &path, qint64 line, const QString &cause)
 {
     return path + QStringLiteral(", ligne %1 : XML illisible (%2)").arg(line).arg(cause);
@@ -245,6 +275,18 @@ QString ToolText::nfoUnreadable(const QString &path, qint64 line, const QString 
 QString ToolText::nfoNotMovie(const QString &path)
 {
     return path + QStringLiteral(" : ce n'est pas le fichier .nfo d'un film (<movie>)");
+}
+
+QString ToolText::nfoTooLarge(const QString &path, qint64 limit)
+{
+    return path
+        + QStringLiteral(" : plus de %1 Mo, bien trop pour le fichier .nfo d'un film")
+              .arg(limit / (1024 * 1024));
+}
+
+QString ToolText::nfoTooDeep(int limit)
+{
+    return QStringLiteral("des éléments imbriqués sur plus de %1 niveaux").arg(limit);
 }
 
 QString ToolText::nfoNoTitle(const QString &path)
@@ -274,25 +316,30 @@ QString ToolText::valueLeftOut(Field field, const QString &value)
         + QStringLiteral(" : %1 laissé de côté, le champ ne peut le contenir").arg(quoted(value));
 }
 
-QString ToolText::genreLeftOut(const QString &genre)
+QString ToolText::genreLeftOut(const QString &genre, qsizetype others)
 {
-    return QStringLiteral("type : genre %1 laissé de côté, faute de place").arg(quoted(genre));
+    return QStringLiteral("type : genre %1 laissé%2 de côté, faute de place")
+        .arg(withOthers(genre, others), plural(others));
 }
 
-QString ToolText::directorLeftOut(const QString &name)
+QString ToolText::directorLeftOut(const QString &name, qsizetype others)
 {
-    return QStringLiteral("realisateur : %1 laissé de côté, une fiche en nomme un seul").arg(quoted(name));
+    return QStringLiteral("realisateur : %1 laissé%2 de côté, une fiche en nomme un seul")
+        .arg(withOthers(name, others), plural(others));
 }
 
-QString ToolText::actorTooMany(const QString &name)
+QString ToolText::actorTooMany(const QString &name, qsizetype others)
 {
-    return QStringLiteral("acteurs : %1 laissé de côté, une fiche en nomme dix").arg(quoted(name));
+    return QStringLiteral("acteurs : %1 laissé%2 de côté, une fiche en nomme dix")
+        .arg(withOthers(name, others), plural(others));
 }
 
-QString ToolText::actorLeftOut(const QString &name)
+QString ToolText::actorLeftOut(const QString &name, qsizetype others)
 {
-    return QStringLiteral("acteurs : %1 laissé de côté, ce nom ne tient pas dans une fiche")
-        .arg(quoted(name));
+    return QStringLiteral("acteurs : %1 laissé%2 de côté, %3")
+        .arg(withOthers(name, others), plural(others),
+            others == 0 ? QStringLiteral("ce nom ne tient pas dans une fiche")
+                        : QStringLiteral("ces noms ne tiennent pas dans une fiche"));
 }
 
 QString ToolText::runtimeLeftOut(const QString &runtime)

@@ -1,8 +1,8 @@
 #pragma once
 // Every French text cinefiche-card prints, in one place.
 
+#include "card/cardvalues.h"
 #include "poster/posterimage.h"
-#include "tool/cardvalues.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +24,7 @@ QString noPoster(const QString &card);
 QString posterNotDecoded(const QString &card);
 QString notPicture(const QString &path);
 QString pictureTooLarge(const QString &path, int width, int height);
+QString tooManyScans(const QString &path);
 QString isACard(const QString &path);
 QString exists(const QString &path);
 QString nameTooLong(const QString &path);
@@ -47,20 +48,31 @@ QString titleMissing();
 QString jsonUnreadable(const QString &path, const QString &cause);
 QString jsonNotObject(const QString &path);
 QString jsonWrongType(const QString &key);
+QString jsonRepeatedKey(const QString &key);
+
+// The commands over many cards and folders (collectiontexts.cpp).
+QString jsonOptionsClash();
+QString findOutputsClash();
+QString badYears(const QString &years);
+QString catalogueKind(const QString &output);
+QString badSeparator(const QString &separator);
 
 // What an NFO import or export leaves out or shortens, one line each.
 QString nfoUnreadable(const QString &path, qint64 line, const QString &cause);
 QString nfoNotMovie(const QString &path);
+QString nfoTooLarge(const QString &path, qint64 limit);
+QString nfoTooDeep(int limit);   // a cause of nfoUnreadable
 QString nfoNoTitle(const QString &path);
 QString shortened(Field field, qsizetype from, qsizetype to);
 // Each character a card cannot hold, with what took its place.
 using Replacements = QList<std::pair<char32_t, QString>>;
 QString charactersReplaced(Field field, const Replacements &replaced);
 QString valueLeftOut(Field field, const QString &value);
-QString genreLeftOut(const QString &genre);
-QString directorLeftOut(const QString &name);
-QString actorTooMany(const QString &name);
-QString actorLeftOut(const QString &name);
+// One line for every value of a kind left out: the first, and how many others.
+QString genreLeftOut(const QString &genre, qsizetype others);
+QString directorLeftOut(const QString &name, qsizetype others);
+QString actorTooMany(const QString &name, qsizetype others);
+QString actorLeftOut(const QString &name, qsizetype others);
 QString runtimeLeftOut(const QString &runtime);
 QString durationNotExported(const QString &hours, const QString &minutes);
 QString posterNotExported(const QString &card);

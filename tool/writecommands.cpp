@@ -7,6 +7,7 @@
 #include "card/nativepath.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -44,9 +45,17 @@ std::optional<QList<CardEdit>> jsonEdits(ToolIo &io, const QString &path, int &s
         return std::nullopt;
     }
     status = ExitStatus::Usage;
-    const JsonEdits edits = editsFromJson(document.object());
-    if (!document.isObject())
+    // What show --json prints for one card, an array of one, reads as that card.
+    const QJsonArray array = document.array();
+    const QJsonValue card = !document.isArray() ? QJsonValue(document.object())
+        : array.size() == 1                     ? array.first()
+                                                : QJsonValue();
+    const JsonEdits edits = editsFromJson(card.toObject());
+    const QString repeated = card.isObject() ? repeatedKey(*bytes) : QString();
+    if (!card.isObject())
         report(io, ToolText::jsonNotObject(path));
+    else if (!repeated.isEmpty())
+        usageError(io, kNew, ToolText::jsonRepeatedKey(repeated));
     else if (edits.problem == JsonEdits::UnknownKey)
         usageError(io, kNew, ToolText::unknownField(edits.key));
     else if (edits.problem == JsonEdits::WrongType)

@@ -3,7 +3,8 @@
 # build/ into a scratch prefix and checks the card type, the default
 # application, the desktop entries, the metainfo, the man pages and the
 # program without a display; then packs build/ with CPack, checks the
-# package's files and dependencies, installs it with apt-get and removes it.
+# package's files, dependencies, description and stripped binaries, installs
+# it with apt-get and removes it.
 # Run after ./test.sh, as root or with sudo rights, on a machine where the
 # package "cinefiche" is not installed.
 set -euo pipefail
@@ -108,7 +109,10 @@ check_information() {   # the program
     [ "$(head -n 1 <<<"$out")" = "cinefiche $version" ] || fail "$1 --version : $out"
     out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$1" --help)
     grep -q '^Utilisation : cinefiche' <<<"$out" || fail "$1 --help : $out"
-    ok "$1 --version et --help, sans écran"
+    local status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$1" --help --version >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 2 ] || fail "$1 --help --version : code $status, 2 attendu"
+    ok "$1 --version et --help, sans écran ; ensemble, code 2"
 }
 
 check_package() {
@@ -124,6 +128,25 @@ check_package() {
         grep -q "\b$needed\b" <<<"$depends" || fail "le paquet ne dépend pas de $needed : $depends"
     done
     ok "paquet $(basename "$deb") ; dépendances : $depends"
+    check_description "dpkg-deb -f" "$(dpkg-deb -f "$deb" Description)"
+    dpkg-deb -x "$deb" "$work/unpacked"
+    local program
+    for program in "$work"/unpacked/usr/bin/*; do
+        file "$program" | grep -q ', stripped' || fail "$(basename "$program") n'est pas dépouillé : $(file "$program")"
+    done
+    ok "binaires du paquet dépouillés (file)"
+}
+
+# A summary line, then a body whose lines start with one blank: two would
+# show them as preformatted, and the summary is not said twice.
+check_description() {   # where it was read, the description
+    local summary body
+    summary=$(head -n 1 <<<"$2")
+    body=$(tail -n +2 <<<"$2" | sed 's/^Description: //')
+    [ -n "$body" ] || fail "$1 : la description n'a pas de corps"
+    ! grep -q '^  ' <<<"$body" || fail "$1 : lignes de la description indentées de trop : $body"
+    ! grep -qF "$(sed 's/^Description: //' <<<"$summary")" <<<"$body" || fail "$1 : le résumé est répété : $2"
+    ok "$1 : description, un résumé puis un corps"
 }
 
 check_package_install() {
@@ -133,6 +156,8 @@ check_package_install() {
     quietly $sudo apt-get update -qq
     quietly $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb"
     check_information /usr/bin/cinefiche
+    check_description "apt-cache show" "$(apt-cache show cinefiche \
+        | awk '/^Description:/ { on = 1; print; next } on && /^ / { print; next } { on = 0 }')"
     /usr/bin/cinefiche-card show --json resources/samples/le-phare-des-brumes.cfh | grep -q '"titre": "Le Phare des brumes"' \
         || fail "cinefiche-card, une fois installé, ne lit pas une fiche"
     quietly $sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq cinefiche

@@ -21,9 +21,9 @@ std::optional<Field> fieldNamed(const QString &name);
 // blank the writer puts before one digit, the actors as a list, the
 // summary's line breaks as "\n".
 struct CardValues {
-    QString titre, annee, heures, minutes, type, realisateur;
-    QStringList acteurs;
-    QString resume;
+    QString titre {}, annee {}, heures {}, minutes {}, type {}, realisateur {};
+    QStringList acteurs {};
+    QString resume {};
 };
 CardValues cardValues(const CardRecord &record);
 

@@ -1,10 +1,14 @@
-// Whatever the bytes of a card, its whole load (the reader, the record's
-// fields as the editor and the viewer show them, the actors, the poster's
-// decoding) neither crashes nor misbehaves, and its record survives a save.
+// Whatever the bytes of a downloaded file, nothing crashes or misbehaves:
+// bytes that begin with the card marker go through a card's whole load (the
+// reader, the record's fields as the editor and the viewer show them, the
+// actors, the poster decoded whole and as a thumbnail) and its record
+// survives a save; any other bytes are read as a movie .nfo and imported.
 #include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/cp1252.h"
 #include "poster/posterimage.h"
+#include "tool/nfo.h"
+#include "tool/nfoimport.h"
 #include "viewer/cardtexts.h"
 
 #include <QBuffer>
@@ -40,6 +44,32 @@ void loadFields(const CardRecord &record)
     cardTexts(record, QStringLiteral("Année : "), QStringLiteral("Durée :"));
 }
 
+void loadPoster(QBuffer &poster)
+{
+    poster.open(QIODevice::ReadOnly);
+    decodePoster(poster);
+    poster.seek(0);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    writeThumbnail(poster, 256, png);
+}
+
+// Every value taken from an NFO fits its field: the card takes it as it is.
+void importNfo(const QByteArray &bytes)
+{
+    QBuffer in;
+    in.setData(bytes);
+    in.open(QIODevice::ReadOnly);
+    const NfoRead read = readNfo(in);
+    if (read.status != NfoStatus::Ok)
+        return;
+    CardRecord record;
+    for (const CardEdit &edit : editsOf(importMovie(read.movie).values)) {
+        if (applyEdit(record, edit))
+            std::abort();
+    }
+}
+
 }   // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -51,6 +81,10 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray card = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (!card.startsWith(cardMarkerBytes())) {
+        importNfo(card);
+        return 0;
+    }
     QBuffer in;
     in.setData(card);
     in.open(QIODevice::ReadOnly);
@@ -62,7 +96,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     checkRecordSurvivesASave(card, read.record);
     loadFields(read.record);
     poster.close();
-    poster.open(QIODevice::ReadOnly);
-    decodePoster(poster);
+    loadPoster(poster);
     return 0;
 }

@@ -1,6 +1,6 @@
-#include "tool/cardvalues.h"
+#include "card/cardvalues.h"
 
-#include "app/common.h"
+#include "card/basics.h"
 #include "card/cardfields.h"
 #include "card/cp1252.h"
 #include "card/numerictext.h"

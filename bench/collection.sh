@@ -1,0 +1,94 @@
+# shellcheck shell=bash
+# The collection's rows: find, show and catalogue over a tree of cards with
+# posters. Sourced by bench/run.sh, which sets work, out, bin, tool,
+# convert; TREE_CARDS and CATALOGUE_CARDS may be set to measure fewer.
+
+TREE_CARDS=${TREE_CARDS:-10000}              # in 100 folders, 300 KB JPEG posters
+CATALOGUE_CARDS=${CATALOGUE_CARDS:-1000}     # 1 MB JPEG posters
+COLLECTION_RUNS=${COLLECTION_RUNS:-10}
+CATALOGUE_RUNS=${CATALOGUE_RUNS:-3}
+SOUGHT=Belmondo   # the actor find looks for, on one card in a hundred
+
+collection_card() {   # title, actors: a card's record, then the poster on standard input
+    LC_ALL=C printf '@CNFCH@%-50s%-4s%-2s%-2s%-50s%-50s%-510s%-500s\251' "$1" 1999 " 1" 45 Policier \
+        "Anne Martin" "$2" "Une fiche parmi d'autres."
+    cat
+}
+
+make_collection_inputs() {
+    jpeg_picture 550 825 "$work/poster-300ko.jpg"
+    local i folder actors
+    for ((i = 1; i <= TREE_CARDS; i++)); do
+        folder=$work/tree/dossier-$((i % 100))
+        [ -d "$folder" ] || mkdir -p "$folder"
+        actors="Bruno Durand|Claire Petit|"
+        ((i % 100 == 0)) && actors="Jean-Paul $SOUGHT|Claire Petit|"
+        collection_card "Fiche $i" "$actors" <"$work/poster-300ko.jpg" >"$folder/fiche-$i.cfh"
+    done
+    tree_cards=("$work"/tree/*/*.cfh)
+    mkdir -p "$work/catalogue"
+    for ((i = 1; i <= CATALOGUE_CARDS; i++)); do
+        collection_card "Catalogue $i" "Bruno Durand|" <"$work/poster-1mo.jpg" >"$work/catalogue/fiche-$i.cfh"
+    done
+    # A tenth of the tree, for the peak memory at a tenth of the cards.
+    tenth=("$work"/tree/dossier-{1..10})
+}
+
+find_cinefiche() { "$bin/stopwatch" "$tool" find -r "$work/tree" --acteur "$SOUGHT"; }
+find_anchor() { "$bin/stopwatch" "$bin/recordsanchor" "${tree_cards[@]}"; }
+find_grep() { "$bin/stopwatch" grep -rl "$SOUGHT" "$work/tree"; }
+tree_show() { "$bin/stopwatch" "$tool" show -r --json "$work/tree"; }
+tenth_show() { "$bin/stopwatch" "$tool" show -r --json "${tenth[@]}"; }
+tenth_find() { "$bin/stopwatch" "$tool" find -r "${tenth[@]}" --acteur "$SOUGHT"; }
+
+catalogue_first() {   # an empty thumbnail cache each time
+    rm -rf "$XDG_CACHE_HOME/thumbnails" "$out/catalogue.html"
+    "$bin/stopwatch" "$tool" catalogue "$work/catalogue" -o "$out/catalogue.html"
+}
+catalogue_again() {
+    rm -f "$out/catalogue.html"
+    "$bin/stopwatch" "$tool" catalogue "$work/catalogue" -o "$out/catalogue.html"
+}
+catalogue_convert() {   # ImageMagick, the same thumbnails on every core
+    rm -rf "$out/thumbnails"
+    mkdir -p "$out/thumbnails"
+    "$bin/stopwatch" sh -c 'seq "$1" | xargs -P"$(nproc)" -I{} "$2" "$3" -thumbnail 256x256 "$4/{}.png"' \
+        sh "$CATALOGUE_CARDS" "$convert" "$work/poster-1mo.jpg" "$out/thumbnails"
+}
+catalogue_show() { "$bin/stopwatch" "$tool" show --json "$work/catalogue"; }
+tree_catalogue() {   # the tree's thumbnails are cached by the first run, not counted
+    rm -f "$out/tree.html"
+    "$bin/stopwatch" "$tool" catalogue -r "$work/tree" -o "$out/tree.html"
+}
+tenth_catalogue() {
+    rm -f "$out/tenth.html"
+    "$bin/stopwatch" "$tool" catalogue -r "${tenth[@]}" -o "$out/tenth.html"
+}
+
+measure_collection() {
+    interleave find "$COLLECTION_RUNS" find_cinefiche find_anchor
+    interleave findgrep "$COLLECTION_RUNS" find_cinefiche find_grep
+    interleave treeshow "$COLLECTION_RUNS" tree_show find_anchor
+    interleave catfirst "$CATALOGUE_RUNS" catalogue_first catalogue_convert
+    interleave catagain "$COLLECTION_RUNS" catalogue_again catalogue_show
+    interleave memshow "$CATALOGUE_RUNS" tree_show tenth_show
+    interleave memfind "$CATALOGUE_RUNS" find_cinefiche tenth_find
+    interleave memcat "$CATALOGUE_RUNS" tree_catalogue tenth_catalogue
+}
+
+print_collection_rows() {
+    local ms=1 mib=1024 tree="$TREE_CARDS fiches en 100 dossiers, affiches JPEG de $(size_of "$work/poster-300ko.jpg")"
+    table_row "10. find -r --acteur sur $tree" "cinefiche-card find" \
+        "recordsanchor : open + read de 1176 octets" find 1 $ms
+    table_row "10b. le même, contre grep" "cinefiche-card find" "grep -rl" findgrep 1 $ms
+    table_row "11. show -r --json sur $tree" "cinefiche-card show" "recordsanchor" treeshow 1 $ms
+    table_row "12. catalogue HTML de $CATALOGUE_CARDS fiches, affiches de $(size_of "$work/poster-1mo.jpg"), cache vide" \
+        "cinefiche-card catalogue" "xargs -P$(nproc) convert -thumbnail 256x256" catfirst 1 $ms
+    table_row "12b. le même, vignettes en cache" "cinefiche-card catalogue" "cinefiche-card show --json" \
+        catagain 1 $ms
+    table_row "13. mémoire de pointe, show : $TREE_CARDS fiches, puis un dixième" "show -r --json, tout" \
+        "le même, un dixième" memshow 2 $mib
+    table_row "13b. mémoire de pointe, find" "find, tout" "find, un dixième" memfind 2 $mib
+    table_row "13c. mémoire de pointe, catalogue HTML (vignettes en cache)" "catalogue, tout" \
+        "catalogue, un dixième" memcat 2 $mib
+}

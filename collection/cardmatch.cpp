@@ -1,0 +1,115 @@
+#include "collection/cardmatch.h"
+
+#include "card/basics.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The letters a decomposition keeps whole, though a French reader types them
+// as two.
+void spellLigatures(QString &text)
+{
+    static const std::array<std::pair<char16_t, const char *>, 2> ligatures { { { u'œ', "oe" },
+        { u'æ', "ae" } } };
+    for (const auto &[letter, spelled] : ligatures)
+        text.replace(QChar(letter), QLatin1StringView(spelled));
+}
+
+QString recordField(const CardRecord &record, int field)
+{
+    switch (field) {
+    case FoldedCard::Titre:
+        return record.Titre;
+    case FoldedCard::Annee:
+        return record.Annee;
+    case FoldedCard::Type:
+        return record.Type;
+    case FoldedCard::Realisateur:
+        return record.Realisateur;
+    case FoldedCard::Acteurs:
+        return record.Acteurs;
+    default:
+        return record.Resume;
+    }
+}
+
+int yearOf(const QString &annee)
+{
+    bool number = false;
+    const int year = annee.trimmed().toInt(&number);
+    return number ? year : 0;
+}
+
+}   // namespace
+
+QString foldedText(QStringView text)
+{
+    if (isAscii(text))   // most texts: no accent to drop
+        return text.toString().toCaseFolded();
+    QString folded = text.toString().toCaseFolded();
+    spellLigatures(folded);
+    folded = folded.normalized(QString::NormalizationForm_D);
+    folded.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return folded;
+}
+
+std::optional<YearRange> yearRange(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,4})(?:-(\\d{1,4}))?$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int from = match.captured(1).toInt();
+    const int to = match.hasCaptured(2) ? match.captured(2).toInt() : from;
+    return from <= to ? std::optional(YearRange { from, to }) : std::nullopt;
+}
+
+FoldedCard foldCard(const CardRecord &record)
+{
+    FoldedCard card;
+    for (int field = 0; field < FoldedCard::Count; ++field)
+        card.fields[size_t(field)] = foldedText(TrimRight(recordField(record, field)));
+    card.year = yearOf(record.Annee);
+    return card;
+}
+
+CardMatcher::CardMatcher(const CardQuery &query) : m_years(query.years)
+{
+    for (const QString &word : query.words)
+        m_words << foldedText(word);
+    m_fieldTexts[FoldedCard::Titre] = foldedText(query.titre);
+    m_fieldTexts[FoldedCard::Acteurs] = foldedText(query.acteur);
+    m_fieldTexts[FoldedCard::Realisateur] = foldedText(query.realisateur);
+    m_fieldTexts[FoldedCard::Type] = foldedText(query.type);
+}
+
+bool CardMatcher::matches(const FoldedCard &card) const
+{
+    if (m_years && (card.year == 0 || card.year < m_years->from || card.year > m_years->to))
+        return false;
+    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
+        if (!card.fields[field].contains(m_fieldTexts[field]))
+            return false;
+    }
+    return std::all_of(m_words.begin(), m_words.end(), [&card](const QString &word) {
+        return std::any_of(card.fields.begin(), card.fields.end(),
+            [&word](const QString &field) { return field.contains(word); });
+    });
+}
+
+bool CardMatcher::matches(const CardRecord &record) const
+{
+    FoldedCard card;
+    card.year = yearOf(record.Annee);
+    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
+        if (!m_words.isEmpty() || !m_fieldTexts[field].isEmpty())
+            card.fields[field] = foldedText(TrimRight(recordField(record, int(field))));
+    }
+    return matches(card);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The cards of a collection: every regular file that begins with the card
+// marker, whatever its name, read in French order of names; links to folders
+// are never followed, so a link loop is harmless.
+
+#include "card/cardfile.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct ScannedCard {
+    QString path;    // the place, or a folder's path + "/" + the file's name
+    CardHead head;   // its record and the size of its poster
+};
+
+struct CardScan {
+    bool recursive = false;   // the folders below each folder too
+    // Each card as it is read, in order; false stops the scan.
+    std::function<bool(const ScannedCard &)> onCard;
+    // Why a place yields no card (Missing, NotCard, Unreadable); inside
+    // folders only what cannot be read: files that are no card are passed over.
+    std::function<void(const QString &path, CardReadStatus status)> onProblem;
+};
+
+// Reads places in their order: a file is a card (or a problem); a folder
+// gives its cards, and with recursive those of its folders, each folder's
+// entries in French order of their names. Reads each card's record alone
+// (1176 bytes), so it may run on any thread. False when onCard stopped it.
+bool scanCards(const QStringList &places, const CardScan &scan);

@@ -1,0 +1,51 @@
+#include "collection/cataloguecsv.h"
+
+#include "card/nativepath.h"
+
+namespace {
+
+QString csvValue(const QString &value, QChar separator)
+{
+    const bool quoted = value.contains(separator) || value.contains(QLatin1Char('"'))
+        || value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
+    if (!quoted)
+        return value;
+    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+        + QLatin1Char('"');
+}
+
+}   // namespace
+
+QStringList catalogueColumns()
+{
+    QStringList columns { QStringLiteral("fichier") };
+    for (const Field field : kFields)
+        columns << fieldName(field);
+    return columns << QStringLiteral("affiche");
+}
+
+CsvCatalogue::CsvCatalogue(QIODevice &out, QChar separator) : m_out(out), m_separator(separator)
+{
+    writeLine(catalogueColumns());
+}
+
+bool CsvCatalogue::add(const CatalogueCard &card)
+{
+    const CardValues &values = card.values;
+    // The summary's line breaks as the card stores them, and as RFC 4180 ends its lines.
+    const QString resume = QString(values.resume).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    writeLine({ card.path, values.titre, values.annee, values.heures, values.minutes, values.type,
+        values.realisateur, values.acteurs.join(QStringLiteral(" | ")), resume,
+        QString::fromLatin1(card.posterFormat) });
+    return m_ok;
+}
+
+void CsvCatalogue::writeLine(const QStringList &values)
+{
+    QStringList cells;
+    for (const QString &value : values)
+        cells << csvValue(value, m_separator);
+    // UTF-8, but for the bytes of a file name that is not: kept as they stand.
+    const QByteArray bytes = nativePath(cells.join(m_separator)) + "\r\n";
+    m_ok = m_ok && m_out.write(bytes) == bytes.size();
+}

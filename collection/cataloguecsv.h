@@ -1,0 +1,35 @@
+#pragma once
+// The catalogue of cards as a spreadsheet reads it: CSV after RFC 4180, in
+// UTF-8, one line a card, the values as stored.
+
+#include "card/cardvalues.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+// One card as a catalogue lists it.
+struct CatalogueCard {
+    QString path;
+    CardValues values;
+    QByteArray posterFormat;   // "jpeg", "png"...; empty when the card holds no picture
+};
+
+// The columns, named as show --json names its keys.
+QStringList catalogueColumns();
+
+// Writes the header at once, then a line for each card added. Lines end
+// with CR LF; a value holding the separator, a quote or a line break is
+// quoted, its quotes doubled; the actors are joined with " | ".
+class CsvCatalogue {
+public:
+    CsvCatalogue(QIODevice &out, QChar separator = QLatin1Char(','));
+    bool add(const CatalogueCard &card);
+    bool ok() const { return m_ok; }   // false once a write failed
+
+private:
+    QIODevice &m_out;
+    QChar m_separator;
+    bool m_ok = true;
+    void writeLine(const QStringList &values);
+};

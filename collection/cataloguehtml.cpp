@@ -1,0 +1,128 @@
+#include "collection/cataloguehtml.h"
+
+#include <QCryptographicHash>
+#include <QSize>
+#include <QtEndian>
+
+namespace {
+
+QString hashSource(const QString &text)
+{
+    const QByteArray hash = QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256);
+    return QStringLiteral("'sha256-%1'").arg(QString::fromLatin1(hash.toBase64()));
+}
+
+// Only the page's own style and script may run: a card that slipped a tag
+// past the escaping would still run nothing, and nothing is fetched.
+QString securityPolicy()
+{
+    return QStringLiteral("default-src 'none'; img-src data:; style-src %1; script-src %2")
+        .arg(hashSource(catalogueStyle()), hashSource(catalogueScript()));
+}
+
+// The pixels a PNG announces in its header, so the page keeps its place.
+QSize pngSize(const QByteArray &png)
+{
+    if (png.size() < 24 || !png.startsWith("\x89PNG\r\n\x1A\n"))
+        return {};
+    return { int(qFromBigEndian<quint32>(png.constData() + 16)),
+        int(qFromBigEndian<quint32>(png.constData() + 20)) };
+}
+
+QString cell(const char *column, const QString &text, const QString &sortKey = QString())
+{
+    const QString key
+        = sortKey.isNull() ? QString() : QStringLiteral(" data-tri=\"%1\"").arg(escapedHtml(sortKey));
+    return QStringLiteral("<td class=\"%1\"%2>%3</td>")
+        .arg(QLatin1StringView(column), key, escapedHtml(text));
+}
+
+// The poster's cell as bytes: its picture, the most of a page, is written
+// as it is encoded, never through a text.
+QByteArray posterCell(const QString &title, const QByteArray &png)
+{
+    if (png.isEmpty())
+        return "<td class=\"affiche\"><span class=\"sans\">Sans affiche</span></td>";
+    const QSize size = pngSize(png);
+    const QString image
+        = QStringLiteral("<td class=\"affiche\"><img alt=\"%1\" width=\"%2\" height=\"%3\" ")
+              .arg(escapedHtml(title), QString::number(size.width()), QString::number(size.height()));
+    return image.toUtf8() + "src=\"data:image/png;base64," + png.toBase64() + "\"></td>";
+}
+
+// "1 h 47" read as 107 minutes, so the durations sort by length.
+QString durationCell(const CardValues &values)
+{
+    const QString shown = values.heures.isEmpty() && values.minutes.isEmpty()
+        ? QString()
+        : (values.heures.isEmpty() ? QString() : values.heures + QStringLiteral(" h ")) + values.minutes;
+    bool hours = false, minutes = false;
+    const int total = values.heures.toInt(&hours) * 60 + values.minutes.toInt(&minutes);
+    return cell("duree", shown, hours || minutes ? QString::number(total) : QString(""));
+}
+
+QString headerRow()
+{
+    QString row = QStringLiteral("<tr><th class=\"affiche\">Affiche</th>");
+    const std::pair<const char *, const char *> columns[] = { { "titre", "Titre" }, { "annee", "Année" },
+        { "duree", "Durée" }, { "type", "Type" }, { "realisateur", "Réalisateur" }, { "acteurs", "Acteurs" },
+        { "resume", "Résumé" }, { "fichier", "Fichier" } };
+    for (const auto &[key, label] : columns)
+        row += QStringLiteral("<th class=\"%1\"><button type=\"button\" data-colonne=\"%1\">%2</button></th>")
+                   .arg(QLatin1StringView(key), QString::fromUtf8(label));
+    return row + QStringLiteral("</tr>");
+}
+
+}   // namespace
+
+QString escapedHtml(const QString &text)
+{
+    QString escaped = text.toHtmlEscaped();   // &, <, > and "
+    return escaped.replace(QLatin1Char('\''), QStringLiteral("&#39;"));
+}
+
+HtmlCatalogue::HtmlCatalogue(QIODevice &out) : m_out(out)
+{
+    write(QStringLiteral(
+        "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"%1\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<title>Catalogue des fiches</title>\n<style>%2</style>\n</head>\n<body>\n"
+        "<header>\n<h1>Catalogue des fiches</h1>\n<p id=\"compte\"></p>\n"
+        "<input type=\"search\" id=\"recherche\" placeholder=\"Rechercher\" "
+        "aria-label=\"Rechercher dans les fiches\">\n"
+        "<p id=\"vues\"><button type=\"button\" id=\"vue-affiches\" aria-pressed=\"true\">Affiches</button>"
+        "<button type=\"button\" id=\"vue-tableau\" aria-pressed=\"false\">Tableau</button></p>\n"
+        "</header>\n<table id=\"fiches\" class=\"affiches\">\n<thead>%3</thead>\n<tbody>\n")
+              .arg(securityPolicy(), catalogueStyle(), headerRow()));
+}
+
+bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &thumbnailPng)
+{
+    const CardValues &values = card.values;
+    bool year = false;
+    values.annee.toInt(&year);
+    const QString fields = cell("titre", values.titre)
+        + cell("annee", values.annee, year ? values.annee : QString("")) + durationCell(values)
+        + cell("type", values.type) + cell("realisateur", values.realisateur)
+        + cell("acteurs", values.acteurs.join(QStringLiteral(", "))) + cell("resume", values.resume)
+        + cell("fichier", card.path) + QStringLiteral("</tr>\n");
+    return write("<tr>" + posterCell(values.titre, thumbnailPng) + fields.toUtf8());
+}
+
+bool HtmlCatalogue::finish()
+{
+    return write(
+        QStringLiteral("</tbody>\n</table>\n<script>%1</script>\n</body>\n</html>\n").arg(catalogueScript()));
+}
+
+bool HtmlCatalogue::write(const QString &text)
+{
+    return write(text.toUtf8());
+}
+
+bool HtmlCatalogue::write(const QByteArray &bytes)
+{
+    m_ok = m_ok && m_out.write(bytes) == bytes.size();
+    return m_ok;
+}

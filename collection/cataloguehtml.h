@@ -1,0 +1,31 @@
+#pragma once
+// The catalogue of cards as one web page in French that needs nothing else:
+// a grid of posters or a table of every field, sorted by any column, a
+// search that filters as one types, accents ignored, and a print style.
+// Every text from a card is escaped, and the page lets no other script run.
+
+#include "collection/cataloguecsv.h"
+
+#include <QIODevice>
+
+// Writes the page's head at once, a row for each card added, then the end.
+class HtmlCatalogue {
+public:
+    explicit HtmlCatalogue(QIODevice &out);
+    // thumbnailPng: the poster's thumbnail, embedded; empty for none.
+    bool add(const CatalogueCard &card, const QByteArray &thumbnailPng);
+    bool finish();
+
+private:
+    QIODevice &m_out;
+    bool m_ok = true;
+    bool write(const QString &text);
+    bool write(const QByteArray &bytes);
+};
+
+// The text with &, <, >, " and ' written as HTML entities.
+QString escapedHtml(const QString &text);
+
+// The page's style and script (cataloguepage.cpp).
+QString catalogueStyle();
+QString catalogueScript();

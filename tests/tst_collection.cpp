@@ -1,0 +1,244 @@
+#include "collection/cardmatch.h"
+#include "collection/cardscan.h"
+#include "collection/cataloguecsv.h"
+#include "collection/cataloguehtml.h"
+#include "collection/frenchorder.h"
+#include "support/testfiles.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A card's record bytes: the title, then the other fields at their offsets.
+QByteArray record(const char *titre, const char *annee = "", const char *type = "",
+    const char *realisateur = "", const char *acteurs = "", const char *resume = "")
+{
+    return QByteArray(titre).leftJustified(50) + QByteArray(annee).leftJustified(4) + "    "
+        + QByteArray(type).leftJustified(50) + QByteArray(realisateur).leftJustified(50)
+        + QByteArray(acteurs).leftJustified(510) + resume;
+}
+
+CardRecord decoded(const QByteArray &bytes)
+{
+    return decodeRecord(bytes.leftJustified(CardWidth::Record));
+}
+
+}   // namespace
+
+class tst_Collection : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void scan_data();
+    void scan();
+    void frenchOrder();
+    void match_data();
+    void match();
+    void yearRanges_data();
+    void yearRanges();
+    void csvLines_data();
+    void csvLines();
+    void htmlEscapesEveryValue();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+};
+
+// Cards by their marker, whatever their names; files that are no card; a
+// file that cannot be read, even by root (reading the process's memory at
+// offset 0 fails); a link back to the top folder.
+void tst_Collection::initTestCase()
+{
+    const QByteArray card = makeCard("Titre", {});
+    for (const char *name :
+        { "bravo.cfh", "Eau.cfh", "Élan.txt", "Fable 10.cfh", "Fable 2.cfh", "sub/Zoé" }) {
+        QVERIFY(QDir(m_dir.path()).mkpath(u"sub"_s));
+        QVERIFY(writeBytes(path(QString::fromUtf8(name)), card));
+    }
+    QVERIFY(writeBytes(path(u"notes.txt"_s), "@CNFCH"));
+    QVERIFY(writeBytes(path(u"vide.cfh"_s), {}));
+    QVERIFY(QFile::link(u"/proc/self/mem"_s, path(u"illisible.cfh"_s)));
+    QVERIFY(QFile::link(m_dir.path(), path(u"sub/boucle"_s)));
+}
+
+void tst_Collection::scan_data()
+{
+    QTest::addColumn<QStringList>("places");
+    QTest::addColumn<bool>("recursive");
+    QTest::addColumn<QStringList>("cards");
+    QTest::addColumn<QStringList>("problems");
+    const QStringList top { u"bravo.cfh"_s, u"Eau.cfh"_s, u"Élan.txt"_s, u"Fable 2.cfh"_s,
+        u"Fable 10.cfh"_s };
+    const QStringList unreadable { u"illisible.cfh 2"_s };
+    QTest::newRow("folder") << QStringList { u""_s } << false << top << unreadable;
+    QTest::newRow("folder and below, through a loop")
+        << QStringList { u""_s } << true << top + QStringList { u"sub/Zoé"_s } << unreadable;
+    QTest::newRow("files named, in their order")
+        << QStringList { u"sub/Zoé"_s, u"notes.txt"_s, u"absent"_s, u"bravo.cfh"_s, u"vide.cfh"_s } << false
+        << QStringList { u"sub/Zoé"_s, u"bravo.cfh"_s }
+        << QStringList { u"notes.txt 3"_s, u"absent 1"_s, u"vide.cfh 3"_s };
+}
+
+void tst_Collection::scan()
+{
+    QFETCH(QStringList, places);
+    QFETCH(bool, recursive);
+    QFETCH(QStringList, cards);
+    QFETCH(QStringList, problems);
+    const QString root = m_dir.path() + u'/';
+    QStringList found, said;
+    CardScan scan;
+    scan.recursive = recursive;
+    scan.onCard = [&](const ScannedCard &card) {
+        found << card.path.mid(root.size());
+        return card.head.status == CardReadStatus::Ok;
+    };
+    scan.onProblem = [&](const QString &path, CardReadStatus status) {
+        said << path.mid(root.size()) + u' ' + QString::number(int(status));
+    };
+    for (QString &place : places)
+        place = place.isEmpty() ? m_dir.path() : root + place;
+    QVERIFY(scanCards(places, scan));
+    QCOMPARE(found, cards);
+    QCOMPARE(said, problems);
+}
+
+void tst_Collection::frenchOrder()
+{
+    QStringList titles { u"Fable"_s, u"élan"_s, u"Eau"_s, u"Été 10"_s, u"Été 9"_s, u"zèbre"_s, u"E"_s };
+    sortFrench(titles);
+    QCOMPARE(titles,
+        (QStringList { u"E"_s, u"Eau"_s, u"élan"_s, u"Été 9"_s, u"Été 10"_s, u"Fable"_s, u"zèbre"_s }));
+}
+
+void tst_Collection::match_data()
+{
+    QTest::addColumn<CardQuery>("query");
+    QTest::addColumn<bool>("found");
+    const auto words = [](std::initializer_list<QString> list) { return CardQuery { .words = list }; };
+    QTest::newRow("no condition") << CardQuery() << true;
+    QTest::newRow("word without its accent") << words({ u"etienne"_s }) << true;
+    QTest::newRow("word in capitals") << words({ u"BELMONDO"_s }) << true;
+    QTest::newRow("ligature spelled out") << words({ u"coeur"_s }) << true;
+    QTest::newRow("every word, each in its own field") << words({ u"cœur"_s, u"1962"_s, u"drame"_s }) << true;
+    QTest::newRow("one word missing") << words({ u"cœur"_s, u"western"_s }) << false;
+    QTest::newRow("word in the summary") << words({ u"marseille"_s }) << true;
+    QTest::newRow("word across two fields") << words({ u"drame jean"_s }) << false;
+    QTest::newRow("actor") << CardQuery { .acteur = u"roux"_s } << true;
+    QTest::newRow("actor's name in the title only") << CardQuery { .acteur = u"cœur"_s } << false;
+    QTest::newRow("director") << CardQuery { .realisateur = u"Étienne"_s } << true;
+    QTest::newRow("title and type") << CardQuery { .titre = u"Cœur"_s, .type = u"DRAME"_s } << true;
+    QTest::newRow("type elsewhere only") << CardQuery { .type = u"belmondo"_s } << false;
+    QTest::newRow("year within") << CardQuery { .years = YearRange { 1960, 1969 } } << true;
+    QTest::newRow("year outside") << CardQuery { .years = YearRange { 1970, 1979 } } << false;
+}
+
+void tst_Collection::match()
+{
+    QFETCH(CardQuery, query);
+    QFETCH(bool, found);
+    const CardRecord card = decoded(record("Le C\x9C"
+                                           "ur battant",
+        "1962", "Drame policier", "\xC9tienne Valmont", "Jean-Paul BELMONDO|Clara Roux|",
+        "Un soir \xE0 Marseille.\r\nFin."));
+    const CardMatcher matcher(query);
+    QCOMPARE(matcher.matches(card), found);
+    QCOMPARE(matcher.matches(foldCard(card)), found);
+}
+
+void tst_Collection::yearRanges_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<YearRange>>("range");
+    QTest::newRow("one year") << u"1995"_s << std::optional(YearRange { 1995, 1995 });
+    QTest::newRow("a span") << u"1990-1999"_s << std::optional(YearRange { 1990, 1999 });
+    QTest::newRow("backwards") << u"1999-1990"_s << std::optional<YearRange>();
+    QTest::newRow("open end") << u"1990-"_s << std::optional<YearRange>();
+    QTest::newRow("words") << u"années 90"_s << std::optional<YearRange>();
+}
+
+void tst_Collection::yearRanges()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<YearRange>, range);
+    QCOMPARE(yearRange(text), range);
+}
+
+void tst_Collection::csvLines_data()
+{
+    QTest::addColumn<CatalogueCard>("card");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QByteArray>("line");
+    const CatalogueCard plain { u"a.cfh"_s,
+        { .titre = u"Élan"_s,
+            .annee = u"1962"_s,
+            .heures = u"1"_s,
+            .minutes = u"05"_s,
+            .acteurs = { u"Anne"_s, u"Paul"_s } },
+        QByteArray("jpeg") };
+    QTest::newRow("plain, numbers as stored")
+        << plain << QChar(u',') << QByteArray("a.cfh,Élan,1962,1,05,,,Anne | Paul,,jpeg\r\n");
+    CatalogueCard hostile { u"b,c.cfh"_s, { .titre = u"Le \"Cercle\", rouge"_s, .resume = u"Un\nDeux"_s },
+        {} };
+    QTest::newRow("separator, quotes, line break")
+        << hostile << QChar(u',')
+        << QByteArray("\"b,c.cfh\",\"Le \"\"Cercle\"\", rouge\",,,,,,,\"Un\r\nDeux\",\r\n");
+    QTest::newRow("semicolons") << hostile << QChar(u';')
+                                << QByteArray(
+                                       "b,c.cfh;\"Le \"\"Cercle\"\", rouge\";;;;;;;\"Un\r\nDeux\";\r\n");
+    hostile.values.type = u"a;b"_s;
+    QTest::newRow("semicolon in a value") << hostile << QChar(u';') << QByteArray("\"a;b\"");
+}
+
+// The header, then each card on a line of its own as RFC 4180 has it.
+void tst_Collection::csvLines()
+{
+    QFETCH(CatalogueCard, card);
+    QFETCH(QChar, separator);
+    QFETCH(QByteArray, line);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    CsvCatalogue csv(out, separator);
+    QVERIFY(csv.add(card));
+    const QByteArray header = catalogueColumns().join(separator).toUtf8() + "\r\n";
+    QCOMPARE(header,
+        separator == u',' ? "fichier,titre,annee,heures,minutes,type,realisateur,acteurs,resume,affiche\r\n"
+                          : header);
+    QVERIFY(out.data().startsWith(header));
+    QVERIFY2(out.data().mid(header.size()).contains(line), out.data().constData());
+}
+
+// A card's texts are text, wherever they land: element, attribute, sort key.
+void tst_Collection::htmlEscapesEveryValue()
+{
+    const QString hostile = u"<script>alert('%2')</script>\"&"_s;
+    CardValues values { .titre = hostile,
+        .annee = hostile,
+        .heures = u"1"_s,
+        .type = hostile,
+        .realisateur = hostile,
+        .acteurs = { hostile, hostile },
+        .resume = hostile };
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    HtmlCatalogue html(out);
+    QVERIFY(html.add({ hostile, values, {} }, QByteArray("\x89PNG\r\n\x1A\n") + QByteArray(16, '\0')));
+    QVERIFY(html.add({ u"b.cfh"_s, { .titre = u"Sans affiche"_s }, {} }, {}));
+    QVERIFY(html.finish());
+    const QString page = QString::fromUtf8(out.data());
+    QCOMPARE(page.count(u"<script"_s), 1);   // the page's own
+    QCOMPARE(page.count(u"&lt;script&gt;alert(&#39;%2&#39;)&lt;/script&gt;&quot;&amp;"_s),
+        9);   // 7 cells, the actors twice, the alt text
+    QCOMPARE(page.count(u"<img "_s), 1);
+    QCOMPARE(page.count(u"<tr>"_s), 3);
+    QVERIFY(page.contains(u"default-src 'none'"_s));
+    QVERIFY(page.endsWith(u"</html>\n"_s));
+}
+
+QTEST_GUILESS_MAIN(tst_Collection)
+#include "tst_collection.moc"

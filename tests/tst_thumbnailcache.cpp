@@ -1,0 +1,126 @@
+#include "poster/thumbnailcache.h"
+#include "support/testfiles.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString sample(const char *name)
+{
+    return QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(name) + u".cfh"_s;
+}
+
+// A picture of a size of its own, carrying the keys given.
+QByteArray plantedThumbnail(const QByteArray &uri, qint64 mtime)
+{
+    QImage image(7, 7, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    image.setText(u"Thumb::URI"_s, QString::fromLatin1(uri));
+    image.setText(u"Thumb::MTime"_s, QString::number(mtime));
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    image.save(&png, "PNG");
+    return png.data();
+}
+
+QSize sizeOf(const QByteArray &png)
+{
+    return QImage::fromData(png, "PNG").size();
+}
+
+}   // namespace
+
+class tst_ThumbnailCache : public QObject {
+    Q_OBJECT
+private slots:
+    void storedAsFileManagersFindIt();
+    void reusedOnlyWhileItMatches_data();
+    void reusedOnlyWhileItMatches();
+
+private:
+    TestCache m_cache;
+    QTemporaryDir m_dir;
+};
+
+// Named after the MD5 of the card's URI, with its keys, private to the user.
+void tst_ThumbnailCache::storedAsFileManagersFindIt()
+{
+    const QString card = m_dir.filePath(u"Le phare #1.cfh"_s);
+    QVERIFY(QFile::copy(sample("le-phare-des-brumes"), card));
+    const QByteArray png = cardThumbnail(card);
+    QCOMPARE(sizeOf(png), QSize(170, 256));
+
+    const QByteArray uri = "file://" + QFile::encodeName(m_dir.path()) + "/Le%20phare%20%231.cfh";
+    const QString md5 = QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex());
+    const QString stored = qEnvironmentVariable("XDG_CACHE_HOME") + u"/thumbnails/large/"_s + md5 + u".png"_s;
+    QCOMPARE(readBytes(stored), png);
+    const auto modeOf = [](const QString &path) { return int(QFileInfo(path).permissions() & 0x0777); };
+    QCOMPARE(modeOf(stored), QFileDevice::ReadUser | QFileDevice::WriteUser);
+    QCOMPARE(modeOf(QFileInfo(stored).path()),
+        QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    const QImage image = QImage::fromData(png, "PNG");
+    QCOMPARE(image.text(u"Thumb::URI"_s).toLatin1(), uri);
+    QCOMPARE(image.text(u"Thumb::MTime"_s).toLongLong(), QFileInfo(card).lastModified().toSecsSinceEpoch());
+
+    QVERIFY(cardThumbnail(sample("sans-affiche")).isEmpty());
+    QCOMPARE(QDir(QFileInfo(stored).path()).count(), 3u);   // ".", "..", the one thumbnail
+
+    // A poster's own texts stay out of its thumbnail, whatever keys they mimic.
+    QImage poster(9, 9, QImage::Format_RGB32);
+    poster.fill(Qt::blue);
+    poster.setText(u"Comment"_s, u"planted"_s);
+    poster.setText(u"Thumb::URI"_s, u"file:///elsewhere"_s);
+    QBuffer posterPng;
+    posterPng.open(QIODevice::WriteOnly);
+    QVERIFY(poster.save(&posterPng, "PNG"));
+    const QString planted = m_dir.filePath(u"planted.cfh"_s);
+    QVERIFY(writeBytes(planted, makeCard(QByteArray(1168, ' '), posterPng.data())));
+    const QImage thumbnail = QImage::fromData(cardThumbnail(planted), "PNG");
+    QCOMPARE(thumbnail.textKeys(),
+        (QStringList { u"Thumb::MTime"_s, u"Thumb::Mimetype"_s, u"Thumb::Size"_s, u"Thumb::URI"_s }));
+    QVERIFY(thumbnail.text(u"Thumb::URI"_s).endsWith(u"/planted.cfh"_s));
+}
+
+void tst_ThumbnailCache::reusedOnlyWhileItMatches_data()
+{
+    QTest::addColumn<bool>("sameUri");
+    QTest::addColumn<int>("mtimeShift");   // of the planted thumbnail's key, in seconds
+    QTest::addColumn<bool>("reused");
+    QTest::newRow("unchanged card") << true << 0 << true;
+    QTest::newRow("card changed since") << true << -1 << false;
+    QTest::newRow("another file's thumbnail") << false << 0 << false;
+}
+
+// A thumbnail that matches is returned as it is, never decoded again; one
+// that does not is made anew and replaces it.
+void tst_ThumbnailCache::reusedOnlyWhileItMatches()
+{
+    QFETCH(bool, sameUri);
+    QFETCH(int, mtimeShift);
+    QFETCH(bool, reused);
+    const QString card = m_dir.filePath(u"planted.cfh"_s);
+    QFile::remove(card);
+    QVERIFY(QFile::copy(sample("la-longue-traversee"), card));
+    const ThumbnailKey key = thumbnailKey(card);
+    const QByteArray planted
+        = plantedThumbnail(sameUri ? key.uri : "file:///ailleurs.cfh", key.mtime + mtimeShift);
+    const QString stored = largeThumbnailPath(key.uri);
+    QVERIFY(QDir().mkpath(QFileInfo(stored).path()));
+    QVERIFY(writeBytes(stored, planted));
+
+    const QByteArray png = cardThumbnail(card);
+    QCOMPARE(png == planted, reused);
+    QCOMPARE(sizeOf(png), reused ? QSize(7, 7) : QSize(256, 142));
+    QCOMPARE(readBytes(stored), png);
+    QVERIFY(thumbnailMatches(png, key));
+}
+
+QTEST_GUILESS_MAIN(tst_ThumbnailCache)
+#include "tst_thumbnailcache.moc"

@@ -1,0 +1,88 @@
+#include "tool/cardlisting.h"
+
+#include "card/nativepath.h"
+#include "tool/cardjson.h"
+#include "tool/commandline.h"
+#include "tool/tooltexts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+
+// An object as QJsonDocument writes it inside an array, without the "[" and
+// "]" lines around it.
+QByteArray arrayItem(const QJsonObject &object)
+{
+    const QByteArray array = QJsonDocument(QJsonArray { object }).toJson();
+    return array.sliced(2, array.size() - 5);
+}
+
+QJsonObject jsonOf(const ScannedCard &card)
+{
+    const qint64 posterBytes = card.head.posterBytes;
+    const PosterInfo picture = posterBytes > 0 ? cardPosterInfo(card.path) : PosterInfo();
+    return cardJson(card.path, cardValues(card.head.record), posterBytes, picture);
+}
+
+QString textOf(const ScannedCard &card)
+{
+    const qint64 posterBytes = card.head.posterBytes;
+    const PosterInfo picture = posterBytes > 0 ? cardPosterInfo(card.path) : PosterInfo();
+    return ToolText::cardText(card.path, cardValues(card.head.record), posterBytes, picture);
+}
+
+}   // namespace
+
+int readPlaces(ToolIo &io, const QStringList &places, bool recursive,
+    const std::function<void(const ScannedCard &)> &onCard)
+{
+    int status = ExitStatus::Done;
+    CardScan scan;
+    scan.recursive = recursive;
+    scan.onCard = [&onCard](const ScannedCard &card) {
+        onCard(card);
+        return true;
+    };
+    scan.onProblem
+        = [&](const QString &path, CardReadStatus problem) { status = cardFailed(io, path, problem); };
+    scanCards(places, scan);
+    return status;
+}
+
+QCommandLineOption recursiveOption()
+{
+    return QCommandLineOption(QStringList { QStringLiteral("r"), QStringLiteral("recursive") });
+}
+
+CardPrinter::CardPrinter(QIODevice &out, CardFormat format) : m_out(out), m_format(format)
+{
+    if (m_format == CardFormat::JsonArray)
+        m_out.write("[\n");
+}
+
+void CardPrinter::print(const ScannedCard &card)
+{
+    const bool first = m_printed++ == 0;
+    switch (m_format) {
+    case CardFormat::Text:
+        ::print(m_out, (first ? QString() : QStringLiteral("\n")).append(textOf(card)));
+        break;
+    case CardFormat::JsonArray:
+        m_out.write((first ? QByteArray() : QByteArrayLiteral(",\n")) + arrayItem(jsonOf(card)));
+        break;
+    case CardFormat::JsonLines:
+        m_out.write(QJsonDocument(jsonOf(card)).toJson(QJsonDocument::Compact) + '\n');
+        break;
+    case CardFormat::Paths:
+    case CardFormat::NulPaths:
+        m_out.write(nativePath(card.path) + (m_format == CardFormat::Paths ? '\n' : '\0'));
+        break;
+    }
+}
+
+void CardPrinter::finish()
+{
+    if (m_format == CardFormat::JsonArray)
+        m_out.write(m_printed ? "\n]\n" : "]\n");
+}

@@ -1,0 +1,33 @@
+#pragma once
+// What the commands over many cards share: reading cards from files and
+// folders, and printing each as text, JSON or its path.
+
+#include "collection/cardscan.h"
+#include "tool/cardtool.h"
+
+#include <QCommandLineOption>
+#include <functional>
+
+// Reads the cards of places (files, and folders: -r, the folders below),
+// calling onCard for each; a place that is no card, or a file that cannot be
+// read, is said on err. Returns the status to end with.
+int readPlaces(ToolIo &io, const QStringList &places, bool recursive,
+    const std::function<void(const ScannedCard &)> &onCard);
+
+// The -r option of every command that takes folders.
+QCommandLineOption recursiveOption();
+
+enum class CardFormat { Text, JsonArray, JsonLines, Paths, NulPaths };
+
+// Prints cards one by one as they are read, so a long list never piles up.
+class CardPrinter {
+public:
+    CardPrinter(QIODevice &out, CardFormat format);
+    void print(const ScannedCard &card);
+    void finish();   // closes the JSON array
+
+private:
+    QIODevice &m_out;
+    CardFormat m_format;
+    int m_printed = 0;
+};

@@ -1,0 +1,79 @@
+#include "collection/cardmatch.h"
+#include "tool/cardlisting.h"
+#include "tool/commandline.h"
+#include "tool/tooltexts.h"
+
+namespace {
+
+const QString kFind = QStringLiteral("find");
+
+struct FindOptions {
+    QCommandLineOption titre { QStringLiteral("titre"), QString(), QStringLiteral("texte") };
+    QCommandLineOption acteur { QStringLiteral("acteur"), QString(), QStringLiteral("texte") };
+    QCommandLineOption realisateur { QStringLiteral("realisateur"), QString(), QStringLiteral("texte") };
+    QCommandLineOption type { QStringLiteral("type"), QString(), QStringLiteral("texte") };
+    QCommandLineOption annee { QStringLiteral("annee"), QString(), QStringLiteral("annees") };
+    QCommandLineOption nul { QStringLiteral("0") };
+    QCommandLineOption json { QStringLiteral("json") };
+    QCommandLineOption recursive = recursiveOption();
+};
+
+// An argument naming a file or a folder is a place to search; any other is a
+// word, and so is every argument after "--".
+void sortArguments(
+    const QStringList &given, const QStringList &afterDashes, CardQuery &query, QStringList &places)
+{
+    for (const QString &argument : given)
+        (anythingAt(argument) ? places : query.words) << argument;
+    query.words << afterDashes;
+    if (places.isEmpty())
+        places << QStringLiteral(".");
+}
+
+std::optional<CardQuery> queryOf(ToolIo &io, const QCommandLineParser &parser, const FindOptions &options)
+{
+    CardQuery query { .titre = parser.value(options.titre),
+        .acteur = parser.value(options.acteur),
+        .realisateur = parser.value(options.realisateur),
+        .type = parser.value(options.type) };
+    if (parser.isSet(options.annee)) {
+        query.years = yearRange(parser.value(options.annee));
+        if (!query.years) {
+            usageError(io, kFind, ToolText::badYears(parser.value(options.annee)));
+            return std::nullopt;
+        }
+    }
+    return query;
+}
+
+}   // namespace
+
+int runFind(const QStringList &args, ToolIo &io)
+{
+    const qsizetype dashes = args.indexOf(QStringLiteral("--"));
+    QCommandLineParser parser;
+    const FindOptions options;
+    parser.addOptions({ options.titre, options.acteur, options.realisateur, options.type, options.annee,
+        options.nul, options.json, options.recursive });
+    if (const auto status = parseCommand(parser, kFind, args.mid(0, dashes), io, 0, -1))
+        return *status;
+    if (parser.isSet(options.nul) && parser.isSet(options.json))
+        return usageError(io, kFind, ToolText::findOutputsClash());
+    auto query = queryOf(io, parser, options);
+    if (!query)
+        return ExitStatus::Usage;
+    QStringList places;
+    sortArguments(
+        parser.positionalArguments(), dashes < 0 ? QStringList() : args.mid(dashes + 1), *query, places);
+    const CardMatcher matcher(*query);
+    CardPrinter printer(io.out,
+        parser.isSet(options.json)      ? CardFormat::JsonArray
+            : parser.isSet(options.nul) ? CardFormat::NulPaths
+                                        : CardFormat::Paths);
+    const int status = readPlaces(io, places, parser.isSet(options.recursive), [&](const ScannedCard &card) {
+        if (matcher.matches(card.head.record))
+            printer.print(card);
+    });
+    printer.finish();
+    return status;
+}
