@@ -16,8 +16,10 @@
 inline const QString kAppTitle = QStringLiteral("Cinefiche");
 
 enum class MsgIcon { None, Information, Question, Critical };
-enum class MsgButtons { Ok, YesNoCancel };
-enum class MsgAnswer { Ok, Yes, No, Cancel };   // Cancel also when the box is closed
+// KeepMineReloadCancel: a card another program changed; the user keeps
+// their version, takes the file's, or does nothing.
+enum class MsgButtons { Ok, YesNoCancel, KeepMineReloadCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel, KeepMine, Reload };   // Cancel also when the box is closed
 
 struct MessageRequest {
     QString text;   // lines separated by a carriage return

@@ -134,3 +134,17 @@ MsgAnswer askSaveChanges(const QString &cardName)
         = textOf(Text::SaveChangesQuestion) + QLatin1Char('"') + cardName + QStringLiteral("\" ?");
     return showMessage(question, MsgIcon::Question, MsgButtons::YesNoCancel);
 }
+
+MsgAnswer askCardChanged(const QString &cardPath)
+{
+    const QString question = textOf(Text::CardChanged) + QLatin1Char('\r') + cardPath + QStringLiteral("\r\r")
+        + textOf(Text::CardChangedChoice);
+    return showMessage(question, MsgIcon::Question, MsgButtons::KeepMineReloadCancel);
+}
+
+void showCardRemoved(const QString &cardPath)
+{
+    showMessage(textOf(Text::CardRemoved) + QLatin1Char('\r') + cardPath + QStringLiteral("\r\r")
+            + textOf(Text::CardRemovedSave),
+        MsgIcon::Information);
+}

@@ -39,6 +39,13 @@ void showTitleRequired();
 // Yes, No, or Cancel (also when the box is closed).
 MsgAnswer askSaveChanges(const QString &cardName);
 
+// The card at cardPath was changed by another program since the editor
+// loaded or saved it: KeepMine, Reload, or Cancel (also when the box is closed).
+MsgAnswer askCardChanged(const QString &cardPath);
+
+// The card at cardPath was removed by another program.
+void showCardRemoved(const QString &cardPath);
+
 // "Impossible d'écrire le fichier", a carriage return and path.
 void showWriteFailed(const QString &path);
 QString writeFailedText(const QString &path);

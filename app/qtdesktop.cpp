@@ -2,6 +2,7 @@
 
 #include "app/common.h"
 #include "app/messages.h"
+#include "app/texts.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -13,7 +14,11 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -120,6 +125,35 @@ private:
     static constexpr int kDate = 3;
 };
 
+using Answers = std::vector<std::pair<QAbstractButton *, MsgAnswer>>;
+
+// The buttons of a set, each with the answer it gives. The last one is what
+// Escape and closing the box give; a card changed on disk is neither
+// replaced nor dropped by a stray Enter.
+Answers addButtons(QMessageBox &box, MsgButtons buttons)
+{
+    Answers answers;
+    switch (buttons) {
+    case MsgButtons::Ok:
+        answers = { { box.addButton(QMessageBox::Ok), MsgAnswer::Ok } };
+        break;
+    case MsgButtons::YesNoCancel:
+        answers = { { box.addButton(QMessageBox::Yes), MsgAnswer::Yes },
+            { box.addButton(QMessageBox::No), MsgAnswer::No },
+            { box.addButton(QMessageBox::Cancel), MsgAnswer::Cancel } };
+        break;
+    case MsgButtons::KeepMineReloadCancel:
+        answers = { { box.addButton(textOf(Text::KeepMineButton), QMessageBox::AcceptRole),
+                        MsgAnswer::KeepMine },
+            { box.addButton(textOf(Text::ReloadButton), QMessageBox::DestructiveRole), MsgAnswer::Reload },
+            { box.addButton(QMessageBox::Cancel), MsgAnswer::Cancel } };
+        box.setDefaultButton(qobject_cast<QPushButton *>(answers.back().first));
+        break;
+    }
+    box.setEscapeButton(answers.back().first);
+    return answers;
+}
+
 }   // namespace
 
 QString qtNameFilter(const FileFilter &filter)
@@ -134,23 +168,16 @@ QString qtNameFilter(const FileFilter &filter)
 
 MsgAnswer QtDesktop::msgBox(const MessageRequest &request)
 {
-    const QString text = shownText(request.text);
-    const auto buttons = request.buttons == MsgButtons::YesNoCancel
-        ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-        : QMessageBox::StandardButtons(QMessageBox::Ok);
-    QMessageBox box(qtIcon(request.icon), request.title, text, buttons, QApplication::activeWindow());
+    QMessageBox box(qtIcon(request.icon), request.title, shownText(request.text), QMessageBox::NoButton,
+        QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);   // paths and titles are shown as they are
-    box.setEscapeButton(request.buttons == MsgButtons::YesNoCancel ? QMessageBox::Cancel : QMessageBox::Ok);
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return MsgAnswer::Yes;
-    case QMessageBox::No:
-        return MsgAnswer::No;
-    case QMessageBox::Ok:
-        return MsgAnswer::Ok;
-    default:
-        return MsgAnswer::Cancel;
+    const auto answers = addButtons(box, request.buttons);
+    box.exec();
+    for (const auto &[button, answer] : answers) {
+        if (box.clickedButton() == button)
+            return answer;
     }
+    return MsgAnswer::Cancel;
 }
 
 std::optional<QString> QtDesktop::inputBox(const InputRequest &request)

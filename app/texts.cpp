@@ -75,6 +75,13 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::LinkRefused, u"Un lien symbolique se trouve à la place du fichier : il n'est pas remplacé" },
     { Text::CardBusy, u"La fiche est occupée par un autre programme : réessayez plus tard" },
     { Text::CardChanged, u"La fiche a été modifiée par un autre programme depuis son ouverture" },
+    { Text::CardChangedChoice,
+        u"Enregistrer votre version remplace celle de l'autre programme ; "
+        u"recharger la fiche abandonne vos modifications." },
+    { Text::KeepMineButton, u"Enregistrer ma version" },
+    { Text::ReloadButton, u"Recharger la fiche" },
+    { Text::CardRemoved, u"La fiche a été supprimée ou déplacée par un autre programme" },
+    { Text::CardRemovedSave, u"Enregistrer l'écrira de nouveau à cet emplacement." },
     // labels of the file dialogs' type filters
     { Text::FilterAll, u"Tous les fichiers (*.*)" },
     { Text::FilterCard, u"Fichiers Cinefiche (*.cfh)" },

@@ -73,6 +73,11 @@ enum class Text {
     LinkRefused,
     CardBusy,
     CardChanged,
+    CardChangedChoice,   // what the answers to CardChanged do
+    KeepMineButton,
+    ReloadButton,
+    CardRemoved,
+    CardRemovedSave,   // what Save does with a card removed
     // labels of the file dialogs' type filters
     FilterAll,
     FilterCard,

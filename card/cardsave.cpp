@@ -77,8 +77,11 @@ SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &card
         bytes = &card;
     }
     const auto write = [&](QIODevice &out) { return writeCard(out, record, bytes, separator); };
-    return transferred(replaceFile(cardPath, write, Durability::OnDisk, links),
+    CardFingerprint written;
+    SaveResult result = transferred(replaceFile(cardPath, write, Durability::OnDisk, links, &written),
         bytes == &card ? sourceCard : poster.path, cardPath);
+    result.written = written;
+    return result;
 }
 
 // The card open as a held lock's file, read through a QFile.

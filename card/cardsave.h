@@ -30,6 +30,7 @@ enum class SaveStatus {
 struct SaveResult {
     SaveStatus status = SaveStatus::Ok;
     QString failedPath;
+    CardFingerprint written {};   // Ok: the card as written, to tell another writer's change from it
     bool ok() const { return status == SaveStatus::Ok; }
 };
 

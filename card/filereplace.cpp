@@ -1,5 +1,6 @@
 #include "card/filereplace.h"
 
+#include "card/cardlock.h"
 #include "card/nativepath.h"
 
 #include <QFile>
@@ -128,7 +129,7 @@ Transfer fill(
 }   // namespace
 
 Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write,
-    Durability durability, LinkAtPath links)
+    Durability durability, LinkAtPath links, CardFingerprint *placed)
 {
     Transfer refusal = Transfer::WriteFailed;
     const std::optional<Target> target = targetOf(path, links, refusal);
@@ -141,6 +142,8 @@ Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice
     Transfer written = fill(fd, *target, write, durability);
     if (written == Transfer::Done && !putInPlace(fd, named, target->path))
         written = Transfer::WriteFailed;
+    if (written == Transfer::Done && placed)
+        *placed = fingerprintOf(fd).value_or(CardFingerprint {});
     ::close(fd);
     if (written != Transfer::Done && !named.isEmpty())
         ::unlink(named.constData());

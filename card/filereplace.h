@@ -8,6 +8,8 @@
 
 #include <functional>
 
+struct CardFingerprint;
+
 // How a copy of bytes from one device to another ended.
 enum class Transfer {
     Done,
@@ -30,6 +32,9 @@ enum class LinkAtPath {
 
 // Replaces path with the bytes write() puts into a new file, once they are
 // all written (and on disk); the old file's permissions are kept. The old
-// file stays untouched on any failure, a read-only one too.
+// file stays untouched on any failure, a read-only one too. placed, when
+// given, receives the fingerprint of the new file as it took the name: taken
+// from the file itself, so that a writer coming after cannot slip in.
 Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write,
-    Durability durability = Durability::OnDisk, LinkAtPath links = LinkAtPath::Refuse);
+    Durability durability = Durability::OnDisk, LinkAtPath links = LinkAtPath::Refuse,
+    CardFingerprint *placed = nullptr);

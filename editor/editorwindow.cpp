@@ -164,6 +164,7 @@ void EditorWindow::connectHandlers()
     connect(m_removePosterButton, &QPushButton::clicked, this, &EditorWindow::removePoster);
     connectMenus();
     acceptDropsOnBoxes();
+    connect(m_cardWatch, &CardWatch::touched, this, &EditorWindow::checkDisk);
     for (QObject *watched : { static_cast<QObject *>(m_summaryEdit), static_cast<QObject *>(m_actorsBox),
              static_cast<QObject *>(m_actorsBox->lineEdit()), static_cast<QObject *>(m_posterLabel) })
         watched->installEventFilter(this);

@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "card/cardrecord.h"
 #include "card/cardsave.h"
+#include "card/cardwatch.h"
 #include "editor/opencard.h"
 #include "poster/posterpaste.h"
 
@@ -185,12 +186,24 @@ private:
     // The save dialog's path with a card extension; empty when cancelled.
     // The dialog starts in folder when given, else in the documents folder.
     QString chooseCardPath(const QString &proposed, const QString &folder = {});
-    // The writing routines report their own failures; empty or false then.
-    QString saveNewCard();
-    QString writeCopy();
-    bool rewriteWhole(const QString &cardPath);
-    bool rewriteFields(const QString &cardPath);
+    // The writing routines report their own failures, and false then; each
+    // success leaves the card the file written.
+    bool saveNewCard();
+    bool writeCopy();
+    bool savedAs(const QString &path, const SaveResult &result);
+    bool saveOverFile();
+    SaveResult writeShownCard(const std::optional<CardFingerprint> &onDisk);
+    bool savedOver(const SaveResult &result);
     void previewCard();
+
+    // Watches the card's file, after each load or save.
+    void followFile();
+    // Tells the user of a change made to the card's file by another program.
+    void checkDisk();
+    // Asks what becomes of another program's change: true when the user's
+    // version replaced it; a reloaded card or Cancel give false.
+    bool settleDiskChange();
+    CardWatch *m_cardWatch = new CardWatch(this);
 
     OpenCard m_card;
     bool m_actorsLocked = false;

@@ -38,6 +38,7 @@ void EditorWindow::startNewCard()
         return;
     emptyEditor();
     m_card.startNew(textOf(Text::NewCardName));
+    followFile();
     m_resetPosterAction->setEnabled(false);
     setModified(false);
 }
@@ -65,16 +66,7 @@ bool EditorWindow::save()
 {
     if (!titleGiven())
         return false;
-    bool saved = false;
-    if (m_card.hasFile()) {
-        const QString &path = m_card.file().path;
-        saved = m_card.posterChanged() ? rewriteWhole(path) : rewriteFields(path);
-    } else {
-        const QString path = saveNewCard();
-        saved = !path.isEmpty();
-        if (saved)
-            m_card.savedAs(path);
-    }
+    const bool saved = m_card.hasFile() ? saveOverFile() : saveNewCard();
     if (saved)
         cardSaved();
     deselectActors();
@@ -85,20 +77,17 @@ void EditorWindow::saveAs()
 {
     if (!titleGiven())
         return;
-    const QString path = writeCopy();
-    if (!path.isEmpty()) {
-        m_card.savedAs(path);
+    if (writeCopy())
         cardSaved();
-    }
     deselectActors();
 }
 
 // What every successful save leaves: the card is its file, unmodified.
 void EditorWindow::cardSaved()
 {
-    m_card.saved();
     setModified(false);
     m_resetPosterAction->setEnabled(true);
+    followFile();
 }
 
 void EditorWindow::preview()
@@ -114,7 +103,7 @@ void EditorWindow::previewCard()
     const QString preview = folder + WorkFile::Preview;
     if (folder.isEmpty())
         showWorkFolderFailure();
-    else if (saveSucceeded(writeWholeCard(preview, collectRecord(), m_card.posterForPreview())))
+    else if (saveSucceeded(writeWholeCard(preview, collectRecord(), m_card.posterShown())))
         ViewerWindow::showPreview(preview);
     RemoveWorkFolder(folder);
 }
@@ -129,14 +118,17 @@ bool EditorWindow::titleGiven()
 }
 
 // Asks about unsaved changes. True when the command may go on: No, or Yes
-// and the card was really saved.
+// and nothing is left unsaved.
 bool EditorWindow::savePromptAllows()
 {
     if (!m_card.modified())
         return true;
     switch (askSaveChanges(m_card.file().name)) {
     case MsgAnswer::Yes:
-        return save();
+        // A card another program changed meanwhile may be reloaded instead:
+        // nothing is left unsaved then either.
+        save();
+        return !m_card.modified();
     case MsgAnswer::No:
         return true;
     default:
@@ -166,6 +158,7 @@ bool EditorWindow::confirmClose()
     if (!savePromptAllows())
         return false;
     removeWorkFolders();
+    m_cardWatch->watch(QString());
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible())
             window->close();

@@ -26,13 +26,14 @@ bool EditorWindow::loadCard(const QString &cardPath)
         showCardReadFailure(read.status, cardPath, folder);
         return false;
     }
-    m_card.loaded(cardPath, IsFileReadOnly(cardPath));
+    m_card.loaded(cardPath, IsFileReadOnly(cardPath), read.fingerprint);
     emptyEditor();
     fillBoxes(read.record);
     keepPosterCopy(folder);
     showPoster(m_card.ownPoster());
     m_resetPosterAction->setEnabled(true);
     setModified(false);
+    followFile();
     return true;
 }
 

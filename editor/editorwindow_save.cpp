@@ -28,40 +28,73 @@ QString EditorWindow::chooseCardPath(const QString &proposed, const QString &fol
         kCardExtension, folder);
 }
 
-QString EditorWindow::saveNewCard()
+bool EditorWindow::saveNewCard()
 {
     const QString path = chooseCardPath(m_titleEdit->text());
-    if (path.isEmpty())
-        return path;
     // The dialog asked before replacing: a link chosen there is replaced, not written through.
-    const SaveResult result
-        = writeWholeCard(path, collectRecord(), m_card.posterToSave(), LinkAtPath::Replace);
-    return saveSucceeded(result) ? path : QString();
+    return !path.isEmpty()
+        && savedAs(path, writeWholeCard(path, collectRecord(), m_card.posterToSave(), LinkAtPath::Replace));
 }
 
 // The dialog opens where the card is, on its name. A poster removed since
 // the load is not carried into the copy.
-QString EditorWindow::writeCopy()
+bool EditorWindow::writeCopy()
 {
     const QString &source = m_card.file().path;
     const QString path = chooseCardPath(fileNameOf(source), QFileInfo(source).absolutePath());
     if (path.isEmpty())
-        return path;
+        return false;
     const CardRecord record = collectRecord();
-    const SaveResult result = m_card.posterChanged() && m_card.posterToSave().isEmpty()
-        ? writeWholeCard(path, record, QString(), LinkAtPath::Replace)
-        : writeCardCopy(source, path, record, m_card.posterToSave(), LinkAtPath::Replace);
-    return saveSucceeded(result) ? path : QString();
+    return savedAs(path,
+        m_card.posterChanged() && m_card.posterToSave().isEmpty()
+            ? writeWholeCard(path, record, QString(), LinkAtPath::Replace)
+            : writeCardCopy(source, path, record, m_card.posterToSave(), LinkAtPath::Replace));
 }
 
-bool EditorWindow::rewriteWhole(const QString &cardPath)
+bool EditorWindow::savedAs(const QString &path, const SaveResult &result)
 {
-    // The card opened through a link stays the card saved: the one the user sees.
-    return saveSucceeded(
-        writeWholeCard(cardPath, collectRecord(), m_card.posterToSave(), LinkAtPath::Follow));
+    if (!saveSucceeded(result))
+        return false;
+    m_card.savedAs(path, result.written);
+    return true;
 }
 
-bool EditorWindow::rewriteFields(const QString &cardPath)
+// Save of a card with a file writes over it only while it is the file the
+// editor loaded or saved; the user decides what becomes of another
+// program's change. A file removed since is written anew.
+bool EditorWindow::saveOverFile()
 {
-    return saveSucceeded(rewriteRecord(cardPath, collectRecord(), LinkAtPath::Follow));
+    const CardFile &file = m_card.file();
+    SaveResult result = file.fingerprint ? replaceIfUnchanged(file.path, *file.fingerprint, collectRecord(),
+                            m_card.posterToWrite(), LinkAtPath::Follow)
+                                         : writeShownCard(std::nullopt);
+    if (result.status == SaveStatus::SourceMissing && result.failedPath == file.path) {
+        m_card.fileRemoved();
+        result = writeShownCard(std::nullopt);
+    }
+    if (result.status == SaveStatus::Changed)
+        return settleDiskChange();
+    return savedOver(result);
+}
+
+// The card as the user sees it, in place of the file onDisk (nullopt: none
+// there) that they chose to replace: Changed when another program wrote
+// again since. The card opened through a link stays the card saved.
+SaveResult EditorWindow::writeShownCard(const std::optional<CardFingerprint> &onDisk)
+{
+    const QString &path = m_card.file().path;
+    const PosterChoice poster = m_card.posterShownToWrite();
+    if (onDisk)
+        return replaceIfUnchanged(path, *onDisk, collectRecord(), poster, LinkAtPath::Follow);
+    if (cardFingerprint(path))
+        return { SaveStatus::Changed, path };
+    return writeWholeCard(path, collectRecord(), poster.path, LinkAtPath::Follow);
+}
+
+bool EditorWindow::savedOver(const SaveResult &result)
+{
+    if (!saveSucceeded(result))
+        return false;
+    m_card.saved(result.written);
+    return true;
 }

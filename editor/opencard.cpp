@@ -8,33 +8,44 @@ void OpenCard::startNew(const QString &name)
     m_file = CardFile { QString(), name, false };   // a card without a file is never read-only
 }
 
-void OpenCard::loaded(const QString &path, bool readOnly)
+void OpenCard::loaded(const QString &path, bool readOnly, const CardFingerprint &fingerprint)
 {
-    m_file = CardFile { path, fileNameOf(path), readOnly };
+    m_file = CardFile { path, fileNameOf(path), readOnly, fingerprint };
 }
 
-void OpenCard::saved()
+void OpenCard::saved(const CardFingerprint &written)
 {
+    m_file.fingerprint = written;
+    m_file.noticed.reset();
     m_modified = false;
     m_posterChanged = false;
 }
 
-void OpenCard::savedAs(const QString &path)
+void OpenCard::savedAs(const QString &path, const CardFingerprint &written)
 {
     m_file = CardFile { path, fileNameOf(path), false };
-    saved();
+    saved(written);
+}
+
+DiskChange OpenCard::diskChange(const std::optional<CardFingerprint> &onDisk) const
+{
+    if (!hasFile() || onDisk == m_file.fingerprint || (onDisk && onDisk == m_file.noticed))
+        return DiskChange::None;
+    return onDisk ? DiskChange::Changed : DiskChange::Removed;
 }
 
 void OpenCard::keepPoster(const QString &folder)
 {
     m_resetFolder = folder;
     m_posterChanged = false;
+    m_posterRemoved = false;
 }
 
 void OpenCard::forgetPoster()
 {
     m_resetFolder.clear();
     m_posterToSave.clear();
+    m_posterRemoved = false;
 }
 
 QString OpenCard::ownPoster() const
@@ -45,12 +56,14 @@ QString OpenCard::ownPoster() const
 void OpenCard::takePoster(const QString &path)
 {
     m_posterToSave = path;
+    m_posterRemoved = false;
     markPosterChanged();
 }
 
 void OpenCard::removePoster()
 {
     m_posterToSave.clear();
+    m_posterRemoved = true;
     markPosterChanged();
 }
 
@@ -61,9 +74,22 @@ void OpenCard::markPosterChanged()
         m_posterChanged = true;
 }
 
-QString OpenCard::posterForPreview() const
+QString OpenCard::posterShown() const
 {
     if (!m_posterToSave.isEmpty())
         return m_posterToSave;
-    return m_posterChanged ? QString() : ownPoster();
+    return m_posterRemoved ? QString() : ownPoster();
+}
+
+PosterChoice OpenCard::posterToWrite() const
+{
+    return m_posterChanged ? posterShownToWrite() : PosterChoice {};
+}
+
+PosterChoice OpenCard::posterShownToWrite() const
+{
+    const QString poster = posterShown();
+    if (poster.isEmpty())
+        return { PosterChoice::Kind::Remove };
+    return { PosterChoice::Kind::Replace, poster };
 }

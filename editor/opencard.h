@@ -2,6 +2,9 @@
 // The card open in the editor, without its widgets: which file it is, whether
 // it changed since its load or save, and where its poster is.
 
+#include "card/cardlock.h"
+#include "card/cardsave.h"
+
 #include <QString>
 
 #include <optional>
@@ -12,7 +15,15 @@ struct CardFile {
     QString path;   // empty for a card that has no file yet
     QString name;   // the name the caption shows
     bool readOnly = false;
+    // The file as loaded or saved, to tell another program's change from
+    // it; nullopt for a card without a file, or one removed since.
+    std::optional<CardFingerprint> fingerprint {};
+    // The file on disk the user was last told of, so as to tell them once.
+    std::optional<CardFingerprint> noticed {};
 };
+
+// What became of the card's file on disk since it was loaded or saved.
+enum class DiskChange { None, Changed, Removed };
 
 class OpenCard {
 public:
@@ -21,11 +32,21 @@ public:
 
     // A card without a file, shown under name.
     void startNew(const QString &name);
-    // The card was read from path; its poster copy is then kept (keepPoster).
-    void loaded(const QString &path, bool readOnly);
-    // The card was written to its own file, or (savedAs) to path, which it is now.
-    void saved();
-    void savedAs(const QString &path);
+    // The card was read from path, the file fingerprint; its poster copy is
+    // then kept (keepPoster).
+    void loaded(const QString &path, bool readOnly, const CardFingerprint &fingerprint);
+    // The card was written to its own file, or (savedAs) to path, which it
+    // is now; written is the file as written.
+    void saved(const CardFingerprint &written);
+    void savedAs(const QString &path, const CardFingerprint &written);
+
+    // What the file now on disk (onDisk, nullopt: none) is to the card's
+    // file, a change the user was told of counting as none.
+    DiskChange diskChange(const std::optional<CardFingerprint> &onDisk) const;
+    // The user was told of the file now on disk.
+    void noticeDisk(const std::optional<CardFingerprint> &onDisk) { m_file.noticed = onDisk; }
+    // The card's file was removed: the next save writes it anew.
+    void fileRemoved() { m_file.fingerprint.reset(); }
 
     bool modified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
@@ -47,8 +68,14 @@ public:
     bool posterChanged() const { return m_posterChanged; }
     void takePoster(const QString &path);
     void removePoster();
-    // The poster a preview shows: the one taken, else the card's own unless removed.
-    QString posterForPreview() const;
+    // The poster the editor shows, which a preview shows too: the one taken,
+    // else the card's own unless it was removed.
+    QString posterShown() const;
+    // The poster a save over the card's file writes: the file's own bytes
+    // unless it was changed.
+    PosterChoice posterToWrite() const;
+    // The poster the user sees, written in place of another program's card.
+    PosterChoice posterShownToWrite() const;
 
     // The actor picked in the list, by index; nullopt when none.
     std::optional<int> pickedActor() const { return m_pickedActor; }
@@ -62,5 +89,6 @@ private:
     QString m_resetFolder;
     QString m_posterToSave;
     bool m_posterChanged = false;
+    bool m_posterRemoved = false;   // since the load, or the poster taken last
     std::optional<int> m_pickedActor;
 };

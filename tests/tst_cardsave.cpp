@@ -174,7 +174,7 @@ void tst_CardSave::failuresLeaveTheOldCard()
 }
 
 // A card replaced by another writer since it was loaded is not saved over;
-// the card as it is now can be.
+// the card as it is now can be, and the save says what it wrote.
 void tst_CardSave::replacesOnlyTheCardLoaded()
 {
     const QString card = path("shared.cfh");
@@ -188,8 +188,10 @@ void tst_CardSave::replacesOnlyTheCardLoaded()
     QCOMPARE(refused.status, SaveStatus::Changed);
     QCOMPARE(refused.failedPath, card);
     QCOMPARE(readBytes(card), other);
-    QVERIFY(replaceIfUnchanged(card, readCardHead(card).fingerprint, mine).ok());
+    const SaveResult saved = replaceIfUnchanged(card, readCardHead(card).fingerprint, mine);
+    QVERIFY(saved.ok());
     QCOMPARE(readBytes(card), makeCard(QByteArray("Mine"), "poster"));
+    QCOMPARE(saved.written, cardFingerprint(card));   // what the next save compares with
 }
 
 // Two processes add one to their own field of one card, 500 times each:

@@ -1,7 +1,7 @@
 #include "app/common.h"
 #include "editor/editorwindow.h"
-#include "program/startup.h"
 #include "support/drops.h"
+#include "support/editorrun.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
@@ -29,7 +29,7 @@
 
 using namespace Qt::StringLiterals;
 
-class tst_Documents : public QObject {
+class tst_Documents : public QObject, EditorRun {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -60,8 +60,6 @@ private slots:
 private:
     TestCache m_cache;
     QTemporaryDir m_dir;
-    ScriptedDesktop *fake = nullptr;
-    EditorWindow *editor = nullptr;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString cardWithPoster(const QString &name, int posterSize);
@@ -77,21 +75,12 @@ void tst_Documents::initTestCase()
 
 void tst_Documents::init()
 {
-    fake = new ScriptedDesktop;
-    fake->documents = m_dir.path();
-    QCOMPARE(startProgram(QString()), std::nullopt);
-    editor = &EditorWindow::instance();
+    startEditor(m_dir.path());
 }
 
 void tst_Documents::cleanup()
 {
-    QVERIFY(fake->allAnswered());
-    editor->removeWorkFolders();
-    EditorWindow::discard();
-    if (ViewerWindow::exists())
-        ViewerWindow::discard();
-    delete fake;
-    QVERIFY(m_cache.workFolders().isEmpty());   // no working folder outlives its card
+    endEditor(m_cache);
 }
 
 QString tst_Documents::cardWithPoster(const QString &name, int posterSize)

@@ -22,6 +22,8 @@ private slots:
     void saveDialogAddsTheExtensionBeforeConfirming();
     void saveDialogRefusesAReadOnlyFile();
     void dialogWritesSizesAndDatesInFrench();
+    void changedCardQuestion_data();
+    void changedCardQuestion();
 
 private:
     QTemporaryDir m_dir;
@@ -127,6 +129,41 @@ void tst_QtDesktop::dialogWritesSizesAndDatesInFrench()
     QCOMPARE(desktop.chooseFile(request), QString());
     QCOMPARE(shownSize, u"1,46 Kio"_s);
     QCOMPARE(shownDate, date);
+}
+
+// The question about a card another program changed: each button gives its
+// answer; Escape, and Enter on the default button, give Cancel.
+void tst_QtDesktop::changedCardQuestion_data()
+{
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("keep mine") << u"Enregistrer ma version"_s << MsgAnswer::KeepMine;
+    QTest::newRow("reload") << u"Recharger la fiche"_s << MsgAnswer::Reload;
+    QTest::newRow("Escape") << u"Escape"_s << MsgAnswer::Cancel;
+    QTest::newRow("Enter") << u"Enter"_s << MsgAnswer::Cancel;
+}
+
+void tst_QtDesktop::changedCardQuestion()
+{
+    QFETCH(QString, press);
+    QtDesktop desktop;
+    const MessageRequest request { u"La fiche a changé"_s, MsgIcon::Question,
+        MsgButtons::KeepMineReloadCancel };
+    std::optional<MsgAnswer> answer;
+    const bool shown = whileModal([&] { answer = desktop.msgBox(request); },
+        [&](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            QVERIFY(box);
+            QCOMPARE(box->buttons().size(), 3);
+            if (press == u"Escape" || press == u"Enter")
+                QTest::keyClick(box, press == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == press)
+                    button->click();
+            }
+        });
+    QVERIFY(shown);
+    QTEST(answer.value_or(MsgAnswer::Ok), "answer");
 }
 
 QTEST_MAIN(tst_QtDesktop)

@@ -158,4 +158,5 @@ void ViewerWindow::connectHandlers()
     connect(m_okButton, &QPushButton::clicked, this, &ViewerWindow::close);
     connect(m_fullViewAction, &QAction::triggered, this, &ViewerWindow::showFullView);
     connect(m_savePosterAction, &QAction::triggered, this, &ViewerWindow::savePosterAs);
+    connect(m_cardWatch, &CardWatch::touched, this, &ViewerWindow::showChangedCard);
 }

@@ -2,7 +2,9 @@
 // The card viewer: one card shown read-only, laid out to its texts and its
 // poster; plays the movie, shows the poster at full size and saves it.
 
+#include "card/cardfile.h"
 #include "card/cardrecord.h"
+#include "card/cardwatch.h"
 
 #include <QPointer>
 #include <QString>
@@ -46,6 +48,9 @@ protected:
 private:
     ViewerWindow();
     static bool load(const QString &cardPath, bool posterSavable);
+    void showHead(const QString &cardPath, const CardHead &head);
+    // Shows the card again when another program changed it.
+    void showChangedCard();
     QLabel *makeLabel(const char *name, const QString &text);
     void buildControls();
     void buildRows();
@@ -75,6 +80,8 @@ private:
     QString m_posterCard;   // the card whose poster is shown, read in place; empty: no poster
     QString m_moviePath;    // the movie beside the card
     QString m_cardPath;
+    CardFingerprint m_shownFile;   // the file the card shown was read from
+    CardWatch *m_cardWatch = new CardWatch(this);
 
     QLabel *m_titleLabel, *m_yearLabel, *m_runningTimeLabel, *m_genreCaption, *m_directorCaption,
         *m_actorsCaption, *m_summaryCaption;

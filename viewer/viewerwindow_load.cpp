@@ -45,14 +45,33 @@ bool ViewerWindow::load(const QString &cardPath, bool posterSavable)
         return false;
     }
     ViewerWindow &viewer = instance();
-    viewer.m_cardPath = cardPath;
-    viewer.showTexts(head.record);
-    viewer.m_posterCard = head.posterBytes > 0 ? cardPath : QString();
-    viewer.placeControls();
-    viewer.findMovie(cardPath);
+    viewer.showHead(cardPath, head);
     viewer.m_savePosterAction->setEnabled(posterSavable);
+    // A preview's card is the editor's working file, gone at once: only the
+    // user's own card is followed on disk.
+    viewer.m_cardWatch->watch(posterSavable ? cardPath : QString());
     viewer.showCentred();
     return true;
+}
+
+void ViewerWindow::showHead(const QString &cardPath, const CardHead &head)
+{
+    m_cardPath = cardPath;
+    m_shownFile = head.fingerprint;
+    showTexts(head.record);
+    m_posterCard = head.posterBytes > 0 ? cardPath : QString();
+    placeControls();
+    findMovie(cardPath);
+}
+
+// A card removed, or caught half written, leaves the card shown as it was:
+// the viewer has nothing to lose, and a program that writes a card anew
+// often removes the old one first.
+void ViewerWindow::showChangedCard()
+{
+    const CardHead head = readCardHead(m_cardPath);
+    if (head.status == CardReadStatus::Ok && head.fingerprint != m_shownFile)
+        showHead(m_cardPath, head);
 }
 
 // A viewer already shown (a second preview) stays where the user put it.
@@ -80,8 +99,7 @@ void ViewerWindow::findMovie(const QString &cardPath)
 {
     // Emptied when there is none, so no earlier card's movie is ever played.
     m_moviePath = movieBesideCard(cardPath);
-    if (m_moviePath.isEmpty())
-        m_playButton->setEnabled(false);
+    m_playButton->setEnabled(!m_moviePath.isEmpty());
 }
 
 void ViewerWindow::savePosterAs()

@@ -20,6 +20,20 @@ bool ScriptedDesktop::allAnswered() const
         && m_openAnswers.isEmpty() && unexpected == 0;
 }
 
+// Whether a box with buttons can give answer (Cancel: closing the box).
+bool ScriptedDesktop::offers(MsgButtons buttons, MsgAnswer answer)
+{
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return answer == MsgAnswer::Ok;
+    case MsgButtons::YesNoCancel:
+        return answer == MsgAnswer::Yes || answer == MsgAnswer::No || answer == MsgAnswer::Cancel;
+    case MsgButtons::KeepMineReloadCancel:
+        return answer == MsgAnswer::KeepMine || answer == MsgAnswer::Reload || answer == MsgAnswer::Cancel;
+    }
+    return false;
+}
+
 MsgAnswer ScriptedDesktop::msgBox(const MessageRequest &request)
 {
     messages << request;
@@ -32,7 +46,12 @@ MsgAnswer ScriptedDesktop::msgBox(const MessageRequest &request)
         qWarning("ScriptedDesktop: unexpected message: %s", qPrintable(request.text));
         return MsgAnswer::Cancel;
     }
-    return m_msgAnswers.dequeue();
+    const MsgAnswer answer = m_msgAnswers.dequeue();
+    if (!offers(request.buttons, answer)) {
+        ++unexpected;
+        qWarning("ScriptedDesktop: an answer the box has no button for: %s", qPrintable(request.text));
+    }
+    return answer;
 }
 
 std::optional<QString> ScriptedDesktop::inputBox(const InputRequest &request)

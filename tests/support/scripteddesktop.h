@@ -21,7 +21,8 @@ public:
     // When set, a message nobody queued an answer for gets this one.
     std::optional<MsgAnswer> anyMessage;
 
-    // Every queued answer was used and no request came without one.
+    // Every queued answer was used, no request came without one, and each
+    // answer was one its box offers.
     bool allAnswered() const;
     int unexpected = 0;
 
@@ -39,6 +40,7 @@ public:
     QString documentsFolder() override { return documents; }
 
 private:
+    static bool offers(MsgButtons buttons, MsgAnswer answer);
     QQueue<MsgAnswer> m_msgAnswers;
     QQueue<std::optional<QString>> m_inputAnswers;
     QQueue<QString> m_fileAnswers;

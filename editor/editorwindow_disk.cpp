@@ -1,0 +1,61 @@
+// The card's file changed on disk by another program: what the editor says
+// and does.
+#include "editor/editorwindow.h"
+
+#include "app/messages.h"
+#include "card/cardlock.h"
+
+#include <QApplication>
+
+void EditorWindow::followFile()
+{
+    m_cardWatch->watch(m_card.file().path);
+}
+
+// An unchanged card is read again quietly; a changed one is the user's to
+// decide. A card removed is said once, and marked changed, so that it is
+// saved again before the editor forgets it.
+void EditorWindow::checkDisk()
+{
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        m_cardWatch->postpone();   // the user is answering something else
+        return;
+    }
+    const QString path = m_card.file().path;
+    const std::optional<CardFingerprint> onDisk = cardFingerprint(path);
+    const DiskChange change = m_card.diskChange(onDisk);
+    m_card.noticeDisk(onDisk);
+    if (change == DiskChange::Removed) {
+        m_card.fileRemoved();
+        setModified(true);
+        showCardRemoved(path);
+    } else if (change == DiskChange::Changed && !m_card.modified()) {
+        loadCard(path);
+    } else if (change == DiskChange::Changed && settleDiskChange()) {
+        cardSaved();
+    }
+}
+
+bool EditorWindow::settleDiskChange()
+{
+    for (;;) {
+        const QString path = m_card.file().path;
+        const std::optional<CardFingerprint> onDisk = cardFingerprint(path);
+        m_card.noticeDisk(onDisk);
+        switch (askCardChanged(path)) {
+        case MsgAnswer::KeepMine: {
+            if (!titleGiven())
+                return false;
+            const SaveResult result = writeShownCard(onDisk);
+            if (result.status != SaveStatus::Changed)   // else written again while the user was asked
+                return savedOver(result);
+            break;
+        }
+        case MsgAnswer::Reload:
+            loadCard(path);
+            return false;
+        default:
+            return false;
+        }
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The editor as the program starts it, for window tests: on a scripted
+// desktop whose documents folder is given, and checked as each test ends.
+
+#include "editor/editorwindow.h"
+#include "program/startup.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+#include "viewer/viewerwindow.h"
+
+#include <QTest>
+
+class EditorRun {
+protected:
+    ScriptedDesktop *fake = nullptr;
+    EditorWindow *editor = nullptr;
+
+    // The program started on a new card; run from a test's init().
+    void startEditor(const QString &documents)
+    {
+        fake = new ScriptedDesktop;
+        fake->documents = documents;
+        QCOMPARE(startProgram(QString()), std::nullopt);
+        editor = &EditorWindow::instance();
+    }
+
+    // Every answer used and the windows gone, with the working folders of
+    // their cards in cache; run from a test's cleanup().
+    void endEditor(const TestCache &cache)
+    {
+        QVERIFY(fake->allAnswered());
+        editor->removeWorkFolders();
+        EditorWindow::discard();
+        if (ViewerWindow::exists())
+            ViewerWindow::discard();
+        delete fake;
+        QVERIFY(cache.workFolders().isEmpty());   // no working folder outlives its card
+    }
+};

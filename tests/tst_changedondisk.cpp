@@ -1,0 +1,322 @@
+#include "card/cardsave.h"
+#include "card/cardwatch.h"
+#include "editor/editorwindow.h"
+#include "support/editorrun.h"
+#include "support/pictures.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+#include "support/windowparts.h"
+#include "viewer/viewerwindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kChangedQuestion
+    = u"La fiche a été modifiée par un autre programme depuis son ouverture\r{card}\r\r"
+      u"Enregistrer votre version remplace celle de l'autre programme ; "
+      u"recharger la fiche abandonne vos modifications."_s;
+
+QByteArray cardBytes(const QString &title, const QString &genre, const QByteArray &poster)
+{
+    return makeCard(encodeRecord(makeRecord(
+                        title, u"1985"_s, u" 2"_s, u"12"_s, genre, u"Anne"_s, u"Boris|"_s, u"Court."_s)),
+        poster);
+}
+
+// Another program changes the card's genre, as the card tool's set does.
+QByteArray changeGenre(const QString &card, const QString &genre)
+{
+    const auto edit = [&](CardRecord &record) {
+        record.Type = genre.leftJustified(CardWidth::Type);
+        return true;
+    };
+    return changeCard(card, edit).ok() ? readBytes(card) : QByteArray();
+}
+
+QString fieldOf(const QByteArray &card, int offset, int width)
+{
+    return QString::fromLatin1(card.mid(offset, width)).trimmed();
+}
+
+QString titleOf(const QByteArray &card)
+{
+    return fieldOf(card, 7, CardWidth::Titre);
+}
+
+QString genreOf(const QByteArray &card)
+{
+    return fieldOf(card, 7 + 58, CardWidth::Type);
+}
+
+}   // namespace
+
+class tst_ChangedOnDisk : public QObject, EditorRun {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void savesOverAChangedCard_data();
+    void savesOverAChangedCard();
+    void followsTheCardWhileIdle_data();
+    void followsTheCardWhileIdle();
+    void saysAChangeOnce();
+    void viewerShowsTheNewCard();
+
+private:
+    TestCache m_cache;
+    QTemporaryDir m_dir;
+    QByteArray m_poster;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString openCard();
+    void typeTitle(const QString &text);
+    QString genreShown() const { return child<QLineEdit>(editor, "genreEdit")->text(); }
+    QString titleShown() const { return child<QLineEdit>(editor, "titleEdit")->text(); }
+};
+
+void tst_ChangedOnDisk::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    m_poster = pictureBytes(60, 90);
+}
+
+void tst_ChangedOnDisk::init()
+{
+    startEditor(m_dir.path());
+}
+
+void tst_ChangedOnDisk::cleanup()
+{
+    endEditor(m_cache);
+}
+
+// The card "Film", genre "Drame", with a poster, open in the editor.
+QString tst_ChangedOnDisk::openCard()
+{
+    const QString card = path(u"film.cfh"_s);
+    writeBytes(card, cardBytes(u"Film"_s, u"Drame"_s, m_poster));
+    fake->answerFile(card);
+    child<QAction>(editor, "openAction")->trigger();
+    return card;
+}
+
+void tst_ChangedOnDisk::typeTitle(const QString &text)
+{
+    child<QLineEdit>(editor, "titleEdit")->setFocus();
+    QTest::keyClicks(child<QLineEdit>(editor, "titleEdit"), text);
+}
+
+// Save meets a card another program changed (or removed) since it was
+// opened: the user keeps their version, takes the file's, or cancels. Asked
+// from the save prompt, a command goes on once nothing is left unsaved.
+void tst_ChangedOnDisk::savesOverAChangedCard_data()
+{
+    QTest::addColumn<QString>("via");        // Save, or New answered Yes
+    QTest::addColumn<QString>("change");     // what the other program did
+    QTest::addColumn<bool>("newPoster");     // the editor's poster changed: the whole card is written
+    QTest::addColumn<int>("answer");         // -1: nothing asked
+    QTest::addColumn<QString>("onDisk");     // the card's title and genre afterwards
+    QTest::addColumn<QString>("inEditor");   // the editor's, "" for a new card
+    QTest::addColumn<bool>("modified");
+    const int keep = int(MsgAnswer::KeepMine), reload = int(MsgAnswer::Reload),
+              cancel = int(MsgAnswer::Cancel);
+    for (const bool poster : { false, true }) {
+        const char *what = poster ? "whole card" : "record";
+        QTest::addRow("%s, keep mine", what)
+            << u"save"_s << u"genre"_s << poster << keep << u"Mine, Drame"_s << u"Mine, Drame"_s << false;
+        QTest::addRow("%s, reload", what) << u"save"_s << u"genre"_s << poster << reload << u"Film, Western"_s
+                                          << u"Film, Western"_s << false;
+        QTest::addRow("%s, cancel", what)
+            << u"save"_s << u"genre"_s << poster << cancel << u"Film, Western"_s << u"Mine, Drame"_s << true;
+        QTest::addRow("%s, removed: written anew", what)
+            << u"save"_s << u"removed"_s << poster << -1 << u"Mine, Drame"_s << u"Mine, Drame"_s << false;
+    }
+    QTest::newRow("save prompt, keep mine")
+        << u"new"_s << u"genre"_s << false << keep << u"Mine, Drame"_s << u""_s << false;
+    QTest::newRow("save prompt, reload")
+        << u"new"_s << u"genre"_s << false << reload << u"Film, Western"_s << u""_s << false;
+    QTest::newRow("save prompt, cancel")
+        << u"new"_s << u"genre"_s << false << cancel << u"Film, Western"_s << u"Mine, Drame"_s << true;
+}
+
+void tst_ChangedOnDisk::savesOverAChangedCard()
+{
+    QFETCH(QString, via);
+    QFETCH(QString, change);
+    QFETCH(bool, newPoster);
+    QFETCH(int, answer);
+    const QString card = openCard();
+    child<QLineEdit>(editor, "titleEdit")->setText(u"Mine"_s);
+    const QString picture = writePicture(path(u"other.png"_s), 30, 40);
+    if (newPoster) {
+        fake->answerFile(picture);
+        child<QPushButton>(editor, "changePosterButton")->click();
+    }
+    QByteArray other;   // the other program's card
+    if (change == u"removed")
+        QVERIFY(QFile::remove(card));
+    else
+        QVERIFY(!(other = changeGenre(card, u"Western"_s)).isEmpty());
+    if (via == u"new")
+        fake->answerMsg(MsgAnswer::Yes);
+    if (answer >= 0)
+        fake->answerMsg(MsgAnswer(answer));
+    child<QAction>(editor, via == u"new" ? "newAction" : "saveAction")->trigger();
+
+    QCOMPARE(fake->messages.size(), (via == u"new") + (answer >= 0));
+    if (answer >= 0) {
+        QCOMPARE(fake->messages.last().text, QString(kChangedQuestion).replace(u"{card}"_s, card));
+        QCOMPARE(fake->messages.last().icon, MsgIcon::Question);
+        QCOMPARE(fake->messages.last().buttons, MsgButtons::KeepMineReloadCancel);
+    }
+    const QByteArray bytes = readBytes(card);
+    QTEST(titleOf(bytes) + u", "_s + genreOf(bytes), "onDisk");
+    const QString shown = titleShown() + u", "_s + genreShown();
+    QTEST(shown == u", "_s ? QString() : shown, "inEditor");
+    QTEST(editor->card().modified(), "modified");
+    // The user's version carries the poster they see; the other program's
+    // stays whole unless the user chose to replace it.
+    if (titleOf(bytes) == u"Mine")
+        QCOMPARE(bytes.mid(1176), newPoster ? readBytes(picture) : m_poster);
+    else
+        QCOMPARE(bytes, other);
+}
+
+// A card another program changes while the editor is idle: an unchanged
+// card is read again quietly, a changed one asks at once; a removal is said.
+// The editor's own save is no change.
+void tst_ChangedOnDisk::followsTheCardWhileIdle_data()
+{
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("answer");   // -1: nothing asked
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("inEditor");
+    QTest::addColumn<QString>("onDisk");   // "": none
+    QTest::addColumn<bool>("modified");
+    const QString removed = u"La fiche a été supprimée ou déplacée par un autre programme\r{card}\r\r"
+                            u"Enregistrer l'écrira de nouveau à cet emplacement."_s;
+    QTest::newRow("unchanged card: read again")
+        << false << u"genre"_s << -1 << QString() << u"Film, Western"_s << u"Film, Western"_s << false;
+    QTest::newRow("changed card, keep mine")
+        << true << u"genre"_s << int(MsgAnswer::KeepMine) << kChangedQuestion << u"Mine, Drame"_s
+        << u"Mine, Drame"_s << false;
+    QTest::newRow("changed card, reload") << true << u"genre"_s << int(MsgAnswer::Reload) << kChangedQuestion
+                                          << u"Film, Western"_s << u"Film, Western"_s << false;
+    QTest::newRow("changed card, cancel") << true << u"genre"_s << int(MsgAnswer::Cancel) << kChangedQuestion
+                                          << u"Mine, Drame"_s << u"Film, Western"_s << true;
+    QTest::newRow("unchanged card removed")
+        << false << u"removed"_s << int(MsgAnswer::Ok) << removed << u"Film, Drame"_s << QString() << true;
+    QTest::newRow("changed card removed")
+        << true << u"removed"_s << int(MsgAnswer::Ok) << removed << u"Mine, Drame"_s << QString() << true;
+    QTest::newRow("unchanged card written in place")
+        << false << u"in place"_s << -1 << QString() << u"Film, Western"_s << u"Film, Western"_s << false;
+    QTest::newRow("written in place after its own save") << true << u"save, in place"_s << -1 << QString()
+                                                         << u"Mine, Western"_s << u"Mine, Western"_s << false;
+    QTest::newRow("its own save") << true << u"save"_s << -1 << QString() << u"Mine, Drame"_s
+                                  << u"Mine, Drame"_s << false;
+}
+
+void tst_ChangedOnDisk::followsTheCardWhileIdle()
+{
+    QFETCH(bool, typed);
+    QFETCH(QString, change);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
+    QFETCH(QString, inEditor);
+    const QString card = openCard();
+    if (typed)
+        child<QLineEdit>(editor, "titleEdit")->setText(u"Mine"_s);
+    if (answer >= 0)
+        fake->answerMsg(MsgAnswer(answer));
+    if (change.startsWith(u"save")) {
+        child<QAction>(editor, "saveAction")->trigger();
+        QTest::qWait(CardWatch::SettleMs * 2);
+    }
+    if (change == u"removed")
+        QVERIFY(QFile::remove(card));
+    else if (change.endsWith(u"in place"))   // the same file, its bytes rewritten
+        QVERIFY(writeBytes(card, cardBytes(titleShown(), u"Western"_s, m_poster)));
+    else if (change == u"genre")
+        QVERIFY(!changeGenre(card, u"Western"_s).isEmpty());
+
+    if (message.isEmpty()) {
+        QTRY_COMPARE(titleShown() + u", "_s + genreShown(), inEditor);
+        QTest::qWait(CardWatch::SettleMs * 3);   // and nothing more
+    } else {
+        QTRY_COMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].text, message.replace(u"{card}"_s, card));
+    }
+    QCOMPARE(fake->messages.size(), message.isEmpty() ? 0 : 1);
+    QCOMPARE(titleShown() + u", "_s + genreShown(), inEditor);
+    QTEST(editor->card().modified(), "modified");
+    const QByteArray bytes = readBytes(card);
+    QTEST(bytes.isEmpty() ? QString() : titleOf(bytes) + u", "_s + genreOf(bytes), "onDisk");
+}
+
+// A change the user was told of and left is not said again on the next
+// event in its folder; Save asks once more, and a removed card is written
+// anew where it was.
+void tst_ChangedOnDisk::saysAChangeOnce()
+{
+    const QString card = openCard();
+    typeTitle(u"!"_s);
+    fake->answerMsg(MsgAnswer::Cancel);
+    changeGenre(card, u"Western"_s);
+    QTRY_COMPARE(fake->messages.size(), 1);
+    writeBytes(path(u"beside.txt"_s), "another file in the folder");
+    QTest::qWait(CardWatch::SettleMs * 3);
+    QCOMPARE(fake->messages.size(), 1);
+
+    fake->answerMsg(MsgAnswer::KeepMine);
+    child<QAction>(editor, "saveAction")->trigger();
+    QCOMPARE(fake->messages.size(), 2);
+    QCOMPARE(titleOf(readBytes(card)), u"Film!"_s);
+
+    fake->answerMsg(MsgAnswer::Ok);
+    QVERIFY(QFile::remove(card));
+    QTRY_COMPARE(fake->messages.size(), 3);
+    QVERIFY(editor->windowTitle().endsWith(u"*]"_s));
+    child<QAction>(editor, "saveAction")->trigger();
+    QCOMPARE(readBytes(card), cardBytes(u"Film!"_s, u"Drame"_s, m_poster));
+    QTest::qWait(CardWatch::SettleMs * 3);   // the card written anew is its own
+    QCOMPARE(fake->messages.size(), 3);
+}
+
+// The viewer shows the card as it is now: read again and laid out anew. A
+// card removed stays shown (it may be coming back, as when a program writes
+// a new file after removing the old); when it comes back, it is shown.
+void tst_ChangedOnDisk::viewerShowsTheNewCard()
+{
+    const QString card = path(u"shown.cfh"_s);
+    writeBytes(card, cardBytes(u"Brazil"_s, u"Drame"_s, m_poster));
+    QVERIFY(ViewerWindow::showCard(card));
+    ViewerWindow &viewer = ViewerWindow::instance();
+    QVERIFY(child<QLabel>(viewer, "posterLabel")->isVisible());
+    const int height = viewer.height();
+
+    changeGenre(card, u"Western"_s);
+    QTRY_COMPARE(child<QLabel>(viewer, "genreLabel")->text(), u"Western"_s);
+
+    QVERIFY(QFile::remove(card));
+    QTest::qWait(CardWatch::SettleMs * 3);
+    QCOMPARE(child<QLabel>(viewer, "titleLabel")->text(), u"Brazil"_s);
+
+    writeBytes(card, cardBytes(u"Alien"_s, u"Horreur"_s, {}));
+    QTRY_COMPARE(child<QLabel>(viewer, "titleLabel")->text(), u"Alien"_s);
+    QVERIFY(!child<QLabel>(viewer, "posterLabel")->isVisible());
+    QVERIFY(viewer.height() < height);
+    QVERIFY(fake->messages.isEmpty());
+}
+
+QTEST_MAIN(tst_ChangedOnDisk)
+#include "tst_changedondisk.moc"
