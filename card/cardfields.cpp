@@ -56,7 +56,7 @@ qsizetype summaryStoredLength(const QString &text)
 
 QString resumeField(const QString &text)
 {
-    if (summaryStoredLength(text) > CardWidth::Resume)
+    if (summaryStoredLength(text) > fieldWidth(Field::Resume))
         return text;
     QString field = text;
     return field.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));

@@ -7,14 +7,10 @@
 
 namespace {
 
-std::array<QString CardRecord::*, 8> fieldsInOrder()
-{
-    return { &CardRecord::Titre, &CardRecord::Annee, &CardRecord::DureeH, &CardRecord::DureeM,
-        &CardRecord::Type, &CardRecord::Realisateur, &CardRecord::Acteurs, &CardRecord::Resume };
-}
-
-constexpr std::array<int, 8> kWidths = { CardWidth::Titre, CardWidth::Annee, CardWidth::DureeH,
-    CardWidth::DureeM, CardWidth::Type, CardWidth::Realisateur, CardWidth::Acteurs, CardWidth::Resume };
+// The record's members in Field's order.
+constexpr std::array<QString CardRecord::*, kFieldTable.size()> kMembers
+    = { &CardRecord::Titre, &CardRecord::Annee, &CardRecord::DureeH, &CardRecord::DureeM, &CardRecord::Type,
+          &CardRecord::Realisateur, &CardRecord::Acteurs, &CardRecord::Resume };
 
 // The byte width matters in the file: a character outside the code page
 // (a surrogate pair) takes two QChars but one byte.
@@ -27,9 +23,18 @@ QByteArray fixedBytes(const QByteArray &bytes, int width)
 
 CardRecord::CardRecord()
 {
-    const auto fields = fieldsInOrder();
-    for (size_t i = 0; i < fields.size(); ++i)
-        this->*fields[i] = QString(kWidths[i], QLatin1Char(' '));
+    for (const FieldSpec &spec : kFieldTable)
+        text(spec.field) = QString(spec.width, QLatin1Char(' '));
+}
+
+QString &CardRecord::text(Field field)
+{
+    return this->*kMembers[size_t(field)];
+}
+
+const QString &CardRecord::text(Field field) const
+{
+    return this->*kMembers[size_t(field)];
 }
 
 QString fixedWidth(const QString &value, int width)
@@ -42,38 +47,31 @@ CardRecord makeRecord(const QString &titre, const QString &annee, const QString 
     const QString &dureeM, const QString &type, const QString &realisateur, const QString &acteurs,
     const QString &resume)
 {
-    const std::array<QString, 8> values
+    const std::array<QString, kFieldTable.size()> values
         = { titre, annee, dureeH, dureeM, type, realisateur, acteurs, resume };
-    const auto fields = fieldsInOrder();
-    CardRecord record;
-    for (size_t i = 0; i < fields.size(); ++i)
-        record.*fields[i] = fixedWidth(values[i], kWidths[i]);
+    CardRecord record(Qt::Uninitialized);
+    for (const FieldSpec &spec : kFieldTable)
+        record.text(spec.field) = fixedWidth(values[size_t(spec.field)], spec.width);
     return record;
 }
 
 QByteArray encodeRecord(const CardRecord &record)
 {
     QByteArray bytes;
-    bytes.reserve(CardWidth::Record);
-    const auto fields = fieldsInOrder();
-    for (size_t i = 0; i < fields.size(); ++i)
-        bytes += fixedBytes(toCp1252(record.*fields[i]), kWidths[i]);
+    bytes.reserve(kRecordWidth);
+    for (const FieldSpec &spec : kFieldTable)
+        bytes += fixedBytes(toCp1252(record.text(spec.field)), spec.width);
     return bytes;
 }
 
 CardRecord decodeRecord(QByteArrayView bytes)
 {
-    const QByteArray padded = bytes.size() >= CardWidth::Record
-        ? QByteArray()
-        : fixedBytes(bytes.toByteArray(), CardWidth::Record);
+    const QByteArray padded
+        = bytes.size() >= kRecordWidth ? QByteArray() : fixedBytes(bytes.toByteArray(), kRecordWidth);
     const QByteArrayView full = padded.isNull() ? bytes : QByteArrayView(padded);
-    const auto fields = fieldsInOrder();
     CardRecord record(Qt::Uninitialized);
-    int offset = 0;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        record.*fields[i] = fromCp1252(full.constData() + offset, kWidths[i]);
-        offset += kWidths[i];
-    }
+    for (const FieldSpec &spec : kFieldTable)
+        record.text(spec.field) = fromCp1252(full.constData() + spec.offset, spec.width);
     return record;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
-// The card record: eight fixed-width text fields, 1168 characters in all.
+// The card record: the fixed-width text fields of card/fieldtable.h,
+// 1168 characters in all.
+
+#include "card/fieldtable.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -13,13 +16,11 @@ struct CardRecord {
     CardRecord();                                 // the empty record: spaces only
     explicit CardRecord(Qt::Initialization) { }   // fields left empty, to be filled at once
     bool operator==(const CardRecord &) const = default;
-};
 
-namespace CardWidth {
-constexpr int Titre = 50, Annee = 4, DureeH = 2, DureeM = 2, Type = 50, Realisateur = 50, Acteurs = 510,
-              Resume = 500;
-constexpr int Record = Titre + Annee + DureeH + DureeM + Type + Realisateur + Acteurs + Resume;   // 1168
-}   // namespace CardWidth
+    // The member that holds field.
+    QString &text(Field field);
+    const QString &text(Field field) const;
+};
 
 // The actors: at most Max names, each of at most NameLength characters as
 // typed (a card from elsewhere may hold longer ones; they are kept).
@@ -31,8 +32,8 @@ constexpr int NameLength = 50;
 // Sizes and offsets of a card file, in bytes.
 namespace CardLayout {
 constexpr int MarkerSize = 7;
-constexpr int SeparatorOffset = MarkerSize + CardWidth::Record;   // 1175
-constexpr int PosterOffset = SeparatorOffset + 1;                 // 1176
+constexpr int SeparatorOffset = MarkerSize + kRecordWidth;   // 1175
+constexpr int PosterOffset = SeparatorOffset + 1;            // 1176
 constexpr char Separator = char(0xA9);
 }   // namespace CardLayout
 

@@ -7,34 +7,17 @@
 
 namespace {
 
-struct FieldInfo {
-    const char *name;
-    QString CardRecord::*member;
-    int width;
-    bool numeric;   // the editor's numeric boxes
-};
-
-const FieldInfo &info(Field field)
-{
-    static const std::array<FieldInfo, 8> table = { {
-        { "titre", &CardRecord::Titre, CardWidth::Titre, false },
-        { "annee", &CardRecord::Annee, CardWidth::Annee, true },
-        { "heures", &CardRecord::DureeH, CardWidth::DureeH, true },
-        { "minutes", &CardRecord::DureeM, CardWidth::DureeM, true },
-        { "type", &CardRecord::Type, CardWidth::Type, false },
-        { "realisateur", &CardRecord::Realisateur, CardWidth::Realisateur, false },
-        { "acteurs", &CardRecord::Acteurs, CardWidth::Acteurs, false },
-        { "resume", &CardRecord::Resume, CardWidth::Resume, false },
-    } };
-    return table[size_t(field)];
-}
+// The values' texts in Field's order; the actors are a list, not a text.
+constexpr std::array<QString CardValues::*, kFieldTable.size()> kTextMembers
+    = { &CardValues::titre, &CardValues::annee, &CardValues::heures, &CardValues::minutes, &CardValues::type,
+          &CardValues::realisateur, nullptr, &CardValues::resume };
 
 // The first character of text a field cannot hold: outside Windows-1252, or
 // a control character (only the summary holds line breaks).
 std::optional<FieldProblem> characterProblem(Field field, const QString &text)
 {
     for (const char32_t c : text.toUcs4()) {
-        if (c == U'\n' && field == Field::Resume)
+        if (c == U'\n' && fieldSpec(field).rule == FieldRule::Summary)
             continue;
         if (!isCp1252(c))
             return FieldProblem { .kind = FieldProblem::NotCp1252, .field = field, .character = c };
@@ -44,15 +27,15 @@ std::optional<FieldProblem> characterProblem(Field field, const QString &text)
     return std::nullopt;
 }
 
-std::optional<FieldProblem> actorsProblem(const QStringList &names)
+std::optional<FieldProblem> actorsProblem(Field field, const QStringList &names)
 {
     if (names.size() > CardActors::Max)
         return FieldProblem { .kind = FieldProblem::TooManyNames,
-            .field = Field::Acteurs,
+            .field = field,
             .length = names.size(),
             .limit = CardActors::Max };
     for (const QString &name : names) {
-        FieldProblem problem { .kind = FieldProblem::EmptyName, .field = Field::Acteurs };
+        FieldProblem problem { .kind = FieldProblem::EmptyName, .field = field };
         problem.value = name;
         if (name.isEmpty())
             return problem;
@@ -61,7 +44,7 @@ std::optional<FieldProblem> actorsProblem(const QStringList &names)
             problem.character = U'|';
             return problem;
         }
-        if (auto character = characterProblem(Field::Acteurs, name)) {
+        if (auto character = characterProblem(field, name)) {
             character->value = name;
             return character;
         }
@@ -75,29 +58,41 @@ std::optional<FieldProblem> actorsProblem(const QStringList &names)
     return std::nullopt;
 }
 
-std::optional<FieldProblem> applyActors(CardRecord &record, const QStringList &given)
+std::optional<FieldProblem> applyActors(CardRecord &record, Field field, const QStringList &given)
 {
     QStringList names;
     for (const QString &name : given)
         names << name.normalized(QString::NormalizationForm_C);
-    if (auto problem = actorsProblem(names))
+    if (auto problem = actorsProblem(field, names))
         return problem;
-    record.Acteurs = fixedWidth(joinActorNames(names), CardWidth::Acteurs);
+    record.text(field) = fixedWidth(joinActorNames(names), fieldWidth(field));
     return std::nullopt;
 }
 
-QString storedText(Field field, const QString &text)
+QString storedText(FieldRule rule, const QString &text)
 {
-    if (field == Field::Heures)
+    if (rule == FieldRule::Hours)
         return dureeHField(text);
-    return field == Field::Resume ? resumeField(text) : text;
+    return rule == FieldRule::Summary ? resumeField(text) : text;
+}
+
+QString shownText(FieldRule rule, const QString &stored)
+{
+    if (rule == FieldRule::Summary)
+        return summaryText(stored);
+    QString text = TrimRight(stored);
+    // Only the blank the writer adds is dropped, so that the value stores back the same.
+    if (rule == FieldRule::Hours && text.startsWith(QLatin1Char(' ')) && dureeHField(text.mid(1)) == text)
+        text.remove(0, 1);
+    return text;
 }
 
 }   // namespace
 
 QString fieldName(Field field)
 {
-    return QString::fromLatin1(info(field).name);
+    const std::string_view key = fieldSpec(field).key;
+    return QString::fromLatin1(key.data(), qsizetype(key.size()));
 }
 
 std::optional<Field> fieldNamed(const QString &name)
@@ -109,53 +104,60 @@ std::optional<Field> fieldNamed(const QString &name)
     return std::nullopt;
 }
 
+QString &CardValues::text(Field field)
+{
+    return this->*kTextMembers[size_t(field)];
+}
+
+const QString &CardValues::text(Field field) const
+{
+    return this->*kTextMembers[size_t(field)];
+}
+
 CardValues cardValues(const CardRecord &record)
 {
     CardValues values;
-    values.titre = TrimRight(record.Titre);
-    values.annee = TrimRight(record.Annee);
-    values.heures = TrimRight(record.DureeH);
-    // Only the blank the writer adds is dropped, so that the value stores back the same.
-    if (values.heures.startsWith(QLatin1Char(' ')) && dureeHField(values.heures.mid(1)) == values.heures)
-        values.heures.remove(0, 1);
-    values.minutes = TrimRight(record.DureeM);
-    values.type = TrimRight(record.Type);
-    values.realisateur = TrimRight(record.Realisateur);
-    values.acteurs = splitActorNames(record.Acteurs);
-    values.resume = summaryText(record.Resume);
+    for (const FieldSpec &spec : kFieldTable) {
+        if (holdsNames(spec.field))
+            values.acteurs = splitActorNames(record.text(spec.field));
+        else
+            values.text(spec.field) = shownText(spec.rule, record.text(spec.field));
+    }
     return values;
 }
 
 QList<CardEdit> editsOf(const CardValues &values)
 {
-    return { { .field = Field::Titre, .text = values.titre }, { .field = Field::Annee, .text = values.annee },
-        { .field = Field::Heures, .text = values.heures },
-        { .field = Field::Minutes, .text = values.minutes }, { .field = Field::Type, .text = values.type },
-        { .field = Field::Realisateur, .text = values.realisateur },
-        { .field = Field::Acteurs, .names = values.acteurs },
-        { .field = Field::Resume, .text = values.resume } };
+    QList<CardEdit> edits;
+    for (const Field field : kFields) {
+        if (holdsNames(field))
+            edits << CardEdit { .field = field, .names = values.acteurs };
+        else
+            edits << CardEdit { .field = field, .text = values.text(field) };
+    }
+    return edits;
 }
 
 std::optional<FieldProblem> applyEdit(CardRecord &record, const CardEdit &edit)
 {
-    if (edit.field == Field::Acteurs)
-        return applyActors(record, edit.names);
-    const FieldInfo &field = info(edit.field);
+    if (holdsNames(edit.field))
+        return applyActors(record, edit.field, edit.names);
+    const FieldSpec &field = fieldSpec(edit.field);
     QString text = edit.text.normalized(QString::NormalizationForm_C);
-    if (edit.field == Field::Resume)   // line breaks arrive as CR LF, CR or LF
+    if (field.rule == FieldRule::Summary)   // line breaks arrive as CR LF, CR or LF
         text = lfLineBreaks(text);
     if (auto problem = characterProblem(edit.field, text))
         return problem;
-    if (field.numeric && !text.isEmpty() && !IsNumericText(text, QLocale(QLocale::French))) {
+    if (isNumberRule(field.rule) && !text.isEmpty() && !IsNumericText(text, QLocale(QLocale::French))) {
         FieldProblem problem { .kind = FieldProblem::NotNumber, .field = edit.field };
         problem.value = text;
         return problem;
     }
-    const QString stored = storedText(edit.field, text);
+    const QString stored = storedText(field.rule, text);
     if (stored.size() > field.width)
         return FieldProblem {
             .kind = FieldProblem::TooLong, .field = edit.field, .length = stored.size(), .limit = field.width
         };
-    record.*field.member = fixedWidth(stored, field.width);
+    record.text(edit.field) = fixedWidth(stored, field.width);
     return std::nullopt;
 }

@@ -6,14 +6,10 @@
 
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <optional>
 
-enum class Field { Titre, Annee, Heures, Minutes, Type, Realisateur, Acteurs, Resume };
-inline constexpr std::array kFields = { Field::Titre, Field::Annee, Field::Heures, Field::Minutes,
-    Field::Type, Field::Realisateur, Field::Acteurs, Field::Resume };
-
-// "titre", "annee", ...: the keys of show's JSON and the names of FIELD=VALUE.
+// The field's key in the field table ("titre", "annee", ...): the keys of
+// show's JSON and the names of FIELD=VALUE.
 QString fieldName(Field field);
 std::optional<Field> fieldNamed(const QString &name);
 
@@ -24,6 +20,10 @@ struct CardValues {
     QString titre {}, annee {}, heures {}, minutes {}, type {}, realisateur {};
     QStringList acteurs {};
     QString resume {};
+
+    // The text of a field whose rule is not Actors.
+    QString &text(Field field);
+    const QString &text(Field field) const;
 };
 CardValues cardValues(const CardRecord &record);
 

@@ -21,22 +21,13 @@ void spellLigatures(QString &text)
         text.replace(QChar(letter), QLatin1StringView(spelled));
 }
 
-QString recordField(const CardRecord &record, int field)
+// The card's field behind each of FoldedCard's.
+constexpr std::array<Field, FoldedCard::Count> kSearchedFields
+    = { Field::Titre, Field::Annee, Field::Type, Field::Realisateur, Field::Acteurs, Field::Resume };
+
+const QString &recordField(const CardRecord &record, int field)
 {
-    switch (field) {
-    case FoldedCard::Titre:
-        return record.Titre;
-    case FoldedCard::Annee:
-        return record.Annee;
-    case FoldedCard::Type:
-        return record.Type;
-    case FoldedCard::Realisateur:
-        return record.Realisateur;
-    case FoldedCard::Acteurs:
-        return record.Acteurs;
-    default:
-        return record.Resume;
-    }
+    return record.text(kSearchedFields[size_t(field)]);
 }
 
 int yearOf(const QString &annee)
@@ -75,7 +66,7 @@ FoldedCard foldCard(const CardRecord &record)
     FoldedCard card;
     for (int field = 0; field < FoldedCard::Count; ++field)
         card.fields[size_t(field)] = foldedText(TrimRight(recordField(record, field)));
-    card.year = yearOf(record.Annee);
+    card.year = yearOf(record.text(Field::Annee));
     return card;
 }
 
@@ -106,7 +97,7 @@ bool CardMatcher::matches(const FoldedCard &card) const
 bool CardMatcher::matches(const CardRecord &record) const
 {
     FoldedCard card;
-    card.year = yearOf(record.Annee);
+    card.year = yearOf(record.text(Field::Annee));
     for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
         if (!m_words.isEmpty() || !m_fieldTexts[field].isEmpty())
             card.fields[field] = foldedText(TrimRight(recordField(record, int(field))));

@@ -14,6 +14,17 @@ QString csvValue(const QString &value, QChar separator)
         + QLatin1Char('"');
 }
 
+QString csvText(const CardValues &values, Field field)
+{
+    if (holdsNames(field))
+        return values.acteurs.join(QStringLiteral(" | "));
+    QString text = values.text(field);
+    // The summary's line breaks as the card stores them, and as RFC 4180 ends its lines.
+    if (fieldSpec(field).rule == FieldRule::Summary)
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
 }   // namespace
 
 QStringList catalogueColumns()
@@ -31,12 +42,10 @@ CsvCatalogue::CsvCatalogue(QIODevice &out, QChar separator) : m_out(out), m_sepa
 
 bool CsvCatalogue::add(const CatalogueCard &card)
 {
-    const CardValues &values = card.values;
-    // The summary's line breaks as the card stores them, and as RFC 4180 ends its lines.
-    const QString resume = QString(values.resume).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    writeLine({ card.path, values.titre, values.annee, values.heures, values.minutes, values.type,
-        values.realisateur, values.acteurs.join(QStringLiteral(" | ")), resume,
-        QString::fromLatin1(card.posterFormat) });
+    QStringList line { card.path };
+    for (const Field field : kFields)
+        line << csvText(card.values, field);
+    writeLine(line << QString::fromLatin1(card.posterFormat));
     return m_ok;
 }
 

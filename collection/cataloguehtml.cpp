@@ -29,12 +29,17 @@ QSize pngSize(const QByteArray &png)
         int(qFromBigEndian<quint32>(png.constData() + 20)) };
 }
 
-QString cell(const char *column, const QString &text, const QString &sortKey = QString())
+QString cell(const QString &column, const QString &text, const QString &sortKey = QString())
 {
     const QString key
         = sortKey.isNull() ? QString() : QStringLiteral(" data-tri=\"%1\"").arg(escapedHtml(sortKey));
-    return QStringLiteral("<td class=\"%1\"%2>%3</td>")
-        .arg(QLatin1StringView(column), key, escapedHtml(text));
+    return QStringLiteral("<td class=\"%1\"%2>%3</td>").arg(column, key, escapedHtml(text));
+}
+
+// A field's column is named by its key.
+QString cell(Field field, const QString &text, const QString &sortKey = QString())
+{
+    return cell(fieldName(field), text, sortKey);
 }
 
 // The poster's cell as bytes: its picture, the most of a page, is written
@@ -58,18 +63,20 @@ QString durationCell(const CardValues &values)
         : (values.heures.isEmpty() ? QString() : values.heures + QStringLiteral(" h ")) + values.minutes;
     bool hours = false, minutes = false;
     const int total = values.heures.toInt(&hours) * 60 + values.minutes.toInt(&minutes);
-    return cell("duree", shown, hours || minutes ? QString::number(total) : QString(""));
+    return cell(QStringLiteral("duree"), shown, hours || minutes ? QString::number(total) : QString(""));
 }
 
 QString headerRow()
 {
     QString row = QStringLiteral("<tr><th class=\"affiche\">Affiche</th>");
-    const std::pair<const char *, const char *> columns[] = { { "titre", "Titre" }, { "annee", "Année" },
-        { "duree", "Durée" }, { "type", "Type" }, { "realisateur", "Réalisateur" }, { "acteurs", "Acteurs" },
-        { "resume", "Résumé" }, { "fichier", "Fichier" } };
+    const std::pair<QString, const char *> columns[]
+        = { { fieldName(Field::Titre), "Titre" }, { fieldName(Field::Annee), "Année" },
+              { QStringLiteral("duree"), "Durée" }, { fieldName(Field::Type), "Type" },
+              { fieldName(Field::Realisateur), "Réalisateur" }, { fieldName(Field::Acteurs), "Acteurs" },
+              { fieldName(Field::Resume), "Résumé" }, { QStringLiteral("fichier"), "Fichier" } };
     for (const auto &[key, label] : columns)
         row += QStringLiteral("<th class=\"%1\"><button type=\"button\" data-colonne=\"%1\">%2</button></th>")
-                   .arg(QLatin1StringView(key), QString::fromUtf8(label));
+                   .arg(key, QString::fromUtf8(label));
     return row + QStringLiteral("</tr>");
 }
 
@@ -102,11 +109,11 @@ bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &thumbnailPn
     const CardValues &values = card.values;
     bool year = false;
     values.annee.toInt(&year);
-    const QString fields = cell("titre", values.titre)
-        + cell("annee", values.annee, year ? values.annee : QString("")) + durationCell(values)
-        + cell("type", values.type) + cell("realisateur", values.realisateur)
-        + cell("acteurs", values.acteurs.join(QStringLiteral(", "))) + cell("resume", values.resume)
-        + cell("fichier", card.path) + QStringLiteral("</tr>\n");
+    const QString fields = cell(Field::Titre, values.titre)
+        + cell(Field::Annee, values.annee, year ? values.annee : QString("")) + durationCell(values)
+        + cell(Field::Type, values.type) + cell(Field::Realisateur, values.realisateur)
+        + cell(Field::Acteurs, values.acteurs.join(QStringLiteral(", "))) + cell(Field::Resume, values.resume)
+        + cell(QStringLiteral("fichier"), card.path) + QStringLiteral("</tr>\n");
     return write("<tr>" + posterCell(values.titre, thumbnailPng) + fields.toUtf8());
 }
 

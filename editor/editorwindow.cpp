@@ -98,17 +98,17 @@ EditorWindow::EditorWindow()
 void EditorWindow::createControls(QWidget *form)
 {
     m_titleCaption = named(new QLabel(form), "titleCaption");
-    m_titleEdit = textBox(form, "titleEdit", CardWidth::Titre);
+    m_titleEdit = textBox(form, "titleEdit", typedLength(Field::Titre));
     m_yearCaption = named(new QLabel(form), "yearCaption");
-    m_yearEdit = textBox(form, "yearEdit", CardWidth::Annee);
+    m_yearEdit = textBox(form, "yearEdit", typedLength(Field::Annee));
     m_runningTimeCaption = named(new QLabel(form), "runningTimeCaption");
-    m_hoursEdit = textBox(form, "hoursEdit", 1);   // one digit; the field keeps a blank before it
+    m_hoursEdit = textBox(form, "hoursEdit", typedLength(Field::Heures));
     m_timeColon = named(new QLabel(QStringLiteral(":"), form), "timeColon");
-    m_minutesEdit = textBox(form, "minutesEdit", CardWidth::DureeM);
+    m_minutesEdit = textBox(form, "minutesEdit", typedLength(Field::Minutes));
     m_genreCaption = named(new QLabel(form), "genreCaption");
-    m_genreEdit = textBox(form, "genreEdit", CardWidth::Type);
+    m_genreEdit = textBox(form, "genreEdit", typedLength(Field::Type));
     m_directorCaption = named(new QLabel(form), "directorCaption");
-    m_directorEdit = textBox(form, "directorEdit", CardWidth::Realisateur);
+    m_directorEdit = textBox(form, "directorEdit", typedLength(Field::Realisateur));
     m_actorsCaption = named(new QLabel(form), "actorsCaption");
     m_actorsBox = named(new QComboBox(form), "actorsBox");
     m_actorsBox->setEditable(true);
@@ -232,7 +232,7 @@ QString EditorWindow::summary() const
 
 void EditorWindow::setSummaryWhole(const QString &text)
 {
-    m_summaryRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(text));
+    m_summaryRoom = std::max<qsizetype>(fieldWidth(Field::Resume), summaryStoredLength(text));
     m_summaryEdit->setPlainText(text);
 }
 
@@ -254,7 +254,7 @@ void EditorWindow::limitSummary()
         cursor.removeSelectedText();
         return;   // the removal is a change of its own
     }
-    m_summaryRoom = std::max<qsizetype>(CardWidth::Resume, summaryStoredLength(summary()));
+    m_summaryRoom = std::max<qsizetype>(fieldWidth(Field::Resume), summaryStoredLength(summary()));
     setModified(true);
 }
 

@@ -176,10 +176,10 @@ private:
     bool confirmClose();
     bool m_closing = false;
 
-    qsizetype m_summaryRoom = CardWidth::Resume;   // the longest summary the box may hold now, stored
-    int m_outerHeight = 0;                         // twips
-    QString m_pasteFolder;                         // holds the pasted poster, WorkFile::Pasted
-    PosterSource m_dragged;                        // what the drag under way brings
+    qsizetype m_summaryRoom = fieldWidth(Field::Resume);   // the longest summary the box may hold now, stored
+    int m_outerHeight = 0;                                 // twips
+    QString m_pasteFolder;                                 // holds the pasted poster, WorkFile::Pasted
+    PosterSource m_dragged;                                // what the drag under way brings
     bool m_centred = false;
 
     bool restoreOwnPoster();

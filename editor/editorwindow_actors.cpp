@@ -60,7 +60,7 @@ bool EditorWindow::actorFits(const QString &name, int index) const
         names[index] = name;
     else
         names << name;
-    return joinActorNames(names).size() <= CardWidth::Acteurs;
+    return joinActorNames(names).size() <= fieldWidth(Field::Acteurs);
 }
 
 void EditorWindow::clearActorEdit()

@@ -84,11 +84,11 @@ void tst_CardRecord::fixedWidth()
 void tst_CardRecord::recordBytes()
 {
     const QString tenNames = joinActorNames(QStringList(10, QString(50, 'n')));
-    QCOMPARE(tenNames.size(), CardWidth::Acteurs);
+    QCOMPARE(tenNames.size(), fieldWidth(Field::Acteurs));
     const CardRecord record = makeRecord(u"Brazil \U0001F3AC"_s, u"1985"_s, u" 2"_s, u"22"_s, u"Comédie"_s,
         u"R"_s, tenNames, QString(600, 'r'));
     const QByteArray bytes = encodeRecord(record);
-    QCOMPARE(bytes.size(), CardWidth::Record);   // one byte for the pair, the field padded
+    QCOMPARE(bytes.size(), kRecordWidth);   // one byte for the pair, the field padded
     QCOMPARE(bytes.left(9), QByteArray("Brazil ? "));
     QCOMPARE(bytes.mid(50, 8), QByteArray("1985 222"));
     QCOMPARE(bytes.mid(58, 7),

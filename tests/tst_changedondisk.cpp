@@ -35,7 +35,7 @@ QByteArray cardBytes(const QString &title, const QString &genre, const QByteArra
 QByteArray changeGenre(const QString &card, const QString &genre)
 {
     const auto edit = [&](CardRecord &record) {
-        record.Type = genre.leftJustified(CardWidth::Type);
+        record.Type = genre.leftJustified(fieldWidth(Field::Type));
         return true;
     };
     return changeCard(card, edit).ok() ? readBytes(card) : QByteArray();
@@ -48,12 +48,12 @@ QString fieldOf(const QByteArray &card, int offset, int width)
 
 QString titleOf(const QByteArray &card)
 {
-    return fieldOf(card, 7, CardWidth::Titre);
+    return fieldOf(card, 7, fieldWidth(Field::Titre));
 }
 
 QString genreOf(const QByteArray &card)
 {
-    return fieldOf(card, 7 + 58, CardWidth::Type);
+    return fieldOf(card, 7 + 58, fieldWidth(Field::Type));
 }
 
 }   // namespace

@@ -24,7 +24,7 @@ QByteArray record(const char *titre, const char *annee = "", const char *type = 
 
 CardRecord decoded(const QByteArray &bytes)
 {
-    return decodeRecord(bytes.leftJustified(CardWidth::Record));
+    return decodeRecord(bytes.leftJustified(kRecordWidth));
 }
 
 }   // namespace

@@ -25,7 +25,7 @@ QJsonValue posterJson(qint64 bytes, const PosterInfo &picture)
 
 bool isNumberField(Field field)
 {
-    return field == Field::Annee || field == Field::Heures || field == Field::Minutes;
+    return isNumberRule(fieldSpec(field).rule);
 }
 
 // Digits (after a minus sign or not) are a number, "08" as 8; null when
@@ -53,7 +53,7 @@ std::optional<QString> textOf(Field field, const QJsonValue &value)
         || std::fabs(number) >= 1e9)
         return std::nullopt;
     // Minutes are written with two digits ("2 h 05"), as show reads them back.
-    const int width = field == Field::Minutes && number >= 0 ? 2 : 0;
+    const int width = fieldSpec(field).rule == FieldRule::Minutes && number >= 0 ? 2 : 0;
     return QStringLiteral("%1").arg(qint64(number), width, 10, QLatin1Char('0'));
 }
 
@@ -123,7 +123,7 @@ QJsonObject cardJson(
     object.insert(kFile, path);
     for (const CardEdit &edit : editsOf(values)) {
         const QString key = fieldName(edit.field);
-        if (edit.field == Field::Acteurs)
+        if (holdsNames(edit.field))
             object.insert(key, QJsonArray::fromStringList(edit.names));
         else if (isNumberField(edit.field))
             object.insert(key, numberJson(edit.text));
@@ -144,8 +144,8 @@ JsonEdits editsFromJson(const QJsonObject &object)
         if (!field)
             return { .problem = JsonEdits::UnknownKey, .key = it.key() };
         CardEdit edit { .field = *field };
-        const auto names = *field == Field::Acteurs ? namesOf(*it) : std::nullopt;
-        const auto text = *field == Field::Acteurs ? std::nullopt : textOf(*field, *it);
+        const auto names = holdsNames(*field) ? namesOf(*it) : std::nullopt;
+        const auto text = holdsNames(*field) ? std::nullopt : textOf(*field, *it);
         if (!names && !text)
             return { .problem = JsonEdits::WrongType, .key = it.key() };
         edit.names = names.value_or(QStringList());

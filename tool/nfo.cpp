@@ -10,6 +10,12 @@ namespace {
 
 const QString kGenreSeparator = QStringLiteral(", ");
 
+QString element(Field field)
+{
+    const std::string_view name = fieldSpec(field).nfoElement;
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
 // The text of the current element and of all inside it, read in a loop: a
 // hostile file nests thousands of elements, too deep for a recursive read.
 QString elementText(QXmlStreamReader &xml)
@@ -64,21 +70,21 @@ void readFirst(QXmlStreamReader &xml, QString &into)
 void readMovieElement(QXmlStreamReader &xml, NfoMovie &movie)
 {
     const auto name = xml.name();
-    if (name == u"title")
+    if (name == element(Field::Titre))
         readFirst(xml, movie.title);
-    else if (name == u"year")
+    else if (name == element(Field::Annee))
         readFirst(xml, movie.year);
     else if (name == u"premiered")
         readFirst(xml, movie.premiered);
-    else if (name == u"runtime")
+    else if (name == element(Field::Heures))
         readFirst(xml, movie.runtime);
-    else if (name == u"plot")
+    else if (name == element(Field::Resume))
         readFirst(xml, movie.plot);
-    else if (name == u"genre")
+    else if (name == element(Field::Type))
         movie.genres << elementText(xml);
-    else if (name == u"director")
+    else if (name == element(Field::Realisateur))
         movie.directors << elementText(xml);
-    else if (name == u"actor")
+    else if (name == element(Field::Acteurs))
         movie.actors << actorName(xml);
     else
         skipElement(xml);
@@ -112,13 +118,13 @@ void writeRuntime(QXmlStreamWriter &xml, const CardValues &values, QStringList &
     if (!hours || !minutes)
         notes << ToolText::durationNotExported(values.heures, values.minutes);
     else if (*hours * 60 + *minutes > 0)
-        xml.writeTextElement(QStringLiteral("runtime"), QString::number(*hours * 60 + *minutes));
+        xml.writeTextElement(element(Field::Heures), QString::number(*hours * 60 + *minutes));
 }
 
 void writeActors(QXmlStreamWriter &xml, const QStringList &names)
 {
     for (qsizetype i = 0; i < names.size(); ++i) {
-        xml.writeStartElement(QStringLiteral("actor"));
+        xml.writeStartElement(element(Field::Acteurs));
         xml.writeTextElement(QStringLiteral("name"), names[i]);
         xml.writeTextElement(QStringLiteral("order"), QString::number(i));
         xml.writeEndElement();
@@ -147,12 +153,14 @@ void makeXmlSafe(Field field, QString &text, QStringList &notes)
         notes << ToolText::charactersReplaced(field, replaced);
 }
 
+// The texts first, then the names; the running time is written as a
+// number of minutes, or not at all.
 CardValues xmlSafe(CardValues values, QStringList &notes)
 {
-    for (auto [field, text] : { std::pair(Field::Titre, &values.titre),
-             std::pair(Field::Annee, &values.annee), std::pair(Field::Type, &values.type),
-             std::pair(Field::Realisateur, &values.realisateur), std::pair(Field::Resume, &values.resume) })
-        makeXmlSafe(field, *text, notes);
+    for (const FieldSpec &spec : kFieldTable) {
+        if (!holdsNames(spec.field) && spec.rule != FieldRule::Hours && spec.rule != FieldRule::Minutes)
+            makeXmlSafe(spec.field, values.text(spec.field), notes);
+    }
     for (QString &name : values.acteurs)
         makeXmlSafe(Field::Acteurs, name, notes);
     return values;
@@ -193,16 +201,16 @@ bool writeNfo(QIODevice &out, const CardValues &cardValues, QStringList &notes)
     xml.setAutoFormattingIndent(4);
     xml.writeStartDocument(QStringLiteral("1.0"), true);
     xml.writeStartElement(QStringLiteral("movie"));
-    xml.writeTextElement(QStringLiteral("title"), values.titre);
-    writeUnlessEmpty(xml, QStringLiteral("year"), values.annee);
+    xml.writeTextElement(element(Field::Titre), values.titre);
+    writeUnlessEmpty(xml, element(Field::Annee), values.annee);
     writeRuntime(xml, values, notes);
     if (!values.type.isEmpty()) {
         for (const QString &genre : values.type.split(kGenreSeparator))
-            xml.writeTextElement(QStringLiteral("genre"), genre);
+            xml.writeTextElement(element(Field::Type), genre);
     }
-    writeUnlessEmpty(xml, QStringLiteral("director"), values.realisateur);
+    writeUnlessEmpty(xml, element(Field::Realisateur), values.realisateur);
     writeActors(xml, values.acteurs);
-    writeUnlessEmpty(xml, QStringLiteral("plot"), values.resume);
+    writeUnlessEmpty(xml, element(Field::Resume), values.resume);
     xml.writeEndDocument();
     return !xml.hasError();
 }

@@ -40,7 +40,7 @@ QString holdable(Field field, const QString &given, ToolText::Replacements &repl
     const QString text = lfLineBreaks(given.normalized(QString::NormalizationForm_C).trimmed());
     QString result;
     for (const char32_t c : text.toUcs4()) {
-        if (c == U'\n' && field == Field::Resume)
+        if (c == U'\n' && fieldSpec(field).rule == FieldRule::Summary)
             result += QLatin1Char('\n');
         else if (c == U'\n' || c == U'\t')
             result += QLatin1Char(' ');
@@ -82,9 +82,10 @@ struct LeftOut {
     }
 };
 
-QString fitted(Field field, const QString &text, int width, QStringList &notes)
+QString fitted(Field field, const QString &text, QStringList &notes)
 {
-    const bool summary = field == Field::Resume;
+    const int width = fieldWidth(field);
+    const bool summary = fieldSpec(field).rule == FieldRule::Summary;
     const qsizetype length = summary ? summaryStoredLength(text) : text.size();
     if (length <= width)
         return text;
@@ -139,7 +140,7 @@ QString genres(const NfoMovie &movie, QStringList &notes)
         if (genre.isEmpty())
             continue;
         const QString longer = joined.isEmpty() ? genre : joined + QStringLiteral(", ") + genre;
-        if (leftOut.count > 0 || longer.size() > CardWidth::Type)
+        if (leftOut.count > 0 || longer.size() > fieldWidth(Field::Type))
             leftOut.add(genre);
         else
             joined = longer;
@@ -220,13 +221,12 @@ NfoImport importMovie(const NfoMovie &movie)
     NfoImport result;
     CardValues &values = result.values;
     QStringList &notes = result.notes;
-    values.titre = fitted(Field::Titre, holdable(Field::Titre, movie.title, notes), CardWidth::Titre, notes);
+    values.titre = fitted(Field::Titre, holdable(Field::Titre, movie.title, notes), notes);
     values.annee = year(movie, notes);
     runtime(movie, values, notes);
     values.type = genres(movie, notes);
     values.realisateur = director(movie, notes);
     values.acteurs = actors(movie, notes);
-    values.resume
-        = fitted(Field::Resume, holdable(Field::Resume, movie.plot, notes), CardWidth::Resume, notes);
+    values.resume = fitted(Field::Resume, holdable(Field::Resume, movie.plot, notes), notes);
     return result;
 }

@@ -36,10 +36,10 @@ void loadFields(const CardRecord &record)
     hoursText(record.DureeH);
     minutesText(record.DureeM);
     const QStringList names = splitActorNames(record.Acteurs);
-    if (toCp1252(joinActorNames(names)).size() > CardWidth::Acteurs + 1)
+    if (toCp1252(joinActorNames(names)).size() > fieldWidth(Field::Acteurs) + 1)
         std::abort();   // loaded names always fit back into their field
     const QString summary = summaryText(record.Resume);
-    if (toCp1252(resumeField(summary)).size() > CardWidth::Resume)
+    if (toCp1252(resumeField(summary)).size() > fieldWidth(Field::Resume))
         std::abort();   // a summary saved again is never cut
     cardTexts(record, QStringLiteral("Année : "), QStringLiteral("Durée :"));
 }

@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     const int count = QByteArray(argv[3]).toInt();
     const auto addOne = [title](CardRecord &record) {
         QString &field = title ? record.Titre : record.Type;
-        field = fixedWidth(QString::number(field.trimmed().toInt() + 1), CardWidth::Titre);
+        field = fixedWidth(QString::number(field.trimmed().toInt() + 1), fieldWidth(Field::Titre));
         return true;
     };
     for (int i = 0; i < count; ++i) {
