@@ -36,11 +36,12 @@ Commandes :
 
 Champs : titre, annee, heures, minutes, type, realisateur, acteurs, resume.
 
-Dossiers : show, find, catalogue, set et nfo prennent des dossiers comme des fiches. Une
-fiche est un fichier qui commence par la marque des fiches, quel que soit son
-nom ; les autres fichiers sont passés sous silence. Avec -r, les dossiers
-contenus aussi, sans suivre les liens vers des dossiers. Les fiches viennent
-dans l'ordre alphabétique français de leurs noms, dossier par dossier.
+Dossiers : show, find, catalogue, set et nfo prennent des dossiers comme des
+fiches. Une fiche est un fichier qui commence par la marque des fiches, quel
+que soit son nom ; les autres fichiers sont passés sous silence. Avec -r, les
+dossiers contenus aussi, sans suivre les liens vers des dossiers. Les fiches
+viennent dans l'ordre alphabétique français de leurs noms, dossier par
+dossier. import parcourt toujours les dossiers contenus.
 
 Options :
   -h, --help     cette aide ; après une commande, l'aide de la commande
