@@ -1,13 +1,16 @@
 # shellcheck shell=bash
 # The collection's rows: find, show and catalogue over a tree of cards with
-# posters. Sourced by bench/run.sh, which sets work, out, bin, tool,
-# convert; TREE_CARDS and CATALOGUE_CARDS may be set to measure fewer.
+# posters, and the import of a movie library. Sourced by bench/run.sh, which
+# sets work, out, bin, tool, convert; TREE_CARDS, CATALOGUE_CARDS and
+# IMPORT_MOVIES may be set to measure fewer.
 
 TREE_CARDS=${TREE_CARDS:-10000}              # in 100 folders, 300 KB JPEG posters
 CATALOGUE_CARDS=${CATALOGUE_CARDS:-1000}     # 1 MB JPEG posters
 COLLECTION_RUNS=${COLLECTION_RUNS:-10}
 CATALOGUE_RUNS=${CATALOGUE_RUNS:-3}
 SOUGHT=Belmondo   # the actor find looks for, on one card in a hundred
+IMPORT_MOVIES=${IMPORT_MOVIES:-1000}         # a folder each, a media manager's NFO, 1 MB posters
+IMPORT_RUNS=${IMPORT_RUNS:-3}
 
 collection_card() {   # title, actors: a card's record, then the poster on standard input
     LC_ALL=C printf '@CNFCH@%-50s%-4s%-2s%-2s%-50s%-50s%-510s%-500s\251' "$1" 1999 " 1" 45 Policier \
@@ -32,6 +35,24 @@ make_collection_inputs() {
     done
     # A tenth of the tree, for the peak memory at a tenth of the cards.
     tenth=("$work"/tree/dossier-{1..10})
+    make_library
+}
+
+# A library as media managers write it: "Film N (YEAR)/Film N.mkv", its NFO
+# (the test's real one, retitled) and its poster. The posters are links to
+# one file: each side reads the same bytes, from the same page cache.
+make_library() {
+    local i folder
+    library_tenth=()
+    for ((i = 1; i <= IMPORT_MOVIES; i++)); do
+        folder="$work/library/Film $i ($((1950 + i % 70)))"
+        mkdir -p "$folder"
+        : >"$folder/Film $i.mkv"
+        sed -e "s|<title>[^<]*</title>|<title>Film $i</title>|" -e '/^https:/d' \
+            tests/data/media-manager.nfo >"$folder/Film $i.nfo"
+        ln "$work/poster-1mo.jpg" "$folder/Film $i-poster.jpg"
+        ((i > IMPORT_MOVIES / 10)) || library_tenth+=("$folder")
+    done
 }
 
 find_cinefiche() { "$bin/stopwatch" "$tool" find -r "$work/tree" --acteur "$SOUGHT"; }
@@ -65,6 +86,27 @@ tenth_catalogue() {
     "$bin/stopwatch" "$tool" catalogue -r "${tenth[@]}" -o "$out/tenth.html"
 }
 
+import_cinefiche() {   # the cards of the last run removed first
+    rm -f "$work"/library/*/*.cfh
+    "$bin/stopwatch" "$tool" import "$work/library"
+}
+import_tenth() {
+    rm -f "$work"/library/*/*.cfh
+    "$bin/stopwatch" "$tool" import "${library_tenth[@]}"
+}
+import_anchor() {   # the same posters copied, the same NFOs parsed
+    rm -rf "$out/library"
+    mkdir -p "$out/library"
+    "$bin/stopwatch" sh -c 'cp -- "$1"/*/*-poster.jpg "$2" && "$3" "$1"/*/*.nfo' \
+        sh "$work/library" "$out/library" "$bin/nfoanchor"
+}
+import_synced_anchor() {   # the same, each copy on the disk as each card is
+    rm -rf "$out/library"
+    mkdir -p "$out/library"
+    "$bin/stopwatch" sh -c 'cp -- "$1"/*/*-poster.jpg "$2" && sync -d "$2"/* && "$3" "$1"/*/*.nfo' \
+        sh "$work/library" "$out/library" "$bin/nfoanchor"
+}
+
 measure_collection() {
     interleave find "$COLLECTION_RUNS" find_cinefiche find_anchor
     interleave findgrep "$COLLECTION_RUNS" find_cinefiche find_grep
@@ -74,6 +116,9 @@ measure_collection() {
     interleave memshow "$CATALOGUE_RUNS" tree_show tenth_show
     interleave memfind "$CATALOGUE_RUNS" find_cinefiche tenth_find
     interleave memcat "$CATALOGUE_RUNS" tree_catalogue tenth_catalogue
+    interleave import "$IMPORT_RUNS" import_cinefiche import_anchor
+    interleave importsync "$IMPORT_RUNS" import_cinefiche import_synced_anchor
+    interleave memimport "$IMPORT_RUNS" import_cinefiche import_tenth
 }
 
 print_collection_rows() {
@@ -91,4 +136,10 @@ print_collection_rows() {
     table_row "13b. mémoire de pointe, find" "find, tout" "find, un dixième" memfind 2 $mib
     table_row "13c. mémoire de pointe, catalogue HTML (vignettes en cache)" "catalogue, tout" \
         "catalogue, un dixième" memcat 2 $mib
+    table_row "14. import d'une médiathèque de $IMPORT_MOVIES films (un dossier chacun, .nfo, affiche de $(size_of "$work/poster-1mo.jpg"))" \
+        "cinefiche-card import" "cp des affiches + nfoanchor : lecture XML des .nfo" import 1 $ms
+    table_row "14b. le même, contre un témoin dont les copies sont sur le disque, comme chaque fiche" \
+        "cinefiche-card import" "cp + sync -d + nfoanchor" importsync 1 $ms
+    table_row "14c. mémoire de pointe, import : $IMPORT_MOVIES films, puis un dixième" "import, tout" \
+        "import, un dixième" memimport 2 $mib
 }

@@ -609,7 +609,7 @@ void tst_CardTool::realProgram()
     QVERIFY(notCard.out.isEmpty());
     QVERIFY(notCard.err.endsWith("make-samples.sh : ce fichier n'est pas une fiche\n"));
     for (const char *command :
-        { "show", "find", "catalogue", "poster", "thumbnail", "new", "set", "nfo", "from-nfo" }) {
+        { "show", "find", "catalogue", "poster", "thumbnail", "new", "set", "nfo", "from-nfo", "import" }) {
         const Run help = program({ QString::fromLatin1(command), u"--help"_s });
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Utilisation : cinefiche-card " + QByteArray(command) + ' '));

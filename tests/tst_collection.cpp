@@ -3,6 +3,7 @@
 #include "collection/cataloguecsv.h"
 #include "collection/cataloguehtml.h"
 #include "collection/frenchorder.h"
+#include "collection/movielibrary.h"
 #include "support/testfiles.h"
 
 #include <QBuffer>
@@ -43,6 +44,8 @@ private slots:
     void csvLines_data();
     void csvLines();
     void htmlEscapesEveryValue();
+    void libraryNames_data();
+    void libraryNames();
 
 private:
     QTemporaryDir m_dir;
@@ -238,6 +241,47 @@ void tst_Collection::htmlEscapesEveryValue()
     QCOMPARE(page.count(u"<tr>"_s), 3);
     QVERIFY(page.contains(u"default-src 'none'"_s));
     QVERIFY(page.endsWith(u"</html>\n"_s));
+}
+
+void tst_Collection::libraryNames_data()
+{
+    QTest::addColumn<QStringList>("files");    // a folder's entries; a final "/" for a folder
+    QTest::addColumn<QStringList>("movies");   // "movie : nfo : posters"
+    QTest::newRow("NAME.nfo beside NAME.mkv") << QStringList { u"Alien.mkv"_s, u"Alien.nfo"_s,
+        u"Alien-poster.jpg"_s } << QStringList { u"Alien.mkv : Alien.nfo : Alien-poster.jpg"_s };
+    QTest::newRow("a folder of one movie: movie.nfo, poster, then folder")
+        << QStringList { u"Brazil (1985).mkv"_s, u"folder.png"_s, u"movie.nfo"_s, u"poster.jpg"_s }
+        << QStringList { u"Brazil (1985).mkv : movie.nfo : poster.jpg,folder.png"_s };
+    QTest::newRow("NAME.nfo before movie.nfo, NAME-poster before poster") << QStringList {
+        u"A.avi"_s, u"A.nfo"_s, u"A-poster.png"_s, u"movie.nfo"_s, u"poster.gif"_s, u"A-poster.jpg"_s
+    } << QStringList { u"A.avi : A.nfo : A-poster.jpg,A-poster.png,poster.gif"_s };
+    QTest::newRow("several movies: movie.nfo and poster belong to none")
+        << QStringList { u"A.mkv"_s, u"A.nfo"_s, u"B.mp4"_s, u"movie.nfo"_s, u"poster.jpg"_s }
+        << QStringList { u"A.mkv : A.nfo : "_s, u"B.mp4 :  : "_s };
+    QTest::newRow("extensions in capitals") << QStringList { u"C.MKV"_s, u"C.NFO"_s, u"C-poster.JPG"_s }
+                                            << QStringList { u"C.MKV : C.NFO : C-poster.JPG"_s };
+    QTest::newRow("one movie in two containers: the one the viewer plays") << QStringList { u"E.webm"_s,
+        u"E.mkv"_s, u"movie.nfo"_s } << QStringList { u"E.mkv : movie.nfo : "_s };
+    QTest::newRow("a trailer, a mixed-case extension and a folder are no movies")
+        << QStringList { u"F-trailer.mkv"_s, u"F.mkv"_s, u"G.Avi"_s, u"H.mkv/"_s, u"movie.nfo"_s }
+        << QStringList { u"F.mkv : movie.nfo : "_s };
+    QTest::newRow("sidecars without a movie")
+        << QStringList { u"tvshow.nfo"_s, u"I.nfo"_s, u"I-poster.jpg"_s } << QStringList();
+}
+
+// Which sidecar and which poster go with which movie, by their names alone.
+void tst_Collection::libraryNames()
+{
+    QFETCH(QStringList, files);
+    QStringList found;
+    std::vector<FolderEntry> entries;
+    for (const QString &file : files)
+        entries.push_back({ file.endsWith(u'/') ? file.chopped(1) : file, file.endsWith(u'/') });
+    for (const LibraryMovie &movie : moviesOfFolder(u"/films"_s, entries)) {
+        found << movie.movie + u" : "_s + movie.nfo + u" : "_s + movie.posters.join(u',');
+        QCOMPARE(movie.card(), u"/films/"_s + movie.name + u".cfh"_s);
+    }
+    QTEST(found, "movies");
 }
 
 QTEST_GUILESS_MAIN(tst_Collection)

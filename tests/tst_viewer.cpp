@@ -1,6 +1,7 @@
 #include "app/common.h"
 #include "card/cardrecord.h"
 #include "card/workfolder.h"
+#include "collection/movielibrary.h"
 #include "support/modal.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
@@ -216,11 +217,11 @@ void tst_Viewer::movieFile()
 }
 
 // With every container beside the card, removing the one found each time
-// gives the order the README promises.
+// gives the order the README promises, capitals after lower case.
 void tst_Viewer::movieOrder()
 {
     const QStringList order
-        = { "avi", "divx", "mkv", "mp4", "m4v", "webm", "mov", "ogv", "mpg", "mpeg", "wmv" };
+        = { "avi", "divx", "mkv", "MKV", "mp4", "m4v", "webm", "mov", "ogv", "mpg", "mpeg", "wmv" };
     for (const QString &extension : order)
         QVERIFY(writeBytes(m_dir->filePath("card." + extension), "movie"));
     const QString card = m_dir->filePath(u"card.cfh"_s);

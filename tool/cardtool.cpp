@@ -22,6 +22,7 @@ const std::map<QString, Command> &commands()
         { QStringLiteral("set"), runSet },
         { QStringLiteral("nfo"), runNfo },
         { QStringLiteral("from-nfo"), runFromNfo },
+        { QStringLiteral("import"), runImport },
     };
     return table;
 }

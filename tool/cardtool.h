@@ -38,3 +38,4 @@ int runNew(const QStringList &args, ToolIo &io);
 int runSet(const QStringList &args, ToolIo &io);
 int runNfo(const QStringList &args, ToolIo &io);
 int runFromNfo(const QStringList &args, ToolIo &io);
+int runImport(const QStringList &args, ToolIo &io);

@@ -19,6 +19,12 @@ bool anythingAt(const QString &path)
     return ::stat(nativePath(path).constData(), &info) == 0;
 }
 
+bool isFolder(const QString &path)
+{
+    struct stat info { };
+    return ::stat(nativePath(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 namespace {
 
 // A device (/dev/null, a terminal, a pipe) takes the bytes where it stands:

@@ -44,6 +44,8 @@ bool mayReplace(ToolIo &io, const QString &path);
 
 // Whether something stands at path (its bytes as given), links followed.
 bool anythingAt(const QString &path);
+// Whether path names a folder, links followed.
+bool isFolder(const QString &path);
 
 // What --force asks of a link at an output's path: to replace it.
 LinkAtPath linksFor(bool force);

@@ -23,20 +23,25 @@ Commandes :
       écrit une vignette PNG de l'affiche
   new [--json FICHIER|-] [CHAMP=VALEUR...] [--poster IMAGE] [--force] SORTIE
       crée une fiche
+  set [-r] CHAMP=VALEUR... [--poster IMAGE | --no-poster] [--force] -- FICHE|DOSSIER...
   set FICHE CHAMP=VALEUR... [--poster IMAGE | --no-poster] [--force]
-      change les champs nommés d'une fiche, et rien d'autre
-  nfo [--force] FICHE [SORTIE]
-      exporte la fiche en fichier .nfo de médiathèque, l'affiche à côté
+      change les champs nommés des fiches, et rien d'autre
+  nfo [-r] [--force] FICHE|DOSSIER...
+  nfo [--force] FICHE SORTIE
+      exporte chaque fiche en fichier .nfo de médiathèque, l'affiche à côté
   from-nfo NFO [--poster IMAGE] [--force] SORTIE
       crée une fiche d'après un fichier .nfo
+  import [-n] [--force] DOSSIER...
+      crée une fiche à côté de chaque film d'une médiathèque qui a son .nfo
 
 Champs : titre, annee, heures, minutes, type, realisateur, acteurs, resume.
 
-Dossiers : show, find et catalogue prennent des dossiers comme des fiches. Une
-fiche est un fichier qui commence par la marque des fiches, quel que soit son
-nom ; les autres fichiers sont passés sous silence. Avec -r, les dossiers
-contenus aussi, sans suivre les liens vers des dossiers. Les fiches viennent
-dans l'ordre alphabétique français de leurs noms, dossier par dossier.
+Dossiers : show, find, catalogue, set et nfo prennent des dossiers comme des
+fiches. Une fiche est un fichier qui commence par la marque des fiches, quel
+que soit son nom ; les autres fichiers sont passés sous silence. Avec -r, les
+dossiers contenus aussi, sans suivre les liens vers des dossiers. Les fiches
+viennent dans l'ordre alphabétique français de leurs noms, dossier par
+dossier. import parcourt toujours les dossiers contenus.
 
 Options :
   -h, --help     cette aide ; après une commande, l'aide de la commande
@@ -150,26 +155,44 @@ resume (500, un saut de ligne compte pour deux).
 )") },
         { QStringLiteral("set"),
             QStringLiteral(
-                R"(Utilisation : cinefiche-card set FICHE CHAMP=VALEUR... [--poster IMAGE | --no-poster] [--force]
+                R"(Utilisation : cinefiche-card set [-r] CHAMP=VALEUR... [OPTIONS] -- FICHE|DOSSIER...
+       cinefiche-card set FICHE CHAMP=VALEUR... [OPTIONS]
 
-Change les champs nommés de la fiche ; chaque autre octet reste tel quel,
-affiche comprise. Une valeur qui ne tient pas est une erreur : la fiche
-n'est pas touchée. Champs et règles : cinefiche-card new --help. La fiche
-est lue, changée et remplacée d'un seul pas : deux changements en même
-temps attendent l'un l'autre, aucun ne se perd.
+Change les champs nommés de chaque fiche ; chaque autre octet reste tel quel,
+affiche comprise. Après « -- », chaque argument est une fiche ou un dossier,
+même s'il contient « = » ; les options viennent avant. Sans « -- », le
+premier argument est la fiche, les autres des CHAMP=VALEUR.
 
+Une valeur qui ne tient pas est une erreur : aucune fiche n'est touchée.
+Champs et règles : cinefiche-card new --help. Chaque fiche est lue, changée
+et remplacée d'un seul pas : deux changements en même temps attendent l'un
+l'autre, aucun ne se perd. Une fiche qui ne peut être changée est signalée,
+les autres le sont quand même (code 1).
+
+  -r              les fiches des dossiers contenus aussi, à toute profondeur
   --poster IMAGE  remplace l'affiche
   --no-poster     retire l'affiche
-  --force         FICHE est un lien symbolique : le remplace par la fiche changée
+  --force         une fiche est un lien symbolique : le remplace par la fiche changée
 )") },
-        { QStringLiteral("nfo"), QStringLiteral(R"(Utilisation : cinefiche-card nfo [--force] FICHE [SORTIE]
+        { QStringLiteral("nfo"),
+            QStringLiteral(R"(Utilisation : cinefiche-card nfo [-r] [--force] FICHE|DOSSIER...
+       cinefiche-card nfo [--force] FICHE SORTIE
 
-Exporte la fiche en fichier .nfo (XML <movie>) que lisent les médiathèques :
-titre, année, durée en minutes, genres, réalisateur, acteurs, résumé.
-SORTIE vaut par défaut la fiche avec l'extension .nfo ; l'affiche est écrite
-à côté, sous le nom NOM-poster.EXT, EXT selon son format réel.
+Exporte chaque fiche en fichier .nfo (XML <movie>) que lisent les
+médiathèques : titre, année, durée en minutes, genres, réalisateur, acteurs,
+résumé. Le fichier est NOM.nfo, NOM étant le nom du film à côté de la fiche
+sans son extension (à défaut, celui de la fiche nommée), ou SORTIE ;
+l'affiche est écrite à côté, sous le nom NOM-poster.EXT, EXT selon son
+format réel. Dans un dossier, seules les fiches NOM.cfh qui ont leur film à
+côté sont exportées, et une ligne compte les .nfo écrits, gardés et en échec.
 
-  --force  remplace un lien symbolique qui se trouve à la place d'une sortie
+Chaque .nfo écrit porte un commentaire qui commence par « cinefiche-card »,
+que les médiathèques ignorent. Un .nfo sans cette marque, écrit par un autre
+programme, est gardé et signalé.
+
+  -r       les fiches des dossiers contenus aussi, à toute profondeur
+  --force  remplace un .nfo sans la marque, ou un lien symbolique qui se trouve
+           à la place d'une sortie
 )") },
         { QStringLiteral("from-nfo"),
             QStringLiteral(R"(Utilisation : cinefiche-card from-nfo NFO [--poster IMAGE] [--force] SORTIE
@@ -185,6 +208,29 @@ côté).
 
   --poster IMAGE  l'affiche (JPEG, PNG, GIF, BMP...)
   --force         remplace SORTIE si elle existe (un lien : le lien lui-même)
+)") },
+        { QStringLiteral("import"),
+            QStringLiteral(R"(Utilisation : cinefiche-card import [-n] [--force] DOSSIER...
+
+Parcourt la médiathèque DOSSIER et les dossiers qu'elle contient (sans suivre
+les liens vers des dossiers) et écrit, à côté de chaque film qui a son .nfo,
+la fiche NOM.cfh que la visionneuse lit avec lui, NOM étant le nom du film
+sans son extension (.avi, .mkv, .mp4...). Le .nfo du film est NOM.nfo, ou
+movie.nfo dans un dossier qui ne contient que ce film ; l'affiche est
+NOM-poster.EXT, ou poster.EXT, puis folder.EXT dans un dossier qui ne
+contient que ce film (un lien vers un fichier hors du dossier est laissé de
+côté). Un fichier NOM-trailer.EXT est une bande-annonce, pas un film.
+
+La fiche reprend du .nfo ce que reprend from-nfo ; ce qui est laissé de côté
+est signalé, une ligne par sorte. Un .nfo illisible ou sans titre est un
+échec ; l'échec d'un film n'arrête pas les autres et ne laisse aucune fiche
+à moitié écrite. Une ligne par film, puis une ligne qui compte les fiches
+écrites, gardées et en échec ; sur un terminal, l'avancement s'affiche sur
+la sortie d'erreur. Code 1 quand un film est en échec.
+
+  -n       dit ce qui serait fait, sans rien écrire
+  --force  remplace les fiches qui existent (un lien : le lien lui-même) ;
+           sans lui, elles sont gardées
 )") },
     };
     return helps;

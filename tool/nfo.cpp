@@ -193,6 +193,26 @@ NfoRead readNfo(QIODevice &in)
     return result;
 }
 
+bool hasOwnMark(QIODevice &in)
+{
+    QXmlStreamReader xml(in.read(4096));
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartDocument:
+            continue;
+        case QXmlStreamReader::Characters:
+            if (xml.isWhitespace())
+                continue;
+            return false;
+        case QXmlStreamReader::Comment:
+            return xml.text().trimmed().startsWith(QLatin1String("cinefiche-card"));
+        default:
+            return false;
+        }
+    }
+    return false;
+}
+
 bool writeNfo(QIODevice &out, const CardValues &cardValues, QStringList &notes)
 {
     const CardValues values = xmlSafe(cardValues, notes);
@@ -200,6 +220,7 @@ bool writeNfo(QIODevice &out, const CardValues &cardValues, QStringList &notes)
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(4);
     xml.writeStartDocument(QStringLiteral("1.0"), true);
+    xml.writeComment(QLatin1Char(' ') + ToolText::nfoMark() + QLatin1Char(' '));
     xml.writeStartElement(QStringLiteral("movie"));
     xml.writeTextElement(element(Field::Titre), values.titre);
     writeUnlessEmpty(xml, element(Field::Annee), values.annee);

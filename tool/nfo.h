@@ -31,7 +31,13 @@ struct NfoRead {
 // and a line holding an address, which media centres allow.
 NfoRead readNfo(QIODevice &in);
 
-// Writes values as a movie .nfo (UTF-8): title, year, runtime in minutes,
+// Whether the .nfo in bears this tool's mark: a first comment, before the
+// root, that begins with "cinefiche-card". Media centres ignore comments; a
+// program that rewrites the file drops it, and the file is then its own.
+// Reads at most the file's first 4 KB.
+bool hasOwnMark(QIODevice &in);
+
+// Writes values as a movie .nfo (UTF-8), marked as this tool's: title, year, runtime in minutes,
 // one <genre> per part of the type between ", ", director, actors, plot.
 // What cannot be written goes to notes; false when out fails.
 bool writeNfo(QIODevice &out, const CardValues &values, QStringList &notes);

@@ -1,23 +1,28 @@
+#include "tool/cardlisting.h"
 #include "tool/commandline.h"
 #include "tool/nfo.h"
-#include "tool/nfoimport.h"
+#include "tool/nfocards.h"
 #include "tool/tooltexts.h"
 
 #include "app/common.h"
 #include "card/cardsave.h"
 #include "card/nativepath.h"
+#include "collection/movielibrary.h"
 
 #include <QBuffer>
-#include <QFileInfo>
+#include <QFile>
 
-#include <cstdlib>
+#include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
-void reportNotes(ToolIo &io, const QStringList &notes)
+const QString kNfo = QStringLiteral("nfo");
+
+void reportNotes(ToolIo &io, const QString &file, const QStringList &notes)
 {
     for (const QString &note : notes)
-        report(io, note);
+        report(io, ToolText::nfoNote(file, note));
 }
 
 // The NFO beside the card: its name with ".nfo" for ".cfh".
@@ -26,6 +31,32 @@ QString nfoBeside(const QString &card)
     const QString suffix = QStringLiteral(".cfh");
     return (card.endsWith(suffix, Qt::CaseInsensitive) ? card.chopped(suffix.size()) : card)
         + QStringLiteral(".nfo");
+}
+
+// The sidecar of a card: NAME.nfo beside the movie it plays; a card named
+// alone, without a movie, gets its own name. Empty for a card found in a
+// folder without a movie (no media centre would read it) or not named
+// NAME.cfh (a copy beside it, "NAME.old", would write the same sidecar).
+QString sidecarOf(const QString &card, bool named)
+{
+    if (!named && !card.endsWith(QLatin1String(".cfh"), Qt::CaseInsensitive))
+        return {};
+    const QString movie = movieBesideCard(card);
+    if (!movie.isEmpty())
+        return withoutExtension(movie) + QStringLiteral(".nfo");
+    return named ? nfoBeside(card) : QString();
+}
+
+// A file at path that another program wrote: a regular file without this
+// tool's mark (one that cannot be read counts as another's). A link or a
+// device is left to the writer's own rules.
+bool isOthersNfo(const QString &path)
+{
+    struct stat info { };
+    if (::lstat(nativePath(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    QFile file;
+    return !openForReading(file, path) || !hasOwnMark(file);
 }
 
 // Writes the card's poster beside the NFO, named after its real format; a
@@ -46,74 +77,72 @@ bool exportPoster(
     return writeOutput(io, poster, posterBesideNfo(nfoPath, pictureExtension(info.format)), links);
 }
 
-// The folder that holds path once every link is followed; empty when
-// there is none.
-QByteArray realFolder(const QString &path)
+enum class Exported { Written, Kept, Failed };
+
+// Writes the NFO of the card at out, its poster beside it; an NFO that
+// another program wrote is kept unless force.
+Exported exportNfo(ToolIo &io, const QString &card, const CardHead &head, const QString &out, bool force)
 {
-    char *real = ::realpath(nativePath(path).constData(), nullptr);
-    const QByteArray resolved(real);
-    std::free(real);
-    return resolved.left(std::max<qsizetype>(0, resolved.lastIndexOf('/')));
+    if (!mayReplace(io, out))
+        return Exported::Failed;
+    if (!force && isOthersNfo(out)) {
+        report(io, ToolText::nfoKept(out));
+        return Exported::Kept;
+    }
+    QStringList notes;
+    QBuffer nfo;
+    nfo.open(QIODevice::ReadWrite);
+    writeNfo(nfo, cardValues(head.record), notes);
+    nfo.seek(0);
+    const LinkAtPath links = linksFor(force);
+    if ((head.posterBytes > 0 && !exportPoster(io, card, out, links, notes))
+        || !writeOutput(io, nfo, out, links))
+        return Exported::Failed;
+    reportNotes(io, out, notes);
+    return Exported::Written;
 }
 
-// A poster beside an NFO that is a link to a file elsewhere: a downloaded
-// NFO must not reach into the user's own pictures.
-bool leavesFolder(const QString &beside, const QString &nfoPath)
+// "nfo FICHE SORTIE": two arguments, a card and an output that is neither
+// a folder nor a card; any other arguments are cards and folders.
+bool namesOutput(const QStringList &places, bool recursive)
 {
-    const QByteArray folder = realFolder(beside);
-    return folder.isEmpty() || folder != realFolder(nfoPath);
+    if (recursive || places.size() != 2 || !FileExists(places[0]))
+        return false;
+    return !isFolder(places[1]) && readCardHead(places[1]).status != CardReadStatus::Ok;
 }
 
-// The poster of a new card from an NFO: the one given, else NAME-poster.EXT
-// beside the NFO when it is a picture. Empty when there is none; false, said
-// on err, when the one given cannot be a poster.
-bool importedPoster(
-    ToolIo &io, const QString &given, const QString &nfoPath, QString &poster, QStringList &notes)
+int exportToOutput(ToolIo &io, const QString &card, const QString &out, bool force)
 {
-    if (!given.isEmpty()) {
-        const auto problem = posterProblem(given);
-        if (problem)
-            report(io, *problem);
-        poster = given;
-        return !problem;
-    }
-    for (const char *extension : { "jpg", "jpeg", "png", "gif", "bmp", "webp", "tif", "tiff" }) {
-        const QString beside = posterBesideNfo(nfoPath, QString::fromLatin1(extension));
-        if (!FileExists(beside))
-            continue;
-        if (leavesFolder(beside, nfoPath))
-            notes << ToolText::linkOutOfFolder(beside);
-        else if (const auto problem = posterProblem(beside))
-            notes << *problem;
-        else
-            poster = beside;
-        return true;
-    }
-    return true;
+    const CardHead opened = readCardHead(card);
+    if (opened.status != CardReadStatus::Ok)
+        return cardFailed(io, card, opened.status);
+    const Exported done = exportNfo(io, card, opened, out, force);
+    return done == Exported::Failed ? ExitStatus::FileFailed : ExitStatus::Done;
 }
 
-// The movie of the NFO at path; nullopt, said on err, when it is none.
-std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
+// Exports every card of places; with a folder among them, ends with the count.
+int exportPlaces(ToolIo &io, const QStringList &places, bool recursive, bool force)
 {
-    QFile file;
-    if (!FileExists(path) || !openForReading(file, path)) {
-        report(io, FileExists(path) ? ToolText::unreadable(path) : ToolText::missing(path));
-        return std::nullopt;
-    }
-    const NfoRead read = readNfo(file);
-    switch (read.status) {
-    case NfoStatus::Ok:
-        return read.movie;
-    case NfoStatus::NotMovie:
-        report(io, ToolText::nfoNotMovie(path));
-        return std::nullopt;
-    case NfoStatus::TooLarge:
-        report(io, ToolText::nfoTooLarge(path, kMaxNfoBytes));
-        return std::nullopt;
-    default:
-        report(io, ToolText::nfoUnreadable(path, read.line, read.error));
-        return std::nullopt;
-    }
+    qsizetype written = 0, kept = 0, failed = 0;
+    int status = readPlaces(io, places, recursive, [&](const ScannedCard &card) {
+        const QString out = sidecarOf(card.path, places.contains(card.path));
+        if (out.isEmpty())
+            return;
+        switch (exportNfo(io, card.path, card.head, out, force)) {
+        case Exported::Written:
+            ++written;
+            break;
+        case Exported::Kept:
+            ++kept;
+            break;
+        case Exported::Failed:
+            ++failed;
+            break;
+        }
+    });
+    if (std::any_of(places.cbegin(), places.cend(), isFolder))
+        print(io.out, ToolText::nfoCount(written, kept, failed));
+    return failed > 0 ? ExitStatus::FileFailed : status;
 }
 
 }   // namespace
@@ -122,25 +151,14 @@ int runNfo(const QStringList &args, ToolIo &io)
 {
     QCommandLineParser parser;
     const QCommandLineOption force(QStringLiteral("force"));
-    parser.addOption(force);
-    if (const auto status = parseCommand(parser, QStringLiteral("nfo"), args, io, 1, 2))
+    const QCommandLineOption recursive = recursiveOption();
+    parser.addOptions({ force, recursive });
+    if (const auto status = parseCommand(parser, kNfo, args, io, 1, -1))
         return *status;
-    const LinkAtPath links = linksFor(parser.isSet(force));
-    const QString card = parser.positionalArguments().at(0);
-    const QString out = parser.positionalArguments().value(1, nfoBeside(card));
-    const CardHead opened = readCardHead(card);
-    if (opened.status != CardReadStatus::Ok)
-        return cardFailed(io, card, opened.status);
-    QStringList notes;
-    QBuffer nfo;
-    nfo.open(QIODevice::ReadWrite);
-    writeNfo(nfo, cardValues(opened.record), notes);
-    nfo.seek(0);
-    if (!mayReplace(io, out) || (opened.posterBytes > 0 && !exportPoster(io, card, out, links, notes))
-        || !writeOutput(io, nfo, out, links))
-        return ExitStatus::FileFailed;
-    reportNotes(io, notes);
-    return ExitStatus::Done;
+    const QStringList places = parser.positionalArguments();
+    if (namesOutput(places, parser.isSet(recursive)))
+        return exportToOutput(io, places[0], places[1], parser.isSet(force));
+    return exportPlaces(io, places, parser.isSet(recursive), parser.isSet(force));
 }
 
 int runFromNfo(const QStringList &args, ToolIo &io)
@@ -153,26 +171,24 @@ int runFromNfo(const QStringList &args, ToolIo &io)
         return *status;
     const QString nfoPath = parser.positionalArguments().at(0);
     const QString out = parser.positionalArguments().at(1);
-    const auto movie = readMovie(io, nfoPath);
-    if (!movie)
+    auto card = cardFromNfo(io, nfoPath);
+    if (!card)
         return ExitStatus::FileFailed;
-    NfoImport imported = importMovie(*movie);
-    if (imported.values.titre.isEmpty()) {
-        report(io, ToolText::nfoNoTitle(nfoPath));
+    const QString given = parser.value(posterOption);
+    if (const auto problem = given.isEmpty() ? std::nullopt : posterProblem(given)) {
+        report(io, *problem);
         return ExitStatus::FileFailed;
     }
-    CardRecord record;
-    QString poster;
-    if (!applyEdits(io, record, editsOf(imported.values))
-        || !importedPoster(io, parser.value(posterOption), nfoPath, poster, imported.notes))
-        return ExitStatus::FileFailed;
+    const QString poster
+        = given.isEmpty() ? posterAmong(postersBesideNfo(nfoPath), nfoPath, card->notes) : given;
     if (FileExists(out) && !parser.isSet(force)) {
         report(io, ToolText::exists(out));
         return ExitStatus::FileFailed;
     }
-    const SaveResult saved = writeWholeCard(out, record, poster, linksFor(parser.isSet(force)));
+    const SaveResult saved = writeImportedCard(out, card->record, poster, linksFor(parser.isSet(force)));
     if (!saved.ok())
         return saveFailed(io, saved);
-    reportNotes(io, imported.notes);
+    for (const QString &note : card->notes)
+        report(io, note);
     return ExitStatus::Done;
 }

@@ -57,6 +57,21 @@ QString badYears(const QString &years);
 QString catalogueKind(const QString &output);
 QString badSeparator(const QString &separator);
 
+// A library's import and export, and set over many cards (librarytexts.cpp).
+QString notFolder(const QString &path);
+QString placesAfterDashes();
+// The comment that marks an .nfo as written by this tool; it begins with
+// "cinefiche-card", which is how the mark is recognised.
+QString nfoMark();
+QString nfoKept(const QString &path);
+QString nfoNote(const QString &nfoPath, const QString &note);
+QString nfoCount(qsizetype written, qsizetype kept, qsizetype failed);
+// Lines of standard output, each ending with its line break.
+QString cardImported(const QString &card, const QString &nfo, const QString &poster, bool dryRun);
+QString cardKept(const QString &card);
+QString importCount(qsizetype written, qsizetype kept, qsizetype failed, qsizetype withoutNfo, bool dryRun);
+QString importProgress(qsizetype movies);
+
 // What an NFO import or export leaves out or shortens, one line each.
 QString nfoUnreadable(const QString &path, qint64 line, const QString &cause);
 QString nfoNotMovie(const QString &path);

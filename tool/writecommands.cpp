@@ -1,4 +1,5 @@
 #include "tool/cardjson.h"
+#include "tool/cardlisting.h"
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
 
@@ -93,6 +94,40 @@ bool looksLikeEdit(const QString &argument)
     return equals > 0 && fieldNamed(argument.left(equals)) && !FileExists(argument);
 }
 
+// set's edits and places: "CHAMP=VALEUR... -- FICHE|DOSSIER...", every
+// argument after "--" a place whatever it holds, or "FICHE CHAMP=VALEUR...",
+// the first a place. nullopt, said on err, when the places are missing.
+struct SetTargets {
+    QStringList edits {}, places {};
+};
+
+std::optional<SetTargets> setTargets(
+    ToolIo &io, const QStringList &beforeDashes, const std::optional<QStringList> &afterDashes)
+{
+    SetTargets targets { .edits = beforeDashes };
+    if (afterDashes)
+        targets.places = *afterDashes;
+    else if (looksLikeEdit(targets.edits.first())) {
+        usageError(io, kSet, ToolText::placesAfterDashes());
+        return std::nullopt;
+    } else
+        targets.places << targets.edits.takeFirst();
+    if (targets.places.isEmpty()) {
+        usageError(io, kSet, ToolText::argumentCount());
+        return std::nullopt;
+    }
+    return targets;
+}
+
+// Whether edits fit any card: a value too long, or a title made empty,
+// is refused before a card is touched.
+bool editsFit(ToolIo &io, const QList<CardEdit> &edits)
+{
+    CardRecord scratch;
+    applyEdit(scratch, { .field = Field::Titre, .text = QStringLiteral("x") });
+    return applyEdits(io, scratch, edits);
+}
+
 }   // namespace
 
 int runNew(const QStringList &args, ToolIo &io)
@@ -128,28 +163,25 @@ int runNew(const QStringList &args, ToolIo &io)
 
 int runSet(const QStringList &args, ToolIo &io)
 {
+    const qsizetype dashes = args.indexOf(QStringLiteral("--"));
     QCommandLineParser parser;
     const QCommandLineOption poster(QStringLiteral("poster"), QString(), QStringLiteral("image"));
     const QCommandLineOption noPoster(QStringLiteral("no-poster"));
     const QCommandLineOption force(QStringLiteral("force"));
-    parser.addOptions({ poster, noPoster, force });
-    if (const auto status = parseCommand(parser, kSet, args, io, 1, -1))
+    const QCommandLineOption recursive = recursiveOption();
+    parser.addOptions({ poster, noPoster, force, recursive });
+    if (const auto status = parseCommand(parser, kSet, args.mid(0, dashes), io, dashes < 0 ? 1 : 0, -1))
         return *status;
-    QStringList arguments = parser.positionalArguments();
-    const QString card = arguments.takeFirst();
+    auto targets = setTargets(
+        io, parser.positionalArguments(), dashes < 0 ? std::nullopt : std::optional(args.mid(dashes + 1)));
+    if (!targets)
+        return ExitStatus::Usage;
     if (parser.isSet(poster) && parser.isSet(noPoster))
         return usageError(io, kSet, ToolText::posterOptionsClash());
-    if (arguments.isEmpty() && !parser.isSet(poster) && !parser.isSet(noPoster))
+    if (targets->edits.isEmpty() && !parser.isSet(poster) && !parser.isSet(noPoster))
         return usageError(io, kSet, ToolText::nothingToChange());
-    const auto edits = argumentEdits(io, kSet, arguments);
-    if (!edits)
-        return ExitStatus::Usage;
-    // A first look says what is wrong before the card is locked; the change
-    // itself reads the card again under its lock.
-    CardHead opened = readCardHead(card);
-    if (opened.status != CardReadStatus::Ok)
-        return cardFailed(io, card, opened.status);
-    if (!applyEdits(io, opened.record, *edits))
+    const auto edits = argumentEdits(io, kSet, targets->edits);
+    if (!edits || !editsFit(io, *edits))
         return ExitStatus::Usage;
     if (!posterAccepted(io, parser.value(poster)))
         return ExitStatus::FileFailed;
@@ -158,8 +190,13 @@ int runSet(const QStringList &args, ToolIo &io)
         : parser.isSet(poster) ? PosterChoice { PosterChoice::Kind::Replace, parser.value(poster) }
                                : PosterChoice {};
     const auto change = [&](CardRecord &record) { return applyEdits(io, record, *edits); };
-    const SaveResult saved = changeCard(card, change, choice, linksFor(parser.isSet(force)));
-    if (saved.status == SaveStatus::Cancelled)
-        return ExitStatus::Usage;
-    return saved.ok() ? ExitStatus::Done : saveFailed(io, saved);
+    bool failed = false;
+    const int status = readPlaces(io, targets->places, parser.isSet(recursive), [&](const ScannedCard &card) {
+        const SaveResult saved = changeCard(card.path, change, choice, linksFor(parser.isSet(force)));
+        if (!saved.ok()) {
+            saveFailed(io, saved);
+            failed = true;
+        }
+    });
+    return failed ? ExitStatus::FileFailed : status;
 }

@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "card/cardfile.h"
+#include "collection/movielibrary.h"
 #include "dialogs/filedialog.h"
 #include "viewer/cardtexts.h"
 #include "viewer/viewerfiles.h"

@@ -1,0 +1,74 @@
+#include "collection/folderentries.h"
+
+#include "card/nativepath.h"
+#include "collection/frenchorder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+// What a directory entry is, from readdir's type when it gives one. A link
+// is never a folder here: it is read as a file.
+bool isFolder(const QString &path, unsigned char type)
+{
+    if (type != DT_UNKNOWN)
+        return type == DT_DIR;
+    struct stat info { };
+    return ::lstat(nativePath(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::optional<std::vector<FolderEntry>> unsortedEntries(const QString &path)
+{
+    DIR *folder = ::opendir(nativePath(path).constData());
+    if (folder == nullptr)
+        return std::nullopt;
+    std::vector<FolderEntry> entries;
+    // errno tells the end of the folder from a failed read: cleared before
+    // each read, as the look at an entry may set it.
+    for (errno = 0; const dirent *entry = ::readdir(folder); errno = 0) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const QString decoded = pathFromNative(name);
+        entries.push_back({ decoded, isFolder(entryPath(path, decoded), entry->d_type) });
+    }
+    const bool complete = errno == 0;
+    ::closedir(folder);
+    return complete ? std::optional(std::move(entries)) : std::nullopt;
+}
+
+// Sort keys are computed once a name: far fewer collations than comparing
+// names pair by pair in a folder of thousands.
+void sortEntries(std::vector<FolderEntry> &entries)
+{
+    const QCollator collator = frenchCollator();
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        keys.emplace_back(collator.sortKey(entries[i].name), qsizetype(i));
+    std::stable_sort(
+        keys.begin(), keys.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<FolderEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto &key : keys)
+        sorted.push_back(std::move(entries[size_t(key.second)]));
+    entries = std::move(sorted);
+}
+
+}   // namespace
+
+std::optional<std::vector<FolderEntry>> folderEntries(const QString &path)
+{
+    auto entries = unsortedEntries(path);
+    if (entries)
+        sortEntries(*entries);
+    return entries;
+}
+
+QString entryPath(const QString &folder, const QString &name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}

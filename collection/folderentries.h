@@ -1,0 +1,21 @@
+#pragma once
+// A folder's entries as a collection walks them: without "." and "..", a
+// link never taken for a folder (links to folders are not followed, so a
+// loop is harmless), in French order of names.
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+struct FolderEntry {
+    QString name;          // the name as the disk holds it (see nativePath)
+    bool folder = false;   // a folder itself, not a link to one
+};
+
+// The entries of the folder at path in French order of their names;
+// nullopt when it cannot be read to its end.
+std::optional<std::vector<FolderEntry>> folderEntries(const QString &path);
+
+// path + "/" + name, without doubling a final "/".
+QString entryPath(const QString &folder, const QString &name);

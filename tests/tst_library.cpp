@@ -1,0 +1,301 @@
+#include "support/testfiles.h"
+#include "support/toolrun.h"
+#include "tool/nfo.h"
+
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// A movie library and the cards beside its movies: import from the
+// sidecars that media centres read, export back to them, and changes over
+// many cards at once.
+class tst_Library : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void ownMark_data();
+    void ownMark();
+    void setSyntax_data();
+    void setSyntax();
+    void importsALibrary();
+    void exportsAndImportsBack();
+    void setsThreeCards();
+
+private:
+    TestCache m_cache;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+};
+
+namespace {
+
+QString sample(const char *name)
+{
+    return QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(name) + u".cfh"_s;
+}
+
+QByteArray samplePoster(const char *name)
+{
+    return readBytes(sample(name)).mid(1176);
+}
+
+QByteArray nfoOf(const QByteArray &inside)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<movie>" + inside + "</movie>\n";
+}
+
+QByteArray ownNfo()
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QStringList notes;
+    writeNfo(out, CardValues { .titre = u"Titre"_s }, notes);
+    return out.data();
+}
+
+// Every file below folder with its bytes, links as their targets.
+QMap<QString, QByteArray> filesBelow(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file = it.nextFileInfo();
+        files.insert(
+            file.filePath(), file.isSymLink() ? file.symLinkTarget().toUtf8() : readBytes(file.filePath()));
+    }
+    return files;
+}
+
+Run program(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(CARDTOOL_PROGRAM), args);
+    return finished(process);
+}
+
+bool makeFiles(const QString &folder, const QMap<QString, QByteArray> &files)
+{
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        const QString path = folder + u'/' + file.key();
+        if (!QDir().mkpath(QFileInfo(path).path()) || !writeBytes(path, file.value()))
+            return false;
+    }
+    return true;
+}
+
+}   // namespace
+
+void tst_Library::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void tst_Library::ownMark_data()
+{
+    QTest::addColumn<QByteArray>("nfo");
+    QTest::addColumn<bool>("own");
+    const QByteArray own = ownNfo();
+    QByteArray rewritten = own;
+    rewritten.remove(own.indexOf("<!--"), own.indexOf("-->") + 3 - own.indexOf("<!--"));
+    QTest::newRow("written by nfo") << own << true;
+    QTest::newRow("rewritten by a media manager, the comment dropped") << rewritten << false;
+    QTest::newRow("a media manager's") << readBytes(QFINDTESTDATA("data/media-manager.nfo")) << false;
+    QTest::newRow("release notes") << QByteArray("  ** GROUPE **\n  Film.....: x\n") << false;
+    QTest::newRow("the mark inside the root") << nfoOf("<!-- cinefiche-card -->") << false;
+    QTest::newRow("the mark after another comment")
+        << QByteArray("<?xml version=\"1.0\"?>\n<!-- scraped -->\n<!-- cinefiche-card -->\n<movie/>")
+        << false;
+}
+
+// The mark that lets an export replace its own .nfo and no other program's.
+void tst_Library::ownMark()
+{
+    QFETCH(QByteArray, nfo);
+    QBuffer in(&nfo);
+    in.open(QIODevice::ReadOnly);
+    QTEST(hasOwnMark(in), "own");
+}
+
+void tst_Library::setSyntax_data()
+{
+    QTest::addColumn<QStringList>("args");   // "@name": a file of the test's folder, "@": the folder
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("changed");
+    const QString edit = u"titre=Nouveau"_s;
+    const QStringList top { u"a.cfh"_s, u"annee=1990"_s, u"c.cfh"_s };
+    QTest::newRow("a card, then its edits")
+        << QStringList { u"@a.cfh"_s, edit } << 0 << QStringList { u"a.cfh"_s };
+    QTest::newRow("edits, then cards after --") << QStringList { edit, u"--"_s, u"@a.cfh"_s, u"@c.cfh"_s }
+                                                << 0 << QStringList { u"a.cfh"_s, u"c.cfh"_s };
+    QTest::newRow("a card named with = after --")
+        << QStringList { edit, u"--"_s, u"@annee=1990"_s } << 0 << QStringList { u"annee=1990"_s };
+    QTest::newRow("a card named with = first")
+        << QStringList { u"@annee=1990"_s, edit } << 0 << QStringList { u"annee=1990"_s };
+    QTest::newRow("a folder: its own cards") << QStringList { edit, u"--"_s, u"@"_s } << 0 << top;
+    QTest::newRow("a folder with -r: the cards below too")
+        << QStringList { u"-r"_s, edit, u"--"_s, u"@"_s } << 0 << top + QStringList { u"sous/b.cfh"_s };
+    QTest::newRow("a card that fails: the others are done") << QStringList { edit, u"--"_s, u"@a.cfh"_s,
+        u"@notes.txt"_s, u"@absente=1"_s, u"@c.cfh"_s } << 1 << QStringList { u"a.cfh"_s, u"c.cfh"_s };
+    QTest::newRow("edits, then cards, without --") << QStringList { edit, u"@a.cfh"_s } << 2 << QStringList();
+    QTest::newRow("no card after --") << QStringList { edit, u"--"_s } << 2 << QStringList();
+    QTest::newRow("a value no card holds: none touched")
+        << QStringList { u"annee=19x0"_s, u"--"_s, u"@a.cfh"_s, u"@c.cfh"_s } << 2 << QStringList();
+}
+
+// Which arguments are cards and which are edits, whatever a card's name holds.
+void tst_Library::setSyntax()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, changed);
+    const QStringList cards { u"a.cfh"_s, u"annee=1990"_s, u"c.cfh"_s, u"sous/b.cfh"_s };
+    const QByteArray old = makeCard("Ancien", posterBytes(600));
+    QVERIFY(QDir(m_dir->path()).mkdir(u"sous"_s));
+    for (const QString &card : cards)
+        QVERIFY(writeBytes(path(card), old));
+    QVERIFY(writeBytes(path(u"notes.txt"_s), "pas une fiche"));
+    QStringList placed { u"set"_s };
+    for (const QString &arg : args)
+        placed << (arg.startsWith(u'@') ? m_dir->path() + u'/' + arg.mid(1) : arg);
+    const Run done = run(placed);
+    QVERIFY2(done.status == status, done.err.constData());
+    QByteArray changedBytes = old;
+    changedBytes.replace(7, 50, QByteArray("Nouveau").leftJustified(50));
+    for (const QString &card : cards)
+        QCOMPARE(readBytes(path(card)), changed.contains(card) ? changedBytes : old);
+}
+
+// A library as media managers lay it out, through the real program: a dry
+// run writes nothing, a run writes the right cards, a second run changes
+// nothing; each reports the same count.
+void tst_Library::importsALibrary()
+{
+    const QByteArray poster = samplePoster("le-phare-des-brumes");
+    const QByteArray other = samplePoster("la-longue-traversee");
+    const QByteArray existing = makeCard("Déjà là", {});
+    QVERIFY(makeFiles(m_dir->path(),
+        { { u"Films/Cartographe (2019)/Cartographe.mkv"_s, "film" },
+            { u"Films/Cartographe (2019)/Cartographe.nfo"_s,
+                readBytes(QFINDTESTDATA("data/media-manager.nfo")) },
+            { u"Films/Cartographe (2019)/Cartographe-poster.jpg"_s, poster },
+            { u"Films/Seul/Seul.AVI"_s, "film" }, { u"Films/Seul/Seul-trailer.mkv"_s, "annonce" },
+            { u"Films/Seul/movie.nfo"_s, nfoOf("<title>Seul</title><year>1985</year>") },
+            { u"Films/Seul/poster.jpg"_s, other }, { u"Films/Seul/folder.jpg"_s, poster },
+            { u"Films/Vrac/Un.mp4"_s, "film" }, { u"Films/Vrac/Un.nfo"_s, nfoOf("<title>Un</title>") },
+            { u"Films/Vrac/Deux.mkv"_s, "film" },
+            { u"Films/Vrac/movie.nfo"_s, nfoOf("<title>Mauvais</title>") },
+            { u"Films/Vrac/poster.jpg"_s, poster }, { u"Films/Vrac/Cassé.mkv"_s, "film" },
+            { u"Films/Vrac/Cassé.nfo"_s, "<movie>\n<title>A</title>\n<plot>x</movie>" },
+            { u"Films/Vrac/Sans titre.webm"_s, "film" },
+            { u"Films/Vrac/Sans titre.nfo"_s, nfoOf("<year>1999</year>") },
+            { u"Films/Vrac/Existant.mkv"_s, "film" },
+            { u"Films/Vrac/Existant.nfo"_s, nfoOf("<title>E</title>") },
+            { u"Films/Vrac/Existant.cfh"_s, existing } }));
+    QVERIFY(QFile::link(path(u"Films"_s), path(u"Films/Vrac/boucle"_s)));
+    const QString films = path(u"Films"_s);
+    const QMap<QString, QByteArray> before = filesBelow(films);
+
+    const Run tried = program({ u"import"_s, u"-n"_s, films });
+    QCOMPARE(tried.status, 1);
+    QVERIFY(tried.out.endsWith(
+        "import, essai sans rien écrire : 3 fiches à écrire, 1 gardée, 2 en échec ; 1 film sans .nfo\n"));
+    QCOMPARE(filesBelow(films), before);
+
+    const Run imported = program({ u"import"_s, films });
+    QCOMPARE(imported.status, 1);
+    const QString base = films + u'/';
+    QCOMPARE(QString::fromUtf8(imported.out),
+        base
+            + u"Cartographe (2019)/Cartographe.cfh : fiche écrite d'après Cartographe.nfo, affiche Cartographe-poster.jpg\n"_s
+            + base + u"Seul/Seul.cfh : fiche écrite d'après movie.nfo, affiche poster.jpg\n"_s + base
+            + u"Vrac/Existant.cfh : la fiche existe, elle est gardée\n"_s + base
+            + u"Vrac/Un.cfh : fiche écrite d'après Un.nfo\n"_s
+            + u"import : 3 fiches écrites, 1 gardée, 2 en échec ; 1 film sans .nfo\n"_s);
+    const QString err = QString::fromUtf8(imported.err);
+    QVERIFY2(err.contains(base + u"Vrac/Cassé.nfo, ligne 3 : XML illisible"_s), imported.err.constData());
+    QVERIFY(err.contains(base + u"Vrac/Sans titre.nfo : le film n'a pas de titre"_s));
+    QVERIFY(err.contains(
+        base + u"Cartographe (2019)/Cartographe.nfo : acteurs : « Gabriel Fontaine » et 28 autres"_s));
+    QCOMPARE(readBytes(base + u"Cartographe (2019)/Cartographe.cfh"_s).mid(1176), poster);
+    QCOMPARE(readBytes(base + u"Cartographe (2019)/Cartographe.cfh"_s).mid(7, 25),
+        QByteArray("La Cartographe des brumes"));
+    QCOMPARE(
+        readBytes(base + u"Seul/Seul.cfh"_s), makeCard(QByteArray("Seul").leftJustified(50) + "1985", other));
+    QCOMPARE(readBytes(base + u"Vrac/Un.cfh"_s), makeCard("Un", {}));
+    QCOMPARE(readBytes(base + u"Vrac/Existant.cfh"_s), existing);
+    QCOMPARE(filesBelow(films).size(), before.size() + 3);
+
+    const QMap<QString, QByteArray> after = filesBelow(films);
+    const Run again = program({ u"import"_s, films });
+    QCOMPARE(again.status, 1);
+    QVERIFY(again.out.endsWith("import : 0 fiche écrite, 4 gardées, 2 en échec ; 1 film sans .nfo\n"));
+    QCOMPARE(filesBelow(films), after);
+}
+
+// Cards exported beside their movies come back byte for byte through
+// import; a media manager's .nfo standing there is kept, and said.
+void tst_Library::exportsAndImportsBack()
+{
+    const QStringList names { u"le-phare-des-brumes"_s, u"la-longue-traversee"_s, u"sans-affiche"_s };
+    for (const QString &name : names) {
+        QVERIFY(QFile::copy(sample(name.toLatin1().constData()), path(name + u".cfh"_s)));
+        QVERIFY(writeBytes(path(name + u".mkv"_s), "film"));
+    }
+    const QByteArray theirs = readBytes(QFINDTESTDATA("data/media-manager.nfo"));
+    QVERIFY(QFile::copy(sample("sans-affiche"), path(u"autre.cfh"_s)));
+    QVERIFY(writeBytes(path(u"autre.mkv"_s), "film"));
+    QVERIFY(writeBytes(path(u"autre.nfo"_s), theirs));
+    QVERIFY(QFile::copy(sample("sans-affiche"), path(u"sans-film.cfh"_s)));
+    // A copy beside a card plays the same movie, but names no sidecar.
+    QVERIFY(QFile::copy(sample("sans-affiche"), path(u"le-phare-des-brumes.old"_s)));
+
+    const Run exported = program({ u"nfo"_s, u"-r"_s, m_dir->path() });
+    QCOMPARE(exported.status, 0);
+    QCOMPARE(exported.out, QByteArray("nfo : 3 .nfo écrits, 1 gardé, 0 en échec\n"));
+    QCOMPARE(QString::fromUtf8(exported.err),
+        u"cinefiche-card : "_s + path(u"autre.nfo"_s)
+            + u" : ce .nfo ne vient pas de Cinefiche, il est gardé ; --force le remplace\n"_s);
+    QCOMPARE(readBytes(path(u"autre.nfo"_s)), theirs);
+    QVERIFY(!QFile::exists(path(u"sans-film.nfo"_s)));
+    QVERIFY(QFile::exists(path(u"le-phare-des-brumes-poster.jpg"_s)));
+
+    QMap<QString, QByteArray> cards;
+    for (const QString &name : names)
+        cards.insert(name, readBytes(path(name + u".cfh"_s)));
+    const Run imported = program({ u"import"_s, u"--force"_s, m_dir->path() });
+    QVERIFY2(imported.status == 0, imported.err.constData());
+    for (const QByteArray &line : imported.err.trimmed().split('\n'))   // notes of the other's .nfo alone
+        QVERIFY2(line.contains("/autre.nfo : "), line.constData());
+    for (const QString &name : names)
+        QCOMPARE(readBytes(path(name + u".cfh"_s)), cards[name]);
+}
+
+// set on three cards through the real program: each changes in the named
+// bytes alone, its poster and every other byte as they were.
+void tst_Library::setsThreeCards()
+{
+    QStringList cards;
+    QList<QByteArray> old;
+    for (int i = 0; i < 3; ++i) {
+        QByteArray record(1168, ' ');
+        for (int j = 0; j < record.size(); ++j)
+            record[j] = char((j * 7 + i * 31) % 256);
+        cards << path(u"fiche %1.cfh"_s.arg(i));
+        old << makeCard(record, posterBytes(900 + i));
+        QVERIFY(writeBytes(cards.last(), old.last()));
+    }
+    const Run changed
+        = program(QStringList { u"set"_s, u"titre=Même titre"_s, u"minutes=5"_s, u"--"_s } + cards);
+    QVERIFY2(changed.status == 0, changed.err.constData());
+    for (int i = 0; i < 3; ++i) {
+        QByteArray expected = old[i];
+        expected.replace(7, 50, QByteArray("M\xEAme titre").leftJustified(50));
+        expected.replace(63, 2, "5 ");
+        QCOMPARE(readBytes(cards[i]), expected);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_Library)
+#include "tst_library.moc"

@@ -1,0 +1,83 @@
+#include "tool/tooltexts.h"
+
+namespace {
+
+// "1 fiche écrite", "0 fiche écrite", "3 fiches écrites": French counts
+// take the plural from two on.
+QString counted(qsizetype count, const QString &one, const QString &many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count < 2 ? one : many);
+}
+
+}   // namespace
+
+QString ToolText::notFolder(const QString &path)
+{
+    return path + QStringLiteral(" : ce n'est pas un dossier");
+}
+
+QString ToolText::placesAfterDashes()
+{
+    return QStringLiteral("les fiches viennent après « -- » : set CHAMP=VALEUR... -- FICHE|DOSSIER...");
+}
+
+QString ToolText::nfoMark()
+{
+    return QStringLiteral("cinefiche-card : écrit d'après une fiche de Cinefiche, remplacé à chaque export");
+}
+
+QString ToolText::nfoKept(const QString &path)
+{
+    return path + QStringLiteral(" : ce .nfo ne vient pas de Cinefiche, il est gardé ; --force le remplace");
+}
+
+QString ToolText::nfoNote(const QString &nfoPath, const QString &note)
+{
+    return nfoPath + QStringLiteral(" : ") + note;
+}
+
+QString ToolText::nfoCount(qsizetype written, qsizetype kept, qsizetype failed)
+{
+    return QStringLiteral("nfo : %1, %2, %3\n")
+        .arg(counted(written, QStringLiteral(".nfo écrit"), QStringLiteral(".nfo écrits")),
+            counted(kept, QStringLiteral("gardé"), QStringLiteral("gardés")),
+            counted(failed, QStringLiteral("en échec"), QStringLiteral("en échec")));
+}
+
+QString ToolText::cardImported(const QString &card, const QString &nfo, const QString &poster, bool dryRun)
+{
+    QString text = card
+        + (dryRun ? QStringLiteral(" : fiche à écrire d'après %1")
+                  : QStringLiteral(" : fiche écrite d'après %1"))
+              .arg(nfo);
+    if (!poster.isEmpty())
+        text += QStringLiteral(", affiche %1").arg(poster);
+    return text + QLatin1Char('\n');
+}
+
+QString ToolText::cardKept(const QString &card)
+{
+    return card + QStringLiteral(" : la fiche existe, elle est gardée\n");
+}
+
+QString ToolText::importCount(
+    qsizetype written, qsizetype kept, qsizetype failed, qsizetype withoutNfo, bool dryRun)
+{
+    const QString done = dryRun
+        ? counted(written, QStringLiteral("fiche à écrire"), QStringLiteral("fiches à écrire"))
+        : counted(written, QStringLiteral("fiche écrite"), QStringLiteral("fiches écrites"));
+    QString text
+        = (dryRun ? QStringLiteral("import, essai sans rien écrire : ") : QStringLiteral("import : ")) + done
+        + QStringLiteral(", ") + counted(kept, QStringLiteral("gardée"), QStringLiteral("gardées"))
+        + QStringLiteral(", ") + counted(failed, QStringLiteral("en échec"), QStringLiteral("en échec"));
+    if (withoutNfo > 0)
+        text += QStringLiteral(" ; ")
+            + counted(withoutNfo, QStringLiteral("film sans .nfo"), QStringLiteral("films sans .nfo"));
+    return text + QLatin1Char('\n');
+}
+
+QString ToolText::importProgress(qsizetype movies)
+{
+    return QStringLiteral("import : %1…")
+        .arg(counted(movies, QStringLiteral("film vu"), QStringLiteral("films vus")));
+}

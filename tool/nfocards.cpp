@@ -1,0 +1,90 @@
+#include "tool/nfocards.h"
+
+#include "app/common.h"
+#include "card/cardfile.h"
+#include "card/nativepath.h"
+#include "collection/movielibrary.h"
+#include "tool/commandline.h"
+#include "tool/nfoimport.h"
+#include "tool/tooltexts.h"
+
+#include <QFile>
+
+std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
+{
+    QFile file;
+    if (!FileExists(path) || !openForReading(file, path)) {
+        report(io, FileExists(path) ? ToolText::unreadable(path) : ToolText::missing(path));
+        return std::nullopt;
+    }
+    const NfoRead read = readNfo(file);
+    switch (read.status) {
+    case NfoStatus::Ok:
+        return read.movie;
+    case NfoStatus::NotMovie:
+        report(io, ToolText::nfoNotMovie(path));
+        return std::nullopt;
+    case NfoStatus::TooLarge:
+        report(io, ToolText::nfoTooLarge(path, kMaxNfoBytes));
+        return std::nullopt;
+    default:
+        report(io, ToolText::nfoUnreadable(path, read.line, read.error));
+        return std::nullopt;
+    }
+}
+
+std::optional<NfoCard> cardFromNfo(ToolIo &io, const QString &nfoPath)
+{
+    const auto movie = readMovie(io, nfoPath);
+    if (!movie)
+        return std::nullopt;
+    NfoImport imported = importMovie(*movie);
+    if (imported.values.titre.isEmpty()) {
+        report(io, ToolText::nfoNoTitle(nfoPath));
+        return std::nullopt;
+    }
+    NfoCard card { .notes = imported.notes };
+    if (!applyEdits(io, card.record, editsOf(imported.values)))
+        return std::nullopt;
+    return card;
+}
+
+QString posterAmong(const QStringList &pictures, const QString &nfoPath, QStringList &notes)
+{
+    for (const QString &picture : pictures) {
+        if (!inFolderOf(picture, nfoPath))
+            notes << ToolText::linkOutOfFolder(picture);
+        else if (const auto problem = posterProblem(picture))
+            notes << *problem;
+        else
+            return picture;
+    }
+    return {};
+}
+
+QStringList postersBesideNfo(const QString &nfoPath)
+{
+    QStringList found;
+    for (const QString &extension : pictureExtensions()) {
+        const QString beside = posterBesideNfo(nfoPath, extension);
+        if (FileExists(beside))
+            found << beside;
+    }
+    return found;
+}
+
+SaveResult writeImportedCard(
+    const QString &cardPath, const CardRecord &record, const QString &poster, LinkAtPath links)
+{
+    if (readCardHead(cardPath).status != CardReadStatus::Ok)
+        return writeWholeCard(cardPath, record, poster, links);
+    const PosterChoice choice = poster.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
+                                                 : PosterChoice { PosterChoice::Kind::Replace, poster };
+    return changeCard(
+        cardPath,
+        [&](CardRecord &stored) {
+            stored = record;
+            return true;
+        },
+        choice, links);
+}

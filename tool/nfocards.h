@@ -1,0 +1,36 @@
+#pragma once
+// What from-nfo and import share: the card that a movie .nfo gives, its
+// poster found beside it, and the writing of that card.
+
+#include "card/cardsave.h"
+#include "tool/cardtool.h"
+#include "tool/nfo.h"
+
+#include <optional>
+
+// The movie of the NFO at path; nullopt, said on err, when it is none.
+std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path);
+
+struct NfoCard {
+    CardRecord record {};
+    QStringList notes {};   // one line for each thing left out or shortened
+};
+
+// The card the NFO at nfoPath gives; nullopt, said on err, when it gives
+// none (unreadable, no movie's, no title).
+std::optional<NfoCard> cardFromNfo(ToolIo &io, const QString &nfoPath);
+
+// The first of pictures (paths, best first) that a card from the NFO at
+// nfoPath takes as its poster: one in the NFO's folder once links are
+// followed, and a picture a card may hold. Each one passed over is said in
+// notes. Empty when none is taken.
+QString posterAmong(const QStringList &pictures, const QString &nfoPath, QStringList &notes);
+
+// The pictures NAME-poster.EXT that stand beside the NFO NAME.nfo.
+QStringList postersBesideNfo(const QString &nfoPath);
+
+// Writes the card at cardPath anew from record and poster (none when
+// empty). A card standing there is replaced under its lock, as one change
+// against other writers; links says what becomes of a link at cardPath.
+SaveResult writeImportedCard(
+    const QString &cardPath, const CardRecord &record, const QString &poster, LinkAtPath links);
