@@ -23,8 +23,8 @@ QByteArray fixedBytes(const QByteArray &bytes, int width)
 
 CardRecord::CardRecord()
 {
-    for (const FieldSpec &spec : kFieldTable)
-        text(spec.field) = QString(spec.width, QLatin1Char(' '));
+    for (const FieldSpec &entry : kFieldTable)
+        text(entry.field) = QString(entry.width, QLatin1Char(' '));
 }
 
 QString &CardRecord::text(Field field)
@@ -50,8 +50,8 @@ CardRecord makeRecord(const QString &titre, const QString &annee, const QString 
     const std::array<QString, kFieldTable.size()> values
         = { titre, annee, dureeH, dureeM, type, realisateur, acteurs, resume };
     CardRecord record(Qt::Uninitialized);
-    for (const FieldSpec &spec : kFieldTable)
-        record.text(spec.field) = fixedWidth(values[size_t(spec.field)], spec.width);
+    for (const FieldSpec &entry : kFieldTable)
+        record.text(entry.field) = fixedWidth(values[size_t(entry.field)], entry.width);
     return record;
 }
 
@@ -59,8 +59,8 @@ QByteArray encodeRecord(const CardRecord &record)
 {
     QByteArray bytes;
     bytes.reserve(kRecordWidth);
-    for (const FieldSpec &spec : kFieldTable)
-        bytes += fixedBytes(toCp1252(record.text(spec.field)), spec.width);
+    for (const FieldSpec &entry : kFieldTable)
+        bytes += fixedBytes(toCp1252(record.text(entry.field)), entry.width);
     return bytes;
 }
 
@@ -70,8 +70,8 @@ CardRecord decodeRecord(QByteArrayView bytes)
         = bytes.size() >= kRecordWidth ? QByteArray() : fixedBytes(bytes.toByteArray(), kRecordWidth);
     const QByteArrayView full = padded.isNull() ? bytes : QByteArrayView(padded);
     CardRecord record(Qt::Uninitialized);
-    for (const FieldSpec &spec : kFieldTable)
-        record.text(spec.field) = fromCp1252(full.constData() + spec.offset, spec.width);
+    for (const FieldSpec &entry : kFieldTable)
+        record.text(entry.field) = fromCp1252(full.constData() + entry.offset, entry.width);
     return record;
 }
 

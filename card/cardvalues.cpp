@@ -117,11 +117,11 @@ const QString &CardValues::text(Field field) const
 CardValues cardValues(const CardRecord &record)
 {
     CardValues values;
-    for (const FieldSpec &spec : kFieldTable) {
-        if (holdsNames(spec.field))
-            values.acteurs = splitActorNames(record.text(spec.field));
+    for (const FieldSpec &entry : kFieldTable) {
+        if (holdsNames(entry.field))
+            values.acteurs = splitActorNames(record.text(entry.field));
         else
-            values.text(spec.field) = shownText(spec.rule, record.text(spec.field));
+            values.text(entry.field) = shownText(entry.rule, record.text(entry.field));
     }
     return values;
 }

@@ -157,9 +157,9 @@ void makeXmlSafe(Field field, QString &text, QStringList &notes)
 // number of minutes, or not at all.
 CardValues xmlSafe(CardValues values, QStringList &notes)
 {
-    for (const FieldSpec &spec : kFieldTable) {
-        if (!holdsNames(spec.field) && spec.rule != FieldRule::Hours && spec.rule != FieldRule::Minutes)
-            makeXmlSafe(spec.field, values.text(spec.field), notes);
+    for (const FieldSpec &entry : kFieldTable) {
+        if (!holdsNames(entry.field) && entry.rule != FieldRule::Hours && entry.rule != FieldRule::Minutes)
+            makeXmlSafe(entry.field, values.text(entry.field), notes);
     }
     for (QString &name : values.acteurs)
         makeXmlSafe(Field::Acteurs, name, notes);
