@@ -16,8 +16,9 @@ namespace {
 
 int saveCard(const QString &poster, const QString &out)
 {
-    const CardRecord record = makeRecord(QStringLiteral("Banc d'essai"), QStringLiteral("2024"),
-        QStringLiteral(" 1"), QStringLiteral("30"), QStringLiteral("Drame"), QString(), QString(), QString());
+    const CardRecord record
+        = makeRecord({ QStringLiteral("Banc d'essai"), QStringLiteral("2024"), QStringLiteral(" 1"),
+            QStringLiteral("30"), QStringLiteral("Drame"), QString(), QString(), QString() });
     return writeWholeCard(out, record, poster).ok() ? 0 : 1;
 }
 

@@ -7,11 +7,6 @@
 
 namespace {
 
-// The record's members in Field's order.
-constexpr std::array<QString CardRecord::*, kFieldTable.size()> kMembers
-    = { &CardRecord::Titre, &CardRecord::Annee, &CardRecord::DureeH, &CardRecord::DureeM, &CardRecord::Type,
-          &CardRecord::Realisateur, &CardRecord::Acteurs, &CardRecord::Resume };
-
 // The byte width matters in the file: a character outside the code page
 // (a surrogate pair) takes two QChars but one byte.
 QByteArray fixedBytes(const QByteArray &bytes, int width)
@@ -27,28 +22,14 @@ CardRecord::CardRecord()
         text(entry.field) = QString(entry.width, QLatin1Char(' '));
 }
 
-QString &CardRecord::text(Field field)
-{
-    return this->*kMembers[size_t(field)];
-}
-
-const QString &CardRecord::text(Field field) const
-{
-    return this->*kMembers[size_t(field)];
-}
-
 QString fixedWidth(const QString &value, int width)
 {
     return value.size() >= width ? value.left(width)
                                  : value + QString(width - value.size(), QLatin1Char(' '));
 }
 
-CardRecord makeRecord(const QString &titre, const QString &annee, const QString &dureeH,
-    const QString &dureeM, const QString &type, const QString &realisateur, const QString &acteurs,
-    const QString &resume)
+CardRecord makeRecord(const FieldTexts &values)
 {
-    const std::array<QString, kFieldTable.size()> values
-        = { titre, annee, dureeH, dureeM, type, realisateur, acteurs, resume };
     CardRecord record(Qt::Uninitialized);
     for (const FieldSpec &entry : kFieldTable)
         record.text(entry.field) = fixedWidth(values[size_t(entry.field)], entry.width);

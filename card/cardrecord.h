@@ -9,17 +9,23 @@
 #include <QString>
 #include <QStringList>
 
-struct CardRecord {
-    // Each field always holds exactly its width in characters.
-    QString Titre, Annee, DureeH, DureeM, Type, Realisateur, Acteurs, Resume;
+#include <array>
 
+// A text for each field, in Field's order.
+using FieldTexts = std::array<QString, kFieldTable.size()>;
+
+class CardRecord {
+public:
     CardRecord();                                 // the empty record: spaces only
     explicit CardRecord(Qt::Initialization) { }   // fields left empty, to be filled at once
     bool operator==(const CardRecord &) const = default;
 
-    // The member that holds field.
-    QString &text(Field field);
-    const QString &text(Field field) const;
+    // The text of field, which always holds exactly its width in characters.
+    QString &text(Field field) { return m_texts[size_t(field)]; }
+    const QString &text(Field field) const { return m_texts[size_t(field)]; }
+
+private:
+    FieldTexts m_texts;
 };
 
 // The actors: at most Max names, each of at most NameLength characters as
@@ -41,9 +47,7 @@ constexpr char Separator = char(0xA9);
 QString fixedWidth(const QString &value, int width);
 
 // Stores every value into its field with the fixed-width rule.
-CardRecord makeRecord(const QString &titre, const QString &annee, const QString &dureeH,
-    const QString &dureeM, const QString &type, const QString &realisateur, const QString &acteurs,
-    const QString &resume);
+CardRecord makeRecord(const FieldTexts &values);
 
 // The record as stored in a card file (Windows-1252, 1168 bytes), and back.
 // Missing bytes of a short record read as spaces.

@@ -60,16 +60,16 @@ void EditorWindow::emptyEditor()
 // Each step stands alone: a field that holds no number leaves its box empty.
 void EditorWindow::fillBoxes(const CardRecord &record)
 {
-    TypingLimit::setWhole(m_yearEdit, TrimRight(record.Annee));
-    if (const auto hours = hoursText(record.DureeH))
+    TypingLimit::setWhole(m_yearEdit, TrimRight(record.text(Field::Annee)));
+    if (const auto hours = hoursText(record.text(Field::Heures)))
         TypingLimit::setWhole(m_hoursEdit, *hours);
-    if (const auto minutes = minutesText(record.DureeM))
+    if (const auto minutes = minutesText(record.text(Field::Minutes)))
         TypingLimit::setWhole(m_minutesEdit, *minutes);
-    fillActors(record.Acteurs);
-    setSummaryWhole(summaryText(record.Resume));
-    TypingLimit::setWhole(m_directorEdit, TrimRight(record.Realisateur));
-    TypingLimit::setWhole(m_genreEdit, TrimRight(record.Type));
-    TypingLimit::setWhole(m_titleEdit, TrimRight(record.Titre));
+    fillActors(record.text(Field::Acteurs));
+    setSummaryWhole(summaryText(record.text(Field::Resume)));
+    TypingLimit::setWhole(m_directorEdit, TrimRight(record.text(Field::Realisateur)));
+    TypingLimit::setWhole(m_genreEdit, TrimRight(record.text(Field::Type)));
+    TypingLimit::setWhole(m_titleEdit, TrimRight(record.text(Field::Titre)));
 }
 
 void EditorWindow::fillActors(const QString &acteurs)

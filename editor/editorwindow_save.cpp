@@ -16,9 +16,9 @@
 
 CardRecord EditorWindow::collectRecord() const
 {
-    return makeRecord(m_titleEdit->text(), m_yearEdit->text(), dureeHField(m_hoursEdit->text()),
+    return makeRecord({ m_titleEdit->text(), m_yearEdit->text(), dureeHField(m_hoursEdit->text()),
         m_minutesEdit->text(), m_genreEdit->text(), m_directorEdit->text(), joinActorNames(actorNames()),
-        resumeField(summary()));
+        resumeField(summary()) });
 }
 
 QString EditorWindow::chooseCardPath(const QString &proposed, const QString &folder)

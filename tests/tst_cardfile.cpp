@@ -46,8 +46,8 @@ void tst_CardFile::init()
 
 CardRecord tst_CardFile::sampleRecord() const
 {
-    return makeRecord(u"Brazil"_s, u"1985"_s, u" 2"_s, u"22"_s, u"Comédie"_s, u"Terry"_s,
-        joinActorNames({ u"Jonathan"_s, u"Robert"_s }), u"Un fonctionnaire | un rêve ©"_s);
+    return makeRecord({ u"Brazil"_s, u"1985"_s, u" 2"_s, u"22"_s, u"Comédie"_s, u"Terry"_s,
+        joinActorNames({ u"Jonathan"_s, u"Robert"_s }), u"Un fonctionnaire | un rêve ©"_s });
 }
 
 void tst_CardFile::writeThenRead_data()
@@ -104,7 +104,7 @@ void tst_CardFile::readsAnyCardBytes()
     QVERIFY(writeBytes(card, bytes.left(1175)));
     read = ReadCardFile(card, m_work);
     QCOMPARE(read.status, CardReadStatus::Ok);
-    QCOMPARE(read.record.Titre, fixedWidth(u"Titre"_s, 50));
+    QCOMPARE(read.record.text(Field::Titre), fixedWidth(u"Titre"_s, 50));
     QVERIFY(!QFile::exists(m_work + WorkFile::Image));
 }
 

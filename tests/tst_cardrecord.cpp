@@ -85,8 +85,8 @@ void tst_CardRecord::recordBytes()
 {
     const QString tenNames = joinActorNames(QStringList(10, QString(50, 'n')));
     QCOMPARE(tenNames.size(), fieldWidth(Field::Acteurs));
-    const CardRecord record = makeRecord(u"Brazil \U0001F3AC"_s, u"1985"_s, u" 2"_s, u"22"_s, u"Comédie"_s,
-        u"R"_s, tenNames, QString(600, 'r'));
+    const CardRecord record = makeRecord({ u"Brazil \U0001F3AC"_s, u"1985"_s, u" 2"_s, u"22"_s, u"Comédie"_s,
+        u"R"_s, tenNames, QString(600, 'r') });
     const QByteArray bytes = encodeRecord(record);
     QCOMPARE(bytes.size(), kRecordWidth);   // one byte for the pair, the field padded
     QCOMPARE(bytes.left(9), QByteArray("Brazil ? "));
@@ -98,10 +98,11 @@ void tst_CardRecord::recordBytes()
     QCOMPARE(bytes.mid(668), QByteArray(500, 'r'));
 
     const CardRecord back = decodeRecord(bytes);
-    QCOMPARE(back.Acteurs, tenNames);
-    QCOMPARE(back.Type, ::fixedWidth(u"Comédie"_s, 50));
-    QCOMPARE(decodeRecord(bytes.left(58)).Type, QString(50, ' '));   // a short record reads as spaces
-    QCOMPARE(CardRecord().Resume, QString(500, ' '));
+    QCOMPARE(back.text(Field::Acteurs), tenNames);
+    QCOMPARE(back.text(Field::Type), ::fixedWidth(u"Comédie"_s, 50));
+    QCOMPARE(
+        decodeRecord(bytes.left(58)).text(Field::Type), QString(50, ' '));   // a short record reads as spaces
+    QCOMPARE(CardRecord().text(Field::Resume), QString(500, ' '));
 }
 
 void tst_CardRecord::splitActors_data()

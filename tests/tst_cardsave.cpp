@@ -42,7 +42,8 @@ void tst_CardSave::cleanup()
 // The card's new record; "copy" writes to copy.cfh beside the card.
 SaveResult tst_CardSave::write(const QString &writer, const QString &card, const QString &poster) const
 {
-    const CardRecord record = makeRecord(u"New"_s, u"1997"_s, dureeHField(u"3"_s), u"14"_s, {}, {}, {}, {});
+    const CardRecord record
+        = makeRecord({ u"New"_s, u"1997"_s, dureeHField(u"3"_s), u"14"_s, {}, {}, {}, {} });
     if (writer == u"whole card")
         return writeWholeCard(card, record, poster);
     if (writer == u"record")
@@ -181,9 +182,9 @@ void tst_CardSave::replacesOnlyTheCardLoaded()
     QVERIFY(writeBytes(card, makeCard("Loaded", "poster")));
     const CardHead loaded = readCardHead(card);
     QCOMPARE(cardFingerprint(card), loaded.fingerprint);
-    QVERIFY(rewriteRecord(card, makeRecord(u"Other"_s, {}, {}, {}, {}, {}, {}, {})).ok());
+    QVERIFY(rewriteRecord(card, makeRecord({ u"Other"_s, {}, {}, {}, {}, {}, {}, {} })).ok());
     const QByteArray other = readBytes(card);
-    const CardRecord mine = makeRecord(u"Mine"_s, {}, {}, {}, {}, {}, {}, {});
+    const CardRecord mine = makeRecord({ u"Mine"_s, {}, {}, {}, {}, {}, {}, {} });
     const SaveResult refused = replaceIfUnchanged(card, loaded.fingerprint, mine);
     QCOMPARE(refused.status, SaveStatus::Changed);
     QCOMPARE(refused.failedPath, card);
@@ -208,8 +209,8 @@ void tst_CardSave::twoWritersLoseNothing()
         QVERIFY2(writer->exitCode() == 0, writer->readAllStandardError().constData());
     }
     const CardHead raced = readCardHead(card);
-    QCOMPARE(raced.record.Titre.trimmed(), u"500"_s);
-    QCOMPARE(raced.record.Type.trimmed(), u"500"_s);
+    QCOMPARE(raced.record.text(Field::Titre).trimmed(), u"500"_s);
+    QCOMPARE(raced.record.text(Field::Type).trimmed(), u"500"_s);
     QCOMPARE(readBytes(card).sliced(CardLayout::PosterOffset), QByteArray("poster"));
 }
 

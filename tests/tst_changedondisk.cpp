@@ -27,7 +27,7 @@ const QString kChangedQuestion
 QByteArray cardBytes(const QString &title, const QString &genre, const QByteArray &poster)
 {
     return makeCard(encodeRecord(makeRecord(
-                        title, u"1985"_s, u" 2"_s, u"12"_s, genre, u"Anne"_s, u"Boris|"_s, u"Court."_s)),
+                        { title, u"1985"_s, u" 2"_s, u"12"_s, genre, u"Anne"_s, u"Boris|"_s, u"Court."_s })),
         poster);
 }
 
@@ -35,7 +35,7 @@ QByteArray cardBytes(const QString &title, const QString &genre, const QByteArra
 QByteArray changeGenre(const QString &card, const QString &genre)
 {
     const auto edit = [&](CardRecord &record) {
-        record.Type = genre.leftJustified(fieldWidth(Field::Type));
+        record.text(Field::Type) = genre.leftJustified(fieldWidth(Field::Type));
         return true;
     };
     return changeCard(card, edit).ok() ? readBytes(card) : QByteArray();

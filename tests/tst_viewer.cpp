@@ -33,7 +33,7 @@ struct CardTexts {
 QByteArray recordOf(const CardTexts &t)
 {
     return encodeRecord(
-        makeRecord(t.titre, t.annee, t.dureeH, t.dureeM, t.type, t.realisateur, t.acteurs, t.resume));
+        makeRecord({ t.titre, t.annee, t.dureeH, t.dureeM, t.type, t.realisateur, t.acteurs, t.resume }));
 }
 
 QStringList workFolders()

@@ -155,7 +155,7 @@ bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits)
             return false;
         }
     }
-    if (TrimRight(record.Titre).isEmpty()) {
+    if (TrimRight(record.text(Field::Titre)).isEmpty()) {
         report(io, ToolText::titleMissing());
         return false;
     }

@@ -7,13 +7,14 @@ CardTexts cardTexts(const CardRecord &record, const QString &anneeCaption, const
 {
     const QString space = QStringLiteral(" ");
     CardTexts texts;
-    texts.annee = anneeCaption + TrimRight(space + record.Annee);
-    texts.duree = dureeCaption + TrimRight(space + record.DureeH + QLatin1Char('h') + record.DureeM);
+    texts.annee = anneeCaption + TrimRight(space + record.text(Field::Annee));
+    texts.duree = dureeCaption
+        + TrimRight(space + record.text(Field::Heures) + QLatin1Char('h') + record.text(Field::Minutes));
     // The record separates actors by carriage returns; a label breaks lines at "\n".
-    texts.acteurs = ActorLines(record.Acteurs).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    texts.resume = summaryText(record.Resume);
-    texts.realisateur = TrimRight(record.Realisateur);
-    texts.type = TrimRight(record.Type);
-    texts.titre = TrimRight(record.Titre);
+    texts.acteurs = ActorLines(record.text(Field::Acteurs)).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    texts.resume = summaryText(record.text(Field::Resume));
+    texts.realisateur = TrimRight(record.text(Field::Realisateur));
+    texts.type = TrimRight(record.text(Field::Type));
+    texts.titre = TrimRight(record.text(Field::Titre));
     return texts;
 }

@@ -33,12 +33,12 @@ void checkRecordSurvivesASave(const QByteArray &card, const CardRecord &record)
 
 void loadFields(const CardRecord &record)
 {
-    hoursText(record.DureeH);
-    minutesText(record.DureeM);
-    const QStringList names = splitActorNames(record.Acteurs);
+    hoursText(record.text(Field::Heures));
+    minutesText(record.text(Field::Minutes));
+    const QStringList names = splitActorNames(record.text(Field::Acteurs));
     if (toCp1252(joinActorNames(names)).size() > fieldWidth(Field::Acteurs) + 1)
         std::abort();   // loaded names always fit back into their field
-    const QString summary = summaryText(record.Resume);
+    const QString summary = summaryText(record.text(Field::Resume));
     if (toCp1252(resumeField(summary)).size() > fieldWidth(Field::Resume))
         std::abort();   // a summary saved again is never cut
     cardTexts(record, QStringLiteral("Année : "), QStringLiteral("Durée :"));

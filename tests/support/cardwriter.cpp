@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     const bool title = QByteArrayView(argv[2]) == "titre";
     const int count = QByteArray(argv[3]).toInt();
     const auto addOne = [title](CardRecord &record) {
-        QString &field = title ? record.Titre : record.Type;
+        QString &field = title ? record.text(Field::Titre) : record.text(Field::Type);
         field = fixedWidth(QString::number(field.trimmed().toInt() + 1), fieldWidth(Field::Titre));
         return true;
     };
