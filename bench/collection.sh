@@ -7,6 +7,7 @@ TREE_CARDS=${TREE_CARDS:-10000}              # in 100 folders, 300 KB JPEG poste
 CATALOGUE_CARDS=${CATALOGUE_CARDS:-1000}     # 1 MB JPEG posters
 COLLECTION_RUNS=${COLLECTION_RUNS:-10}
 CATALOGUE_RUNS=${CATALOGUE_RUNS:-3}
+START_RUNS=${START_RUNS:-30}
 SOUGHT=Belmondo   # the actor find looks for, on one card in a hundred
 
 collection_card() {   # title, actors: a card's record, then the poster on standard input
@@ -41,6 +42,11 @@ tree_show() { "$bin/stopwatch" "$tool" show -r --json "$work/tree"; }
 tenth_show() { "$bin/stopwatch" "$tool" show -r --json "${tenth[@]}"; }
 tenth_find() { "$bin/stopwatch" "$tool" find -r "${tenth[@]}" --acteur "$SOUGHT"; }
 
+# The start of a command on one card, beside a program linked to QtCore alone.
+one_find() { "$bin/stopwatch" "$tool" find "$work/catalogue/fiche-1.cfh" --acteur "$SOUGHT"; }
+one_show() { "$bin/stopwatch" "$tool" show --json "$work/catalogue/fiche-1.cfh"; }
+core_anchor() { "$bin/stopwatch" "$bin/startanchor"; }
+
 catalogue_first() {   # an empty thumbnail cache each time
     rm -rf "$XDG_CACHE_HOME/thumbnails" "$out/catalogue.html"
     "$bin/stopwatch" "$tool" catalogue "$work/catalogue" -o "$out/catalogue.html"
@@ -74,6 +80,8 @@ measure_collection() {
     interleave memshow "$CATALOGUE_RUNS" tree_show tenth_show
     interleave memfind "$CATALOGUE_RUNS" find_cinefiche tenth_find
     interleave memcat "$CATALOGUE_RUNS" tree_catalogue tenth_catalogue
+    interleave onefind "$START_RUNS" one_find core_anchor
+    interleave oneshow "$START_RUNS" one_show core_anchor
 }
 
 print_collection_rows() {
@@ -91,4 +99,8 @@ print_collection_rows() {
     table_row "13b. mémoire de pointe, find" "find, tout" "find, un dixième" memfind 2 $mib
     table_row "13c. mémoire de pointe, catalogue HTML (vignettes en cache)" "catalogue, tout" \
         "catalogue, un dixième" memcat 2 $mib
+    table_row "14. démarrage de find --acteur sur une fiche" "cinefiche-card find FICHE" \
+        "startanchor : programme vide lié à QtCore seul" onefind 1 $ms
+    table_row "14b. démarrage de show --json sur une fiche (affiche JPEG)" "cinefiche-card show --json FICHE" \
+        "startanchor" oneshow 1 $ms
 }
