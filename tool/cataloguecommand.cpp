@@ -49,7 +49,7 @@ void addBatch(HtmlCatalogue &html, QList<ScannedCard> &batch)
     QStringList paths;
     for (const ScannedCard &card : batch)
         paths << card.path;
-    const std::vector<QByteArray> thumbnails = cardThumbnails(paths);
+    const std::vector<QByteArray> thumbnails = cataloguePictures(paths);
     for (qsizetype i = 0; i < batch.size(); ++i)
         html.add({ batch[i].path, cardValues(batch[i].head.record), {} }, thumbnails[size_t(i)]);
     batch.clear();
