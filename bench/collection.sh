@@ -8,6 +8,7 @@ TREE_CARDS=${TREE_CARDS:-10000}              # in 100 folders, 300 KB JPEG poste
 CATALOGUE_CARDS=${CATALOGUE_CARDS:-1000}     # 1 MB JPEG posters
 COLLECTION_RUNS=${COLLECTION_RUNS:-10}
 CATALOGUE_RUNS=${CATALOGUE_RUNS:-3}
+START_RUNS=${START_RUNS:-30}
 SOUGHT=Belmondo   # the actor find looks for, on one card in a hundred
 IMPORT_MOVIES=${IMPORT_MOVIES:-1000}         # a folder each, a media manager's NFO, 1 MB posters
 IMPORT_RUNS=${IMPORT_RUNS:-3}
@@ -61,6 +62,11 @@ find_grep() { "$bin/stopwatch" grep -rl "$SOUGHT" "$work/tree"; }
 tree_show() { "$bin/stopwatch" "$tool" show -r --json "$work/tree"; }
 tenth_show() { "$bin/stopwatch" "$tool" show -r --json "${tenth[@]}"; }
 tenth_find() { "$bin/stopwatch" "$tool" find -r "${tenth[@]}" --acteur "$SOUGHT"; }
+
+# The start of a command on one card, beside a program linked to QtCore alone.
+one_find() { "$bin/stopwatch" "$tool" find "$work/catalogue/fiche-1.cfh" --acteur "$SOUGHT"; }
+one_show() { "$bin/stopwatch" "$tool" show --json "$work/catalogue/fiche-1.cfh"; }
+core_anchor() { "$bin/stopwatch" "$bin/startanchor"; }
 
 catalogue_first() {   # an empty thumbnail cache each time
     rm -rf "$XDG_CACHE_HOME/thumbnails" "$out/catalogue.html"
@@ -119,6 +125,8 @@ measure_collection() {
     interleave import "$IMPORT_RUNS" import_cinefiche import_anchor
     interleave importsync "$IMPORT_RUNS" import_cinefiche import_synced_anchor
     interleave memimport "$IMPORT_RUNS" import_cinefiche import_tenth
+    interleave onefind "$START_RUNS" one_find core_anchor
+    interleave oneshow "$START_RUNS" one_show core_anchor
 }
 
 print_collection_rows() {
@@ -142,4 +150,8 @@ print_collection_rows() {
         "cinefiche-card import" "cp + sync -d + nfoanchor" importsync 1 $ms
     table_row "14c. mémoire de pointe, import : $IMPORT_MOVIES films, puis un dixième" "import, tout" \
         "import, un dixième" memimport 2 $mib
+    table_row "15. démarrage de find --acteur sur une fiche" "cinefiche-card find FICHE" \
+        "startanchor : programme vide lié à QtCore seul" onefind 1 $ms
+    table_row "15b. démarrage de show --json sur une fiche (affiche JPEG)" "cinefiche-card show --json FICHE" \
+        "startanchor" oneshow 1 $ms
 }

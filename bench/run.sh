@@ -6,7 +6,7 @@
 #
 #   bench/run.sh               rows 3 to 5 use cinefiche-card once it is built
 #   bench/run.sh --drivers     they use bench/carddriver: the card library's calls alone
-#   bench/run.sh --collection  rows 10 to 13 alone (find, show, catalogue over a
+#   bench/run.sh --collection  rows 10 to 14 alone (find, show, catalogue over a
 #                              tree); TREE_CARDS=1000 CATALOGUE_CARDS=100 for a quick look
 #
 # Windows open under Xvfb with openbox, as on a desktop. Inputs and outputs
@@ -189,7 +189,7 @@ print_table() {
     table_row "8. cinefiche-card show --json sur $MANY_CARDS fiches" "$(tool_only "show --json")" \
         "recordsanchor" show 1 $ms
     table_row "9. démarrage de l'outil sans travail" "$(tool_only --version)" \
-        "startanchor : programme vide lié à QtCore et QtGui" start 1 $ms
+        "startanchor : programme vide lié à QtCore seul" start 1 $ms
     table_row "9b. démarrage du pilote de la ligne 5 sans fiche (QtCore seul)" "carddriver records" \
         "recordsanchor sans fiche" drvstart 1 $ms
     [ $has_tool = yes ] && print_collection_rows

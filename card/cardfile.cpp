@@ -17,6 +17,9 @@
 
 namespace {
 
+// What readCardHead reads of a poster with the record, for its header.
+constexpr qsizetype kPosterHeadBytes = 4096;
+
 // Large blocks: a poster of 100 MB is a hundred writes, not 200,000.
 constexpr qint64 kBlock = 1024 * 1024;
 
@@ -99,6 +102,21 @@ qsizetype readUpTo(int fd, char *buffer, qsizetype size)
         total += n;
     }
     return total;
+}
+
+// The poster's header of the card open as fd, whose first bytes are read.
+PosterInfo posterHeader(int fd, QByteArrayView read)
+{
+    return readPictureHeader([fd, read](qint64 offset, char *buffer, qint64 size) -> qint64 {
+        if (offset + size <= read.size()) {
+            std::copy_n(read.data() + offset, size, buffer);
+            return size;
+        }
+        ssize_t n = 0;
+        while ((n = ::pread(fd, buffer, size_t(size), off_t(CardLayout::PosterOffset + offset))) < 0
+            && errno == EINTR) { }
+        return n;
+    });
 }
 
 // The marker and record of a card's first bytes; nullopt: they could not be read.
@@ -202,20 +220,25 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
     return result;
 }
 
-CardHead readCardHead(const QString &path)
+CardHead readCardHead(const QString &path, PosterHeader poster)
 {
     CardHead head;
     qint64 size = 0;
     const int fd = openRegular(path, head.status, size, head.fingerprint);
     if (fd < 0)
         return head;
-    char bytes[CardLayout::PosterOffset];
-    const qsizetype n = readUpTo(fd, bytes, CardLayout::PosterOffset);
-    ::close(fd);
+    // Most posters' headers are in the first bytes after the record: one read serves both.
+    char bytes[CardLayout::PosterOffset + kPosterHeadBytes];
+    const qsizetype wanted = CardLayout::PosterOffset + (poster == PosterHeader::Read ? kPosterHeadBytes : 0);
+    const qsizetype n = readUpTo(fd, bytes, wanted);
     const CardRead read = cardFromHead(n < 0 ? std::nullopt : std::optional(QByteArrayView(bytes, n)));
     head.status = read.status;
     head.record = read.record;
     head.posterBytes = std::max<qint64>(0, size - CardLayout::PosterOffset);
+    if (head.status == CardReadStatus::Ok && head.posterBytes > 0 && poster == PosterHeader::Read
+        && n >= CardLayout::PosterOffset)
+        head.poster = posterHeader(fd, QByteArrayView(bytes, n).sliced(CardLayout::PosterOffset));
+    ::close(fd);
     return head;
 }
 

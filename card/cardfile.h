@@ -5,6 +5,7 @@
 #include "card/cardlock.h"
 #include "card/cardrecord.h"
 #include "card/filereplace.h"
+#include "card/pictureheader.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -45,11 +46,16 @@ struct CardHead {
     CardRecord record { Qt::Uninitialized };   // meaningful only when the status is Ok
     qint64 posterBytes = 0;                    // bytes after offset 1176
     CardFingerprint fingerprint {};            // the file as read
+    PosterInfo poster {};                      // with PosterHeader::Read: the poster's picture
 };
 
+enum class PosterHeader { Skip, Read };
+
 // The record of the card at path, from its first 1176 bytes alone, and the
-// size of its poster: one open, one look at the file and one read.
-CardHead readCardHead(const QString &path);
+// size of its poster: one open, one look at the file and one read. With
+// PosterHeader::Read, also the poster's format and pixels from its header,
+// most often in that same read.
+CardHead readCardHead(const QString &path, PosterHeader poster = PosterHeader::Skip);
 
 // The poster of the card at cardPath, read in place: position 0 is the byte
 // at offset 1176. Read-only; empty for a card without poster.

@@ -16,7 +16,8 @@ struct ScannedCard {
 };
 
 struct CardScan {
-    bool recursive = false;   // the folders below each folder too
+    bool recursive = false;                     // the folders below each folder too
+    PosterHeader poster = PosterHeader::Skip;   // Read: each card's poster format and pixels too
     // Each card as it is read, in order; false stops the scan.
     std::function<bool(const ScannedCard &)> onCard;
     // Why a place yields no card (Missing, NotCard, Unreadable); inside
@@ -27,5 +28,6 @@ struct CardScan {
 // Reads places in their order: a file is a card (or a problem); a folder
 // gives its cards, and with recursive those of its folders, each folder's
 // entries in French order of their names. Reads each card's record alone
-// (1176 bytes), so it may run on any thread. False when onCard stopped it.
+// (1176 bytes; and its poster's header when asked), so it may run on any thread. False when onCard stopped
+// it.
 bool scanCards(const QStringList &places, const CardScan &scan);

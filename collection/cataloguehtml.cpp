@@ -1,8 +1,9 @@
 #include "collection/cataloguehtml.h"
 
+#include "card/pictureheader.h"
+
 #include <QCryptographicHash>
 #include <QSize>
-#include <QtEndian>
 
 namespace {
 
@@ -20,15 +21,7 @@ QString securityPolicy()
         .arg(hashSource(catalogueStyle()), hashSource(catalogueScript()));
 }
 
-// The pixels a PNG announces in its header, so the page keeps its place.
-QSize pngSize(const QByteArray &png)
-{
-    if (png.size() < 24 || !png.startsWith("\x89PNG\r\n\x1A\n"))
-        return {};
-    return { int(qFromBigEndian<quint32>(png.constData() + 16)),
-        int(qFromBigEndian<quint32>(png.constData() + 20)) };
-}
-
+// A cell of the table, in the column named; sortKey, when given, sorts it.
 QString cell(const QString &column, const QString &text, const QString &sortKey = QString())
 {
     const QString key
@@ -44,15 +37,16 @@ QString cell(Field field, const QString &text, const QString &sortKey = QString(
 
 // The poster's cell as bytes: its picture, the most of a page, is written
 // as it is encoded, never through a text.
-QByteArray posterCell(const QString &title, const QByteArray &png)
+QByteArray posterCell(const QString &title, const QByteArray &picture)
 {
-    if (png.isEmpty())
+    const PosterInfo info = readPictureHeader(picture);
+    if (info.format.isEmpty())
         return "<td class=\"affiche\"><span class=\"sans\">Sans affiche</span></td>";
-    const QSize size = pngSize(png);
+    const QSize size = info.size;
     const QString image
         = QStringLiteral("<td class=\"affiche\"><img alt=\"%1\" width=\"%2\" height=\"%3\" ")
               .arg(escapedHtml(title), QString::number(size.width()), QString::number(size.height()));
-    return image.toUtf8() + "src=\"data:image/png;base64," + png.toBase64() + "\"></td>";
+    return image.toUtf8() + "src=\"data:image/" + info.format + ";base64," + picture.toBase64() + "\"></td>";
 }
 
 // "1 h 47" read as 107 minutes, so the durations sort by length.
@@ -104,7 +98,7 @@ HtmlCatalogue::HtmlCatalogue(QIODevice &out) : m_out(out)
               .arg(securityPolicy(), catalogueStyle(), headerRow()));
 }
 
-bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &thumbnailPng)
+bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &picture)
 {
     const CardValues &values = card.values;
     bool year = false;
@@ -114,7 +108,7 @@ bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &thumbnailPn
         + cell(Field::Type, values.type) + cell(Field::Realisateur, values.realisateur)
         + cell(Field::Acteurs, values.acteurs.join(QStringLiteral(", "))) + cell(Field::Resume, values.resume)
         + cell(QStringLiteral("fichier"), card.path) + QStringLiteral("</tr>\n");
-    return write("<tr>" + posterCell(values.titre, thumbnailPng) + fields.toUtf8());
+    return write("<tr>" + posterCell(values.titre, picture) + fields.toUtf8());
 }
 
 bool HtmlCatalogue::finish()

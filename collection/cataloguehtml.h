@@ -12,8 +12,8 @@
 class HtmlCatalogue {
 public:
     explicit HtmlCatalogue(QIODevice &out);
-    // thumbnailPng: the poster's thumbnail, embedded; empty for none.
-    bool add(const CatalogueCard &card, const QByteArray &thumbnailPng);
+    // picture: the poster's thumbnail (PNG or JPEG), embedded; empty for none.
+    bool add(const CatalogueCard &card, const QByteArray &picture);
     bool finish();
 
 private:

@@ -66,31 +66,11 @@ bool standsAlone(uchar marker)
     return marker == 0x00 || marker == 0x01 || marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7);
 }
 
-// The format of the usual poster pictures from their first bytes. Given to
-// the reader, it loads that format's plugin alone instead of asking every
-// installed plugin in turn (TIFF, MNG, WebP... and their libraries).
-QByteArray formatFromSignature(QIODevice &in)
+// The format and size that Qt's readers find, each asked in turn.
+PosterInfo probeAnyFormat(QIODevice &in)
 {
-    const QByteArray head = in.peek(12);
-    if (head.startsWith("\xFF\xD8\xFF"))
-        return "jpeg";
-    if (head.startsWith("\x89PNG\r\n\x1A\n"))
-        return "png";
-    if (head.startsWith("GIF8"))
-        return "gif";
-    if (head.startsWith("BM"))
-        return "bmp";
-    if (head.startsWith("RIFF") && head.mid(8) == "WEBP")
-        return "webp";
-    return {};
-}
-
-// The format and size that a reader of format (any format when empty) finds.
-PosterInfo probeAs(QIODevice &in, const QByteArray &format)
-{
-    QImageReader reader(&in, format);
-    reader.setAutoDetectImageFormat(format.isEmpty());
-    reader.setDecideFormatFromContent(format.isEmpty());   // never the file's name
+    QImageReader reader(&in);
+    reader.setDecideFormatFromContent(true);   // never the file's name
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid())
         return {};
@@ -102,18 +82,10 @@ PosterInfo probeAs(QIODevice &in, const QByteArray &format)
 PosterInfo probePoster(QIODevice &in)
 {
     const qint64 start = in.pos();
-    const QByteArray signature = formatFromSignature(in);
-    if (!signature.isEmpty()) {
-        const PosterInfo info = probeAs(in, signature);
-        if (!info.format.isEmpty() || !in.seek(start))
-            return info;
-    }
-    return probeAs(in, {});
-}
-
-bool tooManyPixels(const QSize &size)
-{
-    return qint64(size.width()) * size.height() > kMaxPosterPixels;
+    const PosterInfo info = readPictureHeader(in);
+    if (!info.format.isEmpty() || !in.seek(start))
+        return info;
+    return probeAnyFormat(in);
 }
 
 int jpegScans(QIODevice &in)
@@ -176,11 +148,6 @@ QImage decodePoster(QIODevice &in, QSize bound)
     if (bound.isValid() && (info.size.width() > bound.width() || info.size.height() > bound.height()))
         reader.setScaledSize(info.size.scaled(bound, Qt::KeepAspectRatio).expandedTo({ 1, 1 }));
     return reader.read();
-}
-
-QString pictureExtension(const QByteArray &format)
-{
-    return format == "jpeg" ? QStringLiteral("jpg") : QString::fromLatin1(format);
 }
 
 QImage readPictureAs(const QString &path, const QByteArray &format)

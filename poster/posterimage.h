@@ -2,6 +2,8 @@
 // Poster pictures: what a poster's bytes hold, read from their header alone,
 // and the decoded picture, never larger than the program can afford.
 
+#include "card/pictureheader.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -9,30 +11,14 @@
 class QIODevice;
 class QString;
 
-struct PosterInfo {
-    QByteArray format;   // "jpeg", "png", ...; empty when the bytes are no picture
-    QSize size;          // pixels, as the header announces them
-};
-
 // The format and size of the picture that the bytes from in's position
-// hold; reads only the header.
+// hold; reads only the header. Beyond the formats readPictureHeader knows,
+// Qt's readers are asked (TIFF...).
 PosterInfo probePoster(QIODevice &in);
-
-// A picture file's extension for a format of probePoster: "jpg" for "jpeg".
-QString pictureExtension(const QByteArray &format);
 
 // The picture at path read as format alone. Otherwise Qt loads every
 // installed picture plugin to ask it first, even for its own PNG.
 QImage readPictureAs(const QString &path, const QByteArray &format);
-
-// The most pixels a poster may announce: beyond, it is refused before
-// anything is allocated (a hostile header can announce 60000 x 60000).
-constexpr qint64 kMaxPosterPixels = 50'000'000;
-bool tooManyPixels(const QSize &size);
-
-// Each scan of a progressive JPEG is a pass over the whole picture: real
-// ones hold about ten, a hostile one thousands in a small file (minutes of work).
-constexpr int kMaxJpegScans = 100;
 
 // The scans of the JPEG from in's position, counted by walking its markers
 // (cheap: no decoding); the count stops past kMaxJpegScans. Reads to the end.
@@ -40,10 +26,6 @@ int jpegScans(QIODevice &in);
 
 // Whether the file at path can be a card's poster, from its header alone
 // (and, for a JPEG, its markers).
-struct PosterFileCheck {
-    enum Problem { None, Missing, Unreadable, NotPicture, TooManyPixels, TooManyScans } problem = None;
-    QSize size;   // pixels, as the header announces them
-};
 PosterFileCheck checkPosterFile(const QString &path);
 PosterFileCheck checkPoster(QIODevice &in);
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QStandardPaths>
 #include <QThreadPool>
 #include <QUrl>
@@ -22,6 +23,10 @@ namespace {
 
 const QString kUriKey = QStringLiteral("Thumb::URI");
 const QString kMTimeKey = QStringLiteral("Thumb::MTime");
+
+// A photograph's thumbnail at this JPEG quality is a tenth of its PNG and
+// shows no loss at its size.
+constexpr int kCatalogueQuality = 80;
 
 // A thumbnail larger than this is no thumbnail of ours: never read whole.
 constexpr qint64 kMostThumbnailBytes = 4 * 1024 * 1024;
@@ -141,6 +146,35 @@ void store(const QString &path, const QByteArray &png)
         Durability::Written);
 }
 
+// A catalogue's picture is kept in the program's own cache, whichever
+// program makes it, named like the large thumbnail it comes from.
+QString cataloguePicturePath(const QByteArray &uri)
+{
+    const QByteArray md5 = QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/cinefiche/catalogue/") + QString::fromLatin1(md5) + QStringLiteral(".jpg");
+}
+
+// A JPEG comment segment naming the card's version: its modification time
+// and size. It stays in the cache, out of the page.
+QByteArray keyComment(const ThumbnailKey &key)
+{
+    const QByteArray text = "Cinefiche " + QByteArray::number(key.mtime) + ' ' + QByteArray::number(key.size);
+    const qsizetype length = text.size() + 2;
+    return QByteArray("\xFF\xFE") + char(length >> 8) + char(length & 0xFF) + text;
+}
+
+// What make gives for each card, made on every core.
+std::vector<QByteArray> forEachCard(const QStringList &cardPaths, QByteArray (*make)(const QString &))
+{
+    std::vector<QByteArray> made(size_t(cardPaths.size()));
+    QThreadPool pool;
+    for (qsizetype i = 0; i < cardPaths.size(); ++i)
+        pool.start([&made, &cardPaths, make, i] { made[size_t(i)] = make(cardPaths[i]); });
+    pool.waitForDone();
+    return made;
+}
+
 }   // namespace
 
 ThumbnailKey thumbnailKey(const QString &path)
@@ -179,12 +213,34 @@ QByteArray cardThumbnail(const QString &cardPath)
     return made;
 }
 
+QByteArray cataloguePicture(const QString &cardPath)
+{
+    const ThumbnailKey key = thumbnailKey(cardPath);
+    if (key.mtime < 0)
+        return {};
+    const QString path = cataloguePicturePath(key.uri);
+    const QByteArray start = QByteArray("\xFF\xD8") + keyComment(key);
+    if (const auto cached = readCached(path); cached && cached->startsWith(start))
+        return "\xFF\xD8" + cached->sliced(start.size());
+    const QByteArray png = cardThumbnail(cardPath);
+    const QImage pixels = pixelsOf(QImage::fromData(png, "PNG"));
+    QBuffer jpeg;
+    jpeg.open(QIODevice::WriteOnly);
+    QImageWriter writer(&jpeg, "jpeg");
+    writer.setQuality(kCatalogueQuality);
+    // JPEG has no transparency: such a poster keeps its PNG.
+    if (pixels.isNull() || pixels.hasAlphaChannel() || !writer.write(pixels))
+        return png;
+    store(path, start + jpeg.data().sliced(2));
+    return jpeg.data();
+}
+
 std::vector<QByteArray> cardThumbnails(const QStringList &cardPaths)
 {
-    std::vector<QByteArray> thumbnails(size_t(cardPaths.size()));
-    QThreadPool pool;
-    for (qsizetype i = 0; i < cardPaths.size(); ++i)
-        pool.start([&thumbnails, &cardPaths, i] { thumbnails[size_t(i)] = cardThumbnail(cardPaths[i]); });
-    pool.waitForDone();
-    return thumbnails;
+    return forEachCard(cardPaths, cardThumbnail);
+}
+
+std::vector<QByteArray> cataloguePictures(const QStringList &cardPaths)
+{
+    return forEachCard(cardPaths, cataloguePicture);
 }

@@ -39,3 +39,11 @@ QByteArray cardThumbnail(const QString &cardPath);
 
 // The thumbnails of cards, in their order, made on every core.
 std::vector<QByteArray> cardThumbnails(const QStringList &cardPaths);
+
+// The picture a catalogue embeds for the card: its large thumbnail as a
+// JPEG (a tenth of the PNG's bytes for a photograph; a poster with
+// transparency keeps its PNG), kept in the program's own cache
+// ($XDG_CACHE_HOME/cinefiche/catalogue, 0600 files in 0700 folders) and made
+// again when the card changes. Empty when the card has no poster that decodes.
+QByteArray cataloguePicture(const QString &cardPath);
+std::vector<QByteArray> cataloguePictures(const QStringList &cardPaths);

@@ -13,6 +13,44 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+QByteArray bigEndian16(int value)
+{
+    return QByteArray(1, char(value >> 8)) + char(value & 0xFF);
+}
+
+QByteArray littleEndian(qint64 value, int bytes)
+{
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out += char(value >> (8 * i) & 0xFF);
+    return out;
+}
+
+// A JPEG segment: its marker, its length, then payload.
+QByteArray segment(uchar marker, const QByteArray &payload)
+{
+    return QByteArray("\xFF") + char(marker) + bigEndian16(int(payload.size()) + 2) + payload;
+}
+
+QByteArray jpegFrame(uchar marker, int width, int height)
+{
+    return segment(
+        marker, "\x08" + bigEndian16(height) + bigEndian16(width) + QByteArray("\x03\x01\x22\x00"));
+}
+
+const QByteArray kJpegStart("\xFF\xD8");
+const QByteArray kPngStart("\x89PNG\r\n\x1A\n\x00\x00\x00\x0DIHDR", 16);
+
+QByteArray webp(const QByteArray &chunk, const QByteArray &payload)
+{
+    return "RIFF" + littleEndian(100, 4) + "WEBP" + chunk + littleEndian(payload.size(), 4) + payload
+        + QByteArray(16, '\0');
+}
+
+}   // namespace
+
 class tst_CardFile : public QObject {
     Q_OBJECT
 private slots:
@@ -29,6 +67,8 @@ private slots:
     void linkAtPath();
     void namesAsTheDiskHoldsThem_data();
     void namesAsTheDiskHoldsThem();
+    void posterHeader_data();
+    void posterHeader();
 
 private:
     QTemporaryDir m_dir;
@@ -246,6 +286,78 @@ void tst_CardFile::namesAsTheDiskHoldsThem()
     QCOMPARE(fileUrl(card).toEncoded(), "file://" + nativePath(card).toPercentEncoding("/"));
     QCOMPARE(fileUrl(u"movie.avi"_s), QUrl::fromLocalFile(QDir::current().filePath(u"movie.avi"_s)));
     QVERIFY(::unlink(nativePath(card).constData()) == 0);
+}
+
+void tst_CardFile::posterHeader_data()
+{
+    QTest::addColumn<QByteArray>("poster");
+    QTest::addColumn<QByteArray>("format");   // empty: no picture
+    QTest::addColumn<QSize>("size");
+    const QByteArray app0 = segment(0xE0, QByteArray("JFIF\0\x01\x01", 7).leftJustified(14, '\0'));
+    const QByteArray tables = segment(0xDB, QByteArray(65, '\x01'));
+    const QByteArray scan = segment(0xDA, QByteArray(10, '\0')) + QByteArray(100, '\x55');
+    QTest::newRow("JPEG") << kJpegStart + app0 + tables + jpegFrame(0xC0, 400, 600) + scan
+                          << QByteArray("jpeg") << QSize(400, 600);
+    QTest::newRow("progressive JPEG after 64 KB of EXIF, fill bytes before its frame") << kJpegStart
+            + segment(0xE1, QByteArray(65000, 'x')) + segment(0xE2, QByteArray(4000, 'y')) + "\xFF\xFF"
+            + jpegFrame(0xC2, 5000, 7000) + scan << QByteArray("jpeg") << QSize(5000, 7000);
+    QTest::newRow("JPEG cut in its frame")
+        << (kJpegStart + app0 + jpegFrame(0xC0, 400, 600)).chopped(6) << QByteArray() << QSize();
+    QTest::newRow("JPEG whose segment length is 0")
+        << kJpegStart + QByteArray("\xFF\xE0\x00\x00", 4) + jpegFrame(0xC0, 4, 4) << QByteArray() << QSize();
+    QTest::newRow("JPEG whose scan comes before any frame")
+        << kJpegStart + scan + jpegFrame(0xC0, 4, 4) << QByteArray() << QSize();
+    QTest::newRow("JPEG of 600 empty segments before its frame")
+        << kJpegStart + segment(0xFE, {}).repeated(600) + jpegFrame(0xC0, 4, 4) << QByteArray() << QSize();
+    QTest::newRow("PNG") << kPngStart + bigEndian16(0) + bigEndian16(300) + bigEndian16(0) + bigEndian16(200)
+            + QByteArray(20, '\0')
+                         << QByteArray("png") << QSize(300, 200);
+    QTest::newRow("PNG cut in its header") << kPngStart + QByteArray(4, '\0') << QByteArray() << QSize();
+    QTest::newRow("PNG 2^31 pixels wide")
+        << kPngStart + QByteArray("\x80\0\0\0\0\0\0\x01", 8) + QByteArray(20, '\0') << QByteArray()
+        << QSize();
+    QTest::newRow("GIF") << "GIF89a" + littleEndian(320, 2) + littleEndian(240, 2) + QByteArray(30, '\0')
+                         << QByteArray("gif") << QSize(320, 240);
+    QTest::newRow("BMP") << bitmapHeader(640, 480) + QByteArray(16, '\0') << QByteArray("bmp")
+                         << QSize(640, 480);
+    QTest::newRow("BMP stored top down")
+        << bitmapHeader(640, -480) + QByteArray(16, '\0') << QByteArray("bmp") << QSize(640, 480);
+    QTest::newRow("BMP of an unknown header size")
+        << bitmapHeader(640, 480).replace(14, 4, littleEndian(41, 4)) + QByteArray(16, '\0') << QByteArray()
+        << QSize();
+    QTest::newRow("lossy WebP") << webp(
+        "VP8 ", QByteArray("\x10\x02\x00\x9D\x01\x2A", 6) + littleEndian(300, 2) + littleEndian(450, 2))
+                                << QByteArray("webp") << QSize(300, 450);
+    QTest::newRow("lossless WebP") << webp("VP8L", "\x2F" + littleEndian(299 | 449 << 14, 4))
+                                   << QByteArray("webp") << QSize(300, 450);
+    QTest::newRow("extended WebP") << webp(
+        "VP8X", QByteArray(4, '\0') + littleEndian(299, 3) + littleEndian(449, 3))
+                                   << QByteArray("webp") << QSize(300, 450);
+    QTest::newRow("TIFF, big-endian")
+        << QByteArray("MM\0*\0\0\0\x08\0\x02", 10) + QByteArray("\x01\x00\x00\x03\0\0\0\x01\x01\x2C\0\0", 12)
+            + QByteArray("\x01\x01\x00\x04\0\0\0\x01\0\0\x01\xC2", 12) + QByteArray(16, '\0')
+        << QByteArray("tiff") << QSize(300, 450);
+    QTest::newRow("TIFF whose directory is past its end")
+        << QByteArray("II*\0\xFF\xFF\0\0", 8) + QByteArray(30, '\0') << QByteArray() << QSize();
+    QTest::newRow("text") << QByteArray("Ceci n'est pas une image, mais un texte assez long.") << QByteArray()
+                          << QSize();
+}
+
+// From the bytes alone, and from a card through readCardHead, whose first
+// read holds only the start of a long JPEG's segments.
+void tst_CardFile::posterHeader()
+{
+    QFETCH(QByteArray, poster);
+    QFETCH(QByteArray, format);
+    QFETCH(QSize, size);
+    const PosterInfo fromBytes = readPictureHeader(poster);
+    QCOMPARE(fromBytes.format, format);
+    QCOMPARE(fromBytes.size, size);
+    QVERIFY(writeBytes(path("poster.cfh"), makeCard(QByteArray("Titre"), poster)));
+    const CardHead head = readCardHead(path("poster.cfh"), PosterHeader::Read);
+    QCOMPARE(head.status, CardReadStatus::Ok);
+    QCOMPARE(head.poster.format, format);
+    QCOMPARE(head.poster.size, size);
 }
 
 QTEST_GUILESS_MAIN(tst_CardFile)

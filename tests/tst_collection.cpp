@@ -230,7 +230,8 @@ void tst_Collection::htmlEscapesEveryValue()
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     HtmlCatalogue html(out);
-    QVERIFY(html.add({ hostile, values, {} }, QByteArray("\x89PNG\r\n\x1A\n") + QByteArray(16, '\0')));
+    const QByteArray onePixel("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x01\0\0\0\x01", 24);   // its header
+    QVERIFY(html.add({ hostile, values, {} }, onePixel + QByteArray(16, '\0')));
     QVERIFY(html.add({ u"b.cfh"_s, { .titre = u"Sans affiche"_s }, {} }, {}));
     QVERIFY(html.finish());
     const QString page = QString::fromUtf8(out.data());

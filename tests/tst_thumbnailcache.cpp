@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
@@ -43,6 +44,7 @@ private slots:
     void storedAsFileManagersFindIt();
     void reusedOnlyWhileItMatches_data();
     void reusedOnlyWhileItMatches();
+    void cataloguePictureKeptWhileTheCardIsUnchanged();
 
 private:
     TestCache m_cache;
@@ -120,6 +122,38 @@ void tst_ThumbnailCache::reusedOnlyWhileItMatches()
     QCOMPARE(sizeOf(png), reused ? QSize(7, 7) : QSize(256, 142));
     QCOMPARE(readBytes(stored), png);
     QVERIFY(thumbnailMatches(png, key));
+}
+
+// The catalogue's JPEG is kept, its card's version before it, and made
+// again from the thumbnail once the card changes; the page gets no key.
+void tst_ThumbnailCache::cataloguePictureKeptWhileTheCardIsUnchanged()
+{
+    const QString card = m_dir.filePath(u"catalogue.cfh"_s);
+    QVERIFY(QFile::copy(sample("le-phare-des-brumes"), card));
+    const QByteArray jpeg = cataloguePicture(card);
+    QCOMPARE(QImage::fromData(jpeg, "JPEG").size(), QSize(170, 256));
+    QVERIFY(!jpeg.contains("Cinefiche"));
+    const QDir folder(qEnvironmentVariable("XDG_CACHE_HOME") + u"/cinefiche/catalogue"_s);
+    const QStringList kept = folder.entryList(QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    const QString stored = folder.filePath(kept.first());
+    QCOMPARE(int(QFileInfo(stored).permissions() & 0x0777), QFileDevice::ReadUser | QFileDevice::WriteUser);
+    const QFileInfo info(card);
+    const QByteArray version = "Cinefiche " + QByteArray::number(info.lastModified().toSecsSinceEpoch()) + ' '
+        + QByteArray::number(info.size());
+    const QByteArray bytes = readBytes(stored);
+    QCOMPARE(bytes.sliced(6, version.size()), version);   // after FFD8, a comment's marker and length
+    const QByteArray key = bytes.left(6 + version.size());
+
+    QImage red(7, 7, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QBuffer planted;
+    planted.open(QIODevice::WriteOnly);
+    red.save(&planted, "JPEG");
+    QVERIFY(writeBytes(stored, key + planted.data().sliced(2)));
+    QCOMPARE(QImage::fromData(cataloguePicture(card), "JPEG").size(), QSize(7, 7));
+    QVERIFY(writeBytes(card, readBytes(card) + "x"));   // another size: another card
+    QCOMPARE(QImage::fromData(cataloguePicture(card), "JPEG").size(), QSize(170, 256));
 }
 
 QTEST_GUILESS_MAIN(tst_ThumbnailCache)

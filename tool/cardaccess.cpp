@@ -4,8 +4,5 @@
 
 PosterInfo cardPosterInfo(const QString &cardPath)
 {
-    PosterDevice poster(cardPath);
-    if (!poster.open(QIODevice::ReadOnly) || poster.size() == 0)
-        return {};
-    return probePoster(poster);
+    return readCardHead(cardPath, PosterHeader::Read).poster;
 }

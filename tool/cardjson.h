@@ -2,7 +2,7 @@
 // A card as a JSON object: what show --json prints and new --json reads.
 
 #include "card/cardvalues.h"
-#include "poster/posterimage.h"
+#include "card/pictureheader.h"
 
 #include <QJsonObject>
 

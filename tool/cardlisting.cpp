@@ -20,26 +20,24 @@ QByteArray arrayItem(const QJsonObject &object)
 
 QJsonObject jsonOf(const ScannedCard &card)
 {
-    const qint64 posterBytes = card.head.posterBytes;
-    const PosterInfo picture = posterBytes > 0 ? cardPosterInfo(card.path) : PosterInfo();
-    return cardJson(card.path, cardValues(card.head.record), posterBytes, picture);
+    return cardJson(card.path, cardValues(card.head.record), card.head.posterBytes, card.head.poster);
 }
 
 QString textOf(const ScannedCard &card)
 {
-    const qint64 posterBytes = card.head.posterBytes;
-    const PosterInfo picture = posterBytes > 0 ? cardPosterInfo(card.path) : PosterInfo();
-    return ToolText::cardText(card.path, cardValues(card.head.record), posterBytes, picture);
+    return ToolText::cardText(
+        card.path, cardValues(card.head.record), card.head.posterBytes, card.head.poster);
 }
 
 }   // namespace
 
 int readPlaces(ToolIo &io, const QStringList &places, bool recursive,
-    const std::function<void(const ScannedCard &)> &onCard)
+    const std::function<void(const ScannedCard &)> &onCard, PosterHeader poster)
 {
     int status = ExitStatus::Done;
     CardScan scan;
     scan.recursive = recursive;
+    scan.poster = poster;
     scan.onCard = [&onCard](const ScannedCard &card) {
         onCard(card);
         return true;

@@ -9,10 +9,11 @@
 #include <functional>
 
 // Reads the cards of places (files, and folders: -r, the folders below),
-// calling onCard for each; a place that is no card, or a file that cannot be
-// read, is said on err. Returns the status to end with.
+// calling onCard for each (with its poster's header when asked); a place that
+// is no card, or a file that cannot be read, is said on err. Returns the
+// status to end with.
 int readPlaces(ToolIo &io, const QStringList &places, bool recursive,
-    const std::function<void(const ScannedCard &)> &onCard);
+    const std::function<void(const ScannedCard &)> &onCard, PosterHeader poster = PosterHeader::Skip);
 
 // The -r option of every command that takes folders.
 QCommandLineOption recursiveOption();

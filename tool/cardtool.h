@@ -19,6 +19,10 @@ struct ToolIo {
     QIODevice &err;   // French messages, one line each
 };
 
+// The tool's main: its streams, its French texts, then runCardTool over
+// argv's arguments.
+int runToolMain(int argc, char *argv[]);
+
 // Runs the command line args (without the program's name); returns the
 // exit status.
 int runCardTool(const QStringList &args, ToolIo &io);
@@ -29,8 +33,10 @@ void print(QIODevice &out, const QString &text);
 
 int runShow(const QStringList &args, ToolIo &io);
 int runFind(const QStringList &args, ToolIo &io);
-int runCatalogue(const QStringList &args, ToolIo &io);
 int runPoster(const QStringList &args, ToolIo &io);
+// The commands that decode pictures: in cinefiche-card they run the picture
+// helper, which links QtGui, so that every other command starts without it.
+int runCatalogue(const QStringList &args, ToolIo &io);
 int runThumbnail(const QStringList &args, ToolIo &io);
 // Bounds the CPU time and address space of this process, for a thumbnail.
 void limitThumbnailWork();

@@ -29,8 +29,7 @@ std::optional<CatalogueKind> kindOf(const QString &output)
 
 CatalogueCard catalogueCard(const ScannedCard &card)
 {
-    const PosterInfo picture = card.head.posterBytes > 0 ? cardPosterInfo(card.path) : PosterInfo();
-    return { card.path, cardValues(card.head.record), picture.format };
+    return { card.path, cardValues(card.head.record), card.head.poster.format };
 }
 
 // The CSV catalogue of places into out; status gets the scan's.
@@ -39,7 +38,8 @@ Transfer writeCsv(
 {
     CsvCatalogue csv(out, separator);
     status = readPlaces(
-        io, places, recursive, [&csv](const ScannedCard &card) { csv.add(catalogueCard(card)); });
+        io, places, recursive, [&csv](const ScannedCard &card) { csv.add(catalogueCard(card)); },
+        PosterHeader::Read);
     return csv.ok() ? Transfer::Done : Transfer::WriteFailed;
 }
 
@@ -49,7 +49,7 @@ void addBatch(HtmlCatalogue &html, QList<ScannedCard> &batch)
     QStringList paths;
     for (const ScannedCard &card : batch)
         paths << card.path;
-    const std::vector<QByteArray> thumbnails = cardThumbnails(paths);
+    const std::vector<QByteArray> thumbnails = cataloguePictures(paths);
     for (qsizetype i = 0; i < batch.size(); ++i)
         html.add({ batch[i].path, cardValues(batch[i].head.record), {} }, thumbnails[size_t(i)]);
     batch.clear();

@@ -164,7 +164,7 @@ bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits)
 
 std::optional<QString> posterProblem(const QString &path)
 {
-    return pictureProblem(path, checkPosterFile(path));
+    return pictureProblem(path, checkPictureHeader(path));
 }
 
 std::optional<QString> pictureProblem(const QString &path, const PosterFileCheck &check)

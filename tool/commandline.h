@@ -32,8 +32,11 @@ std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QStr
 // does not fit or when the title ends up empty.
 bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits);
 
-// Why path cannot be a card's poster (no picture, announces too many
-// pixels or scans, missing); nullopt when it can.
+// The poster of card opened for reading; false, said on err, when there is none.
+bool openPoster(ToolIo &io, const QString &card, PosterDevice &poster);
+
+// Why path cannot be a card's poster (no picture this program reads,
+// announces too many pixels, missing), from its header; nullopt when it can.
 std::optional<QString> posterProblem(const QString &path);
 // The words for a check's problem, the picture named path.
 std::optional<QString> pictureProblem(const QString &path, const PosterFileCheck &check);

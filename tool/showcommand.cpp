@@ -17,8 +17,9 @@ int runShow(const QStringList &args, ToolIo &io)
         : parser.isSet(jsonOption)                      ? CardFormat::JsonArray
                                                         : CardFormat::Text;
     CardPrinter printer(io.out, format);
-    const int status = readPlaces(io, parser.positionalArguments(), parser.isSet(recursive),
-        [&printer](const ScannedCard &card) { printer.print(card); });
+    const int status = readPlaces(
+        io, parser.positionalArguments(), parser.isSet(recursive),
+        [&printer](const ScannedCard &card) { printer.print(card); }, PosterHeader::Read);
     printer.finish();
     return status;
 }

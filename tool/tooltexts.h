@@ -2,7 +2,7 @@
 // Every French text cinefiche-card prints, in one place.
 
 #include "card/cardvalues.h"
-#include "poster/posterimage.h"
+#include "card/pictureheader.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +20,7 @@ QString unreadable(const QString &path);
 QString notCard(const QString &path);
 QString writeFailed(const QString &path);
 QString outputFailed();
+QString helperMissing(const QString &helper);
 QString noPoster(const QString &card);
 QString posterNotDecoded(const QString &card);
 QString notPicture(const QString &path);

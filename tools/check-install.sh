@@ -17,6 +17,7 @@ install_missing_packages desktop-file-utils appstream xdg-utils shared-mime-info
 expected=(
     bin/cinefiche
     bin/cinefiche-card
+    libexec/cinefiche/cinefiche-card-pictures
     share/applications/cinefiche.desktop
     share/applications/cinefiche.modifier.desktop
     share/doc/cinefiche/copyright
@@ -115,6 +116,18 @@ check_information() {   # the program
     ok "$1 --version et --help, sans écran ; ensemble, code 2"
 }
 
+# The card tool starts without QtGui; its pictures come from the helper it
+# finds in the libexec folder, as the thumbnailer entry runs it.
+check_picture_helper() {   # the installed tool
+    ! ldd "$1" | grep -q libQt6Gui || fail "$1 est lié à QtGui : $(ldd "$1" | grep libQt6Gui)"
+    local thumbnail=$work/vignette.png
+    "$1" thumbnail -s 64 resources/samples/le-phare-des-brumes.cfh "$thumbnail" \
+        || fail "$1 thumbnail : l'assistant des images ne répond pas"
+    file "$thumbnail" | grep -q 'PNG image data' || fail "$1 thumbnail : $(file "$thumbnail")"
+    rm -f "$thumbnail"
+    ok "$1 sans QtGui ; thumbnail passe par l'assistant des images"
+}
+
 check_package() {
     (cd "$work" && quietly cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package")
     deb=$(ls "$work"/package/cinefiche_"$version"_*.deb)
@@ -131,7 +144,7 @@ check_package() {
     check_description "dpkg-deb -f" "$(dpkg-deb -f "$deb" Description)"
     dpkg-deb -x "$deb" "$work/unpacked"
     local program
-    for program in "$work"/unpacked/usr/bin/*; do
+    for program in "$work"/unpacked/usr/bin/* "$work"/unpacked/usr/libexec/cinefiche/*; do
         file "$program" | grep -q ', stripped' || fail "$(basename "$program") n'est pas dépouillé : $(file "$program")"
     done
     ok "binaires du paquet dépouillés (file)"
@@ -158,6 +171,7 @@ check_package_install() {
     check_information /usr/bin/cinefiche
     check_description "apt-cache show" "$(apt-cache show cinefiche \
         | awk '/^Description:/ { on = 1; print; next } on && /^ / { print; next } { on = 0 }')"
+    check_picture_helper /usr/bin/cinefiche-card
     /usr/bin/cinefiche-card show --json resources/samples/le-phare-des-brumes.cfh | grep -q '"titre": "Le Phare des brumes"' \
         || fail "cinefiche-card, une fois installé, ne lit pas une fiche"
     quietly $sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq cinefiche
@@ -176,6 +190,7 @@ check_prefix
     check_default_application
     check_validators
     check_information "$prefix/bin/cinefiche"
+    check_picture_helper "$prefix/bin/cinefiche-card"
 )
 check_package
 check_package_install

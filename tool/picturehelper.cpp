@@ -1,0 +1,54 @@
+// The picture commands of cinefiche-card: run by the picture helper, so that
+// the tool itself links no QtGui and starts as fast as QtCore allows.
+
+#include "card/nativepath.h"
+#include "tool/cardtool.h"
+#include "tool/tooltexts.h"
+
+#include <QCoreApplication>
+
+#include <unistd.h>
+
+#include <vector>
+
+namespace {
+
+// Beside the tool in its build folder; installed, in the libexec folder
+// (CINEFICHE_PICTURES_FROM_BIN: its path from the tool's folder).
+QString helperPath()
+{
+    const QString folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QString beside = folder + QStringLiteral("cinefiche-card-pictures");
+    return ::access(nativePath(beside).constData(), X_OK) == 0
+        ? beside
+        : folder + QStringLiteral(CINEFICHE_PICTURES_FROM_BIN);
+}
+
+// Replaces this process with the helper running command args; returns
+// only when the helper cannot be run.
+int runHelper(const QString &command, const QStringList &args, ToolIo &io)
+{
+    const QString helper = helperPath();
+    QList<QByteArray> bytes { nativePath(helper), nativePath(command) };
+    for (const QString &arg : args)
+        bytes << nativePath(arg);
+    std::vector<char *> argv;
+    for (QByteArray &arg : bytes)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    ::execv(argv[0], argv.data());
+    report(io, ToolText::helperMissing(helper));
+    return ExitStatus::FileFailed;
+}
+
+}   // namespace
+
+int runThumbnail(const QStringList &args, ToolIo &io)
+{
+    return runHelper(QStringLiteral("thumbnail"), args, io);
+}
+
+int runCatalogue(const QStringList &args, ToolIo &io)
+{
+    return runHelper(QStringLiteral("catalogue"), args, io);
+}

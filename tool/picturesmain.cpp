@@ -1,0 +1,13 @@
+// The card tool's picture helper: the same commands, with QtGui, for those
+// that decode posters. cinefiche-card runs it for thumbnail and catalogue.
+
+#include "tool/cardtool.h"
+
+#include <cstring>
+
+int main(int argc, char *argv[])
+{
+    if (argc > 1 && std::strcmp(argv[1], "thumbnail") == 0)
+        limitThumbnailWork();
+    return runToolMain(argc, argv);
+}
