@@ -1,11 +1,13 @@
 // Whatever the bytes of a downloaded file, nothing crashes or misbehaves:
 // bytes that begin with the card marker go through a card's whole load (the
 // reader, the record's fields as the editor and the viewer show them, the
-// actors, the poster decoded whole and as a thumbnail) and its record
-// survives a save; any other bytes are read as a movie .nfo and imported.
+// actors, the poster's header, the poster decoded whole and as a thumbnail)
+// and its record survives a save; any other bytes are read as a movie .nfo
+// and imported.
 #include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/cp1252.h"
+#include "card/pictureheader.h"
 #include "poster/posterimage.h"
 #include "tool/nfo.h"
 #include "tool/nfoimport.h"
@@ -46,6 +48,7 @@ void loadFields(const CardRecord &record)
 
 void loadPoster(QBuffer &poster)
 {
+    readPictureHeader(QByteArrayView(poster.data()));
     poster.open(QIODevice::ReadOnly);
     decodePoster(poster);
     poster.seek(0);
