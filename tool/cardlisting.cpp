@@ -10,9 +10,7 @@ namespace {
 // The card's object, after separator.
 QByteArray jsonOf(const ScannedCard &card, JsonLayout layout, QByteArrayView separator)
 {
-    QByteArray json;
-    json.reserve(2048);
-    json.append(separator);
+    QByteArray json(separator.data(), separator.size());
     appendCardJson(
         json, card.path, cardValues(card.head.record), card.head.posterBytes, card.head.poster, layout);
     return json;
