@@ -73,7 +73,10 @@ QString pathFromNative(QByteArrayView bytes)
             ++i;
             continue;
         }
-        path += QString::fromUcs4(&point, 1);
+        if (QChar::requiresSurrogates(point))
+            path.append(QChar(QChar::highSurrogate(point))).append(QChar(QChar::lowSurrogate(point)));
+        else
+            path.append(QChar(char16_t(point)));
         i += length;
     }
     return path;

@@ -1,6 +1,9 @@
+#include "card/nativepath.h"
 #include "poster/posterimage.h"
 #include "support/testfiles.h"
 #include "support/toolrun.h"
+#include "tool/cardjson.h"
+#include "tool/cardjsonwriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -12,6 +15,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+Q_DECLARE_METATYPE(CardValues)
 
 using namespace Qt::StringLiterals;
 
@@ -86,6 +91,8 @@ private slots:
     void show();
     void jsonNumbers_data();
     void jsonNumbers();
+    void jsonWriterMatchesQt_data();
+    void jsonWriterMatchesQt();
     void folders();
     void catalogue();
     void poster();
@@ -186,6 +193,61 @@ void tst_CardTool::jsonNumbers()
     const QByteArray json = run({ u"show"_s, u"--json"_s, card }).out;
     QCOMPARE(run({ u"new"_s, u"--json"_s, u"-"_s, back, u"--force"_s }, json).status, 0);
     QCOMPARE(readBytes(back), readBytes(card));
+}
+
+void tst_CardTool::jsonWriterMatchesQt_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<CardValues>("values");
+    QTest::addColumn<qint64>("posterBytes");
+    QTest::addColumn<QByteArray>("format");
+    const CardValues ordinary { .titre = u"Le Phare"_s,
+        .annee = u"1998"_s,
+        .heures = u"1"_s,
+        .minutes = u"47"_s,
+        .type = u"Drame"_s,
+        .realisateur = u"Hélène Marchal"_s,
+        .acteurs = { u"Louis Garnier"_s, u"Clara Vidal"_s },
+        .resume = u"Sur une île.\nLa nuit."_s };
+    QTest::newRow("ordinary") << u"a/b.cfh"_s << ordinary << qint64(5155) << QByteArray("jpeg");
+    CardValues controls = ordinary;
+    for (char16_t c = 0; c < 0x20; ++c)
+        controls.titre += QChar(c);
+    controls.titre += u"\"\\/\x7f'"_s;
+    QTest::newRow("control characters and quotes") << u"c.cfh"_s << controls << qint64(0) << QByteArray();
+    CardValues accents = ordinary;
+    accents.titre = u"Cœur d'Étienne, à « Noël »"_s;
+    accents.acteurs = {};
+    QTest::newRow("accents, no actors") << u"é/🎬.cfh"_s << accents << qint64(13) << QByteArray();
+    QTest::newRow("file name not UTF-8")
+        << pathFromNative("caf\xe9\xff.cfh") << ordinary << qint64(1) << QByteArray("png");
+    CardValues blank = ordinary;
+    blank.annee = blank.heures = blank.minutes = QString();
+    QTest::newRow("blank numbers") << u"d.cfh"_s << blank << qint64(0) << QByteArray();
+    CardValues odd = ordinary;
+    odd.annee = u"19x0"_s;
+    odd.heures = u"-5"_s;
+    odd.minutes = u"08"_s;
+    QTest::newRow("numbers written otherwise") << u"e.cfh"_s << odd << qint64(0) << QByteArray();
+    for (const char *format : { "gif", "bmp", "webp", "tiff" })
+        QTest::addRow("%s poster", format) << u"f.cfh"_s << ordinary << qint64(7) << QByteArray(format);
+}
+
+// The direct writer gives QJsonDocument's bytes, in an array and on a line.
+void tst_CardTool::jsonWriterMatchesQt()
+{
+    QFETCH(QString, path);
+    QFETCH(CardValues, values);
+    QFETCH(qint64, posterBytes);
+    QFETCH(QByteArray, format);
+    const PosterInfo picture { format, format.isEmpty() ? QSize() : QSize(240, 360) };
+    const QJsonObject object = cardJson(path, values, posterBytes, picture);
+    const QByteArray array = QJsonDocument(QJsonArray { object }).toJson();
+    QByteArray item, line;
+    appendCardJson(item, path, values, posterBytes, picture, JsonLayout::ArrayItem);
+    appendCardJson(line, path, values, posterBytes, picture, JsonLayout::Line);
+    QCOMPARE(item, array.sliced(2, array.size() - 5));
+    QCOMPARE(line, QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
 // Cards found by their marker in a tree with a link loop, by words and by

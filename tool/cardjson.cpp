@@ -1,5 +1,7 @@
 #include "tool/cardjson.h"
 
+#include "tool/cardjsonwriter.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSet>
@@ -28,17 +30,12 @@ bool isNumberField(Field field)
     return isNumberRule(fieldSpec(field).rule);
 }
 
-// Digits (after a minus sign or not) are a number, "08" as 8; null when
-// blank; anything else is the text as stored.
 QJsonValue numberJson(const QString &text)
 {
     if (text.isEmpty())
         return QJsonValue::Null;
-    const bool digits = std::all_of(text.begin() + (text.startsWith(QLatin1Char('-')) ? 1 : 0), text.end(),
-        [](QChar c) { return c >= u'0' && c <= u'9'; });
-    bool number = false;
-    const int value = text.toInt(&number);
-    return digits && number ? QJsonValue(value) : QJsonValue(text);
+    const std::optional<int> number = jsonNumber(text);
+    return number ? QJsonValue(*number) : QJsonValue(text);
 }
 
 // Scripts often write a year as a number; it is stored as its digits.

@@ -1,26 +1,19 @@
 #include "tool/cardlisting.h"
 
 #include "card/nativepath.h"
-#include "tool/cardjson.h"
+#include "tool/cardjsonwriter.h"
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-
 namespace {
 
-// An object as QJsonDocument writes it inside an array, without the "[" and
-// "]" lines around it.
-QByteArray arrayItem(const QJsonObject &object)
+// The card's object, after separator.
+QByteArray jsonOf(const ScannedCard &card, JsonLayout layout, QByteArrayView separator)
 {
-    const QByteArray array = QJsonDocument(QJsonArray { object }).toJson();
-    return array.sliced(2, array.size() - 5);
-}
-
-QJsonObject jsonOf(const ScannedCard &card)
-{
-    return cardJson(card.path, cardValues(card.head.record), card.head.posterBytes, card.head.poster);
+    QByteArray json(separator.data(), separator.size());
+    appendCardJson(
+        json, card.path, cardValues(card.head.record), card.head.posterBytes, card.head.poster, layout);
+    return json;
 }
 
 QString textOf(const ScannedCard &card)
@@ -67,10 +60,10 @@ void CardPrinter::print(const ScannedCard &card)
         ::print(m_out, (first ? QString() : QStringLiteral("\n")).append(textOf(card)));
         break;
     case CardFormat::JsonArray:
-        m_out.write((first ? QByteArray() : QByteArrayLiteral(",\n")) + arrayItem(jsonOf(card)));
+        m_out.write(jsonOf(card, JsonLayout::ArrayItem, first ? "" : ",\n"));
         break;
     case CardFormat::JsonLines:
-        m_out.write(QJsonDocument(jsonOf(card)).toJson(QJsonDocument::Compact) + '\n');
+        m_out.write(jsonOf(card, JsonLayout::Line, {}).append('\n'));
         break;
     case CardFormat::Paths:
     case CardFormat::NulPaths:

@@ -1,0 +1,21 @@
+#pragma once
+// A card's JSON object written straight to bytes, as QJsonDocument writes
+// cardJson's object, without building it: show and find print thousands.
+
+#include "card/cardvalues.h"
+#include "card/pictureheader.h"
+
+#include <QByteArray>
+
+enum class JsonLayout {
+    ArrayItem,   // indented as an item of an array, without the array's lines
+    Line,        // compact, without the line break
+};
+
+// Appends the card's object to out, byte for byte what QJsonDocument writes.
+void appendCardJson(QByteArray &out, const QString &path, const CardValues &values, qint64 posterBytes,
+    const PosterInfo &picture, JsonLayout layout);
+
+// The number a number field's text shows as in JSON: digits after a minus
+// sign or not, "08" as 8; nullopt when it is no number and stays the text.
+std::optional<int> jsonNumber(const QString &text);
