@@ -82,6 +82,44 @@ QByteArray nfoOf(const QByteArray &inside, const QByteArray &after = {})
     return "<?xml version=\"1.0\"?>\n<movie>" + inside + "</movie>\n" + after;
 }
 
+// The card as QJsonDocument writes it, the reference of the direct writer.
+QJsonValue posterJson(qint64 bytes, const PosterInfo &picture)
+{
+    if (bytes == 0)
+        return QJsonValue::Null;
+    const bool known = !picture.format.isEmpty();
+    return QJsonObject { { QStringLiteral("octets"), bytes },
+        { QStringLiteral("format"), known ? QJsonValue(QString::fromLatin1(picture.format)) : QJsonValue() },
+        { QStringLiteral("largeur"), known ? QJsonValue(picture.size.width()) : QJsonValue() },
+        { QStringLiteral("hauteur"), known ? QJsonValue(picture.size.height()) : QJsonValue() } };
+}
+
+QJsonValue numberJson(const QString &text)
+{
+    if (text.isEmpty())
+        return QJsonValue::Null;
+    const std::optional<int> number = jsonNumber(text);
+    return number ? QJsonValue(*number) : QJsonValue(text);
+}
+
+QJsonObject qtCardJson(
+    const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)
+{
+    QJsonObject object;
+    object.insert(u"fichier"_s, path);
+    for (const CardEdit &edit : editsOf(values)) {
+        const QString key = fieldName(edit.field);
+        if (holdsNames(edit.field))
+            object.insert(key, QJsonArray::fromStringList(edit.names));
+        else if (isNumberRule(fieldSpec(edit.field).rule))
+            object.insert(key, numberJson(edit.text));
+        else
+            object.insert(key, edit.text);
+    }
+    object.insert(u"affiche"_s, posterJson(posterBytes, picture));
+    return object;
+}
+
 }   // namespace
 
 class tst_CardTool : public QObject {
@@ -241,7 +279,7 @@ void tst_CardTool::jsonWriterMatchesQt()
     QFETCH(qint64, posterBytes);
     QFETCH(QByteArray, format);
     const PosterInfo picture { format, format.isEmpty() ? QSize() : QSize(240, 360) };
-    const QJsonObject object = cardJson(path, values, posterBytes, picture);
+    const QJsonObject object = qtCardJson(path, values, posterBytes, picture);
     const QByteArray array = QJsonDocument(QJsonArray { object }).toJson();
     QByteArray item, line;
     appendCardJson(item, path, values, posterBytes, picture, JsonLayout::ArrayItem);

@@ -1,7 +1,5 @@
 #include "tool/cardjson.h"
 
-#include "tool/cardjsonwriter.h"
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSet>
@@ -14,28 +12,9 @@ namespace {
 const QString kFile = QStringLiteral("fichier");
 const QString kPoster = QStringLiteral("affiche");
 
-QJsonValue posterJson(qint64 bytes, const PosterInfo &picture)
-{
-    if (bytes == 0)
-        return QJsonValue::Null;
-    const bool known = !picture.format.isEmpty();
-    return QJsonObject { { QStringLiteral("octets"), bytes },
-        { QStringLiteral("format"), known ? QJsonValue(QString::fromLatin1(picture.format)) : QJsonValue() },
-        { QStringLiteral("largeur"), known ? QJsonValue(picture.size.width()) : QJsonValue() },
-        { QStringLiteral("hauteur"), known ? QJsonValue(picture.size.height()) : QJsonValue() } };
-}
-
 bool isNumberField(Field field)
 {
     return isNumberRule(fieldSpec(field).rule);
-}
-
-QJsonValue numberJson(const QString &text)
-{
-    if (text.isEmpty())
-        return QJsonValue::Null;
-    const std::optional<int> number = jsonNumber(text);
-    return number ? QJsonValue(*number) : QJsonValue(text);
 }
 
 // Scripts often write a year as a number; it is stored as its digits.
@@ -111,24 +90,6 @@ QString repeatedKey(const QByteArray &json)
         }
     }
     return {};
-}
-
-QJsonObject cardJson(
-    const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)
-{
-    QJsonObject object;
-    object.insert(kFile, path);
-    for (const CardEdit &edit : editsOf(values)) {
-        const QString key = fieldName(edit.field);
-        if (holdsNames(edit.field))
-            object.insert(key, QJsonArray::fromStringList(edit.names));
-        else if (isNumberField(edit.field))
-            object.insert(key, numberJson(edit.text));
-        else
-            object.insert(key, edit.text);
-    }
-    object.insert(kPoster, posterJson(posterBytes, picture));
-    return object;
 }
 
 JsonEdits editsFromJson(const QJsonObject &object)

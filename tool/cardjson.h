@@ -1,17 +1,9 @@
 #pragma once
-// A card as a JSON object: what show --json prints and new --json reads.
+// A card as new --json reads it (show --json writes it: tool/cardjsonwriter).
 
 #include "card/cardvalues.h"
-#include "card/pictureheader.h"
 
 #include <QJsonObject>
-
-// {"fichier", the eight fields (acteurs an array; annee, heures and minutes
-// numbers, null when blank, the stored text when no number), "affiche": null or
-// {"octets", "format", "largeur", "hauteur"}, the last three null when the
-// poster is no picture}.
-QJsonObject cardJson(
-    const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture);
 
 struct JsonEdits {
     enum Problem { None, UnknownKey, WrongType };
