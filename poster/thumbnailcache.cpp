@@ -235,11 +235,6 @@ QByteArray cataloguePicture(const QString &cardPath)
     return jpeg.data();
 }
 
-std::vector<QByteArray> cardThumbnails(const QStringList &cardPaths)
-{
-    return forEachCard(cardPaths, cardThumbnail);
-}
-
 std::vector<QByteArray> cataloguePictures(const QStringList &cardPaths)
 {
     return forEachCard(cardPaths, cataloguePicture);

@@ -37,9 +37,6 @@ bool thumbnailMatches(const QByteArray &png, const ThumbnailKey &key);
 // Safe to call from several threads at once.
 QByteArray cardThumbnail(const QString &cardPath);
 
-// The thumbnails of cards, in their order, made on every core.
-std::vector<QByteArray> cardThumbnails(const QStringList &cardPaths);
-
 // The picture a catalogue embeds for the card: its large thumbnail as a
 // JPEG (a tenth of the PNG's bytes for a photograph; a poster with
 // transparency keeps its PNG), kept in the program's own cache
