@@ -43,4 +43,5 @@ QByteArray cardThumbnail(const QString &cardPath);
 // ($XDG_CACHE_HOME/cinefiche/catalogue, 0600 files in 0700 folders) and made
 // again when the card changes. Empty when the card has no poster that decodes.
 QByteArray cataloguePicture(const QString &cardPath);
+// Those of cards, in their order, made on every core.
 std::vector<QByteArray> cataloguePictures(const QStringList &cardPaths);
