@@ -1,9 +1,11 @@
 #include "app/common.h"
+#include "app/texts.h"
 #include "editor/editorwindow.h"
 #include "editor/typinglimit.h"
 #include "support/scripteddesktop.h"
 #include "support/windowparts.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -37,6 +39,9 @@ private slots:
     void refusesWhatACardCannotHold_data();
     void refusesWhatACardCannotHold();
     void searchesBesideTheEditor();
+    void everyNameHasItsText();
+    void screenReadersNameControls_data();
+    void screenReadersNameControls();
 
 private:
     EditorWindow *editor = nullptr;
@@ -316,6 +321,47 @@ void tst_Editor::refusesWhatACardCannotHold()
     QCOMPARE(summary ? summary->toPlainText() : qobject_cast<QLineEdit *>(target)->text(), u"ét"_s);
     QCOMPARE(QToolTip::text(), u"Une fiche ne peut pas contenir le caractère « ★ »"_s);
     QToolTip::hideText();
+}
+
+void tst_Editor::everyNameHasItsText()
+{
+    for (int i = 0; i < int(Text::Count); ++i) {
+        const auto name = Text(i);
+        const QString &text = textOf(name);
+        QVERIFY2(!text.isEmpty(), qPrintable(QString::number(i)));
+        // Only these three end with a blank, and only the search item has an access key.
+        QCOMPARE(text.endsWith(QLatin1Char(' ')),
+            name == Text::ViewerYear || name == Text::AboutTitle || name == Text::SaveChangesQuestion);
+        QCOMPARE(text.contains(QLatin1Char('&')), name == Text::SearchItem);
+    }
+}
+
+// The captions keep no access key, yet each names its box.
+void tst_Editor::screenReadersNameControls_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("title box") << u"titleEdit"_s << u"Titre :"_s;
+    QTest::newRow("year box") << u"yearEdit"_s << u"Année (aaaa) :"_s;
+    QTest::newRow("hours box") << u"hoursEdit"_s << u"Durée (h:mm) :"_s;
+    QTest::newRow("genre box") << u"genreEdit"_s << u"Type :"_s;
+    QTest::newRow("director box") << u"directorEdit"_s << u"Réalisateur :"_s;
+    QTest::newRow("actor box") << u"actorsBox"_s << u"Acteurs :"_s;
+    QTest::newRow("summary") << u"summaryEdit"_s << u"Résumé :"_s;
+    QTest::newRow("actor delete button") << u"deleteActorButton"_s << u"Supprimer l'acteur"_s;
+}
+
+void tst_Editor::screenReadersNameControls()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    auto *widget = editor->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    if (control == QLatin1String("deleteActorButton"))
+        QCOMPARE(widget->toolTip(), name);
 }
 
 QTEST_MAIN(tst_Editor)
