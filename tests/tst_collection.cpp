@@ -7,6 +7,7 @@
 #include "support/testfiles.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +47,7 @@ private slots:
     void htmlEscapesEveryValue();
     void libraryNames_data();
     void libraryNames();
+    void movieBesideTheCard();
 
 private:
     QTemporaryDir m_dir;
@@ -283,6 +285,26 @@ void tst_Collection::libraryNames()
         QCOMPARE(movie.card(), u"/films/"_s + movie.name + u".cfh"_s);
     }
     QTEST(found, "movies");
+}
+
+// With every container beside the card, removing the one found each time
+// gives the order the README promises, capitals after lower case; another
+// name's movie, subtitles and a part-downloaded file are never found.
+void tst_Collection::movieBesideTheCard()
+{
+    const QStringList order
+        = { "avi", "divx", "mkv", "MKV", "mp4", "m4v", "webm", "mov", "ogv", "mpg", "mpeg", "wmv" };
+    QVERIFY(QDir().mkpath(path(u"movies"_s)));
+    for (const QString &name : order + QStringList { u"srt"_s, u"mkv.part"_s })
+        QVERIFY(writeBytes(path(u"movies/card."_s + name), "movie"));
+    QVERIFY(writeBytes(path(u"movies/other.mkv"_s), "movie"));
+    const QString card = path(u"movies/card.cfh"_s);
+    QStringList found;
+    for (QString movie = movieBesideCard(card); !movie.isEmpty(); movie = movieBesideCard(card)) {
+        found << QFileInfo(movie).fileName().mid(5);
+        QVERIFY(QFile::remove(movie));
+    }
+    QCOMPARE(found, order);
 }
 
 QTEST_GUILESS_MAIN(tst_Collection)

@@ -1,7 +1,6 @@
 #include "app/common.h"
 #include "card/cardrecord.h"
 #include "card/workfolder.h"
-#include "collection/movielibrary.h"
 #include "support/modal.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
@@ -54,9 +53,6 @@ private slots:
     void posterLayout_data();
     void posterLayout();
     void longSummaryBesidePoster();
-    void movieFile_data();
-    void movieFile();
-    void movieOrder();
     void playOpensMovieAndCloses();
     void popupMenu();
     void fullView_data();
@@ -195,51 +191,16 @@ void tst_Viewer::longSummaryBesidePoster()
         < child<QPushButton>(viewer, "okButton")->y());
 }
 
-void tst_Viewer::movieFile_data()
-{
-    QTest::addColumn<QStringList>("beside");
-    QTest::addColumn<QString>("movie");
-    QTest::newRow("avi") << QStringList { "card.avi" } << u"card.avi"_s;
-    QTest::newRow("mkv, not another name's") << QStringList { "card.mkv", "other.avi" } << u"card.mkv"_s;
-    QTest::newRow("none") << QStringList { "other.mkv", "card.srt", "card.mkv.part" } << u""_s;
-}
-
-void tst_Viewer::movieFile()
-{
-    QFETCH(QStringList, beside);
-    QFETCH(QString, movie);
-    for (const QString &name : beside)
-        writeBytes(m_dir->filePath(name), "movie");
-    ViewerWindow *viewer = open({});
-    QVERIFY(viewer);
-    QCOMPARE(child<QPushButton>(viewer, "playButton")->isEnabled(), !movie.isEmpty());
-    QCOMPARE(viewer->moviePath(), movie.isEmpty() ? QString() : m_dir->filePath(movie));
-}
-
-// With every container beside the card, removing the one found each time
-// gives the order the README promises, capitals after lower case.
-void tst_Viewer::movieOrder()
-{
-    const QStringList order
-        = { "avi", "divx", "mkv", "MKV", "mp4", "m4v", "webm", "mov", "ogv", "mpg", "mpeg", "wmv" };
-    for (const QString &extension : order)
-        QVERIFY(writeBytes(m_dir->filePath("card." + extension), "movie"));
-    const QString card = m_dir->filePath(u"card.cfh"_s);
-    QStringList found;
-    for (QString movie = movieBesideCard(card); !movie.isEmpty(); movie = movieBesideCard(card)) {
-        found << QFileInfo(movie).suffix();
-        QVERIFY(QFile::remove(movie));
-    }
-    QCOMPARE(found, order);
-}
-
 void tst_Viewer::playOpensMovieAndCloses()
 {
     ScriptedDesktop fake;
-    fake.answerOpen(false);   // a player that fails changes nothing
-    writeBytes(m_dir->filePath(u"card.avi"_s), "movie");
     ViewerWindow *viewer = open({});
     QVERIFY(viewer);
+    QVERIFY(!child<QPushButton>(viewer, "playButton")->isEnabled());   // no movie beside the card
+    fake.answerOpen(false);                                            // a player that fails changes nothing
+    writeBytes(m_dir->filePath(u"card.avi"_s), "movie");
+    QCOMPARE(open({}), viewer);
+    QVERIFY(child<QPushButton>(viewer, "playButton")->isEnabled());
     QTest::mouseClick(child<QPushButton>(viewer, "playButton"), Qt::LeftButton);
     QCOMPARE(fake.opened, QList<QUrl> { QUrl::fromLocalFile(m_dir->filePath(u"card.avi"_s)) });
     QTRY_VERIFY(!ViewerWindow::exists());
