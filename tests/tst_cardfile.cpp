@@ -163,6 +163,7 @@ void tst_CardFile::rejectsWhatIsNotACard()
     const QString card = path("bad.cfh");
     QVERIFY(writeBytes(card, bytes));
     QCOMPARE(ReadCardFile(card, m_work).status, CardReadStatus::NotCard);
+    QCOMPARE(readCardHead(card).status, CardReadStatus::NotCard);   // the viewer's read
     QCOMPARE(ReadCardFile(path("missing.cfh"), m_work).status, CardReadStatus::Missing);
     QCOMPARE(ReadCardFile(m_dir.path(), m_work).status, CardReadStatus::Missing);
     if (::geteuid() != 0) {   // nothing is unreadable to root
