@@ -78,7 +78,6 @@ private:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString openCard();
-    void typeTitle(const QString &text);
     QString genreShown() const { return child<QLineEdit>(editor, "genreEdit")->text(); }
     QString titleShown() const { return child<QLineEdit>(editor, "titleEdit")->text(); }
 };
@@ -104,15 +103,8 @@ QString tst_ChangedOnDisk::openCard()
 {
     const QString card = path(u"film.cfh"_s);
     writeBytes(card, cardBytes(u"Film"_s, u"Drame"_s, m_poster));
-    fake->answerFile(card);
-    child<QAction>(editor, "openAction")->trigger();
+    open(card);
     return card;
-}
-
-void tst_ChangedOnDisk::typeTitle(const QString &text)
-{
-    child<QLineEdit>(editor, "titleEdit")->setFocus();
-    QTest::keyClicks(child<QLineEdit>(editor, "titleEdit"), text);
 }
 
 // Save meets a card another program changed (or removed) since it was

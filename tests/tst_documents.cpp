@@ -63,8 +63,6 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString cardWithPoster(const QString &name, int posterSize);
     QString picture(const QString &name, int width, int height);
-    void open(const QString &card);
-    void typeTitle(const QString &title);
 };
 
 void tst_Documents::initTestCase()
@@ -101,18 +99,6 @@ QString tst_Documents::cardWithPoster(const QString &name, int posterSize)
 QString tst_Documents::picture(const QString &name, int width, int height)
 {
     return writePicture(path(name), width, height, "PNG");
-}
-
-void tst_Documents::open(const QString &card)
-{
-    fake->answerFile(card);
-    child<QAction>(editor, "openAction")->trigger();
-}
-
-void tst_Documents::typeTitle(const QString &title)
-{
-    child<QLineEdit>(editor, "titleEdit")->setFocus();
-    QTest::keyClicks(child<QLineEdit>(editor, "titleEdit"), title);
 }
 
 void tst_Documents::savesANewCard()

@@ -6,8 +6,11 @@
 #include "program/startup.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
+#include "support/windowparts.h"
 #include "viewer/viewerwindow.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QTest>
 
 class EditorRun {
@@ -22,6 +25,20 @@ protected:
         fake->documents = documents;
         QCOMPARE(startProgram(QString()), std::nullopt);
         editor = &EditorWindow::instance();
+    }
+
+    // Open as the user runs it, the dialog answered with card.
+    void open(const QString &card)
+    {
+        fake->answerFile(card);
+        child<QAction>(editor, "openAction")->trigger();
+    }
+
+    // Typed into the title box, after what it holds.
+    void typeTitle(const QString &text)
+    {
+        child<QLineEdit>(editor, "titleEdit")->setFocus();
+        QTest::keyClicks(child<QLineEdit>(editor, "titleEdit"), text);
     }
 
     // Every answer used and the windows gone, with the working folders of
