@@ -21,7 +21,6 @@ private slots:
     void setSyntax();
     void importsALibrary();
     void exportsAndImportsBack();
-    void setsThreeCards();
 
 private:
     TestCache m_cache;
@@ -30,11 +29,6 @@ private:
 };
 
 namespace {
-
-QString sample(const char *name)
-{
-    return QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(name) + u".cfh"_s;
-}
 
 QByteArray samplePoster(const char *name)
 {
@@ -66,13 +60,6 @@ QMap<QString, QByteArray> filesBelow(const QString &folder)
             file.filePath(), file.isSymLink() ? file.symLinkTarget().toUtf8() : readBytes(file.filePath()));
     }
     return files;
-}
-
-Run program(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(CARDTOOL_PROGRAM), args);
-    return finished(process);
 }
 
 bool makeFiles(const QString &folder, const QMap<QString, QByteArray> &files)
@@ -156,10 +143,7 @@ void tst_Library::setSyntax()
     for (const QString &card : cards)
         QVERIFY(writeBytes(path(card), old));
     QVERIFY(writeBytes(path(u"notes.txt"_s), "pas une fiche"));
-    QStringList placed { u"set"_s };
-    for (const QString &arg : args)
-        placed << (arg.startsWith(u'@') ? m_dir->path() + u'/' + arg.mid(1) : arg);
-    const Run done = run(placed);
+    const Run done = run(QStringList { u"set"_s } + inFolder(args, m_dir->path()));
     QVERIFY2(done.status == status, done.err.constData());
     QByteArray changedBytes = old;
     changedBytes.replace(7, 50, QByteArray("Nouveau").leftJustified(50));
@@ -270,31 +254,6 @@ void tst_Library::exportsAndImportsBack()
         QVERIFY2(line.contains("/autre.nfo : "), line.constData());
     for (const QString &name : names)
         QCOMPARE(readBytes(path(name + u".cfh"_s)), cards[name]);
-}
-
-// set on three cards through the real program: each changes in the named
-// bytes alone, its poster and every other byte as they were.
-void tst_Library::setsThreeCards()
-{
-    QStringList cards;
-    QList<QByteArray> old;
-    for (int i = 0; i < 3; ++i) {
-        QByteArray record(1168, ' ');
-        for (int j = 0; j < record.size(); ++j)
-            record[j] = char((j * 7 + i * 31) % 256);
-        cards << path(u"fiche %1.cfh"_s.arg(i));
-        old << makeCard(record, posterBytes(900 + i));
-        QVERIFY(writeBytes(cards.last(), old.last()));
-    }
-    const Run changed
-        = program(QStringList { u"set"_s, u"titre=Même titre"_s, u"minutes=5"_s, u"--"_s } + cards);
-    QVERIFY2(changed.status == 0, changed.err.constData());
-    for (int i = 0; i < 3; ++i) {
-        QByteArray expected = old[i];
-        expected.replace(7, 50, QByteArray("M\xEAme titre").leftJustified(50));
-        expected.replace(63, 2, "5 ");
-        QCOMPARE(readBytes(cards[i]), expected);
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_Library)
