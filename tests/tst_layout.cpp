@@ -1,3 +1,8 @@
+// The layout arithmetic, in twips: rounding, the poster's scaling, and the
+// places of the viewer's and the editor's controls.
+#include "app/common.h"
+#include "app/twips.h"
+#include "editor/editorlayout.h"
 #include "viewer/infoslayout.h"
 
 #include <QTest>
@@ -39,9 +44,13 @@ InfosMeasure baseMeasure()
 
 }   // namespace
 
-class tst_InfosLayout : public QObject {
+class tst_Layout : public QObject {
     Q_OBJECT
 private slots:
+    void toInt16_data();
+    void toInt16();
+    void scaledPosterHeight_data();
+    void scaledPosterHeight();
     void posterScaling_data();
     void posterScaling();
     void longValueBesidePoster_data();
@@ -51,9 +60,66 @@ private slots:
     void windowHeight();
     void longTitleMovesRowsDown();
     void longYearPushesRunningTime();
+    void editorCaptions_data();
+    void editorCaptions();
+    void editorHeight_data();
+    void editorHeight();
 };
 
-void tst_InfosLayout::posterScaling_data()
+void tst_Layout::toInt16_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("expected");   // -99999: out of range
+    QTest::newRow("half to even, down") << 2902.5 << 2902;
+    QTest::newRow("half to even, up") << 2903.5 << 2904;
+    QTest::newRow("negative half") << -0.5 << 0;
+    QTest::newRow("nearest") << 2250.4 << 2250;
+    QTest::newRow("largest") << 32767.4 << 32767;
+    QTest::newRow("just too large") << 32767.5 << -99999;
+    QTest::newRow("smallest") << -32768.0 << -32768;
+    QTest::newRow("too small") << -32769.0 << -99999;
+    QTest::newRow("not a number") << std::nan("") << -99999;
+    QTest::newRow("infinite") << HUGE_VAL << -99999;
+}
+
+void tst_Layout::toInt16()
+{
+    QFETCH(double, value);
+    QFETCH(int, expected);
+    const std::optional<qint16> result = ::toInt16(value);
+    if (expected == -99999)
+        QVERIFY(!result);
+    else
+        QCOMPARE(int(result.value_or(-1)), expected);
+}
+
+// Every poster is shown 1935 twips wide, whatever its natural size.
+void tst_Layout::scaledPosterHeight_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("shown");   // -1: no height
+    QTest::newRow("wide poster halved") << 3870 << 4500 << 2250;
+    QTest::newRow("narrow poster enlarged") << 1290 << 1800 << 2700;
+    QTest::newRow("exactly 1935 wide") << 1935 << 2111 << 2111;
+    QTest::newRow("half rounded down to even") << 3870 << 4501 << 2250;
+    QTest::newRow("half rounded up to even") << 3870 << 4503 << 2252;
+    QTest::newRow("natural size past 16 bits") << 45000 << 67500 << 2902;
+    QTest::newRow("scaled height past 16 bits") << 1500 << 30000 << -1;
+    QTest::newRow("zero width") << 0 << 2000 << -1;
+    QTest::newRow("empty picture") << 0 << 0 << -1;
+}
+
+void tst_Layout::scaledPosterHeight()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, shown);
+    const std::optional<qint16> scaled = ::scaledPosterHeight(Size { width, height });
+    QCOMPARE(scaled ? int(*scaled) : -1, shown);
+}
+
+void tst_Layout::posterScaling_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
@@ -62,7 +128,7 @@ void tst_InfosLayout::posterScaling_data()
     QTest::newRow("too tall once scaled: left out") << 1500 << 30000 << -1;
 }
 
-void tst_InfosLayout::posterScaling()
+void tst_Layout::posterScaling()
 {
     QFETCH(int, width);
     QFETCH(int, height);
@@ -79,7 +145,7 @@ void tst_InfosLayout::posterScaling()
 // label with the poster above its top runs to the window's edge and pushes
 // the poster right; a genre wraps before it; actors never wrap, the poster
 // moves right of the longest name.
-void tst_InfosLayout::longValueBesidePoster_data()
+void tst_Layout::longValueBesidePoster_data()
 {
     QTest::addColumn<int>("label");          // 0 genre, 1 director, 2 actors, 3 summary
     QTest::addColumn<int>("posterHeight");   // top 600
@@ -103,7 +169,7 @@ void tst_InfosLayout::longValueBesidePoster_data()
                            << false;
 }
 
-void tst_InfosLayout::longValueBesidePoster()
+void tst_Layout::longValueBesidePoster()
 {
     QFETCH(int, label);
     QFETCH(int, posterHeight);
@@ -124,7 +190,7 @@ void tst_InfosLayout::longValueBesidePoster()
     QVERIFY(box.left + box.width + 135 <= p.affiche.left);
 }
 
-void tst_InfosLayout::windowWithoutPoster()
+void tst_Layout::windowWithoutPoster()
 {
     const InfosPlaces p = placeInfos(baseMeasure());
     QVERIFY(!p.afficheShown);
@@ -142,7 +208,7 @@ void tst_InfosLayout::windowWithoutPoster()
     QCOMPARE(p.play, (Box { 705, p.outerHeight - 990, 1095, 495 }));
 }
 
-void tst_InfosLayout::windowHeight_data()
+void tst_Layout::windowHeight_data()
 {
     QTest::addColumn<int>("posterHeight");
     QTest::addColumn<int>("summaryLines");
@@ -156,7 +222,7 @@ void tst_InfosLayout::windowHeight_data()
     QTest::newRow("summary taller than any window") << 2000 << 200 << 32767 << true;
 }
 
-void tst_InfosLayout::windowHeight()
+void tst_Layout::windowHeight()
 {
     QFETCH(int, posterHeight);
     QFETCH(int, summaryLines);
@@ -171,7 +237,7 @@ void tst_InfosLayout::windowHeight()
     QCOMPARE(p.ok.top, outerHeight - 990);
 }
 
-void tst_InfosLayout::longTitleMovesRowsDown()
+void tst_Layout::longTitleMovesRowsDown()
 {
     InfosMeasure m = baseMeasure();
     m.titre = [](int width) { return width >= 5205 ? 360 : 720; };
@@ -182,7 +248,7 @@ void tst_InfosLayout::longTitleMovesRowsDown()
     QCOMPARE(p.affiche.top, 960);
 }
 
-void tst_InfosLayout::longYearPushesRunningTime()
+void tst_Layout::longYearPushesRunningTime()
 {
     InfosMeasure m = baseMeasure();
     QCOMPARE(placeInfos(m).duree.left, 1320);
@@ -190,5 +256,57 @@ void tst_InfosLayout::longYearPushesRunningTime()
     QCOMPARE(placeInfos(m).duree.left, 120 + 1500 + 120);
 }
 
-QTEST_GUILESS_MAIN(tst_InfosLayout)
-#include "tst_infoslayout.moc"
+void tst_Layout::editorCaptions_data()
+{
+    QTest::addColumn<float>("anneeWidth");
+    QTest::addColumn<float>("duree1Width");
+    QTest::addColumn<float>("duree1Left");
+    QTest::addColumn<int>("anneeBoxLeft");
+    QTest::newRow("year caption wider than the gap") << 1050.f << 1035.f << 2160.f << 1215;
+    QTest::newRow("narrow year caption aligns with the boxes") << 900.f << 1035.f << 2160.f << 1080;
+    QTest::newRow("year caption ending on the title box") << 915.f << 1035.f << 2160.f << 1080;
+    QTest::newRow("wide running-time caption") << 1050.f << 1200.f << 1995.f << 1215;
+    QTest::newRow("half twip rounds to even") << 1050.5f << 1035.f << 2160.f << 1216;
+}
+
+void tst_Layout::editorCaptions()
+{
+    QFETCH(float, anneeWidth);
+    QFETCH(float, duree1Width);
+    QFETCH(float, duree1Left);
+    QFETCH(int, anneeBoxLeft);
+    EditorCaptionMeasure measure;
+    measure.anneeWidth = anneeWidth;
+    measure.duree1Width = duree1Width;
+    const auto places = placeEditorCaptions(measure);
+    QVERIFY(places);
+    QCOMPARE(places->duree1Left, duree1Left);
+    QCOMPARE(int(places->anneeBoxLeft), anneeBoxLeft);
+}
+
+void tst_Layout::editorHeight_data()
+{
+    QTest::addColumn<double>("posterBottom");
+    QTest::addColumn<int>("outer");   // -1: failure
+    QTest::newRow("poster below the summary") << 960.0 + 3870 << 5685;
+    QTest::newRow("poster above the summary's bottom") << 960.0 + 2580 << 4470;
+    QTest::newRow("no poster") << 960.0 << 4470;
+    QTest::newRow("last height in range") << 31912.0 << 32767;
+    QTest::newRow("height past 16 bits") << 31913.0 << -1;
+}
+
+void tst_Layout::editorHeight()
+{
+    QFETCH(double, posterBottom);
+    QFETCH(int, outer);
+    const auto height = editorOuterHeight(3615, posterBottom);
+    if (outer < 0) {
+        QVERIFY(!height);
+        return;
+    }
+    QVERIFY(height);
+    QCOMPARE(int(*height), outer);
+}
+
+QTEST_GUILESS_MAIN(tst_Layout)
+#include "tst_layout.moc"
