@@ -1,0 +1,334 @@
+// The dialogs: the file dialog prepared in plain code and asked of the
+// desktop, and the real desktop's file dialog and question.
+#include "app/qtdesktop.h"
+#include "dialogs/filedialog.h"
+#include "support/modal.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+
+#include <QAbstractProxyModel>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_Dialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanFileName_data();
+    void cleanFileName();
+    void proposedName_data();
+    void proposedName();
+    void documentsFolder_data();
+    void documentsFolder();
+    void showFileDialog_data();
+    void showFileDialog();
+    void posterFilters_data();
+    void posterFilters();
+    void nameFilters();
+    void saveDialogAddsTheExtensionBeforeConfirming();
+    void saveDialogRefusesAReadOnlyFile();
+    void dialogWritesSizesAndDatesInFrench();
+    void changedCardQuestion_data();
+    void changedCardQuestion();
+
+private:
+    QTemporaryDir m_dir;
+    FileRequest saveRequest() const;
+};
+
+void tst_Dialogs::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));   // as the program sets it
+}
+
+FileRequest tst_Dialogs::saveRequest() const
+{
+    FileRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = u"Enregistrer"_s;
+    request.filters = { { u"Fiches"_s, u"*.cfh"_s } };
+    request.folder = m_dir.path();
+    request.options = FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn;
+    request.extension = u"cfh"_s;
+    return request;
+}
+
+void tst_Dialogs::nameFilters()
+{
+    // The label as it stands, whatever parentheses it holds; "*.*" is every file.
+    QCOMPARE(qtNameFilter({ u"Fichiers Images (*.jpg, *.gif)"_s, u"*.jpg;*.gif"_s }),
+        u"Fichiers Images (*.jpg, *.gif) (*.jpg *.gif)"_s);
+    QCOMPARE(qtNameFilter({ u"Tous les fichiers (*.*)"_s, u"*.*"_s }), u"Tous les fichiers (*.*) (*)"_s);
+}
+
+void tst_Dialogs::saveDialogAddsTheExtensionBeforeConfirming()
+{
+    QVERIFY(writeBytes(m_dir.filePath(u"alien.cfh"_s), "old card"));
+    bool asked = false;
+    auto typeAndAccept = [](QWidget *modal, const QString &name) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
+    };
+    onNextModal([&](QWidget *modal) {
+        // "alien" is "alien.cfh", which exists: replacing it is asked first.
+        onNextModal([&](QWidget *question) {
+            auto *box = qobject_cast<QMessageBox *>(question);
+            QVERIFY(box);
+            asked = box->text().contains(u"alien.cfh"_s);
+            box->button(QMessageBox::No)->click();
+            onNextModal([&](QWidget *again) { typeAndAccept(again, u"brazil"_s); });
+        });
+        typeAndAccept(modal, u"alien"_s);
+    });
+    QtDesktop desktop;
+    QCOMPARE(desktop.chooseFile(saveRequest()), m_dir.filePath(u"brazil.cfh"_s));
+    QVERIFY(asked);
+}
+
+void tst_Dialogs::saveDialogRefusesAReadOnlyFile()
+{
+    const QString readOnly = m_dir.filePath(u"locked.cfh"_s);
+    QVERIFY(writeBytes(readOnly, "old card"));
+    QFile::setPermissions(readOnly, QFile::ReadOwner);
+    QString refusal;
+    onNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        onNextModal([&](QWidget *message) {
+            auto *box = qobject_cast<QMessageBox *>(message);
+            QVERIFY(box);
+            refusal = box->text();
+            box->button(QMessageBox::Ok)->click();
+            onNextModal([](QWidget *again) { static_cast<QDialog *>(again)->reject(); });
+        });
+        dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(u"locked.cfh"_s);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QtDesktop desktop;
+    QCOMPARE(desktop.chooseFile(saveRequest()), QString());   // refused, then cancelled
+    QCOMPARE(refusal, u"Impossible d'écrire le fichier\n"_s + readOnly);
+}
+
+// Qt's file model writes them in the system's locale, English under LANG=C.
+void tst_Dialogs::dialogWritesSizesAndDatesInFrench()
+{
+    const QString film = m_dir.filePath(u"film.cfh"_s);
+    QVERIFY(writeBytes(film, QByteArray(1500, 'x')));
+    const QString date = QLocale().toString(QFileInfo(film).lastModified(), QLocale::ShortFormat);
+    QString shownSize, shownDate;
+    onNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        auto *files = dialog->findChild<QFileSystemModel *>();
+        QVERIFY(files);
+        const QModelIndex row = dialog->proxyModel()->mapFromSource(files->index(film));
+        QTRY_VERIFY(!row.siblingAtColumn(1).data().toString().isEmpty());
+        shownSize = row.siblingAtColumn(1).data().toString();
+        shownDate = row.siblingAtColumn(3).data().toString();
+        dialog->reject();
+    });
+    FileRequest request;
+    request.folder = m_dir.path();
+    QtDesktop desktop;
+    QCOMPARE(desktop.chooseFile(request), QString());
+    QCOMPARE(shownSize, u"1,46 Kio"_s);
+    QCOMPARE(shownDate, date);
+}
+
+// The question about a card another program changed: each button gives its
+// answer; Escape, and Enter on the default button, give Cancel.
+void tst_Dialogs::changedCardQuestion_data()
+{
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::newRow("keep mine") << u"Enregistrer ma version"_s << MsgAnswer::KeepMine;
+    QTest::newRow("reload") << u"Recharger la fiche"_s << MsgAnswer::Reload;
+    QTest::newRow("Escape") << u"Escape"_s << MsgAnswer::Cancel;
+    QTest::newRow("Enter") << u"Enter"_s << MsgAnswer::Cancel;
+}
+
+void tst_Dialogs::changedCardQuestion()
+{
+    QFETCH(QString, press);
+    QtDesktop desktop;
+    const MessageRequest request { u"La fiche a changé"_s, MsgIcon::Question,
+        MsgButtons::KeepMineReloadCancel };
+    std::optional<MsgAnswer> answer;
+    const bool shown = whileModal([&] { answer = desktop.msgBox(request); },
+        [&](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            QVERIFY(box);
+            QCOMPARE(box->buttons().size(), 3);
+            if (press == u"Escape" || press == u"Enter")
+                QTest::keyClick(box, press == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == press)
+                    button->click();
+            }
+        });
+    QVERIFY(shown);
+    QTEST(answer.value_or(MsgAnswer::Ok), "answer");
+}
+
+void tst_Dialogs::cleanFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("cleaned");
+    QTest::newRow("slash and colon") << u"AC/DC: Live"_s << u"AC_DC_ Live"_s;
+    QTest::newRow("full path") << u"C:\\Films\\Alien.cfh"_s << u"C__Films_Alien.cfh"_s;
+    QTest::newRow("every forbidden character") << u"a*b?c<d>e|f\"g"_s << u"a_b_c_d_e_f_g"_s;
+    QTest::newRow("accents and blanks stay") << u" Été à Paris "_s << u" Été à Paris "_s;
+}
+
+void tst_Dialogs::cleanFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, cleaned);
+    QString changed = name;
+    QCOMPARE(CleanFileName(changed), cleaned);
+    QCOMPARE(changed, cleaned);   // in place too
+}
+
+void tst_Dialogs::proposedName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("no extension") << u"Titanic"_s << u"Titanic.cfh"_s;
+    QTest::newRow("three-letter extension") << u"Titanic.jpg"_s << u"Titanic.jpg"_s;
+    QTest::newRow("two-letter extension") << u"x.jp"_s << u"x.jp.cfh"_s;
+    QTest::newRow("four-letter extension") << u"x.divx"_s << u"x.divx.cfh"_s;
+    QTest::newRow("three characters") << u"abc"_s << u"abc.cfh"_s;
+    QTest::newRow("cleaned first") << u"AC/DC: Live"_s << u"AC_DC_ Live.cfh"_s;
+    QTest::newRow("dot then blank is no extension") << u"Dr. No"_s << u"Dr. No.cfh"_s;
+    QTest::newRow("empty stays empty") << u""_s << u""_s;
+    QTest::newRow("cut to 254") << QString(300, u'a') << QString(254, u'a');
+}
+
+void tst_Dialogs::proposedName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, proposed);
+    QCOMPARE(proposedFileName(name), proposed);
+}
+
+void tst_Dialogs::documentsFolder_data()
+{
+    QTest::addColumn<QString>("documents");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("without final slash") << u"/home/anna/Documents"_s << u"/home/anna/Documents/"_s;
+    QTest::newRow("with final slash") << u"/"_s << u"/"_s;
+    QTest::newRow("unknown") << u""_s << u""_s;
+}
+
+void tst_Dialogs::documentsFolder()
+{
+    QFETCH(QString, documents);
+    QFETCH(QString, folder);
+    ScriptedDesktop fake;
+    fake.documents = documents;
+    QCOMPARE(GetSpecialFolderPath(kDocumentsFolder), folder);
+    QCOMPARE(GetSpecialFolderPath(0), QString());
+}
+
+// What the desktop is asked and what the caller gets back: the answer
+// without blanks around it and, from a save dialog, with the card's
+// extension (the real dialog confirms that name); other kinds show nothing.
+void tst_Dialogs::showFileDialog_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<uint>("options");
+    QTest::addColumn<QString>("startFolder");   // {tmp}: the temporary folder
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("folder");   // the dialog's; empty: no dialog
+    QTest::addColumn<uint>("asked");       // the options the dialog gets
+    const auto save = [](const char *name, const QString &answer, const QString &result) {
+        QTest::newRow(name) << 2 << 0x8002u << u""_s << answer << result << u"/docs/"_s << 0x8006u;
+    };
+    save("save request", u"/docs/x.cfh"_s, u"/docs/x.cfh"_s);
+    save("no extension", u"/films/Alien"_s, u"/films/Alien.cfh"_s);
+    save("typed extension stays", u"/films/Alien.txt"_s, u"/films/Alien.txt"_s);
+    save("dot in a folder only", u"/films.old/Alien"_s, u"/films.old/Alien.cfh"_s);
+    save("save cancelled", u""_s, u""_s);
+    QTest::newRow("open: blanks around") << 1 << 0x1000u << u""_s << u"  /docs/my card.cfh  "_s
+                                         << u"/docs/my card.cfh"_s << u"/docs/"_s << 0x1004u;
+    QTest::newRow("open adds nothing")
+        << 1 << 0x1000u << u""_s << u"/films/Alien"_s << u"/films/Alien"_s << u"/docs/"_s << 0x1004u;
+    QTest::newRow("open cancelled") << 1 << 0x1000u << u""_s << u""_s << u""_s << u"/docs/"_s << 0x1004u;
+    QTest::newRow("in the card's folder") << 2 << 0u << u"{tmp}"_s << u""_s << u""_s << u"{tmp}/"_s << 4u;
+    QTest::newRow("in the root") << 2 << 0u << u"/"_s << u""_s << u""_s << u"/"_s << 4u;
+    QTest::newRow("card's folder gone since")
+        << 2 << 0u << u"{tmp}/gone"_s << u""_s << u""_s << u"/docs/"_s << 4u;
+    QTest::newRow("kind 0") << 0 << 0u << u""_s << u""_s << u""_s << u""_s << 0u;
+    QTest::newRow("kind 3") << 3 << 0u << u""_s << u""_s << u""_s << u""_s << 0u;
+}
+
+void tst_Dialogs::showFileDialog()
+{
+    QFETCH(int, kind);
+    QFETCH(uint, options);
+    QFETCH(QString, startFolder);
+    QFETCH(QString, answer);
+    QFETCH(QString, folder);
+    ScriptedDesktop fake;
+    fake.documents = u"/docs"_s;
+    if (!folder.isEmpty())
+        fake.answerFile(answer);
+    QObject owner;
+    startFolder.replace(u"{tmp}"_s, QDir::tempPath());
+    QTEST(ShowFileDialog(FileDialogKind(kind), u"Titre"_s, cardFilters(), kDocumentsFolder, &owner, options,
+              u"Brazil"_s, u"cfh"_s, startFolder),
+        "result");
+    QCOMPARE(fake.files.size(), folder.isEmpty() ? 0 : 1);
+    QVERIFY(fake.allAnswered());
+    if (folder.isEmpty())
+        return;
+    const FileRequest &r = fake.files.at(0);
+    QCOMPARE(int(r.kind), kind);
+    QCOMPARE(r.folder, folder.replace(u"{tmp}"_s, QDir::tempPath()));
+    QCOMPARE(r.title, u"Titre"_s);
+    QTEST(r.options, "asked");
+    QCOMPARE(r.proposedName, u"Brazil.cfh"_s);
+    QCOMPARE(r.owner, &owner);
+    QCOMPARE(r.filters.size(), 2);
+    QCOMPARE(r.extension, u"cfh"_s);
+}
+
+void tst_Dialogs::posterFilters_data()
+{
+    QTest::addColumn<bool>("choice");            // the poster choice, else the poster save
+    QTest::addColumn<QStringList>("expected");   // label, then pattern
+    QTest::newRow("choose a poster: every picture read")
+        << true
+        << QStringList { "Fichiers Images (*.jpg, *.gif)", "*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp",
+               "Bitmap (*.bmp)", "*.bmp", "JPEG (*.jpg)", "*.jpg;*.jpeg", "GIF (*.gif)", "*.gif",
+               "Tous les fichiers (*.*)", "*.*" };
+    QTest::newRow("save a poster") << false
+                                   << QStringList { "JPEG (*.jpg)", "*.jpg", "Fichiers Images (*.jpg, *.gif)",
+                                          "*.jpg;*.gif", "Tous les fichiers (*.*)", "*.*" };
+}
+
+void tst_Dialogs::posterFilters()
+{
+    QFETCH(bool, choice);
+    QFETCH(QStringList, expected);
+    const QList<FileFilter> filters = choice ? posterChoiceFilters() : posterSaveFilters();
+    QStringList pairs;
+    for (const FileFilter &filter : filters)
+        pairs << filter.label << filter.pattern;
+    QCOMPARE(pairs, expected);
+}
+
+QTEST_MAIN(tst_Dialogs)
+#include "tst_dialogs.moc"
