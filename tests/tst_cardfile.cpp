@@ -1,3 +1,4 @@
+#include "app/common.h"
 #include "card/cardfile.h"
 #include "card/nativepath.h"
 #include "card/workfolder.h"
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +71,8 @@ private slots:
     void namesAsTheDiskHoldsThem();
     void posterHeader_data();
     void posterHeader();
+    void fileExists();
+    void readOnly();
 
 private:
     QTemporaryDir m_dir;
@@ -359,6 +363,37 @@ void tst_CardFile::posterHeader()
     QCOMPARE(head.status, CardReadStatus::Ok);
     QCOMPARE(head.poster.format, format);
     QCOMPARE(head.poster.size, size);
+}
+
+void tst_CardFile::fileExists()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"card.cfh"_s);
+    QFile(file).open(QIODevice::WriteOnly);
+    const QString fifo = dir.filePath(u"fifo"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(QFile::link(file, dir.filePath(u"link.cfh"_s)));
+    QVERIFY(QFile::link(dir.filePath(u"gone"_s), dir.filePath(u"dangling"_s)));
+
+    QVERIFY(FileExists(file));
+    QVERIFY(FileExists(dir.filePath(u"link.cfh"_s)));
+    QVERIFY(!FileExists(dir.path()));
+    QVERIFY(!FileExists(QString()));
+    QVERIFY(!FileExists(dir.filePath(u"missing"_s)));
+    QVERIFY(!FileExists(fifo));   // reading it would hang
+    QVERIFY(!FileExists(u"/dev/null"_s));
+    QVERIFY(!FileExists(dir.filePath(u"dangling"_s)));
+}
+
+void tst_CardFile::readOnly()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"card.cfh"_s);
+    QFile(file).open(QIODevice::WriteOnly);
+    QVERIFY(!IsFileReadOnly(file));
+    // Without any write permission a file is read-only, even for root.
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QVERIFY(IsFileReadOnly(file));
 }
 
 QTEST_GUILESS_MAIN(tst_CardFile)

@@ -20,6 +20,8 @@ private slots:
     void splitActors();
     void numericText_data();
     void numericText();
+    void trimRight_data();
+    void trimRight();
 };
 
 void tst_CardRecord::everyByteRoundTrips()
@@ -165,6 +167,24 @@ void tst_CardRecord::numericText()
     QFETCH(QString, text);
     QFETCH(bool, numeric);
     QCOMPARE(IsNumericText(text, QLocale(locale)), numeric);
+}
+
+void tst_CardRecord::trimRight_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("trimmed");
+    QTest::newRow("two trailing spaces") << u"abc  "_s << u"abc"_s;
+    QTest::newRow("all spaces") << u"   "_s << u""_s;
+    QTest::newRow("leading space stays") << u" abc"_s << u" abc"_s;
+    QTest::newRow("tab and carriage return stay") << u"a\t\r"_s << u"a\t\r"_s;
+    QTest::newRow("space before a tab stays") << u"a \t"_s << u"a \t"_s;
+}
+
+void tst_CardRecord::trimRight()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, trimmed);
+    QCOMPARE(TrimRight(text), trimmed);
 }
 
 QTEST_GUILESS_MAIN(tst_CardRecord)

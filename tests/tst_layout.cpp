@@ -64,6 +64,7 @@ private slots:
     void editorCaptions();
     void editorHeight_data();
     void editorHeight();
+    void maxInt();
 };
 
 void tst_Layout::toInt16_data()
@@ -306,6 +307,13 @@ void tst_Layout::editorHeight()
     }
     QVERIFY(height);
     QCOMPARE(int(*height), outer);
+}
+
+void tst_Layout::maxInt()
+{
+    QCOMPARE(MaxInt(-3, 2), qint16(2));
+    QCOMPARE(MaxInt(5, 5), qint16(5));
+    QCOMPARE(MaxInt(-32768, -32767), qint16(-32767));
 }
 
 QTEST_GUILESS_MAIN(tst_Layout)
