@@ -37,8 +37,8 @@ private slots:
     void cleanup();
     void savesANewCard();
     void opensChangesAndSavesTheRecord();
-    void changedPosterRewritesTheWholeCard();
-    void saveAsKeepsOrReplacesThePoster();
+    void savesThePosterShown_data();
+    void savesThePosterShown();
     void savePrompt_data();
     void savePrompt();
     void opensADroppedCard_data();
@@ -175,50 +175,51 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     QVERIFY(!child<QAction>(editor, "saveAsAction")->isEnabled());
 }
 
-void tst_Documents::changedPosterRewritesTheWholeCard()
+// Save and Save As write the record with the poster shown: the card's own
+// bytes, another picture's, or none.
+void tst_Documents::savesThePosterShown_data()
 {
-    const QString card = cardWithPoster(u"poster.cfh"_s, 20000);
-    open(card);
-    const QString other = picture(u"other.png"_s, 120, 100);
-    fake->answerFile(other);
-    child<QPushButton>(editor, "changePosterButton")->click();
-    child<QAction>(editor, "saveAction")->trigger();
-    QCOMPARE(readBytes(card).mid(1175), QByteArray("\xA9") + readBytes(other));
-    QVERIFY(!editor->card().posterChanged());
-
-    child<QPushButton>(editor, "removePosterButton")->click();
-    child<QAction>(editor, "saveAction")->trigger();
-    QCOMPARE(readBytes(card).size(), 1176);
+    QTest::addColumn<bool>("saveAs");
+    QTest::addColumn<QString>("poster");
+    for (const bool saveAs : { false, true }) {
+        for (const char *poster : { "kept", "changed", "removed" })
+            QTest::addRow("%s, poster %s", saveAs ? "save as" : "save", poster)
+                << saveAs << QString::fromLatin1(poster);
+    }
 }
 
-void tst_Documents::saveAsKeepsOrReplacesThePoster()
+void tst_Documents::savesThePosterShown()
 {
+    QFETCH(bool, saveAs);
+    QFETCH(QString, poster);
     QVERIFY(QDir(m_dir.path()).mkpath(u"films"_s));   // not the documents folder
     const QString card = cardWithPoster(u"films/alien.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
     child<QLineEdit>(editor, "yearEdit")->setText(u"1979"_s);
-    fake->answerFile(path(u"copy.cfh"_s));
-    child<QAction>(editor, "saveAsAction")->trigger();
-    QCOMPARE(fake->files.last().proposedName, u"alien.cfh"_s);   // its own name, where it is
-    QCOMPARE(fake->files.last().folder, path(u"films/"_s));
-    QCOMPARE(readBytes(path(u"copy.cfh"_s)).mid(1175), old.mid(1175));
-    QCOMPARE(readBytes(path(u"copy.cfh"_s)).mid(57, 4), QByteArray("1979"));
-    QCOMPARE(readBytes(card), old);
-    QCOMPARE(editor->windowTitle(), u"Cinefiche [copy.cfh]"_s);
-
     const QString other = picture(u"new.png"_s, 50, 50);
-    fake->answerFile(other);
-    child<QPushButton>(editor, "changePosterButton")->click();
-    fake->answerFile(path(u"copy2.cfh"_s));
-    child<QAction>(editor, "saveAsAction")->trigger();
-    QCOMPARE(readBytes(path(u"copy2.cfh"_s)).mid(1175), QByteArray("\xA9") + readBytes(other));
-
-    child<QPushButton>(editor, "removePosterButton")
-        ->click();   // a removed poster is not carried into the copy
-    fake->answerFile(path(u"copy3.cfh"_s));
-    child<QAction>(editor, "saveAsAction")->trigger();
-    QCOMPARE(readBytes(path(u"copy3.cfh"_s)).size(), 1176);
+    if (poster == u"changed") {
+        fake->answerFile(other);
+        child<QPushButton>(editor, "changePosterButton")->click();
+    } else if (poster == u"removed") {
+        child<QPushButton>(editor, "removePosterButton")->click();
+    }
+    const QString target = saveAs ? path(u"copy.cfh"_s) : card;
+    if (saveAs)
+        fake->answerFile(target);
+    child<QAction>(editor, saveAs ? "saveAsAction" : "saveAction")->trigger();
+    const QByteArray written = poster == u"kept" ? old.mid(1176)
+        : poster == u"changed"                   ? readBytes(other)
+                                                 : QByteArray();
+    QCOMPARE(readBytes(target).mid(57, 4), QByteArray("1979"));
+    QCOMPARE(readBytes(target).mid(1175), QByteArray("\xA9") + written);
+    if (saveAs) {
+        QCOMPARE(fake->files.last().proposedName, u"alien.cfh"_s);   // its own name, where it is
+        QCOMPARE(fake->files.last().folder, path(u"films/"_s));
+        QCOMPARE(readBytes(card), old);
+    }
+    QCOMPARE(editor->windowTitle(), saveAs ? u"Cinefiche [copy.cfh]"_s : u"Cinefiche [alien.cfh]"_s);
+    QVERIFY(!editor->card().posterChanged());
 }
 
 // The prompt before New, Open and Quit; Save after Yes may succeed, or fail
