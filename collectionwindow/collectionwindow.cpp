@@ -111,8 +111,10 @@ CollectionWindow::CollectionWindow()
                                                                                      : CollectionView::Grid);
 }
 
+// The views go first: they read the cards as they close.
 CollectionWindow::~CollectionWindow()
 {
+    delete centralWidget();
     m_scanPool.clear();
     m_scanPool.waitForDone();
     if (m_exportThread)

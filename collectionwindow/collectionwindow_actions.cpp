@@ -58,10 +58,6 @@ void CollectionWindow::buildActions()
     }
     m_findAction = namedAction(this, "findAction", { QKeySequence::Find });
     m_clearSearchAction = namedAction(this, "clearSearchAction", { QKeySequence(Qt::Key_Escape) });
-    // Delete removes text in the search box, and a card only from the views.
-    m_trashAction->setShortcutContext(Qt::WidgetShortcut);
-    for (QAbstractItemView *view : itemViews())
-        view->addAction(m_trashAction);
     addAction(m_clearSearchAction);
 }
 
