@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,7 @@ bool CollectionWindow::showFolder(const QString &folder)
     window.show();
     window.raise();
     window.activateWindow();
+    window.shownView()->setFocus();
     return true;
 }
 
@@ -99,7 +101,9 @@ CollectionWindow::CollectionWindow()
 {
     setObjectName(QStringLiteral("CollectionWindow"));
     m_scanPool.setMaxThreadCount(1);
-    resize(kInitialSize);
+    // No larger than the screen, whatever its scale.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    resize(screen ? kInitialSize.boundedTo(screen->availableSize() * 9 / 10) : kInitialSize);
     buildViews();
     buildSidePanel();
     buildActions();
@@ -151,6 +155,8 @@ void CollectionWindow::buildViews()
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
     }
+    m_gridView->setAccessibleName(textOf(Text::GridItem));
+    m_listView->setAccessibleName(textOf(Text::ListItem));
     m_views = new QStackedWidget;
     m_views->setObjectName(QStringLiteral("views"));
     m_views->addWidget(m_gridView);

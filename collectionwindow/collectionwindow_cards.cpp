@@ -46,7 +46,8 @@ void CollectionWindow::rescan(const QStringList &folders)
     if (m_reading || m_touchedFolders.isEmpty())
         return;
     m_reading = true;
-    statusBar()->showMessage(textOf(Text::ReadingCards));
+    if (m_collection.cards().empty())
+        statusBar()->showMessage(textOf(Text::ReadingCards));
     const QStringList touched = std::exchange(m_touchedFolders, {});
     QSet<QString> known = m_collection.folders();
     const QString root = m_collection.root();
@@ -81,6 +82,9 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     statusBar()->clearMessage();
     if (!changes.isEmpty())
         fillFacets();
+    // The keyboard finds a card under way from the start.
+    if (!shownView()->currentIndex().isValid() && m_model->rowCount() > 0)
+        shownView()->selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
     showCount();
     checkFirstScreen();
     emit cardsChanged();
