@@ -6,6 +6,7 @@
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/postershelf.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,6 +103,9 @@ void CollectionWindow::checkFirstScreen()
         return;
     m_firstScreenPending = false;
     emit firstScreenPlaced();
+    // Lets a benchmark time, from outside, the start to the first screen of posters.
+    if (qEnvironmentVariableIsSet("CINEFICHE_QUIT_AT_FIRST_SCREEN"))
+        QCoreApplication::quit();
 }
 
 void CollectionWindow::search(const QString &text)
@@ -143,10 +147,14 @@ void CollectionWindow::chooseFacet()
     showCount();
 }
 
-// The side list over every card; the entry chosen stays chosen while it is there.
+// The side list over every card; the entry chosen stays chosen while it is
+// there, and each group stays open or closed as the user left it.
 void CollectionWindow::fillFacets()
 {
     const QSignalBlocker blocker(m_facetTree);
+    QList<bool> expanded { true, false, true };   // directors are many: their group starts closed
+    for (int group = 1; group < m_facetTree->topLevelItemCount(); ++group)
+        expanded[group - 1] = m_facetTree->topLevelItem(group)->isExpanded();
     m_facetTree->clear();
     auto *all = new QTreeWidgetItem(m_facetTree,
         { textOf(Text::FacetCount)
@@ -165,7 +173,7 @@ void CollectionWindow::fillFacets()
             if (entry.facet == m_collection.facet())
                 chosen = item;
         }
-        group->setExpanded(kind != Facet::Director);
+        group->setExpanded(expanded[kind]);
     }
     m_facetTree->setCurrentItem(chosen);
     if (chosen == all && m_collection.facet()) {
