@@ -37,6 +37,7 @@ constexpr int kSidePanelWidth = 220;
 constexpr QSize kInitialSize(1000, 680);
 
 const QString kFolderKey = QStringLiteral("folder");
+const QString kViewKey = QStringLiteral("view");
 
 QString canonicalFolder(const QString &folder)
 {
@@ -45,10 +46,14 @@ QString canonicalFolder(const QString &folder)
 }
 
 // The collection's own settings: the folder opened last and the view.
-QSettings &collectionSettings()
+QVariant remembered(const QString &key)
 {
-    static QSettings settings(QStringLiteral("cinefiche"), QStringLiteral("collection"));
-    return settings;
+    return QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).value(key);
+}
+
+void remember(const QString &key, const QString &value)
+{
+    QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).setValue(key, value);
 }
 
 }   // namespace
@@ -77,7 +82,7 @@ bool CollectionWindow::isCollection(const QWidget *window)
 
 bool CollectionWindow::showFolder(const QString &folder)
 {
-    const QString chosen = collectionFolder(folder, collectionSettings().value(kFolderKey).toString(),
+    const QString chosen = collectionFolder(folder, remembered(kFolderKey).toString(),
         QStandardPaths::writableLocation(QStandardPaths::MoviesLocation), QDir::homePath());
     const QFileInfo info(chosen);
     if (!info.isDir() || !info.isReadable() || !QDir(chosen).isReadable()) {
@@ -85,7 +90,7 @@ bool CollectionWindow::showFolder(const QString &folder)
         return false;
     }
     const QString canonical = canonicalFolder(chosen);
-    collectionSettings().setValue(kFolderKey, canonical);
+    remember(kFolderKey, canonical);
     CollectionWindow &window = instance();
     window.openFolder(canonical);
     window.show();
@@ -111,8 +116,7 @@ CollectionWindow::CollectionWindow()
     buildToolBar();
     setCaptions();
     connectHandlers();
-    setView(collectionSettings().value(QStringLiteral("view")).toString() == u"list" ? CollectionView::List
-                                                                                     : CollectionView::Grid);
+    setView(remembered(kViewKey).toString() == u"list" ? CollectionView::List : CollectionView::Grid);
 }
 
 // The views go first: they read the cards as they close.
@@ -251,8 +255,7 @@ void CollectionWindow::setView(CollectionView view)
     const bool hadFocus = shownView()->hasFocus();
     m_views->setCurrentWidget(list ? static_cast<QWidget *>(m_listView) : m_gridView);
     (list ? m_listAction : m_gridAction)->setChecked(true);
-    collectionSettings().setValue(
-        QStringLiteral("view"), list ? QStringLiteral("list") : QStringLiteral("grid"));
+    remember(kViewKey, list ? QStringLiteral("list") : QStringLiteral("grid"));
     if (const QModelIndex current = shownView()->currentIndex(); current.isValid())
         shownView()->scrollTo(current);
     if (hadFocus)

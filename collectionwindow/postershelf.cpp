@@ -2,6 +2,8 @@
 
 #include "poster/thumbnailcache.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QThread>
 
 namespace {
@@ -12,10 +14,17 @@ constexpr int kHeldKiB = 24 * 1024;
 // items scrolled past are dropped, and asked for again if they come back.
 constexpr qsizetype kMostWanted = 96;
 
-// The card's thumbnail at most box, in pixels.
+// The card's thumbnail at most box, in pixels. A thumbnail is no larger
+// than a large one: anything else in the cache is not decoded.
 QImage readPoster(const QString &cardPath, QSize box, qreal ratio)
 {
-    QImage image = QImage::fromData(cardThumbnail(cardPath), "PNG");
+    QByteArray png = cardThumbnail(cardPath);
+    QBuffer buffer(&png);
+    QImageReader reader(&buffer, "png");
+    const QSize size = reader.size();
+    if (size.isEmpty() || size.width() > kLargeThumbnail || size.height() > kLargeThumbnail)
+        return {};
+    QImage image = reader.read();
     if (image.isNull())
         return {};
     if (image.width() > box.width() || image.height() > box.height())
