@@ -4,6 +4,7 @@
 #include "collection/frenchorder.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 namespace {
@@ -150,6 +151,13 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
 
 CardCollection::CardCollection(const QString &root) : m_root(root) { }
 
+void sortCards(std::vector<CollectionCard> &cards, CardColumn column, Qt::SortOrder order)
+{
+    std::sort(cards.begin(), cards.end(), [column, order](const CollectionCard &a, const CollectionCard &b) {
+        return order == Qt::AscendingOrder ? before(a, b, column) : before(b, a, column);
+    });
+}
+
 CollectionChanges CardCollection::apply(FolderRescan rescan)
 {
     const auto inScope = [&rescan](const QString &path) {
@@ -157,6 +165,30 @@ CollectionChanges CardCollection::apply(FolderRescan rescan)
             && std::none_of(rescan.keptFolders.begin(), rescan.keptFolders.end(),
                 [&path](const QString &kept) { return isBelow(path, kept); });
     };
+    CollectionChanges changes;
+    if (std::none_of(
+            m_cards.begin(), m_cards.end(), [&](const CollectionCard &card) { return inScope(card.path); })) {
+        // Cards of a new folder, or the first reading: each one is new.
+        for (const CollectionCard &card : rescan.cards)
+            changes.added << card.path;
+        if (m_cards.empty())
+            m_cards.swap(rescan.cards);
+        else
+            std::move(rescan.cards.begin(), rescan.cards.end(), std::back_inserter(m_cards));
+    } else {
+        changes = merge(rescan, inScope);
+    }
+    keepFolders(rescan);
+    m_indexes.clear();
+    resort();
+    return changes;
+}
+
+// Each card found in place of the one known at its path; the cards known
+// there and not found are gone.
+CollectionChanges CardCollection::merge(
+    FolderRescan &rescan, const std::function<bool(const QString &)> &inScope)
+{
     QHash<QString, size_t> found;
     for (size_t i = 0; i < rescan.cards.size(); ++i)
         found.insert(rescan.cards[i].path, i);
@@ -182,9 +214,6 @@ CollectionChanges CardCollection::apply(FolderRescan rescan)
         }
     }
     m_cards = std::move(kept);
-    keepFolders(rescan);
-    reindex();
-    resort();
     return changes;
 }
 
@@ -200,22 +229,26 @@ void CardCollection::keepFolders(const FolderRescan &rescan)
         m_folders.insert(folder);
 }
 
-void CardCollection::reindex()
+int CardCollection::indexOf(const QString &path) const
 {
-    m_indexes.clear();
-    m_indexes.reserve(qsizetype(m_cards.size()));
-    for (size_t i = 0; i < m_cards.size(); ++i)
-        m_indexes.insert(m_cards[i].path, int(i));
+    if (m_indexes.isEmpty() && !m_cards.empty()) {
+        m_indexes.reserve(qsizetype(m_cards.size()));
+        for (size_t i = 0; i < m_cards.size(); ++i)
+            m_indexes.insert(m_cards[i].path, int(i));
+    }
+    return m_indexes.value(path, -1);
 }
 
 void CardCollection::resort()
 {
     m_sorted.resize(m_cards.size());
     std::iota(m_sorted.begin(), m_sorted.end(), 0);
-    std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) {
+    const auto inOrder = [this](int a, int b) {
         return m_order == Qt::AscendingOrder ? before(m_cards[size_t(a)], m_cards[size_t(b)], m_column)
                                              : before(m_cards[size_t(b)], m_cards[size_t(a)], m_column);
-    });
+    };
+    if (!std::is_sorted(m_sorted.begin(), m_sorted.end(), inOrder))
+        std::sort(m_sorted.begin(), m_sorted.end(), inOrder);
     refilter(m_sorted);
 }
 
@@ -248,6 +281,10 @@ void CardCollection::sortBy(CardColumn column, Qt::SortOrder order)
 
 void CardCollection::refilter(const std::vector<int> &among)
 {
+    if (m_foldedWords.isEmpty() && !m_facet) {
+        m_shown = among;
+        return;
+    }
     std::vector<int> shown;
     shown.reserve(among.size());
     for (const int index : among) {

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,6 +37,11 @@ struct CollectionCard {
 // A card the scanner read, as the collection keeps it. The collator is the
 // calling thread's own (frenchCollator); root is the collection's folder.
 CollectionCard collectionCard(const ScannedCard &card, const QString &root, const QCollator &collator);
+
+// Puts cards in the collection's order by column. Cards that come to apply
+// in the collection's order need no sort there, so this runs where they
+// are read, off the interface's thread.
+void sortCards(std::vector<CollectionCard> &cards, CardColumn column, Qt::SortOrder order);
 
 // What a new look at one folder found.
 struct FolderRescan {
@@ -85,7 +91,7 @@ public:
     // The cards the search and the facet let through, in the order chosen.
     const std::vector<int> &shown() const { return m_shown; }
     // The index of the card at path; -1 when none.
-    int indexOf(const QString &path) const { return m_indexes.value(path, -1); }
+    int indexOf(const QString &path) const;
 
     // Puts what a rescan found in place of the cards it looked at.
     CollectionChanges apply(FolderRescan rescan);
@@ -106,7 +112,7 @@ public:
 private:
     QString m_root;
     std::vector<CollectionCard> m_cards;
-    QHash<QString, int> m_indexes;
+    mutable QHash<QString, int> m_indexes;   // made when first asked for after a change
     QSet<QString> m_folders;
     std::vector<int> m_sorted;   // every card in the order chosen
     std::vector<int> m_shown;
@@ -118,7 +124,7 @@ private:
     Qt::SortOrder m_order = Qt::AscendingOrder;
 
     void keepFolders(const FolderRescan &rescan);
-    void reindex();
+    CollectionChanges merge(FolderRescan &rescan, const std::function<bool(const QString &)> &inScope);
     void resort();
     void refilter(const std::vector<int> &among);
     bool passes(const CollectionCard &card) const;

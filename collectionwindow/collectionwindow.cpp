@@ -106,6 +106,8 @@ CollectionWindow::CollectionWindow()
 {
     setObjectName(QStringLiteral("CollectionWindow"));
     m_scanPool.setMaxThreadCount(1);
+    m_facetsDue.setSingleShot(true);
+    m_facetsDue.setInterval(0);
     // No larger than the screen, whatever its scale.
     const QScreen *screen = QGuiApplication::primaryScreen();
     resize(screen ? kInitialSize.boundedTo(screen->availableSize() * 9 / 10) : kInitialSize);

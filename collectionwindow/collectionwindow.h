@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QThread>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -117,6 +118,7 @@ private:
     bool m_reading = false;
     bool m_firstScreenPending = false;
     QStringList m_touchedFolders;   // changes to read once the reading under way ends
+    QTimer m_facetsDue;
 
     QListView *m_gridView;
     QTreeView *m_listView;

@@ -112,6 +112,7 @@ void CollectionWindow::connectHandlers()
     connect(m_clearSearchAction, &QAction::triggered, this, &CollectionWindow::clearSearch);
     connect(m_searchEdit, &QLineEdit::textChanged, this, &CollectionWindow::search);
     connect(m_facetTree, &QTreeWidget::itemSelectionChanged, this, &CollectionWindow::chooseFacet);
+    connect(&m_facetsDue, &QTimer::timeout, this, &CollectionWindow::fillFacets);
     connect(m_watch, &FolderWatch::touched, this, &CollectionWindow::rescan);
     connect(m_posters, &PosterShelf::idle, this, &CollectionWindow::checkFirstScreen);
     connectViews();

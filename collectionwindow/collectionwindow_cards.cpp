@@ -52,12 +52,15 @@ void CollectionWindow::rescan(const QStringList &folders)
     const QStringList touched = std::exchange(m_touchedFolders, {});
     QSet<QString> known = m_collection.folders();
     const QString root = m_collection.root();
-    m_scanPool.start([this, touched, known, root]() mutable {
+    const CardColumn column = m_collection.sortColumn();
+    const Qt::SortOrder order = m_collection.sortOrder();
+    m_scanPool.start([this, touched, known, root, column, order]() mutable {
         auto rescans = std::make_shared<std::vector<FolderRescan>>();
         for (const QString &folder : touched) {
             rescans->push_back(rescanFolder(folder, known, root));
             for (const QString &found : rescans->back().folders)
                 known.insert(found);
+            sortCards(rescans->back().cards, column, order);
         }
         QMetaObject::invokeMethod(
             this, [this, root, rescans] { takeRescans(root, *rescans); }, Qt::QueuedConnection);
@@ -81,8 +84,10 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     m_watch->watch(m_collection.folders());
     m_reading = false;
     statusBar()->clearMessage();
+    // The side list follows in an event of its own, so that no one event
+    // holds the window long.
     if (!changes.isEmpty())
-        fillFacets();
+        m_facetsDue.start();
     // The keyboard finds a card under way from the start.
     if (!shownView()->currentIndex().isValid() && m_model->rowCount() > 0)
         shownView()->selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
