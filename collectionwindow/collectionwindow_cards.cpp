@@ -69,10 +69,12 @@ void CollectionWindow::rescan(const QStringList &folders)
 
 void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan> &rescans)
 {
+    // A reading of another collection, opened since, is dropped.
+    if (root != m_collection.root())
+        rescans.clear();
     CollectionChanges changes;
     m_model->update([&] {
-        // A reading of another collection, opened since, is dropped.
-        for (FolderRescan &rescan : root == m_collection.root() ? rescans : std::vector<FolderRescan>()) {
+        for (FolderRescan &rescan : rescans) {
             const CollectionChanges found = m_collection.apply(std::move(rescan));
             changes.added << found.added;
             changes.changed << found.changed;
