@@ -52,6 +52,7 @@ private slots:
     void editsACardAndSeesTheChange();
     void newCardSavesInTheCollection();
     void followsCardsChangedOnDisk();
+    void opensTheMovieAndTheFolder();
     void trashesAfterAsking_data();
     void trashesAfterAsking();
     void exportsTheCardsShown();
@@ -255,6 +256,25 @@ void tst_CollectionWindow::followsCardsChangedOnDisk()
     QCOMPARE(grid()->selectionModel()->selectedIndexes().size(), 1);
     QVERIFY(writeBytes(path(u"nouveaux/ete.cfh"_s), cardBytes(u"Étés"_s, u"2001"_s, u"Western"_s)));
     QTRY_COMPARE(titlesShown(), (QStringList { u"Élan"_s, u"Étés"_s, u"Fable"_s }));
+}
+
+// "Lire le film" only for a card with a movie beside it.
+void tst_CollectionWindow::opensTheMovieAndTheFolder()
+{
+    QVERIFY(writeBytes(path(u"classiques/fable.mkv"_s), {}));
+    open();
+    auto *play = child<QAction>(m_window, "playMovieAction");
+    select(u"Eau"_s);
+    QVERIFY(!play->isEnabled());
+    select(u"Fable"_s);
+    QVERIFY(play->isEnabled());
+    m_fake->answerOpen(true);
+    m_fake->answerOpen(true);
+    play->trigger();
+    child<QAction>(m_window, "openFolderAction")->trigger();
+    QCOMPARE(m_fake->opened,
+        (QList<QUrl> { QUrl::fromLocalFile(path(u"classiques/fable.mkv"_s)),
+            QUrl::fromLocalFile(path(u"classiques"_s)) }));
 }
 
 void tst_CollectionWindow::trashesAfterAsking_data()
