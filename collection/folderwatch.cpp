@@ -69,6 +69,12 @@ void FolderWatch::readEvents()
         for (ssize_t at = 0; at < size;) {
             const auto *event = reinterpret_cast<const inotify_event *>(events + at);
             at += ssize_t(sizeof(inotify_event) + event->len);
+            if (event->mask & IN_Q_OVERFLOW) {   // changes were lost: every folder is looked at again
+                for (const QString &folder : m_watchOf.keys())
+                    m_touched.insert(folder);
+                m_settle.start();
+                continue;
+            }
             const QString folder = m_folderOf.value(event->wd);
             if (folder.isEmpty())
                 continue;
