@@ -84,6 +84,7 @@ private:
     void showCurrentCard();
     void comeBack();
     void editCurrentCard();
+    void followEditor();
     void startNewCard();
     void playCurrentMovie();
     void openCurrentFolder();

@@ -185,13 +185,21 @@ void CollectionWindow::comeBack()
 
 void CollectionWindow::editCurrentCard()
 {
-    if (const QString path = currentCardPath(); !path.isEmpty())
-        EditorWindow::instance().editCard(path);
+    if (const QString path = currentCardPath(); !path.isEmpty() && EditorWindow::instance().editCard(path))
+        followEditor();
 }
 
 void CollectionWindow::startNewCard()
 {
-    EditorWindow::instance().newCardIn(m_collection.root());
+    if (EditorWindow::instance().newCardIn(m_collection.root()))
+        followEditor();
+}
+
+// The editor stays, hidden, once closed: its closing is seen by its hiding.
+void CollectionWindow::followEditor()
+{
+    EditorWindow::instance().removeEventFilter(this);
+    EditorWindow::instance().installEventFilter(this);
 }
 
 void CollectionWindow::playCurrentMovie()
@@ -225,6 +233,10 @@ void CollectionWindow::trashCurrentCard()
 
 bool CollectionWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The editor closed (not minimised): back to the collection.
+    if (EditorWindow::exists() && watched == &EditorWindow::instance() && event->type() == QEvent::Hide
+        && !event->spontaneous() && isVisible())
+        comeBack();
     // Down or Enter in the search box go on to the cards found.
     if (watched == m_searchEdit && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();

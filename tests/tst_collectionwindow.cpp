@@ -227,6 +227,7 @@ void tst_CollectionWindow::editsACardAndSeesTheChange()
     QCOMPARE(grid()->currentIndex().data().toString(), u"Eau vive"_s);
     editor.close();
     QVERIFY(m_window->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), grid());
 }
 
 void tst_CollectionWindow::newCardSavesInTheCollection()
