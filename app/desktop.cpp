@@ -9,6 +9,7 @@ public:
     QString chooseFile(const FileRequest &) override { return {}; }
     bool openExternal(const QUrl &) override { return false; }
     QString documentsFolder() override { return {}; }
+    bool moveToTrash(const QString &) override { return false; }
 };
 
 NoDesktop g_none;

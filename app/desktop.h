@@ -18,7 +18,8 @@ inline const QString kAppTitle = QStringLiteral("Cinefiche");
 enum class MsgIcon { None, Information, Question, Critical };
 // KeepMineReloadCancel: a card another program changed; the user keeps
 // their version, takes the file's, or does nothing.
-enum class MsgButtons { Ok, YesNoCancel, KeepMineReloadCancel };
+// YesNo: a step that cannot be undone from the program; No is the default.
+enum class MsgButtons { Ok, YesNo, YesNoCancel, KeepMineReloadCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel, KeepMine, Reload };   // Cancel also when the box is closed
 
 struct MessageRequest {
@@ -76,6 +77,9 @@ public:
     virtual bool openExternal(const QUrl &url) = 0;
     // the user's documents folder, empty when unknown
     virtual QString documentsFolder() = 0;
+    // moves the file to the desktop's trash, from which the user may take it
+    // back; false on failure
+    virtual bool moveToTrash(const QString &path) = 0;
 };
 
 // The desktop in use. The program makes the Qt implementation the default

@@ -148,3 +148,24 @@ void showCardRemoved(const QString &cardPath)
             + textOf(Text::CardRemovedSave),
         MsgIcon::Information);
 }
+
+bool askMoveToTrash(const QString &title)
+{
+    return showMessage(textOf(Text::TrashQuestion).arg(title), MsgIcon::Question, MsgButtons::YesNo)
+        == MsgAnswer::Yes;
+}
+
+void showTrashFailed(const QString &cardPath)
+{
+    showMessage(textOf(Text::TrashFailed) + QLatin1Char('\r') + cardPath, MsgIcon::Critical);
+}
+
+void showFolderUnreadable(const QString &folder)
+{
+    showMessage(textOf(Text::FolderUnreadable) + QLatin1Char('\r') + folder, MsgIcon::Critical);
+}
+
+void showCatalogueKindRefused()
+{
+    showMessage(textOf(Text::CatalogueKindRefused), MsgIcon::Critical);
+}

@@ -46,6 +46,15 @@ MsgAnswer askCardChanged(const QString &cardPath);
 // The card at cardPath was removed by another program.
 void showCardRemoved(const QString &cardPath);
 
+// Whether to move the card titled title to the trash: true for Yes.
+bool askMoveToTrash(const QString &title);
+// The card at cardPath could not be moved to the trash.
+void showTrashFailed(const QString &cardPath);
+// The folder a collection was asked to open is none, or cannot be read.
+void showFolderUnreadable(const QString &folder);
+// A catalogue is written as a web page or a CSV table, named so.
+void showCatalogueKindRefused();
+
 // "Impossible d'écrire le fichier", a carriage return and path.
 void showWriteFailed(const QString &path);
 QString writeFailedText(const QString &path);

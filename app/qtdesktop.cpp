@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -137,6 +138,11 @@ Answers addButtons(QMessageBox &box, MsgButtons buttons)
     case MsgButtons::Ok:
         answers = { { box.addButton(QMessageBox::Ok), MsgAnswer::Ok } };
         break;
+    case MsgButtons::YesNo:
+        answers = { { box.addButton(QMessageBox::Yes), MsgAnswer::Yes },
+            { box.addButton(QMessageBox::No), MsgAnswer::No } };
+        box.setDefaultButton(qobject_cast<QPushButton *>(answers.back().first));
+        break;
     case MsgButtons::YesNoCancel:
         answers = { { box.addButton(QMessageBox::Yes), MsgAnswer::Yes },
             { box.addButton(QMessageBox::No), MsgAnswer::No },
@@ -228,4 +234,10 @@ QString QtDesktop::documentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// The freedesktop trash, as file managers use it.
+bool QtDesktop::moveToTrash(const QString &path)
+{
+    return QFile::moveToTrash(path);
 }

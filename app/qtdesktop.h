@@ -11,6 +11,7 @@ public:
     QString chooseFile(const FileRequest &request) override;
     bool openExternal(const QUrl &url) override;
     QString documentsFolder() override;
+    bool moveToTrash(const QString &path) override;
 };
 
 // The text handed to Qt for one filter: the label as it stands, then the

@@ -78,6 +78,48 @@ enum class Text {
     ReloadButton,
     CardRemoved,
     CardRemovedSave,   // what Save does with a card removed
+    // the collection window
+    CollectionCaption,   // %1: the folder's name
+    CollectionFileMenu,
+    CollectionCardMenu,
+    CollectionViewMenu,
+    NewCardItem,
+    ExportItem,
+    CloseItem,
+    ShowCardItem,
+    EditCardItem,
+    PlayMovieItem,
+    OpenFolderItem,
+    TrashItem,
+    GridItem,
+    ListItem,
+    FindItem,
+    SearchPlaceholder,
+    TitleColumn,
+    YearColumn,
+    RunningTimeColumn,
+    GenreColumn,
+    DirectorColumn,
+    ActorsColumn,
+    FolderColumn,
+    AllCardsEntry,
+    GenresEntry,
+    DirectorsEntry,
+    DecadesEntry,
+    DecadeLabel,   // %1: the decade's first year
+    FacetCount,    // %1: the entry, %2: its count
+    OneCard,
+    ManyCards,    // %1: their number
+    ShownCards,   // %1: the cards shown, %2: all of them ("OneCard" or "ManyCards")
+    ReadingCards,
+    TrashQuestion,   // %1: the card's title
+    TrashFailed,
+    FolderUnreadable,
+    ExportTitle,
+    FilterHtml,
+    FilterCsv,
+    CatalogueKindRefused,
+    CatalogueWritten,   // %1: the catalogue's path
     // labels of the file dialogs' type filters
     FilterAll,
     FilterCard,

@@ -42,6 +42,8 @@ private:
 
     bool folder(const QString &path)
     {
+        if (m_scan.onFolder)
+            m_scan.onFolder(path);
         const auto entries = folderEntries(path);
         if (!entries) {
             problem(path, CardReadStatus::Unreadable);

@@ -23,6 +23,8 @@ struct CardScan {
     // Why a place yields no card (Missing, NotCard, Unreadable); inside
     // folders only what cannot be read: files that are no card are passed over.
     std::function<void(const QString &path, CardReadStatus status)> onProblem;
+    // Each folder as the walk enters it (a window watches them).
+    std::function<void(const QString &path)> onFolder;
 };
 
 // Reads places in their order: a file is a card (or a problem); a folder

@@ -43,6 +43,13 @@ public:
     // Reads the card at path into the editor and shows it; false, the
     // editor not shown, when the file is missing or no card.
     bool openCard(const QString &path);
+    // The same for a window beside the editor: the card it shows is first
+    // saved or given up as the user says. False when the user kept it, or
+    // the card could not be read.
+    bool editCard(const QString &path);
+    // Shows a new card whose first save proposes folder, once the card
+    // shown is saved or given up; false when the user kept it.
+    bool newCardIn(const QString &folder);
 
     // The card open in the editor.
     const OpenCard &card() const { return m_card; }
@@ -157,7 +164,7 @@ private:
     void resetPoster();
 
     // File and About menus
-    void startNewCard();
+    bool startNewCard();
     void openChosenCard();
     void openDroppedCard(const QString &path);
     void saveAs();
@@ -175,6 +182,7 @@ private:
     void cardSaved();
     bool confirmClose();
     bool m_closing = false;
+    QString m_newCardFolder;   // where a new card's save starts; empty: the documents folder
 
     qsizetype m_summaryRoom = fieldWidth(Field::Resume);   // the longest summary the box may hold now, stored
     int m_outerHeight = 0;                                 // twips

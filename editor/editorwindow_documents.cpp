@@ -7,6 +7,7 @@
 #include "app/texts.h"
 #include "card/cardsave.h"
 #include "card/workfolder.h"
+#include "collectionwindow/collectionwindow.h"
 #include "dialogs/filedialog.h"
 #include "viewer/viewerwindow.h"
 
@@ -32,15 +33,36 @@ bool EditorWindow::openCard(const QString &path)
     return true;
 }
 
-void EditorWindow::startNewCard()
+bool EditorWindow::editCard(const QString &path)
+{
+    if (!savePromptAllows() || !openCard(path))
+        return false;
+    raise();
+    activateWindow();
+    return true;
+}
+
+bool EditorWindow::newCardIn(const QString &folder)
+{
+    if (!startNewCard())
+        return false;
+    m_newCardFolder = folder;
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+bool EditorWindow::startNewCard()
 {
     if (!savePromptAllows())
-        return;
+        return false;
     emptyEditor();
     m_card.startNew(textOf(Text::NewCardName));
     followFile();
     m_resetPosterAction->setEnabled(false);
     setModified(false);
+    return true;
 }
 
 void EditorWindow::openChosenCard()
@@ -152,7 +174,8 @@ void EditorWindow::closeEvent(QCloseEvent *event)
 }
 
 // False when the user cancelled: the window stays. Otherwise the card's
-// working folders go, and the other windows close with the editor.
+// working folders go, and the other windows close with the editor, but
+// for the collection the editor was opened from.
 bool EditorWindow::confirmClose()
 {
     if (!savePromptAllows())
@@ -160,7 +183,7 @@ bool EditorWindow::confirmClose()
     removeWorkFolders();
     m_cardWatch->watch(QString());
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window != this && window->isVisible())
+        if (window != this && window->isVisible() && !CollectionWindow::isCollection(window))
             window->close();
     }
     return true;

@@ -30,7 +30,7 @@ QString EditorWindow::chooseCardPath(const QString &proposed, const QString &fol
 
 bool EditorWindow::saveNewCard()
 {
-    const QString path = chooseCardPath(m_titleEdit->text());
+    const QString path = chooseCardPath(m_titleEdit->text(), m_newCardFolder);
     // The dialog asked before replacing: a link chosen there is replaced, not written through.
     return !path.isEmpty()
         && savedAs(path, writeWholeCard(path, collectRecord(), m_card.posterToSave(), LinkAtPath::Replace));

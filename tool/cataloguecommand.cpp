@@ -1,71 +1,21 @@
-#include "collection/cataloguecsv.h"
-#include "collection/cataloguehtml.h"
-#include "poster/thumbnailcache.h"
+#include "poster/cataloguewriter.h"
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
-
-#include <QFileInfo>
 
 namespace {
 
 const QString kCatalogue = QStringLiteral("catalogue");
 
-enum class CatalogueKind { Csv, Html };
-
-// Cards whose thumbnails are made together, on every core: enough to keep
-// the cores busy, few enough that memory stays flat however many cards.
-constexpr qsizetype kBatch = 64;
-
-std::optional<CatalogueKind> kindOf(const QString &output)
+// The catalogue of places into out; status gets the scan's.
+Transfer writeCatalogue(ToolIo &io, const QStringList &places, bool recursive, CatalogueKind kind,
+    QChar separator, QIODevice &out, int &status)
 {
-    const QString extension = QFileInfo(output).suffix().toLower();
-    if (extension == u"csv")
-        return CatalogueKind::Csv;
-    if (extension == u"html" || extension == u"htm")
-        return CatalogueKind::Html;
-    return std::nullopt;
-}
-
-CatalogueCard catalogueCard(const ScannedCard &card)
-{
-    return { card.path, cardValues(card.head.record), card.head.poster.format };
-}
-
-// The CSV catalogue of places into out; status gets the scan's.
-Transfer writeCsv(
-    ToolIo &io, const QStringList &places, bool recursive, QChar separator, QIODevice &out, int &status)
-{
-    CsvCatalogue csv(out, separator);
+    CatalogueWriter writer(kind, out, separator);
     status = readPlaces(
-        io, places, recursive, [&csv](const ScannedCard &card) { csv.add(catalogueCard(card)); },
-        PosterHeader::Read);
-    return csv.ok() ? Transfer::Done : Transfer::WriteFailed;
-}
-
-// Adds a batch of cards to the page, their thumbnails made or found at once.
-void addBatch(HtmlCatalogue &html, QList<ScannedCard> &batch)
-{
-    QStringList paths;
-    for (const ScannedCard &card : batch)
-        paths << card.path;
-    const std::vector<QByteArray> thumbnails = cataloguePictures(paths);
-    for (qsizetype i = 0; i < batch.size(); ++i)
-        html.add({ batch[i].path, cardValues(batch[i].head.record), {} }, thumbnails[size_t(i)]);
-    batch.clear();
-}
-
-Transfer writeHtml(ToolIo &io, const QStringList &places, bool recursive, QIODevice &out, int &status)
-{
-    HtmlCatalogue html(out);
-    QList<ScannedCard> batch;
-    status = readPlaces(io, places, recursive, [&](const ScannedCard &card) {
-        batch << card;
-        if (batch.size() == kBatch)
-            addBatch(html, batch);
-    });
-    addBatch(html, batch);
-    return html.finish() ? Transfer::Done : Transfer::WriteFailed;
+        io, places, recursive, [&writer](const ScannedCard &card) { writer.add(card); },
+        writer.posterHeader());
+    return writer.finish() ? Transfer::Done : Transfer::WriteFailed;
 }
 
 }   // namespace
@@ -84,7 +34,7 @@ int runCatalogue(const QStringList &args, ToolIo &io)
     const QString by = parser.value(separator);
     if (out.isEmpty())
         return usageError(io, kCatalogue, ToolText::missingOutput());
-    const auto kind = kindOf(out);
+    const auto kind = catalogueKind(out);
     if (!kind)
         return usageError(io, kCatalogue, ToolText::catalogueKind(out));
     if (by.size() != 1 || by == u"\"" || by == u"\r" || by == u"\n")
@@ -96,9 +46,7 @@ int runCatalogue(const QStringList &args, ToolIo &io)
     const Transfer written = replaceFile(
         out,
         [&](QIODevice &file) {
-            return *kind == CatalogueKind::Csv
-                ? writeCsv(io, places, parser.isSet(recursive), by.front(), file, status)
-                : writeHtml(io, places, parser.isSet(recursive), file, status);
+            return writeCatalogue(io, places, parser.isSet(recursive), *kind, by.front(), file, status);
         },
         Durability::Written);
     if (written != Transfer::Done) {

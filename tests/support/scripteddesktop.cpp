@@ -17,7 +17,7 @@ ScriptedDesktop::~ScriptedDesktop()
 bool ScriptedDesktop::allAnswered() const
 {
     return m_msgAnswers.isEmpty() && m_inputAnswers.isEmpty() && m_fileAnswers.isEmpty()
-        && m_openAnswers.isEmpty() && unexpected == 0;
+        && m_openAnswers.isEmpty() && m_trashAnswers.isEmpty() && unexpected == 0;
 }
 
 // Whether a box with buttons can give answer (Cancel: closing the box).
@@ -26,6 +26,8 @@ bool ScriptedDesktop::offers(MsgButtons buttons, MsgAnswer answer)
     switch (buttons) {
     case MsgButtons::Ok:
         return answer == MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+        return answer == MsgAnswer::Yes || answer == MsgAnswer::No;
     case MsgButtons::YesNoCancel:
         return answer == MsgAnswer::Yes || answer == MsgAnswer::No || answer == MsgAnswer::Cancel;
     case MsgButtons::KeepMineReloadCancel:
@@ -88,4 +90,16 @@ bool ScriptedDesktop::openExternal(const QUrl &url)
         return false;
     }
     return m_openAnswers.dequeue();
+}
+
+bool ScriptedDesktop::moveToTrash(const QString &path)
+{
+    trashed << path;
+    log << u"trash"_s;
+    if (m_trashAnswers.isEmpty()) {
+        ++unexpected;
+        qWarning("ScriptedDesktop: unexpected move to the trash: %s", qPrintable(path));
+        return false;
+    }
+    return m_trashAnswers.dequeue();
 }

@@ -17,6 +17,7 @@ public:
     void answerInput(std::optional<QString> answer) { m_inputAnswers.enqueue(answer); }
     void answerFile(const QString &path) { m_fileAnswers.enqueue(path); }   // empty = Cancel
     void answerOpen(bool ok) { m_openAnswers.enqueue(ok); }
+    void answerTrash(bool ok) { m_trashAnswers.enqueue(ok); }
     QString documents;
     // When set, a message nobody queued an answer for gets this one.
     std::optional<MsgAnswer> anyMessage;
@@ -30,7 +31,8 @@ public:
     QList<InputRequest> inputs;
     QList<FileRequest> files;
     QList<QUrl> opened;
-    // every request in order: "msg", "input", "file", "open"
+    QStringList trashed;
+    // every request in order: "msg", "input", "file", "open", "trash"
     QStringList log;
 
     MsgAnswer msgBox(const MessageRequest &request) override;
@@ -38,6 +40,7 @@ public:
     QString chooseFile(const FileRequest &request) override;
     bool openExternal(const QUrl &url) override;
     QString documentsFolder() override { return documents; }
+    bool moveToTrash(const QString &path) override;
 
 private:
     static bool offers(MsgButtons buttons, MsgAnswer answer);
@@ -45,4 +48,5 @@ private:
     QQueue<std::optional<QString>> m_inputAnswers;
     QQueue<QString> m_fileAnswers;
     QQueue<bool> m_openAnswers;
+    QQueue<bool> m_trashAnswers;
 };

@@ -1,0 +1,325 @@
+#include "collection/cardcollection.h"
+
+#include "collection/folderentries.h"
+#include "collection/frenchorder.h"
+
+#include <algorithm>
+#include <iterator>
+#include <numeric>
+
+namespace {
+
+// Where each text column's key is in CollectionCard::keys; -1: a number.
+constexpr std::array<int, kCardColumns> kKeyOf = { 0, -1, -1, 1, 2, 3, 4 };
+
+QString relativeFolder(const QString &path, const QString &root)
+{
+    const QString folder = path.left(std::max<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 0));
+    if (!folder.startsWith(root) || folder.size() <= root.size())
+        return {};
+    return folder.mid(root.endsWith(QLatin1Char('/')) ? root.size() : root.size() + 1);
+}
+
+int minutesOf(const CardValues &values)
+{
+    bool hoursOk = false, minutesOk = false;
+    const int hours = values.heures.toInt(&hoursOk);
+    const int minutes = values.minutes.toInt(&minutesOk);
+    if (!hoursOk && !minutesOk)
+        return -1;
+    return (hoursOk ? hours * 60 : 0) + (minutesOk ? minutes : 0);
+}
+
+bool isBelow(const QString &path, const QString &folder)
+{
+    return path.startsWith(folder)
+        && (folder.endsWith(QLatin1Char('/'))
+            || (path.size() > folder.size() && path[folder.size()] == u'/'));
+}
+
+// A number known or not: the unknown (0 or -1) sorts after every known one.
+int compareNumbers(int a, int b, int unknown)
+{
+    if (a == b)
+        return 0;
+    if (a == unknown || b == unknown)
+        return a == unknown ? 1 : -1;
+    return a < b ? -1 : 1;
+}
+
+int compareColumn(const CollectionCard &a, const CollectionCard &b, CardColumn column)
+{
+    switch (column) {
+    case CardColumn::Annee:
+        return compareNumbers(a.folded.year, b.folded.year, 0);
+    case CardColumn::Duree:
+        return compareNumbers(a.minutes, b.minutes, -1);
+    default:
+        break;
+    }
+    const int key = kKeyOf[size_t(column)];
+    return a.keys[key].compare(b.keys[key]);
+}
+
+// The column, then the title, then the path: a total order, so that a
+// sort gives the same list whatever order the cards came in.
+bool before(const CollectionCard &a, const CollectionCard &b, CardColumn column)
+{
+    if (const int by = compareColumn(a, b, column))
+        return by < 0;
+    if (const int byTitle = a.keys[0].compare(b.keys[0]))
+        return byTitle < 0;
+    return a.path < b.path;
+}
+
+QString facetKey(const CollectionCard &card, Facet::Kind kind)
+{
+    switch (kind) {
+    case Facet::Genre:
+        return card.folded.fields[FoldedCard::Type];
+    case Facet::Director:
+        return card.folded.fields[FoldedCard::Realisateur];
+    case Facet::Decade:
+        break;
+    }
+    return card.folded.year > 0 ? QString::number(card.folded.year / 10 * 10) : QString();
+}
+
+QString facetLabel(const CollectionCard &card, Facet::Kind kind)
+{
+    if (kind == Facet::Genre)
+        return card.values.type;
+    if (kind == Facet::Director)
+        return card.values.realisateur;
+    return facetKey(card, kind);
+}
+
+// Whether every card that has the words now also had the words before:
+// each word before is part of a word now.
+bool narrows(const QStringList &now, const QStringList &before)
+{
+    return std::all_of(before.begin(), before.end(), [&now](const QString &old) {
+        return std::any_of(
+            now.begin(), now.end(), [&old](const QString &word) { return word.contains(old); });
+    });
+}
+
+}   // namespace
+
+CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, const QCollator &collator)
+{
+    CollectionCard card { scanned.path, relativeFolder(scanned.path, root), cardValues(scanned.head.record),
+        foldCard(scanned.head.record), scanned.head.fingerprint, scanned.head.posterBytes > 0, -1, {} };
+    card.values.resume.clear();   // searched in its folded form, never shown
+    card.minutes = minutesOf(card.values);
+    for (const QString &text : { card.values.titre, card.values.type, card.values.realisateur,
+             card.values.acteurs.join(QStringLiteral(", ")), card.folder })
+        card.keys << collator.sortKey(text);
+    return card;
+}
+
+FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root)
+{
+    FolderRescan rescan { folder, {}, {}, {} };
+    const auto entries = folderEntries(folder);
+    if (!entries)
+        return rescan;
+    rescan.folders << folder;
+    const QCollator collator = frenchCollator();
+    QStringList newFolders;
+    for (const FolderEntry &entry : *entries) {
+        const QString path = entryPath(folder, entry.name);
+        if (entry.folder) {
+            (knownFolders.contains(path) ? rescan.keptFolders : newFolders) << path;
+            continue;
+        }
+        // Read as the scanner reads a file inside a folder: a link to a folder is no card.
+        const CardHead head = readCardHead(path);
+        if (head.status == CardReadStatus::Ok)
+            rescan.cards.push_back(collectionCard({ path, head }, root, collator));
+    }
+    CardScan scan;
+    scan.recursive = true;
+    scan.onCard = [&](const ScannedCard &card) {
+        rescan.cards.push_back(collectionCard(card, root, collator));
+        return true;
+    };
+    scan.onFolder = [&rescan](const QString &path) { rescan.folders << path; };
+    scanCards(newFolders, scan);
+    return rescan;
+}
+
+CardCollection::CardCollection(const QString &root) : m_root(root) { }
+
+void sortCards(std::vector<CollectionCard> &cards, CardColumn column, Qt::SortOrder order)
+{
+    std::sort(cards.begin(), cards.end(), [column, order](const CollectionCard &a, const CollectionCard &b) {
+        return order == Qt::AscendingOrder ? before(a, b, column) : before(b, a, column);
+    });
+}
+
+CollectionChanges CardCollection::apply(FolderRescan rescan)
+{
+    const auto inScope = [&rescan](const QString &path) {
+        return isBelow(path, rescan.folder)
+            && std::none_of(rescan.keptFolders.begin(), rescan.keptFolders.end(),
+                [&path](const QString &kept) { return isBelow(path, kept); });
+    };
+    CollectionChanges changes;
+    if (std::none_of(
+            m_cards.begin(), m_cards.end(), [&](const CollectionCard &card) { return inScope(card.path); })) {
+        // Cards of a new folder, or the first reading: each one is new.
+        for (const CollectionCard &card : rescan.cards)
+            changes.added << card.path;
+        if (m_cards.empty())
+            m_cards.swap(rescan.cards);
+        else
+            std::move(rescan.cards.begin(), rescan.cards.end(), std::back_inserter(m_cards));
+    } else {
+        changes = merge(rescan, inScope);
+    }
+    keepFolders(rescan);
+    m_indexes.clear();
+    resort();
+    return changes;
+}
+
+// Each card found in place of the one known at its path; the cards known
+// there and not found are gone.
+CollectionChanges CardCollection::merge(
+    FolderRescan &rescan, const std::function<bool(const QString &)> &inScope)
+{
+    QHash<QString, size_t> found;
+    for (size_t i = 0; i < rescan.cards.size(); ++i)
+        found.insert(rescan.cards[i].path, i);
+    CollectionChanges changes;
+    std::vector<CollectionCard> kept;
+    kept.reserve(m_cards.size() + rescan.cards.size());
+    for (CollectionCard &card : m_cards) {
+        if (!inScope(card.path)) {
+            kept.push_back(std::move(card));
+        } else if (const auto at = found.find(card.path); at == found.end()) {
+            changes.removed << card.path;
+        } else {
+            if (rescan.cards[*at].fingerprint != card.fingerprint)
+                changes.changed << card.path;
+            kept.push_back(std::move(rescan.cards[*at]));
+            found.erase(at);
+        }
+    }
+    for (CollectionCard &card : rescan.cards) {
+        if (found.contains(card.path)) {
+            changes.added << card.path;
+            kept.push_back(std::move(card));
+        }
+    }
+    m_cards = std::move(kept);
+    return changes;
+}
+
+// The folders below the one looked at are those it kept and those it found.
+void CardCollection::keepFolders(const FolderRescan &rescan)
+{
+    m_folders.removeIf([&rescan](const QString &known) {
+        return (known == rescan.folder || isBelow(known, rescan.folder))
+            && std::none_of(rescan.keptFolders.begin(), rescan.keptFolders.end(),
+                [&known](const QString &kept) { return known == kept || isBelow(known, kept); });
+    });
+    for (const QString &folder : rescan.folders)
+        m_folders.insert(folder);
+}
+
+int CardCollection::indexOf(const QString &path) const
+{
+    if (m_indexes.isEmpty() && !m_cards.empty()) {
+        m_indexes.reserve(qsizetype(m_cards.size()));
+        for (size_t i = 0; i < m_cards.size(); ++i)
+            m_indexes.insert(m_cards[i].path, int(i));
+    }
+    return m_indexes.value(path, -1);
+}
+
+void CardCollection::resort()
+{
+    m_sorted.resize(m_cards.size());
+    std::iota(m_sorted.begin(), m_sorted.end(), 0);
+    const auto inOrder = [this](int a, int b) {
+        return m_order == Qt::AscendingOrder ? before(m_cards[size_t(a)], m_cards[size_t(b)], m_column)
+                                             : before(m_cards[size_t(b)], m_cards[size_t(a)], m_column);
+    };
+    if (!std::is_sorted(m_sorted.begin(), m_sorted.end(), inOrder))
+        std::sort(m_sorted.begin(), m_sorted.end(), inOrder);
+    refilter(m_sorted);
+}
+
+void CardCollection::setSearch(const QString &text)
+{
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList folded;
+    for (const QString &word : words)
+        folded << foldedText(word);
+    // A search that only grows looks among the cards it found already.
+    const bool narrower = narrows(folded, m_foldedWords);
+    m_search = text;
+    m_foldedWords = folded;
+    m_matcher = CardMatcher(CardQuery { .words = words });
+    refilter(narrower ? std::vector<int>(m_shown) : m_sorted);
+}
+
+void CardCollection::setFacet(const std::optional<Facet> &facet)
+{
+    m_facet = facet;
+    refilter(m_sorted);
+}
+
+void CardCollection::sortBy(CardColumn column, Qt::SortOrder order)
+{
+    m_column = column;
+    m_order = order;
+    resort();
+}
+
+void CardCollection::refilter(const std::vector<int> &among)
+{
+    if (m_foldedWords.isEmpty() && !m_facet) {
+        m_shown = among;
+        return;
+    }
+    std::vector<int> shown;
+    shown.reserve(among.size());
+    for (const int index : among) {
+        if (passes(m_cards[size_t(index)]))
+            shown.push_back(index);
+    }
+    m_shown = std::move(shown);
+}
+
+bool CardCollection::passes(const CollectionCard &card) const
+{
+    return (!m_facet || facetKey(card, m_facet->kind) == m_facet->key) && m_matcher.matches(card.folded);
+}
+
+std::vector<FacetEntry> CardCollection::facets(Facet::Kind kind) const
+{
+    QHash<QString, FacetEntry> entries;
+    for (const CollectionCard &card : m_cards) {
+        const QString key = facetKey(card, kind);
+        if (key.isEmpty())
+            continue;
+        FacetEntry &entry = entries[key];
+        if (entry.count++ == 0)
+            entry = { { kind, key }, facetLabel(card, kind), 1 };
+    }
+    std::vector<FacetEntry> list(entries.begin(), entries.end());
+    if (kind == Facet::Decade) {
+        std::sort(list.begin(), list.end(), [](const FacetEntry &a, const FacetEntry &b) {
+            return a.facet.key.toInt() < b.facet.key.toInt();
+        });
+        return list;
+    }
+    const QCollator collator = frenchCollator();
+    std::sort(list.begin(), list.end(), [&collator](const FacetEntry &a, const FacetEntry &b) {
+        return collator.compare(a.label, b.label) < 0;
+    });
+    return list;
+}

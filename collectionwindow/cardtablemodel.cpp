@@ -1,0 +1,152 @@
+#include "collectionwindow/cardtablemodel.h"
+
+#include "app/texts.h"
+#include "collectionwindow/postershelf.h"
+
+#include <QIcon>
+
+namespace {
+
+constexpr std::array<Text, kCardColumns> kHeaders
+    = { Text::TitleColumn, Text::YearColumn, Text::RunningTimeColumn, Text::GenreColumn, Text::DirectorColumn,
+          Text::ActorsColumn, Text::FolderColumn };
+
+QString runningTime(const CollectionCard &card)
+{
+    if (card.minutes < 0)
+        return {};
+    return QStringLiteral("%1:%2").arg(card.minutes / 60).arg(card.minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString columnText(const CollectionCard &card, CardColumn column)
+{
+    switch (column) {
+    case CardColumn::Titre:
+        return card.values.titre;
+    case CardColumn::Annee:
+        return card.values.annee;
+    case CardColumn::Duree:
+        return runningTime(card);
+    case CardColumn::Type:
+        return card.values.type;
+    case CardColumn::Realisateur:
+        return card.values.realisateur;
+    case CardColumn::Acteurs:
+        return card.values.acteurs.join(QStringLiteral(", "));
+    case CardColumn::Dossier:
+        return card.folder;
+    }
+    return {};
+}
+
+// What a screen reader says of a card: its title and its year.
+QString accessibleName(const CollectionCard &card)
+{
+    if (card.values.annee.isEmpty())
+        return card.values.titre;
+    return card.values.titre + QStringLiteral(" (") + card.values.annee + QLatin1Char(')');
+}
+
+}   // namespace
+
+CardTableModel::CardTableModel(CardCollection &collection, PosterShelf &posters, QObject *parent)
+    : QAbstractTableModel(parent), m_collection(collection), m_posters(posters),
+      m_cardPicture(QIcon(QStringLiteral(":/cinefiche/card.png")).pixmap(posters.box() / 2, 2.0).toImage())
+{
+    connect(&m_posters, &PosterShelf::arrived, this, &CardTableModel::redrawPoster);
+}
+
+int CardTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_collection.shown().size());
+}
+
+int CardTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kCardColumns;
+}
+
+const CollectionCard &CardTableModel::card(int row) const
+{
+    return m_collection.cards()[size_t(m_collection.shown()[size_t(row)])];
+}
+
+QVariant CardTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const CollectionCard &shown = card(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return columnText(shown, CardColumn(index.column()));
+    case Qt::AccessibleTextRole:
+        return index.column() == 0 ? accessibleName(shown) : columnText(shown, CardColumn(index.column()));
+    case Qt::ToolTipRole:
+        return shown.path;
+    case Qt::TextAlignmentRole:
+        return index.column() == int(CardColumn::Annee) || index.column() == int(CardColumn::Duree)
+            ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+            : QVariant();
+    case PosterRole: {
+        const QImage poster = shown.hasPoster ? m_posters.poster(shown.path) : QImage();
+        if (!poster.isNull())
+            return poster;
+        return m_cardPicture;
+    }
+    case YearRole:
+        return shown.values.annee;
+    default:
+        return {};
+    }
+}
+
+QVariant CardTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kCardColumns)
+        return {};
+    return textOf(kHeaders[size_t(section)]);
+}
+
+void CardTableModel::sort(int column, Qt::SortOrder order)
+{
+    if (column >= 0 && column < kCardColumns)
+        update([&] { m_collection.sortBy(CardColumn(column), order); });
+}
+
+int CardTableModel::rowOf(const QString &cardPath) const
+{
+    const int index = m_collection.indexOf(cardPath);
+    return index < 0 || size_t(index) >= m_rowOfCard.size() ? -1 : m_rowOfCard[size_t(index)];
+}
+
+void CardTableModel::update(const std::function<void()> &change)
+{
+    emit layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    QStringList paths;
+    for (const QModelIndex &index : before)
+        paths << (index.row() < rowCount() ? card(index.row()).path : QString());
+    change();
+    mapRows();
+    QModelIndexList after;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const int row = rowOf(paths[i]);
+        after << (row < 0 ? QModelIndex() : index(row, before[i].column()));
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged();
+}
+
+void CardTableModel::mapRows()
+{
+    m_rowOfCard.assign(m_collection.cards().size(), -1);
+    const std::vector<int> &shown = m_collection.shown();
+    for (size_t row = 0; row < shown.size(); ++row)
+        m_rowOfCard[size_t(shown[row])] = int(row);
+}
+
+void CardTableModel::redrawPoster(const QString &cardPath)
+{
+    if (const int row = rowOf(cardPath); row >= 0)
+        emit dataChanged(index(row, 0), index(row, 0), { PosterRole });
+}

@@ -1,0 +1,265 @@
+#include "collectionwindow/collectionwindow.h"
+
+#include "app/desktop.h"
+#include "app/messages.h"
+#include "app/texts.h"
+#include "collection/defaultfolder.h"
+#include "collectionwindow/cardtablemodel.h"
+#include "collectionwindow/posterdelegate.h"
+#include "collectionwindow/postershelf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QWindow>
+
+QPointer<CollectionWindow> CollectionWindow::s_instance;
+
+namespace {
+
+// A poster's room in the grid, device-independent pixels: a large
+// thumbnail (256 pixels) fills it sharp at twice the pixels of a plain screen.
+constexpr QSize kPosterBox(128, 128);
+constexpr int kSidePanelWidth = 220;
+constexpr QSize kInitialSize(1000, 680);
+
+const QString kFolderKey = QStringLiteral("folder");
+const QString kViewKey = QStringLiteral("view");
+
+QString canonicalFolder(const QString &folder)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : canonical;
+}
+
+// The collection's own settings: the folder opened last and the view.
+QVariant remembered(const QString &key)
+{
+    return QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).value(key);
+}
+
+void remember(const QString &key, const QString &value)
+{
+    QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).setValue(key, value);
+}
+
+}   // namespace
+
+CollectionWindow &CollectionWindow::instance()
+{
+    if (!s_instance)
+        s_instance = new CollectionWindow;
+    return *s_instance;
+}
+
+bool CollectionWindow::exists()
+{
+    return !s_instance.isNull();
+}
+
+void CollectionWindow::discard()
+{
+    delete s_instance.data();
+}
+
+bool CollectionWindow::isCollection(const QWidget *window)
+{
+    return window && window == s_instance.data();
+}
+
+bool CollectionWindow::showFolder(const QString &folder)
+{
+    const QString chosen = collectionFolder(folder, remembered(kFolderKey).toString(),
+        QStandardPaths::writableLocation(QStandardPaths::MoviesLocation), QDir::homePath());
+    const QFileInfo info(chosen);
+    if (!info.isDir() || !info.isReadable() || !QDir(chosen).isReadable()) {
+        showFolderUnreadable(chosen);
+        return false;
+    }
+    const QString canonical = canonicalFolder(chosen);
+    remember(kFolderKey, canonical);
+    CollectionWindow &window = instance();
+    window.openFolder(canonical);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    window.shownView()->setFocus();
+    return true;
+}
+
+CollectionWindow::CollectionWindow()
+    : m_posters(new PosterShelf(kPosterBox, this)),
+      m_model(new CardTableModel(m_collection, *m_posters, this)), m_watch(new FolderWatch(this))
+{
+    setObjectName(QStringLiteral("CollectionWindow"));
+    m_scanPool.setMaxThreadCount(1);
+    m_facetsDue.setSingleShot(true);
+    m_facetsDue.setInterval(0);
+    // No larger than the screen, whatever its scale.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    resize(screen ? kInitialSize.boundedTo(screen->availableSize() * 9 / 10) : kInitialSize);
+    buildViews();
+    buildSidePanel();
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    setCaptions();
+    connectHandlers();
+    setView(remembered(kViewKey).toString() == u"list" ? CollectionView::List : CollectionView::Grid);
+}
+
+// The views go first: they read the cards as they close.
+CollectionWindow::~CollectionWindow()
+{
+    delete centralWidget();
+    m_scanPool.clear();
+    m_scanPool.waitForDone();
+    if (m_exportThread)
+        m_exportThread->wait();
+}
+
+void CollectionWindow::buildViews()
+{
+    m_gridView = new QListView;
+    m_gridView->setObjectName(QStringLiteral("gridView"));
+    m_gridView->setModel(m_model);
+    // A wrapped list of items of one size: laid out in a blink, however many.
+    m_gridView->setViewMode(QListView::ListMode);
+    m_gridView->setFlow(QListView::LeftToRight);
+    m_gridView->setWrapping(true);
+    m_gridView->setResizeMode(QListView::Adjust);
+    m_gridView->setUniformItemSizes(true);
+    m_gridView->setMovement(QListView::Static);
+    m_gridView->setSpacing(4);
+    m_gridView->setItemDelegate(new PosterDelegate(kPosterBox, m_gridView));
+    m_listView = new QTreeView;
+    m_listView->setObjectName(QStringLiteral("listView"));
+    m_listView->setModel(m_model);
+    m_listView->setSelectionModel(m_gridView->selectionModel());
+    m_listView->setRootIsDecorated(false);
+    m_listView->setUniformRowHeights(true);
+    m_listView->setAllColumnsShowFocus(true);
+    m_listView->setSortingEnabled(true);
+    m_listView->sortByColumn(int(CardColumn::Titre), Qt::AscendingOrder);
+    m_listView->header()->setSectionsMovable(false);
+    m_listView->header()->resizeSection(int(CardColumn::Titre), 260);
+    for (QAbstractItemView *view : itemViews()) {
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+    }
+    m_gridView->setAccessibleName(textOf(Text::GridItem));
+    m_listView->setAccessibleName(textOf(Text::ListItem));
+    m_views = new QStackedWidget;
+    m_views->setObjectName(QStringLiteral("views"));
+    m_views->addWidget(m_gridView);
+    m_views->addWidget(m_listView);
+}
+
+void CollectionWindow::buildSidePanel()
+{
+    m_facetTree = new QTreeWidget;
+    m_facetTree->setObjectName(QStringLiteral("facetTree"));
+    m_facetTree->setHeaderHidden(true);
+    m_facetTree->setColumnCount(1);
+    auto *splitter = new QSplitter;
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->addWidget(m_facetTree);
+    splitter->addWidget(m_views);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({ kSidePanelWidth, kInitialSize.width() - kSidePanelWidth });
+    setCentralWidget(splitter);
+    m_searchEdit = new QLineEdit;
+    m_searchEdit->setObjectName(QStringLiteral("searchEdit"));
+    m_searchEdit->setClearButtonEnabled(true);
+    m_searchEdit->installEventFilter(this);
+    m_countLabel = new QLabel;
+    m_countLabel->setObjectName(QStringLiteral("countLabel"));
+    statusBar()->addPermanentWidget(m_countLabel);
+}
+
+void CollectionWindow::setCaptions()
+{
+    m_fileMenu->setTitle(textOf(Text::CollectionFileMenu));
+    m_cardMenu->setTitle(textOf(Text::CollectionCardMenu));
+    m_viewMenu->setTitle(textOf(Text::CollectionViewMenu));
+    m_newCardAction->setText(textOf(Text::NewCardItem));
+    m_exportAction->setText(textOf(Text::ExportItem));
+    m_closeAction->setText(textOf(Text::CloseItem));
+    m_showCardAction->setText(textOf(Text::ShowCardItem));
+    m_editCardAction->setText(textOf(Text::EditCardItem));
+    m_playMovieAction->setText(textOf(Text::PlayMovieItem));
+    m_openFolderAction->setText(textOf(Text::OpenFolderItem));
+    m_trashAction->setText(textOf(Text::TrashItem));
+    m_gridAction->setText(textOf(Text::GridItem));
+    m_listAction->setText(textOf(Text::ListItem));
+    m_findAction->setText(textOf(Text::FindItem));
+    m_searchEdit->setPlaceholderText(textOf(Text::SearchPlaceholder));
+    m_searchEdit->setAccessibleName(textOf(Text::FindItem));
+}
+
+void CollectionWindow::openFolder(const QString &folder)
+{
+    if (folder == m_collection.root() && !m_collection.cards().empty())
+        return;
+    m_model->update([&] { m_collection = CardCollection(folder); });
+    m_watch->watch({});
+    m_touchedFolders.clear();
+    setWindowTitle(textOf(Text::CollectionCaption)
+                       .arg(QDir(folder).dirName().isEmpty() ? folder : QDir(folder).dirName()));
+    m_firstScreenPending = true;
+    fillFacets();
+    rescan({ folder });
+}
+
+// Posters are read for the screen the window stands on.
+void CollectionWindow::showEvent(QShowEvent *event)
+{
+    m_posters->setPixelRatio(devicePixelRatioF());
+    if (QWindow *window = windowHandle())
+        connect(window, &QWindow::screenChanged, this, &CollectionWindow::followScreen, Qt::UniqueConnection);
+    QMainWindow::showEvent(event);
+}
+
+void CollectionWindow::followScreen()
+{
+    m_posters->setPixelRatio(devicePixelRatioF());
+    m_gridView->viewport()->update();
+}
+
+QList<QAbstractItemView *> CollectionWindow::itemViews() const
+{
+    return { m_gridView, m_listView };
+}
+
+CollectionView CollectionWindow::view() const
+{
+    return m_views->currentWidget() == m_listView ? CollectionView::List : CollectionView::Grid;
+}
+
+// The view shown is remembered for the next collection opened.
+void CollectionWindow::setView(CollectionView view)
+{
+    const bool list = view == CollectionView::List;
+    const bool hadFocus = shownView()->hasFocus();
+    m_views->setCurrentWidget(list ? static_cast<QWidget *>(m_listView) : m_gridView);
+    (list ? m_listAction : m_gridAction)->setChecked(true);
+    remember(kViewKey, list ? QStringLiteral("list") : QStringLiteral("grid"));
+    if (const QModelIndex current = shownView()->currentIndex(); current.isValid())
+        shownView()->scrollTo(current);
+    if (hadFocus)
+        shownView()->setFocus();
+}

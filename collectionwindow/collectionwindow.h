@@ -1,0 +1,135 @@
+#pragma once
+// The collection window: every card below a folder, as a grid of posters
+// or a sortable list, narrowed by a search and a side list of genres,
+// directors and decades, and kept up to date as cards change on disk.
+
+#include "collection/cardcollection.h"
+#include "collection/folderwatch.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QThread>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+class CardTableModel;
+class PosterShelf;
+class QAbstractItemView;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QStackedWidget;
+class QTreeView;
+class QTreeWidget;
+
+enum class CollectionView { Grid, List };
+
+class CollectionWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // The collection window, created (not shown) on first use.
+    static CollectionWindow &instance();
+    static bool exists();
+    // Deletes the window, so that the next use creates a fresh one (tests).
+    static void discard();
+    // Whether window is the collection window, which outlives the others.
+    static bool isCollection(const QWidget *window);
+
+    // Shows the cards below folder; an empty folder names the one opened
+    // last, else the desktop's Videos folder, else home. False, after the
+    // message, when it is no folder that can be read.
+    static bool showFolder(const QString &folder);
+
+    const CardCollection &collection() const { return m_collection; }
+    // Whether cards are being read (the first time or after a change on disk).
+    bool reading() const { return m_reading; }
+    CollectionView view() const;
+
+signals:
+    // The cards are read and the posters of the first screen placed.
+    void firstScreenPlaced();
+    // A change on disk is in place.
+    void cardsChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    CollectionWindow();
+    ~CollectionWindow() override;
+    void openFolder(const QString &folder);
+    void buildViews();
+    void buildSidePanel();
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void setCaptions();
+    void connectHandlers();
+    void connectViews();
+    void setView(CollectionView view);
+    void followScreen();
+
+    // The card under the cursor of the view shown; empty when none.
+    QString currentCardPath() const;
+    QAbstractItemView *shownView() const;
+    QList<QAbstractItemView *> itemViews() const;
+    void updateActions();
+    void showCurrentCard();
+    void comeBack();
+    void editCurrentCard();
+    void followEditor();
+    void startNewCard();
+    void playCurrentMovie();
+    void openCurrentFolder();
+    void trashCurrentCard();
+    void exportCatalogue();
+    void writeCatalogue(const QString &path, const QStringList &cardPaths);
+    void catalogueWritten(const QString &path, bool written);
+    void showCardMenu(const QPoint &at);
+    void openMenuBar();
+
+    // Search and side list
+    void search(const QString &text);
+    void clearSearch();
+    void focusSearch();
+    void chooseFacet();
+    void fillFacets();
+    void showCount();
+
+    // Reading cards, and changes on disk
+    void rescan(const QStringList &folders);
+    void takeRescans(const QString &root, std::vector<FolderRescan> &rescans);
+    void checkFirstScreen();
+
+    static QPointer<CollectionWindow> s_instance;
+
+    CardCollection m_collection;
+    PosterShelf *m_posters;
+    CardTableModel *m_model;
+    FolderWatch *m_watch;
+    QThreadPool m_scanPool;
+    QPointer<QThread> m_exportThread;
+    bool m_reading = false;
+    bool m_firstScreenPending = false;
+    QStringList m_touchedFolders;   // changes to read once the reading under way ends
+    QTimer m_facetsDue;
+
+    QListView *m_gridView;
+    QTreeView *m_listView;
+    QStackedWidget *m_views;
+    QTreeWidget *m_facetTree;
+    QLineEdit *m_searchEdit;
+    QLabel *m_countLabel;
+    QMenu *m_fileMenu, *m_cardMenu, *m_viewMenu;
+    QAction *m_newCardAction, *m_exportAction, *m_closeAction;
+    QAction *m_showCardAction, *m_editCardAction, *m_playMovieAction, *m_openFolderAction, *m_trashAction;
+    QAction *m_gridAction, *m_listAction, *m_findAction, *m_clearSearchAction;
+    QActionGroup *m_viewGroup;
+};

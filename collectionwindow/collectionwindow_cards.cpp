@@ -1,0 +1,190 @@
+// Which cards the collection window shows: reading them, following their
+// changes on disk, the search and the side list.
+#include "collectionwindow/collectionwindow.h"
+
+#include "app/texts.h"
+#include "collectionwindow/cardtablemodel.h"
+#include "collectionwindow/postershelf.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QLocale>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace {
+
+constexpr int kFacetKindRole = Qt::UserRole;
+constexpr int kFacetKeyRole = Qt::UserRole + 1;
+
+QString cardCount(qsizetype count)
+{
+    return count == 1 ? textOf(Text::OneCard) : textOf(Text::ManyCards).arg(QLocale().toString(count));
+}
+
+QString facetText(const FacetEntry &entry)
+{
+    const QString label
+        = entry.facet.kind == Facet::Decade ? textOf(Text::DecadeLabel).arg(entry.label) : entry.label;
+    return textOf(Text::FacetCount).arg(label, QLocale().toString(entry.count));
+}
+
+}   // namespace
+
+// Reads the folders again on another thread, one reading at a time; the
+// changes that come meanwhile wait for the next.
+void CollectionWindow::rescan(const QStringList &folders)
+{
+    for (const QString &folder : folders) {
+        if (!m_touchedFolders.contains(folder))
+            m_touchedFolders << folder;
+    }
+    if (m_reading || m_touchedFolders.isEmpty())
+        return;
+    m_reading = true;
+    if (m_collection.cards().empty())
+        statusBar()->showMessage(textOf(Text::ReadingCards));
+    const QStringList touched = std::exchange(m_touchedFolders, {});
+    QSet<QString> known = m_collection.folders();
+    const QString root = m_collection.root();
+    const CardColumn column = m_collection.sortColumn();
+    const Qt::SortOrder order = m_collection.sortOrder();
+    m_scanPool.start([this, touched, known, root, column, order]() mutable {
+        auto rescans = std::make_shared<std::vector<FolderRescan>>();
+        for (const QString &folder : touched) {
+            rescans->push_back(rescanFolder(folder, known, root));
+            for (const QString &found : rescans->back().folders)
+                known.insert(found);
+            sortCards(rescans->back().cards, column, order);
+        }
+        QMetaObject::invokeMethod(
+            this, [this, root, rescans] { takeRescans(root, *rescans); }, Qt::QueuedConnection);
+    });
+}
+
+void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan> &rescans)
+{
+    // A reading of another collection, opened since, is dropped.
+    if (root != m_collection.root())
+        rescans.clear();
+    CollectionChanges changes;
+    m_model->update([&] {
+        for (FolderRescan &rescan : rescans) {
+            const CollectionChanges found = m_collection.apply(std::move(rescan));
+            changes.added << found.added;
+            changes.changed << found.changed;
+            changes.removed << found.removed;
+        }
+    });
+    for (const QString &path : changes.changed + changes.removed)
+        m_posters->forget(path);
+    m_watch->watch(m_collection.folders());
+    m_reading = false;
+    statusBar()->clearMessage();
+    // The side list follows in an event of its own, so that no one event
+    // holds the window long.
+    if (!changes.isEmpty())
+        m_facetsDue.start();
+    // The keyboard finds a card under way from the start.
+    if (!shownView()->currentIndex().isValid() && m_model->rowCount() > 0)
+        shownView()->selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
+    showCount();
+    checkFirstScreen();
+    emit cardsChanged();
+    rescan({});
+}
+
+// The first screen is placed once its posters are: the view asks for them
+// as it paints, and the shelf says when the last one came.
+void CollectionWindow::checkFirstScreen()
+{
+    if (!m_firstScreenPending || m_reading)
+        return;
+    shownView()->viewport()->repaint();
+    if (m_posters->busy())
+        return;
+    m_firstScreenPending = false;
+    emit firstScreenPlaced();
+    // Lets a benchmark time, from outside, the start to the first screen of posters.
+    if (qEnvironmentVariableIsSet("CINEFICHE_QUIT_AT_FIRST_SCREEN"))
+        QCoreApplication::quit();
+}
+
+void CollectionWindow::search(const QString &text)
+{
+    m_model->update([&] { m_collection.setSearch(text); });
+    showCount();
+}
+
+void CollectionWindow::clearSearch()
+{
+    m_searchEdit->clear();
+}
+
+void CollectionWindow::focusSearch()
+{
+    m_searchEdit->setFocus(Qt::ShortcutFocusReason);
+    m_searchEdit->selectAll();
+}
+
+void CollectionWindow::showCount()
+{
+    const qsizetype shown = qsizetype(m_collection.shown().size());
+    const qsizetype all = qsizetype(m_collection.cards().size());
+    m_countLabel->setText(shown == all
+            ? cardCount(all)
+            : textOf(Text::ShownCards).arg(QLocale().toString(shown), cardCount(all)));
+}
+
+void CollectionWindow::chooseFacet()
+{
+    const QList<QTreeWidgetItem *> chosen = m_facetTree->selectedItems();
+    std::optional<Facet> facet;
+    if (!chosen.isEmpty() && chosen.first()->data(0, kFacetKindRole).isValid())
+        facet = Facet { Facet::Kind(chosen.first()->data(0, kFacetKindRole).toInt()),
+            chosen.first()->data(0, kFacetKeyRole).toString() };
+    if (facet == m_collection.facet())
+        return;
+    m_model->update([&] { m_collection.setFacet(facet); });
+    showCount();
+}
+
+// The side list over every card; the entry chosen stays chosen while it is
+// there, and each group stays open or closed as the user left it.
+void CollectionWindow::fillFacets()
+{
+    const QSignalBlocker blocker(m_facetTree);
+    QList<bool> expanded { true, false, true };   // directors are many: their group starts closed
+    for (int group = 1; group < m_facetTree->topLevelItemCount(); ++group)
+        expanded[group - 1] = m_facetTree->topLevelItem(group)->isExpanded();
+    m_facetTree->clear();
+    auto *all = new QTreeWidgetItem(m_facetTree,
+        { textOf(Text::FacetCount)
+                .arg(textOf(Text::AllCardsEntry),
+                    QLocale().toString(qsizetype(m_collection.cards().size()))) });
+    QTreeWidgetItem *chosen = all;
+    const std::pair<Facet::Kind, Text> groups[] = { { Facet::Genre, Text::GenresEntry },
+        { Facet::Director, Text::DirectorsEntry }, { Facet::Decade, Text::DecadesEntry } };
+    for (const auto &[kind, title] : groups) {
+        auto *group = new QTreeWidgetItem(m_facetTree, { textOf(title) });
+        group->setFlags(Qt::ItemIsEnabled);
+        for (const FacetEntry &entry : m_collection.facets(kind)) {
+            auto *item = new QTreeWidgetItem(group, { facetText(entry) });
+            item->setData(0, kFacetKindRole, int(kind));
+            item->setData(0, kFacetKeyRole, entry.facet.key);
+            if (entry.facet == m_collection.facet())
+                chosen = item;
+        }
+        group->setExpanded(expanded[kind]);
+    }
+    m_facetTree->setCurrentItem(chosen);
+    if (chosen == all && m_collection.facet()) {
+        m_model->update([&] { m_collection.setFacet(std::nullopt); });
+        showCount();
+    }
+}

@@ -1,0 +1,98 @@
+// The catalogue of the cards shown, written as the card tool writes it.
+#include "collectionwindow/collectionwindow.h"
+
+#include "app/desktop.h"
+#include "app/messages.h"
+#include "app/texts.h"
+#include "card/filereplace.h"
+#include "collectionwindow/cardtablemodel.h"
+#include "poster/cataloguewriter.h"
+
+#include <QFileInfo>
+#include <QStatusBar>
+#include <QThread>
+
+namespace {
+
+const QString kProposedName = QStringLiteral("catalogue.html");
+constexpr int kWrittenNoticeMs = 10000;
+
+// The path chosen; empty when the dialog was cancelled.
+QString chooseCatalogue(QObject *owner, const QString &folder)
+{
+    FileRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = textOf(Text::ExportTitle);
+    request.filters = { { textOf(Text::FilterHtml), QStringLiteral("*.html") },
+        { textOf(Text::FilterCsv), QStringLiteral("*.csv") } };
+    request.folder = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    request.proposedName = kProposedName;
+    request.options
+        = FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn | FileDialogFlag::HideReadOnly;
+    request.owner = owner;
+    const QString chosen = desktop().chooseFile(request).trimmed();
+    // A name without an extension is a web page.
+    return chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty() ? chosen
+                                                                     : chosen + QStringLiteral(".html");
+}
+
+// Reads the cards again, as the tool does, and writes their catalogue to path.
+bool writeCatalogueFile(const QString &path, CatalogueKind kind, const QStringList &cardPaths)
+{
+    const Transfer written = replaceFile(
+        path,
+        [&](QIODevice &out) {
+            CatalogueWriter writer(kind, out);
+            CardScan scan;
+            scan.poster = writer.posterHeader();
+            scan.onCard = [&writer](const ScannedCard &card) {
+                writer.add(card);
+                return true;
+            };
+            scanCards(cardPaths, scan);
+            return writer.finish() ? Transfer::Done : Transfer::WriteFailed;
+        },
+        Durability::Written, LinkAtPath::Replace);
+    return written == Transfer::Done;
+}
+
+}   // namespace
+
+void CollectionWindow::exportCatalogue()
+{
+    const QString path = chooseCatalogue(this, m_collection.root());
+    if (path.isEmpty())
+        return;
+    if (!catalogueKind(path)) {
+        showCatalogueKindRefused();
+        return;
+    }
+    QStringList cardPaths;
+    for (const int index : m_collection.shown())
+        cardPaths << m_collection.cards()[size_t(index)].path;
+    writeCatalogue(path, cardPaths);
+}
+
+// A web page of many cards takes a while: it is written on another
+// thread, the window going on meanwhile.
+void CollectionWindow::writeCatalogue(const QString &path, const QStringList &cardPaths)
+{
+    m_exportAction->setEnabled(false);
+    auto *writing = QThread::create([this, path, cardPaths] {
+        const bool written = writeCatalogueFile(path, *catalogueKind(path), cardPaths);
+        QMetaObject::invokeMethod(
+            this, [this, path, written] { catalogueWritten(path, written); }, Qt::QueuedConnection);
+    });
+    connect(writing, &QThread::finished, writing, &QObject::deleteLater);
+    m_exportThread = writing;
+    writing->start();
+}
+
+void CollectionWindow::catalogueWritten(const QString &path, bool written)
+{
+    m_exportAction->setEnabled(true);
+    if (written)
+        statusBar()->showMessage(textOf(Text::CatalogueWritten).arg(path), kWrittenNoticeMs);
+    else
+        showWriteFailed(path);
+}

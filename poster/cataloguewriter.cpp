@@ -1,0 +1,71 @@
+#include "poster/cataloguewriter.h"
+
+#include "collection/cataloguecsv.h"
+#include "collection/cataloguehtml.h"
+#include "poster/thumbnailcache.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Cards whose thumbnails are made together, on every core: enough to keep
+// the cores busy, few enough that memory stays flat however many cards.
+constexpr qsizetype kBatch = 64;
+
+}   // namespace
+
+std::optional<CatalogueKind> catalogueKind(const QString &outputPath)
+{
+    const QString extension = QFileInfo(outputPath).suffix().toLower();
+    if (extension == u"csv")
+        return CatalogueKind::Csv;
+    if (extension == u"html" || extension == u"htm")
+        return CatalogueKind::Html;
+    return std::nullopt;
+}
+
+CatalogueWriter::CatalogueWriter(CatalogueKind kind, QIODevice &out, QChar separator)
+{
+    if (kind == CatalogueKind::Csv)
+        m_csv = std::make_unique<CsvCatalogue>(out, separator);
+    else
+        m_html = std::make_unique<HtmlCatalogue>(out);
+}
+
+CatalogueWriter::~CatalogueWriter() = default;
+
+PosterHeader CatalogueWriter::posterHeader() const
+{
+    return m_csv ? PosterHeader::Read : PosterHeader::Skip;
+}
+
+void CatalogueWriter::add(const ScannedCard &card)
+{
+    if (m_csv) {
+        m_csv->add({ card.path, cardValues(card.head.record), card.head.poster.format });
+        return;
+    }
+    m_batch << card;
+    if (m_batch.size() == kBatch)
+        addBatch();
+}
+
+bool CatalogueWriter::finish()
+{
+    if (m_csv)
+        return m_csv->ok();
+    addBatch();
+    return m_html->finish();
+}
+
+// Adds the batch to the page, its thumbnails made or found at once.
+void CatalogueWriter::addBatch()
+{
+    QStringList paths;
+    for (const ScannedCard &card : m_batch)
+        paths << card.path;
+    const std::vector<QByteArray> thumbnails = cataloguePictures(paths);
+    for (qsizetype i = 0; i < m_batch.size(); ++i)
+        m_html->add({ m_batch[i].path, cardValues(m_batch[i].head.record), {} }, thumbnails[size_t(i)]);
+    m_batch.clear();
+}

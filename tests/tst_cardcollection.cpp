@@ -1,0 +1,266 @@
+#include "collection/cardcollection.h"
+#include "collection/defaultfolder.h"
+#include "collection/frenchorder.h"
+#include "support/testfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Card {
+    QString path, titre, annee = {}, heures = {}, minutes = {}, type = {}, realisateur = {};
+    QString acteurs = {};
+};
+
+ScannedCard scanned(const Card &card)
+{
+    CardHead head;
+    head.record = makeRecord({ card.titre, card.annee, card.heures, card.minutes, card.type, card.realisateur,
+        card.acteurs, QString() });
+    head.fingerprint.size = card.titre.size();   // tells one version of a card from another
+    return { u"/films/"_s + card.path, head };
+}
+
+FolderRescan found(const QString &folder, const QList<Card> &cards, const QStringList &kept = {})
+{
+    FolderRescan rescan { u"/films"_s + folder, {}, {}, { u"/films"_s + folder } };
+    for (const QString &path : kept)
+        rescan.keptFolders << u"/films/"_s + path;
+    const QCollator collator = frenchCollator();
+    for (const Card &card : cards)
+        rescan.cards.push_back(collectionCard(scanned(card), u"/films"_s, collator));
+    return rescan;
+}
+
+// The collection every test starts from: cards at the top and in two folders.
+CardCollection films()
+{
+    CardCollection collection(u"/films"_s);
+    collection.apply(found(QString(),
+        { { u"eau.cfh"_s, u"Eau"_s, u"1999"_s, u"1"_s, u"30"_s, u"Drame"_s, u"Étienne Roux"_s,
+              u"Léa|Hugo|"_s },
+            { u"a/elan.cfh"_s, u"Élan"_s, u"1985"_s, u"2"_s, u"05"_s, u"Comédie"_s, u"Anne Martin"_s },
+            { u"a/fable.cfh"_s, u"Fable"_s, {}, {}, {}, u"drame"_s, u"etienne roux"_s, u"Hugo|"_s },
+            { u"b/zebre.cfh"_s, u"Zèbre"_s, u"1981"_s, u"0"_s, u"50"_s, u"Western"_s },
+            { u"b/ete.cfh"_s, u"E"_s, u"2003"_s, {}, {}, u"Drame"_s } }));
+    return collection;
+}
+
+QStringList titlesShown(const CardCollection &collection)
+{
+    QStringList titles;
+    for (const int index : collection.shown())
+        titles << collection.cards()[size_t(index)].values.titre;
+    return titles;
+}
+
+QStringList paths(QStringList names)
+{
+    for (QString &name : names)
+        name.prepend(u"/films/"_s);
+    return names;
+}
+
+}   // namespace
+
+class tst_CardCollection : public QObject {
+    Q_OBJECT
+private slots:
+    void sort_data();
+    void sort();
+    void narrow_data();
+    void narrow();
+    void growingSearchFindsWhatAFreshOneFinds();
+    void facets();
+    void rescan_data();
+    void rescan();
+    void rescanOnDisk();
+    void defaultFolder_data();
+    void defaultFolder();
+};
+
+void tst_CardCollection::sort_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<Qt::SortOrder>("order");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("title, accents between their letters")
+        << int(CardColumn::Titre) << Qt::AscendingOrder
+        << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s };
+    QTest::newRow("title, backwards") << int(CardColumn::Titre) << Qt::DescendingOrder
+                                      << QStringList { u"Zèbre"_s, u"Fable"_s, u"Élan"_s, u"Eau"_s, u"E"_s };
+    QTest::newRow("year, a card without one last")
+        << int(CardColumn::Annee) << Qt::AscendingOrder
+        << QStringList { u"Zèbre"_s, u"Élan"_s, u"Eau"_s, u"E"_s, u"Fable"_s };
+    QTest::newRow("running time in minutes, then title")
+        << int(CardColumn::Duree) << Qt::AscendingOrder
+        << QStringList { u"Zèbre"_s, u"Eau"_s, u"Élan"_s, u"E"_s, u"Fable"_s };
+    QTest::newRow("folder, the collection's own first")
+        << int(CardColumn::Dossier) << Qt::AscendingOrder
+        << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s, u"E"_s, u"Zèbre"_s };
+}
+
+void tst_CardCollection::sort()
+{
+    QFETCH(int, column);
+    QFETCH(Qt::SortOrder, order);
+    QFETCH(QStringList, titles);
+    CardCollection collection = films();
+    collection.sortBy(CardColumn(column), order);
+    QCOMPARE(titlesShown(collection), titles);
+}
+
+void tst_CardCollection::narrow_data()
+{
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<std::optional<Facet>>("facet");
+    QTest::addColumn<QStringList>("titles");
+    const std::optional<Facet> none;
+    QTest::newRow("nothing asked") << QString() << none
+                                   << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s };
+    QTest::newRow("a word in any field, accents and case ignored")
+        << u"  ETIENNE "_s << none << QStringList { u"Eau"_s, u"Fable"_s };
+    QTest::newRow("every word") << u"etienne hugo 1999"_s << none << QStringList { u"Eau"_s };
+    QTest::newRow("genre, whatever its case")
+        << QString() << std::optional(Facet { Facet::Genre, u"drame"_s })
+        << QStringList { u"E"_s, u"Eau"_s, u"Fable"_s };
+    QTest::newRow("decade") << QString() << std::optional(Facet { Facet::Decade, u"1980"_s })
+                            << QStringList { u"Élan"_s, u"Zèbre"_s };
+    QTest::newRow("director and a word")
+        << u"hugo"_s << std::optional(Facet { Facet::Director, u"etienne roux"_s })
+        << QStringList { u"Eau"_s, u"Fable"_s };
+}
+
+void tst_CardCollection::narrow()
+{
+    QFETCH(QString, search);
+    QFETCH(std::optional<Facet>, facet);
+    QFETCH(QStringList, titles);
+    CardCollection collection = films();
+    collection.setSearch(search);
+    collection.setFacet(facet);
+    QCOMPARE(titlesShown(collection), titles);
+}
+
+// A search looks among the cards found before when it only grew, so each
+// step must find what the same search finds from nothing.
+void tst_CardCollection::growingSearchFindsWhatAFreshOneFinds()
+{
+    CardCollection typed = films();
+    for (const QString &search : { u"e"_s, u"ea"_s, u"e"_s, u"é"_s, u"él"_s, u"él hugo"_s, u"hugo"_s,
+             u"hugo él"_s, u"hug"_s, u"2"_s, u"20"_s }) {
+        typed.setSearch(search);
+        CardCollection fresh = films();
+        fresh.setSearch(search);
+        QCOMPARE(titlesShown(typed), titlesShown(fresh));
+    }
+}
+
+void tst_CardCollection::facets()
+{
+    const CardCollection collection = films();
+    const auto described = [&collection](Facet::Kind kind) {
+        QStringList entries;
+        for (const FacetEntry &entry : collection.facets(kind))
+            entries << entry.label + u' ' + QString::number(entry.count);
+        return entries;
+    };
+    // The first card read names a genre spelled two ways.
+    QCOMPARE(described(Facet::Genre), (QStringList { u"Comédie 1"_s, u"Drame 3"_s, u"Western 1"_s }));
+    QCOMPARE(described(Facet::Director), (QStringList { u"Anne Martin 1"_s, u"Étienne Roux 2"_s }));
+    QCOMPARE(described(Facet::Decade), (QStringList { u"1980 2"_s, u"1990 1"_s, u"2000 1"_s }));
+}
+
+void tst_CardCollection::rescan_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("kept");
+    QTest::addColumn<QList<Card>>("cards");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("changes");   // added, changed, removed
+    QTest::newRow("a folder: one card added, one changed, one removed")
+        << u"/a"_s << QStringList()
+        << QList<Card> { { u"a/elan.cfh"_s, u"Élan (nouveau)"_s }, { u"a/nu.cfh"_s, u"Nu"_s } }
+        << QStringList { u"E"_s, u"Eau"_s, u"Élan (nouveau)"_s, u"Nu"_s, u"Zèbre"_s }
+        << QStringList { u"a/nu.cfh"_s, u"a/elan.cfh"_s, u"a/fable.cfh"_s };
+    QTest::newRow("the top, its folders kept: their cards stay")
+        << QString() << QStringList { u"a"_s, u"b"_s } << QList<Card>()
+        << QStringList { u"E"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s } << QStringList { u"eau.cfh"_s };
+    QTest::newRow("the top, a folder gone: its cards go")
+        << QString() << QStringList { u"a"_s } << QList<Card> { { u"eau.cfh"_s, u"Eau"_s } }
+        << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s }
+        << QStringList { u"b/zebre.cfh"_s, u"b/ete.cfh"_s };
+    QTest::newRow("unchanged") << u"/b"_s << QStringList()
+                               << QList<Card> { { u"b/zebre.cfh"_s, u"Zèbre"_s }, { u"b/ete.cfh"_s, u"E"_s } }
+                               << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s }
+                               << QStringList();
+}
+
+void tst_CardCollection::rescan()
+{
+    QFETCH(QString, folder);
+    QFETCH(QStringList, kept);
+    QFETCH(QList<Card>, cards);
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, changes);
+    CardCollection collection = films();
+    const CollectionChanges made = collection.apply(found(folder, cards, kept));
+    QCOMPARE(titlesShown(collection), titles);
+    QCOMPARE(made.added + made.changed + made.removed, paths(changes));
+    for (const QString &path : made.removed)
+        QCOMPARE(collection.indexOf(path), -1);
+}
+
+// A known folder is left to its own rescan; a new one is read to its
+// depths, and its folders join those watched.
+void tst_CardCollection::rescanOnDisk()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(QDir(root).mkpath(u"vus/anciens"_s) && QDir(root).mkpath(u"nouveaux/courts"_s));
+    const QByteArray card = makeCard("Titre", {});
+    for (const char *name : { "top.cfh", "vus/v.cfh", "nouveaux/n.cfh", "nouveaux/courts/c.txt" })
+        QVERIFY(writeBytes(root + u'/' + QString::fromUtf8(name), card));
+    QVERIFY(writeBytes(root + u"/notes.cfh"_s, "pas une fiche"));
+    QVERIFY(QFile::link(root, root + u"/nouveaux/boucle"_s));
+    const FolderRescan rescan = rescanFolder(root, { root + u"/vus"_s }, root);
+    QStringList cards;
+    for (const CollectionCard &found : rescan.cards)
+        cards << found.path.mid(root.size() + 1) + u' ' + found.folder;
+    QCOMPARE(cards,
+        (QStringList {
+            u"top.cfh "_s, u"nouveaux/courts/c.txt nouveaux/courts"_s, u"nouveaux/n.cfh nouveaux"_s }));
+    QCOMPARE(rescan.keptFolders, QStringList { root + u"/vus"_s });
+    QCOMPARE(rescan.folders, (QStringList { root, root + u"/nouveaux"_s, root + u"/nouveaux/courts"_s }));
+    QVERIFY(rescanFolder(root + u"/parti"_s, {}, root).folders.isEmpty());
+}
+
+void tst_CardCollection::defaultFolder_data()
+{
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("movies");
+    QTest::addColumn<QString>("chosen");
+    const QString here = QDir::tempPath();
+    const QString gone = here + u"/parti-depuis"_s;
+    QTest::newRow("asked, even missing") << gone << here << here << gone;
+    QTest::newRow("the last one") << QString() << here << u"/videos"_s << here;
+    QTest::newRow("the last one gone: videos") << QString() << gone << here << here;
+    QTest::newRow("no videos folder: home") << QString() << QString() << gone << u"/home/moi"_s;
+}
+
+void tst_CardCollection::defaultFolder()
+{
+    QFETCH(QString, asked);
+    QFETCH(QString, last);
+    QFETCH(QString, movies);
+    QFETCH(QString, chosen);
+    QCOMPARE(collectionFolder(asked, last, movies, u"/home/moi"_s), chosen);
+}
+
+QTEST_GUILESS_MAIN(tst_CardCollection)
+#include "tst_cardcollection.moc"

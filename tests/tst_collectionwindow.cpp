@@ -1,0 +1,336 @@
+#include "card/cardrecord.h"
+#include "collectionwindow/cardtablemodel.h"
+#include "collectionwindow/collectionwindow.h"
+#include "editor/editorwindow.h"
+#include "support/pictures.h"
+#include "support/scripteddesktop.h"
+#include "support/testfiles.h"
+#include "support/windowparts.h"
+#include "viewer/viewerwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray cardBytes(const QString &titre, const QString &annee, const QString &type,
+    const QString &realisateur = {}, const QByteArray &poster = {})
+{
+    return makeCard(
+        encodeRecord(makeRecord({ titre, annee, u" 1"_s, u"30"_s, type, realisateur, QString(), QString() })),
+        poster);
+}
+
+}   // namespace
+
+class tst_CollectionWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void showsEveryCardBelowTheFolder();
+    void refusesAFolderItCannotRead();
+    void searchesAsOneTypes();
+    void sortsTheListAndRemembersIt();
+    void narrowsByGenre();
+    void showsACardAndComesBack();
+    void editsACardAndSeesTheChange();
+    void newCardSavesInTheCollection();
+    void followsCardsChangedOnDisk();
+    void opensTheMovieAndTheFolder();
+    void trashesAfterAsking_data();
+    void trashesAfterAsking();
+    void exportsTheCardsShown();
+    void placesPostersOffTheInterfaceThread();
+
+private:
+    std::unique_ptr<TestCache> m_cache;
+    std::unique_ptr<QTemporaryDir> m_config;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedDesktop> m_fake;
+    CollectionWindow *m_window = nullptr;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QStringList titlesShown() const;
+    QAbstractItemView *grid() const { return child<QListView>(m_window, "gridView"); }
+    void open();
+    void select(const QString &titre);
+};
+
+void tst_CollectionWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    m_cache = std::make_unique<TestCache>();   // the thumbnails, the test's own
+    m_config = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
+}
+
+// Cards at the top and below, a file that is no card, a link back to the top.
+void tst_CollectionWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_dir->path()).mkpath(u"classiques/muets"_s));
+    QVERIFY(writeBytes(path(u"eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s, u"Étienne Roux"_s)));
+    QVERIFY(writeBytes(path(u"classiques/fable.cfh"_s), cardBytes(u"Fable"_s, u"1950"_s, u"Comédie"_s)));
+    QVERIFY(writeBytes(path(u"classiques/muets/elan"_s), cardBytes(u"Élan"_s, u"1925"_s, u"Drame"_s)));
+    QVERIFY(writeBytes(path(u"notes.cfh"_s), "notes"));
+    QVERIFY(QFile::link(m_dir->path(), path(u"classiques/boucle"_s)));
+    m_fake = std::make_unique<ScriptedDesktop>();
+}
+
+void tst_CollectionWindow::cleanup()
+{
+    if (EditorWindow::exists()) {
+        EditorWindow::instance().removeWorkFolders();
+        EditorWindow::discard();
+    }
+    if (ViewerWindow::exists())
+        ViewerWindow::discard();
+    CollectionWindow::discard();
+    QVERIFY(m_fake->allAnswered());
+    m_fake.reset();
+}
+
+void tst_CollectionWindow::open()
+{
+    QVERIFY(CollectionWindow::showFolder(m_dir->path()));
+    m_window = &CollectionWindow::instance();
+    QTRY_VERIFY(!m_window->reading());
+}
+
+QStringList tst_CollectionWindow::titlesShown() const
+{
+    QStringList titles;
+    const QAbstractItemModel *model = grid()->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        titles << model->index(row, 0).data().toString();
+    return titles;
+}
+
+void tst_CollectionWindow::select(const QString &titre)
+{
+    const QModelIndexList found
+        = grid()->model()->match(grid()->model()->index(0, 0), Qt::DisplayRole, titre);
+    QVERIFY(!found.isEmpty());
+    grid()->setCurrentIndex(found.first());
+}
+
+void tst_CollectionWindow::showsEveryCardBelowTheFolder()
+{
+    open();
+    QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s }));
+    QCOMPARE(child<QLabel>(m_window, "countLabel")->text(), u"3 fiches"_s);
+    const QModelIndex elan = grid()->model()->index(1, 0);
+    QCOMPARE(elan.data(Qt::AccessibleTextRole).toString(), u"Élan (1925)"_s);
+    QCOMPARE(grid()->model()->index(1, int(CardColumn::Dossier)).data().toString(), u"classiques/muets"_s);
+    QCOMPARE(grid()->model()->index(1, int(CardColumn::Duree)).data().toString(), u"1:30"_s);
+    QVERIFY(m_window->windowTitle().endsWith(u" – Collection de fiches"_s));
+}
+
+void tst_CollectionWindow::refusesAFolderItCannotRead()
+{
+    m_fake->answerMsg(MsgAnswer::Ok);
+    QVERIFY(!CollectionWindow::showFolder(path(u"eau.cfh"_s)));
+    QCOMPARE(m_fake->messages.first().text, u"Impossible d'ouvrir le dossier\r"_s + path(u"eau.cfh"_s));
+    QVERIFY(!CollectionWindow::exists() || !CollectionWindow::instance().isVisible());
+}
+
+// Ctrl+F goes to the search, each letter narrows, Escape shows every card again.
+void tst_CollectionWindow::searchesAsOneTypes()
+{
+    open();
+    grid()->setFocus();
+    auto *search = child<QLineEdit>(m_window, "searchEdit");
+    QTest::keyClick(m_window, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(search->hasFocus());
+    QTest::keyClicks(search, u"xDRAME etien"_s);
+    // Delete is the search box's, not the trash's, while it has the keyboard.
+    QTest::keyClick(search, Qt::Key_Home);
+    QTest::keyClick(search, Qt::Key_Delete);
+    QCOMPARE(titlesShown(), QStringList { u"Eau"_s });
+    QCOMPARE(child<QLabel>(m_window, "countLabel")->text(), u"1 sur 3 fiches"_s);
+    QTest::keyClick(search, Qt::Key_Escape);
+    QCOMPARE(search->text(), QString());
+    QCOMPARE(titlesShown().size(), 3);
+}
+
+void tst_CollectionWindow::sortsTheListAndRemembersIt()
+{
+    open();
+    child<QAction>(m_window, "listAction")->trigger();
+    auto *list = child<QTreeView>(m_window, "listView");
+    QVERIFY(list->isVisible());
+    list->sortByColumn(int(CardColumn::Annee), Qt::AscendingOrder);
+    QCOMPARE(titlesShown(), (QStringList { u"Élan"_s, u"Fable"_s, u"Eau"_s }));
+    CollectionWindow::discard();
+    open();
+    QCOMPARE(m_window->view(), CollectionView::List);
+    child<QAction>(m_window, "gridAction")->trigger();
+}
+
+void tst_CollectionWindow::narrowsByGenre()
+{
+    open();
+    auto *facets = child<QTreeWidget>(m_window, "facetTree");
+    QTRY_COMPARE(facets->findItems(u"Drame (2)"_s, Qt::MatchRecursive).size(), 1);
+    const QList<QTreeWidgetItem *> drame = facets->findItems(u"Drame (2)"_s, Qt::MatchRecursive);
+    facets->setCurrentItem(drame.first());
+    QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Élan"_s }));
+    facets->setCurrentItem(facets->topLevelItem(0));
+    QCOMPARE(titlesShown().size(), 3);
+}
+
+// Enter shows the card; closing the viewer leaves the program running, on
+// the collection.
+void tst_CollectionWindow::showsACardAndComesBack()
+{
+    open();
+    select(u"Fable"_s);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    QVERIFY(ViewerWindow::exists() && ViewerWindow::instance().isVisible());
+    QCOMPARE(ViewerWindow::instance().cardPath(), path(u"classiques/fable.cfh"_s));
+    QTimer::singleShot(0, qApp, [] { child<QPushButton>(ViewerWindow::instance(), "okButton")->click(); });
+    QTimer::singleShot(500, qApp, [] { QCoreApplication::exit(2); });
+    QCOMPARE(QApplication::exec(), 2);
+    QVERIFY(!ViewerWindow::exists());
+    QVERIFY(m_window->isVisible());
+}
+
+// F2 opens the card in the editor; its save shows in the collection, and
+// closing the editor leaves the collection open.
+void tst_CollectionWindow::editsACardAndSeesTheChange()
+{
+    open();
+    select(u"Eau"_s);
+    QTest::keyClick(grid(), Qt::Key_F2);
+    EditorWindow &editor = EditorWindow::instance();
+    QVERIFY(editor.isVisible());
+    auto *title = child<QLineEdit>(editor, "titleEdit");
+    QCOMPARE(title->text(), u"Eau"_s);
+    title->setText(u"Eau vive"_s);
+    child<QAction>(editor, "saveAction")->trigger();
+    QTRY_COMPARE(titlesShown(), (QStringList { u"Eau vive"_s, u"Élan"_s, u"Fable"_s }));
+    QCOMPARE(grid()->currentIndex().data().toString(), u"Eau vive"_s);
+    editor.close();
+    QVERIFY(m_window->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), grid());
+}
+
+void tst_CollectionWindow::newCardSavesInTheCollection()
+{
+    open();
+    child<QAction>(m_window, "newCardAction")->trigger();
+    EditorWindow &editor = EditorWindow::instance();
+    QVERIFY(editor.isVisible());
+    child<QLineEdit>(editor, "titleEdit")->setText(u"Zèbre"_s);
+    m_fake->answerFile(path(u"zebre.cfh"_s));
+    child<QAction>(editor, "saveAction")->trigger();
+    QCOMPARE(m_fake->files.first().folder, m_dir->path() + u'/');
+    QTRY_COMPARE(titlesShown().size(), 4);
+}
+
+// Another program removes a card and adds one in a new folder: a search
+// under way keeps its text and the card picked.
+void tst_CollectionWindow::followsCardsChangedOnDisk()
+{
+    open();
+    auto *search = child<QLineEdit>(m_window, "searchEdit");
+    QTest::keyClicks(search, u"e"_s);
+    select(u"Fable"_s);
+    QVERIFY(QFile::remove(path(u"eau.cfh"_s)));
+    QVERIFY(QDir(m_dir->path()).mkpath(u"nouveaux"_s));
+    QVERIFY(writeBytes(path(u"nouveaux/ete.cfh"_s), cardBytes(u"Été"_s, u"2001"_s, u"Western"_s)));
+    QTRY_COMPARE(titlesShown(), (QStringList { u"Élan"_s, u"Été"_s, u"Fable"_s }));
+    QCOMPARE(search->text(), u"e"_s);
+    QCOMPARE(grid()->currentIndex().data().toString(), u"Fable"_s);
+    QCOMPARE(grid()->selectionModel()->selectedIndexes().size(), 1);
+    QVERIFY(writeBytes(path(u"nouveaux/ete.cfh"_s), cardBytes(u"Étés"_s, u"2001"_s, u"Western"_s)));
+    QTRY_COMPARE(titlesShown(), (QStringList { u"Élan"_s, u"Étés"_s, u"Fable"_s }));
+}
+
+// "Lire le film" only for a card with a movie beside it.
+void tst_CollectionWindow::opensTheMovieAndTheFolder()
+{
+    QVERIFY(writeBytes(path(u"classiques/fable.mkv"_s), {}));
+    open();
+    auto *play = child<QAction>(m_window, "playMovieAction");
+    select(u"Eau"_s);
+    QVERIFY(!play->isEnabled());
+    select(u"Fable"_s);
+    QVERIFY(play->isEnabled());
+    m_fake->answerOpen(true);
+    m_fake->answerOpen(true);
+    play->trigger();
+    child<QAction>(m_window, "openFolderAction")->trigger();
+    QCOMPARE(m_fake->opened,
+        (QList<QUrl> { QUrl::fromLocalFile(path(u"classiques/fable.mkv"_s)),
+            QUrl::fromLocalFile(path(u"classiques"_s)) }));
+}
+
+void tst_CollectionWindow::trashesAfterAsking_data()
+{
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<QStringList>("log");
+    QTest::newRow("yes") << MsgAnswer::Yes << QStringList { u"msg"_s, u"trash"_s };
+    QTest::newRow("no") << MsgAnswer::No << QStringList { u"msg"_s };
+}
+
+void tst_CollectionWindow::trashesAfterAsking()
+{
+    QFETCH(MsgAnswer, answer);
+    open();
+    select(u"Fable"_s);
+    m_fake->answerMsg(answer);
+    if (answer == MsgAnswer::Yes)
+        m_fake->answerTrash(true);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    QTEST(m_fake->log, "log");
+    QCOMPARE(m_fake->messages.first().text, u"Mettre la fiche « Fable » à la corbeille ?"_s);
+    QCOMPARE(m_fake->messages.first().buttons, MsgButtons::YesNo);
+    if (answer == MsgAnswer::Yes)
+        QCOMPARE(m_fake->trashed, QStringList { path(u"classiques/fable.cfh"_s) });
+}
+
+// The catalogue holds the cards shown, in their order, as the card tool writes it.
+void tst_CollectionWindow::exportsTheCardsShown()
+{
+    open();
+    QTest::keyClicks(child<QLineEdit>(m_window, "searchEdit"), u"drame"_s);
+    const QString catalogue = path(u"catalogue.csv"_s);
+    m_fake->answerFile(catalogue);
+    child<QAction>(m_window, "exportAction")->trigger();
+    QTRY_VERIFY(child<QAction>(m_window, "exportAction")->isEnabled());
+    const QList<QByteArray> lines = readBytes(catalogue).split('\n');
+    QCOMPARE(lines.size(), 4);   // the header, two cards, the end of the last line
+    QVERIFY(lines[1].contains("Eau") && lines[2].contains("\xC3\x89lan"));
+}
+
+// A poster comes from the thumbnail cache, read off the interface's
+// thread; a card without one shows the card icon meanwhile.
+void tst_CollectionWindow::placesPostersOffTheInterfaceThread()
+{
+    QVERIFY(
+        writeBytes(path(u"eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s, {}, pictureBytes(40, 60))));
+    open();
+    const QModelIndex eau = grid()->model()->index(0, 0);
+    const QImage icon = grid()->model()->index(1, 0).data(CardTableModel::PosterRole).value<QImage>();
+    QVERIFY(!icon.isNull());
+    QTRY_COMPARE(eau.data(CardTableModel::PosterRole).value<QImage>().size(), QSize(40, 60));
+}
+
+QTEST_MAIN(tst_CollectionWindow)
+#include "tst_collectionwindow.moc"
