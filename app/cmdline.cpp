@@ -47,6 +47,14 @@ std::optional<CommandLine> readCommandLine(const QStringList &arguments)
     return splitCommandLine(joined);
 }
 
+std::optional<QString> collectionFolder(const QStringList &arguments)
+{
+    const QString option = QStringLiteral("--collection");
+    if (arguments.value(0) != option || FileExists(option))
+        return std::nullopt;
+    return argumentString(arguments.mid(1));
+}
+
 std::optional<Information> informationText(const QStringList &arguments)
 {
     const QString help = QStringLiteral("--help"), version = QStringLiteral("--version");

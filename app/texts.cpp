@@ -134,12 +134,17 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     // command line: --help and --version (%1 is the version)
     { Text::CommandLineHelp,
         u"Utilisation : cinefiche [FICHE [/m | /p]]\n"
+        u"              cinefiche --collection [DOSSIER]\n"
         u"Écrit et lit des fiches d'information sur des films (fichiers .cfh).\n"
         u"\n"
         u"  cinefiche               ouvre l'éditeur sur une nouvelle fiche\n"
         u"  cinefiche FICHE         montre la fiche dans la visionneuse\n"
         u"  cinefiche FICHE /p      la visionneuse, sans son bouton Lecture\n"
         u"  cinefiche FICHE /m      ouvre la fiche dans l'éditeur\n"
+        u"  cinefiche --collection [DOSSIER]\n"
+        u"                          ouvre la collection des fiches du dossier et de\n"
+        u"                          ses sous-dossiers ; sans dossier, le dernier ouvert\n"
+        u"                          (sinon le dossier Vidéos, sinon le dossier personnel)\n"
         u"  cinefiche --help        affiche cette aide\n"
         u"  cinefiche --version     affiche la version\n"
         u"\n"

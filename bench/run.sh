@@ -6,8 +6,9 @@
 #
 #   bench/run.sh               rows 3 to 5 use cinefiche-card once it is built
 #   bench/run.sh --drivers     they use bench/carddriver: the card library's calls alone
-#   bench/run.sh --collection  rows 10 to 14 alone (find, show, catalogue over a
+#   bench/run.sh --collection  rows 10 to 15 alone (find, show, catalogue over a
 #                              tree); TREE_CARDS=1000 CATALOGUE_CARDS=100 for a quick look
+#   bench/run.sh --window      rows 16 to 20 alone: the collection window on that tree
 #
 # Windows open under Xvfb with openbox, as on a desktop. Inputs and outputs
 # are in a new folder under /var/tmp, on disk, so that a save's fdatasync
@@ -18,6 +19,7 @@ source tools/deps.sh
 source bench/inputs.sh
 source bench/table.sh
 source bench/collection.sh
+source bench/collectionwindow.sh
 
 STARTUP_RUNS=15
 SAVE_RUNS=10
@@ -31,10 +33,12 @@ bin=$build/bench
 convert=/usr/bin/convert   # Debian's ImageMagick, whatever else PATH holds
 use_drivers=no
 only_collection=no
+only_window=no
 [ "${1:-}" = "--drivers" ] && use_drivers=yes
 [ "${1:-}" = "--collection" ] && only_collection=yes
+[ "${1:-}" = "--window" ] && only_window=yes
 
-install_missing_packages xvfb openbox x11-utils dbus-daemon imagemagick libx11-dev libxdamage-dev
+install_missing_packages xvfb openbox x11-utils dbus-daemon imagemagick libx11-dev libxdamage-dev libxtst-dev
 echo "Construction en Release dans $build..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCINEFICHE_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" >"$build/bench-build.log" || { tail -30 "$build/bench-build.log"; exit 1; }
@@ -193,6 +197,7 @@ print_table() {
     table_row "9b. démarrage du pilote de la ligne 5 sans fiche (QtCore seul)" "carddriver records" \
         "recordsanchor sans fiche" drvstart 1 $ms
     [ $has_tool = yes ] && print_collection_rows
+    [ $has_tool = yes ] && print_collection_window_rows
     echo
     echo "Fenêtre affichée (MapNotify), médianes en ms : visionneuse $(median_of viewer.a 2)," \
         "son témoin $(median_of viewer.b 2) ; éditeur $(median_of editor.a 2), son témoin $(median_of editor.b 2)"
@@ -214,6 +219,20 @@ print_collection_table() {
     echo "Durée : $SECONDS s, dont $measured s de mesures"
 }
 
+# The window's rows alone, on the desktop of start_desktop.
+print_collection_window_table() {
+    echo
+    echo "Banc d'essai de la fenêtre de collection, $(git rev-parse --short HEAD), $(date '+%Y-%m-%d %H:%M')"
+    echo "Machine : $(nproc) cœurs ; charge moyenne avant : $load_before, après : $load_after"
+    echo "Affichage : Xvfb $DISPLAY en 1920x1080x24, avec openbox ; temps en ms, mémoire en Mio"
+    echo
+    echo "| mesure | Cinefiche | témoin | n | Cinefiche min / médiane / max | témoin min / médiane / max | rapport |"
+    echo "|---|---|---|---|---|---|---|"
+    print_collection_window_rows
+    echo
+    echo "Durée : $SECONDS s, dont $measured s de mesures"
+}
+
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Fabrication des entrées dans $work..." >&2
 make_inputs
@@ -230,6 +249,16 @@ if [ $only_collection = yes ]; then
     exit 0
 fi
 start_desktop
+if [ $only_window = yes ]; then
+    [ $has_tool = yes ] || { echo "cinefiche-card n'est pas construit" >&2; exit 1; }
+    echo "Mesures..." >&2
+    measures_start=$SECONDS
+    measure_collection_window
+    load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+    measured=$((SECONDS - measures_start))
+    print_collection_window_table
+    exit 0
+fi
 check_first_paint
 echo "Mesures..." >&2
 measures_start=$SECONDS
@@ -246,6 +275,7 @@ interleave show $MANY_RUNS "$(with_tool show_cinefiche)" show_anchor
 interleave start $STARTUP_RUNS "$(with_tool start_cinefiche)" start_anchor
 interleave drvstart $STARTUP_RUNS driver_start driver_start_anchor
 [ $has_tool = no ] || measure_collection
+[ $has_tool = no ] || measure_collection_window
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 measured=$((SECONDS - measures_start))
 

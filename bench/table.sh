@@ -19,13 +19,13 @@ interleave() {   # row, runs, Cinefiche side, anchor side
     : >"$work/$row.b"
     echo "  $row" >&2
     [ "$a" = - ] || run_side "$a" /dev/null
-    run_side "$b" /dev/null
+    [ "$b" = - ] || run_side "$b" /dev/null
     for ((i = 0; i < runs; i++)); do
-        if ((i % 2)); then
+        if ((i % 2)) && [ "$b" != - ]; then
             run_side "$b" "$work/$row.b"
         fi
         [ "$a" = - ] || run_side "$a" "$work/$row.a"
-        if ((i % 2 == 0)); then
+        if ((i % 2 == 0)) && [ "$b" != - ]; then
             run_side "$b" "$work/$row.b"
         fi
     done

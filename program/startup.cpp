@@ -3,6 +3,7 @@
 #include "app/cmdline.h"
 #include "app/common.h"
 #include "app/messages.h"
+#include "collectionwindow/collectionwindow.h"
 #include "editor/editorwindow.h"
 #include "viewer/viewerwindow.h"
 
@@ -40,6 +41,14 @@ std::optional<int> startOnCard(const CommandLine &line)
     return startViewer(line.path, line.window != CardWindow::ViewerWithoutPlay);
 }
 
+// The collection window; a folder that cannot be opened ends the program.
+std::optional<int> startCollection(const QString &folder)
+{
+    if (CollectionWindow::showFolder(folder))
+        return std::nullopt;
+    return kFailure;
+}
+
 }   // namespace
 
 std::optional<int> startProgram(const QString &arguments)
@@ -56,6 +65,8 @@ std::optional<int> startProgram(const QString &arguments)
 
 std::optional<int> startProgram(const QStringList &arguments)
 {
+    if (const std::optional<QString> folder = collectionFolder(arguments))
+        return startCollection(*folder);
     const std::optional<CommandLine> line = readCommandLine(arguments);
     if (!line || !FileExists(line->path))
         return startProgram(argumentString(arguments));   // a new card, or the missing file's message

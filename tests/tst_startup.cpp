@@ -23,6 +23,8 @@ private slots:
     void arguments();
     void desktopArguments_data();
     void desktopArguments();
+    void collectionArguments_data();
+    void collectionArguments();
     void information_data();
     void information();
     void opensOrRefusesTheCard_data();
@@ -123,6 +125,38 @@ void tst_Startup::desktopArguments()
         QCOMPARE(line->path, path);
         QCOMPARE(line->window, window);
     }
+}
+
+// "--collection" first opens the collection; a file of that name stays a card.
+void tst_Startup::collectionArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("fileNamedSo");   // a file "--collection" in the current folder
+    QTest::addColumn<bool>("collection");
+    QTest::addColumn<QString>("folder");
+    const QStringList option { "--collection" };
+    QTest::newRow("no folder: the last one") << option << false << true << QString();
+    QTest::newRow("words joined") << (option + QStringList { "/films/Mes", "films" }) << false << true
+                                  << u"/films/Mes films"_s;
+    QTest::newRow("not first") << QStringList { m_card, "--collection" } << false << false << QString();
+    QTest::newRow("a card named so") << option << true << false << QString();
+}
+
+void tst_Startup::collectionArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, fileNamedSo);
+    QFETCH(bool, collection);
+    QTemporaryDir here;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(here.path());
+    if (fileNamedSo)
+        QVERIFY(QFile(u"--collection"_s).open(QIODevice::WriteOnly));
+    const std::optional<QString> folder = collectionFolder(arguments);
+    QDir::setCurrent(previous);
+    QCOMPARE(folder.has_value(), collection);
+    if (folder)
+        QTEST(*folder, "folder");
 }
 
 void tst_Startup::information_data()

@@ -20,6 +20,7 @@ expected=(
     libexec/cinefiche/cinefiche-card-pictures
     share/applications/cinefiche.desktop
     share/applications/cinefiche.modifier.desktop
+    share/applications/x-cinefiche-collection.desktop
     share/doc/cinefiche/copyright
     share/icons/hicolor/scalable/apps/cinefiche.svg
     share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/cinefiche.png
@@ -84,6 +85,22 @@ check_default_application() {
     default=$(gio mime application/x-cinefiche | sed -n 1p)
     [[ $default == *": cinefiche.desktop" ]] || fail "application par défaut (gio) : $default"
     ok "cinefiche.desktop est l'application par défaut des fiches"
+}
+
+# "Open with" on a folder offers the collection, which never takes folders
+# from the file manager, whose entry sorts before it as the usual ones do.
+check_folder_entry() {
+    local apps=$prefix/share/applications default
+    printf '[Desktop Entry]\nType=Application\nName=Fichiers\nExec=true %%U\nMimeType=inode/directory;\n' \
+        >"$apps/thunar.desktop"
+    update-desktop-database "$apps"
+    gio mime inode/directory | grep -q 'x-cinefiche-collection.desktop' \
+        || fail "la collection n'est pas proposée pour les dossiers : $(gio mime inode/directory)"
+    default=$(xdg-mime query default inode/directory)
+    [ "$default" = thunar.desktop ] || fail "application par défaut des dossiers : « $default »"
+    rm "$apps/thunar.desktop"
+    update-desktop-database "$apps"
+    ok "« Ouvrir avec » propose la collection pour un dossier, sans prendre la place du gestionnaire de fichiers"
 }
 
 check_validators() {
@@ -188,6 +205,7 @@ check_prefix
     update-desktop-database "$prefix/share/applications"
     check_card_type
     check_default_application
+    check_folder_entry
     check_validators
     check_information "$prefix/bin/cinefiche"
     check_picture_helper "$prefix/bin/cinefiche-card"

@@ -1,0 +1,62 @@
+# shellcheck shell=bash
+# The collection window's rows, on the tree of bench/collection.sh, watched
+# from outside by bench/windowprobe.c. Sourced by bench/run.sh, which sets
+# work, out, bin, build, tool and the desktop.
+
+WINDOW_RUNS=${WINDOW_RUNS:-5}
+SEARCH_KEYS=${SEARCH_KEYS:-fiche9}   # typed in the search, one letter at a time
+
+# Each run in a settings folder of its own: the window opens on the tree, in
+# its first view, whatever a user chose.
+probe_collection() {   # keys, command
+    rm -rf "$work/config"
+    XDG_CONFIG_HOME=$work/config "$bin/windowprobe" 60000 1500 "$1" "$2" \
+        "$build/cinefiche" --collection "$work/tree"
+}
+
+# A card changed by another program: the first one shown, retitled anew each run.
+retitle_first() {
+    echo "'$tool' set 'titre=Fiche 1 ($(date +%s%N))' -- '$work/tree/dossier-1/fiche-1.cfh' >/dev/null"
+}
+
+window_cached() { probe_collection "$SEARCH_KEYS" "$(retitle_first)"; }
+window_empty_cache() {
+    rm -rf "$XDG_CACHE_HOME/thumbnails"
+    probe_collection - -
+}
+# The editor's start-up plus reading the records of the same cards.
+window_anchor() {
+    local paint records
+    paint=$("$bin/firstpaint" 30000 "$build/cinefiche" | cut -d' ' -f1)
+    records=$("$bin/stopwatch" "$bin/recordsanchor" "${tree_cards[@]}" | cut -d' ' -f1)
+    awk -v p="$paint" -v r="$records" 'BEGIN { printf "%.2f\n", p + r }'
+}
+
+measure_collection_window() {
+    interleave window "$WINDOW_RUNS" window_cached window_anchor
+    interleave windowcold "$WINDOW_RUNS" window_empty_cache -
+}
+
+# A figure against its target: "label | target | min / median / max".
+target_row() {   # label, target, row, column, divisor
+    printf '| %s | %s | %s |\n' "$1" "$2" "$(slashed "$(summary "$work/$3.a" "$4" "$5")")"
+}
+
+print_collection_window_rows() {
+    local ms=1 mib=1024 cards="$TREE_CARDS fiches en 100 dossiers"
+    table_row "16. collection sur $cards, vignettes en cache : jusqu'aux affiches du premier écran" \
+        "cinefiche --collection" "éditeur à sa première peinture + recordsanchor sur les mêmes fiches" window 1 $ms
+    echo
+    echo "| mesure de la collection ($cards) | objectif | min / médiane / max |"
+    echo "|---|---|---|"
+    target_row "17. cache vide : affiches du premier écran placées, en ms" "2000" windowcold 1 $ms
+    target_row "17b. cache vide : plus longue attente de la boucle d'événements (_NET_WM_PING), en ms" "50" \
+        windowcold 3 $ms
+    target_row "17c. vignettes en cache : plus longue attente de la boucle d'événements, en ms" "50" window 3 $ms
+    target_row "18. une lettre tapée dans la recherche : médiane des lettres de « $SEARCH_KEYS », en ms" "16" \
+        window 5 $ms
+    target_row "18b. la même, la plus lente des lettres, en ms" "16" window 6 $ms
+    target_row "19. mémoire de pointe, vignettes en cache, en Mio" "150" window 4 $mib
+    target_row "19b. mémoire de pointe, cache vide, en Mio" "150" windowcold 4 $mib
+    target_row "20. une fiche changée par cinefiche-card set : montrée après, en ms" "1000" window 7 $ms
+}
