@@ -147,29 +147,34 @@ void tst_Dialogs::dialogWritesSizesAndDatesInFrench()
 }
 
 // The question about a card another program changed: each button gives its
-// answer; Escape, and Enter on the default button, give Cancel.
+// answer; Escape, and Enter on the default button, give Cancel. A card put
+// in the trash is not by a stray key either.
 void tst_Dialogs::changedCardQuestion_data()
 {
+    QTest::addColumn<MsgButtons>("buttons");
     QTest::addColumn<QString>("press");
     QTest::addColumn<MsgAnswer>("answer");
-    QTest::newRow("keep mine") << u"Enregistrer ma version"_s << MsgAnswer::KeepMine;
-    QTest::newRow("reload") << u"Recharger la fiche"_s << MsgAnswer::Reload;
-    QTest::newRow("Escape") << u"Escape"_s << MsgAnswer::Cancel;
-    QTest::newRow("Enter") << u"Enter"_s << MsgAnswer::Cancel;
+    const MsgButtons changed = MsgButtons::KeepMineReloadCancel;
+    QTest::newRow("keep mine") << changed << u"Enregistrer ma version"_s << MsgAnswer::KeepMine;
+    QTest::newRow("reload") << changed << u"Recharger la fiche"_s << MsgAnswer::Reload;
+    QTest::newRow("Escape") << changed << u"Escape"_s << MsgAnswer::Cancel;
+    QTest::newRow("Enter") << changed << u"Enter"_s << MsgAnswer::Cancel;
+    QTest::newRow("trash, Escape") << MsgButtons::YesNo << u"Escape"_s << MsgAnswer::No;
+    QTest::newRow("trash, Enter") << MsgButtons::YesNo << u"Enter"_s << MsgAnswer::No;
 }
 
 void tst_Dialogs::changedCardQuestion()
 {
+    QFETCH(MsgButtons, buttons);
     QFETCH(QString, press);
     QtDesktop desktop;
-    const MessageRequest request { u"La fiche a changé"_s, MsgIcon::Question,
-        MsgButtons::KeepMineReloadCancel };
+    const MessageRequest request { u"La fiche a changé"_s, MsgIcon::Question, buttons };
     std::optional<MsgAnswer> answer;
     const bool shown = whileModal([&] { answer = desktop.msgBox(request); },
         [&](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
             QVERIFY(box);
-            QCOMPARE(box->buttons().size(), 3);
+            QCOMPARE(box->buttons().size(), buttons == MsgButtons::YesNo ? 2 : 3);
             if (press == u"Escape" || press == u"Enter")
                 QTest::keyClick(box, press == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
             for (QAbstractButton *button : box->buttons()) {
