@@ -47,7 +47,7 @@ std::optional<CommandLine> readCommandLine(const QStringList &arguments)
     return splitCommandLine(joined);
 }
 
-std::optional<QString> collectionFolder(const QStringList &arguments)
+std::optional<QString> collectionOption(const QStringList &arguments)
 {
     const QString option = QStringLiteral("--collection");
     if (arguments.value(0) != option || FileExists(option))

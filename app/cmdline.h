@@ -31,7 +31,7 @@ std::optional<CommandLine> readCommandLine(const QStringList &arguments);
 // last one opened when the folder is empty. The words after the option are
 // joined with blanks, as a card's path is, quotes kept. nullopt for any other command
 // line, and when a file named "--collection" exists: it is a card, as before.
-std::optional<QString> collectionFolder(const QStringList &arguments);
+std::optional<QString> collectionOption(const QStringList &arguments);
 
 // What "--help" or "--version" prints: alone on the command line, the help
 // or the version (status 0, on standard output); with anything else, a

@@ -65,7 +65,7 @@ std::optional<int> startProgram(const QString &arguments)
 
 std::optional<int> startProgram(const QStringList &arguments)
 {
-    if (const std::optional<QString> folder = collectionFolder(arguments))
+    if (const std::optional<QString> folder = collectionOption(arguments))
         return startCollection(*folder);
     const std::optional<CommandLine> line = readCommandLine(arguments);
     if (!line || !FileExists(line->path))

@@ -12,5 +12,5 @@ std::optional<int> startProgram(const QString &arguments);
 
 // The same for the arguments as a desktop gives them, already split: a first
 // argument naming an existing file is the card as it stands (readCommandLine);
-// "--collection [DOSSIER]" opens the collection window (collectionFolder).
+// "--collection [DOSSIER]" opens the collection window (collectionOption).
 std::optional<int> startProgram(const QStringList &arguments);

@@ -152,7 +152,7 @@ void tst_Startup::collectionArguments()
     QDir::setCurrent(here.path());
     if (fileNamedSo)
         QVERIFY(QFile(u"--collection"_s).open(QIODevice::WriteOnly));
-    const std::optional<QString> folder = collectionFolder(arguments);
+    const std::optional<QString> folder = collectionOption(arguments);
     QDir::setCurrent(previous);
     QCOMPARE(folder.has_value(), collection);
     if (folder)
