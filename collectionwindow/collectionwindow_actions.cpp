@@ -35,6 +35,14 @@ QAction *namedAction(QObject *owner, const char *name, const QList<QKeySequence>
     return action;
 }
 
+// A window opened from the collection takes the keys at once, as one the
+// user opened; window managers may otherwise leave them with the collection.
+void bringForward(QWidget &window)
+{
+    window.raise();
+    window.activateWindow();
+}
+
 }   // namespace
 
 void CollectionWindow::buildActions()
@@ -172,6 +180,7 @@ void CollectionWindow::showCurrentCard()
     const QString path = currentCardPath();
     if (path.isEmpty() || !ViewerWindow::showCard(path))
         return;
+    bringForward(ViewerWindow::instance());
     connect(&ViewerWindow::instance(), &QObject::destroyed, this, &CollectionWindow::comeBack,
         Qt::UniqueConnection);
 }
@@ -198,6 +207,7 @@ void CollectionWindow::startNewCard()
 // The editor stays, hidden, once closed: its closing is seen by its hiding.
 void CollectionWindow::followEditor()
 {
+    bringForward(EditorWindow::instance());
     EditorWindow::instance().removeEventFilter(this);
     EditorWindow::instance().installEventFilter(this);
 }
