@@ -22,9 +22,13 @@
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QWindow>
+
+#include <algorithm>
+#include <array>
 
 QPointer<CollectionWindow> CollectionWindow::s_instance;
 
@@ -155,7 +159,7 @@ void CollectionWindow::buildViews()
     m_listView->setSortingEnabled(true);
     m_listView->sortByColumn(int(CardColumn::Titre), Qt::AscendingOrder);
     m_listView->header()->setSectionsMovable(false);
-    m_listView->header()->resizeSection(int(CardColumn::Titre), 260);
+    sizeListColumns();
     for (QAbstractItemView *view : itemViews()) {
         view->setSelectionMode(QAbstractItemView::SingleSelection);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -167,6 +171,23 @@ void CollectionWindow::buildViews()
     m_views->setObjectName(QStringLiteral("views"));
     m_views->addWidget(m_gridView);
     m_views->addWidget(m_listView);
+}
+
+// Each column as wide as the characters it mostly holds and its own title,
+// in the font shown: measuring every row would cost a pass over all cards.
+void CollectionWindow::sizeListColumns()
+{
+    constexpr std::array<int, kCardColumns> characters { 34, 6, 6, 14, 20, 32, 16 };
+    const QFontMetrics metrics = m_listView->fontMetrics();
+    QHeaderView *header = m_listView->header();
+    for (int column = 0; column < kCardColumns; ++column) {
+        const int title = metrics.horizontalAdvance(
+            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+        const int margins
+            = 3 * metrics.averageCharWidth() + header->style()->pixelMetric(QStyle::PM_HeaderMarkSize);
+        header->resizeSection(
+            column, std::max(characters[std::size_t(column)] * metrics.averageCharWidth(), title) + margins);
+    }
 }
 
 void CollectionWindow::buildSidePanel()

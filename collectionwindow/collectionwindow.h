@@ -66,6 +66,7 @@ private:
     ~CollectionWindow() override;
     void openFolder(const QString &folder);
     void buildViews();
+    void sizeListColumns();
     void buildSidePanel();
     void buildActions();
     void buildMenus();
