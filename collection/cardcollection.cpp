@@ -3,9 +3,12 @@
 #include "collection/folderentries.h"
 #include "collection/frenchorder.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <iterator>
 #include <numeric>
+#include <thread>
 
 namespace {
 
@@ -104,17 +107,50 @@ bool narrows(const QStringList &now, const QStringList &before)
     });
 }
 
+// The cards as the collection keeps them, made on every core: folding and
+// sort keys cost more than reading the records. Each card read is let go
+// once made.
+std::vector<CollectionCard> collectionCards(std::vector<ScannedCard> &scanned, const QString &root)
+{
+    std::vector<CollectionCard> cards(scanned.size());
+    const std::size_t parts
+        = std::clamp<std::size_t>(QThread::idealThreadCount(), 1, scanned.size() / 256 + 1);
+    const auto makePart = [&](std::size_t part) {
+        SortKeys keys;
+        for (std::size_t i = part; i < scanned.size(); i += parts) {
+            cards[i] = collectionCard(scanned[i], root, keys);
+            scanned[i] = {};
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t part = 1; part < parts; ++part)
+        helpers.emplace_back(makePart, part);
+    makePart(0);
+    for (std::thread &helper : helpers)
+        helper.join();
+    return cards;
+}
+
 }   // namespace
 
-CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, const QCollator &collator)
+SortKeys::SortKeys() : m_collator(frenchCollator()) { }
+
+QCollatorSortKey SortKeys::ofRecurring(const QString &text)
+{
+    if (const auto known = m_recurring.constFind(text); known != m_recurring.constEnd())
+        return *known;
+    return *m_recurring.insert(text, m_collator.sortKey(text));
+}
+
+CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, SortKeys &keys)
 {
     CollectionCard card { scanned.path, relativeFolder(scanned.path, root), cardValues(scanned.head.record),
         foldCard(scanned.head.record), scanned.head.fingerprint, scanned.head.posterBytes > 0, -1, {} };
     card.values.resume.clear();   // searched in its folded form, never shown
     card.minutes = minutesOf(card.values);
-    for (const QString &text : { card.values.titre, card.values.type, card.values.realisateur,
-             card.values.acteurs.join(QStringLiteral(", ")), card.folder })
-        card.keys << collator.sortKey(text);
+    card.keys = { keys.of(card.values.titre), keys.ofRecurring(card.values.type),
+        keys.ofRecurring(card.values.realisateur), keys.of(card.values.acteurs.join(QStringLiteral(", "))),
+        keys.ofRecurring(card.folder) };
     return card;
 }
 
@@ -125,7 +161,7 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
     if (!entries)
         return rescan;
     rescan.folders << folder;
-    const QCollator collator = frenchCollator();
+    std::vector<ScannedCard> scanned;
     QStringList newFolders;
     for (const FolderEntry &entry : *entries) {
         const QString path = entryPath(folder, entry.name);
@@ -134,18 +170,19 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
             continue;
         }
         // Read as the scanner reads a file inside a folder: a link to a folder is no card.
-        const CardHead head = readCardHead(path);
+        CardHead head = readCardHead(path);
         if (head.status == CardReadStatus::Ok)
-            rescan.cards.push_back(collectionCard({ path, head }, root, collator));
+            scanned.push_back({ path, std::move(head) });
     }
     CardScan scan;
     scan.recursive = true;
-    scan.onCard = [&](const ScannedCard &card) {
-        rescan.cards.push_back(collectionCard(card, root, collator));
+    scan.onCard = [&scanned](const ScannedCard &card) {
+        scanned.push_back(card);
         return true;
     };
     scan.onFolder = [&rescan](const QString &path) { rescan.folders << path; };
     scanCards(newFolders, scan);
+    rescan.cards = collectionCards(scanned, root);
     return rescan;
 }
 

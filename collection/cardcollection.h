@@ -34,9 +34,22 @@ struct CollectionCard {
     QList<QCollatorSortKey> keys;
 };
 
-// A card the scanner read, as the collection keeps it. The collator is the
-// calling thread's own (frenchCollator); root is the collection's folder.
-CollectionCard collectionCard(const ScannedCard &card, const QString &root, const QCollator &collator);
+// French sort keys of texts. Genres, directors and folders recur from card
+// to card: each of theirs is made once. One a thread, as its collator.
+class SortKeys {
+public:
+    SortKeys();
+    QCollatorSortKey of(const QString &text) const { return m_collator.sortKey(text); }
+    QCollatorSortKey ofRecurring(const QString &text);
+
+private:
+    QCollator m_collator;
+    QHash<QString, QCollatorSortKey> m_recurring;
+};
+
+// A card the scanner read, as the collection keeps it; root is the
+// collection's folder.
+CollectionCard collectionCard(const ScannedCard &card, const QString &root, SortKeys &keys);
 
 // Puts cards in the collection's order by column. Cards that come to apply
 // in the collection's order need no sort there, so this runs where they

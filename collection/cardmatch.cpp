@@ -21,6 +21,50 @@ void spellLigatures(QString &text)
         text.replace(QChar(letter), QLatin1StringView(spelled));
 }
 
+// The text folded the long way: case, ligatures, then accents dropped.
+QString foldedWhole(QStringView text)
+{
+    QString folded = text.toString().toCaseFolded();
+    spellLigatures(folded);
+    folded = folded.normalized(QString::NormalizationForm_D);
+    folded.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return folded;
+}
+
+// Each character of the Latin alphabets folded once, the long way, so that
+// a card's texts (Windows-1252, all below U+0300 but a few punctuation
+// marks) are folded a character at a time.
+constexpr char16_t kFoldTableSize = 0x300;
+struct FoldedChar {
+    char16_t units[2] {};
+    quint8 length = 3;   // over 2: fold the whole text the long way
+};
+using FoldTable = std::array<FoldedChar, kFoldTableSize>;
+
+const FoldTable &foldTable()
+{
+    static const FoldTable table = [] {
+        FoldTable folds;
+        for (char16_t c = 0; c < kFoldTableSize; ++c) {
+            const QString folded = foldedWhole(QStringView(&c, 1));
+            if (folded.size() > 2)
+                continue;
+            folds[c].length = quint8(folded.size());
+            std::copy(folded.utf16(), folded.utf16() + folded.size(), folds[c].units);
+        }
+        return folds;
+    }();
+    return table;
+}
+
+// A character beyond the table that folding leaves as it is: no case, no
+// accent, nothing to decompose (the quotes, dashes and euro sign of a card).
+bool keptAsIs(QChar c)
+{
+    return !c.isSurrogate() && c.category() != QChar::Mark_NonSpacing
+        && c.decompositionTag() != QChar::Canonical && c.toCaseFolded() == c;
+}
+
 // The card's field behind each of FoldedCard's.
 constexpr std::array<Field, FoldedCard::Count> kSearchedFields
     = { Field::Titre, Field::Annee, Field::Type, Field::Realisateur, Field::Acteurs, Field::Resume };
@@ -43,10 +87,23 @@ QString foldedText(QStringView text)
 {
     if (isAscii(text))   // most texts: no accent to drop
         return text.toString().toCaseFolded();
-    QString folded = text.toString().toCaseFolded();
-    spellLigatures(folded);
-    folded = folded.normalized(QString::NormalizationForm_D);
-    folded.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    const FoldTable &table = foldTable();
+    QString folded(text.size() * 2, Qt::Uninitialized);
+    qsizetype length = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= kFoldTableSize) {
+            if (!keptAsIs(c))
+                return foldedWhole(text);
+            folded[length++] = c;
+            continue;
+        }
+        const FoldedChar &fold = table[c.unicode()];
+        if (fold.length > 2)
+            return foldedWhole(text);
+        for (quint8 i = 0; i < fold.length; ++i)
+            folded[length++] = QChar(fold.units[i]);
+    }
+    folded.truncate(length);
     return folded;
 }
 

@@ -40,6 +40,7 @@ private slots:
     void frenchOrder();
     void match_data();
     void match();
+    void foldsEveryCharacterAsItsText();
     void yearRanges_data();
     void yearRanges();
     void csvLines_data();
@@ -154,6 +155,26 @@ void tst_Collection::match()
     const CardMatcher matcher(query);
     QCOMPARE(matcher.matches(card), found);
     QCOMPARE(matcher.matches(foldCard(card)), found);
+}
+
+// Texts are folded a character at a time from a table; every character of
+// the basic plane folds as the whole text would: case, ligatures, accents.
+void tst_Collection::foldsEveryCharacterAsItsText()
+{
+    const auto longWay = [](const QString &text) {
+        QString folded = text.toCaseFolded().replace(u"œ"_s, u"oe"_s).replace(u"æ"_s, u"ae"_s);
+        folded = folded.normalized(QString::NormalizationForm_D);
+        folded.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+        return folded;
+    };
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+        const QChar character = QChar(char16_t(c));
+        if (character.isSurrogate())
+            continue;
+        const QString text = u"Œ"_s + character + u"e\u0301"_s;
+        QCOMPARE(foldedText(text), longWay(text));
+    }
+    QCOMPARE(foldedText(u"Élan d’ŒUVRE — 10 € Ÿ"_s), u"elan d’oeuvre — 10 € y"_s);
 }
 
 void tst_Collection::yearRanges_data()
