@@ -57,6 +57,11 @@ void CollectionWindow::buildActions()
     m_playMovieAction = namedAction(this, "playMovieAction", { QKeySequence(Qt::CTRL | Qt::Key_L) });
     m_openFolderAction = namedAction(this, "openFolderAction");
     m_trashAction = namedAction(this, "trashAction", { QKeySequence::Delete });
+    // Delete trashes the card under the cursor only where the cards are, not
+    // from the side list or the search.
+    m_trashAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    for (QAbstractItemView *view : itemViews())
+        view->addAction(m_trashAction);
     m_gridAction = namedAction(this, "gridAction", { QKeySequence(Qt::CTRL | Qt::Key_1) });
     m_listAction = namedAction(this, "listAction", { QKeySequence(Qt::CTRL | Qt::Key_2) });
     m_viewGroup = new QActionGroup(this);
