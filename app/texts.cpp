@@ -98,6 +98,8 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::GridItem, u"Grille" },
     { Text::ListItem, u"Liste" },
     { Text::FindItem, u"Rechercher" },
+    { Text::SortMenu, u"Trier par" },
+    { Text::DescendingItem, u"Ordre décroissant" },
     { Text::SearchPlaceholder, u"Rechercher : titre, acteur, réalisateur…" },
     { Text::TitleColumn, u"Titre" },
     { Text::YearColumn, u"Année" },

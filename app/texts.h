@@ -94,6 +94,8 @@ enum class Text {
     GridItem,
     ListItem,
     FindItem,
+    SortMenu,
+    DescendingItem,
     SearchPlaceholder,
     TitleColumn,
     YearColumn,

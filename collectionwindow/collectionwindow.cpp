@@ -42,6 +42,8 @@ constexpr QSize kInitialSize(1000, 680);
 
 const QString kFolderKey = QStringLiteral("folder");
 const QString kViewKey = QStringLiteral("view");
+const QString kSortKey = QStringLiteral("sort");   // the column, then "-" when descending
+const QString kGeometryKey = QStringLiteral("geometry");
 
 QString canonicalFolder(const QString &folder)
 {
@@ -123,6 +125,18 @@ CollectionWindow::CollectionWindow()
     setCaptions();
     connectHandlers();
     setView(remembered(kViewKey).toString() == u"list" ? CollectionView::List : CollectionView::Grid);
+    restoreSort();
+    restoreGeometry(remembered(kGeometryKey).toByteArray());
+}
+
+void CollectionWindow::restoreSort()
+{
+    const QString sort = remembered(kSortKey).toString();
+    bool number = false;
+    const int column = QStringView(sort).left(1).toInt(&number);
+    const bool known = number && column >= 0 && column < kCardColumns;
+    chooseSort(known ? column : int(CardColumn::Titre),
+        known && sort.endsWith(u'-') ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 // The views go first: they read the cards as they close.
@@ -228,6 +242,11 @@ void CollectionWindow::setCaptions()
     m_gridAction->setText(textOf(Text::GridItem));
     m_listAction->setText(textOf(Text::ListItem));
     m_findAction->setText(textOf(Text::FindItem));
+    m_sortMenu->setTitle(textOf(Text::SortMenu));
+    for (int column = 0; column < kCardColumns; ++column)
+        m_sortActions[column]->setText(
+            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+    m_descendingAction->setText(textOf(Text::DescendingItem));
     m_searchEdit->setPlaceholderText(textOf(Text::SearchPlaceholder));
     m_searchEdit->setAccessibleName(textOf(Text::FindItem));
 }
@@ -236,7 +255,12 @@ void CollectionWindow::openFolder(const QString &folder)
 {
     if (folder == m_collection.root() && !m_collection.cards().empty())
         return;
-    m_model->update([&] { m_collection = CardCollection(folder); });
+    m_model->update([&] {
+        const CardColumn column = m_collection.sortColumn();
+        const Qt::SortOrder order = m_collection.sortOrder();
+        m_collection = CardCollection(folder);
+        m_collection.sortBy(column, order);
+    });
     m_watch->watch({});
     m_touchedFolders.clear();
     setWindowTitle(textOf(Text::CollectionCaption)
@@ -269,6 +293,29 @@ QList<QAbstractItemView *> CollectionWindow::itemViews() const
 CollectionView CollectionWindow::view() const
 {
     return m_views->currentWidget() == m_listView ? CollectionView::List : CollectionView::Grid;
+}
+
+// The order chosen, from the menu or the list's columns, is remembered as
+// the view is.
+void CollectionWindow::chooseSort(int column, Qt::SortOrder order)
+{
+    m_listView->sortByColumn(column, order);
+}
+
+void CollectionWindow::showSort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= kCardColumns)
+        return;
+    m_sortActions[column]->setChecked(true);
+    m_descendingAction->setChecked(order == Qt::DescendingOrder);
+    remember(
+        kSortKey, QString::number(column) + (order == Qt::DescendingOrder ? QStringLiteral("-") : QString()));
+}
+
+void CollectionWindow::closeEvent(QCloseEvent *event)
+{
+    remember(kGeometryKey, saveGeometry());
+    QMainWindow::closeEvent(event);
 }
 
 // The view shown is remembered for the next collection opened.

@@ -58,6 +58,7 @@ signals:
     void cardsChanged();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -75,6 +76,10 @@ private:
     void connectHandlers();
     void connectViews();
     void setView(CollectionView view);
+    void buildSortMenu();
+    void restoreSort();
+    void chooseSort(int column, Qt::SortOrder order);
+    void showSort(int column, Qt::SortOrder order);
     void followScreen();
 
     // The card under the cursor of the view shown; empty when none.
@@ -128,7 +133,9 @@ private:
     QTreeWidget *m_facetTree;
     QLineEdit *m_searchEdit;
     QLabel *m_countLabel;
-    QMenu *m_fileMenu, *m_cardMenu, *m_viewMenu;
+    QMenu *m_fileMenu, *m_cardMenu, *m_viewMenu, *m_sortMenu;
+    QList<QAction *> m_sortActions;   // one a column, in their order
+    QAction *m_descendingAction;
     QAction *m_newCardAction, *m_exportAction, *m_closeAction;
     QAction *m_showCardAction, *m_editCardAction, *m_playMovieAction, *m_openFolderAction, *m_trashAction;
     QAction *m_gridAction, *m_listAction, *m_findAction, *m_clearSearchAction;

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -90,9 +91,36 @@ void CollectionWindow::buildMenus()
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
     m_viewMenu->addActions({ m_gridAction, m_listAction });
     m_viewMenu->addSeparator();
+    buildSortMenu();
+    m_viewMenu->addSeparator();
     m_viewMenu->addAction(m_findAction);
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
         &CollectionWindow::openMenuBar);
+}
+
+// The grid's order too, which has no column to click: the list's columns.
+void CollectionWindow::buildSortMenu()
+{
+    m_sortMenu = m_viewMenu->addMenu(QString());
+    m_sortMenu->setObjectName(QStringLiteral("sortMenu"));
+    auto *columns = new QActionGroup(this);
+    for (int column = 0; column < kCardColumns; ++column) {
+        QAction *action = m_sortMenu->addAction(QString());
+        action->setCheckable(true);
+        columns->addAction(action);
+        m_sortActions << action;
+        connect(action, &QAction::triggered, this,
+            [this, column] { chooseSort(column, m_listView->header()->sortIndicatorOrder()); });
+    }
+    m_sortMenu->addSeparator();
+    m_descendingAction = namedAction(this, "descendingAction");
+    m_descendingAction->setCheckable(true);
+    m_sortMenu->addAction(m_descendingAction);
+    connect(m_descendingAction, &QAction::triggered, this, [this](bool descending) {
+        chooseSort(m_listView->header()->sortIndicatorSection(),
+            descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    });
+    connect(m_listView->header(), &QHeaderView::sortIndicatorChanged, this, &CollectionWindow::showSort);
 }
 
 void CollectionWindow::buildToolBar()

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,6 +83,7 @@ void tst_CollectionWindow::initTestCase()
 // Cards at the top and below, a file that is no card, a link back to the top.
 void tst_CollectionWindow::init()
 {
+    QSettings(u"cinefiche"_s, u"collection"_s).clear();   // each test starts from the first view and order
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(m_dir->path()).mkpath(u"classiques/muets"_s));
     QVERIFY(writeBytes(path(u"eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s, u"Étienne Roux"_s)));
@@ -176,9 +178,14 @@ void tst_CollectionWindow::sortsTheListAndRemembersIt()
     QVERIFY(list->isVisible());
     list->sortByColumn(int(CardColumn::Annee), Qt::AscendingOrder);
     QCOMPARE(titlesShown(), (QStringList { u"Élan"_s, u"Fable"_s, u"Eau"_s }));
+    // The grid is ordered from the menu, descending too; both are remembered.
+    child<QAction>(m_window, "descendingAction")->trigger();
+    QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Fable"_s, u"Élan"_s }));
     CollectionWindow::discard();
     open();
     QCOMPARE(m_window->view(), CollectionView::List);
+    QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Fable"_s, u"Élan"_s }));
+    QVERIFY(child<QAction>(m_window, "descendingAction")->isChecked());
     child<QAction>(m_window, "gridAction")->trigger();
 }
 
