@@ -70,7 +70,7 @@ int openRegular(const QString &path, CardReadStatus &status, qint64 &size, CardF
         return -1;
     }
     size = info.st_size;
-    fingerprint = *fingerprintOf(fd);
+    fingerprint = fingerprintOf(info);
     status = CardReadStatus::Ok;
     return fd;
 }
@@ -131,6 +131,16 @@ CardRead cardFromHead(std::optional<QByteArrayView> head)
     else
         result.record = decodeRecord(head->sliced(CardLayout::MarkerSize));
     return result;
+}
+
+// The record's bytes (missing ones read as spaces), decoded when asked.
+void keepRecord(CardHead &head, QByteArrayView record, RecordText text)
+{
+    const qsizetype kept = std::min<qsizetype>(record.size(), kRecordWidth);
+    std::copy_n(record.data(), kept, head.recordBytes.begin());
+    std::fill(head.recordBytes.begin() + kept, head.recordBytes.end(), ' ');
+    if (text == RecordText::Decoded)
+        head.record = decodeRecord(QByteArrayView(head.recordBytes.data(), kRecordWidth));
 }
 
 // The poster's working file of folder, made anew: a link planted there is
@@ -220,7 +230,7 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
     return result;
 }
 
-CardHead readCardHead(const QString &path, PosterHeader poster)
+CardHead readCardHead(const QString &path, PosterHeader poster, RecordText text)
 {
     CardHead head;
     qint64 size = 0;
@@ -231,9 +241,12 @@ CardHead readCardHead(const QString &path, PosterHeader poster)
     char bytes[CardLayout::PosterOffset + kPosterHeadBytes];
     const qsizetype wanted = CardLayout::PosterOffset + (poster == PosterHeader::Read ? kPosterHeadBytes : 0);
     const qsizetype n = readUpTo(fd, bytes, wanted);
-    const CardRead read = cardFromHead(n < 0 ? std::nullopt : std::optional(QByteArrayView(bytes, n)));
-    head.status = read.status;
-    head.record = read.record;
+    if (n < 0)
+        head.status = CardReadStatus::Unreadable;
+    else if (!QByteArrayView(bytes, n).startsWith(QByteArrayView(cardMarkerBytes())))
+        head.status = CardReadStatus::NotCard;
+    else
+        keepRecord(head, QByteArrayView(bytes, n).sliced(CardLayout::MarkerSize), text);
     head.posterBytes = std::max<qint64>(0, size - CardLayout::PosterOffset);
     if (head.status == CardReadStatus::Ok && head.posterBytes > 0 && poster == PosterHeader::Read
         && n >= CardLayout::PosterOffset)

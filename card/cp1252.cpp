@@ -77,6 +77,11 @@ QString fromCp1252(const char *bytes, qsizetype size)
     return text;
 }
 
+char16_t cp1252Character(unsigned char byte)
+{
+    return byteCharacters()[byte];
+}
+
 QString fromCp1252(const QByteArray &bytes)
 {
     return fromCp1252(bytes.constData(), bytes.size());

@@ -31,7 +31,7 @@ private:
 
     bool file(const QString &path, bool named) const
     {
-        ScannedCard card { path, readCardHead(path, m_scan.poster) };
+        ScannedCard card { path, readCardHead(path, m_scan.poster, m_scan.text) };
         const CardReadStatus status = card.head.status;
         if (status == CardReadStatus::Ok)
             return m_scan.onCard(card);
