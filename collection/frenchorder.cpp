@@ -52,16 +52,15 @@ void sortFrench(QStringList &texts)
 // that "2" comes before "10"; then the letters' cases, small first.
 std::optional<QByteArray> asciiFrenchKey(QStringView name)
 {
-    QByteArray key, cases;
-    key.reserve(name.size() + 8);
+    // A digit takes at most three bytes (a number of one), a letter two.
+    QByteArray key(3 * name.size() + 1, Qt::Uninitialized);
+    char *to = key.data();
     for (qsizetype at = 0; at < name.size();) {
         const char16_t c = name[at].unicode();
         if (c < 0x20 || c > 0x7e)
             return std::nullopt;
         if (!isDigit(c)) {
-            key.append(kWeights[c]);
-            if (kWeights[c] >= kWeights['a'])
-                cases.append(c >= u'a' ? '\1' : '\2');
+            *to++ = kWeights[c];
             ++at;
             continue;
         }
@@ -70,9 +69,16 @@ std::optional<QByteArray> asciiFrenchKey(QStringView name)
             ++end;
         if ((c == u'0' && end - at > 1) || end - at > kLongestNumber)
             return std::nullopt;
-        key.append(kNumberWeight).append(char(end - at));
+        *to++ = kNumberWeight;
+        *to++ = char(end - at);
         for (; at < end; ++at)
-            key.append(char(name[at].unicode()));
+            *to++ = char(name[at].unicode());
     }
-    return key.append('\0').append(cases);
+    *to++ = '\0';
+    for (const QChar c : name) {
+        if (kWeights[c.unicode()] >= kWeights['a'])
+            *to++ = c >= u'a' ? '\1' : '\2';
+    }
+    key.truncate(to - key.constData());
+    return key;
 }
