@@ -17,8 +17,9 @@
 
 namespace {
 
-// What readCardHead reads of a poster with the record, for its header.
-constexpr qsizetype kPosterHeadBytes = 4096;
+// What readCardHead reads of a poster with the record, for its header: the
+// rest of the file's first page, so that the read touches one page alone.
+constexpr qsizetype kPosterHeadBytes = 4096 - CardLayout::PosterOffset;
 
 // Large blocks: a poster of 100 MB is a hundred writes, not 200,000.
 constexpr qint64 kBlock = 1024 * 1024;
