@@ -19,7 +19,7 @@ namespace {
 
 // What readCardHead reads of a poster with the record, for its header: the
 // rest of the file's first page, so that the read touches one page alone.
-constexpr qsizetype kPosterHeadBytes = 4096 - CardLayout::PosterOffset;
+constexpr qsizetype kPosterHeadBytes = 2048 - CardLayout::PosterOffset;
 
 // Large blocks: a poster of 100 MB is a hundred writes, not 200,000.
 constexpr qint64 kBlock = 1024 * 1024;
@@ -108,7 +108,8 @@ qsizetype readUpTo(int fd, char *buffer, qsizetype size)
 // The poster's header of the card open as fd, whose first bytes are read.
 PosterInfo posterHeader(int fd, QByteArrayView read)
 {
-    return readPictureHeader([fd, read](qint64 offset, char *buffer, qint64 size) -> qint64 {
+    // Captured by reference, so that the reader is kept without an allocation.
+    return readPictureHeader([fd, &read](qint64 offset, char *buffer, qint64 size) -> qint64 {
         if (offset + size <= read.size()) {
             std::copy_n(read.data() + offset, size, buffer);
             return size;

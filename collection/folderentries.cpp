@@ -29,7 +29,7 @@ std::optional<std::vector<FolderEntry>> unsortedEntries(const QString &path)
     // errno tells the end of the folder from a failed read: cleared before
     // each read, as the look at an entry may set it.
     for (errno = 0; const dirent *entry = ::readdir(folder); errno = 0) {
-        const QByteArray name(entry->d_name);
+        const QByteArrayView name(entry->d_name);
         if (name == "." || name == "..")
             continue;
         const QString decoded = pathFromNative(name);

@@ -53,7 +53,11 @@ struct Writer {
     char *to;
     bool compact;
 
-    void raw(std::string_view bytes) { to = std::copy(bytes.begin(), bytes.end(), to); }
+    void raw(std::string_view bytes)
+    {
+        std::memcpy(to, bytes.data(), bytes.size());
+        to += bytes.size();
+    }
     void number(qint64 value) { to = std::to_chars(to, to + 20, value).ptr; }
     void newLine(int depth)
     {
