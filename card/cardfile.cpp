@@ -54,9 +54,13 @@ Transfer writeAll(QIODevice &out, const QByteArray &bytes)
 // link to one counts), never waiting on a FIFO; size gets its length. -1,
 // with status Missing for anything that is not a regular file.
 // A name too long for the system is no missing file: it says so.
-int openRegular(const QString &path, CardReadStatus &status, qint64 &size, CardFingerprint &fingerprint)
+int openRegular(
+    int folder, const QByteArray &name, CardReadStatus &status, qint64 &size, CardFingerprint &fingerprint)
 {
-    const int fd = openNative(path, O_RDONLY | O_NONBLOCK);
+    int fd = -1;
+    do
+        fd = ::openat(folder, name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         const bool denied = errno == EACCES || errno == EPERM || errno == EIO;
         status = errno == ENAMETOOLONG ? CardReadStatus::NameTooLong
@@ -79,7 +83,7 @@ int openRegular(const QString &path, CardReadStatus &status, qint64 &size, CardF
 CardReadStatus openRegularFile(QFile &file, const QString &path, qint64 &size, CardFingerprint &fingerprint)
 {
     CardReadStatus status = CardReadStatus::Ok;
-    const int fd = openRegular(path, status, size, fingerprint);
+    const int fd = openRegular(AT_FDCWD, nativePath(path), status, size, fingerprint);
     if (fd >= 0
         && !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
@@ -234,9 +238,14 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
 
 CardHead readCardHead(const QString &path, PosterHeader poster, RecordText text)
 {
+    return readCardHeadAt(AT_FDCWD, nativePath(path), poster, text);
+}
+
+CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster, RecordText text)
+{
     CardHead head;
     qint64 size = 0;
-    const int fd = openRegular(path, head.status, size, head.fingerprint);
+    const int fd = openRegular(folder, name, head.status, size, head.fingerprint);
     if (fd < 0)
         return head;
     // Most posters' headers are in the first bytes after the record: one read serves both.

@@ -60,6 +60,9 @@ enum class RecordText { Decoded, BytesOnly };
 // most often in that same read.
 CardHead readCardHead(
     const QString &path, PosterHeader poster = PosterHeader::Skip, RecordText text = RecordText::Decoded);
+// The same for the card named name (its own bytes) in the folder open as
+// folder: no path to walk again for each card of a folder.
+CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster, RecordText text);
 
 // The poster of the card at cardPath, read in place: position 0 is the byte
 // at offset 1176. Read-only; empty for a card without poster.

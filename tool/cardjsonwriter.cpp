@@ -168,11 +168,31 @@ const std::array<ByteText, 256> &byteTexts()
     return table;
 }
 
+// Whether the eight bytes of word stand in a JSON string as they are:
+// none below a blank, above ASCII, a quote or a backslash.
+bool plainWord(quint64 word)
+{
+    constexpr quint64 kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+    const auto hasZero = [](quint64 bytes) { return (bytes - kOnes) & ~bytes & kHighs; };
+    const quint64 belowBlank = (word - 0x20 * kOnes) & ~word & kHighs;
+    return (belowBlank | (word & kHighs) | hasZero(word ^ ('"' * kOnes)) | hasZero(word ^ ('\\' * kOnes)))
+        == 0;
+}
+
 void Writer::cp1252String(QByteArrayView bytes, LineBreaks breaks)
 {
     const std::array<ByteText, 256> &texts = byteTexts();
     *to++ = '"';
     for (qsizetype at = 0; at < bytes.size(); ++at) {
+        // Most text is plain ASCII, copied eight bytes at a time.
+        for (quint64 word = 0; at + 8 <= bytes.size(); at += 8, to += 8) {
+            std::memcpy(&word, bytes.data() + at, 8);
+            if (!plainWord(word))
+                break;
+            std::memcpy(to, &word, 8);
+        }
+        if (at == bytes.size())
+            break;
         const uchar byte = uchar(bytes[at]);
         if (byte == '\r' && breaks == LineBreaks::Summary) {
             raw("\\n");
