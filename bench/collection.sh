@@ -68,8 +68,8 @@ one_find() { "$bin/stopwatch" "$tool" find "$work/catalogue/fiche-1.cfh" --acteu
 one_show() { "$bin/stopwatch" "$tool" show --json "$work/catalogue/fiche-1.cfh"; }
 core_anchor() { "$bin/stopwatch" "$bin/startanchor"; }
 
-catalogue_first() {   # an empty thumbnail cache each time
-    rm -rf "$XDG_CACHE_HOME/thumbnails" "$out/catalogue.html"
+catalogue_first() {   # empty thumbnail caches each time, the shared one and the catalogue's own
+    rm -rf "$XDG_CACHE_HOME/thumbnails" "$XDG_CACHE_HOME/cinefiche" "$out/catalogue.html"
     "$bin/stopwatch" "$tool" catalogue "$work/catalogue" -o "$out/catalogue.html"
 }
 catalogue_again() {
