@@ -33,10 +33,16 @@ jpeg_picture() {   # width, height, output
     "$convert" -seed 1 -size "$1x$2" plasma:fractal -attenuate 0.5 +noise Gaussian -quality 90 "$3"
 }
 
-make_inputs() {
-    mkdir -p "$work/cards" "$out" "$work/cache"
-    mkdir -m 700 "$work/runtime"
+# What the collection's rows need of make_inputs: the 1 MB poster.
+make_collection_pictures() {
+    mkdir -p "$out" "$work/cache"
     jpeg_picture 1000 1500 "$work/poster-1mo.jpg"
+}
+
+make_inputs() {
+    mkdir -p "$work/cards"
+    mkdir -m 700 "$work/runtime"
+    make_collection_pictures
     jpeg_picture 2300 3450 "$work/poster-5mo.jpg"
     bmp_picture 5120 6510 >"$work/poster-100mo.bmp"
     local size

@@ -235,10 +235,10 @@ print_collection_window_table() {
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Fabrication des entrées dans $work..." >&2
-make_inputs
-[ $has_tool = yes ] && make_collection_inputs
 if [ $only_collection = yes ]; then
     [ $has_tool = yes ] || { echo "cinefiche-card n'est pas construit" >&2; exit 1; }
+    make_collection_pictures   # the collection's rows alone: no 100 MB picture, no desktop
+    make_collection_inputs
     export XDG_CACHE_HOME=$work/cache
     echo "Mesures..." >&2
     measures_start=$SECONDS
@@ -248,6 +248,8 @@ if [ $only_collection = yes ]; then
     print_collection_table
     exit 0
 fi
+make_inputs
+[ $has_tool = yes ] && make_collection_inputs
 start_desktop
 if [ $only_window = yes ]; then
     [ $has_tool = yes ] || { echo "cinefiche-card n'est pas construit" >&2; exit 1; }

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
+
 bool FileExists(const QString &path)
 {
     if (path.isEmpty())
@@ -25,8 +27,16 @@ bool IsFileReadOnly(const QString &path)
 
 QString TrimRight(const QString &text)
 {
+    // Fixed-width fields end in long runs of blanks: four are tested at a time.
+    constexpr quint64 kBlanks = 0x0020002000200020;
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
     qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+    for (quint64 four = 0; end >= 4; end -= 4) {
+        std::memcpy(&four, units + end - 4, sizeof four);
+        if (four != kBlanks)
+            break;
+    }
+    while (end > 0 && units[end - 1] == u' ')
         --end;
-    return text.left(end);
+    return end == text.size() ? text : text.left(end);
 }

@@ -17,8 +17,9 @@
 
 namespace {
 
-// What readCardHead reads of a poster with the record, for its header.
-constexpr qsizetype kPosterHeadBytes = 4096;
+// What readCardHead reads of a poster with the record, for its header: the
+// rest of the file's first page, so that the read touches one page alone.
+constexpr qsizetype kPosterHeadBytes = 2048 - CardLayout::PosterOffset;
 
 // Large blocks: a poster of 100 MB is a hundred writes, not 200,000.
 constexpr qint64 kBlock = 1024 * 1024;
@@ -53,9 +54,13 @@ Transfer writeAll(QIODevice &out, const QByteArray &bytes)
 // link to one counts), never waiting on a FIFO; size gets its length. -1,
 // with status Missing for anything that is not a regular file.
 // A name too long for the system is no missing file: it says so.
-int openRegular(const QString &path, CardReadStatus &status, qint64 &size, CardFingerprint &fingerprint)
+int openRegular(
+    int folder, const QByteArray &name, CardReadStatus &status, qint64 &size, CardFingerprint &fingerprint)
 {
-    const int fd = openNative(path, O_RDONLY | O_NONBLOCK);
+    int fd = -1;
+    do
+        fd = ::openat(folder, name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         const bool denied = errno == EACCES || errno == EPERM || errno == EIO;
         status = errno == ENAMETOOLONG ? CardReadStatus::NameTooLong
@@ -70,7 +75,7 @@ int openRegular(const QString &path, CardReadStatus &status, qint64 &size, CardF
         return -1;
     }
     size = info.st_size;
-    fingerprint = *fingerprintOf(fd);
+    fingerprint = fingerprintOf(info);
     status = CardReadStatus::Ok;
     return fd;
 }
@@ -78,7 +83,7 @@ int openRegular(const QString &path, CardReadStatus &status, qint64 &size, CardF
 CardReadStatus openRegularFile(QFile &file, const QString &path, qint64 &size, CardFingerprint &fingerprint)
 {
     CardReadStatus status = CardReadStatus::Ok;
-    const int fd = openRegular(path, status, size, fingerprint);
+    const int fd = openRegular(AT_FDCWD, nativePath(path), status, size, fingerprint);
     if (fd >= 0
         && !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
@@ -107,7 +112,8 @@ qsizetype readUpTo(int fd, char *buffer, qsizetype size)
 // The poster's header of the card open as fd, whose first bytes are read.
 PosterInfo posterHeader(int fd, QByteArrayView read)
 {
-    return readPictureHeader([fd, read](qint64 offset, char *buffer, qint64 size) -> qint64 {
+    // Captured by reference, so that the reader is kept without an allocation.
+    return readPictureHeader([fd, &read](qint64 offset, char *buffer, qint64 size) -> qint64 {
         if (offset + size <= read.size()) {
             std::copy_n(read.data() + offset, size, buffer);
             return size;
@@ -131,6 +137,16 @@ CardRead cardFromHead(std::optional<QByteArrayView> head)
     else
         result.record = decodeRecord(head->sliced(CardLayout::MarkerSize));
     return result;
+}
+
+// The record's bytes (missing ones read as spaces), decoded when asked.
+void keepRecord(CardHead &head, QByteArrayView record, RecordText text)
+{
+    const qsizetype kept = std::min<qsizetype>(record.size(), kRecordWidth);
+    std::copy_n(record.data(), kept, head.recordBytes.begin());
+    std::fill(head.recordBytes.begin() + kept, head.recordBytes.end(), ' ');
+    if (text == RecordText::Decoded)
+        head.record = decodeRecord(QByteArrayView(head.recordBytes.data(), kRecordWidth));
 }
 
 // The poster's working file of folder, made anew: a link planted there is
@@ -220,20 +236,28 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
     return result;
 }
 
-CardHead readCardHead(const QString &path, PosterHeader poster)
+CardHead readCardHead(const QString &path, PosterHeader poster, RecordText text)
+{
+    return readCardHeadAt(AT_FDCWD, nativePath(path), poster, text);
+}
+
+CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster, RecordText text)
 {
     CardHead head;
     qint64 size = 0;
-    const int fd = openRegular(path, head.status, size, head.fingerprint);
+    const int fd = openRegular(folder, name, head.status, size, head.fingerprint);
     if (fd < 0)
         return head;
     // Most posters' headers are in the first bytes after the record: one read serves both.
     char bytes[CardLayout::PosterOffset + kPosterHeadBytes];
     const qsizetype wanted = CardLayout::PosterOffset + (poster == PosterHeader::Read ? kPosterHeadBytes : 0);
     const qsizetype n = readUpTo(fd, bytes, wanted);
-    const CardRead read = cardFromHead(n < 0 ? std::nullopt : std::optional(QByteArrayView(bytes, n)));
-    head.status = read.status;
-    head.record = read.record;
+    if (n < 0)
+        head.status = CardReadStatus::Unreadable;
+    else if (!QByteArrayView(bytes, n).startsWith(QByteArrayView(cardMarkerBytes())))
+        head.status = CardReadStatus::NotCard;
+    else
+        keepRecord(head, QByteArrayView(bytes, n).sliced(CardLayout::MarkerSize), text);
     head.posterBytes = std::max<qint64>(0, size - CardLayout::PosterOffset);
     if (head.status == CardReadStatus::Ok && head.posterBytes > 0 && poster == PosterHeader::Read
         && n >= CardLayout::PosterOffset)

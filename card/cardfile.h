@@ -43,19 +43,26 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder);
 
 struct CardHead {
     CardReadStatus status = CardReadStatus::Ok;
-    CardRecord record { Qt::Uninitialized };   // meaningful only when the status is Ok
-    qint64 posterBytes = 0;                    // bytes after offset 1176
-    CardFingerprint fingerprint {};            // the file as read
-    PosterInfo poster {};                      // with PosterHeader::Read: the poster's picture
+    CardRecord record { Qt::Uninitialized };   // meaningful only when the status is Ok and it is decoded
+    std::array<char, kRecordWidth> recordBytes {};   // the record as stored, when the status is Ok
+    qint64 posterBytes = 0;                          // bytes after offset 1176
+    CardFingerprint fingerprint {};                  // the file as read
+    PosterInfo poster {};                            // with PosterHeader::Read: the poster's picture
 };
 
 enum class PosterHeader { Skip, Read };
+// BytesOnly: the record is left undecoded, for a reader of its bytes alone.
+enum class RecordText { Decoded, BytesOnly };
 
 // The record of the card at path, from its first 1176 bytes alone, and the
 // size of its poster: one open, one look at the file and one read. With
 // PosterHeader::Read, also the poster's format and pixels from its header,
 // most often in that same read.
-CardHead readCardHead(const QString &path, PosterHeader poster = PosterHeader::Skip);
+CardHead readCardHead(
+    const QString &path, PosterHeader poster = PosterHeader::Skip, RecordText text = RecordText::Decoded);
+// The same for the card named name (its own bytes) in the folder open as
+// folder: no path to walk again for each card of a folder.
+CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster, RecordText text);
 
 // The poster of the card at cardPath, read in place: position 0 is the byte
 // at offset 1176. Read-only; empty for a card without poster.

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <optional>
 
+struct stat;
+
 // What tells one version of a card file from another: a new file replaces a
 // card at each save, so its inode, times or size differ from the old one's.
 struct CardFingerprint {
@@ -21,6 +23,7 @@ struct CardFingerprint {
 // The fingerprint of the file open as fd, or of the file at path (links
 // followed); nullopt when there is none.
 std::optional<CardFingerprint> fingerprintOf(int fd);
+CardFingerprint fingerprintOf(const struct stat &info);
 std::optional<CardFingerprint> cardFingerprint(const QString &path);
 
 enum class LockStatus {

@@ -59,8 +59,9 @@ std::optional<SaveResult> lockFailed(const CardLock &lock, const QString &path)
 
 // Writes cardPath from record and, as poster asks, the bytes of card after
 // its separator, none, or the file poster.path.
+// batch, when given, takes the new card to name later.
 SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &cardPath,
-    const CardRecord &record, const PosterChoice &poster, LinkAtPath links)
+    const CardRecord &record, const PosterChoice &poster, LinkAtPath links, FileBatch *batch = nullptr)
 {
     QFile picture;
     const bool replaced = poster.kind == PosterChoice::Kind::Replace;
@@ -78,8 +79,9 @@ SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &card
     }
     const auto write = [&](QIODevice &out) { return writeCard(out, record, bytes, separator); };
     CardFingerprint written;
-    SaveResult result = transferred(replaceFile(cardPath, write, Durability::OnDisk, links, &written),
-        bytes == &card ? sourceCard : poster.path, cardPath);
+    const Transfer transfer = batch ? batch->add(cardPath, write, links)
+                                    : replaceFile(cardPath, write, Durability::OnDisk, links, &written);
+    SaveResult result = transferred(transfer, bytes == &card ? sourceCard : poster.path, cardPath);
     result.written = written;
     return result;
 }
@@ -154,4 +156,26 @@ SaveResult replaceIfUnchanged(const QString &cardPath, const CardFingerprint &lo
     if (!openLocked(in, lock))
         return failed(SaveStatus::ReadFailed, cardPath);
     return writeFrom(in, cardPath, cardPath, record, poster, links);
+}
+
+SaveResult CardBatch::add(
+    const QString &cardPath, const CardRecord &record, const QString &posterPath, LinkAtPath links)
+{
+    QFile none;
+    const auto kind = posterPath.isEmpty() ? PosterChoice::Kind::Remove : PosterChoice::Kind::Replace;
+    const SaveResult result
+        = writeFrom(none, QString(), cardPath, record, { kind, posterPath }, links, &m_files);
+    if (result.ok())
+        m_paths << cardPath;
+    return result;
+}
+
+std::vector<SaveResult> CardBatch::place()
+{
+    const std::vector<Transfer> placed = m_files.place();
+    std::vector<SaveResult> results;
+    for (size_t i = 0; i < placed.size(); ++i)
+        results.push_back(transferred(placed[i], QString(), m_paths[qsizetype(i)]));
+    m_paths.clear();
+    return results;
 }

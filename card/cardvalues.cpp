@@ -76,6 +76,8 @@ QString storedText(FieldRule rule, const QString &text)
     return rule == FieldRule::Summary ? resumeField(text) : text;
 }
 
+}   // namespace
+
 QString shownText(FieldRule rule, const QString &stored)
 {
     if (rule == FieldRule::Summary)
@@ -86,8 +88,6 @@ QString shownText(FieldRule rule, const QString &stored)
         text.remove(0, 1);
     return text;
 }
-
-}   // namespace
 
 QString fieldName(Field field)
 {

@@ -26,6 +26,8 @@ struct CardValues {
     const QString &text(Field field) const;
 };
 CardValues cardValues(const CardRecord &record);
+// The value shown of a field's stored text (not for Actors).
+QString shownText(FieldRule rule, const QString &stored);
 
 // One field's new value; names is used for Acteurs, text for the others.
 struct CardEdit {

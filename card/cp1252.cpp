@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -69,12 +70,29 @@ const std::array<char16_t, 256> &byteCharacters()
 
 QString fromCp1252(const char *bytes, qsizetype size)
 {
-    const std::array<char16_t, 256> &characters = byteCharacters();
-    QString text(size, Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < size; ++i)
-        out[i] = characters[static_cast<unsigned char>(bytes[i])];
+    // Latin-1 is the code page but for 0x80 to 0x9F, and Qt decodes it many bytes at a time.
+    QString text = QString::fromLatin1(bytes, size);
+    qsizetype first = 0;   // ASCII is passed over eight bytes at a time
+    for (quint64 word = 0; first + 8 <= size; first += 8) {
+        std::memcpy(&word, bytes + first, 8);
+        if (word & 0x8080808080808080)
+            break;
+    }
+    const auto high = [](char byte) { return (uchar(byte) & 0xE0) == 0x80; };
+    char16_t *out = nullptr;
+    for (qsizetype i = first; i < size; ++i) {
+        if (!high(bytes[i]))
+            continue;
+        if (out == nullptr)
+            out = reinterpret_cast<char16_t *>(text.data());
+        out[i] = kHigh[uchar(bytes[i]) - 0x80];
+    }
     return text;
+}
+
+char16_t cp1252Character(unsigned char byte)
+{
+    return byteCharacters()[byte];
 }
 
 QString fromCp1252(const QByteArray &bytes)

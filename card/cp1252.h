@@ -10,6 +10,8 @@
 
 QString fromCp1252(const QByteArray &bytes);
 QString fromCp1252(const char *bytes, qsizetype size);
+// The character of one byte.
+char16_t cp1252Character(unsigned char byte);
 QByteArray toCp1252(const QString &text);
 
 // Whether c has a byte of its own (and so is not written as "?").

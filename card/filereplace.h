@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 struct CardFingerprint;
 
@@ -38,3 +39,33 @@ enum class LinkAtPath {
 Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice &)> &write,
     Durability durability = Durability::OnDisk, LinkAtPath links = LinkAtPath::Refuse,
     CardFingerprint *placed = nullptr);
+
+// New files that take their names together, once all of them are on the
+// disk: one wait for the disk serves them all. Each is written nameless
+// where the file system allows it, so a killed run leaves none of them and
+// no name ever shows a half-written file; files still waiting when the batch
+// ends are dropped.
+class FileBatch {
+public:
+    FileBatch() = default;
+    ~FileBatch();
+    FileBatch(const FileBatch &) = delete;
+    FileBatch &operator=(const FileBatch &) = delete;
+
+    // Writes the new file for path as replaceFile does; it takes the name at place().
+    Transfer add(const QString &path, const std::function<Transfer(QIODevice &)> &write,
+        LinkAtPath links = LinkAtPath::Refuse);
+    qsizetype size() const { return qsizetype(m_files.size()); }
+    // Puts every file added in place once all are on the disk; each one's
+    // result, in the order they were added.
+    std::vector<Transfer> place();
+
+private:
+    struct Waiting {
+        int fd;
+        QByteArray named;   // its name, where the file system gives no nameless file
+        QByteArray path;
+    };
+    std::vector<Waiting> m_files;
+    void drop(const Waiting &file);
+};

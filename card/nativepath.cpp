@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -45,6 +46,11 @@ int sequenceAt(QByteArrayView bytes, qsizetype i, char32_t &point)
 
 QByteArray nativePath(const QString &path)
 {
+    const auto escape = [](QChar unit) {
+        return unit.unicode() >= kEscapeBase + 0x80 && unit.unicode() <= kEscapeBase + 0xFF;
+    };
+    if (std::none_of(path.begin(), path.end(), escape))
+        return path.toUtf8();
     QByteArray bytes;
     bytes.reserve(path.size());
     qsizetype start = 0;   // the text not yet encoded
@@ -63,9 +69,11 @@ QByteArray nativePath(const QString &path)
 
 QString pathFromNative(QByteArrayView bytes)
 {
-    QString path;
+    // Most names are ASCII, which Latin-1 decodes as it stands.
+    const auto ascii = std::find_if(bytes.begin(), bytes.end(), [](char byte) { return byte & 0x80; });
+    QString path = QString::fromLatin1(bytes.first(ascii - bytes.begin()));
     path.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size();) {
+    for (qsizetype i = path.size(); i < bytes.size();) {
         char32_t point = 0;
         const int length = sequenceAt(bytes, i, point);
         if (length == 0) {

@@ -1,6 +1,7 @@
 #include "collection/cardmatch.h"
 
 #include "card/basics.h"
+#include "card/cp1252.h"
 
 #include <QRegularExpression>
 
@@ -160,4 +161,19 @@ bool CardMatcher::matches(const CardRecord &record) const
             card.fields[field] = foldedText(TrimRight(recordField(record, int(field))));
     }
     return matches(card);
+}
+
+bool CardMatcher::matches(QByteArrayView bytes) const
+{
+    CardRecord record(Qt::Uninitialized);
+    const auto decode = [&](Field field) {
+        const FieldSpec &spec = fieldSpec(field);
+        record.text(field) = fromCp1252(bytes.data() + spec.offset, spec.width);
+    };
+    decode(Field::Annee);
+    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
+        if (!m_words.isEmpty() || !m_fieldTexts[field].isEmpty())
+            decode(kSearchedFields[field]);
+    }
+    return matches(record);
 }

@@ -43,6 +43,9 @@ public:
     bool matches(const FoldedCard &card) const;
     // Folds only the fields the query reads.
     bool matches(const CardRecord &record) const;
+    // The same from the record's bytes as a card stores them (kRecordWidth
+    // of them), decoding only the fields the query reads.
+    bool matches(QByteArrayView record) const;
 
 private:
     QStringList m_words;

@@ -3,9 +3,40 @@
 #include "card/nativepath.h"
 #include "collection/folderentries.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// A folder opened when first asked for, and closed at the end.
+class OpenFolder {
+public:
+    explicit OpenFolder(const QString &path) : m_path(path) { }
+    ~OpenFolder() { close(); }
+    OpenFolder(const OpenFolder &) = delete;
+    OpenFolder &operator=(const OpenFolder &) = delete;
+
+    // The folder's descriptor; -1 when it cannot be opened (its cards are then read by path).
+    int fd()
+    {
+        if (m_fd == kClosed)
+            m_fd = ::open(nativePath(m_path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        return m_fd;
+    }
+
+    void close()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = kClosed;
+    }
+
+private:
+    static constexpr int kClosed = -2;
+    QString m_path;
+    int m_fd = kClosed;
+};
 
 class Walk {
 public:
@@ -31,7 +62,12 @@ private:
 
     bool file(const QString &path, bool named) const
     {
-        ScannedCard card { path, readCardHead(path, m_scan.poster) };
+        return card(path, readCardHead(path, m_scan.poster, m_scan.text), named);
+    }
+
+    bool card(const QString &path, CardHead head, bool named) const
+    {
+        const ScannedCard card { path, std::move(head) };
         const CardReadStatus status = card.head.status;
         if (status == CardReadStatus::Ok)
             return m_scan.onCard(card);
@@ -49,14 +85,28 @@ private:
             problem(path, CardReadStatus::Unreadable);
             return true;
         }
+        // Its cards are opened from the folder itself; it is closed while a
+        // folder below is walked, so that one folder at most is held open.
+        OpenFolder open(path);
         for (const FolderEntry &entry : *entries) {
-            const bool going = !entry.folder ? file(entryPath(path, entry.name), false)
-                : m_scan.recursive           ? folder(entryPath(path, entry.name))
-                                             : true;
+            bool going = true;
+            if (!entry.folder) {
+                going = card(entryPath(path, entry.name), readIn(open, path, entry), false);
+            } else if (m_scan.recursive) {
+                open.close();
+                going = folder(entryPath(path, entry.name));
+            }
             if (!going)
                 return false;
         }
         return true;
+    }
+
+    CardHead readIn(OpenFolder &open, const QString &path, const FolderEntry &entry) const
+    {
+        if (open.fd() < 0)
+            return readCardHead(entryPath(path, entry.name), m_scan.poster, m_scan.text);
+        return readCardHeadAt(open.fd(), entry.native, m_scan.poster, m_scan.text);
     }
 };
 

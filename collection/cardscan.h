@@ -18,6 +18,7 @@ struct ScannedCard {
 struct CardScan {
     bool recursive = false;                     // the folders below each folder too
     PosterHeader poster = PosterHeader::Skip;   // Read: each card's poster format and pixels too
+    RecordText text = RecordText::Decoded;      // BytesOnly: the record's bytes alone
     // Each card as it is read, in order; false stops the scan.
     std::function<bool(const ScannedCard &)> onCard;
     // Why a place yields no card (Missing, NotCard, Unreadable); inside

@@ -5,6 +5,9 @@
 #include <QCryptographicHash>
 #include <QSize>
 
+#include <array>
+#include <cstring>
+
 namespace {
 
 QString hashSource(const QString &text)
@@ -35,18 +38,61 @@ QString cell(Field field, const QString &text, const QString &sortKey = QString(
     return cell(fieldName(field), text, sortKey);
 }
 
-// The poster's cell as bytes: its picture, the most of a page, is written
-// as it is encoded, never through a text.
-QByteArray posterCell(const QString &title, const QByteArray &picture)
+constexpr char kBase64Digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+// The two base64 digits of each 12 bits, so that three bytes take two looks.
+const std::array<std::array<char, 2>, 4096> &base64Pairs()
+{
+    static const std::array<std::array<char, 2>, 4096> pairs = [] {
+        std::array<std::array<char, 2>, 4096> table {};
+        for (std::size_t bits = 0; bits < table.size(); ++bits)
+            table[bits] = { kBase64Digits[bits >> 6], kBase64Digits[bits & 63] };
+        return table;
+    }();
+    return pairs;
+}
+
+// Appends bytes in base64, as QByteArray::toBase64 writes it, into room
+// made once: the pictures are most of a page.
+void appendBase64(QByteArray &out, QByteArrayView bytes)
+{
+    const auto &pairs = base64Pairs();
+    const qsizetype start = out.size();
+    out.resize(start + (bytes.size() + 2) / 3 * 4);
+    char *to = out.data() + start;
+    const auto *from = reinterpret_cast<const uchar *>(bytes.data());
+    qsizetype left = bytes.size();
+    for (; left >= 3; left -= 3, from += 3) {
+        const quint32 group = quint32(from[0]) << 16 | quint32(from[1]) << 8 | from[2];
+        std::memcpy(to, pairs[group >> 12].data(), 2);
+        std::memcpy(to + 2, pairs[group & 4095].data(), 2);
+        to += 4;
+    }
+    if (left > 0) {
+        const quint32 group = quint32(from[0]) << 16 | (left > 1 ? quint32(from[1]) << 8 : 0);
+        *to++ = kBase64Digits[group >> 18];
+        *to++ = kBase64Digits[group >> 12 & 63];
+        *to++ = left > 1 ? kBase64Digits[group >> 6 & 63] : '=';
+        *to++ = '=';
+    }
+}
+
+// The poster's cell, appended to row as bytes: its picture, the most of a
+// page, is written as it is encoded, never through a text.
+void appendPosterCell(QByteArray &row, const QString &title, const QByteArray &picture)
 {
     const PosterInfo info = readPictureHeader(picture);
-    if (info.format.isEmpty())
-        return "<td class=\"affiche\"><span class=\"sans\">Sans affiche</span></td>";
+    if (info.format.isEmpty()) {
+        row.append("<td class=\"affiche\"><span class=\"sans\">Sans affiche</span></td>");
+        return;
+    }
     const QSize size = info.size;
     const QString image
         = QStringLiteral("<td class=\"affiche\"><img alt=\"%1\" width=\"%2\" height=\"%3\" ")
               .arg(escapedHtml(title), QString::number(size.width()), QString::number(size.height()));
-    return image.toUtf8() + "src=\"data:image/" + info.format + ";base64," + picture.toBase64() + "\"></td>";
+    row.append(image.toUtf8()).append("src=\"data:image/").append(info.format).append(";base64,");
+    appendBase64(row, picture);
+    row.append("\"></td>");
 }
 
 // "1 h 47" read as 107 minutes, so the durations sort by length.
@@ -108,7 +154,11 @@ bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &picture)
         + cell(Field::Type, values.type) + cell(Field::Realisateur, values.realisateur)
         + cell(Field::Acteurs, values.acteurs.join(QStringLiteral(", "))) + cell(Field::Resume, values.resume)
         + cell(QStringLiteral("fichier"), card.path) + QStringLiteral("</tr>\n");
-    return write("<tr>" + posterCell(values.titre, picture) + fields.toUtf8());
+    QByteArray row;
+    row.reserve(picture.size() / 3 * 4 + 4 * fields.size() + 1024);
+    row.append("<tr>");
+    appendPosterCell(row, values.titre, picture);
+    return write(row.append(fields.toUtf8()));
 }
 
 bool HtmlCatalogue::finish()

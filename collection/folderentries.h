@@ -3,14 +3,16 @@
 // link never taken for a folder (links to folders are not followed, so a
 // loop is harmless), in French order of names.
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
 #include <vector>
 
 struct FolderEntry {
-    QString name;          // the name as the disk holds it (see nativePath)
-    bool folder = false;   // a folder itself, not a link to one
+    QString name;           // the name as the disk holds it (see nativePath)
+    bool folder = false;    // a folder itself, not a link to one
+    QByteArray native {};   // the name's own bytes
 };
 
 // The entries of the folder at path in French order of their names;

@@ -1,6 +1,38 @@
 #include "collection/frenchorder.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+// The collator's order of printable ASCII, each letter's capital after it:
+// blanks and punctuation, then numbers, then letters.
+constexpr std::string_view kAsciiOrder
+    = " _-,;:!?.'\"()[]{}@*/\\&#%`^+<=>|~$0123456789aAbBcCdDeEfFgGhHiIjJkKlLmMnNoOpPqQrRsStTuUvVwWxXyYzZ";
+
+// Each character's first weight, from 1: a letter's and its capital's are one.
+constexpr std::array<char, 128> kWeights = [] {
+    std::array<char, 128> weights {};
+    char weight = 0;
+    for (std::size_t i = 0; i < kAsciiOrder.size(); ++i) {
+        const char c = kAsciiOrder[i];
+        const bool capital = c >= 'A' && c <= 'Z';
+        weights[std::size_t(c)] = capital ? weights[std::size_t(c - 'A' + 'a')] : ++weight;
+    }
+    return weights;
+}();
+
+constexpr char kNumberWeight = kWeights['0'];
+// Longer numbers are left to the collator, so that a length is one byte.
+constexpr qsizetype kLongestNumber = 100;
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+}   // namespace
 
 QCollator frenchCollator()
 {
@@ -14,4 +46,39 @@ void sortFrench(QStringList &texts)
 {
     const QCollator collator = frenchCollator();
     std::stable_sort(texts.begin(), texts.end(), collator);
+}
+
+// The first weights, with each number as its length then its digits, so
+// that "2" comes before "10"; then the letters' cases, small first.
+std::optional<QByteArray> asciiFrenchKey(QStringView name)
+{
+    // A digit takes at most three bytes (a number of one), a letter two.
+    QByteArray key(3 * name.size() + 1, Qt::Uninitialized);
+    char *to = key.data();
+    for (qsizetype at = 0; at < name.size();) {
+        const char16_t c = name[at].unicode();
+        if (c < 0x20 || c > 0x7e)
+            return std::nullopt;
+        if (!isDigit(c)) {
+            *to++ = kWeights[c];
+            ++at;
+            continue;
+        }
+        qsizetype end = at;
+        while (end < name.size() && isDigit(name[end]))
+            ++end;
+        if ((c == u'0' && end - at > 1) || end - at > kLongestNumber)
+            return std::nullopt;
+        *to++ = kNumberWeight;
+        *to++ = char(end - at);
+        for (; at < end; ++at)
+            *to++ = char(name[at].unicode());
+    }
+    *to++ = '\0';
+    for (const QChar c : name) {
+        if (kWeights[c.unicode()] >= kWeights['a'])
+            *to++ = c >= u'a' ? '\1' : '\2';
+    }
+    key.truncate(to - key.constData());
+    return key;
 }

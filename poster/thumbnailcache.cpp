@@ -164,6 +164,16 @@ QByteArray keyComment(const ThumbnailKey &key)
     return QByteArray("\xFF\xFE") + char(length >> 8) + char(length & 0xFF) + text;
 }
 
+// The catalogue's picture kept for the card's version key, if there is one.
+std::optional<QByteArray> cachedCataloguePicture(const ThumbnailKey &key)
+{
+    const QByteArray start = QByteArray("\xFF\xD8") + keyComment(key);
+    const auto cached = readCached(cataloguePicturePath(key.uri));
+    if (!cached || !cached->startsWith(start))
+        return std::nullopt;
+    return "\xFF\xD8" + cached->sliced(start.size());
+}
+
 // What make gives for each card, made on every core.
 std::vector<QByteArray> forEachCard(const QStringList &cardPaths, QByteArray (*make)(const QString &))
 {
@@ -218,10 +228,8 @@ QByteArray cataloguePicture(const QString &cardPath)
     const ThumbnailKey key = thumbnailKey(cardPath);
     if (key.mtime < 0)
         return {};
-    const QString path = cataloguePicturePath(key.uri);
-    const QByteArray start = QByteArray("\xFF\xD8") + keyComment(key);
-    if (const auto cached = readCached(path); cached && cached->startsWith(start))
-        return "\xFF\xD8" + cached->sliced(start.size());
+    if (auto cached = cachedCataloguePicture(key))
+        return *std::move(cached);
     const QByteArray png = cardThumbnail(cardPath);
     const QImage pixels = pixelsOf(QImage::fromData(png, "PNG"));
     QBuffer jpeg;
@@ -231,11 +239,28 @@ QByteArray cataloguePicture(const QString &cardPath)
     // JPEG has no transparency: such a poster keeps its PNG.
     if (pixels.isNull() || pixels.hasAlphaChannel() || !writer.write(pixels))
         return png;
-    store(path, start + jpeg.data().sliced(2));
+    store(cataloguePicturePath(key.uri), QByteArray("\xFF\xD8") + keyComment(key) + jpeg.data().sliced(2));
     return jpeg.data();
 }
 
 std::vector<QByteArray> cataloguePictures(const QStringList &cardPaths)
 {
-    return forEachCard(cardPaths, cataloguePicture);
+    // Pictures already kept are read here: threads would cost more than reading them.
+    std::vector<QByteArray> pictures(size_t(cardPaths.size()));
+    QStringList missing;
+    std::vector<size_t> missingAt;
+    for (qsizetype i = 0; i < cardPaths.size(); ++i) {
+        const ThumbnailKey key = thumbnailKey(cardPaths[i]);
+        std::optional<QByteArray> cached = key.mtime < 0 ? QByteArray() : cachedCataloguePicture(key);
+        if (cached) {
+            pictures[size_t(i)] = *std::move(cached);
+        } else {
+            missing << cardPaths[i];
+            missingAt.push_back(size_t(i));
+        }
+    }
+    const std::vector<QByteArray> made = forEachCard(missing, cataloguePicture);
+    for (size_t i = 0; i < made.size(); ++i)
+        pictures[missingAt[i]] = made[i];
+    return pictures;
 }

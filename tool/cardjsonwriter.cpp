@@ -1,7 +1,10 @@
 #include "tool/cardjsonwriter.h"
 
+#include "card/cp1252.h"
+
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -30,6 +33,19 @@ constexpr std::array<Member, kPosterMember + 1> kMembers = [] {
 constexpr std::string_view kIndent = "\n                ";
 // Bytes beyond the texts' own: keys, blanks, numbers, the poster.
 constexpr qsizetype kFrameBytes = 1024;
+// A record's most: each byte written as 8 (see ByteText), and a name for
+// each byte of the actors' field, each on its own indented line.
+constexpr qsizetype kRecordRoom = 8 * kRecordWidth + (510 + 1) * (qsizetype(kIndent.size()) + 3);
+
+// A Windows-1252 byte as it stands in a JSON string, padded to 8 bytes so
+// that it is copied whole.
+struct ByteText {
+    char bytes[8];
+    qsizetype size;
+};
+
+// Where a carriage return of the summary is a line break ("\r\n" is one).
+enum class LineBreaks { Kept, Summary };
 
 // Writes into room made beforehand, where QJsonDocument breaks lines and
 // indents; a text unit takes at most 6 bytes (a \u escape).
@@ -37,7 +53,11 @@ struct Writer {
     char *to;
     bool compact;
 
-    void raw(std::string_view bytes) { to = std::copy(bytes.begin(), bytes.end(), to); }
+    void raw(std::string_view bytes)
+    {
+        std::memcpy(to, bytes.data(), bytes.size());
+        to += bytes.size();
+    }
     void number(qint64 value) { to = std::to_chars(to, to + 20, value).ptr; }
     void newLine(int depth)
     {
@@ -57,6 +77,7 @@ struct Writer {
     void asciiEscape(char16_t unit);
     qsizetype nonAscii(QStringView rest);
     void string(QStringView text);
+    void cp1252String(QByteArrayView bytes, LineBreaks breaks = LineBreaks::Kept);
 };
 
 char hexDigit(unsigned value)
@@ -130,6 +151,60 @@ void Writer::string(QStringView text)
     *to++ = '"';
 }
 
+// Each byte's text, written by the same rules as string().
+const std::array<ByteText, 256> &byteTexts()
+{
+    static const std::array<ByteText, 256> table = [] {
+        std::array<ByteText, 256> texts {};
+        for (int byte = 0; byte < 256; ++byte) {
+            Writer writer { .to = texts[byte].bytes, .compact = true };
+            const char16_t unit = cp1252Character(uchar(byte));
+            writer.string(QStringView(&unit, 1));
+            texts[byte].size = writer.to - texts[byte].bytes - 2;
+            std::memmove(texts[byte].bytes, texts[byte].bytes + 1, size_t(texts[byte].size));
+        }
+        return texts;
+    }();
+    return table;
+}
+
+// Whether the eight bytes of word stand in a JSON string as they are:
+// none below a blank, above ASCII, a quote or a backslash.
+bool plainWord(quint64 word)
+{
+    constexpr quint64 kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+    const auto hasZero = [](quint64 bytes) { return (bytes - kOnes) & ~bytes & kHighs; };
+    const quint64 belowBlank = (word - 0x20 * kOnes) & ~word & kHighs;
+    return (belowBlank | (word & kHighs) | hasZero(word ^ ('"' * kOnes)) | hasZero(word ^ ('\\' * kOnes)))
+        == 0;
+}
+
+void Writer::cp1252String(QByteArrayView bytes, LineBreaks breaks)
+{
+    const std::array<ByteText, 256> &texts = byteTexts();
+    *to++ = '"';
+    for (qsizetype at = 0; at < bytes.size(); ++at) {
+        // Most text is plain ASCII, copied eight bytes at a time.
+        for (quint64 word = 0; at + 8 <= bytes.size(); at += 8, to += 8) {
+            std::memcpy(&word, bytes.data() + at, 8);
+            if (!plainWord(word))
+                break;
+            std::memcpy(to, &word, 8);
+        }
+        if (at == bytes.size())
+            break;
+        const uchar byte = uchar(bytes[at]);
+        if (byte == '\r' && breaks == LineBreaks::Summary) {
+            raw("\\n");
+            at += at + 1 < bytes.size() && bytes[at + 1] == '\n';
+            continue;
+        }
+        std::memcpy(to, texts[byte].bytes, sizeof texts[byte].bytes);
+        to += texts[byte].size;
+    }
+    *to++ = '"';
+}
+
 void writeNames(Writer &out, const QStringList &names, int depth)
 {
     *out.to++ = '[';
@@ -176,19 +251,97 @@ void writePoster(Writer &out, qint64 bytes, const PosterInfo &picture, int depth
     *out.to++ = '}';
 }
 
-void writeMember(Writer &out, const Member &member, const QString &path, const CardValues &values,
+// Without the trailing blanks of a fixed-width field, eight at a time.
+QByteArrayView trimmedField(QByteArrayView field)
+{
+    constexpr quint64 kBlanks = 0x2020202020202020;
+    qsizetype end = field.size();
+    for (quint64 word = 0; end >= 8; end -= 8) {
+        std::memcpy(&word, field.data() + end - 8, 8);
+        if (word != kBlanks)
+            break;
+    }
+    while (end > 0 && field[end - 1] == ' ')
+        --end;
+    return field.first(end);
+}
+
+// The names between "|", the empty one after a final "|" left out.
+void writeNameBytes(Writer &out, QByteArrayView names, int depth)
+{
+    *out.to++ = '[';
+    for (qsizetype start = 0; start < names.size();) {
+        const qsizetype bar = names.indexOf('|', start);
+        const qsizetype end = bar < 0 ? names.size() : bar;
+        if (start > 0)
+            *out.to++ = ',';
+        out.newLine(depth + 1);
+        out.cp1252String(names.sliced(start, end - start));
+        start = end + 1;
+    }
+    out.newLine(depth);
+    *out.to++ = ']';
+}
+
+bool allDigits(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Plain digits (and the hour's blank before one digit) are the number
+// itself; anything else takes the values' way.
+void writeNumberBytes(Writer &out, FieldRule rule, QByteArrayView stored)
+{
+    QByteArrayView digits = stored;
+    if (rule == FieldRule::Hours && digits.size() == 2 && digits[0] == ' ')
+        digits = digits.sliced(1);
+    int value = 0;
+    if (!digits.isEmpty() && digits.size() <= 9 && allDigits(digits)) {
+        std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return out.number(value);
+    }
+    writeNumberText(out, shownText(rule, fromCp1252(stored.data(), stored.size())));
+}
+
+void writeRecordField(Writer &out, Field field, QByteArrayView record, int depth)
+{
+    const FieldSpec &spec = fieldSpec(field);
+    const QByteArrayView stored = trimmedField(record.sliced(spec.offset, spec.width));
+    if (spec.rule == FieldRule::Actors)
+        writeNameBytes(out, stored, depth);
+    else if (isNumberRule(spec.rule))
+        writeNumberBytes(out, spec.rule, stored);
+    else
+        out.cp1252String(stored, spec.rule == FieldRule::Summary ? LineBreaks::Summary : LineBreaks::Kept);
+}
+
+// A card's fields: its values, or else its record's bytes.
+struct FieldSource {
+    const CardValues *values;
+    QByteArrayView record;
+};
+
+void writeField(Writer &out, Field field, const FieldSource &source, int depth)
+{
+    if (source.values == nullptr)
+        writeRecordField(out, field, source.record, depth);
+    else if (holdsNames(field))
+        writeNames(out, source.values->acteurs, depth);
+    else if (isNumberRule(fieldSpec(field).rule))
+        writeNumberText(out, source.values->text(field));
+    else
+        out.string(source.values->text(field));
+}
+
+void writeMember(Writer &out, const Member &member, const QString &path, const FieldSource &source,
     qint64 posterBytes, const PosterInfo &picture, int depth)
 {
     if (member.index == kFileMember)
         out.string(path);
     else if (member.index == kPosterMember)
         writePoster(out, posterBytes, picture, depth);
-    else if (const Field field = kFields[member.index]; holdsNames(field))
-        writeNames(out, values.acteurs, depth);
-    else if (isNumberRule(fieldSpec(field).rule))
-        writeNumberText(out, values.text(field));
     else
-        out.string(values.text(field));
+        writeField(out, kFields[member.index], source, depth);
 }
 
 // The most bytes the object can take.
@@ -200,6 +353,26 @@ qsizetype roomFor(const QString &path, const CardValues &values, const PosterInf
     for (const QString &name : values.acteurs)
         units += name.size() + qsizetype(kIndent.size()) + 3;
     return 6 * units + kFrameBytes;
+}
+
+// room: the most bytes the object can take.
+void appendObject(QByteArray &out, const QString &path, const FieldSource &source, qint64 posterBytes,
+    const PosterInfo &picture, JsonLayout layout, qsizetype room)
+{
+    const qsizetype start = out.size();
+    out.resize(start + room);
+    Writer writer { .to = out.data() + start, .compact = layout == JsonLayout::Line };
+    const int depth = writer.compact ? 0 : 1;
+    if (!writer.compact)
+        writer.raw(kIndent.substr(1, 4 * depth));
+    *writer.to++ = '{';
+    for (const Member &member : kMembers) {
+        writer.key(member.key, &member == kMembers.data(), depth + 1);
+        writeMember(writer, member, path, source, posterBytes, picture, depth + 1);
+    }
+    writer.newLine(depth);
+    *writer.to++ = '}';
+    out.truncate(writer.to - out.constData());
 }
 
 }   // namespace
@@ -216,18 +389,13 @@ std::optional<int> jsonNumber(const QString &text)
 void appendCardJson(QByteArray &out, const QString &path, const CardValues &values, qint64 posterBytes,
     const PosterInfo &picture, JsonLayout layout)
 {
-    const qsizetype start = out.size();
-    out.resize(start + roomFor(path, values, picture));
-    Writer writer { .to = out.data() + start, .compact = layout == JsonLayout::Line };
-    const int depth = writer.compact ? 0 : 1;
-    if (!writer.compact)
-        writer.raw(kIndent.substr(1, 4 * depth));
-    *writer.to++ = '{';
-    for (const Member &member : kMembers) {
-        writer.key(member.key, &member == kMembers.data(), depth + 1);
-        writeMember(writer, member, path, values, posterBytes, picture, depth + 1);
-    }
-    writer.newLine(depth);
-    *writer.to++ = '}';
-    out.truncate(writer.to - out.constData());
+    appendObject(out, path, { &values, {} }, posterBytes, picture, layout, roomFor(path, values, picture));
+}
+
+void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record, qint64 posterBytes,
+    const PosterInfo &picture, JsonLayout layout)
+{
+    Q_ASSERT(record.size() == kRecordWidth);
+    const qsizetype room = 6 * (path.size() + picture.format.size()) + kRecordRoom + kFrameBytes;
+    appendObject(out, path, { nullptr, record }, posterBytes, picture, layout, room);
 }

@@ -16,6 +16,11 @@ enum class JsonLayout {
 void appendCardJson(QByteArray &out, const QString &path, const CardValues &values, qint64 posterBytes,
     const PosterInfo &picture, JsonLayout layout);
 
+// The same object from the record's bytes as a card file stores them
+// (kRecordWidth of them), decoding only what is written.
+void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record, qint64 posterBytes,
+    const PosterInfo &picture, JsonLayout layout);
+
 // The number a number field's text shows as in JSON: digits after a minus
 // sign or not, "08" as 8; nullopt when it is no number and stays the text.
 std::optional<int> jsonNumber(const QString &text);

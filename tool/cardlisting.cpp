@@ -7,13 +7,14 @@
 
 namespace {
 
-// The card's object, after separator.
-QByteArray jsonOf(const ScannedCard &card, JsonLayout layout, QByteArrayView separator)
+// Bytes gathered before a write.
+constexpr qsizetype kBlockBytes = 64 * 1024;
+
+// The card's object, from its record's bytes.
+void appendJson(QByteArray &out, const ScannedCard &card, JsonLayout layout)
 {
-    QByteArray json(separator.data(), separator.size());
-    appendCardJson(
-        json, card.path, cardValues(card.head.record), card.head.posterBytes, card.head.poster, layout);
-    return json;
+    const QByteArrayView record(card.head.recordBytes.data(), qsizetype(card.head.recordBytes.size()));
+    appendRecordJson(out, card.path, record, card.head.posterBytes, card.head.poster, layout);
 }
 
 QString textOf(const ScannedCard &card)
@@ -25,12 +26,13 @@ QString textOf(const ScannedCard &card)
 }   // namespace
 
 int readPlaces(ToolIo &io, const QStringList &places, bool recursive,
-    const std::function<void(const ScannedCard &)> &onCard, PosterHeader poster)
+    const std::function<void(const ScannedCard &)> &onCard, PosterHeader poster, RecordText text)
 {
     int status = ExitStatus::Done;
     CardScan scan;
     scan.recursive = recursive;
     scan.poster = poster;
+    scan.text = text;
     scan.onCard = [&onCard](const ScannedCard &card) {
         onCard(card);
         return true;
@@ -46,10 +48,16 @@ QCommandLineOption recursiveOption()
     return QCommandLineOption(QStringList { QStringLiteral("r"), QStringLiteral("recursive") });
 }
 
+RecordText recordTextFor(CardFormat format)
+{
+    const bool json = format == CardFormat::JsonArray || format == CardFormat::JsonLines;
+    return json ? RecordText::BytesOnly : RecordText::Decoded;
+}
+
 CardPrinter::CardPrinter(QIODevice &out, CardFormat format) : m_out(out), m_format(format)
 {
     if (m_format == CardFormat::JsonArray)
-        m_out.write("[\n");
+        m_block.append("[\n");
 }
 
 void CardPrinter::print(const ScannedCard &card)
@@ -57,23 +65,31 @@ void CardPrinter::print(const ScannedCard &card)
     const bool first = m_printed++ == 0;
     switch (m_format) {
     case CardFormat::Text:
-        ::print(m_out, (first ? QString() : QStringLiteral("\n")).append(textOf(card)));
+        m_block.append(nativePath((first ? QString() : QStringLiteral("\n")).append(textOf(card))));
         break;
     case CardFormat::JsonArray:
-        m_out.write(jsonOf(card, JsonLayout::ArrayItem, first ? "" : ",\n"));
+        m_block.append(first ? "" : ",\n");
+        appendJson(m_block, card, JsonLayout::ArrayItem);
         break;
     case CardFormat::JsonLines:
-        m_out.write(jsonOf(card, JsonLayout::Line, {}).append('\n'));
+        appendJson(m_block, card, JsonLayout::Line);
+        m_block.append('\n');
         break;
     case CardFormat::Paths:
     case CardFormat::NulPaths:
-        m_out.write(nativePath(card.path) + (m_format == CardFormat::Paths ? '\n' : '\0'));
+        m_block.append(nativePath(card.path)).append(m_format == CardFormat::Paths ? '\n' : '\0');
         break;
+    }
+    if (m_block.size() >= kBlockBytes) {
+        m_out.write(m_block);
+        m_block.truncate(0);
     }
 }
 
 void CardPrinter::finish()
 {
     if (m_format == CardFormat::JsonArray)
-        m_out.write(m_printed ? "\n]\n" : "]\n");
+        m_block.append(m_printed ? "\n]\n" : "]\n");
+    m_out.write(m_block);
+    m_block.truncate(0);
 }

@@ -9,26 +9,31 @@
 #include <functional>
 
 // Reads the cards of places (files, and folders: -r, the folders below),
-// calling onCard for each (with its poster's header when asked); a place that
-// is no card, or a file that cannot be read, is said on err. Returns the
-// status to end with.
+// calling onCard for each (with its poster's header, or its record's bytes
+// alone, when asked); a place that is no card, or a file that cannot be
+// read, is said on err. Returns the status to end with.
 int readPlaces(ToolIo &io, const QStringList &places, bool recursive,
-    const std::function<void(const ScannedCard &)> &onCard, PosterHeader poster = PosterHeader::Skip);
+    const std::function<void(const ScannedCard &)> &onCard, PosterHeader poster = PosterHeader::Skip,
+    RecordText text = RecordText::Decoded);
 
 // The -r option of every command that takes folders.
 QCommandLineOption recursiveOption();
 
 enum class CardFormat { Text, JsonArray, JsonLines, Paths, NulPaths };
 
-// Prints cards one by one as they are read, so a long list never piles up.
+// Whether a format reads the record's bytes alone.
+RecordText recordTextFor(CardFormat format);
+
+// Prints cards as they are read, in blocks, so a long list never piles up.
 class CardPrinter {
 public:
     CardPrinter(QIODevice &out, CardFormat format);
     void print(const ScannedCard &card);
-    void finish();   // closes the JSON array
+    void finish();   // closes the JSON array and writes what is left
 
 private:
     QIODevice &m_out;
     CardFormat m_format;
     int m_printed = 0;
+    QByteArray m_block;   // cards not yet written
 };

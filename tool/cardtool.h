@@ -23,6 +23,11 @@ struct ToolIo {
 // argv's arguments.
 int runToolMain(int argc, char *argv[]);
 
+// Qt's own messages (the command-line parser's) in French, like the rest:
+// loaded when one is first shown, so that a command that runs well never
+// reads them.
+void installQtTexts();
+
 // Runs the command line args (without the program's name); returns the
 // exit status.
 int runCardTool(const QStringList &args, ToolIo &io);

@@ -56,7 +56,10 @@ std::optional<int> parseCommand(QCommandLineParser &parser, const QString &comma
 {
     const QCommandLineOption help(QStringList { QStringLiteral("h"), QStringLiteral("help") });
     parser.addOption(help);
-    if (!parser.parse(QStringList(QStringLiteral("cinefiche-card")) + args)) {
+    const QStringList commandLine = QStringList(QStringLiteral("cinefiche-card")) + args;
+    if (!parser.parse(commandLine)) {
+        installQtTexts();
+        parser.parse(commandLine);   // again, for the message in French
         QString problem = parser.errorText();
         if (problem.endsWith(QLatin1Char('.')))
             problem.chop(1);   // a clause of the message, not its end

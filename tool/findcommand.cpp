@@ -70,10 +70,13 @@ int runFind(const QStringList &args, ToolIo &io)
         parser.isSet(options.json)      ? CardFormat::JsonArray
             : parser.isSet(options.nul) ? CardFormat::NulPaths
                                         : CardFormat::Paths);
-    const int status = readPlaces(io, places, parser.isSet(options.recursive), [&](const ScannedCard &card) {
-        if (matcher.matches(card.head.record))
+    const auto onCard = [&](const ScannedCard &card) {
+        const QByteArrayView record(card.head.recordBytes.data(), qsizetype(card.head.recordBytes.size()));
+        if (matcher.matches(record))
             printer.print(card);
-    });
+    };
+    const int status = readPlaces(
+        io, places, parser.isSet(options.recursive), onCard, PosterHeader::Skip, RecordText::BytesOnly);
     printer.finish();
     return status;
 }

@@ -73,11 +73,12 @@ QStringList postersBesideNfo(const QString &nfoPath)
     return found;
 }
 
-SaveResult writeImportedCard(
-    const QString &cardPath, const CardRecord &record, const QString &poster, LinkAtPath links)
+SaveResult writeImportedCard(const QString &cardPath, const CardRecord &record, const QString &poster,
+    LinkAtPath links, CardBatch *batch)
 {
     if (readCardHead(cardPath).status != CardReadStatus::Ok)
-        return writeWholeCard(cardPath, record, poster, links);
+        return batch ? batch->add(cardPath, record, poster, links)
+                     : writeWholeCard(cardPath, record, poster, links);
     const PosterChoice choice = poster.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
                                                  : PosterChoice { PosterChoice::Kind::Replace, poster };
     return changeCard(

@@ -5,10 +5,9 @@
 #include "tool/cardtool.h"
 #include "tool/tooltexts.h"
 
-#include <QCoreApplication>
-
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -17,7 +16,10 @@ namespace {
 // (CINEFICHE_PICTURES_FROM_BIN: its path from the tool's folder).
 QString helperPath()
 {
-    const QString folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    char self[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self);
+    const QString program = pathFromNative(QByteArrayView(self, std::max<ssize_t>(length, 0)));
+    const QString folder = program.left(program.lastIndexOf(QLatin1Char('/')) + 1);
     const QString beside = folder + QStringLiteral("cinefiche-card-pictures");
     return ::access(nativePath(beside).constData(), X_OK) == 0
         ? beside

@@ -3,11 +3,15 @@
 
 #include "tool/cardtool.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 int main(int argc, char *argv[])
 {
     if (argc > 1 && std::strcmp(argv[1], "thumbnail") == 0)
         limitThumbnailWork();
+    // Qt's picture readers are plugins, found through the application.
+    QCoreApplication app(argc, argv);
     return runToolMain(argc, argv);
 }

@@ -19,7 +19,8 @@ int runShow(const QStringList &args, ToolIo &io)
     CardPrinter printer(io.out, format);
     const int status = readPlaces(
         io, parser.positionalArguments(), parser.isSet(recursive),
-        [&printer](const ScannedCard &card) { printer.print(card); }, PosterHeader::Read);
+        [&printer](const ScannedCard &card) { printer.print(card); }, PosterHeader::Read,
+        recordTextFor(format));
     printer.finish();
     return status;
 }

@@ -9,18 +9,31 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <utility>
+
+void installQtTexts()
+{
+    static bool installed = false;
+    if (std::exchange(installed, true))
+        return;
+    // A translator needs an application, which the tool makes only now.
+    static int argc = 1;
+    static char name[] = "cinefiche-card";
+    static char *argv[] = { name, nullptr };
+    if (QCoreApplication::instance() == nullptr)
+        new QCoreApplication(argc, argv);
+    auto *texts = new QTranslator(QCoreApplication::instance());
+    if (texts->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(texts);
+}
 
 int runToolMain(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    // The card writer's working folders go where the program's own go.
+    // No QCoreApplication: its locale and event loop would be read and made
+    // for nothing on every call. The card writer's working folders go where
+    // the program's own go.
     QCoreApplication::setApplicationName(QStringLiteral("cinefiche"));
-
-    // The command-line parser's own messages in French, like the rest.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
 
     // Results are written in large blocks; a write that fails (a full disk)
     // still shows, at the last one, in the message and the exit status.
