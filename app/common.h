@@ -30,3 +30,7 @@ QString extensionOf(const QString &path);
 
 // The path with "." and extension appended, unless it has an extension.
 QString withExtension(const QString &path, const QString &extension);
+
+// The property, true, of a window that stays open when the editor closes
+// the others as it closes: the collection the editor was opened from.
+inline constexpr char kOutlivesEditor[] = "outlivesEditor";

@@ -1,5 +1,6 @@
 #include "collectionwindow/collectionwindow.h"
 
+#include "app/common.h"
 #include "app/desktop.h"
 #include "app/messages.h"
 #include "app/texts.h"
@@ -81,11 +82,6 @@ void CollectionWindow::discard()
     delete s_instance.data();
 }
 
-bool CollectionWindow::isCollection(const QWidget *window)
-{
-    return window && window == s_instance.data();
-}
-
 bool CollectionWindow::showFolder(const QString &folder)
 {
     const QString chosen = collectionFolder(folder, remembered(kFolderKey).toString(),
@@ -111,6 +107,7 @@ CollectionWindow::CollectionWindow()
       m_model(new CardTableModel(m_collection, *m_posters, this)), m_watch(new FolderWatch(this))
 {
     setObjectName(QStringLiteral("CollectionWindow"));
+    setProperty(kOutlivesEditor, true);
     m_scanPool.setMaxThreadCount(1);
     m_facetsDue.setSingleShot(true);
     m_facetsDue.setInterval(0);

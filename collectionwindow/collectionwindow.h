@@ -38,8 +38,6 @@ public:
     static bool exists();
     // Deletes the window, so that the next use creates a fresh one (tests).
     static void discard();
-    // Whether window is the collection window, which outlives the others.
-    static bool isCollection(const QWidget *window);
 
     // Shows the cards below folder; an empty folder names the one opened
     // last, else the desktop's Videos folder, else home. False, after the

@@ -7,7 +7,6 @@
 #include "app/texts.h"
 #include "card/cardsave.h"
 #include "card/workfolder.h"
-#include "collectionwindow/collectionwindow.h"
 #include "dialogs/filedialog.h"
 #include "viewer/viewerwindow.h"
 
@@ -183,7 +182,7 @@ bool EditorWindow::confirmClose()
     removeWorkFolders();
     m_cardWatch->watch(QString());
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window != this && window->isVisible() && !CollectionWindow::isCollection(window))
+        if (window != this && window->isVisible() && !window->property(kOutlivesEditor).toBool())
             window->close();
     }
     return true;
