@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <numeric>
 #include <thread>
@@ -107,28 +108,61 @@ bool narrows(const QStringList &now, const QStringList &before)
     });
 }
 
-// The cards as the collection keeps them, made on every core: folding and
-// sort keys cost more than reading the records. Each card read is let go
-// once made.
-std::vector<CollectionCard> collectionCards(std::vector<ScannedCard> &scanned, const QString &root)
+// Runs part(0) .. part(count - 1) at once, each on a thread of its own but
+// the first, which runs on the calling one.
+void onEveryCore(std::size_t count, const std::function<void(std::size_t)> &part)
 {
-    std::vector<CollectionCard> cards(scanned.size());
-    const std::size_t parts
-        = std::clamp<std::size_t>(QThread::idealThreadCount(), 1, scanned.size() / 256 + 1);
-    const auto makePart = [&](std::size_t part) {
-        SortKeys keys;
-        for (std::size_t i = part; i < scanned.size(); i += parts) {
-            cards[i] = collectionCard(scanned[i], root, keys);
-            scanned[i] = {};
-        }
-    };
     std::vector<std::thread> helpers;
-    for (std::size_t part = 1; part < parts; ++part)
-        helpers.emplace_back(makePart, part);
-    makePart(0);
+    for (std::size_t i = 1; i < count; ++i)
+        helpers.emplace_back(part, i);
+    part(0);
     for (std::thread &helper : helpers)
         helper.join();
+}
+
+std::size_t coresFor(std::size_t pieces)
+{
+    return std::clamp<std::size_t>(QThread::idealThreadCount(), 1, std::max<std::size_t>(pieces, 1));
+}
+
+// The cards read in a folder itself, as the collection keeps them, made on
+// every core: folding and sort keys cost more than reading the records.
+std::vector<CollectionCard> collectionCards(const std::vector<ScannedCard> &scanned, const QString &root)
+{
+    std::vector<CollectionCard> cards(scanned.size());
+    const std::size_t parts = coresFor(scanned.size() / 256);
+    onEveryCore(parts, [&](std::size_t part) {
+        SortKeys keys;
+        for (std::size_t i = part; i < scanned.size(); i += parts)
+            cards[i] = collectionCard(scanned[i], root, keys);
+    });
     return cards;
+}
+
+// The cards below folders, each folder read and its cards made on one core,
+// the folders shared among the cores; the folders walked said too.
+void scanBelow(const QStringList &folders, const QString &root, FolderRescan &rescan)
+{
+    const std::size_t parts = coresFor(folders.size());
+    std::vector<FolderRescan> found(parts);
+    onEveryCore(parts, [&](std::size_t part) {
+        QStringList mine;
+        for (qsizetype i = qsizetype(part); i < folders.size(); i += qsizetype(parts))
+            mine << folders[i];
+        SortKeys keys;
+        CardScan scan;
+        scan.recursive = true;
+        scan.onCard = [&](const ScannedCard &card) {
+            found[part].cards.push_back(collectionCard(card, root, keys));
+            return true;
+        };
+        scan.onFolder = [&](const QString &path) { found[part].folders << path; };
+        scanCards(mine, scan);
+    });
+    for (FolderRescan &part : found) {
+        std::move(part.cards.begin(), part.cards.end(), std::back_inserter(rescan.cards));
+        rescan.folders << part.folders;
+    }
 }
 
 }   // namespace
@@ -174,15 +208,8 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
         if (head.status == CardReadStatus::Ok)
             scanned.push_back({ path, std::move(head) });
     }
-    CardScan scan;
-    scan.recursive = true;
-    scan.onCard = [&scanned](const ScannedCard &card) {
-        scanned.push_back(card);
-        return true;
-    };
-    scan.onFolder = [&rescan](const QString &path) { rescan.folders << path; };
-    scanCards(newFolders, scan);
     rescan.cards = collectionCards(scanned, root);
+    scanBelow(newFolders, root, rescan);
     return rescan;
 }
 
