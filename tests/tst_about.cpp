@@ -215,7 +215,8 @@ void tst_About::opensAddresses_data()
     QTest::addColumn<QUrl>("address");
     const QUrl web(QString::fromUtf8(BuildConfig::WebSite));
     const QUrl home(QString::fromUtf8(BuildConfig::DatabaseHome));
-    const QUrl mail = programmerMail(u"Cinefiche 1.4"_s);
+    const QUrl mail
+        = programmerMail(u"Cinefiche %1.%2"_s.arg(BuildConfig::VersionMajor).arg(BuildConfig::VersionMinor));
     const QList<int> click;
     QTest::newRow("web link") << u"webLink"_s << click << true << web;
     QTest::newRow("database link fails") << u"databaseLink"_s << click << false << home;
@@ -283,8 +284,9 @@ void tst_About::hidesAndShowsAgain()
     about.setVersion({ 2, 0, 0 });
     about.show();
     QCOMPARE(&AboutWindow::instance(), &about);
-    QCOMPARE(child<QLabel>(about, "titleLabel")->text(), u"Cinefiche 1.4"_s);
-    QCOMPARE(about.windowTitle(), u"À propos de Cinefiche 1.4"_s);
+    const QString built = u"Cinefiche %1.%2"_s.arg(BuildConfig::VersionMajor).arg(BuildConfig::VersionMinor);
+    QCOMPARE(child<QLabel>(about, "titleLabel")->text(), built);
+    QCOMPARE(about.windowTitle(), u"À propos de "_s + built);
     QCOMPARE(lookOf(child<QLabel>(about, "webLink")), u"highlighted"_s);
     about.hide();
     QVERIFY(fake.allAnswered());
