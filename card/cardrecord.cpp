@@ -18,7 +18,7 @@ QByteArray fixedBytes(const QByteArray &bytes, int width)
 
 CardRecord::CardRecord()
 {
-    for (const FieldSpec &entry : kFieldTable)
+    for (const FieldLayout &entry : kFieldTable)
         text(entry.field) = QString(entry.width, QLatin1Char(' '));
 }
 
@@ -31,7 +31,7 @@ QString fixedWidth(const QString &value, int width)
 CardRecord makeRecord(const FieldTexts &values)
 {
     CardRecord record(Qt::Uninitialized);
-    for (const FieldSpec &entry : kFieldTable)
+    for (const FieldLayout &entry : kFieldTable)
         record.text(entry.field) = fixedWidth(values[size_t(entry.field)], entry.width);
     return record;
 }
@@ -40,7 +40,7 @@ QByteArray encodeRecord(const CardRecord &record)
 {
     QByteArray bytes;
     bytes.reserve(kRecordWidth);
-    for (const FieldSpec &entry : kFieldTable)
+    for (const FieldLayout &entry : kFieldTable)
         bytes += fixedBytes(toCp1252(record.text(entry.field)), entry.width);
     return bytes;
 }
@@ -51,7 +51,7 @@ CardRecord decodeRecord(QByteArrayView bytes)
         = bytes.size() >= kRecordWidth ? QByteArray() : fixedBytes(bytes.toByteArray(), kRecordWidth);
     const QByteArrayView full = padded.isNull() ? bytes : QByteArrayView(padded);
     CardRecord record(Qt::Uninitialized);
-    for (const FieldSpec &entry : kFieldTable)
+    for (const FieldLayout &entry : kFieldTable)
         record.text(entry.field) = fromCp1252(full.constData() + entry.offset, entry.width);
     return record;
 }

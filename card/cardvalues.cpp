@@ -17,7 +17,7 @@ constexpr std::array<QString CardValues::*, kFieldTable.size()> kTextMembers
 std::optional<FieldProblem> characterProblem(Field field, const QString &text)
 {
     for (const char32_t c : text.toUcs4()) {
-        if (c == U'\n' && fieldSpec(field).rule == FieldRule::Summary)
+        if (c == U'\n' && fieldLayout(field).rule == FieldRule::Summary)
             continue;
         if (!isCp1252(c))
             return FieldProblem { .kind = FieldProblem::NotCp1252, .field = field, .character = c };
@@ -91,7 +91,7 @@ QString shownText(FieldRule rule, const QString &stored)
 
 QString fieldName(Field field)
 {
-    const std::string_view key = fieldSpec(field).key;
+    const std::string_view key = fieldLayout(field).key;
     return QString::fromLatin1(key.data(), qsizetype(key.size()));
 }
 
@@ -117,7 +117,7 @@ const QString &CardValues::text(Field field) const
 CardValues cardValues(const CardRecord &record)
 {
     CardValues values;
-    for (const FieldSpec &entry : kFieldTable) {
+    for (const FieldLayout &entry : kFieldTable) {
         if (holdsNames(entry.field))
             values.acteurs = splitActorNames(record.text(entry.field));
         else
@@ -142,7 +142,7 @@ std::optional<FieldProblem> applyEdit(CardRecord &record, const CardEdit &edit)
 {
     if (holdsNames(edit.field))
         return applyActors(record, edit.field, edit.names);
-    const FieldSpec &field = fieldSpec(edit.field);
+    const FieldLayout &field = fieldLayout(edit.field);
     QString text = edit.text.normalized(QString::NormalizationForm_C);
     if (field.rule == FieldRule::Summary)   // line breaks arrive as CR LF, CR or LF
         text = lfLineBreaks(text);

@@ -18,7 +18,7 @@ enum class FieldRule {
     Summary,   // lines, each break stored as CR LF
 };
 
-struct FieldSpec {
+struct FieldLayout {
     Field field;
     std::string_view key;          // show's JSON key, FIELD=VALUE's name, a catalogue's column
     int offset;                    // in the record, in bytes
@@ -28,7 +28,7 @@ struct FieldSpec {
 };
 
 // In the record's order. The record is full: a new field needs a new card format.
-inline constexpr std::array<FieldSpec, 8> kFieldTable = { {
+inline constexpr std::array<FieldLayout, 8> kFieldTable = { {
     { Field::Titre, "titre", 0, 50, "title", FieldRule::Text },
     { Field::Annee, "annee", 50, 4, "year", FieldRule::Number },
     { Field::Heures, "heures", 54, 2, "runtime", FieldRule::Hours },
@@ -48,20 +48,20 @@ inline constexpr std::array<Field, kFieldTable.size()> kFields = [] {
     return fields;
 }();
 
-constexpr const FieldSpec &fieldSpec(Field field)
+constexpr const FieldLayout &fieldLayout(Field field)
 {
     return kFieldTable[std::size_t(field)];
 }
 
 constexpr int fieldWidth(Field field)
 {
-    return fieldSpec(field).width;
+    return fieldLayout(field).width;
 }
 
 // Whether the field holds a list of names rather than a text.
 constexpr bool holdsNames(Field field)
 {
-    return fieldSpec(field).rule == FieldRule::Actors;
+    return fieldLayout(field).rule == FieldRule::Actors;
 }
 
 constexpr bool isNumberRule(FieldRule rule)
@@ -73,7 +73,7 @@ constexpr bool isNumberRule(FieldRule rule)
 // blank the writer puts before it taking the field's other character.
 constexpr int typedLength(Field field)
 {
-    return fieldSpec(field).rule == FieldRule::Hours ? fieldWidth(field) - 1 : fieldWidth(field);
+    return fieldLayout(field).rule == FieldRule::Hours ? fieldWidth(field) - 1 : fieldWidth(field);
 }
 
 namespace FieldTableCheck {

@@ -167,8 +167,8 @@ bool CardMatcher::matches(QByteArrayView bytes) const
 {
     CardRecord record(Qt::Uninitialized);
     const auto decode = [&](Field field) {
-        const FieldSpec &spec = fieldSpec(field);
-        record.text(field) = fromCp1252(bytes.data() + spec.offset, spec.width);
+        const FieldLayout &layout = fieldLayout(field);
+        record.text(field) = fromCp1252(bytes.data() + layout.offset, layout.width);
     };
     decode(Field::Annee);
     for (size_t field = 0; field < m_fieldTexts.size(); ++field) {

@@ -20,7 +20,7 @@ QString csvText(const CardValues &values, Field field)
         return values.acteurs.join(QStringLiteral(" | "));
     QString text = values.text(field);
     // The summary's line breaks as the card stores them, and as RFC 4180 ends its lines.
-    if (fieldSpec(field).rule == FieldRule::Summary)
+    if (fieldLayout(field).rule == FieldRule::Summary)
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return text;
 }

@@ -106,7 +106,7 @@ QJsonObject qtCardJson(
         const QString key = fieldName(edit.field);
         if (holdsNames(edit.field))
             object.insert(key, QJsonArray::fromStringList(edit.names));
-        else if (isNumberRule(fieldSpec(edit.field).rule))
+        else if (isNumberRule(fieldLayout(edit.field).rule))
             object.insert(key, numberJson(edit.text));
         else
             object.insert(key, edit.text);

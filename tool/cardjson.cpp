@@ -14,7 +14,7 @@ const QString kPoster = QStringLiteral("affiche");
 
 bool isNumberField(Field field)
 {
-    return isNumberRule(fieldSpec(field).rule);
+    return isNumberRule(fieldLayout(field).rule);
 }
 
 // Scripts often write a year as a number; it is stored as its digits.
@@ -29,7 +29,7 @@ std::optional<QString> textOf(Field field, const QJsonValue &value)
         || std::fabs(number) >= 1e9)
         return std::nullopt;
     // Minutes are written with two digits ("2 h 05"), as show reads them back.
-    const int width = fieldSpec(field).rule == FieldRule::Minutes && number >= 0 ? 2 : 0;
+    const int width = fieldLayout(field).rule == FieldRule::Minutes && number >= 0 ? 2 : 0;
     return QStringLiteral("%1").arg(qint64(number), width, 10, QLatin1Char('0'));
 }
 

@@ -305,14 +305,14 @@ void writeNumberBytes(Writer &out, FieldRule rule, QByteArrayView stored)
 
 void writeRecordField(Writer &out, Field field, QByteArrayView record, int depth)
 {
-    const FieldSpec &spec = fieldSpec(field);
-    const QByteArrayView stored = trimmedField(record.sliced(spec.offset, spec.width));
-    if (spec.rule == FieldRule::Actors)
+    const FieldLayout &layout = fieldLayout(field);
+    const QByteArrayView stored = trimmedField(record.sliced(layout.offset, layout.width));
+    if (layout.rule == FieldRule::Actors)
         writeNameBytes(out, stored, depth);
-    else if (isNumberRule(spec.rule))
-        writeNumberBytes(out, spec.rule, stored);
+    else if (isNumberRule(layout.rule))
+        writeNumberBytes(out, layout.rule, stored);
     else
-        out.cp1252String(stored, spec.rule == FieldRule::Summary ? LineBreaks::Summary : LineBreaks::Kept);
+        out.cp1252String(stored, layout.rule == FieldRule::Summary ? LineBreaks::Summary : LineBreaks::Kept);
 }
 
 // A card's fields: its values, or else its record's bytes.
@@ -327,7 +327,7 @@ void writeField(Writer &out, Field field, const FieldSource &source, int depth)
         writeRecordField(out, field, source.record, depth);
     else if (holdsNames(field))
         writeNames(out, source.values->acteurs, depth);
-    else if (isNumberRule(fieldSpec(field).rule))
+    else if (isNumberRule(fieldLayout(field).rule))
         writeNumberText(out, source.values->text(field));
     else
         out.string(source.values->text(field));

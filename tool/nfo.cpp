@@ -12,7 +12,7 @@ const QString kGenreSeparator = QStringLiteral(", ");
 
 QString element(Field field)
 {
-    const std::string_view name = fieldSpec(field).nfoElement;
+    const std::string_view name = fieldLayout(field).nfoElement;
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
 }
 
@@ -157,7 +157,7 @@ void makeXmlSafe(Field field, QString &text, QStringList &notes)
 // number of minutes, or not at all.
 CardValues xmlSafe(CardValues values, QStringList &notes)
 {
-    for (const FieldSpec &entry : kFieldTable) {
+    for (const FieldLayout &entry : kFieldTable) {
         if (!holdsNames(entry.field) && entry.rule != FieldRule::Hours && entry.rule != FieldRule::Minutes)
             makeXmlSafe(entry.field, values.text(entry.field), notes);
     }

@@ -40,7 +40,7 @@ QString holdable(Field field, const QString &given, ToolText::Replacements &repl
     const QString text = lfLineBreaks(given.normalized(QString::NormalizationForm_C).trimmed());
     QString result;
     for (const char32_t c : text.toUcs4()) {
-        if (c == U'\n' && fieldSpec(field).rule == FieldRule::Summary)
+        if (c == U'\n' && fieldLayout(field).rule == FieldRule::Summary)
             result += QLatin1Char('\n');
         else if (c == U'\n' || c == U'\t')
             result += QLatin1Char(' ');
@@ -85,7 +85,7 @@ struct LeftOut {
 QString fitted(Field field, const QString &text, QStringList &notes)
 {
     const int width = fieldWidth(field);
-    const bool summary = fieldSpec(field).rule == FieldRule::Summary;
+    const bool summary = fieldLayout(field).rule == FieldRule::Summary;
     const qsizetype length = summary ? summaryStoredLength(text) : text.size();
     if (length <= width)
         return text;
