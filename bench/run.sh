@@ -205,32 +205,24 @@ print_table() {
     echo "Durée : $SECONDS s, dont $measured s de mesures"
 }
 
-# The collection's rows alone, without a display.
-print_collection_table() {
+# Some rows alone: measures them, prints their table and ends.
+measure_alone() {   # what is measured, the table's title, its third line, the rows' function
+    echo "Mesures..." >&2
+    measures_start=$SECONDS
+    "$1"
+    load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+    measured=$((SECONDS - measures_start))
     echo
-    echo "Banc d'essai de la collection, $(git rev-parse --short HEAD), $(date '+%Y-%m-%d %H:%M')"
+    echo "$2, $(git rev-parse --short HEAD), $(date '+%Y-%m-%d %H:%M')"
     echo "Machine : $(nproc) cœurs ; charge moyenne avant : $load_before, après : $load_after"
-    echo "Temps en ms, mémoire en Mio ; n mesures par côté, alternées ; rapport = médiane Cinefiche / médiane témoin"
+    echo "$3"
     echo
     echo "| mesure | Cinefiche | témoin | n | Cinefiche min / médiane / max | témoin min / médiane / max | rapport |"
     echo "|---|---|---|---|---|---|---|"
-    print_collection_rows
+    "$4"
     echo
     echo "Durée : $SECONDS s, dont $measured s de mesures"
-}
-
-# The window's rows alone, on the desktop of start_desktop.
-print_collection_window_table() {
-    echo
-    echo "Banc d'essai de la fenêtre de collection, $(git rev-parse --short HEAD), $(date '+%Y-%m-%d %H:%M')"
-    echo "Machine : $(nproc) cœurs ; charge moyenne avant : $load_before, après : $load_after"
-    echo "Affichage : Xvfb $DISPLAY en 1920x1080x24, avec openbox ; temps en ms, mémoire en Mio"
-    echo
-    echo "| mesure | Cinefiche | témoin | n | Cinefiche min / médiane / max | témoin min / médiane / max | rapport |"
-    echo "|---|---|---|---|---|---|---|"
-    print_collection_window_rows
-    echo
-    echo "Durée : $SECONDS s, dont $measured s de mesures"
+    exit 0
 }
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -240,26 +232,18 @@ if [ $only_collection = yes ]; then
     make_collection_pictures   # the collection's rows alone: no 100 MB picture, no desktop
     make_collection_inputs
     export XDG_CACHE_HOME=$work/cache
-    echo "Mesures..." >&2
-    measures_start=$SECONDS
-    measure_collection
-    load_after=$(cut -d' ' -f1-3 /proc/loadavg)
-    measured=$((SECONDS - measures_start))
-    print_collection_table
-    exit 0
+    measure_alone measure_collection "Banc d'essai de la collection" \
+        "Temps en ms, mémoire en Mio ; n mesures par côté, alternées ; rapport = médiane Cinefiche / médiane témoin" \
+        print_collection_rows
 fi
 make_inputs
 [ $has_tool = yes ] && make_collection_inputs
 start_desktop
 if [ $only_window = yes ]; then
     [ $has_tool = yes ] || { echo "cinefiche-card n'est pas construit" >&2; exit 1; }
-    echo "Mesures..." >&2
-    measures_start=$SECONDS
-    measure_collection_window
-    load_after=$(cut -d' ' -f1-3 /proc/loadavg)
-    measured=$((SECONDS - measures_start))
-    print_collection_window_table
-    exit 0
+    measure_alone measure_collection_window "Banc d'essai de la fenêtre de collection" \
+        "Affichage : Xvfb $DISPLAY en 1920x1080x24, avec openbox ; temps en ms, mémoire en Mio" \
+        print_collection_window_rows
 fi
 check_first_paint
 echo "Mesures..." >&2
