@@ -13,6 +13,10 @@ constexpr int kHeldKiB = 24 * 1024;
 // Posters asked for and not yet being read: a screenful or two. Those of
 // items scrolled past are dropped, and asked for again if they come back.
 constexpr qsizetype kMostWanted = 96;
+// Posters being read a thread: the pool always has the next at hand while
+// the interface's thread draws the last ones, and the latest asked still
+// go first.
+constexpr int kReadingPerThread = 4;
 
 // The card's thumbnail at most box, in pixels. A thumbnail is no larger
 // than a large one: anything else in the cache is not decoded.
@@ -79,7 +83,7 @@ void PosterShelf::forget(const QString &cardPath)
 // The latest asked first: what the user looks at now.
 void PosterShelf::readNext()
 {
-    while (!m_wanted.isEmpty() && m_reading.size() < m_pool.maxThreadCount()) {
+    while (!m_wanted.isEmpty() && m_reading.size() < kReadingPerThread * m_pool.maxThreadCount()) {
         const QString path = m_wanted.takeLast();
         m_reading.insert(path);
         const QSize pixels = (QSizeF(m_box) * m_ratio).toSize();
