@@ -132,59 +132,94 @@ std::vector<CollectionCard> collectionCards(const std::vector<ScannedCard> &scan
     std::vector<CollectionCard> cards(scanned.size());
     const std::size_t parts = coresFor(scanned.size() / 256);
     onEveryCore(parts, [&](std::size_t part) {
-        SortKeys keys;
+        CardMemo memo;
         for (std::size_t i = part; i < scanned.size(); i += parts)
-            cards[i] = collectionCard(scanned[i], root, keys);
+            cards[i] = collectionCard(scanned[i], root, memo);
     });
     return cards;
 }
+
+// Cards are made a few hundred at a time: one vector grown to thousands of
+// them would move them all, into new memory, at each growth.
+constexpr std::size_t kCardBatch = 256;
+
+struct CardBatches {
+    std::vector<std::vector<CollectionCard>> batches;
+    QStringList folders;
+
+    void add(CollectionCard card)
+    {
+        if (batches.empty() || batches.back().size() == kCardBatch)
+            batches.emplace_back().reserve(kCardBatch);
+        batches.back().push_back(std::move(card));
+    }
+    std::size_t size() const
+    {
+        return std::accumulate(batches.begin(), batches.end(), std::size_t(0),
+            [](std::size_t sum, const std::vector<CollectionCard> &batch) { return sum + batch.size(); });
+    }
+};
 
 // The cards below folders, each folder read and its cards made on one core,
 // the folders shared among the cores; the folders walked said too.
 void scanBelow(const QStringList &folders, const QString &root, FolderRescan &rescan)
 {
     const std::size_t parts = coresFor(folders.size());
-    std::vector<FolderRescan> found(parts);
+    std::vector<CardBatches> found(parts);
     onEveryCore(parts, [&](std::size_t part) {
         QStringList mine;
         for (qsizetype i = qsizetype(part); i < folders.size(); i += qsizetype(parts))
             mine << folders[i];
-        SortKeys keys;
+        CardMemo memo;
         CardScan scan;
         scan.recursive = true;
         scan.onCard = [&](const ScannedCard &card) {
-            found[part].cards.push_back(collectionCard(card, root, keys));
+            found[part].add(collectionCard(card, root, memo));
             return true;
         };
         scan.onFolder = [&](const QString &path) { found[part].folders << path; };
         scanCards(mine, scan);
     });
-    for (FolderRescan &part : found) {
-        std::move(part.cards.begin(), part.cards.end(), std::back_inserter(rescan.cards));
+    rescan.cards.reserve(std::accumulate(found.begin(), found.end(), rescan.cards.size(),
+        [](std::size_t sum, const CardBatches &part) { return sum + part.size(); }));
+    for (CardBatches &part : found) {
+        for (std::vector<CollectionCard> &batch : part.batches)
+            std::move(batch.begin(), batch.end(), std::back_inserter(rescan.cards));
         rescan.folders << part.folders;
     }
 }
 
 }   // namespace
 
-SortKeys::SortKeys() : m_collator(frenchCollator()) { }
+CardMemo::CardMemo() : m_collator(frenchCollator()) { }
 
-QCollatorSortKey SortKeys::ofRecurring(const QString &text)
+QCollatorSortKey CardMemo::keyOfRecurring(const QString &text)
 {
-    if (const auto known = m_recurring.constFind(text); known != m_recurring.constEnd())
+    if (const auto known = m_keys.constFind(text); known != m_keys.constEnd())
         return *known;
-    return *m_recurring.insert(text, m_collator.sortKey(text));
+    return *m_keys.insert(text, m_collator.sortKey(text));
 }
 
-CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, SortKeys &keys)
+QString CardMemo::shared(const QString &text)
 {
-    CollectionCard card { scanned.path, relativeFolder(scanned.path, root), cardValues(scanned.head.record),
-        foldCard(scanned.head.record), scanned.head.fingerprint, scanned.head.posterBytes > 0, -1, {} };
-    card.values.resume.clear();   // searched in its folded form, never shown
-    card.minutes = minutesOf(card.values);
-    card.keys = { keys.of(card.values.titre), keys.ofRecurring(card.values.type),
-        keys.ofRecurring(card.values.realisateur), keys.of(card.values.acteurs.join(QStringLiteral(", "))),
-        keys.ofRecurring(card.folder) };
+    return *m_texts.insert(text);
+}
+
+CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, CardMemo &memo)
+{
+    CollectionCard card { scanned.path, memo.shared(relativeFolder(scanned.path, root)),
+        cardValues(scanned.head.record), foldCard(scanned.head.record), scanned.head.fingerprint,
+        scanned.head.posterBytes > 0, -1, {} };
+    CardValues &values = card.values;
+    values.resume.clear();   // searched in its folded form, never shown
+    for (QString *recurring : { &values.annee, &values.heures, &values.minutes, &values.type,
+             &values.realisateur, &card.folded.fields[FoldedCard::Annee],
+             &card.folded.fields[FoldedCard::Type], &card.folded.fields[FoldedCard::Realisateur] })
+        *recurring = memo.shared(*recurring);
+    card.minutes = minutesOf(values);
+    card.keys = { memo.keyOf(values.titre), memo.keyOfRecurring(values.type),
+        memo.keyOfRecurring(values.realisateur), memo.keyOf(values.acteurs.join(QStringLiteral(", "))),
+        memo.keyOfRecurring(card.folder) };
     return card;
 }
 

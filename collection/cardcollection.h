@@ -34,22 +34,26 @@ struct CollectionCard {
     QList<QCollatorSortKey> keys;
 };
 
-// French sort keys of texts. Genres, directors and folders recur from card
-// to card: each of theirs is made once. One a thread, as its collator.
-class SortKeys {
+// What cards read together share. Genres, directors, years and folders
+// recur from card to card: each is held once, its French sort key made
+// once. One a thread, as its collator.
+class CardMemo {
 public:
-    SortKeys();
-    QCollatorSortKey of(const QString &text) const { return m_collator.sortKey(text); }
-    QCollatorSortKey ofRecurring(const QString &text);
+    CardMemo();
+    QCollatorSortKey keyOf(const QString &text) const { return m_collator.sortKey(text); }
+    QCollatorSortKey keyOfRecurring(const QString &text);
+    // The text, sharing the memory of an equal one seen before.
+    QString shared(const QString &text);
 
 private:
     QCollator m_collator;
-    QHash<QString, QCollatorSortKey> m_recurring;
+    QHash<QString, QCollatorSortKey> m_keys;
+    QSet<QString> m_texts;
 };
 
 // A card the scanner read, as the collection keeps it; root is the
 // collection's folder.
-CollectionCard collectionCard(const ScannedCard &card, const QString &root, SortKeys &keys);
+CollectionCard collectionCard(const ScannedCard &card, const QString &root, CardMemo &memo);
 
 // Puts cards in the collection's order by column. Cards that come to apply
 // in the collection's order need no sort there, so this runs where they

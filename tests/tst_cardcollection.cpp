@@ -30,9 +30,9 @@ FolderRescan found(const QString &folder, const QList<Card> &cards, const QStrin
     FolderRescan rescan { u"/films"_s + folder, {}, {}, { u"/films"_s + folder } };
     for (const QString &path : kept)
         rescan.keptFolders << u"/films/"_s + path;
-    SortKeys keys;
+    CardMemo memo;
     for (const Card &card : cards)
-        rescan.cards.push_back(collectionCard(scanned(card), u"/films"_s, keys));
+        rescan.cards.push_back(collectionCard(scanned(card), u"/films"_s, memo));
     return rescan;
 }
 
