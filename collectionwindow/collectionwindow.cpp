@@ -58,6 +58,17 @@ QVariant remembered(const QString &key)
     return QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).value(key);
 }
 
+// The order chosen last: the column, then "-" when descending.
+std::pair<CardColumn, Qt::SortOrder> rememberedSort()
+{
+    const QString sort = remembered(kSortKey).toString();
+    bool number = false;
+    const int column = QStringView(sort).left(1).toInt(&number);
+    if (!number || column < 0 || column >= kCardColumns)
+        return { CardColumn::Titre, Qt::AscendingOrder };
+    return { CardColumn(column), sort.endsWith(u'-') ? Qt::DescendingOrder : Qt::AscendingOrder };
+}
+
 void remember(const QString &key, const QString &value)
 {
     QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).setValue(key, value);
@@ -92,9 +103,11 @@ bool CollectionWindow::showFolder(const QString &folder)
         return false;
     }
     const QString canonical = canonicalFolder(chosen);
-    remember(kFolderKey, canonical);
-    CollectionWindow &window = instance();
+    if (!s_instance)
+        s_instance = new CollectionWindow(canonical);
+    CollectionWindow &window = *s_instance;
     window.openFolder(canonical);
+    remember(kFolderKey, canonical);
     window.show();
     window.raise();
     window.activateWindow();
@@ -102,13 +115,19 @@ bool CollectionWindow::showFolder(const QString &folder)
     return true;
 }
 
-CollectionWindow::CollectionWindow()
-    : m_posters(new PosterShelf(kPosterBox, this)),
+CollectionWindow::CollectionWindow(const QString &folder)
+    : m_collection(folder), m_posters(new PosterShelf(kPosterBox, this)),
       m_model(new CardTableModel(m_collection, *m_posters, this)), m_watch(new FolderWatch(this))
 {
     setObjectName(QStringLiteral("CollectionWindow"));
     setProperty(kOutlivesEditor, true);
     m_scanPool.setMaxThreadCount(1);
+    // Reading the cards is most of the window's start: it goes on while the window is built.
+    if (!folder.isEmpty()) {
+        const auto [column, order] = rememberedSort();
+        m_collection.sortBy(column, order);
+        rescan({ folder });
+    }
     m_facetsDue.setSingleShot(true);
     m_facetsDue.setInterval(0);
     // No larger than the screen, whatever its scale.
@@ -128,12 +147,8 @@ CollectionWindow::CollectionWindow()
 
 void CollectionWindow::restoreSort()
 {
-    const QString sort = remembered(kSortKey).toString();
-    bool number = false;
-    const int column = QStringView(sort).left(1).toInt(&number);
-    const bool known = number && column >= 0 && column < kCardColumns;
-    chooseSort(known ? column : int(CardColumn::Titre),
-        known && sort.endsWith(u'-') ? Qt::DescendingOrder : Qt::AscendingOrder);
+    const auto [column, order] = rememberedSort();
+    chooseSort(int(column), order);
 }
 
 // The views go first: they read the cards as they close.
@@ -250,8 +265,12 @@ void CollectionWindow::setCaptions()
 
 void CollectionWindow::openFolder(const QString &folder)
 {
-    if (folder == m_collection.root() && !m_collection.cards().empty())
+    if (folder == m_collection.root() && (m_reading || !m_collection.cards().empty())) {
+        if (m_reading
+            && m_collection.cards().empty())   // the window's first reading, started as it was built
+            showOpening(folder);
         return;
+    }
     m_model->update([&] {
         const CardColumn column = m_collection.sortColumn();
         const Qt::SortOrder order = m_collection.sortOrder();
@@ -260,11 +279,17 @@ void CollectionWindow::openFolder(const QString &folder)
     });
     m_watch->watch({});
     m_touchedFolders.clear();
+    showOpening(folder);
+    rescan({ folder });
+}
+
+// The folder's name in the caption, and no card in the side list until they are read.
+void CollectionWindow::showOpening(const QString &folder)
+{
     setWindowTitle(textOf(Text::CollectionCaption)
                        .arg(QDir(folder).dirName().isEmpty() ? folder : QDir(folder).dirName()));
     m_firstScreenPending = true;
     fillFacets();
-    rescan({ folder });
 }
 
 // Posters are read for the screen the window stands on.

@@ -61,9 +61,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    CollectionWindow();
+    // With a folder, its cards are read while the window is built.
+    explicit CollectionWindow(const QString &folder = {});
     ~CollectionWindow() override;
     void openFolder(const QString &folder);
+    void showOpening(const QString &folder);
     void buildViews();
     void sizeListColumns();
     void buildSidePanel();

@@ -47,8 +47,6 @@ void CollectionWindow::rescan(const QStringList &folders)
     if (m_reading || m_touchedFolders.isEmpty())
         return;
     m_reading = true;
-    if (m_collection.cards().empty())
-        statusBar()->showMessage(textOf(Text::ReadingCards));
     const QStringList touched = std::exchange(m_touchedFolders, {});
     QSet<QString> known = m_collection.folders();
     const QString root = m_collection.root();
@@ -65,6 +63,8 @@ void CollectionWindow::rescan(const QStringList &folders)
         QMetaObject::invokeMethod(
             this, [this, root, rescans] { takeRescans(root, *rescans); }, Qt::QueuedConnection);
     });
+    if (m_collection.cards().empty())
+        statusBar()->showMessage(textOf(Text::ReadingCards));
 }
 
 void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan> &rescans)
