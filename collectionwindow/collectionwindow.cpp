@@ -265,11 +265,12 @@ void CollectionWindow::setCaptions()
 
 void CollectionWindow::openFolder(const QString &folder)
 {
-    if (folder == m_collection.root() && (m_reading || !m_collection.cards().empty())) {
-        if (m_reading
-            && m_collection.cards().empty())   // the window's first reading, started as it was built
+    if (folder == m_collection.root()) {
+        // The window's first reading began as it was built: its caption is still due.
+        if (m_reading && m_collection.cards().empty())
             showOpening(folder);
-        return;
+        if (m_reading || !m_collection.cards().empty())
+            return;
     }
     m_model->update([&] {
         const CardColumn column = m_collection.sortColumn();
