@@ -173,6 +173,7 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
         CardMemo memo;
         CardScan scan;
         scan.recursive = true;
+        scan.hiddenFolders = false;   // as above
         scan.onCard = [&](const ScannedCard &card) {
             found[part].add(collectionCard(card, root, memo));
             return true;
@@ -235,7 +236,11 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
     for (const FolderEntry &entry : *entries) {
         const QString path = entryPath(folder, entry.name);
         if (entry.folder) {
-            (knownFolders.contains(path) ? rescan.keptFolders : newFolders) << path;
+            // A hidden folder holds what the desktop keeps out of sight (the
+            // trash, caches), not a collection: one opened on the home folder
+            // would show the cards thrown away.
+            if (!entry.hidden())
+                (knownFolders.contains(path) ? rescan.keptFolders : newFolders) << path;
             continue;
         }
         // Read as the scanner reads a file inside a folder: a link to a folder is no card.

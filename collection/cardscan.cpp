@@ -92,7 +92,7 @@ private:
             bool going = true;
             if (!entry.folder) {
                 going = card(entryPath(path, entry.name), readIn(open, path, entry), false);
-            } else if (m_scan.recursive) {
+            } else if (m_scan.recursive && (m_scan.hiddenFolders || !entry.hidden())) {
                 open.close();
                 going = folder(entryPath(path, entry.name));
             }

@@ -17,6 +17,7 @@ struct ScannedCard {
 
 struct CardScan {
     bool recursive = false;                     // the folders below each folder too
+    bool hiddenFolders = true;                  // with recursive, those whose name begins with "." too
     PosterHeader poster = PosterHeader::Skip;   // Read: each card's poster format and pixels too
     RecordText text = RecordText::Decoded;      // BytesOnly: the record's bytes alone
     // Each card as it is read, in order; false stops the scan.

@@ -13,6 +13,8 @@ struct FolderEntry {
     QString name;           // the name as the disk holds it (see nativePath)
     bool folder = false;    // a folder itself, not a link to one
     QByteArray native {};   // the name's own bytes
+
+    bool hidden() const { return name.startsWith(QLatin1Char('.')); }
 };
 
 // The entries of the folder at path in French order of their names;

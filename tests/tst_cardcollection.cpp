@@ -216,14 +216,16 @@ void tst_CardCollection::rescan()
 }
 
 // A known folder is left to its own rescan; a new one is read to its
-// depths, and its folders join those watched.
+// depths, and its folders join those watched; hidden ones (the trash) are not read.
 void tst_CardCollection::rescanOnDisk()
 {
     QTemporaryDir dir;
     const QString root = dir.path();
     QVERIFY(QDir(root).mkpath(u"vus/anciens"_s) && QDir(root).mkpath(u"nouveaux/courts"_s));
+    QVERIFY(QDir(root).mkpath(u".local/share/Trash/files"_s) && QDir(root).mkpath(u"nouveaux/.cache"_s));
     const QByteArray card = makeCard("Titre", {});
-    for (const char *name : { "top.cfh", "vus/v.cfh", "nouveaux/n.cfh", "nouveaux/courts/c.txt" })
+    for (const char *name : { "top.cfh", "vus/v.cfh", "nouveaux/n.cfh", "nouveaux/courts/c.txt",
+             ".local/share/Trash/files/jetee.cfh", "nouveaux/.cache/cachee.cfh" })
         QVERIFY(writeBytes(root + u'/' + QString::fromUtf8(name), card));
     QVERIFY(writeBytes(root + u"/notes.cfh"_s, "pas une fiche"));
     QVERIFY(QFile::link(root, root + u"/nouveaux/boucle"_s));
