@@ -239,5 +239,9 @@ QString QtDesktop::documentsFolder()
 // The freedesktop trash, as file managers use it.
 bool QtDesktop::moveToTrash(const QString &path)
 {
+    // Without the data folder (a new account), Qt makes a trash of the
+    // working folder: "files" and "info" wherever the program was started.
+    if (!QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)))
+        return false;
     return QFile::moveToTrash(path);
 }

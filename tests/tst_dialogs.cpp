@@ -39,6 +39,7 @@ private slots:
     void dialogWritesSizesAndDatesInFrench();
     void changedCardQuestion_data();
     void changedCardQuestion();
+    void trashKeepsOutOfTheCardsFolder();
 
 private:
     QTemporaryDir m_dir;
@@ -184,6 +185,26 @@ void tst_Dialogs::changedCardQuestion()
         });
     QVERIFY(shown);
     QTEST(answer.value_or(MsgAnswer::Ok), "answer");
+}
+
+// The card goes to the home trash, even before the data folder exists;
+// nothing is made beside it, where the program was started.
+void tst_Dialogs::trashKeepsOutOfTheCardsFolder()
+{
+    QTemporaryDir home;
+    const QString data = home.path() + u"/donnees"_s, films = home.path() + u"/films"_s;
+    QVERIFY(QDir(home.path()).mkpath(u"films"_s));
+    QVERIFY(writeBytes(films + u"/jetee.cfh"_s, makeCard("Jetée", {})));
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    const QString startedIn = QDir::currentPath();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    QDir::setCurrent(films);
+    const bool trashed = QtDesktop().moveToTrash(films + u"/jetee.cfh"_s);
+    QDir::setCurrent(startedIn);
+    qputenv("XDG_DATA_HOME", oldData);
+    QVERIFY(trashed);
+    QVERIFY(QFile::exists(data + u"/Trash/files/jetee.cfh"_s));
+    QCOMPARE(QDir(films).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 void tst_Dialogs::cleanFileName_data()
