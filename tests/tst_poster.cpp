@@ -40,7 +40,6 @@ private slots:
     void failedPictureChangesNothing();
     void choosesPoster_data();
     void choosesPoster();
-    void limitsPixels_data();
     void limitsPixels();
     void tellsWhatComesIn_data();
     void tellsWhatComesIn();
@@ -264,23 +263,15 @@ void tst_Poster::choosesPoster()
 }
 
 // The pixel limit, read from the header alone: a hostile header announces
-// more than could be allocated.
-void tst_Poster::limitsPixels_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<bool>("refused");
-    QTest::newRow("50 000 000 pixels") << QSize(10000, 5000) << false;
-    QTest::newRow("one row more") << QSize(10000, 5001) << true;
-}
-
+// more than could be allocated. 50 000 000 pixels pass; one row more is
+// refused in choosesPoster and in tst_cardtool's thumbnail.
 void tst_Poster::limitsPixels()
 {
-    QFETCH(QSize, size);
     const QString path = dir.filePath(u"header.bmp"_s);
-    QVERIFY(writeBytes(path, bitmapHeader(size.width(), size.height())));
+    QVERIFY(writeBytes(path, bitmapHeader(10000, 5000)));
     const PosterFileCheck check = checkPosterFile(path);
-    QCOMPARE(check.size, size);
-    QTEST(check.problem == PosterFileCheck::TooManyPixels, "refused");
+    QCOMPARE(check.size, QSize(10000, 5000));
+    QVERIFY(check.problem != PosterFileCheck::TooManyPixels);
 }
 
 void tst_Poster::tellsWhatComesIn_data()
