@@ -173,7 +173,10 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
         CardMemo memo;
         CardScan scan;
         scan.recursive = true;
-        scan.hiddenFolders = false;   // as above
+        // A hidden folder holds what the desktop keeps out of sight (the
+        // trash, caches), not a collection: one opened on the home folder
+        // would show the cards thrown away.
+        scan.hiddenFolders = false;
         scan.onCard = [&](const ScannedCard &card) {
             found[part].add(collectionCard(card, root, memo));
             return true;
@@ -236,10 +239,7 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
     for (const FolderEntry &entry : *entries) {
         const QString path = entryPath(folder, entry.name);
         if (entry.folder) {
-            // A hidden folder holds what the desktop keeps out of sight (the
-            // trash, caches), not a collection: one opened on the home folder
-            // would show the cards thrown away.
-            if (!entry.hidden())
+            if (!entry.hidden())   // left out, as scanBelow leaves them
                 (knownFolders.contains(path) ? rescan.keptFolders : newFolders) << path;
             continue;
         }
