@@ -51,9 +51,11 @@ QString titleOf(const QByteArray &card)
     return fieldOf(card, 7, fieldWidth(Field::Titre));
 }
 
-QString genreOf(const QByteArray &card)
+// "Title, Genre" of a card's bytes, "" when there are none.
+QString titleAndGenre(const QByteArray &card)
 {
-    return fieldOf(card, 7 + 58, fieldWidth(Field::Type));
+    return card.isEmpty() ? QString()
+                          : titleOf(card) + u", "_s + fieldOf(card, 7 + 58, fieldWidth(Field::Type));
 }
 
 }   // namespace
@@ -78,8 +80,9 @@ private:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString openCard();
-    QString genreShown() const { return child<QLineEdit>(editor, "genreEdit")->text(); }
     QString titleShown() const { return child<QLineEdit>(editor, "titleEdit")->text(); }
+    // "Title, Genre" as the editor shows them.
+    QString shown() const { return titleShown() + u", "_s + child<QLineEdit>(editor, "genreEdit")->text(); }
 };
 
 void tst_ChangedOnDisk::initTestCase()
@@ -171,9 +174,8 @@ void tst_ChangedOnDisk::savesOverAChangedCard()
         QCOMPARE(fake->messages.last().buttons, MsgButtons::KeepMineReloadCancel);
     }
     const QByteArray bytes = readBytes(card);
-    QTEST(titleOf(bytes) + u", "_s + genreOf(bytes), "onDisk");
-    const QString shown = titleShown() + u", "_s + genreShown();
-    QTEST(shown == u", "_s ? QString() : shown, "inEditor");
+    QTEST(titleAndGenre(bytes), "onDisk");
+    QTEST(shown() == u", "_s ? QString() : shown(), "inEditor");
     QTEST(editor->card().modified(), "modified");
     // The user's version carries the poster they see; the other program's
     // stays whole unless the user chose to replace it.
@@ -242,17 +244,16 @@ void tst_ChangedOnDisk::followsTheCardWhileIdle()
         QVERIFY(!changeGenre(card, u"Western"_s).isEmpty());
 
     if (message.isEmpty()) {
-        QTRY_COMPARE(titleShown() + u", "_s + genreShown(), inEditor);
+        QTRY_COMPARE(shown(), inEditor);
         QTest::qWait(CardWatch::SettleMs * 3);   // and nothing more
     } else {
         QTRY_COMPARE(fake->messages.size(), 1);
         QCOMPARE(fake->messages[0].text, message.replace(u"{card}"_s, card));
     }
     QCOMPARE(fake->messages.size(), message.isEmpty() ? 0 : 1);
-    QCOMPARE(titleShown() + u", "_s + genreShown(), inEditor);
+    QCOMPARE(shown(), inEditor);
     QTEST(editor->card().modified(), "modified");
-    const QByteArray bytes = readBytes(card);
-    QTEST(bytes.isEmpty() ? QString() : titleOf(bytes) + u", "_s + genreOf(bytes), "onDisk");
+    QTEST(titleAndGenre(readBytes(card)), "onDisk");
 }
 
 // A change the user was told of and left is not said again on the next

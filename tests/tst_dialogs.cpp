@@ -19,12 +19,23 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Types name in the real file dialog and accepts it, as the user would.
+void typeAndAccept(QWidget *modal, const QString &name)
+{
+    auto *dialog = qobject_cast<QFileDialog *>(modal);
+    QVERIFY(dialog);
+    dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(name);
+    QMetaObject::invokeMethod(dialog, "accept");
+}
+
+}   // namespace
+
 class tst_Dialogs : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanFileName_data();
-    void cleanFileName();
     void proposedName_data();
     void proposedName();
     void documentsFolder_data();
@@ -75,12 +86,6 @@ void tst_Dialogs::saveDialogAddsTheExtensionBeforeConfirming()
 {
     QVERIFY(writeBytes(m_dir.filePath(u"alien.cfh"_s), "old card"));
     bool asked = false;
-    auto typeAndAccept = [](QWidget *modal, const QString &name) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
-        dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(name);
-        QMetaObject::invokeMethod(dialog, "accept");
-    };
     onNextModal([&](QWidget *modal) {
         // "alien" is "alien.cfh", which exists: replacing it is asked first.
         onNextModal([&](QWidget *question) {
@@ -104,8 +109,6 @@ void tst_Dialogs::saveDialogRefusesAReadOnlyFile()
     QFile::setPermissions(readOnly, QFile::ReadOwner);
     QString refusal;
     onNextModal([&](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
         onNextModal([&](QWidget *message) {
             auto *box = qobject_cast<QMessageBox *>(message);
             QVERIFY(box);
@@ -113,8 +116,7 @@ void tst_Dialogs::saveDialogRefusesAReadOnlyFile()
             box->button(QMessageBox::Ok)->click();
             onNextModal([](QWidget *again) { static_cast<QDialog *>(again)->reject(); });
         });
-        dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(u"locked.cfh"_s);
-        QMetaObject::invokeMethod(dialog, "accept");
+        typeAndAccept(modal, u"locked.cfh"_s);
     });
     QtDesktop desktop;
     QCOMPARE(desktop.chooseFile(saveRequest()), QString());   // refused, then cancelled
@@ -207,45 +209,38 @@ void tst_Dialogs::trashKeepsOutOfTheCardsFolder()
     QCOMPARE(QDir(films).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
-void tst_Dialogs::cleanFileName_data()
+// The name proposed for a card: cleaned of what a file name cannot hold,
+// then given the card's extension unless it has one of three letters.
+void tst_Dialogs::proposedName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("cleaned");
-    QTest::newRow("slash and colon") << u"AC/DC: Live"_s << u"AC_DC_ Live"_s;
-    QTest::newRow("full path") << u"C:\\Films\\Alien.cfh"_s << u"C__Films_Alien.cfh"_s;
-    QTest::newRow("every forbidden character") << u"a*b?c<d>e|f\"g"_s << u"a_b_c_d_e_f_g"_s;
-    QTest::newRow("accents and blanks stay") << u" Été à Paris "_s << u" Été à Paris "_s;
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("slash and colon") << u"AC/DC: Live"_s << u"AC_DC_ Live"_s << u"AC_DC_ Live.cfh"_s;
+    QTest::newRow("full path") << u"C:\\Films\\Alien.cfh"_s << u"C__Films_Alien.cfh"_s
+                               << u"C__Films_Alien.cfh"_s;
+    QTest::newRow("every forbidden character")
+        << u"a*b?c<d>e|f\"g"_s << u"a_b_c_d_e_f_g"_s << u"a_b_c_d_e_f_g.cfh"_s;
+    QTest::newRow("accents and blanks stay")
+        << u" Été à Paris "_s << u" Été à Paris "_s << u" Été à Paris .cfh"_s;
+    QTest::newRow("no extension") << u"Titanic"_s << u"Titanic"_s << u"Titanic.cfh"_s;
+    QTest::newRow("three-letter extension") << u"Titanic.jpg"_s << u"Titanic.jpg"_s << u"Titanic.jpg"_s;
+    QTest::newRow("two-letter extension") << u"x.jp"_s << u"x.jp"_s << u"x.jp.cfh"_s;
+    QTest::newRow("four-letter extension") << u"x.divx"_s << u"x.divx"_s << u"x.divx.cfh"_s;
+    QTest::newRow("three characters") << u"abc"_s << u"abc"_s << u"abc.cfh"_s;
+    QTest::newRow("dot then blank is no extension") << u"Dr. No"_s << u"Dr. No"_s << u"Dr. No.cfh"_s;
+    QTest::newRow("empty stays empty") << u""_s << u""_s << u""_s;
+    QTest::newRow("cut to 254") << QString(300, u'a') << QString(300, u'a') << QString(254, u'a');
 }
 
-void tst_Dialogs::cleanFileName()
+void tst_Dialogs::proposedName()
 {
     QFETCH(QString, name);
     QFETCH(QString, cleaned);
     QString changed = name;
     QCOMPARE(CleanFileName(changed), cleaned);
     QCOMPARE(changed, cleaned);   // in place too
-}
-
-void tst_Dialogs::proposedName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("proposed");
-    QTest::newRow("no extension") << u"Titanic"_s << u"Titanic.cfh"_s;
-    QTest::newRow("three-letter extension") << u"Titanic.jpg"_s << u"Titanic.jpg"_s;
-    QTest::newRow("two-letter extension") << u"x.jp"_s << u"x.jp.cfh"_s;
-    QTest::newRow("four-letter extension") << u"x.divx"_s << u"x.divx.cfh"_s;
-    QTest::newRow("three characters") << u"abc"_s << u"abc.cfh"_s;
-    QTest::newRow("cleaned first") << u"AC/DC: Live"_s << u"AC_DC_ Live.cfh"_s;
-    QTest::newRow("dot then blank is no extension") << u"Dr. No"_s << u"Dr. No.cfh"_s;
-    QTest::newRow("empty stays empty") << u""_s << u""_s;
-    QTest::newRow("cut to 254") << QString(300, u'a') << QString(254, u'a');
-}
-
-void tst_Dialogs::proposedName()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, proposed);
-    QCOMPARE(proposedFileName(name), proposed);
+    QTEST(proposedFileName(name), "proposed");
 }
 
 void tst_Dialogs::documentsFolder_data()

@@ -26,8 +26,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void loadsMenuTexts_data();
-    void loadsMenuTexts();
+    void namesItemsAndControls_data();
+    void namesItemsAndControls();
     void placesYearBoxAfterItsCaption();
     void appliesNumericRule_data();
     void appliesNumericRule();
@@ -41,8 +41,6 @@ private slots:
     void refusesWhatACardCannotHold();
     void searchesBesideTheEditor();
     void everyNameHasItsText();
-    void screenReadersNameControls_data();
-    void screenReadersNameControls();
 
 private:
     EditorWindow *editor = nullptr;
@@ -65,7 +63,9 @@ void tst_Editor::cleanup()
     QVERIFY(!QApplication::activeModalWidget());
 }
 
-void tst_Editor::loadsMenuTexts_data()
+// A menu item by its text and shortcut; a box, whose caption keeps no access
+// key, by the name screen readers give it.
+void tst_Editor::namesItemsAndControls_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("text");
@@ -79,30 +79,47 @@ void tst_Editor::loadsMenuTexts_data()
     QTest::newRow("paste a poster") << u"pastePosterAction"_s << u"Coller l'affiche"_s
                                     << QKeySequence(u"Ctrl+V"_s);
     QTest::newRow("about") << u"aboutAction"_s << QString::fromUtf8("À propos de ...") << QKeySequence();
+    const auto control = [](const char *row, const QString &name, const QString &text) {
+        QTest::newRow(row) << name << text << QKeySequence();
+    };
+    control("title box", u"titleEdit"_s, u"Titre :"_s);
+    control("year box", u"yearEdit"_s, u"Année (aaaa) :"_s);
+    control("hours box", u"hoursEdit"_s, u"Durée (h:mm) :"_s);
+    control("genre box", u"genreEdit"_s, u"Type :"_s);
+    control("director box", u"directorEdit"_s, u"Réalisateur :"_s);
+    control("actor box", u"actorsBox"_s, u"Acteurs :"_s);
+    control("summary", u"summaryEdit"_s, u"Résumé :"_s);
+    control("actor delete button", u"deleteActorButton"_s, u"Supprimer l'acteur"_s);
 }
 
-void tst_Editor::loadsMenuTexts()
+void tst_Editor::namesItemsAndControls()
 {
     QFETCH(QString, item);
     QFETCH(QString, text);
-    QFETCH(QKeySequence, shortcut);
-    const auto *action = editor->findChild<QAction *>(item);
-    QVERIFY(action);
-    QCOMPARE(action->text(), text);
-    QCOMPARE(action->shortcut(), shortcut);
+    if (const auto *action = editor->findChild<QAction *>(item)) {
+        QCOMPARE(action->text(), text);
+        QTEST(action->shortcut(), "shortcut");
+        return;
+    }
+    auto *widget = editor->findChild<QWidget *>(item);
+    QVERIFY(widget);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), text);
+    if (item == QLatin1String("deleteActorButton"))
+        QCOMPARE(widget->toolTip(), text);
 }
 
 void tst_Editor::placesYearBoxAfterItsCaption()
 {
     // In its font the year's caption ends at 1110 twips, past the boxes' column
     // at 1080: the year box stands one gap of 45 after it.
-    QCOMPARE(child<QLabel>(editor, "yearCaption")->x() + child<QLabel>(editor, "yearCaption")->width(),
-        twipsToPx(1110));
+    const auto endOf
+        = [this](const char *caption) { return child<QLabel>(editor, caption)->geometry().right() + 1; };
+    QCOMPARE(endOf("yearCaption"), twipsToPx(1110));
     QCOMPARE(child<QLineEdit>(editor, "yearEdit")->x(), twipsToPx(1155));
     // The running time's caption ends one gap before the hours box at 3240.
-    QCOMPARE(child<QLabel>(editor, "runningTimeCaption")->x()
-            + child<QLabel>(editor, "runningTimeCaption")->width(),
-        twipsToPx(3195));
+    QCOMPARE(endOf("runningTimeCaption"), twipsToPx(3195));
     QCOMPARE(child<QLineEdit>(editor, "hoursEdit")->x(), twipsToPx(3240));
     QCOMPARE(child<QGroupBox>(editor, "posterFrame")->title(), u"Affiche"_s);
     QCOMPARE(editor->card().file().name, u"Nouveau"_s);
@@ -205,28 +222,29 @@ void tst_Editor::showsModifiedStates()
 
 void tst_Editor::selectsWholeSummary()
 {
-    QTest::keyClicks(child<QPlainTextEdit>(editor, "summaryEdit"), u"abc"_s);
-    QTest::keyClick(child<QPlainTextEdit>(editor, "summaryEdit"), Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText(), u"abc"_s);
-    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->textCursor().selectedText(), u"abc"_s);
+    auto *summary = child<QPlainTextEdit>(editor, "summaryEdit");
+    QTest::keyClicks(summary, u"abc"_s);
+    QTest::keyClick(summary, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(summary->toPlainText(), u"abc"_s);
+    QCOMPARE(summary->textCursor().selectedText(), u"abc"_s);
     QVERIFY(!editor->summarySelectedByKey());
-    QTest::keyClicks(child<QPlainTextEdit>(editor, "summaryEdit"), u"x"_s);
-    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText(), u"x"_s);
+    QTest::keyClicks(summary, u"x"_s);
+    QCOMPARE(summary->toPlainText(), u"x"_s);
 
-    QTest::keyClick(
-        child<QPlainTextEdit>(editor, "summaryEdit"), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    QVERIFY(!child<QPlainTextEdit>(editor, "summaryEdit")->textCursor().hasSelection());
-    QTest::keyClicks(child<QPlainTextEdit>(editor, "summaryEdit"), u"y"_s);
-    QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText(), u"xy"_s);
+    QTest::keyClick(summary, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!summary->textCursor().hasSelection());
+    QTest::keyClicks(summary, u"y"_s);
+    QCOMPARE(summary->toPlainText(), u"xy"_s);
 }
 
 // The field counts what is stored: a line break takes two of its 500.
 void tst_Editor::keepsSummaryWithinLimit()
 {
-    QTest::keyClicks(child<QPlainTextEdit>(editor, "summaryEdit"), u"ab"_s);
-    QTest::keyClick(child<QPlainTextEdit>(editor, "summaryEdit"), Qt::Key_Return);
-    child<QPlainTextEdit>(editor, "summaryEdit")->moveCursor(QTextCursor::Start);
-    child<QPlainTextEdit>(editor, "summaryEdit")->insertPlainText(u"xx\n"_s.repeated(200));
+    auto *summary = child<QPlainTextEdit>(editor, "summaryEdit");
+    QTest::keyClicks(summary, u"ab"_s);
+    QTest::keyClick(summary, Qt::Key_Return);
+    summary->moveCursor(QTextCursor::Start);
+    summary->insertPlainText(u"xx\n"_s.repeated(200));
     const QString text = editor->summary();
     QCOMPARE(text.size() + text.count(QLatin1Char('\n')), 500);
     QVERIFY(text.endsWith(QLatin1String("xx\nab\n")));
@@ -328,34 +346,6 @@ void tst_Editor::everyNameHasItsText()
             name == Text::ViewerYear || name == Text::AboutTitle || name == Text::SaveChangesQuestion);
         QCOMPARE(text.contains(QLatin1Char('&')), name == Text::SearchItem);
     }
-}
-
-// The captions keep no access key, yet each names its box.
-void tst_Editor::screenReadersNameControls_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("title box") << u"titleEdit"_s << u"Titre :"_s;
-    QTest::newRow("year box") << u"yearEdit"_s << u"Année (aaaa) :"_s;
-    QTest::newRow("hours box") << u"hoursEdit"_s << u"Durée (h:mm) :"_s;
-    QTest::newRow("genre box") << u"genreEdit"_s << u"Type :"_s;
-    QTest::newRow("director box") << u"directorEdit"_s << u"Réalisateur :"_s;
-    QTest::newRow("actor box") << u"actorsBox"_s << u"Acteurs :"_s;
-    QTest::newRow("summary") << u"summaryEdit"_s << u"Résumé :"_s;
-    QTest::newRow("actor delete button") << u"deleteActorButton"_s << u"Supprimer l'acteur"_s;
-}
-
-void tst_Editor::screenReadersNameControls()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, name);
-    auto *widget = editor->findChild<QWidget *>(control);
-    QVERIFY(widget);
-    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
-    QVERIFY(accessible);
-    QCOMPARE(accessible->text(QAccessible::Name), name);
-    if (control == QLatin1String("deleteActorButton"))
-        QCOMPARE(widget->toolTip(), name);
 }
 
 QTEST_MAIN(tst_Editor)

@@ -51,8 +51,6 @@ private slots:
     void toInt16();
     void scaledPosterHeight_data();
     void scaledPosterHeight();
-    void posterScaling_data();
-    void posterScaling();
     void longValueBesidePoster_data();
     void longValueBesidePoster();
     void windowWithoutPoster();
@@ -94,7 +92,8 @@ void tst_Layout::toInt16()
         QCOMPARE(int(result.value_or(-1)), expected);
 }
 
-// Every poster is shown 1935 twips wide, whatever its natural size.
+// Every poster is shown 1935 twips wide, whatever its natural size, at the
+// right of the first row; one without a height is left out of the window.
 void tst_Layout::scaledPosterHeight_data()
 {
     QTest::addColumn<int>("width");
@@ -118,22 +117,6 @@ void tst_Layout::scaledPosterHeight()
     QFETCH(int, shown);
     const std::optional<qint16> scaled = ::scaledPosterHeight(Size { width, height });
     QCOMPARE(scaled ? int(*scaled) : -1, shown);
-}
-
-void tst_Layout::posterScaling_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("height");
-    QTest::addColumn<int>("shown");   // -1: shown as a card without poster
-    QTest::newRow("poster shown at its width") << 3870 << 4500 << 2250;
-    QTest::newRow("too tall once scaled: left out") << 1500 << 30000 << -1;
-}
-
-void tst_Layout::posterScaling()
-{
-    QFETCH(int, width);
-    QFETCH(int, height);
-    QFETCH(int, shown);
     InfosMeasure m = baseMeasure();
     m.poster = Size { width, height };
     const InfosPlaces p = placeInfos(m);

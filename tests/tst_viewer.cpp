@@ -165,14 +165,14 @@ void tst_Viewer::posterLayout()
         QCOMPARE(child<QPushButton>(viewer, "playButton")->x(), twipsToPx(705));
         return;
     }
-    QCOMPARE(child<QLabel>(viewer, "posterLabel")->geometry(),
+    const QLabel *posterLabel = child<QLabel>(viewer, "posterLabel");
+    const QLabel *picture = child<QLabel>(viewer, "posterPicture");
+    QCOMPARE(posterLabel->geometry(),
         QRect(twipsToPx(3120), child<QLabel>(viewer, "yearLabel")->y(), twipsToPx(1935), twipsToPx(height)));
-    QVERIFY(child<QLabel>(viewer, "posterPicture")->x() >= viewer->width());
+    QVERIFY(picture->x() >= viewer->width());
     for (const QLabel *label : viewer->findChildren<QLabel *>()) {
-        if (label != child<QLabel>(viewer, "posterLabel") && label != child<QLabel>(viewer, "posterPicture")
-            && label != child<QLabel>(viewer, "titleLabel"))
-            QVERIFY2(!label->geometry().intersects(child<QLabel>(viewer, "posterLabel")->geometry()),
-                qPrintable(label->objectName()));
+        if (label != posterLabel && label != picture && label != child<QLabel>(viewer, "titleLabel"))
+            QVERIFY2(!label->geometry().intersects(posterLabel->geometry()), qPrintable(label->objectName()));
     }
 }
 
@@ -182,13 +182,12 @@ void tst_Viewer::longSummaryBesidePoster()
     texts.resume = u"Une longue histoire de famille. "_s.repeated(15);
     ViewerWindow *viewer = open(pictureBytes(86, 120), texts);
     QVERIFY(viewer);
+    const QRect summary = child<QLabel>(viewer, "summaryLabel")->geometry();
+    const QRect poster = child<QLabel>(viewer, "posterLabel")->geometry();
     QVERIFY(child<QLabel>(viewer, "summaryLabel")->wordWrap());
-    QVERIFY(child<QLabel>(viewer, "summaryLabel")->geometry().right()
-        < child<QLabel>(viewer, "posterLabel")->x());
-    QVERIFY(child<QLabel>(viewer, "summaryLabel")->geometry().bottom()
-        > child<QLabel>(viewer, "posterLabel")->geometry().bottom());
-    QVERIFY(child<QLabel>(viewer, "summaryLabel")->geometry().bottom()
-        < child<QPushButton>(viewer, "okButton")->y());
+    QVERIFY(summary.right() < poster.x());
+    QVERIFY(summary.bottom() > poster.bottom());
+    QVERIFY(summary.bottom() < child<QPushButton>(viewer, "okButton")->y());
 }
 
 void tst_Viewer::playOpensMovieAndCloses()
