@@ -69,9 +69,12 @@ std::pair<CardColumn, Qt::SortOrder> rememberedSort()
     return { CardColumn(column), sort.endsWith(u'-') ? Qt::DescendingOrder : Qt::AscendingOrder };
 }
 
-void remember(const QString &key, const QString &value)
+// Written only when it changes: each write replaces the file on disk.
+void remember(const QString &key, const QVariant &value)
 {
-    QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).setValue(key, value);
+    QSettings settings(QStringLiteral("cinefiche"), QStringLiteral("collection"));
+    if (settings.value(key) != value)
+        settings.setValue(key, value);
 }
 
 }   // namespace

@@ -178,11 +178,14 @@ void tst_CollectionWindow::sortsTheListAndRemembersIt()
     QVERIFY(list->isVisible());
     list->sortByColumn(int(CardColumn::Annee), Qt::AscendingOrder);
     QCOMPARE(titlesShown(), (QStringList { u"Élan"_s, u"Fable"_s, u"Eau"_s }));
-    // The grid is ordered from the menu, descending too; both are remembered.
+    // The grid is ordered from the menu, descending too; both are remembered, with the window's size.
     child<QAction>(m_window, "descendingAction")->trigger();
     QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Fable"_s, u"Élan"_s }));
+    m_window->resize(640, 480);
+    m_window->close();
     CollectionWindow::discard();
     open();
+    QCOMPARE(m_window->size(), QSize(640, 480));
     QCOMPARE(m_window->view(), CollectionView::List);
     QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Fable"_s, u"Élan"_s }));
     QVERIFY(child<QAction>(m_window, "descendingAction")->isChecked());
