@@ -125,12 +125,11 @@ CollectionWindow::CollectionWindow(const QString &folder)
     setObjectName(QStringLiteral("CollectionWindow"));
     setProperty(kOutlivesEditor, true);
     m_scanPool.setMaxThreadCount(1);
+    const auto [column, order] = rememberedSort();
+    m_collection.sortBy(column, order);
     // Reading the cards is most of the window's start: it goes on while the window is built.
-    if (!folder.isEmpty()) {
-        const auto [column, order] = rememberedSort();
-        m_collection.sortBy(column, order);
+    if (!folder.isEmpty())
         rescan({ folder });
-    }
     m_facetsDue.setSingleShot(true);
     m_facetsDue.setInterval(0);
     // No larger than the screen, whatever its scale.
@@ -144,14 +143,8 @@ CollectionWindow::CollectionWindow(const QString &folder)
     setCaptions();
     connectHandlers();
     setView(remembered(kViewKey).toString() == u"list" ? CollectionView::List : CollectionView::Grid);
-    restoreSort();
-    restoreGeometry(remembered(kGeometryKey).toByteArray());
-}
-
-void CollectionWindow::restoreSort()
-{
-    const auto [column, order] = rememberedSort();
     chooseSort(int(column), order);
+    restoreGeometry(remembered(kGeometryKey).toByteArray());
 }
 
 // The views go first: they read the cards as they close.

@@ -77,7 +77,6 @@ private:
     void connectViews();
     void setView(CollectionView view);
     void buildSortMenu();
-    void restoreSort();
     void chooseSort(int column, Qt::SortOrder order);
     void showSort(int column, Qt::SortOrder order);
     void followScreen();
