@@ -172,9 +172,7 @@ void CollectionWindow::connectViews()
 
 QAbstractItemView *CollectionWindow::shownView() const
 {
-    if (m_views->currentWidget() == m_listView)
-        return m_listView;
-    return m_gridView;
+    return view() == CollectionView::List ? static_cast<QAbstractItemView *>(m_listView) : m_gridView;
 }
 
 QString CollectionWindow::currentCardPath() const
@@ -220,8 +218,7 @@ void CollectionWindow::showCurrentCard()
 
 void CollectionWindow::comeBack()
 {
-    raise();
-    activateWindow();
+    bringForward(*this);
     shownView()->setFocus();
 }
 
