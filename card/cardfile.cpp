@@ -50,6 +50,24 @@ Transfer writeAll(QIODevice &out, const QByteArray &bytes)
     return out.write(bytes) == bytes.size() ? Transfer::Done : Transfer::WriteFailed;
 }
 
+// name in folder opened for reading, never waiting on a FIFO; -1, with
+// status saying why, when it cannot be. A name too long for the system is no
+// missing file: it says so.
+int openForRecord(int folder, const QByteArray &name, int flags, CardReadStatus &status)
+{
+    int fd = -1;
+    do
+        fd = ::openat(folder, name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | flags);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const bool denied = errno == EACCES || errno == EPERM || errno == EIO;
+        status = errno == ENAMETOOLONG ? CardReadStatus::NameTooLong
+            : denied                   ? CardReadStatus::Unreadable
+                                       : CardReadStatus::Missing;
+    }
+    return fd;
+}
+
 // A file descriptor open for reading on path when it is a regular file (a
 // link to one counts), never waiting on a FIFO; size gets its length. -1,
 // with status Missing for anything that is not a regular file.
@@ -57,17 +75,9 @@ Transfer writeAll(QIODevice &out, const QByteArray &bytes)
 int openRegular(
     int folder, const QByteArray &name, CardReadStatus &status, qint64 &size, CardFingerprint &fingerprint)
 {
-    int fd = -1;
-    do
-        fd = ::openat(folder, name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        const bool denied = errno == EACCES || errno == EPERM || errno == EIO;
-        status = errno == ENAMETOOLONG ? CardReadStatus::NameTooLong
-            : denied                   ? CardReadStatus::Unreadable
-                                       : CardReadStatus::Missing;
+    const int fd = openForRecord(folder, name, 0, status);
+    if (fd < 0)
         return -1;
-    }
     struct stat info { };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -147,6 +157,17 @@ void keepRecord(CardHead &head, QByteArrayView record, RecordText text)
     std::fill(head.recordBytes.begin() + kept, head.recordBytes.end(), ' ');
     if (text == RecordText::Decoded)
         head.record = decodeRecord(QByteArrayView(head.recordBytes.data(), kRecordWidth));
+}
+
+// The head of a card from the n bytes read at its start (-1: a read error).
+void keepHead(CardHead &head, const char *bytes, qsizetype n, RecordText text)
+{
+    if (n < 0)
+        head.status = CardReadStatus::Unreadable;
+    else if (!QByteArrayView(bytes, n).startsWith(QByteArrayView(cardMarkerBytes())))
+        head.status = CardReadStatus::NotCard;
+    else
+        keepRecord(head, QByteArrayView(bytes, n).sliced(CardLayout::MarkerSize), text);
 }
 
 // The poster's working file of folder, made anew: a link planted there is
@@ -252,16 +273,25 @@ CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster,
     char bytes[CardLayout::PosterOffset + kPosterHeadBytes];
     const qsizetype wanted = CardLayout::PosterOffset + (poster == PosterHeader::Read ? kPosterHeadBytes : 0);
     const qsizetype n = readUpTo(fd, bytes, wanted);
-    if (n < 0)
-        head.status = CardReadStatus::Unreadable;
-    else if (!QByteArrayView(bytes, n).startsWith(QByteArrayView(cardMarkerBytes())))
-        head.status = CardReadStatus::NotCard;
-    else
-        keepRecord(head, QByteArrayView(bytes, n).sliced(CardLayout::MarkerSize), text);
+    keepHead(head, bytes, n, text);
     head.posterBytes = std::max<qint64>(0, size - CardLayout::PosterOffset);
     if (head.status == CardReadStatus::Ok && head.posterBytes > 0 && poster == PosterHeader::Read
         && n >= CardLayout::PosterOffset)
         head.poster = posterHeader(fd, QByteArrayView(bytes, n).sliced(CardLayout::PosterOffset));
+    ::close(fd);
+    return head;
+}
+
+CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text)
+{
+    CardHead head;
+    const int fd = openForRecord(folder, name, O_NOFOLLOW, head.status);
+    if (fd < 0 && errno == ELOOP)   // a link since the folder was listed: looked at first
+        return readCardHeadAt(folder, name, PosterHeader::Skip, text);
+    if (fd < 0)
+        return head;
+    char bytes[CardLayout::PosterOffset];
+    keepHead(head, bytes, readUpTo(fd, bytes, CardLayout::PosterOffset), text);
     ::close(fd);
     return head;
 }

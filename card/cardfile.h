@@ -63,6 +63,10 @@ CardHead readCardHead(
 // The same for the card named name (its own bytes) in the folder open as
 // folder: no path to walk again for each card of a folder.
 CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster, RecordText text);
+// The record alone of a card its folder's listing calls a regular file: no
+// look at the file (no size, no fingerprint), so one system call less. A
+// name that has become a link since is looked at as readCardHeadAt does.
+CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text);
 
 // The poster of the card at cardPath, read in place: position 0 is the byte
 // at offset 1176. Read-only; empty for a card without poster.

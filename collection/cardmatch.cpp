@@ -82,6 +82,56 @@ int yearOf(const QString &annee)
     return number ? year : 0;
 }
 
+// Each Windows-1252 byte folded as foldedText folds its character, in
+// ASCII; a unit beyond ASCII becomes '\0', which no ASCII text holds, so
+// that a search for ASCII texts finds in these bytes what it finds in the
+// folded text.
+struct ByteFold {
+    std::array<char, 4> units {};
+    quint8 length = 0;
+};
+
+const std::array<ByteFold, 256> &byteFolds()
+{
+    static const std::array<ByteFold, 256> table = [] {
+        std::array<ByteFold, 256> folds;
+        for (int byte = 0; byte < 256; ++byte) {
+            const char16_t character = cp1252Character(uchar(byte));
+            const QString folded = foldedText(QStringView(&character, 1));
+            ByteFold &fold = folds[size_t(byte)];
+            fold.length = quint8(std::min<qsizetype>(folded.size(), qsizetype(fold.units.size())));
+            for (quint8 i = 0; i < fold.length; ++i)
+                fold.units[i] = folded[i].unicode() < 0x80 ? char(folded[i].unicode()) : '\0';
+        }
+        return folds;
+    }();
+    return table;
+}
+
+// The bytes, without their final blanks, folded into out (4 bytes a byte).
+std::string_view foldedBytes(QByteArrayView bytes, char *out)
+{
+    qsizetype end = bytes.size();
+    while (end > 0 && bytes[end - 1] == ' ')
+        --end;
+    const auto &folds = byteFolds();
+    char *to = out;
+    for (qsizetype i = 0; i < end; ++i) {
+        const ByteFold &fold = folds[uchar(bytes[i])];
+        std::memcpy(to, fold.units.data(), fold.units.size());
+        to += fold.length;
+    }
+    return { out, size_t(to - out) };
+}
+
+// A text every character of which is ASCII but NUL, as bytes.
+std::optional<std::string> asciiBytes(const QString &text)
+{
+    if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() - 1u < 0x7Fu; }))
+        return std::nullopt;
+    return text.toStdString();
+}
+
 }   // namespace
 
 QString foldedText(QStringView text)
@@ -136,11 +186,27 @@ CardMatcher::CardMatcher(const CardQuery &query) : m_years(query.years)
     m_fieldTexts[FoldedCard::Acteurs] = foldedText(query.acteur);
     m_fieldTexts[FoldedCard::Realisateur] = foldedText(query.realisateur);
     m_fieldTexts[FoldedCard::Type] = foldedText(query.type);
+    m_ascii = true;
+    for (const QString &word : std::as_const(m_words)) {
+        const auto bytes = asciiBytes(word);
+        m_ascii = m_ascii && bytes;
+        m_asciiWords.push_back(bytes.value_or(std::string()));
+    }
+    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
+        const auto bytes = asciiBytes(m_fieldTexts[field]);
+        m_ascii = m_ascii && bytes;
+        m_asciiFields[field] = bytes.value_or(std::string());
+    }
+}
+
+bool CardMatcher::yearWithin(int year) const
+{
+    return !m_years || (year != 0 && year >= m_years->from && year <= m_years->to);
 }
 
 bool CardMatcher::matches(const FoldedCard &card) const
 {
-    if (m_years && (card.year == 0 || card.year < m_years->from || card.year > m_years->to))
+    if (!yearWithin(card.year))
         return false;
     for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
         if (!card.fields[field].contains(m_fieldTexts[field]))
@@ -165,6 +231,8 @@ bool CardMatcher::matches(const CardRecord &record) const
 
 bool CardMatcher::matches(QByteArrayView bytes) const
 {
+    if (m_ascii)
+        return matchesBytes(bytes);
     CardRecord record(Qt::Uninitialized);
     const auto decode = [&](Field field) {
         const FieldLayout &layout = fieldLayout(field);
@@ -176,4 +244,34 @@ bool CardMatcher::matches(QByteArrayView bytes) const
             decode(kSearchedFields[field]);
     }
     return matches(record);
+}
+
+bool CardMatcher::matchesBytes(QByteArrayView bytes) const
+{
+    const auto field = [&bytes](int searched) {
+        const FieldLayout &layout = fieldLayout(kSearchedFields[size_t(searched)]);
+        return bytes.sliced(layout.offset, layout.width);
+    };
+    if (m_years) {
+        const QByteArrayView annee = field(FoldedCard::Annee);
+        if (!yearWithin(yearOf(fromCp1252(annee.data(), annee.size()))))
+            return false;
+    }
+    char folded[4 * kRecordWidth];   // the fields' folded texts, one after the other
+    char *free = folded;
+    std::array<std::string_view, FoldedCard::Count> texts;
+    for (int searched = 0; searched < FoldedCard::Count; ++searched) {
+        const std::string &sought = m_asciiFields[size_t(searched)];
+        if (sought.empty() && m_asciiWords.empty())
+            continue;
+        const std::string_view text = foldedBytes(field(searched), free);
+        if (text.find(sought) == std::string_view::npos)
+            return false;
+        texts[size_t(searched)] = text;
+        free += text.size();
+    }
+    return std::all_of(m_asciiWords.begin(), m_asciiWords.end(), [&texts](const std::string &word) {
+        return std::any_of(texts.begin(), texts.end(),
+            [&word](std::string_view text) { return text.find(word) != std::string_view::npos; });
+    });
 }

@@ -9,6 +9,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 // The text as a search compares it: accents dropped (decomposed, marks
 // removed), case folded, "œ" and "æ" spelled "oe" and "ae".
@@ -51,4 +53,12 @@ private:
     QStringList m_words;
     std::array<QString, FoldedCard::Count> m_fieldTexts;   // empty: no condition
     std::optional<YearRange> m_years;
+    // The same texts as bytes when all are ASCII: a record is then folded a
+    // byte at a time, never decoded.
+    bool m_ascii = false;
+    std::vector<std::string> m_asciiWords;
+    std::array<std::string, FoldedCard::Count> m_asciiFields;
+
+    bool yearWithin(int year) const;
+    bool matchesBytes(QByteArrayView record) const;
 };

@@ -106,6 +106,8 @@ private:
     {
         if (open.fd() < 0)
             return readCardHead(entryPath(path, entry.name), m_scan.poster, m_scan.text);
+        if (!m_scan.fileFacts && entry.regular && m_scan.poster == PosterHeader::Skip)
+            return readCardRecordAt(open.fd(), entry.native, m_scan.text);
         return readCardHeadAt(open.fd(), entry.native, m_scan.poster, m_scan.text);
     }
 };

@@ -20,13 +20,14 @@ struct CardScan {
     bool hiddenFolders = true;                  // with recursive, those whose name begins with "." too
     PosterHeader poster = PosterHeader::Skip;   // Read: each card's poster format and pixels too
     RecordText text = RecordText::Decoded;      // BytesOnly: the record's bytes alone
+    bool fileFacts = true;   // each card's size and fingerprint; false spares a system call a card
     // Each card as it is read, in order; false stops the scan.
-    std::function<bool(const ScannedCard &)> onCard;
+    std::function<bool(const ScannedCard &)> onCard {};
     // Why a place yields no card (Missing, NotCard, Unreadable); inside
     // folders only what cannot be read: files that are no card are passed over.
-    std::function<void(const QString &path, CardReadStatus status)> onProblem;
+    std::function<void(const QString &path, CardReadStatus status)> onProblem {};
     // Each folder as the walk enters it (a window watches them).
-    std::function<void(const QString &path)> onFolder;
+    std::function<void(const QString &path)> onFolder {};
 };
 
 // Reads places in their order: a file is a card (or a problem); a folder

@@ -33,7 +33,8 @@ std::optional<std::vector<FolderEntry>> unsortedEntries(const QString &path)
         if (name == "." || name == "..")
             continue;
         const QString decoded = pathFromNative(name);
-        entries.push_back({ decoded, isFolder(path, decoded, entry->d_type), name.toByteArray() });
+        entries.push_back(
+            { decoded, isFolder(path, decoded, entry->d_type), name.toByteArray(), entry->d_type == DT_REG });
     }
     const bool complete = errno == 0;
     ::closedir(folder);

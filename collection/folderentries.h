@@ -13,6 +13,7 @@ struct FolderEntry {
     QString name;           // the name as the disk holds it (see nativePath)
     bool folder = false;    // a folder itself, not a link to one
     QByteArray native {};   // the name's own bytes
+    bool regular = false;   // a regular file itself, as the listing says
 
     bool hidden() const { return name.startsWith(QLatin1Char('.')); }
 };

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -369,7 +370,7 @@ void tst_CardFile::fileExists()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(u"card.cfh"_s);
-    QFile(file).open(QIODevice::WriteOnly);
+    QVERIFY(writeBytes(file, makeCard("Titre", "XYZ")));
     const QString fifo = dir.filePath(u"fifo"_s);
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QVERIFY(QFile::link(file, dir.filePath(u"link.cfh"_s)));
@@ -383,6 +384,16 @@ void tst_CardFile::fileExists()
     QVERIFY(!FileExists(fifo));   // reading it would hang
     QVERIFY(!FileExists(u"/dev/null"_s));
     QVERIFY(!FileExists(dir.filePath(u"dangling"_s)));
+
+    // A name a listing called a regular file is read without a look at it;
+    // whatever it has become since is still read safely.
+    const auto recordAt = [&dir](const QString &name) {
+        return readCardRecordAt(AT_FDCWD, QFile::encodeName(dir.filePath(name)), RecordText::Decoded).status;
+    };
+    QCOMPARE(recordAt(u"card.cfh"_s), CardReadStatus::Ok);
+    QCOMPARE(recordAt(u"link.cfh"_s), CardReadStatus::Ok);
+    QVERIFY(recordAt(u"fifo"_s) != CardReadStatus::Ok);   // and no wait for a writer
+    QCOMPARE(recordAt(u"dangling"_s), CardReadStatus::Missing);
 }
 
 void tst_CardFile::readOnly()

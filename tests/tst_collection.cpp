@@ -25,11 +25,6 @@ QByteArray record(const char *titre, const char *annee = "", const char *type = 
         + QByteArray(acteurs).leftJustified(510) + resume;
 }
 
-CardRecord decoded(const QByteArray &bytes)
-{
-    return decodeRecord(bytes.leftJustified(kRecordWidth));
-}
-
 // A name of printable ASCII, mostly letters, digits and the blanks and
 // marks of file names.
 QString randomName(QRandomGenerator &random)
@@ -63,6 +58,7 @@ private slots:
     void match_data();
     void match();
     void foldsEveryCharacterAsItsText();
+    void matchesRecordBytesAsItsText();
     void yearRanges_data();
     void yearRanges();
     void csvLines_data();
@@ -202,13 +198,38 @@ void tst_Collection::match()
 {
     QFETCH(CardQuery, query);
     QFETCH(bool, found);
-    const CardRecord card = decoded(record("Le C\x9C"
-                                           "ur battant",
+    const QByteArray bytes = record("Le C\x9C"
+                                    "ur battant",
         "1962", "Drame policier", "\xC9tienne Valmont", "Jean-Paul BELMONDO|Clara Roux|",
-        "Un soir \xE0 Marseille.\r\nFin."));
+        "Un soir \xE0 Marseille.\r\nFin.")
+                                 .leftJustified(kRecordWidth);
+    const CardRecord card = decodeRecord(bytes);
     const CardMatcher matcher(query);
     QCOMPARE(matcher.matches(card), found);
     QCOMPARE(matcher.matches(foldCard(card)), found);
+    QCOMPARE(matcher.matches(QByteArrayView(bytes)), found);
+}
+
+// A record's bytes are searched without being decoded when the words are
+// ASCII: every byte, folded, must find what its folded character finds.
+void tst_Collection::matchesRecordBytesAsItsText()
+{
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator random(seed);
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray bytes(kRecordWidth, ' ');
+        for (int i = 0; i < 40; ++i)   // a few bytes of any value in the title and the actors
+            bytes[i % 2 ? random.bounded(50) : random.bounded(158, 668)] = char(random.bounded(256));
+        const CardRecord card = decodeRecord(bytes);
+        const QString folded = foldedText(card.text(Field::Acteurs));
+        const int from = int(random.bounded(qMax(1, int(folded.size()))));
+        const QString word = folded.mid(from, int(random.bounded(1, 4)));
+        const CardQuery query
+            = random.bounded(2) ? CardQuery { .words = { word } } : CardQuery { .acteur = word };
+        const CardMatcher matcher(query);
+        QVERIFY2(matcher.matches(QByteArrayView(bytes)) == matcher.matches(card),
+            qPrintable(u"seed %1: \"%2\""_s.arg(seed).arg(word)));
+    }
 }
 
 // Texts are folded a character at a time from a table; every character of

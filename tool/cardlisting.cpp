@@ -25,14 +25,10 @@ QString textOf(const ScannedCard &card)
 
 }   // namespace
 
-int readPlaces(ToolIo &io, const QStringList &places, bool recursive,
-    const std::function<void(const ScannedCard &)> &onCard, PosterHeader poster, RecordText text)
+int readPlaces(ToolIo &io, const QStringList &places, CardScan scan,
+    const std::function<void(const ScannedCard &)> &onCard)
 {
     int status = ExitStatus::Done;
-    CardScan scan;
-    scan.recursive = recursive;
-    scan.poster = poster;
-    scan.text = text;
     scan.onCard = [&onCard](const ScannedCard &card) {
         onCard(card);
         return true;

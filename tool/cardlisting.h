@@ -8,13 +8,12 @@
 #include <QCommandLineOption>
 #include <functional>
 
-// Reads the cards of places (files, and folders: -r, the folders below),
-// calling onCard for each (with its poster's header, or its record's bytes
-// alone, when asked); a place that is no card, or a file that cannot be
-// read, is said on err. Returns the status to end with.
-int readPlaces(ToolIo &io, const QStringList &places, bool recursive,
-    const std::function<void(const ScannedCard &)> &onCard, PosterHeader poster = PosterHeader::Skip,
-    RecordText text = RecordText::Decoded);
+// Reads the cards of places (files, and folders: with scan.recursive, the
+// folders below) as scan asks, calling onCard for each; a place that is no
+// card, or a file that cannot be read, is said on err. Returns the status to
+// end with.
+int readPlaces(ToolIo &io, const QStringList &places, CardScan scan,
+    const std::function<void(const ScannedCard &)> &onCard);
 
 // The -r option of every command that takes folders.
 QCommandLineOption recursiveOption();

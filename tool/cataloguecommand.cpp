@@ -12,9 +12,8 @@ Transfer writeCatalogue(ToolIo &io, const QStringList &places, bool recursive, C
     QChar separator, QIODevice &out, int &status)
 {
     CatalogueWriter writer(kind, out, separator);
-    status = readPlaces(
-        io, places, recursive, [&writer](const ScannedCard &card) { writer.add(card); },
-        writer.posterHeader());
+    const CardScan scan = { .recursive = recursive, .poster = writer.posterHeader() };
+    status = readPlaces(io, places, scan, [&writer](const ScannedCard &card) { writer.add(card); });
     return writer.finish() ? Transfer::Done : Transfer::WriteFailed;
 }
 

@@ -75,8 +75,11 @@ int runFind(const QStringList &args, ToolIo &io)
         if (matcher.matches(record))
             printer.print(card);
     };
-    const int status = readPlaces(
-        io, places, parser.isSet(options.recursive), onCard, PosterHeader::Skip, RecordText::BytesOnly);
+    // A path needs neither the card's size nor its fingerprint; the JSON object says the poster's size.
+    const CardScan scan = { .recursive = parser.isSet(options.recursive),
+        .text = RecordText::BytesOnly,
+        .fileFacts = parser.isSet(options.json) };
+    const int status = readPlaces(io, places, scan, onCard);
     printer.finish();
     return status;
 }

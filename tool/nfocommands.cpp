@@ -124,7 +124,7 @@ int exportToOutput(ToolIo &io, const QString &card, const QString &out, bool for
 int exportPlaces(ToolIo &io, const QStringList &places, bool recursive, bool force)
 {
     qsizetype written = 0, kept = 0, failed = 0;
-    int status = readPlaces(io, places, recursive, [&](const ScannedCard &card) {
+    int status = readPlaces(io, places, { .recursive = recursive }, [&](const ScannedCard &card) {
         const QString out = sidecarOf(card.path, places.contains(card.path));
         if (out.isEmpty())
             return;

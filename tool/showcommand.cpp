@@ -17,10 +17,11 @@ int runShow(const QStringList &args, ToolIo &io)
         : parser.isSet(jsonOption)                      ? CardFormat::JsonArray
                                                         : CardFormat::Text;
     CardPrinter printer(io.out, format);
+    const CardScan scan = {
+        .recursive = parser.isSet(recursive), .poster = PosterHeader::Read, .text = recordTextFor(format)
+    };
     const int status = readPlaces(
-        io, parser.positionalArguments(), parser.isSet(recursive),
-        [&printer](const ScannedCard &card) { printer.print(card); }, PosterHeader::Read,
-        recordTextFor(format));
+        io, parser.positionalArguments(), scan, [&printer](const ScannedCard &card) { printer.print(card); });
     printer.finish();
     return status;
 }

@@ -191,12 +191,13 @@ int runSet(const QStringList &args, ToolIo &io)
                                : PosterChoice {};
     const auto change = [&](CardRecord &record) { return applyEdits(io, record, *edits); };
     bool failed = false;
-    const int status = readPlaces(io, targets->places, parser.isSet(recursive), [&](const ScannedCard &card) {
-        const SaveResult saved = changeCard(card.path, change, choice, linksFor(parser.isSet(force)));
-        if (!saved.ok()) {
-            saveFailed(io, saved);
-            failed = true;
-        }
-    });
+    const int status = readPlaces(
+        io, targets->places, { .recursive = parser.isSet(recursive) }, [&](const ScannedCard &card) {
+            const SaveResult saved = changeCard(card.path, change, choice, linksFor(parser.isSet(force)));
+            if (!saved.ok()) {
+                saveFailed(io, saved);
+                failed = true;
+            }
+        });
     return failed ? ExitStatus::FileFailed : status;
 }
