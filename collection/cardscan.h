@@ -21,6 +21,9 @@ struct CardScan {
     PosterHeader poster = PosterHeader::Skip;   // Read: each card's poster format and pixels too
     RecordText text = RecordText::Decoded;      // BytesOnly: the record's bytes alone
     bool fileFacts = true;   // each card's size and fingerprint; false spares a system call a card
+    // A second thread reads a folder's next cards while this one gives the
+    // last: for a single scan (a scan on every core has its cores already).
+    bool readAhead = false;
     // Each card as it is read, in order; false stops the scan.
     std::function<bool(const ScannedCard &)> onCard {};
     // Why a place yields no card (Missing, NotCard, Unreadable); inside

@@ -51,6 +51,7 @@ private slots:
     void initTestCase();
     void scan_data();
     void scan();
+    void readsAheadInOrder();
     void frenchOrder();
     void ordersAsCollator();
     void leavesOthersToCollator_data();
@@ -130,6 +131,32 @@ void tst_Collection::scan()
     QVERIFY(scanCards(places, scan));
     QCOMPARE(found, cards);
     QCOMPARE(said, problems);
+}
+
+// A second thread reads a folder's next cards: they are still given in
+// order, with the files that are no card passed over, and a scan stopped
+// halfway stops.
+void tst_Collection::readsAheadInOrder()
+{
+    QTemporaryDir dir;
+    QStringList expected;
+    for (int i = 0; i < 70; ++i) {
+        const QString name = u"fiche %1%2"_s.arg(i, 2, 10, QChar(u'0')).arg(i % 3 ? u".cfh"_s : u".txt"_s);
+        QVERIFY(writeBytes(dir.filePath(name), i % 3 ? makeCard("Titre", "XYZ") : QByteArray("notes")));
+        if (i % 3)
+            expected << name;
+    }
+    for (const qsizetype stopAt : { expected.size() + 1, qsizetype(20) }) {
+        QStringList found;
+        CardScan scan;
+        scan.readAhead = true;
+        scan.onCard = [&](const ScannedCard &card) {
+            found << card.path.section(u'/', -1);
+            return found.size() < stopAt;
+        };
+        QCOMPARE(scanCards({ dir.path() }, scan), stopAt > expected.size());
+        QCOMPARE(found, expected.mid(0, stopAt));
+    }
 }
 
 void tst_Collection::frenchOrder()

@@ -29,6 +29,7 @@ int readPlaces(ToolIo &io, const QStringList &places, CardScan scan,
     const std::function<void(const ScannedCard &)> &onCard)
 {
     int status = ExitStatus::Done;
+    scan.readAhead = true;
     scan.onCard = [&onCard](const ScannedCard &card) {
         onCard(card);
         return true;
