@@ -82,23 +82,23 @@ int yearOf(const QString &annee)
     return number ? year : 0;
 }
 
-// Each Windows-1252 byte folded as foldedText folds its character, in
-// ASCII; a unit beyond ASCII becomes '\0', which no ASCII text holds, so
-// that a search for ASCII texts finds in these bytes what it finds in the
-// folded text.
+// The bytes from 0x80 of Windows-1252 folded as foldedText folds their
+// characters, in ASCII; a unit beyond ASCII becomes '\0', which no ASCII
+// text holds, so that a search for ASCII texts finds in these bytes what it
+// finds in the folded text. Made on the first such byte: most records have none.
 struct ByteFold {
     std::array<char, 4> units {};
     quint8 length = 0;
 };
 
-const std::array<ByteFold, 256> &byteFolds()
+const std::array<ByteFold, 128> &highByteFolds()
 {
-    static const std::array<ByteFold, 256> table = [] {
-        std::array<ByteFold, 256> folds;
-        for (int byte = 0; byte < 256; ++byte) {
+    static const std::array<ByteFold, 128> table = [] {
+        std::array<ByteFold, 128> folds;
+        for (int byte = 0x80; byte < 0x100; ++byte) {
             const char16_t character = cp1252Character(uchar(byte));
             const QString folded = foldedText(QStringView(&character, 1));
-            ByteFold &fold = folds[size_t(byte)];
+            ByteFold &fold = folds[size_t(byte - 0x80)];
             fold.length = quint8(std::min<qsizetype>(folded.size(), qsizetype(fold.units.size())));
             for (quint8 i = 0; i < fold.length; ++i)
                 fold.units[i] = folded[i].unicode() < 0x80 ? char(folded[i].unicode()) : '\0';
@@ -114,10 +114,14 @@ std::string_view foldedBytes(QByteArrayView bytes, char *out)
     qsizetype end = bytes.size();
     while (end > 0 && bytes[end - 1] == ' ')
         --end;
-    const auto &folds = byteFolds();
     char *to = out;
     for (qsizetype i = 0; i < end; ++i) {
-        const ByteFold &fold = folds[uchar(bytes[i])];
+        const uchar byte = uchar(bytes[i]);
+        if (byte < 0x80) {   // folds as toCaseFolded does ASCII
+            *to++ = char(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);
+            continue;
+        }
+        const ByteFold &fold = highByteFolds()[byte - 0x80];
         std::memcpy(to, fold.units.data(), fold.units.size());
         to += fold.length;
     }
