@@ -10,6 +10,9 @@
 
 namespace {
 
+// Bytes gathered before a write: a page of thousands of rows is a few hundred writes.
+constexpr qsizetype kBlockBytes = 64 * 1024;
+
 QString hashSource(const QString &text)
 {
     const QByteArray hash = QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256);
@@ -154,26 +157,31 @@ bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &picture)
         + cell(Field::Type, values.type) + cell(Field::Realisateur, values.realisateur)
         + cell(Field::Acteurs, values.acteurs.join(QStringLiteral(", "))) + cell(Field::Resume, values.resume)
         + cell(QStringLiteral("fichier"), card.path) + QStringLiteral("</tr>\n");
-    QByteArray row;
-    row.reserve(picture.size() / 3 * 4 + 4 * fields.size() + 1024);
-    row.append("<tr>");
-    appendPosterCell(row, values.titre, picture);
-    return write(row.append(fields.toUtf8()));
+    m_pending.append("<tr>");
+    appendPosterCell(m_pending, values.titre, picture);
+    m_pending.append(fields.toUtf8());
+    return flush(kBlockBytes);
 }
 
 bool HtmlCatalogue::finish()
 {
-    return write(
+    write(
         QStringLiteral("</tbody>\n</table>\n<script>%1</script>\n</body>\n</html>\n").arg(catalogueScript()));
+    return flush(0);
 }
 
 bool HtmlCatalogue::write(const QString &text)
 {
-    return write(text.toUtf8());
+    m_pending.append(text.toUtf8());
+    return flush(kBlockBytes);
 }
 
-bool HtmlCatalogue::write(const QByteArray &bytes)
+// Writes what is pending once it holds atLeast bytes.
+bool HtmlCatalogue::flush(qsizetype atLeast)
 {
-    m_ok = m_ok && m_out.write(bytes) == bytes.size();
+    if (m_pending.size() < atLeast)
+        return m_ok;
+    m_ok = m_ok && m_out.write(m_pending) == m_pending.size();
+    m_pending.truncate(0);
     return m_ok;
 }

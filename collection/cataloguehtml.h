@@ -19,8 +19,9 @@ public:
 private:
     QIODevice &m_out;
     bool m_ok = true;
+    QByteArray m_pending;   // written a block at a time
     bool write(const QString &text);
-    bool write(const QByteArray &bytes);
+    bool flush(qsizetype atLeast);
 };
 
 // The text with &, <, >, " and ' written as HTML entities.
