@@ -102,23 +102,6 @@ CardReadStatus openRegularFile(QFile &file, const QString &path, qint64 &size, C
     return status;
 }
 
-// Up to size bytes of fd into buffer; fewer only at its end, -1 on a read error.
-qsizetype readUpTo(int fd, char *buffer, qsizetype size)
-{
-    qsizetype total = 0;
-    while (total < size) {
-        const ssize_t n = ::read(fd, buffer + total, size_t(size - total));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return -1;
-        if (n == 0)
-            break;
-        total += n;
-    }
-    return total;
-}
-
 // The poster's header of the card open as fd, whose first bytes are read.
 PosterInfo posterHeader(int fd, QByteArrayView read)
 {
@@ -280,6 +263,22 @@ CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster,
         head.poster = posterHeader(fd, QByteArrayView(bytes, n).sliced(CardLayout::PosterOffset));
     ::close(fd);
     return head;
+}
+
+qsizetype readUpTo(int fd, char *buffer, qsizetype size)
+{
+    qsizetype total = 0;
+    while (total < size) {
+        const ssize_t n = ::read(fd, buffer + total, size_t(size - total));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        total += n;
+    }
+    return total;
 }
 
 CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text)

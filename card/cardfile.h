@@ -63,6 +63,10 @@ CardHead readCardHead(
 // The same for the card named name (its own bytes) in the folder open as
 // folder: no path to walk again for each card of a folder.
 CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster, RecordText text);
+// Up to size bytes of the file open as fd into buffer; fewer only at its
+// end, -1 on a read error.
+qsizetype readUpTo(int fd, char *buffer, qsizetype size);
+
 // The record alone of a card its folder's listing calls a regular file: no
 // look at the file (no size, no fingerprint), so one system call less. A
 // name that has become a link since is looked at as readCardHeadAt does.

@@ -5,8 +5,9 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "card/filereplace.h"
+#include "collection/cataloguewriter.h"
 #include "collectionwindow/cardtablemodel.h"
-#include "poster/cataloguewriter.h"
+#include "poster/thumbnailcache.h"
 
 #include <QFileInfo>
 #include <QStatusBar>
@@ -42,7 +43,12 @@ bool writeCatalogueFile(const QString &path, CatalogueKind kind, const QStringLi
     const Transfer written = replaceFile(
         path,
         [&](QIODevice &out) {
-            CatalogueWriter writer(kind, out);
+            CatalogueWriter writer(kind, out, QLatin1Char(','), [](const QList<ScannedCard> &cards) {
+                QStringList paths;
+                for (const ScannedCard &card : cards)
+                    paths << card.path;
+                return cataloguePictures(paths);
+            });
             CardScan scan;
             scan.poster = writer.posterHeader();
             scan.onCard = [&writer](const ScannedCard &card) {

@@ -5,18 +5,12 @@
 #include "poster/posterimage.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QStandardPaths>
 #include <QThreadPool>
-#include <QUrl>
-#include <QtEndian>
 
 #include <cerrno>
-#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -27,70 +21,6 @@ const QString kMTimeKey = QStringLiteral("Thumb::MTime");
 // A photograph's thumbnail at this JPEG quality is a tenth of its PNG and
 // shows no loss at its size.
 constexpr int kCatalogueQuality = 80;
-
-// A thumbnail larger than this is no thumbnail of ours: never read whole.
-constexpr qint64 kMostThumbnailBytes = 4 * 1024 * 1024;
-
-// A compressed text is a key's value: a thumbnail's are a few hundred bytes.
-// A larger one is no key of ours, and is never inflated (zlib expands a
-// byte to a thousand at most).
-constexpr int kMostTextBytes = 64 * 1024;
-constexpr int kMostCompressedBytes = 4 * 1024;
-
-QByteArray inflated(QByteArrayView zlib)
-{
-    if (zlib.size() > kMostCompressedBytes)
-        return {};
-    QByteArray sized(4, '\0');
-    qToBigEndian<quint32>(kMostTextBytes, sized.data());   // qUncompress's expected size
-    return qUncompress(sized + zlib.toByteArray());
-}
-
-// The value of one text chunk ("tEXt", "zTXt" or "iTXt") when its key is key.
-std::optional<QString> chunkText(QByteArrayView type, QByteArrayView data, QByteArrayView key)
-{
-    if (!data.startsWith(key) || data.size() <= key.size() || data[key.size()] != '\0')
-        return std::nullopt;
-    const QByteArrayView rest = data.sliced(key.size() + 1);
-    if (type == "tEXt")
-        return QString::fromLatin1(rest);
-    if (type == "zTXt")
-        return rest.isEmpty() ? std::nullopt : std::optional(QString::fromLatin1(inflated(rest.sliced(1))));
-    // iTXt: a compression flag and method, a language and a translated key, each ended by a NUL.
-    if (rest.size() < 2)
-        return std::nullopt;
-    const QList<QByteArray> parts = rest.sliced(2).toByteArray().split('\0');
-    if (parts.size() < 3)
-        return std::nullopt;
-    const QByteArray text = rest.sliced(2 + parts[0].size() + 1 + parts[1].size() + 1).toByteArray();
-    return QString::fromUtf8(rest[0] ? inflated(text) : text);
-}
-
-// The value of key in the text chunks before the picture's data, read
-// straight from the PNG's bytes. (QImageReader::text() cuts a key at its
-// first ':', so it cannot see "Thumb::URI".)
-std::optional<QString> pngText(QByteArrayView png, QByteArrayView key)
-{
-    qsizetype at = 8;   // after the signature
-    while (at + 12 <= png.size()) {
-        const qsizetype length = qFromBigEndian<quint32>(png.data() + at);
-        const QByteArrayView type = png.sliced(at + 4, 4);
-        if (type == "IDAT" || length > png.size() - at - 12)
-            break;
-        if (type == "tEXt" || type == "zTXt" || type == "iTXt") {
-            if (auto text = chunkText(type, png.sliced(at + 8, length), key))
-                return text;
-        }
-        at += 12 + length;
-    }
-    return std::nullopt;
-}
-
-QString thumbnailsFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-        + QStringLiteral("/thumbnails");
-}
 
 // The cache's folders, made private when this program makes them.
 bool makeFolders(const QString &large)
@@ -103,14 +33,6 @@ bool makeFolders(const QString &large)
             return false;
     }
     return QFileInfo(large).isDir();
-}
-
-std::optional<QByteArray> readCached(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMostThumbnailBytes)
-        return std::nullopt;
-    return file.readAll();
 }
 
 QByteArray makeThumbnail(const QString &cardPath, const ThumbnailKey &key)
@@ -146,34 +68,6 @@ void store(const QString &path, const QByteArray &png)
         Durability::Written);
 }
 
-// A catalogue's picture is kept in the program's own cache, whichever
-// program makes it, named like the large thumbnail it comes from.
-QString cataloguePicturePath(const QByteArray &uri)
-{
-    const QByteArray md5 = QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex();
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-        + QStringLiteral("/cinefiche/catalogue/") + QString::fromLatin1(md5) + QStringLiteral(".jpg");
-}
-
-// A JPEG comment segment naming the card's version: its modification time
-// and size. It stays in the cache, out of the page.
-QByteArray keyComment(const ThumbnailKey &key)
-{
-    const QByteArray text = "Cinefiche " + QByteArray::number(key.mtime) + ' ' + QByteArray::number(key.size);
-    const qsizetype length = text.size() + 2;
-    return QByteArray("\xFF\xFE") + char(length >> 8) + char(length & 0xFF) + text;
-}
-
-// The catalogue's picture kept for the card's version key, if there is one.
-std::optional<QByteArray> cachedCataloguePicture(const ThumbnailKey &key)
-{
-    const QByteArray start = QByteArray("\xFF\xD8") + keyComment(key);
-    const auto cached = readCached(cataloguePicturePath(key.uri));
-    if (!cached || !cached->startsWith(start))
-        return std::nullopt;
-    return "\xFF\xD8" + cached->sliced(start.size());
-}
-
 // What make gives for each card, made on every core.
 std::vector<QByteArray> forEachCard(const QStringList &cardPaths, QByteArray (*make)(const QString &))
 {
@@ -186,28 +80,6 @@ std::vector<QByteArray> forEachCard(const QStringList &cardPaths, QByteArray (*m
 }
 
 }   // namespace
-
-ThumbnailKey thumbnailKey(const QString &path)
-{
-    struct stat info { };
-    if (::stat(nativePath(path).constData(), &info) != 0)
-        return {};
-    return { fileUrl(path).toEncoded(), qint64(info.st_mtime), qint64(info.st_size) };
-}
-
-QString largeThumbnailPath(const QByteArray &uri)
-{
-    const QByteArray md5 = QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex();
-    return thumbnailsFolder() + QStringLiteral("/large/") + QString::fromLatin1(md5) + QStringLiteral(".png");
-}
-
-bool thumbnailMatches(const QByteArray &png, const ThumbnailKey &key)
-{
-    if (!png.startsWith("\x89PNG\r\n\x1A\n"))
-        return false;
-    return pngText(png, "Thumb::URI") == QString::fromLatin1(key.uri)
-        && pngText(png, "Thumb::MTime") == QString::number(key.mtime);
-}
 
 QByteArray cardThumbnail(const QString &cardPath)
 {

@@ -4,6 +4,7 @@
 #include "support/toolrun.h"
 #include "tool/cardjson.h"
 #include "tool/cardjsonwriter.h"
+#include "tool/picturestream.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -144,6 +145,7 @@ private slots:
     void nfoFromAMediaManager();
     void notAMovieNfo_data();
     void notAMovieNfo();
+    void pictureStream();
     void realProgram();
 
 private:
@@ -682,6 +684,19 @@ void tst_CardTool::notAMovieNfo()
 
 // The program itself: its version, French on standard error, help for each
 // command (what each says of a bad file is the in-process runs' above).
+// What the picture helper hands back: a broken stream loses pictures, never
+// more, and never reads past its end.
+void tst_CardTool::pictureStream()
+{
+    const QByteArray stream = framedPicture("JPEG") + framedPicture({}) + framedPicture("PNG!");
+    using Pictures = std::vector<QByteArray>;
+    QCOMPARE(picturesOfStream(stream, 3), (Pictures { "JPEG", {}, "PNG!" }));
+    QCOMPARE(picturesOfStream(stream.chopped(1), 3), (Pictures { "JPEG", {}, {} }));
+    QCOMPARE(picturesOfStream(stream, 4), (Pictures { "JPEG", {}, "PNG!", {} }));
+    QCOMPARE(picturesOfStream("99999999999\nJPEG" + stream, 2), (Pictures { {}, {} }));
+    QCOMPARE(picturesOfStream("-4\nJPEG", 1), (Pictures { {} }));
+}
+
 void tst_CardTool::realProgram()
 {
     QCOMPARE(program({ u"--version"_s }).out, QByteArray("cinefiche-card " CINEFICHE_VERSION "\n"));
@@ -691,6 +706,18 @@ void tst_CardTool::realProgram()
         QByteArray(
             "cinefiche-card : show : Option inconnue \"bogus\" ; l'aide : cinefiche-card show --help\n"));
     QCOMPARE(program({ u"thumbnail"_s }).status, 2);
+    // Its catalogue has the picture helper make the pictures its cache lacks,
+    // then finds them there: the same page.
+    QVERIFY(QDir(qEnvironmentVariable("XDG_CACHE_HOME") + u"/cinefiche"_s).removeRecursively());
+    QByteArray pages[2];
+    for (QByteArray &page : pages) {
+        const QString html = path(u"catalogue.html"_s);
+        QCOMPARE(program({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, html }).status, 0);
+        page = readBytes(html);
+        QFile::remove(html);
+    }
+    QCOMPARE(pages[0].count("data:image/jpeg;base64,"), 2);
+    QCOMPARE(pages[1], pages[0]);
     for (const char *command :
         { "show", "find", "catalogue", "poster", "thumbnail", "new", "set", "nfo", "from-nfo", "import" }) {
         const Run help = program({ QString::fromLatin1(command), u"--help"_s });

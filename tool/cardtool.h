@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 // The exit statuses, as the man page documents them.
 namespace ExitStatus {
 constexpr int Done = 0;
@@ -39,10 +42,14 @@ void print(QIODevice &out, const QString &text);
 int runShow(const QStringList &args, ToolIo &io);
 int runFind(const QStringList &args, ToolIo &io);
 int runPoster(const QStringList &args, ToolIo &io);
-// The commands that decode pictures: in cinefiche-card they run the picture
-// helper, which links QtGui, so that every other command starts without it.
 int runCatalogue(const QStringList &args, ToolIo &io);
+// The command that decodes pictures: in cinefiche-card it runs the picture
+// helper, which links QtGui, so that every other command starts without it.
 int runThumbnail(const QStringList &args, ToolIo &io);
+// The catalogue's pictures of cards the cache lacks, in their order (empty:
+// none), made from their posters: in cinefiche-card by the picture helper.
+// nullopt when they could not be made, which is said on io.err.
+std::optional<std::vector<QByteArray>> madeCataloguePictures(const QStringList &cardPaths, ToolIo &io);
 // Bounds the CPU time and address space of this process, for a thumbnail.
 void limitThumbnailWork();
 int runNew(const QStringList &args, ToolIo &io);

@@ -1,20 +1,66 @@
-#include "poster/cataloguewriter.h"
+#include "collection/cataloguewriter.h"
+#include "collection/picturecache.h"
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
+
+#include <thread>
 
 namespace {
 
 const QString kCatalogue = QStringLiteral("catalogue");
 
+// The pictures of cards: those the cache keeps, read here without decoding
+// a pixel; the others made together from the posters. failed is set when
+// some could not be made.
+std::vector<QByteArray> picturesOf(const QList<ScannedCard> &cards, ToolIo &io, bool &failed)
+{
+    // Reading them is most of a catalogue's work: half of them on another thread.
+    std::vector<std::optional<QByteArray>> cached(size_t(cards.size()));
+    const auto readCached = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            const ScannedCard &card = cards[i];
+            cached[size_t(i)] = card.head.posterBytes == 0
+                ? QByteArray()
+                : cachedCataloguePicture(thumbnailKey(card.path, card.head.fingerprint));
+        }
+    };
+    std::thread other(readCached, cards.size() / 2, cards.size());
+    readCached(0, cards.size() / 2);
+    other.join();
+    std::vector<QByteArray> pictures(size_t(cards.size()));
+    QStringList missing;
+    std::vector<size_t> missingAt;
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        if (cached[size_t(i)]) {
+            pictures[size_t(i)] = *std::move(cached[size_t(i)]);
+        } else {
+            missing << cards[i].path;
+            missingAt.push_back(size_t(i));
+        }
+    }
+    if (missing.isEmpty())
+        return pictures;
+    std::optional<std::vector<QByteArray>> made = failed ? std::nullopt : madeCataloguePictures(missing, io);
+    failed = !made;
+    for (size_t i = 0; made && i < made->size() && i < missingAt.size(); ++i)
+        pictures[missingAt[i]] = std::move((*made)[i]);
+    return pictures;
+}
+
 // The catalogue of places into out; status gets the scan's.
 Transfer writeCatalogue(ToolIo &io, const QStringList &places, bool recursive, CatalogueKind kind,
     QChar separator, QIODevice &out, int &status)
 {
-    CatalogueWriter writer(kind, out, separator);
+    bool picturesFailed = false;
+    CatalogueWriter writer(kind, out, separator,
+        [&](const QList<ScannedCard> &cards) { return picturesOf(cards, io, picturesFailed); });
     const CardScan scan = { .recursive = recursive, .poster = writer.posterHeader() };
     status = readPlaces(io, places, scan, [&writer](const ScannedCard &card) { writer.add(card); });
-    return writer.finish() ? Transfer::Done : Transfer::WriteFailed;
+    const bool written = writer.finish();
+    if (picturesFailed)
+        status = ExitStatus::FileFailed;
+    return written ? Transfer::Done : Transfer::WriteFailed;
 }
 
 }   // namespace

@@ -3,7 +3,10 @@
 
 #include "card/nativepath.h"
 #include "tool/cardtool.h"
+#include "tool/picturestream.h"
 #include "tool/tooltexts.h"
+
+#include <QProcess>
 
 #include <unistd.h>
 
@@ -50,7 +53,21 @@ int runThumbnail(const QStringList &args, ToolIo &io)
     return runHelper(QStringLiteral("thumbnail"), args, io);
 }
 
-int runCatalogue(const QStringList &args, ToolIo &io)
+std::optional<std::vector<QByteArray>> madeCataloguePictures(const QStringList &cardPaths, ToolIo &io)
 {
-    return runHelper(QStringLiteral("catalogue"), args, io);
+    const QString path = helperPath();
+    QProcess helper;
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(path, QStringList { QString::fromLatin1(kPicturesCommand) } + cardPaths);
+    if (!helper.waitForStarted(-1)) {
+        report(io, ToolText::helperMissing(path));
+        return std::nullopt;
+    }
+    helper.closeWriteChannel();
+    helper.waitForFinished(-1);
+    if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0) {
+        report(io, ToolText::helperFailed(path));
+        return std::nullopt;
+    }
+    return picturesOfStream(helper.readAllStandardOutput(), cardPaths.size());
 }

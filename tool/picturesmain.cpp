@@ -1,9 +1,12 @@
 // The card tool's picture helper: the same commands, with QtGui, for those
-// that decode posters. cinefiche-card runs it for thumbnail and catalogue.
+// that decode posters. cinefiche-card runs it for a thumbnail, and for the
+// catalogue's pictures its cache lacks (the pictures command, its alone).
 
 #include "tool/cardtool.h"
+#include "tool/picturestream.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <cstring>
 
@@ -13,5 +16,11 @@ int main(int argc, char *argv[])
         limitThumbnailWork();
     // Qt's picture readers are plugins, found through the application.
     QCoreApplication app(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], kPicturesCommand) == 0) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly))
+            return ExitStatus::FileFailed;
+        return writeCataloguePictures(app.arguments().mid(2), out);
+    }
     return runToolMain(argc, argv);
 }

@@ -85,6 +85,12 @@ QString ToolText::writeFailed(const QString &path)
     return path + QStringLiteral(" : écriture impossible ; un fichier existant reste tel quel");
 }
 
+QString ToolText::helperFailed(const QString &helper)
+{
+    return QStringLiteral("%1 : l'assistant des images a échoué ; des affiches manquent au catalogue")
+        .arg(helper);
+}
+
 QString ToolText::helperMissing(const QString &helper)
 {
     return QStringLiteral("%1 : l'assistant des images ne peut être lancé, l'installation est incomplète")

@@ -21,6 +21,7 @@ QString notCard(const QString &path);
 QString writeFailed(const QString &path);
 QString outputFailed();
 QString helperMissing(const QString &helper);
+QString helperFailed(const QString &helper);
 QString noPoster(const QString &card);
 QString posterNotDecoded(const QString &card);
 QString notPicture(const QString &path);

@@ -9,8 +9,10 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CsvCatalogue;
 class HtmlCatalogue;
@@ -20,11 +22,16 @@ enum class CatalogueKind { Csv, Html };
 // The kind the output's extension names (.csv, .html, .htm); nullopt for another.
 std::optional<CatalogueKind> catalogueKind(const QString &outputPath);
 
+// The pictures a web page embeds for cards, in their order (empty: none).
+using CataloguePictures = std::function<std::vector<QByteArray>(const QList<ScannedCard> &cards)>;
+
 // Takes cards one by one as they are read and writes them to out. A web
-// page's thumbnails are made a batch at a time, on every core.
+// page's pictures are asked for a batch at a time, so that the missing ones
+// are made together, on every core.
 class CatalogueWriter {
 public:
-    CatalogueWriter(CatalogueKind kind, QIODevice &out, QChar separator = QLatin1Char(','));
+    CatalogueWriter(CatalogueKind kind, QIODevice &out, QChar separator = QLatin1Char(','),
+        CataloguePictures pictures = {});
     ~CatalogueWriter();
     // How the cards are to be read: the CSV names each poster's format.
     PosterHeader posterHeader() const;
@@ -35,6 +42,7 @@ public:
 private:
     std::unique_ptr<CsvCatalogue> m_csv;
     std::unique_ptr<HtmlCatalogue> m_html;
+    CataloguePictures m_pictures;
     QList<ScannedCard> m_batch;
     void addBatch();
 };

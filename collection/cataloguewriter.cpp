@@ -1,8 +1,7 @@
-#include "poster/cataloguewriter.h"
+#include "collection/cataloguewriter.h"
 
 #include "collection/cataloguecsv.h"
 #include "collection/cataloguehtml.h"
-#include "poster/thumbnailcache.h"
 
 #include <QFileInfo>
 
@@ -24,7 +23,9 @@ std::optional<CatalogueKind> catalogueKind(const QString &outputPath)
     return std::nullopt;
 }
 
-CatalogueWriter::CatalogueWriter(CatalogueKind kind, QIODevice &out, QChar separator)
+CatalogueWriter::CatalogueWriter(
+    CatalogueKind kind, QIODevice &out, QChar separator, CataloguePictures pictures)
+    : m_pictures(std::move(pictures))
 {
     if (kind == CatalogueKind::Csv)
         m_csv = std::make_unique<CsvCatalogue>(out, separator);
@@ -58,14 +59,13 @@ bool CatalogueWriter::finish()
     return m_html->finish();
 }
 
-// Adds the batch to the page, its thumbnails made or found at once.
+// Adds the batch to the page, its pictures found or made at once.
 void CatalogueWriter::addBatch()
 {
-    QStringList paths;
-    for (const ScannedCard &card : m_batch)
-        paths << card.path;
-    const std::vector<QByteArray> thumbnails = cataloguePictures(paths);
+    std::vector<QByteArray> pictures
+        = m_pictures && !m_batch.isEmpty() ? m_pictures(m_batch) : std::vector<QByteArray>();
+    pictures.resize(size_t(m_batch.size()));
     for (qsizetype i = 0; i < m_batch.size(); ++i)
-        m_html->add({ m_batch[i].path, cardValues(m_batch[i].head.record), {} }, thumbnails[size_t(i)]);
+        m_html->add({ m_batch[i].path, cardValues(m_batch[i].head.record), {} }, pictures[size_t(i)]);
     m_batch.clear();
 }
