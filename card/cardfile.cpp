@@ -69,9 +69,8 @@ int openForRecord(int folder, const QByteArray &name, int flags, CardReadStatus 
 }
 
 // A file descriptor open for reading on path when it is a regular file (a
-// link to one counts), never waiting on a FIFO; size gets its length. -1,
+// link to one counts), as openForRecord opens it; size gets its length. -1,
 // with status Missing for anything that is not a regular file.
-// A name too long for the system is no missing file: it says so.
 int openRegular(
     int folder, const QByteArray &name, CardReadStatus &status, qint64 &size, CardFingerprint &fingerprint)
 {

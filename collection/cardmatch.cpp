@@ -262,17 +262,17 @@ bool CardMatcher::matchesBytes(QByteArrayView bytes) const
             return false;
     }
     char folded[4 * kRecordWidth];   // the fields' folded texts, one after the other
-    char *free = folded;
+    char *end = folded;
     std::array<std::string_view, FoldedCard::Count> texts;
     for (int searched = 0; searched < FoldedCard::Count; ++searched) {
         const std::string &sought = m_asciiFields[size_t(searched)];
         if (sought.empty() && m_asciiWords.empty())
             continue;
-        const std::string_view text = foldedBytes(field(searched), free);
+        const std::string_view text = foldedBytes(field(searched), end);
         if (text.find(sought) == std::string_view::npos)
             return false;
         texts[size_t(searched)] = text;
-        free += text.size();
+        end += text.size();
     }
     return std::all_of(m_asciiWords.begin(), m_asciiWords.end(), [&texts](const std::string &word) {
         return std::any_of(texts.begin(), texts.end(),

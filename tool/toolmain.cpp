@@ -38,8 +38,13 @@ int runToolMain(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("cinefiche"));
     // A command reads card after card, each into memory it frees at once:
     // kept rather than handed back, the pages are not faulted in again.
-    mallopt(M_TRIM_THRESHOLD, 32 * 1024 * 1024);
-    mallopt(M_TOP_PAD, 1024 * 1024);
+    // Fixing one setting stops glibc from raising the mapping threshold as
+    // blocks are freed, so it is raised here too: a poster of a few
+    // megabytes is not mapped and unmapped for each card.
+    constexpr int kMiB = 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, 32 * kMiB);
+    mallopt(M_TRIM_THRESHOLD, 64 * kMiB);
+    mallopt(M_TOP_PAD, kMiB);
 
     // Results are written in large blocks; a write that fails (a full disk)
     // still shows, at the last one, in the message and the exit status.
