@@ -321,18 +321,29 @@ void tst_CollectionWindow::trashesAfterAsking()
         QCOMPARE(m_fake->trashed, QStringList { path(u"classiques/fable.cfh"_s) });
 }
 
-// The catalogue holds the cards shown, in their order, as the card tool writes it.
+// The catalogue holds the cards shown, in their order, as the card tool
+// writes it; a web page, their posters.
 void tst_CollectionWindow::exportsTheCardsShown()
 {
+    QVERIFY(
+        writeBytes(path(u"eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s, {}, pictureBytes(40, 60))));
     open();
     QTest::keyClicks(child<QLineEdit>(m_window, "searchEdit"), u"drame"_s);
-    const QString catalogue = path(u"catalogue.csv"_s);
-    m_fake->answerFile(catalogue);
-    child<QAction>(m_window, "exportAction")->trigger();
-    QTRY_VERIFY(child<QAction>(m_window, "exportAction")->isEnabled());
-    const QList<QByteArray> lines = readBytes(catalogue).split('\n');
+    auto *exportAction = child<QAction>(m_window, "exportAction");
+    const auto exportTo = [&](const QString &name) {
+        m_fake->answerFile(path(name));
+        exportAction->trigger();
+    };
+    exportTo(u"catalogue.csv"_s);
+    QTRY_VERIFY(exportAction->isEnabled());
+    const QList<QByteArray> lines = readBytes(path(u"catalogue.csv"_s)).split('\n');
     QCOMPARE(lines.size(), 4);   // the header, two cards, the end of the last line
     QVERIFY(lines[1].contains("Eau") && lines[2].contains("\xC3\x89lan"));
+    exportTo(u"catalogue.html"_s);
+    QTRY_VERIFY(exportAction->isEnabled());
+    const QByteArray page = readBytes(path(u"catalogue.html"_s));
+    QCOMPARE(page.count("<tr><td class=\"affiche\">"), 2);
+    QCOMPARE(page.count("data:image/"), 1);
 }
 
 // A poster comes from the thumbnail cache, read off the interface's
