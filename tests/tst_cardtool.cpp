@@ -17,6 +17,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 Q_DECLARE_METATYPE(CardValues)
 
 using namespace Qt::StringLiterals;
@@ -695,6 +698,8 @@ void tst_CardTool::pictureStream()
     QCOMPARE(picturesOfStream(stream, 4), (Pictures { "JPEG", {}, "PNG!", {} }));
     QCOMPARE(picturesOfStream("99999999999\nJPEG" + stream, 2), (Pictures { {}, {} }));
     QCOMPARE(picturesOfStream("-4\nJPEG", 1), (Pictures { {} }));
+    const QStringList paths { pathFromNative("/films/\xC9t\xE9.cfh"), u"/films/Élan.cfh"_s };
+    QCOMPARE(pathsOfStream(framedPaths(paths)), paths);
 }
 
 void tst_CardTool::realProgram()
@@ -707,17 +712,27 @@ void tst_CardTool::realProgram()
             "cinefiche-card : show : Option inconnue \"bogus\" ; l'aide : cinefiche-card show --help\n"));
     QCOMPARE(program({ u"thumbnail"_s }).status, 2);
     // Its catalogue has the picture helper make the pictures its cache lacks,
-    // then finds them there: the same page.
+    // then finds them there: the same page. A name that is no UTF-8 reaches
+    // the helper whole.
     QVERIFY(QDir(qEnvironmentVariable("XDG_CACHE_HOME") + u"/cinefiche"_s).removeRecursively());
+    QVERIFY(QDir().mkpath(path(u"films"_s)));
+    const int latin1
+        = openNative(path(u"films/"_s) + pathFromNative("\xC9t\xE9.cfh"), O_WRONLY | O_CREAT, 0600);
+    const QByteArray card = readBytes(sample("le-phare-des-brumes"));
+    QCOMPARE(::write(latin1, card.constData(), size_t(card.size())), ssize_t(card.size()));
+    ::close(latin1);
     QByteArray pages[2];
     for (QByteArray &page : pages) {
         const QString html = path(u"catalogue.html"_s);
-        QCOMPARE(program({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, html }).status, 0);
+        QCOMPARE(
+            program({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), path(u"films"_s), u"-o"_s, html }).status,
+            0);
         page = readBytes(html);
         QFile::remove(html);
     }
-    QCOMPARE(pages[0].count("data:image/jpeg;base64,"), 2);
+    QCOMPARE(pages[0].count("data:image/jpeg;base64,"), 3);
     QCOMPARE(pages[1], pages[0]);
+    ::unlink(nativePath(path(u"films/"_s) + pathFromNative("\xC9t\xE9.cfh")).constData());   // beyond Qt's reach
     for (const char *command :
         { "show", "find", "catalogue", "poster", "thumbnail", "new", "set", "nfo", "from-nfo", "import" }) {
         const Run help = program({ QString::fromLatin1(command), u"--help"_s });

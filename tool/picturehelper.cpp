@@ -58,11 +58,12 @@ std::optional<std::vector<QByteArray>> madeCataloguePictures(const QStringList &
     const QString path = helperPath();
     QProcess helper;
     helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    helper.start(path, QStringList { QString::fromLatin1(kPicturesCommand) } + cardPaths);
+    helper.start(path, { QString::fromLatin1(kPicturesCommand) });
     if (!helper.waitForStarted(-1)) {
         report(io, ToolText::helperMissing(path));
         return std::nullopt;
     }
+    helper.write(framedPaths(cardPaths));
     helper.closeWriteChannel();
     helper.waitForFinished(-1);
     if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0) {

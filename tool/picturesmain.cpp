@@ -17,10 +17,10 @@ int main(int argc, char *argv[])
     // Qt's picture readers are plugins, found through the application.
     QCoreApplication app(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], kPicturesCommand) == 0) {
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly))
+        QFile in, out;
+        if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly))
             return ExitStatus::FileFailed;
-        return writeCataloguePictures(app.arguments().mid(2), out);
+        return writeCataloguePictures(pathsOfStream(in.readAll()), out);
     }
     return runToolMain(argc, argv);
 }

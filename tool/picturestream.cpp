@@ -1,6 +1,28 @@
 #include "tool/picturestream.h"
 
+#include "card/nativepath.h"
 #include "collection/picturecache.h"
+
+QByteArray framedPaths(const QStringList &paths)
+{
+    QByteArray stream;
+    for (const QString &path : paths)
+        stream.append(nativePath(path)).append('\0');
+    return stream;
+}
+
+QStringList pathsOfStream(QByteArrayView stream)
+{
+    QStringList paths;
+    for (qsizetype at = 0; at < stream.size();) {
+        qsizetype end = stream.indexOf('\0', at);
+        if (end < 0)
+            end = stream.size();
+        paths << pathFromNative(stream.sliced(at, end - at));
+        at = end + 1;
+    }
+    return paths;
+}
 
 QByteArray framedPicture(const QByteArray &picture)
 {
