@@ -1,6 +1,6 @@
 // The card tool's picture helper: the same commands, with QtGui, for those
-// that decode posters. cinefiche-card runs it for a thumbnail, and for the
-// catalogue's pictures its cache lacks (the pictures command, its alone).
+// that decode posters. cinefiche-card runs it for a thumbnail, and runs its
+// own pictures command for the catalogue's pictures its cache lacks.
 
 #include "tool/cardtool.h"
 #include "tool/picturestream.h"
