@@ -732,7 +732,8 @@ void tst_CardTool::realProgram()
     }
     QCOMPARE(pages[0].count("data:image/jpeg;base64,"), 3);
     QCOMPARE(pages[1], pages[0]);
-    ::unlink(nativePath(path(u"films/"_s) + pathFromNative("\xC9t\xE9.cfh")).constData());   // beyond Qt's reach
+    // A name beyond Qt's file classes, which the temporary folder would leave behind.
+    ::unlink(nativePath(path(u"films/"_s) + pathFromNative("\xC9t\xE9.cfh")).constData());
     for (const char *command :
         { "show", "find", "catalogue", "poster", "thumbnail", "new", "set", "nfo", "from-nfo", "import" }) {
         const Run help = program({ QString::fromLatin1(command), u"--help"_s });
