@@ -2,14 +2,11 @@
 
 #include "card/nativepath.h"
 #include "collection/folderentries.h"
+#include "collection/helperthread.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -42,60 +39,6 @@ private:
     int m_fd = kClosed;
 };
 
-// One job at a time on a thread of its own, kept for the whole walk.
-class Helper {
-public:
-    Helper() : m_thread([this] { serve(); }) { }
-    ~Helper()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stopping = true;
-        }
-        m_changed.notify_all();
-        m_thread.join();
-    }
-    Helper(const Helper &) = delete;
-    Helper &operator=(const Helper &) = delete;
-
-    void start(std::function<void()> job)
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_job = std::move(job);
-        }
-        m_changed.notify_all();
-    }
-
-    void finish()   // waits for the job started last
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return !m_job; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::function<void()> m_job;
-    bool m_stopping = false;
-    std::thread m_thread;   // last: started once the rest is ready
-
-    void serve()
-    {
-        std::unique_lock lock(m_mutex);
-        for (;;) {
-            m_changed.wait(lock, [this] { return m_stopping || m_job; });
-            if (m_stopping)
-                return;
-            lock.unlock();
-            m_job();
-            lock.lock();
-            m_job = nullptr;
-            m_changed.notify_all();
-        }
-    }
-};
-
 // Cards read at a time: runs short enough to keep both threads busy, long
 // enough to pay for handing them over (16 was the quickest of 4 to 50).
 constexpr qsizetype kAhead = 16;
@@ -115,7 +58,7 @@ public:
 
 private:
     const CardScan &m_scan;
-    std::unique_ptr<Helper> m_helper;   // made for the first cards read ahead
+    std::unique_ptr<HelperThread> m_helper;   // made for the first cards read ahead
 
     void problem(const QString &path, CardReadStatus status) const
     {
@@ -212,10 +155,10 @@ private:
         return true;
     }
 
-    Helper &helper()
+    HelperThread &helper()
     {
         if (!m_helper)
-            m_helper = std::make_unique<Helper>();
+            m_helper = std::make_unique<HelperThread>();
         return *m_helper;
     }
 

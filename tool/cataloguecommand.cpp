@@ -1,10 +1,9 @@
 #include "collection/cataloguewriter.h"
+#include "collection/helperthread.h"
 #include "collection/picturecache.h"
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
-
-#include <thread>
 
 namespace {
 
@@ -13,7 +12,8 @@ const QString kCatalogue = QStringLiteral("catalogue");
 // The pictures of cards: those the cache keeps, read here without decoding
 // a pixel; the others made together from the posters. failed is set when
 // some could not be made.
-std::vector<QByteArray> picturesOf(const QList<ScannedCard> &cards, ToolIo &io, bool &failed)
+std::vector<QByteArray> picturesOf(
+    const QList<ScannedCard> &cards, HelperThread &other, ToolIo &io, bool &failed)
 {
     // Reading them is most of a catalogue's work: half of them on another thread.
     std::vector<std::optional<QByteArray>> cached(size_t(cards.size()));
@@ -25,9 +25,9 @@ std::vector<QByteArray> picturesOf(const QList<ScannedCard> &cards, ToolIo &io, 
                 : cachedCataloguePicture(thumbnailKey(card.path, card.head.fingerprint));
         }
     };
-    std::thread other(readCached, cards.size() / 2, cards.size());
+    other.start([&] { readCached(cards.size() / 2, cards.size()); });
     readCached(0, cards.size() / 2);
-    other.join();
+    other.finish();
     std::vector<QByteArray> pictures(size_t(cards.size()));
     QStringList missing;
     std::vector<size_t> missingAt;
@@ -53,8 +53,9 @@ Transfer writeCatalogue(ToolIo &io, const QStringList &places, bool recursive, C
     QChar separator, QIODevice &out, int &status)
 {
     bool picturesFailed = false;
+    HelperThread reader;
     CatalogueWriter writer(kind, out, separator,
-        [&](const QList<ScannedCard> &cards) { return picturesOf(cards, io, picturesFailed); });
+        [&](const QList<ScannedCard> &cards) { return picturesOf(cards, reader, io, picturesFailed); });
     const CardScan scan = { .recursive = recursive, .poster = writer.posterHeader() };
     status = readPlaces(io, places, scan, [&writer](const ScannedCard &card) { writer.add(card); });
     const bool written = writer.finish();
