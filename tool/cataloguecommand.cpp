@@ -5,6 +5,8 @@
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
 
+#include <memory>
+
 namespace {
 
 const QString kCatalogue = QStringLiteral("catalogue");
@@ -53,9 +55,12 @@ Transfer writeCatalogue(ToolIo &io, const QStringList &places, bool recursive, C
     QChar separator, QIODevice &out, int &status)
 {
     bool picturesFailed = false;
-    HelperThread reader;
-    CatalogueWriter writer(kind, out, separator,
-        [&](const QList<ScannedCard> &cards) { return picturesOf(cards, reader, io, picturesFailed); });
+    std::unique_ptr<HelperThread> reader;   // for a web page's pictures alone
+    CatalogueWriter writer(kind, out, separator, [&](const QList<ScannedCard> &cards) {
+        if (!reader)
+            reader = std::make_unique<HelperThread>();
+        return picturesOf(cards, *reader, io, picturesFailed);
+    });
     const CardScan scan = { .recursive = recursive, .poster = writer.posterHeader() };
     status = readPlaces(io, places, scan, [&writer](const ScannedCard &card) { writer.add(card); });
     const bool written = writer.finish();
