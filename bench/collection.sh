@@ -106,12 +106,6 @@ import_anchor() {   # the same posters copied, the same NFOs parsed
     "$bin/stopwatch" sh -c 'cp -- "$1"/*/*-poster.jpg "$2" && "$3" "$1"/*/*.nfo' \
         sh "$work/library" "$out/library" "$bin/nfoanchor"
 }
-import_synced_anchor() {   # the same, each copy on the disk as each card is
-    rm -rf "$out/library"
-    mkdir -p "$out/library"
-    "$bin/stopwatch" sh -c 'cp -- "$1"/*/*-poster.jpg "$2" && sync -d "$2"/* && "$3" "$1"/*/*.nfo' \
-        sh "$work/library" "$out/library" "$bin/nfoanchor"
-}
 
 measure_collection() {
     interleave find "$COLLECTION_RUNS" find_cinefiche find_anchor
@@ -123,7 +117,6 @@ measure_collection() {
     interleave memfind "$CATALOGUE_RUNS" find_cinefiche tenth_find
     interleave memcat "$CATALOGUE_RUNS" tree_catalogue tenth_catalogue
     interleave import "$IMPORT_RUNS" import_cinefiche import_anchor
-    interleave importsync "$IMPORT_RUNS" import_cinefiche import_synced_anchor
     interleave memimport "$IMPORT_RUNS" import_cinefiche import_tenth
     interleave onefind "$START_RUNS" one_find core_anchor
     interleave oneshow "$START_RUNS" one_show core_anchor
@@ -148,8 +141,6 @@ print_collection_rows() {
         "catalogue, un dixième" memcat 2 $mib
     table_row "14. import d'une médiathèque de $IMPORT_MOVIES films (un dossier chacun, .nfo, affiche de $(size_of "$work/poster-1mo.jpg") ; objectif : 2 au plus)" \
         "cinefiche-card import" "cp des affiches + nfoanchor : lecture XML des .nfo" import 1 $ms
-    table_row "14b. le même, contre un témoin dont les copies sont sur le disque, comme chaque fiche" \
-        "cinefiche-card import" "cp + sync -d + nfoanchor" importsync 1 $ms
     table_row "14c. mémoire de pointe, import : $IMPORT_MOVIES films, puis un dixième" "import, tout" \
         "import, un dixième" memimport 2 $mib
     table_row "15. démarrage de find --acteur sur une fiche (objectif : 1,1 au plus)" "cinefiche-card find FICHE" \

@@ -59,9 +59,9 @@ std::optional<SaveResult> lockFailed(const CardLock &lock, const QString &path)
 
 // Writes cardPath from record and, as poster asks, the bytes of card after
 // its separator, none, or the file poster.path.
-// batch, when given, takes the new card to name later.
 SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &cardPath,
-    const CardRecord &record, const PosterChoice &poster, LinkAtPath links, FileBatch *batch = nullptr)
+    const CardRecord &record, const PosterChoice &poster, LinkAtPath links,
+    Durability durability = Durability::OnDisk)
 {
     QFile picture;
     const bool replaced = poster.kind == PosterChoice::Kind::Replace;
@@ -79,8 +79,7 @@ SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &card
     }
     const auto write = [&](QIODevice &out) { return writeCard(out, record, bytes, separator); };
     CardFingerprint written;
-    const Transfer transfer = batch ? batch->add(cardPath, write, links)
-                                    : replaceFile(cardPath, write, Durability::OnDisk, links, &written);
+    const Transfer transfer = replaceFile(cardPath, write, durability, links, &written);
     SaveResult result = transferred(transfer, bytes == &card ? sourceCard : poster.path, cardPath);
     result.written = written;
     return result;
@@ -94,15 +93,15 @@ bool openLocked(QFile &file, const CardLock &lock)
 
 }   // namespace
 
-SaveResult writeWholeCard(
-    const QString &cardPath, const CardRecord &record, const QString &posterPath, LinkAtPath links)
+SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath,
+    LinkAtPath links, Durability durability)
 {
     const CardLock lock(cardPath);
     if (lock.status() == LockStatus::Busy)
         return failed(SaveStatus::Busy, cardPath);
     QFile none;
     const auto kind = posterPath.isEmpty() ? PosterChoice::Kind::Remove : PosterChoice::Kind::Replace;
-    return writeFrom(none, QString(), cardPath, record, { kind, posterPath }, links);
+    return writeFrom(none, QString(), cardPath, record, { kind, posterPath }, links, durability);
 }
 
 SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const CardRecord &record,
@@ -156,26 +155,4 @@ SaveResult replaceIfUnchanged(const QString &cardPath, const CardFingerprint &lo
     if (!openLocked(in, lock))
         return failed(SaveStatus::ReadFailed, cardPath);
     return writeFrom(in, cardPath, cardPath, record, poster, links);
-}
-
-SaveResult CardBatch::add(
-    const QString &cardPath, const CardRecord &record, const QString &posterPath, LinkAtPath links)
-{
-    QFile none;
-    const auto kind = posterPath.isEmpty() ? PosterChoice::Kind::Remove : PosterChoice::Kind::Replace;
-    const SaveResult result
-        = writeFrom(none, QString(), cardPath, record, { kind, posterPath }, links, &m_files);
-    if (result.ok())
-        m_paths << cardPath;
-    return result;
-}
-
-std::vector<SaveResult> CardBatch::place()
-{
-    const std::vector<Transfer> placed = m_files.place();
-    std::vector<SaveResult> results;
-    for (size_t i = 0; i < placed.size(); ++i)
-        results.push_back(transferred(placed[i], QString(), m_paths[qsizetype(i)]));
-    m_paths.clear();
-    return results;
 }

@@ -37,21 +37,7 @@ struct SaveResult {
 // Writes cardPath anew: the record, then the poster file posterPath (none
 // when empty).
 SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath,
-    LinkAtPath links = LinkAtPath::Refuse);
-
-// New cards written one by one and named together once all are on the
-// disk (an import's): each add writes its card, place gives each its name.
-class CardBatch {
-public:
-    SaveResult add(const QString &cardPath, const CardRecord &record, const QString &posterPath,
-        LinkAtPath links = LinkAtPath::Refuse);
-    qsizetype size() const { return m_files.size(); }
-    std::vector<SaveResult> place();   // in the order added
-
-private:
-    FileBatch m_files;
-    QStringList m_paths;
-};
+    LinkAtPath links = LinkAtPath::Refuse, Durability durability = Durability::OnDisk);
 
 // Writes cardPath as a copy of sourceCard whose record is replaced: its
 // separator and poster bytes stay, unless posterPath names a new poster.

@@ -123,6 +123,8 @@ Transfer fill(
     if (out.error() != QFileDevice::NoError || (target.mode && ::fchmod(fd, *target.mode) != 0)
         || (durability == Durability::OnDisk && ::fdatasync(fd) != 0))
         return Transfer::WriteFailed;
+    if (durability == Durability::Started)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     return Transfer::Done;
 }
 
@@ -148,55 +150,4 @@ Transfer replaceFile(const QString &path, const std::function<Transfer(QIODevice
     if (written != Transfer::Done && !named.isEmpty())
         ::unlink(named.constData());
     return written;
-}
-
-FileBatch::~FileBatch()
-{
-    for (const Waiting &file : m_files)
-        drop(file);
-}
-
-void FileBatch::drop(const Waiting &file)
-{
-    ::close(file.fd);
-    if (!file.named.isEmpty())
-        ::unlink(file.named.constData());
-}
-
-Transfer FileBatch::add(
-    const QString &path, const std::function<Transfer(QIODevice &)> &write, LinkAtPath links)
-{
-    Transfer refusal = Transfer::WriteFailed;
-    const std::optional<Target> target = targetOf(path, links, refusal);
-    if (!target)
-        return refusal;
-    Waiting file { -1, {}, target->path };
-    file.fd = newFileIn(folderOf(target->path), file.named);
-    if (file.fd < 0)
-        return Transfer::WriteFailed;
-    const Transfer written = fill(file.fd, *target, write, Durability::Written);
-    if (written != Transfer::Done) {
-        drop(file);
-        return written;
-    }
-    // The disk starts on it now, while the next files are made.
-    ::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    m_files.push_back(file);
-    return Transfer::Done;
-}
-
-std::vector<Transfer> FileBatch::place()
-{
-    std::vector<Transfer> placed;
-    placed.reserve(m_files.size());
-    for (const Waiting &file : m_files) {
-        const bool done = ::fdatasync(file.fd) == 0 && putInPlace(file.fd, file.named, file.path);
-        placed.push_back(done ? Transfer::Done : Transfer::WriteFailed);
-        if (done)
-            ::close(file.fd);
-        else
-            drop(file);
-    }
-    m_files.clear();
-    return placed;
 }

@@ -73,12 +73,11 @@ QStringList postersBesideNfo(const QString &nfoPath)
     return found;
 }
 
-SaveResult writeImportedCard(const QString &cardPath, const CardRecord &record, const QString &poster,
-    LinkAtPath links, CardBatch *batch)
+SaveResult writeImportedCard(
+    const QString &cardPath, const CardRecord &record, const QString &poster, LinkAtPath links)
 {
     if (readCardHead(cardPath).status != CardReadStatus::Ok)
-        return batch ? batch->add(cardPath, record, poster, links)
-                     : writeWholeCard(cardPath, record, poster, links);
+        return writeWholeCard(cardPath, record, poster, links, Durability::Started);
     const PosterChoice choice = poster.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
                                                  : PosterChoice { PosterChoice::Kind::Replace, poster };
     return changeCard(

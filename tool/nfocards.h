@@ -32,6 +32,7 @@ QStringList postersBesideNfo(const QString &nfoPath);
 // Writes the card at cardPath anew from record and poster (none when
 // empty). A card standing there is replaced under its lock, as one change
 // against other writers; links says what becomes of a link at cardPath.
-// With batch, a new card takes its name only when the batch is placed.
-SaveResult writeImportedCard(const QString &cardPath, const CardRecord &record, const QString &poster,
-    LinkAtPath links, CardBatch *batch = nullptr);
+// A new card does not wait for the disk: the NFO and the poster it is made
+// from stay beside it.
+SaveResult writeImportedCard(
+    const QString &cardPath, const CardRecord &record, const QString &poster, LinkAtPath links);
