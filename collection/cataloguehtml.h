@@ -24,9 +24,6 @@ private:
     bool flush(qsizetype atLeast);
 };
 
-// The text with &, <, >, " and ' written as HTML entities.
-QString escapedHtml(const QString &text);
-
 // The page's style and script (cataloguepage.cpp).
 QString catalogueStyle();
 QString catalogueScript();

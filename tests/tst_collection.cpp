@@ -65,6 +65,7 @@ private slots:
     void csvLines_data();
     void csvLines();
     void htmlEscapesEveryValue();
+    void htmlEmbedsPicturesInBase64();
     void libraryNames_data();
     void libraryNames();
     void movieBesideTheCard();
@@ -367,6 +368,26 @@ void tst_Collection::htmlEscapesEveryValue()
     QCOMPARE(page.count(u"<tr>"_s), 3);
     QVERIFY(page.contains(u"default-src 'none'"_s));
     QVERIFY(page.endsWith(u"</html>\n"_s));
+}
+
+// Every length of picture, whatever its last bytes, reads back as it was.
+void tst_Collection::htmlEmbedsPicturesInBase64()
+{
+    const QByteArray onePixel("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x01\0\0\0\x01", 24);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    HtmlCatalogue html(out);
+    QList<QByteArray> pictures;
+    for (int extra = 0; extra < 14; ++extra) {
+        QByteArray picture = onePixel + QByteArray(16, '\0');
+        for (int i = 0; i < extra; ++i)
+            picture += char(QRandomGenerator::global()->bounded(256));
+        pictures << picture;
+        QVERIFY(html.add({ u"a.cfh"_s, { .titre = u"A"_s }, {} }, picture));
+    }
+    QVERIFY(html.finish());
+    for (const QByteArray &picture : pictures)
+        QVERIFY(out.data().contains(";base64," + picture.toBase64() + '"'));
 }
 
 void tst_Collection::libraryNames_data()
