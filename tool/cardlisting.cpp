@@ -51,7 +51,7 @@ RecordText recordTextFor(CardFormat format)
     return json ? RecordText::BytesOnly : RecordText::Decoded;
 }
 
-CardPrinter::CardPrinter(QIODevice &out, CardFormat format) : m_out(out), m_format(format)
+CardPrinter::CardPrinter(ToolStream &out, CardFormat format) : m_out(out), m_format(format)
 {
     if (m_format == CardFormat::JsonArray)
         m_block.append("[\n");

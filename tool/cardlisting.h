@@ -26,12 +26,12 @@ RecordText recordTextFor(CardFormat format);
 // Prints cards as they are read, in blocks, so a long list never piles up.
 class CardPrinter {
 public:
-    CardPrinter(QIODevice &out, CardFormat format);
+    CardPrinter(ToolStream &out, CardFormat format);
     void print(const ScannedCard &card);
     void finish();   // closes the JSON array and writes what is left
 
 private:
-    QIODevice &m_out;
+    ToolStream &m_out;
     CardFormat m_format;
     int m_printed = 0;
     QByteArray m_block;   // cards not yet written

@@ -4,32 +4,32 @@
 
 #include "card/nativepath.h"
 
-#include <map>
+#include <algorithm>
 
 namespace {
 
-using Command = int (*)(const QStringList &, ToolIo &);
+struct Command {
+    QStringView name;
+    int (*run)(const QStringList &args, ToolIo &io);
+};
 
-const std::map<QString, Command> &commands()
-{
-    static const std::map<QString, Command> table = {
-        { QStringLiteral("show"), runShow },
-        { QStringLiteral("find"), runFind },
-        { QStringLiteral("catalogue"), runCatalogue },
-        { QStringLiteral("poster"), runPoster },
-        { QStringLiteral("thumbnail"), runThumbnail },
-        { QStringLiteral("new"), runNew },
-        { QStringLiteral("set"), runSet },
-        { QStringLiteral("nfo"), runNfo },
-        { QStringLiteral("from-nfo"), runFromNfo },
-        { QStringLiteral("import"), runImport },
-    };
-    return table;
-}
+// A table, not a map: nothing to build before the one command runs.
+constexpr Command kCommands[] = {
+    { u"show", runShow },
+    { u"find", runFind },
+    { u"catalogue", runCatalogue },
+    { u"poster", runPoster },
+    { u"thumbnail", runThumbnail },
+    { u"new", runNew },
+    { u"set", runSet },
+    { u"nfo", runNfo },
+    { u"from-nfo", runFromNfo },
+    { u"import", runImport },
+};
 
 }   // namespace
 
-void print(QIODevice &out, const QString &text)
+void print(ToolStream &out, const QString &text)
 {
     out.write(nativePath(text));   // UTF-8, and a file name's own bytes as they stand
 }
@@ -54,10 +54,11 @@ int runCardTool(const QStringList &args, ToolIo &io)
         report(io, ToolText::missingCommand());
         return ExitStatus::Usage;
     }
-    const auto command = commands().find(first);
-    if (command == commands().end()) {
+    const auto command = std::find_if(
+        std::begin(kCommands), std::end(kCommands), [&](const Command &c) { return c.name == first; });
+    if (command == std::end(kCommands)) {
         report(io, ToolText::unknownCommand(first));
         return ExitStatus::Usage;
     }
-    return command->second(args.mid(1), io);
+    return command->run(args.mid(1), io);
 }

@@ -2,7 +2,8 @@
 // cinefiche-card: cards for scripts, file managers and media centres. Each
 // command is a plain function over three streams, so tests run it in-process.
 
-#include <QIODevice>
+#include "tool/toolstream.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,9 +18,9 @@ constexpr int Usage = 2;        // wrong command line, or a value a card cannot 
 }   // namespace ExitStatus
 
 struct ToolIo {
-    QIODevice &in;    // standard input: "new --json -"
-    QIODevice &out;   // results: text, JSON, poster bytes of "poster CARD -"
-    QIODevice &err;   // French messages, one line each
+    ToolStream &in;    // standard input: "new --json -"
+    ToolStream &out;   // results: text, JSON, poster bytes of "poster CARD -"
+    ToolStream &err;   // French messages, one line each
 };
 
 // The tool's main: its streams, its French texts, then runCardTool over
@@ -37,7 +38,7 @@ int runCardTool(const QStringList &args, ToolIo &io);
 
 // One message line on io.err, after the program's name.
 void report(ToolIo &io, const QString &message);
-void print(QIODevice &out, const QString &text);
+void print(ToolStream &out, const QString &text);
 
 int runShow(const QStringList &args, ToolIo &io);
 int runFind(const QStringList &args, ToolIo &io);

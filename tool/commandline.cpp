@@ -206,7 +206,7 @@ bool mayReplace(ToolIo &io, const QString &path)
 bool writeOutput(ToolIo &io, QIODevice &in, const QString &path, LinkAtPath links)
 {
     if (path == u"-") {
-        if (copyRest(in, io.out) != Transfer::Done) {
+        if (copyRest(in, io.out.device()) != Transfer::Done) {
             report(io, ToolText::writeFailed(path));
             return false;
         }

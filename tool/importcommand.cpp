@@ -4,10 +4,7 @@
 
 #include "collection/movielibrary.h"
 
-#include <QFileDevice>
 #include <QFileInfo>
-
-#include <unistd.h>
 
 namespace {
 
@@ -15,11 +12,7 @@ namespace {
 // redraws; nothing when standard error is no terminal (a file, a pipe).
 class Progress {
 public:
-    explicit Progress(ToolIo &io) : m_io(io)
-    {
-        const auto *err = qobject_cast<QFileDevice *>(&io.err);
-        m_shown = err != nullptr && ::isatty(err->handle()) == 1;
-    }
+    explicit Progress(ToolIo &io) : m_io(io), m_shown(io.err.isTerminal()) { }
 
     // Before anything else is written: the line goes, and what the movie
     // writes on standard output goes out at once, before it comes back.
@@ -34,15 +27,14 @@ public:
     {
         if (!m_shown)
             return;
-        if (auto *out = qobject_cast<QFileDevice *>(&m_io.out))
-            out->flush();
+        m_io.out.flush();
         print(m_io.err, ToolText::importProgress(movies));
         m_onScreen = true;
     }
 
 private:
     ToolIo &m_io;
-    bool m_shown = false;      // standard error is a terminal
+    const bool m_shown;        // standard error is a terminal
     bool m_onScreen = false;   // the line stands there now
 };
 

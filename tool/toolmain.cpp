@@ -3,12 +3,12 @@
 #include "tool/tooltexts.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <utility>
@@ -32,10 +32,8 @@ void installQtTexts()
 
 int runToolMain(int argc, char *argv[])
 {
-    // No QCoreApplication: its locale and event loop would be read and made
-    // for nothing on every call. The card writer's working folders go where
-    // the program's own go.
-    QCoreApplication::setApplicationName(QStringLiteral("cinefiche"));
+    // No QCoreApplication, nor any other QObject: its locale, event loop and
+    // thread data would be read and made for nothing on every call.
     // A command reads card after card, each into memory it frees at once:
     // kept rather than handed back, the pages are not faulted in again.
     // Fixing one setting stops glibc from raising the mapping threshold as
@@ -48,17 +46,17 @@ int runToolMain(int argc, char *argv[])
 
     // Results are written in large blocks; a write that fails (a full disk)
     // still shows, at the last one, in the message and the exit status.
-    QFile in, out, err;
-    in.open(0, QIODevice::ReadOnly);
-    out.open(1, QIODevice::WriteOnly);
-    err.open(2, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    constexpr qsizetype kBlockBytes = 64 * 1024;
+    ToolStream in(STDIN_FILENO, QIODevice::ReadOnly, 0);
+    ToolStream out(STDOUT_FILENO, QIODevice::WriteOnly, kBlockBytes);
+    ToolStream err(STDERR_FILENO, QIODevice::WriteOnly, 0);
     ToolIo io { in, out, err };
     // File names as the disk holds them: arguments() would lose a byte that is not UTF-8.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << pathFromNative(argv[i]);
     int status = runCardTool(arguments, io);
-    if (!out.flush() || out.error() != QFileDevice::NoError) {
+    if (!out.flush()) {
         report(io, ToolText::outputFailed());
         status = std::max<int>(status, ExitStatus::FileFailed);
     }

@@ -22,7 +22,7 @@ const QString kSet = QStringLiteral("set");
 std::optional<QByteArray> jsonInput(ToolIo &io, const QString &path)
 {
     if (path == u"-")
-        return io.in.readAll();
+        return io.in.device().readAll();
     QFile file;
     if (!FileExists(path) || !openForReading(file, path)) {
         report(io, FileExists(path) ? ToolText::unreadable(path) : ToolText::missing(path));

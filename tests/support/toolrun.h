@@ -33,7 +33,8 @@ inline Run run(const QStringList &args, const QByteArray &input = {})
     in.open(QIODevice::ReadOnly);
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
-    ToolIo io { in, out, err };
+    ToolStream inStream(in), outStream(out), errStream(err);
+    ToolIo io { inStream, outStream, errStream };
     const int status = runCardTool(args, io);
     return { status, out.data(), err.data() };
 }

@@ -1,0 +1,38 @@
+#pragma once
+// One of the tool's three streams: a standard stream of the process, or a
+// device (a test's buffer). Not itself a QIODevice: the first QObject a
+// process makes sets up Qt's thread data, a tenth of a call on one card, and
+// most commands only write bytes. The few that need a device (a poster
+// copied out, JSON read in) ask for one.
+
+#include <QByteArray>
+#include <QIODevice>
+
+#include <memory>
+
+class QFile;
+
+class ToolStream {
+public:
+    // Standard stream fd; what is written waits in blocks of block bytes
+    // (0: written at once, as messages are).
+    ToolStream(int fd, QIODevice::OpenMode mode, qsizetype block);
+    explicit ToolStream(QIODevice &device);
+    ~ToolStream();
+    ToolStream(const ToolStream &) = delete;
+    ToolStream &operator=(const ToolStream &) = delete;
+
+    void write(QByteArrayView bytes);
+    bool flush();          // false once anything could not be written
+    QIODevice &device();   // what is pending written first
+    bool isTerminal() const;
+
+private:
+    int m_fd = -1;
+    QIODevice::OpenMode m_mode;
+    qsizetype m_block = 0;
+    QIODevice *m_device = nullptr;
+    std::unique_ptr<QFile> m_file;   // the device made for m_fd
+    QByteArray m_pending;
+    bool m_ok = true;
+};
