@@ -149,6 +149,7 @@ private slots:
     void notAMovieNfo_data();
     void notAMovieNfo();
     void pictureStream();
+    void toolStream();
     void realProgram();
 
 private:
@@ -700,6 +701,32 @@ void tst_CardTool::pictureStream()
     QCOMPARE(picturesOfStream("-4\nJPEG", 1), (Pictures { {} }));
     const QStringList paths { pathFromNative("/films/\xC9t\xE9.cfh"), u"/films/Élan.cfh"_s };
     QCOMPARE(pathsOfStream(framedPaths(paths)), paths);
+}
+
+// A standard stream keeps the order of what is written, in blocks or
+// through its device, and says when the disk is full.
+void tst_CardTool::toolStream()
+{
+    QTemporaryDir folder;
+    const QByteArray path = nativePath(folder.filePath(u"out"_s));
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    {
+        ToolStream out(fd, QIODevice::WriteOnly, 4);
+        out.write("ab");
+        out.device().write("cd");
+        out.write("ef");
+        QVERIFY(out.flush());
+    }
+    ::close(fd);
+    QFile written(QString::fromLocal8Bit(path));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("abcdef"));
+
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ToolStream out(full, QIODevice::WriteOnly, 4);
+    out.write("ab");
+    QVERIFY(!out.flush());
+    ::close(full);
 }
 
 void tst_CardTool::realProgram()
