@@ -123,8 +123,6 @@ Transfer fill(
     if (out.error() != QFileDevice::NoError || (target.mode && ::fchmod(fd, *target.mode) != 0)
         || (durability == Durability::OnDisk && ::fdatasync(fd) != 0))
         return Transfer::WriteFailed;
-    if (durability == Durability::Started)
-        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     return Transfer::Done;
 }
 

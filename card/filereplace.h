@@ -20,10 +20,10 @@ enum class Transfer {
 };
 
 // Whether a new file waits until it is on the disk before it takes its
-// name: a card does; a card made anew from files that stay beside it (an
-// import's) only has the disk start on it, as a copy would; a file that is
-// no card (a poster saved out, a thumbnail) is left to the system.
-enum class Durability { OnDisk, Started, Written };
+// name: a card does; a file that is no card (a poster saved out, a
+// thumbnail), or a card made anew from files that stay beside it (an
+// import's), is left to the system, as a copy is.
+enum class Durability { OnDisk, Written };
 
 // What becomes of a symbolic link standing at the path written.
 enum class LinkAtPath {

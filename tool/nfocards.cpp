@@ -77,7 +77,7 @@ SaveResult writeImportedCard(
     const QString &cardPath, const CardRecord &record, const QString &poster, LinkAtPath links)
 {
     if (readCardHead(cardPath).status != CardReadStatus::Ok)
-        return writeWholeCard(cardPath, record, poster, links, Durability::Started);
+        return writeWholeCard(cardPath, record, poster, links, Durability::Written);
     const PosterChoice choice = poster.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
                                                  : PosterChoice { PosterChoice::Kind::Replace, poster };
     return changeCard(
