@@ -21,6 +21,11 @@ void ToolStream::write(QByteArrayView bytes)
         m_ok = m_device->write(bytes.data(), bytes.size()) == bytes.size() && m_ok;
         return;
     }
+    // A block already whole (a printer's) goes out as it is, not copied first.
+    if (m_pending.isEmpty() && bytes.size() >= m_block) {
+        writeOut(bytes);
+        return;
+    }
     m_pending.append(bytes);
     if (m_pending.size() >= m_block)
         flush();
@@ -28,16 +33,21 @@ void ToolStream::write(QByteArrayView bytes)
 
 bool ToolStream::flush()
 {
+    writeOut(m_pending);
+    m_pending.clear();
+    return m_ok;
+}
+
+void ToolStream::writeOut(QByteArrayView bytes)
+{
     qsizetype done = 0;
-    while (done < m_pending.size() && m_ok) {
-        const ssize_t n = ::write(m_fd, m_pending.constData() + done, size_t(m_pending.size() - done));
+    while (done < bytes.size() && m_ok) {
+        const ssize_t n = ::write(m_fd, bytes.data() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         m_ok = n > 0;
         done += qsizetype(std::max<ssize_t>(n, 0));
     }
-    m_pending.clear();
-    return m_ok;
 }
 
 QIODevice &ToolStream::device()

@@ -35,4 +35,6 @@ private:
     std::unique_ptr<QFile> m_file;   // the device made for m_fd
     QByteArray m_pending;
     bool m_ok = true;
+
+    void writeOut(QByteArrayView bytes);   // to m_fd, whole unless it fails
 };
