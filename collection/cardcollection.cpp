@@ -1,11 +1,14 @@
 #include "collection/cardcollection.h"
 
+#include "card/cardvalues.h"
+#include "card/cp1252.h"
 #include "collection/folderentries.h"
 #include "collection/frenchorder.h"
 
 #include <QThread>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <numeric>
@@ -24,11 +27,28 @@ QString relativeFolder(const QString &path, const QString &root)
     return folder.mid(root.endsWith(QLatin1Char('/')) ? root.size() : root.size() + 1);
 }
 
-int minutesOf(const CardValues &values)
+// The number four stored bytes give, read once for each value they hold.
+static_assert(fieldWidth(Field::Annee) == 4 && fieldWidth(Field::Heures) + fieldWidth(Field::Minutes) == 4);
+int numberOf(QHash<quint32, int> &known, QByteArrayView bytes, int (*read)(QByteArrayView))
+{
+    quint32 key = 0;
+    std::memcpy(&key, bytes.data(), sizeof key);
+    if (const auto found = known.constFind(key); found != known.constEnd())
+        return *found;
+    return *known.insert(key, read(bytes));
+}
+
+QString textOf(QByteArrayView bytes)
+{
+    return fromCp1252(bytes.data(), bytes.size());
+}
+
+// Hours and minutes, each read as the editor shows it.
+int minutesOf(QByteArrayView heuresMinutes)
 {
     bool hoursOk = false, minutesOk = false;
-    const int hours = values.heures.toInt(&hoursOk);
-    const int minutes = values.minutes.toInt(&minutesOk);
+    const int hours = shownText(FieldRule::Hours, textOf(heuresMinutes.first(2))).toInt(&hoursOk);
+    const int minutes = shownText(FieldRule::Minutes, textOf(heuresMinutes.sliced(2, 2))).toInt(&minutesOk);
     if (!hoursOk && !minutesOk)
         return -1;
     return (hoursOk ? hours * 60 : 0) + (minutesOk ? minutes : 0);
@@ -55,7 +75,7 @@ int compareColumn(const CollectionCard &a, const CollectionCard &b, CardColumn c
 {
     switch (column) {
     case CardColumn::Annee:
-        return compareNumbers(a.folded.year, b.folded.year, 0);
+        return compareNumbers(a.year, b.year, 0);
     case CardColumn::Duree:
         return compareNumbers(a.minutes, b.minutes, -1);
     default:
@@ -80,21 +100,21 @@ QString facetKey(const CollectionCard &card, Facet::Kind kind)
 {
     switch (kind) {
     case Facet::Genre:
-        return card.folded.fields[FoldedCard::Type];
+        return card.genre;
     case Facet::Director:
-        return card.folded.fields[FoldedCard::Realisateur];
+        return card.director;
     case Facet::Decade:
         break;
     }
-    return card.folded.year > 0 ? QString::number(card.folded.year / 10 * 10) : QString();
+    return card.year > 0 ? QString::number(card.year / 10 * 10) : QString();
 }
 
 QString facetLabel(const CollectionCard &card, Facet::Kind kind)
 {
     if (kind == Facet::Genre)
-        return card.values.type;
+        return card.text(FoldedCard::Type);
     if (kind == Facet::Director)
-        return card.values.realisateur;
+        return card.text(FoldedCard::Realisateur);
     return facetKey(card, kind);
 }
 
@@ -177,6 +197,7 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
         // trash, caches), not a collection: one opened on the home folder
         // would show the cards thrown away.
         scan.hiddenFolders = false;
+        scan.text = RecordText::BytesOnly;
         scan.onCard = [&](const ScannedCard &card) {
             found[part].add(collectionCard(card, root, memo));
             return true;
@@ -209,21 +230,50 @@ QString CardMemo::shared(const QString &text)
     return *m_texts.insert(text);
 }
 
+const RecurringText &CardMemo::recurring(QByteArrayView stored)
+{
+    const std::string_view bytes(stored.data(), size_t(stored.size()));
+    if (const auto known = m_recurring.find(bytes); known != m_recurring.end())
+        return known->second;
+    const QString text = textOf(stored);
+    return m_recurring
+        .emplace(std::string(bytes), RecurringText { foldedText(text), m_collator.sortKey(text) })
+        .first->second;
+}
+
+int CardMemo::year(QByteArrayView annee)
+{
+    return numberOf(m_years, annee, [](QByteArrayView bytes) { return yearOf(textOf(bytes)); });
+}
+
+int CardMemo::minutes(QByteArrayView heuresMinutes)
+{
+    return numberOf(m_minutes, heuresMinutes, minutesOf);
+}
+
+QString CollectionCard::actors() const
+{
+    return splitActorNames(text(FoldedCard::Acteurs)).join(QStringLiteral(", "));
+}
+
 CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, CardMemo &memo)
 {
-    CollectionCard card { scanned.path, memo.shared(relativeFolder(scanned.path, root)),
-        cardValues(scanned.head.record), foldCard(scanned.head.record), scanned.head.fingerprint,
-        scanned.head.posterBytes > 0, -1, {} };
-    CardValues &values = card.values;
-    values.resume.clear();   // searched in its folded form, never shown
-    for (QString *recurring : { &values.annee, &values.heures, &values.minutes, &values.type,
-             &values.realisateur, &card.folded.fields[FoldedCard::Annee],
-             &card.folded.fields[FoldedCard::Type], &card.folded.fields[FoldedCard::Realisateur] })
-        *recurring = memo.shared(*recurring);
-    card.minutes = minutesOf(values);
-    card.keys = { memo.keyOf(values.titre), memo.keyOfRecurring(values.type),
-        memo.keyOfRecurring(values.realisateur), memo.keyOf(values.acteurs.join(QStringLiteral(", "))),
-        memo.keyOfRecurring(card.folder) };
+    const QByteArrayView record(scanned.head.recordBytes.data(), qsizetype(scanned.head.recordBytes.size()));
+    CollectionCard card;
+    card.path = scanned.path;
+    card.folder = memo.shared(relativeFolder(scanned.path, root));
+    card.fields = KeptFields(record);
+    card.fingerprint = scanned.head.fingerprint;
+    card.hasPoster = scanned.head.posterBytes > 0;
+    card.year = memo.year(record.sliced(fieldLayout(Field::Annee).offset, 4));
+    card.minutes = memo.minutes(record.sliced(fieldLayout(Field::Heures).offset, 4));
+    const StoredFields stored = card.fields.stored();
+    const RecurringText &genre = memo.recurring(stored[FoldedCard::Type]);
+    const RecurringText &director = memo.recurring(stored[FoldedCard::Realisateur]);
+    card.genre = genre.folded;
+    card.director = director.folded;
+    card.keys = { memo.keyOf(card.text(FoldedCard::Titre)), genre.key, director.key,
+        memo.keyOf(card.actors()), memo.keyOfRecurring(card.folder) };
     return card;
 }
 
@@ -244,7 +294,7 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
             continue;
         }
         // Read as the scanner reads a file inside a folder: a link to a folder is no card.
-        CardHead head = readCardHead(path);
+        CardHead head = readCardHead(path, PosterHeader::Skip, RecordText::BytesOnly);
         if (head.status == CardReadStatus::Ok)
             scanned.push_back({ path, std::move(head) });
     }
@@ -400,7 +450,8 @@ void CardCollection::refilter(const std::vector<int> &among)
 
 bool CardCollection::passes(const CollectionCard &card) const
 {
-    return (!m_facet || facetKey(card, m_facet->kind) == m_facet->key) && m_matcher.matches(card.folded);
+    return (!m_facet || facetKey(card, m_facet->kind) == m_facet->key)
+        && m_matcher.matches(card.fields.stored(), card.fields.folded());
 }
 
 std::vector<FacetEntry> CardCollection::facets(Facet::Kind kind) const

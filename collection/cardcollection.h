@@ -1,12 +1,13 @@
 #pragma once
-// The cards of a collection as its window lists them: each card's values,
-// search texts and sort keys are made once, as it is read, so that a
-// search, a facet or a sort over ten thousand cards takes milliseconds.
+// The cards of a collection as its window lists them: each card's fields
+// are kept as stored and folded, and its sort keys made, once, as it is
+// read, so that a search, a facet or a sort over ten thousand cards takes
+// milliseconds.
 
 #include "card/cardlock.h"
-#include "card/cardvalues.h"
 #include "collection/cardmatch.h"
 #include "collection/cardscan.h"
+#include "collection/keptfields.h"
 
 #include <QCollator>
 #include <QHash>
@@ -16,6 +17,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 // The columns of the list, in their order.
@@ -25,13 +28,24 @@ constexpr int kCardColumns = 7;
 struct CollectionCard {
     QString path;
     QString folder;   // the card's folder below the collection's; empty: the collection's own
-    CardValues values;
-    FoldedCard folded;
+    KeptFields fields;
     CardFingerprint fingerprint;   // the file as read
     bool hasPoster = false;
-    int minutes = -1;   // the running time in minutes; -1 when the card gives none
+    int year = 0;              // 0 when the year is no number
+    int minutes = -1;          // the running time in minutes; -1 when the card gives none
+    QString genre, director;   // folded: the side list's keys
     // French sort keys of Titre, Type, Realisateur, Acteurs and Dossier.
     QList<QCollatorSortKey> keys;
+
+    QString text(FoldedCard::Field field) const { return fields.text(field); }
+    // The actors as the list shows them: "A, B".
+    QString actors() const;
+};
+
+// A genre or a director as the collection sorts and narrows by it.
+struct RecurringText {
+    QString folded;
+    QCollatorSortKey key;
 };
 
 // What cards read together share. Genres, directors, years and folders
@@ -44,11 +58,23 @@ public:
     QCollatorSortKey keyOfRecurring(const QString &text);
     // The text, sharing the memory of an equal one seen before.
     QString shared(const QString &text);
+    // A genre or a director from its stored bytes.
+    const RecurringText &recurring(QByteArrayView stored);
+    // The year of the Annee field's four bytes; the minutes of the Heures
+    // and Minutes fields' four (-1 when neither is a number).
+    int year(QByteArrayView annee);
+    int minutes(QByteArrayView heuresMinutes);
 
 private:
+    struct BytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>()(bytes); }
+    };
     QCollator m_collator;
     QHash<QString, QCollatorSortKey> m_keys;
     QSet<QString> m_texts;
+    std::unordered_map<std::string, RecurringText, BytesHash, std::equal_to<>> m_recurring;
+    QHash<quint32, int> m_years, m_minutes;   // by the four bytes they are read from
 };
 
 // A card the scanner read, as the collection keeps it; root is the

@@ -75,12 +75,16 @@ const QString &recordField(const CardRecord &record, int field)
     return record.text(kSearchedFields[size_t(field)]);
 }
 
+}   // namespace
+
 int yearOf(const QString &annee)
 {
     bool number = false;
     const int year = annee.trimmed().toInt(&number);
     return number ? year : 0;
 }
+
+namespace {
 
 // The bytes from 0x80 of Windows-1252 folded as foldedText folds their
 // characters, in ASCII; a unit beyond ASCII becomes '\0', which no ASCII
@@ -108,7 +112,16 @@ const std::array<ByteFold, 128> &highByteFolds()
     return table;
 }
 
-// The bytes, without their final blanks, folded into out (4 bytes a byte).
+// A text every character of which is ASCII but NUL, as bytes.
+std::optional<std::string> asciiBytes(const QString &text)
+{
+    if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() - 1u < 0x7Fu; }))
+        return std::nullopt;
+    return text.toStdString();
+}
+
+}   // namespace
+
 std::string_view foldedBytes(QByteArrayView bytes, char *out)
 {
     qsizetype end = bytes.size();
@@ -127,16 +140,6 @@ std::string_view foldedBytes(QByteArrayView bytes, char *out)
     }
     return { out, size_t(to - out) };
 }
-
-// A text every character of which is ASCII but NUL, as bytes.
-std::optional<std::string> asciiBytes(const QString &text)
-{
-    if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() - 1u < 0x7Fu; }))
-        return std::nullopt;
-    return text.toStdString();
-}
-
-}   // namespace
 
 QString foldedText(QStringView text)
 {
@@ -173,13 +176,14 @@ std::optional<YearRange> yearRange(const QString &text)
     return from <= to ? std::optional(YearRange { from, to }) : std::nullopt;
 }
 
-FoldedCard foldCard(const CardRecord &record)
+StoredFields storedFields(QByteArrayView record)
 {
-    FoldedCard card;
-    for (int field = 0; field < FoldedCard::Count; ++field)
-        card.fields[size_t(field)] = foldedText(TrimRight(recordField(record, field)));
-    card.year = yearOf(record.text(Field::Annee));
-    return card;
+    StoredFields fields;
+    for (int searched = 0; searched < FoldedCard::Count; ++searched) {
+        const FieldLayout &layout = fieldLayout(kSearchedFields[size_t(searched)]);
+        fields[size_t(searched)] = record.sliced(layout.offset, layout.width);
+    }
+    return fields;
 }
 
 CardMatcher::CardMatcher(const CardQuery &query) : m_years(query.years)
@@ -227,52 +231,67 @@ bool CardMatcher::matches(const CardRecord &record) const
     FoldedCard card;
     card.year = yearOf(record.text(Field::Annee));
     for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
-        if (!m_words.isEmpty() || !m_fieldTexts[field].isEmpty())
+        if (reads(field))
             card.fields[field] = foldedText(TrimRight(recordField(record, int(field))));
     }
     return matches(card);
 }
 
-bool CardMatcher::matches(QByteArrayView bytes) const
+bool CardMatcher::matches(QByteArrayView record) const
 {
-    if (m_ascii)
-        return matchesBytes(bytes);
-    CardRecord record(Qt::Uninitialized);
-    const auto decode = [&](Field field) {
-        const FieldLayout &layout = fieldLayout(field);
-        record.text(field) = fromCp1252(bytes.data() + layout.offset, layout.width);
-    };
-    decode(Field::Annee);
-    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
-        if (!m_words.isEmpty() || !m_fieldTexts[field].isEmpty())
-            decode(kSearchedFields[field]);
-    }
-    return matches(record);
+    return matches(storedFields(record));
 }
 
-bool CardMatcher::matchesBytes(QByteArrayView bytes) const
+bool CardMatcher::matches(const StoredFields &stored) const
 {
-    const auto field = [&bytes](int searched) {
-        const FieldLayout &layout = fieldLayout(kSearchedFields[size_t(searched)]);
-        return bytes.sliced(layout.offset, layout.width);
-    };
-    if (m_years) {
-        const QByteArrayView annee = field(FoldedCard::Annee);
-        if (!yearWithin(yearOf(fromCp1252(annee.data(), annee.size()))))
-            return false;
-    }
+    if (!m_ascii)
+        return matchesDecoded(stored);
     char folded[4 * kRecordWidth];   // the fields' folded texts, one after the other
     char *end = folded;
-    std::array<std::string_view, FoldedCard::Count> texts;
-    for (int searched = 0; searched < FoldedCard::Count; ++searched) {
-        const std::string &sought = m_asciiFields[size_t(searched)];
-        if (sought.empty() && m_asciiWords.empty())
-            continue;
-        const std::string_view text = foldedBytes(field(searched), end);
-        if (text.find(sought) == std::string_view::npos)
-            return false;
-        texts[size_t(searched)] = text;
+    return matchesFolded(stored[FoldedCard::Annee], [&](size_t field) {
+        const std::string_view text = foldedBytes(stored[field], end);
         end += text.size();
+        return text;
+    });
+}
+
+bool CardMatcher::matches(const StoredFields &stored, const FoldedFields &folded) const
+{
+    if (!m_ascii)
+        return matchesDecoded(stored);
+    return matchesFolded(stored[FoldedCard::Annee], [&folded](size_t field) { return folded[field]; });
+}
+
+bool CardMatcher::reads(size_t field) const
+{
+    return !m_words.isEmpty() || !m_fieldTexts[field].isEmpty();
+}
+
+bool CardMatcher::matchesDecoded(const StoredFields &stored) const
+{
+    const auto text
+        = [&stored](size_t field) { return fromCp1252(stored[field].data(), stored[field].size()); };
+    FoldedCard card;
+    card.year = yearOf(text(FoldedCard::Annee));
+    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
+        if (reads(field))
+            card.fields[field] = foldedText(TrimRight(text(field)));
+    }
+    return matches(card);
+}
+
+// Each field the query reads is folded only when the fields before it matched.
+template <typename FoldedOf> bool CardMatcher::matchesFolded(QByteArrayView annee, FoldedOf foldedOf) const
+{
+    if (m_years && !yearWithin(yearOf(fromCp1252(annee.data(), annee.size()))))
+        return false;
+    std::array<std::string_view, FoldedCard::Count> texts;
+    for (size_t field = 0; field < texts.size(); ++field) {
+        if (!reads(field))
+            continue;
+        texts[field] = foldedOf(field);
+        if (texts[field].find(m_asciiFields[field]) == std::string_view::npos)
+            return false;
     }
     return std::all_of(m_asciiWords.begin(), m_asciiWords.end(), [&texts](const std::string &word) {
         return std::any_of(texts.begin(), texts.end(),

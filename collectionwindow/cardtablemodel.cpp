@@ -22,17 +22,17 @@ QString columnText(const CollectionCard &card, CardColumn column)
 {
     switch (column) {
     case CardColumn::Titre:
-        return card.values.titre;
+        return card.text(FoldedCard::Titre);
     case CardColumn::Annee:
-        return card.values.annee;
+        return card.text(FoldedCard::Annee);
     case CardColumn::Duree:
         return runningTime(card);
     case CardColumn::Type:
-        return card.values.type;
+        return card.text(FoldedCard::Type);
     case CardColumn::Realisateur:
-        return card.values.realisateur;
+        return card.text(FoldedCard::Realisateur);
     case CardColumn::Acteurs:
-        return card.values.acteurs.join(QStringLiteral(", "));
+        return card.actors();
     case CardColumn::Dossier:
         return card.folder;
     }
@@ -42,9 +42,9 @@ QString columnText(const CollectionCard &card, CardColumn column)
 // What a screen reader says of a card: its title and its year.
 QString accessibleName(const CollectionCard &card)
 {
-    if (card.values.annee.isEmpty())
-        return card.values.titre;
-    return card.values.titre + QStringLiteral(" (") + card.values.annee + QLatin1Char(')');
+    const QString title = card.text(FoldedCard::Titre);
+    const QString year = card.text(FoldedCard::Annee);
+    return year.isEmpty() ? title : title + QStringLiteral(" (") + year + QLatin1Char(')');
 }
 
 }   // namespace
@@ -94,7 +94,7 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
         return m_cardPicture;
     }
     case YearRole:
-        return shown.values.annee;
+        return shown.text(FoldedCard::Annee);
     default:
         return {};
     }

@@ -262,7 +262,7 @@ void CollectionWindow::trashCurrentCard()
     if (path.isEmpty())
         return;
     const CollectionCard &card = m_collection.cards()[size_t(m_collection.indexOf(path))];
-    if (!askMoveToTrash(card.values.titre))
+    if (!askMoveToTrash(card.text(FoldedCard::Titre)))
         return;
     if (!desktop().moveToTrash(path)) {
         showTrashFailed(path);

@@ -19,8 +19,9 @@ struct Card {
 ScannedCard scanned(const Card &card)
 {
     CardHead head;
-    head.record = makeRecord({ card.titre, card.annee, card.heures, card.minutes, card.type, card.realisateur,
-        card.acteurs, QString() });
+    const QByteArray record = encodeRecord(makeRecord({ card.titre, card.annee, card.heures, card.minutes,
+        card.type, card.realisateur, card.acteurs, QString() }));
+    std::copy(record.begin(), record.end(), head.recordBytes.begin());
     head.fingerprint.size = card.titre.size();   // tells one version of a card from another
     return { u"/films/"_s + card.path, head };
 }
@@ -54,7 +55,7 @@ QStringList titlesShown(const CardCollection &collection)
 {
     QStringList titles;
     for (const int index : collection.shown())
-        titles << collection.cards()[size_t(index)].values.titre;
+        titles << collection.cards()[size_t(index)].text(FoldedCard::Titre);
     return titles;
 }
 
