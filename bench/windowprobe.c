@@ -288,8 +288,12 @@ int main(int argc, char **argv)
     double keyMedian = 0, keyMax = 0, commandMs = 0;
     if (strcmp(argv[3], "-") != 0)
         typeKeys(argv[3], quietMs / 10, &keyMedian, &keyMax);
-    if (strcmp(argv[4], "-") != 0)
+    if (strcmp(argv[4], "-") != 0) {
         commandMs = timeCommand(argv[4]);
+        // The changed card's new poster is drawn, and its thumbnail cached,
+        // before the end: the next run opens with every thumbnail cached.
+        waitForQuiet(0, quietMs / 10, 5000);
+    }
     endChild(&usage);
     printf("%.2f %.2f %.2f %ld %.2f %.2f %.2f\n", settled, firstPaint, stall, usage.ru_maxrss, keyMedian,
         keyMax, commandMs);
