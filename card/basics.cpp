@@ -40,3 +40,17 @@ QString TrimRight(const QString &text)
         --end;
     return end == text.size() ? text : text.left(end);
 }
+
+QByteArrayView TrimRight(QByteArrayView bytes)
+{
+    constexpr quint64 kBlanks = 0x2020202020202020;
+    qsizetype end = bytes.size();
+    for (quint64 eight = 0; end >= 8; end -= 8) {
+        std::memcpy(&eight, bytes.data() + end - 8, sizeof eight);
+        if (eight != kBlanks)
+            break;
+    }
+    while (end > 0 && bytes[end - 1] == ' ')
+        --end;
+    return bytes.first(end);
+}

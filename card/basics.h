@@ -2,6 +2,7 @@
 // The routines of files and text that the card layer needs, shared with
 // every other part of the program through app/common.h.
 
+#include <QByteArrayView>
 #include <QString>
 
 // True when path names a regular file (a link to one counts); false for a
@@ -13,3 +14,4 @@ bool IsFileReadOnly(const QString &path);
 
 // The text without its trailing spaces (character 32 only).
 QString TrimRight(const QString &text);
+QByteArrayView TrimRight(QByteArrayView bytes);

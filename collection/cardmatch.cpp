@@ -124,12 +124,9 @@ std::optional<std::string> asciiBytes(const QString &text)
 
 std::string_view foldedBytes(QByteArrayView bytes, char *out)
 {
-    qsizetype end = bytes.size();
-    while (end > 0 && bytes[end - 1] == ' ')
-        --end;
     char *to = out;
-    for (qsizetype i = 0; i < end; ++i) {
-        const uchar byte = uchar(bytes[i]);
+    for (const char c : TrimRight(bytes)) {
+        const uchar byte = uchar(c);
         if (byte < 0x80) {   // folds as toCaseFolded does ASCII
             *to++ = char(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);
             continue;

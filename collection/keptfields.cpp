@@ -1,35 +1,25 @@
 #include "collection/keptfields.h"
 
+#include "card/basics.h"
 #include "card/cp1252.h"
-
-namespace {
-
-QByteArrayView withoutFinalBlanks(QByteArrayView bytes)
-{
-    while (!bytes.isEmpty() && bytes.back() == ' ')
-        bytes.chop(1);
-    return bytes;
-}
-
-}   // namespace
 
 KeptFields::KeptFields(QByteArrayView record)
 {
-    const StoredFields stored = storedFields(record);
+    StoredFields stored = storedFields(record);
     char buffer[4 * kRecordWidth];
     char *end = buffer;
     FoldedFields folded;
+    qsizetype size = 0;
     for (size_t field = 0; field < stored.size(); ++field) {
+        stored[field] = TrimRight(stored[field]);
         folded[field] = foldedBytes(stored[field], end);
         end += folded[field].size();
+        size += stored[field].size() + qsizetype(folded[field].size());
     }
-    qsizetype size = end - buffer;
-    for (const QByteArrayView field : stored)
-        size += withoutFinalBlanks(field).size();
     m_bytes.reserve(size);
     for (size_t field = 0; field < stored.size(); ++field) {
         m_ends[field] = quint16(m_bytes.size());
-        m_bytes.append(withoutFinalBlanks(stored[field]));
+        m_bytes.append(stored[field]);
     }
     for (size_t field = 0; field < folded.size(); ++field) {
         m_ends[FoldedCard::Count + field] = quint16(m_bytes.size());

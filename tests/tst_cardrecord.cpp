@@ -178,6 +178,8 @@ void tst_CardRecord::trimRight_data()
     QTest::newRow("leading space stays") << u" abc"_s << u" abc"_s;
     QTest::newRow("tab and carriage return stay") << u"a\t\r"_s << u"a\t\r"_s;
     QTest::newRow("space before a tab stays") << u"a \t"_s << u"a \t"_s;
+    QTest::newRow("a field's long run of blanks") << u"a"_s + QString(21, u' ') << u"a"_s;
+    QTest::newRow("eight blanks inside stay") << u"x        y   "_s << u"x        y"_s;
 }
 
 void tst_CardRecord::trimRight()
@@ -185,6 +187,8 @@ void tst_CardRecord::trimRight()
     QFETCH(QString, text);
     QFETCH(QString, trimmed);
     QCOMPARE(TrimRight(text), trimmed);
+    const QByteArray bytes = text.toLatin1();
+    QCOMPARE(TrimRight(QByteArrayView(bytes)), trimmed.toLatin1());
 }
 
 QTEST_GUILESS_MAIN(tst_CardRecord)
