@@ -16,8 +16,8 @@
 
 namespace {
 
-// Where each text column's key is in CollectionCard::keys; -1: a number.
-constexpr std::array<int, kCardColumns> kKeyOf = { 0, -1, -1, 1, 2, 3, 4 };
+// Where each text column's key is in CollectionCard::keys; -1: another.
+constexpr std::array<int, kCardColumns> kKeyOf = { 0, -1, -1, 1, 2, -1, 3 };
 
 QString relativeFolder(const QString &path, const QString &root)
 {
@@ -71,6 +71,16 @@ int compareNumbers(int a, int b, int unknown)
     return a < b ? -1 : 1;
 }
 
+// The actors' keys the cards lack, made on the calling thread.
+void makeActorKeys(std::vector<CollectionCard> &cards)
+{
+    const QCollator collator = frenchCollator();
+    for (CollectionCard &card : cards) {
+        if (!card.actorsKey)
+            card.actorsKey = collator.sortKey(card.actors());
+    }
+}
+
 int compareColumn(const CollectionCard &a, const CollectionCard &b, CardColumn column)
 {
     switch (column) {
@@ -78,6 +88,8 @@ int compareColumn(const CollectionCard &a, const CollectionCard &b, CardColumn c
         return compareNumbers(a.year, b.year, 0);
     case CardColumn::Duree:
         return compareNumbers(a.minutes, b.minutes, -1);
+    case CardColumn::Acteurs:
+        return a.actorsKey->compare(*b.actorsKey);
     default:
         break;
     }
@@ -273,7 +285,7 @@ CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, C
     card.genre = genre.folded;
     card.director = director.folded;
     card.keys = { memo.keyOf(card.text(FoldedCard::Titre)), genre.key, director.key,
-        memo.keyOf(card.actors()), memo.keyOfRecurring(card.folder) };
+        memo.keyOfRecurring(card.folder) };
     return card;
 }
 
@@ -307,6 +319,8 @@ CardCollection::CardCollection(const QString &root) : m_root(root) { }
 
 void sortCards(std::vector<CollectionCard> &cards, CardColumn column, Qt::SortOrder order)
 {
+    if (column == CardColumn::Acteurs)
+        makeActorKeys(cards);
     std::sort(cards.begin(), cards.end(), [column, order](const CollectionCard &a, const CollectionCard &b) {
         return order == Qt::AscendingOrder ? before(a, b, column) : before(b, a, column);
     });
@@ -395,6 +409,8 @@ int CardCollection::indexOf(const QString &path) const
 
 void CardCollection::resort()
 {
+    if (m_column == CardColumn::Acteurs)
+        makeActorKeys(m_cards);
     m_sorted.resize(m_cards.size());
     std::iota(m_sorted.begin(), m_sorted.end(), 0);
     const auto inOrder = [this](int a, int b) {

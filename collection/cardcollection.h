@@ -34,8 +34,10 @@ struct CollectionCard {
     int year = 0;              // 0 when the year is no number
     int minutes = -1;          // the running time in minutes; -1 when the card gives none
     QString genre, director;   // folded: the side list's keys
-    // French sort keys of Titre, Type, Realisateur, Acteurs and Dossier.
+    // French sort keys of Titre, Type, Realisateur and Dossier.
     QList<QCollatorSortKey> keys;
+    // That of the actors, made only for a sort by them.
+    std::optional<QCollatorSortKey> actorsKey;
 
     QString text(FoldedCard::Field field) const { return fields.text(field); }
     // The actors as the list shows them: "A, B".

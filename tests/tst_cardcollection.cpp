@@ -100,6 +100,9 @@ void tst_CardCollection::sort_data()
     QTest::newRow("running time in minutes, then title")
         << int(CardColumn::Duree) << Qt::AscendingOrder
         << QStringList { u"Zèbre"_s, u"Eau"_s, u"Élan"_s, u"E"_s, u"Fable"_s };
+    QTest::newRow("actors, a card without any first")
+        << int(CardColumn::Acteurs) << Qt::AscendingOrder
+        << QStringList { u"E"_s, u"Élan"_s, u"Zèbre"_s, u"Fable"_s, u"Eau"_s };
     QTest::newRow("folder, the collection's own first")
         << int(CardColumn::Dossier) << Qt::AscendingOrder
         << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s, u"E"_s, u"Zèbre"_s };
