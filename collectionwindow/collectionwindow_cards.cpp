@@ -83,7 +83,6 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     });
     for (const QString &path : changes.changed + changes.removed)
         m_posters->forget(path);
-    m_watch->watch(m_collection.folders());
     m_reading = false;
     statusBar()->clearMessage();
     // The side list follows in an event of its own, so that no one event
@@ -95,6 +94,8 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
         shownView()->selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
     showCount();
     checkFirstScreen();
+    // Watching a hundred folders takes milliseconds: the first screen does not wait for it.
+    m_watch->watch(m_collection.folders());
     emit cardsChanged();
     rescan({});
 }
