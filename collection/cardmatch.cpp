@@ -236,11 +236,7 @@ bool CardMatcher::matches(const CardRecord &record) const
 
 bool CardMatcher::matches(QByteArrayView record) const
 {
-    return matches(storedFields(record));
-}
-
-bool CardMatcher::matches(const StoredFields &stored) const
-{
+    const StoredFields stored = storedFields(record);
     if (!m_ascii)
         return matchesDecoded(stored);
     char folded[4 * kRecordWidth];   // the fields' folded texts, one after the other

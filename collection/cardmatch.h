@@ -63,7 +63,6 @@ public:
     // of them): when every text sought is ASCII, the bytes are folded a byte
     // at a time, never decoded.
     bool matches(QByteArrayView record) const;
-    bool matches(const StoredFields &stored) const;
     // The same with the fields folded already, as a collection keeps them.
     bool matches(const StoredFields &stored, const FoldedFields &folded) const;
 
