@@ -97,10 +97,12 @@ ThumbnailKey thumbnailKey(const QString &path, const CardFingerprint &file)
     return { fileUrl(path).toEncoded(), seconds, file.size };
 }
 
-QString largeThumbnailPath(const QByteArray &uri)
+QString thumbnailPath(const QByteArray &uri, int size)
 {
-    return cacheFolder() + QStringLiteral("/thumbnails/large/") + QString::fromLatin1(md5Hex(uri))
-        + QStringLiteral(".png");
+    return cacheFolder()
+        + (size == kNormalThumbnail ? QStringLiteral("/thumbnails/normal/")
+                                    : QStringLiteral("/thumbnails/large/"))
+        + QString::fromLatin1(md5Hex(uri)) + QStringLiteral(".png");
 }
 
 bool thumbnailMatches(const QByteArray &png, const ThumbnailKey &key)

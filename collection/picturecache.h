@@ -3,7 +3,7 @@
 // reading them back, without decoding a pixel: QtCore alone, so that the
 // card tool finds them without loading pictures.
 //
-// A large thumbnail (256 pixels) of the freedesktop cache
+// A thumbnail, normal (128 pixels) or large (256), of the freedesktop cache
 // ($XDG_CACHE_HOME/thumbnails), which file managers share, is named after
 // the MD5 of the card's file URI and carries that URI and the card's
 // modification time; a catalogue's picture, a JPEG, is kept in the
@@ -17,7 +17,8 @@
 
 struct CardFingerprint;
 
-// The largest side of a large thumbnail, in pixels.
+// The largest side of a normal and of a large thumbnail, in pixels.
+constexpr int kNormalThumbnail = 128;
 constexpr int kLargeThumbnail = 256;
 
 // A cached picture larger than this is no picture of ours: never read whole.
@@ -35,8 +36,9 @@ ThumbnailKey thumbnailKey(const QString &path);
 // The same from the file's fingerprint, as a scan read it: no look at the file.
 ThumbnailKey thumbnailKey(const QString &path, const CardFingerprint &file);
 
-// Where the large thumbnail of uri is, or goes.
-QString largeThumbnailPath(const QByteArray &uri);
+// Where the thumbnail of uri of that size (kNormalThumbnail or
+// kLargeThumbnail) is, or goes.
+QString thumbnailPath(const QByteArray &uri, int size);
 
 // Whether the PNG bytes are the thumbnail of key, from their text keys
 // (Thumb::URI, Thumb::MTime) alone: no pixel is decoded.

@@ -18,11 +18,12 @@ constexpr qsizetype kMostWanted = 96;
 // go first.
 constexpr int kReadingPerThread = 4;
 
-// The card's thumbnail at most box, in pixels. A thumbnail is no larger
-// than a large one: anything else in the cache is not decoded.
+// The card's thumbnail at most box, in pixels: the normal one when it fills
+// the box, a quarter of the large one's pixels to decode. A thumbnail is no
+// larger than a large one: anything else in the cache is not decoded.
 QImage readPoster(const QString &cardPath, QSize box, qreal ratio)
 {
-    QByteArray png = cardThumbnail(cardPath);
+    QByteArray png = cardThumbnail(cardPath, std::max(box.width(), box.height()));
     QBuffer buffer(&png);
     QImageReader reader(&buffer, "png");
     const QSize size = reader.size();

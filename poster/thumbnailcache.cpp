@@ -23,25 +23,21 @@ const QString kMTimeKey = QStringLiteral("Thumb::MTime");
 constexpr int kCatalogueQuality = 80;
 
 // The cache's folders, made private when this program makes them.
-bool makeFolders(const QString &large)
+bool makeFolders(const QString &folder)
 {
-    const QString thumbnails = QFileInfo(large).path();
+    const QString thumbnails = QFileInfo(folder).path();
     if (!QDir().mkpath(QFileInfo(thumbnails).path()))   // the cache itself
         return false;
-    for (const QString &folder : { thumbnails, large }) {
-        if (::mkdir(nativePath(folder).constData(), 0700) != 0 && errno != EEXIST)
+    for (const QString &made : { thumbnails, folder }) {
+        if (::mkdir(nativePath(made).constData(), 0700) != 0 && errno != EEXIST)
             return false;
     }
-    return QFileInfo(large).isDir();
+    return QFileInfo(folder).isDir();
 }
 
-QByteArray makeThumbnail(const QString &cardPath, const ThumbnailKey &key)
+// The thumbnail's PNG, with the standard's keys alone.
+QByteArray thumbnailPng(QImage image, const ThumbnailKey &key)
 {
-    PosterDevice poster(cardPath);
-    if (!poster.open(QIODevice::ReadOnly) || poster.size() == 0)
-        return {};
-    // The poster's own texts stay out: a thumbnail holds the standard's keys alone.
-    QImage image = pixelsOf(decodePoster(poster, QSize(kLargeThumbnail, kLargeThumbnail)));
     if (image.isNull())
         return {};
     image.setText(kUriKey, QString::fromLatin1(key.uri));
@@ -51,6 +47,25 @@ QByteArray makeThumbnail(const QString &cardPath, const ThumbnailKey &key)
     QBuffer png;
     png.open(QIODevice::WriteOnly);
     return image.save(&png, "PNG") ? png.data() : QByteArray();
+}
+
+QByteArray makeThumbnail(const QString &cardPath, const ThumbnailKey &key)
+{
+    PosterDevice poster(cardPath);
+    if (!poster.open(QIODevice::ReadOnly) || poster.size() == 0)
+        return {};
+    // The poster's own texts stay out.
+    return thumbnailPng(pixelsOf(decodePoster(poster, QSize(kLargeThumbnail, kLargeThumbnail))), key);
+}
+
+// The normal thumbnail from the large one's PNG: the poster is decoded once for both.
+QByteArray normalThumbnail(const QByteArray &large, const ThumbnailKey &key)
+{
+    QImage image = pixelsOf(QImage::fromData(large, "PNG"));
+    if (image.width() > kNormalThumbnail || image.height() > kNormalThumbnail)
+        image = image.scaled(
+            QSize(kNormalThumbnail, kNormalThumbnail), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return thumbnailPng(image, key);
 }
 
 // Stores png at path, replacing a stale one whole; readable by the user alone.
@@ -81,15 +96,17 @@ std::vector<QByteArray> forEachCard(const QStringList &cardPaths, QByteArray (*m
 
 }   // namespace
 
-QByteArray cardThumbnail(const QString &cardPath)
+QByteArray cardThumbnail(const QString &cardPath, int pixels)
 {
     const ThumbnailKey key = thumbnailKey(cardPath);
     if (key.mtime < 0)
         return {};
-    const QString path = largeThumbnailPath(key.uri);
+    const int size = pixels <= kNormalThumbnail ? kNormalThumbnail : kLargeThumbnail;
+    const QString path = thumbnailPath(key.uri, size);
     if (const auto cached = readCached(path); cached && thumbnailMatches(*cached, key))
         return *cached;
-    const QByteArray made = makeThumbnail(cardPath, key);
+    const QByteArray made = size == kLargeThumbnail ? makeThumbnail(cardPath, key)
+                                                    : normalThumbnail(cardThumbnail(cardPath), key);
     if (!made.isEmpty())
         store(path, made);
     return made;

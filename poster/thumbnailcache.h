@@ -9,11 +9,12 @@
 
 #include <vector>
 
-// The PNG of the large thumbnail of the card's poster: the cached one while
-// it matches, else made from the poster and stored (0600, in folders of
-// 0700, replaced whole). Empty when the card has no poster that decodes.
-// Safe to call from several threads at once.
-QByteArray cardThumbnail(const QString &cardPath);
+// The PNG of the thumbnail of the card's poster that fills pixels: the
+// normal one up to kNormalThumbnail, else the large one. The cached one
+// while it matches, else made (a normal one from the large one) and stored
+// (0600, in folders of 0700, replaced whole). Empty when the card has no
+// poster that decodes. Safe to call from several threads at once.
+QByteArray cardThumbnail(const QString &cardPath, int pixels = kLargeThumbnail);
 
 // The picture a catalogue embeds for the card: its large thumbnail as a
 // JPEG (a tenth of the PNG's bytes for a photograph; a poster with

@@ -70,6 +70,12 @@ void tst_ThumbnailCache::storedAsFileManagersFindIt()
     const QImage image = QImage::fromData(png, "PNG");
     QCOMPARE(image.text(u"Thumb::URI"_s).toLatin1(), uri);
     QCOMPARE(image.text(u"Thumb::MTime"_s).toLongLong(), QFileInfo(card).lastModified().toSecsSinceEpoch());
+    // The normal one, for a plain screen, is the large one made smaller.
+    const QByteArray normal = cardThumbnail(card, kNormalThumbnail);
+    QCOMPARE(sizeOf(normal), QSize(85, 128));
+    QCOMPARE(readBytes(qEnvironmentVariable("XDG_CACHE_HOME") + u"/thumbnails/normal/"_s + md5 + u".png"_s),
+        normal);
+    QVERIFY(thumbnailMatches(normal, thumbnailKey(card)));
 
     QVERIFY(cardThumbnail(sample("sans-affiche")).isEmpty());
     QCOMPARE(QDir(QFileInfo(stored).path()).count(), 3u);   // ".", "..", the one thumbnail
@@ -113,7 +119,7 @@ void tst_ThumbnailCache::reusedOnlyWhileItMatches()
     const ThumbnailKey key = thumbnailKey(card);
     const QByteArray planted
         = plantedThumbnail(sameUri ? key.uri : "file:///ailleurs.cfh", key.mtime + mtimeShift);
-    const QString stored = largeThumbnailPath(key.uri);
+    const QString stored = thumbnailPath(key.uri, kLargeThumbnail);
     QVERIFY(QDir().mkpath(QFileInfo(stored).path()));
     QVERIFY(writeBytes(stored, planted));
 
