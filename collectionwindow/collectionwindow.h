@@ -112,6 +112,8 @@ private:
     void rescan(const QStringList &folders);
     void takeRescans(const QString &root, std::vector<FolderRescan> &rescans);
     void checkFirstScreen();
+    int gridItemsOnScreen() const;
+    void askPosters(const std::vector<CollectionCard> &cards, int count);
 
     static QPointer<CollectionWindow> s_instance;
 

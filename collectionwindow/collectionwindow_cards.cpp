@@ -12,7 +12,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QLocale>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
 
 #include <memory>
@@ -72,6 +75,10 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     // A reading of another collection, opened since, is dropped.
     if (root != m_collection.root())
         rescans.clear();
+    // The first screen's posters are read while the cards are put in place.
+    if (m_firstScreenPending && shownView() == m_gridView && m_collection.cards().empty()
+        && rescans.size() == 1)
+        askPosters(rescans.front().cards, gridItemsOnScreen());
     CollectionChanges changes;
     m_model->update([&] {
         for (FolderRescan &rescan : rescans) {
@@ -98,6 +105,30 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     m_watch->watch(m_collection.folders());
     emit cardsChanged();
     rescan({});
+}
+
+// How many items the grid shows at its size, its scroll bar shown: a row
+// partly seen counts.
+int CollectionWindow::gridItemsOnScreen() const
+{
+    QStyleOptionViewItem option;
+    option.initFrom(m_gridView);
+    const int spacing = m_gridView->spacing();   // on each side of an item
+    const QSize item = m_gridView->itemDelegate()->sizeHint(option, {}) + 2 * QSize(spacing, spacing);
+    QSize room = m_gridView->viewport()->size();
+    if (!m_gridView->verticalScrollBar()->isVisible())
+        room.rwidth() -= m_gridView->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_gridView);
+    return std::max(1, room.width() / item.width()) * ((room.height() + item.height() - 1) / item.height());
+}
+
+// The posters of the first count cards, the first read first.
+void CollectionWindow::askPosters(const std::vector<CollectionCard> &cards, int count)
+{
+    for (auto card = cards.rend() - std::min<qsizetype>(count, qsizetype(cards.size())); card != cards.rend();
+         ++card) {
+        if (card->hasPoster)
+            m_posters->poster(card->path);
+    }
 }
 
 // The first screen is placed once its posters are: the view asks for them
