@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QThreadPool>
 
@@ -58,10 +59,17 @@ QByteArray makeThumbnail(const QString &cardPath, const ThumbnailKey &key)
     return thumbnailPng(pixelsOf(decodePoster(poster, QSize(kLargeThumbnail, kLargeThumbnail))), key);
 }
 
-// The normal thumbnail from the large one's PNG: the poster is decoded once for both.
-QByteArray normalThumbnail(const QByteArray &large, const ThumbnailKey &key)
+// The normal thumbnail from the large one's PNG: the poster is decoded once
+// for both. One larger than a large thumbnail is no thumbnail of ours, and
+// is not decoded.
+QByteArray normalThumbnail(QByteArray large, const ThumbnailKey &key)
 {
-    QImage image = pixelsOf(QImage::fromData(large, "PNG"));
+    QBuffer buffer(&large);
+    QImageReader reader(&buffer, "png");
+    const QSize size = reader.size();
+    if (size.isEmpty() || size.width() > kLargeThumbnail || size.height() > kLargeThumbnail)
+        return {};
+    QImage image = pixelsOf(reader.read());
     if (image.width() > kNormalThumbnail || image.height() > kNormalThumbnail)
         image = image.scaled(
             QSize(kNormalThumbnail, kNormalThumbnail), Qt::KeepAspectRatio, Qt::SmoothTransformation);

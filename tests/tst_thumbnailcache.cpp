@@ -19,9 +19,9 @@ QString sample(const char *name)
 }
 
 // A picture of a size of its own, carrying the keys given.
-QByteArray plantedThumbnail(const QByteArray &uri, qint64 mtime)
+QByteArray plantedThumbnail(const QByteArray &uri, qint64 mtime, int side = 7)
 {
-    QImage image(7, 7, QImage::Format_RGB32);
+    QImage image(side, side, QImage::Format_RGB32);
     image.fill(Qt::red);
     image.setText(u"Thumb::URI"_s, QString::fromLatin1(uri));
     image.setText(u"Thumb::MTime"_s, QString::number(mtime));
@@ -45,6 +45,7 @@ private slots:
     void reusedOnlyWhileItMatches_data();
     void reusedOnlyWhileItMatches();
     void cataloguePictureKeptWhileTheCardIsUnchanged();
+    void normalNeverMadeFromAnOversizedLarge();
 
 private:
     TestCache m_cache;
@@ -160,6 +161,20 @@ void tst_ThumbnailCache::cataloguePictureKeptWhileTheCardIsUnchanged()
     QCOMPARE(QImage::fromData(cataloguePicture(card), "JPEG").size(), QSize(7, 7));
     QVERIFY(writeBytes(card, readBytes(card) + "x"));   // another size: another card
     QCOMPARE(QImage::fromData(cataloguePicture(card), "JPEG").size(), QSize(170, 256));
+}
+
+// A large thumbnail larger than the standard's is no thumbnail of ours,
+// whatever keys it carries: it is never decoded to make the normal one.
+void tst_ThumbnailCache::normalNeverMadeFromAnOversizedLarge()
+{
+    const QString card = m_dir.filePath(u"oversized.cfh"_s);
+    QVERIFY(QFile::copy(sample("la-longue-traversee"), card));
+    const ThumbnailKey key = thumbnailKey(card);
+    const QString large = thumbnailPath(key.uri, kLargeThumbnail);
+    QVERIFY(QDir().mkpath(QFileInfo(large).path()));
+    QVERIFY(writeBytes(large, plantedThumbnail(key.uri, key.mtime, kLargeThumbnail + 1)));
+    QVERIFY(cardThumbnail(card, kNormalThumbnail).isEmpty());
+    QVERIFY(!QFile::exists(thumbnailPath(key.uri, kNormalThumbnail)));
 }
 
 QTEST_GUILESS_MAIN(tst_ThumbnailCache)
