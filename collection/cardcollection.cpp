@@ -27,8 +27,9 @@ QString relativeFolder(const QString &path, const QString &root)
     return folder.mid(root.endsWith(QLatin1Char('/')) ? root.size() : root.size() + 1);
 }
 
-// The number four stored bytes give, read once for each value they hold.
 static_assert(fieldWidth(Field::Annee) == 4 && fieldWidth(Field::Heures) + fieldWidth(Field::Minutes) == 4);
+
+// The number four stored bytes give, read once for each value they hold.
 int numberOf(QHash<quint32, int> &known, QByteArrayView bytes, int (*read)(QByteArrayView))
 {
     quint32 key = 0;
