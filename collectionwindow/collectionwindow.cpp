@@ -69,11 +69,12 @@ std::pair<CardColumn, Qt::SortOrder> rememberedSort()
     return { CardColumn(column), sort.endsWith(u'-') ? Qt::DescendingOrder : Qt::AscendingOrder };
 }
 
-// Written only when it changes: each write replaces the file on disk.
-void remember(const QString &key, const QVariant &value)
+// Written only when it changes from what is remembered, or from fallback
+// when nothing is: each write replaces the file on disk and waits for it.
+void remember(const QString &key, const QVariant &value, const QVariant &fallback = {})
 {
     QSettings settings(QStringLiteral("cinefiche"), QStringLiteral("collection"));
-    if (settings.value(key) != value)
+    if (settings.value(key, fallback) != value)
         settings.setValue(key, value);
 }
 
@@ -110,7 +111,6 @@ bool CollectionWindow::showFolder(const QString &folder)
         s_instance = new CollectionWindow(canonical);
     CollectionWindow &window = *s_instance;
     window.openFolder(canonical);
-    remember(kFolderKey, canonical);
     window.show();
     window.raise();
     window.activateWindow();
@@ -327,12 +327,17 @@ void CollectionWindow::showSort(int column, Qt::SortOrder order)
         return;
     m_sortActions[column]->setChecked(true);
     m_descendingAction->setChecked(order == Qt::DescendingOrder);
-    remember(
-        kSortKey, QString::number(column) + (order == Qt::DescendingOrder ? QStringLiteral("-") : QString()));
+    remember(kSortKey,
+        QString::number(column) + (order == Qt::DescendingOrder ? QStringLiteral("-") : QString()),
+        QString::number(int(CardColumn::Titre)));
 }
 
 void CollectionWindow::closeEvent(QCloseEvent *event)
 {
+    // The folder is remembered as the window closes: a write waits for the
+    // disk, which its opening should not.
+    if (!m_collection.root().isEmpty())
+        remember(kFolderKey, m_collection.root());
     remember(kGeometryKey, saveGeometry());
     QMainWindow::closeEvent(event);
 }
@@ -344,7 +349,7 @@ void CollectionWindow::setView(CollectionView view)
     const bool hadFocus = shownView()->hasFocus();
     m_views->setCurrentWidget(list ? static_cast<QWidget *>(m_listView) : m_gridView);
     (list ? m_listAction : m_gridAction)->setChecked(true);
-    remember(kViewKey, list ? QStringLiteral("list") : QStringLiteral("grid"));
+    remember(kViewKey, list ? QStringLiteral("list") : QStringLiteral("grid"), QStringLiteral("grid"));
     if (const QModelIndex current = shownView()->currentIndex(); current.isValid())
         shownView()->scrollTo(current);
     if (hadFocus)

@@ -173,16 +173,20 @@ void tst_CollectionWindow::searchesAsOneTypes()
 void tst_CollectionWindow::sortsTheListAndRemembersIt()
 {
     open();
+    QVERIFY(QSettings(u"cinefiche"_s, u"collection"_s).allKeys().isEmpty());   // nothing written to open
     child<QAction>(m_window, "listAction")->trigger();
     auto *list = child<QTreeView>(m_window, "listView");
     QVERIFY(list->isVisible());
     list->sortByColumn(int(CardColumn::Annee), Qt::AscendingOrder);
     QCOMPARE(titlesShown(), (QStringList { u"Élan"_s, u"Fable"_s, u"Eau"_s }));
-    // The grid is ordered from the menu, descending too; both are remembered, with the window's size.
+    // The grid is ordered from the menu, descending too; both are remembered, with the window's size
+    // and, as it closes, its folder.
     child<QAction>(m_window, "descendingAction")->trigger();
     QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Fable"_s, u"Élan"_s }));
     m_window->resize(640, 480);
     m_window->close();
+    QCOMPARE(QSettings(u"cinefiche"_s, u"collection"_s).value(u"folder"_s).toString(),
+        QFileInfo(m_dir->path()).canonicalFilePath());
     CollectionWindow::discard();
     open();
     QCOMPARE(m_window->size(), QSize(640, 480));
