@@ -28,12 +28,16 @@ KeptFields::KeptFields(QByteArrayView record)
     m_ends.back() = quint16(m_bytes.size());
 }
 
+QByteArrayView KeptFields::part(size_t at) const
+{
+    return QByteArrayView(m_bytes.constData() + m_ends[at], m_ends[at + 1] - m_ends[at]);
+}
+
 StoredFields KeptFields::stored() const
 {
     StoredFields fields;
     for (size_t field = 0; field < fields.size(); ++field)
-        fields[field]
-            = QByteArrayView(m_bytes.constData() + m_ends[field], m_ends[field + 1] - m_ends[field]);
+        fields[field] = part(field);
     return fields;
 }
 
@@ -41,14 +45,14 @@ FoldedFields KeptFields::folded() const
 {
     FoldedFields fields;
     for (size_t field = 0; field < fields.size(); ++field) {
-        const size_t at = FoldedCard::Count + field;
-        fields[field] = std::string_view(m_bytes.constData() + m_ends[at], m_ends[at + 1] - m_ends[at]);
+        const QByteArrayView bytes = part(FoldedCard::Count + field);
+        fields[field] = std::string_view(bytes.data(), size_t(bytes.size()));
     }
     return fields;
 }
 
 QString KeptFields::text(FoldedCard::Field field) const
 {
-    const QByteArrayView bytes = stored()[field];
+    const QByteArrayView bytes = part(size_t(field));
     return fromCp1252(bytes.data(), bytes.size());
 }

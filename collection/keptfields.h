@@ -24,4 +24,6 @@ public:
 private:
     QByteArray m_bytes;                                         // the stored fields, then the folded ones
     std::array<quint16, 2 * FoldedCard::Count + 1> m_ends {};   // where each begins, then the end
+
+    QByteArrayView part(size_t at) const;   // a stored field, then a folded one at Count + field
 };
