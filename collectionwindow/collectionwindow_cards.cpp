@@ -121,13 +121,13 @@ int CollectionWindow::gridItemsOnScreen() const
     return std::max(1, room.width() / item.width()) * ((room.height() + item.height() - 1) / item.height());
 }
 
-// The posters of the first count cards, the first read first.
+// The posters of the first count cards, asked for from the last: the shelf
+// reads the latest asked first.
 void CollectionWindow::askPosters(const std::vector<CollectionCard> &cards, int count)
 {
-    for (auto card = cards.rend() - std::min<qsizetype>(count, qsizetype(cards.size())); card != cards.rend();
-         ++card) {
-        if (card->hasPoster)
-            m_posters->poster(card->path);
+    for (qsizetype i = std::min<qsizetype>(count, qsizetype(cards.size())) - 1; i >= 0; --i) {
+        if (cards[size_t(i)].hasPoster)
+            m_posters->poster(cards[size_t(i)].path);
     }
 }
 
