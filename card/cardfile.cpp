@@ -288,8 +288,11 @@ CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text)
         return readCardHeadAt(folder, name, PosterHeader::Skip, text);
     if (fd < 0)
         return head;
-    char bytes[CardLayout::PosterOffset];
-    keepHead(head, bytes, readUpTo(fd, bytes, CardLayout::PosterOffset), text);
+    // A byte past the record says whether a poster follows.
+    char bytes[CardLayout::PosterOffset + 1];
+    const qsizetype n = readUpTo(fd, bytes, sizeof bytes);
+    keepHead(head, bytes, n, text);
+    head.posterBytes = n > CardLayout::PosterOffset ? 1 : 0;
     ::close(fd);
     return head;
 }

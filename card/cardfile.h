@@ -68,8 +68,9 @@ CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster,
 qsizetype readUpTo(int fd, char *buffer, qsizetype size);
 
 // The record alone of a card its folder's listing calls a regular file: no
-// look at the file (no size, no fingerprint), so one system call less. A
-// name that has become a link since is looked at as readCardHeadAt does.
+// look at the file (no fingerprint, and posterBytes is 1 when a poster
+// follows, whatever its size), so one system call less. A name that has
+// become a link since is looked at as readCardHeadAt does.
 CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text);
 
 // The poster of the card at cardPath, read in place: position 0 is the byte

@@ -29,7 +29,9 @@ struct CollectionCard {
     QString path;
     QString folder;   // the card's folder below the collection's; empty: the collection's own
     KeptFields fields;
-    CardFingerprint fingerprint;   // the file as read
+    // The file as read; none when the reading spared that look (a folder's
+    // first reading), and the card then counts as changed at the next.
+    std::optional<CardFingerprint> fingerprint;
     bool hasPoster = false;
     int year = 0;              // 0 when the year is no number
     int minutes = -1;          // the running time in minutes; -1 when the card gives none

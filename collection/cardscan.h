@@ -20,7 +20,9 @@ struct CardScan {
     bool hiddenFolders = true;                  // with recursive, those whose name begins with "." too
     PosterHeader poster = PosterHeader::Skip;   // Read: each card's poster format and pixels too
     RecordText text = RecordText::Decoded;      // BytesOnly: the record's bytes alone
-    bool fileFacts = true;   // each card's size and fingerprint; false spares a system call a card
+    // Each card's poster size and fingerprint; false spares a system call a
+    // card, and tells only whether a poster follows (posterBytes 1).
+    bool fileFacts = true;
     // A second thread reads a folder's next cards while this one gives the
     // last: for a single scan (a scan on every core has its cores already).
     bool readAhead = false;

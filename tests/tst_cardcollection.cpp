@@ -243,6 +243,14 @@ void tst_CardCollection::rescanOnDisk()
     QCOMPARE(rescan.keptFolders, QStringList { root + u"/vus"_s });
     QCOMPARE(rescan.folders, (QStringList { root, root + u"/nouveaux"_s, root + u"/nouveaux/courts"_s }));
     QVERIFY(rescanFolder(root + u"/parti"_s, {}, root).folders.isEmpty());
+
+    // A folder's first reading does not look at its cards' files: they count
+    // as changed at its next reading, and no more after.
+    CardCollection collection(root);
+    collection.apply(rescanFolder(root, {}, root));
+    const QString nouveaux = root + u"/nouveaux"_s;
+    for (const QStringList &changed : { QStringList { nouveaux + u"/n.cfh"_s }, QStringList() })
+        QCOMPARE(collection.apply(rescanFolder(nouveaux, collection.folders(), root)).changed, changed);
 }
 
 void tst_CardCollection::defaultFolder_data()

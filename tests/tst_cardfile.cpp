@@ -388,12 +388,16 @@ void tst_CardFile::fileExists()
     // A name a listing called a regular file is read without a look at it;
     // whatever it has become since is still read safely.
     const auto recordAt = [&dir](const QString &name) {
-        return readCardRecordAt(AT_FDCWD, QFile::encodeName(dir.filePath(name)), RecordText::Decoded).status;
+        return readCardRecordAt(AT_FDCWD, QFile::encodeName(dir.filePath(name)), RecordText::Decoded);
     };
-    QCOMPARE(recordAt(u"card.cfh"_s), CardReadStatus::Ok);
-    QCOMPARE(recordAt(u"link.cfh"_s), CardReadStatus::Ok);
-    QVERIFY(recordAt(u"fifo"_s) != CardReadStatus::Ok);   // and no wait for a writer
-    QCOMPARE(recordAt(u"dangling"_s), CardReadStatus::Missing);
+    QCOMPARE(recordAt(u"card.cfh"_s).status, CardReadStatus::Ok);
+    QCOMPARE(recordAt(u"link.cfh"_s).status, CardReadStatus::Ok);
+    QVERIFY(recordAt(u"fifo"_s).status != CardReadStatus::Ok);   // and no wait for a writer
+    QCOMPARE(recordAt(u"dangling"_s).status, CardReadStatus::Missing);
+    // Whether a poster follows is told all the same.
+    QVERIFY(writeBytes(dir.filePath(u"bare.cfh"_s), makeCard("Titre", {})));
+    QCOMPARE(recordAt(u"card.cfh"_s).posterBytes, 1);
+    QCOMPARE(recordAt(u"bare.cfh"_s).posterBytes, 0);
 }
 
 void tst_CardFile::readOnly()
