@@ -121,7 +121,10 @@ private:
     bool cards(OpenFolder &open, const QString &path, Entry from, Entry to)
     {
         open.fd();   // opened here, before any other thread reads through it
+        // Records over a kilobyte each: made room for once, never moved by growing.
         std::vector<CardHead> heads, next;
+        heads.reserve(kAhead);
+        next.reserve(kAhead);
         const auto read = [&](Entry first, std::vector<CardHead> &into) {
             into.clear();
             const Entry last = first + std::min<std::ptrdiff_t>(kAhead, to - first);

@@ -6,7 +6,7 @@
 #include "app/texts.h"
 #include "collection/defaultfolder.h"
 #include "collectionwindow/cardtablemodel.h"
-#include "collectionwindow/posterdelegate.h"
+#include "collectionwindow/postergrid.h"
 #include "collectionwindow/postershelf.h"
 
 #include <QDir>
@@ -159,18 +159,9 @@ CollectionWindow::~CollectionWindow()
 
 void CollectionWindow::buildViews()
 {
-    m_gridView = new QListView;
+    m_gridView = new PosterGrid(kPosterBox);
     m_gridView->setObjectName(QStringLiteral("gridView"));
     m_gridView->setModel(m_model);
-    // A wrapped list of items of one size: laid out in a blink, however many.
-    m_gridView->setViewMode(QListView::ListMode);
-    m_gridView->setFlow(QListView::LeftToRight);
-    m_gridView->setWrapping(true);
-    m_gridView->setResizeMode(QListView::Adjust);
-    m_gridView->setUniformItemSizes(true);
-    m_gridView->setMovement(QListView::Static);
-    m_gridView->setSpacing(4);
-    m_gridView->setItemDelegate(new PosterDelegate(kPosterBox, m_gridView));
     m_listView = new QTreeView;
     m_listView->setObjectName(QStringLiteral("listView"));
     m_listView->setModel(m_model);
