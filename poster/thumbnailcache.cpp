@@ -59,17 +59,23 @@ QByteArray makeThumbnail(const QString &cardPath, const ThumbnailKey &key)
     return thumbnailPng(pixelsOf(decodePoster(poster, QSize(kLargeThumbnail, kLargeThumbnail))), key);
 }
 
-// The normal thumbnail from the large one's PNG: the poster is decoded once
-// for both. One larger than a large thumbnail is no thumbnail of ours, and
-// is not decoded.
-QByteArray normalThumbnail(QByteArray large, const ThumbnailKey &key)
+// A cached thumbnail's pixels. One larger than a large thumbnail is no
+// thumbnail of ours (it may have been planted there), and is not decoded.
+QImage thumbnailPixels(QByteArray png)
 {
-    QBuffer buffer(&large);
+    QBuffer buffer(&png);
     QImageReader reader(&buffer, "png");
     const QSize size = reader.size();
     if (size.isEmpty() || size.width() > kLargeThumbnail || size.height() > kLargeThumbnail)
         return {};
-    QImage image = pixelsOf(reader.read());
+    return pixelsOf(reader.read());
+}
+
+// The normal thumbnail from the large one's PNG: the poster is decoded once
+// for both.
+QByteArray normalThumbnail(const QByteArray &large, const ThumbnailKey &key)
+{
+    QImage image = thumbnailPixels(large);
     if (image.width() > kNormalThumbnail || image.height() > kNormalThumbnail)
         image = image.scaled(
             QSize(kNormalThumbnail, kNormalThumbnail), Qt::KeepAspectRatio, Qt::SmoothTransformation);
@@ -128,13 +134,15 @@ QByteArray cataloguePicture(const QString &cardPath)
     if (auto cached = cachedCataloguePicture(key))
         return *std::move(cached);
     const QByteArray png = cardThumbnail(cardPath);
-    const QImage pixels = pixelsOf(QImage::fromData(png, "PNG"));
+    const QImage pixels = thumbnailPixels(png);
+    if (pixels.isNull())
+        return {};
     QBuffer jpeg;
     jpeg.open(QIODevice::WriteOnly);
     QImageWriter writer(&jpeg, "jpeg");
     writer.setQuality(kCatalogueQuality);
     // JPEG has no transparency: such a poster keeps its PNG.
-    if (pixels.isNull() || pixels.hasAlphaChannel() || !writer.write(pixels))
+    if (pixels.hasAlphaChannel() || !writer.write(pixels))
         return png;
     store(cataloguePicturePath(key.uri), QByteArray("\xFF\xD8") + keyComment(key) + jpeg.data().sliced(2));
     return jpeg.data();

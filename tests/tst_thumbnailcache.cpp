@@ -45,7 +45,7 @@ private slots:
     void reusedOnlyWhileItMatches_data();
     void reusedOnlyWhileItMatches();
     void cataloguePictureKeptWhileTheCardIsUnchanged();
-    void normalNeverMadeFromAnOversizedLarge();
+    void oversizedLargeNeverDecoded();
 
 private:
     TestCache m_cache;
@@ -164,8 +164,9 @@ void tst_ThumbnailCache::cataloguePictureKeptWhileTheCardIsUnchanged()
 }
 
 // A large thumbnail larger than the standard's is no thumbnail of ours,
-// whatever keys it carries: it is never decoded to make the normal one.
-void tst_ThumbnailCache::normalNeverMadeFromAnOversizedLarge()
+// whatever keys it carries: it is never decoded, to make the normal one or
+// a catalogue's picture.
+void tst_ThumbnailCache::oversizedLargeNeverDecoded()
 {
     const QString card = m_dir.filePath(u"oversized.cfh"_s);
     QVERIFY(QFile::copy(sample("la-longue-traversee"), card));
@@ -175,6 +176,7 @@ void tst_ThumbnailCache::normalNeverMadeFromAnOversizedLarge()
     QVERIFY(writeBytes(large, plantedThumbnail(key.uri, key.mtime, kLargeThumbnail + 1)));
     QVERIFY(cardThumbnail(card, kNormalThumbnail).isEmpty());
     QVERIFY(!QFile::exists(thumbnailPath(key.uri, kNormalThumbnail)));
+    QVERIFY(cataloguePicture(card).isEmpty());   // nor put in a catalogue
 }
 
 QTEST_GUILESS_MAIN(tst_ThumbnailCache)
