@@ -2,8 +2,7 @@
 
 #include "app/texts.h"
 #include "collectionwindow/postershelf.h"
-
-#include <QIcon>
+#include "poster/posterimage.h"
 
 namespace {
 
@@ -47,11 +46,21 @@ QString accessibleName(const CollectionCard &card)
     return year.isEmpty() ? title : title + QStringLiteral(" (") + year + QLatin1Char(')');
 }
 
+// The card files' icon in half the poster's room, at twice the pixels for
+// any screen.
+QImage cardPicture(QSize box)
+{
+    QImage picture = readPictureAs(QStringLiteral(":/cinefiche/card.png"), "png")
+                         .scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(2.0);
+    return picture;
+}
+
 }   // namespace
 
 CardTableModel::CardTableModel(CardCollection &collection, PosterShelf &posters, QObject *parent)
     : QAbstractTableModel(parent), m_collection(collection), m_posters(posters),
-      m_cardPicture(QIcon(QStringLiteral(":/cinefiche/card.png")).pixmap(posters.box() / 2, 2.0).toImage())
+      m_cardPicture(cardPicture(posters.box()))
 {
     connect(&m_posters, &PosterShelf::arrived, this, &CardTableModel::redrawPoster);
 }
