@@ -219,7 +219,7 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
         scan.fileFacts = false;
         scan.onCard = [&](const ScannedCard &card) {
             CollectionCard made = collectionCard(card, root, memo);
-            made.fingerprint.reset();
+            made.fingerprint.reset();   // not looked at: see fileFacts
             found[part].add(std::move(made));
             return true;
         };
