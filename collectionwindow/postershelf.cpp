@@ -6,6 +6,9 @@
 #include <QImageReader>
 #include <QThread>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 // About a hundred and fifty posters at twice the pixels of a plain screen.
@@ -13,6 +16,8 @@ constexpr int kHeldKiB = 24 * 1024;
 // Posters asked for and not yet being read: a screenful or two. Those of
 // items scrolled past are dropped, and asked for again if they come back.
 constexpr qsizetype kMostWanted = 96;
+// The posters' threads' nice value: a busy machine still makes them, later.
+constexpr int kPosterNice = 10;
 // Posters being read a thread: the pool always has the next at hand while
 // the interface's thread draws the last ones, and the latest asked still
 // go first.
@@ -37,6 +42,14 @@ QImage readPoster(const QString &cardPath, QSize box, qreal ratio)
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     return image;
+}
+
+// A poster is read, or made with an empty cache, at a lower priority than
+// the interface's thread: making them takes both cores, and the window must
+// answer meanwhile. (Linux gives each thread its own nice value.)
+void yieldToInterface()
+{
+    ::setpriority(PRIO_PROCESS, id_t(::gettid()), kPosterNice);
 }
 
 }   // namespace
@@ -90,6 +103,7 @@ void PosterShelf::readNext()
         const QSize pixels = (QSizeF(m_box) * m_ratio).toSize();
         const qreal ratio = m_ratio;
         m_pool.start([this, path, pixels, ratio] {
+            yieldToInterface();
             const QImage poster = readPoster(path, pixels, ratio);
             QMetaObject::invokeMethod(
                 this, [this, path, poster, ratio] { take(path, poster, ratio); }, Qt::QueuedConnection);
