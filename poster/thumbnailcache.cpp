@@ -108,6 +108,21 @@ std::vector<QByteArray> forEachCard(const QStringList &cardPaths, QByteArray (*m
     return made;
 }
 
+// The thumbnail of size (kNormalThumbnail or kLargeThumbnail) of the card
+// whose key is known: the cached one while it matches, else made and stored.
+QByteArray thumbnailOf(const QString &cardPath, const ThumbnailKey &key, int size)
+{
+    const QString path = thumbnailPath(key.uri, size);
+    if (const auto cached = readCached(path); cached && thumbnailMatches(*cached, key))
+        return *cached;
+    const QByteArray made = size == kLargeThumbnail
+        ? makeThumbnail(cardPath, key)
+        : normalThumbnail(thumbnailOf(cardPath, key, kLargeThumbnail), key);
+    if (!made.isEmpty())
+        store(path, made);
+    return made;
+}
+
 }   // namespace
 
 QByteArray cardThumbnail(const QString &cardPath, int pixels)
@@ -115,15 +130,7 @@ QByteArray cardThumbnail(const QString &cardPath, int pixels)
     const ThumbnailKey key = thumbnailKey(cardPath);
     if (key.mtime < 0)
         return {};
-    const int size = pixels <= kNormalThumbnail ? kNormalThumbnail : kLargeThumbnail;
-    const QString path = thumbnailPath(key.uri, size);
-    if (const auto cached = readCached(path); cached && thumbnailMatches(*cached, key))
-        return *cached;
-    const QByteArray made = size == kLargeThumbnail ? makeThumbnail(cardPath, key)
-                                                    : normalThumbnail(cardThumbnail(cardPath), key);
-    if (!made.isEmpty())
-        store(path, made);
-    return made;
+    return thumbnailOf(cardPath, key, pixels <= kNormalThumbnail ? kNormalThumbnail : kLargeThumbnail);
 }
 
 QByteArray cataloguePicture(const QString &cardPath)
@@ -133,7 +140,7 @@ QByteArray cataloguePicture(const QString &cardPath)
         return {};
     if (auto cached = cachedCataloguePicture(key))
         return *std::move(cached);
-    const QByteArray png = cardThumbnail(cardPath);
+    const QByteArray png = thumbnailOf(cardPath, key, kLargeThumbnail);
     const QImage pixels = thumbnailPixels(png);
     if (pixels.isNull())
         return {};
