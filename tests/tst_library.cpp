@@ -176,7 +176,8 @@ void tst_Library::importsALibrary()
             { u"Films/Vrac/Sans titre.nfo"_s, nfoOf("<year>1999</year>") },
             { u"Films/Vrac/Existant.mkv"_s, "film" },
             { u"Films/Vrac/Existant.nfo"_s, nfoOf("<title>E</title>") },
-            { u"Films/Vrac/Existant.cfh"_s, existing } }));
+            { u"Films/Vrac/Existant.cfh"_s, existing }, { u"Films/Vrac/Deux\nlignes.mkv"_s, "film" },
+            { u"Films/Vrac/Deux\nlignes.nfo"_s, nfoOf("<title>D</title>") } }));
     QVERIFY(QFile::link(path(u"Films"_s), path(u"Films/Vrac/boucle"_s)));
     const QString films = path(u"Films"_s);
     const QMap<QString, QByteArray> before = filesBelow(films);
@@ -184,19 +185,22 @@ void tst_Library::importsALibrary()
     const Run tried = program({ u"import"_s, u"-n"_s, films });
     QCOMPARE(tried.status, 1);
     QVERIFY(tried.out.endsWith(
-        "import, essai sans rien écrire : 3 fiches à écrire, 1 gardée, 2 en échec ; 1 film sans .nfo\n"));
+        "import, essai sans rien écrire : 4 fiches à écrire, 1 gardée, 2 en échec ; 1 film sans .nfo\n"));
     QCOMPARE(filesBelow(films), before);
 
     const Run imported = program({ u"import"_s, films });
     QCOMPARE(imported.status, 1);
     const QString base = films + u'/';
-    QCOMPARE(QString::fromUtf8(imported.out),
+    // A name's line break does not split its line, even in a pipe.
+    const QString twoLines = base + u"Vrac/Deux\\nlignes.cfh : fiche écrite d'après Deux\\nlignes.nfo\n"_s;
+    QVERIFY(imported.out.contains(twoLines.toUtf8()));
+    QCOMPARE(QString::fromUtf8(imported.out).remove(twoLines),
         base
             + u"Cartographe (2019)/Cartographe.cfh : fiche écrite d'après Cartographe.nfo, affiche Cartographe-poster.jpg\n"_s
             + base + u"Seul/Seul.cfh : fiche écrite d'après movie.nfo, affiche poster.jpg\n"_s + base
             + u"Vrac/Existant.cfh : la fiche existe, elle est gardée\n"_s + base
             + u"Vrac/Un.cfh : fiche écrite d'après Un.nfo\n"_s
-            + u"import : 3 fiches écrites, 1 gardée, 2 en échec ; 1 film sans .nfo\n"_s);
+            + u"import : 4 fiches écrites, 1 gardée, 2 en échec ; 1 film sans .nfo\n"_s);
     const QString err = QString::fromUtf8(imported.err);
     QVERIFY2(err.contains(base + u"Vrac/Cassé.nfo, ligne 3 : XML illisible"_s), imported.err.constData());
     QVERIFY(err.contains(base + u"Vrac/Sans titre.nfo : le film n'a pas de titre"_s));
@@ -209,12 +213,12 @@ void tst_Library::importsALibrary()
         readBytes(base + u"Seul/Seul.cfh"_s), makeCard(QByteArray("Seul").leftJustified(50) + "1985", other));
     QCOMPARE(readBytes(base + u"Vrac/Un.cfh"_s), makeCard("Un", {}));
     QCOMPARE(readBytes(base + u"Vrac/Existant.cfh"_s), existing);
-    QCOMPARE(filesBelow(films).size(), before.size() + 3);
+    QCOMPARE(filesBelow(films).size(), before.size() + 4);
 
     const QMap<QString, QByteArray> after = filesBelow(films);
     const Run again = program({ u"import"_s, films });
     QCOMPARE(again.status, 1);
-    QVERIFY(again.out.endsWith("import : 0 fiche écrite, 4 gardées, 2 en échec ; 1 film sans .nfo\n"));
+    QVERIFY(again.out.endsWith("import : 0 fiche écrite, 5 gardées, 2 en échec ; 1 film sans .nfo\n"));
     QCOMPARE(filesBelow(films), after);
 }
 

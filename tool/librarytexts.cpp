@@ -38,7 +38,7 @@ QString ToolText::nfoNote(const QString &nfoPath, const QString &note)
 
 QString ToolText::nfoCount(qsizetype written, qsizetype kept, qsizetype failed)
 {
-    return QStringLiteral("nfo : %1, %2, %3\n")
+    return QStringLiteral("nfo : %1, %2, %3")
         .arg(counted(written, QStringLiteral(".nfo écrit"), QStringLiteral(".nfo écrits")),
             counted(kept, QStringLiteral("gardé"), QStringLiteral("gardés")),
             counted(failed, QStringLiteral("en échec"), QStringLiteral("en échec")));
@@ -52,12 +52,12 @@ QString ToolText::cardImported(const QString &card, const QString &nfo, const QS
               .arg(nfo);
     if (!poster.isEmpty())
         text += QStringLiteral(", affiche %1").arg(poster);
-    return text + QLatin1Char('\n');
+    return text;
 }
 
 QString ToolText::cardKept(const QString &card)
 {
-    return card + QStringLiteral(" : la fiche existe, elle est gardée\n");
+    return card + QStringLiteral(" : la fiche existe, elle est gardée");
 }
 
 QString ToolText::importCount(
@@ -73,7 +73,7 @@ QString ToolText::importCount(
     if (withoutNfo > 0)
         text += QStringLiteral(" ; ")
             + counted(withoutNfo, QStringLiteral("film sans .nfo"), QStringLiteral("films sans .nfo"));
-    return text + QLatin1Char('\n');
+    return text;
 }
 
 QString ToolText::importProgress(qsizetype movies)

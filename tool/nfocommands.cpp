@@ -141,7 +141,7 @@ int exportPlaces(ToolIo &io, const QStringList &places, bool recursive, bool for
         }
     });
     if (std::any_of(places.cbegin(), places.cend(), isFolder))
-        print(io.out, ToolText::nfoCount(written, kept, failed));
+        printLine(io.out, ToolText::nfoCount(written, kept, failed));
     return failed > 0 ? ExitStatus::FileFailed : status;
 }
 

@@ -67,11 +67,12 @@ QString placesAfterDashes();
 QString nfoMark();
 QString nfoKept(const QString &path);
 QString nfoNote(const QString &nfoPath, const QString &note);
-QString nfoCount(qsizetype written, qsizetype kept, qsizetype failed);
-// Lines of standard output, each ending with its line break.
+// Lines of standard output, without the line break that printLine adds.
 QString cardImported(const QString &card, const QString &nfo, const QString &poster, bool dryRun);
 QString cardKept(const QString &card);
 QString importCount(qsizetype written, qsizetype kept, qsizetype failed, qsizetype withoutNfo, bool dryRun);
+QString nfoCount(qsizetype written, qsizetype kept, qsizetype failed);
+// The line of a terminal that each movie imported redraws.
 QString importProgress(qsizetype movies);
 
 // What an NFO import or export leaves out or shortens, one line each.
