@@ -18,6 +18,7 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -565,6 +566,10 @@ void tst_CardTool::refusedValuesWriteNothing_data()
     QTest::newRow("poster that is no picture")
         << QStringList { t, u"--poster"_s, SAMPLES_DIR "/make-samples.sh" } << QByteArray() << 1
         << u"make-samples.sh : ce fichier n'est pas une image"_s;
+    const QString fifo = path(u"tube"_s);
+    QVERIFY(QFile::exists(fifo) || ::mkfifo(nativePath(fifo).constData(), 0600) == 0);
+    QTest::newRow("poster that is a FIFO") << QStringList { t, u"--poster"_s, fifo } << QByteArray() << 1
+                                           << u"tube : ce n'est pas un fichier ordinaire"_s;
 }
 
 // new and set refuse the same values, and neither then writes a byte.

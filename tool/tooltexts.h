@@ -16,6 +16,7 @@ QString commandHelp(const QString &command);
 
 // Failures, each naming the file.
 QString missing(const QString &path);
+QString notRegularFile(const QString &path);   // a FIFO, a folder, a device
 QString unreadable(const QString &path);
 QString notCard(const QString &path);
 QString writeFailed(const QString &path);
