@@ -26,9 +26,25 @@ QString ToolText::nfoMark()
     return QStringLiteral("cinefiche-card : écrit d'après une fiche de Cinefiche, remplacé à chaque export");
 }
 
+QString ToolText::nfoPosterMark(qint64 bytes, quint64 inode, qint64 modifiedNs)
+{
+    return QStringLiteral("affiche écrite à côté : %1 octets, inode %2, modifiée à %3 ns")
+        .arg(bytes)
+        .arg(inode)
+        .arg(modifiedNs);
+}
+
 QString ToolText::nfoKept(const QString &path)
 {
     return path + QStringLiteral(" : ce .nfo ne vient pas de Cinefiche, il est gardé ; --force le remplace");
+}
+
+QString ToolText::posterKept(const QString &path)
+{
+    return path
+        + QStringLiteral(
+            " : cette affiche ne vient pas de Cinefiche, elle est gardée, sans celle de la fiche ;"
+            " --force écrit celle de la fiche");
 }
 
 QString ToolText::nfoNote(const QString &nfoPath, const QString &note)

@@ -66,7 +66,11 @@ QString placesAfterDashes();
 // The comment that marks an .nfo as written by this tool; it begins with
 // "cinefiche-card", which is how the mark is recognised.
 QString nfoMark();
+// What the mark adds of the poster written beside the .nfo; its three numbers,
+// in this order, are read back from it.
+QString nfoPosterMark(qint64 bytes, quint64 inode, qint64 modifiedNs);
 QString nfoKept(const QString &path);
+QString posterKept(const QString &path);
 QString nfoNote(const QString &nfoPath, const QString &note);
 // Lines of standard output, without the line break that printLine adds.
 QString cardImported(const QString &card, const QString &nfo, const QString &poster, bool dryRun);
