@@ -30,10 +30,10 @@ bool holdsPoster(const QString &path, const QString &card, qint64 size)
         return false;
     constexpr qint64 kBlock = 64 * 1024;
     for (qint64 done = 0; done < size;) {
-        const QByteArray mine = file.read(kBlock), card = poster.read(kBlock);
-        if (mine.isEmpty() || mine != card)
+        const QByteArray standing = file.read(kBlock);
+        if (standing.isEmpty() || standing != poster.read(kBlock))
             return false;
-        done += mine.size();
+        done += standing.size();
     }
     return true;
 }
