@@ -4,6 +4,15 @@
 
 namespace {
 
+// Whether a cell, past its leading apostrophes, begins as a formula does.
+bool looksLikeFormula(QStringView cell)
+{
+    qsizetype at = 0;
+    while (at < cell.size() && cell[at] == u'\'')
+        ++at;
+    return at < cell.size() && QStringView(u"=+-@\t\r").contains(cell[at]);
+}
+
 QString csvValue(const QString &value, QChar separator)
 {
     const bool quoted = value.contains(separator) || value.contains(QLatin1Char('"'))
@@ -26,6 +35,16 @@ QString csvText(const CardValues &values, Field field)
 }
 
 }   // namespace
+
+QString guardedCell(const QString &value)
+{
+    return looksLikeFormula(value) ? QLatin1Char('\'') + value : value;
+}
+
+QString unguardedCell(const QString &cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) && looksLikeFormula(cell) ? cell.mid(1) : cell;
+}
 
 QStringList catalogueColumns()
 {
@@ -53,7 +72,7 @@ void CsvCatalogue::writeLine(const QStringList &values)
 {
     QStringList cells;
     for (const QString &value : values)
-        cells << csvValue(value, m_separator);
+        cells << csvValue(guardedCell(value), m_separator);
     // UTF-8, but for the bytes of a file name that is not: kept as they stand.
     const QByteArray bytes = nativePath(cells.join(m_separator)) + "\r\n";
     m_ok = m_ok && m_out.write(bytes) == bytes.size();

@@ -18,9 +18,18 @@ struct CatalogueCard {
 // The columns, named as show --json names its keys.
 QStringList catalogueColumns();
 
+// A value as every CSV of ours writes it: one a spreadsheet would run as a
+// formula (its first character =, +, -, @, a tab or a carriage return) gets
+// a leading "'", as OWASP advises, and so does one that merely looks so
+// guarded (apostrophes, then one of those), so that reading back is exact.
+QString guardedCell(const QString &value);
+// The value of a cell of our CSV, once read: its guard removed.
+QString unguardedCell(const QString &cell);
+
 // Writes the header at once, then a line for each card added. Lines end
-// with CR LF; a value holding the separator, a quote or a line break is
-// quoted, its quotes doubled; the actors are joined with " | ".
+// with CR LF; each value is guarded, then quoted, its quotes doubled, when
+// it holds the separator, a quote or a line break; the actors are joined
+// with " | ".
 class CsvCatalogue {
 public:
     CsvCatalogue(QIODevice &out, QChar separator = QLatin1Char(','));

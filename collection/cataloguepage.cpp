@@ -33,6 +33,7 @@ table.affiches td.affiche, table.affiches td.titre, table.affiches td.annee { di
 table.affiches td.affiche img { width: 100%; max-width: 256px; height: auto; }
 table.affiches td.affiche .sans { display: flex; width: 100%; aspect-ratio: 2 / 3; align-items: center; justify-content: center; border: 1px dashed #888; }
 table.affiches td.titre { font-weight: bold; margin-top: .3em; }
+td.titre { overflow-wrap: anywhere; }
 @media print {
   #recherche, #vues, thead { display: none !important; }
   body { margin: 0; }

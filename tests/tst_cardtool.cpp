@@ -18,9 +18,12 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(CardValues)
+Q_DECLARE_METATYPE(Escapes)
 
 using namespace Qt::StringLiterals;
 
@@ -150,6 +153,9 @@ private slots:
     void notAMovieNfo();
     void pictureStream();
     void toolStream();
+    void escapesForTerminal_data();
+    void escapesForTerminal();
+    void showsAHostileCardOnATerminal();
     void realProgram();
 
 private:
@@ -560,6 +566,10 @@ void tst_CardTool::refusedValuesWriteNothing_data()
     QTest::newRow("poster that is no picture")
         << QStringList { t, u"--poster"_s, SAMPLES_DIR "/make-samples.sh" } << QByteArray() << 1
         << u"make-samples.sh : ce fichier n'est pas une image"_s;
+    const QString fifo = path(u"tube"_s);
+    QVERIFY(QFile::exists(fifo) || ::mkfifo(nativePath(fifo).constData(), 0600) == 0);
+    QTest::newRow("poster that is a FIFO") << QStringList { t, u"--poster"_s, fifo } << QByteArray() << 1
+                                           << u"tube : ce n'est pas un fichier ordinaire"_s;
 }
 
 // new and set refuse the same values, and neither then writes a byte.
@@ -727,6 +737,65 @@ void tst_CardTool::toolStream()
     out.write("ab");
     QVERIFY(!out.flush());
     ::close(full);
+}
+
+void tst_CardTool::escapesForTerminal_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Escapes>("which");
+    QTest::addColumn<QString>("shown");
+    const auto controls = [](const char *name, const QString &text, const QString &shown) {
+        QTest::newRow(name) << text << Escapes::Controls << shown;
+    };
+    controls("accents, a backslash, a pair of surrogates", u"Élan\\vital 🎬"_s, u"Élan\\vital 🎬"_s);
+    controls("a title that sets the terminal's title and clears it", u"\x1B]0;pwned\a\x1B[2J"_s,
+        u"\\033]0;pwned\\a\\033[2J"_s);
+    controls("named escapes", u"\t\n\r\b\f\v"_s, u"\\t\\n\\r\\b\\f\\v"_s);
+    controls("NUL and DEL in octal", QString(u"a\0b\x7F"_s), u"a\\000b\\177"_s);
+    controls("C1 in UTF-8 octal, as a card's byte 0x9D reads", u"\u009D0;x"_s, u"\\302\\2350;x"_s);
+    controls("a file name's byte that is no UTF-8", pathFromNative("bad\xFFx"), u"bad\\377x"_s);
+    QTest::newRow("into a pipe: the line breaks alone")
+        << u"a\nb\x1B\tc"_s << Escapes::LineBreaks << u"a\\nb\x1B\tc"_s;
+}
+
+// What a terminal is given of a card's text or a file name: nothing it obeys.
+void tst_CardTool::escapesForTerminal()
+{
+    QFETCH(QString, text);
+    QFETCH(Escapes, which);
+    QTEST(escapedText(text, which), "shown");
+}
+
+// show, find and a message on a terminal (a pseudo-terminal, its line
+// breaks left as they are): every value and name goes through the escapes.
+void tst_CardTool::showsAHostileCardOnATerminal()
+{
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    QVERIFY(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+    const int screen = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios raw {};
+    QVERIFY(screen >= 0 && ::tcgetattr(screen, &raw) == 0);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(screen, TCSANOW, &raw);
+    const QString hostile = path(u"\x1B[2J.cfh"_s);
+    QVERIFY(writeBytes(hostile, makeCard("\x1B]0;pwned\a\x9D", {})));
+    QBuffer in;
+    {
+        ToolStream input(in), out(screen, QIODevice::WriteOnly, 0), err(screen, QIODevice::WriteOnly, 0);
+        ToolIo io { input, out, err };
+        QCOMPARE(runCardTool({ u"show"_s, hostile, hostile + u'\n' }, io), 1);
+        QCOMPARE(runCardTool({ u"find"_s, hostile }, io), 0);
+    }
+    ::close(screen);
+    QByteArray shown;   // read in pieces, until the closed terminal has nothing more (EIO)
+    char bytes[4096];
+    for (ssize_t size = 0; (size = ::read(terminal, bytes, sizeof bytes)) > 0;)
+        shown.append(bytes, size);
+    ::close(terminal);
+    QVERIFY2(shown.contains("Titre       : \\033]0;pwned\\a\\302\\235\n"), shown.constData());
+    QVERIFY(shown.contains("\\033[2J.cfh\\n : fichier introuvable\n"));
+    QVERIFY(shown.endsWith("\\033[2J.cfh\n"));
+    QVERIFY(!shown.contains('\x1B') && !shown.contains('\a'));
 }
 
 void tst_CardTool::realProgram()

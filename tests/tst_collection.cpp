@@ -65,6 +65,8 @@ private slots:
     void yearRanges();
     void csvLines_data();
     void csvLines();
+    void csvCells_data();
+    void csvCells();
     void htmlEscapesEveryValue();
     void htmlEmbedsPicturesInBase64();
     void libraryNames_data();
@@ -328,6 +330,35 @@ void tst_Collection::csvLines_data()
                                        "b,c.cfh;\"Le \"\"Cercle\"\", rouge\";;;;;;;\"Un\r\nDeux\";\r\n");
     hostile.values.type = u"a;b"_s;
     QTest::newRow("semicolon in a value") << hostile << QChar(u';') << QByteArray("\"a;b\"");
+    const CatalogueCard formula { u"-f.cfh"_s, { .titre = u"=HYPERLINK(\"http://evil\",\"x\")"_s }, {} };
+    QTest::newRow("a formula, guarded then quoted")
+        << formula << QChar(u',') << QByteArray("'-f.cfh,\"'=HYPERLINK(\"\"http://evil\"\",\"\"x\"\")\",");
+}
+
+void tst_Collection::csvCells_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("=") << u"=HYPERLINK(\"http://evil\",\"x\")"_s << u"'=HYPERLINK(\"http://evil\",\"x\")"_s;
+    QTest::newRow("+") << u"+cmd|' /C calc'!A0"_s << u"'+cmd|' /C calc'!A0"_s;
+    QTest::newRow("-, a sum") << u"-2+3"_s << u"'-2+3"_s;
+    QTest::newRow("-, a plain negative number too") << u"-2"_s << u"'-2"_s;
+    QTest::newRow("@") << u"@SUM(1+1)"_s << u"'@SUM(1+1)"_s;
+    QTest::newRow("tab") << u"\tx"_s << u"'\tx"_s;
+    QTest::newRow("carriage return") << u"\r\nx"_s << u"'\r\nx"_s;
+    QTest::newRow("already looks guarded") << u"''=x"_s << u"'''=x"_s;
+    QTest::newRow("an apostrophe before a word") << u"'Round Midnight"_s << u"'Round Midnight"_s;
+    QTest::newRow("a sign further on") << u"a=b-c"_s << u"a=b-c"_s;
+    QTest::newRow("empty") << QString() << QString();
+}
+
+// No cell of ours runs as a formula in a spreadsheet, and each reads back exactly.
+void tst_Collection::csvCells()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, cell);
+    QCOMPARE(guardedCell(value), cell);
+    QCOMPARE(unguardedCell(cell), value);
 }
 
 // The header, then each card on a line of its own as RFC 4180 has it.

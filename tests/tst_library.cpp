@@ -21,6 +21,8 @@ private slots:
     void setSyntax();
     void importsALibrary();
     void exportsAndImportsBack();
+    void exportKeepsOthersFiles_data();
+    void exportKeepsOthersFiles();
 
 private:
     TestCache m_cache;
@@ -102,7 +104,7 @@ void tst_Library::ownMark()
     QFETCH(QByteArray, nfo);
     QBuffer in(&nfo);
     in.open(QIODevice::ReadOnly);
-    QTEST(hasOwnMark(in), "own");
+    QTEST(readOwnMark(in).has_value(), "own");
 }
 
 void tst_Library::setSyntax_data()
@@ -176,7 +178,8 @@ void tst_Library::importsALibrary()
             { u"Films/Vrac/Sans titre.nfo"_s, nfoOf("<year>1999</year>") },
             { u"Films/Vrac/Existant.mkv"_s, "film" },
             { u"Films/Vrac/Existant.nfo"_s, nfoOf("<title>E</title>") },
-            { u"Films/Vrac/Existant.cfh"_s, existing } }));
+            { u"Films/Vrac/Existant.cfh"_s, existing }, { u"Films/Vrac/Deux\nlignes.mkv"_s, "film" },
+            { u"Films/Vrac/Deux\nlignes.nfo"_s, nfoOf("<title>D</title>") } }));
     QVERIFY(QFile::link(path(u"Films"_s), path(u"Films/Vrac/boucle"_s)));
     const QString films = path(u"Films"_s);
     const QMap<QString, QByteArray> before = filesBelow(films);
@@ -184,19 +187,22 @@ void tst_Library::importsALibrary()
     const Run tried = program({ u"import"_s, u"-n"_s, films });
     QCOMPARE(tried.status, 1);
     QVERIFY(tried.out.endsWith(
-        "import, essai sans rien écrire : 3 fiches à écrire, 1 gardée, 2 en échec ; 1 film sans .nfo\n"));
+        "import, essai sans rien écrire : 4 fiches à écrire, 1 gardée, 2 en échec ; 1 film sans .nfo\n"));
     QCOMPARE(filesBelow(films), before);
 
     const Run imported = program({ u"import"_s, films });
     QCOMPARE(imported.status, 1);
     const QString base = films + u'/';
-    QCOMPARE(QString::fromUtf8(imported.out),
+    // A name's line break does not split its line, even in a pipe.
+    const QString twoLines = base + u"Vrac/Deux\\nlignes.cfh : fiche écrite d'après Deux\\nlignes.nfo\n"_s;
+    QVERIFY(imported.out.contains(twoLines.toUtf8()));
+    QCOMPARE(QString::fromUtf8(imported.out).remove(twoLines),
         base
             + u"Cartographe (2019)/Cartographe.cfh : fiche écrite d'après Cartographe.nfo, affiche Cartographe-poster.jpg\n"_s
             + base + u"Seul/Seul.cfh : fiche écrite d'après movie.nfo, affiche poster.jpg\n"_s + base
             + u"Vrac/Existant.cfh : la fiche existe, elle est gardée\n"_s + base
             + u"Vrac/Un.cfh : fiche écrite d'après Un.nfo\n"_s
-            + u"import : 3 fiches écrites, 1 gardée, 2 en échec ; 1 film sans .nfo\n"_s);
+            + u"import : 4 fiches écrites, 1 gardée, 2 en échec ; 1 film sans .nfo\n"_s);
     const QString err = QString::fromUtf8(imported.err);
     QVERIFY2(err.contains(base + u"Vrac/Cassé.nfo, ligne 3 : XML illisible"_s), imported.err.constData());
     QVERIFY(err.contains(base + u"Vrac/Sans titre.nfo : le film n'a pas de titre"_s));
@@ -209,12 +215,12 @@ void tst_Library::importsALibrary()
         readBytes(base + u"Seul/Seul.cfh"_s), makeCard(QByteArray("Seul").leftJustified(50) + "1985", other));
     QCOMPARE(readBytes(base + u"Vrac/Un.cfh"_s), makeCard("Un", {}));
     QCOMPARE(readBytes(base + u"Vrac/Existant.cfh"_s), existing);
-    QCOMPARE(filesBelow(films).size(), before.size() + 3);
+    QCOMPARE(filesBelow(films).size(), before.size() + 4);
 
     const QMap<QString, QByteArray> after = filesBelow(films);
     const Run again = program({ u"import"_s, films });
     QCOMPARE(again.status, 1);
-    QVERIFY(again.out.endsWith("import : 0 fiche écrite, 4 gardées, 2 en échec ; 1 film sans .nfo\n"));
+    QVERIFY(again.out.endsWith("import : 0 fiche écrite, 5 gardées, 2 en échec ; 1 film sans .nfo\n"));
     QCOMPARE(filesBelow(films), after);
 }
 
@@ -254,6 +260,94 @@ void tst_Library::exportsAndImportsBack()
         QVERIFY2(line.contains("/autre.nfo : "), line.constData());
     for (const QString &name : names)
         QCOMPARE(readBytes(path(name + u".cfh"_s)), cards[name]);
+}
+
+void tst_Library::exportKeepsOthersFiles_data()
+{
+    QTest::addColumn<bool>("exportedBefore");   // an export ran first: its files stand there
+    QTest::addColumn<bool>("newPoster");        // then the card's poster became a PNG
+    // Then these, of the user or a media manager; "*NAME" holds a copy of the card's poster.
+    QTest::addColumn<QStringList>("othersFiles");
+    QTest::addColumn<bool>("force");
+    // The folder's files but the movie and its card; "+NAME" the export's (our mark, the card's poster).
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("said");
+    const QString nfo = u"Film.nfo"_s, jpg = u"Film-poster.jpg"_s, movieNfo = u"movie.nfo"_s,
+                  library = u"poster.jpg"_s, ours = u"+"_s;
+    const QString posterKept = u" : cette affiche ne vient pas de Cinefiche, elle est gardée"_s;
+    const QString nfoKept = u" : ce .nfo ne vient pas de Cinefiche, il est gardé"_s;
+    const auto row = [](const char *name, bool before, bool newPoster, const QStringList &others, bool force,
+                         QStringList after, const QString &said) {
+        after.sort();
+        QTest::newRow(name) << before << newPoster << others << force << after << said;
+    };
+    row("nothing there", false, false, {}, false, { ours + jpg, ours + nfo }, {});
+    row("the user's poster", false, false, { jpg }, false, { jpg, ours + nfo }, jpg + posterKept);
+    row("the user's poster, forced", false, false, { jpg }, true, { ours + jpg, ours + nfo }, {});
+    row("a media manager's movie.nfo and poster.jpg", false, false, { movieNfo, library }, false,
+        { library, movieNfo }, movieNfo + nfoKept);
+    row("a media manager's movie.nfo, forced: replaced under its name", false, false, { movieNfo, library },
+        true, { ours + jpg, library, ours + movieNfo }, {});
+    row("the card's poster.jpg, forced: stays beside ours", false, false, { movieNfo, u"*"_s + library },
+        true, { ours + jpg, ours + library, ours + movieNfo }, {});
+    row("another's NAME.NFO", false, false, { u"Film.NFO"_s }, false, { u"Film.NFO"_s },
+        u"Film.NFO"_s + nfoKept);
+    row("movie.nfo in a folder of two movies: not this movie's", false, false, { u"Autre.mkv"_s, movieNfo },
+        false, { u"Autre.mkv"_s, ours + jpg, ours + nfo, movieNfo }, {});
+    row("ours", true, false, {}, false, { ours + jpg, ours + nfo }, {});
+    row("ours, the card's poster a PNG since: the JPEG goes", true, true, {}, false,
+        { ours + nfo, ours + u"Film-poster.png"_s }, {});
+    row("ours, then the user's poster in its place", true, false, { jpg }, false, { jpg, ours + nfo },
+        jpg + posterKept);
+    row("ours, then the user's poster.jpg: ours stays as it was", true, true, { library }, false,
+        { jpg, ours + nfo, library }, library + posterKept);
+}
+
+// An export replaces what it wrote, under its own name, and nothing of the
+// user's or of a media manager's without --force.
+void tst_Library::exportKeepsOthersFiles()
+{
+    QFETCH(bool, exportedBefore);
+    QFETCH(bool, newPoster);
+    QFETCH(QStringList, othersFiles);
+    QFETCH(bool, force);
+    QFETCH(QString, said);
+    const QString card = path(u"Film.cfh"_s);
+    QVERIFY(QFile::copy(sample("le-phare-des-brumes"), card));
+    QVERIFY(writeBytes(path(u"Film.mkv"_s), "film"));
+    QStringList args { u"nfo"_s, u"-r"_s, m_dir->path() };
+    if (exportedBefore)
+        QCOMPARE(run(args).status, 0);
+    if (newPoster) {
+        QCOMPARE(run({ u"thumbnail"_s, u"-s"_s, u"30"_s, card, path(u"new.png"_s) }).status, 0);
+        QCOMPARE(run({ u"set"_s, card, u"--poster"_s, path(u"new.png"_s) }).status, 0);
+        QVERIFY(QFile::remove(path(u"new.png"_s)));
+    }
+    const QByteArray poster = readBytes(card).mid(1176);
+    const QByteArray theirs = readBytes(QFINDTESTDATA("data/media-manager.nfo"));
+    for (const QString &name : othersFiles) {
+        const bool copy = name.startsWith(u'*');
+        const QByteArray bytes = copy                      ? poster
+            : name.endsWith(u"nfo"_s, Qt::CaseInsensitive) ? theirs
+                                                           : "affiche";
+        QVERIFY(writeBytes(path(name.mid(copy)), bytes));
+    }
+
+    const Run exported = run(force ? args << u"--force"_s : args);
+    QCOMPARE(exported.status, 0);
+    QVERIFY2(said.isEmpty() ? exported.err.isEmpty() : exported.err.contains(said.toUtf8()),
+        exported.err.constData());
+    QStringList after;
+    for (const QString &name : QDir(m_dir->path()).entryList(QDir::Files)) {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const bool ours = name.endsWith(u"nfo"_s, Qt::CaseInsensitive) ? readOwnMark(file).has_value()
+                                                                       : file.readAll() == poster;
+        if (name != u"Film.mkv" && name != u"Film.cfh")
+            after << (ours ? u"+"_s : QString()) + name;
+    }
+    after.sort();
+    QTEST(after, "after");
 }
 
 QTEST_GUILESS_MAIN(tst_Library)

@@ -17,10 +17,33 @@ void appendJson(QByteArray &out, const ScannedCard &card, JsonLayout layout)
     appendRecordJson(out, card.path, record, card.head.posterBytes, card.head.poster, layout);
 }
 
-QString textOf(const ScannedCard &card)
+// Each value as one line, but the summary, whose line breaks stay.
+CardValues escapedValues(CardValues values)
 {
-    return ToolText::cardText(
-        card.path, cardValues(card.head.record), card.head.posterBytes, card.head.poster);
+    for (const FieldLayout &entry : kFieldTable) {
+        if (holdsNames(entry.field))
+            continue;
+        QStringList lines = values.text(entry.field).split(QLatin1Char('\n'));
+        if (entry.rule != FieldRule::Summary)
+            lines = QStringList { lines.join(QLatin1Char('\n')) };
+        for (QString &line : lines)
+            line = escapedText(line, Escapes::Controls);
+        values.text(entry.field) = lines.join(QLatin1Char('\n'));
+    }
+    for (QString &name : values.acteurs)
+        name = escapedText(name, Escapes::Controls);
+    return values;
+}
+
+// On a terminal, no control character of the card reaches it raw; elsewhere
+// its bytes stay as they are.
+QString textOf(const ScannedCard &card, bool terminal)
+{
+    const CardValues values = cardValues(card.head.record);
+    if (!terminal)
+        return ToolText::cardText(card.path, values, card.head.posterBytes, card.head.poster);
+    return ToolText::cardText(escapedText(card.path, Escapes::Controls), escapedValues(values),
+        card.head.posterBytes, card.head.poster);
 }
 
 }   // namespace
@@ -51,7 +74,8 @@ RecordText recordTextFor(CardFormat format)
     return json ? RecordText::BytesOnly : RecordText::Decoded;
 }
 
-CardPrinter::CardPrinter(ToolStream &out, CardFormat format) : m_out(out), m_format(format)
+CardPrinter::CardPrinter(ToolStream &out, CardFormat format)
+    : m_out(out), m_format(format), m_terminal(out.isTerminal())
 {
     if (m_format == CardFormat::JsonArray)
         m_block.append("[\n");
@@ -62,7 +86,8 @@ void CardPrinter::print(const ScannedCard &card)
     const bool first = m_printed++ == 0;
     switch (m_format) {
     case CardFormat::Text:
-        m_block.append(nativePath((first ? QString() : QStringLiteral("\n")).append(textOf(card))));
+        m_block.append(
+            nativePath((first ? QString() : QStringLiteral("\n")).append(textOf(card, m_terminal))));
         break;
     case CardFormat::JsonArray:
         m_block.append(first ? "" : ",\n");
@@ -74,7 +99,8 @@ void CardPrinter::print(const ScannedCard &card)
         break;
     case CardFormat::Paths:
     case CardFormat::NulPaths:
-        m_block.append(nativePath(card.path)).append(m_format == CardFormat::Paths ? '\n' : '\0');
+        m_block.append(nativePath(m_terminal ? escapedText(card.path, Escapes::Controls) : card.path));
+        m_block.append(m_format == CardFormat::Paths ? '\n' : '\0');
         break;
     }
     if (m_block.size() >= kBlockBytes) {

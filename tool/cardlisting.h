@@ -33,6 +33,7 @@ public:
 private:
     ToolStream &m_out;
     CardFormat m_format;
+    bool m_terminal;   // out is a terminal: card texts and paths escaped
     int m_printed = 0;
     QByteArray m_block;   // cards not yet written
 };

@@ -34,9 +34,15 @@ void print(ToolStream &out, const QString &text)
     out.write(nativePath(text));   // UTF-8, and a file name's own bytes as they stand
 }
 
+void printLine(ToolStream &out, const QString &line)
+{
+    print(out,
+        escapedText(line, out.isTerminal() ? Escapes::Controls : Escapes::LineBreaks) + QLatin1Char('\n'));
+}
+
 void report(ToolIo &io, const QString &message)
 {
-    print(io.err, QStringLiteral("cinefiche-card : ") + message + QLatin1Char('\n'));
+    printLine(io.err, QStringLiteral("cinefiche-card : ") + message);
 }
 
 int runCardTool(const QStringList &args, ToolIo &io)

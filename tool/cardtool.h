@@ -38,7 +38,11 @@ int runCardTool(const QStringList &args, ToolIo &io);
 
 // One message line on io.err, after the program's name.
 void report(ToolIo &io, const QString &message);
+// text as it stands: the tool's own words, or a format (JSON, NFO) that escapes its values.
 void print(ToolStream &out, const QString &text);
+// line and its line break: a line break inside it never splits it, and on
+// a terminal no control character of a name or a card reaches it raw.
+void printLine(ToolStream &out, const QString &line);
 
 int runShow(const QStringList &args, ToolIo &io);
 int runFind(const QStringList &args, ToolIo &io);

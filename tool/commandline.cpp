@@ -19,6 +19,13 @@ bool anythingAt(const QString &path)
     return ::stat(nativePath(path).constData(), &info) == 0;
 }
 
+QString unreadableFile(const QString &path)
+{
+    if (FileExists(path))
+        return ToolText::unreadable(path);
+    return anythingAt(path) ? ToolText::notRegularFile(path) : ToolText::missing(path);
+}
+
 bool isFolder(const QString &path)
 {
     struct stat info { };
@@ -105,7 +112,7 @@ int saveFailed(ToolIo &io, const SaveResult &result)
     switch (result.status) {
     case SaveStatus::PosterMissing:
     case SaveStatus::SourceMissing:
-        report(io, ToolText::missing(result.failedPath));
+        report(io, unreadableFile(result.failedPath));
         break;
     case SaveStatus::NotCard:
         report(io, ToolText::notCard(result.failedPath));
@@ -176,7 +183,7 @@ std::optional<QString> pictureProblem(const QString &path, const PosterFileCheck
     case PosterFileCheck::None:
         return std::nullopt;
     case PosterFileCheck::Missing:
-        return ToolText::missing(path);
+        return unreadableFile(path);
     case PosterFileCheck::Unreadable:
         return ToolText::unreadable(path);
     case PosterFileCheck::NotPicture:

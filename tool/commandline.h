@@ -47,6 +47,9 @@ bool mayReplace(ToolIo &io, const QString &path);
 
 // Whether something stands at path (its bytes as given), links followed.
 bool anythingAt(const QString &path);
+// Why the file at path cannot be read: nothing there, something that is no
+// regular file (a FIFO, a folder), or a file that does not open.
+QString unreadableFile(const QString &path);
 // Whether path names a folder, links followed.
 bool isFolder(const QString &path);
 

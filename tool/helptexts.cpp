@@ -186,13 +186,18 @@ l'affiche est écrite à côté, sous le nom NOM-poster.EXT, EXT selon son
 format réel. Dans un dossier, seules les fiches NOM.cfh qui ont leur film à
 côté sont exportées, et une ligne compte les .nfo écrits, gardés et en échec.
 
-Chaque .nfo écrit porte un commentaire qui commence par « cinefiche-card »,
-que les médiathèques ignorent. Un .nfo sans cette marque, écrit par un autre
-programme, est gardé et signalé.
+Un film qui a déjà son .nfo (NOM.nfo, ou movie.nfo seul dans son dossier) le
+garde : ce fichier-là est remplacé, jamais doublé. Chaque .nfo écrit porte un
+commentaire qui commence par « cinefiche-card », que les médiathèques
+ignorent, et qui désigne l'affiche écrite. Un .nfo sans cette marque, écrit
+par un autre programme, est gardé et signalé, avec l'affiche à côté ; une
+affiche du film que l'export n'a pas écrite (NOM-poster.EXT, poster.EXT...)
+est gardée et signalée, et celle de la fiche n'est pas écrite.
 
   -r       les fiches des dossiers contenus aussi, à toute profondeur
-  --force  remplace un .nfo sans la marque, ou un lien symbolique qui se trouve
-           à la place d'une sortie
+  --force  remplace un .nfo sans la marque, écrit l'affiche de la fiche malgré
+           celle d'un autre, ou remplace un lien symbolique qui se trouve à la
+           place d'une sortie
 )") },
         { QStringLiteral("from-nfo"),
             QStringLiteral(R"(Utilisation : cinefiche-card from-nfo NFO [--poster IMAGE] [--force] SORTIE

@@ -62,7 +62,7 @@ public:
     int finish()
     {
         m_progress.hide();
-        print(m_io.out, ToolText::importCount(m_written, m_kept, m_failed, m_withoutNfo, m_dryRun));
+        printLine(m_io.out, ToolText::importCount(m_written, m_kept, m_failed, m_withoutNfo, m_dryRun));
         return m_failed > 0 ? ExitStatus::FileFailed : m_status;
     }
 
@@ -79,7 +79,7 @@ private:
         if (movie.nfo.isEmpty()) {
             ++m_withoutNfo;
         } else if (anythingAt(movie.card()) && !m_force) {
-            print(m_io.out, ToolText::cardKept(movie.card()));
+            printLine(m_io.out, ToolText::cardKept(movie.card()));
             ++m_kept;
         } else if (importMovie(movie)) {
             ++m_written;
@@ -112,7 +112,7 @@ private:
         for (const QString &note : notes)
             report(m_io, ToolText::nfoNote(nfo, note));
         const QString posterName = poster.isEmpty() ? QString() : QFileInfo(poster).fileName();
-        print(m_io.out, ToolText::cardImported(movie.card(), movie.nfo, posterName, m_dryRun));
+        printLine(m_io.out, ToolText::cardImported(movie.card(), movie.nfo, posterName, m_dryRun));
         return true;
     }
 };

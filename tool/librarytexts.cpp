@@ -26,9 +26,25 @@ QString ToolText::nfoMark()
     return QStringLiteral("cinefiche-card : écrit d'après une fiche de Cinefiche, remplacé à chaque export");
 }
 
+QString ToolText::nfoPosterMark(qint64 bytes, quint64 inode, qint64 modifiedNs)
+{
+    return QStringLiteral("affiche écrite à côté : %1 octets, inode %2, modifiée à %3 ns")
+        .arg(bytes)
+        .arg(inode)
+        .arg(modifiedNs);
+}
+
 QString ToolText::nfoKept(const QString &path)
 {
     return path + QStringLiteral(" : ce .nfo ne vient pas de Cinefiche, il est gardé ; --force le remplace");
+}
+
+QString ToolText::posterKept(const QString &path)
+{
+    return path
+        + QStringLiteral(
+            " : cette affiche ne vient pas de Cinefiche, elle est gardée, sans celle de la fiche ;"
+            " --force écrit celle de la fiche");
 }
 
 QString ToolText::nfoNote(const QString &nfoPath, const QString &note)
@@ -38,7 +54,7 @@ QString ToolText::nfoNote(const QString &nfoPath, const QString &note)
 
 QString ToolText::nfoCount(qsizetype written, qsizetype kept, qsizetype failed)
 {
-    return QStringLiteral("nfo : %1, %2, %3\n")
+    return QStringLiteral("nfo : %1, %2, %3")
         .arg(counted(written, QStringLiteral(".nfo écrit"), QStringLiteral(".nfo écrits")),
             counted(kept, QStringLiteral("gardé"), QStringLiteral("gardés")),
             counted(failed, QStringLiteral("en échec"), QStringLiteral("en échec")));
@@ -52,12 +68,12 @@ QString ToolText::cardImported(const QString &card, const QString &nfo, const QS
               .arg(nfo);
     if (!poster.isEmpty())
         text += QStringLiteral(", affiche %1").arg(poster);
-    return text + QLatin1Char('\n');
+    return text;
 }
 
 QString ToolText::cardKept(const QString &card)
 {
-    return card + QStringLiteral(" : la fiche existe, elle est gardée\n");
+    return card + QStringLiteral(" : la fiche existe, elle est gardée");
 }
 
 QString ToolText::importCount(
@@ -73,7 +89,7 @@ QString ToolText::importCount(
     if (withoutNfo > 0)
         text += QStringLiteral(" ; ")
             + counted(withoutNfo, QStringLiteral("film sans .nfo"), QStringLiteral("films sans .nfo"));
-    return text + QLatin1Char('\n');
+    return text;
 }
 
 QString ToolText::importProgress(qsizetype movies)

@@ -166,6 +166,24 @@ CardValues xmlSafe(CardValues values, QStringList &notes)
     return values;
 }
 
+// The poster a mark records: the three numbers of nfoPosterMark, in its
+// order, after the mark's last ";".
+WrittenPoster writtenPosterOf(const QString &mark)
+{
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    const qsizetype semicolon = mark.lastIndexOf(QLatin1Char(';'));
+    if (semicolon < 0)
+        return {};
+    QStringList numbers;
+    for (auto it = number.globalMatch(mark, semicolon); it.hasNext();)
+        numbers << it.next().captured();
+    if (numbers.size() != 3)
+        return {};
+    return { .bytes = numbers[0].toLongLong(),
+        .inode = numbers[1].toULongLong(),
+        .modifiedNs = numbers[2].toLongLong() };
+}
+
 }   // namespace
 
 NfoRead readNfo(QIODevice &in)
@@ -193,7 +211,7 @@ NfoRead readNfo(QIODevice &in)
     return result;
 }
 
-bool hasOwnMark(QIODevice &in)
+std::optional<NfoMark> readOwnMark(QIODevice &in)
 {
     QXmlStreamReader xml(in.read(4096));
     while (!xml.atEnd()) {
@@ -203,24 +221,30 @@ bool hasOwnMark(QIODevice &in)
         case QXmlStreamReader::Characters:
             if (xml.isWhitespace())
                 continue;
-            return false;
+            return std::nullopt;
         case QXmlStreamReader::Comment:
-            return xml.text().trimmed().startsWith(QLatin1String("cinefiche-card"));
+            if (!xml.text().trimmed().startsWith(QLatin1String("cinefiche-card")))
+                return std::nullopt;
+            return NfoMark { .poster = writtenPosterOf(xml.text().toString()) };
         default:
-            return false;
+            return std::nullopt;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
-bool writeNfo(QIODevice &out, const CardValues &cardValues, QStringList &notes)
+bool writeNfo(QIODevice &out, const CardValues &cardValues, QStringList &notes, const WrittenPoster &poster)
 {
     const CardValues values = xmlSafe(cardValues, notes);
     QXmlStreamWriter xml(&out);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(4);
     xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeComment(QLatin1Char(' ') + ToolText::nfoMark() + QLatin1Char(' '));
+    QString mark = ToolText::nfoMark();
+    if (poster.bytes >= 0)
+        mark
+            += QStringLiteral(" ; ") + ToolText::nfoPosterMark(poster.bytes, poster.inode, poster.modifiedNs);
+    xml.writeComment(QLatin1Char(' ') + mark + QLatin1Char(' '));
     xml.writeStartElement(QStringLiteral("movie"));
     xml.writeTextElement(element(Field::Titre), values.titre);
     writeUnlessEmpty(xml, element(Field::Annee), values.annee);

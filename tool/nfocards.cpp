@@ -14,7 +14,7 @@ std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
 {
     QFile file;
     if (!FileExists(path) || !openForReading(file, path)) {
-        report(io, FileExists(path) ? ToolText::unreadable(path) : ToolText::missing(path));
+        report(io, unreadableFile(path));
         return std::nullopt;
     }
     const NfoRead read = readNfo(file);

@@ -2,6 +2,7 @@
 #include "tool/commandline.h"
 #include "tool/nfo.h"
 #include "tool/nfocards.h"
+#include "tool/nfoplace.h"
 #include "tool/tooltexts.h"
 
 #include "app/common.h"
@@ -10,10 +11,9 @@
 #include "collection/movielibrary.h"
 
 #include <QBuffer>
-#include <QFile>
 
 #include <algorithm>
-#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,72 +33,97 @@ QString nfoBeside(const QString &card)
         + QStringLiteral(".nfo");
 }
 
-// The sidecar of a card: NAME.nfo beside the movie it plays; a card named
-// alone, without a movie, gets its own name. Empty for a card found in a
-// folder without a movie (no media centre would read it) or not named
-// NAME.cfh (a copy beside it, "NAME.old", would write the same sidecar).
-QString sidecarOf(const QString &card, bool named)
+// Where a card's export goes: beside the movie it plays; a card named alone,
+// without a movie, beside itself. nullopt for a card found in a folder
+// without a movie (no media centre would read it) or not named NAME.cfh (a
+// copy beside it, "NAME.old", would write the same sidecar).
+std::optional<NfoPlace> exportPlace(const QString &card, bool named, LibraryPlaces &library)
 {
     if (!named && !card.endsWith(QLatin1String(".cfh"), Qt::CaseInsensitive))
-        return {};
+        return std::nullopt;
     const QString movie = movieBesideCard(card);
     if (!movie.isEmpty())
-        return withoutExtension(movie) + QStringLiteral(".nfo");
-    return named ? nfoBeside(card) : QString();
+        return library.placeOf(movie);
+    return named ? std::optional(placeBeside(nfoBeside(card))) : std::nullopt;
 }
 
-// A file at path that another program wrote: a regular file without this
-// tool's mark (one that cannot be read counts as another's). A link or a
-// device is left to the writer's own rules.
-bool isOthersNfo(const QString &path)
+// The poster's path at place, named after its real format; empty when the
+// card has none to export (said in notes when it is no known picture).
+QString posterTarget(const QString &card, const CardHead &head, const NfoPlace &place, QStringList &notes)
 {
-    struct stat info { };
-    if (::lstat(nativePath(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    QFile file;
-    return !openForReading(file, path) || !hasOwnMark(file);
-}
-
-// Writes the card's poster beside the NFO, named after its real format; a
-// poster that is no known picture stays out, said in notes.
-bool exportPoster(
-    ToolIo &io, const QString &card, const QString &nfoPath, LinkAtPath links, QStringList &notes)
-{
+    if (head.posterBytes == 0 || place.posterStem.isEmpty())
+        return {};
     const PosterInfo info = cardPosterInfo(card);
     if (info.format.isEmpty()) {
         notes << ToolText::posterNotExported(card);
-        return true;
+        return {};
     }
+    return place.posterStem + QLatin1Char('.') + pictureExtension(info.format);
+}
+
+bool copyPoster(ToolIo &io, const QString &card, const QString &target, bool force)
+{
     PosterDevice poster(card);
     if (!poster.open(QIODevice::ReadOnly)) {
         report(io, ToolText::unreadable(card));
         return false;
     }
-    return writeOutput(io, poster, posterBesideNfo(nfoPath, pictureExtension(info.format)), links);
+    return writeOutput(io, poster, target, linksFor(force));
+}
+
+// Writes the card's poster at place and removes the posters of ours it
+// replaces; while a poster there is another's, none is written unless force.
+// Returns the poster of ours that stands there then, which the NFO's mark
+// records; nullopt, said on err, when it could not be written.
+std::optional<WrittenPoster> exportPoster(ToolIo &io, const QString &card, const CardHead &head,
+    const NfoPlace &place, const WrittenPoster &before, bool force, QStringList &notes)
+{
+    const QString target = posterTarget(card, head, place, notes);
+    QStringList ours, others;
+    for (const QString &poster : place.posters) {
+        const StandingPoster standing = standingPoster(poster, before, card, head.posterBytes);
+        if (standing == StandingPoster::Ours)
+            ours << poster;
+        else if (standing == StandingPoster::Others)
+            others << poster;
+    }
+    if (!target.isEmpty() && !others.isEmpty() && !force) {
+        report(io, ToolText::posterKept(others.first()));
+        return before;
+    }
+    if (!target.isEmpty() && !copyPoster(io, card, target, force))
+        return std::nullopt;
+    for (const QString &old : ours) {
+        if (old != target)
+            ::unlink(nativePath(old).constData());   // left behind, it would pass for another's
+    }
+    return target.isEmpty() ? WrittenPoster {} : writtenPoster(target);
 }
 
 enum class Exported { Written, Kept, Failed };
 
-// Writes the NFO of the card at out, its poster beside it; an NFO that
-// another program wrote is kept unless force.
-Exported exportNfo(ToolIo &io, const QString &card, const CardHead &head, const QString &out, bool force)
+// Writes the NFO of the card at place, its poster beside it; an NFO that
+// another program wrote is kept unless force, and so is its poster.
+Exported exportNfo(ToolIo &io, const QString &card, const CardHead &head, const NfoPlace &place, bool force)
 {
-    if (!mayReplace(io, out))
+    if (!mayReplace(io, place.nfo))
         return Exported::Failed;
-    if (!force && isOthersNfo(out)) {
-        report(io, ToolText::nfoKept(out));
+    const StandingNfo standing = standingNfo(place.nfo);
+    if (!force && standing.owner == Owner::Others) {
+        report(io, ToolText::nfoKept(place.nfo));
         return Exported::Kept;
     }
     QStringList notes;
+    const auto poster = exportPoster(io, card, head, place, standing.poster, force, notes);
+    if (!poster)
+        return Exported::Failed;
     QBuffer nfo;
     nfo.open(QIODevice::ReadWrite);
-    writeNfo(nfo, cardValues(head.record), notes);
+    writeNfo(nfo, cardValues(head.record), notes, *poster);
     nfo.seek(0);
-    const LinkAtPath links = linksFor(force);
-    if ((head.posterBytes > 0 && !exportPoster(io, card, out, links, notes))
-        || !writeOutput(io, nfo, out, links))
+    if (!writeOutput(io, nfo, place.nfo, linksFor(force)))
         return Exported::Failed;
-    reportNotes(io, out, notes);
+    reportNotes(io, place.nfo, notes);
     return Exported::Written;
 }
 
@@ -116,7 +141,7 @@ int exportToOutput(ToolIo &io, const QString &card, const QString &out, bool for
     const CardHead opened = readCardHead(card);
     if (opened.status != CardReadStatus::Ok)
         return cardFailed(io, card, opened.status);
-    const Exported done = exportNfo(io, card, opened, out, force);
+    const Exported done = exportNfo(io, card, opened, placeBeside(out), force);
     return done == Exported::Failed ? ExitStatus::FileFailed : ExitStatus::Done;
 }
 
@@ -124,11 +149,12 @@ int exportToOutput(ToolIo &io, const QString &card, const QString &out, bool for
 int exportPlaces(ToolIo &io, const QStringList &places, bool recursive, bool force)
 {
     qsizetype written = 0, kept = 0, failed = 0;
+    LibraryPlaces library;
     int status = readPlaces(io, places, { .recursive = recursive }, [&](const ScannedCard &card) {
-        const QString out = sidecarOf(card.path, places.contains(card.path));
-        if (out.isEmpty())
+        const auto place = exportPlace(card.path, places.contains(card.path), library);
+        if (!place)
             return;
-        switch (exportNfo(io, card.path, card.head, out, force)) {
+        switch (exportNfo(io, card.path, card.head, *place, force)) {
         case Exported::Written:
             ++written;
             break;
@@ -141,7 +167,7 @@ int exportPlaces(ToolIo &io, const QStringList &places, bool recursive, bool for
         }
     });
     if (std::any_of(places.cbegin(), places.cend(), isFolder))
-        print(io.out, ToolText::nfoCount(written, kept, failed));
+        printLine(io.out, ToolText::nfoCount(written, kept, failed));
     return failed > 0 ? ExitStatus::FileFailed : status;
 }
 

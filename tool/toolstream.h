@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QString>
 
 #include <memory>
 
@@ -23,9 +24,9 @@ public:
     ToolStream &operator=(const ToolStream &) = delete;
 
     void write(QByteArrayView bytes);
-    bool flush();          // false once anything could not be written
-    QIODevice &device();   // what is pending written first
-    bool isTerminal() const;
+    bool flush();              // false once anything could not be written
+    QIODevice &device();       // what is pending written first
+    bool isTerminal() const;   // asked of the system once
 
 private:
     int m_fd = -1;
@@ -35,6 +36,19 @@ private:
     std::unique_ptr<QFile> m_file;   // the device made for m_fd
     QByteArray m_pending;
     bool m_ok = true;
+    mutable int m_terminal = -1;   // unknown until asked
 
     void writeOut(QByteArrayView bytes);   // to m_fd, whole unless it fails
 };
+
+// Which characters of a text escapedText writes as escapes.
+enum class Escapes {
+    LineBreaks,   // "\n" alone: a line stays one line for the scripts that read it
+    Controls,     // every control character, for a terminal that would obey them
+};
+
+// text with those characters written as GNU ls writes them inside $'...' on
+// a terminal: \a \b \t \n \v \f \r, any other control character (C0, DEL,
+// C1) and a file name's byte that is no UTF-8 in octal, a byte at a time
+// (\033, \302\235, \377). A backslash stays as it is.
+QString escapedText(const QString &text, Escapes which);

@@ -70,6 +70,12 @@ QString ToolText::missing(const QString &path)
     return path + QStringLiteral(" : fichier introuvable");
 }
 
+QString ToolText::notRegularFile(const QString &path)
+{
+    return path
+        + QStringLiteral(" : ce n'est pas un fichier ordinaire (un tube, un dossier ou un périphérique)");
+}
+
 QString ToolText::unreadable(const QString &path)
 {
     return path + QStringLiteral(" : lecture impossible");

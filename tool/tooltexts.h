@@ -16,6 +16,7 @@ QString commandHelp(const QString &command);
 
 // Failures, each naming the file.
 QString missing(const QString &path);
+QString notRegularFile(const QString &path);   // a FIFO, a folder, a device
 QString unreadable(const QString &path);
 QString notCard(const QString &path);
 QString writeFailed(const QString &path);
@@ -65,13 +66,18 @@ QString placesAfterDashes();
 // The comment that marks an .nfo as written by this tool; it begins with
 // "cinefiche-card", which is how the mark is recognised.
 QString nfoMark();
+// What the mark adds of the poster written beside the .nfo; its three numbers,
+// in this order, are read back from it.
+QString nfoPosterMark(qint64 bytes, quint64 inode, qint64 modifiedNs);
 QString nfoKept(const QString &path);
+QString posterKept(const QString &path);
 QString nfoNote(const QString &nfoPath, const QString &note);
-QString nfoCount(qsizetype written, qsizetype kept, qsizetype failed);
-// Lines of standard output, each ending with its line break.
+// Lines of standard output, without the line break that printLine adds.
 QString cardImported(const QString &card, const QString &nfo, const QString &poster, bool dryRun);
 QString cardKept(const QString &card);
 QString importCount(qsizetype written, qsizetype kept, qsizetype failed, qsizetype withoutNfo, bool dryRun);
+QString nfoCount(qsizetype written, qsizetype kept, qsizetype failed);
+// The line of a terminal that each movie imported redraws.
 QString importProgress(qsizetype movies);
 
 // What an NFO import or export leaves out or shortens, one line each.

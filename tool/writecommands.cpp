@@ -25,7 +25,7 @@ std::optional<QByteArray> jsonInput(ToolIo &io, const QString &path)
         return io.in.device().readAll();
     QFile file;
     if (!FileExists(path) || !openForReading(file, path)) {
-        report(io, FileExists(path) ? ToolText::unreadable(path) : ToolText::missing(path));
+        report(io, unreadableFile(path));
         return std::nullopt;
     }
     return file.readAll();

@@ -28,7 +28,8 @@ films=$work/films
 mkdir -p "$films/Drames"
 
 # A few cards: JPEG posters, accents, one named without extension below, one
-# without poster, one whose title and director are markup.
+# without poster, one whose title and director are markup, one whose values
+# are formulas, one whose title is a single long word.
 samples=resources/samples
 "$tool" poster $samples/le-phare-des-brumes.cfh "$work/phare.jpg"
 "$tool" poster $samples/la-longue-traversee.cfh "$work/traversee.jpg"
@@ -37,6 +38,11 @@ samples=resources/samples
 "$tool" new titre='Zéro de conduite' annee=1933 type=Drame --poster "$work/traversee.jpg" "$films/Drames/zero"
 "$tool" new titre='<script>alert(1)</script>' annee=2005 realisateur='"><img src=x onerror=alert(2)>' \
     --poster "$work/traversee.jpg" "$films/piege.cfh"
+# Values a spreadsheet would run as formulas.
+"$tool" new titre='=HYPERLINK("http://evil","x")' annee=2010 realisateur='-2+3' acteurs='@SUM(1+1)|+cmd' \
+    "$films/formule.cfh"
+"$tool" new titre=Intergouvernementalisationanticonstitutionnelle annee=1950 \
+    --poster "$work/phare.jpg" "$films/long.cfh"
 cp $samples/le-phare-des-brumes.cfh $samples/sans-affiche.cfh "$films/"
 echo "pas une fiche" >"$films/notes.txt"
 
@@ -45,7 +51,7 @@ echo "pas une fiche" >"$films/notes.txt"
 "$tool" show -r --json "$films" >"$work/cards.json"
 
 /usr/bin/python3 - "$work" "$screenshot" <<'PYTHON'   # Debian's, with its selenium
-import csv, json, sys
+import csv, json, re, sys
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
@@ -60,8 +66,14 @@ def check(ok, what):
 
 # The CSV, field for field against show --json.
 cards = {card["fichier"]: card for card in json.load(open(work + "/cards.json", encoding="utf-8"))}
+# A cell that a spreadsheet would run as a formula is written after a "'",
+# which reading back removes (unguardedCell).
+unguarded = lambda cell: cell[1:] if re.match(r"'+[=+\-@\t\r]", cell) else cell
 with open(work + "/catalogue.csv", newline="", encoding="utf-8") as table:
-    rows = list(csv.DictReader(table, delimiter=";"))
+    rows = [{key: unguarded(cell) for key, cell in row.items()}
+            for row in csv.DictReader(table, delimiter=";")]
+formulas = open(work + "/catalogue.csv", encoding="utf-8").read()
+check(";\"'=HYPERLINK(" in formulas and ";'-2+3;" in formulas, "CSV : aucune formule pour un tableur")
 def expected(card):
     text = lambda value: "" if value is None else str(value)
     return {"fichier": card["fichier"], "titre": card["titre"], "annee": text(card["annee"]),
@@ -69,7 +81,7 @@ def expected(card):
             "realisateur": card["realisateur"], "acteurs": " | ".join(card["acteurs"]),
             "resume": card["resume"].replace("\n", "\r\n"),
             "affiche": (card["affiche"] or {}).get("format") or ""}
-check(len(rows) == len(cards) == 5, "CSV : une ligne par fiche (%d)" % len(rows))
+check(len(rows) == len(cards) == 7, "CSV : une ligne par fiche (%d)" % len(rows))
 check(all(row == expected(cards[row["fichier"]]) for row in rows), "CSV : relu champ pour champ par le module csv")
 
 options = webdriver.ChromeOptions()
@@ -86,8 +98,13 @@ try:
         "return Array.from(document.querySelectorAll('#fiches tbody tr'))"
         ".filter(r => !r.hidden).map(r => r.querySelector('td.titre').textContent)")
     posters = driver.execute_script("return Array.from(document.images, i => i.complete && i.naturalWidth)")
-    check(len(posters) == 4 and all(posters), "chaque affiche est montrée (%s)" % posters)
+    check(len(posters) == 5 and all(posters), "chaque affiche est montrée (%s)" % posters)
     check("<script>alert(1)</script>" in titles(), "le titre piégé reste du texte")
+    spilled = driver.execute_script(
+        "const column = parseFloat(getComputedStyle(document.querySelector('#fiches tbody')).gridTemplateColumns);"
+        "return Array.from(document.querySelectorAll('#fiches tbody td.titre'))"
+        ".filter(c => c.scrollWidth > column + 1).map(c => c.textContent)")
+    check(not spilled, "un long titre revient à la ligne dans sa case : %s" % spilled)
 
     box = driver.find_element(By.ID, "recherche")
     box.send_keys("elan")
@@ -103,9 +120,9 @@ try:
     years = lambda: driver.execute_script(
         "return Array.from(document.querySelectorAll('#fiches tbody td.annee'), c => c.textContent)")
     year.click()
-    check(years() == ["1933", "1998", "1999", "2004", "2005"], "tri par année : %s" % years())
+    check(years() == ["1933", "1950", "1998", "1999", "2004", "2005", "2010"], "tri par année : %s" % years())
     year.click()
-    check(years() == ["2005", "2004", "1999", "1998", "1933"], "tri inverse : %s" % years())
+    check(years() == ["2010", "2005", "2004", "1999", "1998", "1950", "1933"], "tri inverse : %s" % years())
 
     errors = [entry["message"] for entry in driver.get_log("browser") if entry["level"] == "SEVERE"]
     check(not errors, "aucune erreur dans la console %s" % errors)
