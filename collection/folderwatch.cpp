@@ -93,9 +93,11 @@ void FolderWatch::watch(const QSet<QString> &folders)
         m_folderOf.remove(at.value());
         at = m_watchOf.erase(at);
     }
+    m_unwatched.clear();
     for (const QString &folder : folders) {
-        if (!m_watchOf.contains(folder))
-            addWatch(folder);   // false: gone already, or the system's watches are all taken
+        // Gone already, unreadable, or the system's watches are all taken.
+        if (!m_watchOf.contains(folder) && !addWatch(folder))
+            m_unwatched.insert(folder);
     }
 }
 
@@ -143,7 +145,14 @@ void FolderWatch::takeEvent(const inotify_event &event)
         touch(folder);
         return;
     }
-    if (mayChangeCards(event, entryPath(folder, entryName(event))))
+    const QString path = entryPath(folder, entryName(event));
+    // A folder that could not be watched (unreadable) whose mode changed: once
+    // watched, it is read as well.
+    if ((event.mask & IN_ISDIR) && m_unwatched.contains(path) && addWatch(path)) {
+        m_unwatched.remove(path);
+        touch(path);
+    }
+    if (mayChangeCards(event, path))
         touch(folder);
 }
 

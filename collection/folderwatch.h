@@ -1,7 +1,7 @@
 #pragma once
 // Tells which folders of a collection something changed in: a card
 // added, rewritten in place or replaced by rename, removed, or a folder
-// made or removed. Changes are gathered until they settle,
+// made, removed or made readable. Changes are gathered until they settle,
 // folder by folder, so a card written in several steps is looked at once,
 // whole. Linux's inotify: one watch a folder, which also sees the files
 // written in it.
@@ -53,7 +53,8 @@ public:
 
     explicit FolderWatch(QObject *parent = nullptr);
     ~FolderWatch() override;
-    // Watches these folders from now on, and no other.
+    // Watches these folders from now on, and no other. One that cannot be
+    // watched yet (unreadable) is tried again when its parent sees it change.
     void watch(const QSet<QString> &folders);
     QStringList watched() const { return m_watchOf.keys(); }
     // Whether a file is a card its owner shows (or may be about to show).
@@ -78,6 +79,7 @@ private:
     QSocketNotifier *m_notifier = nullptr;
     QHash<int, QString> m_folderOf;   // by watch descriptor
     QHash<QString, int> m_watchOf;
+    QSet<QString> m_unwatched;   // wanted, but their watch could not be added
     std::function<bool(const QString &)> m_knownCard;
     SettlingFolders m_settling { SettleMs, LongestWaitMs };
     QElapsedTimer m_clock;

@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -85,6 +88,7 @@ private slots:
     void settlesEachFolder();
     void watchesWhatMayChangeCards_data();
     void watchesWhatMayChangeCards();
+    void watchesAFolderMadeReadable();
     void defaultFolder_data();
     void defaultFolder();
 };
@@ -317,6 +321,31 @@ void tst_CardCollection::watchesWhatMayChangeCards()
     };
     QTRY_VERIFY(touched().contains(other));
     QTEST(touched().contains(films), "touched");
+}
+
+// A folder its user could not read when the collection was read is read
+// once its mode lets them: its parent sees the change, and the folder's own
+// watch, refused until then, is added.
+void tst_CardCollection::watchesAFolderMadeReadable()
+{
+    QTemporaryDir dir;
+    const QString locked = dir.path() + u"/ferme"_s;
+    QVERIFY(QDir().mkpath(locked));
+    QVERIFY(QFile::setPermissions(locked, {}));
+    const FileModesBindRoot asUser;
+    if (const int fd = ::open(QFile::encodeName(locked).constData(), O_RDONLY | O_DIRECTORY); fd >= 0) {
+        ::close(fd);
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QSKIP("This user reads a folder whatever its mode, and could not give that up");
+    }
+    FolderWatch watch;
+    watch.watch({ dir.path(), locked });
+    QVERIFY(!watch.watched().contains(locked));
+    QSignalSpy touched(&watch, &FolderWatch::touched);
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QTRY_VERIFY(!touched.isEmpty());
+    QCOMPARE(touched.first().first().toStringList(), (QStringList { dir.path(), locked }));
+    QVERIFY(watch.watched().contains(locked));
 }
 
 void tst_CardCollection::defaultFolder_data()
