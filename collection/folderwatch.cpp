@@ -111,18 +111,17 @@ bool FolderWatch::addWatch(const QString &folder)
     return true;
 }
 
+// One buffer of events a call: a file's first bytes are read for some of
+// them, and the notifier calls again while more wait, so the window
+// answers in between (twenty thousand files made at once took 60 ms).
 void FolderWatch::readEvents()
 {
     alignas(inotify_event) char events[16 * 1024];
-    for (;;) {
-        const ssize_t size = ::read(m_inotify, events, sizeof events);
-        if (size <= 0)
-            break;
-        for (ssize_t at = 0; at < size;) {
-            const auto *event = reinterpret_cast<const inotify_event *>(events + at);
-            at += ssize_t(sizeof(inotify_event) + event->len);
-            takeEvent(*event);
-        }
+    const ssize_t size = ::read(m_inotify, events, sizeof events);
+    for (ssize_t at = 0; at < size;) {
+        const auto *event = reinterpret_cast<const inotify_event *>(events + at);
+        at += ssize_t(sizeof(inotify_event) + event->len);
+        takeEvent(*event);
     }
     scheduleSettle();
 }
