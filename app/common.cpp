@@ -51,3 +51,16 @@ QString withExtension(const QString &path, const QString &extension)
 {
     return extensionOf(path).isEmpty() ? path + QLatin1Char('.') + extension : path;
 }
+
+QString plainToolTip(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
+// Qt shows "[*][*]" as one "[*]" and takes none of it for the mark.
+QString plainCaption(const QString &caption)
+{
+    return QString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}

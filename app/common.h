@@ -31,6 +31,15 @@ QString extensionOf(const QString &path);
 // The path with "." and extension appended, unless it has an extension.
 QString withExtension(const QString &path, const QString &extension);
 
+// A tool tip that shows text exactly as it stands. Qt takes a tool tip
+// whose first line looks like HTML for rich text, and would lay out what a
+// file name or a card holds: a picture 32,000 pixels square, say.
+QString plainToolTip(const QString &text);
+
+// A window caption that shows text as it stands: Qt takes "[*]" in a
+// caption for the place of the modified mark, and drops it.
+QString plainCaption(const QString &caption);
+
 // The property, true, of a window that stays open when the editor closes
 // the others as it closes: the collection the editor was opened from.
 inline constexpr char kOutlivesEditor[] = "outlivesEditor";

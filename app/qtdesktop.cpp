@@ -36,6 +36,17 @@ QWidget *ownerWidget(QObject *owner)
     return QApplication::activeWindow();
 }
 
+// A box of Qt's standard buttons whose text, a path or a card's title, is
+// shown as it stands, never guessed to be HTML.
+QMessageBox::StandardButton askPlain(QWidget *owner, QMessageBox::Icon icon, const QString &text,
+    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+{
+    QMessageBox box(icon, owner->windowTitle(), text, buttons, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
 QMessageBox::Icon qtIcon(MsgIcon icon)
 {
     switch (icon) {
@@ -76,7 +87,7 @@ public:
             return;
         }
         if (refuseReadOnly && isReadOnlyTarget(path)) {
-            QMessageBox::critical(this, windowTitle(), shownText(writeFailedText(path)));
+            askPlain(this, QMessageBox::Critical, shownText(writeFailedText(path)), QMessageBox::Ok);
             return;
         }
         if (confirmReplace && QFileInfo::exists(path) && !confirmed(path))
@@ -90,8 +101,8 @@ private:
     {
         const QString question = QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
                                      .arg(QFileInfo(path).fileName());
-        return QMessageBox::warning(
-                   this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        return askPlain(
+                   this, QMessageBox::Warning, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
     }
 

@@ -1,5 +1,6 @@
 #include "collectionwindow/cardtablemodel.h"
 
+#include "app/common.h"
 #include "app/texts.h"
 #include "collectionwindow/postershelf.h"
 #include "poster/posterimage.h"
@@ -91,7 +92,7 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
     case Qt::AccessibleTextRole:
         return index.column() == 0 ? accessibleName(shown) : columnText(shown, CardColumn(index.column()));
     case Qt::ToolTipRole:
-        return shown.path;
+        return plainToolTip(shown.path);
     case Qt::TextAlignmentRole:
         return index.column() == int(CardColumn::Annee) || index.column() == int(CardColumn::Duree)
             ? QVariant(Qt::AlignRight | Qt::AlignVCenter)

@@ -273,8 +273,8 @@ void CollectionWindow::openFolder(const QString &folder)
 // The folder's name in the caption, and no card in the side list until they are read.
 void CollectionWindow::showOpening(const QString &folder)
 {
-    setWindowTitle(textOf(Text::CollectionCaption)
-                       .arg(QDir(folder).dirName().isEmpty() ? folder : QDir(folder).dirName()));
+    const QString name = QDir(folder).dirName().isEmpty() ? folder : QDir(folder).dirName();
+    setWindowTitle(plainCaption(textOf(Text::CollectionCaption).arg(name)));
     m_firstScreenPending = true;
     fillFacets();
 }

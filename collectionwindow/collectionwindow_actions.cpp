@@ -155,6 +155,10 @@ void CollectionWindow::connectHandlers()
     connect(m_facetTree, &QTreeWidget::itemSelectionChanged, this, &CollectionWindow::chooseFacet);
     connect(&m_facetsDue, &QTimer::timeout, this, &CollectionWindow::fillFacets);
     connect(m_watch, &FolderWatch::touched, this, &CollectionWindow::rescan);
+    // A file that is no card matters if it was one; while a reading is under
+    // way, any file may be one it just read.
+    m_watch->setKnownCard(
+        [this](const QString &path) { return m_reading || m_collection.indexOf(path) >= 0; });
     connect(m_posters, &PosterShelf::idle, this, &CollectionWindow::checkFirstScreen);
     connectViews();
 }

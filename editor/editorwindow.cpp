@@ -1,5 +1,6 @@
 #include "editor/editorwindow.h"
 
+#include "app/common.h"
 #include "app/desktop.h"
 #include "app/frames.h"
 #include "app/messages.h"
@@ -184,7 +185,7 @@ void EditorWindow::setModified(bool modified)
         m_saveAsAction->setEnabled(false);
         caption += QStringLiteral("]");
     }
-    setWindowTitle(caption);
+    setWindowTitle(plainCaption(caption));
 }
 
 void EditorWindow::markModified()

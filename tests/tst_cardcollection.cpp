@@ -1,11 +1,16 @@
 #include "collection/cardcollection.h"
 #include "collection/defaultfolder.h"
+#include "collection/folderwatch.h"
 #include "collection/frenchorder.h"
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -80,6 +85,10 @@ private slots:
     void rescan_data();
     void rescan();
     void rescanOnDisk();
+    void settlesEachFolder();
+    void watchesWhatMayChangeCards_data();
+    void watchesWhatMayChangeCards();
+    void watchesAFolderMadeReadable();
     void defaultFolder_data();
     void defaultFolder();
 };
@@ -251,6 +260,92 @@ void tst_CardCollection::rescanOnDisk()
     const QString nouveaux = root + u"/nouveaux"_s;
     for (const QStringList &changed : { QStringList { nouveaux + u"/n.cfh"_s }, QStringList() })
         QCOMPARE(collection.apply(rescanFolder(nouveaux, collection.folders(), root)).changed, changed);
+}
+
+// A folder is looked at once its changes have stopped for the settle time,
+// and at least once a second while they go on; each folder on its own.
+void tst_CardCollection::settlesEachFolder()
+{
+    SettlingFolders settling(FolderWatch::SettleMs, FolderWatch::LongestWaitMs);
+    QHash<QString, QList<qint64>> lookedAt;
+    settling.touch(u"/films/calme"_s, 20);
+    for (qint64 now = 0; now <= 2500; now += 10) {
+        if (now % 50 == 0 && now <= 2000)   // a log written every 50 ms
+            settling.touch(u"/films/occupe"_s, now);
+        const std::optional<qint64> due = settling.nextDue();
+        const QStringList folders = settling.takeDue(now);
+        QCOMPARE(!folders.isEmpty(), due && *due <= now);
+        for (const QString &folder : folders)
+            lookedAt[folder] << now;
+    }
+    QCOMPARE(lookedAt.value(u"/films/calme"_s), QList<qint64> { 170 });
+    QCOMPARE(lookedAt.value(u"/films/occupe"_s), (QList<qint64> { 1000, 2050 }));
+}
+
+// A file written in a watched folder touches it when it is a card, or was
+// one; a file removed, always. No bytes: the file is removed.
+void tst_CardCollection::watchesWhatMayChangeCards_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("touched");
+    const QByteArray card = makeCard("Titre", {});
+    QTest::newRow("a file that is no card") << u"notes.txt"_s << QByteArray("encore des notes") << false;
+    QTest::newRow("named as a card, no card") << u"fausse.cfh"_s << QByteArray("pas une fiche") << false;
+    QTest::newRow("a card, whatever its name") << u"notes.txt"_s << card << true;
+    QTest::newRow("a card written over with no card") << u"connue.cfh"_s << QByteArray("notes") << true;
+    QTest::newRow("a file removed") << u"notes.txt"_s << QByteArray() << true;
+}
+
+void tst_CardCollection::watchesWhatMayChangeCards()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString films = dir.path() + u"/films"_s, other = dir.path() + u"/autres"_s;
+    QVERIFY(QDir().mkpath(films) && QDir().mkpath(other));
+    QVERIFY(writeBytes(films + u"/connue.cfh"_s, makeCard("Connue", {})));
+    QVERIFY(writeBytes(films + u"/notes.txt"_s, "notes"));
+    FolderWatch watch;
+    watch.setKnownCard([&](const QString &path) { return path == films + u"/connue.cfh"_s; });
+    watch.watch({ dir.path(), films, other });
+    QSignalSpy spy(&watch, &FolderWatch::touched);
+    QVERIFY(bytes.isNull() ? QFile::remove(films + u'/' + file) : writeBytes(films + u'/' + file, bytes));
+    // A card written in another folder afterwards: its folder is due no sooner.
+    QVERIFY(writeBytes(other + u"/temoin.cfh"_s, makeCard("Témoin", {})));
+    const auto touched = [&spy] {
+        QStringList folders;
+        for (const QList<QVariant> &signal : spy)
+            folders << signal.first().toStringList();
+        return folders;
+    };
+    QTRY_VERIFY(touched().contains(other));
+    QTEST(touched().contains(films), "touched");
+}
+
+// A folder its user could not read when the collection was read is read
+// once its mode lets them: its parent sees the change, and the folder's own
+// watch, refused until then, is added.
+void tst_CardCollection::watchesAFolderMadeReadable()
+{
+    QTemporaryDir dir;
+    const QString locked = dir.path() + u"/ferme"_s;
+    QVERIFY(QDir().mkpath(locked));
+    QVERIFY(QFile::setPermissions(locked, {}));
+    const FileModesBindRoot asUser;
+    if (const int fd = ::open(QFile::encodeName(locked).constData(), O_RDONLY | O_DIRECTORY); fd >= 0) {
+        ::close(fd);
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QSKIP("This user reads a folder whatever its mode, and could not give that up");
+    }
+    FolderWatch watch;
+    watch.watch({ dir.path(), locked });
+    QVERIFY(!watch.watched().contains(locked));
+    QSignalSpy touched(&watch, &FolderWatch::touched);
+    QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QTRY_VERIFY(!touched.isEmpty());
+    QCOMPARE(touched.first().first().toStringList(), (QStringList { dir.path(), locked }));
+    QVERIFY(watch.watched().contains(locked));
 }
 
 void tst_CardCollection::defaultFolder_data()

@@ -1,3 +1,4 @@
+#include "app/common.h"
 #include "card/cardrecord.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/collectionwindow.h"
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +47,7 @@ private slots:
     void init();
     void cleanup();
     void showsEveryCardBelowTheFolder();
+    void showsCardTextsAsTheyStand();
     void refusesAFolderItCannotRead();
     void searchesAsOneTypes();
     void sortsTheListAndRemembersIt();
@@ -141,6 +144,31 @@ void tst_CollectionWindow::showsEveryCardBelowTheFolder()
     QCOMPARE(grid()->model()->index(1, int(CardColumn::Dossier)).data().toString(), u"classiques/muets"_s);
     QCOMPARE(grid()->model()->index(1, int(CardColumn::Duree)).data().toString(), u"1:30"_s);
     QVERIFY(m_window->windowTitle().endsWith(u" – Collection de fiches"_s));
+}
+
+// A name and a title that look like HTML, and Qt's modified mark "[*]" in
+// captions, are shown as they stand wherever a window shows them: as HTML,
+// the tool tip laid out a picture 32,000 pixels square and took gigabytes.
+void tst_CollectionWindow::showsCardTextsAsTheyStand()
+{
+    const QString tag = u"<img src=a width=32000 height=32000>"_s;
+    const QString folder = path(u"<b>Films [*]"_s);
+    const QString card = folder + u'/' + tag + tag + tag + u"[*].cfh"_s;
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writeBytes(card, cardBytes(tag, u"1999"_s, {})));
+    QVERIFY(CollectionWindow::showFolder(folder));
+    m_window = &CollectionWindow::instance();
+    QTRY_VERIFY(!m_window->reading());
+    QCOMPARE(shownText(grid()->model()->index(0, 0).data(Qt::ToolTipRole).toString()), card);
+    QCOMPARE(m_window->windowHandle()->title(), fileNameOf(folder) + u" – Collection de fiches"_s);
+    QVERIFY(ViewerWindow::showCard(card, false));
+    const auto *title = child<QLabel>(ViewerWindow::instance(), "titleLabel");
+    QCOMPARE(shownText(title->text(), title->textFormat()), tag);
+    ViewerWindow::instance().close();
+    EditorWindow &editor = EditorWindow::instance();
+    QVERIFY(editor.openCard(card));
+    editor.show();
+    QCOMPARE(editor.windowHandle()->title(), u"Cinefiche ["_s + fileNameOf(card) + u']');
 }
 
 void tst_CollectionWindow::refusesAFolderItCannotRead()

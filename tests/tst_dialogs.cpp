@@ -5,6 +5,7 @@
 #include "support/modal.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
+#include "support/windowparts.h"
 
 #include <QAbstractProxyModel>
 #include <QApplication>
@@ -84,18 +85,19 @@ void tst_Dialogs::nameFilters()
 
 void tst_Dialogs::saveDialogAddsTheExtensionBeforeConfirming()
 {
-    QVERIFY(writeBytes(m_dir.filePath(u"alien.cfh"_s), "old card"));
+    QVERIFY(writeBytes(m_dir.filePath(u"<b>alien.cfh"_s), "old card"));
     bool asked = false;
     onNextModal([&](QWidget *modal) {
-        // "alien" is "alien.cfh", which exists: replacing it is asked first.
+        // "<b>alien" is "<b>alien.cfh", which exists: replacing it is asked
+        // first, the name shown as it stands.
         onNextModal([&](QWidget *question) {
             auto *box = qobject_cast<QMessageBox *>(question);
             QVERIFY(box);
-            asked = box->text().contains(u"alien.cfh"_s);
+            asked = shownText(box->text(), box->textFormat()).startsWith(u"<b>alien.cfh"_s);
             box->button(QMessageBox::No)->click();
             onNextModal([&](QWidget *again) { typeAndAccept(again, u"brazil"_s); });
         });
-        typeAndAccept(modal, u"alien"_s);
+        typeAndAccept(modal, u"<b>alien"_s);
     });
     QtDesktop desktop;
     QCOMPARE(desktop.chooseFile(saveRequest()), m_dir.filePath(u"brazil.cfh"_s));
@@ -104,7 +106,7 @@ void tst_Dialogs::saveDialogAddsTheExtensionBeforeConfirming()
 
 void tst_Dialogs::saveDialogRefusesAReadOnlyFile()
 {
-    const QString readOnly = m_dir.filePath(u"locked.cfh"_s);
+    const QString readOnly = m_dir.filePath(u"<b>locked.cfh"_s);
     QVERIFY(writeBytes(readOnly, "old card"));
     QFile::setPermissions(readOnly, QFile::ReadOwner);
     QString refusal;
@@ -112,11 +114,11 @@ void tst_Dialogs::saveDialogRefusesAReadOnlyFile()
         onNextModal([&](QWidget *message) {
             auto *box = qobject_cast<QMessageBox *>(message);
             QVERIFY(box);
-            refusal = box->text();
+            refusal = shownText(box->text(), box->textFormat());
             box->button(QMessageBox::Ok)->click();
             onNextModal([](QWidget *again) { static_cast<QDialog *>(again)->reject(); });
         });
-        typeAndAccept(modal, u"locked.cfh"_s);
+        typeAndAccept(modal, u"<b>locked.cfh"_s);
     });
     QtDesktop desktop;
     QCOMPARE(desktop.chooseFile(saveRequest()), QString());   // refused, then cancelled
@@ -151,7 +153,7 @@ void tst_Dialogs::dialogWritesSizesAndDatesInFrench()
 
 // The question about a card another program changed: each button gives its
 // answer; Escape, and Enter on the default button, give Cancel. A card put
-// in the trash is not by a stray key either.
+// in the trash is not by a stray key either. A title is shown as it stands.
 void tst_Dialogs::changedCardQuestion_data()
 {
     QTest::addColumn<MsgButtons>("buttons");
@@ -171,13 +173,14 @@ void tst_Dialogs::changedCardQuestion()
     QFETCH(MsgButtons, buttons);
     QFETCH(QString, press);
     QtDesktop desktop;
-    const MessageRequest request { u"La fiche a changé"_s, MsgIcon::Question, buttons };
+    const MessageRequest request { u"La fiche <b>Eau</b> a changé"_s, MsgIcon::Question, buttons };
     std::optional<MsgAnswer> answer;
     const bool shown = whileModal([&] { answer = desktop.msgBox(request); },
         [&](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
             QVERIFY(box);
             QCOMPARE(box->buttons().size(), buttons == MsgButtons::YesNo ? 2 : 3);
+            QCOMPARE(shownText(box->text(), box->textFormat()), request.text);
             if (press == u"Escape" || press == u"Enter")
                 QTest::keyClick(box, press == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
             for (QAbstractButton *button : box->buttons()) {

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -111,6 +114,37 @@ FileSizeLimit::~FileSizeLimit()
     lim.rlim_cur = rlim_t(m_oldSoft);
     setrlimit(RLIMIT_FSIZE, &lim);
     std::signal(SIGXFSZ, m_oldHandler);
+}
+
+namespace {
+
+// The capabilities of the calling thread, or sets them; false on failure.
+bool threadCapabilities(__user_cap_data_struct (&capabilities)[2], bool set)
+{
+    __user_cap_header_struct header { _LINUX_CAPABILITY_VERSION_3, 0 };
+    return syscall(set ? SYS_capset : SYS_capget, &header, capabilities) == 0;
+}
+
+}   // namespace
+
+FileModesBindRoot::FileModesBindRoot()
+{
+    __user_cap_data_struct capabilities[2] {};
+    if (!threadCapabilities(capabilities, false))
+        return;
+    const quint32 effective = capabilities[0].effective;
+    capabilities[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    if (threadCapabilities(capabilities, true))
+        m_oldEffective = effective;
+}
+
+FileModesBindRoot::~FileModesBindRoot()
+{
+    __user_cap_data_struct capabilities[2] {};
+    if (!m_oldEffective || !threadCapabilities(capabilities, false))
+        return;
+    capabilities[0].effective = *m_oldEffective;
+    threadCapabilities(capabilities, true);
 }
 
 TestCache::TestCache()

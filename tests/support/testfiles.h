@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <optional>
+
 // Bytes 0, 1, 2, ... (mod 251), so that a shifted copy never matches.
 QByteArray posterBytes(int size);
 
@@ -57,6 +59,20 @@ public:
 private:
     unsigned long long m_oldSoft = 0;
     void (*m_oldHandler)(int) = nullptr;
+};
+
+// While it lives, the calling thread is refused what a file's mode refuses
+// it, as a user is, even as root: it gives up the capabilities that let
+// root read and write past the mode.
+class FileModesBindRoot {
+public:
+    FileModesBindRoot();
+    ~FileModesBindRoot();
+    FileModesBindRoot(const FileModesBindRoot &) = delete;
+    FileModesBindRoot &operator=(const FileModesBindRoot &) = delete;
+
+private:
+    std::optional<quint32> m_oldEffective;
 };
 
 // A cache folder of the test's own, given to the program (XDG_CACHE_HOME)

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTextDocument>
 
 // The child of window named name; null when there is none of that type.
 template <typename T> T *child(const QObject *window, const char *name)
@@ -15,6 +16,17 @@ template <typename T> T *child(const QObject *window, const char *name)
 template <typename T> T *child(const QObject &window, const char *name)
 {
     return child<T>(&window, name);
+}
+
+// What a widget shows of text given in format: Qt takes text that looks like
+// HTML for rich text unless told it is plain.
+inline QString shownText(const QString &text, Qt::TextFormat format = Qt::AutoText)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
 }
 
 // The card named fileName in a folder of its own, "Nouveau" being a card
