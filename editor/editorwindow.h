@@ -200,7 +200,7 @@ private:
     bool writeCopy();
     bool savedAs(const QString &path, const SaveResult &result);
     bool saveOverFile();
-    SaveResult writeShownCard(const std::optional<CardFingerprint> &onDisk);
+    SaveResult writeShownCard(const std::optional<CardVersion> &onDisk);
     bool savedOver(const SaveResult &result);
     void previewCard();
 

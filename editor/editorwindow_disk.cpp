@@ -3,7 +3,7 @@
 #include "editor/editorwindow.h"
 
 #include "app/messages.h"
-#include "card/cardlock.h"
+#include "card/cardversion.h"
 
 #include <QApplication>
 
@@ -22,7 +22,7 @@ void EditorWindow::checkDisk()
         return;
     }
     const QString path = m_card.file().path;
-    const std::optional<CardFingerprint> onDisk = cardFingerprint(path);
+    const std::optional<CardVersion> onDisk = cardVersion(path, m_card.file().version);
     const DiskChange change = m_card.diskChange(onDisk);
     m_card.noticeDisk(onDisk);
     if (change == DiskChange::Removed) {
@@ -40,7 +40,7 @@ bool EditorWindow::settleDiskChange()
 {
     for (;;) {
         const QString path = m_card.file().path;
-        const std::optional<CardFingerprint> onDisk = cardFingerprint(path);
+        const std::optional<CardVersion> onDisk = cardVersion(path, m_card.file().version);
         m_card.noticeDisk(onDisk);
         switch (askCardChanged(path)) {
         case MsgAnswer::KeepMine: {
