@@ -47,6 +47,8 @@ public:
     void noticeDisk(const std::optional<CardVersion> &onDisk);
     // The card's file was removed: the next save writes it anew.
     void fileRemoved() { m_file.version.reset(); }
+    // Another program made the file read-only, or writable again.
+    void setReadOnly(bool readOnly) { m_file.readOnly = readOnly; }
 
     bool modified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
