@@ -227,8 +227,11 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
         result.status = CardReadStatus::PosterWriteFailed;
         return result;
     }
-    result = readCard(in, poster.isOpen() ? &poster : nullptr);
-    result.fingerprint = fingerprint;
+    // A card written a moment ago may be rewritten unseen by a stat: its bytes tell then.
+    DigestingDevice digesting(in);
+    result = readCard(
+        fingerprint.settled ? static_cast<QIODevice &>(in) : digesting, poster.isOpen() ? &poster : nullptr);
+    result.version = { fingerprint, fingerprint.settled ? QByteArray() : digesting.digest() };
     if (poster.isOpen()) {
         poster.close();
         if (result.status == CardReadStatus::Ok && poster.error() != QFileDevice::NoError)

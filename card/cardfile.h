@@ -30,7 +30,7 @@ struct CardRead {
     CardReadStatus status = CardReadStatus::Ok;
     CardRecord record { Qt::Uninitialized };
     bool hasPoster = false;
-    CardFingerprint fingerprint {};   // ReadCardFile: the file as read
+    CardVersion version {};   // ReadCardFile: the file as read
 };
 
 // Reads a card from in; the poster bytes, when there are any, go to

@@ -63,30 +63,6 @@ bool stillAt(int fd, const QString &path, CardFingerprint &fingerprint)
 
 }   // namespace
 
-CardFingerprint fingerprintOf(const struct stat &info)
-{
-    const auto nanoseconds
-        = [](const timespec &time) { return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec; };
-    return { quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size), nanoseconds(info.st_mtim),
-        nanoseconds(info.st_ctim) };
-}
-
-std::optional<CardFingerprint> fingerprintOf(int fd)
-{
-    struct stat info { };
-    if (::fstat(fd, &info) != 0)
-        return std::nullopt;
-    return fingerprintOf(info);
-}
-
-std::optional<CardFingerprint> cardFingerprint(const QString &path)
-{
-    struct stat info { };
-    if (::stat(nativePath(path).constData(), &info) != 0)
-        return std::nullopt;
-    return fingerprintOf(info);
-}
-
 CardLock::CardLock(const QString &path, std::chrono::milliseconds patience)
 {
     QDeadlineTimer deadline(patience);

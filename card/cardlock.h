@@ -4,27 +4,11 @@
 // writers never lose each other's change. The lock is the card's own (no
 // lock file is left behind) and works on network folders that lock files.
 
+#include "card/cardversion.h"
+
 #include <QString>
 
 #include <chrono>
-#include <optional>
-
-struct stat;
-
-// What tells one version of a card file from another: a new file replaces a
-// card at each save, so its inode, times or size differ from the old one's.
-struct CardFingerprint {
-    quint64 device = 0, inode = 0;
-    qint64 size = 0;
-    qint64 modified = 0, changed = 0;   // nanoseconds since 1970
-    friend bool operator==(const CardFingerprint &, const CardFingerprint &) = default;
-};
-
-// The fingerprint of the file open as fd, or of the file at path (links
-// followed); nullopt when there is none.
-std::optional<CardFingerprint> fingerprintOf(int fd);
-CardFingerprint fingerprintOf(const struct stat &info);
-std::optional<CardFingerprint> cardFingerprint(const QString &path);
 
 enum class LockStatus {
     Held,

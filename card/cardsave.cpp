@@ -77,11 +77,17 @@ SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &card
             return failed(SaveStatus::ReadFailed, sourceCard);
         bytes = &card;
     }
-    const auto write = [&](QIODevice &out) { return writeCard(out, record, bytes, separator); };
+    QByteArray digest;
+    const auto write = [&](QIODevice &out) {
+        DigestingDevice digesting(out);
+        const Transfer written = writeCard(digesting, record, bytes, separator);
+        digest = digesting.digest();
+        return written;
+    };
     CardFingerprint written;
     const Transfer transfer = replaceFile(cardPath, write, durability, links, &written);
     SaveResult result = transferred(transfer, bytes == &card ? sourceCard : poster.path, cardPath);
-    result.written = written;
+    result.written = { written, written.settled ? QByteArray() : digest };
     return result;
 }
 
@@ -143,14 +149,15 @@ SaveResult changeCard(const QString &cardPath, const std::function<bool(CardReco
     return writeFrom(in, cardPath, cardPath, read.record, poster, links);
 }
 
-SaveResult replaceIfUnchanged(const QString &cardPath, const CardFingerprint &loaded,
-    const CardRecord &record, const PosterChoice &poster, LinkAtPath links)
+SaveResult replaceIfUnchanged(const QString &cardPath, const CardVersion &loaded, const CardRecord &record,
+    const PosterChoice &poster, LinkAtPath links)
 {
     const CardLock lock(cardPath);
     if (const auto refused = lockFailed(lock, cardPath))
         return *refused;
     QFile in;
-    if (lock.fingerprint() != loaded)
+    if (lock.fingerprint() != loaded.fingerprint
+        || (!loaded.digest.isEmpty() && digestOf(lock.fd()) != loaded.digest))
         return failed(SaveStatus::Changed, cardPath);
     if (!openLocked(in, lock))
         return failed(SaveStatus::ReadFailed, cardPath);

@@ -30,7 +30,7 @@ enum class SaveStatus {
 struct SaveResult {
     SaveStatus status = SaveStatus::Ok;
     QString failedPath;
-    CardFingerprint written {};   // Ok: the card as written, to tell another writer's change from it
+    CardVersion written {};   // Ok: the card as written, to tell another writer's change from it
     bool ok() const { return status == SaveStatus::Ok; }
 };
 
@@ -61,7 +61,7 @@ SaveResult changeCard(const QString &cardPath, const std::function<bool(CardReco
     const PosterChoice &poster = {}, LinkAtPath links = LinkAtPath::Refuse);
 
 // Replaces the card at cardPath with record and poster only while it is
-// still the file loaded (its fingerprint when it was read); Changed, with
-// nothing written, when another writer replaced it since.
-SaveResult replaceIfUnchanged(const QString &cardPath, const CardFingerprint &loaded,
-    const CardRecord &record, const PosterChoice &poster = {}, LinkAtPath links = LinkAtPath::Refuse);
+// still the version loaded; Changed, with nothing written, when another
+// writer replaced or rewrote it since.
+SaveResult replaceIfUnchanged(const QString &cardPath, const CardVersion &loaded, const CardRecord &record,
+    const PosterChoice &poster = {}, LinkAtPath links = LinkAtPath::Refuse);

@@ -1,7 +1,7 @@
 #include "collection/picturecache.h"
 
 #include "card/cardfile.h"
-#include "card/cardlock.h"
+#include "card/cardversion.h"
 #include "card/nativepath.h"
 
 #include <QCryptographicHash>
@@ -82,19 +82,21 @@ QByteArray md5Hex(const QByteArray &uri)
 
 }   // namespace
 
+qint64 ThumbnailKey::mtime() const
+{
+    constexpr qint64 kNanoseconds = 1000 * 1000 * 1000;
+    return modified / kNanoseconds - (modified % kNanoseconds < 0 ? 1 : 0);
+}
+
 ThumbnailKey thumbnailKey(const QString &path)
 {
-    struct stat info { };
-    if (::stat(nativePath(path).constData(), &info) != 0)
-        return {};
-    return { fileUrl(path).toEncoded(), qint64(info.st_mtime), qint64(info.st_size) };
+    const std::optional<CardFingerprint> file = cardFingerprint(path);
+    return file ? thumbnailKey(path, *file) : ThumbnailKey {};
 }
 
 ThumbnailKey thumbnailKey(const QString &path, const CardFingerprint &file)
 {
-    constexpr qint64 kNanoseconds = 1000 * 1000 * 1000;
-    const qint64 seconds = file.modified / kNanoseconds - (file.modified % kNanoseconds < 0 ? 1 : 0);
-    return { fileUrl(path).toEncoded(), seconds, file.size };
+    return { fileUrl(path).toEncoded(), file.modified, file.size, file.inode };
 }
 
 QString thumbnailPath(const QByteArray &uri, int size)
@@ -105,12 +107,21 @@ QString thumbnailPath(const QByteArray &uri, int size)
         + QString::fromLatin1(md5Hex(uri)) + QStringLiteral(".png");
 }
 
+QByteArray versionText(const ThumbnailKey &key)
+{
+    return QByteArray::number(key.modified) + ' ' + QByteArray::number(key.inode);
+}
+
 bool thumbnailMatches(const QByteArray &png, const ThumbnailKey &key)
 {
-    if (!png.startsWith("\x89PNG\r\n\x1A\n"))
+    if (!png.startsWith("\x89PNG\r\n\x1A\n") || pngText(png, "Thumb::URI") != QString::fromLatin1(key.uri)
+        || pngText(png, "Thumb::MTime") != QString::number(key.mtime()))
         return false;
-    return pngText(png, "Thumb::URI") == QString::fromLatin1(key.uri)
-        && pngText(png, "Thumb::MTime") == QString::number(key.mtime);
+    const auto matches = [&png](QByteArrayView name, const QByteArray &value) {
+        const std::optional<QString> text = pngText(png, name);
+        return !text || *text == QString::fromLatin1(value);
+    };
+    return matches("Thumb::Size", QByteArray::number(key.size)) && matches(kVersionKey, versionText(key));
 }
 
 // A catalogue's picture is kept in the program's own cache, whichever
@@ -123,7 +134,7 @@ QString cataloguePicturePath(const QByteArray &uri)
 
 QByteArray keyComment(const ThumbnailKey &key)
 {
-    const QByteArray text = "Cinefiche " + QByteArray::number(key.mtime) + ' ' + QByteArray::number(key.size);
+    const QByteArray text = "Cinefiche " + versionText(key) + ' ' + QByteArray::number(key.size);
     const qsizetype length = text.size() + 2;
     return QByteArray("\xFF\xFE") + char(length >> 8) + char(length & 0xFF) + text;
 }

@@ -5,10 +5,13 @@
 //
 // A thumbnail, normal (128 pixels) or large (256), of the freedesktop cache
 // ($XDG_CACHE_HOME/thumbnails), which file managers share, is named after
-// the MD5 of the card's file URI and carries that URI and the card's
-// modification time; a catalogue's picture, a JPEG, is kept in the
-// program's own cache ($XDG_CACHE_HOME/cinefiche/catalogue) with the card's
-// modification time and size. Either is made again when the card changes.
+// the MD5 of the card's file URI and carries that URI, the card's
+// modification time in seconds and its size, and in a key of our own its
+// modification time to the nanosecond and its inode, so that a card
+// replaced within the same second is told from the old one; a catalogue's
+// picture, a JPEG, is kept in the program's own cache
+// ($XDG_CACHE_HOME/cinefiche/catalogue) with the same. Either is made again
+// when the card changes.
 
 #include <QByteArray>
 #include <QString>
@@ -25,12 +28,15 @@ constexpr int kLargeThumbnail = 256;
 constexpr qint64 kMostThumbnailBytes = 4 * 1024 * 1024;
 
 // What identifies a file's thumbnail: its URI (file:// and the absolute path,
-// percent-encoded) and its modification time in seconds (-1: no such file);
-// its size in bytes goes with them.
+// percent-encoded; empty: no such file), its modification time and its size
+// in bytes; its inode tells a file put in its place within a clock tick.
 struct ThumbnailKey {
     QByteArray uri;
-    qint64 mtime = -1;
+    qint64 modified = 0;   // nanoseconds since 1970
     qint64 size = 0;
+    quint64 inode = 0;
+    // The modification time in whole seconds, as the standard's Thumb::MTime.
+    qint64 mtime() const;
 };
 ThumbnailKey thumbnailKey(const QString &path);
 // The same from the file's fingerprint, as a scan read it: no look at the file.
@@ -40,8 +46,14 @@ ThumbnailKey thumbnailKey(const QString &path, const CardFingerprint &file);
 // kLargeThumbnail) is, or goes.
 QString thumbnailPath(const QByteArray &uri, int size);
 
+// The text of our own key in the thumbnails we make, and its value for key.
+inline constexpr char kVersionKey[] = "X-Cinefiche::Version";
+QByteArray versionText(const ThumbnailKey &key);
+
 // Whether the PNG bytes are the thumbnail of key, from their text keys
-// (Thumb::URI, Thumb::MTime) alone: no pixel is decoded.
+// alone: no pixel is decoded. Thumb::URI and Thumb::MTime must match, and
+// Thumb::Size and our own key when present; another program's thumbnail
+// lacks ours.
 bool thumbnailMatches(const QByteArray &png, const ThumbnailKey &key);
 
 // Where the catalogue's picture of uri is, or goes.

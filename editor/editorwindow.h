@@ -200,7 +200,7 @@ private:
     bool writeCopy();
     bool savedAs(const QString &path, const SaveResult &result);
     bool saveOverFile();
-    SaveResult writeShownCard(const std::optional<CardFingerprint> &onDisk);
+    SaveResult writeShownCard(const std::optional<CardVersion> &onDisk);
     bool savedOver(const SaveResult &result);
     void previewCard();
 
@@ -208,6 +208,9 @@ private:
     void followFile();
     // Tells the user of a change made to the card's file by another program.
     void checkDisk();
+    // Whether the actor box holds a name typed and not yet entered, which
+    // is no change of the card yet, but would be lost by a reload.
+    bool actorTyped() const;
     // Asks what becomes of another program's change: true when the user's
     // version replaced it; a reloaded card or Cancel give false.
     bool settleDiskChange();

@@ -131,6 +131,13 @@ void EditorWindow::enterActor(const QString &text)
     lockIfFull();
 }
 
+bool EditorWindow::actorTyped() const
+{
+    const QString typed = m_actorsBox->lineEdit()->text();
+    const std::optional<int> picked = m_card.pickedActor();
+    return !typed.isEmpty() && (!picked || typed != m_actorsBox->itemText(*picked));
+}
+
 void EditorWindow::cleanActorEdit()
 {
     QLineEdit *edit = m_actorsBox->lineEdit();

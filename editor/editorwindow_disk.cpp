@@ -3,7 +3,8 @@
 #include "editor/editorwindow.h"
 
 #include "app/messages.h"
-#include "card/cardlock.h"
+#include "card/basics.h"
+#include "card/cardversion.h"
 
 #include <QApplication>
 
@@ -12,9 +13,10 @@ void EditorWindow::followFile()
     m_cardWatch->watch(m_card.file().path);
 }
 
-// An unchanged card is read again quietly; a changed one is the user's to
-// decide. A card removed is said once, and marked changed, so that it is
-// saved again before the editor forgets it.
+// An unchanged card is read again quietly, once no actor's name is being
+// typed; a changed one is the user's to decide. A card removed is said
+// once, and marked changed, so that it is saved again before the editor
+// forgets it. A new mode of the same file only tells whether Save may write.
 void EditorWindow::checkDisk()
 {
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
@@ -22,9 +24,17 @@ void EditorWindow::checkDisk()
         return;
     }
     const QString path = m_card.file().path;
-    const std::optional<CardFingerprint> onDisk = cardFingerprint(path);
+    const std::optional<CardVersion> onDisk = cardVersion(path, m_card.file().version);
     const DiskChange change = m_card.diskChange(onDisk);
+    if (change == DiskChange::Changed && !m_card.modified() && actorTyped()) {
+        m_cardWatch->postpone();   // looked at again once the name is entered or cleared
+        return;
+    }
     m_card.noticeDisk(onDisk);
+    if (onDisk && IsFileReadOnly(path) != m_card.file().readOnly) {
+        m_card.setReadOnly(!m_card.file().readOnly);
+        setModified(m_card.modified());   // Save follows
+    }
     if (change == DiskChange::Removed) {
         m_card.fileRemoved();
         setModified(true);
@@ -40,7 +50,7 @@ bool EditorWindow::settleDiskChange()
 {
     for (;;) {
         const QString path = m_card.file().path;
-        const std::optional<CardFingerprint> onDisk = cardFingerprint(path);
+        const std::optional<CardVersion> onDisk = cardVersion(path, m_card.file().version);
         m_card.noticeDisk(onDisk);
         switch (askCardChanged(path)) {
         case MsgAnswer::KeepMine: {

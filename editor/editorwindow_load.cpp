@@ -26,7 +26,7 @@ bool EditorWindow::loadCard(const QString &cardPath)
         showCardReadFailure(read.status, cardPath, folder);
         return false;
     }
-    m_card.loaded(cardPath, IsFileReadOnly(cardPath), read.fingerprint);
+    m_card.loaded(cardPath, IsFileReadOnly(cardPath), read.version);
     emptyEditor();
     fillBoxes(read.record);
     keepPosterCopy(folder);

@@ -65,9 +65,9 @@ bool EditorWindow::savedAs(const QString &path, const SaveResult &result)
 bool EditorWindow::saveOverFile()
 {
     const CardFile &file = m_card.file();
-    SaveResult result = file.fingerprint ? replaceIfUnchanged(file.path, *file.fingerprint, collectRecord(),
+    SaveResult result = file.version ? replaceIfUnchanged(file.path, *file.version, collectRecord(),
                             m_card.posterToWrite(), LinkAtPath::Follow)
-                                         : writeShownCard(std::nullopt);
+                                     : writeShownCard(std::nullopt);
     if (result.status == SaveStatus::SourceMissing && result.failedPath == file.path) {
         m_card.fileRemoved();
         result = writeShownCard(std::nullopt);
@@ -80,7 +80,7 @@ bool EditorWindow::saveOverFile()
 // The card as the user sees it, in place of the file onDisk (nullopt: none
 // there) that they chose to replace: Changed when another program wrote
 // again since. The card opened through a link stays the card saved.
-SaveResult EditorWindow::writeShownCard(const std::optional<CardFingerprint> &onDisk)
+SaveResult EditorWindow::writeShownCard(const std::optional<CardVersion> &onDisk)
 {
     const QString &path = m_card.file().path;
     const PosterChoice poster = m_card.posterShownToWrite();

@@ -8,30 +8,41 @@ void OpenCard::startNew(const QString &name)
     m_file = CardFile { QString(), name, false };   // a card without a file is never read-only
 }
 
-void OpenCard::loaded(const QString &path, bool readOnly, const CardFingerprint &fingerprint)
+void OpenCard::loaded(const QString &path, bool readOnly, const CardVersion &version)
 {
-    m_file = CardFile { path, fileNameOf(path), readOnly, fingerprint };
+    m_file = CardFile { path, fileNameOf(path), readOnly, version };
 }
 
-void OpenCard::saved(const CardFingerprint &written)
+void OpenCard::saved(const CardVersion &written)
 {
-    m_file.fingerprint = written;
+    m_file.version = written;
     m_file.noticed.reset();
     m_modified = false;
     m_posterChanged = false;
 }
 
-void OpenCard::savedAs(const QString &path, const CardFingerprint &written)
+void OpenCard::savedAs(const QString &path, const CardVersion &written)
 {
     m_file = CardFile { path, fileNameOf(path), false };
     saved(written);
 }
 
-DiskChange OpenCard::diskChange(const std::optional<CardFingerprint> &onDisk) const
+DiskChange OpenCard::diskChange(const std::optional<CardVersion> &onDisk) const
 {
-    if (!hasFile() || onDisk == m_file.fingerprint || (onDisk && onDisk == m_file.noticed))
+    if (!hasFile() || onDisk == m_file.version || (onDisk && onDisk == m_file.noticed))
         return DiskChange::None;
     return onDisk ? DiskChange::Changed : DiskChange::Removed;
+}
+
+void OpenCard::noticeDisk(const std::optional<CardVersion> &onDisk)
+{
+    m_file.noticed = onDisk;
+    // The bytes were found the same once the time settled: from now on, any
+    // write moves the time, and the fingerprint alone tells.
+    const auto &known = m_file.version;
+    if (onDisk && known && onDisk->fingerprint.settled && !onDisk->digest.isEmpty()
+        && !known->digest.isEmpty() && *onDisk == *known)
+        m_file.version = CardVersion { onDisk->fingerprint, {} };
 }
 
 void OpenCard::keepPoster(const QString &folder)

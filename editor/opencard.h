@@ -17,9 +17,9 @@ struct CardFile {
     bool readOnly = false;
     // The file as loaded or saved, to tell another program's change from
     // it; nullopt for a card without a file, or one removed since.
-    std::optional<CardFingerprint> fingerprint {};
+    std::optional<CardVersion> version {};
     // The file on disk the user was last told of, so as to tell them once.
-    std::optional<CardFingerprint> noticed {};
+    std::optional<CardVersion> noticed {};
 };
 
 // What became of the card's file on disk since it was loaded or saved.
@@ -32,21 +32,23 @@ public:
 
     // A card without a file, shown under name.
     void startNew(const QString &name);
-    // The card was read from path, the file fingerprint; its poster copy is
+    // The card was read from path, the file version; its poster copy is
     // then kept (keepPoster).
-    void loaded(const QString &path, bool readOnly, const CardFingerprint &fingerprint);
+    void loaded(const QString &path, bool readOnly, const CardVersion &version);
     // The card was written to its own file, or (savedAs) to path, which it
     // is now; written is the file as written.
-    void saved(const CardFingerprint &written);
-    void savedAs(const QString &path, const CardFingerprint &written);
+    void saved(const CardVersion &written);
+    void savedAs(const QString &path, const CardVersion &written);
 
     // What the file now on disk (onDisk, nullopt: none) is to the card's
     // file, a change the user was told of counting as none.
-    DiskChange diskChange(const std::optional<CardFingerprint> &onDisk) const;
-    // The user was told of the file now on disk.
-    void noticeDisk(const std::optional<CardFingerprint> &onDisk) { m_file.noticed = onDisk; }
+    DiskChange diskChange(const std::optional<CardVersion> &onDisk) const;
+    // The file now on disk was looked at, and the user told of it.
+    void noticeDisk(const std::optional<CardVersion> &onDisk);
     // The card's file was removed: the next save writes it anew.
-    void fileRemoved() { m_file.fingerprint.reset(); }
+    void fileRemoved() { m_file.version.reset(); }
+    // Another program made the file read-only, or writable again.
+    void setReadOnly(bool readOnly) { m_file.readOnly = readOnly; }
 
     bool modified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }

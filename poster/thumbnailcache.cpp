@@ -36,13 +36,14 @@ bool makeFolders(const QString &folder)
     return QFileInfo(folder).isDir();
 }
 
-// The thumbnail's PNG, with the standard's keys alone.
+// The thumbnail's PNG, with the standard's keys and our own alone.
 QByteArray thumbnailPng(QImage image, const ThumbnailKey &key)
 {
     if (image.isNull())
         return {};
     image.setText(kUriKey, QString::fromLatin1(key.uri));
-    image.setText(kMTimeKey, QString::number(key.mtime));
+    image.setText(kMTimeKey, QString::number(key.mtime()));
+    image.setText(QString::fromLatin1(kVersionKey), QString::fromLatin1(versionText(key)));
     image.setText(QStringLiteral("Thumb::Size"), QString::number(key.size));
     image.setText(QStringLiteral("Thumb::Mimetype"), QStringLiteral("application/x-cinefiche"));
     QBuffer png;
@@ -128,7 +129,7 @@ QByteArray thumbnailOf(const QString &cardPath, const ThumbnailKey &key, int siz
 QByteArray cardThumbnail(const QString &cardPath, int pixels)
 {
     const ThumbnailKey key = thumbnailKey(cardPath);
-    if (key.mtime < 0)
+    if (key.uri.isEmpty())
         return {};
     return thumbnailOf(cardPath, key, pixels <= kNormalThumbnail ? kNormalThumbnail : kLargeThumbnail);
 }
@@ -136,7 +137,7 @@ QByteArray cardThumbnail(const QString &cardPath, int pixels)
 QByteArray cataloguePicture(const QString &cardPath)
 {
     const ThumbnailKey key = thumbnailKey(cardPath);
-    if (key.mtime < 0)
+    if (key.uri.isEmpty())
         return {};
     if (auto cached = cachedCataloguePicture(key))
         return *std::move(cached);
@@ -163,7 +164,7 @@ std::vector<QByteArray> cataloguePictures(const QStringList &cardPaths)
     std::vector<size_t> missingAt;
     for (qsizetype i = 0; i < cardPaths.size(); ++i) {
         const ThumbnailKey key = thumbnailKey(cardPaths[i]);
-        std::optional<QByteArray> cached = key.mtime < 0 ? QByteArray() : cachedCataloguePicture(key);
+        std::optional<QByteArray> cached = key.uri.isEmpty() ? QByteArray() : cachedCataloguePicture(key);
         if (cached) {
             pictures[size_t(i)] = *std::move(cached);
         } else {

@@ -127,7 +127,7 @@ void tst_CardFile::writeThenRead()
     const CardRead read = ReadCardFile(card, m_work);
     QCOMPARE(read.status, CardReadStatus::Ok);
     QCOMPARE(read.record, record);
-    QCOMPARE(read.fingerprint, cardFingerprint(card));   // the editor's "changed on disk since"
+    QCOMPARE(read.version.fingerprint, cardFingerprint(card));   // the editor's "changed on disk since"
     QCOMPARE(read.hasPoster, posterSize > 0);
     QCOMPARE(QFile::exists(m_work + WorkFile::Image), posterSize > 0);
     if (posterSize > 0)

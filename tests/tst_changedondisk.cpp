@@ -9,6 +9,7 @@
 #include "viewer/viewerwindow.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,6 +106,7 @@ void tst_ChangedOnDisk::cleanup()
 QString tst_ChangedOnDisk::openCard()
 {
     const QString card = path(u"film.cfh"_s);
+    QFile::remove(card);   // a read-only one too
     writeBytes(card, cardBytes(u"Film"_s, u"Drame"_s, m_poster));
     open(card);
     return card;
@@ -186,8 +188,9 @@ void tst_ChangedOnDisk::savesOverAChangedCard()
 }
 
 // A card another program changes while the editor is idle: an unchanged
-// card is read again quietly, a changed one asks at once; a removal is said.
-// The editor's own save is no change.
+// card is read again quietly, once no actor's name is being typed; a
+// changed one asks at once; a removal is said. The editor's own save is no
+// change, nor a new mode: that only takes Save away.
 void tst_ChangedOnDisk::followsTheCardWhileIdle_data()
 {
     QTest::addColumn<bool>("typed");
@@ -218,6 +221,11 @@ void tst_ChangedOnDisk::followsTheCardWhileIdle_data()
                                                          << u"Mine, Western"_s << u"Mine, Western"_s << false;
     QTest::newRow("its own save") << true << u"save"_s << -1 << QString() << u"Mine, Drame"_s
                                   << u"Mine, Drame"_s << false;
+    QTest::newRow("changed card made read-only")
+        << true << u"read-only"_s << -1 << QString() << u"Mine, Drame"_s << u"Film, Drame"_s << true;
+    QTest::newRow("unchanged card, an actor being typed")
+        << false << u"genre, actor typed"_s << -1 << QString() << u"Film, Drame"_s << u"Film, Western"_s
+        << false;
 }
 
 void tst_ChangedOnDisk::followsTheCardWhileIdle()
@@ -230,6 +238,9 @@ void tst_ChangedOnDisk::followsTheCardWhileIdle()
     const QString card = openCard();
     if (typed)
         child<QLineEdit>(editor, "titleEdit")->setText(u"Mine"_s);
+    QLineEdit *actorEdit = child<QComboBox>(editor, "actorsBox")->lineEdit();
+    if (change.endsWith(u"actor typed"))
+        QTest::keyClicks(actorEdit, u"Zoe"_s);
     if (answer >= 0)
         fake->answerMsg(MsgAnswer(answer));
     if (change.startsWith(u"save")) {
@@ -240,8 +251,10 @@ void tst_ChangedOnDisk::followsTheCardWhileIdle()
         QVERIFY(QFile::remove(card));
     else if (change.endsWith(u"in place"))   // the same file, its bytes rewritten
         QVERIFY(writeBytes(card, cardBytes(titleShown(), u"Western"_s, m_poster)));
-    else if (change == u"genre")
+    else if (change.startsWith(u"genre"))
         QVERIFY(!changeGenre(card, u"Western"_s).isEmpty());
+    else if (change == u"read-only")
+        QVERIFY(QFile::setPermissions(card, QFileDevice::ReadOwner));
 
     if (message.isEmpty()) {
         QTRY_COMPARE(shown(), inEditor);
@@ -254,6 +267,13 @@ void tst_ChangedOnDisk::followsTheCardWhileIdle()
     QCOMPARE(shown(), inEditor);
     QTEST(editor->card().modified(), "modified");
     QTEST(titleAndGenre(readBytes(card)), "onDisk");
+    QCOMPARE(child<QAction>(editor, "saveAction")->isEnabled(),
+        editor->card().modified() && change != u"read-only");
+    if (change.endsWith(u"actor typed")) {   // read once the name is given up
+        QCOMPARE(actorEdit->text(), u"Zoe"_s);
+        actorEdit->clear();
+        QTRY_COMPARE(shown(), u"Film, Western"_s);
+    }
 }
 
 // A change the user was told of and left is not said again on the next

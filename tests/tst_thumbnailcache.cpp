@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -18,13 +20,16 @@ QString sample(const char *name)
     return QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(name) + u".cfh"_s;
 }
 
-// A picture of a size of its own, carrying the keys given.
-QByteArray plantedThumbnail(const QByteArray &uri, qint64 mtime, int side = 7)
+// A card's time, within a second: 2023-11-14 22:13:20.5.
+constexpr qint64 kCardTime = 1'700'000'000'500'000'000;
+
+// A picture of a size of its own, carrying the keys given ("key=value").
+QByteArray plantedThumbnail(const QStringList &keys, int side = 7)
 {
     QImage image(side, side, QImage::Format_RGB32);
     image.fill(Qt::red);
-    image.setText(u"Thumb::URI"_s, QString::fromLatin1(uri));
-    image.setText(u"Thumb::MTime"_s, QString::number(mtime));
+    for (const QString &key : keys)
+        image.setText(key.section(u'=', 0, 0), key.section(u'=', 1));
     QBuffer png;
     png.open(QIODevice::WriteOnly);
     image.save(&png, "PNG");
@@ -93,33 +98,58 @@ void tst_ThumbnailCache::storedAsFileManagersFindIt()
     QVERIFY(writeBytes(planted, makeCard(QByteArray(1168, ' '), posterPng.data())));
     const QImage thumbnail = QImage::fromData(cardThumbnail(planted), "PNG");
     QCOMPARE(thumbnail.textKeys(),
-        (QStringList { u"Thumb::MTime"_s, u"Thumb::Mimetype"_s, u"Thumb::Size"_s, u"Thumb::URI"_s }));
+        (QStringList { u"Thumb::MTime"_s, u"Thumb::Mimetype"_s, u"Thumb::Size"_s, u"Thumb::URI"_s,
+            u"X-Cinefiche::Version"_s }));
     QVERIFY(thumbnail.text(u"Thumb::URI"_s).endsWith(u"/planted.cfh"_s));
 }
 
 void tst_ThumbnailCache::reusedOnlyWhileItMatches_data()
 {
-    QTest::addColumn<bool>("sameUri");
-    QTest::addColumn<int>("mtimeShift");   // of the planted thumbnail's key, in seconds
+    QTest::addColumn<QString>("uri");       // of the planted thumbnail: "card", or another file's
+    QTest::addColumn<QString>("mtime");     // its Thumb::MTime: "card", "a second before"
+    QTest::addColumn<QString>("size");      // its Thumb::Size: "card", "other", "" (none)
+    QTest::addColumn<QString>("version");   // our own key: "card", "other time", "other inode", "" (none)
     QTest::addColumn<bool>("reused");
-    QTest::newRow("unchanged card") << true << 0 << true;
-    QTest::newRow("card changed since") << true << -1 << false;
-    QTest::newRow("another file's thumbnail") << false << 0 << false;
+    const QString card = u"card"_s;
+    QTest::newRow("ours, unchanged card") << card << card << card << card << true;
+    QTest::newRow("ours, card changed within the same second")
+        << card << card << card << u"other time"_s << false;
+    QTest::newRow("ours, card replaced within the same tick")
+        << card << card << card << u"other inode"_s << false;
+    QTest::newRow("ours, card of another size") << card << card << u"other"_s << card << false;
+    QTest::newRow("another program's, unchanged card") << card << card << QString() << QString() << true;
+    QTest::newRow("another program's, with the card's size") << card << card << card << QString() << true;
+    QTest::newRow("another program's, card of another size")
+        << card << card << u"other"_s << QString() << false;
+    QTest::newRow("card changed a second later") << card << u"a second before"_s << card << card << false;
+    QTest::newRow("another file's thumbnail") << u"file:///ailleurs.cfh"_s << card << card << card << false;
 }
 
 // A thumbnail that matches is returned as it is, never decoded again; one
-// that does not is made anew and replaces it.
+// that does not is made anew and replaces it. Another program's lacks our
+// key: the standard's keys tell then.
 void tst_ThumbnailCache::reusedOnlyWhileItMatches()
 {
-    QFETCH(bool, sameUri);
-    QFETCH(int, mtimeShift);
+    QFETCH(QString, uri);
+    QFETCH(QString, mtime);
+    QFETCH(QString, size);
+    QFETCH(QString, version);
     QFETCH(bool, reused);
     const QString card = m_dir.filePath(u"planted.cfh"_s);
     QFile::remove(card);
     QVERIFY(QFile::copy(sample("la-longue-traversee"), card));
+    QVERIFY(setModifiedTime(card, kCardTime));
     const ThumbnailKey key = thumbnailKey(card);
-    const QByteArray planted
-        = plantedThumbnail(sameUri ? key.uri : "file:///ailleurs.cfh", key.mtime + mtimeShift);
+    ThumbnailKey plantedKey = key;
+    plantedKey.modified -= version == u"other time" ? 250'000'000 : mtime == u"card" ? 0 : 1'000'000'000;
+    plantedKey.inode += version == u"other inode";
+    QStringList keys { u"Thumb::URI="_s + (uri == u"card" ? QString::fromLatin1(key.uri) : uri),
+        u"Thumb::MTime="_s + QString::number(plantedKey.mtime()) };
+    if (!size.isEmpty())
+        keys << u"Thumb::Size="_s + QString::number(key.size + (size == u"other"));
+    if (!version.isEmpty())
+        keys << QString::fromLatin1(kVersionKey) + u'=' + QString::fromLatin1(versionText(plantedKey));
+    const QByteArray planted = plantedThumbnail(keys);
     const QString stored = thumbnailPath(key.uri, kLargeThumbnail);
     QVERIFY(QDir().mkpath(QFileInfo(stored).path()));
     QVERIFY(writeBytes(stored, planted));
@@ -131,12 +161,14 @@ void tst_ThumbnailCache::reusedOnlyWhileItMatches()
     QVERIFY(thumbnailMatches(png, key));
 }
 
-// The catalogue's JPEG is kept, its card's version before it, and made
-// again from the thumbnail once the card changes; the page gets no key.
+// The catalogue's JPEG is kept, its card's version before it (time to the
+// nanosecond, inode, size), and made again from the thumbnail once the card
+// changes, within the same second too; the page gets no key.
 void tst_ThumbnailCache::cataloguePictureKeptWhileTheCardIsUnchanged()
 {
     const QString card = m_dir.filePath(u"catalogue.cfh"_s);
     QVERIFY(QFile::copy(sample("le-phare-des-brumes"), card));
+    QVERIFY(setModifiedTime(card, kCardTime));
     const QByteArray jpeg = cataloguePicture(card);
     QCOMPARE(QImage::fromData(jpeg, "JPEG").size(), QSize(170, 256));
     QVERIFY(!jpeg.contains("Cinefiche"));
@@ -145,21 +177,29 @@ void tst_ThumbnailCache::cataloguePictureKeptWhileTheCardIsUnchanged()
     QCOMPARE(kept.size(), 1);
     const QString stored = folder.filePath(kept.first());
     QCOMPARE(int(QFileInfo(stored).permissions() & 0x0777), QFileDevice::ReadUser | QFileDevice::WriteUser);
-    const QFileInfo info(card);
-    const QByteArray version = "Cinefiche " + QByteArray::number(info.lastModified().toSecsSinceEpoch()) + ' '
-        + QByteArray::number(info.size());
+    struct stat info { };
+    QCOMPARE(::stat(QFile::encodeName(card).constData(), &info), 0);
+    const QByteArray version = "Cinefiche " + QByteArray::number(kCardTime) + ' '
+        + QByteArray::number(info.st_ino) + ' ' + QByteArray::number(info.st_size);
     const QByteArray bytes = readBytes(stored);
     QCOMPARE(bytes.sliced(6, version.size()), version);   // after FFD8, a comment's marker and length
-    const QByteArray key = bytes.left(6 + version.size());
 
+    // A red picture kept under the card's version: shown while it matches.
     QImage red(7, 7, QImage::Format_RGB32);
     red.fill(Qt::red);
     QBuffer planted;
     planted.open(QIODevice::WriteOnly);
     red.save(&planted, "JPEG");
-    QVERIFY(writeBytes(stored, key + planted.data().sliced(2)));
+    const auto plantRed = [&] {
+        return writeBytes(stored, "\xFF\xD8" + keyComment(thumbnailKey(card)) + planted.data().sliced(2));
+    };
+    QVERIFY(plantRed());
     QCOMPARE(QImage::fromData(cataloguePicture(card), "JPEG").size(), QSize(7, 7));
-    QVERIFY(writeBytes(card, readBytes(card) + "x"));   // another size: another card
+    QVERIFY(setModifiedTime(card, kCardTime + 1000));   // rewritten within the same second
+    QCOMPARE(QImage::fromData(cataloguePicture(card), "JPEG").size(), QSize(170, 256));
+    QVERIFY(plantRed());
+    QVERIFY(
+        writeBytes(card, readBytes(card) + "x") && setModifiedTime(card, kCardTime + 1000));   // another size
     QCOMPARE(QImage::fromData(cataloguePicture(card), "JPEG").size(), QSize(170, 256));
 }
 
@@ -173,7 +213,10 @@ void tst_ThumbnailCache::oversizedLargeNeverDecoded()
     const ThumbnailKey key = thumbnailKey(card);
     const QString large = thumbnailPath(key.uri, kLargeThumbnail);
     QVERIFY(QDir().mkpath(QFileInfo(large).path()));
-    QVERIFY(writeBytes(large, plantedThumbnail(key.uri, key.mtime, kLargeThumbnail + 1)));
+    QVERIFY(writeBytes(large,
+        plantedThumbnail({ u"Thumb::URI="_s + QString::fromLatin1(key.uri),
+                             u"Thumb::MTime="_s + QString::number(key.mtime()) },
+            kLargeThumbnail + 1)));
     QVERIFY(cardThumbnail(card, kNormalThumbnail).isEmpty());
     QVERIFY(!QFile::exists(thumbnailPath(key.uri, kNormalThumbnail)));
     QVERIFY(cataloguePicture(card).isEmpty());   // nor put in a catalogue

@@ -67,11 +67,12 @@ void ViewerWindow::showHead(const QString &cardPath, const CardHead &head)
 
 // A card removed, or caught half written, leaves the card shown as it was:
 // the viewer has nothing to lose, and a program that writes a card anew
-// often removes the old one first.
+// often removes the old one first. One read a moment after its last write
+// may have been rewritten since without a sign: it is shown anew.
 void ViewerWindow::showChangedCard()
 {
     const CardHead head = readCardHead(m_cardPath);
-    if (head.status == CardReadStatus::Ok && head.fingerprint != m_shownFile)
+    if (head.status == CardReadStatus::Ok && (head.fingerprint != m_shownFile || !m_shownFile.settled))
         showHead(m_cardPath, head);
 }
 

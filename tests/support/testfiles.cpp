@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -55,6 +57,13 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+bool setModifiedTime(const QString &path, qint64 nanoseconds)
+{
+    const timespec times[2]
+        = { { 0, UTIME_OMIT }, { time_t(nanoseconds / 1'000'000'000), long(nanoseconds % 1'000'000'000) } };
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
 }
 
 void resetPeakMemory()

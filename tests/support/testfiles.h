@@ -23,6 +23,8 @@ QByteArray bitmapHeader(qint32 width, qint32 height);
 
 QByteArray readBytes(const QString &path);
 bool writeBytes(const QString &path, const QByteArray &bytes);
+// Sets the file's modification time, in nanoseconds since 1970.
+bool setModifiedTime(const QString &path, qint64 nanoseconds);
 
 // A device that takes or gives limit bytes, then fails as a full disk or a
 // bad sector would: the write that crosses the limit is short, every later

@@ -36,7 +36,7 @@ inline OpenCard cardNamed(const QString &fileName, bool readOnly = false, OpenCa
     if (fileName == QLatin1String("Nouveau"))
         state.startNew(fileName);
     else
-        state.loaded(QStringLiteral("/films/") + fileName, readOnly, CardFingerprint {});
+        state.loaded(QStringLiteral("/films/") + fileName, readOnly, CardVersion {});
     return state;
 }
 
