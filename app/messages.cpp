@@ -73,10 +73,18 @@ bool saveSucceeded(const SaveResult &result)
     case SaveStatus::Changed:
         showAbout(textOf(Text::CardChanged), result.failedPath);
         return false;
+    case SaveStatus::Damaged:
+        showAbout(textOf(Text::ExtensionDamaged), result.failedPath);
+        return false;
     case SaveStatus::Cancelled:
         return false;
     }
     return false;
+}
+
+void showExtensionDamaged(const QString &cardPath)
+{
+    showMessage(textOf(Text::ExtensionDamaged) + QLatin1Char('\r') + cardPath, MsgIcon::Information);
 }
 
 void showWrongImage()

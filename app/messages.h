@@ -43,6 +43,10 @@ MsgAnswer askSaveChanges(const QString &cardName);
 // loaded or saved it: KeepMine, Reload, or Cancel (also when the box is closed).
 MsgAnswer askCardChanged(const QString &cardPath);
 
+// The data after the poster of the card at cardPath cannot be read: the
+// card is shown as its record holds it.
+void showExtensionDamaged(const QString &cardPath);
+
 // The card at cardPath was removed by another program.
 void showCardRemoved(const QString &cardPath);
 

@@ -43,7 +43,6 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::WrongImage, u"Fichier image incorrect" },
     { Text::ImageTooLarge, u"Image trop grande : une affiche a au plus 50 millions de pixels" },
     { Text::SearchPrompt, u"Entrez les mots-clés à rechercher :" },
-    { Text::CharacterRefused, u"Une fiche ne peut pas contenir le caractère « %1 »" },
     // viewer
     { Text::ViewerYear, u"Année : " },
     { Text::ViewerRunningTime, u"Durée :" },
@@ -75,6 +74,9 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::LinkRefused, u"Un lien symbolique se trouve à la place du fichier : il n'est pas remplacé" },
     { Text::CardBusy, u"La fiche est occupée par un autre programme : réessayez plus tard" },
     { Text::CardChanged, u"La fiche a été modifiée par un autre programme depuis son ouverture" },
+    { Text::ExtensionDamaged,
+        u"Les données ajoutées après l'affiche de cette fiche sont illisibles : seuls ses champs d'origine "
+        u"sont montrés, et ces données restent dans le fichier telles quelles" },
     { Text::CardChangedChoice,
         u"Enregistrer votre version remplace celle de l'autre programme ; "
         u"recharger la fiche abandonne vos modifications." },

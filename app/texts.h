@@ -42,7 +42,6 @@ enum class Text {
     WrongImage,
     ImageTooLarge,
     SearchPrompt,
-    CharacterRefused,   // %1: a character a card has no byte for
     // the viewer's captions, menu and buttons
     ViewerYear,
     ViewerRunningTime,
@@ -73,6 +72,7 @@ enum class Text {
     LinkRefused,
     CardBusy,
     CardChanged,
+    ExtensionDamaged,    // a card's data after its poster cannot be read
     CardChangedChoice,   // what the answers to CardChanged do
     KeepMineButton,
     ReloadButton,

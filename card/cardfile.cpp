@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -117,6 +118,80 @@ PosterInfo posterHeader(int fd, QByteArrayView read)
     });
 }
 
+// What the end of a card holds: its extension, and so the poster's size.
+struct CardTail {
+    ExtensionStatus status = ExtensionStatus::None;
+    CardExtension extension;
+    qint64 posterBytes = 0;
+    bool readFailed = false;
+};
+
+// The last bytes a look at a card's end reads: most extensions whole.
+constexpr qint64 kTailBytes = 4096;
+
+// The end of a card that holds after bytes past its separator; readAt(at,
+// size) reads size bytes at offset at past the separator (nullopt: they
+// could not be); known holds them all when they are read already.
+template <typename ReadAt>
+CardTail readTail(qint64 after, QByteArrayView known, QByteArrayView recordBytes, ReadAt readAt)
+{
+    CardTail tail { .posterBytes = after };
+    if (after < ExtensionLayout::TrailerSize)
+        return tail;
+    const qint64 lastSize = std::min(after, kTailBytes);
+    std::optional<QByteArray> read = known.size() >= after ? std::optional(known.last(lastSize).toByteArray())
+                                                           : readAt(after - lastSize, lastSize);
+    if (!read || read->size() != lastSize) {
+        tail.readFailed = true;
+        return tail;
+    }
+    const ExtensionTrailer trailer = readTrailer(*read, after);
+    tail.status = trailer.status;
+    if (trailer.status != ExtensionStatus::Ok)
+        return tail;
+    if (trailer.size > read->size())
+        read = readAt(after - trailer.size, trailer.size);
+    if (!read || read->size() < trailer.size) {
+        tail.readFailed = true;
+        return tail;
+    }
+    ExtensionRead extension = decodeExtension(QByteArrayView(*read).last(trailer.size), recordBytes);
+    tail.status = extension.status;
+    if (extension.status == ExtensionStatus::Ok) {
+        tail.extension = std::move(extension.extension);
+        tail.posterBytes = after - trailer.size;
+    }
+    return tail;
+}
+
+// The end of the card open as fd, of size bytes, whose first n bytes are read.
+CardTail readTailAt(int fd, qint64 size, QByteArrayView read, QByteArrayView recordBytes)
+{
+    const qint64 after = std::max<qint64>(0, size - CardLayout::PosterOffset);
+    const QByteArrayView known = read.size() >= size && size > CardLayout::PosterOffset
+        ? read.sliced(CardLayout::PosterOffset)
+        : QByteArrayView();
+    return readTail(after, known, recordBytes, [fd](qint64 at, qint64 n) -> std::optional<QByteArray> {
+        QByteArray bytes(n, Qt::Uninitialized);
+        ssize_t got = 0;
+        while ((got = ::pread(fd, bytes.data(), size_t(n), off_t(CardLayout::PosterOffset + at))) < 0
+            && errno == EINTR) { }
+        if (got != n)
+            return std::nullopt;
+        return bytes;
+    });
+}
+
+CardTail readTailOf(QIODevice &in, QByteArrayView recordBytes)
+{
+    const qint64 after = std::max<qint64>(0, in.size() - CardLayout::PosterOffset);
+    return readTail(after, {}, recordBytes, [&in](qint64 at, qint64 n) -> std::optional<QByteArray> {
+        if (!in.seek(CardLayout::PosterOffset + at))
+            return std::nullopt;
+        return readUpTo(in, n);
+    });
+}
+
 // The marker and record of a card's first bytes; nullopt: they could not be read.
 CardRead cardFromHead(std::optional<QByteArrayView> head)
 {
@@ -127,7 +202,7 @@ CardRead cardFromHead(std::optional<QByteArrayView> head)
     else if (!head->startsWith(QByteArrayView(cardMarkerBytes())))
         result.status = CardReadStatus::NotCard;
     else
-        result.record = decodeRecord(head->sliced(CardLayout::MarkerSize));
+        result.card.record = decodeRecord(head->sliced(CardLayout::MarkerSize));
     return result;
 }
 
@@ -138,7 +213,21 @@ void keepRecord(CardHead &head, QByteArrayView record, RecordText text)
     std::copy_n(record.data(), kept, head.recordBytes.begin());
     std::fill(head.recordBytes.begin() + kept, head.recordBytes.end(), ' ');
     if (text == RecordText::Decoded)
-        head.record = decodeRecord(QByteArrayView(head.recordBytes.data(), kRecordWidth));
+        head.card.record = decodeRecord(QByteArrayView(head.recordBytes.data(), kRecordWidth));
+}
+
+QByteArrayView recordOf(const CardHead &head)
+{
+    return QByteArrayView(head.recordBytes.data(), kRecordWidth);
+}
+
+void keepTail(CardHead &head, CardTail tail)
+{
+    if (tail.readFailed)
+        head.status = CardReadStatus::Unreadable;
+    head.extension = tail.status;
+    head.card.extension = std::move(tail.extension);
+    head.posterBytes = tail.posterBytes;
 }
 
 // The head of a card from the n bytes read at its start (-1: a read error).
@@ -183,12 +272,12 @@ CardReadStatus readStatus(Transfer copied)
 
 }   // namespace
 
-Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied)
+Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied, qint64 most)
 {
     const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
     char *buffer = block.get();
-    for (;;) {
-        const qint64 n = in.read(buffer, kBlock);
+    for (qint64 left = most < 0 ? std::numeric_limits<qint64>::max() : most;;) {
+        const qint64 n = in.read(buffer, std::min(kBlock, left));
         if (n < 0)
             return Transfer::ReadFailed;
         if (n == 0)
@@ -197,6 +286,8 @@ Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied)
             return Transfer::WriteFailed;
         if (copied)
             *copied += n;
+        if ((left -= n) == 0)
+            return Transfer::Done;
     }
 }
 
@@ -204,12 +295,22 @@ CardRead readCard(QIODevice &in, QIODevice *posterOut)
 {
     const std::optional<QByteArray> head = readUpTo(in, CardLayout::PosterOffset);
     CardRead result = cardFromHead(head ? std::optional<QByteArrayView>(*head) : std::nullopt);
-    if (result.status != CardReadStatus::Ok || head->size() < CardLayout::PosterOffset
-        || posterOut == nullptr)
+    if (result.status != CardReadStatus::Ok || head->size() < CardLayout::PosterOffset)
         return result;
-    qint64 copied = 0;
-    result.status = readStatus(copyRest(in, *posterOut, &copied));
-    result.hasPoster = copied > 0;
+    CardTail tail = readTailOf(in, QByteArrayView(*head).sliced(CardLayout::MarkerSize, kRecordWidth));
+    if (tail.readFailed) {
+        result.status = CardReadStatus::Unreadable;
+        return result;
+    }
+    result.extension = tail.status;
+    result.card.extension = std::move(tail.extension);
+    result.hasPoster = tail.posterBytes > 0;
+    if (posterOut == nullptr || !result.hasPoster)
+        return result;
+    if (!in.seek(CardLayout::PosterOffset))
+        result.status = CardReadStatus::Unreadable;
+    else
+        result.status = readStatus(copyRest(in, *posterOut, nullptr, tail.posterBytes));
     return result;
 }
 
@@ -228,15 +329,17 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder)
         return result;
     }
     // A card written a moment ago may be rewritten unseen by a stat: its bytes tell then.
-    DigestingDevice digesting(in);
-    result = readCard(
-        fingerprint.settled ? static_cast<QIODevice &>(in) : digesting, poster.isOpen() ? &poster : nullptr);
-    result.version = { fingerprint, fingerprint.settled ? QByteArray() : digesting.digest() };
+    // They are digested before the card is read, so that a write in between
+    // shows as a change, never hides one.
+    const QByteArray digest = fingerprint.settled ? QByteArray() : digestOf(int(in.handle()));
+    result = readCard(in, poster.isOpen() ? &poster : nullptr);
+    result.version = { fingerprint, digest };
     if (poster.isOpen()) {
         poster.close();
         if (result.status == CardReadStatus::Ok && poster.error() != QFileDevice::NoError)
             result.status = CardReadStatus::PosterWriteFailed;
-        if (result.status != CardReadStatus::Ok)
+        // Bytes after the separator may be an extension alone: no poster then.
+        if (result.status != CardReadStatus::Ok || !result.hasPoster)
             ::unlink(nativePath(folder + WorkFile::Image).constData());
     }
     return result;
@@ -259,9 +362,9 @@ CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster,
     const qsizetype wanted = CardLayout::PosterOffset + (poster == PosterHeader::Read ? kPosterHeadBytes : 0);
     const qsizetype n = readUpTo(fd, bytes, wanted);
     keepHead(head, bytes, n, text);
-    head.posterBytes = std::max<qint64>(0, size - CardLayout::PosterOffset);
-    if (head.status == CardReadStatus::Ok && head.posterBytes > 0 && poster == PosterHeader::Read
-        && n >= CardLayout::PosterOffset)
+    if (head.status == CardReadStatus::Ok && n >= CardLayout::PosterOffset)
+        keepTail(head, readTailAt(fd, size, QByteArrayView(bytes, n), recordOf(head)));
+    if (head.status == CardReadStatus::Ok && head.posterBytes > 0 && poster == PosterHeader::Read)
         head.poster = posterHeader(fd, QByteArrayView(bytes, n).sliced(CardLayout::PosterOffset));
     ::close(fd);
     return head;
@@ -291,11 +394,14 @@ CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text)
         return readCardHeadAt(folder, name, PosterHeader::Skip, text);
     if (fd < 0)
         return head;
-    // A byte past the record says whether a poster follows.
     char bytes[CardLayout::PosterOffset + 1];
     const qsizetype n = readUpTo(fd, bytes, sizeof bytes);
     keepHead(head, bytes, n, text);
-    head.posterBytes = n > CardLayout::PosterOffset ? 1 : 0;
+    // A byte past the record says whether anything follows it: a poster, an extension.
+    if (head.status == CardReadStatus::Ok && n > CardLayout::PosterOffset) {
+        const off_t size = ::lseek(fd, 0, SEEK_END);
+        keepTail(head, readTailAt(fd, size, QByteArrayView(bytes, n), recordOf(head)));
+    }
     ::close(fd);
     return head;
 }
@@ -310,6 +416,7 @@ bool PosterDevice::open(OpenMode mode)
         setErrorString(m_card.errorString());
         return false;
     }
+    m_size = posterSizeOf(m_card);
     if (!m_card.seek(std::min<qint64>(m_card.size(), CardLayout::PosterOffset))) {
         m_card.close();
         return false;
@@ -326,7 +433,7 @@ void PosterDevice::close()
 
 qint64 PosterDevice::size() const
 {
-    return std::max<qint64>(0, m_card.size() - CardLayout::PosterOffset);
+    return m_size;
 }
 
 bool PosterDevice::seek(qint64 pos)
@@ -336,7 +443,16 @@ bool PosterDevice::seek(qint64 pos)
 
 qint64 PosterDevice::readData(char *data, qint64 maxSize)
 {
-    return m_card.read(data, maxSize);
+    return m_card.read(data, std::clamp<qint64>(m_size - pos(), 0, maxSize));
+}
+
+qint64 posterSizeOf(QIODevice &card)
+{
+    const std::optional<QByteArray> head
+        = card.seek(0) ? readUpTo(card, CardLayout::PosterOffset) : std::nullopt;
+    if (!head || head->size() < CardLayout::PosterOffset)
+        return 0;
+    return readTailOf(card, QByteArrayView(*head).sliced(CardLayout::MarkerSize, kRecordWidth)).posterBytes;
 }
 
 QByteArray cardHeader(const CardRecord &record)
@@ -344,10 +460,14 @@ QByteArray cardHeader(const CardRecord &record)
     return QByteArray(cardMarkerBytes()) + encodeRecord(record);
 }
 
-Transfer writeCard(QIODevice &out, const CardRecord &record, QIODevice *poster, char separator)
+Transfer writeCard(QIODevice &out, const Card &card, QIODevice *poster, qint64 posterSize, char separator)
 {
-    const Transfer head = writeAll(out, cardHeader(record) + separator);
-    if (head != Transfer::Done || poster == nullptr)
-        return head;
-    return copyRest(*poster, out);
+    const QByteArray header = cardHeader(card.record);
+    Transfer written = writeAll(out, header + separator);
+    if (written == Transfer::Done && poster != nullptr && posterSize != 0)
+        written = copyRest(*poster, out, nullptr, posterSize);
+    if (written != Transfer::Done)
+        return written;
+    return writeAll(
+        out, encodeExtension(card.extension, QByteArrayView(header).sliced(CardLayout::MarkerSize)));
 }

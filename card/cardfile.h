@@ -1,9 +1,10 @@
 #pragma once
 // Reading and writing card files: "@CNFCH@", the 1168-byte record, a
-// separator byte, then the poster bytes to the end of the file.
+// separator byte, the poster bytes, then the extension, when the card has
+// one, to the end of the file (card/cardextension.h).
 
+#include "card/card.h"
 #include "card/cardlock.h"
-#include "card/cardrecord.h"
 #include "card/filereplace.h"
 #include "card/pictureheader.h"
 
@@ -25,16 +26,17 @@ enum class CardReadStatus {
     NameTooLong,         // the path is longer than the system allows
 };
 
-// The record is meaningful only when the status is Ok.
+// The card is meaningful only when the status is Ok.
 struct CardRead {
     CardReadStatus status = CardReadStatus::Ok;
-    CardRecord record { Qt::Uninitialized };
+    Card card { CardRecord(Qt::Uninitialized), {} };
+    ExtensionStatus extension = ExtensionStatus::None;   // Damaged: read as a card without one
     bool hasPoster = false;
     CardVersion version {};   // ReadCardFile: the file as read
 };
 
-// Reads a card from in; the poster bytes, when there are any, go to
-// posterOut (may be null to skip them).
+// Reads a card from in, which must not be sequential; the poster bytes,
+// when there are any, go to posterOut (may be null to skip them).
 CardRead readCard(QIODevice &in, QIODevice *posterOut);
 
 // Reads cardPath; its poster bytes go to folder + "/cfh_img.tmp", which is
@@ -43,21 +45,24 @@ CardRead ReadCardFile(const QString &cardPath, const QString &folder);
 
 struct CardHead {
     CardReadStatus status = CardReadStatus::Ok;
-    CardRecord record { Qt::Uninitialized };   // meaningful only when the status is Ok and it is decoded
+    // Meaningful only when the status is Ok; its record only when it is decoded.
+    Card card { CardRecord(Qt::Uninitialized), {} };
     std::array<char, kRecordWidth> recordBytes {};   // the record as stored, when the status is Ok
-    qint64 posterBytes = 0;                          // bytes after offset 1176
-    CardFingerprint fingerprint {};                  // the file as read
-    PosterInfo poster {};                            // with PosterHeader::Read: the poster's picture
+    ExtensionStatus extension = ExtensionStatus::None;
+    qint64 posterBytes = 0;           // the poster's, from offset 1176
+    CardFingerprint fingerprint {};   // the file as read
+    PosterInfo poster {};             // with PosterHeader::Read: the poster's picture
 };
 
 enum class PosterHeader { Skip, Read };
 // BytesOnly: the record is left undecoded, for a reader of its bytes alone.
 enum class RecordText { Decoded, BytesOnly };
 
-// The record of the card at path, from its first 1176 bytes alone, and the
-// size of its poster: one open, one look at the file and one read. With
+// The record of the card at path, from its first 1176 bytes, its
+// extension from its last ones, and the size of its poster: one open, one
+// look at the file and one read, two for a card with a poster. With
 // PosterHeader::Read, also the poster's format and pixels from its header,
-// most often in that same read.
+// most often in the first read.
 CardHead readCardHead(
     const QString &path, PosterHeader poster = PosterHeader::Skip, RecordText text = RecordText::Decoded);
 // The same for the card named name (its own bytes) in the folder open as
@@ -67,14 +72,14 @@ CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster,
 // end, -1 on a read error.
 qsizetype readUpTo(int fd, char *buffer, qsizetype size);
 
-// The record alone of a card its folder's listing calls a regular file: no
-// look at the file (no fingerprint, and posterBytes is 1 when a poster
-// follows, whatever its size), so one system call less. A name that has
-// become a link since is looked at as readCardHeadAt does.
+// The record and the extension of a card its folder's listing calls a
+// regular file: no look at the file (no fingerprint), so one system call
+// less. A name that has become a link since is looked at as readCardHeadAt does.
 CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text);
 
 // The poster of the card at cardPath, read in place: position 0 is the byte
-// at offset 1176. Read-only; empty for a card without poster.
+// at offset 1176, and it ends where the extension begins. Read-only; empty
+// for a card without poster.
 class PosterDevice : public QIODevice {
 public:
     explicit PosterDevice(const QString &cardPath);
@@ -91,15 +96,22 @@ protected:
 private:
     QString m_path;
     QFile m_card;
+    qint64 m_size = 0;
 };
 
-// Copies what remains of in to out, block by block; copied counts the bytes.
-Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied = nullptr);
+// The poster's size of the card open as card (not sequential), read from
+// its end: what follows the separator but the extension.
+qint64 posterSizeOf(QIODevice &card);
+
+// Copies what remains of in to out, block by block, at most most bytes
+// (-1: all); copied counts the bytes.
+Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied = nullptr, qint64 most = -1);
 
 // The marker and the record, 1175 bytes.
 QByteArray cardHeader(const CardRecord &record);
 
-// The one writer of card bytes: the marker, the record, the separator, then
-// every byte that remains to be read of poster (none when null).
-Transfer writeCard(
-    QIODevice &out, const CardRecord &record, QIODevice *poster, char separator = CardLayout::Separator);
+// The one writer of card bytes: the marker, the record, the separator,
+// posterSize bytes of poster (none when null; -1: every byte that remains
+// to be read of it), then the extension.
+Transfer writeCard(QIODevice &out, const Card &card, QIODevice *poster, qint64 posterSize = -1,
+    char separator = CardLayout::Separator);

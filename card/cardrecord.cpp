@@ -18,8 +18,8 @@ QByteArray fixedBytes(const QByteArray &bytes, int width)
 
 CardRecord::CardRecord()
 {
-    for (const FieldLayout &entry : kFieldTable)
-        text(entry.field) = QString(entry.width, QLatin1Char(' '));
+    for (const Field field : kRecordFields)
+        text(field) = QString(fieldWidth(field), QLatin1Char(' '));
 }
 
 QString fixedWidth(const QString &value, int width)
@@ -31,8 +31,8 @@ QString fixedWidth(const QString &value, int width)
 CardRecord makeRecord(const FieldTexts &values)
 {
     CardRecord record(Qt::Uninitialized);
-    for (const FieldLayout &entry : kFieldTable)
-        record.text(entry.field) = fixedWidth(values[size_t(entry.field)], entry.width);
+    for (const Field field : kRecordFields)
+        record.text(field) = fixedWidth(values[size_t(field)], fieldWidth(field));
     return record;
 }
 
@@ -40,8 +40,8 @@ QByteArray encodeRecord(const CardRecord &record)
 {
     QByteArray bytes;
     bytes.reserve(kRecordWidth);
-    for (const FieldLayout &entry : kFieldTable)
-        bytes += fixedBytes(toCp1252(record.text(entry.field)), entry.width);
+    for (const Field field : kRecordFields)
+        bytes += fixedBytes(toCp1252(record.text(field)), fieldWidth(field));
     return bytes;
 }
 
@@ -51,8 +51,8 @@ CardRecord decodeRecord(QByteArrayView bytes)
         = bytes.size() >= kRecordWidth ? QByteArray() : fixedBytes(bytes.toByteArray(), kRecordWidth);
     const QByteArrayView full = padded.isNull() ? bytes : QByteArrayView(padded);
     CardRecord record(Qt::Uninitialized);
-    for (const FieldLayout &entry : kFieldTable)
-        record.text(entry.field) = fromCp1252(full.constData() + entry.offset, entry.width);
+    for (const Field field : kRecordFields)
+        record.text(field) = fromCp1252(full.constData() + fieldLayout(field).offset, fieldWidth(field));
     return record;
 }
 

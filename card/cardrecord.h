@@ -1,6 +1,6 @@
 #pragma once
 // The card record: the fixed-width text fields of card/fieldtable.h,
-// 1168 characters in all.
+// 1168 characters in all: what every reader of cards shows.
 
 #include "card/fieldtable.h"
 
@@ -12,7 +12,7 @@
 #include <array>
 
 // A text for each field, in Field's order.
-using FieldTexts = std::array<QString, kFieldTable.size()>;
+using FieldTexts = std::array<QString, kRecordFieldCount>;
 
 class CardRecord {
 public:
@@ -20,7 +20,8 @@ public:
     explicit CardRecord(Qt::Initialization) { }   // fields left empty, to be filled at once
     bool operator==(const CardRecord &) const = default;
 
-    // The text of field, which always holds exactly its width in characters.
+    // The text of a field of the record, which always holds exactly its
+    // width in characters.
     QString &text(Field field) { return m_texts[size_t(field)]; }
     const QString &text(Field field) const { return m_texts[size_t(field)]; }
 

@@ -57,11 +57,11 @@ std::optional<SaveResult> lockFailed(const CardLock &lock, const QString &path)
     return openFailed(SaveStatus::SourceMissing, path);
 }
 
-// Writes cardPath from record and, as poster asks, the bytes of card after
-// its separator, none, or the file poster.path.
-SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &cardPath,
-    const CardRecord &record, const PosterChoice &poster, LinkAtPath links,
-    Durability durability = Durability::OnDisk)
+// Writes cardPath from card and, as poster asks, the poster bytes of
+// source (those after its separator but its extension), none, or the file
+// poster.path.
+SaveResult writeFrom(QFile &source, const QString &sourceCard, const QString &cardPath, const Card &card,
+    const PosterChoice &poster, LinkAtPath links, Durability durability = Durability::OnDisk)
 {
     QFile picture;
     const bool replaced = poster.kind == PosterChoice::Kind::Replace;
@@ -71,22 +71,24 @@ SaveResult writeFrom(QFile &card, const QString &sourceCard, const QString &card
         return openFailed(SaveStatus::PosterMissing, poster.path);
     char separator = CardLayout::Separator;
     QIODevice *bytes = picture.isOpen() ? &picture : nullptr;
+    qint64 posterSize = -1;
     // A card that ends at or before its separator has no poster to carry over.
-    if (poster.kind == PosterChoice::Kind::Keep && card.size() > CardLayout::SeparatorOffset) {
-        if (!card.seek(CardLayout::SeparatorOffset) || !card.getChar(&separator))
+    if (poster.kind == PosterChoice::Kind::Keep && source.size() > CardLayout::SeparatorOffset) {
+        posterSize = posterSizeOf(source);
+        if (!source.seek(CardLayout::SeparatorOffset) || !source.getChar(&separator))
             return failed(SaveStatus::ReadFailed, sourceCard);
-        bytes = &card;
+        bytes = &source;
     }
     QByteArray digest;
     const auto write = [&](QIODevice &out) {
         DigestingDevice digesting(out);
-        const Transfer written = writeCard(digesting, record, bytes, separator);
+        const Transfer written = writeCard(digesting, card, bytes, posterSize, separator);
         digest = digesting.digest();
         return written;
     };
     CardFingerprint written;
     const Transfer transfer = replaceFile(cardPath, write, durability, links, &written);
-    SaveResult result = transferred(transfer, bytes == &card ? sourceCard : poster.path, cardPath);
+    SaveResult result = transferred(transfer, bytes == &source ? sourceCard : poster.path, cardPath);
     result.written = { written, written.settled ? QByteArray() : digest };
     return result;
 }
@@ -99,7 +101,7 @@ bool openLocked(QFile &file, const CardLock &lock)
 
 }   // namespace
 
-SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath,
+SaveResult writeWholeCard(const QString &cardPath, const Card &card, const QString &posterPath,
     LinkAtPath links, Durability durability)
 {
     const CardLock lock(cardPath);
@@ -107,14 +109,14 @@ SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, con
         return failed(SaveStatus::Busy, cardPath);
     QFile none;
     const auto kind = posterPath.isEmpty() ? PosterChoice::Kind::Remove : PosterChoice::Kind::Replace;
-    return writeFrom(none, QString(), cardPath, record, { kind, posterPath }, links, durability);
+    return writeFrom(none, QString(), cardPath, card, { kind, posterPath }, links, durability);
 }
 
-SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const CardRecord &record,
+SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const Card &card,
     const QString &posterPath, LinkAtPath links)
 {
     if (!posterPath.isEmpty())
-        return writeWholeCard(cardPath, record, posterPath, links);
+        return writeWholeCard(cardPath, card, posterPath, links);
     const CardLock lock(cardPath);
     if (lock.status() == LockStatus::Busy)
         return failed(SaveStatus::Busy, cardPath);
@@ -123,16 +125,16 @@ SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, con
         return failed(SaveStatus::SourceMissing, sourceCard);
     if (!openForReading(in, sourceCard))
         return openFailed(SaveStatus::SourceMissing, sourceCard);
-    return writeFrom(in, sourceCard, cardPath, record, {}, links);
+    return writeFrom(in, sourceCard, cardPath, card, {}, links);
 }
 
-SaveResult rewriteRecord(const QString &cardPath, const CardRecord &record, LinkAtPath links)
+SaveResult rewriteCard(const QString &cardPath, const Card &card, LinkAtPath links)
 {
-    return writeCardCopy(cardPath, cardPath, record, QString(), links);
+    return writeCardCopy(cardPath, cardPath, card, QString(), links);
 }
 
-SaveResult changeCard(const QString &cardPath, const std::function<bool(CardRecord &)> &edit,
-    const PosterChoice &poster, LinkAtPath links)
+SaveResult changeCard(const QString &cardPath, const std::function<bool(Card &)> &edit,
+    const PosterChoice &poster, LinkAtPath links, OverDamaged damaged)
 {
     const CardLock lock(cardPath);
     if (const auto refused = lockFailed(lock, cardPath))
@@ -144,12 +146,14 @@ SaveResult changeCard(const QString &cardPath, const std::function<bool(CardReco
     if (read.status != CardReadStatus::Ok)
         return failed(
             read.status == CardReadStatus::NotCard ? SaveStatus::NotCard : SaveStatus::ReadFailed, cardPath);
-    if (!edit(read.record))
+    if (read.extension == ExtensionStatus::Damaged && damaged == OverDamaged::Refuse)
+        return failed(SaveStatus::Damaged, cardPath);
+    if (!edit(read.card))
         return failed(SaveStatus::Cancelled, cardPath);
-    return writeFrom(in, cardPath, cardPath, read.record, poster, links);
+    return writeFrom(in, cardPath, cardPath, read.card, poster, links);
 }
 
-SaveResult replaceIfUnchanged(const QString &cardPath, const CardVersion &loaded, const CardRecord &record,
+SaveResult replaceIfUnchanged(const QString &cardPath, const CardVersion &loaded, const Card &card,
     const PosterChoice &poster, LinkAtPath links)
 {
     const CardLock lock(cardPath);
@@ -161,5 +165,5 @@ SaveResult replaceIfUnchanged(const QString &cardPath, const CardVersion &loaded
         return failed(SaveStatus::Changed, cardPath);
     if (!openLocked(in, lock))
         return failed(SaveStatus::ReadFailed, cardPath);
-    return writeFrom(in, cardPath, cardPath, record, poster, links);
+    return writeFrom(in, cardPath, cardPath, card, poster, links);
 }

@@ -5,8 +5,8 @@
 // destination, which replaces it only once complete; an existing card is
 // locked while it is replaced, so that no other writer's change is lost.
 
+#include "card/card.h"
 #include "card/cardlock.h"
-#include "card/cardrecord.h"
 #include "card/filereplace.h"
 
 #include <QString>
@@ -25,6 +25,7 @@ enum class SaveStatus {
     Busy,            // another writer kept the card at failedPath locked too long
     Changed,         // the card at failedPath is no longer the one loaded: nothing written
     Cancelled,       // the change asked for nothing to be written
+    Damaged,         // the card at failedPath ends with an extension that cannot be read: left as it is
 };
 
 struct SaveResult {
@@ -34,19 +35,18 @@ struct SaveResult {
     bool ok() const { return status == SaveStatus::Ok; }
 };
 
-// Writes cardPath anew: the record, then the poster file posterPath (none
+// Writes cardPath anew: the card, with the poster file posterPath (none
 // when empty).
-SaveResult writeWholeCard(const QString &cardPath, const CardRecord &record, const QString &posterPath,
+SaveResult writeWholeCard(const QString &cardPath, const Card &card, const QString &posterPath,
     LinkAtPath links = LinkAtPath::Refuse, Durability durability = Durability::OnDisk);
 
-// Writes cardPath as a copy of sourceCard whose record is replaced: its
-// separator and poster bytes stay, unless posterPath names a new poster.
-SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const CardRecord &record,
+// Writes cardPath as a copy of sourceCard whose texts and data are card's:
+// its separator and poster bytes stay, unless posterPath names a new poster.
+SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const Card &card,
     const QString &posterPath, LinkAtPath links = LinkAtPath::Refuse);
 
-// Replaces the record of the existing card cardPath; every byte after it stays.
-SaveResult rewriteRecord(
-    const QString &cardPath, const CardRecord &record, LinkAtPath links = LinkAtPath::Refuse);
+// Replaces the texts and data of the existing card cardPath; its poster stays.
+SaveResult rewriteCard(const QString &cardPath, const Card &card, LinkAtPath links = LinkAtPath::Refuse);
 
 // The poster a changed card gets: its own bytes, none, or the file path.
 struct PosterChoice {
@@ -54,14 +54,19 @@ struct PosterChoice {
     QString path {};
 };
 
-// Reads the card at cardPath, lets edit change its record, and replaces the
-// card, as one step against other writers. edit returns false to write
-// nothing (Cancelled).
-SaveResult changeCard(const QString &cardPath, const std::function<bool(CardRecord &)> &edit,
-    const PosterChoice &poster = {}, LinkAtPath links = LinkAtPath::Refuse);
+// What a change does to a card whose extension cannot be read: nothing
+// (Damaged), or write it all the same, the unread bytes kept after the poster.
+enum class OverDamaged { Refuse, Write };
 
-// Replaces the card at cardPath with record and poster only while it is
+// Reads the card at cardPath, lets edit change it, and replaces the card,
+// as one step against other writers. edit returns false to write nothing
+// (Cancelled).
+SaveResult changeCard(const QString &cardPath, const std::function<bool(Card &)> &edit,
+    const PosterChoice &poster = {}, LinkAtPath links = LinkAtPath::Refuse,
+    OverDamaged damaged = OverDamaged::Refuse);
+
+// Replaces the card at cardPath with card and poster only while it is
 // still the version loaded; Changed, with nothing written, when another
 // writer replaced or rewrote it since.
-SaveResult replaceIfUnchanged(const QString &cardPath, const CardVersion &loaded, const CardRecord &record,
+SaveResult replaceIfUnchanged(const QString &cardPath, const CardVersion &loaded, const Card &card,
     const PosterChoice &poster = {}, LinkAtPath links = LinkAtPath::Refuse);

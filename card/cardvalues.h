@@ -1,6 +1,5 @@
 #pragma once
-// A card's fields as people and scripts read and give them, and the
-// editor's rules for putting a value into its field.
+// A card's fields as people and scripts read and give them.
 
 #include "card/cardrecord.h"
 
@@ -9,55 +8,38 @@
 #include <optional>
 
 // The field's key in the field table ("titre", "annee", ...): the keys of
-// show's JSON and the names of FIELD=VALUE.
+// show's JSON, the names of FIELD=VALUE, a catalogue's columns.
 QString fieldName(Field field);
 std::optional<Field> fieldNamed(const QString &name);
 
-// What the editor shows: trailing blanks removed, the hours without the
-// blank the writer puts before one digit, the actors as a list, the
-// summary's line breaks as "\n".
-struct CardValues {
-    QString titre {}, annee {}, heures {}, minutes {}, type {}, realisateur {};
-    QStringList acteurs {};
-    QString resume {};
+// Every field's value as it is shown: trailing blanks removed from the
+// record's texts, the hours without the blank the writer puts before one
+// digit, line breaks as "\n", a list as its items. A blank value is empty.
+// A flag is "oui" or empty, a rating "1" to "10", a date "YYYY-MM-DD".
+class CardValues {
+public:
+    // The text of a field that holds no list.
+    QString &text(Field field) { return m_texts[size_t(field)]; }
+    const QString &text(Field field) const { return m_texts[size_t(field)]; }
+    // The items of a field that holds a list.
+    QStringList &list(Field field) { return m_lists[size_t(field)]; }
+    const QStringList &list(Field field) const { return m_lists[size_t(field)]; }
 
-    // The text of a field whose rule is not Actors.
-    QString &text(Field field);
-    const QString &text(Field field) const;
+    bool isBlank(Field field) const
+    {
+        return holdsList(field) ? list(field).isEmpty() : text(field).isEmpty();
+    }
+    bool operator==(const CardValues &) const = default;
+
+private:
+    std::array<QString, kFieldCount> m_texts;
+    std::array<QStringList, kFieldCount> m_lists;
 };
-CardValues cardValues(const CardRecord &record);
-// The value shown of a field's stored text (not for Actors).
+
+// The values a record alone shows: those of its eight fields.
+CardValues recordValues(const CardRecord &record);
+// The value shown of a record field's stored text (not for Acteurs).
 QString shownText(FieldRule rule, const QString &stored);
 
-// One field's new value; names is used for Acteurs, text for the others.
-struct CardEdit {
-    Field field = Field::Titre;
-    QString text {};
-    QStringList names {};
-};
-// The edits that rebuild every field of values.
-QList<CardEdit> editsOf(const CardValues &values);
-
-struct FieldProblem {
-    enum Kind {
-        TooLong,
-        NotCp1252,
-        ControlCharacter,
-        NotNumber,
-        TooManyNames,
-        EmptyName,
-        NameTooLong,
-        NameWithBar
-    };
-    Kind kind = TooLong;
-    Field field = Field::Titre;
-    char32_t character = 0;   // NotCp1252, ControlCharacter, NameWithBar
-    qsizetype length = 0;     // TooLong, NameTooLong, TooManyNames: the value's size
-    int limit = 0;            // the most the field (or a name) holds
-    QString value {};         // NotNumber, the names' problems: the value in question
-};
-
-// Stores edit into its field of record under the editor's rules (the
-// hour's blank, actors joined with "|", the summary's CR LF); a value that
-// does not fit leaves record unchanged and says why. Nothing is ever cut.
-std::optional<FieldProblem> applyEdit(CardRecord &record, const CardEdit &edit);
+// The text of a flag that is set.
+inline const QString kFlagSet = QStringLiteral("oui");

@@ -1,48 +1,114 @@
 #pragma once
-// A card's fields, described once: where each lies in the record, the names
-// scripts and movie files know it by, and the rule its value follows.
+// A card's fields, described once: where each lies in the record, if it
+// does, the names scripts, catalogues and movie files know it by, the rule
+// its value follows and whether a search reads it.
 
 #include <array>
 #include <cstddef>
 #include <string_view>
 
-enum class Field { Titre, Annee, Heures, Minutes, Type, Realisateur, Acteurs, Resume };
+// The record's eight fields in their order, then those of the extension
+// that follows the poster (card/cardextension.h).
+enum class Field {
+    Titre,
+    Annee,
+    Heures,
+    Minutes,
+    Type,
+    Realisateur,
+    Acteurs,
+    Resume,
+    TitreOriginal,
+    TitreTri,
+    Saga,
+    Pays,
+    Vu,
+    VuLe,
+    Note,
+    Etiquettes,
+    PretA,
+    PretLe,
+    Support,
+    Emplacement,
+    Imdb,
+    Tmdb,
+    Notes,
+    AjouteeLe,
+};
 
-// How a field's value is stored and shown.
+// How a field's value is stored, checked and shown.
 enum class FieldRule {
     Text,      // one line, as typed
     Number,    // a number, as typed
-    Hours,     // a number; one digit is stored with a blank in front (" 2")
+    Hours,     // a number; one digit is stored in the record with a blank in front (" 2")
     Minutes,   // a number, written with two digits ("05")
-    Actors,    // names, each followed by "|"
-    Summary,   // lines, each break stored as CR LF
+    Actors,    // names, each followed by "|" in the record
+    Summary,   // lines, each break stored as CR LF in the record
+    Lines,     // lines, kept as they are typed
+    Texts,     // a list of one-line texts
+    Flag,      // yes, or blank
+    Rating,    // a whole number from 1 to 10
+    Date,      // an ISO date, YYYY-MM-DD
+    Dates,     // ISO dates, oldest first, each once
+    ImdbId,    // "tt" then digits
+    TmdbId,    // a whole number from 1
 };
+
+// Whether a search's words are looked for in the field.
+enum class Searched { No, ByWords };
 
 struct FieldLayout {
     Field field;
-    std::string_view key;          // show's JSON key, FIELD=VALUE's name, a catalogue's column
-    int offset;                    // in the record, in bytes
-    int width;                     // in bytes: one a character, always all used
-    std::string_view nfoElement;   // the movie .nfo element written and read for it
+    std::string_view key;          // the name everywhere: JSON, FIELD=VALUE, a catalogue's column
+    int offset;                    // in the record, in bytes (-1: not in the record)
+    int width;                     // in bytes: one a character, always all used (0: not in the record)
+    std::string_view nfoElement;   // the movie .nfo element that carries it (empty: none)
     FieldRule rule;
+    Searched searched;
 };
 
-// In the record's order. The record is full: a new field needs a new card format.
-inline constexpr std::array<FieldLayout, 8> kFieldTable = { {
-    { Field::Titre, "titre", 0, 50, "title", FieldRule::Text },
-    { Field::Annee, "annee", 50, 4, "year", FieldRule::Number },
-    { Field::Heures, "heures", 54, 2, "runtime", FieldRule::Hours },
-    { Field::Minutes, "minutes", 56, 2, "runtime", FieldRule::Minutes },
-    { Field::Type, "type", 58, 50, "genre", FieldRule::Text },
-    { Field::Realisateur, "realisateur", 108, 50, "director", FieldRule::Text },
-    { Field::Acteurs, "acteurs", 158, 510, "actor", FieldRule::Actors },
-    { Field::Resume, "resume", 668, 500, "plot", FieldRule::Summary },
+inline constexpr std::array<FieldLayout, 24> kFieldTable = { {
+    { Field::Titre, "titre", 0, 50, "title", FieldRule::Text, Searched::ByWords },
+    { Field::Annee, "annee", 50, 4, "year", FieldRule::Number, Searched::ByWords },
+    { Field::Heures, "heures", 54, 2, "runtime", FieldRule::Hours, Searched::No },
+    { Field::Minutes, "minutes", 56, 2, "runtime", FieldRule::Minutes, Searched::No },
+    { Field::Type, "type", 58, 50, "genre", FieldRule::Text, Searched::ByWords },
+    { Field::Realisateur, "realisateur", 108, 50, "director", FieldRule::Text, Searched::ByWords },
+    { Field::Acteurs, "acteurs", 158, 510, "actor", FieldRule::Actors, Searched::ByWords },
+    { Field::Resume, "resume", 668, 500, "plot", FieldRule::Summary, Searched::ByWords },
+    { Field::TitreOriginal, "titre_original", -1, 0, "originaltitle", FieldRule::Text, Searched::ByWords },
+    { Field::TitreTri, "titre_tri", -1, 0, "sorttitle", FieldRule::Text, Searched::No },
+    { Field::Saga, "saga", -1, 0, "set", FieldRule::Text, Searched::ByWords },
+    { Field::Pays, "pays", -1, 0, "country", FieldRule::Texts, Searched::No },
+    { Field::Vu, "vu", -1, 0, "watched", FieldRule::Flag, Searched::No },
+    { Field::VuLe, "vu_le", -1, 0, "lastplayed", FieldRule::Dates, Searched::No },
+    { Field::Note, "note", -1, 0, "userrating", FieldRule::Rating, Searched::No },
+    { Field::Etiquettes, "etiquettes", -1, 0, "tag", FieldRule::Texts, Searched::ByWords },
+    { Field::PretA, "pret_a", -1, 0, "", FieldRule::Text, Searched::No },
+    { Field::PretLe, "pret_le", -1, 0, "", FieldRule::Date, Searched::No },
+    { Field::Support, "support", -1, 0, "", FieldRule::Text, Searched::No },
+    { Field::Emplacement, "emplacement", -1, 0, "", FieldRule::Text, Searched::No },
+    { Field::Imdb, "imdb", -1, 0, "uniqueid", FieldRule::ImdbId, Searched::No },
+    { Field::Tmdb, "tmdb", -1, 0, "uniqueid", FieldRule::TmdbId, Searched::No },
+    { Field::Notes, "notes", -1, 0, "", FieldRule::Lines, Searched::ByWords },
+    { Field::AjouteeLe, "ajoutee_le", -1, 0, "dateadded", FieldRule::Date, Searched::No },
 } };
 
-inline constexpr int kRecordWidth = kFieldTable.back().offset + kFieldTable.back().width;   // 1168
+inline constexpr std::size_t kFieldCount = kFieldTable.size();
+// The record's fields come first, in Field's order.
+inline constexpr std::size_t kRecordFieldCount = 8;
+inline constexpr int kRecordWidth
+    = kFieldTable[kRecordFieldCount - 1].offset + kFieldTable[kRecordFieldCount - 1].width;   // 1168
 
-inline constexpr std::array<Field, kFieldTable.size()> kFields = [] {
-    std::array<Field, kFieldTable.size()> fields {};
+// Every field, and the record's alone, in Field's order.
+inline constexpr std::array<Field, kFieldCount> kFields = [] {
+    std::array<Field, kFieldCount> fields {};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = kFieldTable[i].field;
+    return fields;
+}();
+inline constexpr std::array<Field, kRecordFieldCount> kRecordFields = [] {
+    std::array<Field, kRecordFieldCount> fields {};
     for (std::size_t i = 0; i < fields.size(); ++i)
         fields[i] = kFieldTable[i].field;
     return fields;
@@ -53,20 +119,34 @@ constexpr const FieldLayout &fieldLayout(Field field)
     return kFieldTable[std::size_t(field)];
 }
 
+// The field's width in the record; 0 for a field the record does not hold.
 constexpr int fieldWidth(Field field)
 {
     return fieldLayout(field).width;
 }
 
-// Whether the field holds a list of names rather than a text.
-constexpr bool holdsNames(Field field)
+constexpr bool inRecord(Field field)
 {
-    return fieldLayout(field).rule == FieldRule::Actors;
+    return fieldWidth(field) > 0;
+}
+
+// Whether the field holds a list (actors, countries, tags, viewings) rather than a text.
+constexpr bool holdsList(Field field)
+{
+    const FieldRule rule = fieldLayout(field).rule;
+    return rule == FieldRule::Actors || rule == FieldRule::Texts || rule == FieldRule::Dates;
 }
 
 constexpr bool isNumberRule(FieldRule rule)
 {
     return rule == FieldRule::Number || rule == FieldRule::Hours || rule == FieldRule::Minutes;
+}
+
+// Whether the field's text may hold line breaks.
+constexpr bool holdsLines(Field field)
+{
+    const FieldRule rule = fieldLayout(field).rule;
+    return rule == FieldRule::Summary || rule == FieldRule::Lines;
 }
 
 // The characters the editor's box takes: the hours' box one digit, the
@@ -81,9 +161,12 @@ constexpr bool inOrderAndContiguous()
 {
     int offset = 0;
     for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
-        if (kFieldTable[i].field != Field(i) || kFieldTable[i].offset != offset || kFieldTable[i].width <= 0)
+        const FieldLayout &entry = kFieldTable[i];
+        const bool recorded = i < kRecordFieldCount;
+        if (entry.field != Field(i) || (recorded && (entry.offset != offset || entry.width <= 0))
+            || (!recorded && (entry.offset != -1 || entry.width != 0)))
             return false;
-        offset += kFieldTable[i].width;
+        offset += entry.width;
     }
     return true;
 }
@@ -100,7 +183,8 @@ constexpr bool keysUnique()
 }
 }   // namespace FieldTableCheck
 
-static_assert(FieldTableCheck::inOrderAndContiguous(), "each field follows the one before, in Field's order");
+static_assert(FieldTableCheck::inOrderAndContiguous(),
+    "the record's fields follow one another, in Field's order, and the others have no slot");
 static_assert(FieldTableCheck::keysUnique(), "a key names one field");
 // Every card ever written has this record; growing it breaks them all.
-static_assert(kRecordWidth == 1168, "the record is full: a new field needs a new card format");
+static_assert(kRecordWidth == 1168, "the record is full: a new field goes into the extension");

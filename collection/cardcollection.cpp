@@ -1,6 +1,6 @@
 #include "collection/cardcollection.h"
 
-#include "card/cardvalues.h"
+#include "card/card.h"
 #include "card/cp1252.h"
 #include "collection/folderentries.h"
 #include "collection/frenchorder.h"

@@ -25,11 +25,11 @@ QString csvValue(const QString &value, QChar separator)
 
 QString csvText(const CardValues &values, Field field)
 {
-    if (holdsNames(field))
-        return values.acteurs.join(QStringLiteral(" | "));
+    if (holdsList(field))
+        return values.list(field).join(QStringLiteral(" | "));
     QString text = values.text(field);
-    // The summary's line breaks as the card stores them, and as RFC 4180 ends its lines.
-    if (fieldLayout(field).rule == FieldRule::Summary)
+    // Line breaks as the card's record stores them, and as RFC 4180 ends its lines.
+    if (holdsLines(field))
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return text;
 }
@@ -46,12 +46,19 @@ QString unguardedCell(const QString &cell)
     return cell.startsWith(QLatin1Char('\'')) && looksLikeFormula(cell) ? cell.mid(1) : cell;
 }
 
+// The record's fields, the poster, then the others: the columns of
+// catalogues written before the others existed keep their places.
 QStringList catalogueColumns()
 {
     QStringList columns { QStringLiteral("fichier") };
-    for (const Field field : kFields)
+    for (const Field field : kRecordFields)
         columns << fieldName(field);
-    return columns << QStringLiteral("affiche");
+    columns << QStringLiteral("affiche");
+    for (const Field field : kFields) {
+        if (!inRecord(field))
+            columns << fieldName(field);
+    }
+    return columns;
 }
 
 CsvCatalogue::CsvCatalogue(QIODevice &out, QChar separator) : m_out(out), m_separator(separator)
@@ -62,9 +69,14 @@ CsvCatalogue::CsvCatalogue(QIODevice &out, QChar separator) : m_out(out), m_sepa
 bool CsvCatalogue::add(const CatalogueCard &card)
 {
     QStringList line { card.path };
-    for (const Field field : kFields)
+    for (const Field field : kRecordFields)
         line << csvText(card.values, field);
-    writeLine(line << QString::fromLatin1(card.posterFormat));
+    line << QString::fromLatin1(card.posterFormat);
+    for (const Field field : kFields) {
+        if (!inRecord(field))
+            line << csvText(card.values, field);
+    }
+    writeLine(line);
     return m_ok;
 }
 

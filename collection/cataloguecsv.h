@@ -2,7 +2,7 @@
 // The catalogue of cards as a spreadsheet reads it: CSV after RFC 4180, in
 // UTF-8, one line a card, the values as stored.
 
-#include "card/cardvalues.h"
+#include "card/card.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -143,11 +143,14 @@ void appendPosterCell(QByteArray &row, const QString &title, const QByteArray &p
 // "1 h 47" read as 107 minutes, so the durations sort by length.
 void appendDurationCell(QByteArray &row, const CardValues &values)
 {
-    const QString shown = values.heures.isEmpty() && values.minutes.isEmpty()
+    const QString shown = values.text(Field::Heures).isEmpty() && values.text(Field::Minutes).isEmpty()
         ? QString()
-        : (values.heures.isEmpty() ? QString() : values.heures + QStringLiteral(" h ")) + values.minutes;
+        : (values.text(Field::Heures).isEmpty() ? QString()
+                                                : values.text(Field::Heures) + QStringLiteral(" h "))
+            + values.text(Field::Minutes);
     bool hours = false, minutes = false;
-    const int total = values.heures.toInt(&hours) * 60 + values.minutes.toInt(&minutes);
+    const int total
+        = values.text(Field::Heures).toInt(&hours) * 60 + values.text(Field::Minutes).toInt(&minutes);
     appendCell(row, "duree", shown, hours || minutes ? QString::number(total) : QString(""));
 }
 
@@ -187,17 +190,17 @@ bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &picture)
 {
     const CardValues &values = card.values;
     bool year = false;
-    values.annee.toInt(&year);
+    values.text(Field::Annee).toInt(&year);
     QByteArray &row = m_pending;
     row.append("<tr>");
-    appendPosterCell(row, values.titre, picture);
-    appendCell(row, Field::Titre, values.titre);
-    appendCell(row, Field::Annee, values.annee, year ? values.annee : QString(""));
+    appendPosterCell(row, values.text(Field::Titre), picture);
+    appendCell(row, Field::Titre, values.text(Field::Titre));
+    appendCell(row, Field::Annee, values.text(Field::Annee), year ? values.text(Field::Annee) : QString(""));
     appendDurationCell(row, values);
-    appendCell(row, Field::Type, values.type);
-    appendCell(row, Field::Realisateur, values.realisateur);
-    appendCell(row, Field::Acteurs, values.acteurs.join(QStringLiteral(", ")));
-    appendCell(row, Field::Resume, values.resume);
+    appendCell(row, Field::Type, values.text(Field::Type));
+    appendCell(row, Field::Realisateur, values.text(Field::Realisateur));
+    appendCell(row, Field::Acteurs, values.list(Field::Acteurs).join(QStringLiteral(", ")));
+    appendCell(row, Field::Resume, values.text(Field::Resume));
     appendCell(row, "fichier", card.path);
     row.append("</tr>\n");
     return flush(kBlockBytes);

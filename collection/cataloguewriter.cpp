@@ -43,7 +43,7 @@ PosterHeader CatalogueWriter::posterHeader() const
 void CatalogueWriter::add(const ScannedCard &card)
 {
     if (m_csv) {
-        m_csv->add({ card.path, cardValues(card.head.record), card.head.poster.format });
+        m_csv->add({ card.path, cardValues(card.head.card), card.head.poster.format });
         return;
     }
     m_batch << card;
@@ -66,6 +66,6 @@ void CatalogueWriter::addBatch()
         = m_pictures && !m_batch.isEmpty() ? m_pictures(m_batch) : std::vector<QByteArray>();
     pictures.resize(size_t(m_batch.size()));
     for (qsizetype i = 0; i < m_batch.size(); ++i)
-        m_html->add({ m_batch[i].path, cardValues(m_batch[i].head.record), {} }, pictures[size_t(i)]);
+        m_html->add({ m_batch[i].path, cardValues(m_batch[i].head.card), {} }, pictures[size_t(i)]);
     m_batch.clear();
 }

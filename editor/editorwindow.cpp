@@ -6,7 +6,6 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "card/cardfields.h"
-#include "card/cp1252.h"
 #include "card/numerictext.h"
 #include "editor/editorlayout.h"
 #include "editor/posterframe.h"
@@ -154,10 +153,6 @@ void EditorWindow::connectHandlers()
     connect(m_genreEdit, &QLineEdit::textChanged, this, &EditorWindow::markModified);
     connect(m_directorEdit, &QLineEdit::textChanged, this, &EditorWindow::markModified);
     connect(m_summaryEdit, &QPlainTextEdit::textChanged, this, &EditorWindow::limitSummary);
-    for (QLineEdit *box : { m_titleEdit, m_yearEdit, m_hoursEdit, m_minutesEdit, m_genreEdit, m_directorEdit,
-             m_actorsBox->lineEdit() })
-        connect(qobject_cast<const TypingLimit *>(box->validator()), &TypingLimit::refused, this,
-            [this, box](const QString &character) { showRefusedCharacter(box, character); });
     connect(m_actorsBox, &QComboBox::editTextChanged, this, &EditorWindow::cleanActorEdit);
     connect(m_actorsBox, &QComboBox::activated, this, &EditorWindow::pickActor);
     connect(m_deleteActorButton, &QPushButton::clicked, this, &EditorWindow::deleteActor);
@@ -242,8 +237,6 @@ void EditorWindow::setSummaryWhole(const QString &text)
 // the characters just inserted, before the caret.
 void EditorWindow::limitSummary()
 {
-    if (refuseSummaryCharacters())
-        return;   // the removal is a change of its own
     qsizetype excess = summaryStoredLength(summary()) - m_summaryRoom;
     if (excess > 0) {
         QTextCursor cursor = m_summaryEdit->textCursor();
@@ -257,33 +250,6 @@ void EditorWindow::limitSummary()
     }
     m_summaryRoom = std::max<qsizetype>(fieldWidth(Field::Resume), summaryStoredLength(summary()));
     setModified(true);
-}
-
-// Takes back each character of the summary that a card cannot hold; true
-// when there was one.
-bool EditorWindow::refuseSummaryCharacters()
-{
-    const QString text = summary();
-    const QList<TextSpan> spans = nonCp1252Spans(text);
-    if (spans.isEmpty())
-        return false;
-    QTextCursor cursor(m_summaryEdit->document());
-    cursor.beginEditBlock();
-    for (auto span = spans.crbegin(); span != spans.crend(); ++span) {
-        cursor.setPosition(int(span->from));
-        cursor.setPosition(int(span->from + span->length), QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-    cursor.endEditBlock();
-    showRefusedCharacter(m_summaryEdit, text.mid(spans.first().from, spans.first().length));
-    return true;
-}
-
-// Said beside the box, where the eyes are, without stopping the typing.
-void EditorWindow::showRefusedCharacter(QWidget *box, const QString &character)
-{
-    QToolTip::showText(
-        box->mapToGlobal(QPoint(0, box->height())), textOf(Text::CharacterRefused).arg(character), box);
 }
 
 namespace {

@@ -109,7 +109,8 @@ private:
     void placeControls();
     // Empties the editor for another card.
     void emptyEditor();
-    CardRecord collectRecord() const;
+    CardValues shownValues() const;
+    Card collectCard() const;
     void createControls(QWidget *form);
     void setCaptions();
     void createPosterPanel(QWidget *form);
@@ -141,8 +142,6 @@ private:
     void checkHours();
     void checkMinutes();
     void limitSummary();
-    bool refuseSummaryCharacters();
-    void showRefusedCharacter(QWidget *box, const QString &character);
 
     // Actor box
     void enterActor(const QString &text);
@@ -172,9 +171,9 @@ private:
     void searchCard();
 
     // Documents
-    void fillBoxes(const CardRecord &record);
+    void fillBoxes(const CardValues &values);
     void setSummaryWhole(const QString &text);
-    void fillActors(const QString &acteurs);
+    void fillActors(const QStringList &names);
     void keepPosterCopy(const QString &folder);
     bool save();
     bool savePromptAllows();

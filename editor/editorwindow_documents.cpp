@@ -124,7 +124,7 @@ void EditorWindow::previewCard()
     const QString preview = folder + WorkFile::Preview;
     if (folder.isEmpty())
         showWorkFolderFailure();
-    else if (saveSucceeded(writeWholeCard(preview, collectRecord(), m_card.posterShown())))
+    else if (saveSucceeded(writeWholeCard(preview, collectCard(), m_card.posterShown())))
         ViewerWindow::showPreview(preview);
     RemoveWorkFolder(folder);
 }

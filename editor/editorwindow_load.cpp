@@ -28,12 +28,15 @@ bool EditorWindow::loadCard(const QString &cardPath)
     }
     m_card.loaded(cardPath, IsFileReadOnly(cardPath), read.version);
     emptyEditor();
-    fillBoxes(read.record);
+    fillBoxes(cardValues(read.card));
+    m_card.setContent(read.card);
     keepPosterCopy(folder);
     showPoster(m_card.ownPoster());
     m_resetPosterAction->setEnabled(true);
     setModified(false);
     followFile();
+    if (read.extension == ExtensionStatus::Damaged)
+        showExtensionDamaged(cardPath);
     return true;
 }
 
@@ -58,24 +61,24 @@ void EditorWindow::emptyEditor()
 }
 
 // Each step stands alone: a field that holds no number leaves its box empty.
-void EditorWindow::fillBoxes(const CardRecord &record)
+void EditorWindow::fillBoxes(const CardValues &values)
 {
-    TypingLimit::setWhole(m_yearEdit, TrimRight(record.text(Field::Annee)));
-    if (const auto hours = hoursText(record.text(Field::Heures)))
+    TypingLimit::setWhole(m_yearEdit, values.text(Field::Annee));
+    if (const auto hours = hoursText(values.text(Field::Heures)))
         TypingLimit::setWhole(m_hoursEdit, *hours);
-    if (const auto minutes = minutesText(record.text(Field::Minutes)))
+    if (const auto minutes = minutesText(values.text(Field::Minutes)))
         TypingLimit::setWhole(m_minutesEdit, *minutes);
-    fillActors(record.text(Field::Acteurs));
-    setSummaryWhole(summaryText(record.text(Field::Resume)));
-    TypingLimit::setWhole(m_directorEdit, TrimRight(record.text(Field::Realisateur)));
-    TypingLimit::setWhole(m_genreEdit, TrimRight(record.text(Field::Type)));
-    TypingLimit::setWhole(m_titleEdit, TrimRight(record.text(Field::Titre)));
+    fillActors(values.list(Field::Acteurs));
+    setSummaryWhole(values.text(Field::Resume));
+    TypingLimit::setWhole(m_directorEdit, values.text(Field::Realisateur));
+    TypingLimit::setWhole(m_genreEdit, values.text(Field::Type));
+    TypingLimit::setWhole(m_titleEdit, values.text(Field::Titre));
 }
 
-void EditorWindow::fillActors(const QString &acteurs)
+void EditorWindow::fillActors(const QStringList &names)
 {
     // Every name is kept, more than the list takes from the keyboard too.
-    m_actorsBox->addItems(splitActorNames(acteurs));
+    m_actorsBox->addItems(names);
     lockIfFull();
     clearActorEdit();   // the list takes its first name as the edit text otherwise
 }

@@ -6,6 +6,7 @@
 void OpenCard::startNew(const QString &name)
 {
     m_file = CardFile { QString(), name, false };   // a card without a file is never read-only
+    m_content = Card {};
 }
 
 void OpenCard::loaded(const QString &path, bool readOnly, const CardVersion &version)

@@ -79,6 +79,12 @@ public:
     // The poster the user sees, written in place of another program's card.
     PosterChoice posterShownToWrite() const;
 
+    // The card's texts and data as loaded or last saved (a new card's are
+    // blank): a save takes the record's fields from the boxes, and keeps
+    // the others, which the editor does not show, whole.
+    const Card &content() const { return m_content; }
+    void setContent(const Card &card) { m_content = card; }
+
     // The actor picked in the list, by index; nullopt when none.
     std::optional<int> pickedActor() const { return m_pickedActor; }
     void pickActor(std::optional<int> index) { m_pickedActor = index; }
@@ -87,6 +93,7 @@ private:
     void markPosterChanged();
 
     CardFile m_file;
+    Card m_content;
     bool m_modified = false;
     QString m_resetFolder;
     QString m_posterToSave;

@@ -1,7 +1,5 @@
 #include "editor/typinglimit.h"
 
-#include "card/cp1252.h"
-
 #include <QLineEdit>
 
 #include <algorithm>
@@ -24,8 +22,6 @@ void TypingLimit::setWhole(QLineEdit *box, const QString &text)
 // pasted, the characters before the caret.
 QValidator::State TypingLimit::validate(QString &input, int &pos) const
 {
-    if (const QString character = removeNonCp1252(input, &pos); !character.isEmpty())
-        emit refused(character);
     const qsizetype excess = input.size() - m_room;
     if (excess > 0) {
         const qsizetype from = std::max<qsizetype>(0, pos - excess);

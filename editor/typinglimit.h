@@ -2,8 +2,7 @@
 // The most characters the user may type or paste into a line box. A text
 // the program puts in (a field of a loaded card) is taken whole, whatever
 // its length, and the box then takes nothing more until it is shorter.
-// A character that a card cannot hold is taken back as it comes in, and
-// refused() says which.
+// Every character is taken: a card holds them all.
 
 #include <QValidator>
 
@@ -18,10 +17,6 @@ public:
     static void setWhole(QLineEdit *box, const QString &text);
 
     State validate(QString &input, int &pos) const override;
-
-signals:
-    // character was typed, pasted or dropped, and taken back.
-    void refused(const QString &character) const;
 
 private:
     TypingLimit(int limit, QObject *parent);

@@ -16,12 +16,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Card {
+struct TitledCard {
     QString path, titre, annee = {}, heures = {}, minutes = {}, type = {}, realisateur = {};
     QString acteurs = {};
 };
 
-ScannedCard scanned(const Card &card)
+ScannedCard scanned(const TitledCard &card)
 {
     CardHead head;
     const QByteArray record = encodeRecord(makeRecord({ card.titre, card.annee, card.heures, card.minutes,
@@ -31,13 +31,13 @@ ScannedCard scanned(const Card &card)
     return { u"/films/"_s + card.path, head };
 }
 
-FolderRescan found(const QString &folder, const QList<Card> &cards, const QStringList &kept = {})
+FolderRescan found(const QString &folder, const QList<TitledCard> &cards, const QStringList &kept = {})
 {
     FolderRescan rescan { u"/films"_s + folder, {}, {}, { u"/films"_s + folder } };
     for (const QString &path : kept)
         rescan.keptFolders << u"/films/"_s + path;
     CardMemo memo;
-    for (const Card &card : cards)
+    for (const TitledCard &card : cards)
         rescan.cards.push_back(collectionCard(scanned(card), u"/films"_s, memo));
     return rescan;
 }
@@ -192,23 +192,24 @@ void tst_CardCollection::rescan_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QStringList>("kept");
-    QTest::addColumn<QList<Card>>("cards");
+    QTest::addColumn<QList<TitledCard>>("cards");
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("changes");   // added, changed, removed
     QTest::newRow("a folder: one card added, one changed, one removed")
         << u"/a"_s << QStringList()
-        << QList<Card> { { u"a/elan.cfh"_s, u"Élan (nouveau)"_s }, { u"a/nu.cfh"_s, u"Nu"_s } }
+        << QList<TitledCard> { { u"a/elan.cfh"_s, u"Élan (nouveau)"_s }, { u"a/nu.cfh"_s, u"Nu"_s } }
         << QStringList { u"E"_s, u"Eau"_s, u"Élan (nouveau)"_s, u"Nu"_s, u"Zèbre"_s }
         << QStringList { u"a/nu.cfh"_s, u"a/elan.cfh"_s, u"a/fable.cfh"_s };
     QTest::newRow("the top, its folders kept: their cards stay")
-        << QString() << QStringList { u"a"_s, u"b"_s } << QList<Card>()
+        << QString() << QStringList { u"a"_s, u"b"_s } << QList<TitledCard>()
         << QStringList { u"E"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s } << QStringList { u"eau.cfh"_s };
     QTest::newRow("the top, a folder gone: its cards go")
-        << QString() << QStringList { u"a"_s } << QList<Card> { { u"eau.cfh"_s, u"Eau"_s } }
+        << QString() << QStringList { u"a"_s } << QList<TitledCard> { { u"eau.cfh"_s, u"Eau"_s } }
         << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s }
         << QStringList { u"b/zebre.cfh"_s, u"b/ete.cfh"_s };
     QTest::newRow("unchanged") << u"/b"_s << QStringList()
-                               << QList<Card> { { u"b/zebre.cfh"_s, u"Zèbre"_s }, { u"b/ete.cfh"_s, u"E"_s } }
+                               << QList<TitledCard> { { u"b/zebre.cfh"_s, u"Zèbre"_s },
+                                      { u"b/ete.cfh"_s, u"E"_s } }
                                << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s }
                                << QStringList();
 }
@@ -217,7 +218,7 @@ void tst_CardCollection::rescan()
 {
     QFETCH(QString, folder);
     QFETCH(QStringList, kept);
-    QFETCH(QList<Card>, cards);
+    QFETCH(QList<TitledCard>, cards);
     QFETCH(QStringList, titles);
     QFETCH(QStringList, changes);
     CardCollection collection = films();

@@ -73,12 +73,12 @@ SaveResult tst_CardSave::write(const QString &writer, const QString &card, const
     if (writer == u"whole card")
         return writeWholeCard(card, record, poster);
     if (writer == u"record")
-        return rewriteRecord(card, record);
+        return rewriteCard(card, record);
     if (writer == u"change") {
         const PosterChoice choice { poster.isEmpty() ? PosterChoice::Kind::Keep : PosterChoice::Kind::Replace,
             poster };
         return changeCard(
-            card, [&](CardRecord &changed) { return (changed = record), true; }, choice);
+            card, [&](Card &changed) { return (changed = record), true; }, choice);
     }
     return writeCardCopy(card, writer == u"copy" ? path("copy.cfh") : card, record, poster);
 }
@@ -270,8 +270,8 @@ void tst_CardSave::twoWritersLoseNothing()
         QVERIFY2(writer->exitCode() == 0, writer->readAllStandardError().constData());
     }
     const CardHead raced = readCardHead(card);
-    QCOMPARE(raced.record.text(Field::Titre).trimmed(), u"500"_s);
-    QCOMPARE(raced.record.text(Field::Type).trimmed(), u"500"_s);
+    QCOMPARE(raced.card.record.text(Field::Titre).trimmed(), u"500"_s);
+    QCOMPARE(raced.card.record.text(Field::Type).trimmed(), u"500"_s);
     QCOMPARE(readBytes(card).sliced(CardLayout::PosterOffset), QByteArray("poster"));
 }
 

@@ -111,10 +111,15 @@ QJsonObject qtCardJson(
     object.insert(u"fichier"_s, path);
     for (const CardEdit &edit : editsOf(values)) {
         const QString key = fieldName(edit.field);
-        if (holdsNames(edit.field))
-            object.insert(key, QJsonArray::fromStringList(edit.names));
-        else if (isNumberRule(fieldLayout(edit.field).rule))
+        const FieldRule rule = fieldLayout(edit.field).rule;
+        if (holdsList(edit.field))
+            object.insert(key, QJsonArray::fromStringList(edit.list));
+        else if (rule == FieldRule::Flag)
+            object.insert(key, !edit.text.isEmpty());
+        else if (isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId)
             object.insert(key, numberJson(edit.text));
+        else if (edit.text.isEmpty() && !inRecord(edit.field))
+            object.insert(key, QJsonValue::Null);
         else
             object.insert(key, edit.text);
     }
@@ -188,7 +193,10 @@ void tst_CardTool::show()
     QJsonObject expected = jsonOf(R"({"titre": "Le Phare des brumes", "annee": 1998, "heures": 1,
         "minutes": 47, "type": "Drame", "realisateur": "Hélène Marchal",
         "acteurs": ["Louis Garnier", "Clara Vidal", "Étienne Roux", "Margot Lenoir"],
-        "affiche": {"octets": 5155, "format": "jpeg", "largeur": 240, "hauteur": 360}})");
+        "affiche": {"octets": 5155, "format": "jpeg", "largeur": 240, "hauteur": 360},
+        "titre_original": null, "titre_tri": null, "saga": null, "pays": [], "vu": false, "vu_le": [],
+        "note": null, "etiquettes": [], "pret_a": null, "pret_le": null, "support": null,
+        "emplacement": null, "imdb": null, "tmdb": null, "notes": null, "ajoutee_le": null})");
     expected.insert(u"fichier"_s, cards[0]);
     QJsonObject phare = objects[0].toObject();
     QVERIFY(phare.take(u"resume"_s).toString().startsWith(u"Sur une île bretonne"_s));
@@ -237,33 +245,30 @@ void tst_CardTool::jsonWriterMatchesQt_data()
     QTest::addColumn<CardValues>("values");
     QTest::addColumn<qint64>("posterBytes");
     QTest::addColumn<QByteArray>("format");
-    const CardValues ordinary { .titre = u"Le Phare"_s,
-        .annee = u"1998"_s,
-        .heures = u"1"_s,
-        .minutes = u"47"_s,
-        .type = u"Drame"_s,
-        .realisateur = u"Hélène Marchal"_s,
-        .acteurs = { u"Louis Garnier"_s, u"Clara Vidal"_s },
-        .resume = u"Sur une île.\nLa nuit."_s };
+    const CardValues ordinary = valuesOf(
+        { { Field::Titre, u"Le Phare"_s }, { Field::Annee, u"1998"_s }, { Field::Heures, u"1"_s },
+            { Field::Minutes, u"47"_s }, { Field::Type, u"Drame"_s },
+            { Field::Realisateur, u"Hélène Marchal"_s }, { Field::Resume, u"Sur une île.\nLa nuit."_s } },
+        { u"Louis Garnier"_s, u"Clara Vidal"_s });
     QTest::newRow("ordinary") << u"a/b.cfh"_s << ordinary << qint64(5155) << QByteArray("jpeg");
     CardValues controls = ordinary;
     for (char16_t c = 0; c < 0x20; ++c)
-        controls.titre += QChar(c);
-    controls.titre += u"\"\\/\x7f'"_s;
+        controls.text(Field::Titre) += QChar(c);
+    controls.text(Field::Titre) += u"\"\\/\x7f'"_s;
     QTest::newRow("control characters and quotes") << u"c.cfh"_s << controls << qint64(0) << QByteArray();
     CardValues accents = ordinary;
-    accents.titre = u"Cœur d'Étienne, à « Noël »"_s;
-    accents.acteurs = {};
+    accents.text(Field::Titre) = u"Cœur d'Étienne, à « Noël »"_s;
+    accents.list(Field::Acteurs) = {};
     QTest::newRow("accents, no actors") << u"é/🎬.cfh"_s << accents << qint64(13) << QByteArray();
     QTest::newRow("file name not UTF-8")
         << pathFromNative("caf\xe9\xff.cfh") << ordinary << qint64(1) << QByteArray("png");
     CardValues blank = ordinary;
-    blank.annee = blank.heures = blank.minutes = QString();
+    blank.text(Field::Annee) = blank.text(Field::Heures) = blank.text(Field::Minutes) = QString();
     QTest::newRow("blank numbers") << u"d.cfh"_s << blank << qint64(0) << QByteArray();
     CardValues odd = ordinary;
-    odd.annee = u"19x0"_s;
-    odd.heures = u"-5"_s;
-    odd.minutes = u"08"_s;
+    odd.text(Field::Annee) = u"19x0"_s;
+    odd.text(Field::Heures) = u"-5"_s;
+    odd.text(Field::Minutes) = u"08"_s;
     QTest::newRow("numbers written otherwise") << u"e.cfh"_s << odd << qint64(0) << QByteArray();
     for (const char *format : { "gif", "bmp", "webp", "tiff" })
         QTest::addRow("%s poster", format) << u"f.cfh"_s << ordinary << qint64(7) << QByteArray(format);
@@ -332,7 +337,7 @@ void tst_CardTool::catalogue()
     QVERIFY(lines[2].contains(
         ";1998;1;47;Drame;Hélène Marchal;Louis Garnier | Clara Vidal | Étienne Roux | Margot "
         "Lenoir;Sur une île bretonne"));
-    QVERIFY(lines[2].endsWith(";jpeg\r"));
+    QVERIFY(lines[2].contains(";jpeg;"));
     QCOMPARE(run({ u"catalogue"_s, QStringLiteral(SAMPLES_DIR), u"-o"_s, html }).status, 0);
     QCOMPARE(readBytes(html).count("<img "), 2);
     QCOMPARE(
@@ -518,7 +523,6 @@ void tst_CardTool::newStoresTheEditorsWay()
         u"acteurs="_s + actors.join(QLatin1Char('|')), u"resume=Un\nDeux"_s, u"annee=1970"_s, card });
     QCOMPARE(made.status, 0);
     const QByteArray bytes = readBytes(card);
-    QCOMPARE(bytes.size(), 1176);
     QCOMPARE(bytes.mid(7, 50), full.toLatin1());
     QCOMPARE(bytes.mid(61, 4), QByteArray(" 3  "));   // the hour's blank, empty minutes
     QCOMPARE(bytes.mid(165, 510), (actors.join(QLatin1Char('|')) + QLatin1Char('|')).toLatin1());
@@ -528,6 +532,7 @@ void tst_CardTool::newStoresTheEditorsWay()
     QCOMPARE(shown[u"minutes"_s], QJsonValue());
     QCOMPARE(shown[u"acteurs"_s].toArray().toVariantList(), QVariant(actors).toList());
     QCOMPARE(shown[u"resume"_s].toString(), u"Un\nDeux"_s);
+    QCOMPARE(shown[u"ajoutee_le"_s].toString(), QDate::currentDate().toString(Qt::ISODate));
 }
 
 void tst_CardTool::refusedValuesWriteNothing_data()
@@ -541,16 +546,16 @@ void tst_CardTool::refusedValuesWriteNothing_data()
     const auto refused = [](const char *name, const QStringList &args, const QString &said) {
         QTest::newRow(name) << args << QByteArray() << 2 << said;
     };
-    refused(
-        "title of 51", { u"titre="_s + QString(51, u'x') }, u"titre : 51 caractères, le champ en tient 50"_s);
-    refused("letter outside Windows-1252", { u"titre=Łódź"_s }, u"titre : le caractère « Ł » (U+0141)"_s);
-    refused("character outside the BMP", { t, u"type=Drame 🎬"_s }, u"type : le caractère « 🎬 » (U+1F3AC)"_s);
     refused("line break in the title", { u"titre=A\nB"_s }, u"titre : le caractère de commande U+000A"_s);
-    refused("summary of 501", { t, u"resume="_s + QString(501, u'r') }, u"resume : 501 caractères"_s);
     refused("hours of three digits", { t, u"heures=100"_s }, u"heures : 3 caractères"_s);
     refused("year not a number", { t, u"annee=19x0"_s }, u"annee : « 19x0 » n'est pas un nombre"_s);
-    refused("eleven actors", { t, u"acteurs=a|b|c|d|e|f|g|h|i|j|k"_s }, u"acteurs : 11 noms"_s);
-    refused("empty actor name", { t, u"acteurs=a||b"_s }, u"acteurs : un nom est vide"_s);
+    refused("empty actor name", { t, u"acteurs=a||b"_s }, u"acteurs : un élément est vide"_s);
+    refused("rating of 11", { t, u"note=11"_s }, u"note : « 11 » n'est pas une note entière de 1 à 10"_s);
+    refused("no such day", { t, u"vu_le+=2026-02-30"_s }, u"vu_le : « 2026-02-30 » n'est pas une date"_s);
+    refused(
+        "IMDb without tt", { t, u"imdb=0062622"_s }, u"imdb : « 0062622 » n'est pas un identifiant IMDb"_s);
+    refused("neither yes nor no", { t, u"vu=peut-être"_s }, u"vu : « peut-être » n'est ni oui ni non"_s);
+    refused("adding to a text", { t, u"titre+=B"_s }, u"« titre » n'est pas une liste"_s);
     refused("no title", { u"titre="_s, u"annee=1970"_s }, u"titre : une fiche a toujours un titre"_s);
     refused("unknown field", { t, u"duree=90"_s }, u"champ inconnu « duree »"_s);
     QTest::newRow("actor name with the separator")

@@ -35,8 +35,8 @@ QByteArray cardBytes(const QString &title, const QString &genre, const QByteArra
 // Another program changes the card's genre, as the card tool's set does.
 QByteArray changeGenre(const QString &card, const QString &genre)
 {
-    const auto edit = [&](CardRecord &record) {
-        record.text(Field::Type) = genre.leftJustified(fieldWidth(Field::Type));
+    const auto edit = [&](Card &card) {
+        card.record.text(Field::Type) = genre.leftJustified(fieldWidth(Field::Type));
         return true;
     };
     return changeCard(card, edit).ok() ? readBytes(card) : QByteArray();

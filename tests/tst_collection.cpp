@@ -312,25 +312,23 @@ void tst_Collection::csvLines_data()
     QTest::addColumn<QChar>("separator");
     QTest::addColumn<QByteArray>("line");
     const CatalogueCard plain { u"a.cfh"_s,
-        { .titre = u"Élan"_s,
-            .annee = u"1962"_s,
-            .heures = u"1"_s,
-            .minutes = u"05"_s,
-            .acteurs = { u"Anne"_s, u"Paul"_s } },
+        valuesOf({ { Field::Titre, u"Élan"_s }, { Field::Annee, u"1962"_s }, { Field::Heures, u"1"_s },
+                     { Field::Minutes, u"05"_s } },
+            { u"Anne"_s, u"Paul"_s }),
         QByteArray("jpeg") };
     QTest::newRow("plain, numbers as stored")
-        << plain << QChar(u',') << QByteArray("a.cfh,Élan,1962,1,05,,,Anne | Paul,,jpeg\r\n");
-    CatalogueCard hostile { u"b,c.cfh"_s, { .titre = u"Le \"Cercle\", rouge"_s, .resume = u"Un\nDeux"_s },
-        {} };
+        << plain << QChar(u',') << QByteArray("a.cfh,Élan,1962,1,05,,,Anne | Paul,,jpeg,");
+    CatalogueCard hostile { u"b,c.cfh"_s,
+        valuesOf({ { Field::Titre, u"Le \"Cercle\", rouge"_s }, { Field::Resume, u"Un\nDeux"_s } }), {} };
     QTest::newRow("separator, quotes, line break")
         << hostile << QChar(u',')
-        << QByteArray("\"b,c.cfh\",\"Le \"\"Cercle\"\", rouge\",,,,,,,\"Un\r\nDeux\",\r\n");
+        << QByteArray("\"b,c.cfh\",\"Le \"\"Cercle\"\", rouge\",,,,,,,\"Un\r\nDeux\",,");
     QTest::newRow("semicolons") << hostile << QChar(u';')
-                                << QByteArray(
-                                       "b,c.cfh;\"Le \"\"Cercle\"\", rouge\";;;;;;;\"Un\r\nDeux\";\r\n");
-    hostile.values.type = u"a;b"_s;
+                                << QByteArray("b,c.cfh;\"Le \"\"Cercle\"\", rouge\";;;;;;;\"Un\r\nDeux\";;");
+    hostile.values.text(Field::Type) = u"a;b"_s;
     QTest::newRow("semicolon in a value") << hostile << QChar(u';') << QByteArray("\"a;b\"");
-    const CatalogueCard formula { u"-f.cfh"_s, { .titre = u"=HYPERLINK(\"http://evil\",\"x\")"_s }, {} };
+    const CatalogueCard formula { u"-f.cfh"_s,
+        valuesOf({ { Field::Titre, u"=HYPERLINK(\"http://evil\",\"x\")"_s } }), {} };
     QTest::newRow("a formula, guarded then quoted")
         << formula << QChar(u',') << QByteArray("'-f.cfh,\"'=HYPERLINK(\"\"http://evil\"\",\"\"x\"\")\",");
 }
@@ -372,9 +370,8 @@ void tst_Collection::csvLines()
     CsvCatalogue csv(out, separator);
     QVERIFY(csv.add(card));
     const QByteArray header = catalogueColumns().join(separator).toUtf8() + "\r\n";
-    QCOMPARE(header,
-        separator == u',' ? "fichier,titre,annee,heures,minutes,type,realisateur,acteurs,resume,affiche\r\n"
-                          : header);
+    QVERIFY(separator != u','
+        || header.startsWith("fichier,titre,annee,heures,minutes,type,realisateur,acteurs,resume,affiche,"));
     QVERIFY(out.data().startsWith(header));
     QVERIFY2(out.data().mid(header.size()).contains(line), out.data().constData());
 }
@@ -383,19 +380,16 @@ void tst_Collection::csvLines()
 void tst_Collection::htmlEscapesEveryValue()
 {
     const QString hostile = u"<script>alert('%2')</script>\"&"_s;
-    CardValues values { .titre = hostile,
-        .annee = hostile,
-        .heures = u"1"_s,
-        .type = hostile,
-        .realisateur = hostile,
-        .acteurs = { hostile, hostile },
-        .resume = hostile };
+    const CardValues values = valuesOf(
+        { { Field::Titre, hostile }, { Field::Annee, hostile }, { Field::Heures, u"1"_s },
+            { Field::Type, hostile }, { Field::Realisateur, hostile }, { Field::Resume, hostile } },
+        { hostile, hostile });
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     HtmlCatalogue html(out);
     const QByteArray onePixel("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x01\0\0\0\x01", 24);   // its header
     QVERIFY(html.add({ hostile, values, {} }, onePixel + QByteArray(16, '\0')));
-    QVERIFY(html.add({ u"b.cfh"_s, { .titre = u"Sans affiche"_s }, {} }, {}));
+    QVERIFY(html.add({ u"b.cfh"_s, valuesOf({ { Field::Titre, u"Sans affiche"_s } }), {} }, {}));
     QVERIFY(html.finish());
     const QString page = QString::fromUtf8(out.data());
     QCOMPARE(page.count(u"<script"_s), 1);   // the page's own
@@ -420,7 +414,7 @@ void tst_Collection::htmlEmbedsPicturesInBase64()
         for (int i = 0; i < extra; ++i)
             picture += char(QRandomGenerator::global()->bounded(256));
         pictures << picture;
-        QVERIFY(html.add({ u"a.cfh"_s, { .titre = u"A"_s }, {} }, picture));
+        QVERIFY(html.add({ u"a.cfh"_s, valuesOf({ { Field::Titre, u"A"_s } }), {} }, picture));
     }
     QVERIFY(html.finish());
     for (const QByteArray &picture : pictures)

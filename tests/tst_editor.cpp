@@ -37,8 +37,8 @@ private slots:
     void keepsSummaryWithinLimit();
     void limitsTypingNotLoadedTexts_data();
     void limitsTypingNotLoadedTexts();
-    void refusesWhatACardCannotHold_data();
-    void refusesWhatACardCannotHold();
+    void keepsEveryCharacter_data();
+    void keepsEveryCharacter();
     void searchesBesideTheEditor();
     void everyNameHasItsText();
 
@@ -298,7 +298,7 @@ void tst_Editor::searchesBesideTheEditor()
     QVERIFY(fake.allAnswered());
 }
 
-void tst_Editor::refusesWhatACardCannotHold_data()
+void tst_Editor::keepsEveryCharacter_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<bool>("pasted");
@@ -309,9 +309,9 @@ void tst_Editor::refusesWhatACardCannotHold_data()
     QTest::newRow("summary, pasted") << u"summaryEdit"_s << true;
 }
 
-// A character without a byte in a card is taken back as it comes, and said;
-// nothing is left to be saved as "?".
-void tst_Editor::refusesWhatACardCannotHold()
+// A character without a byte in the record is taken as any other: the card
+// keeps it exactly (tst_documents saves one).
+void tst_Editor::keepsEveryCharacter()
 {
     QFETCH(QString, box);
     QFETCH(bool, pasted);
@@ -330,9 +330,7 @@ void tst_Editor::refusesWhatACardCannotHold()
         }
     }
     const auto *summary = qobject_cast<QPlainTextEdit *>(target);
-    QCOMPARE(summary ? summary->toPlainText() : qobject_cast<QLineEdit *>(target)->text(), u"ét"_s);
-    QCOMPARE(QToolTip::text(), u"Une fiche ne peut pas contenir le caractère « ★ »"_s);
-    QToolTip::hideText();
+    QCOMPARE(summary ? summary->toPlainText() : qobject_cast<QLineEdit *>(target)->text(), u"é★t"_s);
 }
 
 void tst_Editor::everyNameHasItsText()

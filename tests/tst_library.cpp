@@ -47,7 +47,7 @@ QByteArray ownNfo()
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     QStringList notes;
-    writeNfo(out, CardValues { .titre = u"Titre"_s }, notes);
+    writeNfo(out, valuesOf({ { Field::Titre, u"Titre"_s } }), notes);
     return out.data();
 }
 

@@ -44,10 +44,10 @@ void tst_RecordJson::matchesValuesWriter()
     const PosterInfo picture { "jpeg", QSize(240, 360) };
     for (int round = 0; round < 400; ++round) {
         const QByteArray record = randomRecord(random);
-        const CardValues values = cardValues(decodeRecord(record));
+        const CardValues values = recordValues(decodeRecord(record));
         for (const JsonLayout layout : { JsonLayout::ArrayItem, JsonLayout::Line }) {
             QByteArray fromBytes, fromValues;
-            appendRecordJson(fromBytes, u"a/é.cfh"_s, record, 100, picture, layout);
+            appendRecordJson(fromBytes, u"a/é.cfh"_s, record, {}, 100, picture, layout);
             appendCardJson(fromValues, u"a/é.cfh"_s, values, 100, picture, layout);
             QVERIFY2(fromBytes == fromValues, qPrintable(u"seed %1, round %2"_s.arg(seed).arg(round)));
         }

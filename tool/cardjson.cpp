@@ -14,16 +14,20 @@ const QString kPoster = QStringLiteral("affiche");
 
 bool isNumberField(Field field)
 {
-    return isNumberRule(fieldLayout(field).rule);
+    const FieldRule rule = fieldLayout(field).rule;
+    return isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId;
 }
 
-// Scripts often write a year as a number; it is stored as its digits.
+// Scripts often write a year as a number; it is stored as its digits. A
+// flag is true or false; null is a blank value.
 std::optional<QString> textOf(Field field, const QJsonValue &value)
 {
     if (value.isString())
         return value.toString();
-    if (value.isNull() && isNumberField(field))
+    if (value.isNull())
         return QString();
+    if (value.isBool() && fieldLayout(field).rule == FieldRule::Flag)
+        return value.toBool() ? kFlagSet : QString();
     const double number = value.toDouble();
     if (!value.isDouble() || !isNumberField(field) || number != std::floor(number)
         || std::fabs(number) >= 1e9)
@@ -35,6 +39,8 @@ std::optional<QString> textOf(Field field, const QJsonValue &value)
 
 std::optional<QStringList> namesOf(const QJsonValue &value)
 {
+    if (value.isNull())
+        return QStringList();
     if (!value.isArray())
         return std::nullopt;
     QStringList names;
@@ -102,11 +108,11 @@ JsonEdits editsFromJson(const QJsonObject &object)
         if (!field)
             return { .problem = JsonEdits::UnknownKey, .key = it.key() };
         CardEdit edit { .field = *field };
-        const auto names = holdsNames(*field) ? namesOf(*it) : std::nullopt;
-        const auto text = holdsNames(*field) ? std::nullopt : textOf(*field, *it);
+        const auto names = holdsList(*field) ? namesOf(*it) : std::nullopt;
+        const auto text = holdsList(*field) ? std::nullopt : textOf(*field, *it);
         if (!names && !text)
             return { .problem = JsonEdits::WrongType, .key = it.key() };
-        edit.names = names.value_or(QStringList());
+        edit.list = names.value_or(QStringList());
         edit.text = text.value_or(QString());
         result.edits << edit;
     }

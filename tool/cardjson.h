@@ -1,7 +1,7 @@
 #pragma once
 // A card as new --json reads it (show --json writes it: tool/cardjsonwriter).
 
-#include "card/cardvalues.h"
+#include "card/card.h"
 
 #include <QJsonObject>
 
@@ -16,7 +16,8 @@ struct JsonEdits {
 // parse keeps the last silently); empty when none is.
 QString repeatedKey(const QByteArray &json);
 
-// The edits object asks for. Texts are strings (annee, heures and minutes
-// may be whole numbers, or null for blank), acteurs an array of strings; "fichier" and
-// "affiche", which show prints, are ignored.
+// The edits object asks for. Texts are strings (numbers, a rating and
+// tmdb may be whole numbers), a flag true or false, lists arrays of
+// strings, null a blank value; "fichier" and "affiche", which show prints,
+// are ignored.
 JsonEdits editsFromJson(const QJsonObject &object);

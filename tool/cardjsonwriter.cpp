@@ -315,22 +315,37 @@ void writeRecordField(Writer &out, Field field, QByteArrayView record, int depth
         out.cp1252String(stored, layout.rule == FieldRule::Summary ? LineBreaks::Summary : LineBreaks::Kept);
 }
 
-// A card's fields: its values, or else its record's bytes.
+// A card's fields: its values, or else its record's bytes where the
+// extension's values hold nothing.
 struct FieldSource {
     const CardValues *values;
     QByteArrayView record;
 };
 
+// A flag is true or false, a rating or TMDb's number a number; a blank
+// text of the extension is null, one of the record an empty string.
+void writeValue(Writer &out, Field field, const CardValues &values, int depth)
+{
+    const FieldRule rule = fieldLayout(field).rule;
+    const QString &text = values.text(field);
+    if (holdsList(field))
+        writeNames(out, values.list(field), depth);
+    else if (rule == FieldRule::Flag)
+        out.raw(text.isEmpty() ? "false" : "true");
+    else if (isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId)
+        writeNumberText(out, text);
+    else if (text.isEmpty() && !inRecord(field))
+        out.raw("null");
+    else
+        out.string(text);
+}
+
 void writeField(Writer &out, Field field, const FieldSource &source, int depth)
 {
-    if (source.values == nullptr)
+    if (inRecord(field) && source.values->isBlank(field) && !source.record.isEmpty())
         writeRecordField(out, field, source.record, depth);
-    else if (holdsNames(field))
-        writeNames(out, source.values->acteurs, depth);
-    else if (isNumberRule(fieldLayout(field).rule))
-        writeNumberText(out, source.values->text(field));
     else
-        out.string(source.values->text(field));
+        writeValue(out, field, *source.values, depth);
 }
 
 void writeMember(Writer &out, const Member &member, const QString &path, const FieldSource &source,
@@ -348,10 +363,11 @@ void writeMember(Writer &out, const Member &member, const QString &path, const F
 qsizetype roomFor(const QString &path, const CardValues &values, const PosterInfo &picture)
 {
     qsizetype units = path.size() + picture.format.size();
-    for (const Field field : kFields)
-        units += holdsNames(field) ? 0 : values.text(field).size();
-    for (const QString &name : values.acteurs)
-        units += name.size() + qsizetype(kIndent.size()) + 3;
+    for (const Field field : kFields) {
+        units += holdsList(field) ? 0 : values.text(field).size();
+        for (const QString &item : holdsList(field) ? values.list(field) : QStringList())
+            units += item.size() + qsizetype(kIndent.size()) + 3;
+    }
     return 6 * units + kFrameBytes;
 }
 
@@ -392,10 +408,10 @@ void appendCardJson(QByteArray &out, const QString &path, const CardValues &valu
     appendObject(out, path, { &values, {} }, posterBytes, picture, layout, roomFor(path, values, picture));
 }
 
-void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record, qint64 posterBytes,
-    const PosterInfo &picture, JsonLayout layout)
+void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record,
+    const CardExtension &extension, qint64 posterBytes, const PosterInfo &picture, JsonLayout layout)
 {
     Q_ASSERT(record.size() == kRecordWidth);
-    const qsizetype room = 6 * (path.size() + picture.format.size()) + kRecordRoom + kFrameBytes;
-    appendObject(out, path, { nullptr, record }, posterBytes, picture, layout, room);
+    const qsizetype room = roomFor(path, extension.values, picture) + kRecordRoom;
+    appendObject(out, path, { &extension.values, record }, posterBytes, picture, layout, room);
 }

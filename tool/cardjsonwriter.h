@@ -2,7 +2,7 @@
 // A card's JSON object written straight to bytes, as QJsonDocument writes
 // cardJson's object, without building it: show and find print thousands.
 
-#include "card/cardvalues.h"
+#include "card/card.h"
 #include "card/pictureheader.h"
 
 #include <QByteArray>
@@ -17,9 +17,9 @@ void appendCardJson(QByteArray &out, const QString &path, const CardValues &valu
     const PosterInfo &picture, JsonLayout layout);
 
 // The same object from the record's bytes as a card file stores them
-// (kRecordWidth of them), decoding only what is written.
-void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record, qint64 posterBytes,
-    const PosterInfo &picture, JsonLayout layout);
+// (kRecordWidth of them) and the card's extension, decoding only what is written.
+void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record,
+    const CardExtension &extension, qint64 posterBytes, const PosterInfo &picture, JsonLayout layout);
 
 // The number a number field's text shows as in JSON: digits after a minus
 // sign or not, "08" as 8; nullopt when it is no number and stays the text.

@@ -14,24 +14,25 @@ constexpr qsizetype kBlockBytes = 64 * 1024;
 void appendJson(QByteArray &out, const ScannedCard &card, JsonLayout layout)
 {
     const QByteArrayView record(card.head.recordBytes.data(), qsizetype(card.head.recordBytes.size()));
-    appendRecordJson(out, card.path, record, card.head.posterBytes, card.head.poster, layout);
+    appendRecordJson(
+        out, card.path, record, card.head.card.extension, card.head.posterBytes, card.head.poster, layout);
 }
 
 // Each value as one line, but the summary, whose line breaks stay.
 CardValues escapedValues(CardValues values)
 {
-    for (const FieldLayout &entry : kFieldTable) {
-        if (holdsNames(entry.field))
+    for (const Field field : kFields) {
+        for (QString &item : values.list(field))
+            item = escapedText(item, Escapes::Controls);
+        if (holdsList(field))
             continue;
-        QStringList lines = values.text(entry.field).split(QLatin1Char('\n'));
-        if (entry.rule != FieldRule::Summary)
+        QStringList lines = values.text(field).split(QLatin1Char('\n'));
+        if (!holdsLines(field))
             lines = QStringList { lines.join(QLatin1Char('\n')) };
         for (QString &line : lines)
             line = escapedText(line, Escapes::Controls);
-        values.text(entry.field) = lines.join(QLatin1Char('\n'));
+        values.text(field) = lines.join(QLatin1Char('\n'));
     }
-    for (QString &name : values.acteurs)
-        name = escapedText(name, Escapes::Controls);
     return values;
 }
 
@@ -39,7 +40,7 @@ CardValues escapedValues(CardValues values)
 // its bytes stay as they are.
 QString textOf(const ScannedCard &card, bool terminal)
 {
-    const CardValues values = cardValues(card.head.record);
+    const CardValues values = cardValues(card.head.card);
     if (!terminal)
         return ToolText::cardText(card.path, values, card.head.posterBytes, card.head.poster);
     return ToolText::cardText(escapedText(card.path, Escapes::Controls), escapedValues(values),
@@ -53,7 +54,9 @@ int readPlaces(ToolIo &io, const QStringList &places, CardScan scan,
 {
     int status = ExitStatus::Done;
     scan.readAhead = true;
-    scan.onCard = [&onCard](const ScannedCard &card) {
+    scan.onCard = [&](const ScannedCard &card) {
+        if (card.head.extension == ExtensionStatus::Damaged)
+            report(io, ToolText::extensionDamaged(card.path));
         onCard(card);
         return true;
     };

@@ -126,6 +126,9 @@ int saveFailed(ToolIo &io, const SaveResult &result)
     case SaveStatus::Busy:
         report(io, ToolText::cardBusy(result.failedPath));
         break;
+    case SaveStatus::Damaged:
+        report(io, ToolText::damagedNotChanged(result.failedPath));
+        break;
     case SaveStatus::Cancelled:   // the reason is said already
         break;
     default:
@@ -135,6 +138,28 @@ int saveFailed(ToolIo &io, const SaveResult &result)
     return ExitStatus::FileFailed;
 }
 
+namespace {
+
+// A list's items: actors separated by "|" as the record stores them ("A|B|"
+// reads as well as "A|B"), the others by commas, blanks around each dropped.
+QStringList listItems(Field field, const QString &value)
+{
+    if (value.isEmpty())
+        return {};
+    if (field == Field::Acteurs) {
+        QStringList names = value.split(QLatin1Char('|'));
+        if (value.endsWith(QLatin1Char('|')))
+            names.removeLast();
+        return names;
+    }
+    QStringList items;
+    for (const QString &item : value.split(QLatin1Char(',')))
+        items << item.trimmed();
+    return items;
+}
+
+}   // namespace
+
 std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QString &argument)
 {
     const qsizetype equals = argument.indexOf(QLatin1Char('='));
@@ -142,30 +167,37 @@ std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QStr
         usageError(io, command, ToolText::notAnEdit(argument));
         return std::nullopt;
     }
-    const std::optional<Field> field = fieldNamed(argument.left(equals));
+    QString name = argument.left(equals);
+    CardEdit edit;
+    if (name.endsWith(QLatin1Char('+')) || name.endsWith(QLatin1Char('-'))) {
+        edit.op = name.endsWith(QLatin1Char('+')) ? CardEdit::Op::Add : CardEdit::Op::Remove;
+        name.chop(1);
+    }
+    const std::optional<Field> field = fieldNamed(name);
     if (!field) {
-        usageError(io, command, ToolText::unknownField(argument.left(equals)));
+        usageError(io, command, ToolText::unknownField(name));
         return std::nullopt;
     }
-    CardEdit edit { .field = *field, .text = argument.mid(equals + 1) };
-    // "A|B|", as the card stores the names, reads as well as "A|B".
-    if (*field == Field::Acteurs && !edit.text.isEmpty()) {
-        edit.names = edit.text.split(QLatin1Char('|'));
-        if (edit.text.endsWith(QLatin1Char('|')))
-            edit.names.removeLast();
+    if (edit.op != CardEdit::Op::Set && !holdsList(*field)) {
+        usageError(io, command, ToolText::notAList(name));
+        return std::nullopt;
     }
+    edit.field = *field;
+    edit.text = argument.mid(equals + 1);
+    if (holdsList(*field))
+        edit.list = listItems(*field, edit.text);
     return edit;
 }
 
-bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits)
+bool applyEdits(ToolIo &io, Card &card, const QList<CardEdit> &edits)
 {
     for (const CardEdit &edit : edits) {
-        if (const auto problem = applyEdit(record, edit)) {
+        if (const auto problem = applyEdit(card, edit)) {
             report(io, ToolText::fieldProblem(*problem));
             return false;
         }
     }
-    if (TrimRight(record.text(Field::Titre)).isEmpty()) {
+    if (cardValues(card).text(Field::Titre).isEmpty()) {
         report(io, ToolText::titleMissing());
         return false;
     }

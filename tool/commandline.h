@@ -2,8 +2,8 @@
 // What the commands share: parsing their arguments, saying why they fail,
 // and the files they take or write beside cards.
 
+#include "card/card.h"
 #include "card/cardfile.h"
-#include "card/cardvalues.h"
 #include "tool/cardaccess.h"
 #include "tool/cardtool.h"
 
@@ -25,12 +25,14 @@ int cardFailed(ToolIo &io, const QString &path, CardReadStatus status);
 struct SaveResult;
 int saveFailed(ToolIo &io, const SaveResult &result);
 
-// "FIELD=VALUE" as an edit; acteurs takes names separated by "|" (a final
-// "|" allowed). nullopt, said on err, when it is no such text.
+// "FIELD=VALUE" as an edit, "FIELD+=VALUE" and "FIELD-=VALUE" adding to or
+// removing from a list; acteurs takes names separated by "|" (a final "|"
+// allowed), another list items separated by commas. nullopt, said on err,
+// when it is no such text.
 std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QString &argument);
-// Stores every edit into record; false, said on err, at the first that
-// does not fit or when the title ends up empty.
-bool applyEdits(ToolIo &io, CardRecord &record, const QList<CardEdit> &edits);
+// Stores every edit into card; false, said on err, at the first that
+// breaks its field's rule or when the title ends up empty.
+bool applyEdits(ToolIo &io, Card &card, const QList<CardEdit> &edits);
 
 // The poster of card opened for reading; false, said on err, when there is none.
 bool openPoster(ToolIo &io, const QString &card, PosterDevice &poster);

@@ -103,7 +103,7 @@ private:
         QStringList notes = card->notes;
         const QString poster = posterAmong(pictures, nfo, notes);
         if (!m_dryRun) {
-            const SaveResult saved = writeImportedCard(movie.card(), card->record, poster, linksFor(m_force));
+            const SaveResult saved = writeImportedCard(movie.card(), card->card, poster, linksFor(m_force));
             if (!saved.ok()) {
                 saveFailed(m_io, saved);
                 return false;

@@ -113,10 +113,10 @@ std::optional<int> wholeNumber(const QString &text)
 
 void writeRuntime(QXmlStreamWriter &xml, const CardValues &values, QStringList &notes)
 {
-    const auto hours = wholeNumber(values.heures);
-    const auto minutes = wholeNumber(values.minutes);
+    const auto hours = wholeNumber(values.text(Field::Heures));
+    const auto minutes = wholeNumber(values.text(Field::Minutes));
     if (!hours || !minutes)
-        notes << ToolText::durationNotExported(values.heures, values.minutes);
+        notes << ToolText::durationNotExported(values.text(Field::Heures), values.text(Field::Minutes));
     else if (*hours * 60 + *minutes > 0)
         xml.writeTextElement(element(Field::Heures), QString::number(*hours * 60 + *minutes));
 }
@@ -158,10 +158,10 @@ void makeXmlSafe(Field field, QString &text, QStringList &notes)
 CardValues xmlSafe(CardValues values, QStringList &notes)
 {
     for (const FieldLayout &entry : kFieldTable) {
-        if (!holdsNames(entry.field) && entry.rule != FieldRule::Hours && entry.rule != FieldRule::Minutes)
+        if (!holdsList(entry.field) && entry.rule != FieldRule::Hours && entry.rule != FieldRule::Minutes)
             makeXmlSafe(entry.field, values.text(entry.field), notes);
     }
-    for (QString &name : values.acteurs)
+    for (QString &name : values.list(Field::Acteurs))
         makeXmlSafe(Field::Acteurs, name, notes);
     return values;
 }
@@ -246,16 +246,16 @@ bool writeNfo(QIODevice &out, const CardValues &cardValues, QStringList &notes, 
             += QStringLiteral(" ; ") + ToolText::nfoPosterMark(poster.bytes, poster.inode, poster.modifiedNs);
     xml.writeComment(QLatin1Char(' ') + mark + QLatin1Char(' '));
     xml.writeStartElement(QStringLiteral("movie"));
-    xml.writeTextElement(element(Field::Titre), values.titre);
-    writeUnlessEmpty(xml, element(Field::Annee), values.annee);
+    xml.writeTextElement(element(Field::Titre), values.text(Field::Titre));
+    writeUnlessEmpty(xml, element(Field::Annee), values.text(Field::Annee));
     writeRuntime(xml, values, notes);
-    if (!values.type.isEmpty()) {
-        for (const QString &genre : values.type.split(kGenreSeparator))
+    if (!values.text(Field::Type).isEmpty()) {
+        for (const QString &genre : values.text(Field::Type).split(kGenreSeparator))
             xml.writeTextElement(element(Field::Type), genre);
     }
-    writeUnlessEmpty(xml, element(Field::Realisateur), values.realisateur);
-    writeActors(xml, values.acteurs);
-    writeUnlessEmpty(xml, element(Field::Resume), values.resume);
+    writeUnlessEmpty(xml, element(Field::Realisateur), values.text(Field::Realisateur));
+    writeActors(xml, values.list(Field::Acteurs));
+    writeUnlessEmpty(xml, element(Field::Resume), values.text(Field::Resume));
     xml.writeEndDocument();
     return !xml.hasError();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The movie sidecar file that media centres read: XML, root <movie>.
 
-#include "card/cardvalues.h"
+#include "card/card.h"
 
 #include <QIODevice>
 #include <QStringList>

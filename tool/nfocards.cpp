@@ -39,12 +39,12 @@ std::optional<NfoCard> cardFromNfo(ToolIo &io, const QString &nfoPath)
     if (!movie)
         return std::nullopt;
     NfoImport imported = importMovie(*movie);
-    if (imported.values.titre.isEmpty()) {
+    if (imported.values.text(Field::Titre).isEmpty()) {
         report(io, ToolText::nfoNoTitle(nfoPath));
         return std::nullopt;
     }
     NfoCard card { .notes = imported.notes };
-    if (!applyEdits(io, card.record, editsOf(imported.values)))
+    if (!applyEdits(io, card.card, editsOf(imported.values)))
         return std::nullopt;
     return card;
 }
@@ -74,16 +74,16 @@ QStringList postersBesideNfo(const QString &nfoPath)
 }
 
 SaveResult writeImportedCard(
-    const QString &cardPath, const CardRecord &record, const QString &poster, LinkAtPath links)
+    const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links)
 {
     if (readCardHead(cardPath).status != CardReadStatus::Ok)
-        return writeWholeCard(cardPath, record, poster, links, Durability::Written);
+        return writeWholeCard(cardPath, card, poster, links, Durability::Written);
     const PosterChoice choice = poster.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
                                                  : PosterChoice { PosterChoice::Kind::Replace, poster };
     return changeCard(
         cardPath,
-        [&](CardRecord &stored) {
-            stored = record;
+        [&](Card &stored) {
+            stored = card;
             return true;
         },
         choice, links);

@@ -12,7 +12,7 @@
 std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path);
 
 struct NfoCard {
-    CardRecord record {};
+    Card card {};
     QStringList notes {};   // one line for each thing left out or shortened
 };
 
@@ -29,10 +29,10 @@ QString posterAmong(const QStringList &pictures, const QString &nfoPath, QString
 // The pictures NAME-poster.EXT that stand beside the NFO NAME.nfo.
 QStringList postersBesideNfo(const QString &nfoPath);
 
-// Writes the card at cardPath anew from record and poster (none when
+// Writes the card at cardPath anew from card and poster (none when
 // empty). A card standing there is replaced under its lock, as one change
 // against other writers; links says what becomes of a link at cardPath.
 // A new card does not wait for the disk: the NFO and the poster it is made
 // from stay beside it.
 SaveResult writeImportedCard(
-    const QString &cardPath, const CardRecord &record, const QString &poster, LinkAtPath links);
+    const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links);

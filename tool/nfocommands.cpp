@@ -119,7 +119,7 @@ Exported exportNfo(ToolIo &io, const QString &card, const CardHead &head, const 
         return Exported::Failed;
     QBuffer nfo;
     nfo.open(QIODevice::ReadWrite);
-    writeNfo(nfo, cardValues(head.record), notes, *poster);
+    writeNfo(nfo, cardValues(head.card), notes, *poster);
     nfo.seek(0);
     if (!writeOutput(io, nfo, place.nfo, linksFor(force)))
         return Exported::Failed;
@@ -211,7 +211,7 @@ int runFromNfo(const QStringList &args, ToolIo &io)
         report(io, ToolText::exists(out));
         return ExitStatus::FileFailed;
     }
-    const SaveResult saved = writeImportedCard(out, card->record, poster, linksFor(parser.isSet(force)));
+    const SaveResult saved = writeImportedCard(out, card->card, poster, linksFor(parser.isSet(force)));
     if (!saved.ok())
         return saveFailed(io, saved);
     for (const QString &note : card->notes)

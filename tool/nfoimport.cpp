@@ -97,7 +97,7 @@ QString fitted(Field field, const QString &text, QStringList &notes)
 // A field's value when the card takes it as it is; left out, said in notes, otherwise.
 QString taken(Field field, const QString &text, QStringList &notes)
 {
-    CardRecord scratch;
+    Card scratch;
     if (text.isEmpty() || !applyEdit(scratch, { .field = field, .text = text }))
         return text;
     notes << ToolText::valueLeftOut(field, text);
@@ -126,8 +126,8 @@ void runtime(const NfoMovie &movie, CardValues &values, QStringList &notes)
         notes << ToolText::runtimeLeftOut(text);
         return;
     }
-    values.heures = QString::number(total / 60);
-    values.minutes = QStringLiteral("%1").arg(total % 60, 2, 10, QLatin1Char('0'));
+    values.text(Field::Heures) = QString::number(total / 60);
+    values.text(Field::Minutes) = QStringLiteral("%1").arg(total % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString genres(const NfoMovie &movie, QStringList &notes)
@@ -221,12 +221,12 @@ NfoImport importMovie(const NfoMovie &movie)
     NfoImport result;
     CardValues &values = result.values;
     QStringList &notes = result.notes;
-    values.titre = fitted(Field::Titre, holdable(Field::Titre, movie.title, notes), notes);
-    values.annee = year(movie, notes);
+    values.text(Field::Titre) = fitted(Field::Titre, holdable(Field::Titre, movie.title, notes), notes);
+    values.text(Field::Annee) = year(movie, notes);
     runtime(movie, values, notes);
-    values.type = genres(movie, notes);
-    values.realisateur = director(movie, notes);
-    values.acteurs = actors(movie, notes);
-    values.resume = fitted(Field::Resume, holdable(Field::Resume, movie.plot, notes), notes);
+    values.text(Field::Type) = genres(movie, notes);
+    values.text(Field::Realisateur) = director(movie, notes);
+    values.list(Field::Acteurs) = actors(movie, notes);
+    values.text(Field::Resume) = fitted(Field::Resume, holdable(Field::Resume, movie.plot, notes), notes);
     return result;
 }

@@ -2,7 +2,7 @@
 // What a card can hold of a movie .nfo, and a note for everything it has to
 // leave out or shorten.
 
-#include "card/cardvalues.h"
+#include "card/card.h"
 #include "tool/nfo.h"
 
 struct NfoImport {

@@ -44,9 +44,10 @@ QString line(const QString &label, const QString &value)
 
 QString duration(const CardValues &values)
 {
-    if (values.heures.isEmpty())
-        return values.minutes.isEmpty() ? QString() : values.minutes + QStringLiteral(" min");
-    return values.heures + QStringLiteral(" h ") + values.minutes;
+    if (values.text(Field::Heures).isEmpty())
+        return values.text(Field::Minutes).isEmpty() ? QString()
+                                                     : values.text(Field::Minutes) + QStringLiteral(" min");
+    return values.text(Field::Heures) + QStringLiteral(" h ") + values.text(Field::Minutes);
 }
 
 QString posterText(qint64 bytes, const PosterInfo &picture)
@@ -227,36 +228,55 @@ QString ToolText::badSize(const QString &size)
 QString ToolText::fieldProblem(const FieldProblem &problem)
 {
     const QString field = fieldName(problem.field) + QStringLiteral(" : ");
-    const QString name = quoted(problem.value);
+    const QString value = quoted(problem.value);
     switch (problem.kind) {
     case FieldProblem::TooLong:
         return field
             + QStringLiteral("%1 caractères, le champ en tient %2").arg(problem.length).arg(problem.limit);
-    case FieldProblem::NotCp1252:
-        return field
-            + QStringLiteral("le caractère %1 n'existe pas dans une fiche (Windows-1252)")
-                  .arg(characterName(problem.character));
     case FieldProblem::ControlCharacter:
         return field
             + QStringLiteral("le caractère de commande %1 n'a pas sa place dans ce champ")
                   .arg(characterName(problem.character));
     case FieldProblem::NotNumber:
-        return field + QStringLiteral("%1 n'est pas un nombre").arg(name);
-    case FieldProblem::TooManyNames:
+        return field + QStringLiteral("%1 n'est pas un nombre").arg(value);
+    case FieldProblem::TooManyItems:
         return field
-            + QStringLiteral("%1 noms, une fiche en tient %2").arg(problem.length).arg(problem.limit);
-    case FieldProblem::EmptyName:
-        return field + QStringLiteral("un nom est vide");
-    case FieldProblem::NameTooLong:
-        return field
-            + QStringLiteral("le nom %1 a %2 caractères, un nom en tient %3")
-                  .arg(name)
-                  .arg(problem.length)
-                  .arg(problem.limit);
-    case FieldProblem::NameWithBar:
-        return field + QStringLiteral("le nom %1 contient « | », qui sépare les noms").arg(name);
+            + QStringLiteral("%1 éléments, une fiche en tient %2").arg(problem.length).arg(problem.limit);
+    case FieldProblem::EmptyItem:
+        return field + QStringLiteral("un élément est vide");
+    case FieldProblem::ItemWithBar:
+        return field + QStringLiteral("le nom %1 contient « | », qui sépare les noms").arg(value);
+    case FieldProblem::NotFlag:
+        return field + QStringLiteral("%1 n'est ni oui ni non").arg(value);
+    case FieldProblem::NotRating:
+        return field + QStringLiteral("%1 n'est pas une note entière de 1 à 10").arg(value);
+    case FieldProblem::NotDate:
+        return field + QStringLiteral("%1 n'est pas une date AAAA-MM-JJ").arg(value);
+    case FieldProblem::NotImdb:
+        return field + QStringLiteral("%1 n'est pas un identifiant IMDb (tt suivi de chiffres)").arg(value);
+    case FieldProblem::NotTmdb:
+        return field + QStringLiteral("%1 n'est pas un identifiant TMDb (un nombre)").arg(value);
     }
-    return field + name;
+    return field + value;
+}
+
+QString ToolText::extensionDamaged(const QString &path)
+{
+    return QStringLiteral(
+        "%1 : les données qui suivent l'affiche sont illisibles ; la fiche est lue sans elles")
+        .arg(path);
+}
+
+QString ToolText::damagedNotChanged(const QString &path)
+{
+    return QStringLiteral("%1 n'est pas changée, pour ne pas écrire par-dessus ses données illisibles : "
+                          "--force l'écrit quand même, en les gardant telles quelles")
+        .arg(path);
+}
+
+QString ToolText::notAList(const QString &name)
+{
+    return QStringLiteral("%1 n'est pas une liste : += et -= ne valent que pour une liste").arg(quoted(name));
 }
 
 QString ToolText::titleMissing()
@@ -381,10 +401,12 @@ QString ToolText::posterNotExported(const QString &card)
 QString ToolText::cardText(
     const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)
 {
-    return line(QStringLiteral("Fichier"), path) + line(QStringLiteral("Titre"), values.titre)
-        + line(QStringLiteral("Année"), values.annee) + line(QStringLiteral("Durée"), duration(values))
-        + line(QStringLiteral("Type"), values.type) + line(QStringLiteral("Réalisateur"), values.realisateur)
-        + line(QStringLiteral("Acteurs"), values.acteurs.join(QLatin1Char('\n')))
-        + line(QStringLiteral("Résumé"), values.resume)
+    return line(QStringLiteral("Fichier"), path) + line(QStringLiteral("Titre"), values.text(Field::Titre))
+        + line(QStringLiteral("Année"), values.text(Field::Annee))
+        + line(QStringLiteral("Durée"), duration(values))
+        + line(QStringLiteral("Type"), values.text(Field::Type))
+        + line(QStringLiteral("Réalisateur"), values.text(Field::Realisateur))
+        + line(QStringLiteral("Acteurs"), values.list(Field::Acteurs).join(QLatin1Char('\n')))
+        + line(QStringLiteral("Résumé"), values.text(Field::Resume))
         + line(QStringLiteral("Affiche"), posterText(posterBytes, picture));
 }

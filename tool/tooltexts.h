@@ -1,7 +1,7 @@
 #pragma once
 // Every French text cinefiche-card prints, in one place.
 
-#include "card/cardvalues.h"
+#include "card/card.h"
 #include "card/pictureheader.h"
 
 #include <QString>
@@ -47,6 +47,9 @@ QString nothingToChange();
 QString posterOptionsClash();
 QString badSize(const QString &size);
 QString fieldProblem(const FieldProblem &problem);
+QString notAList(const QString &name);
+QString extensionDamaged(const QString &path);
+QString damagedNotChanged(const QString &path);
 QString titleMissing();
 QString jsonUnreadable(const QString &path, const QString &cause);
 QString jsonNotObject(const QString &path);

@@ -123,7 +123,7 @@ std::optional<SetTargets> setTargets(
 // is refused before a card is touched.
 bool editsFit(ToolIo &io, const QList<CardEdit> &edits)
 {
-    CardRecord scratch;
+    Card scratch;
     applyEdit(scratch, { .field = Field::Titre, .text = QStringLiteral("x") });
     return applyEdits(io, scratch, edits);
 }
@@ -148,8 +148,10 @@ int runNew(const QStringList &args, ToolIo &io)
     const auto given = edits ? argumentEdits(io, kNew, arguments) : std::nullopt;
     if (!given)
         return status;
-    CardRecord record;
-    if (!applyEdits(io, record, *edits + *given))
+    // A new card is dated, unless it says when it was added.
+    const CardEdit added { .field = Field::AjouteeLe, .text = isoDate(QDate::currentDate()) };
+    Card card;
+    if (!applyEdits(io, card, QList<CardEdit> { added } + *edits + *given))
         return ExitStatus::Usage;
     if (!posterAccepted(io, parser.value(poster)))
         return ExitStatus::FileFailed;
@@ -157,7 +159,7 @@ int runNew(const QStringList &args, ToolIo &io)
         report(io, ToolText::exists(out));
         return ExitStatus::FileFailed;
     }
-    const SaveResult saved = writeWholeCard(out, record, parser.value(poster), linksFor(parser.isSet(force)));
+    const SaveResult saved = writeWholeCard(out, card, parser.value(poster), linksFor(parser.isSet(force)));
     return saved.ok() ? ExitStatus::Done : saveFailed(io, saved);
 }
 
@@ -189,11 +191,14 @@ int runSet(const QStringList &args, ToolIo &io)
     const PosterChoice choice = parser.isSet(noPoster) ? PosterChoice { PosterChoice::Kind::Remove }
         : parser.isSet(poster) ? PosterChoice { PosterChoice::Kind::Replace, parser.value(poster) }
                                : PosterChoice {};
-    const auto change = [&](CardRecord &record) { return applyEdits(io, record, *edits); };
+    const auto change = [&](Card &card) { return applyEdits(io, card, *edits); };
+    // --force also writes a card whose data after the poster cannot be read: those bytes stay.
+    const OverDamaged damaged = parser.isSet(force) ? OverDamaged::Write : OverDamaged::Refuse;
     bool failed = false;
     const int status = readPlaces(
         io, targets->places, { .recursive = parser.isSet(recursive) }, [&](const ScannedCard &card) {
-            const SaveResult saved = changeCard(card.path, change, choice, linksFor(parser.isSet(force)));
+            const SaveResult saved
+                = changeCard(card.path, change, choice, linksFor(parser.isSet(force)), damaged);
             if (!saved.ok()) {
                 saveFailed(io, saved);
                 failed = true;

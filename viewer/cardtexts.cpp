@@ -3,8 +3,19 @@
 #include "app/common.h"
 #include "card/cardfields.h"
 
-CardTexts cardTexts(const CardRecord &record, const QString &anneeCaption, const QString &dureeCaption)
+namespace {
+
+void takeExact(QString &shown, const CardValues &exact, Field field)
 {
+    if (!exact.text(field).isEmpty())
+        shown = exact.text(field);
+}
+
+}   // namespace
+
+CardTexts cardTexts(const Card &card, const QString &anneeCaption, const QString &dureeCaption)
+{
+    const CardRecord &record = card.record;
     const QString space = QStringLiteral(" ");
     CardTexts texts;
     texts.annee = anneeCaption + TrimRight(space + record.text(Field::Annee));
@@ -16,5 +27,12 @@ CardTexts cardTexts(const CardRecord &record, const QString &anneeCaption, const
     texts.realisateur = TrimRight(record.text(Field::Realisateur));
     texts.type = TrimRight(record.text(Field::Type));
     texts.titre = TrimRight(record.text(Field::Titre));
+    const CardValues &exact = card.extension.values;
+    if (!exact.list(Field::Acteurs).isEmpty())
+        texts.acteurs = exact.list(Field::Acteurs).join(QLatin1Char('\n'));
+    takeExact(texts.resume, exact, Field::Resume);
+    takeExact(texts.realisateur, exact, Field::Realisateur);
+    takeExact(texts.type, exact, Field::Type);
+    takeExact(texts.titre, exact, Field::Titre);
     return texts;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The texts a card shows in the viewer's labels, from its record.
+// The texts a card shows in the viewer's labels: the exact texts, where the
+// record could not hold them, else the record's.
 
-#include "card/cardrecord.h"
+#include "card/card.h"
 
 #include <QString>
 
@@ -11,4 +12,4 @@ struct CardTexts {
 
 // The year and running time follow their captions ("Année : " and
 // "Durée :"); the actors one per line and the summary's line breaks as "\n".
-CardTexts cardTexts(const CardRecord &record, const QString &anneeCaption, const QString &dureeCaption);
+CardTexts cardTexts(const Card &card, const QString &anneeCaption, const QString &dureeCaption);

@@ -59,7 +59,7 @@ private:
     void connectHandlers();
     void showCentred();
 
-    void showTexts(const CardRecord &record);
+    void showTexts(const Card &card);
     void findMovie(const QString &cardPath);
     void savePosterAs();
 

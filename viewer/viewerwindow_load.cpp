@@ -52,6 +52,8 @@ bool ViewerWindow::load(const QString &cardPath, bool posterSavable)
     // user's own card is followed on disk.
     viewer.m_cardWatch->watch(posterSavable ? cardPath : QString());
     viewer.showCentred();
+    if (head.extension == ExtensionStatus::Damaged)
+        showExtensionDamaged(cardPath);
     return true;
 }
 
@@ -59,7 +61,7 @@ void ViewerWindow::showHead(const QString &cardPath, const CardHead &head)
 {
     m_cardPath = cardPath;
     m_shownFile = head.fingerprint;
-    showTexts(head.record);
+    showTexts(head.card);
     m_posterCard = head.posterBytes > 0 ? cardPath : QString();
     placeControls();
     findMovie(cardPath);
@@ -85,9 +87,9 @@ void ViewerWindow::showCentred()
     show();
 }
 
-void ViewerWindow::showTexts(const CardRecord &record)
+void ViewerWindow::showTexts(const Card &card)
 {
-    const CardTexts texts = cardTexts(record, textOf(Text::ViewerYear), textOf(Text::ViewerRunningTime));
+    const CardTexts texts = cardTexts(card, textOf(Text::ViewerYear), textOf(Text::ViewerRunningTime));
     m_yearLabel->setText(texts.annee);
     m_runningTimeLabel->setText(texts.duree);
     m_actorsLabel->setText(texts.acteurs);

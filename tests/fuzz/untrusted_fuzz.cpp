@@ -1,9 +1,9 @@
 // Whatever the bytes of a downloaded file, nothing crashes or misbehaves:
 // bytes that begin with the card marker go through a card's whole load (the
-// reader, the record's fields as the editor and the viewer show them, the
-// actors, the poster's header, the poster decoded whole and as a thumbnail)
-// and its record survives a save; any other bytes are read as a movie .nfo
-// and imported.
+// reader, the extension after the poster, the fields as the editor and the
+// viewer show them, the actors, the poster's header, the poster decoded
+// whole and as a thumbnail), and its record and its extension survive a
+// save; any other bytes are read as a movie .nfo and imported.
 #include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/cp1252.h"
@@ -21,20 +21,26 @@
 
 namespace {
 
-void checkRecordSurvivesASave(const QByteArray &card, const CardRecord &record)
+void checkCardSurvivesASave(const QByteArray &bytes, const Card &card)
 {
     QByteArray written;
     QBuffer out(&written);
-    out.open(QIODevice::WriteOnly);
-    if (writeCard(out, record, nullptr) != Transfer::Done)
+    out.open(QIODevice::ReadWrite);
+    if (writeCard(out, card, nullptr) != Transfer::Done)
         std::abort();
-    const QByteArray stored = card.mid(7, 1168).leftJustified(1168, ' ');
+    const QByteArray stored = bytes.mid(7, 1168).leftJustified(1168, ' ');
     if (written.mid(7, 1168) != stored)
         std::abort();
+    out.seek(0);
+    const CardRead again = readCard(out, nullptr);
+    if (again.status != CardReadStatus::Ok || again.card != card)
+        std::abort();   // what was read is written back whole, extension included
 }
 
-void loadFields(const CardRecord &record)
+void loadFields(const Card &card)
 {
+    const CardRecord &record = card.record;
+    cardValues(card);
     hoursText(record.text(Field::Heures));
     minutesText(record.text(Field::Minutes));
     const QStringList names = splitActorNames(record.text(Field::Acteurs));
@@ -43,7 +49,7 @@ void loadFields(const CardRecord &record)
     const QString summary = summaryText(record.text(Field::Resume));
     if (toCp1252(resumeField(summary)).size() > fieldWidth(Field::Resume))
         std::abort();   // a summary saved again is never cut
-    cardTexts(record, QStringLiteral("Année : "), QStringLiteral("Durée :"));
+    cardTexts(card, QStringLiteral("Année : "), QStringLiteral("Durée :"));
 }
 
 void loadPoster(QBuffer &poster)
@@ -66,9 +72,9 @@ void importNfo(const QByteArray &bytes)
     const NfoRead read = readNfo(in);
     if (read.status != NfoStatus::Ok)
         return;
-    CardRecord record;
+    Card card;
     for (const CardEdit &edit : editsOf(importMovie(read.movie).values)) {
-        if (applyEdit(record, edit))
+        if (applyEdit(card, edit))
             std::abort();
     }
 }
@@ -96,8 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const CardRead read = readCard(in, &poster);
     if (read.status != CardReadStatus::Ok)
         return 0;
-    checkRecordSurvivesASave(card, read.record);
-    loadFields(read.record);
+    checkCardSurvivesASave(card, read.card);
+    loadFields(read.card);
     poster.close();
     loadPoster(poster);
     return 0;

@@ -14,8 +14,8 @@ int main(int argc, char *argv[])
     const QString card = pathFromNative(argv[1]);
     const bool title = QByteArrayView(argv[2]) == "titre";
     const int count = QByteArray(argv[3]).toInt();
-    const auto addOne = [title](CardRecord &record) {
-        QString &field = title ? record.text(Field::Titre) : record.text(Field::Type);
+    const auto addOne = [title](Card &card) {
+        QString &field = title ? card.record.text(Field::Titre) : card.record.text(Field::Type);
         field = fixedWidth(QString::number(field.trimmed().toInt() + 1), fieldWidth(Field::Titre));
         return true;
     };

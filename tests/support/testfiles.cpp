@@ -47,6 +47,15 @@ QByteArray bitmapHeader(qint32 width, qint32 height)
     return header;
 }
 
+CardValues valuesOf(const QList<std::pair<Field, QString>> &texts, const QStringList &actors)
+{
+    CardValues values;
+    for (const auto &[field, text] : texts)
+        values.text(field) = text;
+    values.list(Field::Acteurs) = actors;
+    return values;
+}
+
 QByteArray readBytes(const QString &path)
 {
     QFile file(path);
@@ -89,10 +98,10 @@ qint64 FailingDevice::readData(char *data, qint64 maxSize)
 {
     if (m_read >= m_limit)
         return -1;
-    const qint64 n = std::min({ maxSize, m_limit - m_read, qint64(m_source.size()) - m_read });
+    const qint64 n = std::min({ maxSize, m_limit - m_read, qint64(m_source.size()) - pos() });
     if (n <= 0)
         return 0;
-    memcpy(data, m_source.constData() + m_read, size_t(n));
+    memcpy(data, m_source.constData() + pos(), size_t(n));
     m_read += n;
     return n;
 }

@@ -2,6 +2,8 @@
 // Files for tests: card bytes built independently of the program's writers,
 // and a way to make writes fail even for root.
 
+#include "card/cardvalues.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QIODevice>
@@ -21,6 +23,9 @@ QByteArray makeCard(const QByteArray &recordBytes, const QByteArray &poster);
 // A bitmap header announcing width x height 24-bit pixels, and no pixels.
 QByteArray bitmapHeader(qint32 width, qint32 height);
 
+// Values of the texts given, each with its field, and the names given as actors.
+CardValues valuesOf(const QList<std::pair<Field, QString>> &texts, const QStringList &actors = {});
+
 QByteArray readBytes(const QString &path);
 bool writeBytes(const QString &path, const QByteArray &bytes);
 // Sets the file's modification time, in nanoseconds since 1970.
@@ -28,7 +33,8 @@ bool setModifiedTime(const QString &path, qint64 nanoseconds);
 
 // A device that takes or gives limit bytes, then fails as a full disk or a
 // bad sector would: the write that crosses the limit is short, every later
-// one fails; reads of source stop with an error at the limit.
+// one fails; reads of source, wherever they are, stop with an error once
+// limit bytes are read.
 class FailingDevice : public QIODevice {
 public:
     explicit FailingDevice(qint64 limit, const QByteArray &source = {});

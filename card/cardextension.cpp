@@ -1,0 +1,199 @@
+#include "card/cardextension.h"
+
+#include "card/fieldrules.h"
+#include "card/jsontext.h"
+
+#include <QtEndian>
+
+#include <zlib.h>
+
+#include <optional>
+
+namespace {
+
+using namespace ExtensionLayout;
+
+quint32 crc32Of(QByteArrayView bytes, quint32 crc = 0)
+{
+    return quint32(::crc32(crc, reinterpret_cast<const Bytef *>(bytes.data()), uInt(bytes.size())));
+}
+
+void appendNumber(QByteArray &out, quint32 number)
+{
+    char bytes[4];
+    qToLittleEndian(number, bytes);
+    out.append(bytes, 4);
+}
+
+quint32 numberAt(QByteArrayView bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(bytes.data() + at);
+}
+
+QByteArray fieldChecksums(QByteArrayView recordBytes)
+{
+    QByteArray checksums;
+    for (const Field field : kRecordFields)
+        appendNumber(checksums, crc32Of(recordBytes.sliced(fieldLayout(field).offset, fieldWidth(field))));
+    return checksums;
+}
+
+// A field's value in JSON: a flag as true, a rating or TMDb's number as a
+// number, a list as an array of strings, any other text as a string.
+void appendValue(QByteArray &out, Field field, const CardValues &values)
+{
+    if (holdsList(field)) {
+        out += '[';
+        const QStringList &items = values.list(field);
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (i > 0)
+                out += ',';
+            appendJsonString(out, items[i]);
+        }
+        out += ']';
+        return;
+    }
+    const FieldRule rule = fieldLayout(field).rule;
+    if (rule == FieldRule::Flag)
+        out += "true";
+    else if (rule == FieldRule::Rating || rule == FieldRule::TmdbId)
+        out += values.text(field).toLatin1();
+    else
+        appendJsonString(out, values.text(field));
+}
+
+QByteArray encodeBody(const CardExtension &extension)
+{
+    QByteArray body = "{";
+    for (const Field field : kFields) {
+        if (extension.values.isBlank(field))
+            continue;
+        appendJsonString(body, fieldName(field));
+        body += ':';
+        appendValue(body, field, extension.values);
+        body += ',';
+    }
+    for (const UnknownEntry &entry : extension.unknown) {
+        appendJsonString(body, entry.key);
+        body += ':' + entry.value + ',';
+    }
+    if (body.endsWith(','))
+        body.chop(1);
+    return body + '}';
+}
+
+// A known field's value from the JSON value that opens at the reader, in
+// the form its rule keeps; false when it is of the wrong kind or breaks the rule.
+bool readValue(JsonReader &json, Field field, CardValues &values)
+{
+    if (json.null())
+        return true;
+    if (holdsList(field)) {
+        auto items = json.stringArray(FieldBounds::MostItems);
+        if (!items || checkList(field, *items, ControlCharacters::Kept))
+            return false;
+        values.list(field) = *items;
+        return true;
+    }
+    std::optional<QString> text;
+    const FieldRule rule = fieldLayout(field).rule;
+    if (rule == FieldRule::Flag) {
+        if (const auto set = json.boolean())
+            text = *set ? kFlagSet : QString();
+    } else if (rule == FieldRule::Rating || rule == FieldRule::TmdbId) {
+        text = json.digits();
+    } else {
+        text = json.string();
+    }
+    if (!text || checkText(field, *text, ControlCharacters::Kept))
+        return false;
+    values.text(field) = *text;
+    return true;
+}
+
+std::optional<CardExtension> decodeBody(QByteArrayView body)
+{
+    CardExtension extension;
+    JsonReader json(body);
+    QStringList keys;
+    if (!json.objectStart())
+        return std::nullopt;
+    while (json.nextMember()) {
+        const std::optional<QString> key = json.key();
+        if (!key || keys.contains(*key))
+            return std::nullopt;
+        keys << *key;
+        if (const auto field = fieldNamed(*key)) {
+            if (!readValue(json, *field, extension.values))
+                return std::nullopt;
+        } else if (const auto raw = json.rawValue()) {
+            extension.unknown << UnknownEntry { *key, raw->toByteArray() };
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!json.atEnd())
+        return std::nullopt;
+    return extension;
+}
+
+// Drops the exact text of every record field whose bytes differ from those
+// the extension was written with: a reader of the record alone changed it.
+void keepRecordChanges(CardExtension &extension, QByteArrayView checksums, QByteArrayView recordBytes)
+{
+    const QByteArray now = fieldChecksums(recordBytes);
+    for (const Field field : kRecordFields) {
+        const qsizetype at = 4 * qsizetype(field);
+        if (numberAt(now, at) != numberAt(checksums, at))
+            holdsList(field) ? extension.values.list(field).clear() : extension.values.text(field).clear();
+    }
+}
+
+}   // namespace
+
+bool CardExtension::isEmpty() const
+{
+    return unknown.isEmpty()
+        && std::all_of(kFields.begin(), kFields.end(), [this](Field field) { return values.isBlank(field); });
+}
+
+QByteArray encodeExtension(const CardExtension &extension, QByteArrayView recordBytes)
+{
+    if (extension.isEmpty())
+        return {};
+    QByteArray bytes = encodeBody(extension);
+    const qsizetype bodySize = bytes.size();
+    QByteArray trailer = fieldChecksums(recordBytes);
+    appendNumber(trailer, quint32(bodySize));
+    bytes += trailer;
+    appendNumber(bytes, crc32Of(bytes));
+    return bytes + QByteArray(Signature, 8);
+}
+
+ExtensionTrailer readTrailer(QByteArrayView last, qint64 after)
+{
+    if (last.size() < TrailerSize || !last.endsWith(QByteArrayView(Signature, 8)))
+        return {};
+    const QByteArrayView trailer = last.last(TrailerSize);
+    const qint64 bodySize = numberAt(trailer, ChecksumsSize);
+    if (bodySize > MostBodyBytes || bodySize + TrailerSize > after)
+        return { ExtensionStatus::Damaged };
+    return { ExtensionStatus::Ok, bodySize + TrailerSize };
+}
+
+ExtensionRead decodeExtension(QByteArrayView bytes, QByteArrayView recordBytes)
+{
+    if (bytes.size() < TrailerSize)
+        return {};
+    const QByteArrayView trailer = bytes.last(TrailerSize);
+    const QByteArrayView body = bytes.first(bytes.size() - TrailerSize);
+    const qsizetype checked = bytes.size() - 12;   // up to the checksum
+    if (numberAt(trailer, ChecksumsSize) != quint32(body.size())
+        || numberAt(bytes, checked) != crc32Of(bytes.first(checked)))
+        return { ExtensionStatus::Damaged };
+    std::optional<CardExtension> extension = decodeBody(body);
+    if (!extension)
+        return { ExtensionStatus::Damaged };
+    keepRecordChanges(*extension, trailer.first(ChecksumsSize), recordBytes);
+    return { ExtensionStatus::Ok, std::move(*extension) };
+}

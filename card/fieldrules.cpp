@@ -1,0 +1,182 @@
+#include "card/fieldrules.h"
+
+#include "card/cardfields.h"
+#include "card/cardvalues.h"
+#include "card/numerictext.h"
+
+#include <QDate>
+
+#include <algorithm>
+
+namespace {
+
+FieldProblem problemOf(FieldProblem::Kind kind, Field field, const QString &value)
+{
+    FieldProblem problem { .kind = kind, .field = field };
+    problem.value = value;
+    return problem;
+}
+
+// The first character of text the field cannot hold: a control character
+// (line breaks only in a field of lines).
+std::optional<FieldProblem> characterProblem(Field field, const QString &text, ControlCharacters controls)
+{
+    if (controls == ControlCharacters::Kept)
+        return std::nullopt;
+    for (const char32_t c : text.toUcs4()) {
+        if (c == U'\n' && holdsLines(field))
+            continue;
+        if (QChar::category(c) == QChar::Other_Control) {
+            FieldProblem problem = problemOf(FieldProblem::ControlCharacter, field, text);
+            problem.character = c;
+            return problem;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<FieldProblem> lengthProblem(Field field, qsizetype length, int limit)
+{
+    if (length <= limit)
+        return std::nullopt;
+    return FieldProblem { .kind = FieldProblem::TooLong, .field = field, .length = length, .limit = limit };
+}
+
+std::optional<bool> flagOf(const QString &text)
+{
+    static const QStringList yes { QStringLiteral("oui"), QStringLiteral("vrai"), QStringLiteral("true"),
+        QStringLiteral("yes"), QStringLiteral("1") };
+    static const QStringList no { QStringLiteral("non"), QStringLiteral("faux"), QStringLiteral("false"),
+        QStringLiteral("no"), QStringLiteral("0"), QString() };
+    const QString word = text.trimmed().toLower();
+    if (yes.contains(word))
+        return true;
+    if (no.contains(word))
+        return false;
+    return std::nullopt;
+}
+
+bool allDigits(QStringView text)
+{
+    return !text.isEmpty()
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool isIsoDate(const QString &text)
+{
+    const QStringView view(text);
+    return text.size() == 10 && text[4] == u'-' && text[7] == u'-' && allDigits(view.sliced(0, 4))
+        && allDigits(view.sliced(5, 2)) && allDigits(view.sliced(8, 2))
+        && QDate::fromString(text, Qt::ISODate).isValid();
+}
+
+bool isRating(const QString &text)
+{
+    return allDigits(text) && text.size() <= 2 && text.toInt() >= 1 && text.toInt() <= 10;
+}
+
+// "tt" then digits, as IMDb's addresses name a movie.
+bool isImdbId(const QString &text)
+{
+    return text.startsWith(QLatin1String("tt")) && text.size() <= 14
+        && allDigits(QStringView(text).sliced(2));
+}
+
+bool isTmdbId(const QString &text)
+{
+    return allDigits(text) && text.size() <= 12 && text[0] != u'0';
+}
+
+// The rules of a field's typed values, once the text is composed and its
+// characters are allowed.
+std::optional<FieldProblem> typedProblem(Field field, QString &text)
+{
+    const FieldRule rule = fieldLayout(field).rule;
+    if (isNumberRule(rule)) {
+        if (!text.isEmpty() && !IsNumericText(text, QLocale(QLocale::French)))
+            return problemOf(FieldProblem::NotNumber, field, text);
+        const qsizetype stored = rule == FieldRule::Hours ? dureeHField(text).size() : text.size();
+        return lengthProblem(field, stored, fieldWidth(field));
+    }
+    if (text.isEmpty())
+        return std::nullopt;
+    if (rule == FieldRule::Flag) {
+        const auto flag = flagOf(text);
+        if (!flag)
+            return problemOf(FieldProblem::NotFlag, field, text);
+        text = *flag ? kFlagSet : QString();
+        return std::nullopt;
+    }
+    const QString trimmed = text.trimmed();
+    const auto checked = [&](bool good, FieldProblem::Kind kind) -> std::optional<FieldProblem> {
+        if (!good)
+            return problemOf(kind, field, text);
+        text = trimmed;
+        return std::nullopt;
+    };
+    switch (rule) {
+    case FieldRule::Rating: {
+        const auto problem = checked(isRating(trimmed), FieldProblem::NotRating);
+        text = problem ? text : QString::number(text.toInt());   // "07" is 7
+        return problem;
+    }
+    case FieldRule::Date:
+    case FieldRule::Dates:
+        return checked(isIsoDate(trimmed), FieldProblem::NotDate);
+    case FieldRule::ImdbId:
+        return checked(isImdbId(trimmed), FieldProblem::NotImdb);
+    case FieldRule::TmdbId:
+        return checked(isTmdbId(trimmed), FieldProblem::NotTmdb);
+    default:
+        return lengthProblem(field, text.size(), FieldBounds::MostTextLength);
+    }
+}
+
+std::optional<FieldProblem> checkItem(Field field, QString &item, ControlCharacters controls)
+{
+    const FieldRule rule = fieldLayout(field).rule;
+    item = item.normalized(QString::NormalizationForm_C);
+    if (rule == FieldRule::Texts)
+        item = item.trimmed();
+    if (item.isEmpty())
+        return problemOf(FieldProblem::EmptyItem, field, item);
+    if (rule == FieldRule::Actors && item.contains(QLatin1Char('|'))) {
+        FieldProblem problem = problemOf(FieldProblem::ItemWithBar, field, item);
+        problem.character = U'|';
+        return problem;
+    }
+    if (auto problem = characterProblem(field, item, controls))
+        return problem;
+    return typedProblem(field, item);
+}
+
+}   // namespace
+
+std::optional<FieldProblem> checkText(Field field, QString &text, ControlCharacters controls)
+{
+    text = text.normalized(QString::NormalizationForm_C);
+    if (holdsLines(field))   // line breaks arrive as CR LF, CR or LF
+        text = lfLineBreaks(text);
+    if (auto problem = characterProblem(field, text, controls))
+        return problem;
+    return typedProblem(field, text);
+}
+
+std::optional<FieldProblem> checkList(Field field, QStringList &items, ControlCharacters controls)
+{
+    if (items.size() > FieldBounds::MostItems)
+        return FieldProblem { .kind = FieldProblem::TooManyItems,
+            .field = field,
+            .length = items.size(),
+            .limit = FieldBounds::MostItems };
+    for (QString &item : items) {
+        if (auto problem = checkItem(field, item, controls))
+            return problem;
+    }
+    if (fieldLayout(field).rule == FieldRule::Actors)
+        return std::nullopt;
+    items.removeDuplicates();
+    if (fieldLayout(field).rule == FieldRule::Dates)
+        std::sort(items.begin(), items.end());
+    return std::nullopt;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// JSON as a card's extension writes and reads it: a writer of strings, and
+// a strict reader of one flat object that never recurses, so that a
+// hostile extension cannot make it run deep or long. Strings must be valid
+// UTF-8; nothing may follow the object but blanks.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Appends text as a JSON string: quotes, backslashes and control
+// characters escaped, everything else in UTF-8 as it is.
+void appendJsonString(QByteArray &out, const QString &text);
+
+class JsonReader {
+public:
+    explicit JsonReader(QByteArrayView json) : m_json(json) { }
+
+    // The object's opening brace; then, before each member, nextMember,
+    // false at its closing brace (or on an error), and the member's key.
+    bool objectStart();
+    bool nextMember();
+    std::optional<QString> key();
+    // The member's value, when it is of that kind (null consumes a null).
+    bool null();
+    std::optional<bool> boolean();
+    std::optional<QString> digits();   // a whole number of at most 18 digits, as written
+    std::optional<QString> string();
+    std::optional<QStringList> stringArray(int mostItems);
+    // Any value, as written: arrays and objects nest at most 32 deep.
+    std::optional<QByteArrayView> rawValue();
+    // Whether the object was read whole, without error, and only blanks follow.
+    bool atEnd();
+
+private:
+    QByteArrayView m_json;
+    qsizetype m_at = 0;
+    bool m_first = true;
+    bool m_closed = false;
+    bool m_failed = false;
+
+    void skipBlanks();
+    bool take(char c);
+    bool takeWord(QByteArrayView word);
+    bool skipString();
+    bool skipNumber();
+    bool skipScalar();
+};
