@@ -1,0 +1,286 @@
+#include "card/basics.h"
+#include "card/cardfile.h"
+#include "card/cardsave.h"
+#include "card/cp1252.h"
+#include "support/testfiles.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <zlib.h>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(Field)
+
+namespace {
+
+const QByteArray kPoster = posterBytes(700);
+
+QByteArray bytesOf(const Card &card, const QByteArray &poster = kPoster)
+{
+    QByteArray bytes;
+    QBuffer out(&bytes), picture;
+    picture.setData(poster);
+    out.open(QIODevice::WriteOnly);
+    picture.open(QIODevice::ReadOnly);
+    return writeCard(out, card, &picture) == Transfer::Done ? bytes : QByteArray();
+}
+
+struct Read {
+    CardRead card;
+    QByteArray poster;
+};
+
+Read readBack(const QByteArray &bytes)
+{
+    QBuffer in, poster;
+    in.setData(bytes);
+    in.open(QIODevice::ReadOnly);
+    poster.open(QIODevice::WriteOnly);
+    Read read { readCard(in, &poster), {} };
+    read.poster = poster.data();
+    return read;
+}
+
+// The card the edits make, every character kept as the editor keeps them.
+Card cardOf(const QList<CardEdit> &edits)
+{
+    Card card;
+    for (const CardEdit &edit : edits) {
+        if (const auto problem = applyEdit(card, edit, ControlCharacters::Kept))
+            qFatal("%s refused: %d", qPrintable(fieldName(edit.field)), int(problem->kind));
+    }
+    return card;
+}
+
+QString recordText(const QByteArray &bytes, Field field)
+{
+    return TrimRight(
+        fromCp1252(bytes.mid(CardLayout::MarkerSize + fieldLayout(field).offset, fieldWidth(field))));
+}
+
+void appendNumber(QByteArray &out, quint32 number)
+{
+    char bytes[4];
+    qToLittleEndian(number, bytes);
+    out.append(bytes, 4);
+}
+
+// The card with the body of its extension replaced, its length and
+// checksum made again, so that the body itself reaches the parser.
+QByteArray withBody(const QByteArray &card, const QByteArray &body)
+{
+    const qsizetype trailer = card.size() - ExtensionLayout::TrailerSize;
+    const qsizetype oldBody
+        = qFromLittleEndian<quint32>(card.constData() + trailer + ExtensionLayout::ChecksumsSize);
+    QByteArray extension = body + card.mid(trailer, ExtensionLayout::ChecksumsSize);
+    appendNumber(extension, quint32(body.size()));
+    appendNumber(extension,
+        quint32(::crc32(0, reinterpret_cast<const Bytef *>(extension.constData()), uInt(extension.size()))));
+    return card.left(trailer - oldBody) + extension + ExtensionLayout::Signature;
+}
+
+}   // namespace
+
+class tst_CardExtension : public QObject {
+    Q_OBJECT
+private slots:
+    void recordShowsWhatItCan_data();
+    void recordShowsWhatItCan();
+    void everyFieldComesBack();
+    void versionOneStaysVersionOne();
+    void recordWriterWins();
+    void damagedExtensionLeavesVersionOne_data();
+    void damagedExtensionLeavesVersionOne();
+    void unknownKeysSurvive();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// What a reader of the record alone sees of each text.
+void tst_CardExtension::recordShowsWhatItCan_data()
+{
+    QTest::addColumn<Field>("field");
+    QTest::addColumn<QString>("exact");
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<bool>("extended");
+    QTest::newRow("Windows-1252 kept") << Field::Titre << u"Amélie"_s << u"Amélie"_s << false;
+    QTest::newRow("Polish") << Field::Realisateur << u"Krzysztof Kieślowski"_s << u"Krzysztof Kieslowski"_s
+                            << true;
+    QTest::newRow("Czech, its Windows-1252 letters kept")
+        << Field::Titre << u"Dvořák"_s << u"Dvorák"_s << true;
+    QTest::newRow("Russian, each run of Cyrillic written in Latin")
+        << Field::Titre << u"Andreï Roublev (Андрей Рублёв)"_s << u"Andreï Roublev (Andrej Rublev)"_s << true;
+    QTest::newRow("Japanese, as ICU writes it") << Field::Titre << u"千と千尋の神隠し"_s << QString() << true;
+    const QString docteur
+        = u"Docteur Folamour ou : comment j'ai appris à ne plus m'en faire et à aimer la bombe"_s;
+    QTest::newRow("83 characters, cut in the record")
+        << Field::Titre << docteur << docteur.left(50).trimmed() << true;
+    QTest::newRow("a summary of 3,000")
+        << Field::Resume << u"Été. "_s.repeated(600) << u"Été. "_s.repeated(100).trimmed() << true;
+}
+
+void tst_CardExtension::recordShowsWhatItCan()
+{
+    QFETCH(Field, field);
+    QFETCH(QString, exact);
+    QFETCH(QString, record);
+    QFETCH(bool, extended);
+    const QByteArray bytes = bytesOf(cardOf({ { .field = field, .text = exact } }));
+    const QString shown = recordText(bytes, field);
+    if (record.isEmpty())   // no Latin form of its own: whatever ICU gives, in Latin letters
+        QVERIFY(
+            !shown.isEmpty() && std::all_of(shown.begin(), shown.end(), [](QChar c) { return c < u'\x80'; }));
+    else
+        QCOMPARE(shown, record);
+    QCOMPARE(bytes.size() > CardLayout::PosterOffset + kPoster.size(), extended);
+    const Read read = readBack(bytes);
+    QCOMPARE(read.card.extension, extended ? ExtensionStatus::Ok : ExtensionStatus::None);
+    QCOMPARE(cardValues(read.card.card).text(field), exact);
+    QCOMPARE(read.poster, kPoster);   // the image alone
+}
+
+// Every field, with texts in several scripts and more actors than the
+// record holds, is read back as it was given.
+void tst_CardExtension::everyFieldComesBack()
+{
+    QStringList actors { u"Krystyna Janda"_s, u"Jerzy Radziwiłowicz"_s };
+    for (int i = 0; i < 12; ++i)
+        actors << u"Актёр %1"_s.arg(i);
+    const QList<CardEdit> edits { { .field = Field::Titre, .text = u"Człowiek z marmuru"_s },
+        { .field = Field::Annee, .text = u"1977"_s }, { .field = Field::Heures, .text = u"2"_s },
+        { .field = Field::Minutes, .text = u"45"_s }, { .field = Field::Type, .text = u"Drame"_s },
+        { .field = Field::Realisateur, .text = u"Andrzej Wajda"_s },
+        { .field = Field::Acteurs, .list = actors },
+        { .field = Field::Resume, .text = u"Première ligne\nŁódź, 1976.\n"_s.repeated(100) },
+        { .field = Field::TitreOriginal, .text = u"Człowiek z marmuru"_s },
+        { .field = Field::TitreTri, .text = u"Homme de marbre"_s },
+        { .field = Field::Saga, .text = u"Wajda"_s }, { .field = Field::Pays, .list = { u"Pologne"_s } },
+        { .field = Field::VuLe, .list = { u"2026-12-09"_s, u"2001-02-03"_s } },
+        { .field = Field::Note, .text = u"9"_s },
+        { .field = Field::Etiquettes, .list = { u"à revoir"_s, u"千"_s } },
+        { .field = Field::PretA, .text = u"Paul"_s }, { .field = Field::PretLe, .text = u"2026-11-30"_s },
+        { .field = Field::Support, .text = u"Blu-ray"_s },
+        { .field = Field::Emplacement, .text = u"Étagère 2"_s },
+        { .field = Field::Imdb, .text = u"tt0075902"_s }, { .field = Field::Tmdb, .text = u"8325"_s },
+        { .field = Field::Notes, .text = u"« Quote »\n\t\"tab\" \\ back"_s },
+        { .field = Field::AjouteeLe, .text = u"2026-12-01"_s } };
+    const Card card = cardOf(edits);
+    const CardValues values = cardValues(card);
+    QCOMPARE(values.list(Field::VuLe), (QStringList { u"2001-02-03"_s, u"2026-12-09"_s }));   // oldest first
+    QCOMPARE(values.text(Field::Vu), kFlagSet);   // a viewing says it was seen
+    const Read read = readBack(bytesOf(card));
+    QCOMPARE(read.card.card, card);
+    QCOMPARE(cardValues(read.card.card), values);
+    QCOMPARE(read.poster, kPoster);
+    QCOMPARE(splitActorNames(read.card.card.record.text(Field::Acteurs)).size(), CardActors::Max);
+}
+
+// A card that fits the record is written as every version wrote it, and a
+// change that gives a value it already holds changes no byte.
+void tst_CardExtension::versionOneStaysVersionOne()
+{
+    const QByteArray old = makeCard(QByteArray("Le Samoura\xEF").leftJustified(50) + "1967", kPoster);
+    const QString path = m_dir.filePath(u"v1.cfh"_s);
+    QVERIFY(writeBytes(path, old));
+    const auto set = [&](const CardEdit &edit) {
+        return changeCard(path, [&](Card &card) { return !applyEdit(card, edit); }).ok();
+    };
+    QVERIFY(set({ .field = Field::Titre, .text = u"Le Samouraï"_s }));
+    QCOMPARE(readBytes(path), old);
+    QVERIFY(set({ .field = Field::Note, .text = u"8"_s }));
+    QVERIFY(readBytes(path).startsWith(old));   // the extension follows the poster
+    QVERIFY(set({ .field = Field::Note, .text = QString() }));
+    QCOMPARE(readBytes(path), old);   // nothing left that needs it
+}
+
+// A reader of the record alone that changed a field wins there: its text is
+// taken; the other fields keep their exact texts, and the new fields stay.
+void tst_CardExtension::recordWriterWins()
+{
+    const Card card = cardOf({ { .field = Field::Titre, .text = u"Dekalog, jeden"_s },
+        { .field = Field::Realisateur, .text = u"Krzysztof Kieślowski"_s },
+        { .field = Field::Resume, .text = u"Łódź"_s }, { .field = Field::Note, .text = u"10"_s } });
+    QByteArray bytes = bytesOf(card);
+    bytes.replace(CardLayout::MarkerSize + fieldLayout(Field::Resume).offset, 6, QByteArray("Warsaw"));
+    const CardValues values = cardValues(readBack(bytes).card.card);
+    QCOMPARE(values.text(Field::Resume), u"Warsaw"_s);
+    QCOMPARE(values.text(Field::Realisateur), u"Krzysztof Kieślowski"_s);
+    QCOMPARE(values.text(Field::Note), u"10"_s);
+}
+
+void tst_CardExtension::damagedExtensionLeavesVersionOne_data()
+{
+    const QByteArray good = bytesOf(cardOf({ { .field = Field::Titre, .text = u"Ťa"_s },
+        { .field = Field::Note, .text = u"7"_s }, { .field = Field::Etiquettes, .list = { u"a"_s } } }));
+    const qsizetype trailer = good.size() - ExtensionLayout::TrailerSize;
+    const auto changedAt = [&](qsizetype at, char byte) {
+        QByteArray bytes = good;
+        bytes[at] = byte;
+        return bytes;
+    };
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("a byte of its body changed") << changedAt(trailer - 3, 'X');
+    QTest::newRow("its end cut off") << good.chopped(1) + ExtensionLayout::Signature;
+    QByteArray huge = good;
+    huge.replace(trailer + 32, 4, QByteArray("\x01\x00\x10\x00", 4));   // more than 1 MB announced
+    QTest::newRow("a body of more than 1 MB announced") << huge;
+    QByteArray longer = good;
+    appendNumber(longer, quint32(good.size()));   // less than 1 MB, more than the file holds
+    longer.replace(trailer + ExtensionLayout::ChecksumsSize, 4, longer.right(4));
+    QTest::newRow("a body longer than the file") << longer.chopped(4);
+    const auto withText = [&](const QByteArray &json) { return withBody(good, json); };
+    QTest::newRow("invalid UTF-8") << withText("{\"titre\":\"\xC3\x28\"}");
+    QTest::newRow("a key given twice") << withText(R"({"note":7,"note":8})");
+    QTest::newRow("a rating of 11") << withText(R"({"note":11})");
+    QTest::newRow("a date that is none") << withText(R"({"vu_le":["2026-02-30"]})");
+    QTest::newRow("a list where a text goes") << withText(R"({"saga":["a"]})");
+    QTest::newRow("an unknown value nested too deep")
+        << withText("{\"x\":" + QByteArray(40, '[') + QByteArray(40, ']') + "}");
+    QTest::newRow("something after the object") << withText(R"({"note":7} x)");
+    QTest::newRow("a lone surrogate") << withText(R"({"saga":"\ud800"})");
+}
+
+// A damaged extension leaves a card readable as the record and poster bytes
+// every reader sees, and no change writes over it unless asked.
+void tst_CardExtension::damagedExtensionLeavesVersionOne()
+{
+    QFETCH(QByteArray, bytes);
+    const Read read = readBack(bytes);
+    QCOMPARE(read.card.status, CardReadStatus::Ok);
+    QCOMPARE(read.card.extension, ExtensionStatus::Damaged);
+    QCOMPARE(cardValues(read.card.card).text(Field::Titre), u"Ta"_s);
+    QCOMPARE(read.poster, bytes.mid(CardLayout::PosterOffset));
+    const QString path = m_dir.filePath(u"damaged.cfh"_s);
+    QVERIFY(writeBytes(path, bytes));
+    const auto retitle
+        = [](Card &card) { return !applyEdit(card, { .field = Field::Titre, .text = u"B"_s }); };
+    QCOMPARE(changeCard(path, retitle).status, SaveStatus::Damaged);
+    QCOMPARE(readBytes(path), bytes);
+    QVERIFY(changeCard(path, retitle, {}, LinkAtPath::Refuse, OverDamaged::Write).ok());
+    QCOMPARE(readBytes(path).mid(CardLayout::SeparatorOffset), bytes.mid(CardLayout::SeparatorOffset));
+}
+
+// A key this version does not know is kept through a change of the card.
+void tst_CardExtension::unknownKeysSurvive()
+{
+    const QByteArray card = bytesOf(cardOf({ { .field = Field::Note, .text = u"3"_s } }));
+    const QByteArray newer = withBody(card, R"({"note":3,"futur":{"a":[1,true,null,"\u00e9"]}})");
+    const QString path = m_dir.filePath(u"newer.cfh"_s);
+    QVERIFY(writeBytes(path, newer));
+    QVERIFY(changeCard(path, [](Card &c) {
+        return !applyEdit(c, { .field = Field::Saga, .text = u"S"_s });
+    }).ok());
+    const Read read = readBack(readBytes(path));
+    QCOMPARE(read.card.extension, ExtensionStatus::Ok);
+    QCOMPARE(read.card.card.extension.unknown,
+        (QList<UnknownEntry> { { u"futur"_s, QByteArray(R"({"a":[1,true,null,"\u00e9"]})") } }));
+    QCOMPARE(cardValues(read.card.card).text(Field::Saga), u"S"_s);
+}
+
+QTEST_GUILESS_MAIN(tst_CardExtension)
+#include "tst_cardextension.moc"
