@@ -20,8 +20,6 @@ constexpr int kClientHeight = 1770;
 constexpr int kIconSize = 32;      // pixels
 constexpr int kMailWidth = 3015;   // twips, the narrowest the mail button gets
 
-AboutWindow *g_instance = nullptr;
-
 QLabel *makePicture(QWidget *parent, const QString &name, const QPixmap &picture)
 {
     auto *label = new QLabel(parent);
@@ -40,24 +38,6 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text = {}
 }
 
 }   // namespace
-
-AboutWindow &AboutWindow::instance()
-{
-    if (!g_instance)
-        g_instance = new AboutWindow;
-    return *g_instance;
-}
-
-bool AboutWindow::exists()
-{
-    return g_instance != nullptr;
-}
-
-void AboutWindow::discard()
-{
-    delete g_instance;
-    g_instance = nullptr;
-}
 
 // The title is the catalogue's until the first show composes the version line.
 void AboutWindow::setCaptions()

@@ -4,6 +4,7 @@
 // texts are loaded, composed on its first show and only hidden by OK or Esc.
 
 #include "about/aboutlinks.h"
+#include "app/singlewindow.h"
 
 #include <QDialog>
 
@@ -11,14 +12,9 @@ class QLabel;
 class QPushButton;
 class QScreen;
 
-class AboutWindow : public QDialog {
+class AboutWindow : public QDialog, public SingleWindow<AboutWindow> {
     Q_OBJECT
 public:
-    // The single instance, created (not shown) on first use.
-    static AboutWindow &instance();
-    static bool exists();
-    // Deletes the window, so that the next use creates a fresh one (tests).
-    static void discard();
     // Shows the window modally; returns once it is hidden again.
     static void showModal();
 
@@ -34,6 +30,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class SingleWindow<AboutWindow>;
     AboutWindow();
     void createControls();
     void placeControls();

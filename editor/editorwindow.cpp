@@ -10,7 +10,6 @@
 #include "editor/editorlayout.h"
 #include "editor/posterframe.h"
 #include "editor/typinglimit.h"
-#include "viewer/posterwindow.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,14 +18,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QToolTip>
 
 namespace {
-
-EditorWindow *g_editor = nullptr;
 
 // Small captions in a face with the metrics the twip grid was drawn for;
 // the desktop's default face runs the captions into their boxes. A desktop
@@ -57,24 +53,6 @@ QLineEdit *textBox(QWidget *form, const char *name, int maxLength)
 
 }   // namespace
 
-EditorWindow &EditorWindow::instance()
-{
-    if (!g_editor)
-        g_editor = new EditorWindow;
-    return *g_editor;
-}
-
-bool EditorWindow::exists()
-{
-    return g_editor != nullptr;
-}
-
-void EditorWindow::discard()
-{
-    delete g_editor;
-    g_editor = nullptr;
-}
-
 EditorWindow::EditorWindow()
     : QMainWindow(nullptr,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -91,8 +69,6 @@ EditorWindow::EditorWindow()
     setOuterHeight(EditorLayout::InnerHeight + Frame::WindowHeight + Frame::MenuBarHeight);
     connectHandlers();
     setCaptions();
-    QPointer<EditorWindow> self(this);
-    PosterWindow::setPosterSource(PosterOwner::Editor, [self] { return self ? self->m_poster : QPixmap(); });
 }
 
 void EditorWindow::createControls(QWidget *form)

@@ -3,6 +3,7 @@
 // poster panel, with the File, Affiche and About menus.
 
 #include "app/messages.h"
+#include "app/singlewindow.h"
 #include "card/cardrecord.h"
 #include "card/cardsave.h"
 #include "card/cardwatch.h"
@@ -28,16 +29,9 @@ class QMouseEvent;
 class QPlainTextEdit;
 class QPushButton;
 
-class EditorWindow : public QMainWindow {
+class EditorWindow : public QMainWindow, public SingleWindow<EditorWindow> {
     Q_OBJECT
 public:
-    // The single editor, created (not shown) on first use.
-    static EditorWindow &instance();
-    // Whether the editor exists, without creating it.
-    static bool exists();
-    // Deletes the editor, so that the next use creates a fresh one (tests).
-    static void discard();
-
     // Shows the editor on the new card it starts with.
     void newCard();
     // Reads the card at path into the editor and shows it; false, the
@@ -103,6 +97,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    friend class SingleWindow<EditorWindow>;
     EditorWindow();
     // Moves the year box and the running-time caption to the measured
     // widths of their captions; run once the captions are loaded.

@@ -93,7 +93,7 @@ void EditorWindow::removePoster()
 
 void EditorWindow::showFullView()
 {
-    PosterWindow::showPosterOf(PosterOwner::Editor);
+    PosterWindow::show(m_poster, this);
 }
 
 void EditorWindow::resetPoster()

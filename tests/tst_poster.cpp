@@ -73,7 +73,7 @@ void tst_Poster::cleanup()
 {
     EditorWindow::discard();
     QVERIFY(cache.isEmpty());   // no working folder left
-    QVERIFY(!PosterWindow::current());
+    QVERIFY(!PosterWindow::exists());
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -160,8 +160,8 @@ QMimeData *tst_Poster::content(const QString &what)
 bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *shown)
 {
     return whileModal(action, [shown](QWidget *) {
-        PosterWindow *view = PosterWindow::current();
-        QVERIFY(view);
+        QVERIFY(PosterWindow::exists());
+        PosterWindow *view = &PosterWindow::instance();
         if (shown)
             *shown = child<QLabel>(view, "pictureLabel")->pixmap().size();
         view->close();

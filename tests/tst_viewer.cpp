@@ -10,6 +10,7 @@
 #include "viewer/viewerfiles.h"
 #include "viewer/viewerwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -222,17 +223,17 @@ void tst_Viewer::popupMenu()
     child<QMenu>(viewer, "posterMenu")->close();
 }
 
-// The full view opens from a click on the poster or for the viewer, and
+// The full view opens from a click on the poster or its menu item, and
 // closes on Esc or a click on its picture.
 void tst_Viewer::fullView_data()
 {
-    QTest::addColumn<QString>("opener");   // "click", "viewer" or "editor"
+    QTest::addColumn<QString>("opener");   // "click", "menu" or "no picture"
     QTest::addColumn<int>("closeKey");     // 0: a click on the picture
     QTest::addColumn<bool>("opens");
     QTest::newRow("left click, then Esc") << u"click"_s << int(Qt::Key_Escape) << true;
-    QTest::newRow("the viewer, then a click") << u"viewer"_s << 0 << true;
+    QTest::newRow("the menu item, then a click") << u"menu"_s << 0 << true;
     // It returns at once: no empty window to trap the user.
-    QTest::newRow("an owner without poster") << u"editor"_s << 0 << false;
+    QTest::newRow("no picture to show") << u"no picture"_s << 0 << false;
 }
 
 void tst_Viewer::fullView()
@@ -247,12 +248,14 @@ void tst_Viewer::fullView()
     const auto openIt = [&] {
         if (opener == u"click")
             QTest::mouseClick(child<QLabel>(viewer, "posterLabel"), Qt::LeftButton);
+        else if (opener == u"menu")
+            child<QAction>(viewer, "fullViewAction")->trigger();
         else
-            PosterWindow::showPosterOf(opener == u"viewer" ? PosterOwner::Viewer : PosterOwner::Editor);
+            PosterWindow::show(QPixmap(), viewer);
     };
     QTEST(whileModal(openIt,
               [&](QWidget *modal) {
-                  PosterWindow *view = PosterWindow::current();
+                  PosterWindow *view = &PosterWindow::instance();
                   QCOMPARE(modal, view);
                   window = view->size();
                   shown = child<QLabel>(view, "pictureLabel")->pixmap().size();
@@ -264,7 +267,7 @@ void tst_Viewer::fullView()
                   closedByItself = !view->isVisible();
               }),
         "opens");
-    QVERIFY(!PosterWindow::current());
+    QVERIFY(!PosterWindow::exists());
     QVERIFY(!child<QMenu>(viewer, "posterMenu")->isVisible());
     if (window.isEmpty())
         return;

@@ -2,33 +2,28 @@
 // The poster at its natural size in a borderless modal window, 25 twips of
 // margin on every side; a click on the picture or Esc closes it.
 
+#include "app/singlewindow.h"
+
 #include <QDialog>
 #include <QPixmap>
-#include <functional>
 
 class QLabel;
 
-// The windows that hold a full-size poster.
-enum class PosterOwner { Editor, Viewer };
-
-class PosterWindow : public QDialog {
+class PosterWindow : public QDialog, public SingleWindow<PosterWindow> {
     Q_OBJECT
 public:
-    // Each owner registers how its poster is had; showPosterOf shows it.
-    static void setPosterSource(PosterOwner owner, std::function<QPixmap()> source);
-
-    // Shows the poster of owner modally, centred on the window asking;
-    // returns once the view is closed. Without a poster nothing opens.
-    static void showPosterOf(PosterOwner owner);
-
-    // The window while it is shown (tests), or null.
-    static PosterWindow *current();
+    // Shows picture modally, centred on owner; returns once the view is
+    // closed, the window gone. A null picture opens nothing: an empty
+    // borderless window would only look like a frozen program.
+    static void show(const QPixmap &picture, QWidget *owner);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    PosterWindow(const QPixmap &picture, QWidget *owner);
+    friend class SingleWindow<PosterWindow>;
+    PosterWindow();
+    void setPicture(const QPixmap &picture);
     QLabel *m_pictureLabel = nullptr;
 };

@@ -6,14 +6,11 @@
 #include "app/texts.h"
 #include "app/twipsgeometry.h"
 #include "viewer/infoslayout.h"
-#include "viewer/posterwindow.h"
 
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-
-QPointer<ViewerWindow> ViewerWindow::s_instance;
 
 namespace {
 
@@ -31,23 +28,6 @@ QFont titleFont()
 
 }   // namespace
 
-ViewerWindow &ViewerWindow::instance()
-{
-    if (!s_instance)
-        s_instance = new ViewerWindow;
-    return *s_instance;
-}
-
-bool ViewerWindow::exists()
-{
-    return !s_instance.isNull();
-}
-
-void ViewerWindow::discard()
-{
-    delete s_instance.data();
-}
-
 ViewerWindow::ViewerWindow()
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
@@ -62,8 +42,6 @@ ViewerWindow::ViewerWindow()
     buildMenu();
     setCaptions();
     connectHandlers();
-    PosterWindow::setPosterSource(
-        PosterOwner::Viewer, [] { return exists() ? s_instance->fullPoster() : QPixmap(); });
 }
 
 QLabel *ViewerWindow::makeLabel(const char *name, const QString &text)

@@ -2,11 +2,11 @@
 // The card viewer: one card shown read-only, laid out to its texts and its
 // poster; plays the movie, shows the poster at full size and saves it.
 
+#include "app/singlewindow.h"
 #include "card/cardfile.h"
 #include "card/cardrecord.h"
 #include "card/cardwatch.h"
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -17,16 +17,10 @@ class QPushButton;
 struct InfosMeasure;
 struct InfosPlaces;
 
-class ViewerWindow : public QWidget {
+// A closed viewer is gone: the next card builds a fresh one.
+class ViewerWindow : public QWidget, public SingleWindow<ViewerWindow> {
     Q_OBJECT
 public:
-    // The viewer, created (not shown) on first use; a closed viewer is gone
-    // and the next call builds a fresh one.
-    static ViewerWindow &instance();
-    static bool exists();
-    // Deletes the viewer, so that the next use creates a fresh one (tests).
-    static void discard();
-
     // Reads the card at cardPath into the viewer and shows it, its Play
     // button hidden unless withPlay. False when the card could not be read:
     // the message is shown and no viewer is left unshown.
@@ -46,6 +40,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class SingleWindow<ViewerWindow>;
     ViewerWindow();
     static bool load(const QString &cardPath, bool posterSavable);
     void showHead(const QString &cardPath, const CardHead &head);
@@ -74,8 +69,6 @@ private:
     void playMovie();
     void onPosterClick(Qt::MouseButton button, const QPoint &globalPos);
     void showFullView();
-
-    static QPointer<ViewerWindow> s_instance;
 
     QString m_posterCard;   // the card whose poster is shown, read in place; empty: no poster
     QString m_moviePath;    // the movie beside the card

@@ -36,5 +36,5 @@ void ViewerWindow::onPosterClick(Qt::MouseButton button, const QPoint &globalPos
 
 void ViewerWindow::showFullView()
 {
-    PosterWindow::showPosterOf(PosterOwner::Viewer);
+    PosterWindow::show(fullPoster(), this);
 }
