@@ -71,6 +71,11 @@ EditorWindow::EditorWindow()
     setCaptions();
 }
 
+EditorWindow::~EditorWindow()
+{
+    m_card.removeWorkFolders();
+}
+
 void EditorWindow::createControls(QWidget *form)
 {
     m_titleCaption = named(new QLabel(form), "titleCaption");

@@ -79,9 +79,6 @@ public:
     // Reads the card at cardPath into the editor, shown or not; the editor
     // keeps the card it showed when the file is missing or no card (false).
     bool loadCard(const QString &cardPath);
-    // Removes the working folders of the card (its poster copy, a pasted
-    // poster), as the editor closes.
-    void removeWorkFolders();
     // The summary as typed, each line break a "\n".
     QString summary() const;
 
@@ -99,6 +96,8 @@ protected:
 private:
     friend class SingleWindow<EditorWindow>;
     EditorWindow();
+    // The card's working folders go with the editor.
+    ~EditorWindow() override;
     // Moves the year box and the running-time caption to the measured
     // widths of their captions; run once the captions are loaded.
     void placeControls();
@@ -145,9 +144,10 @@ private:
     void deleteActor();
 
     // Poster panel
-    // A picture file as the new poster, chosen, dropped or pasted; false, and
-    // "Fichier image incorrect" said, when it is no picture the editor shows.
-    bool takePosterFile(const QString &path);
+    // A picture file as the new poster, chosen, dropped or pasted (then in
+    // the working folder pasteFolder); false, and "Fichier image incorrect"
+    // said, when it is no picture the editor shows.
+    bool takePosterFile(const QString &path, const QString &pasteFolder = {});
     // Pixels alone become a JPEG in a working folder of their own, kept until
     // the editor is emptied or other pixels are taken, then a chosen poster.
     bool takePosterPixels(const QImage &pixels);
@@ -169,7 +169,6 @@ private:
     void fillBoxes(const CardValues &values);
     void setSummaryWhole(const QString &text);
     void fillActors(const QStringList &names);
-    void keepPosterCopy(const QString &folder);
     bool save();
     bool savePromptAllows();
     bool titleGiven();
@@ -180,7 +179,6 @@ private:
 
     qsizetype m_summaryRoom = fieldWidth(Field::Resume);   // the longest summary the box may hold now, stored
     int m_outerHeight = 0;                                 // twips
-    QString m_pasteFolder;                                 // holds the pasted poster, WorkFile::Pasted
     PosterSource m_dragged;                                // what the drag under way brings
     bool m_centred = false;
 
@@ -188,18 +186,8 @@ private:
     // The save dialog's path with a card extension; empty when cancelled.
     // The dialog starts in folder when given, else in the documents folder.
     QString chooseCardPath(const QString &proposed, const QString &folder = {});
-    // The writing routines report their own failures, and false then; each
-    // success leaves the card the file written.
-    bool saveNewCard();
-    bool writeCopy();
-    bool savedAs(const QString &path, const SaveResult &result);
-    bool saveOverFile();
-    SaveResult writeShownCard(const std::optional<CardVersion> &onDisk);
-    bool savedOver(const SaveResult &result);
     void previewCard();
 
-    // Watches the card's file, after each load or save.
-    void followFile();
     // Tells the user of a change made to the card's file by another program.
     void checkDisk();
     // Whether the actor box holds a name typed and not yet entered, which

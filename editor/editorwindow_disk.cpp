@@ -4,14 +4,8 @@
 
 #include "app/messages.h"
 #include "card/basics.h"
-#include "card/cardversion.h"
 
 #include <QApplication>
-
-void EditorWindow::followFile()
-{
-    m_cardWatch->watch(m_card.file().path);
-}
 
 // An unchanged card is read again quietly, once no actor's name is being
 // typed; a changed one is the user's to decide. A card removed is said
@@ -24,7 +18,7 @@ void EditorWindow::checkDisk()
         return;
     }
     const QString path = m_card.file().path;
-    const std::optional<CardVersion> onDisk = cardVersion(path, m_card.file().version);
+    const std::optional<CardVersion> onDisk = m_card.versionOnDisk();
     const DiskChange change = m_card.diskChange(onDisk);
     if (change == DiskChange::Changed && !m_card.modified() && actorTyped()) {
         m_cardWatch->postpone();   // looked at again once the name is entered or cleared
@@ -43,29 +37,5 @@ void EditorWindow::checkDisk()
         loadCard(path);
     } else if (change == DiskChange::Changed && settleDiskChange()) {
         cardSaved();
-    }
-}
-
-bool EditorWindow::settleDiskChange()
-{
-    for (;;) {
-        const QString path = m_card.file().path;
-        const std::optional<CardVersion> onDisk = cardVersion(path, m_card.file().version);
-        m_card.noticeDisk(onDisk);
-        switch (askCardChanged(path)) {
-        case MsgAnswer::KeepMine: {
-            if (!titleGiven())
-                return false;
-            const SaveResult result = writeShownCard(onDisk);
-            if (result.status != SaveStatus::Changed)   // else written again while the user was asked
-                return savedOver(result);
-            break;
-        }
-        case MsgAnswer::Reload:
-            loadCard(path);
-            return false;
-        default:
-            return false;
-        }
     }
 }

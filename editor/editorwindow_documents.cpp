@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 
 void EditorWindow::newCard()
@@ -56,9 +57,10 @@ bool EditorWindow::startNewCard()
 {
     if (!savePromptAllows())
         return false;
-    emptyEditor();
+    m_card.removeWorkFolders();
     m_card.startNew(textOf(Text::NewCardName));
-    followFile();
+    emptyEditor();
+    m_cardWatch->watch(QString());
     m_resetPosterAction->setEnabled(false);
     setModified(false);
     return true;
@@ -83,22 +85,35 @@ void EditorWindow::openDroppedCard(const QString &path)
 
 // True when the card was written. A refused, cancelled or failed save keeps
 // the card's name, its modified mark and its poster mark.
+// Save of a card with a file writes over it only while it is the file the
+// editor loaded or saved; the user decides what becomes of another
+// program's change.
 bool EditorWindow::save()
 {
     if (!titleGiven())
         return false;
-    const bool saved = m_card.hasFile() ? saveOverFile() : saveNewCard();
+    bool saved = false;
+    if (m_card.hasFile()) {
+        const SaveResult result = m_card.save(collectCard());
+        saved = result.status == SaveStatus::Changed ? settleDiskChange() : saveSucceeded(result);
+    } else {
+        const QString path = chooseCardPath(m_titleEdit->text(), m_newCardFolder);
+        saved = !path.isEmpty() && saveSucceeded(m_card.saveAs(path, collectCard()));
+    }
     if (saved)
         cardSaved();
     deselectActors();
     return saved;
 }
 
+// The dialog opens where the card is, on its name.
 void EditorWindow::saveAs()
 {
     if (!titleGiven())
         return;
-    if (writeCopy())
+    const QString &source = m_card.file().path;
+    const QString path = chooseCardPath(fileNameOf(source), QFileInfo(source).absolutePath());
+    if (!path.isEmpty() && saveSucceeded(m_card.saveAs(path, collectCard())))
         cardSaved();
     deselectActors();
 }
@@ -108,7 +123,7 @@ void EditorWindow::cardSaved()
 {
     setModified(false);
     m_resetPosterAction->setEnabled(true);
-    followFile();
+    m_cardWatch->watch(m_card.file().path);
 }
 
 void EditorWindow::preview()
@@ -179,7 +194,7 @@ bool EditorWindow::confirmClose()
 {
     if (!savePromptAllows())
         return false;
-    removeWorkFolders();
+    m_card.removeWorkFolders();
     m_cardWatch->watch(QString());
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible() && !window->property(kOutlivesEditor).toBool())

@@ -5,7 +5,6 @@
 #include "app/messages.h"
 #include "card/cardfields.h"
 #include "card/cardfile.h"
-#include "card/cardsave.h"
 #include "card/workfolder.h"
 #include "editor/typinglimit.h"
 
@@ -20,37 +19,26 @@ bool EditorWindow::loadCard(const QString &cardPath)
     // leaves the editor with the card it showed. Its poster goes straight
     // into what becomes the card's reset folder.
     const QString folder = MakeWorkFolder(1);
-    const CardRead read = ReadCardFile(cardPath, folder);
+    const CardRead read = m_card.load(cardPath, folder);
     if (read.status != CardReadStatus::Ok) {
         RemoveWorkFolder(folder);
         showCardReadFailure(read.status, cardPath, folder);
         return false;
     }
-    m_card.loaded(cardPath, IsFileReadOnly(cardPath), read.version);
     emptyEditor();
     fillBoxes(cardValues(read.card));
-    m_card.setContent(read.card);
-    keepPosterCopy(folder);
     showPoster(m_card.ownPoster());
     m_resetPosterAction->setEnabled(true);
     setModified(false);
-    followFile();
+    m_cardWatch->watch(cardPath);
     if (read.extension == ExtensionStatus::Damaged)
         showExtensionDamaged(cardPath);
     return true;
 }
 
-void EditorWindow::removeWorkFolders()
-{
-    RemoveWorkFolder(m_card.resetFolder());
-    RemoveWorkFolder(m_pasteFolder);   // a pasted poster goes with the card
-    m_pasteFolder.clear();
-}
-
+// The boxes and the poster, once the card's state was changed.
 void EditorWindow::emptyEditor()
 {
-    removeWorkFolders();
-    m_card.forgetPoster();
     for (QLineEdit *box :
         { m_yearEdit, m_hoursEdit, m_minutesEdit, m_directorEdit, m_titleEdit, m_genreEdit })
         box->clear();
@@ -81,14 +69,4 @@ void EditorWindow::fillActors(const QStringList &names)
     m_actorsBox->addItems(names);
     lockIfFull();
     clearActorEdit();   // the list takes its first name as the edit text otherwise
-}
-
-// The folder the load read the poster into keeps it while the card is
-// edited, as its reset folder; a card without poster needs none.
-void EditorWindow::keepPosterCopy(const QString &folder)
-{
-    const bool hasPoster = FileExists(folder + WorkFile::Image);
-    if (!hasPoster)
-        RemoveWorkFolder(folder);
-    m_card.keepPoster(hasPoster ? folder : QString());
 }

@@ -35,12 +35,10 @@ bool EditorWindow::takePosterPixels(const QImage &pixels)
         showWriteFailed(file);
         return false;
     }
-    if (!takePosterFile(file)) {
+    if (!takePosterFile(file, folder)) {
         RemoveWorkFolder(folder);
         return false;
     }
-    RemoveWorkFolder(m_pasteFolder);   // its picture is no longer the poster
-    m_pasteFolder = folder;
     return true;
 }
 

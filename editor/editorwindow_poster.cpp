@@ -54,7 +54,7 @@ bool EditorWindow::restoreOwnPoster()
     return true;
 }
 
-bool EditorWindow::takePosterFile(const QString &path)
+bool EditorWindow::takePosterFile(const QString &path, const QString &pasteFolder)
 {
     if (!showPoster(path)) {
         const bool tooLarge = checkPosterFile(path).problem == PosterFileCheck::TooManyPixels;
@@ -62,7 +62,7 @@ bool EditorWindow::takePosterFile(const QString &path)
         return false;
     }
     setModified(true);
-    m_card.takePoster(path);
+    m_card.takePoster(path, pasteFolder);
     return true;
 }
 

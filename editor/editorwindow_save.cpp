@@ -6,8 +6,6 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "card/cardfields.h"
-#include "card/cardfile.h"
-#include "card/cardsave.h"
 #include "dialogs/filedialog.h"
 
 #include <QFileInfo>
@@ -71,75 +69,29 @@ QString EditorWindow::chooseCardPath(const QString &proposed, const QString &fol
         kCardExtension, folder);
 }
 
-bool EditorWindow::saveNewCard()
+// The card as the boxes show it, in place of another program's version of
+// its file: true when written. Asked again when that program wrote once more
+// while the user was asked.
+bool EditorWindow::settleDiskChange()
 {
-    const QString path = chooseCardPath(m_titleEdit->text(), m_newCardFolder);
-    // The dialog asked before replacing: a link chosen there is replaced, not written through.
-    return !path.isEmpty()
-        && savedAs(path, writeWholeCard(path, collectCard(), m_card.posterToSave(), LinkAtPath::Replace));
-}
-
-// The dialog opens where the card is, on its name. A poster removed since
-// the load is not carried into the copy.
-bool EditorWindow::writeCopy()
-{
-    const QString &source = m_card.file().path;
-    const QString path = chooseCardPath(fileNameOf(source), QFileInfo(source).absolutePath());
-    if (path.isEmpty())
-        return false;
-    const Card card = collectCard();
-    return savedAs(path,
-        m_card.posterChanged() && m_card.posterToSave().isEmpty()
-            ? writeWholeCard(path, card, QString(), LinkAtPath::Replace)
-            : writeCardCopy(source, path, card, m_card.posterToSave(), LinkAtPath::Replace));
-}
-
-bool EditorWindow::savedAs(const QString &path, const SaveResult &result)
-{
-    if (!saveSucceeded(result))
-        return false;
-    m_card.setContent(collectCard());
-    m_card.savedAs(path, result.written);
-    return true;
-}
-
-// Save of a card with a file writes over it only while it is the file the
-// editor loaded or saved; the user decides what becomes of another
-// program's change. A file removed since is written anew.
-bool EditorWindow::saveOverFile()
-{
-    const CardFile &file = m_card.file();
-    SaveResult result = file.version ? replaceIfUnchanged(file.path, *file.version, collectCard(),
-                            m_card.posterToWrite(), LinkAtPath::Follow)
-                                     : writeShownCard(std::nullopt);
-    if (result.status == SaveStatus::SourceMissing && result.failedPath == file.path) {
-        m_card.fileRemoved();
-        result = writeShownCard(std::nullopt);
+    for (;;) {
+        const QString path = m_card.file().path;
+        const std::optional<CardVersion> onDisk = m_card.versionOnDisk();
+        m_card.noticeDisk(onDisk);
+        switch (askCardChanged(path)) {
+        case MsgAnswer::KeepMine: {
+            if (!titleGiven())
+                return false;
+            const SaveResult result = m_card.replace(collectCard(), onDisk);
+            if (result.status != SaveStatus::Changed)
+                return saveSucceeded(result);
+            break;
+        }
+        case MsgAnswer::Reload:
+            loadCard(path);
+            return false;
+        default:
+            return false;
+        }
     }
-    if (result.status == SaveStatus::Changed)
-        return settleDiskChange();
-    return savedOver(result);
-}
-
-// The card as the user sees it, in place of the file onDisk (nullopt: none
-// there) that they chose to replace: Changed when another program wrote
-// again since. The card opened through a link stays the card saved.
-SaveResult EditorWindow::writeShownCard(const std::optional<CardVersion> &onDisk)
-{
-    const QString &path = m_card.file().path;
-    const PosterChoice poster = m_card.posterShownToWrite();
-    if (onDisk)
-        return replaceIfUnchanged(path, *onDisk, collectCard(), poster, LinkAtPath::Follow);
-    if (cardFingerprint(path))
-        return { SaveStatus::Changed, path };
-    return writeWholeCard(path, collectCard(), poster.path, LinkAtPath::Follow);
-}
-
-bool EditorWindow::savedOver(const SaveResult &result)
-{
-    if (!saveSucceeded(result))
-        return false;
-    m_card.setContent(collectCard());
-    m_card.saved(result.written);
-    return true;
 }

@@ -1,6 +1,8 @@
 #include "editor/opencard.h"
 
 #include "app/common.h"
+#include "card/basics.h"
+#include "card/cardversion.h"
 #include "card/workfolder.h"
 
 void OpenCard::startNew(const QString &name)
@@ -104,4 +106,93 @@ PosterChoice OpenCard::posterShownToWrite() const
     if (poster.isEmpty())
         return { PosterChoice::Kind::Remove };
     return { PosterChoice::Kind::Replace, poster };
+}
+
+CardRead OpenCard::load(const QString &path, const QString &folder)
+{
+    const CardRead read = ReadCardFile(path, folder);
+    if (read.status != CardReadStatus::Ok)
+        return read;
+    removeWorkFolders();
+    loaded(path, IsFileReadOnly(path), read.version);
+    m_content = read.card;
+    // A card without poster needs no reset folder.
+    const bool hasPoster = FileExists(folder + WorkFile::Image);
+    if (!hasPoster)
+        RemoveWorkFolder(folder);
+    keepPoster(hasPoster ? folder : QString());
+    return read;
+}
+
+SaveResult OpenCard::save(const Card &card)
+{
+    SaveResult result = m_file.version
+        ? replaceIfUnchanged(m_file.path, *m_file.version, card, posterToWrite(), LinkAtPath::Follow)
+        : writeShown(card, std::nullopt);
+    if (result.status == SaveStatus::SourceMissing && result.failedPath == m_file.path) {
+        fileRemoved();
+        result = writeShown(card, std::nullopt);
+    }
+    return savedIfWritten(result, card);
+}
+
+// The dialog asked before replacing: a link chosen there is replaced, not
+// written through. A poster removed since the load is not carried into a copy.
+SaveResult OpenCard::saveAs(const QString &path, const Card &card)
+{
+    const SaveResult result = !hasFile() || (m_posterChanged && m_posterToSave.isEmpty())
+        ? writeWholeCard(path, card, m_posterToSave, LinkAtPath::Replace)
+        : writeCardCopy(m_file.path, path, card, m_posterToSave, LinkAtPath::Replace);
+    if (result.ok()) {
+        m_content = card;
+        savedAs(path, result.written);
+    }
+    return result;
+}
+
+SaveResult OpenCard::replace(const Card &card, const std::optional<CardVersion> &onDisk)
+{
+    return savedIfWritten(writeShown(card, onDisk), card);
+}
+
+// The card opened through a link stays the card saved.
+SaveResult OpenCard::writeShown(const Card &card, const std::optional<CardVersion> &onDisk) const
+{
+    const PosterChoice poster = posterShownToWrite();
+    if (onDisk)
+        return replaceIfUnchanged(m_file.path, *onDisk, card, poster, LinkAtPath::Follow);
+    if (cardFingerprint(m_file.path))
+        return { SaveStatus::Changed, m_file.path };
+    return writeWholeCard(m_file.path, card, poster.path, LinkAtPath::Follow);
+}
+
+SaveResult OpenCard::savedIfWritten(const SaveResult &result, const Card &card)
+{
+    if (result.ok()) {
+        m_content = card;
+        saved(result.written);
+    }
+    return result;
+}
+
+std::optional<CardVersion> OpenCard::versionOnDisk() const
+{
+    return cardVersion(m_file.path, m_file.version);
+}
+
+void OpenCard::takePoster(const QString &path, const QString &pasteFolder)
+{
+    if (!pasteFolder.isEmpty()) {
+        RemoveWorkFolder(m_pasteFolder);   // its picture is no longer the poster
+        m_pasteFolder = pasteFolder;
+    }
+    takePoster(path);
+}
+
+void OpenCard::removeWorkFolders()
+{
+    RemoveWorkFolder(m_resetFolder);
+    RemoveWorkFolder(m_pasteFolder);
+    m_pasteFolder.clear();
+    forgetPoster();
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The card open in the editor, without its widgets: which file it is, whether
-// it changed since its load or save, and where its poster is.
+// it changed since its load or save, and where its poster is. The editor asks
+// it to read, write and look at the card's file; it answers with the result,
+// which the editor puts to the user.
 
+#include "card/cardfile.h"
 #include "card/cardlock.h"
 #include "card/cardsave.h"
 
@@ -89,13 +92,42 @@ public:
     std::optional<int> pickedActor() const { return m_pickedActor; }
     void pickActor(std::optional<int> index) { m_pickedActor = index; }
 
+    // Reads the card at path, its poster into folder, a working folder made
+    // for it. Once read, the card is that file, unmodified, folder its reset
+    // folder (removed when there is no poster), and the working folders of
+    // the card before are gone. Otherwise nothing changes, folder included.
+    CardRead load(const QString &path, const QString &folder);
+    // The writes below make the card the file written, its content card,
+    // when they succeed; otherwise nothing changes.
+    // Writes card over the card's file while it is the file loaded or saved
+    // (Changed, nothing written, when another program wrote it since); a
+    // file removed since is written anew.
+    SaveResult save(const Card &card);
+    // Writes card at path, whole for a new card, else as a copy of the
+    // card's file with its poster unless that was changed.
+    SaveResult saveAs(const QString &path, const Card &card);
+    // Writes card with the poster shown in place of the file onDisk the user
+    // chose to replace (nullopt: none there); Changed when another program
+    // wrote again since.
+    SaveResult replace(const Card &card, const std::optional<CardVersion> &onDisk);
+    // The card's file as it is on disk now; nullopt when there is none.
+    std::optional<CardVersion> versionOnDisk() const;
+    // A picture as the poster: takePoster, and pasteFolder (when not empty)
+    // is the working folder of pasted pixels, which replaces an earlier one.
+    void takePoster(const QString &path, const QString &pasteFolder);
+    // Removes the card's working folders and forgets the posters they held.
+    void removeWorkFolders();
+
 private:
     void markPosterChanged();
+    SaveResult writeShown(const Card &card, const std::optional<CardVersion> &onDisk) const;
+    SaveResult savedIfWritten(const SaveResult &result, const Card &card);
 
     CardFile m_file;
     Card m_content;
     bool m_modified = false;
     QString m_resetFolder;
+    QString m_pasteFolder;   // holds pasted pixels, WorkFile::Pasted
     QString m_posterToSave;
     bool m_posterChanged = false;
     bool m_posterRemoved = false;   // since the load, or the poster taken last

@@ -258,7 +258,6 @@ void tst_AnyCard::cleanup()
 {
     if (ViewerWindow::exists())
         ViewerWindow::discard();
-    EditorWindow::instance().removeWorkFolders();
     EditorWindow::discard();
     QVERIFY(m_cache.isEmpty());
     for (const QString &name :

@@ -99,10 +99,7 @@ void tst_CollectionWindow::init()
 
 void tst_CollectionWindow::cleanup()
 {
-    if (EditorWindow::exists()) {
-        EditorWindow::instance().removeWorkFolders();
-        EditorWindow::discard();
-    }
+    EditorWindow::discard();
     if (ViewerWindow::exists())
         ViewerWindow::discard();
     CollectionWindow::discard();

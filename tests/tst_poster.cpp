@@ -394,7 +394,6 @@ void tst_Poster::takesPostersFromElsewhere()
     }
     if (!taken)
         QVERIFY(editor->card().posterToSave().isEmpty());
-    editor->removeWorkFolders();
     QVERIFY(fake.allAnswered());
 }
 

@@ -46,8 +46,7 @@ protected:
     void endEditor(const TestCache &cache)
     {
         QVERIFY(fake->allAnswered());
-        editor->removeWorkFolders();
-        EditorWindow::discard();
+        EditorWindow::discard();   // with the working folders of its card
         if (ViewerWindow::exists())
             ViewerWindow::discard();
         delete fake;
