@@ -7,11 +7,11 @@
 #include "app/texts.h"
 #include "card/cardfields.h"
 #include "card/numerictext.h"
+#include "editor/actorlist.h"
 #include "editor/editorlayout.h"
 #include "editor/posterframe.h"
 #include "editor/typinglimit.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
@@ -91,11 +91,7 @@ void EditorWindow::createControls(QWidget *form)
     m_directorCaption = named(new QLabel(form), "directorCaption");
     m_directorEdit = textBox(form, "directorEdit", typedLength(Field::Realisateur));
     m_actorsCaption = named(new QLabel(form), "actorsCaption");
-    m_actorsBox = named(new QComboBox(form), "actorsBox");
-    m_actorsBox->setEditable(true);
-    m_actorsBox->setInsertPolicy(QComboBox::NoInsert);   // Enter is the actor box's own
-    m_actorsBox->setCompleter(nullptr);
-    TypingLimit::apply(m_actorsBox->lineEdit(), CardActors::NameLength);
+    m_actorsBox = named(new ActorList(form), "actorsBox");
     m_deleteActorButton = named(new QPushButton(form), "deleteActorButton");
     m_deleteActorButton->setIcon(QIcon(QStringLiteral(":/cinefiche/actsupp.png")));
     m_deleteActorButton->setEnabled(false);
@@ -134,16 +130,15 @@ void EditorWindow::connectHandlers()
     connect(m_genreEdit, &QLineEdit::textChanged, this, &EditorWindow::markModified);
     connect(m_directorEdit, &QLineEdit::textChanged, this, &EditorWindow::markModified);
     connect(m_summaryEdit, &QPlainTextEdit::textChanged, this, &EditorWindow::limitSummary);
-    connect(m_actorsBox, &QComboBox::editTextChanged, this, &EditorWindow::cleanActorEdit);
-    connect(m_actorsBox, &QComboBox::activated, this, &EditorWindow::pickActor);
-    connect(m_deleteActorButton, &QPushButton::clicked, this, &EditorWindow::deleteActor);
+    connect(m_actorsBox, &ActorList::changed, this, &EditorWindow::markModified);
+    connect(m_actorsBox, &ActorList::picked, m_deleteActorButton, &QPushButton::setEnabled);
+    connect(m_deleteActorButton, &QPushButton::clicked, m_actorsBox, &ActorList::deletePicked);
     connect(m_changePosterButton, &QPushButton::clicked, this, &EditorWindow::choosePoster);
     connect(m_removePosterButton, &QPushButton::clicked, this, &EditorWindow::removePoster);
     connectMenus();
     acceptDropsOnBoxes();
     connect(m_cardWatch, &CardWatch::touched, this, &EditorWindow::checkDisk);
-    for (QObject *watched : { static_cast<QObject *>(m_summaryEdit), static_cast<QObject *>(m_actorsBox),
-             static_cast<QObject *>(m_actorsBox->lineEdit()), static_cast<QObject *>(m_posterLabel) })
+    for (QObject *watched : { static_cast<QObject *>(m_summaryEdit), static_cast<QObject *>(m_posterLabel) })
         watched->installEventFilter(this);
 }
 
@@ -277,8 +272,6 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (watched == m_summaryEdit)
             return onSummaryKey(key);
-        if (watched == m_actorsBox || watched == m_actorsBox->lineEdit())
-            return onActorsKey(key);
     }
     if (watched == m_posterLabel)
         return onPosterMouse(event);

@@ -18,8 +18,8 @@
 
 #include <optional>
 
+class ActorList;
 class QAction;
-class QComboBox;
 class QGroupBox;
 class QKeyEvent;
 class QLabel;
@@ -60,16 +60,6 @@ public:
     // when the file is no picture or a size leaves the 16-bit range; nothing
     // changes then.
     bool showPoster(const QString &path);
-
-    // The actor box: empty it (list, edit field, lock), deselect it (no
-    // entry picked), add a name at the end (false when the list is full),
-    // and the names in list order. A full list is locked: it takes no
-    // typing until a name is picked.
-    void emptyActors();
-    void deselectActors();
-    bool addActorName(const QString &name);
-    QStringList actorNames() const;
-    bool actorsLocked() const { return m_actorsLocked; }
 
     // Whether a mouse button went down on the poster and is not yet released.
     bool posterPressed() const { return m_posterPressed; }
@@ -122,13 +112,8 @@ private:
     void setOuterHeight(int twips);
     void applyNumericRule(QLineEdit *box, NumberRule rule);
     bool onSummaryKey(const QKeyEvent *event);
-    bool onActorsKey(const QKeyEvent *event);
     bool onPosterMouse(const QEvent *event);
     void clickPoster(Qt::MouseButton button, QPointF at);
-    void clearActorEdit();
-    bool actorFits(const QString &name, int index) const;
-    std::optional<int> pickedActor() const;
-    void lockIfFull();
 
     // Text boxes
     void markModified();
@@ -136,12 +121,6 @@ private:
     void checkHours();
     void checkMinutes();
     void limitSummary();
-
-    // Actor box
-    void enterActor(const QString &text);
-    void cleanActorEdit();
-    void pickActor(int index);
-    void deleteActor();
 
     // Poster panel
     // A picture file as the new poster, chosen, dropped or pasted (then in
@@ -168,7 +147,6 @@ private:
     // Documents
     void fillBoxes(const CardValues &values);
     void setSummaryWhole(const QString &text);
-    void fillActors(const QStringList &names);
     bool save();
     bool savePromptAllows();
     bool titleGiven();
@@ -190,16 +168,12 @@ private:
 
     // Tells the user of a change made to the card's file by another program.
     void checkDisk();
-    // Whether the actor box holds a name typed and not yet entered, which
-    // is no change of the card yet, but would be lost by a reload.
-    bool actorTyped() const;
     // Asks what becomes of another program's change: true when the user's
     // version replaced it; a reloaded card or Cancel give false.
     bool settleDiskChange();
     CardWatch *m_cardWatch = new CardWatch(this);
 
     OpenCard m_card;
-    bool m_actorsLocked = false;
     bool m_posterPressed = false;
     bool m_summarySelectedByKey = false;
 
@@ -210,7 +184,7 @@ private:
            *m_summaryCaption = nullptr;
     QLineEdit *m_titleEdit = nullptr, *m_yearEdit = nullptr, *m_hoursEdit = nullptr, *m_minutesEdit = nullptr;
     QLineEdit *m_genreEdit = nullptr, *m_directorEdit = nullptr;
-    QComboBox *m_actorsBox = nullptr;
+    ActorList *m_actorsBox = nullptr;
     QPushButton *m_deleteActorButton = nullptr;
     QPlainTextEdit *m_summaryEdit = nullptr;
     QGroupBox *m_posterFrame = nullptr;

@@ -4,6 +4,7 @@
 
 #include "app/messages.h"
 #include "card/basics.h"
+#include "editor/actorlist.h"
 
 #include <QApplication>
 
@@ -20,7 +21,7 @@ void EditorWindow::checkDisk()
     const QString path = m_card.file().path;
     const std::optional<CardVersion> onDisk = m_card.versionOnDisk();
     const DiskChange change = m_card.diskChange(onDisk);
-    if (change == DiskChange::Changed && !m_card.modified() && actorTyped()) {
+    if (change == DiskChange::Changed && !m_card.modified() && m_actorsBox->typing()) {
         m_cardWatch->postpone();   // looked at again once the name is entered or cleared
         return;
     }

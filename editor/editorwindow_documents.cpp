@@ -8,6 +8,7 @@
 #include "card/cardsave.h"
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
+#include "editor/actorlist.h"
 #include "viewer/viewerwindow.h"
 
 #include <QAction>
@@ -102,7 +103,7 @@ bool EditorWindow::save()
     }
     if (saved)
         cardSaved();
-    deselectActors();
+    m_actorsBox->deselect();
     return saved;
 }
 
@@ -115,7 +116,7 @@ void EditorWindow::saveAs()
     const QString path = chooseCardPath(fileNameOf(source), QFileInfo(source).absolutePath());
     if (!path.isEmpty() && saveSucceeded(m_card.saveAs(path, collectCard())))
         cardSaved();
-    deselectActors();
+    m_actorsBox->deselect();
 }
 
 // What every successful save leaves: the card is its file, unmodified.

@@ -6,7 +6,7 @@
 #include "app/twipsgeometry.h"
 #include "editor/editorlayout.h"
 
-#include <QComboBox>
+#include "editor/actorlist.h"
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>

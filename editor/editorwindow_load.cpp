@@ -6,10 +6,10 @@
 #include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/workfolder.h"
+#include "editor/actorlist.h"
 #include "editor/typinglimit.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -43,7 +43,7 @@ void EditorWindow::emptyEditor()
         { m_yearEdit, m_hoursEdit, m_minutesEdit, m_directorEdit, m_titleEdit, m_genreEdit })
         box->clear();
     setSummaryWhole(QString());
-    emptyActors();
+    m_actorsBox->setNames({});
     showPoster(QString());
     setModified(false);
 }
@@ -56,17 +56,9 @@ void EditorWindow::fillBoxes(const CardValues &values)
         TypingLimit::setWhole(m_hoursEdit, *hours);
     if (const auto minutes = minutesText(values.text(Field::Minutes)))
         TypingLimit::setWhole(m_minutesEdit, *minutes);
-    fillActors(values.list(Field::Acteurs));
+    m_actorsBox->setNames(values.list(Field::Acteurs));
     setSummaryWhole(values.text(Field::Resume));
     TypingLimit::setWhole(m_directorEdit, values.text(Field::Realisateur));
     TypingLimit::setWhole(m_genreEdit, values.text(Field::Type));
     TypingLimit::setWhole(m_titleEdit, values.text(Field::Titre));
-}
-
-void EditorWindow::fillActors(const QStringList &names)
-{
-    // Every name is kept, more than the list takes from the keyboard too.
-    m_actorsBox->addItems(names);
-    lockIfFull();
-    clearActorEdit();   // the list takes its first name as the edit text otherwise
 }

@@ -6,11 +6,11 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "card/workfolder.h"
+#include "editor/actorlist.h"
 #include "editor/editorlayout.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLineEdit>

@@ -7,6 +7,7 @@
 #include "app/texts.h"
 #include "card/cardfields.h"
 #include "dialogs/filedialog.h"
+#include "editor/actorlist.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -21,7 +22,7 @@ CardValues EditorWindow::shownValues() const
     values.text(Field::Minutes) = m_minutesEdit->text();
     values.text(Field::Type) = m_genreEdit->text();
     values.text(Field::Realisateur) = m_directorEdit->text();
-    values.list(Field::Acteurs) = actorNames();
+    values.list(Field::Acteurs) = m_actorsBox->names();
     values.text(Field::Resume) = summary();
     return values;
 }

@@ -86,11 +86,6 @@ public:
     // blank): a save takes the record's fields from the boxes, and keeps
     // the others, which the editor does not show, whole.
     const Card &content() const { return m_content; }
-    void setContent(const Card &card) { m_content = card; }
-
-    // The actor picked in the list, by index; nullopt when none.
-    std::optional<int> pickedActor() const { return m_pickedActor; }
-    void pickActor(std::optional<int> index) { m_pickedActor = index; }
 
     // Reads the card at path, its poster into folder, a working folder made
     // for it. Once read, the card is that file, unmodified, folder its reset
@@ -131,5 +126,4 @@ private:
     QString m_posterToSave;
     bool m_posterChanged = false;
     bool m_posterRemoved = false;   // since the load, or the poster taken last
-    std::optional<int> m_pickedActor;
 };

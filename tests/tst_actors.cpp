@@ -1,3 +1,4 @@
+#include "editor/actorlist.h"
 #include "editor/editorwindow.h"
 #include "support/scripteddesktop.h"
 #include "support/windowparts.h"
@@ -5,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -28,14 +30,16 @@ private:
     void type(const QString &text);
     void enter(const QString &name);
     void pick(int index);
-    QString editText() const { return child<QComboBox>(editor, "actorsBox")->currentText(); }
+    ActorList *list() const { return child<ActorList>(editor, "actorsBox"); }
+    QString editText() const { return list()->currentText(); }
+    bool modified() const { return editor->windowTitle().endsWith(u"*]"_s); }
     EditorWindow *editor = nullptr;
 };
 
 void tst_Actors::init()
 {
     editor = &EditorWindow::instance();
-    editor->setModified(false);
+    editor->newCard();
 }
 
 void tst_Actors::cleanup()
@@ -64,20 +68,19 @@ void tst_Actors::pick(int index)
 void tst_Actors::addsOnEnter()
 {
     QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Return);
-    QVERIFY(editor->actorNames().isEmpty());
-    QVERIFY(!editor->card().modified());
+    QVERIFY(list()->names().isEmpty());
+    QVERIFY(!modified());
 
     type(u"Bruce Willis"_s);
-    QVERIFY(!editor->card().modified());   // typing alone is no change of the card
+    QVERIFY(!modified());   // typing alone is no change of the card
     QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Return);
-    QCOMPARE(editor->actorNames(), QStringList { u"Bruce Willis"_s });
+    QCOMPARE(list()->names(), QStringList { u"Bruce Willis"_s });
     QCOMPARE(editText(), QString());
     QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
-    QVERIFY(editor->card().modified());
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
 
     enter(u"Bruce Willis"_s);
-    QCOMPARE(editor->actorNames().size(), 2);   // the same name twice is allowed
+    QCOMPARE(list()->names().size(), 2);   // the same name twice is allowed
 }
 
 // A picked name is changed in place, or left with Esc, or deleted; a name
@@ -96,10 +99,10 @@ void tst_Actors::changesPickedName()
     QFETCH(QString, then);
     for (const char *name : { "A", "B", "C" })
         enter(QLatin1String(name));
-    editor->setModified(false);
+    QSignalSpy changes(list(), &ActorList::changed);
     QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Down);   // the keyboard picks as well
     QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Down);
-    QCOMPARE(editor->card().pickedActor(), std::optional<int>(1));
+    QCOMPARE(list()->currentIndex(), 1);
     QCOMPARE(editText(), u"B"_s);
     QVERIFY(child<QPushButton>(editor, "deleteActorButton")->isEnabled());
     if (then == u"Esc")
@@ -108,41 +111,40 @@ void tst_Actors::changesPickedName()
         QTest::mouseClick(child<QPushButton>(editor, "deleteActorButton"), Qt::LeftButton);
     if (then != u"x") {
         QCOMPARE(editText(), then == u"delete" ? u"B"_s : QString());   // a deleted name stays there
-        QCOMPARE(editor->card().pickedActor(), std::nullopt);
+        QCOMPARE(list()->currentIndex(), -1);
         QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
-        QCOMPARE(editor->card().modified(), then == u"delete");
+        QCOMPARE(changes.size(), int(then == u"delete"));
         child<QComboBox>(editor, "actorsBox")->setEditText(QString());
     }
     child<QComboBox>(editor, "actorsBox")->lineEdit()->end(false);
     enter(u"x"_s);
-    QTEST(editor->actorNames(), "names");
-    QCOMPARE(editor->card().pickedActor(), std::nullopt);
-    QVERIFY(editor->card().modified());
+    QTEST(list()->names(), "names");
+    QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
+    QVERIFY(!changes.isEmpty());
 }
 
 void tst_Actors::locksAtTen()
 {
     for (int i = 0; i < 10; ++i)
         enter(QString::number(i));
-    QVERIFY(editor->actorsLocked());
     type(u"z"_s);
-    QCOMPARE(editText(), QString());
+    QCOMPARE(editText(), QString());   // locked
 
     pick(3);
-    QVERIFY(!editor->actorsLocked());
     QCOMPARE(editText(), u"3"_s);
     child<QComboBox>(editor, "actorsBox")->lineEdit()->end(false);
     enter(u"z"_s);
-    QCOMPARE(editor->actorNames().at(3), u"3z"_s);
-    QCOMPARE(editor->actorNames().size(), 10);
-    QVERIFY(editor->actorsLocked());
+    QCOMPARE(list()->names().at(3), u"3z"_s);
+    QCOMPARE(list()->names().size(), 10);
+    type(u"q"_s);
+    QCOMPARE(editText(), QString());   // locked again
 
     pick(0);
     QTest::mouseClick(child<QPushButton>(editor, "deleteActorButton"), Qt::LeftButton);
     child<QComboBox>(editor, "actorsBox")->setEditText(QString());
     enter(u"y"_s);
-    QCOMPARE(editor->actorNames().size(), 10);
-    QCOMPARE(editor->actorNames().last(), u"y"_s);
+    QCOMPARE(list()->names().size(), 10);
+    QCOMPARE(list()->names().last(), u"y"_s);
 }
 
 void tst_Actors::neverTakesEleventh_data()
@@ -155,18 +157,17 @@ void tst_Actors::neverTakesEleventh_data()
 void tst_Actors::neverTakesEleventh()
 {
     QFETCH(bool, loaded);
-    for (int i = 0; i < 10; ++i) {
-        if (loaded)
-            QVERIFY(editor->addActorName(QString::number(i)));
-        else
-            enter(QString::number(i));
-    }
-    QVERIFY(!editor->addActorName(u"extra"_s));
+    QStringList ten;
+    for (int i = 0; i < 10; ++i)
+        ten << QString::number(i);
+    if (loaded)
+        list()->setNames(ten);
+    for (int i = 0; i < 10 && !loaded; ++i)
+        enter(ten.at(i));
     pick(4);
     QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Escape);
     enter(u"eleventh"_s);
-    QCOMPARE(editor->actorNames().size(), 10);
-    QVERIFY(!editor->actorNames().contains(u"eleventh"_s));
+    QCOMPARE(list()->names(), ten);
 }
 
 void tst_Actors::cutsLongNames_data()
@@ -190,7 +191,7 @@ void tst_Actors::cutsLongNames()
     QCOMPARE(edit->text(), kept);
     QCOMPARE(edit->cursorPosition(), kept.size());
     QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Return);
-    QCOMPARE(editor->actorNames(), QStringList { kept });
+    QCOMPARE(list()->names(), QStringList { kept });
 }
 
 void tst_Actors::emptiesAndDeselects()
@@ -198,17 +199,15 @@ void tst_Actors::emptiesAndDeselects()
     for (int i = 0; i < 10; ++i)
         enter(QString::number(i));
     pick(1);
-    editor->deselectActors();
-    QCOMPARE(editor->card().pickedActor(), std::nullopt);
+    list()->deselect();
     QCOMPARE(child<QComboBox>(editor, "actorsBox")->currentIndex(), -1);
     QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
-    QCOMPARE(editor->actorNames().size(), 10);
+    QCOMPARE(list()->names().size(), 10);
 
-    editor->emptyActors();
-    QVERIFY(editor->actorNames().isEmpty());
-    QVERIFY(!editor->actorsLocked());
-    enter(u"Meg Ryan"_s);
-    QCOMPARE(editor->actorNames(), QStringList { u"Meg Ryan"_s });
+    list()->setNames({});
+    QVERIFY(list()->names().isEmpty());
+    enter(u"Meg Ryan"_s);   // no longer locked
+    QCOMPARE(list()->names(), QStringList { u"Meg Ryan"_s });
 }
 
 QTEST_MAIN(tst_Actors)

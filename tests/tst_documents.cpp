@@ -1,5 +1,6 @@
 #include "app/common.h"
 #include "card/cardfile.h"
+#include "editor/actorlist.h"
 #include "editor/editorwindow.h"
 #include "support/drops.h"
 #include "support/editorrun.h"
@@ -108,15 +109,19 @@ void tst_Documents::savesANewCard()
     child<QLineEdit>(editor, "minutesEdit")->setText(u"14"_s);
     child<QLineEdit>(editor, "genreEdit")->setText(u"Drame"_s);
     child<QLineEdit>(editor, "directorEdit")->setText(u"Krzysztof Kieślowski"_s);
-    editor->addActorName(u"Kate"_s);
-    editor->addActorName(u"Léo"_s);
+    for (const QString &name : { u"Kate"_s, u"Léo"_s }) {
+        child<QComboBox>(editor, "actorsBox")->lineEdit()->insert(name);
+        QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Return);
+    }
     child<QPlainTextEdit>(editor, "summaryEdit")->setPlainText(u"Un paquebot.\nUn iceberg."_s);
     const int files = QDir(m_dir.path()).entryList(QDir::Files).size();
-    child<QComboBox>(editor, "actorsBox")->setCurrentIndex(0);
+    QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Down);
+    QVERIFY(child<QPushButton>(editor, "deleteActorButton")->isEnabled());
     fake->answerFile(QString());   // a cancelled save first: the card stays new
     child<QAction>(editor, "saveAction")->trigger();
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
-    QCOMPARE(editor->card().pickedActor(), std::nullopt);   // the actor selection is cleared all the same
+    QVERIFY(
+        !child<QPushButton>(editor, "deleteActorButton")->isEnabled());   // the pick is undone all the same
     QVERIFY(!child<QAction>(editor, "resetPosterAction")->isEnabled());
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), files);
 
@@ -157,7 +162,7 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), u"Film"_s);
     QCOMPARE(child<QLineEdit>(editor, "hoursEdit")->text(), u"2"_s);
     QCOMPARE(child<QLineEdit>(editor, "minutesEdit")->text(), u"05"_s);
-    QCOMPARE(editor->actorNames(), (QStringList { "Harrison", "Rutger" }));
+    QCOMPARE(child<ActorList>(editor, "actorsBox")->names(), (QStringList { "Harrison", "Rutger" }));
     QCOMPARE(child<QComboBox>(editor, "actorsBox")->currentText(), QString());
     QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText(), u"Line one\nline two"_s);
     QVERIFY(!editor->poster().isNull());
