@@ -9,7 +9,7 @@
 #include "card/numerictext.h"
 #include "editor/actorlist.h"
 #include "editor/editorlayout.h"
-#include "editor/posterframe.h"
+#include "editor/posterpanel.h"
 #include "editor/typinglimit.h"
 
 #include <QGroupBox>
@@ -65,7 +65,6 @@ EditorWindow::EditorWindow()
     createControls(form);
     buildMenus();
     placeOnGrid();
-    chainTabOrder();
     setOuterHeight(EditorLayout::InnerHeight + Frame::WindowHeight + Frame::MenuBarHeight);
     connectHandlers();
     setCaptions();
@@ -92,14 +91,16 @@ void EditorWindow::createControls(QWidget *form)
     m_directorEdit = textBox(form, "directorEdit", typedLength(Field::Realisateur));
     m_actorsCaption = named(new QLabel(form), "actorsCaption");
     m_actorsBox = named(new ActorList(form), "actorsBox");
-    m_deleteActorButton = named(new QPushButton(form), "deleteActorButton");
-    m_deleteActorButton->setIcon(QIcon(QStringLiteral(":/cinefiche/actsupp.png")));
-    m_deleteActorButton->setEnabled(false);
     m_summaryCaption = named(new QLabel(form), "summaryCaption");
     m_summaryEdit = named(new QPlainTextEdit(form), "summaryEdit");
     m_summaryEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_summaryEdit->setTabChangesFocus(true);
-    createPosterPanel(form);
+    m_posterPanel = named(new PosterPanel(form), "posterPanel");
+    // Last, after the poster's buttons, as Tab goes: the controls take their
+    // tab order from their creation.
+    m_deleteActorButton = named(new QPushButton(form), "deleteActorButton");
+    m_deleteActorButton->setIcon(QIcon(QStringLiteral(":/cinefiche/actsupp.png")));
+    m_deleteActorButton->setEnabled(false);
     // Screen readers name each box after its caption.
     const std::pair<QLabel *, QWidget *> captions[] = { { m_titleCaption, m_titleEdit },
         { m_yearCaption, m_yearEdit }, { m_runningTimeCaption, m_hoursEdit }, { m_genreCaption, m_genreEdit },
@@ -107,18 +108,6 @@ void EditorWindow::createControls(QWidget *form)
         { m_summaryCaption, m_summaryEdit } };
     for (const auto &[caption, box] : captions)
         caption->setBuddy(box);
-}
-
-// The frame with its two buttons, and the poster under it.
-void EditorWindow::createPosterPanel(QWidget *form)
-{
-    m_posterFrame = named(new PosterFrame(form), "posterFrame");
-    m_changePosterButton = named(new QPushButton(m_posterFrame), "changePosterButton");
-    m_removePosterButton = named(new QPushButton(m_posterFrame), "removePosterButton");
-    m_posterLabel = named(new QLabel(form), "posterLabel");
-    m_posterLabel->setScaledContents(true);
-    m_posterLabel->setCursor(Qt::PointingHandCursor);
-    m_posterLabel->setFocusPolicy(Qt::ClickFocus);   // Ctrl+V on the poster pastes one
 }
 
 void EditorWindow::connectHandlers()
@@ -133,13 +122,14 @@ void EditorWindow::connectHandlers()
     connect(m_actorsBox, &ActorList::changed, this, &EditorWindow::markModified);
     connect(m_actorsBox, &ActorList::picked, m_deleteActorButton, &QPushButton::setEnabled);
     connect(m_deleteActorButton, &QPushButton::clicked, m_actorsBox, &ActorList::deletePicked);
-    connect(m_changePosterButton, &QPushButton::clicked, this, &EditorWindow::choosePoster);
-    connect(m_removePosterButton, &QPushButton::clicked, this, &EditorWindow::removePoster);
+    connect(m_posterPanel, &PosterPanel::taken, this, &EditorWindow::takePoster);
+    connect(m_posterPanel, &PosterPanel::removed, this, &EditorWindow::removePoster);
+    connect(m_posterPanel, &PosterPanel::resetAsked, this, &EditorWindow::resetPoster);
+    connect(m_posterPanel, &PosterPanel::outerHeightNeeded, this, &EditorWindow::setOuterHeight);
     connectMenus();
     acceptDropsOnBoxes();
     connect(m_cardWatch, &CardWatch::touched, this, &EditorWindow::checkDisk);
-    for (QObject *watched : { static_cast<QObject *>(m_summaryEdit), static_cast<QObject *>(m_posterLabel) })
-        watched->installEventFilter(this);
+    m_summaryEdit->installEventFilter(this);
 }
 
 void EditorWindow::setModified(bool modified)
@@ -273,7 +263,5 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         if (watched == m_summaryEdit)
             return onSummaryKey(key);
     }
-    if (watched == m_posterLabel)
-        return onPosterMouse(event);
     return QMainWindow::eventFilter(watched, event);
 }

@@ -19,13 +19,12 @@
 #include <optional>
 
 class ActorList;
+class PosterPanel;
 class QAction;
-class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QMouseEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -49,20 +48,10 @@ public:
     const OpenCard &card() const { return m_card; }
     // Puts another card's state in place, as its load would (tests).
     void setCard(const OpenCard &card) { m_card = card; }
-    // The poster at its natural size; null when there is none.
-    QPixmap poster() const { return m_poster; }
 
     // The one place where the modified mark, the caption and the Save and
     // Save As items change.
     void setModified(bool modified);
-    // Loads the picture at path as the poster, kPosterWidth wide, and sets
-    // the window's height after it. An empty path shows no poster. False
-    // when the file is no picture or a size leaves the 16-bit range; nothing
-    // changes then.
-    bool showPoster(const QString &path);
-
-    // Whether a mouse button went down on the poster and is not yet released.
-    bool posterPressed() const { return m_posterPressed; }
     // Whether Ctrl+A selected the summary and its next character is swallowed.
     bool summarySelectedByKey() const { return m_summarySelectedByKey; }
 
@@ -71,9 +60,6 @@ public:
     bool loadCard(const QString &cardPath);
     // The summary as typed, each line break a "\n".
     QString summary() const;
-
-    // The window's outer height as the layout computed it, in twips.
-    int outerHeight() const { return m_outerHeight; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -97,23 +83,18 @@ private:
     Card collectCard() const;
     void createControls(QWidget *form);
     void setCaptions();
-    void createPosterPanel(QWidget *form);
     void fitCaptionColumn();
     void placeOnGrid();
     void buildMenus();
-    void chainTabOrder();
     void connectHandlers();
     void connectMenus();
     void openMenuBar();
     void acceptDropsOnBoxes();
     bool dragOver(QWidget *target, QEvent *event);
     void takeDropped(const PosterSource &source, const QImage &pixels);
-    void updatePasteItem();
     void setOuterHeight(int twips);
     void applyNumericRule(QLineEdit *box, NumberRule rule);
     bool onSummaryKey(const QKeyEvent *event);
-    bool onPosterMouse(const QEvent *event);
-    void clickPoster(Qt::MouseButton button, QPointF at);
 
     // Text boxes
     void markModified();
@@ -122,24 +103,14 @@ private:
     void checkMinutes();
     void limitSummary();
 
-    // Poster panel
-    // A picture file as the new poster, chosen, dropped or pasted (then in
-    // the working folder pasteFolder); false, and "Fichier image incorrect"
-    // said, when it is no picture the editor shows.
-    bool takePosterFile(const QString &path, const QString &pasteFolder = {});
-    // Pixels alone become a JPEG in a working folder of their own, kept until
-    // the editor is emptied or other pixels are taken, then a chosen poster.
-    bool takePosterPixels(const QImage &pixels);
-    void choosePoster();
+    // What the poster panel tells
+    void takePoster(const QString &path, const QString &pasteFolder);
     void removePoster();
-    void showFullView();
-    void pastePoster();
     void resetPoster();
 
     // File and About menus
     bool startNewCard();
     void openChosenCard();
-    void openDroppedCard(const QString &path);
     void saveAs();
     void preview();
     void searchCard();
@@ -160,7 +131,6 @@ private:
     PosterSource m_dragged;                                // what the drag under way brings
     bool m_centred = false;
 
-    bool restoreOwnPoster();
     // The save dialog's path with a card extension; empty when cancelled.
     // The dialog starts in folder when given, else in the documents folder.
     QString chooseCardPath(const QString &proposed, const QString &folder = {});
@@ -174,7 +144,6 @@ private:
     CardWatch *m_cardWatch = new CardWatch(this);
 
     OpenCard m_card;
-    bool m_posterPressed = false;
     bool m_summarySelectedByKey = false;
 
     // Controls
@@ -187,19 +156,12 @@ private:
     ActorList *m_actorsBox = nullptr;
     QPushButton *m_deleteActorButton = nullptr;
     QPlainTextEdit *m_summaryEdit = nullptr;
-    QGroupBox *m_posterFrame = nullptr;
-    QPushButton *m_changePosterButton = nullptr, *m_removePosterButton = nullptr;
-    QLabel *m_posterLabel = nullptr;   // the poster, stretched to its size
-    QPixmap m_poster;                  // the poster at its natural size
+    PosterPanel *m_posterPanel = nullptr;
 
     // Menus
     QMenu *m_fileMenu = nullptr;
     QAction *m_newAction = nullptr, *m_openAction = nullptr, *m_saveAction = nullptr,
             *m_saveAsAction = nullptr;
     QAction *m_previewAction = nullptr, *m_searchAction = nullptr, *m_quitAction = nullptr;
-    QMenu *m_posterMenu = nullptr;   // in the menu bar and the poster's pop-up menu
-    QAction *m_fullViewAction = nullptr, *m_changePosterAction = nullptr, *m_pastePosterAction = nullptr,
-            *m_removePosterAction = nullptr;
-    QAction *m_resetPosterAction = nullptr;
     QAction *m_aboutAction = nullptr;
 };

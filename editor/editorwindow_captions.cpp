@@ -1,8 +1,8 @@
 #include "app/texts.h"
 #include "editor/editorwindow.h"
+#include "editor/posterpanel.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -26,16 +26,8 @@ void EditorWindow::setCaptions()
     m_previewAction->setText(textOf(Text::PreviewItem));
     m_searchAction->setText(textOf(Text::SearchItem));
     m_quitAction->setText(textOf(Text::QuitItem));
-    m_posterMenu->setTitle(textOf(Text::PosterMenu));
-    m_posterFrame->setTitle(textOf(Text::PosterMenu));
-    m_fullViewAction->setText(textOf(Text::FullViewItem));
-    m_changePosterAction->setText(textOf(Text::ChangePosterItem));
-    m_pastePosterAction->setText(textOf(Text::PastePosterItem));
-    m_removePosterAction->setText(textOf(Text::RemovePosterItem));
-    m_resetPosterAction->setText(textOf(Text::ResetPosterItem));
+    m_posterPanel->setCaptions();
     m_aboutAction->setText(textOf(Text::AboutItem));
-    m_changePosterButton->setText(textOf(Text::ChangePosterItem));
-    m_removePosterButton->setText(textOf(Text::RemovePosterItem));
     m_deleteActorButton->setToolTip(textOf(Text::DeleteActorTip));
     m_deleteActorButton->setAccessibleName(textOf(Text::DeleteActorTip));
     placeControls();

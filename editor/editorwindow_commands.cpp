@@ -2,6 +2,7 @@
 
 #include "about/aboutwindow.h"
 #include "editor/internetsearch.h"
+#include "editor/posterpanel.h"
 
 #include <QClipboard>
 #include <QGroupBox>
@@ -40,22 +41,7 @@ void EditorWindow::buildMenus()
     m_fileMenu->addSeparator()->setObjectName(QStringLiteral("fileSeparator3"));
     m_quitAction = menuItem(m_fileMenu, "quitAction", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    m_posterMenu = menuBar()->addMenu(QString());
-    m_posterMenu->setObjectName(QStringLiteral("posterMenu"));
-    m_fullViewAction = menuItem(m_posterMenu, "fullViewAction");
-    m_posterMenu->addSeparator()->setObjectName(QStringLiteral("posterSeparator"));
-    m_changePosterAction = menuItem(m_posterMenu, "changePosterAction");
-    m_pastePosterAction = menuItem(m_posterMenu, "pastePosterAction", QKeySequence(Qt::CTRL | Qt::Key_V));
-    // Ctrl+V pastes a poster only from the poster panel: the boxes paste text.
-    m_pastePosterAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    m_posterFrame->addAction(m_pastePosterAction);
-    m_posterLabel->addAction(m_pastePosterAction);
-    m_removePosterAction = menuItem(m_posterMenu, "removePosterAction");
-    m_resetPosterAction = menuItem(m_posterMenu, "resetPosterAction");
-    // Bold only as the poster's pop-up, not in the menu bar.
-    connect(
-        m_posterMenu, &QMenu::aboutToHide, m_posterMenu, [this] { m_posterMenu->setDefaultAction(nullptr); });
-
+    menuBar()->addMenu(m_posterPanel->menu());
     m_aboutAction = menuBar()->addAction(QString());
     m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
 }
@@ -69,14 +55,6 @@ void EditorWindow::connectMenus()
     connect(m_previewAction, &QAction::triggered, this, &EditorWindow::preview);
     connect(m_searchAction, &QAction::triggered, this, &EditorWindow::searchCard);
     connect(m_quitAction, &QAction::triggered, this, &EditorWindow::close);
-    connect(m_fullViewAction, &QAction::triggered, this, &EditorWindow::showFullView);
-    connect(m_changePosterAction, &QAction::triggered, this, &EditorWindow::choosePoster);
-    connect(m_pastePosterAction, &QAction::triggered, this, &EditorWindow::pastePoster);
-    connect(m_posterMenu, &QMenu::aboutToShow, this, &EditorWindow::updatePasteItem);
-    // Asked when the menu opens, not at start: asking the clipboard's owner takes time.
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &EditorWindow::updatePasteItem);
-    connect(m_removePosterAction, &QAction::triggered, this, &EditorWindow::removePoster);
-    connect(m_resetPosterAction, &QAction::triggered, this, &EditorWindow::resetPoster);
     connect(m_aboutAction, &QAction::triggered, this, &AboutWindow::showModal);
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
         &EditorWindow::openMenuBar);

@@ -9,6 +9,7 @@
 #include "card/workfolder.h"
 #include "dialogs/filedialog.h"
 #include "editor/actorlist.h"
+#include "editor/posterpanel.h"
 #include "viewer/viewerwindow.h"
 
 #include <QAction>
@@ -20,14 +21,14 @@
 void EditorWindow::newCard()
 {
     setModified(false);
-    m_resetPosterAction->setEnabled(false);   // a new card has no poster of its own
+    m_posterPanel->setResettable(false);   // a new card has no poster of its own
     show();
 }
 
 bool EditorWindow::openCard(const QString &path)
 {
     setModified(false);
-    m_resetPosterAction->setEnabled(false);
+    m_posterPanel->setResettable(false);
     if (!loadCard(path))
         return false;
     show();
@@ -62,7 +63,7 @@ bool EditorWindow::startNewCard()
     m_card.startNew(textOf(Text::NewCardName));
     emptyEditor();
     m_cardWatch->watch(QString());
-    m_resetPosterAction->setEnabled(false);
+    m_posterPanel->setResettable(false);
     setModified(false);
     return true;
 }
@@ -74,13 +75,6 @@ void EditorWindow::openChosenCard()
     const QString path = ShowFileDialog(FileDialogKind::Open, textOf(Text::OpenTitle), cardFilters(),
         kDocumentsFolder, this, FileDialogFlag::FileMustExist, QString());
     if (!path.isEmpty())
-        loadCard(path);
-}
-
-// A card dropped on the editor: Open without its dialog.
-void EditorWindow::openDroppedCard(const QString &path)
-{
-    if (savePromptAllows())
         loadCard(path);
 }
 
@@ -123,7 +117,7 @@ void EditorWindow::saveAs()
 void EditorWindow::cardSaved()
 {
     setModified(false);
-    m_resetPosterAction->setEnabled(true);
+    m_posterPanel->setResettable(true);
     m_cardWatch->watch(m_card.file().path);
 }
 

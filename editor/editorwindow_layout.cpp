@@ -62,19 +62,6 @@ void EditorWindow::placeOnGrid()
     setGeometryTwips(m_deleteActorButton, 3600, 1725, 375, 315);
     placeCaption(m_summaryCaption, CaptionLeft, ResumeTop);
     setGeometryTwips(m_summaryEdit, BoxLeft, ResumeTop, BoxWidth, ResumeHeight);
-    setGeometryTwips(m_posterFrame, PanelLeft, 0, 2175, 855);
-    setGeometryTwips(m_changePosterButton, 120, 240, 855, 495);
-    setGeometryTwips(m_removePosterButton, 1200, 240, 855, 495);
-    setGeometryTwips(m_posterLabel, PosterLeft, PosterTop, kPosterWidth, PosterInitialHeight);
-}
-
-void EditorWindow::chainTabOrder()
-{
-    const QList<QWidget *> order
-        = { m_titleEdit, m_yearEdit, m_hoursEdit, m_minutesEdit, m_genreEdit, m_directorEdit, m_actorsBox,
-              m_summaryEdit, m_changePosterButton, m_removePosterButton, m_deleteActorButton };
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 // The captions of the left column must end before the boxes they name,

@@ -7,6 +7,7 @@
 #include "card/cardfile.h"
 #include "card/workfolder.h"
 #include "editor/actorlist.h"
+#include "editor/posterpanel.h"
 #include "editor/typinglimit.h"
 
 #include <QAction>
@@ -27,8 +28,8 @@ bool EditorWindow::loadCard(const QString &cardPath)
     }
     emptyEditor();
     fillBoxes(cardValues(read.card));
-    showPoster(m_card.ownPoster());
-    m_resetPosterAction->setEnabled(true);
+    m_posterPanel->showPicture(m_card.ownPoster());
+    m_posterPanel->setResettable(true);
     setModified(false);
     m_cardWatch->watch(cardPath);
     if (read.extension == ExtensionStatus::Damaged)
@@ -44,7 +45,7 @@ void EditorWindow::emptyEditor()
         box->clear();
     setSummaryWhole(QString());
     m_actorsBox->setNames({});
-    showPoster(QString());
+    m_posterPanel->showPicture(QString());
     setModified(false);
 }
 

@@ -54,8 +54,17 @@ private slots:
 
 private:
     QString picture(int width, int height, const QString &name = u"poster.bmp"_s);
+    QString openCard(int width = 129, int height = 258);
     QMimeData *content(const QString &what);
     bool fullViewOpensOn(const std::function<void()> &action, QSize *shown = nullptr);
+    // The window's height for an outer height in twips, frame and menu bar counted.
+    int heightFor(int outerTwips) const
+    {
+        return twipsToPx(outerTwips - Frame::WindowHeight - Frame::MenuBarHeight)
+            + editor->menuBar()->height();
+    }
+    QSize posterShown() const { return child<QLabel>(editor, "posterLabel")->pixmap().size(); }
+    bool modified() const { return editor->windowTitle().endsWith(u"*]"_s); }
     QTemporaryDir dir;
     TestCache cache;
     EditorWindow *editor = nullptr;
@@ -64,8 +73,7 @@ private:
 void tst_Poster::init()
 {
     editor = &EditorWindow::instance();
-    editor->setModified(false);
-    editor->show();
+    editor->newCard();
     QVERIFY(QTest::qWaitForWindowExposed(editor));
 }
 
@@ -80,6 +88,15 @@ void tst_Poster::cleanup()
 QString tst_Poster::picture(int width, int height, const QString &name)
 {
     return writePicture(dir.filePath(name), width, height);
+}
+
+// A card titled "Film" with a BMP poster (none when width is 0), open in
+// the editor; its path.
+QString tst_Poster::openCard(int width, int height)
+{
+    const QString card = dir.filePath(u"film.cfh"_s);
+    writeBytes(card, makeCard("Film", width ? pictureBytes(width, height, "BMP") : QByteArray()));
+    return editor->openCard(card) ? card : QString();
 }
 
 namespace {
@@ -181,13 +198,13 @@ void tst_Poster::failedPictureChangesNothing_data()
 void tst_Poster::failedPictureChangesNothing()
 {
     QFETCH(QString, file);
-    QVERIFY(editor->showPoster(picture(129, 258)));
-    QVERIFY(child<QLabel>(editor, "posterLabel")->isVisible());
-    QCOMPARE(child<QLabel>(editor, "posterLabel")->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
-    QCOMPARE(editor->outerHeight(), 960 + 3870 + 855);
-    const int underMenu = twipsToPx(5685 - Frame::WindowHeight - Frame::MenuBarHeight);
-    QCOMPARE(editor->height(), underMenu + editor->menuBar()->height());
-    QVERIFY(child<QLabel>(editor, "posterLabel")->geometry().bottom() < editor->centralWidget()->height());
+    QVERIFY(!openCard().isEmpty());
+    const auto *poster = child<QLabel>(editor, "posterLabel");
+    QVERIFY(poster->isVisible());
+    QCOMPARE(poster->size(), QSize(twipsToPx(1935), twipsToPx(3870)));
+    QCOMPARE(editor->height(), heightFor(960 + 3870 + 855));
+    QVERIFY(poster->mapTo(editor->centralWidget(), poster->rect().bottomLeft()).y()
+        < editor->centralWidget()->height());
     QString path = dir.filePath(u"missing.jpg"_s);
     if (file == QLatin1String("text")) {
         path = dir.filePath(u"notes.jpg"_s);
@@ -195,40 +212,41 @@ void tst_Poster::failedPictureChangesNothing()
     } else if (file == QLatin1String("tall")) {
         path = picture(10, 2000, u"tall.bmp"_s);
     }
-    QVERIFY(!editor->showPoster(path));
-    QCOMPARE(editor->poster().size(), QSize(129, 258));
-    QCOMPARE(child<QLabel>(editor, "posterLabel")->pixmap().size(), QSize(129, 258));
-    QCOMPARE(editor->outerHeight(), 5685);
+    ScriptedDesktop fake;
+    fake.answerFile(path);
+    fake.answerMsg(MsgAnswer::Ok);   // what is wrong: choosesPoster
+    fake.answerFile(QString());
+    child<QPushButton>(editor, "changePosterButton")->click();
+    QVERIFY(fake.allAnswered());
+    QCOMPARE(posterShown(), QSize(129, 258));
+    QCOMPARE(editor->height(), heightFor(5685));
+    QVERIFY(!modified());
 }
 
 // A picture chosen replaces the poster; a file that is no picture is said,
 // and the dialog comes again.
 void tst_Poster::choosesPoster_data()
 {
-    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("withFile");           // a card with a file and a poster 129 x 258, or a new one
     QTest::addColumn<QByteArray>("wrongFirst");   // when not empty, a file of these bytes first, then Cancel
     QTest::addColumn<QString>("said");
-    QTest::addColumn<bool>("affiMod");
-    QTest::newRow("new card") << u"Nouveau"_s << QByteArray() << QString() << false;
-    QTest::newRow("card with a file") << u"film.cfh"_s << QByteArray() << QString() << true;
+    QTest::newRow("new card") << false << QByteArray() << QString();
+    QTest::newRow("card with a file") << true << QByteArray() << QString();
     QTest::newRow("wrong image, from the menu")
-        << u"film.cfh"_s << QByteArray("plain words") << u"Fichier image incorrect"_s << false;
+        << true << QByteArray("plain words") << u"Fichier image incorrect"_s;
     QTest::newRow("image of too many pixels, from the menu")
-        << u"film.cfh"_s << bitmapHeader(10000, 5001)
-        << u"Image trop grande : une affiche a au plus 50 millions de pixels"_s << false;
+        << true << bitmapHeader(10000, 5001)
+        << u"Image trop grande : une affiche a au plus 50 millions de pixels"_s;
 }
 
 void tst_Poster::choosesPoster()
 {
-    QFETCH(QString, fileName);
+    QFETCH(bool, withFile);
     QFETCH(QByteArray, wrongFirst);
     QFETCH(QString, said);
-    const QString first = picture(129, 258, u"first.bmp"_s);
-    QVERIFY(editor->showPoster(first));
-    OpenCard card;
-    card.takePoster(first);
-    editor->setCard(cardNamed(fileName, false, card));
-    editor->setModified(false);
+    if (withFile)
+        QVERIFY(!openCard().isEmpty());
+    const QSize first = posterShown();
     ScriptedDesktop fake;
     const QString chosen = picture(300, 400);
     if (!wrongFirst.isEmpty()) {
@@ -255,10 +273,9 @@ void tst_Poster::choosesPoster()
         QCOMPARE(message.text, said);
         QCOMPARE(message.icon, MsgIcon::Critical);
     }
-    QCOMPARE(editor->card().posterToSave(), !wrongFirst.isEmpty() ? first : chosen);
-    QTEST(editor->card().posterChanged(), "affiMod");
-    QCOMPARE(editor->card().modified(), wrongFirst.isEmpty());
-    QCOMPARE(editor->poster().size(), !wrongFirst.isEmpty() ? QSize(129, 258) : QSize(300, 400));
+    // What the save then writes: tst_documents.
+    QCOMPARE(modified(), wrongFirst.isEmpty());
+    QCOMPARE(posterShown(), !wrongFirst.isEmpty() ? first : QSize(300, 400));
     QVERIFY(fake.allAnswered());
 }
 
@@ -344,8 +361,8 @@ void tst_Poster::takesPostersFromElsewhere()
     QFETCH(QString, what);
     QFETCH(bool, taken);
     QVERIFY(QTest::qWaitForWindowActive(editor));
-    editor->setCard(cardNamed(u"film.cfh"_s));
-    QVERIFY(editor->showPoster(picture(129, 258)));
+    const QString card = openCard();
+    const QByteArray old = posterOf(card);
     ScriptedDesktop fake;
     const bool wrongImage = way == QLatin1String("drop") && what == QLatin1String("text file");
     if (wrongImage)
@@ -379,69 +396,76 @@ void tst_Poster::takesPostersFromElsewhere()
     const bool inBox = way == QLatin1String("Ctrl+V box");
     QCOMPARE(child<QLineEdit>(editor, "genreEdit")->text(),
         inBox ? u"http://example.org/poster.png"_s : QString());
-    QCOMPARE(editor->card().modified(), taken || inBox);
-    QCOMPARE(editor->card().posterChanged(), taken);
-    QCOMPARE(editor->poster().size(), taken ? QSize(300, 400) : QSize(129, 258));
-    if (taken && source.kind == PosterSourceKind::PictureFile)
-        QCOMPARE(editor->card().posterToSave(), source.path);
-    if (taken && source.kind == PosterSourceKind::Pixels) {
-        QVERIFY(editor->card().posterToSave().endsWith(WorkFile::Pasted));
-        QImageReader jpeg(editor->card().posterToSave());
+    QCOMPARE(modified(), taken || inBox);
+    QCOMPARE(posterShown(), taken ? QSize(300, 400) : QSize(129, 258));
+    if (modified())   // the save writes the poster taken, or keeps the card's
+        child<QAction>(editor, "saveAction")->trigger();
+    const QByteArray saved = posterOf(card);
+    if (!taken) {
+        QCOMPARE(saved, old);
+    } else if (source.kind == PosterSourceKind::PictureFile) {
+        QCOMPARE(saved, readBytes(source.path));
+    } else {
+        QBuffer bytes;
+        bytes.setData(saved);
+        QImageReader jpeg(&bytes);
         QCOMPARE(jpeg.format(), QByteArray("jpeg"));
         const QImage written = jpeg.read();
         QCOMPARE(written.size(), QSize(300, 400));
         QVERIFY(qGray(written.pixel(10, 10)) > 245);   // transparent parts are white
     }
-    if (!taken)
-        QVERIFY(editor->card().posterToSave().isEmpty());
     QVERIFY(fake.allAnswered());
 }
 
 void tst_Poster::removesPoster_data()
 {
-    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("withFile");    // a card with a file and its poster, or a new card
     QTest::addColumn<QString>("before");   // what was done to the poster first
     QTest::addColumn<int>("removals");
-    QTest::addColumn<bool>("affiMod");
-    QTest::newRow("new card") << u"Nouveau"_s << u""_s << 1 << false;
-    QTest::newRow("loaded card") << u"film.cfh"_s << u""_s << 1 << true;
-    QTest::newRow("loaded card, removed twice") << u"film.cfh"_s << u""_s << 2 << true;
-    QTest::newRow("chosen, then removed") << u"film.cfh"_s << u"choose"_s << 1 << true;
-    QTest::newRow("new card, chosen, then removed") << u"Nouveau"_s << u"choose"_s << 1 << false;
-    QTest::newRow("reset, then removed") << u"film.cfh"_s << u"reset"_s << 1 << true;
+    QTest::newRow("new card, pasted, then removed") << false << u"paste"_s << 1;
+    QTest::newRow("loaded card") << true << u""_s << 1;
+    QTest::newRow("loaded card, removed twice") << true << u""_s << 2;
+    QTest::newRow("chosen, then removed") << true << u"choose"_s << 1;
+    QTest::newRow("new card, chosen, then removed") << false << u"choose"_s << 1;
+    QTest::newRow("reset, then removed") << true << u"reset"_s << 1;
 }
 
+// Nothing is left to show in full, and the save writes the card without
+// poster, one with a file too.
 void tst_Poster::removesPoster()
 {
-    QFETCH(QString, fileName);
+    QFETCH(bool, withFile);
     QFETCH(QString, before);
     QFETCH(int, removals);
-    editor->setCard(cardNamed(fileName));
-    QVERIFY(editor->showPoster(picture(129, 258)));
+    const QString card = withFile ? openCard() : dir.filePath(u"new.cfh"_s);
     ScriptedDesktop fake;
     if (before == QLatin1String("choose")) {
         fake.answerFile(picture(300, 400, u"chosen.bmp"_s));
         child<QPushButton>(editor, "changePosterButton")->click();
+    } else if (before == QLatin1String("paste")) {
+        QApplication::clipboard()->setMimeData(content(u"pixels"_s));
+        child<QAction>(editor, "pastePosterAction")->trigger();
     } else if (before == QLatin1String("reset")) {
-        editor->setCard(withResetFolder(editor->card(), dir.path()));
-        QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
         child<QAction>(editor, "resetPosterAction")->trigger();
-        QVERIFY(!editor->card().posterToSave().isEmpty());
     }
-    editor->setModified(false);
     QSize shown;
     QVERIFY(fullViewOpensOn([&] { child<QAction>(editor, "fullViewAction")->trigger(); }, &shown));
     QVERIFY(!shown.isEmpty());
     for (int i = 0; i < removals; ++i)
         QTest::mouseClick(child<QPushButton>(editor, "removePosterButton"), Qt::LeftButton);
-    QTEST(editor->card().posterChanged(), "affiMod");
-    QVERIFY(editor->card().posterToSave().isEmpty());
-    QVERIFY(editor->poster().isNull());
+    QVERIFY(posterShown().isEmpty());
     QVERIFY(!child<QLabel>(editor, "posterLabel")->isVisible());
-    QVERIFY(editor->card().modified());
-    QCOMPARE(editor->outerHeight(), 4470);
+    QVERIFY(modified());
+    QCOMPARE(editor->height(), heightFor(4470));
     QVERIFY(!fullViewOpensOn(
         [&] { child<QAction>(editor, "fullViewAction")->trigger(); }));   // nothing left to show
+    if (!withFile) {
+        child<QLineEdit>(editor, "titleEdit")->setText(u"Film"_s);
+        fake.answerFile(card);
+    }
+    child<QAction>(editor, "saveAction")->trigger();
+    QVERIFY(QFile::exists(card));
+    QVERIFY(posterOf(card).isEmpty());
     QVERIFY(fake.allAnswered());
 }
 
@@ -452,22 +476,22 @@ void tst_Poster::resetsPoster_data()
     QTest::newRow("the card's own poster again") << true;
 }
 
+// The card's own poster comes back after a removal, and a save keeps it.
 void tst_Poster::resetsPoster()
 {
     QFETCH(bool, withCopy);
-    editor->setCard(cardNamed(u"film.cfh"_s));
-    if (withCopy) {
-        editor->setCard(withResetFolder(editor->card(), dir.path()));
-        QVERIFY(writeBytes(dir.path() + WorkFile::Image, readBytes(picture(129, 258))));
+    const QString card = withCopy ? openCard() : openCard(0, 0);
+    const QByteArray old = readBytes(card);
+    if (withCopy)
+        child<QPushButton>(editor, "removePosterButton")->click();
+    for (int i = 0; i < 2; ++i) {   // a second Reset does not undo the first
+        child<QAction>(editor, "resetPosterAction")->trigger();
+        QCOMPARE(posterShown(), withCopy ? QSize(129, 258) : QSize(0, 0));
+        QCOMPARE(modified(), withCopy);
     }
-    editor->setModified(false);
-    child<QAction>(editor, "resetPosterAction")->trigger();
-    QCOMPARE(editor->card().posterToSave(), withCopy ? dir.path() + WorkFile::Image : QString());
-    QCOMPARE(editor->card().posterChanged(), withCopy);
-    QCOMPARE(editor->card().modified(), withCopy);
-    QCOMPARE(editor->poster().size(), withCopy ? QSize(129, 258) : QSize(0, 0));
-    child<QAction>(editor, "resetPosterAction")->trigger();
-    QCOMPARE(editor->card().posterChanged(), withCopy);   // a second Reset does not undo the first
+    if (withCopy)
+        child<QAction>(editor, "saveAction")->trigger();
+    QCOMPARE(readBytes(card), old);
 }
 
 void tst_Poster::answersClicks_data()
@@ -488,11 +512,10 @@ void tst_Poster::answersClicks()
     QFETCH(Qt::MouseButton, button);
     QFETCH(QPoint, release);
     QFETCH(QString, opens);
-    QVERIFY(editor->showPoster(picture(129, 258)));
+    QVERIFY(!openCard().isEmpty());
     QCOMPARE(child<QLabel>(editor, "posterLabel")->size(), QSize(129, 258));
     QCOMPARE(child<QLabel>(editor, "posterLabel")->cursor().shape(), Qt::PointingHandCursor);
     QTest::mousePress(child<QLabel>(editor, "posterLabel"), button, {}, QPoint(10, 10));
-    QVERIFY(editor->posterPressed());
     const bool viewed = fullViewOpensOn(
         [&] { QTest::mouseRelease(child<QLabel>(editor, "posterLabel"), button, {}, release); });
     QCOMPARE(viewed, opens == QLatin1String("view"));
@@ -500,7 +523,6 @@ void tst_Poster::answersClicks()
     if (opens == QLatin1String("menu"))
         QCOMPARE(
             child<QMenu>(editor, "posterMenu")->defaultAction(), child<QAction>(editor, "fullViewAction"));
-    QVERIFY(!editor->posterPressed());
     child<QMenu>(editor, "posterMenu")->close();
     QVERIFY(!child<QMenu>(editor, "posterMenu")->defaultAction());   // plain again in the menu bar
     // A release without a press on the poster does nothing.

@@ -1,5 +1,7 @@
 #include "support/testfiles.h"
 
+#include "card/cardfile.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QtEndian>
@@ -60,6 +62,12 @@ QByteArray readBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray posterOf(const QString &cardPath)
+{
+    PosterDevice poster(cardPath);
+    return poster.open(QIODevice::ReadOnly) ? poster.readAll() : QByteArray();
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes)

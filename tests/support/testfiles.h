@@ -27,6 +27,9 @@ QByteArray bitmapHeader(qint32 width, qint32 height);
 CardValues valuesOf(const QList<std::pair<Field, QString>> &texts, const QStringList &actors = {});
 
 QByteArray readBytes(const QString &path);
+// The poster's bytes of the card at path, as the program reads them; empty
+// when it has none or cannot be read.
+QByteArray posterOf(const QString &cardPath);
 bool writeBytes(const QString &path, const QByteArray &bytes);
 // Sets the file's modification time, in nanoseconds since 1970.
 bool setModifiedTime(const QString &path, qint64 nanoseconds);

@@ -1,65 +1,16 @@
-// Posters and cards that come from elsewhere: dropped on the editor or
-// pasted from the clipboard.
+// Cards and pictures dropped on the editor.
 #include "editor/editorwindow.h"
 
 #include "app/common.h"
-#include "app/messages.h"
-#include "app/texts.h"
-#include "card/workfolder.h"
 #include "editor/actorlist.h"
 #include "editor/editorlayout.h"
+#include "editor/posterpanel.h"
 
-#include <QAction>
-#include <QClipboard>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTimer>
-
-bool EditorWindow::takePosterPixels(const QImage &pixels)
-{
-    if (pixels.isNull()) {
-        showWrongImage();
-        return false;
-    }
-    const QString folder = MakeWorkFolder(1);
-    if (folder.isEmpty()) {
-        showWorkFolderFailure();
-        return false;
-    }
-    const QString file = folder + WorkFile::Pasted;
-    if (!writePastedPoster(pixels, file)) {
-        RemoveWorkFolder(folder);
-        showWriteFailed(file);
-        return false;
-    }
-    if (!takePosterFile(file, folder)) {
-        RemoveWorkFolder(folder);
-        return false;
-    }
-    return true;
-}
-
-// A copied file is taken as that file, copied pixels as pixels.
-void EditorWindow::pastePoster()
-{
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (!data)
-        return;
-    const PosterSource source = posterSource(*data);
-    if (source.kind == PosterSourceKind::PictureFile)
-        takePosterFile(source.path);
-    else if (source.kind == PosterSourceKind::Pixels)
-        takePosterPixels(posterPixels(*data));
-}
-
-void EditorWindow::updatePasteItem()
-{
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    m_pastePosterAction->setEnabled(data && holdsPoster(*data));
-}
 
 // The boxes take dropped text themselves; a card dropped on them is the
 // editor's.
@@ -119,17 +70,9 @@ bool EditorWindow::dragOver(QWidget *target, QEvent *event)
 
 void EditorWindow::takeDropped(const PosterSource &source, const QImage &pixels)
 {
-    switch (source.kind) {
-    case PosterSourceKind::Card:
-        openDroppedCard(source.path);
-        break;
-    case PosterSourceKind::PictureFile:
-        takePosterFile(source.path);
-        break;
-    case PosterSourceKind::Pixels:
-        takePosterPixels(pixels);
-        break;
-    case PosterSourceKind::None:
-        break;
-    }
+    // A card is opened as Open opens one, without its dialog.
+    if (source.kind != PosterSourceKind::Card)
+        m_posterPanel->take(source, pixels);
+    else if (savePromptAllows())
+        loadCard(source.path);
 }
