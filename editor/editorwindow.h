@@ -1,32 +1,25 @@
 #pragma once
 // The card editor: one card as seven text boxes, the actor box and the
-// poster panel, with the File, Affiche and About menus.
+// poster panel, with the File, Affiche and About menus. The card itself is
+// OpenCard's: the window asks it to read, write and look at the card's
+// file, and puts its answers to the user.
 
-#include "app/messages.h"
 #include "app/singlewindow.h"
-#include "card/cardrecord.h"
-#include "card/cardsave.h"
 #include "card/cardwatch.h"
 #include "editor/opencard.h"
 #include "poster/posterpaste.h"
 
 #include <QMainWindow>
-#include <QPixmap>
-#include <QPointF>
 #include <QString>
-#include <QStringList>
-
-#include <optional>
 
 class ActorList;
 class PosterPanel;
 class QAction;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
+class SummaryEdit;
 
 class EditorWindow : public QMainWindow, public SingleWindow<EditorWindow> {
     Q_OBJECT
@@ -44,107 +37,85 @@ public:
     // shown is saved or given up; false when the user kept it.
     bool newCardIn(const QString &folder);
 
-    // The card open in the editor.
-    const OpenCard &card() const { return m_card; }
-    // Puts another card's state in place, as its load would (tests).
-    void setCard(const OpenCard &card) { m_card = card; }
-
-    // The one place where the modified mark, the caption and the Save and
-    // Save As items change.
-    void setModified(bool modified);
-    // Whether Ctrl+A selected the summary and its next character is swallowed.
-    bool summarySelectedByKey() const { return m_summarySelectedByKey; }
-
-    // Reads the card at cardPath into the editor, shown or not; the editor
-    // keeps the card it showed when the file is missing or no card (false).
-    bool loadCard(const QString &cardPath);
-    // The summary as typed, each line break a "\n".
-    QString summary() const;
-
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     friend class SingleWindow<EditorWindow>;
     EditorWindow();
     // The card's working folders go with the editor.
     ~EditorWindow() override;
+
+    // Construction and layout (editorwindow.cpp, _layout, _captions, _commands)
+    void createControls(QWidget *form);
+    void setCaptions();
+    void placeOnGrid();
     // Moves the year box and the running-time caption to the measured
     // widths of their captions; run once the captions are loaded.
     void placeControls();
-    // Empties the editor for another card.
-    void emptyEditor();
-    CardValues shownValues() const;
-    Card collectCard() const;
-    void createControls(QWidget *form);
-    void setCaptions();
     void fitCaptionColumn();
-    void placeOnGrid();
+    void setOuterHeight(int twips);
     void buildMenus();
     void connectHandlers();
     void connectMenus();
     void openMenuBar();
-    void acceptDropsOnBoxes();
-    bool dragOver(QWidget *target, QEvent *event);
-    void takeDropped(const PosterSource &source, const QImage &pixels);
-    void setOuterHeight(int twips);
-    void applyNumericRule(QLineEdit *box, NumberRule rule);
-    bool onSummaryKey(const QKeyEvent *event);
+    void searchCard();
+    // The one place where the modified mark, the caption and the Save and
+    // Save As items change.
+    void setModified(bool modified);
 
-    // Text boxes
-    void markModified();
-    void checkYear();
-    void checkHours();
-    void checkMinutes();
-    void limitSummary();
-
-    // What the poster panel tells
+    // What the poster panel tells (_poster)
     void takePoster(const QString &path, const QString &pasteFolder);
     void removePoster();
     void resetPoster();
 
-    // File and About menus
+    // Cards and pictures dropped on the editor (_drops)
+    void acceptDropsOnBoxes();
+    // True when the editor took the event.
+    bool dragOver(QWidget *target, QEvent *event);
+    void takeDropped(const PosterSource &source, const QImage &pixels);
+
+    // Opening and emptying (_load, _documents)
     bool startNewCard();
     void openChosenCard();
+    // Reads the card at cardPath into the editor, shown or not; the editor
+    // keeps the card it showed when the file is missing or no card (false).
+    bool loadCard(const QString &cardPath);
+    void emptyEditor();
+    void fillBoxes(const CardValues &values);
+    // Asks about unsaved changes: true when the command may go on.
+    bool savePromptAllows();
+    bool confirmClose();
+
+    // Saving (_save, _documents)
+    bool save();
     void saveAs();
     void preview();
-    void searchCard();
-
-    // Documents
-    void fillBoxes(const CardValues &values);
-    void setSummaryWhole(const QString &text);
-    bool save();
-    bool savePromptAllows();
     bool titleGiven();
+    // What every successful save leaves: the card is its file, unmodified.
     void cardSaved();
-    bool confirmClose();
-    bool m_closing = false;
-    QString m_newCardFolder;   // where a new card's save starts; empty: the documents folder
-
-    qsizetype m_summaryRoom = fieldWidth(Field::Resume);   // the longest summary the box may hold now, stored
-    int m_outerHeight = 0;                                 // twips
-    PosterSource m_dragged;                                // what the drag under way brings
-    bool m_centred = false;
-
+    CardValues shownValues() const;
+    Card collectCard() const;
     // The save dialog's path with a card extension; empty when cancelled.
     // The dialog starts in folder when given, else in the documents folder.
     QString chooseCardPath(const QString &proposed, const QString &folder = {});
-    void previewCard();
 
-    // Tells the user of a change made to the card's file by another program.
+    // The card's file changed on disk by another program (_disk, _save)
     void checkDisk();
     // Asks what becomes of another program's change: true when the user's
     // version replaced it; a reloaded card or Cancel give false.
     bool settleDiskChange();
-    CardWatch *m_cardWatch = new CardWatch(this);
 
     OpenCard m_card;
-    bool m_summarySelectedByKey = false;
+    CardWatch *m_cardWatch = new CardWatch(this);
+    QString m_newCardFolder;   // where a new card's save starts; empty: the documents folder
+    int m_outerHeight = 0;     // twips
+    PosterSource m_dragged;    // what the drag under way brings
+    bool m_closing = false;
+    bool m_centred = false;
 
     // Controls
     QLabel *m_titleCaption = nullptr, *m_yearCaption = nullptr, *m_runningTimeCaption = nullptr,
@@ -154,9 +125,9 @@ private:
     QLineEdit *m_titleEdit = nullptr, *m_yearEdit = nullptr, *m_hoursEdit = nullptr, *m_minutesEdit = nullptr;
     QLineEdit *m_genreEdit = nullptr, *m_directorEdit = nullptr;
     ActorList *m_actorsBox = nullptr;
-    QPushButton *m_deleteActorButton = nullptr;
-    QPlainTextEdit *m_summaryEdit = nullptr;
+    SummaryEdit *m_summaryEdit = nullptr;
     PosterPanel *m_posterPanel = nullptr;
+    QPushButton *m_deleteActorButton = nullptr;
 
     // Menus
     QMenu *m_fileMenu = nullptr;

@@ -121,15 +121,11 @@ void EditorWindow::cardSaved()
     m_cardWatch->watch(m_card.file().path);
 }
 
+// The card as it would be saved, shown in the viewer without its save item.
 void EditorWindow::preview()
 {
-    if (titleGiven())
-        previewCard();
-}
-
-// The card as it would be saved, shown in the viewer without its save item.
-void EditorWindow::previewCard()
-{
+    if (!titleGiven())
+        return;
     const QString folder = MakeWorkFolder(1);
     const QString preview = folder + WorkFile::Preview;
     if (folder.isEmpty())

@@ -5,11 +5,11 @@
 #include "editor/actorlist.h"
 #include "editor/editorlayout.h"
 #include "editor/posterpanel.h"
+#include "editor/summaryedit.h"
 
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTimer>
 
 // The boxes take dropped text themselves; a card dropped on them is the
@@ -23,19 +23,21 @@ void EditorWindow::acceptDropsOnBoxes()
         box->installEventFilter(this);
 }
 
-void EditorWindow::dragEnterEvent(QDragEnterEvent *event)
+bool EditorWindow::event(QEvent *event)
 {
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove
+        && event->type() != QEvent::Drop)
+        return QMainWindow::event(event);
     dragOver(this, event);
+    return true;
 }
 
-void EditorWindow::dragMoveEvent(QDragMoveEvent *event)
+bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    dragOver(this, event);
-}
-
-void EditorWindow::dropEvent(QDropEvent *event)
-{
-    dragOver(this, event);
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove
+        || event->type() == QEvent::Drop)
+        return dragOver(static_cast<QWidget *>(watched), event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // A card is opened wherever it is dropped, a picture is taken over the

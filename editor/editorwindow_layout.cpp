@@ -5,6 +5,7 @@
 #include "app/twips.h"
 #include "app/twipsgeometry.h"
 #include "editor/editorlayout.h"
+#include "editor/summaryedit.h"
 
 #include "editor/actorlist.h"
 #include <QFontMetrics>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 

@@ -8,11 +8,11 @@
 #include "card/workfolder.h"
 #include "editor/actorlist.h"
 #include "editor/posterpanel.h"
+#include "editor/summaryedit.h"
 #include "editor/typinglimit.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 bool EditorWindow::loadCard(const QString &cardPath)
 {
@@ -43,7 +43,7 @@ void EditorWindow::emptyEditor()
     for (QLineEdit *box :
         { m_yearEdit, m_hoursEdit, m_minutesEdit, m_directorEdit, m_titleEdit, m_genreEdit })
         box->clear();
-    setSummaryWhole(QString());
+    m_summaryEdit->setWhole(QString());
     m_actorsBox->setNames({});
     m_posterPanel->showPicture(QString());
     setModified(false);
@@ -58,7 +58,7 @@ void EditorWindow::fillBoxes(const CardValues &values)
     if (const auto minutes = minutesText(values.text(Field::Minutes)))
         TypingLimit::setWhole(m_minutesEdit, *minutes);
     m_actorsBox->setNames(values.list(Field::Acteurs));
-    setSummaryWhole(values.text(Field::Resume));
+    m_summaryEdit->setWhole(values.text(Field::Resume));
     TypingLimit::setWhole(m_directorEdit, values.text(Field::Realisateur));
     TypingLimit::setWhole(m_genreEdit, values.text(Field::Type));
     TypingLimit::setWhole(m_titleEdit, values.text(Field::Titre));

@@ -8,10 +8,10 @@
 #include "card/cardfields.h"
 #include "dialogs/filedialog.h"
 #include "editor/actorlist.h"
+#include "editor/summaryedit.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 CardValues EditorWindow::shownValues() const
 {
@@ -23,7 +23,7 @@ CardValues EditorWindow::shownValues() const
     values.text(Field::Type) = m_genreEdit->text();
     values.text(Field::Realisateur) = m_directorEdit->text();
     values.list(Field::Acteurs) = m_actorsBox->names();
-    values.text(Field::Resume) = summary();
+    values.text(Field::Resume) = m_summaryEdit->text();
     return values;
 }
 

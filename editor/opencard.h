@@ -58,9 +58,8 @@ public:
     // Save writes over the file: only a changed card, never a read-only file.
     bool canSave() const { return m_modified && !m_file.readOnly; }
 
-    // The folder holding a copy of the card's poster as loaded (empty: none),
-    // kept while the card is edited so that the poster can be reset.
-    const QString &resetFolder() const { return m_resetFolder; }
+    // folder holds a copy of the card's poster as loaded (empty: none), kept
+    // while the card is edited so that the poster can be reset.
     void keepPoster(const QString &folder);
     void forgetPoster();
     // The copy of the poster as loaded, in the reset folder; empty when none.
@@ -87,16 +86,18 @@ public:
     // the others, which the editor does not show, whole.
     const Card &content() const { return m_content; }
 
+    // The card's file, read and written. The editor asks, and puts each
+    // answer to the user; a failure changes nothing.
+
     // Reads the card at path, its poster into folder, a working folder made
     // for it. Once read, the card is that file, unmodified, folder its reset
     // folder (removed when there is no poster), and the working folders of
-    // the card before are gone. Otherwise nothing changes, folder included.
+    // the card before are gone. On failure folder is left to the caller.
     CardRead load(const QString &path, const QString &folder);
-    // The writes below make the card the file written, its content card,
-    // when they succeed; otherwise nothing changes.
-    // Writes card over the card's file while it is the file loaded or saved
-    // (Changed, nothing written, when another program wrote it since); a
-    // file removed since is written anew.
+    // Each write that succeeds makes the card the file written, unmodified,
+    // its content card. save writes over the card's file while it is the
+    // file loaded or saved (Changed, nothing written, when another program
+    // wrote it since); a file removed since is written anew.
     SaveResult save(const Card &card);
     // Writes card at path, whole for a new card, else as a copy of the
     // card's file with its poster unless that was changed.

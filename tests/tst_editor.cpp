@@ -2,8 +2,10 @@
 #include "app/texts.h"
 #include "editor/editorwindow.h"
 #include "editor/internetsearch.h"
+#include "editor/summaryedit.h"
 #include "editor/typinglimit.h"
 #include "support/scripteddesktop.h"
+#include "support/testfiles.h"
 #include "support/windowparts.h"
 
 #include <QAccessible>
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -44,6 +47,7 @@ private slots:
 
 private:
     EditorWindow *editor = nullptr;
+    QTemporaryDir dir;
 };
 
 void tst_Editor::initTestCase()
@@ -54,7 +58,7 @@ void tst_Editor::initTestCase()
 void tst_Editor::init()
 {
     editor = &EditorWindow::instance();
-    editor->setModified(false);
+    editor->newCard();
 }
 
 void tst_Editor::cleanup()
@@ -122,7 +126,7 @@ void tst_Editor::placesYearBoxAfterItsCaption()
     QCOMPARE(endOf("runningTimeCaption"), twipsToPx(3195));
     QCOMPARE(child<QLineEdit>(editor, "hoursEdit")->x(), twipsToPx(3240));
     QCOMPARE(child<QGroupBox>(editor, "posterFrame")->title(), u"Affiche"_s);
-    QCOMPARE(editor->card().file().name, u"Nouveau"_s);
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau]"_s);
 }
 
 void tst_Editor::appliesNumericRule_data()
@@ -203,18 +207,31 @@ void tst_Editor::showsModifiedStates_data()
         << u"film.cfh"_s << true << true << u"Cinefiche [film.cfh*]"_s << false << true;
 }
 
+// A changed new card left Save on, which the card then shown (New or Open,
+// the changes given up) sets anew.
 void tst_Editor::showsModifiedStates()
 {
     QFETCH(QString, fileName);
     QFETCH(bool, readOnly);
     QFETCH(bool, modified);
-    // A changed new card left Save on, as a declined save prompt does.
-    editor->setModified(true);
+    ScriptedDesktop fake;
+    auto *title = child<QLineEdit>(editor, "titleEdit");
+    QTest::keyClicks(title, u"x"_s);
     QVERIFY(child<QAction>(editor, "saveAction")->isEnabled());
-
-    editor->setCard(cardNamed(fileName, readOnly));
-    editor->setModified(modified);
-    QCOMPARE(editor->card().modified(), modified);
+    fake.answerMsg(MsgAnswer::No);
+    if (fileName == u"Nouveau") {
+        child<QAction>(editor, "newAction")->trigger();
+    } else {
+        QFile::remove(dir.filePath(fileName));   // the last row's, read-only
+        QVERIFY(writeBytes(dir.filePath(fileName), makeCard("Film", {})));
+        if (readOnly)
+            QFile::setPermissions(dir.filePath(fileName), QFile::ReadOwner);
+        fake.answerFile(dir.filePath(fileName));
+        child<QAction>(editor, "openAction")->trigger();
+    }
+    if (modified)
+        QTest::keyClicks(title, u"s"_s);
+    QVERIFY(fake.allAnswered());
     QTEST(editor->windowTitle(), "caption");
     QTEST(child<QAction>(editor, "saveAction")->isEnabled(), "save");
     QTEST(child<QAction>(editor, "saveAsAction")->isEnabled(), "saveAs");
@@ -227,8 +244,7 @@ void tst_Editor::selectsWholeSummary()
     QTest::keyClick(summary, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(summary->toPlainText(), u"abc"_s);
     QCOMPARE(summary->textCursor().selectedText(), u"abc"_s);
-    QVERIFY(!editor->summarySelectedByKey());
-    QTest::keyClicks(summary, u"x"_s);
+    QTest::keyClicks(summary, u"x"_s);   // not swallowed: only Ctrl+A's own character is
     QCOMPARE(summary->toPlainText(), u"x"_s);
 
     QTest::keyClick(summary, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
@@ -245,7 +261,7 @@ void tst_Editor::keepsSummaryWithinLimit()
     QTest::keyClick(summary, Qt::Key_Return);
     summary->moveCursor(QTextCursor::Start);
     summary->insertPlainText(u"xx\n"_s.repeated(200));
-    const QString text = editor->summary();
+    const QString text = child<SummaryEdit>(editor, "summaryEdit")->text();
     QCOMPARE(text.size() + text.count(QLatin1Char('\n')), 500);
     QVERIFY(text.endsWith(QLatin1String("xx\nab\n")));
     QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);

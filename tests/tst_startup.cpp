@@ -1,5 +1,6 @@
 #include "app/buildconfig.h"
 #include "app/cmdline.h"
+#include "app/common.h"
 #include "editor/editorwindow.h"
 #include "program/startup.h"
 #include "support/scripteddesktop.h"
@@ -224,7 +225,8 @@ void tst_Startup::opensOrRefusesTheCard()
     QCOMPARE(EditorWindow::exists(), window == u"editor");
     QCOMPARE(ViewerWindow::exists(), window == u"viewer");
     if (EditorWindow::exists()) {
-        QCOMPARE(EditorWindow::instance().card().file().path, arguments.first());
+        QCOMPARE(
+            EditorWindow::instance().windowTitle(), u"Cinefiche ["_s + fileNameOf(arguments.first()) + u']');
         EditorWindow::instance().close();   // removes the editor's reset folder
     }
     if (ViewerWindow::exists()) {

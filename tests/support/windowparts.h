@@ -1,8 +1,5 @@
 #pragma once
-// Reaching a window's controls as tools do, by their object names, and
-// giving the editor the state of a card without reading one.
-
-#include "editor/opencard.h"
+// Reaching a window's controls as tools do, by their object names.
 
 #include <QObject>
 #include <QString>
@@ -27,22 +24,4 @@ inline QString shownText(const QString &text, Qt::TextFormat format = Qt::AutoTe
     QTextDocument document;
     document.setHtml(text);
     return document.toPlainText();
-}
-
-// The card named fileName in a folder of its own, "Nouveau" being a card
-// without a file; state gives its poster and modified marks.
-inline OpenCard cardNamed(const QString &fileName, bool readOnly = false, OpenCard state = {})
-{
-    if (fileName == QLatin1String("Nouveau"))
-        state.startNew(fileName);
-    else
-        state.loaded(QStringLiteral("/films/") + fileName, readOnly, CardVersion {});
-    return state;
-}
-
-// state with its poster copy kept in folder, as a load leaves it.
-inline OpenCard withResetFolder(OpenCard state, const QString &folder)
-{
-    state.keepPoster(folder);
-    return state;
 }
