@@ -103,7 +103,7 @@ private:
     // The dialog starts in folder when given, else in the documents folder.
     QString chooseCardPath(const QString &proposed, const QString &folder = {});
 
-    // The card's file changed on disk by another program (_disk, _save)
+    // The card's file changed on disk by another program (_disk)
     void checkDisk();
     // Asks what becomes of another program's change: true when the user's
     // version replaced it; a reloaded card or Cancel give false.

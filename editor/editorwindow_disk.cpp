@@ -40,3 +40,30 @@ void EditorWindow::checkDisk()
         cardSaved();
     }
 }
+
+// The card as the boxes show it, in place of another program's version of
+// its file: true when written. Asked again when that program wrote once more
+// while the user was asked.
+bool EditorWindow::settleDiskChange()
+{
+    for (;;) {
+        const QString path = m_card.file().path;
+        const std::optional<CardVersion> onDisk = m_card.versionOnDisk();
+        m_card.noticeDisk(onDisk);
+        switch (askCardChanged(path)) {
+        case MsgAnswer::KeepMine: {
+            if (!titleGiven())
+                return false;
+            const SaveResult result = m_card.replace(collectCard(), onDisk);
+            if (result.status != SaveStatus::Changed)
+                return saveSucceeded(result);
+            break;
+        }
+        case MsgAnswer::Reload:
+            loadCard(path);
+            return false;
+        default:
+            return false;
+        }
+    }
+}
