@@ -4,10 +4,6 @@
 #include "editor/internetsearch.h"
 #include "editor/posterpanel.h"
 
-#include <QClipboard>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
