@@ -88,11 +88,13 @@ QString catalogueScript()
     count.textContent = shown === rows.length ? all : shown + " sur " + all;
   }
 
-  // Every tag once, in French order, as the choices of its filter.
-  function listTags() {
+  // Every tag once, in French order, as the choices of its filter; a
+  // filter that could only show every card or none is left out.
+  function listFilters() {
     const all = Array.from(new Set(tags.flat())).sort(collator.compare);
     all.forEach((tag) => tagFilter.add(new Option(tag, tag)));
     tagFilter.hidden = all.length === 0;
+    seenFilter.hidden = !seen.includes("1");
   }
 
   function filter() {
@@ -145,7 +147,7 @@ QString catalogueScript()
   tagFilter.addEventListener("change", filter);
   document.getElementById("vue-affiches").addEventListener("click", () => showAs(true));
   document.getElementById("vue-tableau").addEventListener("click", () => showAs(false));
-  listTags();
+  listFilters();
   showCount();
 })();
 )");
