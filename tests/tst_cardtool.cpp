@@ -151,6 +151,8 @@ private slots:
     void newStoresTheEditorsWay();
     void refusedValuesWriteNothing_data();
     void refusedValuesWriteNothing();
+    void setEditsLists_data();
+    void setEditsLists();
     void setChangesOnlyTheNamedFields_data();
     void setChangesOnlyTheNamedFields();
     void nfoFromAMediaManager();
@@ -210,6 +212,24 @@ void tst_CardTool::show()
     QCOMPARE(text.status, 0);
     QVERIFY(text.out.contains("Acteurs     : Louis Garnier\n              Clara Vidal\n"));
     QVERIFY(text.out.contains("Affiche     : 5155 octets, JPEG, 240 × 360 pixels\n"));
+
+    // A card's own fields, those it has, each among the record's; the labels one column.
+    const QString kept = path(u"kept.cfh"_s);
+    QCOMPARE(run({ u"new"_s, u"titre=Andreï Roublev"_s, u"titre_original=Андрей Рублёв"_s, u"pays=URSS"_s,
+                     u"vu_le=2025-03-05,2024-01-01"_s, u"note=7"_s, u"etiquettes=russe,classique"_s,
+                     u"pret_a=Paul"_s, u"pret_le=2026-02-03"_s, u"imdb=tt0060107"_s, u"notes=Un\nDeux"_s,
+                     u"ajoutee_le=2023-05-04"_s, kept })
+                 .status,
+        0);
+    QCOMPARE(QString::fromUtf8(run({ u"show"_s, kept }).out),
+        u"Fichier        : "_s + kept
+            + u"\nTitre          : Andreï Roublev\nTitre original : Андрей Рублёв\nAnnée          : \n"
+              "Durée          : \nType           : \nPays           : URSS\nRéalisateur    : \n"
+              "Acteurs        : \nRésumé         : \n"
+              "Vu             : oui, le 1er janvier 2024 et le 5 mars 2025\nNote           : ★★★½☆ 7/10\n"
+              "Étiquettes     : russe, classique\nPrêtée à       : Paul depuis le 3 février 2026\n"
+              "IMDb           : tt0060107\nNotes          : Un\n                 Deux\n"
+              "Ajoutée le     : 4 mai 2023\nAffiche        : aucune\n"_s);
 }
 
 void tst_CardTool::jsonNumbers_data()
@@ -482,6 +502,18 @@ void tst_CardTool::roundTrips_data()
         QTest::addRow("%s, nfo then from-nfo", name) << readBytes(sample(name)) << true;
     }
     QTest::newRow("blank numbers, show then new") << makeCard("Titre", {}) << false;
+    // Exact texts the record cannot hold, every field, and a poster the extension follows.
+    const QString every = path(u"every.cfh"_s);
+    run({ u"new"_s, u"--force"_s, u"--poster"_s, QStringLiteral(SAMPLES_DIR "/../about.png"),
+        u"titre=Docteur Folamour ou : comment j'ai appris à ne plus m'en faire et à aimer la bombe"_s,
+        u"annee=1964"_s, u"heures=1"_s, u"minutes=35"_s, u"type=Comédie"_s,
+        u"realisateur=Krzysztof Kieślowski"_s, u"acteurs=Peter Sellers|Андрей Миронов|千尋"_s,
+        u"resume=Dvořák\n"_s + QString(3000, u'é'), u"titre_original=Dr. Strangelove"_s,
+        u"titre_tri=Docteur Folamour"_s, u"saga=Aucune"_s, u"pays=États-Unis, Royaume-Uni"_s,
+        u"vu_le=2024-01-01"_s, u"note=10"_s, u"etiquettes=satire,guerre froide"_s, u"pret_a=Paul"_s,
+        u"pret_le=2025-02-03"_s, u"support=DVD"_s, u"emplacement=Étagère 2"_s, u"imdb=tt0057012"_s,
+        u"tmdb=935"_s, u"notes=Vu au ciné-club\navec Anne"_s, u"ajoutee_le=2023-05-04"_s, every });
+    QTest::newRow("every field, show then new") << readBytes(every) << false;
 }
 
 // What show prints, new writes back byte for byte; nfo then from-nfo gives
@@ -567,7 +599,10 @@ void tst_CardTool::refusedValuesWriteNothing_data()
         << u"new : clé « titre » donnée deux fois"_s;
     QTest::newRow("JSON of the wrong type")
         << QStringList { u"--json"_s, u"-"_s } << QByteArray(R"({"titre": ["T"]})") << 2
-        << u"titre : valeur d'un type"_s;
+        << u"titre : valeur d'un type incorrect ; attendu : du texte"_s;
+    QTest::newRow("JSON flag as a number")
+        << QStringList { u"--json"_s, u"-"_s } << QByteArray(R"({"titre": "T", "vu": 1})") << 2
+        << u"vu : valeur d'un type incorrect ; attendu : true ou false"_s;
     QTest::newRow("poster that is no picture")
         << QStringList { t, u"--poster"_s, SAMPLES_DIR "/make-samples.sh" } << QByteArray() << 1
         << u"make-samples.sh : ce fichier n'est pas une image"_s;
@@ -598,6 +633,51 @@ void tst_CardTool::refusedValuesWriteNothing()
     made = run(QStringList { u"set"_s, card } + args);
     QCOMPARE(made.status, status);
     QCOMPARE(readBytes(card), old);
+}
+
+void tst_CardTool::setEditsLists_data()
+{
+    QTest::addColumn<QStringList>("made");    // new's values
+    QTest::addColumn<QStringList>("edits");   // then set's
+    QTest::addColumn<QJsonObject>("shown");   // what show --json then gives of the keys named
+    const QStringList tagged { u"etiquettes=a,b"_s };
+    const QStringList lent { u"pret_a=Paul"_s, u"pret_le=2025-01-02"_s };
+    const auto row = [](const char *name, const QStringList &made, const QStringList &edits,
+                         const char *shown) { QTest::newRow(name) << made << edits << jsonOf(shown); };
+    row("tags replaced", tagged, { u"etiquettes=c, d"_s }, R"({"etiquettes": ["c", "d"]})");
+    row("tags added, each once", tagged, { u"etiquettes+=c"_s, u"etiquettes+=a"_s },
+        R"({"etiquettes": ["a", "b", "c"]})");
+    row("tag removed", tagged, { u"etiquettes-=a"_s }, R"({"etiquettes": ["b"]})");
+    row("viewings added: seen, oldest first", {}, { u"vu_le+=2026-12-09"_s, u"vu_le+=2020-01-02"_s },
+        R"({"vu": true, "vu_le": ["2020-01-02", "2026-12-09"]})");
+    row("not seen: no viewing left", { u"vu_le=2020-01-02"_s }, { u"vu=non"_s },
+        R"({"vu": false, "vu_le": []})");
+    row("loan returned", lent, { u"pret_a="_s }, R"({"pret_a": null, "pret_le": null})");
+    row("the same borrower keeps the date", lent, { u"pret_a=Paul"_s },
+        R"({"pret_a": "Paul", "pret_le": "2025-01-02"})");
+    row("numbers and a flag", {}, { u"note=07"_s, u"tmdb=935"_s, u"vu=oui"_s },
+        R"({"note": 7, "tmdb": 935, "vu": true, "vu_le": []})");
+    QTest::newRow("a new borrower, lent today")
+        << lent << QStringList { u"pret_a=Marie"_s }
+        << QJsonObject { { u"pret_a"_s, u"Marie"_s },
+               { u"pret_le"_s, QDate::currentDate().toString(Qt::ISODate) } };
+}
+
+// A list is replaced, added to or taken from, and what one field means for
+// another follows.
+void tst_CardTool::setEditsLists()
+{
+    QFETCH(QStringList, made);
+    QFETCH(QStringList, edits);
+    QFETCH(QJsonObject, shown);
+    const QString card = path(u"lists.cfh"_s);
+    QCOMPARE(
+        run(QStringList { u"new"_s, u"--force"_s, u"titre=T"_s } + made + QStringList { card }).status, 0);
+    const Run changed = run(QStringList { u"set"_s, card } + edits);
+    QCOMPARE(changed.err, QByteArray());
+    const QJsonObject object = shownCard(card);
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        QCOMPARE(object[it.key()], it.value());
 }
 
 void tst_CardTool::setChangesOnlyTheNamedFields_data()

@@ -329,6 +329,16 @@ void tst_Collection::csvLines_data()
     QTest::newRow("semicolon in a value") << hostile << QChar(u';') << QByteArray("\"a;b\"");
     const CatalogueCard formula { u"-f.cfh"_s,
         valuesOf({ { Field::Titre, u"=HYPERLINK(\"http://evil\",\"x\")"_s } }), {} };
+    CatalogueCard own { u"d.cfh"_s, valuesOf({ { Field::Titre, u"T"_s } }), {} };
+    own.values.text(Field::Vu) = kFlagSet;
+    own.values.list(Field::VuLe) = QStringList { u"2024-01-01"_s, u"2025-03-05"_s };
+    own.values.text(Field::Note) = u"7"_s;
+    own.values.list(Field::Etiquettes) = QStringList { u"a"_s, u"b"_s };
+    own.values.text(Field::Tmdb) = u"935"_s;
+    own.values.text(Field::Notes) = u"Un\nDeux"_s;
+    QTest::newRow("the fields beyond the record, after the poster")
+        << own << QChar(u',')
+        << QByteArray("d.cfh,T,,,,,,,,,,,,,oui,2024-01-01 | 2025-03-05,7,a | b,,,,,,935,\"Un\r\nDeux\",\r\n");
     QTest::newRow("a formula, guarded then quoted")
         << formula << QChar(u',') << QByteArray("'-f.cfh,\"'=HYPERLINK(\"\"http://evil\"\",\"\"x\"\")\",");
 }
@@ -380,10 +390,12 @@ void tst_Collection::csvLines()
 void tst_Collection::htmlEscapesEveryValue()
 {
     const QString hostile = u"<script>alert('%2')</script>\"&"_s;
-    const CardValues values = valuesOf(
-        { { Field::Titre, hostile }, { Field::Annee, hostile }, { Field::Heures, u"1"_s },
-            { Field::Type, hostile }, { Field::Realisateur, hostile }, { Field::Resume, hostile } },
-        { hostile, hostile });
+    CardValues values
+        = valuesOf({ { Field::Titre, hostile }, { Field::Annee, hostile }, { Field::Heures, u"1"_s },
+                       { Field::Type, hostile }, { Field::Realisateur, hostile }, { Field::Resume, hostile },
+                       { Field::Note, hostile } },
+            { hostile, hostile });
+    values.list(Field::Etiquettes) = QStringList { hostile };
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     HtmlCatalogue html(out);
@@ -394,7 +406,7 @@ void tst_Collection::htmlEscapesEveryValue()
     const QString page = QString::fromUtf8(out.data());
     QCOMPARE(page.count(u"<script"_s), 1);   // the page's own
     QCOMPARE(page.count(u"&lt;script&gt;alert(&#39;%2&#39;)&lt;/script&gt;&quot;&amp;"_s),
-        9);   // 7 cells, the actors twice, the alt text
+        11);   // 9 cells, the actors twice, the alt text
     QCOMPARE(page.count(u"<img "_s), 1);
     QCOMPARE(page.count(u"<tr>"_s), 3);
     QVERIFY(page.contains(u"default-src 'none'"_s));

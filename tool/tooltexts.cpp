@@ -33,37 +33,6 @@ QString plural(qsizetype others)
     return others == 0 ? QString() : QStringLiteral("s");
 }
 
-// Continued lines (actors, the summary's paragraphs) start under the value.
-QString line(const QString &label, const QString &value)
-{
-    const QString indent(14, QLatin1Char(' '));
-    QString text = label.leftJustified(12) + QStringLiteral(": ");
-    text += QString(value).replace(QLatin1Char('\n'), QLatin1Char('\n') + indent);
-    return text + QLatin1Char('\n');
-}
-
-QString duration(const CardValues &values)
-{
-    if (values.text(Field::Heures).isEmpty())
-        return values.text(Field::Minutes).isEmpty() ? QString()
-                                                     : values.text(Field::Minutes) + QStringLiteral(" min");
-    return values.text(Field::Heures) + QStringLiteral(" h ") + values.text(Field::Minutes);
-}
-
-QString posterText(qint64 bytes, const PosterInfo &picture)
-{
-    if (bytes == 0)
-        return QStringLiteral("aucune");
-    QString text = QStringLiteral("%1 octets, ").arg(bytes);
-    if (picture.format.isEmpty())
-        return text + QStringLiteral("image illisible");
-    return text
-        + QStringLiteral("%1, %2 × %3 pixels")
-              .arg(QString::fromLatin1(picture.format).toUpper())
-              .arg(picture.size.width())
-              .arg(picture.size.height());
-}
-
 }   // namespace
 
 QString ToolText::missing(const QString &path)
@@ -296,8 +265,16 @@ QString ToolText::jsonNotObject(const QString &path)
 
 QString ToolText::jsonWrongType(const QString &key)
 {
-    return QStringLiteral("%1 : valeur d'un type incorrect (du texte ; pour acteurs, une liste de textes)")
-        .arg(key);
+    const std::optional<Field> field = fieldNamed(key);
+    const FieldRule rule = field ? fieldLayout(*field).rule : FieldRule::Text;
+    QString expected = QStringLiteral("du texte");
+    if (field && holdsList(*field))
+        expected = QStringLiteral("une liste de textes");
+    else if (rule == FieldRule::Flag)
+        expected = QStringLiteral("true ou false");
+    else if (isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId)
+        expected = QStringLiteral("un nombre entier ou du texte");
+    return QStringLiteral("%1 : valeur d'un type incorrect ; attendu : %2").arg(key, expected);
 }
 
 QString ToolText::jsonRepeatedKey(const QString &key)
@@ -396,17 +373,4 @@ QString ToolText::durationNotExported(const QString &hours, const QString &minut
 QString ToolText::posterNotExported(const QString &card)
 {
     return card + QStringLiteral(" : l'affiche n'est pas une image reconnue, elle n'est pas exportée");
-}
-
-QString ToolText::cardText(
-    const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)
-{
-    return line(QStringLiteral("Fichier"), path) + line(QStringLiteral("Titre"), values.text(Field::Titre))
-        + line(QStringLiteral("Année"), values.text(Field::Annee))
-        + line(QStringLiteral("Durée"), duration(values))
-        + line(QStringLiteral("Type"), values.text(Field::Type))
-        + line(QStringLiteral("Réalisateur"), values.text(Field::Realisateur))
-        + line(QStringLiteral("Acteurs"), values.list(Field::Acteurs).join(QLatin1Char('\n')))
-        + line(QStringLiteral("Résumé"), values.text(Field::Resume))
-        + line(QStringLiteral("Affiche"), posterText(posterBytes, picture));
 }
