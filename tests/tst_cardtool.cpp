@@ -116,7 +116,7 @@ QJsonObject qtCardJson(
             object.insert(key, QJsonArray::fromStringList(edit.list));
         else if (rule == FieldRule::Flag)
             object.insert(key, !edit.text.isEmpty());
-        else if (isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId)
+        else if (isNumberRule(rule) || isWholeNumberRule(rule))
             object.insert(key, numberJson(edit.text));
         else if (edit.text.isEmpty() && !inRecord(edit.field))
             object.insert(key, QJsonValue::Null);
@@ -195,8 +195,9 @@ void tst_CardTool::show()
         "acteurs": ["Louis Garnier", "Clara Vidal", "Étienne Roux", "Margot Lenoir"],
         "affiche": {"octets": 5155, "format": "jpeg", "largeur": 240, "hauteur": 360},
         "titre_original": null, "titre_tri": null, "saga": null, "pays": [], "vu": false, "vu_le": [],
-        "note": null, "etiquettes": [], "pret_a": null, "pret_le": null, "support": null,
-        "emplacement": null, "imdb": null, "tmdb": null, "notes": null, "ajoutee_le": null})");
+        "vu_fois": null, "note": null, "etiquettes": [], "pret_a": null, "pret_le": null, "support": null,
+        "emplacement": null, "imdb": null, "tmdb": null, "tmdb_principal": false, "notes": null,
+        "ajoutee_le": null})");
     expected.insert(u"fichier"_s, cards[0]);
     QJsonObject phare = objects[0].toObject();
     QVERIFY(phare.take(u"resume"_s).toString().startsWith(u"Sur une île bretonne"_s));
@@ -552,6 +553,10 @@ void tst_CardTool::refusedValuesWriteNothing_data()
     refused("empty actor name", { t, u"acteurs=a||b"_s }, u"acteurs : un élément est vide"_s);
     refused("rating of 11", { t, u"note=11"_s }, u"note : « 11 » n'est pas une note entière de 1 à 10"_s);
     refused("no such day", { t, u"vu_le+=2026-02-30"_s }, u"vu_le : « 2026-02-30 » n'est pas une date"_s);
+    refused("no such hour", { t, u"ajoutee_le=2026-02-03 24:00:00"_s },
+        u"ajoutee_le : « 2026-02-03 24:00:00 » n'est pas une date"_s);
+    refused(
+        "seen no times", { t, u"vu_fois=0"_s }, u"vu_fois : « 0 » n'est pas un nombre entier de 1 ou plus"_s);
     refused(
         "IMDb without tt", { t, u"imdb=0062622"_s }, u"imdb : « 0062622 » n'est pas un identifiant IMDb"_s);
     refused("neither yes nor no", { t, u"vu=peut-être"_s }, u"vu : « peut-être » n'est ni oui ni non"_s);

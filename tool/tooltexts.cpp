@@ -251,11 +251,13 @@ QString ToolText::fieldProblem(const FieldProblem &problem)
     case FieldProblem::NotRating:
         return field + QStringLiteral("%1 n'est pas une note entière de 1 à 10").arg(value);
     case FieldProblem::NotDate:
-        return field + QStringLiteral("%1 n'est pas une date AAAA-MM-JJ").arg(value);
+        return field + QStringLiteral("%1 n'est pas une date AAAA-MM-JJ (ni AAAA-MM-JJ HH:MM:SS)").arg(value);
     case FieldProblem::NotImdb:
         return field + QStringLiteral("%1 n'est pas un identifiant IMDb (tt suivi de chiffres)").arg(value);
     case FieldProblem::NotTmdb:
         return field + QStringLiteral("%1 n'est pas un identifiant TMDb (un nombre)").arg(value);
+    case FieldProblem::NotCount:
+        return field + QStringLiteral("%1 n'est pas un nombre entier de 1 ou plus").arg(value);
     }
     return field + value;
 }
