@@ -336,13 +336,16 @@ QString ToolText::nfoNoTitle(const QString &path)
 
 namespace {
 
+// "1 autre", "2 autres".
+QString othersCount(qsizetype others)
+{
+    return QStringLiteral("%1 %2").arg(others).arg(
+        others == 1 ? QStringLiteral("autre") : QStringLiteral("autres"));
+}
+
 QString othersAfter(qsizetype others)
 {
-    if (others == 0)
-        return {};
-    return QStringLiteral(" et %1 %2")
-        .arg(others)
-        .arg(others == 1 ? QStringLiteral("autre") : QStringLiteral("autres"));
+    return others == 0 ? QString() : QStringLiteral(" et ") + othersCount(others);
 }
 
 QString leftOut(const FieldProblem &problem, qsizetype others)
@@ -353,7 +356,7 @@ QString leftOut(const FieldProblem &problem, qsizetype others)
                   .arg(withOthers(problem.value, others), plural(others), QString::number(problem.limit));
     QString text = ToolText::fieldProblem(problem) + QStringLiteral(" ; laissé de côté");
     if (others > 0)
-        text += QStringLiteral(", avec %1 autre%2").arg(others).arg(plural(others));
+        text += QStringLiteral(", avec ") + othersCount(others);
     return text;
 }
 
