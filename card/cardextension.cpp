@@ -38,7 +38,7 @@ QByteArray fieldChecksums(QByteArrayView recordBytes)
     return checksums;
 }
 
-// A field's value in JSON: a flag as true, a rating or TMDb's number as a
+// A field's value in JSON: a flag as true, a rating, TMDb's number or a count as a
 // number, a list as an array of strings, any other text as a string.
 void appendValue(QByteArray &out, Field field, const CardValues &values)
 {
@@ -56,7 +56,7 @@ void appendValue(QByteArray &out, Field field, const CardValues &values)
     const FieldRule rule = fieldLayout(field).rule;
     if (rule == FieldRule::Flag)
         out += "true";
-    else if (rule == FieldRule::Rating || rule == FieldRule::TmdbId)
+    else if (isWholeNumberRule(rule))
         out += values.text(field).toLatin1();
     else
         appendJsonString(out, values.text(field));
@@ -100,7 +100,7 @@ bool readValue(JsonReader &json, Field field, CardValues &values)
     if (rule == FieldRule::Flag) {
         if (const auto set = json.boolean())
             text = *set ? kFlagSet : QString();
-    } else if (rule == FieldRule::Rating || rule == FieldRule::TmdbId) {
+    } else if (isWholeNumberRule(rule)) {
         text = json.digits();
     } else {
         text = json.string();

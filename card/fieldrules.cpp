@@ -62,12 +62,28 @@ bool allDigits(QStringView text)
         && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+bool isIsoDay(QStringView text)
+{
+    return text.size() == 10 && text[4] == u'-' && text[7] == u'-' && allDigits(text.sliced(0, 4))
+        && allDigits(text.sliced(5, 2)) && allDigits(text.sliced(8, 2))
+        && QDate::fromString(text, Qt::ISODate).isValid();
+}
+
+// "HH:MM:SS", from 00:00:00 to 23:59:59.
+bool isTimeOfDay(QStringView text)
+{
+    return text.size() == 8 && text[2] == u':' && text[5] == u':' && allDigits(text.sliced(0, 2))
+        && allDigits(text.sliced(3, 2)) && allDigits(text.sliced(6, 2)) && text.sliced(0, 2).toInt() < 24
+        && text.sliced(3, 2).toInt() < 60 && text.sliced(6, 2).toInt() < 60;
+}
+
+// "YYYY-MM-DD", or with its time as media centres log a viewing or an
+// addition, "YYYY-MM-DD HH:MM:SS".
 bool isIsoDate(const QString &text)
 {
     const QStringView view(text);
-    return text.size() == 10 && text[4] == u'-' && text[7] == u'-' && allDigits(view.sliced(0, 4))
-        && allDigits(view.sliced(5, 2)) && allDigits(view.sliced(8, 2))
-        && QDate::fromString(text, Qt::ISODate).isValid();
+    return isIsoDay(view.left(10))
+        && (text.size() == 10 || (text.size() == 19 && text[10] == u' ' && isTimeOfDay(view.sliced(11))));
 }
 
 bool isRating(const QString &text)
@@ -82,7 +98,8 @@ bool isImdbId(const QString &text)
         && allDigits(QStringView(text).sliced(2));
 }
 
-bool isTmdbId(const QString &text)
+// A whole number from 1, without a leading zero.
+bool isPositive(const QString &text)
 {
     return allDigits(text) && text.size() <= 12 && text[0] != u'0';
 }
@@ -126,7 +143,9 @@ std::optional<FieldProblem> typedProblem(Field field, QString &text)
     case FieldRule::ImdbId:
         return checked(isImdbId(trimmed), FieldProblem::NotImdb);
     case FieldRule::TmdbId:
-        return checked(isTmdbId(trimmed), FieldProblem::NotTmdb);
+        return checked(isPositive(trimmed), FieldProblem::NotTmdb);
+    case FieldRule::Count:
+        return checked(isPositive(trimmed), FieldProblem::NotCount);
     default:
         return lengthProblem(field, text.size(), FieldBounds::MostTextLength);
     }

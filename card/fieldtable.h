@@ -24,6 +24,7 @@ enum class Field {
     Pays,
     Vu,
     VuLe,
+    VuFois,
     Note,
     Etiquettes,
     PretA,
@@ -32,6 +33,7 @@ enum class Field {
     Emplacement,
     Imdb,
     Tmdb,
+    TmdbPrincipal,
     Notes,
     AjouteeLe,
 };
@@ -48,10 +50,11 @@ enum class FieldRule {
     Texts,     // a list of one-line texts
     Flag,      // yes, or blank
     Rating,    // a whole number from 1 to 10
-    Date,      // an ISO date, YYYY-MM-DD
-    Dates,     // ISO dates, oldest first, each once
+    Date,      // an ISO date, YYYY-MM-DD, possibly with its time, YYYY-MM-DD HH:MM:SS
+    Dates,     // such dates, oldest first, each once
     ImdbId,    // "tt" then digits
     TmdbId,    // a whole number from 1
+    Count,     // a whole number from 1
 };
 
 // Whether a search's words are looked for in the field.
@@ -67,7 +70,7 @@ struct FieldLayout {
     Searched searched;
 };
 
-inline constexpr std::array<FieldLayout, 24> kFieldTable = { {
+inline constexpr std::array<FieldLayout, 26> kFieldTable = { {
     { Field::Titre, "titre", 0, 50, "title", FieldRule::Text, Searched::ByWords },
     { Field::Annee, "annee", 50, 4, "year", FieldRule::Number, Searched::ByWords },
     { Field::Heures, "heures", 54, 2, "runtime", FieldRule::Hours, Searched::No },
@@ -82,6 +85,7 @@ inline constexpr std::array<FieldLayout, 24> kFieldTable = { {
     { Field::Pays, "pays", -1, 0, "country", FieldRule::Texts, Searched::No },
     { Field::Vu, "vu", -1, 0, "watched", FieldRule::Flag, Searched::No },
     { Field::VuLe, "vu_le", -1, 0, "lastplayed", FieldRule::Dates, Searched::No },
+    { Field::VuFois, "vu_fois", -1, 0, "playcount", FieldRule::Count, Searched::No },
     { Field::Note, "note", -1, 0, "userrating", FieldRule::Rating, Searched::No },
     { Field::Etiquettes, "etiquettes", -1, 0, "tag", FieldRule::Texts, Searched::ByWords },
     { Field::PretA, "pret_a", -1, 0, "", FieldRule::Text, Searched::No },
@@ -90,6 +94,7 @@ inline constexpr std::array<FieldLayout, 24> kFieldTable = { {
     { Field::Emplacement, "emplacement", -1, 0, "", FieldRule::Text, Searched::No },
     { Field::Imdb, "imdb", -1, 0, "uniqueid", FieldRule::ImdbId, Searched::No },
     { Field::Tmdb, "tmdb", -1, 0, "uniqueid", FieldRule::TmdbId, Searched::No },
+    { Field::TmdbPrincipal, "tmdb_principal", -1, 0, "uniqueid", FieldRule::Flag, Searched::No },
     { Field::Notes, "notes", -1, 0, "", FieldRule::Lines, Searched::ByWords },
     { Field::AjouteeLe, "ajoutee_le", -1, 0, "dateadded", FieldRule::Date, Searched::No },
 } };
@@ -140,6 +145,13 @@ constexpr bool holdsList(Field field)
 constexpr bool isNumberRule(FieldRule rule)
 {
     return rule == FieldRule::Number || rule == FieldRule::Hours || rule == FieldRule::Minutes;
+}
+
+// Whether the field holds a whole number that JSON writes as a number: a
+// rating, TMDb's identifier, a count.
+constexpr bool isWholeNumberRule(FieldRule rule)
+{
+    return rule == FieldRule::Rating || rule == FieldRule::TmdbId || rule == FieldRule::Count;
 }
 
 // Whether the field's text may hold line breaks.

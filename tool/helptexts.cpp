@@ -215,8 +215,10 @@ les autres le sont quand même (code 1).
        cinefiche-card nfo [--force] FICHE SORTIE
 
 Exporte chaque fiche en fichier .nfo (XML <movie>) que lisent les
-médiathèques : titre, année, durée en minutes, genres, réalisateur, acteurs,
-résumé. Le fichier est NOM.nfo, NOM étant le nom du film à côté de la fiche
+médiathèques, avec tout ce que from-nfo en reprend : relu, il redonne la même
+fiche. Le film vu l'est <playcount> fois (0 s'il ne l'est pas), <lastplayed>
+est la dernière date de vu_le, l'identifiant par défaut celui de TMDb si
+tmdb_principal, sinon celui d'IMDb, répété dans <id>. Le fichier est NOM.nfo, NOM étant le nom du film à côté de la fiche
 sans son extension (à défaut, celui de la fiche nommée), ou SORTIE ;
 l'affiche est écrite à côté, sous le nom NOM-poster.EXT, EXT selon son
 format réel. Dans un dossier, seules les fiches NOM.cfh qui ont leur film à
@@ -238,10 +240,18 @@ est gardée et signalée, et celle de la fiche n'est pas écrite.
         { QStringLiteral("from-nfo"),
             QStringLiteral(R"(Utilisation : cinefiche-card from-nfo NFO [--poster IMAGE] [--force] SORTIE
 
-Crée la fiche SORTIE d'après un fichier .nfo de film : titre, année (ou celle
-de <premiered>), durée, genres joints par « , », premier réalisateur, dix
-premiers acteurs, résumé. Ce qui est laissé de côté ou raccourci est signalé,
-une ligne par sorte, et la fiche est écrite quand même. Un fichier de plus de
+Crée la fiche SORTIE d'après un fichier .nfo de film, sans rien couper :
+titre (<title>), titre_original, titre_tri (<sorttitle>), année (ou celle de
+<premiered>), durée (<runtime>), genres et réalisateurs joints par « , »,
+tous les acteurs, tout le résumé (<plot>), saga (<set>), pays (<country>),
+etiquettes (<tag>), note (<userrating>, 0 n'en est pas une), vu d'après
+<playcount>, à défaut <watched>, vu_le (<lastplayed>, avec son heure),
+vu_fois quand <playcount> dépasse les dates connues, imdb et tmdb
+(<uniqueid>, ou un <id> d'IMDb), tmdb_principal quand celui de TMDb est par
+défaut, ajoutee_le (<dateadded>, sinon aujourd'hui). Ce que les règles d'une
+fiche refusent est laissé de côté et signalé, une ligne par sorte, et la
+fiche est écrite quand même ; une fiche remplacée garde sa date d'ajout si
+le .nfo n'en donne pas. Un fichier de plus de
 4 Mo, ou qui a autre chose après </movie> qu'une ligne d'adresse, est refusé.
 Sans --poster, l'affiche NOM-poster.EXT à côté du fichier .nfo est reprise
 quand elle existe (un lien vers un fichier hors de son dossier est laissé de
