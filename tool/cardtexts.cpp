@@ -50,18 +50,19 @@ QString posterText(qint64 bytes, const PosterInfo &picture)
               .arg(picture.size.height());
 }
 
-// "1er janvier 2024", "9 décembre 2026"; a text that is no date as it stands.
+// "1er janvier 2024", "9 décembre 2026 à 21:13:09"; a text that is no date as it stands.
 QString frenchDate(const QString &iso)
 {
-    const QDate date = QDate::fromString(iso, Qt::ISODate);
+    const QDate date = QDate::fromString(iso.left(10), Qt::ISODate);
     if (!date.isValid())
         return iso;
     const QString day = date.day() == 1 ? QStringLiteral("1er") : QString::number(date.day());
-    return QStringLiteral("%1 %2 %3")
-        .arg(day, QLocale(QLocale::French).monthName(date.month()), QString::number(date.year()));
+    const QString time = iso.size() > 11 ? QStringLiteral(" à ") + iso.mid(11) : QString();
+    return QStringLiteral("%1 %2 %3%4")
+        .arg(day, QLocale(QLocale::French).monthName(date.month()), QString::number(date.year()), time);
 }
 
-// "oui, le 3 janvier 2024 et le 5 mars 2025"; blank when not seen.
+// "oui, 3 fois, le 3 janvier 2024 et le 5 mars 2025"; blank when not seen.
 QString seenText(const CardValues &values)
 {
     if (values.isBlank(Field::Vu) && values.isBlank(Field::VuLe))
@@ -69,10 +70,13 @@ QString seenText(const CardValues &values)
     QStringList dates;
     for (const QString &date : values.list(Field::VuLe))
         dates << QStringLiteral("le ") + frenchDate(date);
+    const QString seen = values.isBlank(Field::VuFois)
+        ? QStringLiteral("oui")
+        : QStringLiteral("oui, %1 fois").arg(values.text(Field::VuFois));
     if (dates.isEmpty())
-        return QStringLiteral("oui");
+        return seen;
     const QString last = dates.takeLast();
-    return QStringLiteral("oui, ")
+    return seen + QStringLiteral(", ")
         + (dates.isEmpty() ? last : dates.join(QStringLiteral(", ")) + QStringLiteral(" et ") + last);
 }
 
@@ -134,7 +138,10 @@ QString ToolText::cardText(
     addLine(lines, QStringLiteral("Support"), values.text(Field::Support));
     addLine(lines, QStringLiteral("Emplacement"), values.text(Field::Emplacement));
     addLine(lines, QStringLiteral("IMDb"), values.text(Field::Imdb));
-    addLine(lines, QStringLiteral("TMDb"), values.text(Field::Tmdb));
+    addLine(lines, QStringLiteral("TMDb"),
+        values.text(Field::Tmdb)
+            + (values.isBlank(Field::TmdbPrincipal) ? QString()
+                                                    : QStringLiteral(" (identifiant principal)")));
     addLine(lines, QStringLiteral("Notes"), values.text(Field::Notes));
     addLine(lines, QStringLiteral("Ajoutée le"), frenchDate(values.text(Field::AjouteeLe)));
     lines << Line { QStringLiteral("Affiche"), posterText(posterBytes, picture) };
