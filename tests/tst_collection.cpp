@@ -338,7 +338,8 @@ void tst_Collection::csvLines_data()
     own.values.text(Field::Notes) = u"Un\nDeux"_s;
     QTest::newRow("the fields beyond the record, after the poster")
         << own << QChar(u',')
-        << QByteArray("d.cfh,T,,,,,,,,,,,,,oui,2024-01-01 | 2025-03-05,,7,a | b,,,,,,935,,\"Un\r\nDeux\",\r\n");
+        << QByteArray(
+               "d.cfh,T,,,,,,,,,,,,,oui,2024-01-01 | 2025-03-05,,7,a | b,,,,,,935,,\"Un\r\nDeux\",\r\n");
     QTest::newRow("a formula, guarded then quoted")
         << formula << QChar(u',') << QByteArray("'-f.cfh,\"'=HYPERLINK(\"\"http://evil\"\",\"\"x\"\")\",");
 }
