@@ -72,7 +72,7 @@ int runFind(const QStringList &args, ToolIo &io)
                                         : CardFormat::Paths);
     const auto onCard = [&](const ScannedCard &card) {
         const QByteArrayView record(card.head.recordBytes.data(), qsizetype(card.head.recordBytes.size()));
-        if (matcher.matches(record))
+        if (matcher.matches(record, card.head.card.extension.values))
             printer.print(card);
     };
     // A path needs neither the card's size nor its fingerprint; the JSON object says the poster's size.
