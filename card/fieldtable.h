@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 // The record's eight fields in their order, then those of the extension
@@ -153,6 +154,16 @@ inline constexpr auto kListedFields = fieldsWhere<countFields(kIsListed)>(kIsLis
 constexpr const FieldLayout &fieldLayout(Field field)
 {
     return kFieldTable[std::size_t(field)];
+}
+
+// The field a key names; nullopt for none.
+constexpr std::optional<Field> fieldKeyed(std::string_view key)
+{
+    for (const FieldLayout &layout : kFieldTable) {
+        if (layout.key == key)
+            return layout.field;
+    }
+    return std::nullopt;
 }
 
 // The field's width in the record; 0 for a field the record does not hold.

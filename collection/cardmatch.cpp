@@ -34,10 +34,11 @@ QString foldedWhole(QStringView text)
     return folded;
 }
 
-// Each character of the Latin alphabets folded once, the long way, so that
-// a card's texts (Windows-1252, all below U+0300 but a few punctuation
-// marks) are folded a character at a time.
-constexpr char16_t kFoldTableSize = 0x300;
+// Each character of the Latin, Greek and Cyrillic alphabets and their
+// accents folded once, the long way, so that a card's texts (Windows-1252,
+// all below U+0300 but a few punctuation marks, and the exact texts) are
+// folded a character at a time.
+constexpr char16_t kFoldTableSize = 0x530;
 struct FoldedChar {
     char16_t units[2] {};
     quint8 length = 3;   // over 2: fold the whole text the long way
@@ -58,6 +59,23 @@ const FoldTable &foldTable()
         return folds;
     }();
     return table;
+}
+
+// A character of the basic plane, no surrogate, written in UTF-8 at to;
+// the byte after it.
+char *utf8Of(char16_t unit, char *to)
+{
+    if (unit < 0x80) {
+        *to++ = char(unit);
+    } else if (unit < 0x800) {
+        *to++ = char(0xC0 | unit >> 6);
+        *to++ = char(0x80 | (unit & 0x3F));
+    } else {
+        *to++ = char(0xE0 | unit >> 12);
+        *to++ = char(0x80 | (unit >> 6 & 0x3F));
+        *to++ = char(0x80 | (unit & 0x3F));
+    }
+    return to;
 }
 
 // A character beyond the table that folding leaves as it is: no case, no
@@ -170,14 +188,40 @@ std::string_view foldedBytes(QByteArrayView bytes, char *out)
     return { out, size_t(to - out) };
 }
 
-QByteArray foldedValue(const CardValues &values, Field field)
+void appendFolded(QByteArray &out, QStringView text)
 {
-    if (!holdsList(field))
-        return foldedText(values.text(field)).toUtf8();
-    QByteArray folded;
-    for (const QString &item : values.list(field))
-        folded += foldedText(item).toUtf8() + '|';
-    return folded;
+    const qsizetype start = out.size();
+    out.resize(start + 6 * text.size());   // two units a character at most, three bytes each
+    char *to = out.data() + start;
+    const FoldTable &table = foldTable();
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x80) {   // folds as toCaseFolded does ASCII
+            *to++ = char(unit >= 'A' && unit <= 'Z' ? unit + ('a' - 'A') : unit);
+        } else if (unit < kFoldTableSize && table[unit].length <= 2) {
+            for (quint8 i = 0; i < table[unit].length; ++i)
+                to = utf8Of(table[unit].units[i], to);
+        } else if (unit >= kFoldTableSize && keptAsIs(c)) {
+            to = utf8Of(unit, to);
+        } else {
+            out.truncate(start);
+            out += foldedWhole(text).toUtf8();
+            return;
+        }
+    }
+    out.truncate(to - out.constData());
+}
+
+void appendFolded(QByteArray &out, const CardValues &values, Field field)
+{
+    if (!holdsList(field)) {
+        appendFolded(out, values.text(field));
+        return;
+    }
+    for (const QString &item : values.list(field)) {
+        appendFolded(out, item);
+        out += '|';
+    }
 }
 
 QString foldedText(QStringView text)
@@ -258,7 +302,7 @@ bool CardMatcher::matches(QByteArrayView record, const CardValues &extension) co
     return matchesFolded([&](std::size_t searched) -> std::string_view {
         const Field field = kSearchedFields[searched];
         if (!extension.isBlank(field)) {
-            exact[searched] = foldedValue(extension, field);
+            appendFolded(exact[searched], extension, field);
             return { exact[searched].constData(), size_t(exact[searched].size()) };
         }
         if (!inRecord(field))

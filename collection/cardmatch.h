@@ -58,8 +58,10 @@ using FoldedFields = std::array<std::string_view, kSearchedFields.size()>;
 // A record field's bytes (Windows-1252), without their final blanks, folded
 // as foldedText folds their characters, in UTF-8, into out (room for 4 a byte).
 std::string_view foldedBytes(QByteArrayView bytes, char *out);
-// A field's value folded so.
-QByteArray foldedValue(const CardValues &values, Field field);
+// Appends text folded by foldedText, in UTF-8, to out.
+void appendFolded(QByteArray &out, QStringView text);
+// Appends a field's value folded so.
+void appendFolded(QByteArray &out, const CardValues &values, Field field);
 
 class CardMatcher {
 public:

@@ -3,8 +3,6 @@
 #include "card/basics.h"
 #include "card/cp1252.h"
 
-#include <numeric>
-
 namespace {
 
 constexpr std::size_t listedIndex(Field field)
@@ -23,11 +21,6 @@ QByteArrayView recordBytes(QByteArrayView record, Field field)
     return record.sliced(fieldLayout(field).offset, fieldWidth(field));
 }
 
-QByteArrayView viewOf(const QByteArray &bytes)
-{
-    return QByteArrayView(bytes.constData(), bytes.size());
-}
-
 }   // namespace
 
 QString KeptText::text() const
@@ -37,40 +30,33 @@ QString KeptText::text() const
 
 KeptFields::KeptFields(QByteArrayView record, const CardValues &extension)
 {
-    std::array<QByteArrayView, kParts> parts;
-    std::array<QByteArray, kParts> exact;   // the parts the extension gives
-    char folded[4 * kRecordWidth];          // the record's fields folded, one after the other
-    char *end = folded;
+    // Made in a thread's own buffer, then copied once into memory of the right size.
+    thread_local QByteArray made;
+    made.clear();
+    char folded[4 * kRecordWidth];
     for (std::size_t i = 0; i < kListedFields.size(); ++i) {
         const Field field = kListedFields[i];
+        m_ends[i] = quint32(made.size());
         if (!extension.isBlank(field)) {
-            exact[i] = holdsList(field) ? joinActorNames(extension.list(field)).toUtf8()
-                                        : extension.text(field).toUtf8();
-            parts[i] = viewOf(exact[i]);
+            made += holdsList(field) ? joinActorNames(extension.list(field)).toUtf8()
+                                     : extension.text(field).toUtf8();
             m_utf8 |= 1u << i;
         } else if (inRecord(field)) {
-            parts[i] = TrimRight(recordBytes(record, field));
+            made += TrimRight(recordBytes(record, field));
         }
     }
     for (std::size_t i = 0; i < kSearchedFields.size(); ++i) {
         const Field field = kSearchedFields[i];
-        const std::size_t at = kListedFields.size() + i;
+        m_ends[kListedFields.size() + i] = quint32(made.size());
         if (!extension.isBlank(field)) {
-            exact[at] = foldedValue(extension, field);
-            parts[at] = viewOf(exact[at]);
+            appendFolded(made, extension, field);
         } else if (inRecord(field)) {
-            const std::string_view text = foldedBytes(recordBytes(record, field), end);
-            end += text.size();
-            parts[at] = QByteArrayView(text.data(), qsizetype(text.size()));
+            const std::string_view text = foldedBytes(recordBytes(record, field), folded);
+            made.append(text.data(), qsizetype(text.size()));
         }
     }
-    m_bytes.reserve(std::accumulate(parts.begin(), parts.end(), qsizetype(0),
-        [](qsizetype size, QByteArrayView part) { return size + part.size(); }));
-    for (std::size_t i = 0; i < kParts; ++i) {
-        m_ends[i] = quint32(m_bytes.size());
-        m_bytes.append(parts[i]);
-    }
-    m_ends.back() = quint32(m_bytes.size());
+    m_ends.back() = quint32(made.size());
+    m_bytes = QByteArray(made.constData(), made.size());
 }
 
 QByteArrayView KeptFields::part(std::size_t at) const
