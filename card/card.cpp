@@ -89,10 +89,13 @@ void storeValue(Card &card, Field field, const QString &text, const QStringList 
 void storeConsequences(Card &card, Field field)
 {
     CardValues &values = card.extension.values;
-    if (field == Field::VuLe && !values.list(Field::VuLe).isEmpty())
+    if ((field == Field::VuLe && !values.list(Field::VuLe).isEmpty())
+        || (field == Field::VuFois && !values.text(Field::VuFois).isEmpty()))
         values.text(Field::Vu) = kFlagSet;
-    if (field == Field::Vu && values.text(Field::Vu).isEmpty())
+    if (field == Field::Vu && values.text(Field::Vu).isEmpty()) {
         values.list(Field::VuLe).clear();
+        values.text(Field::VuFois).clear();
+    }
     if (field == Field::PretA && values.text(Field::PretA).isEmpty())
         values.text(Field::PretLe).clear();
 }

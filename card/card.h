@@ -39,8 +39,8 @@ QList<CardEdit> editsOf(const CardValues &values);
 // Stores edit under its field's rules: a record field's text goes into the
 // record when it fits there as it is, else the record gets its Windows-1252
 // form cut to the field's width (as many whole actors as fit) and the
-// extension the exact text. Setting a viewing sets Vu, clearing Vu clears
-// the viewings, clearing PretA clears PretLe. A value that breaks the rule
+// extension the exact text. Setting a viewing or a count of them sets Vu,
+// clearing Vu clears both, clearing PretA clears PretLe. A value that breaks the rule
 // leaves card unchanged and says why. Nothing is ever cut but in the record.
 std::optional<FieldProblem> applyEdit(
     Card &card, const CardEdit &edit, ControlCharacters controls = ControlCharacters::Refused);

@@ -270,10 +270,68 @@ CardReadStatus readStatus(Transfer copied)
     return CardReadStatus::PosterWriteFailed;
 }
 
+// The file descriptor and offset the bytes that remain to be read of in
+// come from, when in is a file or a card's poster.
+std::optional<std::pair<int, qint64>> fileSource(QIODevice &in)
+{
+    if (const auto *poster = dynamic_cast<const PosterDevice *>(&in); poster && poster->handle() >= 0)
+        return std::pair(poster->handle(), poster->fileOffset(in.pos()));
+    if (const auto *file = qobject_cast<const QFileDevice *>(&in); file && file->handle() >= 0)
+        return std::pair(file->handle(), in.pos());
+    return std::nullopt;
+}
+
+// Copies size bytes from the file from, at offset on, to the end of the file
+// to; nullopt, nothing copied, when the kernel cannot (another file system, a
+// special file): the bytes then go through memory.
+std::optional<Transfer> copyInKernel(int from, qint64 offset, int to, qint64 size, qint64 &copied)
+{
+    loff_t at = offset;
+    while (copied < size) {
+        const ssize_t n = ::copy_file_range(
+            from, &at, to, nullptr, size_t(std::min<qint64>(size - copied, kBlock * 1024)), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && copied == 0
+            && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP
+                || errno == EBADF))
+            return std::nullopt;
+        if (n < 0)
+            return errno == ENOSPC || errno == EDQUOT || errno == EFBIG ? Transfer::WriteFailed
+                                                                        : Transfer::ReadFailed;
+        if (n == 0)   // the file ended first
+            break;
+        copied += n;
+    }
+    return Transfer::Done;
+}
+
+std::optional<Transfer> copyFileToFile(QIODevice &in, QIODevice &out, qint64 *copied, qint64 most)
+{
+    auto *file = qobject_cast<QFileDevice *>(&out);
+    const auto source = fileSource(in);
+    if (!file || file->handle() < 0 || !source || !file->flush())
+        return std::nullopt;
+    const qint64 left = std::max<qint64>(0, in.size() - in.pos());
+    qint64 done = 0;
+    const auto copiedInKernel = copyInKernel(
+        source->first, source->second, file->handle(), most < 0 ? left : std::min(most, left), done);
+    if (!copiedInKernel)
+        return std::nullopt;
+    // Both devices go on from where the kernel left them.
+    if (!in.seek(in.pos() + done) || !file->seek(file->pos() + done))
+        return Transfer::WriteFailed;
+    if (copied)
+        *copied += done;
+    return copiedInKernel;
+}
+
 }   // namespace
 
 Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied, qint64 most)
 {
+    if (const auto copiedInKernel = copyFileToFile(in, out, copied, most))
+        return *copiedInKernel;
     const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
     char *buffer = block.get();
     for (qint64 left = most < 0 ? std::numeric_limits<qint64>::max() : most;;) {

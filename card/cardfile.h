@@ -88,6 +88,9 @@ public:
     bool isSequential() const override { return false; }
     qint64 size() const override;
     bool seek(qint64 pos) override;
+    // The card's file descriptor, and where in it the byte at pos lies.
+    int handle() const { return m_card.handle(); }
+    qint64 fileOffset(qint64 pos) const { return CardLayout::PosterOffset + pos; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -103,8 +106,9 @@ private:
 // its end: what follows the separator but the extension.
 qint64 posterSizeOf(QIODevice &card);
 
-// Copies what remains of in to out, block by block, at most most bytes
-// (-1: all); copied counts the bytes.
+// Copies what remains of in to out, at most most bytes (-1: all); copied
+// counts the bytes. From a file (a poster in its card too) to a file the
+// kernel copies them, without a pass through memory; otherwise block by block.
 Transfer copyRest(QIODevice &in, QIODevice &out, qint64 *copied = nullptr, qint64 most = -1);
 
 // The marker and the record, 1175 bytes.

@@ -15,7 +15,8 @@ std::optional<Field> fieldNamed(const QString &name);
 // Every field's value as it is shown: trailing blanks removed from the
 // record's texts, the hours without the blank the writer puts before one
 // digit, line breaks as "\n", a list as its items. A blank value is empty.
-// A flag is "oui" or empty, a rating "1" to "10", a date "YYYY-MM-DD".
+// A flag is "oui" or empty, a rating "1" to "10", a date "YYYY-MM-DD" or
+// "YYYY-MM-DD HH:MM:SS".
 class CardValues {
 public:
     // The text of a field that holds no list.

@@ -17,6 +17,15 @@ FieldProblem problemOf(FieldProblem::Kind kind, Field field, const QString &valu
     return problem;
 }
 
+// The text in composed form. No character below U+0300 decomposes or
+// combines with another, so most texts are already composed.
+QString composed(const QString &text)
+{
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x300; }))
+        return text;
+    return text.normalized(QString::NormalizationForm_C);
+}
+
 // The first character of text the field cannot hold: a control character
 // (line breaks only in a field of lines).
 std::optional<FieldProblem> characterProblem(Field field, const QString &text, ControlCharacters controls)
@@ -62,12 +71,28 @@ bool allDigits(QStringView text)
         && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+bool isIsoDay(QStringView text)
+{
+    return text.size() == 10 && text[4] == u'-' && text[7] == u'-' && allDigits(text.sliced(0, 4))
+        && allDigits(text.sliced(5, 2)) && allDigits(text.sliced(8, 2))
+        && QDate::fromString(text, Qt::ISODate).isValid();
+}
+
+// "HH:MM:SS", from 00:00:00 to 23:59:59.
+bool isTimeOfDay(QStringView text)
+{
+    return text.size() == 8 && text[2] == u':' && text[5] == u':' && allDigits(text.sliced(0, 2))
+        && allDigits(text.sliced(3, 2)) && allDigits(text.sliced(6, 2)) && text.sliced(0, 2).toInt() < 24
+        && text.sliced(3, 2).toInt() < 60 && text.sliced(6, 2).toInt() < 60;
+}
+
+// "YYYY-MM-DD", or with its time as media centres log a viewing or an
+// addition, "YYYY-MM-DD HH:MM:SS".
 bool isIsoDate(const QString &text)
 {
     const QStringView view(text);
-    return text.size() == 10 && text[4] == u'-' && text[7] == u'-' && allDigits(view.sliced(0, 4))
-        && allDigits(view.sliced(5, 2)) && allDigits(view.sliced(8, 2))
-        && QDate::fromString(text, Qt::ISODate).isValid();
+    return isIsoDay(view.left(10))
+        && (text.size() == 10 || (text.size() == 19 && text[10] == u' ' && isTimeOfDay(view.sliced(11))));
 }
 
 bool isRating(const QString &text)
@@ -82,7 +107,8 @@ bool isImdbId(const QString &text)
         && allDigits(QStringView(text).sliced(2));
 }
 
-bool isTmdbId(const QString &text)
+// A whole number from 1, without a leading zero.
+bool isPositive(const QString &text)
 {
     return allDigits(text) && text.size() <= 12 && text[0] != u'0';
 }
@@ -126,7 +152,9 @@ std::optional<FieldProblem> typedProblem(Field field, QString &text)
     case FieldRule::ImdbId:
         return checked(isImdbId(trimmed), FieldProblem::NotImdb);
     case FieldRule::TmdbId:
-        return checked(isTmdbId(trimmed), FieldProblem::NotTmdb);
+        return checked(isPositive(trimmed), FieldProblem::NotTmdb);
+    case FieldRule::Count:
+        return checked(isPositive(trimmed), FieldProblem::NotCount);
     default:
         return lengthProblem(field, text.size(), FieldBounds::MostTextLength);
     }
@@ -135,7 +163,7 @@ std::optional<FieldProblem> typedProblem(Field field, QString &text)
 std::optional<FieldProblem> checkItem(Field field, QString &item, ControlCharacters controls)
 {
     const FieldRule rule = fieldLayout(field).rule;
-    item = item.normalized(QString::NormalizationForm_C);
+    item = composed(item);
     if (rule == FieldRule::Texts)
         item = item.trimmed();
     if (item.isEmpty())
@@ -154,7 +182,7 @@ std::optional<FieldProblem> checkItem(Field field, QString &item, ControlCharact
 
 std::optional<FieldProblem> checkText(Field field, QString &text, ControlCharacters controls)
 {
-    text = text.normalized(QString::NormalizationForm_C);
+    text = composed(text);
     if (holdsLines(field))   // line breaks arrive as CR LF, CR or LF
         text = lfLineBreaks(text);
     if (auto problem = characterProblem(field, text, controls))

@@ -26,9 +26,10 @@ struct FieldProblem {
         ItemWithBar,   // an actor's name with "|", which the record's list uses between names
         NotFlag,       // neither yes nor no
         NotRating,     // no whole number from 1 to 10
-        NotDate,       // no valid YYYY-MM-DD date
+        NotDate,       // no valid YYYY-MM-DD date, nor one with a time, YYYY-MM-DD HH:MM:SS
         NotImdb,       // not "tt" then digits
         NotTmdb,       // no whole number from 1
+        NotCount,      // no whole number from 1
     };
     Kind kind = TooLong;
     Field field = Field::Titre;

@@ -154,14 +154,49 @@ void appendDurationCell(QByteArray &row, const CardValues &values)
     appendCell(row, "duree", shown, hours || minutes ? QString::number(total) : QString(""));
 }
 
+// The seen mark; seen cards sort before the others, or after.
+void appendSeenCell(QByteArray &row, const CardValues &values)
+{
+    const bool seen = !values.isBlank(Field::Vu) || !values.isBlank(Field::VuLe);
+    row.append(seen ? "<td class=\"vu\" data-tri=\"1\"><span class=\"vu-marque\">✓ Vu</span></td>"
+                    : "<td class=\"vu\" data-tri=\"0\"></td>");
+}
+
+// Five stars, lit to the rating's half (a 7 lights three and a half), then
+// the rating itself; a text that is no rating stays a text.
+void appendRatingCell(QByteArray &row, const QString &rating)
+{
+    bool number = false;
+    const int value = rating.toInt(&number);
+    if (!number || value < 1 || value > 10)
+        return appendCell(row, Field::Note, rating, QString(""));
+    const QByteArray digits = QByteArray::number(value);
+    row.append("<td class=\"note\" data-tri=\"").append(digits).append("\"><span class=\"etoiles n");
+    row.append(digits).append("\" aria-hidden=\"true\">★★★★★</span> <span class=\"sur-dix\">");
+    row.append(digits).append("/10</span></td>");
+}
+
+// Each tag a button that shows the cards bearing it.
+void appendTagsCell(QByteArray &row, const QStringList &tags)
+{
+    row.append("<td class=\"etiquettes\">");
+    for (qsizetype i = 0; i < tags.size(); ++i) {
+        row.append(i > 0 ? " " : "").append("<button type=\"button\" class=\"etiquette\">");
+        appendEscaped(row, tags[i]);
+        row.append("</button>");
+    }
+    row.append("</td>");
+}
+
 QString headerRow()
 {
     QString row = QStringLiteral("<tr><th class=\"affiche\">Affiche</th>");
-    const std::pair<QString, const char *> columns[]
-        = { { fieldName(Field::Titre), "Titre" }, { fieldName(Field::Annee), "Année" },
-              { QStringLiteral("duree"), "Durée" }, { fieldName(Field::Type), "Type" },
-              { fieldName(Field::Realisateur), "Réalisateur" }, { fieldName(Field::Acteurs), "Acteurs" },
-              { fieldName(Field::Resume), "Résumé" }, { QStringLiteral("fichier"), "Fichier" } };
+    const std::pair<QString, const char *> columns[] = { { fieldName(Field::Titre), "Titre" },
+        { fieldName(Field::Annee), "Année" }, { QStringLiteral("duree"), "Durée" },
+        { fieldName(Field::Type), "Type" }, { fieldName(Field::Realisateur), "Réalisateur" },
+        { fieldName(Field::Acteurs), "Acteurs" }, { fieldName(Field::Resume), "Résumé" },
+        { fieldName(Field::Vu), "Vu" }, { fieldName(Field::Note), "Note" },
+        { fieldName(Field::Etiquettes), "Étiquettes" }, { QStringLiteral("fichier"), "Fichier" } };
     for (const auto &[key, label] : columns)
         row += QStringLiteral("<th class=\"%1\"><button type=\"button\" data-colonne=\"%1\">%2</button></th>")
                    .arg(key, QString::fromUtf8(label));
@@ -180,6 +215,11 @@ HtmlCatalogue::HtmlCatalogue(QIODevice &out) : m_out(out)
         "<header>\n<h1>Catalogue des fiches</h1>\n<p id=\"compte\"></p>\n"
         "<input type=\"search\" id=\"recherche\" placeholder=\"Rechercher\" "
         "aria-label=\"Rechercher dans les fiches\">\n"
+        "<p id=\"filtres\"><select id=\"filtre-vu\" aria-label=\"Vus ou non\">"
+        "<option value=\"\">Vus et pas vus</option><option value=\"1\">Vus</option>"
+        "<option value=\"0\">Pas vus</option></select>"
+        "<select id=\"filtre-etiquette\" aria-label=\"Étiquette\">"
+        "<option value=\"\">Toutes les étiquettes</option></select></p>\n"
         "<p id=\"vues\"><button type=\"button\" id=\"vue-affiches\" aria-pressed=\"true\">Affiches</button>"
         "<button type=\"button\" id=\"vue-tableau\" aria-pressed=\"false\">Tableau</button></p>\n"
         "</header>\n<table id=\"fiches\" class=\"affiches\">\n<thead>%3</thead>\n<tbody>\n")
@@ -201,6 +241,9 @@ bool HtmlCatalogue::add(const CatalogueCard &card, const QByteArray &picture)
     appendCell(row, Field::Realisateur, values.text(Field::Realisateur));
     appendCell(row, Field::Acteurs, values.list(Field::Acteurs).join(QStringLiteral(", ")));
     appendCell(row, Field::Resume, values.text(Field::Resume));
+    appendSeenCell(row, values);
+    appendRatingCell(row, values.text(Field::Note));
+    appendTagsCell(row, values.list(Field::Etiquettes));
     appendCell(row, "fichier", card.path);
     row.append("</tr>\n");
     return flush(kBlockBytes);

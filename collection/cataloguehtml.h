@@ -1,7 +1,9 @@
 #pragma once
 // The catalogue of cards as one web page in French that needs nothing else:
-// a grid of posters or a table of every field, sorted by any column, a
-// search that filters as one types, accents ignored, and a print style.
+// a grid of posters or a table of the record's fields, each with the seen
+// mark, the rating's stars and the tags, sorted by any column, a search
+// that filters as one types, accents ignored, filters by seen and by tag,
+// and a print style.
 // Every text from a card is escaped, and the page lets no other script run.
 
 #include "collection/cataloguecsv.h"

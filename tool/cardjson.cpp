@@ -15,7 +15,7 @@ const QString kPoster = QStringLiteral("affiche");
 bool isNumberField(Field field)
 {
     const FieldRule rule = fieldLayout(field).rule;
-    return isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId;
+    return isNumberRule(rule) || isWholeNumberRule(rule);
 }
 
 // Scripts often write a year as a number; it is stored as its digits. A

@@ -332,7 +332,7 @@ void writeValue(Writer &out, Field field, const CardValues &values, int depth)
         writeNames(out, values.list(field), depth);
     else if (rule == FieldRule::Flag)
         out.raw(text.isEmpty() ? "false" : "true");
-    else if (isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId)
+    else if (isNumberRule(rule) || isWholeNumberRule(rule))
         writeNumberText(out, text);
     else if (text.isEmpty() && !inRecord(field))
         out.raw("null");

@@ -189,14 +189,36 @@ std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QStr
     return edit;
 }
 
+namespace {
+
+bool editsField(const QList<CardEdit> &edits, Field field)
+{
+    return std::any_of(
+        edits.begin(), edits.end(), [field](const CardEdit &edit) { return edit.field == field; });
+}
+
+// A loan to someone new, given without its date, starts today; the same
+// borrower given again keeps the loan's date, and the card its bytes.
+void dateNewLoan(Card &card, const QString &lentBefore, const QList<CardEdit> &edits)
+{
+    const QString lentTo = cardValues(card).text(Field::PretA);
+    if (lentTo.isEmpty() || lentTo == lentBefore || editsField(edits, Field::PretLe))
+        return;
+    applyEdit(card, { .field = Field::PretLe, .text = isoDate(QDate::currentDate()) });
+}
+
+}   // namespace
+
 bool applyEdits(ToolIo &io, Card &card, const QList<CardEdit> &edits)
 {
+    const QString lentBefore = cardValues(card).text(Field::PretA);
     for (const CardEdit &edit : edits) {
         if (const auto problem = applyEdit(card, edit)) {
             report(io, ToolText::fieldProblem(*problem));
             return false;
         }
     }
+    dateNewLoan(card, lentBefore, edits);
     if (cardValues(card).text(Field::Titre).isEmpty()) {
         report(io, ToolText::titleMissing());
         return false;

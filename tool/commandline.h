@@ -30,8 +30,9 @@ int saveFailed(ToolIo &io, const SaveResult &result);
 // allowed), another list items separated by commas. nullopt, said on err,
 // when it is no such text.
 std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QString &argument);
-// Stores every edit into card; false, said on err, at the first that
-// breaks its field's rule or when the title ends up empty.
+// Stores every edit into card, a loan to someone new dated today unless
+// they give pret_le; false, said on err, at the first that breaks its
+// field's rule or when the title ends up empty.
 bool applyEdits(ToolIo &io, Card &card, const QList<CardEdit> &edits);
 
 // The poster of card opened for reading; false, said on err, when there is none.

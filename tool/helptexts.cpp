@@ -13,7 +13,7 @@ Lit et écrit les fiches de films de Cinefiche (fichiers .cfh), sans fenêtre.
 Commandes :
   show [-r] [--json | --json-lines] FICHE|DOSSIER...
       montre les champs et l'affiche de chaque fiche
-  find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [TEXTE...]
+  find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [--vu] [--note 8-10] [TEXTE...]
       écrit le chemin de chaque fiche trouvée
   catalogue [-r] DOSSIER|FICHE... -o SORTIE.html|SORTIE.csv
       écrit le catalogue des fiches : page web ou tableau
@@ -34,7 +34,10 @@ Commandes :
   import [-n] [--force] DOSSIER...
       crée une fiche à côté de chaque film d'une médiathèque qui a son .nfo
 
-Champs : titre, annee, heures, minutes, type, realisateur, acteurs, resume.
+Champs : titre, annee, heures, minutes, type, realisateur, acteurs, resume,
+titre_original, titre_tri, saga, pays, vu, vu_le, note, etiquettes, pret_a,
+pret_le, support, emplacement, imdb, tmdb, notes, ajoutee_le
+(cinefiche-card new --help).
 
 Dossiers : show, find, catalogue, set et nfo prennent des dossiers comme des
 fiches. Une fiche est un fichier qui commence par la marque des fiches, quel
@@ -62,14 +65,17 @@ const std::map<QString, QString> &commandHelps()
         { QStringLiteral("show"),
             QStringLiteral(R"(Utilisation : cinefiche-card show [-r] [--json | --json-lines] FICHE|DOSSIER...
 
-Montre les champs de chaque fiche (les blancs de fin retirés, les acteurs un
-par ligne, le résumé avec ses sauts de ligne) et son affiche : taille en
-octets, format et taille en pixels quand l'image se lit. Un fichier nommé qui
-n'est pas une fiche est signalé ; les autres fiches sont montrées quand même.
-Un dossier donne toutes ses fiches.
+Montre les champs de chaque fiche (les textes exacts, les acteurs un par
+ligne, le résumé et les notes avec leurs sauts de ligne ; les champs vides de
+l'enregistrement, les autres seulement quand ils ont une valeur : vu avec ses
+dates, la note en étoiles, les étiquettes, le prêt...) et son affiche : taille
+en octets, format et taille en pixels quand l'image se lit. Un fichier nommé
+qui n'est pas une fiche est signalé ; les autres fiches sont montrées quand
+même. Un dossier donne toutes ses fiches.
 
   -r            les fiches des dossiers contenus aussi, à toute profondeur
-  --json        un tableau JSON d'un objet par fiche, même pour une seule
+  --json        un tableau JSON d'un objet par fiche, même pour une seule, qui
+                a toutes les clés (celles de CHAMP=VALEUR, fichier, affiche)
   --json-lines  un objet JSON par ligne, fiche après fiche
 
 Dossiers : une fiche est un fichier qui commence par la marque des fiches,
@@ -79,15 +85,18 @@ Les fiches viennent dans l'ordre alphabétique français, dossier par dossier.
 )") },
         { QStringLiteral("find"),
             QStringLiteral(
-                R"(Utilisation : cinefiche-card find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--realisateur R] [--type T] [--annee 1990-1999] [-0 | --json] [TEXTE...]
+                R"(Utilisation : cinefiche-card find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--realisateur R] [--type T] [--annee 1990-1999] [--saga S] [--etiquette E] [--support S] [--note 8-10] [--vu | --pas-vu] [--prete] [-0 | --json] [TEXTE...]
 
 Écrit le chemin de chaque fiche qui répond à la recherche, un par ligne, dans
 l'ordre des fiches. Un argument qui nomme un fichier ou un dossier existant est
 un lieu où chercher (le dossier courant quand il n'y en a pas) ; les autres
 sont des mots, comme tous ceux qui suivent « -- ». Chaque mot doit se trouver
-dans un champ de la fiche, et chaque option dans son champ ; majuscules et
-accents ne comptent pas (« etienne » trouve « Étienne »). Seul
-l'enregistrement de chaque fiche est lu, jamais son affiche.
+dans un champ de la fiche (titre, titre original, année, type, réalisateur,
+acteurs, résumé, saga, étiquettes ou notes), et chaque option dans son champ ;
+majuscules et accents ne comptent pas (« etienne » trouve « Étienne »). Les
+textes sont cherchés tels qu'ils ont été saisis, en toute écriture
+(« рублёв » trouve « Андрей Рублёв »). Seuls l'enregistrement de chaque fiche
+et son extension, à la fin du fichier, sont lus, jamais son affiche.
 
   -r                  les dossiers contenus aussi, à toute profondeur
   --titre T           T dans le titre
@@ -95,6 +104,13 @@ l'enregistrement de chaque fiche est lu, jamais son affiche.
   --realisateur R     R dans le réalisateur
   --type T            T dans le type
   --annee A|A1-A2     l'année A, ou de A1 à A2 comprises
+  --saga S            S dans la saga
+  --etiquette E       l'étiquette E, entière
+  --support S         S dans le support (DVD, Blu-ray, fichier...)
+  --note N|N1-N2      la note N, ou de N1 à N2 comprises (de 1 à 10)
+  --vu                les films vus
+  --pas-vu            les films qui ne sont pas marqués vus
+  --prete             les films prêtés
   -0                  les chemins séparés par un octet nul (pour xargs -0)
   --json              les fiches trouvées, comme show --json
 )") },
@@ -104,14 +120,19 @@ l'enregistrement de chaque fiche est lu, jamais son affiche.
 
 Écrit le catalogue des fiches, d'un genre choisi par l'extension de SORTIE :
 
-  .html  une page autonome : la grille des affiches et le tableau de tous les
-         champs, triable par colonne, une recherche qui filtre à la frappe
-         (sans tenir compte des accents), prête à imprimer. Les vignettes
-         viennent du cache de vignettes partagé avec les gestionnaires de
-         fichiers (~/.cache/thumbnails), et y vont quand elles manquent.
+  .html  une page autonome : la grille des affiches et le tableau des
+         champs, avec la marque des films vus, la note en étoiles et les
+         étiquettes ; triable par colonne, une recherche qui filtre à la
+         frappe (sans tenir compte des accents), des filtres vus ou non et
+         par étiquette (un clic sur une étiquette aussi), prête à imprimer.
+         Les vignettes viennent du cache de vignettes partagé avec les
+         gestionnaires de fichiers (~/.cache/thumbnails), et y vont quand
+         elles manquent.
   .csv   un tableau pour les tableurs (RFC 4180, UTF-8) : une ligne d'en-tête
-         aux noms des clés de show --json, une ligne par fiche, les acteurs
-         joints par « | », l'affiche donnée par son format (jpeg...) ou vide.
+         aux noms des clés de show --json (celles de l'enregistrement et
+         affiche, puis les autres), une ligne par fiche, les listes jointes
+         par « | », vu « oui » ou vide, l'affiche donnée par son format
+         (jpeg...) ou vide.
 
   -r               les dossiers contenus aussi, à toute profondeur
   -o SORTIE        le fichier écrit, remplacé une fois complet
@@ -122,7 +143,8 @@ l'enregistrement de chaque fiche est lu, jamais son affiche.
             QStringLiteral(R"(Utilisation : cinefiche-card poster [--force] FICHE SORTIE|-
 
 Écrit l'affiche de la fiche dans SORTIE (« - » : la sortie standard), octet
-pour octet, telle que la fiche la contient. Une fiche sans affiche n'écrit rien.
+pour octet, telle que la fiche la contient, l'image seule. Une fiche sans
+affiche n'écrit rien.
 
   --force  remplace un lien symbolique qui se trouve à la place de SORTIE
 )") },
@@ -140,14 +162,31 @@ n'écrit rien.
             QStringLiteral(
                 R"(Utilisation : cinefiche-card new [--json FICHIER|-] [CHAMP=VALEUR...] [--poster IMAGE] [--force] SORTIE
 
-Crée la fiche SORTIE. Les valeurs viennent d'un objet JSON (celui de show
---json), puis des CHAMP=VALEUR, qui l'emportent. Le titre est obligatoire.
-Une valeur trop longue pour son champ, ou un caractère qu'une fiche ne peut
-contenir, est une erreur : rien n'est écrit.
+Crée la fiche SORTIE, datée du jour (ajoutee_le). Les valeurs viennent d'un
+objet JSON (celui de show --json), puis des CHAMP=VALEUR, qui l'emportent. Le
+titre est obligatoire. Un texte est gardé tel quel, en toute écriture et sans
+être coupé : ce que l'enregistrement ne peut tenir va dans les données qui
+suivent l'affiche, et l'enregistrement en garde la forme en Windows-1252 que
+lisent les anciens programmes. Une valeur qui n'est pas de la forme de son
+champ, ou un caractère de commande, est une erreur qui nomme le champ : rien
+n'est écrit.
 
-Champs : titre (50 caractères), annee (4), heures (2), minutes (2), type (50),
-realisateur (50), acteurs (dix noms de 50 caractères séparés par « | »),
-resume (500, un saut de ligne compte pour deux).
+Champs :
+  titre, type, realisateur, titre_original, titre_tri, saga, pret_a,
+  support, emplacement                du texte sur une ligne
+  resume, notes                       du texte, sauts de ligne compris
+  annee, heures, minutes              des nombres, de 4, 2 et 2 caractères
+  acteurs                             des noms séparés par « | »
+  pays, etiquettes                    des textes séparés par « , »
+  vu                                  oui ou non
+  vu_le                               les dates où le film a été vu,
+                                      AAAA-MM-JJ, séparées par « , »
+  note                                un nombre entier de 1 à 10
+  pret_le, ajoutee_le                 une date AAAA-MM-JJ
+  imdb                                tt suivi de chiffres (tt0057012)
+  tmdb                                un nombre
+Une séance (vu_le) marque le film vu ; vu=non efface les séances. Un prêt
+(pret_a) sans sa date (pret_le) est daté du jour.
 
   --json FICHIER  lit les valeurs dans FICHIER (« - » : l'entrée standard)
   --poster IMAGE  l'affiche (JPEG, PNG, GIF, BMP...)
@@ -163,8 +202,15 @@ affiche comprise. Après « -- », chaque argument est une fiche ou un dossier,
 même s'il contient « = » ; les options viennent avant. Sans « -- », le
 premier argument est la fiche, les autres des CHAMP=VALEUR.
 
-Une valeur qui ne tient pas est une erreur : aucune fiche n'est touchée.
-Champs et règles : cinefiche-card new --help. Chaque fiche est lue, changée
+Pour une liste (acteurs, pays, vu_le, etiquettes), CHAMP=A,B la remplace,
+CHAMP+=C y ajoute C (une fois) et CHAMP-=C l'en retire. vu_le+=DATE ajoute
+une séance et marque le film vu ; vu=non efface aussi les séances ;
+pret_a=NOM prête le film, daté du jour sans pret_le (le même nom garde sa
+date) ; pret_a= le rend. Changer un champ pour la valeur qu'il a déjà ne
+change aucun octet.
+
+Une valeur incorrecte est une erreur : aucune fiche n'est touchée. Champs
+et règles : cinefiche-card new --help. Chaque fiche est lue, changée
 et remplacée d'un seul pas : deux changements en même temps attendent l'un
 l'autre, aucun ne se perd. Une fiche qui ne peut être changée est signalée,
 les autres le sont quand même (code 1).
@@ -179,8 +225,10 @@ les autres le sont quand même (code 1).
        cinefiche-card nfo [--force] FICHE SORTIE
 
 Exporte chaque fiche en fichier .nfo (XML <movie>) que lisent les
-médiathèques : titre, année, durée en minutes, genres, réalisateur, acteurs,
-résumé. Le fichier est NOM.nfo, NOM étant le nom du film à côté de la fiche
+médiathèques, avec tout ce que from-nfo en reprend : relu, il redonne la même
+fiche. Le film vu l'est <playcount> fois (0 s'il ne l'est pas), <lastplayed>
+est la dernière date de vu_le, l'identifiant par défaut celui de TMDb si
+tmdb_principal, sinon celui d'IMDb, répété dans <id>. Le fichier est NOM.nfo, NOM étant le nom du film à côté de la fiche
 sans son extension (à défaut, celui de la fiche nommée), ou SORTIE ;
 l'affiche est écrite à côté, sous le nom NOM-poster.EXT, EXT selon son
 format réel. Dans un dossier, seules les fiches NOM.cfh qui ont leur film à
@@ -202,10 +250,18 @@ est gardée et signalée, et celle de la fiche n'est pas écrite.
         { QStringLiteral("from-nfo"),
             QStringLiteral(R"(Utilisation : cinefiche-card from-nfo NFO [--poster IMAGE] [--force] SORTIE
 
-Crée la fiche SORTIE d'après un fichier .nfo de film : titre, année (ou celle
-de <premiered>), durée, genres joints par « , », premier réalisateur, dix
-premiers acteurs, résumé. Ce qui est laissé de côté ou raccourci est signalé,
-une ligne par sorte, et la fiche est écrite quand même. Un fichier de plus de
+Crée la fiche SORTIE d'après un fichier .nfo de film, sans rien couper :
+titre (<title>), titre_original, titre_tri (<sorttitle>), année (ou celle de
+<premiered>), durée (<runtime>), genres et réalisateurs joints par « , »,
+tous les acteurs, tout le résumé (<plot>), saga (<set>), pays (<country>),
+etiquettes (<tag>), note (<userrating>, 0 n'en est pas une), vu d'après
+<playcount>, à défaut <watched>, vu_le (<lastplayed>, avec son heure),
+vu_fois quand <playcount> dépasse les dates connues, imdb et tmdb
+(<uniqueid>, ou un <id> d'IMDb), tmdb_principal quand celui de TMDb est par
+défaut, ajoutee_le (<dateadded>, sinon aujourd'hui). Ce que les règles d'une
+fiche refusent est laissé de côté et signalé, une ligne par sorte, et la
+fiche est écrite quand même ; une fiche remplacée garde sa date d'ajout si
+le .nfo n'en donne pas. Un fichier de plus de
 4 Mo, ou qui a autre chose après </movie> qu'une ligne d'adresse, est refusé.
 Sans --poster, l'affiche NOM-poster.EXT à côté du fichier .nfo est reprise
 quand elle existe (un lien vers un fichier hors de son dossier est laissé de

@@ -21,17 +21,17 @@ QString ToolText::placesAfterDashes()
     return QStringLiteral("les fiches viennent après « -- » : set CHAMP=VALEUR... -- FICHE|DOSSIER...");
 }
 
-QString ToolText::nfoMark()
+QString ToolText::nfoMark(const WrittenPoster &poster)
 {
-    return QStringLiteral("cinefiche-card : écrit d'après une fiche de Cinefiche, remplacé à chaque export");
-}
-
-QString ToolText::nfoPosterMark(qint64 bytes, quint64 inode, qint64 modifiedNs)
-{
-    return QStringLiteral("affiche écrite à côté : %1 octets, inode %2, modifiée à %3 ns")
-        .arg(bytes)
-        .arg(inode)
-        .arg(modifiedNs);
+    const QString mark
+        = kNfoMarkWord + QStringLiteral(" : écrit d'après une fiche de Cinefiche, remplacé à chaque export");
+    if (poster.bytes < 0)
+        return mark;
+    return mark
+        + QStringLiteral(" ; affiche écrite à côté : %1 octets, inode %2, modifiée à %3 ns")
+              .arg(poster.bytes)
+              .arg(poster.inode)
+              .arg(poster.modifiedNs);
 }
 
 QString ToolText::nfoKept(const QString &path)

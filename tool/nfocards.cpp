@@ -4,8 +4,8 @@
 #include "card/cardfile.h"
 #include "card/nativepath.h"
 #include "collection/movielibrary.h"
+#include "nfo/nfoimport.h"
 #include "tool/commandline.h"
-#include "tool/nfoimport.h"
 #include "tool/tooltexts.h"
 
 #include <QFile>
@@ -27,6 +27,9 @@ std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
     case NfoStatus::TooLarge:
         report(io, ToolText::nfoTooLarge(path, kMaxNfoBytes));
         return std::nullopt;
+    case NfoStatus::TooDeep:
+        report(io, ToolText::nfoUnreadable(path, read.line, ToolText::nfoTooDeep(kMaxNfoNesting)));
+        return std::nullopt;
     default:
         report(io, ToolText::nfoUnreadable(path, read.line, read.error));
         return std::nullopt;
@@ -38,15 +41,15 @@ std::optional<NfoCard> cardFromNfo(ToolIo &io, const QString &nfoPath)
     const auto movie = readMovie(io, nfoPath);
     if (!movie)
         return std::nullopt;
-    NfoImport imported = importMovie(*movie);
-    if (imported.values.text(Field::Titre).isEmpty()) {
+    QList<NfoNote> notes;
+    NfoCard made { .card = cardOfMovie(*movie, notes) };
+    if (cardValues(made.card).text(Field::Titre).isEmpty()) {
         report(io, ToolText::nfoNoTitle(nfoPath));
         return std::nullopt;
     }
-    NfoCard card { .notes = imported.notes };
-    if (!applyEdits(io, card.card, editsOf(imported.values)))
-        return std::nullopt;
-    return card;
+    for (const NfoNote &note : notes)
+        made.notes << ToolText::nfoNoteText(note);
+    return made;
 }
 
 QString posterAmong(const QStringList &pictures, const QString &nfoPath, QStringList &notes)
@@ -73,17 +76,35 @@ QStringList postersBesideNfo(const QString &nfoPath)
     return found;
 }
 
+namespace {
+
+QString addedOn(const Card &card)
+{
+    return cardValues(card).text(Field::AjouteeLe);
+}
+
+// card, dated on added unless it says when it was added.
+Card dated(Card card, const QString &added)
+{
+    if (addedOn(card).isEmpty() && !added.isEmpty())
+        applyEdit(card, { .field = Field::AjouteeLe, .text = added });
+    return card;
+}
+
+}   // namespace
+
 SaveResult writeImportedCard(
     const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links)
 {
     if (readCardHead(cardPath).status != CardReadStatus::Ok)
-        return writeWholeCard(cardPath, card, poster, links, Durability::Written);
+        return writeWholeCard(
+            cardPath, dated(card, isoDate(QDate::currentDate())), poster, links, Durability::Written);
     const PosterChoice choice = poster.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
                                                  : PosterChoice { PosterChoice::Kind::Replace, poster };
     return changeCard(
         cardPath,
         [&](Card &stored) {
-            stored = card;
+            stored = dated(card, addedOn(stored));
             return true;
         },
         choice, links);

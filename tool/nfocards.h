@@ -3,8 +3,8 @@
 // poster found beside it, and the writing of that card.
 
 #include "card/cardsave.h"
+#include "nfo/nforeader.h"
 #include "tool/cardtool.h"
-#include "tool/nfo.h"
 
 #include <optional>
 
@@ -13,11 +13,12 @@ std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path);
 
 struct NfoCard {
     Card card {};
-    QStringList notes {};   // one line for each thing left out or shortened
+    QStringList notes {};   // one line for each kind of thing left out
 };
 
-// The card the NFO at nfoPath gives; nullopt, said on err, when it gives
-// none (unreadable, no movie's, no title).
+// The card the NFO at nfoPath gives, undated when the NFO does not say when
+// the movie was added; nullopt, said on err, when it gives none
+// (unreadable, no movie's, no title).
 std::optional<NfoCard> cardFromNfo(ToolIo &io, const QString &nfoPath);
 
 // The first of pictures (paths, best first) that a card from the NFO at
@@ -31,8 +32,9 @@ QStringList postersBesideNfo(const QString &nfoPath);
 
 // Writes the card at cardPath anew from card and poster (none when
 // empty). A card standing there is replaced under its lock, as one change
-// against other writers; links says what becomes of a link at cardPath.
-// A new card does not wait for the disk: the NFO and the poster it is made
-// from stay beside it.
+// against other writers, and keeps the date it was added unless card has
+// one; a new card is dated today unless card is. links says what becomes of
+// a link at cardPath. A new card does not wait for the disk: the NFO and
+// the poster it is made from stay beside it.
 SaveResult writeImportedCard(
     const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links);

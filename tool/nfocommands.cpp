@@ -1,6 +1,5 @@
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
-#include "tool/nfo.h"
 #include "tool/nfocards.h"
 #include "tool/nfoplace.h"
 #include "tool/tooltexts.h"
@@ -9,6 +8,8 @@
 #include "card/cardsave.h"
 #include "card/nativepath.h"
 #include "collection/movielibrary.h"
+#include "nfo/nfoexport.h"
+#include "nfo/nfowriter.h"
 
 #include <QBuffer>
 
@@ -117,9 +118,13 @@ Exported exportNfo(ToolIo &io, const QString &card, const CardHead &head, const 
     const auto poster = exportPoster(io, card, head, place, standing.poster, force, notes);
     if (!poster)
         return Exported::Failed;
+    QList<NfoNote> movieNotes;
+    const NfoMovie movie = movieOfCard(cardValues(head.card), movieNotes);
+    for (const NfoNote &note : movieNotes)
+        notes << ToolText::nfoNoteText(note);
     QBuffer nfo;
     nfo.open(QIODevice::ReadWrite);
-    writeNfo(nfo, cardValues(head.card), notes, *poster);
+    writeNfo(nfo, movie, ToolText::nfoMark(*poster));
     nfo.seek(0);
     if (!writeOutput(io, nfo, place.nfo, linksFor(force)))
         return Exported::Failed;

@@ -4,7 +4,7 @@
 // another program or of the user, which it keeps unless forced.
 
 #include "collection/movielibrary.h"
-#include "tool/nfo.h"
+#include "nfo/nfomark.h"
 
 #include <QString>
 #include <QStringList>

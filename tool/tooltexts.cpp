@@ -33,37 +33,6 @@ QString plural(qsizetype others)
     return others == 0 ? QString() : QStringLiteral("s");
 }
 
-// Continued lines (actors, the summary's paragraphs) start under the value.
-QString line(const QString &label, const QString &value)
-{
-    const QString indent(14, QLatin1Char(' '));
-    QString text = label.leftJustified(12) + QStringLiteral(": ");
-    text += QString(value).replace(QLatin1Char('\n'), QLatin1Char('\n') + indent);
-    return text + QLatin1Char('\n');
-}
-
-QString duration(const CardValues &values)
-{
-    if (values.text(Field::Heures).isEmpty())
-        return values.text(Field::Minutes).isEmpty() ? QString()
-                                                     : values.text(Field::Minutes) + QStringLiteral(" min");
-    return values.text(Field::Heures) + QStringLiteral(" h ") + values.text(Field::Minutes);
-}
-
-QString posterText(qint64 bytes, const PosterInfo &picture)
-{
-    if (bytes == 0)
-        return QStringLiteral("aucune");
-    QString text = QStringLiteral("%1 octets, ").arg(bytes);
-    if (picture.format.isEmpty())
-        return text + QStringLiteral("image illisible");
-    return text
-        + QStringLiteral("%1, %2 × %3 pixels")
-              .arg(QString::fromLatin1(picture.format).toUpper())
-              .arg(picture.size.width())
-              .arg(picture.size.height());
-}
-
 }   // namespace
 
 QString ToolText::missing(const QString &path)
@@ -251,11 +220,13 @@ QString ToolText::fieldProblem(const FieldProblem &problem)
     case FieldProblem::NotRating:
         return field + QStringLiteral("%1 n'est pas une note entière de 1 à 10").arg(value);
     case FieldProblem::NotDate:
-        return field + QStringLiteral("%1 n'est pas une date AAAA-MM-JJ").arg(value);
+        return field + QStringLiteral("%1 n'est pas une date AAAA-MM-JJ (ni AAAA-MM-JJ HH:MM:SS)").arg(value);
     case FieldProblem::NotImdb:
         return field + QStringLiteral("%1 n'est pas un identifiant IMDb (tt suivi de chiffres)").arg(value);
     case FieldProblem::NotTmdb:
         return field + QStringLiteral("%1 n'est pas un identifiant TMDb (un nombre)").arg(value);
+    case FieldProblem::NotCount:
+        return field + QStringLiteral("%1 n'est pas un nombre entier de 1 ou plus").arg(value);
     }
     return field + value;
 }
@@ -296,8 +267,16 @@ QString ToolText::jsonNotObject(const QString &path)
 
 QString ToolText::jsonWrongType(const QString &key)
 {
-    return QStringLiteral("%1 : valeur d'un type incorrect (du texte ; pour acteurs, une liste de textes)")
-        .arg(key);
+    const std::optional<Field> field = fieldNamed(key);
+    const FieldRule rule = field ? fieldLayout(*field).rule : FieldRule::Text;
+    QString expected = QStringLiteral("du texte");
+    if (field && holdsList(*field))
+        expected = QStringLiteral("une liste de textes");
+    else if (rule == FieldRule::Flag)
+        expected = QStringLiteral("true ou false");
+    else if (isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId)
+        expected = QStringLiteral("un nombre entier ou du texte");
+    return QStringLiteral("%1 : valeur d'un type incorrect ; attendu : %2").arg(key, expected);
 }
 
 QString ToolText::jsonRepeatedKey(const QString &key)
@@ -332,81 +311,71 @@ QString ToolText::nfoNoTitle(const QString &path)
     return path + QStringLiteral(" : le film n'a pas de titre");
 }
 
-QString ToolText::shortened(Field field, qsizetype from, qsizetype to)
+namespace {
+
+// "1 autre", "2 autres".
+QString othersCount(qsizetype others)
 {
-    return fieldName(field)
-        + QStringLiteral(" : raccourci de %1 à %2 caractères, coupé à un mot").arg(from).arg(to);
+    return QStringLiteral("%1 %2").arg(others).arg(
+        others == 1 ? QStringLiteral("autre") : QStringLiteral("autres"));
 }
 
-QString ToolText::charactersReplaced(Field field, const Replacements &replaced)
+QString othersAfter(qsizetype others)
+{
+    return others == 0 ? QString() : QStringLiteral(" et ") + othersCount(others);
+}
+
+QString leftOut(const FieldProblem &problem, qsizetype others)
+{
+    if (problem.kind == FieldProblem::TooManyItems)
+        return fieldName(problem.field)
+            + QStringLiteral(" : %1 laissé%2 de côté, une fiche en tient %3")
+                  .arg(withOthers(problem.value, others), plural(others), QString::number(problem.limit));
+    QString text = ToolText::fieldProblem(problem) + QStringLiteral(" ; laissé de côté");
+    if (others > 0)
+        text += QStringLiteral(", avec ") + othersCount(others);
+    return text;
+}
+
+QString replaced(const NfoNote &note)
 {
     QStringList names;
-    for (const auto &[c, by] : replaced)
-        names << characterName(c) + QStringLiteral(" par ") + quoted(by);
-    return fieldName(field)
-        + QStringLiteral(" : absent d'une fiche (Windows-1252), remplacé : %1")
+    for (const char32_t c : note.characters)
+        names << characterName(c);
+    return fieldName(note.problem.field)
+        + QStringLiteral(" : caractère de commande remplacé par « ? » : %1")
               .arg(names.join(QStringLiteral(", ")));
 }
 
-QString ToolText::valueLeftOut(Field field, const QString &value)
-{
-    return fieldName(field)
-        + QStringLiteral(" : %1 laissé de côté, le champ ne peut le contenir").arg(quoted(value));
-}
+}   // namespace
 
-QString ToolText::genreLeftOut(const QString &genre, qsizetype others)
+QString ToolText::nfoNoteText(const NfoNote &note)
 {
-    return QStringLiteral("type : genre %1 laissé%2 de côté, faute de place")
-        .arg(withOthers(genre, others), plural(others));
-}
-
-QString ToolText::directorLeftOut(const QString &name, qsizetype others)
-{
-    return QStringLiteral("realisateur : %1 laissé%2 de côté, une fiche en nomme un seul")
-        .arg(withOthers(name, others), plural(others));
-}
-
-QString ToolText::actorTooMany(const QString &name, qsizetype others)
-{
-    return QStringLiteral("acteurs : %1 laissé%2 de côté, une fiche en nomme dix")
-        .arg(withOthers(name, others), plural(others));
-}
-
-QString ToolText::actorLeftOut(const QString &name, qsizetype others)
-{
-    return QStringLiteral("acteurs : %1 laissé%2 de côté, %3")
-        .arg(withOthers(name, others), plural(others),
-            others == 0 ? QStringLiteral("ce nom ne tient pas dans une fiche")
-                        : QStringLiteral("ces noms ne tiennent pas dans une fiche"));
-}
-
-QString ToolText::runtimeLeftOut(const QString &runtime)
-{
-    return QStringLiteral(
-        "durée : %1 laissée de côté, ce n'est pas un nombre de minutes qu'une fiche peut contenir")
-        .arg(quoted(runtime));
-}
-
-QString ToolText::durationNotExported(const QString &hours, const QString &minutes)
-{
-    return QStringLiteral("durée : %1 h %2 non exportée, ce ne sont pas des nombres")
-        .arg(quoted(hours), quoted(minutes));
+    const QString &value = note.problem.value;
+    switch (note.kind) {
+    case NfoNote::Kind::Refused:
+        return leftOut(note.problem, note.others);
+    case NfoNote::Kind::OtherIdentifier:
+        return QStringLiteral(
+            "uniqueid : %1 (%2)%3 laissé%4 de côté, une fiche ne garde que ceux d'IMDb et de TMDb")
+            .arg(quoted(value), note.detail, othersAfter(note.others), plural(note.others));
+    case NfoNote::Kind::NotSeen:
+        return fieldName(note.problem.field)
+            + QStringLiteral(" : %1 laissé de côté, le .nfo dit le film pas vu").arg(quoted(value));
+    case NfoNote::Kind::RuntimeRefused:
+        return QStringLiteral(
+            "durée : %1 laissée de côté, ce n'est pas un nombre de minutes qu'une fiche peut contenir")
+            .arg(quoted(value));
+    case NfoNote::Kind::RuntimeNotWritten:
+        return QStringLiteral("durée : %1 h %2 non exportée, ce ne sont pas des nombres")
+            .arg(quoted(value), quoted(note.detail));
+    case NfoNote::Kind::ControlReplaced:
+        return replaced(note);
+    }
+    return value;
 }
 
 QString ToolText::posterNotExported(const QString &card)
 {
     return card + QStringLiteral(" : l'affiche n'est pas une image reconnue, elle n'est pas exportée");
-}
-
-QString ToolText::cardText(
-    const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)
-{
-    return line(QStringLiteral("Fichier"), path) + line(QStringLiteral("Titre"), values.text(Field::Titre))
-        + line(QStringLiteral("Année"), values.text(Field::Annee))
-        + line(QStringLiteral("Durée"), duration(values))
-        + line(QStringLiteral("Type"), values.text(Field::Type))
-        + line(QStringLiteral("Réalisateur"), values.text(Field::Realisateur))
-        + line(QStringLiteral("Acteurs"), values.list(Field::Acteurs).join(QLatin1Char('\n')))
-        + line(QStringLiteral("Résumé"), values.text(Field::Resume))
-        + line(QStringLiteral("Affiche"), posterText(posterBytes, picture));
 }

@@ -3,6 +3,8 @@
 
 #include "card/card.h"
 #include "card/pictureheader.h"
+#include "nfo/nfomark.h"
+#include "nfo/nfonote.h"
 
 #include <QString>
 #include <QStringList>
@@ -60,18 +62,17 @@ QString jsonRepeatedKey(const QString &key);
 QString jsonOptionsClash();
 QString findOutputsClash();
 QString badYears(const QString &years);
+QString badRatings(const QString &ratings);
+QString seenOptionsClash();
 QString catalogueKind(const QString &output);
 QString badSeparator(const QString &separator);
 
 // A library's import and export, and set over many cards (librarytexts.cpp).
 QString notFolder(const QString &path);
 QString placesAfterDashes();
-// The comment that marks an .nfo as written by this tool; it begins with
-// "cinefiche-card", which is how the mark is recognised.
-QString nfoMark();
-// What the mark adds of the poster written beside the .nfo; its three numbers,
-// in this order, are read back from it.
-QString nfoPosterMark(qint64 bytes, quint64 inode, qint64 modifiedNs);
+// The comment that marks an .nfo as written by this tool, with the poster
+// written beside it, as readOwnMark reads it back.
+QString nfoMark(const WrittenPoster &poster);
 QString nfoKept(const QString &path);
 QString posterKept(const QString &path);
 QString nfoNote(const QString &nfoPath, const QString &note);
@@ -83,24 +84,14 @@ QString nfoCount(qsizetype written, qsizetype kept, qsizetype failed);
 // The line of a terminal that each movie imported redraws.
 QString importProgress(qsizetype movies);
 
-// What an NFO import or export leaves out or shortens, one line each.
+// An NFO that gives no card, and what an import or export leaves out, one
+// line a kind.
 QString nfoUnreadable(const QString &path, qint64 line, const QString &cause);
 QString nfoNotMovie(const QString &path);
 QString nfoTooLarge(const QString &path, qint64 limit);
 QString nfoTooDeep(int limit);   // a cause of nfoUnreadable
 QString nfoNoTitle(const QString &path);
-QString shortened(Field field, qsizetype from, qsizetype to);
-// Each character a card cannot hold, with what took its place.
-using Replacements = QList<std::pair<char32_t, QString>>;
-QString charactersReplaced(Field field, const Replacements &replaced);
-QString valueLeftOut(Field field, const QString &value);
-// One line for every value of a kind left out: the first, and how many others.
-QString genreLeftOut(const QString &genre, qsizetype others);
-QString directorLeftOut(const QString &name, qsizetype others);
-QString actorTooMany(const QString &name, qsizetype others);
-QString actorLeftOut(const QString &name, qsizetype others);
-QString runtimeLeftOut(const QString &runtime);
-QString durationNotExported(const QString &hours, const QString &minutes);
+QString nfoNoteText(const NfoNote &note);
 QString posterNotExported(const QString &card);
 
 // A card for people: one "Label : value" line per field, continued lines

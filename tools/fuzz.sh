@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the load of a card (its thumbnail too) and the read of an NFO for
+# Fuzzes the load of a card (its thumbnail too) and the read of an NFO (its
+# card must come back the same through an export and a new import) for
 # SECONDS (default 60) with libFuzzer, clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer, starting from the checked-in corpus
 # (tests/fuzz/corpus: cards, and NFOs, which begin with no card marker). New inputs gather in

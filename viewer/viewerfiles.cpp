@@ -12,8 +12,9 @@ SaveResult copyPoster(const QString &cardPath, const QString &target)
 {
     if (!FileExists(cardPath))
         return { SaveStatus::SourceMissing, cardPath };
-    QFile in;
-    if (!openForReading(in, cardPath) || !in.seek(std::min<qint64>(in.size(), CardLayout::PosterOffset)))
+    // The poster alone: an extension after it stays in the card.
+    PosterDevice in(cardPath);
+    if (!in.open(QIODevice::ReadOnly))
         return { SaveStatus::ReadFailed, cardPath };
     // The dialog asked before replacing: a link chosen there is replaced, not written through.
     const auto copy = [&](QIODevice &out) { return copyRest(in, out); };

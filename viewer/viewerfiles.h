@@ -6,7 +6,7 @@
 
 #include <QString>
 
-// Writes every byte of cardPath after its first 1176 to target. The card is
+// Writes the poster of cardPath to target: the picture's bytes alone. The card is
 // opened before target is touched; target is replaced only once the copy is
 // complete, so a failure leaves no partial file.
 SaveResult copyPoster(const QString &cardPath, const QString &target);

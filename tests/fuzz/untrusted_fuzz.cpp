@@ -8,9 +8,11 @@
 #include "card/cardfile.h"
 #include "card/cp1252.h"
 #include "card/pictureheader.h"
+#include "nfo/nfoexport.h"
+#include "nfo/nfoimport.h"
+#include "nfo/nforeader.h"
+#include "nfo/nfowriter.h"
 #include "poster/posterimage.h"
-#include "tool/nfo.h"
-#include "tool/nfoimport.h"
 #include "viewer/cardtexts.h"
 
 #include <QBuffer>
@@ -63,20 +65,39 @@ void loadPoster(QBuffer &poster)
     writeThumbnail(poster, 256, png);
 }
 
-// Every value taken from an NFO fits its field: the card takes it as it is.
-void importNfo(const QByteArray &bytes)
+std::optional<Card> cardOfNfo(const QByteArray &bytes)
 {
     QBuffer in;
     in.setData(bytes);
     in.open(QIODevice::ReadOnly);
     const NfoRead read = readNfo(in);
     if (read.status != NfoStatus::Ok)
+        return std::nullopt;
+    QList<NfoNote> notes;
+    return cardOfMovie(read.movie, notes);
+}
+
+// The card an NFO gives is the one its own values give, and exported then
+// imported again it comes back the same: nothing is lost either way.
+void importNfo(const QByteArray &bytes)
+{
+    const std::optional<Card> card = cardOfNfo(bytes);
+    if (!card)
         return;
-    Card card;
-    for (const CardEdit &edit : editsOf(importMovie(read.movie).values)) {
-        if (applyEdit(card, edit))
+    Card again;
+    for (const CardEdit &edit : editsOf(cardValues(*card))) {
+        if (applyEdit(again, edit))
             std::abort();
     }
+    if (again != *card)
+        std::abort();
+    QList<NfoNote> notes;
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    if (!writeNfo(out, movieOfCard(cardValues(*card), notes), QStringLiteral("cinefiche-card")))
+        std::abort();
+    if (cardOfNfo(out.data()) != card)
+        std::abort();
 }
 
 }   // namespace
