@@ -4,8 +4,6 @@
 
 namespace {
 
-const QString kPartSeparator = QStringLiteral(", ");
-
 std::optional<int> wholeNumber(const QString &text)
 {
     bool ok = true;
@@ -30,7 +28,7 @@ QString runtime(const CardValues &values, QList<NfoNote> &notes)
 QStringList parts(const QString &text)
 {
     QStringList parts;
-    for (const QString &part : text.split(kPartSeparator)) {
+    for (const QString &part : text.split(kNfoPartSeparator)) {
         if (!part.trimmed().isEmpty())
             parts << part.trimmed();
     }

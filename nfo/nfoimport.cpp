@@ -9,8 +9,6 @@
 
 namespace {
 
-const QString kPartSeparator = QStringLiteral(", ");
-
 // A note names the control characters replaced in one field: a few dozen say enough.
 constexpr qsizetype kNamedCharacters = 32;
 
@@ -83,12 +81,12 @@ public:
     {
         QStringList parts;
         for (const QString &item : given) {
-            for (const QString &part : cleaned(field, item).split(kPartSeparator)) {
+            for (const QString &part : cleaned(field, item).split(kNfoPartSeparator)) {
                 if (!part.trimmed().isEmpty())
                     parts << part.trimmed();
             }
         }
-        return parts.join(kPartSeparator);
+        return parts.join(kNfoPartSeparator);
     }
 
     void year(const NfoMovie &movie)

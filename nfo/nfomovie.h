@@ -9,6 +9,10 @@
 #include <QString>
 #include <QStringList>
 
+// A card holds several genres or directors in one text, "A, B": one
+// element each in the file.
+inline const QString kNfoPartSeparator = QStringLiteral(", ");
+
 // <uniqueid type="imdb" default="true">tt0133093</uniqueid>
 struct NfoIdentifier {
     QString type, value;
