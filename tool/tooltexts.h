@@ -64,6 +64,7 @@ QString findOutputsClash();
 QString badYears(const QString &years);
 QString catalogueKind(const QString &output);
 QString badSeparator(const QString &separator);
+QString catalogueOptionsClash();
 
 // A library's import and export, and set over many cards (librarytexts.cpp).
 QString notFolder(const QString &path);
