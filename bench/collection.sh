@@ -30,6 +30,10 @@ make_collection_inputs() {
         collection_card "Fiche $i" "$actors" <"$work/poster-300ko.jpg" >"$folder/fiche-$i.cfh"
     done
     tree_cards=("$work"/tree/*/*.cfh)
+    # The same tree of cards with an extension: exact texts in several
+    # scripts, every actor, the user's own fields.
+    "$bin/carddriver" version2 "$work/poster-300ko.jpg" "$work/tree2" "$TREE_CARDS" "$SOUGHT"
+    tree2_cards=("$work"/tree2/*/*.cfh)
     mkdir -p "$work/catalogue"
     for ((i = 1; i <= CATALOGUE_CARDS; i++)); do
         collection_card "Catalogue $i" "Bruno Durand|" <"$work/poster-1mo.jpg" >"$work/catalogue/fiche-$i.cfh"
@@ -60,6 +64,8 @@ find_cinefiche() { "$bin/stopwatch" "$tool" find -r "$work/tree" --acteur "$SOUG
 find_anchor() { "$bin/stopwatch" "$bin/recordsanchor" "${tree_cards[@]}"; }
 find_grep() { "$bin/stopwatch" grep -rl "$SOUGHT" "$work/tree"; }
 tree_show() { "$bin/stopwatch" "$tool" show -r --json "$work/tree"; }
+find_version2() { "$bin/stopwatch" "$tool" find -r "$work/tree2" --acteur "$SOUGHT"; }
+show_version2() { "$bin/stopwatch" "$tool" show -r --json "$work/tree2"; }
 tenth_show() { "$bin/stopwatch" "$tool" show -r --json "${tenth[@]}"; }
 tenth_find() { "$bin/stopwatch" "$tool" find -r "${tenth[@]}" --acteur "$SOUGHT"; }
 
@@ -111,6 +117,8 @@ measure_collection() {
     interleave find "$COLLECTION_RUNS" find_cinefiche find_anchor
     interleave findgrep "$COLLECTION_RUNS" find_cinefiche find_grep
     interleave treeshow "$COLLECTION_RUNS" tree_show find_anchor
+    interleave findv2 "$COLLECTION_RUNS" find_version2 find_cinefiche
+    interleave showv2 "$COLLECTION_RUNS" show_version2 tree_show
     interleave catfirst "$CATALOGUE_RUNS" catalogue_first catalogue_convert
     interleave catagain "$COLLECTION_RUNS" catalogue_again catalogue_show
     interleave memshow "$CATALOGUE_RUNS" tree_show tenth_show
@@ -129,6 +137,10 @@ print_collection_rows() {
     table_row "10b. le même, contre grep" "cinefiche-card find" "grep -rl" findgrep 1 $ms
     table_row "11. show -r --json sur $tree (objectif : 1,5 au plus)" "cinefiche-card show" "recordsanchor" \
         treeshow 1 $ms
+    table_row "11b. find -r --acteur sur les mêmes fiches en version 2 : textes exacts en plusieurs écritures, champs personnels (objectif : 1,15 au plus)" \
+        "find, version 2" "find, version 1 (ligne 10)" findv2 1 $ms
+    table_row "11c. show -r --json sur les fiches en version 2 (objectif : 1,15 au plus)" "show, version 2" \
+        "show, version 1 (ligne 11)" showv2 1 $ms
     table_row "12. catalogue HTML de $CATALOGUE_CARDS fiches, affiches de $(size_of "$work/poster-1mo.jpg"), cache vide" \
         "cinefiche-card catalogue" "xargs -P$(nproc) convert -thumbnail 256x256" catfirst 1 $ms
     table_row "12b. le même, vignettes en cache (objectif : 2 au plus)" "cinefiche-card catalogue" \

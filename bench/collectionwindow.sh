@@ -8,32 +8,37 @@ SEARCH_KEYS=${SEARCH_KEYS:-fiche9}   # typed in the search, one letter at a time
 
 # Each run in a settings folder of its own: the window opens on the tree, in
 # its first view, whatever a user chose.
-probe_collection() {   # keys, command
+probe_collection() {   # keys, command, tree
     rm -rf "$work/config"
     XDG_CONFIG_HOME=$work/config "$bin/windowprobe" 60000 1500 "$1" "$2" \
-        "$build/cinefiche" --collection "$work/tree"
+        "$build/cinefiche" --collection "$3"
 }
 
 # A card changed by another program: the first one shown, retitled anew each run.
-retitle_first() {
-    echo "'$tool' set 'titre=Fiche 1 ($(date +%s%N))' -- '$work/tree/dossier-1/fiche-1.cfh' >/dev/null"
+retitle_first() {   # tree
+    echo "'$tool' set 'titre=Fiche 1 ($(date +%s%N))' -- '$1/dossier-1/fiche-1.cfh' >/dev/null"
 }
 
-window_cached() { probe_collection "$SEARCH_KEYS" "$(retitle_first)"; }
+window_cached() { probe_collection "$SEARCH_KEYS" "$(retitle_first "$work/tree")" "$work/tree"; }
+window_version2() { probe_collection "$SEARCH_KEYS" "$(retitle_first "$work/tree2")" "$work/tree2"; }
 window_empty_cache() {
     rm -rf "$XDG_CACHE_HOME/thumbnails"
-    probe_collection - -
+    probe_collection - - "$work/tree"
 }
-# The editor's start-up plus reading the records of the same cards.
-window_anchor() {
+# The editor's start-up plus reading the same cards' records and last 4 KB,
+# where a card's extension is.
+records_and_paint() {   # cards...
     local paint records
     paint=$("$bin/firstpaint" 30000 "$build/cinefiche" | cut -d' ' -f1)
-    records=$("$bin/stopwatch" "$bin/recordsanchor" "${tree_cards[@]}" | cut -d' ' -f1)
+    records=$("$bin/stopwatch" "$bin/recordsanchor" --tail "$@" | cut -d' ' -f1)
     awk -v p="$paint" -v r="$records" 'BEGIN { printf "%.2f\n", p + r }'
 }
+window_anchor() { records_and_paint "${tree_cards[@]}"; }
+window2_anchor() { records_and_paint "${tree2_cards[@]}"; }
 
 measure_collection_window() {
     interleave window "$WINDOW_RUNS" window_cached window_anchor
+    interleave window2 "$WINDOW_RUNS" window_version2 window2_anchor
     interleave windowcold "$WINDOW_RUNS" window_empty_cache -
 }
 
@@ -44,8 +49,10 @@ target_row() {   # label, target, row, column, divisor
 
 print_collection_window_rows() {
     local ms=1 mib=1024 cards="$TREE_CARDS fiches en 100 dossiers"
-    table_row "16. collection sur $cards, vignettes en cache : jusqu'aux affiches du premier écran" \
-        "cinefiche --collection" "éditeur à sa première peinture + recordsanchor sur les mêmes fiches" window 1 $ms
+    table_row "16. collection sur $cards, vignettes en cache : jusqu'aux affiches du premier écran (objectif : 1,3 au plus)" \
+        "cinefiche --collection" "éditeur à sa première peinture + recordsanchor --tail sur les mêmes fiches" window 1 $ms
+    table_row "16b. la même sur les fiches en version 2 (objectif : 1,3 au plus)" "cinefiche --collection" \
+        "éditeur + recordsanchor --tail sur ces fiches" window2 1 $ms
     echo
     echo "| mesure de la collection ($cards) | objectif | min / médiane / max |"
     echo "|---|---|---|"
@@ -56,7 +63,10 @@ print_collection_window_rows() {
     target_row "18. une lettre tapée dans la recherche : médiane des lettres de « $SEARCH_KEYS », en ms" "16" \
         window 5 $ms
     target_row "18b. la même, la plus lente des lettres, en ms" "16" window 6 $ms
+    target_row "18c. une lettre tapée, fiches en version 2 : médiane, en ms" "16" window2 5 $ms
+    target_row "18d. la même, la plus lente des lettres, en ms" "16" window2 6 $ms
     target_row "19. mémoire de pointe, vignettes en cache, en Mio" "150" window 4 $mib
     target_row "19b. mémoire de pointe, cache vide, en Mio" "150" windowcold 4 $mib
+    target_row "19c. mémoire de pointe, fiches en version 2, en Mio" "150" window2 4 $mib
     target_row "20. une fiche changée par cinefiche-card set : montrée après, en ms" "1000" window 7 $ms
 }

@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include <bitset>
 #include <optional>
 
 namespace {
@@ -111,23 +112,49 @@ bool readValue(JsonReader &json, Field field, CardValues &values)
     return true;
 }
 
+// A member's key: the field it names, or its text when this version knows no such field.
+struct MemberKey {
+    std::optional<Field> field;
+    QString text;
+};
+
+std::optional<MemberKey> readKey(JsonReader &json)
+{
+    // Known keys are found by their bytes: no text is made of them.
+    if (const auto plain = json.plainKey()) {
+        const auto field = fieldKeyed(std::string_view(plain->data(), size_t(plain->size())));
+        return MemberKey { field, field ? QString() : QString::fromUtf8(*plain) };
+    }
+    const std::optional<QString> key = json.key();
+    if (!key)
+        return std::nullopt;
+    return MemberKey { fieldNamed(*key), *key };
+}
+
 std::optional<CardExtension> decodeBody(QByteArrayView body)
 {
     CardExtension extension;
     JsonReader json(body);
-    QStringList keys;
+    std::bitset<kFieldCount> fields;   // the known keys read, each once
+    const auto unknownKey = [&extension](const QString &key) {
+        return std::any_of(extension.unknown.begin(), extension.unknown.end(),
+            [&key](const UnknownEntry &entry) { return entry.key == key; });
+    };
     if (!json.objectStart())
         return std::nullopt;
     while (json.nextMember()) {
-        const std::optional<QString> key = json.key();
-        if (!key || keys.contains(*key))
+        const std::optional<MemberKey> key = readKey(json);
+        if (!key)
             return std::nullopt;
-        keys << *key;
-        if (const auto field = fieldNamed(*key)) {
-            if (!readValue(json, *field, extension.values))
+        const std::optional<Field> field = key->field;
+        if (field) {
+            if (fields.test(size_t(*field)) || !readValue(json, *field, extension.values))
                 return std::nullopt;
+            fields.set(size_t(*field));
+        } else if (unknownKey(key->text)) {
+            return std::nullopt;
         } else if (const auto raw = json.rawValue()) {
-            extension.unknown << UnknownEntry { *key, raw->toByteArray() };
+            extension.unknown << UnknownEntry { key->text, raw->toByteArray() };
         } else {
             return std::nullopt;
         }

@@ -22,8 +22,11 @@ QString fieldName(Field field)
 
 std::optional<Field> fieldNamed(const QString &name)
 {
+    // Compared as they stand: each key of an extension is looked up, and a
+    // QString made of every field's key for each would cost most of its reading.
     for (const Field field : kFields) {
-        if (name == fieldName(field))
+        const std::string_view key = fieldLayout(field).key;
+        if (name == QLatin1StringView(key.data(), qsizetype(key.size())))
             return field;
     }
     return std::nullopt;

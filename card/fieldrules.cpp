@@ -17,6 +17,15 @@ FieldProblem problemOf(FieldProblem::Kind kind, Field field, const QString &valu
     return problem;
 }
 
+// The text in composed form. No character below U+0300 decomposes or
+// combines with another, so most texts are already composed.
+QString composed(const QString &text)
+{
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x300; }))
+        return text;
+    return text.normalized(QString::NormalizationForm_C);
+}
+
 // The first character of text the field cannot hold: a control character
 // (line breaks only in a field of lines).
 std::optional<FieldProblem> characterProblem(Field field, const QString &text, ControlCharacters controls)
@@ -154,7 +163,7 @@ std::optional<FieldProblem> typedProblem(Field field, QString &text)
 std::optional<FieldProblem> checkItem(Field field, QString &item, ControlCharacters controls)
 {
     const FieldRule rule = fieldLayout(field).rule;
-    item = item.normalized(QString::NormalizationForm_C);
+    item = composed(item);
     if (rule == FieldRule::Texts)
         item = item.trimmed();
     if (item.isEmpty())
@@ -173,7 +182,7 @@ std::optional<FieldProblem> checkItem(Field field, QString &item, ControlCharact
 
 std::optional<FieldProblem> checkText(Field field, QString &text, ControlCharacters controls)
 {
-    text = text.normalized(QString::NormalizationForm_C);
+    text = composed(text);
     if (holdsLines(field))   // line breaks arrive as CR LF, CR or LF
         text = lfLineBreaks(text);
     if (auto problem = characterProblem(field, text, controls))

@@ -1,10 +1,13 @@
 #pragma once
 // A card's fields, described once: where each lies in the record, if it
 // does, the names scripts, catalogues and movie files know it by, the rule
-// its value follows and whether a search reads it.
+// its value follows, whether a search reads it and whether a collection's
+// list shows it.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 // The record's eight fields in their order, then those of the extension
@@ -57,8 +60,13 @@ enum class FieldRule {
     Count,     // a whole number from 1
 };
 
-// Whether a search's words are looked for in the field.
-enum class Searched { No, ByWords };
+// Whether a search reads the field: its words and a condition on the field
+// alone, or only such a condition (seen, rating, loan, copy).
+enum class Searched { No, ByCondition, ByWords };
+
+// Whether a collection's list has a column for the field (the hours'
+// column shows the running time, minutes included).
+enum class Listed { No, AsColumn };
 
 struct FieldLayout {
     Field field;
@@ -68,36 +76,41 @@ struct FieldLayout {
     std::string_view nfoElement;   // the movie .nfo element that carries it (empty: none)
     FieldRule rule;
     Searched searched;
+    Listed listed;
 };
 
+// clang-format off: one line a field, its columns aligned
 inline constexpr std::array<FieldLayout, 26> kFieldTable = { {
-    { Field::Titre, "titre", 0, 50, "title", FieldRule::Text, Searched::ByWords },
-    { Field::Annee, "annee", 50, 4, "year", FieldRule::Number, Searched::ByWords },
-    { Field::Heures, "heures", 54, 2, "runtime", FieldRule::Hours, Searched::No },
-    { Field::Minutes, "minutes", 56, 2, "runtime", FieldRule::Minutes, Searched::No },
-    { Field::Type, "type", 58, 50, "genre", FieldRule::Text, Searched::ByWords },
-    { Field::Realisateur, "realisateur", 108, 50, "director", FieldRule::Text, Searched::ByWords },
-    { Field::Acteurs, "acteurs", 158, 510, "actor", FieldRule::Actors, Searched::ByWords },
-    { Field::Resume, "resume", 668, 500, "plot", FieldRule::Summary, Searched::ByWords },
-    { Field::TitreOriginal, "titre_original", -1, 0, "originaltitle", FieldRule::Text, Searched::ByWords },
-    { Field::TitreTri, "titre_tri", -1, 0, "sorttitle", FieldRule::Text, Searched::No },
-    { Field::Saga, "saga", -1, 0, "set", FieldRule::Text, Searched::ByWords },
-    { Field::Pays, "pays", -1, 0, "country", FieldRule::Texts, Searched::No },
-    { Field::Vu, "vu", -1, 0, "watched", FieldRule::Flag, Searched::No },
-    { Field::VuLe, "vu_le", -1, 0, "lastplayed", FieldRule::Dates, Searched::No },
-    { Field::VuFois, "vu_fois", -1, 0, "playcount", FieldRule::Count, Searched::No },
-    { Field::Note, "note", -1, 0, "userrating", FieldRule::Rating, Searched::No },
-    { Field::Etiquettes, "etiquettes", -1, 0, "tag", FieldRule::Texts, Searched::ByWords },
-    { Field::PretA, "pret_a", -1, 0, "", FieldRule::Text, Searched::No },
-    { Field::PretLe, "pret_le", -1, 0, "", FieldRule::Date, Searched::No },
-    { Field::Support, "support", -1, 0, "", FieldRule::Text, Searched::No },
-    { Field::Emplacement, "emplacement", -1, 0, "", FieldRule::Text, Searched::No },
-    { Field::Imdb, "imdb", -1, 0, "uniqueid", FieldRule::ImdbId, Searched::No },
-    { Field::Tmdb, "tmdb", -1, 0, "uniqueid", FieldRule::TmdbId, Searched::No },
-    { Field::TmdbPrincipal, "tmdb_principal", -1, 0, "uniqueid", FieldRule::Flag, Searched::No },
-    { Field::Notes, "notes", -1, 0, "", FieldRule::Lines, Searched::ByWords },
-    { Field::AjouteeLe, "ajoutee_le", -1, 0, "dateadded", FieldRule::Date, Searched::No },
+    { Field::Titre, "titre", 0, 50, "title", FieldRule::Text, Searched::ByWords, Listed::AsColumn },
+    { Field::Annee, "annee", 50, 4, "year", FieldRule::Number, Searched::ByWords, Listed::AsColumn },
+    { Field::Heures, "heures", 54, 2, "runtime", FieldRule::Hours, Searched::No, Listed::AsColumn },
+    { Field::Minutes, "minutes", 56, 2, "runtime", FieldRule::Minutes, Searched::No, Listed::No },
+    { Field::Type, "type", 58, 50, "genre", FieldRule::Text, Searched::ByWords, Listed::AsColumn },
+    { Field::Realisateur, "realisateur", 108, 50, "director", FieldRule::Text, Searched::ByWords,
+        Listed::AsColumn },
+    { Field::Acteurs, "acteurs", 158, 510, "actor", FieldRule::Actors, Searched::ByWords, Listed::AsColumn },
+    { Field::Resume, "resume", 668, 500, "plot", FieldRule::Summary, Searched::ByWords, Listed::No },
+    { Field::TitreOriginal, "titre_original", -1, 0, "originaltitle", FieldRule::Text, Searched::ByWords,
+        Listed::No },
+    { Field::TitreTri, "titre_tri", -1, 0, "sorttitle", FieldRule::Text, Searched::No, Listed::No },
+    { Field::Saga, "saga", -1, 0, "set", FieldRule::Text, Searched::ByWords, Listed::No },
+    { Field::Pays, "pays", -1, 0, "country", FieldRule::Texts, Searched::No, Listed::No },
+    { Field::Vu, "vu", -1, 0, "watched", FieldRule::Flag, Searched::ByCondition, Listed::No },
+    { Field::VuLe, "vu_le", -1, 0, "lastplayed", FieldRule::Dates, Searched::No, Listed::No },
+    { Field::VuFois, "vu_fois", -1, 0, "playcount", FieldRule::Count, Searched::No, Listed::No },
+    { Field::Note, "note", -1, 0, "userrating", FieldRule::Rating, Searched::ByCondition, Listed::No },
+    { Field::Etiquettes, "etiquettes", -1, 0, "tag", FieldRule::Texts, Searched::ByWords, Listed::No },
+    { Field::PretA, "pret_a", -1, 0, "", FieldRule::Text, Searched::ByCondition, Listed::No },
+    { Field::PretLe, "pret_le", -1, 0, "", FieldRule::Date, Searched::No, Listed::No },
+    { Field::Support, "support", -1, 0, "", FieldRule::Text, Searched::ByCondition, Listed::No },
+    { Field::Emplacement, "emplacement", -1, 0, "", FieldRule::Text, Searched::No, Listed::No },
+    { Field::Imdb, "imdb", -1, 0, "uniqueid", FieldRule::ImdbId, Searched::No, Listed::No },
+    { Field::Tmdb, "tmdb", -1, 0, "uniqueid", FieldRule::TmdbId, Searched::No, Listed::No },
+    { Field::TmdbPrincipal, "tmdb_principal", -1, 0, "uniqueid", FieldRule::Flag, Searched::No, Listed::No },
+    { Field::Notes, "notes", -1, 0, "", FieldRule::Lines, Searched::ByWords, Listed::No },
+    { Field::AjouteeLe, "ajoutee_le", -1, 0, "dateadded", FieldRule::Date, Searched::No, Listed::No },
 } };
+// clang-format on
 
 inline constexpr std::size_t kFieldCount = kFieldTable.size();
 // The record's fields come first, in Field's order.
@@ -119,9 +132,43 @@ inline constexpr std::array<Field, kRecordFieldCount> kRecordFields = [] {
     return fields;
 }();
 
+// How many fields have(layout) holds for.
+template <typename Has> constexpr std::size_t countFields(Has has)
+{
+    return std::size_t(std::count_if(kFieldTable.begin(), kFieldTable.end(), has));
+}
+
+// The fields have(layout) holds for, in Field's order; Count is their number.
+template <std::size_t Count, typename Has> constexpr std::array<Field, Count> fieldsWhere(Has has)
+{
+    std::array<Field, Count> fields {};
+    std::size_t found = 0;
+    for (const FieldLayout &layout : kFieldTable) {
+        if (has(layout))
+            fields[found++] = layout.field;
+    }
+    return fields;
+}
+
+inline constexpr auto kIsSearched = [](const FieldLayout &layout) { return layout.searched != Searched::No; };
+inline constexpr auto kIsListed = [](const FieldLayout &layout) { return layout.listed == Listed::AsColumn; };
+// The fields a search reads, and those a collection's list shows.
+inline constexpr auto kSearchedFields = fieldsWhere<countFields(kIsSearched)>(kIsSearched);
+inline constexpr auto kListedFields = fieldsWhere<countFields(kIsListed)>(kIsListed);
+
 constexpr const FieldLayout &fieldLayout(Field field)
 {
     return kFieldTable[std::size_t(field)];
+}
+
+// The field a key names; nullopt for none.
+constexpr std::optional<Field> fieldKeyed(std::string_view key)
+{
+    for (const FieldLayout &layout : kFieldTable) {
+        if (layout.key == key)
+            return layout.field;
+    }
+    return std::nullopt;
 }
 
 // The field's width in the record; 0 for a field the record does not hold.

@@ -142,6 +142,8 @@ std::optional<QString> JsonReader::string()
 {
     if (!take('"'))
         return std::nullopt;
+    if (const auto plain = plainBytes())
+        return QString::fromUtf8(*plain);
     QString text;
     qsizetype run = m_at;   // raw bytes since the last escape
     while (m_at < m_json.size()) {
@@ -206,6 +208,38 @@ std::optional<QString> JsonReader::string()
         run = m_at;
     }
     return std::nullopt;
+}
+
+// Most strings hold no escape: their bytes are checked in one go. Nullopt,
+// the reader left where it was, for any other.
+std::optional<QByteArrayView> JsonReader::plainBytes()
+{
+    const char *const begin = m_json.data() + m_at;
+    const char *const end = m_json.data() + m_json.size();
+    bool ascii = true;
+    const char *c = begin;
+    for (; c != end; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte == '"' || byte == '\\' || byte < 0x20)
+            break;
+        ascii = ascii && byte < 0x80;
+    }
+    const QByteArrayView run(begin, c - begin);
+    if (c == end || *c != '"' || (!ascii && !run.isValidUtf8()))   // strict: no overlong form, no surrogate
+        return std::nullopt;
+    m_at += run.size() + 1;
+    return run;
+}
+
+std::optional<QByteArrayView> JsonReader::plainKey()
+{
+    const qsizetype start = m_at;
+    std::optional<QByteArrayView> bytes = take('"') ? plainBytes() : std::nullopt;
+    if (!bytes || !take(':')) {
+        m_at = start;
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 std::optional<QStringList> JsonReader::stringArray(int mostItems)

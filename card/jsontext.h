@@ -24,6 +24,9 @@ public:
     bool objectStart();
     bool nextMember();
     std::optional<QString> key();
+    // The same when the key holds no escape, as its UTF-8 bytes; otherwise
+    // nullopt, and the reader stays where it was.
+    std::optional<QByteArrayView> plainKey();
     // The member's value, when it is of that kind (null consumes a null).
     bool null();
     std::optional<bool> boolean();
@@ -44,6 +47,7 @@ private:
 
     void skipBlanks();
     bool take(char c);
+    std::optional<QByteArrayView> plainBytes();
     bool takeWord(QByteArrayView word);
     bool skipString();
     bool skipNumber();

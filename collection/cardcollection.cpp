@@ -17,8 +17,37 @@
 
 namespace {
 
-// Where each text column's key is in CollectionCard::keys; -1: another.
-constexpr std::array<int, kCardColumns> kKeyOf = { 0, -1, -1, 1, 2, -1, 3 };
+// How a column sorts: by the year, the running time, the actors' key made
+// for that sort, or its text's key made as the card is read.
+enum class ColumnSort { Year, Minutes, Actors, Text };
+
+constexpr ColumnSort sortOf(CardColumn column)
+{
+    const std::optional<Field> field = fieldOf(column);
+    switch (field ? fieldLayout(*field).rule : FieldRule::Text) {
+    case FieldRule::Number:
+        return ColumnSort::Year;
+    case FieldRule::Hours:
+        return ColumnSort::Minutes;
+    case FieldRule::Actors:
+        return ColumnSort::Actors;
+    default:
+        return ColumnSort::Text;
+    }
+}
+
+// Where a column sorted by its text has its key in CollectionCard::keys.
+constexpr int keyIndex(CardColumn column)
+{
+    int index = 0;
+    for (int before = 0; before < int(column); ++before)
+        index += sortOf(CardColumn(before)) == ColumnSort::Text ? 1 : 0;
+    return index;
+}
+
+constexpr int kTitleKey = keyIndex(columnOf(Field::Titre));
+constexpr int kTextKeys = keyIndex(CardColumn(kCardColumns));
+static_assert(sortOf(columnOf(Field::Titre)) == ColumnSort::Text, "every sort ends by the title");
 
 QString relativeFolder(const QString &path, const QString &root)
 {
@@ -85,17 +114,17 @@ void makeActorKeys(std::vector<CollectionCard> &cards)
 
 int compareColumn(const CollectionCard &a, const CollectionCard &b, CardColumn column)
 {
-    switch (column) {
-    case CardColumn::Annee:
+    switch (sortOf(column)) {
+    case ColumnSort::Year:
         return compareNumbers(a.year, b.year, 0);
-    case CardColumn::Duree:
+    case ColumnSort::Minutes:
         return compareNumbers(a.minutes, b.minutes, -1);
-    case CardColumn::Acteurs:
+    case ColumnSort::Actors:
         return a.actorsKey->compare(*b.actorsKey);
-    default:
+    case ColumnSort::Text:
         break;
     }
-    const int key = kKeyOf[size_t(column)];
+    const int key = keyIndex(column);
     return a.keys[key].compare(b.keys[key]);
 }
 
@@ -105,7 +134,7 @@ bool before(const CollectionCard &a, const CollectionCard &b, CardColumn column)
 {
     if (const int by = compareColumn(a, b, column))
         return by < 0;
-    if (const int byTitle = a.keys[0].compare(b.keys[0]))
+    if (const int byTitle = a.keys[kTitleKey].compare(b.keys[kTitleKey]))
         return byTitle < 0;
     return a.path < b.path;
 }
@@ -126,9 +155,9 @@ QString facetKey(const CollectionCard &card, Facet::Kind kind)
 QString facetLabel(const CollectionCard &card, Facet::Kind kind)
 {
     if (kind == Facet::Genre)
-        return card.text(FoldedCard::Type);
+        return card.text(Field::Type);
     if (kind == Facet::Director)
-        return card.text(FoldedCard::Realisateur);
+        return card.text(Field::Realisateur);
     return facetKey(card, kind);
 }
 
@@ -252,14 +281,14 @@ QString CardMemo::shared(const QString &text)
     return *m_texts.insert(text);
 }
 
-const RecurringText &CardMemo::recurring(QByteArrayView stored)
+const RecurringText &CardMemo::recurring(const KeptText &kept)
 {
-    const std::string_view bytes(stored.data(), size_t(stored.size()));
-    if (const auto known = m_recurring.find(bytes); known != m_recurring.end())
+    auto &recurring = m_recurring[kept.utf8 ? 1 : 0];
+    const std::string_view bytes(kept.bytes.data(), size_t(kept.bytes.size()));
+    if (const auto known = recurring.find(bytes); known != recurring.end())
         return known->second;
-    const QString text = textOf(stored);
-    return m_recurring
-        .emplace(std::string(bytes), RecurringText { foldedText(text), m_collator.sortKey(text) })
+    const QString text = kept.text();
+    return recurring.emplace(std::string(bytes), RecurringText { foldedText(text), m_collator.sortKey(text) })
         .first->second;
 }
 
@@ -275,7 +304,7 @@ int CardMemo::minutes(QByteArrayView heuresMinutes)
 
 QString CollectionCard::actors() const
 {
-    return splitActorNames(text(FoldedCard::Acteurs)).join(QStringLiteral(", "));
+    return splitActorNames(text(Field::Acteurs)).join(QStringLiteral(", "));
 }
 
 CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, CardMemo &memo)
@@ -284,18 +313,25 @@ CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, C
     CollectionCard card;
     card.path = scanned.path;
     card.folder = memo.shared(relativeFolder(scanned.path, root));
-    card.fields = KeptFields(record);
+    card.fields = KeptFields(record, scanned.head.card.extension.values);
     card.fingerprint = scanned.head.fingerprint;
     card.hasPoster = scanned.head.posterBytes > 0;
     card.year = memo.year(record.sliced(fieldLayout(Field::Annee).offset, 4));
     card.minutes = memo.minutes(record.sliced(fieldLayout(Field::Heures).offset, 4));
-    const StoredFields stored = card.fields.stored();
-    const RecurringText &genre = memo.recurring(stored[FoldedCard::Type]);
-    const RecurringText &director = memo.recurring(stored[FoldedCard::Realisateur]);
+    const RecurringText &genre = memo.recurring(card.fields.kept(Field::Type));
+    const RecurringText &director = memo.recurring(card.fields.kept(Field::Realisateur));
     card.genre = genre.folded;
     card.director = director.folded;
-    card.keys = { memo.keyOf(card.text(FoldedCard::Titre)), genre.key, director.key,
-        memo.keyOfRecurring(card.folder) };
+    card.keys.reserve(kTextKeys);
+    for (int column = 0; column < kCardColumns; ++column) {
+        if (sortOf(CardColumn(column)) != ColumnSort::Text)
+            continue;
+        const std::optional<Field> field = fieldOf(CardColumn(column));
+        card.keys << (!field                   ? memo.keyOfRecurring(card.folder)
+                : *field == Field::Type        ? genre.key
+                : *field == Field::Realisateur ? director.key
+                                               : memo.keyOf(card.text(*field)));
+    }
     return card;
 }
 
@@ -329,7 +365,7 @@ CardCollection::CardCollection(const QString &root) : m_root(root) { }
 
 void sortCards(std::vector<CollectionCard> &cards, CardColumn column, Qt::SortOrder order)
 {
-    if (column == CardColumn::Acteurs)
+    if (sortOf(column) == ColumnSort::Actors)
         makeActorKeys(cards);
     std::sort(cards.begin(), cards.end(), [column, order](const CollectionCard &a, const CollectionCard &b) {
         return order == Qt::AscendingOrder ? before(a, b, column) : before(b, a, column);
@@ -419,7 +455,7 @@ int CardCollection::indexOf(const QString &path) const
 
 void CardCollection::resort()
 {
-    if (m_column == CardColumn::Acteurs)
+    if (sortOf(m_column) == ColumnSort::Actors)
         makeActorKeys(m_cards);
     m_sorted.resize(m_cards.size());
     std::iota(m_sorted.begin(), m_sorted.end(), 0);
@@ -477,7 +513,7 @@ void CardCollection::refilter(const std::vector<int> &among)
 bool CardCollection::passes(const CollectionCard &card) const
 {
     return (!m_facet || facetKey(card, m_facet->kind) == m_facet->key)
-        && m_matcher.matches(card.fields.stored(), card.fields.folded());
+        && m_matcher.matches(card.fields.folded());
 }
 
 std::vector<FacetEntry> CardCollection::facets(Facet::Kind kind) const

@@ -21,9 +21,21 @@
 #include <unordered_map>
 #include <vector>
 
-// The columns of the list, in their order.
-enum class CardColumn { Titre, Annee, Duree, Type, Realisateur, Acteurs, Dossier };
-constexpr int kCardColumns = 7;
+// A column of the list: the fields the field table lists, in its order,
+// then the card's folder.
+enum class CardColumn : int {};
+inline constexpr int kCardColumns = int(kListedFields.size()) + 1;
+inline constexpr CardColumn kFolderColumn = CardColumn(kListedFields.size());
+
+constexpr CardColumn columnOf(Field field)
+{
+    return CardColumn(std::find(kListedFields.begin(), kListedFields.end(), field) - kListedFields.begin());
+}
+// The field a column shows; none for the folder's.
+constexpr std::optional<Field> fieldOf(CardColumn column)
+{
+    return column == kFolderColumn ? std::nullopt : std::optional(kListedFields[std::size_t(column)]);
+}
 
 struct CollectionCard {
     QString path;
@@ -36,12 +48,13 @@ struct CollectionCard {
     int year = 0;              // 0 when the year is no number
     int minutes = -1;          // the running time in minutes; -1 when the card gives none
     QString genre, director;   // folded: the side list's keys
-    // French sort keys of Titre, Type, Realisateur and Dossier.
+    // French sort keys of the columns sorted by their texts (sortsByText).
     QList<QCollatorSortKey> keys;
     // That of the actors, made only for a sort by them.
     std::optional<QCollatorSortKey> actorsKey;
 
-    QString text(FoldedCard::Field field) const { return fields.text(field); }
+    // A listed field's text as shown: the exact text where the card has one.
+    QString text(Field field) const { return fields.text(field); }
     // The actors as the list shows them: "A, B".
     QString actors() const;
 };
@@ -62,8 +75,8 @@ public:
     QCollatorSortKey keyOfRecurring(const QString &text);
     // The text, sharing the memory of an equal one seen before.
     QString shared(const QString &text);
-    // A genre or a director from its stored bytes.
-    const RecurringText &recurring(QByteArrayView stored);
+    // A genre or a director as a card keeps it.
+    const RecurringText &recurring(const KeptText &kept);
     // The year of the Annee field's four bytes; the minutes of the Heures
     // and Minutes fields' four (-1 when neither is a number).
     int year(QByteArrayView annee);
@@ -77,7 +90,8 @@ private:
     QCollator m_collator;
     QHash<QString, QCollatorSortKey> m_keys;
     QSet<QString> m_texts;
-    std::unordered_map<std::string, RecurringText, BytesHash, std::equal_to<>> m_recurring;
+    // By the bytes kept, the record's and those in UTF-8 apart.
+    std::array<std::unordered_map<std::string, RecurringText, BytesHash, std::equal_to<>>, 2> m_recurring;
     QHash<quint32, int> m_years, m_minutes;   // by the four bytes they are read from
 };
 
@@ -167,7 +181,7 @@ private:
     QStringList m_foldedWords;
     CardMatcher m_matcher { CardQuery {} };
     std::optional<Facet> m_facet;
-    CardColumn m_column = CardColumn::Titre;
+    CardColumn m_column = columnOf(Field::Titre);
     Qt::SortOrder m_order = Qt::AscendingOrder;
 
     void keepFolders(const FolderRescan &rescan);

@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <cstring>
+
 namespace {
 
 bool isAscii(QStringView text)
@@ -32,10 +34,11 @@ QString foldedWhole(QStringView text)
     return folded;
 }
 
-// Each character of the Latin alphabets folded once, the long way, so that
-// a card's texts (Windows-1252, all below U+0300 but a few punctuation
-// marks) are folded a character at a time.
-constexpr char16_t kFoldTableSize = 0x300;
+// Each character of the Latin, Greek and Cyrillic alphabets and their
+// accents folded once, the long way, so that a card's texts (Windows-1252,
+// all below U+0300 but a few punctuation marks, and the exact texts) are
+// folded a character at a time.
+constexpr char16_t kFoldTableSize = 0x530;
 struct FoldedChar {
     char16_t units[2] {};
     quint8 length = 3;   // over 2: fold the whole text the long way
@@ -58,21 +61,29 @@ const FoldTable &foldTable()
     return table;
 }
 
+// A character of the basic plane, no surrogate, written in UTF-8 at to;
+// the byte after it.
+char *utf8Of(char16_t unit, char *to)
+{
+    if (unit < 0x80) {
+        *to++ = char(unit);
+    } else if (unit < 0x800) {
+        *to++ = char(0xC0 | unit >> 6);
+        *to++ = char(0x80 | (unit & 0x3F));
+    } else {
+        *to++ = char(0xE0 | unit >> 12);
+        *to++ = char(0x80 | (unit >> 6 & 0x3F));
+        *to++ = char(0x80 | (unit & 0x3F));
+    }
+    return to;
+}
+
 // A character beyond the table that folding leaves as it is: no case, no
 // accent, nothing to decompose (the quotes, dashes and euro sign of a card).
 bool keptAsIs(QChar c)
 {
     return !c.isSurrogate() && c.category() != QChar::Mark_NonSpacing
         && c.decompositionTag() != QChar::Canonical && c.toCaseFolded() == c;
-}
-
-// The card's field behind each of FoldedCard's.
-constexpr std::array<Field, FoldedCard::Count> kSearchedFields
-    = { Field::Titre, Field::Annee, Field::Type, Field::Realisateur, Field::Acteurs, Field::Resume };
-
-const QString &recordField(const CardRecord &record, int field)
-{
-    return record.text(kSearchedFields[size_t(field)]);
 }
 
 }   // namespace
@@ -87,9 +98,8 @@ int yearOf(const QString &annee)
 namespace {
 
 // The bytes from 0x80 of Windows-1252 folded as foldedText folds their
-// characters, in ASCII; a unit beyond ASCII becomes '\0', which no ASCII
-// text holds, so that a search for ASCII texts finds in these bytes what it
-// finds in the folded text. Made on the first such byte: most records have none.
+// characters, in UTF-8 (three bytes at most: the quotes, dashes and euro
+// sign). Made on the first such byte: most records have none.
 struct ByteFold {
     std::array<char, 4> units {};
     quint8 length = 0;
@@ -101,23 +111,63 @@ const std::array<ByteFold, 128> &highByteFolds()
         std::array<ByteFold, 128> folds;
         for (int byte = 0x80; byte < 0x100; ++byte) {
             const char16_t character = cp1252Character(uchar(byte));
-            const QString folded = foldedText(QStringView(&character, 1));
+            const QByteArray folded = foldedText(QStringView(&character, 1)).toUtf8();
             ByteFold &fold = folds[size_t(byte - 0x80)];
+            Q_ASSERT(folded.size() <= qsizetype(fold.units.size()));
             fold.length = quint8(std::min<qsizetype>(folded.size(), qsizetype(fold.units.size())));
-            for (quint8 i = 0; i < fold.length; ++i)
-                fold.units[i] = folded[i].unicode() < 0x80 ? char(folded[i].unicode()) : '\0';
+            std::copy_n(folded.constData(), fold.length, fold.units.data());
         }
         return folds;
     }();
     return table;
 }
 
-// A text every character of which is ASCII but NUL, as bytes.
-std::optional<std::string> asciiBytes(const QString &text)
+// The number a folded field holds, blanks around it; 0 when it holds none.
+int numberIn(std::string_view folded)
 {
-    if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() - 1u < 0x7Fu; }))
+    bool number = false;
+    const int value = QByteArrayView(folded.data(), qsizetype(folded.size())).trimmed().toInt(&number);
+    return number ? value : 0;
+}
+
+// Whether item is one of a folded list's items, each followed by "|".
+bool hasItem(std::string_view list, std::string_view item)
+{
+    for (size_t at = list.find(item); at != std::string_view::npos; at = list.find(item, at + 1)) {
+        const size_t end = at + item.size();
+        if ((at == 0 || list[at - 1] == '|') && end < list.size() && list[end] == '|')
+            return true;
+    }
+    return false;
+}
+
+bool contains(std::string_view text, std::string_view part)
+{
+    return text.find(part) != std::string_view::npos;
+}
+
+// The fields a search's words read, by their place in kSearchedFields.
+constexpr auto kWordFields = [] {
+    std::array<std::size_t,
+        countFields([](const FieldLayout &layout) { return layout.searched == Searched::ByWords; })>
+        indexes {};
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < kSearchedFields.size(); ++i) {
+        if (fieldLayout(kSearchedFields[i]).searched == Searched::ByWords)
+            indexes[found++] = i;
+    }
+    return indexes;
+}();
+
+std::optional<NumberRange> rangeOf(const QString &text, int mostDigits)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d+)(?:-(\\d+))?$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch() || match.capturedLength(1) > mostDigits || match.capturedLength(2) > mostDigits)
         return std::nullopt;
-    return text.toStdString();
+    const int from = match.captured(1).toInt();
+    const int to = match.hasCaptured(2) ? match.captured(2).toInt() : from;
+    return from <= to ? std::optional(NumberRange { from, to }) : std::nullopt;
 }
 
 }   // namespace
@@ -136,6 +186,42 @@ std::string_view foldedBytes(QByteArrayView bytes, char *out)
         to += fold.length;
     }
     return { out, size_t(to - out) };
+}
+
+void appendFolded(QByteArray &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + 6 * text.size());   // two units a character at most, three bytes each
+    char *to = out.data() + start;
+    const FoldTable &table = foldTable();
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x80) {   // folds as toCaseFolded does ASCII
+            *to++ = char(unit >= 'A' && unit <= 'Z' ? unit + ('a' - 'A') : unit);
+        } else if (unit < kFoldTableSize && table[unit].length <= 2) {
+            for (quint8 i = 0; i < table[unit].length; ++i)
+                to = utf8Of(table[unit].units[i], to);
+        } else if (unit >= kFoldTableSize && keptAsIs(c)) {
+            to = utf8Of(unit, to);
+        } else {
+            out.truncate(start);
+            out += foldedWhole(text).toUtf8();
+            return;
+        }
+    }
+    out.truncate(to - out.constData());
+}
+
+void appendFolded(QByteArray &out, const CardValues &values, Field field)
+{
+    if (!holdsList(field)) {
+        appendFolded(out, values.text(field));
+        return;
+    }
+    for (const QString &item : values.list(field)) {
+        appendFolded(out, item);
+        out += '|';
+    }
 }
 
 QString foldedText(QStringView text)
@@ -162,132 +248,118 @@ QString foldedText(QStringView text)
     return folded;
 }
 
-std::optional<YearRange> yearRange(const QString &text)
+std::optional<NumberRange> yearRange(const QString &text)
 {
-    static const QRegularExpression form(QStringLiteral("^(\\d{1,4})(?:-(\\d{1,4}))?$"));
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int from = match.captured(1).toInt();
-    const int to = match.hasCaptured(2) ? match.captured(2).toInt() : from;
-    return from <= to ? std::optional(YearRange { from, to }) : std::nullopt;
+    return rangeOf(text, 4);
 }
 
-StoredFields storedFields(QByteArrayView record)
+std::optional<NumberRange> ratingRange(const QString &text)
 {
-    StoredFields fields;
-    for (int searched = 0; searched < FoldedCard::Count; ++searched) {
-        const FieldLayout &layout = fieldLayout(kSearchedFields[size_t(searched)]);
-        fields[size_t(searched)] = record.sliced(layout.offset, layout.width);
-    }
-    return fields;
+    const auto range = rangeOf(text, 2);
+    return range && range->from >= 1 && range->to <= 10 ? range : std::nullopt;
 }
 
-CardMatcher::CardMatcher(const CardQuery &query) : m_years(query.years)
+CardMatcher::CardMatcher(const CardQuery &query)
 {
     for (const QString &word : query.words)
-        m_words << foldedText(word);
-    m_fieldTexts[FoldedCard::Titre] = foldedText(query.titre);
-    m_fieldTexts[FoldedCard::Acteurs] = foldedText(query.acteur);
-    m_fieldTexts[FoldedCard::Realisateur] = foldedText(query.realisateur);
-    m_fieldTexts[FoldedCard::Type] = foldedText(query.type);
-    m_ascii = true;
-    for (const QString &word : std::as_const(m_words)) {
-        const auto bytes = asciiBytes(word);
-        m_ascii = m_ascii && bytes;
-        m_asciiWords.push_back(bytes.value_or(std::string()));
-    }
-    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
-        const auto bytes = asciiBytes(m_fieldTexts[field]);
-        m_ascii = m_ascii && bytes;
-        m_asciiFields[field] = bytes.value_or(std::string());
-    }
+        m_words.push_back(folded(word));
+    addText(Field::Titre, query.titre);
+    addText(Field::Acteurs, query.acteur);
+    addText(Field::Realisateur, query.realisateur);
+    addText(Field::Type, query.type);
+    addText(Field::Saga, query.saga);
+    addText(Field::Support, query.support);
+    addText(Field::Etiquettes, query.etiquette, Condition::HasItem);
+    if (query.years)
+        m_conditions[searchedIndex(Field::Annee)] = { Condition::Within, {}, *query.years };
+    if (query.note)
+        m_conditions[searchedIndex(Field::Note)] = { Condition::Within, {}, *query.note };
+    if (query.vu)
+        m_conditions[searchedIndex(Field::Vu)] = { *query.vu ? Condition::Set : Condition::Blank };
+    if (query.prete)
+        m_conditions[searchedIndex(Field::PretA)] = { Condition::Set };
 }
 
-bool CardMatcher::yearWithin(int year) const
+std::string CardMatcher::folded(const QString &text)
 {
-    return !m_years || (year != 0 && year >= m_years->from && year <= m_years->to);
+    const QString folded = foldedText(text);
+    // No card holds half a character: a text with one finds nothing.
+    m_findsNothing = m_findsNothing || !folded.isValidUtf16();
+    return folded.toStdString();
 }
 
-bool CardMatcher::matches(const FoldedCard &card) const
+void CardMatcher::addText(Field field, const QString &text, Condition::Kind kind)
 {
-    if (!yearWithin(card.year))
-        return false;
-    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
-        if (!card.fields[field].contains(m_fieldTexts[field]))
-            return false;
-    }
-    return std::all_of(m_words.begin(), m_words.end(), [&card](const QString &word) {
-        return std::any_of(card.fields.begin(), card.fields.end(),
-            [&word](const QString &field) { return field.contains(word); });
-    });
+    if (!text.isEmpty())
+        m_conditions[searchedIndex(field)] = { kind, folded(text) };
 }
 
-bool CardMatcher::matches(const CardRecord &record) const
+bool CardMatcher::matches(QByteArrayView record, const CardValues &extension) const
 {
-    FoldedCard card;
-    card.year = yearOf(record.text(Field::Annee));
-    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
-        if (reads(field))
-            card.fields[field] = foldedText(TrimRight(recordField(record, int(field))));
-    }
-    return matches(card);
-}
-
-bool CardMatcher::matches(QByteArrayView record) const
-{
-    const StoredFields stored = storedFields(record);
-    if (!m_ascii)
-        return matchesDecoded(stored);
-    char folded[4 * kRecordWidth];   // the fields' folded texts, one after the other
-    char *end = folded;
-    return matchesFolded(stored[FoldedCard::Annee], [&](size_t field) {
-        const std::string_view text = foldedBytes(stored[field], end);
+    char bytes[4 * kRecordWidth];   // the record's fields folded, one after the other
+    char *end = bytes;
+    std::array<QByteArray, kSearchedFields.size()> exact;   // those of the extension
+    return matchesFolded([&](std::size_t searched) -> std::string_view {
+        const Field field = kSearchedFields[searched];
+        if (!extension.isBlank(field)) {
+            appendFolded(exact[searched], extension, field);
+            return { exact[searched].constData(), size_t(exact[searched].size()) };
+        }
+        if (!inRecord(field))
+            return {};
+        const std::string_view text
+            = foldedBytes(record.sliced(fieldLayout(field).offset, fieldWidth(field)), end);
         end += text.size();
         return text;
     });
 }
 
-bool CardMatcher::matches(const StoredFields &stored, const FoldedFields &folded) const
+bool CardMatcher::Condition::holds(std::string_view folded) const
 {
-    if (!m_ascii)
-        return matchesDecoded(stored);
-    return matchesFolded(stored[FoldedCard::Annee], [&folded](size_t field) { return folded[field]; });
-}
-
-bool CardMatcher::reads(size_t field) const
-{
-    return !m_words.isEmpty() || !m_fieldTexts[field].isEmpty();
-}
-
-bool CardMatcher::matchesDecoded(const StoredFields &stored) const
-{
-    const auto text
-        = [&stored](size_t field) { return fromCp1252(stored[field].data(), stored[field].size()); };
-    FoldedCard card;
-    card.year = yearOf(text(FoldedCard::Annee));
-    for (size_t field = 0; field < m_fieldTexts.size(); ++field) {
-        if (reads(field))
-            card.fields[field] = foldedText(TrimRight(text(field)));
+    switch (kind) {
+    case Contains:
+        return contains(folded, text);
+    case HasItem:
+        return hasItem(folded, text);
+    case Within: {
+        const int number = numberIn(folded);
+        return number != 0 && number >= range.from && number <= range.to;
     }
-    return matches(card);
+    case Set:
+    case Blank:
+        return folded.empty() == (kind == Blank);
+    case None:
+        break;
+    }
+    return true;
 }
 
-// Each field the query reads is folded only when the fields before it matched.
-template <typename FoldedOf> bool CardMatcher::matchesFolded(QByteArrayView annee, FoldedOf foldedOf) const
+bool CardMatcher::matches(const FoldedFields &folded) const
 {
-    if (m_years && !yearWithin(yearOf(fromCp1252(annee.data(), annee.size()))))
+    return matchesFolded([&folded](std::size_t searched) { return folded[searched]; });
+}
+
+// Each field is folded when first read: the conditions first, then the
+// fields the words read, each only until every word is found.
+template <typename FoldedOf> bool CardMatcher::matchesFolded(FoldedOf foldedOf) const
+{
+    if (m_findsNothing)
         return false;
-    std::array<std::string_view, FoldedCard::Count> texts;
-    for (size_t field = 0; field < texts.size(); ++field) {
-        if (!reads(field))
+    std::array<std::optional<std::string_view>, kSearchedFields.size()> texts;
+    const auto text = [&](std::size_t searched) {
+        if (!texts[searched])
+            texts[searched] = foldedOf(searched);
+        return *texts[searched];
+    };
+    for (std::size_t searched = 0; searched < m_conditions.size(); ++searched) {
+        const Condition &condition = m_conditions[searched];
+        if (condition.kind == Condition::None)
             continue;
-        texts[field] = foldedOf(field);
-        if (texts[field].find(m_asciiFields[field]) == std::string_view::npos)
+        if (!condition.holds(text(searched)))
             return false;
     }
-    return std::all_of(m_asciiWords.begin(), m_asciiWords.end(), [&texts](const std::string &word) {
-        return std::any_of(texts.begin(), texts.end(),
-            [&word](std::string_view text) { return text.find(word) != std::string_view::npos; });
+    return std::all_of(m_words.begin(), m_words.end(), [&](const std::string &word) {
+        return std::any_of(kWordFields.begin(), kWordFields.end(),
+            [&](std::size_t searched) { return contains(text(searched), word); });
     });
 }

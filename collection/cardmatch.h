@@ -1,8 +1,9 @@
 #pragma once
-// Which cards a search finds: every word somewhere in the card, every field
-// condition in its field, case and accents ignored. Reads the record alone.
+// Which cards a search finds: every word somewhere in the card, every
+// condition in its field, case and accents ignored. Reads the record and
+// the extension, never the poster.
 
-#include "card/cardrecord.h"
+#include "card/cardvalues.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,65 +20,73 @@ QString foldedText(QStringView text);
 // The year of a card's Annee field; 0 when it is no number.
 int yearOf(const QString &annee);
 
-// A span of years, both ends included.
-struct YearRange {
+// A span of whole numbers, both ends included.
+struct NumberRange {
     int from = 0, to = 0;
-    bool operator==(const YearRange &) const = default;
+    bool operator==(const NumberRange &) const = default;
 };
 // "1995" or "1990-1999"; nullopt when text is neither, or the span runs backwards.
-std::optional<YearRange> yearRange(const QString &text);
+std::optional<NumberRange> yearRange(const QString &text);
+// "8" or "8-10", each a rating from 1 to 10; nullopt otherwise, or backwards.
+std::optional<NumberRange> ratingRange(const QString &text);
 
 struct CardQuery {
-    QStringList words {};   // each in some field
-    // Each, when not empty, in its field.
-    QString titre {}, acteur {}, realisateur {}, type {};
-    std::optional<YearRange> years {};   // the year, a number, within
+    QStringList words {};   // each in some field a search's words read
+    // Each, when not empty, in its field; the tag, one of the card's whole.
+    QString titre {}, acteur {}, realisateur {}, type {}, saga {}, etiquette {}, support {};
+    std::optional<NumberRange> years {};   // the year, a number, within
+    std::optional<NumberRange> note {};    // the user's rating within
+    std::optional<bool> vu {};             // seen, or not
+    bool prete = false;                    // lent to someone
 };
 
-// The fields a search reads, folded.
-struct FoldedCard {
-    enum Field { Titre, Annee, Type, Realisateur, Acteurs, Resume, Count };
-    std::array<QString, Count> fields;
-    int year = 0;   // 0 when the year is no number
-};
+// A searched field's place in kSearchedFields.
+constexpr std::size_t searchedIndex(Field field)
+{
+    for (std::size_t i = 0; i < kSearchedFields.size(); ++i) {
+        if (kSearchedFields[i] == field)
+            return i;
+    }
+    return kSearchedFields.size();
+}
 
-// The fields a search reads as a card stores them (Windows-1252), in
-// FoldedCard's order, with or without their final blanks.
-using StoredFields = std::array<QByteArrayView, FoldedCard::Count>;
-// The same, each folded by foldedBytes.
-using FoldedFields = std::array<std::string_view, FoldedCard::Count>;
-// The fields of a record's bytes (kRecordWidth of them).
-StoredFields storedFields(QByteArrayView record);
+// Each field a search reads, in kSearchedFields' order, folded by
+// foldedText, in UTF-8: a list as its items, each followed by "|", as the
+// record holds actors. A blank field is empty.
+using FoldedFields = std::array<std::string_view, kSearchedFields.size()>;
 
-// The bytes, without their final blanks, folded as foldedText folds their
-// characters, into out (room for 4 a byte); a character that folds beyond
-// ASCII gives '\0', which no ASCII text holds.
+// A record field's bytes (Windows-1252), without their final blanks, folded
+// as foldedText folds their characters, in UTF-8, into out (room for 4 a byte).
 std::string_view foldedBytes(QByteArrayView bytes, char *out);
+// Appends text folded by foldedText, in UTF-8, to out.
+void appendFolded(QByteArray &out, QStringView text);
+// Appends a field's value folded so.
+void appendFolded(QByteArray &out, const CardValues &values, Field field);
 
 class CardMatcher {
 public:
     explicit CardMatcher(const CardQuery &query);
-    // Folds only the fields the query reads.
-    bool matches(const CardRecord &record) const;
-    // The same from the record's bytes as a card stores them (kRecordWidth
-    // of them): when every text sought is ASCII, the bytes are folded a byte
-    // at a time, never decoded.
-    bool matches(QByteArrayView record) const;
+    // A card as it is read: its record's bytes (kRecordWidth of them) and
+    // its extension's values, which hold the fields the record cannot.
+    // Only the fields the query needs are folded, the record's a byte at a
+    // time, never decoded.
+    bool matches(QByteArrayView record, const CardValues &extension = {}) const;
     // The same with the fields folded already, as a collection keeps them.
-    bool matches(const StoredFields &stored, const FoldedFields &folded) const;
+    bool matches(const FoldedFields &folded) const;
 
 private:
-    QStringList m_words;
-    std::array<QString, FoldedCard::Count> m_fieldTexts;   // empty: no condition
-    std::optional<YearRange> m_years;
-    // The same texts as bytes when all are ASCII.
-    bool m_ascii = false;
-    std::vector<std::string> m_asciiWords;
-    std::array<std::string, FoldedCard::Count> m_asciiFields;
+    struct Condition {
+        enum Kind { None, Contains, HasItem, Within, Set, Blank };
+        Kind kind = None;
+        std::string text {};    // Contains, HasItem: folded
+        NumberRange range {};   // Within
+        bool holds(std::string_view folded) const;
+    };
+    std::vector<std::string> m_words;   // folded
+    std::array<Condition, kSearchedFields.size()> m_conditions;
+    bool m_findsNothing = false;   // a text sought is no valid UTF-16
 
-    bool reads(size_t field) const;
-    bool yearWithin(int year) const;
-    bool matches(const FoldedCard &card) const;
-    bool matchesDecoded(const StoredFields &stored) const;
-    template <typename FoldedOf> bool matchesFolded(QByteArrayView annee, FoldedOf foldedOf) const;
+    void addText(Field field, const QString &text, Condition::Kind kind = Condition::Contains);
+    std::string folded(const QString &text);
+    template <typename FoldedOf> bool matchesFolded(FoldedOf foldedOf) const;
 };

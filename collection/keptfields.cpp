@@ -3,56 +3,80 @@
 #include "card/basics.h"
 #include "card/cp1252.h"
 
-KeptFields::KeptFields(QByteArrayView record)
+namespace {
+
+constexpr std::size_t listedIndex(Field field)
 {
-    StoredFields stored = storedFields(record);
-    char buffer[4 * kRecordWidth];
-    char *end = buffer;
-    FoldedFields folded;
-    qsizetype size = 0;
-    for (size_t field = 0; field < stored.size(); ++field) {
-        stored[field] = TrimRight(stored[field]);
-        folded[field] = foldedBytes(stored[field], end);
-        end += folded[field].size();
-        size += stored[field].size() + qsizetype(folded[field].size());
+    for (std::size_t i = 0; i < kListedFields.size(); ++i) {
+        if (kListedFields[i] == field)
+            return i;
     }
-    m_bytes.reserve(size);
-    for (size_t field = 0; field < stored.size(); ++field) {
-        m_ends[field] = quint16(m_bytes.size());
-        m_bytes.append(stored[field]);
-    }
-    for (size_t field = 0; field < folded.size(); ++field) {
-        m_ends[FoldedCard::Count + field] = quint16(m_bytes.size());
-        m_bytes.append(folded[field].data(), qsizetype(folded[field].size()));
-    }
-    m_ends.back() = quint16(m_bytes.size());
+    return kListedFields.size();
 }
 
-QByteArrayView KeptFields::part(size_t at) const
+static_assert(kListedFields.size() <= 32, "one bit a listed field");
+
+QByteArrayView recordBytes(QByteArrayView record, Field field)
+{
+    return record.sliced(fieldLayout(field).offset, fieldWidth(field));
+}
+
+}   // namespace
+
+QString KeptText::text() const
+{
+    return utf8 ? QString::fromUtf8(bytes) : fromCp1252(bytes.data(), bytes.size());
+}
+
+KeptFields::KeptFields(QByteArrayView record, const CardValues &extension)
+{
+    // Made in a thread's own buffer, then copied once into memory of the right size.
+    thread_local QByteArray made;
+    made.clear();
+    char folded[4 * kRecordWidth];
+    for (std::size_t i = 0; i < kListedFields.size(); ++i) {
+        const Field field = kListedFields[i];
+        m_ends[i] = quint32(made.size());
+        if (!extension.isBlank(field)) {
+            made += holdsList(field) ? joinActorNames(extension.list(field)).toUtf8()
+                                     : extension.text(field).toUtf8();
+            m_utf8 |= 1u << i;
+        } else if (inRecord(field)) {
+            made += TrimRight(recordBytes(record, field));
+        }
+    }
+    for (std::size_t i = 0; i < kSearchedFields.size(); ++i) {
+        const Field field = kSearchedFields[i];
+        m_ends[kListedFields.size() + i] = quint32(made.size());
+        if (!extension.isBlank(field)) {
+            appendFolded(made, extension, field);
+        } else if (inRecord(field)) {
+            const std::string_view text = foldedBytes(recordBytes(record, field), folded);
+            made.append(text.data(), qsizetype(text.size()));
+        }
+    }
+    m_ends.back() = quint32(made.size());
+    m_bytes = QByteArray(made.constData(), made.size());
+}
+
+QByteArrayView KeptFields::part(std::size_t at) const
 {
     return QByteArrayView(m_bytes.constData() + m_ends[at], m_ends[at + 1] - m_ends[at]);
-}
-
-StoredFields KeptFields::stored() const
-{
-    StoredFields fields;
-    for (size_t field = 0; field < fields.size(); ++field)
-        fields[field] = part(field);
-    return fields;
 }
 
 FoldedFields KeptFields::folded() const
 {
     FoldedFields fields;
-    for (size_t field = 0; field < fields.size(); ++field) {
-        const QByteArrayView bytes = part(FoldedCard::Count + field);
-        fields[field] = std::string_view(bytes.data(), size_t(bytes.size()));
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QByteArrayView bytes = part(kListedFields.size() + i);
+        fields[i] = std::string_view(bytes.data(), size_t(bytes.size()));
     }
     return fields;
 }
 
-QString KeptFields::text(FoldedCard::Field field) const
+KeptText KeptFields::kept(Field field) const
 {
-    const QByteArrayView bytes = part(size_t(field));
-    return fromCp1252(bytes.data(), bytes.size());
+    const std::size_t at = listedIndex(field);
+    Q_ASSERT(at < kListedFields.size());
+    return { part(at), (m_utf8 >> at & 1u) != 0 };
 }

@@ -7,9 +7,41 @@
 
 namespace {
 
-constexpr std::array<Text, kCardColumns> kHeaders
-    = { Text::TitleColumn, Text::YearColumn, Text::RunningTimeColumn, Text::GenreColumn, Text::DirectorColumn,
-          Text::ActorsColumn, Text::FolderColumn };
+// What the list shows of each column: its title, and the characters it
+// mostly holds, which make its width.
+struct ColumnLook {
+    Text header;
+    int characters;
+};
+struct FieldColumn {
+    Field field;
+    ColumnLook look;
+};
+constexpr std::array<FieldColumn, kListedFields.size()> kFieldColumns = { {
+    { Field::Titre, { Text::TitleColumn, 34 } },
+    { Field::Annee, { Text::YearColumn, 6 } },
+    { Field::Heures, { Text::RunningTimeColumn, 6 } },
+    { Field::Type, { Text::GenreColumn, 14 } },
+    { Field::Realisateur, { Text::DirectorColumn, 20 } },
+    { Field::Acteurs, { Text::ActorsColumn, 32 } },
+} };
+constexpr ColumnLook kFolderLook { Text::FolderColumn, 16 };
+
+constexpr bool everyListedFieldLooked()
+{
+    for (std::size_t i = 0; i < kListedFields.size(); ++i) {
+        if (kFieldColumns[i].field != kListedFields[i])
+            return false;
+    }
+    return true;
+}
+static_assert(
+    everyListedFieldLooked(), "each listed field has its column's title, in the field table's order");
+
+ColumnLook lookOf(CardColumn column)
+{
+    return column == kFolderColumn ? kFolderLook : kFieldColumns[std::size_t(column)].look;
+}
 
 QString runningTime(const CollectionCard &card)
 {
@@ -20,30 +52,30 @@ QString runningTime(const CollectionCard &card)
 
 QString columnText(const CollectionCard &card, CardColumn column)
 {
-    switch (column) {
-    case CardColumn::Titre:
-        return card.text(FoldedCard::Titre);
-    case CardColumn::Annee:
-        return card.text(FoldedCard::Annee);
-    case CardColumn::Duree:
-        return runningTime(card);
-    case CardColumn::Type:
-        return card.text(FoldedCard::Type);
-    case CardColumn::Realisateur:
-        return card.text(FoldedCard::Realisateur);
-    case CardColumn::Acteurs:
-        return card.actors();
-    case CardColumn::Dossier:
+    const std::optional<Field> field = fieldOf(column);
+    if (!field)
         return card.folder;
+    switch (fieldLayout(*field).rule) {
+    case FieldRule::Hours:
+        return runningTime(card);
+    case FieldRule::Actors:
+        return card.actors();
+    default:
+        return card.text(*field);
     }
-    return {};
+}
+
+bool alignedRight(CardColumn column)
+{
+    const std::optional<Field> field = fieldOf(column);
+    return field && isNumberRule(fieldLayout(*field).rule);
 }
 
 // What a screen reader says of a card: its title and its year.
 QString accessibleName(const CollectionCard &card)
 {
-    const QString title = card.text(FoldedCard::Titre);
-    const QString year = card.text(FoldedCard::Annee);
+    const QString title = card.text(Field::Titre);
+    const QString year = card.text(Field::Annee);
     return year.isEmpty() ? title : title + QStringLiteral(" (") + year + QLatin1Char(')');
 }
 
@@ -58,6 +90,11 @@ QImage cardPicture(QSize box)
 }
 
 }   // namespace
+
+int typicalCharacters(CardColumn column)
+{
+    return lookOf(column).characters;
+}
 
 CardTableModel::CardTableModel(CardCollection &collection, PosterShelf &posters, QObject *parent)
     : QAbstractTableModel(parent), m_collection(collection), m_posters(posters),
@@ -94,9 +131,8 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         return plainToolTip(shown.path);
     case Qt::TextAlignmentRole:
-        return index.column() == int(CardColumn::Annee) || index.column() == int(CardColumn::Duree)
-            ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-            : QVariant();
+        return alignedRight(CardColumn(index.column())) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                        : QVariant();
     case PosterRole: {
         const QImage poster = shown.hasPoster ? m_posters.poster(shown.path) : QImage();
         if (!poster.isNull())
@@ -104,7 +140,7 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
         return m_cardPicture;
     }
     case YearRole:
-        return shown.text(FoldedCard::Annee);
+        return shown.text(Field::Annee);
     default:
         return {};
     }
@@ -114,7 +150,7 @@ QVariant CardTableModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kCardColumns)
         return {};
-    return textOf(kHeaders[size_t(section)]);
+    return textOf(lookOf(CardColumn(section)).header);
 }
 
 void CardTableModel::sort(int column, Qt::SortOrder order)

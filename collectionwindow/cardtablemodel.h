@@ -12,6 +12,9 @@
 
 class PosterShelf;
 
+// How many characters a column of the list mostly holds: its width.
+int typicalCharacters(CardColumn column);
+
 class CardTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -64,7 +64,7 @@ std::pair<CardColumn, Qt::SortOrder> rememberedSort()
     bool number = false;
     const int column = QStringView(sort).left(1).toInt(&number);
     if (!number || column < 0 || column >= kCardColumns)
-        return { CardColumn::Titre, Qt::AscendingOrder };
+        return { columnOf(Field::Titre), Qt::AscendingOrder };
     return { CardColumn(column), sort.endsWith(u'-') ? Qt::DescendingOrder : Qt::AscendingOrder };
 }
 
@@ -169,7 +169,7 @@ void CollectionWindow::buildViews()
     m_listView->setUniformRowHeights(true);
     m_listView->setAllColumnsShowFocus(true);
     m_listView->setSortingEnabled(true);
-    m_listView->sortByColumn(int(CardColumn::Titre), Qt::AscendingOrder);
+    m_listView->sortByColumn(int(columnOf(Field::Titre)), Qt::AscendingOrder);
     m_listView->header()->setSectionsMovable(false);
     sizeListColumns();
     for (QAbstractItemView *view : itemViews()) {
@@ -189,7 +189,6 @@ void CollectionWindow::buildViews()
 // in the font shown: measuring every row would cost a pass over all cards.
 void CollectionWindow::sizeListColumns()
 {
-    constexpr std::array<int, kCardColumns> characters { 34, 6, 6, 14, 20, 32, 16 };
     const QFontMetrics metrics = m_listView->fontMetrics();
     QHeaderView *header = m_listView->header();
     for (int column = 0; column < kCardColumns; ++column) {
@@ -197,8 +196,8 @@ void CollectionWindow::sizeListColumns()
             m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
         const int margins
             = 3 * metrics.averageCharWidth() + header->style()->pixelMetric(QStyle::PM_HeaderMarkSize);
-        header->resizeSection(
-            column, std::max(characters[std::size_t(column)] * metrics.averageCharWidth(), title) + margins);
+        header->resizeSection(column,
+            std::max(typicalCharacters(CardColumn(column)) * metrics.averageCharWidth(), title) + margins);
     }
 }
 
@@ -319,7 +318,7 @@ void CollectionWindow::showSort(int column, Qt::SortOrder order)
     m_descendingAction->setChecked(order == Qt::DescendingOrder);
     remember(kSortKey,
         QString::number(column) + (order == Qt::DescendingOrder ? QStringLiteral("-") : QString()),
-        QString::number(int(CardColumn::Titre)));
+        QString::number(int(columnOf(Field::Titre))));
 }
 
 void CollectionWindow::closeEvent(QCloseEvent *event)

@@ -266,7 +266,7 @@ void CollectionWindow::trashCurrentCard()
     if (path.isEmpty())
         return;
     const CollectionCard &card = m_collection.cards()[size_t(m_collection.indexOf(path))];
-    if (!askMoveToTrash(card.text(FoldedCard::Titre)))
+    if (!askMoveToTrash(card.text(Field::Titre)))
         return;
     if (!desktop().moveToTrash(path)) {
         showTrashFailed(path);

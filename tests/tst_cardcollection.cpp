@@ -1,3 +1,4 @@
+#include "card/card.h"
 #include "collection/cardcollection.h"
 #include "collection/defaultfolder.h"
 #include "collection/folderwatch.h"
@@ -21,11 +22,17 @@ struct TitledCard {
     QString acteurs = {};
 };
 
+// Its texts go where they would on disk: those the record cannot hold into the extension.
 ScannedCard scanned(const TitledCard &card)
 {
     CardHead head;
-    const QByteArray record = encodeRecord(makeRecord({ card.titre, card.annee, card.heures, card.minutes,
-        card.type, card.realisateur, card.acteurs, QString() }));
+    const std::pair<Field, QString> texts[] = { { Field::Titre, card.titre }, { Field::Annee, card.annee },
+        { Field::Heures, card.heures }, { Field::Minutes, card.minutes }, { Field::Type, card.type },
+        { Field::Realisateur, card.realisateur } };
+    for (const auto &[field, text] : texts)
+        applyEdit(head.card, { field, text });
+    applyEdit(head.card, { .field = Field::Acteurs, .list = splitActorNames(card.acteurs) });
+    const QByteArray record = encodeRecord(head.card.record);
     std::copy(record.begin(), record.end(), head.recordBytes.begin());
     head.fingerprint.size = card.titre.size();   // tells one version of a card from another
     return { u"/films/"_s + card.path, head };
@@ -42,6 +49,14 @@ FolderRescan found(const QString &folder, const QList<TitledCard> &cards, const 
     return rescan;
 }
 
+// A card whose record holds its texts in Latin letters: the collection
+// shows, sorts and searches them as typed.
+TitledCard roublev()
+{
+    return { u"b/roublev.cfh"_s, u"Андрей Рублёв"_s, u"1966"_s, u"3"_s, u"25"_s, u"Drame"_s,
+        u"Андрей Тарковский"_s, u"Анатолий Солоницын"_s };
+}
+
 // The collection every test starts from: cards at the top and in two folders.
 CardCollection films()
 {
@@ -52,7 +67,7 @@ CardCollection films()
             { u"a/elan.cfh"_s, u"Élan"_s, u"1985"_s, u"2"_s, u"05"_s, u"Comédie"_s, u"Anne Martin"_s },
             { u"a/fable.cfh"_s, u"Fable"_s, {}, {}, {}, u"drame"_s, u"etienne roux"_s, u"Hugo|"_s },
             { u"b/zebre.cfh"_s, u"Zèbre"_s, u"1981"_s, u"0"_s, u"50"_s, u"Western"_s },
-            { u"b/ete.cfh"_s, u"E"_s, u"2003"_s, {}, {}, u"Drame"_s } }));
+            { u"b/ete.cfh"_s, u"E"_s, u"2003"_s, {}, {}, u"Drame"_s }, roublev() }));
     return collection;
 }
 
@@ -60,7 +75,7 @@ QStringList titlesShown(const CardCollection &collection)
 {
     QStringList titles;
     for (const int index : collection.shown())
-        titles << collection.cards()[size_t(index)].text(FoldedCard::Titre);
+        titles << collection.cards()[size_t(index)].text(Field::Titre);
     return titles;
 }
 
@@ -99,22 +114,23 @@ void tst_CardCollection::sort_data()
     QTest::addColumn<Qt::SortOrder>("order");
     QTest::addColumn<QStringList>("titles");
     QTest::newRow("title, accents between their letters")
-        << int(CardColumn::Titre) << Qt::AscendingOrder
-        << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s };
-    QTest::newRow("title, backwards") << int(CardColumn::Titre) << Qt::DescendingOrder
-                                      << QStringList { u"Zèbre"_s, u"Fable"_s, u"Élan"_s, u"Eau"_s, u"E"_s };
+        << int(columnOf(Field::Titre)) << Qt::AscendingOrder
+        << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("title, backwards")
+        << int(columnOf(Field::Titre)) << Qt::DescendingOrder
+        << QStringList { u"Андрей Рублёв"_s, u"Zèbre"_s, u"Fable"_s, u"Élan"_s, u"Eau"_s, u"E"_s };
     QTest::newRow("year, a card without one last")
-        << int(CardColumn::Annee) << Qt::AscendingOrder
-        << QStringList { u"Zèbre"_s, u"Élan"_s, u"Eau"_s, u"E"_s, u"Fable"_s };
+        << int(columnOf(Field::Annee)) << Qt::AscendingOrder
+        << QStringList { u"Андрей Рублёв"_s, u"Zèbre"_s, u"Élan"_s, u"Eau"_s, u"E"_s, u"Fable"_s };
     QTest::newRow("running time in minutes, then title")
-        << int(CardColumn::Duree) << Qt::AscendingOrder
-        << QStringList { u"Zèbre"_s, u"Eau"_s, u"Élan"_s, u"E"_s, u"Fable"_s };
+        << int(columnOf(Field::Heures)) << Qt::AscendingOrder
+        << QStringList { u"Zèbre"_s, u"Eau"_s, u"Élan"_s, u"Андрей Рублёв"_s, u"E"_s, u"Fable"_s };
     QTest::newRow("actors, a card without any first")
-        << int(CardColumn::Acteurs) << Qt::AscendingOrder
-        << QStringList { u"E"_s, u"Élan"_s, u"Zèbre"_s, u"Fable"_s, u"Eau"_s };
+        << int(columnOf(Field::Acteurs)) << Qt::AscendingOrder
+        << QStringList { u"E"_s, u"Élan"_s, u"Zèbre"_s, u"Fable"_s, u"Eau"_s, u"Андрей Рублёв"_s };
     QTest::newRow("folder, the collection's own first")
-        << int(CardColumn::Dossier) << Qt::AscendingOrder
-        << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s, u"E"_s, u"Zèbre"_s };
+        << int(kFolderColumn) << Qt::AscendingOrder
+        << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s, u"E"_s, u"Zèbre"_s, u"Андрей Рублёв"_s };
 }
 
 void tst_CardCollection::sort()
@@ -134,13 +150,17 @@ void tst_CardCollection::narrow_data()
     QTest::addColumn<QStringList>("titles");
     const std::optional<Facet> none;
     QTest::newRow("nothing asked") << QString() << none
-                                   << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s };
+                                   << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s,
+                                          u"Андрей Рублёв"_s };
     QTest::newRow("a word in any field, accents and case ignored")
         << u"  ETIENNE "_s << none << QStringList { u"Eau"_s, u"Fable"_s };
     QTest::newRow("every word") << u"etienne hugo 1999"_s << none << QStringList { u"Eau"_s };
     QTest::newRow("genre, whatever its case")
         << QString() << std::optional(Facet { Facet::Genre, u"drame"_s })
-        << QStringList { u"E"_s, u"Eau"_s, u"Fable"_s };
+        << QStringList { u"E"_s, u"Eau"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("the texts as typed, not as the record holds them")
+        << u"РУБЛЁВ тарковский"_s << none << QStringList { u"Андрей Рублёв"_s };
+    QTest::newRow("not the record's Latin letters") << u"rublev"_s << none << QStringList();
     QTest::newRow("decade") << QString() << std::optional(Facet { Facet::Decade, u"1980"_s })
                             << QStringList { u"Élan"_s, u"Zèbre"_s };
     QTest::newRow("director and a word")
@@ -165,7 +185,7 @@ void tst_CardCollection::growingSearchFindsWhatAFreshOneFinds()
 {
     CardCollection typed = films();
     for (const QString &search : { u"e"_s, u"ea"_s, u"e"_s, u"é"_s, u"él"_s, u"él hugo"_s, u"hugo"_s,
-             u"hugo él"_s, u"hug"_s, u"2"_s, u"20"_s }) {
+             u"hugo él"_s, u"hug"_s, u"2"_s, u"20"_s, u"р"_s, u"ру"_s, u"рё"_s }) {
         typed.setSearch(search);
         CardCollection fresh = films();
         fresh.setSearch(search);
@@ -183,9 +203,10 @@ void tst_CardCollection::facets()
         return entries;
     };
     // The first card read names a genre spelled two ways.
-    QCOMPARE(described(Facet::Genre), (QStringList { u"Comédie 1"_s, u"Drame 3"_s, u"Western 1"_s }));
-    QCOMPARE(described(Facet::Director), (QStringList { u"Anne Martin 1"_s, u"Étienne Roux 2"_s }));
-    QCOMPARE(described(Facet::Decade), (QStringList { u"1980 2"_s, u"1990 1"_s, u"2000 1"_s }));
+    QCOMPARE(described(Facet::Genre), (QStringList { u"Comédie 1"_s, u"Drame 4"_s, u"Western 1"_s }));
+    QCOMPARE(described(Facet::Director),
+        (QStringList { u"Anne Martin 1"_s, u"Étienne Roux 2"_s, u"Андрей Тарковский 1"_s }));
+    QCOMPARE(described(Facet::Decade), (QStringList { u"1960 1"_s, u"1980 2"_s, u"1990 1"_s, u"2000 1"_s }));
 }
 
 void tst_CardCollection::rescan_data()
@@ -198,19 +219,21 @@ void tst_CardCollection::rescan_data()
     QTest::newRow("a folder: one card added, one changed, one removed")
         << u"/a"_s << QStringList()
         << QList<TitledCard> { { u"a/elan.cfh"_s, u"Élan (nouveau)"_s }, { u"a/nu.cfh"_s, u"Nu"_s } }
-        << QStringList { u"E"_s, u"Eau"_s, u"Élan (nouveau)"_s, u"Nu"_s, u"Zèbre"_s }
+        << QStringList { u"E"_s, u"Eau"_s, u"Élan (nouveau)"_s, u"Nu"_s, u"Zèbre"_s, u"Андрей Рублёв"_s }
         << QStringList { u"a/nu.cfh"_s, u"a/elan.cfh"_s, u"a/fable.cfh"_s };
     QTest::newRow("the top, its folders kept: their cards stay")
         << QString() << QStringList { u"a"_s, u"b"_s } << QList<TitledCard>()
-        << QStringList { u"E"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s } << QStringList { u"eau.cfh"_s };
+        << QStringList { u"E"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s, u"Андрей Рублёв"_s }
+        << QStringList { u"eau.cfh"_s };
     QTest::newRow("the top, a folder gone: its cards go")
         << QString() << QStringList { u"a"_s } << QList<TitledCard> { { u"eau.cfh"_s, u"Eau"_s } }
         << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s }
-        << QStringList { u"b/zebre.cfh"_s, u"b/ete.cfh"_s };
+        << QStringList { u"b/zebre.cfh"_s, u"b/ete.cfh"_s, u"b/roublev.cfh"_s };
     QTest::newRow("unchanged") << u"/b"_s << QStringList()
                                << QList<TitledCard> { { u"b/zebre.cfh"_s, u"Zèbre"_s },
-                                      { u"b/ete.cfh"_s, u"E"_s } }
-                               << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s }
+                                      { u"b/ete.cfh"_s, u"E"_s }, roublev() }
+                               << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s,
+                                      u"Андрей Рублёв"_s }
                                << QStringList();
 }
 

@@ -343,6 +343,18 @@ void tst_CardTool::folders()
     QCOMPARE(QJsonDocument::fromJson(run({ u"show"_s, u"--json"_s, u"-r"_s, top }).out).array().size(), 2);
     QCOMPARE(run({ u"find"_s, u"-0"_s, u"--json"_s, top }).status, 2);
     QCOMPARE(run({ u"find"_s, u"--annee"_s, u"1999-1990"_s, top }).status, 2);
+    // Each of the user's own fields, by its option.
+    QCOMPARE(run({ u"set"_s, other, u"saga=Trilogie"_s, u"etiquettes=Noël"_s, u"vu=oui"_s, u"note=8"_s,
+                     u"pret_a=Zoé"_s, u"support=DVD"_s })
+                 .status,
+        0);
+    for (const QStringList &options :
+        { QStringList { u"--saga"_s, u"tri"_s }, { u"--etiquette"_s, u"NOEL"_s }, { u"--vu"_s },
+            { u"--note"_s, u"7-8"_s }, { u"--prete"_s }, { u"--support"_s, u"dvd"_s } })
+        QCOMPARE(run(QStringList { u"find"_s, u"-r"_s, top } + options).out, (other + u'\n').toUtf8());
+    QCOMPARE(run({ u"find"_s, u"-r"_s, top, u"--pas-vu"_s }).out, (elan + u'\n').toUtf8());
+    QCOMPARE(run({ u"find"_s, u"--note"_s, u"11"_s, top }).status, 2);
+    QCOMPARE(run({ u"find"_s, u"--vu"_s, u"--pas-vu"_s, top }).status, 2);
 }
 
 // Both kinds from the samples' folder; the writers' own tests cover the rest.

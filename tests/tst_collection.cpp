@@ -1,3 +1,6 @@
+#include "card/basics.h"
+#include "card/card.h"
+#include "card/cp1252.h"
 #include "collection/cardmatch.h"
 #include "collection/cardscan.h"
 #include "collection/cataloguecsv.h"
@@ -17,15 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A card's record bytes: the title, then the other fields at their offsets.
-QByteArray record(const char *titre, const char *annee = "", const char *type = "",
-    const char *realisateur = "", const char *acteurs = "", const char *resume = "")
-{
-    return QByteArray(titre).leftJustified(50) + QByteArray(annee).leftJustified(4) + "    "
-        + QByteArray(type).leftJustified(50) + QByteArray(realisateur).leftJustified(50)
-        + QByteArray(acteurs).leftJustified(510) + resume;
-}
 
 // A name of printable ASCII, mostly letters, digits and the blanks and
 // marks of file names.
@@ -61,9 +55,9 @@ private slots:
     void match_data();
     void match();
     void foldsEveryCharacterAsItsText();
-    void matchesRecordBytesAsItsText();
-    void yearRanges_data();
-    void yearRanges();
+    void foldsRecordBytesAsTheirText();
+    void numberRanges_data();
+    void numberRanges();
     void csvLines_data();
     void csvLines();
     void csvRows_data();
@@ -209,65 +203,88 @@ void tst_Collection::leavesOthersToCollator()
 void tst_Collection::match_data()
 {
     QTest::addColumn<CardQuery>("query");
-    QTest::addColumn<bool>("found");
+    QTest::addColumn<bool>("inRecord");      // found on a card its record holds whole
+    QTest::addColumn<bool>("inExtension");   // found on the same card with more in its extension
     const auto words = [](std::initializer_list<QString> list) { return CardQuery { .words = list }; };
-    QTest::newRow("no condition") << CardQuery() << true;
-    QTest::newRow("word without its accent") << words({ u"etienne"_s }) << true;
-    QTest::newRow("word in capitals") << words({ u"BELMONDO"_s }) << true;
-    QTest::newRow("ligature spelled out") << words({ u"coeur"_s }) << true;
-    QTest::newRow("every word, each in its own field") << words({ u"cœur"_s, u"1962"_s, u"drame"_s }) << true;
-    QTest::newRow("one word missing") << words({ u"cœur"_s, u"western"_s }) << false;
-    QTest::newRow("word in the summary") << words({ u"marseille"_s }) << true;
-    QTest::newRow("word across two fields") << words({ u"drame jean"_s }) << false;
-    QTest::newRow("actor") << CardQuery { .acteur = u"roux"_s } << true;
-    QTest::newRow("actor's name in the title only") << CardQuery { .acteur = u"cœur"_s } << false;
-    QTest::newRow("director") << CardQuery { .realisateur = u"Étienne"_s } << true;
-    QTest::newRow("title and type") << CardQuery { .titre = u"Cœur"_s, .type = u"DRAME"_s } << true;
-    QTest::newRow("type elsewhere only") << CardQuery { .type = u"belmondo"_s } << false;
-    QTest::newRow("year within") << CardQuery { .years = YearRange { 1960, 1969 } } << true;
-    QTest::newRow("year outside") << CardQuery { .years = YearRange { 1970, 1979 } } << false;
+    QTest::newRow("no condition") << CardQuery() << true << true;
+    QTest::newRow("word without its accent") << words({ u"etienne"_s }) << true << true;
+    QTest::newRow("word in capitals") << words({ u"BELMONDO"_s }) << true << true;
+    QTest::newRow("ligature spelled out") << words({ u"coeur"_s }) << true << true;
+    QTest::newRow("every word, each in its own field")
+        << words({ u"cœur"_s, u"1962"_s, u"drame"_s }) << true << true;
+    QTest::newRow("one word missing") << words({ u"cœur"_s, u"western"_s }) << false << false;
+    QTest::newRow("word in the summary") << words({ u"marseille"_s }) << true << true;
+    QTest::newRow("word across two fields") << words({ u"drame jean"_s }) << false << false;
+    QTest::newRow("actor") << CardQuery { .acteur = u"roux"_s } << true << true;
+    QTest::newRow("actor's name in the title only") << CardQuery { .acteur = u"cœur"_s } << false << false;
+    QTest::newRow("director") << CardQuery { .realisateur = u"Étienne"_s } << true << true;
+    QTest::newRow("title and type") << CardQuery { .titre = u"Cœur"_s, .type = u"DRAME"_s } << true << true;
+    QTest::newRow("type elsewhere only") << CardQuery { .type = u"belmondo"_s } << false << false;
+    QTest::newRow("year within") << CardQuery { .years = NumberRange { 1960, 1969 } } << true << true;
+    QTest::newRow("year outside") << CardQuery { .years = NumberRange { 1970, 1979 } } << false << false;
+    QTest::newRow("actor in his own script, no accent")
+        << CardQuery { .acteur = u"рублев"_s } << false << true;
+    QTest::newRow("the record's transliteration is not searched") << words({ u"rublev"_s }) << false << false;
+    QTest::newRow("words in the original title, a tag, the saga and the notes")
+        << words({ u"сердце"_s, u"REVOIR"_s, u"trilogie"_s, u"krakow"_s }) << false << true;
+    QTest::newRow("saga") << CardQuery { .saga = u"marseille"_s } << false << true;
+    QTest::newRow("a whole tag") << CardQuery { .etiquette = u"NOEL"_s } << false << true;
+    QTest::newRow("part of a tag") << CardQuery { .etiquette = u"revoi"_s } << false << false;
+    QTest::newRow("seen") << CardQuery { .vu = true } << false << true;
+    QTest::newRow("not seen") << CardQuery { .vu = false } << true << false;
+    QTest::newRow("rating within") << CardQuery { .note = NumberRange { 7, 8 } } << false << true;
+    QTest::newRow("rating outside") << CardQuery { .note = NumberRange { 9, 10 } } << false << false;
+    QTest::newRow("lent") << CardQuery { .prete = true } << false << true;
+    QTest::newRow("copy") << CardQuery { .support = u"blu"_s } << false << true;
+    QTest::newRow("half a character") << words({ QString(QChar(0xD800)) }) << false << false;
 }
 
+// Each card is searched as find reads it and as a collection keeps it.
 void tst_Collection::match()
 {
     QFETCH(CardQuery, query);
-    QFETCH(bool, found);
-    const QByteArray bytes = record("Le C\x9C"
-                                    "ur battant",
-        "1962", "Drame policier", "\xC9tienne Valmont", "Jean-Paul BELMONDO|Clara Roux|",
-        "Un soir \xE0 Marseille.\r\nFin.")
-                                 .leftJustified(kRecordWidth);
-    const CardRecord card = decodeRecord(bytes);
+    QFETCH(bool, inRecord);
+    QFETCH(bool, inExtension);
+    QList<CardEdit> edits { { Field::Titre, u"Le Cœur battant"_s }, { Field::Annee, u"1962"_s },
+        { Field::Type, u"Drame policier"_s }, { Field::Realisateur, u"Étienne Valmont"_s },
+        { .field = Field::Acteurs, .list = { u"Jean-Paul BELMONDO"_s, u"Clara Roux"_s } },
+        { Field::Resume, u"Un soir à Marseille.\nFin."_s } };
+    const QList<CardEdit> more {
+        { .field = Field::Acteurs, .list = { u"Андрей Рублёв"_s }, .op = CardEdit::Op::Add },
+        { Field::TitreOriginal, u"Сердце бьётся"_s }, { Field::Saga, u"Trilogie de Marseille"_s },
+        { .field = Field::Etiquettes, .list = { u"à revoir"_s, u"Noël"_s } },
+        { Field::Notes, u"Vu à Kraków"_s }, { Field::Vu, u"oui"_s }, { Field::Note, u"8"_s },
+        { Field::PretA, u"Zoé"_s }, { Field::Support, u"Blu-ray"_s }
+    };
     const CardMatcher matcher(query);
-    QCOMPARE(matcher.matches(card), found);
-    const KeptFields kept(bytes);
-    QCOMPARE(matcher.matches(kept.stored(), kept.folded()), found);
-    QCOMPARE(matcher.matches(QByteArrayView(bytes)), found);
+    for (const bool extended : { false, true }) {
+        Card card;
+        for (const CardEdit &edit : extended ? edits + more : edits)
+            QVERIFY(!applyEdit(card, edit));
+        QCOMPARE(card.extension.isEmpty(), !extended);
+        const QByteArray record = encodeRecord(card.record);
+        const CardValues &exact = card.extension.values;
+        QCOMPARE(matcher.matches(record, exact), extended ? inExtension : inRecord);
+        QCOMPARE(matcher.matches(KeptFields(record, exact).folded()), extended ? inExtension : inRecord);
+    }
 }
 
-// A record's bytes are searched without being decoded when the words are
-// ASCII: every byte, folded, must find what its folded character finds,
-// and so must the fields a collection keeps.
-void tst_Collection::matchesRecordBytesAsItsText()
+// A record's bytes are folded a byte at a time, never decoded: each gives
+// what its character folds to, so that a search finds in them what it
+// finds in their text.
+void tst_Collection::foldsRecordBytesAsTheirText()
 {
     const quint32 seed = QRandomGenerator::global()->generate();
     QRandomGenerator random(seed);
+    char folded[4 * 40];
     for (int round = 0; round < 2000; ++round) {
-        QByteArray bytes(kRecordWidth, ' ');
-        for (int i = 0; i < 40; ++i)   // a few bytes of any value in the title and the actors
-            bytes[i % 2 ? random.bounded(50) : random.bounded(158, 668)] = char(random.bounded(256));
-        const CardRecord card = decodeRecord(bytes);
-        const QString folded = foldedText(card.text(Field::Acteurs));
-        const int from = int(random.bounded(qMax(1, int(folded.size()))));
-        const QString word = folded.mid(from, int(random.bounded(1, 4)));
-        const CardQuery query
-            = random.bounded(2) ? CardQuery { .words = { word } } : CardQuery { .acteur = word };
-        const CardMatcher matcher(query);
-        const KeptFields kept(bytes);
-        const bool found = matcher.matches(card);
-        QVERIFY2(matcher.matches(QByteArrayView(bytes)) == found
-                && matcher.matches(kept.stored(), kept.folded()) == found,
-            qPrintable(u"seed %1: \"%2\""_s.arg(seed).arg(word)));
+        QByteArray bytes(int(random.bounded(40)), ' ');
+        for (char &byte : bytes)
+            byte = char(random.bounded(4) ? random.bounded(0x80, 0x100) : random.bounded(0x20, 0x80));
+        const std::string_view byBytes = foldedBytes(bytes, folded);
+        QVERIFY2(QByteArrayView(byBytes.data(), qsizetype(byBytes.size()))
+                == foldedText(TrimRight(fromCp1252(bytes))).toUtf8(),
+            qPrintable(u"seed %1: %2"_s.arg(seed).arg(QString::fromLatin1(bytes.toHex()))));
     }
 }
 
@@ -286,27 +303,37 @@ void tst_Collection::foldsEveryCharacterAsItsText()
         if (character.isSurrogate())
             continue;
         const QString text = u"Œ"_s + character + u"e\u0301"_s;
+        QByteArray utf8;
+        appendFolded(utf8, text);
         QCOMPARE(foldedText(text), longWay(text));
+        QCOMPARE(utf8, longWay(text).toUtf8());
     }
     QCOMPARE(foldedText(u"Élan d’ŒUVRE — 10 € Ÿ"_s), u"elan d’oeuvre — 10 € y"_s);
 }
 
-void tst_Collection::yearRanges_data()
+void tst_Collection::numberRanges_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<std::optional<YearRange>>("range");
-    QTest::newRow("one year") << u"1995"_s << std::optional(YearRange { 1995, 1995 });
-    QTest::newRow("a span") << u"1990-1999"_s << std::optional(YearRange { 1990, 1999 });
-    QTest::newRow("backwards") << u"1999-1990"_s << std::optional<YearRange>();
-    QTest::newRow("open end") << u"1990-"_s << std::optional<YearRange>();
-    QTest::newRow("words") << u"années 90"_s << std::optional<YearRange>();
+    QTest::addColumn<std::optional<NumberRange>>("years");
+    QTest::addColumn<std::optional<NumberRange>>("ratings");
+    const std::optional<NumberRange> none;
+    QTest::newRow("one year") << u"1995"_s << std::optional(NumberRange { 1995, 1995 }) << none;
+    QTest::newRow("a span") << u"1990-1999"_s << std::optional(NumberRange { 1990, 1999 }) << none;
+    QTest::newRow("backwards") << u"1999-1990"_s << none << none;
+    QTest::newRow("open end") << u"1990-"_s << none << none;
+    QTest::newRow("words") << u"années 90"_s << none << none;
+    QTest::newRow("one rating") << u"07"_s << std::optional(NumberRange { 7, 7 })
+                                << std::optional(NumberRange { 7, 7 });
+    QTest::newRow("ratings") << u"8-10"_s << std::optional(NumberRange { 8, 10 })
+                             << std::optional(NumberRange { 8, 10 });
+    QTest::newRow("past the ratings") << u"0-5"_s << std::optional(NumberRange { 0, 5 }) << none;
 }
 
-void tst_Collection::yearRanges()
+void tst_Collection::numberRanges()
 {
     QFETCH(QString, text);
-    QFETCH(std::optional<YearRange>, range);
-    QCOMPARE(yearRange(text), range);
+    QTEST(yearRange(text), "years");
+    QTEST(ratingRange(text), "ratings");
 }
 
 void tst_Collection::csvLines_data()

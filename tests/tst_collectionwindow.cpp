@@ -1,5 +1,6 @@
 #include "app/common.h"
-#include "card/cardrecord.h"
+#include "card/card.h"
+#include "card/cardfile.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/collectionwindow.h"
 #include "editor/editorwindow.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -30,12 +32,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A card as the program writes it: a text its record cannot hold goes into its extension.
 QByteArray cardBytes(const QString &titre, const QString &annee, const QString &type,
-    const QString &realisateur = {}, const QByteArray &poster = {})
+    const QString &realisateur = {}, QByteArray poster = {})
 {
-    return makeCard(
-        encodeRecord(makeRecord({ titre, annee, u" 1"_s, u"30"_s, type, realisateur, QString(), QString() })),
-        poster);
+    Card card;
+    const std::pair<Field, QString> texts[]
+        = { { Field::Titre, titre }, { Field::Annee, annee }, { Field::Heures, u"1"_s },
+              { Field::Minutes, u"30"_s }, { Field::Type, type }, { Field::Realisateur, realisateur } };
+    for (const auto &[field, text] : texts)
+        applyEdit(card, { field, text });
+    QBuffer bytes, posterBytes(&poster);
+    bytes.open(QIODevice::WriteOnly);
+    posterBytes.open(QIODevice::ReadOnly);
+    writeCard(bytes, card, &posterBytes);
+    return bytes.data();
 }
 
 }   // namespace
@@ -90,7 +101,8 @@ void tst_CollectionWindow::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(m_dir->path()).mkpath(u"classiques/muets"_s));
     QVERIFY(writeBytes(path(u"eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s, u"Étienne Roux"_s)));
-    QVERIFY(writeBytes(path(u"classiques/fable.cfh"_s), cardBytes(u"Fable"_s, u"1950"_s, u"Comédie"_s)));
+    QVERIFY(writeBytes(path(u"classiques/fable.cfh"_s),
+        cardBytes(u"Fable"_s, u"1950"_s, u"Comédie"_s, u"Krzysztof Kieślowski"_s)));
     QVERIFY(writeBytes(path(u"classiques/muets/elan"_s), cardBytes(u"Élan"_s, u"1925"_s, u"Drame"_s)));
     QVERIFY(writeBytes(path(u"notes.cfh"_s), "notes"));
     QVERIFY(QFile::link(m_dir->path(), path(u"classiques/boucle"_s)));
@@ -141,8 +153,13 @@ void tst_CollectionWindow::showsEveryCardBelowTheFolder()
     QCOMPARE(child<QLabel>(m_window, "countLabel")->text(), u"3 fiches"_s);
     const QModelIndex elan = grid()->model()->index(1, 0);
     QCOMPARE(elan.data(Qt::AccessibleTextRole).toString(), u"Élan (1925)"_s);
-    QCOMPARE(grid()->model()->index(1, int(CardColumn::Dossier)).data().toString(), u"classiques/muets"_s);
-    QCOMPARE(grid()->model()->index(1, int(CardColumn::Duree)).data().toString(), u"1:30"_s);
+    QCOMPARE(grid()->model()->index(1, int(kFolderColumn)).data().toString(), u"classiques/muets"_s);
+    QCOMPARE(grid()->model()->index(1, int(columnOf(Field::Heures))).data().toString(), u"1:30"_s);
+    // A text the record holds in Latin letters alone is shown as typed, in the list and the side list.
+    QCOMPARE(grid()->model()->index(2, int(columnOf(Field::Realisateur))).data().toString(),
+        u"Krzysztof Kieślowski"_s);
+    auto *facets = child<QTreeWidget>(m_window, "facetTree");
+    QTRY_COMPARE(facets->findItems(u"Krzysztof Kieślowski (1)"_s, Qt::MatchRecursive).size(), 1);
     QVERIFY(m_window->windowTitle().endsWith(u" – Collection de fiches"_s));
 }
 
@@ -205,7 +222,7 @@ void tst_CollectionWindow::sortsTheListAndRemembersIt()
     child<QAction>(m_window, "listAction")->trigger();
     auto *list = child<QTreeView>(m_window, "listView");
     QVERIFY(list->isVisible());
-    list->sortByColumn(int(CardColumn::Annee), Qt::AscendingOrder);
+    list->sortByColumn(int(columnOf(Field::Annee)), Qt::AscendingOrder);
     QCOMPARE(titlesShown(), (QStringList { u"Élan"_s, u"Fable"_s, u"Eau"_s }));
     // The grid is ordered from the menu, descending too; both are remembered, with the window's size
     // and, as it closes, its folder.

@@ -17,6 +17,17 @@ QString ToolText::badYears(const QString &years)
         .arg(years);
 }
 
+QString ToolText::badRatings(const QString &ratings)
+{
+    return QStringLiteral("note « %1 » incorrecte : une note de 1 à 10 (8) ou deux jointes par « - » (8-10)")
+        .arg(ratings);
+}
+
+QString ToolText::seenOptionsClash()
+{
+    return QStringLiteral("--vu et --pas-vu s'excluent");
+}
+
 QString ToolText::catalogueKind(const QString &output)
 {
     return QStringLiteral("%1 : le catalogue est une page .html ou un tableau .csv").arg(output);

@@ -13,6 +13,13 @@ struct FindOptions {
     QCommandLineOption realisateur { QStringLiteral("realisateur"), QString(), QStringLiteral("texte") };
     QCommandLineOption type { QStringLiteral("type"), QString(), QStringLiteral("texte") };
     QCommandLineOption annee { QStringLiteral("annee"), QString(), QStringLiteral("annees") };
+    QCommandLineOption saga { QStringLiteral("saga"), QString(), QStringLiteral("texte") };
+    QCommandLineOption etiquette { QStringLiteral("etiquette"), QString(), QStringLiteral("texte") };
+    QCommandLineOption support { QStringLiteral("support"), QString(), QStringLiteral("texte") };
+    QCommandLineOption note { QStringLiteral("note"), QString(), QStringLiteral("notes") };
+    QCommandLineOption vu { QStringLiteral("vu") };
+    QCommandLineOption pasVu { QStringLiteral("pas-vu") };
+    QCommandLineOption prete { QStringLiteral("prete") };
     QCommandLineOption nul { QStringLiteral("0") };
     QCommandLineOption json { QStringLiteral("json") };
     QCommandLineOption recursive = recursiveOption();
@@ -30,19 +37,39 @@ void sortArguments(
         places << QStringLiteral(".");
 }
 
+// The span an option gives, when it is set: nullopt, after the message,
+// when it is wrong.
+template <typename Parse, typename Wrong>
+bool readRange(ToolIo &io, const QCommandLineParser &parser, const QCommandLineOption &option, Parse parse,
+    Wrong wrong, std::optional<NumberRange> &range)
+{
+    if (!parser.isSet(option))
+        return true;
+    range = parse(parser.value(option));
+    if (!range)
+        usageError(io, kFind, wrong(parser.value(option)));
+    return range.has_value();
+}
+
 std::optional<CardQuery> queryOf(ToolIo &io, const QCommandLineParser &parser, const FindOptions &options)
 {
     CardQuery query { .titre = parser.value(options.titre),
         .acteur = parser.value(options.acteur),
         .realisateur = parser.value(options.realisateur),
-        .type = parser.value(options.type) };
-    if (parser.isSet(options.annee)) {
-        query.years = yearRange(parser.value(options.annee));
-        if (!query.years) {
-            usageError(io, kFind, ToolText::badYears(parser.value(options.annee)));
-            return std::nullopt;
-        }
+        .type = parser.value(options.type),
+        .saga = parser.value(options.saga),
+        .etiquette = parser.value(options.etiquette),
+        .support = parser.value(options.support),
+        .prete = parser.isSet(options.prete) };
+    if (parser.isSet(options.vu) && parser.isSet(options.pasVu)) {
+        usageError(io, kFind, ToolText::seenOptionsClash());
+        return std::nullopt;
     }
+    if (parser.isSet(options.vu) || parser.isSet(options.pasVu))
+        query.vu = parser.isSet(options.vu);
+    if (!readRange(io, parser, options.annee, yearRange, ToolText::badYears, query.years)
+        || !readRange(io, parser, options.note, ratingRange, ToolText::badRatings, query.note))
+        return std::nullopt;
     return query;
 }
 
@@ -54,7 +81,8 @@ int runFind(const QStringList &args, ToolIo &io)
     QCommandLineParser parser;
     const FindOptions options;
     parser.addOptions({ options.titre, options.acteur, options.realisateur, options.type, options.annee,
-        options.nul, options.json, options.recursive });
+        options.saga, options.etiquette, options.support, options.note, options.vu, options.pasVu,
+        options.prete, options.nul, options.json, options.recursive });
     if (const auto status = parseCommand(parser, kFind, args.mid(0, dashes), io, 0, -1))
         return *status;
     if (parser.isSet(options.nul) && parser.isSet(options.json))
@@ -72,7 +100,7 @@ int runFind(const QStringList &args, ToolIo &io)
                                         : CardFormat::Paths);
     const auto onCard = [&](const ScannedCard &card) {
         const QByteArrayView record(card.head.recordBytes.data(), qsizetype(card.head.recordBytes.size()));
-        if (matcher.matches(record))
+        if (matcher.matches(record, card.head.card.extension.values))
             printer.print(card);
     };
     // A path needs neither the card's size nor its fingerprint; the JSON object says the poster's size.

@@ -13,7 +13,7 @@ Lit et écrit les fiches de films de Cinefiche (fichiers .cfh), sans fenêtre.
 Commandes :
   show [-r] [--json | --json-lines] FICHE|DOSSIER...
       montre les champs et l'affiche de chaque fiche
-  find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [TEXTE...]
+  find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [--vu] [--note 8-10] [TEXTE...]
       écrit le chemin de chaque fiche trouvée
   catalogue [-r] DOSSIER|FICHE... -o SORTIE.html|SORTIE.csv
       écrit le catalogue des fiches : page web ou tableau
@@ -85,15 +85,18 @@ Les fiches viennent dans l'ordre alphabétique français, dossier par dossier.
 )") },
         { QStringLiteral("find"),
             QStringLiteral(
-                R"(Utilisation : cinefiche-card find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--realisateur R] [--type T] [--annee 1990-1999] [-0 | --json] [TEXTE...]
+                R"(Utilisation : cinefiche-card find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--realisateur R] [--type T] [--annee 1990-1999] [--saga S] [--etiquette E] [--support S] [--note 8-10] [--vu | --pas-vu] [--prete] [-0 | --json] [TEXTE...]
 
 Écrit le chemin de chaque fiche qui répond à la recherche, un par ligne, dans
 l'ordre des fiches. Un argument qui nomme un fichier ou un dossier existant est
 un lieu où chercher (le dossier courant quand il n'y en a pas) ; les autres
 sont des mots, comme tous ceux qui suivent « -- ». Chaque mot doit se trouver
-dans un champ de la fiche, et chaque option dans son champ ; majuscules et
-accents ne comptent pas (« etienne » trouve « Étienne »). Seul
-l'enregistrement de chaque fiche est lu, jamais son affiche.
+dans un champ de la fiche (titre, titre original, année, type, réalisateur,
+acteurs, résumé, saga, étiquettes ou notes), et chaque option dans son champ ;
+majuscules et accents ne comptent pas (« etienne » trouve « Étienne »). Les
+textes sont cherchés tels qu'ils ont été saisis, en toute écriture
+(« рублёв » trouve « Андрей Рублёв »). Seuls l'enregistrement de chaque fiche
+et son extension, à la fin du fichier, sont lus, jamais son affiche.
 
   -r                  les dossiers contenus aussi, à toute profondeur
   --titre T           T dans le titre
@@ -101,6 +104,13 @@ l'enregistrement de chaque fiche est lu, jamais son affiche.
   --realisateur R     R dans le réalisateur
   --type T            T dans le type
   --annee A|A1-A2     l'année A, ou de A1 à A2 comprises
+  --saga S            S dans la saga
+  --etiquette E       l'étiquette E, entière
+  --support S         S dans le support (DVD, Blu-ray, fichier...)
+  --note N|N1-N2      la note N, ou de N1 à N2 comprises (de 1 à 10)
+  --vu                les films vus
+  --pas-vu            les films qui ne sont pas marqués vus
+  --prete             les films prêtés
   -0                  les chemins séparés par un octet nul (pour xargs -0)
   --json              les fiches trouvées, comme show --json
 )") },

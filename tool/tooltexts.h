@@ -62,6 +62,8 @@ QString jsonRepeatedKey(const QString &key);
 QString jsonOptionsClash();
 QString findOutputsClash();
 QString badYears(const QString &years);
+QString badRatings(const QString &ratings);
+QString seenOptionsClash();
 QString catalogueKind(const QString &output);
 QString badSeparator(const QString &separator);
 QString catalogueOptionsClash();
