@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -168,7 +169,7 @@ HistoryGains historyGains(const HistoryCard &card, const HistoryEntry &movie, bo
         if (card.rating == 0 || replace)
             gains.edits << CardEdit { .field = Field::Note, .text = QString::number(movie.rating) };
         else
-            gains.keptRating = movie.rating;
+            std::tie(gains.keptRating, gains.cardRating) = std::pair(movie.rating, card.rating);
     }
     QStringList tags;
     for (const QString &tag : movie.tags) {

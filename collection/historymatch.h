@@ -57,6 +57,7 @@ HistoryEntry mergedEntries(const QList<HistoryEntry> &entries);
 struct HistoryGains {
     QList<CardEdit> edits {};   // none: the card is up to date
     int keptRating = 0;         // the export's rating, when the card keeps another (no replacing)
+    int cardRating = 0;         // with keptRating: the card's own
 };
 // What card gains from movie: seen, the viewings it lacks (the fallback date
 // when neither knows one), a count of plays when the first viewing known is

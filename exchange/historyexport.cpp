@@ -168,12 +168,12 @@ HistoryRead readZip(const QByteArray &bytes, const QString &path)
     const ZipArchive zip(bytes);
     const QString name = QFileInfo(path).fileName();
     for (const QString &table : zip.status() == ZipStatus::Ok ? kLetterboxdTables : QStringList()) {
-        ZipStatus why = ZipStatus::Ok;
-        auto tableBytes = zip.names().contains(table) ? zip.read(table, why) : std::nullopt;
-        if (!tableBytes && why != ZipStatus::NotZip)
-            return { .status = HistoryRead::Status::ZipDamaged, .place = path + u':' + table };
-        if (!tableBytes)
+        if (!zip.names().contains(table))
             continue;
+        ZipStatus why = ZipStatus::Ok;
+        auto tableBytes = zip.read(table, why);
+        if (!tableBytes)
+            return { .status = HistoryRead::Status::ZipDamaged, .place = path + u':' + table };
         QBuffer in(&*tableBytes);
         in.open(QIODevice::ReadOnly);
         HistoryRead one = readHistoryTable(in, path + u':' + table);
@@ -224,4 +224,19 @@ HistoryRead readHistoryFile(const QString &path)
     if (looksLikeZip(file.peek(4)))
         return readZip(file.readAll(), path);
     return readHistoryTable(file, path);
+}
+
+HistoryExports readHistoryExports(const QStringList &paths)
+{
+    HistoryExports exports;
+    for (const QString &path : paths) {
+        HistoryRead read = readHistoryFile(path);
+        if (read.status != HistoryRead::Status::Ok) {
+            exports.refused << read;
+            continue;
+        }
+        exports.entries << read.entries;
+        exports.skipped << read.skipped;
+    }
+    return exports;
 }

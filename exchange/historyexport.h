@@ -38,3 +38,12 @@ struct HistoryRead {
 HistoryRead readHistoryFile(const QString &path);
 // The history in one table, named name in entries and skipped rows.
 HistoryRead readHistoryTable(QIODevice &in, const QString &name);
+
+// The history of several exports, as a window or the card tool reads it
+// before matching (matchHistory) and writing (applyHistoryMatch).
+struct HistoryExports {
+    QList<HistoryRead> refused {};   // those that could not be read: nothing is to be written then
+    QList<HistoryEntry> entries {};
+    QList<SkippedRow> skipped {};
+};
+HistoryExports readHistoryExports(const QStringList &paths);
