@@ -1,5 +1,7 @@
 #include "collection/historymatch.h"
+#include "exchange/catalogueimport.h"
 #include "exchange/historyexport.h"
+#include "exchange/tableimport.h"
 #include "exchange/ziparchive.h"
 #include "support/testfiles.h"
 #include "support/toolrun.h"
@@ -29,8 +31,15 @@ private slots:
     void historyTables();
     void historyFiles_data();
     void historyFiles();
+    void tableRows_data();
+    void tableRows();
+    void cardNames();
+    void catalogueFiles_data();
+    void catalogueFiles();
     void historyOntoCards();
     void servicesReadBack();
+    void importsATable();
+    void importsCatalogues();
 
 private:
     TestCache m_cache;
@@ -95,6 +104,24 @@ QString entryText(const HistoryEntry &entry)
     return u"%1 (%2) %3 %4 %5 [%6] [%7] %8 [%9]"_s.arg(entry.title, QString::number(entry.year), entry.imdb,
         entry.seen ? u"seen"_s : u"-"_s, QString::number(entry.rating), entry.viewings.join(u','),
         entry.rewatches.join(u','), entry.viewingWhenNoneKnown, entry.tags.join(u','));
+}
+
+QString movieText(const ImportedMovie &movie)
+{
+    QStringList values;
+    const CardValues card = cardValues(movie.card);
+    for (const Field field : kFields) {
+        const QString value = holdsList(field) ? card.list(field).join(u'|') : card.text(field);
+        if (!value.isEmpty())
+            values << fieldName(field) + u'=' + value;
+    }
+    for (const FieldProblem &problem : movie.refused)
+        values << u"refused "_s + fieldName(problem.field);
+    if (movie.poster.kind != PosterChoice::Kind::Remove)
+        values << u"poster"_s;
+    if (movie.posterLeft != ImportedMovie::PosterLeft::None)
+        values << u"poster left %1"_s.arg(int(movie.posterLeft));
+    return values.join(u"; "_s);
 }
 
 }   // namespace
@@ -290,6 +317,235 @@ void tst_Exchange::historyFiles()
     QCOMPARE(read.entries.size(), entries);
 }
 
+void tst_Exchange::tableRows_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QStringList>(
+        "rows");   // each movie's values, or "skipped LINE CAUSE"; then "left out ..."
+    QTest::newRow("English columns, semicolons, a BOM: actors by commas, a running time")
+        << "\xEF\xBB\xBFTitle;Year;Director;Runtime;Genre;Cast;Plot;Rating\r\n"
+           "Amélie;2001;Jean-Pierre Jeunet;2h02;Comédie;Audrey Tautou, Mathieu Kassovitz;\"Une \"\"fée\"\"\";8\r\n"_ba
+        << QStringList {
+               u"titre=Amélie; annee=2001; heures=2; minutes=02; type=Comédie; realisateur=Jean-Pierre "
+               "Jeunet; acteurs=Audrey Tautou|Mathieu Kassovitz; resume=Une \"fée\""_s,
+               u"left out Rating"_s
+           };
+    QTest::newRow("the catalogue's own columns: lists by \"|\", a line break, a guarded cell")
+        << "fichier,titre,affiche,resume,pays,vu,vu_le,note\r\n"
+           "x.cfh,'=Titre,jpeg,\"Un\r\nDeux\",France | Italie,oui,2024-01-01 | 2024-02-01,11\r\n"_ba
+        << QStringList {
+               u"titre==Titre; resume=Un\nDeux; pays=France|Italie; vu=oui; vu_le=2024-01-01|2024-02-01; "
+               "refused note"_s
+           };
+    QTest::newRow("a row without a title, a row that cannot be read, tabs")
+        << "titre\tannee\n\t1999\n\"A\"b\t2\nB\t3\n"_ba
+        << QStringList { u"skipped 2 1"_s, u"skipped 3 0"_s, u"titre=B; annee=3"_s };
+}
+
+void tst_Exchange::tableRows()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QStringList, rows);
+    QBuffer in(&table);
+    in.open(QIODevice::ReadOnly);
+    TableImport import(in);
+    QVERIFY(import.hasTitle());
+    QStringList found;
+    while (const auto row = import.next()) {
+        if (const auto *movie = std::get_if<ImportedMovie>(&*row))
+            found << movieText(*movie);
+        else
+            found << u"skipped %1 %2"_s.arg(std::get<SkippedRow>(*row).line)
+                         .arg(int(std::get<SkippedRow>(*row).cause));
+    }
+    if (!import.columnsLeftOut().isEmpty())
+        found << u"left out "_s + import.columnsLeftOut().join(u',');
+    QCOMPARE(found, rows);
+}
+
+// Cards named after their titles, one name each within an import.
+void tst_Exchange::cardNames()
+{
+    CardNames names;
+    QCOMPARE(names.nameFor(u"Dr. No"_s, u"1962"_s), u"Dr. No.cfh"_s);
+    QCOMPARE(names.nameFor(u"AC/DC: \"Live\"?"_s, {}), u"AC_DC_ _Live__.cfh"_s);
+    QCOMPARE(names.nameFor(u".hack"_s, {}), u"_hack.cfh"_s);
+    QCOMPARE(names.nameFor(u"Dune"_s, u"1984"_s), u"Dune.cfh"_s);
+    QCOMPARE(names.nameFor(u"Dune"_s, u"2021"_s), u"Dune (2021).cfh"_s);
+    QCOMPARE(names.nameFor(u"Dune"_s, u"2021"_s), u"Dune (2021) (2).cfh"_s);
+    QCOMPARE(names.nameFor(QString(300, u'é'), {}).toUtf8().size(), 204);
+}
+
+namespace {
+
+// Files by their names in the test's folder: the first is read.
+using Files = QMap<QString, QByteArray>;
+
+QByteArray samplePoster()
+{
+    return readBytes(sample("le-phare-des-brumes")).mid(1176);
+}
+
+QByteArray tellicoXml(const QByteArray &entries, const QByteArray &type = "3", const QByteArray &after = {})
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<!DOCTYPE tellico PUBLIC \"-//Robby Stephenson/DTD Tellico V11.0//EN\" "
+           "\"http://periapsis.org/tellico/dtd/v11/tellico.dtd\">\n"
+           "<tellico xmlns=\"http://periapsis.org/tellico/\" syntaxVersion=\"11\">\n"
+           " <collection title=\"Films\" type=\""
+        + type
+        + "\">\n  <fields>\n   <field name=\"_default\"/>\n"
+          "   <field title=\"Seen\" flags=\"0\" category=\"Personal\" format=\"4\" type=\"4\" "
+          "name=\"seen\"/>\n"
+          "   <field title=\"Location\" flags=\"0\" category=\"Personal\" format=\"4\" type=\"1\" "
+          "name=\"place\"/>\n"
+          "   <field title=\"Rating\" flags=\"2\" category=\"Personal\" format=\"4\" type=\"14\" "
+          "name=\"rating\">\n"
+          "    <prop name=\"maximum\">5</prop>\n    <prop name=\"minimum\">1</prop>\n   </field>\n  "
+          "</fields>\n"
+        + entries + after + " </collection>\n</tellico>\n";
+}
+
+// A Tellico entry with every field a card takes, and one it does not.
+QByteArray tellicoEntry(int id, const QByteArray &title, const QByteArray &cover)
+{
+    return "  <entry id=\"" + QByteArray::number(id) + "\">\n   <title>" + title
+        + "</title>\n   <year>2001</year>\n   <running-time>122</running-time>\n"
+          "   <genres><genre>Comédie</genre><genre>Romance</genre></genres>\n"
+          "   <directors><director>Jean-Pierre Jeunet</director></directors>\n"
+          "   <casts><cast><column>Audrey Tautou</column><column>Amélie</column></cast>"
+          "<cast><column>Mathieu Kassovitz</column><column>Nino</column></cast></casts>\n"
+          "   <nationalitys><nationality>France</nationality></nationalitys>\n"
+          "   <plot>Une fée à Montmartre.</plot>\n   <rating>3</rating>\n   <seen>true</seen>\n"
+          "   <keywords><keyword>paris</keyword></keywords>\n   <medium>DVD</medium>\n   "
+          "<place>Salon</place>\n"
+          "   <certification>PG (USA)</certification>\n   <cover>"
+        + cover
+        + "</cover>\n   <cdate "
+          "calendar=\"gregorian\"><year>2009</year><month>07</month><day>09</day></cdate>\n"
+          "  </entry>\n";
+}
+
+const QByteArray kTellicoLoan
+    = "  <borrowers><borrower uid=\"b\" name=\"Anne\">"
+      "<loan uid=\"l\" entryRef=\"1\" loanDate=\"2024-03-01\" dueDate=\"\"/></borrower>"
+      "</borrowers>\n";
+
+QByteArray gcstarXml(const QByteArray &items)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<collection type=\"GCfilms\" items=\"1\" "
+           "version=\"1.7.3\">\n <information>\n  <maxId>3</maxId>\n </information>\n"
+        + items + "</collection>\n";
+}
+
+// A GCstar item as it writes them, with every field a card takes.
+QByteArray gcstarItem(int id, const QByteArray &title, const QByteArray &image)
+{
+    return " <item\n  id=\"" + QByteArray::number(id) + "\"\n  title=\"" + title
+        + "\"\n  date=\"12/06/1982\"\n  time=\"102 min\"\n  director=\"George Miller\"\n  "
+          "country=\"Australia\"\n"
+          "  image=\""
+        + image
+        + "\"\n  original=\"The Man from Snowy River\"\n  "
+          "webPage=\"http://www.imdb.com/title/tt0084296/##IMDb\"\n"
+          "  seen=\"1\"\n  added=\"07/09/2009\"\n  format=\"DVD\"\n  place=\"Étagère\"\n  rating=\"7\"\n"
+          "  ratingpress=\"0\"\n  audio=\"Anglais\"\n  serie=\"\"\n  borrower=\"Paul\"\n  "
+          "lendDate=\"02/03/2024\"\n"
+          "  favourite=\"0\"\n >\n  <synopsis>Jim Craig.</synopsis>\n  <comment>Bien.</comment>\n"
+          "  <genre><line><col>Drama</col></line><line><col>Western</col></line></genre>\n"
+          "  <actors><line><col>Tom Burlinson</col><col>Jim Craig</col></line>"
+          "<line><col>Kirk Douglas</col><col>Harrison</col></line></actors>\n"
+          "  <tags><line><col>tag1</col></line></tags>\n </item>\n";
+}
+
+}   // namespace
+
+void tst_Exchange::catalogueFiles_data()
+{
+    QTest::addColumn<bool>("tellico");
+    QTest::addColumn<Files>("files");        // the first is read
+    QTest::addColumn<QStringList>("read");   // each movie, then "left out ...", or the status
+    const QByteArray poster = samplePoster();
+    const QString amelie
+        = u"titre=Amélie; annee=2001; heures=2; minutes=02; type=Comédie, Romance; "
+          "realisateur=Jean-Pierre Jeunet; acteurs=Audrey Tautou|Mathieu Kassovitz; "
+          "resume=Une fée à Montmartre.; pays=France; vu=oui; note=6; etiquettes=paris; "
+          "pret_a=Anne; pret_le=2024-03-01; support=DVD; emplacement=Salon; ajoutee_le=2009-07-09"_s;
+    QTest::newRow("Tellico: a zip, its images, a loan")
+        << true
+        << Files { { u"a.tc"_s,
+               zipOf(
+                   { { u"tellico.xml"_s, tellicoXml(tellicoEntry(1, "Amélie", "c.jpeg"), "3", kTellicoLoan) },
+                       { u"images/c.jpeg"_s, poster } }) } }
+        << QStringList { amelie + u"; poster"_s, u"left out certification"_s };
+    QTest::newRow("Tellico: its XML alone, a picture inside it, another not a picture")
+        << true
+        << Files { { u"a.xml"_s,
+               tellicoXml(tellicoEntry(2, "A", "c.jpeg") + tellicoEntry(3, "B", "d.png"), "3",
+                   "  <images><image id=\"c.jpeg\" format=\"JPEG\">" + poster.toBase64()
+                       + "</image><image id=\"d.png\" format=\"PNG\">AAAA</image></images>\n") } }
+        << QStringList { u"poster"_s, u"poster left 3"_s, u"left out certification"_s };
+    QTest::newRow("Tellico: entities refused")
+        << true
+        << Files { { u"a.xml"_s,
+               "<?xml version=\"1.0\"?>\n<!DOCTYPE t [<!ENTITY a \"aaaaaaaa\">]>\n<t>&a;</t>\n"_ba } }
+        << QStringList { u"status 7"_s };
+    QTest::newRow("Tellico: a collection of books")
+        << true << Files { { u"a.xml"_s, tellicoXml(tellicoEntry(1, "A", ""), "2") } }
+        << QStringList { u"status 5"_s };
+    QTest::newRow("GCstar: every field, its picture in a folder beside it")
+        << false
+        << Files { { u"a.gcs"_s, gcstarXml(gcstarItem(2, "L'Homme de la rivière", "a_pictures/p.jpg")) },
+               { u"a_pictures/p.jpg"_s, poster } }
+        << QStringList {
+               u"titre=L'Homme de la rivière; annee=1982; heures=1; minutes=42; type=Drama, Western; "
+               "realisateur=George Miller; acteurs=Tom Burlinson|Kirk Douglas; resume=Jim Craig.; "
+               "titre_original=The Man from Snowy River; pays=Australia; vu=oui; note=7; etiquettes=tag1; "
+               "pret_a=Paul; pret_le=2024-03-02; support=DVD; emplacement=Étagère; imdb=tt0084296; "
+               "notes=Bien.; ajoutee_le=2009-09-07; poster"_s,
+               u"left out audio"_s
+           };
+    QTest::newRow("GCstar: a picture through a link out of its folder, one GCstar keeps elsewhere")
+        << false
+        << Files { { u"a.gcs"_s,
+                       gcstarXml(
+                           gcstarItem(1, "A", "lien.jpg") + gcstarItem(2, "B", "/nulle/part/gcstar_2.jpg")) },
+               { u"~lien.jpg"_s, {} } }
+        << QStringList { u"poster left 2"_s, u"poster left 1"_s, u"left out audio"_s };
+    QTest::newRow("GCstar: nested too deep")
+        << false << Files { { u"a.gcs"_s, gcstarXml(QByteArray("<a>").repeated(100)) } }
+        << QStringList { u"status 8"_s };
+}
+
+void tst_Exchange::catalogueFiles()
+{
+    QFETCH(bool, tellico);
+    QFETCH(Files, files);
+    QFETCH(QStringList, read);
+    QTemporaryDir outside;
+    QVERIFY(writeBytes(outside.filePath(u"p.jpg"_s), samplePoster()));
+    QVERIFY(QDir().mkpath(path(u"a_pictures"_s)));
+    for (auto file = files.cbegin(); file != files.cend(); ++file) {
+        if (file.key().startsWith(u'~'))   // a link to a picture outside
+            QVERIFY(QFile::link(outside.filePath(u"p.jpg"_s), path(file.key().mid(1))));
+        else
+            QVERIFY(writeBytes(path(file.key()), *file));
+    }
+    const QString first = path(files.firstKey());
+    const CatalogueRead catalogue = tellico ? readTellico(first) : readGcstar(first);
+    QStringList found;
+    for (const ImportedMovie &movie : catalogue.movies) {
+        const QString text = movieText(movie);
+        found << (text.startsWith(u"titre=A;"_s) || text.startsWith(u"titre=B;"_s) ? text.section(u"; "_s, -1)
+                                                                                   : text);
+    }
+    if (!catalogue.leftOut.isEmpty())
+        found << u"left out "_s + catalogue.leftOut.join(u',');
+    if (catalogue.status != CatalogueRead::Status::Ok)
+        found << u"status %1"_s.arg(int(catalogue.status));
+    QCOMPARE(found, read);
+}
+
 namespace {
 
 // The cards of show --json, by file name, without the keys that name the file.
@@ -428,6 +684,76 @@ void tst_Exchange::servicesReadBack()
     QVERIFY(readBytes(path(u"films.csv"_s))
                 .startsWith("\xEF\xBB\xBF"
                             "fichier;titre;"));
+}
+
+// The catalogue's table, imported again, gives the same cards, named
+// after their titles; an import over them keeps them.
+void tst_Exchange::importsATable()
+{
+    const QString films = path(u"films"_s), again = path(u"again"_s);
+    QVERIFY(QDir().mkpath(films) && QDir().mkpath(again));
+    for (const char *name : { "le-phare-des-brumes", "la-longue-traversee", "sans-affiche" })
+        QVERIFY(QFile::copy(sample(name), films + u'/' + QString::fromLatin1(name) + u".cfh"_s));
+    QVERIFY(run({ u"set"_s, u"vu_le=2024-01-01"_s, u"note=8"_s, u"resume=Un\nDeux"_s, u"--"_s,
+                    films + u"/sans-affiche.cfh"_s })
+                .status
+        == 0);
+    QCOMPARE(run({ u"catalogue"_s, u"--excel"_s, films, u"-o"_s, path(u"films.csv"_s) }).status, 0);
+    const Run imported = program({ u"import"_s, u"--csv"_s, path(u"films.csv"_s), again });
+    QCOMPARE(imported.status, 0);
+    QVERIFY2(
+        imported.out.endsWith("import : 3 fiches écrites, 0 gardée, 0 en échec\n"), imported.out.constData());
+    const QMap<QString, QJsonObject> mine = cardsOf(films), theirs = cardsOf(again);
+    QCOMPARE(theirs.size(), 3);
+    QStringList titles;
+    for (auto card = theirs.cbegin(); card != theirs.cend(); ++card) {
+        titles << card.key();
+        const auto same = std::find_if(mine.cbegin(), mine.cend(),
+            [&](const QJsonObject &other) { return other[u"titre"_s] == (*card)[u"titre"_s]; });
+        QVERIFY(same != mine.cend());
+        QCOMPARE(*card, *same);
+    }
+    QCOMPARE(titles.first(), cardsOf(again).firstKey());
+    const Run kept = program({ u"import"_s, u"--csv"_s, path(u"films.csv"_s), again });
+    QVERIFY(kept.out.endsWith("import : 0 fiche écrite, 3 gardées, 0 en échec\n"));
+}
+
+// A Tellico file and a GCstar file of three movies each give three cards
+// each, with every field they share with a card, and say what they leave.
+void tst_Exchange::importsCatalogues()
+{
+    const QByteArray poster = samplePoster();
+    QVERIFY(writeBytes(path(u"films.tc"_s),
+        zipOf({ { u"tellico.xml"_s,
+                    tellicoXml(tellicoEntry(1, "Amélie", "c.jpeg") + tellicoEntry(2, "Deux", "")
+                            + tellicoEntry(3, "Trois", "absente.png"),
+                        "3", kTellicoLoan) },
+            { u"images/c.jpeg"_s, poster } })));
+    QVERIFY(QDir().mkpath(path(u"gc/films_pictures"_s)));
+    QVERIFY(writeBytes(path(u"gc/films_pictures/p.jpg"_s), poster));
+    QVERIFY(writeBytes(path(u"gc/films.gcs"_s),
+        gcstarXml(gcstarItem(1, "Alpha", "/home/x/.local/share/gcstar/images/p.jpg")
+            + gcstarItem(2, "Deux", "") + gcstarItem(3, "Trois", "films_pictures/p.jpg"))));
+    for (const QString &kind : { u"tellico"_s, u"gcstar"_s }) {
+        const QString folder = path(kind);
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = path(kind == u"tellico" ? u"films.tc"_s : u"gc/films.gcs"_s);
+        const Run imported = program({ u"import"_s, u"--"_s + kind, file, folder });
+        QCOMPARE(imported.status, 0);
+        QVERIFY2(imported.out.endsWith("import : 3 fiches écrites, 0 gardée, 0 en échec\n"),
+            imported.out.constData());
+        QVERIFY(imported.err.contains("champs sans place dans une fiche, laissés de côté : "));
+        const QMap<QString, QJsonObject> cards = cardsOf(folder);
+        QCOMPARE(cards.size(), 3);
+        const QJsonObject first = cards.first();
+        for (const QString &key : { u"titre"_s, u"annee"_s, u"heures"_s, u"type"_s, u"realisateur"_s,
+                 u"acteurs"_s, u"resume"_s, u"pays"_s, u"vu"_s, u"note"_s, u"etiquettes"_s, u"pret_a"_s,
+                 u"support"_s, u"emplacement"_s, u"ajoutee_le"_s })
+            QVERIFY2(!first[key].isNull(), qPrintable(kind + u' ' + key));
+        QVERIFY(readBytes(folder + u'/' + cards.firstKey()).mid(1176).startsWith(poster));
+    }
+    QVERIFY(program({ u"import"_s, u"--tellico"_s, path(u"gc/films.gcs"_s), path(u"tellico"_s) })
+                .err.contains("ce n'est pas une collection de films de ce programme, refusé"));
 }
 
 QTEST_GUILESS_MAIN(tst_Exchange)

@@ -3,6 +3,7 @@
 
 #include "card/card.h"
 #include "card/pictureheader.h"
+#include "exchange/catalogueimport.h"
 #include "exchange/historyexport.h"
 #include "nfo/nfomark.h"
 #include "nfo/nfonote.h"
@@ -111,6 +112,17 @@ struct HistoryCounts {
     qsizetype changed = 0, upToDate = 0, ambiguous = 0, notFound = 0, failed = 0;
 };
 QString historyCount(const HistoryCounts &counts, bool dryRun);
+
+// The cards of a spreadsheet or another catalogue (importtexts.cpp).
+QString cardImportedFrom(const QString &card, const QString &file, qint64 line, bool poster, bool dryRun);
+QString valueLeftOut(const QString &file, qint64 line, const FieldProblem &problem);
+QString posterLeftOut(
+    const QString &file, qint64 line, const QString &picture, ImportedMovie::PosterLeft why);
+QString tableWithoutTitle(const QString &file);
+QString columnsLeftOut(const QString &file, const QStringList &columns);
+QString fieldsLeftOut(const QString &file, const QStringList &fields);
+QString catalogueRefused(const QString &file, const CatalogueRead &read);
+QString importSourcesClash();
 
 // A card for people: one "Label : value" line per field, continued lines
 // indented; the poster's size in bytes, and its format and pixels when known.
