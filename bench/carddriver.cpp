@@ -10,12 +10,17 @@
 //                                   texts in several scripts and the user's own fields, the
 //                                   poster's bytes, FOLDER/dossier-(I % 100)/fiche-I.cfh, ACTOR
 //                                   among the actors of one card in a hundred
+//   carddriver newcards COUNT FOLDER
+//                                   COUNT new cards in one process, as new makes them: the
+//                                   values of bench's spreadsheet row I through applyEdit,
+//                                   writeWholeCard without waiting for the disk, FOLDER/Film I.cfh
 
 #include "card/card.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
@@ -91,6 +96,29 @@ int writeVersion2Tree(const QString &poster, const QString &folder, int count, c
     return 0;
 }
 
+// The cards import --csv makes of the bench's spreadsheet, made as new would.
+int writeNewCards(int count, const QString &folder)
+{
+    using namespace Qt::StringLiterals;
+    for (int i = 1; i <= count; ++i) {
+        const QString number = QString::number(i);
+        Card card;
+        const QList<CardEdit> edits { { Field::AjouteeLe, isoDate(QDate::currentDate()) },
+            { Field::Titre, u"Film "_s + number }, { Field::Annee, u"1999"_s }, { Field::Heures, u"1"_s },
+            { Field::Minutes, u"45"_s }, { Field::Type, u"Policier"_s },
+            { Field::Realisateur, u"Anne Martin"_s },
+            { .field = Field::Acteurs, .list = { u"Bruno Durand"_s, u"Claire Petit"_s } },
+            { Field::Resume, u"Une ligne parmi d'autres."_s } };
+        for (const CardEdit &edit : edits)
+            applyEdit(card, edit);
+        if (!writeWholeCard(folder + u"/Film "_s + number + u".cfh"_s, card, QString(), LinkAtPath::Refuse,
+                Durability::Written)
+                 .ok())
+            return 1;
+    }
+    return 0;
+}
+
 }   // namespace
 
 int main(int argc, char *argv[])
@@ -107,7 +135,9 @@ int main(int argc, char *argv[])
         return readRecords(args.mid(1));
     if (command == QLatin1String("version2") && args.size() == 5)
         return writeVersion2Tree(args[1], args[2], args[3].toInt(), args[4]);
+    if (command == QLatin1String("newcards") && args.size() == 3)
+        return writeNewCards(args[1].toInt(), args[2]);
     QTextStream(stderr) << "usage: carddriver new POSTER OUT | poster CARD FOLDER | records CARD...\n"
-                           "       carddriver version2 POSTER FOLDER COUNT ACTOR\n";
+                           "       carddriver version2 POSTER FOLDER COUNT ACTOR | newcards COUNT FOLDER\n";
     return 2;
 }

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # The collection's rows: find, show and catalogue over a tree of cards with
-# posters, and the import of a movie library. Sourced by bench/run.sh, which
+# posters, the import of a movie library, a viewing history onto the tree
+# and a spreadsheet's import. Sourced by bench/run.sh, which
 # sets work, out, bin, tool, convert; TREE_CARDS, CATALOGUE_CARDS and
 # IMPORT_MOVIES may be set to measure fewer.
 
@@ -12,6 +13,8 @@ START_RUNS=${START_RUNS:-30}
 SOUGHT=Belmondo   # the actor find looks for, on one card in a hundred
 IMPORT_MOVIES=${IMPORT_MOVIES:-1000}         # a folder each, a media manager's NFO, 1 MB posters
 IMPORT_RUNS=${IMPORT_RUNS:-3}
+DIARY_ROWS=${DIARY_ROWS:-5000}               # a Letterboxd diary onto the tree's cards
+TABLE_ROWS=${TABLE_ROWS:-1000}               # a spreadsheet for import --csv
 
 collection_card() {   # title, actors: a card's record, then the poster on standard input
     LC_ALL=C printf '@CNFCH@%-50s%-4s%-2s%-2s%-50s%-50s%-510s%-500s\251' "$1" 1999 " 1" 45 Policier \
@@ -41,6 +44,32 @@ make_collection_inputs() {
     # A tenth of the tree, for the peak memory at a tenth of the cards.
     tenth=("$work"/tree/dossier-{1..10})
     make_library
+    make_exchange_inputs
+}
+
+# A Letterboxd diary whose rows find the tree's cards ("Fiche I", 1999, half
+# of them a year off) but one in ten, whose title no card has; and a
+# spreadsheet of English columns; each also at a tenth of its rows.
+diary_rows() {   # count
+    local i
+    echo "Date,Name,Year,Letterboxd URI,Rating,Rewatch,Tags,Watched Date"
+    for ((i = 1; i <= $1; i++)); do
+        echo "2024-01-02,Fiche $((i % 10 ? i : i + TREE_CARDS)),$((1999 + i % 2)),https://boxd.it/$i,4.5,,\"a, b\",2024-01-01"
+    done
+}
+table_rows() {   # count
+    local i
+    echo "Title,Year,Director,Runtime,Genre,Cast,Plot"
+    for ((i = 1; i <= $1; i++)); do
+        echo "Film $i,1999,Anne Martin,105,Policier,\"Bruno Durand, Claire Petit\",Une ligne parmi d'autres."
+    done
+}
+make_exchange_inputs() {
+    diary_rows "$DIARY_ROWS" >"$work/diary.csv"
+    diary_rows $((DIARY_ROWS / 10)) >"$work/diary-tenth.csv"
+    table_rows "$TABLE_ROWS" >"$work/table.csv"
+    table_rows $((TABLE_ROWS / 10)) >"$work/table-tenth.csv"
+    mkdir -p "$work/no-cards"
 }
 
 # A library as media managers write it: "Film N (YEAR)/Film N.mkv", its NFO
@@ -113,6 +142,27 @@ import_anchor() {   # the same posters copied, the same NFOs parsed
         sh "$work/library" "$out/library" "$bin/nfoanchor"
 }
 
+# history -n: what a run that writes does but the writes, so that every run
+# reads the same cards (a run that writes leaves the next nothing to do).
+history_cinefiche() { "$bin/stopwatch" "$tool" history -n "$work/diary.csv" -- "$work/tree"; }
+history_tenth() { "$bin/stopwatch" "$tool" history -n "$work/diary-tenth.csv" -- "$work/tree"; }
+history_anchor() {   # find over the same cards, then the same diary read and matched to no card
+    "$bin/stopwatch" sh -c '"$1" find -r "$2" --acteur "$3" >/dev/null && "$1" history -n "$4" -- "$5" >/dev/null' \
+        sh "$tool" "$work/tree" "$SOUGHT" "$work/diary.csv" "$work/no-cards"
+}
+table_import() {   # table, into a folder emptied first
+    rm -rf "$out/imported"
+    mkdir -p "$out/imported"
+    "$bin/stopwatch" "$tool" import --csv "$1" "$out/imported"
+}
+import_table() { table_import "$work/table.csv"; }
+import_table_tenth() { table_import "$work/table-tenth.csv"; }
+new_cards() {   # the same cards, as new makes them, in one process
+    rm -rf "$out/new"
+    mkdir -p "$out/new"
+    "$bin/stopwatch" "$bin/carddriver" newcards "$TABLE_ROWS" "$out/new"
+}
+
 measure_collection() {
     interleave find "$COLLECTION_RUNS" find_cinefiche find_anchor
     interleave findgrep "$COLLECTION_RUNS" find_cinefiche find_grep
@@ -126,6 +176,10 @@ measure_collection() {
     interleave memcat "$CATALOGUE_RUNS" tree_catalogue tenth_catalogue
     interleave import "$IMPORT_RUNS" import_cinefiche import_anchor
     interleave memimport "$IMPORT_RUNS" import_cinefiche import_tenth
+    interleave history "$COLLECTION_RUNS" history_cinefiche history_anchor
+    interleave memhistory "$CATALOGUE_RUNS" history_cinefiche history_tenth
+    interleave importcsv "$COLLECTION_RUNS" import_table new_cards
+    interleave memimportcsv "$CATALOGUE_RUNS" import_table import_table_tenth
     interleave onefind "$START_RUNS" one_find core_anchor
     interleave oneshow "$START_RUNS" one_show core_anchor
 }
@@ -155,6 +209,14 @@ print_collection_rows() {
         "cinefiche-card import" "cp des affiches + nfoanchor : lecture XML des .nfo" import 1 $ms
     table_row "14c. mémoire de pointe, import : $IMPORT_MOVIES films, puis un dixième" "import, tout" \
         "import, un dixième" memimport 2 $mib
+    table_row "14d. history -n d'un journal Letterboxd de $DIARY_ROWS lignes sur $tree (objectif : 2 au plus)" \
+        "cinefiche-card history -n" "find -r --acteur + history -n du même journal sans fiche" history 1 $ms
+    table_row "14e. mémoire de pointe, history : $DIARY_ROWS lignes, puis un dixième" "history, tout" \
+        "history, un dixième" memhistory 2 $mib
+    table_row "14f. import --csv de $TABLE_ROWS lignes (objectif : 1,5 au plus)" "cinefiche-card import --csv" \
+        "carddriver newcards : les mêmes fiches comme new, en un processus" importcsv 1 $ms
+    table_row "14g. mémoire de pointe, import --csv : $TABLE_ROWS lignes, puis un dixième" "import --csv, tout" \
+        "import --csv, un dixième" memimportcsv 2 $mib
     table_row "15. démarrage de find --acteur sur une fiche (objectif : 1,1 au plus)" "cinefiche-card find FICHE" \
         "startanchor : programme vide lié à QtCore seul" onefind 1 $ms
     table_row "15b. démarrage de show --json sur une fiche (affiche JPEG)" "cinefiche-card show --json FICHE" \

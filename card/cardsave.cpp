@@ -4,6 +4,7 @@
 #include "card/cardfile.h"
 #include "card/nativepath.h"
 
+#include <QBuffer>
 #include <QFile>
 
 #include <cerrno>
@@ -69,8 +70,15 @@ SaveResult writeFrom(QFile &source, const QString &sourceCard, const QString &ca
         return failed(SaveStatus::PosterMissing, poster.path);
     if (replaced && !openForReading(picture, poster.path))
         return openFailed(SaveStatus::PosterMissing, poster.path);
+    QBuffer given;
+    if (poster.kind == PosterChoice::Kind::Bytes) {
+        given.setData(poster.bytes);
+        given.open(QIODevice::ReadOnly);
+    }
     char separator = CardLayout::Separator;
-    QIODevice *bytes = picture.isOpen() ? &picture : nullptr;
+    QIODevice *bytes = picture.isOpen() ? static_cast<QIODevice *>(&picture)
+        : given.isOpen()                ? &given
+                                        : nullptr;
     qint64 posterSize = -1;
     // A card that ends at or before its separator has no poster to carry over.
     if (poster.kind == PosterChoice::Kind::Keep && source.size() > CardLayout::SeparatorOffset) {
@@ -104,12 +112,18 @@ bool openLocked(QFile &file, const CardLock &lock)
 SaveResult writeWholeCard(const QString &cardPath, const Card &card, const QString &posterPath,
     LinkAtPath links, Durability durability)
 {
+    const auto kind = posterPath.isEmpty() ? PosterChoice::Kind::Remove : PosterChoice::Kind::Replace;
+    return writeWholeCard(cardPath, card, PosterChoice { kind, posterPath }, links, durability);
+}
+
+SaveResult writeWholeCard(const QString &cardPath, const Card &card, const PosterChoice &poster,
+    LinkAtPath links, Durability durability)
+{
     const CardLock lock(cardPath);
     if (lock.status() == LockStatus::Busy)
         return failed(SaveStatus::Busy, cardPath);
     QFile none;
-    const auto kind = posterPath.isEmpty() ? PosterChoice::Kind::Remove : PosterChoice::Kind::Replace;
-    return writeFrom(none, QString(), cardPath, card, { kind, posterPath }, links, durability);
+    return writeFrom(none, QString(), cardPath, card, poster, links, durability);
 }
 
 SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, const Card &card,

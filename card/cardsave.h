@@ -48,11 +48,17 @@ SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, con
 // Replaces the texts and data of the existing card cardPath; its poster stays.
 SaveResult rewriteCard(const QString &cardPath, const Card &card, LinkAtPath links = LinkAtPath::Refuse);
 
-// The poster a changed card gets: its own bytes, none, or the file path.
+// The poster a changed card gets: its own bytes, none, the file path, or
+// bytes (a picture taken out of an archive).
 struct PosterChoice {
-    enum class Kind { Keep, Remove, Replace } kind = Kind::Keep;
+    enum class Kind { Keep, Remove, Replace, Bytes } kind = Kind::Keep;
     QString path {};
+    QByteArray bytes {};
 };
+
+// The same with the poster poster gives (Keep: none).
+SaveResult writeWholeCard(const QString &cardPath, const Card &card, const PosterChoice &poster,
+    LinkAtPath links = LinkAtPath::Refuse, Durability durability = Durability::OnDisk);
 
 // What a change does to a card whose extension cannot be read: nothing
 // (Damaged), or write it all the same, the unread bytes kept after the poster.

@@ -22,9 +22,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${CINEFICHE_WEB_SITE})
 # The libraries come from dpkg-shlibdeps; what the program loads at run time
 # is named here: the French texts of Qt's standard buttons, the fonts the
-# editor lays out with, the image plugins for posters beyond JPEG, GIF and BMP.
+# editor lays out with, the image plugins for posters beyond JPEG, GIF and BMP;
+# and libzip, which reads the zip archives of exports and catalogues, named
+# too so that the package says it even where dpkg-shlibdeps is not run.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation, qt6-image-formats-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation, qt6-image-formats-plugins, libzip4")
 # Qt opens movies and addresses through xdg-open on desktops without a portal.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

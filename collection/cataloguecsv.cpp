@@ -61,8 +61,20 @@ QStringList catalogueColumns()
     return columns;
 }
 
-CsvCatalogue::CsvCatalogue(QIODevice &out, QChar separator) : m_out(out), m_separator(separator)
+QByteArray csvLine(const QStringList &values, QChar separator)
 {
+    QStringList cells;
+    for (const QString &value : values)
+        cells << csvValue(guardedCell(value), separator);
+    // UTF-8, but for the bytes of a file name that is not: kept as they stand.
+    return nativePath(cells.join(separator)) + "\r\n";
+}
+
+CsvCatalogue::CsvCatalogue(QIODevice &out, QChar separator, ByteOrderMark mark)
+    : m_out(out), m_separator(separator)
+{
+    if (mark == ByteOrderMark::With)
+        m_ok = m_out.write(kUtf8ByteOrderMark) == kUtf8ByteOrderMark.size();
     writeLine(catalogueColumns());
 }
 
@@ -82,10 +94,6 @@ bool CsvCatalogue::add(const CatalogueCard &card)
 
 void CsvCatalogue::writeLine(const QStringList &values)
 {
-    QStringList cells;
-    for (const QString &value : values)
-        cells << csvValue(guardedCell(value), m_separator);
-    // UTF-8, but for the bytes of a file name that is not: kept as they stand.
-    const QByteArray bytes = nativePath(cells.join(m_separator)) + "\r\n";
+    const QByteArray bytes = csvLine(values, m_separator);
     m_ok = m_ok && m_out.write(bytes) == bytes.size();
 }

@@ -26,13 +26,22 @@ QString guardedCell(const QString &value);
 // The value of a cell of our CSV, once read: its guard removed.
 QString unguardedCell(const QString &cell);
 
-// Writes the header at once, then a line for each card added. Lines end
-// with CR LF; each value is guarded, then quoted, its quotes doubled, when
-// it holds the separator, a quote or a line break; the actors are joined
-// with " | ".
+// One line of a CSV of ours, in UTF-8, ending with CR LF: each value
+// guarded, then quoted, its quotes doubled, when it holds the separator, a
+// quote or a line break.
+QByteArray csvLine(const QStringList &values, QChar separator);
+
+// Whether a CSV begins with UTF-8's byte-order mark, by which a spreadsheet
+// (Excel above all) knows its encoding; without it, "é" shows as "Ã©".
+enum class ByteOrderMark { Without, With };
+inline const QByteArray kUtf8ByteOrderMark("\xEF\xBB\xBF");
+
+// Writes the header at once, then a line for each card added (csvLine);
+// the actors and every list are joined with " | ".
 class CsvCatalogue {
 public:
-    CsvCatalogue(QIODevice &out, QChar separator = QLatin1Char(','));
+    CsvCatalogue(
+        QIODevice &out, QChar separator = QLatin1Char(','), ByteOrderMark mark = ByteOrderMark::Without);
     bool add(const CatalogueCard &card);
     bool ok() const { return m_ok; }   // false once a write failed
 

@@ -2,6 +2,7 @@
 
 #include "collection/cataloguecsv.h"
 #include "collection/cataloguehtml.h"
+#include "collection/servicecatalogue.h"
 
 #include <QFileInfo>
 
@@ -27,10 +28,22 @@ CatalogueWriter::CatalogueWriter(
     CatalogueKind kind, QIODevice &out, QChar separator, CataloguePictures pictures)
     : m_pictures(std::move(pictures))
 {
-    if (kind == CatalogueKind::Csv)
+    switch (kind) {
+    case CatalogueKind::Csv:
         m_csv = std::make_unique<CsvCatalogue>(out, separator);
-    else
+        break;
+    case CatalogueKind::Excel:
+        m_csv = std::make_unique<CsvCatalogue>(out, QLatin1Char(';'), ByteOrderMark::With);
+        break;
+    case CatalogueKind::Html:
         m_html = std::make_unique<HtmlCatalogue>(out);
+        break;
+    case CatalogueKind::Letterboxd:
+    case CatalogueKind::Imdb:
+        m_service = std::make_unique<ServiceCatalogue>(
+            kind == CatalogueKind::Imdb ? ServiceFormat::Imdb : ServiceFormat::Letterboxd, out);
+        break;
+    }
 }
 
 CatalogueWriter::~CatalogueWriter() = default;
@@ -46,6 +59,10 @@ void CatalogueWriter::add(const ScannedCard &card)
         m_csv->add({ card.path, cardValues(card.head.card), card.head.poster.format });
         return;
     }
+    if (m_service) {
+        m_service->add(cardValues(card.head.card));
+        return;
+    }
     m_batch << card;
     if (m_batch.size() == kBatch)
         addBatch();
@@ -55,6 +72,8 @@ bool CatalogueWriter::finish()
 {
     if (m_csv)
         return m_csv->ok();
+    if (m_service)
+        return m_service->ok();
     addBatch();
     return m_html->finish();
 }

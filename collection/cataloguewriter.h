@@ -16,8 +16,12 @@
 
 class CsvCatalogue;
 class HtmlCatalogue;
+class ServiceCatalogue;
 
-enum class CatalogueKind { Csv, Html };
+// Csv: our columns, the separator given. Excel: the same as a French Excel
+// opens it with a double click: a byte-order mark and semicolons.
+// Letterboxd and Imdb: what those services import (collection/servicecatalogue.h).
+enum class CatalogueKind { Csv, Html, Excel, Letterboxd, Imdb };
 
 // The kind the output's extension names (.csv, .html, .htm); nullopt for another.
 std::optional<CatalogueKind> catalogueKind(const QString &outputPath);
@@ -42,6 +46,7 @@ public:
 private:
     std::unique_ptr<CsvCatalogue> m_csv;
     std::unique_ptr<HtmlCatalogue> m_html;
+    std::unique_ptr<ServiceCatalogue> m_service;
     CataloguePictures m_pictures;
     QList<ScannedCard> m_batch;
     void addBatch();

@@ -5,6 +5,7 @@
 #include "collection/cardscan.h"
 #include "collection/cataloguecsv.h"
 #include "collection/cataloguehtml.h"
+#include "collection/csvreader.h"
 #include "collection/frenchorder.h"
 #include "collection/keptfields.h"
 #include "collection/movielibrary.h"
@@ -59,6 +60,8 @@ private slots:
     void numberRanges();
     void csvLines_data();
     void csvLines();
+    void csvRows_data();
+    void csvRows();
     void csvCells_data();
     void csvCells();
     void htmlEscapesEveryValue();
@@ -412,6 +415,49 @@ void tst_Collection::csvLines()
         || header.startsWith("fichier,titre,annee,heures,minutes,type,realisateur,acteurs,resume,affiche,"));
     QVERIFY(out.data().startsWith(header));
     QVERIFY2(out.data().mid(header.size()).contains(line), out.data().constData());
+}
+
+void tst_Collection::csvRows_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("rows");   // each: its line, its cells joined with "|", "!" when broken
+    QTest::newRow("commas, CR LF, no final break")
+        << "a,b\r\n1,2\r\n3,4"_ba << QStringList { u"1:a|b"_s, u"2:1|2"_s, u"3:3|4"_s };
+    QTest::newRow("BOM, semicolons, CR LF as the catalogue writes them")
+        << "\xEF\xBB\xBFtitre;annee\r\n\"Un;deux\";1962\r\n"_ba
+        << QStringList { u"1:titre|annee"_s, u"2:Un;deux|1962"_s };
+    QTest::newRow("tabs") << "a\tb,c\td\n1\t2\n"_ba << QStringList { u"1:a|b,c|d"_s, u"2:1|2"_s };
+    QTest::newRow("quoted line breaks and doubled quotes, lines counted")
+        << "a,b\n\"x\r\ny\",\"le \"\"mot\"\"\"\n1,2\n"_ba
+        << QStringList { u"1:a|b"_s, u"2:x\r\ny|le \"mot\""_s, u"4:1|2"_s };
+    QTest::newRow("blank rows passed over, lone CR")
+        << "a,b\r\r\n,\n1,2\r"_ba << QStringList { u"1:a|b"_s, u"4:1|2"_s };
+    QTest::newRow("sep= line names the separator") << "sep=;\na,b;c\n"_ba << QStringList { u"2:a,b|c"_s };
+    QTest::newRow("a quote inside a cell is kept")
+        << "a,b\n5\" disque,2\n"_ba << QStringList { u"1:a|b"_s, u"2:5\" disque|2"_s };
+    QTest::newRow("text after a closing quote breaks the row, not the next")
+        << "a,b\n\"x\"y,2\n3,4\n"_ba << QStringList { u"1:a|b"_s, u"2!"_s, u"3:3|4"_s };
+    QTest::newRow("a quote that never closes breaks the last row")
+        << "a,b\n1,\"2\n3,4\n"_ba << QStringList { u"1:a|b"_s, u"2!"_s };
+    QTest::newRow("Windows-1252, as a French spreadsheet saves")
+        << "titre;annee\r\n\xC9lan \x96 \x80;1962\r\n"_ba
+        << QStringList { u"1:titre|annee"_s, u"2:Élan – €|1962"_s };
+    QTest::newRow("too many cells") << "a\n"_ba + QByteArray(1200, ',') + "\n"_ba
+                                    << QStringList { u"1:a"_s, u"2!"_s };
+}
+
+// Each row as a spreadsheet saved it, with the line it starts on.
+void tst_Collection::csvRows()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, rows);
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    CsvReader reader(in);
+    QStringList read;
+    while (const auto row = reader.next())
+        read << QString::number(row->line) + (row->broken ? u"!"_s : u':' + row->cells.join(u'|'));
+    QCOMPARE(read, rows);
 }
 
 // A card's texts are text, wherever they land: element, attribute, sort key.

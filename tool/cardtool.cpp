@@ -25,6 +25,7 @@ constexpr Command kCommands[] = {
     { u"nfo", runNfo },
     { u"from-nfo", runFromNfo },
     { u"import", runImport },
+    { u"history", runHistory },
 };
 
 }   // namespace

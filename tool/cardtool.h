@@ -62,3 +62,4 @@ int runSet(const QStringList &args, ToolIo &io);
 int runNfo(const QStringList &args, ToolIo &io);
 int runFromNfo(const QStringList &args, ToolIo &io);
 int runImport(const QStringList &args, ToolIo &io);
+int runHistory(const QStringList &args, ToolIo &io);

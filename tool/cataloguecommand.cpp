@@ -69,6 +69,28 @@ Transfer writeCatalogue(ToolIo &io, const QStringList &places, bool recursive, C
     return written ? Transfer::Done : Transfer::WriteFailed;
 }
 
+// The kind an option names (--excel, --letterboxd, --imdb), else the one the
+// output's extension names; nullopt, said on err, for none or a clash.
+std::optional<CatalogueKind> chosenKind(ToolIo &io, const QCommandLineParser &parser, const QString &out)
+{
+    static const std::pair<const char *, CatalogueKind> kOptions[] = { { "excel", CatalogueKind::Excel },
+        { "letterboxd", CatalogueKind::Letterboxd }, { "imdb", CatalogueKind::Imdb } };
+    std::optional<CatalogueKind> named;
+    for (const auto &[option, kind] : kOptions) {
+        if (!parser.isSet(QString::fromLatin1(option)))
+            continue;
+        if (named || parser.isSet(QStringLiteral("separateur"))) {
+            usageError(io, kCatalogue, ToolText::catalogueOptionsClash());
+            return std::nullopt;
+        }
+        named = kind;
+    }
+    const auto kind = named ? named : catalogueKind(out);
+    if (!kind)
+        usageError(io, kCatalogue, ToolText::catalogueKind(out));
+    return kind;
+}
+
 }   // namespace
 
 int runCatalogue(const QStringList &args, ToolIo &io)
@@ -78,16 +100,17 @@ int runCatalogue(const QStringList &args, ToolIo &io)
     const QCommandLineOption separator(
         QStringLiteral("separateur"), QString(), QStringLiteral("separateur"), QStringLiteral(","));
     const QCommandLineOption recursive = recursiveOption();
-    parser.addOptions({ output, separator, recursive });
+    parser.addOptions({ output, separator, recursive, QCommandLineOption(QStringLiteral("excel")),
+        QCommandLineOption(QStringLiteral("letterboxd")), QCommandLineOption(QStringLiteral("imdb")) });
     if (const auto status = parseCommand(parser, kCatalogue, args, io, 1, -1))
         return *status;
     const QString out = parser.value(output);
     const QString by = parser.value(separator);
     if (out.isEmpty())
         return usageError(io, kCatalogue, ToolText::missingOutput());
-    const auto kind = catalogueKind(out);
+    const auto kind = chosenKind(io, parser, out);
     if (!kind)
-        return usageError(io, kCatalogue, ToolText::catalogueKind(out));
+        return ExitStatus::Usage;
     if (by.size() != 1 || by == u"\"" || by == u"\r" || by == u"\n")
         return usageError(io, kCatalogue, ToolText::badSeparator(by));
     if (!mayReplace(io, out))

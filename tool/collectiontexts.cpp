@@ -33,6 +33,11 @@ QString ToolText::catalogueKind(const QString &output)
     return QStringLiteral("%1 : le catalogue est une page .html ou un tableau .csv").arg(output);
 }
 
+QString ToolText::catalogueOptionsClash()
+{
+    return QStringLiteral("--excel, --letterboxd, --imdb et --separateur s'excluent");
+}
+
 QString ToolText::badSeparator(const QString &separator)
 {
     return QStringLiteral("séparateur « %1 » incorrect : un seul caractère, ni guillemet ni saut de ligne")

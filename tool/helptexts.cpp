@@ -15,8 +15,8 @@ Commandes :
       montre les champs et l'affiche de chaque fiche
   find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [--vu] [--note 8-10] [TEXTE...]
       écrit le chemin de chaque fiche trouvée
-  catalogue [-r] DOSSIER|FICHE... -o SORTIE.html|SORTIE.csv
-      écrit le catalogue des fiches : page web ou tableau
+  catalogue [-r] DOSSIER|FICHE... -o SORTIE.html|SORTIE.csv [--excel|--letterboxd|--imdb]
+      écrit le catalogue des fiches : page web, tableau, ou pour Letterboxd ou IMDb
   poster [--force] FICHE SORTIE|-
       extrait l'affiche, octet pour octet
   thumbnail [-s TAILLE] [--force] FICHE SORTIE.png
@@ -33,6 +33,10 @@ Commandes :
       crée une fiche d'après un fichier .nfo
   import [-n] [--force] DOSSIER...
       crée une fiche à côté de chaque film d'une médiathèque qui a son .nfo
+  import --csv|--tellico|--gcstar [-n] [--force] FICHIER DOSSIER
+      crée une fiche par film d'un tableau ou d'un autre catalogue
+  history [-n] [--json] [--remplacer] EXPORT... -- DOSSIER...
+      reporte sur les fiches les films vus et notés sur Letterboxd ou IMDb
 
 Champs : titre, annee, heures, minutes, type, realisateur, acteurs, resume,
 titre_original, titre_tri, saga, pays, vu, vu_le, note, etiquettes, pret_a,
@@ -44,7 +48,7 @@ fiches. Une fiche est un fichier qui commence par la marque des fiches, quel
 que soit son nom ; les autres fichiers sont passés sous silence. Avec -r, les
 dossiers contenus aussi, sans suivre les liens vers des dossiers. Les fiches
 viennent dans l'ordre alphabétique français de leurs noms, dossier par
-dossier. import parcourt toujours les dossiers contenus.
+dossier. import et history parcourent toujours les dossiers contenus.
 
 Options :
   -h, --help     cette aide ; après une commande, l'aide de la commande
@@ -133,6 +137,18 @@ et son extension, à la fin du fichier, sont lus, jamais son affiche.
          affiche, puis les autres), une ligne par fiche, les listes jointes
          par « | », vu « oui » ou vide, l'affiche donnée par son format
          (jpeg...) ou vide.
+
+Ou, quelle que soit l'extension de SORTIE :
+
+  --excel       le tableau .csv tel qu'Excel en français l'ouvre d'un double
+                clic : UTF-8 avec sa marque (BOM), « ; » et CR LF
+  --letterboxd  le tableau qu'importe Letterboxd : Title, Year, Directors,
+                Rating (de 0,5 à 5), WatchedDate, Rewatch, Tags, imdbID,
+                tmdbID ; les films vus seuls, une ligne par séance
+  --imdb        les colonnes d'une liste d'IMDb, Const quand la fiche a son
+                identifiant ; la note et la dernière séance des films vus
+history relit ces deux derniers sans rien changer. Dans tout CSV écrit, une
+valeur qui commence comme une formule (=, +, -, @) est précédée d'une « ' ».
 
   -r               les dossiers contenus aussi, à toute profondeur
   -o SORTIE        le fichier écrit, remplacé une fois complet
@@ -272,6 +288,7 @@ côté).
 )") },
         { QStringLiteral("import"),
             QStringLiteral(R"(Utilisation : cinefiche-card import [-n] [--force] DOSSIER...
+       cinefiche-card import --csv|--tellico|--gcstar [-n] [--force] FICHIER DOSSIER
 
 Parcourt la médiathèque DOSSIER et les dossiers qu'elle contient (sans suivre
 les liens vers des dossiers) et écrit, à côté de chaque film qui a son .nfo,
@@ -289,9 +306,73 @@ est signalé, une ligne par sorte. Un .nfo illisible ou sans titre est un
 écrites, gardées et en échec ; sur un terminal, l'avancement s'affiche sur
 la sortie d'erreur. Code 1 quand un film est en échec.
 
+Avec --csv, --tellico ou --gcstar, chaque film de FICHIER donne une fiche
+dans DOSSIER, nommée d'après son titre (/ \ : * ? < > | " et les caractères
+de commande deviennent « _ », un « . » en tête aussi ; deux films du même
+titre prennent l'année, puis un numéro) :
+
+  --csv      un tableau : les colonnes du catalogue (les clés de show --json)
+             ou leurs noms anglais usuels (Title, Original Title, Year,
+             Director, Runtime, Genre, Cast, Plot), séparées par « , », « ; »
+             ou une tabulation, en UTF-8 avec ou sans BOM, ou en Windows-1252 ;
+             le tableau de catalogue redonne les mêmes fiches (sans affiche)
+  --tellico  un fichier .tc de Tellico (une archive zip de tellico.xml et de
+             ses images) ou son XML seul : une collection de vidéos
+  --gcstar   un fichier .gcs de GCstar, collection de films, ses images dans
+             son dossier ou les dossiers qu'il contient
+
+Les fiches reprennent le titre, le titre original, l'année, la durée, les
+genres, le réalisateur, les acteurs, le résumé, l'affiche, vu, la note
+(Tellico de 1 à 5 : 3 devient 6 ; GCstar de 0 à 10, 0 n'en étant pas une),
+les étiquettes, le prêt (à qui, depuis quand), le support, l'emplacement et
+la date d'ajout ; les autres champs ou colonnes sont nommés, une ligne, et
+laissés de côté. Une image n'est lue que dans le fichier ou dans son dossier,
+jamais par un lien qui en sort. Un fichier de plus de 50 Mo, une archive qui
+se décompresse au-delà de ses bornes, un XML qui déclare des entités sont
+refusés ; une ligne illisible ou sans titre est nommée par son numéro et
+passée (code 1).
+
   -n       dit ce qui serait fait, sans rien écrire
   --force  remplace les fiches qui existent (un lien : le lien lui-même) ;
            sans lui, elles sont gardées
+)") },
+        { QStringLiteral("history"),
+            QStringLiteral(
+                R"(Utilisation : cinefiche-card history [-n] [--json] [--remplacer] EXPORT... -- DOSSIER...
+
+Reporte sur les fiches des DOSSIER, et des dossiers qu'ils contiennent, les
+films vus et notés exportés de Letterboxd (son .zip, ou diary.csv,
+ratings.csv, watched.csv, reviews.csv, ou le tableau de catalogue
+--letterboxd) ou d'IMDb (notes ou liste, en CSV). Chaque EXPORT est reconnu à
+sa ligne d'en-tête, quel que soit son nom ; un fichier qui n'en est pas un est
+refusé, et rien n'est écrit.
+
+Un film trouve sa fiche par son identifiant IMDb quand les deux en ont un,
+sinon par son titre ou son titre original, sans tenir compte des capitales,
+des accents, de la ponctuation ni d'un article en tête (le, la, les, l', un,
+une, des, the, a, an), l'année à un an près : « Amélie » 2001 trouve « Le
+Fabuleux Destin d'Amélie Poulain » dont le titre original est « Amélie ».
+Deux fiches pour un film, ou deux films pour une fiche, sont ambigus : rien
+n'y est changé.
+
+La fiche gagne vu et les dates des séances (Watched Date de Letterboxd ;
+Date Rated d'IMDb quand aucune séance n'est connue), vu_fois quand la
+première séance connue est un revisionnage, la note (de 0,5 à 5 chez
+Letterboxd, doublée ; de 1 à 10 chez IMDb), les étiquettes qu'elle n'a pas
+(ajoutées aux siennes) et l'identifiant IMDb qu'elle n'a pas. Une note
+qu'elle a déjà est gardée, et dite, sauf avec --remplacer. Chaque fiche est
+changée en une fois sous son verrou, ses autres octets tels quels ; une
+seconde exécution ne change rien.
+
+Le compte rendu, une ligne chacune : les fiches changées (et ce qui change,
+comme l'écrit set), les notes gardées, les fiches à jour, les films ambigus
+et introuvables (titre, année, fichier et ligne), puis les comptes. Une ligne
+illisible de l'export est nommée par son numéro et passée.
+
+  -n            dit ce qui changerait, sans rien écrire
+  --json        le compte rendu en JSON : changees, a_jour, ambigus,
+                introuvables, lignes_ignorees, en_echec, essai
+  --remplacer   remplace aussi la note que la fiche a déjà
 )") },
     };
     return helps;

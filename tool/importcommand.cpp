@@ -1,4 +1,5 @@
 #include "tool/commandline.h"
+#include "tool/fileimport.h"
 #include "tool/nfocards.h"
 #include "tool/tooltexts.h"
 
@@ -119,16 +120,48 @@ private:
 
 }   // namespace
 
+namespace {
+
+// The file an option names the kind of (--csv, --tellico, --gcstar); nullopt
+// for a library, and when two are named, which is said on err.
+std::optional<std::optional<ImportSource>> chosenSource(ToolIo &io, const QCommandLineParser &parser)
+{
+    static const std::pair<const char *, ImportSource> kOptions[] = { { "csv", ImportSource::Table },
+        { "tellico", ImportSource::Tellico }, { "gcstar", ImportSource::Gcstar } };
+    std::optional<ImportSource> named;
+    for (const auto &[option, source] : kOptions) {
+        if (!parser.isSet(QString::fromLatin1(option)))
+            continue;
+        if (named) {
+            usageError(io, QStringLiteral("import"), ToolText::importSourcesClash());
+            return std::nullopt;
+        }
+        named = source;
+    }
+    return named;
+}
+
+}   // namespace
+
 int runImport(const QStringList &args, ToolIo &io)
 {
     QCommandLineParser parser;
     const QCommandLineOption dryRun(QStringLiteral("n"));
     const QCommandLineOption force(QStringLiteral("force"));
-    parser.addOptions({ dryRun, force });
+    parser.addOptions({ dryRun, force, QCommandLineOption(QStringLiteral("csv")),
+        QCommandLineOption(QStringLiteral("tellico")), QCommandLineOption(QStringLiteral("gcstar")) });
     if (const auto status = parseCommand(parser, QStringLiteral("import"), args, io, 1, -1))
         return *status;
+    const auto source = chosenSource(io, parser);
+    if (!source)
+        return ExitStatus::Usage;
+    const QStringList places = parser.positionalArguments();
+    if (*source && places.size() != 2)
+        return usageError(io, QStringLiteral("import"), ToolText::argumentCount());
+    if (*source)
+        return importFile(io, **source, places[0], places[1], parser.isSet(dryRun), parser.isSet(force));
     LibraryImport import(io, parser.isSet(dryRun), parser.isSet(force));
-    for (const QString &root : parser.positionalArguments())
+    for (const QString &root : places)
         import.library(root);
     return import.finish();
 }

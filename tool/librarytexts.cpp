@@ -21,6 +21,11 @@ QString ToolText::placesAfterDashes()
     return QStringLiteral("les fiches viennent après « -- » : set CHAMP=VALEUR... -- FICHE|DOSSIER...");
 }
 
+QString ToolText::historyFoldersAfterDashes()
+{
+    return QStringLiteral("les dossiers des fiches viennent après « -- » : history EXPORT... -- DOSSIER...");
+}
+
 QString ToolText::nfoMark(const WrittenPoster &poster)
 {
     const QString mark

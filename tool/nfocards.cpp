@@ -96,16 +96,23 @@ Card dated(Card card, const QString &added)
 SaveResult writeImportedCard(
     const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links)
 {
-    if (readCardHead(cardPath).status != CardReadStatus::Ok)
-        return writeWholeCard(
-            cardPath, dated(card, isoDate(QDate::currentDate())), poster, links, Durability::Written);
     const PosterChoice choice = poster.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
                                                  : PosterChoice { PosterChoice::Kind::Replace, poster };
+    return writeImportedCard(cardPath, card, choice, links);
+}
+
+SaveResult writeImportedCard(
+    const QString &cardPath, const Card &card, const PosterChoice &poster, LinkAtPath links, Dating dating)
+{
+    const bool undated = dating == Dating::WhenUndated;
+    if (readCardHead(cardPath).status != CardReadStatus::Ok)
+        return writeWholeCard(cardPath, undated ? dated(card, isoDate(QDate::currentDate())) : card, poster,
+            links, Durability::Written);
     return changeCard(
         cardPath,
         [&](Card &stored) {
-            stored = dated(card, addedOn(stored));
+            stored = undated ? dated(card, addedOn(stored)) : card;
             return true;
         },
-        choice, links);
+        poster, links);
 }

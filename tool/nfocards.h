@@ -38,3 +38,8 @@ QStringList postersBesideNfo(const QString &nfoPath);
 // the poster it is made from stay beside it.
 SaveResult writeImportedCard(
     const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links);
+// The same with a poster of any kind (Remove: none); AsGiven writes the
+// card's date of addition as it stands, blank too (a table that has the column).
+enum class Dating { WhenUndated, AsGiven };
+SaveResult writeImportedCard(const QString &cardPath, const Card &card, const PosterChoice &poster,
+    LinkAtPath links, Dating dating = Dating::WhenUndated);

@@ -3,6 +3,8 @@
 
 #include "card/card.h"
 #include "card/pictureheader.h"
+#include "exchange/catalogueimport.h"
+#include "exchange/historyexport.h"
 #include "nfo/nfomark.h"
 #include "nfo/nfonote.h"
 
@@ -66,10 +68,12 @@ QString badRatings(const QString &ratings);
 QString seenOptionsClash();
 QString catalogueKind(const QString &output);
 QString badSeparator(const QString &separator);
+QString catalogueOptionsClash();
 
 // A library's import and export, and set over many cards (librarytexts.cpp).
 QString notFolder(const QString &path);
 QString placesAfterDashes();
+QString historyFoldersAfterDashes();
 // The comment that marks an .nfo as written by this tool, with the poster
 // written beside it, as readOwnMark reads it back.
 QString nfoMark(const WrittenPoster &poster);
@@ -93,6 +97,32 @@ QString nfoTooDeep(int limit);   // a cause of nfoUnreadable
 QString nfoNoTitle(const QString &path);
 QString nfoNoteText(const NfoNote &note);
 QString posterNotExported(const QString &card);
+
+// A viewing history onto cards (historytexts.cpp): an export refused, a row
+// left out, then a line a movie or card, and the count.
+QString historyRefused(const QString &place, HistoryRead::Status status);
+QString rowSkipped(const SkippedRow &row);
+QString historyChanged(const QString &card, const QStringList &changes, bool dryRun);
+QString historyUpToDate(const QString &card);
+QString historyRatingKept(const QString &card, int kept, int given);
+QString historyAmbiguousMovie(const HistoryEntry &movie, const QStringList &cards);
+QString historyAmbiguousCard(const QString &card, const QList<HistoryEntry> &movies);
+QString historyNotFound(const HistoryEntry &movie);
+struct HistoryCounts {
+    qsizetype changed = 0, upToDate = 0, ambiguous = 0, notFound = 0, failed = 0;
+};
+QString historyCount(const HistoryCounts &counts, bool dryRun);
+
+// The cards of a spreadsheet or another catalogue (importtexts.cpp).
+QString cardImportedFrom(const QString &card, const QString &file, qint64 line, bool poster, bool dryRun);
+QString valueLeftOut(const QString &file, qint64 line, const FieldProblem &problem);
+QString posterLeftOut(
+    const QString &file, qint64 line, const QString &picture, ImportedMovie::PosterLeft why);
+QString tableWithoutTitle(const QString &file);
+QString columnsLeftOut(const QString &file, const QStringList &columns);
+QString fieldsLeftOut(const QString &file, const QStringList &fields);
+QString catalogueRefused(const QString &file, const CatalogueRead &read);
+QString importSourcesClash();
 
 // A card for people: one "Label : value" line per field, continued lines
 // indented; the poster's size in bytes, and its format and pixels when known.
