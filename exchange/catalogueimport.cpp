@@ -1,4 +1,5 @@
 #include "exchange/catalogueimport.h"
+#include "exchange/exchangefile.h"
 
 #include "card/basics.h"
 #include "card/nativepath.h"
@@ -12,6 +13,19 @@
 using namespace Qt::StringLiterals;
 
 namespace CatalogueParts {
+
+std::optional<CatalogueRead> openFailed(QFile &file, const QString &path)
+{
+    switch (openExchangeFile(file, path)) {
+    case ExchangeFileStatus::Unreadable:
+        return CatalogueRead { .status = CatalogueRead::Status::Unreadable };
+    case ExchangeFileStatus::TooLarge:
+        return CatalogueRead { .status = CatalogueRead::Status::TooLarge };
+    case ExchangeFileStatus::Ok:
+        break;
+    }
+    return std::nullopt;
+}
 
 QString first(const XmlValues &values, const QString &path)
 {

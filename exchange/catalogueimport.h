@@ -8,6 +8,7 @@
 #include "exchange/importedmovie.h"
 #include "exchange/xmlitems.h"
 
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,8 @@ QString first(const XmlValues &values, const QString &path);
 int ratingOutOf(const QString &value, double most);
 // An IMDb identifier found in a text (an address): "tt" and digits, or empty.
 QString imdbIn(const QString &text);
+// Opens path into file; the refusal when it is unreadable or too large.
+std::optional<CatalogueRead> openFailed(QFile &file, const QString &path);
 // The status of an XML read that went wrong, nullopt when it did not.
 std::optional<CatalogueRead> xmlFailed(const XmlItems &xml);
 // The picture at path as a poster, when it lies in folder or below once

@@ -1,5 +1,4 @@
 #include "exchange/catalogueimport.h"
-#include "exchange/exchangefile.h"
 
 #include <QDate>
 #include <QDir>
@@ -142,14 +141,8 @@ ImportedMovie itemOf(XmlItems &xml, const QString &path, QStringList &leftOut)
 CatalogueRead readGcstar(const QString &path)
 {
     QFile file;
-    switch (openExchangeFile(file, path)) {
-    case ExchangeFileStatus::Unreadable:
-        return { .status = CatalogueRead::Status::Unreadable };
-    case ExchangeFileStatus::TooLarge:
-        return { .status = CatalogueRead::Status::TooLarge };
-    case ExchangeFileStatus::Ok:
-        break;
-    }
+    if (auto refused = openFailed(file, path))
+        return *refused;
     XmlItems xml(file.readAll());
     CatalogueRead read;
     bool movies = false;

@@ -1,5 +1,4 @@
 #include "exchange/catalogueimport.h"
-#include "exchange/exchangefile.h"
 #include "exchange/ziparchive.h"
 
 #include <QDir>
@@ -225,14 +224,8 @@ CatalogueRead readEntries(const QByteArray &xmlBytes, const ZipArchive *zip, con
 CatalogueRead readTellico(const QString &path)
 {
     QFile file;
-    switch (openExchangeFile(file, path)) {
-    case ExchangeFileStatus::Unreadable:
-        return { .status = CatalogueRead::Status::Unreadable };
-    case ExchangeFileStatus::TooLarge:
-        return { .status = CatalogueRead::Status::TooLarge };
-    case ExchangeFileStatus::Ok:
-        break;
-    }
+    if (auto refused = openFailed(file, path))
+        return *refused;
     const QByteArray bytes = file.readAll();
     // Tellico also opens its XML alone, uncompressed.
     if (!looksLikeZip(bytes))
