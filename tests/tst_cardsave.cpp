@@ -69,7 +69,7 @@ void tst_CardSave::cleanup()
 SaveResult tst_CardSave::write(const QString &writer, const QString &card, const QString &poster) const
 {
     const CardRecord record
-        = makeRecord({ u"New"_s, u"1997"_s, dureeHField(u"3"_s), u"14"_s, {}, {}, {}, {} });
+        = makeRecord({ u"New"_s, u"1997"_s, ::hoursField(u"3"_s), u"14"_s, {}, {}, {}, {} });
     if (writer == u"whole card")
         return writeWholeCard(card, record, poster);
     if (writer == u"record")
@@ -98,7 +98,7 @@ void tst_CardSave::hoursField()
 {
     QFETCH(QString, hours);
     QFETCH(QString, field);
-    QCOMPARE(dureeHField(hours), field);
+    QCOMPARE(::hoursField(hours), field);
 }
 
 // Each writer puts the new record before the poster it means: a card from
