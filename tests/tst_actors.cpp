@@ -11,12 +11,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // What is done to a name picked in the list.
 enum class Then { Changed, Escaped, Deleted };
-
-}   // namespace
 
 class tst_Actors : public QObject {
     Q_OBJECT

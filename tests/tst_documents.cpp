@@ -31,14 +31,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // The command the save prompt stands before, and what Save meets after Yes.
 enum class Command { New, Open, Quit };
 enum class SaveMeets { Nothing, Success, NoTitle, Cancel, WriteFailure };
 enum class OpenFailure { Cancelled, NotCard, Unreadable, UnsafeCache, FullCache };
-
-}   // namespace
 
 class tst_Documents : public QObject, EditorRun {
     Q_OBJECT

@@ -31,8 +31,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // What a file manager, a browser or a program offers: files (a card's
 // extension in capitals), a browser's copy (pixels and their address), a
 // program's picture, a file's name as plain text.
@@ -43,8 +41,6 @@ enum class Way { DropOnPoster, DropBeside, CtrlVOnPanel, CtrlVOnPoster, CtrlVInB
 enum class Before { Nothing, Paste, Choose, Reset };
 // What a click on the poster opens.
 enum class Opens { Nothing, Menu, FullView };
-
-}   // namespace
 
 class tst_Poster : public QObject {
     Q_OBJECT

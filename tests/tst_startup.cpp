@@ -16,12 +16,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // The window a command line opens.
 enum class Opened { Nothing, Viewer, Editor };
-
-}   // namespace
 
 class tst_Startup : public QObject {
     Q_OBJECT
