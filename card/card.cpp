@@ -10,8 +10,8 @@ namespace {
 QString storedText(FieldRule rule, const QString &text)
 {
     if (rule == FieldRule::Hours)
-        return dureeHField(text);
-    return rule == FieldRule::Summary ? resumeField(text) : text;
+        return hoursField(text);
+    return rule == FieldRule::Summary ? summaryField(text) : text;
 }
 
 bool fitsRecord(const QString &stored, int width)

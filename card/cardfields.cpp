@@ -18,7 +18,7 @@ std::optional<int> wholeNumber(const QString &field)
 
 }   // namespace
 
-QString dureeHField(const QString &hours)
+QString hoursField(const QString &hours)
 {
     bool number = false;
     const double value = hours.toDouble(&number);
@@ -54,7 +54,7 @@ qsizetype summaryStoredLength(const QString &text)
     return text.size() + text.count(QLatin1Char('\n'));
 }
 
-QString resumeField(const QString &text)
+QString summaryField(const QString &text)
 {
     if (summaryStoredLength(text) > fieldWidth(Field::Resume))
         return text;

@@ -7,7 +7,7 @@
 
 // The hours as stored: a one-digit number gets a blank in front (" 1"); any
 // other text, the empty one included, is stored as it is, never cut.
-QString dureeHField(const QString &hours);
+QString hoursField(const QString &hours);
 
 // The hours and minutes boxes of a stored field: the whole number, blanks
 // around it ignored, the minutes with at least two digits ("5 " gives "05");
@@ -28,4 +28,4 @@ qsizetype summaryStoredLength(const QString &text);
 // The summary as stored: each line break as CR LF, the format's own. A text
 // loaded from a card with lone line breaks that would then no longer fit
 // keeps them as LF alone, which every reader takes too: nothing is cut.
-QString resumeField(const QString &text);
+QString summaryField(const QString &text);

@@ -9,7 +9,7 @@ QString shownText(FieldRule rule, const QString &stored)
         return summaryText(stored);
     QString text = TrimRight(stored);
     // Only the blank the writer adds is dropped, so that the value stores back the same.
-    if (rule == FieldRule::Hours && text.startsWith(QLatin1Char(' ')) && dureeHField(text.mid(1)) == text)
+    if (rule == FieldRule::Hours && text.startsWith(QLatin1Char(' ')) && hoursField(text.mid(1)) == text)
         text.remove(0, 1);
     return text;
 }

@@ -121,7 +121,7 @@ std::optional<FieldProblem> typedProblem(Field field, QString &text)
     if (isNumberRule(rule)) {
         if (!text.isEmpty() && !IsNumericText(text, QLocale(QLocale::French)))
             return problemOf(FieldProblem::NotNumber, field, text);
-        const qsizetype stored = rule == FieldRule::Hours ? dureeHField(text).size() : text.size();
+        const qsizetype stored = rule == FieldRule::Hours ? hoursField(text).size() : text.size();
         return lengthProblem(field, stored, fieldWidth(field));
     }
     if (text.isEmpty())

@@ -4,6 +4,7 @@
 #include "card/pictureheader.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QSize>
 #include <QtEndian>
 
@@ -14,6 +15,31 @@ namespace {
 
 // Bytes gathered before a write: a page of thousands of rows is a few hundred writes.
 constexpr qsizetype kBlockBytes = 64 * 1024;
+
+// The page's style and script are resource files, read once; each starts
+// on a line of its own after its tag.
+QString pageResource(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QLatin1Char('\n') + QString::fromUtf8(file.readAll());
+}
+
+// The grid and the table are one table of one row a card: the grid shows
+// each row as a tile, so a poster is embedded once.
+const QString &catalogueStyle()
+{
+    static const QString style = pageResource(QStringLiteral(":/catalogue/catalogue.css"));
+    return style;
+}
+
+// Search, filters by seen and by tag, sort and views; it fetches nothing
+// and writes text only as text.
+const QString &catalogueScript()
+{
+    static const QString script = pageResource(QStringLiteral(":/catalogue/catalogue.js"));
+    return script;
+}
 
 QString hashSource(const QString &text)
 {

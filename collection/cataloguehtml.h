@@ -25,7 +25,3 @@ private:
     bool write(const QString &text);
     bool flush(qsizetype atLeast);
 };
-
-// The page's style and script (cataloguepage.cpp).
-QString catalogueStyle();
-QString catalogueScript();

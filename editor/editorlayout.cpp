@@ -5,20 +5,22 @@
 std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasure &m)
 {
     EditorCaptionPlaces places;
-    places.duree1Left = m.duree1BoxLeft - m.duree1Width - float(EditorLayout::CaptionGap);
-    const auto titreLeft = toInt16(m.titreBoxLeft);
-    const auto afterCaption = toInt16(m.anneeLeft + m.anneeWidth + float(EditorLayout::CaptionGap));
-    if (!titreLeft || !afterCaption || !toInt16(places.duree1Left))
+    places.runningTimeCaptionLeft
+        = m.hoursBoxLeft - m.runningTimeCaptionWidth - float(EditorLayout::CaptionGap);
+    const auto titleLeft = toInt16(m.titleBoxLeft);
+    const auto afterCaption
+        = toInt16(m.yearCaptionLeft + m.yearCaptionWidth + float(EditorLayout::CaptionGap));
+    if (!titleLeft || !afterCaption || !toInt16(places.runningTimeCaptionLeft))
         return std::nullopt;
-    places.anneeBoxLeft = MaxInt(*titreLeft, *afterCaption);
+    places.yearBoxLeft = MaxInt(*titleLeft, *afterCaption);
     return places;
 }
 
-std::optional<qint16> editorOuterHeight(double resumeBottom, double posterBottom)
+std::optional<qint16> editorOuterHeight(double summaryBottom, double posterBottom)
 {
-    const auto resume = toInt16(resumeBottom);
+    const auto summary = toInt16(summaryBottom);
     const auto poster = toInt16(posterBottom);
-    if (!resume || !poster)
+    if (!summary || !poster)
         return std::nullopt;
-    return toInt16(double(MaxInt(*resume, *poster)) + EditorLayout::HeightAllowance);
+    return toInt16(double(MaxInt(*summary, *poster)) + EditorLayout::HeightAllowance);
 }

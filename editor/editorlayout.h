@@ -8,9 +8,9 @@ namespace EditorLayout {
 constexpr int CaptionGap = 45;                     // between a caption and the box it names
 constexpr int CaptionLeft = 120, BoxLeft = 1080;   // the column of captions, and of the boxes they name
 constexpr int BoxWidth = 2895;                     // the title, genre, director and summary boxes
-constexpr int Duree1BoxLeft = 3240;                // the hours box
-constexpr int ResumeTop = 2160, ResumeHeight = 1455;
-constexpr int ResumeBottom = ResumeTop + ResumeHeight;
+constexpr int HoursBoxLeft = 3240;                 // the hours box
+constexpr int SummaryTop = 2160, SummaryHeight = 1455;
+constexpr int SummaryBottom = SummaryTop + SummaryHeight;
 constexpr int HeightAllowance = 855;   // outer height of the window over the lowest bottom edge
 constexpr int InnerWidth = 6300;       // the window's area under its menu bar
 constexpr int InnerHeight = 3735;      // the same, before a poster sets the height
@@ -21,16 +21,16 @@ constexpr int PanelLeft = 4080;   // the poster panel: its frame, and the poster
 
 // The measured captions and the boxes they stand against.
 struct EditorCaptionMeasure {
-    float titreBoxLeft = EditorLayout::BoxLeft;          // the title box
-    float anneeLeft = EditorLayout::CaptionLeft;         // the year caption
-    float anneeWidth = 1050;                             // the year caption, as measured in its font
-    float duree1BoxLeft = EditorLayout::Duree1BoxLeft;   // the hours box
-    float duree1Width = 1035;                            // the running-time caption, as measured in its font
+    float titleBoxLeft = EditorLayout::BoxLeft;          // the title box
+    float yearCaptionLeft = EditorLayout::CaptionLeft;   // the year caption
+    float yearCaptionWidth = 1050;                       // the year caption, as measured in its font
+    float hoursBoxLeft = EditorLayout::HoursBoxLeft;     // the hours box
+    float runningTimeCaptionWidth = 1035;                // the running-time caption, as measured in its font
 };
 
 struct EditorCaptionPlaces {
-    float duree1Left = 0;      // the running-time caption's left
-    qint16 anneeBoxLeft = 0;   // the year box's left
+    float runningTimeCaptionLeft = 0;   // the running-time caption's left
+    qint16 yearBoxLeft = 0;             // the year box's left
 };
 
 // The running-time caption ends one gap before the hours box; the year box
@@ -40,4 +40,4 @@ std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasur
 
 // The window's outer height: the lower of the two bottom edges plus the
 // allowance. nullopt when it leaves the 16-bit range.
-std::optional<qint16> editorOuterHeight(double resumeBottom, double posterBottom);
+std::optional<qint16> editorOuterHeight(double summaryBottom, double posterBottom);

@@ -50,7 +50,7 @@ void EditorWindow::placeOnGrid()
     placeCaption(m_yearCaption, CaptionLeft, 675);
     setGeometryTwips(m_yearEdit, 1320, 645, 495, 285);
     placeCaption(m_runningTimeCaption, 2160, 675);
-    setGeometryTwips(m_hoursEdit, Duree1BoxLeft, 645, 255, 285);
+    setGeometryTwips(m_hoursEdit, HoursBoxLeft, 645, 255, 285);
     placeCaption(m_timeColon, 3525, 675);
     setGeometryTwips(m_minutesEdit, 3600, 645, 375, 285);
     placeCaption(m_genreCaption, CaptionLeft, 1050);
@@ -60,8 +60,8 @@ void EditorWindow::placeOnGrid()
     placeCaption(m_actorsCaption, CaptionLeft, 1755);
     setGeometryTwips(m_actorsBox, BoxLeft, 1725, 2415, 315);
     setGeometryTwips(m_deleteActorButton, 3600, 1725, 375, 315);
-    placeCaption(m_summaryCaption, CaptionLeft, ResumeTop);
-    setGeometryTwips(m_summaryEdit, BoxLeft, ResumeTop, BoxWidth, ResumeHeight);
+    placeCaption(m_summaryCaption, CaptionLeft, SummaryTop);
+    setGeometryTwips(m_summaryEdit, BoxLeft, SummaryTop, BoxWidth, SummaryHeight);
 }
 
 // The captions of the left column must end before the boxes they name,
@@ -94,16 +94,17 @@ void EditorWindow::placeControls()
              m_directorCaption, m_actorsCaption, m_summaryCaption })
         label->adjustSize();
     EditorCaptionMeasure measure;
-    measure.titreBoxLeft = float(pxToTwips(m_titleEdit->x()));
-    measure.anneeLeft = float(pxToTwips(m_yearCaption->x()));
-    measure.anneeWidth = float(pxToTwips(m_yearCaption->width()));
-    measure.duree1BoxLeft = float(pxToTwips(m_hoursEdit->x()));
-    measure.duree1Width = float(pxToTwips(m_runningTimeCaption->width()));
+    measure.titleBoxLeft = float(pxToTwips(m_titleEdit->x()));
+    measure.yearCaptionLeft = float(pxToTwips(m_yearCaption->x()));
+    measure.yearCaptionWidth = float(pxToTwips(m_yearCaption->width()));
+    measure.hoursBoxLeft = float(pxToTwips(m_hoursEdit->x()));
+    measure.runningTimeCaptionWidth = float(pxToTwips(m_runningTimeCaption->width()));
     const auto places = placeEditorCaptions(measure);
     if (!places)
         return;
-    m_runningTimeCaption->move(twipsToPx(int(std::nearbyint(places->duree1Left))), m_runningTimeCaption->y());
-    m_yearEdit->move(twipsToPx(places->anneeBoxLeft), m_yearEdit->y());
+    m_runningTimeCaption->move(
+        twipsToPx(int(std::nearbyint(places->runningTimeCaptionLeft))), m_runningTimeCaption->y());
+    m_yearEdit->move(twipsToPx(places->yearBoxLeft), m_yearEdit->y());
 }
 
 // The outer height in twips counts a frame and one line of menu bar; the

@@ -40,8 +40,8 @@ void storeTyped(Card &card, Field field, const CardValues &shown)
         return;
     const FieldRule rule = fieldLayout(field).rule;
     const QString text = rule == FieldRule::Actors ? joinActorNames(shown.list(field))
-        : rule == FieldRule::Hours                 ? dureeHField(shown.text(field))
-        : rule == FieldRule::Summary               ? resumeField(shown.text(field))
+        : rule == FieldRule::Hours                 ? hoursField(shown.text(field))
+        : rule == FieldRule::Summary               ? summaryField(shown.text(field))
                                                    : shown.text(field);
     card.record.text(field) = fixedWidth(text, fieldWidth(field));
     card.extension.values.text(field).clear();

@@ -58,28 +58,13 @@ public:
     // Save writes over the file: only a changed card, never a read-only file.
     bool canSave() const { return m_modified && !m_file.readOnly; }
 
-    // folder holds a copy of the card's poster as loaded (empty: none), kept
-    // while the card is edited so that the poster can be reset.
-    void keepPoster(const QString &folder);
-    void forgetPoster();
     // The copy of the poster as loaded, in the reset folder; empty when none.
     QString ownPoster() const;
-
-    // The picture to save as the poster; empty when unchanged or removed.
-    const QString &posterToSave() const { return m_posterToSave; }
-    // Whether a card with a file has another poster, or none, since its load
-    // or save: its next save then writes the whole card.
-    bool posterChanged() const { return m_posterChanged; }
     void takePoster(const QString &path);
     void removePoster();
     // The poster the editor shows, which a preview shows too: the one taken,
     // else the card's own unless it was removed.
     QString posterShown() const;
-    // The poster a save over the card's file writes: the file's own bytes
-    // unless it was changed.
-    PosterChoice posterToWrite() const;
-    // The poster the user sees, written in place of another program's card.
-    PosterChoice posterShownToWrite() const;
 
     // The card's texts and data as loaded or last saved (a new card's are
     // blank): a save takes the record's fields from the boxes, and keeps
@@ -115,7 +100,16 @@ public:
     void removeWorkFolders();
 
 private:
+    // folder holds a copy of the card's poster as loaded (empty: none), kept
+    // while the card is edited so that the poster can be reset.
+    void keepPoster(const QString &folder);
+    void forgetPoster();
     void markPosterChanged();
+    // The poster a save over the card's file writes: the file's own bytes
+    // unless it was changed.
+    PosterChoice posterToWrite() const;
+    // The poster the user sees, written in place of another program's card.
+    PosterChoice posterShownToWrite() const;
     SaveResult writeShown(const Card &card, const std::optional<CardVersion> &onDisk) const;
     SaveResult savedIfWritten(const SaveResult &result, const Card &card);
 
@@ -123,8 +117,10 @@ private:
     Card m_content;
     bool m_modified = false;
     QString m_resetFolder;
-    QString m_pasteFolder;   // holds pasted pixels, WorkFile::Pasted
-    QString m_posterToSave;
+    QString m_pasteFolder;    // holds pasted pixels, WorkFile::Pasted
+    QString m_posterToSave;   // the picture to save as the poster; empty when unchanged or removed
+    // Whether a card with a file has another poster, or none, since its load
+    // or save: its next save then writes the whole card.
     bool m_posterChanged = false;
     bool m_posterRemoved = false;   // since the load, or the poster taken last
 };

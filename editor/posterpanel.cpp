@@ -133,7 +133,7 @@ bool PosterPanel::showPicture(const QString &path)
         height = *scaled;
     }
     using namespace EditorLayout;
-    const auto outer = editorOuterHeight(ResumeBottom, PosterTop + height);
+    const auto outer = editorOuterHeight(SummaryBottom, PosterTop + height);
     if (!outer)
         return false;
     m_picture = picture;
@@ -226,7 +226,7 @@ void PosterPanel::remove()
     m_posterLabel->clear();
     m_posterLabel->hide();
     m_picture = QPixmap();
-    emit outerHeightNeeded(EditorLayout::ResumeBottom + EditorLayout::HeightAllowance);
+    emit outerHeightNeeded(EditorLayout::SummaryBottom + EditorLayout::HeightAllowance);
     m_posterLabel->resize(m_posterLabel->width(), 0);
     fitToPoster();
     emit removed();

@@ -1,6 +1,7 @@
 #include "about/aboutlinks.h"
 #include "about/aboutwindow.h"
 #include "app/buildconfig.h"
+#include "app/texts.h"
 #include "support/modal.h"
 #include "support/scripteddesktop.h"
 #include "support/windowparts.h"
@@ -95,7 +96,7 @@ void tst_About::composesVersionLine_data()
     QTest::addColumn<int>("revision");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("mailTip");   // a pre-release asks for reports
-    const QString bug = u"Une erreur s'est produite"_s;
+    const QString bug = textOf(Text::MailButtonTip);
     QTest::newRow("1.3 rev 3") << 1 << 3 << 3 << u"Cinefiche 1.3 (rev 3)"_s << QString();
     QTest::newRow("2.0, no revision") << 2 << 0 << 0 << u"Cinefiche 2.0"_s << QString();
     QTest::newRow("two-digit numbers") << 1 << 10 << 12 << u"Cinefiche 1.10 (rev 12)"_s << QString();
@@ -115,14 +116,14 @@ void tst_About::composesVersionLine()
     QCOMPARE(version.preRelease, !mailTip.isEmpty());
     AboutWindow &about = AboutWindow::instance();
     QVERIFY(!about.isVisible());
-    QCOMPARE(about.windowTitle(), u"À propos de "_s);
-    QCOMPARE(child<QLabel>(about, "authorLabel")->text(), u"Corvin de Ombrelune"_s);
-    QCOMPARE(child<QPushButton>(about, "mailButton")->text(), u"Envoyer un e-m@il au programmeur"_s);
-    QCOMPARE(child<QPushButton>(about, "okButton")->text(), u"OK"_s);
+    QCOMPARE(about.windowTitle(), textOf(Text::AboutTitle));
+    QCOMPARE(child<QLabel>(about, "authorLabel")->text(), u"Corvin "_s + textOf(Text::AboutAuthor));
+    QCOMPARE(child<QPushButton>(about, "mailButton")->text(), textOf(Text::MailButton));
+    QCOMPARE(child<QPushButton>(about, "okButton")->text(), textOf(Text::AboutOk));
     about.setVersion({ major, minor, revision });
     about.show();
     QCOMPARE(child<QLabel>(about, "titleLabel")->text(), line);
-    QCOMPARE(about.windowTitle(), u"À propos de "_s + line);
+    QCOMPARE(about.windowTitle(), textOf(Text::AboutTitle) + line);
     QCOMPARE(child<QPushButton>(about, "mailButton")->toolTip(), mailTip);
     about.hide();
 }
@@ -251,7 +252,7 @@ void tst_About::opensAddresses()
     QCOMPARE(fake.opened, QList<QUrl> { address });
     QCOMPARE(fake.messages.size(), openWorks ? 0 : 1);
     if (!openWorks)   // the message itself: tst_search
-        QCOMPARE(fake.messages[0].text, u"C'est ici pour les rapports de bugs..."_s);
+        QCOMPARE(fake.messages[0].text, textOf(Text::OpenFailed));
     QVERIFY(about.isVisible());
     QVERIFY(fake.allAnswered());
     about.hide();
@@ -286,7 +287,7 @@ void tst_About::hidesAndShowsAgain()
     QCOMPARE(&AboutWindow::instance(), &about);
     const QString built = u"Cinefiche %1.%2"_s.arg(BuildConfig::VersionMajor).arg(BuildConfig::VersionMinor);
     QCOMPARE(child<QLabel>(about, "titleLabel")->text(), built);
-    QCOMPARE(about.windowTitle(), u"À propos de "_s + built);
+    QCOMPARE(about.windowTitle(), textOf(Text::AboutTitle) + built);
     QCOMPARE(lookOf(child<QLabel>(about, "webLink")), u"highlighted"_s);
     about.hide();
     QVERIFY(fake.allAnswered());

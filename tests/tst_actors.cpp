@@ -11,6 +11,9 @@
 
 using namespace Qt::StringLiterals;
 
+// What is done to a name picked in the list.
+enum class Then { Changed, Escaped, Deleted };
+
 class tst_Actors : public QObject {
     Q_OBJECT
 private slots:
@@ -77,7 +80,7 @@ void tst_Actors::addsOnEnter()
     QCOMPARE(list()->names(), QStringList { u"Bruce Willis"_s });
     QCOMPARE(editText(), QString());
     QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
-    QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
+    QCOMPARE(editor->windowTitle(), newCardCaption(true));
 
     enter(u"Bruce Willis"_s);
     QCOMPARE(list()->names().size(), 2);   // the same name twice is allowed
@@ -87,16 +90,16 @@ void tst_Actors::addsOnEnter()
 // entered afterwards goes at the end.
 void tst_Actors::changesPickedName_data()
 {
-    QTest::addColumn<QString>("then");   // after B is picked
+    QTest::addColumn<Then>("then");   // after B is picked, then "x" entered
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("changed in place") << u"x"_s << QStringList { "A", "Bx", "C" };
-    QTest::newRow("Esc, then a new name at the end") << u"Esc"_s << QStringList { "A", "B", "C", "x" };
-    QTest::newRow("deleted, then a new name") << u"delete"_s << QStringList { "A", "C", "x" };
+    QTest::newRow("changed in place") << Then::Changed << QStringList { "A", "Bx", "C" };
+    QTest::newRow("Esc, then a new name at the end") << Then::Escaped << QStringList { "A", "B", "C", "x" };
+    QTest::newRow("deleted, then a new name") << Then::Deleted << QStringList { "A", "C", "x" };
 }
 
 void tst_Actors::changesPickedName()
 {
-    QFETCH(QString, then);
+    QFETCH(Then, then);
     for (const char *name : { "A", "B", "C" })
         enter(QLatin1String(name));
     QSignalSpy changes(list(), &ActorList::changed);
@@ -105,15 +108,15 @@ void tst_Actors::changesPickedName()
     QCOMPARE(list()->currentIndex(), 1);
     QCOMPARE(editText(), u"B"_s);
     QVERIFY(child<QPushButton>(editor, "deleteActorButton")->isEnabled());
-    if (then == u"Esc")
+    if (then == Then::Escaped)
         QTest::keyClick(child<QComboBox>(editor, "actorsBox"), Qt::Key_Escape);
-    if (then == u"delete")
+    if (then == Then::Deleted)
         QTest::mouseClick(child<QPushButton>(editor, "deleteActorButton"), Qt::LeftButton);
-    if (then != u"x") {
-        QCOMPARE(editText(), then == u"delete" ? u"B"_s : QString());   // a deleted name stays there
+    if (then != Then::Changed) {
+        QCOMPARE(editText(), then == Then::Deleted ? u"B"_s : QString());   // a deleted name stays there
         QCOMPARE(list()->currentIndex(), -1);
         QVERIFY(!child<QPushButton>(editor, "deleteActorButton")->isEnabled());
-        QCOMPARE(changes.size(), int(then == u"delete"));
+        QCOMPARE(changes.size(), int(then == Then::Deleted));
         child<QComboBox>(editor, "actorsBox")->setEditText(QString());
     }
     child<QComboBox>(editor, "actorsBox")->lineEdit()->end(false);

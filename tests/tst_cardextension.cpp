@@ -83,6 +83,14 @@ QByteArray withBody(const QByteArray &card, const QByteArray &body)
     return card.left(trailer - oldBody) + extension + ExtensionLayout::Signature;
 }
 
+// A card whose extension holds an exact title the record cannot ("Ta"
+// there), a rating and a tag.
+QByteArray extendedCard()
+{
+    return bytesOf(cardOf({ { .field = Field::Titre, .text = u"Ťa"_s },
+        { .field = Field::Note, .text = u"7"_s }, { .field = Field::Etiquettes, .list = { u"a"_s } } }));
+}
+
 }   // namespace
 
 class tst_CardExtension : public QObject {
@@ -93,6 +101,8 @@ private slots:
     void everyFieldComesBack();
     void versionOneStaysVersionOne();
     void recordWriterWins();
+    void readsBodiesStrictly_data();
+    void readsBodiesStrictly();
     void damagedExtensionLeavesVersionOne_data();
     void damagedExtensionLeavesVersionOne();
     void unknownKeysSurvive();
@@ -213,10 +223,50 @@ void tst_CardExtension::recordWriterWins()
     QCOMPARE(values.text(Field::Note), u"10"_s);
 }
 
+// The body is JSON read strictly: a string or key is decoded at once when it
+// holds no escape, and every other rule holds for it as for one with escapes.
+// Anything wrong damages the extension, and the record's texts are shown.
+void tst_CardExtension::readsBodiesStrictly_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("title");   // the title read; null: the extension is damaged
+    QTest::addColumn<int>("unknown");     // the keys of a later version kept
+    QTest::newRow("plain") << QByteArray(R"({"titre":"Łódź"})") << u"Łódź"_s << 0;
+    QTest::newRow("escapes") << QByteArray(R"({"titre":"\u0141\u00f3d\u017a \"x\""})") << u"Łódź \"x\""_s
+                             << 0;
+    QTest::newRow("a key with an escape") << QByteArray(R"({"titr\u0065":"Łódź"})") << u"Łódź"_s << 0;
+    QTest::newRow("a later key kept") << QByteArray(R"({"x":[1,{"y":"é"}],"titre":"a"})") << u"a"_s << 1;
+    const auto damaged
+        = [](const char *name, const QByteArray &body) { QTest::newRow(name) << body << QString() << 0; };
+    damaged("a key twice", R"({"titre":"a","titre":"b"})");
+    damaged("a key twice, once escaped", R"({"titre":"a","titr\u0065":"a"})");
+    damaged("a later key twice", R"({"x":1,"x":2})");
+    damaged("an overlong form", "{\"titre\":\"\xC0\xAF\"}");
+    damaged("half a surrogate pair in UTF-8", "{\"titre\":\"\xED\xA0\x80\"}");
+    damaged("a lone escaped surrogate", R"({"saga":"\ud800"})");
+    damaged("invalid UTF-8", "{\"titre\":\"\xC3\x28\"}");
+    damaged("a raw control character", "{\"titre\":\"a\x01\"}");
+    damaged("no closing quote", R"({"titre":"a})");
+    damaged("a rating of 11", R"({"note":11})");
+    damaged("a date that is none", R"({"vu_le":["2026-02-30"]})");
+    damaged("a list where a text goes", R"({"saga":["a"]})");
+    damaged("an unknown value nested too deep", "{\"x\":" + QByteArray(40, '[') + QByteArray(40, ']') + "}");
+    damaged("something after the object", R"({"note":7} x)");
+}
+
+void tst_CardExtension::readsBodiesStrictly()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, title);
+    const Read read = readBack(withBody(extendedCard(), body));
+    QCOMPARE(read.card.extension, title.isNull() ? ExtensionStatus::Damaged : ExtensionStatus::Ok);
+    QCOMPARE(cardValues(read.card.card).text(Field::Titre), title.isNull() ? u"Ta"_s : title);
+    QTEST(int(read.card.card.extension.unknown.size()), "unknown");
+}
+
 void tst_CardExtension::damagedExtensionLeavesVersionOne_data()
 {
-    const QByteArray good = bytesOf(cardOf({ { .field = Field::Titre, .text = u"Ťa"_s },
-        { .field = Field::Note, .text = u"7"_s }, { .field = Field::Etiquettes, .list = { u"a"_s } } }));
+    const QByteArray good = extendedCard();
     const qsizetype trailer = good.size() - ExtensionLayout::TrailerSize;
     const auto changedAt = [&](qsizetype at, char byte) {
         QByteArray bytes = good;
@@ -233,16 +283,7 @@ void tst_CardExtension::damagedExtensionLeavesVersionOne_data()
     appendNumber(longer, quint32(good.size()));   // less than 1 MB, more than the file holds
     longer.replace(trailer + ExtensionLayout::ChecksumsSize, 4, longer.right(4));
     QTest::newRow("a body longer than the file") << longer.chopped(4);
-    const auto withText = [&](const QByteArray &json) { return withBody(good, json); };
-    QTest::newRow("invalid UTF-8") << withText("{\"titre\":\"\xC3\x28\"}");
-    QTest::newRow("a key given twice") << withText(R"({"note":7,"note":8})");
-    QTest::newRow("a rating of 11") << withText(R"({"note":11})");
-    QTest::newRow("a date that is none") << withText(R"({"vu_le":["2026-02-30"]})");
-    QTest::newRow("a list where a text goes") << withText(R"({"saga":["a"]})");
-    QTest::newRow("an unknown value nested too deep")
-        << withText("{\"x\":" + QByteArray(40, '[') + QByteArray(40, ']') + "}");
-    QTest::newRow("something after the object") << withText(R"({"note":7} x)");
-    QTest::newRow("a lone surrogate") << withText(R"({"saga":"\ud800"})");
+    QTest::newRow("a body that is no JSON (each rule: readsBodiesStrictly)") << withBody(good, "{\"note\":7");
 }
 
 // A damaged extension leaves a card readable as the record and poster bytes

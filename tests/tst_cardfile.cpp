@@ -13,7 +13,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zlib.h>
 
 using namespace Qt::StringLiterals;
 
@@ -53,21 +52,6 @@ QByteArray webp(const QByteArray &chunk, const QByteArray &payload)
         + QByteArray(16, '\0');
 }
 
-// An extension of the body given, for a blank record: body, each record
-// field's CRC-32, the body's length, the CRC-32 of all that, the signature.
-QByteArray extensionOf(const QByteArray &body)
-{
-    const auto crc = [](const QByteArray &bytes) {
-        return littleEndian(::crc32(0, reinterpret_cast<const Bytef *>(bytes.data()), uInt(bytes.size())), 4);
-    };
-    QByteArray bytes = body;
-    for (const Field field : kRecordFields)
-        bytes += crc(QByteArray(fieldWidth(field), ' '));
-    bytes += littleEndian(body.size(), 4);
-    bytes += crc(bytes);
-    return bytes + "@CNFCH2@";
-}
-
 }   // namespace
 
 class tst_CardFile : public QObject {
@@ -89,8 +73,6 @@ private slots:
     void posterHeader_data();
     void posterHeader();
     void fileExists();
-    void readsExtensionBodies_data();
-    void readsExtensionBodies();
     void readOnly();
 
 private:
@@ -427,40 +409,6 @@ void tst_CardFile::readOnly()
     // Without any write permission a file is read-only, even for root.
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QVERIFY(IsFileReadOnly(file));
-}
-
-// A string or key is decoded at once when it holds no escape; every other
-// rule holds for it as for one with escapes.
-void tst_CardFile::readsExtensionBodies_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("titre");   // the title read; null: the extension is damaged
-    QTest::addColumn<int>("unknown");     // the keys of a later version kept
-    QTest::newRow("plain") << QByteArray(R"({"titre":"Łódź"})") << u"Łódź"_s << 0;
-    QTest::newRow("escapes") << QByteArray(R"({"titre":"\u0141\u00f3d\u017a \"x\""})") << u"Łódź \"x\""_s
-                             << 0;
-    QTest::newRow("a key with an escape") << QByteArray(R"({"titr\u0065":"Łódź"})") << u"Łódź"_s << 0;
-    QTest::newRow("a key twice") << QByteArray(R"({"titre":"a","titre":"b"})") << QString() << 0;
-    QTest::newRow("a key twice, once escaped")
-        << QByteArray(R"({"titre":"a","titr\u0065":"a"})") << QString() << 0;
-    QTest::newRow("a later key kept") << QByteArray(R"({"x":[1,{"y":"é"}],"titre":"a"})") << u"a"_s << 1;
-    QTest::newRow("a later key twice") << QByteArray(R"({"x":1,"x":2})") << QString() << 0;
-    QTest::newRow("an overlong form") << QByteArray("{\"titre\":\"\xC0\xAF\"}") << QString() << 0;
-    QTest::newRow("half a surrogate pair in UTF-8")
-        << QByteArray("{\"titre\":\"\xED\xA0\x80\"}") << QString() << 0;
-    QTest::newRow("a raw control character") << QByteArray("{\"titre\":\"a\x01\"}") << QString() << 0;
-    QTest::newRow("no closing quote") << QByteArray(R"({"titre":"a})") << QString() << 0;
-}
-
-void tst_CardFile::readsExtensionBodies()
-{
-    QFETCH(QByteArray, body);
-    QFETCH(QString, titre);
-    QFETCH(int, unknown);
-    const ExtensionRead read = decodeExtension(extensionOf(body), QByteArray(kRecordWidth, ' '));
-    QCOMPARE(read.status, titre.isNull() ? ExtensionStatus::Damaged : ExtensionStatus::Ok);
-    QCOMPARE(read.extension.values.text(Field::Titre), titre.isNull() ? QString() : titre);
-    QCOMPARE(read.extension.unknown.size(), unknown);
 }
 
 QTEST_GUILESS_MAIN(tst_CardFile)

@@ -1,4 +1,5 @@
 #include "app/common.h"
+#include "card/cardfields.h"
 #include "card/cardrecord.h"
 #include "card/cp1252.h"
 #include "card/numerictext.h"
@@ -22,6 +23,8 @@ private slots:
     void numericText();
     void trimRight_data();
     void trimRight();
+    void storesHours_data();
+    void storesHours();
 };
 
 void tst_CardRecord::everyByteRoundTrips()
@@ -189,6 +192,25 @@ void tst_CardRecord::trimRight()
     QCOMPARE(TrimRight(text), trimmed);
     const QByteArray bytes = text.toLatin1();
     QCOMPARE(TrimRight(QByteArrayView(bytes)), trimmed.toLatin1());
+}
+
+// The hours as the record stores them: a one-digit number with a blank in
+// front, any other text as it is.
+void tst_CardRecord::storesHours_data()
+{
+    QTest::addColumn<QString>("hours");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("one digit") << u"1"_s << u" 1"_s;
+    QTest::newRow("empty") << u""_s << u""_s;
+    QTest::newRow("ten") << u"12"_s << u"12"_s;
+    QTest::newRow("not a number") << u"a"_s << u"a"_s;
+    QTest::newRow("two characters below ten are not cut") << u"-1"_s << u"-1"_s;
+}
+
+void tst_CardRecord::storesHours()
+{
+    QFETCH(QString, hours);
+    QTEST(hoursField(hours), "field");
 }
 
 QTEST_GUILESS_MAIN(tst_CardRecord)

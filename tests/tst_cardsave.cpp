@@ -33,14 +33,18 @@ bool replaceKeepingTimes(const QString &path, const QByteArray &bytes)
         && ::rename(QFile::encodeName(copy).constData(), QFile::encodeName(path).constData()) == 0;
 }
 
+// The writers of a card: whole, as a copy of another (or of itself) with
+// its poster or another, its record alone, or a change under its lock.
+enum class Writer { WholeCard, Copy, CopyOntoItself, Record, Change };
+// What another program did to a card.
+enum class Done { Mode, Owner, Link, InPlace, Append, Copy };
+
 }   // namespace
 
 class tst_CardSave : public QObject {
     Q_OBJECT
 private slots:
     void cleanup();
-    void hoursField_data();
-    void hoursField();
     void writers_data();
     void writers();
     void missingFilesWriteNothing();
@@ -55,7 +59,7 @@ private:
     TestCache m_cache;
     QTemporaryDir m_dir;
     QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    SaveResult write(const QString &writer, const QString &card, const QString &poster) const;
+    SaveResult write(Writer writer, const QString &card, const QString &poster) const;
 };
 
 void tst_CardSave::cleanup()
@@ -65,40 +69,27 @@ void tst_CardSave::cleanup()
     QFile::remove(path("copy.cfh"));
 }
 
-// The card's new record; "copy" writes to copy.cfh beside the card.
-SaveResult tst_CardSave::write(const QString &writer, const QString &card, const QString &poster) const
+// The card's new record; Copy writes to copy.cfh beside the card.
+SaveResult tst_CardSave::write(Writer writer, const QString &card, const QString &poster) const
 {
     const CardRecord record
-        = makeRecord({ u"New"_s, u"1997"_s, dureeHField(u"3"_s), u"14"_s, {}, {}, {}, {} });
-    if (writer == u"whole card")
+        = makeRecord({ u"New"_s, u"1997"_s, hoursField(u"3"_s), u"14"_s, {}, {}, {}, {} });
+    switch (writer) {
+    case Writer::WholeCard:
         return writeWholeCard(card, record, poster);
-    if (writer == u"record")
+    case Writer::Record:
         return rewriteCard(card, record);
-    if (writer == u"change") {
+    case Writer::Change: {
         const PosterChoice choice { poster.isEmpty() ? PosterChoice::Kind::Keep : PosterChoice::Kind::Replace,
             poster };
         return changeCard(
             card, [&](Card &changed) { return (changed = record), true; }, choice);
     }
-    return writeCardCopy(card, writer == u"copy" ? path("copy.cfh") : card, record, poster);
-}
-
-void tst_CardSave::hoursField_data()
-{
-    QTest::addColumn<QString>("hours");
-    QTest::addColumn<QString>("field");
-    QTest::newRow("one digit") << u"1"_s << u" 1"_s;
-    QTest::newRow("empty") << u""_s << u""_s;
-    QTest::newRow("ten") << u"12"_s << u"12"_s;
-    QTest::newRow("not a number") << u"a"_s << u"a"_s;
-    QTest::newRow("two characters below ten are not cut") << u"-1"_s << u"-1"_s;
-}
-
-void tst_CardSave::hoursField()
-{
-    QFETCH(QString, hours);
-    QFETCH(QString, field);
-    QCOMPARE(dureeHField(hours), field);
+    case Writer::Copy:
+    case Writer::CopyOntoItself:
+        break;
+    }
+    return writeCardCopy(card, writer == Writer::Copy ? path("copy.cfh") : card, record, poster);
 }
 
 // Each writer puts the new record before the poster it means: a card from
@@ -106,33 +97,33 @@ void tst_CardSave::hoursField()
 // whole, and nothing of it becomes a poster.
 void tst_CardSave::writers_data()
 {
-    QTest::addColumn<QString>("writer");
+    QTest::addColumn<Writer>("writer");
     QTest::addColumn<QByteArray>("old");
     QTest::addColumn<QByteArray>("poster");   // a poster file, if any
     QTest::addColumn<QByteArray>("posterAfter");
     const QByteArray old = makeCard("Old", posterBytes(3000));
-    QTest::newRow("whole card, no poster") << u"whole card"_s << old << QByteArray() << QByteArray();
+    QTest::newRow("whole card, no poster") << Writer::WholeCard << old << QByteArray() << QByteArray();
     QTest::newRow("whole card, poster of 20000 bytes")
-        << u"whole card"_s << old << posterBytes(20000) << posterBytes(20000);
-    QTest::newRow("copy keeps the poster") << u"copy"_s << old << QByteArray() << posterBytes(3000);
+        << Writer::WholeCard << old << posterBytes(20000) << posterBytes(20000);
+    QTest::newRow("copy keeps the poster") << Writer::Copy << old << QByteArray() << posterBytes(3000);
     QTest::newRow("copy with another poster")
-        << u"copy"_s << old << QByteArray("GIF89a new poster") << QByteArray("GIF89a new poster");
-    QTest::newRow("copy onto itself") << u"copy onto itself"_s << old << QByteArray() << posterBytes(3000);
-    QTest::newRow("record alone") << u"record"_s << old << QByteArray() << posterBytes(3000);
-    QTest::newRow("change keeps the poster") << u"change"_s << old << QByteArray() << posterBytes(3000);
+        << Writer::Copy << old << QByteArray("GIF89a new poster") << QByteArray("GIF89a new poster");
+    QTest::newRow("copy onto itself") << Writer::CopyOntoItself << old << QByteArray() << posterBytes(3000);
+    QTest::newRow("record alone") << Writer::Record << old << QByteArray() << posterBytes(3000);
+    QTest::newRow("change keeps the poster") << Writer::Change << old << QByteArray() << posterBytes(3000);
     QTest::newRow("change with another poster")
-        << u"change"_s << old << QByteArray("GIF89a new poster") << QByteArray("GIF89a new poster");
+        << Writer::Change << old << QByteArray("GIF89a new poster") << QByteArray("GIF89a new poster");
     for (int size : { 607, 1175, 1176 }) {
-        for (const char *writer : { "copy", "record", "change" })
-            QTest::addRow("%s of a card of %d bytes", writer, size)
-                << QString::fromLatin1(writer) << makeCard("Short", {}).left(size) << QByteArray()
-                << QByteArray();
+        for (const auto &[writer, name] : { std::pair { Writer::Copy, "copy" }, { Writer::Record, "record" },
+                 { Writer::Change, "change" } })
+            QTest::addRow("%s of a card of %d bytes", name, size)
+                << writer << makeCard("Short", {}).left(size) << QByteArray() << QByteArray();
     }
 }
 
 void tst_CardSave::writers()
 {
-    QFETCH(QString, writer);
+    QFETCH(Writer, writer);
     QFETCH(QByteArray, old);
     QFETCH(QByteArray, poster);
     QFETCH(QByteArray, posterAfter);
@@ -142,8 +133,8 @@ void tst_CardSave::writers()
         QVERIFY(writeBytes(path("poster.jpg"), poster));
     QVERIFY(write(writer, card, poster.isEmpty() ? QString() : path("poster.jpg")).ok());
     const QByteArray expected = makeCard(QByteArray("New").leftJustified(50, ' ') + "1997 314", posterAfter);
-    QCOMPARE(readBytes(writer == u"copy" ? path("copy.cfh") : card), expected);
-    if (writer == u"copy")
+    QCOMPARE(readBytes(writer == Writer::Copy ? path("copy.cfh") : card), expected);
+    if (writer == Writer::Copy)
         QCOMPARE(readBytes(card), old);
 }
 
@@ -153,13 +144,13 @@ void tst_CardSave::missingFilesWriteNothing()
     const QByteArray old = makeCard("Keep", "poster");
     QVERIFY(writeBytes(card, old));
     const QString gone = path("gone.jpg");
-    SaveResult result = write(u"whole card"_s, card, gone);
+    SaveResult result = write(Writer::WholeCard, card, gone);
     QCOMPARE(result.status, SaveStatus::PosterMissing);
     QCOMPARE(result.failedPath, gone);
-    QCOMPARE(write(u"copy"_s, card, gone).status, SaveStatus::PosterMissing);
+    QCOMPARE(write(Writer::Copy, card, gone).status, SaveStatus::PosterMissing);
     QVERIFY(!QFile::exists(path("copy.cfh")));
-    QCOMPARE(write(u"copy"_s, path("moved.cfh"), QString()).status, SaveStatus::SourceMissing);
-    QCOMPARE(write(u"record"_s, path("moved.cfh"), QString()).status, SaveStatus::SourceMissing);
+    QCOMPARE(write(Writer::Copy, path("moved.cfh"), QString()).status, SaveStatus::SourceMissing);
+    QCOMPARE(write(Writer::Record, path("moved.cfh"), QString()).status, SaveStatus::SourceMissing);
     QCOMPARE(readBytes(card), old);
     QVERIFY(!QFile::exists(path("copy.cfh")));
 }
@@ -168,20 +159,21 @@ void tst_CardSave::missingFilesWriteNothing()
 // is reported, the old card keeps every byte, and no new file is left.
 void tst_CardSave::failuresLeaveTheOldCard_data()
 {
-    QTest::addColumn<QString>("writer");
+    QTest::addColumn<Writer>("writer");
     QTest::addColumn<qint64>("limit");
     const qint64 newSize = 1176 + 20000;
-    for (const char *writer : { "whole card", "copy", "copy onto itself", "record", "change" }) {
+    for (const auto &[writer, name] : { std::pair { Writer::WholeCard, "whole card" },
+             { Writer::Copy, "copy" }, { Writer::CopyOntoItself, "copy onto itself" },
+             { Writer::Record, "record" }, { Writer::Change, "change" } }) {
         for (qint64 limit : { qint64(0), qint64(1), qint64(7), qint64(1174), qint64(1175), qint64(1176),
                  qint64(1176 + 10000), newSize - 1 })
-            QTest::addRow("%s, disk full after %lld bytes", writer, limit)
-                << QString::fromLatin1(writer) << limit;
+            QTest::addRow("%s, disk full after %lld bytes", name, limit) << writer << limit;
     }
 }
 
 void tst_CardSave::failuresLeaveTheOldCard()
 {
-    QFETCH(QString, writer);
+    QFETCH(Writer, writer);
     QFETCH(qint64, limit);
     const QString card = path("full.cfh");
     const QByteArray old = makeCard("Keep", posterBytes(20000));
@@ -191,10 +183,10 @@ void tst_CardSave::failuresLeaveTheOldCard()
     SaveResult result;
     {
         FileSizeLimit diskFull(limit);
-        result = write(writer, card, writer == u"whole card" ? poster : QString());
+        result = write(writer, card, writer == Writer::WholeCard ? poster : QString());
     }
     QCOMPARE(result.status, SaveStatus::WriteFailed);
-    QCOMPARE(result.failedPath, writer == u"copy" ? path("copy.cfh") : card);
+    QCOMPARE(result.failedPath, writer == Writer::Copy ? path("copy.cfh") : card);
     QCOMPARE(readBytes(card), old);
     QCOMPARE(QDir(m_dir.path()).entryList({ u"full*"_s, u"copy*"_s }, QDir::Files | QDir::Hidden),
         QStringList { u"full.cfh"_s });
@@ -207,21 +199,21 @@ void tst_CardSave::failuresLeaveTheOldCard()
 // only for a card written a moment before it was loaded.
 void tst_CardSave::replacesOnlyTheCardLoaded_data()
 {
-    QTest::addColumn<QString>("change");
+    QTest::addColumn<Done>("done");
     QTest::addColumn<bool>("old");   // the card was last written an hour before its load
     QTest::addColumn<bool>("changed");
-    QTest::newRow("mode") << u"mode"_s << false << false;
-    QTest::newRow("owner set again: its change time alone") << u"owner"_s << false << false;
-    QTest::newRow("another link") << u"link"_s << false << false;
-    QTest::newRow("old card, mode") << u"mode"_s << true << false;
-    QTest::newRow("rewritten in place, same size, same time") << u"in place"_s << false << true;
-    QTest::newRow("grown") << u"append"_s << true << true;
-    QTest::newRow("replaced by a copy with the same times") << u"copy"_s << true << true;
+    QTest::newRow("mode") << Done::Mode << false << false;
+    QTest::newRow("owner set again: its change time alone") << Done::Owner << false << false;
+    QTest::newRow("another link") << Done::Link << false << false;
+    QTest::newRow("old card, mode") << Done::Mode << true << false;
+    QTest::newRow("rewritten in place, same size, same time") << Done::InPlace << false << true;
+    QTest::newRow("grown") << Done::Append << true << true;
+    QTest::newRow("replaced by a copy with the same times") << Done::Copy << true << true;
 }
 
 void tst_CardSave::replacesOnlyTheCardLoaded()
 {
-    QFETCH(QString, change);
+    QFETCH(Done, done);
     QFETCH(bool, old);
     QFETCH(bool, changed);
     const QString card = path("shared.cfh");
@@ -233,17 +225,17 @@ void tst_CardSave::replacesOnlyTheCardLoaded()
     const CardVersion loaded = ReadCardFile(card, path("work")).version;
     QCOMPARE(loaded.digest.isEmpty(), old);
     const QByteArray nativeCard = QFile::encodeName(card);
-    if (change == u"mode")
+    if (done == Done::Mode)
         QVERIFY(::chmod(nativeCard.constData(), 0640) == 0);
-    else if (change == u"owner")
+    else if (done == Done::Owner)
         QVERIFY(::chown(nativeCard.constData(), ::getuid(), ::getgid()) == 0);
-    else if (change == u"link")
+    else if (done == Done::Link)
         QVERIFY(::link(nativeCard.constData(), QFile::encodeName(path("link.cfh")).constData()) == 0);
-    else if (change == u"in place")
+    else if (done == Done::InPlace)
         QVERIFY(writeInPlace(card, makeCard("Othr!!", "poster"), loaded.fingerprint.modified));
-    else if (change == u"append")
+    else if (done == Done::Append)
         QVERIFY(writeBytes(card, makeCard("Loaded", "poster!")));
-    else if (change == u"copy")
+    else if (done == Done::Copy)
         QVERIFY(replaceKeepingTimes(card, makeCard("Othr!!", "poster")));
     const QByteArray before = readBytes(card);
     QCOMPARE(cardVersion(card, loaded) != loaded, changed);   // what the editor's watch tells

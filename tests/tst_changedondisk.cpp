@@ -20,10 +20,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kChangedQuestion
-    = u"La fiche a été modifiée par un autre programme depuis son ouverture\r{card}\r\r"
-      u"Enregistrer votre version remplace celle de l'autre programme ; "
-      u"recharger la fiche abandonne vos modifications."_s;
+// What happens to the card open in the editor, in order, while it is idle.
+enum class Event { ActorTyped, SavedByTheEditor, GenreChanged, Removed, RewrittenInPlace, MadeReadOnly };
+
+// What the editor says when another program changed the card, and removed it.
+QString changedQuestion(const QString &card)
+{
+    return saidAbout(Text::CardChanged, card) + u"\r\r"_s + textOf(Text::CardChangedChoice);
+}
+
+QString removalNotice(const QString &card)
+{
+    return saidAbout(Text::CardRemoved, card) + u"\r\r"_s + textOf(Text::CardRemovedSave);
+}
 
 QByteArray cardBytes(const QString &title, const QString &genre, const QByteArray &poster)
 {
@@ -118,8 +127,8 @@ QString tst_ChangedOnDisk::openCard()
 // from the save prompt, a command goes on once nothing is left unsaved.
 void tst_ChangedOnDisk::savesOverAChangedCard_data()
 {
-    QTest::addColumn<QString>("via");        // Save, or New answered Yes
-    QTest::addColumn<QString>("change");     // what the other program did
+    QTest::addColumn<bool>("viaNew");        // Save, or New answered Yes
+    QTest::addColumn<bool>("removed");       // the other program removed the card, else changed its genre
     QTest::addColumn<bool>("newPoster");     // the editor's poster changed: the whole card is written
     QTest::addColumn<int>("answer");         // -1: nothing asked
     QTest::addColumn<QString>("onDisk");     // the card's title and genre afterwards
@@ -130,26 +139,26 @@ void tst_ChangedOnDisk::savesOverAChangedCard_data()
     for (const bool poster : { false, true }) {
         const char *what = poster ? "whole card" : "record";
         QTest::addRow("%s, keep mine", what)
-            << u"save"_s << u"genre"_s << poster << keep << u"Mine, Drame"_s << u"Mine, Drame"_s << false;
-        QTest::addRow("%s, reload", what) << u"save"_s << u"genre"_s << poster << reload << u"Film, Western"_s
-                                          << u"Film, Western"_s << false;
+            << false << false << poster << keep << u"Mine, Drame"_s << u"Mine, Drame"_s << false;
+        QTest::addRow("%s, reload", what)
+            << false << false << poster << reload << u"Film, Western"_s << u"Film, Western"_s << false;
         QTest::addRow("%s, cancel", what)
-            << u"save"_s << u"genre"_s << poster << cancel << u"Film, Western"_s << u"Mine, Drame"_s << true;
+            << false << false << poster << cancel << u"Film, Western"_s << u"Mine, Drame"_s << true;
         QTest::addRow("%s, removed: written anew", what)
-            << u"save"_s << u"removed"_s << poster << -1 << u"Mine, Drame"_s << u"Mine, Drame"_s << false;
+            << false << true << poster << -1 << u"Mine, Drame"_s << u"Mine, Drame"_s << false;
     }
     QTest::newRow("save prompt, keep mine")
-        << u"new"_s << u"genre"_s << false << keep << u"Mine, Drame"_s << u""_s << false;
+        << true << false << false << keep << u"Mine, Drame"_s << u""_s << false;
     QTest::newRow("save prompt, reload")
-        << u"new"_s << u"genre"_s << false << reload << u"Film, Western"_s << u""_s << false;
+        << true << false << false << reload << u"Film, Western"_s << u""_s << false;
     QTest::newRow("save prompt, cancel")
-        << u"new"_s << u"genre"_s << false << cancel << u"Film, Western"_s << u"Mine, Drame"_s << true;
+        << true << false << false << cancel << u"Film, Western"_s << u"Mine, Drame"_s << true;
 }
 
 void tst_ChangedOnDisk::savesOverAChangedCard()
 {
-    QFETCH(QString, via);
-    QFETCH(QString, change);
+    QFETCH(bool, viaNew);
+    QFETCH(bool, removed);
     QFETCH(bool, newPoster);
     QFETCH(int, answer);
     const QString card = openCard();
@@ -160,19 +169,19 @@ void tst_ChangedOnDisk::savesOverAChangedCard()
         child<QPushButton>(editor, "changePosterButton")->click();
     }
     QByteArray other;   // the other program's card
-    if (change == u"removed")
+    if (removed)
         QVERIFY(QFile::remove(card));
     else
         QVERIFY(!(other = changeGenre(card, u"Western"_s)).isEmpty());
-    if (via == u"new")
+    if (viaNew)
         fake->answerMsg(MsgAnswer::Yes);
     if (answer >= 0)
         fake->answerMsg(MsgAnswer(answer));
-    child<QAction>(editor, via == u"new" ? "newAction" : "saveAction")->trigger();
+    child<QAction>(editor, viaNew ? "newAction" : "saveAction")->trigger();
 
-    QCOMPARE(fake->messages.size(), (via == u"new") + (answer >= 0));
+    QCOMPARE(fake->messages.size(), int(viaNew) + (answer >= 0));
     if (answer >= 0) {
-        QCOMPARE(fake->messages.last().text, QString(kChangedQuestion).replace(u"{card}"_s, card));
+        QCOMPARE(fake->messages.last().text, changedQuestion(card));
         QCOMPARE(fake->messages.last().icon, MsgIcon::Question);
         QCOMPARE(fake->messages.last().buttons, MsgButtons::KeepMineReloadCancel);
     }
@@ -194,45 +203,47 @@ void tst_ChangedOnDisk::savesOverAChangedCard()
 // change, nor a new mode: that only takes Save away.
 void tst_ChangedOnDisk::followsTheCardWhileIdle_data()
 {
-    QTest::addColumn<bool>("typed");
-    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("typed");   // the title changed first
+    QTest::addColumn<QList<Event>>("events");
     QTest::addColumn<int>("answer");   // -1: nothing asked
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("inEditor");
     QTest::addColumn<QString>("onDisk");   // "": none
     QTest::addColumn<bool>("modified");
-    const QString removed = u"La fiche a été supprimée ou déplacée par un autre programme\r{card}\r\r"
-                            u"Enregistrer l'écrira de nouveau à cet emplacement."_s;
+    const QString changed = changedQuestion(path(u"film.cfh"_s)),
+                  removed = removalNotice(path(u"film.cfh"_s));
+    const QList genre { Event::GenreChanged }, removal { Event::Removed };
     QTest::newRow("unchanged card: read again")
-        << false << u"genre"_s << -1 << QString() << u"Film, Western"_s << u"Film, Western"_s << false;
-    QTest::newRow("changed card, keep mine")
-        << true << u"genre"_s << int(MsgAnswer::KeepMine) << kChangedQuestion << u"Mine, Drame"_s
-        << u"Mine, Drame"_s << false;
-    QTest::newRow("changed card, reload") << true << u"genre"_s << int(MsgAnswer::Reload) << kChangedQuestion
+        << false << genre << -1 << QString() << u"Film, Western"_s << u"Film, Western"_s << false;
+    QTest::newRow("changed card, keep mine") << true << genre << int(MsgAnswer::KeepMine) << changed
+                                             << u"Mine, Drame"_s << u"Mine, Drame"_s << false;
+    QTest::newRow("changed card, reload") << true << genre << int(MsgAnswer::Reload) << changed
                                           << u"Film, Western"_s << u"Film, Western"_s << false;
-    QTest::newRow("changed card, cancel") << true << u"genre"_s << int(MsgAnswer::Cancel) << kChangedQuestion
+    QTest::newRow("changed card, cancel") << true << genre << int(MsgAnswer::Cancel) << changed
                                           << u"Mine, Drame"_s << u"Film, Western"_s << true;
     QTest::newRow("unchanged card removed")
-        << false << u"removed"_s << int(MsgAnswer::Ok) << removed << u"Film, Drame"_s << QString() << true;
+        << false << removal << int(MsgAnswer::Ok) << removed << u"Film, Drame"_s << QString() << true;
     QTest::newRow("changed card removed")
-        << true << u"removed"_s << int(MsgAnswer::Ok) << removed << u"Mine, Drame"_s << QString() << true;
+        << true << removal << int(MsgAnswer::Ok) << removed << u"Mine, Drame"_s << QString() << true;
     QTest::newRow("unchanged card written in place")
-        << false << u"in place"_s << -1 << QString() << u"Film, Western"_s << u"Film, Western"_s << false;
-    QTest::newRow("written in place after its own save") << true << u"save, in place"_s << -1 << QString()
-                                                         << u"Mine, Western"_s << u"Mine, Western"_s << false;
-    QTest::newRow("its own save") << true << u"save"_s << -1 << QString() << u"Mine, Drame"_s
-                                  << u"Mine, Drame"_s << false;
-    QTest::newRow("changed card made read-only")
-        << true << u"read-only"_s << -1 << QString() << u"Mine, Drame"_s << u"Film, Drame"_s << true;
+        << false << QList { Event::RewrittenInPlace } << -1 << QString() << u"Film, Western"_s
+        << u"Film, Western"_s << false;
+    QTest::newRow("written in place after its own save")
+        << true << QList { Event::SavedByTheEditor, Event::RewrittenInPlace } << -1 << QString()
+        << u"Mine, Western"_s << u"Mine, Western"_s << false;
+    QTest::newRow("its own save") << true << QList { Event::SavedByTheEditor } << -1 << QString()
+                                  << u"Mine, Drame"_s << u"Mine, Drame"_s << false;
+    QTest::newRow("changed card made read-only") << true << QList { Event::MadeReadOnly } << -1 << QString()
+                                                 << u"Mine, Drame"_s << u"Film, Drame"_s << true;
     QTest::newRow("unchanged card, an actor being typed")
-        << false << u"genre, actor typed"_s << -1 << QString() << u"Film, Drame"_s << u"Film, Western"_s
-        << false;
+        << false << QList { Event::ActorTyped, Event::GenreChanged } << -1 << QString() << u"Film, Drame"_s
+        << u"Film, Western"_s << false;
 }
 
 void tst_ChangedOnDisk::followsTheCardWhileIdle()
 {
     QFETCH(bool, typed);
-    QFETCH(QString, change);
+    QFETCH(QList<Event>, events);
     QFETCH(int, answer);
     QFETCH(QString, message);
     QFETCH(QString, inEditor);
@@ -240,36 +251,39 @@ void tst_ChangedOnDisk::followsTheCardWhileIdle()
     if (typed)
         child<QLineEdit>(editor, "titleEdit")->setText(u"Mine"_s);
     QLineEdit *actorEdit = child<QComboBox>(editor, "actorsBox")->lineEdit();
-    if (change.endsWith(u"actor typed"))
-        QTest::keyClicks(actorEdit, u"Zoe"_s);
     if (answer >= 0)
         fake->answerMsg(MsgAnswer(answer));
-    if (change.startsWith(u"save")) {
-        child<QAction>(editor, "saveAction")->trigger();
-        QTest::qWait(CardWatch::SettleMs * 2);
+    for (const Event event : events) {
+        if (event == Event::ActorTyped)
+            QTest::keyClicks(actorEdit, u"Zoe"_s);
+        if (event == Event::SavedByTheEditor) {
+            child<QAction>(editor, "saveAction")->trigger();
+            QTest::qWait(CardWatch::SettleMs * 2);
+        }
+        if (event == Event::GenreChanged)
+            QVERIFY(!changeGenre(card, u"Western"_s).isEmpty());
+        if (event == Event::Removed)
+            QVERIFY(QFile::remove(card));
+        if (event == Event::RewrittenInPlace)   // the same file, its bytes rewritten
+            QVERIFY(writeBytes(card, cardBytes(titleShown(), u"Western"_s, m_poster)));
+        if (event == Event::MadeReadOnly)
+            QVERIFY(QFile::setPermissions(card, QFileDevice::ReadOwner));
     }
-    if (change == u"removed")
-        QVERIFY(QFile::remove(card));
-    else if (change.endsWith(u"in place"))   // the same file, its bytes rewritten
-        QVERIFY(writeBytes(card, cardBytes(titleShown(), u"Western"_s, m_poster)));
-    else if (change.startsWith(u"genre"))
-        QVERIFY(!changeGenre(card, u"Western"_s).isEmpty());
-    else if (change == u"read-only")
-        QVERIFY(QFile::setPermissions(card, QFileDevice::ReadOwner));
 
     if (message.isEmpty()) {
         QTRY_COMPARE(shown(), inEditor);
         QTest::qWait(CardWatch::SettleMs * 3);   // and nothing more
     } else {
         QTRY_COMPARE(fake->messages.size(), 1);
-        QCOMPARE(fake->messages[0].text, message.replace(u"{card}"_s, card));
+        QCOMPARE(fake->messages[0].text, message);
     }
     QCOMPARE(fake->messages.size(), message.isEmpty() ? 0 : 1);
     QCOMPARE(shown(), inEditor);
     QTEST(modified(), "modified");
     QTEST(titleAndGenre(readBytes(card)), "onDisk");
-    QCOMPARE(child<QAction>(editor, "saveAction")->isEnabled(), modified() && change != u"read-only");
-    if (change.endsWith(u"actor typed")) {   // read once the name is given up
+    QCOMPARE(child<QAction>(editor, "saveAction")->isEnabled(),
+        modified() && !events.contains(Event::MadeReadOnly));
+    if (events.contains(Event::ActorTyped)) {   // read once the name is given up
         QCOMPARE(actorEdit->text(), u"Zoe"_s);
         actorEdit->clear();
         QTRY_COMPARE(shown(), u"Film, Western"_s);

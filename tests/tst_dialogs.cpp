@@ -1,6 +1,7 @@
 // The dialogs: the file dialog prepared in plain code and asked of the
 // desktop, and the real desktop's file dialog and question.
 #include "app/qtdesktop.h"
+#include "app/texts.h"
 #include "dialogs/filedialog.h"
 #include "support/modal.h"
 #include "support/scripteddesktop.h"
@@ -78,9 +79,9 @@ FileRequest tst_Dialogs::saveRequest() const
 void tst_Dialogs::nameFilters()
 {
     // The label as it stands, whatever parentheses it holds; "*.*" is every file.
-    QCOMPARE(qtNameFilter({ u"Fichiers Images (*.jpg, *.gif)"_s, u"*.jpg;*.gif"_s }),
-        u"Fichiers Images (*.jpg, *.gif) (*.jpg *.gif)"_s);
-    QCOMPARE(qtNameFilter({ u"Tous les fichiers (*.*)"_s, u"*.*"_s }), u"Tous les fichiers (*.*) (*)"_s);
+    const QString images = textOf(Text::FilterImages), all = textOf(Text::FilterAll);
+    QCOMPARE(qtNameFilter({ images, u"*.jpg;*.gif"_s }), images + u" (*.jpg *.gif)"_s);
+    QCOMPARE(qtNameFilter({ all, u"*.*"_s }), all + u" (*)"_s);
 }
 
 void tst_Dialogs::saveDialogAddsTheExtensionBeforeConfirming()
@@ -122,7 +123,7 @@ void tst_Dialogs::saveDialogRefusesAReadOnlyFile()
     });
     QtDesktop desktop;
     QCOMPARE(desktop.chooseFile(saveRequest()), QString());   // refused, then cancelled
-    QCOMPARE(refusal, u"Impossible d'écrire le fichier\n"_s + readOnly);
+    QCOMPARE(refusal, textOf(Text::WriteFailed) + u'\n' + readOnly);
 }
 
 // Qt's file model writes them in the system's locale, English under LANG=C.
@@ -157,21 +158,24 @@ void tst_Dialogs::dialogWritesSizesAndDatesInFrench()
 void tst_Dialogs::changedCardQuestion_data()
 {
     QTest::addColumn<MsgButtons>("buttons");
-    QTest::addColumn<QString>("press");
+    QTest::addColumn<QString>("button");   // clicked; empty: the key pressed instead
+    QTest::addColumn<int>("key");
     QTest::addColumn<MsgAnswer>("answer");
     const MsgButtons changed = MsgButtons::KeepMineReloadCancel;
-    QTest::newRow("keep mine") << changed << u"Enregistrer ma version"_s << MsgAnswer::KeepMine;
-    QTest::newRow("reload") << changed << u"Recharger la fiche"_s << MsgAnswer::Reload;
-    QTest::newRow("Escape") << changed << u"Escape"_s << MsgAnswer::Cancel;
-    QTest::newRow("Enter") << changed << u"Enter"_s << MsgAnswer::Cancel;
-    QTest::newRow("trash, Escape") << MsgButtons::YesNo << u"Escape"_s << MsgAnswer::No;
-    QTest::newRow("trash, Enter") << MsgButtons::YesNo << u"Enter"_s << MsgAnswer::No;
+    const int escape = Qt::Key_Escape, enter = Qt::Key_Return;
+    QTest::newRow("keep mine") << changed << textOf(Text::KeepMineButton) << 0 << MsgAnswer::KeepMine;
+    QTest::newRow("reload") << changed << textOf(Text::ReloadButton) << 0 << MsgAnswer::Reload;
+    QTest::newRow("Escape") << changed << QString() << escape << MsgAnswer::Cancel;
+    QTest::newRow("Enter") << changed << QString() << enter << MsgAnswer::Cancel;
+    QTest::newRow("trash, Escape") << MsgButtons::YesNo << QString() << escape << MsgAnswer::No;
+    QTest::newRow("trash, Enter") << MsgButtons::YesNo << QString() << enter << MsgAnswer::No;
 }
 
 void tst_Dialogs::changedCardQuestion()
 {
     QFETCH(MsgButtons, buttons);
-    QFETCH(QString, press);
+    QFETCH(QString, button);
+    QFETCH(int, key);
     QtDesktop desktop;
     const MessageRequest request { u"La fiche <b>Eau</b> a changé"_s, MsgIcon::Question, buttons };
     std::optional<MsgAnswer> answer;
@@ -181,11 +185,11 @@ void tst_Dialogs::changedCardQuestion()
             QVERIFY(box);
             QCOMPARE(box->buttons().size(), buttons == MsgButtons::YesNo ? 2 : 3);
             QCOMPARE(shownText(box->text(), box->textFormat()), request.text);
-            if (press == u"Escape" || press == u"Enter")
-                QTest::keyClick(box, press == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
-            for (QAbstractButton *button : box->buttons()) {
-                if (button->text() == press)
-                    button->click();
+            if (key)
+                QTest::keyClick(box, Qt::Key(key));
+            for (QAbstractButton *shown : box->buttons()) {
+                if (shown->text() == button)
+                    shown->click();
             }
         });
     QVERIFY(shown);
@@ -333,14 +337,14 @@ void tst_Dialogs::posterFilters_data()
 {
     QTest::addColumn<bool>("choice");            // the poster choice, else the poster save
     QTest::addColumn<QStringList>("expected");   // label, then pattern
+    const QString images = textOf(Text::FilterImages), jpeg = textOf(Text::FilterJpeg),
+                  all = textOf(Text::FilterAll);
     QTest::newRow("choose a poster: every picture read")
         << true
-        << QStringList { "Fichiers Images (*.jpg, *.gif)", "*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp",
-               "Bitmap (*.bmp)", "*.bmp", "JPEG (*.jpg)", "*.jpg;*.jpeg", "GIF (*.gif)", "*.gif",
-               "Tous les fichiers (*.*)", "*.*" };
+        << QStringList { images, "*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.webp", textOf(Text::FilterBitmap), "*.bmp",
+               jpeg, "*.jpg;*.jpeg", textOf(Text::FilterGif), "*.gif", all, "*.*" };
     QTest::newRow("save a poster") << false
-                                   << QStringList { "JPEG (*.jpg)", "*.jpg", "Fichiers Images (*.jpg, *.gif)",
-                                          "*.jpg;*.gif", "Tous les fichiers (*.*)", "*.*" };
+                                   << QStringList { jpeg, "*.jpg", images, "*.jpg;*.gif", all, "*.*" };
 }
 
 void tst_Dialogs::posterFilters()

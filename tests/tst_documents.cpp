@@ -31,6 +31,11 @@
 
 using namespace Qt::StringLiterals;
 
+// The command the save prompt stands before, and what Save meets after Yes.
+enum class Command { New, Open, Quit };
+enum class SaveMeets { Nothing, Success, NoTitle, Cancel, WriteFailure };
+enum class OpenFailure { Cancelled, NotCard, Unreadable, UnsafeCache, FullCache };
+
 class tst_Documents : public QObject, EditorRun {
     Q_OBJECT
 private slots:
@@ -39,8 +44,6 @@ private slots:
     void cleanup();
     void savesANewCard();
     void opensChangesAndSavesTheRecord();
-    void savesThePosterShown_data();
-    void savesThePosterShown();
     void savePrompt_data();
     void savePrompt();
     void opensADroppedCard_data();
@@ -125,7 +128,7 @@ void tst_Documents::savesANewCard()
     QVERIFY(child<QPushButton>(editor, "deleteActorButton")->isEnabled());
     fake->answerFile(QString());   // a cancelled save first: the card stays new
     child<QAction>(editor, "saveAction")->trigger();
-    QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
+    QCOMPARE(editor->windowTitle(), newCardCaption(true));
     QVERIFY(
         !child<QPushButton>(editor, "deleteActorButton")->isEnabled());   // the pick is undone all the same
     QVERIFY(!child<QAction>(editor, "resetPosterAction")->isEnabled());
@@ -139,7 +142,7 @@ void tst_Documents::savesANewCard()
     QCOMPARE(fake->files.size(), 2);
     const FileRequest &request = fake->files[1];
     QCOMPARE(request.kind, FileDialogKind::Save);
-    QCOMPARE(request.title, u"Enregistrer la fiche sous ..."_s);
+    QCOMPARE(request.title, textOf(Text::SaveCardAsTitle));
     QCOMPARE(request.proposedName, u"Dr. No.cfh"_s);
     QCOMPARE(request.folder, m_dir.path() + QLatin1Char('/'));
     QCOMPARE(request.options, quint32(0x8006));
@@ -195,122 +198,79 @@ void tst_Documents::opensChangesAndSavesTheRecord()
     QVERIFY(!child<QAction>(editor, "saveAsAction")->isEnabled());
 }
 
-// Save and Save As write the record with the poster shown: the card's own
-// bytes, another picture's, or none.
-void tst_Documents::savesThePosterShown_data()
-{
-    QTest::addColumn<bool>("saveAs");
-    QTest::addColumn<QString>("poster");
-    for (const bool saveAs : { false, true }) {
-        for (const char *poster : { "kept", "changed", "removed" })
-            QTest::addRow("%s, poster %s", saveAs ? "save as" : "save", poster)
-                << saveAs << QString::fromLatin1(poster);
-    }
-}
-
-void tst_Documents::savesThePosterShown()
-{
-    QFETCH(bool, saveAs);
-    QFETCH(QString, poster);
-    QVERIFY(QDir(m_dir.path()).mkpath(u"films"_s));   // not the documents folder
-    const QString card = cardWithPoster(u"films/alien.cfh"_s, 20000);
-    const QByteArray old = readBytes(card);
-    open(card);
-    child<QLineEdit>(editor, "yearEdit")->setText(u"1979"_s);
-    const QString other = picture(u"new.png"_s, 50, 50);
-    if (poster == u"changed") {
-        fake->answerFile(other);
-        child<QPushButton>(editor, "changePosterButton")->click();
-    } else if (poster == u"removed") {
-        child<QPushButton>(editor, "removePosterButton")->click();
-    }
-    const QString target = saveAs ? path(u"copy.cfh"_s) : card;
-    if (saveAs)
-        fake->answerFile(target);
-    child<QAction>(editor, saveAs ? "saveAsAction" : "saveAction")->trigger();
-    const QByteArray written = poster == u"kept" ? old.mid(1176)
-        : poster == u"changed"                   ? readBytes(other)
-                                                 : QByteArray();
-    QCOMPARE(readBytes(target).mid(57, 4), QByteArray("1979"));
-    QCOMPARE(readBytes(target).mid(1175), QByteArray("\xA9") + written);
-    if (saveAs) {
-        QCOMPARE(fake->files.last().proposedName, u"alien.cfh"_s);   // its own name, where it is
-        QCOMPARE(fake->files.last().folder, path(u"films/"_s));
-        QCOMPARE(readBytes(card), old);
-    }
-    QCOMPARE(editor->windowTitle(), saveAs ? u"Cinefiche [copy.cfh]"_s : u"Cinefiche [alien.cfh]"_s);
-    // The poster saved is the card's own: the picture it came from may go.
-    QFile::remove(other);
-    child<QLineEdit>(editor, "yearEdit")->setText(u"1980"_s);
-    child<QAction>(editor, "saveAction")->trigger();
-    QCOMPARE(readBytes(target).mid(57, 4), QByteArray("1980"));
-    QCOMPARE(readBytes(target).mid(1175), QByteArray("\xA9") + written);
-}
-
 // The prompt before New, Open and Quit; Save after Yes may succeed, or fail
 // for want of a title, by a cancelled dialog or on a write.
 void tst_Documents::savePrompt_data()
 {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("save");    // what Save meets after Yes
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<SaveMeets>("save");
     QTest::addColumn<bool>("goesOn");     // the command runs
+    QTest::addColumn<QString>("said");    // after the question; empty: nothing
     QTest::addColumn<bool>("modified");   // the card's mark afterwards
     QTest::addColumn<int>("dialogs");     // file dialogs shown
     QTest::addColumn<QString>("year");    // what the year box holds afterwards
     QTest::addColumn<bool>("shown");      // the editor afterwards
-    const int no = int(MsgAnswer::No), cancel = int(MsgAnswer::Cancel), yes = int(MsgAnswer::Yes);
-    QTest::newRow("new, No") << u"new"_s << no << u""_s << true << false << 0 << u""_s << true;
+    const auto no = MsgAnswer::No, yes = MsgAnswer::Yes;
+    const SaveMeets nothing = SaveMeets::Nothing, success = SaveMeets::Success;
+    QTest::newRow("new, No") << Command::New << no << nothing << true << QString() << false << 0 << u""_s
+                             << true;
     QTest::newRow("new, Yes and saved")
-        << u"new"_s << yes << u"saves"_s << true << false << 1 << u""_s << true;
-    QTest::newRow("open, No") << u"open"_s << no << u""_s << true << true << 1 << u"1985"_s << true;
+        << Command::New << yes << success << true << QString() << false << 1 << u""_s << true;
+    QTest::newRow("open, No") << Command::Open << no << nothing << true << QString() << true << 1 << u"1985"_s
+                              << true;
     QTest::newRow("open, Yes and saved")
-        << u"open"_s << yes << u"saves"_s << true << false << 2 << u"1985"_s << true;
-    QTest::newRow("quit, No") << u"quit"_s << no << u""_s << true << true << 0 << u"1985"_s << false;
+        << Command::Open << yes << success << true << QString() << false << 2 << u"1985"_s << true;
+    QTest::newRow("quit, No") << Command::Quit << no << nothing << true << QString() << true << 0 << u"1985"_s
+                              << false;
     QTest::newRow("quit, Yes and saved")
-        << u"quit"_s << yes << u"saves"_s << true << false << 1 << u"1985"_s << false;
+        << Command::Quit << yes << success << true << QString() << false << 1 << u"1985"_s << false;
     // Whatever the command, these stop it and keep the card as it was.
-    for (const char *command : { "new", "open", "quit" }) {
-        const QString c = QString::fromLatin1(command);
-        QTest::addRow("%s, Cancel", command)
-            << c << cancel << u""_s << false << true << 0 << u"1985"_s << true;
-        QTest::addRow("%s, Yes without title", command)
-            << c << yes << u"no title"_s << false << true << 0 << u"1985"_s << true;
-        QTest::addRow("%s, Yes and cancelled", command)
-            << c << yes << u"cancel"_s << false << true << 1 << u"1985"_s << true;
-        QTest::addRow("%s, Yes and the write fails", command)
-            << c << yes << u"fails"_s << false << true << 1 << u"1985"_s << true;
+    const QString failed = saidAbout(Text::WriteFailed, path(u"no/such/folder/brazil.cfh"_s));
+    for (const auto &[command, name] :
+        { std::pair { Command::New, "new" }, { Command::Open, "open" }, { Command::Quit, "quit" } }) {
+        QTest::addRow("%s, Cancel", name) << command << MsgAnswer::Cancel << nothing << false << QString()
+                                          << true << 0 << u"1985"_s << true;
+        QTest::addRow("%s, Yes without title", name)
+            << command << yes << SaveMeets::NoTitle << false << textOf(Text::TitleRequired) << true << 0
+            << u"1985"_s << true;
+        QTest::addRow("%s, Yes and cancelled", name)
+            << command << yes << SaveMeets::Cancel << false << QString() << true << 1 << u"1985"_s << true;
+        QTest::addRow("%s, Yes and the write fails", name)
+            << command << yes << SaveMeets::WriteFailure << false << failed << true << 1 << u"1985"_s << true;
     }
 }
 
 void tst_Documents::savePrompt()
 {
-    QFETCH(QString, command);
-    QFETCH(int, answer);
-    QFETCH(QString, save);
+    QFETCH(Command, command);
+    QFETCH(MsgAnswer, answer);
+    QFETCH(SaveMeets, save);
     QFETCH(bool, goesOn);
+    QFETCH(QString, said);
     editor->show();
-    if (save != u"no title")
+    if (save != SaveMeets::NoTitle)
         typeTitle(u"Brazil"_s);
     child<QLineEdit>(editor, "yearEdit")->setText(u"1985"_s);
-    const QString failing = path(u"no/such/folder/brazil.cfh"_s);
-    fake->answerMsg(MsgAnswer(answer));
-    if (save == u"no title" || save == u"fails")
+    fake->answerMsg(answer);
+    if (!said.isEmpty())
         fake->answerMsg(MsgAnswer::Ok);
-    if (!save.isEmpty() && save != u"no title")
-        fake->answerFile(save == u"saves" ? path(u"brazil.cfh"_s) : save == u"fails" ? failing : QString());
-    if (goesOn && command == u"open")
+    if (save == SaveMeets::Success || save == SaveMeets::Cancel || save == SaveMeets::WriteFailure)
+        fake->answerFile(save == SaveMeets::Success ? path(u"brazil.cfh"_s)
+                : save == SaveMeets::Cancel         ? QString()
+                                                    : path(u"no/such/folder/brazil.cfh"_s));
+    if (goesOn && command == Command::Open)
         fake->answerFile(QString());
-    (command == u"new"           ? child<QAction>(editor, "newAction")
-            : command == u"open" ? child<QAction>(editor, "openAction")
-                                 : child<QAction>(editor, "quitAction"))
-        ->trigger();
+    const char *actions[] = { "newAction", "openAction", "quitAction" };
+    child<QAction>(editor, actions[int(command)])->trigger();
 
-    QCOMPARE(fake->messages[0].text, u"Enregistrer les modifications apportées à \"Nouveau\" ?"_s);
+    QCOMPARE(fake->messages[0].text,
+        textOf(Text::SaveChangesQuestion) + u'"' + textOf(Text::NewCardName) + u"\" ?"_s);
     QCOMPARE(fake->messages[0].icon, MsgIcon::Question);
     QCOMPARE(fake->messages[0].buttons, MsgButtons::YesNoCancel);
-    if (save == u"fails")
-        QCOMPARE(fake->messages.last().text, u"Impossible d'écrire le fichier\r"_s + failing);
+    QCOMPARE(fake->messages.size(), said.isEmpty() ? 1 : 2);
+    if (!said.isEmpty())
+        QCOMPARE(fake->messages.last().text, said);
     QTEST(editor->windowTitle().endsWith(u"*]"_s), "modified");
     QTEST(int(fake->files.size()), "dialogs");
     QTEST(child<QLineEdit>(editor, "yearEdit")->text(), "year");
@@ -350,7 +310,7 @@ void tst_Documents::opensADroppedCard()
     QCOMPARE(fake->messages.size(), 1);
     const bool opened = answer == int(MsgAnswer::No);
     QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), opened ? u"Film"_s : u"Brazil"_s);
-    QCOMPARE(editor->windowTitle(), opened ? u"Cinefiche [dropped.cfh]"_s : u"Cinefiche [Nouveau*]"_s);
+    QCOMPARE(editor->windowTitle(), opened ? u"Cinefiche [dropped.cfh]"_s : newCardCaption(true));
     QCOMPARE(child<QPlainTextEdit>(editor, "summaryEdit")->toPlainText().contains(card), false);
 }
 
@@ -404,22 +364,22 @@ void tst_Documents::savesAPastedPictureAsJpeg()
 // the card it showed; so does an Open cancelled in its dialog, silently.
 void tst_Documents::failedOpenSaysWhyAndKeepsTheCard_data()
 {
-    QTest::addColumn<QString>("failure");
+    QTest::addColumn<OpenFailure>("failure");
     QTest::addColumn<QString>("message");
-    QTest::newRow("cancelled") << u"cancelled"_s << QString();
-    QTest::newRow("not a card") << u"picture"_s << u"Fichier incorrect"_s;
-    QTest::newRow("unreadable card") << u"unreadable"_s << u"Impossible de lire le fichier\r{card}"_s;
+    const QString other = path(u"other.cfh"_s);
+    QTest::newRow("cancelled") << OpenFailure::Cancelled << QString();
+    QTest::newRow("not a card") << OpenFailure::NotCard << textOf(Text::WrongFile);
+    QTest::newRow("unreadable card") << OpenFailure::Unreadable << saidAbout(Text::ReadFailed, other);
     QTest::newRow("cache others may write")
-        << u"open cache"_s
-        << u"Dossier de travail refusé : il doit vous appartenir et n'être modifiable que par vous\r{cache}"_s;
-    QTest::newRow("cache full") << u"full cache"_s << u"Impossible d'écrire le fichier\r{cache}"_s;
+        << OpenFailure::UnsafeCache << saidAbout(Text::UnsafeFolder, m_cache.workBase());
+    QTest::newRow("cache full") << OpenFailure::FullCache << saidAbout(Text::WriteFailed, m_cache.workBase());
 }
 
 void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
 {
-    QFETCH(QString, failure);
+    QFETCH(OpenFailure, failure);
     QFETCH(QString, message);
-    if (failure == QLatin1String("unreadable") && ::geteuid() == 0)
+    if (failure == OpenFailure::Unreadable && ::geteuid() == 0)
         QSKIP("nothing is unreadable to root");
     const QString card = cardWithPoster(u"good.cfh"_s, 3000);
     open(card);
@@ -428,22 +388,21 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
     if (!message.isEmpty())
         fake->answerMsg(MsgAnswer::Ok);
     QString other = cardWithPoster(u"other.cfh"_s, 3000);
-    if (failure == QLatin1String("cancelled"))
+    if (failure == OpenFailure::Cancelled)
         other.clear();
-    if (failure == QLatin1String("picture"))
+    if (failure == OpenFailure::NotCard)
         other = picture(u"picture.cfh"_s, 10, 10);
-    if (failure == QLatin1String("unreadable"))
+    if (failure == OpenFailure::Unreadable)
         QFile::setPermissions(other, QFile::WriteOwner);
-    if (failure == QLatin1String("open cache"))
+    if (failure == OpenFailure::UnsafeCache)
         QFile::setPermissions(m_cache.workBase(), QFileDevice::Permissions(0x7777));
     {
         std::optional<FileSizeLimit> full;
-        if (failure == QLatin1String("full cache"))
+        if (failure == OpenFailure::FullCache)
             full.emplace(0);
         open(other);
     }
     QFile::setPermissions(m_cache.workBase(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    message.replace(u"{card}"_s, other).replace(u"{cache}"_s, m_cache.workBase());
     QCOMPARE(fake->messages.size(), message.isEmpty() ? 1 : 2);
     if (!message.isEmpty()) {
         QCOMPARE(fake->messages.last().text, message);
@@ -456,43 +415,45 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
     QVERIFY(FileExists(workFile(WorkFile::Image)));
 }
 
-// Each way the editor writes a card, failing in the record or the poster of
-// the new file (each byte's kind is tst_cardsave's): the failure is said, the
-// old card keeps every byte, nothing is left behind, and the editor keeps its
-// card and its modified mark.
+// Each way the editor writes a card, failing in the record or in the poster
+// of the new file (each byte's kind is tst_cardsave's): the failure is said,
+// the old card keeps every byte, nothing is left behind, and the editor
+// keeps its card and its modified mark.
 void tst_Documents::failedWritesKeepTheOldCard_data()
 {
-    QTest::addColumn<QString>("save");
+    QTest::addColumn<bool>("newCard");     // New, then a card of the same title
+    QTest::addColumn<bool>("newPoster");   // the poster changed: the whole card is written
+    QTest::addColumn<bool>("saveAs");
     QTest::addColumn<qint64>("limit");
-    const qint64 size = 1176 + 20000;
-    for (const char *save : { "record", "whole card", "save as", "new card" }) {
-        for (qint64 limit : { qint64(0), qint64(1175), qint64(1176 + 10000), size - 1 })
-            QTest::addRow("%s, disk full after %lld bytes", save, limit)
-                << QString::fromLatin1(save) << limit;
+    for (const auto &[where, limit] :
+        { std::pair { "record", qint64(1175) }, { "poster", qint64(1176 + 10000) } }) {
+        QTest::addRow("the record, disk full in its %s", where) << false << false << false << limit;
+        QTest::addRow("the whole card, disk full in its %s", where) << false << true << false << limit;
+        QTest::addRow("save as, disk full in its %s", where) << false << true << true << limit;
+        QTest::addRow("a new card, disk full in its %s", where) << true << true << false << limit;
     }
 }
 
 void tst_Documents::failedWritesKeepTheOldCard()
 {
-    QFETCH(QString, save);
+    QFETCH(bool, newCard);
+    QFETCH(bool, newPoster);
+    QFETCH(bool, saveAs);
     QFETCH(qint64, limit);
     const QString card = cardWithPoster(u"full.cfh"_s, 20000);
     const QByteArray old = readBytes(card);
     open(card);
-    QString target = card;
-    if (save == QLatin1String("new card")) {
+    if (newCard)
         child<QAction>(editor, "newAction")->trigger();
-        target = path(u"new.cfh"_s);
-    }
     typeTitle(u"s"_s);
-    if (save != QLatin1String("record")) {
-        const QString poster = picture(u"other.png"_s, 60, 90);
-        writeBytes(poster, readBytes(poster).leftJustified(20000, 'x'));   // readers stop at its end
+    const QString poster = picture(u"other.png"_s, 60, 90);
+    writeBytes(poster, readBytes(poster).leftJustified(20000, 'x'));   // readers stop at its end
+    if (newPoster) {
         fake->answerFile(poster);
         child<QPushButton>(editor, "changePosterButton")->click();
     }
-    if (save == QLatin1String("save as"))
-        target = path(u"copy.cfh"_s);
+    const QString target = newCard ? path(u"new.cfh"_s) : saveAs ? path(u"copy.cfh"_s) : card;
+    const char *saving = saveAs ? "saveAsAction" : "saveAction";
     if (target != card)
         fake->answerFile(target);
     fake->answerMsg(MsgAnswer::Ok);
@@ -500,27 +461,22 @@ void tst_Documents::failedWritesKeepTheOldCard()
     const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
     {
         FileSizeLimit diskFull(limit);
-        (save == QLatin1String("save as") ? child<QAction>(editor, "saveAsAction")
-                                          : child<QAction>(editor, "saveAction"))
-            ->trigger();
+        child<QAction>(editor, saving)->trigger();
     }
     QCOMPARE(fake->messages.size(), 1);
-    QCOMPARE(fake->messages.last().text, u"Impossible d'écrire le fichier\r"_s + target);
+    QCOMPARE(fake->messages.last().text, saidAbout(Text::WriteFailed, target));
     QCOMPARE(fake->messages.last().icon, MsgIcon::Critical);
     QCOMPARE(readBytes(card), old);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), files);   // no new or temporary file
     QCOMPARE(editor->windowTitle(), caption);
     QVERIFY(caption.endsWith(QLatin1String("*]")));
-    QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(),
-        save == QLatin1String("new card") ? u"s"_s : u"Films"_s);
-    QCOMPARE(
-        m_cache.workFolders().size(), save == QLatin1String("new card") ? 0 : 1);   // only the reset folder
+    QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), newCard ? u"s"_s : u"Films"_s);
+    QCOMPARE(m_cache.workFolders().size(), newCard ? 0 : 1);   // only the reset folder
     // The next save, with room on the disk, still carries the poster taken.
     if (target != card)
         fake->answerFile(target);
-    child<QAction>(editor, save == QLatin1String("save as") ? "saveAsAction" : "saveAction")->trigger();
-    QCOMPARE(
-        posterOf(target), save == QLatin1String("record") ? old.mid(1176) : readBytes(path(u"other.png"_s)));
+    child<QAction>(editor, saving)->trigger();
+    QCOMPARE(posterOf(target), newPoster ? readBytes(poster) : old.mid(1176));
 }
 
 void tst_Documents::vanishedPosterWritesNothing()
@@ -533,14 +489,17 @@ void tst_Documents::vanishedPosterWritesNothing()
     fake->answerFile(path(u"gone.cfh"_s));
     fake->answerMsg(MsgAnswer::Ok);
     child<QAction>(editor, "saveAction")->trigger();
-    QCOMPARE(fake->messages.last().text, u"Fichier introuvable\r"_s + poster);
+    QCOMPARE(fake->messages.last().text, saidAbout(Text::FileNotFound, poster));
     QVERIFY(!QFile::exists(path(u"gone.cfh"_s)));
-    QCOMPARE(editor->windowTitle(), u"Cinefiche [Nouveau*]"_s);
+    QCOMPARE(editor->windowTitle(), newCardCaption(true));
 }
 
+// Save As proposes the card's own name, where it is (not the documents
+// folder); the copy is then the card, which Save writes.
 void tst_Documents::readOnlyCardIsSavedUnderAnotherName()
 {
-    const QString card = cardWithPoster(u"ro.cfh"_s, 2000);
+    QVERIFY(QDir(m_dir.path()).mkpath(u"films"_s));
+    const QString card = cardWithPoster(u"films/ro.cfh"_s, 2000);
     QFile::setPermissions(card, QFile::ReadOwner | QFile::ReadGroup);
     open(card);
     typeTitle(u"s"_s);
@@ -548,6 +507,9 @@ void tst_Documents::readOnlyCardIsSavedUnderAnotherName()
     QVERIFY(child<QAction>(editor, "saveAsAction")->isEnabled());
     fake->answerFile(path(u"rw.cfh"_s));
     child<QAction>(editor, "saveAsAction")->trigger();
+    QCOMPARE(fake->files.last().proposedName, u"ro.cfh"_s);
+    QCOMPARE(fake->files.last().folder, path(u"films/"_s));
+    QCOMPARE(editor->windowTitle(), u"Cinefiche [rw.cfh]"_s);
     typeTitle(u"t"_s);
     QVERIFY(child<QAction>(editor, "saveAction")->isEnabled());
     QCOMPARE(readBytes(path(u"rw.cfh"_s)).mid(1176), readBytes(card).mid(1176));
@@ -557,7 +519,7 @@ void tst_Documents::previewShowsTheCardAndLeavesNoFile()
 {
     fake->answerMsg(MsgAnswer::Ok);
     child<QAction>(editor, "previewAction")->trigger();
-    QCOMPARE(fake->messages.last().text, u"Vous devez entrer le titre du film"_s);
+    QCOMPARE(fake->messages.last().text, textOf(Text::TitleRequired));
     QCOMPARE(fake->messages.last().icon, MsgIcon::None);
     QVERIFY(!ViewerWindow::exists());
 
@@ -573,7 +535,8 @@ void tst_Documents::previewShowsTheCardAndLeavesNoFile()
     child<QPushButton>(editor, "removePosterButton")->click();   // a removed poster is not previewed
     child<QLineEdit>(editor, "yearEdit")->setText(u"2002"_s);
     child<QAction>(editor, "previewAction")->trigger();
-    QCOMPARE(child<QLabel>(ViewerWindow::instance(), "yearLabel")->text(), u"Année :  2002"_s);
+    QCOMPARE(
+        child<QLabel>(ViewerWindow::instance(), "yearLabel")->text(), textOf(Text::ViewerYear) + u" 2002"_s);
     QVERIFY(!child<QLabel>(ViewerWindow::instance(), "posterLabel")->isVisible());
     QVERIFY(editor->windowTitle().endsWith(u"*]"_s));   // a preview saves nothing
 }
@@ -601,6 +564,7 @@ void tst_Documents::closeRequest()
 
 // The editor as the program starts it without a card (with one:
 // tst_startup, and a loaded card's state: opensChangesAndSavesTheRecord).
+// Its caption is the design's, word for word.
 void tst_Documents::startsOnANewCard()
 {
     QVERIFY(editor->isVisible());

@@ -30,14 +30,14 @@ ValueLabel value(int textWidth)
 InfosMeasure baseMeasure()
 {
     InfosMeasure m;
-    m.titre = [](int) { return 360; };
-    m.annee = { 600, kLine };
-    m.duree = { 525, kLine };
-    m.typeA = { 450, kLine };
-    m.realisateurA = { 885, kLine };
-    m.acteursA = { 675, kLine };
-    m.resumeA = { 720, kLine };
-    m.type = m.realisateur = m.acteurs = m.resume = value(420);
+    m.title = [](int) { return 360; };
+    m.year = { 600, kLine };
+    m.runningTime = { 525, kLine };
+    m.genreCaption = { 450, kLine };
+    m.directorCaption = { 885, kLine };
+    m.actorsCaption = { 675, kLine };
+    m.summaryCaption = { 720, kLine };
+    m.genre = m.director = m.actors = m.summary = value(420);
     m.initialOuterWidth = kOuterWidth;
     return m;
 }
@@ -120,8 +120,8 @@ void tst_Layout::scaledPosterHeight()
     InfosMeasure m = baseMeasure();
     m.poster = Size { width, height };
     const InfosPlaces p = placeInfos(m);
-    QCOMPARE(p.afficheShown, shown >= 0);
-    QCOMPARE(p.affiche, (Box { 3120, 600, shown >= 0 ? 1935 : 0, std::max(shown, 0) }));
+    QCOMPARE(p.posterShown, shown >= 0);
+    QCOMPARE(p.poster, (Box { 3120, 600, shown >= 0 ? 1935 : 0, std::max(shown, 0) }));
 }
 
 // A long value beside the poster. The poster's bottom is tested against the
@@ -161,32 +161,32 @@ void tst_Layout::longValueBesidePoster()
     QFETCH(int, labelWidth);
     InfosMeasure m = baseMeasure();
     m.poster = Size { 1935, posterHeight };
-    ValueLabel *values[] = { &m.type, &m.realisateur, &m.acteurs, &m.resume };
+    ValueLabel *values[] = { &m.genre, &m.director, &m.actors, &m.summary };
     *values[label] = value(textWidth);
     const InfosPlaces p = placeInfos(m);
-    const Box box = std::array { p.type, p.realisateur, p.acteurs, p.resume }[label];
+    const Box box = std::array { p.genre, p.director, p.actors, p.summary }[label];
     QCOMPARE(box.width, labelWidth);
     QCOMPARE(box.height, kLine * int(std::ceil(double(textWidth) / labelWidth)));
-    const std::array wraps { p.wrapType, p.wrapRealisateur, p.wrapActeurs, p.wrapResume };
+    const std::array wraps { p.wrapGenre, p.wrapDirector, p.wrapActors, p.wrapSummary };
     QTEST(wraps[label], "wrapped");
-    QTEST(p.affiche.left, "posterLeft");
+    QTEST(p.poster.left, "posterLeft");
     QTEST(p.outerWidth, "outerWidth");
-    QVERIFY(box.left + box.width + 135 <= p.affiche.left);
+    QVERIFY(box.left + box.width + 135 <= p.poster.left);
 }
 
 void tst_Layout::windowWithoutPoster()
 {
     const InfosPlaces p = placeInfos(baseMeasure());
-    QVERIFY(!p.afficheShown);
+    QVERIFY(!p.posterShown);
     QCOMPARE(p.outerWidth, 3420);
     QCOMPARE(p.posterPictureLeft, 3420);
-    QCOMPARE(p.titre, (Box { -15, 0, 3420, 360 }));
+    QCOMPARE(p.title, (Box { -15, 0, 3420, 360 }));
     // Rows 85 apart under the running time, each value right of its caption.
-    QCOMPARE(p.annee, (Box { 120, 600, 600, 195 }));
-    QCOMPARE(p.type, (Box { 645, 880, 420, 195 }));
-    QCOMPARE(p.realisateur, (Box { 1080, 1160, 420, 195 }));
-    QCOMPARE(p.acteursA, (Box { 120, 1440, 675, 195 }));
-    QCOMPARE(p.resume, (Box { 915, 1720, 420, 195 }));
+    QCOMPARE(p.year, (Box { 120, 600, 600, 195 }));
+    QCOMPARE(p.genre, (Box { 645, 880, 420, 195 }));
+    QCOMPARE(p.director, (Box { 1080, 1160, 420, 195 }));
+    QCOMPARE(p.actorsCaption, (Box { 120, 1440, 675, 195 }));
+    QCOMPARE(p.summary, (Box { 915, 1720, 420, 195 }));
     QCOMPARE(p.outerHeight, 1720 + 195 + 1215);
     QCOMPARE(p.ok, (Box { 1905, p.outerHeight - 990, 1215, 495 }));
     QCOMPARE(p.play, (Box { 705, p.outerHeight - 990, 1095, 495 }));
@@ -214,7 +214,7 @@ void tst_Layout::windowHeight()
     QFETCH(bool, limited);
     InfosMeasure m = baseMeasure();
     m.poster = Size { 1935, posterHeight };
-    m.resume = summaryLines == 1 ? value(420) : value(2070 * summaryLines);
+    m.summary = summaryLines == 1 ? value(420) : value(2070 * summaryLines);
     const InfosPlaces p = placeInfos(m);
     QCOMPARE(p.outerHeight, outerHeight);
     QCOMPARE(p.heightLimited, limited);
@@ -224,28 +224,28 @@ void tst_Layout::windowHeight()
 void tst_Layout::longTitleMovesRowsDown()
 {
     InfosMeasure m = baseMeasure();
-    m.titre = [](int width) { return width >= 5205 ? 360 : 720; };
+    m.title = [](int width) { return width >= 5205 ? 360 : 720; };
     const InfosPlaces p = placeInfos(m);
     QCOMPARE(p.outerWidth, 3420);
-    QCOMPARE(p.titre.height, 720);
-    QCOMPARE(p.annee.top, 960);
-    QCOMPARE(p.affiche.top, 960);
+    QCOMPARE(p.title.height, 720);
+    QCOMPARE(p.year.top, 960);
+    QCOMPARE(p.poster.top, 960);
 }
 
 void tst_Layout::longYearPushesRunningTime()
 {
     InfosMeasure m = baseMeasure();
-    QCOMPARE(placeInfos(m).duree.left, 1320);
-    m.annee = { 1500, kLine };
-    QCOMPARE(placeInfos(m).duree.left, 120 + 1500 + 120);
+    QCOMPARE(placeInfos(m).runningTime.left, 1320);
+    m.year = { 1500, kLine };
+    QCOMPARE(placeInfos(m).runningTime.left, 120 + 1500 + 120);
 }
 
 void tst_Layout::editorCaptions_data()
 {
-    QTest::addColumn<float>("anneeWidth");
-    QTest::addColumn<float>("duree1Width");
-    QTest::addColumn<float>("duree1Left");
-    QTest::addColumn<int>("anneeBoxLeft");
+    QTest::addColumn<float>("yearCaptionWidth");
+    QTest::addColumn<float>("runningTimeCaptionWidth");
+    QTest::addColumn<float>("runningTimeCaptionLeft");
+    QTest::addColumn<int>("yearBoxLeft");
     QTest::newRow("year caption wider than the gap") << 1050.f << 1035.f << 2160.f << 1215;
     QTest::newRow("narrow year caption aligns with the boxes") << 900.f << 1035.f << 2160.f << 1080;
     QTest::newRow("year caption ending on the title box") << 915.f << 1035.f << 2160.f << 1080;
@@ -255,17 +255,17 @@ void tst_Layout::editorCaptions_data()
 
 void tst_Layout::editorCaptions()
 {
-    QFETCH(float, anneeWidth);
-    QFETCH(float, duree1Width);
-    QFETCH(float, duree1Left);
-    QFETCH(int, anneeBoxLeft);
+    QFETCH(float, yearCaptionWidth);
+    QFETCH(float, runningTimeCaptionWidth);
+    QFETCH(float, runningTimeCaptionLeft);
+    QFETCH(int, yearBoxLeft);
     EditorCaptionMeasure measure;
-    measure.anneeWidth = anneeWidth;
-    measure.duree1Width = duree1Width;
+    measure.yearCaptionWidth = yearCaptionWidth;
+    measure.runningTimeCaptionWidth = runningTimeCaptionWidth;
     const auto places = placeEditorCaptions(measure);
     QVERIFY(places);
-    QCOMPARE(places->duree1Left, duree1Left);
-    QCOMPARE(int(places->anneeBoxLeft), anneeBoxLeft);
+    QCOMPARE(places->runningTimeCaptionLeft, runningTimeCaptionLeft);
+    QCOMPARE(int(places->yearBoxLeft), yearBoxLeft);
 }
 
 void tst_Layout::editorHeight_data()

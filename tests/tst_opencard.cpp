@@ -1,6 +1,9 @@
 #include "card/workfolder.h"
 #include "editor/opencard.h"
+#include "support/testfiles.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -14,129 +17,127 @@ CardVersion print(quint64 inode, const QByteArray &digest = "a")
     return { { 1, inode, 1176, 0 }, digest };
 }
 
+// What the editor does to the card's poster before it writes the card.
+enum class Edit { TakePicture, Remove, Reset, Save, LoadAnother, StartNew };
+// How it writes: over the card's file, as another file, in place of another
+// program's version (the user's own kept), or over the file once the
+// picture taken is gone.
+enum class Write { Save, SaveAs, Replace, SaveWithPictureGone };
+enum class Poster { CardsOwn, Taken, None };
+
+const QByteArray kOwn("the card's own poster"), kAnother("another card's poster"), kTaken("a picture taken");
+
 }   // namespace
 
 class tst_OpenCard : public QObject {
     Q_OBJECT
 private slots:
-    void savesOnlyWhatItMay_data();
-    void savesOnlyWhatItMay();
-    void marksPosterChanges_data();
-    void marksPosterChanges();
-    void postersShownAndWritten_data();
-    void postersShownAndWritten();
+    void cleanup();
+    void writesThePosterShown_data();
+    void writesThePosterShown();
     void savingMakesTheCardItsFile();
     void tellsChangesOnDisk_data();
     void tellsChangesOnDisk();
+
+private:
+    TestCache m_cache;
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    bool load(OpenCard &card, const QString &name, const QByteArray &poster) const;
 };
 
-// Save writes over the file only for a changed card the user may write.
-void tst_OpenCard::savesOnlyWhatItMay_data()
+void tst_OpenCard::cleanup()
 {
-    QTest::addColumn<bool>("withFile");
-    QTest::addColumn<bool>("readOnly");
-    QTest::addColumn<bool>("modified");
-    QTest::addColumn<bool>("canSave");
-    QTest::newRow("new card, unchanged") << false << false << false << false;
-    QTest::newRow("new card, changed") << false << false << true << true;
-    QTest::newRow("card, changed") << true << false << true << true;
-    QTest::newRow("read-only card, changed") << true << true << true << false;
+    const bool empty = m_cache.isEmpty();   // every working folder gone with its card
+    QDir(m_cache.workBase()).removeRecursively();
+    QVERIFY(empty);
 }
 
-void tst_OpenCard::savesOnlyWhatItMay()
+// The card named, its poster given, loaded as the editor loads it.
+bool tst_OpenCard::load(OpenCard &card, const QString &name, const QByteArray &poster) const
 {
-    QFETCH(bool, withFile);
-    QFETCH(bool, readOnly);
-    QFETCH(bool, modified);
-    OpenCard card;
-    if (withFile)
-        card.loaded(u"/films/Le film.cfh"_s, readOnly, {});
-    else
-        card.startNew(u"Nouveau"_s);
-    card.setModified(modified);
-    QTEST(card.canSave(), "canSave");
-    QCOMPARE(card.hasFile(), withFile);
-    QCOMPARE(card.file().name, withFile ? u"Le film.cfh"_s : u"Nouveau"_s);
-    QCOMPARE(card.file().readOnly, readOnly);
-}
-
-// Only a card with a file has a poster on disk to differ from.
-void tst_OpenCard::marksPosterChanges_data()
-{
-    QTest::addColumn<bool>("withFile");
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<QString>("toSave");
-    QTest::newRow("new card, poster taken") << false << u"take"_s << false << u"/tmp/a.jpg"_s;
-    QTest::newRow("card, poster taken") << true << u"take"_s << true << u"/tmp/a.jpg"_s;
-    QTest::newRow("card, poster removed") << true << u"remove"_s << true << QString();
-    QTest::newRow("card, poster taken then saved") << true << u"take, save"_s << false << u"/tmp/a.jpg"_s;
-    QTest::newRow("card, poster taken then loaded") << true << u"take, keep"_s << false << u"/tmp/a.jpg"_s;
-}
-
-void tst_OpenCard::marksPosterChanges()
-{
-    QFETCH(bool, withFile);
-    QFETCH(QString, change);
-    OpenCard card;
-    if (withFile)
-        card.loaded(u"/films/film.cfh"_s, false, {});
-    if (change.startsWith(u"take"))
-        card.takePoster(u"/tmp/a.jpg"_s);
-    else
-        card.removePoster();
-    if (change.endsWith(u"save"))
-        card.saved({});
-    if (change.endsWith(u"keep"))
-        card.keepPoster(u"/tmp/reset"_s);
-    QTEST(card.posterChanged(), "changed");
-    QTEST(card.posterToSave(), "toSave");
+    return writeBytes(path(name), makeCard("Film", poster))
+        && card.load(path(name), MakeWorkFolder(1)).status == CardReadStatus::Ok;
 }
 
 // The poster shown (and previewed) is the one taken, else the card's own
-// unless removed. A save over the file keeps the file's poster bytes unless
-// the poster changed; the user's version written over another program's
-// card carries the poster the user sees.
-void tst_OpenCard::postersShownAndWritten_data()
+// unless removed. A save over the file keeps the file's poster unless it
+// changed; a copy carries the one shown; the user's version written over
+// another program's card carries the poster the user sees.
+void tst_OpenCard::writesThePosterShown_data()
 {
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("toWrite");   // PosterChoice::Kind over the card's own file
-    QTest::addColumn<int>("shownToWrite");
-    const QString own = u"/tmp/reset"_s + WorkFile::Image, taken = u"/tmp/a.jpg"_s;
-    const int keep = int(PosterChoice::Kind::Keep), remove = int(PosterChoice::Kind::Remove),
-              replace = int(PosterChoice::Kind::Replace);
-    QTest::newRow("unchanged: its own") << QString() << own << keep << replace;
-    QTest::newRow("taken") << u"take"_s << taken << replace << replace;
-    QTest::newRow("removed") << u"remove"_s << QString() << remove << remove;
-    QTest::newRow("taken, then saved") << u"take, save"_s << taken << keep << replace;
-    QTest::newRow("removed, then saved") << u"remove, save"_s << QString() << keep << remove;
-    QTest::newRow("removed, then reset") << u"remove, reset"_s << own << replace << replace;
+    QTest::addColumn<QList<Edit>>("edits");
+    QTest::addColumn<Poster>("shown");
+    QTest::addColumn<Write>("write");
+    QTest::addColumn<Poster>("written");
+    const auto rows = [](const char *name, const QList<Edit> &edits, Poster shown) {
+        for (const auto &[write, written] : { std::pair { Write::Save, "saved" },
+                 { Write::SaveAs, "saved as" }, { Write::Replace, "replaced" } })
+            QTest::addRow("%s, %s", name, written) << edits << shown << write << shown;
+    };
+    rows("unchanged", {}, Poster::CardsOwn);
+    rows("taken", { Edit::TakePicture }, Poster::Taken);
+    rows("removed", { Edit::Remove }, Poster::None);
+    rows("removed, then reset", { Edit::Remove, Edit::Reset }, Poster::CardsOwn);
+    rows("removed, then saved", { Edit::Remove, Edit::Save }, Poster::None);
+    QTest::newRow("taken, then saved: the picture may go")
+        << QList { Edit::TakePicture, Edit::Save } << Poster::Taken << Write::SaveWithPictureGone
+        << Poster::Taken;
+    QTest::newRow("taken, then saved, replaced")
+        << QList { Edit::TakePicture, Edit::Save } << Poster::Taken << Write::Replace << Poster::Taken;
+    QTest::newRow("taken, then another card loaded") << QList { Edit::TakePicture, Edit::LoadAnother }
+                                                     << Poster::CardsOwn << Write::Save << Poster::CardsOwn;
+    QTest::newRow("new card, taken") << QList { Edit::StartNew, Edit::TakePicture } << Poster::Taken
+                                     << Write::SaveAs << Poster::Taken;
+    QTest::newRow("new card, nothing taken")
+        << QList { Edit::StartNew } << Poster::None << Write::SaveAs << Poster::None;
 }
 
-void tst_OpenCard::postersShownAndWritten()
+void tst_OpenCard::writesThePosterShown()
 {
-    QFETCH(QString, change);
-    QFETCH(QString, shown);
+    QFETCH(QList<Edit>, edits);
+    QFETCH(Write, write);
     OpenCard card;
-    card.loaded(u"/films/film.cfh"_s, false, {});
-    card.keepPoster(u"/tmp/reset"_s);
-    if (change.startsWith(u"take"))
-        card.takePoster(u"/tmp/a.jpg"_s);
-    else if (change.startsWith(u"remove"))
-        card.removePoster();
-    if (change.endsWith(u"save"))
-        card.saved({});
-    if (change.endsWith(u"reset"))
-        card.takePoster(card.ownPoster());
-    QCOMPARE(card.posterShown(), shown);
-    QTEST(int(card.posterToWrite().kind), "toWrite");
-    QTEST(int(card.posterShownToWrite().kind), "shownToWrite");
-    if (card.posterShownToWrite().kind == PosterChoice::Kind::Replace)
-        QCOMPARE(card.posterShownToWrite().path, shown);
-    card.forgetPoster();
-    QVERIFY(card.ownPoster().isEmpty());
-    QVERIFY(card.posterToSave().isEmpty());
+    QVERIFY(load(card, u"film.cfh"_s, kOwn));
+    QByteArray own = kOwn;
+    const QString picture = path(u"picture.jpg"_s);
+    QVERIFY(writeBytes(picture, kTaken));
+    for (const Edit edit : edits) {
+        if (edit == Edit::TakePicture)
+            card.takePoster(picture, QString());
+        if (edit == Edit::Remove)
+            card.removePoster();
+        if (edit == Edit::Reset)
+            card.takePoster(card.ownPoster());
+        if (edit == Edit::Save)
+            QVERIFY(card.save(card.content()).ok());
+        if (edit == Edit::LoadAnother)
+            QVERIFY(load(card, u"another.cfh"_s, own = kAnother));
+        if (edit == Edit::StartNew) {
+            card.removeWorkFolders();
+            card.startNew(u"new"_s);
+            own.clear();
+        }
+    }
+    const auto bytesOf = [&](Poster poster) {
+        return poster == Poster::CardsOwn ? own : poster == Poster::Taken ? kTaken : QByteArray();
+    };
+    QFETCH(Poster, shown);
+    const QString shownFile = card.posterShown();
+    QCOMPARE(shownFile.isEmpty() ? QByteArray() : readBytes(shownFile), bytesOf(shown));
+    if (write == Write::SaveWithPictureGone)
+        QVERIFY(QFile::remove(picture));
+    if (write == Write::Replace)   // what the user's version replaces
+        QVERIFY(writeBytes(card.file().path, makeCard("Theirs", "another program's poster")));
+    const SaveResult result = write == Write::SaveAs ? card.saveAs(path(u"copy.cfh"_s), card.content())
+        : write == Write::Replace                    ? card.replace(card.content(), card.versionOnDisk())
+                                                     : card.save(card.content());
+    QVERIFY(result.ok());
+    QFETCH(Poster, written);
+    QCOMPARE(posterOf(card.file().path), bytesOf(written));
+    QVERIFY(!card.modified());
+    card.removeWorkFolders();
+    QVERIFY(card.posterShown().isEmpty());
 }
 
 void tst_OpenCard::savingMakesTheCardItsFile()
@@ -150,11 +151,10 @@ void tst_OpenCard::savingMakesTheCardItsFile()
     QCOMPARE(card.file().name, u"new.cfh"_s);
     QVERIFY(!card.file().readOnly);
     QVERIFY(!card.modified());
-    QVERIFY(!card.posterChanged());
     QCOMPARE(card.file().version, print(2));
     card.saved(print(3));
     QCOMPARE(card.file().version, print(3));
-    card.startNew(u"Nouveau"_s);
+    card.startNew(u"new"_s);
     QCOMPARE(card.file().version, std::nullopt);
 }
 
@@ -163,39 +163,41 @@ void tst_OpenCard::savingMakesTheCardItsFile()
 // or none. The user is told of each other file once.
 void tst_OpenCard::tellsChangesOnDisk_data()
 {
-    QTest::addColumn<QString>("history");   // what happened since the load of file 1
-    QTest::addColumn<int>("onDisk");        // 0: no file
+    QTest::addColumn<int>("told");       // the file the user was told of since the load of 1; -1: its removal
+    QTest::addColumn<int>("saved");      // the file then saved; 0: none
+    QTest::addColumn<bool>("renewed");   // then a new card took the place of the loaded one
+    QTest::addColumn<int>("onDisk");     // 0: no file
     QTest::addColumn<DiskChange>("change");
-    QTest::newRow("its own file") << QString() << 1 << DiskChange::None;
-    QTest::newRow("its own file, rewritten") << QString() << -1 << DiskChange::Changed;
-    QTest::newRow("another file") << QString() << 2 << DiskChange::Changed;
-    QTest::newRow("another file, told") << u"told 2"_s << 2 << DiskChange::None;
-    QTest::newRow("told of one, then another") << u"told 2"_s << 3 << DiskChange::Changed;
-    QTest::newRow("told of one, then its own back") << u"told 2"_s << 1 << DiskChange::None;
-    QTest::newRow("removed") << QString() << 0 << DiskChange::Removed;
-    QTest::newRow("removed, told") << u"removed"_s << 0 << DiskChange::None;
-    QTest::newRow("removed, then put back") << u"removed"_s << 1 << DiskChange::Changed;
-    QTest::newRow("saved over another") << u"told 2, saved 3"_s << 3 << DiskChange::None;
-    QTest::newRow("saved, then the told one back") << u"told 2, saved 3"_s << 2 << DiskChange::Changed;
-    QTest::newRow("a card without file") << u"new"_s << 2 << DiskChange::None;
+    QTest::newRow("its own file") << 0 << 0 << false << 1 << DiskChange::None;
+    QTest::newRow("its own file, rewritten") << 0 << 0 << false << -1 << DiskChange::Changed;
+    QTest::newRow("another file") << 0 << 0 << false << 2 << DiskChange::Changed;
+    QTest::newRow("another file, told") << 2 << 0 << false << 2 << DiskChange::None;
+    QTest::newRow("told of one, then another") << 2 << 0 << false << 3 << DiskChange::Changed;
+    QTest::newRow("told of one, then its own back") << 2 << 0 << false << 1 << DiskChange::None;
+    QTest::newRow("removed") << 0 << 0 << false << 0 << DiskChange::Removed;
+    QTest::newRow("removed, told") << -1 << 0 << false << 0 << DiskChange::None;
+    QTest::newRow("removed, then put back") << -1 << 0 << false << 1 << DiskChange::Changed;
+    QTest::newRow("saved over another") << 2 << 3 << false << 3 << DiskChange::None;
+    QTest::newRow("saved, then the told one back") << 2 << 3 << false << 2 << DiskChange::Changed;
+    QTest::newRow("a card without file") << 0 << 0 << true << 2 << DiskChange::None;
 }
 
 void tst_OpenCard::tellsChangesOnDisk()
 {
-    QFETCH(QString, history);
+    QFETCH(int, told);
+    QFETCH(int, saved);
     QFETCH(int, onDisk);
     OpenCard card;
     card.loaded(u"/films/film.cfh"_s, false, print(1));
-    if (history.startsWith(u"told 2"))
-        card.noticeDisk(print(2));
-    if (history.endsWith(u"saved 3"))
-        card.saved(print(3));
-    if (history == u"removed") {
-        card.noticeDisk(std::nullopt);
+    if (told)
+        card.noticeDisk(told > 0 ? std::optional(print(quint64(told))) : std::nullopt);
+    if (told < 0)
         card.fileRemoved();
-    }
-    if (history == u"new")
-        card.startNew(u"Nouveau"_s);
+    if (saved)
+        card.saved(print(quint64(saved)));
+    QFETCH(bool, renewed);
+    if (renewed)
+        card.startNew(u"new"_s);
     const auto disk
         = onDisk ? std::optional(print(quint64(std::abs(onDisk)), onDisk < 0 ? "b" : "a")) : std::nullopt;
     QTEST(card.diskChange(disk), "change");

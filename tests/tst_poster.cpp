@@ -31,6 +31,17 @@
 
 using namespace Qt::StringLiterals;
 
+// What a file manager, a browser or a program offers: files (a card's
+// extension in capitals), a browser's copy (pixels and their address), a
+// program's picture, a file's name as plain text.
+enum class Offer { Png, Webp, Card, TextFile, Folder, Missing, Pixels, Address, Image, FileAndPixels, Name };
+// How a picture reaches the poster panel.
+enum class Way { DropOnPoster, DropBeside, CtrlVOnPanel, CtrlVOnPoster, CtrlVInBox, Menu };
+// What was done to the poster before it is removed.
+enum class Before { Nothing, Paste, Choose, Reset };
+// What a click on the poster opens.
+enum class Opens { Nothing, Menu, FullView };
+
 class tst_Poster : public QObject {
     Q_OBJECT
 private slots:
@@ -55,7 +66,7 @@ private slots:
 private:
     QString picture(int width, int height, const QString &name = u"poster.bmp"_s);
     QString openCard(int width = 129, int height = 258);
-    QMimeData *content(const QString &what);
+    QMimeData *content(Offer offer);
     bool fullViewOpensOn(const std::function<void()> &action, QSize *shown = nullptr);
     // The window's height for an outer height in twips, frame and menu bar counted.
     int heightFor(int outerTwips) const
@@ -121,6 +132,13 @@ QMimeData *browserImage(int width, int height)
     return data;
 }
 
+QMimeData *plainData(const std::function<void(QMimeData &)> &fill)
+{
+    auto *data = new QMimeData;
+    fill(*data);
+    return data;
+}
+
 QMimeData *files(const QStringList &paths)
 {
     auto *data = new QMimeData;
@@ -134,43 +152,38 @@ QMimeData *files(const QStringList &paths)
 
 }   // namespace
 
-// What a file manager, a browser or a program offers, by a short name.
-QMimeData *tst_Poster::content(const QString &what)
+QMimeData *tst_Poster::content(Offer offer)
 {
-    if (what == QLatin1String("png file"))
+    switch (offer) {
+    case Offer::Png:
         return files({ picture(300, 400, u"poster.png"_s) });
-    if (what == QLatin1String("webp file"))
+    case Offer::Webp:
         return files({ picture(300, 400, u"poster.webp"_s) });
-    if (what == QLatin1String("card file"))
+    case Offer::Card:
+        writeBytes(dir.filePath(u"film.CFH"_s), makeCard({}, {}));
         return files({ dir.filePath(u"film.CFH"_s) });
-    if (what == QLatin1String("text file")) {
+    case Offer::TextFile:
         writeBytes(dir.filePath(u"notes.txt"_s), "plain words");
         return files({ dir.filePath(u"notes.txt"_s) });
-    }
-    if (what == QLatin1String("folder"))
+    case Offer::Folder:
         return files({ dir.path() });
-    if (what == QLatin1String("missing file"))
+    case Offer::Missing:
         return files({ dir.filePath(u"gone.png"_s) });
-    if (what == QLatin1String("pixels"))
+    case Offer::Pixels:
         return browserImage(300, 400);
-    if (what == QLatin1String("web address")) {
-        auto *data = new QMimeData;
-        data->setUrls({ QUrl(u"http://example.org/poster.png"_s) });
-        return data;
-    }
-    if (what == QLatin1String("program's image")) {
-        auto *data = new QMimeData;
-        data->setImageData(QImage(300, 400, QImage::Format_RGB32));
-        return data;
-    }
-    if (what == QLatin1String("file and its pixels")) {
-        QMimeData *data = content(u"png file"_s);
+    case Offer::FileAndPixels: {
+        QMimeData *data = content(Offer::Png);
         data->setImageData(QImage(10, 10, QImage::Format_RGB32));
         return data;
     }
-    auto *data = new QMimeData;
-    data->setText(what);
-    return data;
+    case Offer::Address:
+        return plainData([](QMimeData &data) { data.setUrls({ QUrl(u"http://example.org/poster.png"_s) }); });
+    case Offer::Image:
+        return plainData([](QMimeData &data) { data.setImageData(QImage(300, 400, QImage::Format_RGB32)); });
+    case Offer::Name:
+        return plainData([](QMimeData &data) { data.setText(u"poster.png"_s); });
+    }
+    return nullptr;
 }
 
 // Runs action; true when it opened the full view (which is then closed).
@@ -189,15 +202,15 @@ bool tst_Poster::fullViewOpensOn(const std::function<void()> &action, QSize *sho
 // that cannot be shown then changes nothing.
 void tst_Poster::failedPictureChangesNothing_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::newRow("text file") << u"text"_s;
-    QTest::newRow("missing file") << u"missing"_s;
-    QTest::newRow("too tall once scaled") << u"tall"_s;
+    QTest::addColumn<QByteArray>("chosen");   // the file's bytes; null: no such file
+    QTest::newRow("text file") << QByteArray("not a picture\n");
+    QTest::newRow("missing file") << QByteArray();
+    QTest::newRow("too tall once scaled") << pictureBytes(10, 2000, "BMP");
 }
 
 void tst_Poster::failedPictureChangesNothing()
 {
-    QFETCH(QString, file);
+    QFETCH(QByteArray, chosen);
     QVERIFY(!openCard().isEmpty());
     const auto *poster = child<QLabel>(editor, "posterLabel");
     QVERIFY(poster->isVisible());
@@ -205,13 +218,8 @@ void tst_Poster::failedPictureChangesNothing()
     QCOMPARE(editor->height(), heightFor(960 + 3870 + 855));
     QVERIFY(poster->mapTo(editor->centralWidget(), poster->rect().bottomLeft()).y()
         < editor->centralWidget()->height());
-    QString path = dir.filePath(u"missing.jpg"_s);
-    if (file == QLatin1String("text")) {
-        path = dir.filePath(u"notes.jpg"_s);
-        QVERIFY(writeBytes(path, "not a picture\n"));
-    } else if (file == QLatin1String("tall")) {
-        path = picture(10, 2000, u"tall.bmp"_s);
-    }
+    const QString path = dir.filePath(u"chosen.bmp"_s);
+    QVERIFY(chosen.isNull() || writeBytes(path, chosen));
     ScriptedDesktop fake;
     fake.answerFile(path);
     fake.answerMsg(MsgAnswer::Ok);   // what is wrong: choosesPoster
@@ -233,10 +241,9 @@ void tst_Poster::choosesPoster_data()
     QTest::newRow("new card") << false << QByteArray() << QString();
     QTest::newRow("card with a file") << true << QByteArray() << QString();
     QTest::newRow("wrong image, from the menu")
-        << true << QByteArray("plain words") << u"Fichier image incorrect"_s;
+        << true << QByteArray("plain words") << textOf(Text::WrongImage);
     QTest::newRow("image of too many pixels, from the menu")
-        << true << bitmapHeader(10000, 5001)
-        << u"Image trop grande : une affiche a au plus 50 millions de pixels"_s;
+        << true << bitmapHeader(10000, 5001) << textOf(Text::ImageTooLarge);
 }
 
 void tst_Poster::choosesPoster()
@@ -264,7 +271,7 @@ void tst_Poster::choosesPoster()
         = !wrongFirst.isEmpty() ? QStringList { "file", "msg", "file" } : QStringList { "file" };
     QCOMPARE(fake.log, asked);
     for (const FileRequest &request : std::as_const(fake.files)) {
-        QCOMPARE(request.title, u"Affiche du film"_s);
+        QCOMPARE(request.title, textOf(Text::PosterChoiceTitle));
         QCOMPARE(request.kind, FileDialogKind::Open);
         QVERIFY(request.options & FileDialogFlag::FileMustExist);
         QCOMPARE(request.filters.size(), posterChoiceFilters().size());
@@ -273,7 +280,7 @@ void tst_Poster::choosesPoster()
         QCOMPARE(message.text, said);
         QCOMPARE(message.icon, MsgIcon::Critical);
     }
-    // What the save then writes: tst_documents.
+    // What the save then writes: tst_opencard.
     QCOMPARE(modified(), wrongFirst.isEmpty());
     QCOMPARE(posterShown(), !wrongFirst.isEmpty() ? first : QSize(300, 400));
     QVERIFY(fake.allAnswered());
@@ -293,44 +300,35 @@ void tst_Poster::limitsPixels()
 
 void tst_Poster::tellsWhatComesIn_data()
 {
-    QTest::addColumn<QString>("what");
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<Offer>("offer");
+    QTest::addColumn<PosterSourceKind>("kind");
     QTest::addColumn<QString>("file");   // in the test folder
     QTest::addColumn<bool>("holds");     // pasting it gives a poster
-    const int none = int(PosterSourceKind::None);
-    QTest::newRow("PNG from a file manager")
-        << u"png file"_s << int(PosterSourceKind::PictureFile) << u"poster.png"_s << true;
-    QTest::newRow("WebP file") << u"webp file"_s << int(PosterSourceKind::PictureFile) << u"poster.webp"_s
-                               << true;
+    const auto none = PosterSourceKind::None, file = PosterSourceKind::PictureFile;
+    QTest::newRow("PNG from a file manager") << Offer::Png << file << u"poster.png"_s << true;
+    QTest::newRow("WebP file") << Offer::Webp << file << u"poster.webp"_s << true;
     QTest::newRow("card, extension in capitals")
-        << u"card file"_s << int(PosterSourceKind::Card) << u"film.CFH"_s << false;
-    QTest::newRow("text file: the loader will say")
-        << u"text file"_s << int(PosterSourceKind::PictureFile) << u"notes.txt"_s << false;
-    QTest::newRow("folder") << u"folder"_s << none << u""_s << false;
-    QTest::newRow("missing file") << u"missing file"_s << none << u""_s << false;
-    QTest::newRow("web address alone: nothing fetched") << u"web address"_s << none << u""_s << false;
+        << Offer::Card << PosterSourceKind::Card << u"film.CFH"_s << false;
+    QTest::newRow("text file: the loader will say") << Offer::TextFile << file << u"notes.txt"_s << false;
+    QTest::newRow("folder") << Offer::Folder << none << u""_s << false;
+    QTest::newRow("missing file") << Offer::Missing << none << u""_s << false;
+    QTest::newRow("web address alone: nothing fetched") << Offer::Address << none << u""_s << false;
     QTest::newRow("browser image and its address")
-        << u"pixels"_s << int(PosterSourceKind::Pixels) << u""_s << true;
-    QTest::newRow("image of a program")
-        << u"program's image"_s << int(PosterSourceKind::Pixels) << u""_s << true;
-    QTest::newRow("a file before its pixels")
-        << u"file and its pixels"_s << int(PosterSourceKind::PictureFile) << u"poster.png"_s << true;
-    QTest::newRow("text alone") << u"poster.png"_s << none << u""_s << false;
+        << Offer::Pixels << PosterSourceKind::Pixels << u""_s << true;
+    QTest::newRow("image of a program") << Offer::Image << PosterSourceKind::Pixels << u""_s << true;
+    QTest::newRow("a file before its pixels") << Offer::FileAndPixels << file << u"poster.png"_s << true;
+    QTest::newRow("text alone") << Offer::Name << none << u""_s << false;
 }
 
 void tst_Poster::tellsWhatComesIn()
 {
-    QFETCH(QString, what);
-    QFETCH(int, kind);
+    QFETCH(Offer, offer);
     QFETCH(QString, file);
-    QFETCH(bool, holds);
-    if (what == QLatin1String("card file"))
-        QVERIFY(writeBytes(dir.filePath(file), makeCard({}, {})));
-    const std::unique_ptr<QMimeData> data(content(what));
+    const std::unique_ptr<QMimeData> data(content(offer));
     const PosterSource source = posterSource(*data);
-    QCOMPARE(int(source.kind), kind);
+    QTEST(source.kind, "kind");
     QCOMPARE(source.path, file.isEmpty() ? QString() : dir.filePath(file));
-    QCOMPARE(holdsPoster(*data), holds);
+    QTEST(holdsPoster(*data), "holds");
     if (source.kind == PosterSourceKind::Pixels)
         QCOMPARE(posterPixels(*data).size(), QSize(300, 400));
 }
@@ -339,61 +337,62 @@ void tst_Poster::tellsWhatComesIn()
 // it does; pixels alone are taken as a JPEG of the same size.
 void tst_Poster::takesPostersFromElsewhere_data()
 {
-    QTest::addColumn<QString>("way");
-    QTest::addColumn<QString>("what");
+    QTest::addColumn<Way>("way");
+    QTest::addColumn<Offer>("offer");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("PNG dropped on the poster") << u"drop"_s << u"png file"_s << true;
-    QTest::newRow("browser image dropped on the poster") << u"drop"_s << u"pixels"_s << true;
-    QTest::newRow("text file dropped: wrong image") << u"drop"_s << u"text file"_s << false;
-    QTest::newRow("web address dropped: refused") << u"drop"_s << u"web address"_s << false;
-    QTest::newRow("PNG dropped beside the panel: refused") << u"drop left"_s << u"png file"_s << false;
-    QTest::newRow("copied file, Ctrl+V on the panel") << u"Ctrl+V"_s << u"png file"_s << true;
-    QTest::newRow("copied image, Ctrl+V on the poster") << u"Ctrl+V poster"_s << u"pixels"_s << true;
-    QTest::newRow("copied image, from the menu") << u"menu"_s << u"pixels"_s << true;
-    QTest::newRow("copied WebP file, from the menu") << u"menu"_s << u"webp file"_s << true;
-    QTest::newRow("copied text file: nothing to paste") << u"menu"_s << u"text file"_s << false;
-    QTest::newRow("Ctrl+V in a text box pastes its text") << u"Ctrl+V box"_s << u"pixels"_s << false;
+    QTest::addColumn<bool>("wrongImage");   // said so
+    QTest::newRow("PNG dropped on the poster") << Way::DropOnPoster << Offer::Png << true << false;
+    QTest::newRow("browser image dropped on the poster")
+        << Way::DropOnPoster << Offer::Pixels << true << false;
+    QTest::newRow("text file dropped: wrong image") << Way::DropOnPoster << Offer::TextFile << false << true;
+    QTest::newRow("web address dropped: refused") << Way::DropOnPoster << Offer::Address << false << false;
+    QTest::newRow("PNG dropped beside the panel: refused") << Way::DropBeside << Offer::Png << false << false;
+    QTest::newRow("copied file, Ctrl+V on the panel") << Way::CtrlVOnPanel << Offer::Png << true << false;
+    QTest::newRow("copied image, Ctrl+V on the poster")
+        << Way::CtrlVOnPoster << Offer::Pixels << true << false;
+    QTest::newRow("copied image, from the menu") << Way::Menu << Offer::Pixels << true << false;
+    QTest::newRow("copied WebP file, from the menu") << Way::Menu << Offer::Webp << true << false;
+    QTest::newRow("copied text file: nothing to paste") << Way::Menu << Offer::TextFile << false << false;
+    QTest::newRow("Ctrl+V in a text box pastes its text")
+        << Way::CtrlVInBox << Offer::Pixels << false << false;
 }
 
 void tst_Poster::takesPostersFromElsewhere()
 {
-    QFETCH(QString, way);
-    QFETCH(QString, what);
+    QFETCH(Way, way);
+    QFETCH(Offer, offer);
     QFETCH(bool, taken);
+    QFETCH(bool, wrongImage);
     QVERIFY(QTest::qWaitForWindowActive(editor));
     const QString card = openCard();
     const QByteArray old = posterOf(card);
     ScriptedDesktop fake;
-    const bool wrongImage = way == QLatin1String("drop") && what == QLatin1String("text file");
     if (wrongImage)
         fake.answerMsg(MsgAnswer::Ok);
-    QMimeData *data = content(what);
+    QMimeData *data = content(offer);
     const PosterSource source = posterSource(*data);
-    if (way.startsWith(QLatin1String("drop"))) {
-        const QWidget *over = way == QLatin1String("drop") ? child<QLabel>(editor, "posterLabel")
-                                                           : child<QLabel>(editor, "summaryCaption");
+    if (way == Way::DropOnPoster || way == Way::DropBeside) {
+        const QWidget *over = way == Way::DropOnPoster ? child<QLabel>(editor, "posterLabel")
+                                                       : child<QLabel>(editor, "summaryCaption");
         QCOMPARE(dropOn(editor, over->mapTo(editor, QPoint(5, 5)), *data), taken || wrongImage);
         delete data;
     } else {
         QApplication::clipboard()->setMimeData(data);
-        QCOMPARE(
-            child<QAction>(editor, "pastePosterAction")->isEnabled(), what != QLatin1String("text file"));
-        if (way == QLatin1String("menu")) {
+        QCOMPARE(child<QAction>(editor, "pastePosterAction")->isEnabled(), holdsPoster(*data));
+        QWidget *focus = way == Way::CtrlVOnPanel ? child<QPushButton>(editor, "removePosterButton")
+            : way == Way::CtrlVOnPoster ? static_cast<QWidget *>(child<QLabel>(editor, "posterLabel"))
+                                        : child<QLineEdit>(editor, "genreEdit");
+        if (way == Way::Menu) {
             child<QAction>(editor, "pastePosterAction")->trigger();
         } else {
-            QWidget *focus = child<QLineEdit>(editor, "genreEdit");
-            if (way == QLatin1String("Ctrl+V"))
-                focus = child<QPushButton>(editor, "removePosterButton");
-            else if (way == QLatin1String("Ctrl+V poster"))
-                focus = child<QLabel>(editor, "posterLabel");
             focus->setFocus();
             QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
         }
     }
     QCOMPARE(fake.messages.size(), int(wrongImage));
     if (wrongImage)
-        QCOMPARE(fake.messages.at(0).text, u"Fichier image incorrect"_s);
-    const bool inBox = way == QLatin1String("Ctrl+V box");
+        QCOMPARE(fake.messages.at(0).text, textOf(Text::WrongImage));
+    const bool inBox = way == Way::CtrlVInBox;
     QCOMPARE(child<QLineEdit>(editor, "genreEdit")->text(),
         inBox ? u"http://example.org/poster.png"_s : QString());
     QCOMPARE(modified(), taken || inBox);
@@ -419,15 +418,15 @@ void tst_Poster::takesPostersFromElsewhere()
 
 void tst_Poster::removesPoster_data()
 {
-    QTest::addColumn<bool>("withFile");    // a card with a file and its poster, or a new card
-    QTest::addColumn<QString>("before");   // what was done to the poster first
+    QTest::addColumn<bool>("withFile");   // a card with a file and its poster, or a new card
+    QTest::addColumn<Before>("before");
     QTest::addColumn<int>("removals");
-    QTest::newRow("new card, pasted, then removed") << false << u"paste"_s << 1;
-    QTest::newRow("loaded card") << true << u""_s << 1;
-    QTest::newRow("loaded card, removed twice") << true << u""_s << 2;
-    QTest::newRow("chosen, then removed") << true << u"choose"_s << 1;
-    QTest::newRow("new card, chosen, then removed") << false << u"choose"_s << 1;
-    QTest::newRow("reset, then removed") << true << u"reset"_s << 1;
+    QTest::newRow("new card, pasted, then removed") << false << Before::Paste << 1;
+    QTest::newRow("loaded card") << true << Before::Nothing << 1;
+    QTest::newRow("loaded card, removed twice") << true << Before::Nothing << 2;
+    QTest::newRow("chosen, then removed") << true << Before::Choose << 1;
+    QTest::newRow("new card, chosen, then removed") << false << Before::Choose << 1;
+    QTest::newRow("reset, then removed") << true << Before::Reset << 1;
 }
 
 // Nothing is left to show in full, and the save writes the card without
@@ -435,17 +434,17 @@ void tst_Poster::removesPoster_data()
 void tst_Poster::removesPoster()
 {
     QFETCH(bool, withFile);
-    QFETCH(QString, before);
+    QFETCH(Before, before);
     QFETCH(int, removals);
     const QString card = withFile ? openCard() : dir.filePath(u"new.cfh"_s);
     ScriptedDesktop fake;
-    if (before == QLatin1String("choose")) {
+    if (before == Before::Choose) {
         fake.answerFile(picture(300, 400, u"chosen.bmp"_s));
         child<QPushButton>(editor, "changePosterButton")->click();
-    } else if (before == QLatin1String("paste")) {
-        QApplication::clipboard()->setMimeData(content(u"pixels"_s));
+    } else if (before == Before::Paste) {
+        QApplication::clipboard()->setMimeData(content(Offer::Pixels));
         child<QAction>(editor, "pastePosterAction")->trigger();
-    } else if (before == QLatin1String("reset")) {
+    } else if (before == Before::Reset) {
         child<QAction>(editor, "resetPosterAction")->trigger();
     }
     QSize shown;
@@ -498,36 +497,36 @@ void tst_Poster::answersClicks_data()
 {
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<QPoint>("release");
-    QTest::addColumn<QString>("opens");
-    QTest::newRow("right click: pop-up menu") << Qt::RightButton << QPoint(10, 10) << u"menu"_s;
-    QTest::newRow("right click on the edge") << Qt::RightButton << QPoint(129, 258) << u"menu"_s;
-    QTest::newRow("left click: full view") << Qt::LeftButton << QPoint(10, 10) << u"view"_s;
-    QTest::newRow("released outside") << Qt::RightButton << QPoint(10, 300) << u""_s;
-    QTest::newRow("released left of it") << Qt::LeftButton << QPoint(-3, 10) << u""_s;
-    QTest::newRow("middle button") << Qt::MiddleButton << QPoint(10, 10) << u""_s;
+    QTest::addColumn<Opens>("opens");
+    QTest::newRow("right click: pop-up menu") << Qt::RightButton << QPoint(10, 10) << Opens::Menu;
+    QTest::newRow("right click on the edge") << Qt::RightButton << QPoint(129, 258) << Opens::Menu;
+    QTest::newRow("left click: full view") << Qt::LeftButton << QPoint(10, 10) << Opens::FullView;
+    QTest::newRow("released outside") << Qt::RightButton << QPoint(10, 300) << Opens::Nothing;
+    QTest::newRow("released left of it") << Qt::LeftButton << QPoint(-3, 10) << Opens::Nothing;
+    QTest::newRow("middle button") << Qt::MiddleButton << QPoint(10, 10) << Opens::Nothing;
 }
 
 void tst_Poster::answersClicks()
 {
     QFETCH(Qt::MouseButton, button);
     QFETCH(QPoint, release);
-    QFETCH(QString, opens);
+    QFETCH(Opens, opens);
     QVERIFY(!openCard().isEmpty());
-    QCOMPARE(child<QLabel>(editor, "posterLabel")->size(), QSize(129, 258));
-    QCOMPARE(child<QLabel>(editor, "posterLabel")->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mousePress(child<QLabel>(editor, "posterLabel"), button, {}, QPoint(10, 10));
-    const bool viewed = fullViewOpensOn(
-        [&] { QTest::mouseRelease(child<QLabel>(editor, "posterLabel"), button, {}, release); });
-    QCOMPARE(viewed, opens == QLatin1String("view"));
-    QCOMPARE(child<QMenu>(editor, "posterMenu")->isVisible(), opens == QLatin1String("menu"));
-    if (opens == QLatin1String("menu"))
-        QCOMPARE(
-            child<QMenu>(editor, "posterMenu")->defaultAction(), child<QAction>(editor, "fullViewAction"));
-    child<QMenu>(editor, "posterMenu")->close();
-    QVERIFY(!child<QMenu>(editor, "posterMenu")->defaultAction());   // plain again in the menu bar
+    auto *poster = child<QLabel>(editor, "posterLabel");
+    auto *menu = child<QMenu>(editor, "posterMenu");
+    QCOMPARE(poster->size(), QSize(129, 258));
+    QCOMPARE(poster->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mousePress(poster, button, {}, QPoint(10, 10));
+    const bool viewed = fullViewOpensOn([&] { QTest::mouseRelease(poster, button, {}, release); });
+    QCOMPARE(viewed, opens == Opens::FullView);
+    QCOMPARE(menu->isVisible(), opens == Opens::Menu);
+    if (opens == Opens::Menu)
+        QCOMPARE(menu->defaultAction(), child<QAction>(editor, "fullViewAction"));
+    menu->close();
+    QVERIFY(!menu->defaultAction());   // plain again in the menu bar
     // A release without a press on the poster does nothing.
-    QTest::mouseRelease(child<QLabel>(editor, "posterLabel"), button, {}, QPoint(10, 10));
-    QVERIFY(!child<QMenu>(editor, "posterMenu")->isVisible());
+    QTest::mouseRelease(poster, button, {}, QPoint(10, 10));
+    QVERIFY(!menu->isVisible());
 }
 
 QTEST_MAIN(tst_Poster)

@@ -1,6 +1,7 @@
 #include "app/buildconfig.h"
 #include "app/cmdline.h"
 #include "app/common.h"
+#include "app/texts.h"
 #include "editor/editorwindow.h"
 #include "program/startup.h"
 #include "support/scripteddesktop.h"
@@ -14,6 +15,9 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+// The window a command line opens.
+enum class Opened { Nothing, Viewer, Editor };
 
 class tst_Startup : public QObject {
     Q_OBJECT
@@ -168,9 +172,8 @@ void tst_Startup::information_data()
     const QString version = u"cinefiche %1.%2.%3\n"_s.arg(BuildConfig::VersionMajor)
                                 .arg(BuildConfig::VersionMinor)
                                 .arg(BuildConfig::VersionRevision);
-    const QString misuse = u"cinefiche : --help et --version s'emploient seuls"_s;
-    QTest::newRow("help") << QStringList { "--help" } << u"Utilisation : cinefiche [FICHE [/m | /p]]\n"_s
-                          << 0;
+    const QString misuse = textOf(Text::InformationMisuse);
+    QTest::newRow("help") << QStringList { "--help" } << textOf(Text::CommandLineHelp) << 0;
     QTest::newRow("version") << QStringList { "--version" } << version << 0;
     QTest::newRow("a card") << QStringList { m_card } << u""_s << 0;
     QTest::newRow("help after a card") << QStringList { m_card, "--help" } << misuse << 2;
@@ -196,34 +199,34 @@ void tst_Startup::information()
 void tst_Startup::opensOrRefusesTheCard_data()
 {
     QTest::addColumn<QStringList>("arguments");   // {card}: a card, {picture}: a picture
-    QTest::addColumn<QString>("window");          // "viewer", "editor" or none
+    QTest::addColumn<Opened>("window");
     QTest::addColumn<bool>("play");
     QTest::addColumn<QString>("message");
-    const QString missing = u"Fichier introuvable"_s, notCard = u"Fichier incorrect"_s;
+    const QString missing = textOf(Text::FileNotFound), notCard = textOf(Text::WrongFile);
     const auto row
-        = [](const char *name, const QStringList &arguments, const QString &window, bool play,
+        = [](const char *name, const QStringList &arguments, Opened window, bool play,
               const QString &message) { QTest::newRow(name) << arguments << window << play << message; };
-    row("viewer", { u"\"{card}\""_s }, u"viewer"_s, true, {});
-    row("viewer without play", { u"\"{card}\" /p"_s }, u"viewer"_s, false, {});
-    row("editor in a folder ending in a blank", { m_blankFolder, u"/m"_s }, u"editor"_s, false, {});
-    row("no such card", { u"/no/such.cfh"_s }, {}, false, missing);
-    row("no such card, editor switch", { u"/no/such.cfh /m"_s }, {}, false, missing);
-    row("not a card, viewer", { u"{picture}"_s }, {}, false, notCard);
-    row("not a card, editor", { u"{picture} /m"_s }, {}, false, notCard);
+    row("viewer", { u"\"{card}\""_s }, Opened::Viewer, true, {});
+    row("viewer without play", { u"\"{card}\" /p"_s }, Opened::Viewer, false, {});
+    row("editor in a folder ending in a blank", { m_blankFolder, u"/m"_s }, Opened::Editor, false, {});
+    row("no such card", { u"/no/such.cfh"_s }, Opened::Nothing, false, missing);
+    row("no such card, editor switch", { u"/no/such.cfh /m"_s }, Opened::Nothing, false, missing);
+    row("not a card, viewer", { u"{picture}"_s }, Opened::Nothing, false, notCard);
+    row("not a card, editor", { u"{picture} /m"_s }, Opened::Nothing, false, notCard);
 }
 
 void tst_Startup::opensOrRefusesTheCard()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(QString, window);
+    QFETCH(Opened, window);
     QFETCH(QString, message);
     ScriptedDesktop fake;
-    if (window.isEmpty())
+    if (!message.isEmpty())
         fake.answerMsg(MsgAnswer::Ok);
     arguments.replaceInStrings(u"{card}"_s, m_card).replaceInStrings(u"{picture}"_s, m_picture);
-    QCOMPARE(startProgram(arguments), window.isEmpty() ? std::optional<int>(1) : std::nullopt);
-    QCOMPARE(EditorWindow::exists(), window == u"editor");
-    QCOMPARE(ViewerWindow::exists(), window == u"viewer");
+    QCOMPARE(startProgram(arguments), window == Opened::Nothing ? std::optional<int>(1) : std::nullopt);
+    QCOMPARE(EditorWindow::exists(), window == Opened::Editor);
+    QCOMPARE(ViewerWindow::exists(), window == Opened::Viewer);
     if (EditorWindow::exists()) {
         QCOMPARE(
             EditorWindow::instance().windowTitle(), u"Cinefiche ["_s + fileNameOf(arguments.first()) + u']');
@@ -236,7 +239,7 @@ void tst_Startup::opensOrRefusesTheCard()
     }
     EditorWindow::discard();
     ViewerWindow::discard();
-    QCOMPARE(fake.messages.size(), window.isEmpty() ? 1 : 0);
+    QCOMPARE(fake.messages.size(), message.isEmpty() ? 0 : 1);
     for (const MessageRequest &request : std::as_const(fake.messages)) {
         QCOMPARE(request.text, message);
         QCOMPARE(request.icon, MsgIcon::Critical);

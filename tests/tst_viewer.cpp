@@ -36,6 +36,10 @@ QByteArray recordOf(const CardTexts &t)
         makeRecord({ t.titre, t.annee, t.dureeH, t.dureeM, t.type, t.realisateur, t.acteurs, t.resume }));
 }
 
+// How the full view is asked for.
+enum class Opener { Click, MenuItem, NoPicture };
+enum class Failure { None, CardGone, DiskFull };
+
 QStringList workFolders()
 {
     return QDir(workBase().path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -109,6 +113,7 @@ void tst_Viewer::labelTexts_data()
     QTest::addColumn<QString>("year");
     QTest::addColumn<QString>("runningTime");
     QTest::addColumn<QString>("actors");
+    // The design's words and blanks, exactly.
     QTest::newRow("full card") << u"2004"_s << u" 1"_s << u"Anna|Boris|"_s << u"Année :  2004"_s
                                << u"Durée :  1h30"_s << u"Anna\nBoris"_s;
     QTest::newRow("empty fields") << u""_s << u""_s << u""_s << u"Année : "_s << u"Durée :   h30"_s << u""_s;
@@ -131,13 +136,13 @@ void tst_Viewer::labelTexts()
     QTEST(child<QLabel>(viewer, "runningTimeLabel")->text(), "runningTime");
     QTEST(child<QLabel>(viewer, "actorsLabel")->text(), "actors");
     QCOMPARE(child<QLabel>(viewer, "titleLabel")->text(), u"  Titre"_s);
-    QCOMPARE(child<QLabel>(viewer, "summaryCaption")->text(), u"Résumé :"_s);
-    QCOMPARE(child<QPushButton>(viewer, "playButton")->text(), u"Lecture"_s);
-    QCOMPARE(child<QPushButton>(viewer, "okButton")->text(), u"OK"_s);
+    QCOMPARE(child<QLabel>(viewer, "summaryCaption")->text(), textOf(Text::ViewerSummary));
+    QCOMPARE(child<QPushButton>(viewer, "playButton")->text(), textOf(Text::PlayButton));
+    QCOMPARE(child<QPushButton>(viewer, "okButton")->text(), textOf(Text::ViewerOk));
     QCOMPARE(viewer->windowTitle(), u" Cinefiche"_s);
     // A second card in the same viewer shows its own year, not appended.
     QVERIFY(ViewerWindow::showCard(writeCard(u"second.cfh"_s, {})));
-    QCOMPARE(child<QLabel>(viewer, "yearLabel")->text(), u"Année :  1985"_s);
+    QCOMPARE(child<QLabel>(viewer, "yearLabel")->text(), textOf(Text::ViewerYear) + u" 1985"_s);
 }
 
 void tst_Viewer::posterLayout_data()
@@ -216,9 +221,9 @@ void tst_Viewer::popupMenu()
     const QList<QAction *> items = child<QMenu>(viewer, "posterMenu")->actions();
     QCOMPARE(items.size(), 3);
     QCOMPARE(items.at(0), child<QAction>(viewer, "fullViewAction"));
-    QCOMPARE(items.at(0)->text(), u"Afficher en grand"_s);
+    QCOMPARE(items.at(0)->text(), textOf(Text::ViewerFullViewItem));
     QVERIFY(items.at(1)->isSeparator());
-    QCOMPARE(items.at(2)->text(), u"Enregistrer l'affiche sous..."_s);
+    QCOMPARE(items.at(2)->text(), textOf(Text::ViewerSavePosterItem));
     QCOMPARE(child<QMenu>(viewer, "posterMenu")->defaultAction(), child<QAction>(viewer, "fullViewAction"));
     child<QMenu>(viewer, "posterMenu")->close();
 }
@@ -227,18 +232,18 @@ void tst_Viewer::popupMenu()
 // closes on Esc or a click on its picture.
 void tst_Viewer::fullView_data()
 {
-    QTest::addColumn<QString>("opener");   // "click", "menu" or "no picture"
-    QTest::addColumn<int>("closeKey");     // 0: a click on the picture
+    QTest::addColumn<Opener>("opener");
+    QTest::addColumn<int>("closeKey");   // 0: a click on the picture
     QTest::addColumn<bool>("opens");
-    QTest::newRow("left click, then Esc") << u"click"_s << int(Qt::Key_Escape) << true;
-    QTest::newRow("the menu item, then a click") << u"menu"_s << 0 << true;
+    QTest::newRow("left click, then Esc") << Opener::Click << int(Qt::Key_Escape) << true;
+    QTest::newRow("the menu item, then a click") << Opener::MenuItem << 0 << true;
     // It returns at once: no empty window to trap the user.
-    QTest::newRow("no picture to show") << u"no picture"_s << 0 << false;
+    QTest::newRow("no picture to show") << Opener::NoPicture << 0 << false;
 }
 
 void tst_Viewer::fullView()
 {
-    QFETCH(QString, opener);
+    QFETCH(Opener, opener);
     QFETCH(int, closeKey);
     ViewerWindow *viewer = open(pictureBytes(300, 450));   // 4500 x 6750 twips
     QVERIFY(viewer);
@@ -246,9 +251,9 @@ void tst_Viewer::fullView()
     QPoint at;
     bool closedByItself = false;
     const auto openIt = [&] {
-        if (opener == u"click")
+        if (opener == Opener::Click)
             QTest::mouseClick(child<QLabel>(viewer, "posterLabel"), Qt::LeftButton);
-        else if (opener == u"menu")
+        else if (opener == Opener::MenuItem)
             child<QAction>(viewer, "fullViewAction")->trigger();
         else
             PosterWindow::show(QPixmap(), viewer);
@@ -283,27 +288,27 @@ void tst_Viewer::fullView()
 void tst_Viewer::savePoster_data()
 {
     QTest::addColumn<int>("size");
-    QTest::addColumn<QString>("chosen");    // empty: cancelled
-    QTest::addColumn<QString>("failure");   // "card gone" or "disk full"
+    QTest::addColumn<QString>("chosen");   // empty: cancelled
+    QTest::addColumn<Failure>("failure");
     QTest::addColumn<QString>("written");   // the file then holding the poster
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message");   // about {card} or {chosen}
     for (int size : { 1, 511, 512, 513, 1024, 100000 })
         QTest::addRow("poster of %d bytes", size)
-            << size << u"affiche.jpg"_s << QString() << u"affiche.jpg"_s << QString();
+            << size << u"affiche.jpg"_s << Failure::None << u"affiche.jpg"_s << QString();
     QTest::newRow("no extension: a JPEG's")
-        << 700 << u"brazil"_s << QString() << u"brazil.jpg"_s << QString();
-    QTest::newRow("cancelled") << 700 << QString() << QString() << QString() << QString();
-    QTest::newRow("card gone") << 10 << u"affiche.jpg"_s << u"card gone"_s << QString()
-                               << u"Fichier introuvable\r{card}"_s;
-    QTest::newRow("disk full") << 5000 << u"affiche.jpg"_s << u"disk full"_s << QString()
-                               << u"Impossible d'écrire le fichier\r{chosen}"_s;
+        << 700 << u"brazil"_s << Failure::None << u"brazil.jpg"_s << QString();
+    QTest::newRow("cancelled") << 700 << QString() << Failure::None << QString() << QString();
+    QTest::newRow("card gone") << 10 << u"affiche.jpg"_s << Failure::CardGone << QString()
+                               << saidAbout(Text::FileNotFound, u"{card}"_s);
+    QTest::newRow("disk full") << 5000 << u"affiche.jpg"_s << Failure::DiskFull << QString()
+                               << saidAbout(Text::WriteFailed, u"{chosen}"_s);
 }
 
 void tst_Viewer::savePoster()
 {
     QFETCH(int, size);
     QFETCH(QString, chosen);
-    QFETCH(QString, failure);
+    QFETCH(Failure, failure);
     QFETCH(QString, written);
     QFETCH(QString, message);
     ScriptedDesktop fake;
@@ -316,21 +321,21 @@ void tst_Viewer::savePoster()
     texts.titre = u"AC/DC: Live"_s;
     ViewerWindow *viewer = open(posterBytes(size), texts);
     QVERIFY(viewer);
-    if (failure == u"card gone")
+    if (failure == Failure::CardGone)
         QFile::remove(viewer->cardPath());
     {
         std::optional<FileSizeLimit> diskFull;
-        if (failure == u"disk full")
+        if (failure == Failure::DiskFull)
             diskFull.emplace(2000);
         child<QAction>(viewer, "savePosterAction")->trigger();
     }
     const FileRequest &request = fake.files.at(0);
     QCOMPARE(request.kind, FileDialogKind::Save);
-    QCOMPARE(request.title, u"Enregistrer l'affiche"_s);
+    QCOMPARE(request.title, textOf(Text::SavePosterTitle));
     QCOMPARE(request.proposedName, u"AC_DC_ Live.jpg"_s);
     QCOMPARE(request.options, 0x8006u);
     QCOMPARE(request.owner, viewer);
-    QCOMPARE(request.filters.at(0).label, u"JPEG (*.jpg)"_s);
+    QCOMPARE(request.filters.at(0).label, textOf(Text::FilterJpeg));
     QCOMPARE(fake.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
         message.replace(u"{card}"_s, viewer->cardPath()).replace(u"{chosen}"_s, m_dir->filePath(chosen));
@@ -338,7 +343,7 @@ void tst_Viewer::savePoster()
         QCOMPARE(fake.messages.at(0).icon, MsgIcon::Critical);
     }
     QStringList files { u"affiche.jpg"_s };
-    if (failure != u"card gone")
+    if (failure != Failure::CardGone)
         files << u"card.cfh"_s;
     if (!written.isEmpty() && !files.contains(written))
         files << written;

@@ -46,9 +46,9 @@ void clearActors(const Row &row, int left, Box &poster)
 void sizePoster(const InfosMeasure &m, InfosPlaces &p)
 {
     const std::optional<qint16> height = m.poster ? scaledPosterHeight(*m.poster) : std::nullopt;
-    p.afficheShown = height.has_value();
-    p.affiche.width = p.afficheShown ? kPosterWidth : 0;
-    p.affiche.height = height.value_or(0);
+    p.posterShown = height.has_value();
+    p.poster.width = p.posterShown ? kPosterWidth : 0;
+    p.poster.height = height.value_or(0);
 }
 
 // Gives each value label its natural size, or its wrapped height.
@@ -75,16 +75,16 @@ int stackRow(Box &caption, const Size &captionSize, const Row &row, int top)
 
 void placeWindow(InfosPlaces &p)
 {
-    const std::optional<qint16> posterBottom = toInt16(p.affiche.top + p.affiche.height);
-    const std::optional<qint16> resumeBottom = toInt16(p.resume.top + p.resume.height);
+    const std::optional<qint16> posterBottom = toInt16(p.poster.top + p.poster.height);
+    const std::optional<qint16> summaryBottom = toInt16(p.summary.top + p.summary.height);
     const int limit = MaxOuterHeight - BottomMargin;
-    if (posterBottom && resumeBottom && MaxInt(*posterBottom, *resumeBottom) <= limit) {
-        p.outerHeight = MaxInt(*posterBottom, *resumeBottom) + BottomMargin;
+    if (posterBottom && summaryBottom && MaxInt(*posterBottom, *summaryBottom) <= limit) {
+        p.outerHeight = MaxInt(*posterBottom, *summaryBottom) + BottomMargin;
     } else {
         p.outerHeight = MaxOuterHeight;
         p.heightLimited = true;
     }
-    p.outerWidth = p.affiche.left + p.affiche.width + RightMargin;
+    p.outerWidth = p.poster.left + p.poster.width + RightMargin;
     p.posterPictureLeft = p.outerWidth;
     p.ok = { p.outerWidth - OkFromRight, p.outerHeight - ButtonsFromBottom, OkSize.width, OkSize.height };
     p.play = { p.ok.left - PlayFromOk, p.ok.top, PlaySize.width, PlaySize.height };
@@ -93,29 +93,29 @@ void placeWindow(InfosPlaces &p)
 InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
 {
     InfosPlaces p;
-    const Row type { m.type, p.type, p.wrapType },
-        realisateur { m.realisateur, p.realisateur, p.wrapRealisateur },
-        acteurs { m.acteurs, p.acteurs, p.wrapActeurs }, resume { m.resume, p.resume, p.wrapResume };
+    const Row genre { m.genre, p.genre, p.wrapGenre }, director { m.director, p.director, p.wrapDirector },
+        actors { m.actors, p.actors, p.wrapActors }, summary { m.summary, p.summary, p.wrapSummary };
     const int firstTop = titleHeight + TitleGap;
-    p.affiche = { PosterLeft, firstTop, 0, 0 };
+    p.poster = { PosterLeft, firstTop, 0, 0 };
     sizePoster(m, p);
-    clearActors(acteurs, valueLeft(m.acteursA), p.affiche);
-    fitValueLabel(resume, valueLeft(m.resumeA), ResumeInitialTop, true, p.affiche, m.initialOuterWidth);
+    clearActors(actors, valueLeft(m.actorsCaption), p.poster);
     fitValueLabel(
-        realisateur, valueLeft(m.realisateurA), RealisateurInitialTop, false, p.affiche, m.initialOuterWidth);
+        summary, valueLeft(m.summaryCaption), SummaryInitialTop, true, p.poster, m.initialOuterWidth);
+    fitValueLabel(
+        director, valueLeft(m.directorCaption), DirectorInitialTop, false, p.poster, m.initialOuterWidth);
     // The genre is fitted too: a long genre must not run under the poster.
-    fitValueLabel(type, valueLeft(m.typeA), TypeInitialTop, false, p.affiche, m.initialOuterWidth);
-    p.annee = { CaptionLeft, firstTop, m.annee.width, m.annee.height };
+    fitValueLabel(genre, valueLeft(m.genreCaption), GenreInitialTop, false, p.poster, m.initialOuterWidth);
+    p.year = { CaptionLeft, firstTop, m.year.width, m.year.height };
     // The running time keeps its place unless the year's text reaches it.
-    const int dureeLeft = std::max(DureeLeft, p.annee.left + p.annee.width + DureeMinGap);
-    p.duree = { dureeLeft, firstTop, m.duree.width, m.duree.height };
-    int top = firstTop + m.duree.height + RowGap;
-    top = stackRow(p.typeA, m.typeA, type, top);
-    top = stackRow(p.realisateurA, m.realisateurA, realisateur, top);
-    top = stackRow(p.acteursA, m.acteursA, acteurs, top);
-    stackRow(p.resumeA, m.resumeA, resume, top);
+    const int runningTimeLeft = std::max(RunningTimeLeft, p.year.left + p.year.width + RunningTimeMinGap);
+    p.runningTime = { runningTimeLeft, firstTop, m.runningTime.width, m.runningTime.height };
+    int top = firstTop + m.runningTime.height + RowGap;
+    top = stackRow(p.genreCaption, m.genreCaption, genre, top);
+    top = stackRow(p.directorCaption, m.directorCaption, director, top);
+    top = stackRow(p.actorsCaption, m.actorsCaption, actors, top);
+    stackRow(p.summaryCaption, m.summaryCaption, summary, top);
     placeWindow(p);
-    p.titre = { TitleLeft, 0, p.outerWidth, titleHeight };
+    p.title = { TitleLeft, 0, p.outerWidth, titleHeight };
     return p;
 }
 
@@ -123,17 +123,17 @@ InfosPlaces placeUnderTitle(const InfosMeasure &m, int titleHeight)
 
 InfosPlaces placeInfos(const InfosMeasure &m)
 {
-    int titleHeight = m.titre(TitleInitialWidth);
+    int titleHeight = m.title(TitleInitialWidth);
     InfosPlaces p = placeUnderTitle(m, titleHeight);
     // The title is wrapped again at the final width; when that needs more
     // lines, the rows move down under it instead of being overlapped.
     for (int pass = 0; pass < 2; ++pass) {
-        const int needed = m.titre(p.outerWidth);
+        const int needed = m.title(p.outerWidth);
         if (needed <= titleHeight)
             break;
         titleHeight = needed;
         p = placeUnderTitle(m, titleHeight);
     }
-    p.titre.height = m.titre(p.outerWidth);
+    p.title.height = m.title(p.outerWidth);
     return p;
 }

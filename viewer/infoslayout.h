@@ -17,22 +17,24 @@ struct ValueLabel {
 };
 
 struct InfosMeasure {
-    WrapHeight titre;                                            // the title always wraps, centred
-    Size annee, duree, typeA, realisateurA, acteursA, resumeA;   // single-line labels
-    ValueLabel type, realisateur, acteurs, resume;
+    WrapHeight title;   // the title always wraps, centred
+    // single-line labels
+    Size year, runningTime, genreCaption, directorCaption, actorsCaption, summaryCaption;
+    ValueLabel genre, director, actors, summary;
     std::optional<Size> poster;   // natural size; nullopt when the card has none
     int initialOuterWidth = 0;    // the window before the layout, frame included
 };
 
 struct InfosPlaces {
-    Box titre, annee, duree, typeA, type, realisateurA, realisateur, acteursA, acteurs, resumeA, resume;
-    Box affiche;   // the displayed poster; 0 x 0 when hidden
-    bool afficheShown = false;
+    Box title, year, runningTime, genreCaption, genre, directorCaption, director, actorsCaption, actors,
+        summaryCaption, summary;
+    Box poster;   // the displayed poster; 0 x 0 when hidden
+    bool posterShown = false;
     int posterPictureLeft = 0;   // the full-size holder, just past the window's right edge
     Box ok, play;
     int outerWidth = 0, outerHeight = 0;
     // word wrap turned on for these value labels
-    bool wrapType = false, wrapRealisateur = false, wrapActeurs = false, wrapResume = false;
+    bool wrapGenre = false, wrapDirector = false, wrapActors = false, wrapSummary = false;
     bool heightLimited = false;   // the content was taller than a window can be
 };
 
@@ -40,12 +42,12 @@ namespace InfosLayout {
 constexpr int InitialClientWidth = 5265, InitialClientHeight = 3735;   // the window before the layout
 constexpr int TitleLeft = -15, TitleInitialWidth = 5205, TitleInitialHeight = 360;
 constexpr int CaptionLeft = 120;
-constexpr int DureeLeft = 1320;
-constexpr int DureeMinGap = 120;   // between the year and the running time
+constexpr int RunningTimeLeft = 1320;
+constexpr int RunningTimeMinGap = 120;   // between the year and the running time
 // The tops the value labels have before the rows are stacked; the vertical
 // test of the layout compares the poster's bottom with these.
-constexpr int TypeInitialTop = 1320, RealisateurInitialTop = 1680, ActeursInitialTop = 2040,
-              ResumeInitialTop = 2400;
+constexpr int GenreInitialTop = 1320, DirectorInitialTop = 1680, ActorsInitialTop = 2040,
+              SummaryInitialTop = 2400;
 constexpr Size OkSize { 1215, 495 }, PlaySize { 1095, 495 };
 constexpr int PosterLeft = 3120;
 constexpr int TitleGap = 240;

@@ -88,15 +88,15 @@ void ViewerWindow::buildRows()
         int left, top, width;
     };
     const Initial labels[] = { { m_yearLabel, "yearLabel", CaptionLeft, kFirstTop, 600 },
-        { m_runningTimeLabel, "runningTimeLabel", DureeLeft, kFirstTop, 525 },
-        { m_genreCaption, "genreCaption", CaptionLeft, TypeInitialTop, 450 },
-        { m_directorCaption, "directorCaption", CaptionLeft, RealisateurInitialTop, 885 },
-        { m_actorsCaption, "actorsCaption", CaptionLeft, ActeursInitialTop, 675 },
-        { m_summaryCaption, "summaryCaption", CaptionLeft, ResumeInitialTop, 720 },
-        { m_genreLabel, "genreLabel", 600, TypeInitialTop, 420 },
-        { m_directorLabel, "directorLabel", 1080, RealisateurInitialTop, 420 },
-        { m_actorsLabel, "actorsLabel", 840, ActeursInitialTop, 420 },
-        { m_summaryLabel, "summaryLabel", 840, ResumeInitialTop, 420 } };
+        { m_runningTimeLabel, "runningTimeLabel", RunningTimeLeft, kFirstTop, 525 },
+        { m_genreCaption, "genreCaption", CaptionLeft, GenreInitialTop, 450 },
+        { m_directorCaption, "directorCaption", CaptionLeft, DirectorInitialTop, 885 },
+        { m_actorsCaption, "actorsCaption", CaptionLeft, ActorsInitialTop, 675 },
+        { m_summaryCaption, "summaryCaption", CaptionLeft, SummaryInitialTop, 720 },
+        { m_genreLabel, "genreLabel", 600, GenreInitialTop, 420 },
+        { m_directorLabel, "directorLabel", 1080, DirectorInitialTop, 420 },
+        { m_actorsLabel, "actorsLabel", 840, ActorsInitialTop, 420 },
+        { m_summaryLabel, "summaryLabel", 840, SummaryInitialTop, 420 } };
     for (const Initial &initial : labels) {
         initial.label = makeLabel(initial.name, QStringLiteral("XXXX"));
         setGeometryTwips(initial.label, initial.left, initial.top, initial.width, 195);

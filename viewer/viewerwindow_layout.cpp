@@ -87,17 +87,17 @@ QPixmap ViewerWindow::fullPoster() const
 InfosMeasure ViewerWindow::measure() const
 {
     InfosMeasure m;
-    m.titre = wrappedHeight(m_titleLabel);
-    m.annee = naturalSize(m_yearLabel);
-    m.duree = naturalSize(m_runningTimeLabel);
-    m.typeA = naturalSize(m_genreCaption);
-    m.realisateurA = naturalSize(m_directorCaption);
-    m.acteursA = naturalSize(m_actorsCaption);
-    m.resumeA = naturalSize(m_summaryCaption);
-    m.type = valueLabel(m_genreLabel);
-    m.realisateur = valueLabel(m_directorLabel);
-    m.acteurs = valueLabel(m_actorsLabel);
-    m.resume = valueLabel(m_summaryLabel);
+    m.title = wrappedHeight(m_titleLabel);
+    m.year = naturalSize(m_yearLabel);
+    m.runningTime = naturalSize(m_runningTimeLabel);
+    m.genreCaption = naturalSize(m_genreCaption);
+    m.directorCaption = naturalSize(m_directorCaption);
+    m.actorsCaption = naturalSize(m_actorsCaption);
+    m.summaryCaption = naturalSize(m_summaryCaption);
+    m.genre = valueLabel(m_genreLabel);
+    m.director = valueLabel(m_directorLabel);
+    m.actors = valueLabel(m_actorsLabel);
+    m.summary = valueLabel(m_summaryLabel);
     if (!m_posterNatural.isEmpty())
         m.poster = Size { pxToTwips(m_posterNatural.width()), pxToTwips(m_posterNatural.height()) };
     m.initialOuterWidth = InfosLayout::InitialClientWidth + Frame::ToolWidth;
@@ -106,20 +106,20 @@ InfosMeasure ViewerWindow::measure() const
 
 void ViewerWindow::apply(const InfosPlaces &p)
 {
-    const std::pair<QLabel *, const Box &> boxes[]
-        = { { m_titleLabel, p.titre }, { m_yearLabel, p.annee }, { m_runningTimeLabel, p.duree },
-              { m_genreCaption, p.typeA }, { m_genreLabel, p.type }, { m_directorCaption, p.realisateurA },
-              { m_directorLabel, p.realisateur }, { m_actorsCaption, p.acteursA },
-              { m_actorsLabel, p.acteurs }, { m_summaryCaption, p.resumeA }, { m_summaryLabel, p.resume } };
+    const std::pair<QLabel *, const Box &> boxes[] = { { m_titleLabel, p.title }, { m_yearLabel, p.year },
+        { m_runningTimeLabel, p.runningTime }, { m_genreCaption, p.genreCaption }, { m_genreLabel, p.genre },
+        { m_directorCaption, p.directorCaption }, { m_directorLabel, p.director },
+        { m_actorsCaption, p.actorsCaption }, { m_actorsLabel, p.actors },
+        { m_summaryCaption, p.summaryCaption }, { m_summaryLabel, p.summary } };
     for (const auto &[label, box] : boxes)
         placeBox(label, box);
-    m_genreLabel->setWordWrap(p.wrapType);
-    m_directorLabel->setWordWrap(p.wrapRealisateur);
-    m_actorsLabel->setWordWrap(p.wrapActeurs);
-    m_summaryLabel->setWordWrap(p.wrapResume);
-    m_posterLabel->setPixmap(p.afficheShown ? m_posterPicture->pixmap() : QPixmap());
-    m_posterLabel->setVisible(p.afficheShown);
-    placeBox(m_posterLabel, p.affiche);
+    m_genreLabel->setWordWrap(p.wrapGenre);
+    m_directorLabel->setWordWrap(p.wrapDirector);
+    m_actorsLabel->setWordWrap(p.wrapActors);
+    m_summaryLabel->setWordWrap(p.wrapSummary);
+    m_posterLabel->setPixmap(p.posterShown ? m_posterPicture->pixmap() : QPixmap());
+    m_posterLabel->setVisible(p.posterShown);
+    placeBox(m_posterLabel, p.poster);
     m_posterPicture->move(twipsToPx(p.posterPictureLeft), m_posterPicture->y());
     placeBox(m_okButton, p.ok);
     placeBox(m_playButton, p.play);

@@ -49,7 +49,7 @@ void loadFields(const Card &card)
     if (toCp1252(joinActorNames(names)).size() > fieldWidth(Field::Acteurs) + 1)
         std::abort();   // loaded names always fit back into their field
     const QString summary = summaryText(record.text(Field::Resume));
-    if (toCp1252(resumeField(summary)).size() > fieldWidth(Field::Resume))
+    if (toCp1252(summaryField(summary)).size() > fieldWidth(Field::Resume))
         std::abort();   // a summary saved again is never cut
     cardTexts(card, QStringLiteral("Année : "), QStringLiteral("Durée :"));
 }

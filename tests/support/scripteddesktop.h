@@ -2,6 +2,7 @@
 // A desktop for tests: answers each request from a queue and records it.
 
 #include "app/desktop.h"
+#include "app/texts.h"
 
 #include <QList>
 #include <QQueue>
@@ -50,3 +51,10 @@ private:
     QQueue<bool> m_openAnswers;
     QQueue<bool> m_trashAnswers;
 };
+
+// A failure as the program says it: the text named, then the path it is about
+// on a line of its own.
+inline QString saidAbout(Text text, const QString &path)
+{
+    return textOf(text) + QLatin1Char('\r') + path;
+}

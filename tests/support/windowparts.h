@@ -1,6 +1,8 @@
 #pragma once
 // Reaching a window's controls as tools do, by their object names.
 
+#include "app/texts.h"
+
 #include <QObject>
 #include <QString>
 #include <QTextDocument>
@@ -24,4 +26,15 @@ inline QString shownText(const QString &text, Qt::TextFormat format = Qt::AutoTe
     QTextDocument document;
     document.setHtml(text);
     return document.toPlainText();
+}
+
+// The editor's caption for a card of that file name, with the mark of a
+// change; a new card's bears the name the texts give it.
+inline QString editorCaption(const QString &name, bool modified = false)
+{
+    return QLatin1String("Cinefiche [") + name + QLatin1String(modified ? "*]" : "]");
+}
+inline QString newCardCaption(bool modified = false)
+{
+    return editorCaption(textOf(Text::NewCardName), modified);
 }
