@@ -19,6 +19,11 @@ public:
     // Deletes the window; nothing happens when there is none.
     static void discard() { delete s_window.data(); }
 
+protected:
+    // Forgotten as soon as its own destructor has run: while its widget
+    // parts are torn down, others asking for it would get half a window.
+    ~SingleWindow() { s_window.clear(); }
+
 private:
     static inline QPointer<Window> s_window;
 };
