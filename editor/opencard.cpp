@@ -137,12 +137,14 @@ SaveResult OpenCard::save(const Card &card)
 }
 
 // The dialog asked before replacing: a link chosen there is replaced, not
-// written through. A poster removed since the load is not carried into a copy.
+// written through. A poster removed since the load is not carried into a copy,
+// and one saved into the card is copied from it: its picture may be gone.
 SaveResult OpenCard::saveAs(const QString &path, const Card &card)
 {
+    const QString taken = !hasFile() || m_posterChanged ? m_posterToSave : QString();
     const SaveResult result = !hasFile() || (m_posterChanged && m_posterToSave.isEmpty())
-        ? writeWholeCard(path, card, m_posterToSave, LinkAtPath::Replace)
-        : writeCardCopy(m_file.path, path, card, m_posterToSave, LinkAtPath::Replace);
+        ? writeWholeCard(path, card, taken, LinkAtPath::Replace)
+        : writeCardCopy(m_file.path, path, card, taken, LinkAtPath::Replace);
     if (result.ok()) {
         m_content = card;
         savedAs(path, result.written);

@@ -22,7 +22,7 @@ enum class Edit { TakePicture, Remove, Reset, Save, LoadAnother, StartNew };
 // How it writes: over the card's file, as another file, in place of another
 // program's version (the user's own kept), or over the file once the
 // picture taken is gone.
-enum class Write { Save, SaveAs, Replace, SaveWithPictureGone };
+enum class Write { Save, SaveAs, Replace, SaveWithPictureGone, SaveAsWithPictureGone };
 enum class Poster { CardsOwn, Taken, None };
 
 const QByteArray kOwn("the card's own poster"), kAnother("another card's poster"), kTaken("a picture taken");
@@ -83,6 +83,8 @@ void tst_OpenCard::writesThePosterShown_data()
     QTest::newRow("taken, then saved: the picture may go")
         << QList { Edit::TakePicture, Edit::Save } << Poster::Taken << Write::SaveWithPictureGone
         << Poster::Taken;
+    QTest::newRow("taken, then saved: the picture may go, saved as") << QList { Edit::TakePicture,
+        Edit::Save } << Poster::Taken << Write::SaveAsWithPictureGone << Poster::Taken;
     QTest::newRow("taken, then saved, replaced")
         << QList { Edit::TakePicture, Edit::Save } << Poster::Taken << Write::Replace << Poster::Taken;
     QTest::newRow("taken, then another card loaded") << QList { Edit::TakePicture, Edit::LoadAnother }
@@ -125,13 +127,14 @@ void tst_OpenCard::writesThePosterShown()
     QFETCH(Poster, shown);
     const QString shownFile = card.posterShown();
     QCOMPARE(shownFile.isEmpty() ? QByteArray() : readBytes(shownFile), bytesOf(shown));
-    if (write == Write::SaveWithPictureGone)
+    if (write == Write::SaveWithPictureGone || write == Write::SaveAsWithPictureGone)
         QVERIFY(QFile::remove(picture));
     if (write == Write::Replace)   // what the user's version replaces
         QVERIFY(writeBytes(card.file().path, makeCard("Theirs", "another program's poster")));
-    const SaveResult result = write == Write::SaveAs ? card.saveAs(path(u"copy.cfh"_s), card.content())
-        : write == Write::Replace                    ? card.replace(card.content(), card.versionOnDisk())
-                                                     : card.save(card.content());
+    const bool saveAs = write == Write::SaveAs || write == Write::SaveAsWithPictureGone;
+    const SaveResult result = saveAs ? card.saveAs(path(u"copy.cfh"_s), card.content())
+        : write == Write::Replace    ? card.replace(card.content(), card.versionOnDisk())
+                                     : card.save(card.content());
     QVERIFY(result.ok());
     QFETCH(Poster, written);
     QCOMPARE(posterOf(card.file().path), bytesOf(written));
