@@ -112,8 +112,7 @@ bool openLocked(QFile &file, const CardLock &lock)
 SaveResult writeWholeCard(const QString &cardPath, const Card &card, const QString &posterPath,
     LinkAtPath links, Durability durability)
 {
-    const auto kind = posterPath.isEmpty() ? PosterChoice::Kind::Remove : PosterChoice::Kind::Replace;
-    return writeWholeCard(cardPath, card, PosterChoice { kind, posterPath }, links, durability);
+    return writeWholeCard(cardPath, card, posterFromFile(posterPath), links, durability);
 }
 
 SaveResult writeWholeCard(const QString &cardPath, const Card &card, const PosterChoice &poster,

@@ -56,6 +56,13 @@ struct PosterChoice {
     QByteArray bytes {};
 };
 
+// The picture at path as a card's new poster; an empty path removes it.
+inline PosterChoice posterFromFile(const QString &path)
+{
+    return path.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
+                          : PosterChoice { PosterChoice::Kind::Replace, path };
+}
+
 // The same with the poster poster gives (Keep: none).
 SaveResult writeWholeCard(const QString &cardPath, const Card &card, const PosterChoice &poster,
     LinkAtPath links = LinkAtPath::Refuse, Durability durability = Durability::OnDisk);

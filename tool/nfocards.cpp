@@ -96,9 +96,7 @@ Card dated(Card card, const QString &added)
 SaveResult writeImportedCard(
     const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links)
 {
-    const PosterChoice choice = poster.isEmpty() ? PosterChoice { PosterChoice::Kind::Remove }
-                                                 : PosterChoice { PosterChoice::Kind::Replace, poster };
-    return writeImportedCard(cardPath, card, choice, links);
+    return writeImportedCard(cardPath, card, posterFromFile(poster), links);
 }
 
 SaveResult writeImportedCard(
