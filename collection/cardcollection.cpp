@@ -17,22 +17,31 @@
 
 namespace {
 
-// How a column sorts: by the year, the running time, the actors' key made
-// for that sort, or its text's key made as the card is read.
-enum class ColumnSort { Year, Minutes, Actors, Text };
+// How a column sorts: by a number or a date, unknown last, by a key made
+// for that sort, or by its text's key made as the card is read.
+enum class ColumnSort { Year, Minutes, Flag, Rating, Date, Lazy, Text };
 
 constexpr ColumnSort sortOf(CardColumn column)
 {
     const std::optional<Field> field = fieldOf(column);
-    switch (field ? fieldLayout(*field).rule : FieldRule::Text) {
+    if (!field)
+        return ColumnSort::Text;
+    switch (fieldLayout(*field).rule) {
     case FieldRule::Number:
         return ColumnSort::Year;
     case FieldRule::Hours:
         return ColumnSort::Minutes;
+    case FieldRule::Flag:
+        return ColumnSort::Flag;
+    case FieldRule::Rating:
+        return ColumnSort::Rating;
+    case FieldRule::Date:
+    case FieldRule::Dates:
+        return ColumnSort::Date;
     case FieldRule::Actors:
-        return ColumnSort::Actors;
+        return ColumnSort::Lazy;
     default:
-        return ColumnSort::Text;
+        return inRecord(*field) ? ColumnSort::Text : ColumnSort::Lazy;
     }
 }
 
@@ -85,6 +94,17 @@ int minutesOf(QByteArrayView heuresMinutes)
     return (hoursOk ? hours * 60 : 0) + (minutesOk ? minutes : 0);
 }
 
+// The title a card is sorted by: the one its user gave for that, else the
+// title without its article.
+QString sortTitle(const CollectionCard &card, const CardValues &extension)
+{
+    if (const QString &given = extension.text(Field::TitreTri); !given.isEmpty())
+        return given;
+    const QString title = card.text(Field::Titre);
+    const QStringView sorted = titleWithoutArticle(title);
+    return sorted.size() == title.size() ? title : sorted.toString();
+}
+
 bool isBelow(const QString &path, const QString &folder)
 {
     return path.startsWith(folder)
@@ -92,52 +112,94 @@ bool isBelow(const QString &path, const QString &folder)
             || (path.size() > folder.size() && path[folder.size()] == u'/'));
 }
 
-// A number known or not: the unknown (0 or -1) sorts after every known one.
-int compareNumbers(int a, int b, int unknown)
+int compareNumbers(int a, int b)
 {
-    if (a == b)
-        return 0;
-    if (a == unknown || b == unknown)
-        return a == unknown ? 1 : -1;
-    return a < b ? -1 : 1;
+    return a == b ? 0 : a < b ? -1 : 1;
 }
 
-// The actors' keys the cards lack, made on the calling thread.
-void makeActorKeys(std::vector<CollectionCard> &cards)
+QString lazyText(const CollectionCard &card, Field field)
 {
+    return field == Field::Acteurs ? card.actors() : card.text(field);
+}
+
+// The keys of a column sorted by a key made for it that the cards lack,
+// made on the calling thread.
+void makeLazyKeys(std::vector<CollectionCard> &cards, CardColumn column)
+{
+    if (sortOf(column) != ColumnSort::Lazy)
+        return;
     const QCollator collator = frenchCollator();
     for (CollectionCard &card : cards) {
-        if (!card.actorsKey)
-            card.actorsKey = collator.sortKey(card.actors());
+        if (!card.lazyKey || card.lazyColumn != column) {
+            card.lazyKey = collator.sortKey(lazyText(card, *fieldOf(column)));
+            card.lazyColumn = column;
+        }
     }
 }
 
-int compareColumn(const CollectionCard &a, const CollectionCard &b, CardColumn column)
+// The columns the card gives nothing, a bit each: such cards come last in
+// either order. Not seen is a value; the collection's own folder comes first.
+quint32 blankColumns(const CollectionCard &card)
 {
-    switch (sortOf(column)) {
-    case ColumnSort::Year:
-        return compareNumbers(a.year, b.year, 0);
-    case ColumnSort::Minutes:
-        return compareNumbers(a.minutes, b.minutes, -1);
-    case ColumnSort::Actors:
-        return a.actorsKey->compare(*b.actorsKey);
-    case ColumnSort::Text:
-        break;
-    }
-    const int key = keyIndex(column);
-    return a.keys[key].compare(b.keys[key]);
+    constexpr quint32 seenBit = 1u << int(columnOf(Field::Vu));
+    constexpr quint32 yearBit = 1u << int(columnOf(Field::Annee));
+    constexpr quint32 timeBit = 1u << int(columnOf(Field::Heures));
+    quint32 blanks = card.fields.blankListed() & ~(seenBit | yearBit | timeBit);
+    blanks |= card.year == 0 ? yearBit : 0u;
+    return blanks | (card.minutes < 0 ? timeBit : 0u);
 }
 
-// The column, then the title, then the path: a total order, so that a
-// sort gives the same list whatever order the cards came in.
-bool before(const CollectionCard &a, const CollectionCard &b, CardColumn column)
-{
-    if (const int by = compareColumn(a, b, column))
-        return by < 0;
-    if (const int byTitle = a.keys[kTitleKey].compare(b.keys[kTitleKey]))
-        return byTitle < 0;
-    return a.path < b.path;
-}
+// The column in the order asked, then the title and the path: a total
+// order, so that a sort gives the same list whatever order the cards came
+// in. The column's way of sorting is found once, not at each comparison.
+class CardOrder {
+public:
+    CardOrder(CardColumn column, Qt::SortOrder order)
+        : m_sort(sortOf(column)), m_key(keyIndex(column)), m_field(fieldOf(column).value_or(Field::Titre)),
+          m_blankBit(1u << int(column)), m_ascending(order == Qt::AscendingOrder)
+    {
+    }
+
+    bool operator()(const CollectionCard &a, const CollectionCard &b) const
+    {
+        if (const bool aBlank = a.blankColumns & m_blankBit; aBlank != bool(b.blankColumns & m_blankBit))
+            return !aBlank;
+        if (const int by = compareColumn(a, b))
+            return m_ascending == (by < 0);
+        if (const int byTitle = a.keys[kTitleKey].compare(b.keys[kTitleKey]))
+            return byTitle < 0;
+        return a.path < b.path;
+    }
+
+private:
+    ColumnSort m_sort;
+    int m_key;
+    Field m_field;
+    quint32 m_blankBit;
+    bool m_ascending;
+
+    int compareColumn(const CollectionCard &a, const CollectionCard &b) const
+    {
+        switch (m_sort) {
+        case ColumnSort::Year:
+            return compareNumbers(a.year, b.year);
+        case ColumnSort::Minutes:
+            return compareNumbers(a.minutes, b.minutes);
+        case ColumnSort::Flag:
+            return compareNumbers(b.seen ? 1 : 0, a.seen ? 1 : 0);   // seen first
+        case ColumnSort::Rating:
+            return compareNumbers(a.rating, b.rating);
+        case ColumnSort::Date:
+            // ISO dates, with their time or not, compare as their bytes do.
+            return a.fields.kept(m_field).bytes.compare(b.fields.kept(m_field).bytes);
+        case ColumnSort::Lazy:
+            return a.lazyKey->compare(*b.lazyKey);
+        case ColumnSort::Text:
+            break;
+        }
+        return a.keys[m_key].compare(b.keys[m_key]);
+    }
+};
 
 QString facetKey(const CollectionCard &card, Facet::Kind kind)
 {
@@ -267,6 +329,21 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
 
 }   // namespace
 
+QString columnKey(CardColumn column)
+{
+    const std::optional<Field> field = fieldOf(column);
+    return field ? fieldName(*field) : QStringLiteral("dossier");
+}
+
+std::optional<CardColumn> columnKeyed(const QString &key)
+{
+    for (int column = 0; column < kCardColumns; ++column) {
+        if (columnKey(CardColumn(column)) == key)
+            return CardColumn(column);
+    }
+    return std::nullopt;
+}
+
 CardMemo::CardMemo() : m_collator(frenchCollator()) { }
 
 QCollatorSortKey CardMemo::keyOfRecurring(const QString &text)
@@ -322,12 +399,19 @@ CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, C
     const RecurringText &director = memo.recurring(card.fields.kept(Field::Realisateur));
     card.genre = genre.folded;
     card.director = director.folded;
+    const CardValues &mine = scanned.head.card.extension.values;
+    card.rating = mine.text(Field::Note).toInt();
+    card.seen = !mine.text(Field::Vu).isEmpty();
+    for (const QString &tag : mine.list(Field::Etiquettes))
+        card.tags << memo.shared(tag);
+    card.blankColumns = blankColumns(card);
     card.keys.reserve(kTextKeys);
     for (int column = 0; column < kCardColumns; ++column) {
         if (sortOf(CardColumn(column)) != ColumnSort::Text)
             continue;
         const std::optional<Field> field = fieldOf(CardColumn(column));
         card.keys << (!field                   ? memo.keyOfRecurring(card.folder)
+                : *field == Field::Titre       ? memo.keyOf(sortTitle(card, mine))
                 : *field == Field::Type        ? genre.key
                 : *field == Field::Realisateur ? director.key
                                                : memo.keyOf(card.text(*field)));
@@ -365,11 +449,8 @@ CardCollection::CardCollection(const QString &root) : m_root(root) { }
 
 void sortCards(std::vector<CollectionCard> &cards, CardColumn column, Qt::SortOrder order)
 {
-    if (sortOf(column) == ColumnSort::Actors)
-        makeActorKeys(cards);
-    std::sort(cards.begin(), cards.end(), [column, order](const CollectionCard &a, const CollectionCard &b) {
-        return order == Qt::AscendingOrder ? before(a, b, column) : before(b, a, column);
-    });
+    makeLazyKeys(cards, column);
+    std::sort(cards.begin(), cards.end(), CardOrder(column, order));
 }
 
 CollectionChanges CardCollection::apply(FolderRescan rescan)
@@ -455,14 +536,11 @@ int CardCollection::indexOf(const QString &path) const
 
 void CardCollection::resort()
 {
-    if (sortOf(m_column) == ColumnSort::Actors)
-        makeActorKeys(m_cards);
+    makeLazyKeys(m_cards, m_column);
     m_sorted.resize(m_cards.size());
     std::iota(m_sorted.begin(), m_sorted.end(), 0);
-    const auto inOrder = [this](int a, int b) {
-        return m_order == Qt::AscendingOrder ? before(m_cards[size_t(a)], m_cards[size_t(b)], m_column)
-                                             : before(m_cards[size_t(b)], m_cards[size_t(a)], m_column);
-    };
+    const auto inOrder = [this, order = CardOrder(m_column, m_order)](
+                             int a, int b) { return order(m_cards[size_t(a)], m_cards[size_t(b)]); };
     if (!std::is_sorted(m_sorted.begin(), m_sorted.end(), inOrder))
         std::sort(m_sorted.begin(), m_sorted.end(), inOrder);
     refilter(m_sorted);

@@ -26,6 +26,7 @@
 enum class CardColumn : int {};
 inline constexpr int kCardColumns = int(kListedFields.size()) + 1;
 inline constexpr CardColumn kFolderColumn = CardColumn(kListedFields.size());
+static_assert(kCardColumns <= 32, "a bit a column");
 
 constexpr CardColumn columnOf(Field field)
 {
@@ -36,6 +37,10 @@ constexpr std::optional<Field> fieldOf(CardColumn column)
 {
     return column == kFolderColumn ? std::nullopt : std::optional(kListedFields[std::size_t(column)]);
 }
+
+// A column's name in settings: its field's key, or "dossier"; and back.
+QString columnKey(CardColumn column);
+std::optional<CardColumn> columnKeyed(const QString &key);
 
 struct CollectionCard {
     QString path;
@@ -48,10 +53,19 @@ struct CollectionCard {
     int year = 0;              // 0 when the year is no number
     int minutes = -1;          // the running time in minutes; -1 when the card gives none
     QString genre, director;   // folded: the side list's keys
-    // French sort keys of the columns sorted by their texts (sortsByText).
+    int rating = 0;            // the user's, from 1 to 10; 0 when none
+    bool seen = false;
+    QStringList tags;   // as the card spells them
+    // A bit a column the card gives nothing (no year, no rating...): it comes
+    // last in either order.
+    quint32 blankColumns = 0;
+    // French sort keys of the record's columns sorted by their texts, and
+    // the title's, which leaves out its article.
     QList<QCollatorSortKey> keys;
-    // That of the actors, made only for a sort by them.
-    std::optional<QCollatorSortKey> actorsKey;
+    // That of a column whose texts few cards have or are long (the actors,
+    // the original title...), made only for a sort by it: lazyColumn's.
+    std::optional<QCollatorSortKey> lazyKey;
+    CardColumn lazyColumn {};
 
     // A listed field's text as shown: the exact text where the card has one.
     QString text(Field field) const { return fields.text(field); }

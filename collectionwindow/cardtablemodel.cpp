@@ -5,6 +5,11 @@
 #include "collectionwindow/postershelf.h"
 #include "poster/posterimage.h"
 
+#include <QDate>
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // What the list shows of each column: its title, and the characters it
@@ -24,6 +29,14 @@ constexpr std::array<FieldColumn, kListedFields.size()> kFieldColumns = { {
     { Field::Type, { Text::GenreColumn, 14 } },
     { Field::Realisateur, { Text::DirectorColumn, 20 } },
     { Field::Acteurs, { Text::ActorsColumn, 32 } },
+    { Field::TitreOriginal, { Text::OriginalTitleColumn, 28 } },
+    { Field::Saga, { Text::SagaColumn, 18 } },
+    { Field::Vu, { Text::SeenColumn, 3 } },
+    { Field::VuLe, { Text::LastSeenColumn, 10 } },
+    { Field::Note, { Text::RatingColumn, 6 } },
+    { Field::Etiquettes, { Text::TagsColumn, 20 } },
+    { Field::PretA, { Text::LentToColumn, 14 } },
+    { Field::AjouteeLe, { Text::AddedColumn, 10 } },
 } };
 constexpr ColumnLook kFolderLook { Text::FolderColumn, 16 };
 
@@ -50,6 +63,12 @@ QString runningTime(const CollectionCard &card)
     return QStringLiteral("%1:%2").arg(card.minutes / 60).arg(card.minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
+// A day as the list shows it: "12/03/2024", whatever time the card gives.
+QString shownDay(const QString &date)
+{
+    return QLocale().toString(QDate::fromString(date.left(10), Qt::ISODate), QLocale::ShortFormat);
+}
+
 QString columnText(const CollectionCard &card, CardColumn column)
 {
     const std::optional<Field> field = fieldOf(column);
@@ -60,9 +79,24 @@ QString columnText(const CollectionCard &card, CardColumn column)
         return runningTime(card);
     case FieldRule::Actors:
         return card.actors();
+    case FieldRule::Flag:
+        return card.seen ? kSeenMark : QString();
+    case FieldRule::Rating:
+        return ratingStars(card.rating);
+    case FieldRule::Date:
+    case FieldRule::Dates:
+        return shownDay(card.text(*field));
     default:
         return card.text(*field);
     }
+}
+
+// What a screen reader says of a column: the rating in words.
+QString accessibleColumnText(const CollectionCard &card, CardColumn column)
+{
+    if (fieldOf(column) == Field::Note)
+        return card.rating > 0 ? ratingWords(card.rating) : QString();
+    return columnText(card, column);
 }
 
 bool alignedRight(CardColumn column)
@@ -90,6 +124,16 @@ QImage cardPicture(QSize box)
 }
 
 }   // namespace
+
+QString ratingStars(int rating)
+{
+    return QString(rating / 2, u'★') + (rating % 2 ? u"½"_s : QString());
+}
+
+QString ratingWords(int rating)
+{
+    return textOf(Text::RatingWords).arg(QLocale().toString(rating / 2.0, 'g', 2));
+}
 
 int typicalCharacters(CardColumn column)
 {
@@ -127,7 +171,8 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return columnText(shown, CardColumn(index.column()));
     case Qt::AccessibleTextRole:
-        return index.column() == 0 ? accessibleName(shown) : columnText(shown, CardColumn(index.column()));
+        return index.column() == 0 ? accessibleName(shown)
+                                   : accessibleColumnText(shown, CardColumn(index.column()));
     case Qt::ToolTipRole:
         return plainToolTip(shown.path);
     case Qt::TextAlignmentRole:

@@ -30,6 +30,8 @@
 #include <algorithm>
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 QPointer<CollectionWindow> CollectionWindow::s_instance;
 
 namespace {
@@ -42,7 +44,7 @@ constexpr QSize kInitialSize(1000, 680);
 
 const QString kFolderKey = QStringLiteral("folder");
 const QString kViewKey = QStringLiteral("view");
-const QString kSortKey = QStringLiteral("sort");   // the column, then "-" when descending
+const QString kSortKey = QStringLiteral("sort");   // the column's key, then "-" when descending
 const QString kGeometryKey = QStringLiteral("geometry");
 
 QString canonicalFolder(const QString &folder)
@@ -57,15 +59,17 @@ QVariant remembered(const QString &key)
     return QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).value(key);
 }
 
-// The order chosen last: the column, then "-" when descending.
+// The order chosen last: the column's key, then "-" when descending.
 std::pair<CardColumn, Qt::SortOrder> rememberedSort()
 {
-    const QString sort = remembered(kSortKey).toString();
-    bool number = false;
-    const int column = QStringView(sort).left(1).toInt(&number);
-    if (!number || column < 0 || column >= kCardColumns)
+    QString sort = remembered(kSortKey).toString();
+    const bool descending = sort.endsWith(u'-');
+    if (descending)
+        sort.chop(1);
+    const std::optional<CardColumn> column = columnKeyed(sort);
+    if (!column)
         return { columnOf(Field::Titre), Qt::AscendingOrder };
-    return { CardColumn(column), sort.endsWith(u'-') ? Qt::DescendingOrder : Qt::AscendingOrder };
+    return { *column, descending ? Qt::DescendingOrder : Qt::AscendingOrder };
 }
 
 // Written only when it changes from what is remembered, or from fallback
@@ -316,9 +320,8 @@ void CollectionWindow::showSort(int column, Qt::SortOrder order)
         return;
     m_sortActions[column]->setChecked(true);
     m_descendingAction->setChecked(order == Qt::DescendingOrder);
-    remember(kSortKey,
-        QString::number(column) + (order == Qt::DescendingOrder ? QStringLiteral("-") : QString()),
-        QString::number(int(columnOf(Field::Titre))));
+    remember(kSortKey, columnKey(CardColumn(column)) + (order == Qt::DescendingOrder ? u"-"_s : QString()),
+        columnKey(columnOf(Field::Titre)));
 }
 
 void CollectionWindow::closeEvent(QCloseEvent *event)

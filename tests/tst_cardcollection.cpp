@@ -20,6 +20,7 @@ namespace {
 struct TitledCard {
     QString path, titre, annee = {}, heures = {}, minutes = {}, type = {}, realisateur = {};
     QString acteurs = {};
+    QList<CardEdit> mine = {};   // the fields of the extension
 };
 
 // Its texts go where they would on disk: those the record cannot hold into the extension.
@@ -32,6 +33,8 @@ ScannedCard scanned(const TitledCard &card)
     for (const auto &[field, text] : texts)
         applyEdit(head.card, { field, text });
     applyEdit(head.card, { .field = Field::Acteurs, .list = splitActorNames(card.acteurs) });
+    for (const CardEdit &edit : card.mine)
+        applyEdit(head.card, edit);
     const QByteArray record = encodeRecord(head.card.record);
     std::copy(record.begin(), record.end(), head.recordBytes.begin());
     head.fingerprint.size = card.titre.size();   // tells one version of a card from another
@@ -62,11 +65,16 @@ CardCollection films()
 {
     CardCollection collection(u"/films"_s);
     collection.apply(found(QString(),
-        { { u"eau.cfh"_s, u"Eau"_s, u"1999"_s, u"1"_s, u"30"_s, u"Drame"_s, u"Étienne Roux"_s,
-              u"Léa|Hugo|"_s },
-            { u"a/elan.cfh"_s, u"Élan"_s, u"1985"_s, u"2"_s, u"05"_s, u"Comédie"_s, u"Anne Martin"_s },
+        { { u"eau.cfh"_s, u"Eau"_s, u"1999"_s, u"1"_s, u"30"_s, u"Drame"_s, u"Étienne Roux"_s, u"Léa|Hugo|"_s,
+              { { Field::Note, u"7"_s }, { Field::VuLe, {}, { u"2024-05-01"_s } },
+                  { Field::AjouteeLe, u"2020-01-01"_s } } },
+            { u"a/elan.cfh"_s, u"Élan"_s, u"1985"_s, u"2"_s, u"05"_s, u"Comédie"_s, u"Anne Martin"_s, {},
+                { { Field::Note, u"10"_s }, { Field::Vu, u"oui"_s },
+                    { Field::AjouteeLe, u"2020-01-01 10:00:00"_s } } },
             { u"a/fable.cfh"_s, u"Fable"_s, {}, {}, {}, u"drame"_s, u"etienne roux"_s, u"Hugo|"_s },
-            { u"b/zebre.cfh"_s, u"Zèbre"_s, u"1981"_s, u"0"_s, u"50"_s, u"Western"_s },
+            { u"b/zebre.cfh"_s, u"Zèbre"_s, u"1981"_s, u"0"_s, u"50"_s, u"Western"_s, {}, {},
+                { { Field::Note, u"3"_s },
+                    { Field::VuLe, {}, { u"2024-05-01 21:30:00"_s, u"2023-01-01"_s } } } },
             { u"b/ete.cfh"_s, u"E"_s, u"2003"_s, {}, {}, u"Drame"_s }, roublev() }));
     return collection;
 }
@@ -93,6 +101,7 @@ class tst_CardCollection : public QObject {
 private slots:
     void sort_data();
     void sort();
+    void sortsTitlesWithoutArticles();
     void narrow_data();
     void narrow();
     void growingSearchFindsWhatAFreshOneFinds();
@@ -125,9 +134,24 @@ void tst_CardCollection::sort_data()
     QTest::newRow("running time in minutes, then title")
         << int(columnOf(Field::Heures)) << Qt::AscendingOrder
         << QStringList { u"Zèbre"_s, u"Eau"_s, u"Élan"_s, u"Андрей Рублёв"_s, u"E"_s, u"Fable"_s };
-    QTest::newRow("actors, a card without any first")
+    QTest::newRow("year backwards, a card without one still last")
+        << int(columnOf(Field::Annee)) << Qt::DescendingOrder
+        << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Zèbre"_s, u"Андрей Рублёв"_s, u"Fable"_s };
+    QTest::newRow("actors, cards without any last")
         << int(columnOf(Field::Acteurs)) << Qt::AscendingOrder
-        << QStringList { u"E"_s, u"Élan"_s, u"Zèbre"_s, u"Fable"_s, u"Eau"_s, u"Андрей Рублёв"_s };
+        << QStringList { u"Fable"_s, u"Eau"_s, u"Андрей Рублёв"_s, u"E"_s, u"Élan"_s, u"Zèbre"_s };
+    QTest::newRow("rating, highest first")
+        << int(columnOf(Field::Note)) << Qt::DescendingOrder
+        << QStringList { u"Élan"_s, u"Eau"_s, u"Zèbre"_s, u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("last viewing, its time counts")
+        << int(columnOf(Field::VuLe)) << Qt::DescendingOrder
+        << QStringList { u"Zèbre"_s, u"Eau"_s, u"E"_s, u"Élan"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("date added, a day before its own hours")
+        << int(columnOf(Field::AjouteeLe)) << Qt::AscendingOrder
+        << QStringList { u"Eau"_s, u"Élan"_s, u"E"_s, u"Fable"_s, u"Zèbre"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("seen first") << int(columnOf(Field::Vu)) << Qt::AscendingOrder
+                                << QStringList { u"Eau"_s, u"Élan"_s, u"Zèbre"_s, u"E"_s, u"Fable"_s,
+                                       u"Андрей Рублёв"_s };
     QTest::newRow("folder, the collection's own first")
         << int(kFolderColumn) << Qt::AscendingOrder
         << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s, u"E"_s, u"Zèbre"_s, u"Андрей Рублёв"_s };
@@ -141,6 +165,26 @@ void tst_CardCollection::sort()
     CardCollection collection = films();
     collection.sortBy(CardColumn(column), order);
     QCOMPARE(titlesShown(collection), titles);
+}
+
+// Shown as typed, sorted as a French shelf: no article counts, and the
+// user's own sort title wins.
+void tst_CardCollection::sortsTitlesWithoutArticles()
+{
+    QList<TitledCard> cards;
+    for (const QString &title : { u"Playtime"_s, u"Le Samouraï"_s, u"Sans toit ni loi"_s, u"Diva"_s,
+             u"La Haine"_s, u"Intouchables"_s, u"L'Armée des ombres"_s, u"À bout de souffle"_s, u"THE KID"_s,
+             u"Les"_s, u"L’Atalante"_s, u"Une femme est une femme"_s })
+        cards.append({ title + u".cfh"_s, title });
+    cards.append({ .path = u"z.cfh"_s,
+        .titre = u"Zazie dans le métro"_s,
+        .mine = { { Field::TitreTri, u"Metro"_s } } });
+    CardCollection collection(u"/films"_s);
+    collection.apply(found(QString(), cards));
+    QCOMPARE(titlesShown(collection),
+        (QStringList { u"À bout de souffle"_s, u"L'Armée des ombres"_s, u"L’Atalante"_s, u"Diva"_s,
+            u"Une femme est une femme"_s, u"La Haine"_s, u"Intouchables"_s, u"THE KID"_s, u"Les"_s,
+            u"Zazie dans le métro"_s, u"Playtime"_s, u"Le Samouraï"_s, u"Sans toit ni loi"_s }));
 }
 
 void tst_CardCollection::narrow_data()
