@@ -113,7 +113,15 @@ enum class Text {
     AddedColumn,
     FolderColumn,
     RatingWords,   // %1: the stars, "3,5"
+    SeenWord,      // said of a card seen
     AllCardsEntry,
+    ToWatchEntry,
+    SeenEntry,
+    LentEntry,
+    TagsEntry,
+    SagasEntry,
+    RatingsEntry,
+    NoRatingEntry,
     GenresEntry,
     DirectorsEntry,
     DecadesEntry,

@@ -2,6 +2,8 @@
 
 #include "card/card.h"
 #include "card/cp1252.h"
+#include "collection/cardfacets.h"
+#include "collection/cardorder.h"
 #include "collection/folderentries.h"
 #include "collection/frenchorder.h"
 
@@ -16,47 +18,6 @@
 #include <thread>
 
 namespace {
-
-// How a column sorts: by a number or a date, unknown last, by a key made
-// for that sort, or by its text's key made as the card is read.
-enum class ColumnSort { Year, Minutes, Flag, Rating, Date, Lazy, Text };
-
-constexpr ColumnSort sortOf(CardColumn column)
-{
-    const std::optional<Field> field = fieldOf(column);
-    if (!field)
-        return ColumnSort::Text;
-    switch (fieldLayout(*field).rule) {
-    case FieldRule::Number:
-        return ColumnSort::Year;
-    case FieldRule::Hours:
-        return ColumnSort::Minutes;
-    case FieldRule::Flag:
-        return ColumnSort::Flag;
-    case FieldRule::Rating:
-        return ColumnSort::Rating;
-    case FieldRule::Date:
-    case FieldRule::Dates:
-        return ColumnSort::Date;
-    case FieldRule::Actors:
-        return ColumnSort::Lazy;
-    default:
-        return inRecord(*field) ? ColumnSort::Text : ColumnSort::Lazy;
-    }
-}
-
-// Where a column sorted by its text has its key in CollectionCard::keys.
-constexpr int keyIndex(CardColumn column)
-{
-    int index = 0;
-    for (int before = 0; before < int(column); ++before)
-        index += sortOf(CardColumn(before)) == ColumnSort::Text ? 1 : 0;
-    return index;
-}
-
-constexpr int kTitleKey = keyIndex(columnOf(Field::Titre));
-constexpr int kTextKeys = keyIndex(CardColumn(kCardColumns));
-static_assert(sortOf(columnOf(Field::Titre)) == ColumnSort::Text, "every sort ends by the title");
 
 QString relativeFolder(const QString &path, const QString &root)
 {
@@ -110,117 +71,6 @@ bool isBelow(const QString &path, const QString &folder)
     return path.startsWith(folder)
         && (folder.endsWith(QLatin1Char('/'))
             || (path.size() > folder.size() && path[folder.size()] == u'/'));
-}
-
-int compareNumbers(int a, int b)
-{
-    return a == b ? 0 : a < b ? -1 : 1;
-}
-
-QString lazyText(const CollectionCard &card, Field field)
-{
-    return field == Field::Acteurs ? card.actors() : card.text(field);
-}
-
-// The keys of a column sorted by a key made for it that the cards lack,
-// made on the calling thread.
-void makeLazyKeys(std::vector<CollectionCard> &cards, CardColumn column)
-{
-    if (sortOf(column) != ColumnSort::Lazy)
-        return;
-    const QCollator collator = frenchCollator();
-    for (CollectionCard &card : cards) {
-        if (!card.lazyKey || card.lazyColumn != column) {
-            card.lazyKey = collator.sortKey(lazyText(card, *fieldOf(column)));
-            card.lazyColumn = column;
-        }
-    }
-}
-
-// The columns the card gives nothing, a bit each: such cards come last in
-// either order. Not seen is a value; the collection's own folder comes first.
-quint32 blankColumns(const CollectionCard &card)
-{
-    constexpr quint32 seenBit = 1u << int(columnOf(Field::Vu));
-    constexpr quint32 yearBit = 1u << int(columnOf(Field::Annee));
-    constexpr quint32 timeBit = 1u << int(columnOf(Field::Heures));
-    quint32 blanks = card.fields.blankListed() & ~(seenBit | yearBit | timeBit);
-    blanks |= card.year == 0 ? yearBit : 0u;
-    return blanks | (card.minutes < 0 ? timeBit : 0u);
-}
-
-// The column in the order asked, then the title and the path: a total
-// order, so that a sort gives the same list whatever order the cards came
-// in. The column's way of sorting is found once, not at each comparison.
-class CardOrder {
-public:
-    CardOrder(CardColumn column, Qt::SortOrder order)
-        : m_sort(sortOf(column)), m_key(keyIndex(column)), m_field(fieldOf(column).value_or(Field::Titre)),
-          m_blankBit(1u << int(column)), m_ascending(order == Qt::AscendingOrder)
-    {
-    }
-
-    bool operator()(const CollectionCard &a, const CollectionCard &b) const
-    {
-        if (const bool aBlank = a.blankColumns & m_blankBit; aBlank != bool(b.blankColumns & m_blankBit))
-            return !aBlank;
-        if (const int by = compareColumn(a, b))
-            return m_ascending == (by < 0);
-        if (const int byTitle = a.keys[kTitleKey].compare(b.keys[kTitleKey]))
-            return byTitle < 0;
-        return a.path < b.path;
-    }
-
-private:
-    ColumnSort m_sort;
-    int m_key;
-    Field m_field;
-    quint32 m_blankBit;
-    bool m_ascending;
-
-    int compareColumn(const CollectionCard &a, const CollectionCard &b) const
-    {
-        switch (m_sort) {
-        case ColumnSort::Year:
-            return compareNumbers(a.year, b.year);
-        case ColumnSort::Minutes:
-            return compareNumbers(a.minutes, b.minutes);
-        case ColumnSort::Flag:
-            return compareNumbers(b.seen ? 1 : 0, a.seen ? 1 : 0);   // seen first
-        case ColumnSort::Rating:
-            return compareNumbers(a.rating, b.rating);
-        case ColumnSort::Date:
-            // ISO dates, with their time or not, compare as their bytes do.
-            return a.fields.kept(m_field).bytes.compare(b.fields.kept(m_field).bytes);
-        case ColumnSort::Lazy:
-            return a.lazyKey->compare(*b.lazyKey);
-        case ColumnSort::Text:
-            break;
-        }
-        return a.keys[m_key].compare(b.keys[m_key]);
-    }
-};
-
-QString facetKey(const CollectionCard &card, Facet::Kind kind)
-{
-    switch (kind) {
-    case Facet::Genre:
-        return card.genre;
-    case Facet::Director:
-        return card.director;
-    case Facet::Decade:
-        break;
-    }
-    return card.year > 0 ? QString::number(card.year / 10 * 10) : QString();
-}
-
-QString facetLabel(const CollectionCard &card, Facet::Kind kind)
-{
-    if (kind == Facet::Genre)
-        return card.text(Field::Type);
-    if (kind == Facet::Director)
-        return card.text(Field::Realisateur);
-    return facetKey(card, kind);
 }
 
 // Whether every card that has the words now also had the words before:
@@ -329,21 +179,6 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
 
 }   // namespace
 
-QString columnKey(CardColumn column)
-{
-    const std::optional<Field> field = fieldOf(column);
-    return field ? fieldName(*field) : QStringLiteral("dossier");
-}
-
-std::optional<CardColumn> columnKeyed(const QString &key)
-{
-    for (int column = 0; column < kCardColumns; ++column) {
-        if (columnKey(CardColumn(column)) == key)
-            return CardColumn(column);
-    }
-    return std::nullopt;
-}
-
 CardMemo::CardMemo() : m_collator(frenchCollator()) { }
 
 QCollatorSortKey CardMemo::keyOfRecurring(const QString &text)
@@ -367,6 +202,13 @@ const RecurringText &CardMemo::recurring(const KeptText &kept)
     const QString text = kept.text();
     return recurring.emplace(std::string(bytes), RecurringText { foldedText(text), m_collator.sortKey(text) })
         .first->second;
+}
+
+QString CardMemo::folded(const QString &tag)
+{
+    if (const auto known = m_folded.constFind(tag); known != m_folded.constEnd())
+        return *known;
+    return *m_folded.insert(tag, foldedText(tag));
 }
 
 int CardMemo::year(QByteArrayView annee)
@@ -402,8 +244,11 @@ CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, C
     const CardValues &mine = scanned.head.card.extension.values;
     card.rating = mine.text(Field::Note).toInt();
     card.seen = !mine.text(Field::Vu).isEmpty();
-    for (const QString &tag : mine.list(Field::Etiquettes))
+    card.saga = memo.recurring(card.fields.kept(Field::Saga)).folded;
+    for (const QString &tag : mine.list(Field::Etiquettes)) {
         card.tags << memo.shared(tag);
+        card.foldedTags << memo.folded(tag);
+    }
     card.blankColumns = blankColumns(card);
     card.keys.reserve(kTextKeys);
     for (int column = 0; column < kCardColumns; ++column) {
@@ -446,12 +291,6 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
 }
 
 CardCollection::CardCollection(const QString &root) : m_root(root) { }
-
-void sortCards(std::vector<CollectionCard> &cards, CardColumn column, Qt::SortOrder order)
-{
-    makeLazyKeys(cards, column);
-    std::sort(cards.begin(), cards.end(), CardOrder(column, order));
-}
 
 CollectionChanges CardCollection::apply(FolderRescan rescan)
 {
@@ -560,9 +399,9 @@ void CardCollection::setSearch(const QString &text)
     refilter(narrower ? std::vector<int>(m_shown) : m_sorted);
 }
 
-void CardCollection::setFacet(const std::optional<Facet> &facet)
+void CardCollection::setNarrowing(const QList<Facet> &facets)
 {
-    m_facet = facet;
+    m_narrowing = facets;
     refilter(m_sorted);
 }
 
@@ -575,7 +414,7 @@ void CardCollection::sortBy(CardColumn column, Qt::SortOrder order)
 
 void CardCollection::refilter(const std::vector<int> &among)
 {
-    if (m_foldedWords.isEmpty() && !m_facet) {
+    if (m_foldedWords.isEmpty() && m_narrowing.isEmpty()) {
         m_shown = among;
         return;
     }
@@ -586,35 +425,17 @@ void CardCollection::refilter(const std::vector<int> &among)
             shown.push_back(index);
     }
     m_shown = std::move(shown);
+    if (std::any_of(
+            m_narrowing.begin(), m_narrowing.end(), [](const Facet &f) { return f.kind == Facet::Saga; }))
+        inSagaOrder(m_cards, m_shown);
 }
 
 bool CardCollection::passes(const CollectionCard &card) const
 {
-    return (!m_facet || facetKey(card, m_facet->kind) == m_facet->key)
-        && m_matcher.matches(card.fields.folded());
+    return hasNarrowing(card, m_narrowing) && m_matcher.matches(card.fields.folded());
 }
 
 std::vector<FacetEntry> CardCollection::facets(Facet::Kind kind) const
 {
-    QHash<QString, FacetEntry> entries;
-    for (const CollectionCard &card : m_cards) {
-        const QString key = facetKey(card, kind);
-        if (key.isEmpty())
-            continue;
-        FacetEntry &entry = entries[key];
-        if (entry.count++ == 0)
-            entry = { { kind, key }, facetLabel(card, kind), 1 };
-    }
-    std::vector<FacetEntry> list(entries.begin(), entries.end());
-    if (kind == Facet::Decade) {
-        std::sort(list.begin(), list.end(), [](const FacetEntry &a, const FacetEntry &b) {
-            return a.facet.key.toInt() < b.facet.key.toInt();
-        });
-        return list;
-    }
-    const QCollator collator = frenchCollator();
-    std::sort(list.begin(), list.end(), [&collator](const FacetEntry &a, const FacetEntry &b) {
-        return collator.compare(a.label, b.label) < 0;
-    });
-    return list;
+    return facetEntries(m_cards, kind);
 }

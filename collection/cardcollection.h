@@ -50,12 +50,12 @@ struct CollectionCard {
     // first reading), and the card then counts as changed at the next.
     std::optional<CardFingerprint> fingerprint;
     bool hasPoster = false;
-    int year = 0;              // 0 when the year is no number
-    int minutes = -1;          // the running time in minutes; -1 when the card gives none
-    QString genre, director;   // folded: the side list's keys
-    int rating = 0;            // the user's, from 1 to 10; 0 when none
+    int year = 0;                    // 0 when the year is no number
+    int minutes = -1;                // the running time in minutes; -1 when the card gives none
+    QString genre, director, saga;   // folded: the side list's keys
+    int rating = 0;                  // the user's, from 1 to 10; 0 when none
     bool seen = false;
-    QStringList tags;   // as the card spells them
+    QStringList tags, foldedTags;   // as the card spells them, and folded
     // A bit a column the card gives nothing (no year, no rating...): it comes
     // last in either order.
     quint32 blankColumns = 0;
@@ -89,8 +89,10 @@ public:
     QCollatorSortKey keyOfRecurring(const QString &text);
     // The text, sharing the memory of an equal one seen before.
     QString shared(const QString &text);
-    // A genre or a director as a card keeps it.
+    // A genre, a director or a saga as a card keeps it.
     const RecurringText &recurring(const KeptText &kept);
+    // A tag folded, held once.
+    QString folded(const QString &tag);
     // The year of the Annee field's four bytes; the minutes of the Heures
     // and Minutes fields' four (-1 when neither is a number).
     int year(QByteArrayView annee);
@@ -107,6 +109,7 @@ private:
     // By the bytes kept, the record's and those in UTF-8 apart.
     std::array<std::unordered_map<std::string, RecurringText, BytesHash, std::equal_to<>>, 2> m_recurring;
     QHash<quint32, int> m_years, m_minutes;   // by the four bytes they are read from
+    QHash<QString, QString> m_folded;
 };
 
 // A card the scanner read, as the collection keeps it; root is the
@@ -134,17 +137,21 @@ struct FolderRescan {
 // below it goes. Reads records alone; runs on any thread.
 FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root);
 
-// A side list's entry: one genre, director or decade.
+// A side list's entry: a genre, a director, a decade, seen or not, lent,
+// a tag, a saga, a rating.
 struct Facet {
-    enum Kind { Genre, Director, Decade };
+    enum Kind { Genre, Director, Decade, Seen, Lent, Tag, Saga, Rating };
     Kind kind = Genre;
-    QString key;   // the folded genre or director; the decade's first year
+    // The folded genre, director, tag or saga; the decade's first year;
+    // kFlagSet for seen and empty for not; the rating, "0" for none; empty
+    // for lent.
+    QString key;
     bool operator==(const Facet &) const = default;
 };
 
 struct FacetEntry {
     Facet facet;
-    QString label;   // the genre or director as a card spells it; the decade's first year
+    QString label;   // the genre, director, tag or saga as a card spells it; else the key
     int count = 0;
 };
 
@@ -174,14 +181,19 @@ public:
     // Words separated by blanks, each somewhere in the card, as find reads them.
     void setSearch(const QString &text);
     const QString &search() const { return m_search; }
-    void setFacet(const std::optional<Facet> &facet);
-    const std::optional<Facet> &facet() const { return m_facet; }
+    // The side list's entries chosen: a card shows when it has, for each
+    // kind chosen, one of its entries. The cards of a saga chosen come in
+    // the order of their years.
+    void setNarrowing(const QList<Facet> &facets);
+    const QList<Facet> &narrowing() const { return m_narrowing; }
     void sortBy(CardColumn column, Qt::SortOrder order);
     CardColumn sortColumn() const { return m_column; }
     Qt::SortOrder sortOrder() const { return m_order; }
 
-    // The entries of one kind over every card, each with its count: genres
-    // and directors in French order, decades from the oldest.
+    // The entries of one kind over every card, each with its count: genres,
+    // directors, tags and sagas in French order, decades from the oldest,
+    // ratings from the highest, none last; not seen, then seen; lent, even
+    // by no card.
     std::vector<FacetEntry> facets(Facet::Kind kind) const;
 
 private:
@@ -194,7 +206,7 @@ private:
     QString m_search;
     QStringList m_foldedWords;
     CardMatcher m_matcher { CardQuery {} };
-    std::optional<Facet> m_facet;
+    QList<Facet> m_narrowing;
     CardColumn m_column = columnOf(Field::Titre);
     Qt::SortOrder m_order = Qt::AscendingOrder;
 

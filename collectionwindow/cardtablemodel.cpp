@@ -3,12 +3,11 @@
 #include "app/common.h"
 #include "app/texts.h"
 #include "collectionwindow/postershelf.h"
+#include "collectionwindow/ratingstars.h"
 #include "poster/posterimage.h"
 
 #include <QDate>
 #include <QLocale>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -105,12 +104,18 @@ bool alignedRight(CardColumn column)
     return field && isNumberRule(fieldLayout(*field).rule);
 }
 
-// What a screen reader says of a card: its title and its year.
+// What a screen reader says of a card: its title and its year, whether it
+// was seen, its rating.
 QString accessibleName(const CollectionCard &card)
 {
     const QString title = card.text(Field::Titre);
     const QString year = card.text(Field::Annee);
-    return year.isEmpty() ? title : title + QStringLiteral(" (") + year + QLatin1Char(')');
+    QString name = year.isEmpty() ? title : title + QStringLiteral(" (") + year + QLatin1Char(')');
+    if (card.seen)
+        name += QStringLiteral(", ") + textOf(Text::SeenWord);
+    if (card.rating > 0)
+        name += QStringLiteral(", ") + ratingWords(card.rating);
+    return name;
 }
 
 // The card files' icon in half the poster's room, at twice the pixels for
@@ -124,16 +129,6 @@ QImage cardPicture(QSize box)
 }
 
 }   // namespace
-
-QString ratingStars(int rating)
-{
-    return QString(rating / 2, u'★') + (rating % 2 ? u"½"_s : QString());
-}
-
-QString ratingWords(int rating)
-{
-    return textOf(Text::RatingWords).arg(QLocale().toString(rating / 2.0, 'g', 2));
-}
 
 int typicalCharacters(CardColumn column)
 {
@@ -186,6 +181,10 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
     }
     case YearRole:
         return shown.text(Field::Annee);
+    case SeenRole:
+        return shown.seen;
+    case RatingRole:
+        return shown.rating;
     default:
         return {};
     }

@@ -15,19 +15,14 @@ class PosterShelf;
 // How many characters a column of the list mostly holds: its width.
 int typicalCharacters(CardColumn column);
 
-// A rating from 1 to 10 as stars, a half for an odd one: "★★★½"; empty for none.
-QString ratingStars(int rating);
-// The same as a screen reader says it: "Note : 3,5 sur 5".
-QString ratingWords(int rating);
-// The seen mark of the list and the grid.
-inline const QString kSeenMark = QStringLiteral("✓");
-
 class CardTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Role {
         PosterRole = Qt::UserRole + 1,   // QImage: the poster, or the card icon's pixels
         YearRole,                        // QString
+        SeenRole,                        // bool
+        RatingRole,                      // int: 1 to 10, 0 for none
     };
 
     CardTableModel(CardCollection &collection, PosterShelf &posters, QObject *parent = nullptr);

@@ -6,6 +6,7 @@
 #include "app/texts.h"
 #include "collection/defaultfolder.h"
 #include "collectionwindow/cardtablemodel.h"
+#include "collectionwindow/collectionsettings.h"
 #include "collectionwindow/postergrid.h"
 #include "collectionwindow/postershelf.h"
 
@@ -53,12 +54,6 @@ QString canonicalFolder(const QString &folder)
     return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : canonical;
 }
 
-// The collection's own settings: the folder opened last and the view.
-QVariant remembered(const QString &key)
-{
-    return QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).value(key);
-}
-
 // The order chosen last: the column's key, then "-" when descending.
 std::pair<CardColumn, Qt::SortOrder> rememberedSort()
 {
@@ -70,15 +65,6 @@ std::pair<CardColumn, Qt::SortOrder> rememberedSort()
     if (!column)
         return { columnOf(Field::Titre), Qt::AscendingOrder };
     return { *column, descending ? Qt::DescendingOrder : Qt::AscendingOrder };
-}
-
-// Written only when it changes from what is remembered, or from fallback
-// when nothing is: each write replaces the file on disk and waits for it.
-void remember(const QString &key, const QVariant &value, const QVariant &fallback = {})
-{
-    QSettings settings(QStringLiteral("cinefiche"), QStringLiteral("collection"));
-    if (settings.value(key, fallback) != value)
-        settings.setValue(key, value);
 }
 
 }   // namespace
@@ -175,7 +161,12 @@ void CollectionWindow::buildViews()
     m_listView->setSortingEnabled(true);
     m_listView->sortByColumn(int(columnOf(Field::Titre)), Qt::AscendingOrder);
     m_listView->header()->setSectionsMovable(false);
+    m_listView->header()->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Seen and rating, one glance from the title, before the long columns.
+    m_listView->header()->moveSection(int(columnOf(Field::Vu)), 2);
+    m_listView->header()->moveSection(int(columnOf(Field::Note)), 3);
     sizeListColumns();
+    hideRememberedColumns();
     for (QAbstractItemView *view : itemViews()) {
         view->setSelectionMode(QAbstractItemView::SingleSelection);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -189,28 +180,13 @@ void CollectionWindow::buildViews()
     m_views->addWidget(m_listView);
 }
 
-// Each column as wide as the characters it mostly holds and its own title,
-// in the font shown: measuring every row would cost a pass over all cards.
-void CollectionWindow::sizeListColumns()
-{
-    const QFontMetrics metrics = m_listView->fontMetrics();
-    QHeaderView *header = m_listView->header();
-    for (int column = 0; column < kCardColumns; ++column) {
-        const int title = metrics.horizontalAdvance(
-            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
-        const int margins
-            = 3 * metrics.averageCharWidth() + header->style()->pixelMetric(QStyle::PM_HeaderMarkSize);
-        header->resizeSection(column,
-            std::max(typicalCharacters(CardColumn(column)) * metrics.averageCharWidth(), title) + margins);
-    }
-}
-
 void CollectionWindow::buildSidePanel()
 {
     m_facetTree = new QTreeWidget;
     m_facetTree->setObjectName(QStringLiteral("facetTree"));
     m_facetTree->setHeaderHidden(true);
     m_facetTree->setColumnCount(1);
+    m_facetTree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto *splitter = new QSplitter;
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->addWidget(m_facetTree);
@@ -248,6 +224,9 @@ void CollectionWindow::setCaptions()
         m_sortActions[column]->setText(
             m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     m_descendingAction->setText(textOf(Text::DescendingItem));
+    for (QAction *action : m_columnMenu->actions())
+        action->setText(
+            m_model->headerData(action->data().toInt(), Qt::Horizontal, Qt::DisplayRole).toString());
     m_searchEdit->setPlaceholderText(textOf(Text::SearchPlaceholder));
     m_searchEdit->setAccessibleName(textOf(Text::FindItem));
 }

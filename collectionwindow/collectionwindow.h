@@ -27,6 +27,7 @@ class QMenu;
 class QStackedWidget;
 class QTreeView;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 enum class CollectionView { Grid, List };
 
@@ -68,6 +69,10 @@ private:
     void showOpening(const QString &folder);
     void buildViews();
     void sizeListColumns();
+    void hideRememberedColumns();
+    void buildColumnMenu();
+    void showColumnMenu(const QPoint &at);
+    void showColumn(int column, bool shown);
     void buildSidePanel();
     void buildActions();
     void buildMenus();
@@ -105,7 +110,9 @@ private:
     void clearSearch();
     void focusSearch();
     void chooseFacet();
+    QHash<int, bool> groupsOpen() const;
     void fillFacets();
+    void keepChosenEntries(QTreeWidgetItem *all, const QList<QTreeWidgetItem *> &entries);
     void showCount();
 
     // Reading cards, and changes on disk
@@ -134,7 +141,7 @@ private:
     QTreeWidget *m_facetTree;
     QLineEdit *m_searchEdit;
     QLabel *m_countLabel;
-    QMenu *m_fileMenu, *m_cardMenu, *m_viewMenu, *m_sortMenu;
+    QMenu *m_fileMenu, *m_cardMenu, *m_viewMenu, *m_sortMenu, *m_columnMenu;
     QList<QAction *> m_sortActions;   // one a column, in their order
     QAction *m_descendingAction;
     QAction *m_newCardAction, *m_exportAction, *m_closeAction;

@@ -96,6 +96,7 @@ void CollectionWindow::buildMenus()
     m_viewMenu->addAction(m_findAction);
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
         &CollectionWindow::openMenuBar);
+    buildColumnMenu();
 }
 
 // The grid's order too, which has no column to click: the list's columns.
@@ -153,6 +154,8 @@ void CollectionWindow::connectHandlers()
     connect(m_clearSearchAction, &QAction::triggered, this, &CollectionWindow::clearSearch);
     connect(m_searchEdit, &QLineEdit::textChanged, this, &CollectionWindow::search);
     connect(m_facetTree, &QTreeWidget::itemSelectionChanged, this, &CollectionWindow::chooseFacet);
+    connect(
+        m_listView->header(), &QWidget::customContextMenuRequested, this, &CollectionWindow::showColumnMenu);
     connect(&m_facetsDue, &QTimer::timeout, this, &CollectionWindow::fillFacets);
     connect(m_watch, &FolderWatch::touched, this, &CollectionWindow::rescan);
     // A file that is no card matters if it was one; while a reading is under

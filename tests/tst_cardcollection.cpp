@@ -67,15 +67,19 @@ CardCollection films()
     collection.apply(found(QString(),
         { { u"eau.cfh"_s, u"Eau"_s, u"1999"_s, u"1"_s, u"30"_s, u"Drame"_s, u"Étienne Roux"_s, u"Léa|Hugo|"_s,
               { { Field::Note, u"7"_s }, { Field::VuLe, {}, { u"2024-05-01"_s } },
-                  { Field::AjouteeLe, u"2020-01-01"_s } } },
+                  { Field::AjouteeLe, u"2020-01-01"_s }, { Field::Etiquettes, {}, { u"à revoir"_s } } } },
             { u"a/elan.cfh"_s, u"Élan"_s, u"1985"_s, u"2"_s, u"05"_s, u"Comédie"_s, u"Anne Martin"_s, {},
                 { { Field::Note, u"10"_s }, { Field::Vu, u"oui"_s },
-                    { Field::AjouteeLe, u"2020-01-01 10:00:00"_s } } },
-            { u"a/fable.cfh"_s, u"Fable"_s, {}, {}, {}, u"drame"_s, u"etienne roux"_s, u"Hugo|"_s },
+                    { Field::AjouteeLe, u"2020-01-01 10:00:00"_s },
+                    { Field::Etiquettes, {}, { u"Noël"_s, u"À revoir"_s } } } },
+            { u"a/fable.cfh"_s, u"Fable"_s, {}, {}, {}, u"drame"_s, u"etienne roux"_s, u"Hugo|"_s,
+                { { Field::PretA, u"Paul"_s }, { Field::Saga, u"Contes"_s } } },
             { u"b/zebre.cfh"_s, u"Zèbre"_s, u"1981"_s, u"0"_s, u"50"_s, u"Western"_s, {}, {},
                 { { Field::Note, u"3"_s },
                     { Field::VuLe, {}, { u"2024-05-01 21:30:00"_s, u"2023-01-01"_s } } } },
-            { u"b/ete.cfh"_s, u"E"_s, u"2003"_s, {}, {}, u"Drame"_s }, roublev() }));
+            { u"b/ete.cfh"_s, u"E"_s, u"2003"_s, {}, {}, u"Drame"_s, {}, {},
+                { { Field::Saga, u"contes"_s } } },
+            roublev() }));
     return collection;
 }
 
@@ -190,36 +194,55 @@ void tst_CardCollection::sortsTitlesWithoutArticles()
 void tst_CardCollection::narrow_data()
 {
     QTest::addColumn<QString>("search");
-    QTest::addColumn<std::optional<Facet>>("facet");
+    QTest::addColumn<QList<Facet>>("facets");
     QTest::addColumn<QStringList>("titles");
-    const std::optional<Facet> none;
-    QTest::newRow("nothing asked") << QString() << none
+    QTest::newRow("nothing asked") << QString() << QList<Facet>()
                                    << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s,
                                           u"Андрей Рублёв"_s };
     QTest::newRow("a word in any field, accents and case ignored")
-        << u"  ETIENNE "_s << none << QStringList { u"Eau"_s, u"Fable"_s };
-    QTest::newRow("every word") << u"etienne hugo 1999"_s << none << QStringList { u"Eau"_s };
+        << u"  ETIENNE "_s << QList<Facet>() << QStringList { u"Eau"_s, u"Fable"_s };
+    QTest::newRow("every word") << u"etienne hugo 1999"_s << QList<Facet>() << QStringList { u"Eau"_s };
     QTest::newRow("genre, whatever its case")
-        << QString() << std::optional(Facet { Facet::Genre, u"drame"_s })
+        << QString() << QList<Facet> { { Facet::Genre, u"drame"_s } }
         << QStringList { u"E"_s, u"Eau"_s, u"Fable"_s, u"Андрей Рублёв"_s };
     QTest::newRow("the texts as typed, not as the record holds them")
-        << u"РУБЛЁВ тарковский"_s << none << QStringList { u"Андрей Рублёв"_s };
-    QTest::newRow("not the record's Latin letters") << u"rublev"_s << none << QStringList();
-    QTest::newRow("decade") << QString() << std::optional(Facet { Facet::Decade, u"1980"_s })
+        << u"РУБЛЁВ тарковский"_s << QList<Facet>() << QStringList { u"Андрей Рублёв"_s };
+    QTest::newRow("not the record's Latin letters") << u"rublev"_s << QList<Facet>() << QStringList();
+    QTest::newRow("decade") << QString() << QList<Facet> { { Facet::Decade, u"1980"_s } }
                             << QStringList { u"Élan"_s, u"Zèbre"_s };
     QTest::newRow("director and a word")
-        << u"hugo"_s << std::optional(Facet { Facet::Director, u"etienne roux"_s })
+        << u"hugo"_s << QList<Facet> { { Facet::Director, u"etienne roux"_s } }
         << QStringList { u"Eau"_s, u"Fable"_s };
+    QTest::newRow("to watch: neither marked seen nor viewed")
+        << QString() << QList<Facet> { { Facet::Seen, QString() } }
+        << QStringList { u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("lent") << QString() << QList<Facet> { { Facet::Lent, QString() } }
+                          << QStringList { u"Fable"_s };
+    QTest::newRow("a tag, whatever its spelling")
+        << QString() << QList<Facet> { { Facet::Tag, u"a revoir"_s } } << QStringList { u"Eau"_s, u"Élan"_s };
+    QTest::newRow("a saga, in the order of its years, whatever the sort")
+        << QString() << QList<Facet> { { Facet::Saga, u"contes"_s } } << QStringList { u"E"_s, u"Fable"_s };
+    QTest::newRow("no rating") << QString() << QList<Facet> { { Facet::Rating, u"0"_s } }
+                               << QStringList { u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("two kinds: each holds")
+        << QString() << QList<Facet> { { Facet::Seen, kFlagSet }, { Facet::Genre, u"comedie"_s } }
+        << QStringList { u"Élan"_s };
+    QTest::newRow("two of a kind: either holds")
+        << QString() << QList<Facet> { { Facet::Rating, u"3"_s }, { Facet::Rating, u"10"_s } }
+        << QStringList { u"Élan"_s, u"Zèbre"_s };
 }
 
 void tst_CardCollection::narrow()
 {
     QFETCH(QString, search);
-    QFETCH(std::optional<Facet>, facet);
+    QFETCH(QList<Facet>, facets);
     QFETCH(QStringList, titles);
     CardCollection collection = films();
+    collection.sortBy(CardColumn(columnOf(Field::Titre)), Qt::DescendingOrder);
     collection.setSearch(search);
-    collection.setFacet(facet);
+    collection.setNarrowing(facets);
+    if (std::none_of(facets.begin(), facets.end(), [](const Facet &f) { return f.kind == Facet::Saga; }))
+        std::reverse(titles.begin(), titles.end());
     QCOMPARE(titlesShown(collection), titles);
 }
 
@@ -251,6 +274,13 @@ void tst_CardCollection::facets()
     QCOMPARE(described(Facet::Director),
         (QStringList { u"Anne Martin 1"_s, u"Étienne Roux 2"_s, u"Андрей Тарковский 1"_s }));
     QCOMPARE(described(Facet::Decade), (QStringList { u"1960 1"_s, u"1980 2"_s, u"1990 1"_s, u"2000 1"_s }));
+    QCOMPARE(described(Facet::Tag), (QStringList { u"à revoir 2"_s, u"Noël 1"_s }));
+    QCOMPARE(described(Facet::Saga), (QStringList { u"Contes 2"_s }));
+    QCOMPARE(described(Facet::Rating), (QStringList { u"10 1"_s, u"7 1"_s, u"3 1"_s, u"0 3"_s }));
+    QCOMPARE(described(Facet::Seen), (QStringList { u" 3"_s, u"oui 3"_s }));
+    QCOMPARE(described(Facet::Lent), (QStringList { u" 1"_s }));
+    CardCollection none(u"/films"_s);
+    QCOMPARE(none.facets(Facet::Lent).front().count, 0);
 }
 
 void tst_CardCollection::rescan_data()

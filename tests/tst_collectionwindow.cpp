@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,6 +64,7 @@ private slots:
     void searchesAsOneTypes();
     void sortsTheListAndRemembersIt();
     void narrowsByGenre();
+    void showsAndHidesColumns();
     void showsACardAndComesBack();
     void editsACardAndSeesTheChange();
     void newCardSavesInTheCollection();
@@ -249,8 +251,32 @@ void tst_CollectionWindow::narrowsByGenre()
     const QList<QTreeWidgetItem *> drame = facets->findItems(u"Drame (2)"_s, Qt::MatchRecursive);
     facets->setCurrentItem(drame.first());
     QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Élan"_s }));
+    // An entry of another group narrows further; "À voir" holds every card no one saw.
+    facets->findItems(u"Années 1990 (1)"_s, Qt::MatchRecursive).first()->setSelected(true);
+    QCOMPARE(titlesShown(), QStringList { u"Eau"_s });
+    facets->findItems(u"À voir (3)"_s, Qt::MatchRecursive).first()->setSelected(true);
+    QCOMPARE(titlesShown(), QStringList { u"Eau"_s });
     facets->setCurrentItem(facets->topLevelItem(0));
     QCOMPARE(titlesShown().size(), 3);
+}
+
+// The list's header menu shows and hides its columns, the title's apart;
+// what it shows is remembered.
+void tst_CollectionWindow::showsAndHidesColumns()
+{
+    open();
+    child<QAction>(m_window, "listAction")->trigger();
+    QHeaderView *header = child<QTreeView>(m_window, "listView")->header();
+    const int saga = int(columnOf(Field::Saga)), folder = int(kFolderColumn);
+    QVERIFY(header->isSectionHidden(saga) && !header->isSectionHidden(folder));
+    QVERIFY(!child<QAction>(m_window, "column_titre")->isEnabled());
+    child<QAction>(m_window, "column_saga")->trigger();
+    child<QAction>(m_window, "column_dossier")->trigger();
+    QVERIFY(!header->isSectionHidden(saga) && header->isSectionHidden(folder));
+    CollectionWindow::discard();
+    open();
+    header = child<QTreeView>(m_window, "listView")->header();
+    QVERIFY(!header->isSectionHidden(saga) && header->isSectionHidden(folder));
 }
 
 // Enter shows the card; closing the viewer leaves the program running, on
