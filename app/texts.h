@@ -112,12 +112,14 @@ enum class Text {
     LentToColumn,
     AddedColumn,
     FolderColumn,
-    RatingWords,   // %1: the stars, "3,5"
-    SeenWord,      // said of a card seen
+    RatingWords,     // %1: the stars, "3,5"
+    SeenWord,        // said of a card seen
+    YearAndFolder,   // %1: the year, %2: the folder; under a poster among duplicates
     AllCardsEntry,
     ToWatchEntry,
     SeenEntry,
     LentEntry,
+    DuplicatesEntry,
     TagsEntry,
     SagasEntry,
     RatingsEntry,

@@ -4,6 +4,7 @@
 #include "card/cp1252.h"
 #include "collection/cardfacets.h"
 #include "collection/cardorder.h"
+#include "collection/duplicates.h"
 #include "collection/folderentries.h"
 #include "collection/frenchorder.h"
 
@@ -245,6 +246,8 @@ CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, C
     card.rating = mine.text(Field::Note).toInt();
     card.seen = !mine.text(Field::Vu).isEmpty();
     card.saga = memo.recurring(card.fields.kept(Field::Saga)).folded;
+    card.imdb = identifierNumber(mine.text(Field::Imdb));
+    card.tmdb = identifierNumber(mine.text(Field::Tmdb));
     for (const QString &tag : mine.list(Field::Etiquettes)) {
         card.tags << memo.shared(tag);
         card.foldedTags << memo.folded(tag);
@@ -314,6 +317,7 @@ CollectionChanges CardCollection::apply(FolderRescan rescan)
     }
     keepFolders(rescan);
     m_indexes.clear();
+    m_duplicatesFound = false;
     resort();
     return changes;
 }
@@ -421,21 +425,36 @@ void CardCollection::refilter(const std::vector<int> &among)
     std::vector<int> shown;
     shown.reserve(among.size());
     for (const int index : among) {
-        if (passes(m_cards[size_t(index)]))
+        if (passes(index))
             shown.push_back(index);
     }
     m_shown = std::move(shown);
-    if (std::any_of(
-            m_narrowing.begin(), m_narrowing.end(), [](const Facet &f) { return f.kind == Facet::Saga; }))
+    if (narrowsTo(m_narrowing, Facet::Saga))
         inSagaOrder(m_cards, m_shown);
+    if (narrowsTo(m_narrowing, Facet::Duplicate))
+        inGroups(duplicateGroups(), m_shown);
 }
 
-bool CardCollection::passes(const CollectionCard &card) const
+bool CardCollection::passes(int index) const
 {
-    return hasNarrowing(card, m_narrowing) && m_matcher.matches(card.fields.folded());
+    const CollectionCard &card = m_cards[size_t(index)];
+    return hasNarrowing(card, m_narrowing)
+        && (!narrowsTo(m_narrowing, Facet::Duplicate) || duplicateGroups()[size_t(index)] >= 0)
+        && m_matcher.matches(card.fields.folded());
+}
+
+const std::vector<int> &CardCollection::duplicateGroups() const
+{
+    if (!m_duplicatesFound) {
+        m_duplicateGroups = groupOfEachCard(m_cards);
+        m_duplicatesFound = true;
+    }
+    return m_duplicateGroups;
 }
 
 std::vector<FacetEntry> CardCollection::facets(Facet::Kind kind) const
 {
+    if (kind == Facet::Duplicate)
+        return { duplicateEntry(duplicateGroups()) };
     return facetEntries(m_cards, kind);
 }

@@ -56,6 +56,7 @@ struct CollectionCard {
     int rating = 0;                  // the user's, from 1 to 10; 0 when none
     bool seen = false;
     QStringList tags, foldedTags;   // as the card spells them, and folded
+    qint64 imdb = 0, tmdb = 0;      // the identifiers' numbers; 0: none
     // A bit a column the card gives nothing (no year, no rating...): it comes
     // last in either order.
     quint32 blankColumns = 0;
@@ -140,11 +141,11 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
 // A side list's entry: a genre, a director, a decade, seen or not, lent,
 // a tag, a saga, a rating.
 struct Facet {
-    enum Kind { Genre, Director, Decade, Seen, Lent, Tag, Saga, Rating };
+    enum Kind { Genre, Director, Decade, Seen, Lent, Tag, Saga, Rating, Duplicate };
     Kind kind = Genre;
     // The folded genre, director, tag or saga; the decade's first year;
     // kFlagSet for seen and empty for not; the rating, "0" for none; empty
-    // for lent.
+    // for lent and for the cards that describe a movie another card does.
     QString key;
     bool operator==(const Facet &) const = default;
 };
@@ -183,7 +184,7 @@ public:
     const QString &search() const { return m_search; }
     // The side list's entries chosen: a card shows when it has, for each
     // kind chosen, one of its entries. The cards of a saga chosen come in
-    // the order of their years.
+    // the order of their years, those that describe one movie together.
     void setNarrowing(const QList<Facet> &facets);
     const QList<Facet> &narrowing() const { return m_narrowing; }
     void sortBy(CardColumn column, Qt::SortOrder order);
@@ -196,8 +197,14 @@ public:
     // by no card.
     std::vector<FacetEntry> facets(Facet::Kind kind) const;
 
+    // For each card, the number of the group of cards that describe its
+    // movie (collection/duplicates.h); -1 when it is the only one.
+    const std::vector<int> &duplicateGroups() const;
+
 private:
     QString m_root;
+    mutable std::vector<int> m_duplicateGroups;   // made when first asked for after a change
+    mutable bool m_duplicatesFound = false;
     std::vector<CollectionCard> m_cards;
     mutable QHash<QString, int> m_indexes;   // made when first asked for after a change
     QSet<QString> m_folders;
@@ -214,5 +221,5 @@ private:
     CollectionChanges merge(FolderRescan &rescan, const std::function<bool(const QString &)> &inScope);
     void resort();
     void refilter(const std::vector<int> &among);
-    bool passes(const CollectionCard &card) const;
+    bool passes(int index) const;
 };

@@ -1,6 +1,7 @@
 #include "collection/cardfacets.h"
 
 #include "collection/cardorder.h"
+#include "collection/duplicates.h"
 #include "collection/frenchorder.h"
 
 #include <algorithm>
@@ -31,8 +32,10 @@ bool hasFacet(const CollectionCard &card, const Facet &facet)
         return card.saga == facet.key;
     case Facet::Rating:
         return card.rating == facet.key.toInt();
+    case Facet::Duplicate:
+        break;   // a card alone cannot tell: the collection knows
     }
-    return false;
+    return true;
 }
 
 // Calls each(key, label) for every entry of the kind the card is in: one,
@@ -69,6 +72,8 @@ template <typename Each> void forEachFacet(const CollectionCard &card, Facet::Ki
         break;
     case Facet::Rating:
         each(QString::number(card.rating), QString::number(card.rating));
+        break;
+    case Facet::Duplicate:
         break;
     }
 }
@@ -151,5 +156,51 @@ void inSagaOrder(const std::vector<CollectionCard> &cards, std::vector<int> &sho
     std::stable_sort(shown.begin(), shown.end(), [&cards](int a, int b) {
         const int x = cards[size_t(a)].year, y = cards[size_t(b)].year;
         return (x == 0) != (y == 0) ? y == 0 : x < y;
+    });
+}
+
+bool narrowsTo(const QList<Facet> &facets, Facet::Kind kind)
+{
+    return std::any_of(
+        facets.begin(), facets.end(), [kind](const Facet &facet) { return facet.kind == kind; });
+}
+
+// The collection's cards as the finder compares them: titles folded as a
+// search folds them.
+std::vector<int> groupOfEachCard(const std::vector<CollectionCard> &cards)
+{
+    std::vector<MovieIdentity> movies;
+    movies.reserve(cards.size());
+    for (const CollectionCard &card : cards) {
+        const FoldedFields folded = card.fields.folded();
+        const std::string_view title = folded[searchedIndex(Field::Titre)];
+        const std::string_view original = folded[searchedIndex(Field::TitreOriginal)];
+        movies.push_back({ card.imdb, card.tmdb, QByteArray(title.data(), qsizetype(title.size())),
+            QByteArray(original.data(), qsizetype(original.size())), card.year });
+    }
+    std::vector<int> groupOf(cards.size(), -1);
+    const std::vector<std::vector<int>> groups = duplicateGroups(movies);
+    for (std::size_t group = 0; group < groups.size(); ++group) {
+        for (const int card : groups[group])
+            groupOf[std::size_t(card)] = int(group);
+    }
+    return groupOf;
+}
+
+FacetEntry duplicateEntry(const std::vector<int> &groupOfEachCard)
+{
+    const auto count
+        = std::count_if(groupOfEachCard.begin(), groupOfEachCard.end(), [](int g) { return g >= 0; });
+    return { { Facet::Duplicate, QString() }, QString(), int(count) };
+}
+
+void inGroups(const std::vector<int> &groupOfEachCard, std::vector<int> &shown)
+{
+    QHash<int, std::size_t> firstPlace;   // of each group among those shown: backwards, the first wins
+    for (std::size_t place = shown.size(); place-- > 0;)
+        firstPlace.insert(groupOfEachCard[std::size_t(shown[place])], place);
+    std::stable_sort(shown.begin(), shown.end(), [&](int a, int b) {
+        return firstPlace.value(groupOfEachCard[std::size_t(a)])
+            < firstPlace.value(groupOfEachCard[std::size_t(b)]);
     });
 }

@@ -7,6 +7,7 @@
 #include "poster/posterimage.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -180,7 +181,7 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
         return m_cardPicture;
     }
     case YearRole:
-        return shown.text(Field::Annee);
+        return underPoster(shown);
     case SeenRole:
         return shown.seen;
     case RatingRole:
@@ -188,6 +189,17 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
+}
+
+QString CardTableModel::underPoster(const CollectionCard &card) const
+{
+    const QString year = card.text(Field::Annee);
+    const bool amongDuplicates = std::any_of(m_collection.narrowing().begin(), m_collection.narrowing().end(),
+        [](const Facet &facet) { return facet.kind == Facet::Duplicate; });
+    if (!amongDuplicates)
+        return year;
+    const QString folder = card.folder.isEmpty() ? QFileInfo(m_collection.root()).fileName() : card.folder;
+    return textOf(Text::YearAndFolder).arg(year, folder);
 }
 
 QVariant CardTableModel::headerData(int section, Qt::Orientation orientation, int role) const

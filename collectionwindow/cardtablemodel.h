@@ -20,7 +20,7 @@ class CardTableModel : public QAbstractTableModel {
 public:
     enum Role {
         PosterRole = Qt::UserRole + 1,   // QImage: the poster, or the card icon's pixels
-        YearRole,                        // QString
+        YearRole,                        // QString: the year; among duplicates, the folder too
         SeenRole,                        // bool
         RatingRole,                      // int: 1 to 10, 0 for none
     };
@@ -41,6 +41,7 @@ public:
     void update(const std::function<void()> &change);
 
 private:
+    QString underPoster(const CollectionCard &card) const;
     void redrawPoster(const QString &cardPath);
     void mapRows();
 

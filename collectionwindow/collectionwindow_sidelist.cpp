@@ -7,6 +7,7 @@
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/ratingstars.h"
 
+#include <QAbstractItemView>
 #include <QLocale>
 #include <QTreeWidget>
 
@@ -35,6 +36,8 @@ QString entryLabel(const FacetEntry &entry)
         return textOf(entry.facet.key.isEmpty() ? Text::ToWatchEntry : Text::SeenEntry);
     case Facet::Lent:
         return textOf(Text::LentEntry);
+    case Facet::Duplicate:
+        return textOf(Text::DuplicatesEntry);
     case Facet::Rating:
         return entry.facet.key == u'0' ? textOf(Text::NoRatingEntry) : ratingStars(entry.facet.key.toInt());
     default:
@@ -83,6 +86,9 @@ void CollectionWindow::chooseFacet()
     if (facets == m_collection.narrowing())
         return;
     m_model->update([&] { m_collection.setNarrowing(facets); });
+    // The card menu's actions stay at hand: the first card shown becomes the current one.
+    if (!shownView()->currentIndex().isValid() && m_model->rowCount() > 0)
+        shownView()->selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
     showCount();
 }
 
@@ -110,7 +116,7 @@ void CollectionWindow::fillFacets()
     auto *all = new QTreeWidgetItem(
         m_facetTree, { countText(textOf(Text::AllCardsEntry), qsizetype(m_collection.cards().size())) });
     QList<QTreeWidgetItem *> entries;
-    for (const Facet::Kind kind : { Facet::Seen, Facet::Lent }) {
+    for (const Facet::Kind kind : { Facet::Seen, Facet::Lent, Facet::Duplicate }) {
         for (const FacetEntry &entry : m_collection.facets(kind)) {
             m_facetTree->addTopLevelItem(entryItem(entry));
             entries << m_facetTree->topLevelItem(m_facetTree->topLevelItemCount() - 1);

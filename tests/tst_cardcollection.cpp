@@ -1,6 +1,7 @@
 #include "card/card.h"
 #include "collection/cardcollection.h"
 #include "collection/defaultfolder.h"
+#include "collection/duplicates.h"
 #include "collection/folderwatch.h"
 #include "collection/frenchorder.h"
 #include "support/testfiles.h"
@@ -67,13 +68,14 @@ CardCollection films()
     collection.apply(found(QString(),
         { { u"eau.cfh"_s, u"Eau"_s, u"1999"_s, u"1"_s, u"30"_s, u"Drame"_s, u"Étienne Roux"_s, u"Léa|Hugo|"_s,
               { { Field::Note, u"7"_s }, { Field::VuLe, {}, { u"2024-05-01"_s } },
-                  { Field::AjouteeLe, u"2020-01-01"_s }, { Field::Etiquettes, {}, { u"à revoir"_s } } } },
+                  { Field::AjouteeLe, u"2020-01-01"_s }, { Field::Etiquettes, {}, { u"à revoir"_s } },
+                  { Field::Imdb, u"tt0000001"_s } } },
             { u"a/elan.cfh"_s, u"Élan"_s, u"1985"_s, u"2"_s, u"05"_s, u"Comédie"_s, u"Anne Martin"_s, {},
                 { { Field::Note, u"10"_s }, { Field::Vu, u"oui"_s },
                     { Field::AjouteeLe, u"2020-01-01 10:00:00"_s },
                     { Field::Etiquettes, {}, { u"Noël"_s, u"À revoir"_s } } } },
             { u"a/fable.cfh"_s, u"Fable"_s, {}, {}, {}, u"drame"_s, u"etienne roux"_s, u"Hugo|"_s,
-                { { Field::PretA, u"Paul"_s }, { Field::Saga, u"Contes"_s } } },
+                { { Field::PretA, u"Paul"_s }, { Field::Saga, u"Contes"_s }, { Field::Imdb, u"tt1"_s } } },
             { u"b/zebre.cfh"_s, u"Zèbre"_s, u"1981"_s, u"0"_s, u"50"_s, u"Western"_s, {}, {},
                 { { Field::Note, u"3"_s },
                     { Field::VuLe, {}, { u"2024-05-01 21:30:00"_s, u"2023-01-01"_s } } } },
@@ -110,6 +112,8 @@ private slots:
     void narrow();
     void growingSearchFindsWhatAFreshOneFinds();
     void facets();
+    void duplicates_data();
+    void duplicates();
     void rescan_data();
     void rescan();
     void rescanOnDisk();
@@ -224,6 +228,9 @@ void tst_CardCollection::narrow_data()
         << QString() << QList<Facet> { { Facet::Saga, u"contes"_s } } << QStringList { u"E"_s, u"Fable"_s };
     QTest::newRow("no rating") << QString() << QList<Facet> { { Facet::Rating, u"0"_s } }
                                << QStringList { u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("cards that describe one movie")
+        << QString() << QList<Facet> { { Facet::Duplicate, QString() } }
+        << QStringList { u"Eau"_s, u"Fable"_s };
     QTest::newRow("two kinds: each holds")
         << QString() << QList<Facet> { { Facet::Seen, kFlagSet }, { Facet::Genre, u"comedie"_s } }
         << QStringList { u"Élan"_s };
@@ -279,8 +286,62 @@ void tst_CardCollection::facets()
     QCOMPARE(described(Facet::Rating), (QStringList { u"10 1"_s, u"7 1"_s, u"3 1"_s, u"0 3"_s }));
     QCOMPARE(described(Facet::Seen), (QStringList { u" 3"_s, u"oui 3"_s }));
     QCOMPARE(described(Facet::Lent), (QStringList { u" 1"_s }));
+    QCOMPARE(described(Facet::Duplicate), (QStringList { u" 2"_s }));
     CardCollection none(u"/films"_s);
     QCOMPARE(none.facets(Facet::Lent).front().count, 0);
+}
+
+using Movies = QList<QStringList>;   // titre, titre_original, annee, imdb, tmdb
+using Groups = QList<QList<int>>;
+
+void tst_CardCollection::duplicates_data()
+{
+    QTest::addColumn<Movies>("movies");
+    QTest::addColumn<Groups>("groups");
+    QTest::newRow("one IMDb identifier, its zeros aside, whatever the titles")
+        << Movies { { u"Aladdin"_s, {}, u"1992"_s, u"tt0103639"_s, {} }, { u"Autre"_s, {}, {}, {}, {} },
+               { u"Aladdin, version longue"_s, {}, u"2004"_s, u"tt103639"_s, {} } }
+        << Groups { { 0, 2 } };
+    QTest::newRow("one TMDb identifier")
+        << Movies { { u"A"_s, {}, {}, {}, u"812"_s }, { u"B"_s, {}, {}, {}, u"812"_s } }
+        << Groups { { 0, 1 } };
+    QTest::newRow("one folded title, years a year apart")
+        << Movies { { u"Le Samouraï"_s, {}, u"1967"_s, {}, {} }, { u"LE SAMOURAI"_s, {}, u"1968"_s, {}, {} },
+               { u"Le Samouraï"_s, {}, u"1970"_s, {}, {} } }
+        << Groups { { 0, 1 } };
+    QTest::newRow("an original title as another's title") << Movies {
+        { u"Le Gosse"_s, u"The Kid"_s, u"1921"_s, {}, {} }, { u"The Kid"_s, {}, u"1921"_s, {}, {} }
+    } << Groups { { 0, 1 } };
+    QTest::newRow("a remake of the same title")
+        << Movies { { u"Aladdin"_s, {}, u"1992"_s, {}, {} }, { u"Aladdin"_s, {}, u"2019"_s, {}, {} } }
+        << Groups {};
+    QTest::newRow("identifiers that differ") << Movies { { u"Hamlet"_s, {}, u"1990"_s, u"tt0099726"_s, {} },
+        { u"Hamlet"_s, {}, u"1990"_s, u"tt0116477"_s, {} } }
+                                             << Groups {};
+    QTest::newRow("no year: identifiers alone")
+        << Movies { { u"Hamlet"_s, {}, {}, {}, {} }, { u"Hamlet"_s, {}, {}, {}, {} } } << Groups {};
+    // Each card is compared with a few others of its title only, yet all are one.
+    Groups copies { {} };
+    for (int i = 0; i < 10000; ++i)
+        copies[0] << i;
+    QTest::newRow("ten thousand copies") << Movies(10000, { u"Hamlet"_s, {}, u"1990"_s, {}, {} }) << copies;
+}
+
+void tst_CardCollection::duplicates()
+{
+    QFETCH(Movies, movies);
+    std::vector<MovieIdentity> identities;
+    for (const QStringList &movie : movies) {
+        CardValues values;
+        const Field fields[] = { Field::Titre, Field::TitreOriginal, Field::Annee, Field::Imdb, Field::Tmdb };
+        for (int i = 0; i < 5; ++i)
+            values.text(fields[i]) = movie[i];
+        identities.push_back(movieIdentity(values));
+    }
+    Groups groups;
+    for (const std::vector<int> &group : duplicateGroups(identities))
+        groups << QList<int>(group.begin(), group.end());
+    QTEST(groups, "groups");
 }
 
 void tst_CardCollection::rescan_data()
