@@ -168,6 +168,17 @@ void showTrashFailed(const QString &cardPath)
     showMessage(textOf(Text::TrashFailed) + QLatin1Char('\r') + cardPath, MsgIcon::Critical);
 }
 
+// A dozen names at most: the box must fit on the screen.
+void showCardsUnchanged(const QStringList &cardPaths)
+{
+    constexpr qsizetype mostNamed = 12;
+    QStringList lines { textOf(Text::CardsUnchanged) };
+    lines << cardPaths.mid(0, mostNamed);
+    if (cardPaths.size() > mostNamed)
+        lines << textOf(Text::MoreCards).arg(cardPaths.size() - mostNamed);
+    showMessage(lines.join(QLatin1Char('\r')), MsgIcon::Critical);
+}
+
 void showFolderUnreadable(const QString &folder)
 {
     showMessage(textOf(Text::FolderUnreadable) + QLatin1Char('\r') + folder, MsgIcon::Critical);

@@ -56,6 +56,8 @@ bool askMoveToTrash(const QString &title);
 void showTrashFailed(const QString &cardPath);
 // The folder a collection was asked to open is none, or cannot be read.
 void showFolderUnreadable(const QString &folder);
+// A change of the cards at cardPaths left them as they were.
+void showCardsUnchanged(const QStringList &cardPaths);
 // A catalogue is written as a web page or a CSV table, named so.
 void showCatalogueKindRefused();
 

@@ -115,6 +115,24 @@ enum class Text {
     RatingWords,     // %1: the stars, "3,5"
     SeenWord,        // said of a card seen
     YearAndFolder,   // %1: the year, %2: the folder; under a poster among duplicates
+    DetailsItem,
+    SeenTodayButton,
+    SeenOn,   // %1: the days
+    TagPlaceholder,
+    AddTagButton,
+    RemoveTagButton,
+    LentSince,   // %1: the day
+    SupportLabel,
+    PlaceLabel,
+    NotesLabel,
+    PosterLabel,
+    IdentifiersLabel,
+    CardsChosen,     // %1: their number
+    ChangingCards,   // %1: their number
+    CancelButton,
+    ToggleSeenItem,
+    CardsUnchanged,   // the cards follow, one a line
+    MoreCards,        // %1: how many more
     AllCardsEntry,
     ToWatchEntry,
     SeenEntry,

@@ -267,6 +267,28 @@ CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, C
     return card;
 }
 
+CollectionCard collectionCardOf(const QString &path, const Card &card, bool hasPoster, const QString &root)
+{
+    ScannedCard scanned { path, {} };
+    scanned.head.card = card;
+    const QByteArray record = encodeRecord(card.record);
+    std::copy_n(record.constData(), std::min<qsizetype>(record.size(), kRecordWidth),
+        scanned.head.recordBytes.begin());
+    scanned.head.posterBytes = hasPoster ? 1 : 0;
+    CardMemo memo;
+    CollectionCard made = collectionCard(scanned, root, memo);
+    made.fingerprint.reset();
+    return made;
+}
+
+std::optional<CollectionCard> readCollectionCard(const QString &path, const QString &root, CardMemo &memo)
+{
+    CardHead head = readCardHead(path, PosterHeader::Skip, RecordText::BytesOnly);
+    if (head.status != CardReadStatus::Ok)
+        return std::nullopt;
+    return collectionCard({ path, std::move(head) }, root, memo);
+}
+
 FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root)
 {
     FolderRescan rescan { folder, {}, {}, {} };
@@ -320,6 +342,50 @@ CollectionChanges CardCollection::apply(FolderRescan rescan)
     m_duplicatesFound = false;
     resort();
     return changes;
+}
+
+bool CardCollection::replace(std::vector<CollectionCard> cards)
+{
+    const bool keptPlaces = keepsPlaces(cards);
+    for (CollectionCard &card : cards) {
+        if (const int index = indexOf(card.path); index >= 0)
+            m_cards[size_t(index)] = std::move(card);
+    }
+    m_duplicatesFound = false;
+    if (!keptPlaces)
+        resort();
+    return keptPlaces;
+}
+
+// Each card read anew must sort between the neighbours it has (as they
+// are read anew too), and show as it did. A saga's order, duplicates and a
+// sort by a key made for it are left to a new sort.
+bool CardCollection::keepsPlaces(const std::vector<CollectionCard> &cards) const
+{
+    if (narrowsTo(m_narrowing, Facet::Saga) || narrowsTo(m_narrowing, Facet::Duplicate)
+        || sortOf(m_column) == ColumnSort::Lazy)
+        return false;
+    QHash<int, const CollectionCard *> anew;
+    for (const CollectionCard &card : cards) {
+        if (const int index = indexOf(card.path); index >= 0)
+            anew.insert(index, &card);
+    }
+    std::vector<int> placeOf(m_cards.size());
+    for (size_t place = 0; place < m_sorted.size(); ++place)
+        placeOf[size_t(m_sorted[place])] = int(place);
+    const auto at = [&](size_t place) -> const CollectionCard & {
+        const int index = m_sorted[place];
+        return anew.contains(index) ? *anew.value(index) : m_cards[size_t(index)];
+    };
+    const CardOrder order(m_column, m_order);
+    for (auto known = anew.cbegin(); known != anew.cend(); ++known) {
+        const size_t place = size_t(placeOf[size_t(known.key())]);
+        if ((place > 0 && order(*known.value(), at(place - 1)))
+            || (place + 1 < m_sorted.size() && order(at(place + 1), *known.value()))
+            || passes(*known.value(), known.key()) != passes(m_cards[size_t(known.key())], known.key()))
+            return false;
+    }
+    return true;
 }
 
 // Each card found in place of the one known at its path; the cards known
@@ -437,7 +503,11 @@ void CardCollection::refilter(const std::vector<int> &among)
 
 bool CardCollection::passes(int index) const
 {
-    const CollectionCard &card = m_cards[size_t(index)];
+    return passes(m_cards[size_t(index)], index);
+}
+
+bool CardCollection::passes(const CollectionCard &card, int index) const
+{
     return hasNarrowing(card, m_narrowing)
         && (!narrowsTo(m_narrowing, Facet::Duplicate) || duplicateGroups()[size_t(index)] >= 0)
         && m_matcher.matches(card.fields.folded());

@@ -122,6 +122,14 @@ CollectionCard collectionCard(const ScannedCard &card, const QString &root, Card
 // are read, off the interface's thread.
 void sortCards(std::vector<CollectionCard> &cards, CardColumn column, Qt::SortOrder order);
 
+// A card known in memory as the collection keeps it, before it is on disk:
+// one the window changed itself. Its fingerprint is left unknown.
+CollectionCard collectionCardOf(const QString &path, const Card &card, bool hasPoster, const QString &root);
+
+// The card at path read anew, as the collection keeps it; nullopt when it
+// is no longer a card that can be read.
+std::optional<CollectionCard> readCollectionCard(const QString &path, const QString &root, CardMemo &memo);
+
 // What a new look at one folder found.
 struct FolderRescan {
     QString folder;
@@ -178,6 +186,12 @@ public:
 
     // Puts what a rescan found in place of the cards it looked at.
     CollectionChanges apply(FolderRescan rescan);
+    // Puts cards read anew in place of those known at their paths (others
+    // are left out): a change the window made itself. True when every card
+    // stays where it was shown, none coming or going.
+    bool replace(std::vector<CollectionCard> cards);
+    // Whether cards read anew would each stay where they are shown.
+    bool keepsPlaces(const std::vector<CollectionCard> &cards) const;
 
     // Words separated by blanks, each somewhere in the card, as find reads them.
     void setSearch(const QString &text);
@@ -222,4 +236,5 @@ private:
     void resort();
     void refilter(const std::vector<int> &among);
     bool passes(int index) const;
+    bool passes(const CollectionCard &card, int index) const;
 };

@@ -131,6 +131,10 @@ QImage cardPicture(QSize box)
 
 }   // namespace
 
+// What a change of a card's own fields may change of its rows.
+const QList<int> CardTableModel::kCardRoles { Qt::DisplayRole, Qt::AccessibleTextRole,
+    CardTableModel::YearRole, CardTableModel::SeenRole, CardTableModel::RatingRole };
+
 int typicalCharacters(CardColumn column)
 {
     return lookOf(column).characters;
@@ -237,6 +241,24 @@ void CardTableModel::update(const std::function<void()> &change)
     }
     changePersistentIndexList(before, after);
     emit layoutChanged();
+}
+
+void CardTableModel::replaceCards(std::vector<CollectionCard> cards)
+{
+    if (!m_collection.keepsPlaces(cards)) {
+        update([&] { m_collection.replace(std::move(cards)); });
+        return;
+    }
+    int first = rowCount(), last = -1;
+    for (const CollectionCard &card : cards) {
+        if (const int row = rowOf(card.path); row >= 0) {
+            first = std::min(first, row);
+            last = std::max(last, row);
+        }
+    }
+    m_collection.replace(std::move(cards));
+    if (last >= 0)
+        emit dataChanged(index(first, 0), index(last, kCardColumns - 1), kCardRoles);
 }
 
 void CardTableModel::mapRows()

@@ -26,6 +26,8 @@ public:
     };
 
     CardTableModel(CardCollection &collection, PosterShelf &posters, QObject *parent = nullptr);
+    // The roles of a card's texts and marks, which leave its item's size as it is.
+    static const QList<int> kCardRoles;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -39,6 +41,9 @@ public:
     // Runs change on the collection; the rows selected and current stay so
     // while their cards are still shown.
     void update(const std::function<void()> &change);
+    // Puts cards read anew in place: when each stays where it was, only
+    // their rows are drawn again, else the rows are placed anew as update does.
+    void replaceCards(std::vector<CollectionCard> cards);
 
 private:
     QString underPoster(const CollectionCard &card) const;

@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "collection/defaultfolder.h"
+#include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/collectionsettings.h"
 #include "collectionwindow/postergrid.h"
@@ -114,18 +115,22 @@ CollectionWindow::CollectionWindow(const QString &folder)
     setObjectName(QStringLiteral("CollectionWindow"));
     setProperty(kOutlivesEditor, true);
     m_scanPool.setMaxThreadCount(1);
+    m_changePool.setMaxThreadCount(1);
     const auto [column, order] = rememberedSort();
     m_collection.sortBy(column, order);
     // Reading the cards is most of the window's start: it goes on while the window is built.
     if (!folder.isEmpty())
         rescan({ folder });
-    m_facetsDue.setSingleShot(true);
-    m_facetsDue.setInterval(0);
+    for (QTimer *due : { &m_facetsDue, &m_paneDue, &m_progressDue }) {
+        due->setSingleShot(true);
+        due->setInterval(0);
+    }
     // No larger than the screen, whatever its scale.
     const QScreen *screen = QGuiApplication::primaryScreen();
     resize(screen ? kInitialSize.boundedTo(screen->availableSize() * 9 / 10) : kInitialSize);
     buildViews();
     buildSidePanel();
+    buildPane();
     buildActions();
     buildMenus();
     buildToolBar();
@@ -142,6 +147,8 @@ CollectionWindow::~CollectionWindow()
     delete centralWidget();
     m_scanPool.clear();
     m_scanPool.waitForDone();
+    cancelChanges();
+    m_changePool.waitForDone();
     if (m_exportThread)
         m_exportThread->wait();
 }
@@ -168,7 +175,7 @@ void CollectionWindow::buildViews()
     sizeListColumns();
     hideRememberedColumns();
     for (QAbstractItemView *view : itemViews()) {
-        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
     }
@@ -217,6 +224,9 @@ void CollectionWindow::setCaptions()
     m_openFolderAction->setText(textOf(Text::OpenFolderItem));
     m_trashAction->setText(textOf(Text::TrashItem));
     m_gridAction->setText(textOf(Text::GridItem));
+    m_detailsAction->setText(textOf(Text::DetailsItem));
+    m_toggleSeenAction->setText(textOf(Text::ToggleSeenItem));
+    m_pane->setAccessibleName(textOf(Text::DetailsItem));
     m_listAction->setText(textOf(Text::ListItem));
     m_findAction->setText(textOf(Text::FindItem));
     m_sortMenu->setTitle(textOf(Text::SortMenu));

@@ -3,6 +3,7 @@
 // or a sortable list, narrowed by a search and a side list of genres,
 // directors and decades, and kept up to date as cards change on disk.
 
+#include "collection/cardchanges.h"
 #include "collection/cardcollection.h"
 #include "collection/folderwatch.h"
 
@@ -12,9 +13,11 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
+class CardPane;
 class CardTableModel;
 class PosterShelf;
 class QAbstractItemView;
@@ -115,6 +118,28 @@ private:
     void keepChosenEntries(QTreeWidgetItem *all, const QList<QTreeWidgetItem *> &entries);
     void showCount();
 
+    // The details pane and the changes made from it
+    void buildPane();
+    void showPane(bool shown);
+    QStringList chosenCardPaths() const;
+    void showChosenCards();
+    void showManyCards(const QStringList &paths);
+    void changeChosenCards(const QList<CardEdit> &edits);
+    void toggleSeen();
+    void changeShownCard(const QList<CardEdit> &edits);
+    void shownCardWritten(const CardChangeOutcome &outcome, const std::optional<CollectionCard> &onDisk);
+    void putInPlace(std::vector<CollectionCard> cards);
+    struct ChangedCards {
+        std::vector<CollectionCard> cards;   // read anew once written
+        QStringList unchanged;
+        qsizetype done = 0;
+        bool last = false;
+    };
+    void changeManyCards(const QStringList &paths, const QList<CardEdit> &edits);
+    void takeChangedCards(const ChangedCards &chunk);
+    void showChangesProgress();
+    void cancelChanges();
+
     // Reading cards, and changes on disk
     void rescan(const QStringList &folders);
     void takeRescans(const QString &root, std::vector<FolderRescan> &rescans);
@@ -134,6 +159,17 @@ private:
     bool m_firstScreenPending = false;
     QStringList m_touchedFolders;   // changes to read once the reading under way ends
     QTimer m_facetsDue;
+    QTimer m_paneDue;           // the pane follows the cards chosen once the choice settles
+    QThreadPool m_changePool;   // the changes' thread: one change after the other
+    CardPane *m_pane;
+    QWidget *m_paneArea;                                  // the pane's scroll area, shown or hidden
+    QString m_panePath;                                   // the one card the pane shows; empty when none
+    Card m_paneCard;                                      // as read, with the changes made since
+    QHash<QString, int> m_writesPending;                  // changes of a card shown not yet on disk
+    std::shared_ptr<std::atomic<bool>> m_cancelChanges;   // a change of many cards under way
+    qsizetype m_changesDone = 0, m_changesTotal = 0;
+    QStringList m_unchangedCards;
+    QTimer m_progressDue;
 
     QListView *m_gridView;
     QTreeView *m_listView;
@@ -146,6 +182,7 @@ private:
     QAction *m_descendingAction;
     QAction *m_newCardAction, *m_exportAction, *m_closeAction;
     QAction *m_showCardAction, *m_editCardAction, *m_playMovieAction, *m_openFolderAction, *m_trashAction;
-    QAction *m_gridAction, *m_listAction, *m_findAction, *m_clearSearchAction;
+    QAction *m_gridAction, *m_listAction, *m_findAction, *m_clearSearchAction, *m_detailsAction,
+        *m_toggleSeenAction;
     QActionGroup *m_viewGroup;
 };

@@ -6,6 +6,7 @@
 #include "app/texts.h"
 #include "card/nativepath.h"
 #include "collection/movielibrary.h"
+#include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/postershelf.h"
 #include "editor/editorwindow.h"
@@ -70,6 +71,14 @@ void CollectionWindow::buildActions()
         action->setCheckable(true);
         m_viewGroup->addAction(action);
     }
+    m_detailsAction = namedAction(this, "detailsAction", { QKeySequence(Qt::CTRL | Qt::Key_I) });
+    m_detailsAction->setCheckable(true);
+    m_detailsAction->setChecked(!m_paneArea->isHidden());
+    // Space marks the cards chosen seen where the cards are, not in a box being typed into.
+    m_toggleSeenAction = namedAction(this, "toggleSeenAction", { QKeySequence(Qt::Key_Space) });
+    m_toggleSeenAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    for (QAbstractItemView *view : itemViews())
+        view->addAction(m_toggleSeenAction);
     m_findAction = namedAction(this, "findAction", { QKeySequence::Find });
     m_clearSearchAction = namedAction(this, "clearSearchAction", { QKeySequence(Qt::Key_Escape) });
     addAction(m_clearSearchAction);
@@ -84,12 +93,15 @@ void CollectionWindow::buildMenus()
     m_fileMenu->addAction(m_closeAction);
     m_cardMenu = menuBar()->addMenu(QString());
     m_cardMenu->setObjectName(QStringLiteral("cardMenu"));
-    m_cardMenu->addActions({ m_showCardAction, m_editCardAction, m_playMovieAction, m_openFolderAction });
+    m_cardMenu->addActions(
+        { m_showCardAction, m_editCardAction, m_playMovieAction, m_openFolderAction, m_toggleSeenAction });
     m_cardMenu->addSeparator();
     m_cardMenu->addAction(m_trashAction);
     m_viewMenu = menuBar()->addMenu(QString());
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
     m_viewMenu->addActions({ m_gridAction, m_listAction });
+    m_viewMenu->addSeparator();
+    m_viewMenu->addAction(m_detailsAction);
     m_viewMenu->addSeparator();
     buildSortMenu();
     m_viewMenu->addSeparator();
@@ -151,6 +163,14 @@ void CollectionWindow::connectHandlers()
     connect(m_gridAction, &QAction::triggered, this, [this] { setView(CollectionView::Grid); });
     connect(m_listAction, &QAction::triggered, this, [this] { setView(CollectionView::List); });
     connect(m_findAction, &QAction::triggered, this, &CollectionWindow::focusSearch);
+    connect(m_detailsAction, &QAction::toggled, this, &CollectionWindow::showPane);
+    connect(m_toggleSeenAction, &QAction::triggered, this, &CollectionWindow::toggleSeen);
+    connect(m_pane, &CardPane::editsChosen, this, &CollectionWindow::changeChosenCards);
+    connect(
+        m_pane, &CardPane::addressChosen, this, [](const QUrl &address) { desktop().openExternal(address); });
+    connect(m_pane, &CardPane::cancelChosen, this, &CollectionWindow::cancelChanges);
+    connect(&m_paneDue, &QTimer::timeout, this, &CollectionWindow::showChosenCards);
+    connect(&m_progressDue, &QTimer::timeout, this, &CollectionWindow::showChangesProgress);
     connect(m_clearSearchAction, &QAction::triggered, this, &CollectionWindow::clearSearch);
     connect(m_searchEdit, &QLineEdit::textChanged, this, &CollectionWindow::search);
     connect(m_facetTree, &QTreeWidget::itemSelectionChanged, this, &CollectionWindow::chooseFacet);
@@ -174,6 +194,10 @@ void CollectionWindow::connectViews()
     }
     connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
         &CollectionWindow::updateActions);
+    connect(m_gridView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        [this] { m_paneDue.start(); });
+    connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this] { m_paneDue.start(); });
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &CollectionWindow::updateActions);
 }
 
@@ -191,7 +215,8 @@ QString CollectionWindow::currentCardPath() const
 void CollectionWindow::updateActions()
 {
     const QString path = currentCardPath();
-    for (QAction *action : { m_showCardAction, m_editCardAction, m_openFolderAction, m_trashAction })
+    for (QAction *action :
+        { m_showCardAction, m_editCardAction, m_openFolderAction, m_trashAction, m_toggleSeenAction })
         action->setEnabled(!path.isEmpty());
     m_playMovieAction->setEnabled(!path.isEmpty() && !movieBesideCard(path).isEmpty());
 }

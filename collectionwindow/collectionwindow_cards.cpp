@@ -83,8 +83,10 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     statusBar()->clearMessage();
     // The side list follows in an event of its own, so that no one event
     // holds the window long.
-    if (!changes.isEmpty())
+    if (!changes.isEmpty()) {
         m_facetsDue.start();
+        m_paneDue.start();   // the card shown may be one changed by another program
+    }
     // The keyboard finds a card under way from the start.
     if (!shownView()->currentIndex().isValid() && m_model->rowCount() > 0)
         shownView()->selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);

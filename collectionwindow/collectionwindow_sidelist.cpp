@@ -4,6 +4,7 @@
 #include "collectionwindow/collectionwindow.h"
 
 #include "app/texts.h"
+#include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/ratingstars.h"
 
@@ -67,6 +68,14 @@ std::optional<Facet> facetOf(const QTreeWidgetItem *item)
         return std::nullopt;
     return Facet { Facet::Kind(item->data(0, kFacetKindRole).toInt()),
         item->data(0, kFacetKeyRole).toString() };
+}
+
+QStringList entryLabels(const std::vector<FacetEntry> &entries)
+{
+    QStringList labels;
+    for (const FacetEntry &entry : entries)
+        labels << entry.label;
+    return labels;
 }
 
 }   // namespace
@@ -133,6 +142,8 @@ void CollectionWindow::fillFacets()
         group->setExpanded(open.value(side.kind));
     }
     keepChosenEntries(all, entries);
+    m_pane->setCompletions(
+        entryLabels(m_collection.facets(Facet::Tag)), entryLabels(m_collection.facets(Facet::Saga)));
 }
 
 // The entries chosen before are chosen again; those gone leave the narrowing.

@@ -1,4 +1,5 @@
 #include "card/card.h"
+#include "collection/cardchanges.h"
 #include "collection/cardcollection.h"
 #include "collection/defaultfolder.h"
 #include "collection/duplicates.h"
@@ -114,6 +115,9 @@ private slots:
     void facets();
     void duplicates_data();
     void duplicates();
+    void changesEachCardWholeOrNot();
+    void cardsReadAnewKeepTheirPlaces_data();
+    void cardsReadAnewKeepTheirPlaces();
     void rescan_data();
     void rescan();
     void rescanOnDisk();
@@ -342,6 +346,90 @@ void tst_CardCollection::duplicates()
     for (const std::vector<int> &group : duplicateGroups(identities))
         groups << QList<int>(group.begin(), group.end());
     QTEST(groups, "groups");
+}
+
+// Many cards changed in turn: each whole, or left as it was and said; one
+// that holds the values already is not written; a cancel stops before the next.
+void tst_CardCollection::changesEachCardWholeOrNot()
+{
+    QTemporaryDir dir;
+    const QStringList paths { dir.filePath(u"a.cfh"_s), dir.filePath(u"pas-une-fiche.cfh"_s),
+        dir.filePath(u"c.cfh"_s), dir.filePath(u"d.cfh"_s) };
+    QVERIFY(writeBytes(paths[0], makeCard("A", "poster")) && writeBytes(paths[1], "notes")
+        && writeBytes(paths[2], makeCard("C", {})) && writeBytes(paths[3], makeCard("D", {})));
+    const QList<CardEdit> seenAndTagged = seenTodayEdits(QDate(2024, 5, 1))
+        + QList<CardEdit> {
+              { .field = Field::Etiquettes, .list = { u"à revoir"_s }, .op = CardEdit::Op::Add }
+          };
+    QVERIFY(changeCardFields(paths[2], seenAndTagged).saved.ok());
+    const QByteArray seenC = readBytes(paths[2]);
+    std::atomic<bool> cancel = false;
+    QList<CardChangeOutcome> outcomes;
+    QCOMPARE(changeEachCard(paths.mid(0, 3), seenAndTagged, cancel,
+                 [&](const CardChangeOutcome &outcome) { outcomes << outcome; }),
+        3);
+    QCOMPARE(outcomes[0].saved.status, SaveStatus::Ok);
+    QCOMPARE(outcomes[1].saved.status, SaveStatus::NotCard);
+    QCOMPARE(outcomes[2].saved.status, SaveStatus::Cancelled);   // nothing to change
+    QVERIFY(outcomes[0].ok() && !outcomes[1].ok() && outcomes[2].ok());
+    QCOMPARE(readBytes(paths[1]), QByteArray("notes"));
+    QCOMPARE(readBytes(paths[2]), seenC);
+    Card a = readCardHead(paths[0]).card;
+    QCOMPARE(cardValues(a).list(Field::VuLe), QStringList { u"2024-05-01"_s });
+    QCOMPARE(cardValues(a).list(Field::Etiquettes), QStringList { u"à revoir"_s });
+    QVERIFY(readBytes(paths[0]).contains("poster"));
+    // Lent again to the one who has it: the date stays.
+    QVERIFY(changeCardFields(paths[0], lendingEdits(u"Paul"_s, QDate(2024, 5, 1))).ok());
+    QVERIFY(changeCardFields(paths[0], lendingEdits(u"Paul"_s, QDate(2024, 6, 1))).ok());
+    QCOMPARE(cardValues(readCardHead(paths[0]).card).text(Field::PretLe), u"2024-05-01"_s);
+    cancel = true;
+    QCOMPARE(changeEachCard(paths.mid(3), seenAndTagged, cancel, [](const CardChangeOutcome &) {}), 0);
+    QCOMPARE(readBytes(paths[3]), makeCard("D", {}));
+}
+
+// A card changed by the window is drawn again where it is when it stays
+// there; else the list is placed anew, as after a rescan.
+void tst_CardCollection::cardsReadAnewKeepTheirPlaces_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QList<Facet>>("facets");
+    QTest::addColumn<CardEdit>("edit");   // of Élan
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<QStringList>("titles");
+    const QStringList all { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s, u"Андрей Рублёв"_s };
+    const int title = int(columnOf(Field::Titre)), rating = int(columnOf(Field::Note));
+    QTest::newRow("a tag under a sort by title")
+        << title << QList<Facet>() << CardEdit { Field::Saga, u"Contes"_s } << true << all;
+    QTest::newRow("a rating under a sort by rating, still the highest")
+        << rating << QList<Facet>() << CardEdit { Field::Note, u"9"_s } << true
+        << QStringList { u"Zèbre"_s, u"Eau"_s, u"Élan"_s, u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("a rating under a sort by rating, now the lowest")
+        << rating << QList<Facet>() << CardEdit { Field::Note, u"1"_s } << false
+        << QStringList { u"Élan"_s, u"Zèbre"_s, u"Eau"_s, u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("not seen any more, among the cards seen")
+        << title << QList<Facet> { { Facet::Seen, kFlagSet } } << CardEdit { Field::Vu, QString() } << false
+        << QStringList { u"Eau"_s, u"Zèbre"_s };
+}
+
+void tst_CardCollection::cardsReadAnewKeepTheirPlaces()
+{
+    QFETCH(int, column);
+    QFETCH(QList<Facet>, facets);
+    QFETCH(CardEdit, edit);
+    CardCollection collection = films();
+    collection.sortBy(CardColumn(column), Qt::AscendingOrder);
+    collection.setNarrowing(facets);
+    const CollectionCard &elan = collection.cards()[size_t(collection.indexOf(u"/films/a/elan.cfh"_s))];
+    Card card;
+    for (const Field field : { Field::Titre, Field::Annee, Field::Type, Field::Realisateur })
+        applyEdit(card, { field, elan.text(field) });
+    applyEdit(card, { Field::Note, QString::number(elan.rating) });
+    applyEdit(card, { Field::Vu, kFlagSet });
+    applyEdit(card, edit);
+    const std::vector<CollectionCard> anew { collectionCardOf(elan.path, card, false, u"/films"_s) };
+    QTEST(collection.keepsPlaces(anew), "kept");
+    collection.replace(anew);
+    QTEST(titlesShown(collection), "titles");
 }
 
 void tst_CardCollection::rescan_data()

@@ -3,6 +3,7 @@
 #include "card/cardfile.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/collectionwindow.h"
+#include "collectionwindow/starrating.h"
 #include "editor/editorwindow.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
@@ -35,7 +37,7 @@ namespace {
 
 // A card as the program writes it: a text its record cannot hold goes into its extension.
 QByteArray cardBytes(const QString &titre, const QString &annee, const QString &type,
-    const QString &realisateur = {}, QByteArray poster = {})
+    const QString &realisateur = {}, QByteArray poster = {}, const QList<CardEdit> &mine = {})
 {
     Card card;
     const std::pair<Field, QString> texts[]
@@ -43,11 +45,18 @@ QByteArray cardBytes(const QString &titre, const QString &annee, const QString &
               { Field::Minutes, u"30"_s }, { Field::Type, type }, { Field::Realisateur, realisateur } };
     for (const auto &[field, text] : texts)
         applyEdit(card, { field, text });
+    for (const CardEdit &edit : mine)
+        applyEdit(card, edit);
     QBuffer bytes, posterBytes(&poster);
     bytes.open(QIODevice::WriteOnly);
     posterBytes.open(QIODevice::ReadOnly);
     writeCard(bytes, card, &posterBytes);
     return bytes.data();
+}
+
+CardValues valuesOf(const QString &path)
+{
+    return cardValues(readCardHead(path).card);
 }
 
 }   // namespace
@@ -65,6 +74,7 @@ private slots:
     void sortsTheListAndRemembersIt();
     void narrowsByGenre();
     void showsAndHidesColumns();
+    void changesCardsFromThePane();
     void showsACardAndComesBack();
     void editsACardAndSeesTheChange();
     void newCardSavesInTheCollection();
@@ -91,7 +101,8 @@ private:
 void tst_CollectionWindow::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    m_cache = std::make_unique<TestCache>();   // the thumbnails, the test's own
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));   // as the program sets it
+    m_cache = std::make_unique<TestCache>();                          // the thumbnails, the test's own
     m_config = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
 }
@@ -277,6 +288,61 @@ void tst_CollectionWindow::showsAndHidesColumns()
     open();
     header = child<QTreeView>(m_window, "listView")->header();
     QVERIFY(!header->isSectionHidden(saga) && header->isSectionHidden(folder));
+}
+
+// The pane's changes show at once and go to each card's file; a card whose
+// change fails is named and shown as it is on disk; many cards at once,
+// each whole or not at all.
+void tst_CollectionWindow::changesCardsFromThePane()
+{
+    // A card whose extension cannot be read: no change writes over it.
+    QByteArray damaged = cardBytes(u"Fable"_s, u"1950"_s, u"Comédie"_s, {}, {}, { { Field::Note, u"4"_s } });
+    damaged[damaged.size() - ExtensionLayout::TrailerSize - 3] = 'X';
+    const QString fable = path(u"classiques/fable.cfh"_s), eau = path(u"eau.cfh"_s);
+    QVERIFY(writeBytes(fable, damaged));
+    open();
+    select(u"Eau"_s);
+    auto *seen = child<QCheckBox>(m_window, "seenBox");
+    QTRY_VERIFY(seen->isVisible());
+    seen->click();
+    QVERIFY(grid()->currentIndex().data(CardTableModel::SeenRole).toBool());   // before the disk
+    auto *stars = child<StarRating>(m_window, "stars");
+    QTest::keyClick(stars, Qt::Key_7);
+    QCOMPARE(stars->accessibleName(), u"Note : 3,5 sur 5"_s);
+    auto *lentTo = child<QLineEdit>(m_window, "lentToEdit");
+    QTest::keyClicks(lentTo, u"Paul"_s);
+    QTest::keyClick(lentTo, Qt::Key_Return);
+    QTRY_COMPARE(valuesOf(eau).text(Field::PretA), u"Paul"_s);
+    QCOMPARE(valuesOf(eau).text(Field::Vu), kFlagSet);
+    QCOMPARE(valuesOf(eau).text(Field::Note), u"7"_s);
+    auto *facets = child<QTreeWidget>(m_window, "facetTree");
+    QTRY_COMPARE(facets->findItems(u"Prêtées (1)"_s, Qt::MatchExactly).size(), 1);
+
+    // Alone, the damaged card's change is said and undone on screen.
+    m_fake->answerMsg(MsgAnswer::Ok);
+    select(u"Fable"_s);
+    QTRY_VERIFY(!seen->isChecked());
+    seen->click();
+    QTRY_COMPARE(m_fake->messages.size(), 1);
+    QTRY_VERIFY(!seen->isChecked());
+    QVERIFY(!grid()->currentIndex().data(CardTableModel::SeenRole).toBool());
+
+    // Every card chosen gets the tag, but the damaged one, which is named.
+    m_fake->answerMsg(MsgAnswer::Ok);
+    grid()->selectAll();
+    QTRY_COMPARE(child<QLabel>(m_window, "chosenLabel")->text(), u"3 fiches choisies"_s);
+    child<QLineEdit>(m_window, "tagEdit")->setText(u"à revoir"_s);
+    child<QPushButton>(m_window, "addTagButton")->click();
+    QTRY_COMPARE(m_fake->messages.size(), 2);
+    QCOMPARE(m_fake->messages.last().text, u"Ces fiches n'ont pas été changées :\r"_s + fable);
+    QCOMPARE(readBytes(fable), damaged);
+    QTRY_COMPARE(facets->findItems(u"à revoir (2)"_s, Qt::MatchRecursive).size(), 1);
+    // Space: not all were seen, so all are, but the damaged one.
+    m_fake->answerMsg(MsgAnswer::Ok);
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_Space);
+    QTRY_COMPARE(m_fake->messages.size(), 3);
+    QTRY_COMPARE(valuesOf(path(u"classiques/muets/elan"_s)).text(Field::Vu), kFlagSet);
 }
 
 // Enter shows the card; closing the viewer leaves the program running, on
