@@ -168,15 +168,42 @@ void showTrashFailed(const QString &cardPath)
     showMessage(textOf(Text::TrashFailed) + QLatin1Char('\r') + cardPath, MsgIcon::Critical);
 }
 
-// A dozen names at most: the box must fit on the screen.
+namespace {
+
+// A dozen lines at most after the first: the box must fit on the screen.
+// The last line is kept: a report ends with its count.
+QString shortList(const QString &first, const QStringList &items, bool keepLast)
+{
+    constexpr qsizetype mostShown = 12;
+    QStringList lines { first };
+    if (items.size() <= mostShown)
+        return (lines << items).join(QLatin1Char('\r'));
+    lines << items.mid(0, keepLast ? mostShown - 1 : mostShown);
+    lines << textOf(Text::MoreCards).arg(items.size() - mostShown);
+    if (keepLast)
+        lines << items.last();
+    return lines.join(QLatin1Char('\r'));
+}
+
+}   // namespace
+
 void showCardsUnchanged(const QStringList &cardPaths)
 {
-    constexpr qsizetype mostNamed = 12;
-    QStringList lines { textOf(Text::CardsUnchanged) };
-    lines << cardPaths.mid(0, mostNamed);
-    if (cardPaths.size() > mostNamed)
-        lines << textOf(Text::MoreCards).arg(cardPaths.size() - mostNamed);
-    showMessage(lines.join(QLatin1Char('\r')), MsgIcon::Critical);
+    showMessage(shortList(textOf(Text::CardsUnchanged), cardPaths, false), MsgIcon::Critical);
+}
+
+bool askImportLibrary(const QString &folder)
+{
+    return showMessage(textOf(Text::ImportQuestion).arg(folder), MsgIcon::Question, MsgButtons::YesNo)
+        == MsgAnswer::Yes;
+}
+
+void showImportReport(const QStringList &lines, bool started)
+{
+    if (!started)
+        showMessage(textOf(Text::ImportFailed), MsgIcon::Critical);
+    else
+        showMessage(shortList(textOf(Text::ImportReport), lines, true), MsgIcon::Information);
 }
 
 void showFolderUnreadable(const QString &folder)

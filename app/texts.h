@@ -131,6 +131,22 @@ enum class Text {
     ChangingCards,   // %1: their number
     CancelButton,
     ToggleSeenItem,
+    StatsItem,
+    CardsSeries,
+    DecadesChart,
+    GenresChart,
+    DirectorsChart,
+    SeenChart,
+    RatingsChart,
+    RunningTimes,   // %1: the cards ("OneCard" or "ManyCards"), %2: their hours, %3: the hours of those seen
+    ExportPictureButton,
+    ExportPictureTitle,
+    FilterPng,
+    EmptyCollection,
+    ImportLibraryButton,
+    ImportQuestion,   // %1: the folder
+    ImportReport,     // the tool's lines follow
+    ImportFailed,
     CardsUnchanged,   // the cards follow, one a line
     MoreCards,        // %1: how many more
     AllCardsEntry,

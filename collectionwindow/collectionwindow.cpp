@@ -10,6 +10,7 @@
 #include "collectionwindow/collectionsettings.h"
 #include "collectionwindow/postergrid.h"
 #include "collectionwindow/postershelf.h"
+#include "collectionwindow/statsview.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -46,6 +49,8 @@ constexpr QSize kInitialSize(1000, 680);
 
 const QString kFolderKey = QStringLiteral("folder");
 const QString kViewKey = QStringLiteral("view");
+const std::array<QString, 3> kViewNames { QStringLiteral("grid"), QStringLiteral("list"),
+    QStringLiteral("stats") };
 const QString kSortKey = QStringLiteral("sort");   // the column's key, then "-" when descending
 const QString kGeometryKey = QStringLiteral("geometry");
 
@@ -53,6 +58,17 @@ QString canonicalFolder(const QString &folder)
 {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : canonical;
+}
+
+// The view shown last; the grid at first.
+CollectionView rememberedView()
+{
+    const QString name = remembered(kViewKey).toString();
+    for (size_t view = 0; view < kViewNames.size(); ++view) {
+        if (name == kViewNames[view])
+            return CollectionView(view);
+    }
+    return CollectionView::Grid;
 }
 
 // The order chosen last: the column's key, then "-" when descending.
@@ -136,7 +152,7 @@ CollectionWindow::CollectionWindow(const QString &folder)
     buildToolBar();
     setCaptions();
     connectHandlers();
-    setView(remembered(kViewKey).toString() == u"list" ? CollectionView::List : CollectionView::Grid);
+    setView(rememberedView());
     chooseSort(int(column), order);
     restoreGeometry(remembered(kGeometryKey).toByteArray());
 }
@@ -185,6 +201,14 @@ void CollectionWindow::buildViews()
     m_views->setObjectName(QStringLiteral("views"));
     m_views->addWidget(m_gridView);
     m_views->addWidget(m_listView);
+    m_stats = new StatsView;
+    auto *statsArea = new QScrollArea;
+    statsArea->setObjectName(QStringLiteral("statsArea"));
+    statsArea->setWidget(m_stats);
+    statsArea->setWidgetResizable(true);
+    m_statsArea = statsArea;
+    m_views->addWidget(m_statsArea);
+    buildEmptyPage();
 }
 
 void CollectionWindow::buildSidePanel()
@@ -228,6 +252,10 @@ void CollectionWindow::setCaptions()
     m_toggleSeenAction->setText(textOf(Text::ToggleSeenItem));
     m_pane->setAccessibleName(textOf(Text::DetailsItem));
     m_listAction->setText(textOf(Text::ListItem));
+    m_emptyLabel->setText(textOf(Text::EmptyCollection));
+    m_firstCardButton->setText(textOf(Text::NewCardItem));
+    m_importButton->setText(textOf(Text::ImportLibraryButton));
+    m_statsAction->setText(textOf(Text::StatsItem));
     m_findAction->setText(textOf(Text::FindItem));
     m_sortMenu->setTitle(textOf(Text::SortMenu));
     for (int column = 0; column < kCardColumns; ++column)
@@ -293,7 +321,9 @@ QList<QAbstractItemView *> CollectionWindow::itemViews() const
 
 CollectionView CollectionWindow::view() const
 {
-    return m_views->currentWidget() == m_listView ? CollectionView::List : CollectionView::Grid;
+    return m_views->currentWidget() == m_listView ? CollectionView::List
+        : m_views->currentWidget() == m_statsArea ? CollectionView::Stats
+                                                  : CollectionView::Grid;
 }
 
 // The order chosen, from the menu or the list's columns, is remembered as
@@ -326,11 +356,14 @@ void CollectionWindow::closeEvent(QCloseEvent *event)
 // The view shown is remembered for the next collection opened.
 void CollectionWindow::setView(CollectionView view)
 {
-    const bool list = view == CollectionView::List;
     const bool hadFocus = shownView()->hasFocus();
-    m_views->setCurrentWidget(list ? static_cast<QWidget *>(m_listView) : m_gridView);
-    (list ? m_listAction : m_gridAction)->setChecked(true);
-    remember(kViewKey, list ? QStringLiteral("list") : QStringLiteral("grid"), QStringLiteral("grid"));
+    const std::array<QAction *, 3> actions { m_gridAction, m_listAction, m_statsAction };
+    m_chosenView = view;
+    showViewOrEmpty();
+    actions[size_t(view)]->setChecked(true);
+    remember(kViewKey, kViewNames[size_t(view)], kViewNames[0]);
+    if (view == CollectionView::Stats)
+        return showStats();
     if (const QModelIndex current = shownView()->currentIndex(); current.isValid())
         shownView()->scrollTo(current);
     if (hadFocus)

@@ -27,12 +27,15 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
+class QProcess;
+class QPushButton;
 class QStackedWidget;
 class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
+class StatsView;
 
-enum class CollectionView { Grid, List };
+enum class CollectionView { Grid, List, Stats };
 
 class CollectionWindow : public QMainWindow {
     Q_OBJECT
@@ -103,6 +106,12 @@ private:
     void openCurrentFolder();
     void trashCurrentCard();
     void exportCatalogue();
+    void showStats();
+    void exportStats();
+    void buildEmptyPage();
+    void showViewOrEmpty();
+    void importLibrary();
+    void libraryImported();
     void writeCatalogue(const QString &path, const QStringList &cardPaths);
     void catalogueWritten(const QString &path, bool written);
     void showCardMenu(const QPoint &at);
@@ -174,6 +183,13 @@ private:
     QListView *m_gridView;
     QTreeView *m_listView;
     QStackedWidget *m_views;
+    StatsView *m_stats;
+    QWidget *m_statsArea;   // the statistics' scroll area, a view of its own
+    QWidget *m_emptyPage;   // shown in place of the views when the folder holds no card
+    QLabel *m_emptyLabel;
+    QPushButton *m_firstCardButton, *m_importButton;
+    QPointer<QProcess> m_import;   // the card tool's import under way
+    CollectionView m_chosenView = CollectionView::Grid;
     QTreeWidget *m_facetTree;
     QLineEdit *m_searchEdit;
     QLabel *m_countLabel;
@@ -182,7 +198,7 @@ private:
     QAction *m_descendingAction;
     QAction *m_newCardAction, *m_exportAction, *m_closeAction;
     QAction *m_showCardAction, *m_editCardAction, *m_playMovieAction, *m_openFolderAction, *m_trashAction;
-    QAction *m_gridAction, *m_listAction, *m_findAction, *m_clearSearchAction, *m_detailsAction,
-        *m_toggleSeenAction;
+    QAction *m_gridAction, *m_listAction, *m_statsAction, *m_findAction, *m_clearSearchAction,
+        *m_detailsAction, *m_toggleSeenAction;
     QActionGroup *m_viewGroup;
 };

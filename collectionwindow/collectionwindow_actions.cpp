@@ -9,6 +9,7 @@
 #include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/postershelf.h"
+#include "collectionwindow/statsview.h"
 #include "editor/editorwindow.h"
 #include "viewer/viewerwindow.h"
 
@@ -66,8 +67,9 @@ void CollectionWindow::buildActions()
         view->addAction(m_trashAction);
     m_gridAction = namedAction(this, "gridAction", { QKeySequence(Qt::CTRL | Qt::Key_1) });
     m_listAction = namedAction(this, "listAction", { QKeySequence(Qt::CTRL | Qt::Key_2) });
+    m_statsAction = namedAction(this, "statsAction", { QKeySequence(Qt::CTRL | Qt::Key_3) });
     m_viewGroup = new QActionGroup(this);
-    for (QAction *action : { m_gridAction, m_listAction }) {
+    for (QAction *action : { m_gridAction, m_listAction, m_statsAction }) {
         action->setCheckable(true);
         m_viewGroup->addAction(action);
     }
@@ -99,7 +101,7 @@ void CollectionWindow::buildMenus()
     m_cardMenu->addAction(m_trashAction);
     m_viewMenu = menuBar()->addMenu(QString());
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
-    m_viewMenu->addActions({ m_gridAction, m_listAction });
+    m_viewMenu->addActions({ m_gridAction, m_listAction, m_statsAction });
     m_viewMenu->addSeparator();
     m_viewMenu->addAction(m_detailsAction);
     m_viewMenu->addSeparator();
@@ -144,7 +146,7 @@ void CollectionWindow::buildToolBar()
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
     tools->addActions({ m_newCardAction, m_showCardAction, m_editCardAction, m_playMovieAction });
     tools->addSeparator();
-    tools->addActions({ m_gridAction, m_listAction });
+    tools->addActions({ m_gridAction, m_listAction, m_statsAction });
     tools->addSeparator();
     tools->addWidget(m_searchEdit);
     tools->addAction(m_exportAction);
@@ -162,6 +164,8 @@ void CollectionWindow::connectHandlers()
     connect(m_trashAction, &QAction::triggered, this, &CollectionWindow::trashCurrentCard);
     connect(m_gridAction, &QAction::triggered, this, [this] { setView(CollectionView::Grid); });
     connect(m_listAction, &QAction::triggered, this, [this] { setView(CollectionView::List); });
+    connect(m_statsAction, &QAction::triggered, this, [this] { setView(CollectionView::Stats); });
+    connect(m_stats, &StatsView::exportChosen, this, &CollectionWindow::exportStats);
     connect(m_findAction, &QAction::triggered, this, &CollectionWindow::focusSearch);
     connect(m_detailsAction, &QAction::toggled, this, &CollectionWindow::showPane);
     connect(m_toggleSeenAction, &QAction::triggered, this, &CollectionWindow::toggleSeen);

@@ -81,6 +81,7 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
         m_posters->forget(path);
     m_reading = false;
     statusBar()->clearMessage();
+    showViewOrEmpty();
     // The side list follows in an event of its own, so that no one event
     // holds the window long.
     if (!changes.isEmpty()) {
@@ -155,8 +156,10 @@ void CollectionWindow::focusSearch()
     m_searchEdit->selectAll();
 }
 
+// The count, and the statistics when they are shown, follow the cards shown.
 void CollectionWindow::showCount()
 {
+    showStats();
     const qsizetype shown = qsizetype(m_collection.shown().size());
     const qsizetype all = qsizetype(m_collection.cards().size());
     m_countLabel->setText(shown == all

@@ -53,8 +53,8 @@ void CollectionWindow::buildPane()
 
 void CollectionWindow::showPane(bool shown)
 {
-    m_paneArea->setVisible(shown);
     remember(kDetailsKey, shown, true);
+    showViewOrEmpty();
     if (shown)
         showChosenCards();
 }

@@ -1,6 +1,7 @@
 #include "card/card.h"
 #include "collection/cardchanges.h"
 #include "collection/cardcollection.h"
+#include "collection/collectionstats.h"
 #include "collection/defaultfolder.h"
 #include "collection/duplicates.h"
 #include "collection/folderwatch.h"
@@ -113,6 +114,7 @@ private slots:
     void narrow();
     void growingSearchFindsWhatAFreshOneFinds();
     void facets();
+    void statistics();
     void duplicates_data();
     void duplicates();
     void changesEachCardWholeOrNot();
@@ -293,6 +295,24 @@ void tst_CardCollection::facets()
     QCOMPARE(described(Facet::Duplicate), (QStringList { u" 2"_s }));
     CardCollection none(u"/films"_s);
     QCOMPARE(none.facets(Facet::Lent).front().count, 0);
+}
+
+// The figures of the cards shown, as the cards give them.
+void tst_CardCollection::statistics()
+{
+    CardCollection collection = films();
+    const CollectionStats all = collectionStats(collection.cards(), collection.shown(), 2);
+    QCOMPARE(all.cards, 6);
+    QCOMPARE(all.decades,
+        (std::vector<std::pair<int, int>> { { 1960, 1 }, { 1980, 2 }, { 1990, 1 }, { 2000, 1 } }));
+    QCOMPARE(all.genres, (std::vector<std::pair<QString, int>> { { u"Drame"_s, 4 }, { u"Comédie"_s, 1 } }));
+    QCOMPARE(all.directors.front(), (std::pair<QString, int> { u"Étienne Roux"_s, 2 }));
+    QCOMPARE(all.seen, 3);
+    QCOMPARE(all.minutes, 90 + 125 + 50 + 205);
+    QCOMPARE(all.seenMinutes, 90 + 125 + 50);
+    QCOMPARE(all.ratings, (std::array<int, 11> { 3, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1 }));
+    collection.setSearch(u"etienne"_s);
+    QCOMPARE(collectionStats(collection.cards(), collection.shown(), 2).cards, 2);
 }
 
 using Movies = QList<QStringList>;   // titre, titre_original, annee, imdb, tmdb

@@ -83,6 +83,8 @@ private slots:
     void trashesAfterAsking_data();
     void trashesAfterAsking();
     void exportsTheCardsShown();
+    void chartsTheCardsShown();
+    void saysWhatToDoWithoutCards();
     void placesPostersOffTheInterfaceThread();
 
 private:
@@ -485,6 +487,39 @@ void tst_CollectionWindow::exportsTheCardsShown()
     const QByteArray page = readBytes(path(u"catalogue.html"_s));
     QCOMPARE(page.count("<tr><td class=\"affiche\">"), 2);
     QCOMPARE(page.count("data:image/"), 1);
+}
+
+// The statistics follow the search; their picture is a PNG.
+void tst_CollectionWindow::chartsTheCardsShown()
+{
+    QVERIFY(writeBytes(
+        path(u"eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s, {}, {}, { { Field::Vu, u"oui"_s } })));
+    open();
+    child<QAction>(m_window, "statsAction")->trigger();
+    auto *times = child<QLabel>(m_window, "timeLabel");
+    QCOMPARE(times->text(), u"3 fiches : 4,5 h en tout, dont 1,5 h vues"_s);
+    child<QLineEdit>(m_window, "searchEdit")->setText(u"comédie"_s);
+    QCOMPARE(times->text(), u"1 fiche : 1,5 h en tout, dont 0,0 h vues"_s);
+    m_fake->answerFile(path(u"statistiques"_s));
+    child<QPushButton>(m_window, "exportPictureButton")->click();
+    QVERIFY(readBytes(path(u"statistiques.png"_s)).startsWith("\x89PNG"));
+}
+
+// A folder without cards says what to do, its buttons at hand.
+void tst_CollectionWindow::saysWhatToDoWithoutCards()
+{
+    QTemporaryDir empty;
+    QVERIFY(CollectionWindow::showFolder(empty.path()));
+    m_window = &CollectionWindow::instance();
+    QTRY_VERIFY(!m_window->reading());
+    QVERIFY(child<QWidget>(m_window, "emptyPage")->isVisible());
+    m_fake->answerMsg(MsgAnswer::No);
+    child<QPushButton>(m_window, "importButton")->click();
+    QCOMPARE(m_fake->messages.first().buttons, MsgButtons::YesNo);
+    child<QPushButton>(m_window, "firstCardButton")->click();
+    QVERIFY(EditorWindow::exists() && EditorWindow::instance().isVisible());
+    QVERIFY(writeBytes(empty.filePath(u"premiere.cfh"_s), cardBytes(u"Première"_s, u"2001"_s, {})));
+    QTRY_VERIFY(grid()->isVisible());
 }
 
 // A poster comes from the thumbnail cache, read off the interface's
