@@ -175,7 +175,6 @@ void CardPane::setCaptions()
     m_cancelButton->setText(textOf(Text::CancelButton));
     m_posterLabel->setAccessibleName(textOf(Text::PosterLabel));
     m_identifiersLabel->setAccessibleName(textOf(Text::IdentifiersLabel));
-    m_progressBar->setAccessibleName(textOf(Text::ChangingCards));
 }
 
 void CardPane::showNothing()
@@ -276,9 +275,11 @@ void CardPane::setCompletions(const QStringList &tags, const QStringList &sagas)
 
 void CardPane::showProgress(qsizetype done, qsizetype total)
 {
+    const QString changing = textOf(Text::ChangingCards).arg(QLocale().toString(total));
     m_progressBar->setRange(0, int(total));
     m_progressBar->setValue(int(done));
-    m_progressBar->setFormat(textOf(Text::ChangingCards).arg(QLocale().toString(total)));
+    m_progressBar->setFormat(changing);
+    m_progressBar->setAccessibleName(changing);
     m_progressBar->show();
     m_cancelButton->show();
 }
@@ -287,6 +288,15 @@ void CardPane::hideProgress()
 {
     m_progressBar->hide();
     m_cancelButton->hide();
+}
+
+// While many cards are being changed, the pane's fields wait: Cancel alone answers.
+void CardPane::setChanging(bool changing)
+{
+    for (QWidget *control : std::initializer_list<QWidget *> { m_seenBox, m_seenTodayButton, m_stars,
+             m_tagEdit, m_addTagButton, m_removeTagButton, m_sagaEdit, m_originalTitleEdit, m_lentToEdit,
+             m_supportEdit, m_placeEdit, m_notesEdit })
+        control->setEnabled(!changing);
 }
 
 bool CardPane::isTyping() const

@@ -36,6 +36,7 @@ public:
     // pane's controls wait for its end.
     void showProgress(qsizetype done, qsizetype total);
     void hideProgress();
+    void setChanging(bool changing);
     // Whether the user is typing into one of its texts, which a new look
     // at the card would lose.
     bool isTyping() const;

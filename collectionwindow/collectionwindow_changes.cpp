@@ -138,7 +138,10 @@ void CollectionWindow::changeShownCard(const QList<CardEdit> &edits)
         return m_pane->showCard(m_paneCard, m_posters->poster(m_panePath));
     }
     const QString path = m_panePath;
-    const bool hasPoster = m_collection.cards()[size_t(m_collection.indexOf(path))].hasPoster;
+    const int index = m_collection.indexOf(path);
+    if (index < 0)
+        return;
+    const bool hasPoster = m_collection.cards()[size_t(index)].hasPoster;
     m_paneCard = edited;
     putInPlace({ collectionCardOf(path, edited, hasPoster, m_collection.root()) });
     m_pane->showCard(m_paneCard, m_posters->poster(path));
@@ -191,6 +194,7 @@ void CollectionWindow::changeManyCards(const QStringList &paths, const QList<Car
     m_changesDone = 0;
     m_changesTotal = paths.size();
     m_unchangedCards.clear();
+    m_pane->setChanging(true);
     m_progressDue.start(kProgressAfterMs);
     const QString root = m_collection.root();
     m_changePool.start([this, paths, edits, root, cancel] {
@@ -232,6 +236,7 @@ void CollectionWindow::takeChangedCards(const ChangedCards &chunk)
     m_cancelChanges.reset();
     m_progressDue.stop();
     m_pane->hideProgress();
+    m_pane->setChanging(false);
     m_facetsDue.start();
     if (!m_unchangedCards.isEmpty())
         showCardsUnchanged(m_unchangedCards);

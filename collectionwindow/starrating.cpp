@@ -8,6 +8,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace {
 
