@@ -147,6 +147,19 @@ enum class Text {
     ImportQuestion,   // %1: the folder
     ImportReport,     // the tool's lines follow
     ImportFailed,
+    CompareItem,
+    FieldDifference,   // %1: the field, %2: its value in the first card, %3: in the second
+    CardsAlike,
+    HoursLabel,
+    MinutesLabel,
+    SummaryLabel,
+    SortTitleLabel,
+    CountriesLabel,
+    PlaysLabel,
+    LentOnLabel,
+    ImdbLabel,
+    TmdbLabel,
+    TmdbDefaultLabel,
     CardsUnchanged,   // the cards follow, one a line
     MoreCards,        // %1: how many more
     AllCardsEntry,

@@ -131,3 +131,13 @@ std::vector<std::vector<int>> duplicateGroups(const std::vector<MovieIdentity> &
     std::erase_if(found, [](const std::vector<int> &group) { return group.size() < 2; });
     return found;
 }
+
+QList<Field> differingFields(const CardValues &a, const CardValues &b)
+{
+    QList<Field> fields;
+    for (const Field field : kFields) {
+        if (holdsList(field) ? a.list(field) != b.list(field) : a.text(field) != b.text(field))
+            fields << field;
+    }
+    return fields;
+}

@@ -26,3 +26,6 @@ qint64 identifierNumber(const QString &identifier);
 // increasing, the groups in the order of their first. Bounded work for any
 // input: a card is compared with at most a few dozen others of its title.
 std::vector<std::vector<int>> duplicateGroups(const std::vector<MovieIdentity> &movies);
+
+// The fields whose values differ between two cards, in the field table's order.
+QList<Field> differingFields(const CardValues &a, const CardValues &b);

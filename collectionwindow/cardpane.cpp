@@ -5,6 +5,7 @@
 #include "collectionwindow/ratingstars.h"
 #include "collectionwindow/starrating.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCompleter>
 #include <QDate>
@@ -290,13 +291,18 @@ void CardPane::hideProgress()
     m_cancelButton->hide();
 }
 
-// While many cards are being changed, the pane's fields wait: Cancel alone answers.
+// While many cards are being changed, the pane's fields wait: Cancel alone
+// answers. The field typed into has the keyboard again after.
 void CardPane::setChanging(bool changing)
 {
+    if (changing)
+        m_typedInto = isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : nullptr;
     for (QWidget *control : std::initializer_list<QWidget *> { m_seenBox, m_seenTodayButton, m_stars,
              m_tagEdit, m_addTagButton, m_removeTagButton, m_sagaEdit, m_originalTitleEdit, m_lentToEdit,
              m_supportEdit, m_placeEdit, m_notesEdit })
         control->setEnabled(!changing);
+    if (!changing && m_typedInto)
+        m_typedInto->setFocus();
 }
 
 bool CardPane::isTyping() const

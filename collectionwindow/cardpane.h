@@ -7,6 +7,7 @@
 #include "card/card.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
@@ -67,6 +68,7 @@ private:
     QProgressBar *m_progressBar;
     QPushButton *m_cancelButton;
     QFormLayout *m_form;
+    QPointer<QWidget> m_typedInto;   // the field that had the keyboard as many cards began to change
 
     void buildControls();
     void layOut();

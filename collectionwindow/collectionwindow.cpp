@@ -250,6 +250,7 @@ void CollectionWindow::setCaptions()
     m_gridAction->setText(textOf(Text::GridItem));
     m_detailsAction->setText(textOf(Text::DetailsItem));
     m_toggleSeenAction->setText(textOf(Text::ToggleSeenItem));
+    m_compareAction->setText(textOf(Text::CompareItem));
     m_pane->setAccessibleName(textOf(Text::DetailsItem));
     m_listAction->setText(textOf(Text::ListItem));
     m_emptyLabel->setText(textOf(Text::EmptyCollection));

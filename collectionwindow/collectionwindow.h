@@ -130,11 +130,13 @@ private:
     // The details pane and the changes made from it
     void buildPane();
     void showPane(bool shown);
+    QList<int> chosenRows() const;
     QStringList chosenCardPaths() const;
     void showChosenCards();
     void showManyCards(const QStringList &paths);
     void changeChosenCards(const QList<CardEdit> &edits);
     void toggleSeen();
+    void compareChosenCards();
     void changeShownCard(const QList<CardEdit> &edits);
     void shownCardWritten(const CardChangeOutcome &outcome, const std::optional<CollectionCard> &onDisk);
     void putInPlace(std::vector<CollectionCard> cards);
@@ -199,6 +201,6 @@ private:
     QAction *m_newCardAction, *m_exportAction, *m_closeAction;
     QAction *m_showCardAction, *m_editCardAction, *m_playMovieAction, *m_openFolderAction, *m_trashAction;
     QAction *m_gridAction, *m_listAction, *m_statsAction, *m_findAction, *m_clearSearchAction,
-        *m_detailsAction, *m_toggleSeenAction;
+        *m_detailsAction, *m_toggleSeenAction, *m_compareAction;
     QActionGroup *m_viewGroup;
 };

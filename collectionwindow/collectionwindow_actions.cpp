@@ -81,6 +81,7 @@ void CollectionWindow::buildActions()
     m_toggleSeenAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     for (QAbstractItemView *view : itemViews())
         view->addAction(m_toggleSeenAction);
+    m_compareAction = namedAction(this, "compareAction");
     m_findAction = namedAction(this, "findAction", { QKeySequence::Find });
     m_clearSearchAction = namedAction(this, "clearSearchAction", { QKeySequence(Qt::Key_Escape) });
     addAction(m_clearSearchAction);
@@ -95,8 +96,8 @@ void CollectionWindow::buildMenus()
     m_fileMenu->addAction(m_closeAction);
     m_cardMenu = menuBar()->addMenu(QString());
     m_cardMenu->setObjectName(QStringLiteral("cardMenu"));
-    m_cardMenu->addActions(
-        { m_showCardAction, m_editCardAction, m_playMovieAction, m_openFolderAction, m_toggleSeenAction });
+    m_cardMenu->addActions({ m_showCardAction, m_editCardAction, m_playMovieAction, m_openFolderAction,
+        m_toggleSeenAction, m_compareAction });
     m_cardMenu->addSeparator();
     m_cardMenu->addAction(m_trashAction);
     m_viewMenu = menuBar()->addMenu(QString());
@@ -169,6 +170,7 @@ void CollectionWindow::connectHandlers()
     connect(m_findAction, &QAction::triggered, this, &CollectionWindow::focusSearch);
     connect(m_detailsAction, &QAction::toggled, this, &CollectionWindow::showPane);
     connect(m_toggleSeenAction, &QAction::triggered, this, &CollectionWindow::toggleSeen);
+    connect(m_compareAction, &QAction::triggered, this, &CollectionWindow::compareChosenCards);
     connect(m_pane, &CardPane::editsChosen, this, &CollectionWindow::changeChosenCards);
     connect(
         m_pane, &CardPane::addressChosen, this, [](const QUrl &address) { desktop().openExternal(address); });
@@ -198,8 +200,10 @@ void CollectionWindow::connectViews()
     }
     connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
         &CollectionWindow::updateActions);
-    connect(m_gridView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-        [this] { m_paneDue.start(); });
+    connect(m_gridView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        m_paneDue.start();
+        updateActions();
+    });
     connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
         [this] { m_paneDue.start(); });
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &CollectionWindow::updateActions);
@@ -223,6 +227,7 @@ void CollectionWindow::updateActions()
         { m_showCardAction, m_editCardAction, m_openFolderAction, m_trashAction, m_toggleSeenAction })
         action->setEnabled(!path.isEmpty());
     m_playMovieAction->setEnabled(!path.isEmpty() && !movieBesideCard(path).isEmpty());
+    m_compareAction->setEnabled(chosenRows().size() == 2);
 }
 
 void CollectionWindow::showCardMenu(const QPoint &at)

@@ -59,15 +59,26 @@ void CollectionWindow::showPane(bool shown)
         showChosenCards();
 }
 
+// The rows chosen in the views, in their order: the grid chooses a row's
+// first column, the list all of them.
+QList<int> CollectionWindow::chosenRows() const
+{
+    QList<int> rows;
+    for (const QItemSelectionRange &range : m_gridView->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows << row;
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
 // The cards chosen in the views, in their order; the current one when none is.
 QStringList CollectionWindow::chosenCardPaths() const
 {
-    QModelIndexList rows = m_gridView->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(),
-        [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
     QStringList paths;
-    for (const QModelIndex &row : rows)
-        paths << m_model->card(row.row()).path;
+    for (const int row : chosenRows())
+        paths << m_model->card(row).path;
     if (paths.isEmpty() && !currentCardPath().isEmpty())
         paths << currentCardPath();
     return paths;

@@ -75,6 +75,7 @@ private slots:
     void narrowsByGenre();
     void showsAndHidesColumns();
     void changesCardsFromThePane();
+    void comparesTwoCards();
     void showsACardAndComesBack();
     void editsACardAndSeesTheChange();
     void newCardSavesInTheCollection();
@@ -345,6 +346,23 @@ void tst_CollectionWindow::changesCardsFromThePane()
     QTest::keyClick(grid(), Qt::Key_Space);
     QTRY_COMPARE(m_fake->messages.size(), 3);
     QTRY_COMPARE(valuesOf(path(u"classiques/muets/elan"_s)).text(Field::Vu), kFlagSet);
+}
+
+// Two cards chosen, as duplicates are, are compared field by field.
+void tst_CollectionWindow::comparesTwoCards()
+{
+    open();
+    auto *compare = child<QAction>(m_window, "compareAction");
+    select(u"Eau"_s);
+    QVERIFY(!compare->isEnabled());
+    grid()->selectionModel()->select(grid()->model()->index(1, 0), QItemSelectionModel::Select);
+    QVERIFY(compare->isEnabled());
+    m_fake->answerMsg(MsgAnswer::Ok);
+    compare->trigger();
+    const QStringList lines = m_fake->messages.first().text.split(u'\r');
+    QCOMPARE(lines.mid(3),
+        (QStringList {
+            u"Titre : Eau | Élan"_s, u"Année : 1999 | 1925"_s, u"Réalisateur : Étienne Roux | "_s }));
 }
 
 // Enter shows the card; closing the viewer leaves the program running, on
