@@ -47,7 +47,9 @@ void CollectionWindow::buildPane()
     auto *splitter = static_cast<QSplitter *>(centralWidget());
     splitter->addWidget(scroll);
     splitter->setStretchFactor(2, 0);
-    splitter->setSizes({ kSidePanelWidth, width() - kSidePanelWidth - kPaneWidth, kPaneWidth });
+    // A narrow window (a small screen, a large scale) keeps most of its width for the cards.
+    const int side = std::min(kSidePanelWidth, width() / 4), pane = std::min(kPaneWidth, width() / 3);
+    splitter->setSizes({ side, width() - side - pane, pane });
     scroll->setVisible(remembered(kDetailsKey).toBool() || !remembered(kDetailsKey).isValid());
 }
 
