@@ -168,6 +168,44 @@ void showTrashFailed(const QString &cardPath)
     showMessage(textOf(Text::TrashFailed) + QLatin1Char('\r') + cardPath, MsgIcon::Critical);
 }
 
+namespace {
+
+// A dozen lines at most after the first: the box must fit on the screen.
+// The last line is kept: a report ends with its count.
+QString shortList(const QString &first, const QStringList &items, bool keepLast)
+{
+    constexpr qsizetype mostShown = 12;
+    QStringList lines { first };
+    if (items.size() <= mostShown)
+        return (lines << items).join(QLatin1Char('\r'));
+    lines << items.mid(0, keepLast ? mostShown - 1 : mostShown);
+    lines << textOf(Text::MoreCards).arg(items.size() - mostShown);
+    if (keepLast)
+        lines << items.last();
+    return lines.join(QLatin1Char('\r'));
+}
+
+}   // namespace
+
+void showCardsUnchanged(const QStringList &cardPaths)
+{
+    showMessage(shortList(textOf(Text::CardsUnchanged), cardPaths, false), MsgIcon::Critical);
+}
+
+bool askImportLibrary(const QString &folder)
+{
+    return showMessage(textOf(Text::ImportQuestion).arg(folder), MsgIcon::Question, MsgButtons::YesNo)
+        == MsgAnswer::Yes;
+}
+
+void showImportReport(const QStringList &lines, bool started)
+{
+    if (!started)
+        showMessage(textOf(Text::ImportFailed), MsgIcon::Critical);
+    else
+        showMessage(shortList(textOf(Text::ImportReport), lines, true), MsgIcon::Information);
+}
+
 void showFolderUnreadable(const QString &folder)
 {
     showMessage(textOf(Text::FolderUnreadable) + QLatin1Char('\r') + folder, MsgIcon::Critical);

@@ -56,6 +56,13 @@ bool askMoveToTrash(const QString &title);
 void showTrashFailed(const QString &cardPath);
 // The folder a collection was asked to open is none, or cannot be read.
 void showFolderUnreadable(const QString &folder);
+// Whether to make a card beside each movie of folder that has its .nfo.
+bool askImportLibrary(const QString &folder);
+// What the import of a movie library said, one line a movie and a count at
+// the end; started false: the card tool could not be run.
+void showImportReport(const QStringList &lines, bool started);
+// A change of the cards at cardPaths left them as they were.
+void showCardsUnchanged(const QStringList &cardPaths);
 // A catalogue is written as a web page or a CSV table, named so.
 void showCatalogueKindRefused();
 

@@ -65,7 +65,7 @@ enum class FieldRule {
 enum class Searched { No, ByCondition, ByWords };
 
 // Whether a collection's list has a column for the field (the hours'
-// column shows the running time, minutes included).
+// column shows the running time, minutes included; the viewings' the last).
 enum class Listed { No, AsColumn };
 
 struct FieldLayout {
@@ -91,16 +91,16 @@ inline constexpr std::array<FieldLayout, 26> kFieldTable = { {
     { Field::Acteurs, "acteurs", 158, 510, "actor", FieldRule::Actors, Searched::ByWords, Listed::AsColumn },
     { Field::Resume, "resume", 668, 500, "plot", FieldRule::Summary, Searched::ByWords, Listed::No },
     { Field::TitreOriginal, "titre_original", -1, 0, "originaltitle", FieldRule::Text, Searched::ByWords,
-        Listed::No },
+        Listed::AsColumn },
     { Field::TitreTri, "titre_tri", -1, 0, "sorttitle", FieldRule::Text, Searched::No, Listed::No },
-    { Field::Saga, "saga", -1, 0, "set", FieldRule::Text, Searched::ByWords, Listed::No },
+    { Field::Saga, "saga", -1, 0, "set", FieldRule::Text, Searched::ByWords, Listed::AsColumn },
     { Field::Pays, "pays", -1, 0, "country", FieldRule::Texts, Searched::No, Listed::No },
-    { Field::Vu, "vu", -1, 0, "watched", FieldRule::Flag, Searched::ByCondition, Listed::No },
-    { Field::VuLe, "vu_le", -1, 0, "lastplayed", FieldRule::Dates, Searched::No, Listed::No },
+    { Field::Vu, "vu", -1, 0, "watched", FieldRule::Flag, Searched::ByCondition, Listed::AsColumn },
+    { Field::VuLe, "vu_le", -1, 0, "lastplayed", FieldRule::Dates, Searched::No, Listed::AsColumn },
     { Field::VuFois, "vu_fois", -1, 0, "playcount", FieldRule::Count, Searched::No, Listed::No },
-    { Field::Note, "note", -1, 0, "userrating", FieldRule::Rating, Searched::ByCondition, Listed::No },
-    { Field::Etiquettes, "etiquettes", -1, 0, "tag", FieldRule::Texts, Searched::ByWords, Listed::No },
-    { Field::PretA, "pret_a", -1, 0, "", FieldRule::Text, Searched::ByCondition, Listed::No },
+    { Field::Note, "note", -1, 0, "userrating", FieldRule::Rating, Searched::ByCondition, Listed::AsColumn },
+    { Field::Etiquettes, "etiquettes", -1, 0, "tag", FieldRule::Texts, Searched::ByWords, Listed::AsColumn },
+    { Field::PretA, "pret_a", -1, 0, "", FieldRule::Text, Searched::ByCondition, Listed::AsColumn },
     { Field::PretLe, "pret_le", -1, 0, "", FieldRule::Date, Searched::No, Listed::No },
     { Field::Support, "support", -1, 0, "", FieldRule::Text, Searched::ByCondition, Listed::No },
     { Field::Emplacement, "emplacement", -1, 0, "", FieldRule::Text, Searched::No, Listed::No },
@@ -108,7 +108,7 @@ inline constexpr std::array<FieldLayout, 26> kFieldTable = { {
     { Field::Tmdb, "tmdb", -1, 0, "uniqueid", FieldRule::TmdbId, Searched::No, Listed::No },
     { Field::TmdbPrincipal, "tmdb_principal", -1, 0, "uniqueid", FieldRule::Flag, Searched::No, Listed::No },
     { Field::Notes, "notes", -1, 0, "", FieldRule::Lines, Searched::ByWords, Listed::No },
-    { Field::AjouteeLe, "ajoutee_le", -1, 0, "dateadded", FieldRule::Date, Searched::No, Listed::No },
+    { Field::AjouteeLe, "ajoutee_le", -1, 0, "dateadded", FieldRule::Date, Searched::No, Listed::AsColumn },
 } };
 // clang-format on
 

@@ -20,7 +20,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${CINEFICHE_WEB_SITE})
-# The libraries come from dpkg-shlibdeps; what the program loads at run time
+# The libraries (Qt's, Qt Charts' for the collection's statistics) come
+# from dpkg-shlibdeps; what the program loads at run time
 # is named here: the French texts of Qt's standard buttons, the fonts the
 # editor lays out with, the image plugins for posters beyond JPEG, GIF and BMP;
 # and libzip, which reads the zip archives of exports and catalogues, named

@@ -27,6 +27,26 @@ constexpr char kNumberWeight = kWeights['0'];
 // Longer numbers are left to the collator, so that a length is one byte.
 constexpr qsizetype kLongestNumber = 100;
 
+// Leading articles, each with what follows it: a blank, or the apostrophe
+// of an elided one, straight or typographic.
+constexpr std::array<std::u16string_view, 11> kArticles { u"le ", u"la ", u"les ", u"l'", u"l\u2019", u"un ",
+    u"une ", u"des ", u"the ", u"a ", u"an " };
+
+// Whether text begins with the article, whatever the case of its letters (ASCII).
+bool startsWithArticle(QStringView text, std::u16string_view article)
+{
+    if (text.size() < qsizetype(article.size()))
+        return false;
+    for (std::size_t i = 0; i < article.size(); ++i) {
+        char16_t c = text[qsizetype(i)].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        if (c != article[i])
+            return false;
+    }
+    return true;
+}
+
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -81,4 +101,16 @@ std::optional<QByteArray> asciiFrenchKey(QStringView name)
     }
     key.truncate(to - key.constData());
     return key;
+}
+
+QStringView titleWithoutArticle(QStringView title)
+{
+    const QStringView trimmed = title.trimmed();
+    for (const std::u16string_view article : kArticles) {
+        if (!startsWithArticle(trimmed, article))
+            continue;
+        const QStringView rest = trimmed.sliced(qsizetype(article.size())).trimmed();
+        return rest.isEmpty() ? trimmed : rest;
+    }
+    return trimmed;
 }

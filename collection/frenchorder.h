@@ -18,3 +18,9 @@ std::optional<QByteArray> asciiFrenchKey(QStringView name);
 
 // Sorts texts in that order; equal texts keep their order.
 void sortFrench(QStringList &texts);
+
+// A title as a French reader looks for it on a shelf: without its leading
+// article, French or English ("Le Samouraï" under S, "L'Armée des ombres"
+// under A, "The Kid" under K), whatever its case. "À" is no article; a
+// title that is only an article stays whole.
+QStringView titleWithoutArticle(QStringView title);

@@ -21,6 +21,23 @@ QByteArrayView recordBytes(QByteArrayView record, Field field)
     return record.sliced(fieldLayout(field).offset, fieldWidth(field));
 }
 
+// A field of the extension as its column shows it: the actors as the record
+// joins them, the last viewing, the other lists' items between commas.
+QString listedText(const CardValues &extension, Field field)
+{
+    if (!holdsList(field))
+        return extension.text(field);
+    const QStringList &items = extension.list(field);
+    switch (fieldLayout(field).rule) {
+    case FieldRule::Actors:
+        return joinActorNames(items);
+    case FieldRule::Dates:
+        return items.last();
+    default:
+        return items.join(QStringLiteral(", "));
+    }
+}
+
 }   // namespace
 
 QString KeptText::text() const
@@ -38,8 +55,7 @@ KeptFields::KeptFields(QByteArrayView record, const CardValues &extension)
         const Field field = kListedFields[i];
         m_ends[i] = quint32(made.size());
         if (!extension.isBlank(field)) {
-            made += holdsList(field) ? joinActorNames(extension.list(field)).toUtf8()
-                                     : extension.text(field).toUtf8();
+            made += listedText(extension, field).toUtf8();
             m_utf8 |= 1u << i;
         } else if (inRecord(field)) {
             made += TrimRight(recordBytes(record, field));
@@ -72,6 +88,14 @@ FoldedFields KeptFields::folded() const
         fields[i] = std::string_view(bytes.data(), size_t(bytes.size()));
     }
     return fields;
+}
+
+quint32 KeptFields::blankListed() const
+{
+    quint32 blanks = 0;
+    for (std::size_t i = 0; i < kListedFields.size(); ++i)
+        blanks |= m_ends[i] == m_ends[i + 1] ? 1u << i : 0u;
+    return blanks;
 }
 
 KeptText KeptFields::kept(Field field) const

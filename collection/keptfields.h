@@ -26,9 +26,12 @@ public:
     KeptFields(QByteArrayView record, const CardValues &extension);
 
     FoldedFields folded() const;
-    // A listed field's text; the actors as the record joins them, "A|B|".
+    // A listed field's text; the actors as the record joins them, "A|B|",
+    // the viewings as the last one, the tags as "a, b".
     KeptText kept(Field field) const;
     QString text(Field field) const { return kept(field).text(); }
+    // A bit a listed field, in kListedFields' order: its text is blank.
+    quint32 blankListed() const;
 
 private:
     static constexpr std::size_t kParts = kListedFields.size() + kSearchedFields.size();

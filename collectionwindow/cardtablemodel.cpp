@@ -3,7 +3,12 @@
 #include "app/common.h"
 #include "app/texts.h"
 #include "collectionwindow/postershelf.h"
+#include "collectionwindow/ratingstars.h"
 #include "poster/posterimage.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QLocale>
 
 namespace {
 
@@ -24,6 +29,14 @@ constexpr std::array<FieldColumn, kListedFields.size()> kFieldColumns = { {
     { Field::Type, { Text::GenreColumn, 14 } },
     { Field::Realisateur, { Text::DirectorColumn, 20 } },
     { Field::Acteurs, { Text::ActorsColumn, 32 } },
+    { Field::TitreOriginal, { Text::OriginalTitleColumn, 28 } },
+    { Field::Saga, { Text::SagaColumn, 18 } },
+    { Field::Vu, { Text::SeenColumn, 3 } },
+    { Field::VuLe, { Text::LastSeenColumn, 10 } },
+    { Field::Note, { Text::RatingColumn, 6 } },
+    { Field::Etiquettes, { Text::TagsColumn, 20 } },
+    { Field::PretA, { Text::LentToColumn, 14 } },
+    { Field::AjouteeLe, { Text::AddedColumn, 10 } },
 } };
 constexpr ColumnLook kFolderLook { Text::FolderColumn, 16 };
 
@@ -50,6 +63,12 @@ QString runningTime(const CollectionCard &card)
     return QStringLiteral("%1:%2").arg(card.minutes / 60).arg(card.minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
+// A day as the list shows it: "12/03/2024", whatever time the card gives.
+QString shownDay(const QString &date)
+{
+    return QLocale().toString(QDate::fromString(date.left(10), Qt::ISODate), QLocale::ShortFormat);
+}
+
 QString columnText(const CollectionCard &card, CardColumn column)
 {
     const std::optional<Field> field = fieldOf(column);
@@ -60,9 +79,24 @@ QString columnText(const CollectionCard &card, CardColumn column)
         return runningTime(card);
     case FieldRule::Actors:
         return card.actors();
+    case FieldRule::Flag:
+        return card.seen ? kSeenMark : QString();
+    case FieldRule::Rating:
+        return ratingStars(card.rating);
+    case FieldRule::Date:
+    case FieldRule::Dates:
+        return shownDay(card.text(*field));
     default:
         return card.text(*field);
     }
+}
+
+// What a screen reader says of a column: the rating in words.
+QString accessibleColumnText(const CollectionCard &card, CardColumn column)
+{
+    if (fieldOf(column) == Field::Note)
+        return card.rating > 0 ? ratingWords(card.rating) : QString();
+    return columnText(card, column);
 }
 
 bool alignedRight(CardColumn column)
@@ -71,12 +105,18 @@ bool alignedRight(CardColumn column)
     return field && isNumberRule(fieldLayout(*field).rule);
 }
 
-// What a screen reader says of a card: its title and its year.
+// What a screen reader says of a card: its title and its year, whether it
+// was seen, its rating.
 QString accessibleName(const CollectionCard &card)
 {
     const QString title = card.text(Field::Titre);
     const QString year = card.text(Field::Annee);
-    return year.isEmpty() ? title : title + QStringLiteral(" (") + year + QLatin1Char(')');
+    QString name = year.isEmpty() ? title : title + QStringLiteral(" (") + year + QLatin1Char(')');
+    if (card.seen)
+        name += QStringLiteral(", ") + textOf(Text::SeenWord);
+    if (card.rating > 0)
+        name += QStringLiteral(", ") + ratingWords(card.rating);
+    return name;
 }
 
 // The card files' icon in half the poster's room, at twice the pixels for
@@ -90,6 +130,10 @@ QImage cardPicture(QSize box)
 }
 
 }   // namespace
+
+// What a change of a card's own fields may change of its rows.
+const QList<int> CardTableModel::kCardRoles { Qt::DisplayRole, Qt::AccessibleTextRole,
+    CardTableModel::YearRole, CardTableModel::SeenRole, CardTableModel::RatingRole };
 
 int typicalCharacters(CardColumn column)
 {
@@ -127,7 +171,8 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return columnText(shown, CardColumn(index.column()));
     case Qt::AccessibleTextRole:
-        return index.column() == 0 ? accessibleName(shown) : columnText(shown, CardColumn(index.column()));
+        return index.column() == 0 ? accessibleName(shown)
+                                   : accessibleColumnText(shown, CardColumn(index.column()));
     case Qt::ToolTipRole:
         return plainToolTip(shown.path);
     case Qt::TextAlignmentRole:
@@ -140,10 +185,25 @@ QVariant CardTableModel::data(const QModelIndex &index, int role) const
         return m_cardPicture;
     }
     case YearRole:
-        return shown.text(Field::Annee);
+        return underPoster(shown);
+    case SeenRole:
+        return shown.seen;
+    case RatingRole:
+        return shown.rating;
     default:
         return {};
     }
+}
+
+QString CardTableModel::underPoster(const CollectionCard &card) const
+{
+    const QString year = card.text(Field::Annee);
+    const bool amongDuplicates = std::any_of(m_collection.narrowing().begin(), m_collection.narrowing().end(),
+        [](const Facet &facet) { return facet.kind == Facet::Duplicate; });
+    if (!amongDuplicates)
+        return year;
+    const QString folder = card.folder.isEmpty() ? QFileInfo(m_collection.root()).fileName() : card.folder;
+    return textOf(Text::YearAndFolder).arg(year, folder);
 }
 
 QVariant CardTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -181,6 +241,24 @@ void CardTableModel::update(const std::function<void()> &change)
     }
     changePersistentIndexList(before, after);
     emit layoutChanged();
+}
+
+void CardTableModel::replaceCards(std::vector<CollectionCard> cards)
+{
+    if (!m_collection.keepsPlaces(cards)) {
+        update([&] { m_collection.replace(std::move(cards)); });
+        return;
+    }
+    int first = rowCount(), last = -1;
+    for (const CollectionCard &card : cards) {
+        if (const int row = rowOf(card.path); row >= 0) {
+            first = std::min(first, row);
+            last = std::max(last, row);
+        }
+    }
+    m_collection.replace(std::move(cards));
+    if (last >= 0)
+        emit dataChanged(index(first, 0), index(last, kCardColumns - 1), kCardRoles);
 }
 
 void CardTableModel::mapRows()

@@ -20,10 +20,14 @@ class CardTableModel : public QAbstractTableModel {
 public:
     enum Role {
         PosterRole = Qt::UserRole + 1,   // QImage: the poster, or the card icon's pixels
-        YearRole,                        // QString
+        YearRole,                        // QString: the year; among duplicates, the folder too
+        SeenRole,                        // bool
+        RatingRole,                      // int: 1 to 10, 0 for none
     };
 
     CardTableModel(CardCollection &collection, PosterShelf &posters, QObject *parent = nullptr);
+    // The roles of a card's texts and marks, which leave its item's size as it is.
+    static const QList<int> kCardRoles;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -37,8 +41,12 @@ public:
     // Runs change on the collection; the rows selected and current stay so
     // while their cards are still shown.
     void update(const std::function<void()> &change);
+    // Puts cards read anew in place: when each stays where it was, only
+    // their rows are drawn again, else the rows are placed anew as update does.
+    void replaceCards(std::vector<CollectionCard> cards);
 
 private:
+    QString underPoster(const CollectionCard &card) const;
     void redrawPoster(const QString &cardPath);
     void mapRows();
 

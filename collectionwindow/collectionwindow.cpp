@@ -5,9 +5,12 @@
 #include "app/messages.h"
 #include "app/texts.h"
 #include "collection/defaultfolder.h"
+#include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
+#include "collectionwindow/collectionsettings.h"
 #include "collectionwindow/postergrid.h"
 #include "collectionwindow/postershelf.h"
+#include "collectionwindow/statsview.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -30,6 +35,8 @@
 #include <algorithm>
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 QPointer<CollectionWindow> CollectionWindow::s_instance;
 
 namespace {
@@ -42,7 +49,9 @@ constexpr QSize kInitialSize(1000, 680);
 
 const QString kFolderKey = QStringLiteral("folder");
 const QString kViewKey = QStringLiteral("view");
-const QString kSortKey = QStringLiteral("sort");   // the column, then "-" when descending
+const std::array<QString, 3> kViewNames { QStringLiteral("grid"), QStringLiteral("list"),
+    QStringLiteral("stats") };
+const QString kSortKey = QStringLiteral("sort");   // the column's key, then "-" when descending
 const QString kGeometryKey = QStringLiteral("geometry");
 
 QString canonicalFolder(const QString &folder)
@@ -51,30 +60,28 @@ QString canonicalFolder(const QString &folder)
     return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : canonical;
 }
 
-// The collection's own settings: the folder opened last and the view.
-QVariant remembered(const QString &key)
+// The view shown last; the grid at first.
+CollectionView rememberedView()
 {
-    return QSettings(QStringLiteral("cinefiche"), QStringLiteral("collection")).value(key);
+    const QString name = remembered(kViewKey).toString();
+    for (size_t view = 0; view < kViewNames.size(); ++view) {
+        if (name == kViewNames[view])
+            return CollectionView(view);
+    }
+    return CollectionView::Grid;
 }
 
-// The order chosen last: the column, then "-" when descending.
+// The order chosen last: the column's key, then "-" when descending.
 std::pair<CardColumn, Qt::SortOrder> rememberedSort()
 {
-    const QString sort = remembered(kSortKey).toString();
-    bool number = false;
-    const int column = QStringView(sort).left(1).toInt(&number);
-    if (!number || column < 0 || column >= kCardColumns)
+    QString sort = remembered(kSortKey).toString();
+    const bool descending = sort.endsWith(u'-');
+    if (descending)
+        sort.chop(1);
+    const std::optional<CardColumn> column = columnKeyed(sort);
+    if (!column)
         return { columnOf(Field::Titre), Qt::AscendingOrder };
-    return { CardColumn(column), sort.endsWith(u'-') ? Qt::DescendingOrder : Qt::AscendingOrder };
-}
-
-// Written only when it changes from what is remembered, or from fallback
-// when nothing is: each write replaces the file on disk and waits for it.
-void remember(const QString &key, const QVariant &value, const QVariant &fallback = {})
-{
-    QSettings settings(QStringLiteral("cinefiche"), QStringLiteral("collection"));
-    if (settings.value(key, fallback) != value)
-        settings.setValue(key, value);
+    return { *column, descending ? Qt::DescendingOrder : Qt::AscendingOrder };
 }
 
 }   // namespace
@@ -124,24 +131,28 @@ CollectionWindow::CollectionWindow(const QString &folder)
     setObjectName(QStringLiteral("CollectionWindow"));
     setProperty(kOutlivesEditor, true);
     m_scanPool.setMaxThreadCount(1);
+    m_changePool.setMaxThreadCount(1);
     const auto [column, order] = rememberedSort();
     m_collection.sortBy(column, order);
     // Reading the cards is most of the window's start: it goes on while the window is built.
     if (!folder.isEmpty())
         rescan({ folder });
-    m_facetsDue.setSingleShot(true);
-    m_facetsDue.setInterval(0);
+    for (QTimer *due : { &m_facetsDue, &m_paneDue, &m_progressDue }) {
+        due->setSingleShot(true);
+        due->setInterval(0);
+    }
     // No larger than the screen, whatever its scale.
     const QScreen *screen = QGuiApplication::primaryScreen();
     resize(screen ? kInitialSize.boundedTo(screen->availableSize() * 9 / 10) : kInitialSize);
     buildViews();
     buildSidePanel();
+    buildPane();
     buildActions();
     buildMenus();
     buildToolBar();
     setCaptions();
     connectHandlers();
-    setView(remembered(kViewKey).toString() == u"list" ? CollectionView::List : CollectionView::Grid);
+    setView(rememberedView());
     chooseSort(int(column), order);
     restoreGeometry(remembered(kGeometryKey).toByteArray());
 }
@@ -152,6 +163,8 @@ CollectionWindow::~CollectionWindow()
     delete centralWidget();
     m_scanPool.clear();
     m_scanPool.waitForDone();
+    cancelChanges();
+    m_changePool.waitForDone();
     if (m_exportThread)
         m_exportThread->wait();
 }
@@ -171,9 +184,14 @@ void CollectionWindow::buildViews()
     m_listView->setSortingEnabled(true);
     m_listView->sortByColumn(int(columnOf(Field::Titre)), Qt::AscendingOrder);
     m_listView->header()->setSectionsMovable(false);
+    m_listView->header()->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Seen and rating, one glance from the title, before the long columns.
+    m_listView->header()->moveSection(int(columnOf(Field::Vu)), 2);
+    m_listView->header()->moveSection(int(columnOf(Field::Note)), 3);
     sizeListColumns();
+    hideRememberedColumns();
     for (QAbstractItemView *view : itemViews()) {
-        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
     }
@@ -183,22 +201,14 @@ void CollectionWindow::buildViews()
     m_views->setObjectName(QStringLiteral("views"));
     m_views->addWidget(m_gridView);
     m_views->addWidget(m_listView);
-}
-
-// Each column as wide as the characters it mostly holds and its own title,
-// in the font shown: measuring every row would cost a pass over all cards.
-void CollectionWindow::sizeListColumns()
-{
-    const QFontMetrics metrics = m_listView->fontMetrics();
-    QHeaderView *header = m_listView->header();
-    for (int column = 0; column < kCardColumns; ++column) {
-        const int title = metrics.horizontalAdvance(
-            m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
-        const int margins
-            = 3 * metrics.averageCharWidth() + header->style()->pixelMetric(QStyle::PM_HeaderMarkSize);
-        header->resizeSection(column,
-            std::max(typicalCharacters(CardColumn(column)) * metrics.averageCharWidth(), title) + margins);
-    }
+    m_stats = new StatsView;
+    auto *statsArea = new QScrollArea;
+    statsArea->setObjectName(QStringLiteral("statsArea"));
+    statsArea->setWidget(m_stats);
+    statsArea->setWidgetResizable(true);
+    m_statsArea = statsArea;
+    m_views->addWidget(m_statsArea);
+    buildEmptyPage();
 }
 
 void CollectionWindow::buildSidePanel()
@@ -207,6 +217,7 @@ void CollectionWindow::buildSidePanel()
     m_facetTree->setObjectName(QStringLiteral("facetTree"));
     m_facetTree->setHeaderHidden(true);
     m_facetTree->setColumnCount(1);
+    m_facetTree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto *splitter = new QSplitter;
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->addWidget(m_facetTree);
@@ -237,13 +248,24 @@ void CollectionWindow::setCaptions()
     m_openFolderAction->setText(textOf(Text::OpenFolderItem));
     m_trashAction->setText(textOf(Text::TrashItem));
     m_gridAction->setText(textOf(Text::GridItem));
+    m_detailsAction->setText(textOf(Text::DetailsItem));
+    m_toggleSeenAction->setText(textOf(Text::ToggleSeenItem));
+    m_compareAction->setText(textOf(Text::CompareItem));
+    m_pane->setAccessibleName(textOf(Text::DetailsItem));
     m_listAction->setText(textOf(Text::ListItem));
+    m_emptyLabel->setText(textOf(Text::EmptyCollection));
+    m_firstCardButton->setText(textOf(Text::NewCardItem));
+    m_importButton->setText(textOf(Text::ImportLibraryButton));
+    m_statsAction->setText(textOf(Text::StatsItem));
     m_findAction->setText(textOf(Text::FindItem));
     m_sortMenu->setTitle(textOf(Text::SortMenu));
     for (int column = 0; column < kCardColumns; ++column)
         m_sortActions[column]->setText(
             m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     m_descendingAction->setText(textOf(Text::DescendingItem));
+    for (QAction *action : m_columnMenu->actions())
+        action->setText(
+            m_model->headerData(action->data().toInt(), Qt::Horizontal, Qt::DisplayRole).toString());
     m_searchEdit->setPlaceholderText(textOf(Text::SearchPlaceholder));
     m_searchEdit->setAccessibleName(textOf(Text::FindItem));
 }
@@ -300,7 +322,9 @@ QList<QAbstractItemView *> CollectionWindow::itemViews() const
 
 CollectionView CollectionWindow::view() const
 {
-    return m_views->currentWidget() == m_listView ? CollectionView::List : CollectionView::Grid;
+    return m_views->currentWidget() == m_listView ? CollectionView::List
+        : m_views->currentWidget() == m_statsArea ? CollectionView::Stats
+                                                  : CollectionView::Grid;
 }
 
 // The order chosen, from the menu or the list's columns, is remembered as
@@ -316,9 +340,8 @@ void CollectionWindow::showSort(int column, Qt::SortOrder order)
         return;
     m_sortActions[column]->setChecked(true);
     m_descendingAction->setChecked(order == Qt::DescendingOrder);
-    remember(kSortKey,
-        QString::number(column) + (order == Qt::DescendingOrder ? QStringLiteral("-") : QString()),
-        QString::number(int(columnOf(Field::Titre))));
+    remember(kSortKey, columnKey(CardColumn(column)) + (order == Qt::DescendingOrder ? u"-"_s : QString()),
+        columnKey(columnOf(Field::Titre)));
 }
 
 void CollectionWindow::closeEvent(QCloseEvent *event)
@@ -334,11 +357,14 @@ void CollectionWindow::closeEvent(QCloseEvent *event)
 // The view shown is remembered for the next collection opened.
 void CollectionWindow::setView(CollectionView view)
 {
-    const bool list = view == CollectionView::List;
     const bool hadFocus = shownView()->hasFocus();
-    m_views->setCurrentWidget(list ? static_cast<QWidget *>(m_listView) : m_gridView);
-    (list ? m_listAction : m_gridAction)->setChecked(true);
-    remember(kViewKey, list ? QStringLiteral("list") : QStringLiteral("grid"), QStringLiteral("grid"));
+    const std::array<QAction *, 3> actions { m_gridAction, m_listAction, m_statsAction };
+    m_chosenView = view;
+    showViewOrEmpty();
+    actions[size_t(view)]->setChecked(true);
+    remember(kViewKey, kViewNames[size_t(view)], kViewNames[0]);
+    if (view == CollectionView::Stats)
+        return showStats();
     if (const QModelIndex current = shownView()->currentIndex(); current.isValid())
         shownView()->scrollTo(current);
     if (hadFocus)

@@ -3,6 +3,7 @@
 // or a sortable list, narrowed by a search and a side list of genres,
 // directors and decades, and kept up to date as cards change on disk.
 
+#include "collection/cardchanges.h"
 #include "collection/cardcollection.h"
 #include "collection/folderwatch.h"
 
@@ -12,9 +13,11 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
+class CardPane;
 class CardTableModel;
 class PosterShelf;
 class QAbstractItemView;
@@ -24,11 +27,15 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
+class QProcess;
+class QPushButton;
 class QStackedWidget;
 class QTreeView;
 class QTreeWidget;
+class QTreeWidgetItem;
+class StatsView;
 
-enum class CollectionView { Grid, List };
+enum class CollectionView { Grid, List, Stats };
 
 class CollectionWindow : public QMainWindow {
     Q_OBJECT
@@ -68,6 +75,10 @@ private:
     void showOpening(const QString &folder);
     void buildViews();
     void sizeListColumns();
+    void hideRememberedColumns();
+    void buildColumnMenu();
+    void showColumnMenu(const QPoint &at);
+    void showColumn(int column, bool shown);
     void buildSidePanel();
     void buildActions();
     void buildMenus();
@@ -95,6 +106,12 @@ private:
     void openCurrentFolder();
     void trashCurrentCard();
     void exportCatalogue();
+    void showStats();
+    void exportStats();
+    void buildEmptyPage();
+    void showViewOrEmpty();
+    void importLibrary();
+    void libraryImported();
     void writeCatalogue(const QString &path, const QStringList &cardPaths);
     void catalogueWritten(const QString &path, bool written);
     void showCardMenu(const QPoint &at);
@@ -105,8 +122,34 @@ private:
     void clearSearch();
     void focusSearch();
     void chooseFacet();
+    QHash<int, bool> groupsOpen() const;
     void fillFacets();
+    void keepChosenEntries(QTreeWidgetItem *all, const QList<QTreeWidgetItem *> &entries);
     void showCount();
+
+    // The details pane and the changes made from it
+    void buildPane();
+    void showPane(bool shown);
+    QList<int> chosenRows() const;
+    QStringList chosenCardPaths() const;
+    void showChosenCards();
+    void showManyCards(const QStringList &paths);
+    void changeChosenCards(const QList<CardEdit> &edits);
+    void toggleSeen();
+    void compareChosenCards();
+    void changeShownCard(const QList<CardEdit> &edits);
+    void shownCardWritten(const CardChangeOutcome &outcome, const std::optional<CollectionCard> &onDisk);
+    void putInPlace(std::vector<CollectionCard> cards);
+    struct ChangedCards {
+        std::vector<CollectionCard> cards;   // read anew once written
+        QStringList unchanged;
+        qsizetype done = 0;
+        bool last = false;
+    };
+    void changeManyCards(const QStringList &paths, const QList<CardEdit> &edits);
+    void takeChangedCards(const ChangedCards &chunk);
+    void showChangesProgress();
+    void cancelChanges();
 
     // Reading cards, and changes on disk
     void rescan(const QStringList &folders);
@@ -127,18 +170,37 @@ private:
     bool m_firstScreenPending = false;
     QStringList m_touchedFolders;   // changes to read once the reading under way ends
     QTimer m_facetsDue;
+    QTimer m_paneDue;           // the pane follows the cards chosen once the choice settles
+    QThreadPool m_changePool;   // the changes' thread: one change after the other
+    CardPane *m_pane;
+    QWidget *m_paneArea;                                  // the pane's scroll area, shown or hidden
+    QString m_panePath;                                   // the one card the pane shows; empty when none
+    Card m_paneCard;                                      // as read, with the changes made since
+    QHash<QString, int> m_writesPending;                  // changes of a card shown not yet on disk
+    std::shared_ptr<std::atomic<bool>> m_cancelChanges;   // a change of many cards under way
+    qsizetype m_changesDone = 0, m_changesTotal = 0;
+    QStringList m_unchangedCards;
+    QTimer m_progressDue;
 
     QListView *m_gridView;
     QTreeView *m_listView;
     QStackedWidget *m_views;
+    StatsView *m_stats;
+    QWidget *m_statsArea;   // the statistics' scroll area, a view of its own
+    QWidget *m_emptyPage;   // shown in place of the views when the folder holds no card
+    QLabel *m_emptyLabel;
+    QPushButton *m_firstCardButton, *m_importButton;
+    QPointer<QProcess> m_import;   // the card tool's import under way
+    CollectionView m_chosenView = CollectionView::Grid;
     QTreeWidget *m_facetTree;
     QLineEdit *m_searchEdit;
     QLabel *m_countLabel;
-    QMenu *m_fileMenu, *m_cardMenu, *m_viewMenu, *m_sortMenu;
+    QMenu *m_fileMenu, *m_cardMenu, *m_viewMenu, *m_sortMenu, *m_columnMenu;
     QList<QAction *> m_sortActions;   // one a column, in their order
     QAction *m_descendingAction;
     QAction *m_newCardAction, *m_exportAction, *m_closeAction;
     QAction *m_showCardAction, *m_editCardAction, *m_playMovieAction, *m_openFolderAction, *m_trashAction;
-    QAction *m_gridAction, *m_listAction, *m_findAction, *m_clearSearchAction;
+    QAction *m_gridAction, *m_listAction, *m_statsAction, *m_findAction, *m_clearSearchAction,
+        *m_detailsAction, *m_toggleSeenAction, *m_compareAction;
     QActionGroup *m_viewGroup;
 };

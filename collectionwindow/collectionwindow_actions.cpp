@@ -6,8 +6,10 @@
 #include "app/texts.h"
 #include "card/nativepath.h"
 #include "collection/movielibrary.h"
+#include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/postershelf.h"
+#include "collectionwindow/statsview.h"
 #include "editor/editorwindow.h"
 #include "viewer/viewerwindow.h"
 
@@ -65,11 +67,21 @@ void CollectionWindow::buildActions()
         view->addAction(m_trashAction);
     m_gridAction = namedAction(this, "gridAction", { QKeySequence(Qt::CTRL | Qt::Key_1) });
     m_listAction = namedAction(this, "listAction", { QKeySequence(Qt::CTRL | Qt::Key_2) });
+    m_statsAction = namedAction(this, "statsAction", { QKeySequence(Qt::CTRL | Qt::Key_3) });
     m_viewGroup = new QActionGroup(this);
-    for (QAction *action : { m_gridAction, m_listAction }) {
+    for (QAction *action : { m_gridAction, m_listAction, m_statsAction }) {
         action->setCheckable(true);
         m_viewGroup->addAction(action);
     }
+    m_detailsAction = namedAction(this, "detailsAction", { QKeySequence(Qt::CTRL | Qt::Key_I) });
+    m_detailsAction->setCheckable(true);
+    m_detailsAction->setChecked(!m_paneArea->isHidden());
+    // Space marks the cards chosen seen where the cards are, not in a box being typed into.
+    m_toggleSeenAction = namedAction(this, "toggleSeenAction", { QKeySequence(Qt::Key_Space) });
+    m_toggleSeenAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    for (QAbstractItemView *view : itemViews())
+        view->addAction(m_toggleSeenAction);
+    m_compareAction = namedAction(this, "compareAction");
     m_findAction = namedAction(this, "findAction", { QKeySequence::Find });
     m_clearSearchAction = namedAction(this, "clearSearchAction", { QKeySequence(Qt::Key_Escape) });
     addAction(m_clearSearchAction);
@@ -84,18 +96,22 @@ void CollectionWindow::buildMenus()
     m_fileMenu->addAction(m_closeAction);
     m_cardMenu = menuBar()->addMenu(QString());
     m_cardMenu->setObjectName(QStringLiteral("cardMenu"));
-    m_cardMenu->addActions({ m_showCardAction, m_editCardAction, m_playMovieAction, m_openFolderAction });
+    m_cardMenu->addActions({ m_showCardAction, m_editCardAction, m_playMovieAction, m_openFolderAction,
+        m_toggleSeenAction, m_compareAction });
     m_cardMenu->addSeparator();
     m_cardMenu->addAction(m_trashAction);
     m_viewMenu = menuBar()->addMenu(QString());
     m_viewMenu->setObjectName(QStringLiteral("viewMenu"));
-    m_viewMenu->addActions({ m_gridAction, m_listAction });
+    m_viewMenu->addActions({ m_gridAction, m_listAction, m_statsAction });
+    m_viewMenu->addSeparator();
+    m_viewMenu->addAction(m_detailsAction);
     m_viewMenu->addSeparator();
     buildSortMenu();
     m_viewMenu->addSeparator();
     m_viewMenu->addAction(m_findAction);
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
         &CollectionWindow::openMenuBar);
+    buildColumnMenu();
 }
 
 // The grid's order too, which has no column to click: the list's columns.
@@ -131,7 +147,7 @@ void CollectionWindow::buildToolBar()
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
     tools->addActions({ m_newCardAction, m_showCardAction, m_editCardAction, m_playMovieAction });
     tools->addSeparator();
-    tools->addActions({ m_gridAction, m_listAction });
+    tools->addActions({ m_gridAction, m_listAction, m_statsAction });
     tools->addSeparator();
     tools->addWidget(m_searchEdit);
     tools->addAction(m_exportAction);
@@ -149,10 +165,23 @@ void CollectionWindow::connectHandlers()
     connect(m_trashAction, &QAction::triggered, this, &CollectionWindow::trashCurrentCard);
     connect(m_gridAction, &QAction::triggered, this, [this] { setView(CollectionView::Grid); });
     connect(m_listAction, &QAction::triggered, this, [this] { setView(CollectionView::List); });
+    connect(m_statsAction, &QAction::triggered, this, [this] { setView(CollectionView::Stats); });
+    connect(m_stats, &StatsView::exportChosen, this, &CollectionWindow::exportStats);
     connect(m_findAction, &QAction::triggered, this, &CollectionWindow::focusSearch);
+    connect(m_detailsAction, &QAction::toggled, this, &CollectionWindow::showPane);
+    connect(m_toggleSeenAction, &QAction::triggered, this, &CollectionWindow::toggleSeen);
+    connect(m_compareAction, &QAction::triggered, this, &CollectionWindow::compareChosenCards);
+    connect(m_pane, &CardPane::editsChosen, this, &CollectionWindow::changeChosenCards);
+    connect(
+        m_pane, &CardPane::addressChosen, this, [](const QUrl &address) { desktop().openExternal(address); });
+    connect(m_pane, &CardPane::cancelChosen, this, &CollectionWindow::cancelChanges);
+    connect(&m_paneDue, &QTimer::timeout, this, &CollectionWindow::showChosenCards);
+    connect(&m_progressDue, &QTimer::timeout, this, &CollectionWindow::showChangesProgress);
     connect(m_clearSearchAction, &QAction::triggered, this, &CollectionWindow::clearSearch);
     connect(m_searchEdit, &QLineEdit::textChanged, this, &CollectionWindow::search);
     connect(m_facetTree, &QTreeWidget::itemSelectionChanged, this, &CollectionWindow::chooseFacet);
+    connect(
+        m_listView->header(), &QWidget::customContextMenuRequested, this, &CollectionWindow::showColumnMenu);
     connect(&m_facetsDue, &QTimer::timeout, this, &CollectionWindow::fillFacets);
     connect(m_watch, &FolderWatch::touched, this, &CollectionWindow::rescan);
     // A file that is no card matters if it was one; while a reading is under
@@ -171,6 +200,12 @@ void CollectionWindow::connectViews()
     }
     connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
         &CollectionWindow::updateActions);
+    connect(m_gridView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        m_paneDue.start();
+        updateActions();
+    });
+    connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this] { m_paneDue.start(); });
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &CollectionWindow::updateActions);
 }
 
@@ -188,9 +223,11 @@ QString CollectionWindow::currentCardPath() const
 void CollectionWindow::updateActions()
 {
     const QString path = currentCardPath();
-    for (QAction *action : { m_showCardAction, m_editCardAction, m_openFolderAction, m_trashAction })
+    for (QAction *action :
+        { m_showCardAction, m_editCardAction, m_openFolderAction, m_trashAction, m_toggleSeenAction })
         action->setEnabled(!path.isEmpty());
     m_playMovieAction->setEnabled(!path.isEmpty() && !movieBesideCard(path).isEmpty());
+    m_compareAction->setEnabled(chosenRows().size() == 2);
 }
 
 void CollectionWindow::showCardMenu(const QPoint &at)

@@ -16,25 +16,14 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
-#include <QTreeWidget>
 
 #include <memory>
 
 namespace {
 
-constexpr int kFacetKindRole = Qt::UserRole;
-constexpr int kFacetKeyRole = Qt::UserRole + 1;
-
 QString cardCount(qsizetype count)
 {
     return count == 1 ? textOf(Text::OneCard) : textOf(Text::ManyCards).arg(QLocale().toString(count));
-}
-
-QString facetText(const FacetEntry &entry)
-{
-    const QString label
-        = entry.facet.kind == Facet::Decade ? textOf(Text::DecadeLabel).arg(entry.label) : entry.label;
-    return textOf(Text::FacetCount).arg(label, QLocale().toString(entry.count));
 }
 
 }   // namespace
@@ -92,10 +81,13 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
         m_posters->forget(path);
     m_reading = false;
     statusBar()->clearMessage();
+    showViewOrEmpty();
     // The side list follows in an event of its own, so that no one event
     // holds the window long.
-    if (!changes.isEmpty())
+    if (!changes.isEmpty()) {
         m_facetsDue.start();
+        m_paneDue.start();   // the card shown may be one changed by another program
+    }
     // The keyboard finds a card under way from the start.
     if (!shownView()->currentIndex().isValid() && m_model->rowCount() > 0)
         shownView()->selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
@@ -164,59 +156,13 @@ void CollectionWindow::focusSearch()
     m_searchEdit->selectAll();
 }
 
+// The count, and the statistics when they are shown, follow the cards shown.
 void CollectionWindow::showCount()
 {
+    showStats();
     const qsizetype shown = qsizetype(m_collection.shown().size());
     const qsizetype all = qsizetype(m_collection.cards().size());
     m_countLabel->setText(shown == all
             ? cardCount(all)
             : textOf(Text::ShownCards).arg(QLocale().toString(shown), cardCount(all)));
-}
-
-void CollectionWindow::chooseFacet()
-{
-    const QList<QTreeWidgetItem *> chosen = m_facetTree->selectedItems();
-    std::optional<Facet> facet;
-    if (!chosen.isEmpty() && chosen.first()->data(0, kFacetKindRole).isValid())
-        facet = Facet { Facet::Kind(chosen.first()->data(0, kFacetKindRole).toInt()),
-            chosen.first()->data(0, kFacetKeyRole).toString() };
-    if (facet == m_collection.facet())
-        return;
-    m_model->update([&] { m_collection.setFacet(facet); });
-    showCount();
-}
-
-// The side list over every card; the entry chosen stays chosen while it is
-// there, and each group stays open or closed as the user left it.
-void CollectionWindow::fillFacets()
-{
-    const QSignalBlocker blocker(m_facetTree);
-    QList<bool> expanded { true, false, true };   // directors are many: their group starts closed
-    for (int group = 1; group < m_facetTree->topLevelItemCount(); ++group)
-        expanded[group - 1] = m_facetTree->topLevelItem(group)->isExpanded();
-    m_facetTree->clear();
-    auto *all = new QTreeWidgetItem(m_facetTree,
-        { textOf(Text::FacetCount)
-                .arg(textOf(Text::AllCardsEntry),
-                    QLocale().toString(qsizetype(m_collection.cards().size()))) });
-    QTreeWidgetItem *chosen = all;
-    const std::pair<Facet::Kind, Text> groups[] = { { Facet::Genre, Text::GenresEntry },
-        { Facet::Director, Text::DirectorsEntry }, { Facet::Decade, Text::DecadesEntry } };
-    for (const auto &[kind, title] : groups) {
-        auto *group = new QTreeWidgetItem(m_facetTree, { textOf(title) });
-        group->setFlags(Qt::ItemIsEnabled);
-        for (const FacetEntry &entry : m_collection.facets(kind)) {
-            auto *item = new QTreeWidgetItem(group, { facetText(entry) });
-            item->setData(0, kFacetKindRole, int(kind));
-            item->setData(0, kFacetKeyRole, entry.facet.key);
-            if (entry.facet == m_collection.facet())
-                chosen = item;
-        }
-        group->setExpanded(expanded[kind]);
-    }
-    m_facetTree->setCurrentItem(chosen);
-    if (chosen == all && m_collection.facet()) {
-        m_model->update([&] { m_collection.setFacet(std::nullopt); });
-        showCount();
-    }
 }

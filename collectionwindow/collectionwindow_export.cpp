@@ -1,4 +1,5 @@
-// The catalogue of the cards shown, written as the card tool writes it.
+// The catalogue of the cards shown, written as the card tool writes it, and
+// their statistics, drawn and written as a picture.
 #include "collectionwindow/collectionwindow.h"
 
 #include "app/desktop.h"
@@ -6,9 +7,12 @@
 #include "app/texts.h"
 #include "card/filereplace.h"
 #include "collection/cataloguewriter.h"
+#include "collection/collectionstats.h"
 #include "collectionwindow/cardtablemodel.h"
+#include "collectionwindow/statsview.h"
 #include "poster/thumbnailcache.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QThread>
@@ -16,7 +20,9 @@
 namespace {
 
 const QString kProposedName = QStringLiteral("catalogue.html");
+const QString kProposedPicture = QStringLiteral("statistiques.png");
 constexpr int kWrittenNoticeMs = 10000;
+constexpr int kTopOfRanking = 10;   // genres and directors charted
 
 // The path chosen; empty when the dialog was cancelled.
 QString chooseCatalogue(QObject *owner, const QString &folder)
@@ -35,6 +41,22 @@ QString chooseCatalogue(QObject *owner, const QString &folder)
     // A name without an extension is a web page.
     return chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty() ? chosen
                                                                      : chosen + QStringLiteral(".html");
+}
+
+QString choosePicture(QObject *owner, const QString &folder)
+{
+    FileRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = textOf(Text::ExportPictureTitle);
+    request.filters = { { textOf(Text::FilterPng), QStringLiteral("*.png") } };
+    request.folder = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    request.proposedName = kProposedPicture;
+    request.options
+        = FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn | FileDialogFlag::HideReadOnly;
+    request.owner = owner;
+    const QString chosen = desktop().chooseFile(request).trimmed();
+    return chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty() ? chosen
+                                                                     : chosen + QStringLiteral(".png");
 }
 
 // Reads the cards again, as the tool does, and writes their catalogue to path.
@@ -98,6 +120,33 @@ void CollectionWindow::catalogueWritten(const QString &path, bool written)
 {
     m_exportAction->setEnabled(true);
     if (written)
+        statusBar()->showMessage(textOf(Text::CatalogueWritten).arg(path), kWrittenNoticeMs);
+    else
+        showWriteFailed(path);
+}
+
+// The figures follow the search and the side list, as the cards shown do.
+void CollectionWindow::showStats()
+{
+    if (view() == CollectionView::Stats)
+        m_stats->showStats(collectionStats(m_collection.cards(), m_collection.shown(), kTopOfRanking));
+}
+
+// The statistics as they are drawn, a PNG picture put in place once whole.
+void CollectionWindow::exportStats()
+{
+    const QString path = choosePicture(this, m_collection.root());
+    if (path.isEmpty())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    m_stats->grab().save(&buffer, "PNG");
+    const Transfer written = replaceFile(
+        path,
+        [&](QIODevice &out) { return out.write(png) == png.size() ? Transfer::Done : Transfer::WriteFailed; },
+        Durability::Written, LinkAtPath::Replace);
+    if (written == Transfer::Done)
         statusBar()->showMessage(textOf(Text::CatalogueWritten).arg(path), kWrittenNoticeMs);
     else
         showWriteFailed(path);

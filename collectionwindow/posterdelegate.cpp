@@ -1,6 +1,7 @@
 #include "collectionwindow/posterdelegate.h"
 
 #include "collectionwindow/cardtablemodel.h"
+#include "collectionwindow/ratingstars.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -11,6 +12,8 @@ namespace {
 constexpr int kMargin = 6;                 // around the poster and the texts, pixels
 constexpr int kTitleLines = 2;             // a longer title ends with an ellipsis
 constexpr int kExtraWidth = 3 * kMargin;   // the item is this much wider than a poster
+constexpr qreal kMarkSize = 18;            // the seen mark's, pixels
+constexpr qreal kStarSize = 13;
 
 // The title's lines in width, the last one elided.
 QStringList titleLines(const QString &title, const QFontMetrics &metrics, int width)
@@ -62,6 +65,7 @@ void PosterDelegate::paint(
     const QRectF target(room.left() + (room.width() - size.width()) / 2, room.bottom() + 1 - size.height(),
         size.width(), size.height());
     painter->drawImage(target, poster);
+    paintMarks(painter, option, index, target);
     paintTexts(painter, option, index, room);
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
@@ -69,6 +73,30 @@ void PosterDelegate::paint(
         focus.backgroundColor = option.palette.color(QPalette::Base);
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
     }
+}
+
+// The seen mark at the poster's top right corner, the stars on a dark band
+// at its foot: drawn on the picture, they read on any poster and any palette.
+void PosterDelegate::paintMarks(QPainter *painter, const QStyleOptionViewItem &option,
+    const QModelIndex &index, const QRectF &poster) const
+{
+    if (index.data(CardTableModel::SeenRole).toBool()) {
+        const QRectF mark(poster.right() - kMarkSize - 2, poster.top() + 2, kMarkSize, kMarkSize);
+        paintSeenMark(*painter, mark, option.palette.color(QPalette::Highlight),
+            option.palette.color(QPalette::HighlightedText));
+    }
+    const int rating = index.data(CardTableModel::RatingRole).toInt();
+    if (rating <= 0)
+        return;
+    const QRectF stars(
+        poster.center().x() - 2.5 * kStarSize, poster.bottom() - kStarSize - 3, 5 * kStarSize, kStarSize);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(0, 0, 0, 150));
+    painter->drawRoundedRect(stars.adjusted(-3, -2, 3, 2), 3, 3);
+    painter->restore();
+    paintStars(*painter, stars, rating, QColor(255, 196, 0), QColor(255, 255, 255, 110));
 }
 
 void PosterDelegate::paintTexts(

@@ -1,6 +1,7 @@
 #pragma once
 // An item of the collection's grid: the poster, its title under it on two
-// lines at most, then its year, in the colours of the desktop's palette.
+// lines at most, then its year, in the colours of the desktop's palette;
+// on the poster, the seen mark and the rating's stars.
 
 #include <QStyledItemDelegate>
 
@@ -15,6 +16,8 @@ public:
 
 private:
     QSize m_box;
+    void paintMarks(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index,
+        const QRectF &poster) const;
     void paintTexts(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index,
         const QRect &room) const;
 };

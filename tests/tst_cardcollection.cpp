@@ -1,6 +1,9 @@
 #include "card/card.h"
+#include "collection/cardchanges.h"
 #include "collection/cardcollection.h"
+#include "collection/collectionstats.h"
 #include "collection/defaultfolder.h"
+#include "collection/duplicates.h"
 #include "collection/folderwatch.h"
 #include "collection/frenchorder.h"
 #include "support/testfiles.h"
@@ -20,6 +23,7 @@ namespace {
 struct TitledCard {
     QString path, titre, annee = {}, heures = {}, minutes = {}, type = {}, realisateur = {};
     QString acteurs = {};
+    QList<CardEdit> mine = {};   // the fields of the extension
 };
 
 // Its texts go where they would on disk: those the record cannot hold into the extension.
@@ -32,6 +36,8 @@ ScannedCard scanned(const TitledCard &card)
     for (const auto &[field, text] : texts)
         applyEdit(head.card, { field, text });
     applyEdit(head.card, { .field = Field::Acteurs, .list = splitActorNames(card.acteurs) });
+    for (const CardEdit &edit : card.mine)
+        applyEdit(head.card, edit);
     const QByteArray record = encodeRecord(head.card.record);
     std::copy(record.begin(), record.end(), head.recordBytes.begin());
     head.fingerprint.size = card.titre.size();   // tells one version of a card from another
@@ -62,12 +68,22 @@ CardCollection films()
 {
     CardCollection collection(u"/films"_s);
     collection.apply(found(QString(),
-        { { u"eau.cfh"_s, u"Eau"_s, u"1999"_s, u"1"_s, u"30"_s, u"Drame"_s, u"Étienne Roux"_s,
-              u"Léa|Hugo|"_s },
-            { u"a/elan.cfh"_s, u"Élan"_s, u"1985"_s, u"2"_s, u"05"_s, u"Comédie"_s, u"Anne Martin"_s },
-            { u"a/fable.cfh"_s, u"Fable"_s, {}, {}, {}, u"drame"_s, u"etienne roux"_s, u"Hugo|"_s },
-            { u"b/zebre.cfh"_s, u"Zèbre"_s, u"1981"_s, u"0"_s, u"50"_s, u"Western"_s },
-            { u"b/ete.cfh"_s, u"E"_s, u"2003"_s, {}, {}, u"Drame"_s }, roublev() }));
+        { { u"eau.cfh"_s, u"Eau"_s, u"1999"_s, u"1"_s, u"30"_s, u"Drame"_s, u"Étienne Roux"_s, u"Léa|Hugo|"_s,
+              { { Field::Note, u"7"_s }, { Field::VuLe, {}, { u"2024-05-01"_s } },
+                  { Field::AjouteeLe, u"2020-01-01"_s }, { Field::Etiquettes, {}, { u"à revoir"_s } },
+                  { Field::Imdb, u"tt0000001"_s } } },
+            { u"a/elan.cfh"_s, u"Élan"_s, u"1985"_s, u"2"_s, u"05"_s, u"Comédie"_s, u"Anne Martin"_s, {},
+                { { Field::Note, u"10"_s }, { Field::Vu, u"oui"_s },
+                    { Field::AjouteeLe, u"2020-01-01 10:00:00"_s },
+                    { Field::Etiquettes, {}, { u"Noël"_s, u"À revoir"_s } } } },
+            { u"a/fable.cfh"_s, u"Fable"_s, {}, {}, {}, u"drame"_s, u"etienne roux"_s, u"Hugo|"_s,
+                { { Field::PretA, u"Paul"_s }, { Field::Saga, u"Contes"_s }, { Field::Imdb, u"tt1"_s } } },
+            { u"b/zebre.cfh"_s, u"Zèbre"_s, u"1981"_s, u"0"_s, u"50"_s, u"Western"_s, {}, {},
+                { { Field::Note, u"3"_s },
+                    { Field::VuLe, {}, { u"2024-05-01 21:30:00"_s, u"2023-01-01"_s } } } },
+            { u"b/ete.cfh"_s, u"E"_s, u"2003"_s, {}, {}, u"Drame"_s, {}, {},
+                { { Field::Saga, u"contes"_s } } },
+            roublev() }));
     return collection;
 }
 
@@ -93,10 +109,17 @@ class tst_CardCollection : public QObject {
 private slots:
     void sort_data();
     void sort();
+    void sortsTitlesWithoutArticles();
     void narrow_data();
     void narrow();
     void growingSearchFindsWhatAFreshOneFinds();
     void facets();
+    void statistics();
+    void duplicates_data();
+    void duplicates();
+    void changesEachCardWholeOrNot();
+    void cardsReadAnewKeepTheirPlaces_data();
+    void cardsReadAnewKeepTheirPlaces();
     void rescan_data();
     void rescan();
     void rescanOnDisk();
@@ -125,9 +148,24 @@ void tst_CardCollection::sort_data()
     QTest::newRow("running time in minutes, then title")
         << int(columnOf(Field::Heures)) << Qt::AscendingOrder
         << QStringList { u"Zèbre"_s, u"Eau"_s, u"Élan"_s, u"Андрей Рублёв"_s, u"E"_s, u"Fable"_s };
-    QTest::newRow("actors, a card without any first")
+    QTest::newRow("year backwards, a card without one still last")
+        << int(columnOf(Field::Annee)) << Qt::DescendingOrder
+        << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Zèbre"_s, u"Андрей Рублёв"_s, u"Fable"_s };
+    QTest::newRow("actors, cards without any last")
         << int(columnOf(Field::Acteurs)) << Qt::AscendingOrder
-        << QStringList { u"E"_s, u"Élan"_s, u"Zèbre"_s, u"Fable"_s, u"Eau"_s, u"Андрей Рублёв"_s };
+        << QStringList { u"Fable"_s, u"Eau"_s, u"Андрей Рублёв"_s, u"E"_s, u"Élan"_s, u"Zèbre"_s };
+    QTest::newRow("rating, highest first")
+        << int(columnOf(Field::Note)) << Qt::DescendingOrder
+        << QStringList { u"Élan"_s, u"Eau"_s, u"Zèbre"_s, u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("last viewing, its time counts")
+        << int(columnOf(Field::VuLe)) << Qt::DescendingOrder
+        << QStringList { u"Zèbre"_s, u"Eau"_s, u"E"_s, u"Élan"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("date added, a day before its own hours")
+        << int(columnOf(Field::AjouteeLe)) << Qt::AscendingOrder
+        << QStringList { u"Eau"_s, u"Élan"_s, u"E"_s, u"Fable"_s, u"Zèbre"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("seen first") << int(columnOf(Field::Vu)) << Qt::AscendingOrder
+                                << QStringList { u"Eau"_s, u"Élan"_s, u"Zèbre"_s, u"E"_s, u"Fable"_s,
+                                       u"Андрей Рублёв"_s };
     QTest::newRow("folder, the collection's own first")
         << int(kFolderColumn) << Qt::AscendingOrder
         << QStringList { u"Eau"_s, u"Élan"_s, u"Fable"_s, u"E"_s, u"Zèbre"_s, u"Андрей Рублёв"_s };
@@ -143,39 +181,81 @@ void tst_CardCollection::sort()
     QCOMPARE(titlesShown(collection), titles);
 }
 
+// Shown as typed, sorted as a French shelf: no article counts, and the
+// user's own sort title wins.
+void tst_CardCollection::sortsTitlesWithoutArticles()
+{
+    QList<TitledCard> cards;
+    for (const QString &title : { u"Playtime"_s, u"Le Samouraï"_s, u"Sans toit ni loi"_s, u"Diva"_s,
+             u"La Haine"_s, u"Intouchables"_s, u"L'Armée des ombres"_s, u"À bout de souffle"_s, u"THE KID"_s,
+             u"Les"_s, u"L’Atalante"_s, u"Une femme est une femme"_s })
+        cards.append({ title + u".cfh"_s, title });
+    cards.append({ .path = u"z.cfh"_s,
+        .titre = u"Zazie dans le métro"_s,
+        .mine = { { Field::TitreTri, u"Metro"_s } } });
+    CardCollection collection(u"/films"_s);
+    collection.apply(found(QString(), cards));
+    QCOMPARE(titlesShown(collection),
+        (QStringList { u"À bout de souffle"_s, u"L'Armée des ombres"_s, u"L’Atalante"_s, u"Diva"_s,
+            u"Une femme est une femme"_s, u"La Haine"_s, u"Intouchables"_s, u"THE KID"_s, u"Les"_s,
+            u"Zazie dans le métro"_s, u"Playtime"_s, u"Le Samouraï"_s, u"Sans toit ni loi"_s }));
+}
+
 void tst_CardCollection::narrow_data()
 {
     QTest::addColumn<QString>("search");
-    QTest::addColumn<std::optional<Facet>>("facet");
+    QTest::addColumn<QList<Facet>>("facets");
     QTest::addColumn<QStringList>("titles");
-    const std::optional<Facet> none;
-    QTest::newRow("nothing asked") << QString() << none
+    QTest::newRow("nothing asked") << QString() << QList<Facet>()
                                    << QStringList { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s,
                                           u"Андрей Рублёв"_s };
     QTest::newRow("a word in any field, accents and case ignored")
-        << u"  ETIENNE "_s << none << QStringList { u"Eau"_s, u"Fable"_s };
-    QTest::newRow("every word") << u"etienne hugo 1999"_s << none << QStringList { u"Eau"_s };
+        << u"  ETIENNE "_s << QList<Facet>() << QStringList { u"Eau"_s, u"Fable"_s };
+    QTest::newRow("every word") << u"etienne hugo 1999"_s << QList<Facet>() << QStringList { u"Eau"_s };
     QTest::newRow("genre, whatever its case")
-        << QString() << std::optional(Facet { Facet::Genre, u"drame"_s })
+        << QString() << QList<Facet> { { Facet::Genre, u"drame"_s } }
         << QStringList { u"E"_s, u"Eau"_s, u"Fable"_s, u"Андрей Рублёв"_s };
     QTest::newRow("the texts as typed, not as the record holds them")
-        << u"РУБЛЁВ тарковский"_s << none << QStringList { u"Андрей Рублёв"_s };
-    QTest::newRow("not the record's Latin letters") << u"rublev"_s << none << QStringList();
-    QTest::newRow("decade") << QString() << std::optional(Facet { Facet::Decade, u"1980"_s })
+        << u"РУБЛЁВ тарковский"_s << QList<Facet>() << QStringList { u"Андрей Рублёв"_s };
+    QTest::newRow("not the record's Latin letters") << u"rublev"_s << QList<Facet>() << QStringList();
+    QTest::newRow("decade") << QString() << QList<Facet> { { Facet::Decade, u"1980"_s } }
                             << QStringList { u"Élan"_s, u"Zèbre"_s };
     QTest::newRow("director and a word")
-        << u"hugo"_s << std::optional(Facet { Facet::Director, u"etienne roux"_s })
+        << u"hugo"_s << QList<Facet> { { Facet::Director, u"etienne roux"_s } }
         << QStringList { u"Eau"_s, u"Fable"_s };
+    QTest::newRow("to watch: neither marked seen nor viewed")
+        << QString() << QList<Facet> { { Facet::Seen, QString() } }
+        << QStringList { u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("lent") << QString() << QList<Facet> { { Facet::Lent, QString() } }
+                          << QStringList { u"Fable"_s };
+    QTest::newRow("a tag, whatever its spelling")
+        << QString() << QList<Facet> { { Facet::Tag, u"a revoir"_s } } << QStringList { u"Eau"_s, u"Élan"_s };
+    QTest::newRow("a saga, in the order of its years, whatever the sort")
+        << QString() << QList<Facet> { { Facet::Saga, u"contes"_s } } << QStringList { u"E"_s, u"Fable"_s };
+    QTest::newRow("no rating") << QString() << QList<Facet> { { Facet::Rating, u"0"_s } }
+                               << QStringList { u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("cards that describe one movie")
+        << QString() << QList<Facet> { { Facet::Duplicate, QString() } }
+        << QStringList { u"Eau"_s, u"Fable"_s };
+    QTest::newRow("two kinds: each holds")
+        << QString() << QList<Facet> { { Facet::Seen, kFlagSet }, { Facet::Genre, u"comedie"_s } }
+        << QStringList { u"Élan"_s };
+    QTest::newRow("two of a kind: either holds")
+        << QString() << QList<Facet> { { Facet::Rating, u"3"_s }, { Facet::Rating, u"10"_s } }
+        << QStringList { u"Élan"_s, u"Zèbre"_s };
 }
 
 void tst_CardCollection::narrow()
 {
     QFETCH(QString, search);
-    QFETCH(std::optional<Facet>, facet);
+    QFETCH(QList<Facet>, facets);
     QFETCH(QStringList, titles);
     CardCollection collection = films();
+    collection.sortBy(CardColumn(columnOf(Field::Titre)), Qt::DescendingOrder);
     collection.setSearch(search);
-    collection.setFacet(facet);
+    collection.setNarrowing(facets);
+    if (std::none_of(facets.begin(), facets.end(), [](const Facet &f) { return f.kind == Facet::Saga; }))
+        std::reverse(titles.begin(), titles.end());
     QCOMPARE(titlesShown(collection), titles);
 }
 
@@ -207,6 +287,169 @@ void tst_CardCollection::facets()
     QCOMPARE(described(Facet::Director),
         (QStringList { u"Anne Martin 1"_s, u"Étienne Roux 2"_s, u"Андрей Тарковский 1"_s }));
     QCOMPARE(described(Facet::Decade), (QStringList { u"1960 1"_s, u"1980 2"_s, u"1990 1"_s, u"2000 1"_s }));
+    QCOMPARE(described(Facet::Tag), (QStringList { u"à revoir 2"_s, u"Noël 1"_s }));
+    QCOMPARE(described(Facet::Saga), (QStringList { u"Contes 2"_s }));
+    QCOMPARE(described(Facet::Rating), (QStringList { u"10 1"_s, u"7 1"_s, u"3 1"_s, u"0 3"_s }));
+    QCOMPARE(described(Facet::Seen), (QStringList { u" 3"_s, u"oui 3"_s }));
+    QCOMPARE(described(Facet::Lent), (QStringList { u" 1"_s }));
+    QCOMPARE(described(Facet::Duplicate), (QStringList { u" 2"_s }));
+    CardCollection none(u"/films"_s);
+    QCOMPARE(none.facets(Facet::Lent).front().count, 0);
+}
+
+// The figures of the cards shown, as the cards give them.
+void tst_CardCollection::statistics()
+{
+    CardCollection collection = films();
+    const CollectionStats all = collectionStats(collection.cards(), collection.shown(), 2);
+    QCOMPARE(all.cards, 6);
+    QCOMPARE(all.decades,
+        (std::vector<std::pair<int, int>> { { 1960, 1 }, { 1980, 2 }, { 1990, 1 }, { 2000, 1 } }));
+    QCOMPARE(all.genres, (std::vector<std::pair<QString, int>> { { u"Drame"_s, 4 }, { u"Comédie"_s, 1 } }));
+    QCOMPARE(all.directors.front(), (std::pair<QString, int> { u"Étienne Roux"_s, 2 }));
+    QCOMPARE(all.seen, 3);
+    QCOMPARE(all.minutes, 90 + 125 + 50 + 205);
+    QCOMPARE(all.seenMinutes, 90 + 125 + 50);
+    QCOMPARE(all.ratings, (std::array<int, 11> { 3, 0, 0, 1, 0, 0, 0, 1, 0, 0, 1 }));
+    collection.setSearch(u"etienne"_s);
+    QCOMPARE(collectionStats(collection.cards(), collection.shown(), 2).cards, 2);
+}
+
+using Movies = QList<QStringList>;   // titre, titre_original, annee, imdb, tmdb
+using Groups = QList<QList<int>>;
+
+void tst_CardCollection::duplicates_data()
+{
+    QTest::addColumn<Movies>("movies");
+    QTest::addColumn<Groups>("groups");
+    QTest::newRow("one IMDb identifier, its zeros aside, whatever the titles")
+        << Movies { { u"Aladdin"_s, {}, u"1992"_s, u"tt0103639"_s, {} }, { u"Autre"_s, {}, {}, {}, {} },
+               { u"Aladdin, version longue"_s, {}, u"2004"_s, u"tt103639"_s, {} } }
+        << Groups { { 0, 2 } };
+    QTest::newRow("one TMDb identifier")
+        << Movies { { u"A"_s, {}, {}, {}, u"812"_s }, { u"B"_s, {}, {}, {}, u"812"_s } }
+        << Groups { { 0, 1 } };
+    QTest::newRow("one folded title, years a year apart")
+        << Movies { { u"Le Samouraï"_s, {}, u"1967"_s, {}, {} }, { u"LE SAMOURAI"_s, {}, u"1968"_s, {}, {} },
+               { u"Le Samouraï"_s, {}, u"1970"_s, {}, {} } }
+        << Groups { { 0, 1 } };
+    QTest::newRow("an original title as another's title") << Movies {
+        { u"Le Gosse"_s, u"The Kid"_s, u"1921"_s, {}, {} }, { u"The Kid"_s, {}, u"1921"_s, {}, {} }
+    } << Groups { { 0, 1 } };
+    QTest::newRow("a remake of the same title")
+        << Movies { { u"Aladdin"_s, {}, u"1992"_s, {}, {} }, { u"Aladdin"_s, {}, u"2019"_s, {}, {} } }
+        << Groups {};
+    QTest::newRow("identifiers that differ") << Movies { { u"Hamlet"_s, {}, u"1990"_s, u"tt0099726"_s, {} },
+        { u"Hamlet"_s, {}, u"1990"_s, u"tt0116477"_s, {} } }
+                                             << Groups {};
+    QTest::newRow("no year: identifiers alone")
+        << Movies { { u"Hamlet"_s, {}, {}, {}, {} }, { u"Hamlet"_s, {}, {}, {}, {} } } << Groups {};
+    // Each card is compared with a few others of its title only, yet all are one.
+    Groups copies { {} };
+    for (int i = 0; i < 10000; ++i)
+        copies[0] << i;
+    QTest::newRow("ten thousand copies") << Movies(10000, { u"Hamlet"_s, {}, u"1990"_s, {}, {} }) << copies;
+}
+
+void tst_CardCollection::duplicates()
+{
+    QFETCH(Movies, movies);
+    std::vector<MovieIdentity> identities;
+    for (const QStringList &movie : movies) {
+        CardValues values;
+        const Field fields[] = { Field::Titre, Field::TitreOriginal, Field::Annee, Field::Imdb, Field::Tmdb };
+        for (int i = 0; i < 5; ++i)
+            values.text(fields[i]) = movie[i];
+        identities.push_back(movieIdentity(values));
+    }
+    Groups groups;
+    for (const std::vector<int> &group : duplicateGroups(identities))
+        groups << QList<int>(group.begin(), group.end());
+    QTEST(groups, "groups");
+}
+
+// Many cards changed in turn: each whole, or left as it was and said; one
+// that holds the values already is not written; a cancel stops before the next.
+void tst_CardCollection::changesEachCardWholeOrNot()
+{
+    QTemporaryDir dir;
+    const QStringList paths { dir.filePath(u"a.cfh"_s), dir.filePath(u"pas-une-fiche.cfh"_s),
+        dir.filePath(u"c.cfh"_s), dir.filePath(u"d.cfh"_s) };
+    QVERIFY(writeBytes(paths[0], makeCard("A", "poster")) && writeBytes(paths[1], "notes")
+        && writeBytes(paths[2], makeCard("C", {})) && writeBytes(paths[3], makeCard("D", {})));
+    const QList<CardEdit> seenAndTagged = seenTodayEdits(QDate(2024, 5, 1))
+        + QList<CardEdit> {
+              { .field = Field::Etiquettes, .list = { u"à revoir"_s }, .op = CardEdit::Op::Add }
+          };
+    QVERIFY(changeCardFields(paths[2], seenAndTagged).saved.ok());
+    const QByteArray seenC = readBytes(paths[2]);
+    std::atomic<bool> cancel = false;
+    QList<CardChangeOutcome> outcomes;
+    QCOMPARE(changeEachCard(paths.mid(0, 3), seenAndTagged, cancel,
+                 [&](const CardChangeOutcome &outcome) { outcomes << outcome; }),
+        3);
+    QCOMPARE(outcomes[0].saved.status, SaveStatus::Ok);
+    QCOMPARE(outcomes[1].saved.status, SaveStatus::NotCard);
+    QCOMPARE(outcomes[2].saved.status, SaveStatus::Cancelled);   // nothing to change
+    QVERIFY(outcomes[0].ok() && !outcomes[1].ok() && outcomes[2].ok());
+    QCOMPARE(readBytes(paths[1]), QByteArray("notes"));
+    QCOMPARE(readBytes(paths[2]), seenC);
+    Card a = readCardHead(paths[0]).card;
+    QCOMPARE(cardValues(a).list(Field::VuLe), QStringList { u"2024-05-01"_s });
+    QCOMPARE(cardValues(a).list(Field::Etiquettes), QStringList { u"à revoir"_s });
+    QVERIFY(readBytes(paths[0]).contains("poster"));
+    // Lent again to the one who has it: the date stays.
+    QVERIFY(changeCardFields(paths[0], lendingEdits(u"Paul"_s, QDate(2024, 5, 1))).ok());
+    QVERIFY(changeCardFields(paths[0], lendingEdits(u"Paul"_s, QDate(2024, 6, 1))).ok());
+    QCOMPARE(cardValues(readCardHead(paths[0]).card).text(Field::PretLe), u"2024-05-01"_s);
+    cancel = true;
+    QCOMPARE(changeEachCard(paths.mid(3), seenAndTagged, cancel, [](const CardChangeOutcome &) {}), 0);
+    QCOMPARE(readBytes(paths[3]), makeCard("D", {}));
+}
+
+// A card changed by the window is drawn again where it is when it stays
+// there; else the list is placed anew, as after a rescan.
+void tst_CardCollection::cardsReadAnewKeepTheirPlaces_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QList<Facet>>("facets");
+    QTest::addColumn<CardEdit>("edit");   // of Élan
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<QStringList>("titles");
+    const QStringList all { u"E"_s, u"Eau"_s, u"Élan"_s, u"Fable"_s, u"Zèbre"_s, u"Андрей Рублёв"_s };
+    const int title = int(columnOf(Field::Titre)), rating = int(columnOf(Field::Note));
+    QTest::newRow("a tag under a sort by title")
+        << title << QList<Facet>() << CardEdit { Field::Saga, u"Contes"_s } << true << all;
+    QTest::newRow("a rating under a sort by rating, still the highest")
+        << rating << QList<Facet>() << CardEdit { Field::Note, u"9"_s } << true
+        << QStringList { u"Zèbre"_s, u"Eau"_s, u"Élan"_s, u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("a rating under a sort by rating, now the lowest")
+        << rating << QList<Facet>() << CardEdit { Field::Note, u"1"_s } << false
+        << QStringList { u"Élan"_s, u"Zèbre"_s, u"Eau"_s, u"E"_s, u"Fable"_s, u"Андрей Рублёв"_s };
+    QTest::newRow("not seen any more, among the cards seen")
+        << title << QList<Facet> { { Facet::Seen, kFlagSet } } << CardEdit { Field::Vu, QString() } << false
+        << QStringList { u"Eau"_s, u"Zèbre"_s };
+}
+
+void tst_CardCollection::cardsReadAnewKeepTheirPlaces()
+{
+    QFETCH(int, column);
+    QFETCH(QList<Facet>, facets);
+    QFETCH(CardEdit, edit);
+    CardCollection collection = films();
+    collection.sortBy(CardColumn(column), Qt::AscendingOrder);
+    collection.setNarrowing(facets);
+    const CollectionCard &elan = collection.cards()[size_t(collection.indexOf(u"/films/a/elan.cfh"_s))];
+    Card card;
+    for (const Field field : { Field::Titre, Field::Annee, Field::Type, Field::Realisateur })
+        applyEdit(card, { field, elan.text(field) });
+    applyEdit(card, { Field::Note, QString::number(elan.rating) });
+    applyEdit(card, { Field::Vu, kFlagSet });
+    applyEdit(card, edit);
+    const std::vector<CollectionCard> anew { collectionCardOf(elan.path, card, false, u"/films"_s) };
+    QTEST(collection.keepsPlaces(anew), "kept");
+    collection.replace(anew);
+    QTEST(titlesShown(collection), "titles");
 }
 
 void tst_CardCollection::rescan_data()

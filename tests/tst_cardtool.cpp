@@ -139,6 +139,7 @@ private slots:
     void jsonWriterMatchesQt_data();
     void jsonWriterMatchesQt();
     void folders();
+    void duplicates();
     void catalogue();
     void poster();
     void thumbnail_data();
@@ -355,6 +356,29 @@ void tst_CardTool::folders()
     QCOMPARE(run({ u"find"_s, u"-r"_s, top, u"--pas-vu"_s }).out, (elan + u'\n').toUtf8());
     QCOMPARE(run({ u"find"_s, u"--note"_s, u"11"_s, top }).status, 2);
     QCOMPARE(run({ u"find"_s, u"--vu"_s, u"--pas-vu"_s, top }).status, 2);
+}
+
+// Groups of cards that describe one movie, a block each, or as JSON; the
+// rules themselves are the finder's, tested with the collection.
+void tst_CardTool::duplicates()
+{
+    const QString top = path(u"films"_s);
+    QVERIFY(QDir().mkpath(top + u"/b"_s));
+    const QString a = top + u"/a.cfh"_s, b = top + u"/b/b.cfh"_s, c = top + u"/b/c.cfh"_s,
+                  d = top + u"/d.cfh"_s;
+    for (const QStringList &card :
+        { QStringList { a, u"titre=Aladdin"_s, u"annee=1992"_s }, { b, u"titre=ALADDIN"_s, u"annee=1993"_s },
+            { c, u"titre=Aladdin"_s, u"annee=2019"_s }, { d, u"titre=Autre"_s, u"imdb=tt0099726"_s },
+            { c + u'2', u"titre=Hamlet"_s, u"imdb=tt0099726"_s } })
+        QCOMPARE(run(QStringList { u"new"_s } + card.mid(1) + QStringList { card[0] }).status, 0);
+    QCOMPARE(run({ u"doublons"_s, u"-r"_s, top }).out,
+        (a + u'\n' + b + u"\n\n"_s + c + u"2\n"_s + d + u'\n').toUtf8());
+    QCOMPARE(run({ u"doublons"_s, top }).out, QByteArray());
+    const QJsonArray groups
+        = QJsonDocument::fromJson(run({ u"doublons"_s, u"--json"_s, u"-r"_s, top }).out).array();
+    QCOMPARE(groups.size(), 2);
+    QCOMPARE(groups[0][1][u"titre"_s], QJsonValue(u"ALADDIN"_s));
+    QCOMPARE(run({ u"doublons"_s }).status, 2);
 }
 
 // Both kinds from the samples' folder; the writers' own tests cover the rest.

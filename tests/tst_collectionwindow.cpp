@@ -3,6 +3,7 @@
 #include "card/cardfile.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/collectionwindow.h"
+#include "collectionwindow/starrating.h"
 #include "editor/editorwindow.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
@@ -13,7 +14,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +37,7 @@ namespace {
 
 // A card as the program writes it: a text its record cannot hold goes into its extension.
 QByteArray cardBytes(const QString &titre, const QString &annee, const QString &type,
-    const QString &realisateur = {}, QByteArray poster = {})
+    const QString &realisateur = {}, QByteArray poster = {}, const QList<CardEdit> &mine = {})
 {
     Card card;
     const std::pair<Field, QString> texts[]
@@ -42,11 +45,18 @@ QByteArray cardBytes(const QString &titre, const QString &annee, const QString &
               { Field::Minutes, u"30"_s }, { Field::Type, type }, { Field::Realisateur, realisateur } };
     for (const auto &[field, text] : texts)
         applyEdit(card, { field, text });
+    for (const CardEdit &edit : mine)
+        applyEdit(card, edit);
     QBuffer bytes, posterBytes(&poster);
     bytes.open(QIODevice::WriteOnly);
     posterBytes.open(QIODevice::ReadOnly);
     writeCard(bytes, card, &posterBytes);
     return bytes.data();
+}
+
+CardValues valuesOf(const QString &path)
+{
+    return cardValues(readCardHead(path).card);
 }
 
 }   // namespace
@@ -63,6 +73,9 @@ private slots:
     void searchesAsOneTypes();
     void sortsTheListAndRemembersIt();
     void narrowsByGenre();
+    void showsAndHidesColumns();
+    void changesCardsFromThePane();
+    void comparesTwoCards();
     void showsACardAndComesBack();
     void editsACardAndSeesTheChange();
     void newCardSavesInTheCollection();
@@ -71,6 +84,8 @@ private slots:
     void trashesAfterAsking_data();
     void trashesAfterAsking();
     void exportsTheCardsShown();
+    void chartsTheCardsShown();
+    void saysWhatToDoWithoutCards();
     void placesPostersOffTheInterfaceThread();
 
 private:
@@ -89,7 +104,8 @@ private:
 void tst_CollectionWindow::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    m_cache = std::make_unique<TestCache>();   // the thumbnails, the test's own
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));   // as the program sets it
+    m_cache = std::make_unique<TestCache>();                          // the thumbnails, the test's own
     m_config = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
 }
@@ -246,8 +262,104 @@ void tst_CollectionWindow::narrowsByGenre()
     const QList<QTreeWidgetItem *> drame = facets->findItems(u"Drame (2)"_s, Qt::MatchRecursive);
     facets->setCurrentItem(drame.first());
     QCOMPARE(titlesShown(), (QStringList { u"Eau"_s, u"Élan"_s }));
+    // An entry of another group narrows further; "À voir" holds every card no one saw.
+    facets->findItems(u"Années 1990 (1)"_s, Qt::MatchRecursive).first()->setSelected(true);
+    QCOMPARE(titlesShown(), QStringList { u"Eau"_s });
+    facets->findItems(u"À voir (3)"_s, Qt::MatchRecursive).first()->setSelected(true);
+    QCOMPARE(titlesShown(), QStringList { u"Eau"_s });
     facets->setCurrentItem(facets->topLevelItem(0));
     QCOMPARE(titlesShown().size(), 3);
+}
+
+// The list's header menu shows and hides its columns, the title's apart;
+// what it shows is remembered.
+void tst_CollectionWindow::showsAndHidesColumns()
+{
+    open();
+    child<QAction>(m_window, "listAction")->trigger();
+    QHeaderView *header = child<QTreeView>(m_window, "listView")->header();
+    const int saga = int(columnOf(Field::Saga)), folder = int(kFolderColumn);
+    QVERIFY(header->isSectionHidden(saga) && !header->isSectionHidden(folder));
+    QVERIFY(!child<QAction>(m_window, "column_titre")->isEnabled());
+    child<QAction>(m_window, "column_saga")->trigger();
+    child<QAction>(m_window, "column_dossier")->trigger();
+    QVERIFY(!header->isSectionHidden(saga) && header->isSectionHidden(folder));
+    CollectionWindow::discard();
+    open();
+    header = child<QTreeView>(m_window, "listView")->header();
+    QVERIFY(!header->isSectionHidden(saga) && header->isSectionHidden(folder));
+}
+
+// The pane's changes show at once and go to each card's file; a card whose
+// change fails is named and shown as it is on disk; many cards at once,
+// each whole or not at all.
+void tst_CollectionWindow::changesCardsFromThePane()
+{
+    // A card whose extension cannot be read: no change writes over it.
+    QByteArray damaged = cardBytes(u"Fable"_s, u"1950"_s, u"Comédie"_s, {}, {}, { { Field::Note, u"4"_s } });
+    damaged[damaged.size() - ExtensionLayout::TrailerSize - 3] = 'X';
+    const QString fable = path(u"classiques/fable.cfh"_s), eau = path(u"eau.cfh"_s);
+    QVERIFY(writeBytes(fable, damaged));
+    open();
+    select(u"Eau"_s);
+    auto *seen = child<QCheckBox>(m_window, "seenBox");
+    QTRY_VERIFY(seen->isVisible());
+    seen->click();
+    QVERIFY(grid()->currentIndex().data(CardTableModel::SeenRole).toBool());   // before the disk
+    auto *stars = child<StarRating>(m_window, "stars");
+    QTest::keyClick(stars, Qt::Key_7);
+    QCOMPARE(stars->accessibleName(), u"Note : 3,5 sur 5"_s);
+    auto *lentTo = child<QLineEdit>(m_window, "lentToEdit");
+    QTest::keyClicks(lentTo, u"Paul"_s);
+    QTest::keyClick(lentTo, Qt::Key_Return);
+    QTRY_COMPARE(valuesOf(eau).text(Field::PretA), u"Paul"_s);
+    QCOMPARE(valuesOf(eau).text(Field::Vu), kFlagSet);
+    QCOMPARE(valuesOf(eau).text(Field::Note), u"7"_s);
+    auto *facets = child<QTreeWidget>(m_window, "facetTree");
+    QTRY_COMPARE(facets->findItems(u"Prêtées (1)"_s, Qt::MatchExactly).size(), 1);
+
+    // Alone, the damaged card's change is said and undone on screen.
+    m_fake->answerMsg(MsgAnswer::Ok);
+    select(u"Fable"_s);
+    QTRY_VERIFY(!seen->isChecked());
+    seen->click();
+    QTRY_COMPARE(m_fake->messages.size(), 1);
+    QTRY_VERIFY(!seen->isChecked());
+    QVERIFY(!grid()->currentIndex().data(CardTableModel::SeenRole).toBool());
+
+    // Every card chosen gets the tag, but the damaged one, which is named.
+    m_fake->answerMsg(MsgAnswer::Ok);
+    grid()->selectAll();
+    QTRY_COMPARE(child<QLabel>(m_window, "chosenLabel")->text(), u"3 fiches choisies"_s);
+    child<QLineEdit>(m_window, "tagEdit")->setText(u"à revoir"_s);
+    child<QPushButton>(m_window, "addTagButton")->click();
+    QTRY_COMPARE(m_fake->messages.size(), 2);
+    QCOMPARE(m_fake->messages.last().text, u"Ces fiches n'ont pas été changées :\r"_s + fable);
+    QCOMPARE(readBytes(fable), damaged);
+    QTRY_COMPARE(facets->findItems(u"à revoir (2)"_s, Qt::MatchRecursive).size(), 1);
+    // Space: not all were seen, so all are, but the damaged one.
+    m_fake->answerMsg(MsgAnswer::Ok);
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_Space);
+    QTRY_COMPARE(m_fake->messages.size(), 3);
+    QTRY_COMPARE(valuesOf(path(u"classiques/muets/elan"_s)).text(Field::Vu), kFlagSet);
+}
+
+// Two cards chosen, as duplicates are, are compared field by field.
+void tst_CollectionWindow::comparesTwoCards()
+{
+    open();
+    auto *compare = child<QAction>(m_window, "compareAction");
+    select(u"Eau"_s);
+    QVERIFY(!compare->isEnabled());
+    grid()->selectionModel()->select(grid()->model()->index(1, 0), QItemSelectionModel::Select);
+    QVERIFY(compare->isEnabled());
+    m_fake->answerMsg(MsgAnswer::Ok);
+    compare->trigger();
+    const QStringList lines = m_fake->messages.first().text.split(u'\r');
+    QCOMPARE(lines.mid(3),
+        (QStringList {
+            u"Titre : Eau | Élan"_s, u"Année : 1999 | 1925"_s, u"Réalisateur : Étienne Roux | "_s }));
 }
 
 // Enter shows the card; closing the viewer leaves the program running, on
@@ -390,6 +502,39 @@ void tst_CollectionWindow::exportsTheCardsShown()
     const QByteArray page = readBytes(path(u"catalogue.html"_s));
     QCOMPARE(page.count("<tr><td class=\"affiche\">"), 2);
     QCOMPARE(page.count("data:image/"), 1);
+}
+
+// The statistics follow the search; their picture is a PNG.
+void tst_CollectionWindow::chartsTheCardsShown()
+{
+    QVERIFY(writeBytes(
+        path(u"eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s, {}, {}, { { Field::Vu, u"oui"_s } })));
+    open();
+    child<QAction>(m_window, "statsAction")->trigger();
+    auto *times = child<QLabel>(m_window, "timeLabel");
+    QCOMPARE(times->text(), u"3 fiches : 4,5 h en tout, dont 1,5 h vues"_s);
+    child<QLineEdit>(m_window, "searchEdit")->setText(u"comédie"_s);
+    QCOMPARE(times->text(), u"1 fiche : 1,5 h en tout, dont 0,0 h vues"_s);
+    m_fake->answerFile(path(u"statistiques"_s));
+    child<QPushButton>(m_window, "exportPictureButton")->click();
+    QVERIFY(readBytes(path(u"statistiques.png"_s)).startsWith("\x89PNG"));
+}
+
+// A folder without cards says what to do, its buttons at hand.
+void tst_CollectionWindow::saysWhatToDoWithoutCards()
+{
+    QTemporaryDir empty;
+    QVERIFY(CollectionWindow::showFolder(empty.path()));
+    m_window = &CollectionWindow::instance();
+    QTRY_VERIFY(!m_window->reading());
+    QVERIFY(child<QWidget>(m_window, "emptyPage")->isVisible());
+    m_fake->answerMsg(MsgAnswer::No);
+    child<QPushButton>(m_window, "importButton")->click();
+    QCOMPARE(m_fake->messages.first().buttons, MsgButtons::YesNo);
+    child<QPushButton>(m_window, "firstCardButton")->click();
+    QVERIFY(EditorWindow::exists() && EditorWindow::instance().isVisible());
+    QVERIFY(writeBytes(empty.filePath(u"premiere.cfh"_s), cardBytes(u"Première"_s, u"2001"_s, {})));
+    QTRY_VERIFY(grid()->isVisible());
 }
 
 // A poster comes from the thumbnail cache, read off the interface's

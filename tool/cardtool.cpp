@@ -17,6 +17,7 @@ struct Command {
 constexpr Command kCommands[] = {
     { u"show", runShow },
     { u"find", runFind },
+    { u"doublons", runDoublons },
     { u"catalogue", runCatalogue },
     { u"poster", runPoster },
     { u"thumbnail", runThumbnail },

@@ -46,6 +46,7 @@ void printLine(ToolStream &out, const QString &line);
 
 int runShow(const QStringList &args, ToolIo &io);
 int runFind(const QStringList &args, ToolIo &io);
+int runDoublons(const QStringList &args, ToolIo &io);
 int runPoster(const QStringList &args, ToolIo &io);
 int runCatalogue(const QStringList &args, ToolIo &io);
 // The command that decodes pictures: in cinefiche-card it runs the picture

@@ -15,6 +15,8 @@ Commandes :
       montre les champs et l'affiche de chaque fiche
   find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [--vu] [--note 8-10] [TEXTE...]
       écrit le chemin de chaque fiche trouvée
+  doublons [-r] [--json] DOSSIER|FICHE...
+      écrit les fiches qui décrivent un même film, par groupes
   catalogue [-r] DOSSIER|FICHE... -o SORTIE.html|SORTIE.csv [--excel|--letterboxd|--imdb]
       écrit le catalogue des fiches : page web, tableau, ou pour Letterboxd ou IMDb
   poster [--force] FICHE SORTIE|-
@@ -117,6 +119,22 @@ et son extension, à la fin du fichier, sont lus, jamais son affiche.
   --prete             les films prêtés
   -0                  les chemins séparés par un octet nul (pour xargs -0)
   --json              les fiches trouvées, comme show --json
+)") },
+        { QStringLiteral("doublons"),
+            QStringLiteral(R"(Utilisation : cinefiche-card doublons [-r] [--json] DOSSIER|FICHE...
+
+Écrit les fiches qui décrivent un même film : un groupe de chemins par bloc,
+une ligne vide entre deux blocs. Deux fiches décrivent un même film quand
+elles ont le même identifiant IMDb ou TMDb ; sinon quand leur titre ou leur
+titre original est le même (majuscules et accents ne comptent pas) et que
+leurs années sont à un an au plus l'une de l'autre. Deux fiches dont les
+identifiants IMDb, ou TMDb, diffèrent sont deux films, et un remake du même
+titre, des années après, n'est pas un doublon. Une fiche sans année ne se
+compare que par ses identifiants.
+
+  -r      les dossiers contenus aussi, à toute profondeur
+  --json  un tableau de groupes, chacun le tableau de ses fiches comme
+          show --json les écrit
 )") },
         { QStringLiteral("catalogue"),
             QStringLiteral(

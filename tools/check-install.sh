@@ -154,7 +154,7 @@ check_package() {
         || fail "droits inattendus dans le paquet"
     local depends needed
     depends=$(dpkg-deb -f "$deb" Depends)
-    for needed in libqt6widgets6 qt6-translations-l10n fonts-liberation qt6-image-formats-plugins libzip4; do
+    for needed in libqt6widgets6 libqt6charts6 qt6-translations-l10n fonts-liberation qt6-image-formats-plugins libzip4; do
         grep -q "\b$needed\b" <<<"$depends" || fail "le paquet ne dépend pas de $needed : $depends"
     done
     ok "paquet $(basename "$deb") ; dépendances : $depends"

@@ -1,7 +1,8 @@
 # Installs the Debian packages the build and the tests need, when missing.
+# Qt Charts' CMake files need Qt's OpenGL ones, which its package leaves out.
 # Sourced by run.sh and test.sh.
 
-CINEFICHE_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-image-formats-plugins libgl-dev fonts-dejavu-core fonts-liberation librsvg2-bin clang-format libicu-dev zlib1g-dev libzip-dev pkg-config"
+CINEFICHE_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n qt6-image-formats-plugins libgl-dev fonts-dejavu-core fonts-liberation librsvg2-bin clang-format libicu-dev zlib1g-dev libzip-dev pkg-config"
 
 install_missing_packages() {
     local missing=()
