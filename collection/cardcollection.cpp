@@ -2,6 +2,7 @@
 
 #include "card/card.h"
 #include "card/cp1252.h"
+#include "collection/filesystemkind.h"
 #include "collection/folderentries.h"
 #include "collection/frenchorder.h"
 
@@ -228,12 +229,13 @@ struct CardBatches {
 // The cards below folders, each folder read and its cards made on one
 // thread, each thread taking the next folder when done with one: reading
 // cards is mostly system calls, and ten thousand are read a tenth faster
-// on two threads a core than on one. The folders walked are said too.
-// Reading a folder's cards the first time, no card's file is looked at
-// (the fingerprint): a system call less a card.
-void scanBelow(const QStringList &folders, const QString &root, FolderRescan &rescan)
+// on two threads a core than on one. On a share, one scan reads them all
+// with many cards in flight. The folders walked are said too. Reading a
+// folder's cards the first time, no card's file is looked at (the
+// fingerprint): a system call less a card.
+void scanBelow(const QStringList &folders, const QString &root, FolderRescan &rescan, bool onShare)
 {
-    const std::size_t parts = threadsFor(folders.size(), 2);
+    const std::size_t parts = onShare ? 1 : threadsFor(folders.size(), 2);
     std::vector<CardBatches> found(parts);
     std::atomic<qsizetype> next = 0;
     onThreads(parts, [&](std::size_t part) {
@@ -253,6 +255,11 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
             return true;
         };
         scan.onFolder = [&](const QString &path) { found[part].folders << path; };
+        if (onShare) {
+            scanCards(folders, scan);
+            return;
+        }
+        scan.readers = 0;   // each thread reads a folder at a time
         for (qsizetype folder = next++; folder < folders.size(); folder = next++)
             scanCards({ folders[folder] }, scan);
     });
@@ -263,6 +270,20 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
             std::move(batch.begin(), batch.end(), std::back_inserter(rescan.cards));
         rescan.folders << part.folders;
     }
+}
+
+// The cards of a folder on a share, without those below it, read many at once.
+std::vector<ScannedCard> cardsOnShare(const QString &folder)
+{
+    std::vector<ScannedCard> scanned;
+    CardScan scan;
+    scan.text = RecordText::BytesOnly;
+    scan.onCard = [&scanned](const ScannedCard &card) {
+        scanned.push_back(card);
+        return true;
+    };
+    scanCards({ folder }, scan);
+    return scanned;
 }
 
 }   // namespace
@@ -342,6 +363,7 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
     if (!entries)
         return rescan;
     rescan.folders << folder;
+    const bool onShare = fileSystemKind(folder) == FileSystemKind::Network;
     std::vector<ScannedCard> scanned;
     QStringList newFolders;
     for (const FolderEntry &entry : *entries) {
@@ -351,13 +373,17 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
                 (knownFolders.contains(path) ? rescan.keptFolders : newFolders) << path;
             continue;
         }
+        if (onShare)
+            continue;
         // Read as the scanner reads a file inside a folder: a link to a folder is no card.
         CardHead head = readCardHead(path, PosterHeader::Skip, RecordText::BytesOnly);
         if (head.status == CardReadStatus::Ok)
             scanned.push_back({ path, std::move(head) });
     }
+    if (onShare)
+        scanned = cardsOnShare(folder);
     rescan.cards = collectionCards(scanned, root);
-    scanBelow(newFolders, root, rescan);
+    scanBelow(newFolders, root, rescan, onShare);
     return rescan;
 }
 

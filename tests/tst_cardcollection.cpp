@@ -1,6 +1,7 @@
 #include "card/card.h"
 #include "collection/cardcollection.h"
 #include "collection/defaultfolder.h"
+#include "collection/filesystemkind.h"
 #include "collection/folderwatch.h"
 #include "collection/frenchorder.h"
 #include "support/testfiles.h"
@@ -266,24 +267,28 @@ void tst_CardCollection::rescanOnDisk()
         QVERIFY(writeBytes(root + u'/' + QString::fromUtf8(name), card));
     QVERIFY(writeBytes(root + u"/notes.cfh"_s, "pas une fiche"));
     QVERIFY(QFile::link(root, root + u"/nouveaux/boucle"_s));
-    const FolderRescan rescan = rescanFolder(root, { root + u"/vus"_s }, root);
-    QStringList cards;
-    for (const CollectionCard &found : rescan.cards)
-        cards << found.path.mid(root.size() + 1) + u' ' + found.folder;
-    QCOMPARE(cards,
-        (QStringList {
-            u"top.cfh "_s, u"nouveaux/courts/c.txt nouveaux/courts"_s, u"nouveaux/n.cfh nouveaux"_s }));
-    QCOMPARE(rescan.keptFolders, QStringList { root + u"/vus"_s });
-    QCOMPARE(rescan.folders, (QStringList { root, root + u"/nouveaux"_s, root + u"/nouveaux/courts"_s }));
-    QVERIFY(rescanFolder(root + u"/parti"_s, {}, root).folders.isEmpty());
+    // On a share the cards are read many at once: the same cards, in the same order.
+    for (const FileSystemKind kind : { FileSystemKind::Local, FileSystemKind::Network }) {
+        const FileSystemKindProbe probe([kind](const QString &) { return kind; });
+        const FolderRescan rescan = rescanFolder(root, { root + u"/vus"_s }, root);
+        QStringList cards;
+        for (const CollectionCard &found : rescan.cards)
+            cards << found.path.mid(root.size() + 1) + u' ' + found.folder;
+        QCOMPARE(cards,
+            (QStringList {
+                u"top.cfh "_s, u"nouveaux/courts/c.txt nouveaux/courts"_s, u"nouveaux/n.cfh nouveaux"_s }));
+        QCOMPARE(rescan.keptFolders, QStringList { root + u"/vus"_s });
+        QCOMPARE(rescan.folders, (QStringList { root, root + u"/nouveaux"_s, root + u"/nouveaux/courts"_s }));
+        QVERIFY(rescanFolder(root + u"/parti"_s, {}, root).folders.isEmpty());
 
-    // A folder's first reading does not look at its cards' files: they count
-    // as changed at its next reading, and no more after.
-    CardCollection collection(root);
-    collection.apply(rescanFolder(root, {}, root));
-    const QString nouveaux = root + u"/nouveaux"_s;
-    for (const QStringList &changed : { QStringList { nouveaux + u"/n.cfh"_s }, QStringList() })
-        QCOMPARE(collection.apply(rescanFolder(nouveaux, collection.folders(), root)).changed, changed);
+        // A folder's first reading does not look at its cards' files: they count
+        // as changed at its next reading, and no more after.
+        CardCollection collection(root);
+        collection.apply(rescanFolder(root, {}, root));
+        const QString nouveaux = root + u"/nouveaux"_s;
+        for (const QStringList &changed : { QStringList { nouveaux + u"/n.cfh"_s }, QStringList() })
+            QCOMPARE(collection.apply(rescanFolder(nouveaux, collection.folders(), root)).changed, changed);
+    }
 }
 
 // A folder is looked at once its changes have stopped for the settle time,

@@ -6,6 +6,7 @@
 #include "collection/cataloguecsv.h"
 #include "collection/cataloguehtml.h"
 #include "collection/csvreader.h"
+#include "collection/filesystemkind.h"
 #include "collection/frenchorder.h"
 #include "collection/keptfields.h"
 #include "collection/movielibrary.h"
@@ -48,6 +49,8 @@ private slots:
     void scan_data();
     void scan();
     void readsAheadInOrder();
+    void fileSystemKinds_data();
+    void fileSystemKinds();
     void frenchOrder();
     void ordersAsCollator();
     void leavesOthersToCollator_data();
@@ -100,10 +103,12 @@ void tst_Collection::scan_data()
     QTest::addColumn<QStringList>("problems");
     const QStringList top { u"bravo.cfh"_s, u"Eau.cfh"_s, u"Élan.txt"_s, u"Fable 2.cfh"_s,
         u"Fable 10.cfh"_s };
-    const QStringList unreadable { u"illisible.cfh 2"_s };
+    // Problems, and each folder as the walk enters it ("+" and its path).
+    const QStringList unreadable { u"+"_s, u"illisible.cfh 2"_s };
     QTest::newRow("folder") << QStringList { u""_s } << false << top << unreadable;
     QTest::newRow("folder and below, through a loop")
-        << QStringList { u""_s } << true << top + QStringList { u"sub/Zoé"_s } << unreadable;
+        << QStringList { u""_s } << true << top + QStringList { u"sub/Zoé"_s }
+        << unreadable + QStringList { u"+sub"_s };
     QTest::newRow("files named, in their order")
         << QStringList { u"sub/Zoé"_s, u"notes.txt"_s, u"absent"_s, u"bravo.cfh"_s, u"vide.cfh"_s } << false
         << QStringList { u"sub/Zoé"_s, u"bravo.cfh"_s }
@@ -117,26 +122,31 @@ void tst_Collection::scan()
     QFETCH(QStringList, cards);
     QFETCH(QStringList, problems);
     const QString root = m_dir.path() + u'/';
-    QStringList found, said;
-    CardScan scan;
-    scan.recursive = recursive;
-    scan.onCard = [&](const ScannedCard &card) {
-        found << card.path.mid(root.size());
-        return card.head.status == CardReadStatus::Ok;
-    };
-    scan.onProblem = [&](const QString &path, CardReadStatus status) {
-        said << path.mid(root.size()) + u' ' + QString::number(int(status));
-    };
     for (QString &place : places)
         place = place.isEmpty() ? m_dir.path() : root + place;
-    QVERIFY(scanCards(places, scan));
-    QCOMPARE(found, cards);
-    QCOMPARE(said, problems);
+    // On a share, many cards are read at once: the same cards and problems, in the same order.
+    for (const FileSystemKind kind : { FileSystemKind::Local, FileSystemKind::Network }) {
+        const FileSystemKindProbe probe([kind](const QString &) { return kind; });
+        QStringList found, said;
+        CardScan scan;
+        scan.recursive = recursive;
+        scan.onCard = [&](const ScannedCard &card) {
+            found << card.path.mid(root.size());
+            return card.head.status == CardReadStatus::Ok;
+        };
+        scan.onProblem = [&](const QString &path, CardReadStatus status) {
+            said << path.mid(root.size()) + u' ' + QString::number(int(status));
+        };
+        scan.onFolder = [&](const QString &path) { said << u'+' + path.mid(root.size()); };
+        QVERIFY(scanCards(places, scan));
+        QCOMPARE(found, cards);
+        QCOMPARE(said, problems);
+    }
 }
 
-// A second thread reads a folder's next cards: they are still given in
-// order, with the files that are no card passed over, and a scan stopped
-// halfway stops.
+// A second thread reads a folder's next cards, or many read at once as on
+// a share: they are still given in order, with the files that are no card
+// passed over, and a scan stopped halfway stops.
 void tst_Collection::readsAheadInOrder()
 {
     QTemporaryDir dir;
@@ -147,17 +157,45 @@ void tst_Collection::readsAheadInOrder()
         if (i % 3)
             expected << name;
     }
-    for (const qsizetype stopAt : { expected.size() + 1, qsizetype(20) }) {
-        QStringList found;
-        CardScan scan;
-        scan.readAhead = true;
-        scan.onCard = [&](const ScannedCard &card) {
-            found << card.path.section(u'/', -1);
-            return found.size() < stopAt;
-        };
-        QCOMPARE(scanCards({ dir.path() }, scan), stopAt > expected.size());
-        QCOMPARE(found, expected.mid(0, stopAt));
+    for (const int readers : { 0, 4 }) {
+        for (const qsizetype stopAt : { expected.size() + 1, qsizetype(20) }) {
+            QStringList found;
+            CardScan scan;
+            scan.readAhead = true;
+            scan.readers = readers;
+            scan.onCard = [&](const ScannedCard &card) {
+                found << card.path.section(u'/', -1);
+                return found.size() < stopAt;
+            };
+            QCOMPARE(scanCards({ dir.path() }, scan), stopAt > expected.size());
+            QCOMPARE(found, expected.mid(0, stopAt));
+        }
     }
+}
+
+// A share's file system, by statfs's magic number, is read with many
+// requests in flight; a local disk with today's threads.
+void tst_Collection::fileSystemKinds_data()
+{
+    QTest::addColumn<qulonglong>("type");
+    QTest::addColumn<bool>("network");
+    QTest::newRow("NFS") << 0x6969ull << true;
+    QTest::newRow("CIFS, sign-extended") << 0xffffffffff534d42ull << true;
+    QTest::newRow("SMB2") << 0xfe534d42ull << true;
+    QTest::newRow("FUSE: sshfs") << 0x65735546ull << true;
+    QTest::newRow("ext4") << 0xef53ull << false;
+    QTest::newRow("tmpfs") << 0x01021994ull << false;
+    QTest::newRow("btrfs") << 0x9123683eull << false;
+}
+
+void tst_Collection::fileSystemKinds()
+{
+    QFETCH(qulonglong, type);
+    QFETCH(bool, network);
+    const FileSystemKind kind = fileSystemKindOf((unsigned long)type);
+    QCOMPARE(kind == FileSystemKind::Network, network);
+    QCOMPARE(readersFor(kind) >= 32 && readersFor(kind) <= 64, network);
+    QCOMPARE(readersFor(kind) == 0, !network);
 }
 
 void tst_Collection::frenchOrder()
