@@ -28,8 +28,9 @@ constexpr std::array<unsigned long, 12> kNetworkTypes {
 std::mutex g_probeMutex;
 FileSystemKindProbe::Probe g_probe;
 
-// Requests a share keeps in flight: what NFS and SFTP clients pipeline.
-constexpr int kNetworkReaders = 48;
+// Requests a share keeps in flight: over sshfs 16 to 64 read alike (its
+// own threads are the bound), NFS pipelines more.
+constexpr int kNetworkReaders = 32;
 
 }   // namespace
 

@@ -1,7 +1,8 @@
 #pragma once
 // Threads that run jobs in the order given, many at once: on a network
 // share each job mostly waits for an answer, so many requests are kept in
-// flight. The jobs not yet started are dropped when the pool ends.
+// flight. A thread is started only when every one is busy, up to the
+// pool's size. The jobs not yet started are dropped when the pool ends.
 
 #include <condition_variable>
 #include <deque>
@@ -12,12 +13,7 @@
 
 class ReaderPool {
 public:
-    explicit ReaderPool(int threads)
-    {
-        m_threads.reserve(size_t(threads));
-        for (int i = 0; i < threads; ++i)
-            m_threads.emplace_back([this] { serve(); });
-    }
+    explicit ReaderPool(int threads) : m_size(std::size_t(threads)) { m_threads.reserve(m_size); }
     ~ReaderPool()
     {
         {
@@ -37,6 +33,10 @@ public:
         {
             const std::lock_guard lock(m_mutex);
             m_jobs.push_back(std::move(job));
+            if (m_idle < m_jobs.size() && m_threads.size() < m_size) {
+                ++m_idle;
+                m_threads.emplace_back([this] { serve(); });
+            }
         }
         m_changed.notify_one();
     }
@@ -46,6 +46,8 @@ private:
     std::condition_variable m_changed;
     std::deque<std::function<void()>> m_jobs;
     bool m_stopping = false;
+    const std::size_t m_size;
+    std::size_t m_idle = 0;   // threads waiting for a job, or starting
     std::vector<std::thread> m_threads;
 
     void serve()
@@ -55,11 +57,13 @@ private:
             m_changed.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
             if (m_stopping)
                 return;
+            --m_idle;
             std::function<void()> job = std::move(m_jobs.front());
             m_jobs.pop_front();
             lock.unlock();
             job();
             lock.lock();
+            ++m_idle;
         }
     }
 };
