@@ -31,6 +31,10 @@ struct CardScan {
     // by default as many as the file system of the places calls for (many
     // on a network share; none on a local disk, which reads ahead as asked).
     std::optional<int> readers {};
+    // With readers, each folder named keeps what was read of its cards in
+    // the user's cache (collection/cardindex), and a card is taken from
+    // there while its folder's listing shows its file unchanged.
+    bool useIndex = false;
     // Each card as it is read, in order; false stops the scan.
     std::function<bool(const ScannedCard &)> onCard {};
     // Why a place yields no card (Missing, NotCard, Unreadable); inside

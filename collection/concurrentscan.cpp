@@ -1,6 +1,8 @@
 #include "collection/concurrentscan.h"
 
 #include "card/nativepath.h"
+#include "collection/cardindex.h"
+#include "collection/filesystemkind.h"
 #include "collection/readerpool.h"
 
 #include <deque>
@@ -28,8 +30,16 @@ struct OpenedFolder {
     const int fd;
 };
 
+// The index of the folder named that a listing is below.
+struct IndexOfPlace {
+    CardIndex *index = nullptr;   // none: the place's cards are all read
+    qsizetype placeSize = 0;      // the place's path's length: the rest of a path is its key
+    bool keepsInodes = true;
+};
+
 struct Listing {
     QString path;
+    IndexOfPlace place {};
     std::shared_ptr<OpenedFolder> folder {};
     std::optional<std::vector<FolderEntry>> entries {};
     bool done = false;
@@ -70,7 +80,7 @@ public:
                 inFlight.push_back(std::move(step));
             }
             if (inFlight.empty())
-                return true;
+                return saveIndexes();
             const std::shared_ptr<Step> step = std::move(inFlight.front());
             inFlight.pop_front();
             awaitDone(step->done);
@@ -86,7 +96,8 @@ private:
     qsizetype m_place = 0;
     std::vector<Frame> m_frames;
     std::deque<std::shared_ptr<Step>> m_waiting;   // steps made before the walk goes on
-    std::mutex m_mutex;                            // guards each done flag
+    std::vector<std::unique_ptr<CardIndex>> m_indexes;
+    std::mutex m_mutex;   // guards each done flag
     std::condition_variable m_finished;
     ReaderPool m_pool;   // last: its jobs end before the rest goes
 
@@ -146,7 +157,7 @@ private:
                 const QString &place = m_places[m_place++];
                 struct stat info { };
                 if (::stat(nativePath(place).constData(), &info) == 0 && S_ISDIR(info.st_mode))
-                    enter(list(place));
+                    enter(list(place, indexOf(place)));
                 else
                     return readPlace(place);
                 continue;
@@ -193,13 +204,29 @@ private:
         const std::vector<FolderEntry> &entries = *frame.listing->entries;
         for (; frame.ahead.size() < kListingsAhead && frame.scheduled < entries.size(); ++frame.scheduled) {
             if (descends(entries[frame.scheduled]))
-                frame.ahead.push_back(list(entryPath(frame.listing->path, entries[frame.scheduled].name)));
+                frame.ahead.push_back(list(
+                    entryPath(frame.listing->path, entries[frame.scheduled].name), frame.listing->place));
         }
     }
 
-    std::shared_ptr<Listing> list(const QString &path)
+    IndexOfPlace indexOf(const QString &place)
     {
-        auto listing = std::make_shared<Listing>(Listing { path });
+        if (!m_scan.useIndex)
+            return {};
+        m_indexes.push_back(CardIndex::load(place, m_scan.recursive));
+        return { m_indexes.back().get(), place.size(), !numbersFilesAnew(place) };
+    }
+
+    bool saveIndexes() const
+    {
+        for (const std::unique_ptr<CardIndex> &index : m_indexes)
+            index->save();
+        return true;
+    }
+
+    std::shared_ptr<Listing> list(const QString &path, const IndexOfPlace &place)
+    {
+        auto listing = std::make_shared<Listing>(Listing { path, place });
         m_pool.start([this, listing] {
             const int fd = ::open(nativePath(listing->path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             listing->folder = std::make_shared<OpenedFolder>(fd);
@@ -228,10 +255,31 @@ private:
     {
         auto step = std::make_shared<Step>(Step { Step::Card, entryPath(listing->path, entry.name) });
         m_pool.start([this, step, listing, entry] {
-            step->head = readFolderEntry(listing->folder->fd, listing->path, entry, m_scan);
+            step->head = listing->place.index && listing->folder->fd >= 0
+                ? readThroughIndex(*listing, entry, step->path)
+                : readFolderEntry(listing->folder->fd, listing->path, entry, m_scan);
             finish(step->done);
         });
         return step;
+    }
+
+    // The card from the index while the listing shows it unchanged; else
+    // read whole (the index serves show as well as find), and kept.
+    CardHead readThroughIndex(const Listing &listing, const FolderEntry &entry, const QString &path) const
+    {
+        const int fd = listing.folder->fd;
+        const std::optional<ListedFile> listed = listedFileAt(fd, entry.native, listing.place.keepsInodes);
+        if (!listed)
+            return readFolderEntry(fd, listing.path, entry, m_scan);
+        const QByteArray name = nativePath(path.mid(listing.place.placeSize));
+        std::optional<CardHead> head = listing.place.index->find(name, *listed, m_scan.text);
+        if (!head) {
+            head = readCardHeadAt(fd, entry.native, PosterHeader::Read, m_scan.text);
+            listing.place.index->keep(name, *listed, *head);
+        }
+        if (m_scan.poster == PosterHeader::Skip)
+            head->poster = {};
+        return std::move(*head);
     }
 };
 

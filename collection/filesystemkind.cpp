@@ -9,13 +9,15 @@
 
 namespace {
 
+constexpr unsigned long kFuse = 0x65735546;
+
 // statfs's magic numbers of file systems served by another machine.
 constexpr std::array<unsigned long, 12> kNetworkTypes {
     0x6969,       // NFS
     0x517b,       // SMB
     0xff534d42,   // CIFS
     0xfe534d42,   // SMB2
-    0x65735546,   // FUSE: sshfs, rclone, davfs...
+    kFuse,        // sshfs, rclone, davfs...
     0x5346414f,   // AFS
     0x6b414653,   // kAFS
     0x01021997,   // 9P
@@ -55,6 +57,13 @@ FileSystemKind fileSystemKind(const QString &path)
     if (::statfs(nativePath(path).constData(), &facts) != 0)
         return FileSystemKind::Local;
     return fileSystemKindOf((unsigned long)facts.f_type);
+}
+
+bool numbersFilesAnew(const QString &path)
+{
+    struct statfs facts { };
+    return ::statfs(nativePath(path).constData(), &facts) == 0
+        && (unsigned long)(facts.f_type & 0xffffffff) == kFuse;
 }
 
 int readersFor(FileSystemKind kind)

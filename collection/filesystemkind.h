@@ -18,6 +18,11 @@ FileSystemKind fileSystemKindOf(unsigned long type);
 // The kind of the file system path is on; Local when statfs cannot tell.
 FileSystemKind fileSystemKind(const QString &path);
 
+// Whether the file system at path numbers its files anew at each mount
+// (FUSE: sshfs's inodes are its own), so that a file's inode tells nothing
+// from one reading to the next.
+bool numbersFilesAnew(const QString &path);
+
 // Cards read at once on a file system of that kind; 0: today's threads, a
 // reading ahead beside the caller's (a local disk answers at once).
 int readersFor(FileSystemKind kind);

@@ -1,6 +1,8 @@
 #include "card/basics.h"
 #include "card/card.h"
+#include "card/cardextension.h"
 #include "card/cp1252.h"
+#include "collection/cardindex.h"
 #include "collection/cardmatch.h"
 #include "collection/cardscan.h"
 #include "collection/cataloguecsv.h"
@@ -17,6 +19,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +57,8 @@ private slots:
     void readsAheadInOrder();
     void fileSystemKinds_data();
     void fileSystemKinds();
+    void indexRules_data();
+    void indexRules();
     void frenchOrder();
     void ordersAsCollator();
     void leavesOthersToCollator_data();
@@ -196,6 +204,101 @@ void tst_Collection::fileSystemKinds()
     QCOMPARE(kind == FileSystemKind::Network, network);
     QCOMPARE(readersFor(kind) >= 32 && readersFor(kind) <= 64, network);
     QCOMPARE(readersFor(kind) == 0, !network);
+}
+
+// The index's rules, on a card with a poster and an extension: what a
+// first run kept is taken while the listing shows the card unchanged, and
+// nothing of an index that is damaged, planted or open to others; a next
+// run makes it again where its folder is the user's own.
+void tst_Collection::indexRules_data()
+{
+    QTest::addColumn<QString>("change");   // what happens between the two runs
+    QTest::addColumn<bool>("taken");       // the second run takes the card from the index
+    QTest::addColumn<bool>("rebuilt");     // a third run finds what the second kept
+    QTest::newRow("fresh") << u"none"_s << true << true;
+    QTest::newRow("rewritten, same size and time") << u"rewrite"_s << false << true;
+    QTest::newRow("grown") << u"grow"_s << false << true;
+    QTest::newRow("replaced by a copy of itself") << u"replace"_s << false << true;
+    QTest::newRow("changed in the last minute") << u"unsettled"_s << false << false;
+    QTest::newRow("index damaged") << u"damage"_s << false << true;
+    QTest::newRow("index cut short") << u"truncate"_s << false << true;
+    QTest::newRow("index a link") << u"link"_s << false << true;
+    QTest::newRow("index readable by others") << u"open"_s << false << true;
+    QTest::newRow("index of another folder") << u"other"_s << false << true;
+    QTest::newRow("index folder open to others") << u"openfolder"_s << false << false;
+}
+
+void tst_Collection::indexRules()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, taken);
+    QFETCH(bool, rebuilt);
+    QTemporaryDir dir;
+    const QString root = dir.filePath(u"films"_s), card = root + u"/a.cfh"_s;
+    const QString cache = dir.filePath(u"cache/index"_s), other = dir.filePath(u"autres"_s);
+    QVERIFY(QDir().mkpath(root) && QDir().mkpath(other));
+    QByteArray record("Titre");
+    record.append(QByteArray(kRecordWidth - record.size(), ' '));
+    const CardExtension extension { valuesOf({ { Field::Titre, u"Titre ☃"_s } }) };
+    const QByteArray bytes
+        = makeCard(record, bitmapHeader(10, 20) + posterBytes(500)) + encodeExtension(extension, record);
+    QVERIFY(writeBytes(card, bytes) && setModifiedTime(card, 1'000'000'000'000'000'000));
+    const auto settle = change == u"unsettled"_s ? std::chrono::minutes(1) : std::chrono::minutes(0);
+    const int folder = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY);
+    const auto run = [&](const QString &place) {
+        const auto index = CardIndex::load(place, true, cache, settle);
+        const auto listed = listedFileAt(folder, "a.cfh", true);
+        std::optional<CardHead> head = index->find("/a.cfh", *listed, RecordText::Decoded);
+        const bool found = head.has_value();
+        if (!head) {
+            head = readCardHeadAt(folder, "a.cfh", PosterHeader::Read, RecordText::Decoded);
+            index->keep("/a.cfh", *listed, *head);
+        }
+        index->save();
+        return std::pair(found, *head);
+    };
+    const CardHead first = run(root).second;
+    QCOMPARE(first.card.extension, extension);
+    const QString indexFile = QDir(cache).entryInfoList(QDir::Files).value(0).filePath();
+    QCOMPARE(indexFile.isEmpty(), change == u"unsettled"_s);
+    if (change == u"rewrite"_s) {
+        QByteArray changed = bytes;
+        changed[7] = 'X';
+        QVERIFY(writeBytes(card, changed) && setModifiedTime(card, 1'000'000'000'000'000'000));
+    } else if (change == u"grow"_s) {
+        QVERIFY(writeBytes(card, bytes + "!") && setModifiedTime(card, 1'000'000'000'000'000'000));
+    } else if (change == u"replace"_s) {
+        QVERIFY(writeBytes(card + u".new"_s, bytes)
+            && setModifiedTime(card + u".new"_s, 1'000'000'000'000'000'000));
+        QVERIFY(::rename(QFile::encodeName(card + u".new"_s).constData(), QFile::encodeName(card).constData())
+            == 0);
+    } else if (change == u"damage"_s || change == u"truncate"_s) {
+        QByteArray saved = readBytes(indexFile);
+        if (change == u"damage"_s)
+            saved[saved.size() / 2] = char(saved[saved.size() / 2] ^ 1);
+        QVERIFY(writeBytes(indexFile, change == u"damage"_s ? saved : saved.first(saved.size() - 10)));
+        QVERIFY(QFile::setPermissions(indexFile, QFile::ReadOwner | QFile::WriteOwner));
+    } else if (change == u"link"_s) {
+        QVERIFY(QFile::rename(indexFile, dir.filePath(u"planted"_s)));
+        QVERIFY(QFile::link(dir.filePath(u"planted"_s), indexFile));
+    } else if (change == u"open"_s) {
+        QVERIFY(::chmod(QFile::encodeName(indexFile).constData(), 0644) == 0);
+    } else if (change == u"other"_s) {
+        run(other);   // the same card kept in another folder's index, put in place of the first's
+        const QString otherFile = QDir(cache).entryInfoList(QDir::Files, QDir::Time).value(0).filePath();
+        QVERIFY(otherFile != indexFile && QFile::remove(indexFile) && QFile::rename(otherFile, indexFile));
+    } else if (change == u"openfolder"_s) {
+        QVERIFY(::chmod(QFile::encodeName(cache).constData(), 0755) == 0);
+    }
+    const auto [found, second] = run(root);
+    QCOMPARE(found, taken);
+    const CardHead read = readCardHeadAt(folder, "a.cfh", PosterHeader::Read, RecordText::Decoded);
+    QCOMPARE(second.recordBytes, read.recordBytes);
+    QCOMPARE(second.card.extension, read.card.extension);
+    QCOMPARE(second.posterBytes, read.posterBytes);
+    QCOMPARE(second.poster.size, QSize(10, 20));
+    QCOMPARE(run(root).first, rebuilt);
+    ::close(folder);
 }
 
 void tst_Collection::frenchOrder()
