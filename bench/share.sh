@@ -55,14 +55,18 @@ share_mount() {   # round trip in ms, folder, mount point
     local each
     each=$(awk -v r="$rtt" 'BEGIN { print r / 2 }')
     [ "$each" != 0 ] && options+=(-o "ProxyCommand=$state/relay $each 127.0.0.1 $SHARE_PORT")
-    sshfs "root@127.0.0.1:$(realpath "$folder")" "$point" "${options[@]}"
+    sshfs "root@127.0.0.1:$(realpath "$folder")" "$point" "${options[@]}" && realpath "$point" >>"$state/mounts"
 }
 
 share_unmount() {   # mount point; stops the server once nothing is mounted from it
-    fusermount3 -u "$1" 2>/dev/null || umount -l "$1"
-    rmdir "$1" 2>/dev/null || true
-    grep -q "^root@127.0.0.1:" /proc/mounts 2>/dev/null && return 0
-    [ -f "$SHARE_STATE/sshd.pid" ] && kill "$(cat "$SHARE_STATE/sshd.pid")" 2>/dev/null
+    local point
+    point=$(realpath "$1")
+    fusermount3 -u "$point" 2>/dev/null || umount -l "$point"
+    rmdir "$point" 2>/dev/null || true
+    [ -f "$SHARE_STATE/mounts" ] && grep -vxF "$point" "$SHARE_STATE/mounts" >"$SHARE_STATE/left" || true
+    [ -f "$SHARE_STATE/left" ] && mv "$SHARE_STATE/left" "$SHARE_STATE/mounts"
+    [ -s "$SHARE_STATE/mounts" ] && return 0
+    [ -f "$SHARE_STATE/sshd.pid" ] && kill "$(cat "$SHARE_STATE/sshd.pid")" 2>/dev/null || true
     rm -rf "$SHARE_STATE"
 }
 
