@@ -4,6 +4,7 @@
 #include "collection/filesystemkind.h"
 #include "collection/folderwatch.h"
 #include "collection/frenchorder.h"
+#include "collection/listingwatch.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -105,6 +106,8 @@ private slots:
     void watchesWhatMayChangeCards_data();
     void watchesWhatMayChangeCards();
     void watchesAFolderMadeReadable();
+    void listsShareFoldersAgain_data();
+    void listsShareFoldersAgain();
     void defaultFolder_data();
     void defaultFolder();
 };
@@ -375,6 +378,55 @@ void tst_CardCollection::watchesAFolderMadeReadable()
     QTRY_VERIFY(!touched.isEmpty());
     QCOMPARE(touched.first().first().toStringList(), (QStringList { dir.path(), locked }));
     QVERIFY(watch.watched().contains(locked));
+}
+
+// On a share, folders are listed again on a timer: a change another
+// machine made to an entry touches its folder, and a folder gone or made
+// touches it and its parent. Nothing changed, no folder is touched.
+void tst_CardCollection::listsShareFoldersAgain_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("touched");   // below the collection's folder
+    QTest::newRow("nothing") << u"none"_s << QStringList {};
+    QTest::newRow("a card added") << u"add"_s << QStringList { u"films"_s };
+    QTest::newRow("a card removed") << u"remove"_s << QStringList { u"films"_s };
+    QTest::newRow("a card rewritten, same size") << u"rewrite"_s << QStringList { u"films"_s };
+    QTest::newRow("a folder made") << u"mkdir"_s << QStringList { u""_s };
+    QTest::newRow("a folder gone") << u"rmdir"_s << QStringList { u""_s, u"films"_s };
+}
+
+void tst_CardCollection::listsShareFoldersAgain()
+{
+    QFETCH(QString, change);
+    QTemporaryDir dir;
+    const QString films = dir.path() + u"/films"_s, card = films + u"/a.cfh"_s;
+    QVERIFY(QDir().mkpath(films) && writeBytes(card, makeCard("Titre", {})));
+    QVERIFY(setModifiedTime(card, 1'000'000'000'000'000'000));
+    ListingWatch watch;
+    QSignalSpy touched(&watch, &ListingWatch::touched);
+    watch.watch({ dir.path(), films });
+    QTest::qWait(100);   // the first listings, taken at once
+    if (change == u"add"_s)
+        QVERIFY(writeBytes(films + u"/b.cfh"_s, makeCard("Autre", {})));
+    else if (change == u"remove"_s)
+        QVERIFY(QFile::remove(card));
+    else if (change == u"rewrite"_s)
+        QVERIFY(writeBytes(card, makeCard("Tutre", {})) && setModifiedTime(card, 1'000'000'001'000'000'000));
+    else if (change == u"mkdir"_s)
+        QVERIFY(QDir().mkpath(dir.path() + u"/nouveau"_s));
+    else if (change == u"rmdir"_s)
+        QVERIFY(QDir(films).removeRecursively());
+    watch.listNow();
+    QTest::qWait(100);
+    QStringList folders;
+    for (const QList<QVariant> &signal : touched) {
+        for (const QString &folder : signal.first().toStringList())
+            folders << folder.mid(dir.path().size() + 1);
+    }
+    QTEST(folders, "touched");
+    // Quiet for a minute, the rounds stretch, never past what shows a change within 15 s.
+    QCOMPARE(nextRoundMs(0), 10'000);
+    QVERIFY(nextRoundMs(60'000) > 10'000 && nextRoundMs(3'600'000) <= 13'000);
 }
 
 void tst_CardCollection::defaultFolder_data()
