@@ -364,6 +364,7 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
         return rescan;
     rescan.folders << folder;
     const bool onShare = fileSystemKind(folder) == FileSystemKind::Network;
+    rescan.onShare = onShare;
     std::vector<ScannedCard> scanned;
     QStringList newFolders;
     for (const FolderEntry &entry : *entries) {

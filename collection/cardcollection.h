@@ -113,6 +113,9 @@ struct FolderRescan {
     std::vector<CollectionCard> cards;
     // Every folder walked: folder itself and its new folders.
     QStringList folders;
+    // On a network share: read many cards at once, and no inotify sees
+    // another machine's changes there.
+    bool onShare = false;
 };
 
 // Looks at folder again: its cards, and all below each of its folders not

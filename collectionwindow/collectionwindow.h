@@ -5,6 +5,7 @@
 
 #include "collection/cardcollection.h"
 #include "collection/folderwatch.h"
+#include "collection/listingwatch.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -121,6 +122,8 @@ private:
     PosterShelf *m_posters;
     CardTableModel *m_model;
     FolderWatch *m_watch;
+    ListingWatch *m_listingWatch;
+    bool m_onShare = false;   // the collection is on a network share, listed again on a timer
     QThreadPool m_scanPool;
     QPointer<QThread> m_exportThread;
     bool m_reading = false;

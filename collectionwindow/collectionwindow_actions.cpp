@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -155,6 +156,10 @@ void CollectionWindow::connectHandlers()
     connect(m_facetTree, &QTreeWidget::itemSelectionChanged, this, &CollectionWindow::chooseFacet);
     connect(&m_facetsDue, &QTimer::timeout, this, &CollectionWindow::fillFacets);
     connect(m_watch, &FolderWatch::touched, this, &CollectionWindow::rescan);
+    connect(m_listingWatch, &ListingWatch::touched, this, &CollectionWindow::rescan);
+    connect(m_listingWatch, &ListingWatch::reachable, this, [this](bool reached) {
+        statusBar()->showMessage(textOf(reached ? Text::WatchedOnNetwork : Text::ShareUnreachable));
+    });
     // A file that is no card matters if it was one; while a reading is under
     // way, any file may be one it just read.
     m_watch->setKnownCard(

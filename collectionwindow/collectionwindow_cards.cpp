@@ -75,6 +75,9 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     // A reading of another collection, opened since, is dropped.
     if (root != m_collection.root())
         rescans.clear();
+    m_onShare = m_onShare || std::any_of(rescans.begin(), rescans.end(), [](const FolderRescan &rescan) {
+        return rescan.onShare;
+    });
     // The first screen's posters are read while the cards are put in place.
     if (m_firstScreenPending && shownView() == m_gridView && m_collection.cards().empty()
         && rescans.size() == 1)
@@ -103,6 +106,11 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     checkFirstScreen();
     // Watching a hundred folders takes milliseconds: the first screen does not wait for it.
     m_watch->watch(m_collection.folders());
+    // inotify sees no other machine's change on a share: its folders are listed again on a timer.
+    if (m_onShare) {
+        m_listingWatch->watch(m_collection.folders());
+        statusBar()->showMessage(textOf(Text::WatchedOnNetwork));
+    }
     emit cardsChanged();
     rescan({});
 }
