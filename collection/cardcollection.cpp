@@ -286,6 +286,29 @@ std::vector<ScannedCard> cardsOnShare(const QString &folder)
     return scanned;
 }
 
+// A folder of a share read whole, with the index of what was read there
+// before: a collection reopened costs its folders' listings.
+void readShareFolder(FolderRescan &rescan, const QString &root)
+{
+    CardMemo memo;
+    CardBatches found;
+    CardScan scan;
+    scan.recursive = true;
+    scan.hiddenFolders = false;   // as scanBelow
+    scan.text = RecordText::BytesOnly;
+    scan.useIndex = true;
+    scan.onCard = [&](const ScannedCard &card) {
+        found.add(collectionCard(card, root, memo));
+        return true;
+    };
+    scan.onFolder = [&](const QString &path) { found.folders << path; };
+    scanCards({ rescan.folder }, scan);
+    rescan.folders = found.folders;
+    rescan.cards.reserve(found.size());
+    for (std::vector<CollectionCard> &batch : found.batches)
+        std::move(batch.begin(), batch.end(), std::back_inserter(rescan.cards));
+}
+
 }   // namespace
 
 CardMemo::CardMemo() : m_collator(frenchCollator()) { }
@@ -365,6 +388,10 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
     rescan.folders << folder;
     const bool onShare = fileSystemKind(folder) == FileSystemKind::Network;
     rescan.onShare = onShare;
+    if (onShare && knownFolders.isEmpty()) {
+        readShareFolder(rescan, root);
+        return rescan;
+    }
     std::vector<ScannedCard> scanned;
     QStringList newFolders;
     for (const FolderEntry &entry : *entries) {
