@@ -20,8 +20,9 @@
 namespace {
 
 constexpr QByteArrayView kMagic = "CNFIDX1\n";
-constexpr qsizetype kHashBytes = 32;   // SHA-256 of the root and the entries
-constexpr qint64 kMostIndexBytes = 512LL * 1024 * 1024;
+constexpr qsizetype kHashBytes = 32;                         // SHA-256 of the root and the entries
+constexpr qint64 kMostIndexBytes = 256LL * 1024 * 1024;      // 200,000 cards
+constexpr qint64 kMostIndexesBytes = 1024LL * 1024 * 1024;   // all of them
 constexpr quint32 kMostEntries = 1'000'000;
 constexpr int kMostIndexes = 64;               // indexes kept, the most recently written
 constexpr qsizetype kBlockBytes = 64 * 1024;   // written at a time
@@ -195,13 +196,17 @@ std::optional<QByteArray> readOwnFile(const QString &path)
     return bytes;
 }
 
-// Removes the indexes written longest ago beyond the most kept.
+// Removes the indexes written longest ago beyond the most kept, in number and in bytes.
 void pruneIndexes(const QString &folder)
 {
     const QFileInfoList indexes
         = QDir(folder).entryInfoList({ QStringLiteral("*.idx") }, QDir::Files | QDir::Hidden, QDir::Time);
-    for (qsizetype i = kMostIndexes; i < indexes.size(); ++i)
-        QFile::remove(indexes[i].filePath());
+    qint64 bytes = 0;
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+        bytes += indexes[i].size();
+        if (i >= kMostIndexes || bytes > kMostIndexesBytes)
+            QFile::remove(indexes[i].filePath());
+    }
 }
 
 }   // namespace

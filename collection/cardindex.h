@@ -74,7 +74,7 @@ public:
     void keep(const QByteArray &name, const ListedFile &listed, const CardHead &head);
     // Writes the cards found or kept in this run (and those alone) in place
     // of the saved index, readable by the user alone, unless they are the
-    // saved ones; the oldest indexes of the folder beyond the most kept go.
+    // saved ones; the oldest indexes of the folder beyond 64 or 1 GB go.
     // False when it could not.
     bool save() const;
 
