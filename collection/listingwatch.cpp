@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <thread>
 
 namespace {
@@ -42,6 +43,14 @@ QByteArray attributesOf(const struct stat &info)
 
 using Listings = QHash<QString, std::optional<FolderListing>>;
 
+// Whether a listing is of the folder listed before: not a failure (a share
+// unreachable, or the folder gone, which its parent's listing tells), nor
+// another file system's folder at its path (the share unmounted).
+bool reachedAgain(const std::optional<FolderListing> &before, const std::optional<FolderListing> &now)
+{
+    return now && (!before || before->value(QByteArray()) == now->value(QByteArray()));
+}
+
 }   // namespace
 
 std::optional<FolderListing> listFolder(const QString &folder)
@@ -51,6 +60,12 @@ std::optional<FolderListing> listFolder(const QString &folder)
         return std::nullopt;
     FolderListing listing;
     const int fd = ::dirfd(stream);
+    // The kind of its file system, under the empty name, which no entry has:
+    // a share unmounted leaves its mount point, on another. (Not the device,
+    // which a share mounted again changes.)
+    struct statfs facts { };
+    if (::fstatfs(fd, &facts) == 0)
+        listing.insert(QByteArray(), QByteArray::number(qint64(facts.f_type)));
     for (errno = 0; const dirent *entry = ::readdir(stream); errno = 0) {
         const QByteArrayView name(entry->d_name);
         if (name == "." || name == "..")
@@ -70,7 +85,7 @@ QStringList changedFolders(const Listings &before, const Listings &now)
     QStringList changed;
     for (auto folder = now.constBegin(); folder != now.constEnd(); ++folder) {
         const auto was = before.constFind(folder.key());
-        if (was != before.constEnd() && *was != folder.value())
+        if (was != before.constEnd() && *was != folder.value() && reachedAgain(*was, folder.value()))
             changed << folder.key();
     }
     // A parent's path is a prefix of its folders': it sorts before them.
@@ -150,9 +165,15 @@ void ListingWatch::takeRound(const Listings &listings)
             now.insert(listing.key(), listing.value());
     }
     const QStringList changed = changedFolders(m_listings, now);
-    const bool reached
-        = std::any_of(now.begin(), now.end(), [](const auto &listing) { return listing.has_value(); });
-    m_listings.insert(now);
+    bool reached = false;
+    // What a folder showed is kept while it cannot be listed, or is another's.
+    for (auto listing = now.constBegin(); listing != now.constEnd(); ++listing) {
+        const auto known = m_listings.constFind(listing.key());
+        if (known == m_listings.constEnd() || reachedAgain(*known, *listing)) {
+            reached = reached || listing->has_value();
+            m_listings.insert(listing.key(), *listing);
+        }
+    }
     if (reached != m_reached) {
         m_reached = reached;
         emit reachable(reached);

@@ -26,8 +26,11 @@ using FolderListing = QHash<QByteArray, QByteArray>;
 std::optional<FolderListing> listFolder(const QString &folder);
 
 // The folders whose listing differs from the one before: an entry added,
-// removed or changed, or the folder become readable or not. A folder new to
-// before is not changed: its first listing is what the next is compared with.
+// removed or changed, or the folder listed again after it could not be. A
+// folder that cannot be listed, or is now on another file system (its share
+// unmounted), is not changed: what it showed stays, and a folder gone is
+// told by its parent's listing. A folder new to before is not changed: its
+// first listing is what the next is compared with.
 QStringList changedFolders(const QHash<QString, std::optional<FolderListing>> &before,
     const QHash<QString, std::optional<FolderListing>> &now);
 
@@ -51,7 +54,8 @@ public:
 signals:
     // The folders something changed in, parents before their folders.
     void touched(const QStringList &folders);
-    // A round could not list any folder, or could again.
+    // A round could not list any folder (or found others in their place),
+    // or could again.
     void reachable(bool reached);
 
 private:

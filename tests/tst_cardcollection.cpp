@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -401,20 +402,27 @@ void tst_CardCollection::listsShareFoldersAgain_data()
     QTest::newRow("a card removed") << u"remove"_s << QStringList { u"films"_s };
     QTest::newRow("a card rewritten, same size") << u"rewrite"_s << QStringList { u"films"_s };
     QTest::newRow("a folder made") << u"mkdir"_s << QStringList { u""_s };
-    QTest::newRow("a folder gone") << u"rmdir"_s << QStringList { u""_s, u"films"_s };
+    QTest::newRow("a folder gone, told by its parent") << u"rmdir"_s << QStringList { u""_s };
+    QTest::newRow("another file system in its place: a share unmounted") << u"remount"_s << QStringList {};
 }
 
 void tst_CardCollection::listsShareFoldersAgain()
 {
     QFETCH(QString, change);
-    QTemporaryDir dir;
+    QTemporaryDir dir, elsewhere(u"/dev/shm/cinefiche-XXXXXX"_s);   // another file system
     const QString films = dir.path() + u"/films"_s, card = films + u"/a.cfh"_s;
     QVERIFY(QDir().mkpath(films) && writeBytes(card, makeCard("Titre", {})));
     QVERIFY(setModifiedTime(card, 1'000'000'000'000'000'000));
+    // The collection is watched through a link, which "remount" points elsewhere.
+    const QString through = dir.path() + u"/lien"_s, filmsThrough = through + u"/films"_s;
+    QVERIFY(QFile::link(dir.path(), through));
     ListingWatch watch;
-    QSignalSpy touched(&watch, &ListingWatch::touched);
-    watch.watch({ dir.path(), films });
+    QSignalSpy touched(&watch, &ListingWatch::touched), reachable(&watch, &ListingWatch::reachable);
+    watch.watch({ through, filmsThrough });
     QTest::qWait(100);   // the first listings, taken at once
+    if (change == u"remount"_s
+        && QStorageInfo(dir.path()).fileSystemType() == QStorageInfo(elsewhere.path()).fileSystemType())
+        QSKIP("The temporary folders are on file systems of the same kind");
     if (change == u"add"_s)
         QVERIFY(writeBytes(films + u"/b.cfh"_s, makeCard("Autre", {})));
     else if (change == u"remove"_s)
@@ -425,14 +433,18 @@ void tst_CardCollection::listsShareFoldersAgain()
         QVERIFY(QDir().mkpath(dir.path() + u"/nouveau"_s));
     else if (change == u"rmdir"_s)
         QVERIFY(QDir(films).removeRecursively());
+    else if (change == u"remount"_s)
+        QVERIFY(QDir().mkpath(elsewhere.path() + u"/films"_s) && QFile::remove(through)
+            && QFile::link(elsewhere.path(), through));
     watch.listNow();
     QTest::qWait(100);
     QStringList folders;
     for (const QList<QVariant> &signal : touched) {
         for (const QString &folder : signal.first().toStringList())
-            folders << folder.mid(dir.path().size() + 1);
+            folders << folder.mid(through.size() + 1);
     }
     QTEST(folders, "touched");
+    QCOMPARE(reachable.size(), change == u"remount"_s ? 1 : 0);
     // Quiet for a minute, the rounds stretch, never past what shows a change within 15 s.
     QCOMPARE(nextRoundMs(0), 10'000);
     QVERIFY(nextRoundMs(60'000) > 10'000 && nextRoundMs(3'600'000) <= 13'000);

@@ -285,8 +285,10 @@ void tst_Collection::indexRules()
         QVERIFY(::chmod(QFile::encodeName(indexFile).constData(), 0644) == 0);
     } else if (change == u"other"_s) {
         run(other);   // the same card kept in another folder's index, put in place of the first's
-        const QString otherFile = QDir(cache).entryInfoList(QDir::Files, QDir::Time).value(0).filePath();
-        QVERIFY(otherFile != indexFile && QFile::remove(indexFile) && QFile::rename(otherFile, indexFile));
+        QStringList files = QDir(cache).entryList(QDir::Files);
+        files.removeOne(QFileInfo(indexFile).fileName());
+        const QString otherFile = cache + u'/' + files.value(0);
+        QVERIFY(files.size() == 1 && QFile::remove(indexFile) && QFile::rename(otherFile, indexFile));
     } else if (change == u"openfolder"_s) {
         QVERIFY(::chmod(QFile::encodeName(cache).constData(), 0755) == 0);
     }
