@@ -120,6 +120,7 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::ManyCards, u"%1 fiches" },
     { Text::ShownCards, u"%1 sur %2" },
     { Text::ReadingCards, u"Lecture des fiches…" },
+    { Text::ReadingCardsCount, u"Lecture des fiches… %1 lues" },
     { Text::WatchedOnNetwork,
         u"Dossier sur le réseau : relu toutes les 10 secondes pour voir ce que d'autres machines y "
         u"changent" },

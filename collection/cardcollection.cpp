@@ -218,13 +218,20 @@ struct CardBatches {
         if (batches.empty() || batches.back().size() == kCardBatch)
             batches.emplace_back().reserve(kCardBatch);
         batches.back().push_back(std::move(card));
+        ++added;
     }
-    std::size_t size() const
-    {
-        return std::accumulate(batches.begin(), batches.end(), std::size_t(0),
-            [](std::size_t sum, const std::vector<CollectionCard> &batch) { return sum + batch.size(); });
-    }
+    std::size_t size() const { return added; }
+
+private:
+    std::size_t added = 0;
 };
+
+// Every 250 cards, progress hears how many are read.
+void tellProgress(const ReadProgress &progress, std::size_t read)
+{
+    if (progress && read % 250 == 0)
+        progress(qsizetype(read));
+}
 
 // The cards below folders, each folder read and its cards made on one
 // thread, each thread taking the next folder when done with one: reading
@@ -233,7 +240,8 @@ struct CardBatches {
 // with many cards in flight. The folders walked are said too. Reading a
 // folder's cards the first time, no card's file is looked at (the
 // fingerprint): a system call less a card.
-void scanBelow(const QStringList &folders, const QString &root, FolderRescan &rescan, bool onShare)
+void scanBelow(
+    const QStringList &folders, const QString &root, FolderRescan &rescan, const ReadProgress &onShare)
 {
     const std::size_t parts = onShare ? 1 : threadsFor(folders.size(), 2);
     std::vector<CardBatches> found(parts);
@@ -252,6 +260,7 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
             CollectionCard made = collectionCard(card, root, memo);
             made.fingerprint.reset();   // not looked at: see fileFacts
             found[part].add(std::move(made));
+            tellProgress(onShare, found[part].size());
             return true;
         };
         scan.onFolder = [&](const QString &path) { found[part].folders << path; };
@@ -288,7 +297,7 @@ std::vector<ScannedCard> cardsOnShare(const QString &folder)
 
 // A folder of a share read whole, with the index of what was read there
 // before: a collection reopened costs its folders' listings.
-void readShareFolder(FolderRescan &rescan, const QString &root)
+void readShareFolder(FolderRescan &rescan, const QString &root, const ReadProgress &progress)
 {
     CardMemo memo;
     CardBatches found;
@@ -299,6 +308,7 @@ void readShareFolder(FolderRescan &rescan, const QString &root)
     scan.useIndex = true;
     scan.onCard = [&](const ScannedCard &card) {
         found.add(collectionCard(card, root, memo));
+        tellProgress(progress, found.size());
         return true;
     };
     scan.onFolder = [&](const QString &path) { found.folders << path; };
@@ -379,7 +389,8 @@ CollectionCard collectionCard(const ScannedCard &scanned, const QString &root, C
     return card;
 }
 
-FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root)
+FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root,
+    const ReadProgress &progress)
 {
     FolderRescan rescan { folder, {}, {}, {} };
     const auto entries = folderEntries(folder);
@@ -389,7 +400,7 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
     const bool onShare = fileSystemKind(folder) == FileSystemKind::Network;
     rescan.onShare = onShare;
     if (onShare && knownFolders.isEmpty()) {
-        readShareFolder(rescan, root);
+        readShareFolder(rescan, root, progress);
         return rescan;
     }
     std::vector<ScannedCard> scanned;
@@ -411,7 +422,7 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
     if (onShare)
         scanned = cardsOnShare(folder);
     rescan.cards = collectionCards(scanned, root);
-    scanBelow(newFolders, root, rescan, onShare);
+    scanBelow(newFolders, root, rescan, onShare ? progress : ReadProgress());
     return rescan;
 }
 

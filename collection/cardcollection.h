@@ -121,7 +121,11 @@ struct FolderRescan {
 // Looks at folder again: its cards, and all below each of its folders not
 // in knownFolders. A folder gone or unreadable finds nothing, so every card
 // below it goes. Reads records alone; runs on any thread.
-FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root);
+// On a share, where a reading takes seconds, progress is told how many
+// cards are read so far, every few hundred, on the reading's thread.
+using ReadProgress = std::function<void(qsizetype cardsRead)>;
+FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root,
+    const ReadProgress &progress = {});
 
 // A side list's entry: one genre, director or decade.
 struct Facet {

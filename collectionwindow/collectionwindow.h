@@ -112,6 +112,7 @@ private:
     // Reading cards, and changes on disk
     void rescan(const QStringList &folders);
     void takeRescans(const QString &root, std::vector<FolderRescan> &rescans);
+    void showReadingCount(qsizetype read);
     void checkFirstScreen();
     int gridItemsOnScreen() const;
     void askPosters(const std::vector<CollectionCard> &cards, int count);

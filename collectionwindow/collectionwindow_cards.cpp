@@ -55,10 +55,15 @@ void CollectionWindow::rescan(const QStringList &folders)
     const QString root = m_collection.root();
     const CardColumn column = m_collection.sortColumn();
     const Qt::SortOrder order = m_collection.sortOrder();
-    m_scanPool.start([this, touched, known, root, column, order]() mutable {
+    // A first reading on a share takes seconds: the status bar counts the cards read.
+    const ReadProgress progress = !m_collection.cards().empty() ? ReadProgress() : [this](qsizetype read) {
+        QMetaObject::invokeMethod(
+            this, [this, read] { showReadingCount(read); }, Qt::QueuedConnection);
+    };
+    m_scanPool.start([this, touched, known, root, column, order, progress]() mutable {
         auto rescans = std::make_shared<std::vector<FolderRescan>>();
         for (const QString &folder : touched) {
-            rescans->push_back(rescanFolder(folder, known, root));
+            rescans->push_back(rescanFolder(folder, known, root, progress));
             for (const QString &found : rescans->back().folders)
                 known.insert(found);
             sortCards(rescans->back().cards, column, order);
@@ -68,6 +73,12 @@ void CollectionWindow::rescan(const QStringList &folders)
     });
     if (m_collection.cards().empty())
         statusBar()->showMessage(textOf(Text::ReadingCards));
+}
+
+void CollectionWindow::showReadingCount(qsizetype read)
+{
+    if (m_reading && m_collection.cards().empty())
+        statusBar()->showMessage(textOf(Text::ReadingCardsCount).arg(QLocale().toString(read)));
 }
 
 void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan> &rescans)
