@@ -1,6 +1,7 @@
 #include "collection/listingwatch.h"
 
 #include "card/nativepath.h"
+#include "collection/readerpool.h"
 
 #include <QCoreApplication>
 #include <QtEndian>
@@ -20,6 +21,10 @@ constexpr int kRoundMs = 10'000;
 // of the 15 s in which a change must show.
 constexpr int kQuietRoundMs = 13'000;
 constexpr qint64 kQuietAfterMs = 60'000;
+// A round in which no folder was listed for that long waits on a share
+// that stopped answering.
+constexpr int kSilentMs = 5'000;
+constexpr int kListers = 16;   // folders listed at once
 
 qint64 nanoseconds(const struct timespec &time)
 {
@@ -103,6 +108,8 @@ ListingWatch::ListingWatch(QObject *parent)
 {
     m_round.setSingleShot(true);
     connect(&m_round, &QTimer::timeout, this, &ListingWatch::startRound);
+    m_silence.setInterval(kSilentMs);
+    connect(&m_silence, &QTimer::timeout, this, &ListingWatch::fallSilent);
     m_sinceChange.start();
 }
 
@@ -134,6 +141,30 @@ void ListingWatch::listNow()
     startRound();
 }
 
+// Lists the folders many at once (each a round trip or more), counting
+// those listed; returns once all are.
+Listings listAll(const QStringList &folders, std::atomic<qsizetype> &listed)
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    Listings listings;
+    {
+        ReaderPool pool(kListers);
+        for (const QString &folder : folders) {
+            pool.start([&, folder] {
+                std::optional<FolderListing> listing = listFolder(folder);
+                const std::lock_guard lock(mutex);
+                listings.insert(folder, std::move(listing));
+                ++listed;
+                finished.notify_all();
+            });
+        }
+        std::unique_lock lock(mutex);
+        finished.wait(lock, [&] { return listings.size() == folders.size(); });
+    }
+    return listings;
+}
+
 // Lists every folder on a thread of its own, which a share that stops
 // answering may hold as long as it likes: the interface never waits for it,
 // and no round starts before it ends.
@@ -142,10 +173,10 @@ void ListingWatch::startRound()
     if (m_listing || m_folders.isEmpty())
         return;
     m_listing = true;
-    std::thread([this, alive = m_alive, folders = m_folders.values()] {
-        Listings listings;
-        for (const QString &folder : folders)
-            listings.insert(folder, listFolder(folder));
+    m_listedBefore = -1;
+    m_silence.start();
+    std::thread([this, alive = m_alive, listed = m_listed, folders = m_folders.values()] {
+        const Listings listings = listAll(folders, *listed);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [this, alive, listings] {
@@ -156,9 +187,22 @@ void ListingWatch::startRound()
     }).detach();
 }
 
+// No folder listed since the last look: the share stopped answering.
+void ListingWatch::fallSilent()
+{
+    const qsizetype listed = *m_listed;
+    if (std::exchange(m_listedBefore, listed) != listed)
+        return;
+    if (m_listing && m_reached) {
+        m_reached = false;
+        emit reachable(false);
+    }
+}
+
 void ListingWatch::takeRound(const Listings &listings)
 {
     m_listing = false;
+    m_silence.stop();
     Listings now;
     for (auto listing = listings.constBegin(); listing != listings.constEnd(); ++listing) {
         if (m_folders.contains(listing.key()))   // still watched

@@ -55,7 +55,7 @@ signals:
     // The folders something changed in, parents before their folders.
     void touched(const QStringList &folders);
     // A round could not list any folder (or found others in their place),
-    // or could again.
+    // or listed none for 5 s; or a round could list them again.
     void reachable(bool reached);
 
 private:
@@ -70,4 +70,8 @@ private:
     bool m_reached = true;
     QElapsedTimer m_sinceChange;
     QTimer m_round;
+    QTimer m_silence;   // a round under way that lists no folder for 5 s: the share no longer answers
+    std::shared_ptr<std::atomic<qsizetype>> m_listed = std::make_shared<std::atomic<qsizetype>>(0);
+    qsizetype m_listedBefore = -1;   // m_listed at the last look
+    void fallSilent();
 };
