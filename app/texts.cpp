@@ -190,6 +190,11 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::ManyCards, u"%1 fiches" },
     { Text::ShownCards, u"%1 sur %2" },
     { Text::ReadingCards, u"Lecture des fiches…" },
+    { Text::ReadingCardsCount, u"Lecture des fiches… %1 lues" },
+    { Text::WatchedOnNetwork,
+        u"Dossier sur le réseau : relu toutes les 10 secondes pour voir ce que d'autres machines y "
+        u"changent" },
+    { Text::ShareUnreachable, u"Le partage ne répond plus : les fiches montrées sont celles lues avant" },
     { Text::TrashQuestion, u"Mettre la fiche « %1 » à la corbeille ?" },
     { Text::TrashFailed, u"Impossible de mettre la fiche à la corbeille" },
     { Text::FolderUnreadable, u"Impossible d'ouvrir le dossier" },

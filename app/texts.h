@@ -180,6 +180,9 @@ enum class Text {
     ManyCards,    // %1: their number
     ShownCards,   // %1: the cards shown, %2: all of them ("OneCard" or "ManyCards")
     ReadingCards,
+    ReadingCardsCount,   // %1: the cards read so far
+    WatchedOnNetwork,
+    ShareUnreachable,
     TrashQuestion,   // %1: the card's title
     TrashFailed,
     FolderUnreadable,

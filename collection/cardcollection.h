@@ -139,12 +139,19 @@ struct FolderRescan {
     std::vector<CollectionCard> cards;
     // Every folder walked: folder itself and its new folders.
     QStringList folders;
+    // On a network share: read many cards at once, and no inotify sees
+    // another machine's changes there.
+    bool onShare = false;
 };
 
 // Looks at folder again: its cards, and all below each of its folders not
 // in knownFolders. A folder gone or unreadable finds nothing, so every card
 // below it goes. Reads records alone; runs on any thread.
-FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root);
+// On a share, where a reading takes seconds, progress is told how many
+// cards are read so far, every few hundred, on the reading's thread.
+using ReadProgress = std::function<void(qsizetype cardsRead)>;
+FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root,
+    const ReadProgress &progress = {});
 
 // A side list's entry: a genre, a director, a decade, seen or not, lent,
 // a tag, a saga, a rating.

@@ -1,7 +1,8 @@
 #include "collection/cardscan.h"
 
 #include "card/nativepath.h"
-#include "collection/folderentries.h"
+#include "collection/concurrentscan.h"
+#include "collection/filesystemkind.h"
 #include "collection/helperthread.h"
 
 #include <fcntl.h>
@@ -167,18 +168,38 @@ private:
 
     CardHead readIn(OpenFolder &open, const QString &path, const FolderEntry &entry) const
     {
-        if (open.fd() < 0)
-            return readCardHead(entryPath(path, entry.name), m_scan.poster, m_scan.text);
-        if (!m_scan.fileFacts && entry.regular && m_scan.poster == PosterHeader::Skip)
-            return readCardRecordAt(open.fd(), entry.native, m_scan.text);
-        return readCardHeadAt(open.fd(), entry.native, m_scan.poster, m_scan.text);
+        return readFolderEntry(open.fd(), path, entry, m_scan);
     }
 };
 
+// Cards read at once: as the scan says, else as the first place on a
+// network share calls for; 0 when every place is on this machine.
+int readersOf(const QStringList &places, const CardScan &scan)
+{
+    if (scan.readers)
+        return *scan.readers;
+    for (const QString &place : places) {
+        if (const int readers = readersFor(fileSystemKind(place)))
+            return readers;
+    }
+    return 0;
+}
+
 }   // namespace
+
+CardHead readFolderEntry(int folder, const QString &path, const FolderEntry &entry, const CardScan &scan)
+{
+    if (folder < 0)
+        return readCardHead(entryPath(path, entry.name), scan.poster, scan.text);
+    if (!scan.fileFacts && entry.regular && scan.poster == PosterHeader::Skip)
+        return readCardRecordAt(folder, entry.native, scan.text);
+    return readCardHeadAt(folder, entry.native, scan.poster, scan.text);
+}
 
 bool scanCards(const QStringList &places, const CardScan &scan)
 {
+    if (const int readers = readersOf(places, scan))
+        return scanConcurrently(places, scan, readers);
     Walk walk(scan);
     for (const QString &place : places) {
         if (!walk.place(place))

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,9 +22,8 @@ bool isFolder(const QString &folder, const QString &name, unsigned char type)
     return ::lstat(nativePath(entryPath(folder, name)).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::optional<std::vector<FolderEntry>> unsortedEntries(const QString &path)
+std::optional<std::vector<FolderEntry>> unsortedEntries(DIR *folder, const QString &path)
 {
-    DIR *folder = ::opendir(nativePath(path).constData());
     if (folder == nullptr)
         return std::nullopt;
     std::vector<FolderEntry> entries;
@@ -86,7 +87,19 @@ void sortEntries(std::vector<FolderEntry> &entries)
 
 std::optional<std::vector<FolderEntry>> folderEntries(const QString &path)
 {
-    auto entries = unsortedEntries(path);
+    auto entries = unsortedEntries(::opendir(nativePath(path).constData()), path);
+    if (entries)
+        sortEntries(*entries);
+    return entries;
+}
+
+std::optional<std::vector<FolderEntry>> folderEntriesAt(int folder, const QString &path)
+{
+    const int listed = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR *stream = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (stream == nullptr && listed >= 0)
+        ::close(listed);
+    auto entries = unsortedEntries(stream, path);
     if (entries)
         sortEntries(*entries);
     return entries;

@@ -21,6 +21,8 @@ struct FolderEntry {
 // The entries of the folder at path in French order of their names;
 // nullopt when it cannot be read to its end.
 std::optional<std::vector<FolderEntry>> folderEntries(const QString &path);
+// The same, of the folder open at the descriptor folder (which stays open).
+std::optional<std::vector<FolderEntry>> folderEntriesAt(int folder, const QString &path);
 
 // path + "/" + name, without doubling a final "/".
 QString entryPath(const QString &folder, const QString &name);

@@ -1,7 +1,8 @@
 // A folder of a collection read again: its cards, and those of its new
-// folders, read on every core.
+// folders, read on every core, or many at once on a share.
 #include "collection/cardcollection.h"
 
+#include "collection/filesystemkind.h"
 #include "collection/folderentries.h"
 
 #include <QThread>
@@ -61,23 +62,32 @@ struct CardBatches {
         if (batches.empty() || batches.back().size() == kCardBatch)
             batches.emplace_back().reserve(kCardBatch);
         batches.back().push_back(std::move(card));
+        ++added;
     }
-    std::size_t size() const
-    {
-        return std::accumulate(batches.begin(), batches.end(), std::size_t(0),
-            [](std::size_t sum, const std::vector<CollectionCard> &batch) { return sum + batch.size(); });
-    }
+    std::size_t size() const { return added; }
+
+private:
+    std::size_t added = 0;
 };
+
+// Every 250 cards, progress hears how many are read.
+void tellProgress(const ReadProgress &progress, std::size_t read)
+{
+    if (progress && read % 250 == 0)
+        progress(qsizetype(read));
+}
 
 // The cards below folders, each folder read and its cards made on one
 // thread, each thread taking the next folder when done with one: reading
 // cards is mostly system calls, and ten thousand are read a tenth faster
-// on two threads a core than on one. The folders walked are said too.
-// Reading a folder's cards the first time, no card's file is looked at
-// (the fingerprint): a system call less a card.
-void scanBelow(const QStringList &folders, const QString &root, FolderRescan &rescan)
+// on two threads a core than on one. On a share, one scan reads them all
+// with many cards in flight. The folders walked are said too. Reading a
+// folder's cards the first time, no card's file is looked at (the
+// fingerprint): a system call less a card.
+void scanBelow(
+    const QStringList &folders, const QString &root, FolderRescan &rescan, const ReadProgress &onShare)
 {
-    const std::size_t parts = threadsFor(folders.size(), 2);
+    const std::size_t parts = onShare ? 1 : threadsFor(folders.size(), 2);
     std::vector<CardBatches> found(parts);
     std::atomic<qsizetype> next = 0;
     onThreads(parts, [&](std::size_t part) {
@@ -94,9 +104,15 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
             CollectionCard made = collectionCard(card, root, memo);
             made.fingerprint.reset();   // not looked at: see fileFacts
             found[part].add(std::move(made));
+            tellProgress(onShare, found[part].size());
             return true;
         };
         scan.onFolder = [&](const QString &path) { found[part].folders << path; };
+        if (onShare) {
+            scanCards(folders, scan);
+            return;
+        }
+        scan.readers = 0;   // each thread reads a folder at a time
         for (qsizetype folder = next++; folder < folders.size(); folder = next++)
             scanCards({ folders[folder] }, scan);
     });
@@ -109,15 +125,60 @@ void scanBelow(const QStringList &folders, const QString &root, FolderRescan &re
     }
 }
 
+// The cards of a folder on a share, without those below it, read many at once.
+std::vector<ScannedCard> cardsOnShare(const QString &folder)
+{
+    std::vector<ScannedCard> scanned;
+    CardScan scan;
+    scan.text = RecordText::BytesOnly;
+    scan.onCard = [&scanned](const ScannedCard &card) {
+        scanned.push_back(card);
+        return true;
+    };
+    scanCards({ folder }, scan);
+    return scanned;
+}
+
+// A folder of a share read whole, with the index of what was read there
+// before: a collection reopened costs its folders' listings.
+void readShareFolder(FolderRescan &rescan, const QString &root, const ReadProgress &progress)
+{
+    CardMemo memo;
+    CardBatches found;
+    CardScan scan;
+    scan.recursive = true;
+    scan.hiddenFolders = false;   // as scanBelow
+    scan.text = RecordText::BytesOnly;
+    scan.useIndex = true;
+    scan.onCard = [&](const ScannedCard &card) {
+        found.add(collectionCard(card, root, memo));
+        tellProgress(progress, found.size());
+        return true;
+    };
+    scan.onFolder = [&](const QString &path) { found.folders << path; };
+    scanCards({ rescan.folder }, scan);
+    rescan.folders = found.folders;
+    rescan.cards.reserve(found.size());
+    for (std::vector<CollectionCard> &batch : found.batches)
+        std::move(batch.begin(), batch.end(), std::back_inserter(rescan.cards));
+}
+
 }   // namespace
 
-FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root)
+FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolders, const QString &root,
+    const ReadProgress &progress)
 {
     FolderRescan rescan { folder, {}, {}, {} };
     const auto entries = folderEntries(folder);
     if (!entries)
         return rescan;
     rescan.folders << folder;
+    const bool onShare = fileSystemKind(folder) == FileSystemKind::Network;
+    rescan.onShare = onShare;
+    if (onShare && knownFolders.isEmpty()) {
+        readShareFolder(rescan, root, progress);
+        return rescan;
+    }
     std::vector<ScannedCard> scanned;
     QStringList newFolders;
     for (const FolderEntry &entry : *entries) {
@@ -127,12 +188,16 @@ FolderRescan rescanFolder(const QString &folder, const QSet<QString> &knownFolde
                 (knownFolders.contains(path) ? rescan.keptFolders : newFolders) << path;
             continue;
         }
+        if (onShare)
+            continue;
         // Read as the scanner reads a file inside a folder: a link to a folder is no card.
         CardHead head = readCardHead(path, PosterHeader::Skip, RecordText::BytesOnly);
         if (head.status == CardReadStatus::Ok)
             scanned.push_back({ path, std::move(head) });
     }
+    if (onShare)
+        scanned = cardsOnShare(folder);
     rescan.cards = collectionCards(scanned, root);
-    scanBelow(newFolders, root, rescan);
+    scanBelow(newFolders, root, rescan, onShare ? progress : ReadProgress());
     return rescan;
 }

@@ -136,6 +136,11 @@ void FolderWatch::takeEvent(const inotify_event &event)
     const QString folder = m_folderOf.value(event.wd);
     if (folder.isEmpty())
         return;
+    if (event.mask & IN_UNMOUNT) {   // its file system went, not its cards: what was shown stays
+        m_folderOf.remove(event.wd);
+        m_watchOf.remove(folder);
+        return;
+    }
     if (event.mask & IN_IGNORED) {   // the folder is gone: its watch with it
         m_folderOf.remove(event.wd);
         m_watchOf.remove(folder);

@@ -126,7 +126,8 @@ bool CollectionWindow::showFolder(const QString &folder)
 
 CollectionWindow::CollectionWindow(const QString &folder)
     : m_collection(folder), m_posters(new PosterShelf(kPosterBox, this)),
-      m_model(new CardTableModel(m_collection, *m_posters, this)), m_watch(new FolderWatch(this))
+      m_model(new CardTableModel(m_collection, *m_posters, this)), m_watch(new FolderWatch(this)),
+      m_listingWatch(new ListingWatch(this))
 {
     setObjectName(QStringLiteral("CollectionWindow"));
     setProperty(kOutlivesEditor, true);
@@ -286,6 +287,8 @@ void CollectionWindow::openFolder(const QString &folder)
         m_collection.sortBy(column, order);
     });
     m_watch->watch({});
+    m_listingWatch->watch({});
+    m_onShare = false;
     m_touchedFolders.clear();
     showOpening(folder);
     rescan({ folder });

@@ -6,6 +6,7 @@
 #include "collection/cardchanges.h"
 #include "collection/cardcollection.h"
 #include "collection/folderwatch.h"
+#include "collection/listingwatch.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -154,6 +155,7 @@ private:
     // Reading cards, and changes on disk
     void rescan(const QStringList &folders);
     void takeRescans(const QString &root, std::vector<FolderRescan> &rescans);
+    void showReadingCount(qsizetype read);
     void checkFirstScreen();
     int gridItemsOnScreen() const;
     void askPosters(const std::vector<CollectionCard> &cards, int count);
@@ -164,6 +166,8 @@ private:
     PosterShelf *m_posters;
     CardTableModel *m_model;
     FolderWatch *m_watch;
+    ListingWatch *m_listingWatch;
+    bool m_onShare = false;   // the collection is on a network share, listed again on a timer
     QThreadPool m_scanPool;
     QPointer<QThread> m_exportThread;
     bool m_reading = false;

@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -184,6 +185,10 @@ void CollectionWindow::connectHandlers()
         m_listView->header(), &QWidget::customContextMenuRequested, this, &CollectionWindow::showColumnMenu);
     connect(&m_facetsDue, &QTimer::timeout, this, &CollectionWindow::fillFacets);
     connect(m_watch, &FolderWatch::touched, this, &CollectionWindow::rescan);
+    connect(m_listingWatch, &ListingWatch::touched, this, &CollectionWindow::rescan);
+    connect(m_listingWatch, &ListingWatch::reachable, this, [this](bool reached) {
+        statusBar()->showMessage(textOf(reached ? Text::WatchedOnNetwork : Text::ShareUnreachable));
+    });
     // A file that is no card matters if it was one; while a reading is under
     // way, any file may be one it just read.
     m_watch->setKnownCard(

@@ -44,10 +44,15 @@ void CollectionWindow::rescan(const QStringList &folders)
     const QString root = m_collection.root();
     const CardColumn column = m_collection.sortColumn();
     const Qt::SortOrder order = m_collection.sortOrder();
-    m_scanPool.start([this, touched, known, root, column, order]() mutable {
+    // A first reading on a share takes seconds: the status bar counts the cards read.
+    const ReadProgress progress = !m_collection.cards().empty() ? ReadProgress() : [this](qsizetype read) {
+        QMetaObject::invokeMethod(
+            this, [this, read] { showReadingCount(read); }, Qt::QueuedConnection);
+    };
+    m_scanPool.start([this, touched, known, root, column, order, progress]() mutable {
         auto rescans = std::make_shared<std::vector<FolderRescan>>();
         for (const QString &folder : touched) {
-            rescans->push_back(rescanFolder(folder, known, root));
+            rescans->push_back(rescanFolder(folder, known, root, progress));
             for (const QString &found : rescans->back().folders)
                 known.insert(found);
             sortCards(rescans->back().cards, column, order);
@@ -59,11 +64,20 @@ void CollectionWindow::rescan(const QStringList &folders)
         statusBar()->showMessage(textOf(Text::ReadingCards));
 }
 
+void CollectionWindow::showReadingCount(qsizetype read)
+{
+    if (m_reading && m_collection.cards().empty())
+        statusBar()->showMessage(textOf(Text::ReadingCardsCount).arg(QLocale().toString(read)));
+}
+
 void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan> &rescans)
 {
     // A reading of another collection, opened since, is dropped.
     if (root != m_collection.root())
         rescans.clear();
+    m_onShare = m_onShare || std::any_of(rescans.begin(), rescans.end(), [](const FolderRescan &rescan) {
+        return rescan.onShare;
+    });
     // The first screen's posters are read while the cards are put in place.
     if (m_firstScreenPending && shownView() == m_gridView && m_collection.cards().empty()
         && rescans.size() == 1)
@@ -95,6 +109,11 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     checkFirstScreen();
     // Watching a hundred folders takes milliseconds: the first screen does not wait for it.
     m_watch->watch(m_collection.folders());
+    // inotify sees no other machine's change on a share: its folders are listed again on a timer.
+    if (m_onShare) {
+        m_listingWatch->watch(m_collection.folders());
+        statusBar()->showMessage(textOf(Text::WatchedOnNetwork));
+    }
     emit cardsChanged();
     rescan({});
 }

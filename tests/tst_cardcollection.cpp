@@ -4,12 +4,16 @@
 #include "collection/collectionstats.h"
 #include "collection/defaultfolder.h"
 #include "collection/duplicates.h"
+#include "collection/filesystemkind.h"
 #include "collection/folderwatch.h"
 #include "collection/frenchorder.h"
+#include "collection/listingwatch.h"
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -127,6 +131,8 @@ private slots:
     void watchesWhatMayChangeCards_data();
     void watchesWhatMayChangeCards();
     void watchesAFolderMadeReadable();
+    void listsShareFoldersAgain_data();
+    void listsShareFoldersAgain();
     void defaultFolder_data();
     void defaultFolder();
 };
@@ -499,7 +505,12 @@ void tst_CardCollection::rescan()
 // depths, and its folders join those watched; hidden ones (the trash) are not read.
 void tst_CardCollection::rescanOnDisk()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dir, cache;
+    const QByteArray userCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));   // a share's index goes there
+    const auto restore = qScopeGuard([&userCache] {
+        userCache.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", userCache);
+    });
     const QString root = dir.path();
     QVERIFY(QDir(root).mkpath(u"vus/anciens"_s) && QDir(root).mkpath(u"nouveaux/courts"_s));
     QVERIFY(QDir(root).mkpath(u".local/share/Trash/files"_s) && QDir(root).mkpath(u"nouveaux/.cache"_s));
@@ -509,24 +520,31 @@ void tst_CardCollection::rescanOnDisk()
         QVERIFY(writeBytes(root + u'/' + QString::fromUtf8(name), card));
     QVERIFY(writeBytes(root + u"/notes.cfh"_s, "pas une fiche"));
     QVERIFY(QFile::link(root, root + u"/nouveaux/boucle"_s));
-    const FolderRescan rescan = rescanFolder(root, { root + u"/vus"_s }, root);
-    QStringList cards;
-    for (const CollectionCard &found : rescan.cards)
-        cards << found.path.mid(root.size() + 1) + u' ' + found.folder;
-    QCOMPARE(cards,
-        (QStringList {
-            u"top.cfh "_s, u"nouveaux/courts/c.txt nouveaux/courts"_s, u"nouveaux/n.cfh nouveaux"_s }));
-    QCOMPARE(rescan.keptFolders, QStringList { root + u"/vus"_s });
-    QCOMPARE(rescan.folders, (QStringList { root, root + u"/nouveaux"_s, root + u"/nouveaux/courts"_s }));
-    QVERIFY(rescanFolder(root + u"/parti"_s, {}, root).folders.isEmpty());
+    // On a share the cards are read many at once: the same cards, in the same order.
+    for (const FileSystemKind kind : { FileSystemKind::Local, FileSystemKind::Network }) {
+        const FileSystemKindProbe probe([kind](const QString &) { return kind; });
+        const FolderRescan rescan = rescanFolder(root, { root + u"/vus"_s }, root);
+        QStringList cards;
+        for (const CollectionCard &found : rescan.cards)
+            cards << found.path.mid(root.size() + 1) + u' ' + found.folder;
+        QCOMPARE(cards,
+            (QStringList {
+                u"top.cfh "_s, u"nouveaux/courts/c.txt nouveaux/courts"_s, u"nouveaux/n.cfh nouveaux"_s }));
+        QCOMPARE(rescan.keptFolders, QStringList { root + u"/vus"_s });
+        QCOMPARE(rescan.folders, (QStringList { root, root + u"/nouveaux"_s, root + u"/nouveaux/courts"_s }));
+        QVERIFY(rescanFolder(root + u"/parti"_s, {}, root).folders.isEmpty());
 
-    // A folder's first reading does not look at its cards' files: they count
-    // as changed at its next reading, and no more after.
-    CardCollection collection(root);
-    collection.apply(rescanFolder(root, {}, root));
-    const QString nouveaux = root + u"/nouveaux"_s;
-    for (const QStringList &changed : { QStringList { nouveaux + u"/n.cfh"_s }, QStringList() })
-        QCOMPARE(collection.apply(rescanFolder(nouveaux, collection.folders(), root)).changed, changed);
+        // A folder's first reading on a local disk does not look at its cards'
+        // files: they count as changed at its next reading, and no more after.
+        // On a share, whose index needs that look, it is taken.
+        CardCollection collection(root);
+        QCOMPARE(collection.apply(rescanFolder(root, {}, root)).added.size(), 4);
+        const QString nouveaux = root + u"/nouveaux"_s;
+        const QStringList firstChanged { nouveaux + u"/n.cfh"_s };
+        for (const QStringList &changed :
+            { kind == FileSystemKind::Local ? firstChanged : QStringList(), QStringList() })
+            QCOMPARE(collection.apply(rescanFolder(nouveaux, collection.folders(), root)).changed, changed);
+    }
 }
 
 // A folder is looked at once its changes have stopped for the settle time,
@@ -613,6 +631,66 @@ void tst_CardCollection::watchesAFolderMadeReadable()
     QTRY_VERIFY(!touched.isEmpty());
     QCOMPARE(touched.first().first().toStringList(), (QStringList { dir.path(), locked }));
     QVERIFY(watch.watched().contains(locked));
+}
+
+// On a share, folders are listed again on a timer: a change another
+// machine made to an entry touches its folder, and a folder gone or made
+// touches it and its parent. Nothing changed, no folder is touched.
+void tst_CardCollection::listsShareFoldersAgain_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("touched");   // below the collection's folder
+    QTest::newRow("nothing") << u"none"_s << QStringList {};
+    QTest::newRow("a card added") << u"add"_s << QStringList { u"films"_s };
+    QTest::newRow("a card removed") << u"remove"_s << QStringList { u"films"_s };
+    QTest::newRow("a card rewritten, same size") << u"rewrite"_s << QStringList { u"films"_s };
+    QTest::newRow("a folder made") << u"mkdir"_s << QStringList { u""_s };
+    QTest::newRow("a folder gone, told by its parent") << u"rmdir"_s << QStringList { u""_s };
+    QTest::newRow("another file system in its place: a share unmounted") << u"remount"_s << QStringList {};
+}
+
+void tst_CardCollection::listsShareFoldersAgain()
+{
+    QFETCH(QString, change);
+    QTemporaryDir dir, elsewhere(u"/dev/shm/cinefiche-XXXXXX"_s);   // another file system
+    const QString films = dir.path() + u"/films"_s, card = films + u"/a.cfh"_s;
+    QVERIFY(QDir().mkpath(films) && writeBytes(card, makeCard("Titre", {})));
+    QVERIFY(setModifiedTime(card, 1'000'000'000'000'000'000));
+    // The collection is watched through a link, which "remount" points elsewhere.
+    const QString through = dir.path() + u"/lien"_s, filmsThrough = through + u"/films"_s;
+    QVERIFY(QFile::link(dir.path(), through));
+    ListingWatch watch;
+    QSignalSpy touched(&watch, &ListingWatch::touched), reachable(&watch, &ListingWatch::reachable);
+    watch.watch({ through, filmsThrough });
+    QTest::qWait(100);   // the first listings, taken at once
+    if (change == u"remount"_s
+        && QStorageInfo(dir.path()).fileSystemType() == QStorageInfo(elsewhere.path()).fileSystemType())
+        QSKIP("The temporary folders are on file systems of the same kind");
+    if (change == u"add"_s)
+        QVERIFY(writeBytes(films + u"/b.cfh"_s, makeCard("Autre", {})));
+    else if (change == u"remove"_s)
+        QVERIFY(QFile::remove(card));
+    else if (change == u"rewrite"_s)
+        QVERIFY(writeBytes(card, makeCard("Tutre", {})) && setModifiedTime(card, 1'000'000'001'000'000'000));
+    else if (change == u"mkdir"_s)
+        QVERIFY(QDir().mkpath(dir.path() + u"/nouveau"_s));
+    else if (change == u"rmdir"_s)
+        QVERIFY(QDir(films).removeRecursively());
+    else if (change == u"remount"_s)
+        QVERIFY(QDir().mkpath(elsewhere.path() + u"/films"_s) && QFile::remove(through)
+            && QFile::link(elsewhere.path(), through));
+    watch.listNow();
+    QTest::qWait(100);
+    QStringList folders;
+    for (const QList<QVariant> &signal : touched) {
+        for (const QString &folder : signal.first().toStringList())
+            folders << folder.mid(through.size() + 1);
+    }
+    QTEST(folders, "touched");
+    QCOMPARE(reachable.size(), change == u"remount"_s ? 1 : 0);
+    // Quiet for a minute, the rounds stretch, never past what shows a change within 15 s.
+    QCOMPARE(nextRoundMs(0), 10'000);
+    QVERIFY(nextRoundMs(60'000) > 10'000 && nextRoundMs(3'600'000) <= 13'000);
 }
 
 void tst_CardCollection::defaultFolder_data()

@@ -1,11 +1,14 @@
 #include "card/basics.h"
 #include "card/card.h"
+#include "card/cardextension.h"
 #include "card/cp1252.h"
+#include "collection/cardindex.h"
 #include "collection/cardmatch.h"
 #include "collection/cardscan.h"
 #include "collection/cataloguecsv.h"
 #include "collection/cataloguehtml.h"
 #include "collection/csvreader.h"
+#include "collection/filesystemkind.h"
 #include "collection/frenchorder.h"
 #include "collection/keptfields.h"
 #include "collection/movielibrary.h"
@@ -16,6 +19,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +55,10 @@ private slots:
     void scan_data();
     void scan();
     void readsAheadInOrder();
+    void fileSystemKinds_data();
+    void fileSystemKinds();
+    void indexRules_data();
+    void indexRules();
     void frenchOrder();
     void ordersAsCollator();
     void leavesOthersToCollator_data();
@@ -100,10 +111,12 @@ void tst_Collection::scan_data()
     QTest::addColumn<QStringList>("problems");
     const QStringList top { u"bravo.cfh"_s, u"Eau.cfh"_s, u"Élan.txt"_s, u"Fable 2.cfh"_s,
         u"Fable 10.cfh"_s };
-    const QStringList unreadable { u"illisible.cfh 2"_s };
+    // Problems, and each folder as the walk enters it ("+" and its path).
+    const QStringList unreadable { u"+"_s, u"illisible.cfh 2"_s };
     QTest::newRow("folder") << QStringList { u""_s } << false << top << unreadable;
     QTest::newRow("folder and below, through a loop")
-        << QStringList { u""_s } << true << top + QStringList { u"sub/Zoé"_s } << unreadable;
+        << QStringList { u""_s } << true << top + QStringList { u"sub/Zoé"_s }
+        << unreadable + QStringList { u"+sub"_s };
     QTest::newRow("files named, in their order")
         << QStringList { u"sub/Zoé"_s, u"notes.txt"_s, u"absent"_s, u"bravo.cfh"_s, u"vide.cfh"_s } << false
         << QStringList { u"sub/Zoé"_s, u"bravo.cfh"_s }
@@ -117,26 +130,31 @@ void tst_Collection::scan()
     QFETCH(QStringList, cards);
     QFETCH(QStringList, problems);
     const QString root = m_dir.path() + u'/';
-    QStringList found, said;
-    CardScan scan;
-    scan.recursive = recursive;
-    scan.onCard = [&](const ScannedCard &card) {
-        found << card.path.mid(root.size());
-        return card.head.status == CardReadStatus::Ok;
-    };
-    scan.onProblem = [&](const QString &path, CardReadStatus status) {
-        said << path.mid(root.size()) + u' ' + QString::number(int(status));
-    };
     for (QString &place : places)
         place = place.isEmpty() ? m_dir.path() : root + place;
-    QVERIFY(scanCards(places, scan));
-    QCOMPARE(found, cards);
-    QCOMPARE(said, problems);
+    // On a share, many cards are read at once: the same cards and problems, in the same order.
+    for (const FileSystemKind kind : { FileSystemKind::Local, FileSystemKind::Network }) {
+        const FileSystemKindProbe probe([kind](const QString &) { return kind; });
+        QStringList found, said;
+        CardScan scan;
+        scan.recursive = recursive;
+        scan.onCard = [&](const ScannedCard &card) {
+            found << card.path.mid(root.size());
+            return card.head.status == CardReadStatus::Ok;
+        };
+        scan.onProblem = [&](const QString &path, CardReadStatus status) {
+            said << path.mid(root.size()) + u' ' + QString::number(int(status));
+        };
+        scan.onFolder = [&](const QString &path) { said << u'+' + path.mid(root.size()); };
+        QVERIFY(scanCards(places, scan));
+        QCOMPARE(found, cards);
+        QCOMPARE(said, problems);
+    }
 }
 
-// A second thread reads a folder's next cards: they are still given in
-// order, with the files that are no card passed over, and a scan stopped
-// halfway stops.
+// A second thread reads a folder's next cards, or many read at once as on
+// a share: they are still given in order, with the files that are no card
+// passed over, and a scan stopped halfway stops.
 void tst_Collection::readsAheadInOrder()
 {
     QTemporaryDir dir;
@@ -147,17 +165,142 @@ void tst_Collection::readsAheadInOrder()
         if (i % 3)
             expected << name;
     }
-    for (const qsizetype stopAt : { expected.size() + 1, qsizetype(20) }) {
-        QStringList found;
-        CardScan scan;
-        scan.readAhead = true;
-        scan.onCard = [&](const ScannedCard &card) {
-            found << card.path.section(u'/', -1);
-            return found.size() < stopAt;
-        };
-        QCOMPARE(scanCards({ dir.path() }, scan), stopAt > expected.size());
-        QCOMPARE(found, expected.mid(0, stopAt));
+    for (const int readers : { 0, 4 }) {
+        for (const qsizetype stopAt : { expected.size() + 1, qsizetype(20) }) {
+            QStringList found;
+            CardScan scan;
+            scan.readAhead = true;
+            scan.readers = readers;
+            scan.onCard = [&](const ScannedCard &card) {
+                found << card.path.section(u'/', -1);
+                return found.size() < stopAt;
+            };
+            QCOMPARE(scanCards({ dir.path() }, scan), stopAt > expected.size());
+            QCOMPARE(found, expected.mid(0, stopAt));
+        }
     }
+}
+
+// A share's file system, by statfs's magic number, is read with many
+// requests in flight; a local disk with today's threads.
+void tst_Collection::fileSystemKinds_data()
+{
+    QTest::addColumn<qulonglong>("type");
+    QTest::addColumn<bool>("network");
+    QTest::newRow("NFS") << 0x6969ull << true;
+    QTest::newRow("CIFS, sign-extended") << 0xffffffffff534d42ull << true;
+    QTest::newRow("SMB2") << 0xfe534d42ull << true;
+    QTest::newRow("FUSE: sshfs") << 0x65735546ull << true;
+    QTest::newRow("ext4") << 0xef53ull << false;
+    QTest::newRow("tmpfs") << 0x01021994ull << false;
+    QTest::newRow("btrfs") << 0x9123683eull << false;
+}
+
+void tst_Collection::fileSystemKinds()
+{
+    QFETCH(qulonglong, type);
+    QFETCH(bool, network);
+    const FileSystemKind kind = fileSystemKindOf((unsigned long)type);
+    QCOMPARE(kind == FileSystemKind::Network, network);
+    QCOMPARE(readersFor(kind) >= 32 && readersFor(kind) <= 64, network);
+    QCOMPARE(readersFor(kind) == 0, !network);
+}
+
+// The index's rules, on a card with a poster and an extension: what a
+// first run kept is taken while the listing shows the card unchanged, and
+// nothing of an index that is damaged, planted or open to others; a next
+// run makes it again where its folder is the user's own.
+void tst_Collection::indexRules_data()
+{
+    QTest::addColumn<QString>("change");   // what happens between the two runs
+    QTest::addColumn<bool>("taken");       // the second run takes the card from the index
+    QTest::addColumn<bool>("rebuilt");     // a third run finds what the second kept
+    QTest::newRow("fresh") << u"none"_s << true << true;
+    QTest::newRow("rewritten, same size and time") << u"rewrite"_s << false << true;
+    QTest::newRow("grown") << u"grow"_s << false << true;
+    QTest::newRow("replaced by a copy of itself") << u"replace"_s << false << true;
+    QTest::newRow("changed in the last minute") << u"unsettled"_s << false << false;
+    QTest::newRow("index damaged") << u"damage"_s << false << true;
+    QTest::newRow("index cut short") << u"truncate"_s << false << true;
+    QTest::newRow("index a link") << u"link"_s << false << true;
+    QTest::newRow("index readable by others") << u"open"_s << false << true;
+    QTest::newRow("index of another folder") << u"other"_s << false << true;
+    QTest::newRow("index folder open to others") << u"openfolder"_s << false << false;
+}
+
+void tst_Collection::indexRules()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, taken);
+    QFETCH(bool, rebuilt);
+    QTemporaryDir dir;
+    const QString root = dir.filePath(u"films"_s), card = root + u"/a.cfh"_s;
+    const QString cache = dir.filePath(u"cache/index"_s), other = dir.filePath(u"autres"_s);
+    QVERIFY(QDir().mkpath(root) && QDir().mkpath(other));
+    QByteArray record("Titre");
+    record.append(QByteArray(kRecordWidth - record.size(), ' '));
+    const CardExtension extension { valuesOf({ { Field::Titre, u"Titre ☃"_s } }) };
+    const QByteArray bytes
+        = makeCard(record, bitmapHeader(10, 20) + posterBytes(500)) + encodeExtension(extension, record);
+    QVERIFY(writeBytes(card, bytes) && setModifiedTime(card, 1'000'000'000'000'000'000));
+    const auto settle = change == u"unsettled"_s ? std::chrono::minutes(1) : std::chrono::minutes(0);
+    const int folder = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY);
+    const auto run = [&](const QString &place) {
+        const auto index = CardIndex::load(place, true, cache, settle);
+        const auto listed = listedFileAt(folder, "a.cfh", true);
+        std::optional<CardHead> head = index->find("/a.cfh", *listed, RecordText::Decoded);
+        const bool found = head.has_value();
+        if (!head) {
+            head = readCardHeadAt(folder, "a.cfh", PosterHeader::Read, RecordText::Decoded);
+            index->keep("/a.cfh", *listed, *head);
+        }
+        index->save();
+        return std::pair(found, *head);
+    };
+    const CardHead first = run(root).second;
+    QCOMPARE(first.card.extension, extension);
+    const QString indexFile = QDir(cache).entryInfoList(QDir::Files).value(0).filePath();
+    QCOMPARE(indexFile.isEmpty(), change == u"unsettled"_s);
+    if (change == u"rewrite"_s) {
+        QByteArray changed = bytes;
+        changed[7] = 'X';
+        QVERIFY(writeBytes(card, changed) && setModifiedTime(card, 1'000'000'000'000'000'000));
+    } else if (change == u"grow"_s) {
+        QVERIFY(writeBytes(card, bytes + "!") && setModifiedTime(card, 1'000'000'000'000'000'000));
+    } else if (change == u"replace"_s) {
+        QVERIFY(writeBytes(card + u".new"_s, bytes)
+            && setModifiedTime(card + u".new"_s, 1'000'000'000'000'000'000));
+        QVERIFY(::rename(QFile::encodeName(card + u".new"_s).constData(), QFile::encodeName(card).constData())
+            == 0);
+    } else if (change == u"damage"_s || change == u"truncate"_s) {
+        QByteArray saved = readBytes(indexFile);
+        if (change == u"damage"_s)
+            saved[saved.size() / 2] = char(saved[saved.size() / 2] ^ 1);
+        QVERIFY(writeBytes(indexFile, change == u"damage"_s ? saved : saved.first(saved.size() - 10)));
+        QVERIFY(QFile::setPermissions(indexFile, QFile::ReadOwner | QFile::WriteOwner));
+    } else if (change == u"link"_s) {
+        QVERIFY(QFile::rename(indexFile, dir.filePath(u"planted"_s)));
+        QVERIFY(QFile::link(dir.filePath(u"planted"_s), indexFile));
+    } else if (change == u"open"_s) {
+        QVERIFY(::chmod(QFile::encodeName(indexFile).constData(), 0644) == 0);
+    } else if (change == u"other"_s) {
+        run(other);   // the same card kept in another folder's index, put in place of the first's
+        QStringList files = QDir(cache).entryList(QDir::Files);
+        files.removeOne(QFileInfo(indexFile).fileName());
+        const QString otherFile = cache + u'/' + files.value(0);
+        QVERIFY(files.size() == 1 && QFile::remove(indexFile) && QFile::rename(otherFile, indexFile));
+    } else if (change == u"openfolder"_s) {
+        QVERIFY(::chmod(QFile::encodeName(cache).constData(), 0755) == 0);
+    }
+    const auto [found, second] = run(root);
+    QCOMPARE(found, taken);
+    const CardHead read = readCardHeadAt(folder, "a.cfh", PosterHeader::Read, RecordText::Decoded);
+    QCOMPARE(second.recordBytes, read.recordBytes);
+    QCOMPARE(second.card.extension, read.card.extension);
+    QCOMPARE(second.posterBytes, read.posterBytes);
+    QCOMPARE(second.poster.size, QSize(10, 20));
+    QCOMPARE(run(root).first, rebuilt);
+    ::close(folder);
 }
 
 void tst_Collection::frenchOrder()

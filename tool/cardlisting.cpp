@@ -71,6 +71,11 @@ QCommandLineOption recursiveOption()
     return QCommandLineOption(QStringList { QStringLiteral("r"), QStringLiteral("recursive") });
 }
 
+QCommandLineOption noCacheOption()
+{
+    return QCommandLineOption(QStringLiteral("sans-cache"));
+}
+
 RecordText recordTextFor(CardFormat format)
 {
     const bool json = format == CardFormat::JsonArray || format == CardFormat::JsonLines;

@@ -17,6 +17,9 @@ int readPlaces(ToolIo &io, const QStringList &places, CardScan scan,
 
 // The -r option of every command that takes folders.
 QCommandLineOption recursiveOption();
+// find's and show's --sans-cache: every card of a share read, none taken
+// from the index of what was read before.
+QCommandLineOption noCacheOption();
 
 enum class CardFormat { Text, JsonArray, JsonLines, Paths, NulPaths };
 

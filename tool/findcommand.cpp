@@ -23,6 +23,7 @@ struct FindOptions {
     QCommandLineOption nul { QStringLiteral("0") };
     QCommandLineOption json { QStringLiteral("json") };
     QCommandLineOption recursive = recursiveOption();
+    QCommandLineOption noCache = noCacheOption();
 };
 
 // An argument naming a file or a folder is a place to search; any other is a
@@ -82,7 +83,7 @@ int runFind(const QStringList &args, ToolIo &io)
     const FindOptions options;
     parser.addOptions({ options.titre, options.acteur, options.realisateur, options.type, options.annee,
         options.saga, options.etiquette, options.support, options.note, options.vu, options.pasVu,
-        options.prete, options.nul, options.json, options.recursive });
+        options.prete, options.nul, options.json, options.recursive, options.noCache });
     if (const auto status = parseCommand(parser, kFind, args.mid(0, dashes), io, 0, -1))
         return *status;
     if (parser.isSet(options.nul) && parser.isSet(options.json))
@@ -106,7 +107,8 @@ int runFind(const QStringList &args, ToolIo &io)
     // A path needs neither the card's size nor its fingerprint; the JSON object says the poster's size.
     const CardScan scan = { .recursive = parser.isSet(options.recursive),
         .text = RecordText::BytesOnly,
-        .fileFacts = parser.isSet(options.json) };
+        .fileFacts = parser.isSet(options.json),
+        .useIndex = !parser.isSet(options.noCache) };
     const int status = readPlaces(io, places, scan, onCard);
     printer.finish();
     return status;

@@ -11,7 +11,7 @@ const QString kToolHelp = QStringLiteral(R"(Utilisation : cinefiche-card COMMAND
 Lit et écrit les fiches de films de Cinefiche (fichiers .cfh), sans fenêtre.
 
 Commandes :
-  show [-r] [--json | --json-lines] FICHE|DOSSIER...
+  show [-r] [--json | --json-lines] [--sans-cache] FICHE|DOSSIER...
       montre les champs et l'affiche de chaque fiche
   find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--annee 1990-1999] [--vu] [--note 8-10] [TEXTE...]
       écrit le chemin de chaque fiche trouvée
@@ -69,7 +69,8 @@ const std::map<QString, QString> &commandHelps()
 {
     static const std::map<QString, QString> helps = {
         { QStringLiteral("show"),
-            QStringLiteral(R"(Utilisation : cinefiche-card show [-r] [--json | --json-lines] FICHE|DOSSIER...
+            QStringLiteral(
+                R"(Utilisation : cinefiche-card show [-r] [--json | --json-lines] [--sans-cache] FICHE|DOSSIER...
 
 Montre les champs de chaque fiche (les textes exacts, les acteurs un par
 ligne, le résumé et les notes avec leurs sauts de ligne ; les champs vides de
@@ -83,6 +84,8 @@ même. Un dossier donne toutes ses fiches.
   --json        un tableau JSON d'un objet par fiche, même pour une seule, qui
                 a toutes les clés (celles de CHAMP=VALEUR, fichier, affiche)
   --json-lines  un objet JSON par ligne, fiche après fiche
+  --sans-cache  sur un partage réseau, chaque fiche lue, aucune prise dans
+                l'index de ce qui a été lu (man cinefiche-card, PARTAGES RÉSEAU)
 
 Dossiers : une fiche est un fichier qui commence par la marque des fiches,
 quel que soit son nom ; les autres fichiers sont passés sous silence, et un
@@ -91,7 +94,7 @@ Les fiches viennent dans l'ordre alphabétique français, dossier par dossier.
 )") },
         { QStringLiteral("find"),
             QStringLiteral(
-                R"(Utilisation : cinefiche-card find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--realisateur R] [--type T] [--annee 1990-1999] [--saga S] [--etiquette E] [--support S] [--note 8-10] [--vu | --pas-vu] [--prete] [-0 | --json] [TEXTE...]
+                R"(Utilisation : cinefiche-card find [-r] [DOSSIER|FICHE...] [--titre T] [--acteur A] [--realisateur R] [--type T] [--annee 1990-1999] [--saga S] [--etiquette E] [--support S] [--note 8-10] [--vu | --pas-vu] [--prete] [-0 | --json] [--sans-cache] [TEXTE...]
 
 Écrit le chemin de chaque fiche qui répond à la recherche, un par ligne, dans
 l'ordre des fiches. Un argument qui nomme un fichier ou un dossier existant est
@@ -119,6 +122,8 @@ et son extension, à la fin du fichier, sont lus, jamais son affiche.
   --prete             les films prêtés
   -0                  les chemins séparés par un octet nul (pour xargs -0)
   --json              les fiches trouvées, comme show --json
+  --sans-cache        sur un partage réseau, chaque fiche lue, aucune prise
+                      dans l'index de ce qui a été lu
 )") },
         { QStringLiteral("doublons"),
             QStringLiteral(R"(Utilisation : cinefiche-card doublons [-r] [--json] DOSSIER|FICHE...

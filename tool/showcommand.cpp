@@ -8,7 +8,8 @@ int runShow(const QStringList &args, ToolIo &io)
     const QCommandLineOption jsonOption(QStringLiteral("json"));
     const QCommandLineOption linesOption(QStringLiteral("json-lines"));
     const QCommandLineOption recursive = recursiveOption();
-    parser.addOptions({ jsonOption, linesOption, recursive });
+    const QCommandLineOption noCache = noCacheOption();
+    parser.addOptions({ jsonOption, linesOption, recursive, noCache });
     if (const auto status = parseCommand(parser, QStringLiteral("show"), args, io, 1, -1))
         return *status;
     if (parser.isSet(jsonOption) && parser.isSet(linesOption))
@@ -17,9 +18,10 @@ int runShow(const QStringList &args, ToolIo &io)
         : parser.isSet(jsonOption)                      ? CardFormat::JsonArray
                                                         : CardFormat::Text;
     CardPrinter printer(io.out, format);
-    const CardScan scan = {
-        .recursive = parser.isSet(recursive), .poster = PosterHeader::Read, .text = recordTextFor(format)
-    };
+    const CardScan scan = { .recursive = parser.isSet(recursive),
+        .poster = PosterHeader::Read,
+        .text = recordTextFor(format),
+        .useIndex = !parser.isSet(noCache) };
     const int status = readPlaces(
         io, parser.positionalArguments(), scan, [&printer](const ScannedCard &card) { printer.print(card); });
     printer.finish();
