@@ -1,9 +1,9 @@
 #include "card/cardrecord.h"
 
-#include "card/basics.h"
 #include "card/cp1252.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -68,17 +68,47 @@ QString joinActorNames(const QStringList &names)
 // width) is still a name.
 QStringList splitActorNames(const QString &acteurs)
 {
-    QStringList pieces = TrimRight(acteurs).split(QLatin1Char('|'));
+    QStringList pieces = trimRight(acteurs).split(QLatin1Char('|'));
     if (pieces.last().isEmpty())
         pieces.removeLast();
     return pieces;
 }
 
-QString ActorLines(const QString &acteurs)
+QString actorLines(const QString &acteurs)
 {
-    QString lines = TrimRight(acteurs);
+    QString lines = trimRight(acteurs);
     if (lines.endsWith(QLatin1Char('|')))
         lines.chop(1);
     lines.replace(QLatin1Char('|'), QLatin1Char('\r'));
-    return TrimRight(lines);
+    return trimRight(lines);
+}
+
+QString trimRight(const QString &text)
+{
+    // Fixed-width fields end in long runs of blanks: four are tested at a time.
+    constexpr quint64 kBlanks = 0x0020002000200020;
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
+    qsizetype end = text.size();
+    for (quint64 four = 0; end >= 4; end -= 4) {
+        std::memcpy(&four, units + end - 4, sizeof four);
+        if (four != kBlanks)
+            break;
+    }
+    while (end > 0 && units[end - 1] == u' ')
+        --end;
+    return end == text.size() ? text : text.left(end);
+}
+
+QByteArrayView trimRight(QByteArrayView bytes)
+{
+    constexpr quint64 kBlanks = 0x2020202020202020;
+    qsizetype end = bytes.size();
+    for (quint64 eight = 0; end >= 8; end -= 8) {
+        std::memcpy(&eight, bytes.data() + end - 8, sizeof eight);
+        if (eight != kBlanks)
+            break;
+    }
+    while (end > 0 && bytes[end - 1] == ' ')
+        --end;
+    return bytes.first(end);
 }

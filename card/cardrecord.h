@@ -14,6 +14,11 @@
 // A text for each field, in Field's order.
 using FieldTexts = std::array<QString, kRecordFieldCount>;
 
+// The text without its trailing spaces (character 32 only): fixed-width
+// fields end in them.
+QString trimRight(const QString &text);
+QByteArrayView trimRight(QByteArrayView bytes);
+
 class CardRecord {
 public:
     CardRecord();                                 // the empty record: spaces only
@@ -67,4 +72,4 @@ QString joinActorNames(const QStringList &names);
 // after a final "|" dropped.
 QStringList splitActorNames(const QString &acteurs);
 // The viewer's lines: one name per line, separated by a carriage return.
-QString ActorLines(const QString &acteurs);
+QString actorLines(const QString &acteurs);

@@ -27,3 +27,7 @@ protected:
 private:
     static inline QPointer<Window> s_window;
 };
+
+// The property, true, of a window that stays open when the editor closes
+// the others as it closes: the collection the editor was opened from.
+inline constexpr char kOutlivesEditor[] = "outlivesEditor";

@@ -58,8 +58,9 @@ enum class Text {
     AboutAuthor,
     MailButton,
     AboutOk,
-    MailButtonTip,   // shown on the mail button of a pre-release
-    OpenFailed,      // the desktop opened no page and no mail
+    PreReleaseMailTip,   // shown on the mail button of a pre-release
+    BugReportLine,       // said when the desktop opened no page and no mail
+    BetaVersion,         // a pre-release's version (%1: its minor number)
     // failures and the file dialogs' titles
     FileNotFound,
     SavePosterTitle,
