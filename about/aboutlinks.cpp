@@ -1,7 +1,8 @@
 #include "about/aboutlinks.h"
 
-#include "app/buildconfig.h"
-#include "app/desktop.h"
+#include "desktop/desktop.h"
+#include "process/buildconfig.h"
+#include "texts/texts.h"
 
 VersionLine versionLine(int major, int minor, int revision)
 {
@@ -10,7 +11,7 @@ VersionLine versionLine(int major, int minor, int revision)
     if (major > 0) {
         version = QString::number(major) + QLatin1Char('.') + QString::number(minor);
     } else {
-        version = QStringLiteral(u"Bêta ") + QString::number(minor);
+        version = textOf(Text::BetaVersion).arg(minor);
         line.preRelease = true;
     }
     if (revision != 0)

@@ -1,6 +1,6 @@
-#include "app/common.h"
 #include "card/cardrecord.h"
 #include "card/workfolder.h"
+#include "layout/twips.h"
 #include "support/modal.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"
@@ -26,14 +26,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct CardTexts {
-    QString titre = u"Brazil"_s, annee = u"1985"_s, dureeH = u" 2"_s, dureeM = u"12"_s, type = u"Drame"_s,
-            realisateur = u"Anne"_s, acteurs = u"Boris|Chloé|"_s, resume = u"Court."_s;
+    QString title = u"Brazil"_s, year = u"1985"_s, hours = u" 2"_s, minutes = u"12"_s, genre = u"Drame"_s,
+            director = u"Anne"_s, actors = u"Boris|Chloé|"_s, summary = u"Court."_s;
 };
 
 QByteArray recordOf(const CardTexts &t)
 {
     return encodeRecord(
-        makeRecord({ t.titre, t.annee, t.dureeH, t.dureeM, t.type, t.realisateur, t.acteurs, t.resume }));
+        makeRecord({ t.title, t.year, t.hours, t.minutes, t.genre, t.director, t.actors, t.summary }));
 }
 
 // How the full view is asked for.
@@ -125,11 +125,11 @@ void tst_Viewer::labelTexts()
     QFETCH(QString, dureeH);
     QFETCH(QString, acteurs);
     CardTexts texts;
-    texts.titre = u"  Titre  "_s;
-    texts.annee = annee;
-    texts.dureeH = dureeH;
-    texts.dureeM = u"30"_s;
-    texts.acteurs = acteurs;
+    texts.title = u"  Titre  "_s;
+    texts.year = annee;
+    texts.hours = dureeH;
+    texts.minutes = u"30"_s;
+    texts.actors = acteurs;
     ViewerWindow *viewer = open({}, texts);
     QVERIFY(viewer);
     QTEST(child<QLabel>(viewer, "yearLabel")->text(), "year");
@@ -185,7 +185,7 @@ void tst_Viewer::posterLayout()
 void tst_Viewer::longSummaryBesidePoster()
 {
     CardTexts texts;
-    texts.resume = u"Une longue histoire de famille. "_s.repeated(15);
+    texts.summary = u"Une longue histoire de famille. "_s.repeated(15);
     ViewerWindow *viewer = open(pictureBytes(86, 120), texts);
     QVERIFY(viewer);
     const QRect summary = child<QLabel>(viewer, "summaryLabel")->geometry();
@@ -318,7 +318,7 @@ void tst_Viewer::savePoster()
     if (!message.isEmpty())
         fake.answerMsg(MsgAnswer::Ok);
     CardTexts texts;
-    texts.titre = u"AC/DC: Live"_s;
+    texts.title = u"AC/DC: Live"_s;
     ViewerWindow *viewer = open(posterBytes(size), texts);
     QVERIFY(viewer);
     if (failure == Failure::CardGone)

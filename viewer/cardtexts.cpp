@@ -1,7 +1,7 @@
 #include "viewer/cardtexts.h"
 
-#include "app/common.h"
 #include "card/cardfields.h"
+#include "card/cardrecord.h"
 
 namespace {
 
@@ -13,26 +13,26 @@ void takeExact(QString &shown, const CardValues &exact, Field field)
 
 }   // namespace
 
-CardTexts cardTexts(const Card &card, const QString &anneeCaption, const QString &dureeCaption)
+CardTexts cardTexts(const Card &card, const QString &yearCaption, const QString &runningTimeCaption)
 {
     const CardRecord &record = card.record;
     const QString space = QStringLiteral(" ");
     CardTexts texts;
-    texts.annee = anneeCaption + TrimRight(space + record.text(Field::Annee));
-    texts.duree = dureeCaption
-        + TrimRight(space + record.text(Field::Heures) + QLatin1Char('h') + record.text(Field::Minutes));
+    texts.year = yearCaption + trimRight(space + record.text(Field::Annee));
+    texts.runningTime = runningTimeCaption
+        + trimRight(space + record.text(Field::Heures) + QLatin1Char('h') + record.text(Field::Minutes));
     // The record separates actors by carriage returns; a label breaks lines at "\n".
-    texts.acteurs = ActorLines(record.text(Field::Acteurs)).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    texts.resume = summaryText(record.text(Field::Resume));
-    texts.realisateur = TrimRight(record.text(Field::Realisateur));
-    texts.type = TrimRight(record.text(Field::Type));
-    texts.titre = TrimRight(record.text(Field::Titre));
+    texts.actors = actorLines(record.text(Field::Acteurs)).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    texts.summary = summaryText(record.text(Field::Resume));
+    texts.director = trimRight(record.text(Field::Realisateur));
+    texts.genre = trimRight(record.text(Field::Type));
+    texts.title = trimRight(record.text(Field::Titre));
     const CardValues &exact = card.extension.values;
     if (!exact.list(Field::Acteurs).isEmpty())
-        texts.acteurs = exact.list(Field::Acteurs).join(QLatin1Char('\n'));
-    takeExact(texts.resume, exact, Field::Resume);
-    takeExact(texts.realisateur, exact, Field::Realisateur);
-    takeExact(texts.type, exact, Field::Type);
-    takeExact(texts.titre, exact, Field::Titre);
+        texts.actors = exact.list(Field::Acteurs).join(QLatin1Char('\n'));
+    takeExact(texts.summary, exact, Field::Resume);
+    takeExact(texts.director, exact, Field::Realisateur);
+    takeExact(texts.genre, exact, Field::Type);
+    takeExact(texts.title, exact, Field::Titre);
     return texts;
 }

@@ -7,9 +7,9 @@
 #include <QString>
 
 struct CardTexts {
-    QString annee, duree, acteurs, resume, realisateur, type, titre;
+    QString year, runningTime, actors, summary, director, genre, title;
 };
 
 // The year and running time follow their captions ("Année : " and
 // "Durée :"); the actors one per line and the summary's line breaks as "\n".
-CardTexts cardTexts(const Card &card, const QString &anneeCaption, const QString &dureeCaption);
+CardTexts cardTexts(const Card &card, const QString &yearCaption, const QString &runningTimeCaption);

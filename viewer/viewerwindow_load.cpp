@@ -1,12 +1,11 @@
 // Reading a card into the viewer, and saving its poster.
 #include "viewer/viewerwindow.h"
 
-#include "app/common.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "card/cardfile.h"
 #include "collection/movielibrary.h"
-#include "dialogs/filedialog.h"
+#include "desktop/filedialog.h"
+#include "desktop/messages.h"
+#include "texts/texts.h"
 #include "viewer/cardtexts.h"
 #include "viewer/viewerfiles.h"
 
@@ -90,13 +89,13 @@ void ViewerWindow::showCentred()
 void ViewerWindow::showTexts(const Card &card)
 {
     const CardTexts texts = cardTexts(card, textOf(Text::ViewerYear), textOf(Text::ViewerRunningTime));
-    m_yearLabel->setText(texts.annee);
-    m_runningTimeLabel->setText(texts.duree);
-    m_actorsLabel->setText(texts.acteurs);
-    m_summaryLabel->setText(texts.resume);
-    m_directorLabel->setText(texts.realisateur);
-    m_genreLabel->setText(texts.type);
-    m_titleLabel->setText(texts.titre);
+    m_yearLabel->setText(texts.year);
+    m_runningTimeLabel->setText(texts.runningTime);
+    m_actorsLabel->setText(texts.actors);
+    m_summaryLabel->setText(texts.summary);
+    m_directorLabel->setText(texts.director);
+    m_genreLabel->setText(texts.genre);
+    m_titleLabel->setText(texts.title);
 }
 
 void ViewerWindow::findMovie(const QString &cardPath)
@@ -109,7 +108,7 @@ void ViewerWindow::findMovie(const QString &cardPath)
 void ViewerWindow::savePosterAs()
 {
     const QString chosen
-        = ShowFileDialog(FileDialogKind::Save, textOf(Text::SavePosterTitle), posterSaveFilters(),
+        = showFileDialog(FileDialogKind::Save, textOf(Text::SavePosterTitle), posterSaveFilters(),
             kDocumentsFolder, this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
             m_titleLabel->text() + QLatin1Char('.') + kPosterExtension, kPosterExtension);
     if (!chosen.isEmpty())
