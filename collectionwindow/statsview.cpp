@@ -31,8 +31,10 @@ QString hours(qint64 minutes)
 void fillBars(QChart *chart, const QStringList &labels, const QList<int> &counts, bool across)
 {
     chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
+    for (QAbstractAxis *axis : chart->axes()) {
         chart->removeAxis(axis);
+        delete axis;   // a chart gives an axis removed back to its caller
+    }
     auto *bars = new QBarSet(textOf(Text::CardsSeries));
     int most = 1;
     for (const int count : counts) {
