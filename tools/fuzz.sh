@@ -13,7 +13,8 @@ install_missing_packages clang libclang-rt-14-dev
 
 seconds=${1:-60}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCINEFICHE_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
+    -DCINEFICHE_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-fuzz --target untrusted_fuzz
 mkdir -p build-fuzz/corpus
 cd build-fuzz
