@@ -2,6 +2,9 @@
 
 #include "card/nativepath.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <algorithm>
 #include <array>
 #include <mutex>
@@ -33,6 +36,37 @@ FileSystemKindProbe::Probe g_probe;
 // Requests a share keeps in flight: over sshfs 16 to 64 read alike (its
 // own threads are the bound), NFS pipelines more.
 constexpr int kNetworkReaders = 32;
+
+// The mount table's names of the same file systems. A FUSE block device
+// (fuseblk: NTFS, exFAT) is a disk of this machine.
+bool isNetworkType(const QByteArray &type)
+{
+    static const std::array<QByteArray, 14> kTypes { "nfs", "nfs4", "smbfs", "cifs", "smb3", "afs", "9p",
+        "ceph", "ncpfs", "coda", "gpfs", "glusterfs", "lustre", "fuse" };
+    return type.startsWith("fuse.") || std::find(kTypes.begin(), kTypes.end(), type) != kTypes.end();
+}
+
+// A mount point as the table writes it: blanks, tabs, line breaks and
+// backslashes in octal.
+QString unescapedMountPoint(const QByteArray &field)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && field.mid(i + 1, 3).toInt(nullptr, 8) > 0) {
+            bytes += char(field.mid(i + 1, 3).toInt(nullptr, 8));
+            i += 3;
+        } else {
+            bytes += field[i];
+        }
+    }
+    return pathFromNative(bytes);
+}
+
+bool holds(const QString &mountPoint, const QString &path)
+{
+    return path == mountPoint || mountPoint == u"/"
+        || (path.startsWith(mountPoint) && path.at(mountPoint.size()) == u'/');
+}
 
 }   // namespace
 
@@ -81,4 +115,32 @@ FileSystemKindProbe::~FileSystemKindProbe()
 {
     const std::lock_guard lock(g_probeMutex);
     g_probe = std::move(m_previous);
+}
+
+std::optional<QString> networkMountOf(const QString &path, const QByteArray &mountTable)
+{
+    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    std::optional<QString> deepest;
+    bool network = false;
+    for (const QByteArray &line : mountTable.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (fields.size() < 5 || dash < 0 || dash + 1 >= fields.size())
+            continue;
+        const QString point = unescapedMountPoint(fields[4]);
+        // The deepest mount holding the path is the one it is on.
+        if (holds(point, absolute) && (!deepest || point.size() >= deepest->size())) {
+            deepest = point;
+            network = isNetworkType(fields[dash + 1]);
+        }
+    }
+    return network ? deepest : std::nullopt;
+}
+
+std::optional<QString> networkMountOf(const QString &path)
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return networkMountOf(path, table.readAll());
 }

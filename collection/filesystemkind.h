@@ -23,6 +23,14 @@ FileSystemKind fileSystemKind(const QString &path);
 // from one reading to the next.
 bool numbersFilesAnew(const QString &path);
 
+// The network share that holds path, by the mount table's lines
+// (/proc/self/mountinfo's form, "\040" for a blank): its mount point, or
+// nothing for a path on this machine's disks. Asks no file system, so a
+// share that no longer answers cannot hold it.
+std::optional<QString> networkMountOf(const QString &path, const QByteArray &mountTable);
+// The same, from this process's mount table.
+std::optional<QString> networkMountOf(const QString &path);
+
 // Cards read at once on a file system of that kind; 0: today's threads, a
 // reading ahead beside the caller's (a local disk answers at once).
 int readersFor(FileSystemKind kind);

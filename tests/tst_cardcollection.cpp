@@ -133,6 +133,8 @@ private slots:
     void watchesAFolderMadeReadable();
     void listsShareFoldersAgain_data();
     void listsShareFoldersAgain();
+    void findsTheShareHoldingAPath_data();
+    void findsTheShareHoldingAPath();
     void defaultFolder_data();
     void defaultFolder();
 };
@@ -636,6 +638,32 @@ void tst_CardCollection::watchesAFolderMadeReadable()
 // On a share, folders are listed again on a timer: a change another
 // machine made to an entry touches its folder, and a folder gone or made
 // touches it and its parent. Nothing changed, no folder is touched.
+void tst_CardCollection::findsTheShareHoldingAPath_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("share");   // empty: on this machine's disks
+    QTest::newRow("local disk") << u"/home/anne/Films/a.cfh"_s << QString();
+    QTest::newRow("sshfs") << u"/mnt/nas/Films/a.cfh"_s << u"/mnt/nas"_s;
+    QTest::newRow("the mount point itself") << u"/mnt/nas"_s << u"/mnt/nas"_s;
+    QTest::newRow("a name that only begins alike") << u"/mnt/nassau/a.cfh"_s << QString();
+    QTest::newRow("a disk mounted inside the share") << u"/mnt/nas/usb/a.cfh"_s << QString();
+    QTest::newRow("NFS, a blank in its name") << u"/srv/mes films/a.cfh"_s << u"/srv/mes films"_s;
+    QTest::newRow("a FUSE disk (NTFS)") << u"/media/ntfs/a.cfh"_s << QString();
+    QTest::newRow("path with dots") << u"/mnt/nas/../../home/a.cfh"_s << QString();
+}
+
+void tst_CardCollection::findsTheShareHoldingAPath()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, share);
+    const QByteArray table = "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                             "40 22 0:50 / /mnt/nas rw - fuse.sshfs root@nas: rw\n"
+                             "41 40 8:17 / /mnt/nas/usb rw - vfat /dev/sdb1 rw\n"
+                             "42 22 0:51 / /srv/mes\\040films rw - nfs4 nas:/films rw\n"
+                             "43 22 8:33 / /media/ntfs rw - fuseblk /dev/sdc1 rw\n";
+    QCOMPARE(networkMountOf(path, table).value_or(QString()), share);
+}
+
 void tst_CardCollection::listsShareFoldersAgain_data()
 {
     QTest::addColumn<QString>("change");

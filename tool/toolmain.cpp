@@ -1,5 +1,6 @@
 #include "card/nativepath.h"
 #include "tool/cardtool.h"
+#include "tool/sharewatch.h"
 #include "tool/tooltexts.h"
 
 #include <QCoreApplication>
@@ -55,6 +56,7 @@ int runToolMain(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << pathFromNative(argv[i]);
+    watchShares(arguments, io);
     int status = runCardTool(arguments, io);
     if (!out.flush()) {
         report(io, ToolText::outputFailed());

@@ -140,6 +140,13 @@ QString ToolText::linkOutOfFolder(const QString &path)
     return path + QStringLiteral(" : lien vers un fichier hors du dossier du .nfo, affiche laissée de côté");
 }
 
+QString ToolText::shareSilent(const QString &mountPoint, int seconds)
+{
+    return mountPoint
+        + QStringLiteral(" : le partage réseau ne répond plus depuis %1 s ; la commande s'arrête")
+              .arg(seconds);
+}
+
 QString ToolText::missingCommand()
 {
     return QStringLiteral("commande manquante ; la liste : cinefiche-card --help");

@@ -38,6 +38,7 @@ QString nameTooLong(const QString &path);
 QString linkRefused(const QString &path);
 QString cardBusy(const QString &path);
 QString linkOutOfFolder(const QString &path);
+QString shareSilent(const QString &mountPoint, int seconds);
 
 // Wrong usage.
 QString missingCommand();
