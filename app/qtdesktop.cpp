@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -231,6 +232,8 @@ QString QtDesktop::chooseFile(const FileRequest &request)
         dialog.selectFile(request.proposedName);
     if (dialog.exec() != QDialog::Accepted)
         return {};
+    if (request.chosenFilter)
+        *request.chosenFilter = std::max<int>(0, int(filters.indexOf(dialog.selectedNameFilter())));
     return dialog.chosen;
 }
 

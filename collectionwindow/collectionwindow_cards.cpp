@@ -23,7 +23,7 @@ namespace {
 
 QString cardCount(qsizetype count)
 {
-    return count == 1 ? textOf(Text::OneCard) : textOf(Text::ManyCards).arg(QLocale().toString(count));
+    return countText(count, Text::OneCard, Text::ManyCards);
 }
 
 }   // namespace
@@ -67,7 +67,7 @@ void CollectionWindow::rescan(const QStringList &folders)
 void CollectionWindow::showReadingCount(qsizetype read)
 {
     if (m_reading && m_collection.cards().empty())
-        statusBar()->showMessage(textOf(Text::ReadingCardsCount).arg(QLocale().toString(read)));
+        statusBar()->showMessage(countText(read, Text::ReadingOneCard, Text::ReadingCardsCount));
 }
 
 void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan> &rescans)
