@@ -152,8 +152,9 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::ExportPictureTitle, u"Exporter les statistiques" },
     { Text::FilterPng, u"Image PNG (*.png)" },
     { Text::EmptyCollection,
-        u"Ce dossier n'a pas encore de fiche. Écrivez la première, ou faites-en une à côté de chaque "
-        u"film du dossier qui a son fichier .nfo de médiathèque." },
+        u"Ce dossier n'a pas encore de fiche. Écrivez la première, faites-en une à côté de chaque film "
+        u"du dossier qui a son fichier .nfo de médiathèque, ou faites-les venir d'un historique "
+        u"Letterboxd ou IMDb, d'une collection Tellico ou GCstar, ou d'un tableau." },
     { Text::ImportLibraryButton, u"Importer une médiathèque…" },
     { Text::ImportQuestion,
         u"Créer une fiche à côté de chaque film du dossier « %1 » qui a son fichier .nfo ? Les fichiers "

@@ -94,7 +94,9 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
     for (const QString &path : changes.changed + changes.removed)
         m_posters->forget(path);
     m_reading = false;
-    statusBar()->clearMessage();
+    // The reading's own count goes; a notice of the window's (a history applied) stays its time.
+    if (statusBar()->currentMessage().startsWith(textOf(Text::ReadingCards)))
+        statusBar()->clearMessage();
     showViewOrEmpty();
     // The side list follows in an event of its own, so that no one event
     // holds the window long.

@@ -279,5 +279,6 @@ void CollectionWindow::closeExchange()
     m_exchangeShown = false;
     m_historyChanges.clear();
     showViewOrEmpty();
+    showChosenCards();   // the pane comes back with the cards' view
     shownView()->setFocus();
 }

@@ -58,6 +58,7 @@ ExchangePage::ExchangePage()
     m_progressBar->setObjectName(QStringLiteral("exchangeProgress"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_progressBar, 1);
+    buttons->addStretch(0);   // the buttons stay at the right once the bar is gone
     for (QPushButton *button : { m_cancelButton, m_applyButton, m_closeButton })
         buttons->addWidget(button);
     auto *column = new QVBoxLayout(this);
@@ -84,6 +85,7 @@ void ExchangePage::start(const QString &title)
 void ExchangePage::work(const QString &title, bool cancellable)
 {
     m_titleLabel->setText(title);
+    m_titleLabel->setVisible(!title.isEmpty());
     showProgress(0, 0);
     m_cancelButton->setVisible(cancellable);
     m_applyButton->hide();
@@ -118,12 +120,13 @@ void ExchangePage::showProgress(qsizetype done, qsizetype total)
 void ExchangePage::finish(bool applicable, const QString &note)
 {
     m_note = note;
-    m_titleLabel->setText(QString());
+    m_titleLabel->hide();
     m_progressBar->hide();
     m_cancelButton->hide();
     m_applyButton->setVisible(applicable);
     m_closeButton->show();
     showSummary();
+    m_table->setFocus();   // the report is read first; Tab goes on to its buttons
 }
 
 // Each outcome met, with its count: "À compléter : 3 · Introuvable : 1".
