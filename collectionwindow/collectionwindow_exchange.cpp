@@ -120,7 +120,7 @@ void CollectionWindow::readHistory(const QString &path, bool orCollection)
                 ? QString()
                 : historyRefusal(exports.refused.first());
         else
-            matches = matchHistory(exports.entries, historyCards({ root }), false);
+            matches = matchHistory(exports.entries, historyCards({ root }, {}, false), false);
         const QList<ExchangeRow> rows = historyRows(exports, matches, root);
         QList<HistoryMatch> changes;
         for (const HistoryMatch &match : matches) {

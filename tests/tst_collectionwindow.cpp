@@ -555,6 +555,9 @@ void tst_CollectionWindow::bringsInAHistoryAndACollection()
     damaged[damaged.size() - ExtensionLayout::TrailerSize - 3] = 'X';
     const QString fable = path(u"classiques/fable.cfh"_s), eau = path(u"eau.cfh"_s);
     QVERIFY(writeBytes(fable, damaged));
+    // A hidden folder's card, which the window does not show, makes no movie ambiguous.
+    QVERIFY(QDir(m_dir->path()).mkpath(u".corbeille"_s));
+    QVERIFY(writeBytes(path(u".corbeille/eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s)));
     QVERIFY(writeBytes(path(u"diary.csv"_s),
         "Date,Name,Year,Letterboxd URI,Rating,Rewatch,Tags,Watched Date\n"
         "2024-01-05,Inconnu,2000,https://boxd.it/c,,,,2024-01-07\n"
