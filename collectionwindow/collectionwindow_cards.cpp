@@ -83,14 +83,7 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
         && rescans.size() == 1)
         askPosters(rescans.front().cards, gridItemsOnScreen());
     CollectionChanges changes;
-    m_model->update([&] {
-        for (FolderRescan &rescan : rescans) {
-            const CollectionChanges found = m_collection.apply(std::move(rescan));
-            changes.added << found.added;
-            changes.changed << found.changed;
-            changes.removed << found.removed;
-        }
-    });
+    m_model->update([&] { changes = m_collection.apply(std::move(rescans)); });
     for (const QString &path : changes.changed + changes.removed)
         m_posters->forget(path);
     m_reading = false;
