@@ -12,10 +12,10 @@
 // TITLE_SORT_MS DIRECTOR_SORT_MS DUPLICATES_MS STATS_MS MAXRSS_KIB"; TAG is a
 // tag of the tree's cards, "-" for none (its figure is then 0).
 
-#include "app/qtdesktop.h"
 #include "card/cardfile.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/collectionwindow.h"
+#include "desktop/qtdesktop.h"
 
 #include <QAction>
 #include <QApplication>

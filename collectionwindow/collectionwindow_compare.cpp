@@ -2,10 +2,10 @@
 // two duplicates to keep.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/desktop.h"
-#include "app/texts.h"
 #include "collection/duplicates.h"
 #include "collectionwindow/fieldlabels.h"
+#include "desktop/desktop.h"
+#include "texts/texts.h"
 
 #include <QAction>
 

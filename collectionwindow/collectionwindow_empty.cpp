@@ -3,10 +3,10 @@
 // in a viewing history or another catalogue's collection.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "collectionwindow/exchangepage.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
+#include "texts/texts.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,12 +3,12 @@
 // of the cards before a history is applied, each card one locked change.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "collection/historyapply.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/exchangepage.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
+#include "texts/texts.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "collectionwindow/exchangepage.h"
 
-#include "app/texts.h"
+#include "texts/texts.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
 #include "collectionwindow/exchangerows.h"
 
-#include "app/messages.h"
-#include "app/texts.h"
 #include "collectionwindow/fieldlabels.h"
+#include "desktop/messages.h"
 #include "exchange/tableimport.h"
+#include "texts/texts.h"
 
 #include <QDir>
 #include <QFileInfo>

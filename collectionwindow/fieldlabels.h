@@ -1,8 +1,8 @@
 #pragma once
 // Each field of a card as the collection window names it.
 
-#include "app/texts.h"
 #include "card/fieldtable.h"
+#include "texts/texts.h"
 
 #include <array>
 
