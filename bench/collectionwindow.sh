@@ -36,15 +36,27 @@ records_and_paint() {   # cards...
 window_anchor() { records_and_paint "${tree_cards[@]}"; }
 window2_anchor() { records_and_paint "${tree2_cards[@]}"; }
 
+# The window driven from inside (bench/windowdriver.cpp) on a copy of a
+# tree that shares its cards' files: a card it changes is replaced, so the
+# tree itself stays as it was.
+driven_window() {   # tree, tag
+    [ -d "$1-driven" ] || cp -al "$1" "$1-driven"
+    rm -rf "$work/config"
+    XDG_CONFIG_HOME=$work/config "$bin/windowdriver" "$1-driven" "$2"
+}
+window_driven() { driven_window "$work/tree" -; }
+window2_driven() { driven_window "$work/tree2" "Noël"; }
+
 measure_collection_window() {
     interleave window "$WINDOW_RUNS" window_cached window_anchor
     interleave window2 "$WINDOW_RUNS" window_version2 window2_anchor
     interleave windowcold "$WINDOW_RUNS" window_empty_cache -
+    interleave driven "$WINDOW_RUNS" window_driven window2_driven
 }
 
 # A figure against its target: "label | target | min / median / max".
-target_row() {   # label, target, row, column, divisor
-    printf '| %s | %s | %s |\n' "$1" "$2" "$(slashed "$(summary "$work/$3.a" "$4" "$5")")"
+target_row() {   # label, target, row, column, divisor[, results file: the row's first side's]
+    printf '| %s | %s | %s |\n' "$1" "$2" "$(slashed "$(summary "${6:-$work/$3.a}" "$4" "$5")")"
 }
 
 print_collection_window_rows() {
@@ -69,4 +81,19 @@ print_collection_window_rows() {
     target_row "19b. mémoire de pointe, cache vide, en Mio" "150" windowcold 4 $mib
     target_row "19c. mémoire de pointe, fiches en version 2, en Mio" "150" window2 4 $mib
     target_row "20. une fiche changée par cinefiche-card set : montrée après, en ms" "1000" window 7 $ms
+    target_row "21. « Vu » d'une fiche : dessiné, en ms" "50" driven 1 $ms
+    target_row "21b. la même sur le disque (fdatasync), en ms" "200" driven 2 $ms
+    target_row "22. 1 000 fiches choisies marquées vues, en ms" "5000" driven 3 $ms
+    target_row "22b. la même : plus longue attente de la boucle d'événements, en ms" "50" driven 4 $ms
+    target_row "23. « À voir » choisi dans la liste de côté : redessiné, en ms" "16" driven 5 $ms
+    target_row "23b. une étiquette choisie (fiches en version 2, toutes étiquetées), en ms" "16" driven 6 $ms \
+        "$work/driven.b"
+    target_row "24. tri de la liste par titre (titre de tri, sinon sans l'article), en ms" \
+        "pas plus que 24b" driven 7 $ms
+    target_row "24b. tri de la liste par réalisateur, en ms" "-" driven 8 $ms
+    target_row "25. « Doublons » choisi, en ms" "300" driven 9 $ms
+    target_row "25b. « Doublons », fiches en version 2 (un seul film : 10 000 doublons), en ms" "300" \
+        driven 9 $ms "$work/driven.b"
+    target_row "26. vue « Statistiques », en ms" "200" driven 10 $ms
+    target_row "27. mémoire de pointe après tout cela, en Mio" "150" driven 11 $mib
 }

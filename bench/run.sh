@@ -8,7 +8,7 @@
 #   bench/run.sh --drivers     they use bench/carddriver: the card library's calls alone
 #   bench/run.sh --collection  rows 10 to 15 alone (find, show, catalogue over a
 #                              tree); TREE_CARDS=1000 CATALOGUE_CARDS=100 for a quick look
-#   bench/run.sh --window      rows 16 to 20 alone: the collection window on that tree
+#   bench/run.sh --window      rows 16 to 27 alone: the collection window on that tree
 #   bench/run.sh --share       rows S alone: find and show over that tree on a network
 #                              share made on this machine, at round trips of 0, 2 and
 #                              5 ms (SHARE_RTTS); as root

@@ -34,6 +34,29 @@ CardCollection::CardCollection(const QString &root) : m_root(root) { }
 
 CollectionChanges CardCollection::apply(FolderRescan rescan)
 {
+    std::vector<FolderRescan> rescans;
+    rescans.push_back(std::move(rescan));
+    return apply(std::move(rescans));
+}
+
+CollectionChanges CardCollection::apply(std::vector<FolderRescan> rescans)
+{
+    CollectionChanges changes;
+    for (FolderRescan &rescan : rescans) {
+        const CollectionChanges found = take(rescan);
+        changes.added << found.added;
+        changes.changed << found.changed;
+        changes.removed << found.removed;
+    }
+    m_indexes.clear();
+    m_duplicatesFound = false;
+    resort();
+    return changes;
+}
+
+// One rescan's cards in place of those it looked at, the order left to the caller.
+CollectionChanges CardCollection::take(FolderRescan &rescan)
+{
     const auto inScope = [&rescan](const QString &path) {
         return isBelow(path, rescan.folder)
             && std::none_of(rescan.keptFolders.begin(), rescan.keptFolders.end(),
@@ -53,9 +76,6 @@ CollectionChanges CardCollection::apply(FolderRescan rescan)
         changes = merge(rescan, inScope);
     }
     keepFolders(rescan);
-    m_indexes.clear();
-    m_duplicatesFound = false;
-    resort();
     return changes;
 }
 

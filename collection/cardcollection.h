@@ -193,6 +193,9 @@ public:
 
     // Puts what a rescan found in place of the cards it looked at.
     CollectionChanges apply(FolderRescan rescan);
+    // The same for several, sorted once: a hundred folders changed at once
+    // (the window's own writes to many cards) are no hundred sorts.
+    CollectionChanges apply(std::vector<FolderRescan> rescans);
     // Puts cards read anew in place of those known at their paths (others
     // are left out): a change the window made itself. True when every card
     // stays where it was shown, none coming or going.
@@ -239,6 +242,7 @@ private:
     Qt::SortOrder m_order = Qt::AscendingOrder;
 
     void keepFolders(const FolderRescan &rescan);
+    CollectionChanges take(FolderRescan &rescan);
     CollectionChanges merge(FolderRescan &rescan, const std::function<bool(const QString &)> &inScope);
     void resort();
     void refilter(const std::vector<int> &among);

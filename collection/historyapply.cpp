@@ -3,11 +3,12 @@
 #include "collection/cardscan.h"
 
 QList<HistoryCard> historyCards(const QStringList &folders,
-    const std::function<void(const QString &path, CardReadStatus status)> &onProblem)
+    const std::function<void(const QString &path, CardReadStatus status)> &onProblem, bool hiddenFolders)
 {
     QList<HistoryCard> cards;
     scanCards(folders,
         { .recursive = true,
+            .hiddenFolders = hiddenFolders,
             .fileFacts = false,
             .readAhead = true,
             .onCard =

@@ -9,9 +9,12 @@
 #include <functional>
 
 // The cards of folders and of the folders below, as matchHistory takes
-// them; onProblem hears of a file that cannot be read.
+// them; onProblem hears of a file that cannot be read. Without hiddenFolders,
+// those whose name begins with "." are left out, as a collection window
+// leaves them (the trash of a collection opened on the home folder).
 QList<HistoryCard> historyCards(const QStringList &folders,
-    const std::function<void(const QString &path, CardReadStatus status)> &onProblem = {});
+    const std::function<void(const QString &path, CardReadStatus status)> &onProblem = {},
+    bool hiddenFolders = true);
 
 struct HistoryApplied {
     SaveResult saved {};              // Cancelled: the card had nothing left to gain

@@ -224,12 +224,15 @@ private:
     QHash<QString, QList<qsizetype>> m_byImdb, m_byTitle;
 };
 
-// The entries grouped by movie, each group in order, the groups in the order of their first entry.
-QList<QList<HistoryEntry>> moviesOf(const QList<HistoryEntry> &entries)
+// The entries grouped by movie, each group in order, the groups in the
+// order of their first entry: the entries' indexes, which cost a history of
+// many rows less than copies of them.
+QList<QList<qsizetype>> moviesOf(const QList<HistoryEntry> &entries)
 {
-    QList<QList<HistoryEntry>> movies;
+    QList<QList<qsizetype>> movies;
     QHash<QString, qsizetype> groupOf;
-    for (const HistoryEntry &entry : entries) {
+    for (qsizetype e = 0; e < entries.size(); ++e) {
+        const HistoryEntry &entry = entries[e];
         const QString year = QString::number(entry.year);
         const QStringList keys { entry.imdb.isEmpty() ? QString() : u"i:"_s + entry.imdb,
             u"t:"_s + foldedTitle(entry.title) + u'/' + year,
@@ -237,14 +240,14 @@ QList<QList<HistoryEntry>> moviesOf(const QList<HistoryEntry> &entries)
         qsizetype group = -1;
         for (const QString &key : keys) {
             const qsizetype found = groupOf.value(key, -1);
-            if (group < 0 && found >= 0 && sameMovie(movies[found].first(), entry))
+            if (group < 0 && found >= 0 && sameMovie(entries[movies[found].first()], entry))
                 group = found;
         }
         if (group < 0) {
             group = movies.size();
-            movies << QList<HistoryEntry>();
+            movies << QList<qsizetype>();
         }
-        movies[group] << entry;
+        movies[group] << e;
         for (const QString &key : keys) {
             if (!key.isEmpty() && !key.endsWith(u":/"_s + year) && !groupOf.contains(key))
                 groupOf.insert(key, group);
@@ -259,13 +262,16 @@ QList<HistoryMatch> matchHistory(
     const QList<HistoryEntry> &entries, const QList<HistoryCard> &cards, bool replace)
 {
     const CardIndex index(cards);
-    const QList<QList<HistoryEntry>> movies = moviesOf(entries);
+    const QList<QList<qsizetype>> movies = moviesOf(entries);
     QList<HistoryMatch> matches(movies.size());
     QHash<qsizetype, QList<qsizetype>> moviesOfCard;
     QList<qsizetype> cardOrder;
     for (qsizetype m = 0; m < movies.size(); ++m) {
         HistoryMatch &match = matches[m];
-        match.movie = mergedEntries(movies[m]);
+        QList<HistoryEntry> rows;
+        for (const qsizetype e : movies[m])
+            rows << entries[e];
+        match.movie = mergedEntries(rows);
         const QList<qsizetype> found = index.candidates(match.movie);
         for (const qsizetype i : found)
             match.cards << cards[i].path;
@@ -289,10 +295,16 @@ QList<HistoryMatch> matchHistory(
         first.outcome
             = first.gains.edits.isEmpty() ? HistoryMatch::Outcome::UpToDate : HistoryMatch::Outcome::Changed;
     }
-    QList<HistoryMatch> kept;
+    // The movies merged into another's match go, in place: a second list
+    // would double what a long history holds.
+    qsizetype kept = 0;
     for (qsizetype m = 0; m < matches.size(); ++m) {
-        if (!dropped[m])
-            kept << matches[m];
+        if (dropped[m])
+            continue;
+        if (kept != m)
+            matches[kept] = std::move(matches[m]);
+        ++kept;
     }
-    return kept;
+    matches.resize(kept);
+    return matches;
 }

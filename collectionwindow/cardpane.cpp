@@ -275,7 +275,7 @@ void CardPane::setCompletions(const QStringList &tags, const QStringList &sagas)
 
 void CardPane::showProgress(qsizetype done, qsizetype total)
 {
-    const QString changing = textOf(Text::ChangingCards).arg(QLocale().toString(total));
+    const QString changing = countText(total, Text::ChangingOneCard, Text::ChangingCards);
     m_progressBar->setRange(0, int(total));
     m_progressBar->setValue(int(done));
     m_progressBar->setFormat(changing);

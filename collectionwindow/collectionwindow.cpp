@@ -211,6 +211,7 @@ void CollectionWindow::buildViews()
     m_statsArea = statsArea;
     m_views->addWidget(m_statsArea);
     buildEmptyPage();
+    buildExchangePage();
 }
 
 void CollectionWindow::buildSidePanel()
@@ -258,6 +259,9 @@ void CollectionWindow::setCaptions()
     m_emptyLabel->setText(textOf(Text::EmptyCollection));
     m_firstCardButton->setText(textOf(Text::NewCardItem));
     m_importButton->setText(textOf(Text::ImportLibraryButton));
+    m_importExchangeButton->setText(textOf(Text::ImportExchangeButton));
+    m_importHistoryAction->setText(textOf(Text::ImportHistoryItem));
+    m_importCollectionAction->setText(textOf(Text::ImportCollectionItem));
     m_statsAction->setText(textOf(Text::StatsItem));
     m_findAction->setText(textOf(Text::FindItem));
     m_sortMenu->setTitle(textOf(Text::SortMenu));

@@ -5,8 +5,11 @@
 
 #include "collection/cardchanges.h"
 #include "collection/cardcollection.h"
+#include "collection/cataloguewriter.h"
 #include "collection/folderwatch.h"
+#include "collection/historymatch.h"
 #include "collection/listingwatch.h"
+#include "collectionwindow/exchangerows.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -20,6 +23,7 @@
 
 class CardPane;
 class CardTableModel;
+class ExchangePage;
 class PosterShelf;
 class QAbstractItemView;
 class QAction;
@@ -105,7 +109,7 @@ private:
     void startNewCard();
     void playCurrentMovie();
     void openCurrentFolder();
-    void trashCurrentCard();
+    void trashChosenCards();
     void exportCatalogue();
     void showStats();
     void exportStats();
@@ -113,7 +117,7 @@ private:
     void showViewOrEmpty();
     void importLibrary();
     void libraryImported();
-    void writeCatalogue(const QString &path, const QStringList &cardPaths);
+    void writeCatalogue(const QString &path, CatalogueKind kind, const QStringList &cardPaths);
     void catalogueWritten(const QString &path, bool written);
     void showCardMenu(const QPoint &at);
     void openMenuBar();
@@ -151,6 +155,25 @@ private:
     void takeChangedCards(const ChangedCards &chunk);
     void showChangesProgress();
     void cancelChanges();
+
+    // Histories and collections brought in
+    void buildExchangePage();
+    void importHistory();
+    void importCollection();
+    void importExchange();
+    void readHistory(const QString &path, bool orCollection);
+    void historyRead(quint64 ticket, const QString &path, bool orCollection, const QString &refusal,
+        const QList<ExchangeRow> &rows, const QList<HistoryMatch> &changes);
+    void applyHistory();
+    void takeAppliedCards(const ChangedCards &chunk);
+    void importCollectionFile(const QString &path);
+    struct ImportedRows {
+        QList<ExchangeRow> rows;
+        int permille = 0;
+        std::optional<CollectionImported> end;   // once the file is read
+    };
+    void takeImportedRows(const ImportedRows &chunk);
+    void closeExchange();
 
     // Reading cards, and changes on disk
     void rescan(const QStringList &folders);
@@ -193,7 +216,12 @@ private:
     QWidget *m_statsArea;   // the statistics' scroll area, a view of its own
     QWidget *m_emptyPage;   // shown in place of the views when the folder holds no card
     QLabel *m_emptyLabel;
-    QPushButton *m_firstCardButton, *m_importButton;
+    QPushButton *m_firstCardButton, *m_importButton, *m_importExchangeButton;
+    ExchangePage *m_exchangePage;
+    bool m_exchangeShown = false;   // the page stands in place of the views
+    quint64 m_exchangeTicket = 0;   // the report under way; one that comes for an older one is dropped
+    QList<HistoryMatch> m_historyChanges;   // the matches to apply
+    qsizetype m_cardsWritten = 0;
     QPointer<QProcess> m_import;   // the card tool's import under way
     CollectionView m_chosenView = CollectionView::Grid;
     QTreeWidget *m_facetTree;
@@ -202,7 +230,8 @@ private:
     QMenu *m_fileMenu, *m_cardMenu, *m_viewMenu, *m_sortMenu, *m_columnMenu;
     QList<QAction *> m_sortActions;   // one a column, in their order
     QAction *m_descendingAction;
-    QAction *m_newCardAction, *m_exportAction, *m_closeAction;
+    QAction *m_newCardAction, *m_exportAction, *m_importHistoryAction, *m_importCollectionAction,
+        *m_closeAction;
     QAction *m_showCardAction, *m_editCardAction, *m_playMovieAction, *m_openFolderAction, *m_trashAction;
     QAction *m_gridAction, *m_listAction, *m_statsAction, *m_findAction, *m_clearSearchAction,
         *m_detailsAction, *m_toggleSeenAction, *m_compareAction;

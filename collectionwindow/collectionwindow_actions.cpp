@@ -53,6 +53,8 @@ void CollectionWindow::buildActions()
 {
     m_newCardAction = namedAction(this, "newCardAction", { QKeySequence::New });
     m_exportAction = namedAction(this, "exportAction");
+    m_importHistoryAction = namedAction(this, "importHistoryAction");
+    m_importCollectionAction = namedAction(this, "importCollectionAction");
     m_closeAction
         = namedAction(this, "closeAction", { QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence::Quit });
     m_showCardAction = namedAction(this, "showCardAction");
@@ -92,7 +94,8 @@ void CollectionWindow::buildMenus()
 {
     m_fileMenu = menuBar()->addMenu(QString());
     m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
-    m_fileMenu->addActions({ m_newCardAction, m_exportAction });
+    m_fileMenu->addActions(
+        { m_newCardAction, m_importHistoryAction, m_importCollectionAction, m_exportAction });
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_closeAction);
     m_cardMenu = menuBar()->addMenu(QString());
@@ -158,12 +161,14 @@ void CollectionWindow::connectHandlers()
 {
     connect(m_newCardAction, &QAction::triggered, this, &CollectionWindow::startNewCard);
     connect(m_exportAction, &QAction::triggered, this, &CollectionWindow::exportCatalogue);
+    connect(m_importHistoryAction, &QAction::triggered, this, &CollectionWindow::importHistory);
+    connect(m_importCollectionAction, &QAction::triggered, this, &CollectionWindow::importCollection);
     connect(m_closeAction, &QAction::triggered, this, &CollectionWindow::close);
     connect(m_showCardAction, &QAction::triggered, this, &CollectionWindow::showCurrentCard);
     connect(m_editCardAction, &QAction::triggered, this, &CollectionWindow::editCurrentCard);
     connect(m_playMovieAction, &QAction::triggered, this, &CollectionWindow::playCurrentMovie);
     connect(m_openFolderAction, &QAction::triggered, this, &CollectionWindow::openCurrentFolder);
-    connect(m_trashAction, &QAction::triggered, this, &CollectionWindow::trashCurrentCard);
+    connect(m_trashAction, &QAction::triggered, this, &CollectionWindow::trashChosenCards);
     connect(m_gridAction, &QAction::triggered, this, [this] { setView(CollectionView::Grid); });
     connect(m_listAction, &QAction::triggered, this, [this] { setView(CollectionView::List); });
     connect(m_statsAction, &QAction::triggered, this, [this] { setView(CollectionView::Stats); });
@@ -301,20 +306,30 @@ void CollectionWindow::openCurrentFolder()
         desktop().openExternal(fileUrl(QFileInfo(path).path()));
 }
 
-// The card goes once the user said so; the folder is read again at once.
-void CollectionWindow::trashCurrentCard()
+// The cards chosen go once the user said so, those that could not named;
+// their folders are read again at once.
+void CollectionWindow::trashChosenCards()
 {
-    const QString path = currentCardPath();
-    if (path.isEmpty())
+    const QStringList paths = chosenCardPaths();
+    if (paths.isEmpty())
         return;
-    const CollectionCard &card = m_collection.cards()[size_t(m_collection.indexOf(path))];
-    if (!askMoveToTrash(card.text(Field::Titre)))
+    const bool asked = paths.size() == 1
+        ? askMoveToTrash(m_collection.cards()[size_t(m_collection.indexOf(paths.first()))].text(Field::Titre))
+        : askMoveCardsToTrash(paths.size());
+    if (!asked)
         return;
-    if (!desktop().moveToTrash(path)) {
-        showTrashFailed(path);
-        return;
+    QStringList failed, folders;
+    for (const QString &path : paths) {
+        if (!desktop().moveToTrash(path))
+            failed << path;
+        if (!folders.contains(QFileInfo(path).path()))
+            folders << QFileInfo(path).path();
     }
-    rescan({ QFileInfo(path).path() });
+    if (failed.size() == 1 && paths.size() == 1)
+        showTrashFailed(failed.first());
+    else if (!failed.isEmpty())
+        showCardsNotTrashed(failed);
+    rescan(folders);
 }
 
 bool CollectionWindow::eventFilter(QObject *watched, QEvent *event)

@@ -23,7 +23,7 @@ namespace {
 
 QString cardCount(qsizetype count)
 {
-    return count == 1 ? textOf(Text::OneCard) : textOf(Text::ManyCards).arg(QLocale().toString(count));
+    return countText(count, Text::OneCard, Text::ManyCards);
 }
 
 }   // namespace
@@ -67,7 +67,7 @@ void CollectionWindow::rescan(const QStringList &folders)
 void CollectionWindow::showReadingCount(qsizetype read)
 {
     if (m_reading && m_collection.cards().empty())
-        statusBar()->showMessage(textOf(Text::ReadingCardsCount).arg(QLocale().toString(read)));
+        statusBar()->showMessage(countText(read, Text::ReadingOneCard, Text::ReadingCardsCount));
 }
 
 void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan> &rescans)
@@ -83,18 +83,13 @@ void CollectionWindow::takeRescans(const QString &root, std::vector<FolderRescan
         && rescans.size() == 1)
         askPosters(rescans.front().cards, gridItemsOnScreen());
     CollectionChanges changes;
-    m_model->update([&] {
-        for (FolderRescan &rescan : rescans) {
-            const CollectionChanges found = m_collection.apply(std::move(rescan));
-            changes.added << found.added;
-            changes.changed << found.changed;
-            changes.removed << found.removed;
-        }
-    });
+    m_model->update([&] { changes = m_collection.apply(std::move(rescans)); });
     for (const QString &path : changes.changed + changes.removed)
         m_posters->forget(path);
     m_reading = false;
-    statusBar()->clearMessage();
+    // The reading's own count goes; a notice of the window's (a history applied) stays its time.
+    if (statusBar()->currentMessage().startsWith(textOf(Text::ReadingCards)))
+        statusBar()->clearMessage();
     showViewOrEmpty();
     // The side list follows in an event of its own, so that no one event
     // holds the window long.

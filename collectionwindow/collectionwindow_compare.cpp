@@ -3,20 +3,13 @@
 #include "collectionwindow/collectionwindow.h"
 
 #include "collection/duplicates.h"
+#include "collectionwindow/fieldlabels.h"
 #include "desktop/desktop.h"
 #include "texts/texts.h"
 
 #include <QAction>
 
 namespace {
-
-// Each field as the window names it.
-constexpr std::array<Text, kFieldCount> kFieldNames = { Text::TitleColumn, Text::YearColumn, Text::HoursLabel,
-    Text::MinutesLabel, Text::GenreColumn, Text::DirectorColumn, Text::ActorsColumn, Text::SummaryLabel,
-    Text::OriginalTitleColumn, Text::SortTitleLabel, Text::SagaColumn, Text::CountriesLabel, Text::SeenColumn,
-    Text::LastSeenColumn, Text::PlaysLabel, Text::RatingColumn, Text::TagsColumn, Text::LentToColumn,
-    Text::LentOnLabel, Text::SupportLabel, Text::PlaceLabel, Text::ImdbLabel, Text::TmdbLabel,
-    Text::TmdbDefaultLabel, Text::NotesLabel, Text::AddedColumn };
 
 // A value on one line, cut short: a summary fills no box.
 QString shownValue(const CardValues &values, Field field)
@@ -41,8 +34,7 @@ void CollectionWindow::compareChosenCards()
     const QList<Field> fields = differingFields(first, second);
     for (const Field field : fields)
         lines << textOf(Text::FieldDifference)
-                     .arg(textOf(kFieldNames[size_t(field)]), shownValue(first, field),
-                         shownValue(second, field));
+                     .arg(fieldLabel(field), shownValue(first, field), shownValue(second, field));
     if (fields.isEmpty())
         lines << textOf(Text::CardsAlike);
     showMessage(lines.join(QLatin1Char('\r')), MsgIcon::Information);

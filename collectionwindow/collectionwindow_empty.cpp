@@ -1,7 +1,9 @@
-// A collection without cards says what to do: write a first card, or make
-// one beside each movie of the folder, as cinefiche-card import does.
+// A collection without cards says what to do: write a first card, make one
+// beside each movie of the folder, as cinefiche-card import does, or bring
+// in a viewing history or another catalogue's collection.
 #include "collectionwindow/collectionwindow.h"
 
+#include "collectionwindow/exchangepage.h"
 #include "desktop/desktop.h"
 #include "desktop/messages.h"
 #include "texts/texts.h"
@@ -43,13 +45,15 @@ void CollectionWindow::buildEmptyPage()
     m_firstCardButton->setObjectName(QStringLiteral("firstCardButton"));
     m_importButton = new QPushButton;
     m_importButton->setObjectName(QStringLiteral("importButton"));
+    m_importExchangeButton = new QPushButton;
+    m_importExchangeButton->setObjectName(QStringLiteral("importExchangeButton"));
     // The text and its buttons in the middle, its lines short enough to read at a glance.
     auto *middle = new QWidget;
     middle->setMaximumWidth(m_emptyLabel->fontMetrics().averageCharWidth() * kLineCharacters);
     auto *column = new QVBoxLayout(middle);
     column->addStretch();
     column->addWidget(m_emptyLabel);
-    for (QPushButton *button : { m_firstCardButton, m_importButton })
+    for (QPushButton *button : { m_firstCardButton, m_importButton, m_importExchangeButton })
         column->addWidget(button, 0, Qt::AlignHCenter);
     column->addStretch();
     auto *row = new QHBoxLayout(m_emptyPage);
@@ -59,6 +63,7 @@ void CollectionWindow::buildEmptyPage()
     m_views->addWidget(m_emptyPage);
     connect(m_firstCardButton, &QPushButton::clicked, this, &CollectionWindow::startNewCard);
     connect(m_importButton, &QPushButton::clicked, this, &CollectionWindow::importLibrary);
+    connect(m_importExchangeButton, &QPushButton::clicked, this, &CollectionWindow::importExchange);
 }
 
 // The view chosen, or, once a folder is read and holds no card, what to do.
@@ -66,9 +71,12 @@ void CollectionWindow::showViewOrEmpty()
 {
     const bool empty = !m_reading && m_collection.cards().empty() && !m_collection.root().isEmpty();
     const std::array<QWidget *, 3> widgets { m_gridView, m_listView, m_statsArea };
-    m_views->setCurrentWidget(empty ? m_emptyPage : widgets[size_t(m_chosenView)]);
-    // The details are a card's; the statistics, of many, take their room.
-    m_paneArea->setVisible(!empty && m_chosenView != CollectionView::Stats && m_detailsAction->isChecked());
+    m_views->setCurrentWidget(m_exchangeShown ? m_exchangePage
+            : empty                           ? m_emptyPage
+                                              : widgets[size_t(m_chosenView)]);
+    // The details are a card's; the statistics and a report, of many, take their room.
+    m_paneArea->setVisible(
+        !empty && !m_exchangeShown && m_chosenView != CollectionView::Stats && m_detailsAction->isChecked());
 }
 
 // A card beside each movie of the folder that has its .nfo: the tool's

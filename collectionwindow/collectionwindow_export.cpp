@@ -17,6 +17,9 @@
 #include <QStatusBar>
 #include <QThread>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 const QString kProposedName = QStringLiteral("catalogue.html");
@@ -24,23 +27,43 @@ const QString kProposedPicture = QStringLiteral("statistiques.png");
 constexpr int kWrittenNoticeMs = 10000;
 constexpr int kTopOfRanking = 10;   // genres and directors charted
 
-// The path chosen; empty when the dialog was cancelled.
-QString chooseCatalogue(QObject *owner, const QString &folder)
+// Each kind the catalogue is written in, in the order of the dialog's filters.
+constexpr std::array<CatalogueKind, 5> kCatalogueKinds { CatalogueKind::Html, CatalogueKind::Csv,
+    CatalogueKind::Excel, CatalogueKind::Letterboxd, CatalogueKind::Imdb };
+
+struct ChosenCatalogue {
+    QString path;                        // empty when the dialog was cancelled
+    std::optional<CatalogueKind> kind;   // nullopt: an extension the catalogue is not written in
+};
+
+// The kind a table is written in is the filter chosen: all are .csv files.
+ChosenCatalogue chooseCatalogue(QObject *owner, const QString &folder)
 {
     FileRequest request;
     request.kind = FileDialogKind::Save;
     request.title = textOf(Text::ExportTitle);
     request.filters = { { textOf(Text::FilterHtml), QStringLiteral("*.html") },
-        { textOf(Text::FilterCsv), QStringLiteral("*.csv") } };
+        { textOf(Text::FilterCsv), QStringLiteral("*.csv") },
+        { textOf(Text::FilterExcel), QStringLiteral("*.csv") },
+        { textOf(Text::FilterLetterboxd), QStringLiteral("*.csv") },
+        { textOf(Text::FilterImdb), QStringLiteral("*.csv") } };
     request.folder = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     request.proposedName = kProposedName;
     request.options
         = FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn | FileDialogFlag::HideReadOnly;
     request.owner = owner;
-    const QString chosen = desktop().chooseFile(request).trimmed();
-    // A name without an extension is a web page.
-    return chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty() ? chosen
-                                                                     : chosen + QStringLiteral(".html");
+    int filter = 0;
+    request.chosenFilter = &filter;
+    ChosenCatalogue chosen { desktop().chooseFile(request).trimmed(), std::nullopt };
+    const CatalogueKind filtered
+        = kCatalogueKinds[size_t(std::clamp(filter, 0, int(kCatalogueKinds.size()) - 1))];
+    // A name without an extension takes the filter's.
+    if (!chosen.path.isEmpty() && QFileInfo(chosen.path).suffix().isEmpty())
+        chosen.path += filtered == CatalogueKind::Html ? QStringLiteral(".html") : QStringLiteral(".csv");
+    chosen.kind = catalogueKind(chosen.path);
+    if (chosen.kind == CatalogueKind::Csv && filtered != CatalogueKind::Html)
+        chosen.kind = filtered;
+    return chosen;
 }
 
 QString choosePicture(QObject *owner, const QString &folder)
@@ -88,26 +111,26 @@ bool writeCatalogueFile(const QString &path, CatalogueKind kind, const QStringLi
 
 void CollectionWindow::exportCatalogue()
 {
-    const QString path = chooseCatalogue(this, m_collection.root());
-    if (path.isEmpty())
+    const ChosenCatalogue chosen = chooseCatalogue(this, m_collection.root());
+    if (chosen.path.isEmpty())
         return;
-    if (!catalogueKind(path)) {
+    if (!chosen.kind) {
         showCatalogueKindRefused();
         return;
     }
     QStringList cardPaths;
     for (const int index : m_collection.shown())
         cardPaths << m_collection.cards()[size_t(index)].path;
-    writeCatalogue(path, cardPaths);
+    writeCatalogue(chosen.path, *chosen.kind, cardPaths);
 }
 
 // A web page of many cards takes a while: it is written on another
 // thread, the window going on meanwhile.
-void CollectionWindow::writeCatalogue(const QString &path, const QStringList &cardPaths)
+void CollectionWindow::writeCatalogue(const QString &path, CatalogueKind kind, const QStringList &cardPaths)
 {
     m_exportAction->setEnabled(false);
-    auto *writing = QThread::create([this, path, cardPaths] {
-        const bool written = writeCatalogueFile(path, *catalogueKind(path), cardPaths);
+    auto *writing = QThread::create([this, path, kind, cardPaths] {
+        const bool written = writeCatalogueFile(path, kind, cardPaths);
         QMetaObject::invokeMethod(
             this, [this, path, written] { catalogueWritten(path, written); }, Qt::QueuedConnection);
     });

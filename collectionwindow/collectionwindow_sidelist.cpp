@@ -46,19 +46,19 @@ QString entryLabel(const FacetEntry &entry)
     }
 }
 
-QString countText(const QString &label, qsizetype count)
+QString entryCountText(const QString &label, qsizetype count)
 {
     return textOf(Text::FacetCount).arg(label, QLocale().toString(count));
 }
 
 QTreeWidgetItem *entryItem(const FacetEntry &entry)
 {
-    auto *item = new QTreeWidgetItem({ countText(entryLabel(entry), entry.count) });
+    auto *item = new QTreeWidgetItem({ entryCountText(entryLabel(entry), entry.count) });
     item->setData(0, kFacetKindRole, int(entry.facet.kind));
     item->setData(0, kFacetKeyRole, entry.facet.key);
     if (entry.facet.kind == Facet::Rating && entry.facet.key != u'0')
         item->setData(
-            0, Qt::AccessibleTextRole, countText(ratingWords(entry.facet.key.toInt()), entry.count));
+            0, Qt::AccessibleTextRole, entryCountText(ratingWords(entry.facet.key.toInt()), entry.count));
     return item;
 }
 
@@ -123,7 +123,7 @@ void CollectionWindow::fillFacets()
     const QHash<int, bool> open = groupsOpen();
     m_facetTree->clear();
     auto *all = new QTreeWidgetItem(
-        m_facetTree, { countText(textOf(Text::AllCardsEntry), qsizetype(m_collection.cards().size())) });
+        m_facetTree, { entryCountText(textOf(Text::AllCardsEntry), qsizetype(m_collection.cards().size())) });
     QList<QTreeWidgetItem *> entries;
     for (const Facet::Kind kind : { Facet::Seen, Facet::Lent, Facet::Duplicate }) {
         for (const FacetEntry &entry : m_collection.facets(kind)) {

@@ -130,8 +130,7 @@ QChartView *StatsView::chartView(const char *name)
 
 void StatsView::showStats(const CollectionStats &stats)
 {
-    const QString cards = stats.cards == 1 ? textOf(Text::OneCard)
-                                           : textOf(Text::ManyCards).arg(QLocale().toString(stats.cards));
+    const QString cards = countText(stats.cards, Text::OneCard, Text::ManyCards);
     m_timeLabel->setText(
         textOf(Text::RunningTimes).arg(cards, hours(stats.minutes), hours(stats.seenMinutes)));
     QStringList decades;

@@ -63,6 +63,9 @@ struct FileRequest {
     QString extension;
     quint32 options = 0;
     QObject *owner = nullptr;   // the window the dialog is modal to
+    // When given, set to the index in filters of the one selected as the
+    // file was chosen: several kinds of file may share an extension.
+    int *chosenFilter = nullptr;
 };
 
 class Desktop {

@@ -5,6 +5,7 @@
 #include "texts/texts.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 namespace {
 
@@ -43,42 +44,43 @@ void showCardReadFailure(CardReadStatus status, const QString &cardPath, const Q
     }
 }
 
-bool saveSucceeded(const SaveResult &result)
+QString saveFailureText(SaveStatus status)
 {
-    switch (result.status) {
+    switch (status) {
     case SaveStatus::Ok:
-        return true;
+    case SaveStatus::Cancelled:
+        return {};
     case SaveStatus::PosterMissing:
     case SaveStatus::SourceMissing:
-        showAbout(textOf(Text::FileNotFound), result.failedPath);
-        return false;
+        return textOf(Text::FileNotFound);
     case SaveStatus::ReadFailed:
-        showAbout(textOf(Text::ReadFailed), result.failedPath);
-        return false;
+        return textOf(Text::ReadFailed);
     case SaveStatus::WriteFailed:
-        showWriteFailed(result.failedPath);
-        return false;
+        return textOf(Text::WriteFailed);
     case SaveStatus::NotCard:
-        showAbout(textOf(Text::WrongFile), result.failedPath);
-        return false;
+        return textOf(Text::WrongFile);
     case SaveStatus::NameTooLong:
-        showAbout(textOf(Text::NameTooLong), result.failedPath);
-        return false;
+        return textOf(Text::NameTooLong);
     case SaveStatus::LinkRefused:
-        showAbout(textOf(Text::LinkRefused), result.failedPath);
-        return false;
+        return textOf(Text::LinkRefused);
     case SaveStatus::Busy:
-        showAbout(textOf(Text::CardBusy), result.failedPath);
-        return false;
+        return textOf(Text::CardBusy);
     case SaveStatus::Changed:
-        showAbout(textOf(Text::CardChanged), result.failedPath);
-        return false;
+        return textOf(Text::CardChanged);
     case SaveStatus::Damaged:
-        showAbout(textOf(Text::ExtensionDamaged), result.failedPath);
-        return false;
-    case SaveStatus::Cancelled:
-        return false;
+        return textOf(Text::ExtensionDamaged);
     }
+    return {};
+}
+
+bool saveSucceeded(const SaveResult &result)
+{
+    if (result.status == SaveStatus::Ok)
+        return true;
+    if (result.status == SaveStatus::WriteFailed)
+        showWriteFailed(result.failedPath);
+    else if (result.status != SaveStatus::Cancelled)
+        showAbout(saveFailureText(result.status), result.failedPath);
     return false;
 }
 
@@ -179,13 +181,25 @@ QString shortList(const QString &first, const QStringList &items, bool keepLast)
     if (items.size() <= mostShown)
         return (lines << items).join(QLatin1Char('\r'));
     lines << items.mid(0, keepLast ? mostShown - 1 : mostShown);
-    lines << textOf(Text::MoreCards).arg(items.size() - mostShown);
+    lines << countText(items.size() - mostShown, Text::OneMoreCard, Text::MoreCards);
     if (keepLast)
         lines << items.last();
     return lines.join(QLatin1Char('\r'));
 }
 
 }   // namespace
+
+bool askMoveCardsToTrash(qsizetype count)
+{
+    return showMessage(textOf(Text::TrashCardsQuestion).arg(QLocale().toString(count)), MsgIcon::Question,
+               MsgButtons::YesNo)
+        == MsgAnswer::Yes;
+}
+
+void showCardsNotTrashed(const QStringList &cardPaths)
+{
+    showMessage(shortList(textOf(Text::CardsNotTrashed), cardPaths, false), MsgIcon::Critical);
+}
 
 void showCardsUnchanged(const QStringList &cardPaths)
 {

@@ -14,6 +14,8 @@ void showCardReadFailure(CardReadStatus status, const QString &cardPath, const Q
 
 // True when the save succeeded; otherwise shows why it failed, naming the file.
 bool saveSucceeded(const SaveResult &result);
+// Why a save failed, in words, without the file; empty for Ok and Cancelled.
+QString saveFailureText(SaveStatus status);
 
 // The picture given as a poster is none the editor can show, or one of
 // more pixels than a poster may have.
@@ -54,6 +56,10 @@ void showCardRemoved(const QString &cardPath);
 bool askMoveToTrash(const QString &title);
 // The card at cardPath could not be moved to the trash.
 void showTrashFailed(const QString &cardPath);
+// Whether to move count cards chosen (two or more) to the trash: true for Yes.
+bool askMoveCardsToTrash(qsizetype count);
+// The cards at cardPaths could not be moved to the trash.
+void showCardsNotTrashed(const QStringList &cardPaths);
 // The folder a collection was asked to open is none, or cannot be read.
 void showFolderUnreadable(const QString &folder);
 // Whether to make a card beside each movie of folder that has its .nfo.

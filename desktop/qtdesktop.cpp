@@ -171,6 +171,17 @@ Answers addButtons(QMessageBox &box, MsgButtons buttons)
     return answers;
 }
 
+// The filter selected, as the dialog names it: whole, or, its details
+// hidden, its label alone.
+int chosenFilter(const QList<FileFilter> &filters, const QStringList &qtFilters, const QString &selected)
+{
+    for (qsizetype i = 0; i < filters.size(); ++i) {
+        if (selected == qtFilters.value(i) || selected == filters[i].label)
+            return int(i);
+    }
+    return 0;
+}
+
 }   // namespace
 
 QString qtNameFilter(const FileFilter &filter)
@@ -231,6 +242,8 @@ QString QtDesktop::chooseFile(const FileRequest &request)
         dialog.selectFile(request.proposedName);
     if (dialog.exec() != QDialog::Accepted)
         return {};
+    if (request.chosenFilter)
+        *request.chosenFilter = chosenFilter(request.filters, filters, dialog.selectedNameFilter());
     return dialog.chosen;
 }
 

@@ -79,3 +79,42 @@ QString CardNames::nameFor(const QString &title, const QString &year)
     m_given.insert(name);
     return name + u'.' + kCardExtension;
 }
+
+namespace {
+
+QString addedOn(const Card &card)
+{
+    return cardValues(card).text(Field::AjouteeLe);
+}
+
+// card, dated on added unless it says when it was added.
+Card dated(Card card, const QString &added)
+{
+    if (addedOn(card).isEmpty() && !added.isEmpty())
+        applyEdit(card, { .field = Field::AjouteeLe, .text = added });
+    return card;
+}
+
+}   // namespace
+
+SaveResult writeImportedCard(
+    const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links)
+{
+    return writeImportedCard(cardPath, card, posterFromFile(poster), links);
+}
+
+SaveResult writeImportedCard(
+    const QString &cardPath, const Card &card, const PosterChoice &poster, LinkAtPath links, Dating dating)
+{
+    const bool undated = dating == Dating::WhenUndated;
+    if (readCardHead(cardPath).status != CardReadStatus::Ok)
+        return writeWholeCard(cardPath, undated ? dated(card, isoDate(QDate::currentDate())) : card, poster,
+            links, Durability::Written);
+    return changeCard(
+        cardPath,
+        [&](Card &stored) {
+            stored = undated ? dated(card, addedOn(stored)) : card;
+            return true;
+        },
+        poster, links);
+}

@@ -46,3 +46,17 @@ public:
 private:
     QSet<QString> m_given;
 };
+
+// Writes the card at cardPath anew from card and poster (none when
+// empty). A card standing there is replaced under its lock, as one change
+// against other writers, and keeps the date it was added unless card has
+// one; a new card is dated today unless card is. links says what becomes of
+// a link at cardPath. A new card does not wait for the disk: the files it
+// is made from (an NFO and its poster, a table) stay.
+SaveResult writeImportedCard(
+    const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links);
+// The same with a poster of any kind (Remove: none); AsGiven writes the
+// card's date of addition as it stands, blank too (a table that has the column).
+enum class Dating { WhenUndated, AsGiven };
+SaveResult writeImportedCard(const QString &cardPath, const Card &card, const PosterChoice &poster,
+    LinkAtPath links, Dating dating = Dating::WhenUndated);

@@ -85,6 +85,7 @@ private slots:
     void trashesAfterAsking();
     void exportsTheCardsShown();
     void chartsTheCardsShown();
+    void bringsInAHistoryAndACollection();
     void saysWhatToDoWithoutCards();
     void placesPostersOffTheInterfaceThread();
 
@@ -451,19 +452,33 @@ void tst_CollectionWindow::opensTheMovieAndTheFolder()
 
 void tst_CollectionWindow::trashesAfterAsking_data()
 {
+    QTest::addColumn<QStringList>("titles");
     QTest::addColumn<MsgAnswer>("answer");
     QTest::addColumn<QStringList>("log");
-    QTest::newRow("yes") << MsgAnswer::Yes << QStringList { u"msg"_s, u"trash"_s };
-    QTest::newRow("no") << MsgAnswer::No << QStringList { u"msg"_s };
+    QTest::addColumn<QString>("question");
+    const QString one = u"Mettre la fiche « Fable » à la corbeille ?"_s;
+    QTest::newRow("yes") << QStringList { u"Fable"_s } << MsgAnswer::Yes
+                         << QStringList { u"msg"_s, u"trash"_s } << one;
+    QTest::newRow("no") << QStringList { u"Fable"_s } << MsgAnswer::No << QStringList { u"msg"_s } << one;
+    QTest::newRow("two chosen, one asked") << QStringList { u"Fable"_s, u"Eau"_s } << MsgAnswer::Yes
+                                           << QStringList { u"msg"_s, u"trash"_s, u"trash"_s }
+                                           << u"Mettre les 2 fiches choisies à la corbeille ?"_s;
 }
 
 void tst_CollectionWindow::trashesAfterAsking()
 {
+    QFETCH(QStringList, titles);
     QFETCH(MsgAnswer, answer);
     open();
-    select(u"Fable"_s);
+    QModelIndexList chosen;
+    for (const QString &title : titles) {
+        select(title);
+        chosen << grid()->currentIndex();
+    }
+    for (const QModelIndex &index : chosen)
+        grid()->selectionModel()->select(index, QItemSelectionModel::Select);
     m_fake->answerMsg(answer);
-    if (answer == MsgAnswer::Yes)
+    for (qsizetype i = 0; answer == MsgAnswer::Yes && i < titles.size(); ++i)
         m_fake->answerTrash(true);
     // Delete in the side list is no question; in the grid it is.
     auto *facets = child<QTreeWidget>(m_window, "facetTree");
@@ -473,10 +488,10 @@ void tst_CollectionWindow::trashesAfterAsking()
     grid()->setFocus();
     QTest::keyClick(grid(), Qt::Key_Delete);
     QTEST(m_fake->log, "log");
-    QCOMPARE(m_fake->messages.first().text, u"Mettre la fiche « Fable » à la corbeille ?"_s);
+    QTEST(m_fake->messages.first().text, "question");
     QCOMPARE(m_fake->messages.first().buttons, MsgButtons::YesNo);
     if (answer == MsgAnswer::Yes)
-        QCOMPARE(m_fake->trashed, QStringList { path(u"classiques/fable.cfh"_s) });
+        QVERIFY(m_fake->trashed.contains(path(u"classiques/fable.cfh"_s)));
 }
 
 // The catalogue holds the cards shown, in their order, as the card tool
@@ -502,6 +517,17 @@ void tst_CollectionWindow::exportsTheCardsShown()
     const QByteArray page = readBytes(path(u"catalogue.html"_s));
     QCOMPARE(page.count("<tr><td class=\"affiche\">"), 2);
     QCOMPARE(page.count("data:image/"), 1);
+    // The tables share their extension: the filter chosen names the kind.
+    m_fake->answerFile(path(u"tableur"_s), 2);
+    exportAction->trigger();
+    QTRY_VERIFY(exportAction->isEnabled());
+    QVERIFY(readBytes(path(u"tableur.csv"_s))
+                .startsWith("\xEF\xBB\xBF"
+                            "fichier;"));
+    m_fake->answerFile(path(u"imdb.csv"_s), 4);
+    exportAction->trigger();
+    QTRY_VERIFY(exportAction->isEnabled());
+    QVERIFY(readBytes(path(u"imdb.csv"_s)).startsWith("Position,Const,"));
 }
 
 // The statistics follow the search; their picture is a PNG.
@@ -520,6 +546,67 @@ void tst_CollectionWindow::chartsTheCardsShown()
     QVERIFY(readBytes(path(u"statistiques.png"_s)).startsWith("\x89PNG"));
 }
 
+// A history's report comes before anything is written; "Appliquer" writes
+// each card, one that cannot be written named and the others kept. A
+// spreadsheet brings its cards into the folder, one of the same name kept.
+void tst_CollectionWindow::bringsInAHistoryAndACollection()
+{
+    QByteArray damaged = cardBytes(u"Fable"_s, u"1950"_s, u"Comédie"_s, {}, {}, { { Field::Note, u"4"_s } });
+    damaged[damaged.size() - ExtensionLayout::TrailerSize - 3] = 'X';
+    const QString fable = path(u"classiques/fable.cfh"_s), eau = path(u"eau.cfh"_s);
+    QVERIFY(writeBytes(fable, damaged));
+    // A hidden folder's card, which the window does not show, makes no movie ambiguous.
+    QVERIFY(QDir(m_dir->path()).mkpath(u".corbeille"_s));
+    QVERIFY(writeBytes(path(u".corbeille/eau.cfh"_s), cardBytes(u"Eau"_s, u"1999"_s, u"Drame"_s)));
+    QVERIFY(writeBytes(path(u"diary.csv"_s),
+        "Date,Name,Year,Letterboxd URI,Rating,Rewatch,Tags,Watched Date\n"
+        "2024-01-05,Inconnu,2000,https://boxd.it/c,,,,2024-01-07\n"
+        "2024-01-05,Eau,1999,https://boxd.it/a,4.5,,,2024-01-05\n"
+        "2024-01-06,Fable,1950,https://boxd.it/b,3,,,2024-01-06\n"));
+    open();
+    const QByteArray eauBefore = readBytes(eau);
+    m_fake->answerFile(path(u"diary.csv"_s));
+    child<QAction>(m_window, "importHistoryAction")->trigger();
+    auto *table = child<QTreeWidget>(m_window, "exchangeTable");
+    auto *apply = child<QPushButton>(m_window, "applyButton");
+    QTRY_VERIFY(apply->isVisible());
+    const auto rows = [table] {
+        QStringList rows;
+        for (int row = 0; row < table->topLevelItemCount(); ++row)
+            rows << table->topLevelItem(row)->text(0) + u" | "_s + table->topLevelItem(row)->text(1)
+                    + u" | "_s + table->topLevelItem(row)->text(2);
+        return rows;
+    };
+    QCOMPARE(rows(),
+        (QStringList { u"Eau (1999) | À compléter | eau.cfh"_s,
+            u"Fable (1950) | À compléter | classiques/fable.cfh"_s, u"Inconnu (2000) | Introuvable | "_s }));
+    QCOMPARE(table->topLevelItem(0)->text(3), u"Vu : oui ; Vu le : 2024-01-05 ; Note : 9"_s);
+    QCOMPARE(child<QLabel>(m_window, "exchangeSummary")->text(), u"À compléter : 2 · Introuvable : 1"_s);
+    QCOMPARE(readBytes(eau), eauBefore);
+    m_fake->answerMsg(MsgAnswer::Ok);
+    apply->click();
+    QTRY_VERIFY(grid()->isVisible());
+    QTRY_COMPARE(m_fake->messages.size(), 1);
+    QCOMPARE(m_fake->messages.first().text, u"Ces fiches n'ont pas été changées :\r"_s + fable);
+    QCOMPARE(valuesOf(eau).text(Field::Note), u"9"_s);
+    QCOMPARE(valuesOf(eau).text(Field::Vu), kFlagSet);
+    QCOMPARE(readBytes(fable), damaged);
+
+    QVERIFY(writeBytes(
+        path(u"films.csv"_s), "Title;Year;Director\nPlaytime;1967;Jacques Tati\neau;1999;\n;1980;\n"));
+    m_fake->answerFile(path(u"films.csv"_s));
+    child<QAction>(m_window, "importCollectionAction")->trigger();
+    auto *close = child<QPushButton>(m_window, "closeButton");
+    QTRY_VERIFY(close->isVisible());
+    QCOMPARE(rows(),
+        (QStringList { u"Playtime (1967) | Créée | Playtime.cfh"_s,
+            u"eau (1999) | Gardée : une fiche porte ce nom | eau.cfh"_s,
+            u"films.csv, ligne 4 | Ligne ignorée | "_s }));
+    QCOMPARE(valuesOf(path(u"Playtime.cfh"_s)).text(Field::Realisateur), u"Jacques Tati"_s);
+    close->click();
+    QTRY_VERIFY(titlesShown().contains(u"Playtime"_s));
+}
+
 // A folder without cards says what to do, its buttons at hand.
 void tst_CollectionWindow::saysWhatToDoWithoutCards()
 {
@@ -528,13 +615,20 @@ void tst_CollectionWindow::saysWhatToDoWithoutCards()
     m_window = &CollectionWindow::instance();
     QTRY_VERIFY(!m_window->reading());
     QVERIFY(child<QWidget>(m_window, "emptyPage")->isVisible());
+    QCOMPARE(child<QLabel>(m_window, "countLabel")->text(), u"0 fiche"_s);
     m_fake->answerMsg(MsgAnswer::No);
     child<QPushButton>(m_window, "importButton")->click();
     QCOMPARE(m_fake->messages.first().buttons, MsgButtons::YesNo);
     child<QPushButton>(m_window, "firstCardButton")->click();
     QVERIFY(EditorWindow::exists() && EditorWindow::instance().isVisible());
-    QVERIFY(writeBytes(empty.filePath(u"premiere.cfh"_s), cardBytes(u"Première"_s, u"2001"_s, {})));
+    // A table that is no service's export is a collection's.
+    QVERIFY(writeBytes(path(u"films.csv"_s), "Title,Year\nPremière,2001\n"));
+    m_fake->answerFile(path(u"films.csv"_s));
+    child<QPushButton>(m_window, "importExchangeButton")->click();
+    QTRY_COMPARE(child<QLabel>(m_window, "exchangeSummary")->text(), u"Créée : 1"_s);
+    child<QPushButton>(m_window, "closeButton")->click();
     QTRY_VERIFY(grid()->isVisible());
+    QCOMPARE(titlesShown(), QStringList { u"Première"_s });
 }
 
 // A poster comes from the thumbnail cache, read off the interface's

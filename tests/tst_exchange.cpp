@@ -1,3 +1,4 @@
+#include "card/nativepath.h"
 #include "collection/historymatch.h"
 #include "exchange/catalogueimport.h"
 #include "exchange/historyexport.h"
@@ -12,6 +13,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 #include <zip.h>
 
@@ -650,6 +653,14 @@ void tst_Exchange::historyOntoCards()
     QCOMPARE(json[u"lignes_ignorees"_s][0][u"ligne"_s].toInt(), 7);
     for (auto card = after.cbegin(); card != after.cend(); ++card)
         QCOMPARE(readBytes(path(u"films/"_s + card.key())), *card);
+    // A card's name that is no UTF-8 keeps its byte, as show --json writes it.
+    QVERIFY(QDir().mkpath(path(u"autres"_s)));
+    QVERIFY(QFile::copy(path(u"films/amelie.cfh"_s), path(u"autres/amelie.cfh"_s)));
+    const QString odd = path(u"autres/"_s) + pathFromNative("am\xe9lie.cfh");
+    QCOMPARE(::rename(nativePath(path(u"autres/amelie.cfh"_s)).constData(), nativePath(odd).constData()), 0);
+    const Run named
+        = program({ u"history"_s, u"--json"_s, path(u"ratings.csv"_s), u"--"_s, path(u"autres"_s) });
+    QVERIFY(named.out.contains("/am\\udce9lie.cfh\""));
 
     QVERIFY(run(QStringList { history[0], u"--remplacer"_s } + history.mid(1)).out.contains("note=9"));
     QCOMPARE(cardsOf(films)[u"amelie.cfh"_s][u"note"_s].toInt(), 9);

@@ -1,5 +1,7 @@
 #include "texts/texts.h"
 
+#include <QLocale>
+
 #include <array>
 #include <utility>
 
@@ -138,6 +140,7 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::PosterLabel, u"Affiche" },
     { Text::IdentifiersLabel, u"Identifiants" },
     { Text::CardsChosen, u"%1 fiches choisies" },
+    { Text::ChangingOneCard, u"Modification de %1 fiche…" },
     { Text::ChangingCards, u"Modification de %1 fiches…" },
     { Text::CancelButton, u"Annuler" },
     { Text::ToggleSeenItem, u"Vu / pas vu" },
@@ -153,8 +156,9 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::ExportPictureTitle, u"Exporter les statistiques" },
     { Text::FilterPng, u"Image PNG (*.png)" },
     { Text::EmptyCollection,
-        u"Ce dossier n'a pas encore de fiche. Écrivez la première, ou faites-en une à côté de chaque "
-        u"film du dossier qui a son fichier .nfo de médiathèque." },
+        u"Ce dossier n'a pas encore de fiche. Écrivez la première, faites-en une à côté de chaque film "
+        u"du dossier qui a son fichier .nfo de médiathèque, ou faites-les venir d'un historique "
+        u"Letterboxd ou IMDb, d'une collection Tellico ou GCstar, ou d'un tableau." },
     { Text::ImportLibraryButton, u"Importer une médiathèque…" },
     { Text::ImportQuestion,
         u"Créer une fiche à côté de chaque film du dossier « %1 » qui a son fichier .nfo ? Les fichiers "
@@ -175,6 +179,7 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::TmdbLabel, u"TMDb" },
     { Text::TmdbDefaultLabel, u"TMDb par défaut" },
     { Text::CardsUnchanged, u"Ces fiches n'ont pas été changées :" },
+    { Text::OneMoreCard, u"… et 1 autre" },
     { Text::MoreCards, u"… et %1 autres" },
     { Text::AllCardsEntry, u"Toutes les fiches" },
     { Text::ToWatchEntry, u"À voir" },
@@ -190,10 +195,11 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::DecadesEntry, u"Décennies" },
     { Text::DecadeLabel, u"Années %1" },
     { Text::FacetCount, u"%1 (%2)" },
-    { Text::OneCard, u"1 fiche" },
+    { Text::OneCard, u"%1 fiche" },
     { Text::ManyCards, u"%1 fiches" },
     { Text::ShownCards, u"%1 sur %2" },
     { Text::ReadingCards, u"Lecture des fiches…" },
+    { Text::ReadingOneCard, u"Lecture des fiches… %1 lue" },
     { Text::ReadingCardsCount, u"Lecture des fiches… %1 lues" },
     { Text::WatchedOnNetwork,
         u"Dossier sur le réseau : relu toutes les 10 secondes pour voir ce que d'autres machines y "
@@ -201,12 +207,71 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::ShareUnreachable, u"Le partage ne répond plus : les fiches montrées sont celles lues avant" },
     { Text::TrashQuestion, u"Mettre la fiche « %1 » à la corbeille ?" },
     { Text::TrashFailed, u"Impossible de mettre la fiche à la corbeille" },
+    { Text::TrashCardsQuestion, u"Mettre les %1 fiches choisies à la corbeille ?" },
+    { Text::CardsNotTrashed, u"Ces fiches n'ont pas pu être mises à la corbeille :" },
     { Text::FolderUnreadable, u"Impossible d'ouvrir le dossier" },
     { Text::ExportTitle, u"Exporter le catalogue" },
     { Text::FilterHtml, u"Page web (*.html)" },
     { Text::FilterCsv, u"Tableau CSV (*.csv)" },
     { Text::CatalogueKindRefused, u"Le catalogue s'écrit en page web (.html) ou en tableau CSV (.csv)" },
     { Text::CatalogueWritten, u"Catalogue écrit : %1" },
+    { Text::FilterExcel, u"Tableur Excel (*.csv)" },
+    { Text::FilterLetterboxd, u"Vus pour Letterboxd (*.csv)" },
+    { Text::FilterImdb, u"Liste pour IMDb (*.csv)" },
+    { Text::ImportHistoryItem, u"Importer un historique…" },
+    { Text::ImportCollectionItem, u"Importer une collection…" },
+    { Text::ImportExchangeButton, u"Importer un historique ou une collection…" },
+    { Text::ImportHistoryTitle, u"Importer un historique" },
+    { Text::ImportCollectionTitle, u"Importer une collection" },
+    { Text::FilterHistory, u"Exports Letterboxd ou IMDb (*.csv *.zip)" },
+    { Text::FilterCollection, u"Collections Tellico ou GCstar, tableaux (*.tc *.gcs *.csv *.tsv *.txt)" },
+    { Text::FilterExchange, u"Historiques, collections et tableaux (*.csv *.zip *.tc *.gcs *.tsv *.txt)" },
+    { Text::ReadingHistory, u"Lecture de « %1 » et des fiches…" },
+    { Text::ImportingCollection, u"Import de « %1 » dans « %2 »…" },
+    { Text::ApplyingHistory, u"Application de l'historique aux fiches…" },
+    { Text::ExchangeTableName, u"Les films du fichier et ce qu'ils deviennent" },
+    { Text::MovieColumn, u"Film" },
+    { Text::OutcomeColumn, u"Résultat" },
+    { Text::CardColumn, u"Fiche" },
+    { Text::DetailsColumn, u"Détails" },
+    { Text::ChangedOutcome, u"À compléter" },
+    { Text::UpToDateOutcome, u"À jour" },
+    { Text::AmbiguousOutcome, u"Ambigu" },
+    { Text::NotFoundOutcome, u"Introuvable" },
+    { Text::WrittenOutcome, u"Créée" },
+    { Text::KeptOutcome, u"Gardée : une fiche porte ce nom" },
+    { Text::FailedOutcome, u"En échec" },
+    { Text::SkippedOutcome, u"Ligne ignorée" },
+    { Text::OutcomeCount, u"%1 : %2" },
+    { Text::MovieYear, u"%1 (%2)" },
+    { Text::MovieLine, u"%1, ligne %2" },
+    { Text::RatingKept, u"note de l'export laissée de côté : %1 sur 10, la fiche a %2" },
+    { Text::AlsoFoundBy, u"trouvée aussi par %1" },
+    { Text::RowUnreadable, u"ligne illisible" },
+    { Text::RowWithoutTitle, u"ligne sans titre" },
+    { Text::RowBadYear, u"année invalide : « %1 »" },
+    { Text::RowBadRating, u"note invalide : « %1 »" },
+    { Text::RowBadDate, u"date invalide : « %1 »" },
+    { Text::RowBadIdentifier, u"identifiant invalide : « %1 »" },
+    { Text::ValueLeftOut, u"%1 laissé de côté : « %2 »" },
+    { Text::PosterMissing, u"affiche introuvable : « %1 »" },
+    { Text::PosterOutOfFolder, u"affiche hors du dossier du fichier : « %1 »" },
+    { Text::PosterNotPicture, u"affiche illisible : « %1 »" },
+    { Text::ExchangeTooLarge, u"Fichier trop grand : au plus 50 Mo" },
+    { Text::NotHistory, u"« %1 » n'est pas un export Letterboxd ou IMDb" },
+    { Text::ZipRefused, u"Archive zip abîmée, ou trop grande une fois décompressée" },
+    { Text::NotCollection, u"Ce fichier n'est pas une collection de films Tellico ou GCstar" },
+    { Text::XmlUnreadable, u"XML illisible à la ligne %1 : %2" },
+    { Text::XmlEntities, u"Le XML déclare ou nomme des entités : il est refusé" },
+    { Text::XmlTooDeep, u"XML refusé : plus de 64 niveaux d'éléments" },
+    { Text::TableWithoutTitle, u"Aucune colonne de ce tableau ne donne le titre (« Title » ou « titre »)" },
+    { Text::FieldsLeftOut, u"Laissé de côté, faute de place dans une fiche : %1" },
+    { Text::ApplyButton, u"Appliquer" },
+    { Text::CloseButton, u"Fermer" },
+    { Text::HistoryAppliedOne, u"Historique appliqué : %1 fiche complétée" },
+    { Text::HistoryApplied, u"Historique appliqué : %1 fiches complétées" },
+    { Text::CollectionImportedOne, u"Collection importée : %1 fiche créée" },
+    { Text::CollectionImported, u"Collection importée : %1 fiches créées" },
     // labels of the file dialogs' type filters
     { Text::FilterAll, u"Tous les fichiers (*.*)" },
     { Text::FilterCard, u"Fichiers Cinefiche (*.cfh)" },
@@ -258,4 +323,9 @@ const QString &textOf(Text name)
 {
     static const TextArray texts = loadTexts();
     return texts.at(std::size_t(name));
+}
+
+QString countText(qsizetype count, Text one, Text many)
+{
+    return textOf(count < 2 ? one : many).arg(QLocale().toString(count));
 }

@@ -128,8 +128,9 @@ enum class Text {
     NotesLabel,
     PosterLabel,
     IdentifiersLabel,
-    CardsChosen,     // %1: their number
-    ChangingCards,   // %1: their number
+    CardsChosen,       // %1: their number
+    ChangingOneCard,   // %1: 1
+    ChangingCards,     // %1: their number
     CancelButton,
     ToggleSeenItem,
     StatsItem,
@@ -162,7 +163,8 @@ enum class Text {
     TmdbLabel,
     TmdbDefaultLabel,
     CardsUnchanged,   // the cards follow, one a line
-    MoreCards,        // %1: how many more
+    OneMoreCard,
+    MoreCards,   // %1: how many more
     AllCardsEntry,
     ToWatchEntry,
     SeenEntry,
@@ -177,21 +179,82 @@ enum class Text {
     DecadesEntry,
     DecadeLabel,   // %1: the decade's first year
     FacetCount,    // %1: the entry, %2: its count
-    OneCard,
-    ManyCards,    // %1: their number
-    ShownCards,   // %1: the cards shown, %2: all of them ("OneCard" or "ManyCards")
+    OneCard,       // %1: the number, 0 or 1
+    ManyCards,     // %1: their number
+    ShownCards,    // %1: the cards shown, %2: all of them ("OneCard" or "ManyCards")
     ReadingCards,
+    ReadingOneCard,      // %1: 0 or 1
     ReadingCardsCount,   // %1: the cards read so far
     WatchedOnNetwork,
     ShareUnreachable,
     TrashQuestion,   // %1: the card's title
     TrashFailed,
+    TrashCardsQuestion,   // %1: how many cards
+    CardsNotTrashed,      // the cards follow, one a line
     FolderUnreadable,
     ExportTitle,
     FilterHtml,
     FilterCsv,
     CatalogueKindRefused,
     CatalogueWritten,   // %1: the catalogue's path
+    FilterExcel,
+    FilterLetterboxd,
+    FilterImdb,
+    // histories and collections of other programs brought in
+    ImportHistoryItem,
+    ImportCollectionItem,
+    ImportExchangeButton,
+    ImportHistoryTitle,
+    ImportCollectionTitle,
+    FilterHistory,
+    FilterCollection,
+    FilterExchange,
+    ReadingHistory,        // %1: the export
+    ImportingCollection,   // %1: the file, %2: the folder
+    ApplyingHistory,
+    ExchangeTableName,
+    MovieColumn,
+    OutcomeColumn,
+    CardColumn,
+    DetailsColumn,
+    ChangedOutcome,
+    UpToDateOutcome,
+    AmbiguousOutcome,
+    NotFoundOutcome,
+    WrittenOutcome,
+    KeptOutcome,
+    FailedOutcome,
+    SkippedOutcome,
+    OutcomeCount,   // %1: the outcome, %2: how many
+    MovieYear,      // %1: the title, %2: the year
+    MovieLine,      // %1: the movie, %2: its line in the file
+    RatingKept,     // %1: the export's rating, %2: the card's, out of 10
+    AlsoFoundBy,    // %1: the other movies
+    RowUnreadable,
+    RowWithoutTitle,
+    RowBadYear,          // %1: the value
+    RowBadRating,        // %1: the value
+    RowBadDate,          // %1: the value
+    RowBadIdentifier,    // %1: the value
+    ValueLeftOut,        // %1: the field, %2: the value
+    PosterMissing,       // %1: the picture's name
+    PosterOutOfFolder,   // %1: the picture's name
+    PosterNotPicture,    // %1: the picture's name
+    ExchangeTooLarge,
+    NotHistory,   // %1: the table
+    ZipRefused,
+    NotCollection,
+    XmlUnreadable,   // %1: the line, %2: the reader's words
+    XmlEntities,
+    XmlTooDeep,
+    TableWithoutTitle,
+    FieldsLeftOut,   // %1: the file's fields or columns
+    ApplyButton,
+    CloseButton,
+    HistoryAppliedOne,       // %1: 0 or 1
+    HistoryApplied,          // %1: the cards changed
+    CollectionImportedOne,   // %1: 0 or 1
+    CollectionImported,      // %1: the cards written
     // labels of the file dialogs' type filters
     FilterAll,
     FilterCard,
@@ -208,3 +271,7 @@ enum class Text {
 
 // The text named, exactly as stored (trailing blanks included).
 const QString &textOf(Text name);
+
+// A count said in French: one for 0 and 1 ("0 fiche", "1 fiche"), many
+// from 2 ("2 fiches"), each with its %1 the number as the locale writes it.
+QString countText(qsizetype count, Text one, Text many);

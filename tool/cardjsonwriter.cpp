@@ -415,3 +415,12 @@ void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView recor
     const qsizetype room = roomFor(path, extension.values, picture) + kRecordRoom;
     appendObject(out, path, { &extension.values, record }, posterBytes, picture, layout, room);
 }
+
+QByteArray jsonString(QStringView text)
+{
+    QByteArray out(text.size() * 6 + 2, Qt::Uninitialized);
+    Writer writer { .to = out.data(), .compact = true };
+    writer.string(text);
+    out.truncate(writer.to - out.data());
+    return out;
+}

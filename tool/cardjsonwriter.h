@@ -24,3 +24,8 @@ void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView recor
 // The number a number field's text shows as in JSON: digits after a minus
 // sign or not, "08" as 8; nullopt when it is no number and stays the text.
 std::optional<int> jsonNumber(const QString &text);
+
+// text as a JSON string, its quotes too, as QJsonDocument writes it, but a
+// lone surrogate (a file name's byte that is no UTF-8) kept as its \u
+// escape, where QJsonDocument writes U+FFFD.
+QByteArray jsonString(QStringView text);

@@ -13,34 +13,29 @@ namespace {
 class FileImport {
 public:
     FileImport(ToolIo &io, const QString &file, const QString &folder, bool dryRun, bool force)
-        : m_io(io), m_file(file), m_folder(folder), m_dryRun(dryRun), m_force(force)
+        : m_io(io), m_file(file), m_dryRun(dryRun), m_cards(folder, force, dryRun)
     {
     }
 
     void movie(const ImportedMovie &movie)
     {
-        const QString path
-            = m_folder + u'/' + m_names.nameFor(movie.title(), cardValues(movie.card).text(Field::Annee));
-        if (anythingAt(path) && !m_force) {
-            printLine(m_io.out, ToolText::cardKept(path));
+        const ImportedCard made = m_cards.write(movie);
+        if (made.outcome == ImportedCard::Outcome::Kept) {
+            printLine(m_io.out, ToolText::cardKept(made.path));
             ++m_kept;
             return;
         }
-        if (!m_dryRun) {
-            const SaveResult saved = writeImportedCard(path, movie.card, movie.poster, linksFor(m_force),
-                movie.datedBySource ? Dating::AsGiven : Dating::WhenUndated);
-            if (!saved.ok()) {
-                saveFailed(m_io, saved);
-                ++m_failed;
-                return;
-            }
+        if (made.outcome == ImportedCard::Outcome::Failed) {
+            saveFailed(m_io, made.saved);
+            ++m_failed;
+            return;
         }
         for (const FieldProblem &problem : movie.refused)
             report(m_io, ToolText::valueLeftOut(m_file, movie.line, problem));
         if (movie.posterLeft != ImportedMovie::PosterLeft::None)
             report(m_io, ToolText::posterLeftOut(m_file, movie.line, movie.posterName, movie.posterLeft));
         const bool poster = movie.poster.kind != PosterChoice::Kind::Remove;
-        printLine(m_io.out, ToolText::cardImportedFrom(path, m_file, movie.line, poster, m_dryRun));
+        printLine(m_io.out, ToolText::cardImportedFrom(made.path, m_file, movie.line, poster, m_dryRun));
         ++m_written;
     }
 
@@ -59,9 +54,9 @@ public:
 
 private:
     ToolIo &m_io;
-    QString m_file, m_folder;
-    bool m_dryRun, m_force;
-    CardNames m_names;
+    QString m_file;
+    bool m_dryRun;
+    CardsImport m_cards;
     qsizetype m_written = 0, m_kept = 0, m_failed = 0;
 };
 

@@ -1,3 +1,4 @@
+#include "tool/cardjsonwriter.h"
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
@@ -8,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -27,22 +29,56 @@ QString editText(const CardEdit &edit)
         + value;
 }
 
-QJsonObject movieJson(const HistoryEntry &movie)
+// QJsonDocument writes a file name's byte that is no UTF-8 (a lone
+// surrogate) as U+FFFD: such a name goes in as a mark of its own, which
+// the name's own JSON replaces once the document is written.
+class NameMarks {
+public:
+    QJsonValue name(const QString &path)
+    {
+        if (QStringView(path).isValidUtf16())
+            return path;
+        m_names << path;
+        return mark(m_names.size() - 1);
+    }
+
+    QJsonArray names(const QStringList &paths)
+    {
+        QJsonArray array;
+        for (const QString &path : paths)
+            array << name(path);
+        return array;
+    }
+
+    QByteArray filled(QByteArray json) const
+    {
+        for (qsizetype i = 0; i < m_names.size(); ++i)
+            json.replace(jsonString(mark(i)), jsonString(m_names[i]));
+        return json;
+    }
+
+private:
+    const QString m_nonce = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QStringList m_names;
+    QString mark(qsizetype index) const { return m_nonce + u'-' + QString::number(index); }
+};
+
+QJsonObject movieJson(const HistoryEntry &movie, NameMarks &marks)
 {
     // Blank is null, as in show --json.
     const auto text = [](const QString &value) { return value.isEmpty() ? QJsonValue() : QJsonValue(value); };
     return { { QStringLiteral("titre"), text(movie.title) },
         { QStringLiteral("titre_original"), text(movie.originalTitle) },
         { QStringLiteral("annee"), movie.year == 0 ? QJsonValue() : QJsonValue(movie.year) },
-        { QStringLiteral("imdb"), text(movie.imdb) }, { QStringLiteral("fichier"), movie.file },
+        { QStringLiteral("imdb"), text(movie.imdb) }, { QStringLiteral("fichier"), marks.name(movie.file) },
         { QStringLiteral("ligne"), movie.line } };
 }
 
 // A match as JSON: the movie, the cards, and what the card gains.
-QJsonObject matchJson(const HistoryMatch &match)
+QJsonObject matchJson(const HistoryMatch &match, NameMarks &marks)
 {
-    QJsonObject object = movieJson(match.movie);
-    object.insert(QStringLiteral("fiches"), QJsonArray::fromStringList(match.cards));
+    QJsonObject object = movieJson(match.movie, marks);
+    object.insert(QStringLiteral("fiches"), marks.names(match.cards));
     QJsonObject changes;
     for (const CardEdit &edit : match.gains.edits)
         changes.insert(fieldName(edit.field),
@@ -54,7 +90,7 @@ QJsonObject matchJson(const HistoryMatch &match)
         object.insert(QStringLiteral("note_de_l_export"), match.gains.keptRating);
     QJsonArray others;
     for (const HistoryEntry &other : match.others)
-        others << movieJson(other);
+        others << movieJson(other, marks);
     if (!others.isEmpty())
         object.insert(QStringLiteral("autres_films"), others);
     return object;
@@ -66,12 +102,12 @@ class HistoryReport {
 public:
     HistoryReport(ToolIo &io, const HistoryOptions &options) : m_io(io), m_options(options) { }
 
-    void add(const HistoryMatch &match, bool failed)
+    // The matches to say, and how many cards could not be written: a long
+    // history's matches are taken, not copied.
+    void take(QList<HistoryMatch> &&matches, qsizetype failed)
     {
-        if (failed)
-            ++m_counts.failed;
-        else
-            m_matches << match;
+        m_matches = std::move(matches);
+        m_counts.failed += failed;
     }
 
     void skipped(const SkippedRow &row) { m_skipped << row; }
@@ -156,20 +192,21 @@ private:
         static const char *const kGroups[]
             = { "changees", "a_jour", "ambigus", "introuvables" };   // in Outcome's order
         QJsonObject report;
+        NameMarks marks;
         QJsonArray groups[std::size(kGroups)];
         for (const HistoryMatch &match : m_matches)
-            groups[int(match.outcome)] << matchJson(match);
+            groups[int(match.outcome)] << matchJson(match, marks);
         for (size_t i = 0; i < std::size(kGroups); ++i)
             report.insert(QString::fromLatin1(kGroups[i]), groups[i]);
         QJsonArray skipped;
         for (const SkippedRow &row : m_skipped)
-            skipped << QJsonObject { { QStringLiteral("fichier"), row.file },
+            skipped << QJsonObject { { QStringLiteral("fichier"), marks.name(row.file) },
                 { QStringLiteral("ligne"), row.line },
                 { QStringLiteral("cause"), ToolText::rowSkipped(row) } };
         report.insert(QStringLiteral("lignes_ignorees"), skipped);
         report.insert(QStringLiteral("en_echec"), m_counts.failed);
         report.insert(QStringLiteral("essai"), m_options.dryRun);
-        ::print(m_io.out, QString::fromUtf8(QJsonDocument(report).toJson()));
+        m_io.out.write(marks.filled(QJsonDocument(report).toJson()));
     }
 };
 
@@ -196,13 +233,24 @@ int runOnCards(
     HistoryReport report(io, options);
     for (const SkippedRow &row : exports.skipped)
         report.skipped(row);
-    for (HistoryMatch &match : matchHistory(exports.entries, cards, options.replace)) {
-        const bool failed = match.outcome == HistoryMatch::Outcome::Changed && !options.dryRun
-            && !applyMatch(io, match, options.replace);
-        if (failed)
-            status = ExitStatus::FileFailed;
-        report.add(match, failed);
+    QList<HistoryMatch> matches = matchHistory(exports.entries, cards, options.replace);
+    cards.clear();
+    // Those that failed are counted alone, the others kept in place.
+    qsizetype kept = 0;
+    for (qsizetype m = 0; m < matches.size(); ++m) {
+        HistoryMatch &match = matches[m];
+        if (match.outcome == HistoryMatch::Outcome::Changed && !options.dryRun
+            && !applyMatch(io, match, options.replace))
+            continue;
+        if (kept != m)
+            matches[kept] = std::move(match);
+        ++kept;
     }
+    const qsizetype failed = matches.size() - kept;
+    if (failed > 0)
+        status = ExitStatus::FileFailed;
+    matches.resize(kept);
+    report.take(std::move(matches), failed);
     report.print();
     return status;
 }

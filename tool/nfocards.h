@@ -1,8 +1,9 @@
 #pragma once
-// What from-nfo and import share: the card that a movie .nfo gives, its
-// poster found beside it, and the writing of that card.
+// What from-nfo and import share: the card that a movie .nfo gives and its
+// poster found beside it (the card is written by writeImportedCard).
 
 #include "card/cardsave.h"
+#include "exchange/importedmovie.h"
 #include "nfo/nforeader.h"
 #include "tool/cardtool.h"
 
@@ -29,17 +30,3 @@ QString posterAmong(const QStringList &pictures, const QString &nfoPath, QString
 
 // The pictures NAME-poster.EXT that stand beside the NFO NAME.nfo.
 QStringList postersBesideNfo(const QString &nfoPath);
-
-// Writes the card at cardPath anew from card and poster (none when
-// empty). A card standing there is replaced under its lock, as one change
-// against other writers, and keeps the date it was added unless card has
-// one; a new card is dated today unless card is. links says what becomes of
-// a link at cardPath. A new card does not wait for the disk: the NFO and
-// the poster it is made from stay beside it.
-SaveResult writeImportedCard(
-    const QString &cardPath, const Card &card, const QString &poster, LinkAtPath links);
-// The same with a poster of any kind (Remove: none); AsGiven writes the
-// card's date of addition as it stands, blank too (a table that has the column).
-enum class Dating { WhenUndated, AsGiven };
-SaveResult writeImportedCard(const QString &cardPath, const Card &card, const PosterChoice &poster,
-    LinkAtPath links, Dating dating = Dating::WhenUndated);

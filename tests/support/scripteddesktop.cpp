@@ -77,7 +77,10 @@ QString ScriptedDesktop::chooseFile(const FileRequest &request)
         qWarning("ScriptedDesktop: unexpected file dialog: %s", qPrintable(request.title));
         return {};
     }
-    return m_fileAnswers.dequeue();
+    const auto [path, filter] = m_fileAnswers.dequeue();
+    if (request.chosenFilter)
+        *request.chosenFilter = filter;
+    return path;
 }
 
 bool ScriptedDesktop::openExternal(const QUrl &url)

@@ -16,7 +16,8 @@ public:
 
     void answerMsg(MsgAnswer answer) { m_msgAnswers.enqueue(answer); }
     void answerInput(std::optional<QString> answer) { m_inputAnswers.enqueue(answer); }
-    void answerFile(const QString &path) { m_fileAnswers.enqueue(path); }   // empty = Cancel
+    // empty = Cancel; filter: the index of the filter selected
+    void answerFile(const QString &path, int filter = 0) { m_fileAnswers.enqueue({ path, filter }); }
     void answerOpen(bool ok) { m_openAnswers.enqueue(ok); }
     void answerTrash(bool ok) { m_trashAnswers.enqueue(ok); }
     QString documents;
@@ -47,7 +48,7 @@ private:
     static bool offers(MsgButtons buttons, MsgAnswer answer);
     QQueue<MsgAnswer> m_msgAnswers;
     QQueue<std::optional<QString>> m_inputAnswers;
-    QQueue<QString> m_fileAnswers;
+    QQueue<std::pair<QString, int>> m_fileAnswers;
     QQueue<bool> m_openAnswers;
     QQueue<bool> m_trashAnswers;
 };
