@@ -1,5 +1,6 @@
 #include "card/cardextension.h"
 
+#include "card/extensionvalues.h"
 #include "card/fieldrules.h"
 #include "card/jsontext.h"
 
@@ -131,13 +132,19 @@ std::optional<MemberKey> readKey(JsonReader &json)
     return MemberKey { fieldNamed(*key), *key };
 }
 
-std::optional<CardExtension> decodeBody(QByteArrayView body)
+// The body's values and unknown keys, each value checked.
+struct BodyRead {
+    ExtensionValues values;
+    QList<UnknownEntry> unknown;
+};
+
+std::optional<BodyRead> readBody(QByteArrayView body)
 {
-    CardExtension extension;
+    BodyRead read;
     JsonReader json(body);
     std::bitset<kFieldCount> fields;   // the known keys read, each once
-    const auto unknownKey = [&extension](const QString &key) {
-        return std::any_of(extension.unknown.begin(), extension.unknown.end(),
+    const auto unknownKey = [&read](const QString &key) {
+        return std::any_of(read.unknown.begin(), read.unknown.end(),
             [&key](const UnknownEntry &entry) { return entry.key == key; });
     };
     if (!json.objectStart())
@@ -148,32 +155,57 @@ std::optional<CardExtension> decodeBody(QByteArrayView body)
             return std::nullopt;
         const std::optional<Field> field = key->field;
         if (field) {
-            if (fields.test(size_t(*field)) || !readValue(json, *field, extension.values))
+            if (fields.test(size_t(*field)))
                 return std::nullopt;
             fields.set(size_t(*field));
+            // A value as this version writes it is left in the body until asked for.
+            const qsizetype start = json.valueStart();
+            if (const auto end = keptValueEnd(body, start, *field)) {
+                read.values.setSpan(*field, start, *end - start);
+                json.moveTo(*end);
+            } else if (!readValue(json, *field, read.values.decodedValues())) {
+                return std::nullopt;
+            }
         } else if (unknownKey(key->text)) {
             return std::nullopt;
         } else if (const auto raw = json.rawValue()) {
-            extension.unknown << UnknownEntry { key->text, raw->toByteArray() };
+            read.unknown << UnknownEntry { key->text, raw->toByteArray() };
         } else {
             return std::nullopt;
         }
     }
     if (!json.atEnd())
         return std::nullopt;
-    return extension;
+    read.values.setBody(body.toByteArray());
+    return read;
 }
 
 // Drops the exact text of every record field whose bytes differ from those
 // the extension was written with: a reader of the record alone changed it.
-void keepRecordChanges(CardExtension &extension, QByteArrayView checksums, QByteArrayView recordBytes)
+void keepRecordChanges(ExtensionValues &values, QByteArrayView checksums, QByteArrayView recordBytes)
 {
-    const QByteArray now = fieldChecksums(recordBytes);
     for (const Field field : kRecordFields) {
-        const qsizetype at = 4 * qsizetype(field);
-        if (numberAt(now, at) != numberAt(checksums, at))
-            holdsList(field) ? extension.values.list(field).clear() : extension.values.text(field).clear();
+        if (values.isBlank(field))
+            continue;
+        const QByteArrayView bytes = recordBytes.sliced(fieldLayout(field).offset, fieldWidth(field));
+        if (crc32Of(bytes) != numberAt(checksums, 4 * qsizetype(field)))
+            values.clear(field);
     }
+}
+
+// The extension's body, checked against its trailer and read.
+std::optional<BodyRead> readExtension(QByteArrayView bytes, QByteArrayView recordBytes)
+{
+    const QByteArrayView trailer = bytes.last(TrailerSize);
+    const QByteArrayView body = bytes.first(bytes.size() - TrailerSize);
+    const qsizetype checked = bytes.size() - 12;   // up to the checksum
+    if (numberAt(trailer, ChecksumsSize) != quint32(body.size())
+        || numberAt(bytes, checked) != crc32Of(bytes.first(checked)))
+        return std::nullopt;
+    std::optional<BodyRead> read = readBody(body);
+    if (read)
+        keepRecordChanges(read->values, trailer.first(ChecksumsSize), recordBytes);
+    return read;
 }
 
 }   // namespace
@@ -212,15 +244,18 @@ ExtensionRead decodeExtension(QByteArrayView bytes, QByteArrayView recordBytes)
 {
     if (bytes.size() < TrailerSize)
         return {};
-    const QByteArrayView trailer = bytes.last(TrailerSize);
-    const QByteArrayView body = bytes.first(bytes.size() - TrailerSize);
-    const qsizetype checked = bytes.size() - 12;   // up to the checksum
-    if (numberAt(trailer, ChecksumsSize) != quint32(body.size())
-        || numberAt(bytes, checked) != crc32Of(bytes.first(checked)))
+    std::optional<BodyRead> read = readExtension(bytes, recordBytes);
+    if (!read)
         return { ExtensionStatus::Damaged };
-    std::optional<CardExtension> extension = decodeBody(body);
-    if (!extension)
+    return { ExtensionStatus::Ok, { read->values.decoded(), std::move(read->unknown) } };
+}
+
+CheckedExtension checkExtension(QByteArrayView bytes, QByteArrayView recordBytes)
+{
+    if (bytes.size() < TrailerSize)
+        return {};
+    std::optional<BodyRead> read = readExtension(bytes, recordBytes);
+    if (!read)
         return { ExtensionStatus::Damaged };
-    keepRecordChanges(*extension, trailer.first(ChecksumsSize), recordBytes);
-    return { ExtensionStatus::Ok, std::move(*extension) };
+    return { ExtensionStatus::Ok, std::move(read->values) };
 }

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace {
 
 constexpr int kMostDepth = 32;
@@ -33,6 +35,31 @@ std::optional<QString> fromStrictUtf8(QByteArrayView bytes)
 }
 
 }   // namespace
+
+qsizetype plainAsciiLength(QByteArrayView bytes)
+{
+    constexpr quint64 kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+    const auto hasZero = [](quint64 word) { return (word - kOnes) & ~word & kHighs; };
+    const auto plain = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\';
+    };
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        for (quint64 word = 0; at + 8 <= bytes.size(); at += 8) {
+            std::memcpy(&word, bytes.data() + at, 8);
+            const quint64 belowBlank = (word - 0x20 * kOnes) & ~word & kHighs;   // a few false alarms
+            if (belowBlank | (word & kHighs) | hasZero(word ^ ('"' * kOnes)) | hasZero(word ^ ('\\' * kOnes)))
+                break;
+        }
+        const qsizetype stop = std::min(at + 8, bytes.size());
+        for (; at < stop; ++at) {
+            if (!plain(bytes[at]))
+                return at;
+        }
+    }
+    return at;
+}
 
 void appendJsonString(QByteArray &out, const QString &text)
 {
@@ -214,6 +241,12 @@ std::optional<QString> JsonReader::string()
 // the reader left where it was, for any other.
 std::optional<QByteArrayView> JsonReader::plainBytes()
 {
+    const qsizetype plain = plainAsciiLength(m_json.sliced(m_at));
+    if (m_at + plain < m_json.size() && m_json[m_at + plain] == '"') {
+        const QByteArrayView run = m_json.sliced(m_at, plain);
+        m_at += plain + 1;
+        return run;
+    }
     const char *const begin = m_json.data() + m_at;
     const char *const end = m_json.data() + m_json.size();
     bool ascii = true;
@@ -332,4 +365,10 @@ bool JsonReader::atEnd()
 {
     skipBlanks();
     return m_closed && !m_failed && m_at == m_json.size();
+}
+
+qsizetype JsonReader::valueStart()
+{
+    skipBlanks();
+    return m_at;
 }
