@@ -57,8 +57,9 @@ private slots:
     void matchesValuesWriter();
 };
 
-// The record's bytes, and the extension's values where it has them, give
-// the JSON of the values decoded from them, byte for byte.
+// The record's bytes, and the extension's values where it has them, decoded
+// or left in its body, give the JSON of the values decoded from them, byte
+// for byte.
 void tst_RecordJson::matchesValuesWriter()
 {
     const quint32 seed = QRandomGenerator::global()->generate();
@@ -69,11 +70,16 @@ void tst_RecordJson::matchesValuesWriter()
                                     : Card(decodeRecord(randomRecord(random)));
         const QByteArray record = encodeRecord(card.record);
         const CardValues values = cardValues(card);
+        // The extension as a card holds it, its values checked and left in its body.
+        const ExtensionValues checked
+            = checkExtension(encodeExtension(card.extension, record), record).values;
         for (const JsonLayout layout : { JsonLayout::ArrayItem, JsonLayout::Line }) {
-            QByteArray fromBytes, fromValues;
+            QByteArray fromBytes, fromBody, fromValues;
             appendRecordJson(fromBytes, u"a/é.cfh"_s, record, card.extension, 100, picture, layout);
+            appendRecordJson(fromBody, u"a/é.cfh"_s, record, checked, 100, picture, layout);
             appendCardJson(fromValues, u"a/é.cfh"_s, values, 100, picture, layout);
             QVERIFY2(fromBytes == fromValues, qPrintable(u"seed %1, round %2"_s.arg(seed).arg(round)));
+            QVERIFY2(fromBody == fromValues, qPrintable(u"body, seed %1, round %2"_s.arg(seed).arg(round)));
         }
     }
 }

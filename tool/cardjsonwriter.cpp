@@ -316,21 +316,19 @@ void writeRecordField(Writer &out, Field field, QByteArrayView record, int depth
 }
 
 // A card's fields: its values, or else its record's bytes where the
-// extension's values hold nothing.
+// extension's values hold nothing; values or checked.
 struct FieldSource {
     const CardValues *values;
     QByteArrayView record;
+    const ExtensionValues *checked = nullptr;
 };
 
 // A flag is true or false, a rating or TMDb's number a number; a blank
 // text of the extension is null, one of the record an empty string.
-void writeValue(Writer &out, Field field, const CardValues &values, int depth)
+void writeValue(Writer &out, Field field, const QString &text)
 {
     const FieldRule rule = fieldLayout(field).rule;
-    const QString &text = values.text(field);
-    if (holdsList(field))
-        writeNames(out, values.list(field), depth);
-    else if (rule == FieldRule::Flag)
+    if (rule == FieldRule::Flag)
         out.raw(text.isEmpty() ? "false" : "true");
     else if (isNumberRule(rule) || isWholeNumberRule(rule))
         writeNumberText(out, text);
@@ -340,12 +338,54 @@ void writeValue(Writer &out, Field field, const CardValues &values, int depth)
         out.string(text);
 }
 
+// The items of a list of plain strings as the body writes it, each copied.
+void writePlainItems(Writer &out, QByteArrayView list, int depth)
+{
+    *out.to++ = '[';
+    bool first = true;
+    for (qsizetype open = list.indexOf('"'); open >= 0; open = list.indexOf('"', open)) {
+        const qsizetype close = list.indexOf('"', open + 1);
+        if (!first)
+            *out.to++ = ',';
+        first = false;
+        out.newLine(depth + 1);
+        out.raw(std::string_view(list.data() + open, size_t(close + 1 - open)));
+        open = close + 1;
+    }
+    out.newLine(depth);
+    *out.to++ = ']';
+}
+
+// A checked value: a string, a list or a number the body holds without an
+// escape is copied as it stands (string() would write the same bytes), any
+// other decoded.
+void writeChecked(Writer &out, Field field, const ExtensionValues &values, int depth)
+{
+    const QByteArrayView json = values.json(field);
+    const FieldRule rule = fieldLayout(field).rule;
+    const bool plain = !json.isEmpty() && !json.contains('\\');
+    if (plain && holdsList(field))
+        writePlainItems(out, json, depth);
+    else if (plain
+        && (json[0] == '"' || rule == FieldRule::Flag || (isWholeNumberRule(rule) && json.size() <= 9)))
+        out.raw(std::string_view(json.data(), size_t(json.size())));
+    else if (holdsList(field))
+        writeNames(out, values.list(field), depth);
+    else
+        writeValue(out, field, values.text(field));
+}
+
 void writeField(Writer &out, Field field, const FieldSource &source, int depth)
 {
-    if (inRecord(field) && source.values->isBlank(field) && !source.record.isEmpty())
+    const bool blank = source.checked ? source.checked->isBlank(field) : source.values->isBlank(field);
+    if (inRecord(field) && blank && !source.record.isEmpty())
         writeRecordField(out, field, source.record, depth);
+    else if (source.checked)
+        writeChecked(out, field, *source.checked, depth);
+    else if (holdsList(field))
+        writeNames(out, source.values->list(field), depth);
     else
-        writeValue(out, field, *source.values, depth);
+        writeValue(out, field, source.values->text(field));
 }
 
 void writeMember(Writer &out, const Member &member, const QString &path, const FieldSource &source,
@@ -406,6 +446,17 @@ void appendCardJson(QByteArray &out, const QString &path, const CardValues &valu
     const PosterInfo &picture, JsonLayout layout)
 {
     appendObject(out, path, { &values, {} }, posterBytes, picture, layout, roomFor(path, values, picture));
+}
+
+void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record,
+    const ExtensionValues &extension, qint64 posterBytes, const PosterInfo &picture, JsonLayout layout)
+{
+    Q_ASSERT(record.size() == kRecordWidth);
+    // A value copied takes its bytes; a list's items each a line besides.
+    const qsizetype room = roomFor(path, extension.decodedValues(), picture)
+        + extension.bodySize() * (qsizetype(kIndent.size()) + 4) + kRecordRoom;
+    appendObject(
+        out, path, { &extension.decodedValues(), record, &extension }, posterBytes, picture, layout, room);
 }
 
 void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record,
