@@ -119,11 +119,16 @@ struct MemberKey {
     QString text;
 };
 
-std::optional<MemberKey> readKey(JsonReader &json)
+// expected: the field whose key most likely comes, the body's keys being
+// written in the table's order.
+std::optional<MemberKey> readKey(JsonReader &json, std::size_t expected)
 {
     // Known keys are found by their bytes: no text is made of them.
     if (const auto plain = json.plainKey()) {
-        const auto field = fieldKeyed(std::string_view(plain->data(), size_t(plain->size())));
+        const std::string_view bytes(plain->data(), size_t(plain->size()));
+        const auto field = expected < kFieldTable.size() && kFieldTable[expected].key == bytes
+            ? std::optional(kFieldTable[expected].field)
+            : fieldKeyed(bytes);
         return MemberKey { field, field ? QString() : QString::fromUtf8(*plain) };
     }
     const std::optional<QString> key = json.key();
@@ -143,6 +148,7 @@ std::optional<BodyRead> readBody(QByteArrayView body)
     BodyRead read;
     JsonReader json(body);
     std::bitset<kFieldCount> fields;   // the known keys read, each once
+    std::size_t expected = 0;
     const auto unknownKey = [&read](const QString &key) {
         return std::any_of(read.unknown.begin(), read.unknown.end(),
             [&key](const UnknownEntry &entry) { return entry.key == key; });
@@ -150,7 +156,7 @@ std::optional<BodyRead> readBody(QByteArrayView body)
     if (!json.objectStart())
         return std::nullopt;
     while (json.nextMember()) {
-        const std::optional<MemberKey> key = readKey(json);
+        const std::optional<MemberKey> key = readKey(json, expected);
         if (!key)
             return std::nullopt;
         const std::optional<Field> field = key->field;
@@ -158,6 +164,7 @@ std::optional<BodyRead> readBody(QByteArrayView body)
             if (fields.test(size_t(*field)))
                 return std::nullopt;
             fields.set(size_t(*field));
+            expected = size_t(*field) + 1;
             // A value as this version writes it is left in the body until asked for.
             const qsizetype start = json.valueStart();
             if (const auto end = keptValueEnd(body, start, *field)) {
@@ -236,7 +243,7 @@ ExtensionTrailer readTrailer(QByteArrayView last, qint64 after)
     const QByteArrayView trailer = last.last(TrailerSize);
     const qint64 bodySize = numberAt(trailer, ChecksumsSize);
     if (bodySize > MostBodyBytes || bodySize + TrailerSize > after)
-        return { ExtensionStatus::Damaged };
+        return { ExtensionStatus::Damaged, {} };
     return { ExtensionStatus::Ok, bodySize + TrailerSize };
 }
 
@@ -246,7 +253,7 @@ ExtensionRead decodeExtension(QByteArrayView bytes, QByteArrayView recordBytes)
         return {};
     std::optional<BodyRead> read = readExtension(bytes, recordBytes);
     if (!read)
-        return { ExtensionStatus::Damaged };
+        return { ExtensionStatus::Damaged, {} };
     return { ExtensionStatus::Ok, { read->values.decoded(), std::move(read->unknown) } };
 }
 
@@ -256,6 +263,6 @@ CheckedExtension checkExtension(QByteArrayView bytes, QByteArrayView recordBytes
         return {};
     std::optional<BodyRead> read = readExtension(bytes, recordBytes);
     if (!read)
-        return { ExtensionStatus::Damaged };
+        return { ExtensionStatus::Damaged, {} };
     return { ExtensionStatus::Ok, std::move(read->values) };
 }

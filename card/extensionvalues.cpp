@@ -79,11 +79,20 @@ std::optional<StringAt> stringAt(QByteArrayView json, qsizetype at)
         const auto byte = static_cast<unsigned char>(json[i]);
         if (byte == '"')
             break;
-        const qsizetype length = byte == '\\' ? keptEscapeLength(json, i) : keptCharacterLength(json, i);
-        if (length == 0)
-            return std::nullopt;
-        escaped = escaped || byte == '\\';
-        i += length;
+        if (byte == '\\') {
+            const qsizetype length = keptEscapeLength(json, i);
+            if (length == 0)
+                return std::nullopt;
+            escaped = true;
+            i += length;
+            continue;
+        }
+        do {   // a run of characters beyond ASCII, or a control character
+            const qsizetype length = keptCharacterLength(json, i);
+            if (length == 0)
+                return std::nullopt;
+            i += length;
+        } while (i < json.size() && static_cast<unsigned char>(json[i]) >= 0x80);
     }
     return StringAt { json.sliced(at + 1, i - at - 1), i + 1, escaped };
 }

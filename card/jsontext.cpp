@@ -1,8 +1,7 @@
 #include "card/jsontext.h"
 
 #include <QStringDecoder>
-
-#include <cstring>
+#include <QtEndian>
 
 namespace {
 
@@ -39,24 +38,22 @@ std::optional<QString> fromStrictUtf8(QByteArrayView bytes)
 qsizetype plainAsciiLength(QByteArrayView bytes)
 {
     constexpr quint64 kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
-    const auto hasZero = [](quint64 word) { return (word - kOnes) & ~word & kHighs; };
-    const auto plain = [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\';
-    };
+    const auto zeroIn = [](quint64 word) { return (word - kOnes) & ~word & kHighs; };
     qsizetype at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        const auto word = qFromLittleEndian<quint64>(bytes.data() + at);
+        // A byte below a blank, beyond ASCII, a quote or a backslash. A borrow
+        // may flag a byte after one of them, never before: the first is exact.
+        const quint64 stops = ((word - 0x20 * kOnes) & ~word & kHighs) | (word & kHighs)
+            | zeroIn(word ^ ('"' * kOnes)) | zeroIn(word ^ ('\\' * kOnes));
+        if (stops != 0)
+            return at + qCountTrailingZeroBits(stops) / 8;
+    }
     while (at < bytes.size()) {
-        for (quint64 word = 0; at + 8 <= bytes.size(); at += 8) {
-            std::memcpy(&word, bytes.data() + at, 8);
-            const quint64 belowBlank = (word - 0x20 * kOnes) & ~word & kHighs;   // a few false alarms
-            if (belowBlank | (word & kHighs) | hasZero(word ^ ('"' * kOnes)) | hasZero(word ^ ('\\' * kOnes)))
-                break;
-        }
-        const qsizetype stop = std::min(at + 8, bytes.size());
-        for (; at < stop; ++at) {
-            if (!plain(bytes[at]))
-                return at;
-        }
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (byte < 0x20 || byte >= 0x80 || byte == '"' || byte == '\\')
+            break;
+        ++at;
     }
     return at;
 }
