@@ -248,8 +248,10 @@ void keepTail(CardHead &head, CardTail tail)
     if (tail.readFailed)
         head.status = CardReadStatus::Unreadable;
     head.extension = tail.status;
-    head.card.extension = std::move(tail.extension);
-    head.values = std::move(tail.values);
+    if (tail.status == ExtensionStatus::Ok) {   // most cards have none: nothing to move
+        head.card.extension = std::move(tail.extension);
+        head.values = std::move(tail.values);
+    }
     head.posterBytes = tail.posterBytes;
 }
 

@@ -35,7 +35,10 @@ public:
     // The body read, and where the value of field stands in it.
     void setBody(QByteArray body) { m_body = std::move(body); }
     qsizetype bodySize() const { return m_body.size(); }
-    void setSpan(Field field, qsizetype at, qsizetype size) { m_spans[size_t(field)] = { at, size }; }
+    void setSpan(Field field, qsizetype at, qsizetype size)
+    {
+        m_spans[size_t(field)] = { quint32(at), quint32(size) };
+    }
     // The values decoded as they were read, the others blank.
     CardValues &decodedValues();
     const CardValues &decodedValues() const;
@@ -44,7 +47,7 @@ public:
 
 private:
     struct Span {
-        qsizetype at = 0, size = 0;   // size 0: not in the body
+        quint32 at = 0, size = 0;   // size 0: not in the body, of 1 MB at most
     };
     QByteArray m_body;
     std::array<Span, kFieldCount> m_spans {};

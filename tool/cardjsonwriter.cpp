@@ -369,6 +369,10 @@ void writeChecked(Writer &out, Field field, const ExtensionValues &values, int d
     else if (plain
         && (json[0] == '"' || rule == FieldRule::Flag || (isWholeNumberRule(rule) && json.size() <= 9)))
         out.raw(std::string_view(json.data(), size_t(json.size())));
+    else if (json.isEmpty() && holdsList(field))   // blank, or decoded as it was read
+        writeNames(out, values.decodedValues().list(field), depth);
+    else if (json.isEmpty())
+        writeValue(out, field, values.decodedValues().text(field));
     else if (holdsList(field))
         writeNames(out, values.list(field), depth);
     else
