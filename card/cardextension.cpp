@@ -161,9 +161,9 @@ std::optional<BodyRead> readBody(QByteArrayView body)
             expected = size_t(*field) + 1;
             // A value as this version writes it is left in the body until asked for.
             const qsizetype start = json.valueStart();
-            if (const auto end = keptValueEnd(body, start, *field)) {
-                read.values.setSpan(*field, start, *end - start);
-                json.moveTo(*end);
+            if (const auto kept = keptValue(body, start, *field)) {
+                read.values.setSpan(*field, start, kept->end - start, kept->escaped);
+                json.moveTo(kept->end);
             } else if (!readValue(json, *field, read.values.decodedValues())) {
                 return std::nullopt;
             }

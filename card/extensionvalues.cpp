@@ -207,41 +207,47 @@ std::optional<qsizetype> keptNumberEnd(QByteArrayView json, qsizetype at, FieldR
     return length <= 12 ? std::optional(end) : std::nullopt;
 }
 
-std::optional<qsizetype> keptStringEnd(QByteArrayView json, qsizetype at, FieldRule rule)
+std::optional<KeptValue> keptString(QByteArrayView json, qsizetype at, FieldRule rule)
 {
     const std::optional<StringAt> text = stringAt(json, at);
     if (!text || !keptText(text->bytes))
         return std::nullopt;
     const QByteArrayView bytes = text->bytes;
+    const KeptValue kept { text->end, text->escaped };
     switch (rule) {
     case FieldRule::Text:
     case FieldRule::Lines:
     case FieldRule::Summary:
-        return text->end;
+        return kept;
     case FieldRule::Date:
-        return !text->escaped && isIsoDate(bytes) ? std::optional(text->end) : std::nullopt;
+        return !text->escaped && isIsoDate(bytes) ? std::optional(kept) : std::nullopt;
     case FieldRule::ImdbId:
         return !text->escaped && bytes.size() > 2 && bytes.size() <= 14 && bytes.startsWith("tt")
                 && digitsAt(bytes, 2, bytes.size() - 2)
-            ? std::optional(text->end)
+            ? std::optional(kept)
             : std::nullopt;
     default:
         return std::nullopt;
     }
 }
 
+std::optional<KeptValue> plain(std::optional<qsizetype> end)
+{
+    return end ? std::optional(KeptValue { *end, false }) : std::nullopt;
+}
+
 }   // namespace
 
-std::optional<qsizetype> keptValueEnd(QByteArrayView body, qsizetype at, Field field)
+std::optional<KeptValue> keptValue(QByteArrayView body, qsizetype at, Field field)
 {
     const FieldRule rule = fieldLayout(field).rule;
     if (holdsList(field))
-        return keptListEnd(body, at, rule);
+        return plain(keptListEnd(body, at, rule));
     if (rule == FieldRule::Flag)
-        return body.sliced(at).startsWith("true") ? std::optional(at + 4) : std::nullopt;
+        return plain(body.sliced(at).startsWith("true") ? std::optional(at + 4) : std::nullopt);
     if (isWholeNumberRule(rule))
-        return keptNumberEnd(body, at, rule);
-    return keptStringEnd(body, at, rule);
+        return plain(keptNumberEnd(body, at, rule));
+    return keptString(body, at, rule);
 }
 
 QByteArrayView ExtensionValues::json(Field field) const
@@ -280,7 +286,7 @@ QString ExtensionValues::text(Field field) const
         return kFlagSet;
     if (isWholeNumberRule(rule))
         return QString::fromLatin1(json);
-    if (!json.contains('\\'))
+    if (!m_spans[size_t(field)].escaped)
         return QString::fromUtf8(json.sliced(1, json.size() - 2));
     return JsonReader(json).string().value_or(QString());
 }

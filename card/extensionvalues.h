@@ -35,10 +35,12 @@ public:
     // The body read, and where the value of field stands in it.
     void setBody(QByteArray body) { m_body = std::move(body); }
     qsizetype bodySize() const { return m_body.size(); }
-    void setSpan(Field field, qsizetype at, qsizetype size)
+    void setSpan(Field field, qsizetype at, qsizetype size, bool escaped)
     {
-        m_spans[size_t(field)] = { quint32(at), quint32(size) };
+        m_spans[size_t(field)] = { quint32(at), quint32(size), escaped };
     }
+    // Whether the value's JSON holds an escape.
+    bool escaped(Field field) const { return m_spans[size_t(field)].escaped; }
     // The values decoded as they were read, the others blank.
     CardValues &decodedValues();
     const CardValues &decodedValues() const;
@@ -48,6 +50,7 @@ public:
 private:
     struct Span {
         quint32 at = 0, size = 0;   // size 0: not in the body, of 1 MB at most
+        bool escaped = false;
     };
     QByteArray m_body;
     std::array<Span, kFieldCount> m_spans {};
@@ -57,5 +60,10 @@ private:
 // Where the JSON value that starts at at in body ends, when it is in the
 // form this version writes for field, so that reading it as field's rules
 // say would keep it as it is; nullopt for any other value, which must be
-// read and checked the long way.
-std::optional<qsizetype> keptValueEnd(QByteArrayView body, qsizetype at, Field field);
+// read and checked the long way. Only a text's string may hold escapes,
+// each of a quote, a backslash, "/" or a control character but CR.
+struct KeptValue {
+    qsizetype end = 0;
+    bool escaped = false;
+};
+std::optional<KeptValue> keptValue(QByteArrayView body, qsizetype at, Field field);

@@ -39,7 +39,8 @@ Card withExtension(const QByteArray &record, QRandomGenerator &random)
         { .field = Field::Acteurs, .list = actors }, { .field = Field::Annee, .text = u"1966"_s },
         { .field = Field::Vu, .text = u"oui"_s }, { .field = Field::Note, .text = u"7"_s },
         { .field = Field::Etiquettes, .list = { u"a\"b"_s, u"c"_s } },
-        { .field = Field::Tmdb, .text = u"935"_s }, { .field = Field::Notes, .text = u"un\ndeux"_s } };
+        { .field = Field::Tmdb, .text = u"935"_s },
+        { .field = Field::Notes, .text = u"un\ndeux\ttrois\u0001\u001f/\"\\"_s } };
     Card card(decodeRecord(record));
     for (const CardEdit &edit : edits) {
         if (random.bounded(2u) == 0)

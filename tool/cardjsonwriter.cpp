@@ -78,6 +78,7 @@ struct Writer {
     qsizetype nonAscii(QStringView rest);
     void string(QStringView text);
     void cp1252String(QByteArrayView bytes, LineBreaks breaks = LineBreaks::Kept);
+    void keptString(QByteArrayView json);
 };
 
 char hexDigit(unsigned value)
@@ -147,6 +148,34 @@ void Writer::string(QStringView text)
         else
             *to++ = char(unit);
         ++at;
+    }
+    *to++ = '"';
+}
+
+// A string an extension holds as written, quotes included, whose escapes
+// each stand for ASCII (card/extensionvalues.h): each written again as
+// string() writes its character.
+void Writer::keptString(QByteArrayView json)
+{
+    *to++ = '"';
+    for (qsizetype at = 1; at + 1 < json.size();) {
+        if (json[at] != '\\') {
+            *to++ = json[at++];
+            continue;
+        }
+        const char kind = json[at + 1];
+        char16_t unit = kind == 'b' ? u'\b'
+            : kind == 'f'           ? u'\f'
+            : kind == 'n'           ? u'\n'
+            : kind == 't'           ? u'\t'
+                                    : kind;
+        if (kind == 'u')
+            unit = char16_t(json.sliced(at + 2, 4).toUShort(nullptr, 16));
+        at += kind == 'u' ? 6 : 2;
+        if (unit == u'/')
+            *to++ = '/';
+        else
+            asciiEscape(unit);
     }
     *to++ = '"';
 }
@@ -362,20 +391,18 @@ void writePlainItems(Writer &out, QByteArrayView list, int depth)
 void writeChecked(Writer &out, Field field, const ExtensionValues &values, int depth)
 {
     const QByteArrayView json = values.json(field);
-    const FieldRule rule = fieldLayout(field).rule;
-    const bool plain = !json.isEmpty() && !json.contains('\\');
-    if (plain && holdsList(field))
-        writePlainItems(out, json, depth);
-    else if (plain
-        && (json[0] == '"' || rule == FieldRule::Flag || (isWholeNumberRule(rule) && json.size() <= 9)))
-        out.raw(std::string_view(json.data(), size_t(json.size())));
-    else if (json.isEmpty() && holdsList(field))   // blank, or decoded as it was read
+    const std::string_view bytes(json.data(), size_t(json.size()));
+    if (json.isEmpty() && holdsList(field))   // blank, or decoded as it was read
         writeNames(out, values.decodedValues().list(field), depth);
     else if (json.isEmpty())
         writeValue(out, field, values.decodedValues().text(field));
-    else if (holdsList(field))
-        writeNames(out, values.list(field), depth);
-    else
+    else if (holdsList(field))   // no item holds an escape
+        writePlainItems(out, json, depth);
+    else if (json[0] == '"' && values.escaped(field))
+        out.keptString(json);
+    else if (json[0] == '"' || fieldLayout(field).rule == FieldRule::Flag || json.size() <= 9)
+        out.raw(bytes);
+    else   // a number too long to be sure it is one
         writeValue(out, field, values.text(field));
 }
 
