@@ -1,11 +1,12 @@
 #include "card/cardextension.h"
 
-#include "card/checksum.h"
 #include "card/extensionvalues.h"
 #include "card/fieldrules.h"
 #include "card/jsontext.h"
 
 #include <QtEndian>
+
+#include <zlib.h>
 
 #include <bitset>
 #include <optional>
@@ -13,6 +14,11 @@
 namespace {
 
 using namespace ExtensionLayout;
+
+quint32 crc32Of(QByteArrayView bytes, quint32 crc = 0)
+{
+    return quint32(::crc32(crc, reinterpret_cast<const Bytef *>(bytes.data()), uInt(bytes.size())));
+}
 
 void appendNumber(QByteArray &out, quint32 number)
 {

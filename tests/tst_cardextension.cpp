@@ -1,13 +1,11 @@
 #include "card/basics.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
-#include "card/checksum.h"
 #include "card/cp1252.h"
 #include "card/fieldrules.h"
 #include "support/testfiles.h"
 
 #include <QBuffer>
-#include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -111,7 +109,6 @@ private slots:
     void damagedExtensionLeavesVersionOne();
     void unknownKeysSurvive();
     void surelyComposedAgreesWithQt();
-    void checksumIsZlibs();
 
 private:
     QTemporaryDir m_dir;
@@ -372,21 +369,6 @@ void tst_CardExtension::surelyComposedAgreesWithQt()
         if (QChar::combiningClass(c) != 0 || one.normalized(QString::NormalizationForm_C) != one
             || joined.contains(char16_t(c)))
             QFAIL(qPrintable(u"U+%1"_s.arg(uint(c), 4, 16, QLatin1Char('0'))));
-    }
-}
-
-// An extension's CRC-32, folded sixteen bytes at a time, is zlib's at every
-// length, from any CRC it goes on from.
-void tst_CardExtension::checksumIsZlibs()
-{
-    QRandomGenerator random(31);
-    for (const int size : { 0, 1, 63, 64, 65, 79, 80, 127, 128, 129, 1000, 4097 }) {
-        QByteArray bytes(size, Qt::Uninitialized);
-        for (char &byte : bytes)
-            byte = char(random.bounded(256));
-        const quint32 from = random.generate();
-        QCOMPARE(crc32Of(bytes, from),
-            quint32(::crc32(from, reinterpret_cast<const Bytef *>(bytes.constData()), uInt(bytes.size()))));
     }
 }
 
