@@ -1,7 +1,7 @@
 #include "about/aboutlinks.h"
 
-#include "app/buildconfig.h"
-#include "app/desktop.h"
+#include "desktop/desktop.h"
+#include "process/buildconfig.h"
 
 VersionLine versionLine(int major, int minor, int revision)
 {

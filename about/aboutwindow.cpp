@@ -1,10 +1,10 @@
 #include "about/aboutwindow.h"
 
-#include "app/buildconfig.h"
-#include "app/common.h"
-#include "app/frames.h"
-#include "app/texts.h"
-#include "app/twipsgeometry.h"
+#include "layout/frames.h"
+#include "layout/twips.h"
+#include "layout/twipsgeometry.h"
+#include "process/buildconfig.h"
+#include "texts/texts.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -172,7 +172,7 @@ void AboutWindow::composeTitle()
 {
     const VersionLine line = versionLine(m_version.major, m_version.minor, m_version.revision);
     if (line.preRelease)
-        m_mailButton->setToolTip(textOf(Text::MailButtonTip));
+        m_mailButton->setToolTip(textOf(Text::PreReleaseMailTip));
     m_titleLabel->setText(line.text);
     setWindowTitle(textOf(Text::AboutTitle) + m_titleLabel->text());
 }

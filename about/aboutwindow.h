@@ -4,7 +4,7 @@
 // texts are loaded, composed on its first show and only hidden by OK or Esc.
 
 #include "about/aboutlinks.h"
-#include "app/singlewindow.h"
+#include "desktop/singlewindow.h"
 
 #include <QDialog>
 

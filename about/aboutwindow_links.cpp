@@ -1,8 +1,8 @@
 #include "about/aboutwindow.h"
 
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
+#include "texts/texts.h"
 
 #include <QKeyEvent>
 #include <QLabel>

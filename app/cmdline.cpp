@@ -1,8 +1,8 @@
-#include "app/cmdline.h"
+#include "process/cmdline.h"
 
-#include "app/buildconfig.h"
-#include "app/common.h"
-#include "app/texts.h"
+#include "card/filepaths.h"
+#include "process/buildconfig.h"
+#include "texts/texts.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ CommandLine splitCommandLine(const QString &argumentString)
 
 std::optional<CommandLine> readCommandLine(const QStringList &arguments)
 {
-    if (!arguments.isEmpty() && FileExists(arguments.first())) {
+    if (!arguments.isEmpty() && fileExists(arguments.first())) {
         const QString second = arguments.value(1);
         const bool isSwitch = second.startsWith(QLatin1Char('/'));
         return CommandLine { arguments.first(), isSwitch ? windowOf(second.mid(1)) : CardWindow::Viewer };
@@ -50,7 +50,7 @@ std::optional<CommandLine> readCommandLine(const QStringList &arguments)
 std::optional<QString> collectionOption(const QStringList &arguments)
 {
     const QString option = QStringLiteral("--collection");
-    if (arguments.value(0) != option || FileExists(option))
+    if (arguments.value(0) != option || fileExists(option))
         return std::nullopt;
     return argumentString(arguments.mid(1));
 }

@@ -1,8 +1,8 @@
-#include "app/messages.h"
+#include "desktop/messages.h"
 
-#include "app/desktop.h"
-#include "app/texts.h"
 #include "card/workfolder.h"
+#include "desktop/desktop.h"
+#include "texts/texts.h"
 
 #include <QFileInfo>
 
@@ -99,7 +99,7 @@ void showImageTooLarge()
 
 void showOpenFailed()
 {
-    showMessage(textOf(Text::OpenFailed), MsgIcon::None);
+    showMessage(textOf(Text::BugReportLine), MsgIcon::None);
 }
 
 void showWorkFolderFailure()

@@ -2,9 +2,9 @@
 // The one place where a failure becomes the message the user sees: what
 // went wrong, and with which file.
 
-#include "app/desktop.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
+#include "desktop/desktop.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "app/qtdesktop.h"
+#include "desktop/qtdesktop.h"
 
-#include "app/common.h"
-#include "app/messages.h"
-#include "app/texts.h"
+#include "card/filepaths.h"
+#include "desktop/messages.h"
+#include "texts/texts.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -108,9 +108,9 @@ private:
 
     static bool isReadOnlyTarget(const QString &path)
     {
-        if (FileExists(path))
-            return IsFileReadOnly(path);
-        return IsFileReadOnly(QFileInfo(path).absolutePath());
+        if (fileExists(path))
+            return isFileReadOnly(path);
+        return isFileReadOnly(QFileInfo(path).absolutePath());
     }
 };
 

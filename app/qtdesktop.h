@@ -2,7 +2,7 @@
 // The real desktop: Qt's message box, input box and file dialog, and the
 // desktop's handlers for files and addresses.
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 
 class QtDesktop : public Desktop {
 public:

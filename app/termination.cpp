@@ -1,4 +1,4 @@
-#include "app/termination.h"
+#include "process/termination.h"
 
 #include "card/workfolder.h"
 

@@ -1,4 +1,4 @@
-#include "app/texts.h"
+#include "texts/texts.h"
 
 #include <array>
 #include <utility>
@@ -59,8 +59,8 @@ constexpr std::pair<Text, const char16_t *> kTexts[] = {
     { Text::AboutAuthor, u"de Ombrelune" },
     { Text::MailButton, u"Envoyer un e-m@il au programmeur" },
     { Text::AboutOk, u"OK" },
-    { Text::MailButtonTip, u"Une erreur s'est produite" },
-    { Text::OpenFailed, u"C'est ici pour les rapports de bugs..." },
+    { Text::PreReleaseMailTip, u"Une erreur s'est produite" },
+    { Text::BugReportLine, u"C'est ici pour les rapports de bugs..." },
     // messages and dialog titles
     { Text::FileNotFound, u"Fichier introuvable" },
     { Text::SavePosterTitle, u"Enregistrer l'affiche" },

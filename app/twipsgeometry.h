@@ -1,7 +1,7 @@
 #pragma once
 // Placing widgets on the twip grid the windows are drawn on.
 
-#include "app/common.h"
+#include "layout/twips.h"
 
 #include <QWidget>
 

@@ -3,7 +3,7 @@
 // is not built.
 //
 //   carddriver new POSTER OUT       writeWholeCard: a new card, with fdatasync
-//   carddriver poster CARD FOLDER   ReadCardFile: the poster to FOLDER/cfh_img.tmp
+//   carddriver poster CARD FOLDER   readCardFile: the poster to FOLDER/cfh_img.tmp
 //   carddriver records CARD...      readCardHead of each card: its record, not its poster
 //   carddriver version2 POSTER FOLDER COUNT ACTOR
 //                                   COUNT cards with an extension, as applyEdit makes them:
@@ -41,7 +41,7 @@ int saveCard(const QString &poster, const QString &out)
 
 int readPoster(const QString &card, const QString &folder)
 {
-    return ReadCardFile(card, folder).status == CardReadStatus::Ok ? 0 : 1;
+    return readCardFile(card, folder).status == CardReadStatus::Ok ? 0 : 1;
 }
 
 int readRecords(const QStringList &cards)

@@ -1,6 +1,5 @@
 #include "card/cardfields.h"
 
-#include "card/basics.h"
 #include "card/cardrecord.h"
 
 #include <cmath>
@@ -46,7 +45,7 @@ QString lfLineBreaks(QString text)
 
 QString summaryText(const QString &field)
 {
-    return lfLineBreaks(TrimRight(field));
+    return lfLineBreaks(trimRight(field));
 }
 
 qsizetype summaryStoredLength(const QString &text)

@@ -1,6 +1,5 @@
 #include "card/cardfile.h"
 
-#include "card/basics.h"
 #include "card/nativepath.h"
 #include "card/workfolder.h"
 
@@ -397,7 +396,7 @@ CardRead readCard(QIODevice &in, QIODevice *posterOut)
     return result;
 }
 
-CardRead ReadCardFile(const QString &cardPath, const QString &folder)
+CardRead readCardFile(const QString &cardPath, const QString &folder)
 {
     CardRead result;
     QFile in;

@@ -32,7 +32,7 @@ struct CardRead {
     Card card { CardRecord(Qt::Uninitialized), {} };
     ExtensionStatus extension = ExtensionStatus::None;   // Damaged: read as a card without one
     bool hasPoster = false;
-    CardVersion version {};   // ReadCardFile: the file as read
+    CardVersion version {};   // readCardFile: the file as read
 };
 
 // Reads a card from in, which must not be sequential; the poster bytes,
@@ -41,7 +41,7 @@ CardRead readCard(QIODevice &in, QIODevice *posterOut);
 
 // Reads cardPath; its poster bytes go to folder + "/cfh_img.tmp", which is
 // created only when the card has a poster (and removed again on failure).
-CardRead ReadCardFile(const QString &cardPath, const QString &folder);
+CardRead readCardFile(const QString &cardPath, const QString &folder);
 
 struct CardHead {
     CardReadStatus status = CardReadStatus::Ok;

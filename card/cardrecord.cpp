@@ -1,6 +1,5 @@
 #include "card/cardrecord.h"
 
-#include "card/basics.h"
 #include "card/cp1252.h"
 
 #include <array>
@@ -68,17 +67,17 @@ QString joinActorNames(const QStringList &names)
 // width) is still a name.
 QStringList splitActorNames(const QString &acteurs)
 {
-    QStringList pieces = TrimRight(acteurs).split(QLatin1Char('|'));
+    QStringList pieces = trimRight(acteurs).split(QLatin1Char('|'));
     if (pieces.last().isEmpty())
         pieces.removeLast();
     return pieces;
 }
 
-QString ActorLines(const QString &acteurs)
+QString actorLines(const QString &acteurs)
 {
-    QString lines = TrimRight(acteurs);
+    QString lines = trimRight(acteurs);
     if (lines.endsWith(QLatin1Char('|')))
         lines.chop(1);
     lines.replace(QLatin1Char('|'), QLatin1Char('\r'));
-    return TrimRight(lines);
+    return trimRight(lines);
 }

@@ -67,4 +67,4 @@ QString joinActorNames(const QStringList &names);
 // after a final "|" dropped.
 QStringList splitActorNames(const QString &acteurs);
 // The viewer's lines: one name per line, separated by a carriage return.
-QString ActorLines(const QString &acteurs);
+QString actorLines(const QString &acteurs);

@@ -1,7 +1,7 @@
 #include "card/cardsave.h"
 
-#include "card/basics.h"
 #include "card/cardfile.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 
 #include <QBuffer>
@@ -66,7 +66,7 @@ SaveResult writeFrom(QFile &source, const QString &sourceCard, const QString &ca
 {
     QFile picture;
     const bool replaced = poster.kind == PosterChoice::Kind::Replace;
-    if (replaced && !FileExists(poster.path))
+    if (replaced && !fileExists(poster.path))
         return failed(SaveStatus::PosterMissing, poster.path);
     if (replaced && !openForReading(picture, poster.path))
         return openFailed(SaveStatus::PosterMissing, poster.path);
@@ -134,7 +134,7 @@ SaveResult writeCardCopy(const QString &sourceCard, const QString &cardPath, con
     if (lock.status() == LockStatus::Busy)
         return failed(SaveStatus::Busy, cardPath);
     QFile in;
-    if (!FileExists(sourceCard))
+    if (!fileExists(sourceCard))
         return failed(SaveStatus::SourceMissing, sourceCard);
     if (!openForReading(in, sourceCard))
         return openFailed(SaveStatus::SourceMissing, sourceCard);

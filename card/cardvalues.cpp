@@ -1,13 +1,13 @@
 #include "card/cardvalues.h"
 
-#include "card/basics.h"
 #include "card/cardfields.h"
+#include "card/cardrecord.h"
 
 QString shownText(FieldRule rule, const QString &stored)
 {
     if (rule == FieldRule::Summary)
         return summaryText(stored);
-    QString text = TrimRight(stored);
+    QString text = trimRight(stored);
     // Only the blank the writer adds is dropped, so that the value stores back the same.
     if (rule == FieldRule::Hours && text.startsWith(QLatin1Char(' ')) && hoursField(text.mid(1)) == text)
         text.remove(0, 1);

@@ -129,7 +129,7 @@ std::optional<FieldProblem> typedProblem(Field field, QString &text)
 {
     const FieldRule rule = fieldLayout(field).rule;
     if (isNumberRule(rule)) {
-        if (!text.isEmpty() && !IsNumericText(text, QLocale(QLocale::French)))
+        if (!text.isEmpty() && !isNumericText(text, QLocale(QLocale::French)))
             return problemOf(FieldProblem::NotNumber, field, text);
         const qsizetype stored = rule == FieldRule::Hours ? hoursField(text).size() : text.size();
         return lengthProblem(field, stored, fieldWidth(field));

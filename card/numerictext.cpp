@@ -31,7 +31,7 @@ QString withoutOpenExponent(const QString &text)
 
 }   // namespace
 
-bool IsNumericText(const QString &text, const QLocale &locale)
+bool isNumericText(const QString &text, const QLocale &locale)
 {
     const QString trimmed = withoutOpenExponent(text.trimmed());
     if (trimmed.isEmpty())

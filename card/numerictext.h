@@ -10,4 +10,4 @@
 // while it is being typed). Digits alone always
 // pass, whatever the locale; a lone sign or any letter but the exponent mark
 // fails.
-bool IsNumericText(const QString &text, const QLocale &locale = QLocale());
+bool isNumericText(const QString &text, const QLocale &locale = QLocale());

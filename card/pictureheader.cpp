@@ -1,6 +1,6 @@
 #include "card/pictureheader.h"
 
-#include "card/basics.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 
 #include <QIODevice>
@@ -184,7 +184,7 @@ QString pictureExtension(const QByteArray &format)
 
 PosterFileCheck checkPictureHeader(const QString &path)
 {
-    if (!FileExists(path))
+    if (!fileExists(path))
         return { PosterFileCheck::Missing, {} };
     const int fd = openNative(path, O_RDONLY | O_NONBLOCK);
     if (fd < 0)

@@ -1,6 +1,6 @@
 #include "card/workfolder.h"
 
-#include "card/basics.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 
 #include <QDir>
@@ -45,7 +45,7 @@ bool makePrivateFolder(const QString &path)
 void removeKnownFiles(const QString &folder)
 {
     for (const QString &name : { WorkFile::Info, WorkFile::Image, WorkFile::Preview, WorkFile::Pasted }) {
-        if (FileExists(folder + name))
+        if (fileExists(folder + name))
             QFile::remove(folder + name);
     }
     QDir().rmdir(folder);
@@ -79,7 +79,7 @@ WorkBase workBase()
     return { WorkBaseStatus::Ok, base };
 }
 
-QString MakeWorkFolder(int kind, const QString &base, const QDateTime &now)
+QString makeWorkFolder(int kind, const QString &base, const QDateTime &now)
 {
     if (base.isEmpty())
         return {};
@@ -100,15 +100,15 @@ QString MakeWorkFolder(int kind, const QString &base, const QDateTime &now)
     return {};
 }
 
-QString MakeWorkFolder(int kind)
+QString makeWorkFolder(int kind)
 {
     const WorkBase base = workBase();
     if (base.status != WorkBaseStatus::Ok)
         return {};
-    return MakeWorkFolder(kind, base.path, QDateTime::currentDateTime());
+    return makeWorkFolder(kind, base.path, QDateTime::currentDateTime());
 }
 
-void RemoveWorkFolder(const QString &folder)
+void removeWorkFolder(const QString &folder)
 {
     if (folder.isEmpty())
         return;
@@ -119,7 +119,7 @@ void RemoveWorkFolder(const QString &folder)
 void removeOwnWorkFolders()
 {
     while (!heldFolders().empty())
-        RemoveWorkFolder(heldFolders().begin()->first);
+        removeWorkFolder(heldFolders().begin()->first);
 }
 
 void removeOrphanWorkFolders(const QString &base)

@@ -38,13 +38,13 @@ WorkBase workBase();
 // Creates a working folder of kind 0 or 1 (mode 0700) in base and returns
 // its path, without a final "/". A name already taken gets a counter suffix
 // ("-2", "-3", ...). Empty when no folder could be made.
-QString MakeWorkFolder(int kind, const QString &base, const QDateTime &now);
-QString MakeWorkFolder(int kind);   // in workBase(), now; empty when the base is refused
+QString makeWorkFolder(int kind, const QString &base, const QDateTime &now);
+QString makeWorkFolder(int kind);   // in workBase(), now; empty when the base is refused
 
 // Deletes the working files of folder, then the folder itself when it
 // is empty, and lets its lock go; ignores every error. An empty text
 // removes nothing.
-void RemoveWorkFolder(const QString &folder);
+void removeWorkFolder(const QString &folder);
 
 // Removes every working folder this program still holds (an end by signal).
 void removeOwnWorkFolders();

@@ -1,6 +1,6 @@
 #include "collection/cardmatch.h"
 
-#include "card/basics.h"
+#include "card/cardrecord.h"
 #include "card/cp1252.h"
 
 #include <QRegularExpression>
@@ -175,7 +175,7 @@ std::optional<NumberRange> rangeOf(const QString &text, int mostDigits)
 std::string_view foldedBytes(QByteArrayView bytes, char *out)
 {
     char *to = out;
-    for (const char c : TrimRight(bytes)) {
+    for (const char c : trimRight(bytes)) {
         const uchar byte = uchar(c);
         if (byte < 0x80) {   // folds as toCaseFolded does ASCII
             *to++ = char(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);

@@ -1,6 +1,6 @@
 #include "collection/keptfields.h"
 
-#include "card/basics.h"
+#include "card/cardrecord.h"
 #include "card/cp1252.h"
 
 namespace {
@@ -58,7 +58,7 @@ KeptFields::KeptFields(QByteArrayView record, const CardValues &extension)
             made += listedText(extension, field).toUtf8();
             m_utf8 |= 1u << i;
         } else if (inRecord(field)) {
-            made += TrimRight(recordBytes(record, field));
+            made += trimRight(recordBytes(record, field));
         }
     }
     for (std::size_t i = 0; i < kSearchedFields.size(); ++i) {

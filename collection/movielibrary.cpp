@@ -1,6 +1,6 @@
 #include "collection/movielibrary.h"
 
-#include "card/basics.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 
 #include <QHash>
@@ -109,7 +109,7 @@ QString movieBesideCard(const QString &cardPath)
     const QString base = cardPath.left(dot + 1);
     for (const QString &extension : movieExtensions()) {
         for (const QString &spelled : { extension, extension.toUpper() }) {
-            if (FileExists(base + spelled))
+            if (fileExists(base + spelled))
                 return base + spelled;
         }
     }

@@ -1,9 +1,8 @@
 #include "collectionwindow/cardpane.h"
 
-#include "app/common.h"
-#include "app/texts.h"
 #include "collectionwindow/ratingstars.h"
 #include "collectionwindow/starrating.h"
+#include "texts/texts.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #include "collectionwindow/cardtablemodel.h"
 
-#include "app/common.h"
-#include "app/texts.h"
 #include "collectionwindow/postershelf.h"
 #include "collectionwindow/ratingstars.h"
 #include "poster/posterimage.h"
+#include "texts/plaintext.h"
+#include "texts/texts.h"
 
 #include <QDate>
 #include <QFileInfo>

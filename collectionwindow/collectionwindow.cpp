@@ -1,9 +1,5 @@
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/common.h"
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "collection/defaultfolder.h"
 #include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
@@ -11,6 +7,11 @@
 #include "collectionwindow/postergrid.h"
 #include "collectionwindow/postershelf.h"
 #include "collectionwindow/statsview.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
+#include "desktop/singlewindow.h"
+#include "texts/plaintext.h"
+#include "texts/texts.h"
 
 #include <QDir>
 #include <QFileInfo>

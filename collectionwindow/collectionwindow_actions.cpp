@@ -1,16 +1,16 @@
 // The collection window's menus, tool bar and what they do to a card.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "card/nativepath.h"
 #include "collection/movielibrary.h"
 #include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/postershelf.h"
 #include "collectionwindow/statsview.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
 #include "editor/editorwindow.h"
+#include "texts/texts.h"
 #include "viewer/viewerwindow.h"
 
 #include <QAction>

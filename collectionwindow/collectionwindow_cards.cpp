@@ -2,9 +2,9 @@
 // changes on disk, the search and the side list.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/texts.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/postershelf.h"
+#include "texts/texts.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -4,12 +4,12 @@
 // the card's one locked change, and a failure is said.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/desktop.h"
-#include "app/messages.h"
 #include "collection/cardchanges.h"
 #include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/postershelf.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
 
 #include "collectionwindow/collectionsettings.h"
 

@@ -2,9 +2,9 @@
 // two duplicates to keep.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/desktop.h"
-#include "app/texts.h"
 #include "collection/duplicates.h"
+#include "desktop/desktop.h"
+#include "texts/texts.h"
 
 #include <QAction>
 

@@ -2,9 +2,9 @@
 // one beside each movie of the folder, as cinefiche-card import does.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
+#include "texts/texts.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,15 +2,15 @@
 // their statistics, drawn and written as a picture.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "card/filereplace.h"
 #include "collection/cataloguewriter.h"
 #include "collection/collectionstats.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/statsview.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
 #include "poster/thumbnailcache.h"
+#include "texts/texts.h"
 
 #include <QBuffer>
 #include <QFileInfo>

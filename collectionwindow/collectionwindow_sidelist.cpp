@@ -3,10 +3,10 @@
 // entries chosen narrow the cards shown, one kind with another.
 #include "collectionwindow/collectionwindow.h"
 
-#include "app/texts.h"
 #include "collectionwindow/cardpane.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/ratingstars.h"
+#include "texts/texts.h"
 
 #include <QAbstractItemView>
 #include <QLocale>

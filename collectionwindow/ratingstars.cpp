@@ -1,6 +1,6 @@
 #include "collectionwindow/ratingstars.h"
 
-#include "app/texts.h"
+#include "texts/texts.h"
 
 #include <QLocale>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "collectionwindow/starrating.h"
 
-#include "app/texts.h"
 #include "collectionwindow/ratingstars.h"
+#include "texts/texts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #include "collectionwindow/statsview.h"
 
-#include "app/texts.h"
 #include "collection/collectionstats.h"
 #include "collectionwindow/ratingstars.h"
+#include "texts/texts.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

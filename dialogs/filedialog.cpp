@@ -1,8 +1,8 @@
-#include "dialogs/filedialog.h"
+#include "desktop/filedialog.h"
 
-#include "app/common.h"
-#include "app/texts.h"
 #include "card/cardfile.h"
+#include "card/filepaths.h"
+#include "texts/texts.h"
 
 #include <QFileInfo>
 
@@ -12,14 +12,14 @@ constexpr int kMaxName = 254;
 
 }   // namespace
 
-QString CleanFileName(QString &name)
+QString cleanFileName(QString &name)
 {
     for (const QChar c : { u'/', u'\\', u':', u'*', u'?', u'<', u'>', u'|', u'"' })
         name.replace(c, QLatin1Char('_'));
     return name;
 }
 
-QString GetSpecialFolderPath(int folderNumber)
+QString specialFolderPath(int folderNumber)
 {
     if (folderNumber != kDocumentsFolder)
         return {};
@@ -32,13 +32,13 @@ QString GetSpecialFolderPath(int folderNumber)
 QString proposedFileName(const QString &defaultName)
 {
     QString name = defaultName;
-    CleanFileName(name);
+    cleanFileName(name);
     if (!name.isEmpty() && extensionOf(name).isEmpty())
         name += QLatin1Char('.') + kCardExtension;
     return name.left(kMaxName);
 }
 
-QString ShowFileDialog(FileDialogKind kind, const QString &title, const QList<FileFilter> &filters,
+QString showFileDialog(FileDialogKind kind, const QString &title, const QList<FileFilter> &filters,
     int folderNumber, QObject *owner, quint32 options, const QString &defaultName, const QString &extension,
     const QString &startFolder)
 {
@@ -48,7 +48,7 @@ QString ShowFileDialog(FileDialogKind kind, const QString &title, const QList<Fi
     request.kind = kind;
     request.title = title;
     request.filters = filters;
-    request.folder = GetSpecialFolderPath(folderNumber);
+    request.folder = specialFolderPath(folderNumber);
     if (!startFolder.isEmpty() && QFileInfo(startFolder).isDir())
         request.folder
             = startFolder.endsWith(QLatin1Char('/')) ? startFolder : startFolder + QLatin1Char('/');

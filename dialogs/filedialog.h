@@ -1,7 +1,7 @@
 #pragma once
 // The one routine through which every file is chosen.
 
-#include "app/desktop.h"
+#include "desktop/desktop.h"
 
 #include <QList>
 #include <QString>
@@ -11,11 +11,11 @@ constexpr int kDocumentsFolder = 5;
 
 // Replaces each of / \ : * ? < > | and the double quote by "_"; changes name
 // in place and returns it.
-QString CleanFileName(QString &name);
+QString cleanFileName(QString &name);
 
 // The path of the special folder (only the documents folder is known),
 // ending in "/"; empty when it cannot be found.
-QString GetSpecialFolderPath(int folderNumber);
+QString specialFolderPath(int folderNumber);
 
 // The name proposed in the dialog: cleaned, with ".cfh" appended unless it
 // has an extension; at most 254 characters.
@@ -26,7 +26,7 @@ QString proposedFileName(const QString &defaultName);
 // path without blanks around it, or empty when cancelled or for any other
 // kind. A save dialog given an extension returns the name with it
 // (withExtension), confirmed as the name replaced.
-QString ShowFileDialog(FileDialogKind kind, const QString &title, const QList<FileFilter> &filters,
+QString showFileDialog(FileDialogKind kind, const QString &title, const QList<FileFilter> &filters,
     int folderNumber, QObject *owner, quint32 options, const QString &defaultName,
     const QString &extension = {}, const QString &startFolder = {});
 

@@ -1,6 +1,6 @@
 #include "editor/editorlayout.h"
 
-#include "app/common.h"
+#include "layout/twips.h"
 
 std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasure &m)
 {
@@ -12,7 +12,7 @@ std::optional<EditorCaptionPlaces> placeEditorCaptions(const EditorCaptionMeasur
         = toInt16(m.yearCaptionLeft + m.yearCaptionWidth + float(EditorLayout::CaptionGap));
     if (!titleLeft || !afterCaption || !toInt16(places.runningTimeCaptionLeft))
         return std::nullopt;
-    places.yearBoxLeft = MaxInt(*titleLeft, *afterCaption);
+    places.yearBoxLeft = maxInt16(*titleLeft, *afterCaption);
     return places;
 }
 
@@ -22,5 +22,5 @@ std::optional<qint16> editorOuterHeight(double summaryBottom, double posterBotto
     const auto poster = toInt16(posterBottom);
     if (!summary || !poster)
         return std::nullopt;
-    return toInt16(double(MaxInt(*summary, *poster)) + EditorLayout::HeightAllowance);
+    return toInt16(double(maxInt16(*summary, *poster)) + EditorLayout::HeightAllowance);
 }

@@ -1,17 +1,17 @@
 #include "editor/editorwindow.h"
 
-#include "app/common.h"
-#include "app/desktop.h"
-#include "app/frames.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "card/cardfields.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
 #include "editor/actorlist.h"
 #include "editor/editorlayout.h"
 #include "editor/numberbox.h"
 #include "editor/posterpanel.h"
 #include "editor/summaryedit.h"
 #include "editor/typinglimit.h"
+#include "layout/frames.h"
+#include "texts/plaintext.h"
+#include "texts/texts.h"
 
 #include <QIcon>
 #include <QLabel>

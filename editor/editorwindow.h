@@ -4,8 +4,8 @@
 // OpenCard's: the window asks it to read, write and look at the card's
 // file, and puts its answers to the user.
 
-#include "app/singlewindow.h"
 #include "card/cardwatch.h"
+#include "desktop/singlewindow.h"
 #include "editor/opencard.h"
 #include "poster/posterpaste.h"
 

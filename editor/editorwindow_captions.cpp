@@ -1,6 +1,6 @@
-#include "app/texts.h"
 #include "editor/editorwindow.h"
 #include "editor/posterpanel.h"
+#include "texts/texts.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // and does.
 #include "editor/editorwindow.h"
 
-#include "app/messages.h"
-#include "card/basics.h"
+#include "card/filepaths.h"
+#include "desktop/messages.h"
 #include "editor/actorlist.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ void EditorWindow::checkDisk()
         return;
     }
     m_card.noticeDisk(onDisk);
-    if (onDisk && IsFileReadOnly(path) != m_card.file().readOnly) {
+    if (onDisk && isFileReadOnly(path) != m_card.file().readOnly) {
         m_card.setReadOnly(!m_card.file().readOnly);
         setModified(m_card.modified());   // Save follows
     }

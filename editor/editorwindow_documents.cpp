@@ -1,15 +1,16 @@
 // The File menu's document commands and the close request.
 #include "editor/editorwindow.h"
 
-#include "app/common.h"
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "card/cardsave.h"
+#include "card/filepaths.h"
 #include "card/workfolder.h"
-#include "dialogs/filedialog.h"
+#include "desktop/desktop.h"
+#include "desktop/filedialog.h"
+#include "desktop/messages.h"
+#include "desktop/singlewindow.h"
 #include "editor/actorlist.h"
 #include "editor/posterpanel.h"
+#include "texts/texts.h"
 #include "viewer/viewerwindow.h"
 
 #include <QAction>
@@ -72,7 +73,7 @@ void EditorWindow::openChosenCard()
 {
     if (!savePromptAllows())
         return;
-    const QString path = ShowFileDialog(FileDialogKind::Open, textOf(Text::OpenTitle), cardFilters(),
+    const QString path = showFileDialog(FileDialogKind::Open, textOf(Text::OpenTitle), cardFilters(),
         kDocumentsFolder, this, FileDialogFlag::FileMustExist, QString());
     if (!path.isEmpty())
         loadCard(path);
@@ -126,13 +127,13 @@ void EditorWindow::preview()
 {
     if (!titleGiven())
         return;
-    const QString folder = MakeWorkFolder(1);
+    const QString folder = makeWorkFolder(1);
     const QString preview = folder + WorkFile::Preview;
     if (folder.isEmpty())
         showWorkFolderFailure();
     else if (saveSucceeded(writeWholeCard(preview, collectCard(), m_card.posterShown())))
         ViewerWindow::showPreview(preview);
-    RemoveWorkFolder(folder);
+    removeWorkFolder(folder);
 }
 
 bool EditorWindow::titleGiven()

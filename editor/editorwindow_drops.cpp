@@ -1,11 +1,11 @@
 // Cards and pictures dropped on the editor.
 #include "editor/editorwindow.h"
 
-#include "app/common.h"
 #include "editor/actorlist.h"
 #include "editor/editorlayout.h"
 #include "editor/posterpanel.h"
 #include "editor/summaryedit.h"
+#include "layout/twips.h"
 
 #include <QDropEvent>
 #include <QLineEdit>

@@ -1,11 +1,10 @@
 #include "editor/editorwindow.h"
 
-#include "app/common.h"
-#include "app/frames.h"
-#include "app/twips.h"
-#include "app/twipsgeometry.h"
 #include "editor/editorlayout.h"
 #include "editor/summaryedit.h"
+#include "layout/frames.h"
+#include "layout/twips.h"
+#include "layout/twipsgeometry.h"
 
 #include "editor/actorlist.h"
 #include <QFontMetrics>

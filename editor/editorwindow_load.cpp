@@ -1,11 +1,10 @@
 // Loading a card into the editor, and emptying the editor.
 #include "editor/editorwindow.h"
 
-#include "app/common.h"
-#include "app/messages.h"
 #include "card/cardfields.h"
 #include "card/cardfile.h"
 #include "card/workfolder.h"
+#include "desktop/messages.h"
 #include "editor/actorlist.h"
 #include "editor/posterpanel.h"
 #include "editor/summaryedit.h"
@@ -19,10 +18,10 @@ bool EditorWindow::loadCard(const QString &cardPath)
     // The file is read before anything is emptied, so a file that is no card
     // leaves the editor with the card it showed. Its poster goes straight
     // into what becomes the card's reset folder.
-    const QString folder = MakeWorkFolder(1);
+    const QString folder = makeWorkFolder(1);
     const CardRead read = m_card.load(cardPath, folder);
     if (read.status != CardReadStatus::Ok) {
-        RemoveWorkFolder(folder);
+        removeWorkFolder(folder);
         showCardReadFailure(read.status, cardPath, folder);
         return false;
     }

@@ -1,14 +1,13 @@
 // The card as the boxes show it, to be saved, and where a save goes.
 #include "editor/editorwindow.h"
 
-#include "app/common.h"
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "card/cardfields.h"
-#include "dialogs/filedialog.h"
+#include "desktop/desktop.h"
+#include "desktop/filedialog.h"
+#include "desktop/messages.h"
 #include "editor/actorlist.h"
 #include "editor/summaryedit.h"
+#include "texts/texts.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -65,7 +64,7 @@ Card EditorWindow::collectCard() const
 
 QString EditorWindow::chooseCardPath(const QString &proposed, const QString &folder)
 {
-    return ShowFileDialog(FileDialogKind::Save, textOf(Text::SaveCardAsTitle), cardFilters(),
+    return showFileDialog(FileDialogKind::Save, textOf(Text::SaveCardAsTitle), cardFilters(),
         kDocumentsFolder, this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn, proposed,
         kCardExtension, folder);
 }

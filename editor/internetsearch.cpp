@@ -1,9 +1,9 @@
 #include "editor/internetsearch.h"
 
-#include "app/buildconfig.h"
-#include "app/desktop.h"
-#include "app/messages.h"
-#include "app/texts.h"
+#include "desktop/desktop.h"
+#include "desktop/messages.h"
+#include "process/buildconfig.h"
+#include "texts/texts.h"
 
 namespace {
 

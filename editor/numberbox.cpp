@@ -8,7 +8,7 @@ void keepNumeric(QLineEdit *box, NumberRule rule)
 {
     // The shorter text comes back here, as a change of its own.
     QObject::connect(box, &QLineEdit::textChanged, box, [box, rule](const QString &text) {
-        if (text.isEmpty() || IsNumericText(text))
+        if (text.isEmpty() || isNumericText(text))
             return;
         showNotNumber(rule);
         const bool pair = text.size() > 1 && text.back().isLowSurrogate();

@@ -3,7 +3,7 @@
 // text no number is said (showNotNumber) and taken back, one character per
 // message, until what remains is empty or a number.
 
-#include "app/messages.h"
+#include "desktop/messages.h"
 
 class QLineEdit;
 

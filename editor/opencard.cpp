@@ -1,8 +1,7 @@
 #include "editor/opencard.h"
 
-#include "app/common.h"
-#include "card/basics.h"
 #include "card/cardversion.h"
+#include "card/filepaths.h"
 #include "card/workfolder.h"
 
 void OpenCard::startNew(const QString &name)
@@ -110,16 +109,16 @@ PosterChoice OpenCard::posterShownToWrite() const
 
 CardRead OpenCard::load(const QString &path, const QString &folder)
 {
-    const CardRead read = ReadCardFile(path, folder);
+    const CardRead read = readCardFile(path, folder);
     if (read.status != CardReadStatus::Ok)
         return read;
     removeWorkFolders();
-    loaded(path, IsFileReadOnly(path), read.version);
+    loaded(path, isFileReadOnly(path), read.version);
     m_content = read.card;
     // A card without poster needs no reset folder.
-    const bool hasPoster = FileExists(folder + WorkFile::Image);
+    const bool hasPoster = fileExists(folder + WorkFile::Image);
     if (!hasPoster)
-        RemoveWorkFolder(folder);
+        removeWorkFolder(folder);
     keepPoster(hasPoster ? folder : QString());
     return read;
 }
@@ -185,7 +184,7 @@ std::optional<CardVersion> OpenCard::versionOnDisk() const
 void OpenCard::takePoster(const QString &path, const QString &pasteFolder)
 {
     if (!pasteFolder.isEmpty()) {
-        RemoveWorkFolder(m_pasteFolder);   // its picture is no longer the poster
+        removeWorkFolder(m_pasteFolder);   // its picture is no longer the poster
         m_pasteFolder = pasteFolder;
     }
     takePoster(path);
@@ -193,8 +192,8 @@ void OpenCard::takePoster(const QString &path, const QString &pasteFolder)
 
 void OpenCard::removeWorkFolders()
 {
-    RemoveWorkFolder(m_resetFolder);
-    RemoveWorkFolder(m_pasteFolder);
+    removeWorkFolder(m_resetFolder);
+    removeWorkFolder(m_pasteFolder);
     m_pasteFolder.clear();
     forgetPoster();
 }

@@ -1,15 +1,14 @@
 #include "editor/posterpanel.h"
 
-#include "app/common.h"
-#include "app/messages.h"
-#include "app/texts.h"
-#include "app/twips.h"
-#include "app/twipsgeometry.h"
 #include "card/workfolder.h"
-#include "dialogs/filedialog.h"
+#include "desktop/filedialog.h"
+#include "desktop/messages.h"
 #include "editor/editorlayout.h"
 #include "editor/posterframe.h"
+#include "layout/twips.h"
+#include "layout/twipsgeometry.h"
 #include "poster/posterimage.h"
+#include "texts/texts.h"
 #include "viewer/posterwindow.h"
 
 #include <QAction>
@@ -170,17 +169,17 @@ void PosterPanel::takePixels(const QImage &pixels)
         showWrongImage();
         return;
     }
-    const QString folder = MakeWorkFolder(1);
+    const QString folder = makeWorkFolder(1);
     if (folder.isEmpty()) {
         showWorkFolderFailure();
         return;
     }
     const QString file = folder + WorkFile::Pasted;
     if (!writePastedPoster(pixels, file)) {
-        RemoveWorkFolder(folder);
+        removeWorkFolder(folder);
         showWriteFailed(file);
     } else if (!takeFile(file, folder)) {
-        RemoveWorkFolder(folder);
+        removeWorkFolder(folder);
     }
 }
 
@@ -197,7 +196,7 @@ void PosterPanel::take(const PosterSource &source, const QImage &pixels)
 void PosterPanel::choose()
 {
     for (;;) {
-        const QString path = ShowFileDialog(FileDialogKind::Open, textOf(Text::PosterChoiceTitle),
+        const QString path = showFileDialog(FileDialogKind::Open, textOf(Text::PosterChoiceTitle),
             posterChoiceFilters(), kDocumentsFolder, window(), FileDialogFlag::FileMustExist, QString());
         if (path.isEmpty() || takeFile(path))
             return;

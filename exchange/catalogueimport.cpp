@@ -1,7 +1,7 @@
 #include "exchange/catalogueimport.h"
 #include "exchange/exchangefile.h"
 
-#include "card/basics.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 #include "card/pictureheader.h"
 
@@ -85,7 +85,7 @@ bool insideFolder(const QString &path, const QString &folder)
 
 ImportedMovie::PosterLeft takePosterFile(ImportedMovie &movie, const QString &path, const QString &folder)
 {
-    if (!FileExists(path))
+    if (!fileExists(path))
         return ImportedMovie::PosterLeft::Missing;
     if (!insideFolder(path, folder))
         return ImportedMovie::PosterLeft::OutOfFolder;

@@ -1,11 +1,11 @@
 #include "exchange/exchangefile.h"
 
-#include "card/basics.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 
 ExchangeFileStatus openExchangeFile(QFile &file, const QString &path)
 {
-    if (!FileExists(path) || !openForReading(file, path, QIODevice::ReadOnly))
+    if (!fileExists(path) || !openForReading(file, path, QIODevice::ReadOnly))
         return ExchangeFileStatus::Unreadable;
     return file.size() > kMostExchangeBytes ? ExchangeFileStatus::TooLarge : ExchangeFileStatus::Ok;
 }

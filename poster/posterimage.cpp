@@ -1,6 +1,6 @@
 #include "poster/posterimage.h"
 
-#include "app/common.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 
 #include <QFile>
@@ -125,7 +125,7 @@ PosterFileCheck checkPoster(QIODevice &in)
 
 PosterFileCheck checkPosterFile(const QString &path)
 {
-    if (!FileExists(path))
+    if (!fileExists(path))
         return { PosterFileCheck::Missing, {} };
     QFile file;
     if (!openForReading(file, path, QIODevice::ReadOnly))

@@ -1,7 +1,7 @@
 #include "poster/posterpaste.h"
 
-#include "app/common.h"
 #include "card/cardfile.h"
+#include "card/filepaths.h"
 #include "poster/posterimage.h"
 
 #include <QBuffer>
@@ -39,7 +39,7 @@ PosterSource posterSource(const QMimeData &data)
 {
     for (const QUrl &url : data.urls()) {
         const QString path = url.toLocalFile();
-        if (path.isEmpty() || !FileExists(path))
+        if (path.isEmpty() || !fileExists(path))
             continue;
         const bool card = extensionOf(path).compare(kCardExtension, Qt::CaseInsensitive) == 0;
         return { card ? PosterSourceKind::Card : PosterSourceKind::PictureFile, path };

@@ -1,9 +1,9 @@
-#include "app/cmdline.h"
-#include "app/qtdesktop.h"
-#include "app/termination.h"
 #include "card/nativepath.h"
 #include "card/workfolder.h"
+#include "desktop/qtdesktop.h"
 #include "poster/posterimage.h"
+#include "process/cmdline.h"
+#include "process/termination.h"
 #include "program/startup.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "program/startup.h"
 
-#include "app/cmdline.h"
-#include "app/common.h"
-#include "app/messages.h"
+#include "card/filepaths.h"
 #include "collectionwindow/collectionwindow.h"
+#include "desktop/messages.h"
 #include "editor/editorwindow.h"
+#include "process/cmdline.h"
 #include "viewer/viewerwindow.h"
 
 namespace {
@@ -56,7 +56,7 @@ std::optional<int> startProgram(const QString &arguments)
     if (arguments.isEmpty())
         return startEditorOnNewCard();
     const CommandLine line = splitCommandLine(arguments);
-    if (!FileExists(line.path)) {
+    if (!fileExists(line.path)) {
         showCardReadFailure(CardReadStatus::Missing, line.path, QString());
         return kFailure;
     }
@@ -68,7 +68,7 @@ std::optional<int> startProgram(const QStringList &arguments)
     if (const std::optional<QString> folder = collectionOption(arguments))
         return startCollection(*folder);
     const std::optional<CommandLine> line = readCommandLine(arguments);
-    if (!line || !FileExists(line->path))
+    if (!line || !fileExists(line->path))
         return startProgram(argumentString(arguments));   // a new card, or the missing file's message
     return startOnCard(*line);
 }

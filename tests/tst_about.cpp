@@ -1,10 +1,10 @@
 #include "about/aboutlinks.h"
 #include "about/aboutwindow.h"
-#include "app/buildconfig.h"
-#include "app/texts.h"
+#include "process/buildconfig.h"
 #include "support/modal.h"
 #include "support/scripteddesktop.h"
 #include "support/windowparts.h"
+#include "texts/texts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -96,7 +96,7 @@ void tst_About::composesVersionLine_data()
     QTest::addColumn<int>("revision");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("mailTip");   // a pre-release asks for reports
-    const QString bug = textOf(Text::MailButtonTip);
+    const QString bug = textOf(Text::PreReleaseMailTip);
     QTest::newRow("1.3 rev 3") << 1 << 3 << 3 << u"Cinefiche 1.3 (rev 3)"_s << QString();
     QTest::newRow("2.0, no revision") << 2 << 0 << 0 << u"Cinefiche 2.0"_s << QString();
     QTest::newRow("two-digit numbers") << 1 << 10 << 12 << u"Cinefiche 1.10 (rev 12)"_s << QString();
@@ -252,7 +252,7 @@ void tst_About::opensAddresses()
     QCOMPARE(fake.opened, QList<QUrl> { address });
     QCOMPARE(fake.messages.size(), openWorks ? 0 : 1);
     if (!openWorks)   // the message itself: tst_search
-        QCOMPARE(fake.messages[0].text, textOf(Text::OpenFailed));
+        QCOMPARE(fake.messages[0].text, textOf(Text::BugReportLine));
     QVERIFY(about.isVisible());
     QVERIFY(fake.allAnswered());
     about.hide();

@@ -4,7 +4,7 @@
 // the readers' own test, tst_cardfile). Cards generated at random, opened
 // in the editor and saved again, are what the save rules say, and every
 // byte they do not mean to change stays.
-#include "app/common.h"
+#include "card/cardrecord.h"
 #include "card/cp1252.h"
 #include "card/numerictext.h"
 #include "editor/editorwindow.h"
@@ -144,7 +144,7 @@ private:
 // The rules of a save, written from what they say rather than from the code.
 QString numericRuleResult(QString text)
 {
-    while (!text.isEmpty() && !IsNumericText(text))
+    while (!text.isEmpty() && !isNumericText(text))
         text.chop(1);
     return text;
 }
@@ -175,13 +175,13 @@ QString minutesSaved(const QString &field)
 
 QString actorsSaved(const QString &field)
 {
-    const QString trimmed = TrimRight(field);
+    const QString trimmed = trimRight(field);
     return trimmed.isEmpty() || trimmed.endsWith(QLatin1Char('|')) ? trimmed : trimmed + QLatin1Char('|');
 }
 
 QString summarySaved(const QString &field)
 {
-    QString text = TrimRight(field);
+    QString text = trimRight(field);
     text.replace(u"\r\n"_s, u"\n"_s).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QString crlf = QString(text).replace(QLatin1Char('\n'), u"\r\n"_s);
     return crlf.size() <= 500 ? crlf : text;
@@ -191,7 +191,7 @@ QByteArray savedCard(const QByteArray &old)
 {
     const QString fields = fromCp1252(old.mid(7, 1168).leftJustified(1168, ' '));
     const auto at = [&](int offset, int width) { return fields.mid(offset, width); };
-    const QString record = at(0, 50) + fixedWidth(numericRuleResult(TrimRight(at(50, 4))), 4)
+    const QString record = at(0, 50) + fixedWidth(numericRuleResult(trimRight(at(50, 4))), 4)
         + fixedWidth(hoursSaved(at(54, 2)), 2) + fixedWidth(minutesSaved(at(56, 2)), 2) + at(58, 50)
         + at(108, 50) + fixedWidth(actorsSaved(at(158, 510)), 510)
         + fixedWidth(summarySaved(at(668, 500)), 500);

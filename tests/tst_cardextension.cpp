@@ -1,5 +1,5 @@
-#include "card/basics.h"
 #include "card/cardfile.h"
+#include "card/cardrecord.h"
 #include "card/cardsave.h"
 #include "card/cp1252.h"
 #include "card/fieldrules.h"
@@ -60,7 +60,7 @@ Card cardOf(const QList<CardEdit> &edits)
 
 QString recordText(const QByteArray &bytes, Field field)
 {
-    return TrimRight(
+    return trimRight(
         fromCp1252(bytes.mid(CardLayout::MarkerSize + fieldLayout(field).offset, fieldWidth(field))));
 }
 

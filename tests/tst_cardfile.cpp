@@ -1,5 +1,5 @@
-#include "app/common.h"
 #include "card/cardfile.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 #include "card/workfolder.h"
 #include "support/testfiles.h"
@@ -72,7 +72,7 @@ private slots:
     void namesAsTheDiskHoldsThem();
     void posterHeader_data();
     void posterHeader();
-    void fileExists();
+    void fileExistence();
     void readOnly();
 
 private:
@@ -124,7 +124,7 @@ void tst_CardFile::writeThenRead()
         + QByteArray("Un fonctionnaire | un r\xEAve \xA9").leftJustified(500, ' ');
     QCOMPARE(readBytes(card), makeCard(fields, poster));
 
-    const CardRead read = ReadCardFile(card, m_work);
+    const CardRead read = readCardFile(card, m_work);
     QCOMPARE(read.status, CardReadStatus::Ok);
     QCOMPARE(read.card.record, record);
     QCOMPARE(read.version.fingerprint, cardFingerprint(card));   // the editor's "changed on disk since"
@@ -141,13 +141,13 @@ void tst_CardFile::readsAnyCardBytes()
     bytes[1175] = 'Z';
     const QString card = path("other.cfh");
     QVERIFY(writeBytes(card, bytes));
-    CardRead read = ReadCardFile(card, m_work);
+    CardRead read = readCardFile(card, m_work);
     QCOMPARE(read.status, CardReadStatus::Ok);
     QCOMPARE(readBytes(m_work + WorkFile::Image), QByteArray("XYZ"));
 
     QFile::remove(m_work + WorkFile::Image);
     QVERIFY(writeBytes(card, bytes.left(1175)));
-    read = ReadCardFile(card, m_work);
+    read = readCardFile(card, m_work);
     QCOMPARE(read.status, CardReadStatus::Ok);
     QCOMPARE(read.card.record.text(Field::Titre), fixedWidth(u"Titre"_s, 50));
     QVERIFY(!QFile::exists(m_work + WorkFile::Image));
@@ -167,13 +167,13 @@ void tst_CardFile::rejectsWhatIsNotACard()
     QFETCH(QByteArray, bytes);
     const QString card = path("bad.cfh");
     QVERIFY(writeBytes(card, bytes));
-    QCOMPARE(ReadCardFile(card, m_work).status, CardReadStatus::NotCard);
+    QCOMPARE(readCardFile(card, m_work).status, CardReadStatus::NotCard);
     QCOMPARE(readCardHead(card).status, CardReadStatus::NotCard);   // the viewer's read
-    QCOMPARE(ReadCardFile(path("missing.cfh"), m_work).status, CardReadStatus::Missing);
-    QCOMPARE(ReadCardFile(m_dir.path(), m_work).status, CardReadStatus::Missing);
+    QCOMPARE(readCardFile(path("missing.cfh"), m_work).status, CardReadStatus::Missing);
+    QCOMPARE(readCardFile(m_dir.path(), m_work).status, CardReadStatus::Missing);
     if (::geteuid() != 0) {   // nothing is unreadable to root
         QFile::setPermissions(card, QFile::WriteOwner);
-        QCOMPARE(ReadCardFile(card, m_work).status, CardReadStatus::Unreadable);
+        QCOMPARE(readCardFile(card, m_work).status, CardReadStatus::Unreadable);
     }
     QVERIFY(QDir(m_work).isEmpty());   // no poster file left from a failed read
 }
@@ -366,7 +366,7 @@ void tst_CardFile::posterHeader()
     QCOMPARE(head.poster.size, size);
 }
 
-void tst_CardFile::fileExists()
+void tst_CardFile::fileExistence()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(u"card.cfh"_s);
@@ -376,14 +376,14 @@ void tst_CardFile::fileExists()
     QVERIFY(QFile::link(file, dir.filePath(u"link.cfh"_s)));
     QVERIFY(QFile::link(dir.filePath(u"gone"_s), dir.filePath(u"dangling"_s)));
 
-    QVERIFY(FileExists(file));
-    QVERIFY(FileExists(dir.filePath(u"link.cfh"_s)));
-    QVERIFY(!FileExists(dir.path()));
-    QVERIFY(!FileExists(QString()));
-    QVERIFY(!FileExists(dir.filePath(u"missing"_s)));
-    QVERIFY(!FileExists(fifo));   // reading it would hang
-    QVERIFY(!FileExists(u"/dev/null"_s));
-    QVERIFY(!FileExists(dir.filePath(u"dangling"_s)));
+    QVERIFY(fileExists(file));
+    QVERIFY(fileExists(dir.filePath(u"link.cfh"_s)));
+    QVERIFY(!fileExists(dir.path()));
+    QVERIFY(!fileExists(QString()));
+    QVERIFY(!fileExists(dir.filePath(u"missing"_s)));
+    QVERIFY(!fileExists(fifo));   // reading it would hang
+    QVERIFY(!fileExists(u"/dev/null"_s));
+    QVERIFY(!fileExists(dir.filePath(u"dangling"_s)));
 
     // A name a listing called a regular file is read without a look at it;
     // whatever it has become since is still read safely.
@@ -405,10 +405,10 @@ void tst_CardFile::readOnly()
     QTemporaryDir dir;
     const QString file = dir.filePath(u"card.cfh"_s);
     QFile(file).open(QIODevice::WriteOnly);
-    QVERIFY(!IsFileReadOnly(file));
+    QVERIFY(!isFileReadOnly(file));
     // Without any write permission a file is read-only, even for root.
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    QVERIFY(IsFileReadOnly(file));
+    QVERIFY(isFileReadOnly(file));
 }
 
 QTEST_GUILESS_MAIN(tst_CardFile)

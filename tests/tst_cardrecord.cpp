@@ -1,4 +1,3 @@
-#include "app/common.h"
 #include "card/cardfields.h"
 #include "card/cardrecord.h"
 #include "card/cp1252.h"
@@ -21,8 +20,8 @@ private slots:
     void splitActors();
     void numericText_data();
     void numericText();
-    void trimRight_data();
-    void trimRight();
+    void trailingBlanks_data();
+    void trailingBlanks();
     void storesHours_data();
     void storesHours();
 };
@@ -132,9 +131,9 @@ void tst_CardRecord::splitActors()
     QFETCH(QStringList, names);
     QFETCH(QString, lines);
     QCOMPARE(splitActorNames(field), names);
-    QCOMPARE(ActorLines(field), lines);
+    QCOMPARE(actorLines(field), lines);
     // Saved again, every name ends with "|" and nothing else changes.
-    const QString trimmed = TrimRight(field);
+    const QString trimmed = trimRight(field);
     const bool terminated = trimmed.isEmpty() || trimmed.endsWith(QLatin1Char('|'));
     QCOMPARE(joinActorNames(names), terminated ? trimmed : trimmed + QLatin1Char('|'));
 }
@@ -169,10 +168,10 @@ void tst_CardRecord::numericText()
     QFETCH(QString, locale);
     QFETCH(QString, text);
     QFETCH(bool, numeric);
-    QCOMPARE(IsNumericText(text, QLocale(locale)), numeric);
+    QCOMPARE(isNumericText(text, QLocale(locale)), numeric);
 }
 
-void tst_CardRecord::trimRight_data()
+void tst_CardRecord::trailingBlanks_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("trimmed");
@@ -185,13 +184,13 @@ void tst_CardRecord::trimRight_data()
     QTest::newRow("eight blanks inside stay") << u"x        y   "_s << u"x        y"_s;
 }
 
-void tst_CardRecord::trimRight()
+void tst_CardRecord::trailingBlanks()
 {
     QFETCH(QString, text);
     QFETCH(QString, trimmed);
-    QCOMPARE(TrimRight(text), trimmed);
+    QCOMPARE(trimRight(text), trimmed);
     const QByteArray bytes = text.toLatin1();
-    QCOMPARE(TrimRight(QByteArrayView(bytes)), trimmed.toLatin1());
+    QCOMPARE(trimRight(QByteArrayView(bytes)), trimmed.toLatin1());
 }
 
 // The hours as the record stores them: a one-digit number with a blank in

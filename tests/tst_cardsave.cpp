@@ -222,7 +222,7 @@ void tst_CardSave::replacesOnlyTheCardLoaded()
     if (old)
         setModifiedTime(card, cardFingerprint(card)->modified - 3600'000'000'000);
     QVERIFY(QDir().mkpath(path("work")));
-    const CardVersion loaded = ReadCardFile(card, path("work")).version;
+    const CardVersion loaded = readCardFile(card, path("work")).version;
     QCOMPARE(loaded.digest.isEmpty(), old);
     const QByteArray nativeCard = QFile::encodeName(card);
     if (done == Done::Mode)

@@ -1,6 +1,6 @@
-#include "card/basics.h"
 #include "card/card.h"
 #include "card/cardextension.h"
+#include "card/cardrecord.h"
 #include "card/cp1252.h"
 #include "collection/cardindex.h"
 #include "collection/cardmatch.h"
@@ -426,7 +426,7 @@ void tst_Collection::foldsRecordBytesAsTheirText()
             byte = char(random.bounded(4) ? random.bounded(0x80, 0x100) : random.bounded(0x20, 0x80));
         const std::string_view byBytes = foldedBytes(bytes, folded);
         QVERIFY2(QByteArrayView(byBytes.data(), qsizetype(byBytes.size()))
-                == foldedText(TrimRight(fromCp1252(bytes))).toUtf8(),
+                == foldedText(trimRight(fromCp1252(bytes))).toUtf8(),
             qPrintable(u"seed %1: %2"_s.arg(seed).arg(QString::fromLatin1(bytes.toHex()))));
     }
 }

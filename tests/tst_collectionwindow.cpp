@@ -1,6 +1,6 @@
-#include "app/common.h"
 #include "card/card.h"
 #include "card/cardfile.h"
+#include "card/filepaths.h"
 #include "collectionwindow/cardtablemodel.h"
 #include "collectionwindow/collectionwindow.h"
 #include "collectionwindow/starrating.h"

@@ -1,12 +1,12 @@
 // The dialogs: the file dialog prepared in plain code and asked of the
 // desktop, and the real desktop's file dialog and question.
-#include "app/qtdesktop.h"
-#include "app/texts.h"
-#include "dialogs/filedialog.h"
+#include "desktop/filedialog.h"
+#include "desktop/qtdesktop.h"
 #include "support/modal.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "support/windowparts.h"
+#include "texts/texts.h"
 
 #include <QAbstractProxyModel>
 #include <QApplication>
@@ -42,8 +42,8 @@ private slots:
     void proposedName();
     void documentsFolder_data();
     void documentsFolder();
-    void showFileDialog_data();
-    void showFileDialog();
+    void fileDialog_data();
+    void fileDialog();
     void posterFilters_data();
     void posterFilters();
     void nameFilters();
@@ -245,7 +245,7 @@ void tst_Dialogs::proposedName()
     QFETCH(QString, name);
     QFETCH(QString, cleaned);
     QString changed = name;
-    QCOMPARE(CleanFileName(changed), cleaned);
+    QCOMPARE(cleanFileName(changed), cleaned);
     QCOMPARE(changed, cleaned);   // in place too
     QTEST(proposedFileName(name), "proposed");
 }
@@ -265,14 +265,14 @@ void tst_Dialogs::documentsFolder()
     QFETCH(QString, folder);
     ScriptedDesktop fake;
     fake.documents = documents;
-    QCOMPARE(GetSpecialFolderPath(kDocumentsFolder), folder);
-    QCOMPARE(GetSpecialFolderPath(0), QString());
+    QCOMPARE(specialFolderPath(kDocumentsFolder), folder);
+    QCOMPARE(specialFolderPath(0), QString());
 }
 
 // What the desktop is asked and what the caller gets back: the answer
 // without blanks around it and, from a save dialog, with the card's
 // extension (the real dialog confirms that name); other kinds show nothing.
-void tst_Dialogs::showFileDialog_data()
+void tst_Dialogs::fileDialog_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<uint>("options");
@@ -302,7 +302,7 @@ void tst_Dialogs::showFileDialog_data()
     QTest::newRow("kind 3") << 3 << 0u << u""_s << u""_s << u""_s << u""_s << 0u;
 }
 
-void tst_Dialogs::showFileDialog()
+void tst_Dialogs::fileDialog()
 {
     QFETCH(int, kind);
     QFETCH(uint, options);
@@ -315,7 +315,7 @@ void tst_Dialogs::showFileDialog()
         fake.answerFile(answer);
     QObject owner;
     startFolder.replace(u"{tmp}"_s, QDir::tempPath());
-    QTEST(ShowFileDialog(FileDialogKind(kind), u"Titre"_s, cardFilters(), kDocumentsFolder, &owner, options,
+    QTEST(showFileDialog(FileDialogKind(kind), u"Titre"_s, cardFilters(), kDocumentsFolder, &owner, options,
               u"Brazil"_s, u"cfh"_s, startFolder),
         "result");
     QCOMPARE(fake.files.size(), folder.isEmpty() ? 0 : 1);

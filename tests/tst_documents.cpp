@@ -1,8 +1,9 @@
-#include "app/common.h"
 #include "card/cardfile.h"
+#include "card/filepaths.h"
 #include "card/workfolder.h"
 #include "editor/actorlist.h"
 #include "editor/editorwindow.h"
+#include "layout/twips.h"
 #include "support/drops.h"
 #include "support/editorrun.h"
 #include "support/pictures.h"
@@ -412,7 +413,7 @@ void tst_Documents::failedOpenSaysWhyAndKeepsTheCard()
     QCOMPARE(child<QLineEdit>(editor, "titleEdit")->text(), u"Film!"_s);
     QVERIFY(!child<QLabel>(editor, "posterLabel")->pixmap().isNull());
     QCOMPARE(m_cache.workFolders().size(), 1);   // its reset copy is still there
-    QVERIFY(FileExists(workFile(WorkFile::Image)));
+    QVERIFY(fileExists(workFile(WorkFile::Image)));
 }
 
 // Each way the editor writes a card, failing in the record or in the poster

@@ -1,12 +1,12 @@
-#include "app/common.h"
-#include "app/texts.h"
 #include "editor/editorwindow.h"
 #include "editor/internetsearch.h"
 #include "editor/summaryedit.h"
 #include "editor/typinglimit.h"
+#include "layout/twips.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "support/windowparts.h"
+#include "texts/texts.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -379,7 +379,7 @@ void tst_Editor::keepsTheDesignsWording_data()
     QTest::newRow("reset item") << Text::ResetPosterItem << u"Reset"_s;
     QTest::newRow("viewer's year") << Text::ViewerYear << u"Année : "_s;
     QTest::newRow("mail button") << Text::MailButton << u"Envoyer un e-m@il au programmeur"_s;
-    QTest::newRow("no page opened") << Text::OpenFailed << u"C'est ici pour les rapports de bugs..."_s;
+    QTest::newRow("no page opened") << Text::BugReportLine << u"C'est ici pour les rapports de bugs..."_s;
     QTest::newRow("pictures filter") << Text::FilterImages << u"Fichiers Images (*.jpg, *.gif)"_s;
 }
 

@@ -1,8 +1,7 @@
 // The layout arithmetic, in twips: rounding, the poster's scaling, and the
 // places of the viewer's and the editor's controls.
-#include "app/common.h"
-#include "app/twips.h"
 #include "editor/editorlayout.h"
+#include "layout/twips.h"
 #include "viewer/infoslayout.h"
 
 #include <QTest>
@@ -294,9 +293,9 @@ void tst_Layout::editorHeight()
 
 void tst_Layout::maxInt()
 {
-    QCOMPARE(MaxInt(-3, 2), qint16(2));
-    QCOMPARE(MaxInt(5, 5), qint16(5));
-    QCOMPARE(MaxInt(-32768, -32767), qint16(-32767));
+    QCOMPARE(maxInt16(-3, 2), qint16(2));
+    QCOMPARE(maxInt16(5, 5), qint16(5));
+    QCOMPARE(maxInt16(-32768, -32767), qint16(-32767));
 }
 
 QTEST_GUILESS_MAIN(tst_Layout)

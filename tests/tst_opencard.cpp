@@ -57,7 +57,7 @@ void tst_OpenCard::cleanup()
 bool tst_OpenCard::load(OpenCard &card, const QString &name, const QByteArray &poster) const
 {
     return writeBytes(path(name), makeCard("Film", poster))
-        && card.load(path(name), MakeWorkFolder(1)).status == CardReadStatus::Ok;
+        && card.load(path(name), makeWorkFolder(1)).status == CardReadStatus::Ok;
 }
 
 // The poster shown (and previewed) is the one taken, else the card's own

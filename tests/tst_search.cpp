@@ -1,7 +1,7 @@
-#include "app/buildconfig.h"
-#include "app/texts.h"
 #include "editor/internetsearch.h"
+#include "process/buildconfig.h"
 #include "support/scripteddesktop.h"
+#include "texts/texts.h"
 
 #include <QTest>
 

@@ -1,12 +1,12 @@
-#include "app/buildconfig.h"
-#include "app/cmdline.h"
-#include "app/common.h"
-#include "app/texts.h"
+#include "card/filepaths.h"
 #include "editor/editorwindow.h"
+#include "process/buildconfig.h"
+#include "process/cmdline.h"
 #include "program/startup.h"
 #include "support/scripteddesktop.h"
 #include "support/testfiles.h"
 #include "support/windowparts.h"
+#include "texts/texts.h"
 #include "viewer/viewerwindow.h"
 
 #include <QDir>

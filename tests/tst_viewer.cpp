@@ -1,6 +1,6 @@
-#include "app/common.h"
 #include "card/cardrecord.h"
 #include "card/workfolder.h"
+#include "layout/twips.h"
 #include "support/modal.h"
 #include "support/pictures.h"
 #include "support/scripteddesktop.h"

@@ -1,4 +1,4 @@
-#include "app/common.h"
+#include "card/filepaths.h"
 #include "card/workfolder.h"
 #include "support/testfiles.h"
 
@@ -52,15 +52,15 @@ void tst_WorkFolder::sameSecondTakesTheNextName()
 {
     QTemporaryDir base;
     const QDateTime now(QDate(2026, 12, 6), QTime(21, 24, 20));
-    const QString first = MakeWorkFolder(0, base.path(), now);
-    const QString second = MakeWorkFolder(0, base.path(), now);
-    const QString other = MakeWorkFolder(1, base.path(), now);
+    const QString first = makeWorkFolder(0, base.path(), now);
+    const QString second = makeWorkFolder(0, base.path(), now);
+    const QString other = makeWorkFolder(1, base.path(), now);
     QCOMPARE(first, base.filePath(u"$5D6A2A33DC4"_s));
     QCOMPARE(second, first + u"-2"_s);
     QCOMPARE(other, base.filePath(u"$33DC45D6A2A"_s));
     QVERIFY(QFileInfo(second).isDir());
-    QVERIFY(MakeWorkFolder(0, QString(), now).isEmpty());
-    QVERIFY(MakeWorkFolder(0, base.filePath(u"no/such"_s), now).isEmpty());
+    QVERIFY(makeWorkFolder(0, QString(), now).isEmpty());
+    QVERIFY(makeWorkFolder(0, base.filePath(u"no/such"_s), now).isEmpty());
 }
 
 void tst_WorkFolder::baseFolderIsPrivate()
@@ -71,9 +71,9 @@ void tst_WorkFolder::baseFolderIsPrivate()
     QCOMPARE(base, cache.filePath(u"tst_workfolder"_s));
     QCOMPARE(QFileInfo(base).permissions() & ~QFile::Permissions(0x0F00),
         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString folder = MakeWorkFolder(1);
+    const QString folder = makeWorkFolder(1);
     QVERIFY(folder.startsWith(base + u"/$"_s));
-    RemoveWorkFolder(folder);
+    removeWorkFolder(folder);
     QVERIFY(QDir(base).isEmpty());
 }
 
@@ -101,7 +101,7 @@ void tst_WorkFolder::othersBaseFolderIsRefused()
         QVERIFY(::chown(QFile::encodeName(base).constData(), 65534, 65534) == 0);
     QCOMPARE(workBase().status, WorkBaseStatus::Unsafe);
     QCOMPARE(workBase().path, base);
-    QVERIFY(MakeWorkFolder(0).isEmpty());
+    QVERIFY(makeWorkFolder(0).isEmpty());
     QVERIFY(QDir(base).isEmpty());
 }
 
@@ -110,7 +110,7 @@ void tst_WorkFolder::othersBaseFolderIsRefused()
 void tst_WorkFolder::orphansGoHeldFoldersStay()
 {
     QTemporaryDir base;
-    const QString held = MakeWorkFolder(0, base.path(), QDateTime::currentDateTime());
+    const QString held = makeWorkFolder(0, base.path(), QDateTime::currentDateTime());
     QVERIFY(writeBytes(held + WorkFile::Image, "poster"));
     const QString orphan = base.filePath(u"$1"_s);
     QVERIFY(QDir().mkdir(orphan));   // no lock: its program is gone
@@ -138,18 +138,18 @@ void tst_WorkFolder::removeDeletesOnlyItsFiles()
     const QString onlyImage = base.filePath(u"$1"_s);
     QDir().mkdir(onlyImage);
     QVERIFY(writeBytes(onlyImage + WorkFile::Image, "poster"));
-    RemoveWorkFolder(onlyImage);
+    removeWorkFolder(onlyImage);
     QVERIFY(!QFileInfo::exists(onlyImage));
 
     const QString withOther = base.filePath(u"$2"_s);
     QDir().mkdir(withOther);
     for (const QString &name : { WorkFile::Info, WorkFile::Image, WorkFile::Preview, u"/other"_s })
         QVERIFY(writeBytes(withOther + name, "x"));
-    RemoveWorkFolder(withOther);
+    removeWorkFolder(withOther);
     QCOMPARE(QDir(withOther).entryList(QDir::Files), QStringList { u"other"_s });
 
-    RemoveWorkFolder(QString());   // touches nothing, not even the current folder
-    RemoveWorkFolder(base.filePath(u"$missing"_s));
+    removeWorkFolder(QString());   // touches nothing, not even the current folder
+    removeWorkFolder(base.filePath(u"$missing"_s));
     QVERIFY(QFileInfo(withOther).isDir());
 }
 

@@ -1,8 +1,8 @@
 #include "tool/commandline.h"
 
-#include "app/common.h"
 #include "card/cardfile.h"
 #include "card/cardsave.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 #include "tool/tooltexts.h"
 
@@ -21,7 +21,7 @@ bool anythingAt(const QString &path)
 
 QString unreadableFile(const QString &path)
 {
-    if (FileExists(path))
+    if (fileExists(path))
         return ToolText::unreadable(path);
     return anythingAt(path) ? ToolText::notRegularFile(path) : ToolText::missing(path);
 }

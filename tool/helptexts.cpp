@@ -1,6 +1,6 @@
 #include "tool/tooltexts.h"
 
-#include "app/buildconfig.h"
+#include "process/buildconfig.h"
 
 #include <map>
 

@@ -1,7 +1,7 @@
 #include "tool/nfocards.h"
 
-#include "app/common.h"
 #include "card/cardfile.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 #include "collection/movielibrary.h"
 #include "nfo/nfoimport.h"
@@ -13,7 +13,7 @@
 std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
 {
     QFile file;
-    if (!FileExists(path) || !openForReading(file, path)) {
+    if (!fileExists(path) || !openForReading(file, path)) {
         report(io, unreadableFile(path));
         return std::nullopt;
     }
@@ -70,7 +70,7 @@ QStringList postersBesideNfo(const QString &nfoPath)
     QStringList found;
     for (const QString &extension : pictureExtensions()) {
         const QString beside = posterBesideNfo(nfoPath, extension);
-        if (FileExists(beside))
+        if (fileExists(beside))
             found << beside;
     }
     return found;

@@ -4,8 +4,8 @@
 #include "tool/nfoplace.h"
 #include "tool/tooltexts.h"
 
-#include "app/common.h"
 #include "card/cardsave.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 #include "collection/movielibrary.h"
 #include "nfo/nfoexport.h"
@@ -136,7 +136,7 @@ Exported exportNfo(ToolIo &io, const QString &card, const CardHead &head, const 
 // a folder nor a card; any other arguments are cards and folders.
 bool namesOutput(const QStringList &places, bool recursive)
 {
-    if (recursive || places.size() != 2 || !FileExists(places[0]))
+    if (recursive || places.size() != 2 || !fileExists(places[0]))
         return false;
     return !isFolder(places[1]) && readCardHead(places[1]).status != CardReadStatus::Ok;
 }
@@ -212,7 +212,7 @@ int runFromNfo(const QStringList &args, ToolIo &io)
     }
     const QString poster
         = given.isEmpty() ? posterAmong(postersBesideNfo(nfoPath), nfoPath, card->notes) : given;
-    if (FileExists(out) && !parser.isSet(force)) {
+    if (fileExists(out) && !parser.isSet(force)) {
         report(io, ToolText::exists(out));
         return ExitStatus::FileFailed;
     }

@@ -3,8 +3,8 @@
 #include "tool/commandline.h"
 #include "tool/tooltexts.h"
 
-#include "app/common.h"
 #include "card/cardsave.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 
 #include <QFile>
@@ -24,7 +24,7 @@ std::optional<QByteArray> jsonInput(ToolIo &io, const QString &path)
     if (path == u"-")
         return io.in.device().readAll();
     QFile file;
-    if (!FileExists(path) || !openForReading(file, path)) {
+    if (!fileExists(path) || !openForReading(file, path)) {
         report(io, unreadableFile(path));
         return std::nullopt;
     }
@@ -91,7 +91,7 @@ bool posterAccepted(ToolIo &io, const QString &poster)
 bool looksLikeEdit(const QString &argument)
 {
     const qsizetype equals = argument.indexOf(QLatin1Char('='));
-    return equals > 0 && fieldNamed(argument.left(equals)) && !FileExists(argument);
+    return equals > 0 && fieldNamed(argument.left(equals)) && !fileExists(argument);
 }
 
 // set's edits and places: "CHAMP=VALEUR... -- FICHE|DOSSIER...", every
@@ -155,7 +155,7 @@ int runNew(const QStringList &args, ToolIo &io)
         return ExitStatus::Usage;
     if (!posterAccepted(io, parser.value(poster)))
         return ExitStatus::FileFailed;
-    if (FileExists(out) && !parser.isSet(force)) {
+    if (fileExists(out) && !parser.isSet(force)) {
         report(io, ToolText::exists(out));
         return ExitStatus::FileFailed;
     }

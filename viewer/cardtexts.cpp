@@ -1,7 +1,7 @@
 #include "viewer/cardtexts.h"
 
-#include "app/common.h"
 #include "card/cardfields.h"
+#include "card/cardrecord.h"
 
 namespace {
 
@@ -18,15 +18,15 @@ CardTexts cardTexts(const Card &card, const QString &anneeCaption, const QString
     const CardRecord &record = card.record;
     const QString space = QStringLiteral(" ");
     CardTexts texts;
-    texts.annee = anneeCaption + TrimRight(space + record.text(Field::Annee));
+    texts.annee = anneeCaption + trimRight(space + record.text(Field::Annee));
     texts.duree = dureeCaption
-        + TrimRight(space + record.text(Field::Heures) + QLatin1Char('h') + record.text(Field::Minutes));
+        + trimRight(space + record.text(Field::Heures) + QLatin1Char('h') + record.text(Field::Minutes));
     // The record separates actors by carriage returns; a label breaks lines at "\n".
-    texts.acteurs = ActorLines(record.text(Field::Acteurs)).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    texts.acteurs = actorLines(record.text(Field::Acteurs)).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     texts.resume = summaryText(record.text(Field::Resume));
-    texts.realisateur = TrimRight(record.text(Field::Realisateur));
-    texts.type = TrimRight(record.text(Field::Type));
-    texts.titre = TrimRight(record.text(Field::Titre));
+    texts.realisateur = trimRight(record.text(Field::Realisateur));
+    texts.type = trimRight(record.text(Field::Type));
+    texts.titre = trimRight(record.text(Field::Titre));
     const CardValues &exact = card.extension.values;
     if (!exact.list(Field::Acteurs).isEmpty())
         texts.acteurs = exact.list(Field::Acteurs).join(QLatin1Char('\n'));

@@ -1,6 +1,6 @@
 #include "viewer/infoslayout.h"
 
-#include "app/common.h"
+#include "layout/twips.h"
 
 #include <algorithm>
 
@@ -78,8 +78,8 @@ void placeWindow(InfosPlaces &p)
     const std::optional<qint16> posterBottom = toInt16(p.poster.top + p.poster.height);
     const std::optional<qint16> summaryBottom = toInt16(p.summary.top + p.summary.height);
     const int limit = MaxOuterHeight - BottomMargin;
-    if (posterBottom && summaryBottom && MaxInt(*posterBottom, *summaryBottom) <= limit) {
-        p.outerHeight = MaxInt(*posterBottom, *summaryBottom) + BottomMargin;
+    if (posterBottom && summaryBottom && maxInt16(*posterBottom, *summaryBottom) <= limit) {
+        p.outerHeight = maxInt16(*posterBottom, *summaryBottom) + BottomMargin;
     } else {
         p.outerHeight = MaxOuterHeight;
         p.heightLimited = true;

@@ -3,7 +3,7 @@
 // poster's natural size in, a box per control and the window's outer size
 // out. Every number is in twips; positions are relative to the client area.
 
-#include "app/twips.h"
+#include "layout/twips.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "viewer/posterwindow.h"
 
-#include "app/common.h"
+#include "layout/twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // The poster at its natural size in a borderless modal window, 25 twips of
 // margin on every side; a click on the picture or Esc closes it.
 
-#include "app/singlewindow.h"
+#include "desktop/singlewindow.h"
 
 #include <QDialog>
 #include <QPixmap>

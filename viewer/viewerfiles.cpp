@@ -1,7 +1,7 @@
 #include "viewer/viewerfiles.h"
 
-#include "app/common.h"
 #include "card/cardfile.h"
+#include "card/filepaths.h"
 #include "card/nativepath.h"
 
 #include <QFile>
@@ -10,7 +10,7 @@
 
 SaveResult copyPoster(const QString &cardPath, const QString &target)
 {
-    if (!FileExists(cardPath))
+    if (!fileExists(cardPath))
         return { SaveStatus::SourceMissing, cardPath };
     // The poster alone: an extension after it stays in the card.
     PosterDevice in(cardPath);

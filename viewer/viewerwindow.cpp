@@ -1,10 +1,10 @@
 #include "viewer/viewerwindow.h"
 
-#include "app/common.h"
-#include "app/desktop.h"
-#include "app/frames.h"
-#include "app/texts.h"
-#include "app/twipsgeometry.h"
+#include "desktop/desktop.h"
+#include "layout/frames.h"
+#include "layout/twips.h"
+#include "layout/twipsgeometry.h"
+#include "texts/texts.h"
 #include "viewer/infoslayout.h"
 
 #include <QFontDatabase>

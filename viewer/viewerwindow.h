@@ -2,10 +2,10 @@
 // The card viewer: one card shown read-only, laid out to its texts and its
 // poster; plays the movie, shows the poster at full size and saves it.
 
-#include "app/singlewindow.h"
 #include "card/cardfile.h"
 #include "card/cardrecord.h"
 #include "card/cardwatch.h"
+#include "desktop/singlewindow.h"
 
 #include <QString>
 #include <QWidget>

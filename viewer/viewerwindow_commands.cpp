@@ -1,7 +1,7 @@
 #include "viewer/viewerwindow.h"
 
-#include "app/desktop.h"
 #include "card/nativepath.h"
+#include "desktop/desktop.h"
 #include "viewer/posterwindow.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "viewer/viewerwindow.h"
 
-#include "app/common.h"
-#include "app/frames.h"
-#include "app/twipsgeometry.h"
 #include "card/cardfile.h"
+#include "layout/frames.h"
+#include "layout/twips.h"
+#include "layout/twipsgeometry.h"
 #include "poster/posterimage.h"
 #include "viewer/infoslayout.h"
 

@@ -1,12 +1,11 @@
 // Reading a card into the viewer, and saving its poster.
 #include "viewer/viewerwindow.h"
 
-#include "app/common.h"
-#include "app/messages.h"
-#include "app/texts.h"
 #include "card/cardfile.h"
 #include "collection/movielibrary.h"
-#include "dialogs/filedialog.h"
+#include "desktop/filedialog.h"
+#include "desktop/messages.h"
+#include "texts/texts.h"
 #include "viewer/cardtexts.h"
 #include "viewer/viewerfiles.h"
 
@@ -109,7 +108,7 @@ void ViewerWindow::findMovie(const QString &cardPath)
 void ViewerWindow::savePosterAs()
 {
     const QString chosen
-        = ShowFileDialog(FileDialogKind::Save, textOf(Text::SavePosterTitle), posterSaveFilters(),
+        = showFileDialog(FileDialogKind::Save, textOf(Text::SavePosterTitle), posterSaveFilters(),
             kDocumentsFolder, this, FileDialogFlag::OverwritePrompt | FileDialogFlag::NoReadOnlyReturn,
             m_titleLabel->text() + QLatin1Char('.') + kPosterExtension, kPosterExtension);
     if (!chosen.isEmpty())

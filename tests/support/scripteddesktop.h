@@ -1,8 +1,8 @@
 #pragma once
 // A desktop for tests: answers each request from a queue and records it.
 
-#include "app/desktop.h"
-#include "app/texts.h"
+#include "desktop/desktop.h"
+#include "texts/texts.h"
 
 #include <QList>
 #include <QQueue>

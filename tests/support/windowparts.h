@@ -1,7 +1,7 @@
 #pragma once
 // Reaching a window's controls as tools do, by their object names.
 
-#include "app/texts.h"
+#include "texts/texts.h"
 
 #include <QObject>
 #include <QString>
