@@ -94,6 +94,13 @@ save_cinefiche() {
         "$bin/stopwatch" "$bin/carddriver" new "$work/poster-100mo.bmp" "$out/saved.cfh"
     fi
 }
+# The same card in version 2: exact texts in other scripts and the user's
+# own fields, in the extension after the poster (the tool alone writes one).
+save_version2() {
+    rm -f "$out/saved2.cfh"
+    "$bin/stopwatch" "$tool" new "titre=Banc d'essai — Испытание" "realisateur=Krzysztof Kieślowski" \
+        "etiquettes=à revoir,Noël" note=8 vu_le=2026-01-02 --poster "$work/poster-100mo.bmp" "$out/saved2.cfh"
+}
 save_anchor() {
     rm -f "$out/copy.bmp"
     "$bin/stopwatch" cp "$work/poster-100mo.bmp" "$out/copy.bmp" --then sync -d "$out/copy.bmp"
@@ -190,6 +197,8 @@ print_table() {
         "formanchor : les mêmes menus, libellés, zones, liste, résumé, cadre et boutons" form 1 $ms
     table_row "3. enregistrer une fiche avec affiche BMP de $bmp100, fdatasync compris" \
         "$(card_side "new --poster" "new")" "cp + sync -d" save 1 $ms
+    table_row "3b. la même en version 2 : textes exacts en plusieurs écritures, champs personnels (objectif : 1,3 au plus)" \
+        "$(tool_only "new --poster")" "cp + sync -d" save2 1 $ms
     table_row "4. lire cette fiche, affiche vers un fichier" "$(card_side poster poster)" cp read 1 $ms
     table_row "5. lire les enregistrements de $MANY_CARDS petites fiches" "carddriver records : readCardHead" \
         "recordsanchor : open + read de 1176 octets" records 1 $ms
@@ -275,6 +284,7 @@ interleave text $STARTUP_RUNS viewer_cinefiche text_anchor
 interleave editor $STARTUP_RUNS editor_cinefiche editor_anchor
 interleave form $STARTUP_RUNS editor_cinefiche form_anchor
 interleave save $SAVE_RUNS save_cinefiche save_anchor
+interleave save2 $SAVE_RUNS "$(with_tool save_version2)" save_anchor
 interleave read $READ_RUNS read_cinefiche read_anchor
 interleave records $MANY_RUNS records_cinefiche records_anchor
 interleave recstat $MANY_RUNS records_cinefiche records_stat_anchor

@@ -1,5 +1,6 @@
 #include "card/cardextension.h"
 
+#include "card/extensionvalues.h"
 #include "card/fieldrules.h"
 #include "card/jsontext.h"
 
@@ -118,11 +119,16 @@ struct MemberKey {
     QString text;
 };
 
-std::optional<MemberKey> readKey(JsonReader &json)
+// expected: the field whose key most likely comes, the body's keys being
+// written in the table's order.
+std::optional<MemberKey> readKey(JsonReader &json, std::size_t expected)
 {
     // Known keys are found by their bytes: no text is made of them.
     if (const auto plain = json.plainKey()) {
-        const auto field = fieldKeyed(std::string_view(plain->data(), size_t(plain->size())));
+        const std::string_view bytes(plain->data(), size_t(plain->size()));
+        const auto field = expected < kFieldTable.size() && kFieldTable[expected].key == bytes
+            ? std::optional(kFieldTable[expected].field)
+            : fieldKeyed(bytes);
         return MemberKey { field, field ? QString() : QString::fromUtf8(*plain) };
     }
     const std::optional<QString> key = json.key();
@@ -131,49 +137,82 @@ std::optional<MemberKey> readKey(JsonReader &json)
     return MemberKey { fieldNamed(*key), *key };
 }
 
-std::optional<CardExtension> decodeBody(QByteArrayView body)
+// The body's values and unknown keys, each value checked.
+struct BodyRead {
+    ExtensionValues values;
+    QList<UnknownEntry> unknown;
+};
+
+std::optional<BodyRead> readBody(QByteArrayView body)
 {
-    CardExtension extension;
+    BodyRead read;
     JsonReader json(body);
     std::bitset<kFieldCount> fields;   // the known keys read, each once
-    const auto unknownKey = [&extension](const QString &key) {
-        return std::any_of(extension.unknown.begin(), extension.unknown.end(),
+    std::size_t expected = 0;
+    const auto unknownKey = [&read](const QString &key) {
+        return std::any_of(read.unknown.begin(), read.unknown.end(),
             [&key](const UnknownEntry &entry) { return entry.key == key; });
     };
     if (!json.objectStart())
         return std::nullopt;
     while (json.nextMember()) {
-        const std::optional<MemberKey> key = readKey(json);
+        const std::optional<MemberKey> key = readKey(json, expected);
         if (!key)
             return std::nullopt;
         const std::optional<Field> field = key->field;
         if (field) {
-            if (fields.test(size_t(*field)) || !readValue(json, *field, extension.values))
+            if (fields.test(size_t(*field)))
                 return std::nullopt;
             fields.set(size_t(*field));
+            expected = size_t(*field) + 1;
+            // A value as this version writes it is left in the body until asked for.
+            const qsizetype start = json.valueStart();
+            if (const auto kept = keptValue(body, start, *field)) {
+                read.values.setSpan(*field, start, kept->end - start, kept->escaped);
+                json.moveTo(kept->end);
+            } else if (!readValue(json, *field, read.values.decodedValues())) {
+                return std::nullopt;
+            }
         } else if (unknownKey(key->text)) {
             return std::nullopt;
         } else if (const auto raw = json.rawValue()) {
-            extension.unknown << UnknownEntry { key->text, raw->toByteArray() };
+            read.unknown << UnknownEntry { key->text, raw->toByteArray() };
         } else {
             return std::nullopt;
         }
     }
     if (!json.atEnd())
         return std::nullopt;
-    return extension;
+    read.values.setBody(body.toByteArray());
+    return read;
 }
 
 // Drops the exact text of every record field whose bytes differ from those
 // the extension was written with: a reader of the record alone changed it.
-void keepRecordChanges(CardExtension &extension, QByteArrayView checksums, QByteArrayView recordBytes)
+void keepRecordChanges(ExtensionValues &values, QByteArrayView checksums, QByteArrayView recordBytes)
 {
-    const QByteArray now = fieldChecksums(recordBytes);
     for (const Field field : kRecordFields) {
-        const qsizetype at = 4 * qsizetype(field);
-        if (numberAt(now, at) != numberAt(checksums, at))
-            holdsList(field) ? extension.values.list(field).clear() : extension.values.text(field).clear();
+        if (values.isBlank(field))
+            continue;
+        const QByteArrayView bytes = recordBytes.sliced(fieldLayout(field).offset, fieldWidth(field));
+        if (crc32Of(bytes) != numberAt(checksums, 4 * qsizetype(field)))
+            values.clear(field);
     }
+}
+
+// The extension's body, checked against its trailer and read.
+std::optional<BodyRead> readExtension(QByteArrayView bytes, QByteArrayView recordBytes)
+{
+    const QByteArrayView trailer = bytes.last(TrailerSize);
+    const QByteArrayView body = bytes.first(bytes.size() - TrailerSize);
+    const qsizetype checked = bytes.size() - 12;   // up to the checksum
+    if (numberAt(trailer, ChecksumsSize) != quint32(body.size())
+        || numberAt(bytes, checked) != crc32Of(bytes.first(checked)))
+        return std::nullopt;
+    std::optional<BodyRead> read = readBody(body);
+    if (read)
+        keepRecordChanges(read->values, trailer.first(ChecksumsSize), recordBytes);
+    return read;
 }
 
 }   // namespace
@@ -204,7 +243,7 @@ ExtensionTrailer readTrailer(QByteArrayView last, qint64 after)
     const QByteArrayView trailer = last.last(TrailerSize);
     const qint64 bodySize = numberAt(trailer, ChecksumsSize);
     if (bodySize > MostBodyBytes || bodySize + TrailerSize > after)
-        return { ExtensionStatus::Damaged };
+        return { ExtensionStatus::Damaged, {} };
     return { ExtensionStatus::Ok, bodySize + TrailerSize };
 }
 
@@ -212,15 +251,18 @@ ExtensionRead decodeExtension(QByteArrayView bytes, QByteArrayView recordBytes)
 {
     if (bytes.size() < TrailerSize)
         return {};
-    const QByteArrayView trailer = bytes.last(TrailerSize);
-    const QByteArrayView body = bytes.first(bytes.size() - TrailerSize);
-    const qsizetype checked = bytes.size() - 12;   // up to the checksum
-    if (numberAt(trailer, ChecksumsSize) != quint32(body.size())
-        || numberAt(bytes, checked) != crc32Of(bytes.first(checked)))
-        return { ExtensionStatus::Damaged };
-    std::optional<CardExtension> extension = decodeBody(body);
-    if (!extension)
-        return { ExtensionStatus::Damaged };
-    keepRecordChanges(*extension, trailer.first(ChecksumsSize), recordBytes);
-    return { ExtensionStatus::Ok, std::move(*extension) };
+    std::optional<BodyRead> read = readExtension(bytes, recordBytes);
+    if (!read)
+        return { ExtensionStatus::Damaged, {} };
+    return { ExtensionStatus::Ok, { read->values.decoded(), std::move(read->unknown) } };
+}
+
+CheckedExtension checkExtension(QByteArrayView bytes, QByteArrayView recordBytes)
+{
+    if (bytes.size() < TrailerSize)
+        return {};
+    std::optional<BodyRead> read = readExtension(bytes, recordBytes);
+    if (!read)
+        return { ExtensionStatus::Damaged, {} };
+    return { ExtensionStatus::Ok, std::move(read->values) };
 }

@@ -16,7 +16,7 @@
 // (numbers little-endian). The field checksums tell a record that a reader
 // of the record alone changed since: its texts then win over the exact ones.
 
-#include "card/cardvalues.h"
+#include "card/extensionvalues.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -76,3 +76,12 @@ struct ExtensionRead {
     CardExtension extension;
 };
 ExtensionRead decodeExtension(QByteArrayView bytes, QByteArrayView recordBytes);
+
+// The same for a reader of a few of its values: each checked as
+// decodeExtension checks it, the status the same, but the values of the
+// form this version writes left in the body until asked for.
+struct CheckedExtension {
+    ExtensionStatus status = ExtensionStatus::None;
+    ExtensionValues values;
+};
+CheckedExtension checkExtension(QByteArrayView bytes, QByteArrayView recordBytes);

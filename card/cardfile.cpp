@@ -128,10 +128,25 @@ PosterInfo posterHeader(int fd, QByteArrayView read)
 // What the end of a card holds: its extension, and so the poster's size.
 struct CardTail {
     ExtensionStatus status = ExtensionStatus::None;
-    CardExtension extension;
+    CardExtension extension {};
+    ExtensionValues values {};   // RecordText::Checked: the extension's values, left in its body
     qint64 posterBytes = 0;
     bool readFailed = false;
 };
+
+// The extension read from its bytes, decoded or checked as text says.
+void readExtensionInto(CardTail &tail, QByteArrayView bytes, QByteArrayView recordBytes, RecordText text)
+{
+    if (text == RecordText::Checked) {
+        CheckedExtension checked = checkExtension(bytes, recordBytes);
+        tail.status = checked.status;
+        tail.values = std::move(checked.values);
+    } else {
+        ExtensionRead extension = decodeExtension(bytes, recordBytes);
+        tail.status = extension.status;
+        tail.extension = std::move(extension.extension);
+    }
+}
 
 // The last bytes a look at a card's end reads: most extensions whole.
 constexpr qint64 kTailBytes = 4096;
@@ -140,7 +155,8 @@ constexpr qint64 kTailBytes = 4096;
 // size) reads size bytes at offset at past the separator (nullopt: they
 // could not be); known holds them all when they are read already.
 template <typename ReadAt>
-CardTail readTail(qint64 after, QByteArrayView known, QByteArrayView recordBytes, ReadAt readAt)
+CardTail readTail(
+    qint64 after, QByteArrayView known, QByteArrayView recordBytes, RecordText text, ReadAt readAt)
 {
     CardTail tail { .posterBytes = after };
     if (after < ExtensionLayout::TrailerSize)
@@ -162,23 +178,20 @@ CardTail readTail(qint64 after, QByteArrayView known, QByteArrayView recordBytes
         tail.readFailed = true;
         return tail;
     }
-    ExtensionRead extension = decodeExtension(QByteArrayView(*read).last(trailer.size), recordBytes);
-    tail.status = extension.status;
-    if (extension.status == ExtensionStatus::Ok) {
-        tail.extension = std::move(extension.extension);
+    readExtensionInto(tail, QByteArrayView(*read).last(trailer.size), recordBytes, text);
+    if (tail.status == ExtensionStatus::Ok)
         tail.posterBytes = after - trailer.size;
-    }
     return tail;
 }
 
 // The end of the card open as fd, of size bytes, whose first n bytes are read.
-CardTail readTailAt(int fd, qint64 size, QByteArrayView read, QByteArrayView recordBytes)
+CardTail readTailAt(int fd, qint64 size, QByteArrayView read, QByteArrayView recordBytes, RecordText text)
 {
     const qint64 after = std::max<qint64>(0, size - CardLayout::PosterOffset);
     const QByteArrayView known = read.size() >= size && size > CardLayout::PosterOffset
         ? read.sliced(CardLayout::PosterOffset)
         : QByteArrayView();
-    return readTail(after, known, recordBytes, [fd](qint64 at, qint64 n) -> std::optional<QByteArray> {
+    return readTail(after, known, recordBytes, text, [fd](qint64 at, qint64 n) -> std::optional<QByteArray> {
         QByteArray bytes(n, Qt::Uninitialized);
         ssize_t got = 0;
         while ((got = ::pread(fd, bytes.data(), size_t(n), off_t(CardLayout::PosterOffset + at))) < 0
@@ -192,11 +205,12 @@ CardTail readTailAt(int fd, qint64 size, QByteArrayView read, QByteArrayView rec
 CardTail readTailOf(QIODevice &in, QByteArrayView recordBytes)
 {
     const qint64 after = std::max<qint64>(0, in.size() - CardLayout::PosterOffset);
-    return readTail(after, {}, recordBytes, [&in](qint64 at, qint64 n) -> std::optional<QByteArray> {
-        if (!in.seek(CardLayout::PosterOffset + at))
-            return std::nullopt;
-        return readUpTo(in, n);
-    });
+    return readTail(
+        after, {}, recordBytes, RecordText::Decoded, [&in](qint64 at, qint64 n) -> std::optional<QByteArray> {
+            if (!in.seek(CardLayout::PosterOffset + at))
+                return std::nullopt;
+            return readUpTo(in, n);
+        });
 }
 
 // The marker and record of a card's first bytes; nullopt: they could not be read.
@@ -233,7 +247,10 @@ void keepTail(CardHead &head, CardTail tail)
     if (tail.readFailed)
         head.status = CardReadStatus::Unreadable;
     head.extension = tail.status;
-    head.card.extension = std::move(tail.extension);
+    if (tail.status == ExtensionStatus::Ok) {   // most cards have none: nothing to move
+        head.card.extension = std::move(tail.extension);
+        head.values = std::move(tail.values);
+    }
     head.posterBytes = tail.posterBytes;
 }
 
@@ -429,7 +446,7 @@ CardHead readCardHeadAt(int folder, const QByteArray &name, PosterHeader poster,
     const qsizetype n = readUpTo(fd, bytes, wanted);
     keepHead(head, bytes, n, text);
     if (head.status == CardReadStatus::Ok && n >= CardLayout::PosterOffset)
-        keepTail(head, readTailAt(fd, size, QByteArrayView(bytes, n), recordOf(head)));
+        keepTail(head, readTailAt(fd, size, QByteArrayView(bytes, n), recordOf(head), text));
     if (head.status == CardReadStatus::Ok && head.posterBytes > 0 && poster == PosterHeader::Read)
         head.poster = posterHeader(fd, QByteArrayView(bytes, n).sliced(CardLayout::PosterOffset));
     ::close(fd);
@@ -467,7 +484,7 @@ CardHead readCardRecordAt(int folder, const QByteArray &name, RecordText text)
     // A byte past the record says whether anything follows it: a poster, an extension.
     if (head.status == CardReadStatus::Ok && n > CardLayout::PosterOffset) {
         const off_t size = ::lseek(fd, 0, SEEK_END);
-        keepTail(head, readTailAt(fd, size, QByteArrayView(bytes, n), recordOf(head)));
+        keepTail(head, readTailAt(fd, size, QByteArrayView(bytes, n), recordOf(head), text));
     }
     ::close(fd);
     return head;

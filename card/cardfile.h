@@ -52,11 +52,14 @@ struct CardHead {
     qint64 posterBytes = 0;           // the poster's, from offset 1176
     CardFingerprint fingerprint {};   // the file as read
     PosterInfo poster {};             // with PosterHeader::Read: the poster's picture
+    ExtensionValues values {};        // with RecordText::Checked: the extension's, which card lacks
 };
 
 enum class PosterHeader { Skip, Read };
-// BytesOnly: the record is left undecoded, for a reader of its bytes alone.
-enum class RecordText { Decoded, BytesOnly };
+// BytesOnly: the record is left undecoded, for a reader of its bytes alone;
+// Checked: the extension too, its values checked and left in its body
+// (CardHead::values), for a reader of a few of them.
+enum class RecordText { Decoded, BytesOnly, Checked };
 
 // The record of the card at path, from its first 1176 bytes, its
 // extension from its last ones, and the size of its poster: one open, one

@@ -7,6 +7,7 @@
 #include <QDate>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -17,11 +18,20 @@ FieldProblem problemOf(FieldProblem::Kind kind, Field field, const QString &valu
     return problem;
 }
 
-// The text in composed form. No character below U+0300 decomposes or
-// combines with another, so most texts are already composed.
+// Characters no composition changes: starters that are composed already
+// and never join the character before them. Below U+0300, Latin; then Greek
+// and Cyrillic, Vietnamese letters, dashes and quotes, the euro sign, CJK
+// punctuation, kana, ideographs and Hangul syllables, each span checked
+// against Qt's own tables by tst_cardextension.
+constexpr std::array<std::pair<char16_t, char16_t>, 14> kComposedSpans { { { 0x0000, 0x02FF },
+    { 0x0370, 0x0373 }, { 0x0375, 0x037D }, { 0x037F, 0x0386 }, { 0x0388, 0x0482 }, { 0x048A, 0x052F },
+    { 0x1E00, 0x1EFF }, { 0x2010, 0x2027 }, { 0x20A0, 0x20C0 }, { 0x3000, 0x3029 }, { 0x3030, 0x3096 },
+    { 0x309B, 0x30FF }, { 0x3400, 0x9FFF }, { 0xAC00, 0xD7A3 } } };
+
+// The text in composed form; most texts are already.
 QString composed(const QString &text)
 {
-    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x300; }))
+    if (surelyComposed(text))
         return text;
     return text.normalized(QString::NormalizationForm_C);
 }
@@ -179,6 +189,20 @@ std::optional<FieldProblem> checkItem(Field field, QString &item, ControlCharact
 }
 
 }   // namespace
+
+bool surelyComposed(char32_t character)
+{
+    if (character < 0x300)
+        return true;
+    return std::any_of(kComposedSpans.begin() + 1, kComposedSpans.end(),
+        [character](const auto &span) { return character >= span.first && character <= span.second; });
+}
+
+bool surelyComposed(QStringView text)
+{
+    return std::all_of(
+        text.begin(), text.end(), [](QChar c) { return surelyComposed(char32_t(c.unicode())); });
+}
 
 std::optional<FieldProblem> checkText(Field field, QString &text, ControlCharacters controls)
 {

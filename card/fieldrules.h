@@ -43,6 +43,11 @@ struct FieldProblem {
 // value is refused for one, but a card keeps what its editor's user typed.
 enum class ControlCharacters { Refused, Kept };
 
+// Whether text is in composed form as it stands, known from each of its
+// characters alone (most scripts' letters); false may still be composed.
+bool surelyComposed(QStringView text);
+bool surelyComposed(char32_t character);
+
 // Puts text into the form field keeps (composed characters, line breaks as
 // "\n", a flag as kFlagSet or blank, a number of a rating or an identifier
 // without blanks around it); the problem when it breaks the field's rule.

@@ -1,6 +1,7 @@
 #include "card/jsontext.h"
 
 #include <QStringDecoder>
+#include <QtEndian>
 
 namespace {
 
@@ -33,6 +34,29 @@ std::optional<QString> fromStrictUtf8(QByteArrayView bytes)
 }
 
 }   // namespace
+
+qsizetype plainAsciiLength(QByteArrayView bytes)
+{
+    constexpr quint64 kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+    const auto zeroIn = [](quint64 word) { return (word - kOnes) & ~word & kHighs; };
+    qsizetype at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        const auto word = qFromLittleEndian<quint64>(bytes.data() + at);
+        // A byte below a blank, beyond ASCII, a quote or a backslash. A borrow
+        // may flag a byte after one of them, never before: the first is exact.
+        const quint64 stops = ((word - 0x20 * kOnes) & ~word & kHighs) | (word & kHighs)
+            | zeroIn(word ^ ('"' * kOnes)) | zeroIn(word ^ ('\\' * kOnes));
+        if (stops != 0)
+            return at + qCountTrailingZeroBits(stops) / 8;
+    }
+    while (at < bytes.size()) {
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (byte < 0x20 || byte >= 0x80 || byte == '"' || byte == '\\')
+            break;
+        ++at;
+    }
+    return at;
+}
 
 void appendJsonString(QByteArray &out, const QString &text)
 {
@@ -214,6 +238,12 @@ std::optional<QString> JsonReader::string()
 // the reader left where it was, for any other.
 std::optional<QByteArrayView> JsonReader::plainBytes()
 {
+    const qsizetype plain = plainAsciiLength(m_json.sliced(m_at));
+    if (m_at + plain < m_json.size() && m_json[m_at + plain] == '"') {
+        const QByteArrayView run = m_json.sliced(m_at, plain);
+        m_at += plain + 1;
+        return run;
+    }
     const char *const begin = m_json.data() + m_at;
     const char *const end = m_json.data() + m_json.size();
     bool ascii = true;
@@ -332,4 +362,10 @@ bool JsonReader::atEnd()
 {
     skipBlanks();
     return m_closed && !m_failed && m_at == m_json.size();
+}
+
+qsizetype JsonReader::valueStart()
+{
+    skipBlanks();
+    return m_at;
 }

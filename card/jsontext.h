@@ -15,6 +15,10 @@
 // characters escaped, everything else in UTF-8 as it is.
 void appendJsonString(QByteArray &out, const QString &text);
 
+// How many of the first bytes are ASCII and stand in a JSON string as they
+// are: none below a blank, no quote, no backslash. Eight at a time.
+qsizetype plainAsciiLength(QByteArrayView bytes);
+
 class JsonReader {
 public:
     explicit JsonReader(QByteArrayView json) : m_json(json) { }
@@ -37,6 +41,10 @@ public:
     std::optional<QByteArrayView> rawValue();
     // Whether the object was read whole, without error, and only blanks follow.
     bool atEnd();
+    // Where the member's value starts, blanks skipped; moveTo goes on reading
+    // at a place past a value read by other means.
+    qsizetype valueStart();
+    void moveTo(qsizetype at) { m_at = at; }
 
 private:
     QByteArrayView m_json;

@@ -212,7 +212,9 @@ void appendFolded(QByteArray &out, QStringView text)
     out.truncate(to - out.constData());
 }
 
-void appendFolded(QByteArray &out, const CardValues &values, Field field)
+namespace {
+
+template <typename Values> void appendFoldedValue(QByteArray &out, const Values &values, Field field)
 {
     if (!holdsList(field)) {
         appendFolded(out, values.text(field));
@@ -222,6 +224,18 @@ void appendFolded(QByteArray &out, const CardValues &values, Field field)
         appendFolded(out, item);
         out += '|';
     }
+}
+
+void appendFolded(QByteArray &out, const ExtensionValues &values, Field field)
+{
+    appendFoldedValue(out, values, field);
+}
+
+}   // namespace
+
+void appendFolded(QByteArray &out, const CardValues &values, Field field)
+{
+    appendFoldedValue(out, values, field);
 }
 
 QString foldedText(QStringView text)
@@ -295,6 +309,17 @@ void CardMatcher::addText(Field field, const QString &text, Condition::Kind kind
 }
 
 bool CardMatcher::matches(QByteArrayView record, const CardValues &extension) const
+{
+    return matchesRecord(record, extension);
+}
+
+bool CardMatcher::matches(QByteArrayView record, const ExtensionValues &extension) const
+{
+    return matchesRecord(record, extension);
+}
+
+template <typename Values>
+bool CardMatcher::matchesRecord(QByteArrayView record, const Values &extension) const
 {
     char bytes[4 * kRecordWidth];   // the record's fields folded, one after the other
     char *end = bytes;

@@ -3,7 +3,7 @@
 // condition in its field, case and accents ignored. Reads the record and
 // the extension, never the poster.
 
-#include "card/cardvalues.h"
+#include "card/extensionvalues.h"
 
 #include <QString>
 #include <QStringList>
@@ -71,6 +71,8 @@ public:
     // Only the fields the query needs are folded, the record's a byte at a
     // time, never decoded.
     bool matches(QByteArrayView record, const CardValues &extension = {}) const;
+    // The same with the extension's values left in its body: only those the query reads are decoded.
+    bool matches(QByteArrayView record, const ExtensionValues &extension) const;
     // The same with the fields folded already, as a collection keeps them.
     bool matches(const FoldedFields &folded) const;
 
@@ -89,4 +91,5 @@ private:
     void addText(Field field, const QString &text, Condition::Kind kind = Condition::Contains);
     std::string folded(const QString &text);
     template <typename FoldedOf> bool matchesFolded(FoldedOf foldedOf) const;
+    template <typename Values> bool matchesRecord(QByteArrayView record, const Values &extension) const;
 };

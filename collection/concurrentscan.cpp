@@ -272,13 +272,18 @@ private:
         if (!listed)
             return readFolderEntry(fd, listing.path, entry, m_scan);
         const QByteArray name = nativePath(path.mid(listing.place.placeSize));
-        std::optional<CardHead> head = listing.place.index->find(name, *listed, m_scan.text);
+        // The index keeps extensions whole: one checked only is decoded for it.
+        const bool checked = m_scan.text == RecordText::Checked;
+        const RecordText text = checked ? RecordText::BytesOnly : m_scan.text;
+        std::optional<CardHead> head = listing.place.index->find(name, *listed, text);
         if (!head) {
-            head = readCardHeadAt(fd, entry.native, PosterHeader::Read, m_scan.text);
+            head = readCardHeadAt(fd, entry.native, PosterHeader::Read, text);
             listing.place.index->keep(name, *listed, *head);
         }
         if (m_scan.poster == PosterHeader::Skip)
             head->poster = {};
+        if (checked)
+            head->values = ExtensionValues(std::exchange(head->card.extension, {}).values);
         return std::move(*head);
     }
 };

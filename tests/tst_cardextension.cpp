@@ -2,9 +2,11 @@
 #include "card/cardrecord.h"
 #include "card/cardsave.h"
 #include "card/cp1252.h"
+#include "card/fieldrules.h"
 #include "support/testfiles.h"
 
 #include <QBuffer>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -106,6 +108,7 @@ private slots:
     void damagedExtensionLeavesVersionOne_data();
     void damagedExtensionLeavesVersionOne();
     void unknownKeysSurvive();
+    void surelyComposedAgreesWithQt();
 
 private:
     QTemporaryDir m_dir;
@@ -224,8 +227,9 @@ void tst_CardExtension::recordWriterWins()
 }
 
 // The body is JSON read strictly: a string or key is decoded at once when it
-// holds no escape, and every other rule holds for it as for one with escapes.
-// Anything wrong damages the extension, and the record's texts are shown.
+// holds no escape, and every other rule holds for it as for one with escapes;
+// a value left in the body as written reads the same. Anything wrong damages
+// the extension, and the record's texts are shown.
 void tst_CardExtension::readsBodiesStrictly_data()
 {
     QTest::addColumn<QByteArray>("body");
@@ -235,6 +239,12 @@ void tst_CardExtension::readsBodiesStrictly_data()
     QTest::newRow("escapes") << QByteArray(R"({"titre":"\u0141\u00f3d\u017a \"x\""})") << u"Łódź \"x\""_s
                              << 0;
     QTest::newRow("a key with an escape") << QByteArray(R"({"titr\u0065":"Łódź"})") << u"Łódź"_s << 0;
+    QTest::newRow("a decomposed letter, composed")
+        << QByteArray("{\"titre\":\"" + u"Le\u0301a"_s.toUtf8() + "\"}") << u"Léa"_s << 0;
+    QTest::newRow("lists put in their form")
+        << QByteArray(R"({"titre":"a","etiquettes":["b"," b ","b"],"vu_le":["2026-01-02","2025-01-01"],)"
+                      R"("acteurs":["x","x"],"note":10,"vu":false})")
+        << u"a"_s << 0;
     QTest::newRow("a later key kept") << QByteArray(R"({"x":[1,{"y":"é"}],"titre":"a"})") << u"a"_s << 1;
     const auto damaged
         = [](const char *name, const QByteArray &body) { QTest::newRow(name) << body << QString() << 0; };
@@ -258,10 +268,27 @@ void tst_CardExtension::readsBodiesStrictly()
 {
     QFETCH(QByteArray, body);
     QFETCH(QString, title);
-    const Read read = readBack(withBody(extendedCard(), body));
+    const QByteArray bytes = withBody(extendedCard(), body);
+    const Read read = readBack(bytes);
     QCOMPARE(read.card.extension, title.isNull() ? ExtensionStatus::Damaged : ExtensionStatus::Ok);
     QCOMPARE(cardValues(read.card.card).text(Field::Titre), title.isNull() ? u"Ta"_s : title);
     QTEST(int(read.card.card.extension.unknown.size()), "unknown");
+    // Checked without decoding, each value as it stands in the body: the same.
+    const QString path = m_dir.filePath(u"checked.cfh"_s);
+    QVERIFY(writeBytes(path, bytes));
+    const CardHead head = readCardHead(path, PosterHeader::Skip, RecordText::Checked);
+    QCOMPARE(head.extension, read.card.extension);
+    QCOMPARE(head.values.decoded(), read.card.card.extension.values);
+    // Each value read is in the form its rule keeps, whichever way it was read.
+    const CardValues &values = read.card.card.extension.values;
+    for (const Field field : kFields) {
+        QStringList items = values.list(field);
+        QString text = values.text(field);
+        QVERIFY(!(holdsList(field) ? checkList(field, items, ControlCharacters::Kept)
+                                   : checkText(field, text, ControlCharacters::Kept)));
+        QCOMPARE(items, values.list(field));
+        QCOMPARE(text, values.text(field));
+    }
 }
 
 void tst_CardExtension::damagedExtensionLeavesVersionOne_data()
@@ -321,6 +348,28 @@ void tst_CardExtension::unknownKeysSurvive()
     QCOMPARE(read.card.card.extension.unknown,
         (QList<UnknownEntry> { { u"futur"_s, QByteArray(R"({"a":[1,true,null,"\u00e9"]})") } }));
     QCOMPARE(cardValues(read.card.card).text(Field::Saga), u"S"_s);
+}
+
+// A text is read as it stands when each character is known to be composed
+// already: a starter no composition changes, by Qt's own tables.
+void tst_CardExtension::surelyComposedAgreesWithQt()
+{
+    QSet<char16_t> joined;   // every character a canonical decomposition has after its first
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        if (QChar::decompositionTag(c) != QChar::Canonical)
+            continue;
+        const QString parts = QString(QChar(char16_t(c))).normalized(QString::NormalizationForm_D);
+        for (qsizetype i = 1; i < parts.size(); ++i)
+            joined.insert(parts[i].unicode());
+    }
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        const QString one { QChar(char16_t(c)) };
+        if (!surelyComposed(one))
+            continue;
+        if (QChar::combiningClass(c) != 0 || one.normalized(QString::NormalizationForm_C) != one
+            || joined.contains(char16_t(c)))
+            QFAIL(qPrintable(u"U+%1"_s.arg(uint(c), 4, 16, QLatin1Char('0'))));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_CardExtension)

@@ -39,7 +39,8 @@ Card withExtension(const QByteArray &record, QRandomGenerator &random)
         { .field = Field::Acteurs, .list = actors }, { .field = Field::Annee, .text = u"1966"_s },
         { .field = Field::Vu, .text = u"oui"_s }, { .field = Field::Note, .text = u"7"_s },
         { .field = Field::Etiquettes, .list = { u"a\"b"_s, u"c"_s } },
-        { .field = Field::Tmdb, .text = u"935"_s }, { .field = Field::Notes, .text = u"un\ndeux"_s } };
+        { .field = Field::Tmdb, .text = u"935"_s },
+        { .field = Field::Notes, .text = u"un\ndeux\ttrois\u0001\u001f/\"\\"_s } };
     Card card(decodeRecord(record));
     for (const CardEdit &edit : edits) {
         if (random.bounded(2u) == 0)
@@ -57,8 +58,9 @@ private slots:
     void matchesValuesWriter();
 };
 
-// The record's bytes, and the extension's values where it has them, give
-// the JSON of the values decoded from them, byte for byte.
+// The record's bytes, and the extension's values where it has them, decoded
+// or left in its body, give the JSON of the values decoded from them, byte
+// for byte.
 void tst_RecordJson::matchesValuesWriter()
 {
     const quint32 seed = QRandomGenerator::global()->generate();
@@ -69,11 +71,16 @@ void tst_RecordJson::matchesValuesWriter()
                                     : Card(decodeRecord(randomRecord(random)));
         const QByteArray record = encodeRecord(card.record);
         const CardValues values = cardValues(card);
+        // The extension as a card holds it, its values checked and left in its body.
+        const ExtensionValues checked
+            = checkExtension(encodeExtension(card.extension, record), record).values;
         for (const JsonLayout layout : { JsonLayout::ArrayItem, JsonLayout::Line }) {
-            QByteArray fromBytes, fromValues;
+            QByteArray fromBytes, fromBody, fromValues;
             appendRecordJson(fromBytes, u"a/é.cfh"_s, record, card.extension, 100, picture, layout);
+            appendRecordJson(fromBody, u"a/é.cfh"_s, record, checked, 100, picture, layout);
             appendCardJson(fromValues, u"a/é.cfh"_s, values, 100, picture, layout);
             QVERIFY2(fromBytes == fromValues, qPrintable(u"seed %1, round %2"_s.arg(seed).arg(round)));
+            QVERIFY2(fromBody == fromValues, qPrintable(u"body, seed %1, round %2"_s.arg(seed).arg(round)));
         }
     }
 }

@@ -78,6 +78,7 @@ struct Writer {
     qsizetype nonAscii(QStringView rest);
     void string(QStringView text);
     void cp1252String(QByteArrayView bytes, LineBreaks breaks = LineBreaks::Kept);
+    void keptString(QByteArrayView json);
 };
 
 char hexDigit(unsigned value)
@@ -147,6 +148,34 @@ void Writer::string(QStringView text)
         else
             *to++ = char(unit);
         ++at;
+    }
+    *to++ = '"';
+}
+
+// A string an extension holds as written, quotes included, whose escapes
+// each stand for ASCII (card/extensionvalues.h): each written again as
+// string() writes its character.
+void Writer::keptString(QByteArrayView json)
+{
+    *to++ = '"';
+    for (qsizetype at = 1; at + 1 < json.size();) {
+        if (json[at] != '\\') {
+            *to++ = json[at++];
+            continue;
+        }
+        const char kind = json[at + 1];
+        char16_t unit = kind == 'b' ? u'\b'
+            : kind == 'f'           ? u'\f'
+            : kind == 'n'           ? u'\n'
+            : kind == 't'           ? u'\t'
+                                    : kind;
+        if (kind == 'u')
+            unit = char16_t(json.sliced(at + 2, 4).toUShort(nullptr, 16));
+        at += kind == 'u' ? 6 : 2;
+        if (unit == u'/')
+            *to++ = '/';
+        else
+            asciiEscape(unit);
     }
     *to++ = '"';
 }
@@ -316,21 +345,19 @@ void writeRecordField(Writer &out, Field field, QByteArrayView record, int depth
 }
 
 // A card's fields: its values, or else its record's bytes where the
-// extension's values hold nothing.
+// extension's values hold nothing; values or checked.
 struct FieldSource {
     const CardValues *values;
     QByteArrayView record;
+    const ExtensionValues *checked = nullptr;
 };
 
 // A flag is true or false, a rating or TMDb's number a number; a blank
 // text of the extension is null, one of the record an empty string.
-void writeValue(Writer &out, Field field, const CardValues &values, int depth)
+void writeValue(Writer &out, Field field, const QString &text)
 {
     const FieldRule rule = fieldLayout(field).rule;
-    const QString &text = values.text(field);
-    if (holdsList(field))
-        writeNames(out, values.list(field), depth);
-    else if (rule == FieldRule::Flag)
+    if (rule == FieldRule::Flag)
         out.raw(text.isEmpty() ? "false" : "true");
     else if (isNumberRule(rule) || isWholeNumberRule(rule))
         writeNumberText(out, text);
@@ -340,12 +367,56 @@ void writeValue(Writer &out, Field field, const CardValues &values, int depth)
         out.string(text);
 }
 
+// The items of a list of plain strings as the body writes it, each copied.
+void writePlainItems(Writer &out, QByteArrayView list, int depth)
+{
+    *out.to++ = '[';
+    bool first = true;
+    for (qsizetype open = list.indexOf('"'); open >= 0; open = list.indexOf('"', open)) {
+        const qsizetype close = list.indexOf('"', open + 1);
+        if (!first)
+            *out.to++ = ',';
+        first = false;
+        out.newLine(depth + 1);
+        out.raw(std::string_view(list.data() + open, size_t(close + 1 - open)));
+        open = close + 1;
+    }
+    out.newLine(depth);
+    *out.to++ = ']';
+}
+
+// A checked value: a string, a list or a number the body holds without an
+// escape is copied as it stands (string() would write the same bytes), any
+// other decoded.
+void writeChecked(Writer &out, Field field, const ExtensionValues &values, int depth)
+{
+    const QByteArrayView json = values.json(field);
+    const std::string_view bytes(json.data(), size_t(json.size()));
+    if (json.isEmpty() && holdsList(field))   // blank, or decoded as it was read
+        writeNames(out, values.decodedValues().list(field), depth);
+    else if (json.isEmpty())
+        writeValue(out, field, values.decodedValues().text(field));
+    else if (holdsList(field))   // no item holds an escape
+        writePlainItems(out, json, depth);
+    else if (json[0] == '"' && values.escaped(field))
+        out.keptString(json);
+    else if (json[0] == '"' || fieldLayout(field).rule == FieldRule::Flag || json.size() <= 9)
+        out.raw(bytes);
+    else   // a number too long to be sure it is one
+        writeValue(out, field, values.text(field));
+}
+
 void writeField(Writer &out, Field field, const FieldSource &source, int depth)
 {
-    if (inRecord(field) && source.values->isBlank(field) && !source.record.isEmpty())
+    const bool blank = source.checked ? source.checked->isBlank(field) : source.values->isBlank(field);
+    if (inRecord(field) && blank && !source.record.isEmpty())
         writeRecordField(out, field, source.record, depth);
+    else if (source.checked)
+        writeChecked(out, field, *source.checked, depth);
+    else if (holdsList(field))
+        writeNames(out, source.values->list(field), depth);
     else
-        writeValue(out, field, *source.values, depth);
+        writeValue(out, field, source.values->text(field));
 }
 
 void writeMember(Writer &out, const Member &member, const QString &path, const FieldSource &source,
@@ -406,6 +477,17 @@ void appendCardJson(QByteArray &out, const QString &path, const CardValues &valu
     const PosterInfo &picture, JsonLayout layout)
 {
     appendObject(out, path, { &values, {} }, posterBytes, picture, layout, roomFor(path, values, picture));
+}
+
+void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record,
+    const ExtensionValues &extension, qint64 posterBytes, const PosterInfo &picture, JsonLayout layout)
+{
+    Q_ASSERT(record.size() == kRecordWidth);
+    // A value copied takes its bytes; a list's items each a line besides.
+    const qsizetype room = roomFor(path, extension.decodedValues(), picture)
+        + extension.bodySize() * (qsizetype(kIndent.size()) + 4) + kRecordRoom;
+    appendObject(
+        out, path, { &extension.decodedValues(), record, &extension }, posterBytes, picture, layout, room);
 }
 
 void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record,

@@ -21,6 +21,12 @@ void appendCardJson(QByteArray &out, const QString &path, const CardValues &valu
 void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record,
     const CardExtension &extension, qint64 posterBytes, const PosterInfo &picture, JsonLayout layout);
 
+// The same with the extension's values checked but left in its body, as
+// RecordText::Checked reads them: those the body holds as they are written
+// are copied, not decoded.
+void appendRecordJson(QByteArray &out, const QString &path, QByteArrayView record,
+    const ExtensionValues &extension, qint64 posterBytes, const PosterInfo &picture, JsonLayout layout);
+
 // The number a number field's text shows as in JSON: digits after a minus
 // sign or not, "08" as 8; nullopt when it is no number and stays the text.
 std::optional<int> jsonNumber(const QString &text);

@@ -15,7 +15,7 @@ void appendJson(QByteArray &out, const ScannedCard &card, JsonLayout layout)
 {
     const QByteArrayView record(card.head.recordBytes.data(), qsizetype(card.head.recordBytes.size()));
     appendRecordJson(
-        out, card.path, record, card.head.card.extension, card.head.posterBytes, card.head.poster, layout);
+        out, card.path, record, card.head.values, card.head.posterBytes, card.head.poster, layout);
 }
 
 // Each value as one line, but the summary, whose line breaks stay.
@@ -79,7 +79,7 @@ QCommandLineOption noCacheOption()
 RecordText recordTextFor(CardFormat format)
 {
     const bool json = format == CardFormat::JsonArray || format == CardFormat::JsonLines;
-    return json ? RecordText::BytesOnly : RecordText::Decoded;
+    return json ? RecordText::Checked : RecordText::Decoded;
 }
 
 CardPrinter::CardPrinter(ToolStream &out, CardFormat format)

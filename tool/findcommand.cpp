@@ -101,12 +101,12 @@ int runFind(const QStringList &args, ToolIo &io)
                                         : CardFormat::Paths);
     const auto onCard = [&](const ScannedCard &card) {
         const QByteArrayView record(card.head.recordBytes.data(), qsizetype(card.head.recordBytes.size()));
-        if (matcher.matches(record, card.head.card.extension.values))
+        if (matcher.matches(record, card.head.values))
             printer.print(card);
     };
     // A path needs neither the card's size nor its fingerprint; the JSON object says the poster's size.
     const CardScan scan = { .recursive = parser.isSet(options.recursive),
-        .text = RecordText::BytesOnly,
+        .text = RecordText::Checked,
         .fileFacts = parser.isSet(options.json),
         .useIndex = !parser.isSet(options.noCache) };
     const int status = readPlaces(io, places, scan, onCard);
