@@ -42,7 +42,7 @@ QString ToolText::historyRefused(const QString &place, HistoryRead::Status statu
     case HistoryRead::Status::Unreadable:
         break;
     }
-    return unreadable(place);
+    return say(Say::Unreadable, place);
 }
 
 QString ToolText::rowSkipped(const SkippedRow &row)
@@ -81,14 +81,6 @@ QString ToolText::historyChanged(const QString &card, const QStringList &changes
 QString ToolText::historyUpToDate(const QString &card)
 {
     return QStringLiteral("à jour : ") + card;
-}
-
-QString ToolText::historyRatingKept(const QString &card, int kept, int given)
-{
-    return QStringLiteral("note gardée : %1 : note=%2, l'export donne %3 (--remplacer la change)")
-        .arg(card)
-        .arg(kept)
-        .arg(given);
 }
 
 QString ToolText::historyAmbiguousMovie(const HistoryEntry &movie, const QStringList &cards)

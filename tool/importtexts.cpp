@@ -42,13 +42,6 @@ QString ToolText::posterLeftOut(
     return rowPlace(file, line) + QStringLiteral(" : affiche « %1 » : ").arg(picture) + cause;
 }
 
-QString ToolText::tableWithoutTitle(const QString &file)
-{
-    return file
-        + QStringLiteral(
-            " : aucune colonne de titre (titre, ou Title) dans la première ligne ; rien n'est importé");
-}
-
 QString ToolText::columnsLeftOut(const QString &file, const QStringList &columns)
 {
     return file + QStringLiteral(" : colonnes sans place dans une fiche, laissées de côté : ")
@@ -85,10 +78,5 @@ QString ToolText::catalogueRefused(const QString &file, const CatalogueRead &rea
     case CatalogueRead::Status::Unreadable:
         break;
     }
-    return unreadable(file);
-}
-
-QString ToolText::importSourcesClash()
-{
-    return QStringLiteral("--csv, --tellico et --gcstar s'excluent");
+    return say(Say::Unreadable, file);
 }

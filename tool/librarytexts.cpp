@@ -11,21 +11,6 @@ QString counted(qsizetype count, const QString &one, const QString &many)
 
 }   // namespace
 
-QString ToolText::notFolder(const QString &path)
-{
-    return path + QStringLiteral(" : ce n'est pas un dossier");
-}
-
-QString ToolText::placesAfterDashes()
-{
-    return QStringLiteral("les fiches viennent après « -- » : set CHAMP=VALEUR... -- FICHE|DOSSIER...");
-}
-
-QString ToolText::historyFoldersAfterDashes()
-{
-    return QStringLiteral("les dossiers des fiches viennent après « -- » : history EXPORT... -- DOSSIER...");
-}
-
 QString ToolText::nfoMark(const WrittenPoster &poster)
 {
     const QString mark
@@ -37,19 +22,6 @@ QString ToolText::nfoMark(const WrittenPoster &poster)
               .arg(poster.bytes)
               .arg(poster.inode)
               .arg(poster.modifiedNs);
-}
-
-QString ToolText::nfoKept(const QString &path)
-{
-    return path + QStringLiteral(" : ce .nfo ne vient pas de Cinefiche, il est gardé ; --force le remplace");
-}
-
-QString ToolText::posterKept(const QString &path)
-{
-    return path
-        + QStringLiteral(
-            " : cette affiche ne vient pas de Cinefiche, elle est gardée, sans celle de la fiche ;"
-            " --force écrit celle de la fiche");
 }
 
 QString ToolText::nfoNote(const QString &nfoPath, const QString &note)
@@ -74,11 +46,6 @@ QString ToolText::cardImported(const QString &card, const QString &nfo, const QS
     if (!poster.isEmpty())
         text += QStringLiteral(", affiche %1").arg(poster);
     return text;
-}
-
-QString ToolText::cardKept(const QString &card)
-{
-    return card + QStringLiteral(" : la fiche existe, elle est gardée");
 }
 
 QString ToolText::importCount(

@@ -35,64 +35,6 @@ QString plural(qsizetype others)
 
 }   // namespace
 
-QString ToolText::missing(const QString &path)
-{
-    return path + QStringLiteral(" : fichier introuvable");
-}
-
-QString ToolText::notRegularFile(const QString &path)
-{
-    return path
-        + QStringLiteral(" : ce n'est pas un fichier ordinaire (un tube, un dossier ou un périphérique)");
-}
-
-QString ToolText::unreadable(const QString &path)
-{
-    return path + QStringLiteral(" : lecture impossible");
-}
-
-QString ToolText::notCard(const QString &path)
-{
-    return path + QStringLiteral(" : ce fichier n'est pas une fiche");
-}
-
-QString ToolText::writeFailed(const QString &path)
-{
-    return path + QStringLiteral(" : écriture impossible ; un fichier existant reste tel quel");
-}
-
-QString ToolText::helperFailed(const QString &helper)
-{
-    return QStringLiteral("%1 : l'assistant des images a échoué ; des affiches manquent au catalogue")
-        .arg(helper);
-}
-
-QString ToolText::helperMissing(const QString &helper)
-{
-    return QStringLiteral("%1 : l'assistant des images ne peut être lancé, l'installation est incomplète")
-        .arg(helper);
-}
-
-QString ToolText::outputFailed()
-{
-    return QStringLiteral("sortie standard : écriture impossible");
-}
-
-QString ToolText::noPoster(const QString &card)
-{
-    return card + QStringLiteral(" : la fiche n'a pas d'affiche");
-}
-
-QString ToolText::posterNotDecoded(const QString &card)
-{
-    return card + QStringLiteral(" : l'affiche ne se lit pas comme une image");
-}
-
-QString ToolText::notPicture(const QString &path)
-{
-    return path + QStringLiteral(" : ce fichier n'est pas une image");
-}
-
 QString ToolText::pictureTooLarge(const QString &path, int width, int height)
 {
     return path
@@ -110,68 +52,6 @@ QString ToolText::tooManyScans(const QString &path)
               .arg(kMaxJpegScans);
 }
 
-QString ToolText::isACard(const QString &path)
-{
-    return path + QStringLiteral(" est une fiche : elle n'est pas remplacée");
-}
-
-QString ToolText::exists(const QString &path)
-{
-    return path + QStringLiteral(" existe déjà : --force pour le remplacer");
-}
-
-QString ToolText::nameTooLong(const QString &path)
-{
-    return path + QStringLiteral(" : chemin trop long pour le système");
-}
-
-QString ToolText::linkRefused(const QString &path)
-{
-    return path + QStringLiteral(" est un lien symbolique : il n'est pas suivi ; --force le remplace");
-}
-
-QString ToolText::cardBusy(const QString &path)
-{
-    return path + QStringLiteral(" : fiche occupée par un autre programme, réessayez");
-}
-
-QString ToolText::linkOutOfFolder(const QString &path)
-{
-    return path + QStringLiteral(" : lien vers un fichier hors du dossier du .nfo, affiche laissée de côté");
-}
-
-QString ToolText::shareSilent(const QString &mountPoint, int seconds)
-{
-    return mountPoint
-        + QStringLiteral(" : le partage réseau ne répond plus depuis %1 s ; la commande s'arrête")
-              .arg(seconds);
-}
-
-QString ToolText::missingCommand()
-{
-    return QStringLiteral("commande manquante ; la liste : cinefiche-card --help");
-}
-
-QString ToolText::unknownCommand(const QString &command)
-{
-    return QStringLiteral("commande inconnue %1 ; la liste : cinefiche-card --help").arg(quoted(command));
-}
-
-QString ToolText::usageOf(const QString &command, const QString &problem)
-{
-    return QStringLiteral("%1 : %2 ; l'aide : cinefiche-card %1 --help").arg(command, problem);
-}
-
-QString ToolText::argumentCount()
-{
-    return QStringLiteral("nombre d'arguments incorrect");
-}
-
-QString ToolText::notAnEdit(const QString &argument)
-{
-    return QStringLiteral("%1 n'est pas de la forme CHAMP=VALEUR").arg(quoted(argument));
-}
-
 QString ToolText::unknownField(const QString &name)
 {
     QStringList names;
@@ -179,26 +59,6 @@ QString ToolText::unknownField(const QString &name)
         names << fieldName(field);
     return QStringLiteral("champ inconnu %1 ; les champs : %2")
         .arg(quoted(name), names.join(QStringLiteral(", ")));
-}
-
-QString ToolText::missingOutput()
-{
-    return QStringLiteral("fichier de sortie manquant");
-}
-
-QString ToolText::nothingToChange()
-{
-    return QStringLiteral("rien à changer");
-}
-
-QString ToolText::posterOptionsClash()
-{
-    return QStringLiteral("--poster et --no-poster s'excluent");
-}
-
-QString ToolText::badSize(const QString &size)
-{
-    return QStringLiteral("taille %1 incorrecte : un nombre de pixels, de 1 à 10000").arg(quoted(size));
 }
 
 QString ToolText::fieldProblem(const FieldProblem &problem)
@@ -238,40 +98,6 @@ QString ToolText::fieldProblem(const FieldProblem &problem)
     return field + value;
 }
 
-QString ToolText::extensionDamaged(const QString &path)
-{
-    return QStringLiteral(
-        "%1 : les données qui suivent l'affiche sont illisibles ; la fiche est lue sans elles")
-        .arg(path);
-}
-
-QString ToolText::damagedNotChanged(const QString &path)
-{
-    return QStringLiteral("%1 n'est pas changée, pour ne pas écrire par-dessus ses données illisibles : "
-                          "--force l'écrit quand même, en les gardant telles quelles")
-        .arg(path);
-}
-
-QString ToolText::notAList(const QString &name)
-{
-    return QStringLiteral("%1 n'est pas une liste : += et -= ne valent que pour une liste").arg(quoted(name));
-}
-
-QString ToolText::titleMissing()
-{
-    return QStringLiteral("titre : une fiche a toujours un titre");
-}
-
-QString ToolText::jsonUnreadable(const QString &path, const QString &cause)
-{
-    return path + QStringLiteral(" : JSON illisible (%1)").arg(cause);
-}
-
-QString ToolText::jsonNotObject(const QString &path)
-{
-    return path + QStringLiteral(" : un objet JSON est attendu, celui d'une fiche");
-}
-
 QString ToolText::jsonWrongType(const QString &key)
 {
     const std::optional<Field> field = fieldNamed(key);
@@ -286,36 +112,11 @@ QString ToolText::jsonWrongType(const QString &key)
     return QStringLiteral("%1 : valeur d'un type incorrect ; attendu : %2").arg(key, expected);
 }
 
-QString ToolText::jsonRepeatedKey(const QString &key)
-{
-    return QStringLiteral("clé %1 donnée deux fois").arg(quoted(key));
-}
-
-QString ToolText::nfoUnreadable(const QString &path, qint64 line, const QString &cause)
-{
-    return path + QStringLiteral(", ligne %1 : XML illisible (%2)").arg(line).arg(cause);
-}
-
-QString ToolText::nfoNotMovie(const QString &path)
-{
-    return path + QStringLiteral(" : ce n'est pas le fichier .nfo d'un film (<movie>)");
-}
-
 QString ToolText::nfoTooLarge(const QString &path, qint64 limit)
 {
     return path
         + QStringLiteral(" : plus de %1 Mo, bien trop pour le fichier .nfo d'un film")
               .arg(limit / (1024 * 1024));
-}
-
-QString ToolText::nfoTooDeep(int limit)
-{
-    return QStringLiteral("des éléments imbriqués sur plus de %1 niveaux").arg(limit);
-}
-
-QString ToolText::nfoNoTitle(const QString &path)
-{
-    return path + QStringLiteral(" : le film n'a pas de titre");
 }
 
 namespace {
@@ -380,9 +181,4 @@ QString ToolText::nfoNoteText(const NfoNote &note)
         return replaced(note);
     }
     return value;
-}
-
-QString ToolText::posterNotExported(const QString &card)
-{
-    return card + QStringLiteral(" : l'affiche n'est pas une image reconnue, elle n'est pas exportée");
 }

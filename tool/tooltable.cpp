@@ -1,0 +1,97 @@
+#include "tool/tooltable.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+// Each name with its text; the order is free, the completeness is checked.
+constexpr std::pair<Say, const char16_t *> kRows[] = {
+    // the commands over many cards and folders
+    { Say::JsonOptionsClash, u"--json et --json-lines s'excluent" },
+    { Say::FindOutputsClash, u"-0 et --json s'excluent" },
+    { Say::BadYears, u"années « %1 » incorrectes : une année (1995) ou deux jointes par « - » (1990-1999)" },
+    { Say::BadRatings, u"note « %1 » incorrecte : une note de 1 à 10 (8) ou deux jointes par « - » (8-10)" },
+    { Say::SeenOptionsClash, u"--vu et --pas-vu s'excluent" },
+    { Say::CatalogueKind, u"%1 : le catalogue est une page .html ou un tableau .csv" },
+    { Say::BadSeparator, u"séparateur « %1 » incorrect : un seul caractère, ni guillemet ni saut de ligne" },
+    { Say::CatalogueOptionsClash, u"--excel, --letterboxd, --imdb et --separateur s'excluent" },
+    // failures, each naming its file, and wrong usage
+    { Say::Missing, u"%1 : fichier introuvable" },
+    { Say::NotRegularFile,
+        u"%1 : ce n'est pas un fichier ordinaire (un tube, un dossier ou un périphérique)" },
+    { Say::Unreadable, u"%1 : lecture impossible" },
+    { Say::NotCard, u"%1 : ce fichier n'est pas une fiche" },
+    { Say::WriteFailed, u"%1 : écriture impossible ; un fichier existant reste tel quel" },
+    { Say::OutputFailed, u"sortie standard : écriture impossible" },
+    { Say::HelperMissing, u"%1 : l'assistant des images ne peut être lancé, l'installation est incomplète" },
+    { Say::HelperFailed, u"%1 : l'assistant des images a échoué ; des affiches manquent au catalogue" },
+    { Say::NoPoster, u"%1 : la fiche n'a pas d'affiche" },
+    { Say::PosterNotDecoded, u"%1 : l'affiche ne se lit pas comme une image" },
+    { Say::NotPicture, u"%1 : ce fichier n'est pas une image" },
+    { Say::IsACard, u"%1 est une fiche : elle n'est pas remplacée" },
+    { Say::Exists, u"%1 existe déjà : --force pour le remplacer" },
+    { Say::NameTooLong, u"%1 : chemin trop long pour le système" },
+    { Say::LinkRefused, u"%1 est un lien symbolique : il n'est pas suivi ; --force le remplace" },
+    { Say::CardBusy, u"%1 : fiche occupée par un autre programme, réessayez" },
+    { Say::LinkOutOfFolder, u"%1 : lien vers un fichier hors du dossier du .nfo, affiche laissée de côté" },
+    { Say::ShareSilent, u"%1 : le partage réseau ne répond plus depuis %2 s ; la commande s'arrête" },
+    { Say::MissingCommand, u"commande manquante ; la liste : cinefiche-card --help" },
+    { Say::UnknownCommand, u"commande inconnue « %1 » ; la liste : cinefiche-card --help" },
+    { Say::UsageOf, u"%1 : %2 ; l'aide : cinefiche-card %1 --help" },
+    { Say::ArgumentCount, u"nombre d'arguments incorrect" },
+    { Say::NotAnEdit, u"« %1 » n'est pas de la forme CHAMP=VALEUR" },
+    { Say::MissingOutput, u"fichier de sortie manquant" },
+    { Say::NothingToChange, u"rien à changer" },
+    { Say::PosterOptionsClash, u"--poster et --no-poster s'excluent" },
+    { Say::BadSize, u"taille « %1 » incorrecte : un nombre de pixels, de 1 à 10000" },
+    { Say::ExtensionDamaged,
+        u"%1 : les données qui suivent l'affiche sont illisibles ; la fiche est lue sans elles" },
+    { Say::DamagedNotChanged,
+        u"%1 n'est pas changée, pour ne pas écrire par-dessus ses données illisibles : --force l'écrit quand "
+        u"même, en les gardant telles quelles" },
+    { Say::NotAList, u"« %1 » n'est pas une liste : += et -= ne valent que pour une liste" },
+    { Say::TitleMissing, u"titre : une fiche a toujours un titre" },
+    { Say::JsonUnreadable, u"%1 : JSON illisible (%2)" },
+    { Say::JsonNotObject, u"%1 : un objet JSON est attendu, celui d'une fiche" },
+    { Say::JsonRepeatedKey, u"clé « %1 » donnée deux fois" },
+    { Say::NfoUnreadable, u"%1, ligne %2 : XML illisible (%3)" },
+    { Say::NfoNotMovie, u"%1 : ce n'est pas le fichier .nfo d'un film (<movie>)" },
+    { Say::NfoTooDeep, u"des éléments imbriqués sur plus de %1 niveaux" },
+    { Say::NfoNoTitle, u"%1 : le film n'a pas de titre" },
+    { Say::PosterNotExported, u"%1 : l'affiche n'est pas une image reconnue, elle n'est pas exportée" },
+    // libraries, imports and histories
+    { Say::NotFolder, u"%1 : ce n'est pas un dossier" },
+    { Say::PlacesAfterDashes, u"les fiches viennent après « -- » : set CHAMP=VALEUR... -- FICHE|DOSSIER..." },
+    { Say::HistoryFoldersAfterDashes,
+        u"les dossiers des fiches viennent après « -- » : history EXPORT... -- DOSSIER..." },
+    { Say::NfoKept, u"%1 : ce .nfo ne vient pas de Cinefiche, il est gardé ; --force le remplace" },
+    { Say::PosterKept,
+        u"%1 : cette affiche ne vient pas de Cinefiche, elle est gardée, sans celle de la fiche ; --force "
+        u"écrit celle de la fiche" },
+    { Say::CardKept, u"%1 : la fiche existe, elle est gardée" },
+    { Say::TableWithoutTitle,
+        u"%1 : aucune colonne de titre (titre, ou Title) dans la première ligne ; rien n'est importé" },
+    { Say::ImportSourcesClash, u"--csv, --tellico et --gcstar s'excluent" },
+    { Say::HistoryRatingKept, u"note gardée : %1 : note=%2, l'export donne %3 (--remplacer la change)" },
+};
+
+static_assert(std::size(kRows) == std::size_t(Say::Count), "every name has its row");
+
+using RowArray = std::array<QString, std::size_t(Say::Count)>;
+
+RowArray loadRows()
+{
+    RowArray rows;
+    for (const auto &[name, text] : kRows)
+        rows[std::size_t(name)] = QString::fromUtf16(text);
+    return rows;
+}
+
+}   // namespace
+
+const QString &toolText(Say name)
+{
+    static const RowArray rows = loadRows();
+    return rows.at(std::size_t(name));
+}
