@@ -51,7 +51,7 @@ int runCardTool(const QStringList &args, ToolIo &io)
 {
     const QString first = args.value(0);
     if (first == u"-h" || first == u"--help" || first == u"help") {
-        print(io.out, ToolText::toolHelp());
+        print(io.out, say(Say::ToolHelp));
         return ExitStatus::Done;
     }
     if (first == u"-v" || first == u"--version") {

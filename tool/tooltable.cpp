@@ -1,5 +1,7 @@
 #include "tool/tooltable.h"
 
+#include "tool/helprows.h"
+
 #include <array>
 #include <utility>
 
@@ -114,7 +116,7 @@ constexpr std::pair<Say, const char16_t *> kRows[] = {
     { Say::RuntimeNotWritten, u"durée : %1 h %2 non exportée, ce ne sont pas des nombres" },
 };
 
-static_assert(std::size(kRows) == std::size_t(Say::Count), "every name has its row");
+static_assert(std::size(kRows) + std::size(kHelpRows) == std::size_t(Say::Count), "every name has its row");
 
 using RowArray = std::array<QString, std::size_t(Say::Count)>;
 
@@ -122,6 +124,8 @@ RowArray loadRows()
 {
     RowArray rows;
     for (const auto &[name, text] : kRows)
+        rows[std::size_t(name)] = QString::fromUtf16(text);
+    for (const auto &[name, text] : kHelpRows)
         rows[std::size_t(name)] = QString::fromUtf16(text);
     return rows;
 }

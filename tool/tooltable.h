@@ -101,6 +101,21 @@ enum class Say {
     NotSeenLeftOut,
     RuntimeRefused,
     RuntimeNotWritten,
+    // the help (tool/helprows.h)
+    Version,
+    ToolHelp,
+    HelpShow,
+    HelpFind,
+    HelpDoublons,
+    HelpCatalogue,
+    HelpPoster,
+    HelpThumbnail,
+    HelpNew,
+    HelpSet,
+    HelpNfo,
+    HelpFromNfo,
+    HelpImport,
+    HelpHistory,
     Count
 };
 

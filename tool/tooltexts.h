@@ -16,7 +16,6 @@
 namespace ToolText {
 
 QString version();
-QString toolHelp();
 // The help of one command; empty for an unknown one.
 QString commandHelp(const QString &command);
 
