@@ -40,6 +40,7 @@ constexpr std::pair<Say, const char16_t *> kRows[] = {
     { Say::ShareSilent, u"%1 : le partage réseau ne répond plus depuis %2 s ; la commande s'arrête" },
     { Say::MissingCommand, u"commande manquante ; la liste : cinefiche-card --help" },
     { Say::UnknownCommand, u"commande inconnue « %1 » ; la liste : cinefiche-card --help" },
+    // %1 twice: the failure and the help it points to name the same command.
     { Say::UsageOf, u"%1 : %2 ; l'aide : cinefiche-card %1 --help" },
     { Say::ArgumentCount, u"nombre d'arguments incorrect" },
     { Say::NotAnEdit, u"« %1 » n'est pas de la forme CHAMP=VALEUR" },
@@ -100,14 +101,17 @@ constexpr std::pair<Say, const char16_t *> kRows[] = {
     { Say::ExpectedFlag, u"true ou false" },
     { Say::ExpectedNumber, u"un nombre entier ou du texte" },
     { Say::NfoTooLarge, u"%1 : plus de %2 Mo, bien trop pour le fichier .nfo d'un film" },
+    // "%1 et 2 autres": the count of the others, not of all.
     { Say::WithOthers, u"%1 et %2 %3" },
     { Say::Other, u"autre" },
     { Say::Others, u"autres" },
     { Say::OthersAfter, u" et %1" },
+    // "laissé%3": %3 is an "s" when others are left out with the first.
     { Say::ItemsLeftOut, u"%1 : %2 laissé%3 de côté, une fiche en tient %4" },
     { Say::ProblemLeftOut, u"%1 ; laissé de côté" },
     { Say::AlongWith, u", avec %1" },
     { Say::ControlReplaced, u"%1 : caractère de commande remplacé par « ? » : %2" },
+    // "uniqueid" is the .nfo's own element name, as the user finds it there.
     { Say::OtherIdentifier,
         u"uniqueid : %1 (%2)%3 laissé%4 de côté, une fiche ne garde que ceux d'IMDb et de TMDb" },
     { Say::NotSeenLeftOut, u"%1 : %2 laissé de côté, le .nfo dit le film pas vu" },
@@ -115,6 +119,8 @@ constexpr std::pair<Say, const char16_t *> kRows[] = {
         u"durée : %1 laissée de côté, ce n'est pas un nombre de minutes qu'une fiche peut contenir" },
     { Say::RuntimeNotWritten, u"durée : %1 h %2 non exportée, ce ne sont pas des nombres" },
     // the .nfo mark and the counts of nfo and import
+    // Read back to know an .nfo as ours: a change here leaves the .nfo written
+    // before unknown, kept as another program's.
     { Say::NfoMark, u"%1 : écrit d'après une fiche de Cinefiche, remplacé à chaque export" },
     { Say::NfoMarkPoster, u" ; affiche écrite à côté : %1 octets, inode %2, modifiée à %3 ns" },
     { Say::NfoCount, u"nfo : %1, %2, %3" },
@@ -122,6 +128,7 @@ constexpr std::pair<Say, const char16_t *> kRows[] = {
     { Say::NfoWrittenMany, u".nfo écrits" },
     { Say::NfoKeptOne, u"gardé" },
     { Say::NfoKeptMany, u"gardés" },
+    // "en échec" does not agree with its count: one row for one and many.
     { Say::Failed, u"en échec" },
     { Say::CardToWriteFrom, u"%1 : fiche à écrire d'après %2" },
     { Say::CardWrittenFrom, u"%1 : fiche écrite d'après %2" },
@@ -179,6 +186,7 @@ constexpr std::pair<Say, const char16_t *> kRows[] = {
     { Say::CardChangedMany, u"fiches changées" },
     { Say::HistoryTrialCount, u"history, essai sans rien écrire : %1, %2, %3, %4" },
     { Say::HistoryCount, u"history : %1, %2, %3, %4" },
+    // "à jour" does not agree with its count either.
     { Say::UpToDate, u"à jour" },
     { Say::MovieAmbiguousOne, u"film ambigu" },
     { Say::MovieAmbiguousMany, u"films ambigus" },
@@ -201,6 +209,7 @@ constexpr std::pair<Say, const char16_t *> kRows[] = {
     { Say::LabelSeen, u"Vu" },
     { Say::LabelRating, u"Note" },
     { Say::LabelTags, u"Étiquettes" },
+    // Feminine, as the card (la fiche) is what is lent.
     { Say::LabelLentTo, u"Prêtée à" },
     { Say::LabelMedium, u"Support" },
     { Say::LabelPlace, u"Emplacement" },
@@ -212,9 +221,11 @@ constexpr std::pair<Say, const char16_t *> kRows[] = {
     { Say::TmdbMain, u" (identifiant principal)" },
     { Say::CardMinutes, u"%1 min" },
     { Say::CardHoursMinutes, u"%1 h %2" },
+    // Feminine: it follows "Affiche".
     { Say::PosterNone, u"aucune" },
     { Say::PosterUnreadable, u"%1 octets, image illisible" },
     { Say::PosterPicture, u"%1 octets, %2, %3 × %4 pixels" },
+    // French says the first of a month as an ordinal, every other day as a number.
     { Say::FirstOfMonth, u"1er" },
     { Say::AtTime, u" à %1" },
     { Say::SeenOn, u"le %1" },
