@@ -1,5 +1,6 @@
 #pragma once
-// Every French text cinefiche-card prints, in one place.
+// The texts of cinefiche-card that choose among words (counts, kinds,
+// reports); every word they say is a row of tool/tooltable.
 
 #include "card/card.h"
 #include "card/pictureheader.h"
