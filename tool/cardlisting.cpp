@@ -56,7 +56,7 @@ int readPlaces(ToolIo &io, const QStringList &places, CardScan scan,
     scan.readAhead = true;
     scan.onCard = [&](const ScannedCard &card) {
         if (card.head.extension == ExtensionStatus::Damaged)
-            report(io, ToolText::extensionDamaged(card.path));
+            report(io, say(Say::ExtensionDamaged, card.path));
         onCard(card);
         return true;
     };

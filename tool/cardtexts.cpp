@@ -32,22 +32,18 @@ QString duration(const CardValues &values)
 {
     if (values.text(Field::Heures).isEmpty())
         return values.text(Field::Minutes).isEmpty() ? QString()
-                                                     : values.text(Field::Minutes) + QStringLiteral(" min");
-    return values.text(Field::Heures) + QStringLiteral(" h ") + values.text(Field::Minutes);
+                                                     : say(Say::CardMinutes, values.text(Field::Minutes));
+    return say(Say::CardHoursMinutes, values.text(Field::Heures), values.text(Field::Minutes));
 }
 
 QString posterText(qint64 bytes, const PosterInfo &picture)
 {
     if (bytes == 0)
-        return QStringLiteral("aucune");
-    QString text = QStringLiteral("%1 octets, ").arg(bytes);
+        return toolText(Say::PosterNone);
     if (picture.format.isEmpty())
-        return text + QStringLiteral("image illisible");
-    return text
-        + QStringLiteral("%1, %2 × %3 pixels")
-              .arg(QString::fromLatin1(picture.format).toUpper())
-              .arg(picture.size.width())
-              .arg(picture.size.height());
+        return say(Say::PosterUnreadable, bytes);
+    return say(Say::PosterPicture, bytes, QString::fromLatin1(picture.format).toUpper(), picture.size.width(),
+        picture.size.height());
 }
 
 // "1er janvier 2024", "9 décembre 2026 à 21:13:09"; a text that is no date as it stands.
@@ -56,8 +52,8 @@ QString frenchDate(const QString &iso)
     const QDate date = QDate::fromString(iso.left(10), Qt::ISODate);
     if (!date.isValid())
         return iso;
-    const QString day = date.day() == 1 ? QStringLiteral("1er") : QString::number(date.day());
-    const QString time = iso.size() > 11 ? QStringLiteral(" à ") + iso.mid(11) : QString();
+    const QString day = date.day() == 1 ? toolText(Say::FirstOfMonth) : QString::number(date.day());
+    const QString time = iso.size() > 11 ? say(Say::AtTime, iso.mid(11)) : QString();
     return QStringLiteral("%1 %2 %3%4")
         .arg(day, QLocale(QLocale::French).monthName(date.month()), QString::number(date.year()), time);
 }
@@ -69,15 +65,14 @@ QString seenText(const CardValues &values)
         return {};
     QStringList dates;
     for (const QString &date : values.list(Field::VuLe))
-        dates << QStringLiteral("le ") + frenchDate(date);
-    const QString seen = values.isBlank(Field::VuFois)
-        ? QStringLiteral("oui")
-        : QStringLiteral("oui, %1 fois").arg(values.text(Field::VuFois));
+        dates << say(Say::SeenOn, frenchDate(date));
+    const QString seen = values.isBlank(Field::VuFois) ? toolText(Say::SeenYes)
+                                                       : say(Say::SeenTimes, values.text(Field::VuFois));
     if (dates.isEmpty())
         return seen;
     const QString last = dates.takeLast();
     return seen + QStringLiteral(", ")
-        + (dates.isEmpty() ? last : dates.join(QStringLiteral(", ")) + QStringLiteral(" et ") + last);
+        + (dates.isEmpty() ? last : say(Say::SeenDatesAnd, dates.join(QStringLiteral(", ")), last));
 }
 
 // Five stars, a half one for an odd rating: 7 is "★★★½☆ 7/10".
@@ -97,8 +92,7 @@ QString loanText(const CardValues &values)
     const QString &to = values.text(Field::PretA), &since = values.text(Field::PretLe);
     if (since.isEmpty())
         return to;
-    return (to.isEmpty() ? QString() : to + QLatin1Char(' ')) + QStringLiteral("depuis le ")
-        + frenchDate(since);
+    return (to.isEmpty() ? QString() : to + QLatin1Char(' ')) + say(Say::LentSince, frenchDate(since));
 }
 
 // The lines of the fields only some cards hold, each where it belongs
@@ -119,31 +113,30 @@ QString listText(const CardValues &values, Field field)
 QString ToolText::cardText(
     const QString &path, const CardValues &values, qint64 posterBytes, const PosterInfo &picture)
 {
-    QList<Line> lines { { QStringLiteral("Fichier"), path },
-        { QStringLiteral("Titre"), values.text(Field::Titre) } };
-    addLine(lines, QStringLiteral("Titre original"), values.text(Field::TitreOriginal));
-    addLine(lines, QStringLiteral("Titre de tri"), values.text(Field::TitreTri));
-    addLine(lines, QStringLiteral("Saga"), values.text(Field::Saga));
-    lines << Line { QStringLiteral("Année"), values.text(Field::Annee) }
-          << Line { QStringLiteral("Durée"), duration(values) }
-          << Line { QStringLiteral("Type"), values.text(Field::Type) };
-    addLine(lines, QStringLiteral("Pays"), listText(values, Field::Pays));
-    lines << Line { QStringLiteral("Réalisateur"), values.text(Field::Realisateur) }
-          << Line { QStringLiteral("Acteurs"), values.list(Field::Acteurs).join(QLatin1Char('\n')) }
-          << Line { QStringLiteral("Résumé"), values.text(Field::Resume) };
-    addLine(lines, QStringLiteral("Vu"), seenText(values));
-    addLine(lines, QStringLiteral("Note"), ratingText(values.text(Field::Note)));
-    addLine(lines, QStringLiteral("Étiquettes"), listText(values, Field::Etiquettes));
-    addLine(lines, QStringLiteral("Prêtée à"), loanText(values));
-    addLine(lines, QStringLiteral("Support"), values.text(Field::Support));
-    addLine(lines, QStringLiteral("Emplacement"), values.text(Field::Emplacement));
-    addLine(lines, QStringLiteral("IMDb"), values.text(Field::Imdb));
-    addLine(lines, QStringLiteral("TMDb"),
+    QList<Line> lines { { toolText(Say::LabelFile), path },
+        { toolText(Say::LabelTitle), values.text(Field::Titre) } };
+    addLine(lines, toolText(Say::LabelOriginalTitle), values.text(Field::TitreOriginal));
+    addLine(lines, toolText(Say::LabelSortTitle), values.text(Field::TitreTri));
+    addLine(lines, toolText(Say::LabelSaga), values.text(Field::Saga));
+    lines << Line { toolText(Say::LabelYear), values.text(Field::Annee) }
+          << Line { toolText(Say::LabelRunningTime), duration(values) }
+          << Line { toolText(Say::LabelGenre), values.text(Field::Type) };
+    addLine(lines, toolText(Say::LabelCountries), listText(values, Field::Pays));
+    lines << Line { toolText(Say::LabelDirector), values.text(Field::Realisateur) }
+          << Line { toolText(Say::LabelActors), values.list(Field::Acteurs).join(QLatin1Char('\n')) }
+          << Line { toolText(Say::LabelSummary), values.text(Field::Resume) };
+    addLine(lines, toolText(Say::LabelSeen), seenText(values));
+    addLine(lines, toolText(Say::LabelRating), ratingText(values.text(Field::Note)));
+    addLine(lines, toolText(Say::LabelTags), listText(values, Field::Etiquettes));
+    addLine(lines, toolText(Say::LabelLentTo), loanText(values));
+    addLine(lines, toolText(Say::LabelMedium), values.text(Field::Support));
+    addLine(lines, toolText(Say::LabelPlace), values.text(Field::Emplacement));
+    addLine(lines, toolText(Say::LabelImdb), values.text(Field::Imdb));
+    addLine(lines, toolText(Say::LabelTmdb),
         values.text(Field::Tmdb)
-            + (values.isBlank(Field::TmdbPrincipal) ? QString()
-                                                    : QStringLiteral(" (identifiant principal)")));
-    addLine(lines, QStringLiteral("Notes"), values.text(Field::Notes));
-    addLine(lines, QStringLiteral("Ajoutée le"), frenchDate(values.text(Field::AjouteeLe)));
-    lines << Line { QStringLiteral("Affiche"), posterText(posterBytes, picture) };
+            + (values.isBlank(Field::TmdbPrincipal) ? QString() : toolText(Say::TmdbMain)));
+    addLine(lines, toolText(Say::LabelNotes), values.text(Field::Notes));
+    addLine(lines, toolText(Say::LabelAdded), frenchDate(values.text(Field::AjouteeLe)));
+    lines << Line { toolText(Say::LabelPoster), posterText(posterBytes, picture) };
     return linesText(lines);
 }

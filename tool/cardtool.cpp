@@ -51,7 +51,7 @@ int runCardTool(const QStringList &args, ToolIo &io)
 {
     const QString first = args.value(0);
     if (first == u"-h" || first == u"--help" || first == u"help") {
-        print(io.out, ToolText::toolHelp());
+        print(io.out, say(Say::ToolHelp));
         return ExitStatus::Done;
     }
     if (first == u"-v" || first == u"--version") {
@@ -59,13 +59,13 @@ int runCardTool(const QStringList &args, ToolIo &io)
         return ExitStatus::Done;
     }
     if (args.isEmpty()) {
-        report(io, ToolText::missingCommand());
+        report(io, say(Say::MissingCommand));
         return ExitStatus::Usage;
     }
     const auto command = std::find_if(
         std::begin(kCommands), std::end(kCommands), [&](const Command &c) { return c.name == first; });
     if (command == std::end(kCommands)) {
-        report(io, ToolText::unknownCommand(first));
+        report(io, say(Say::UnknownCommand, first));
         return ExitStatus::Usage;
     }
     return command->run(args.mid(1), io);

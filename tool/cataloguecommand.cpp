@@ -3,6 +3,7 @@
 #include "collection/picturecache.h"
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
+#include "tool/tooltable.h"
 #include "tool/tooltexts.h"
 
 #include <memory>
@@ -80,14 +81,14 @@ std::optional<CatalogueKind> chosenKind(ToolIo &io, const QCommandLineParser &pa
         if (!parser.isSet(QString::fromLatin1(option)))
             continue;
         if (named || parser.isSet(QStringLiteral("separateur"))) {
-            usageError(io, kCatalogue, ToolText::catalogueOptionsClash());
+            usageError(io, kCatalogue, say(Say::CatalogueOptionsClash));
             return std::nullopt;
         }
         named = kind;
     }
     const auto kind = named ? named : catalogueKind(out);
     if (!kind)
-        usageError(io, kCatalogue, ToolText::catalogueKind(out));
+        usageError(io, kCatalogue, say(Say::CatalogueKind, out));
     return kind;
 }
 
@@ -107,12 +108,12 @@ int runCatalogue(const QStringList &args, ToolIo &io)
     const QString out = parser.value(output);
     const QString by = parser.value(separator);
     if (out.isEmpty())
-        return usageError(io, kCatalogue, ToolText::missingOutput());
+        return usageError(io, kCatalogue, say(Say::MissingOutput));
     const auto kind = chosenKind(io, parser, out);
     if (!kind)
         return ExitStatus::Usage;
     if (by.size() != 1 || by == u"\"" || by == u"\r" || by == u"\n")
-        return usageError(io, kCatalogue, ToolText::badSeparator(by));
+        return usageError(io, kCatalogue, say(Say::BadSeparator, by));
     if (!mayReplace(io, out))
         return ExitStatus::FileFailed;
     int status = ExitStatus::Done;
@@ -124,7 +125,7 @@ int runCatalogue(const QStringList &args, ToolIo &io)
         },
         Durability::Written);
     if (written != Transfer::Done) {
-        report(io, ToolText::writeFailed(out));
+        report(io, say(Say::WriteFailed, out));
         return ExitStatus::FileFailed;
     }
     return status;

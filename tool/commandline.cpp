@@ -22,8 +22,8 @@ bool anythingAt(const QString &path)
 QString unreadableFile(const QString &path)
 {
     if (fileExists(path))
-        return ToolText::unreadable(path);
-    return anythingAt(path) ? ToolText::notRegularFile(path) : ToolText::missing(path);
+        return say(Say::Unreadable, path);
+    return anythingAt(path) ? say(Say::NotRegularFile, path) : say(Say::Missing, path);
 }
 
 bool isFolder(const QString &path)
@@ -78,13 +78,13 @@ std::optional<int> parseCommand(QCommandLineParser &parser, const QString &comma
     }
     const qsizetype count = parser.positionalArguments().size();
     if (count < minArgs || (maxArgs >= 0 && count > maxArgs))
-        return usageError(io, command, ToolText::argumentCount());
+        return usageError(io, command, say(Say::ArgumentCount));
     return std::nullopt;
 }
 
 int usageError(ToolIo &io, const QString &command, const QString &problem)
 {
-    report(io, ToolText::usageOf(command, problem));
+    report(io, say(Say::UsageOf, command, problem));
     return ExitStatus::Usage;
 }
 
@@ -92,16 +92,16 @@ int cardFailed(ToolIo &io, const QString &path, CardReadStatus status)
 {
     switch (status) {
     case CardReadStatus::Missing:   // a folder or a device is there, but no card
-        report(io, anythingAt(path) ? ToolText::notCard(path) : ToolText::missing(path));
+        report(io, anythingAt(path) ? say(Say::NotCard, path) : say(Say::Missing, path));
         break;
     case CardReadStatus::NameTooLong:
-        report(io, ToolText::nameTooLong(path));
+        report(io, say(Say::NameTooLong, path));
         break;
     case CardReadStatus::NotCard:
-        report(io, ToolText::notCard(path));
+        report(io, say(Say::NotCard, path));
         break;
     default:
-        report(io, ToolText::unreadable(path));
+        report(io, say(Say::Unreadable, path));
         break;
     }
     return ExitStatus::FileFailed;
@@ -115,24 +115,24 @@ int saveFailed(ToolIo &io, const SaveResult &result)
         report(io, unreadableFile(result.failedPath));
         break;
     case SaveStatus::NotCard:
-        report(io, ToolText::notCard(result.failedPath));
+        report(io, say(Say::NotCard, result.failedPath));
         break;
     case SaveStatus::NameTooLong:
-        report(io, ToolText::nameTooLong(result.failedPath));
+        report(io, say(Say::NameTooLong, result.failedPath));
         break;
     case SaveStatus::LinkRefused:
-        report(io, ToolText::linkRefused(result.failedPath));
+        report(io, say(Say::LinkRefused, result.failedPath));
         break;
     case SaveStatus::Busy:
-        report(io, ToolText::cardBusy(result.failedPath));
+        report(io, say(Say::CardBusy, result.failedPath));
         break;
     case SaveStatus::Damaged:
-        report(io, ToolText::damagedNotChanged(result.failedPath));
+        report(io, say(Say::DamagedNotChanged, result.failedPath));
         break;
     case SaveStatus::Cancelled:   // the reason is said already
         break;
     default:
-        report(io, ToolText::writeFailed(result.failedPath));
+        report(io, say(Say::WriteFailed, result.failedPath));
         break;
     }
     return ExitStatus::FileFailed;
@@ -164,7 +164,7 @@ std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QStr
 {
     const qsizetype equals = argument.indexOf(QLatin1Char('='));
     if (equals <= 0) {
-        usageError(io, command, ToolText::notAnEdit(argument));
+        usageError(io, command, say(Say::NotAnEdit, argument));
         return std::nullopt;
     }
     QString name = argument.left(equals);
@@ -179,7 +179,7 @@ std::optional<CardEdit> parseEdit(ToolIo &io, const QString &command, const QStr
         return std::nullopt;
     }
     if (edit.op != CardEdit::Op::Set && !holdsList(*field)) {
-        usageError(io, command, ToolText::notAList(name));
+        usageError(io, command, say(Say::NotAList, name));
         return std::nullopt;
     }
     edit.field = *field;
@@ -220,7 +220,7 @@ bool applyEdits(ToolIo &io, Card &card, const QList<CardEdit> &edits)
     }
     dateNewLoan(card, lentBefore, edits);
     if (cardValues(card).text(Field::Titre).isEmpty()) {
-        report(io, ToolText::titleMissing());
+        report(io, say(Say::TitleMissing));
         return false;
     }
     return true;
@@ -239,9 +239,9 @@ std::optional<QString> pictureProblem(const QString &path, const PosterFileCheck
     case PosterFileCheck::Missing:
         return unreadableFile(path);
     case PosterFileCheck::Unreadable:
-        return ToolText::unreadable(path);
+        return say(Say::Unreadable, path);
     case PosterFileCheck::NotPicture:
-        return ToolText::notPicture(path);
+        return say(Say::NotPicture, path);
     case PosterFileCheck::TooManyScans:
         return ToolText::tooManyScans(path);
     case PosterFileCheck::TooManyPixels:
@@ -260,7 +260,7 @@ bool mayReplace(ToolIo &io, const QString &path)
     // A slip in the order of the arguments must not cost a card.
     if (readCardHead(path).status != CardReadStatus::Ok)
         return true;
-    report(io, ToolText::isACard(path));
+    report(io, say(Say::IsACard, path));
     return false;
 }
 
@@ -268,7 +268,7 @@ bool writeOutput(ToolIo &io, QIODevice &in, const QString &path, LinkAtPath link
 {
     if (path == u"-") {
         if (copyRest(in, io.out.device()) != Transfer::Done) {
-            report(io, ToolText::writeFailed(path));
+            report(io, say(Say::WriteFailed, path));
             return false;
         }
         return true;
@@ -279,11 +279,11 @@ bool writeOutput(ToolIo &io, QIODevice &in, const QString &path, LinkAtPath link
     const Transfer written
         = isDevice(path) ? writeDevice(in, path) : replaceFile(path, copy, Durability::Written, links);
     if (written == Transfer::LinkRefused)
-        report(io, ToolText::linkRefused(path));
+        report(io, say(Say::LinkRefused, path));
     else if (written == Transfer::NameTooLong)
-        report(io, ToolText::nameTooLong(path));
+        report(io, say(Say::NameTooLong, path));
     else if (written != Transfer::Done)
-        report(io, ToolText::writeFailed(path));
+        report(io, say(Say::WriteFailed, path));
     return written == Transfer::Done;
 }
 

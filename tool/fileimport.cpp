@@ -21,7 +21,7 @@ public:
     {
         const ImportedCard made = m_cards.write(movie);
         if (made.outcome == ImportedCard::Outcome::Kept) {
-            printLine(m_io.out, ToolText::cardKept(made.path));
+            printLine(m_io.out, say(Say::CardKept, made.path));
             ++m_kept;
             return;
         }
@@ -64,7 +64,7 @@ int importTable(ToolIo &io, QIODevice &in, FileImport &import, const QString &fi
 {
     TableImport table(in);
     if (!table.hasTitle()) {
-        report(io, ToolText::tableWithoutTitle(file));
+        report(io, say(Say::TableWithoutTitle, file));
         return ExitStatus::FileFailed;
     }
     if (!table.columnsLeftOut().isEmpty())
@@ -76,7 +76,7 @@ int importTable(ToolIo &io, QIODevice &in, FileImport &import, const QString &fi
             import.skipped(std::get<SkippedRow>(*row));
     }
     if (table.readFailed()) {
-        report(io, ToolText::unreadable(file));
+        report(io, say(Say::Unreadable, file));
         return import.finish(ExitStatus::FileFailed);
     }
     return import.finish(ExitStatus::Done);
@@ -104,7 +104,7 @@ int importFile(
     ToolIo &io, ImportSource source, const QString &file, const QString &folder, bool dryRun, bool force)
 {
     if (!isFolder(folder)) {
-        report(io, anythingAt(folder) ? ToolText::notFolder(folder) : ToolText::missing(folder));
+        report(io, anythingAt(folder) ? say(Say::NotFolder, folder) : say(Say::Missing, folder));
         return ExitStatus::FileFailed;
     }
     FileImport import(io, file, folder, dryRun, force);

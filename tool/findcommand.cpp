@@ -1,6 +1,7 @@
 #include "collection/cardmatch.h"
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
+#include "tool/tooltable.h"
 #include "tool/tooltexts.h"
 
 namespace {
@@ -40,15 +41,15 @@ void sortArguments(
 
 // The span an option gives, when it is set: nullopt, after the message,
 // when it is wrong.
-template <typename Parse, typename Wrong>
+template <typename Parse>
 bool readRange(ToolIo &io, const QCommandLineParser &parser, const QCommandLineOption &option, Parse parse,
-    Wrong wrong, std::optional<NumberRange> &range)
+    Say wrong, std::optional<NumberRange> &range)
 {
     if (!parser.isSet(option))
         return true;
     range = parse(parser.value(option));
     if (!range)
-        usageError(io, kFind, wrong(parser.value(option)));
+        usageError(io, kFind, say(wrong, parser.value(option)));
     return range.has_value();
 }
 
@@ -63,13 +64,13 @@ std::optional<CardQuery> queryOf(ToolIo &io, const QCommandLineParser &parser, c
         .support = parser.value(options.support),
         .prete = parser.isSet(options.prete) };
     if (parser.isSet(options.vu) && parser.isSet(options.pasVu)) {
-        usageError(io, kFind, ToolText::seenOptionsClash());
+        usageError(io, kFind, say(Say::SeenOptionsClash));
         return std::nullopt;
     }
     if (parser.isSet(options.vu) || parser.isSet(options.pasVu))
         query.vu = parser.isSet(options.vu);
-    if (!readRange(io, parser, options.annee, yearRange, ToolText::badYears, query.years)
-        || !readRange(io, parser, options.note, ratingRange, ToolText::badRatings, query.note))
+    if (!readRange(io, parser, options.annee, yearRange, Say::BadYears, query.years)
+        || !readRange(io, parser, options.note, ratingRange, Say::BadRatings, query.note))
         return std::nullopt;
     return query;
 }
@@ -87,7 +88,7 @@ int runFind(const QStringList &args, ToolIo &io)
     if (const auto status = parseCommand(parser, kFind, args.mid(0, dashes), io, 0, -1))
         return *status;
     if (parser.isSet(options.nul) && parser.isSet(options.json))
-        return usageError(io, kFind, ToolText::findOutputsClash());
+        return usageError(io, kFind, say(Say::FindOutputsClash));
     auto query = queryOf(io, parser, options);
     if (!query)
         return ExitStatus::Usage;

@@ -183,7 +183,7 @@ private:
             break;
         }
         if (match.gains.keptRating != 0)
-            lines << ToolText::historyRatingKept(card, match.gains.cardRating, match.gains.keptRating);
+            lines << say(Say::HistoryRatingKept, card, match.gains.cardRating, match.gains.keptRating);
         return lines;
     }
 
@@ -269,7 +269,7 @@ int runHistory(const QStringList &args, ToolIo &io)
         return *status;
     const QStringList folders = dashes < 0 ? QStringList() : args.mid(dashes + 1);
     if (folders.isEmpty())
-        return usageError(io, kHistory, ToolText::historyFoldersAfterDashes());
+        return usageError(io, kHistory, say(Say::HistoryFoldersAfterDashes));
     const HistoryExports exports = readHistoryExports(parser.positionalArguments());
     for (const HistoryRead &refused : exports.refused) {
         report(io,

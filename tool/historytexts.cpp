@@ -2,15 +2,15 @@
 
 namespace {
 
-QString counted(qsizetype count, const QString &one, const QString &many)
+QString counted(qsizetype count, Say one, Say many)
 {
-    return QStringLiteral("%1 %2").arg(count).arg(count < 2 ? one : many);
+    return QStringLiteral("%1 %2").arg(QString::number(count), toolText(count < 2 ? one : many));
 }
 
 // Where a row of an export stands: "diary.csv, ligne 3".
 QString rowPlace(const QString &file, qint64 line)
 {
-    return QStringLiteral("%1, ligne %2").arg(file).arg(line);
+    return say(Say::RowPlace, file, line);
 }
 
 // A movie of an export as the user finds it there: « Title » (year) tt…, file and line.
@@ -30,19 +30,18 @@ QString ToolText::historyRefused(const QString &place, HistoryRead::Status statu
 {
     switch (status) {
     case HistoryRead::Status::TooLarge:
-        return place + QStringLiteral(" : fichier de plus de %1 Mo, refusé").arg(kMostExchangeBytes >> 20);
+        return say(Say::HistoryTooLarge, place, kMostExchangeBytes >> 20);
     case HistoryRead::Status::NotHistory:
-        return place
-            + QStringLiteral(" : ni un export de Letterboxd ni un export d'IMDb (en-tête inconnu), refusé");
+        return say(Say::NotHistory, place);
     case HistoryRead::Status::ZipTooLarge:
-        return place + QStringLiteral(" : archive zip trop grande une fois décompressée, refusée");
+        return say(Say::ZipTooLarge, place);
     case HistoryRead::Status::ZipDamaged:
-        return place + QStringLiteral(" : archive zip endommagée");
+        return say(Say::ZipDamaged, place);
     case HistoryRead::Status::Ok:
     case HistoryRead::Status::Unreadable:
         break;
     }
-    return unreadable(place);
+    return say(Say::Unreadable, place);
 }
 
 QString ToolText::rowSkipped(const SkippedRow &row)
@@ -51,50 +50,41 @@ QString ToolText::rowSkipped(const SkippedRow &row)
     QString cause;
     switch (row.cause) {
     case SkippedRow::Cause::Unreadable:
-        cause = QStringLiteral("ligne illisible (guillemets ou nombre de cellules)");
+        cause = say(Say::RowUnreadable);
         break;
     case SkippedRow::Cause::NoTitle:
-        cause = QStringLiteral("pas de titre");
+        cause = say(Say::RowNoTitle);
         break;
     case SkippedRow::Cause::BadYear:
-        cause = QStringLiteral("année %1 incorrecte").arg(value);
+        cause = say(Say::RowBadYear, value);
         break;
     case SkippedRow::Cause::BadRating:
-        cause = QStringLiteral("note %1 incorrecte").arg(value);
+        cause = say(Say::RowBadRating, value);
         break;
     case SkippedRow::Cause::BadDate:
-        cause = QStringLiteral("date %1 incorrecte").arg(value);
+        cause = say(Say::RowBadDate, value);
         break;
     case SkippedRow::Cause::BadIdentifier:
-        cause = QStringLiteral("identifiant IMDb %1 incorrect").arg(value);
+        cause = say(Say::RowBadIdentifier, value);
         break;
     }
-    return rowPlace(row.file, row.line) + QStringLiteral(" : ") + cause + QStringLiteral(" ; ligne ignorée");
+    return say(Say::RowSkipped, rowPlace(row.file, row.line), cause);
 }
 
 QString ToolText::historyChanged(const QString &card, const QStringList &changes, bool dryRun)
 {
-    return (dryRun ? QStringLiteral("à changer : ") : QStringLiteral("changée : ")) + card
-        + QStringLiteral(" : ") + changes.join(QStringLiteral(" ; "));
+    return say(
+        dryRun ? Say::HistoryToChange : Say::HistoryChanged, card, changes.join(QStringLiteral(" ; ")));
 }
 
 QString ToolText::historyUpToDate(const QString &card)
 {
-    return QStringLiteral("à jour : ") + card;
-}
-
-QString ToolText::historyRatingKept(const QString &card, int kept, int given)
-{
-    return QStringLiteral("note gardée : %1 : note=%2, l'export donne %3 (--remplacer la change)")
-        .arg(card)
-        .arg(kept)
-        .arg(given);
+    return say(Say::HistoryUpToDate, card);
 }
 
 QString ToolText::historyAmbiguousMovie(const HistoryEntry &movie, const QStringList &cards)
 {
-    return QStringLiteral("ambigu : ") + movieOf(movie) + QStringLiteral(" : plusieurs fiches : ")
-        + cards.join(QStringLiteral(" ; "));
+    return say(Say::AmbiguousMovie, movieOf(movie), cards.join(QStringLiteral(" ; ")));
 }
 
 QString ToolText::historyAmbiguousCard(const QString &card, const QList<HistoryEntry> &movies)
@@ -102,29 +92,23 @@ QString ToolText::historyAmbiguousCard(const QString &card, const QList<HistoryE
     QStringList names;
     for (const HistoryEntry &movie : movies)
         names << movieOf(movie);
-    return QStringLiteral("ambigu : ") + card + QStringLiteral(" : plusieurs films : ")
-        + names.join(QStringLiteral(" ; "));
+    return say(Say::AmbiguousCard, card, names.join(QStringLiteral(" ; ")));
 }
 
 QString ToolText::historyNotFound(const HistoryEntry &movie)
 {
-    return QStringLiteral("introuvable : ") + movieOf(movie);
+    return say(Say::NotFound, movieOf(movie));
 }
 
 QString ToolText::historyCount(const HistoryCounts &counts, bool dryRun)
 {
-    const QString changed = dryRun
-        ? counted(counts.changed, QStringLiteral("fiche à changer"), QStringLiteral("fiches à changer"))
-        : counted(counts.changed, QStringLiteral("fiche changée"), QStringLiteral("fiches changées"));
-    QString text
-        = (dryRun ? QStringLiteral("history, essai sans rien écrire : ") : QStringLiteral("history : "))
-        + changed + QStringLiteral(", ")
-        + counted(counts.upToDate, QStringLiteral("à jour"), QStringLiteral("à jour")) + QStringLiteral(", ")
-        + counted(counts.ambiguous, QStringLiteral("film ambigu"), QStringLiteral("films ambigus"))
-        + QStringLiteral(", ")
-        + counted(counts.notFound, QStringLiteral("film introuvable"), QStringLiteral("films introuvables"));
+    const QString changed = dryRun ? counted(counts.changed, Say::CardToChangeOne, Say::CardToChangeMany)
+                                   : counted(counts.changed, Say::CardChangedOne, Say::CardChangedMany);
+    QString text = say(dryRun ? Say::HistoryTrialCount : Say::HistoryCount, changed,
+        counted(counts.upToDate, Say::UpToDate, Say::UpToDate),
+        counted(counts.ambiguous, Say::MovieAmbiguousOne, Say::MovieAmbiguousMany),
+        counted(counts.notFound, Say::MovieNotFoundOne, Say::MovieNotFoundMany));
     if (counts.failed > 0)
-        text += QStringLiteral(", ")
-            + counted(counts.failed, QStringLiteral("en échec"), QStringLiteral("en échec"));
+        text += say(Say::FailedAfter, counted(counts.failed, Say::Failed, Say::Failed));
     return text;
 }

@@ -46,7 +46,7 @@ public:
     void library(const QString &root)
     {
         if (!isFolder(root)) {
-            report(m_io, anythingAt(root) ? ToolText::notFolder(root) : ToolText::missing(root));
+            report(m_io, anythingAt(root) ? say(Say::NotFolder, root) : say(Say::Missing, root));
             m_status = ExitStatus::FileFailed;
             return;
         }
@@ -55,7 +55,7 @@ public:
                 .onUnreadable =
                     [this](const QString &folder) {
                         m_progress.hide();
-                        report(m_io, ToolText::unreadable(folder));
+                        report(m_io, say(Say::Unreadable, folder));
                         m_status = ExitStatus::FileFailed;
                     } });
     }
@@ -80,7 +80,7 @@ private:
         if (movie.nfo.isEmpty()) {
             ++m_withoutNfo;
         } else if (anythingAt(movie.card()) && !m_force) {
-            printLine(m_io.out, ToolText::cardKept(movie.card()));
+            printLine(m_io.out, say(Say::CardKept, movie.card()));
             ++m_kept;
         } else if (importMovie(movie)) {
             ++m_written;
@@ -133,7 +133,7 @@ std::optional<std::optional<ImportSource>> chosenSource(ToolIo &io, const QComma
         if (!parser.isSet(QString::fromLatin1(option)))
             continue;
         if (named) {
-            usageError(io, QStringLiteral("import"), ToolText::importSourcesClash());
+            usageError(io, QStringLiteral("import"), say(Say::ImportSourcesClash));
             return std::nullopt;
         }
         named = source;
@@ -157,7 +157,7 @@ int runImport(const QStringList &args, ToolIo &io)
         return ExitStatus::Usage;
     const QStringList places = parser.positionalArguments();
     if (*source && places.size() != 2)
-        return usageError(io, QStringLiteral("import"), ToolText::argumentCount());
+        return usageError(io, QStringLiteral("import"), say(Say::ArgumentCount));
     if (*source)
         return importFile(io, **source, places[0], places[1], parser.isSet(dryRun), parser.isSet(force));
     LibraryImport import(io, parser.isSet(dryRun), parser.isSet(force));

@@ -4,7 +4,7 @@ namespace {
 
 QString rowPlace(const QString &file, qint64 line)
 {
-    return QStringLiteral("%1, ligne %2").arg(file).arg(line);
+    return say(Say::RowPlace, file, line);
 }
 
 }   // namespace
@@ -12,53 +12,34 @@ QString rowPlace(const QString &file, qint64 line)
 QString ToolText::cardImportedFrom(
     const QString &card, const QString &file, qint64 line, bool poster, bool dryRun)
 {
-    return card
-        + (dryRun ? QStringLiteral(" : fiche à écrire d'après ") : QStringLiteral(" : fiche écrite d'après "))
-        + rowPlace(file, line) + (poster ? QStringLiteral(", avec son affiche") : QString());
+    return say(dryRun ? Say::CardToWriteFrom : Say::CardWrittenFrom, card, rowPlace(file, line))
+        + (poster ? toolText(Say::WithItsPoster) : QString());
 }
 
 QString ToolText::valueLeftOut(const QString &file, qint64 line, const FieldProblem &problem)
 {
-    return rowPlace(file, line) + QStringLiteral(" : ") + fieldProblem(problem)
-        + QStringLiteral(" ; laissé de côté");
+    return say(Say::ValueLeftOut, rowPlace(file, line), fieldProblem(problem));
 }
 
 QString ToolText::posterLeftOut(
     const QString &file, qint64 line, const QString &picture, ImportedMovie::PosterLeft why)
 {
-    QString cause;
-    switch (why) {
-    case ImportedMovie::PosterLeft::OutOfFolder:
-        cause = QStringLiteral("hors du dossier du fichier (ou par un lien qui en sort), laissée de côté");
-        break;
-    case ImportedMovie::PosterLeft::NotPicture:
-        cause = QStringLiteral("ce n'est pas une image qu'une fiche peut contenir, laissée de côté");
-        break;
-    case ImportedMovie::PosterLeft::Missing:
-    case ImportedMovie::PosterLeft::None:
-        cause = QStringLiteral("introuvable");
-        break;
-    }
-    return rowPlace(file, line) + QStringLiteral(" : affiche « %1 » : ").arg(picture) + cause;
-}
-
-QString ToolText::tableWithoutTitle(const QString &file)
-{
-    return file
-        + QStringLiteral(
-            " : aucune colonne de titre (titre, ou Title) dans la première ligne ; rien n'est importé");
+    Say cause = Say::PosterNotFound;
+    if (why == ImportedMovie::PosterLeft::OutOfFolder)
+        cause = Say::PosterOutOfFolder;
+    else if (why == ImportedMovie::PosterLeft::NotPicture)
+        cause = Say::PosterNotPicture;
+    return say(Say::PosterLeftOut, rowPlace(file, line), picture, toolText(cause));
 }
 
 QString ToolText::columnsLeftOut(const QString &file, const QStringList &columns)
 {
-    return file + QStringLiteral(" : colonnes sans place dans une fiche, laissées de côté : ")
-        + columns.join(QStringLiteral(", "));
+    return say(Say::ColumnsLeftOut, file, columns.join(QStringLiteral(", ")));
 }
 
 QString ToolText::fieldsLeftOut(const QString &file, const QStringList &fields)
 {
-    return file + QStringLiteral(" : champs sans place dans une fiche, laissés de côté : ")
-        + fields.join(QStringLiteral(", "));
+    return say(Say::FieldsLeftOut, file, fields.join(QStringLiteral(", ")));
 }
 
 QString ToolText::catalogueRefused(const QString &file, const CatalogueRead &read)
@@ -71,24 +52,16 @@ QString ToolText::catalogueRefused(const QString &file, const CatalogueRead &rea
     case CatalogueRead::Status::ZipDamaged:
         return historyRefused(file, HistoryRead::Status::ZipDamaged);
     case CatalogueRead::Status::NotCatalogue:
-        return file + QStringLiteral(" : ce n'est pas une collection de films de ce programme, refusé");
+        return say(Say::NotCatalogue, file);
     case CatalogueRead::Status::XmlUnreadable:
-        return rowPlace(file, read.line) + QStringLiteral(" : XML illisible (%1)").arg(read.error);
+        return say(Say::XmlUnreadable, rowPlace(file, read.line), read.error);
     case CatalogueRead::Status::XmlEntities:
-        return rowPlace(file, read.line)
-            + QStringLiteral(
-                " : le XML déclare ou emploie des entités, refusé (elles peuvent grossir sans fin)");
+        return say(Say::XmlEntities, rowPlace(file, read.line));
     case CatalogueRead::Status::XmlTooDeep:
-        return rowPlace(file, read.line)
-            + QStringLiteral(" : XML imbriqué à plus de %1 niveaux, refusé").arg(kMostXmlNesting);
+        return say(Say::XmlTooDeep, rowPlace(file, read.line), kMostXmlNesting);
     case CatalogueRead::Status::Ok:
     case CatalogueRead::Status::Unreadable:
         break;
     }
-    return unreadable(file);
-}
-
-QString ToolText::importSourcesClash()
-{
-    return QStringLiteral("--csv, --tellico et --gcstar s'excluent");
+    return say(Say::Unreadable, file);
 }

@@ -4,52 +4,19 @@ namespace {
 
 // "1 fiche écrite", "0 fiche écrite", "3 fiches écrites": French counts
 // take the plural from two on.
-QString counted(qsizetype count, const QString &one, const QString &many)
+QString counted(qsizetype count, Say one, Say many)
 {
-    return QStringLiteral("%1 %2").arg(count).arg(count < 2 ? one : many);
+    return QStringLiteral("%1 %2").arg(QString::number(count), toolText(count < 2 ? one : many));
 }
 
 }   // namespace
 
-QString ToolText::notFolder(const QString &path)
-{
-    return path + QStringLiteral(" : ce n'est pas un dossier");
-}
-
-QString ToolText::placesAfterDashes()
-{
-    return QStringLiteral("les fiches viennent après « -- » : set CHAMP=VALEUR... -- FICHE|DOSSIER...");
-}
-
-QString ToolText::historyFoldersAfterDashes()
-{
-    return QStringLiteral("les dossiers des fiches viennent après « -- » : history EXPORT... -- DOSSIER...");
-}
-
 QString ToolText::nfoMark(const WrittenPoster &poster)
 {
-    const QString mark
-        = kNfoMarkWord + QStringLiteral(" : écrit d'après une fiche de Cinefiche, remplacé à chaque export");
+    const QString mark = say(Say::NfoMark, kNfoMarkWord);
     if (poster.bytes < 0)
         return mark;
-    return mark
-        + QStringLiteral(" ; affiche écrite à côté : %1 octets, inode %2, modifiée à %3 ns")
-              .arg(poster.bytes)
-              .arg(poster.inode)
-              .arg(poster.modifiedNs);
-}
-
-QString ToolText::nfoKept(const QString &path)
-{
-    return path + QStringLiteral(" : ce .nfo ne vient pas de Cinefiche, il est gardé ; --force le remplace");
-}
-
-QString ToolText::posterKept(const QString &path)
-{
-    return path
-        + QStringLiteral(
-            " : cette affiche ne vient pas de Cinefiche, elle est gardée, sans celle de la fiche ;"
-            " --force écrit celle de la fiche");
+    return mark + say(Say::NfoMarkPoster, poster.bytes, poster.inode, poster.modifiedNs);
 }
 
 QString ToolText::nfoNote(const QString &nfoPath, const QString &note)
@@ -59,46 +26,31 @@ QString ToolText::nfoNote(const QString &nfoPath, const QString &note)
 
 QString ToolText::nfoCount(qsizetype written, qsizetype kept, qsizetype failed)
 {
-    return QStringLiteral("nfo : %1, %2, %3")
-        .arg(counted(written, QStringLiteral(".nfo écrit"), QStringLiteral(".nfo écrits")),
-            counted(kept, QStringLiteral("gardé"), QStringLiteral("gardés")),
-            counted(failed, QStringLiteral("en échec"), QStringLiteral("en échec")));
+    return say(Say::NfoCount, counted(written, Say::NfoWrittenOne, Say::NfoWrittenMany),
+        counted(kept, Say::NfoKeptOne, Say::NfoKeptMany), counted(failed, Say::Failed, Say::Failed));
 }
 
 QString ToolText::cardImported(const QString &card, const QString &nfo, const QString &poster, bool dryRun)
 {
-    QString text = card
-        + (dryRun ? QStringLiteral(" : fiche à écrire d'après %1")
-                  : QStringLiteral(" : fiche écrite d'après %1"))
-              .arg(nfo);
+    QString text = say(dryRun ? Say::CardToWriteFrom : Say::CardWrittenFrom, card, nfo);
     if (!poster.isEmpty())
-        text += QStringLiteral(", affiche %1").arg(poster);
+        text += say(Say::WithPosterNamed, poster);
     return text;
-}
-
-QString ToolText::cardKept(const QString &card)
-{
-    return card + QStringLiteral(" : la fiche existe, elle est gardée");
 }
 
 QString ToolText::importCount(
     qsizetype written, qsizetype kept, qsizetype failed, qsizetype withoutNfo, bool dryRun)
 {
-    const QString done = dryRun
-        ? counted(written, QStringLiteral("fiche à écrire"), QStringLiteral("fiches à écrire"))
-        : counted(written, QStringLiteral("fiche écrite"), QStringLiteral("fiches écrites"));
-    QString text
-        = (dryRun ? QStringLiteral("import, essai sans rien écrire : ") : QStringLiteral("import : ")) + done
-        + QStringLiteral(", ") + counted(kept, QStringLiteral("gardée"), QStringLiteral("gardées"))
-        + QStringLiteral(", ") + counted(failed, QStringLiteral("en échec"), QStringLiteral("en échec"));
+    const QString done = dryRun ? counted(written, Say::CardToWriteOne, Say::CardToWriteMany)
+                                : counted(written, Say::CardWrittenOne, Say::CardWrittenMany);
+    QString text = say(dryRun ? Say::ImportTrialCount : Say::ImportCount, done,
+        counted(kept, Say::CardKeptOne, Say::CardKeptMany), counted(failed, Say::Failed, Say::Failed));
     if (withoutNfo > 0)
-        text += QStringLiteral(" ; ")
-            + counted(withoutNfo, QStringLiteral("film sans .nfo"), QStringLiteral("films sans .nfo"));
+        text += say(Say::WithoutNfo, counted(withoutNfo, Say::MovieWithoutNfoOne, Say::MovieWithoutNfoMany));
     return text;
 }
 
 QString ToolText::importProgress(qsizetype movies)
 {
-    return QStringLiteral("import : %1…")
-        .arg(counted(movies, QStringLiteral("film vu"), QStringLiteral("films vus")));
+    return say(Say::ImportProgress, counted(movies, Say::MovieSeenOne, Say::MovieSeenMany));
 }

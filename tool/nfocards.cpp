@@ -22,16 +22,16 @@ std::optional<NfoMovie> readMovie(ToolIo &io, const QString &path)
     case NfoStatus::Ok:
         return read.movie;
     case NfoStatus::NotMovie:
-        report(io, ToolText::nfoNotMovie(path));
+        report(io, say(Say::NfoNotMovie, path));
         return std::nullopt;
     case NfoStatus::TooLarge:
         report(io, ToolText::nfoTooLarge(path, kMaxNfoBytes));
         return std::nullopt;
     case NfoStatus::TooDeep:
-        report(io, ToolText::nfoUnreadable(path, read.line, ToolText::nfoTooDeep(kMaxNfoNesting)));
+        report(io, say(Say::NfoUnreadable, path, read.line, say(Say::NfoTooDeep, kMaxNfoNesting)));
         return std::nullopt;
     default:
-        report(io, ToolText::nfoUnreadable(path, read.line, read.error));
+        report(io, say(Say::NfoUnreadable, path, read.line, read.error));
         return std::nullopt;
     }
 }
@@ -44,7 +44,7 @@ std::optional<NfoCard> cardFromNfo(ToolIo &io, const QString &nfoPath)
     QList<NfoNote> notes;
     NfoCard made { .card = cardOfMovie(*movie, notes) };
     if (cardValues(made.card).text(Field::Titre).isEmpty()) {
-        report(io, ToolText::nfoNoTitle(nfoPath));
+        report(io, say(Say::NfoNoTitle, nfoPath));
         return std::nullopt;
     }
     for (const NfoNote &note : notes)
@@ -56,7 +56,7 @@ QString posterAmong(const QStringList &pictures, const QString &nfoPath, QString
 {
     for (const QString &picture : pictures) {
         if (!inFolderOf(picture, nfoPath))
-            notes << ToolText::linkOutOfFolder(picture);
+            notes << say(Say::LinkOutOfFolder, picture);
         else if (const auto problem = posterProblem(picture))
             notes << *problem;
         else

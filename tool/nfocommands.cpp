@@ -56,7 +56,7 @@ QString posterTarget(const QString &card, const CardHead &head, const NfoPlace &
         return {};
     const PosterInfo info = cardPosterInfo(card);
     if (info.format.isEmpty()) {
-        notes << ToolText::posterNotExported(card);
+        notes << say(Say::PosterNotExported, card);
         return {};
     }
     return place.posterStem + QLatin1Char('.') + pictureExtension(info.format);
@@ -66,7 +66,7 @@ bool copyPoster(ToolIo &io, const QString &card, const QString &target, bool for
 {
     PosterDevice poster(card);
     if (!poster.open(QIODevice::ReadOnly)) {
-        report(io, ToolText::unreadable(card));
+        report(io, say(Say::Unreadable, card));
         return false;
     }
     return writeOutput(io, poster, target, linksFor(force));
@@ -89,7 +89,7 @@ std::optional<WrittenPoster> exportPoster(ToolIo &io, const QString &card, const
             others << poster;
     }
     if (!target.isEmpty() && !others.isEmpty() && !force) {
-        report(io, ToolText::posterKept(others.first()));
+        report(io, say(Say::PosterKept, others.first()));
         return before;
     }
     if (!target.isEmpty() && !copyPoster(io, card, target, force))
@@ -111,7 +111,7 @@ Exported exportNfo(ToolIo &io, const QString &card, const CardHead &head, const 
         return Exported::Failed;
     const StandingNfo standing = standingNfo(place.nfo);
     if (!force && standing.owner == Owner::Others) {
-        report(io, ToolText::nfoKept(place.nfo));
+        report(io, say(Say::NfoKept, place.nfo));
         return Exported::Kept;
     }
     QStringList notes;
@@ -213,7 +213,7 @@ int runFromNfo(const QStringList &args, ToolIo &io)
     const QString poster
         = given.isEmpty() ? posterAmong(postersBesideNfo(nfoPath), nfoPath, card->notes) : given;
     if (fileExists(out) && !parser.isSet(force)) {
-        report(io, ToolText::exists(out));
+        report(io, say(Say::Exists, out));
         return ExitStatus::FileFailed;
     }
     const SaveResult saved = writeImportedCard(out, card->card, poster, linksFor(parser.isSet(force)));

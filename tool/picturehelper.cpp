@@ -42,7 +42,7 @@ int runHelper(const QString &command, const QStringList &args, ToolIo &io)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
     ::execv(argv[0], argv.data());
-    report(io, ToolText::helperMissing(helper));
+    report(io, say(Say::HelperMissing, helper));
     return ExitStatus::FileFailed;
 }
 
@@ -60,14 +60,14 @@ std::optional<std::vector<QByteArray>> madeCataloguePictures(const QStringList &
     helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     helper.start(path, { QString::fromLatin1(kPicturesCommand) });
     if (!helper.waitForStarted(-1)) {
-        report(io, ToolText::helperMissing(path));
+        report(io, say(Say::HelperMissing, path));
         return std::nullopt;
     }
     helper.write(framedPaths(cardPaths));
     helper.closeWriteChannel();
     helper.waitForFinished(-1);
     if (helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0) {
-        report(io, ToolText::helperFailed(path));
+        report(io, say(Say::HelperFailed, path));
         return std::nullopt;
     }
     return picturesOfStream(helper.readAllStandardOutput(), cardPaths.size());

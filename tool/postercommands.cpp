@@ -9,11 +9,11 @@ bool openPoster(ToolIo &io, const QString &card, PosterDevice &poster)
         return false;
     }
     if (opened.posterBytes == 0) {
-        report(io, ToolText::noPoster(card));
+        report(io, say(Say::NoPoster, card));
         return false;
     }
     if (!poster.open(QIODevice::ReadOnly)) {
-        report(io, ToolText::unreadable(card));
+        report(io, say(Say::Unreadable, card));
         return false;
     }
     return true;

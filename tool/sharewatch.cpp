@@ -68,7 +68,7 @@ void watchShares(const QStringList &arguments, ToolIo &io)
     if (!share)
         return;
     const QString line
-        = QStringLiteral("cinefiche-card : ") + ToolText::shareSilent(*share, int(kShareSilence.count()));
+        = QStringLiteral("cinefiche-card : ") + say(Say::ShareSilent, *share, int(kShareSilence.count()));
     const QByteArray message = nativePath(
         escapedText(line, io.err.isTerminal() ? Escapes::Controls : Escapes::LineBreaks) + QLatin1Char('\n'));
     std::thread(watch, *share, message).detach();

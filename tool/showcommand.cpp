@@ -1,5 +1,6 @@
 #include "tool/cardlisting.h"
 #include "tool/commandline.h"
+#include "tool/tooltable.h"
 #include "tool/tooltexts.h"
 
 int runShow(const QStringList &args, ToolIo &io)
@@ -13,7 +14,7 @@ int runShow(const QStringList &args, ToolIo &io)
     if (const auto status = parseCommand(parser, QStringLiteral("show"), args, io, 1, -1))
         return *status;
     if (parser.isSet(jsonOption) && parser.isSet(linesOption))
-        return usageError(io, QStringLiteral("show"), ToolText::jsonOptionsClash());
+        return usageError(io, QStringLiteral("show"), say(Say::JsonOptionsClash));
     const CardFormat format = parser.isSet(linesOption) ? CardFormat::JsonLines
         : parser.isSet(jsonOption)                      ? CardFormat::JsonArray
                                                         : CardFormat::Text;

@@ -28,8 +28,8 @@ QString whyNotDecoded(const QString &card, PosterDevice &poster)
     poster.seek(0);
     const PosterFileCheck check = checkPoster(poster);
     if (check.problem == PosterFileCheck::NotPicture || check.problem == PosterFileCheck::None)
-        return ToolText::posterNotDecoded(card);
-    return pictureProblem(card, check).value_or(ToolText::posterNotDecoded(card));
+        return say(Say::PosterNotDecoded, card);
+    return pictureProblem(card, check).value_or(say(Say::PosterNotDecoded, card));
 }
 
 }   // namespace
@@ -46,7 +46,7 @@ int runThumbnail(const QStringList &args, ToolIo &io)
     bool number = false;
     const int maxSide = parser.value(size).toInt(&number);
     if (!number || maxSide < 1 || maxSide > kLargestThumbnail)
-        return usageError(io, QStringLiteral("thumbnail"), ToolText::badSize(parser.value(size)));
+        return usageError(io, QStringLiteral("thumbnail"), say(Say::BadSize, parser.value(size)));
     const QString card = parser.positionalArguments().at(0);
     PosterDevice poster(card);
     if (!openPoster(io, card, poster))

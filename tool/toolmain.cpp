@@ -59,7 +59,7 @@ int runToolMain(int argc, char *argv[])
     watchShares(arguments, io);
     int status = runCardTool(arguments, io);
     if (!out.flush()) {
-        report(io, ToolText::outputFailed());
+        report(io, say(Say::OutputFailed));
         status = std::max<int>(status, ExitStatus::FileFailed);
     }
     return status;

@@ -23,9 +23,7 @@ QString withOthers(const QString &value, qsizetype others)
     if (others == 0)
         return quoted(value);
     // One arg() call: a name holding "%2" stays as it is.
-    return QStringLiteral("%1 et %2 %3")
-        .arg(quoted(value), QString::number(others),
-            others == 1 ? QStringLiteral("autre") : QStringLiteral("autres"));
+    return say(Say::WithOthers, quoted(value), others, toolText(others == 1 ? Say::Other : Say::Others));
 }
 
 QString plural(qsizetype others)
@@ -35,141 +33,14 @@ QString plural(qsizetype others)
 
 }   // namespace
 
-QString ToolText::missing(const QString &path)
-{
-    return path + QStringLiteral(" : fichier introuvable");
-}
-
-QString ToolText::notRegularFile(const QString &path)
-{
-    return path
-        + QStringLiteral(" : ce n'est pas un fichier ordinaire (un tube, un dossier ou un périphérique)");
-}
-
-QString ToolText::unreadable(const QString &path)
-{
-    return path + QStringLiteral(" : lecture impossible");
-}
-
-QString ToolText::notCard(const QString &path)
-{
-    return path + QStringLiteral(" : ce fichier n'est pas une fiche");
-}
-
-QString ToolText::writeFailed(const QString &path)
-{
-    return path + QStringLiteral(" : écriture impossible ; un fichier existant reste tel quel");
-}
-
-QString ToolText::helperFailed(const QString &helper)
-{
-    return QStringLiteral("%1 : l'assistant des images a échoué ; des affiches manquent au catalogue")
-        .arg(helper);
-}
-
-QString ToolText::helperMissing(const QString &helper)
-{
-    return QStringLiteral("%1 : l'assistant des images ne peut être lancé, l'installation est incomplète")
-        .arg(helper);
-}
-
-QString ToolText::outputFailed()
-{
-    return QStringLiteral("sortie standard : écriture impossible");
-}
-
-QString ToolText::noPoster(const QString &card)
-{
-    return card + QStringLiteral(" : la fiche n'a pas d'affiche");
-}
-
-QString ToolText::posterNotDecoded(const QString &card)
-{
-    return card + QStringLiteral(" : l'affiche ne se lit pas comme une image");
-}
-
-QString ToolText::notPicture(const QString &path)
-{
-    return path + QStringLiteral(" : ce fichier n'est pas une image");
-}
-
 QString ToolText::pictureTooLarge(const QString &path, int width, int height)
 {
-    return path
-        + QStringLiteral(" : image trop grande, %1 × %2 pixels ; une affiche en a au plus %3 millions")
-              .arg(width)
-              .arg(height)
-              .arg(kMaxPosterPixels / 1'000'000);
+    return say(Say::PictureTooLarge, path, width, height, kMaxPosterPixels / 1'000'000);
 }
 
 QString ToolText::tooManyScans(const QString &path)
 {
-    return path
-        + QStringLiteral(
-            " : image trop lourde, un JPEG progressif de plus de %1 passes ; une affiche en a une dizaine")
-              .arg(kMaxJpegScans);
-}
-
-QString ToolText::isACard(const QString &path)
-{
-    return path + QStringLiteral(" est une fiche : elle n'est pas remplacée");
-}
-
-QString ToolText::exists(const QString &path)
-{
-    return path + QStringLiteral(" existe déjà : --force pour le remplacer");
-}
-
-QString ToolText::nameTooLong(const QString &path)
-{
-    return path + QStringLiteral(" : chemin trop long pour le système");
-}
-
-QString ToolText::linkRefused(const QString &path)
-{
-    return path + QStringLiteral(" est un lien symbolique : il n'est pas suivi ; --force le remplace");
-}
-
-QString ToolText::cardBusy(const QString &path)
-{
-    return path + QStringLiteral(" : fiche occupée par un autre programme, réessayez");
-}
-
-QString ToolText::linkOutOfFolder(const QString &path)
-{
-    return path + QStringLiteral(" : lien vers un fichier hors du dossier du .nfo, affiche laissée de côté");
-}
-
-QString ToolText::shareSilent(const QString &mountPoint, int seconds)
-{
-    return mountPoint
-        + QStringLiteral(" : le partage réseau ne répond plus depuis %1 s ; la commande s'arrête")
-              .arg(seconds);
-}
-
-QString ToolText::missingCommand()
-{
-    return QStringLiteral("commande manquante ; la liste : cinefiche-card --help");
-}
-
-QString ToolText::unknownCommand(const QString &command)
-{
-    return QStringLiteral("commande inconnue %1 ; la liste : cinefiche-card --help").arg(quoted(command));
-}
-
-QString ToolText::usageOf(const QString &command, const QString &problem)
-{
-    return QStringLiteral("%1 : %2 ; l'aide : cinefiche-card %1 --help").arg(command, problem);
-}
-
-QString ToolText::argumentCount()
-{
-    return QStringLiteral("nombre d'arguments incorrect");
-}
-
-QString ToolText::notAnEdit(const QString &argument)
-{
-    return QStringLiteral("%1 n'est pas de la forme CHAMP=VALEUR").arg(quoted(argument));
+    return say(Say::TooManyScans, path, kMaxJpegScans);
 }
 
 QString ToolText::unknownField(const QString &name)
@@ -177,28 +48,7 @@ QString ToolText::unknownField(const QString &name)
     QStringList names;
     for (const Field field : kFields)
         names << fieldName(field);
-    return QStringLiteral("champ inconnu %1 ; les champs : %2")
-        .arg(quoted(name), names.join(QStringLiteral(", ")));
-}
-
-QString ToolText::missingOutput()
-{
-    return QStringLiteral("fichier de sortie manquant");
-}
-
-QString ToolText::nothingToChange()
-{
-    return QStringLiteral("rien à changer");
-}
-
-QString ToolText::posterOptionsClash()
-{
-    return QStringLiteral("--poster et --no-poster s'excluent");
-}
-
-QString ToolText::badSize(const QString &size)
-{
-    return QStringLiteral("taille %1 incorrecte : un nombre de pixels, de 1 à 10000").arg(quoted(size));
+    return say(Say::UnknownField, quoted(name), names.join(QStringLiteral(", ")));
 }
 
 QString ToolText::fieldProblem(const FieldProblem &problem)
@@ -207,115 +57,50 @@ QString ToolText::fieldProblem(const FieldProblem &problem)
     const QString value = quoted(problem.value);
     switch (problem.kind) {
     case FieldProblem::TooLong:
-        return field
-            + QStringLiteral("%1 caractères, le champ en tient %2").arg(problem.length).arg(problem.limit);
+        return field + say(Say::FieldTooLong, problem.length, problem.limit);
     case FieldProblem::ControlCharacter:
-        return field
-            + QStringLiteral("le caractère de commande %1 n'a pas sa place dans ce champ")
-                  .arg(characterName(problem.character));
+        return field + say(Say::FieldControlCharacter, characterName(problem.character));
     case FieldProblem::NotNumber:
-        return field + QStringLiteral("%1 n'est pas un nombre").arg(value);
+        return field + say(Say::FieldNotNumber, value);
     case FieldProblem::TooManyItems:
-        return field
-            + QStringLiteral("%1 éléments, une fiche en tient %2").arg(problem.length).arg(problem.limit);
+        return field + say(Say::FieldTooManyItems, problem.length, problem.limit);
     case FieldProblem::EmptyItem:
-        return field + QStringLiteral("un élément est vide");
+        return field + say(Say::FieldEmptyItem);
     case FieldProblem::ItemWithBar:
-        return field + QStringLiteral("le nom %1 contient « | », qui sépare les noms").arg(value);
+        return field + say(Say::FieldItemWithBar, value);
     case FieldProblem::NotFlag:
-        return field + QStringLiteral("%1 n'est ni oui ni non").arg(value);
+        return field + say(Say::FieldNotFlag, value);
     case FieldProblem::NotRating:
-        return field + QStringLiteral("%1 n'est pas une note entière de 1 à 10").arg(value);
+        return field + say(Say::FieldNotRating, value);
     case FieldProblem::NotDate:
-        return field + QStringLiteral("%1 n'est pas une date AAAA-MM-JJ (ni AAAA-MM-JJ HH:MM:SS)").arg(value);
+        return field + say(Say::FieldNotDate, value);
     case FieldProblem::NotImdb:
-        return field + QStringLiteral("%1 n'est pas un identifiant IMDb (tt suivi de chiffres)").arg(value);
+        return field + say(Say::FieldNotImdb, value);
     case FieldProblem::NotTmdb:
-        return field + QStringLiteral("%1 n'est pas un identifiant TMDb (un nombre)").arg(value);
+        return field + say(Say::FieldNotTmdb, value);
     case FieldProblem::NotCount:
-        return field + QStringLiteral("%1 n'est pas un nombre entier de 1 ou plus").arg(value);
+        return field + say(Say::FieldNotCount, value);
     }
     return field + value;
-}
-
-QString ToolText::extensionDamaged(const QString &path)
-{
-    return QStringLiteral(
-        "%1 : les données qui suivent l'affiche sont illisibles ; la fiche est lue sans elles")
-        .arg(path);
-}
-
-QString ToolText::damagedNotChanged(const QString &path)
-{
-    return QStringLiteral("%1 n'est pas changée, pour ne pas écrire par-dessus ses données illisibles : "
-                          "--force l'écrit quand même, en les gardant telles quelles")
-        .arg(path);
-}
-
-QString ToolText::notAList(const QString &name)
-{
-    return QStringLiteral("%1 n'est pas une liste : += et -= ne valent que pour une liste").arg(quoted(name));
-}
-
-QString ToolText::titleMissing()
-{
-    return QStringLiteral("titre : une fiche a toujours un titre");
-}
-
-QString ToolText::jsonUnreadable(const QString &path, const QString &cause)
-{
-    return path + QStringLiteral(" : JSON illisible (%1)").arg(cause);
-}
-
-QString ToolText::jsonNotObject(const QString &path)
-{
-    return path + QStringLiteral(" : un objet JSON est attendu, celui d'une fiche");
 }
 
 QString ToolText::jsonWrongType(const QString &key)
 {
     const std::optional<Field> field = fieldNamed(key);
     const FieldRule rule = field ? fieldLayout(*field).rule : FieldRule::Text;
-    QString expected = QStringLiteral("du texte");
+    Say expected = Say::ExpectedText;
     if (field && holdsList(*field))
-        expected = QStringLiteral("une liste de textes");
+        expected = Say::ExpectedTexts;
     else if (rule == FieldRule::Flag)
-        expected = QStringLiteral("true ou false");
+        expected = Say::ExpectedFlag;
     else if (isNumberRule(rule) || rule == FieldRule::Rating || rule == FieldRule::TmdbId)
-        expected = QStringLiteral("un nombre entier ou du texte");
-    return QStringLiteral("%1 : valeur d'un type incorrect ; attendu : %2").arg(key, expected);
-}
-
-QString ToolText::jsonRepeatedKey(const QString &key)
-{
-    return QStringLiteral("clé %1 donnée deux fois").arg(quoted(key));
-}
-
-QString ToolText::nfoUnreadable(const QString &path, qint64 line, const QString &cause)
-{
-    return path + QStringLiteral(", ligne %1 : XML illisible (%2)").arg(line).arg(cause);
-}
-
-QString ToolText::nfoNotMovie(const QString &path)
-{
-    return path + QStringLiteral(" : ce n'est pas le fichier .nfo d'un film (<movie>)");
+        expected = Say::ExpectedNumber;
+    return say(Say::JsonWrongType, key, toolText(expected));
 }
 
 QString ToolText::nfoTooLarge(const QString &path, qint64 limit)
 {
-    return path
-        + QStringLiteral(" : plus de %1 Mo, bien trop pour le fichier .nfo d'un film")
-              .arg(limit / (1024 * 1024));
-}
-
-QString ToolText::nfoTooDeep(int limit)
-{
-    return QStringLiteral("des éléments imbriqués sur plus de %1 niveaux").arg(limit);
-}
-
-QString ToolText::nfoNoTitle(const QString &path)
-{
-    return path + QStringLiteral(" : le film n'a pas de titre");
+    return say(Say::NfoTooLarge, path, limit / (1024 * 1024));
 }
 
 namespace {
@@ -323,24 +108,23 @@ namespace {
 // "1 autre", "2 autres".
 QString othersCount(qsizetype others)
 {
-    return QStringLiteral("%1 %2").arg(others).arg(
-        others == 1 ? QStringLiteral("autre") : QStringLiteral("autres"));
+    return QStringLiteral("%1 %2").arg(
+        QString::number(others), toolText(others == 1 ? Say::Other : Say::Others));
 }
 
 QString othersAfter(qsizetype others)
 {
-    return others == 0 ? QString() : QStringLiteral(" et ") + othersCount(others);
+    return others == 0 ? QString() : say(Say::OthersAfter, othersCount(others));
 }
 
 QString leftOut(const FieldProblem &problem, qsizetype others)
 {
     if (problem.kind == FieldProblem::TooManyItems)
-        return fieldName(problem.field)
-            + QStringLiteral(" : %1 laissé%2 de côté, une fiche en tient %3")
-                  .arg(withOthers(problem.value, others), plural(others), QString::number(problem.limit));
-    QString text = ToolText::fieldProblem(problem) + QStringLiteral(" ; laissé de côté");
+        return say(Say::ItemsLeftOut, fieldName(problem.field), withOthers(problem.value, others),
+            plural(others), problem.limit);
+    QString text = say(Say::ProblemLeftOut, ToolText::fieldProblem(problem));
     if (others > 0)
-        text += QStringLiteral(", avec ") + othersCount(others);
+        text += say(Say::AlongWith, othersCount(others));
     return text;
 }
 
@@ -349,9 +133,7 @@ QString replaced(const NfoNote &note)
     QStringList names;
     for (const char32_t c : note.characters)
         names << characterName(c);
-    return fieldName(note.problem.field)
-        + QStringLiteral(" : caractère de commande remplacé par « ? » : %1")
-              .arg(names.join(QStringLiteral(", ")));
+    return say(Say::ControlReplaced, fieldName(note.problem.field), names.join(QStringLiteral(", ")));
 }
 
 }   // namespace
@@ -363,26 +145,16 @@ QString ToolText::nfoNoteText(const NfoNote &note)
     case NfoNote::Kind::Refused:
         return leftOut(note.problem, note.others);
     case NfoNote::Kind::OtherIdentifier:
-        return QStringLiteral(
-            "uniqueid : %1 (%2)%3 laissé%4 de côté, une fiche ne garde que ceux d'IMDb et de TMDb")
-            .arg(quoted(value), note.detail, othersAfter(note.others), plural(note.others));
+        return say(
+            Say::OtherIdentifier, quoted(value), note.detail, othersAfter(note.others), plural(note.others));
     case NfoNote::Kind::NotSeen:
-        return fieldName(note.problem.field)
-            + QStringLiteral(" : %1 laissé de côté, le .nfo dit le film pas vu").arg(quoted(value));
+        return say(Say::NotSeenLeftOut, fieldName(note.problem.field), quoted(value));
     case NfoNote::Kind::RuntimeRefused:
-        return QStringLiteral(
-            "durée : %1 laissée de côté, ce n'est pas un nombre de minutes qu'une fiche peut contenir")
-            .arg(quoted(value));
+        return say(Say::RuntimeRefused, quoted(value));
     case NfoNote::Kind::RuntimeNotWritten:
-        return QStringLiteral("durée : %1 h %2 non exportée, ce ne sont pas des nombres")
-            .arg(quoted(value), quoted(note.detail));
+        return say(Say::RuntimeNotWritten, quoted(value), quoted(note.detail));
     case NfoNote::Kind::ControlReplaced:
         return replaced(note);
     }
     return value;
-}
-
-QString ToolText::posterNotExported(const QString &card)
-{
-    return card + QStringLiteral(" : l'affiche n'est pas une image reconnue, elle n'est pas exportée");
 }

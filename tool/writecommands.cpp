@@ -42,7 +42,7 @@ std::optional<QList<CardEdit>> jsonEdits(ToolIo &io, const QString &path, int &s
     if (!bytes)
         return std::nullopt;
     if (error.error != QJsonParseError::NoError) {
-        report(io, ToolText::jsonUnreadable(path, error.errorString()));
+        report(io, say(Say::JsonUnreadable, path, error.errorString()));
         return std::nullopt;
     }
     status = ExitStatus::Usage;
@@ -54,9 +54,9 @@ std::optional<QList<CardEdit>> jsonEdits(ToolIo &io, const QString &path, int &s
     const JsonEdits edits = editsFromJson(card.toObject());
     const QString repeated = card.isObject() ? repeatedKey(*bytes) : QString();
     if (!card.isObject())
-        report(io, ToolText::jsonNotObject(path));
+        report(io, say(Say::JsonNotObject, path));
     else if (!repeated.isEmpty())
-        usageError(io, kNew, ToolText::jsonRepeatedKey(repeated));
+        usageError(io, kNew, say(Say::JsonRepeatedKey, repeated));
     else if (edits.problem == JsonEdits::UnknownKey)
         usageError(io, kNew, ToolText::unknownField(edits.key));
     else if (edits.problem == JsonEdits::WrongType)
@@ -108,12 +108,12 @@ std::optional<SetTargets> setTargets(
     if (afterDashes)
         targets.places = *afterDashes;
     else if (looksLikeEdit(targets.edits.first())) {
-        usageError(io, kSet, ToolText::placesAfterDashes());
+        usageError(io, kSet, say(Say::PlacesAfterDashes));
         return std::nullopt;
     } else
         targets.places << targets.edits.takeFirst();
     if (targets.places.isEmpty()) {
-        usageError(io, kSet, ToolText::argumentCount());
+        usageError(io, kSet, say(Say::ArgumentCount));
         return std::nullopt;
     }
     return targets;
@@ -142,7 +142,7 @@ int runNew(const QStringList &args, ToolIo &io)
     QStringList arguments = parser.positionalArguments();
     const QString out = arguments.takeLast();
     if (looksLikeEdit(out))
-        return usageError(io, kNew, ToolText::missingOutput());
+        return usageError(io, kNew, say(Say::MissingOutput));
     int status = ExitStatus::Usage;
     auto edits = parser.isSet(json) ? jsonEdits(io, parser.value(json), status) : QList<CardEdit>();
     const auto given = edits ? argumentEdits(io, kNew, arguments) : std::nullopt;
@@ -156,7 +156,7 @@ int runNew(const QStringList &args, ToolIo &io)
     if (!posterAccepted(io, parser.value(poster)))
         return ExitStatus::FileFailed;
     if (fileExists(out) && !parser.isSet(force)) {
-        report(io, ToolText::exists(out));
+        report(io, say(Say::Exists, out));
         return ExitStatus::FileFailed;
     }
     const SaveResult saved = writeWholeCard(out, card, parser.value(poster), linksFor(parser.isSet(force)));
@@ -179,9 +179,9 @@ int runSet(const QStringList &args, ToolIo &io)
     if (!targets)
         return ExitStatus::Usage;
     if (parser.isSet(poster) && parser.isSet(noPoster))
-        return usageError(io, kSet, ToolText::posterOptionsClash());
+        return usageError(io, kSet, say(Say::PosterOptionsClash));
     if (targets->edits.isEmpty() && !parser.isSet(poster) && !parser.isSet(noPoster))
-        return usageError(io, kSet, ToolText::nothingToChange());
+        return usageError(io, kSet, say(Say::NothingToChange));
     const auto edits = argumentEdits(io, kSet, targets->edits);
     if (!edits || !editsFit(io, *edits))
         return ExitStatus::Usage;
