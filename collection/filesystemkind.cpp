@@ -52,12 +52,9 @@ QString unescapedMountPoint(const QByteArray &field)
 {
     QByteArray bytes;
     for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() && field.mid(i + 1, 3).toInt(nullptr, 8) > 0) {
-            bytes += char(field.mid(i + 1, 3).toInt(nullptr, 8));
-            i += 3;
-        } else {
-            bytes += field[i];
-        }
+        const int code = field[i] == '\\' ? field.mid(i + 1, 3).toInt(nullptr, 8) : 0;
+        bytes += code > 0 ? char(code) : field[i];
+        i += code > 0 ? 3 : 0;
     }
     return pathFromNative(bytes);
 }
@@ -117,30 +114,29 @@ FileSystemKindProbe::~FileSystemKindProbe()
     g_probe = std::move(m_previous);
 }
 
-std::optional<QString> networkMountOf(const QString &path, const QByteArray &mountTable)
+MountTable::MountTable(const QByteArray &mountInfo)
 {
-    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
-    std::optional<QString> deepest;
-    bool network = false;
-    for (const QByteArray &line : mountTable.split('\n')) {
+    for (const QByteArray &line : mountInfo.split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         const qsizetype dash = fields.indexOf("-");
-        if (fields.size() < 5 || dash < 0 || dash + 1 >= fields.size())
-            continue;
-        const QString point = unescapedMountPoint(fields[4]);
-        // The deepest mount holding the path is the one it is on.
-        if (holds(point, absolute) && (!deepest || point.size() >= deepest->size())) {
-            deepest = point;
-            network = isNetworkType(fields[dash + 1]);
-        }
+        if (fields.size() >= 5 && dash >= 0 && dash + 1 < fields.size())
+            m_mounts.push_back({ unescapedMountPoint(fields[4]), isNetworkType(fields[dash + 1]) });
     }
-    return network ? deepest : std::nullopt;
 }
 
-std::optional<QString> networkMountOf(const QString &path)
+MountTable MountTable::ofThisProcess()
 {
     QFile table(QStringLiteral("/proc/self/mountinfo"));
-    if (!table.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return networkMountOf(path, table.readAll());
+    return MountTable(table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray());
+}
+
+std::optional<QString> MountTable::networkMountOf(const QString &path) const
+{
+    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    const Mount *deepest = nullptr;   // the mount a path is on is the deepest holding it
+    for (const Mount &mount : m_mounts) {
+        if (holds(mount.point, absolute) && (!deepest || mount.point.size() >= deepest->point.size()))
+            deepest = &mount;
+    }
+    return deepest && deepest->network ? std::optional(deepest->point) : std::nullopt;
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 enum class FileSystemKind { Local, Network };
 
@@ -23,13 +24,25 @@ FileSystemKind fileSystemKind(const QString &path);
 // from one reading to the next.
 bool numbersFilesAnew(const QString &path);
 
-// The network share that holds path, by the mount table's lines
-// (/proc/self/mountinfo's form, "\040" for a blank): its mount point, or
-// nothing for a path on this machine's disks. Asks no file system, so a
-// share that no longer answers cannot hold it.
-std::optional<QString> networkMountOf(const QString &path, const QByteArray &mountTable);
-// The same, from this process's mount table.
-std::optional<QString> networkMountOf(const QString &path);
+// The mounts of a mount table (/proc/self/mountinfo's form, "\040" for a
+// blank), read once: which network share holds a path. Asks no file
+// system, so a share that no longer answers cannot hold it.
+class MountTable {
+public:
+    explicit MountTable(const QByteArray &mountInfo);
+    static MountTable ofThisProcess();
+
+    // The mount point of the network share path is on; nothing for a path
+    // on this machine's disks.
+    std::optional<QString> networkMountOf(const QString &path) const;
+
+private:
+    struct Mount {
+        QString point;
+        bool network = false;
+    };
+    std::vector<Mount> m_mounts;
+};
 
 // Cards read at once on a file system of that kind; 0: today's threads, a
 // reading ahead beside the caller's (a local disk answers at once).

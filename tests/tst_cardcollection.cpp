@@ -661,7 +661,7 @@ void tst_CardCollection::findsTheShareHoldingAPath()
                              "41 40 8:17 / /mnt/nas/usb rw - vfat /dev/sdb1 rw\n"
                              "42 22 0:51 / /srv/mes\\040films rw - nfs4 nas:/films rw\n"
                              "43 22 8:33 / /media/ntfs rw - fuseblk /dev/sdc1 rw\n";
-    QCOMPARE(networkMountOf(path, table).value_or(QString()), share);
+    QCOMPARE(MountTable(table).networkMountOf(path).value_or(QString()), share);
 }
 
 void tst_CardCollection::listsShareFoldersAgain_data()

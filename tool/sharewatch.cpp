@@ -60,10 +60,11 @@ void askShare(const QByteArray &mountPoint, std::atomic<Clock::rep> &answered)
 
 void watchShares(const QStringList &arguments, ToolIo &io)
 {
-    std::optional<QString> share = networkMountOf(QDir::currentPath());
+    const MountTable mounts = MountTable::ofThisProcess();
+    std::optional<QString> share = mounts.networkMountOf(QDir::currentPath());
     for (const QString &argument : arguments) {
         if (!share && !argument.startsWith(u'-'))
-            share = networkMountOf(argument);
+            share = mounts.networkMountOf(argument);
     }
     if (!share)
         return;
